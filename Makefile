@@ -1,0 +1,39 @@
+# Mirdal: every target installs what is missing first (scripts/bootstrap).
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+SAMPLE := samples/disc/BDMV/index.bdmv
+
+.PHONY: all build run test bench sample fuzz clean bootstrap
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+$(BUILD)/build.ninja: CMakeLists.txt | bootstrap
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: bootstrap $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-gui $(BUILD) $(SAMPLE)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure --timeout 300
+
+bench: bootstrap
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIRDAL_BENCH=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS)
+	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+sample: build
+	@$(BUILD)/samples/make-sample-disc samples/disc
+
+fuzz: bootstrap
+	@cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRDAL_FUZZ=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

@@ -1,0 +1,33 @@
+// Shared state of one mirdal-cli invocation.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace mirdal::cli {
+
+// Exit statuses: 0 success, 1 an error was reported, 2 bad usage.
+enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
+
+struct CliContext {
+  bool verbose = false;
+  int exitCode = kOk;
+};
+
+// Thrown by a subcommand for bad usage found after parsing (a path that does
+// not exist, ...); main prints the message and exits with status 2.
+struct UsageError {
+  std::string message;
+};
+
+// Each subcommand lives in its own file cmd_<name>.cpp and registers itself
+// with a static Subcommand object:
+//   static Subcommand reg{"check", addCheckCommand};
+using AddCommandFn = void (*)(CLI::App& app, CliContext& ctx);
+struct Subcommand {
+  Subcommand(const char* name, AddCommandFn add);
+};
+// Adds every registered subcommand to app, in name order.
+void addAllCommands(CLI::App& app, CliContext& ctx);
+
+}  // namespace mirdal::cli

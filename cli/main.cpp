@@ -1,0 +1,43 @@
+// mirdal-cli: the engine's features for scripts and batch work.
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "cli/cli_context.h"
+#include "cli/cli_reporter.h"
+#include "core/version.h"
+
+int main(int argc, char** argv) {
+  using namespace mirdal::cli;
+  CLI::App app{"Mirdal command line: check, dump and edit the files of a Blu-ray BDMV folder",
+               "mirdal-cli"};
+  app.set_version_flag("--version", std::string("mirdal-cli ") + mirdal::kVersion);
+  app.require_subcommand(1);
+  CliContext ctx;
+  app.add_flag("-v,--verbose", ctx.verbose, "Also print status-line messages (on standard error)");
+
+  CliReporter rep(stdout, ::isatty(fileno(stdout)) != 0, false);
+  mirdal::ScopedReporter scope(rep);
+  // The reporter must know about --verbose before any subcommand runs.
+  app.parse_complete_callback([&] { rep.setVerbose(ctx.verbose); });
+
+  addAllCommands(app, ctx);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kUsage;
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "mirdal-cli: %s\n", e.message.c_str());
+    return kUsage;
+  }
+  std::fflush(stdout);
+  return ctx.exitCode;
+}

@@ -1,0 +1,133 @@
+#include "core/disc_read.h"
+
+#include <filesystem>
+
+#include "core/report.h"
+
+namespace mirdal {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isDir(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool isFile(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+bool checkFolder(const Workspace& ws, const std::string& name) {
+  const bool ok = isDir(ws.pathOf(name));
+  log("[bl]" + name + "[/bl] folder: " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
+  return ok;
+}
+
+bool checkFile(const Workspace& ws, const std::string& name) {
+  const bool ok = isFile(ws.pathOf(name));
+  log(name + ": " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
+  return ok;
+}
+
+void checkingEach(const std::string& file) { slog("Checking " + file, 1); }
+
+void checkStreams(Workspace& ws) {
+  checkFolder(ws, "STREAM");
+  const NameSet& n = ws.names();
+  std::size_t found = 0, missing = 0;
+  ws.disc.avStreams.assign(ws.disc.clips.size(), TAVStream{});
+  for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {
+    const std::string file = ws.disc.clips[i] + n.streamExt;
+    const std::string path = ws.pathOf(std::string("STREAM") + kSep + file);
+    std::error_code ec;
+    const std::uint64_t size = fs::file_size(path, ec);
+    if (!ec && isFile(path)) {
+      ws.disc.avStreams[i] = TAVStream{file, size};
+      ++found;
+    } else {
+      log("  Stream " + file + " [re]missing[/re]");
+      ++missing;
+    }
+  }
+  std::string line = "  Found [b]" + std::to_string(found) + "[/b] AV streams";
+  if (missing) line += ", [re]missing[/re] [b]" + std::to_string(missing) + "[/b]";
+  log(line);
+}
+
+}  // namespace
+
+void resetDisc(Workspace& ws) {
+  const std::string folder = ws.disc.folder;
+  ws.disc = DiscState{};
+  ws.disc.folder = folder;
+}
+
+void readall(Workspace& ws) {
+  const NameSet& n = ws.names();
+
+  // 1. Movie objects come first so that the titles can name them.
+
+  // 2.-3. Playlist and clip lists.
+  dlog0("Reading playlists");
+  ws.disc.playlists = listNames(ws.pathOf("PLAYLIST"), n.playlistExt, checkingEach);
+  log("  Found [b]" + std::to_string(ws.disc.playlists.size()) + "[/b] playlists.");
+
+  dlog0("Reading clipinfos");
+  ws.disc.clips = listNames(ws.pathOf("CLIPINF"), n.clipExt, checkingEach);
+  log("  Found [b]" + std::to_string(ws.disc.clips.size()) + "[/b] clipinfos.");
+  ws.disc.ciRefs.assign(ws.disc.clips.size(), TCIRefs{});
+
+  // 4. BD-J objects, when the folder exists.
+  if (isDir(ws.pathOf("BDJO"))) ws.disc.bdjos = listNames(ws.pathOf("BDJO"), "", checkingEach);
+
+  // 5. The index.
+
+  slogR();
+}
+
+bool readDisc(Workspace& ws) {
+  resetDisc(ws);
+  log("Checking required files and directories...");
+
+  // The index file decides which name set the folder uses.
+  if (!isFile(ws.pathOf(ws.names().index))) {
+    ws.options.shortNames = !ws.options.shortNames;
+    if (!isFile(ws.pathOf(ws.names().index))) ws.options.shortNames = !ws.options.shortNames;
+  }
+  const NameSet& n = ws.names();
+
+  bool ok = checkFolder(ws, "PLAYLIST");
+  ok = checkFolder(ws, "CLIPINF") && ok;
+  if (!ws.options.shortNames) ok = checkFolder(ws, "BACKUP") && ok;
+  ok = checkFile(ws, n.index) && ok;
+  ok = checkFile(ws, n.movieObject) && ok;
+  if (!ok) {
+    erlog("[b]Check failed.[/b]");
+    return false;
+  }
+  ws.disc.checkPassed = true;
+
+  slog("", 1);
+  readall(ws);
+
+  const bool aux = checkFolder(ws, "AUXDATA");
+  const bool sound = checkFile(ws, std::string("AUXDATA") + kSep + "sound.bdmv");
+  ws.disc.soundPresent = aux && sound;
+
+  ws.disc.label = discLabel(ws.disc.folder);
+  ws.disc.caption = baseCaption() + " [" + ws.disc.label + "]";
+
+  checkStreams(ws);
+  checkFolder(ws, "META");
+  checkFolder(ws, "BDJO");
+  checkFolder(ws, "JAR");
+
+  log("");
+  slogR();
+  return true;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,176 @@
+#include "core/fields.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace mirdal {
+
+std::uint64_t FieldReader::take(std::size_t n) {
+  std::uint64_t v = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    v <<= 8;
+    if (pos_ < size_) v |= data_[pos_];
+    else overrun_ = true;
+    ++pos_;
+  }
+  return v;
+}
+
+std::string FieldReader::readstring(std::size_t n) {
+  std::string s;
+  bool ended = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t b = std::uint8_t(take(1));
+    if (b == 0) ended = true;
+    if (!ended) s.push_back(char(b));
+  }
+  return s;
+}
+
+Bytes FieldReader::readbytes(std::size_t n) {
+  const std::size_t avail = remaining();
+  const std::size_t k = n < avail ? n : avail;
+  Bytes b;
+  if (k > 0) b.assign(data_ + pos_, data_ + pos_ + k);
+  if (k < n) overrun_ = true;
+  pos_ += n;
+  return b;
+}
+
+Bytes FieldReader::readRest() {
+  if (pos_ >= size_) return {};
+  Bytes b(data_ + pos_, data_ + size_);
+  pos_ = size_;
+  return b;
+}
+
+void FieldReader::skip(std::size_t n) {
+  if (n > remaining()) overrun_ = true;
+  pos_ += n;
+}
+
+void FieldReader::seek(std::size_t pos) {
+  if (pos > size_) overrun_ = true;
+  pos_ = pos;
+}
+
+void OutputBuffer::setBlock(std::size_t size) { block_.assign(size, 0); }
+
+void OutputBuffer::need(std::size_t end) {
+  if (block_.size() < end) block_.resize(end, 0);
+}
+
+void OutputBuffer::putbyte(std::uint32_t v, std::size_t off) {
+  need(off + 1);
+  block_[off] = std::uint8_t(v);
+}
+
+void OutputBuffer::putword(std::uint32_t v, std::size_t off) {
+  need(off + 2);
+  block_[off] = std::uint8_t(v >> 8);
+  block_[off + 1] = std::uint8_t(v);
+}
+
+void OutputBuffer::putlong(std::uint32_t v, std::size_t off) {
+  need(off + 4);
+  for (int i = 0; i < 4; ++i) block_[off + i] = std::uint8_t(v >> (24 - 8 * i));
+}
+
+void OutputBuffer::putstring(std::string_view text, std::size_t off, std::size_t width) {
+  need(off + width);
+  std::memset(block_.data() + off, 0, width);
+  const std::size_t n = text.size() < width ? text.size() : width;
+  std::memcpy(block_.data() + off, text.data(), n);
+}
+
+void OutputBuffer::putbytes(const Bytes& b, std::size_t off) {
+  need(off + b.size());
+  if (!b.empty()) std::memcpy(block_.data() + off, b.data(), b.size());
+}
+
+void OutputBuffer::writeblock() { file_.insert(file_.end(), block_.begin(), block_.end()); }
+
+void OutputBuffer::addbyte(std::uint32_t v) {
+  putbyte(v, fill_);
+  fill_ += 1;
+}
+
+void OutputBuffer::addword(std::uint32_t v) {
+  putword(v, fill_);
+  fill_ += 2;
+}
+
+void OutputBuffer::add3byte(std::uint32_t v) {
+  need(fill_ + 3);
+  block_[fill_] = std::uint8_t(v >> 16);
+  block_[fill_ + 1] = std::uint8_t(v >> 8);
+  block_[fill_ + 2] = std::uint8_t(v);
+  fill_ += 3;
+}
+
+void OutputBuffer::addlong(std::uint32_t v) {
+  putlong(v, fill_);
+  fill_ += 4;
+}
+
+void OutputBuffer::add5byte(std::uint64_t v) {
+  need(fill_ + 5);
+  for (int i = 0; i < 5; ++i) block_[fill_ + i] = std::uint8_t(v >> (32 - 8 * i));
+  fill_ += 5;
+}
+
+void OutputBuffer::addstring(std::string_view text, std::size_t width) {
+  putstring(text, fill_, width);
+  fill_ += width;
+}
+
+void OutputBuffer::addbytes(const Bytes& b) { addbytes(b.data(), b.size()); }
+
+void OutputBuffer::addbytes(const std::uint8_t* p, std::size_t n) {
+  need(fill_ + n);
+  if (n) std::memcpy(block_.data() + fill_, p, n);
+  fill_ += n;
+}
+
+void OutputBuffer::flushadded() {
+  file_.insert(file_.end(), block_.begin(), block_.begin() + std::ptrdiff_t(fill_));
+  fill_ = 0;
+}
+
+bool readFileBytes(const std::string& path, Bytes& out, std::string* error,
+                   std::uint64_t maxSize) {
+  out.clear();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    if (error) *error = std::filesystem::exists(path, ec) ? "not a file" : "file not found";
+    return false;
+  }
+  const std::uint64_t fsize = std::filesystem::file_size(path, ec);
+  if (!ec && fsize > maxSize) {
+    if (error) *error = "file too large (" + std::to_string(fsize) + " bytes)";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (error) *error = std::strerror(errno);
+    return false;
+  }
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) {
+    if (error) *error = "cannot determine the file size";
+    return false;
+  }
+  in.seekg(0, std::ios::beg);
+  out.resize(std::size_t(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(out.data()), size)) {
+    if (error) *error = "read error";
+    out.clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mirdal

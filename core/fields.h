@@ -1,0 +1,107 @@
+// Big-endian field reader and writer shared by every disc file format.
+//
+// Disc database files are small, so a loader reads the whole file into memory
+// and takes fields from it with a FieldReader. Reads past the end yield zero
+// bytes and mark the reader as overrun; callers test overrun() and report a
+// truncated file instead of trusting the values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirdal {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class FieldReader {
+ public:
+  explicit FieldReader(const Bytes& data) : data_(data.data()), size_(data.size()) {}
+  FieldReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  std::uint8_t readbyte() { return std::uint8_t(take(1)); }
+  std::uint16_t readword() { return std::uint16_t(take(2)); }
+  std::uint32_t read3byte() { return std::uint32_t(take(3)); }
+  std::uint32_t readlong() { return std::uint32_t(take(4)); }
+  std::uint64_t read5byte() { return take(5); }
+  // Exactly n bytes; the text is the bytes before the first zero byte.
+  std::string readstring(std::size_t n);
+  // The next n bytes as they are (fewer when the file ends first).
+  Bytes readbytes(std::size_t n);
+  // Everything from the position to the end, in one piece.
+  Bytes readRest();
+
+  void skip(std::size_t n);
+  // Moves to an absolute position; a position past the end marks an overrun.
+  void seek(std::size_t pos);
+  // Skips one byte when the position is odd.
+  void alignEven() {
+    if (pos_ % 2) skip(1);
+  }
+
+  std::size_t pos() const { return pos_; }
+  std::size_t size() const { return size_; }
+  std::size_t remaining() const { return pos_ < size_ ? size_ - pos_ : 0; }
+  bool atEnd() const { return pos_ >= size_; }
+  // True once any read or seek went past the end of the data.
+  bool overrun() const { return overrun_; }
+
+ private:
+  std::uint64_t take(std::size_t n);
+
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+  bool overrun_ = false;
+};
+
+// The output buffer of the savers. Block discipline: setBlock(size) clears a
+// block of that size, put* store fields at offsets, writeblock() appends the
+// block to the file image. Append discipline: add* store fields one after
+// another at the fill count, flushadded() appends them and resets the count.
+// The composed file is handed to the save routine with file().
+class OutputBuffer {
+ public:
+  void setBlock(std::size_t size);
+
+  void putbyte(std::uint32_t v, std::size_t off);
+  void putword(std::uint32_t v, std::size_t off);
+  void putlong(std::uint32_t v, std::size_t off);
+  // Zero-fills width bytes at off, then stores at most width characters.
+  void putstring(std::string_view text, std::size_t off, std::size_t width);
+  void putbytes(const Bytes& b, std::size_t off);
+  void writeblock();
+
+  void addbyte(std::uint32_t v);
+  void addword(std::uint32_t v);
+  void add3byte(std::uint32_t v);
+  void addlong(std::uint32_t v);
+  void add5byte(std::uint64_t v);
+  void addstring(std::string_view text, std::size_t width);
+  void addbytes(const Bytes& b);
+  void addbytes(const std::uint8_t* p, std::size_t n);
+  void flushadded();
+
+  std::size_t fillCount() const { return fill_; }
+  const Bytes& block() const { return block_; }
+  const Bytes& file() const { return file_; }
+  Bytes takeFile() { return std::move(file_); }
+
+ private:
+  void need(std::size_t end);
+
+  Bytes block_;
+  std::size_t fill_ = 0;
+  Bytes file_;
+};
+
+// Reads a whole file. Returns false and an error text when it cannot be read
+// or is larger than maxSize (disc database files are small; a stream file
+// handed to a database reader by mistake must not be loaded whole).
+constexpr std::uint64_t kMaxDatabaseFileSize = 64ull << 20;
+bool readFileBytes(const std::string& path, Bytes& out, std::string* error = nullptr,
+                   std::uint64_t maxSize = kMaxDatabaseFileSize);
+
+}  // namespace mirdal

@@ -1,0 +1,42 @@
+// The one save routine of every disc file writer: backup step, then a
+// temporary file beside the target renamed over it, so a failed save never
+// loses the file that was there.
+#pragma once
+
+#include <string>
+
+#include "core/fields.h"
+#include "core/options.h"
+
+namespace mirdal {
+
+// The backup step for file `name` in `folder` (B = name + ".backup"):
+//  - off: nothing;
+//  - "Only first": when B does not exist and the file does, rename it to B;
+//  - "Overwrite": delete B, then rename the file to B, so the previous
+//    version is always kept;
+//  - "Stop if exists": rename the file to B; fails when B is in the way.
+// A failed rename logs "Cannot create backup file." through erlog.
+bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt);
+
+struct SaveRequest {
+  std::string folder;  // ends with the path separator
+  std::string name;    // file name inside folder
+  BackupOptions backup;
+  // Index and movie-object files: copy the written file into folder +
+  // "BACKUP/" when "Save to BACKUP dir" is on.
+  bool copyToBackupDir = false;
+  // Writing to a chosen output file (command line -o): no backup step.
+  bool noBackup = false;
+};
+
+// Clears the error flag, writes the bytes to a temporary file beside the
+// target, runs the backup step and renames the temporary file over the
+// target. Any failure is logged through erlog, removes the temporary file and
+// leaves the target as it was. Returns true when the file was written.
+bool saveFile(const SaveRequest& req, const Bytes& bytes);
+
+// Writes bytes to path through a temporary file and a rename, no backup.
+bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* error);
+
+}  // namespace mirdal

@@ -1,0 +1,22 @@
+// Everything one session of the program works on: the options, the disc
+// folder with its per-load lists, and one instance of each file model. The
+// GUI owns one Workspace for the whole run; tests and mirdal-cli make their
+// own.
+#pragma once
+
+#include "core/disc_folder.h"
+#include "core/options.h"
+
+namespace mirdal {
+
+struct Workspace {
+  Options options;
+  DiscState disc;
+
+  const NameSet& names() const { return nameSet(options.shortNames); }
+  std::string pathOf(const std::string& relative) const {
+    return disc.folder.empty() ? std::string() : disc.folder + relative;
+  }
+};
+
+}  // namespace mirdal

@@ -1,0 +1,165 @@
+#include "core/fields.h"
+
+#include <gtest/gtest.h>
+
+#include "support/byte_builder.h"
+
+namespace mirdal {
+namespace {
+
+using test::ByteBuilder;
+
+TEST(FieldReader, ReadsBigEndianUnsignedFields) {
+  const Bytes b = ByteBuilder().bytes({0x12, 0x34, 0x56, 0x78, 0x9A, 0xFF, 0xFF, 0xFF, 0xFE, 1, 2, 3, 4, 5, 6});
+  FieldReader r(b);
+  EXPECT_EQ(r.readbyte(), 0x12);
+  EXPECT_EQ(r.readword(), 0x3456);
+  EXPECT_EQ(r.read3byte(), 0x789AFFu);
+  EXPECT_EQ(r.pos(), 6u);
+  r.seek(5);
+  EXPECT_EQ(r.readlong(), 4294967294u);
+  EXPECT_EQ(r.read5byte(), 0x0102030405ull);
+  EXPECT_FALSE(r.overrun());
+  EXPECT_EQ(r.remaining(), 1u);
+}
+
+TEST(FieldReader, PastTheEndYieldsZerosAndMarksOverrun) {
+  const Bytes b = ByteBuilder().bytes({0xAB, 0xCD});
+  FieldReader r(b);
+  EXPECT_EQ(r.readlong(), 0xABCD0000u);
+  EXPECT_TRUE(r.overrun());
+  EXPECT_EQ(r.readbyte(), 0);
+  EXPECT_TRUE(r.atEnd());
+  EXPECT_TRUE(r.readRest().empty());
+
+  FieldReader s(b);
+  s.skip(3);
+  EXPECT_TRUE(s.overrun());
+  FieldReader t(b);
+  t.seek(2);
+  EXPECT_FALSE(t.overrun()) << "the end itself is a valid position";
+  t.seek(3);
+  EXPECT_TRUE(t.overrun());
+}
+
+TEST(FieldReader, ReadBytesStopsAtTheEnd) {
+  const Bytes b = ByteBuilder().bytes({1, 2, 3});
+  FieldReader r(b);
+  r.skip(1);
+  EXPECT_EQ(r.readbytes(5), (Bytes{2, 3}));
+  EXPECT_TRUE(r.overrun());
+  EXPECT_TRUE(r.readbytes(2).empty());
+}
+
+TEST(FieldReader, AlignEvenSkipsOnlyFromOddPositions) {
+  const Bytes b(8, 0);
+  FieldReader r(b);
+  r.alignEven();
+  EXPECT_EQ(r.pos(), 0u);
+  r.skip(3);
+  r.alignEven();
+  EXPECT_EQ(r.pos(), 4u);
+}
+
+struct StringCase {
+  Bytes in;
+  std::size_t width;
+  std::string text;
+};
+
+class ReadStringTest : public ::testing::TestWithParam<StringCase> {};
+
+TEST_P(ReadStringTest, CutsAtTheFirstZeroByte) {
+  const auto& c = GetParam();
+  FieldReader r(c.in);
+  EXPECT_EQ(r.readstring(c.width), c.text);
+  EXPECT_EQ(r.pos(), c.width) << "always consumes the whole width";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadStringTest,
+    ::testing::Values(StringCase{{'0', '0', '0', '0', '1'}, 5, "00001"},
+                      StringCase{{0x41, 0x42, 0, 0x43, 0x44}, 5, "AB"},
+                      StringCase{{0x41, 0x42, 0x43, 0x44, 0}, 5, "ABCD"},
+                      StringCase{{0, 0, 0, 0, 0}, 5, ""},
+                      StringCase{{0xE9, 0x80}, 2, std::string("\xE9\x80")},
+                      StringCase{{0x41}, 3, "A"}));
+
+struct PutStringCase {
+  std::string text;
+  std::size_t width;
+  Bytes out;
+};
+
+class PutStringTest : public ::testing::TestWithParam<PutStringCase> {};
+
+TEST_P(PutStringTest, ZeroFillsAndCuts) {
+  const auto& c = GetParam();
+  OutputBuffer o;
+  o.setBlock(c.width + 2);
+  o.putbyte(0xEE, c.width);
+  o.putstring(c.text, 0, c.width);
+  Bytes want = c.out;
+  want.push_back(0xEE);
+  want.push_back(0);
+  EXPECT_EQ(o.block(), want);
+
+  OutputBuffer a;
+  a.addstring(c.text, c.width);
+  a.flushadded();
+  EXPECT_EQ(a.file(), c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PutStringTest,
+                         ::testing::Values(PutStringCase{"AB", 5, {0x41, 0x42, 0, 0, 0}},
+                                           PutStringCase{"ABCDEFG", 5, {'A', 'B', 'C', 'D', 'E'}},
+                                           PutStringCase{"MOBJ", 4, {0x4D, 0x4F, 0x42, 0x4A}},
+                                           PutStringCase{"", 2, {0, 0}}));
+
+TEST(OutputBuffer, TextFieldRoundTripDropsBytesAfterTheZero) {
+  const Bytes in{0x41, 0x42, 0, 0x43, 0x44};
+  FieldReader r(in);
+  OutputBuffer o;
+  o.addstring(r.readstring(5), 5);
+  o.flushadded();
+  EXPECT_EQ(o.file(), (Bytes{0x41, 0x42, 0, 0, 0}));
+}
+
+TEST(OutputBuffer, PositionedWritersStoreBigEndian) {
+  OutputBuffer o;
+  o.setBlock(8);
+  o.putlong(4294967294u, 0);
+  o.putword(0x12345, 4);
+  o.putbyte(0x1FF, 6);
+  o.writeblock();
+  EXPECT_EQ(o.file(), (Bytes{0xFF, 0xFF, 0xFF, 0xFE, 0x23, 0x45, 0xFF, 0}));
+}
+
+TEST(OutputBuffer, BlocksNeverLeakEarlierBytes) {
+  OutputBuffer o;
+  o.setBlock(78);
+  for (std::size_t i = 0; i < 78; ++i) o.putbyte(0xAA, i);
+  o.writeblock();
+  o.setBlock(30);
+  o.putlong(1, 0);
+  o.writeblock();
+  ASSERT_EQ(o.file().size(), 108u);
+  for (std::size_t i = 82; i < 108; ++i) EXPECT_EQ(o.file()[i], 0) << i;
+}
+
+TEST(OutputBuffer, AppendersAdvanceTheFillCount) {
+  OutputBuffer o;
+  o.addbyte(1);
+  o.addword(0x0203);
+  o.add3byte(0x040506);
+  o.addlong(0x0708090A);
+  EXPECT_EQ(o.fillCount(), 10u);
+  o.flushadded();
+  EXPECT_EQ(o.fillCount(), 0u);
+  o.addbyte(0xFF);
+  o.flushadded();
+  EXPECT_EQ(o.file(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0xFF}));
+}
+
+}  // namespace
+}  // namespace mirdal

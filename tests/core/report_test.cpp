@@ -1,0 +1,122 @@
+#include "core/report.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_reporter.h"
+
+namespace mirdal {
+namespace {
+
+using test::ReportScope;
+
+TEST(Report, LogAppendsOneParagraphPerCall) {
+  ReportScope s;
+  log("a");
+  log2("b");
+  EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" a", " b", " "}));
+}
+
+TEST(Report, SlogSetsPanelAndTooltip) {
+  ReportScope s;
+  slog("[b]abc[/b]", 1);
+  EXPECT_EQ(statusLine().panel[1], " abc ");
+  EXPECT_EQ(statusLine().hint, "abc");
+  slog("xyz", 0);
+  EXPECT_EQ(statusLine().panel[0], " xyz ");
+  EXPECT_EQ(statusLine().hint, "abc") << "panel 0 leaves the tooltip alone";
+  EXPECT_EQ(s.rep.status.panel[0], " xyz ") << "the reporter sees every change";
+}
+
+TEST(Report, DlogAndDlog0) {
+  ReportScope s;
+  slog("old", 1);
+  dlog("[b]Reading[/b] x");
+  EXPECT_EQ(statusLine().panel[1], " Reading x ");
+  dlog0("Saving [bl]f[/bl]");
+  EXPECT_EQ(statusLine().panel[0], " Saving f ");
+  EXPECT_EQ(statusLine().panel[1], "");
+  EXPECT_EQ(s.rep.paragraphs.size(), 2u);
+}
+
+TEST(Report, ErlogShowsMarkSetsFlagAndBeeps) {
+  ReportScope s;
+  erlog("X");
+  ASSERT_EQ(s.rep.paragraphs.size(), 1u);
+  const LogParagraph& p = s.rep.paragraphs[0];
+  EXPECT_EQ(p.text, " ERROR: X");
+  EXPECT_EQ(p.runs[1].color, LogColor::Red);
+  EXPECT_TRUE(p.runs.back().bold);
+  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_EQ(statusLine().panel[1], " X");
+  EXPECT_EQ(statusLine().hint, "X");
+  EXPECT_TRUE(errorFlag());
+  EXPECT_EQ(s.rep.exclamations, 1);
+
+  slogR();
+  EXPECT_FALSE(statusLine().errorMark);
+  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+  EXPECT_TRUE(errorFlag()) << "only savers clear the flag";
+}
+
+TEST(Report, ErslogTouchesOnlyTheStatusLine) {
+  ReportScope s;
+  erslog("See [b]Status[/b]");
+  EXPECT_TRUE(s.rep.paragraphs.empty());
+  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_EQ(statusLine().panel[1], " See Status");
+  EXPECT_FALSE(errorFlag());
+}
+
+TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
+  ReportScope s;
+  setActivationDelay(7);
+  slogw("Jump Title 2", 1);
+  EXPECT_EQ(statusLine().panel[1], " Jump Title 2 ");
+  EXPECT_EQ(s.rep.sleptMs, 7);
+  EXPECT_EQ(s.rep.pumps, 7);
+  setActivationDelay(500);
+}
+
+TEST(Report, CancelConfirmedSetsFlagAndShowsCancelled) {
+  ReportScope s;
+  PrBarOn(true);
+  EXPECT_TRUE(confirmCancel());
+  EXPECT_FALSE(cancelFlag());
+  EXPECT_TRUE(s.rep.progress.visible);
+  cancelConfirmed();
+  EXPECT_TRUE(cancelFlag());
+  EXPECT_EQ(s.rep.lines().back(), " ");
+  EXPECT_EQ(statusLine().panel[1], " Cancelled. ");
+  PrBarOff();
+  EXPECT_FALSE(s.rep.progress.visible);
+}
+
+struct ProgressCase {
+  std::uint64_t done, total;
+  long elapsedMs;
+  const char* text;
+  int percent;
+};
+
+class ProgressTest : public ::testing::TestWithParam<ProgressCase> {};
+
+TEST_P(ProgressTest, TextAndBar) {
+  const auto& c = GetParam();
+  const ProgressReport r = progressReport(c.done, c.total, std::chrono::milliseconds(c.elapsedMs));
+  EXPECT_EQ(r.text, c.text);
+  EXPECT_EQ(r.percent, c.percent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ProgressTest,
+    ::testing::Values(
+        ProgressCase{1000, 4000, 10000, "Packet: 1000/4000   Elapsed: 0:00:10   Remaining: 0:00:31", 25},
+        // Nothing done yet: no estimate, and no division by zero.
+        ProgressCase{0, 4000, 5000, "Packet: 0/4000   Elapsed: 0:00:05   Remaining: 0:00:00", 0},
+        ProgressCase{4000, 4000, 3723000, "Packet: 4000/4000   Elapsed: 1:02:03   Remaining: 0:00:01", 100},
+        // Hours past a day wrap like a clock.
+        ProgressCase{1, 2, 25L * 3600 * 1000, "Packet: 1/2   Elapsed: 1:00:00   Remaining: 1:00:01", 50},
+        ProgressCase{5, 0, 0, "Packet: 5/0   Elapsed: 0:00:00   Remaining: 0:00:01", 0}));
+
+}  // namespace
+}  // namespace mirdal

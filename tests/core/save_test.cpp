@@ -1,0 +1,163 @@
+#include "core/save.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/report.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+
+namespace mirdal {
+namespace {
+
+using test::ReportScope;
+using test::TempDir;
+
+Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+SaveRequest request(const TempDir& d, BackupMode mode, bool create = true) {
+  SaveRequest r;
+  r.folder = d.folder();
+  r.name = "index.bdmv";
+  r.backup.createBackup = create;
+  r.backup.mode = mode;
+  return r;
+}
+
+struct BackupCase {
+  const char* name;
+  BackupMode mode;
+  bool create;
+  bool fileBefore;
+  bool backupBefore;
+  bool saved;
+  const char* fileAfter;    // "" when absent
+  const char* backupAfter;  // "" when absent
+};
+
+class BackupModes : public ::testing::TestWithParam<BackupCase> {};
+
+TEST_P(BackupModes, SaveWithBackup) {
+  const BackupCase& c = GetParam();
+  ReportScope s;
+  TempDir d;
+  if (c.fileBefore) d.write("index.bdmv", "old");
+  if (c.backupBefore) d.write("index.bdmv.backup", "older");
+  setErrorFlag(true);  // a saver starts with a clear flag whatever came before
+
+  EXPECT_EQ(saveFile(request(d, c.mode, c.create), B("new")), c.saved);
+
+  auto content = [&](const char* f) {
+    if (!d.exists(f)) return std::string();
+    const Bytes b = d.read(f);
+    return std::string(b.begin(), b.end());
+  };
+  EXPECT_EQ(content("index.bdmv"), c.fileAfter);
+  EXPECT_EQ(content("index.bdmv.backup"), c.backupAfter);
+  EXPECT_EQ(errorFlag(), !c.saved);
+  if (!c.saved) {
+    EXPECT_EQ(s.rep.lines().back(), " ERROR: Cannot create backup file.");
+  }
+  // No temporary file is left behind either way.
+  std::size_t files = 0;
+  for (auto& e : std::filesystem::directory_iterator(d.path())) files += e.is_regular_file();
+  EXPECT_EQ(files, std::size_t(!std::string(c.fileAfter).empty()) + !std::string(c.backupAfter).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BackupModes,
+    ::testing::Values(
+        BackupCase{"OnlyFirstMakesBackup", BackupMode::OnlyFirst, true, true, false, true, "new", "old"},
+        BackupCase{"OnlyFirstKeepsFirst", BackupMode::OnlyFirst, true, true, true, true, "new", "older"},
+        BackupCase{"OnlyFirstNewFile", BackupMode::OnlyFirst, true, false, false, true, "new", ""},
+        BackupCase{"OverwriteReplacesBackup", BackupMode::Overwrite, true, true, true, true, "new", "old"},
+        BackupCase{"OverwriteMakesBackup", BackupMode::Overwrite, true, true, false, true, "new", "old"},
+        BackupCase{"OverwriteNoFileKeepsBackup", BackupMode::Overwrite, true, false, true, true, "new", "older"},
+        BackupCase{"StopIfExistsMakesBackup", BackupMode::StopIfExists, true, true, false, true, "new", "old"},
+        BackupCase{"StopIfExistsRefuses", BackupMode::StopIfExists, true, true, true, false, "old", "older"},
+        BackupCase{"OffTouchesNoBackup", BackupMode::StopIfExists, false, true, true, true, "new", "older"},
+        BackupCase{"OffNoBackupMade", BackupMode::OnlyFirst, false, true, false, true, "new", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Save, SecondSaveWithOnlyFirstKeepsFirstBackup) {
+  ReportScope s;
+  TempDir d;
+  d.write("index.bdmv", "v1");
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), B("v2")));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), B("v3")));
+  EXPECT_EQ(d.read("index.bdmv"), B("v3"));
+  EXPECT_EQ(d.read("index.bdmv.backup"), B("v1"));
+}
+
+TEST(Save, StopIfExistsSecondSaveReportsAndKeepsFile) {
+  ReportScope s;
+  TempDir d;
+  d.write("index.bdmv", "v1");
+  ASSERT_TRUE(saveFile(request(d, BackupMode::StopIfExists), B("v2")));
+  EXPECT_FALSE(saveFile(request(d, BackupMode::StopIfExists), B("v3")));
+  EXPECT_EQ(d.read("index.bdmv"), B("v2"));
+  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_EQ(s.rep.exclamations, 1);
+}
+
+TEST(Save, CopyIntoBackupFolderOnlyWhenAsked) {
+  ReportScope s;
+  TempDir d;
+  d.mkdir("BACKUP");
+  SaveRequest r = request(d, BackupMode::OnlyFirst);
+  r.copyToBackupDir = true;
+  ASSERT_TRUE(saveFile(r, B("x")));
+  EXPECT_FALSE(d.exists("BACKUP/index.bdmv"));
+  r.backup.saveToBackupDir = true;
+  d.write("BACKUP/index.bdmv", "stale");
+  ASSERT_TRUE(saveFile(r, B("y")));
+  EXPECT_EQ(d.read("BACKUP/index.bdmv"), B("y"));
+}
+
+TEST(Save, MissingBackupFolderIsNotAnError) {
+  ReportScope s;
+  TempDir d;
+  SaveRequest r = request(d, BackupMode::OnlyFirst);
+  r.copyToBackupDir = true;
+  r.backup.saveToBackupDir = true;
+  EXPECT_TRUE(saveFile(r, B("x")));
+  EXPECT_FALSE(errorFlag());
+}
+
+TEST(Save, UnwritableFolderLeavesTargetUntouched) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  ReportScope s;
+  TempDir d;
+  d.write("index.bdmv", "old");
+  std::filesystem::permissions(d.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_FALSE(saveFile(request(d, BackupMode::OnlyFirst), B("new")));
+  std::filesystem::permissions(d.path(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(d.read("index.bdmv"), B("old"));
+  EXPECT_FALSE(d.exists("index.bdmv.backup"));
+  EXPECT_TRUE(errorFlag());
+}
+
+TEST(Save, MissingFolderFailsWithError) {
+  ReportScope s;
+  TempDir d;
+  SaveRequest r = request(d, BackupMode::OnlyFirst);
+  r.folder = d.folder() + "nope/";
+  EXPECT_FALSE(saveFile(r, B("x")));
+  EXPECT_TRUE(errorFlag());
+  EXPECT_NE(s.rep.lines().back().find("ERROR: Cannot create"), std::string::npos);
+}
+
+TEST(Save, TargetThatIsAFolderIsNotReplaced) {
+  ReportScope s;
+  TempDir d;
+  d.mkdir("index.bdmv/inner");
+  SaveRequest r = request(d, BackupMode::OnlyFirst, false);
+  EXPECT_FALSE(saveFile(r, B("x")));
+  EXPECT_TRUE(std::filesystem::is_directory(d.path() / "index.bdmv" / "inner"));
+}
+
+}  // namespace
+}  // namespace mirdal
