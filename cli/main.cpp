@@ -23,6 +23,18 @@ int main(int argc, char** argv) {
 
   addAllCommands(app, ctx);
 
+  // Name an unknown subcommand instead of CLI11's "A subcommand is required".
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a.empty() || a[0] == '-') continue;
+    const auto subs = app.get_subcommands([&](const CLI::App* c) { return c->check_name(a); });
+    if (subs.empty()) {
+      std::fprintf(stderr, "mirdal-cli: unknown subcommand '%s' (see mirdal-cli --help)\n", a.c_str());
+      return kUsage;
+    }
+    break;
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

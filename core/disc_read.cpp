@@ -42,9 +42,10 @@ void checkStreams(Workspace& ws) {
   for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {
     const std::string file = ws.disc.clips[i] + n.streamExt;
     const std::string path = ws.pathOf(std::string("STREAM") + kSep + file);
+    // file_size fails for anything but a regular file: one stat per clip.
     std::error_code ec;
-    const std::uint64_t size = fs::file_size(path, ec);
-    if (!ec && isFile(path)) {
+    const std::uint64_t size = path.empty() ? 0 : fs::file_size(path, ec);
+    if (!path.empty() && !ec) {
       ws.disc.avStreams[i] = TAVStream{file, size};
       ++found;
     } else {

@@ -161,3 +161,26 @@ TEST(Save, TargetThatIsAFolderIsNotReplaced) {
 
 }  // namespace
 }  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+TEST(Save, FailedBackupRenameStopsTheSave) {
+  // A non-empty folder in the backup's place cannot be removed or replaced,
+  // even by root.
+  test::ReportScope s;
+  test::TempDir d;
+  d.write("index.bdmv", "old");
+  d.write("index.bdmv.backup/keep", "x");
+  SaveRequest r;
+  r.folder = d.folder();
+  r.name = "index.bdmv";
+  r.backup.mode = BackupMode::Overwrite;
+  EXPECT_FALSE(saveFile(r, Bytes{'n', 'e', 'w'}));
+  EXPECT_EQ(d.read("index.bdmv"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(s.rep.lines().back(), " ERROR: Cannot create backup file.");
+  EXPECT_TRUE(errorFlag());
+}
+
+}  // namespace
+}  // namespace mirdal
