@@ -58,5 +58,23 @@ TEST(Samples, SharedDiscFilesRoundTrip) {
   EXPECT_GT(roundTripAll(root), 0);
 }
 
+TEST(Samples, CommittedSampleDisc) {
+  const fs::path bdmv = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc/BDMV";
+  EXPECT_GE(roundTripAll(bdmv), 5);
+
+  Bytes data;
+  ASSERT_TRUE(readFileBytes((bdmv / "index.bdmv").string(), data));
+  TINDX idx;
+  ASSERT_EQ(parseIndex(data, idx).status, ReadStatus::Ok);
+  int hdmv = 0, bdj = 0;
+  for (const auto& t : idx.indexes.titles) (t.object_type == 1 ? hdmv : bdj)++;
+  EXPECT_GE(hdmv, 2);
+  EXPECT_GE(bdj, 2);
+  for (const auto& t : idx.indexes.titles)
+    if (t.object_type != 1) {
+      EXPECT_TRUE(fs::exists(bdmv / "BDJO" / (t.bdj_object_name + ".bdjo")));
+    }
+}
+
 }  // namespace
 }  // namespace mirdal
