@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures.h"
+#include "support/bdmv_files.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "support/temp_dir.h"

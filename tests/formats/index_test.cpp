@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/report.h"
-#include "fixtures.h"
+#include "support/bdmv_files.h"
 #include "formats/bdmv_rows.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"

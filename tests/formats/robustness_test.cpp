@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "fixtures.h"
+#include "support/bdmv_files.h"
 #include "formats/bdjo.h"
 #include "formats/ext_data_edit.h"
 #include "formats/index_bdmv.h"
