@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/report.h"
+#include "formats/bdmv_files.h"
 
 namespace mirdal {
 
@@ -64,12 +65,20 @@ void resetDisc(Workspace& ws) {
   const std::string folder = ws.disc.folder;
   ws.disc = DiscState{};
   ws.disc.folder = folder;
+  ws.index = TINDX{};
+  ws.indexLoaded = false;
+  ws.mobj = TMOBJ{};
+  ws.mobjLoaded = false;
+  ws.bdjo = TBDJO{};
+  ws.bdjoName.clear();
+  ws.bdjoLoaded = false;
 }
 
 void readall(Workspace& ws) {
   const NameSet& n = ws.names();
 
   // 1. Movie objects come first so that the titles can name them.
+  readMovieObjects(ws);
 
   // 2.-3. Playlist and clip lists.
   dlog0("Reading playlists");
@@ -85,6 +94,7 @@ void readall(Workspace& ws) {
   if (isDir(ws.pathOf("BDJO"))) ws.disc.bdjos = listNames(ws.pathOf("BDJO"), "", checkingEach);
 
   // 5. The index.
+  readIndex(ws);
 
   slogR();
 }

@@ -4,14 +4,31 @@
 // own.
 #pragma once
 
+#include <string>
+
 #include "core/disc_folder.h"
 #include "core/options.h"
+#include "formats/bdjo.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
 
 namespace mirdal {
 
 struct Workspace {
   Options options;
   DiscState disc;
+
+  // The disc database files of the last Read. The index is not loaded after
+  // a wrong header or too many titles (the half-loaded state): it is then
+  // neither shown editable nor saved. formats/bdmv_files.h reads and saves.
+  TINDX index;
+  bool indexLoaded = false;
+  TMOBJ mobj;
+  bool mobjLoaded = false;
+  // The BD-J object last read on the BD-J page.
+  TBDJO bdjo;
+  std::string bdjoName;
+  bool bdjoLoaded = false;
 
   const NameSet& names() const { return nameSet(options.shortNames); }
   std::string pathOf(const std::string& relative) const {

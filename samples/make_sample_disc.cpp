@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/fields.h"
 
@@ -26,48 +28,99 @@ void put(const std::string& rel, const Bytes& bytes) {
 
 void put(const std::string& rel, const std::string& text) { put(rel, Bytes(text.begin(), text.end())); }
 
-// index.bdmv: First Playback -> object 0, Top Menu -> object 1, titles
-// 1 and 2 -> objects 2 and 3.
+// The movie objects' programs, one list of commands per object. Kept apart
+// so that richer showcase programs can replace them without touching the
+// file layout below.
+struct Cmd {
+  std::uint32_t op, dst, src;
+};
+struct ObjectSpec {
+  int resume, menuCall, titleSearch;
+  std::vector<Cmd> program;
+};
+
+std::vector<ObjectSpec> moviePrograms() {
+  return {
+      {0, 1, 1, {{0x21810000, 1, 0}}},                                      // 0 First Playback: Jump Title 1
+      {0, 1, 0, {{0x50400001, 0, 1}, {0x22800000, 0, 0}}},                  // 1 Top Menu: Move GPR0, 1; Play PL 0
+      {1, 0, 0, {{0x22800000, 1, 0}, {0x21810000, 2, 0}}},                  // 2 title 1: Play PL 1; Jump Title 2
+      {1, 0, 1, {{0x50400001, 1, 5}, {0x50000003, 1, 1}, {0x48400200, 1, 10}, {0x00020000, 0, 0}}},  // 3 title 2
+      {0, 0, 0, {{0x22800000, 2, 0}, {0x21810000, 4, 0}}},                  // 4 title 4: Play PL 2; Jump Title 4
+      {0, 0, 0, {}},                                                        // 5 spare, no commands
+  };
+}
+
+// index.bdmv: First Playback -> object 0, Top Menu -> object 1, five
+// titles (HDMV and BD-J, every access type), and an ExtensionData block
+// with two entries.
+struct TitleSpec {
+  int objectType, accessType, playbackType;
+  int object;        // HDMV
+  const char* bdjo;  // BD-J
+};
+
+void addEntry(OutputBuffer& o, int objectType, int accessType, int playbackType, int object,
+              const char* bdjo) {
+  o.addlong((std::uint32_t(objectType) << 30) | (std::uint32_t(accessType) << 28));
+  o.addword(std::uint32_t(playbackType) << 14);
+  if (objectType == 1) {
+    o.addword(std::uint32_t(object));
+    o.addlong(0);
+  } else {
+    o.addstring(bdjo, 5);
+    o.addbyte(0);
+  }
+}
+
 Bytes indexFile() {
+  const std::vector<TitleSpec> titles = {
+      {1, 0, 0, 2, ""}, {1, 2, 0, 3, ""}, {2, 0, 1, 0, "00001"}, {1, 3, 1, 4, ""}, {2, 0, 0, 0, "00001"},
+  };
+  // Two ExtensionData entries whose data blocks follow the entry table.
+  const std::string first = "Mirdal sample ExtensionData entry one";
+  const Bytes second = {0x00, 0x01, 0x02, 0x03, 0x0A, 0x0D, 0x41, 0x42, 0x43, 0xFF};
+  const std::uint32_t table = 12 + 12 * 2;
+  const std::uint32_t extLength = table - 4 + std::uint32_t(first.size() + second.size());
+
   OutputBuffer o;
-  const int titles = 2;
+  const std::uint32_t indexesLength = 26 + 12 * std::uint32_t(titles.size());
   o.addstring("INDX", 4);
   o.addstring("0200", 4);
-  o.addlong(78);  // Indexes start address
-  o.addlong(0);   // no ExtensionData
+  o.addlong(78);                      // Indexes start address
+  o.addlong(78 + 4 + indexesLength);  // ExtensionData start address
   for (int i = 0; i < 24; ++i) o.addbyte(0);
   o.addlong(34);  // AppInfoBDMV length
   o.addword(0);
   o.addstring("Mirdal sample disc", 32);
-  o.addlong(18 + 12 * titles);  // Indexes length
-  auto hdmvEntry = [&](int objectType, int playbackType, int object) {
-    o.addlong(std::uint32_t(objectType) << 30);
-    o.addword(std::uint32_t(playbackType) << 14);
-    o.addword(std::uint32_t(object));
-    o.addlong(0);
-  };
-  hdmvEntry(1, 0, 0);  // First Playback
-  hdmvEntry(1, 1, 1);  // Top Menu
-  o.addword(titles);
-  hdmvEntry(1, 0, 2);
-  hdmvEntry(1, 0, 3);
+  o.addlong(indexesLength);
+  addEntry(o, 1, 0, 0, 0, "");  // First Playback
+  addEntry(o, 1, 0, 1, 1, "");  // Top Menu
+  o.addword(std::uint32_t(titles.size()));
+  for (const TitleSpec& t : titles) addEntry(o, t.objectType, t.accessType, t.playbackType, t.object, t.bdjo);
+
+  o.addlong(extLength);
+  o.addlong(table);
+  o.add3byte(0);
+  o.addbyte(2);
+  o.addword(0x1000);
+  o.addword(0x0100);
+  o.addlong(table);
+  o.addlong(std::uint32_t(first.size()));
+  o.addword(0x2000);
+  o.addword(0x0200);
+  o.addlong(table + std::uint32_t(first.size()));
+  o.addlong(std::uint32_t(second.size()));
+  o.addstring(first, first.size());
+  o.addbytes(second);
   o.flushadded();
   return o.takeFile();
 }
 
-// MovieObject.bdmv: four objects with small programs.
+// MovieObject.bdmv with the programs above.
 Bytes movieObjectFile() {
-  struct Cmd {
-    std::uint32_t op, dst, src;
-  };
-  const std::vector<std::vector<Cmd>> programs = {
-      {{0x21810000, 1, 0}},                                            // Jump Title 1
-      {{0x50400001, 0, 1}, {0x22800000, 0, 0}},                        // Move GPR0, 1; Play PL 0
-      {{0x22800000, 1, 0}, {0x21810000, 2, 0}},                        // Play PL 1; Jump Title 2
-      {{0x50400001, 1, 5}, {0x50000003, 1, 1}, {0x48400200, 1, 10}, {0x00020000, 0, 0}},
-  };
+  const std::vector<ObjectSpec> objects = moviePrograms();
   std::uint32_t bodyLength = 6;
-  for (const auto& p : programs) bodyLength += 4 + 12 * std::uint32_t(p.size());
+  for (const auto& ob : objects) bodyLength += 4 + 12 * std::uint32_t(ob.program.size());
 
   OutputBuffer o;
   o.addstring("MOBJ", 4);
@@ -76,16 +129,126 @@ Bytes movieObjectFile() {
   for (int i = 0; i < 28; ++i) o.addbyte(0);
   o.addlong(bodyLength);
   o.addlong(0);
-  o.addword(std::uint32_t(programs.size()));
-  for (const auto& p : programs) {
-    o.addword(0);  // flags: resume discard, menu call and title search enabled
-    o.addword(std::uint32_t(p.size()));
-    for (const Cmd& c : p) {
+  o.addword(std::uint32_t(objects.size()));
+  for (const auto& ob : objects) {
+    o.addword(std::uint32_t(ob.resume * 4 + ob.menuCall * 2 + ob.titleSearch) << 13);
+    o.addword(std::uint32_t(ob.program.size()));
+    for (const Cmd& c : ob.program) {
       o.addlong(c.op);
       o.addlong(c.dst);
       o.addlong(c.src);
     }
   }
+  o.flushadded();
+  return o.takeFile();
+}
+
+// BDJO/00001.bdjo: two applications of JAR 00001 with profiles, names and
+// parameters. Texts that end at an odd position are followed by one byte so
+// that the next field starts at an even one.
+void padEven(OutputBuffer& o) {
+  if (o.fillCount() % 2) o.addbyte(0);
+}
+
+void addText8(OutputBuffer& o, const std::string& s) {
+  o.addbyte(std::uint32_t(s.size()));
+  o.addstring(s, s.size());
+}
+
+struct AppSpec {
+  int controlCode;
+  std::uint16_t appId;
+  int priority;
+  std::vector<std::pair<std::string, std::string>> names;  // language, name
+  std::string initialClass;
+  std::vector<std::string> parameters;
+};
+
+void addApplication(OutputBuffer& o, const AppSpec& a) {
+  o.addbyte(std::uint32_t(a.controlCode));
+  o.addbyte(1);  // application type
+  o.addlong(0x7FFF0001);  // organization id
+  o.addword(a.appId);
+  o.addbyte(0x00);  // descriptor tag
+  o.addbyte(0);
+  o.addlong(0);  // descriptor length, not used by the reader
+  o.addlong(0);
+  o.addword(2u << 12);  // two profiles
+  o.addword(0x0001);
+  o.addbyte(1), o.addbyte(0), o.addbyte(2), o.addbyte(0);
+  o.addword(0x0002);
+  o.addbyte(2), o.addbyte(0), o.addbyte(0), o.addbyte(0);
+  o.addbyte(std::uint32_t(a.priority));
+  o.addbyte(0x70);  // binding 1, visibility bits 11
+  std::uint32_t namesLength = 0;
+  for (const auto& n : a.names) namesLength += 4 + std::uint32_t(n.second.size());
+  o.addword(namesLength);
+  for (const auto& n : a.names) {
+    o.addstring(n.first, 3);
+    addText8(o, n.second);
+  }
+  padEven(o);
+  addText8(o, "");  // icon locator
+  padEven(o);
+  o.addword(0);  // icon flags
+  addText8(o, "00001");  // base directory
+  padEven(o);
+  addText8(o, "");  // class path extension
+  padEven(o);
+  addText8(o, a.initialClass);
+  padEven(o);
+  std::uint32_t paramsLength = 0;
+  for (const auto& p : a.parameters) paramsLength += 1 + std::uint32_t(p.size());
+  o.addbyte(paramsLength);
+  for (const auto& p : a.parameters) addText8(o, p);
+  padEven(o);
+}
+
+Bytes bdjoFile() {
+  OutputBuffer o;
+  std::uint32_t addr[6] = {0, 0, 0, 0, 0, 0};
+  o.addstring("BDJO", 4);
+  o.addstring("0200", 4);
+  for (int i = 0; i < 6; ++i) o.addlong(0);  // patched below
+  for (int i = 0; i < 16; ++i) o.addbyte(0);
+  // TerminalInfo: default font "00000", HAVi configuration 1, menu call mask.
+  o.addlong(10);
+  o.addstring("00000", 5);
+  o.addbyte((1u << 4) | (1u << 3));
+  o.addlong(0);
+  addr[1] = std::uint32_t(o.fillCount());
+  o.addlong(6 + 12 * 2);
+  o.addbyte(2);
+  o.addbyte(0);
+  o.addbyte(1), o.addstring("00001", 5), o.addstring("*", 3), o.add3byte(0);  // JAR file
+  o.addbyte(2), o.addstring("00001", 5), o.addstring("*", 3), o.add3byte(0);  // its directory
+  addr[2] = std::uint32_t(o.fillCount());
+  o.addlong(4 + 6 * 2);
+  o.addword((2u << 5) | (1u << 3));  // two playlists, autostart the first
+  o.addword(0);
+  o.addstring("00000", 5), o.addbyte(0);
+  o.addstring("00001", 5), o.addbyte(0);
+  addr[3] = std::uint32_t(o.fillCount());
+  const std::vector<AppSpec> apps = {
+      {1, 0x4000, 5, {{"eng", "Mirdal sample menu"}, {"fra", "Menu"}}, "org.mirdal.sample.MenuXlet",
+       {"menu=main", "lang=eng", "debug"}},
+      {2, 0x4001, 3, {{"eng", "Game"}}, "org.mirdal.sample.GameXlet", {"level=1"}},
+  };
+  const std::size_t amtStart = o.fillCount();
+  o.addlong(0);  // patched below
+  o.addbyte(std::uint32_t(apps.size()));
+  o.addbyte(0);
+  for (const AppSpec& a : apps) addApplication(o, a);
+  const std::uint32_t amtLength = std::uint32_t(o.fillCount() - amtStart - 4);
+  addr[4] = std::uint32_t(o.fillCount());
+  o.addlong(0xFE000000);  // Play, Stop, FFW, REW, Next, Prev., Pause
+  addr[5] = std::uint32_t(o.fillCount());
+  const std::string dir = "00001";
+  o.addword(std::uint32_t(dir.size()));
+  o.addstring(dir, dir.size());
+  padEven(o);
+  for (int i = 0; i < 6; ++i) o.putlong(addr[i], 8 + 4 * std::size_t(i));
+  o.putlong(amtLength, amtStart);
   o.flushadded();
   return o.takeFile();
 }
@@ -157,6 +320,7 @@ int main(int argc, char** argv) {
       "<disclib xmlns=\"urn:BDA:bdmv;disclib\"><di:discinfo xmlns:di=\"urn:BDA:bdmv;discinfo\">"
       "<di:title><di:name>Mirdal sample disc</di:name></di:title></di:discinfo></disclib>\n");
   put("JAR/00001.jar", emptyJar());
+  put("BDJO/00001.bdjo", bdjoFile());
   std::printf("Sample disc written to %s\n", (root / "BDMV").string().c_str());
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/report.h"
+#include "support/byte_builder.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
@@ -15,13 +16,33 @@ namespace {
 using test::ReportScope;
 using test::TempDir;
 
+// index.bdmv with First Playback off, Top Menu on object 0 and one HDMV
+// title on object 0.
+Bytes minimalIndex() {
+  return test::ByteBuilder()
+      .str("INDX0200").u32(78).u32(0).zeros(24).u32(34).u16(0).zeros(32)
+      .u32(38)
+      .u32(0x40000000).u16(0).u16(0xFFFF).u32(0)
+      .u32(0x40000000).u16(0x4000).u16(0).u32(0)
+      .u16(1)
+      .u32(0x40000000).u16(0).u16(0).u32(0);
+}
+
+// MovieObject.bdmv with one object holding one command.
+Bytes minimalMovieObjects() {
+  return test::ByteBuilder()
+      .str("MOBJ0200").u32(0).zeros(28)
+      .u32(22).u32(0).u16(1)
+      .u16(0).u16(1).u32(0x21810000).u32(1).u32(0);
+}
+
 // A disc folder with the mandatory layout: two playlists, three clips of
 // which 00002 has no stream file, and a BDJO folder with one object.
 void makeDisc(const TempDir& d, bool shortNames = false) {
   const NameSet& n = nameSet(shortNames);
   d.mkdir("BDMV/BACKUP");
-  d.write("BDMV/" + n.index);
-  d.write("BDMV/" + n.movieObject);
+  d.write("BDMV/" + n.index, minimalIndex());
+  d.write("BDMV/" + n.movieObject, minimalMovieObjects());
   d.write("BDMV/PLAYLIST/00000" + n.playlistExt);
   d.write("BDMV/PLAYLIST/00001" + n.playlistExt);
   for (const char* c : {"00000", "00001", "00002"}) d.write(std::string("BDMV/CLIPINF/") + c + n.clipExt);
@@ -51,10 +72,14 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
       " BACKUP folder: OK",
       " index.bdmv: OK",
       " MovieObject.bdmv: OK",
+      " Reading MovieObject.bdmv",
+      "   Found 1 objects, 0 extended entry.",
       " Reading playlists",
       "   Found 2 playlists.",
       " Reading clipinfos",
       "   Found 3 clipinfos.",
+      " Reading index.bdmv",
+      "   Found 1 titles, 0 extended entry.",
       " AUXDATA folder: missing",
       " AUXDATA/sound.bdmv: missing",
       " STREAM folder: OK",
@@ -84,6 +109,11 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
   EXPECT_EQ(ws.disc.bdjos, (std::vector<std::string>{"00000"}));
   EXPECT_EQ(ws.disc.caption, "Mirdal v0.34b [" + d.path().filename().string() + "]");
   EXPECT_FALSE(ws.disc.soundPresent);
+  EXPECT_TRUE(ws.mobjLoaded);
+  EXPECT_TRUE(ws.indexLoaded);
+  ASSERT_EQ(ws.mobj.movie_objects.objects.size(), 1u);
+  ASSERT_EQ(ws.index.indexes.titles.size(), 1u);
+  EXPECT_EQ(ws.index.indexes.top_menu.playback_type, 1);
 }
 
 TEST(DiscRead, MarkupOfCheckLines) {
@@ -96,7 +126,7 @@ TEST(DiscRead, MarkupOfCheckLines) {
   ASSERT_GE(folderLine.runs.size(), 4u);
   EXPECT_EQ(folderLine.runs[1].color, LogColor::Blue);
   EXPECT_TRUE(folderLine.runs[3].bold);
-  const LogParagraph& missing = s.rep.paragraphs[10];  // AUXDATA folder: missing
+  const LogParagraph& missing = s.rep.paragraphs[14];  // AUXDATA folder: missing
   EXPECT_EQ(missing.runs.back().color, LogColor::Red);
 }
 
@@ -164,6 +194,40 @@ TEST(DiscRead, SecondReadStartsFromScratch) {
   ASSERT_TRUE(readDisc(ws));
   EXPECT_EQ(ws.disc.clips.size(), 2u);
   EXPECT_EQ(ws.disc.avStreams.size(), 2u);
+}
+
+TEST(DiscRead, BadIndexHeaderLeavesTheDiscHalfLoaded) {
+  ReportScope s;
+  TempDir d;
+  makeDisc(d);
+  Workspace ws = workspaceFor(d);
+  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(ws.indexLoaded);
+  d.write("BDMV/index.bdmv", test::ByteBuilder().str("INDX0300").zeros(100));
+  s.rep.paragraphs.clear();
+  ASSERT_TRUE(readDisc(ws)) << "a header mismatch does not fail the check";
+  EXPECT_FALSE(ws.indexLoaded);
+  EXPECT_TRUE(ws.index.indexes.titles.empty()) << "nothing of the first Read is kept";
+  EXPECT_TRUE(ws.mobjLoaded);
+  EXPECT_EQ(ws.disc.clips.size(), 3u);
+  const std::string log = s.rep.text();
+  EXPECT_NE(log.find(" ERROR: index.bdmv format error at $00000008\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("titles,"), std::string::npos);
+}
+
+TEST(DiscRead, BadMovieObjectHeaderIsReportedAndLoadingGoesOn) {
+  ReportScope s;
+  TempDir d;
+  makeDisc(d);
+  d.write("BDMV/MovieObject.bdmv", test::ByteBuilder().str("MOBJ0000").zeros(20));
+  Workspace ws = workspaceFor(d);
+  ASSERT_TRUE(readDisc(ws));
+  EXPECT_FALSE(ws.mobjLoaded);
+  EXPECT_TRUE(ws.indexLoaded);
+  const std::vector<std::string> lines = s.rep.lines();
+  const auto at = std::find(lines.begin(), lines.end(), " ERROR: Format error MovieObject.bdmv");
+  ASSERT_NE(at, lines.end());
+  EXPECT_EQ(*(at + 1), " Reading playlists");
 }
 
 TEST(DiscRead, SoundIsPresentWithFolderAndFile) {

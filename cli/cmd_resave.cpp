@@ -1,0 +1,48 @@
+// mirdal-cli resave <file> -o <out>: reads an index or movie object file
+// through the model and writes it to out (no backup step). A file that is
+// rejected or ends early is not written.
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/cli_context.h"
+#include "cli/load_model.h"
+#include "core/disc_folder.h"
+#include "core/save.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+void addResaveCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv or MovieObject.bdmv file and write it back");
+  auto path = std::make_shared<std::string>();
+  auto out = std::make_shared<std::string>();
+  cmd->add_option("file", *path, "The file to read")->required();
+  cmd->add_option("-o,--output", *out, "The file to write")->required();
+  cmd->callback([&ctx, path, out] {
+    std::error_code ec;
+    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    const LoadedModel m = loadModel(*path);
+    if (m.kind == FileKind::BDJObject && usable(m.status)) {
+      std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
+      ctx.exitCode = kFailed;
+      return;
+    }
+    if (m.status != ReadStatus::Ok) {
+      ctx.exitCode = kFailed;
+      return;
+    }
+    SaveRequest req;
+    req.folder = folderOfFile(*out);
+    req.name = std::filesystem::path(*out).filename().string();
+    req.noBackup = true;
+    const bool saved = m.kind == FileKind::Index ? indexsave(m.index, req) : mobjsave(m.mobj, req);
+    ctx.exitCode = saved ? kOk : kFailed;
+  });
+}
+
+Subcommand reg{"resave", addResaveCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

@@ -1,0 +1,23 @@
+// The plain-text dumps of mirdal-cli: what the grids and fields of the
+// "&BDMV" and "BD&JO" pages show.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "formats/bdjo.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+#include "nav/command.h"
+
+namespace mirdal::cli {
+
+std::string dumpIndexText(const TINDX& idx, const std::string& name);
+std::string dumpMovieObjectsText(const TMOBJ& m, const std::string& name);
+std::string dumpBDJOText(const TBDJO& b, const std::string& name);
+
+// One line of a command listing; the one place that decides how a command
+// is shown in the dumps.
+std::string commandLine(std::size_t line, const TNavCommand& c);
+
+}  // namespace mirdal::cli

@@ -1,0 +1,43 @@
+// Reading one disc database file for the file subcommands (dump, resave):
+// the kind is told by the content, the read logs as the GUI's Read does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/file_kind.h"
+#include "core/report.h"
+#include "formats/bdjo.h"
+#include "formats/disc_file.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+
+namespace mirdal::cli {
+
+struct LoadedModel {
+  FileKind kind = FileKind::Unknown;
+  ReadStatus status = ReadStatus::Unreadable;
+  TINDX index;
+  TMOBJ mobj;
+  TBDJO bdjo;
+};
+
+// Reads path as the file its first bytes say it is. Files of no known kind
+// and unreadable files are told on standard error (kind Unknown / status
+// Unreadable); a BD-J object with a wrong version, which its reader passes
+// over silently, gets a message too.
+LoadedModel loadModel(const std::string& path);
+
+// Keeps log paragraphs instead of printing them.
+class CaptureReporter final : public Reporter {
+ public:
+  void appendParagraph(const LogParagraph& p) override { paragraphs.push_back(p); }
+  void statusChanged(const StatusLine&) override {}
+  void sleepMs(int) override {}
+  // Prints what was kept on standard error.
+  void replayToStderr() const;
+
+  std::vector<LogParagraph> paragraphs;
+};
+
+}  // namespace mirdal::cli

@@ -1,0 +1,88 @@
+// Edits of the title table (index.bdmv) and of the movie object list
+// (MovieObject.bdmv). Every edit that adds or removes bytes moves the
+// enclosing length and a non-zero ExtensionData start address with it, so
+// the savers can write both as held.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+
+namespace mirdal {
+
+inline constexpr std::size_t kNoSelection = std::size_t(-1);
+
+// --- First Playback and Top Menu ---------------------------------------
+
+// An entry is on while its reference is not 0xFFFF (a BD-J entry read from
+// a file holds 0).
+bool entryIsOn(const TIndexEntry& e);
+// Off: reference 0xFFFF and object type HDMV, the only way the file can say
+// "none". On: the reference becomes the object chosen in the entry's object
+// number control.
+void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject);
+// The type control's item: 0 HDMV (1), 1 BD-J (2).
+void setEntryObjectType(TIndexEntry& e, int item);
+void setEntryPlaybackType(TIndexEntry& e, int item);
+void setEntryObject(TIndexEntry& e, std::uint16_t object);
+void setEntryBdjName(TIndexEntry& e, const std::string& name);
+
+// --- Titles ----------------------------------------------------------------
+
+// Inserts a title at `pos` (0-based; the view passes the selected title + 1,
+// or 0 for an empty table): HDMV, access type 0, playback type 0, movie
+// object 0, no BD-J name. The titles behind it move down and are
+// renumbered; Indexes length +12. Refused (false) at 999 titles, the most a
+// file may hold.
+bool insertTitle(TINDX& idx, std::size_t pos);
+
+// Deletes titles first..last (0-based, inclusive); Indexes length −12 each.
+// Returns the title to select afterwards (the one before the deleted ones,
+// the first when title 1 was deleted), or kNoSelection when no title is left
+// or nothing was deleted.
+std::size_t deleteTitles(TINDX& idx, std::size_t first, std::size_t last);
+
+// The title editors; item positions as in bdmv_rows.h.
+void setTitleObjectType(TINDX& idx, std::size_t title, int item);
+void setTitleAccessType(TINDX& idx, std::size_t title, int item);
+void setTitlePlaybackType(TINDX& idx, std::size_t title, int item);
+void setTitleObject(TINDX& idx, std::size_t title, std::uint16_t object);
+void setTitleBdjName(TINDX& idx, std::size_t title, const std::string& name);
+
+// --- Movie objects -----------------------------------------------------------
+
+// Inserts an empty object (flags 0, no commands) at `pos` (0-based; the view
+// passes the selected object + 1, or 0 for an empty list); MovieObjects
+// length +4. References to objects keep their values. Refused (false) at
+// 65535 objects.
+bool insertMovieObject(TMOBJ& m, std::size_t pos);
+
+struct ObjectDeletion {
+  std::size_t select = kNoSelection;  // object to select afterwards
+  std::vector<unsigned> invalidTitles;  // title numbers reported
+};
+
+// Deletes objects first..last (0-based, inclusive); MovieObjects length −4
+// per object and −12 per command they held. HDMV titles that referred to a
+// deleted object get 0xFFFF; references behind the deleted range move down.
+// Every HDMV title whose reference is then not a valid object number is
+// reported with erlog "Invalid object reference in Title N", followed by
+// erslog "See Status". First Playback, Top Menu and commands are not
+// changed.
+ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::size_t last);
+
+// Bookkeeping after commands were inserted into (delta > 0) or removed from
+// (delta < 0) an object's command list: MovieObjects length and a non-zero
+// ExtensionData start address move by 12 per command.
+void commandsChanged(TMOBJ& m, long delta);
+
+// The flag editors: the item position is the flag value.
+void setResumeFlag(TMOBJ& m, std::size_t object, int item);
+void setMenuCallFlag(TMOBJ& m, std::size_t object, int item);
+void setTitleSearchFlag(TMOBJ& m, std::size_t object, int item);
+
+}  // namespace mirdal

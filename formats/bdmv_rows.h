@@ -1,0 +1,57 @@
+// What the "&BDMV" page shows, as texts computed from the models: the rows
+// of the titles and movie-object grids, their column headers and widths,
+// the editors' item lists, the two counters and one command line.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "formats/display_text.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+#include "nav/command.h"
+
+namespace mirdal {
+
+inline constexpr std::array<GridColumn, 5> kTitleColumns{
+    {{"No.", 22}, {"object t.", 46}, {"title search", 62}, {"playback t.", 75}, {"OID/file", 73}}};
+inline constexpr std::array<GridColumn, 5> kObjectColumns{
+    {{"No.", 22}, {"resume", 59}, {"menu call", 57}, {"title search", 64}, {"commands", 79}}};
+
+// Item lists of the editors; an item's position is the value it stands for,
+// except for the access type (see accessTypeOfItem).
+inline constexpr std::array<const char*, 2> kObjectTypeItems{"HDMV", "BD-J"};
+inline constexpr std::array<const char*, 3> kAccessTypeItems{"Permitted", "Prohibited1", "Prohibited2"};
+inline constexpr std::array<const char*, 2> kPlaybackTypeItems{"Movie", "Interactive"};
+inline constexpr std::array<const char*, 2> kResumeItems{"discard", "suspend"};
+inline constexpr std::array<const char*, 2> kMaskItems{"enable", "disable"};  // menu call, title search
+
+// Access type 0 and 1 show as "Permitted", 2 "Prohibited1", 3 "Prohibited2".
+int accessTypeItem(std::uint8_t accessType);
+// The access type an item stands for: 0, 2, 3.
+std::uint8_t accessTypeOfItem(int item);
+// Object type 1 shows as "HDMV" (item 0); any other as "BD-J" (item 1).
+int objectTypeItem(std::uint8_t objectType);
+
+// One row of the titles grid: "No." with 3 digits, object type, access type
+// and playback type captions (a playback type other than 0 and 1 shows
+// empty), and the movie object reference in decimal ("??" once its object
+// was deleted, 0xFFFF) or the BD-J object name.
+std::array<std::string, 5> indline(const TINDX& idx, std::size_t title);
+
+// One row of the movie objects grid: "No." with 3 digits, the three flag
+// captions and the command count.
+std::array<std::string, 5> objline(const TMOBJ& m, std::size_t object);
+
+// The counters beside the grids: "12 titles", "12 + 2 titles" (First
+// Playback and Top Menu count when their reference is not 0xFFFF),
+// "25 objects".
+std::string titleCounter(const TINDX& idx);
+std::string objectCounter(const TMOBJ& m);
+
+// A command as its three words in 8 hexadecimal digits, the command text of
+// the command grids until the navigation text renderer takes over.
+std::string commandWords(const TNavCommand& c);
+
+}  // namespace mirdal

@@ -1,0 +1,25 @@
+#include "formats/disc_file.h"
+
+#include <filesystem>
+
+#include "core/report.h"
+#include "formats/display_text.h"
+
+namespace mirdal {
+
+bool readDiscFile(const std::string& path, Bytes& out) {
+  std::string error;
+  if (readFileBytes(path, out, &error)) return true;
+  erlog("Cannot read " + path + " (" + error + ")");
+  return false;
+}
+
+void reportEndsEarly(const std::string& name, std::size_t fileSize) {
+  erlog(name + " ends early at $" + hexText(fileSize, 8));
+}
+
+std::string fileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace mirdal

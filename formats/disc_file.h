@@ -1,0 +1,32 @@
+// What the three database readers share: the outcome of a read and the
+// reporting of files that cannot be read or end early.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/fields.h"
+
+namespace mirdal {
+
+enum class ReadStatus {
+  Ok,
+  Truncated,   // read as far as the file goes; the rest of the model is zero
+  Unreadable,  // missing, not a file, too large or unreadable
+  Rejected,    // wrong header (or, for the index, too many titles)
+};
+
+// A model that was read whole or partly can be shown and edited.
+inline bool usable(ReadStatus s) { return s == ReadStatus::Ok || s == ReadStatus::Truncated; }
+
+// Reads a whole disc file; a failure is reported through erlog as
+// "Cannot read " + path + " (" + reason + ")".
+bool readDiscFile(const std::string& path, Bytes& out);
+
+// erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
+void reportEndsEarly(const std::string& name, std::size_t fileSize);
+
+// The file-name part of a path, for log lines.
+std::string fileNameOf(const std::string& path);
+
+}  // namespace mirdal

@@ -1,0 +1,22 @@
+#include "formats/display_text.h"
+
+namespace mirdal {
+
+std::string hexText(std::uint64_t v, int digits) {
+  static const char* kDigits = "0123456789ABCDEF";
+  std::string s;
+  do {
+    s.insert(s.begin(), kDigits[v & 0xF]);
+    v >>= 4;
+  } while (v != 0);
+  if (int(s.size()) < digits) s.insert(0, std::size_t(digits) - s.size(), '0');
+  return s;
+}
+
+std::string zeroPadded(std::uint64_t v, int digits) {
+  std::string s = std::to_string(v);
+  if (int(s.size()) < digits) s.insert(0, std::size_t(digits) - s.size(), '0');
+  return s;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,136 @@
+#include "formats/ext_data_edit.h"
+
+#include "core/save.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+
+namespace mirdal {
+
+namespace {
+
+constexpr std::size_t kDumpWidth = 32;
+
+// Offset of the data part from the start of the block: length, data block
+// start address, 3 reserved bytes, the count, 12 bytes per entry.
+std::size_t dataPartStart(const TExtensionData& ed) { return 12 + 12 * ed.entries.size(); }
+
+}  // namespace
+
+std::string extDataSummary(const TExtensionData& ed) {
+  if (ed.length == 0) return "None";
+  const unsigned n = ed.number_of_ext_data_entries;
+  return std::to_string(std::uint64_t(ed.length) + 4) + " bytes, " + std::to_string(n) + " entr" +
+         (n < 2 ? "y" : "ies");
+}
+
+std::array<std::string, 5> extDataRow(const TExtensionData& ed, std::size_t entry) {
+  const TExtensionDataEntry& e = ed.entries.at(entry);
+  return {zeroPadded(entry, 3), hexText(e.ID1, 4), hexText(e.ID2, 4),
+          hexText(e.ext_data_start_address, 8), hexText(e.ext_data_length, 8)};
+}
+
+std::vector<ExtDataDumpLine> extDataDump(const TExtensionData& ed, std::size_t entry) {
+  std::vector<ExtDataDumpLine> lines;
+  if (entry >= ed.entries.size()) return lines;
+  const TExtensionDataEntry& e = ed.entries[entry];
+  // Addresses count from the start of the block; the data part starts after
+  // the entry table, which is where the data blocks begin in a well-formed
+  // block (data_block_start_address). Counting from the table's end also
+  // shows the right bytes when there is padding before the first data block.
+  const std::size_t base = dataPartStart(ed);
+  std::size_t from = ed.data.size(), n = 0;
+  if (e.ext_data_start_address >= base && e.ext_data_start_address - base < ed.data.size()) {
+    from = e.ext_data_start_address - base;
+    n = std::min<std::size_t>(e.ext_data_length, ed.data.size() - from);
+  }
+  const std::size_t count = n == 0 ? 1 : (n + kDumpWidth - 1) / kDumpWidth;
+  for (std::size_t k = 0; k < count; ++k) {
+    ExtDataDumpLine line;
+    line.address = hexText(std::uint64_t(e.ext_data_start_address) + kDumpWidth * k, 4);
+    for (std::size_t i = 0; i < kDumpWidth; ++i) {
+      const std::size_t at = kDumpWidth * k + i;
+      if (at >= n) {
+        line.bytes += "   ";
+        continue;
+      }
+      const std::uint8_t b = ed.data[from + at];
+      line.bytes += " " + hexText(b, 2);
+      line.chars += b < 32 ? '.' : char(b);
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+void extDataDelete(TExtensionData& ed) { ed = TExtensionData{}; }
+
+void setExtDataID1(TExtensionData& ed, std::size_t entry, const std::string& text) {
+  if (entry >= ed.entries.size()) return;
+  std::uint32_t v = 0;
+  for (char c : text) {
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else {
+      v = 0;
+      break;
+    }
+    v = v * 16 + std::uint32_t(d);
+  }
+  ed.entries[entry].ID1 = std::uint16_t(v);
+}
+
+Bytes composeExd(const TExtensionData& ed) {
+  OutputBuffer o;
+  o.addlong(ed.length);
+  o.addlong(ed.data_block_start_address);
+  o.add3byte(0);
+  o.addbyte(ed.number_of_ext_data_entries);
+  for (const TExtensionDataEntry& e : ed.entries) {
+    o.addword(e.ID1);
+    o.addword(e.ID2);
+    o.addlong(e.ext_data_start_address);
+    o.addlong(e.ext_data_length);
+  }
+  const std::uint64_t table = 8 + 12 * std::uint64_t(ed.entries.size());
+  const std::uint64_t wanted = ed.length > table ? ed.length - table : 0;
+  const std::size_t n = std::size_t(std::min<std::uint64_t>(wanted, ed.data.size()));
+  o.addbytes(ed.data.data(), n);
+  o.flushadded();
+  return o.takeFile();
+}
+
+bool loadExd(const std::string& path, TExtensionData& ed, std::string* error) {
+  Bytes data;
+  if (!readFileBytes(path, data, error)) return false;
+  FieldReader r(data);
+  TExtensionData loaded;
+  if (!ReadExtensionData(r, loaded)) {
+    if (error) *error = "the file ends inside the ExtensionData header";
+    return false;
+  }
+  ed = std::move(loaded);
+  return true;
+}
+
+bool saveExd(const std::string& path, const TExtensionData& ed, std::string* error) {
+  if (!extDataPresent(ed)) {
+    if (error) *error = "there is no ExtensionData to save";
+    return false;
+  }
+  return writeFileAtomic(path, composeExd(ed), error);
+}
+
+void applyExtensionData(TINDX& idx, const TExtensionData& ed) {
+  idx.extension_data = ed;
+  idx.ExtensionData_start_address =
+      ed.length == 0 ? 0 : idx.Indexes_start_address + idx.indexes.length + 4;
+}
+
+void applyExtensionData(TMOBJ& m, const TExtensionData& ed) {
+  m.extension_data = ed;
+  m.ExtensionData_start_address = ed.length == 0 ? 0 : m.movie_objects.length + 44;
+}
+
+}  // namespace mirdal

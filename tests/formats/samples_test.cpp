@@ -1,0 +1,80 @@
+// Real disc files: the committed sample disc, and the shared samples of
+// files nobody here wrote (skipped when that folder is absent).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/fields.h"
+#include "formats/bdjo.h"
+#include "formats/index_bdmv.h"
+#include "formats/movie_objects.h"
+
+namespace mirdal {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path sharedSamples() {
+  if (const char* env = std::getenv("MIRDAL_SAMPLES")) return env;
+  for (const fs::path& p : {fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples",
+                           fs::path(MIRDAL_SOURCE_DIR) / "../../shared/samples", fs::path("/work/shared/samples")}) {
+    std::error_code ec;
+    if (fs::is_directory(p, ec)) return p;
+  }
+  return {};
+}
+
+// Every index and movie object file below root comes back byte for byte.
+int roundTripAll(const fs::path& root) {
+  int files = 0;
+  for (const auto& e : fs::recursive_directory_iterator(root)) {
+    if (!e.is_regular_file()) continue;
+    const std::string name = e.path().filename().string();
+    Bytes data;
+    EXPECT_TRUE(readFileBytes(e.path().string(), data)) << e.path();
+    if (name == "index.bdmv" || name == "INDEX.BDM") {
+      TINDX idx;
+      EXPECT_EQ(parseIndex(data, idx).status, ReadStatus::Ok) << e.path();
+      EXPECT_EQ(composeIndex(idx), data) << e.path();
+      ++files;
+    } else if (name == "MovieObject.bdmv" || name == "MOVIEOBJ.BDM") {
+      TMOBJ m;
+      EXPECT_EQ(parseMovieObjects(data, m).status, ReadStatus::Ok) << e.path();
+      EXPECT_EQ(composeMovieObjects(m), data) << e.path();
+      ++files;
+    } else if (e.path().extension() == ".bdjo") {
+      TBDJO o;
+      EXPECT_EQ(parseBDJO(data, o), ReadStatus::Ok) << e.path();
+      ++files;
+    }
+  }
+  return files;
+}
+
+TEST(Samples, SharedDiscFilesRoundTrip) {
+  const fs::path root = sharedSamples();
+  if (root.empty()) GTEST_SKIP() << "no shared samples folder";
+  EXPECT_GT(roundTripAll(root), 0);
+}
+
+TEST(Samples, CommittedSampleDisc) {
+  const fs::path bdmv = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc/BDMV";
+  EXPECT_GE(roundTripAll(bdmv), 5);
+
+  Bytes data;
+  ASSERT_TRUE(readFileBytes((bdmv / "index.bdmv").string(), data));
+  TINDX idx;
+  ASSERT_EQ(parseIndex(data, idx).status, ReadStatus::Ok);
+  int hdmv = 0, bdj = 0;
+  for (const auto& t : idx.indexes.titles) (t.object_type == 1 ? hdmv : bdj)++;
+  EXPECT_GE(hdmv, 2);
+  EXPECT_GE(bdj, 2);
+  for (const auto& t : idx.indexes.titles)
+    if (t.object_type != 1) {
+      EXPECT_TRUE(fs::exists(bdmv / "BDJO" / (t.bdj_object_name + ".bdjo")));
+    }
+}
+
+}  // namespace
+}  // namespace mirdal
