@@ -6,12 +6,21 @@
 
 #include "core/disc_folder.h"
 #include "core/options.h"
+#include "nav/command.h"
+#include "nav/interpreter.h"
+#include "nav/registers.h"
 
 namespace mirdal {
 
 struct Workspace {
   Options options;
   DiscState disc;
+
+  // The emulator: the register file, the copy buffer of both command grids
+  // and the run state of the run panel.
+  Registers regs;
+  TCommands copyBuffer;
+  RunState run;
 
   const NameSet& names() const { return nameSet(options.shortNames); }
   std::string pathOf(const std::string& relative) const {
