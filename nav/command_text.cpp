@@ -13,11 +13,19 @@ std::string dec(std::uint32_t v) { return std::to_string(v); }
 // A packed value whose flag is 0 is not used by the command: shown in
 // parentheses.
 std::string flagged(std::uint32_t value, bool flag) {
-  return flag ? dec(value) : "(" + dec(value) + ")";
+  if (flag) return dec(value);
+  std::string s(1, '(');
+  s += dec(value);
+  s += ')';
+  return s;
 }
 
 std::string flaggedGpr(std::uint32_t number, bool flag) {
-  return flag ? "GPR" + dec(number) : "(GPR" + dec(number) + ")";
+  std::string s = flag ? std::string() : std::string(1, '(');
+  s += "GPR";
+  s += dec(number);
+  if (!flag) s += ')';
+  return s;
 }
 
 bool bit(std::uint32_t w, int n) { return (w >> n) & 1; }
@@ -100,8 +108,8 @@ std::string commandLine(const TNavCommand& c, CommandContext context) {
   const bool forbidden = valid && isForbiddenOpcode(c.opcode, context);
 
   std::string s;
-  if (!valid) s = "!";
-  else if (forbidden) s = "*";
+  if (!valid) s.push_back('!');
+  else if (forbidden) s.push_back('*');
   s += commandName(c.opcode);
 
   OperandText op1, op2;
