@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/report.h"
 #include "nav/psr_names.h"
 
 namespace mirdal {
@@ -143,6 +144,22 @@ CommandRow comm2str(const TNavCommand& c, std::size_t line, CommandContext conte
   if (count == 2) r.cells[kColSrc] += ' ';
   r.cells[kColLine] = commandLine(c, context);
   return r;
+}
+
+std::vector<CommandRow> renderProgram(const TCommands& program, CommandContext context) {
+  std::vector<CommandRow> rows;
+  rows.reserve(program.size());
+  if (!program.empty()) slog("Building commands...", 0);
+  for (std::size_t i = 0; i < program.size(); ++i) {
+    if (i % 128 == 0) slog(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
+    rows.push_back(comm2str(program[i], i, context));
+  }
+  slogR();
+  return rows;
+}
+
+bool invalidLineBeeps(std::string_view commandLine) {
+  return !commandLine.empty() && commandLine.front() == '!';
 }
 
 bool renderBeeps(const TNavCommand& c, CommandContext context, bool forcedBeep) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "nav/command.h"
 #include "nav/opcode.h"
@@ -31,11 +33,21 @@ std::string commandLine(const TNavCommand& c, CommandContext context);
 // Line numbers as the grid shows them: at least 4 digits, leading zeros.
 std::string lineNumberText(std::size_t line);
 
+// Every row of a program, for filling a command grid: "Building commands..."
+// in status panel 0 and a counter ("1/300", "129/300", ...) in panel 1
+// before every 128th line; ends with "Ready.".
+std::vector<CommandRow> renderProgram(const TCommands& program, CommandContext context);
+
 // Whether rendering c sounds the 2000 Hz tone: an invalid word in a button
 // command list, and only while "Forced beep on invalid command" is on.
 bool renderBeeps(const TNavCommand& c, CommandContext context, bool forcedBeep);
 constexpr int kInvalidBeepHz = 2000;
 constexpr int kInvalidBeepMs = 40;
+
+// Moving the selection onto a row with this command line sounds a 2000 Hz
+// tone for 30 ms when the command is invalid.
+bool invalidLineBeeps(std::string_view commandLine);
+constexpr int kInvalidLineBeepMs = 30;
 
 std::string hex8(std::uint32_t v);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_reporter.h"
+
 namespace mirdal {
 namespace {
 
@@ -107,6 +109,37 @@ TEST(CommandText, BeepOnlyForInvalidButtonCommandsWhenForced) {
   EXPECT_FALSE(renderBeeps(bad, kButton, false));
   EXPECT_FALSE(renderBeeps(bad, kMovie, true));
   EXPECT_FALSE(renderBeeps(good, kButton, true));
+}
+
+}  // namespace
+}  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+TEST(CommandText, RenderProgramReportsProgress) {
+  test::ReportScope rs;
+  const TCommands p(300, TNavCommand{0x00020000, 0, 0});
+  std::vector<std::string> counters;
+  struct Spy : test::RecordingReporter {
+    std::vector<std::string>* seen;
+    void statusChanged(const StatusLine& s) override {
+      if (!s.panel[1].empty()) seen->push_back(s.panel[1]);
+    }
+  } spy;
+  spy.seen = &counters;
+  ScopedReporter scope(spy);
+  const auto rows = renderProgram(p, CommandContext::MovieObject);
+  ASSERT_EQ(rows.size(), 300u);
+  EXPECT_EQ(rows[299].cells[kColNo], "0299");
+  EXPECT_EQ(counters, (std::vector<std::string>{" 1/300 ", " 129/300 ", " 257/300 "}));
+  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+}
+
+TEST(CommandText, MovingOntoAnInvalidLineBeeps) {
+  EXPECT_TRUE(invalidLineBeeps("!NOP  ; Invalid opcode"));
+  EXPECT_FALSE(invalidLineBeeps("*Still On  ; Forbidden opcode"));
+  EXPECT_FALSE(invalidLineBeeps(""));
 }
 
 }  // namespace
