@@ -11,6 +11,9 @@
 #include "formats/bdjo.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "nav/command.h"
+#include "nav/interpreter.h"
+#include "nav/registers.h"
 
 namespace mirdal {
 
@@ -29,6 +32,12 @@ struct Workspace {
   TBDJO bdjo;
   std::string bdjoName;
   bool bdjoLoaded = false;
+
+  // The emulator: the register file, the copy buffer of both command grids
+  // and the run state of the run panel.
+  Registers regs;
+  TCommands copyBuffer;
+  RunState run;
 
   const NameSet& names() const { return nameSet(options.shortNames); }
   std::string pathOf(const std::string& relative) const {

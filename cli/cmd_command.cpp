@@ -1,0 +1,77 @@
+// mirdal-cli command <opcode> <dst> <src> [--button]: the command line of
+// one command word triple, as a command grid shows it.
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+#include "cli/cli_context.h"
+#include "nav/command_editor.h"
+#include "nav/command_text.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+std::uint32_t hexArgument(const std::string& text, const char* what) {
+  const std::optional<std::uint32_t> v = parseHexWord(text);
+  if (!v) throw UsageError{std::string(what) + " is not a hexadecimal word of up to 8 digits: " + text};
+  return *v;
+}
+
+// Command lines are 8-bit text; JSON wants UTF-8.
+std::string latin1ToUtf8(const std::string& s) {
+  std::string out;
+  for (unsigned char ch : s) {
+    if (ch < 0x80) {
+      out += char(ch);
+    } else {
+      out += char(0xC0 | (ch >> 6));
+      out += char(0x80 | (ch & 0x3F));
+    }
+  }
+  return out;
+}
+
+void addCommandCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("command", "Show one navigation command as its command line");
+  struct Args {
+    std::string opcode, dst, src;
+    bool button = false, row = false, json = false;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("opcode", a->opcode, "Opcode word, hexadecimal")->required();
+  cmd->add_option("dst", a->dst, "Destination word, hexadecimal")->required();
+  cmd->add_option("src", a->src, "Source word, hexadecimal")->required();
+  cmd->add_flag("--button", a->button, "Judge it as a button command (forbidden list of menus)");
+  cmd->add_flag("--row", a->row, "Print the whole grid row: No., Opcode, Destinat., Source, Command line");
+  cmd->add_flag("--json", a->json, "Print the row cells and the word's validity as JSON");
+  cmd->callback([&ctx, a] {
+    const TNavCommand c{hexArgument(a->opcode, "opcode"), hexArgument(a->dst, "dst"),
+                        hexArgument(a->src, "src")};
+    const CommandContext context = a->button ? CommandContext::ButtonCommands : CommandContext::MovieObject;
+    const CommandRow r = comm2str(c, 0, context);
+    if (a->json) {
+      nlohmann::json j;
+      j["opcode"] = r.cells[kColOpcode];
+      j["dst"] = r.cells[kColDst];
+      j["src"] = r.cells[kColSrc];
+      j["commandLine"] = latin1ToUtf8(r.cells[kColLine]);
+      j["valid"] = isValidOpcode(c.opcode);
+      j["forbidden"] = isValidOpcode(c.opcode) && isForbiddenOpcode(c.opcode, context);
+      j["operandCount"] = operandCountOfWord(c.opcode);
+      std::printf("%s\n", j.dump(2).c_str());
+    } else if (a->row) {
+      std::printf("%s  [%s,%s,%s]  %s\n", r.cells[0].c_str(), r.cells[1].c_str(), r.cells[2].c_str(),
+                  r.cells[3].c_str(), r.cells[4].c_str());
+    } else {
+      std::printf("%s\n", r.cells[kColLine].c_str());
+    }
+    ctx.exitCode = kOk;
+  });
+}
+
+Subcommand reg{"command", addCommandCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

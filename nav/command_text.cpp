@@ -1,0 +1,169 @@
+#include "nav/command_text.h"
+
+#include <cstdio>
+
+#include "core/report.h"
+#include "nav/psr_names.h"
+
+namespace mirdal {
+
+namespace {
+
+std::string dec(std::uint32_t v) { return std::to_string(v); }
+
+// A packed value whose flag is 0 is not used by the command: shown in
+// parentheses.
+std::string flagged(std::uint32_t value, bool flag) {
+  if (flag) return dec(value);
+  std::string s(1, '(');
+  s += dec(value);
+  s += ')';
+  return s;
+}
+
+std::string flaggedGpr(std::uint32_t number, bool flag) {
+  std::string s = flag ? std::string() : std::string(1, '(');
+  s += "GPR";
+  s += dec(number);
+  if (!flag) s += ')';
+  return s;
+}
+
+bool bit(std::uint32_t w, int n) { return (w >> n) & 1; }
+
+// Operand text of SetStream, SetButtonPage and SetSecondaryStream, without
+// the leading " " or ", ".
+std::string packedOperand(std::uint32_t base, int which, bool immediate, std::uint32_t w) {
+  const bool f31 = bit(w, 31), f15 = bit(w, 15);
+  if (base == kSetStream) {
+    if (immediate)
+      return flagged((w >> 16) & 0xFF, f31) + ", " + flagged(which == 1 ? w & 0xFFF : w & 0xFF, f15);
+    return flaggedGpr((w >> 16) & 0xFFF, f31) + ", " + flaggedGpr(w & 0xFFF, f15);
+  }
+  if (base == kSetButtonPage) {
+    if (immediate) return flagged(which == 1 ? w & 0xFFFF : w & 0xFF, f31);
+    return flaggedGpr(w & 0xFFF, f31);
+  }
+  // SetSecondaryStream
+  if (which == 1) {
+    const std::string first = flagged((w >> 16) & 0xF, f31);
+    return first + ", " + (immediate ? flagged(w & 0xFF, f15) : flaggedGpr(w & 0xFFF, f15));
+  }
+  if (immediate) return flagged((w >> 16) & 0xFF, f31) + ", " + flagged(w & 0xFFF, f15);
+  return flaggedGpr((w >> 16) & 0xFFF, f31) + ", " + flaggedGpr(w & 0xFFF, f15);
+}
+
+struct OperandText {
+  std::string text;
+  bool plainPsr = false;  // shown in the plain register form, naming a PSR
+};
+
+OperandText operandText(std::uint32_t opcode, int which, bool immediate, std::uint32_t w) {
+  OperandText t;
+  t.text = which == 1 ? " " : ", ";
+  if (isPackedSetSystem(opcode)) {
+    t.text += packedOperand(withoutImmediateFlags(opcode), which, immediate, w);
+  } else if (immediate) {
+    t.text += dec(w);
+  } else if (namesPsr(w)) {
+    t.text += "PSR" + dec(psrNumberOf(w));
+    t.plainPsr = true;
+  } else {
+    t.text += "GPR" + dec(gprNumberOf(w));
+  }
+  return t;
+}
+
+// The language or country code characters of a value: bits 23-16 (left out
+// when zero), 15-8 and 7-0, one 8-bit character each.
+std::string codeCharacters(std::uint32_t v) {
+  std::string s;
+  if ((v >> 16) & 0xFF) s += char((v >> 16) & 0xFF);
+  s += char((v >> 8) & 0xFF);
+  s += char(v & 0xFF);
+  return s;
+}
+
+}  // namespace
+
+std::string hex8(std::uint32_t v) {
+  char buf[9];
+  std::snprintf(buf, sizeof buf, "%08X", v);
+  return buf;
+}
+
+std::string lineNumberText(std::size_t line) {
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%04zu", line);
+  return buf;
+}
+
+const std::array<std::string, 5>& commandGridHeader() {
+  static const std::array<std::string, 5> h = {"No.", "Opcode", "Destinat.", "Source", "Command line"};
+  return h;
+}
+
+std::string commandLine(const TNavCommand& c, CommandContext context) {
+  const OpcodeFields f = decodeOpcode(c.opcode);
+  const bool valid = isValidOpcode(c.opcode);
+  const bool forbidden = valid && isForbiddenOpcode(c.opcode, context);
+
+  std::string s;
+  if (!valid) s.push_back('!');
+  else if (forbidden) s.push_back('*');
+  s += commandName(c.opcode);
+
+  OperandText op1, op2;
+  if (f.operandCount != 0) op1 = operandText(c.opcode, 1, f.dstImmediate, c.dst);
+  if (f.operandCount >= 2) op2 = operandText(c.opcode, 2, f.srcImmediate, c.src);
+  s += op1.text;
+  s += op2.text;
+
+  if (!valid) s += "  ; Invalid opcode";
+  else if (forbidden) s += "  ; Forbidden opcode";
+
+  if (!valid) return s;
+  int p = -1;
+  if (op2.plainPsr) p = int(psrNumberOf(c.src));
+  else if (op1.plainPsr) p = int(psrNumberOf(c.dst));
+  if (p < 0 || p >= int(kDescribedPsrs)) return s;
+  s += "       ;PSR" + dec(std::uint32_t(p)) + ": ";
+  s += psrDescription(unsigned(p));
+  if (p >= 16 && p <= 19) s += "  [" + codeCharacters(op1.plainPsr ? c.src : c.dst) + "]";
+  return s;
+}
+
+CommandRow comm2str(const TNavCommand& c, std::size_t line, CommandContext context) {
+  const int count = operandCountOfWord(c.opcode);
+  CommandRow r;
+  r.cells[kColNo] = lineNumberText(line);
+  r.cells[kColOpcode] = hex8(c.opcode);
+  r.cells[kColDst] = hex8(c.dst);
+  if (count != 0) r.cells[kColDst] += ' ';
+  r.cells[kColSrc] = hex8(c.src);
+  if (count == 2) r.cells[kColSrc] += ' ';
+  r.cells[kColLine] = commandLine(c, context);
+  return r;
+}
+
+std::vector<CommandRow> renderProgram(const TCommands& program, CommandContext context) {
+  std::vector<CommandRow> rows;
+  rows.reserve(program.size());
+  if (!program.empty()) slog("Building commands...", 0);
+  for (std::size_t i = 0; i < program.size(); ++i) {
+    if (i % 128 == 0) slog(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
+    rows.push_back(comm2str(program[i], i, context));
+  }
+  slogR();
+  return rows;
+}
+
+bool invalidLineBeeps(std::string_view commandLine) {
+  return !commandLine.empty() && commandLine.front() == '!';
+}
+
+bool renderBeeps(const TNavCommand& c, CommandContext context, bool forcedBeep) {
+  return forcedBeep && context == CommandContext::ButtonCommands && !isValidOpcode(c.opcode);
+}
+
+}  // namespace mirdal

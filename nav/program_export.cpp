@@ -1,0 +1,55 @@
+#include "nav/program_export.h"
+
+#include <cstdio>
+
+#include "core/report.h"
+#include "core/save.h"
+#include "nav/command_text.h"
+
+namespace mirdal {
+
+std::string programList(const TCommands& program, CommandContext context) {
+  const std::string rule = ";" + std::string(60, '-') + "\r\n";
+  std::string out = rule + ";\r\n" + ";             MovieObject program list by Mirdal\r\n" + ";\r\n" + rule;
+  for (std::size_t i = 0; i < program.size(); ++i) {
+    const CommandRow r = comm2str(program[i], i, context);
+    out += r.cells[kColNo] + "  [" + r.cells[kColOpcode] + "," + r.cells[kColDst] + "," +
+           r.cells[kColSrc] + "]  " + r.cells[kColLine] + "\r\n";
+  }
+  return out;
+}
+
+Bytes programBinary(const TCommands& program) {
+  OutputBuffer out;
+  for (const TNavCommand& c : program) {
+    out.addlong(c.opcode);
+    out.addlong(c.dst);
+    out.addlong(c.src);
+  }
+  out.flushadded();
+  return out.takeFile();
+}
+
+std::string programFileName(std::size_t objectIndex, bool binary) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "program_%03zu%s", objectIndex, binary ? ".bin" : ".lst");
+  return buf;
+}
+
+bool saveProgram(const std::string& path, const TCommands& program, bool binary) {
+  Bytes bytes;
+  if (binary) {
+    bytes = programBinary(program);
+  } else {
+    const std::string text = programList(program);
+    bytes.assign(text.begin(), text.end());
+  }
+  std::string error;
+  if (!writeFileAtomic(path, bytes, &error)) {
+    erlog("Cannot write " + path + (error.empty() ? "" : ": " + error));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mirdal

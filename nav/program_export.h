@@ -1,0 +1,28 @@
+// A movie object's program written out as a text listing (.lst) or as its
+// raw command words (.bin).
+#pragma once
+
+#include <string>
+
+#include "core/fields.h"
+#include "nav/command.h"
+#include "nav/opcode.h"
+
+namespace mirdal {
+
+// The listing: five header lines, then one line per command:
+// "0000  [50000001,00000003 ,80000004 ]  Move GPR3, PSR4 ...", CR LF after
+// every line.
+std::string programList(const TCommands& program, CommandContext context = CommandContext::MovieObject);
+
+// Opcode, dst and src of every command as big-endian 32-bit words.
+Bytes programBinary(const TCommands& program);
+
+// "program_" + object index with 3 digits + ".lst" or ".bin".
+std::string programFileName(std::size_t objectIndex, bool binary);
+
+// Writes the chosen form to path (created or overwritten); failures are
+// logged through erlog.
+bool saveProgram(const std::string& path, const TCommands& program, bool binary);
+
+}  // namespace mirdal

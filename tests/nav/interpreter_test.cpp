@@ -1,0 +1,344 @@
+#include "nav/interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_reporter.h"
+
+namespace mirdal {
+namespace {
+
+const TNavCommand kBreak{0x00020000, 0, 0};
+constexpr std::uint32_t GPR(std::uint32_t n) { return n; }
+constexpr std::uint32_t PSR(std::uint32_t n) { return 0x80000000 | n; }
+
+// Runs a whole program from line 0.
+struct Machine {
+  Registers regs;
+  RunState run;
+  ExecResult exec(const TCommands& p, std::int64_t from = 0) {
+    run.line = from;
+    return ExecComm(p, regs, run);
+  }
+};
+
+TEST(Interpreter, SetOperations) {
+  struct Case {
+    std::uint32_t op;  // set option, register destination, immediate source
+    std::uint32_t n, m, result;
+  } cases[] = {
+      {0x1, 7, 5, 5},
+      {0x3, 0xFFFFFFFF, 2, 1},
+      {0x4, 10, 11, 0xFFFFFFFF},
+      {0x5, 0x10000, 0x10001, 0x10000},
+      {0x6, 7, 2, 3},
+      {0x6, 7, 0, 0xFFFFFFFF},
+      {0x7, 7, 2, 1},
+      {0x7, 7, 0, 0xFFFFFFFF},
+      {0x9, 0xF0F0, 0xFF00, 0xF000},
+      {0xA, 0xF0F0, 0xFF00, 0xFFF0},
+      {0xB, 0xF0F0, 0xFF00, 0x0FF0},
+      {0xC, 0, 33, 2},
+      {0xC, 0, 31, 0x80000000},
+      {0xD, 0xFFFFFFFF, 32, 0xFFFFFFFE},
+      {0xD, 0x4, 0, 0x4},
+      {0xE, 3, 33, 6},
+      {0xE, 3, 31, 0x80000000},
+      {0xF, 0x80000000, 31, 1},
+      {0xF, 0x80000000, 64, 0x80000000},
+  };
+  for (const auto& c : cases) {
+    Machine mc;
+    mc.regs.gpr[3] = c.n;
+    mc.exec({{0x50400000 | c.op, GPR(3), c.m}});
+    EXPECT_EQ(mc.regs.gpr[3], c.result) << "option " << c.op << " n=" << c.n << " m=" << c.m;
+  }
+}
+
+TEST(Interpreter, RegisterOperandsAndWrapAround) {
+  Machine mc;
+  mc.exec({{0x50400001, GPR(1), 5}, {0x50000003, GPR(1), GPR(1)}});
+  EXPECT_EQ(mc.regs.gpr[1], 10u);
+  mc.exec({{0x50400004, GPR(1), 11}});
+  EXPECT_EQ(mc.regs.gpr[1], 0xFFFFFFFFu);
+  // Stray bits of a register reference are ignored.
+  mc.regs.gpr[1] = 9;
+  mc.exec({{0x50000001, PSR(0x7F00) | 0x7F, GPR(0xF001)}});
+  EXPECT_EQ(mc.regs.psr[127], 9u);
+}
+
+TEST(Interpreter, SwapAndImmediateDestinations) {
+  Machine mc;
+  mc.regs.gpr[1] = 1;
+  mc.regs.gpr[2] = 2;
+  mc.exec({{0x50000002, GPR(1), GPR(2)}});
+  EXPECT_EQ(mc.regs.gpr[1], 2u);
+  EXPECT_EQ(mc.regs.gpr[2], 1u);
+
+  const Registers before = mc.regs;
+  mc.exec({{0x50800001, 5, GPR(1)}, {0x50C00003, 5, 6}});  // Move 5, GPR1; Add 5, 6
+  EXPECT_EQ(mc.regs.gpr, before.gpr);
+
+  mc.exec({{0x50800002, 5, GPR(1)}});  // Swap 5, GPR1
+  EXPECT_EQ(mc.regs.gpr[1], 5u);
+  EXPECT_EQ(mc.regs.gpr[2], 1u);
+
+  mc.exec({{0x50400002, GPR(4), 9}});  // Swap GPR4, 9: the immediate stays
+  EXPECT_EQ(mc.regs.gpr[4], 9u);
+}
+
+TEST(Interpreter, Random) {
+  Machine mc;
+  mc.run.rng.seed(1);
+  mc.regs.gpr[1] = 77;
+  mc.exec({{0x50400008, GPR(1), 0}});
+  EXPECT_EQ(mc.regs.gpr[1], 0u);
+  for (int i = 0; i < 200; ++i) {
+    mc.exec({{0x50400008, GPR(1), 10}, {0x50400008, GPR(2), 0xFFFFFFFF}});
+    EXPECT_LT(mc.regs.gpr[1], 10u);
+  }
+}
+
+TEST(Interpreter, Compares) {
+  struct Case {
+    std::uint32_t opcode, n, m;
+    bool result;
+  } cases[] = {
+      {0x48400100, 6, 3, true},   {0x48400100, 4, 3, false},
+      {0x48400200, 3, 3, true},   {0x48400200, 3, 4, false},
+      {0x48400300, 3, 4, true},   {0x48400300, 4, 4, false},
+      {0x48400400, 4, 4, true},   {0x48400400, 3, 4, false},
+      {0x48400500, 5, 4, true},   {0x48400500, 4, 4, false},
+      {0x48400600, 4, 4, true},   {0x48400600, 5, 4, false},
+      {0x48400700, 3, 4, true},   {0x48400700, 0xFFFFFFFF, 1, false},
+      {0x48400000, 0, 0, false},  // no comparison: the false start value
+      {0x48400A00, 3, 3, true},   // bits 10-8 choose the comparison
+  };
+  for (const auto& c : cases) {
+    Machine mc;
+    mc.regs.gpr[0] = c.n;
+    // The line after the compare runs only when it is true.
+    mc.exec({{c.opcode, GPR(0), c.m}, {0x50400001, GPR(9), 1}, kBreak});
+    EXPECT_EQ(mc.regs.gpr[9], c.result ? 1u : 0u) << std::hex << c.opcode << " " << c.n << " " << c.m;
+  }
+  // Compare option 0 keeps the previous result of the same call.
+  Machine mc;
+  mc.exec({{0x48400200, GPR(0), 0}, {0x48400000, 0, 0}, {0x50400001, GPR(9), 1}});
+  EXPECT_EQ(mc.regs.gpr[9], 1u);
+  // The immediate-destination form is invalid but runs by the same rules.
+  mc.exec({{0x48800200, 7, GPR(5)}, {0x50400001, GPR(8), 1}});
+  EXPECT_EQ(mc.regs.gpr[8], 0u);
+}
+
+TEST(Interpreter, CompareOnTheLastLineEndsTheRun) {
+  for (std::uint32_t m : {0u, 1u}) {
+    Machine mc;
+    const ExecResult r = mc.exec({{0x50400001, GPR(1), 1}, {0x48400200, GPR(0), m}});
+    EXPECT_FALSE(r.running);
+    EXPECT_EQ(r.executed, 2u);
+  }
+}
+
+TEST(Interpreter, GoTo) {
+  const TNavCommand inc{0x50400003, GPR(1), 1};
+  struct Case {
+    std::uint32_t opcode, target;
+    std::uint64_t executed;
+    bool running;
+    std::int64_t lineAfter;
+  } cases[] = {
+      {0x20810000, 3, 2, false, 1},           // beyond the end: the run ends
+      {0x20810000, 2, 3, false, 2},           // goes on at line 2
+      {0x20810000, 0xFFFFFFFF, 2, true, 0},   // a negative line: reset to line 0
+      {0x20810000, 0x80000000, 2, true, 0},
+      {0x20010000, 0, 4, true, 0},            // a register target (GPR0 = 0): a loop
+  };
+  for (const auto& c : cases) {
+    Machine mc;
+    mc.run.maxSteps = 4;
+    const ExecResult r = mc.exec({inc, {c.opcode, c.target, 0}, inc});
+    EXPECT_EQ(r.executed, c.executed) << std::hex << c.target;
+    EXPECT_EQ(r.running, c.running) << std::hex << c.target;
+    EXPECT_EQ(mc.run.line, c.lineAfter) << std::hex << c.target;
+  }
+}
+
+TEST(Interpreter, StepLimitStopsAnEndlessLoop) {
+  test::ReportScope rs;
+  Machine mc;
+  mc.run.maxSteps = 1000;
+  const ExecResult r = mc.exec({{0x50400003, GPR(1), 1}, {0x20810000, 0, 0}});
+  EXPECT_TRUE(r.stepLimitReached);
+  EXPECT_EQ(r.executed, 1000u);
+  EXPECT_EQ(mc.regs.gpr[1], 500u);
+  EXPECT_TRUE(r.running);
+  EXPECT_EQ(mc.run.line, 0);
+}
+
+TEST(Interpreter, TraceOptionOrStopStopsARunningLoop) {
+  for (bool byTrace : {true, false}) {
+    test::ReportScope rs;
+    Machine mc;
+    int pumps = 0;
+    rs.rep.onPump = [&] {
+      if (++pumps == 3) (byTrace ? mc.run.trace : mc.run.stopRequested) = true;
+    };
+    const ExecResult r = mc.exec({{0x50400003, GPR(1), 1}, {0x20810000, 0, 0}});
+    EXPECT_GT(r.executed, 256u);
+    EXPECT_EQ(r.running, byTrace);
+    EXPECT_EQ(r.tracing, byTrace);
+    EXPECT_EQ(r.stopped, !byTrace);
+    EXPECT_EQ(rs.rep.status.panel[0], byTrace ? " Running trace... " : " Ready.  ");
+    EXPECT_FALSE(mc.run.stopRequested);
+  }
+}
+
+TEST(Interpreter, Announcements) {
+  struct Case {
+    TNavCommand c;
+    const char* message;
+    int psr;
+    std::uint32_t value;
+    bool ends;
+  } cases[] = {
+      {{0x21800000, 3, 0}, "Jump Object 3", -1, 0, true},
+      {{0x21810000, 2, 0}, "Jump Title 2", 4, 2, true},
+      {{0x21820000, 4, 0}, "Call Object 4", -1, 0, false},
+      {{0x21830000, 5, 0}, "Call Title 5", 4, 5, false},
+      {{0x01040000, 0, 0}, "Resume", -1, 0, false},
+      {{0x22800000, 16, 0}, "Play PL 16", 6, 16, false},
+      {{0x42C10000, 1, 2}, "Play PLatPI 1, 2", 7, 2, false},
+      {{0x42C20000, 1, 3}, "Play PLatMK 1, 3", 5, 3, false},
+      {{0x02030000, 0, 0}, "Terminate PL", -1, 0, false},
+      {{0x22840000, 4, 0}, "Link PI 4", 7, 4, false},
+      {{0x22850000, 4, 0}, "Link MK 4", 5, 5, false},
+      {{0x11000007, 0, 0}, "Pop up Menu Off", -1, 0, false},
+      {{0x11000008, 0, 0}, "Still On", -1, 0, false},
+      {{0x11000009, 0, 0}, "Still Off", -1, 0, false},
+      {{0x51C00003, 0x80000001, 0x80000002}, "SetButtonPage ", -1, 0, true},
+      {{0x22000000, GPR(7), 0}, "Play PL 4294967295", 6, 0xFFFFFFFF, false},
+  };
+  for (const auto& c : cases) {
+    test::ReportScope rs;
+    Machine mc;
+    mc.regs.gpr[7] = 0xFFFFFFFF;
+    setActivationDelay(500);
+    std::string shown;
+    rs.rep.onPump = [&] { shown = rs.rep.status.panel[1]; };
+    const ExecResult r = mc.exec({c.c, {0x50400001, GPR(9), 1}});
+    EXPECT_EQ(shown, " " + std::string(c.message) + " ");
+    EXPECT_EQ(rs.rep.sleptMs, 500);
+    if (c.psr >= 0) {
+      EXPECT_EQ(mc.regs.psr[c.psr], c.value) << c.message;
+    }
+    EXPECT_EQ(mc.regs.gpr[9], c.ends ? 0u : 1u) << c.message;
+    EXPECT_EQ(r.selectLine.has_value(), c.ends) << c.message;
+    EXPECT_EQ(rs.rep.status.panel[0], " Ready.  ");
+    EXPECT_EQ(rs.rep.status.panel[1], "  ");
+  }
+}
+
+TEST(Interpreter, SilentWords) {
+  test::ReportScope rs;
+  Machine mc;
+  const Registers before = mc.regs;
+  const ExecResult r = mc.exec({{0x00000000, 1, 2}, {0x51C00002, 1, 2}, {0x51C00006, 0x80010000, 0},
+                                {0x31800004, 1, 0}, {0x31800005, 1, 0}, {0x18000000, 0, 0},
+                                {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, {0x50000010, 1, 2}});
+  EXPECT_EQ(r.executed, 8u);
+  EXPECT_EQ(mc.regs.psr, before.psr);
+  EXPECT_EQ(mc.regs.gpr, before.gpr);
+  EXPECT_EQ(rs.rep.sleptMs, 0);
+  EXPECT_TRUE(rs.rep.tones.empty());
+}
+
+TEST(Interpreter, SetStream) {
+  struct Case {
+    TNavCommand c;
+    std::array<std::uint32_t, 4> psr0to3;
+  } cases[] = {
+      // Start values: PSR0 11, PSR1 22, PSR2 0xF0F0F0F0, PSR3 44.
+      {{0x51C00001, 0x80058000, 0x00000000}, {11, 5, 0x00F00000, 44}},
+      {{0x51C00001, 0x0005C123, 0x80078009}, {7, 22, 0x80F00123, 9}},
+      {{0x51C00001, 0x00000000, 0x00070009}, {11, 22, 0xF0F0F0F0, 44}},
+      // Register forms: the GPR numbers in the packed fields give the values.
+      {{0x51000001, 0x80018002, 0x80038004}, {0x33, 0x11, 0x00F00222, 0x44}},
+  };
+  for (const auto& c : cases) {
+    Machine mc;
+    mc.regs.psr[0] = 11, mc.regs.psr[1] = 22, mc.regs.psr[2] = 0xF0F0F0F0, mc.regs.psr[3] = 44;
+    mc.regs.gpr[1] = 0x111, mc.regs.gpr[2] = 0xF222, mc.regs.gpr[3] = 0x133, mc.regs.gpr[4] = 0x144;
+    mc.exec({c.c});
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(mc.regs.psr[i], c.psr0to3[i]) << std::hex << c.c.dst << " PSR" << i;
+  }
+}
+
+TEST(Interpreter, PackedOperandFetch) {
+  Registers r;
+  r.gpr[1] = 0x1234;
+  r.gpr[2] = 0xABCDE;
+  EXPECT_EQ(getop1({0x51000003, 0x80000002, 0}, r), 0x8000BCDEu);
+  EXPECT_EQ(getop2({0x51800003, 0, 0x40000001}, r), 0x00001234u);
+  EXPECT_EQ(getop1({0x51400006, 0xC0FF8001, 0}, r), 0xC08F0034u);
+  EXPECT_EQ(getop1({0x51800006, 0xC0FF8001, 0}, r), 0xC0FF8001u);  // immediate
+  EXPECT_EQ(getop1({0x00020000, 1, 2}, r), kNoOperand);
+  EXPECT_EQ(getop2({0x00020000, 1, 2}, r), kNoOperand);
+  TNavCommand imm{0x50C00001, 1, 2};
+  setdst(imm, r, 5);
+  setsrc(imm, r, 5);
+  EXPECT_EQ(r.gpr[1], 0x1234u);
+}
+
+TEST(Interpreter, UnknownWordsNeverReachOutsideTheRegisters) {
+  std::mt19937 gen(7);
+  TCommands p;
+  for (int i = 0; i < 5000; ++i) {
+    std::uint32_t op = gen();
+    // Mostly Set and Compare words with random operands, some anything.
+    if (i % 3 == 0) op = 0x50000000 | (op & 0x00C0000F);
+    else if (i % 3 == 1) op = 0x48000000 | (op & 0x00C00700);
+    p.push_back({op, std::uint32_t(gen()), std::uint32_t(gen())});
+  }
+  Machine mc;
+  mc.run.maxSteps = 100000;
+  setActivationDelay(0);
+  const ExecResult r = mc.exec(p);
+  setActivationDelay(500);
+  EXPECT_GT(r.executed, 0u);
+}
+
+class FakeMenu : public MenuHost {
+ public:
+  std::optional<TCommands> setButtonPage(const TNavCommand&, std::uint32_t n, std::uint32_t m) override {
+    calls.push_back("page " + std::to_string(n) + "," + std::to_string(m));
+    return next;
+  }
+  std::optional<std::uint16_t> enableButton(std::uint16_t id) override {
+    calls.push_back("enable " + std::to_string(id));
+    return id;
+  }
+  void disableButton(std::uint16_t id) override { calls.push_back("disable " + std::to_string(id)); }
+  void endOfRunSelection(std::uint16_t id) override { calls.push_back("end " + std::to_string(id)); }
+  std::optional<TCommands> next;
+  std::vector<std::string> calls;
+};
+
+TEST(Interpreter, MenuCommandsGoToTheMenuPage) {
+  FakeMenu menu;
+  Machine mc;
+  mc.run.menu = &menu;
+  mc.exec({{0x31800004, 0x10005, 0}, {0x31800005, 6, 0}, {0x51C00003, 0x80000001, 0x80000002},
+           {0x50400001, GPR(1), 1}});
+  EXPECT_EQ(menu.calls, (std::vector<std::string>{"enable 5", "disable 6", "page 2147483649,2147483650", "end 5"}));
+  EXPECT_EQ(mc.regs.gpr[1], 0u);  // SetButtonPage without an auto-action button ends the program
+
+  // An auto-action button: the run goes on with its commands from line 0.
+  menu.calls.clear();
+  menu.next = TCommands{{0x50400001, GPR(2), 7}};
+  mc.exec({{0x51C00003, 0x80000001, 0x80000002}, {0x50400001, GPR(1), 1}});
+  EXPECT_EQ(mc.regs.gpr[2], 7u);
+  EXPECT_EQ(mc.regs.gpr[1], 0u);
+  EXPECT_EQ(menu.calls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace mirdal
