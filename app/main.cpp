@@ -1,0 +1,20 @@
+// mirdal: the GUI.
+#include <QApplication>
+
+#include "app/interaction.h"
+#include "app/main_window.h"
+#include "core/version.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(mirdal::kProgramName));
+  QApplication::setApplicationVersion(QString::fromLatin1(mirdal::kVersion));
+
+  mirdal::gui::QtInteraction interaction;
+  mirdal::gui::TfMain w(interaction);
+  interaction.setDialogParent(&w);
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+  w.startUp(args);
+  return QApplication::exec();
+}

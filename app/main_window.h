@@ -1,0 +1,142 @@
+// TfMain: the main window. It owns the Workspace (the options, the disc
+// folder and every file model of the run), the eight pages, the shared
+// controls along the bottom and the status line, and runs the Read, Save,
+// Cancel, the page change, start-up and shut-down.
+//
+// Views of later parts of the program plug in through:
+//  - workspace(): the models they show and edit;
+//  - the page frames' panes (bdmvPage()->objectsPane(), ...) to place
+//    their widgets in;
+//  - addPageView(): refresh() after every Read, Save routing by page,
+//    "Start" enabling and pageEntered();
+//  - shared(): the shared controls, whose actions they connect with
+//    connectAction (views/availability.h);
+//  - setMenuLoader() and setProgramCanceller() for the command line and
+//    the Cancel button.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/workspace.h"
+#include "views/page_view.h"
+
+class QTabWidget;
+
+namespace mirdal {
+class ScopedReporter;
+struct ProgressState;
+}  // namespace mirdal
+
+namespace mirdal::gui {
+
+class AboutPage;
+class Audio;
+class BdjoPage;
+class BdmvPage;
+class ClipPage;
+class GuiReporter;
+class Interaction;
+class MenuPage;
+class MessageLog;
+class PlaylistPage;
+class SharedControls;
+class StatusBar;
+class StatusPage;
+
+class TfMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfMain(Interaction& interaction, QWidget* parent = nullptr);
+  ~TfMain() override;
+
+  mirdal::Workspace& workspace() { return ws_; }
+  Interaction& interaction() { return ia_; }
+
+  QTabWidget* pageControl() const { return pages_; }
+  Page currentPage() const;
+  void showPage(Page p);
+
+  BdmvPage* bdmvPage() const { return bdmv_; }
+  PlaylistPage* playlistPage() const { return playlist_; }
+  ClipPage* clipPage() const { return clip_; }
+  MenuPage* menuPage() const { return menu_; }
+  BdjoPage* bdjoPage() const { return bdjo_; }
+  QWidget* optionsPage() const { return options_; }
+  StatusPage* statusPage() const { return status_; }
+  AboutPage* aboutPage() const { return about_; }
+  SharedControls* shared() const { return shared_; }
+  StatusBar* statusLine() const { return statusBar_; }
+  MessageLog* messageLog() const;
+  Audio& audio() { return *audio_; }
+
+  // A view on a page: refreshed after every Read, asked by Save and the
+  // page change (views/page_view.h). Views of one page save in the order
+  // they were added.
+  void addPageView(Page page, PageView* view);
+  // Every page shows what the Workspace holds now.
+  void refreshAfterRead();
+  // Shows and enables the shared controls for the current page.
+  void PageControlChange();
+
+  // Loads a menu file (the command-line argument ending in ".mnu").
+  void setMenuLoader(std::function<void(const QString& file)> load) { menuLoader_ = std::move(load); }
+  // Cancel stops a running or traced program first: the function returns
+  // true when it did.
+  void setProgramCanceller(std::function<bool()> stop) { programCanceller_ = std::move(stop); }
+
+  // Start-up after construction: the command-line arguments (without the
+  // program name) decide what is read.
+  void startUp(const QStringList& args);
+
+  // The disc folder actions.
+  void bReadBDMVClick();
+  void bbOpenDirClick();
+  void openDroppedFiles(const QStringList& paths);
+  void setDiscFolder(const std::string& folder);
+
+  void bSaveClick();
+  void bCancelClick();
+
+ signals:
+  // The page change starts: the menu view stops its button animation.
+  void pageControlReset();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  void buildPages();
+  void openArgument(const QString& arg);
+  void onProgress(const mirdal::ProgressState& p);
+  bool anyView(Page page, bool (PageView::*query)() const) const;
+  void showSave(const QString& hint, bool enabled);
+
+  Interaction& ia_;
+  mirdal::Workspace ws_;
+  std::unique_ptr<Audio> audio_;
+  QTabWidget* pages_ = nullptr;
+  BdmvPage* bdmv_ = nullptr;
+  PlaylistPage* playlist_ = nullptr;
+  ClipPage* clip_ = nullptr;
+  MenuPage* menu_ = nullptr;
+  BdjoPage* bdjo_ = nullptr;
+  QWidget* options_ = nullptr;
+  StatusPage* status_ = nullptr;
+  AboutPage* about_ = nullptr;
+  SharedControls* shared_ = nullptr;
+  StatusBar* statusBar_ = nullptr;
+  std::unique_ptr<GuiReporter> reporter_;
+  std::unique_ptr<mirdal::ScopedReporter> reporterScope_;
+  std::array<std::vector<PageView*>, kPageCount> views_;
+  std::function<void(const QString&)> menuLoader_;
+  std::function<bool()> programCanceller_;
+  bool reading_ = false;
+  bool progressShown_ = false;
+};
+
+}  // namespace mirdal::gui

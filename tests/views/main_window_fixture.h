@@ -1,0 +1,63 @@
+// Helpers for tests that drive a whole main window: a window with a scripted
+// Interaction, a disc folder laid out in a temporary folder, and finding
+// widgets by their objectName.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <memory>
+
+#include "app/main_window.h"
+#include "core/report.h"
+#include "scripted_interaction.h"
+#include "support/temp_dir.h"
+#include "views/message_log.h"
+
+namespace mirdal::gui::test {
+
+// A disc folder under `root`: mandatory layout, two playlists, two clips,
+// one stream file; with `sound`, AUXDATA/sound.bdmv too.
+inline std::string makeDisc(const mirdal::test::TempDir& root, bool shortNames = false, bool sound = false) {
+  const NameSet& n = nameSet(shortNames);
+  root.mkdir("Movie/BDMV/BACKUP");
+  root.write("Movie/BDMV/" + n.index);
+  root.write("Movie/BDMV/" + n.movieObject);
+  root.write("Movie/BDMV/PLAYLIST/00000" + n.playlistExt);
+  root.write("Movie/BDMV/PLAYLIST/00001" + n.playlistExt);
+  root.write("Movie/BDMV/CLIPINF/00000" + n.clipExt);
+  root.write("Movie/BDMV/CLIPINF/00001" + n.clipExt);
+  root.write("Movie/BDMV/STREAM/00000" + n.streamExt, "x");
+  if (sound) root.write("Movie/BDMV/AUXDATA/sound.bdmv");
+  return root.folder() + "Movie/BDMV/";
+}
+
+// A main window with a scripted Interaction; the engine's flags start clear.
+struct Window {
+  Window() {
+    mirdal::setErrorFlag(false);
+    mirdal::setCancelFlag(false);
+    mirdal::setConfirmCancel(false);
+    w = std::make_unique<TfMain>(ia);
+  }
+  ScriptedInteraction ia;
+  std::unique_ptr<TfMain> w;
+
+  template <typename T>
+  T* find(const char* name) const {
+    T* c = w->findChild<T*>(QString::fromLatin1(name));
+    if (!c) qWarning("no widget named %s", name);
+    return c;
+  }
+
+  QStringList logLines() const {
+    QStringList out;
+    const QTextDocument* d = w->messageLog()->document();
+    if (w->messageLog()->paragraphCount() == 0) return out;
+    for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) out << b.text();
+    return out;
+  }
+};
+
+}  // namespace mirdal::gui::test

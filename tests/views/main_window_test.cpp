@@ -1,0 +1,449 @@
+// The main window: page change, Save routing, the Read from every start
+// (button, folder chooser, drop, command line), the log and status line,
+// Cancel, the pane rules.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextFragment>
+#include <QUrl>
+
+#include "gui_test.h"
+#include "main_window_fixture.h"
+#include "views/availability.h"
+#include "views/bdmv_page.h"
+#include "views/playlist_page.h"
+#include "views/shared_controls.h"
+#include "views/status_bar.h"
+#include "views/ui_metrics.h"
+
+namespace mirdal::gui::test {
+
+namespace {
+
+// A view that records what the window asks of it.
+struct FakeView : PageView {
+  FakeView(QString n, QStringList* log) : name(std::move(n)), calls(log) {}
+  void refresh() override { ++refreshed; }
+  bool hasSomethingToSave() const override { return saveable; }
+  void save() override { *calls << name; }
+  bool canStart() const override { return startable; }
+  void pageEntered() override { ++entered; }
+  QString name;
+  QStringList* calls;
+  bool saveable = false;
+  bool startable = false;
+  int refreshed = 0;
+  int entered = 0;
+};
+
+bool shown(QWidget* w) { return w && !w->isHidden(); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void pagesInOrder() {
+    Window t;
+    const QStringList captions{"&BDMV", "&PLAYLIST", "&CLIPINF", "&Menu", "BD&JO", "&Options", "S&tatus", "&About"};
+    QTabWidget* pc = t.find<QTabWidget>("PageControl");
+    QCOMPARE(pc->count(), captions.size());
+    for (int i = 0; i < pc->count(); ++i) QCOMPARE(pc->tabText(i), captions[i]);
+    QCOMPARE(t.w->objectName(), QString("fMain"));
+    QCOMPARE(t.w->windowTitle(), QString("Mirdal v0.34b"));
+  }
+
+  void pageChangeTable_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("saveHint");  // empty: Save hidden
+    QTest::addColumn<QStringList>("shownControls");
+    const QStringList bdmv{"pExecute", "cbObject", "pRegisters"};
+    const QStringList menu{"pExecute", "cbButton", "pNavigate", "pRegisters", "bLoadMenu", "bMux"};
+    QTest::newRow("BDMV") << int(Page::BDMV) << "Save the bdmv files" << bdmv;
+    QTest::newRow("PLAYLIST") << int(Page::Playlist) << "Save %1.mpls" << QStringList{"bFind"};
+    QTest::newRow("CLIPINF") << int(Page::Clipinf) << "Save %1.clpi" << QStringList{"bFind"};
+    QTest::newRow("Menu") << int(Page::Menu) << "Save the IGS menu (*.mnu)" << menu;
+    QTest::newRow("BDJO") << int(Page::BDJO) << "Save" << QStringList{};
+    QTest::newRow("Options") << int(Page::Options) << "" << QStringList{};
+    QTest::newRow("Status") << int(Page::Status) << "" << QStringList{"pRegisters"};
+    QTest::newRow("About") << int(Page::About) << "" << QStringList{};
+  }
+
+  void pageChangeTable() {
+    QFETCH(int, page);
+    QFETCH(QString, saveHint);
+    QFETCH(QStringList, shownControls);
+    mirdal::test::TempDir root;
+    Window t;
+    t.w->setDiscFolder(makeDisc(root));
+    t.w->bReadBDMVClick();
+    t.w->showPage(Page(page));
+
+    // The hint names the file selected in the page's choice.
+    if (page == int(Page::Playlist)) saveHint = saveHint.arg(t.find<QComboBox>("cbPlaylist")->currentText());
+    if (page == int(Page::Clipinf)) saveHint = saveHint.arg(t.find<QComboBox>("cbClipinf")->currentText());
+    QVERIFY(!saveHint.contains("Save ."));
+    auto* save = t.find<QPushButton>("bSave");
+    QCOMPARE(shown(save), !saveHint.isEmpty());
+    if (!saveHint.isEmpty()) QCOMPARE(save->toolTip(), saveHint);
+    QVERIFY(!save->isEnabled());  // nothing loaded that could be saved
+    const QStringList all{"pExecute", "cbObject", "cbButton", "pNavigate", "pRegisters",
+                          "bFind", "bLoadMenu", "bMux"};
+    for (const QString& name : all) {
+      QWidget* c = t.find<QWidget>(name.toLatin1().constData());
+      const bool inPanel = name == "cbObject" || name == "cbButton";
+      const bool visible = inPanel ? shown(c) && shown(t.find<QWidget>("pExecute")) : shown(c);
+      if (visible != shownControls.contains(name)) QFAIL(qPrintable(name + " shown: " + QString::number(visible)));
+    }
+    // Controls whose actions are not built yet stay disabled on every page.
+    for (const char* name : {"bStart", "bFind", "bLoadMenu", "bMux", "bNavUp", "iePSRnum"})
+      QVERIFY2(!t.find<QWidget>(name)->isEnabled(), name);
+  }
+
+  void saveRoutingFollowsThePagesViews() {
+    Window t;
+    QStringList calls;
+    FakeView index("index", &calls), mobj("mobj", &calls), sound("sound", &calls), playlist("pl", &calls);
+    t.w->addPageView(Page::BDMV, &index);
+    t.w->addPageView(Page::BDMV, &mobj);
+    t.w->addPageView(Page::BDMV, &sound);
+    t.w->addPageView(Page::Playlist, &playlist);
+    index.saveable = mobj.saveable = true;
+    t.w->showPage(Page::BDMV);
+    t.w->PageControlChange();
+    auto* save = t.find<QPushButton>("bSave");
+    QVERIFY(save->isEnabled());
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(calls, (QStringList{"index", "mobj"}));
+
+    calls.clear();
+    t.w->showPage(Page::Playlist);
+    QVERIFY(!save->isEnabled());
+    playlist.saveable = true;
+    t.w->PageControlChange();
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(calls, QStringList{"pl"});
+    QVERIFY(playlist.entered >= 2);
+
+    // BD-J objects are never saved, whatever a view says.
+    FakeView bdjo("bdjo", &calls);
+    bdjo.saveable = true;
+    t.w->addPageView(Page::BDJO, &bdjo);
+    t.w->showPage(Page::BDJO);
+    QVERIFY(!save->isEnabled());
+  }
+
+  void startNeedsItsActionAndAView() {
+    mirdal::test::TempDir root;
+    Window t;
+    t.w->setDiscFolder(makeDisc(root));
+    t.w->bReadBDMVClick();  // the program-run panel is enabled by a Read
+    QStringList calls;
+    FakeView objects("objects", &calls);
+    t.w->addPageView(Page::BDMV, &objects);
+    auto* start = t.find<QPushButton>("bStart");
+    objects.startable = true;
+    t.w->PageControlChange();
+    QVERIFY(!start->isEnabled());  // no program runner connected yet
+    connectAction(start, [] {}, false);
+    t.w->PageControlChange();
+    QVERIFY(start->isEnabled());
+    objects.startable = false;
+    t.w->PageControlChange();
+    QVERIFY(!start->isEnabled());
+  }
+
+  void readFillsEveryPage() {
+    mirdal::test::TempDir root;
+    const std::string disc = makeDisc(root, false, true);
+    Window t;
+    QStringList calls;
+    FakeView view("v", &calls);
+    t.w->addPageView(Page::Clipinf, &view);
+    t.w->setDiscFolder(disc);
+    QTest::mouseClick(t.find<QPushButton>("bReadBDMV"), Qt::LeftButton);
+
+    QCOMPARE(t.w->windowTitle(), QString("Mirdal v0.34b [Movie]"));
+    QCOMPARE(t.find<QLineEdit>("eBDMVdir")->text(), QString::fromStdString(disc));
+    const QStringList log = t.logLines();
+    QVERIFY(log.contains(" PLAYLIST folder: OK"));
+    QVERIFY(log.contains("   Found 2 playlists."));
+    auto* pl = t.find<QComboBox>("cbPlaylist");
+    QCOMPARE(pl->count(), 2);
+    QVERIFY(pl->findText("00001") >= 0 && pl->findText("00000") >= 0);
+    QVERIFY(pl->isEnabled());
+    QCOMPARE(t.find<QComboBox>("cbClipinf")->count(), 2);
+    QVERIFY(!t.find<QComboBox>("cbBDJO")->isEnabled());
+    QVERIFY(!t.find<QPushButton>("bReadPL")->isEnabled());  // no playlist reader yet
+    QVERIFY(t.find<QWidget>("pExecute")->isEnabled());
+    QVERIFY(shown(t.find<QGroupBox>("gbSound")));
+    QVERIFY(t.find<QPushButton>("bReadBDMV")->isEnabled());
+    QCOMPARE(view.refreshed, 2);  // emptied at the start, filled at the end
+    QCOMPARE(t.w->statusLine()->panelText(0), QString(" Ready. "));
+  }
+
+  void failedReadLeavesNothingLoaded() {
+    mirdal::test::TempDir root;
+    Window t;
+    t.w->setDiscFolder(makeDisc(root, false, true));
+    t.w->bReadBDMVClick();
+    t.w->setDiscFolder(root.folder() + "Nowhere/BDMV/");
+    t.w->bReadBDMVClick();
+    QCOMPARE(t.w->windowTitle(), QString("Mirdal v0.34b"));
+    QCOMPARE(t.find<QComboBox>("cbPlaylist")->count(), 0);
+    QVERIFY(!t.find<QComboBox>("cbPlaylist")->isEnabled());
+    QVERIFY(!shown(t.find<QGroupBox>("gbSound")));
+    QVERIFY(t.logLines().contains(" ERROR: Check failed."));
+    QVERIFY(t.w->statusLine()->errorMark());
+    QVERIFY(t.find<QPushButton>("bReadBDMV")->isEnabled());
+  }
+
+  void logRunsAndErrorMark() {
+    Window t;
+    mirdal::log("[b]A[/b]B[re]C[/re]");
+    const QTextBlock b = t.w->messageLog()->document()->lastBlock();
+    QCOMPARE(b.text(), QString(" ABC"));
+    struct Frag {
+      QString text;
+      bool bold;
+      QColor color;
+    };
+    QList<Frag> frags;
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+      const QTextFragment f = it.fragment();
+      frags << Frag{f.text(), f.charFormat().fontWeight() == QFont::Bold,
+                    f.charFormat().hasProperty(QTextFormat::ForegroundBrush) ? f.charFormat().foreground().color()
+                                                                            : QColor()};
+    }
+    QCOMPARE(frags.size(), 4);
+    QCOMPARE(frags[0].text, QString(" "));
+    QVERIFY(!frags[0].bold);
+    QCOMPARE(frags[1].text, QString("A"));
+    QVERIFY(frags[1].bold);
+    QCOMPARE(frags[2].text, QString("B"));
+    QVERIFY(!frags[2].bold && !frags[2].color.isValid());
+    QCOMPARE(frags[3].text, QString("C"));
+    QCOMPARE(frags[3].color, QColor(255, 0, 0));
+
+    // Formatting never carries over to the next paragraph.
+    mirdal::log("[b]open bold");
+    mirdal::log("plain");
+    const QTextBlock last = t.w->messageLog()->document()->lastBlock();
+    QCOMPARE(last.begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
+
+    StatusBar* sb = t.w->statusLine();
+    mirdal::erlog("X");
+    QVERIFY(sb->errorMark());
+    QVERIFY(sb->font().bold());
+    QCOMPARE(sb->panelText(1), QString(" X"));
+    QCOMPARE(sb->toolTip(), QString("X"));
+    QVERIFY(sb->panelWidth(0) >= px(sb, 55));
+    QCOMPARE(t.logLines().last(), QString(" ERROR: X"));
+    mirdal::slogR();
+    QVERIFY(!sb->errorMark());
+    QVERIFY(!sb->font().bold());
+    QCOMPARE(sb->panelText(0), QString(" Ready. "));
+    mirdal::slog("abc", 0);
+    QCOMPARE(sb->toolTip(), QString("X"));
+    QCOMPARE(sb->panelWidth(0), sb->fontMetrics().horizontalAdvance(" abc m"));
+    mirdal::slog("abc", 1);
+    QCOMPARE(sb->toolTip(), QString("abc"));
+  }
+
+  void cancelAsksWhenTheOperationWantsIt() {
+    Window t;
+    SharedControls* sc = t.w->shared();
+    auto* cancel = t.find<QPushButton>("bCancel");
+    QVERIFY(!cancel->isEnabled());
+
+    mirdal::PrBarOn(true);
+    QVERIFY(cancel->isEnabled());
+    QVERIFY(shown(sc->progressBar()));
+    QVERIFY(!shown(sc->pExecute()));
+    t.ia.answers = {Answer::No};
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QCOMPARE(t.ia.questions, QStringList{"Are you sure to stop?"});
+    QVERIFY(!mirdal::cancelFlag());
+
+    t.ia.answers = {Answer::Yes};
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(mirdal::cancelFlag());
+    QCOMPARE(t.w->statusLine()->panelText(1), QString(" Cancelled. "));
+    QCOMPARE(t.logLines().last(), QString(" "));
+
+    mirdal::PrBarOff();
+    QVERIFY(!cancel->isEnabled());
+    QVERIFY(!shown(sc->progressBar()));
+    QVERIFY(shown(sc->pExecute()));  // the BDMV page's controls are back
+
+    // An operation that does not ask: Cancel sets the flag at once.
+    mirdal::PrBarOn(false);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(mirdal::cancelFlag());
+    QCOMPARE(t.ia.questions.size(), 2);
+    mirdal::PrBarOff();
+    QVERIFY(t.ia.unexpected.isEmpty());
+  }
+
+  void cancelStopsARunningProgramFirst() {
+    Window t;
+    bool stopped = false;
+    t.w->setProgramCanceller([&] { return stopped = true; });
+    mirdal::PrBarOn(true);
+    QTest::mouseClick(t.find<QPushButton>("bCancel"), Qt::LeftButton);
+    QVERIFY(stopped);
+    QVERIFY(!mirdal::cancelFlag());
+    QVERIFY(t.ia.questions.isEmpty());
+    mirdal::PrBarOff();
+  }
+
+  void dropChoosesTheNameSet_data() {
+    QTest::addColumn<bool>("shortDisc");
+    QTest::addColumn<QString>("dropped");
+    QTest::addColumn<bool>("shortAfter");
+    QTest::newRow("INDEX.BDM") << true << "INDEX.BDM" << true;
+    QTest::newRow("MOVIEOBJ.BDM") << true << "MOVIEOBJ.BDM" << true;
+    QTest::newRow("index.bdmv") << false << "index.bdmv" << false;
+    // The Read switches to the names the folder holds, whatever was dropped.
+    QTest::newRow("other file of a short-named disc") << true << "x.bdm" << true;
+    QTest::newRow("lower-case .bdm is not the short index") << false << "x.bdm" << false;
+  }
+
+  void dropChoosesTheNameSet() {
+    QFETCH(bool, shortDisc);
+    QFETCH(QString, dropped);
+    QFETCH(bool, shortAfter);
+    mirdal::test::TempDir root;
+    const std::string disc = makeDisc(root, shortDisc);
+    root.write("Movie/BDMV/x.bdm");
+    Window t;
+    t.w->workspace().options.shortNames = !shortAfter;
+    QMimeData md;
+    md.setUrls({QUrl::fromLocalFile(QString::fromStdString(disc) + dropped)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &md, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.w.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &md, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.w.get(), &drop);
+    QCOMPARE(QString::fromStdString(t.w->workspace().disc.folder), QString::fromStdString(disc));
+    QVERIFY(t.w->workspace().disc.checkPassed);
+    QCOMPARE(t.w->workspace().options.shortNames, shortAfter);
+  }
+
+  void commandLine_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("menuLoaded");
+    QTest::addColumn<QString>("folder");  // relative to the temporary root
+    QTest::newRow("index.bdmv") << "Movie/BDMV/index.bdmv" << false << "Movie/BDMV/";
+    QTest::newRow("a.mnu") << "menus/a.mnu" << true << "";
+    QTest::newRow("a.MNU names a disc folder") << "menus/a.MNU" << false << "menus/";
+  }
+
+  void commandLine() {
+    QFETCH(QString, argument);
+    QFETCH(bool, menuLoaded);
+    QFETCH(QString, folder);
+    mirdal::test::TempDir root;
+    makeDisc(root);
+    root.write("menus/a.mnu");
+    root.write("menus/a.MNU");
+    Window t;
+    QStringList loaded;
+    t.w->setMenuLoader([&](const QString& f) { loaded << f; });
+    const QString arg = QString::fromStdString(root.folder()) + argument;
+    t.w->startUp({arg});
+    QCOMPARE(loaded, menuLoaded ? QStringList{arg} : QStringList{});
+    QCOMPARE(QString::fromStdString(t.w->workspace().disc.folder),
+             folder.isEmpty() ? QString() : QString::fromStdString(root.folder()) + folder);
+    // The menu file alone reads no disc folder; anything else does.
+    QCOMPARE(t.logLines().isEmpty(), menuLoaded);
+  }
+
+  void folderChooserStartsAboveTheDiscFolder() {
+    mirdal::test::TempDir root;
+    const std::string disc = makeDisc(root);
+    Window t;
+    t.w->setDiscFolder(disc);
+    t.ia.folders = {QString::fromStdString(root.folder()) + "Movie"};
+    QTest::mouseClick(t.find<QWidget>("bbOpenDir"), Qt::LeftButton);
+    QCOMPARE(t.ia.folderRequests,
+             QStringList{"Select a directory|" + QString::fromStdString(root.folder()) + "Movie"});
+    QCOMPARE(QString::fromStdString(t.w->workspace().disc.folder), QString::fromStdString(disc));
+    QVERIFY(t.w->workspace().disc.checkPassed);  // Auto Read ran
+
+    // Cancelling the chooser changes nothing.
+    t.w->bbOpenDirClick();
+    QCOMPARE(QString::fromStdString(t.w->workspace().disc.folder), QString::fromStdString(disc));
+  }
+
+  void autoReadOfThePlaylistOncePerRead_data() {
+    QTest::addColumn<bool>("autoRead");
+    QTest::addColumn<int>("reads");
+    QTest::newRow("Auto Read on") << true << 1;
+    QTest::newRow("Auto Read off") << false << 0;
+  }
+
+  void autoReadOfThePlaylistOncePerRead() {
+    QFETCH(bool, autoRead);
+    QFETCH(int, reads);
+    mirdal::test::TempDir root;
+    Window t;
+    int count = 0;
+    connectAction(t.find<QPushButton>("bReadPL"), [&] { ++count; }, false);
+    t.w->setDiscFolder(makeDisc(root));
+    t.w->bReadBDMVClick();
+    t.w->workspace().options.autoRead = autoRead;
+    t.w->showPage(Page::Playlist);
+    t.w->showPage(Page::BDMV);
+    t.w->showPage(Page::Playlist);
+    QCOMPARE(count, reads);
+    // A new Read allows one more.
+    t.w->bReadBDMVClick();
+    QCOMPARE(count, 2 * reads);
+  }
+
+  void objectsPaneGivesWayToTheCommands() {
+    Window t;
+    t.w->show();
+    BdmvPage* p = t.w->bdmvPage();
+    p->setObjectHeight(2000);
+    QCoreApplication::processEvents();
+    const int minCommands = px(p, BdmvPage::kMinCommandsHeight);
+    QCOMPARE(p->commandsPane()->height(), minCommands);
+    p->setObjectHeight(75);
+    QCOMPARE(p->objectHeight(), 75);
+    // Growing the window gives the room to the commands, the objects keep 75.
+    t.w->resize(t.w->width(), t.w->height() + 200);
+    QCoreApplication::processEvents();
+    QCOMPARE(p->objectHeight(), 75);
+    QVERIFY(p->commandsPane()->height() > minCommands + 150);
+  }
+
+  void playlistPanesKeepTheirMinimums() {
+    Window t;
+    t.w->showPage(Page::Playlist);
+    t.w->show();
+    PlaylistPage* p = t.w->playlistPage();
+    p->setPaneHeights(1000, 1000);
+    QCoreApplication::processEvents();
+    QCOMPARE(p->playListMarkHeight(), px(p, PlaylistPage::kMinMarkHeight));
+    QCOMPARE(p->subPathHeight(), px(p, PlaylistPage::kMinSubPathHeight));
+    p->setPaneHeights(40, 120);
+    QCOMPARE(p->playListHeight(), 40);
+    QCOMPARE(p->subPathHeight(), 120);
+    QVERIFY(p->playListMarkHeight() >= px(p, PlaylistPage::kMinMarkHeight));
+  }
+};
+
+}  // namespace mirdal::gui::test
+
+using mirdal::gui::test::MainWindowTest;
+MIRDAL_GUI_TEST(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,36 @@
+// Hexadecimal entry field: only hexadecimal digits, backspace and Enter can
+// be typed (other characters are swallowed with the exclamation sound); the
+// value is read from the hexadecimal digits of the text, and a value set is
+// shown zero-padded to the field's maximum length.
+#pragma once
+
+#include <QLineEdit>
+#include <cstdint>
+
+namespace mirdal::gui {
+
+class THexEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit THexEdit(QWidget* parent = nullptr, int digits = 8);
+
+  std::uint64_t value() const;
+  void setValue(std::uint64_t v);
+
+  // Shows values with lower-case letters (the country code field).
+  void setLowerCase(bool on) { lower_ = on; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  bool lower_ = false;
+};
+
+// The value of the hexadecimal digits in a text, other characters skipped.
+std::uint64_t hexDigitsValue(const QString& text);
+
+}  // namespace mirdal::gui

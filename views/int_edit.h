@@ -1,0 +1,33 @@
+// Integer entry field: only digits, "+", "-", backspace and Enter can be
+// typed (other characters are swallowed with the exclamation sound); the
+// value is the text as a 64-bit integer, 0 when it is not a number.
+#pragma once
+
+#include <QLineEdit>
+#include <cstdint>
+
+namespace mirdal::gui {
+
+class TIntEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TIntEdit(QWidget* parent = nullptr, int digits = 10);
+
+  std::int64_t value() const;
+  // Shows the value in decimal, with leading zeros up to the display width
+  // when one is set (program line "0012", register number "007").
+  void setValue(std::int64_t v);
+  void setDisplayDigits(int n) { displayDigits_ = n; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  int digits_;
+  int displayDigits_ = 0;
+};
+
+}  // namespace mirdal::gui

@@ -1,0 +1,94 @@
+#include "views/playlist_page.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <algorithm>
+
+#include "core/workspace.h"
+#include "views/pane.h"
+#include "views/pane_splitter.h"
+#include "views/ui_metrics.h"
+
+namespace mirdal::gui {
+
+namespace {
+constexpr FilePageNames kNames{"tsPlaylist", "gbPlaylist", "xxxxx.mpls", "cbPlaylist", "bReadPL", ""};
+}
+
+PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+  QWidget* content = contentPane();
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
+  static_cast<QBoxLayout*>(content->layout())->addLayout(row, 1);
+
+  auto* left = new QVBoxLayout;
+  left->setSpacing(6);
+  left->addWidget(makeGroup("gbAppInfoPlayList", QStringLiteral("AppInfoPlayList"), content, &appInfo_,
+                            "pAppInfoPlayList"),
+                  1);
+  left->addWidget(makeGroup("gbPLExtensionData", QStringLiteral("ExtensionData"), content, &extData_,
+                            "pPLExtensionData"));
+  row->addLayout(left, 2);
+
+  auto* split = new PaneSplitter(Qt::Vertical, "splPlaylist", content);
+  split_ = split;
+  split_->addWidget(makeGroup("gbPlayList", QStringLiteral("PlayList"), split_, &playList_, "pPlayList"));
+  split_->addWidget(makeGroup("gbSubPath", QStringLiteral("SubPath"), split_, &subPath_, "pSubPath"));
+  split_->addWidget(
+      makeGroup("gbPlayListMark", QStringLiteral("PlayListMark"), split_, &mark_, "pPlayListMark"));
+  split_->widget(1)->setMinimumHeight(px(this, kMinSubPathHeight));
+  split_->widget(2)->setMinimumHeight(px(this, kMinMarkHeight));
+  split_->setStretchFactor(0, 0);
+  split_->setStretchFactor(1, 0);
+  split_->setStretchFactor(2, 1);
+  row->addWidget(split_, 5);
+
+  connect(split, &PaneSplitter::resized, this, &PlaylistPage::applyPaneRules);
+  connect(split_, &QSplitter::splitterMoved, this, [this] {
+    const QList<int> s = split_->sizes();
+    wantPlayList_ = s.value(0);
+    wantSubPath_ = s.value(1);
+    emit paneHeightsChanged();
+  });
+}
+
+const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.disc.playlists; }
+
+int PlaylistPage::playListHeight() const { return split_->height() > 0 ? split_->sizes().value(0) : wantPlayList_; }
+int PlaylistPage::subPathHeight() const { return split_->height() > 0 ? split_->sizes().value(1) : wantSubPath_; }
+int PlaylistPage::playListMarkHeight() const {
+  if (split_->height() > 0) return split_->sizes().value(2);
+  return std::max(px(this, kMinMarkHeight), 103);
+}
+
+void PlaylistPage::setPaneHeights(int playList, int subPath) {
+  wantPlayList_ = std::max(0, playList);
+  wantSubPath_ = std::max(0, subPath);
+  if (split_->height() > 0) applyPaneRules();
+}
+
+// "PlayListMark" takes what the other two leave; when that is less than its
+// minimum, "SubPath" gives way first, then "PlayList".
+void PlaylistPage::applyPaneRules() {
+  const int total = split_->height() - 2 * split_->handleWidth();
+  if (total <= 0) return;
+  const int minMark = px(this, kMinMarkHeight);
+  const int minSub = px(this, kMinSubPathHeight);
+  int pl = wantPlayList_;
+  int sp = std::max(wantSubPath_, minSub);
+  if (total - pl - sp < minMark) {
+    sp = total - pl - minMark;
+    if (sp < minSub) {
+      sp = minSub;
+      pl = total - minSub - minMark;
+    }
+  }
+  pl = std::max(pl, 0);
+  split_->setSizes({pl, sp, total - pl - sp});
+  const QList<int> s = split_->sizes();
+  wantPlayList_ = s.value(0);
+  wantSubPath_ = s.value(1);
+}
+
+}  // namespace mirdal::gui

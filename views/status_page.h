@@ -1,0 +1,37 @@
+// The "S&tatus" page: the message log with "Clear", and the register
+// listing buttons "PS&Rs", "&GPRs" and "Re&set Regs". The mouse wheel
+// scrolls the control under the pointer, whichever control has the focus.
+#pragma once
+
+#include <QWidget>
+
+#include "views/page_view.h"
+
+class QPushButton;
+
+namespace mirdal::gui {
+
+class MessageLog;
+
+class StatusPage : public QWidget, public PageView {
+  Q_OBJECT
+ public:
+  explicit StatusPage(QWidget* parent = nullptr);
+
+  MessageLog* reMessage() const { return log_; }
+  QPushButton* bClear() const { return bClear_; }
+  QPushButton* bPSRs() const { return bPSRs_; }
+  QPushButton* bGPRs() const { return bGPRs_; }
+  QPushButton* bResetRegs() const { return bResetRegs_; }
+
+  void refresh() override {}
+
+ private:
+  MessageLog* log_;
+  QPushButton* bClear_;
+  QPushButton* bPSRs_;
+  QPushButton* bGPRs_;
+  QPushButton* bResetRegs_;
+};
+
+}  // namespace mirdal::gui
