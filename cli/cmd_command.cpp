@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include "cli/cli_context.h"
+#include "cli/json_model.h"
 #include "nav/command_editor.h"
 #include "nav/command_text.h"
+#include "nav/program_export.h"
 
 namespace mirdal::cli {
 
@@ -16,20 +18,6 @@ std::uint32_t hexArgument(const std::string& text, const char* what) {
   const std::optional<std::uint32_t> v = parseHexWord(text);
   if (!v) throw UsageError{std::string(what) + " is not a hexadecimal word of up to 8 digits: " + text};
   return *v;
-}
-
-// Command lines are 8-bit text; JSON wants UTF-8.
-std::string latin1ToUtf8(const std::string& s) {
-  std::string out;
-  for (unsigned char ch : s) {
-    if (ch < 0x80) {
-      out += char(ch);
-    } else {
-      out += char(0xC0 | (ch >> 6));
-      out += char(0x80 | (ch & 0x3F));
-    }
-  }
-  return out;
 }
 
 void addCommandCommand(CLI::App& app, CliContext& ctx) {
@@ -61,8 +49,7 @@ void addCommandCommand(CLI::App& app, CliContext& ctx) {
       j["operandCount"] = operandCountOfWord(c.opcode);
       std::printf("%s\n", j.dump(2).c_str());
     } else if (a->row) {
-      std::printf("%s  [%s,%s,%s]  %s\n", r.cells[0].c_str(), r.cells[1].c_str(), r.cells[2].c_str(),
-                  r.cells[3].c_str(), r.cells[4].c_str());
+      std::printf("%s\n", programListLine(c, 0, context).c_str());
     } else {
       std::printf("%s\n", r.cells[kColLine].c_str());
     }

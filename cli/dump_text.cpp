@@ -6,6 +6,7 @@
 #include "formats/bdmv_rows.h"
 #include "formats/display_text.h"
 #include "formats/ext_data_edit.h"
+#include "nav/program_export.h"
 
 namespace mirdal::cli {
 
@@ -37,7 +38,7 @@ std::string extensionDataText(const TExtensionData& ed) {
 }  // namespace
 
 std::string commandLine(std::size_t line, const TNavCommand& c) {
-  return zeroPadded(line, 3) + "  " + commandWords(c);
+  return programListLine(c, line);
 }
 
 std::string dumpIndexText(const TINDX& idx, const std::string& name) {

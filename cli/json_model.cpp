@@ -6,10 +6,7 @@ namespace mirdal::cli {
 
 using nlohmann::json;
 
-namespace {
-
-// Each byte of a disc text is one 8-bit character.
-std::string text(const std::string& latin1) {
+std::string latin1ToUtf8(const std::string& latin1) {
   std::string out;
   for (unsigned char c : latin1) {
     if (c < 0x80) {
@@ -21,6 +18,10 @@ std::string text(const std::string& latin1) {
   }
   return out;
 }
+
+namespace {
+
+std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
 
 std::string hexBytes(const Bytes& b) {
   std::string s;

@@ -12,6 +12,10 @@
 
 namespace mirdal::cli {
 
+// Each byte of a disc text (and of a command line) is one 8-bit character;
+// JSON wants UTF-8.
+std::string latin1ToUtf8(const std::string& latin1);
+
 nlohmann::json toJson(const TExtensionData& ed);
 nlohmann::json toJson(const TINDX& idx);
 nlohmann::json toJson(const TMOBJ& m);

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
+#include "cli/cli_context.h"
 #include "cli/cli_reporter.h"
 
 namespace mirdal::cli {
@@ -39,6 +41,28 @@ LoadedModel loadModel(const std::string& path) {
       break;
   }
   return m;
+}
+
+std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) throw UsageError{"no such file: " + path};
+  CaptureReporter capture;
+  TMOBJ m;
+  MobjParse parsed;
+  {
+    ScopedReporter scope(capture);
+    parsed = readMovieObjectFile(path, m);
+  }
+  if (!usable(parsed.status)) {
+    capture.replayToStderr();
+    return std::nullopt;
+  }
+  const auto& objects = m.movie_objects.objects;
+  if (object >= objects.size())
+    throw UsageError{fileNameOf(path) + " holds " + std::to_string(objects.size()) +
+                     " objects; there is no object " + std::to_string(object)};
+  if (parsed.status == ReadStatus::Truncated) capture.replayToStderr();
+  return objects[object].commands;
 }
 
 }  // namespace mirdal::cli

@@ -2,6 +2,7 @@
 // the kind is told by the content, the read logs as the GUI's Read does.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct LoadedModel {
 // Unreadable); a BD-J object with a wrong version, which its reader passes
 // over silently, gets a message too.
 LoadedModel loadModel(const std::string& path);
+
+// The commands of movie object `object` of a MovieObject.bdmv, for the
+// program and run subcommands. A missing file or an object number the file
+// does not hold is bad usage (UsageError); a file that cannot be read as
+// movie objects has its read log told on standard error and gives nothing.
+std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object);
 
 // Keeps log paragraphs instead of printing them.
 class CaptureReporter final : public Reporter {

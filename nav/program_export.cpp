@@ -8,14 +8,16 @@
 
 namespace mirdal {
 
+std::string programListLine(const TNavCommand& c, std::size_t line, CommandContext context) {
+  const CommandRow r = comm2str(c, line, context);
+  return r.cells[kColNo] + "  [" + r.cells[kColOpcode] + "," + r.cells[kColDst] + "," + r.cells[kColSrc] +
+         "]  " + r.cells[kColLine];
+}
+
 std::string programList(const TCommands& program, CommandContext context) {
   const std::string rule = ";" + std::string(60, '-') + "\r\n";
   std::string out = rule + ";\r\n" + ";             MovieObject program list by Mirdal\r\n" + ";\r\n" + rule;
-  for (std::size_t i = 0; i < program.size(); ++i) {
-    const CommandRow r = comm2str(program[i], i, context);
-    out += r.cells[kColNo] + "  [" + r.cells[kColOpcode] + "," + r.cells[kColDst] + "," +
-           r.cells[kColSrc] + "]  " + r.cells[kColLine] + "\r\n";
-  }
+  for (std::size_t i = 0; i < program.size(); ++i) out += programListLine(program[i], i, context) + "\r\n";
   return out;
 }
 

@@ -15,6 +15,10 @@ namespace mirdal {
 // every line.
 std::string programList(const TCommands& program, CommandContext context = CommandContext::MovieObject);
 
+// One line of the listing, without the line end.
+std::string programListLine(const TNavCommand& c, std::size_t line,
+                            CommandContext context = CommandContext::MovieObject);
+
 // Opcode, dst and src of every command as big-endian 32-bit words.
 Bytes programBinary(const TCommands& program);
 

@@ -86,7 +86,7 @@ TEST(CliDump, MovieObjectsWithCommands) {
             "ExtensionData: no ExtensionData()\n"
             "\n"
             "Object 000:\n"
-            "  000  21810000 00000001 00000000\n");
+            "  0000  [21810000,00000001 ,00000000]  Jump Title 1\n");
 }
 
 TEST(CliDump, JsonOfEachKind) {

@@ -1,0 +1,54 @@
+// mirdal-cli program <MovieObject.bdmv> <object> [--bin] [-o file]: a movie
+// object's program as the "Save program list" export writes it.
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "cli/cli_context.h"
+#include "cli/load_model.h"
+#include "nav/program_export.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+void addProgramCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("program", "Export a movie object's program as a list (.lst) or raw words (.bin)");
+  struct Args {
+    std::string path, output;
+    std::size_t object = 0;
+    bool binary = false;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("file", a->path, "The MovieObject.bdmv file")->required();
+  cmd->add_option("object", a->object, "The movie object's number (from 0)")->required();
+  cmd->add_flag("--bin", a->binary, "Write the command words (12 bytes per command) instead of the list");
+  cmd->add_option("-o,--output", a->output, "Write to this file (created or overwritten) instead of standard output");
+  cmd->callback([&ctx, a] {
+    const std::optional<TCommands> program = loadObjectProgram(a->path, a->object);
+    if (!program) {
+      ctx.exitCode = kFailed;
+      return;
+    }
+    if (!a->output.empty()) {
+      ctx.exitCode = saveProgram(a->output, *program, a->binary) ? kOk : kFailed;
+      return;
+    }
+    if (a->binary && ::isatty(fileno(stdout)))
+      throw UsageError{"--bin writes raw words: give -o <file> or redirect standard output"};
+    if (a->binary) {
+      const Bytes b = programBinary(*program);
+      std::fwrite(b.data(), 1, b.size(), stdout);
+    } else {
+      const std::string text = programList(*program);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    ctx.exitCode = kOk;
+  });
+}
+
+Subcommand reg{"program", addProgramCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

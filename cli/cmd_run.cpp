@@ -1,0 +1,121 @@
+// mirdal-cli run <MovieObject.bdmv> <object>: executes a movie object's
+// program against freshly reset registers, as Start on the "&BDMV" page does
+// without the announcement pauses, then lists the PSRs and GPRs.
+#include <nlohmann/json.hpp>
+
+#include <cctype>
+#include <cstdio>
+
+#include "cli/cli_context.h"
+#include "cli/json_model.h"
+#include "cli/load_model.h"
+#include "core/workspace.h"
+#include "nav/command_editor.h"
+#include "nav/trace.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+// Prints what the status line would show during the run.
+class RunPrinter final : public RunObserver {
+ public:
+  RunPrinter(bool traceLog, bool json) : traceLog_(traceLog), json_(json) {}
+
+  void executing(std::size_t line, const TNavCommand& c) override {
+    if (!traceLog_) return;
+    const std::string text = traceDisplayText(comm2str(c, line, CommandContext::MovieObject), line);
+    if (json_) executed.push_back(latin1ToUtf8(text));
+    else std::printf("%s\n", text.c_str());
+  }
+  void announced(std::string_view message) override {
+    if (json_) announcements.push_back(latin1ToUtf8(std::string(message)));
+    else std::printf("%.*s\n", int(message.size()), message.data());
+  }
+
+  nlohmann::json executed = nlohmann::json::array();
+  nlohmann::json announcements = nlohmann::json::array();
+
+ private:
+  bool traceLog_;
+  bool json_;
+};
+
+nlohmann::json registersJson(const Registers& regs) {
+  nlohmann::json psr = nlohmann::json::array();
+  for (std::uint32_t v : regs.psr) psr.push_back(v);
+  nlohmann::json gpr = nlohmann::json::object();
+  for (std::size_t n = 0; n < regs.gpr.size(); ++n)
+    if (regs.gpr[n]) gpr[std::to_string(n)] = regs.gpr[n];
+  return {{"psr", psr}, {"gpr", gpr}};
+}
+
+void addRunCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("run", "Execute a movie object's program and list the registers");
+  struct Args {
+    std::string path, region = "A", country;
+    std::size_t object = 0;
+    bool traceLog = false, realPsrs = false, json = false;
+    std::uint64_t maxSteps = 1000000;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("file", a->path, "The MovieObject.bdmv file")->required();
+  cmd->add_option("object", a->object, "The movie object's number (from 0)")->required();
+  cmd->add_flag("--trace-log", a->traceLog, "Print every executed line as the trace shows it");
+  cmd->add_flag("--real-psrs", a->realPsrs, "Init PSRs with 'real' values");
+  cmd->add_option("--region", a->region, "Player region code (PSR 20)")
+      ->check(CLI::IsMember({"A", "B", "C"}, CLI::ignore_case));
+  cmd->add_option("--country", a->country, "Country code for PSR 19, 4 hexadecimal digits (default 5553, \"US\")");
+  cmd->add_option("--max-steps", a->maxSteps, "Stop a program that has not ended after this many commands")
+      ->check(CLI::PositiveNumber);
+  cmd->add_flag("--json", a->json, "Print announcements, executed lines and registers as JSON");
+  cmd->callback([&ctx, a] {
+    Workspace ws;
+    ws.options.realPSRs = a->realPsrs;
+    ws.options.region = std::toupper(static_cast<unsigned char>(a->region[0])) - 'A';
+    if (!a->country.empty()) {
+      const std::optional<std::uint32_t> code = parseHexWord(a->country);
+      if (!code || a->country.size() > 4)
+        throw UsageError{"--country takes 4 hexadecimal digits (5553 is \"US\"): " + a->country};
+      ws.options.countryCode = *code;
+    }
+    const std::optional<TCommands> program = loadObjectProgram(a->path, a->object);
+    if (!program) {
+      ctx.exitCode = kFailed;
+      return;
+    }
+
+    ResetRegs(ws.regs, ws.options);
+    RunPrinter printer(a->traceLog, a->json);
+    ws.run.observer = &printer;
+    ws.run.maxSteps = a->maxSteps;
+    ws.run.line = 0;
+    const int delay = activationDelay();
+    setActivationDelay(0);
+    const ExecResult r = ExecComm(*program, ws.regs, ws.run);
+    setActivationDelay(delay);
+
+    const std::string limitMessage = "Object " + std::to_string(a->object) + ": the program did not end within " +
+                                     std::to_string(a->maxSteps) + " commands (--max-steps)";
+    if (a->json) {
+      nlohmann::json j = registersJson(ws.regs);
+      j["announcements"] = printer.announcements;
+      if (a->traceLog) j["executed"] = printer.executed;
+      j["commands"] = r.executed;
+      j["ended"] = !r.stepLimitReached;
+      std::printf("%s\n", j.dump(2).c_str());
+      if (r.stepLimitReached) std::fprintf(stderr, "mirdal-cli: %s\n", limitMessage.c_str());
+    } else {
+      logPSRs(ws.regs);
+      logGPRs(ws.regs);
+      if (r.stepLimitReached) erlog(limitMessage);
+    }
+    ctx.exitCode = r.stepLimitReached ? kFailed : kOk;
+  });
+}
+
+Subcommand reg{"run", addRunCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli
