@@ -47,6 +47,49 @@ std::vector<ObjectSpec> moviePrograms() {
       {1, 0, 1, {{0x50400001, 1, 5}, {0x50000003, 1, 1}, {0x48400200, 1, 10}, {0x00020000, 0, 0}}},  // 3 title 2
       {0, 0, 0, {{0x22800000, 2, 0}, {0x21810000, 4, 0}}},                  // 4 title 4: Play PL 2; Jump Title 4
       {0, 0, 0, {}},                                                        // 5 spare, no commands
+      // 6: the text forms of the command grid: PSR comments with language
+      // and country codes, the packed SetSystem operands, forbidden and
+      // invalid words; SetButtonPage ends it outside the menu page.
+      {0, 0, 0,
+       {{0x50400001, 0x80000010, 0x00656E67},   // Move PSR16, "eng"
+        {0x50400001, 0x80000011, 0x00667261},   // Move PSR17, "fra"
+        {0x50400001, 0x80000013, 0x00004652},   // Move PSR19, "FR"
+        {0x50000001, 0x00000004, 0x80000004},   // Move GPR4, PSR4
+        {0x51C00001, 0x80058000, 0x80038001},   // SetStream 5, 0, 3, 1
+        {0x50400001, 0x00000001, 0x00000002},   // Move GPR1, 2
+        {0x51000001, 0x80018002, 0x00038004},   // SetStream GPR1, GPR2, (GPR3), GPR4
+        {0x51C00006, 0x80078009, 0x00128FFF},   // SetSecondaryStream 7, 9, (18), 4095
+        {0x02030000, 0x00000000, 0x00000000},   // Terminate PL: forbidden in a movie object
+        {0x11000008, 0x00000000, 0x00000000},   // Still On: forbidden in a movie object
+        {0x00000001, 0x00000000, 0x00000000},   // invalid: a stray bit on NOP
+        {0x48800100, 0x00000001, 0x00000002},   // invalid: BC with an immediate destination
+        {0x50000010, 0x00000001, 0x00000002},   // invalid: set option 16 has no name
+        {0x51C00003, 0x80000001, 0x00000002},   // SetButtonPage 1, (2)
+        {0x50400001, 0x00000009, 0x00000001}}},  // not reached
+      // 7: a counting loop with compares and arithmetic, then a playlist.
+      {1, 0, 0,
+       {{0x50400001, 0, 0},            // 0 Move GPR0, 0
+        {0x50400001, 1, 0},            // 1 Move GPR1, 0
+        {0x50400003, 0, 1},            // 2 Add GPR0, 1
+        {0x50000003, 1, 0},            // 3 Add GPR1, GPR0
+        {0x48400700, 0, 10},           // 4 LT GPR0, 10
+        {0x20810000, 2, 0},            // 5 GoTo 2
+        {0x50000001, 2, 1},            // 6 Move GPR2, GPR1   (55)
+        {0x50400005, 2, 3},            // 7 Mul GPR2, 3       (165)
+        {0x50400001, 3, 100},          // 8 Move GPR3, 100
+        {0x50400006, 3, 7},            // 9 Div GPR3, 7       (14)
+        {0x50400001, 4, 100},          // 10 Move GPR4, 100
+        {0x50400007, 4, 7},            // 11 Mod GPR4, 7      (2)
+        {0x50400008, 5, 6},            // 12 Rnd GPR5, 6
+        {0x5040000C, 6, 4},            // 13 Bit Set GPR6, 4  (16)
+        {0x50400004, 7, 1},            // 14 Sub GPR7, 1      (4294967295)
+        {0x50000002, 3, 4},            // 15 Swap GPR3, GPR4
+        {0x48400400, 1, 50},           // 16 GE GPR1, 50
+        {0x42C10000, 1, 0},            // 17 Play PL_PI 1, 0
+        {0x21810000, 1, 0}}},          // 18 Jump Title 1
+      // 8: an endless loop: Start runs until the trace option is switched
+      // on; with it, each Start executes one line.
+      {0, 0, 0, {{0x50400003, 20, 1}, {0x20810000, 0, 0}}},
   };
 }
 
