@@ -31,7 +31,8 @@ bench: bootstrap
 sample: build
 	@$(BUILD)/samples/make-sample-disc samples/disc
 
-fuzz: bootstrap
+fuzz:
+	@scripts/bootstrap fuzz
 	@cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRDAL_FUZZ=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
 

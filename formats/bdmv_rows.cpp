@@ -40,6 +40,8 @@ std::string objectCounter(const TMOBJ& m) {
   return std::to_string(m.movie_objects.objects.size()) + " objects";
 }
 
+BDMVLabelTexts BDMVlabels(const TINDX& idx, const TMOBJ& m) { return {titleCounter(idx), objectCounter(m)}; }
+
 std::string commandWords(const TNavCommand& c) {
   return hexText(c.opcode, 8) + " " + hexText(c.dst, 8) + " " + hexText(c.src, 8);
 }

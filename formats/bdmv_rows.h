@@ -50,6 +50,14 @@ std::array<std::string, 5> objline(const TMOBJ& m, std::size_t object);
 std::string titleCounter(const TINDX& idx);
 std::string objectCounter(const TMOBJ& m);
 
+// Both counters, refreshed after every load and every edit that changes a
+// count or a First Playback / Top Menu reference.
+struct BDMVLabelTexts {
+  std::string titles;   // lTitlenum
+  std::string objects;  // lObjects
+};
+BDMVLabelTexts BDMVlabels(const TINDX& idx, const TMOBJ& m);
+
 // A command as its three words in 8 hexadecimal digits, the command text of
 // the command grids until the navigation text renderer takes over.
 std::string commandWords(const TNavCommand& c);

@@ -124,7 +124,8 @@ Bytes composeIndex(const TINDX& idx) {
   std::uint32_t indexesAddress = idx.Indexes_start_address;
   std::uint32_t extAddress = idx.ExtensionData_start_address;
   if (indexesAddress != at) {
-    if (extAddress != 0) extAddress += at - indexesAddress;
+    // A shift that wrapped to 0 would drop the block: keep the held value.
+    if (extAddress != 0 && extAddress + (at - indexesAddress) != 0) extAddress += at - indexesAddress;
     indexesAddress = at;
   }
 
@@ -164,7 +165,7 @@ Bytes composeIndex(const TINDX& idx) {
   }
   o.writeblock();
 
-  if (extAddress != 0) WriteExtensionData(o, idx.extension_data);
+  if (idx.ExtensionData_start_address != 0) WriteExtensionData(o, idx.extension_data);
   return o.takeFile();
 }
 

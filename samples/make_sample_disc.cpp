@@ -34,12 +34,12 @@ void put(const std::string& rel, const std::string& text) { put(rel, Bytes(text.
 struct Cmd {
   std::uint32_t op, dst, src;
 };
-struct ObjectSpec {
+struct ObjectLayout {
   int resume, menuCall, titleSearch;
   std::vector<Cmd> program;
 };
 
-std::vector<ObjectSpec> moviePrograms() {
+std::vector<ObjectLayout> moviePrograms() {
   return {
       {0, 1, 1, {{0x21810000, 1, 0}}},                                      // 0 First Playback: Jump Title 1
       {0, 1, 0, {{0x50400001, 0, 1}, {0x22800000, 0, 0}}},                  // 1 Top Menu: Move GPR0, 1; Play PL 0
@@ -96,7 +96,7 @@ std::vector<ObjectSpec> moviePrograms() {
 // index.bdmv: First Playback -> object 0, Top Menu -> object 1, five
 // titles (HDMV and BD-J, every access type), and an ExtensionData block
 // with two entries.
-struct TitleSpec {
+struct TitleLayout {
   int objectType, accessType, playbackType;
   int object;        // HDMV
   const char* bdjo;  // BD-J
@@ -116,7 +116,7 @@ void addEntry(OutputBuffer& o, int objectType, int accessType, int playbackType,
 }
 
 Bytes indexFile() {
-  const std::vector<TitleSpec> titles = {
+  const std::vector<TitleLayout> titles = {
       {1, 0, 0, 2, ""}, {1, 2, 0, 3, ""}, {2, 0, 1, 0, "00001"}, {1, 3, 1, 4, ""}, {2, 0, 0, 0, "00001"},
   };
   // Two ExtensionData entries whose data blocks follow the entry table.
@@ -139,7 +139,7 @@ Bytes indexFile() {
   addEntry(o, 1, 0, 0, 0, "");  // First Playback
   addEntry(o, 1, 0, 1, 1, "");  // Top Menu
   o.addword(std::uint32_t(titles.size()));
-  for (const TitleSpec& t : titles) addEntry(o, t.objectType, t.accessType, t.playbackType, t.object, t.bdjo);
+  for (const TitleLayout& t : titles) addEntry(o, t.objectType, t.accessType, t.playbackType, t.object, t.bdjo);
 
   o.addlong(extLength);
   o.addlong(table);
@@ -161,7 +161,7 @@ Bytes indexFile() {
 
 // MovieObject.bdmv with the programs above.
 Bytes movieObjectFile() {
-  const std::vector<ObjectSpec> objects = moviePrograms();
+  const std::vector<ObjectLayout> objects = moviePrograms();
   std::uint32_t bodyLength = 6;
   for (const auto& ob : objects) bodyLength += 4 + 12 * std::uint32_t(ob.program.size());
 
@@ -198,7 +198,7 @@ void addText8(OutputBuffer& o, const std::string& s) {
   o.addstring(s, s.size());
 }
 
-struct AppSpec {
+struct AppLayout {
   int controlCode;
   std::uint16_t appId;
   int priority;
@@ -207,7 +207,7 @@ struct AppSpec {
   std::vector<std::string> parameters;
 };
 
-void addApplication(OutputBuffer& o, const AppSpec& a) {
+void addApplication(OutputBuffer& o, const AppLayout& a) {
   o.addbyte(std::uint32_t(a.controlCode));
   o.addbyte(1);  // application type
   o.addlong(0x7FFF0001);  // organization id
@@ -272,7 +272,7 @@ Bytes bdjoFile() {
   o.addstring("00000", 5), o.addbyte(0);
   o.addstring("00001", 5), o.addbyte(0);
   addr[3] = std::uint32_t(o.fillCount());
-  const std::vector<AppSpec> apps = {
+  const std::vector<AppLayout> apps = {
       {1, 0x4000, 5, {{"eng", "Mirdal sample menu"}, {"fra", "Menu"}}, "org.mirdal.sample.MenuXlet",
        {"menu=main", "lang=eng", "debug"}},
       {2, 0x4001, 3, {{"eng", "Game"}}, "org.mirdal.sample.GameXlet", {"level=1"}},
@@ -281,7 +281,7 @@ Bytes bdjoFile() {
   o.addlong(0);  // patched below
   o.addbyte(std::uint32_t(apps.size()));
   o.addbyte(0);
-  for (const AppSpec& a : apps) addApplication(o, a);
+  for (const AppLayout& a : apps) addApplication(o, a);
   const std::uint32_t amtLength = std::uint32_t(o.fillCount() - amtStart - 4);
   addr[4] = std::uint32_t(o.fillCount());
   o.addlong(0xFE000000);  // Play, Stop, FFW, REW, Next, Prev., Pause

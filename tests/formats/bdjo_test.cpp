@@ -23,7 +23,7 @@ void text8(ByteBuilder& b, const std::string& s) { b.u8(std::uint32_t(s.size()))
 
 // One application as a BD-J object lays it out; the byte builder's size is
 // the file position, so the even-position padding follows the file.
-struct AppSpec {
+struct AppLayout {
   std::string iconLocator = "ic";
   std::uint8_t bindingByte = 0xF0;
   std::vector<std::pair<std::string, std::string>> names = {{"eng", "Hello"}, {"fra", "Bon"}};
@@ -33,7 +33,7 @@ struct AppSpec {
   int paramsTotal = -1;
 };
 
-void putApp(ByteBuilder& b, const AppSpec& a) {
+void putApp(ByteBuilder& b, const AppLayout& a) {
   b.u8(1).u8(2).u32(0x00ABCDEF).u16(0x4001);
   b.u8(0x00).u8(0).u32(0x1234).u32(0).u16(2 << 12);
   b.u16(0x0001).u8(1).u8(0).u8(2).u8(0);
@@ -65,7 +65,7 @@ void putApp(ByteBuilder& b, const AppSpec& a) {
   padEven(b);
 }
 
-Bytes bdjoFile(const std::vector<AppSpec>& apps, std::uint32_t keys = 0xC0000000, const std::string& path = "ADIR") {
+Bytes bdjoFile(const std::vector<AppLayout>& apps, std::uint32_t keys = 0xC0000000, const std::string& path = "ADIR") {
   ByteBuilder b;
   b.str("BDJO0200").zeros(24).zeros(16);
   b.u32(10).str("00000").u8(0xA8).u32(0);  // TerminalInfo at 48
@@ -79,7 +79,7 @@ Bytes bdjoFile(const std::vector<AppSpec>& apps, std::uint32_t keys = 0xC0000000
   b.str("00000").u8(0).str("00007").u8(0);
   addr[3] = std::uint32_t(b.size());
   b.u32(0).u8(std::uint32_t(apps.size())).u8(0);
-  for (const AppSpec& a : apps) putApp(b, a);
+  for (const AppLayout& a : apps) putApp(b, a);
   addr[4] = std::uint32_t(b.size());
   b.u32(keys);
   addr[5] = std::uint32_t(b.size());
@@ -91,7 +91,7 @@ Bytes bdjoFile(const std::vector<AppSpec>& apps, std::uint32_t keys = 0xC0000000
 
 TEST(BDJO, ReadsEveryField) {
   TBDJO o;
-  ASSERT_EQ(parseBDJO(bdjoFile({AppSpec{}, AppSpec{}}), o), ReadStatus::Ok);
+  ASSERT_EQ(parseBDJO(bdjoFile({AppLayout{}, AppLayout{}}), o), ReadStatus::Ok);
   EXPECT_EQ(o.version_number, "0200");
   EXPECT_EQ(o.terminal_info.default_font_file_name, "00000");
   EXPECT_TRUE(o.terminal_info.menu_call_mask);
@@ -133,7 +133,7 @@ TEST(BDJO, KeyInterestBits) {
                                           "Still off", "sec.audio", "sec.video", "PG TextST"}},
                         Case{0x001FFFFF, {}}}) {
     TBDJO o;
-    ASSERT_EQ(parseBDJO(bdjoFile({AppSpec{}}, c.word), o), ReadStatus::Ok);
+    ASSERT_EQ(parseBDJO(bdjoFile({AppLayout{}}, c.word), o), ReadStatus::Ok);
     std::vector<std::string> checked;
     for (std::size_t i = 0; i < kKeyInterestCount; ++i)
       if (keyInterest(o.key_interest_table, i)) checked.push_back(kKeyInterestCaptions[i]);
@@ -147,11 +147,11 @@ TEST(BDJO, EvenPositionSkipsFollowTheFile) {
   for (const std::string icon : {"", "i", "ic", "ico", "icon"}) {
     for (const auto& names : std::vector<std::vector<std::pair<std::string, std::string>>>{
              {}, {{"eng", "A"}}, {{"eng", "AB"}, {"deu", "XYZ"}}}) {
-      AppSpec spec;
-      spec.iconLocator = icon;
-      spec.names = names;
+      AppLayout layout;
+      layout.iconLocator = icon;
+      layout.names = names;
       TBDJO o;
-      ASSERT_EQ(parseBDJO(bdjoFile({spec, spec}), o), ReadStatus::Ok) << icon;
+      ASSERT_EQ(parseBDJO(bdjoFile({layout, layout}), o), ReadStatus::Ok) << icon;
       for (const Tapplication& a : o.application_management_table.applications) {
         EXPECT_EQ(a.icon_locator, icon);
         EXPECT_EQ(a.names.size(), names.size());
@@ -167,10 +167,10 @@ TEST(BDJO, EvenPositionSkipsFollowTheFile) {
 TEST(BDJO, BindingAndVisibility) {
   for (const auto& [byte, binding, visibility] :
        std::vector<std::tuple<int, int, int>>{{0xF0, 3, 2}, {0x40, 1, 0}, {0x10, 0, 0}, {0xA0, 2, 2}}) {
-    AppSpec spec;
-    spec.bindingByte = std::uint8_t(byte);
+    AppLayout layout;
+    layout.bindingByte = std::uint8_t(byte);
     TBDJO o;
-    ASSERT_EQ(parseBDJO(bdjoFile({spec}), o), ReadStatus::Ok);
+    ASSERT_EQ(parseBDJO(bdjoFile({layout}), o), ReadStatus::Ok);
     EXPECT_EQ(o.application_management_table.applications[0].binding, binding);
     EXPECT_EQ(o.application_management_table.applications[0].visibility, visibility);
   }
@@ -179,10 +179,10 @@ TEST(BDJO, BindingAndVisibility) {
 TEST(BDJO, NameAndParameterBlocksWithWrongTotals) {
   // Bytes at the end of a name block too few for another name are skipped,
   // and reading goes on behind the block.
-  AppSpec padded;
+  AppLayout padded;
   padded.namesPadding = {0x65, 0x6E, 0x67};
   TBDJO o;
-  ASSERT_EQ(parseBDJO(bdjoFile({padded, AppSpec{}}), o), ReadStatus::Ok);
+  ASSERT_EQ(parseBDJO(bdjoFile({padded, AppLayout{}}), o), ReadStatus::Ok);
   ASSERT_EQ(o.application_management_table.applications.size(), 2u);
   for (const Tapplication& a : o.application_management_table.applications) {
     EXPECT_EQ(a.names.size(), 2u);
@@ -190,18 +190,18 @@ TEST(BDJO, NameAndParameterBlocksWithWrongTotals) {
   }
 
   // A parameter total that undercounts ends the list where the block ends.
-  AppSpec under;
+  AppLayout under;
   under.paramsTotal = 2;
   ASSERT_EQ(parseBDJO(bdjoFile({under}), o), ReadStatus::Ok);
   EXPECT_EQ(o.application_management_table.applications[0].parameters, (std::vector<std::string>{"a"}));
   EXPECT_EQ(o.key_interest_table, 0xC0000000u);
 
   // A name total far beyond the file ends the read.
-  AppSpec over;
+  AppLayout over;
   over.namesTotal = 0xFFFF;
   EXPECT_EQ(parseBDJO(bdjoFile({over}), o), ReadStatus::Truncated);
 
-  AppSpec none;
+  AppLayout none;
   none.names.clear();
   none.params.clear();
   ASSERT_EQ(parseBDJO(bdjoFile({none}), o), ReadStatus::Ok);
@@ -213,7 +213,7 @@ TEST(BDJO, WrongHeaderStopsSilently) {
   for (const char* head : {"BDJO0300", "INDX0200", "BDJ"}) {
     test::ReportScope s;
     test::TempDir d;
-    Bytes file = bdjoFile({AppSpec{}});
+    Bytes file = bdjoFile({AppLayout{}});
     std::copy(head, head + std::strlen(head), file.begin());
     if (std::strlen(head) < 8) file.resize(std::strlen(head));
     d.write("00001.bdjo", file);
@@ -228,7 +228,7 @@ TEST(BDJO, WrongHeaderStopsSilently) {
 TEST(BDJO, TruncatedFileIsReadPartlyAndReported) {
   test::ReportScope s;
   test::TempDir d;
-  Bytes file = bdjoFile({AppSpec{}, AppSpec{}});
+  Bytes file = bdjoFile({AppLayout{}, AppLayout{}});
   file.resize(200);
   d.write("00001.bdjo", file);
   TBDJO o;

@@ -124,6 +124,8 @@ TEST(FirstPlaybackTopMenu, OnOffTypeAndCounter) {
   EXPECT_EQ(idx.indexes.first_playback.movie_object_reference, 3);
   EXPECT_EQ(titleCounter(idx), "2 + 1 titles");
   setEntryOn(idx.indexes.top_menu, true, 0);
+  EXPECT_EQ(BDMVlabels(idx, objectsOf({{0, {}}, {0, {}}})).titles, "2 + 2 titles");
+  EXPECT_EQ(BDMVlabels(idx, objectsOf({{0, {}}, {0, {}}})).objects, "2 objects");
   setEntryObjectType(idx.indexes.top_menu, 1);
   setEntryBdjName(idx.indexes.top_menu, "00001");
   EXPECT_EQ(titleCounter(idx), "2 + 2 titles");

@@ -28,6 +28,8 @@ struct RoundTripCase {
   const char* name;
   Bytes file;
 };
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+
 
 class IndexRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -146,6 +148,8 @@ struct LoadCase {
   ReadStatus status;
   std::vector<std::string> log;
 };
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+
 
 class IndexLoad : public ::testing::TestWithParam<LoadCase> {};
 

@@ -25,6 +25,8 @@ struct RoundTripCase {
   const char* name;
   Bytes file;
 };
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+
 
 class MovieObjectRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -79,6 +81,8 @@ struct EarlyEndCase {
   std::size_t objectsRead;
   std::vector<std::size_t> commandCounts;  // of every object after the read
 };
+void PrintTo(const EarlyEndCase& c, std::ostream* os) { *os << c.name; }
+
 
 class MovieObjectEarlyEnd : public ::testing::TestWithParam<EarlyEndCase> {};
 

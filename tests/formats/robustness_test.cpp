@@ -2,6 +2,7 @@
 // every prefix of a valid file and on random bytes behind a valid header.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "support/bdmv_files.h"
@@ -35,6 +36,9 @@ void exercise(const Bytes& b) {
     TINDX again;
     ASSERT_EQ(parseIndex(composeIndex(idx), again).status, ReadStatus::Ok);
     EXPECT_EQ(again.indexes, idx.indexes);
+    if (idx.ExtensionData_start_address != 0) {
+      EXPECT_EQ(again.extension_data, idx.extension_data);
+    }
     for (std::size_t i = 0; i < idx.extension_data.entries.size(); ++i) extDataDump(idx.extension_data, i);
     composeExd(idx.extension_data);
   }
@@ -46,6 +50,20 @@ void exercise(const Bytes& b) {
   }
   TBDJO o;
   parseBDJO(b, o);
+}
+
+// Inputs the fuzzers found faults with, one file each.
+TEST(Robustness, FuzzerFindings) {
+  const std::filesystem::path dir = std::filesystem::path(MIRDAL_SOURCE_DIR) / "tests/data/fuzz";
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) {
+    Bytes b;
+    ASSERT_TRUE(readFileBytes(e.path().string(), b));
+    SCOPED_TRACE(e.path().filename().string());
+    exercise(b);
+    ++files;
+  }
+  EXPECT_GT(files, 0);
 }
 
 TEST(Robustness, EveryPrefixOfAValidFile) {

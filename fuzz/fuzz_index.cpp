@@ -1,0 +1,36 @@
+// index.bdmv: any input parses without fault; a file read whole is written
+// and read back to the same titles and ExtensionData; the grid texts and
+// title edits work on whatever was read.
+#include <cstddef>
+#include <cstdint>
+
+#include "formats/bdmv_edit.h"
+#include "formats/bdmv_rows.h"
+#include "formats/ext_data_edit.h"
+#include "formats/index_bdmv.h"
+#include "fuzz_check.h"
+
+using namespace mirdal;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const Bytes in(data, data + size);
+  TINDX idx;
+  const IndexParse res = parseIndex(in, idx);
+  if (res.status == ReadStatus::Ok) {
+    TINDX again;
+    FUZZ_CHECK(parseIndex(composeIndex(idx), again).status == ReadStatus::Ok);
+    FUZZ_CHECK(again.indexes == idx.indexes);
+    if (idx.ExtensionData_start_address != 0) FUZZ_CHECK(again.extension_data == idx.extension_data);
+  }
+  if (!usable(res.status)) return 0;
+  for (std::size_t i = 0; i < idx.indexes.titles.size(); ++i) indline(idx, i);
+  titleCounter(idx);
+  for (std::size_t i = 0; i < idx.extension_data.entries.size(); ++i) {
+    extDataRow(idx.extension_data, i);
+    extDataDump(idx.extension_data, i);
+  }
+  composeExd(idx.extension_data);
+  if (insertTitle(idx, size % 7)) FUZZ_CHECK(deleteTitles(idx, size % 7, size % 7) != kNoSelection || idx.indexes.titles.empty());
+  composeIndex(idx);
+  return 0;
+}

@@ -1,0 +1,33 @@
+// MovieObject.bdmv: any input parses without fault; a file read whole is
+// written and read back to the same model; object edits keep the model
+// writable.
+#include <cstddef>
+#include <cstdint>
+
+#include "formats/bdmv_edit.h"
+#include "formats/bdmv_rows.h"
+#include "formats/movie_objects.h"
+#include "fuzz_check.h"
+
+using namespace mirdal;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const Bytes in(data, data + size);
+  TMOBJ m;
+  const MobjParse res = parseMovieObjects(in, m);
+  if (res.status == ReadStatus::Ok) {
+    TMOBJ again;
+    FUZZ_CHECK(parseMovieObjects(composeMovieObjects(m), again).status == ReadStatus::Ok);
+    FUZZ_CHECK(again == m);
+  }
+  if (!usable(res.status)) return 0;
+  for (std::size_t i = 0; i < m.movie_objects.objects.size(); ++i) objline(m, i);
+  objectCounter(m);
+  TINDX idx;
+  insertTitle(idx, 0);
+  idx.indexes.titles[0].movie_object_reference = std::uint16_t(size);
+  if (!m.movie_objects.objects.empty()) deleteMovieObjects(m, idx, 0, size % 3);
+  insertMovieObject(m, size % 5);
+  composeMovieObjects(m);
+  return 0;
+}
