@@ -1,0 +1,49 @@
+// Navigation commands: any words render, run (within a step limit) and edit
+// without fault, and the interpreter touches nothing outside the registers.
+#include <cstddef>
+#include <cstdint>
+
+#include "core/report.h"
+#include "nav/command_edit.h"
+#include "nav/command_editor.h"
+#include "nav/command_text.h"
+#include "nav/interpreter.h"
+#include "nav/program_export.h"
+#include "fuzz_check.h"
+
+using namespace mirdal;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TCommands p;
+  FieldReader r(data, size);
+  while (r.remaining() >= 12) {
+    TNavCommand c;
+    c.opcode = r.readlong();
+    c.dst = r.readlong();
+    c.src = r.readlong();
+    p.push_back(c);
+  }
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    comm2str(p[i], i, CommandContext::MovieObject);
+    comm2str(p[i], i, CommandContext::ButtonCommands);
+    editorViewOf(p[i]);
+  }
+  FUZZ_CHECK(programBinary(p).size() == 12 * p.size());
+
+  setActivationDelay(0);
+  Registers regs;
+  RunState run;
+  run.rng.seed(1);
+  run.maxSteps = 10000;
+  run.line = 0;
+  const ExecResult res = ExecComm(p, regs, run);
+  FUZZ_CHECK(res.executed <= run.maxSteps);
+  FUZZ_CHECK(!res.running || (run.line >= 0 && std::size_t(run.line) < p.size()));
+
+  TCommands copy = p;
+  const std::size_t n = size % 7;
+  inscmd(copy, {n, n}, p);
+  delecmd(copy, {n, n + size % 3});
+  nopcmd(copy, {0, 0});
+  return 0;
+}
