@@ -1,6 +1,14 @@
 #include "app/main_window.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,10 +23,12 @@
 #include <QVBoxLayout>
 
 #include "app/audio.h"
+#include "app/file_association.h"
 #include "app/gui_reporter.h"
 #include "app/interaction.h"
 #include "core/disc_read.h"
 #include "core/report.h"
+#include "core/temp_files.h"
 #include "views/about_page.h"
 #include "views/availability.h"
 #include "views/bdjo_page.h"
@@ -26,6 +36,8 @@
 #include "views/clip_page.h"
 #include "views/menu_page.h"
 #include "views/message_log.h"
+#include "views/options_page.h"
+#include "views/page_tabs.h"
 #include "views/playlist_page.h"
 #include "views/shared_controls.h"
 #include "views/status_bar.h"
@@ -35,8 +47,16 @@
 namespace mirdal::gui {
 
 namespace {
+
+// The client area of the layout; with a frame of 8-pixel borders and a
+// 30-pixel title it makes the smallest window, 913 x 585 pixels.
 constexpr int kClientWidth = 897;
 constexpr int kClientHeight = 547;
+
+QSettings userSettings() {
+  return QSettings(QString::fromLatin1(kSettingsOrganization), QString::fromLatin1(kSettingsApplication));
+}
+
 }  // namespace
 
 TfMain::TfMain(Interaction& interaction, QWidget* parent)
@@ -49,8 +69,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   auto* l = new QVBoxLayout(central);
   l->setContentsMargins(4, 4, 4, 0);
   l->setSpacing(4);
-  pages_ = new QTabWidget(central);
-  pages_->setObjectName("PageControl");
+  pages_ = new PageControl(central);
   shared_ = new SharedControls(central);
   statusBar_ = new StatusBar(central);
   l->addWidget(pages_, 1);
@@ -68,12 +87,20 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   connect(bdmv_->bbOpenDir(), &QToolButton::clicked, this, &TfMain::bbOpenDirClick);
   connect(shared_->bSave(), &QPushButton::clicked, this, &TfMain::bSaveClick);
   connect(shared_->bCancel(), &QPushButton::clicked, this, &TfMain::bCancelClick);
+  connect(options_, &OptionsPage::shortNamesChanged, this, [this] { PageControlChange(); });
+  // The menu page's display switches and their twins on the options page.
+  for (int i = 0; i < int(kDisplaySwitches.size()); ++i) {
+    QCheckBox* a = menu_->displaySwitch(i);
+    QCheckBox* b = options_->displaySwitch(i);
+    connect(a, &QCheckBox::toggled, b, &QCheckBox::setChecked);
+    connect(b, &QCheckBox::toggled, a, &QCheckBox::setChecked);
+  }
 
   menuLoader_ = [](const QString& file) {
     mirdal::log(pathBytes(QFileInfo(file).fileName()) + ": menu files cannot be read in this version.");
   };
 
-  setMinimumSize(kClientWidth, kClientHeight);
+  updateMinimumSize();
   resize(kClientWidth, kClientHeight);
   PageControlChange();
 }
@@ -86,8 +113,7 @@ void TfMain::buildPages() {
   clip_ = new ClipPage(ws_, pages_);
   menu_ = new MenuPage(ws_, pages_);
   bdjo_ = new BdjoPage(ws_, pages_);
-  options_ = new QWidget(pages_);
-  options_->setObjectName("tsOptions");
+  options_ = new OptionsPage(ws_, ia_, pages_);
   status_ = new StatusPage(pages_);
   about_ = new AboutPage(pages_);
   pages_->addTab(bdmv_, tr("&BDMV"));
@@ -103,6 +129,7 @@ void TfMain::buildPages() {
   addPageView(Page::Clipinf, clip_);
   addPageView(Page::Menu, menu_);
   addPageView(Page::BDJO, bdjo_);
+  addPageView(Page::Options, options_);
   addPageView(Page::Status, status_);
   addPageView(Page::About, about_);
 }
@@ -134,6 +161,11 @@ void TfMain::showSave(const QString& hint, bool enabled) {
 }
 
 void TfMain::PageControlChange() {
+  applySharedControls(currentPage());
+  for (PageView* v : views_[std::size_t(currentPage())]) v->pageEntered();
+}
+
+void TfMain::applySharedControls(Page page) {
   SharedControls& sc = *shared_;
   sc.bStart()->setEnabled(false);
   sc.bSave()->hide();
@@ -147,7 +179,6 @@ void TfMain::PageControlChange() {
   // While a long operation shows its progress, the program-run panels stay
   // hidden; its end runs this again.
   const bool panels = !progressShown_;
-  const Page page = currentPage();
   const NameSet& names = ws_.names();
   switch (page) {
     case Page::BDMV:
@@ -196,7 +227,6 @@ void TfMain::PageControlChange() {
     case Page::About:
       break;
   }
-  for (PageView* v : views_[std::size_t(page)]) v->pageEntered();
 }
 
 void TfMain::setDiscFolder(const std::string& folder) {
@@ -216,7 +246,9 @@ void TfMain::bReadBDMVClick() {
   setWindowTitle(pathText(mirdal::baseCaption()));
   refreshAfterRead();
 
-  if (mirdal::readDisc(ws_)) {
+  const bool passed = mirdal::readDisc(ws_);
+  syncShortNames();  // the Read may have switched to the other name set
+  if (passed) {
     setWindowTitle(pathText(ws_.disc.caption));
     shared_->pExecute()->setEnabled(true);
     setEnabledIfAvailable(shared_->bFind(), true);
@@ -243,6 +275,7 @@ void TfMain::openDroppedFiles(const QStringList& paths) {
   // A dropped short-named index file ("INDEX.BDM") says the disc uses 8.3
   // names; any other file says it does not.
   ws_.options.shortNames = first.suffix() == QStringLiteral("BDM");
+  syncShortNames();
   setDiscFolder(mirdal::discFolderFromArgument(pathBytes(first.absoluteFilePath())));
   bReadBDMVClick();
 }
@@ -258,12 +291,125 @@ void TfMain::openArgument(const QString& arg) {
 }
 
 void TfMain::startUp(const QStringList& args) {
+  // The settings: defaults for every value that is not stored.
+  {
+    QSettings s = userSettings();
+    StoredSettings st;
+    if (RegRead(s, st)) writeVersion(s);
+    applySettings(st);
+  }
+  if (ws_.options.associateBDMV || ws_.options.associateMNU)
+    registerAssociations(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                         QCoreApplication::applicationFilePath(), ws_.options.associateBDMV,
+                         ws_.options.associateMNU, true);
+
+  options_->showOptions();
+  menu_->showOptions();
+  mirdal::setActivationDelay(ws_.options.actiDelay);
+  emit settingsApplied();
   mirdal::slogR();
   setWindowTitle(pathText(mirdal::baseCaption()));
-  show();
+  if (normal_.state == 2) showMaximized();
+  else show();
+
   if (args.size() == 1) openArgument(args.first());
   else if (ws_.options.autoRead) bReadBDMVClick();
   PageControlChange();
+  if (ws_.options.autoMenu && options_->bCreateMenu()->isEnabled()) options_->bCreateMenu()->click();
+}
+
+void TfMain::applySettings(const StoredSettings& st) {
+  ws_.options = st.options;
+  ws_.options.outputFolder.clear();  // never stored: empty in every run
+  const std::string dir = pathBytes(st.bdmvDir);
+  setDiscFolder(dir.empty() ? dir : mirdal::withTrailingSeparator(dir));
+  bdmv_->setObjectHeight(st.panes.object);
+  playlist_->setPaneHeights(st.panes.playList, st.panes.subPath);
+  playListMarkHeight_ = st.panes.playListMark;
+
+  normal_ = st.window;
+  // A position on a screen that is gone would hide the window.
+  if (!QGuiApplication::screenAt(QPoint(normal_.left + 40, normal_.top + 10))) {
+    normal_.left = WindowPlacement{}.left;
+    normal_.top = WindowPlacement{}.top;
+  }
+  resize(std::max(normal_.width, minimumWidth()), std::max(normal_.height, minimumHeight()));
+  move(normal_.left, normal_.top);
+}
+
+StoredSettings TfMain::currentSettings() const {
+  StoredSettings st;
+  st.window = normal_;
+  st.window.state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+  st.panes.object = bdmv_->objectHeight();
+  st.panes.playList = playlist_->playListHeight();
+  st.panes.subPath = playlist_->subPathHeight();
+  const int mark = playlist_->playListMarkHeight();
+  st.panes.playListMark = mark >= 0 ? mark : playListMarkHeight_;
+  st.bdmvDir = pathText(ws_.disc.folder);
+  st.options = ws_.options;
+  return st;
+}
+
+void TfMain::shutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  QSettings s = userSettings();
+  RegWrite(s, currentSettings());
+  mirdal::deleteTempFiles(mirdal::tempFolder());
+}
+
+void TfMain::closeEvent(QCloseEvent* e) {
+  shutDown();
+  QMainWindow::closeEvent(e);
+}
+
+// Only a normal window's geometry is kept: a maximised or minimised window
+// stores the position and size it had before.
+void TfMain::rememberNormalGeometry() {
+  if (!isVisible() || windowState() != Qt::WindowNoState) return;
+  normal_.left = x();
+  normal_.top = y();
+  normal_.width = width();
+  normal_.height = height();
+}
+
+void TfMain::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  rememberNormalGeometry();
+}
+
+void TfMain::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  rememberNormalGeometry();
+}
+
+void TfMain::changeEvent(QEvent* e) {
+  QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::FontChange) updateMinimumSize();
+}
+
+// The layout's size at the desktop font, and never less than the client
+// area it was designed for.
+void TfMain::updateMinimumSize() {
+  ensurePolished();  // sizes follow the style and font only once polished
+  // The shared controls take the most room on one of the pages.
+  int sharedWidth = 0;
+  for (int p = 0; p < kPageCount; ++p) {
+    applySharedControls(Page(p));
+    sharedWidth = std::max(sharedWidth, shared_->minimumSizeHint().width());
+  }
+  applySharedControls(currentPage());
+  const QMargins m = centralWidget()->contentsMargins() + centralWidget()->layout()->contentsMargins();
+  QSize need = centralWidget()->minimumSizeHint();
+  need.setWidth(std::max(pages_->minimumSizeHint().width(), sharedWidth) + m.left() + m.right());
+  setMinimumSize(QSize(kClientWidth, kClientHeight).expandedTo(need));
+}
+
+void TfMain::syncShortNames() {
+  QCheckBox* b = options_->cb83names();
+  const QSignalBlocker block(b);
+  b->setChecked(ws_.options.shortNames);
 }
 
 void TfMain::bSaveClick() {

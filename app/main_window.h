@@ -21,10 +21,10 @@
 #include <memory>
 #include <vector>
 
+#include "app/settings.h"
 #include "core/workspace.h"
 #include "views/page_view.h"
 
-class QTabWidget;
 
 namespace mirdal {
 class ScopedReporter;
@@ -42,6 +42,8 @@ class GuiReporter;
 class Interaction;
 class MenuPage;
 class MessageLog;
+class OptionsPage;
+class PageControl;
 class PlaylistPage;
 class SharedControls;
 class StatusBar;
@@ -56,7 +58,7 @@ class TfMain : public QMainWindow {
   mirdal::Workspace& workspace() { return ws_; }
   Interaction& interaction() { return ia_; }
 
-  QTabWidget* pageControl() const { return pages_; }
+  PageControl* pageControl() const { return pages_; }
   Page currentPage() const;
   void showPage(Page p);
 
@@ -65,7 +67,7 @@ class TfMain : public QMainWindow {
   ClipPage* clipPage() const { return clip_; }
   MenuPage* menuPage() const { return menu_; }
   BdjoPage* bdjoPage() const { return bdjo_; }
-  QWidget* optionsPage() const { return options_; }
+  OptionsPage* optionsPage() const { return options_; }
   StatusPage* statusPage() const { return status_; }
   AboutPage* aboutPage() const { return about_; }
   SharedControls* shared() const { return shared_; }
@@ -88,9 +90,17 @@ class TfMain : public QMainWindow {
   // true when it did.
   void setProgramCanceller(std::function<bool()> stop) { programCanceller_ = std::move(stop); }
 
-  // Start-up after construction: the command-line arguments (without the
-  // program name) decide what is read.
+  // Start-up after construction: reads the settings, registers the file
+  // associations, shows the window, then the command-line arguments
+  // (without the program name) decide what is read.
   void startUp(const QStringList& args);
+  // Shut-down (also run when the window closes): the settings are written
+  // and the temporary files "Mirdal_*" deleted.
+  void shutDown();
+
+  // What the settings would store now / applying stored settings.
+  StoredSettings currentSettings() const;
+  void applySettings(const StoredSettings& s);
 
   // The disc folder actions.
   void bReadBDMVClick();
@@ -104,10 +114,17 @@ class TfMain : public QMainWindow {
  signals:
   // The page change starts: the menu view stops its button animation.
   void pageControlReset();
+  // Start-up has applied the settings: views that need the options at
+  // start (the sound player, the register reset) set themselves up.
+  void settingsApplied();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dropEvent(QDropEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
   void buildPages();
@@ -115,17 +132,21 @@ class TfMain : public QMainWindow {
   void onProgress(const mirdal::ProgressState& p);
   bool anyView(Page page, bool (PageView::*query)() const) const;
   void showSave(const QString& hint, bool enabled);
+  void applySharedControls(Page page);
+  void syncShortNames();
+  void rememberNormalGeometry();
+  void updateMinimumSize();
 
   Interaction& ia_;
   mirdal::Workspace ws_;
   std::unique_ptr<Audio> audio_;
-  QTabWidget* pages_ = nullptr;
+  PageControl* pages_ = nullptr;
   BdmvPage* bdmv_ = nullptr;
   PlaylistPage* playlist_ = nullptr;
   ClipPage* clip_ = nullptr;
   MenuPage* menu_ = nullptr;
   BdjoPage* bdjo_ = nullptr;
-  QWidget* options_ = nullptr;
+  OptionsPage* options_ = nullptr;
   StatusPage* status_ = nullptr;
   AboutPage* about_ = nullptr;
   SharedControls* shared_ = nullptr;
@@ -137,6 +158,9 @@ class TfMain : public QMainWindow {
   std::function<bool()> programCanceller_;
   bool reading_ = false;
   bool progressShown_ = false;
+  bool shutDown_ = false;
+  WindowPlacement normal_;  // the last normal window
+  int playListMarkHeight_ = PaneHeights{}.playListMark;
 };
 
 }  // namespace mirdal::gui

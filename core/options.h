@@ -16,6 +16,20 @@ struct BackupOptions {
   bool saveToBackupDir = false;  // "Save to BACKUP dir"
 };
 
+// Colours of the menu page, as colour numbers 0x00BBGGRR (red in the low
+// byte), the form in which the settings store them.
+struct MenuColours {
+  std::uint32_t background = 0x800000;        // "Menu background": navy
+  std::uint32_t objectBackground = 0xC0C0C0;  // "Object background": silver
+  std::uint32_t selectedButton = 0x00FFFF;    // "Selected button": yellow
+  std::uint32_t selectedFrame = 0x0000FF;     // "Selected frame": red
+  std::uint32_t normalButton = 0xFFFFFF;      // "Normal button": white
+  std::uint32_t normalFrame = 0xC0C0C0;       // "Normal frame": silver
+  std::uint32_t invalidButton = 0x808080;     // "Invalid button": gray
+  std::uint32_t invalidFrame = 0x000000;      // "Invalid Frame": black
+  std::uint32_t window = 0x00FF00;            // "Window frame": lime
+};
+
 struct Options {
   BackupOptions backup;
   bool autoRead = true;
@@ -46,6 +60,7 @@ struct Options {
   int actiDelay = 500;
   int grid = 15;
   std::uint32_t countryCode = 0x5553;  // "US"
+  MenuColours colours;
   std::string outputFolder;            // "Output folder": not stored, empty each run
 };
 

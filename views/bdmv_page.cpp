@@ -118,19 +118,21 @@ void BdmvPage::BDMVlabels(int titleCount, int entriesSet, int objectCount) {
 }
 
 int BdmvPage::objectHeight() const {
-  const QList<int> s = split_->sizes();
-  return split_->height() > 0 && !s.isEmpty() && s[0] > 0 ? s[0] : wantedObjectHeight_;
+  return split_->isVisible() ? split_->sizes().value(0, wantedObjectHeight_) : wantedObjectHeight_;
 }
 
 void BdmvPage::setObjectHeight(int h) {
   wantedObjectHeight_ = std::max(0, h);
-  if (split_->height() > 0) keepCommandsPaneHeight();
+  keepCommandsPaneHeight();
 }
 
 // The objects pane keeps its height while the window grows or shrinks,
 // unless the commands pane would get less than its minimum height: then the
 // objects pane gives way, and keeps the smaller height.
 void BdmvPage::keepCommandsPaneHeight() {
+  // Before the splitter is shown its size means nothing yet; the wanted
+  // heights wait for the first real layout.
+  if (!split_->isVisible()) return;
   const int total = split_->height() - split_->handleWidth();
   if (total <= 0) return;
   const int minCommands = px(this, kMinCommandsHeight);

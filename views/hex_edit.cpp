@@ -18,14 +18,12 @@ int hexValue(QChar c) {
   return -1;
 }
 
-// Width of a line edit that shows n characters like `sample` without clipping.
+// A line edit just wide enough for n characters like `sample`.
 QSize editSizeFor(const QLineEdit* e, int chars, QChar sample) {
   const QFontMetrics fm(e->font());
   QStyleOptionFrame opt;
   opt.initFrom(e);
-  opt.rect = QRect(0, 0, 100, 20);
-  const int textW = fm.horizontalAdvance(QString(chars, sample)) + fm.horizontalAdvance(sample);
-  const QSize content(textW + 2 * 2 + 2, fm.height() + 2);
+  const QSize content(fm.horizontalAdvance(QString(chars, sample)) + 6, fm.height() + 2);
   return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, content, e);
 }
 

@@ -27,7 +27,7 @@ QSize TIntEdit::sizeHint() const {
   QStyleOptionFrame opt;
   opt.initFrom(this);
   const int chars = std::max(1, std::min(digits_, maxLength()));
-  const QSize content(fm.horizontalAdvance(QString(chars + 1, QLatin1Char('0'))) + 6, fm.height() + 2);
+  const QSize content(fm.horizontalAdvance(QString(chars, QLatin1Char('0'))) + 6, fm.height() + 2);
   return style()->sizeFromContents(QStyle::CT_LineEdit, &opt, content, this);
 }
 

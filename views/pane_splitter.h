@@ -1,5 +1,6 @@
-// A splitter that reports when its own geometry changed, after it has laid
-// out its panes, so that a page can apply its pane rules on top.
+// A splitter that reports when its own geometry changed or it was shown,
+// after it has laid out its panes, so that a page can apply its pane rules
+// on top.
 #pragma once
 
 #include <QSplitter>
@@ -20,6 +21,10 @@ class PaneSplitter : public QSplitter {
  protected:
   void resizeEvent(QResizeEvent* e) override {
     QSplitter::resizeEvent(e);
+    emit resized();
+  }
+  void showEvent(QShowEvent* e) override {
+    QSplitter::showEvent(e);
     emit resized();
   }
 };

@@ -55,26 +55,27 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
 
 const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.disc.playlists; }
 
-int PlaylistPage::playListHeight() const { return split_->height() > 0 ? split_->sizes().value(0) : wantPlayList_; }
-int PlaylistPage::subPathHeight() const { return split_->height() > 0 ? split_->sizes().value(1) : wantSubPath_; }
-int PlaylistPage::playListMarkHeight() const {
-  if (split_->height() > 0) return split_->sizes().value(2);
-  return std::max(px(this, kMinMarkHeight), 103);
-}
+int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }
+int PlaylistPage::subPathHeight() const { return split_->isVisible() ? split_->sizes().value(1) : wantSubPath_; }
+int PlaylistPage::playListMarkHeight() const { return split_->isVisible() ? split_->sizes().value(2) : -1; }
 
 void PlaylistPage::setPaneHeights(int playList, int subPath) {
   wantPlayList_ = std::max(0, playList);
   wantSubPath_ = std::max(0, subPath);
-  if (split_->height() > 0) applyPaneRules();
+  applyPaneRules();
 }
 
 // "PlayListMark" takes what the other two leave; when that is less than its
 // minimum, "SubPath" gives way first, then "PlayList".
 void PlaylistPage::applyPaneRules() {
+  // Before the splitter is shown its size means nothing yet; the wanted
+  // heights wait for the first real layout.
+  if (!split_->isVisible()) return;
   const int total = split_->height() - 2 * split_->handleWidth();
   if (total <= 0) return;
-  const int minMark = px(this, kMinMarkHeight);
-  const int minSub = px(this, kMinSubPathHeight);
+  // A group cannot be smaller than its caption and frame either.
+  const int minMark = std::max(px(this, kMinMarkHeight), split_->widget(2)->minimumSizeHint().height());
+  const int minSub = std::max(px(this, kMinSubPathHeight), split_->widget(1)->minimumSizeHint().height());
   int pl = wantPlayList_;
   int sp = std::max(wantSubPath_, minSub);
   if (total - pl - sp < minMark) {

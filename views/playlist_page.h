@@ -32,7 +32,9 @@ class PlaylistPage : public FilePage {
   static constexpr int kMinMarkHeight = 96;
   static constexpr int kMinSubPathHeight = 92;
 
-  // Pane heights in pixels, as stored in the settings.
+  // Pane heights in pixels, as stored in the settings; while the page was
+  // never shown, the heights set (and -1 for "PlayListMark", which takes
+  // what the others leave).
   int playListHeight() const;
   int subPathHeight() const;
   int playListMarkHeight() const;

@@ -31,7 +31,7 @@ QWidget* panel(const QString& name, QWidget* parent, QHBoxLayout*& layout) {
   w->setObjectName(name);
   layout = new QHBoxLayout(w);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(3);
+  layout->setSpacing(2);
   return w;
 }
 
@@ -47,7 +47,7 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   setObjectName("pShared");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(6);
+  row->setSpacing(4);
 
   bSave_ = compactButton("bSave", tr("&Save"), this);
   bSave_->setToolTip(tr("Save"));
@@ -70,7 +70,7 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   pExecute_ = panel("pExecute", this, l);
   bStart_ = compactButton("bStart", tr("Start"), pExecute_);
   bStart_->setToolTip(tr("Execute the button commands"));
-  cbTrace_ = new QCheckBox(tr("Trace"), pExecute_);
+  cbTrace_ = new QCheckBox(pExecute_);  // explained by its hint
   cbTrace_->setObjectName("cbTrace");
   cbTrace_->setToolTip(tr("Trace (execute commands step by step)"));
   ieProgramLine_ = new TIntEdit(pExecute_, 4);
@@ -83,11 +83,13 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   cbObject_->setObjectName("cbObject");
   cbObject_->setToolTip(tr("Object"));
   cbObject_->setMinimumContentsLength(4);
+  cbObject_->setIconSize(QSize(0, 0));  // numbers only, no room for icons
   cbObject_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cbButton_ = new QComboBox(pExecute_);
   cbButton_->setObjectName("cbButton");
   cbButton_->setToolTip(tr("Button"));
   cbButton_->setMinimumContentsLength(4);
+  cbButton_->setIconSize(QSize(0, 0));
   cbButton_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   for (QWidget* w : {static_cast<QWidget*>(bStart_), static_cast<QWidget*>(cbTrace_),
                      static_cast<QWidget*>(ieProgramLine_), static_cast<QWidget*>(cbObject_),
@@ -137,13 +139,16 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   l->addWidget(caption(tr("PSR"), iePSRnum_, pRegisters_));
   l->addWidget(iePSRnum_);
   l->addWidget(hePSRval_);
-  l->addSpacing(4);
+  l->addSpacing(2);
   l->addWidget(caption(tr("GPR"), ieGPRnum_, pRegisters_));
   l->addWidget(ieGPRnum_);
   l->addWidget(heGPRval_);
   for (QWidget* w : {static_cast<QWidget*>(iePSRnum_), static_cast<QWidget*>(hePSRval_),
-                     static_cast<QWidget*>(ieGPRnum_), static_cast<QWidget*>(heGPRval_)})
+                     static_cast<QWidget*>(ieGPRnum_), static_cast<QWidget*>(heGPRval_)}) {
+    w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     markUnavailable(w);
+  }
+  ieProgramLine_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   bFind_ = compactButton("bFind", tr("Find"), this);
   bLoadMenu_ = compactButton("bLoadMenu", tr("&Load"), this);
@@ -159,7 +164,7 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   row->addWidget(pNavigate_);
   row->addWidget(pRegisters_);
   row->addWidget(bFind_);
-  row->addStretch(0);
+  row->addStretch(1);
   row->addWidget(bLoadMenu_);
   row->addWidget(bMux_);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -33,9 +34,15 @@ inline std::string makeDisc(const mirdal::test::TempDir& root, bool shortNames =
   return root.folder() + "Movie/BDMV/";
 }
 
-// A main window with a scripted Interaction; the engine's flags start clear.
+// The settings the program keeps (in the tests' own folder).
+inline QSettings programSettings() { return QSettings("Tervane Software", "Mirdal"); }
+
+// A main window with a scripted Interaction, empty settings; the engine's
+// flags start clear.
 struct Window {
-  Window() {
+  enum Settings { FreshSettings, KeepSettings };
+  explicit Window(Settings settings = FreshSettings) {
+    if (settings == FreshSettings) programSettings().clear();
     mirdal::setErrorFlag(false);
     mirdal::setCancelFlag(false);
     mirdal::setConfirmCancel(false);

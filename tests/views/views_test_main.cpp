@@ -1,5 +1,13 @@
 // Runs every registered test class; the exit status counts the failures.
+//
+// The tests never touch the user's own settings, data or temporary files:
+// settings, the data folders and the temporary folder all lie in a fresh
+// folder that is removed at the end.
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -22,6 +30,18 @@ int registerTest(const char* name, TestFactory make) {
 }  // namespace mirdal::gui::test
 
 int main(int argc, char** argv) {
+  QTemporaryDir sandbox;
+  if (!sandbox.isValid()) return 1;
+  const QString root = sandbox.path();
+  for (const char* sub : {"tmp", "config", "runtime", "home"}) QDir(root).mkpath(QString::fromLatin1(sub));
+  QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  qputenv("TMPDIR", QFile::encodeName(root + "/tmp"));
+  qputenv("HOME", QFile::encodeName(root + "/home"));
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + "/runtime"));
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root + "/config");
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + "/config");
+
   QApplication app(argc, argv);
   int failures = 0;
   for (auto& [name, make] : mirdal::gui::test::registry()) {

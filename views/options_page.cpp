@@ -1,0 +1,400 @@
+#include "views/options_page.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/interaction.h"
+#include "core/report.h"
+#include "core/workspace.h"
+#include "views/availability.h"
+#include "views/hex_edit.h"
+#include "views/number_edit.h"
+#include "views/radio_group.h"
+#include "views/text.h"
+
+namespace mirdal::gui {
+
+QColor colorFromNumber(std::uint32_t n) { return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF)); }
+
+std::uint32_t numberFromColor(const QColor& c) {
+  return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+
+QString countryLetters(std::uint32_t code) {
+  const auto letter = [](std::uint32_t b) {
+    const QChar c = QChar::fromLatin1(char(b & 0xFF));
+    return c.isPrint() ? c : QChar(u'?');
+  };
+  return QString(letter(code >> 8)) + letter(code);
+}
+
+std::uint32_t clampCountryCode(std::uint32_t code) { return std::clamp<std::uint32_t>(code, 0x4141, 0x5A5A); }
+
+namespace {
+
+QGroupBox* group(const char* name, const QString& caption, QWidget* parent) {
+  auto* g = new QGroupBox(caption, parent);
+  g->setObjectName(name);
+  return g;
+}
+
+QVBoxLayout* column(QWidget* w) {
+  auto* l = new QVBoxLayout(w);
+  l->setContentsMargins(6, 4, 6, 6);
+  l->setSpacing(3);
+  return l;
+}
+
+QToolButton* folderButton(const char* name, const QString& hint, QWidget* parent) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setIcon(parent->style()->standardIcon(QStyle::SP_DirOpenIcon));
+  b->setToolTip(hint);
+  return b;
+}
+
+}  // namespace
+
+OptionsPage::OptionsPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
+  setObjectName("tsOptions");
+  // The groups keep their natural size in the top left corner; a larger
+  // window leaves the room free instead of spreading the controls apart.
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(4, 4, 4, 4);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
+  auto* left = new QVBoxLayout;
+  left->setSpacing(6);
+  left->addWidget(buildOptionsGroup());
+  left->addWidget(buildFormatGroup());
+  row->addLayout(left);
+  row->addWidget(buildMenuGroup(), 0, Qt::AlignTop);
+  row->addStretch(1);
+  page->addLayout(row);
+  page->addStretch(1);
+  showOptions();
+}
+
+QCheckBox* OptionsPage::check(const char* name, const QString& text, BoolField field, QWidget* parent) {
+  auto* b = new QCheckBox(text, parent);
+  b->setObjectName(name);
+  connect(b, &QCheckBox::toggled, this, [this, field](bool on) { field(ws_.options) = on; });
+  checks_.emplace_back(b, field);
+  return b;
+}
+
+QWidget* OptionsPage::buildOptionsGroup() {
+  QGroupBox* g = group("gbOptions", tr("Options"), this);
+  QVBoxLayout* l = column(g);
+  using O = mirdal::Options;
+
+  l->addWidget(check("cbOAutoRead", tr("Auto Read"), [](O& o) -> bool& { return o.autoRead; }, g));
+  cbOBackup_ = check("cbOBackup", tr("Create backup files"), [](O& o) -> bool& { return o.backup.createBackup; }, g);
+  l->addWidget(cbOBackup_);
+  rgOBackup_ = new RadioGroup("rgOBackup", QString(), {tr("Only first"), tr("Overwrite"), tr("Stop if exists")},
+                              Qt::Horizontal, g);
+  rgOBackup_->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6, 0, 0, 0);
+  l->addWidget(rgOBackup_);
+  connect(rgOBackup_, &RadioGroup::indexChosen, this,
+          [this](int i) { ws_.options.backup.mode = mirdal::BackupMode(i); });
+  connect(cbOBackup_, &QCheckBox::toggled, rgOBackup_, &QWidget::setEnabled);
+  l->addWidget(
+      check("cbOSaveBACKUP", tr("Save to BACKUP dir"), [](O& o) -> bool& { return o.backup.saveToBackupDir; }, g));
+
+  rgRegion_ = new RadioGroup("rgRegion", tr("Region code"), {"A", "B", "C"}, Qt::Horizontal, g);
+  connect(rgRegion_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.region = i; });
+  l->addWidget(rgRegion_);
+
+  auto* outLabel = new QLabel(tr("Output folder"), g);
+  eWorkDir_ = new QLineEdit(g);
+  eWorkDir_->setObjectName("eWorkDir");
+  outLabel->setBuddy(eWorkDir_);
+  auto* bbWorkDir = folderButton("bbWorkDir", tr("Select a directory"), g);
+  auto* out = new QHBoxLayout;
+  out->addWidget(outLabel);
+  out->addWidget(eWorkDir_, 1);
+  out->addWidget(bbWorkDir);
+  l->addLayout(out);
+  connect(eWorkDir_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { ws_.options.outputFolder = pathBytes(t); });
+  connect(bbWorkDir, &QToolButton::clicked, this, &OptionsPage::bbWorkDirClick);
+
+  l->addWidget(check("cbForcedBeep", tr("Forced beep on invalid command"),
+                     [](O& o) -> bool& { return o.forcedBeep; }, g));
+
+  auto* country = new QHBoxLayout;
+  country_ = new THexEdit(g, 4);
+  country_->setObjectName("heCountryCode");
+  country_->setLowerCase(true);
+  countryLetters_ = new QLabel(g);
+  countryLetters_->setObjectName("lCountry");
+  auto* code = new QLabel(tr("code"), g);
+  code->setBuddy(country_);
+  country->addWidget(new QLabel(tr("Country"), g));
+  country->addSpacing(8);
+  country->addWidget(code);
+  country->addWidget(country_);
+  country->addWidget(countryLetters_);
+  country->addStretch(1);
+  l->addLayout(country);
+  connect(country_, &QLineEdit::textChanged, this, &OptionsPage::countryEdited);
+  connect(country_, &QLineEdit::editingFinished, this, &OptionsPage::countryLeft);
+  connect(country_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+
+  l->addWidget(check("cbAssociateBDMV", tr("Associate Mirdal to .bdmv file extension"),
+                     [](O& o) -> bool& { return o.associateBDMV; }, g));
+  cb83names_ = check("cb83names", tr("Use 8.3 filenames"), [](O& o) -> bool& { return o.shortNames; }, g);
+  cb83names_->setToolTip(tr("If you work with multiAVCHD output check this"));
+  connect(cb83names_, &QCheckBox::toggled, this, &OptionsPage::shortNamesChanged);
+  l->addWidget(cb83names_);
+  l->addWidget(check("cbAssociateMNU", tr("Associate Mirdal to .mnu file extension"),
+                     [](O& o) -> bool& { return o.associateMNU; }, g));
+  l->addStretch(1);
+  return g;
+}
+
+QWidget* OptionsPage::buildFormatGroup() {
+  QGroupBox* g = group("gbFormatOptions", tr("Format options"), this);
+  auto* l = new QHBoxLayout(g);
+  l->setContentsMargins(6, 4, 6, 6);
+  l->setSpacing(8);
+  using O = mirdal::Options;
+  rgChapterFormat_ = new RadioGroup("rgChapterFormat", tr("Chapter format"), {"PTS", "Frame", "Time"},
+                                    Qt::Vertical, g);
+  connect(rgChapterFormat_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.chapterFormat = i; });
+  l->addWidget(rgChapterFormat_, 0, Qt::AlignTop);
+
+  auto* pid = new QWidget(g);
+  pid->setObjectName("gbSavePID");
+  auto* pl = new QVBoxLayout(pid);
+  pl->setContentsMargins(0, 0, 0, 0);
+  pl->setSpacing(2);
+  pl->addWidget(new QLabel(tr("Save PID format"), pid));
+  auto* boxes = new QVBoxLayout;
+  boxes->setSpacing(2);
+  boxes->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2, 0, 0, 0);
+  boxes->addWidget(
+      check("cbSavePES", tr("Save PES stream (not elementary)"), [](O& o) -> bool& { return o.savePES; }, pid));
+  boxes->addWidget(check("cbSaveSUP", tr("Save SUP if PG stream"), [](O& o) -> bool& { return o.saveSUP; }, pid));
+  boxes->addWidget(check("cbSaveIG", tr("Save MNU if IG stream"), [](O& o) -> bool& { return o.saveMNU; }, pid));
+  pl->addLayout(boxes);
+  l->addWidget(pid, 0, Qt::AlignTop);
+
+  rgProgramFormat_ = new RadioGroup("rgProgramFormat", tr("Program format"),
+                                    {tr("List (*.lst)"), tr("Binary (*.bin)")}, Qt::Vertical, g);
+  connect(rgProgramFormat_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.programFormat = i; });
+  l->addWidget(rgProgramFormat_, 0, Qt::AlignTop);
+  l->addStretch(1);
+  return g;
+}
+
+QToolButton* OptionsPage::colourBox(const char* name, const QString& text, std::uint32_t mirdal::MenuColours::*field,
+                                    QWidget* parent) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setText(text);
+  b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  b->setAutoRaise(true);
+  b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  connect(b, &QToolButton::clicked, this, [this, b, field, text] {
+    const auto c = ia_.chooseColor(colorFromNumber(ws_.options.colours.*field), text);
+    if (!c) return;
+    ws_.options.colours.*field = numberFromColor(*c);
+    showColour(b, ws_.options.colours.*field);
+    emit menuColoursChanged();
+  });
+  colours_.emplace_back(b, field);
+  return b;
+}
+
+void OptionsPage::showColour(QToolButton* b, std::uint32_t colour) {
+  const int h = QFontMetrics(font()).height();
+  QPixmap swatch(h * 3 / 2, h);
+  swatch.fill(colorFromNumber(colour));
+  QPainter p(&swatch);
+  p.setPen(palette().color(QPalette::Dark));
+  p.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+  p.end();
+  b->setIconSize(swatch.size());
+  b->setIcon(swatch);
+  b->setProperty("colour", QVariant(qulonglong(colour)));
+}
+
+QWidget* OptionsPage::buildMenuGroup() {
+  QGroupBox* g = group("gbMenuOptions", tr("Menu options"), this);
+  auto* grid = new QGridLayout(g);
+  grid->setContentsMargins(6, 4, 6, 6);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(3);
+  using C = mirdal::MenuColours;
+  using O = mirdal::Options;
+
+  const struct {
+    const char* name;
+    const char* text;
+    std::uint32_t C::*field;
+  } colours[] = {
+      {"colBackground", "Menu background", &C::background},
+      {"colObjectBackground", "Object background", &C::objectBackground},
+      {"colSelectedButton", "Selected button", &C::selectedButton},
+      {"colSelectedFrame", "Selected frame", &C::selectedFrame},
+      {"colNormalButton", "Normal button", &C::normalButton},
+      {"colNormalFrame", "Normal frame", &C::normalFrame},
+      {"colInvalidButton", "Invalid button", &C::invalidButton},
+      {"colInvalidFrame", "Invalid Frame", &C::invalidFrame},
+      {"colWindow", "Window frame", &C::window},
+  };
+  auto* colourColumn = new QVBoxLayout;
+  colourColumn->setSpacing(2);
+  for (const auto& c : colours) colourColumn->addWidget(colourBox(c.name, tr(c.text), c.field, g));
+  colourColumn->addStretch(1);
+  grid->addLayout(colourColumn, 0, 0);
+  int r = 1;
+
+  // The display switches, then the options that only this page has.
+  auto* checks = new QVBoxLayout;
+  checks->setSpacing(3);
+  for (std::size_t i = 0; i < kDisplaySwitches.size(); ++i) {
+    const DisplaySwitch& s = kDisplaySwitches[i];
+    const auto field = s.option;
+    switches_[i] = check(s.optionsName, tr(s.optionsText), [field](O& o) -> bool& { return o.*field; }, g);
+  }
+  for (int i : {0, 1, 2, 3}) checks->addWidget(switches_[std::size_t(i)]);
+  checks->addWidget(check("cbPreLoad", tr("Preload all bitmap of the page"), [](O& o) -> bool& { return o.preLoad; }, g));
+  for (int i : {4, 5, 7, 6}) checks->addWidget(switches_[std::size_t(i)]);
+  checks->addWidget(
+      check("cbRealPSRs", tr("Init PSRs with 'real' values"), [](O& o) -> bool& { return o.realPSRs; }, g));
+  checks->addWidget(switches_[8]);
+  checks->addStretch(1);
+  grid->addLayout(checks, 0, 1);
+
+  // Background picture.
+  auto* back = new QHBoxLayout;
+  QCheckBox* cbBackground = check("cbBackground", tr("Background"), [](O& o) -> bool& { return o.background; }, g);
+  connect(cbBackground, &QCheckBox::toggled, this, &OptionsPage::backgroundChanged);
+  eBackPic_ = new QLineEdit(g);
+  eBackPic_->setObjectName("eBackPic");
+  eBackPic_->setReadOnly(true);
+  auto* bbBackPic = folderButton("bbBackPic", tr("Select a background picture"), g);
+  bbBackPic->setIcon(style()->standardIcon(QStyle::SP_FileDialogStart));
+  connect(bbBackPic, &QToolButton::clicked, this, &OptionsPage::bbBackPicClick);
+  back->addWidget(cbBackground);
+  back->addWidget(eBackPic_, 1);
+  back->addWidget(bbBackPic);
+  grid->addLayout(back, r++, 0, 1, 2);
+
+  // Numbers.
+  auto* delay = new QHBoxLayout;
+  auto* gridSize = new QHBoxLayout;
+  neActiDelay_ = new TumNumberEdit(g, 0, 10000);
+  neActiDelay_->setObjectName("neActiDelay");
+  neGrid_ = new TumNumberEdit(g, 0, 100);
+  neGrid_->setObjectName("neGrid");
+  auto* lDelay = new QLabel(tr("Activate command show delay (ms)"), g);
+  lDelay->setBuddy(neActiDelay_);
+  auto* lGrid = new QLabel(tr("Grid size"), g);
+  lGrid->setBuddy(neGrid_);
+  delay->addWidget(lDelay);
+  delay->addWidget(neActiDelay_);
+  delay->addStretch(1);
+  gridSize->addWidget(lGrid);
+  gridSize->addWidget(neGrid_);
+  gridSize->addStretch(1);
+  grid->addLayout(delay, r++, 0, 1, 2);
+  grid->addLayout(gridSize, r++, 0, 1, 2);
+  connect(neActiDelay_, &TumNumberEdit::valueCommitted, this, [this](int v) {
+    ws_.options.actiDelay = v;
+    mirdal::setActivationDelay(v);
+  });
+  connect(neGrid_, &TumNumberEdit::valueCommitted, this, [this](int v) { ws_.options.grid = v; });
+
+  // Creating files belongs to the sound and menu editors.
+  auto* create = new QHBoxLayout;
+  bCreateSound_ = new QPushButton(tr("Create sound.bdmv"), g);
+  bCreateSound_->setObjectName("bCreateSound");
+  bCreateMenu_ = new QPushButton(tr("Create Menu"), g);
+  bCreateMenu_->setObjectName("bCreateMenu");
+  for (QPushButton* b : {bCreateSound_, bCreateMenu_}) {
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    b->setMinimumWidth(b->sizeHint().width() + QFontMetrics(b->font()).horizontalAdvance(QStringLiteral("MM")));
+    markUnavailable(b);
+  }
+  create->addWidget(bCreateSound_);
+  create->addWidget(bCreateMenu_);
+  create->addWidget(check("cbAutoMenu", tr("Auto create"), [](O& o) -> bool& { return o.autoMenu; }, g));
+  create->addStretch(1);
+  grid->addLayout(create, r++, 0, 1, 2);
+  grid->setRowStretch(r, 1);
+  return g;
+}
+
+void OptionsPage::showOptions() {
+  const mirdal::Options& o = ws_.options;
+  for (auto& [box, field] : checks_) {
+    const QSignalBlocker block(box);
+    box->setChecked(field(ws_.options));
+  }
+  rgOBackup_->setCheckedIndex(int(o.backup.mode));
+  rgOBackup_->setEnabled(o.backup.createBackup);
+  rgRegion_->setCheckedIndex(o.region);
+  rgChapterFormat_->setCheckedIndex(o.chapterFormat);
+  rgProgramFormat_->setCheckedIndex(o.programFormat);
+  eWorkDir_->setText(pathText(o.outputFolder));
+  eBackPic_->setText(pathText(o.backgroundPic));
+  {
+    const QSignalBlocker block(country_);
+    country_->setValue(o.countryCode);
+  }
+  countryEdited();
+  neActiDelay_->setValue(o.actiDelay);
+  neGrid_->setValue(o.grid);
+  for (auto& [box, field] : colours_) showColour(box, o.colours.*field);
+}
+
+void OptionsPage::countryEdited() { countryLetters_->setText(countryLetters(std::uint32_t(country_->value()))); }
+
+void OptionsPage::countryLeft() {
+  const std::uint32_t code = clampCountryCode(std::uint32_t(country_->value() & 0xFFFF));
+  ws_.options.countryCode = code;
+  country_->setValue(code);
+}
+
+void OptionsPage::bbWorkDirClick() {
+  const QString chosen = ia_.chooseFolder(tr("Select a directory"), eWorkDir_->text());
+  if (chosen.isEmpty()) return;
+  eWorkDir_->setText(QDir::toNativeSeparators(chosen));
+  ws_.options.outputFolder = pathBytes(eWorkDir_->text());
+}
+
+// The dialog starts in the disc folder, or in the output folder when one is
+// set, or in the current picture's folder when there is one.
+void OptionsPage::bbBackPicClick() {
+  FileDialogRequest r;
+  r.title = tr("Select a background picture");
+  r.filter = QStringLiteral("BMP|*.bmp|PNG|*.png");
+  r.defaultExt = QStringLiteral("*.png");
+  r.folder = pathText(ws_.disc.folder);
+  if (!ws_.options.outputFolder.empty()) r.folder = pathText(ws_.options.outputFolder);
+  if (!ws_.options.backgroundPic.empty()) r.folder = QFileInfo(pathText(ws_.options.backgroundPic)).path();
+  const QString chosen = ia_.openFile(r);
+  if (chosen.isEmpty()) return;
+  ws_.options.backgroundPic = pathBytes(chosen);
+  eBackPic_->setText(chosen);
+  emit backgroundChanged();
+}
+
+}  // namespace mirdal::gui
