@@ -39,6 +39,7 @@
 #include "views/options_page.h"
 #include "views/page_tabs.h"
 #include "views/playlist_page.h"
+#include "views/register_panel.h"
 #include "views/shared_controls.h"
 #include "views/status_bar.h"
 #include "views/status_page.h"
@@ -81,6 +82,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   reporter_ = std::make_unique<GuiReporter>(*status_->reMessage(), *statusBar_, *audio_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
+  buildNavigation();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);
@@ -132,6 +134,12 @@ void TfMain::buildPages() {
   addPageView(Page::Options, options_);
   addPageView(Page::Status, status_);
   addPageView(Page::About, about_);
+}
+
+void TfMain::buildNavigation() {
+  registerPanel_ = new RegisterPanel(ws_, *shared_, *status_, this);
+  // The registers start from the options read at start-up.
+  connect(this, &TfMain::settingsApplied, registerPanel_, &RegisterPanel::resetRegs);
 }
 
 MessageLog* TfMain::messageLog() const { return status_->reMessage(); }

@@ -45,6 +45,7 @@ class MessageLog;
 class OptionsPage;
 class PageControl;
 class PlaylistPage;
+class RegisterPanel;
 class SharedControls;
 class StatusBar;
 class StatusPage;
@@ -71,6 +72,8 @@ class TfMain : public QMainWindow {
   StatusPage* statusPage() const { return status_; }
   AboutPage* aboutPage() const { return about_; }
   SharedControls* shared() const { return shared_; }
+  // The register panel with the status page's register buttons.
+  RegisterPanel* registerPanel() const { return registerPanel_; }
   StatusBar* statusLine() const { return statusBar_; }
   MessageLog* messageLog() const;
   Audio& audio() { return *audio_; }
@@ -128,6 +131,7 @@ class TfMain : public QMainWindow {
 
  private:
   void buildPages();
+  void buildNavigation();
   void openArgument(const QString& arg);
   void onProgress(const mirdal::ProgressState& p);
   bool anyView(Page page, bool (PageView::*query)() const) const;
@@ -149,6 +153,7 @@ class TfMain : public QMainWindow {
   OptionsPage* options_ = nullptr;
   StatusPage* status_ = nullptr;
   AboutPage* about_ = nullptr;
+  RegisterPanel* registerPanel_ = nullptr;
   SharedControls* shared_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   std::unique_ptr<GuiReporter> reporter_;

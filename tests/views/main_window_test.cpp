@@ -103,7 +103,7 @@ class MainWindowTest : public QObject {
       if (visible != shownControls.contains(name)) QFAIL(qPrintable(name + " shown: " + QString::number(visible)));
     }
     // Controls whose actions are not built yet stay disabled on every page.
-    for (const char* name : {"bStart", "bFind", "bLoadMenu", "bMux", "bNavUp", "iePSRnum"})
+    for (const char* name : {"bStart", "bFind", "bLoadMenu", "bMux", "bNavUp"})
       QVERIFY2(!t.find<QWidget>(name)->isEnabled(), name);
   }
 
