@@ -36,10 +36,13 @@
 #include "views/clip_page.h"
 #include "views/menu_page.h"
 #include "views/message_log.h"
+#include "views/object_program_view.h"
 #include "views/options_page.h"
 #include "views/page_tabs.h"
+#include "views/pane.h"
 #include "views/playlist_page.h"
 #include "views/register_panel.h"
+#include "views/run_panel.h"
 #include "views/shared_controls.h"
 #include "views/status_bar.h"
 #include "views/status_page.h"
@@ -137,9 +140,34 @@ void TfMain::buildPages() {
 }
 
 void TfMain::buildNavigation() {
+  objectProgram_ = new ObjectProgramView(ws_, ia_, bdmv_->commandsPane());
+  placeInPane(bdmv_->commandsPane(), objectProgram_);
   registerPanel_ = new RegisterPanel(ws_, *shared_, *status_, this);
+  runPanel_ = new RunPanel(ws_, *shared_, *objectProgram_, *registerPanel_,
+                           [this] { return currentPage() == Page::BDMV; }, this);
+  addPageView(Page::BDMV, objectProgram_);
+  addPageView(Page::BDMV, runPanel_);
+  setProgramCanceller([this] { return runPanel_->cancelProgram(); });
   // The registers start from the options read at start-up.
   connect(this, &TfMain::settingsApplied, registerPanel_, &RegisterPanel::resetRegs);
+  connect(objectProgram_, &ObjectProgramView::titleRequested, this, &TfMain::followToTitle);
+  connect(objectProgram_, &ObjectProgramView::playlistRequested, this, &TfMain::followToPlaylist);
+  connect(runPanel_, &RunPanel::objectChosen, objectProgram_, &ObjectProgramView::showObject);
+}
+
+void TfMain::followToTitle(int title) {
+  showPage(Page::BDMV);
+  (void)title;  // selected in the titles grid once that view is on the page
+  objectProgram_->selectLine(0);
+}
+
+// The playlist is chosen on its page; with "Auto Read" the page reads it.
+void TfMain::followToPlaylist(const QString& name) {
+  QComboBox* cb = playlist_->cbPlaylist();
+  const int i = cb->findText(name);
+  if (i < 0) return;
+  cb->setCurrentIndex(i);
+  showPage(Page::Playlist);
 }
 
 MessageLog* TfMain::messageLog() const { return status_->reMessage(); }

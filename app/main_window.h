@@ -42,10 +42,12 @@ class GuiReporter;
 class Interaction;
 class MenuPage;
 class MessageLog;
+class ObjectProgramView;
 class OptionsPage;
 class PageControl;
 class PlaylistPage;
 class RegisterPanel;
+class RunPanel;
 class SharedControls;
 class StatusBar;
 class StatusPage;
@@ -72,7 +74,10 @@ class TfMain : public QMainWindow {
   StatusPage* statusPage() const { return status_; }
   AboutPage* aboutPage() const { return about_; }
   SharedControls* shared() const { return shared_; }
-  // The register panel with the status page's register buttons.
+  // The movie-object program with its command grid and field editor, the
+  // program-run panel and the register panel.
+  ObjectProgramView* objectProgram() const { return objectProgram_; }
+  RunPanel* runPanel() const { return runPanel_; }
   RegisterPanel* registerPanel() const { return registerPanel_; }
   StatusBar* statusLine() const { return statusBar_; }
   MessageLog* messageLog() const;
@@ -132,6 +137,8 @@ class TfMain : public QMainWindow {
  private:
   void buildPages();
   void buildNavigation();
+  void followToTitle(int title);
+  void followToPlaylist(const QString& name);
   void openArgument(const QString& arg);
   void onProgress(const mirdal::ProgressState& p);
   bool anyView(Page page, bool (PageView::*query)() const) const;
@@ -153,6 +160,8 @@ class TfMain : public QMainWindow {
   OptionsPage* options_ = nullptr;
   StatusPage* status_ = nullptr;
   AboutPage* about_ = nullptr;
+  ObjectProgramView* objectProgram_ = nullptr;
+  RunPanel* runPanel_ = nullptr;
   RegisterPanel* registerPanel_ = nullptr;
   SharedControls* shared_ = nullptr;
   StatusBar* statusBar_ = nullptr;

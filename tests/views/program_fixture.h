@@ -1,0 +1,49 @@
+// A main window whose MovieObject.bdmv model holds given programs, with the
+// program of object 0 shown in the command grid and the program-run panel
+// enabled as after a Read.
+#pragma once
+
+#include <QPushButton>
+
+#include "core/report.h"
+#include "main_window_fixture.h"
+#include "views/command_grid.h"
+#include "views/object_program_view.h"
+#include "views/shared_controls.h"
+
+namespace mirdal::gui::test {
+
+struct ProgramWindow : Window {
+  explicit ProgramWindow(const std::vector<mirdal::TCommands>& programs, bool extensionData = false) {
+    mirdal::setActivationDelay(0);
+    mirdal::Workspace& ws = w->workspace();
+    std::uint32_t length = 6;
+    for (const mirdal::TCommands& p : programs) {
+      mirdal::Tmobject o;
+      o.commands = p;
+      ws.mobj.movie_objects.objects.push_back(o);
+      length += 4 + 12 * std::uint32_t(p.size());
+    }
+    ws.mobj.movie_objects.length = length;
+    ws.mobj.ExtensionData_start_address = extensionData ? 44 + length : 0;
+    ws.mobjLoaded = true;
+    w->shared()->pExecute()->setEnabled(true);
+    view = w->objectProgram();
+    grid = view->sgCommands();
+    view->showObject(0);
+  }
+
+  mirdal::Workspace& ws() { return w->workspace(); }
+  mirdal::TCommands& program(int object = 0) { return ws().mobj.movie_objects.objects[std::size_t(object)].commands; }
+  QString lineText(int line) const { return grid->cell(line, mirdal::kColLine); }
+  QString panel(int i) const { return QString::fromStdString(mirdal::statusLine().panel[i]); }
+
+  ObjectProgramView* view = nullptr;
+  CommandGrid* grid = nullptr;
+};
+
+inline mirdal::TNavCommand cmd(std::uint32_t op, std::uint32_t dst = 0, std::uint32_t src = 0) {
+  return {op, dst, src};
+}
+
+}  // namespace mirdal::gui::test

@@ -1,0 +1,224 @@
+#include "views/object_program_view.h"
+
+#include <QFileInfo>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/interaction.h"
+#include "core/report.h"
+#include "core/workspace.h"
+#include "nav/command_follow.h"
+#include "nav/object_program.h"
+#include "nav/program_export.h"
+#include "views/command_editor_view.h"
+#include "views/text.h"
+
+namespace mirdal::gui {
+
+namespace {
+constexpr auto kContext = mirdal::CommandContext::MovieObject;
+}
+
+ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
+  setObjectName("vObjectProgram");
+  auto* l = new QVBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(3);
+  grid_ = new CommandGrid(QStringLiteral("sgCommands"), this);
+  grid_->setToolTip(tr("Navigation commands"));
+  grid_->setBeepOnInvalidLine(true);
+  editor_ = new CommandFieldEditor(this);
+  l->addWidget(grid_, 1);
+  l->addWidget(editor_);
+
+  connect(grid_, &CommandGrid::keyPressed, this, [](int code) { mirdal::slog(std::to_string(code), 1); });
+  connect(grid_, &CommandGrid::commandKey, this, &ObjectProgramView::commandKey);
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this] { showEditor(); });
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row) { follow(row); });
+  connect(grid_, &QTableWidget::cellClicked, this, [this](int row) {
+    const mirdal::TCommands* p = program();
+    if (p && row < int(p->size())) emit lineClicked(row);
+  });
+  connect(editor_, &CommandFieldEditor::commandEdited, this, &ObjectProgramView::editCurrentLine);
+  connect(editor_, &CommandFieldEditor::gridHintChanged, grid_, &QWidget::setToolTip);
+  connect(editor_, &CommandFieldEditor::backToGrid, grid_, [this] { grid_->setFocus(); });
+  connect(editor_->bbNCins(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
+  connect(editor_->bbNCdel(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
+  connect(editor_->bbSaveCommands(), &QToolButton::clicked, this, &ObjectProgramView::bbSaveCommandsClick);
+  updateButtons();
+}
+
+mirdal::TCommands* ObjectProgramView::programForEdit() {
+  auto& objects = ws_.mobj.movie_objects.objects;
+  if (!ws_.mobjLoaded || object_ < 0 || object_ >= int(objects.size())) return nullptr;
+  return &objects[std::size_t(object_)].commands;
+}
+
+const mirdal::TCommands* ObjectProgramView::program() const {
+  return const_cast<ObjectProgramView*>(this)->programForEdit();
+}
+
+bool ObjectProgramView::canStart() const {
+  const mirdal::TCommands* p = program();
+  return p && !p->empty();
+}
+
+void ObjectProgramView::refresh() {
+  // After a Read the object shown may be gone; the objects view selects
+  // what the new disc has. The status line keeps what the Read left there
+  // (an error mark).
+  if (!program()) object_ = -1;
+  showRows();
+  updateButtons();
+  grid_->selectLine(0);
+  showEditor();
+  emit startableChanged();
+}
+
+void ObjectProgramView::showObject(int object) {
+  object_ = object;
+  const mirdal::TCommands* p = program();
+  if (!p) {
+    refresh();
+    return;
+  }
+  if (p->empty()) {
+    grid_->clearGrid();
+    mirdal::slogR();
+  } else {
+    grid_->setRows(mirdal::renderProgram(*p, kContext));  // ends with slogR
+  }
+  // An object without commands keeps its blank row usable: Ins and Ctrl+V
+  // give it its first lines.
+  grid_->setEnabled(true);
+  updateButtons();
+  grid_->selectLine(0);
+  showEditor();
+  emit startableChanged();
+}
+
+void ObjectProgramView::selectLine(int line) { grid_->selectLine(line); }
+
+void ObjectProgramView::updateButtons() {
+  const mirdal::TCommands* p = program();
+  editor_->bbNCins()->setEnabled(p != nullptr);
+  editor_->bbNCdel()->setEnabled(p && !p->empty());
+  editor_->bbSaveCommands()->setEnabled(p && !p->empty());
+}
+
+void ObjectProgramView::showRows() {
+  const mirdal::TCommands* p = program();
+  std::vector<mirdal::CommandRow> rows;
+  if (p) {
+    rows.reserve(p->size());
+    for (std::size_t i = 0; i < p->size(); ++i) rows.push_back(mirdal::comm2str((*p)[i], i, kContext));
+  }
+  grid_->setRows(rows);
+  grid_->setEnabled(p != nullptr);
+}
+
+void ObjectProgramView::showEditor() {
+  const mirdal::TCommands* p = program();
+  const int row = grid_->currentRow();
+  editor_->showCommand(p && row >= 0 && row < int(p->size()) ? &(*p)[std::size_t(row)] : nullptr);
+}
+
+void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit) {
+  if (!programForEdit()) return;
+  const mirdal::EditResult r = mirdal::editObjectProgram(ws_.mobj, std::size_t(object_), edit);
+  if (!r.changed) return;
+  showRows();
+  updateButtons();
+  grid_->selectLines(int(r.selection.first), int(r.selection.last));
+  showEditor();
+  if (r.delta != 0) {
+    emit commandCountChanged(object_);
+    emit startableChanged();
+  }
+}
+
+void ObjectProgramView::commandKey(CommandKey key) {
+  mirdal::TCommands* p = programForEdit();
+  if (!p) return;
+  const mirdal::LineSelection sel = grid_->selection();
+  switch (key) {
+    case CommandKey::Insert:
+      runEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
+      break;
+    case CommandKey::Paste:
+      runEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, ws_.copyBuffer); });
+      break;
+    case CommandKey::Copy:
+      if (!p->empty()) mirdal::copyToBuffer(ws_.copyBuffer, *p, sel);
+      break;
+    case CommandKey::Cut:
+      runEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(ws_.copyBuffer, prog, sel); });
+      break;
+    case CommandKey::Delete:
+      runEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
+      break;
+    case CommandKey::Nop:
+      runEdit([sel](mirdal::TCommands& prog) { return mirdal::nopcmd(prog, sel); });
+      break;
+    case CommandKey::SelectAll: {
+      const mirdal::LineSelection all = mirdal::selectAll(*p);
+      grid_->selectLines(int(all.first), int(all.last));
+      break;
+    }
+  }
+}
+
+void ObjectProgramView::editCurrentLine(const mirdal::TNavCommand& c) {
+  const mirdal::TCommands* p = program();
+  const int line = grid_->currentRow();
+  if (!p || line < 0 || line >= int(p->size())) return;
+  mirdal::editObjectProgram(ws_.mobj, std::size_t(object_), [&](mirdal::TCommands& prog) {
+    prog[std::size_t(line)] = c;
+    return mirdal::EditResult{true, 0, {std::size_t(line), std::size_t(line)}};
+  });
+  grid_->setRow(line, mirdal::comm2str(c, std::size_t(line), kContext));
+  showEditor();
+}
+
+void ObjectProgramView::follow(int line) {
+  const mirdal::TCommands* p = program();
+  if (!p || line < 0 || line >= int(p->size())) return;
+  const mirdal::FollowAction a = mirdal::followCommand(*p, std::size_t(line));
+  switch (a.kind) {
+    case mirdal::FollowAction::Kind::SelectLine:
+      if (a.line < p->size()) grid_->selectLine(int(a.line));
+      break;
+    case mirdal::FollowAction::Kind::ShowTitle:
+      emit titleRequested(a.title >= 1 && a.title <= 999 ? int(a.title) : 0);
+      break;
+    case mirdal::FollowAction::Kind::SelectPlaylist:
+      emit playlistRequested(QString::fromLatin1(a.playlist.data(), qsizetype(a.playlist.size())));
+      break;
+    case mirdal::FollowAction::Kind::SetButtonPage:  // belongs to the menu page
+    case mirdal::FollowAction::Kind::None:
+      break;
+  }
+}
+
+void ObjectProgramView::bbSaveCommandsClick() {
+  const mirdal::TCommands* p = program();
+  if (!p || p->empty()) return;
+  const bool binaryOption = ws_.options.programFormat == 1;
+  FileDialogRequest r;
+  r.title = tr("Save program list");
+  r.filter = QStringLiteral("List|*.lst|Binary|*.bin");
+  r.filterIndex = binaryOption ? 1 : 0;
+  r.defaultExt = binaryOption ? QStringLiteral(".bin") : QStringLiteral(".lst");
+  if (!ws_.options.outputFolder.empty()) r.folder = pathText(ws_.options.outputFolder);
+  r.fileName = QStringLiteral("program_") + QString::number(object_).rightJustified(3, QLatin1Char('0'));
+  const QString path = ia_.saveFile(r);
+  if (path.isEmpty()) return;
+  // The name's extension says which form the user chose; another extension
+  // gets the form of the "Program format" option.
+  const QString ext = QFileInfo(path).suffix().toLower();
+  const bool binary = ext == QStringLiteral("bin") ? true : ext == QStringLiteral("lst") ? false : binaryOption;
+  mirdal::saveProgram(pathBytes(path), *p, binary);
+}
+
+}  // namespace mirdal::gui
