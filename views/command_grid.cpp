@@ -15,7 +15,8 @@ QString cellText(const std::string& s) { return QString::fromLatin1(s.data(), qs
 
 namespace {
 
-// The first four columns together take 215 pixels; "Command line" gets the
+// The first four columns together take 215 pixels of the 13-pixel layout
+// (more when the font needs it to show all digits); "Command line" gets the
 // rest of the grid's width.
 const QList<GridColumn> kColumns = {
     {QStringLiteral("No."), 35},
@@ -88,7 +89,22 @@ CommandGrid::CommandGrid(const QString& name, QWidget* parent) : StringGrid(name
   setLastColumnFills(true);
   setMultiRowSelect(true);
   setItemDelegate(new CommandGridDelegate(this));
-  setShowGrid(true);
+  fitColumns();
+}
+
+// The words are always shown whole: a font wider than the layout's widens
+// the first four columns.
+void CommandGrid::fitColumns() {
+  const QFontMetrics fm(font());
+  const int pad = 8;
+  setColumnWidth(0, std::max(columnWidth(0), fm.horizontalAdvance(QStringLiteral("00000")) + pad));
+  for (int c = mirdal::kColOpcode; c <= mirdal::kColSrc; ++c)
+    setColumnWidth(c, std::max(columnWidth(c), fm.horizontalAdvance(QStringLiteral("00000000")) + pad));
+}
+
+void CommandGrid::changeEvent(QEvent* e) {
+  StringGrid::changeEvent(e);
+  if (e->type() == QEvent::FontChange) fitColumns();
 }
 
 void CommandGrid::setRows(const std::vector<mirdal::CommandRow>& rows) {

@@ -53,8 +53,10 @@ class CommandGrid : public StringGrid {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
+  void fitColumns();
   bool beepInvalid_ = false;
 };
 
