@@ -49,14 +49,22 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
   updateButtons();
 }
 
-mirdal::TCommands* ObjectProgramView::programForEdit() {
-  auto& objects = ws_.mobj.movie_objects.objects;
-  if (!ws_.mobjLoaded || object_ < 0 || object_ >= int(objects.size())) return nullptr;
-  return &objects[std::size_t(object_)].commands;
+namespace {
+
+// The program of object `object`, when the file is loaded and has it.
+template <typename Ws>
+auto programOf(Ws& ws, int object) -> decltype(&ws.mobj.movie_objects.objects[0].commands) {
+  auto& objects = ws.mobj.movie_objects.objects;
+  if (!ws.mobjLoaded || object < 0 || object >= int(objects.size())) return nullptr;
+  return &objects[std::size_t(object)].commands;
 }
 
+}  // namespace
+
+mirdal::TCommands* ObjectProgramView::programForEdit() { return programOf(ws_, object_); }
+
 const mirdal::TCommands* ObjectProgramView::program() const {
-  return const_cast<ObjectProgramView*>(this)->programForEdit();
+  return programOf(static_cast<const mirdal::Workspace&>(ws_), object_);
 }
 
 bool ObjectProgramView::canStart() const {

@@ -13,6 +13,7 @@
 #include "gui_test.h"
 #include "nav/command_text.h"
 #include "program_fixture.h"
+#include "support/recording_reporter.h"
 #include "views/command_editor_view.h"
 #include "views/hex_edit.h"
 #include "views/int_edit.h"
@@ -278,6 +279,17 @@ class CommandGridTest : public QObject {
     QCOMPARE(t.grid->dataRowCount(), 0);
     QVERIFY(!t.find<QPushButton>("bStart")->isEnabled());
     QCOMPARE(t.ws().mobj.movie_objects.length, std::uint32_t(10));
+  }
+
+  void movingOntoAnInvalidLineBeeps() {
+    ProgramWindow t({{cmd(0), cmd(0x00000001), cmd(0x02030000), cmd(0)}});
+    mirdal::test::ReportScope scope;
+    press(t.grid, Qt::Key_Down);  // onto "!NOP"
+    QCOMPARE(scope.rep.tones, (std::vector<std::pair<int, int>>{{2000, 30}}));
+    press(t.grid, Qt::Key_Down);  // a forbidden line is no fault
+    press(t.grid, Qt::Key_Up);
+    QCOMPARE(scope.rep.tones.size(), std::size_t(2));
+    QCOMPARE(scope.rep.status.panel[1], std::string(" 38 "));
   }
 
   void doubleClickFollows() {
