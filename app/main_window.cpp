@@ -105,6 +105,16 @@ void TfMain::buildPages() {
   addPageView(Page::BDJO, bdjo_);
   addPageView(Page::Status, status_);
   addPageView(Page::About, about_);
+
+  // Links between the pages: an accessible playlist of a BD-J object is
+  // chosen on the playlist page.
+  connect(bdjo_, &BdjoPage::playListRequested, this, [this](const QString& name) {
+    QComboBox* cb = playlist_->cbPlaylist();
+    const int i = cb->findText(name);
+    if (i < 0) return;
+    cb->setCurrentIndex(i);
+    showPage(Page::Playlist);
+  });
 }
 
 MessageLog* TfMain::messageLog() const { return status_->reMessage(); }
