@@ -214,6 +214,7 @@ bool BdmvPage::hasSomethingToSave() const {
 void BdmvPage::save() {
   mirdal::indexsave(ws_);
   mirdal::mobjsave(ws_);
+  emit availabilityChanged();
 }
 
 bool BdmvPage::canStart() const {

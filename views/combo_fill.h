@@ -34,7 +34,9 @@ inline void setNumberItems(QComboBox* cb, int n, int digits = 0) {
   const QSignalBlocker quiet(cb);
   const int shown = cb->currentIndex();
   while (cb->count() > n) cb->removeItem(cb->count() - 1);
-  for (int i = cb->count(); i < n; ++i) cb->addItem(QStringLiteral("%1").arg(i, digits, 10, QLatin1Char('0')));
+  QStringList more;
+  for (int i = cb->count(); i < n; ++i) more << QStringLiteral("%1").arg(i, digits, 10, QLatin1Char('0'));
+  cb->addItems(more);
   cb->setCurrentIndex(shown < n ? shown : -1);
 }
 
