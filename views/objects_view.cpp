@@ -120,11 +120,11 @@ void ObjectsView::refresh() {
   selectObject(read && !ws_.mobj.movie_objects.objects.empty() ? 0 : -1);
 }
 
-void ObjectsView::fillGrid() {
+void ObjectsView::fillGrid(int from) {
   showing_ = true;
   const int n = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
   grid_->setDataRowCount(n);
-  for (int i = 0; i < n; ++i) rewriteRow(i);
+  for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
   // In the half-loaded state the objects are listed but cannot be used.
   if (!editable()) grid_->setEnabled(false);
@@ -181,7 +181,7 @@ void ObjectsView::insertObject() {
   if (!editable()) return;
   const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
   if (!insertMovieObject(ws_.mobj, pos)) return;
-  fillGrid();
+  fillGrid(int(pos));
   emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
   selected_ = -1;
   selectObject(int(pos));
@@ -196,7 +196,7 @@ void ObjectsView::deleteObjects() {
   if (first < 0) first = last = selected_;
   if (first < 0) return;
   const ObjectDeletion d = deleteMovieObjects(ws_.mobj, ws_.index, std::size_t(first), std::size_t(last));
-  fillGrid();
+  fillGrid(first);
   emit titleReferencesChanged();
   emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
   selected_ = -1;

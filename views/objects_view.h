@@ -62,7 +62,8 @@ class ObjectsView : public QWidget {
  private:
   void rowChanged(int row);
   void flagChosen(QComboBox* cb, int item);
-  void fillGrid();
+  // Rows from `from` on are rewritten; the rows before it did not move.
+  void fillGrid(int from = 0);
   void showFlags();
   void bObjExtDatEditClick();
   bool editable() const;

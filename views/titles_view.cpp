@@ -200,12 +200,12 @@ void TitlesView::setObjectCount(int objectCount) {
   showTitle(selectedTitle());
 }
 
-void TitlesView::fillGrid() {
+void TitlesView::fillGrid(int from) {
   showing_ = true;
   const auto& titles = ws_.index.indexes.titles;
   const int n = loaded() ? int(titles.size()) : 0;
   grid_->setDataRowCount(n);
-  for (int i = 0; i < n; ++i) rewriteRow(i);
+  for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
   setComboItems(titleNo_, titleNumbers(std::size_t(n)));
   showing_ = false;
@@ -335,7 +335,7 @@ void TitlesView::insertTitle() {
     mirdal::log("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
-  fillGrid();
+  fillGrid(int(pos));
   selectTitle(int(pos));
   emit countersChanged();
   emit titlesChanged();
@@ -347,7 +347,7 @@ void TitlesView::deleteTitles() {
     if (first < 0) first = last = selectedTitle();
     if (first >= 0) {
       const std::size_t next = mirdal::deleteTitles(ws_.index, std::size_t(first), std::size_t(last));
-      fillGrid();
+      fillGrid(first);
       if (next == kNoSelection) showTitle(-1);
       else selectTitle(int(next));
       emit titlesChanged();

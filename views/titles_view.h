@@ -84,7 +84,8 @@ class TitlesView : public QWidget {
   void objectChosen(int item);
   void fileChosen(int item);
   void rewriteRow(int i);
-  void fillGrid();
+  // Rows from `from` on are rewritten; the rows before it did not move.
+  void fillGrid(int from = 0);
   void enableEditors();
   void bIndExDatEditClick();
   bool loaded() const;
