@@ -54,6 +54,16 @@ void putBe32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (24 - 8 * i));
 }
 
+// Where movie object `object` ends in a MovieObject.bdmv image: the objects
+// start at 50, each with 4 header bytes and 12 bytes per command.
+std::size_t objectEnd(const std::vector<std::uint8_t>& b, std::size_t object) {
+  std::size_t at = 50;
+  for (std::size_t i = 0; i <= object; ++i) at += 4 + 12 * (std::size_t(b[at + 2]) << 8 | b[at + 3]);
+  return at;
+}
+
+QString objects(std::size_t n) { return QString("%1 objects").arg(n); }
+
 // The sample disc in a temporary folder, read in a shown main window.
 struct SampleFixture {
   mirdal::test::TempDir root;
@@ -68,6 +78,7 @@ struct SampleFixture {
     return true;
   }
   Workspace& ws() { return t.w->workspace(); }
+  std::size_t objectCount() { return ws().mobj.movie_objects.objects.size(); }
   StringGrid* grid(const char* name) { return t.find<StringGrid>(name); }
   QComboBox* combo(const char* name) { return t.find<QComboBox>(name); }
   QString counter(const char* name) { return t.find<VerticalLabel>(name)->text(); }
@@ -110,18 +121,20 @@ class BdmvViewsTest : public QObject {
     QVERIFY(!f.combo("cbFPBFile")->isEnabled());
 
     // Title 1 names movie object 2: it is selected and its program listed.
-    StringGrid* objects = f.grid("sgObject");
-    QCOMPARE(objects->dataRowCount(), 6);
-    QCOMPARE(selectedRow(objects), 2);
+    StringGrid* objectGrid = f.grid("sgObject");
+    const int n = int(f.objectCount());
+    QVERIFY(n >= 6);
+    QCOMPARE(objectGrid->dataRowCount(), n);
+    QCOMPARE(selectedRow(objectGrid), 2);
     QCOMPARE(f.combo("cbResume")->currentText(), QString("suspend"));
     StringGrid* commands = f.grid("sgCommands");
     QCOMPARE(commands->dataRowCount(), 2);
     QCOMPARE(commands->cell(0, 1), QString("22800000"));
-    QCOMPARE(f.combo("cbObject")->count(), 6);
+    QCOMPARE(f.combo("cbObject")->count(), n);
     QCOMPARE(f.combo("cbObject")->currentText(), QString("0002"));
 
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 2 titles"));
-    QCOMPARE(f.counter("lObjects"), QString("6 objects"));
+    QCOMPARE(f.counter("lObjects"), objects(f.objectCount()));
     QCOMPARE(f.t.find<QLabel>("lIndexExtDat")->text(), QString("2 entries, 83 bytes"));
     QCOMPARE(f.t.find<QLabel>("lObjExtDat")->text(), QString("no ExtensionData()"));
     QVERIFY(f.t.find<QPushButton>("bSave")->isEnabled());
@@ -304,17 +317,18 @@ class BdmvViewsTest : public QObject {
   void objectInsertKeepsReferences() {
     READ_SAMPLE(f);
     const std::uint32_t length = f.ws().mobj.movie_objects.length;
+    const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 0);
     f.t.find<QToolButton>("bbObins")->click();
-    StringGrid* objects = f.grid("sgObject");
-    QCOMPARE(objects->dataRowCount(), 7);
-    QCOMPARE(rowOf(objects, 1), (QStringList{"001", "discard", "enable", "enable", "0"}));
-    QCOMPARE(rowOf(objects, 2), (QStringList{"002", "discard", "disable", "enable", "2"}));
-    QCOMPARE(selectedRow(objects), 1);
+    StringGrid* grid = f.grid("sgObject");
+    QCOMPARE(grid->dataRowCount(), n + 1);
+    QCOMPARE(rowOf(grid, 1), (QStringList{"001", "discard", "enable", "enable", "0"}));
+    QCOMPARE(rowOf(grid, 2), (QStringList{"002", "discard", "disable", "enable", "2"}));
+    QCOMPARE(selectedRow(grid), 1);
     for (const char* name : {"cbTitleOID", "cbFPBObject", "cbTMObject", "cbObject"})
-      QVERIFY2(f.combo(name)->count() == 7, name);
+      QVERIFY2(f.combo(name)->count() == n + 1, name);
     QCOMPARE(f.combo("cbObject")->currentText(), QString("0001"));
-    QCOMPARE(f.counter("lObjects"), QString("7 objects"));
+    QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) + 1));
     QCOMPARE(f.ws().mobj.movie_objects.length, length + 4);
     QCOMPARE(f.grid("sgTitles")->cell(0, 4), QString("2"));
     QCOMPARE(f.grid("sgCommands")->dataRowCount(), 0);
@@ -324,6 +338,7 @@ class BdmvViewsTest : public QObject {
   void deletingAReferencedObject() {
     READ_SAMPLE(f);
     const std::uint32_t length = f.ws().mobj.movie_objects.length;
+    const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 2);
     f.t.find<QToolButton>("bbObdel")->click();
     StringGrid* titles = f.grid("sgTitles");
@@ -334,8 +349,8 @@ class BdmvViewsTest : public QObject {
     QVERIFY(f.t.logLines().contains(" ERROR: Invalid object reference in Title 1"));
     QCOMPARE(f.t.w->statusLine()->panelText(1), QString(" See Status"));
     for (const char* name : {"cbTitleOID", "cbFPBObject", "cbTMObject", "cbObject"})
-      QVERIFY2(f.combo(name)->count() == 5, name);
-    QCOMPARE(f.counter("lObjects"), QString("5 objects"));
+      QVERIFY2(f.combo(name)->count() == n - 1, name);
+    QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) - 1));
     QCOMPARE(selectedRow(f.grid("sgObject")), 1);
     QCOMPARE(f.ws().mobj.movie_objects.length, length - 4 - 2 * 12);
     QCOMPARE(f.ws().index.indexes.first_playback.movie_object_reference, std::uint16_t(0));
@@ -355,10 +370,10 @@ class BdmvViewsTest : public QObject {
     const std::string index = f.disc + "index.bdmv";
     std::vector<std::uint8_t> bytes = bytesOf(index);
     bytes[88] = 0;
-    bytes[89] = 9;  // First Playback: movie object 9 of 6
+    bytes[89] = 200;  // First Playback: movie object 200, past the last
     writeBytes(index, bytes);
     f.read();
-    QCOMPARE(f.ws().index.indexes.first_playback.movie_object_reference, std::uint16_t(9));
+    QCOMPARE(f.ws().index.indexes.first_playback.movie_object_reference, std::uint16_t(200));
     QVERIFY(f.t.find<QCheckBox>("cbFPBon")->isChecked());
     QCOMPARE(f.combo("cbFPBObject")->currentIndex(), -1);
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
@@ -389,18 +404,20 @@ class BdmvViewsTest : public QObject {
     index[108] = 0x60;
     QVERIFY(bytesOf(f.disc + "index.bdmv") == index);
     // MovieObject.bdmv: length +4, one more object, object 0's flags
-    // 0x6000 -> 0x4000, and the new object's 4 bytes at the end.
+    // 0x6000 -> 0x4000, and the new object's 4 bytes after object 5.
+    const std::size_t n = f.objectCount() - 1;
     putBe32(mobj, 40, be32(mobj, 40) + 4);
     mobj[49] += 1;
     mobj[50] = 0x40;
-    mobj.insert(mobj.end(), 4, 0);
+    mobj.insert(mobj.begin() + std::ptrdiff_t(objectEnd(mobj, 5)), 4, 0);
     QVERIFY(bytesOf(f.disc + "MovieObject.bdmv") == mobj);
     QVERIFY(f.root.exists("Sample/BDMV/MovieObject.bdmv.backup"));
 
     f.t.w->bReadBDMVClick();
     QCOMPARE(content->text(), QString("Edited disc"));
     QCOMPARE(f.grid("sgTitles")->cell(0, 2), QString("Prohibited1"));
-    QCOMPARE(f.grid("sgObject")->dataRowCount(), 7);
+    QCOMPARE(f.grid("sgObject")->dataRowCount(), int(n) + 1);
+    QCOMPARE(f.grid("sgObject")->cell(6, 4), QString("0"));
     QCOMPARE(f.grid("sgObject")->cell(0, 3), QString("enable"));
   }
 
@@ -418,8 +435,8 @@ class BdmvViewsTest : public QObject {
     for (const char* name : {"sgTitles", "eContent", "cbTitleNo", "cbTitleOT", "cbFPBon", "cbTMon", "bbTiins",
                              "bIndExDatEdit", "sgObject", "cbResume", "bbObins", "bbObdel", "bObjExtDatEdit"})
       QVERIFY2(!f.t.find<QWidget>(name)->isEnabled(), name);
-    QCOMPARE(f.grid("sgObject")->dataRowCount(), 6);  // listed, not usable
-    QCOMPARE(f.counter("lObjects"), QString("6 objects"));
+    QCOMPARE(f.grid("sgObject")->dataRowCount(), int(f.objectCount()));  // listed, not usable
+    QCOMPARE(f.counter("lObjects"), objects(f.objectCount()));
     QCOMPARE(f.counter("lTitlenum"), QString());
     QVERIFY(!f.t.find<QPushButton>("bSave")->isEnabled());
 
