@@ -12,6 +12,7 @@
 #include "formats/bdjo_rows.h"
 #include "views/grid_rows.h"
 #include "views/hex_edit.h"
+#include "views/ui_metrics.h"
 
 namespace mirdal::gui {
 
@@ -114,7 +115,8 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   auto* gbCache = group("gbAppCacheInfo", "AppCacheInfo", this);
   auto* cl = new QVBoxLayout(gbCache);
   cache_ = grid("sgAppCacheInf", tr("CacheInfo"), gridColumns(kAppCacheColumns), gbCache);
-  cache_->setWidthFollowsColumns(true);
+  // As wide as its columns when there is room, narrower in a small window.
+  cache_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   cl->addWidget(cache_);
 
   auto* gbPlayLists = group("gbAccessiblePlayLists", "TableOfAccessiblePlayLists", this);
@@ -156,6 +158,8 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   params_ = grid("sgParams", tr("Parameters"), detailColumns(kParameterHeaders, std::array<int, 2>{20, 200}),
                  gbApps);
   params_->setLastColumnFills(true);
+  // A small window leaves these grids room for a header and two rows.
+  for (StringGrid* g : {apps_, profiles_, names_, params_}) g->setMinimumHeight(px(g, 58));
   auto* details = new QHBoxLayout;
   details->addWidget(profiles_, 1);
   details->addWidget(names_, 2);

@@ -14,6 +14,7 @@
 #include "views/combo_fill.h"
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
+#include "views/ui_metrics.h"
 
 namespace mirdal::gui {
 
@@ -87,6 +88,10 @@ ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
   ext->addStretch(1);
   l->addWidget(extPanel_);
   l->addStretch(1);
+
+  // The pane may be made lower than the editors beside the grid need: the
+  // user chooses its height.
+  setMinimumHeight(px(this, 40));
 
   connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
     if (!showing_ && row != previous) rowChanged(row);
