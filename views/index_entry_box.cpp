@@ -44,6 +44,7 @@ IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
   object_->setMinimumContentsLength(3);
   file_ = choice(n.file, tr("BD-J file name"), this);
   file_->setMinimumContentsLength(5);
+  file_->setIconSize(QSize(0, 0));  // names only, no room for icons
   file_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   l->addWidget(object_);
   l->addWidget(file_);

@@ -107,6 +107,7 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   titleOID_->setMinimumContentsLength(3);
   titleFN_ = editor("cbTitleFN", tr("BD-J object filename"), this);
   titleFN_->setMinimumContentsLength(5);
+  titleFN_->setIconSize(QSize(0, 0));  // names only, no room for icons
   titleFN_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   auto* lTitle = new QLabel(tr("Title"), this);
   lTitle->setBuddy(titleNo_);
