@@ -140,7 +140,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   kl->setRowStretch(kRows, 1);
 
   auto* top = new QHBoxLayout;
-  top->setSpacing(6);
+  top->setSpacing(4);
   top->addLayout(left, 0);
   top->addWidget(gbCache, 0);
   top->addWidget(gbPlayLists, 0);
