@@ -113,7 +113,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
 TfMain::~TfMain() = default;
 
 void TfMain::buildPages() {
-  bdmv_ = new BdmvPage(ws_, pages_);
+  bdmv_ = new BdmvPage(ws_, ia_, pages_);
   playlist_ = new PlaylistPage(ws_, pages_);
   clip_ = new ClipPage(ws_, pages_);
   menu_ = new MenuPage(ws_, pages_);
@@ -137,6 +137,24 @@ void TfMain::buildPages() {
   addPageView(Page::Options, options_);
   addPageView(Page::Status, status_);
   addPageView(Page::About, about_);
+
+  // Links between the pages: the run panel's object choice follows the
+  // movie objects; a BD-J title opens its object on the BD-J page, an
+  // accessible playlist of a BD-J object is chosen on the playlist page.
+  bdmv_->setRunObjectChoice(shared_->cbObject());
+  connect(bdmv_, &BdmvPage::availabilityChanged, this, [this] {
+    if (currentPage() == Page::BDMV) PageControlChange();
+  });
+  connect(bdmv_, &BdmvPage::bdjObjectRequested, this, [this](const QString& name) {
+    if (bdjo_->openObject(name)) showPage(Page::BDJO);
+  });
+  connect(bdjo_, &BdjoPage::playListRequested, this, [this](const QString& name) {
+    QComboBox* cb = playlist_->cbPlaylist();
+    const int i = cb->findText(name);
+    if (i < 0) return;
+    cb->setCurrentIndex(i);
+    showPage(Page::Playlist);
+  });
 }
 
 void TfMain::buildNavigation() {

@@ -29,18 +29,24 @@ bool ReadExtensionData(FieldReader& r, TExtensionData& ed) {
   return true;
 }
 
-void WriteExtensionData(OutputBuffer& out, const TExtensionData& ed) {
+void addExtensionDataHead(OutputBuffer& out, const TExtensionData& ed) {
   out.addlong(ed.length);
-  if (ed.length != 0) {
-    out.addlong(ed.data_block_start_address);
-    out.add3byte(0);
-    out.addbyte(ed.number_of_ext_data_entries);
-    for (const TExtensionDataEntry& e : ed.entries) {
-      out.addword(e.ID1);
-      out.addword(e.ID2);
-      out.addlong(e.ext_data_start_address);
-      out.addlong(e.ext_data_length);
-    }
+  out.addlong(ed.data_block_start_address);
+  out.add3byte(0);
+  out.addbyte(ed.number_of_ext_data_entries);
+  for (const TExtensionDataEntry& e : ed.entries) {
+    out.addword(e.ID1);
+    out.addword(e.ID2);
+    out.addlong(e.ext_data_start_address);
+    out.addlong(e.ext_data_length);
+  }
+}
+
+void WriteExtensionData(OutputBuffer& out, const TExtensionData& ed) {
+  if (ed.length == 0) {
+    out.addlong(0);
+  } else {
+    addExtensionDataHead(out, ed);
     out.addbytes(ed.data);
   }
   out.flushadded();

@@ -39,6 +39,10 @@ bool ReadExtensionData(FieldReader& r, TExtensionData& ed);
 // Appends the block exactly as held: nothing is recomputed.
 void WriteExtensionData(OutputBuffer& out, const TExtensionData& ed);
 
+// Appends length, start address, the three zero bytes, the entry count and
+// the entry table (everything but the data part), without flushing.
+void addExtensionDataHead(OutputBuffer& out, const TExtensionData& ed);
+
 // Caption beside a file's ExtensionData button.
 std::string ExtDatCap(const TExtensionData& ed);
 

@@ -53,20 +53,8 @@ LogParagraph parseMarkup(std::string_view msg) {
 }
 
 std::string stripTags(std::string_view msg) {
-  std::string out;
-  out.reserve(msg.size());
-  std::size_t i = 0;
-  while (i < msg.size()) {
-    const std::size_t open = msg.find('[', i);
-    const std::size_t close = open == std::string_view::npos ? open : msg.find(']', open + 1);
-    if (close == std::string_view::npos) {
-      out.append(msg.substr(i));
-      break;
-    }
-    out.append(msg.substr(i, open - i));
-    i = close + 1;
-  }
-  return out;
+  // The same scan as the log, without the leading space.
+  return parseMarkup(msg).text.substr(1);
 }
 
 }  // namespace mirdal

@@ -83,16 +83,7 @@ void setExtDataID1(TExtensionData& ed, std::size_t entry, const std::string& tex
 
 Bytes composeExd(const TExtensionData& ed) {
   OutputBuffer o;
-  o.addlong(ed.length);
-  o.addlong(ed.data_block_start_address);
-  o.add3byte(0);
-  o.addbyte(ed.number_of_ext_data_entries);
-  for (const TExtensionDataEntry& e : ed.entries) {
-    o.addword(e.ID1);
-    o.addword(e.ID2);
-    o.addlong(e.ext_data_start_address);
-    o.addlong(e.ext_data_length);
-  }
+  addExtensionDataHead(o, ed);
   const std::uint64_t table = 8 + 12 * std::uint64_t(ed.entries.size());
   const std::uint64_t wanted = ed.length > table ? ed.length - table : 0;
   const std::size_t n = std::size_t(std::min<std::uint64_t>(wanted, ed.data.size()));

@@ -1,6 +1,14 @@
 #include "views/bdjo_page.h"
 
+#include <QComboBox>
+#include <QPushButton>
+
 #include "core/workspace.h"
+#include "formats/bdmv_files.h"
+#include "views/availability.h"
+#include "views/bdjo_view.h"
+#include "views/pane.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
@@ -8,8 +16,34 @@ namespace {
 constexpr FilePageNames kNames{"tsBDJO", "gbBDJO", "xxxxx.bdjo", "cbBDJO", "bReadBDJO", ""};
 }
 
-BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {}
+BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+  view_ = new BdjoView(ws, contentPane());
+  placeInPane(contentPane(), view_);
+  connect(view_, &BdjoView::playListRequested, this, &BdjoPage::playListRequested);
+  connectAction(bReadBDJO(), [this] { bReadBDJOClick(); }, false);
+}
 
 const std::vector<std::string>& BdjoPage::fileNames() const { return ws_.disc.bdjos; }
+
+void BdjoPage::refresh() {
+  FilePage::refresh();
+  view_->refresh();
+}
+
+void BdjoPage::bReadBDJOClick() {
+  const QString name = cbBDJO()->currentText();
+  if (name.isEmpty()) return;
+  mirdal::readBDJO(ws_, pathBytes(name));
+  view_->refresh();
+  cbBDJO()->setFocus();
+}
+
+bool BdjoPage::openObject(const QString& name) {
+  const int i = cbBDJO()->findText(name);
+  if (i < 0 || !bReadBDJO()->isEnabled()) return false;
+  cbBDJO()->setCurrentIndex(i);
+  bReadBDJO()->click();
+  return true;
+}
 
 }  // namespace mirdal::gui

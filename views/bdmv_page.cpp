@@ -1,5 +1,6 @@
 #include "views/bdmv_page.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,21 +11,19 @@
 #include <QVBoxLayout>
 
 #include "core/workspace.h"
+#include "formats/bdmv_files.h"
+#include "formats/bdmv_rows.h"
+#include "views/combo_fill.h"
+#include "views/command_list_view.h"
+#include "views/objects_view.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
 #include "views/text.h"
+#include "views/titles_view.h"
 #include "views/ui_metrics.h"
 #include "views/vertical_label.h"
 
 namespace mirdal::gui {
-
-QString titleCounterText(int titleCount, int entriesSet) {
-  QString t = QString::number(titleCount);
-  if (entriesSet > 0) t += QStringLiteral(" + ") + QString::number(entriesSet);
-  return t + QStringLiteral(" titles");
-}
-
-QString objectCounterText(int objectCount) { return QString::number(objectCount) + QStringLiteral(" objects"); }
 
 namespace {
 
@@ -41,7 +40,8 @@ QWidget* paneWithCounter(QWidget* parent, QWidget* pane, VerticalLabel* counter)
 
 }  // namespace
 
-BdmvPage::BdmvPage(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
   setObjectName("tsBDMV");
   auto* page = new QVBoxLayout(this);
   page->setContentsMargins(6, 6, 6, 6);
@@ -105,16 +105,70 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   right->addWidget(gbIndex_, 3);
   right->addWidget(gbSound_, 1);
 
+  objects_ = new ObjectsView(ws_, ia_, objectsPane_);
+  placeInPane(objectsPane_, objects_);
+  commands_ = new CommandListView(ws_, commandsPane_);
+  placeInPane(commandsPane_, commands_);
+  titles_ = new TitlesView(ws_, ia_, indexPane_);
+  placeInPane(indexPane_, titles_);
+  commandsPane_->installEventFilter(this);
+
+  connect(titles_, &TitlesView::movieObjectChosen, objects_, &ObjectsView::selectObject);
+  connect(titles_, &TitlesView::bdjObjectRequested, this, &BdmvPage::bdjObjectRequested);
+  connect(titles_, &TitlesView::countersChanged, this, &BdmvPage::BDMVlabels);
+  connect(titles_, &TitlesView::titlesChanged, this, &BdmvPage::availabilityChanged);
+  connect(objects_, &ObjectsView::movieObjectSelected, this, &BdmvPage::objectSelected);
+  connect(objects_, &ObjectsView::objectCountChanged, this, &BdmvPage::objectCountChanged);
+  connect(objects_, &ObjectsView::titleReferencesChanged, titles_, &TitlesView::rewriteRows);
+
   auto* groups = new QHBoxLayout;
   groups->setSpacing(6);
-  groups->addWidget(gbMovieObject_, 3);
-  groups->addLayout(right, 2);
+  // The index group takes the width its views need; the command list takes
+  // all the rest.
+  groups->addWidget(gbMovieObject_, 1);
+  groups->addLayout(right, 0);
   page->addLayout(groups, 1);
 }
 
-void BdmvPage::BDMVlabels(int titleCount, int entriesSet, int objectCount) {
-  lTitlenum_->setText(titleCounterText(titleCount, entriesSet));
-  lObjects_->setText(objectCounterText(objectCount));
+void BdmvPage::BDMVlabels() {
+  const BDMVLabelTexts t = mirdal::BDMVlabels(ws_.index, ws_.mobj);
+  lTitlenum_->setText(ws_.indexLoaded ? discText(t.titles) : QString());
+  lObjects_->setText(ws_.mobjLoaded ? discText(t.objects) : QString());
+}
+
+void BdmvPage::setRunObjectChoice(QComboBox* cb) {
+  runObject_ = cb;
+  objectCountChanged(ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0);
+}
+
+int BdmvPage::selectedMovieObject() const { return objects_->selectedObject(); }
+
+void BdmvPage::movieObjectChanged(int i) {
+  objects_->rewriteRow(i);
+  if (i == commands_->object()) commands_->showObject(i);
+  emit availabilityChanged();
+}
+
+void BdmvPage::objectSelected(int object) {
+  commands_->showObject(object);
+  if (runObject_) runObject_->setCurrentIndex(object < runObject_->count() ? object : -1);
+  emit movieObjectSelected(object);
+  emit availabilityChanged();
+}
+
+// The object number choices follow the object count: the title editor,
+// First Playback, Top Menu and the run panel.
+void BdmvPage::objectCountChanged(int count) {
+  titles_->setObjectCount(count);
+  if (runObject_) setNumberItems(runObject_, count, 4);
+  BDMVlabels();
+  emit availabilityChanged();
+}
+
+bool BdmvPage::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == commandsPane_ && e->type() == QEvent::Resize)
+    objects_->setExtensionDataShown(commandsPane_->width() > px(this, kMinWidthForObjectExtData));
+  return QWidget::eventFilter(watched, e);
 }
 
 int BdmvPage::objectHeight() const {
@@ -144,6 +198,30 @@ void BdmvPage::keepCommandsPaneHeight() {
 void BdmvPage::refresh() {
   eBDMVdir_->setText(pathText(ws_.disc.folder));
   gbSound_->setVisible(ws_.disc.checkPassed && ws_.disc.soundPresent);
+  const int objects = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  if (runObject_) {
+    setComboItems(runObject_, {});
+    setNumberItems(runObject_, objects, 4);
+  }
+  // The objects first: title 1 then selects its movie object.
+  objects_->refresh();
+  titles_->refresh();
+  BDMVlabels();
+}
+
+bool BdmvPage::hasSomethingToSave() const {
+  return ws_.indexLoaded && (!ws_.index.indexes.titles.empty() || !ws_.mobj.movie_objects.objects.empty());
+}
+
+void BdmvPage::save() {
+  mirdal::indexsave(ws_);
+  mirdal::mobjsave(ws_);
+  emit availabilityChanged();
+}
+
+bool BdmvPage::canStart() const {
+  const int o = objects_->selectedObject();
+  return o >= 0 && !ws_.mobj.movie_objects.objects[std::size_t(o)].commands.empty();
 }
 
 }  // namespace mirdal::gui

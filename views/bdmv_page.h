@@ -3,13 +3,16 @@
 // and the "sound.bdmv" group, shown only when that file was found.
 //
 // The grids and editors of these groups are separate views placed into the
-// panes this frame exposes (objectsPane, commandsPane, indexPane, soundPane).
+// panes this frame exposes (objectsPane, commandsPane, indexPane, soundPane);
+// the frame connects them: a title names a movie object, the selected movie
+// object's program is listed, object counts reach the object choices.
 #pragma once
 
 #include <QWidget>
 
 #include "views/page_view.h"
 
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -22,12 +25,16 @@ struct Workspace;
 
 namespace mirdal::gui {
 
+class CommandListView;
+class Interaction;
+class ObjectsView;
+class TitlesView;
 class VerticalLabel;
 
 class BdmvPage : public QWidget, public PageView {
   Q_OBJECT
  public:
-  BdmvPage(mirdal::Workspace& ws, QWidget* parent = nullptr);
+  BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
   QLineEdit* eBDMVdir() const { return eBDMVdir_; }
   QToolButton* bbOpenDir() const { return bbOpenDir_; }
@@ -46,11 +53,23 @@ class BdmvPage : public QWidget, public PageView {
   QWidget* indexPane() const { return indexPane_; }
   QWidget* soundPane() const { return soundPane_; }
 
+  TitlesView* titlesView() const { return titles_; }
+  ObjectsView* objectsView() const { return objects_; }
+  CommandListView* commandListView() const { return commands_; }
+
   // The counters beside the titles and objects grids.
   VerticalLabel* lTitlenum() const { return lTitlenum_; }
   VerticalLabel* lObjects() const { return lObjects_; }
-  // titles + k titles (k of First Playback and Top Menu set), n objects.
-  void BDMVlabels(int titleCount, int entriesSet, int objectCount);
+  // Refreshes both counters from the models (empty while a file is not loaded).
+  void BDMVlabels();
+
+  // The run panel's object choice: filled with the object numbers and kept
+  // on the selected movie object.
+  void setRunObjectChoice(QComboBox* cb);
+  // The selected movie object, -1 for none.
+  int selectedMovieObject() const;
+  // The commands of movie object i changed: its row shows the new count.
+  void movieObjectChanged(int i);
 
   // Height of the objects pane; the commands pane keeps at least its
   // minimum height, and window resizes go to the commands pane.
@@ -59,14 +78,36 @@ class BdmvPage : public QWidget, public PageView {
   static constexpr int kMinCommandsHeight = 167;
 
   void refresh() override;
+  // Save writes index.bdmv and MovieObject.bdmv; it needs the index loaded
+  // and titles or movie objects.
+  bool hasSomethingToSave() const override;
+  void save() override;
+  // Start runs the selected movie object, which needs commands.
+  bool canStart() const override;
+
+  // The command list pane is wide enough for the objects' ExtensionData
+  // caption.
+  static constexpr int kMinWidthForObjectExtData = 510;
 
  signals:
   void objectHeightChanged(int h);
+  // The movie object whose program is shown (-1: none).
+  void movieObjectSelected(int object);
+  // A double click on a BD-J title asks the BD-J page for this object.
+  void bdjObjectRequested(const QString& name);
+  // What hasSomethingToSave() or canStart() answer may have changed.
+  void availabilityChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void keepCommandsPaneHeight();
+  void objectSelected(int object);
+  void objectCountChanged(int count);
 
   mirdal::Workspace& ws_;
+  Interaction& ia_;
   QLineEdit* eBDMVdir_;
   QToolButton* bbOpenDir_;
   QPushButton* bReadBDMV_;
@@ -80,10 +121,11 @@ class BdmvPage : public QWidget, public PageView {
   QWidget* soundPane_;
   VerticalLabel* lTitlenum_;
   VerticalLabel* lObjects_;
+  TitlesView* titles_;
+  ObjectsView* objects_;
+  CommandListView* commands_;
+  QComboBox* runObject_ = nullptr;
   int wantedObjectHeight_ = 75;
 };
-
-QString titleCounterText(int titleCount, int entriesSet);
-QString objectCounterText(int objectCount);
 
 }  // namespace mirdal::gui

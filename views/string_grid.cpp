@@ -6,6 +6,7 @@
 #include <QItemSelection>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <algorithm>
 
 #include "views/ui_metrics.h"
@@ -237,8 +238,39 @@ QString StringGrid::editMask(int row, int column) const {
   return column < columnMasks_.size() ? columnMasks_[column] : QString();
 }
 
+int StringGrid::baseColumnWidth(int column) const {
+  const QHeaderView* h = horizontalHeader();
+  const int margin = h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+  const int header = QFontMetrics(h->font()).horizontalAdvance(columns_[column].header) + 2 * margin + 2;
+  return std::max(px(this, columns_[column].width), header);
+}
+
 void StringGrid::applyColumnWidths() {
-  for (int c = 0; c < columns_.size(); ++c) setColumnWidth(c, px(this, columns_[c].width));
+  for (int c = 0; c < columns_.size(); ++c) setColumnWidth(c, baseColumnWidth(c));
+  followColumns();
+}
+
+void StringGrid::fitColumnsToContents() {
+  for (int c = 0; c < columns_.size(); ++c) {
+    if (lastFills_ && c == columns_.size() - 1) break;
+    int w = baseColumnWidth(c);
+    if (dataRows_ > 0) w = std::max(w, sizeHintForColumn(c));
+    setColumnWidth(c, w);
+  }
+  followColumns();
+}
+
+void StringGrid::setWidthFollowsColumns(bool on) {
+  widthFollows_ = on;
+  if (on) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  followColumns();
+}
+
+void StringGrid::followColumns() {
+  if (!widthFollows_) return;
+  int w = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  for (int c = 0; c < columnCount(); ++c) w += columnWidth(c);
+  setFixedWidth(w);
 }
 
 void StringGrid::applyRowHeight() {

@@ -64,6 +64,12 @@ class StringGrid : public QTableWidget {
   int firstDataColumn() const { return fixedFirst_ ? 1 : 0; }
   // The last column takes the width that the others leave.
   void setLastColumnFills(bool on);
+  // Columns are never narrower than their header text. After the rows are
+  // filled, this also widens each column to what its cells need (the given
+  // widths were chosen for a smaller font than many desktops use).
+  void fitColumnsToContents();
+  // The grid is exactly as wide as its columns and the vertical scroll bar.
+  void setWidthFollowsColumns(bool on);
   // Several consecutive rows can be selected (command lists).
   void setMultiRowSelect(bool on);
 
@@ -116,12 +122,15 @@ class StringGrid : public QTableWidget {
   void applyEditability();
   void applyColumnWidths();
   void applyRowHeight();
+  int baseColumnWidth(int column) const;
+  void followColumns();
 
   QList<GridColumn> columns_;
   QList<QString> columnMasks_;
   EditMaskFn maskFn_;
   bool fixedFirst_ = false;
   bool lastFills_ = false;
+  bool widthFollows_ = false;
   bool multiRow_ = false;
   int dataRows_ = 0;
   bool editMode_ = false;

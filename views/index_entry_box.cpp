@@ -1,0 +1,149 @@
+#include "views/index_entry_box.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+
+#include "formats/bdmv_edit.h"
+#include "formats/bdmv_rows.h"
+#include "views/combo_fill.h"
+
+namespace mirdal::gui {
+
+namespace {
+
+QComboBox* choice(const char* name, const QString& hint, QWidget* parent) {
+  auto* cb = new QComboBox(parent);
+  cb->setObjectName(QString::fromLatin1(name));
+  cb->setToolTip(hint);
+  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return cb;
+}
+
+}  // namespace
+
+IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
+    : QGroupBox(QString::fromLatin1(n.caption), parent) {
+  setObjectName(QString::fromLatin1(n.group));
+  auto* l = new QHBoxLayout(this);
+  l->setContentsMargins(6, 2, 6, 4);
+  l->setSpacing(4);
+  on_ = new QCheckBox(this);
+  on_->setObjectName(QString::fromLatin1(n.on));
+  on_->setToolTip(QString::fromLatin1(n.onHint));
+  type_ = choice(n.type, QString::fromLatin1(n.typeHint), this);
+  type_->addItems(itemTexts(kObjectTypeItems));
+  l->addWidget(on_);
+  l->addWidget(type_);
+  if (n.playback) {
+    playback_ = choice(n.playback, QString::fromLatin1(n.playbackHint), this);
+    playback_->addItems(itemTexts(kPlaybackTypeItems));
+    l->addWidget(playback_);
+  }
+  object_ = choice(n.object, tr("Object ID"), this);
+  object_->setMinimumContentsLength(3);
+  file_ = choice(n.file, tr("BD-J file name"), this);
+  file_->setMinimumContentsLength(5);
+  file_->setIconSize(QSize(0, 0));  // names only, no room for icons
+  file_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  l->addWidget(object_);
+  l->addWidget(file_);
+  l->addStretch(1);
+
+  connect(on_, &QCheckBox::clicked, this, &IndexEntryBox::onClicked);
+  connect(type_, &QComboBox::activated, this, &IndexEntryBox::typeChosen);
+  if (playback_) connect(playback_, &QComboBox::activated, this, &IndexEntryBox::playbackChosen);
+  connect(object_, &QComboBox::activated, this, &IndexEntryBox::objectChosen);
+  connect(file_, &QComboBox::activated, this, &IndexEntryBox::fileChosen);
+  enableControls();
+}
+
+void IndexEntryBox::setEntry(mirdal::TIndexEntry* entry) {
+  entry_ = entry;
+  showEntry();
+}
+
+void IndexEntryBox::setObjectCount(int objectCount) {
+  setNumberItems(object_, objectCount);
+  if (entry_) showEntry();
+}
+
+void IndexEntryBox::setBdjNames(const QStringList& names) {
+  setComboItems(file_, names, names.isEmpty() ? -1 : 0);
+  if (entry_) showEntry();
+}
+
+void IndexEntryBox::showEntry() {
+  const QSignalBlocker quiet(on_);
+  if (!entry_) {
+    on_->setChecked(false);
+    showComboItem(type_, 0);
+    if (playback_) showComboItem(playback_, 0);
+    showComboItem(object_, -1);
+    enableControls();
+    return;
+  }
+  const mirdal::TIndexEntry& e = *entry_;
+  on_->setChecked(entryIsOn(e));
+  const bool hdmv = objectTypeItem(e.object_type) == 0;
+  showComboItem(type_, objectTypeItem(e.object_type));
+  if (playback_) showComboItem(playback_, e.playback_type < 2 ? e.playback_type : -1);
+  showComboItem(object_, e.movie_object_reference < object_->count() ? e.movie_object_reference : -1);
+  // A BD-J entry shows its own name (nothing when the disc has no such
+  // file); an HDMV entry leaves the name choice where it is.
+  if (!hdmv) showComboItem(file_, file_->findText(discText(e.bdj_object_name)));
+  else if (file_->currentIndex() < 0 && file_->count() > 0) showComboItem(file_, 0);
+  enableControls();
+}
+
+void IndexEntryBox::enableControls() {
+  const bool loaded = entry_ != nullptr;
+  const bool on = loaded && entryIsOn(*entry_);
+  const bool hdmv = loaded && objectTypeItem(entry_->object_type) == 0;
+  on_->setEnabled(loaded);
+  // The type can only be changed when there are BD-J objects to choose.
+  type_->setEnabled(on && file_->count() > 0);
+  if (playback_) playback_->setEnabled(on);
+  object_->setEnabled(on && hdmv);
+  file_->setEnabled(on && !hdmv);
+}
+
+void IndexEntryBox::onClicked(bool on) {
+  if (!entry_) return;
+  const int chosen = object_->currentIndex();
+  setEntryOn(*entry_, on, std::uint16_t(chosen >= 0 ? chosen : 0));
+  showEntry();
+  emit edited();
+}
+
+// What the type control shows is what the entry holds: switching to BD-J
+// takes the name shown, switching to HDMV the object number shown.
+void IndexEntryBox::typeChosen(int item) {
+  if (!entry_ || item < 0) return;
+  setEntryObjectType(*entry_, item);
+  if (item == 1 && file_->currentIndex() >= 0) setEntryBdjName(*entry_, file_->currentText().toLatin1().toStdString());
+  if (item == 0 && object_->currentIndex() >= 0) setEntryObject(*entry_, std::uint16_t(object_->currentIndex()));
+  showEntry();
+  emit edited();
+}
+
+void IndexEntryBox::playbackChosen(int item) {
+  if (!entry_ || item < 0) return;
+  setEntryPlaybackType(*entry_, item);
+  emit edited();
+}
+
+void IndexEntryBox::objectChosen(int item) {
+  if (!entry_ || item < 0) return;
+  setEntryObject(*entry_, std::uint16_t(item));
+  emit edited();
+  emit movieObjectChosen(item);
+}
+
+void IndexEntryBox::fileChosen(int item) {
+  if (!entry_ || item < 0) return;
+  setEntryBdjName(*entry_, file_->currentText().toLatin1().toStdString());
+  emit edited();
+}
+
+}  // namespace mirdal::gui

@@ -1,0 +1,221 @@
+#include "views/objects_view.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/workspace.h"
+#include "formats/bdmv_edit.h"
+#include "formats/bdmv_rows.h"
+#include "formats/ext_data_edit.h"
+#include "views/combo_fill.h"
+#include "views/ext_data_dialog.h"
+#include "views/grid_rows.h"
+#include "views/ui_metrics.h"
+
+namespace mirdal::gui {
+
+namespace {
+
+QComboBox* flagEditor(const char* name, const QString& hint, QWidget* parent) {
+  auto* cb = new QComboBox(parent);
+  cb->setObjectName(QString::fromLatin1(name));
+  cb->setToolTip(hint);
+  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return cb;
+}
+
+QToolButton* smallButton(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setText(caption);
+  b->setToolTip(hint);
+  QFont f = b->font();
+  f.setBold(true);
+  b->setFont(f);
+  return b;
+}
+
+}  // namespace
+
+ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
+  setObjectName("vObjects");
+  auto* l = new QHBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+
+  grid_ = new StringGrid("sgObject", this);
+  grid_->setColumns(gridColumns(kObjectColumns));
+  grid_->setToolTip(tr("Movie objects"));
+  grid_->setMultiRowSelect(true);
+  grid_->setWidthFollowsColumns(true);
+  l->addWidget(grid_);
+
+  // Three editors fit the default height of the pane.
+  auto* flags = new QVBoxLayout;
+  flags->setSpacing(1);
+  resume_ = flagEditor("cbResume", tr("Resume"), this);
+  menuCall_ = flagEditor("cbMenuCall", tr("Menu call"), this);
+  titleSearch_ = flagEditor("cbTitleSearch", tr("Title search"), this);
+  for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) flags->addWidget(cb);
+  flags->addStretch(1);
+  l->addLayout(flags);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->setSpacing(1);
+  ins_ = smallButton("bbObins", QStringLiteral("+"), tr("Insert movieobject"), this);
+  del_ = smallButton("bbObdel", QStringLiteral("-"), tr("Delete movieobject"), this);
+  buttons->addWidget(ins_);
+  buttons->addWidget(del_);
+  buttons->addStretch(1);
+  l->addLayout(buttons);
+
+  extPanel_ = new QWidget(this);
+  auto* ext = new QVBoxLayout(extPanel_);
+  ext->setContentsMargins(0, 0, 0, 0);
+  ext->setSpacing(1);
+  extCaption_ = new QLabel(extPanel_);
+  extCaption_->setObjectName("lObjExtDat");
+  extCaption_->setToolTip(tr("ExtensionData()"));
+  extEdit_ = new QPushButton(tr("Edit"), extPanel_);
+  extEdit_->setObjectName("bObjExtDatEdit");
+  ext->addWidget(extCaption_);
+  ext->addWidget(extEdit_, 0, Qt::AlignLeft);
+  ext->addStretch(1);
+  l->addWidget(extPanel_);
+  l->addStretch(1);
+
+  // The pane may be made lower than the editors beside the grid need: the
+  // user chooses its height.
+  setMinimumHeight(px(this, 40));
+
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+    if (!showing_ && row != previous) rowChanged(row);
+  });
+  connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+    if (!showing_) rowChanged(row);
+  });
+  for (QComboBox* cb : {resume_, menuCall_, titleSearch_})
+    connect(cb, &QComboBox::activated, this, [this, cb](int item) { flagChosen(cb, item); });
+  connect(ins_, &QToolButton::clicked, this, &ObjectsView::insertObject);
+  connect(del_, &QToolButton::clicked, this, &ObjectsView::deleteObjects);
+  connect(extEdit_, &QPushButton::clicked, this, &ObjectsView::bObjExtDatEditClick);
+
+  refresh();
+}
+
+// Objects are edited only when both files are loaded: the index keeps the
+// references that object edits maintain, and only then can they be saved.
+bool ObjectsView::editable() const { return ws_.mobjLoaded && ws_.indexLoaded; }
+
+void ObjectsView::refresh() {
+  const bool read = ws_.mobjLoaded;
+  setComboItems(resume_, read ? itemTexts(kResumeItems) : QStringList());
+  setComboItems(menuCall_, read ? itemTexts(kMaskItems) : QStringList());
+  setComboItems(titleSearch_, read ? itemTexts(kMaskItems) : QStringList());
+  fillGrid();
+  extCaption_->setText(read ? discText(ExtDatCap(ws_.mobj.extension_data)) : QString());
+  extEdit_->setEnabled(editable());
+  ins_->setEnabled(editable());
+  selected_ = -1;
+  selectObject(read && !ws_.mobj.movie_objects.objects.empty() ? 0 : -1);
+}
+
+void ObjectsView::fillGrid(int from) {
+  showing_ = true;
+  const int n = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  grid_->setDataRowCount(n);
+  for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
+  grid_->fitColumnsToContents();
+  // In the half-loaded state the objects are listed but cannot be used.
+  if (!editable()) grid_->setEnabled(false);
+  showing_ = false;
+}
+
+void ObjectsView::rewriteRow(int i) {
+  if (i < 0 || std::size_t(i) >= ws_.mobj.movie_objects.objects.size() || i >= grid_->dataRowCount()) return;
+  setGridRow(grid_, i, objline(ws_.mobj, std::size_t(i)));
+}
+
+void ObjectsView::selectObject(int i) {
+  const int n = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  if (i >= n) return;
+  showing_ = true;
+  if (i >= 0) grid_->selectDataRow(i);
+  showing_ = false;
+  selected_ = i;
+  showFlags();
+  emit movieObjectSelected(i);
+}
+
+void ObjectsView::rowChanged(int row) {
+  if (row < 0 || row >= grid_->dataRowCount() || row == selected_) return;
+  selected_ = row;
+  showFlags();
+  emit movieObjectSelected(row);
+}
+
+void ObjectsView::showFlags() {
+  const bool has = selected_ >= 0;
+  if (has) {
+    const Tmobject& o = ws_.mobj.movie_objects.objects[std::size_t(selected_)];
+    showComboItem(resume_, o.resume_intention_flag & 1);
+    showComboItem(menuCall_, o.menu_call_mask & 1);
+    showComboItem(titleSearch_, o.title_search_mask & 1);
+  } else {
+    for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) showComboItem(cb, -1);
+  }
+  for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) cb->setEnabled(has && editable());
+  del_->setEnabled(editable() && !ws_.mobj.movie_objects.objects.empty());
+}
+
+void ObjectsView::flagChosen(QComboBox* cb, int item) {
+  if (selected_ < 0 || item < 0 || !editable()) return;
+  const std::size_t o = std::size_t(selected_);
+  if (cb == resume_) setResumeFlag(ws_.mobj, o, item);
+  else if (cb == menuCall_) setMenuCallFlag(ws_.mobj, o, item);
+  else setTitleSearchFlag(ws_.mobj, o, item);
+  rewriteRow(selected_);
+}
+
+void ObjectsView::insertObject() {
+  if (!editable()) return;
+  const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
+  if (!insertMovieObject(ws_.mobj, pos)) return;
+  fillGrid(int(pos));
+  emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+  selected_ = -1;
+  selectObject(int(pos));
+}
+
+void ObjectsView::deleteObjects() {
+  if (!editable() || ws_.mobj.movie_objects.objects.empty()) {
+    emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+    return;
+  }
+  auto [first, last] = grid_->selectedRowRange();
+  if (first < 0) first = last = selected_;
+  if (first < 0) return;
+  const ObjectDeletion d = deleteMovieObjects(ws_.mobj, ws_.index, std::size_t(first), std::size_t(last));
+  fillGrid(first);
+  emit titleReferencesChanged();
+  emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+  selected_ = -1;
+  selectObject(d.select == kNoSelection ? -1 : int(d.select));
+}
+
+void ObjectsView::setExtensionDataShown(bool shown) { extPanel_->setVisible(shown); }
+
+void ObjectsView::bObjExtDatEditClick() {
+  if (!editable()) return;
+  TExtensionData copy = ws_.mobj.extension_data;
+  if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().movieObject, copy)) return;
+  applyExtensionData(ws_.mobj, copy);
+  extCaption_->setText(discText(ExtDatCap(ws_.mobj.extension_data)));
+}
+
+}  // namespace mirdal::gui

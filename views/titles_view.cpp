@@ -1,0 +1,383 @@
+#include "views/titles_view.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/report.h"
+#include "core/workspace.h"
+#include "formats/bdmv_edit.h"
+#include "formats/bdmv_rows.h"
+#include "formats/ext_data_edit.h"
+#include "views/combo_fill.h"
+#include "views/ext_data_dialog.h"
+#include "views/grid_rows.h"
+#include "views/index_entry_box.h"
+
+namespace mirdal::gui {
+
+namespace {
+
+constexpr IndexEntryNames kFirstPlayback{"gbFirstPlayback", "First Playback", "cbFPBon",
+                                         "First playback on/off", "cbFPBtype", "First playback object type",
+                                         "cbFPBTitlePBtype", "Title playback type", "cbFPBObject", "cbFPBFile"};
+constexpr IndexEntryNames kTopMenu{"gbTopMenu", "Top Menu",  "cbTMon",     "Top menu on/off", "cbTMtype",
+                                   "Top menu object type", nullptr, nullptr, "cbTMObject", "cbTMFile"};
+
+QComboBox* editor(const char* name, const QString& hint, QWidget* parent) {
+  auto* cb = new QComboBox(parent);
+  cb->setObjectName(QString::fromLatin1(name));
+  cb->setToolTip(hint);
+  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return cb;
+}
+
+QToolButton* smallButton(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setText(caption);
+  b->setToolTip(hint);
+  QFont f = b->font();
+  f.setBold(true);
+  b->setFont(f);
+  return b;
+}
+
+QStringList titleNumbers(std::size_t count) {
+  QStringList out;
+  for (std::size_t i = 1; i <= count; ++i) out << QString::number(i);
+  return out;
+}
+
+}  // namespace
+
+TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
+  setObjectName("vTitles");
+  auto* l = new QVBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+
+  auto* contentRow = new QHBoxLayout;
+  auto* lContent = new QLabel(tr("Content:"), this);
+  content_ = new QLineEdit(this);
+  content_->setObjectName("eContent");
+  content_->setMaxLength(32);
+  content_->setToolTip(tr("Content provider data"));
+  lContent->setBuddy(content_);
+  contentRow->addWidget(lContent);
+  contentRow->addWidget(content_, 1);
+  l->addLayout(contentRow);
+
+  fpb_ = new IndexEntryBox(kFirstPlayback, this);
+  tm_ = new IndexEntryBox(kTopMenu, this);
+  l->addWidget(fpb_);
+  l->addWidget(tm_);
+
+  auto* titles = new QHBoxLayout;
+  grid_ = new StringGrid("sgTitles", this);
+  grid_->setColumns(gridColumns(kTitleColumns));
+  grid_->setWidthFollowsColumns(true);
+  grid_->setToolTip(tr("Titles"));
+  grid_->installEventFilter(this);
+  titles->addWidget(grid_);
+  titles->addStretch(1);
+  l->addLayout(titles, 1);
+
+  // The title editors below the grid, in the order of its columns.
+  auto* editors = new QGridLayout;
+  editors->setHorizontalSpacing(4);
+  editors->setVerticalSpacing(2);
+  titleNo_ = editor("cbTitleNo", tr("Title number"), this);
+  titleNo_->setMinimumContentsLength(3);
+  titleOT_ = editor("cbTitleOT", tr("Title object type"), this);
+  titleOT_->addItems(itemTexts(kObjectTypeItems));
+  titleAT_ = editor("cbTitleAT", tr("Title acces type: Title Search  (User Operation) into this title"), this);
+  titleAT_->addItems(itemTexts(kAccessTypeItems));
+  titlePBT_ = editor("cbTitlePBT", tr("Title playback type"), this);
+  titlePBT_->addItems(itemTexts(kPlaybackTypeItems));
+  titleOID_ = editor("cbTitleOID", tr("Title object id"), this);
+  titleOID_->setMinimumContentsLength(3);
+  titleFN_ = editor("cbTitleFN", tr("BD-J object filename"), this);
+  titleFN_->setMinimumContentsLength(5);
+  titleFN_->setIconSize(QSize(0, 0));  // names only, no room for icons
+  titleFN_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto* lTitle = new QLabel(tr("Title"), this);
+  lTitle->setBuddy(titleNo_);
+  ins_ = smallButton("bbTiins", QStringLiteral("+"), tr("Insert title"), this);
+  del_ = smallButton("bbTidel", QStringLiteral("-"), tr("Delete title"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(2);
+  buttons->addWidget(ins_);
+  buttons->addWidget(del_);
+  editors->addWidget(lTitle, 0, 0);
+  editors->addWidget(titleNo_, 0, 1);
+  editors->addWidget(titleOT_, 0, 2);
+  editors->addWidget(titleAT_, 0, 3);
+  editors->addLayout(buttons, 1, 0);
+  editors->addWidget(titlePBT_, 1, 1);
+  editors->addWidget(titleOID_, 1, 2);
+  editors->addWidget(titleFN_, 1, 3);
+  editors->setColumnStretch(4, 1);
+  l->addLayout(editors);
+
+  auto* extRow = new QHBoxLayout;
+  extCaption_ = new QLabel(this);
+  extCaption_->setObjectName("lIndexExtDat");
+  extCaption_->setToolTip(tr("ExtensionData()"));
+  extEdit_ = new QPushButton(tr("Edit"), this);
+  extEdit_->setObjectName("bIndExDatEdit");
+  extRow->addWidget(extCaption_, 1);
+  extRow->addWidget(extEdit_);
+  l->addLayout(extRow);
+
+  connect(content_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    if (loaded()) ws_.index.content_provider_data = t.toLatin1().left(32).toStdString();
+  });
+  for (IndexEntryBox* box : {fpb_, tm_}) {
+    connect(box, &IndexEntryBox::edited, this, &TitlesView::countersChanged);
+    connect(box, &IndexEntryBox::movieObjectChosen, this, &TitlesView::movieObjectChosen);
+  }
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+    if (!showing_ && row != previous) titleClicked(row);
+  });
+  connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+    if (!showing_) titleClicked(row);
+  });
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { titleDoubleClicked(row); });
+  connect(titleNo_, &QComboBox::activated, this, &TitlesView::titleNoChosen);
+  connect(titleOT_, &QComboBox::activated, this, &TitlesView::objectTypeChosen);
+  connect(titleAT_, &QComboBox::activated, this, &TitlesView::accessTypeChosen);
+  connect(titlePBT_, &QComboBox::activated, this, &TitlesView::playbackTypeChosen);
+  connect(titleOID_, &QComboBox::activated, this, &TitlesView::objectChosen);
+  connect(titleFN_, &QComboBox::activated, this, &TitlesView::fileChosen);
+  connect(ins_, &QToolButton::clicked, this, &TitlesView::insertTitle);
+  connect(del_, &QToolButton::clicked, this, &TitlesView::deleteTitles);
+  connect(extEdit_, &QPushButton::clicked, this, &TitlesView::bIndExDatEditClick);
+
+  refresh();
+}
+
+bool TitlesView::loaded() const { return ws_.indexLoaded; }
+
+void TitlesView::refresh() {
+  const bool on = loaded();
+  const int objects = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  const QStringList bdjNames = itemTexts(ws_.disc.bdjos);
+
+  content_->setText(on ? discText(ws_.index.content_provider_data) : QString());
+  content_->setEnabled(on);
+  for (IndexEntryBox* box : {fpb_, tm_}) {
+    box->setEntry(nullptr);
+    box->setBdjNames(bdjNames);
+    box->setObjectCount(objects);
+  }
+  if (on) {
+    fpb_->setEntry(&ws_.index.indexes.first_playback);
+    tm_->setEntry(&ws_.index.indexes.top_menu);
+  }
+  setComboItems(titleOID_, {});
+  setNumberItems(titleOID_, objects);
+  setComboItems(titleFN_, bdjNames, bdjNames.isEmpty() ? -1 : 0);
+  fillGrid();
+  extCaption_->setText(on ? discText(ExtDatCap(ws_.index.extension_data)) : QString());
+  extEdit_->setEnabled(on);
+  ins_->setEnabled(on);
+  if (on && !ws_.index.indexes.titles.empty()) selectTitle(0);
+  else showTitle(-1);
+}
+
+void TitlesView::setObjectCount(int objectCount) {
+  setNumberItems(titleOID_, objectCount);
+  fpb_->setObjectCount(objectCount);
+  tm_->setObjectCount(objectCount);
+  showTitle(selectedTitle());
+}
+
+void TitlesView::fillGrid(int from) {
+  showing_ = true;
+  const auto& titles = ws_.index.indexes.titles;
+  const int n = loaded() ? int(titles.size()) : 0;
+  grid_->setDataRowCount(n);
+  for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
+  grid_->fitColumnsToContents();
+  setComboItems(titleNo_, titleNumbers(std::size_t(n)));
+  showing_ = false;
+}
+
+void TitlesView::rewriteRows() {
+  const int n = loaded() ? int(ws_.index.indexes.titles.size()) : 0;
+  for (int i = 0; i < n && i < grid_->dataRowCount(); ++i) rewriteRow(i);
+  grid_->fitColumnsToContents();
+  showTitle(selectedTitle());
+}
+
+void TitlesView::rewriteRow(int i) { setGridRow(grid_, i, indline(ws_.index, std::size_t(i))); }
+
+int TitlesView::selectedTitle() const {
+  const int i = titleNo_->currentIndex();
+  return loaded() && i >= 0 && std::size_t(i) < ws_.index.indexes.titles.size() ? i : -1;
+}
+
+void TitlesView::selectTitle(int i) {
+  if (!loaded() || i < 0 || std::size_t(i) >= ws_.index.indexes.titles.size()) return;
+  titleClicked(i);
+}
+
+// A click on a title row (or moving onto it with the keys): the title
+// editors show it, and an HDMV title's movie object is selected.
+void TitlesView::titleClicked(int row) {
+  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.indexes.titles.size()) return;
+  showTitle(row);
+  const TIndexesTitle& t = ws_.index.indexes.titles[std::size_t(row)];
+  const std::size_t objects = ws_.mobj.movie_objects.objects.size();
+  if (t.object_type == 1 && t.movie_object_reference < objects) emit movieObjectChosen(t.movie_object_reference);
+}
+
+void TitlesView::titleDoubleClicked(int row) {
+  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.indexes.titles.size()) return;
+  if (ws_.index.indexes.titles[std::size_t(row)].object_type == 1) return;
+  const QString name = titleFN_->currentText();
+  if (!name.isEmpty()) emit bdjObjectRequested(name);
+}
+
+void TitlesView::showTitle(int i) {
+  showing_ = true;
+  if (i < 0) {
+    for (QComboBox* cb : {titleNo_, titleOT_, titleAT_, titlePBT_, titleOID_}) showComboItem(cb, -1);
+  } else {
+    const TIndexesTitle& t = ws_.index.indexes.titles[std::size_t(i)];
+    const bool hdmv = objectTypeItem(t.object_type) == 0;
+    showComboItem(titleNo_, i);
+    showComboItem(titleOT_, objectTypeItem(t.object_type));
+    showComboItem(titleAT_, accessTypeItem(t.access_type & 3));
+    showComboItem(titlePBT_, t.playback_type < 2 ? t.playback_type : -1);
+    showComboItem(titleOID_, t.movie_object_reference < titleOID_->count() ? t.movie_object_reference : -1);
+    // A BD-J title shows its own name; an HDMV title leaves the choice as is.
+    if (!hdmv) showComboItem(titleFN_, titleFN_->findText(discText(t.bdj_object_name)));
+    else if (titleFN_->currentIndex() < 0 && titleFN_->count() > 0) showComboItem(titleFN_, 0);
+    if (grid_->currentRow() != i || grid_->selectedRowRange().first != i) grid_->selectDataRow(i);
+  }
+  showing_ = false;
+  enableEditors();
+}
+
+void TitlesView::enableEditors() {
+  const int i = selectedTitle();
+  const bool has = i >= 0;
+  const bool hdmv = has && ws_.index.indexes.titles[std::size_t(i)].object_type == 1;
+  titleNo_->setEnabled(has);
+  // The object type can only become BD-J when the disc has BD-J objects.
+  titleOT_->setEnabled(has && !ws_.disc.bdjos.empty());
+  titleAT_->setEnabled(has);
+  titlePBT_->setEnabled(has);
+  titleOID_->setEnabled(has && hdmv);
+  titleFN_->setEnabled(has && !hdmv);
+  del_->setEnabled(loaded() && !ws_.index.indexes.titles.empty());
+}
+
+void TitlesView::titleNoChosen(int item) { selectTitle(item); }
+
+// What the type choice shows is what the title holds: switching to BD-J
+// takes the name shown, switching to HDMV the object number shown.
+void TitlesView::objectTypeChosen(int item) {
+  const int t = selectedTitle();
+  if (t < 0 || item < 0) return;
+  setTitleObjectType(ws_.index, std::size_t(t), item);
+  if (item == 1 && titleFN_->currentIndex() >= 0)
+    setTitleBdjName(ws_.index, std::size_t(t), titleFN_->currentText().toLatin1().toStdString());
+  if (item == 0 && titleOID_->currentIndex() >= 0)
+    setTitleObject(ws_.index, std::size_t(t), std::uint16_t(titleOID_->currentIndex()));
+  rewriteRow(t);
+  showTitle(t);
+}
+
+void TitlesView::accessTypeChosen(int item) {
+  const int t = selectedTitle();
+  if (t < 0 || item < 0) return;
+  setTitleAccessType(ws_.index, std::size_t(t), item);
+  rewriteRow(t);
+}
+
+void TitlesView::playbackTypeChosen(int item) {
+  const int t = selectedTitle();
+  if (t < 0 || item < 0) return;
+  setTitlePlaybackType(ws_.index, std::size_t(t), item);
+  rewriteRow(t);
+}
+
+void TitlesView::objectChosen(int item) {
+  const int t = selectedTitle();
+  if (t < 0 || item < 0) return;
+  setTitleObject(ws_.index, std::size_t(t), std::uint16_t(item));
+  rewriteRow(t);
+  emit movieObjectChosen(item);
+}
+
+void TitlesView::fileChosen(int item) {
+  const int t = selectedTitle();
+  if (t < 0 || item < 0) return;
+  setTitleBdjName(ws_.index, std::size_t(t), titleFN_->currentText().toLatin1().toStdString());
+  rewriteRow(t);
+}
+
+void TitlesView::insertTitle() {
+  if (!loaded()) return;
+  const int selected = selectedTitle();
+  const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
+  if (!mirdal::insertTitle(ws_.index, pos)) {
+    mirdal::log("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
+    return;
+  }
+  fillGrid(int(pos));
+  selectTitle(int(pos));
+  emit countersChanged();
+  emit titlesChanged();
+}
+
+void TitlesView::deleteTitles() {
+  if (loaded() && !ws_.index.indexes.titles.empty()) {
+    auto [first, last] = grid_->selectedRowRange();
+    if (first < 0) first = last = selectedTitle();
+    if (first >= 0) {
+      const std::size_t next = mirdal::deleteTitles(ws_.index, std::size_t(first), std::size_t(last));
+      fillGrid(first);
+      if (next == kNoSelection) showTitle(-1);
+      else selectTitle(int(next));
+      emit titlesChanged();
+    }
+  }
+  emit countersChanged();
+}
+
+void TitlesView::bIndExDatEditClick() {
+  if (!loaded()) return;
+  TExtensionData copy = ws_.index.extension_data;
+  if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().index, copy)) return;
+  applyExtensionData(ws_.index, copy);
+  extCaption_->setText(discText(ExtDatCap(ws_.index.extension_data)));
+}
+
+bool TitlesView::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == grid_ && e->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if (key == Qt::Key_Insert) {
+      insertTitle();
+      return true;
+    }
+    if (key == Qt::Key_Delete) {
+      deleteTitles();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace mirdal::gui
