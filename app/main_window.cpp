@@ -37,9 +37,9 @@
 #include "views/menu_page.h"
 #include "views/message_log.h"
 #include "views/object_program_view.h"
+#include "views/objects_view.h"
 #include "views/options_page.h"
 #include "views/page_tabs.h"
-#include "views/pane.h"
 #include "views/playlist_page.h"
 #include "views/register_panel.h"
 #include "views/run_panel.h"
@@ -148,38 +148,29 @@ void TfMain::buildPages() {
   connect(bdmv_, &BdmvPage::bdjObjectRequested, this, [this](const QString& name) {
     if (bdjo_->openObject(name)) showPage(Page::BDJO);
   });
-  connect(bdjo_, &BdjoPage::playListRequested, this, [this](const QString& name) {
-    QComboBox* cb = playlist_->cbPlaylist();
-    const int i = cb->findText(name);
-    if (i < 0) return;
-    cb->setCurrentIndex(i);
-    showPage(Page::Playlist);
-  });
+  connect(bdjo_, &BdjoPage::playListRequested, this, &TfMain::followToPlaylist);
 }
 
 void TfMain::buildNavigation() {
-  objectProgram_ = new ObjectProgramView(ws_, ia_, bdmv_->commandsPane());
-  placeInPane(bdmv_->commandsPane(), objectProgram_);
+  objectProgram_ = bdmv_->objectProgram();
   registerPanel_ = new RegisterPanel(ws_, *shared_, *status_, this);
   runPanel_ = new RunPanel(ws_, *shared_, *objectProgram_, *registerPanel_,
                            [this] { return currentPage() == Page::BDMV; }, this);
-  addPageView(Page::BDMV, objectProgram_);
   addPageView(Page::BDMV, runPanel_);
   setProgramCanceller([this] { return runPanel_->cancelProgram(); });
   // The registers start from the options read at start-up.
   connect(this, &TfMain::settingsApplied, registerPanel_, &RegisterPanel::resetRegs);
   connect(objectProgram_, &ObjectProgramView::titleRequested, this, &TfMain::followToTitle);
   connect(objectProgram_, &ObjectProgramView::playlistRequested, this, &TfMain::followToPlaylist);
-  connect(runPanel_, &RunPanel::objectChosen, objectProgram_, &ObjectProgramView::showObject);
+  connect(runPanel_, &RunPanel::objectChosen, bdmv_->objectsView(), &ObjectsView::selectObject);
 }
 
 void TfMain::followToTitle(int title) {
   showPage(Page::BDMV);
-  (void)title;  // selected in the titles grid once that view is on the page
-  objectProgram_->selectLine(0);
+  bdmv_->showTitle(title);
 }
 
-// The playlist is chosen on its page; with "Auto Read" the page reads it.
+// A playlist named by a command or a BD-J object is chosen on its page.
 void TfMain::followToPlaylist(const QString& name) {
   QComboBox* cb = playlist_->cbPlaylist();
   const int i = cb->findText(name);

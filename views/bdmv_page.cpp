@@ -14,7 +14,7 @@
 #include "formats/bdmv_files.h"
 #include "formats/bdmv_rows.h"
 #include "views/combo_fill.h"
-#include "views/command_list_view.h"
+#include "views/object_program_view.h"
 #include "views/objects_view.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
@@ -107,7 +107,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
   objects_ = new ObjectsView(ws_, ia_, objectsPane_);
   placeInPane(objectsPane_, objects_);
-  commands_ = new CommandListView(ws_, commandsPane_);
+  commands_ = new ObjectProgramView(ws_, ia_, commandsPane_);
   placeInPane(commandsPane_, commands_);
   titles_ = new TitlesView(ws_, ia_, indexPane_);
   placeInPane(indexPane_, titles_);
@@ -120,6 +120,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   connect(objects_, &ObjectsView::movieObjectSelected, this, &BdmvPage::objectSelected);
   connect(objects_, &ObjectsView::objectCountChanged, this, &BdmvPage::objectCountChanged);
   connect(objects_, &ObjectsView::titleReferencesChanged, titles_, &TitlesView::rewriteRows);
+  connect(commands_, &ObjectProgramView::commandCountChanged, this, &BdmvPage::programEdited);
 
   auto* groups = new QHBoxLayout;
   groups->setSpacing(6);
@@ -147,6 +148,18 @@ void BdmvPage::movieObjectChanged(int i) {
   objects_->rewriteRow(i);
   if (i == commands_->object()) commands_->showObject(i);
   emit availabilityChanged();
+}
+
+// Lines inserted or deleted in the program shown: the grid keeps its lines
+// and selection, the objects grid shows the new count.
+void BdmvPage::programEdited(int object) {
+  objects_->rewriteRow(object);
+  emit availabilityChanged();
+}
+
+void BdmvPage::showTitle(int title) {
+  titles_->selectTitle(title - 1);
+  commands_->selectLine(0);
 }
 
 void BdmvPage::objectSelected(int object) {
@@ -203,9 +216,12 @@ void BdmvPage::refresh() {
     setComboItems(runObject_, {});
     setNumberItems(runObject_, objects, 4);
   }
-  // The objects first: title 1 then selects its movie object.
+  // The objects first: title 1 then selects its movie object. Listing it
+  // leaves the status line as the Read left it (an error mark stays).
+  commands_->setListingQuiet(true);
   objects_->refresh();
   titles_->refresh();
+  commands_->setListingQuiet(false);
   BDMVlabels();
 }
 

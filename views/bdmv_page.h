@@ -25,8 +25,8 @@ struct Workspace;
 
 namespace mirdal::gui {
 
-class CommandListView;
 class Interaction;
+class ObjectProgramView;
 class ObjectsView;
 class TitlesView;
 class VerticalLabel;
@@ -55,7 +55,7 @@ class BdmvPage : public QWidget, public PageView {
 
   TitlesView* titlesView() const { return titles_; }
   ObjectsView* objectsView() const { return objects_; }
-  CommandListView* commandListView() const { return commands_; }
+  ObjectProgramView* objectProgram() const { return commands_; }
 
   // The counters beside the titles and objects grids.
   VerticalLabel* lTitlenum() const { return lTitlenum_; }
@@ -70,6 +70,9 @@ class BdmvPage : public QWidget, public PageView {
   int selectedMovieObject() const;
   // The commands of movie object i changed: its row shows the new count.
   void movieObjectChanged(int i);
+  // Double click on Jump Title / Call Title N: title N is selected, with
+  // its movie object, and the first line of the program.
+  void showTitle(int title);
 
   // Height of the objects pane; the commands pane keeps at least its
   // minimum height, and window resizes go to the commands pane.
@@ -104,6 +107,7 @@ class BdmvPage : public QWidget, public PageView {
  private:
   void keepCommandsPaneHeight();
   void objectSelected(int object);
+  void programEdited(int object);
   void objectCountChanged(int count);
 
   mirdal::Workspace& ws_;
@@ -123,7 +127,7 @@ class BdmvPage : public QWidget, public PageView {
   VerticalLabel* lObjects_;
   TitlesView* titles_;
   ObjectsView* objects_;
-  CommandListView* commands_;
+  ObjectProgramView* commands_;
   QComboBox* runObject_ = nullptr;
   int wantedObjectHeight_ = 75;
 };

@@ -24,6 +24,8 @@ QStringList itemsOf(const std::vector<std::string_view>& names) {
   return out;
 }
 
+// The lists keep their width whatever they hold, and give some of it up in
+// a narrow window (their popups show the names whole).
 QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWidget* parent) {
   auto* c = new QComboBox(parent);
   c->setObjectName(name);
@@ -31,6 +33,8 @@ QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWid
   c->setMinimumContentsLength(contentsLength);
   c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   c->setIconSize(QSize(0, 0));
+  c->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  c->setMinimumWidth(c->sizeHint().width() * 3 / 4);
   return c;
 }
 
@@ -107,7 +111,9 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
     o.number->setObjectName(names[i].number);
     o.number->setToolTip(tr(names[i].numberHint));
     o.number->setMaxLength(10);
-    o.number->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Ten digits when there is room; register numbers need four.
+    o.number->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    o.number->setMinimumWidth(o.number->sizeHint().width() * 3 / 5);
     o.word = hexField(names[i].word, this);
     if (i == 1) bottom->addSpacing(6);
     bottom->addWidget(o.on);

@@ -23,7 +23,7 @@ const QList<GridColumn> kColumns = {
     {QStringLiteral("Opcode"), 60},
     {QStringLiteral("Destinat."), 60},
     {QStringLiteral("Source"), 60},
-    {QStringLiteral("Command line"), 200},
+    {QStringLiteral("Command line"), 20},
 };
 
 QColor colorOf(mirdal::PaintColor c, const QPalette& pal, QPalette::ColorGroup g) {

@@ -91,7 +91,9 @@ void ObjectProgramView::showObject(int object) {
     refresh();
     return;
   }
-  if (p->empty()) {
+  if (quiet_) {
+    showRows();
+  } else if (p->empty()) {
     grid_->clearGrid();
     mirdal::slogR();
   } else {

@@ -42,6 +42,8 @@ class ObjectProgramView : public QWidget, public PageView {
   void showObject(int object);
   // Selects the row of `line` and scrolls to it.
   void selectLine(int line);
+  // While on, listing a program writes nothing on the status line.
+  void setListingQuiet(bool on) { quiet_ = on; }
 
   void refresh() override;
   // Start runs the shown object's program when it has commands.
@@ -77,6 +79,7 @@ class ObjectProgramView : public QWidget, public PageView {
   CommandGrid* grid_;
   CommandFieldEditor* editor_;
   int object_ = -1;
+  bool quiet_ = false;
 };
 
 }  // namespace mirdal::gui

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/report.h"
 #include "core/workspace.h"
 #include "formats/bdmv_edit.h"
 #include "formats/bdmv_rows.h"
@@ -206,6 +207,9 @@ void ObjectsView::deleteObjects() {
   emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
   selected_ = -1;
   selectObject(d.select == kNoSelection ? -1 : int(d.select));
+  // Listing the program of the object selected ends with "Ready."; the
+  // error mark comes after it.
+  if (!d.invalidTitles.empty()) erslog("See Status");
 }
 
 void ObjectsView::setExtensionDataShown(bool shown) { extPanel_->setVisible(shown); }
