@@ -86,9 +86,9 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
   save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   top->addWidget(grp_);
   top->addWidget(sgrp_);
-  top->addWidget(opt_, 1);
+  top->addWidget(opt_);
   top->addWidget(och_);
-  top->addSpacing(4);
+  top->addStretch(1);
   top->addWidget(ins_);
   top->addWidget(del_);
   top->addWidget(save_);
