@@ -24,17 +24,18 @@ QStringList itemsOf(const std::vector<std::string_view>& names) {
   return out;
 }
 
-// The lists keep their width whatever they hold, and give some of it up in
-// a narrow window (their popups show the names whole).
-QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWidget* parent) {
+// The lists keep their width whatever they hold; the command list gives
+// some of it up in a narrow window (its popup shows the names whole).
+QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWidget* parent,
+                 bool shrinks = false) {
   auto* c = new QComboBox(parent);
   c->setObjectName(name);
   c->setToolTip(hint);
   c->setMinimumContentsLength(contentsLength);
   c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   c->setIconSize(QSize(0, 0));
-  c->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  c->setMinimumWidth(c->sizeHint().width() * 3 / 4);
+  c->setSizePolicy(shrinks ? QSizePolicy::Preferred : QSizePolicy::Fixed, QSizePolicy::Fixed);
+  if (shrinks) c->setMinimumWidth(c->sizeHint().width() / 2);
   return c;
 }
 
@@ -78,7 +79,7 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
   grp_ = combo("cbCmdGrp", tr("Command Group"), 7, this);
   grp_->addItems(itemsOf(mirdal::groupNames()));
   sgrp_ = combo("cbCmdSGrp", tr("Command Sub-Group"), 9, this);
-  opt_ = combo("cbCmd", tr("Command Option"), 15, this);
+  opt_ = combo("cbCmd", tr("Command Option"), 15, this, true);
   och_ = hexField("heOCH", this);
   ins_ = toolButton("bbNCins", QStringLiteral("+"), tr("Insert a line after selected line(s)"), this);
   del_ = toolButton("bbNCdel", QStringLiteral("-"), tr("Delete the selected line(s)"), this);
