@@ -120,6 +120,16 @@ class RunPanelTest : public QObject {
     QCOMPARE(t.panel(0), QString(" Ready.  "));
   }
 
+  void closingTheWindowEndsARun() {
+    ProgramWindow t({{cmd(0x50400003, 20, 1), cmd(0x20810000, 0)}});
+    t.w->show();
+    TfMain* w = t.w.get();
+    QTimer::singleShot(0, w, [w] { w->close(); });
+    t.find<QPushButton>("bStart")->click();
+    QVERIFY(!t.ws().run.inRun());
+    QVERIFY(!t.ws().run.running);
+  }
+
   void switchingTraceOnStopsARun() {
     ProgramWindow t({{cmd(0x50400003, 20, 1), cmd(0x20810000, 0)}});
     auto* trace = t.find<QCheckBox>("cbTrace");
