@@ -42,7 +42,16 @@ QString changeListText() {
       "    a backup is in the way; optional copies in the BACKUP folder.\n"
       "  - Grids switch between Read only and Edit mode from their pop-up menu.\n"
       "  - Temporary files are removed when the program ends.\n"
-      "  - mirdal-cli: the same Read from the command line, for scripts.\n");
+      "  - index.bdmv and MovieObject.bdmv are read, shown, edited and saved:\n"
+      "    titles, First Playback, Top Menu, movie objects and their flags; titles\n"
+      "    and objects inserted and deleted with every reference kept right.\n"
+      "  - ExtensionData editor for every file that has the block, with .exd files.\n"
+      "  - BD-J objects shown on their own page.\n"
+      "  - Navigation commands shown as text with PSR comments, edited field by\n"
+      "    field or by keys, exported as .lst or .bin; GoTo targets follow the lines.\n"
+      "  - Programs run and traced against the player registers; register panel\n"
+      "    and PSR and GPR listings.\n"
+      "  - mirdal-cli: check, dump, resave, command, program and run for scripts.\n");
 }
 
 ChangeList::ChangeList(QWidget* parent) : QPlainTextEdit(parent) {
