@@ -7,20 +7,9 @@
 #include "formats/bdmv_edit.h"
 #include "formats/bdmv_rows.h"
 #include "views/combo_fill.h"
+#include "views/named_controls.h"
 
 namespace mirdal::gui {
-
-namespace {
-
-QComboBox* choice(const char* name, const QString& hint, QWidget* parent) {
-  auto* cb = new QComboBox(parent);
-  cb->setObjectName(QString::fromLatin1(name));
-  cb->setToolTip(hint);
-  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  return cb;
-}
-
-}  // namespace
 
 IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
     : QGroupBox(QString::fromLatin1(n.caption), parent) {
@@ -31,18 +20,18 @@ IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
   on_ = new QCheckBox(this);
   on_->setObjectName(QString::fromLatin1(n.on));
   on_->setToolTip(QString::fromLatin1(n.onHint));
-  type_ = choice(n.type, QString::fromLatin1(n.typeHint), this);
+  type_ = namedChoice(n.type, QString::fromLatin1(n.typeHint), this);
   type_->addItems(itemTexts(kObjectTypeItems));
   l->addWidget(on_);
   l->addWidget(type_);
   if (n.playback) {
-    playback_ = choice(n.playback, QString::fromLatin1(n.playbackHint), this);
+    playback_ = namedChoice(n.playback, QString::fromLatin1(n.playbackHint), this);
     playback_->addItems(itemTexts(kPlaybackTypeItems));
     l->addWidget(playback_);
   }
-  object_ = choice(n.object, tr("Object ID"), this);
+  object_ = namedChoice(n.object, tr("Object ID"), this);
   object_->setMinimumContentsLength(3);
-  file_ = choice(n.file, tr("BD-J file name"), this);
+  file_ = namedChoice(n.file, tr("BD-J file name"), this);
   file_->setMinimumContentsLength(5);
   file_->setIconSize(QSize(0, 0));  // names only, no room for icons
   file_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

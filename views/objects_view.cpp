@@ -16,31 +16,9 @@
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
 #include "views/ui_metrics.h"
+#include "views/named_controls.h"
 
 namespace mirdal::gui {
-
-namespace {
-
-QComboBox* flagEditor(const char* name, const QString& hint, QWidget* parent) {
-  auto* cb = new QComboBox(parent);
-  cb->setObjectName(QString::fromLatin1(name));
-  cb->setToolTip(hint);
-  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  return cb;
-}
-
-QToolButton* smallButton(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setText(caption);
-  b->setToolTip(hint);
-  QFont f = b->font();
-  f.setBold(true);
-  b->setFont(f);
-  return b;
-}
-
-}  // namespace
 
 ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
     : QWidget(parent), ws_(ws), ia_(ia) {
@@ -59,9 +37,9 @@ ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
   // Three editors fit the default height of the pane.
   auto* flags = new QVBoxLayout;
   flags->setSpacing(1);
-  resume_ = flagEditor("cbResume", tr("Resume"), this);
-  menuCall_ = flagEditor("cbMenuCall", tr("Menu call"), this);
-  titleSearch_ = flagEditor("cbTitleSearch", tr("Title search"), this);
+  resume_ = namedChoice("cbResume", tr("Resume"), this);
+  menuCall_ = namedChoice("cbMenuCall", tr("Menu call"), this);
+  titleSearch_ = namedChoice("cbTitleSearch", tr("Title search"), this);
   for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) flags->addWidget(cb);
   flags->addStretch(1);
   l->addLayout(flags);

@@ -20,6 +20,7 @@
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
 #include "views/index_entry_box.h"
+#include "views/named_controls.h"
 
 namespace mirdal::gui {
 
@@ -30,25 +31,6 @@ constexpr IndexEntryNames kFirstPlayback{"gbFirstPlayback", "First Playback", "c
                                          "cbFPBTitlePBtype", "Title playback type", "cbFPBObject", "cbFPBFile"};
 constexpr IndexEntryNames kTopMenu{"gbTopMenu", "Top Menu",  "cbTMon",     "Top menu on/off", "cbTMtype",
                                    "Top menu object type", nullptr, nullptr, "cbTMObject", "cbTMFile"};
-
-QComboBox* editor(const char* name, const QString& hint, QWidget* parent) {
-  auto* cb = new QComboBox(parent);
-  cb->setObjectName(QString::fromLatin1(name));
-  cb->setToolTip(hint);
-  cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  return cb;
-}
-
-QToolButton* smallButton(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setText(caption);
-  b->setToolTip(hint);
-  QFont f = b->font();
-  f.setBold(true);
-  b->setFont(f);
-  return b;
-}
 
 QStringList titleNumbers(std::size_t count) {
   QStringList out;
@@ -95,17 +77,17 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   auto* editors = new QGridLayout;
   editors->setHorizontalSpacing(4);
   editors->setVerticalSpacing(2);
-  titleNo_ = editor("cbTitleNo", tr("Title number"), this);
+  titleNo_ = namedChoice("cbTitleNo", tr("Title number"), this);
   titleNo_->setMinimumContentsLength(3);
-  titleOT_ = editor("cbTitleOT", tr("Title object type"), this);
+  titleOT_ = namedChoice("cbTitleOT", tr("Title object type"), this);
   titleOT_->addItems(itemTexts(kObjectTypeItems));
-  titleAT_ = editor("cbTitleAT", tr("Title acces type: Title Search  (User Operation) into this title"), this);
+  titleAT_ = namedChoice("cbTitleAT", tr("Title acces type: Title Search  (User Operation) into this title"), this);
   titleAT_->addItems(itemTexts(kAccessTypeItems));
-  titlePBT_ = editor("cbTitlePBT", tr("Title playback type"), this);
+  titlePBT_ = namedChoice("cbTitlePBT", tr("Title playback type"), this);
   titlePBT_->addItems(itemTexts(kPlaybackTypeItems));
-  titleOID_ = editor("cbTitleOID", tr("Title object id"), this);
+  titleOID_ = namedChoice("cbTitleOID", tr("Title object id"), this);
   titleOID_->setMinimumContentsLength(3);
-  titleFN_ = editor("cbTitleFN", tr("BD-J object filename"), this);
+  titleFN_ = namedChoice("cbTitleFN", tr("BD-J object filename"), this);
   titleFN_->setMinimumContentsLength(5);
   titleFN_->setIconSize(QSize(0, 0));  // names only, no room for icons
   titleFN_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
