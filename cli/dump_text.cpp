@@ -4,7 +4,7 @@
 #include "formats/bdjo_rows.h"
 #include "formats/bdmv_edit.h"
 #include "formats/bdmv_rows.h"
-#include "formats/display_text.h"
+#include "core/display_text.h"
 #include "formats/ext_data_edit.h"
 #include "nav/program_export.h"
 

@@ -1,6 +1,6 @@
 #include "cli/json_model.h"
 
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal::cli {
 

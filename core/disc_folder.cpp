@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/display_text.h"
 #include "core/version.h"
 
 #ifdef __unix__
@@ -59,19 +60,12 @@ std::string upper(std::string s) {
 
 // Decodes the octal escapes (\040 for a space) of /proc/self/mountinfo and
 // the \x20 escapes of /dev/disk/by-label names.
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::string unescape(const std::string& s) {
   std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && hexDigit(s[i + 2]) >= 0 &&
-        hexDigit(s[i + 3]) >= 0) {
-      out.push_back(char(hexDigit(s[i + 2]) * 16 + hexDigit(s[i + 3])));
+    if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && hexDigitValue(s[i + 2]) >= 0 &&
+        hexDigitValue(s[i + 3]) >= 0) {
+      out.push_back(char(hexDigitValue(s[i + 2]) * 16 + hexDigitValue(s[i + 3])));
       i += 3;
     } else if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '3' &&
                s[i + 2] >= '0' && s[i + 2] <= '7' && s[i + 3] >= '0' && s[i + 3] <= '7') {

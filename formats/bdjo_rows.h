@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formats/bdjo.h"
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "formats/display_text.h"
+#include "core/display_text.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "nav/command.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/report.h"
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal {
 

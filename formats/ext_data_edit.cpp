@@ -68,11 +68,8 @@ void setExtDataID1(TExtensionData& ed, std::size_t entry, const std::string& tex
   if (entry >= ed.entries.size()) return;
   std::uint32_t v = 0;
   for (char c : text) {
-    int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else {
+    const int d = hexDigitValue(c);
+    if (d < 0) {
       v = 0;
       break;
     }

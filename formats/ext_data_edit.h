@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/extension_data.h"
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal {
 

@@ -1,14 +1,10 @@
 #include "nav/command_follow.h"
 
-#include <cstdio>
+#include "core/display_text.h"
 
 namespace mirdal {
 
-std::string playlistName(std::uint32_t number) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%05u", number);
-  return buf;
-}
+std::string playlistName(std::uint32_t number) { return zeroPadded(number, 5); }
 
 FollowAction followCommand(const TCommands& program, std::size_t line) {
   FollowAction a;

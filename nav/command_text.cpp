@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/display_text.h"
 #include "core/report.h"
 #include "nav/psr_names.h"
 
@@ -86,17 +87,9 @@ std::string codeCharacters(std::uint32_t v) {
 
 }  // namespace
 
-std::string hex8(std::uint32_t v) {
-  char buf[9];
-  std::snprintf(buf, sizeof buf, "%08X", v);
-  return buf;
-}
+std::string hex8(std::uint32_t v) { return hexText(v, 8); }
 
-std::string lineNumberText(std::size_t line) {
-  char buf[24];
-  std::snprintf(buf, sizeof buf, "%04zu", line);
-  return buf;
-}
+std::string lineNumberText(std::size_t line) { return zeroPadded(line, 4); }
 
 const std::array<std::string, 5>& commandGridHeader() {
   static const std::array<std::string, 5> h = {"No.", "Opcode", "Destinat.", "Source", "Command line"};

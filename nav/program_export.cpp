@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/display_text.h"
 #include "core/report.h"
 #include "core/save.h"
 #include "nav/command_text.h"
@@ -33,9 +34,7 @@ Bytes programBinary(const TCommands& program) {
 }
 
 std::string programFileName(std::size_t objectIndex, bool binary) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "program_%03zu%s", objectIndex, binary ? ".bin" : ".lst");
-  return buf;
+  return "program_" + zeroPadded(objectIndex, 3) + (binary ? ".bin" : ".lst");
 }
 
 bool saveProgram(const std::string& path, const TCommands& program, bool binary) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/display_text.h"
 #include "core/report.h"
 #include "nav/command_editor.h"
 #include "nav/command_text.h"
@@ -84,17 +85,9 @@ void logGPRs(const Registers& regs) { logPacked("GPR", regs.gpr, 0, 5); }
 unsigned panelPsrNumber(std::string_view text) { return panelNumber(text, kPanelMaxPsr); }
 unsigned panelGprNumber(std::string_view text) { return panelNumber(text, kPanelMaxGpr); }
 
-std::string psrNumberText(unsigned n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%03u", n);
-  return buf;
-}
+std::string psrNumberText(unsigned n) { return zeroPadded(n, 3); }
 
-std::string gprNumberText(unsigned n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04u", n);
-  return buf;
-}
+std::string gprNumberText(unsigned n) { return zeroPadded(n, 4); }
 
 std::string registerValueText(std::uint32_t v) { return hex8(v); }
 

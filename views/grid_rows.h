@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "formats/display_text.h"
+#include "core/display_text.h"
 #include "views/string_grid.h"
 #include "views/text.h"
 

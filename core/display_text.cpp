@@ -1,4 +1,4 @@
-#include "formats/display_text.h"
+#include "core/display_text.h"
 
 namespace mirdal {
 
@@ -17,6 +17,13 @@ std::string zeroPadded(std::uint64_t v, int digits) {
   std::string s = std::to_string(v);
   if (int(s.size()) < digits) s.insert(0, std::size_t(digits) - s.size(), '0');
   return s;
+}
+
+int hexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
 }  // namespace mirdal

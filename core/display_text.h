@@ -13,6 +13,9 @@ std::string hexText(std::uint64_t v, int digits);
 // v in decimal with at least `digits` digits ("007").
 std::string zeroPadded(std::uint64_t v, int digits);
 
+// The value of one hexadecimal digit (either case), -1 for any other character.
+int hexDigitValue(char c);
+
 // A grid column: header text and width in pixels.
 struct GridColumn {
   const char* header;
