@@ -1,6 +1,5 @@
 #include "nav/command_text.h"
 
-#include <cstdio>
 
 #include "core/display_text.h"
 #include "core/report.h"

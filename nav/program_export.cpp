@@ -1,6 +1,5 @@
 #include "nav/program_export.h"
 
-#include <cstdio>
 
 #include "core/display_text.h"
 #include "core/report.h"

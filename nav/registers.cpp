@@ -1,6 +1,5 @@
 #include "nav/registers.h"
 
-#include <cstdio>
 
 #include "core/display_text.h"
 #include "core/report.h"
