@@ -73,10 +73,12 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   cbTrace_ = new QCheckBox(pExecute_);  // explained by its hint
   cbTrace_->setObjectName("cbTrace");
   cbTrace_->setToolTip(tr("Trace (execute commands step by step)"));
-  ieProgramLine_ = new TIntEdit(pExecute_, 4);
+  // Four digits with leading zeros; room for a fifth, because Cancel leaves
+  // the line at 65535, beyond any program.
+  ieProgramLine_ = new TIntEdit(pExecute_, 5);
   ieProgramLine_->setObjectName("ieProgramLine");
   ieProgramLine_->setToolTip(tr("Command line"));
-  ieProgramLine_->setMaxLength(4);
+  ieProgramLine_->setMaxLength(5);
   ieProgramLine_->setDisplayDigits(4);
   ieProgramLine_->setValue(0);
   cbObject_ = new QComboBox(pExecute_);
