@@ -4,6 +4,7 @@
 
 #include "core/report.h"
 #include "support/bdmv_files.h"
+#include "support/round_trip_case.h"
 #include "formats/bdmv_rows.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -24,11 +25,7 @@ IndexEntryBytes bdj(const std::string& name, int playback = 0, int access = 0) {
   return {2, access, playback, 0, name};
 }
 
-struct RoundTripCase {
-  const char* name;
-  Bytes file;
-};
-void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+using test::RoundTripCase;
 
 
 class IndexRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};

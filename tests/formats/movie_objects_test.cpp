@@ -4,6 +4,7 @@
 
 #include "core/report.h"
 #include "support/bdmv_files.h"
+#include "support/round_trip_case.h"
 #include "formats/bdmv_rows.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -21,11 +22,7 @@ const std::vector<ObjectBytes> kThreeObjects = {
     {0x6000, {{0x21810000, 1, 0}}},
 };
 
-struct RoundTripCase {
-  const char* name;
-  Bytes file;
-};
-void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+using test::RoundTripCase;
 
 
 class MovieObjectRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};

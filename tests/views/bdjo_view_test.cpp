@@ -18,12 +18,6 @@ namespace mirdal::gui::test {
 
 namespace {
 
-QStringList rowOf(const StringGrid* g, int row) {
-  QStringList out;
-  for (int c = 0; c < g->columnCount(); ++c) out << g->cell(row, c);
-  return out;
-}
-
 }  // namespace
 
 class BdjoViewTest : public QObject {

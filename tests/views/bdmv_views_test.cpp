@@ -28,12 +28,6 @@ namespace mirdal::gui::test {
 
 namespace {
 
-QStringList rowOf(const StringGrid* g, int row) {
-  QStringList out;
-  for (int c = 0; c < g->columnCount(); ++c) out << g->cell(row, c);
-  return out;
-}
-
 int selectedRow(const StringGrid* g) { return g->selectedRowRange().first; }
 
 std::vector<std::uint8_t> bytesOf(const std::string& path) {

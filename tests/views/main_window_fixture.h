@@ -15,6 +15,7 @@
 #include "scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "views/message_log.h"
+#include "views/string_grid.h"
 
 namespace mirdal::gui::test {
 
@@ -35,6 +36,13 @@ inline std::string makeDisc(const mirdal::test::TempDir& root, bool shortNames =
 }
 
 // The settings the program keeps (in the tests' own folder).
+// The texts of one grid row, every column.
+inline QStringList rowOf(const StringGrid* g, int row) {
+  QStringList out;
+  for (int c = 0; c < g->columnCount(); ++c) out << g->cell(row, c);
+  return out;
+}
+
 inline QSettings programSettings() { return QSettings("Tervane Software", "Mirdal"); }
 
 // A main window with a scripted Interaction, empty settings; the engine's
