@@ -76,25 +76,6 @@ TExtensionData extensionData() {
   return ed;
 }
 
-// Sets every length, count-bearing size and start address from the
-// content, the way the edits keep them.
-void fitLayout(TMPLS& m) {
-  for (TPlayItem& p : m.playlist.items) {
-    p.stn.length = std::uint16_t(stnContentLength(p.stn));
-    p.length = std::uint16_t(playItemContentLength(p));
-  }
-  for (TSubPath& s : m.playlist.subpaths) {
-    for (TSubPlayItem& i : s.items) i.length = std::uint16_t(subPlayItemContentLength(i));
-    s.length = std::uint32_t(subPathContentLength(s));
-  }
-  m.playlist.length = std::uint32_t(playListContentLength(m.playlist));
-  m.marks.length = std::uint32_t(markContentLength(m.marks));
-  m.PlayList_start_address = kAppInfoOffset + 4 + m.app_info_length;
-  m.PlayListMark_start_address = m.PlayList_start_address + 4 + m.playlist.length;
-  if (m.ExtensionData_start_address != 0)
-    m.ExtensionData_start_address = m.PlayListMark_start_address + 4 + m.marks.length;
-}
-
 TMPLS feature() {
   TMPLS m;
   m.audio_mix_flag = 1;
