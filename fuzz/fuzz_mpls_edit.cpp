@@ -1,10 +1,10 @@
-// Playlist edits: the first bytes of the input choose a sequence of edits
+// Playlist edits: the last bytes of the input choose a sequence of edits
 // (streams, SubPaths, SubPlayItems, multi-clip entries, angles, marks,
-// cells, chapter import) applied to the playlist the rest of the input
-// holds, or to a fresh one. A model that was consistent stays consistent
-// after every edit, and its file reads back to the same file.
-#include <cstddef>
+// cells, chapter import) applied to the playlist the input holds, or to a
+// fresh one. A model that was consistent stays consistent after every
+// edit, and its file reads back to the same file.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -56,10 +56,13 @@ void apply(TMPLS& m, std::uint8_t op, std::uint8_t a, std::uint8_t b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The whole input is the playlist, its last bytes the edits: bytes after
+  // the last section are kept by the reader, so a real playlist with edits
+  // appended still reads as itself.
   const std::size_t opBytes = std::min(size, kOps * 3);
+  const std::uint8_t* ops = data + size - opBytes;
   TMPLS m;
-  const Bytes file(data + opBytes, data + size);
-  if (parseMPLS(file, m).status != ReadStatus::Ok || !checkLayout(m).empty()) {
+  if (parseMPLS(Bytes(data, data + size), m).status != ReadStatus::Ok || !checkLayout(m).empty()) {
     m = TMPLS{};
     m.playlist.items.push_back(TPlayItem{});
     TPlayItem& p = m.playlist.items[0];
@@ -70,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(checkLayout(m).empty());
   }
   for (std::size_t i = 0; i + 2 < opBytes; i += 3) {
-    apply(m, data[i], data[i + 1], data[i + 2]);
+    apply(m, ops[i], ops[i + 1], ops[i + 2]);
     const std::string broken = checkLayout(m);
     if (!broken.empty()) std::fprintf(stderr, "%s\n", broken.c_str());
     FUZZ_CHECK(broken.empty());
