@@ -8,13 +8,14 @@
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
+#include "cli/playlist_cli.h"
 
 namespace mirdal::cli {
 
 namespace {
 
 void addDumpCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv or .bdjo file (told by its content)");
+  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo or .mpls file (told by its content)");
   auto path = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   cmd->add_option("file", *path, "The file to show")->required();
@@ -50,6 +51,9 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
         break;
       case FileKind::BDJObject:
         out = *json ? toJson(m.bdjo).dump(2) + "\n" : dumpBDJOText(m.bdjo, name);
+        break;
+      case FileKind::Playlist:
+        out = *json ? playlistJson(m.mpls).dump(2) + "\n" : dumpPlaylistText(m.mpls, name);
         break;
       case FileKind::Unknown:
         break;

@@ -15,7 +15,7 @@ namespace mirdal::cli {
 namespace {
 
 void addResaveCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv or MovieObject.bdmv file and write it back");
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv or .mpls file and write it back");
   auto path = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("file", *path, "The file to read")->required();
@@ -41,7 +41,9 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(*out);
     req.name = std::filesystem::path(*out).filename().string();
     req.noBackup = true;
-    const bool saved = m.kind == FileKind::Index ? indexsave(m.index, req) : mobjsave(m.mobj, req);
+    const bool saved = m.kind == FileKind::Index      ? indexsave(m.index, req)
+                       : m.kind == FileKind::Playlist ? plsave(m.mpls, req)
+                                                      : mobjsave(m.mobj, req);
     ctx.exitCode = saved ? kOk : kFailed;
   });
 }
