@@ -557,6 +557,29 @@ std::string checkLayout(const TMPLS& m) {
   return {};
 }
 
+void fitLayout(TMPLS& m) {
+  for (TPlayItem& p : m.playlist.items) {
+    p.stn.length = std::uint16_t(stnContentLength(p.stn));
+    p.length = std::uint16_t(playItemContentLength(p));
+  }
+  for (TSubPath& s : m.playlist.subpaths) {
+    for (TSubPlayItem& i : s.items) i.length = std::uint16_t(subPlayItemContentLength(i));
+    s.length = std::uint32_t(subPathContentLength(s));
+  }
+  m.playlist.length = std::uint32_t(playListContentLength(m.playlist));
+  m.app_info_length = std::uint32_t(kAppInfoKnownLength + m.app_info_extra.size());
+  std::uint32_t at = kAppInfoOffset + 4 + m.app_info_length + std::uint32_t(m.gap_before_playlist.size());
+  m.PlayList_start_address = at;
+  at += 4 + m.playlist.length;
+  if (m.PlayListMark_start_address != 0) {
+    at += std::uint32_t(m.gap_before_marks.size());
+    m.PlayListMark_start_address = at;
+    m.marks.length = std::uint32_t(markContentLength(m.marks));
+    at += 4 + m.marks.length;
+  }
+  if (m.ExtensionData_start_address != 0) m.ExtensionData_start_address = at + std::uint32_t(m.gap_before_ext.size());
+}
+
 MplsParse parseMPLS(const Bytes& data, TMPLS& out,
                     const std::function<void(std::size_t, std::size_t)>& onProgress) {
   out = TMPLS{};

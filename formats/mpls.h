@@ -252,6 +252,11 @@ std::size_t markContentLength(const TPlayListMark& plm);
 // otherwise what does not, e.g. "PlayItem 2: length 120, content 136".
 std::string checkLayout(const TMPLS& m);
 
+// Sets every length and start address from the content, keeping the gaps;
+// for playlists composed in code (the sample disc, benchmarks). A non-zero
+// ExtensionData address is placed after the last section.
+void fitLayout(TMPLS& m);
+
 struct MplsParse {
   ReadStatus status = ReadStatus::Ok;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/fields.h"
+#include "sample_playlists.h"
 
 namespace fs = std::filesystem;
 using mirdal::Bytes;
@@ -354,6 +355,7 @@ int main(int argc, char** argv) {
     put(std::string("BACKUP/PLAYLIST/") + name + ".mpls", emptyDatabaseFile("MPLS"));
     put(std::string("BACKUP/CLIPINF/") + name + ".clpi", emptyDatabaseFile("HDMV"));
   }
+  mirdal::samples::writeSamplePlaylists((root / "BDMV").string());
   // Clip 00002 has no stream file: the Read reports it missing.
   put("STREAM/00000.m2ts", nullStream(32));
   put("STREAM/00001.m2ts", nullStream(16));

@@ -1,0 +1,110 @@
+// Quiet reading of 2,000 playlists of 60 PlayItems each, as a loop over
+// every playlist of a disc does, beside reading the same files' bytes
+// alone. The difference is the cost of taking the playlists apart.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "core/fields.h"
+#include "core/report.h"
+#include "core/save.h"
+#include "formats/mpls.h"
+
+namespace fs = std::filesystem;
+using namespace mirdal;
+
+namespace {
+
+constexpr int kPlaylists = 2000;
+constexpr int kPlayItems = 60;
+
+TStreamRec stream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
+  TStreamRec s;
+  s.entry.main_pid = pid;
+  s.attributes.coding_type = coding;
+  s.attributes.language = lang;
+  return s;
+}
+
+// A feature-like playlist: every PlayItem with video, three audio and four
+// subtitle streams, one IG SubPath, a chapter mark per PlayItem.
+TMPLS benchPlaylist(int n) {
+  TMPLS m;
+  for (int i = 0; i < kPlayItems; ++i) {
+    TPlayItem p;
+    char name[8];
+    std::snprintf(name, sizeof name, "%05d", (n * kPlayItems + i) % 100000);
+    p.clip_name = name;
+    p.in_time = 45000u * std::uint32_t(i);
+    p.out_time = p.in_time + 45000u * 60;
+    p.stn.primary_video = {stream(0x1011, 0x1B, "")};
+    p.stn.primary_audio = {stream(0x1100, 0x81, "eng"), stream(0x1101, 0x86, "fra"), stream(0x1102, 0x81, "deu")};
+    p.stn.pg = {stream(0x1200, 0x90, "eng"), stream(0x1201, 0x90, "fra"), stream(0x1202, 0x90, "deu"),
+                stream(0x1203, 0x90, "spa")};
+    m.playlist.items.push_back(p);
+    m.marks.marks.push_back(TMark{0, 1, std::uint16_t(i), p.in_time, 0xFFFF, 0});
+  }
+  TSubPath sp;
+  sp.type = 3;
+  sp.items.resize(1);
+  sp.items[0].clip_name = "00001";
+  m.playlist.subpaths = {sp};
+  fitLayout(m);
+  return m;
+}
+
+const fs::path& playlistFolder() {
+  static const fs::path dir = [] {
+    const fs::path d = fs::temp_directory_path() / "mirdal-bench-playlists";
+    char name[16];
+    std::snprintf(name, sizeof name, "%05d.mpls", kPlaylists - 1);
+    if (fs::exists(d / name)) return d;
+    fs::remove_all(d);
+    fs::create_directories(d);
+    for (int i = 0; i < kPlaylists; ++i) {
+      std::snprintf(name, sizeof name, "%05d.mpls", i);
+      std::string error;
+      writeFileAtomic((d / name).string(), composeMPLS(benchPlaylist(i)), &error);
+    }
+    return d;
+  }();
+  return dir;
+}
+
+std::vector<std::string> playlistPaths() {
+  std::vector<std::string> paths;
+  for (const auto& e : fs::directory_iterator(playlistFolder())) paths.push_back(e.path().string());
+  return paths;
+}
+
+void BM_QuietReadPlaylists(benchmark::State& state) {
+  const auto paths = playlistPaths();
+  for (auto _ : state) {
+    std::size_t items = 0;
+    for (const std::string& p : paths) {
+      TMPLS m;
+      readPlaylistFile(p, m, true);
+      items += m.playlist.items.size();
+    }
+    benchmark::DoNotOptimize(items);
+  }
+  state.counters["playlists"] = double(paths.size());
+}
+BENCHMARK(BM_QuietReadPlaylists)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBytesOnly(benchmark::State& state) {
+  const auto paths = playlistPaths();
+  for (auto _ : state) {
+    std::size_t bytes = 0;
+    for (const std::string& p : paths) {
+      Bytes b;
+      readFileBytes(p, b);
+      bytes += b.size();
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["playlists"] = double(paths.size());
+}
+BENCHMARK(BM_ReadBytesOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
