@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
+#include "cli/clip_file.h"
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
@@ -22,6 +23,10 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, json] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isClipFile(*path)) {
+      ctx.exitCode = dumpClipFile(*path, *json);
+      return;
+    }
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;

@@ -1,0 +1,90 @@
+#include "formats/find_tool.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/display_text.h"
+#include "core/markup.h"
+#include "core/report.h"
+#include "formats/mpls.h"
+
+namespace mirdal {
+
+namespace {
+
+bool playsPlaylist(std::uint32_t opcode) {
+  return opcode == 0x22800000 || opcode == 0x42810000 || opcode == 0x42C10000 || opcode == 0x42820000 ||
+         opcode == 0x42C20000;
+}
+
+// A playlist's base name as its number; false for a name that is not five
+// digits at most.
+bool playlistNumber(const std::string& name, std::uint16_t& out) {
+  if (name.empty() || name.size() > 5 || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  const unsigned long v = std::stoul(name);
+  if (v > 0xFFFF) return false;
+  out = std::uint16_t(v);
+  return true;
+}
+
+}  // namespace
+
+std::vector<PlaylistUse> findPlaylistCommands(const TMOBJ& m, std::uint32_t playlist) {
+  std::vector<PlaylistUse> uses;
+  const auto& objects = m.movie_objects.objects;
+  for (std::size_t o = 0; o < objects.size(); ++o)
+    for (std::size_t c = 0; c < objects[o].commands.size(); ++c) {
+      const TNavCommand& cmd = objects[o].commands[c];
+      if (playsPlaylist(cmd.opcode) && cmd.dst == playlist) uses.push_back({o, c});
+    }
+  return uses;
+}
+
+std::string playlistUseLine(const PlaylistUse& u) {
+  return "Object " + zeroPadded(u.object, 4) + ", Command line " + zeroPadded(u.command, 4);
+}
+
+void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses) {
+  log("");
+  log("PlayList [b]" + playlistName + "[/b] found in:");
+  for (const PlaylistUse& u : uses) {
+    // Plain lines: the text goes in as it is, without markup.
+    LogParagraph p;
+    p.text = " " + playlistUseLine(u);
+    p.runs.push_back(LogRun{});
+    reporter().appendParagraph(p);
+  }
+}
+
+std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
+  disc.ciRefs.assign(disc.clips.size(), TCIRefs{});
+  std::size_t missing = 0;
+  auto refer = [&](const std::string& clip, TCIRef ref, const std::string& where) {
+    const auto it = std::find(disc.clips.begin(), disc.clips.end(), clip);
+    if (it != disc.clips.end()) disc.ciRefs[std::size_t(it - disc.clips.begin())].push_back(ref);
+    std::error_code ec;
+    if (!std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)) {
+      erlog("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
+      ++missing;
+    }
+  };
+  for (const std::string& name : disc.playlists) {
+    std::uint16_t number = 0;
+    if (!playlistNumber(name, number)) continue;
+    TMPLS pl;
+    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, true) != ReadStatus::Ok)
+      continue;
+    const auto& items = pl.playlist.items;
+    for (std::size_t k = 0; k < items.size(); ++k)
+      refer(items[k].clip_name, {number, 'p', std::uint16_t(k)}, "PlayItem " + std::to_string(k));
+    const auto& subpaths = pl.playlist.subpaths;
+    for (std::size_t s = 0; s < subpaths.size(); ++s)
+      for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
+        refer(subpaths[s].items[j].clip_name, {number, 's', std::uint16_t(j)},
+              "SubPath " + std::to_string(s) + ", SubPlayItem " + std::to_string(j));
+  }
+  return missing;
+}
+
+}  // namespace mirdal
