@@ -226,8 +226,8 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
   while (!f.atEnd()) {
     const std::size_t start = f.pos();
     if (f.remaining() < 13 || data[start] != 'I' || data[start + 1] != 'G') {
-      erslog("File format error");
       erlog("File format error" + at(start) + ": no segment begins there; reading stops.");
+      erslog("File format error");
       result.status = ReadStatus::Truncated;
       break;
     }
@@ -266,8 +266,8 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
         end = true;
         break;
       default:
-        erslog("Unknow segment!");
         erlog("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
+        erslog("Unknow segment!");
         break;
     }
     if (end) break;
