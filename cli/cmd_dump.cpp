@@ -7,13 +7,14 @@
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
+#include "cli/menu_cli.h"
 
 namespace mirdal::cli {
 
 namespace {
 
 void addDumpCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv or .bdjo file (told by its content)");
+  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo or .mnu file (told by its content)");
   auto path = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   cmd->add_option("file", *path, "The file to show")->required();
@@ -21,6 +22,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, json] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isMenuFile(*path)) return void(ctx.exitCode = runMenuDump(*path, *json));
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;

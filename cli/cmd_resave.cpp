@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/load_model.h"
+#include "cli/menu_cli.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -14,7 +15,7 @@ namespace mirdal::cli {
 namespace {
 
 void addResaveCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv or MovieObject.bdmv file and write it back");
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv or .mnu file and write it back");
   auto path = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("file", *path, "The file to read")->required();
@@ -22,6 +23,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isMenuFile(*path)) return void(ctx.exitCode = runMenuResave(*path, *out));
     const LoadedModel m = loadModel(*path);
     if (m.kind == FileKind::BDJObject && usable(m.status)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");

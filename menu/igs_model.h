@@ -20,7 +20,7 @@
 namespace mirdal {
 
 inline constexpr std::uint16_t kNoButton = 0xFFFF;
-inline constexpr std::uint16_t kNoObject = 0xFFFF;
+inline constexpr std::uint16_t kNoObjectId = 0xFFFF;
 inline constexpr std::uint32_t kNewMenuInTime = 180000;  // 2 s at 90 kHz
 
 // Segment types of an IG stream.
@@ -70,13 +70,13 @@ struct TIGbutton {
   std::uint8_t auto_action = 0;  // 0 or 1
   std::uint16_t x = 0, y = 0;
   std::uint16_t upper = 0, lower = 0, left = 0, right = 0;
-  std::uint16_t normal_start = kNoObject, normal_end = kNoObject;
+  std::uint16_t normal_start = kNoObjectId, normal_end = kNoObjectId;
   std::uint8_t normal_repeat = 0;
   std::uint16_t selected_sound = 0xFF;  // 0..255, one byte in the stream
-  std::uint16_t selected_start = kNoObject, selected_end = kNoObject;
+  std::uint16_t selected_start = kNoObjectId, selected_end = kNoObjectId;
   std::uint8_t selected_repeat = 0;
   std::uint16_t activated_sound = 0xFF;
-  std::uint16_t activated_start = kNoObject, activated_end = kNoObject;
+  std::uint16_t activated_start = kNoObjectId, activated_end = kNoObjectId;
   TCommands commands;
   bool operator==(const TIGbutton&) const = default;
 };

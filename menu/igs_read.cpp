@@ -36,7 +36,8 @@ void readPalette(FieldReader& b, std::size_t length, TMenu& m) {
   }
 }
 
-void readObject(FieldReader& b, TMenu& m) {
+// Returns false for an object too large to hold: its size is cleared.
+bool readObject(FieldReader& b, TMenu& m) {
   const std::uint16_t id = b.readword();
   if (m.objects.empty() || m.objects.back().object_id != id) {
     if (m.objects.size() <= id) m.objects.resize(std::size_t(id) + 1);
@@ -62,6 +63,13 @@ void readObject(FieldReader& b, TMenu& m) {
   f.length = std::uint32_t(data.size());
   o.rle.insert(o.rle.end(), data.begin(), data.end());
   o.fragments.push_back(f);
+  if (std::size_t(o.width) * o.height <= kMaxObjectPixels) return true;
+  erlog("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
+        " pixels, more than a menu object can have; it is kept empty.");
+  o.width = o.height = 0;
+  o.rle.clear();
+  o.rle_length = 0;
+  return false;
 }
 
 // Returns the page count of a first fragment, -1 for any other.
@@ -251,7 +259,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
         readPalette(body, length, m);
         break;
       case SegmentType::ODS:
-        readObject(body, m);
+        if (!readObject(body, m)) result.status = ReadStatus::Truncated;
         break;
       case SegmentType::ICS: {
         sawComposition = true;

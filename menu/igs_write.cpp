@@ -157,7 +157,7 @@ void addButton(OutputBuffer& o, const TIGbutton& b) {
 void addRange(std::vector<std::uint16_t>& order, std::vector<bool>& placed, std::uint16_t start,
               std::uint16_t end) {
   for (std::uint32_t id = start; id <= end; ++id) {
-    if (id == kNoObject || id >= placed.size() || placed[id]) continue;
+    if (id == kNoObjectId || id >= placed.size() || placed[id]) continue;
     placed[id] = true;
     order.push_back(std::uint16_t(id));
   }

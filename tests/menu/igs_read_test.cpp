@@ -233,6 +233,16 @@ TEST(LoadMnu, EdgeCases) {
          EXPECT_EQ(s.windows[1].x, 10);
          EXPECT_EQ(m.ics.pages[0].default_activated_button, 0xFFFF);
        }},
+      {"object too large to hold is kept empty",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         addSegment(b, 0x15, odsFirst(0, 0xC0, 2, 65535, 65535, {0x00, 0x00}));
+       },
+       ReadStatus::Truncated, "more than a menu object can have",
+       [](const TMenu& m) {
+         ASSERT_EQ(m.objects.size(), 1u);
+         EXPECT_EQ(m.objects[0].width, 0);
+       }},
       {"empty file", [](ByteBuilder&) {}, ReadStatus::Truncated, "No interactive composition",
        [](const TMenu& m) { EXPECT_TRUE(m.objects.empty()); }},
   };
