@@ -4,17 +4,19 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
+#include "cli/clip_file.h"
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
 #include "cli/menu_cli.h"
+#include "cli/playlist_cli.h"
 
 namespace mirdal::cli {
 
 namespace {
 
 void addDumpCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo or .mnu file (told by its content)");
+  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo, .mpls or .mnu file (told by its content)");
   auto path = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   cmd->add_option("file", *path, "The file to show")->required();
@@ -23,6 +25,10 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
     if (isMenuFile(*path)) return void(ctx.exitCode = runMenuDump(*path, *json));
+    if (isClipFile(*path)) {
+      ctx.exitCode = dumpClipFile(*path, *json);
+      return;
+    }
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;
@@ -47,6 +53,9 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
         break;
       case FileKind::BDJObject:
         out = *json ? toJson(m.bdjo).dump(2) + "\n" : dumpBDJOText(m.bdjo, name);
+        break;
+      case FileKind::Playlist:
+        out = *json ? playlistJson(m.mpls).dump(2) + "\n" : dumpPlaylistText(m.mpls, name);
         break;
       case FileKind::Unknown:
         break;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
+#include "cli/clip_file.h"
 #include "cli/load_model.h"
 #include "cli/menu_cli.h"
 #include "core/disc_folder.h"
@@ -15,7 +16,7 @@ namespace mirdal::cli {
 namespace {
 
 void addResaveCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv or .mnu file and write it back");
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv, .mpls or .mnu file and write it back");
   auto path = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("file", *path, "The file to read")->required();
@@ -24,6 +25,10 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
     if (isMenuFile(*path)) return void(ctx.exitCode = runMenuResave(*path, *out));
+    if (isClipFile(*path)) {
+      ctx.exitCode = resaveClipFile(*path, *out);
+      return;
+    }
     const LoadedModel m = loadModel(*path);
     if (m.kind == FileKind::BDJObject && usable(m.status)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
@@ -38,7 +43,9 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(*out);
     req.name = std::filesystem::path(*out).filename().string();
     req.noBackup = true;
-    const bool saved = m.kind == FileKind::Index ? indexsave(m.index, req) : mobjsave(m.mobj, req);
+    const bool saved = m.kind == FileKind::Index      ? indexsave(m.index, req)
+                       : m.kind == FileKind::Playlist ? plsave(m.mpls, req)
+                                                      : mobjsave(m.mobj, req);
     ctx.exitCode = saved ? kOk : kFailed;
   });
 }

@@ -10,6 +10,7 @@ FileKind detectFileKind(const Bytes& data) {
   if (std::memcmp(p, "INDX", 4) == 0) return FileKind::Index;
   if (std::memcmp(p, "MOBJ", 4) == 0) return FileKind::MovieObject;
   if (std::memcmp(p, "BDJO", 4) == 0) return FileKind::BDJObject;
+  if (std::memcmp(p, "MPLS", 4) == 0) return FileKind::Playlist;
   return FileKind::Unknown;
 }
 

@@ -6,7 +6,7 @@
 
 namespace mirdal::cli {
 
-enum class FileKind { Unknown, Index, MovieObject, BDJObject };
+enum class FileKind { Unknown, Index, MovieObject, BDJObject, Playlist };
 
 FileKind detectFileKind(const Bytes& data);
 

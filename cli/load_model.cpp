@@ -36,8 +36,11 @@ LoadedModel loadModel(const std::string& path) {
       if (m.status == ReadStatus::Rejected)
         std::fprintf(stderr, "mirdal-cli: %s: not a BD-J object of version 0100 or 0200\n", path.c_str());
       break;
+    case FileKind::Playlist:
+      m.status = readPlaylistFile(path, m.mpls);
+      break;
     case FileKind::Unknown:
-      std::fprintf(stderr, "mirdal-cli: %s: not an index, movie object or BD-J object file\n", path.c_str());
+      std::fprintf(stderr, "mirdal-cli: %s: not an index, movie object, BD-J object or playlist file\n", path.c_str());
       break;
   }
   return m;

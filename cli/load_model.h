@@ -12,6 +12,7 @@
 #include "formats/disc_file.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "formats/mpls.h"
 
 namespace mirdal::cli {
 
@@ -21,6 +22,7 @@ struct LoadedModel {
   TINDX index;
   TMOBJ mobj;
   TBDJO bdjo;
+  TMPLS mpls;
 };
 
 // Reads path as the file its first bytes say it is. Files of no known kind

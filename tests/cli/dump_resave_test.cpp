@@ -163,7 +163,7 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
       {"resave " + bad + " -o " + out, 1, "ERROR: bad format error at $00000008", ""},
       {"dump " + bad, 1, "", "ERROR: bad format error at $00000008"},
       {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "ERROR: cut ends early at $0000003C", ""},
-      {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object or BD-J object file"},
+      {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object or playlist file"},
       {"dump " + quote((d.path() / "missing").string()), 2, "", "no such file"},
       {"resave " + bad, 2, "", "--output is required"},
       {"dump", 2, "", "file is required"},

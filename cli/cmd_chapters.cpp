@@ -1,0 +1,126 @@
+// mirdal-cli chapters export <mpls> [--format pts|frame|time] [-o FILE]
+// mirdal-cli chapters import <mpls> <txt> [--format ...] -o <out.mpls>
+// The marks of a playlist to and from a chapter text file, as "Save
+// chapters" and "Load chapters" do. The log (trace lines, dropped chapters,
+// errors) goes to standard error.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/cli_context.h"
+#include "cli/cli_reporter.h"
+#include "core/disc_folder.h"
+#include "core/save.h"
+#include "formats/chapters.h"
+#include "formats/mpls.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+struct ChapterArgs {
+  std::string playlist, text, output, format = "pts";
+};
+
+ChapterFormat formatOf(const std::string& text) {
+  const auto f = parseChapterFormat(text);
+  if (!f) throw UsageError{"unknown chapter format '" + text + "' (pts, frame or time)"};
+  return *f;
+}
+
+// Reads the playlist with its log on standard error; false when it cannot
+// be used.
+bool readPlaylist(const std::string& path, TMPLS& m) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) throw UsageError{"no such file: " + path};
+  return readPlaylistFile(path, m, true) == ReadStatus::Ok;
+}
+
+void exportCommand(const ChapterArgs& a, CliContext& ctx) {
+  const ChapterFormat f = formatOf(a.format);
+  TMPLS m;
+  if (!readPlaylist(a.playlist, m)) {
+    ctx.exitCode = kFailed;
+    return;
+  }
+  const auto text = exportChapters(m, f);
+  if (!text) {
+    ctx.exitCode = kFailed;
+    return;
+  }
+  if (a.output.empty()) {
+    std::fwrite(text->data(), 1, text->size(), stdout);
+    ctx.exitCode = kOk;
+    return;
+  }
+  std::string error;
+  if (!writeFileAtomic(a.output, Bytes(text->begin(), text->end()), &error)) {
+    erlog("Cannot write " + a.output + " (" + error + ")");
+    ctx.exitCode = kFailed;
+    return;
+  }
+  ctx.exitCode = kOk;
+}
+
+void importCommand(const ChapterArgs& a, CliContext& ctx) {
+  const ChapterFormat f = formatOf(a.format);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(a.text, ec)) throw UsageError{"no such file: " + a.text};
+  TMPLS m;
+  if (!readPlaylist(a.playlist, m)) {
+    ctx.exitCode = kFailed;
+    return;
+  }
+  Bytes text;
+  std::string error;
+  if (!readFileBytes(a.text, text, &error)) {
+    erlog("Cannot read " + a.text + " (" + error + ")");
+    ctx.exitCode = kFailed;
+    return;
+  }
+  const auto n = importChapters(m, std::string(text.begin(), text.end()), f);
+  if (!n) {
+    if (!errorFlag()) erlog(a.text + " holds no chapters; nothing written.");
+    ctx.exitCode = kFailed;
+    return;
+  }
+  SaveRequest req;
+  req.folder = folderOfFile(a.output);
+  req.name = std::filesystem::path(a.output).filename().string();
+  req.noBackup = true;
+  ctx.exitCode = plsave(m, req) ? kOk : kFailed;
+}
+
+void addChaptersCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("chapters", "Export a playlist's marks to a chapter file, or replace them by one");
+  cmd->require_subcommand(1);
+  auto ex = std::make_shared<ChapterArgs>();
+  auto* exp = cmd->add_subcommand("export", "Write the marks as chapter lines (standard output or -o)");
+  exp->add_option("playlist", ex->playlist, "The .mpls file")->required();
+  exp->add_option("--format", ex->format, "pts (45 kHz ticks), frame (thousandths of a frame) or time");
+  exp->add_option("-o,--output", ex->output, "Write to this file (created or overwritten)");
+  exp->callback([&ctx, ex] {
+    CliReporter err(stderr, ::isatty(fileno(stderr)) != 0, ctx.verbose);
+    ScopedReporter scope(err);
+    exportCommand(*ex, ctx);
+  });
+
+  auto im = std::make_shared<ChapterArgs>();
+  auto* imp = cmd->add_subcommand("import", "Replace the marks by the chapters of a text file and save the playlist");
+  imp->add_option("playlist", im->playlist, "The .mpls file")->required();
+  imp->add_option("chapters", im->text, "The chapter text file")->required();
+  imp->add_option("--format", im->format, "pts, frame or time");
+  imp->add_option("-o,--output", im->output, "The playlist file to write")->required();
+  imp->callback([&ctx, im] {
+    CliReporter err(stderr, ::isatty(fileno(stderr)) != 0, ctx.verbose);
+    ScopedReporter scope(err);
+    importCommand(*im, ctx);
+  });
+}
+
+Subcommand reg{"chapters", addChaptersCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

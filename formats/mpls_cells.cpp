@@ -1,0 +1,200 @@
+#include "formats/mpls_cells.h"
+
+#include <algorithm>
+
+#include "core/display_text.h"
+#include "formats/mpls_rows.h"
+
+namespace mirdal {
+
+namespace {
+
+bool hasBlank(std::string_view t) { return t.find(' ') != std::string_view::npos; }
+
+// A decimal cell: digits only (no blank, not empty).
+std::optional<unsigned> number(std::string_view t) {
+  if (t.empty() || t.size() > 9) return std::nullopt;
+  unsigned v = 0;
+  for (char c : t) {
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + unsigned(c - '0');
+  }
+  return v;
+}
+
+std::optional<std::uint32_t> timeCell(std::string_view t) {
+  if (t.size() != 12 || hasBlank(t)) return std::nullopt;
+  return parsePlaylistTime(t);
+}
+
+bool clipNameCell(std::string_view t, std::string& name) {
+  if (t.size() != 5 || hasBlank(t)) return false;
+  name = std::string(t);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> parseWordCell(std::string_view t) {
+  if (t.size() != 8 || hasBlank(t)) return std::nullopt;
+  std::uint32_t v = 0;
+  for (char c : t) {
+    const int d = hexDigitValue(c);
+    if (d < 0) return 0u;
+    v = v << 4 | std::uint32_t(d);
+  }
+  return v;
+}
+
+bool editPlayItemCell(TMPLS& m, std::size_t row, PlayItemColumn col, std::string_view text,
+                      const InTimeAnswers& answers) {
+  if (row >= m.playlist.items.size()) return false;
+  TPlayItem& p = m.playlist.items[row];
+  switch (col) {
+    case PlayItemColumn::File:
+      return clipNameCell(text, p.clip_name);
+    case PlayItemColumn::Type:
+      return true;  // always "M2TS" on screen; the model keeps its codec id
+    case PlayItemColumn::InTime:
+      if (const auto t = timeCell(text)) {
+        setPlayItemInTime(m, row, *t, answers);
+        return true;
+      }
+      return false;
+    case PlayItemColumn::OutTime:
+      if (const auto t = timeCell(text)) {
+        p.out_time = *t;
+        return true;
+      }
+      return false;
+    case PlayItemColumn::UO1:
+      if (const auto w = parseWordCell(text)) {
+        p.uo_mask1 = *w;
+        return true;
+      }
+      return false;
+    case PlayItemColumn::UO2:
+      if (const auto w = parseWordCell(text)) {
+        p.uo_mask2 = *w & kUOWord2Mask;
+        return true;
+      }
+      return false;
+    case PlayItemColumn::Length:
+    case PlayItemColumn::Angles:
+      return false;
+  }
+  return false;
+}
+
+bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlayItemColumn col,
+                         std::string_view text) {
+  if (subpath >= m.playlist.subpaths.size() || row >= m.playlist.subpaths[subpath].items.size()) return false;
+  TSubPlayItem& s = m.playlist.subpaths[subpath].items[row];
+  switch (col) {
+    case SubPlayItemColumn::File:
+      return clipNameCell(text, s.clip_name);
+    case SubPlayItemColumn::Type:
+      return true;
+    case SubPlayItemColumn::Conn:
+      if (hasBlank(text)) return false;
+      if (const auto v = number(text)) {
+        // Only seamless (5) and non-seamless with a clean break (6) are
+        // kept; everything else is the plain connection 1.
+        s.connection_condition = (*v == 5 || *v == 6) ? std::uint8_t(*v) : 1;
+        return true;
+      }
+      return false;
+    case SubPlayItemColumn::Multi:
+      if (text.empty() || hasBlank(text)) return false;
+      return setMultiClip(m, subpath, row, text == "Y");
+    case SubPlayItemColumn::STC:
+      if (hasBlank(text)) return false;
+      if (const auto v = number(text); v && *v <= 255) {
+        s.stc_id = std::uint8_t(*v);
+        return true;
+      }
+      return false;
+    case SubPlayItemColumn::InTime:
+    case SubPlayItemColumn::OutTime:
+    case SubPlayItemColumn::SyncPTS:
+      if (const auto t = timeCell(text)) {
+        (col == SubPlayItemColumn::InTime ? s.in_time : col == SubPlayItemColumn::OutTime ? s.out_time
+                                                                                          : s.sync_start_pts) = *t;
+        return true;
+      }
+      return false;
+    case SubPlayItemColumn::SyncPI:
+      if (const auto v = number(text)) {
+        s.sync_playitem_id = std::uint16_t(*v % 999);
+        return true;
+      }
+      return false;
+    case SubPlayItemColumn::Angles:
+      return false;
+  }
+  return false;
+}
+
+MarkTimeParts markTimeParts(std::uint32_t time) {
+  const std::uint32_t ms = time / 45;
+  return {ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
+}
+
+std::uint32_t markTime(MarkTimeParts p) {
+  const std::uint64_t t = std::uint64_t(std::min(p.hours, 25u)) * 162000000 +
+                          std::uint64_t(std::min(p.minutes, 59u)) * 2700000 +
+                          std::uint64_t(std::min(p.seconds, 59u)) * 45000 + std::uint64_t(std::min(p.ms, 999u)) * 45;
+  return std::uint32_t(t);  // at most 4211999955
+}
+
+bool streamFieldApplies(StreamCategory c, StreamField f) {
+  const bool video = c == StreamCategory::PrimaryVideo || c == StreamCategory::SecondaryVideo;
+  const bool audio = c == StreamCategory::PrimaryAudio || c == StreamCategory::SecondaryAudio;
+  switch (f) {
+    case StreamField::Coding:
+      return video || audio;
+    case StreamField::VideoFormat:
+    case StreamField::FrameRate:
+      return video;
+    case StreamField::Presentation:
+    case StreamField::Frequency:
+      return audio;
+    case StreamField::Language:
+      return audio || c == StreamCategory::PG || c == StreamCategory::IG;
+    default:
+      return true;
+  }
+}
+
+bool setStreamField(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, StreamField f,
+                    std::uint32_t v) {
+  if (item >= m.playlist.items.size() || !streamFieldApplies(c, f)) return false;
+  TStreamRec* s = streamAt(m.playlist.items[item].stn, c, row);
+  if (!s) return false;
+  TStreamEntry& e = s->entry;
+  TStreamAttributes& a = s->attributes;
+  switch (f) {
+    case StreamField::EntryType: e.type = std::uint8_t(v); break;
+    case StreamField::MainPid: e.main_pid = std::uint16_t(v); break;
+    case StreamField::SubPid: e.sub_pid = std::uint16_t(v); break;
+    case StreamField::SubPathId: e.subpath_id = std::uint8_t(v); break;
+    case StreamField::SubClipId: e.subclip_id = std::uint8_t(v); break;
+    case StreamField::Coding: a.coding_type = std::uint8_t(v); break;
+    case StreamField::VideoFormat: a.video_format = std::uint8_t(v & 15); break;
+    case StreamField::FrameRate: a.frame_rate = std::uint8_t(v & 15); break;
+    case StreamField::Presentation: a.presentation_type = std::uint8_t(v & 15); break;
+    case StreamField::Frequency: a.sampling_frequency = std::uint8_t(v & 15); break;
+    case StreamField::Language: return false;
+  }
+  return true;
+}
+
+bool setStreamLanguage(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, std::string_view code) {
+  if (item >= m.playlist.items.size() || !streamFieldApplies(c, StreamField::Language)) return false;
+  TStreamRec* s = streamAt(m.playlist.items[item].stn, c, row);
+  if (!s) return false;
+  s->attributes.language = std::string(code.substr(0, 3));
+  return true;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,106 @@
+// Edits of a playlist. Every edit that adds or removes bytes adjusts, at
+// once, the lengths of the structures around the change and the start
+// addresses of the sections behind it, so the model can be saved at any
+// moment. Each returns false (or kNoRow) and leaves the model as it was
+// when the edit is not allowed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/mpls.h"
+
+namespace mirdal {
+
+inline constexpr std::size_t kNoRow = std::size_t(-1);
+
+// Limits of the lists.
+inline constexpr std::size_t kMaxAudioStreams = 32;
+inline constexpr std::size_t kMaxIGStreams = 32;
+inline constexpr std::size_t kMaxPGStreams = 255;
+inline constexpr std::size_t kMaxSubPaths = 255;
+inline constexpr std::size_t kMaxSubPlayItems = 255;
+inline constexpr std::size_t kMaxAngles = 255;
+inline constexpr std::size_t kMaxMarks = 999;
+
+// Streams. Insertion is offered for primary audio, PG and IG; the new
+// stream goes after row `after` (kNoRow: first). Returns the new row or
+// kNoRow.
+bool canInsertStream(const TPlayItem& pi, StreamCategory c);
+std::size_t insertStream(TMPLS& m, std::size_t item, StreamCategory c, std::size_t after);
+// Primary video never; primary audio while two or more remain.
+bool canDeleteStream(const TPlayItem& pi, StreamCategory c);
+bool deleteStream(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row);
+// The size on disc of stream `row` of a category.
+std::size_t streamSize(const TSTN& stn, StreamCategory c, std::size_t row);
+// The stream record of `row` of a category (PiP PG rows count after the PG
+// streams), nullptr when there is none.
+TStreamRec* streamAt(TSTN& stn, StreamCategory c, std::size_t row);
+const TStreamRec* streamAt(const TSTN& stn, StreamCategory c, std::size_t row);
+
+// SubPaths: a new one is an "IG menu" SubPath with one SubPlayItem on the
+// first PlayItem's clip. Returns the new row or kNoRow.
+std::size_t insertSubPath(TMPLS& m, std::size_t after);
+bool deleteSubPath(TMPLS& m, std::size_t row);
+
+// SubPlayItems: a new one is like the one a new SubPath gets. A SubPath
+// keeps at least one.
+std::size_t insertSubPlayItem(TMPLS& m, std::size_t subpath, std::size_t after);
+bool deleteSubPlayItem(TMPLS& m, std::size_t subpath, std::size_t row);
+// Turning multi-clip on gives the one entry standing for the SubPlayItem's
+// own clip; turning it off drops the entries. Lengths follow.
+bool setMultiClip(TMPLS& m, std::size_t subpath, std::size_t item, bool on);
+// Multi-clip entries after entry 0 (which is the SubPlayItem's own clip).
+std::size_t insertMultiClipEntry(TMPLS& m, std::size_t subpath, std::size_t item, std::size_t after);
+bool deleteMultiClipEntry(TMPLS& m, std::size_t subpath, std::size_t item, std::size_t row);
+
+// Angles of a PlayItem, the same way: the angle block on or off, and
+// angles after angle 0 (the PlayItem's own clip).
+bool setMultiAngle(TMPLS& m, std::size_t item, bool on);
+std::size_t insertAngle(TMPLS& m, std::size_t item, std::size_t after);
+bool deleteAngle(TMPLS& m, std::size_t item, std::size_t row);
+
+// Marks: a new mark is an entry-mark on PlayItem 0 at time 0 with entry
+// PID 0xFFFF. A playlist without a PlayListMark section takes no marks.
+std::size_t insertMark(TMPLS& m, std::size_t after);
+// Removes the given rows (any order, duplicates ignored); returns how many.
+std::size_t deleteMarks(TMPLS& m, std::vector<std::size_t> rows);
+// Replaces every mark (chapter import).
+bool replaceMarks(TMPLS& m, std::vector<TMark> marks);
+
+// The IN-time cascade: the answers to the three questions the user is asked
+// when an IN time changes.
+struct InTimeAnswers {
+  bool moveOut = false;           // "Do you want to update OUT time?"
+  bool moveSubPlayItems = false;  // "Do you want to update SubPlayItems' IN/OUT times?"
+  bool moveMarks = false;         // "Do you want to update PlayListMarks' marktimes?"
+};
+inline constexpr const char* kAskMoveOut = "Do you want to update OUT time?";
+inline constexpr const char* kAskMoveSubPlayItems = "Do you want to update SubPlayItems' IN/OUT times?";
+inline constexpr const char* kAskMoveMarks = "Do you want to update PlayListMarks' marktimes?";
+
+// The questions to ask, in order, when PlayItem `item` gets IN time
+// newIn: none when the time does not change; the SubPlayItem question only
+// with SubPaths, the mark question only with marks.
+std::vector<std::string> inTimeQuestions(const TMPLS& m, std::size_t item, std::uint32_t newIn);
+// Sets the IN time and moves what the answers say by the same difference
+// (modulo 2^32, like the times on disc). Marks move only when they name
+// this PlayItem.
+void setPlayItemInTime(TMPLS& m, std::size_t item, std::uint32_t newIn, const InTimeAnswers& a);
+
+// User-operation masks: only bit 30 of the second word has a meaning.
+inline constexpr std::uint32_t kUOWord2Mask = 0x40000000;
+inline std::uint32_t setBit(std::uint32_t word, int bit, bool on) {
+  return on ? word | (1u << bit) : word & ~(1u << bit);
+}
+
+// SubPath type: any type but 2 (browsable slideshow audio) clears the
+// repeat word.
+void setSubPathType(TMPLS& m, std::size_t row, std::uint8_t type);
+// The repeat choice only applies to type 2.
+bool setSubPathRepeat(TMPLS& m, std::size_t row, bool on);
+
+}  // namespace mirdal

@@ -1,0 +1,333 @@
+#include "stream/demux.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "core/display_text.h"
+#include "core/report.h"
+#include "core/tick_text.h"
+
+namespace mirdal {
+
+// --- FileSink ---
+
+FileSink::FileSink() : buf_(1 << 20) {}
+
+FileSink::~FileSink() { close(); }
+
+bool FileSink::create(const std::string& path) {
+  close();
+  failed_ = false;
+  error_.clear();
+  written_ = 0;
+  fill_ = 0;
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) fail();
+  return fd_ >= 0;
+}
+
+void FileSink::fail() {
+  if (!failed_) error_ = std::strerror(errno ? errno : EIO);
+  failed_ = true;
+}
+
+bool FileSink::flush() {
+  std::size_t done = 0;
+  while (!failed_ && done < fill_) {
+    const ssize_t n = ::write(fd_, buf_.data() + done, fill_ - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      fail();
+      break;
+    }
+    done += std::size_t(n);
+    written_ += std::uint64_t(n);
+  }
+  fill_ = 0;
+  return !failed_;
+}
+
+bool FileSink::write(const std::uint8_t* p, std::size_t n) {
+  if (failed_ || fd_ < 0) return false;
+  while (n > 0) {
+    const std::size_t take = std::min(n, buf_.size() - fill_);
+    std::memcpy(buf_.data() + fill_, p, take);
+    fill_ += take;
+    p += take;
+    n -= take;
+    if (fill_ == buf_.size() && !flush()) return false;
+  }
+  return true;
+}
+
+bool FileSink::truncate(std::uint64_t size) {
+  if (failed_ || fd_ < 0) return false;
+  if (size >= this->size()) return true;
+  if (size >= written_) {
+    fill_ = std::size_t(size - written_);
+    return true;
+  }
+  fill_ = 0;
+  if (::ftruncate(fd_, off_t(size)) != 0 || ::lseek(fd_, off_t(size), SEEK_SET) < 0) {
+    fail();
+    return false;
+  }
+  written_ = size;
+  return true;
+}
+
+bool FileSink::close() {
+  if (fd_ < 0) return !failed_;
+  flush();
+  if (::close(fd_) != 0) fail();
+  fd_ = -1;
+  return !failed_;
+}
+
+// --- The export loop ---
+
+std::string pesLogLine(std::uint32_t pts, std::uint32_t dts, std::uint8_t segmentType,
+                       std::uint32_t tpExtra) {
+  return hexText(pts, 8) + ", " + hexText(dts, 8) + " : " + tickTimeText(pts, 90000) + ", " +
+         tickTimeText(dts, 90000) + "   " + hexText(segmentType, 2) + "   " + hexText(tpExtra, 8);
+}
+
+namespace {
+
+constexpr std::uint64_t kProgressEvery = 32768;
+constexpr std::uint16_t kVideoPid = 0x1011;
+
+class PidExporter {
+ public:
+  PidExporter(ExportSink& out, const DemuxOptions& opt) : out_(out), opt_(opt) {}
+
+  // False when the export must stop (cancel at a PES start, failed output).
+  bool packet(const std::uint8_t* sp, DemuxResult& res);
+  // Cuts a PES packet the output is in the middle of.
+  void dropUnfinishedPes();
+  bool outputFailed() const { return outFailed_; }
+
+  void noteVideoPts(const std::uint8_t* sp);
+
+ private:
+  bool put(const std::uint8_t* p, std::size_t n) {
+    if (n && !out_.write(p, n)) outFailed_ = true;
+    return !outFailed_;
+  }
+  bool pesPacket(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n, DemuxResult& res);
+  bool pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n, DemuxResult& res);
+
+  ExportSink& out_;
+  const DemuxOptions& opt_;
+  bool outFailed_ = false;
+
+  // The PES packet the output is in.
+  bool inPes_ = false;
+  bool bounded_ = false;       // a PES_packet_length other than 0
+  bool writing_ = false;       // its data goes to the output
+  std::uint64_t left_ = 0;     // bytes of it still expected (bounded only)
+  std::uint64_t pesBegin_ = 0; // output size where it began
+
+  std::uint32_t pts_ = 0, dts_ = 0;  // header times of the last PES with a PTS
+  bool videoSeen_ = false;
+  std::uint32_t videoPts_ = 0;
+};
+
+void PidExporter::noteVideoPts(const std::uint8_t* sp) {
+  if (videoSeen_ || !hasPayload(sp)) return;
+  const PacketPayload p = packetPayload(sp);
+  const std::uint8_t* pl = sp + p.offset;
+  if (!isPesStart(pl, p.size)) return;
+  const PesHeader h = parsePesHeader(pl, p.size);
+  if (!h.hasPts) return;
+  videoPts_ = h.pts;
+  videoSeen_ = true;
+}
+
+bool PidExporter::packet(const std::uint8_t* sp, DemuxResult& res) {
+  ++res.pidPackets;
+  if (!hasPayload(sp)) return true;
+  const PacketPayload p = packetPayload(sp);
+  if (p.size == 0) return true;
+  const std::uint8_t* pl = sp + p.offset;
+  if (opt_.mode == ExportMode::PES) return pesPacket(sp, pl, p.size, res);
+
+  // A new PES packet: the classic rule for bounded packets (fewer than 184
+  // bytes left), the unit start flag for unbounded ones, whose length gives
+  // no end; anything when none is open.
+  const bool startCode = isPesStart(pl, p.size);
+  const bool start = startCode && (!inPes_ || (bounded_ ? left_ < 184 : payloadUnitStart(sp)));
+  if (start) return pesStart(sp, pl, p.size, res);
+  if (!inPes_) return true;
+  std::size_t n = p.size;
+  if (bounded_) {
+    n = std::size_t(std::min<std::uint64_t>(n, left_));
+    left_ -= n;
+  }
+  return writing_ ? put(pl, n) : true;
+}
+
+bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n,
+                           DemuxResult& res) {
+  if (cancelFlag()) {
+    res.cancelled = true;
+    return false;
+  }
+  const PesHeader h = parsePesHeader(pl, n);
+  inPes_ = true;
+  bounded_ = h.PES_packet_length != 0;
+  pesBegin_ = out_.size();
+  writing_ = false;
+  left_ = 0;
+  const std::size_t dataStart = 9 + std::size_t(h.header_data_length);
+  if (isHeaderlessStreamId(h.stream_id) || dataStart > n ||
+      (bounded_ && h.PES_packet_length < dataStart - 6)) {
+    // Not exported, or a header that does not fit its packet: the PES
+    // packet is passed over whole.
+    if (bounded_) left_ = std::uint64_t(h.PES_packet_length) - std::min<std::uint64_t>(h.PES_packet_length, n - 6);
+    return true;
+  }
+  writing_ = true;
+  std::size_t d = n - dataStart;
+  if (bounded_) {
+    const std::uint64_t total = h.PES_packet_length - (dataStart - 6);
+    d = std::size_t(std::min<std::uint64_t>(d, total));
+    left_ = total - d;
+  }
+  ++res.pesPackets;
+  if (opt_.mode == ExportMode::SUP || opt_.mode == ExportMode::MNU) {
+    if (h.hasPts) {
+      const bool relative = opt_.mode == ExportMode::SUP && !opt_.absoluteTimes && videoSeen_;
+      const std::uint32_t base = relative ? videoPts_ : 0;
+      pts_ = h.pts - base;
+      dts_ = h.hasDts ? h.dts - base : 0;
+      if (opt_.logPesLines)
+        log(pesLogLine(pts_, dts_, d ? pl[dataStart] : 0, tpExtraHeader(sp)));
+    }
+    const std::uint8_t head[10] = {std::uint8_t(opt_.mode == ExportMode::SUP ? 'P' : 'I'), 'G',
+                                   std::uint8_t(pts_ >> 24), std::uint8_t(pts_ >> 16),
+                                   std::uint8_t(pts_ >> 8), std::uint8_t(pts_),
+                                   std::uint8_t(dts_ >> 24), std::uint8_t(dts_ >> 16),
+                                   std::uint8_t(dts_ >> 8), std::uint8_t(dts_)};
+    if (!put(head, sizeof head)) return false;
+  }
+  return put(pl + dataStart, d);
+}
+
+bool PidExporter::pesPacket(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n,
+                            DemuxResult& res) {
+  if (payloadUnitStart(sp) && isPesStart(pl, n)) {
+    if (cancelFlag()) {
+      res.cancelled = true;
+      return false;
+    }
+    const PesHeader h = parsePesHeader(pl, n);
+    inPes_ = writing_ = true;
+    bounded_ = h.PES_packet_length != 0;
+    pesBegin_ = out_.size();
+    const std::uint64_t whole = 6 + std::uint64_t(h.PES_packet_length);
+    left_ = whole - std::min<std::uint64_t>(whole, n);
+    ++res.pesPackets;
+  } else if (inPes_ && bounded_) {
+    left_ -= std::min<std::uint64_t>(left_, n);
+  }
+  return put(pl, n);
+}
+
+void PidExporter::dropUnfinishedPes() {
+  if (!inPes_ || outFailed_) return;
+  if (bounded_ && left_ == 0) return;
+  if (!out_.truncate(pesBegin_)) outFailed_ = true;
+  inPes_ = false;
+}
+
+}  // namespace
+
+DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt) {
+  const auto start = std::chrono::steady_clock::now();
+  DemuxResult res;
+  PidExporter ex(out, opt);
+  const std::uint64_t total = in.packetCount();
+  const bool findVideo = opt.mode == ExportMode::SUP && !opt.absoluteTimes;
+  std::uint64_t nextStep = kPacketsPerStep;
+  std::uint64_t nextProgress = kProgressEvery;
+  bool stop = false;
+
+  const std::uint8_t* buf = nullptr;
+  while (!stop) {
+    const std::size_t n = in.readPackets(buf);
+    if (n == 0) break;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::uint8_t* sp = buf + i * kSourcePacketSize;
+      ++res.packets;
+      if (!hasSyncByte(sp)) {
+        ++res.lostPackets;
+      } else {
+        const std::uint16_t pid = packetPid(sp);
+        if (pid < kNullPid) {
+          if (findVideo && pid == kVideoPid) ex.noteVideoPts(sp);
+          if (pid == opt.pid && !ex.packet(sp, res)) {
+            stop = true;
+            break;
+          }
+        }
+      }
+      if (res.packets == nextProgress) {
+        nextProgress += kProgressEvery;
+        if (opt.progress) showProgress(res.packets, total, start);
+      }
+      if (res.packets == nextStep) {
+        nextStep += kPacketsPerStep;
+        pumpEvents();
+        if (cancelFlag()) {
+          res.cancelled = true;
+          ex.dropUnfinishedPes();
+          stop = true;
+          break;
+        }
+      }
+    }
+  }
+  res.failed = in.failed() || ex.outputFailed();
+  res.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  return res;
+}
+
+DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
+  SourcePacketReader in;
+  std::string why;
+  DemuxResult res;
+  if (!in.open(input, &why)) {
+    erlog("Cannot open " + input + " (" + why + ")");
+    res.failed = true;
+    return res;
+  }
+  FileSink out;
+  if (!out.create(output)) {
+    erlog("Cannot create " + output + " (" + out.errorText() + ")");
+    res.failed = true;
+    return res;
+  }
+  res = Demux(in, out, opt);
+  const bool closed = out.close();
+  if (in.failed()) {
+    erlog("Cannot read " + input + " (" + in.errorText() + ")");
+  } else if (!closed || out.failed()) {
+    erlog("Cannot write " + output + " (" + out.errorText() + ")");
+  }
+  if (res.failed || !closed) {
+    res.failed = true;
+    std::error_code ec;
+    std::filesystem::remove(output, ec);
+  }
+  return res;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,83 @@
+#include "stream/pid_export.h"
+
+#include "core/display_text.h"
+#include "core/report.h"
+#include "core/time_text.h"
+
+namespace mirdal {
+
+ExportMode chooseExportMode(std::uint16_t pid, bool savePES, bool saveSUP, bool saveMNU) {
+  const unsigned high = pid >> 8;
+  if (high == 0x12 && saveSUP) return ExportMode::SUP;
+  if (high == 0x14 && saveMNU && !savePES) return ExportMode::MNU;
+  return savePES ? ExportMode::PES : ExportMode::Elementary;
+}
+
+std::string exportExtension(std::uint16_t pid, ExportMode mode) {
+  if (mode == ExportMode::SUP) return "sup";
+  if (mode == ExportMode::MNU) return "mnu";
+  std::string ext;
+  switch (pid >> 8) {
+    case 0x10: ext = pid == 0x1011 ? "vis" : ""; break;
+    case 0x11: ext = "aus"; break;
+    case 0x1B: ext = "svs"; break;
+    case 0x1A: ext = "sas"; break;
+    case 0x12: ext = "pgs"; break;
+    case 0x14: ext = "igs"; break;
+    case 0x18: ext = "txs"; break;
+    default: break;
+  }
+  return mode == ExportMode::PES ? "PES." + ext : ext;
+}
+
+std::string exportFileName(const std::string& outputFolder, const std::string& clipName,
+                           const std::string& pidText, const std::string& typeText,
+                           const std::string& detailsText, std::uint16_t pid, ExportMode mode) {
+  std::string name = outputFolder;
+  if (!name.empty() && name.back() != '/') name += '/';
+  std::string texts;
+  for (char c : pidText + "_" + typeText + "_" + detailsText) {
+    if (c == ',') continue;
+    texts += c == ' ' || c == ':' ? '_' : c;
+  }
+  return name + clipName + "_PID" + texts + "." + exportExtension(pid, mode);
+}
+
+std::uint16_t parsePidText(const std::string& text) {
+  std::uint32_t v = 0;
+  if (text.empty()) return 0;
+  for (char c : text) {
+    const int d = hexDigitValue(c);
+    if (d < 0) return 0;
+    v = (v << 4 | unsigned(d)) & 0xFFFF;
+  }
+  return std::uint16_t(v);
+}
+
+std::string exportSummary(const DemuxResult& res) {
+  std::string s = std::to_string(res.pidPackets) + " source packets saved. (" +
+                  clockText(std::uint64_t(res.elapsed.count()) / 1000) + ")";
+  if (res.lostPackets)
+    s += " [re]" + std::to_string(res.lostPackets) + " packet(s) without sync byte skipped.[/re]";
+  return s;
+}
+
+DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt) {
+  setCancelFlag(false);
+  PrBarOn(true);
+  log("");
+  dlog0("Saving " + output + " ...");
+  const DemuxResult res = Demux(input, output, opt);
+  if (!res.failed) {
+    if (res.cancelled) {
+      log("Saving cancelled.");
+    } else {
+      slogR();
+      log(exportSummary(res));
+    }
+  }
+  PrBarOff();
+  return res;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,327 @@
+#include "formats/clpi.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "formats/clip_packets.h"
+#include "formats/clpi_edit.h"
+#include "formats/clpi_rows.h"
+#include "support/byte_builder.h"
+#include "support/clip_bytes.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+
+namespace mirdal {
+namespace {
+
+using test::ByteBuilder;
+using test::ClipLayout;
+using test::clipBytes;
+using B = std::vector<std::uint8_t>;
+
+TCLPI parsed(const B& bytes) {
+  TCLPI c;
+  EXPECT_EQ(parseCLPI(bytes, c).status, ReadStatus::Ok);
+  return c;
+}
+
+TEST(Clpi, ReadsEveryRecordOfAHandLaidFile) {
+  const TCLPI c = parsed(clipBytes({.atcEntries = 2, .extensionData = true}));
+  EXPECT_EQ(c.clip_info.length, 176u + 2 + 28);
+  EXPECT_EQ(c.clip_info.TS_recording_rate, 48000000u);
+  EXPECT_EQ(c.clip_info.number_of_source_packets, 9999u);
+  EXPECT_EQ(c.clip_info.TS_type_info_length, 30);
+  EXPECT_EQ(c.clip_info.validity_flags, 0x80);
+  ASSERT_EQ(c.clip_info.ATC_delta_entries.size(), 2u);
+  EXPECT_EQ(c.clip_info.ATC_delta_entries[1], (TATCDeltaEntry{0x2000, "00003", "M2TS"}));
+
+  ASSERT_EQ(c.sequence_info.ATC_sequences.size(), 2u);
+  EXPECT_EQ(c.sequence_info.ATC_sequences[1].STC_sequences.size(), 2u);
+  EXPECT_EQ(atcSequenceRow(c.sequence_info.ATC_sequences[1]), (ClipRow{"00000100", "2", "1"}));
+  EXPECT_EQ(stcSequenceRow(c.sequence_info.ATC_sequences[1].STC_sequences[1]),
+            (ClipRow{"1001", "00000200", "0:00:02.000", "1:00:00.007"}));  // wraps at 24 h
+
+  const auto& streams = c.program_info.program_sequences.at(0).streams;
+  ASSERT_EQ(streams.size(), 7u);
+  EXPECT_EQ(streams[0].ISRC_country_code, "US");
+  EXPECT_EQ(streams[0].ISRC_recording_number, "12345");
+  EXPECT_EQ(streams[1].ISRC_registrant_code, "XYZ");
+  EXPECT_EQ(streams[5].unknown_coding_info, (B{1, 2, 3, 4}));
+  EXPECT_EQ(streams[6].audio_language, "spa");  // behind the unknown stream
+  const std::vector<ClipRow> rows = {
+      {"1011", "AVC", "1080p, 23.976, 4:3"}, {"1100", "AC3", "Stereo, 48 kHz, eng"},
+      {"1200", "PG", "fra"}, {"1400", "IG", "deu"}, {"1800", "Text", "1, jpn"}, {"1FFE", "", ""},
+      {"1101", "LPCM", "Multi-ch., 96 kHz, spa"}};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    ClipRow got = programStreamRow(streams[i]);
+    EXPECT_EQ(got[0], rows[i][0]);
+    EXPECT_EQ(got[2], rows[i][2]) << i;
+  }
+
+  ASSERT_EQ(c.cpi.entries.size(), 1u);
+  EXPECT_EQ(epStreamRow(c.cpi.entries[0]), (ClipRow{"1011", "1", "0003", "00005", "00000010"}));
+  EXPECT_EQ(epCoarseRow(c.cpi.maps[0].coarse[2]), (ClipRow{"00004", "0102", "00020000"}));
+  EXPECT_EQ(epFineRow(c.cpi.maps[0].fine[2]), (ClipRow{"y", "2", "07F2", "1FF02"}));
+  EXPECT_EQ(c.extension_data.entries.size(), 1u);
+}
+
+TEST(Clpi, WritesBackTheBytesItRead) {
+  const ClipLayout layouts[] = {
+      {},
+      {.atcEntries = 3},
+      {.appType = 6, .fonts = 2},
+      {.appType = 6, .fonts = 0, .extensionData = true},
+      {.cpiLength = 0},
+      {.fineGap = 12},
+      {.atcEntries = 1, .extensionData = true},
+  };
+  for (const ClipLayout& l : layouts) {
+    const B bytes = clipBytes(l);
+    EXPECT_EQ(composeCLPI(parsed(bytes)), bytes);
+  }
+}
+
+TEST(Clpi, ClipInfoLengthAndSequenceInfoPlace) {
+  struct Case {
+    const char* what;
+    ClipLayout layout;
+    std::uint32_t length;
+  } cases[] = {
+      {"movie without ATC delta", {}, 176},
+      {"three ATC delta entries", {.atcEntries = 3}, 220},
+      {"text subtitle with two font files", {.appType = 6, .fonts = 2}, 190},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TCLPI clip = parsed(clipBytes(c.layout));
+    clip.clip_info.length = 1;  // recomputed by the writer whatever is held
+    const B out = composeCLPI(clip);
+    FieldReader r(out);
+    r.seek(40);
+    EXPECT_EQ(r.readlong(), c.length);
+    r.seek(8);
+    EXPECT_EQ(r.readlong(), 44 + c.length);
+  }
+}
+
+TEST(Clpi, EpMapCountsSpanTwoWords) {
+  TCLPI c = parsed(clipBytes({}));
+  TEP_map_fosPID& m = c.cpi.maps[0];
+  m.coarse.assign(20000, TEPCoarse{1, 2, 3});
+  m.fine.assign(70000, TEPFine{0, 1, 2, 3});
+  m.EP_fine_table_start_address = 4 + 8 * 20000;
+  const B out = composeCLPI(c);
+  FieldReader r(out);
+  r.seek(c.CPI_start_address + 8);  // length, type word, reserved, count
+  EXPECT_EQ(r.readword(), 0x1011);
+  EXPECT_EQ(r.readword(), (1u << 2) | (20000u >> 14));
+  EXPECT_EQ(r.readword(), ((20000u & 0x3FFF) << 2) | (70000u >> 16));
+  EXPECT_EQ(r.readword(), 70000u & 0xFFFF);
+  TCLPI back;
+  parseCLPI(out, back);
+  EXPECT_EQ(back.cpi.entries[0].number_of_EP_coarse_entries, 20000);
+  EXPECT_EQ(back.cpi.entries[0].number_of_EP_fine_entries, 70000u);
+  EXPECT_EQ(back.cpi.maps[0].fine.size(), 70000u);
+}
+
+TEST(Clpi, IgnoredFieldsComeBackAsZeros) {
+  B bytes = clipBytes({});
+  for (std::size_t off : {28u, 39u, 44u, 45u, 60u, 187u, 195u, 219u}) bytes[off] = 0xEE;
+  bytes[48] = 0xF0;  // flag word: only bit 0 counts
+  const B out = composeCLPI(parsed(bytes));
+  EXPECT_EQ(out, clipBytes({}));
+}
+
+TEST(Clpi, BadFilesAreRejectedOrCutWithoutFault) {
+  struct Case {
+    const char* what;
+    B bytes;
+    ReadStatus status;
+  } cases[] = {
+      {"wrong type", ByteBuilder().str("HDMX").str("0200").zeros(300), ReadStatus::Rejected},
+      {"wrong version", ByteBuilder().str("HDMV").str("0300").zeros(300), ReadStatus::Rejected},
+      {"empty", {}, ReadStatus::Rejected},
+  };
+  for (const Case& c : cases) {
+    TCLPI clip;
+    EXPECT_EQ(parseCLPI(c.bytes, clip).status, c.status) << c.what;
+  }
+  TCLPI clip;
+  parseCLPI(ByteBuilder().str("HDMV").str("0300"), clip);
+  EXPECT_EQ(clip.version_number, "0300");
+
+  // Every cut of a good file reads as far as it goes (the last 4 bytes are
+  // ExtensionData contents, which run to the end of the file whatever it is).
+  const B full = clipBytes({.atcEntries = 2, .extensionData = true});
+  for (std::size_t n = 8; n < full.size() - 4; ++n) {
+    TCLPI cut;
+    EXPECT_EQ(parseCLPI(B(full.begin(), full.begin() + std::ptrdiff_t(n)), cut).status, ReadStatus::Truncated) << n;
+  }
+  // Counts far beyond the file never allocate beyond it.
+  B big = clipBytes({});
+  TCLPI c = parsed(big);
+  big[c.CPI_start_address + 10] = 0xFF;
+  big[c.CPI_start_address + 11] = 0xFF;
+  big[c.CPI_start_address + 12] = 0xFF;
+  TCLPI huge;
+  EXPECT_EQ(parseCLPI(big, huge).status, ReadStatus::Truncated);
+  EXPECT_LT(huge.cpi.maps[0].fine.size(), big.size());
+}
+
+TEST(Clpi, EditsKeepEveryStartAddressTrue) {
+  struct Case {
+    const char* what;
+    ClipLayout from;
+    std::function<void(TCLPI&)> edit;
+    ClipLayout expected;  // the file the edit must give, byte for byte
+  } cases[] = {
+      {"insert two, delete one", {.atcEntries = 0, .extensionData = true},
+       [](TCLPI& c) {
+         insertATCDelta(c, std::nullopt);
+         insertATCDelta(c, 0);
+         deleteATCDelta(c, 1);
+         c.clip_info.ATC_delta_entries[0] = {0x1000, "00002", "M2TS"};
+       },
+       {.atcEntries = 1, .extensionData = true}},
+      {"insert then delete", {.atcEntries = 3},
+       [](TCLPI& c) {
+         insertATCDelta(c, 1);
+         deleteATCDelta(c, 2);
+       },
+       {.atcEntries = 3}},
+      {"ATCd on without entries, saved", {},
+       [](TCLPI& c) { setATCDeltaFlag(c, true); }, {}},
+      {"ATCd off drops the block", {.atcEntries = 2, .extensionData = true},
+       [](TCLPI& c) { setATCDeltaFlag(c, false); }, {.extensionData = true}},
+      {"to type 6 and its fonts", {},
+       [](TCLPI& c) {
+         setApplicationType(c, 6);
+         insertFontFile(c, std::nullopt, "00000");
+         insertFontFile(c, 0, "00001");
+       },
+       {.appType = 6, .fonts = 2}},
+      {"from type 6", {.appType = 6, .fonts = 2, .extensionData = true},
+       [](TCLPI& c) { setApplicationType(c, 1); }, {.extensionData = true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ReportScope rs;
+    test::TempDir dir;
+    TCLPI clip = parsed(clipBytes(c.from));
+    c.edit(clip);
+    SaveRequest req{dir.folder(), "00001.clpi", {}, false, true};
+    ASSERT_TRUE(saveCLPI(clip, req));
+    EXPECT_EQ(dir.read("00001.clpi"), clipBytes(c.expected));
+  }
+}
+
+TEST(Clpi, AddressesMoveAtTheMomentOfTheEdit) {
+  TCLPI c = parsed(clipBytes({.extensionData = true}));
+  const TCLPI before = c;
+  setATCDeltaFlag(c, true);
+  EXPECT_EQ(c.SequenceInfo_start_address, before.SequenceInfo_start_address + 2);
+  EXPECT_EQ(c.ExtensionData_start_address, before.ExtensionData_start_address + 2);
+  insertATCDelta(c, std::nullopt);
+  insertATCDelta(c, 0);
+  deleteATCDelta(c, 0);
+  EXPECT_EQ(c.ClipMark_start_address, before.ClipMark_start_address + 16);
+  EXPECT_FALSE(deleteATCDelta(c, 5));
+  // Cell edits: hexadecimal, a bad digit makes 0, a blank is refused.
+  EXPECT_TRUE(setATCDeltaCell(c, 0, 0, "00ABCDEF"));
+  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].ATC_delta, 0xABCDEFu);
+  EXPECT_FALSE(setATCDeltaCell(c, 0, 0, "12 4"));
+  EXPECT_TRUE(setATCDeltaCell(c, 0, 0, "12X4"));
+  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].ATC_delta, 0u);
+  EXPECT_TRUE(setATCDeltaCell(c, 0, 1, "0123456"));
+  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].following_clip_name, "01234");
+  EXPECT_FALSE(setATCDeltaCell(c, 0, 2, "XXXX"));
+  // ExtensionData replaced: behind the mark section, or 0 when empty.
+  setClipExtensionData(c, TExtensionData{});
+  EXPECT_EQ(c.ExtensionData_start_address, 0u);
+  TExtensionData ed;
+  ed.length = 12;
+  setClipExtensionData(c, ed);
+  EXPECT_EQ(c.ExtensionData_start_address, c.ClipMark_start_address + 4);
+}
+
+TEST(ClipPackets, QuestionAndInPlaceCorrection) {
+  struct Case {
+    std::uint64_t size;
+    bool ask;
+    const char* question;
+  } cases[] = {
+      {1920000, true, "The m2ts file contains 10,000 packets.\nDo you want to correct the packet value of ClipInfo?"},
+      {9999 * 192 + 191, false, ""},  // a partial packet does not count
+      {0, false, ""},
+      {192ull * 0x100000000ull, false, ""},  // beyond the 32-bit count
+  };
+  const TCLPI clip = parsed(clipBytes({}));
+  for (const Case& c : cases) {
+    const PacketCheck pc = checkPacketCount(clip, c.size);
+    EXPECT_EQ(pc.ask, c.ask) << c.size;
+    EXPECT_EQ(pc.question, c.question);
+  }
+  EXPECT_EQ(thousandsText(1234567, '.'), "1.234.567");
+  EXPECT_EQ(thousandsText(999), "999");
+
+  test::ReportScope rs;
+  test::TempDir dir;
+  const B bytes = clipBytes({});
+  const auto path = dir.write("00001.clpi", bytes).string();
+  TCLPI c = parsed(bytes);
+  ASSERT_TRUE(patchPacketCount(path, 10000, c));
+  B expected = bytes;
+  expected[56] = 0x00, expected[57] = 0x00, expected[58] = 0x27, expected[59] = 0x10;
+  EXPECT_EQ(dir.read("00001.clpi"), expected);
+  EXPECT_EQ(c.clip_info.number_of_source_packets, 10000u);
+  EXPECT_FALSE(dir.exists("00001.clpi.backup"));
+
+  // Not a clip file, or a missing one: nothing written, the model unchanged.
+  dir.write("x.clpi", std::string("MPLS0200"));
+  EXPECT_FALSE(patchPacketCount((dir.path() / "x.clpi").string(), 5, c));
+  EXPECT_FALSE(patchPacketCount((dir.path() / "none.clpi").string(), 5, c));
+  EXPECT_EQ(c.clip_info.number_of_source_packets, 10000u);
+  EXPECT_EQ(dir.read("x.clpi").size(), 8u);
+}
+
+TEST(ClpiRows, TextsOfLabelsAndChoices) {
+  EXPECT_EQ(applicationTypeText(6), "Sub TS for a Text subtitle");
+  EXPECT_EQ(applicationTypeText(10), "Main TS for a Movie (AVCHD 1080p50/60)");
+  EXPECT_EQ(applicationTypeText(11), "res.");
+  EXPECT_EQ(ciRefRow({3, 's', 0}), (ClipRow{"00003", "s", "00000"}));
+  const StreamFileLabels missing = streamFileLabels({}, "00007", ".MTS");
+  EXPECT_EQ(missing.name, "00007.MTS");
+  EXPECT_EQ(missing.size, "missing file");
+  EXPECT_EQ(streamFileLabels({"00007.m2ts", 1920000}, "00007", ".m2ts").size, "1,920,000");
+}
+
+TEST(ClpiSamples, RealClipsComeBackByteForByte) {
+  const std::filesystem::path root = std::filesystem::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
+  if (!std::filesystem::exists(root)) GTEST_SKIP() << "no shared samples";
+  int count = 0;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string ext = e.path().extension().string();
+    if (ext != ".clpi" && ext != ".CPI") continue;
+    Bytes data;
+    ASSERT_TRUE(readFileBytes(e.path().string(), data));
+    TCLPI c;
+    ASSERT_EQ(parseCLPI(data, c).status, ReadStatus::Ok) << e.path();
+    EXPECT_EQ(composeCLPI(c), data) << e.path();
+    // ATC delta entries inserted and deleted again restore the bytes.
+    const bool flag = c.clip_info.is_ATC_delta;
+    setATCDeltaFlag(c, true);
+    insertATCDelta(c, std::nullopt);
+    insertATCDelta(c, 0);
+    deleteATCDelta(c, 1);
+    deleteATCDelta(c, 0);
+    setATCDeltaFlag(c, flag);
+    EXPECT_EQ(composeCLPI(c), data) << e.path();
+    ++count;
+  }
+  EXPECT_GT(count, 0);
+}
+
+}  // namespace
+}  // namespace mirdal
