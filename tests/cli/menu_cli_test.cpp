@@ -5,7 +5,11 @@
 #include <nlohmann/json.hpp>
 
 #include "core/fields.h"
+#include "menu/igs_read.h"
+#include "menu/igs_write.h"
+#include "support/recording_reporter.h"
 #include "support/run_cli.h"
+#include "support/ts_packer.h"
 #include "support/temp_dir.h"
 
 namespace mirdal {
@@ -104,6 +108,32 @@ TEST(MenuCli, ExitStatuses) {
   }
   EXPECT_FALSE(d.exists("o")) << "a damaged menu is not written";
   EXPECT_FALSE(d.exists("o.mnu"));
+}
+
+TEST(MenuCli, ExtractMenu) {
+  test::ReportScope rs;
+  test::TempDir d;
+  TMenu m;
+  ASSERT_EQ(loadMNU(kSample, m).status, ReadStatus::Ok);
+  Bytes pes;
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Pes, pes));
+  test::TsPacker ts(0x1402);
+  ts.pesStream(pes);
+  const std::string m2ts = d.write("00001.m2ts", ts.bytes()).string();
+  const std::string out = (d.path() / "menu.mnu").string();
+
+  const auto r = runCli("extract-menu " + shellQuote(m2ts) + " --pid 0x1402 -o " + shellQuote(out));
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("1 ICS, 39 OCS, 3 PCS found."), std::string::npos) << r.out;
+  Bytes sample;
+  ASSERT_TRUE(readFileBytes(kSample, sample));
+  EXPECT_EQ(d.read("menu.mnu"), sample);
+
+  const auto missing = runCli("extract-menu " + shellQuote(m2ts) + " -o " + shellQuote(out + "2"));
+  EXPECT_EQ(missing.exitCode, 1) << missing.out;
+  EXPECT_NE(missing.out.find("no packets of PID 0x1400"), std::string::npos);
+  EXPECT_FALSE(d.exists("menu.mnu2"));
+  EXPECT_EQ(runCli("extract-menu " + shellQuote(m2ts) + " --pid 0x1011 -o " + shellQuote(out)).exitCode, 2);
 }
 
 }  // namespace
