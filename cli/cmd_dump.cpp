@@ -8,6 +8,7 @@
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
+#include "cli/menu_cli.h"
 #include "cli/playlist_cli.h"
 
 namespace mirdal::cli {
@@ -15,7 +16,7 @@ namespace mirdal::cli {
 namespace {
 
 void addDumpCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo or .mpls file (told by its content)");
+  auto* cmd = app.add_subcommand("dump", "Show an index.bdmv, MovieObject.bdmv, .bdjo, .mpls or .mnu file (told by its content)");
   auto path = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   cmd->add_option("file", *path, "The file to show")->required();
@@ -23,6 +24,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, json] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isMenuFile(*path)) return void(ctx.exitCode = runMenuDump(*path, *json));
     if (isClipFile(*path)) {
       ctx.exitCode = dumpClipFile(*path, *json);
       return;

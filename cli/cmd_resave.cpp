@@ -7,6 +7,7 @@
 #include "cli/cli_context.h"
 #include "cli/clip_file.h"
 #include "cli/load_model.h"
+#include "cli/menu_cli.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -15,7 +16,7 @@ namespace mirdal::cli {
 namespace {
 
 void addResaveCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv or .mpls file and write it back");
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv, .mpls or .mnu file and write it back");
   auto path = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("file", *path, "The file to read")->required();
@@ -23,6 +24,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isMenuFile(*path)) return void(ctx.exitCode = runMenuResave(*path, *out));
     if (isClipFile(*path)) {
       ctx.exitCode = resaveClipFile(*path, *out);
       return;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/fields.h"
+#include "sample_menu.h"
 #include "sample_playlists.h"
 
 namespace fs = std::filesystem;
@@ -366,6 +367,7 @@ int main(int argc, char** argv) {
       "<di:title><di:name>Mirdal sample disc</di:name></di:title></di:discinfo></disclib>\n");
   put("JAR/00001.jar", emptyJar());
   put("BDJO/00001.bdjo", bdjoFile());
+  mirdal::sample::writeSampleMenu(root / "menu" / "sample.mnu");
   std::printf("Sample disc written to %s\n", (root / "BDMV").string().c_str());
   return 0;
 }

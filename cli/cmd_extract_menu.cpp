@@ -1,0 +1,55 @@
+// mirdal-cli extract-menu <m2ts> [--pid 0x14nn] -o menu.mnu: the IG stream
+// of a stream file as a .mnu file, exactly as the stream carries it (every
+// display set), checked by loading it as a menu.
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/cli_context.h"
+#include "cli/load_model.h"
+#include "core/report.h"
+#include "menu/igs_read.h"
+#include "stream/ig_extract.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("extract-menu", "Write the IG menu stream of an .m2ts/.MTS file as a .mnu file");
+  struct Args {
+    std::string input, pid = "0x1400", out;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("m2ts", a->input, "The stream file")->required();
+  cmd->add_option("--pid", a->pid, "The IG stream's PID, 0x1400 to 0x14FF (default 0x1400)");
+  cmd->add_option("-o,--output", a->out, "The .mnu file to write")->required();
+  cmd->callback([&ctx, a] {
+    std::error_code ec;
+    if (!std::filesystem::exists(a->input, ec)) throw UsageError{"no such file: " + a->input};
+    std::size_t used = 0;
+    unsigned long pid = 0;
+    try {
+      pid = std::stoul(a->pid, &used, 0);
+    } catch (...) {
+      used = 0;
+    }
+    if (used == 0 || used != a->pid.size() || pid < 0x1400 || pid > 0x14FF)
+      throw UsageError{"an IG stream's PID lies in 0x1400 to 0x14FF: " + a->pid};
+    const DemuxResult r = extractIGStream(a->input, std::uint16_t(pid), a->out);
+    if (r.failed) return void(ctx.exitCode = kFailed);
+    if (r.pidPackets == 0) {
+      std::fprintf(stderr, "mirdal-cli: the stream has no packets of PID 0x%04lX\n", pid);
+      std::filesystem::remove(a->out, ec);
+      return void(ctx.exitCode = kFailed);
+    }
+    TMenu m;
+    const MenuLoad load = loadMNU(a->out, m);
+    ctx.exitCode = load.status == ReadStatus::Ok ? kOk : kFailed;
+  });
+}
+
+Subcommand reg{"extract-menu", addExtractMenuCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

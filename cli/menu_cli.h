@@ -1,0 +1,28 @@
+// Menu files (.mnu) in mirdal-cli: loading for the subcommands, the text and
+// JSON dumps, and the resave. dump and resave hand a menu file to these.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "menu/igs_model.h"
+
+namespace mirdal::cli {
+
+// A .mnu file: the extension ".mnu" in any case, or content that begins
+// with an "IG" segment prefix.
+bool isMenuFile(const std::string& path);
+
+// Loads a menu quietly; on failure the load's log goes to standard error.
+// Returns false when nothing usable was read or the read went wrong.
+bool loadMenuForCli(const std::string& path, TMenu& m);
+
+std::string dumpMenuText(const TMenu& m, const std::string& name);
+nlohmann::json menuToJson(const TMenu& m);
+
+// `dump <menu> [--json]` and `resave <menu> -o <out>`; each returns the exit
+// status.
+int runMenuDump(const std::string& path, bool json);
+int runMenuResave(const std::string& path, const std::string& out);
+
+}  // namespace mirdal::cli

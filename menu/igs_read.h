@@ -1,0 +1,39 @@
+// Loading a menu from a .mnu file: a sequence of IG segments, each behind a
+// 10-byte prefix "IG", PTS (32 bits), DTS (32 bits). Only the first display
+// set (up to the first END segment) is loaded.
+#pragma once
+
+#include <string>
+
+#include "core/fields.h"
+#include "formats/disc_file.h"
+#include "menu/igs_model.h"
+
+namespace mirdal {
+
+inline constexpr std::uint64_t kMaxMenuFileSize = 1ull << 30;
+// Menus are at most 1920x1080; an object larger than 4096x4096 pixels can
+// only come from a damaged stream, and decoding it would take gigabytes.
+inline constexpr std::size_t kMaxObjectPixels = 4096u * 4096u;
+
+struct MenuLoad {
+  // Ok; Truncated when a segment or the page data ended early or a prefix
+  // was not "IG" (what was read is kept); Unreadable when the file could not
+  // be read.
+  ReadStatus status = ReadStatus::Ok;
+  bool cancelled = false;
+};
+
+// Parses a whole .mnu image into m (which is reset first) and logs
+// "1 ICS, n OCS, p PCS found." with the counts.
+MenuLoad loadMNUBytes(const Bytes& data, TMenu& m);
+
+// Reads the file and loads it.
+MenuLoad loadMNU(const std::string& path, TMenu& m);
+
+// Parses `pageCount` pages from the page bytes of the composition into
+// m.ics.pages and builds the page button index. Returns false when the data
+// ended early; the pages read whole are kept.
+bool getIGS(TMenu& m, const Bytes& pageData, std::size_t pageCount);
+
+}  // namespace mirdal

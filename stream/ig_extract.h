@@ -1,0 +1,25 @@
+// Opening the menu of a stream file: the IG stream of one PID is exported in
+// .mnu framing (one "IG" prefix with the stream's own PTS and DTS before
+// each PES packet's data, which is one segment) and loaded as a menu.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "menu/igs_read.h"
+#include "stream/demux.h"
+
+namespace mirdal {
+
+inline constexpr std::uint16_t kDefaultIgPid = 0x1400;
+
+// Exports the IG stream of `pid` from `m2ts` to `mnuPath`. A cancel flag
+// left set by an earlier operation is cleared first. A stream without the
+// PID gives an empty file.
+DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath);
+
+// Extracts into the temporary file "Mirdal_MENU.tmp" and loads it into m.
+// A failed extraction leaves an empty menu and an Unreadable status.
+MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, TMenu& m);
+
+}  // namespace mirdal

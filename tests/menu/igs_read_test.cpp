@@ -1,0 +1,298 @@
+#include "menu/igs_read.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "mnu_builder.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+
+namespace mirdal {
+namespace {
+
+using test::addSegment;
+using test::buttonBytes;
+using test::ByteBuilder;
+using test::icsBody;
+using test::simplePage;
+
+Bytes pdsBody(std::uint8_t id, std::initializer_list<std::array<std::uint8_t, 5>> entries) {
+  ByteBuilder b;
+  b.u8(id).u8(3);
+  for (const auto& e : entries) b.u8(e[0]).u8(e[1]).u8(e[2]).u8(e[3]).u8(e[4]);
+  return b.data();
+}
+
+Bytes odsFirst(std::uint16_t id, std::uint8_t flags, std::uint32_t rleLength, std::uint16_t w, std::uint16_t h,
+               const Bytes& rle) {
+  ByteBuilder b;
+  b.u16(id).u8(1).u8(flags).u24(rleLength + 4).u16(w).u16(h).bytes(rle);
+  return b.data();
+}
+
+Bytes odsNext(std::uint16_t id, std::uint8_t flags, const Bytes& rle) {
+  ByteBuilder b;
+  b.u16(id).u8(1).u8(flags).bytes(rle);
+  return b.data();
+}
+
+Bytes bogWithButtons() {
+  ByteBuilder b;
+  b.u16(1).u8(2).bytes(buttonBytes(1)).bytes(buttonBytes(3, 0x40));
+  return b.data();
+}
+
+// A complete display set: palette, object in two fragments, composition.
+ByteBuilder fullStream() {
+  ByteBuilder b;
+  addSegment(b, 0x18, icsBody(3, 1, simplePage(0, 1, bogWithButtons())), 180000, 170000);
+  addSegment(b, 0x14, pdsBody(0, {{1, 235, 128, 128, 255}, {2, 16, 128, 128, 128}}), 170000);
+  addSegment(b, 0x15, odsFirst(0, 0x80, 4, 2, 1, {0x01}), 175000, 170000);
+  addSegment(b, 0x15, odsNext(0, 0x40, {0x02, 0x00, 0x00}), 175000, 170000);
+  addSegment(b, 0x80, {}, 175000);
+  return b;
+}
+
+TEST(LoadMnu, ReadsCompositionPalettesAndObjects) {
+  test::ReportScope rs;
+  TMenu m;
+  const MenuLoad r = loadMNUBytes(fullStream(), m);
+  EXPECT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_FALSE(errorFlag());
+  EXPECT_EQ(m.in_time, 180000u);
+  EXPECT_EQ(m.ics.video_width, 1920);
+  EXPECT_EQ(m.ics.frame_rate, 2);
+  EXPECT_EQ(m.ics.composition_number, 7);
+  EXPECT_EQ(m.ics.composition_state, 2);
+  EXPECT_EQ(m.ics.model, 3);
+  EXPECT_EQ(m.ics.user_timeout, 900000u);
+  ASSERT_EQ(m.ics.pages.size(), 1u);
+  const TPage& p = m.ics.pages[0];
+  EXPECT_EQ(p.uo_mask[0], 0x11223344u);
+  EXPECT_EQ(p.uo_mask[1], 0x55667788u);
+  EXPECT_EQ(p.default_selected_button, 1);
+  ASSERT_EQ(p.bogs.size(), 1u);
+  ASSERT_EQ(p.bogs[0].buttons.size(), 2u);
+  const TIGbutton& b = p.bogs[0].buttons[1];
+  EXPECT_EQ(b.button_id, 3);
+  EXPECT_EQ(b.numeric_select_value, 103);
+  EXPECT_EQ(b.auto_action, 1);
+  EXPECT_EQ(b.x, 30);
+  EXPECT_EQ(b.y, 60);
+  EXPECT_EQ(b.right, 4);
+  EXPECT_EQ(b.normal_repeat, 0);  // 0x40 carries no repeat bit
+  EXPECT_EQ(p.bogs[0].buttons[0].normal_repeat, 1);
+  EXPECT_EQ(b.selected_sound, 3);
+  EXPECT_EQ(b.activated_sound, 4);
+  EXPECT_EQ(b.activated_end, 3);
+  EXPECT_EQ(b.commands, (TCommands{{0x21810000, 1, 0}, {0x50400001, 2, 3}}));
+  // Index length: the larger of two buttons and the highest id + 1.
+  ASSERT_EQ(m.page_buttons.size(), 1u);
+  EXPECT_EQ(m.page_buttons[0].slots.size(), 4u);
+  EXPECT_EQ(findButton(m, 0, 3), &b);
+  EXPECT_EQ(findButton(m, 0, 2), nullptr);
+  ASSERT_EQ(m.palettes.size(), 1u);
+  EXPECT_EQ(m.palettes[0].version, 3);
+  EXPECT_EQ(m.palettes[0].colours[1], (TRGBA{255, 255, 255, 255}));
+  EXPECT_EQ(m.palettes[0].ycrcb[2], (TYCrCb{16, 128, 128}));
+  ASSERT_EQ(m.objects.size(), 1u);
+  const TIGobject& o = m.objects[0];
+  EXPECT_EQ(o.rle_length, 4u);
+  EXPECT_EQ(o.rle, (Bytes{1, 2, 0, 0}));
+  ASSERT_EQ(o.fragments.size(), 2u);
+  EXPECT_EQ(o.fragments[1].offset, 1u);
+  EXPECT_EQ(o.fragments[1].sequence_flags, kLastFragment);
+  EXPECT_NE(rs.rep.text().find("1 ICS, 1 OCS, 1 PCS found."), std::string::npos);
+}
+
+struct EdgeCase {
+  const char* name;
+  std::function<void(ByteBuilder&)> build;
+  ReadStatus status;
+  const char* logText;  // expected somewhere in the log, or nullptr
+  std::function<void(const TMenu&)> check;
+};
+
+TEST(LoadMnu, EdgeCases) {
+  const Bytes onePage = icsBody(3, 1, simplePage(0, 0, {}));
+  const EdgeCase cases[] = {
+      {"no END: read to the end", [&](ByteBuilder& b) { addSegment(b, 0x18, onePage); }, ReadStatus::Ok, nullptr,
+       [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+      {"segments after END are ignored",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         addSegment(b, 0x80, {});
+         addSegment(b, 0x14, pdsBody(4, {{1, 16, 128, 128, 255}}));
+       },
+       ReadStatus::Ok, nullptr, [](const TMenu& m) { EXPECT_TRUE(m.palettes.empty()); }},
+      {"in-time from the first non-zero PTS",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x14, pdsBody(0, {}), 0);
+         addSegment(b, 0x18, onePage, 5000);
+         addSegment(b, 0x80, {}, 7000);
+       },
+       ReadStatus::Ok, nullptr, [](const TMenu& m) { EXPECT_EQ(m.in_time, 5000u); }},
+      {"object ids 0, 1, 5 leave empty slots",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         for (int id : {0, 1, 5}) addSegment(b, 0x15, odsFirst(std::uint16_t(id), 0xC0, 2, 1, 1, {0x03, 0x00}));
+       },
+       ReadStatus::Ok, "1 ICS, 6 OCS, 0 PCS found.",
+       [](const TMenu& m) {
+         ASSERT_EQ(m.objects.size(), 6u);
+         EXPECT_EQ(m.objects[5].object_id, 5);
+         EXPECT_EQ(m.objects[3].width, 0);
+         EXPECT_TRUE(m.objects[3].fragments.empty());
+       }},
+      {"a palette without entries keeps its colours",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         addSegment(b, 0x14, pdsBody(1, {{9, 235, 128, 128, 200}}));
+         addSegment(b, 0x14, pdsBody(1, {}));
+       },
+       ReadStatus::Ok, nullptr,
+       [](const TMenu& m) {
+         ASSERT_EQ(m.palettes.size(), 2u);
+         EXPECT_EQ(m.palettes[1].colours[9], (TRGBA{255, 255, 255, 200}));
+       }},
+      {"stream model 0 carries the time-outs",
+       [&](ByteBuilder& b) { addSegment(b, 0x18, icsBody(1, 1, simplePage(0, 1, bogWithButtons()))); },
+       ReadStatus::Ok, nullptr,
+       [](const TMenu& m) {
+         EXPECT_EQ(m.ics.model, 1);
+         EXPECT_EQ(m.ics.composition_timeout_pts, 0x0123456789ull);
+         EXPECT_EQ(m.ics.selection_timeout_pts, 0x023456789Aull);
+         ASSERT_EQ(m.ics.pages.size(), 1u);
+         EXPECT_EQ(m.ics.pages[0].bogs[0].buttons.size(), 2u);
+       }},
+      {"no composition at all",
+       [&](ByteBuilder& b) { addSegment(b, 0x14, pdsBody(0, {{1, 16, 128, 128, 255}})); },
+       ReadStatus::Truncated, "No interactive composition segment found",
+       [](const TMenu& m) {
+         EXPECT_TRUE(m.ics.pages.empty());
+         EXPECT_EQ(m.palettes.size(), 1u);
+       }},
+      {"composition without the first-fragment flag",
+       [&](ByteBuilder& b) { addSegment(b, 0x18, icsBody(3, 1, simplePage(0, 0, {}), 0x40)); },
+       ReadStatus::Truncated, "first-fragment flag", [](const TMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
+      {"prefix that is not IG stops reading",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         b.str("XX").zeros(20);
+       },
+       ReadStatus::Truncated, "File format error", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+      {"unknown segment is skipped",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x16, {1, 2, 3});
+         addSegment(b, 0x18, onePage);
+       },
+       ReadStatus::Ok, "Unknow segment!", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+      {"segment length past the end of the file",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         b.str("IG").u32(1).u32(0).u8(0x15).u16(4000).u16(2).u8(0).u8(0xC0).u24(5000).u16(10).u16(10).u8(1);
+       },
+       ReadStatus::Truncated, "claims 4000 bytes",
+       [](const TMenu& m) {
+         ASSERT_EQ(m.objects.size(), 3u);
+         EXPECT_EQ(m.objects[2].rle, (Bytes{1}));
+       }},
+      {"page data ending early keeps the whole pages",
+       [&](ByteBuilder& b) {
+         Bytes pages = simplePage(0, 0, {});
+         const Bytes second = simplePage(1, 1, bogWithButtons());
+         pages.insert(pages.end(), second.begin(), second.end() - 30);
+         addSegment(b, 0x18, icsBody(3, 2, pages));
+       },
+       ReadStatus::Truncated, "ends early in page 1", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+      {"huge command count in short data",
+       [&](ByteBuilder& b) {
+         ByteBuilder bog;
+         Bytes button = buttonBytes(1);
+         button[button.size() - 26] = 0xFF;  // command count 0xFF02
+         bog.u16(1).u8(1).bytes(button);
+         addSegment(b, 0x18, icsBody(3, 1, simplePage(0, 1, bog.data())));
+       },
+       ReadStatus::Truncated, "ends early", [](const TMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
+      {"three effect windows keep two",
+       [&](ByteBuilder& b) {
+         ByteBuilder page;
+         page.u8(0).u8(0).u32(0).u32(0);
+         page.u8(3);
+         for (int w = 0; w < 3; ++w) page.u8(std::uint8_t(w)).u16(10 * w).u16(1).u16(2).u16(3);
+         page.u8(0).u8(0).u8(0);
+         page.u8(0).u16(0).u16(0xFFFF).u8(0).u8(0);
+         addSegment(b, 0x18, icsBody(3, 1, page.data()));
+       },
+       ReadStatus::Ok, "only the first two are kept",
+       [](const TMenu& m) {
+         ASSERT_EQ(m.ics.pages.size(), 1u);
+         const Teffectseq& s = m.ics.pages[0].effects[0];
+         EXPECT_EQ(s.window_count, 2);
+         EXPECT_EQ(s.windows[1].x, 10);
+         EXPECT_EQ(m.ics.pages[0].default_activated_button, 0xFFFF);
+       }},
+      {"object too large to hold is kept empty",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         addSegment(b, 0x15, odsFirst(0, 0xC0, 2, 65535, 65535, {0x00, 0x00}));
+       },
+       ReadStatus::Truncated, "more than a menu object can have",
+       [](const TMenu& m) {
+         ASSERT_EQ(m.objects.size(), 1u);
+         EXPECT_EQ(m.objects[0].width, 0);
+       }},
+      {"empty file", [](ByteBuilder&) {}, ReadStatus::Truncated, "No interactive composition",
+       [](const TMenu& m) { EXPECT_TRUE(m.objects.empty()); }},
+  };
+  for (const auto& c : cases) {
+    test::ReportScope rs;
+    ByteBuilder b;
+    c.build(b);
+    TMenu m;
+    const MenuLoad r = loadMNUBytes(b.data(), m);
+    EXPECT_EQ(r.status, c.status) << c.name;
+    if (c.logText) {
+      EXPECT_NE(rs.rep.text().find(c.logText), std::string::npos) << c.name << "\n" << rs.rep.text();
+    }
+    c.check(m);
+    if (HasFailure()) {
+      ADD_FAILURE() << "in case: " << c.name;
+      return;
+    }
+  }
+}
+
+TEST(LoadMnu, ALoadReplacesTheWholeMenu) {
+  test::ReportScope rs;
+  TMenu m;
+  loadMNUBytes(fullStream(), m);
+  ByteBuilder b;
+  addSegment(b, 0x18, icsBody(3, 0, {}));
+  loadMNUBytes(b.data(), m);
+  EXPECT_TRUE(m.ics.pages.empty());
+  EXPECT_TRUE(m.objects.empty());
+  EXPECT_TRUE(m.palettes.empty());
+}
+
+TEST(LoadMnu, CancelLeavesThePagesUnparsed) {
+  test::ReportScope rs;
+  setCancelFlag(true);
+  TMenu m;
+  const MenuLoad r = loadMNUBytes(fullStream(), m);
+  setCancelFlag(false);
+  EXPECT_TRUE(r.cancelled);
+  EXPECT_TRUE(m.ics.pages.empty());
+}
+
+TEST(LoadMnu, MissingFileIsUnreadable) {
+  test::ReportScope rs;
+  test::TempDir dir;
+  TMenu m;
+  EXPECT_EQ(loadMNU((dir.path() / "none.mnu").string(), m).status, ReadStatus::Unreadable);
+  EXPECT_TRUE(errorFlag());
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -1,0 +1,245 @@
+#include "menu/igs_write.h"
+
+#include <gtest/gtest.h>
+
+#include "menu/igs_read.h"
+#include "menu/rle.h"
+#include "mnu_builder.h"
+#include "support/recording_reporter.h"
+
+namespace mirdal {
+namespace {
+
+using test::ByteBuilder;
+
+IndexImage alternating(std::uint16_t w, std::uint16_t h) {
+  IndexImage img{w, h, Bytes(std::size_t(w) * h)};
+  for (std::size_t i = 0; i < img.pixels.size(); ++i) img.pixels[i] = std::uint8_t(1 + (i & 1));
+  return img;
+}
+
+void addObject(TMenu& m, IndexImage img) {
+  TIGobject o;
+  o.object_id = std::uint16_t(m.objects.size());
+  o.width = img.width;
+  o.height = img.height;
+  o.image = std::move(img);
+  m.objects.push_back(std::move(o));
+}
+
+// One page without effects or BOGs: 21 bytes of page data.
+TMenu smallMenu() {
+  TMenu m = newMenu();
+  m.ics.composition_state = 2;
+  TPage p;
+  p.default_selected_button = 0xFFFF;
+  m.ics.pages.push_back(p);
+  buildAllPageButtons(m);
+  m.palettes.resize(1);
+  m.palettes[0].colours[1] = {255, 0, 0, 255};  // no Y/Cr/Cb yet: derived on save
+  m.palettes[0].colours[255] = {1, 2, 3, 4};    // entry 255 is never written
+  addObject(m, alternating(200, 1));            // 202 bytes of code
+  return m;
+}
+
+TEST(SaveIgs, WritesTheSegmentsByteForByte) {
+  test::ReportScope rs;
+  TMenu m = smallMenu();
+  Bytes out;
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+  const std::uint32_t T = 180000, d = 9 * 202 / 600;  // 3 ticks
+  ByteBuilder b;
+  // ICS: 21 page bytes; data length 26.
+  b.str("IG").u32(T).u32(T - d).u8(0x18).u16(38);
+  b.u16(1920).u16(1080).u8(0x20).u16(0).u8(0x80).u8(0xC0).u24(26).u8(0xC0).u24(0).u8(1);
+  b.u8(0).u8(0).u32(0).u32(0).u8(0).u8(0).u8(0).u8(0).u8(0).u16(0xFFFF).u16(0xFFFF).u8(0).u8(0);
+  // PDS: one entry, red with Y/Cr/Cb computed.
+  b.str("IG").u32(T - d).u32(0).u8(0x14).u16(7).u8(0).u8(0).u8(1).u8(82).u8(240).u8(91).u8(255);
+  // ODS: 202 bytes of code.
+  b.str("IG").u32(T).u32(T - d).u8(0x15).u16(213).u16(0).u8(0).u8(0xC0).u24(206).u16(200).u16(1);
+  b.bytes(rleEncodeImage(alternating(200, 1)));
+  // END.
+  b.str("IG").u32(T - d).u32(0).u8(0x80).u16(0);
+  EXPECT_EQ(out, b.data());
+  EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{82, 240, 91}));
+  EXPECT_EQ(m.ics.data_length, 26u);
+}
+
+TEST(SaveIgs, PesFraming) {
+  struct Case {
+    std::uint32_t pts, dts;
+    std::size_t length;
+    Bytes header;
+  } cases[] = {
+      {180000, 179997, 38, {0, 0, 1, 0xBD, 0, 54, 0x84, 0xC0, 10, 0x31, 0x00, 0x0B, 0x7E, 0x41, 0x11, 0x00, 0x0B,
+                            0x7E, 0x3B}},
+      {180000, 0, 0, {0, 0, 1, 0xBD, 0, 11, 0x84, 0x80, 5, 0x21, 0x00, 0x0B, 0x7E, 0x41}},
+      {0xC0000000, 0, 65519, {0, 0, 1, 0xBD, 0xFF, 0xFA, 0x84, 0x80, 5, 0x27, 0x00, 0x01, 0x00, 0x01}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pesHeader(c.pts, c.dts, c.length), c.header) << c.pts;
+
+  test::ReportScope rs;
+  TMenu m = smallMenu();
+  Bytes pes, mnu;
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, mnu));
+  // Four segments: ICS and ODS with a DTS (19-byte header), PDS and END
+  // without (14 bytes), each in place of a 10-byte prefix.
+  EXPECT_EQ(pes.size(), mnu.size() + 9 + 4 + 9 + 4);
+  EXPECT_EQ(Bytes(pes.begin(), pes.begin() + 19), pesHeader(180000, 179997, 38));
+}
+
+// A page whose serialized size is exactly `size`: one BOG with one button of
+// n commands (59 + 12n bytes), plus empty BOGs (3 bytes) and empty in-effects
+// (5 bytes) for the remainder.
+TPage pageOfSize(std::size_t size) {
+  for (std::size_t bogs = 0; bogs < 12; ++bogs)
+    for (std::size_t effects = 0; effects < 12; ++effects) {
+      const std::size_t fixed = 59 + 3 * bogs + 5 * effects;
+      if (fixed > size || (size - fixed) % 12) continue;
+      TPage p;
+      p.effects[0].effects.resize(effects);
+      TBOG bog;
+      bog.buttons.resize(1);
+      bog.buttons[0].commands.resize((size - fixed) / 12);
+      p.bogs.push_back(bog);
+      p.bogs.resize(1 + bogs);
+      return p;
+    }
+  return {};
+}
+
+std::vector<std::pair<std::uint8_t, std::size_t>> segmentsOf(const Bytes& file) {
+  std::vector<std::pair<std::uint8_t, std::size_t>> out;
+  for (std::size_t pos = 0; pos + 13 <= file.size();) {
+    const std::size_t len = std::size_t(file[pos + 11]) << 8 | file[pos + 12];
+    out.push_back({file[pos + 10], len});
+    pos += 13 + len;
+  }
+  return out;
+}
+
+TEST(SaveIgs, SegmentSplitting) {
+  using Segs = std::vector<std::pair<std::uint8_t, std::size_t>>;
+  struct Case {
+    const char* name;
+    std::size_t pageBytes;
+    std::uint16_t objectWidth;  // one line of alternating pixels: width + 2 bytes; 1: no object
+    std::uint8_t model;
+    Segs segments;
+  } cases[] = {
+      {"page block of 65502 fits one ICS", 65502, 1, 3, {{0x18, 65519}, {0x80, 0}}},
+      {"page block of 65503 needs two", 65503, 1, 3, {{0x18, 65519}, {0x18, 10}, {0x80, 0}}},
+      {"with time-outs the first carries ten less", 65492, 1, 1, {{0x18, 65519}, {0x80, 0}}},
+      {"with time-outs one more byte splits", 65493, 1, 1, {{0x18, 65519}, {0x18, 10}, {0x80, 0}}},
+      {"object of 65508 code bytes fits one ODS", 21, 65506, 3, {{0x18, 38}, {0x15, 65519}, {0x80, 0}}},
+      {"object of 65509 code bytes needs two", 21, 65507, 3, {{0x18, 38}, {0x15, 65519}, {0x15, 5}, {0x80, 0}}},
+  };
+  for (const auto& c : cases) {
+    test::ReportScope rs;
+    TMenu m = newMenu();
+    m.ics.model = c.model;
+    m.ics.pages.push_back(c.pageBytes == 21 ? TPage{} : pageOfSize(c.pageBytes));
+    buildAllPageButtons(m);
+    if (c.objectWidth > 1) addObject(m, alternating(c.objectWidth, 1));
+    Bytes pages;
+    ASSERT_TRUE(serializePages(m.ics, pages));
+    ASSERT_EQ(pages.size(), c.pageBytes) << c.name;
+    Bytes out;
+    ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out)) << c.name;
+    Segs got = segmentsOf(out);
+    EXPECT_EQ(got, c.segments) << c.name;
+    TMenu back;
+    loadMNUBytes(out, back);
+    ASSERT_EQ(back.ics.pages.size(), 1u) << c.name;
+    EXPECT_EQ(back.ics.pages[0], m.ics.pages[0]) << c.name;
+    if (c.objectWidth > 1) {
+      ASSERT_TRUE(rle_decode(back, 0));
+      EXPECT_EQ(back.objects[0].image, m.objects[0].image) << c.name;
+    }
+  }
+}
+
+TEST(SaveIgs, ObjectOrderFollowsTheFirstPage) {
+  TMenu m = newMenu();
+  for (int i = 0; i < 12; ++i) addObject(m, alternating(1, 1));
+  TPage p;
+  Teffect in;
+  in.comp_objects = {TCompObject{9}, TCompObject{0xFFFF}, TCompObject{9}};
+  p.effects[0].effects.push_back(in);
+  TBOG shown;
+  shown.default_valid_button = 1;
+  TIGbutton a;
+  a.button_id = 1;
+  a.normal_start = 4;
+  a.normal_end = 5;
+  a.selected_start = 2;
+  a.selected_end = 2;
+  a.activated_start = 7;
+  a.activated_end = 6;  // end below start: nothing
+  shown.buttons.push_back(a);
+  TBOG hidden;  // default valid button 0xFFFF
+  TIGbutton b;
+  b.button_id = 2;
+  b.normal_start = 11;
+  b.normal_end = 11;
+  b.selected_start = 3;
+  b.selected_end = 3;
+  b.activated_start = 40;  // not in the table
+  b.activated_end = 40;
+  hidden.buttons.push_back(b);
+  p.bogs = {hidden, shown};
+  m.ics.pages.push_back(p);
+  buildAllPageButtons(m);
+  EXPECT_EQ(objectWriteOrder(m), (std::vector<std::uint16_t>{9, 4, 5, 2, 11, 3, 0, 1, 6, 7, 8, 10}));
+}
+
+TEST(SaveIgs, RoundTripKeepsModelAndTimeouts) {
+  test::ReportScope rs;
+  test::ByteBuilder b;
+  ByteBuilder bog;
+  bog.u16(1).u8(2).bytes(test::buttonBytes(1)).bytes(test::buttonBytes(3));
+  test::addSegment(b, 0x18, test::icsBody(1, 1, test::simplePage(0, 1, bog.data())));
+  test::addSegment(b, 0x80, {});
+  TMenu m;
+  loadMNUBytes(b.data(), m);
+  Bytes out;
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+  // The time-outs stand after the model byte, as they were read.
+  const Bytes original = b.data();
+  EXPECT_EQ(Bytes(out.begin() + 13, out.begin() + 13 + 27), Bytes(original.begin() + 13, original.begin() + 40));
+  TMenu back;
+  EXPECT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
+  EXPECT_EQ(back.ics, m.ics);
+  EXPECT_EQ(back.ics_data, m.ics_data);
+}
+
+TEST(SaveIgs, RefusesListsLongerThanTheirCounts) {
+  struct Case {
+    const char* name;
+    std::function<void(TMenu&)> grow;
+  } cases[] = {
+      {"256 pages", [](TMenu& m) { m.ics.pages.resize(256); }},
+      {"three windows", [](TMenu& m) { m.ics.pages[0].effects[1].window_count = 3; }},
+      {"256 BOGs", [](TMenu& m) { m.ics.pages[0].bogs.resize(256); }},
+      {"256 buttons", [](TMenu& m) { m.ics.pages[0].bogs.resize(1); m.ics.pages[0].bogs[0].buttons.resize(256); }},
+      {"256 effect objects",
+       [](TMenu& m) {
+         m.ics.pages[0].effects[0].effects.resize(1);
+         m.ics.pages[0].effects[0].effects[0].comp_objects.resize(256);
+       }},
+  };
+  for (const auto& c : cases) {
+    test::ReportScope rs;
+    TMenu m = newMenu();
+    m.ics.pages.resize(1);
+    c.grow(m);
+    Bytes out;
+    EXPECT_FALSE(saveIGS(m, SegmentFraming::Mnu, out)) << c.name;
+    EXPECT_TRUE(out.empty()) << c.name;
+    EXPECT_TRUE(errorFlag()) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -1,0 +1,56 @@
+// The menu of a stream file: the sample menu written as PES packets, packed
+// into source packets of PID 0x1400 next to other PIDs, extracted and
+// loaded again.
+#include "stream/ig_extract.h"
+
+#include <gtest/gtest.h>
+
+#include "core/temp_files.h"
+#include "menu/igs_write.h"
+#include "menu/rle.h"
+#include "samples/sample_menu.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+#include "support/ts_packer.h"
+
+namespace mirdal {
+namespace {
+
+TEST(IgExtract, StreamMenuIsTheMnuFile) {
+  test::ReportScope rs;
+  test::TempDir d;
+  TMenu menu = sample::sampleMenu();
+  Bytes pes, mnu;
+  ASSERT_TRUE(saveIGS(menu, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(saveIGS(menu, SegmentFraming::Mnu, mnu));
+  test::TsPacker ts(0x1400);
+  ts.pesStream(pes);
+  const std::string m2ts = d.write("00000.m2ts", ts.bytes()).string();
+
+  // A cancel left from an earlier operation does not stop the extraction.
+  setCancelFlag(true);
+  const std::string out = (d.path() / "menu.mnu").string();
+  const DemuxResult r = extractIGStream(m2ts, 0x1400, out);
+  EXPECT_FALSE(r.cancelled);
+  EXPECT_EQ(d.read("menu.mnu"), mnu);
+
+  TMenu loaded;
+  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1400, loaded).status, ReadStatus::Ok);
+  EXPECT_EQ(loaded.ics, menu.ics);
+  ASSERT_EQ(loaded.objects.size(), menu.objects.size());
+  for (std::size_t i = 0; i < loaded.objects.size(); ++i) {
+    rle_decode(loaded, i);
+    EXPECT_EQ(loaded.objects[i].image, menu.objects[i].image) << i;
+  }
+  for (std::size_t p = 0; p < menu.palettes.size(); ++p)
+    for (std::size_t e = 0; e < 255; ++e) EXPECT_EQ(loaded.palettes[p].ycrcb[e], menu.palettes[p].ycrcb[e]);
+
+  // A PID the stream does not have: an empty file, read as an empty menu.
+  TMenu none;
+  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1401, none).status, ReadStatus::Truncated);
+  EXPECT_TRUE(none.ics.pages.empty());
+  EXPECT_TRUE(none.objects.empty());
+}
+
+}  // namespace
+}  // namespace mirdal
