@@ -7,6 +7,7 @@
 #include "cli/dump_text.h"
 #include "cli/json_model.h"
 #include "cli/load_model.h"
+#include "cli/sound_file.h"
 
 namespace mirdal::cli {
 
@@ -21,6 +22,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, json] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isSoundFilePath(*path)) return void(ctx.exitCode = dumpSoundFile(*path, *json));
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;

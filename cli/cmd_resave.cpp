@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/load_model.h"
+#include "cli/sound_file.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -22,6 +23,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (isSoundFilePath(*path)) return void(ctx.exitCode = resaveSoundFile(*path, *out));
     const LoadedModel m = loadModel(*path);
     if (m.kind == FileKind::BDJObject && usable(m.status)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");

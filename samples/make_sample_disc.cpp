@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/fields.h"
+#include "sample_sound.h"
 
 namespace fs = std::filesystem;
 using mirdal::Bytes;
@@ -364,6 +365,7 @@ int main(int argc, char** argv) {
       "<di:title><di:name>Mirdal sample disc</di:name></di:title></di:discinfo></disclib>\n");
   put("JAR/00001.jar", emptyJar());
   put("BDJO/00001.bdjo", bdjoFile());
+  put("AUXDATA/sound.bdmv", sampleSoundFile());
   std::printf("Sample disc written to %s\n", (root / "BDMV").string().c_str());
   return 0;
 }
