@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audio/sound_wav.h"
+#include "audio/wave_source.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;
@@ -13,6 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Bytes in(data, data + size);
   WavData player;
   if (findWavData(in, player)) FUZZ_CHECK(player.data_offset + player.data_length <= in.size());
+  // The player reads any WAV image to its end, in buffers of any size.
+  WaveSource source;
+  if (source.load(in)) {
+    source.play();
+    std::uint8_t buf[61];
+    std::size_t total = 0;
+    while (std::size_t n = source.read(buf, 1 + size % 61)) total += n;
+    FUZZ_CHECK(total <= size);
+  }
   WavData wav;
   if (checkSoundWav(in, wav) != WavCheck::Ok) return 0;
   FUZZ_CHECK(wav.data_offset + wav.data_length <= in.size());
