@@ -75,15 +75,22 @@ SoundParse parseSound(const Bytes& data, TSND& out) {
     out.entries.push_back(e);
   }
   bool truncated = r.overrun();
-  // Each entry is read where the index says, clamped to the file: the
-  // length is taken from the file, never trusted for an allocation.
+  // Each entry is read where the index says, clamped to the file. Entries
+  // may overlap, so the copies together are also held to what a sound file
+  // can hold: 255 entries over the same large area never take gigabytes.
+  std::uint64_t budget = kMaxDatabaseFileSize;
   for (TSoundEntries& e : out.entries) {
     const std::uint64_t from = std::uint64_t(out.SoundData_start_address) + e.start;
-    const std::uint64_t end = from + e.length;
-    if (end > data.size()) truncated = true;
-    if (from < data.size()) {
+    std::uint64_t end = std::min<std::uint64_t>(from + e.length, data.size());
+    if (from + e.length > data.size()) truncated = true;
+    if (from < end) {
+      if (end - from > budget) {
+        end = from + budget;
+        truncated = true;
+      }
       const auto first = data.begin() + std::ptrdiff_t(from);
-      e.data.assign(first, first + std::ptrdiff_t(std::min<std::uint64_t>(end, data.size()) - from));
+      e.data.assign(first, first + std::ptrdiff_t(end - from));
+      budget -= e.data.size();
     }
     e.length = std::uint32_t(e.data.size());
   }

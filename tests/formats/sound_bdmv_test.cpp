@@ -134,6 +134,23 @@ INSTANTIATE_TEST_SUITE_P(
                   test::ByteBuilder(soundFile("0200", {{1, 0, pattern(4, 1)}})).patch32(12, 0x10000),
                   ReadStatus::Truncated, {4}}));
 
+// 255 entries that all name the same large area: what is copied stays
+// within what one sound file may hold.
+TEST(SoundFile, OverlappingEntriesAreHeldToTheSizeOfOneFile) {
+  const std::size_t area = kMaxDatabaseFileSize / 100;
+  std::vector<test::SoundEntryBytes> entries;
+  for (int i = 0; i < 255; ++i) entries.push_back({1, 0, i == 0 ? Bytes(area, 1) : Bytes{}});
+  test::ByteBuilder b = soundFile("0200", entries);
+  for (std::size_t i = 0; i < 255; ++i) b.patch32(52 + 10 * i, std::uint32_t(area));
+  TSND snd;
+  EXPECT_EQ(parseSound(b, snd).status, ReadStatus::Truncated);
+  std::uint64_t total = 0;
+  for (const TSoundEntries& e : snd.entries) total += e.data.size();
+  EXPECT_EQ(total, kMaxDatabaseFileSize);
+  EXPECT_EQ(snd.entries[99].length, area);
+  EXPECT_LT(snd.entries[100].length, area);
+}
+
 TEST(SoundFile, ReadWriteReadKeepsEveryEntry) {
   TSND snd;
   ASSERT_EQ(parseSound(kTwo, snd).status, ReadStatus::Ok);
