@@ -1,7 +1,8 @@
 // mirdal-cli sound export <sound.bdmv> <n> -o x.wav
 // mirdal-cli sound import <sound.bdmv> <wav> [--at N] -o out
-// A sound entry to a WAV file, and a WAV file into a sound file written to
-// out (the input is left as it is).
+// mirdal-cli sound delete <sound.bdmv> <n> -o out
+// A sound entry to a WAV file; a WAV file into a sound file, or one entry
+// out of it, written to out (the input is left as it is).
 #include <filesystem>
 
 #include "audio/sound_wav.h"
@@ -86,11 +87,36 @@ void addImport(CLI::App& sound, CliContext& ctx) {
   });
 }
 
+void addDelete(CLI::App& sound, CliContext& ctx) {
+  auto* cmd = sound.add_subcommand("delete", "Remove one sound entry and write the result");
+  struct Args {
+    std::string path, output;
+    std::size_t entry = 0;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("file", a->path, "The sound.bdmv file")->required();
+  cmd->add_option("entry", a->entry, "The entry's number (from 0)")->required();
+  cmd->add_option("-o,--output", a->output, "The sound file to write")->required();
+  cmd->callback([&ctx, a] {
+    requireFile(a->path);
+    TSND snd;
+    if (loadSoundQuietly(a->path, snd) != ReadStatus::Ok) {
+      ctx.exitCode = kFailed;
+      return;
+    }
+    if (!deleteSoundEntry(snd, a->entry))
+      throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
+                       " sound entries; there is no entry " + std::to_string(a->entry)};
+    ctx.exitCode = soundsave(snd, outputRequest(a->output)) ? kOk : kFailed;
+  });
+}
+
 void addSoundCommand(CLI::App& app, CliContext& ctx) {
-  auto* sound = app.add_subcommand("sound", "Export sound.bdmv entries to WAV files, insert WAV files");
+  auto* sound = app.add_subcommand("sound", "Export sound.bdmv entries to WAV files, insert WAV files, delete entries");
   sound->require_subcommand(1);
   addExport(*sound, ctx);
   addImport(*sound, ctx);
+  addDelete(*sound, ctx);
 }
 
 Subcommand reg{"sound", addSoundCommand};

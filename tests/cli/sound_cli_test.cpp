@@ -80,6 +80,13 @@ TEST(CliSound, ExportThenImportGivesTheSameSound) {
   EXPECT_EQ(d.read("sound.bdmv"), twoSounds());  // the input is left alone
 }
 
+TEST(CliSound, DeleteTheFirstEntry) {
+  TempDir d;
+  d.write("sound.bdmv", twoSounds());
+  ASSERT_EQ(runCli("sound delete " + at(d, "sound.bdmv") + " 0 -o " + at(d, "one.bdmv")).exitCode, 0);
+  EXPECT_EQ(d.read("one.bdmv"), test::soundFile("0200", {{3, 0, test::pattern(96000, 2)}}).data());
+}
+
 TEST(CliSound, BadInputAndBadUsage) {
   TempDir d;
   d.write("sound.bdmv", twoSounds());
@@ -98,6 +105,7 @@ TEST(CliSound, BadInputAndBadUsage) {
       {"sound import " + at(d, "sound.bdmv") + " " + at(d, "slow.wav") + " --at 3 -o " + at(d, "o.bdmv"), 2,
        "--at 3"},
       {"sound export " + at(d, "sound.bdmv") + " 2 -o " + at(d, "o.wav"), 2, "there is no entry 2"},
+      {"sound delete " + at(d, "sound.bdmv") + " 2 -o " + at(d, "o.bdmv"), 2, "there is no entry 2"},
       {"sound export " + at(d, "missing.bdmv") + " 0 -o " + at(d, "o.wav"), 2, "no such file"},
       {"sound export " + at(d, "slow.wav") + " 0 -o " + at(d, "o.wav"), 1, "format error at $00000008"},
   };
