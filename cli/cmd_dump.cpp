@@ -10,6 +10,7 @@
 #include "cli/load_model.h"
 #include "cli/menu_cli.h"
 #include "cli/playlist_cli.h"
+#include "cli/sound_file.h"
 
 namespace mirdal::cli {
 
@@ -29,6 +30,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
       ctx.exitCode = dumpClipFile(*path, *json);
       return;
     }
+    if (isSoundFilePath(*path)) return void(ctx.exitCode = dumpSoundFile(*path, *json));
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;

@@ -8,6 +8,7 @@
 #include "cli/clip_file.h"
 #include "cli/load_model.h"
 #include "cli/menu_cli.h"
+#include "cli/sound_file.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -29,6 +30,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
       ctx.exitCode = resaveClipFile(*path, *out);
       return;
     }
+    if (isSoundFilePath(*path)) return void(ctx.exitCode = resaveSoundFile(*path, *out));
     const LoadedModel m = loadModel(*path);
     if (m.kind == FileKind::BDJObject && usable(m.status)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");

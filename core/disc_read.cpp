@@ -4,6 +4,7 @@
 
 #include "core/report.h"
 #include "formats/bdmv_files.h"
+#include "formats/sound_files.h"
 
 namespace mirdal {
 
@@ -72,6 +73,8 @@ void resetDisc(Workspace& ws) {
   ws.bdjo = TBDJO{};
   ws.bdjoName.clear();
   ws.bdjoLoaded = false;
+  ws.sound = TSND{};
+  ws.soundLoaded = false;
 }
 
 void readall(Workspace& ws) {
@@ -127,6 +130,7 @@ bool readDisc(Workspace& ws) {
   const bool aux = checkFolder(ws, "AUXDATA");
   const bool sound = checkFile(ws, std::string("AUXDATA") + kSep + "sound.bdmv");
   ws.disc.soundPresent = aux && sound;
+  if (ws.disc.soundPresent) readSound(ws);
 
   ws.disc.label = discLabel(ws.disc.folder);
   ws.disc.caption = baseCaption() + " [" + ws.disc.label + "]";

@@ -11,6 +11,7 @@
 #include "formats/bdjo.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "formats/sound_bdmv.h"
 #include "nav/command.h"
 #include "nav/interpreter.h"
 #include "nav/registers.h"
@@ -32,6 +33,10 @@ struct Workspace {
   TBDJO bdjo;
   std::string bdjoName;
   bool bdjoLoaded = false;
+  // AUXDATA/sound.bdmv, read when the Read finds it or made by "Create
+  // sound.bdmv"; formats/sound_files.h reads and saves.
+  TSND sound;
+  bool soundLoaded = false;
 
   // The emulator: the register file, the copy buffer of both command grids
   // and the run state of the run panel.

@@ -12,6 +12,7 @@
 #include "core/fields.h"
 #include "sample_menu.h"
 #include "sample_playlists.h"
+#include "sample_sound.h"
 
 namespace fs = std::filesystem;
 using mirdal::Bytes;
@@ -368,6 +369,7 @@ int main(int argc, char** argv) {
   put("JAR/00001.jar", emptyJar());
   put("BDJO/00001.bdjo", bdjoFile());
   mirdal::sample::writeSampleMenu(root / "menu" / "sample.mnu");
+  put("AUXDATA/sound.bdmv", sampleSoundFile());
   std::printf("Sample disc written to %s\n", (root / "BDMV").string().c_str());
   return 0;
 }

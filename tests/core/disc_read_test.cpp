@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "core/report.h"
+#include "formats/sound_files.h"
 #include "support/byte_builder.h"
+#include "support/sound_files.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
@@ -238,6 +240,41 @@ TEST(DiscRead, SoundIsPresentWithFolderAndFile) {
   Workspace ws = workspaceFor(d);
   ASSERT_TRUE(readDisc(ws));
   EXPECT_TRUE(ws.disc.soundPresent);
+}
+
+// The Read loads sound.bdmv after the AUXDATA checks; a file of another kind
+// is reported and not taken as an empty sound file that Save would write.
+TEST(DiscRead, SoundIsReadAfterTheAuxdataChecks) {
+  struct Case {
+    Bytes file;
+    bool loaded;
+    std::size_t entries;
+    std::string found;
+  };
+  const Case cases[] = {
+      {test::soundFile("0200", {{1, 0, test::pattern(8, 1)}, {3, 8, test::pattern(4, 2)}}), true, 2,
+       "  Found 2 sound entries"},
+      {Bytes{'X', 'Y', 'Z'}, false, 0, "  Found 0 sound entry"},
+  };
+  for (const Case& c : cases) {
+    ReportScope s;
+    TempDir d;
+    makeDisc(d);
+    d.write("BDMV/AUXDATA/sound.bdmv", c.file);
+    Workspace ws = workspaceFor(d);
+    ASSERT_TRUE(readDisc(ws));
+    EXPECT_EQ(ws.soundLoaded, c.loaded);
+    EXPECT_EQ(ws.sound.entries.size(), c.entries);
+    const std::vector<std::string> lines = s.rep.lines();
+    const auto at = std::find(lines.begin(), lines.end(), " AUXDATA/sound.bdmv: OK");
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*(at + 1), " Reading sound.bdmv");
+    EXPECT_NE(std::find(at, lines.end(), c.found), lines.end());
+    // Save writes only what was read.
+    EXPECT_EQ(soundsave(ws), c.loaded);
+    EXPECT_EQ(d.read("BDMV/AUXDATA/sound.bdmv"), c.file);
+    if (c.loaded) EXPECT_TRUE(d.exists("BDMV/AUXDATA/sound.bdmv.backup"));
+  }
 }
 
 TEST(DiscRead, StatusShowsEachListedFile) {

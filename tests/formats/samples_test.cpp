@@ -9,6 +9,7 @@
 #include "formats/bdjo.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "formats/sound_bdmv.h"
 
 namespace mirdal {
 namespace {
@@ -43,6 +44,11 @@ int roundTripAll(const fs::path& root) {
       EXPECT_EQ(parseMovieObjects(data, m).status, ReadStatus::Ok) << e.path();
       EXPECT_EQ(composeMovieObjects(m), data) << e.path();
       ++files;
+    } else if (name == "sound.bdmv") {
+      TSND snd;
+      EXPECT_EQ(parseSound(data, snd).status, ReadStatus::Ok) << e.path();
+      EXPECT_EQ(composeSound(snd), data) << e.path();
+      ++files;
     } else if (e.path().extension() == ".bdjo") {
       TBDJO o;
       EXPECT_EQ(parseBDJO(data, o), ReadStatus::Ok) << e.path();
@@ -60,7 +66,7 @@ TEST(Samples, SharedDiscFilesRoundTrip) {
 
 TEST(Samples, CommittedSampleDisc) {
   const fs::path bdmv = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc/BDMV";
-  EXPECT_GE(roundTripAll(bdmv), 5);
+  EXPECT_GE(roundTripAll(bdmv), 6);
 
   Bytes data;
   ASSERT_TRUE(readFileBytes((bdmv / "index.bdmv").string(), data));
@@ -74,6 +80,18 @@ TEST(Samples, CommittedSampleDisc) {
     if (t.object_type != 1) {
       EXPECT_TRUE(fs::exists(bdmv / "BDJO" / (t.bdj_object_name + ".bdjo")));
     }
+
+  // Three sounds, mono and stereo, each a whole number of sample frames.
+  ASSERT_TRUE(readFileBytes((bdmv / "AUXDATA/sound.bdmv").string(), data));
+  TSND snd;
+  ASSERT_EQ(parseSound(data, snd).status, ReadStatus::Ok);
+  ASSERT_EQ(snd.entries.size(), 3u);
+  int stereo = 0;
+  for (const TSoundEntries& e : snd.entries) {
+    stereo += e.channel_configuration == kSoundStereo;
+    EXPECT_EQ(e.length % (e.channel_configuration == kSoundStereo ? 4 : 2), 0u);
+  }
+  EXPECT_EQ(stereo, 1);
 }
 
 }  // namespace

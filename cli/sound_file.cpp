@@ -1,0 +1,112 @@
+#include "cli/sound_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_context.h"
+#include "cli/json_model.h"
+#include "cli/load_model.h"
+#include "cli/text_table.h"
+#include "core/disc_folder.h"
+#include "formats/ext_data_edit.h"
+#include "formats/sound_rows.h"
+
+namespace mirdal::cli {
+
+bool isSoundFile(const Bytes& data) { return data.size() >= 4 && std::memcmp(data.data(), "BCLK", 4) == 0; }
+
+bool isSoundFilePath(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  Bytes head(4, 0);
+  if (!in.read(reinterpret_cast<char*>(head.data()), 4)) return false;
+  return isSoundFile(head);
+}
+
+std::string dumpSoundText(const TSND& snd, const std::string& name) {
+  const std::size_t n = snd.entries.size();
+  std::string out = name + ": " + snd.type_indicator + " version " + snd.version_number + "\n";
+  out += std::to_string(n) + " sound entr" + (n == 1 ? "y" : "ies") + "\n";
+  std::vector<std::string> headers;
+  for (const GridColumn& c : kSoundColumns) headers.push_back(c.header);
+  headers.push_back("start");
+  headers.push_back("bytes");
+  TextTable t(headers);
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto row = soundRow(snd, i);
+    std::vector<std::string> cells(row.begin(), row.end());
+    cells.push_back(std::to_string(snd.entries[i].start));
+    cells.push_back(std::to_string(snd.entries[i].length));
+    t.add(cells);
+  }
+  out += t.text();
+  out += "ExtensionData: " + ExtDatCap(snd.extension_data) + "\n";
+  if (!snd.extension_data.entries.empty()) {
+    TextTable e(kExtDataColumns);
+    for (std::size_t i = 0; i < snd.extension_data.entries.size(); ++i) e.add(extDataRow(snd.extension_data, i));
+    out += e.text("  ");
+  }
+  return out;
+}
+
+nlohmann::json soundJson(const TSND& snd) {
+  nlohmann::json entries = nlohmann::json::array();
+  for (std::size_t i = 0; i < snd.entries.size(); ++i) {
+    const TSoundEntries& e = snd.entries[i];
+    entries.push_back({{"index", i},
+                       {"channel_configuration", e.channel_configuration},
+                       {"sampling_frequency", e.sampling_frequency},
+                       {"bits_per_sample", e.bits_per_sample},
+                       {"start", e.start},
+                       {"length", e.length},
+                       {"duration_seconds", soundDurationSeconds(e.length)}});
+  }
+  return {{"kind", "sound"},
+          {"format_version", 1},
+          {"type_indicator", latin1ToUtf8(snd.type_indicator)},
+          {"version_number", latin1ToUtf8(snd.version_number)},
+          {"sound_data_start_address", snd.SoundData_start_address},
+          {"extension_data_start_address", snd.ExtensionData_start_address},
+          {"sound_index_length", snd.SoundIndex_length},
+          {"number_of_sound_entries", snd.entries.size()},
+          {"entries", entries},
+          {"extension_data", toJson(snd.extension_data)}};
+}
+
+ReadStatus loadSoundQuietly(const std::string& path, TSND& snd) {
+  CaptureReporter capture;
+  SoundParse res;
+  {
+    ScopedReporter scope(capture);
+    res = readSoundFile(path, snd);
+  }
+  if (res.status != ReadStatus::Ok) capture.replayToStderr();
+  return res.status;
+}
+
+int dumpSoundFile(const std::string& path, bool json) {
+  TSND snd;
+  const ReadStatus status = loadSoundQuietly(path, snd);
+  if (!usable(status)) return kFailed;
+  const std::string out = json ? soundJson(snd).dump(2) + "\n" : dumpSoundText(snd, fileNameOf(path));
+  std::fputs(out.c_str(), stdout);
+  return status == ReadStatus::Ok ? kOk : kFailed;
+}
+
+SaveRequest outputRequest(const std::string& out) {
+  SaveRequest req;
+  req.folder = folderOfFile(out);
+  req.name = std::filesystem::path(out).filename().string();
+  req.noBackup = true;
+  return req;
+}
+
+int resaveSoundFile(const std::string& path, const std::string& out) {
+  TSND snd;
+  // A file read only in part is not written: the copy would lose the rest.
+  if (readSoundFile(path, snd).status != ReadStatus::Ok) return kFailed;
+  return soundsave(snd, outputRequest(out)) ? kOk : kFailed;
+}
+
+}  // namespace mirdal::cli

@@ -1,0 +1,64 @@
+#include "formats/sound_rows.h"
+
+namespace mirdal {
+
+namespace {
+
+// length / 1920 rounded to the nearest integer, halves to even.
+std::uint64_t hundredths(std::uint64_t length) {
+  const std::uint64_t q = length / 1920;
+  const std::uint64_t r = length % 1920;
+  if (r > 960 || (r == 960 && q % 2 == 1)) return q + 1;
+  return q;
+}
+
+}  // namespace
+
+std::string soundChannelText(std::uint8_t channelConfiguration) {
+  if (channelConfiguration == kSoundMono) return "Mono";
+  if (channelConfiguration == kSoundStereo) return "Stereo";
+  return "-";
+}
+
+std::string soundDurationText(std::uint64_t length) {
+  const std::uint64_t h = hundredths(length);
+  std::string s = std::to_string(h / 100);
+  if (const std::uint64_t frac = h % 100; frac != 0) {
+    s += "." + zeroPadded(frac, 2);
+    if (s.back() == '0') s.pop_back();
+  }
+  return s + " s";
+}
+
+double soundDurationSeconds(std::uint64_t length) { return double(hundredths(length)) / 100.0; }
+
+std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry) {
+  const TSoundEntries& e = snd.entries.at(entry);
+  return {zeroPadded(entry, 3), soundChannelText(e.channel_configuration),
+          e.sampling_frequency == kSound48kHz ? "48kHz" : "-", e.bits_per_sample == kSound16Bits ? "16" : "-",
+          soundDurationText(e.length)};
+}
+
+std::string groupedDecimal(std::uint64_t v, char separator) {
+  std::string digits = std::to_string(v);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string soundRowStatus(const TSND& snd, std::size_t entry, char separator) {
+  if (snd.entries.empty() || entry >= snd.entries.size()) return "";
+  const TSoundEntries& e = snd.entries[entry];
+  const TSoundEntries& last = snd.entries.back();
+  const std::uint64_t total = std::uint64_t(last.start) + last.length;
+  return "Data start: " + hexText(e.start, 8) + " (" + groupedDecimal(e.start, separator) + ")  Length: " +
+         hexText(e.length, 8) + " (" + groupedDecimal(e.length, separator) + ")  Total data length: " +
+         hexText(total, 8) + "(" + groupedDecimal(total, separator) + ")";
+}
+
+std::string soundEntryFileName(std::size_t entry) { return "sound_" + zeroPadded(entry, 3) + ".wav"; }
+
+}  // namespace mirdal

@@ -1,0 +1,51 @@
+// What the "sound.bdmv" group shows, as texts computed from the model: the
+// grid's columns, hint and rows, the status-line text of a row click, the
+// default file name of an exported entry and the texts of the WAV dialogs.
+// The GUI and mirdal-cli both take their texts from here.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/display_text.h"
+#include "formats/sound_bdmv.h"
+
+namespace mirdal {
+
+inline constexpr std::array<GridColumn, 5> kSoundColumns{
+    {{"No.", 30}, {"channel", 54}, {"frequency", 60}, {"bits/sample", 66}, {"length", 60}}};
+inline constexpr const char* kSoundGridHint = "Sound entries\nShift-Del: Delete sound\nIns: Insert sound";
+inline constexpr const char* kSoundPlayHint = "Play sound entry";
+inline constexpr const char* kSoundSaveHint = "Save sound entry";
+inline constexpr const char* kSoundSaveTitle = "Save sound entry";
+inline constexpr const char* kSoundOpenTitle = "Select a sound file (mandatory 16 bit, 48kHz, uncompressed)";
+inline constexpr const char* kWaveFilter = "Wave|*.wav";
+
+// "Mono" for configuration 1, "Stereo" for 3, "-" otherwise.
+std::string soundChannelText(std::uint8_t channelConfiguration);
+
+// The duration of `length` bytes of 16-bit stereo at 48 kHz (192 000 bytes a
+// second) in hundredths, halves rounded to even, shown without trailing
+// zeros: 96 000 bytes give "0.5 s", 192 000 give "1 s".
+std::string soundDurationText(std::uint64_t length);
+// The same number of seconds, for the JSON dump.
+double soundDurationSeconds(std::uint64_t length);
+
+// One row of sgSounds: "No." with 3 digits, channel, frequency ("48kHz" for
+// code 1), bits per sample ("16" for code 1) and the duration.
+std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry);
+
+// A decimal number grouped by three digits: 1234567 -> "1,234,567".
+std::string groupedDecimal(std::uint64_t v, char separator = ',');
+
+// Status panel 1 after a click on row `entry`: "Data start: 000003E8 (1,000)
+// Length: ... Total data length: ...(...)"; empty when the file has no
+// entries.
+std::string soundRowStatus(const TSND& snd, std::size_t entry, char separator = ',');
+
+// "sound_" + the index with 3 digits + ".wav".
+std::string soundEntryFileName(std::size_t entry);
+
+}  // namespace mirdal
