@@ -21,7 +21,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("-o,--output", *out, "The file to write")->required();
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
     const LoadedModel m = loadModel(*path);
     if (m.kind == FileKind::BDJObject && usable(m.status)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
