@@ -370,6 +370,8 @@ void TfMain::startUp(const QStringList& args) {
   if (args.size() == 1) openArgument(args.first());
   else if (ws_.disc.folder.empty()) mirdal::slog("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
   else if (ws_.options.autoRead) bReadBDMVClick();
+  // Keyboard work starts at the folder field, the top of the page.
+  if (currentPage() == Page::BDMV) bdmv_->eBDMVdir()->setFocus();
   PageControlChange();
   if (ws_.options.autoMenu && options_->bCreateMenu()->isEnabled()) options_->bCreateMenu()->click();
 }

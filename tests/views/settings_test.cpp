@@ -238,6 +238,7 @@ class SettingsTest : public QObject {
     QVERIFY(t.logLines().isEmpty());
     QVERIFY(!t.w->statusLine()->errorMark());
     QVERIFY(t.w->statusLine()->panelText(1).contains("Choose a disc folder"));
+    QCOMPARE(t.w->focusWidget(), t.find<QWidget>("eBDMVdir"));
     mirdal::test::TempDir root;
     t.w->setDiscFolder(makeDisc(root));
     QVERIFY(t.find<QLabel>("lStartHint")->isHidden());
