@@ -2,7 +2,9 @@
 SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-SAMPLE := samples/disc/BDMV/index.bdmv
+# make run opens a fresh copy of the sample disc, so that a Save in the GUI
+# never changes the committed one (which the tests read).
+RUN_DISC := $(BUILD)/sample-disc
 
 .PHONY: all build run test bench sample fuzz clean bootstrap
 
@@ -18,7 +20,8 @@ build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@scripts/run-gui $(BUILD) $(SAMPLE)
+	@rm -rf $(RUN_DISC) && cp -R samples/disc $(RUN_DISC)
+	@scripts/run-gui $(BUILD) $(RUN_DISC)/BDMV/index.bdmv
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure --timeout 300

@@ -26,6 +26,7 @@
 #include "app/file_association.h"
 #include "app/gui_reporter.h"
 #include "app/interaction.h"
+#include "app/window_fit.h"
 #include "core/disc_read.h"
 #include "core/report.h"
 #include "core/temp_files.h"
@@ -102,7 +103,8 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   }
 
   menuLoader_ = [](const QString& file) {
-    mirdal::log(pathBytes(QFileInfo(file).fileName()) + ": menu files cannot be read in this version.");
+    // The user is not on the Status page: the status line says it too.
+    mirdal::dlog(pathBytes(QFileInfo(file).fileName()) + ": menu files cannot be read in this version.");
   };
 
   updateMinimumSize();
@@ -294,6 +296,12 @@ void TfMain::bReadBDMVClick() {
   const bool passed = mirdal::readDisc(ws_);
   syncShortNames();  // the Read may have switched to the other name set
   if (passed) {
+    lastPassedFolder_ = ws_.disc.folder;
+    failedFolder_.clear();
+  } else {
+    failedFolder_ = ws_.disc.folder;
+  }
+  if (passed) {
     setWindowTitle(pathText(ws_.disc.caption));
     shared_->pExecute()->setEnabled(true);
     setEnabledIfAvailable(shared_->bFind(), true);
@@ -357,8 +365,13 @@ void TfMain::startUp(const QStringList& args) {
   if (normal_.state == 2) showMaximized();
   else show();
 
+  // With no folder to read (a first start) the page shows where to begin
+  // instead of a failed check of nothing.
   if (args.size() == 1) openArgument(args.first());
+  else if (ws_.disc.folder.empty()) mirdal::slog("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
   else if (ws_.options.autoRead) bReadBDMVClick();
+  // Keyboard work starts at the folder field, the top of the page.
+  if (currentPage() == Page::BDMV) bdmv_->eBDMVdir()->setFocus();
   PageControlChange();
   if (ws_.options.autoMenu && options_->bCreateMenu()->isEnabled()) options_->bCreateMenu()->click();
 }
@@ -368,6 +381,7 @@ void TfMain::applySettings(const StoredSettings& st) {
   ws_.options.outputFolder.clear();  // never stored: empty in every run
   const std::string dir = pathBytes(st.bdmvDir);
   setDiscFolder(dir.empty() ? dir : mirdal::withTrailingSeparator(dir));
+  lastPassedFolder_ = ws_.disc.folder;
   bdmv_->setObjectHeight(st.panes.object);
   playlist_->setPaneHeights(st.panes.playList, st.panes.subPath);
   playListMarkHeight_ = st.panes.playListMark;
@@ -378,8 +392,13 @@ void TfMain::applySettings(const StoredSettings& st) {
     normal_.left = WindowPlacement{}.left;
     normal_.top = WindowPlacement{}.top;
   }
-  resize(std::max(normal_.width, minimumWidth()), std::max(normal_.height, minimumHeight()));
-  move(normal_.left, normal_.top);
+  const QScreen* screen = QGuiApplication::screenAt(QPoint(normal_.left + 40, normal_.top + 10));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const QRect fitted = fitWindowRect(QRect(normal_.left, normal_.top, std::max(normal_.width, minimumWidth()),
+                                           std::max(normal_.height, minimumHeight())),
+                                     screen ? screen->availableGeometry() : QRect());
+  resize(fitted.size());
+  move(fitted.topLeft());
 }
 
 StoredSettings TfMain::currentSettings() const {
@@ -391,9 +410,15 @@ StoredSettings TfMain::currentSettings() const {
   st.panes.subPath = playlist_->subPathHeight();
   const int mark = playlist_->playListMarkHeight();
   st.panes.playListMark = mark >= 0 ? mark : playListMarkHeight_;
-  st.bdmvDir = pathText(ws_.disc.folder);
+  st.bdmvDir = pathText(folderToRemember());
   st.options = ws_.options;
   return st;
+}
+
+std::string TfMain::folderToRemember() const {
+  const std::string& shown = ws_.disc.folder;
+  if (shown.empty() || shown != failedFolder_) return shown;
+  return lastPassedFolder_ == failedFolder_ ? std::string() : lastPassedFolder_;
 }
 
 void TfMain::shutDown() {

@@ -174,6 +174,12 @@ class TfMain : public QMainWindow {
   bool progressShown_ = false;
   bool shutDown_ = false;
   WindowPlacement normal_;  // the last normal window
+  // The disc folder kept for the next start is the one shown, unless its
+  // check failed: then the last one that passed (or none), so that the next
+  // start does not read it again.
+  std::string lastPassedFolder_;
+  std::string failedFolder_;
+  std::string folderToRemember() const;
   int playListMarkHeight_ = PaneHeights{}.playListMark;
 };
 

@@ -6,7 +6,9 @@
 
 namespace mirdal::cli {
 
-// Exit statuses: 0 success, 1 an error was reported, 2 bad usage.
+// Exit statuses: 0 success, 1 anything wrong with the input (a missing file,
+// an object the file does not hold, a rejected file), 2 bad usage (an
+// unknown option, a malformed number).
 enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
 
 struct CliContext {
@@ -14,9 +16,16 @@ struct CliContext {
   int exitCode = kOk;
 };
 
-// Thrown by a subcommand for bad usage found after parsing (a path that does
-// not exist, ...); main prints the message and exits with status 2.
+// Thrown by a subcommand for bad usage found after parsing (a malformed
+// number, ...); main prints the message and exits with status 2.
 struct UsageError {
+  std::string message;
+};
+
+// Thrown by a subcommand when the input cannot be used (a path that does not
+// exist, an object number the file does not hold); main prints the message
+// and exits with status 1.
+struct InputError {
   std::string message;
 };
 

@@ -1,5 +1,9 @@
 #include "cli/cli_reporter.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace mirdal::cli {
@@ -27,19 +31,31 @@ std::string escapeFor(const LogRun& r) {
 
 }  // namespace
 
-void CliReporter::appendParagraph(const LogParagraph& p) {
-  if (!ansi_) {
-    std::fputs(p.text.c_str(), out_);
+void CliReporter::print(std::FILE* to, bool ansi, const LogParagraph& p) const {
+  // The log's leading space sets a paragraph off in the GUI's log; lines
+  // on a terminal or in a pipe do without it.
+  const std::size_t skip = !p.text.empty() && p.text[0] == ' ' ? 1 : 0;
+  if (!ansi) {
+    std::fputs(p.text.c_str() + skip, to);
   } else {
     for (std::size_t i = 0; i < p.runs.size(); ++i) {
-      const std::size_t from = p.runs[i].start;
-      const std::size_t to = i + 1 < p.runs.size() ? p.runs[i + 1].start : p.text.size();
-      std::fputs(escapeFor(p.runs[i]).c_str(), out_);
-      std::fwrite(p.text.data() + from, 1, to - from, out_);
+      const std::size_t from = std::max(p.runs[i].start, skip);
+      const std::size_t to_ = i + 1 < p.runs.size() ? p.runs[i + 1].start : p.text.size();
+      if (to_ <= from) continue;
+      std::fputs(escapeFor(p.runs[i]).c_str(), to);
+      std::fwrite(p.text.data() + from, 1, to_ - from, to);
     }
-    std::fputs("\x1b[0m", out_);
+    std::fputs("\x1b[0m", to);
   }
-  std::fputc('\n', out_);
+  std::fputc('\n', to);
+}
+
+void CliReporter::appendParagraph(const LogParagraph& p) { print(out_, ansi_, p); }
+
+void CliReporter::appendErrorParagraph(const LogParagraph& p) {
+  // Keeps the order of the lines when both streams go to one place.
+  std::fflush(out_);
+  print(err_, errAnsi_, p);
 }
 
 void CliReporter::statusChanged(const StatusLine& s) {
@@ -50,6 +66,11 @@ void CliReporter::statusChanged(const StatusLine& s) {
                    s.panel[i].c_str());
   }
   last_ = s;
+}
+
+bool colorsFor(std::FILE* f) {
+  const char* noColor = std::getenv("NO_COLOR");
+  return ::isatty(fileno(f)) != 0 && !(noColor && *noColor);
 }
 
 }  // namespace mirdal::cli

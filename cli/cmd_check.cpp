@@ -18,7 +18,7 @@ void addCheckCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--short-names", *shortNames, "Start with the 8.3 file-name set");
   cmd->callback([&ctx, path, shortNames] {
     std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file or folder: " + *path};
+    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file or folder: " + *path};
     Workspace ws;
     ws.options.shortNames = *shortNames;
     ws.disc.folder = discFolderFromArgument(*path);

@@ -39,14 +39,18 @@ void addCommandCommand(CLI::App& app, CliContext& ctx) {
     const CommandContext context = a->button ? CommandContext::ButtonCommands : CommandContext::MovieObject;
     const CommandRow r = comm2str(c, 0, context);
     if (a->json) {
-      nlohmann::json j;
-      j["opcode"] = r.cells[kColOpcode];
-      j["dst"] = r.cells[kColDst];
-      j["src"] = r.cells[kColSrc];
-      j["commandLine"] = latin1ToUtf8(r.cells[kColLine]);
-      j["valid"] = isValidOpcode(c.opcode);
-      j["forbidden"] = isValidOpcode(c.opcode) && isForbiddenOpcode(c.opcode, context);
-      j["operandCount"] = operandCountOfWord(c.opcode);
+      const bool valid = isValidOpcode(c.opcode);
+      nlohmann::json j{{"opcode", c.opcode},
+                       {"dst", c.dst},
+                       {"src", c.src},
+                       // The grid marks an operand in use with a space after its word.
+                       {"dst_in_use", operandCountOfWord(c.opcode) != 0},
+                       {"src_in_use", operandCountOfWord(c.opcode) == 2},
+                       {"command_line", latin1ToUtf8(r.cells[kColLine])},
+                       {"valid", valid},
+                       {"forbidden", valid && isForbiddenOpcode(c.opcode, context)},
+                       {"operand_count", operandCountOfWord(c.opcode)}};
+      j = jsonDocument("command", std::move(j));
       std::printf("%s\n", j.dump(2).c_str());
     } else if (a->row) {
       std::printf("%s\n", programListLine(c, 0, context).c_str());

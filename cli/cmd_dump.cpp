@@ -24,7 +24,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--json", *json, "Print the model as JSON");
   cmd->callback([&ctx, path, json] {
     std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
     if (isMenuFile(*path)) return void(ctx.exitCode = runMenuDump(*path, *json));
     if (isClipFile(*path)) {
       ctx.exitCode = dumpClipFile(*path, *json);
@@ -48,13 +48,13 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
     std::string out;
     switch (m.kind) {
       case FileKind::Index:
-        out = *json ? toJson(m.index).dump(2) + "\n" : dumpIndexText(m.index, name);
+        out = *json ? jsonDocument("index", toJson(m.index)).dump(2) + "\n" : dumpIndexText(m.index, name);
         break;
       case FileKind::MovieObject:
-        out = *json ? toJson(m.mobj).dump(2) + "\n" : dumpMovieObjectsText(m.mobj, name);
+        out = *json ? jsonDocument("movie_objects", toJson(m.mobj)).dump(2) + "\n" : dumpMovieObjectsText(m.mobj, name);
         break;
       case FileKind::BDJObject:
-        out = *json ? toJson(m.bdjo).dump(2) + "\n" : dumpBDJOText(m.bdjo, name);
+        out = *json ? jsonDocument("bdjo", toJson(m.bdjo)).dump(2) + "\n" : dumpBDJOText(m.bdjo, name);
         break;
       case FileKind::Playlist:
         out = *json ? playlistJson(m.mpls).dump(2) + "\n" : dumpPlaylistText(m.mpls, name);

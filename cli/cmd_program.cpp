@@ -16,7 +16,7 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("program", "Export a movie object's program as a list (.lst) or raw words (.bin)");
   struct Args {
     std::string path, output;
-    std::size_t object = 0;
+    std::string object;
     bool binary = false;
   };
   auto a = std::make_shared<Args>();
@@ -25,7 +25,7 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--bin", a->binary, "Write the command words (12 bytes per command) instead of the list");
   cmd->add_option("-o,--output", a->output, "Write to this file (created or overwritten) instead of standard output");
   cmd->callback([&ctx, a] {
-    const std::optional<TCommands> program = loadObjectProgram(a->path, a->object);
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
     if (!program) {
       ctx.exitCode = kFailed;
       return;

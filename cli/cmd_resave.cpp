@@ -24,7 +24,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("-o,--output", *out, "The file to write")->required();
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
+    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
     if (isMenuFile(*path)) return void(ctx.exitCode = runMenuResave(*path, *out));
     if (isClipFile(*path)) {
       ctx.exitCode = resaveClipFile(*path, *out);

@@ -44,9 +44,10 @@ class RunPrinter final : public RunObserver {
 nlohmann::json registersJson(const Registers& regs) {
   nlohmann::json psr = nlohmann::json::array();
   for (std::uint32_t v : regs.psr) psr.push_back(v);
-  nlohmann::json gpr = nlohmann::json::object();
+  // The GPRs that are not 0, as the "GPRs" button lists them.
+  nlohmann::json gpr = nlohmann::json::array();
   for (std::size_t n = 0; n < regs.gpr.size(); ++n)
-    if (regs.gpr[n]) gpr[std::to_string(n)] = regs.gpr[n];
+    if (regs.gpr[n]) gpr.push_back({{"number", n}, {"value", regs.gpr[n]}});
   return {{"psr", psr}, {"gpr", gpr}};
 }
 
@@ -54,7 +55,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("run", "Execute a movie object's program and list the registers");
   struct Args {
     std::string path, region = "A", country;
-    std::size_t object = 0;
+    std::string object;
     bool traceLog = false, realPsrs = false, json = false;
     std::uint64_t maxSteps = 1000000;
   };
@@ -67,7 +68,13 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       ->check(CLI::IsMember({"A", "B", "C"}, CLI::ignore_case));
   cmd->add_option("--country", a->country, "Country code for PSR 19, 4 hexadecimal digits (default 5553, \"US\")");
   cmd->add_option("--max-steps", a->maxSteps, "Stop a program that has not ended after this many commands")
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Validator(
+          [](std::string& v) {
+            return v.find_first_not_of("0123456789") == std::string::npos && v.find_first_not_of('0') != std::string::npos
+                       ? std::string()
+                       : "a whole number of 1 or more is needed, not " + v;
+          },
+          "1 or more", "AtLeastOne"));
   cmd->add_flag("--json", a->json, "Print announcements, executed lines and registers as JSON");
   cmd->callback([&ctx, a] {
     Workspace ws;
@@ -79,7 +86,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
         throw UsageError{"--country takes 4 hexadecimal digits (5553 is \"US\"): " + a->country};
       ws.options.countryCode = *code;
     }
-    const std::optional<TCommands> program = loadObjectProgram(a->path, a->object);
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
     if (!program) {
       ctx.exitCode = kFailed;
       return;
@@ -95,14 +102,16 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
     const ExecResult r = ExecComm(*program, ws.regs, ws.run);
     setActivationDelay(delay);
 
-    const std::string limitMessage = "Object " + std::to_string(a->object) + ": the program did not end within " +
+    const std::string limitMessage = "Object " + a->object + ": the program did not end within " +
                                      std::to_string(a->maxSteps) + " commands (--max-steps)";
     if (a->json) {
       nlohmann::json j = registersJson(ws.regs);
+      j["object"] = objectArgument(a->object);
       j["announcements"] = printer.announcements;
-      if (a->traceLog) j["executed"] = printer.executed;
+      j["executed"] = printer.executed;  // empty without --trace-log
       j["commands"] = r.executed;
       j["ended"] = !r.stepLimitReached;
+      j = jsonDocument("run", std::move(j));
       std::printf("%s\n", j.dump(2).c_str());
       if (r.stepLimitReached) std::fprintf(stderr, "mirdal-cli: %s\n", limitMessage.c_str());
     } else {

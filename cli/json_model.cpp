@@ -19,6 +19,12 @@ std::string latin1ToUtf8(const std::string& latin1) {
   return out;
 }
 
+nlohmann::json jsonDocument(const char* kind, nlohmann::json body) {
+  body["kind"] = kind;
+  body["format_version"] = kJsonFormatVersion;
+  return body;
+}
+
 namespace {
 
 std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }

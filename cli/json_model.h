@@ -1,6 +1,8 @@
-// The models as JSON for `mirdal-cli dump --json`: one object per record,
-// field names in snake_case, texts from disc files as Latin-1 turned into
-// UTF-8, kept byte fields as hexadecimal strings.
+// The JSON outputs of mirdal-cli (docs/json.md): every one is an object
+// with "kind" and "format_version" at the top; keys in snake_case, numbers as
+// numbers, texts from disc files as Latin-1 turned into UTF-8, kept byte
+// fields as hexadecimal strings, and the same keys whatever options were
+// given.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -16,6 +18,14 @@ namespace mirdal::cli {
 // JSON wants UTF-8.
 std::string latin1ToUtf8(const std::string& latin1);
 
+// The version of the JSON shape itself, raised when a key changes meaning.
+inline constexpr int kJsonFormatVersion = 1;
+
+// body (an object) with "kind" and "format_version" added.
+nlohmann::json jsonDocument(const char* kind, nlohmann::json body);
+
+// The models of `mirdal-cli dump --json`, kinds "index", "movie_objects" and
+// "bdjo" (jsonDocument adds them).
 nlohmann::json toJson(const TExtensionData& ed);
 nlohmann::json toJson(const TINDX& idx);
 nlohmann::json toJson(const TMOBJ& m);

@@ -1,7 +1,5 @@
 #include "cli/load_model.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 
@@ -11,8 +9,28 @@
 namespace mirdal::cli {
 
 void CaptureReporter::replayToStderr() const {
-  CliReporter err(stderr, ::isatty(fileno(stderr)) != 0, false);
+  CliReporter err(stderr, colorsFor(stderr), false);
   for (const LogParagraph& p : paragraphs) err.appendParagraph(p);
+}
+
+std::size_t objectArgument(const std::string& text) {
+  if (!text.empty() && text[0] == '-') throw UsageError{"object numbers count from 0; " + text + " is not one"};
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+    throw UsageError{"the object number is not a decimal number: " + text};
+  const std::size_t digits = text.find_first_not_of('0');
+  if (digits != std::string::npos && text.size() - digits > 5)
+    throw UsageError{"the object number is too large (a file holds at most 65535 objects): " + text};
+  const unsigned long n = std::stoul(text);
+  if (n > 65534) throw UsageError{"the object number is too large (a file holds at most 65535 objects): " + text};
+  return n;
+}
+
+std::string noSuchObjectMessage(const std::string& file, std::size_t count, std::size_t object) {
+  const std::string n = std::to_string(object);
+  if (count == 0) return file + " holds no movie objects; there is no object " + n;
+  if (count == 1) return file + " holds 1 movie object (0); there is no object " + n;
+  return file + " holds " + std::to_string(count) + " movie objects (0 to " + std::to_string(count - 1) +
+         "); there is no object " + n;
 }
 
 LoadedModel loadModel(const std::string& path) {
@@ -48,7 +66,7 @@ LoadedModel loadModel(const std::string& path) {
 
 std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) throw UsageError{"no such file: " + path};
+  if (!std::filesystem::exists(path, ec)) throw InputError{"no such file: " + path};
   CaptureReporter capture;
   TMOBJ m;
   MobjParse parsed;
@@ -62,8 +80,7 @@ std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t 
   }
   const auto& objects = m.movie_objects.objects;
   if (object >= objects.size())
-    throw UsageError{fileNameOf(path) + " holds " + std::to_string(objects.size()) +
-                     " objects; there is no object " + std::to_string(object)};
+    throw InputError{noSuchObjectMessage(fileNameOf(path), objects.size(), object)};
   if (parsed.status == ReadStatus::Truncated) capture.replayToStderr();
   return objects[object].commands;
 }

@@ -33,9 +33,17 @@ LoadedModel loadModel(const std::string& path);
 
 // The commands of movie object `object` of a MovieObject.bdmv, for the
 // program and run subcommands. A missing file or an object number the file
-// does not hold is bad usage (UsageError); a file that cannot be read as
-// movie objects has its read log told on standard error and gives nothing.
+// does not hold is an InputError; a file that cannot be read as movie
+// objects has its read log told on standard error and gives nothing.
 std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object);
+
+// A movie object number typed by the user: decimal digits, 0 to 65534 (an
+// object count is 16 bits). Anything else is bad usage (UsageError) with a
+// short message.
+std::size_t objectArgument(const std::string& text);
+
+// "MovieObject.bdmv holds 9 movie objects (0 to 8); there is no object 12".
+std::string noSuchObjectMessage(const std::string& file, std::size_t count, std::size_t object);
 
 // Keeps log paragraphs instead of printing them.
 class CaptureReporter final : public Reporter {

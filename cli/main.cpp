@@ -1,6 +1,4 @@
 // mirdal-cli: the engine's features for scripts and batch work.
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "cli/cli_context.h"
@@ -16,7 +14,7 @@ int main(int argc, char** argv) {
   CliContext ctx;
   app.add_flag("-v,--verbose", ctx.verbose, "Also print status-line messages (on standard error)");
 
-  CliReporter rep(stdout, ::isatty(fileno(stdout)) != 0, false);
+  CliReporter rep(stdout, colorsFor(stdout), false, stderr);
   mirdal::ScopedReporter scope(rep);
   // The reporter must know about --verbose before any subcommand runs.
   app.parse_complete_callback([&] { rep.setVerbose(ctx.verbose); });
@@ -49,6 +47,10 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     std::fprintf(stderr, "mirdal-cli: %s\n", e.message.c_str());
     return kUsage;
+  } catch (const InputError& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "mirdal-cli: %s\n", e.message.c_str());
+    return kFailed;
   }
   std::fflush(stdout);
   return ctx.exitCode;

@@ -1,6 +1,7 @@
 #include "core/disc_read.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "core/report.h"
 #include "formats/bdmv_files.h"
@@ -36,6 +37,31 @@ bool checkFile(const Workspace& ws, const std::string& name) {
 
 void checkingEach(const std::string& file) { slog("Checking " + file, 1); }
 
+// The first line of a Read says which folder it checks: a first start, a
+// mistyped path and an empty folder otherwise all fail alike.
+void logCheckedFolder(const Workspace& ws) {
+  const std::string& folder = ws.disc.folder;
+  log("Checking required files and directories... " + (folder.empty() ? std::string("(no folder chosen)") : folder));
+}
+
+// After "Check failed.": why, in plain words. A missing folder is the usual
+// case for metadata copied off a disc (BACKUP is often left out), and an
+// empty folder of that name is all the Read needs.
+void explainCheckFailure(const Workspace& ws, const std::vector<std::string>& missingFolders) {
+  const std::string& folder = ws.disc.folder;
+  if (folder.empty()) {
+    log("No disc folder is chosen: choose its BDMV folder with the folder button, drop a file of it on the window "
+        "or name one on the command line.");
+    return;
+  }
+  if (!isDir(folder)) {
+    log("The folder " + folder + " does not exist.");
+    return;
+  }
+  for (const std::string& name : missingFolders)
+    log("The folder " + name + " is missing in " + folder + "; creating it (it may stay empty) lets this folder be read.");
+}
+
 void checkStreams(Workspace& ws) {
   checkFolder(ws, "STREAM");
   const NameSet& n = ws.names();
@@ -70,6 +96,7 @@ void resetDisc(Workspace& ws) {
   ws.indexLoaded = false;
   ws.mobj = TMOBJ{};
   ws.mobjLoaded = false;
+  ws.mobjObjectsInFile = 0;
   ws.bdjo = TBDJO{};
   ws.bdjoName.clear();
   ws.bdjoLoaded = false;
@@ -104,7 +131,8 @@ void readall(Workspace& ws) {
 
 bool readDisc(Workspace& ws) {
   resetDisc(ws);
-  log("Checking required files and directories...");
+  resetErrorCount();
+  logCheckedFolder(ws);
 
   // The index file decides which name set the folder uses.
   if (!isFile(ws.pathOf(ws.names().index))) {
@@ -113,13 +141,17 @@ bool readDisc(Workspace& ws) {
   }
   const NameSet& n = ws.names();
 
-  bool ok = checkFolder(ws, "PLAYLIST");
-  ok = checkFolder(ws, "CLIPINF") && ok;
-  if (!ws.options.shortNames) ok = checkFolder(ws, "BACKUP") && ok;
+  std::vector<std::string> missingFolders;
+  for (const char* folder : {"PLAYLIST", "CLIPINF", "BACKUP"}) {
+    if (std::string(folder) == "BACKUP" && ws.options.shortNames) continue;
+    if (!checkFolder(ws, folder)) missingFolders.push_back(folder);
+  }
+  bool ok = missingFolders.empty();
   ok = checkFile(ws, n.index) && ok;
   ok = checkFile(ws, n.movieObject) && ok;
   if (!ok) {
     erlog("[b]Check failed.[/b]");
+    explainCheckFailure(ws, missingFolders);
     return false;
   }
   ws.disc.checkPassed = true;
@@ -141,7 +173,8 @@ bool readDisc(Workspace& ws) {
   checkFolder(ws, "JAR");
 
   log("");
-  slogR();
+  // Errors of the files read keep the error mark on the status line.
+  slogDone();
   return true;
 }
 

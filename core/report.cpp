@@ -21,6 +21,8 @@ Reporter* current = &silent;
 StatusLine status;
 ProgressState progress;
 bool errorOn = false;
+int errorsLogged = 0;
+std::string lastError;
 bool cancelOn = false;
 bool confirmOn = false;
 int actiDelay = 500;
@@ -88,9 +90,11 @@ void erlog(std::string_view msg) {
   std::string line = "[re]ERROR:[/re] [b]";
   line += msg;
   line += "[/b]";
-  log(line);
+  current->appendErrorParagraph(parseMarkup(line));
   erslog(msg);
   errorOn = true;
+  ++errorsLogged;
+  lastError = stripTags(msg);
   current->exclamation();
 }
 
@@ -103,6 +107,27 @@ void erslog(std::string_view msg) {
 }
 
 const StatusLine& statusLine() { return status; }
+
+int errorCount() { return errorsLogged; }
+const std::string& lastErrorText() { return lastError; }
+void resetErrorCount() {
+  errorsLogged = 0;
+  lastError.clear();
+}
+
+void slogDone() {
+  if (errorsLogged == 0) {
+    slogR();
+    return;
+  }
+  if (errorsLogged == 1) {
+    erslog(lastError);
+    return;
+  }
+  erslog(std::to_string(errorsLogged) + " errors: see Status");
+  status.hint = lastError;
+  publishStatus();
+}
 
 bool errorFlag() { return errorOn; }
 void setErrorFlag(bool on) { errorOn = on; }

@@ -33,6 +33,8 @@ class Reporter {
  public:
   virtual ~Reporter() = default;
   virtual void appendParagraph(const LogParagraph& p) = 0;
+  // The log line of an erlog; a command line prints it as a diagnostic.
+  virtual void appendErrorParagraph(const LogParagraph& p) { appendParagraph(p); }
   // Called after every change; a GUI repaints synchronously so that counters
   // show while a loop runs without returning to the event loop.
   virtual void statusChanged(const StatusLine& s) = 0;
@@ -75,6 +77,18 @@ const StatusLine& statusLine();
 // Error flag: set by erlog; the savers clear it before their backup step.
 bool errorFlag();
 void setErrorFlag(bool on);
+
+// Errors logged by erlog since the last resetErrorCount, and the last one's
+// text without tags. A step that logs many lines (a Read) counts its errors
+// so that its end does not say "Ready." over them.
+int errorCount();
+const std::string& lastErrorText();
+void resetErrorCount();
+
+// Ends such a step: slogR when no error was logged since resetErrorCount;
+// otherwise the error mark stays, with the last error's text (one error) or
+// "N errors: see Status" on panel 1 and the last error in the tooltip.
+void slogDone();
 
 // Cancel flag, set by the Cancel button and polled by long loops.
 bool cancelFlag();

@@ -29,6 +29,9 @@ struct Workspace {
   bool indexLoaded = false;
   TMOBJ mobj;
   bool mobjLoaded = false;
+  // Objects whose header lies in the file; those behind the end of a
+  // truncated file are zero and show blank rows.
+  std::size_t mobjObjectsInFile = 0;
   // The BD-J object last read on the BD-J page.
   TBDJO bdjo;
   std::string bdjoName;

@@ -86,7 +86,9 @@ void readParameters(FieldReader& r, std::vector<std::string>& params) {
 
 void readApplication(FieldReader& r, Tapplication& a) {
   a.control_code = r.readbyte();
-  a.application_type = r.readbyte();
+  // The application type is the high 4 bits of its byte (1 for a disc's
+  // own Xlets); the low 4 bits are reserved.
+  a.application_type = std::uint8_t(r.readbyte() >> 4);
   a.organization_id = r.readlong();
   a.application_id = r.readword();
   a.descriptor_tag = r.readbyte();
@@ -106,8 +108,10 @@ void readApplication(FieldReader& r, Tapplication& a) {
   }
   a.priority = r.readbyte();
   const std::uint8_t b = r.readbyte();
+  // Binding is bits 7-6 and visibility bits 5-4 (0 to 3); masking the
+  // visibility with 2 would lose its low bit.
   a.binding = std::uint8_t(b >> 6);
-  a.visibility = std::uint8_t((b >> 4) & 2);
+  a.visibility = std::uint8_t((b >> 4) & 3);
   readNames(r, a.names);
   r.alignEven();
   a.icon_locator = lengthAndText(r);
@@ -174,6 +178,9 @@ ReadStatus readBDJOFile(const std::string& path, const std::string& shownName, T
     if (st == ReadStatus::Truncated) reportEndsEarly(shownName, data.size());
   }
   slogR();
+  // A wrong header stops silently, but an Ultra HD object deserves a word,
+  // on the status line too since the user is on the BD-J page.
+  if (st == ReadStatus::Rejected && noteUnsupportedVersion(data)) slog(kUltraHDNote, 1);
   return st;
 }
 

@@ -70,7 +70,7 @@ struct Tapplication_name {
 
 struct Tapplication {
   std::uint8_t control_code = 0;
-  std::uint8_t application_type = 0;
+  std::uint8_t application_type = 0;  // 4 bits
   std::uint32_t organization_id = 0;
   std::uint16_t application_id = 0;
   std::uint8_t descriptor_tag = 0;
@@ -78,7 +78,7 @@ struct Tapplication {
   std::vector<TAppProfile> profiles;  // at most 15
   std::uint8_t priority = 0;
   std::uint8_t binding = 0;
-  std::uint8_t visibility = 0;
+  std::uint8_t visibility = 0;  // 2 bits
   std::vector<Tapplication_name> names;
   std::string icon_locator;
   std::uint16_t icon_flags = 0;

@@ -35,7 +35,9 @@ std::string bdjoPath(const Workspace& ws, const std::string& name) {
 }  // namespace
 
 void readMovieObjects(Workspace& ws) {
-  ws.mobjLoaded = usable(readMovieObjectFile(ws.pathOf(ws.names().movieObject), ws.mobj).status);
+  const MobjParse res = readMovieObjectFile(ws.pathOf(ws.names().movieObject), ws.mobj);
+  ws.mobjLoaded = usable(res.status);
+  ws.mobjObjectsInFile = ws.mobjLoaded ? res.objectsRead : 0;
 }
 
 void readIndex(Workspace& ws) {

@@ -18,6 +18,12 @@ void reportEndsEarly(const std::string& name, std::size_t fileSize) {
   erlog(name + " ends early at $" + hexText(fileSize, 8));
 }
 
+bool noteUnsupportedVersion(const Bytes& data) {
+  if (data.size() < 8 || std::string(data.begin() + 4, data.begin() + 8) != "0300") return false;
+  log(kUltraHDNote);
+  return true;
+}
+
 std::string fileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }

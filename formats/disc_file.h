@@ -26,6 +26,13 @@ bool readDiscFile(const std::string& path, Bytes& out);
 // erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
 void reportEndsEarly(const std::string& name, std::size_t fileSize);
 
+// Ultra HD discs write their database files as version "0300", whose layout
+// differs. After a rejected header, logs the plain line "version 0300 (Ultra
+// HD) is not supported" when the file's version (bytes 4 to 7) is "0300";
+// returns whether it did.
+bool noteUnsupportedVersion(const Bytes& data);
+inline constexpr const char* kUltraHDNote = "version 0300 (Ultra HD) is not supported";
+
 // The file-name part of a path, for log lines.
 std::string fileNameOf(const std::string& path);
 

@@ -188,6 +188,7 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx) {
   }
   if (res.status == ReadStatus::Rejected) {
     erlog(name + " format error at $" + hexText(res.position, 8));
+    noteUnsupportedVersion(data);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());

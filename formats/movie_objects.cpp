@@ -121,6 +121,7 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
   });
   if (res.status == ReadStatus::Rejected) {
     erlog("Format error " + name);
+    noteUnsupportedVersion(data);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());

@@ -212,7 +212,7 @@ struct AppLayout {
 
 void addApplication(OutputBuffer& o, const AppLayout& a) {
   o.addbyte(std::uint32_t(a.controlCode));
-  o.addbyte(1);  // application type
+  o.addbyte(0x10);  // application type 1 in the high 4 bits
   o.addlong(0x7FFF0001);  // organization id
   o.addword(a.appId);
   o.addbyte(0x00);  // descriptor tag

@@ -40,7 +40,6 @@ QString changeListText() {
       "    the heights of the panes.\n"
       "  - Backups before every save: only the first, always the last, or stop when\n"
       "    a backup is in the way; optional copies in the BACKUP folder.\n"
-      "  - Grids switch between Read only and Edit mode from their pop-up menu.\n"
       "  - Temporary files are removed when the program ends.\n"
       "  - index.bdmv and MovieObject.bdmv are read, shown, edited and saved:\n"
       "    titles, First Playback, Top Menu, movie objects and their flags; titles\n"
@@ -51,7 +50,12 @@ QString changeListText() {
       "    field or by keys, exported as .lst or .bin; GoTo targets follow the lines.\n"
       "  - Programs run and traced against the player registers; register panel\n"
       "    and PSR and GPR listings.\n"
-      "  - mirdal-cli: check, dump, resave, command, program and run for scripts.\n");
+      "  - mirdal-cli: check, dump, resave, command, program and run for scripts;\n"
+      "    errors on standard error, JSON output with its kind and version.\n"
+      "  - A Read names the folder it checks and says why a check failed; its\n"
+      "    errors stay on the status line. Ultra HD files (0300) are named as such.\n"
+      "  - Mended: BD-J application type (4 bits) and visibility (2 bits) show as\n"
+      "    the file holds them.\n");
 }
 
 ChangeList::ChangeList(QWidget* parent) : QPlainTextEdit(parent) {

@@ -66,6 +66,13 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   folderRow->addWidget(bReadBDMV_);
   page->addLayout(folderRow);
 
+  lStartHint_ = new QLabel(startHint(), this);
+  lStartHint_->setObjectName("lStartHint");
+  lStartHint_->setWordWrap(true);
+  lStartHint_->setVisible(eBDMVdir_->text().isEmpty());
+  page->addWidget(lStartHint_);
+  connect(eBDMVdir_, &QLineEdit::textChanged, lStartHint_, [this](const QString& t) { lStartHint_->setVisible(t.isEmpty()); });
+
   // MovieObject.bdmv: objects above commands.
   gbMovieObject_ = new QGroupBox(QStringLiteral("MovieObject.bdmv"), this);
   gbMovieObject_->setObjectName("gbMovieObject");
@@ -75,6 +82,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   split_ = split;
   objectsPane_ = makePane("pObjects", split_);
   lObjects_ = new VerticalLabel("lObjects", split_);
+  lObjects_->setToolTip(tr("Number of movie objects in MovieObject.bdmv"));
   commandsPane_ = makePane("pCommands", split_);
   commandsPane_->setMinimumHeight(px(this, kMinCommandsHeight));
   split_->addWidget(paneWithCounter(split_, objectsPane_, lObjects_));
@@ -84,6 +92,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   mo->addWidget(split_);
   connect(split, &PaneSplitter::resized, this, &BdmvPage::keepCommandsPaneHeight);
   connect(split_, &QSplitter::splitterMoved, this, [this] {
+    userSized_ = true;
     wantedObjectHeight_ = split_->sizes().value(0, wantedObjectHeight_);
     emit objectHeightChanged(wantedObjectHeight_);
   });
@@ -95,6 +104,8 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   ix->setContentsMargins(6, 4, 6, 6);
   indexPane_ = makePane("pIndex", gbIndex_);
   lTitlenum_ = new VerticalLabel("lTitlenum", gbIndex_);
+  lTitlenum_->setToolTip(tr("Number of titles; \"+ 2\" counts First Playback and Top Menu when they are "
+                            "on"));
   ix->addWidget(paneWithCounter(gbIndex_, indexPane_, lTitlenum_));
 
   gbSound_ = makeGroup("gbSound", QStringLiteral("sound.bdmv"), this, &soundPane_, "pSound");
@@ -129,6 +140,11 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   groups->addWidget(gbMovieObject_, 1);
   groups->addLayout(right, 0);
   page->addLayout(groups, 1);
+}
+
+QString BdmvPage::startHint() {
+  return tr("To begin, choose the BDMV folder of a disc with the folder button above, drop any file of that folder "
+            "on this window, or name one on the command line (mirdal /path/to/BDMV/index.bdmv).");
 }
 
 void BdmvPage::BDMVlabels() {
@@ -195,7 +211,10 @@ void BdmvPage::setObjectHeight(int h) {
 
 // The objects pane keeps its height while the window grows or shrinks,
 // unless the commands pane would get less than its minimum height: then the
-// objects pane gives way, and keeps the smaller height.
+// objects pane gives way, and keeps the smaller height. Until the user moves
+// the splitter, a tall window gives the objects pane a quarter of the room
+// the commands pane does not need, so that a large window does not list
+// three objects above a mostly empty command grid.
 void BdmvPage::keepCommandsPaneHeight() {
   // Before the splitter is shown its size means nothing yet; the wanted
   // heights wait for the first real layout.
@@ -203,9 +222,13 @@ void BdmvPage::keepCommandsPaneHeight() {
   const int total = split_->height() - split_->handleWidth();
   if (total <= 0) return;
   const int minCommands = px(this, kMinCommandsHeight);
-  const int objects = std::clamp(wantedObjectHeight_, 0, std::max(0, total - minCommands));
+  const int spare = std::max(0, total - minCommands);
+  const int wanted = userSized_ ? wantedObjectHeight_ : std::max(wantedObjectHeight_, spare / 4);
+  const int objects = std::clamp(wanted, 0, spare);
   split_->setSizes({objects, total - objects});
-  wantedObjectHeight_ = split_->sizes().value(0, objects);
+  // The share of a tall window is not the user's choice: a smaller window
+  // goes back to the height set.
+  if (objects <= wantedObjectHeight_) wantedObjectHeight_ = split_->sizes().value(0, objects);
 }
 
 void BdmvPage::refresh() {

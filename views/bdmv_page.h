@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -39,6 +40,10 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir() const { return eBDMVdir_; }
   QToolButton* bbOpenDir() const { return bbOpenDir_; }
   QPushButton* bReadBDMV() const { return bReadBDMV_; }
+
+  // Shown while no disc folder is chosen (a first start): where to begin.
+  QLabel* lStartHint() const { return lStartHint_; }
+  static QString startHint();
 
   QGroupBox* gbMovieObject() const { return gbMovieObject_; }
   QGroupBox* gbIndex() const { return gbIndex_; }
@@ -115,6 +120,7 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir_;
   QToolButton* bbOpenDir_;
   QPushButton* bReadBDMV_;
+  QLabel* lStartHint_;
   QGroupBox* gbMovieObject_;
   QGroupBox* gbIndex_;
   QGroupBox* gbSound_;
@@ -130,6 +136,7 @@ class BdmvPage : public QWidget, public PageView {
   ObjectProgramView* commands_;
   QComboBox* runObject_ = nullptr;
   int wantedObjectHeight_ = 75;
+  bool userSized_ = false;  // the splitter was moved in this run
 };
 
 }  // namespace mirdal::gui

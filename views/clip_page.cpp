@@ -6,7 +6,7 @@ namespace mirdal::gui {
 
 namespace {
 constexpr FilePageNames kNames{"tsClipinf", "gbClipinf", "zzzzz.clpi", "cbClipinf", "bReadCI",
-                               "Read the selected .clpi file"};
+                               "Read the selected .clpi file", true};
 }
 
 ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {}

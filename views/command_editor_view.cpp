@@ -215,7 +215,11 @@ void CommandFieldEditor::commitHex(THexEdit* field) {
   if (!hasCommand_) return;
   const auto v = std::uint32_t(field->value());
   if (field == och_) {
-    if (v != cmd_.opcode) edit([v](mirdal::TNavCommand& c) { mirdal::enterOpcodeWord(c, v); });
+    // Compared after the entry: an opcode of 0 clears the operands even
+    // when the opcode already was 0.
+    mirdal::TNavCommand after = cmd_;
+    mirdal::enterOpcodeWord(after, v);
+    if (!(after == cmd_)) emit commandEdited(after);
     else och_->setValue(v);
     return;
   }

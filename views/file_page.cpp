@@ -14,7 +14,7 @@
 namespace mirdal::gui {
 
 FilePage::FilePage(mirdal::Workspace& ws, const FilePageNames& n, QWidget* parent)
-    : QWidget(parent), ws_(ws) {
+    : QWidget(parent), ws_(ws), needsIndex_(n.needsIndex) {
   setObjectName(n.page);
   auto* page = new QVBoxLayout(this);
   page->setContentsMargins(6, 6, 6, 6);
@@ -54,7 +54,7 @@ void FilePage::refresh() {
   readSinceLoad_ = false;
   choice_->clear();
   for (const std::string& name : fileNames()) choice_->addItem(pathText(name));
-  const bool any = choice_->count() > 0;
+  const bool any = choice_->count() > 0 && (!needsIndex_ || ws_.indexLoaded);
   if (any) choice_->setCurrentIndex(0);
   choice_->setEnabled(any);
   setEnabledIfAvailable(read_, any);

@@ -33,6 +33,9 @@ struct FilePageNames {
   const char* choice;   // cbPlaylist
   const char* read;     // bReadPL
   const char* readHint; // may be empty
+  // The playlist and clip choices stay disabled while the index is not
+  // loaded (a wrong header or too many titles: the half-loaded state).
+  bool needsIndex = false;
 };
 
 class FilePage : public QWidget, public PageView {
@@ -63,6 +66,7 @@ class FilePage : public QWidget, public PageView {
   QPushButton* read_;
   QWidget* content_;
   bool readSinceLoad_ = false;
+  bool needsIndex_;
 };
 
 }  // namespace mirdal::gui

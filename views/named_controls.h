@@ -14,6 +14,8 @@ inline QComboBox* namedChoice(const char* name, const QString& hint, QWidget* pa
   auto* cb = new QComboBox(parent);
   cb->setObjectName(QString::fromLatin1(name));
   cb->setToolTip(hint);
+  // The hint is the only label these choices have: screen readers say it.
+  cb->setAccessibleName(hint);
   cb->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   return cb;
 }

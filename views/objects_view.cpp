@@ -93,6 +93,8 @@ bool ObjectsView::editable() const { return ws_.mobjLoaded && ws_.indexLoaded; }
 
 void ObjectsView::refresh() {
   const bool read = ws_.mobjLoaded;
+  blank_.assign(read ? ws_.mobj.movie_objects.objects.size() : 0, false);
+  for (std::size_t i = ws_.mobjObjectsInFile; i < blank_.size(); ++i) blank_[i] = true;
   setComboItems(resume_, read ? itemTexts(kResumeItems) : QStringList());
   setComboItems(menuCall_, read ? itemTexts(kMaskItems) : QStringList());
   setComboItems(titleSearch_, read ? itemTexts(kMaskItems) : QStringList());
@@ -117,7 +119,8 @@ void ObjectsView::fillGrid(int from) {
 
 void ObjectsView::rewriteRow(int i) {
   if (i < 0 || std::size_t(i) >= ws_.mobj.movie_objects.objects.size() || i >= grid_->dataRowCount()) return;
-  setGridRow(grid_, i, objline(ws_.mobj, std::size_t(i)));
+  if (std::size_t(i) < blank_.size() && blank_[std::size_t(i)]) setGridRow(grid_, i, std::array<std::string, 5>{});
+  else setGridRow(grid_, i, objline(ws_.mobj, std::size_t(i)));
 }
 
 void ObjectsView::selectObject(int i) {
@@ -140,7 +143,8 @@ void ObjectsView::rowChanged(int row) {
 
 void ObjectsView::showFlags() {
   const bool has = selected_ >= 0;
-  if (has) {
+  const bool blank = has && std::size_t(selected_) < blank_.size() && blank_[std::size_t(selected_)];
+  if (has && !blank) {
     const Tmobject& o = ws_.mobj.movie_objects.objects[std::size_t(selected_)];
     showComboItem(resume_, o.resume_intention_flag & 1);
     showComboItem(menuCall_, o.menu_call_mask & 1);
@@ -158,6 +162,7 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
   if (cb == resume_) setResumeFlag(ws_.mobj, o, item);
   else if (cb == menuCall_) setMenuCallFlag(ws_.mobj, o, item);
   else setTitleSearchFlag(ws_.mobj, o, item);
+  if (o < blank_.size()) blank_[o] = false;
   rewriteRow(selected_);
 }
 
@@ -165,6 +170,7 @@ void ObjectsView::insertObject() {
   if (!editable()) return;
   const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
   if (!insertMovieObject(ws_.mobj, pos)) return;
+  blank_.insert(blank_.begin() + std::ptrdiff_t(std::min(pos, blank_.size())), false);
   fillGrid(int(pos));
   emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
   selected_ = -1;
@@ -180,6 +186,9 @@ void ObjectsView::deleteObjects() {
   if (first < 0) first = last = selected_;
   if (first < 0) return;
   const ObjectDeletion d = deleteMovieObjects(ws_.mobj, ws_.index, std::size_t(first), std::size_t(last));
+  const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.movie_objects.objects.size());
+  if (std::size_t(first) < blank_.size())
+    blank_.erase(blank_.begin() + first, blank_.begin() + std::ptrdiff_t(std::min(blank_.size(), std::size_t(first) + removed)));
   fillGrid(first);
   emit titleReferencesChanged();
   emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));

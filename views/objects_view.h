@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -80,6 +81,9 @@ class ObjectsView : public QWidget {
   QPushButton* extEdit_;
   QWidget* extPanel_;
   int selected_ = -1;
+  // Rows of objects that lie behind the end of a truncated file: they hold
+  // zeros, not values read, and show blank until the user edits them.
+  std::vector<bool> blank_;
   bool showing_ = false;
 };
 

@@ -13,7 +13,7 @@
 namespace mirdal::gui {
 
 namespace {
-constexpr FilePageNames kNames{"tsPlaylist", "gbPlaylist", "xxxxx.mpls", "cbPlaylist", "bReadPL", ""};
+constexpr FilePageNames kNames{"tsPlaylist", "gbPlaylist", "xxxxx.mpls", "cbPlaylist", "bReadPL", "", true};
 }
 
 PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {

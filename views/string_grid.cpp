@@ -49,6 +49,8 @@ StringGrid::StringGrid(const QString& name, QWidget* parent) : QTableWidget(pare
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setWordWrap(false);
+  // Tab moves on to the next control; the arrow keys move between cells.
+  setTabKeyNavigation(false);
   setItemDelegate(new StringGridDelegate(this));
   applyRowHeight();
   setDataRowCount(0);

@@ -315,7 +315,7 @@ void TitlesView::insertTitle() {
   const int selected = selectedTitle();
   const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
   if (!mirdal::insertTitle(ws_.index, pos)) {
-    mirdal::log("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
+    mirdal::dlog("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
   fillGrid(int(pos));

@@ -24,9 +24,9 @@ TEST(CliCheck, MissingFilesFailWithTheCheckLog) {
   d.mkdir("Disc/BDMV/PLAYLIST");
   const auto r = runCli("check " + shellQuote((d.path() / "Disc").string()));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find(" PLAYLIST folder: OK\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find(" CLIPINF folder: missing\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find(" ERROR: Check failed.\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("PLAYLIST folder: OK\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("CLIPINF folder: missing\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("ERROR: Check failed.\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("\x1b["), std::string::npos) << "no colours when not a terminal";
 }
 
@@ -36,7 +36,7 @@ TEST(CliCheck, AFileInsideTheFolderNamesTheFolder) {
   const auto r = runCli("check " + shellQuote((d.path() / "Disc/BDMV/CLIPINF/00000.clpi").string()));
   // The clip file names CLIPINF, which is no disc folder.
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find(" PLAYLIST folder: missing"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("PLAYLIST folder: missing"), std::string::npos) << r.out;
 }
 
 TEST(CliCheck, StreamSummaryAndStatusLinesOnlyWhenVerbose) {
@@ -44,8 +44,8 @@ TEST(CliCheck, StreamSummaryAndStatusLinesOnlyWhenVerbose) {
   makeLayout(d);
   const std::string folder = shellQuote((d.path() / "Disc/BDMV").string());
   auto r = runCli("check " + folder);
-  EXPECT_NE(r.out.find("   Stream 00000.m2ts missing\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("   Found 0 AV streams, missing 1\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n  Stream 00000.m2ts missing\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n  Found 0 AV streams, missing 1\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("[status"), std::string::npos);
   r = runCli("--verbose check " + folder);
   EXPECT_NE(r.out.find("[status 1] Checking 00000.clpi"), std::string::npos) << r.out;
@@ -69,7 +69,7 @@ TEST_P(CliUsage, ExitCodes) {
 INSTANTIATE_TEST_SUITE_P(Cases, CliUsage,
                          ::testing::Values(UsageCase{"", 2, "subcommand"},
                                            UsageCase{"check", 2, "folder"},
-                                           UsageCase{"check /no/such/folder", 2, "no such file or folder"},
+                                           UsageCase{"check /no/such/folder", 1, "no such file or folder"},
                                            UsageCase{"--version", 0, "0.34b"},
                                            UsageCase{"check --help", 0, "Usage"},
                                            UsageCase{"frobnicate", 2, "frobnicate"}));

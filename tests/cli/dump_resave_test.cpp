@@ -138,8 +138,8 @@ TEST(CliResave, RoundTripsByteForByte) {
     const CliRun r = run("resave " + quote((d.path() / name).string()) + " -o " + quote(out));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(d.read("out-" + name), bytes);
-    EXPECT_EQ(r.out, " Reading " + name + "\n   Found 2 " + (name == "index.bdmv" ? "titles, 1" : "objects, 0") +
-                         " extended entry.\n Saving out-" + name + "\n out-" + name + " saved.\n");
+    EXPECT_EQ(r.out, "Reading " + name + "\n  Found 2 " + (name == "index.bdmv" ? "titles, 1" : "objects, 0") +
+                         " extended entry.\nSaving out-" + name + "\nout-" + name + " saved.\n");
     EXPECT_FALSE(d.exists("out-" + name + ".backup")) << "no backup step with -o";
   }
 }
@@ -160,11 +160,13 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
     std::string inOut, inErr;
   };
   const std::vector<Case> cases = {
-      {"resave " + bad + " -o " + out, 1, "ERROR: bad format error at $00000008", ""},
-      {"dump " + bad, 1, "", "ERROR: bad format error at $00000008"},
-      {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "ERROR: cut ends early at $0000003C", ""},
+      // Error lines go to standard error, the rest of the log stays.
+      {"resave " + bad + " -o " + out, 1, "Reading bad\nversion 0300 (Ultra HD) is not supported\n",
+       "ERROR: bad format error at $00000008\n"},
+      {"dump " + bad, 1, "", "ERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
+      {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "Reading cut\n", "ERROR: cut ends early at $0000003C"},
       {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object or playlist file"},
-      {"dump " + quote((d.path() / "missing").string()), 2, "", "no such file"},
+      {"dump " + quote((d.path() / "missing").string()), 1, "", "no such file"},
       {"resave " + bad, 2, "", "--output is required"},
       {"dump", 2, "", "file is required"},
   };

@@ -39,8 +39,14 @@ TEST(NavCli, CommandJson) {
   ASSERT_EQ(r.exitCode, 0);
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["valid"], false);
-  EXPECT_EQ(j["commandLine"], "!BC 1, GPR2  ; Invalid opcode");
-  EXPECT_EQ(j["dst"], "00000001 ");
+  EXPECT_EQ(j["command_line"], "!BC 1, GPR2  ; Invalid opcode");
+  // Numbers without the grid's display padding; the padding's meaning as
+  // its own keys.
+  EXPECT_EQ(j["opcode"], 0x48800100u);
+  EXPECT_EQ(j["dst"], 1);
+  EXPECT_EQ(j["dst_in_use"], true);
+  EXPECT_EQ(j["src_in_use"], true);
+  EXPECT_EQ(j["operand_count"], 2);
 }
 
 TEST(NavCli, CommandBadUsage) {
@@ -83,11 +89,30 @@ TEST_F(NavCliFile, ProgramBinaryToAFile) {
   EXPECT_EQ(dir_.read("program_001.bin"), expected);
 }
 
-TEST_F(NavCliFile, ProgramBadUsage) {
-  EXPECT_EQ(runCli("program " + file() + " 3").exitCode, 2);
-  EXPECT_EQ(runCli("program " + shellQuote(path_ + ".missing") + " 0").exitCode, 2);
+// 2 for bad usage only (a malformed number), 1 for anything wrong with the
+// input; each with one short line.
+TEST_F(NavCliFile, ProgramExitCodesAndMessages) {
   dir_.write("bad.bdmv", std::string("MOBJ0300") + std::string(50, '\0'));
-  EXPECT_EQ(runCli("program " + shellQuote((dir_.path() / "bad.bdmv").string()) + " 0").exitCode, 1);
+  const std::string bad = shellQuote((dir_.path() / "bad.bdmv").string());
+  struct Case {
+    std::string args;
+    int exitCode;
+    std::string text;
+  } cases[] = {
+      {file() + " 3", 1, "mirdal-cli: MovieObject.bdmv holds 3 movie objects (0 to 2); there is no object 3\n"},
+      {shellQuote(path_ + ".missing") + " 0", 1, "no such file"},
+      {bad + " 0", 1, "ERROR: Format error bad.bdmv\nversion 0300 (Ultra HD) is not supported\n"},
+      {file() + " -1", 2, "mirdal-cli: object numbers count from 0; -1 is not one\n"},
+      {file() + " x1", 2, "not a decimal number"},
+      {file() + " 99999999999999999999999", 2, "too large"},
+      {file() + " 0 --frob", 2, "--frob"},
+  };
+  for (const Case& c : cases) {
+    const auto r = runCli("program " + c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.text), std::string::npos) << c.args << "\n" << r.out;
+    EXPECT_LT(r.out.size(), 200u) << c.args << "\n" << r.out;
+  }
 }
 
 TEST_F(NavCliFile, RunAnnouncesAndListsRegisters) {
@@ -96,14 +121,14 @@ TEST_F(NavCliFile, RunAnnouncesAndListsRegisters) {
   EXPECT_EQ(r.out.rfind("Line 0000 : 50400001 00000001  00000005  : Move GPR1, 5\n"
                         "Line 0001 : 21810000 00000002  00000000 : Jump Title 2\n"
                         "Jump Title 2\n"
-                        " PSR0: 00000001 (1) - ",
+                        "PSR0: 00000001 (1) - ",
                         0),
             0u)
       << r.out;
-  EXPECT_NE(r.out.find(" PSR4: 00000002 (2) - Title Number"), std::string::npos);
-  EXPECT_NE(r.out.find(" PSR19: 00004652 (18002) - Country Code"), std::string::npos);
-  EXPECT_NE(r.out.find(" PSR20: 00000004 (4) - Region Code"), std::string::npos);
-  EXPECT_NE(r.out.find("\n GPR1: 00000005 (5)   \n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nPSR4: 00000002 (2) - Title Number"), std::string::npos);
+  EXPECT_NE(r.out.find("\nPSR19: 00004652 (18002) - Country Code"), std::string::npos);
+  EXPECT_NE(r.out.find("\nPSR20: 00000004 (4) - Region Code"), std::string::npos);
+  EXPECT_NE(r.out.find("\nGPR1: 00000005 (5)   \n"), std::string::npos);
   EXPECT_EQ(r.out.find("GPR2:"), std::string::npos);
 }
 
@@ -124,12 +149,15 @@ TEST_F(NavCliFile, RunJson) {
   EXPECT_EQ(j["commands"], 2);
   EXPECT_EQ(j["ended"], true);
   EXPECT_EQ(j["psr"][1], 1);
-  EXPECT_EQ(j["gpr"]["1"], 5);
+  EXPECT_EQ(j["gpr"], nlohmann::json::parse(R"([{"number": 1, "value": 5}])"));
 }
 
 TEST_F(NavCliFile, RunBadUsage) {
-  for (const char* opts : {"--region D", "--country 12345", "--country xx", "--max-steps 0"})
-    EXPECT_EQ(runCli("run " + file() + " 0 " + opts).exitCode, 2) << opts;
+  for (const char* opts : {"--region D", "--country 12345", "--country xx", "--max-steps 0", "--max-steps -3"}) {
+    const auto r = runCli("run " + file() + " 0 " + opts);
+    EXPECT_EQ(r.exitCode, 2) << opts;
+    EXPECT_LT(r.out.size(), 200u) << opts << "\n" << r.out;
+  }
   EXPECT_EQ(runCli("run " + file() + " 2").exitCode, 0);
 }
 

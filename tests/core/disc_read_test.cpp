@@ -68,7 +68,7 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
   ASSERT_TRUE(readDisc(ws));
 
   const std::vector<std::string> expected = {
-      " Checking required files and directories...",
+      " Checking required files and directories... " + ws.disc.folder,
       " PLAYLIST folder: OK",
       " CLIPINF folder: OK",
       " BACKUP folder: OK",
@@ -140,13 +140,15 @@ TEST(DiscRead, MissingPiecesFailTheCheck) {
   Workspace ws = workspaceFor(d);
   EXPECT_FALSE(readDisc(ws));
   const std::vector<std::string> expected = {
-      " Checking required files and directories...",
+      " Checking required files and directories... " + ws.disc.folder,
       " PLAYLIST folder: missing",
       " CLIPINF folder: OK",
       " BACKUP folder: missing",
       " index.bdmv: missing",
       " MovieObject.bdmv: OK",
       " ERROR: Check failed.",
+      " The folder PLAYLIST is missing in " + ws.disc.folder + "; creating it (it may stay empty) lets this folder be read.",
+      " The folder BACKUP is missing in " + ws.disc.folder + "; creating it (it may stay empty) lets this folder be read.",
   };
   EXPECT_EQ(s.rep.lines(), expected);
   EXPECT_TRUE(errorFlag());
@@ -155,11 +157,70 @@ TEST(DiscRead, MissingPiecesFailTheCheck) {
   EXPECT_TRUE(ws.disc.clips.empty());
 }
 
+// The first line names the folder; after "Check failed." one plain line
+// says why: no folder chosen, a folder that does not exist.
+TEST(DiscRead, FailedCheckSaysWhereAndWhy) {
+  TempDir d;
+  const struct {
+    std::string folder;
+    std::string first, last;
+  } cases[] = {
+      {"", " Checking required files and directories... (no folder chosen)",
+       " No disc folder is chosen: choose its BDMV folder with the folder button, drop a file of it on the window or "
+       "name one on the command line."},
+      {d.folder() + "Nowhere/BDMV/", " Checking required files and directories... " + d.folder() + "Nowhere/BDMV/",
+       " The folder " + d.folder() + "Nowhere/BDMV/ does not exist."},
+  };
+  for (const auto& c : cases) {
+    ReportScope s;
+    Workspace ws;
+    ws.disc.folder = c.folder;
+    EXPECT_FALSE(readDisc(ws));
+    const std::vector<std::string> lines = s.rep.lines();
+    EXPECT_EQ(lines.front(), c.first);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], " ERROR: Check failed.");
+    EXPECT_EQ(lines.back(), c.last);
+  }
+}
+
+// The end of a Read that logged errors keeps the error mark: one error
+// shows its text, more show their count.
+TEST(DiscRead, ErrorsOfTheReadStayOnTheStatusLine) {
+  const Bytes badIndex = test::ByteBuilder().str("INDX0300").zeros(100);
+  const Bytes badObjects = test::ByteBuilder().str("MOBJ0300").zeros(20);
+  const struct {
+    bool index, objects;
+    bool mark;
+    std::string panel1, hint;
+  } cases[] = {
+      {false, false, false, "", ""},
+      {true, false, true, " index.bdmv format error at $00000008", "index.bdmv format error at $00000008"},
+      {true, true, true, " 2 errors: see Status", "index.bdmv format error at $00000008"},
+  };
+  for (const auto& c : cases) {
+    ReportScope s;
+    TempDir d;
+    makeDisc(d);
+    if (c.index) d.write("BDMV/index.bdmv", badIndex);
+    if (c.objects) d.write("BDMV/MovieObject.bdmv", badObjects);
+    Workspace ws = workspaceFor(d);
+    ASSERT_TRUE(readDisc(ws));
+    EXPECT_EQ(statusLine().errorMark, c.mark);
+    EXPECT_EQ(statusLine().panel[0], c.mark ? statusLine().panel[0] : std::string(" Ready. "));
+    EXPECT_EQ(statusLine().panel[1], c.panel1);
+    if (c.mark) EXPECT_EQ(statusLine().hint, c.hint);
+    // An Ultra HD file is named as such after its error line.
+    const std::string log = s.rep.text();
+    EXPECT_EQ(log.find("version 0300 (Ultra HD) is not supported") != std::string::npos, c.index);
+  }
+}
+
 TEST(DiscRead, EmptyFolderTextReportsEverythingMissing) {
   ReportScope s;
   Workspace ws;
   EXPECT_FALSE(readDisc(ws));
-  EXPECT_EQ(s.rep.lines().back(), " ERROR: Check failed.");
+  EXPECT_TRUE(statusLine().errorMark);
 }
 
 TEST(DiscRead, ShortNamesAreChosenAutomatically) {

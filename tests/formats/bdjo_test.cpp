@@ -25,6 +25,7 @@ void text8(ByteBuilder& b, const std::string& s) { b.u8(std::uint32_t(s.size()))
 // the file position, so the even-position padding follows the file.
 struct AppLayout {
   std::string iconLocator = "ic";
+  std::uint8_t typeByte = 0x10;
   std::uint8_t bindingByte = 0xF0;
   std::vector<std::pair<std::string, std::string>> names = {{"eng", "Hello"}, {"fra", "Bon"}};
   int namesTotal = -1;  // -1: the sum of the items and the padding
@@ -34,7 +35,7 @@ struct AppLayout {
 };
 
 void putApp(ByteBuilder& b, const AppLayout& a) {
-  b.u8(1).u8(2).u32(0x00ABCDEF).u16(0x4001);
+  b.u8(1).u8(a.typeByte).u32(0x00ABCDEF).u16(0x4001);
   b.u8(0x00).u8(0).u32(0x1234).u32(0).u16(2 << 12);
   b.u16(0x0001).u8(1).u8(0).u8(2).u8(0);
   b.u16(0x0002).u8(2).u8(1).u8(0).u8(0);
@@ -110,7 +111,7 @@ TEST(BDJO, ReadsEveryField) {
   ASSERT_EQ(o.application_management_table.applications.size(), 2u);
   const Tapplication& a = o.application_management_table.applications[1];
   EXPECT_EQ(applicationRow(o, 1),
-            (std::array<std::string, 16>{"1", "1", "2", "00ABCDEF", "4001", "00", "5", "3", "2", "ic",
+            (std::array<std::string, 16>{"1", "1", "1", "00ABCDEF", "4001", "00", "5", "3", "3", "ic",
                                          "00001", "", "org.example.Main", "2", "2", "2"}));
   EXPECT_EQ(a.descriptor_length, 0x1234u);
   EXPECT_EQ(a.icon_flags, 0xBEEF);
@@ -164,15 +165,29 @@ TEST(BDJO, EvenPositionSkipsFollowTheFile) {
   }
 }
 
+// Visibility is two bits: masking it with 2 showed 0 or 2 only (0x10 and
+// 0x70 lost their low bit).
 TEST(BDJO, BindingAndVisibility) {
-  for (const auto& [byte, binding, visibility] :
-       std::vector<std::tuple<int, int, int>>{{0xF0, 3, 2}, {0x40, 1, 0}, {0x10, 0, 0}, {0xA0, 2, 2}}) {
+  for (const auto& [byte, binding, visibility] : std::vector<std::tuple<int, int, int>>{
+           {0xF0, 3, 3}, {0x40, 1, 0}, {0x10, 0, 1}, {0xA0, 2, 2}, {0x70, 1, 3}, {0x0F, 0, 0}}) {
     AppLayout layout;
     layout.bindingByte = std::uint8_t(byte);
     TBDJO o;
     ASSERT_EQ(parseBDJO(bdjoFile({layout}), o), ReadStatus::Ok);
     EXPECT_EQ(o.application_management_table.applications[0].binding, binding);
     EXPECT_EQ(o.application_management_table.applications[0].visibility, visibility);
+  }
+}
+
+// The application type is the high nibble of its byte: real Xlets carry
+// 0x10 and show type 1, not 16.
+TEST(BDJO, ApplicationTypeIsTheHighNibble) {
+  for (const auto& [byte, type] : std::vector<std::pair<int, int>>{{0x10, 1}, {0x20, 2}, {0x1F, 1}, {0x01, 0}}) {
+    AppLayout layout;
+    layout.typeByte = std::uint8_t(byte);
+    TBDJO o;
+    ASSERT_EQ(parseBDJO(bdjoFile({layout}), o), ReadStatus::Ok);
+    EXPECT_EQ(o.application_management_table.applications[0].application_type, type) << byte;
   }
 }
 
@@ -209,8 +224,10 @@ TEST(BDJO, NameAndParameterBlocksWithWrongTotals) {
   EXPECT_TRUE(o.application_management_table.applications[0].parameters.empty());
 }
 
+// A wrong header stops without an error; an Ultra HD object gets one plain
+// line that says why.
 TEST(BDJO, WrongHeaderStopsSilently) {
-  for (const char* head : {"BDJO0300", "INDX0200", "BDJ"}) {
+  for (const char* head : {"BDJO0300", "BDJO0400", "INDX0200", "BDJ"}) {
     test::ReportScope s;
     test::TempDir d;
     Bytes file = bdjoFile({AppLayout{}});
@@ -220,7 +237,9 @@ TEST(BDJO, WrongHeaderStopsSilently) {
     TBDJO o;
     EXPECT_EQ(readBDJOFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Rejected);
     EXPECT_EQ(o, TBDJO{});
-    EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" Reading 00001.bdjo"}));
+    std::vector<std::string> log{" Reading 00001.bdjo"};
+    if (std::string(head) == "BDJO0300") log.push_back(" version 0300 (Ultra HD) is not supported");
+    EXPECT_EQ(s.rep.lines(), log) << head;
     EXPECT_FALSE(errorFlag());
   }
 }

@@ -117,6 +117,8 @@ class CommandGridTest : public QObject {
                                                << cmd(0x50400001, 1, 2) << true << true;
     QTest::newRow("opcode 0 clears the operands") << cmd(0x50400001, 1, 2) << "heOCH" << "0" << cmd(0) << false
                                                   << false;
+    QTest::newRow("opcode 0 over opcode 0 clears the operands") << cmd(0, 7, 9) << "heOCH" << "0" << cmd(0) << false
+                                                                << false;
     QTest::newRow("opcode word") << cmd(0) << "heOCH" << "20810000" << cmd(0x20810000) << true << false;
     QTest::newRow("destination word") << cmd(0x50400001, 1, 2) << "heDEH" << "1234abcd"
                                       << cmd(0x50400001, 0x1234ABCD, 2) << true << true;

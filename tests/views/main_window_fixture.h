@@ -13,19 +13,23 @@
 #include "app/main_window.h"
 #include "core/report.h"
 #include "scripted_interaction.h"
+#include "support/bdmv_files.h"
 #include "support/temp_dir.h"
 #include "views/message_log.h"
 #include "views/string_grid.h"
 
 namespace mirdal::gui::test {
 
-// A disc folder under `root`: mandatory layout, two playlists, two clips,
-// one stream file; with `sound`, AUXDATA/sound.bdmv too.
+// A disc folder under `root`: mandatory layout, an index without titles and
+// movie objects without objects (both read well, so the disc is not
+// half-loaded), two playlists, two clips, one stream file; with `sound`,
+// AUXDATA/sound.bdmv too.
 inline std::string makeDisc(const mirdal::test::TempDir& root, bool shortNames = false, bool sound = false) {
   const NameSet& n = nameSet(shortNames);
+  const mirdal::test::IndexEntryBytes off{1, 0, 0, 0xFFFF, ""};
   root.mkdir("Movie/BDMV/BACKUP");
-  root.write("Movie/BDMV/" + n.index);
-  root.write("Movie/BDMV/" + n.movieObject);
+  root.write("Movie/BDMV/" + n.index, mirdal::test::indexFile("0200", off, off, {}).data());
+  root.write("Movie/BDMV/" + n.movieObject, mirdal::test::movieObjectFile("0200", {}).data());
   root.write("Movie/BDMV/PLAYLIST/00000" + n.playlistExt);
   root.write("Movie/BDMV/PLAYLIST/00001" + n.playlistExt);
   root.write("Movie/BDMV/CLIPINF/00000" + n.clipExt);

@@ -16,6 +16,7 @@
 
 #include "gui_test.h"
 #include "main_window_fixture.h"
+#include "sample_disc.h"
 #include "views/availability.h"
 #include "views/bdmv_page.h"
 #include "views/playlist_page.h"
@@ -409,6 +410,79 @@ class MainWindowTest : public QObject {
     QCOMPARE(count, 2 * reads);
   }
 
+  // Tab goes from control to control, from the folder field down the page;
+  // it never walks through the cells of a grid.
+  void tabOrderFollowsThePage() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("no sample disc");
+    Window t;
+    t.w->show();
+    t.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.w.get()));
+    t.w->setDiscFolder(disc);
+    t.w->bReadBDMVClick();
+    auto* objects = t.find<StringGrid>("sgObject");
+    const int row = objects->currentRow();
+    t.find<QWidget>("eBDMVdir")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 40; ++i) {
+      visited << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited.mid(0, 4), (QStringList{"eBDMVdir", "bbOpenDir", "bReadBDMV", "sgObject"}));
+    QCOMPARE(visited.count("sgObject"), 1);
+    QCOMPARE(objects->currentRow(), row);
+    const auto at = [&](const char* name) { return visited.indexOf(QString::fromLatin1(name)); };
+    QVERIFY2(at("sgCommands") > at("sgObject"), qPrintable(visited.join(' ')));
+    QVERIFY2(at("sgTitles") > at("sgCommands"), qPrintable(visited.join(' ')));
+  }
+
+  // A wrong index header leaves the playlist and clip choices disabled
+  // (the half-loaded state); the BD-J choice does not depend on the index.
+  void badIndexHeaderDisablesThePlaylistAndClipChoices() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("no sample disc");
+    Window t;
+    t.w->setDiscFolder(disc);
+    t.w->bReadBDMVClick();
+    QVERIFY(t.find<QComboBox>("cbPlaylist")->isEnabled());
+    root.write("Sample/BDMV/index.bdmv", std::string("INDX0300") + std::string(100, '\0'));
+    t.w->bReadBDMVClick();
+    QVERIFY(t.find<QComboBox>("cbPlaylist")->count() > 0);
+    QVERIFY(!t.find<QComboBox>("cbPlaylist")->isEnabled());
+    QVERIFY(!t.find<QComboBox>("cbClipinf")->isEnabled());
+    QVERIFY(t.find<QComboBox>("cbBDJO")->isEnabled());
+    // The Read's error stays on the status line.
+    QVERIFY(t.w->statusLine()->errorMark());
+    QCOMPARE(t.w->statusLine()->panelText(1), QString(" index.bdmv format error at $00000008"));
+    QVERIFY(t.logLines().contains(" version 0300 (Ultra HD) is not supported"));
+  }
+
+  // Objects behind the end of a truncated MovieObject.bdmv were never read:
+  // their rows stay blank.
+  void objectsPastTheEndShowBlankRows() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("no sample disc");
+    const auto file = std::filesystem::path(disc) / "MovieObject.bdmv";
+    // The 40-byte header, the block's length, reserved word and count, then
+    // object 0 (flags, count, commands): the other objects lie behind the end.
+    mirdal::Bytes bytes = root.read("Sample/BDMV/MovieObject.bdmv");
+    const std::size_t commands0 = std::size_t(bytes[52]) << 8 | bytes[53];
+    bytes.resize(54 + 12 * commands0);
+    std::filesystem::remove(file);
+    root.write("Sample/BDMV/MovieObject.bdmv", bytes);
+    Window t;
+    t.w->setDiscFolder(disc);
+    t.w->bReadBDMVClick();
+    auto* g = t.find<StringGrid>("sgObject");
+    QVERIFY(g->dataRowCount() > 2);
+    QCOMPARE(g->cell(0, 0), QString("000"));
+    for (int r = 1; r < g->dataRowCount(); ++r) QCOMPARE(rowOf(g, r).join(""), QString());
+  }
+
   void objectsPaneGivesWayToTheCommands() {
     Window t;
     t.w->show();
@@ -419,11 +493,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(p->commandsPane()->height(), minCommands);
     p->setObjectHeight(75);
     QCOMPARE(p->objectHeight(), 75);
-    // Growing the window gives the room to the commands, the objects keep 75.
-    t.w->resize(t.w->width(), t.w->height() + 200);
+    // A tall window shares its height: the commands get most of it, the
+    // objects a quarter of what the commands do not need.
+    t.w->resize(t.w->width(), t.w->height() + 600);
+    QCoreApplication::processEvents();
+    const QSplitter* s = p->movieObjectSplitter();
+    const int spare = s->height() - s->handleWidth() - minCommands;
+    QVERIFY2(std::abs(p->objectHeight() - spare / 4) <= 2, qPrintable(QString::number(p->objectHeight())));
+    QVERIFY(p->commandsPane()->height() > 2 * p->objectHeight());
+    // Back to the small window: the height set comes back.
+    t.w->resize(t.w->width(), t.w->height() - 600);
     QCoreApplication::processEvents();
     QCOMPARE(p->objectHeight(), 75);
-    QVERIFY(p->commandsPane()->height() > minCommands + 150);
+    // A height the user drags to holds in the tall window.
+    QSplitter* split = p->movieObjectSplitter();
+    split->setSizes({60, split->height() - split->handleWidth() - 60});
+    emit split->splitterMoved(60, 1);
+    t.w->resize(t.w->width(), t.w->height() + 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(p->objectHeight(), 60);
   }
 
   void playlistPanesKeepTheirMinimums() {

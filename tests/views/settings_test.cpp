@@ -10,11 +10,13 @@
 #include <QToolButton>
 
 #include "app/settings.h"
+#include "app/window_fit.h"
 #include "core/temp_files.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "views/bdmv_page.h"
 #include "views/options_page.h"
+#include "views/status_bar.h"
 
 namespace mirdal::gui::test {
 
@@ -59,11 +61,9 @@ class SettingsTest : public QObject {
     QCOMPARE(t.find<QLineEdit>("eWorkDir")->text(), QString());
     QCOMPARE(t.w->size(), QSize(897, 547));
 
-    // Auto Read on the empty folder reports what is missing.
-    const QStringList log = t.logLines();
-    QVERIFY(log.contains(" PLAYLIST folder: missing"));
-    QVERIFY(log.contains(" index.bdmv: missing"));
-    QVERIFY(log.contains(" ERROR: Check failed."));
+    // Auto Read has no folder to read: nothing is checked (see
+    // firstStartShowsWhereToBegin).
+    QVERIFY(t.logLines().isEmpty());
     // Nothing is written before the program ends.
     QVERIFY(programSettings().allKeys().isEmpty());
   }
@@ -205,6 +205,76 @@ class SettingsTest : public QObject {
     Window t(Window::KeepSettings);
     t.w->startUp({});
     QCOMPARE(programSettings().value("Version").toString(), QString("0.34b"));
+    programSettings().clear();
+  }
+
+  // Settings from a larger screen put the window inside the screen it is
+  // shown on, frame and all.
+  void storedGeometryIsFittedToTheScreen_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("fitted");
+    const QRect screen(0, 0, 1280, 800);  // frame 8 + 8 wide, 30 + 8 high
+    QTest::newRow("fits already") << QRect(100, 50, 900, 600) << QRect(100, 50, 900, 600);
+    QTest::newRow("too large") << QRect(0, 0, 2500, 1400) << QRect(0, 0, 1264, 762);
+    QTest::newRow("off to the right and below") << QRect(1500, 900, 900, 600) << QRect(364, 162, 900, 600);
+    QTest::newRow("above and left of the screen") << QRect(-300, -100, 900, 600) << QRect(0, 0, 900, 600);
+    QTest::newRow("second screen") << QRect(1400, 100, 900, 600) << QRect(1400, 100, 900, 600);
+  }
+
+  void storedGeometryIsFittedToTheScreen() {
+    QFETCH(QRect, stored);
+    QFETCH(QRect, fitted);
+    const bool second = QString(QTest::currentDataTag()) == "second screen";
+    const QRect screen = second ? QRect(1280, 0, 1920, 1200) : QRect(0, 0, 1280, 800);
+    QCOMPARE(fitWindowRect(stored, screen), fitted);
+  }
+
+  // A first start reads nothing: the page says where to begin, no check
+  // fails for the working folder.
+  void firstStartShowsWhereToBegin() {
+    Window t;
+    t.w->startUp({});
+    QVERIFY(!t.find<QLabel>("lStartHint")->isHidden());
+    QVERIFY(t.logLines().isEmpty());
+    QVERIFY(!t.w->statusLine()->errorMark());
+    QVERIFY(t.w->statusLine()->panelText(1).contains("Choose a disc folder"));
+    QCOMPARE(t.w->focusWidget(), t.find<QWidget>("eBDMVdir"));
+    mirdal::test::TempDir root;
+    t.w->setDiscFolder(makeDisc(root));
+    QVERIFY(t.find<QLabel>("lStartHint")->isHidden());
+  }
+
+  // A folder whose check failed is not read again at the next start; the
+  // last folder that passed is kept.
+  void failedFolderIsNotRemembered() {
+    mirdal::test::TempDir root;
+    const std::string good = makeDisc(root);
+    const std::string gone = root.folder() + "Gone/BDMV/";
+    const struct {
+      QStringList reads;
+      QString stored;
+    } cases[] = {
+        {{QString::fromStdString(good)}, QString::fromStdString(good)},
+        {{QString::fromStdString(gone)}, QString()},
+        {{QString::fromStdString(good), QString::fromStdString(gone)}, QString::fromStdString(good)},
+    };
+    for (const auto& c : cases) {
+      {
+        Window t;
+        t.w->startUp({});
+        for (const QString& folder : c.reads) {
+          t.w->setDiscFolder(folder.toStdString());
+          t.w->bReadBDMVClick();
+        }
+        t.w->close();
+      }
+      QCOMPARE(programSettings().value("BDMVdir").toString(), c.stored);
+    }
+    programSettings().setValue("BDMVdir", QString::fromStdString(gone));
+    Window t(Window::KeepSettings);
+    t.w->startUp({});
+    t.w->close();
+    QCOMPARE(programSettings().value("BDMVdir").toString(), QString());
     programSettings().clear();
   }
 
