@@ -51,3 +51,12 @@ void setApplicationType(TCLPI& c, std::uint8_t type);
 void setClipExtensionData(TCLPI& c, const TExtensionData& ed);
 
 }  // namespace mirdal
+
+namespace mirdal {
+
+// For a clip composed in code: every length, count-dependent address and
+// EP map start address set from the content, sections one after another,
+// fine tables right behind their coarse entries.
+void fitClipLayout(TCLPI& c);
+
+}  // namespace mirdal

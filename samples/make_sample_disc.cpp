@@ -11,6 +11,7 @@
 
 #include "core/fields.h"
 #include "sample_menu.h"
+#include "sample_clips.h"
 #include "sample_playlists.h"
 #include "sample_sound.h"
 
@@ -361,6 +362,7 @@ int main(int argc, char** argv) {
   // Clip 00002 has no stream file: the Read reports it missing.
   put("STREAM/00000.m2ts", nullStream(32));
   put("STREAM/00001.m2ts", nullStream(16));
+  mirdal::samples::writeSampleClips((root / "BDMV").string());
 
   put("META/DL/bdmt_eng.xml",
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"

@@ -61,7 +61,7 @@ TEST(Clpi, ReadsEveryRecordOfAHandLaidFile) {
   }
 
   ASSERT_EQ(c.cpi.entries.size(), 1u);
-  EXPECT_EQ(epStreamRow(c.cpi.entries[0]), (ClipRow{"1011", "1", "0003", "00005", "00000010"}));
+  EXPECT_EQ(epStreamRow(c.cpi.entries[0]), (ClipRow{"1011", "1", "0003", "00005", "0000000E"}));
   EXPECT_EQ(epCoarseRow(c.cpi.maps[0].coarse[2]), (ClipRow{"00004", "0102", "00020000"}));
   EXPECT_EQ(epFineRow(c.cpi.maps[0].fine[2]), (ClipRow{"y", "2", "07F2", "1FF02"}));
   EXPECT_EQ(c.extension_data.entries.size(), 1u);
@@ -321,6 +321,27 @@ TEST(ClpiSamples, RealClipsComeBackByteForByte) {
     ++count;
   }
   EXPECT_GT(count, 0);
+}
+
+}  // namespace
+}  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+TEST(Clpi, FitLayoutSetsEveryLengthAndAddressFromTheContent) {
+  for (const test::ClipLayout& l : {test::ClipLayout{}, test::ClipLayout{.appType = 6, .fonts = 2},
+                                    test::ClipLayout{.atcEntries = 3, .extensionData = true}}) {
+    const B bytes = test::clipBytes(l);
+    TCLPI c;
+    parseCLPI(bytes, c);
+    c.sequence_info.length = c.program_info.length = c.cpi.length = 7;
+    c.SequenceInfo_start_address = c.CPI_start_address = 3;
+    c.cpi.entries[0].EP_map_start_address = 1;
+    c.cpi.maps[0].EP_fine_table_start_address = 2;
+    fitClipLayout(c);
+    EXPECT_EQ(composeCLPI(c), bytes);
+  }
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ inline std::vector<std::uint8_t> clipBytes(const ClipLayout& l) {
   } else {
     cpi.u32(0).u16(1).u8(0).u8(1);
     // PID 0x1011, EP type 1, 3 coarse, 5 fine entries.
-    cpi.u16(0x1011).u16(1 << 2 | 0).u16(3 << 2 | 0).u16(5).u32(16);
+    cpi.u16(0x1011).u16(1 << 2 | 0).u16(3 << 2 | 0).u16(5).u32(2 + 12);
     cpi.u32(4 + 8 * 3 + l.fineGap);
     for (std::uint32_t i = 0; i < 3; ++i) cpi.u32(((2 * i) << 14) | (0x100 + i)).u32(0x10000 * i);
     cpi.zeros(l.fineGap);

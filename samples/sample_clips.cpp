@@ -1,0 +1,193 @@
+// Clip 00000: the feature's main stream: video, two audio streams, two PG
+// streams and an IG menu stream, three STC sequences, ATC delta entries and
+// an EP map with coarse and fine entries. Clip 00001: the trailer, video and
+// audio. Clip 00002: a text subtitle clip (application type 6) with two font
+// files and no stream file. The stream files are small but real: PES packets
+// in source packets, so Save PID has something to export.
+#include "sample_clips.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "core/save.h"
+#include "formats/clpi.h"
+#include "formats/clpi_edit.h"
+#include "tests/support/ts_builder.h"
+
+namespace mirdal::samples {
+
+namespace {
+
+using test::TsBuilder;
+
+constexpr std::uint32_t k90 = 90000;        // PES ticks per second
+constexpr std::uint32_t kStart = 600 * k90;  // timelines start at 600 s
+
+TProgramStream videoStream() {
+  TProgramStream s;
+  s.PID = 0x1011;
+  s.stream_coding_type = 0x1B;
+  s.video_format = 6;  // 1080p
+  s.frame_rate = 1;    // 23.976
+  s.aspect_ratio = 3;
+  return s;
+}
+
+TProgramStream audioStream(std::uint16_t pid, std::uint8_t coding, std::uint8_t presentation, const char* lang) {
+  TProgramStream s;
+  s.PID = pid;
+  s.stream_coding_type = coding;
+  s.presentation_type = presentation;
+  s.sampling_frequency = 1;  // 48 kHz
+  s.audio_language = lang;
+  return s;
+}
+
+TProgramStream graphicsStream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
+  TProgramStream s;
+  s.PID = pid;
+  s.stream_coding_type = coding;
+  (coding == 0x91 ? s.IG_language : coding == 0x92 ? s.textST_language : s.PG_language) = lang;
+  if (coding == 0x92) s.character_code = 1;
+  return s;
+}
+
+Bytes segment(std::uint8_t type, std::size_t bodySize, std::uint8_t fill) {
+  Bytes s = {type, std::uint8_t(bodySize >> 8), std::uint8_t(bodySize)};
+  s.resize(3 + bodySize, fill);
+  return s;
+}
+
+struct SampleStream {
+  Bytes bytes;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> videoStarts;  // (PTS, SPN)
+};
+
+// `frames` video access units three seconds apart (a few packets each), an
+// AC-3 frame beside each on every audio PID, a PG display set with every
+// other frame and, with a menu, one IG display set at the start.
+SampleStream makeStream(int frames, const std::vector<std::uint16_t>& audio, const std::vector<std::uint16_t>& pg,
+                        bool menu) {
+  TsBuilder ts;
+  SampleStream out;
+  if (menu) {
+    ts.pes(0x1400, 0xBF, segment(0x18, 60, 0x00), kStart, kStart - 9000);
+    ts.pes(0x1400, 0xBF, segment(0x80, 0, 0), kStart);
+  }
+  for (int s = 0; s < frames; ++s) {
+    const std::uint32_t pts = kStart + std::uint32_t(s) * k90 * 3;
+    out.videoStarts.push_back({pts, std::uint32_t(ts.packetCount())});
+    Bytes au = {0, 0, 0, 1, 0x09, 0x10, 0, 0, 0, 1, 0x65};
+    au.resize(700, std::uint8_t(s));
+    ts.pes(0x1011, 0xE0, au, pts, pts - 3003, true);
+    for (std::uint16_t pid : audio) {
+      Bytes frame = {0x0B, 0x77};
+      frame.resize(768, 0x55);
+      ts.pes(pid, 0xBD, frame, pts);
+    }
+    if (s % 2 == 0)
+      for (std::uint16_t pid : pg) {
+        ts.pes(pid, 0xBD, segment(0x16, 19, 0), pts, pts - 900);
+        ts.pes(pid, 0xBD, segment(0x17, 10, 0), pts - 900);
+        ts.pes(pid, 0xBD, segment(0x80, 0, 0), pts - 900);
+      }
+    ts.nullPackets(2);
+  }
+  out.bytes = ts.data();
+  return out;
+}
+
+TCPI epMap(const SampleStream& st) {
+  TCPI cpi;
+  cpi.length = 1;
+  cpi.CPI_type = 1;
+  TEPStreamEntry e;
+  e.stream_PID = 0x1011;
+  e.EP_stream_type = 1;
+  cpi.entries = {e};
+  TEP_map_fosPID m;
+  for (std::size_t i = 0; i < st.videoStarts.size(); ++i) {
+    const auto [pts, spn] = st.videoStarts[i];
+    const std::uint16_t coarsePts = std::uint16_t((pts >> 19) & 0x3FFF);
+    if (m.coarse.empty() || m.coarse.back().PTS_EP_coarse != coarsePts)
+      m.coarse.push_back(TEPCoarse{std::uint32_t(i), coarsePts, spn});
+    m.fine.push_back(TEPFine{0, 1, std::uint16_t((pts >> 9) & 0x7FF), spn & 0x1FFFF});
+  }
+  cpi.maps = {m};
+  return cpi;
+}
+
+TSTC_sequence stc(std::uint32_t spn, std::uint32_t from45, std::uint32_t to45) {
+  return TSTC_sequence{0x1001, spn, from45, to45};
+}
+
+void writeFile(const std::string& path, const Bytes& b) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+}
+
+void saveClip(const std::string& bdmv, const std::string& name, TCLPI c) {
+  fitClipLayout(c);
+  for (const char* sub : {"CLIPINF/", "BACKUP/CLIPINF/"}) {
+    SaveRequest req;
+    req.folder = bdmv + "/" + sub;
+    req.name = name + ".clpi";
+    req.noBackup = true;
+    if (!saveCLPI(c, req)) std::fprintf(stderr, "cannot write %s%s\n", req.folder.c_str(), req.name.c_str());
+  }
+}
+
+}  // namespace
+
+void writeSampleClips(const std::string& bdmvFolder) {
+  const std::uint32_t start45 = kStart / 2;
+
+  // The feature.
+  const SampleStream feature = makeStream(12, {0x1100, 0x1101}, {0x1200, 0x1201}, true);
+  writeFile(bdmvFolder + "/STREAM/00000.m2ts", feature.bytes);
+  TCLPI c0;
+  c0.clip_info.TS_recording_rate = 6000000;
+  c0.clip_info.number_of_source_packets = std::uint32_t(feature.bytes.size() / 192);
+  c0.clip_info.TS_type_info_length = 30;
+  c0.clip_info.validity_flags = 0x80;
+  c0.clip_info.is_ATC_delta = true;
+  c0.clip_info.ATC_delta_entries = {{0x00012000, "00001", "M2TS"}, {0x00FF0000, "00002", "M2TS"}};
+  const std::uint32_t third = c0.clip_info.number_of_source_packets / 3;
+  c0.sequence_info.ATC_sequences = {
+      {0, 0, {stc(0, start45, start45 + 12 * 45000), stc(third, 45000, 16 * 45000), stc(2 * third, 0, 4 * 45000)}}};
+  TProgram_sequences ps;
+  ps.program_map_PID = 0x0100;
+  ps.streams = {videoStream(), audioStream(0x1100, 0x81, 6, "eng"), audioStream(0x1101, 0x86, 12, "fra"),
+                graphicsStream(0x1200, 0x90, "eng"), graphicsStream(0x1201, 0x90, "deu"),
+                graphicsStream(0x1400, 0x91, "eng")};
+  c0.program_info.program_sequences = {ps};
+  c0.cpi = epMap(feature);
+  saveClip(bdmvFolder, "00000", c0);
+
+  // The trailer.
+  const SampleStream trailer = makeStream(4, {0x1100}, {}, false);
+  writeFile(bdmvFolder + "/STREAM/00001.m2ts", trailer.bytes);
+  TCLPI c1;
+  c1.clip_info.TS_recording_rate = 4000000;
+  c1.clip_info.number_of_source_packets = std::uint32_t(trailer.bytes.size() / 192);
+  c1.clip_info.TS_type_info_length = 30;
+  c1.sequence_info.ATC_sequences = {{0, 0, {stc(0, start45, start45 + 4 * 45000)}}};
+  ps.streams = {videoStream(), audioStream(0x1100, 0x81, 3, "eng")};
+  c1.program_info.program_sequences = {ps};
+  c1.cpi = epMap(trailer);
+  saveClip(bdmvFolder, "00001", c1);
+
+  // The text subtitles: no stream file.
+  TCLPI c2;
+  c2.clip_info.application_type = 6;
+  c2.clip_info.TS_recording_rate = 1000000;
+  c2.clip_info.font_files = {"00000", "00001"};
+  c2.sequence_info.ATC_sequences = {{0, 0, {stc(0, start45, start45 + 20 * 45000)}}};
+  ps.program_map_PID = 0x0100;
+  ps.streams = {graphicsStream(0x1800, 0x92, "eng")};
+  c2.program_info.program_sequences = {ps};
+  saveClip(bdmvFolder, "00002", c2);
+}
+
+}  // namespace mirdal::samples
