@@ -40,6 +40,21 @@ void keepError(png_structp png, png_const_charp msg) {
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
+// Every chunk's declared length fits the bytes after it. libpng would
+// otherwise allocate what a damaged length claims before finding the data
+// missing.
+bool chunksFit(const Bytes& data) {
+  std::size_t pos = 8;
+  while (pos + 12 <= data.size()) {
+    const std::size_t length = std::size_t(data[pos]) << 24 | std::size_t(data[pos + 1]) << 16 |
+                               std::size_t(data[pos + 2]) << 8 | data[pos + 3];
+    if (length > data.size() - pos - 12) return false;
+    if (std::memcmp(&data[pos + 4], "IEND", 4) == 0) return true;
+    pos += 12 + length;
+  }
+  return pos == data.size();
+}
+
 }  // namespace
 
 bool readPalettePng(const Bytes& data, std::uint32_t maxWidth, std::uint32_t maxHeight, PalettePng& out,
@@ -47,6 +62,10 @@ bool readPalettePng(const Bytes& data, std::uint32_t maxWidth, std::uint32_t max
   std::string error;
   if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
     if (why) *why = "not a PNG image";
+    return false;
+  }
+  if (!chunksFit(data)) {
+    if (why) *why = "a damaged PNG image (a chunk runs past the end of the file)";
     return false;
   }
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, keepError, ignoreWarning);
