@@ -60,7 +60,7 @@ nlohmann::json soundJson(const TSND& snd) {
                        {"bits_per_sample", e.bits_per_sample},
                        {"start", e.start},
                        {"length", e.length},
-                       {"duration_seconds", soundDurationSeconds(e.length)}});
+                       {"duration_seconds", soundDurationSeconds(e.length, e.channel_configuration)}});
   }
   return {{"kind", "sound"},
           {"format_version", 1},

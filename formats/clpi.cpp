@@ -236,8 +236,10 @@ void addStream(OutputBuffer& o, const TProgramStream& s) {
 }
 
 // Zero bytes up to a held start address that lies further on, so that the
-// addresses of a file with gaps between its sections stay true.
+// addresses of a file with gaps between its sections stay true. An address
+// beyond any database file's size is not followed.
 void padTo(OutputBuffer& o, std::size_t fileSize, std::uint32_t address) {
+  if (address > kMaxDatabaseFileSize) return;
   while (fileSize + o.fillCount() < address) o.addbyte(0);
 }
 
@@ -278,11 +280,13 @@ ClpiParse parseCLPI(const Bytes& data, TCLPI& out) {
   readCPI(r, out.cpi);
   r.seek(out.ClipMark_start_address);
   out.ClipMark_length = r.readlong();
+  out.ClipMark_data = r.readbytes(std::min<std::size_t>(out.ClipMark_length, r.remaining()));
+  const bool marksCut = out.ClipMark_data.size() < out.ClipMark_length;
   if (out.ExtensionData_start_address != 0 && !r.overrun()) {
     r.seek(out.ExtensionData_start_address);
     ReadExtensionData(r, out.extension_data);
   }
-  if (r.overrun()) res.status = ReadStatus::Truncated;
+  if (r.overrun() || marksCut) res.status = ReadStatus::Truncated;
   return res;
 }
 
@@ -387,7 +391,8 @@ Bytes composeCLPI(const TCLPI& c) {
         o.addlong(ce.SPN_EP_coarse);
       }
       const std::uint64_t coarseEnd = 4 + 8ull * m.coarse.size();
-      for (std::uint64_t g = coarseEnd; g < m.EP_fine_table_start_address; ++g) o.addbyte(0);
+      if (m.EP_fine_table_start_address <= kMaxDatabaseFileSize)
+        for (std::uint64_t g = coarseEnd; g < m.EP_fine_table_start_address; ++g) o.addbyte(0);
       for (const TEPFine& f : m.fine)
         o.addlong(std::uint32_t(f.is_angle_change_point & 1) << 31 |
                   std::uint32_t(f.I_end_position_offset & 7) << 28 |
@@ -398,6 +403,7 @@ Bytes composeCLPI(const TCLPI& c) {
 
   padTo(o, o.file().size(), c.ClipMark_start_address);
   o.addlong(c.ClipMark_length);
+  o.addbytes(c.ClipMark_data);
   o.flushadded();
 
   if (c.ExtensionData_start_address != 0) {

@@ -174,7 +174,10 @@ struct TCLPI {
   TSequenceInfo sequence_info;
   TProgramInfo program_info;
   TCPI cpi;
-  std::uint32_t ClipMark_length = 0;  // the mark section itself is not held
+  std::uint32_t ClipMark_length = 0;
+  // The mark section's bytes after its length, kept as read (as far as the
+  // file holds them), so a file with marks keeps them and its addresses.
+  Bytes ClipMark_data;
   TExtensionData extension_data;
 
   bool operator==(const TCLPI&) const = default;

@@ -132,6 +132,8 @@ void setClipExtensionData(TCLPI& c, const TExtensionData& ed) {
 namespace mirdal {
 
 void fitClipLayout(TCLPI& c) {
+  // As the writer does: a flag without entries writes no block.
+  if (c.clip_info.ATC_delta_entries.empty()) c.clip_info.is_ATC_delta = false;
   c.clip_info.length = clipInfoLength(c.clip_info);
   std::uint32_t seq = 2;
   for (const TATC_sequences& a : c.sequence_info.ATC_sequences) seq += 6 + 14 * std::uint32_t(a.STC_sequences.size());
@@ -164,6 +166,7 @@ void fitClipLayout(TCLPI& c) {
   c.ProgramInfo_start_address = c.SequenceInfo_start_address + 4 + seq;
   c.CPI_start_address = c.ProgramInfo_start_address + 4 + prog;
   c.ClipMark_start_address = c.CPI_start_address + 4 + cpi.length;
+  c.ClipMark_length = std::uint32_t(c.ClipMark_data.size());
   if (c.ExtensionData_start_address != 0) c.ExtensionData_start_address = c.ClipMark_start_address + 4 + c.ClipMark_length;
 }
 

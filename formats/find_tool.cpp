@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
 
 #include "core/display_text.h"
 #include "core/markup.h"
@@ -60,11 +61,20 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
 std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
   disc.ciRefs.assign(disc.clips.size(), TCIRefs{});
   std::size_t missing = 0;
+  // A disc can have thousands of clips and playlists: the clip list and the
+  // stream files are looked up once per name.
+  std::unordered_map<std::string, std::size_t> clipIndex;
+  for (std::size_t i = disc.clips.size(); i-- > 0;) clipIndex[disc.clips[i]] = i;
+  std::unordered_map<std::string, bool> streamExists;
   auto refer = [&](const std::string& clip, TCIRef ref, const std::string& where) {
-    const auto it = std::find(disc.clips.begin(), disc.clips.end(), clip);
-    if (it != disc.clips.end()) disc.ciRefs[std::size_t(it - disc.clips.begin())].push_back(ref);
-    std::error_code ec;
-    if (!std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)) {
+    const auto it = clipIndex.find(clip);
+    if (it != clipIndex.end()) disc.ciRefs[it->second].push_back(ref);
+    auto st = streamExists.find(clip);
+    if (st == streamExists.end()) {
+      std::error_code ec;
+      st = streamExists.emplace(clip, std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)).first;
+    }
+    if (!st->second) {
       erlog("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
       ++missing;
     }

@@ -4,11 +4,17 @@ namespace mirdal {
 
 namespace {
 
-// length / 1920 rounded to the nearest integer, halves to even.
-std::uint64_t hundredths(std::uint64_t length) {
-  const std::uint64_t q = length / 1920;
-  const std::uint64_t r = length % 1920;
-  if (r > 960 || (r == 960 && q % 2 == 1)) return q + 1;
+// Bytes of one hundredth of a second: 4 bytes a stereo frame, 2 a mono one.
+std::uint64_t bytesPerHundredth(std::uint8_t channelConfiguration) {
+  return channelConfiguration == kSoundMono ? 960 : 1920;
+}
+
+// length / unit rounded to the nearest integer, halves to even.
+std::uint64_t hundredths(std::uint64_t length, std::uint8_t channelConfiguration) {
+  const std::uint64_t unit = bytesPerHundredth(channelConfiguration);
+  const std::uint64_t q = length / unit;
+  const std::uint64_t r = length % unit;
+  if (r * 2 > unit || (r * 2 == unit && q % 2 == 1)) return q + 1;
   return q;
 }
 
@@ -20,8 +26,8 @@ std::string soundChannelText(std::uint8_t channelConfiguration) {
   return "-";
 }
 
-std::string soundDurationText(std::uint64_t length) {
-  const std::uint64_t h = hundredths(length);
+std::string soundDurationText(std::uint64_t length, std::uint8_t channelConfiguration) {
+  const std::uint64_t h = hundredths(length, channelConfiguration);
   std::string s = std::to_string(h / 100);
   if (const std::uint64_t frac = h % 100; frac != 0) {
     s += "." + zeroPadded(frac, 2);
@@ -30,13 +36,15 @@ std::string soundDurationText(std::uint64_t length) {
   return s + " s";
 }
 
-double soundDurationSeconds(std::uint64_t length) { return double(hundredths(length)) / 100.0; }
+double soundDurationSeconds(std::uint64_t length, std::uint8_t channelConfiguration) {
+  return double(hundredths(length, channelConfiguration)) / 100.0;
+}
 
 std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry) {
   const TSoundEntries& e = snd.entries.at(entry);
   return {zeroPadded(entry, 3), soundChannelText(e.channel_configuration),
           e.sampling_frequency == kSound48kHz ? "48kHz" : "-", e.bits_per_sample == kSound16Bits ? "16" : "-",
-          soundDurationText(e.length)};
+          soundDurationText(e.length, e.channel_configuration)};
 }
 
 std::string groupedDecimal(std::uint64_t v, char separator) {

@@ -26,12 +26,14 @@ inline constexpr const char* kWaveFilter = "Wave|*.wav";
 // "Mono" for configuration 1, "Stereo" for 3, "-" otherwise.
 std::string soundChannelText(std::uint8_t channelConfiguration);
 
-// The duration of `length` bytes of 16-bit stereo at 48 kHz (192 000 bytes a
-// second) in hundredths, halves rounded to even, shown without trailing
-// zeros: 96 000 bytes give "0.5 s", 192 000 give "1 s".
-std::string soundDurationText(std::uint64_t length);
+// The duration of `length` bytes of 16-bit sound at 48 kHz in hundredths,
+// halves rounded to even, shown without trailing zeros. A second of stereo
+// is 192 000 bytes (96 000 give "0.5 s"), a second of mono half of that, so a
+// mono sound is not shown at half its length; any other channel value counts
+// as stereo, as the player takes it.
+std::string soundDurationText(std::uint64_t length, std::uint8_t channelConfiguration = kSoundStereo);
 // The same number of seconds, for the JSON dump.
-double soundDurationSeconds(std::uint64_t length);
+double soundDurationSeconds(std::uint64_t length, std::uint8_t channelConfiguration = kSoundStereo);
 
 // One row of sgSounds: "No." with 3 digits, channel, frequency ("48kHz" for
 // code 1), bits per sample ("16" for code 1) and the duration.

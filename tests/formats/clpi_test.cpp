@@ -346,3 +346,25 @@ TEST(Clpi, FitLayoutSetsEveryLengthAndAddressFromTheContent) {
 
 }  // namespace
 }  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+TEST(Clpi, MarkSectionBytesAreKeptAndACutOneIsReported) {
+  B bytes = test::clipBytes({});
+  TCLPI c = parsed(bytes);
+  // A mark section of 6 bytes instead of the empty one.
+  bytes.erase(bytes.begin() + c.ClipMark_start_address, bytes.end());
+  test::ByteBuilder marks;
+  marks.u32(6).bytes({1, 2, 3, 4, 5, 6});
+  bytes.insert(bytes.end(), marks.data().begin(), marks.data().end());
+  TCLPI withMarks = parsed(bytes);
+  EXPECT_EQ(withMarks.ClipMark_data, (B{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(composeCLPI(withMarks), bytes);
+  bytes.resize(bytes.size() - 2);
+  TCLPI cut;
+  EXPECT_EQ(parseCLPI(bytes, cut).status, ReadStatus::Truncated);
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -212,14 +212,17 @@ TEST(SoundEdit, AFileTheReaderWouldRefuseIsNeverMade) {
 struct DurationCase {
   std::uint64_t length;
   const char* text;
+  std::uint8_t channels = kSoundStereo;
 };
 
 TEST(SoundRows, DurationInHundredthsHalvesToEven) {
   const DurationCase cases[] = {
       {96000, "0.5 s"}, {192000, "1 s"},   {0, "0 s"},         {960, "0 s"},  // 0.5 hundredth: to 0
       {2880, "0.02 s"}, {1920 * 123, "1.23 s"}, {1920 * 110, "1.1 s"}, {959, "0 s"}, {961, "0.01 s"},
-      {1920 * 100 * 65, "65 s"}};
-  for (const DurationCase& c : cases) EXPECT_EQ(soundDurationText(c.length), c.text) << c.length;
+      {1920 * 100 * 65, "65 s"},
+      // Mono holds 2 bytes a frame: the same bytes last twice as long.
+      {96000, "1 s", kSoundMono}, {480, "0 s", kSoundMono}, {1440, "0.02 s", kSoundMono}, {96000, "0.5 s", 0}};
+  for (const DurationCase& c : cases) EXPECT_EQ(soundDurationText(c.length, c.channels), c.text) << c.length;
   EXPECT_DOUBLE_EQ(soundDurationSeconds(96000), 0.5);
 }
 
