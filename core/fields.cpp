@@ -1,5 +1,6 @@
 #include "core/fields.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -7,7 +8,7 @@
 
 namespace mirdal {
 
-std::uint64_t FieldReader::take(std::size_t n) {
+std::uint64_t FieldReader::takeSlow(std::size_t n) {
   std::uint64_t v = 0;
   for (std::size_t i = 0; i < n; ++i) {
     v <<= 8;
@@ -19,13 +20,11 @@ std::uint64_t FieldReader::take(std::size_t n) {
 }
 
 std::string FieldReader::readstring(std::size_t n) {
-  std::string s;
-  bool ended = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t b = std::uint8_t(take(1));
-    if (b == 0) ended = true;
-    if (!ended) s.push_back(char(b));
-  }
+  const std::size_t avail = pos_ < size_ ? std::min(n, size_ - pos_) : 0;
+  const char* p = reinterpret_cast<const char*>(data_ + pos_);
+  const void* zero = avail ? std::memchr(p, 0, avail) : nullptr;
+  std::string s(p, zero ? static_cast<const char*>(zero) - p : avail);
+  skip(n);
   return s;
 }
 

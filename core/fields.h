@@ -49,7 +49,17 @@ class FieldReader {
   bool overrun() const { return overrun_; }
 
  private:
-  std::uint64_t take(std::size_t n);
+  // Inline: readers take thousands of fields per file.
+  std::uint64_t take(std::size_t n) {
+    if (pos_ <= size_ && size_ - pos_ >= n) {
+      std::uint64_t v = 0;
+      for (std::size_t i = 0; i < n; ++i) v = v << 8 | data_[pos_ + i];
+      pos_ += n;
+      return v;
+    }
+    return takeSlow(n);
+  }
+  std::uint64_t takeSlow(std::size_t n);
 
   const std::uint8_t* data_;
   std::size_t size_;

@@ -101,7 +101,60 @@ class Parser {
     }
   }
 
+  // Nearly every stream is a 9-byte entry and 5-byte attributes of known
+  // kinds; those are taken straight from the bytes (a loop over all the
+  // playlists of a disc reads tens of thousands of them).
+  bool plainStream(TStreamRec& s) {
+    const std::size_t at = r.pos();
+    if (r.remaining() < 16) return false;
+    const std::uint8_t* p = data_.data() + at;
+    if (p[0] != kStreamEntryKnown || p[10] != kAttributesKnown || !knownEntryType(p[1])) return false;
+    const StreamKind kind = codingKind(p[11]);
+    if (kind == StreamKind::Unknown) return false;
+    TStreamEntry& e = s.entry;
+    e.type = p[1];
+    if (e.type == 2) {
+      e.subpath_id = p[2];
+      e.subclip_id = p[3];
+      e.sub_pid = std::uint16_t(p[4] << 8 | p[5]);
+    } else if (e.type == 3) {
+      e.subpath_id = p[2];
+      e.main_pid = std::uint16_t(p[3] << 8 | p[4]);
+    } else {
+      e.main_pid = std::uint16_t(p[2] << 8 | p[3]);
+    }
+    TStreamAttributes& a = s.attributes;
+    a.coding_type = p[11];
+    const std::uint8_t* lang = nullptr;
+    switch (kind) {
+      case StreamKind::Video:
+        a.video_format = p[12] >> 4;
+        a.frame_rate = p[12] & 15;
+        break;
+      case StreamKind::Audio:
+        a.presentation_type = p[12] >> 4;
+        a.sampling_frequency = p[12] & 15;
+        lang = p + 13;
+        break;
+      case StreamKind::Graphics:
+        lang = p + 12;
+        break;
+      default:  // text subtitle
+        a.character_code = p[12];
+        lang = p + 13;
+        break;
+    }
+    if (lang) {
+      std::size_t n = 0;
+      while (n < 3 && lang[n]) ++n;
+      a.language.assign(reinterpret_cast<const char*>(lang), n);
+    }
+    r.skip(16);
+    return true;
+  }
+
   void stream(TStreamRec& s) {
+    if (plainStream(s)) return;
     entry(s.entry);
     attributes(s.attributes);
   }
@@ -227,7 +280,8 @@ class Parser {
     const std::uint16_t nItems = r.readword();
     const std::uint16_t nSub = r.readword();
     // Counts come from the file: stop at its end rather than size lists of
-    // zeros from a garbage count.
+    // zeros from a garbage count. A PlayItem takes at least 34 bytes.
+    pl.items.reserve(std::min<std::size_t>(nItems, r.remaining() / 34 + 1));
     for (std::size_t i = 0; i < nItems && !r.overrun(); ++i) {
       progress();
       playItem(pl.items.emplace_back());
@@ -583,7 +637,6 @@ void fitLayout(TMPLS& m) {
 MplsParse parseMPLS(const Bytes& data, TMPLS& out,
                     const std::function<void(std::size_t, std::size_t)>& onProgress) {
   out = TMPLS{};
-  out.playlist = TPlayList{};
   MplsParse res;
   Parser p(data, onProgress);
   FieldReader& r = p.r;
@@ -692,8 +745,11 @@ ReadStatus readPlaylistFile(const std::string& path, TMPLS& m, bool quiet) {
     slogR();
     return ReadStatus::Unreadable;
   }
-  const MplsParse res = parseMPLS(data, m, [](std::size_t pos, std::size_t size) {
-    slog(std::to_string(pos) + "/" + std::to_string(size), 1);
+  // A loop over every playlist of a disc reads quietly; there the position
+  // flashes by too fast to read, so it is shown for every 16th element only.
+  std::size_t calls = 0;
+  const MplsParse res = parseMPLS(data, m, [&calls, quiet](std::size_t pos, std::size_t size) {
+    if (!quiet || calls++ % 16 == 0) slog(std::to_string(pos) + "/" + std::to_string(size), 1);
   });
   if (res.status == ReadStatus::Rejected) {
     erlog("Invalid format: " + name);
