@@ -93,6 +93,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
         lines.push_back(eventText(e));
       }
       emu.events().clear();
+      renderer.dirty.clear();
       const std::uint32_t sel = regs.psr[kPsrSelectedButton];
       if (a->json) {
         steps.push_back({{"key", what},

@@ -34,6 +34,17 @@ std::string hex4(unsigned v) {
   return b;
 }
 
+// A caller that never takes the rectangles gets one whole-page rectangle
+// instead of an ever-growing list.
+void markDirty(PageRenderer& r, Rect rc) {
+  if (rc.empty()) return;
+  if (r.dirty.size() >= 256) {
+    r.dirty.assign(1, whole(r.picture));
+    return;
+  }
+  r.dirty.push_back(rc);
+}
+
 void logOnce(PageRenderer& r, const std::string& text) {
   if (r.logged.insert(text).second) log(text);
 }
@@ -172,7 +183,7 @@ void backchange(PageRenderer& r, const Canvas* pic) {
 
 void DelPage(PageRenderer& r) {
   r.picture = r.background;
-  r.dirty.push_back(whole(r.picture));
+  markDirty(r, whole(r.picture));
 }
 
 void DelRect(PageRenderer& r, Rect rc) {
@@ -182,7 +193,7 @@ void DelRect(PageRenderer& r, Rect rc) {
     const std::size_t at = (std::size_t(y) * std::size_t(r.picture.width) + std::size_t(rc.x)) * 4;
     std::memcpy(&r.picture.rgba[at], &r.background.rgba[at], std::size_t(rc.w) * 4);
   }
-  r.dirty.push_back(rc);
+  markDirty(r, rc);
 }
 
 void SetButtonStates(PageRenderer& r, std::size_t page) {
@@ -386,7 +397,7 @@ void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index) {
       blendPicture(r.picture, *pic, co.x, co.y, clip);
     }
     if (r.options.buttonFrame) frameRect(r.picture, frame, r.options.normalButton);
-    r.dirty.push_back(intersect(frame, clip));
+    markDirty(r, intersect(frame, clip));
   }
 }
 

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "core/options.h"
+#include "menu/igs_read.h"
 #include "menu/menu_emulation.h"
+#include "mnu_builder.h"
 #include "support/recording_reporter.h"
 #include "tiny_menu.h"
 
@@ -197,6 +201,44 @@ TEST(MenuEmulation, ParseKeys) {
       {"r", MenuKey::Right},   {"select", MenuKey::Select},   {"enter", MenuKey::Select},
       {"jump", std::nullopt},  {"", std::nullopt}};
   for (const auto& [text, key] : cases) EXPECT_EQ(parseMenuKey(text), key) << text;
+}
+
+// Real compositions (shared samples, skipped when absent): a long key run
+// keeps the selection on a button of the current page and never hangs.
+TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
+  namespace fs = std::filesystem;
+  fs::path root = std::getenv("MIRDAL_SAMPLES") ? fs::path(std::getenv("MIRDAL_SAMPLES"))
+                                                : fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
+  if (!fs::is_directory(root)) root = "/work/shared/samples";
+  if (!fs::is_directory(root)) GTEST_SKIP() << "no shared samples folder";
+  for (const char* file : {"commercial-metadata/disc24/ics_menu.bin", "commercial-metadata/ics/disc10_ics_menu.bin"}) {
+    Bytes body;
+    if (!readFileBytes((root / file).string(), body)) GTEST_SKIP() << "missing " << file;
+    test::ReportScope rs;
+    test::ByteBuilder mnu;
+    test::addSegment(mnu, 0x18, body, 5400000, 5390000);
+    test::addSegment(mnu, 0x80, {}, 5400000);
+    TMenu m;
+    ASSERT_EQ(loadMNUBytes(mnu.data(), m).status, ReadStatus::Ok) << file;
+    Registers regs;
+    RunState run;
+    ResetRegs(regs, Options{});
+    regs.psr[kPsrMenuPage] = 0;
+    MenuEmulator emu(m, regs, run);
+    emu.options.maxSteps = 10000;
+    emu.start(0);
+    const MenuKey keys[] = {MenuKey::Down, MenuKey::Right, MenuKey::Down, MenuKey::Left, MenuKey::Up, MenuKey::Select};
+    std::uint64_t now = 0;
+    std::size_t selections = 0;
+    for (int i = 0; i < 3000; ++i) {
+      emu.key(keys[i % 6], now += 700);
+      const std::uint32_t sel = regs.psr[kPsrSelectedButton];
+      ASSERT_LT(regs.psr[kPsrMenuPage], m.ics.pages.size()) << file;
+      if (sel != kNoButton && sel < emu.states().size()) ++selections;
+      emu.events().clear();
+    }
+    EXPECT_GT(selections, 0u) << file;
+  }
 }
 
 }  // namespace
