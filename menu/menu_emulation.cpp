@@ -1,0 +1,345 @@
+#include "menu/menu_emulation.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "core/report.h"
+#include "nav/command_text.h"
+#include "nav/trace.h"
+
+namespace mirdal {
+
+namespace {
+
+std::string hex4(std::uint32_t v) {
+  char b[8];
+  std::snprintf(b, sizeof b, "%04X", v & 0xFFFF);
+  return b;
+}
+
+}  // namespace
+
+std::string eventText(const MenuEvent& e) {
+  using K = MenuEvent::Kind;
+  switch (e.kind) {
+    case K::Page: return "page " + std::to_string(e.page);
+    case K::Normal: return "normal " + hex4(e.id);
+    case K::Selected: return "selected " + hex4(e.id);
+    case K::Activated: return "activated " + hex4(e.id);
+    case K::Command: return "command " + e.text;
+    case K::Enabled: return "enabled " + hex4(e.id);
+    case K::Disabled: return "disabled " + hex4(e.id);
+    case K::OutEffects: return "out-effects of page " + std::to_string(e.page);
+    case K::InEffects: return "in-effects of page " + std::to_string(e.page);
+    case K::Sound: return "sound " + std::to_string(e.id);
+    case K::TimeOut: return "time-out";
+    case K::Announced: return "announced " + e.text;
+  }
+  return {};
+}
+
+std::optional<MenuKey> parseMenuKey(std::string_view w) {
+  std::string s(w);
+  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (s == "up" || s == "u") return MenuKey::Up;
+  if (s == "down" || s == "d") return MenuKey::Down;
+  if (s == "left" || s == "l") return MenuKey::Left;
+  if (s == "right" || s == "r") return MenuKey::Right;
+  if (s == "select" || s == "sel" || s == "s" || s == "enter") return MenuKey::Select;
+  return std::nullopt;
+}
+
+MenuEmulator::MenuEmulator(TMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer)
+    : m_(menu), regs_(regs), run_(run), r_(renderer) {
+  own_.menu = &m_;
+  if (r_) r_->menu = &m_;
+  if (m_.page_buttons.size() != m_.ics.pages.size()) buildAllPageButtons(m_);
+  if (psr11() < m_.ics.pages.size()) page_ = psr11();
+}
+
+const TIGbutton* MenuEmulator::button(std::uint32_t id) const {
+  if (page_ >= m_.page_buttons.size() || id >= m_.page_buttons[page_].slots.size()) return nullptr;
+  return findButton(m_, page_, std::uint16_t(id));
+}
+
+bool MenuEmulator::isSlot(std::uint32_t id) const { return id < states_().size() && button(id); }
+
+void MenuEmulator::drawNormal(std::uint16_t id) {
+  events_.push_back({MenuEvent::Kind::Normal, id, std::uint32_t(page_), {}});
+  if (r_ && !effect_.active) DrawButton(*r_, id);
+}
+
+void MenuEmulator::drawSelected(std::uint16_t id) {
+  events_.push_back({MenuEvent::Kind::Selected, id, std::uint32_t(page_), {}});
+  if (const TIGbutton* b = button(id); b && b->selected_sound != 0xFF)
+    events_.push_back({MenuEvent::Kind::Sound, b->selected_sound, std::uint32_t(page_), {}});
+  if (r_ && !effect_.active) DrawSButton(*r_, id);
+}
+
+void MenuEmulator::drawActivated(std::uint16_t id) {
+  if (const TIGbutton* b = button(id); b && b->activated_sound != 0xFF)
+    events_.push_back({MenuEvent::Kind::Sound, b->activated_sound, std::uint32_t(page_), {}});
+  if (r_ && !effect_.active) DrawAButton(*r_, id);
+}
+
+void MenuEmulator::executing(std::size_t line, const TNavCommand& c) {
+  events_.push_back({MenuEvent::Kind::Command, 0, std::uint32_t(page_),
+                     traceDisplayText(comm2str(c, line, CommandContext::ButtonCommands), line)});
+}
+
+void MenuEmulator::announced(std::string_view message) {
+  events_.push_back({MenuEvent::Kind::Announced, 0, std::uint32_t(page_), std::string(message)});
+}
+
+void MenuEmulator::activate(std::uint16_t id) {
+  const TIGbutton* b = button(id);
+  if (!b) return;
+  events_.push_back({MenuEvent::Kind::Activated, id, std::uint32_t(page_), {}});
+  const TCommands program = b->commands;  // the run may change pages
+  MenuHost* oldMenu = run_.menu;
+  RunObserver* oldObserver = run_.observer;
+  const std::uint64_t oldMax = run_.maxSteps;
+  run_.menu = this;
+  run_.observer = this;
+  run_.maxSteps = options.maxSteps;
+  run_.line = run_.trace ? -1 : 0;
+  const ExecResult res = ExecComm(program, regs_, run_);
+  if (res.stepLimitReached)
+    erlog("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
+          " commands");
+  run_.menu = oldMenu;
+  run_.observer = oldObserver;
+  run_.maxSteps = oldMax;
+}
+
+void MenuEmulator::armTimeOut() {
+  const TPage* p = page_ < m_.ics.pages.size() ? &m_.ics.pages[page_] : nullptr;
+  timeoutAt_ = 0;
+  if (p && p->default_activated_button != kNoButton && m_.ics.user_timeout > 0)
+    timeoutAt_ = now_ + std::max<std::uint64_t>(1, m_.ics.user_timeout / 90);
+}
+
+void MenuEmulator::beginEffect() {
+  const auto [page, which] = queued_.front();
+  const Teffectseq& seq = m_.ics.pages[page].effects[which];
+  effect_.active = true;
+  effect_.page = page;
+  effect_.which = which;
+  effect_.index = 0;
+  effect_.until = now_ + seq.effects[0].duration / 90;
+  if (r_) drawEffect(*r_, seq, 0);
+}
+
+void MenuEmulator::startEffects(std::size_t page, int which) {
+  if (page >= m_.ics.pages.size() || m_.ics.pages[page].effects[which].effects.empty()) return;
+  events_.push_back({which ? MenuEvent::Kind::OutEffects : MenuEvent::Kind::InEffects, 0, std::uint32_t(page), {}});
+  queued_.emplace_back(page, which);
+  if (!effect_.active) {
+    if (r_) DelPage(*r_);
+    beginEffect();
+  }
+}
+
+void MenuEmulator::finishEffects() {
+  // Steps through every effect whose time is over.
+  while (effect_.active && now_ >= effect_.until) {
+    const Teffectseq& seq = m_.ics.pages[effect_.page].effects[effect_.which];
+    if (++effect_.index < seq.effects.size()) {
+      effect_.until += seq.effects[effect_.index].duration / 90;
+      if (r_) drawEffect(*r_, seq, effect_.index);
+      continue;
+    }
+    if (r_) endEffects(*r_, seq);
+    queued_.erase(queued_.begin());
+    effect_.active = false;
+    if (!queued_.empty()) {
+      beginEffect();
+    } else if (r_) {
+      DrawPage(*r_, regs_.psr[kPsrSelectedButton]);  // the buttons come after the effects
+    }
+  }
+}
+
+void MenuEmulator::showPage(std::size_t page) {
+  page_ = page;
+  events_.push_back({MenuEvent::Kind::Page, 0, std::uint32_t(page), {}});
+  armTimeOut();
+  const TPage& p = m_.ics.pages[page];
+  nextFrame_ = now_ + animationIntervalMs(m_.ics.frame_rate, p.animation_frame_rate_code);
+  regs_.psr[43] = regs_.psr[kPsrMenuPage];
+  if (options.inEffects && !p.effects[0].effects.empty()) {
+    startEffects(page, 0);
+  } else if (r_ && !effect_.active) {
+    DrawPage(*r_, regs_.psr[kPsrSelectedButton]);
+  }
+  if (isSlot(psr10())) events_.push_back({MenuEvent::Kind::Selected, psr10(), std::uint32_t(page), {}});
+}
+
+void MenuEmulator::start(std::uint64_t now) {
+  now_ = now;
+  if (m_.ics.pages.empty()) return;
+  if (page_ >= m_.ics.pages.size()) page_ = 0;
+  regs_.psr[kPsrMenuPage] = std::uint32_t(page_);
+  SetButtonStates(rend(), page_);
+  run_.line = 0;
+  const TPage& p = m_.ics.pages[page_];
+  // The default selected button is set before the page is drawn, which
+  // draws it selected.
+  const bool defaultSelected = isSlot(p.default_selected_button);
+  if (defaultSelected) regs_.psr[kPsrSelectedButton] = p.default_selected_button;
+  showPage(page_);
+  if (defaultSelected) {
+    if (button(p.default_selected_button)->auto_action == 1) activate(p.default_selected_button);
+    return;
+  }
+  for (const TBOG& g : p.bogs) {
+    if (g.default_valid_button == kNoButton) continue;
+    for (const TIGbutton& b : g.buttons)
+      if (b.button_id == g.default_valid_button && b.auto_action == 1) {
+        activate(b.button_id);
+        break;
+      }
+    if (page_ != rend().page) break;  // the button changed the page
+  }
+}
+
+void MenuEmulator::selectKey() {
+  const std::uint16_t id = psr10();
+  if (!isSlot(id)) return;
+  const std::uint32_t page = regs_.psr[kPsrMenuPage];
+  const bool autoAction = button(id)->auto_action == 1;
+  drawActivated(id);
+  activate(id);
+  if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
+}
+
+void MenuEmulator::key(MenuKey k, std::uint64_t now) {
+  advance(now);
+  if (page_ >= m_.ics.pages.size()) return;
+  armTimeOut();  // the time-out counts from the last key
+  if (k == MenuKey::Select) return selectKey();
+  const std::uint16_t id = psr10();
+  if (!isSlot(id)) return;
+  const TIGbutton* b = button(id);
+  const std::uint16_t target = k == MenuKey::Up     ? b->upper
+                               : k == MenuKey::Down ? b->lower
+                               : k == MenuKey::Left ? b->left
+                                                    : b->right;
+  // A link to a button the page does not have would leave the menu with a
+  // selection no key can move away from; such a key is ignored.
+  if (target == id || !isSlot(target)) return;
+  drawNormal(id);
+  regs_.psr[kPsrSelectedButton] = target;
+  if (button(target)->auto_action == 1) return activate(target);
+  table()[target].selectedAnimating = button(target)->selected_start != button(target)->selected_end;
+  drawSelected(target);
+}
+
+void MenuEmulator::timeOut() {
+  events_.push_back({MenuEvent::Kind::TimeOut, 0, std::uint32_t(page_), {}});
+  const TPage& p = m_.ics.pages[page_];
+  if (isSlot(psr10()) && p.default_activated_button == 0xFFFE) return selectKey();
+  const std::uint16_t id = p.default_activated_button;
+  if (!isSlot(id) || !table()[id].shown) return;
+  if (psr10() < kNoButton) drawNormal(psr10());
+  const std::uint32_t page = regs_.psr[kPsrMenuPage];
+  regs_.psr[kPsrSelectedButton] = id;
+  const bool autoAction = button(id)->auto_action == 1;
+  drawActivated(id);
+  activate(id);
+  if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
+}
+
+void MenuEmulator::advance(std::uint64_t now) {
+  if (now < now_) now = now_;
+  now_ = now;
+  finishEffects();
+  if (page_ >= m_.ics.pages.size()) return;
+  const std::uint32_t interval =
+      animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code);
+  if (options.animate && interval && now_ >= nextFrame_ && !effect_.active) {
+    if (r_) animationTick(*r_, regs_.psr[kPsrSelectedButton]);
+    nextFrame_ = now_ + interval;  // a late tick is not made up, as with a timer
+  }
+  if (timeoutAt_ && now_ >= timeoutAt_) {
+    timeoutAt_ = 0;  // once per page display, until the next key
+    timeOut();
+  }
+}
+
+std::uint64_t MenuEmulator::nextDue() const {
+  std::uint64_t due = UINT64_MAX;
+  if (effect_.active) due = std::min(due, effect_.until);
+  if (options.animate && page_ < m_.ics.pages.size() &&
+      animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code))
+    due = std::min(due, nextFrame_);
+  if (timeoutAt_) due = std::min(due, timeoutAt_);
+  return due;
+}
+
+std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::uint32_t n, std::uint32_t m) {
+  const std::uint16_t oldPage = std::uint16_t(regs_.psr[kPsrMenuPage]);
+  const std::uint16_t oldButton = psr10();
+  const bool pageFlag = c.src >> 31, effectsOff = (c.src >> 30) & 1, buttonFlag = c.dst >> 31;
+  if (pageFlag && (m & 0xFF) < m_.ics.pages.size()) regs_.psr[kPsrMenuPage] = m & 0xFF;
+  const std::size_t page = regs_.psr[kPsrMenuPage];
+  if (buttonFlag && page < m_.page_buttons.size() && (n & 0xFFFF) < m_.page_buttons[page].slots.size())
+    regs_.psr[kPsrSelectedButton] = n & 0xFFFF;
+  if (page != oldPage && page < m_.ics.pages.size()) {
+    SetButtonStates(rend(), page);
+    page_ = page;
+  }
+  if (isSlot(psr10())) {
+    std::vector<TButtonState>& st = table();
+    const std::uint8_t bog = st[psr10()].bog;
+    for (std::size_t i = 0; i < st.size(); ++i)
+      if (button(std::uint32_t(i)) && st[i].bog == bog) st[i].shown = false;
+    st[psr10()].shown = true;
+  }
+  if (pageFlag && page_ < m_.ics.pages.size()) {
+    if (!effectsOff && options.outEffects && oldPage < m_.ics.pages.size()) startEffects(oldPage, 1);
+    showPage(page_);
+  }
+  if (buttonFlag && !pageFlag) {
+    if (isSlot(oldButton) && isSlot(psr10()) && table()[oldButton].bog != table()[psr10()].bog)
+      drawNormal(oldButton);
+    drawSelected(psr10());
+  }
+  if (const TIGbutton* b = button(psr10()); b && isSlot(psr10()) && b->auto_action == 1) {
+    events_.push_back({MenuEvent::Kind::Activated, psr10(), std::uint32_t(page_), {}});
+    return b->commands;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint16_t> MenuEmulator::enableButton(std::uint16_t id) {
+  if (!isSlot(id)) return std::nullopt;
+  std::optional<std::uint16_t> remember;
+  std::vector<TButtonState>& st = table();
+  if (isSlot(psr10()) && st[psr10()].bog == st[id].bog) {
+    regs_.psr[kPsrSelectedButton] = kNoButton;
+    remember = id;
+  }
+  for (std::size_t i = 0; i < st.size(); ++i)
+    if (button(std::uint32_t(i)) && st[i].bog == st[id].bog) st[i].shown = false;
+  st[id].shown = true;
+  events_.push_back({MenuEvent::Kind::Enabled, id, std::uint32_t(page_), {}});
+  drawNormal(id);
+  return remember;
+}
+
+void MenuEmulator::disableButton(std::uint16_t id) {
+  if (!isSlot(id)) return;
+  table()[id].shown = false;
+  events_.push_back({MenuEvent::Kind::Disabled, id, std::uint32_t(page_), {}});
+  if (r_ && !effect_.active) DelButton(*r_, id);
+}
+
+void MenuEmulator::endOfRunSelection(std::uint16_t remembered) {
+  if (psr10() != kNoButton) return;
+  regs_.psr[kPsrSelectedButton] = remembered;
+  drawSelected(remembered);
+}
+
+}  // namespace mirdal

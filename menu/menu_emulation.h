@@ -1,0 +1,136 @@
+// The menu emulation: a remote control on the displayed menu. Five keys
+// move the selection along the buttons' neighbour links and activate
+// buttons, auto-action buttons run as soon as they are selected, and the
+// user time-out activates the page's default button. Activated buttons run
+// their commands through the interpreter; the menu commands come back here
+// through MenuHost. Time comes from the caller (milliseconds of any clock),
+// so nothing waits: the caller steps it from a timer, a test or a script.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "menu/igs_model.h"
+#include "menu/page_render.h"
+#include "nav/interpreter.h"
+#include "nav/registers.h"
+
+namespace mirdal {
+
+enum class MenuKey { Up, Down, Left, Right, Select };
+
+// What happened, in order; a view redraws from the renderer, a script
+// prints these.
+struct MenuEvent {
+  enum class Kind {
+    Page,       // page `page` drawn anew
+    Normal,     // button `id` drawn in its normal state
+    Selected,   // button `id` became the selected one
+    Activated,  // button `id` activated (its commands run next)
+    Command,    // one command executed; text is its line
+    Enabled,
+    Disabled,
+    OutEffects,  // the out-effects of page `page` start
+    InEffects,   // the in-effects of page `page` start
+    Sound,       // sound `id` is played
+    TimeOut,     // the user time-out fired
+    Announced,   // a playback command announced itself; text
+  };
+  Kind kind;
+  std::uint32_t id = 0;
+  std::uint32_t page = 0;
+  std::string text;
+  bool operator==(const MenuEvent&) const = default;
+};
+
+std::string eventText(const MenuEvent& e);
+
+struct EmulationOptions {
+  bool animate = true;
+  bool inEffects = true;
+  bool outEffects = true;
+  // Commands one activation may run before it is stopped (a button that
+  // jumps back to itself would otherwise never end).
+  std::uint64_t maxSteps = 100000;
+};
+
+class MenuEmulator final : public MenuHost, private RunObserver {
+ public:
+  // renderer may be null (no drawing, events only).
+  MenuEmulator(TMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer = nullptr);
+
+  EmulationOptions options;
+
+  // Start on the menu page at time now.
+  void start(std::uint64_t now);
+  void key(MenuKey k, std::uint64_t now);
+  // Lets time pass: animation steps, effect frames and the user time-out.
+  void advance(std::uint64_t now);
+
+  std::vector<MenuEvent>& events() { return events_; }
+  std::size_t page() const { return page_; }
+  const std::vector<TButtonState>& states() const { return states_(); }
+  bool effectsPlaying() const { return effect_.active; }
+  // When advance() next has something to do (for a view's timer).
+  std::uint64_t nextDue() const;
+
+  // MenuHost
+  std::optional<TCommands> setButtonPage(const TNavCommand& c, std::uint32_t n, std::uint32_t m) override;
+  std::optional<std::uint16_t> enableButton(std::uint16_t id) override;
+  void disableButton(std::uint16_t id) override;
+  void endOfRunSelection(std::uint16_t remembered) override;
+
+ private:
+  void executing(std::size_t line, const TNavCommand& c) override;
+  void announced(std::string_view message) override;
+  void finishEffects();
+  void beginEffect();
+
+  const std::vector<TButtonState>& states_() const { return r_ ? r_->states : own_.states; }
+  std::vector<TButtonState>& table() { return r_ ? r_->states : own_.states; }
+  PageRenderer& rend() { return r_ ? *r_ : own_; }
+  bool isSlot(std::uint32_t id) const;
+  const TIGbutton* button(std::uint32_t id) const;
+  std::uint16_t psr10() const { return std::uint16_t(regs_.psr[kPsrSelectedButton]); }
+  std::uint8_t psr11() const { return std::uint8_t(regs_.psr[kPsrMenuPage]); }
+
+  void showPage(std::size_t page);
+  void drawNormal(std::uint16_t id);
+  void drawSelected(std::uint16_t id);
+  void drawActivated(std::uint16_t id);
+  void activate(std::uint16_t id);
+  void selectKey();
+  void timeOut();
+  void armTimeOut();
+  void startEffects(std::size_t page, int which);
+
+  TMenu& m_;
+  Registers& regs_;
+  RunState& run_;
+  PageRenderer* r_;
+  PageRenderer own_;  // the state table when there is no renderer
+  std::size_t page_ = 0;
+  std::vector<MenuEvent> events_;
+  std::uint64_t now_ = 0;
+  std::uint64_t nextFrame_ = 0;
+  std::uint64_t timeoutAt_ = 0;  // 0: not armed
+
+  struct EffectPlay {
+    bool active = false;
+    std::size_t page = 0;
+    int which = 0;  // 0 in, 1 out
+    std::size_t index = 0;
+    std::uint64_t until = 0;
+  } effect_;
+  std::vector<std::pair<std::size_t, int>> queued_;  // effect sequences still to play
+};
+
+// Parses "up", "down", "left", "right", "select" (or u, d, l, r, s, sel,
+// enter); nothing for anything else.
+std::optional<MenuKey> parseMenuKey(std::string_view word);
+
+}  // namespace mirdal

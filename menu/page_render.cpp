@@ -1,0 +1,411 @@
+#include "menu/page_render.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "core/report.h"
+#include "menu/colour.h"
+
+namespace mirdal {
+
+namespace {
+
+constexpr int kPageWidth = 1920, kPageHeight = 1080;
+
+Rect intersect(Rect a, Rect b) {
+  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  if (x1 <= x0 || y1 <= y0) return {};
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+Rect whole(const Canvas& c) { return {0, 0, c.width, c.height}; }
+
+void newCanvas(Canvas& c, int w, int h) {
+  c.width = w;
+  c.height = h;
+  c.rgba.assign(std::size_t(w) * std::size_t(h) * 4, 0);
+}
+
+std::string hex4(unsigned v) {
+  char b[8];
+  std::snprintf(b, sizeof b, "%04X", v & 0xFFFF);
+  return b;
+}
+
+// A caller that never takes the rectangles gets one whole-page rectangle
+// instead of an ever-growing list.
+void markDirty(PageRenderer& r, Rect rc) {
+  if (rc.empty()) return;
+  if (r.dirty.size() >= 256) {
+    r.dirty.assign(1, whole(r.picture));
+    return;
+  }
+  r.dirty.push_back(rc);
+}
+
+void logOnce(PageRenderer& r, const std::string& text) {
+  if (r.logged.insert(text).second) log(text);
+}
+
+// The button in slot id of the current page, or null.
+const TIGbutton* slotButton(const PageRenderer& r, std::uint16_t id) {
+  if (!r.menu || id >= r.states.size() || r.page >= r.menu->page_buttons.size()) return nullptr;
+  const TPageButton::Slot& s = r.menu->page_buttons[r.page].slots[id];
+  if (s.bog < 0) return nullptr;
+  const TPage& p = r.menu->ics.pages[r.page];
+  if (std::size_t(s.bog) >= p.bogs.size() || std::size_t(s.button) >= p.bogs[std::size_t(s.bog)].buttons.size())
+    return nullptr;
+  return &p.bogs[std::size_t(s.bog)].buttons[std::size_t(s.button)];
+}
+
+std::uint8_t pagePalette(const PageRenderer& r) { return r.menu->ics.pages[r.page].palette_id; }
+
+// 5 x 7 glyphs of the hexadecimal digits, one byte per row, bit 4 leftmost.
+constexpr std::uint8_t kGlyphs[16][7] = {
+    {14, 17, 19, 21, 25, 17, 14}, {4, 12, 4, 4, 4, 4, 14},      {14, 17, 1, 2, 4, 8, 31},
+    {31, 2, 4, 2, 1, 17, 14},     {2, 6, 10, 18, 31, 2, 2},     {31, 16, 30, 1, 1, 17, 14},
+    {6, 8, 16, 30, 17, 17, 14},   {31, 1, 2, 4, 8, 8, 8},       {14, 17, 17, 14, 17, 17, 14},
+    {14, 17, 17, 15, 1, 2, 12},   {14, 17, 17, 31, 17, 17, 17}, {30, 17, 17, 30, 17, 17, 30},
+    {14, 17, 16, 16, 16, 17, 14}, {30, 17, 17, 17, 17, 17, 30}, {31, 16, 16, 30, 16, 16, 31},
+    {31, 16, 16, 30, 16, 16, 16}};
+
+}  // namespace
+
+std::uint32_t pixelAt(const Canvas& c, int x, int y) {
+  if (x < 0 || y < 0 || x >= c.width || y >= c.height) return 0;
+  const std::uint8_t* p = &c.rgba[(std::size_t(y) * std::size_t(c.width) + std::size_t(x)) * 4];
+  return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+void fillRect(Canvas& c, Rect rc, Colour col) {
+  rc = intersect(rc, whole(c));
+  if (rc.empty()) return;
+  for (int y = rc.y; y < rc.y + rc.h; ++y) {
+    std::uint8_t* p = &c.rgba[(std::size_t(y) * std::size_t(c.width) + std::size_t(rc.x)) * 4];
+    for (int x = 0; x < rc.w; ++x, p += 4) {
+      p[0] = col.r;
+      p[1] = col.g;
+      p[2] = col.b;
+      p[3] = 255;
+    }
+  }
+}
+
+void frameRect(Canvas& c, Rect rc, Colour col) {
+  if (rc.empty()) return;
+  fillRect(c, {rc.x, rc.y, rc.w, 1}, col);
+  fillRect(c, {rc.x, rc.y + rc.h - 1, rc.w, 1}, col);
+  fillRect(c, {rc.x, rc.y, 1, rc.h}, col);
+  fillRect(c, {rc.x + rc.w - 1, rc.y, 1, rc.h}, col);
+}
+
+void blendPicture(Canvas& c, const RgbaPicture& pic, int x, int y, Rect clip) {
+  const Rect rc = intersect(intersect({x, y, pic.width, pic.height}, clip), whole(c));
+  if (rc.empty()) return;
+  for (int row = rc.y; row < rc.y + rc.h; ++row) {
+    const std::uint8_t* s = &pic.rgba[(std::size_t(row - y) * pic.width + std::size_t(rc.x - x)) * 4];
+    std::uint8_t* d = &c.rgba[(std::size_t(row) * std::size_t(c.width) + std::size_t(rc.x)) * 4];
+    for (int i = 0; i < rc.w; ++i, s += 4, d += 4) {
+      const unsigned a = s[3];
+      if (a == 0) continue;
+      if (a == 255) {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+      } else {
+        for (int k = 0; k < 3; ++k) d[k] = std::uint8_t((s[k] * a + d[k] * (255 - a) + 127) / 255);
+      }
+      d[3] = 255;
+    }
+  }
+}
+
+void drawHexText(Canvas& c, int x, int y, const std::string& text, Colour box, int scale) {
+  const int w = (int(text.size()) * 6 + 1) * scale, h = 9 * scale;
+  fillRect(c, {x, y, w, h}, box);
+  for (std::size_t n = 0; n < text.size(); ++n) {
+    const char ch = text[n];
+    const int g = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
+    if (g < 0) continue;
+    for (int row = 0; row < 7; ++row)
+      for (int col = 0; col < 5; ++col)
+        if (kGlyphs[g][row] & (16 >> col))
+          fillRect(c, {x + (1 + int(n) * 6 + col) * scale, y + (1 + row) * scale, scale, scale}, {0, 0, 0});
+  }
+}
+
+RgbaPicture Obj2PicCr(const RgbaPicture& pic, int cropX, int cropY, int cropW, int cropH) {
+  RgbaPicture out;
+  const Rect rc = intersect({cropX, cropY, cropW, cropH}, {0, 0, pic.width, pic.height});
+  if (rc.empty()) return out;
+  out.width = std::uint16_t(rc.w);
+  out.height = std::uint16_t(rc.h);
+  out.rgba.resize(std::size_t(rc.w) * std::size_t(rc.h) * 4);
+  for (int row = 0; row < rc.h; ++row)
+    std::memcpy(&out.rgba[std::size_t(row) * std::size_t(rc.w) * 4],
+                &pic.rgba[(std::size_t(rc.y + row) * pic.width + std::size_t(rc.x)) * 4], std::size_t(rc.w) * 4);
+  return out;
+}
+
+const Canvas& builtinBackground() {
+  static const Canvas pic = [] {
+    // A dark vertical gradient with a faint 120-pixel grid: shows where the
+    // page lies and lets the background colour through at the top.
+    Canvas c;
+    newCanvas(c, kPageWidth, kPageHeight);
+    for (int y = 0; y < kPageHeight; ++y) {
+      const std::uint8_t a = std::uint8_t(y * 200 / kPageHeight);
+      for (int x = 0; x < kPageWidth; ++x) {
+        std::uint8_t* p = &c.rgba[(std::size_t(y) * kPageWidth + std::size_t(x)) * 4];
+        const bool grid = x % 120 == 0 || y % 120 == 0;
+        p[0] = p[1] = p[2] = grid ? 96 : 16;
+        p[3] = grid ? std::uint8_t(std::max<int>(a, 64)) : a;
+      }
+    }
+    return c;
+  }();
+  return pic;
+}
+
+void backchange(PageRenderer& r, const Canvas* pic) {
+  if (!pic) pic = &builtinBackground();
+  newCanvas(r.background, kPageWidth, kPageHeight);
+  fillRect(r.background, whole(r.background), r.options.background);
+  RgbaPicture p;
+  p.width = std::uint16_t(std::min(pic->width, 0xFFFF));
+  p.height = std::uint16_t(std::min(pic->height, 0xFFFF));
+  p.rgba = pic->rgba;
+  blendPicture(r.background, p, 0, 0, whole(r.background));
+  DelPage(r);
+}
+
+void DelPage(PageRenderer& r) {
+  r.picture = r.background;
+  markDirty(r, whole(r.picture));
+}
+
+void DelRect(PageRenderer& r, Rect rc) {
+  rc = intersect(rc, whole(r.picture));
+  if (rc.empty() || r.background.width != r.picture.width || r.background.height != r.picture.height) return;
+  for (int y = rc.y; y < rc.y + rc.h; ++y) {
+    const std::size_t at = (std::size_t(y) * std::size_t(r.picture.width) + std::size_t(rc.x)) * 4;
+    std::memcpy(&r.picture.rgba[at], &r.background.rgba[at], std::size_t(rc.w) * 4);
+  }
+  markDirty(r, rc);
+}
+
+void SetButtonStates(PageRenderer& r, std::size_t page) {
+  r.states.clear();
+  r.page = page;
+  if (!r.menu || page >= r.menu->ics.pages.size()) return;
+  if (r.menu->page_buttons.size() != r.menu->ics.pages.size()) buildAllPageButtons(*r.menu);
+  const TPage& p = r.menu->ics.pages[page];
+  r.states.resize(r.menu->page_buttons[page].slots.size());
+  for (std::size_t i = 0; i < p.bogs.size(); ++i)
+    for (std::size_t j = 0; j < p.bogs[i].buttons.size(); ++j) {
+      const TIGbutton& b = p.bogs[i].buttons[j];
+      if (b.button_id >= r.states.size()) continue;
+      TButtonState& s = r.states[b.button_id];
+      s.bog = std::uint8_t(i);
+      s.index = std::uint8_t(j);
+      s.normalAnimating = b.normal_start != b.normal_end;
+      s.selectedAnimating = b.selected_start != b.selected_end;
+      s.normalRepeat = b.normal_repeat == 1;
+      s.selectedRepeat = b.selected_repeat == 1;
+      s.shown = p.bogs[i].default_valid_button != kNoButton && p.bogs[i].default_valid_button == b.button_id;
+    }
+}
+
+void LoadBmps(PageRenderer& r, std::size_t page) {
+  if (!r.menu || page >= r.menu->ics.pages.size()) return;
+  TMenu& m = *r.menu;
+  const TPage& p = m.ics.pages[page];
+  auto range = [&](std::uint16_t start, std::uint16_t end, std::size_t palette) {
+    if (end < start) return;
+    for (std::uint32_t o = start; o <= end && o < m.objects.size(); ++o) Obj2Pic(m, o, palette);
+  };
+  for (const TBOG& g : p.bogs)
+    for (const TIGbutton& b : g.buttons) {
+      range(b.normal_start, b.normal_end, p.palette_id);
+      range(b.selected_start, b.selected_end, p.palette_id);
+      range(b.activated_start, b.activated_end, p.palette_id);
+    }
+  for (const Teffectseq& seq : p.effects)
+    for (const Teffect& e : seq.effects)
+      for (const TCompObject& co : e.comp_objects)
+        if (co.object_id < m.objects.size()) Obj2Pic(m, co.object_id, e.palette_id);
+}
+
+void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
+  const TIGbutton* b = slotButton(r, id);
+  if (!b) return;
+  TButtonState& s = r.states[id];
+  std::uint16_t start = b->normal_start, end = b->normal_end;
+  bool* animating = &s.normalAnimating;
+  bool repeat = s.normalRepeat;
+  if (look == ButtonLook::Selected) {
+    start = b->selected_start, end = b->selected_end, animating = &s.selectedAnimating, repeat = s.selectedRepeat;
+  } else if (look == ButtonLook::Activated) {
+    start = b->activated_start, end = b->activated_end, animating = &s.activatedAnimating, repeat = false;
+  }
+  const std::uint32_t object = std::uint32_t(start) + s.counter;
+  if (*animating) {
+    ++s.counter;
+    if (int(s.counter) > int(end) - int(start)) {
+      s.counter = 0;
+      if (!repeat) *animating = false;
+    }
+  }
+  TMenu& m = *r.menu;
+  if (object >= m.objects.size()) {
+    if (start != kNoObjectId)
+      logOnce(r, "Button " + hex4(id) + ": object " + hex4(object) + " does not exist, not drawn");
+    return;
+  }
+  const RgbaPicture* pic = Obj2Pic(m, object, pagePalette(r));
+  if (!pic) {
+    logOnce(r, "Page " + std::to_string(r.page) + ": palette " + std::to_string(pagePalette(r)) +
+                   " does not exist, buttons not drawn");
+    return;
+  }
+  const Rect rc{b->x, b->y, m.objects[object].width, m.objects[object].height};
+  DelRect(r, rc);
+  blendPicture(r.picture, *pic, rc.x, rc.y, whole(r.picture));
+
+  const bool invalid = b->commands.empty();
+  const bool normal = look == ButtonLook::Normal;
+  const int scale = r.options.fullScreen ? 2 : 1;
+  const RenderOptions& o = r.options;
+  const Colour brush = invalid ? o.invalidButton : normal ? o.normalButton : o.selectedButton;
+  if (o.buttonId) drawHexText(r.picture, rc.x + 3, rc.y + 3, hex4(id), brush, scale);
+  if (o.objectId) drawHexText(r.picture, rc.x + rc.w - 28 * scale, rc.y + rc.h - 16 * scale, hex4(start), brush, scale);
+  if (o.buttonFrame)
+    frameRect(r.picture, rc, invalid ? o.invalidFrame : normal ? o.normalFrame : o.selectedFrame);
+}
+
+void DrawButton(PageRenderer& r, std::uint16_t id) {
+  const TIGbutton* b = slotButton(r, id);
+  if (!b) return;
+  r.states[id].counter = 0;
+  r.states[id].normalAnimating = b->normal_start < b->normal_end;
+  DrawButtonStep(r, id, ButtonLook::Normal);
+}
+
+void DrawSButton(PageRenderer& r, std::uint16_t id) {
+  const TIGbutton* b = slotButton(r, id);
+  if (!b) return;
+  r.states[id].counter = 0;
+  r.states[id].selectedAnimating = b->selected_start < b->selected_end;
+  DrawButtonStep(r, id, ButtonLook::Selected);
+}
+
+void DrawAButton(PageRenderer& r, std::uint16_t id) {
+  const TIGbutton* b = slotButton(r, id);
+  if (!b) return;
+  r.states[id].counter = 0;
+  r.states[id].activatedAnimating = b->activated_start < b->activated_end;
+  DrawButtonStep(r, id, ButtonLook::Activated);
+}
+
+void DelButton(PageRenderer& r, std::uint16_t id) {
+  const TIGbutton* b = slotButton(r, id);
+  if (!b) return;
+  const std::uint8_t bog = r.states[id].bog;
+  for (std::size_t i = 0; i < r.states.size(); ++i)
+    if (slotButton(r, std::uint16_t(i)) && r.states[i].bog == bog && r.states[i].shown) return;
+  if (b->normal_start >= r.menu->objects.size()) return;
+  const TIGobject& o = r.menu->objects[b->normal_start];
+  DelRect(r, {b->x, b->y, o.width, o.height});
+}
+
+void DrawPage(PageRenderer& r, std::uint32_t psr10) {
+  if (!r.menu || r.page >= r.menu->ics.pages.size()) return;
+  if (r.options.preload) LoadBmps(r, r.page);
+  if (r.background.rgba.empty()) backchange(r);
+  DelPage(r);
+  for (std::size_t id = 0; id < r.states.size(); ++id)
+    if (r.states[id].shown) DrawButton(r, std::uint16_t(id));
+  if (psr10 < kNoButton) DrawSButton(r, std::uint16_t(psr10));
+}
+
+void animationTick(PageRenderer& r, std::uint32_t psr10) {
+  for (std::size_t id = 0; id < r.states.size(); ++id) {
+    const TButtonState& s = r.states[id];
+    if (id == psr10) {
+      if (s.selectedAnimating) DrawButtonStep(r, std::uint16_t(id), ButtonLook::Selected);
+      if (r.states[id].activatedAnimating) DrawButtonStep(r, std::uint16_t(id), ButtonLook::Activated);
+    } else if (s.shown && s.normalAnimating) {
+      DrawButtonStep(r, std::uint16_t(id), ButtonLook::Normal);
+    }
+  }
+}
+
+std::uint32_t animationIntervalMs(std::uint8_t frameRateCode, std::uint8_t animationCode) {
+  struct Duration {
+    std::uint32_t num, den;
+  };
+  static constexpr Duration kFrames[8] = {{1001, 24000}, {1001, 24000}, {1000, 24000}, {1000, 25000},
+                                          {1001, 30000}, {1001, 24000}, {1000, 50000}, {1001, 60000}};
+  const Duration d = kFrames[frameRateCode < 8 ? frameRateCode : 0];
+  return std::uint32_t(std::uint64_t(d.num) * (std::uint64_t(animationCode) * 1000) / d.den);
+}
+
+namespace {
+
+// The window a composition object names, or nothing (logged once).
+std::optional<Rect> windowOf(PageRenderer& r, const Teffectseq& seq, const TCompObject& co) {
+  if (co.window_id < seq.window_count && co.window_id < kMaxEffectWindows) {
+    const TEffectWindow& w = seq.windows[co.window_id];
+    return Rect{w.x, w.y, w.width, w.height};
+  }
+  logOnce(r, "Page " + std::to_string(r.page) + ": composition object " + hex4(co.object_id) + " names window " +
+                 std::to_string(co.window_id) + ", which does not exist; drawn clipped to the page");
+  return std::nullopt;
+}
+
+}  // namespace
+
+void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index) {
+  if (!r.menu || index >= seq.effects.size()) return;
+  const Teffect& e = seq.effects[index];
+  for (const TCompObject& co : e.comp_objects)
+    if (std::optional<Rect> w = windowOf(r, seq, co)) {
+      DelRect(r, *w);
+      if (r.options.windowFrame) frameRect(r.picture, *w, r.options.window);
+    }
+  for (const TCompObject& co : e.comp_objects) {
+    if (co.object_id >= r.menu->objects.size()) {
+      logOnce(r, "Effect object " + hex4(co.object_id) + " does not exist, not drawn");
+      continue;
+    }
+    const RgbaPicture* pic = Obj2Pic(*r.menu, co.object_id, e.palette_id);
+    if (!pic) {
+      logOnce(r, "Effect palette " + std::to_string(e.palette_id) + " does not exist, object not drawn");
+      continue;
+    }
+    // A player shows a composition object only inside its window.
+    const std::optional<Rect> w = windowOf(r, seq, co);
+    const Rect clip = w ? *w : whole(r.picture);
+    Rect frame{co.x, co.y, pic->width, pic->height};
+    if (co.cropped()) {
+      const RgbaPicture cut = Obj2PicCr(*pic, co.crop_x, co.crop_y, co.crop_width, co.crop_height);
+      blendPicture(r.picture, cut, co.x, co.y, clip);
+      frame = {co.x, co.y, co.crop_width, co.crop_height};
+    } else {
+      blendPicture(r.picture, *pic, co.x, co.y, clip);
+    }
+    if (r.options.buttonFrame) frameRect(r.picture, frame, r.options.normalButton);
+    markDirty(r, intersect(frame, clip));
+  }
+}
+
+void endEffects(PageRenderer& r, const Teffectseq& seq) {
+  for (std::size_t i = 0; i < seq.window_count && i < kMaxEffectWindows; ++i) {
+    const TEffectWindow& w = seq.windows[i];
+    DelRect(r, {w.x, w.y, w.width, w.height});
+  }
+}
+
+}  // namespace mirdal

@@ -1,0 +1,125 @@
+// The menu page renderer: draws one page as a player shows it into a plain
+// RGBA canvas (background, buttons in their normal, selected and activated
+// states, animation steps, effect frames, diagnostic overlays). Nothing here
+// waits or knows a GUI: the caller steps animations and effects by its clock
+// and blits the canvas.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "menu/igs_model.h"
+
+namespace mirdal {
+
+// A true-colour picture, 4 bytes per pixel (R, G, B, A), rows top down.
+struct Canvas {
+  int width = 0, height = 0;
+  Bytes rgba;
+};
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;  // w or h 0: empty
+  bool empty() const { return w <= 0 || h <= 0; }
+  bool operator==(const Rect&) const = default;
+};
+
+struct Colour {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Colour&) const = default;
+};
+
+struct RenderOptions {
+  Colour background{0, 0, 128};        // navy
+  Colour selectedButton{255, 255, 0};  // yellow
+  Colour normalButton{255, 255, 255};
+  Colour invalidButton{128, 128, 128};
+  Colour window{0, 255, 0};  // lime
+  Colour selectedFrame{255, 0, 0};
+  Colour normalFrame{192, 192, 192};
+  Colour invalidFrame{0, 0, 0};
+  bool buttonId = false, objectId = false, buttonFrame = false, windowFrame = false;
+  bool fullScreen = false;  // overlay digits twice as large
+  bool preload = true;
+};
+
+// Per button slot of the current page.
+struct TButtonState {
+  bool shown = false;
+  std::uint8_t bog = 0, index = 0;
+  bool normalAnimating = false, selectedAnimating = false, activatedAnimating = false;
+  bool normalRepeat = false, selectedRepeat = false;
+  std::uint16_t counter = 0;
+};
+
+enum class ButtonLook { Normal, Selected, Activated };
+
+struct PageRenderer {
+  TMenu* menu = nullptr;
+  std::size_t page = 0;  // index into menu->ics.pages
+  RenderOptions options;
+  Canvas background;  // page background only
+  Canvas picture;     // what is shown
+  std::vector<TButtonState> states;
+  // Rectangles changed since the caller last took them (a view repaints
+  // only these).
+  std::vector<Rect> dirty;
+  // Problems already logged, so a timer tick does not repeat them.
+  std::set<std::string> logged;
+};
+
+// The built-in 1920 x 1080 background with alpha, generated once.
+const Canvas& builtinBackground();
+
+// Fills the background with the colour and draws pic (the built-in picture
+// when null) over it blended by alpha, then copies it into the picture.
+void backchange(PageRenderer& r, const Canvas* pic = nullptr);
+void DelPage(PageRenderer& r);
+void DelRect(PageRenderer& r, Rect rc);
+
+// Rebuilds the state table for page index `page` and makes it current.
+void SetButtonStates(PageRenderer& r, std::size_t page);
+// Converts every object the page's buttons and effects use into the cache.
+void LoadBmps(PageRenderer& r, std::size_t page);
+
+// The whole current page: background, shown buttons, the selected one.
+void DrawPage(PageRenderer& r, std::uint32_t psr10);
+// Starts a state of button id (counter 0) and draws its first step.
+void DrawButton(PageRenderer& r, std::uint16_t id);
+void DrawSButton(PageRenderer& r, std::uint16_t id);
+void DrawAButton(PageRenderer& r, std::uint16_t id);
+// One animation step of a state.
+void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look);
+// Removes a disabled button unless another button of its BOG is shown.
+void DelButton(PageRenderer& r, std::uint16_t id);
+// One animation timer tick over the whole table.
+void animationTick(PageRenderer& r, std::uint32_t psr10);
+
+// Milliseconds between animation steps: one video frame at the menu's
+// frame-rate code times the page's animation code. Codes without a frame
+// duration (0, 5, 8..15) count as 23.976 Hz, the usual film rate.
+std::uint32_t animationIntervalMs(std::uint8_t frameRateCode, std::uint8_t animationCode);
+
+// Effects: draws effect `index` of a sequence (windows cleared, objects
+// drawn through the effect's palette, cropped as stored, clipped to their
+// window) and, after the last one, clears every window again.
+void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index);
+void endEffects(PageRenderer& r, const Teffectseq& seq);
+
+// The object cut to the crop rectangle (clipped to the object).
+RgbaPicture Obj2PicCr(const RgbaPicture& whole, int cropX, int cropY, int cropW, int cropH);
+
+// Drawing primitives (clipped to the canvas; outside parts are dropped).
+void fillRect(Canvas& c, Rect rc, Colour col);
+void frameRect(Canvas& c, Rect rc, Colour col);
+void blendPicture(Canvas& c, const RgbaPicture& pic, int x, int y, Rect clip);
+// Hexadecimal digits on an opaque box of colour box, in black, 5 x 7 cells
+// scaled by `scale`.
+void drawHexText(Canvas& c, int x, int y, const std::string& text, Colour box, int scale);
+
+// The RGBA value at (x, y); 0 outside.
+std::uint32_t pixelAt(const Canvas& c, int x, int y);
+
+}  // namespace mirdal

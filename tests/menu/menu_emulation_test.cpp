@@ -1,0 +1,245 @@
+// The menu emulation driven by keys and an injected clock: selection along
+// the neighbour links, activation, auto-action, the three menu commands,
+// out-effects and the user time-out, checked through registers and events.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/options.h"
+#include "menu/igs_read.h"
+#include "menu/menu_emulation.h"
+#include "mnu_builder.h"
+#include "support/recording_reporter.h"
+#include "tiny_menu.h"
+
+namespace mirdal {
+namespace {
+
+using K = MenuEvent::Kind;
+
+struct Emu {
+  TMenu m = test::tinyMenu();
+  Registers regs;
+  RunState run;
+  PageRenderer r;
+  MenuEmulator emu{m, regs, run, &r};
+  test::ReportScope rs;
+  Emu() {
+    ResetRegs(regs, Options{});
+    regs.psr[kPsrMenuPage] = 0;
+    backchange(r);
+    emu.start(0);
+  }
+  // The events of these kinds since the last call, as text.
+  std::vector<std::string> take(std::initializer_list<K> kinds = {K::Page, K::Selected, K::Activated, K::Normal,
+                                                                   K::Enabled, K::Disabled, K::OutEffects,
+                                                                   K::TimeOut}) {
+    std::vector<std::string> out;
+    for (const MenuEvent& e : emu.events())
+      if (std::find(kinds.begin(), kinds.end(), e.kind) != kinds.end()) out.push_back(eventText(e));
+    emu.events().clear();
+    return out;
+  }
+};
+
+TEST(MenuEmulation, StartSelectsTheDefaultButton) {
+  Emu e;
+  EXPECT_EQ(e.take(), (std::vector<std::string>{"page 0", "selected 0001"}));
+  EXPECT_EQ(e.regs.psr[kPsrSelectedButton], 1u);
+  EXPECT_EQ(e.regs.psr[kPsrMenuPage], 0u);
+  EXPECT_TRUE(e.emu.states()[0].shown);
+  EXPECT_TRUE(e.emu.states()[3].shown);
+  EXPECT_FALSE(e.emu.states()[4].shown);
+}
+
+TEST(MenuEmulation, KeyRules) {
+  struct Case {
+    const char* name;
+    std::vector<MenuKey> keys;
+    std::uint32_t psr10, psr11;
+    std::vector<std::string> lastEvents;  // of the last key
+  };
+  const Case cases[] = {
+      {"up follows the upper link", {MenuKey::Up}, 0, 0, {"normal 0001", "selected 0000"}},
+      {"a link to itself does nothing", {MenuKey::Down}, 1, 0, {}},
+      {"a link to a missing button is ignored", {MenuKey::Up, MenuKey::Left}, 0, 0, {}},
+      {"an auto-action target runs at once", {MenuKey::Up, MenuKey::Right}, 2, 0, {"normal 0000", "activated 0002"}},
+      {"select runs and selects again", {MenuKey::Up, MenuKey::Select}, 0, 0, {"activated 0000", "selected 0000"}},
+      {"select with SetButtonPage changes page",
+       {MenuKey::Select},
+       0,
+       1,
+       {"activated 0001", "out-effects of page 0", "page 1", "selected 0000"}},
+      {"a cycle of links never hangs",
+       {MenuKey::Up, MenuKey::Down, MenuKey::Up, MenuKey::Down, MenuKey::Up},
+       0,
+       0,
+       {"normal 0001", "selected 0000"}},
+  };
+  for (const Case& c : cases) {
+    Emu e;
+    std::uint64_t now = 0;
+    for (MenuKey k : c.keys) {
+      e.take();
+      e.emu.key(k, now += 10);
+    }
+    EXPECT_EQ(e.regs.psr[kPsrSelectedButton], c.psr10) << c.name;
+    EXPECT_EQ(e.regs.psr[kPsrMenuPage], c.psr11) << c.name;
+    EXPECT_EQ(e.take(), c.lastEvents) << c.name;
+  }
+}
+
+TEST(MenuEmulation, CommandsRunThroughTheInterpreter) {
+  Emu e;
+  e.emu.key(MenuKey::Up, 10);
+  e.emu.key(MenuKey::Select, 20);
+  EXPECT_EQ(e.regs.gpr[0], 7u);
+  e.emu.key(MenuKey::Right, 30);  // auto-action
+  EXPECT_EQ(e.regs.gpr[1], 9u);
+  const auto commands = e.take({K::Command});
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_NE(commands[0].find("Line 0000"), std::string::npos) << commands[0];
+}
+
+TEST(MenuEmulation, EnableAndDisableButton) {
+  Emu e;
+  e.emu.key(MenuKey::Up, 10);
+  e.emu.key(MenuKey::Up, 20);
+  ASSERT_EQ(e.regs.psr[kPsrSelectedButton], 3u);
+  e.take();
+  // Button 3 enables button 4 of its own BOG: the selection is cleared and
+  // comes back on button 4 at the end of the run.
+  e.emu.key(MenuKey::Select, 30);
+  EXPECT_EQ(e.take(), (std::vector<std::string>{"activated 0003", "enabled 0004", "normal 0004", "selected 0004"}));
+  EXPECT_EQ(e.regs.psr[kPsrSelectedButton], 4u);
+  EXPECT_TRUE(e.emu.states()[4].shown);
+  EXPECT_FALSE(e.emu.states()[3].shown);
+  e.emu.key(MenuKey::Select, 40);  // button 4 disables itself
+  EXPECT_FALSE(e.emu.states()[4].shown);
+  EXPECT_EQ(e.take({K::Disabled}), (std::vector<std::string>{"disabled 0004"}));
+}
+
+TEST(MenuEmulation, TimeOutFiresOncePerPageDisplay) {
+  Emu e;
+  e.emu.key(MenuKey::Select, 10);  // to page 1, whose default activated button is 0
+  ASSERT_EQ(e.regs.psr[kPsrMenuPage], 1u);
+  e.take();
+  e.emu.advance(500);
+  EXPECT_EQ(e.take({K::TimeOut}).size(), 0u);
+  EXPECT_EQ(e.emu.nextDue(), 1010u);
+  e.emu.advance(1010);
+  EXPECT_EQ(e.take({K::TimeOut, K::Activated}), (std::vector<std::string>{"time-out", "activated 0000"}));
+  EXPECT_EQ(e.regs.gpr[2], 5u);
+  e.emu.advance(5000);
+  EXPECT_TRUE(e.take({K::TimeOut}).empty());
+  // A key re-arms it, counting from the key.
+  e.emu.key(MenuKey::Up, 6000);
+  e.emu.advance(6999);
+  EXPECT_TRUE(e.take({K::TimeOut}).empty());
+  e.emu.advance(7000);
+  EXPECT_EQ(e.take({K::TimeOut}).size(), 1u);
+}
+
+TEST(MenuEmulation, PageZeroHasNoTimeOut) {
+  Emu e;
+  e.emu.advance(100000);
+  EXPECT_TRUE(e.take({K::TimeOut}).empty());
+}
+
+TEST(MenuEmulation, OutEffectsPlayByTheClockThenThePageIsDrawn) {
+  Emu e;
+  e.emu.key(MenuKey::Select, 10);
+  EXPECT_TRUE(e.emu.effectsPlaying());
+  // The effect object (red, object 0) is on screen in its window.
+  EXPECT_EQ(pixelAt(e.r.picture, 5, 5), 0xFF0000FFu);
+  e.emu.advance(109);
+  EXPECT_TRUE(e.emu.effectsPlaying());
+  e.emu.advance(110);
+  EXPECT_FALSE(e.emu.effectsPlaying());
+  // Window cleared, page 1's button 0 drawn selected (green) at (10,10).
+  EXPECT_EQ(pixelAt(e.r.picture, 5, 5), pixelAt(e.r.background, 5, 5));
+  EXPECT_EQ(pixelAt(e.r.picture, 15, 15), 0x00FF00FFu);
+  // The composition object naming no window was logged once.
+  EXPECT_NE(e.rs.rep.text().find("names window 5"), std::string::npos) << e.rs.rep.text();
+}
+
+TEST(MenuEmulation, WithoutARendererOnlyEvents) {
+  TMenu m = test::tinyMenu();
+  Registers regs;
+  RunState run;
+  ResetRegs(regs, Options{});
+  regs.psr[kPsrMenuPage] = 0;
+  MenuEmulator emu(m, regs, run);
+  emu.start(0);
+  emu.key(MenuKey::Up, 1);
+  emu.key(MenuKey::Select, 2);
+  EXPECT_EQ(regs.gpr[0], 7u);
+}
+
+TEST(MenuEmulation, ARunawayButtonProgramIsStopped) {
+  TMenu m = test::tinyMenu();
+  // Button 0 jumps to its own line 0 for ever (Goto 0).
+  m.ics.pages[0].bogs[0].buttons[0].commands = {{0x20810000, 0, 0}};
+  Registers regs;
+  RunState run;
+  ResetRegs(regs, Options{});
+  regs.psr[kPsrMenuPage] = 0;
+  test::ReportScope rs;
+  MenuEmulator emu(m, regs, run);
+  emu.options.maxSteps = 1000;
+  emu.start(0);
+  emu.key(MenuKey::Up, 1);
+  emu.key(MenuKey::Select, 2);
+  EXPECT_NE(rs.rep.text().find("did not end"), std::string::npos);
+}
+
+TEST(MenuEmulation, ParseKeys) {
+  const std::pair<const char*, std::optional<MenuKey>> cases[] = {
+      {"up", MenuKey::Up},     {"D", MenuKey::Down},          {"left", MenuKey::Left},
+      {"r", MenuKey::Right},   {"select", MenuKey::Select},   {"enter", MenuKey::Select},
+      {"jump", std::nullopt},  {"", std::nullopt}};
+  for (const auto& [text, key] : cases) EXPECT_EQ(parseMenuKey(text), key) << text;
+}
+
+// Real compositions (shared samples, skipped when absent): a long key run
+// keeps the selection on a button of the current page and never hangs.
+TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
+  namespace fs = std::filesystem;
+  fs::path root = std::getenv("MIRDAL_SAMPLES") ? fs::path(std::getenv("MIRDAL_SAMPLES"))
+                                                : fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
+  if (!fs::is_directory(root)) root = "/work/shared/samples";
+  if (!fs::is_directory(root)) GTEST_SKIP() << "no shared samples folder";
+  for (const char* file : {"commercial-metadata/disc24/ics_menu.bin", "commercial-metadata/ics/disc10_ics_menu.bin"}) {
+    Bytes body;
+    if (!readFileBytes((root / file).string(), body)) GTEST_SKIP() << "missing " << file;
+    test::ReportScope rs;
+    test::ByteBuilder mnu;
+    test::addSegment(mnu, 0x18, body, 5400000, 5390000);
+    test::addSegment(mnu, 0x80, {}, 5400000);
+    TMenu m;
+    ASSERT_EQ(loadMNUBytes(mnu.data(), m).status, ReadStatus::Ok) << file;
+    Registers regs;
+    RunState run;
+    ResetRegs(regs, Options{});
+    regs.psr[kPsrMenuPage] = 0;
+    MenuEmulator emu(m, regs, run);
+    emu.options.maxSteps = 10000;
+    emu.start(0);
+    const MenuKey keys[] = {MenuKey::Down, MenuKey::Right, MenuKey::Down, MenuKey::Left, MenuKey::Up, MenuKey::Select};
+    std::uint64_t now = 0;
+    std::size_t selections = 0;
+    for (int i = 0; i < 3000; ++i) {
+      emu.key(keys[i % 6], now += 700);
+      const std::uint32_t sel = regs.psr[kPsrSelectedButton];
+      ASSERT_LT(regs.psr[kPsrMenuPage], m.ics.pages.size()) << file;
+      if (sel != kNoButton && sel < emu.states().size()) ++selections;
+      emu.events().clear();
+    }
+    EXPECT_GT(selections, 0u) << file;
+  }
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -1,0 +1,232 @@
+// The page renderer: chosen pixels of pages drawn from the tiny menu, the
+// animation sequence, clipping, cropping, overlays and the frame timing.
+#include <gtest/gtest.h>
+
+#include "menu/colour.h"
+#include "menu/page_render.h"
+#include "support/recording_reporter.h"
+#include "tiny_menu.h"
+
+namespace mirdal {
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000FF, kGreen = 0x00FF00FF, kBlue = 0x0000FFFF, kYellow = 0xFFFF00FF;
+
+struct Page {
+  TMenu m = test::tinyMenu();
+  PageRenderer r;
+  test::ReportScope rs;
+  explicit Page(std::size_t page = 0, std::uint32_t psr10 = 1) {
+    r.menu = &m;
+    backchange(r);
+    SetButtonStates(r, page);
+    DrawPage(r, psr10);
+  }
+  std::uint32_t bg(int x, int y) const { return pixelAt(r.background, x, y); }
+  std::uint32_t at(int x, int y) const { return pixelAt(r.picture, x, y); }
+};
+
+TEST(PageRender, PageShowsShownButtonsAndTheSelectedOne) {
+  Page p;
+  struct Pixel {
+    int x, y;
+    std::uint32_t rgba;
+    const char* what;
+  };
+  const Pixel pixels[] = {
+      {100, 100, kRed, "button 0 normal, top left"},
+      {109, 109, kRed, "button 0 normal, bottom right"},
+      {105, 305, kGreen, "button 1 selected"},
+      {305, 105, kRed, "button 2 normal"},
+      {505, 105, kRed, "button 3, the BOG's shown button"},
+  };
+  for (const Pixel& px : pixels) EXPECT_EQ(p.at(px.x, px.y), px.rgba) << px.what;
+  for (auto [x, y] : {std::pair{99, 100}, {110, 105}, {105, 110}, {0, 0}, {1919, 1079}})
+    EXPECT_EQ(p.at(x, y), p.bg(x, y)) << x << "," << y;
+}
+
+TEST(PageRender, BackgroundIsTheColourUnderTheBuiltInPicture) {
+  Page p;
+  // Row 1 of the built-in picture is fully transparent between grid lines.
+  EXPECT_EQ(p.bg(5, 1), 0x000080FFu);
+  p.r.options.background = {10, 20, 30};
+  backchange(p.r);
+  EXPECT_EQ(p.bg(5, 1), 0x0A141EFFu);
+  EXPECT_EQ(p.r.background.width, 1920);
+  EXPECT_EQ(p.r.background.height, 1080);
+}
+
+TEST(PageRender, HalfTransparentObjectsBlend) {
+  Page p;
+  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  b.normal_start = b.normal_end = 3;  // white, T = 128
+  DrawButton(p.r, 0);
+  const std::uint32_t under = p.bg(100, 100);
+  auto mix = [](unsigned s, unsigned d) { return (s * 128 + d * 127 + 127) / 255; };
+  const std::uint32_t want = mix(255, under >> 24) << 24 | mix(255, (under >> 16) & 255) << 16 |
+                             mix(255, (under >> 8) & 255) << 8 | 255;
+  EXPECT_EQ(p.at(100, 100), want);
+}
+
+TEST(PageRender, NormalAnimationSequence) {
+  struct Case {
+    std::uint8_t repeat;
+    std::vector<std::uint32_t> colours;  // at (105,305) after DrawButton and each tick
+  };
+  const Case cases[] = {
+      {0, {kRed, kGreen, kBlue, kYellow, kYellow, kYellow}},
+      {1, {kRed, kGreen, kBlue, kYellow, kRed, kGreen}},
+  };
+  for (const Case& c : cases) {
+    Page p(0, 0);  // button 1 not selected: normal state 4..7
+    p.m.ics.pages[0].bogs[1].buttons[0].normal_repeat = c.repeat;
+    SetButtonStates(p.r, 0);
+    DrawButton(p.r, 1);
+    std::vector<std::uint32_t> seen{p.at(105, 305)};
+    for (int i = 0; i < 5; ++i) {
+      animationTick(p.r, 0);
+      seen.push_back(p.at(105, 305));
+    }
+    EXPECT_EQ(seen, c.colours) << "repeat " << int(c.repeat);
+  }
+}
+
+TEST(PageRender, AnimationStepRedrawsOnlyTheButton) {
+  Page p(0, 0);
+  p.r.dirty.clear();
+  animationTick(p.r, 0);
+  ASSERT_FALSE(p.r.dirty.empty());
+  for (const Rect& rc : p.r.dirty) EXPECT_EQ(rc, (Rect{100, 300, 10, 10}));
+}
+
+TEST(PageRender, SelectedAndActivatedStates) {
+  Page p;
+  DrawSButton(p.r, 0);
+  EXPECT_EQ(p.at(105, 105), kGreen);
+  DrawAButton(p.r, 0);
+  EXPECT_EQ(p.at(105, 105), kBlue);
+  DrawButton(p.r, 0);
+  EXPECT_EQ(p.at(105, 105), kRed);
+  // No selection: nothing drawn selected.
+  Page none(0, kNoButton);
+  EXPECT_EQ(none.at(105, 305), kRed);  // button 1 normal, first frame
+}
+
+TEST(PageRender, ButtonsOutsideThePageAreClipped) {
+  Page p;
+  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  b.x = 1915;
+  b.y = 1075;
+  p.r.dirty.clear();
+  DrawButton(p.r, 0);
+  EXPECT_EQ(p.at(1919, 1079), kRed);
+  EXPECT_EQ(p.at(1914, 1079), p.bg(1914, 1079));
+  for (const Rect& rc : p.r.dirty) EXPECT_LE(rc.x + rc.w, 1920);
+  b.x = 0xFFFF;
+  b.y = 0xFFFF;
+  DrawButton(p.r, 0);  // wholly outside: nothing, no crash
+}
+
+TEST(PageRender, MissingObjectsDrawNothingAndLogOnce) {
+  Page p;
+  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  b.normal_start = b.normal_end = 40;
+  p.r.options.buttonId = true;
+  const Canvas before = p.r.picture;
+  for (int i = 0; i < 3; ++i) DrawButton(p.r, 0);
+  EXPECT_EQ(p.r.picture.rgba, before.rgba);  // neither object nor overlay
+  std::size_t count = 0;
+  for (const std::string& l : p.rs.rep.lines()) count += l.find("object 0028 does not exist") != std::string::npos;
+  EXPECT_EQ(count, 1u) << p.rs.rep.text();
+  // 0xFFFF means "no object": silent.
+  b.normal_start = b.normal_end = kNoObjectId;
+  DrawButton(p.r, 0);
+  EXPECT_EQ(p.rs.rep.lines().size(), 1u);
+}
+
+TEST(PageRender, Overlays) {
+  Page p;
+  p.r.options.buttonId = true;
+  p.r.options.buttonFrame = true;
+  DrawButton(p.r, 0);
+  // The id box at (x + 3, y + 3) in the normal button colour; the first
+  // glyph cell (x + 4, y + 4) is a stroke of the "0" (black).
+  EXPECT_EQ(p.at(103, 103), 0xFFFFFFFFu);
+  EXPECT_EQ(p.at(105, 104), 0x000000FFu);
+  // Normal frame silver on the rectangle's edge.
+  EXPECT_EQ(p.at(100, 109), 0xC0C0C0FFu);
+  DrawSButton(p.r, 0);
+  EXPECT_EQ(p.at(100, 109), 0xFF0000FFu);  // selected frame red
+  EXPECT_EQ(p.at(103, 103), 0xFFFF00FFu);  // selected button yellow
+}
+
+TEST(PageRender, DisabledButtonIsRemovedUnlessItsBogShowsAnother) {
+  Page p;
+  p.r.states[4].shown = true;  // another button of BOG 3 is shown
+  DelButton(p.r, 3);
+  EXPECT_EQ(p.at(505, 105), kRed);
+  p.r.states[4].shown = false;
+  p.r.states[3].shown = false;
+  DelButton(p.r, 3);
+  EXPECT_EQ(p.at(505, 105), p.bg(505, 105));
+}
+
+TEST(PageRender, CroppedObject) {
+  TMenu m = test::tinyMenu();
+  const RgbaPicture* whole = Obj2Pic(m, 8, 0);
+  ASSERT_TRUE(whole);
+  const RgbaPicture cut = Obj2PicCr(*whole, 10, 0, 20, 20);
+  ASSERT_EQ(cut.width, 20);
+  ASSERT_EQ(cut.height, 20);
+  for (int col : {0, 1, 2, 19}) {
+    const std::uint8_t* px = &cut.rgba[std::size_t(col) * 4];
+    const std::uint8_t* src = &whole->rgba[std::size_t(10 + col) * 4];
+    EXPECT_EQ(std::vector<std::uint8_t>(px, px + 4), std::vector<std::uint8_t>(src, src + 4)) << col;
+  }
+  // A crop reaching past the object is cut to it.
+  EXPECT_EQ(Obj2PicCr(*whole, 30, 15, 20, 20).width, 10);
+  EXPECT_EQ(Obj2PicCr(*whole, 50, 0, 5, 5).width, 0);
+}
+
+TEST(PageRender, EffectsDrawInTheirWindowsAndClearAfterwards) {
+  Page p;
+  Teffectseq seq = p.m.ics.pages[0].effects[1];
+  seq.effects[0].comp_objects[0].object_id = 8;  // 40 x 20, window 50 x 50
+  seq.effects[0].comp_objects[0].x = 30;         // half outside the window
+  seq.effects[0].comp_objects[0].flags = 0;
+  drawEffect(p.r, seq, 0);
+  EXPECT_EQ(p.at(30, 0), kRed);                 // column 0 of object 8
+  EXPECT_EQ(p.at(55, 5), p.bg(55, 5));          // clipped at the window's edge
+  EXPECT_EQ(p.at(65, 5), kGreen);               // the object naming no window, on the page
+  endEffects(p.r, seq);
+  EXPECT_EQ(p.at(30, 0), p.bg(30, 0));
+  // Cropped: columns 10..29 of object 8 at (0, 0).
+  seq.effects[0].comp_objects[0] = {8, 0, 2, 0, 0, 10, 0, 20, 20};
+  drawEffect(p.r, seq, 0);
+  EXPECT_EQ(p.at(0, 0), 0x00FF00FFu);  // column 10: entry 1 + 10 % 3 = 2, green
+  EXPECT_EQ(p.at(20, 0), p.bg(20, 0)); // past the crop width
+}
+
+TEST(PageRender, AnimationInterval) {
+  struct Case {
+    std::uint8_t rate, code;
+    std::uint32_t ms;
+  };
+  const Case cases[] = {{1, 2, 83}, {2, 1, 41}, {3, 1, 40}, {4, 1, 33}, {6, 1, 20}, {7, 2, 33},
+                        {2, 0, 0},  {0, 1, 41}, {5, 1, 41}, {15, 1, 41}};
+  for (const Case& c : cases)
+    EXPECT_EQ(animationIntervalMs(c.rate, c.code), c.ms) << int(c.rate) << "/" << int(c.code);
+}
+
+TEST(PageRender, StateTableOfAPage) {
+  Page p;
+  ASSERT_EQ(p.r.states.size(), 5u);
+  EXPECT_EQ(p.r.states[4].bog, 3);
+  EXPECT_EQ(p.r.states[4].index, 1);
+  EXPECT_TRUE(p.r.states[1].normalAnimating);
+  EXPECT_FALSE(p.r.states[0].normalAnimating);
+  EXPECT_FALSE(p.r.states[4].shown);
+}
+
+}  // namespace
+}  // namespace mirdal
