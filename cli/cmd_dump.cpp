@@ -4,9 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "cli/dump_text.h"
-#include "cli/json_model.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 
 namespace mirdal::cli {
 
@@ -24,31 +22,17 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;
-    LoadedModel m;
+    Loaded m;
     {
       ScopedReporter scope(capture);
-      m = loadModel(*path);
+      m = loadFile(*path);
     }
-    if (!usable(m.status)) {
+    if (!usable(m.status) || !m.file) {
       capture.replayToStderr();
       ctx.exitCode = kFailed;
       return;
     }
-    const std::string name = fileNameOf(*path);
-    std::string out;
-    switch (m.kind) {
-      case FileKind::Index:
-        out = *json ? toJson(m.index).dump(2) + "\n" : dumpIndexText(m.index, name);
-        break;
-      case FileKind::MovieObject:
-        out = *json ? toJson(m.mobj).dump(2) + "\n" : dumpMovieObjectsText(m.mobj, name);
-        break;
-      case FileKind::BDJObject:
-        out = *json ? toJson(m.bdjo).dump(2) + "\n" : dumpBDJOText(m.bdjo, name);
-        break;
-      case FileKind::Unknown:
-        break;
-    }
+    const std::string out = *json ? jsonDump(*m.file).dump(2) + "\n" : textDump(*m.file, fileNameOf(*path));
     std::fputs(out.c_str(), stdout);
     if (m.status == ReadStatus::Truncated) {
       capture.replayToStderr();

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -22,8 +22,12 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file: " + *path};
-    const LoadedModel m = loadModel(*path);
-    if (m.kind == FileKind::BDJObject && usable(m.status)) {
+    const Loaded m = loadFile(*path);
+    if (!m.file) {
+      ctx.exitCode = kFailed;
+      return;
+    }
+    if (usable(m.status) && std::holds_alternative<TBDJO>(*m.file)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
       ctx.exitCode = kFailed;
       return;
@@ -36,8 +40,10 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(*out);
     req.name = std::filesystem::path(*out).filename().string();
     req.noBackup = true;
-    const bool saved = m.kind == FileKind::Index ? indexsave(m.index, req) : mobjsave(m.mobj, req);
-    ctx.exitCode = saved ? kOk : kFailed;
+    const Resave r = resaveFile(*m.file, req);
+    if (r == Resave::ReadOnly)
+      std::fprintf(stderr, "mirdal-cli: %s: read only; nothing written\n", path->c_str());
+    ctx.exitCode = r == Resave::Saved ? kOk : kFailed;
   });
 }
 

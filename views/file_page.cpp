@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/availability.h"
 #include "views/pane.h"
 #include "views/text.h"

@@ -1,4 +1,4 @@
-#include "nav/command_editor.h"
+#include "nav/command_fields.h"
 
 #include <gtest/gtest.h>
 

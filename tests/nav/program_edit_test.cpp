@@ -1,4 +1,4 @@
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 
 #include <gtest/gtest.h>
 

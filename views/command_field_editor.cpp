@@ -1,4 +1,4 @@
-#include "views/command_editor_view.h"
+#include "views/command_field_editor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "nav/command_editor.h"
+#include "nav/command_fields.h"
 #include "nav/opcode.h"
 #include "views/hex_edit.h"
 #include "views/int_edit.h"

@@ -1,4 +1,4 @@
-#include "formats/bdmv_files.h"
+#include "documents/disc_files.h"
 
 #include <filesystem>
 
@@ -35,37 +35,49 @@ std::string bdjoPath(const Workspace& ws, const std::string& name) {
 }  // namespace
 
 void readMovieObjects(Workspace& ws) {
-  ws.mobjLoaded = usable(readMovieObjectFile(ws.pathOf(ws.names().movieObject), ws.mobj).status);
+  const std::string& name = ws.names().movieObject;
+  TMOBJ m;
+  const bool ok = usable(readMovieObjectFile(ws.pathOf(name), m).status);
+  ws.mobj.load(std::move(m), name, ok);
 }
 
 void readIndex(Workspace& ws) {
-  ws.indexLoaded = usable(readIndexFile(ws.pathOf(ws.names().index), ws.index).status);
+  const std::string& name = ws.names().index;
+  TINDX idx;
+  const bool ok = usable(readIndexFile(ws.pathOf(name), idx).status);
+  ws.index.load(std::move(idx), name, ok);
 }
 
 bool readBDJO(Workspace& ws, const std::string& name) {
   const std::string path = bdjoPath(ws, name);
   const std::string file = fs::path(path).filename().string();
   ws.bdjoName = name;
-  ws.bdjoLoaded = usable(readBDJOFile(path, file, ws.bdjo));
-  return ws.bdjoLoaded;
+  TBDJO b;
+  const bool ok = usable(readBDJOFile(path, file, b));
+  ws.bdjo.load(std::move(b), file, ok);
+  return ok;
 }
 
 bool indexsave(Workspace& ws) {
   const std::string& name = ws.names().index;
-  if (!ws.indexLoaded) {
+  if (!ws.index.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
-  return indexsave(ws.index, requestFor(ws, name));
+  const bool saved = indexsave(ws.index.model(), requestFor(ws, name));
+  if (saved) ws.index.markSaved();
+  return saved;
 }
 
 bool mobjsave(Workspace& ws) {
   const std::string& name = ws.names().movieObject;
-  if (!ws.mobjLoaded) {
+  if (!ws.mobj.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
-  return mobjsave(ws.mobj, requestFor(ws, name));
+  const bool saved = mobjsave(ws.mobj.model(), requestFor(ws, name));
+  if (saved) ws.mobj.markSaved();
+  return saved;
 }
 
 }  // namespace mirdal

@@ -1,9 +1,10 @@
-#include "formats/bdmv_files.h"
+#include "documents/disc_files.h"
 
 #include <gtest/gtest.h>
 
-#include "core/disc_read.h"
+#include "documents/disc_read.h"
 #include "core/report.h"
+#include "documents/bdmv_edits.h"
 #include "formats/bdmv_edit.h"
 #include "support/bdmv_files.h"
 #include "support/recording_reporter.h"
@@ -31,26 +32,25 @@ void makeDisc(const test::TempDir& d) {
           test::movieObjectFile("0200", {{0, {{1, 1, 1}}}, {0x8000, {{2, 2, 2}, {3, 3, 3}}}, {0, {}}}, kExt));
 }
 
-Workspace workspaceFor(const test::TempDir& d) {
-  Workspace ws;
+void workspaceFor(Workspace& ws, const test::TempDir& d) {
   ws.disc.folder = d.folder() + "BDMV/";
   ws.options.backup.saveToBackupDir = true;
-  return ws;
 }
 
 TEST(BdmvFiles, ReadEditSaveReread) {
   test::ReportScope s;
   test::TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
-  ASSERT_TRUE(ws.indexLoaded && ws.mobjLoaded);
+  ASSERT_TRUE(ws.index.loaded() && ws.mobj.loaded());
 
   // Object 1 goes; title 4 loses its object, title 2 follows object 2 to 1.
-  const ObjectDeletion del = deleteMovieObjects(ws.mobj, ws.index, 1, 1);
+  const ObjectDeletion del = deleteMovieObjects(ws, 1, 1);
   EXPECT_EQ(del.invalidTitles, (std::vector<unsigned>{4}));
-  ASSERT_TRUE(insertTitle(ws.index, 1));
-  setTitleObject(ws.index, 1, 1);
+  ASSERT_TRUE(ws.index.edit(ChangeNotice::resized("titles", 1), [](TINDX& m) { return insertTitle(m, 1); }));
+  ws.index.edit(ChangeNotice::rows("titles", 1), [](TINDX& m) { setTitleObject(m, 1, 1); });
   ASSERT_TRUE(indexsave(ws));
   ASSERT_TRUE(mobjsave(ws));
 
@@ -66,11 +66,11 @@ TEST(BdmvFiles, ReadEditSaveReread) {
   EXPECT_TRUE(d.exists("BDMV/index.bdmv.backup"));
   EXPECT_TRUE(d.exists("BDMV/MovieObject.bdmv.backup"));
 
-  const TINDX edited = ws.index;
-  const TMOBJ editedObjects = ws.mobj;
+  const TINDX edited = ws.index.model();
+  const TMOBJ editedObjects = ws.mobj.model();
   ASSERT_TRUE(readDisc(ws));
-  EXPECT_EQ(ws.index, edited);
-  EXPECT_EQ(ws.mobj, editedObjects);
+  EXPECT_EQ(ws.index.model(), edited);
+  EXPECT_EQ(ws.mobj.model(), editedObjects);
 }
 
 TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
@@ -81,7 +81,8 @@ TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
   const Bytes badObjects = test::ByteBuilder().str("MOBJ0300").zeros(120);
   d.write("BDMV/index.bdmv", badIndex);
   d.write("BDMV/MovieObject.bdmv", badObjects);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
   s.rep.paragraphs.clear();
   EXPECT_FALSE(indexsave(ws));
@@ -106,7 +107,8 @@ TEST(BdmvFiles, ReadBDJO) {
   b.u16(2).str("ab");                       // 86: file access
   d.write("BDMV/BDJO/00001.bdjo", b);
   d.write("BDMV/BDJO/00002.BDJ", b);  // an 8.3 disc's name
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
 
   struct Case {
     const char* name;
@@ -117,13 +119,13 @@ TEST(BdmvFiles, ReadBDJO) {
                         Case{"00003", false, " Reading 00003.bdjo"}}) {
     test::ReportScope s;
     EXPECT_EQ(readBDJO(ws, c.name), c.loaded) << c.name;
-    EXPECT_EQ(ws.bdjoLoaded, c.loaded);
+    EXPECT_EQ(ws.bdjo.loaded(), c.loaded);
     EXPECT_EQ(ws.bdjoName, c.name);
     ASSERT_FALSE(s.rep.lines().empty());
     EXPECT_EQ(s.rep.lines()[0], c.firstLine);
     EXPECT_EQ(errorFlag(), !c.loaded);
     if (c.loaded) {
-      EXPECT_EQ(ws.bdjo.file_access_info.directory_path, "ab");
+      EXPECT_EQ(ws.bdjo.model().file_access_info.directory_path, "ab");
     }
   }
 }

@@ -1,7 +1,7 @@
 // Read: check the disc folder's layout, then load everything in order.
 #pragma once
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 
 namespace mirdal {
 

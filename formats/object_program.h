@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "formats/movie_objects.h"
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 
 namespace mirdal {
 

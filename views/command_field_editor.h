@@ -5,7 +5,7 @@
 // button.
 //
 // The editor changes a copy of the command shown through the actions of
-// nav/command_editor.h and reports the result with commandEdited; the
+// nav/command_fields.h and reports the result with commandEdited; the
 // owner stores it in the program and shows the stored command again.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "nav/object_program.h"
+#include "formats/object_program.h"
 
 #include <gtest/gtest.h>
 

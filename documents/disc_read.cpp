@@ -1,9 +1,9 @@
-#include "core/disc_read.h"
+#include "documents/disc_read.h"
 
 #include <filesystem>
 
 #include "core/report.h"
-#include "formats/bdmv_files.h"
+#include "documents/disc_files.h"
 
 namespace mirdal {
 
@@ -65,13 +65,10 @@ void resetDisc(Workspace& ws) {
   const std::string folder = ws.disc.folder;
   ws.disc = DiscState{};
   ws.disc.folder = folder;
-  ws.index = TINDX{};
-  ws.indexLoaded = false;
-  ws.mobj = TMOBJ{};
-  ws.mobjLoaded = false;
-  ws.bdjo = TBDJO{};
+  ws.index.reset();
+  ws.mobj.reset();
+  ws.bdjo.reset();
   ws.bdjoName.clear();
-  ws.bdjoLoaded = false;
 }
 
 void readall(Workspace& ws) {

@@ -1,4 +1,4 @@
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 
 #include <algorithm>
 
@@ -107,6 +107,12 @@ EditResult cutcmd(TCommands& buffer, TCommands& program, LineSelection sel) {
 
 LineSelection selectAll(const TCommands& program) {
   return {0, program.empty() ? 0 : program.size() - 1};
+}
+
+EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c) {
+  if (line >= program.size()) return {};
+  program[line] = c;
+  return EditResult{true, 0, {line, line}};
 }
 
 }  // namespace mirdal

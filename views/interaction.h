@@ -13,7 +13,9 @@ class QWidget;
 namespace mirdal::gui {
 
 enum class Answer { Yes, No, Cancel };
-enum class Choices { YesNo, YesCancel, YesNoCancel };
+// SaveDiscardCancel shows Save, Discard and Cancel buttons; Save answers
+// Yes, Discard No.
+enum class Choices { YesNo, YesCancel, YesNoCancel, SaveDiscardCancel };
 
 struct FileDialogRequest {
   QString title;

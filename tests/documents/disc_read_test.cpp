@@ -1,4 +1,4 @@
-#include "core/disc_read.h"
+#include "documents/disc_read.h"
 
 #include <gtest/gtest.h>
 
@@ -51,18 +51,17 @@ void makeDisc(const TempDir& d, bool shortNames = false) {
   d.write("BDMV/BDJO/00000.bdjo");
 }
 
-Workspace workspaceFor(const TempDir& d, bool shortNames = false) {
-  Workspace ws;
+void workspaceFor(Workspace& ws, const TempDir& d, bool shortNames = false) {
   ws.disc.folder = d.folder() + "BDMV/";
   ws.options.shortNames = shortNames;
-  return ws;
 }
 
 TEST(DiscRead, FullLogOfACompleteFolder) {
   ReportScope s;
   TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
 
   const std::vector<std::string> expected = {
@@ -109,18 +108,19 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
   EXPECT_EQ(ws.disc.bdjos, (std::vector<std::string>{"00000"}));
   EXPECT_EQ(ws.disc.caption, "Mirdal v0.34b [" + d.path().filename().string() + "]");
   EXPECT_FALSE(ws.disc.soundPresent);
-  EXPECT_TRUE(ws.mobjLoaded);
-  EXPECT_TRUE(ws.indexLoaded);
-  ASSERT_EQ(ws.mobj.movie_objects.objects.size(), 1u);
-  ASSERT_EQ(ws.index.indexes.titles.size(), 1u);
-  EXPECT_EQ(ws.index.indexes.top_menu.playback_type, 1);
+  EXPECT_TRUE(ws.mobj.loaded());
+  EXPECT_TRUE(ws.index.loaded());
+  ASSERT_EQ(ws.mobj.model().movie_objects.objects.size(), 1u);
+  ASSERT_EQ(ws.index.model().indexes.titles.size(), 1u);
+  EXPECT_EQ(ws.index.model().indexes.top_menu.playback_type, 1);
 }
 
 TEST(DiscRead, MarkupOfCheckLines) {
   ReportScope s;
   TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   readDisc(ws);
   const LogParagraph& folderLine = s.rep.paragraphs[1];
   ASSERT_GE(folderLine.runs.size(), 4u);
@@ -135,7 +135,8 @@ TEST(DiscRead, MissingPiecesFailTheCheck) {
   TempDir d;
   d.mkdir("BDMV/CLIPINF");
   d.write("BDMV/MovieObject.bdmv");
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   EXPECT_FALSE(readDisc(ws));
   const std::vector<std::string> expected = {
       " Checking required files and directories...",
@@ -165,7 +166,8 @@ TEST(DiscRead, ShortNamesAreChosenAutomatically) {
   TempDir d;
   makeDisc(d, true);
   std::filesystem::remove(d.path() / "BDMV/BACKUP");  // not checked with short names
-  Workspace ws = workspaceFor(d, false);
+  Workspace ws;
+  workspaceFor(ws, d, false);
   ASSERT_TRUE(readDisc(ws));
   EXPECT_TRUE(ws.options.shortNames) << "the option stays on afterwards";
   const std::string log = s.rep.text();
@@ -179,7 +181,8 @@ TEST(DiscRead, NameSetSwitchesBackWhenNeitherIndexExists) {
   ReportScope s;
   TempDir d;
   d.mkdir("BDMV/PLAYLIST");
-  Workspace ws = workspaceFor(d, false);
+  Workspace ws;
+  workspaceFor(ws, d, false);
   EXPECT_FALSE(readDisc(ws));
   EXPECT_FALSE(ws.options.shortNames);
 }
@@ -188,7 +191,8 @@ TEST(DiscRead, SecondReadStartsFromScratch) {
   ReportScope s;
   TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
   std::filesystem::remove(d.path() / "BDMV/CLIPINF/00001.clpi");
   ASSERT_TRUE(readDisc(ws));
@@ -200,15 +204,16 @@ TEST(DiscRead, BadIndexHeaderLeavesTheDiscHalfLoaded) {
   ReportScope s;
   TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
-  ASSERT_TRUE(ws.indexLoaded);
+  ASSERT_TRUE(ws.index.loaded());
   d.write("BDMV/index.bdmv", test::ByteBuilder().str("INDX0300").zeros(100));
   s.rep.paragraphs.clear();
   ASSERT_TRUE(readDisc(ws)) << "a header mismatch does not fail the check";
-  EXPECT_FALSE(ws.indexLoaded);
-  EXPECT_TRUE(ws.index.indexes.titles.empty()) << "nothing of the first Read is kept";
-  EXPECT_TRUE(ws.mobjLoaded);
+  EXPECT_FALSE(ws.index.loaded());
+  EXPECT_TRUE(ws.index.model().indexes.titles.empty()) << "nothing of the first Read is kept";
+  EXPECT_TRUE(ws.mobj.loaded());
   EXPECT_EQ(ws.disc.clips.size(), 3u);
   const std::string log = s.rep.text();
   EXPECT_NE(log.find(" ERROR: index.bdmv format error at $00000008\n"), std::string::npos) << log;
@@ -220,10 +225,11 @@ TEST(DiscRead, BadMovieObjectHeaderIsReportedAndLoadingGoesOn) {
   TempDir d;
   makeDisc(d);
   d.write("BDMV/MovieObject.bdmv", test::ByteBuilder().str("MOBJ0000").zeros(20));
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
-  EXPECT_FALSE(ws.mobjLoaded);
-  EXPECT_TRUE(ws.indexLoaded);
+  EXPECT_FALSE(ws.mobj.loaded());
+  EXPECT_TRUE(ws.index.loaded());
   const std::vector<std::string> lines = s.rep.lines();
   const auto at = std::find(lines.begin(), lines.end(), " ERROR: Format error MovieObject.bdmv");
   ASSERT_NE(at, lines.end());
@@ -235,7 +241,8 @@ TEST(DiscRead, SoundIsPresentWithFolderAndFile) {
   TempDir d;
   makeDisc(d);
   d.write("BDMV/AUXDATA/sound.bdmv");
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws));
   EXPECT_TRUE(ws.disc.soundPresent);
 }
@@ -244,7 +251,8 @@ TEST(DiscRead, StatusShowsEachListedFile) {
   ReportScope s;
   TempDir d;
   makeDisc(d);
-  Workspace ws = workspaceFor(d);
+  Workspace ws;
+  workspaceFor(ws, d);
   std::vector<std::string> panel1;
   struct Spy : test::RecordingReporter {
     std::vector<std::string>* out;

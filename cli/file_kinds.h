@@ -1,33 +1,51 @@
-// Reading one disc database file for the file subcommands (dump, resave):
-// the kind is told by the content, the read logs as the GUI's Read does.
+// The file kinds of the file subcommands (dump, resave) in one table: a
+// loaded file is a std::variant of the models, and every operation on it
+// (text dump, JSON dump, save) is a std::visit with one entry per model. A
+// kind added to LoadedFile but forgotten in one of them does not compile.
+//
+// Adding a kind: its type indicator in formats/file_kind.cpp, its model in
+// LoadedFile, its reader in readAs() (file_kinds.cpp), then the compiler
+// names each table that still lacks it.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "cli/file_kind.h"
+#include <nlohmann/json.hpp>
+
 #include "core/report.h"
+#include "core/save.h"
 #include "formats/bdjo.h"
 #include "formats/disc_file.h"
+#include "formats/file_kind.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 
 namespace mirdal::cli {
 
-struct LoadedModel {
-  FileKind kind = FileKind::Unknown;
+using LoadedFile = std::variant<TINDX, TMOBJ, TBDJO>;
+
+struct Loaded {
   ReadStatus status = ReadStatus::Unreadable;
-  TINDX index;
-  TMOBJ mobj;
-  TBDJO bdjo;
+  std::optional<LoadedFile> file;  // empty for a file of no known kind
 };
 
 // Reads path as the file its first bytes say it is. Files of no known kind
-// and unreadable files are told on standard error (kind Unknown / status
+// and unreadable files are told on standard error (no file / status
 // Unreadable); a BD-J object with a wrong version, which its reader passes
 // over silently, gets a message too.
-LoadedModel loadModel(const std::string& path);
+Loaded loadFile(const std::string& path);
+
+// What the grids show of the file; name is the file name shown.
+std::string textDump(const LoadedFile& f, const std::string& name);
+nlohmann::json jsonDump(const LoadedFile& f);
+
+enum class Resave { Saved, Failed, ReadOnly };
+// Writes the model back through its format's saver; kinds Mirdal only
+// reads give ReadOnly and write nothing.
+Resave resaveFile(const LoadedFile& f, const SaveRequest& req);
 
 // The commands of movie object `object` of a MovieObject.bdmv, for the
 // program and run subcommands. A missing file or an object number the file

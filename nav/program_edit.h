@@ -55,6 +55,10 @@ EditResult pastecmd(TCommands& program, LineSelection sel, const TCommands& buff
 // Ctrl+X: copy, then delete.
 EditResult cutcmd(TCommands& buffer, TCommands& program, LineSelection sel);
 
+// The field editor's change of one line: line `line` becomes c (a line
+// past the program changes nothing).
+EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c);
+
 // Ctrl+A.
 LineSelection selectAll(const TCommands& program);
 

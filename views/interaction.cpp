@@ -1,4 +1,4 @@
-#include "app/interaction.h"
+#include "views/interaction.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -48,10 +48,11 @@ Answer QtInteraction::ask(const QString& question, Choices choices) {
     case Choices::YesNo: buttons = QMessageBox::Yes | QMessageBox::No; break;
     case Choices::YesCancel: buttons = QMessageBox::Yes | QMessageBox::Cancel; break;
     case Choices::YesNoCancel: buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Choices::SaveDiscardCancel: buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel; break;
   }
   const auto b = QMessageBox::question(parent_, QString::fromLatin1(kProgramName), question, buttons);
-  if (b == QMessageBox::Yes) return Answer::Yes;
-  if (b == QMessageBox::No) return Answer::No;
+  if (b == QMessageBox::Yes || b == QMessageBox::Save) return Answer::Yes;
+  if (b == QMessageBox::No || b == QMessageBox::Discard) return Answer::No;
   return Answer::Cancel;
 }
 
