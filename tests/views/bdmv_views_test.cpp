@@ -269,7 +269,7 @@ class BdmvViewsTest : public QObject {
   void titlesInsertAndDelete() {
     READ_SAMPLE(f);
     StringGrid* titles = f.grid("sgTitles");
-    const TINDX& idx = f.ws().index;
+    const TINDX& idx = f.ws().index.model();
     const std::uint32_t length = idx.indexes.length, ext = idx.ExtensionData_start_address;
     clickCell(titles, 1);
     f.t.find<QToolButton>("bbTiins")->click();
