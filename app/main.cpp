@@ -1,7 +1,7 @@
 // mirdal: the GUI.
 #include <QApplication>
 
-#include "app/interaction.h"
+#include "views/interaction.h"
 #include "app/main_window.h"
 #include "core/version.h"
 

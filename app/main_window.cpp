@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -25,9 +26,10 @@
 #include "app/audio.h"
 #include "app/file_association.h"
 #include "app/gui_reporter.h"
-#include "app/interaction.h"
 #include "app/window_fit.h"
-#include "core/disc_read.h"
+#include "documents/disc_files.h"
+#include "documents/disc_read.h"
+#include "views/interaction.h"
 #include "core/report.h"
 #include "core/temp_files.h"
 #include "views/about_page.h"
@@ -35,6 +37,7 @@
 #include "views/bdjo_page.h"
 #include "views/bdmv_page.h"
 #include "views/clip_page.h"
+#include "views/document_signals.h"
 #include "views/menu_page.h"
 #include "views/message_log.h"
 #include "views/object_program_view.h"
@@ -67,7 +70,7 @@ QSettings userSettings() {
 TfMain::TfMain(Interaction& interaction, QWidget* parent)
     : QMainWindow(parent), ia_(interaction), audio_(std::make_unique<Audio>()) {
   setObjectName("fMain");
-  setWindowTitle(pathText(mirdal::baseCaption()));
+  setCaption(pathText(mirdal::baseCaption()));
   setAcceptDrops(true);
 
   auto* central = new QWidget(this);
@@ -107,6 +110,15 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
     mirdal::dlog(pathBytes(QFileInfo(file).fileName()) + ": menu files cannot be read in this version.");
   };
 
+  addDocument(Page::BDMV, ws_.index, [this] { return mirdal::indexsave(ws_); });
+  addDocument(Page::BDMV, ws_.mobj, [this] { return mirdal::mobjsave(ws_); });
+  addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
+  // Undo: Ctrl+Z; Redo: Ctrl+Shift+Z and Ctrl+Y (one shortcut per key, or
+  // Qt finds them ambiguous).
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &TfMain::undoEdit);
+  for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+    connect(new QShortcut(k, this), &QShortcut::activated, this, &TfMain::redoEdit);
+
   updateMinimumSize();
   resize(kClientWidth, kClientHeight);
   PageControlChange();
@@ -131,6 +143,7 @@ void TfMain::buildPages() {
   pages_->addTab(options_, tr("&Options"));
   pages_->addTab(status_, tr("S&tatus"));
   pages_->addTab(about_, tr("&About"));
+  for (int p = 0; p < kPageCount; ++p) tabTexts_[std::size_t(p)] = pages_->tabText(p);
   addPageView(Page::BDMV, bdmv_);
   addPageView(Page::Playlist, playlist_);
   addPageView(Page::Clipinf, clip_);
@@ -281,7 +294,71 @@ void TfMain::setDiscFolder(const std::string& folder) {
   bdmv_->eBDMVdir()->setText(pathText(folder));
 }
 
+void TfMain::addDocument(Page page, mirdal::DocumentBase& doc, std::function<bool()> save) {
+  documents_.push_back({page, &doc, std::move(save)});
+  auto* notices = new DocumentSignals(doc, this);
+  connect(notices, &DocumentSignals::modifiedChanged, this, &TfMain::updateModifiedMarks);
+}
+
+void TfMain::setCaption(const QString& caption) {
+  caption_ = caption;
+  updateModifiedMarks();
+}
+
+// A page whose files have unsaved changes: "*" after its tab text and
+// after the window caption.
+void TfMain::updateModifiedMarks() {
+  std::array<bool, kPageCount> modified{};
+  bool any = false;
+  for (const PageDocument& d : documents_)
+    if (d.doc->modified()) any = modified[std::size_t(d.page)] = true;
+  if (pages_ && pages_->count() == kPageCount)
+    for (int p = 0; p < kPageCount; ++p)
+      pages_->setTabText(p, tabTexts_[std::size_t(p)] + (modified[std::size_t(p)] ? QStringLiteral("*") : QString()));
+  setWindowTitle(caption_ + (any ? QStringLiteral(" *") : QString()));
+}
+
+bool TfMain::askToSaveChanges() {
+  QStringList names;
+  for (const PageDocument& d : documents_)
+    if (d.doc->modified()) names << discText(d.doc->fileName());
+  if (names.isEmpty()) return true;
+  const QString question = tr("Save the changes to %1?").arg(names.join(QStringLiteral(", ")));
+  switch (ia_.ask(question, Choices::SaveDiscardCancel)) {
+    case Answer::Yes:
+      for (const PageDocument& d : documents_)
+        if (d.doc->modified() && !d.save()) return false;  // a failed save keeps the changes here
+      return true;
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void TfMain::undoEdit() {
+  if (!ws_.journal.canUndo()) return;
+  for (const PageDocument& d : documents_)
+    if (d.doc == ws_.journal.nextUndo().front()) showPage(d.page);
+  ws_.journal.undo();
+  PageControlChange();
+}
+
+void TfMain::redoEdit() {
+  if (!ws_.journal.canRedo()) return;
+  for (const PageDocument& d : documents_)
+    if (d.doc == ws_.journal.nextRedo().front()) showPage(d.page);
+  ws_.journal.redo();
+  PageControlChange();
+}
+
 void TfMain::bReadBDMVClick() {
+  if (reading_ || !askToSaveChanges()) return;
+  readDiscNow();
+}
+
+void TfMain::readDiscNow() {
   if (reading_) return;
   reading_ = true;
   QPushButton* read = bdmv_->bReadBDMV();
@@ -290,7 +367,7 @@ void TfMain::bReadBDMVClick() {
   // Every Read starts from nothing: the pages empty their lists and grids,
   // and the caption loses the label of a disc read before.
   mirdal::resetDisc(ws_);
-  setWindowTitle(pathText(mirdal::baseCaption()));
+  setCaption(pathText(mirdal::baseCaption()));
   refreshAfterRead();
 
   const bool passed = mirdal::readDisc(ws_);
@@ -302,7 +379,7 @@ void TfMain::bReadBDMVClick() {
     failedFolder_ = ws_.disc.folder;
   }
   if (passed) {
-    setWindowTitle(pathText(ws_.disc.caption));
+    setCaption(pathText(ws_.disc.caption));
     shared_->pExecute()->setEnabled(true);
     setEnabledIfAvailable(shared_->bFind(), true);
   }
@@ -317,20 +394,20 @@ void TfMain::bbOpenDirClick() {
   QString start;
   if (!ws_.disc.folder.empty()) start = QFileInfo(QDir::cleanPath(pathText(ws_.disc.folder))).path();
   const QString chosen = ia_.chooseFolder(tr("Select a directory"), start);
-  if (chosen.isEmpty()) return;
+  if (chosen.isEmpty() || !askToSaveChanges()) return;
   setDiscFolder(mirdal::discFolderFromChosen(pathBytes(QDir::toNativeSeparators(chosen))));
-  if (ws_.options.autoRead) bReadBDMVClick();
+  if (ws_.options.autoRead) readDiscNow();
 }
 
 void TfMain::openDroppedFiles(const QStringList& paths) {
-  if (paths.isEmpty()) return;
+  if (paths.isEmpty() || reading_ || !askToSaveChanges()) return;
   const QFileInfo first(paths.first());
   // A dropped short-named index file ("INDEX.BDM") says the disc uses 8.3
   // names; any other file says it does not.
   ws_.options.shortNames = first.suffix() == QStringLiteral("BDM");
   syncShortNames();
   setDiscFolder(mirdal::discFolderFromArgument(pathBytes(first.absoluteFilePath())));
-  bReadBDMVClick();
+  readDiscNow();
 }
 
 void TfMain::openArgument(const QString& arg) {
@@ -361,7 +438,7 @@ void TfMain::startUp(const QStringList& args) {
   mirdal::setActivationDelay(ws_.options.actiDelay);
   emit settingsApplied();
   mirdal::slogR();
-  setWindowTitle(pathText(mirdal::baseCaption()));
+  setCaption(pathText(mirdal::baseCaption()));
   if (normal_.state == 2) showMaximized();
   else show();
 
@@ -430,6 +507,10 @@ void TfMain::shutDown() {
 }
 
 void TfMain::closeEvent(QCloseEvent* e) {
+  if (!shutDown_ && !askToSaveChanges()) {
+    e->ignore();
+    return;
+  }
   shutDown();
   QMainWindow::closeEvent(e);
 }

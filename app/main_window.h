@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/page_view.h"
 
 
@@ -92,6 +92,20 @@ class TfMain : public QMainWindow {
   // Shows and enables the shared controls for the current page.
   void PageControlChange();
 
+  // A document shown on a page: its page tab and the window caption carry a
+  // "*" while it has unsaved changes; closing the window, Read and choosing
+  // another disc ask to save it first (save writes it, false on failure);
+  // Undo and Redo of its edits bring its page back.
+  void addDocument(Page page, mirdal::DocumentBase& doc, std::function<bool()> save);
+  // Asks "Save / Discard / Cancel" when documents have unsaved changes,
+  // naming their files; true when the caller may go on (nothing changed,
+  // saved, or discarded).
+  bool askToSaveChanges();
+  // Undo / Redo of the last edit of any document (Ctrl+Z, Ctrl+Shift+Z
+  // or Ctrl+Y); its page is shown.
+  void undoEdit();
+  void redoEdit();
+
   // Loads a menu file (the command-line argument ending in ".mnu").
   void setMenuLoader(std::function<void(const QString& file)> load) { menuLoader_ = std::move(load); }
   // Cancel stops a running or traced program first: the function returns
@@ -112,6 +126,8 @@ class TfMain : public QMainWindow {
 
   // The disc folder actions.
   void bReadBDMVClick();
+  // The Read without the question about unsaved changes.
+  void readDiscNow();
   void bbOpenDirClick();
   void openDroppedFiles(const QStringList& paths);
   void setDiscFolder(const std::string& folder);
@@ -147,6 +163,14 @@ class TfMain : public QMainWindow {
   void syncShortNames();
   void rememberNormalGeometry();
   void updateMinimumSize();
+  void setCaption(const QString& caption);
+  void updateModifiedMarks();
+
+  struct PageDocument {
+    Page page;
+    mirdal::DocumentBase* doc;
+    std::function<bool()> save;
+  };
 
   Interaction& ia_;
   mirdal::Workspace ws_;
@@ -168,6 +192,9 @@ class TfMain : public QMainWindow {
   std::unique_ptr<GuiReporter> reporter_;
   std::unique_ptr<mirdal::ScopedReporter> reporterScope_;
   std::array<std::vector<PageView*>, kPageCount> views_;
+  std::vector<PageDocument> documents_;
+  std::array<QString, kPageCount> tabTexts_;
+  QString caption_;
   std::function<void(const QString&)> menuLoader_;
   std::function<bool()> programCanceller_;
   bool reading_ = false;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/disc_read.h"
+#include "documents/disc_read.h"
 #include "core/report.h"
 
 namespace fs = std::filesystem;

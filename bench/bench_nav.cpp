@@ -4,7 +4,7 @@
 
 #include "core/report.h"
 #include "nav/command_text.h"
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 #include "nav/interpreter.h"
 
 namespace {

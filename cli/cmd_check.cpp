@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "core/disc_read.h"
+#include "documents/disc_read.h"
 #include "core/report.h"
 
 namespace mirdal::cli {

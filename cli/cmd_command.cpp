@@ -6,7 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_model.h"
-#include "nav/command_editor.h"
+#include "nav/command_fields.h"
 #include "nav/command_text.h"
 #include "nav/program_export.h"
 

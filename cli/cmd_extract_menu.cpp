@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "core/report.h"
 #include "menu/igs_read.h"
 #include "stream/ig_extract.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
-#include "core/disc_read.h"
+#include "cli/file_kinds.h"
+#include "documents/disc_read.h"
 #include "core/display_text.h"
 #include "formats/clpi_rows.h"
 #include "formats/find_tool.h"
@@ -43,7 +43,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     }
     setErrorFlag(false);
     if (*playlist >= 0) {
-      logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj, std::uint32_t(*playlist)));
+      logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj.model(), std::uint32_t(*playlist)));
       return;
     }
     // The playlists' read lines and the missing stream files go to standard

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "nav/program_export.h"
 
 namespace mirdal::cli {

@@ -1,14 +1,11 @@
-// mirdal-cli resave <file> -o <out>: reads an index or movie object file
+// mirdal-cli resave <file> -o <out>: reads a disc database file or a menu
 // through the model and writes it to out (no backup step). A file that is
 // rejected or ends early is not written.
 #include <cstdio>
 #include <filesystem>
 
 #include "cli/cli_context.h"
-#include "cli/clip_file.h"
-#include "cli/load_model.h"
-#include "cli/menu_cli.h"
-#include "cli/sound_file.h"
+#include "cli/file_kinds.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -17,7 +14,7 @@ namespace mirdal::cli {
 namespace {
 
 void addResaveCommand(CLI::App& app, CliContext& ctx) {
-  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv, .mpls or .mnu file and write it back");
+  auto* cmd = app.add_subcommand("resave", "Read an index.bdmv, MovieObject.bdmv, .mpls, .clpi, sound.bdmv or .mnu file and write it back");
   auto path = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("file", *path, "The file to read")->required();
@@ -25,14 +22,12 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->callback([&ctx, path, out] {
     std::error_code ec;
     if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
-    if (isMenuFile(*path)) return void(ctx.exitCode = runMenuResave(*path, *out));
-    if (isClipFile(*path)) {
-      ctx.exitCode = resaveClipFile(*path, *out);
+    Loaded m = loadFile(*path);
+    if (!m.file) {
+      ctx.exitCode = kFailed;
       return;
     }
-    if (isSoundFilePath(*path)) return void(ctx.exitCode = resaveSoundFile(*path, *out));
-    const LoadedModel m = loadModel(*path);
-    if (m.kind == FileKind::BDJObject && usable(m.status)) {
+    if (usable(m.status) && std::holds_alternative<TBDJO>(*m.file)) {
       std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
       ctx.exitCode = kFailed;
       return;
@@ -45,10 +40,10 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(*out);
     req.name = std::filesystem::path(*out).filename().string();
     req.noBackup = true;
-    const bool saved = m.kind == FileKind::Index      ? indexsave(m.index, req)
-                       : m.kind == FileKind::Playlist ? plsave(m.mpls, req)
-                                                      : mobjsave(m.mobj, req);
-    ctx.exitCode = saved ? kOk : kFailed;
+    const Resave r = resaveFile(*m.file, req);
+    if (r == Resave::ReadOnly)
+      std::fprintf(stderr, "mirdal-cli: %s: read only; nothing written\n", path->c_str());
+    ctx.exitCode = r == Resave::Saved ? kOk : kFailed;
   });
 }
 

@@ -8,9 +8,9 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_model.h"
-#include "cli/load_model.h"
-#include "core/workspace.h"
-#include "nav/command_editor.h"
+#include "cli/file_kinds.h"
+#include "documents/workspace.h"
+#include "nav/command_fields.h"
 #include "nav/trace.h"
 
 namespace mirdal::cli {

@@ -7,7 +7,7 @@
 
 #include "audio/sound_wav.h"
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "cli/sound_file.h"
 #include "core/report.h"
 

@@ -6,7 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/dump_text.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "cli/text_table.h"
 #include "core/disc_folder.h"
 #include "core/display_text.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "cli/menu_cli.h"
 #include "core/save.h"
 #include "menu/canvas_png.h"

@@ -7,7 +7,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_model.h"
-#include "cli/load_model.h"
+#include "cli/file_kinds.h"
 #include "cli/text_table.h"
 #include "core/disc_folder.h"
 #include "formats/ext_data_edit.h"

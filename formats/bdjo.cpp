@@ -169,11 +169,10 @@ ReadStatus parseBDJO(const Bytes& data, TBDJO& out) {
 }
 
 ReadStatus readBDJOFile(const std::string& path, const std::string& shownName, TBDJO& out) {
-  dlog0("Reading [bl]" + shownName + "[/bl]");
   out = TBDJO{};
   Bytes data;
   ReadStatus st = ReadStatus::Unreadable;
-  if (readDiscFile(path, data)) {
+  if (openDiscFile(path, "[bl]" + shownName + "[/bl]", data)) {
     st = parseBDJO(data, out);
     if (st == ReadStatus::Truncated) reportEndsEarly(shownName, data.size());
   }

@@ -15,9 +15,18 @@ void moveBy(std::uint32_t& length, std::uint32_t& extAddress, long delta) {
   if (extAddress != 0) extAddress += std::uint32_t(delta);
 }
 
-std::uint8_t bit(int item) { return item > 0 ? 1 : 0; }
 
 }  // namespace
+
+TIndexEntry& indexEntry(TINDX& idx, EntrySlot slot) {
+  return slot == EntrySlot::TopMenu ? idx.indexes.top_menu : idx.indexes.first_playback;
+}
+
+const TIndexEntry& indexEntry(const TINDX& idx, EntrySlot slot) {
+  return slot == EntrySlot::TopMenu ? idx.indexes.top_menu : idx.indexes.first_playback;
+}
+
+void setContentProvider(TINDX& idx, const std::string& text) { idx.content_provider_data = text.substr(0, 32); }
 
 bool entryIsOn(const TIndexEntry& e) { return e.movie_object_reference != kNoObject; }
 
@@ -30,10 +39,27 @@ void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject) {
   }
 }
 
-void setEntryObjectType(TIndexEntry& e, int item) { e.object_type = item == 1 ? 2 : 1; }
-void setEntryPlaybackType(TIndexEntry& e, int item) { e.playback_type = std::uint8_t(item & 3); }
+void setEntryObjectType(TIndexEntry& e, ObjectType type) { e.object_type = std::uint8_t(type); }
+void setEntryPlaybackType(TIndexEntry& e, PlaybackType type) { e.playback_type = std::uint8_t(type); }
 void setEntryObject(TIndexEntry& e, std::uint16_t object) { e.movie_object_reference = object; }
 void setEntryBdjName(TIndexEntry& e, const std::string& name) { e.bdj_object_name = name.substr(0, 5); }
+
+namespace {
+
+// Entries and titles hold the same three fields the type switch writes.
+template <typename Entry>
+void switchType(Entry& e, const TypeSwitch& s) {
+  e.object_type = std::uint8_t(s.type);
+  if (s.type == ObjectType::BDJ && s.bdjName) e.bdj_object_name = s.bdjName->substr(0, 5);
+  if (s.type == ObjectType::HDMV && s.object) e.movie_object_reference = *s.object;
+}
+
+}  // namespace
+
+void switchEntryObjectType(TIndexEntry& e, const TypeSwitch& s) { switchType(e, s); }
+void switchTitleObjectType(TINDX& idx, std::size_t title, const TypeSwitch& s) {
+  switchType(idx.indexes.titles.at(title), s);
+}
 
 bool insertTitle(TINDX& idx, std::size_t pos) {
   auto& titles = idx.indexes.titles;
@@ -57,14 +83,14 @@ std::size_t deleteTitles(TINDX& idx, std::size_t first, std::size_t last) {
   return first > 0 ? first - 1 : 0;
 }
 
-void setTitleObjectType(TINDX& idx, std::size_t title, int item) {
-  idx.indexes.titles.at(title).object_type = item == 1 ? 2 : 1;
+void setTitleObjectType(TINDX& idx, std::size_t title, ObjectType type) {
+  idx.indexes.titles.at(title).object_type = std::uint8_t(type);
 }
-void setTitleAccessType(TINDX& idx, std::size_t title, int item) {
-  idx.indexes.titles.at(title).access_type = accessTypeOfItem(item);
+void setTitleAccessType(TINDX& idx, std::size_t title, AccessType type) {
+  idx.indexes.titles.at(title).access_type = std::uint8_t(type);
 }
-void setTitlePlaybackType(TINDX& idx, std::size_t title, int item) {
-  idx.indexes.titles.at(title).playback_type = std::uint8_t(item & 3);
+void setTitlePlaybackType(TINDX& idx, std::size_t title, PlaybackType type) {
+  idx.indexes.titles.at(title).playback_type = std::uint8_t(type);
 }
 void setTitleObject(TINDX& idx, std::size_t title, std::uint16_t object) {
   idx.indexes.titles.at(title).movie_object_reference = object;
@@ -121,14 +147,14 @@ void commandsChanged(TMOBJ& m, long delta) {
   moveBy(m.movie_objects.length, m.ExtensionData_start_address, 12 * delta);
 }
 
-void setResumeFlag(TMOBJ& m, std::size_t object, int item) {
-  m.movie_objects.objects.at(object).resume_intention_flag = bit(item);
+void setResumeFlag(TMOBJ& m, std::size_t object, ResumeIntention r) {
+  m.movie_objects.objects.at(object).resume_intention_flag = std::uint8_t(r);
 }
-void setMenuCallFlag(TMOBJ& m, std::size_t object, int item) {
-  m.movie_objects.objects.at(object).menu_call_mask = bit(item);
+void setMenuCallFlag(TMOBJ& m, std::size_t object, Mask mask) {
+  m.movie_objects.objects.at(object).menu_call_mask = std::uint8_t(mask);
 }
-void setTitleSearchFlag(TMOBJ& m, std::size_t object, int item) {
-  m.movie_objects.objects.at(object).title_search_mask = bit(item);
+void setTitleSearchFlag(TMOBJ& m, std::size_t object, Mask mask) {
+  m.movie_objects.objects.at(object).title_search_mask = std::uint8_t(mask);
 }
 
 }  // namespace mirdal

@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "formats/bdmv_values.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 
@@ -18,6 +20,13 @@ inline constexpr std::size_t kNoSelection = std::size_t(-1);
 
 // --- First Playback and Top Menu ---------------------------------------
 
+enum class EntrySlot { FirstPlayback = 0, TopMenu = 1 };
+TIndexEntry& indexEntry(TINDX& idx, EntrySlot slot);
+const TIndexEntry& indexEntry(const TINDX& idx, EntrySlot slot);
+
+// The content provider text, cut to the 32 bytes its field holds.
+void setContentProvider(TINDX& idx, const std::string& text);
+
 // An entry is on while its reference is not 0xFFFF (a BD-J entry read from
 // a file holds 0).
 bool entryIsOn(const TIndexEntry& e);
@@ -25,11 +34,21 @@ bool entryIsOn(const TIndexEntry& e);
 // "none". On: the reference becomes the object chosen in the entry's object
 // number control.
 void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject);
-// The type control's item: 0 HDMV (1), 1 BD-J (2).
-void setEntryObjectType(TIndexEntry& e, int item);
-void setEntryPlaybackType(TIndexEntry& e, int item);
+void setEntryObjectType(TIndexEntry& e, ObjectType type);
+void setEntryPlaybackType(TIndexEntry& e, PlaybackType type);
 void setEntryObject(TIndexEntry& e, std::uint16_t object);
 void setEntryBdjName(TIndexEntry& e, const std::string& name);
+
+// The type choice of an entry or title: what the controls show is what it
+// holds, so switching to BD-J takes the name shown and switching to HDMV
+// the object number shown (each only when one is shown).
+struct TypeSwitch {
+  ObjectType type = ObjectType::HDMV;
+  std::optional<std::string> bdjName;
+  std::optional<std::uint16_t> object;
+};
+void switchEntryObjectType(TIndexEntry& e, const TypeSwitch& s);
+void switchTitleObjectType(TINDX& idx, std::size_t title, const TypeSwitch& s);
 
 // --- Titles ----------------------------------------------------------------
 
@@ -46,10 +65,10 @@ bool insertTitle(TINDX& idx, std::size_t pos);
 // or nothing was deleted.
 std::size_t deleteTitles(TINDX& idx, std::size_t first, std::size_t last);
 
-// The title editors; item positions as in bdmv_rows.h.
-void setTitleObjectType(TINDX& idx, std::size_t title, int item);
-void setTitleAccessType(TINDX& idx, std::size_t title, int item);
-void setTitlePlaybackType(TINDX& idx, std::size_t title, int item);
+// The title editors.
+void setTitleObjectType(TINDX& idx, std::size_t title, ObjectType type);
+void setTitleAccessType(TINDX& idx, std::size_t title, AccessType type);
+void setTitlePlaybackType(TINDX& idx, std::size_t title, PlaybackType type);
 void setTitleObject(TINDX& idx, std::size_t title, std::uint16_t object);
 void setTitleBdjName(TINDX& idx, std::size_t title, const std::string& name);
 
@@ -80,9 +99,9 @@ ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::
 // ExtensionData start address move by 12 per command.
 void commandsChanged(TMOBJ& m, long delta);
 
-// The flag editors: the item position is the flag value.
-void setResumeFlag(TMOBJ& m, std::size_t object, int item);
-void setMenuCallFlag(TMOBJ& m, std::size_t object, int item);
-void setTitleSearchFlag(TMOBJ& m, std::size_t object, int item);
+// The flag editors.
+void setResumeFlag(TMOBJ& m, std::size_t object, ResumeIntention r);
+void setMenuCallFlag(TMOBJ& m, std::size_t object, Mask mask);
+void setTitleSearchFlag(TMOBJ& m, std::size_t object, Mask mask);
 
 }  // namespace mirdal

@@ -6,7 +6,6 @@ namespace mirdal {
 
 int accessTypeItem(std::uint8_t accessType) { return accessType <= 1 ? 0 : accessType - 1; }
 
-std::uint8_t accessTypeOfItem(int item) { return item <= 0 ? 0 : std::uint8_t(item + 1); }
 
 int objectTypeItem(std::uint8_t objectType) { return objectType == 1 ? 0 : 1; }
 

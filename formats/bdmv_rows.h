@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "core/display_text.h"
+#include "formats/bdmv_values.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "nav/command.h"
@@ -19,18 +21,31 @@ inline constexpr std::array<GridColumn, 5> kTitleColumns{
 inline constexpr std::array<GridColumn, 5> kObjectColumns{
     {{"No.", 22}, {"resume", 59}, {"menu call", 57}, {"title search", 64}, {"commands", 79}}};
 
-// Item lists of the editors; an item's position is the value it stands for,
-// except for the access type (see accessTypeOfItem).
+// Item lists of the editors.
 inline constexpr std::array<const char*, 2> kObjectTypeItems{"HDMV", "BD-J"};
 inline constexpr std::array<const char*, 3> kAccessTypeItems{"Permitted", "Prohibited1", "Prohibited2"};
 inline constexpr std::array<const char*, 2> kPlaybackTypeItems{"Movie", "Interactive"};
 inline constexpr std::array<const char*, 2> kResumeItems{"discard", "suspend"};
 inline constexpr std::array<const char*, 2> kMaskItems{"enable", "disable"};  // menu call, title search
 
+// The value each item of those lists stands for, item by item.
+inline constexpr std::array<ObjectType, 2> kObjectTypeValues{ObjectType::HDMV, ObjectType::BDJ};
+inline constexpr std::array<AccessType, 3> kAccessTypeValues{AccessType::Permitted, AccessType::Prohibited1,
+                                                             AccessType::Prohibited2};
+inline constexpr std::array<PlaybackType, 2> kPlaybackTypeValues{PlaybackType::Movie, PlaybackType::Interactive};
+inline constexpr std::array<ResumeIntention, 2> kResumeValues{ResumeIntention::Discard, ResumeIntention::Suspend};
+inline constexpr std::array<Mask, 2> kMaskValues{Mask::Enable, Mask::Disable};
+
+// The value of item `item` of a list, or nullopt for no item or one past
+// the list.
+template <typename T, std::size_t N>
+std::optional<T> valueOfItem(const std::array<T, N>& values, int item) {
+  if (item < 0 || std::size_t(item) >= N) return std::nullopt;
+  return values[std::size_t(item)];
+}
+
 // Access type 0 and 1 show as "Permitted", 2 "Prohibited1", 3 "Prohibited2".
 int accessTypeItem(std::uint8_t accessType);
-// The access type an item stands for: 0, 2, 3.
-std::uint8_t accessTypeOfItem(int item);
 // Object type 1 shows as "HDMV" (item 0); any other as "BD-J" (item 1).
 int objectTypeItem(std::uint8_t objectType);
 

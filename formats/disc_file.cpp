@@ -14,6 +14,19 @@ bool readDiscFile(const std::string& path, Bytes& out) {
   return false;
 }
 
+bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& out) {
+  dlog0("Reading " + shownName);
+  return readDiscFile(path, out);
+}
+
+bool saveDiscFile(const SaveRequest& req, const Bytes& bytes) {
+  dlog0("Saving " + req.name);
+  if (!saveFile(req, bytes)) return false;
+  log(req.name + " saved.");
+  slogR();
+  return true;
+}
+
 void reportEndsEarly(const std::string& name, std::size_t fileSize) {
   erlog(name + " ends early at $" + hexText(fileSize, 8));
 }

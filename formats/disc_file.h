@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/fields.h"
+#include "core/save.h"
 
 namespace mirdal {
 
@@ -22,6 +23,15 @@ inline bool usable(ReadStatus s) { return s == ReadStatus::Ok || s == ReadStatus
 // Reads a whole disc file; a failure is reported through erlog as
 // "Cannot read " + path + " (" + reason + ")".
 bool readDiscFile(const std::string& path, Bytes& out);
+
+// The opening step of every reader: "Reading " + shown name in the log, then
+// the whole file (readDiscFile).
+bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& out);
+
+// The save step of every writer: "Saving " + name, the save routine (backup
+// step, temporary file, rename), then "name saved." and the status line
+// cleared. False, with the error logged, when the file could not be written.
+bool saveDiscFile(const SaveRequest& req, const Bytes& bytes);
 
 // erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
 void reportEndsEarly(const std::string& name, std::size_t fileSize);

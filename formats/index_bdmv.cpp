@@ -171,9 +171,8 @@ Bytes composeIndex(const TINDX& idx) {
 
 IndexParse readIndexFile(const std::string& path, TINDX& idx) {
   const std::string name = fileNameOf(path);
-  dlog0("Reading " + name);
   Bytes data;
-  if (!readDiscFile(path, data)) {
+  if (!openDiscFile(path, name, data)) {
     idx = TINDX{};
     IndexParse res;
     res.status = ReadStatus::Unreadable;
@@ -198,11 +197,7 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx) {
 }
 
 bool indexsave(const TINDX& idx, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
-  if (!saveFile(req, composeIndex(idx))) return false;
-  log(req.name + " saved.");
-  slogR();
-  return true;
+  return saveDiscFile(req, composeIndex(idx));
 }
 
 }  // namespace mirdal

@@ -108,9 +108,8 @@ Bytes composeMovieObjects(const TMOBJ& m) {
 
 MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
   const std::string name = fileNameOf(path);
-  dlog0("Reading " + name);
   Bytes data;
-  if (!readDiscFile(path, data)) {
+  if (!openDiscFile(path, name, data)) {
     m = TMOBJ{};
     MobjParse res;
     res.status = ReadStatus::Unreadable;
@@ -131,11 +130,7 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
 }
 
 bool mobjsave(const TMOBJ& m, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
-  if (!saveFile(req, composeMovieObjects(m))) return false;
-  log(req.name + " saved.");
-  slogR();
-  return true;
+  return saveDiscFile(req, composeMovieObjects(m));
 }
 
 }  // namespace mirdal

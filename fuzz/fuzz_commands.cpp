@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "core/report.h"
-#include "nav/command_edit.h"
-#include "nav/command_editor.h"
+#include "nav/program_edit.h"
+#include "nav/command_fields.h"
 #include "nav/command_text.h"
 #include "nav/interpreter.h"
 #include "nav/program_export.h"

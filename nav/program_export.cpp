@@ -1,5 +1,6 @@
 #include "nav/program_export.h"
 
+#include <cctype>
 
 #include "core/display_text.h"
 #include "core/report.h"
@@ -50,6 +51,15 @@ bool saveProgram(const std::string& path, const TCommands& program, bool binary)
     return false;
   }
   return true;
+}
+
+bool binaryProgramFor(const std::string& fileName, bool binaryOption) {
+  const std::size_t dot = fileName.find_last_of("./\\");
+  std::string ext = dot != std::string::npos && fileName[dot] == '.' ? fileName.substr(dot + 1) : std::string();
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "bin") return true;
+  if (ext == "lst") return false;
+  return binaryOption;
 }
 
 }  // namespace mirdal

@@ -29,4 +29,9 @@ std::string programFileName(std::size_t objectIndex, bool binary);
 // logged through erlog.
 bool saveProgram(const std::string& path, const TCommands& program, bool binary);
 
+// Which form a chosen file name asks for: ".bin" the command words, ".lst"
+// the list (either case), any other extension the form of the "Program
+// format" option.
+bool binaryProgramFor(const std::string& fileName, bool binaryOption);
+
 }  // namespace mirdal

@@ -3,7 +3,7 @@
 
 #include "core/display_text.h"
 #include "core/report.h"
-#include "nav/command_editor.h"
+#include "nav/command_fields.h"
 #include "nav/command_text.h"
 #include "nav/psr_names.h"
 

@@ -62,6 +62,13 @@ ExecResult traceClickedLine(const TCommands& program, std::size_t line, Register
   return ExecComm(program, regs, run);
 }
 
+bool endTraceAfterRead(RunState& run) {
+  if (!run.running || run.inRun()) return false;
+  run.running = false;
+  run.line = 0;
+  return true;
+}
+
 void cancelRun(RunState& run) {
   run.line = kCancelledLine;
   if (run.inRun()) run.stopRequested = true;

@@ -40,4 +40,9 @@ ExecResult traceClickedLine(const TCommands& program, std::size_t line, Register
 void cancelRun(RunState& run);
 ExecResult cancelObjectTrace(const TCommands& program, Registers& regs, RunState& run);
 
+// A new disc was read: a trace of the programs read before ends (the next
+// Start begins at line 0); a run in progress is left alone. Returns true
+// when a trace was ended.
+bool endTraceAfterRead(RunState& run);
+
 }  // namespace mirdal

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "core/workspace.h"
-#include "formats/bdmv_files.h"
+#include "documents/workspace.h"
+#include "documents/disc_files.h"
 #include "views/availability.h"
 #include "views/bdjo_view.h"
 #include "views/pane.h"

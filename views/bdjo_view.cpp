@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "formats/bdjo_rows.h"
 #include "views/grid_rows.h"
 #include "views/hex_edit.h"
@@ -179,8 +179,8 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
 
 void BdjoView::refresh() {
   static const TBDJO kNone;
-  const TBDJO& b = ws_.bdjoLoaded ? ws_.bdjo : kNone;
-  const bool read = ws_.bdjoLoaded;
+  const TBDJO& b = ws_.bdjo.loaded() ? ws_.bdjo.model() : kNone;
+  const bool read = ws_.bdjo.loaded();
 
   font_->setText(discText(b.terminal_info.default_font_file_name));
   if (read) havi_->setText(discText(haviConfigurationText(b)));
@@ -218,8 +218,8 @@ void BdjoView::refresh() {
 }
 
 void BdjoView::showApplication(int i) {
-  const auto& apps = ws_.bdjo.application_management_table.applications;
-  if (!ws_.bdjoLoaded || i < 0 || std::size_t(i) >= apps.size()) {
+  const auto& apps = ws_.bdjo.model().application_management_table.applications;
+  if (!ws_.bdjo.loaded() || i < 0 || std::size_t(i) >= apps.size()) {
     for (StringGrid* g : {profiles_, names_, params_}) g->clearGrid();
     return;
   }

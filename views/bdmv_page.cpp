@@ -1,6 +1,7 @@
 #include "views/bdmv_page.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,9 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
-#include "formats/bdmv_files.h"
+#include "documents/workspace.h"
+#include "documents/disc_files.h"
 #include "formats/bdmv_rows.h"
+#include "views/document_signals.h"
 #include "views/combo_fill.h"
 #include "views/object_program_view.h"
 #include "views/objects_view.h"
@@ -126,12 +128,15 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
   connect(titles_, &TitlesView::movieObjectChosen, objects_, &ObjectsView::selectObject);
   connect(titles_, &TitlesView::bdjObjectRequested, this, &BdmvPage::bdjObjectRequested);
-  connect(titles_, &TitlesView::countersChanged, this, &BdmvPage::BDMVlabels);
-  connect(titles_, &TitlesView::titlesChanged, this, &BdmvPage::availabilityChanged);
   connect(objects_, &ObjectsView::movieObjectSelected, this, &BdmvPage::objectSelected);
-  connect(objects_, &ObjectsView::objectCountChanged, this, &BdmvPage::objectCountChanged);
-  connect(objects_, &ObjectsView::titleReferencesChanged, titles_, &TitlesView::rewriteRows);
-  connect(commands_, &ObjectProgramView::commandCountChanged, this, &BdmvPage::programEdited);
+  // The views follow the documents' change notices themselves; the page
+  // keeps the counters and the run panel's object choice in step, and on
+  // Undo and Redo shows the files again with the place of the edit
+  // selected.
+  auto* indexSignals = new DocumentSignals(ws_.index, this);
+  auto* mobjSignals = new DocumentSignals(ws_.mobj, this);
+  connect(indexSignals, &DocumentSignals::changed, this, &BdmvPage::indexChanged);
+  connect(mobjSignals, &DocumentSignals::changed, this, &BdmvPage::movieObjectsChanged);
 
   auto* groups = new QHBoxLayout;
   groups->setSpacing(6);
@@ -148,14 +153,14 @@ QString BdmvPage::startHint() {
 }
 
 void BdmvPage::BDMVlabels() {
-  const BDMVLabelTexts t = mirdal::BDMVlabels(ws_.index, ws_.mobj);
-  lTitlenum_->setText(ws_.indexLoaded ? discText(t.titles) : QString());
-  lObjects_->setText(ws_.mobjLoaded ? discText(t.objects) : QString());
+  const BDMVLabelTexts t = mirdal::BDMVlabels(ws_.index.model(), ws_.mobj.model());
+  lTitlenum_->setText(ws_.index.loaded() ? discText(t.titles) : QString());
+  lObjects_->setText(ws_.mobj.loaded() ? discText(t.objects) : QString());
 }
 
 void BdmvPage::setRunObjectChoice(QComboBox* cb) {
   runObject_ = cb;
-  objectCountChanged(ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0);
+  objectCountChanged(ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0);
 }
 
 int BdmvPage::selectedMovieObject() const { return objects_->selectedObject(); }
@@ -163,13 +168,6 @@ int BdmvPage::selectedMovieObject() const { return objects_->selectedObject(); }
 void BdmvPage::movieObjectChanged(int i) {
   objects_->rewriteRow(i);
   if (i == commands_->object()) commands_->showObject(i);
-  emit availabilityChanged();
-}
-
-// Lines inserted or deleted in the program shown: the grid keeps its lines
-// and selection, the objects grid shows the new count.
-void BdmvPage::programEdited(int object) {
-  objects_->rewriteRow(object);
   emit availabilityChanged();
 }
 
@@ -185,12 +183,58 @@ void BdmvPage::objectSelected(int object) {
   emit availabilityChanged();
 }
 
-// The object number choices follow the object count: the title editor,
-// First Playback, Top Menu and the run panel.
+// The object number choices follow the object count: the run panel's (the
+// title editor, First Playback and Top Menu follow the document).
 void BdmvPage::objectCountChanged(int count) {
-  titles_->setObjectCount(count);
   if (runObject_) setNumberItems(runObject_, count, 4);
   BDMVlabels();
+  emit availabilityChanged();
+}
+
+namespace {
+
+bool undoOrRedo(const mirdal::ChangeNotice& n) {
+  return n.cause == mirdal::ChangeNotice::Cause::Undo || n.cause == mirdal::ChangeNotice::Cause::Redo;
+}
+
+// The row to select for a notice about rows first.. of a collection of n.
+int rowToShow(std::size_t first, std::size_t n) {
+  if (n == 0 || first == mirdal::kNoRow) return n ? 0 : -1;
+  return int(std::min(first, n - 1));
+}
+
+}  // namespace
+
+void BdmvPage::indexChanged(const mirdal::ChangeNotice& n) {
+  if (n.cause == mirdal::ChangeNotice::Cause::Edit) {
+    BDMVlabels();
+    emit availabilityChanged();
+  }
+  if (!undoOrRedo(n)) return;
+  titles_->refresh();
+  if (n.collection == "titles") titles_->selectTitle(rowToShow(n.first, ws_.index.model().indexes.titles.size()));
+  BDMVlabels();
+  emit availabilityChanged();
+}
+
+void BdmvPage::movieObjectsChanged(const mirdal::ChangeNotice& n) {
+  const auto& objects = ws_.mobj.model().movie_objects.objects;
+  if (n.cause == mirdal::ChangeNotice::Cause::Edit) {
+    if (n.countChanged && n.collection == "objects") objectCountChanged(int(objects.size()));
+    else emit availabilityChanged();
+  }
+  if (!undoOrRedo(n)) return;
+  commands_->setListingQuiet(true);
+  objects_->refresh();
+  commands_->setListingQuiet(false);
+  titles_->setObjectCount(int(objects.size()));
+  objectCountChanged(int(objects.size()));
+  if (n.collection == "objects") {
+    objects_->selectObject(rowToShow(n.first, objects.size()));
+  } else if (n.collection == "commands" && n.parent < objects.size()) {
+    objects_->selectObject(int(n.parent));
+    commands_->selectLine(rowToShow(n.first, objects[n.parent].commands.size()));
+  }
   emit availabilityChanged();
 }
 
@@ -234,7 +278,7 @@ void BdmvPage::keepCommandsPaneHeight() {
 void BdmvPage::refresh() {
   eBDMVdir_->setText(pathText(ws_.disc.folder));
   gbSound_->setVisible(ws_.disc.checkPassed && ws_.disc.soundPresent);
-  const int objects = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
   if (runObject_) {
     setComboItems(runObject_, {});
     setNumberItems(runObject_, objects, 4);
@@ -249,7 +293,7 @@ void BdmvPage::refresh() {
 }
 
 bool BdmvPage::hasSomethingToSave() const {
-  return ws_.indexLoaded && (!ws_.index.indexes.titles.empty() || !ws_.mobj.movie_objects.objects.empty());
+  return ws_.index.loaded() && (!ws_.index.model().indexes.titles.empty() || !ws_.mobj.model().movie_objects.objects.empty());
 }
 
 void BdmvPage::save() {
@@ -260,7 +304,7 @@ void BdmvPage::save() {
 
 bool BdmvPage::canStart() const {
   const int o = objects_->selectedObject();
-  return o >= 0 && !ws_.mobj.movie_objects.objects[std::size_t(o)].commands.empty();
+  return o >= 0 && !ws_.mobj.model().movie_objects.objects[std::size_t(o)].commands.empty();
 }
 
 }  // namespace mirdal::gui

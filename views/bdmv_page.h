@@ -21,6 +21,7 @@ class QToolButton;
 class QSplitter;
 
 namespace mirdal {
+struct ChangeNotice;
 struct Workspace;
 }
 
@@ -112,8 +113,9 @@ class BdmvPage : public QWidget, public PageView {
  private:
   void keepCommandsPaneHeight();
   void objectSelected(int object);
-  void programEdited(int object);
   void objectCountChanged(int count);
+  void indexChanged(const mirdal::ChangeNotice& n);
+  void movieObjectsChanged(const mirdal::ChangeNotice& n);
 
   mirdal::Workspace& ws_;
   Interaction& ia_;

@@ -1,6 +1,6 @@
 #include "views/clip_page.h"
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 
 namespace mirdal::gui {
 

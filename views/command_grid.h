@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 #include "nav/command_text.h"
 #include "views/string_grid.h"
 

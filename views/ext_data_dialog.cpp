@@ -11,7 +11,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/interaction.h"
+#include "views/interaction.h"
 #include "formats/ext_data_edit.h"
 #include "views/grid_rows.h"
 #include "views/ui_metrics.h"

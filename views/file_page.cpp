@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/availability.h"
 #include "views/pane.h"
 #include "views/text.h"
@@ -54,7 +54,7 @@ void FilePage::refresh() {
   readSinceLoad_ = false;
   choice_->clear();
   for (const std::string& name : fileNames()) choice_->addItem(pathText(name));
-  const bool any = choice_->count() > 0 && (!needsIndex_ || ws_.indexLoaded);
+  const bool any = choice_->count() > 0 && (!needsIndex_ || ws_.index.loaded());
   if (any) choice_->setCurrentIndex(0);
   choice_->setEnabled(any);
   setEnabledIfAvailable(read_, any);

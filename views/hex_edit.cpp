@@ -1,11 +1,5 @@
 #include "views/hex_edit.h"
 
-#include <QKeyEvent>
-#include <QStyle>
-#include <QStyleOptionFrame>
-
-#include "views/key_filter.h"
-
 namespace mirdal::gui {
 
 namespace {
@@ -16,15 +10,6 @@ int hexValue(QChar c) {
   if (u >= 'a' && u <= 'f') return u - 'a' + 10;
   if (u >= 'A' && u <= 'F') return u - 'A' + 10;
   return -1;
-}
-
-// A line edit just wide enough for n characters like `sample`.
-QSize editSizeFor(const QLineEdit* e, int chars, QChar sample) {
-  const QFontMetrics fm(e->font());
-  QStyleOptionFrame opt;
-  opt.initFrom(e);
-  const QSize content(fm.horizontalAdvance(QString(chars, sample)) + 6, fm.height() + 2);
-  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, content, e);
 }
 
 }  // namespace
@@ -38,7 +23,7 @@ std::uint64_t hexDigitsValue(const QString& text) {
   return v;
 }
 
-THexEdit::THexEdit(QWidget* parent, int digits) : QLineEdit(parent) { setMaxLength(digits); }
+THexEdit::THexEdit(QWidget* parent, int digits) : FilteredEdit(parent, QLatin1Char('D')) { setMaxLength(digits); }
 
 std::uint64_t THexEdit::value() const { return hexDigitsValue(text()); }
 
@@ -50,14 +35,6 @@ void THexEdit::setValue(std::uint64_t v) {
   setText(lower_ ? s.toLower() : s.toUpper());
 }
 
-QSize THexEdit::sizeHint() const { return editSizeFor(this, maxLength(), QLatin1Char('D')); }
-
-void THexEdit::keyPressEvent(QKeyEvent* e) {
-  if (filterKey(e, [](QChar c) { return hexValue(c) >= 0; }) == KeyVerdict::Swallow) {
-    refuseKey(e);
-    return;
-  }
-  QLineEdit::keyPressEvent(e);
-}
+bool THexEdit::accepts(QChar c) const { return hexValue(c) >= 0; }
 
 }  // namespace mirdal::gui

@@ -4,12 +4,13 @@
 // shown zero-padded to the field's maximum length.
 #pragma once
 
-#include <QLineEdit>
 #include <cstdint>
+
+#include "views/filtered_edit.h"
 
 namespace mirdal::gui {
 
-class THexEdit : public QLineEdit {
+class THexEdit : public FilteredEdit {
   Q_OBJECT
  public:
   explicit THexEdit(QWidget* parent = nullptr, int digits = 8);
@@ -20,11 +21,9 @@ class THexEdit : public QLineEdit {
   // Shows values with lower-case letters (the country code field).
   void setLowerCase(bool on) { lower_ = on; }
 
-  QSize sizeHint() const override;
-  QSize minimumSizeHint() const override { return sizeHint(); }
-
  protected:
-  void keyPressEvent(QKeyEvent* e) override;
+  bool accepts(QChar c) const override;
+  int shownChars() const override { return maxLength(); }
 
  private:
   bool lower_ = false;

@@ -47,24 +47,35 @@ IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
   enableControls();
 }
 
-void IndexEntryBox::setEntry(mirdal::TIndexEntry* entry) {
-  entry_ = entry;
+void IndexEntryBox::setEntry(mirdal::Document<mirdal::TINDX>* index, mirdal::EntrySlot slot) {
+  index_ = index;
+  slot_ = slot;
   showEntry();
+}
+
+const mirdal::TIndexEntry* IndexEntryBox::entry() const {
+  return index_ ? &mirdal::indexEntry(index_->model(), slot_) : nullptr;
+}
+
+void IndexEntryBox::editEntry(const std::function<void(mirdal::TIndexEntry&)>& edit) {
+  const auto slot = slot_;
+  index_->edit(mirdal::ChangeNotice::rows("entries", std::size_t(slot)),
+               [&](mirdal::TINDX& m) { edit(mirdal::indexEntry(m, slot)); });
 }
 
 void IndexEntryBox::setObjectCount(int objectCount) {
   setNumberItems(object_, objectCount);
-  if (entry_) showEntry();
+  if (index_) showEntry();
 }
 
 void IndexEntryBox::setBdjNames(const QStringList& names) {
   setComboItems(file_, names, names.isEmpty() ? -1 : 0);
-  if (entry_) showEntry();
+  if (index_) showEntry();
 }
 
 void IndexEntryBox::showEntry() {
   const QSignalBlocker quiet(on_);
-  if (!entry_) {
+  if (!index_) {
     on_->setChecked(false);
     showComboItem(type_, 0);
     if (playback_) showComboItem(playback_, 0);
@@ -72,7 +83,7 @@ void IndexEntryBox::showEntry() {
     enableControls();
     return;
   }
-  const mirdal::TIndexEntry& e = *entry_;
+  const mirdal::TIndexEntry& e = *entry();
   on_->setChecked(entryIsOn(e));
   const bool hdmv = objectTypeItem(e.object_type) == 0;
   showComboItem(type_, objectTypeItem(e.object_type));
@@ -86,9 +97,10 @@ void IndexEntryBox::showEntry() {
 }
 
 void IndexEntryBox::enableControls() {
-  const bool loaded = entry_ != nullptr;
-  const bool on = loaded && entryIsOn(*entry_);
-  const bool hdmv = loaded && objectTypeItem(entry_->object_type) == 0;
+  const mirdal::TIndexEntry* e = entry();
+  const bool loaded = e != nullptr;
+  const bool on = loaded && entryIsOn(*e);
+  const bool hdmv = loaded && objectTypeItem(e->object_type) == 0;
   on_->setEnabled(loaded);
   // The type can only be changed when there are BD-J objects to choose.
   type_->setEnabled(on && file_->count() > 0);
@@ -98,9 +110,9 @@ void IndexEntryBox::enableControls() {
 }
 
 void IndexEntryBox::onClicked(bool on) {
-  if (!entry_) return;
+  if (!index_) return;
   const int chosen = object_->currentIndex();
-  setEntryOn(*entry_, on, std::uint16_t(chosen >= 0 ? chosen : 0));
+  editEntry([&](mirdal::TIndexEntry& e) { setEntryOn(e, on, std::uint16_t(chosen >= 0 ? chosen : 0)); });
   showEntry();
   emit edited();
 }
@@ -108,30 +120,34 @@ void IndexEntryBox::onClicked(bool on) {
 // What the type control shows is what the entry holds: switching to BD-J
 // takes the name shown, switching to HDMV the object number shown.
 void IndexEntryBox::typeChosen(int item) {
-  if (!entry_ || item < 0) return;
-  setEntryObjectType(*entry_, item);
-  if (item == 1 && file_->currentIndex() >= 0) setEntryBdjName(*entry_, file_->currentText().toLatin1().toStdString());
-  if (item == 0 && object_->currentIndex() >= 0) setEntryObject(*entry_, std::uint16_t(object_->currentIndex()));
+  const auto type = mirdal::valueOfItem(mirdal::kObjectTypeValues, item);
+  if (!index_ || !type) return;
+  mirdal::TypeSwitch s{*type, std::nullopt, std::nullopt};
+  if (file_->currentIndex() >= 0) s.bdjName = file_->currentText().toLatin1().toStdString();
+  if (object_->currentIndex() >= 0) s.object = std::uint16_t(object_->currentIndex());
+  editEntry([&](mirdal::TIndexEntry& e) { switchEntryObjectType(e, s); });
   showEntry();
   emit edited();
 }
 
 void IndexEntryBox::playbackChosen(int item) {
-  if (!entry_ || item < 0) return;
-  setEntryPlaybackType(*entry_, item);
+  const auto type = mirdal::valueOfItem(mirdal::kPlaybackTypeValues, item);
+  if (!index_ || !type) return;
+  editEntry([&](mirdal::TIndexEntry& e) { setEntryPlaybackType(e, *type); });
   emit edited();
 }
 
 void IndexEntryBox::objectChosen(int item) {
-  if (!entry_ || item < 0) return;
-  setEntryObject(*entry_, std::uint16_t(item));
+  if (!index_ || item < 0) return;
+  editEntry([&](mirdal::TIndexEntry& e) { setEntryObject(e, std::uint16_t(item)); });
   emit edited();
   emit movieObjectChosen(item);
 }
 
 void IndexEntryBox::fileChosen(int item) {
-  if (!entry_ || item < 0) return;
-  setEntryBdjName(*entry_, file_->currentText().toLatin1().toStdString());
+  if (!index_ || item < 0) return;
+  const std::string name = file_->currentText().toLatin1().toStdString();
+  editEntry([&](mirdal::TIndexEntry& e) { setEntryBdjName(e, name); });
   emit edited();
 }
 

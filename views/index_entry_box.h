@@ -13,9 +13,10 @@
 class QCheckBox;
 class QComboBox;
 
-namespace mirdal {
-struct TIndexEntry;
-}
+#include <functional>
+
+#include "documents/document.h"
+#include "formats/bdmv_edit.h"
 
 namespace mirdal::gui {
 
@@ -37,8 +38,9 @@ class IndexEntryBox : public QGroupBox {
  public:
   IndexEntryBox(const IndexEntryNames& names, QWidget* parent = nullptr);
 
-  // The entry edited; nullptr while no index is loaded (everything disabled).
-  void setEntry(mirdal::TIndexEntry* entry);
+  // The entry edited: First Playback or Top Menu of the index document;
+  // nullptr while no index is loaded (everything disabled).
+  void setEntry(mirdal::Document<mirdal::TINDX>* index, mirdal::EntrySlot slot);
   // The choices: movie object numbers 0 to objectCount - 1, the disc's BD-J
   // object names.
   void setObjectCount(int objectCount);
@@ -66,7 +68,13 @@ class IndexEntryBox : public QGroupBox {
   void fileChosen(int item);
   void enableControls();
 
-  mirdal::TIndexEntry* entry_ = nullptr;
+  // The entry shown, nullptr for none.
+  const mirdal::TIndexEntry* entry() const;
+  // Runs an engine edit of the entry through the index document.
+  void editEntry(const std::function<void(mirdal::TIndexEntry&)>& edit);
+
+  mirdal::Document<mirdal::TINDX>* index_ = nullptr;
+  mirdal::EntrySlot slot_ = mirdal::EntrySlot::FirstPlayback;
   QCheckBox* on_;
   QComboBox* type_;
   QComboBox* playback_ = nullptr;

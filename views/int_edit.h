@@ -3,12 +3,13 @@
 // value is the text as a 64-bit integer, 0 when it is not a number.
 #pragma once
 
-#include <QLineEdit>
 #include <cstdint>
+
+#include "views/filtered_edit.h"
 
 namespace mirdal::gui {
 
-class TIntEdit : public QLineEdit {
+class TIntEdit : public FilteredEdit {
   Q_OBJECT
  public:
   explicit TIntEdit(QWidget* parent = nullptr, int digits = 10);
@@ -19,11 +20,9 @@ class TIntEdit : public QLineEdit {
   void setValue(std::int64_t v);
   void setDisplayDigits(int n) { displayDigits_ = n; }
 
-  QSize sizeHint() const override;
-  QSize minimumSizeHint() const override { return sizeHint(); }
-
  protected:
-  void keyPressEvent(QKeyEvent* e) override;
+  bool accepts(QChar c) const override { return c.isDigit() || c == u'+' || c == u'-'; }
+  int shownChars() const override;
 
  private:
   int digits_;

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/pane.h"
 
 namespace mirdal::gui {

@@ -4,13 +4,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/interaction.h"
+#include "views/interaction.h"
 #include "core/report.h"
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "nav/command_follow.h"
-#include "nav/object_program.h"
+#include "formats/object_program.h"
 #include "nav/program_export.h"
-#include "views/command_editor_view.h"
+#include "views/command_field_editor.h"
 #include "views/text.h"
 
 namespace mirdal::gui {
@@ -52,20 +52,15 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
 namespace {
 
 // The program of object `object`, when the file is loaded and has it.
-template <typename Ws>
-auto programOf(Ws& ws, int object) -> decltype(&ws.mobj.movie_objects.objects[0].commands) {
-  auto& objects = ws.mobj.movie_objects.objects;
-  if (!ws.mobjLoaded || object < 0 || object >= int(objects.size())) return nullptr;
+const mirdal::TCommands* programOf(const mirdal::Workspace& ws, int object) {
+  const auto& objects = ws.mobj.model().movie_objects.objects;
+  if (!ws.mobj.loaded() || object < 0 || object >= int(objects.size())) return nullptr;
   return &objects[std::size_t(object)].commands;
 }
 
 }  // namespace
 
-mirdal::TCommands* ObjectProgramView::programForEdit() { return programOf(ws_, object_); }
-
-const mirdal::TCommands* ObjectProgramView::program() const {
-  return programOf(static_cast<const mirdal::Workspace&>(ws_), object_);
-}
+const mirdal::TCommands* ObjectProgramView::program() const { return programOf(ws_, object_); }
 
 bool ObjectProgramView::canStart() const {
   const mirdal::TCommands* p = program();
@@ -135,8 +130,12 @@ void ObjectProgramView::showEditor() {
 }
 
 void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit) {
-  if (!programForEdit()) return;
-  const mirdal::EditResult r = mirdal::editObjectProgram(ws_.mobj, std::size_t(object_), edit);
+  if (!program()) return;
+  const std::size_t object = std::size_t(object_);
+  const mirdal::LineSelection sel = grid_->selection();
+  const mirdal::EditResult r =
+      ws_.mobj.edit(mirdal::ChangeNotice::resized("commands", sel.first, object),
+                    [&](mirdal::TMOBJ& m) { return mirdal::editObjectProgram(m, object, edit); });
   if (!r.changed) return;
   showRows();
   updateButtons();
@@ -149,7 +148,7 @@ void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::T
 }
 
 void ObjectProgramView::commandKey(CommandKey key) {
-  mirdal::TCommands* p = programForEdit();
+  const mirdal::TCommands* p = program();
   if (!p) return;
   const mirdal::LineSelection sel = grid_->selection();
   switch (key) {
@@ -183,9 +182,9 @@ void ObjectProgramView::editCurrentLine(const mirdal::TNavCommand& c) {
   const mirdal::TCommands* p = program();
   const int line = grid_->currentRow();
   if (!p || line < 0 || line >= int(p->size())) return;
-  mirdal::editObjectProgram(ws_.mobj, std::size_t(object_), [&](mirdal::TCommands& prog) {
-    prog[std::size_t(line)] = c;
-    return mirdal::EditResult{true, 0, {std::size_t(line), std::size_t(line)}};
+  const std::size_t object = std::size_t(object_);
+  ws_.mobj.edit(mirdal::ChangeNotice::rows("commands", std::size_t(line), 1, object), [&](mirdal::TMOBJ& m) {
+    return mirdal::editObjectProgram(m, object, [&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(line), c); });
   });
   grid_->setRow(line, mirdal::comm2str(c, std::size_t(line), kContext));
   showEditor();
@@ -226,8 +225,7 @@ void ObjectProgramView::bbSaveCommandsClick() {
   if (path.isEmpty()) return;
   // The name's extension says which form the user chose; another extension
   // gets the form of the "Program format" option.
-  const QString ext = QFileInfo(path).suffix().toLower();
-  const bool binary = ext == QStringLiteral("bin") ? true : ext == QStringLiteral("lst") ? false : binaryOption;
+  const bool binary = mirdal::binaryProgramFor(pathBytes(QFileInfo(path).fileName()), binaryOption);
   mirdal::saveProgram(pathBytes(path), *p, binary);
 }
 

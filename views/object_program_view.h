@@ -2,7 +2,7 @@
 // "&BDMV" page: the command grid `sgCommands` with its keys and double-click
 // follow, the field editor below it, and the program export.
 //
-// The program lives in the Workspace (ws.mobj); every edit goes through
+// The program lives in the Workspace (ws.mobj, a document); every edit goes through
 // editObjectProgram, which keeps MovieObject.bdmv's lengths in step, and the
 // grid then shows the program again.
 #pragma once
@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "nav/command.h"
-#include "nav/command_edit.h"
+#include "nav/program_edit.h"
 #include "views/command_grid.h"
 #include "views/page_view.h"
 
@@ -65,7 +65,6 @@ class ObjectProgramView : public QWidget, public PageView {
   void lineClicked(int line);
 
  private:
-  mirdal::TCommands* programForEdit();
   void runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit);
   void commandKey(CommandKey key);
   void editCurrentLine(const mirdal::TNavCommand& c);

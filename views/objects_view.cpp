@@ -8,11 +8,13 @@
 #include <QVBoxLayout>
 
 #include "core/report.h"
-#include "core/workspace.h"
+#include "documents/bdmv_edits.h"
+#include "documents/workspace.h"
 #include "formats/bdmv_edit.h"
 #include "formats/bdmv_rows.h"
 #include "formats/ext_data_edit.h"
 #include "views/combo_fill.h"
+#include "views/document_signals.h"
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
 #include "views/ui_metrics.h"
@@ -83,32 +85,37 @@ ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
   connect(ins_, &QToolButton::clicked, this, &ObjectsView::insertObject);
   connect(del_, &QToolButton::clicked, this, &ObjectsView::deleteObjects);
   connect(extEdit_, &QPushButton::clicked, this, &ObjectsView::bObjExtDatEditClick);
+  // Lines inserted into or deleted from a program: its row shows the count.
+  connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
+    if (n.cause == ChangeNotice::Cause::Edit && n.collection == "commands" && n.parent != kNoRow)
+      rewriteRow(int(n.parent));
+  });
 
   refresh();
 }
 
 // Objects are edited only when both files are loaded: the index keeps the
 // references that object edits maintain, and only then can they be saved.
-bool ObjectsView::editable() const { return ws_.mobjLoaded && ws_.indexLoaded; }
+bool ObjectsView::editable() const { return ws_.mobj.loaded() && ws_.index.loaded(); }
 
 void ObjectsView::refresh() {
-  const bool read = ws_.mobjLoaded;
-  blank_.assign(read ? ws_.mobj.movie_objects.objects.size() : 0, false);
+  const bool read = ws_.mobj.loaded();
+  blank_.assign(read ? ws_.mobj.model().movie_objects.objects.size() : 0, false);
   for (std::size_t i = ws_.mobjObjectsInFile; i < blank_.size(); ++i) blank_[i] = true;
   setComboItems(resume_, read ? itemTexts(kResumeItems) : QStringList());
   setComboItems(menuCall_, read ? itemTexts(kMaskItems) : QStringList());
   setComboItems(titleSearch_, read ? itemTexts(kMaskItems) : QStringList());
   fillGrid();
-  extCaption_->setText(read ? discText(ExtDatCap(ws_.mobj.extension_data)) : QString());
+  extCaption_->setText(read ? discText(ExtDatCap(ws_.mobj.model().extension_data)) : QString());
   extEdit_->setEnabled(editable());
   ins_->setEnabled(editable());
   selected_ = -1;
-  selectObject(read && !ws_.mobj.movie_objects.objects.empty() ? 0 : -1);
+  selectObject(read && !ws_.mobj.model().movie_objects.objects.empty() ? 0 : -1);
 }
 
 void ObjectsView::fillGrid(int from) {
   showing_ = true;
-  const int n = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
   grid_->setDataRowCount(n);
   for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
@@ -118,13 +125,13 @@ void ObjectsView::fillGrid(int from) {
 }
 
 void ObjectsView::rewriteRow(int i) {
-  if (i < 0 || std::size_t(i) >= ws_.mobj.movie_objects.objects.size() || i >= grid_->dataRowCount()) return;
+  if (i < 0 || std::size_t(i) >= ws_.mobj.model().movie_objects.objects.size() || i >= grid_->dataRowCount()) return;
   if (std::size_t(i) < blank_.size() && blank_[std::size_t(i)]) setGridRow(grid_, i, std::array<std::string, 5>{});
-  else setGridRow(grid_, i, objline(ws_.mobj, std::size_t(i)));
+  else setGridRow(grid_, i, objline(ws_.mobj.model(), std::size_t(i)));
 }
 
 void ObjectsView::selectObject(int i) {
-  const int n = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
   if (i >= n) return;
   showing_ = true;
   if (i >= 0) grid_->selectDataRow(i);
@@ -145,7 +152,7 @@ void ObjectsView::showFlags() {
   const bool has = selected_ >= 0;
   const bool blank = has && std::size_t(selected_) < blank_.size() && blank_[std::size_t(selected_)];
   if (has && !blank) {
-    const Tmobject& o = ws_.mobj.movie_objects.objects[std::size_t(selected_)];
+    const Tmobject& o = ws_.mobj.model().movie_objects.objects[std::size_t(selected_)];
     showComboItem(resume_, o.resume_intention_flag & 1);
     showComboItem(menuCall_, o.menu_call_mask & 1);
     showComboItem(titleSearch_, o.title_search_mask & 1);
@@ -153,15 +160,20 @@ void ObjectsView::showFlags() {
     for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) showComboItem(cb, -1);
   }
   for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) cb->setEnabled(has && editable());
-  del_->setEnabled(editable() && !ws_.mobj.movie_objects.objects.empty());
+  del_->setEnabled(editable() && !ws_.mobj.model().movie_objects.objects.empty());
 }
 
 void ObjectsView::flagChosen(QComboBox* cb, int item) {
   if (selected_ < 0 || item < 0 || !editable()) return;
   const std::size_t o = std::size_t(selected_);
-  if (cb == resume_) setResumeFlag(ws_.mobj, o, item);
-  else if (cb == menuCall_) setMenuCallFlag(ws_.mobj, o, item);
-  else setTitleSearchFlag(ws_.mobj, o, item);
+  const auto resume = valueOfItem(kResumeValues, item);
+  const auto mask = valueOfItem(kMaskValues, item);
+  if (!resume || !mask) return;
+  ws_.mobj.edit(ChangeNotice::rows("objects", o), [&](TMOBJ& m) {
+    if (cb == resume_) setResumeFlag(m, o, *resume);
+    else if (cb == menuCall_) setMenuCallFlag(m, o, *mask);
+    else setTitleSearchFlag(m, o, *mask);
+  });
   if (o < blank_.size()) blank_[o] = false;
   rewriteRow(selected_);
 }
@@ -169,29 +181,30 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
 void ObjectsView::insertObject() {
   if (!editable()) return;
   const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
-  if (!insertMovieObject(ws_.mobj, pos)) return;
+  if (!ws_.mobj.edit(ChangeNotice::resized("objects", pos), [&](TMOBJ& m) { return insertMovieObject(m, pos); }))
+    return;
   blank_.insert(blank_.begin() + std::ptrdiff_t(std::min(pos, blank_.size())), false);
   fillGrid(int(pos));
-  emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+  emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
   selected_ = -1;
   selectObject(int(pos));
 }
 
 void ObjectsView::deleteObjects() {
-  if (!editable() || ws_.mobj.movie_objects.objects.empty()) {
-    emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+  if (!editable() || ws_.mobj.model().movie_objects.objects.empty()) {
+    emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
     return;
   }
   auto [first, last] = grid_->selectedRowRange();
   if (first < 0) first = last = selected_;
   if (first < 0) return;
-  const ObjectDeletion d = deleteMovieObjects(ws_.mobj, ws_.index, std::size_t(first), std::size_t(last));
-  const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.movie_objects.objects.size());
+  const ObjectDeletion d = deleteMovieObjects(ws_, std::size_t(first), std::size_t(last));
+  const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.model().movie_objects.objects.size());
   if (std::size_t(first) < blank_.size())
     blank_.erase(blank_.begin() + first, blank_.begin() + std::ptrdiff_t(std::min(blank_.size(), std::size_t(first) + removed)));
   fillGrid(first);
   emit titleReferencesChanged();
-  emit objectCountChanged(int(ws_.mobj.movie_objects.objects.size()));
+  emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
   selected_ = -1;
   selectObject(d.select == kNoSelection ? -1 : int(d.select));
   // Listing the program of the object selected ends with "Ready."; the
@@ -203,10 +216,10 @@ void ObjectsView::setExtensionDataShown(bool shown) { extPanel_->setVisible(show
 
 void ObjectsView::bObjExtDatEditClick() {
   if (!editable()) return;
-  TExtensionData copy = ws_.mobj.extension_data;
+  TExtensionData copy = ws_.mobj.model().extension_data;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().movieObject, copy)) return;
-  applyExtensionData(ws_.mobj, copy);
-  extCaption_->setText(discText(ExtDatCap(ws_.mobj.extension_data)));
+  ws_.mobj.edit(ChangeNotice::rows("extension_data", 0), [&](TMOBJ& m) { applyExtensionData(m, copy); });
+  extCaption_->setText(discText(ExtDatCap(ws_.mobj.model().extension_data)));
 }
 
 }  // namespace mirdal::gui

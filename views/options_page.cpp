@@ -16,9 +16,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/interaction.h"
+#include "views/interaction.h"
 #include "core/report.h"
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/availability.h"
 #include "views/hex_edit.h"
 #include "views/number_edit.h"

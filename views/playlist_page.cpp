@@ -5,7 +5,7 @@
 #include <QLayout>
 #include <algorithm>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
 #include "views/ui_metrics.h"

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "core/workspace.h"
-#include "nav/command_editor.h"
+#include "documents/workspace.h"
+#include "nav/command_fields.h"
 #include "nav/registers.h"
 #include "views/availability.h"
 #include "views/hex_edit.h"

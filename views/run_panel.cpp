@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QPushButton>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "nav/trace.h"
 #include "views/availability.h"
 #include "views/int_edit.h"
@@ -126,11 +126,7 @@ void RunPanel::showOutcome(const mirdal::ExecResult& r) {
 
 void RunPanel::refresh() {
   // The registers stay; a trace of the disc read before does not.
-  if (ws_.run.running && !ws_.run.inRun()) {
-    ws_.run.running = false;
-    ws_.run.line = 0;
-    sc_.ieProgramLine()->setValue(0);
-  }
+  if (mirdal::endTraceAfterRead(ws_.run)) sc_.ieProgramLine()->setValue(0);
   showTraceState();
 }
 

@@ -12,11 +12,12 @@
 #include <QVBoxLayout>
 
 #include "core/report.h"
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "formats/bdmv_edit.h"
 #include "formats/bdmv_rows.h"
 #include "formats/ext_data_edit.h"
 #include "views/combo_fill.h"
+#include "views/document_signals.h"
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
 #include "views/index_entry_box.h"
@@ -121,7 +122,8 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   l->addLayout(extRow);
 
   connect(content_, &QLineEdit::textEdited, this, [this](const QString& t) {
-    if (loaded()) ws_.index.content_provider_data = t.toLatin1().left(32).toStdString();
+    if (loaded())
+      ws_.index.edit(ChangeNotice::rows("content", 0), [&](TINDX& m) { setContentProvider(m, t.toLatin1().toStdString()); });
   });
   for (IndexEntryBox* box : {fpb_, tm_}) {
     connect(box, &IndexEntryBox::edited, this, &TitlesView::countersChanged);
@@ -143,36 +145,45 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   connect(ins_, &QToolButton::clicked, this, &TitlesView::insertTitle);
   connect(del_, &QToolButton::clicked, this, &TitlesView::deleteTitles);
   connect(extEdit_, &QPushButton::clicked, this, &TitlesView::bIndExDatEditClick);
+  // Edits made elsewhere: deleting movie objects changes title references;
+  // the object choices follow the object count.
+  connect(new DocumentSignals(ws_.index, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
+    if (n.cause == ChangeNotice::Cause::Edit && n.collection == "titles") rewriteRows();
+  });
+  connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
+    if (n.cause == ChangeNotice::Cause::Edit && n.countChanged && n.collection == "objects")
+      setObjectCount(int(ws_.mobj.model().movie_objects.objects.size()));
+  });
 
   refresh();
 }
 
-bool TitlesView::loaded() const { return ws_.indexLoaded; }
+bool TitlesView::loaded() const { return ws_.index.loaded(); }
 
 void TitlesView::refresh() {
   const bool on = loaded();
-  const int objects = ws_.mobjLoaded ? int(ws_.mobj.movie_objects.objects.size()) : 0;
+  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
   const QStringList bdjNames = itemTexts(ws_.disc.bdjos);
 
-  content_->setText(on ? discText(ws_.index.content_provider_data) : QString());
+  content_->setText(on ? discText(ws_.index.model().content_provider_data) : QString());
   content_->setEnabled(on);
   for (IndexEntryBox* box : {fpb_, tm_}) {
-    box->setEntry(nullptr);
+    box->setEntry(nullptr, EntrySlot::FirstPlayback);
     box->setBdjNames(bdjNames);
     box->setObjectCount(objects);
   }
   if (on) {
-    fpb_->setEntry(&ws_.index.indexes.first_playback);
-    tm_->setEntry(&ws_.index.indexes.top_menu);
+    fpb_->setEntry(&ws_.index, EntrySlot::FirstPlayback);
+    tm_->setEntry(&ws_.index, EntrySlot::TopMenu);
   }
   setComboItems(titleOID_, {});
   setNumberItems(titleOID_, objects);
   setComboItems(titleFN_, bdjNames, bdjNames.isEmpty() ? -1 : 0);
   fillGrid();
-  extCaption_->setText(on ? discText(ExtDatCap(ws_.index.extension_data)) : QString());
+  extCaption_->setText(on ? discText(ExtDatCap(ws_.index.model().extension_data)) : QString());
   extEdit_->setEnabled(on);
   ins_->setEnabled(on);
-  if (on && !ws_.index.indexes.titles.empty()) selectTitle(0);
+  if (on && !ws_.index.model().indexes.titles.empty()) selectTitle(0);
   else showTitle(-1);
 }
 
@@ -185,7 +196,7 @@ void TitlesView::setObjectCount(int objectCount) {
 
 void TitlesView::fillGrid(int from) {
   showing_ = true;
-  const auto& titles = ws_.index.indexes.titles;
+  const auto& titles = ws_.index.model().indexes.titles;
   const int n = loaded() ? int(titles.size()) : 0;
   grid_->setDataRowCount(n);
   for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
@@ -195,37 +206,37 @@ void TitlesView::fillGrid(int from) {
 }
 
 void TitlesView::rewriteRows() {
-  const int n = loaded() ? int(ws_.index.indexes.titles.size()) : 0;
+  const int n = loaded() ? int(ws_.index.model().indexes.titles.size()) : 0;
   for (int i = 0; i < n && i < grid_->dataRowCount(); ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
   showTitle(selectedTitle());
 }
 
-void TitlesView::rewriteRow(int i) { setGridRow(grid_, i, indline(ws_.index, std::size_t(i))); }
+void TitlesView::rewriteRow(int i) { setGridRow(grid_, i, indline(ws_.index.model(), std::size_t(i))); }
 
 int TitlesView::selectedTitle() const {
   const int i = titleNo_->currentIndex();
-  return loaded() && i >= 0 && std::size_t(i) < ws_.index.indexes.titles.size() ? i : -1;
+  return loaded() && i >= 0 && std::size_t(i) < ws_.index.model().indexes.titles.size() ? i : -1;
 }
 
 void TitlesView::selectTitle(int i) {
-  if (!loaded() || i < 0 || std::size_t(i) >= ws_.index.indexes.titles.size()) return;
+  if (!loaded() || i < 0 || std::size_t(i) >= ws_.index.model().indexes.titles.size()) return;
   titleClicked(i);
 }
 
 // A click on a title row (or moving onto it with the keys): the title
 // editors show it, and an HDMV title's movie object is selected.
 void TitlesView::titleClicked(int row) {
-  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.indexes.titles.size()) return;
+  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.model().indexes.titles.size()) return;
   showTitle(row);
-  const TIndexesTitle& t = ws_.index.indexes.titles[std::size_t(row)];
-  const std::size_t objects = ws_.mobj.movie_objects.objects.size();
+  const TIndexesTitle& t = ws_.index.model().indexes.titles[std::size_t(row)];
+  const std::size_t objects = ws_.mobj.model().movie_objects.objects.size();
   if (t.object_type == 1 && t.movie_object_reference < objects) emit movieObjectChosen(t.movie_object_reference);
 }
 
 void TitlesView::titleDoubleClicked(int row) {
-  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.indexes.titles.size()) return;
-  if (ws_.index.indexes.titles[std::size_t(row)].object_type == 1) return;
+  if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.model().indexes.titles.size()) return;
+  if (ws_.index.model().indexes.titles[std::size_t(row)].object_type == 1) return;
   const QString name = titleFN_->currentText();
   if (!name.isEmpty()) emit bdjObjectRequested(name);
 }
@@ -235,7 +246,7 @@ void TitlesView::showTitle(int i) {
   if (i < 0) {
     for (QComboBox* cb : {titleNo_, titleOT_, titleAT_, titlePBT_, titleOID_}) showComboItem(cb, -1);
   } else {
-    const TIndexesTitle& t = ws_.index.indexes.titles[std::size_t(i)];
+    const TIndexesTitle& t = ws_.index.model().indexes.titles[std::size_t(i)];
     const bool hdmv = objectTypeItem(t.object_type) == 0;
     showComboItem(titleNo_, i);
     showComboItem(titleOT_, objectTypeItem(t.object_type));
@@ -254,7 +265,7 @@ void TitlesView::showTitle(int i) {
 void TitlesView::enableEditors() {
   const int i = selectedTitle();
   const bool has = i >= 0;
-  const bool hdmv = has && ws_.index.indexes.titles[std::size_t(i)].object_type == 1;
+  const bool hdmv = has && ws_.index.model().indexes.titles[std::size_t(i)].object_type == 1;
   titleNo_->setEnabled(has);
   // The object type can only become BD-J when the disc has BD-J objects.
   titleOT_->setEnabled(has && !ws_.disc.bdjos.empty());
@@ -262,7 +273,7 @@ void TitlesView::enableEditors() {
   titlePBT_->setEnabled(has);
   titleOID_->setEnabled(has && hdmv);
   titleFN_->setEnabled(has && !hdmv);
-  del_->setEnabled(loaded() && !ws_.index.indexes.titles.empty());
+  del_->setEnabled(loaded() && !ws_.index.model().indexes.titles.empty());
 }
 
 void TitlesView::titleNoChosen(int item) { selectTitle(item); }
@@ -271,34 +282,37 @@ void TitlesView::titleNoChosen(int item) { selectTitle(item); }
 // takes the name shown, switching to HDMV the object number shown.
 void TitlesView::objectTypeChosen(int item) {
   const int t = selectedTitle();
-  if (t < 0 || item < 0) return;
-  setTitleObjectType(ws_.index, std::size_t(t), item);
-  if (item == 1 && titleFN_->currentIndex() >= 0)
-    setTitleBdjName(ws_.index, std::size_t(t), titleFN_->currentText().toLatin1().toStdString());
-  if (item == 0 && titleOID_->currentIndex() >= 0)
-    setTitleObject(ws_.index, std::size_t(t), std::uint16_t(titleOID_->currentIndex()));
+  const auto type = valueOfItem(kObjectTypeValues, item);
+  if (t < 0 || !type) return;
+  TypeSwitch s{*type, std::nullopt, std::nullopt};
+  if (titleFN_->currentIndex() >= 0) s.bdjName = titleFN_->currentText().toLatin1().toStdString();
+  if (titleOID_->currentIndex() >= 0) s.object = std::uint16_t(titleOID_->currentIndex());
+  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)),
+                 [&](TINDX& m) { switchTitleObjectType(m, std::size_t(t), s); });
   rewriteRow(t);
   showTitle(t);
 }
 
 void TitlesView::accessTypeChosen(int item) {
   const int t = selectedTitle();
-  if (t < 0 || item < 0) return;
-  setTitleAccessType(ws_.index, std::size_t(t), item);
+  const auto type = valueOfItem(kAccessTypeValues, item);
+  if (t < 0 || !type) return;
+  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleAccessType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
 void TitlesView::playbackTypeChosen(int item) {
   const int t = selectedTitle();
-  if (t < 0 || item < 0) return;
-  setTitlePlaybackType(ws_.index, std::size_t(t), item);
+  const auto type = valueOfItem(kPlaybackTypeValues, item);
+  if (t < 0 || !type) return;
+  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitlePlaybackType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
 void TitlesView::objectChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
-  setTitleObject(ws_.index, std::size_t(t), std::uint16_t(item));
+  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleObject(m, std::size_t(t), std::uint16_t(item)); });
   rewriteRow(t);
   emit movieObjectChosen(item);
 }
@@ -306,7 +320,8 @@ void TitlesView::objectChosen(int item) {
 void TitlesView::fileChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
-  setTitleBdjName(ws_.index, std::size_t(t), titleFN_->currentText().toLatin1().toStdString());
+  const std::string name = titleFN_->currentText().toLatin1().toStdString();
+  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleBdjName(m, std::size_t(t), name); });
   rewriteRow(t);
 }
 
@@ -314,7 +329,7 @@ void TitlesView::insertTitle() {
   if (!loaded()) return;
   const int selected = selectedTitle();
   const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
-  if (!mirdal::insertTitle(ws_.index, pos)) {
+  if (!ws_.index.edit(ChangeNotice::resized("titles", pos), [&](TINDX& m) { return mirdal::insertTitle(m, pos); })) {
     mirdal::dlog("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
@@ -325,11 +340,13 @@ void TitlesView::insertTitle() {
 }
 
 void TitlesView::deleteTitles() {
-  if (loaded() && !ws_.index.indexes.titles.empty()) {
+  if (loaded() && !ws_.index.model().indexes.titles.empty()) {
     auto [first, last] = grid_->selectedRowRange();
     if (first < 0) first = last = selectedTitle();
     if (first >= 0) {
-      const std::size_t next = mirdal::deleteTitles(ws_.index, std::size_t(first), std::size_t(last));
+      const std::size_t next = ws_.index.edit(ChangeNotice::resized("titles", std::size_t(first)), [&](TINDX& m) {
+        return mirdal::deleteTitles(m, std::size_t(first), std::size_t(last));
+      });
       fillGrid(first);
       if (next == kNoSelection) showTitle(-1);
       else selectTitle(int(next));
@@ -341,10 +358,10 @@ void TitlesView::deleteTitles() {
 
 void TitlesView::bIndExDatEditClick() {
   if (!loaded()) return;
-  TExtensionData copy = ws_.index.extension_data;
+  TExtensionData copy = ws_.index.model().extension_data;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().index, copy)) return;
-  applyExtensionData(ws_.index, copy);
-  extCaption_->setText(discText(ExtDatCap(ws_.index.extension_data)));
+  ws_.index.edit(ChangeNotice::rows("extension_data", 0), [&](TINDX& m) { applyExtensionData(m, copy); });
+  extCaption_->setText(discText(ExtDatCap(ws_.index.model().extension_data)));
 }
 
 bool TitlesView::eventFilter(QObject* watched, QEvent* e) {

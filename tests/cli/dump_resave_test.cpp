@@ -165,7 +165,7 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
        "ERROR: bad format error at $00000008\n"},
       {"dump " + bad, 1, "", "ERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
       {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "Reading cut\n", "ERROR: cut ends early at $0000003C"},
-      {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object or playlist file"},
+      {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object, playlist, clip, sound or menu file"},
       {"dump " + quote((d.path() / "missing").string()), 1, "", "no such file"},
       {"resave " + bad, 2, "", "--output is required"},
       {"dump", 2, "", "file is required"},

@@ -30,7 +30,7 @@ TEST(CliSound, DumpShowsTheGridRows) {
             "menu_sounds.bin: BCLK version 0200\n"
             "2 sound entries\n"
             "No.  channel  frequency  bits/sample  length  start  bytes\n"
-            "000  Mono     48kHz      16           0.05 s  0      9600\n"
+            "000  Mono     48kHz      16           0.1 s   0      9600\n"
             "001  Stereo   48kHz      16           0.5 s   9600   96000\n"
             "ExtensionData: no ExtensionData()\n");
 }

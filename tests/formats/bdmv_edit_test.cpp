@@ -103,14 +103,14 @@ TEST(TitleEdit, DeleteRenumbersAndSelects) {
 
 TEST(TitleEdit, EditorsWriteTheTitle) {
   TINDX idx = indexOf({hdmv(1)});
-  setTitleObjectType(idx, 0, 1);
+  setTitleObjectType(idx, 0, ObjectType::BDJ);
   setTitleBdjName(idx, 0, "00002x");
-  setTitleAccessType(idx, 0, 2);
-  setTitlePlaybackType(idx, 0, 1);
+  setTitleAccessType(idx, 0, AccessType::Prohibited2);
+  setTitlePlaybackType(idx, 0, PlaybackType::Interactive);
   EXPECT_EQ(indline(idx, 0), (std::array<std::string, 5>{"001", "BD-J", "Prohibited2", "Interactive", "00002"}));
-  setTitleObjectType(idx, 0, 0);
+  setTitleObjectType(idx, 0, ObjectType::HDMV);
   setTitleObject(idx, 0, 9);
-  setTitleAccessType(idx, 0, 0);
+  setTitleAccessType(idx, 0, AccessType::Permitted);
   EXPECT_EQ(indline(idx, 0), (std::array<std::string, 5>{"001", "HDMV", "Permitted", "Interactive", "9"}));
   EXPECT_EQ(idx.indexes.titles[0].access_type, 0) << "choosing Permitted stores 0";
   EXPECT_EQ(accessTypeItem(1), 0);
@@ -126,7 +126,7 @@ TEST(FirstPlaybackTopMenu, OnOffTypeAndCounter) {
   setEntryOn(idx.indexes.top_menu, true, 0);
   EXPECT_EQ(BDMVlabels(idx, objectsOf({{0, {}}, {0, {}}})).titles, "2 + 2 titles");
   EXPECT_EQ(BDMVlabels(idx, objectsOf({{0, {}}, {0, {}}})).objects, "2 objects");
-  setEntryObjectType(idx.indexes.top_menu, 1);
+  setEntryObjectType(idx.indexes.top_menu, ObjectType::BDJ);
   setEntryBdjName(idx.indexes.top_menu, "00001");
   EXPECT_EQ(titleCounter(idx), "2 + 2 titles");
 
@@ -222,12 +222,12 @@ TEST(ObjectEdit, CommandCountBookkeeping) {
 
 TEST(ObjectEdit, FlagEditors) {
   TMOBJ m = objectsOf({{0, {}}});
-  setResumeFlag(m, 0, 1);
-  setTitleSearchFlag(m, 0, 1);
+  setResumeFlag(m, 0, ResumeIntention::Suspend);
+  setTitleSearchFlag(m, 0, Mask::Disable);
   EXPECT_EQ(objline(m, 0), (std::array<std::string, 5>{"000", "suspend", "enable", "disable", "0"}));
   EXPECT_EQ(composeMovieObjects(m), test::movieObjectFile("0200", {{0xA000, {}}}).data());
-  setMenuCallFlag(m, 0, 1);
-  setResumeFlag(m, 0, 0);
+  setMenuCallFlag(m, 0, Mask::Disable);
+  setResumeFlag(m, 0, ResumeIntention::Discard);
   EXPECT_EQ(composeMovieObjects(m), test::movieObjectFile("0200", {{0x6000, {}}}).data());
 }
 

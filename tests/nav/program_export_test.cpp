@@ -34,6 +34,19 @@ TEST(ProgramExport, Binary) {
   EXPECT_TRUE(programBinary({}).empty());
 }
 
+TEST(ProgramExport, TheChosenNameDecidesTheForm) {
+  struct Case {
+    const char* name;
+    bool option;
+    bool binary;
+  };
+  for (const Case& c : {Case{"p.bin", false, true}, Case{"p.BIN", false, true}, Case{"p.lst", true, false},
+                        Case{"p.Lst", true, false}, Case{"p.txt", true, true}, Case{"p.txt", false, false},
+                        Case{"p", true, true}, Case{"p.bin.txt", false, false}, Case{"lst", true, true}}) {
+    EXPECT_EQ(binaryProgramFor(c.name, c.option), c.binary) << c.name << " option " << c.option;
+  }
+}
+
 TEST(ProgramExport, FileNamesAndSaving) {
   EXPECT_EQ(programFileName(7, false), "program_007.lst");
   EXPECT_EQ(programFileName(1234, true), "program_1234.bin");

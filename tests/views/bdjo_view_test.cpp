@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/workspace.h"
+#include "documents/workspace.h"
 #include "formats/bdjo.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
@@ -31,9 +31,9 @@ class BdjoViewTest : public QObject {
     t.w->setDiscFolder(disc);
     t.w->show();
     t.w->bReadBDMVClick();
-    QVERIFY(!t.w->workspace().bdjoLoaded);
+    QVERIFY(!t.w->workspace().bdjo.loaded());
     t.w->showPage(Page::BDJO);
-    QVERIFY(t.w->workspace().bdjoLoaded);
+    QVERIFY(t.w->workspace().bdjo.loaded());
     QVERIFY(!t.find<QPushButton>("bSave")->isEnabled());
     QVERIFY(!t.find<QPushButton>("bSave")->isHidden());
 
@@ -89,10 +89,11 @@ class BdjoViewTest : public QObject {
   // details are shown, the grid stays disabled.
   void singleApplication() {
     Workspace ws;
-    ws.bdjoLoaded = true;
     Tapplication a;
     a.parameters = {"x=1"};
-    ws.bdjo.application_management_table.applications = {a};
+    TBDJO b;
+    b.application_management_table.applications = {a};
+    ws.bdjo.load(b, "00001.bdjo", true);
     BdjoView view(ws);
     QCOMPARE(view.sgAppManage()->dataRowCount(), 1);
     QVERIFY(!view.sgAppManage()->isEnabled());
@@ -109,10 +110,10 @@ class BdjoViewTest : public QObject {
     t.w->setDiscFolder(disc);
     t.w->bReadBDMVClick();
     t.w->showPage(Page::BDJO);
-    QVERIFY(!t.w->workspace().bdjoLoaded);
+    QVERIFY(!t.w->workspace().bdjo.loaded());
     QCOMPARE(t.find<StringGrid>("sgAppManage")->dataRowCount(), 0);
     QTest::mouseClick(t.find<QPushButton>("bReadBDJO"), Qt::LeftButton);
-    QVERIFY(t.w->workspace().bdjoLoaded);
+    QVERIFY(t.w->workspace().bdjo.loaded());
     QCOMPARE(t.find<StringGrid>("sgAppManage")->dataRowCount(), 2);
     QVERIFY(t.logLines().contains(" Reading 00001.bdjo"));
   }

@@ -72,7 +72,7 @@ struct SampleFixture {
     return true;
   }
   Workspace& ws() { return t.w->workspace(); }
-  std::size_t objectCount() { return ws().mobj.movie_objects.objects.size(); }
+  std::size_t objectCount() { return ws().mobj.model().movie_objects.objects.size(); }
   StringGrid* grid(const char* name) { return t.find<StringGrid>(name); }
   QComboBox* combo(const char* name) { return t.find<QComboBox>(name); }
   QString counter(const char* name) { return t.find<VerticalLabel>(name)->text(); }
@@ -203,7 +203,7 @@ class BdmvViewsTest : public QObject {
     QVERIFY(i >= 0);
     choose(cb, i);
     QCOMPARE(rowOf(f.grid("sgTitles"), title), row);
-    const TIndexesTitle& t = f.ws().index.indexes.titles[std::size_t(title)];
+    const TIndexesTitle& t = f.ws().index.model().indexes.titles[std::size_t(title)];
     if (field == "type") QCOMPARE(int(t.object_type), value);
     if (field == "access") QCOMPARE(int(t.access_type), value);
     if (field == "playback") QCOMPARE(int(t.playback_type), value);
@@ -229,7 +229,7 @@ class BdmvViewsTest : public QObject {
     clickCell(f.grid("sgObject"), 0);
     choose(f.combo(editor.toLatin1().constData()), item);
     QCOMPARE(rowOf(f.grid("sgObject"), 0), row);
-    const Tmobject& o = f.ws().mobj.movie_objects.objects[0];
+    const Tmobject& o = f.ws().mobj.model().movie_objects.objects[0];
     QCOMPARE(QStringList({"000", o.resume_intention_flag ? "suspend" : "discard",
                           o.menu_call_mask ? "disable" : "enable", o.title_search_mask ? "disable" : "enable", "1"}),
              row);
@@ -239,7 +239,7 @@ class BdmvViewsTest : public QObject {
     READ_SAMPLE(f);
     auto* on = f.t.find<QCheckBox>("cbFPBon");
     on->click();
-    const TIndexEntry& fp = f.ws().index.indexes.first_playback;
+    const TIndexEntry& fp = f.ws().index.model().indexes.first_playback;
     QCOMPARE(fp.movie_object_reference, std::uint16_t(0xFFFF));
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 1 titles"));
     QVERIFY(!f.combo("cbFPBtype")->isEnabled());
@@ -258,7 +258,7 @@ class BdmvViewsTest : public QObject {
 
     // The Top Menu type sets its object type like First Playback's.
     choose(f.combo("cbTMtype"), 1);
-    const TIndexEntry& tm = f.ws().index.indexes.top_menu;
+    const TIndexEntry& tm = f.ws().index.model().indexes.top_menu;
     QCOMPARE(int(tm.object_type), 2);
     QCOMPARE(tm.bdj_object_name, std::string("00001"));
     QVERIFY(f.combo("cbTMFile")->isEnabled());
@@ -269,7 +269,7 @@ class BdmvViewsTest : public QObject {
   void titlesInsertAndDelete() {
     READ_SAMPLE(f);
     StringGrid* titles = f.grid("sgTitles");
-    const TINDX& idx = f.ws().index;
+    const TINDX& idx = f.ws().index.model();
     const std::uint32_t length = idx.indexes.length, ext = idx.ExtensionData_start_address;
     clickCell(titles, 1);
     f.t.find<QToolButton>("bbTiins")->click();
@@ -310,7 +310,7 @@ class BdmvViewsTest : public QObject {
 
   void objectInsertKeepsReferences() {
     READ_SAMPLE(f);
-    const std::uint32_t length = f.ws().mobj.movie_objects.length;
+    const std::uint32_t length = f.ws().mobj.model().movie_objects.length;
     const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 0);
     f.t.find<QToolButton>("bbObins")->click();
@@ -323,7 +323,7 @@ class BdmvViewsTest : public QObject {
       QVERIFY2(f.combo(name)->count() == n + 1, name);
     QCOMPARE(f.combo("cbObject")->currentText(), QString("0001"));
     QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) + 1));
-    QCOMPARE(f.ws().mobj.movie_objects.length, length + 4);
+    QCOMPARE(f.ws().mobj.model().movie_objects.length, length + 4);
     QCOMPARE(f.grid("sgTitles")->cell(0, 4), QString("2"));
     QCOMPARE(f.grid("sgCommands")->dataRowCount(), 0);
     QVERIFY(!f.t.w->bdmvPage()->canStart());
@@ -331,7 +331,7 @@ class BdmvViewsTest : public QObject {
 
   void deletingAReferencedObject() {
     READ_SAMPLE(f);
-    const std::uint32_t length = f.ws().mobj.movie_objects.length;
+    const std::uint32_t length = f.ws().mobj.model().movie_objects.length;
     const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 2);
     f.t.find<QToolButton>("bbObdel")->click();
@@ -339,16 +339,16 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(titles->cell(0, 4), QString("??"));
     QCOMPARE(titles->cell(1, 4), QString("2"));
     QCOMPARE(titles->cell(3, 4), QString("3"));
-    QCOMPARE(f.ws().index.indexes.titles[0].movie_object_reference, std::uint16_t(0xFFFF));
+    QCOMPARE(f.ws().index.model().indexes.titles[0].movie_object_reference, std::uint16_t(0xFFFF));
     QVERIFY(f.t.logLines().contains(" ERROR: Invalid object reference in Title 1"));
     QCOMPARE(f.t.w->statusLine()->panelText(1), QString(" See Status"));
     for (const char* name : {"cbTitleOID", "cbFPBObject", "cbTMObject", "cbObject"})
       QVERIFY2(f.combo(name)->count() == n - 1, name);
     QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) - 1));
     QCOMPARE(selectedRow(f.grid("sgObject")), 1);
-    QCOMPARE(f.ws().mobj.movie_objects.length, length - 4 - 2 * 12);
-    QCOMPARE(f.ws().index.indexes.first_playback.movie_object_reference, std::uint16_t(0));
-    QCOMPARE(f.ws().index.indexes.top_menu.movie_object_reference, std::uint16_t(1));
+    QCOMPARE(f.ws().mobj.model().movie_objects.length, length - 4 - 2 * 12);
+    QCOMPARE(f.ws().index.model().indexes.first_playback.movie_object_reference, std::uint16_t(0));
+    QCOMPARE(f.ws().index.model().indexes.top_menu.movie_object_reference, std::uint16_t(1));
 
     // The title without its object selects nothing.
     clickCell(titles, 0);
@@ -367,7 +367,7 @@ class BdmvViewsTest : public QObject {
     bytes[89] = 200;  // First Playback: movie object 200, past the last
     writeBytes(index, bytes);
     f.read();
-    QCOMPARE(f.ws().index.indexes.first_playback.movie_object_reference, std::uint16_t(200));
+    QCOMPARE(f.ws().index.model().indexes.first_playback.movie_object_reference, std::uint16_t(200));
     QVERIFY(f.t.find<QCheckBox>("cbFPBon")->isChecked());
     QCOMPARE(f.combo("cbFPBObject")->currentIndex(), -1);
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
@@ -424,7 +424,7 @@ class BdmvViewsTest : public QObject {
     bad[0] = 'X';
     writeBytes(index, bad);
     f.read();
-    QVERIFY(!f.ws().indexLoaded);
+    QVERIFY(!f.ws().index.loaded());
     QCOMPARE(f.grid("sgTitles")->dataRowCount(), 0);
     for (const char* name : {"sgTitles", "eContent", "cbTitleNo", "cbTitleOT", "cbFPBon", "cbTMon", "bbTiins",
                              "bIndExDatEdit", "sgObject", "cbResume", "bbObins", "bbObdel", "bObjExtDatEdit"})
@@ -449,7 +449,7 @@ class BdmvViewsTest : public QObject {
     doubleClickCell(f.grid("sgTitles"), 2);
     QCOMPARE(f.t.w->currentPage(), Page::BDJO);
     QCOMPARE(f.combo("cbBDJO")->currentText(), QString("00001"));
-    QVERIFY(f.ws().bdjoLoaded);
+    QVERIFY(f.ws().bdjo.loaded());
     QCOMPARE(f.grid("sgAppManage")->dataRowCount(), 2);
   }
 
@@ -473,7 +473,7 @@ class BdmvViewsTest : public QObject {
   void indexExtensionDataEditor() {
     QFETCH(bool, ok);
     READ_SAMPLE(f);
-    const std::uint32_t address = f.ws().index.ExtensionData_start_address;
+    const std::uint32_t address = f.ws().index.model().ExtensionData_start_address;
     QString caption, summary;
     onEditor([&](TfExtDat* d) {
       caption = d->windowTitle();
@@ -484,7 +484,7 @@ class BdmvViewsTest : public QObject {
     f.t.find<QPushButton>("bIndExDatEdit")->click();
     QCOMPARE(caption, QString("index.bdmv ExtensionData edit"));
     QCOMPARE(summary, QString("83 bytes, 2 entries"));
-    QCOMPARE(f.ws().index.ExtensionData_start_address, ok ? 0u : address);
+    QCOMPARE(f.ws().index.model().ExtensionData_start_address, ok ? 0u : address);
     QCOMPARE(f.t.find<QLabel>("lIndexExtDat")->text(),
              ok ? QString("no ExtensionData()") : QString("2 entries, 83 bytes"));
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);

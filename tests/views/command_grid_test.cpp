@@ -14,7 +14,7 @@
 #include "nav/command_text.h"
 #include "program_fixture.h"
 #include "support/recording_reporter.h"
-#include "views/command_editor_view.h"
+#include "views/command_field_editor.h"
 #include "views/hex_edit.h"
 #include "views/int_edit.h"
 #include "views/playlist_page.h"
@@ -231,8 +231,8 @@ class CommandGridTest : public QObject {
     // 12 bytes per command in the MovieObjects length and the ExtensionData
     // start address.
     const std::uint32_t length = 6 + 4 + 12 * std::uint32_t(lines.size());
-    QCOMPARE(t.ws().mobj.movie_objects.length, length);
-    QCOMPARE(t.ws().mobj.ExtensionData_start_address, 44 + length);
+    QCOMPARE(t.ws().mobj.model().movie_objects.length, length);
+    QCOMPARE(t.ws().mobj.model().ExtensionData_start_address, 44 + length);
   }
 
   void copyAndPasteThroughTheBuffer() {
@@ -280,7 +280,7 @@ class CommandGridTest : public QObject {
     QVERIFY(t.program().empty());
     QCOMPARE(t.grid->dataRowCount(), 0);
     QVERIFY(!t.find<QPushButton>("bStart")->isEnabled());
-    QCOMPARE(t.ws().mobj.movie_objects.length, std::uint32_t(10));
+    QCOMPARE(t.ws().mobj.model().movie_objects.length, std::uint32_t(10));
   }
 
   void movingOntoAnInvalidLineBeeps() {
@@ -299,9 +299,7 @@ class CommandGridTest : public QObject {
     ProgramWindow t({mirdal::TCommands{}});
     t.w->setDiscFolder(makeDisc(root));  // playlists 00000 and 00001
     t.w->bReadBDMVClick();
-    t.ws().mobj.movie_objects.objects = {mirdal::Tmobject{}};
-    t.program() = {cmd(0x20810000, 2), cmd(0x21810000, 3), cmd(0x22800000, 1), cmd(0)};
-    t.ws().mobjLoaded = true;
+    t.loadPrograms({{cmd(0x20810000, 2), cmd(0x21810000, 3), cmd(0x22800000, 1), cmd(0)}});
     t.view->showObject(0);
 
     emit t.grid->cellDoubleClicked(0, 4);

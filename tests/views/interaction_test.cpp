@@ -1,5 +1,5 @@
 // The conversions the Qt dialogs need.
-#include "app/interaction.h"
+#include "views/interaction.h"
 #include "gui_test.h"
 
 namespace mirdal::gui::test {

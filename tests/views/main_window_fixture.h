@@ -14,6 +14,7 @@
 #include "core/report.h"
 #include "scripted_interaction.h"
 #include "support/bdmv_files.h"
+#include "support/sound_files.h"
 #include "support/temp_dir.h"
 #include "views/message_log.h"
 #include "views/string_grid.h"
@@ -35,7 +36,7 @@ inline std::string makeDisc(const mirdal::test::TempDir& root, bool shortNames =
   root.write("Movie/BDMV/CLIPINF/00000" + n.clipExt);
   root.write("Movie/BDMV/CLIPINF/00001" + n.clipExt);
   root.write("Movie/BDMV/STREAM/00000" + n.streamExt, "x");
-  if (sound) root.write("Movie/BDMV/AUXDATA/sound.bdmv");
+  if (sound) root.write("Movie/BDMV/AUXDATA/sound.bdmv", mirdal::test::soundFile("0200", {}).data());
   return root.folder() + "Movie/BDMV/";
 }
 

@@ -16,25 +16,32 @@ namespace mirdal::gui::test {
 struct ProgramWindow : Window {
   explicit ProgramWindow(const std::vector<mirdal::TCommands>& programs, bool extensionData = false) {
     mirdal::setActivationDelay(0);
-    mirdal::Workspace& ws = w->workspace();
-    std::uint32_t length = 6;
-    for (const mirdal::TCommands& p : programs) {
-      mirdal::Tmobject o;
-      o.commands = p;
-      ws.mobj.movie_objects.objects.push_back(o);
-      length += 4 + 12 * std::uint32_t(p.size());
-    }
-    ws.mobj.movie_objects.length = length;
-    ws.mobj.ExtensionData_start_address = extensionData ? 44 + length : 0;
-    ws.mobjLoaded = true;
+    loadPrograms(programs, extensionData);
     w->shared()->pExecute()->setEnabled(true);
     view = w->objectProgram();
     grid = view->sgCommands();
     view->showObject(0);
   }
 
+  // The movie objects document holds these programs, as after a Read.
+  void loadPrograms(const std::vector<mirdal::TCommands>& programs, bool extensionData = false) {
+    mirdal::TMOBJ m;
+    std::uint32_t length = 6;
+    for (const mirdal::TCommands& p : programs) {
+      mirdal::Tmobject o;
+      o.commands = p;
+      m.movie_objects.objects.push_back(o);
+      length += 4 + 12 * std::uint32_t(p.size());
+    }
+    m.movie_objects.length = length;
+    m.ExtensionData_start_address = extensionData ? 44 + length : 0;
+    ws().mobj.load(std::move(m), "MovieObject.bdmv", true);
+  }
+
   mirdal::Workspace& ws() { return w->workspace(); }
-  mirdal::TCommands& program(int object = 0) { return ws().mobj.movie_objects.objects[std::size_t(object)].commands; }
+  const mirdal::TCommands& program(int object = 0) {
+    return ws().mobj.model().movie_objects.objects[std::size_t(object)].commands;
+  }
   QString lineText(int line) const { return grid->cell(line, mirdal::kColLine); }
   QString panel(int i) const { return QString::fromStdString(mirdal::statusLine().panel[i]); }
 

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "app/interaction.h"
+#include "views/interaction.h"
 
 namespace mirdal::gui::test {
 

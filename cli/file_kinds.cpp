@@ -1,0 +1,185 @@
+#include "cli/file_kinds.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/cli_context.h"
+#include "cli/cli_reporter.h"
+#include "cli/clip_file.h"
+#include "cli/dump_text.h"
+#include "cli/json_model.h"
+#include "cli/menu_cli.h"
+#include "cli/playlist_cli.h"
+#include "cli/sound_file.h"
+#include "menu/igs_read.h"
+#include "menu/igs_write.h"
+
+// Every FileKind must have its reader below.
+#pragma GCC diagnostic error "-Wswitch"
+
+namespace mirdal::cli {
+
+namespace {
+
+// One callable made of one lambda per model: std::visit over it fails to
+// compile when a model of LoadedFile has no lambda.
+template <class... F>
+struct PerKind : F... {
+  using F::operator()...;
+};
+
+// Reads path into a model of the kind detected; nullopt for Unknown.
+std::optional<LoadedFile> readAs(FileKind kind, const std::string& path, ReadStatus& status) {
+  switch (kind) {
+    case FileKind::Index: {
+      TINDX m;
+      status = readIndexFile(path, m).status;
+      return m;
+    }
+    case FileKind::MovieObject: {
+      TMOBJ m;
+      status = readMovieObjectFile(path, m).status;
+      return m;
+    }
+    case FileKind::BDJObject: {
+      TBDJO m;
+      status = readBDJOFile(path, fileNameOf(path), m);
+      if (status == ReadStatus::Rejected)
+        std::fprintf(stderr, "mirdal-cli: %s: not a BD-J object of version 0100 or 0200\n", path.c_str());
+      return m;
+    }
+    case FileKind::Playlist: {
+      TMPLS m;
+      status = readPlaylistFile(path, m);
+      return m;
+    }
+    case FileKind::Clip: {
+      TCLPI m;
+      status = readCLPIFile(path, m).status;
+      return m;
+    }
+    case FileKind::Sound: {
+      TSND m;
+      status = readSoundFile(path, m).status;
+      return m;
+    }
+    case FileKind::Menu: {
+      TMenu m;
+      status = loadMNU(path, m).status;
+      return m;
+    }
+    case FileKind::Unknown:
+      std::fprintf(stderr, "mirdal-cli: %s: not an index, movie object, BD-J object, playlist, clip, sound or menu file\n",
+                   path.c_str());
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CaptureReporter::replayToStderr() const {
+  CliReporter err(stderr, colorsFor(stderr), false);
+  for (const LogParagraph& p : paragraphs) err.appendParagraph(p);
+}
+
+Loaded loadFile(const std::string& path) {
+  Loaded l;
+  Bytes data;
+  std::string error;
+  if (!readFileBytes(path, data, &error)) {
+    std::fprintf(stderr, "mirdal-cli: cannot read %s (%s)\n", path.c_str(), error.c_str());
+    return l;
+  }
+  FileKind kind = detectFileKind(data);
+  // A file named .mnu is read as a menu whatever it holds: the menu reader
+  // says what is wrong with it.
+  std::string ext = std::filesystem::path(path).extension().string();
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (kind == FileKind::Unknown && ext == ".mnu") kind = FileKind::Menu;
+  l.file = readAs(kind, path, l.status);
+  return l;
+}
+
+std::string textDump(const LoadedFile& f, const std::string& name) {
+  return std::visit(PerKind{
+                        [&](const TINDX& m) { return dumpIndexText(m, name); },
+                        [&](const TMOBJ& m) { return dumpMovieObjectsText(m, name); },
+                        [&](const TBDJO& m) { return dumpBDJOText(m, name); },
+                        [&](const TMPLS& m) { return dumpPlaylistText(m, name); },
+                        [&](const TCLPI& m) { return dumpClipText(m, name); },
+                        [&](const TSND& m) { return dumpSoundText(m, name); },
+                        [&](const TMenu& m) { return dumpMenuText(m, name); },
+                    },
+                    f);
+}
+
+nlohmann::json jsonDump(const LoadedFile& f) {
+  return std::visit(PerKind{
+                        [](const TINDX& m) { return jsonDocument("index", toJson(m)); },
+                        [](const TMOBJ& m) { return jsonDocument("movie_objects", toJson(m)); },
+                        [](const TBDJO& m) { return jsonDocument("bdjo", toJson(m)); },
+                        [](const TMPLS& m) { return playlistJson(m); },
+                        [](const TCLPI& m) { return clipJson(m); },
+                        [](const TSND& m) { return soundJson(m); },
+                        [](const TMenu& m) { return menuToJson(m); },
+                    },
+                    f);
+}
+
+Resave resaveFile(LoadedFile& f, const SaveRequest& req) {
+  auto saved = [](bool ok) { return ok ? Resave::Saved : Resave::Failed; };
+  return std::visit(PerKind{
+                        [&](const TINDX& m) { return saved(indexsave(m, req)); },
+                        [&](const TMOBJ& m) { return saved(mobjsave(m, req)); },
+                        [](const TBDJO&) { return Resave::ReadOnly; },
+                        [&](const TMPLS& m) { return saved(plsave(m, req)); },
+                        [&](TCLPI& m) { return saved(saveCLPI(m, req)); },
+                        [&](const TSND& m) { return saved(soundsave(m, req)); },
+                        [&](TMenu& m) { return saved(saveMNU(m, req)); },
+                    },
+                    f);
+}
+
+std::size_t objectArgument(const std::string& text) {
+  if (!text.empty() && text[0] == '-') throw UsageError{"object numbers count from 0; " + text + " is not one"};
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+    throw UsageError{"the object number is not a decimal number: " + text};
+  const std::size_t digits = text.find_first_not_of('0');
+  if (digits != std::string::npos && text.size() - digits > 5)
+    throw UsageError{"the object number is too large (a file holds at most 65535 objects): " + text};
+  const unsigned long n = std::stoul(text);
+  if (n > 65534) throw UsageError{"the object number is too large (a file holds at most 65535 objects): " + text};
+  return n;
+}
+
+std::string noSuchObjectMessage(const std::string& file, std::size_t count, std::size_t object) {
+  const std::string n = std::to_string(object);
+  if (count == 0) return file + " holds no movie objects; there is no object " + n;
+  if (count == 1) return file + " holds 1 movie object (0); there is no object " + n;
+  return file + " holds " + std::to_string(count) + " movie objects (0 to " + std::to_string(count - 1) +
+         "); there is no object " + n;
+}
+
+std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) throw InputError{"no such file: " + path};
+  CaptureReporter capture;
+  TMOBJ m;
+  MobjParse parsed;
+  {
+    ScopedReporter scope(capture);
+    parsed = readMovieObjectFile(path, m);
+  }
+  if (!usable(parsed.status)) {
+    capture.replayToStderr();
+    return std::nullopt;
+  }
+  const auto& objects = m.movie_objects.objects;
+  if (object >= objects.size()) throw InputError{noSuchObjectMessage(fileNameOf(path), objects.size(), object)};
+  if (parsed.status == ReadStatus::Truncated) capture.replayToStderr();
+  return objects[object].commands;
+}
+
+}  // namespace mirdal::cli

@@ -1,0 +1,114 @@
+#include "documents/disc_files.h"
+
+#include <filesystem>
+
+#include "core/report.h"
+#include "formats/sound_bdmv.h"
+
+namespace mirdal {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+SaveRequest requestFor(const Workspace& ws, const std::string& name) {
+  SaveRequest req;
+  req.folder = ws.disc.folder;
+  req.name = name;
+  req.backup = ws.options.backup;
+  req.copyToBackupDir = true;
+  return req;
+}
+
+// The object file for a name listed from BDJO: name + ".bdjo", or else the
+// first file of that stem.
+std::string bdjoPath(const Workspace& ws, const std::string& name) {
+  const std::string folder = ws.pathOf(std::string("BDJO") + kSep);
+  const std::string usual = folder + name + ".bdjo";
+  std::error_code ec;
+  if (fs::is_regular_file(usual, ec) || folder.empty()) return usual;
+  for (const auto& e : fs::directory_iterator(folder, ec)) {
+    if (e.is_regular_file(ec) && e.path().stem().string() == name) return e.path().string();
+  }
+  return usual;
+}
+
+}  // namespace
+
+void readMovieObjects(Workspace& ws) {
+  const std::string& name = ws.names().movieObject;
+  TMOBJ m;
+  const MobjParse res = readMovieObjectFile(ws.pathOf(name), m);
+  const bool ok = usable(res.status);
+  ws.mobjObjectsInFile = ok ? res.objectsRead : 0;
+  ws.mobj.load(std::move(m), name, ok);
+}
+
+void readIndex(Workspace& ws) {
+  const std::string& name = ws.names().index;
+  TINDX idx;
+  const bool ok = usable(readIndexFile(ws.pathOf(name), idx).status);
+  ws.index.load(std::move(idx), name, ok);
+}
+
+bool readBDJO(Workspace& ws, const std::string& name) {
+  const std::string path = bdjoPath(ws, name);
+  const std::string file = fs::path(path).filename().string();
+  ws.bdjoName = name;
+  TBDJO b;
+  const bool ok = usable(readBDJOFile(path, file, b));
+  ws.bdjo.load(std::move(b), file, ok);
+  return ok;
+}
+
+bool indexsave(Workspace& ws) {
+  const std::string& name = ws.names().index;
+  if (!ws.index.loaded()) {
+    log(name + " was not loaded: not saved.");
+    return false;
+  }
+  const bool saved = indexsave(ws.index.model(), requestFor(ws, name));
+  if (saved) ws.index.markSaved();
+  return saved;
+}
+
+bool mobjsave(Workspace& ws) {
+  const std::string& name = ws.names().movieObject;
+  if (!ws.mobj.loaded()) {
+    log(name + " was not loaded: not saved.");
+    return false;
+  }
+  const bool saved = mobjsave(ws.mobj.model(), requestFor(ws, name));
+  if (saved) ws.mobj.markSaved();
+  return saved;
+}
+
+namespace {
+
+std::string auxFolder(const Workspace& ws) { return ws.pathOf(std::string("AUXDATA") + kSep); }
+
+}  // namespace
+
+void readSound(Workspace& ws) {
+  TSND snd;
+  const bool ok = usable(readSoundFile(auxFolder(ws) + kSoundFileName, snd).status);
+  ws.sound.load(std::move(snd), kSoundFileName, ok);
+}
+
+bool soundsave(Workspace& ws) {
+  if (!ws.sound.loaded()) {
+    log(std::string(kSoundFileName) + " was not read; not saved.");
+    return false;
+  }
+  std::error_code ec;
+  fs::create_directories(auxFolder(ws), ec);
+  SaveRequest req;
+  req.folder = auxFolder(ws);
+  req.name = kSoundFileName;
+  req.backup = ws.options.backup;
+  const bool saved = soundsave(ws.sound.model(), req);
+  if (saved) ws.sound.markSaved();
+  return saved;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,39 @@
+// The Workspace's index, movie objects and BD-J object: the load steps of a
+// Read, the BD-J page's Read and the savers of the "&BDMV" page.
+#pragma once
+
+#include <string>
+
+#include "documents/workspace.h"
+
+namespace mirdal {
+
+// Load sequence step 1: reads the movie object file of the current name set
+// into ws.mobj. ws.mobj.loaded() tells whether the objects can be shown.
+void readMovieObjects(Workspace& ws);
+
+// Load sequence step 5: reads the index file into ws.index. ws.index.loaded()
+// is false after a wrong header or too many titles: the half-loaded state,
+// in which the index cannot be saved.
+void readIndex(Workspace& ws);
+
+// The BD-J page's Read: "BDJO/" + name + ".bdjo" into ws.bdjo (a file of
+// that name with another extension when there is no ".bdjo" one, as 8.3
+// discs may have). ws.bdjo.loaded() is true when the object could be read.
+bool readBDJO(Workspace& ws, const std::string& name);
+
+// Save of the "&BDMV" page: each writes its file into the disc folder with
+// the backup step and the copy into BACKUP. A model that was not loaded is
+// never written over the file on disc (false, with a log line). A saved
+// document is no longer modified; its undo history stays.
+bool indexsave(Workspace& ws);
+bool mobjsave(Workspace& ws);
+
+// AUXDATA/sound.bdmv, read in the disc Read when the file is there.
+// ws.sound.loaded() tells whether it could be read as a sound file: one of
+// another kind is neither shown nor saved over. Its save creates AUXDATA
+// when it is missing.
+void readSound(Workspace& ws);
+bool soundsave(Workspace& ws);
+
+}  // namespace mirdal

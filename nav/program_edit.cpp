@@ -1,0 +1,118 @@
+#include "nav/program_edit.h"
+
+#include <algorithm>
+
+#include "core/report.h"
+
+namespace mirdal {
+
+namespace {
+
+constexpr std::uint32_t kGoToImmediate = 0x20810000;
+
+// The selection clipped to an existing program.
+LineSelection clip(const TCommands& program, LineSelection sel) {
+  if (sel.first > sel.last) std::swap(sel.first, sel.last);
+  const std::size_t end = program.empty() ? 0 : program.size() - 1;
+  sel.first = std::min(sel.first, end);
+  sel.last = std::min(sel.last, end);
+  return sel;
+}
+
+}  // namespace
+
+void updategotos(TCommands& program, std::int64_t after, std::int32_t delta) {
+  for (TNavCommand& c : program) {
+    if (c.opcode != kGoToImmediate) continue;
+    if (after < 0 || std::int64_t(c.dst) > after) c.dst += std::uint32_t(delta);
+  }
+}
+
+EditResult inscmd(TCommands& program, LineSelection sel, const TCommands& cmds) {
+  if (&cmds == &program) return inscmd(program, sel, TCommands(cmds));
+  EditResult r;
+  const std::size_t k = cmds.size();
+  if (k == 0 || program.size() + k > kMaxProgramCommands) {
+    r.selection = clip(program, sel);
+    return r;
+  }
+  if (program.empty()) {
+    // No line existed, so no GoTo target refers to the old program: the
+    // inserted commands keep their targets.
+    program = cmds;
+    r.selection = {0, 0};
+  } else {
+    const std::size_t p = clip(program, sel).last;
+    program.insert(program.begin() + std::ptrdiff_t(p + 1), cmds.begin(), cmds.end());
+    updategotos(program, std::int64_t(p), std::int32_t(k));
+    r.selection = {p + 1, p + 1};
+  }
+  r.changed = true;
+  r.delta = int(k);
+  return r;
+}
+
+EditResult delecmd(TCommands& program, LineSelection sel) {
+  EditResult r;
+  if (program.empty()) return r;
+  sel = clip(program, sel);
+  const std::size_t k = sel.last - sel.first + 1;
+  program.erase(program.begin() + std::ptrdiff_t(sel.first),
+                program.begin() + std::ptrdiff_t(sel.last + 1));
+  if (!program.empty()) updategotos(program, std::int64_t(sel.first) - 1, -std::int32_t(k));
+  const std::size_t at = sel.first == 0 ? 0 : sel.first - 1;
+  r.changed = true;
+  r.delta = -int(k);
+  r.selection = {at, at};
+  return r;
+}
+
+TCommands copycmd(const TCommands& program, std::size_t first, std::size_t last) {
+  if (program.empty()) return {};
+  const LineSelection s = clip(program, {first, last});
+  return TCommands(program.begin() + std::ptrdiff_t(s.first),
+                   program.begin() + std::ptrdiff_t(s.last + 1));
+}
+
+EditResult nopcmd(TCommands& program, LineSelection sel) {
+  EditResult r;
+  if (program.empty()) return r;
+  sel = clip(program, sel);
+  for (std::size_t i = sel.first; i <= sel.last; ++i) program[i] = TNavCommand{};
+  r.changed = true;
+  r.selection = sel.last + 1 < program.size() ? LineSelection{sel.last + 1, sel.last + 1} : sel;
+  return r;
+}
+
+void copyToBuffer(TCommands& buffer, const TCommands& program, LineSelection sel) {
+  buffer = copycmd(program, sel.first, sel.last);
+  slog("Command(s) copied", 1);
+}
+
+EditResult pastecmd(TCommands& program, LineSelection sel, const TCommands& buffer) {
+  if (buffer.empty()) {
+    slog("Nothing to insert.", 1);
+    EditResult r;
+    r.selection = clip(program, sel);
+    return r;
+  }
+  return inscmd(program, sel, buffer);
+}
+
+EditResult cutcmd(TCommands& buffer, TCommands& program, LineSelection sel) {
+  if (program.empty()) return {};
+  copyToBuffer(buffer, program, sel);
+  return delecmd(program, sel);
+}
+
+LineSelection selectAll(const TCommands& program) {
+  return {0, program.empty() ? 0 : program.size() - 1};
+}
+
+EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c) {
+  if (line >= program.size()) return {};
+  program[line] = c;
+  return EditResult{true, 0, {line, line}};
+}
+
+}  // namespace mirdal
