@@ -57,9 +57,11 @@ TEST(MenuMux, OneSmallPesPacket) {
                    0x00, 0xE0, 0x1F, 0x00, 0x01, 0xE1, 0x00, 0x23, 0x5A, 0xAB, 0x82, 0xFF}));
   EXPECT_EQ(Bytes(ts.begin() + kSp + 33, ts.begin() + kSp + 41), (Bytes{0x91, 0xF4, 0x00, 0xF0, 0x00, 0xF1, 0xF0, 0x88}));
   EXPECT_EQ(Bytes(ts.begin() + 2 * kSp + 33, ts.begin() + 2 * kSp + 38), (Bytes{0x03, 0x00, 0x38, 0x6D, 0xFF}));
-  // The first clock reference is 0 and marks its reserved bits.
+  // The first clock reference is the arrival time of its packet counted
+  // from the first packet, 3 x 846 = base 8, extension 138, with the
+  // reserved bits set.
   EXPECT_EQ(Bytes(ts.begin() + 3 * kSp + 5, ts.begin() + 3 * kSp + 16),
-            (Bytes{0x10, 0x01, 0x20, 0xB7, 0x10, 0x00, 0x00, 0x00, 0x00, 0x7E, 0x00}));
+            (Bytes{0x10, 0x01, 0x20, 0xB7, 0x10, 0x00, 0x00, 0x00, 0x04, 0x7E, 0x8A}));
   // The IG packet: adaptation field of 83 bytes, the PES in the last 100.
   const std::size_t ig = 4 * kSp;
   EXPECT_EQ(Bytes(ts.begin() + ig + 5, ts.begin() + ig + 11), (Bytes{0x54, 0x00, 0x30, 83, 0x00, 0xFF}));
@@ -157,7 +159,14 @@ TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
   TMenu loaded;
   ASSERT_EQ(loadMenuFromStream(m2ts, kMuxIgPid, loaded).status, ReadStatus::Ok);
   EXPECT_EQ(loaded.ics, menu.ics);
-  EXPECT_EQ(loaded.palettes, menu.palettes);
+  // Colours are kept as Y, Cr, Cb and transparency; entry 255 is never
+  // written.
+  ASSERT_EQ(loaded.palettes.size(), menu.palettes.size());
+  for (std::size_t p = 0; p < menu.palettes.size(); ++p)
+    for (std::size_t e = 0; e < 255; ++e) {
+      EXPECT_EQ(loaded.palettes[p].ycrcb[e], menu.palettes[p].ycrcb[e]) << p << ":" << e;
+      EXPECT_EQ(loaded.palettes[p].colours[e].t, menu.palettes[p].colours[e].t) << p << ":" << e;
+    }
   ASSERT_EQ(loaded.objects.size(), menu.objects.size());
   for (std::size_t i = 0; i < menu.objects.size(); ++i) {
     ASSERT_TRUE(rle_decode(loaded, i));
