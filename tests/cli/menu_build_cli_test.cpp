@@ -87,7 +87,7 @@ TEST(MenuBuildCli, Refusals) {
       {"not JSON", "[{", "", 1, "not valid JSON"},
       {"not a list", "{}", "", 1, "not a JSON list"},
       {"an unknown op", R"([{"op": "explode"}])", "", 1, "edit 0 (explode): unknown op"},
-      {"the last page", R"([{"op": "delete_page", "page": 0}])", "", 1, "edit 0 (delete_page): refused"},
+      {"a page that does not exist", R"([{"op": "delete_page", "page": 5}])", "", 1, "edit 0 (delete_page): refused"},
       {"a field that does not exist", R"([{"op": "set_button", "page": 0, "bog": 0, "button": 0, "fields": {"z": 1}}])",
        "", 1, "no field \"z\""},
       {"X beyond the video", R"([{"op": "set_button", "page": 0, "bog": 0, "button": 0, "fields": {"x": 1920}}])", "",
