@@ -1,0 +1,41 @@
+// mirdal-cli mux <menu.mnu> -o out.m2ts: the menu as a menu-only stream file
+// (its IG stream on PID 0x1400 with the program tables and a clock
+// reference).
+#include <filesystem>
+
+#include "cli/cli_context.h"
+#include "cli/menu_cli.h"
+#include "core/disc_folder.h"
+#include "core/save.h"
+#include "stream/menu_mux.h"
+
+namespace mirdal::cli {
+
+namespace {
+
+void addMuxCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("mux", "Write a menu as a new .m2ts stream file (IG stream on PID 0x1400)");
+  struct Args {
+    std::string menu, out;
+  };
+  auto a = std::make_shared<Args>();
+  cmd->add_option("menu", a->menu, "The .mnu file")->required();
+  cmd->add_option("-o,--output", a->out, "The .m2ts file to write")->required();
+  cmd->callback([&ctx, a] {
+    std::error_code ec;
+    if (!std::filesystem::exists(a->menu, ec)) throw UsageError{"no such file: " + a->menu};
+    TMenu m;
+    if (!loadMenuForCli(a->menu, m)) return void(ctx.exitCode = kFailed);
+    SaveRequest req;
+    req.folder = folderOfFile(a->out);
+    req.name = std::filesystem::path(a->out).filename().string();
+    req.noBackup = true;
+    ctx.exitCode = muxMenuFile(m, req) ? kOk : kFailed;
+  });
+}
+
+Subcommand reg{"mux", addMuxCommand};
+
+}  // namespace
+
+}  // namespace mirdal::cli

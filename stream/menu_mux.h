@@ -1,0 +1,35 @@
+// Muxing a menu into a menu-only stream file: the IG segments as PES packets
+// on PID 0x1400, cut into 192-byte source packets with the program tables of
+// a Blu-ray stream (PAT, PMT, SIT) and a clock reference, the file ending on
+// a 32-packet boundary.
+#pragma once
+
+#include <cstdint>
+
+#include "core/fields.h"
+#include "core/save.h"
+#include "menu/igs_model.h"
+
+namespace mirdal {
+
+inline constexpr std::uint16_t kMuxIgPid = 0x1400;
+inline constexpr std::uint16_t kMuxPcrPid = 0x1001;
+inline constexpr std::uint32_t kMuxFirstArrival = 0x10000000;  // 27 MHz ticks
+inline constexpr std::uint32_t kMuxArrivalStep = 846;          // per source packet
+inline constexpr std::size_t kMuxAlignedUnit = 32;             // packets
+
+// Cuts a run of PES packets into source packets. The clock reference
+// carried by the PCR packets is the arrival clock itself, counted from the
+// first packet: arrival time stamps and system clock are then the same
+// 27 MHz clock, as a player assumes. A PES packet that ends early gets
+// "Mux error" through erlog and the rest of its last packet stays 0xFF.
+Bytes muxPes(const Bytes& pes);
+
+// The whole menu: saveIGS in PES framing, then muxPes. False, with the
+// reason logged, when the menu cannot be written.
+bool muxMenu(TMenu& m, Bytes& out);
+
+// muxMenu written through the save routine ("Muxing menu..." in the log).
+bool muxMenuFile(TMenu& m, const SaveRequest& req);
+
+}  // namespace mirdal

@@ -1,0 +1,119 @@
+// Building a menu with mirdal-cli alone: menu new, menu edit (object import,
+// button fields, commands), mux, extract-menu; and the refusals of each.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/fields.h"
+#include "menu/igs_read.h"
+#include "menu/rle.h"
+#include "support/recording_reporter.h"
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace mirdal {
+namespace {
+
+using test::runCli;
+using test::shellQuote;
+
+const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+
+std::string q(const std::filesystem::path& p) { return shellQuote(p.string()); }
+
+TEST(MenuBuildCli, NewEditMuxExtractGivesTheSameMenu) {
+  test::TempDir d;
+  const auto dir = d.path();
+  ASSERT_EQ(runCli("menu new --size 1280x720 -o " + q(dir / "new.mnu")).exitCode, 0);
+  ASSERT_EQ(runCli("object export " + shellQuote(kSample) + " 0x13 --palette 1 -o " + q(dir / "pic.png")).exitCode, 0);
+  d.write("edits.json", [] {
+    const std::string j = R"([
+      {"op": "import_object", "png": "pic.png"},
+      {"op": "create_button", "page": 0, "bog": 0},
+      {"op": "set_button", "page": 0, "bog": 0, "button": 0,
+       "fields": {"x": 100, "y": 50, "normal_start": 0, "selected_start": 0, "lower": 1}},
+      {"op": "set_commands", "page": 0, "bog": 0, "button": 0,
+       "commands": ["51C00003 80000001 80000000", [822083588, 1, 0]]},
+      {"op": "set_default_valid_button", "page": 0, "bog": 0, "value": 0},
+      {"op": "set_page", "page": 0, "fields": {"default_selected_button": "0"}},
+      {"op": "set_composition", "fields": {"user_timeout": 900000}}
+    ])";
+    return Bytes(j.begin(), j.end());
+  }());
+  const auto edit = runCli("menu edit " + q(dir / "new.mnu") + " " + q(dir / "edits.json") + " -o " + q(dir / "built.mnu"));
+  ASSERT_EQ(edit.exitCode, 0) << edit.out;
+  const auto mux = runCli("mux " + q(dir / "built.mnu") + " -o " + q(dir / "menu.m2ts"));
+  ASSERT_EQ(mux.exitCode, 0) << mux.out;
+  EXPECT_EQ(std::filesystem::file_size(dir / "menu.m2ts") % (32 * 192), 0u);
+  const auto ex = runCli("extract-menu " + q(dir / "menu.m2ts") + " -o " + q(dir / "back.mnu"));
+  ASSERT_EQ(ex.exitCode, 0) << ex.out;
+
+  test::ReportScope rs;
+  TMenu built, back;
+  ASSERT_EQ(loadMNU((dir / "built.mnu").string(), built).status, ReadStatus::Ok);
+  ASSERT_EQ(loadMNU((dir / "back.mnu").string(), back).status, ReadStatus::Ok);
+  EXPECT_EQ(back.ics, built.ics);
+  EXPECT_EQ(back.palettes, built.palettes);
+  EXPECT_EQ(back.in_time, built.in_time);
+  ASSERT_EQ(back.objects.size(), 1u);
+  ASSERT_TRUE(rle_decode(back, 0));
+  ASSERT_TRUE(rle_decode(built, 0));
+  EXPECT_EQ(back.objects[0].image, built.objects[0].image);
+
+  const TPage& p = back.ics.pages.at(0);
+  EXPECT_EQ(back.ics.video_width, 1280);
+  EXPECT_EQ(back.ics.user_timeout, 900000u);
+  ASSERT_EQ(p.bogs.at(0).buttons.size(), 2u);
+  const TIGbutton& b = p.bogs[0].buttons[0];
+  EXPECT_EQ(b.x, 100);
+  EXPECT_EQ(b.normal_start, 0);
+  EXPECT_EQ(b.normal_end, 0);
+  EXPECT_EQ(b.lower, 1);
+  EXPECT_EQ(b.commands, (TCommands{{0x51C00003, 0x80000001, 0x80000000}, {0x31000004, 1, 0}}));
+  EXPECT_EQ(p.bogs[0].default_valid_button, 0);
+}
+
+TEST(MenuBuildCli, Refusals) {
+  struct Case {
+    const char* name;
+    std::string edits;  // empty: the command line is bad
+    std::string args;   // replaces the default arguments when set
+    int exit;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"a bad size", "", "menu new --size 1920by1080 -o @/x.mnu", 2, "WIDTHxHEIGHT"},
+      {"a zero size", "", "menu new --size 0x1080 -o @/x.mnu", 2, "WIDTHxHEIGHT"},
+      {"not JSON", "[{", "", 1, "not valid JSON"},
+      {"not a list", "{}", "", 1, "not a JSON list"},
+      {"an unknown op", R"([{"op": "explode"}])", "", 1, "edit 0 (explode): unknown op"},
+      {"a page that does not exist", R"([{"op": "delete_page", "page": 5}])", "", 1, "edit 0 (delete_page): refused"},
+      {"a field that does not exist", R"([{"op": "set_button", "page": 0, "bog": 0, "button": 0, "fields": {"z": 1}}])",
+       "", 1, "no field \"z\""},
+      {"X beyond the video", R"([{"op": "set_button", "page": 0, "bog": 0, "button": 0, "fields": {"x": 1920}}])", "",
+       1, "the value of \"x\" is refused"},
+      {"a referenced object", R"([{"op": "delete_objects", "objects": [0]}])", "", 1,
+       "Cannot delete object. Remove all reference first."},
+      {"a short command", R"([{"op": "set_commands", "page": 0, "bog": 0, "button": 0, "commands": ["1 2"]}])", "",
+       1, "three words"},
+      {"the second edit fails", R"([{"op": "create_page"}, {"op": "delete_bog", "page": 2, "bog": 0}])", "", 1,
+       "edit 1 (delete_bog)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir d;
+    std::string args = c.args;
+    if (args.empty()) {
+      d.write("e.json", Bytes(c.edits.begin(), c.edits.end()));
+      args = "menu edit " + shellQuote(kSample) + " " + q(d.path() / "e.json") + " -o @/x.mnu";
+    }
+    args.replace(args.find('@'), 1, d.path().string());
+    const auto r = runCli(args);
+    EXPECT_EQ(r.exitCode, c.exit) << r.out;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(d.path() / "x.mnu"));
+  }
+}
+
+}  // namespace
+}  // namespace mirdal
