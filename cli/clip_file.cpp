@@ -16,17 +16,6 @@ namespace mirdal::cli {
 
 using nlohmann::json;
 
-bool isClipData(const Bytes& data) {
-  return data.size() >= 4 && data[0] == 'H' && data[1] == 'D' && data[2] == 'M' && data[3] == 'V';
-}
-
-bool isClipFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char head[4] = {};
-  if (!in.read(head, 4)) return false;
-  return isClipData(Bytes(head, head + 4));
-}
-
 namespace {
 
 std::string yesNo(bool b) { return b ? "Yes" : "No"; }
@@ -217,37 +206,6 @@ json clipJson(const TCLPI& c) {
           {"cpi", {{"length", c.cpi.length}, {"cpi_type", c.cpi.CPI_type}, {"entries", entries}}},
           {"clip_mark_length", c.ClipMark_length},
           {"extension_data", toJson(c.extension_data)}};
-}
-
-int dumpClipFile(const std::string& path, bool asJson) {
-  CaptureReporter capture;
-  TCLPI c;
-  ClpiParse res;
-  {
-    ScopedReporter scope(capture);
-    res = readCLPIFile(path, c);
-  }
-  if (!usable(res.status)) {
-    capture.replayToStderr();
-    return kFailed;
-  }
-  const std::string out = asJson ? clipJson(c).dump(2) + "\n" : dumpClipText(c, fileNameOf(path));
-  std::fputs(out.c_str(), stdout);
-  if (res.status == ReadStatus::Truncated) {
-    capture.replayToStderr();
-    return kFailed;
-  }
-  return kOk;
-}
-
-int resaveClipFile(const std::string& path, const std::string& out) {
-  TCLPI c;
-  if (readCLPIFile(path, c).status != ReadStatus::Ok) return kFailed;
-  SaveRequest req;
-  req.folder = folderOfFile(out);
-  req.name = std::filesystem::path(out).filename().string();
-  req.noBackup = true;
-  return saveCLPI(c, req) ? kOk : kFailed;
 }
 
 }  // namespace mirdal::cli

@@ -265,35 +265,4 @@ json menuToJson(const TMenu& m) {
           {"palettes", palettes}};
 }
 
-int runMenuDump(const std::string& path, bool asJson) {
-  CaptureReporter capture;
-  TMenu m;
-  MenuLoad r;
-  {
-    ScopedReporter scope(capture);
-    r = loadMNU(path, m);
-  }
-  if (r.status == ReadStatus::Unreadable) {
-    capture.replayToStderr();
-    return kFailed;
-  }
-  const std::string out = asJson ? menuToJson(m).dump(2) + "\n" : dumpMenuText(m, fileNameOf(path));
-  std::fputs(out.c_str(), stdout);
-  if (r.status != ReadStatus::Ok) {
-    capture.replayToStderr();
-    return kFailed;
-  }
-  return kOk;
-}
-
-int runMenuResave(const std::string& path, const std::string& out) {
-  TMenu m;
-  if (!loadMenuForCli(path, m)) return kFailed;
-  SaveRequest req;
-  req.folder = folderOfFile(out);
-  req.name = std::filesystem::path(out).filename().string();
-  req.noBackup = true;
-  return saveMNU(m, req) ? kOk : kFailed;
-}
-
 }  // namespace mirdal::cli

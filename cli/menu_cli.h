@@ -20,9 +20,4 @@ bool loadMenuForCli(const std::string& path, TMenu& m);
 std::string dumpMenuText(const TMenu& m, const std::string& name);
 nlohmann::json menuToJson(const TMenu& m);
 
-// `dump <menu> [--json]` and `resave <menu> -o <out>`; each returns the exit
-// status.
-int runMenuDump(const std::string& path, bool json);
-int runMenuResave(const std::string& path, const std::string& out);
-
 }  // namespace mirdal::cli

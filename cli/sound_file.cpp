@@ -15,15 +15,6 @@
 
 namespace mirdal::cli {
 
-bool isSoundFile(const Bytes& data) { return data.size() >= 4 && std::memcmp(data.data(), "BCLK", 4) == 0; }
-
-bool isSoundFilePath(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  Bytes head(4, 0);
-  if (!in.read(reinterpret_cast<char*>(head.data()), 4)) return false;
-  return isSoundFile(head);
-}
-
 std::string dumpSoundText(const TSND& snd, const std::string& name) {
   const std::size_t n = snd.entries.size();
   std::string out = name + ": " + snd.type_indicator + " version " + snd.version_number + "\n";
@@ -85,28 +76,12 @@ ReadStatus loadSoundQuietly(const std::string& path, TSND& snd) {
   return res.status;
 }
 
-int dumpSoundFile(const std::string& path, bool json) {
-  TSND snd;
-  const ReadStatus status = loadSoundQuietly(path, snd);
-  if (!usable(status)) return kFailed;
-  const std::string out = json ? soundJson(snd).dump(2) + "\n" : dumpSoundText(snd, fileNameOf(path));
-  std::fputs(out.c_str(), stdout);
-  return status == ReadStatus::Ok ? kOk : kFailed;
-}
-
 SaveRequest outputRequest(const std::string& out) {
   SaveRequest req;
   req.folder = folderOfFile(out);
   req.name = std::filesystem::path(out).filename().string();
   req.noBackup = true;
   return req;
-}
-
-int resaveSoundFile(const std::string& path, const std::string& out) {
-  TSND snd;
-  // A file read only in part is not written: the copy would lose the rest.
-  if (readSoundFile(path, snd).status != ReadStatus::Ok) return kFailed;
-  return soundsave(snd, outputRequest(out)) ? kOk : kFailed;
 }
 
 }  // namespace mirdal::cli

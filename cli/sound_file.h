@@ -1,5 +1,5 @@
 // sound.bdmv for the file subcommands (dump, resave): one self-contained
-// piece that the table of file kinds calls when a file starts with "BCLK".
+// piece that the table of file kinds (file_kinds.cpp) calls for "BCLK" files.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -11,11 +11,6 @@
 
 namespace mirdal::cli {
 
-// "BCLK" at the start: a sound file, whatever its name.
-bool isSoundFile(const Bytes& data);
-// The same told from the first bytes of the file at path.
-bool isSoundFilePath(const std::string& path);
-
 // The grid of the "sound.bdmv" group with each entry's place in the file,
 // and the ExtensionData caption.
 std::string dumpSoundText(const TSND& snd, const std::string& name);
@@ -26,10 +21,6 @@ nlohmann::json soundJson(const TSND& snd);
 // Reads path quietly; the read's log goes to standard error when the file
 // is not read whole. Returns the read status.
 ReadStatus loadSoundQuietly(const std::string& path, TSND& snd);
-
-// dump and resave of a sound file; each returns the exit status.
-int dumpSoundFile(const std::string& path, bool json);
-int resaveSoundFile(const std::string& path, const std::string& out);
 
 // The request of a write to a file named on the command line: no backup.
 SaveRequest outputRequest(const std::string& out);
