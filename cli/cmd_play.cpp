@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
+#include "cli/json_model.h"
 #include "cli/menu_view_cli.h"
 #include "core/options.h"
 #include "core/report.h"
@@ -140,13 +141,8 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
 
     if (!a->out.empty() && !writePagePng(a->out, renderer.picture)) return void(ctx.exitCode = kFailed);
     if (a->json) {
-      nlohmann::json psr = nlohmann::json::array();
-      for (std::uint32_t v : regs.psr) psr.push_back(v);
-      nlohmann::json gpr = nlohmann::json::object();
-      for (std::size_t n = 0; n < regs.gpr.size(); ++n)
-        if (regs.gpr[n]) gpr[std::to_string(n)] = regs.gpr[n];
-      nlohmann::json j{{"kind", "play"}, {"format_version", 1}, {"file", a->path}, {"steps", steps},
-                       {"psr", psr},     {"gpr", gpr}};
+      nlohmann::json j{{"kind", "play"}, {"format_version", 1}, {"file", a->path}, {"steps", steps}};
+      j.update(registersJson(regs));
       std::printf("%s\n", j.dump(2).c_str());
     } else {
       logPSRs(regs);

@@ -41,16 +41,6 @@ class RunPrinter final : public RunObserver {
   bool json_;
 };
 
-nlohmann::json registersJson(const Registers& regs) {
-  nlohmann::json psr = nlohmann::json::array();
-  for (std::uint32_t v : regs.psr) psr.push_back(v);
-  // The GPRs that are not 0, as the "GPRs" button lists them.
-  nlohmann::json gpr = nlohmann::json::array();
-  for (std::size_t n = 0; n < regs.gpr.size(); ++n)
-    if (regs.gpr[n]) gpr.push_back({{"number", n}, {"value", regs.gpr[n]}});
-  return {{"psr", psr}, {"gpr", gpr}};
-}
-
 void addRunCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("run", "Execute a movie object's program and list the registers");
   struct Args {

@@ -172,4 +172,14 @@ json toJson(const TBDJO& b) {
             {"directory_path", text(b.file_access_info.directory_path)}}}};
 }
 
+nlohmann::json registersJson(const Registers& regs) {
+  nlohmann::json psr = nlohmann::json::array();
+  for (std::uint32_t v : regs.psr) psr.push_back(v);
+  // The GPRs that are not 0, as the "GPRs" button lists them.
+  nlohmann::json gpr = nlohmann::json::array();
+  for (std::size_t n = 0; n < regs.gpr.size(); ++n)
+    if (regs.gpr[n]) gpr.push_back({{"number", n}, {"value", regs.gpr[n]}});
+  return {{"psr", psr}, {"gpr", gpr}};
+}
+
 }  // namespace mirdal::cli

@@ -11,6 +11,7 @@
 #include "formats/bdjo.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "nav/registers.h"
 
 namespace mirdal::cli {
 
@@ -30,5 +31,9 @@ nlohmann::json toJson(const TExtensionData& ed);
 nlohmann::json toJson(const TINDX& idx);
 nlohmann::json toJson(const TMOBJ& m);
 nlohmann::json toJson(const TBDJO& b);
+
+// The registers at the end of a run or a menu play: "psr" (all 128) and
+// "gpr" (those not 0, as {"number", "value"}, as the "GPRs" button lists).
+nlohmann::json registersJson(const Registers& regs);
 
 }  // namespace mirdal::cli

@@ -77,7 +77,7 @@ TEST(MenuPageCli, PlayFollowsKeysAndCommands) {
   EXPECT_EQ(j["steps"][1]["selected"], 2);
   EXPECT_EQ(j["steps"][2]["selected"], 3);
   EXPECT_EQ(j["steps"][3]["activated"], 3);
-  EXPECT_EQ(j["gpr"]["1"], 3);
+  EXPECT_EQ(j["gpr"], nlohmann::json::parse(R"([{"number": 1, "value": 3}])"));
 
   const test::CliResult page = test::runCli("play " + test::shellQuote(kSample) + " --keys down,select");
   ASSERT_EQ(page.exitCode, 0) << page.out;
