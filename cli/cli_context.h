@@ -1,6 +1,8 @@
 // Shared state of one mirdal-cli invocation.
 #pragma once
 
+#include <filesystem>
+
 #include <CLI/CLI.hpp>
 #include <string>
 
@@ -28,6 +30,13 @@ struct UsageError {
 struct InputError {
   std::string message;
 };
+
+// A file named on the command line that is not there is wrong input (exit
+// 1), not bad usage.
+inline void requireInputFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) throw InputError{"no such file: " + path};
+}
 
 // Each subcommand lives in its own file cmd_<name>.cpp and registers itself
 // with a static Subcommand object:

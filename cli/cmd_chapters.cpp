@@ -32,8 +32,7 @@ ChapterFormat formatOf(const std::string& text) {
 // Reads the playlist with its log on standard error; false when it cannot
 // be used.
 bool readPlaylist(const std::string& path, TMPLS& m) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw UsageError{"no such file: " + path};
+  requireInputFile(path);
   return readPlaylistFile(path, m, true) == ReadStatus::Ok;
 }
 
@@ -65,8 +64,7 @@ void exportCommand(const ChapterArgs& a, CliContext& ctx) {
 
 void importCommand(const ChapterArgs& a, CliContext& ctx) {
   const ChapterFormat f = formatOf(a.format);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(a.text, ec)) throw UsageError{"no such file: " + a.text};
+  requireInputFile(a.text);
   TMPLS m;
   if (!readPlaylist(a.playlist, m)) {
     ctx.exitCode = kFailed;

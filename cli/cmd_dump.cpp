@@ -17,8 +17,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("file", *path, "The file to show")->required();
   cmd->add_flag("--json", *json, "Print the model as JSON");
   cmd->callback([&ctx, path, json] {
-    std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
+    requireInputFile(*path);
     // The read's log stays off standard output; it is shown only when the
     // read went wrong.
     CaptureReporter capture;

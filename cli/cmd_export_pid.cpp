@@ -101,7 +101,7 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("-o,--output", a->output, "The file to write (default: named after clip, PID and stream)");
   cmd->callback([&ctx, a] {
     std::error_code ec;
-    if (!fs::is_regular_file(a->stream, ec)) throw UsageError{"no such file: " + a->stream};
+    if (!fs::is_regular_file(a->stream, ec)) throw InputError{"no such file: " + a->stream};
     const std::uint16_t pid = parsePidText(a->pid);
     if (a->pid.empty() || a->pid.size() > 4 || (pid == 0 && a->pid.find_first_not_of('0') != std::string::npos))
       throw UsageError{"not a hexadecimal PID: " + a->pid};

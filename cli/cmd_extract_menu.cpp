@@ -24,8 +24,8 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("--pid", a->pid, "The IG stream's PID, 0x1400 to 0x14FF (default 0x1400)");
   cmd->add_option("-o,--output", a->out, "The .mnu file to write")->required();
   cmd->callback([&ctx, a] {
+    requireInputFile(a->input);
     std::error_code ec;
-    if (!std::filesystem::exists(a->input, ec)) throw UsageError{"no such file: " + a->input};
     std::size_t used = 0;
     unsigned long pid = 0;
     try {

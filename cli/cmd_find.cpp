@@ -25,7 +25,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
   pl->excludes(cl);
   cmd->callback([&ctx, path, playlist, clips] {
     std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw UsageError{"no such file or folder: " + *path};
+    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file or folder: " + *path};
     if (*playlist < 0 && !*clips) throw UsageError{"find needs --playlist N or --clips"};
     Workspace ws;
     ws.disc.folder = discFolderFromArgument(*path);

@@ -71,7 +71,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
   edit->callback([&ctx, e] {
     std::error_code ec;
     for (const std::string& f : {e->menu, e->edits})
-      if (!std::filesystem::exists(f, ec)) throw UsageError{"no such file: " + f};
+      requireInputFile(f);
     Bytes text;
     std::string error;
     if (!readFileBytes(e->edits, text, &error)) {

@@ -22,8 +22,7 @@ void addMuxCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("menu", a->menu, "The .mnu file")->required();
   cmd->add_option("-o,--output", a->out, "The .m2ts file to write")->required();
   cmd->callback([&ctx, a] {
-    std::error_code ec;
-    if (!std::filesystem::exists(a->menu, ec)) throw UsageError{"no such file: " + a->menu};
+    requireInputFile(a->menu);
     TMenu m;
     if (!loadMenuForCli(a->menu, m)) return void(ctx.exitCode = kFailed);
     SaveRequest req;

@@ -29,11 +29,6 @@ std::size_t indexArgument(const std::string& text, const char* what) {
   return v;
 }
 
-void requireFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) throw UsageError{"no such file: " + path};
-}
-
 bool writeOutput(const std::string& path, const Bytes& bytes) {
   std::string error;
   if (writeFileAtomic(path, bytes, &error)) return true;
@@ -55,7 +50,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
   exp->add_option("--palette", e->palette, "Palette id (default 0)");
   exp->add_option("-o,--output", e->out, "The PNG file to write")->required();
   exp->callback([&ctx, e] {
-    requireFile(e->menu);
+    requireInputFile(e->menu);
     const std::size_t id = indexArgument(e->id, "object id");
     const std::size_t pal = indexArgument(e->palette, "palette id");
     TMenu m;
@@ -84,8 +79,8 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
   imp->add_option("--replace-palette", i->palette, "Replace this palette instead of adding one");
   imp->add_option("-o,--output", i->out, "The .mnu file to write")->required();
   imp->callback([&ctx, i] {
-    requireFile(i->menu);
-    requireFile(i->png);
+    requireInputFile(i->menu);
+    requireInputFile(i->png);
     ObjectImport where;
     if (!i->object.empty()) where.replaceObject = indexArgument(i->object, "object id");
     if (!i->palette.empty()) where.replacePalette = indexArgument(i->palette, "palette id");

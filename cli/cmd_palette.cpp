@@ -24,8 +24,7 @@ void addPaletteCommand(CLI::App& app, CliContext& ctx) {
   exp->add_option("id", a->id, "Palette id")->required();
   exp->add_option("-o,--output", a->out, "The file to write, ending in .pxml or .act")->required();
   exp->callback([&ctx, a] {
-    std::error_code ec;
-    if (!std::filesystem::exists(a->menu, ec)) throw UsageError{"no such file: " + a->menu};
+    requireInputFile(a->menu);
     const std::string ext = std::filesystem::path(a->out).extension().string();
     if (ext != ".pxml" && ext != ".act") throw UsageError{"the output must end in .pxml or .act: " + a->out};
     std::size_t used = 0;

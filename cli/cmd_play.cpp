@@ -51,7 +51,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("-o,--output", a->out, "Write the last frame as a PNG image");
   cmd->add_flag("--json", a->json, "Print the steps and registers as JSON");
   cmd->callback([&ctx, a] {
-    if (!std::filesystem::exists(a->path)) throw UsageError{"no such file: " + a->path};
+    requireInputFile(a->path);
     std::vector<MenuKey> keys;
     std::vector<std::string> names;
     {

@@ -31,7 +31,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("--background", a->background, "A PNG picture drawn over the background colour");
   cmd->add_flag("--json", a->json, "Describe the frame as JSON");
   cmd->callback([&ctx, a] {
-    if (!std::filesystem::exists(a->path)) throw UsageError{"no such file: " + a->path};
+    requireInputFile(a->path);
     TMenu m;
     if (!loadMenuOrStream(a->path, m)) return void(ctx.exitCode = kFailed);
     if (a->page >= m.ics.pages.size()) {

@@ -20,8 +20,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("file", *path, "The file to read")->required();
   cmd->add_option("-o,--output", *out, "The file to write")->required();
   cmd->callback([&ctx, path, out] {
-    std::error_code ec;
-    if (!std::filesystem::exists(*path, ec)) throw InputError{"no such file: " + *path};
+    requireInputFile(*path);
     Loaded m = loadFile(*path);
     if (!m.file) {
       ctx.exitCode = kFailed;

@@ -15,11 +15,6 @@ namespace mirdal::cli {
 
 namespace {
 
-void requireFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw UsageError{"no such file: " + path};
-}
-
 void addExport(CLI::App& sound, CliContext& ctx) {
   auto* cmd = sound.add_subcommand("export", "Write one sound entry as a WAV file");
   struct Args {
@@ -31,7 +26,7 @@ void addExport(CLI::App& sound, CliContext& ctx) {
   cmd->add_option("entry", a->entry, "The entry's number (from 0)")->required();
   cmd->add_option("-o,--output", a->output, "The WAV file to write")->required();
   cmd->callback([&ctx, a] {
-    requireFile(a->path);
+    requireInputFile(a->path);
     TSND snd;
     const ReadStatus status = loadSoundQuietly(a->path, snd);
     if (!usable(status)) {
@@ -59,8 +54,8 @@ void addImport(CLI::App& sound, CliContext& ctx) {
   cmd->add_option("--at", a->at, "The new entry's number (from 0; default: after the last entry)");
   cmd->add_option("-o,--output", a->output, "The sound file to write")->required();
   cmd->callback([&ctx, a] {
-    requireFile(a->path);
-    requireFile(a->wav);
+    requireInputFile(a->path);
+    requireInputFile(a->wav);
     TSND snd;
     if (loadSoundQuietly(a->path, snd) != ReadStatus::Ok) {
       ctx.exitCode = kFailed;
@@ -98,7 +93,7 @@ void addDelete(CLI::App& sound, CliContext& ctx) {
   cmd->add_option("entry", a->entry, "The entry's number (from 0)")->required();
   cmd->add_option("-o,--output", a->output, "The sound file to write")->required();
   cmd->callback([&ctx, a] {
-    requireFile(a->path);
+    requireInputFile(a->path);
     TSND snd;
     if (loadSoundQuietly(a->path, snd) != ReadStatus::Ok) {
       ctx.exitCode = kFailed;

@@ -12,14 +12,14 @@
 namespace mirdal {
 namespace {
 
-using test::WavSpec;
+using test::WavShape;
 
-std::string writeWav(const test::TempDir& d, const std::string& name, const WavSpec& s) {
+std::string writeWav(const test::TempDir& d, const std::string& name, const WavShape& s) {
   return d.write(name, test::wavFile(s).data()).string();
 }
 
-WavSpec stereo(std::size_t bytes) {
-  WavSpec s;
+WavShape stereo(std::size_t bytes) {
+  WavShape s;
   s.channels = 2;
   s.samples = test::pattern(bytes, 3);
   return s;
@@ -44,12 +44,12 @@ TEST(SoundImport, RefusedFilesLeaveTheModelAsItWas) {
     Bytes file;
     std::string message;
   };
-  WavSpec rate = stereo(8);
+  WavShape rate = stereo(8);
   rate.rate = 44100;
-  WavSpec noData = stereo(8);
+  WavShape noData = stereo(8);
   noData.withData = false;
   noData.extraChunks = {{"LIST", 4}};
-  WavSpec quad = stereo(16);
+  WavShape quad = stereo(16);
   quad.channels = 4;
   const Case cases[] = {
       {"44100", test::wavFile(rate).data(), " ERROR: Wave format error! (Mandatory 48 kHz, 16 bit, PCM)"},
@@ -82,7 +82,7 @@ TEST(SoundImport, AMissingFileIsAnErrorWithoutThePause) {
 TEST(SoundImport, DataCutShortIsTakenAsFarAsItGoes) {
   test::TempDir d;
   test::ReportScope scope;
-  WavSpec s = stereo(11);
+  WavShape s = stereo(11);
   s.claimedDataSize = 4000;
   TSND snd = newSound();
   ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "cut.wav", s)));
@@ -96,7 +96,7 @@ TEST(SoundExport, ExportedWavImportsToTheSameBytes) {
   test::ReportScope scope;
   for (std::uint16_t channels : {1, 2}) {
     TSND snd = newSound();
-    WavSpec s = stereo(1200);
+    WavShape s = stereo(1200);
     s.channels = channels;
     ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "in.wav", s)));
     const std::string out = (d.path() / soundEntryFileName(0)).string();
@@ -127,7 +127,7 @@ TEST(SoundCreate, ANewFileHoldsTheFirstSoundOrNothing) {
   EXPECT_EQ(made->entries.size(), 1u);
   EXPECT_EQ(made->SoundData_start_address, 56u);
   EXPECT_EQ(made->ExtensionData_start_address, 0u);
-  WavSpec bad = stereo(8);
+  WavShape bad = stereo(8);
   bad.bits = 8;
   EXPECT_FALSE(createSound(writeWav(d, "b.wav", bad)));
 }

@@ -8,7 +8,7 @@
 namespace mirdal {
 namespace {
 
-using test::WavSpec;
+using test::WavShape;
 
 struct CheckCase {
   const char* name;
@@ -20,16 +20,16 @@ struct CheckCase {
 };
 void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
 
-WavSpec spec(std::uint16_t channels = 1, std::size_t samples = 8) {
-  WavSpec s;
+WavShape shape(std::uint16_t channels = 1, std::size_t samples = 8) {
+  WavShape s;
   s.channels = channels;
   s.samples = test::pattern(samples, 1);
   return s;
 }
-Bytes wav(WavSpec s) { return test::wavFile(s).data(); }
+Bytes wav(WavShape s) { return test::wavFile(s).data(); }
 template <class F>
 Bytes wavWith(F change) {
-  WavSpec s = spec();
+  WavShape s = shape();
   change(s);
   return wav(s);
 }
@@ -58,39 +58,39 @@ TEST_P(WavCheckTest, RefusesWhatIsNotMonoOrStereo48kHz16BitPcm) {
 INSTANTIATE_TEST_SUITE_P(
     Files, WavCheckTest,
     ::testing::Values(
-        CheckCase{"mono", wav(spec(1)), WavCheck::Ok, 44, 8},
-        CheckCase{"stereo", wav(spec(2, 16)), WavCheck::Ok, 44, 16},
-        CheckCase{"rate_44100", wavWith([](WavSpec& s) { s.rate = 44100; }), WavCheck::FormatError},
-        CheckCase{"bits_24", wavWith([](WavSpec& s) { s.bits = 24; }), WavCheck::FormatError},
-        CheckCase{"bits_8", wavWith([](WavSpec& s) { s.bits = 8; }), WavCheck::FormatError},
-        CheckCase{"float_format", wavWith([](WavSpec& s) { s.formatTag = 3; }), WavCheck::FormatError},
-        CheckCase{"extensible_format", wavWith([](WavSpec& s) { s.formatTag = 0xFFFE; }), WavCheck::FormatError},
-        CheckCase{"not_riff", patched(wav(spec()), 0, "RIFX"), WavCheck::FormatError},
-        CheckCase{"not_wave", patched(wav(spec()), 8, "AVI "), WavCheck::FormatError},
-        CheckCase{"fmt_not_first", patched(wav(spec()), 12, "JUNK"), WavCheck::FormatError},
-        CheckCase{"shorter_than_the_format", cut(wav(spec()), 37), WavCheck::FormatError},
+        CheckCase{"mono", wav(shape(1)), WavCheck::Ok, 44, 8},
+        CheckCase{"stereo", wav(shape(2, 16)), WavCheck::Ok, 44, 16},
+        CheckCase{"rate_44100", wavWith([](WavShape& s) { s.rate = 44100; }), WavCheck::FormatError},
+        CheckCase{"bits_24", wavWith([](WavShape& s) { s.bits = 24; }), WavCheck::FormatError},
+        CheckCase{"bits_8", wavWith([](WavShape& s) { s.bits = 8; }), WavCheck::FormatError},
+        CheckCase{"float_format", wavWith([](WavShape& s) { s.formatTag = 3; }), WavCheck::FormatError},
+        CheckCase{"extensible_format", wavWith([](WavShape& s) { s.formatTag = 0xFFFE; }), WavCheck::FormatError},
+        CheckCase{"not_riff", patched(wav(shape()), 0, "RIFX"), WavCheck::FormatError},
+        CheckCase{"not_wave", patched(wav(shape()), 8, "AVI "), WavCheck::FormatError},
+        CheckCase{"fmt_not_first", patched(wav(shape()), 12, "JUNK"), WavCheck::FormatError},
+        CheckCase{"shorter_than_the_format", cut(wav(shape()), 37), WavCheck::FormatError},
         CheckCase{"empty", {}, WavCheck::FormatError},
-        CheckCase{"six_channels", wav(spec(6, 24)), WavCheck::Channels},
-        CheckCase{"no_channels", wav(spec(0, 0)), WavCheck::Channels},
-        CheckCase{"no_data_chunk", wavWith([](WavSpec& s) {
+        CheckCase{"six_channels", wav(shape(6, 24)), WavCheck::Channels},
+        CheckCase{"no_channels", wav(shape(0, 0)), WavCheck::Channels},
+        CheckCase{"no_data_chunk", wavWith([](WavShape& s) {
                     s.withData = false;
                     s.extraChunks = {{"LIST", 4}};
                   }),
                   WavCheck::NoData},
-        CheckCase{"ends_in_a_chunk_header", cut(wav(spec()), 40), WavCheck::NoData},
+        CheckCase{"ends_in_a_chunk_header", cut(wav(shape()), 40), WavCheck::NoData},
         CheckCase{"data_after_a_list_chunk_of_odd_size",
-                  wavWith([](WavSpec& s) { s.extraChunks = {{"LIST", 5}}; }), WavCheck::Ok, 44 + 14, 8},
-        CheckCase{"extended_fmt_chunk", wavWith([](WavSpec& s) { s.fmtSize = 18; }), WavCheck::Ok, 46, 8},
-        CheckCase{"empty_junk_chunk", wavWith([](WavSpec& s) { s.extraChunks = {{"JUNK", 0}}; }), WavCheck::Ok,
+                  wavWith([](WavShape& s) { s.extraChunks = {{"LIST", 5}}; }), WavCheck::Ok, 44 + 14, 8},
+        CheckCase{"extended_fmt_chunk", wavWith([](WavShape& s) { s.fmtSize = 18; }), WavCheck::Ok, 46, 8},
+        CheckCase{"empty_junk_chunk", wavWith([](WavShape& s) { s.extraChunks = {{"JUNK", 0}}; }), WavCheck::Ok,
                   52, 8},
         CheckCase{"data_claims_more_than_the_file_holds",
-                  wavWith([](WavSpec& s) { s.claimedDataSize = 0xFFFFFFFF; }), WavCheck::Ok, 44, 8, true}));
+                  wavWith([](WavShape& s) { s.claimedDataSize = 0xFFFFFFFF; }), WavCheck::Ok, 44, 8, true}));
 
 // A chunk whose size runs past the end of the file ends the search; it
 // never wraps back into the file.
 TEST(WavCheck, HugeChunkSizeEndsTheSearch) {
   Bytes file = wav([] {
-    WavSpec s = spec();
+    WavShape s = shape();
     s.extraChunks = {{"JUNK", 0}};
     return s;
   }());

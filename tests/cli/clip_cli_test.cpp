@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "support/shared_samples.h"
 #include "support/clip_bytes.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
@@ -95,8 +96,8 @@ TEST(CliClip, ExportPidNamesModesAndFailures) {
 }
 
 TEST(CliClip, RealClipsResaveByteForByte) {
-  const std::filesystem::path root = std::filesystem::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
-  if (!std::filesystem::exists(root)) GTEST_SKIP() << "no shared samples";
+  const std::filesystem::path root = test::sharedSamples();
+  if (root.empty()) GTEST_SKIP() << "no shared samples";
   TempDir d;
   int n = 0;
   for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "support/shared_samples.h"
 #include "support/bdmv_files.h"
 #include "support/mpls_bytes.h"
 #include "support/run_cli.h"
@@ -19,12 +20,7 @@ namespace fs = std::filesystem;
 using namespace test;
 
 std::vector<fs::path> samplePlaylists() {
-  fs::path root;
-  if (const char* env = std::getenv("MIRDAL_SAMPLES")) root = env;
-  for (const fs::path& p : {fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples", fs::path("/work/shared/samples")}) {
-    std::error_code ec;
-    if (root.empty() && fs::is_directory(p, ec)) root = p;
-  }
+  const fs::path root = test::sharedSamples();
   std::vector<fs::path> out;
   if (root.empty()) return out;
   for (const auto& e : fs::recursive_directory_iterator(root))

@@ -90,7 +90,7 @@ TEST(CliSound, DeleteTheFirstEntry) {
 TEST(CliSound, BadInputAndBadUsage) {
   TempDir d;
   d.write("sound.bdmv", twoSounds());
-  test::WavSpec slow;
+  test::WavShape slow;
   slow.rate = 44100;
   slow.samples = test::pattern(8, 1);
   d.write("slow.wav", test::wavFile(slow).data());
@@ -106,7 +106,7 @@ TEST(CliSound, BadInputAndBadUsage) {
        "--at 3"},
       {"sound export " + at(d, "sound.bdmv") + " 2 -o " + at(d, "o.wav"), 2, "there is no entry 2"},
       {"sound delete " + at(d, "sound.bdmv") + " 2 -o " + at(d, "o.bdmv"), 2, "there is no entry 2"},
-      {"sound export " + at(d, "missing.bdmv") + " 0 -o " + at(d, "o.wav"), 2, "no such file"},
+      {"sound export " + at(d, "missing.bdmv") + " 0 -o " + at(d, "o.wav"), 1, "no such file"},
       {"sound export " + at(d, "slow.wav") + " 0 -o " + at(d, "o.wav"), 1, "format error at $00000008"},
   };
   for (const Case& c : cases) {

@@ -8,6 +8,7 @@
 #include "formats/clip_packets.h"
 #include "formats/clpi_edit.h"
 #include "formats/clpi_rows.h"
+#include "support/shared_samples.h"
 #include "support/byte_builder.h"
 #include "support/clip_bytes.h"
 #include "support/recording_reporter.h"
@@ -298,8 +299,8 @@ TEST(ClpiRows, TextsOfLabelsAndChoices) {
 }
 
 TEST(ClpiSamples, RealClipsComeBackByteForByte) {
-  const std::filesystem::path root = std::filesystem::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
-  if (!std::filesystem::exists(root)) GTEST_SKIP() << "no shared samples";
+  const std::filesystem::path root = test::sharedSamples();
+  if (root.empty()) GTEST_SKIP() << "no shared samples";
   int count = 0;
   for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
     const std::string ext = e.path().extension().string();

@@ -11,18 +11,15 @@
 #include "formats/mpls.h"
 #include "formats/mpls_edit.h"
 
+#include "support/shared_samples.h"
+
 namespace mirdal {
 namespace {
 
 namespace fs = std::filesystem;
 
 std::vector<fs::path> samplePlaylists() {
-  fs::path root;
-  if (const char* env = std::getenv("MIRDAL_SAMPLES")) root = env;
-  for (const fs::path& p : {fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples", fs::path("/work/shared/samples")}) {
-    std::error_code ec;
-    if (root.empty() && fs::is_directory(p, ec)) root = p;
-  }
+  const fs::path root = test::sharedSamples();
   std::vector<fs::path> out;
   if (root.empty()) return out;
   for (const auto& e : fs::recursive_directory_iterator(root)) {

@@ -11,20 +11,14 @@
 #include "formats/movie_objects.h"
 #include "formats/sound_bdmv.h"
 
+#include "support/shared_samples.h"
+
 namespace mirdal {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path sharedSamples() {
-  if (const char* env = std::getenv("MIRDAL_SAMPLES")) return env;
-  for (const fs::path& p : {fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples",
-                           fs::path(MIRDAL_SOURCE_DIR) / "../../shared/samples", fs::path("/work/shared/samples")}) {
-    std::error_code ec;
-    if (fs::is_directory(p, ec)) return p;
-  }
-  return {};
-}
+using test::sharedSamples;
 
 // Every index and movie object file below root comes back byte for byte.
 int roundTripAll(const fs::path& root) {

@@ -11,6 +11,7 @@
 #include "menu/igs_read.h"
 #include "menu/menu_emulation.h"
 #include "mnu_builder.h"
+#include "support/shared_samples.h"
 #include "support/recording_reporter.h"
 #include "tiny_menu.h"
 
@@ -207,10 +208,8 @@ TEST(MenuEmulation, ParseKeys) {
 // keeps the selection on a button of the current page and never hangs.
 TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
   namespace fs = std::filesystem;
-  fs::path root = std::getenv("MIRDAL_SAMPLES") ? fs::path(std::getenv("MIRDAL_SAMPLES"))
-                                                : fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples";
-  if (!fs::is_directory(root)) root = "/work/shared/samples";
-  if (!fs::is_directory(root)) GTEST_SKIP() << "no shared samples folder";
+  const fs::path root = test::sharedSamples();
+  if (root.empty()) GTEST_SKIP() << "no shared samples folder";
   for (const char* file : {"commercial-metadata/disc24/ics_menu.bin", "commercial-metadata/ics/disc10_ics_menu.bin"}) {
     Bytes body;
     if (!readFileBytes((root / file).string(), body)) GTEST_SKIP() << "missing " << file;

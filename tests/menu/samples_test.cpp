@@ -9,6 +9,7 @@
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
 #include "mnu_builder.h"
+#include "support/shared_samples.h"
 #include "support/recording_reporter.h"
 
 namespace mirdal {
@@ -16,15 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path sharedSamples() {
-  if (const char* env = std::getenv("MIRDAL_SAMPLES")) return env;
-  for (const fs::path& p : {fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples",
-                           fs::path(MIRDAL_SOURCE_DIR) / "../../shared/samples", fs::path("/work/shared/samples")}) {
-    std::error_code ec;
-    if (fs::is_directory(p, ec)) return p;
-  }
-  return {};
-}
+using test::sharedSamples;
 
 struct RealMenu {
   const char* file;

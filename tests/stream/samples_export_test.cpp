@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "stream/demux.h"
+#include "support/shared_samples.h"
 #include "support/recording_reporter.h"
 
 namespace mirdal {
@@ -13,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path sample(const char* disc) {
-  return fs::path(MIRDAL_SOURCE_DIR) / "../shared/samples/tsmuxer" / disc / "BDMV/STREAM/00000.m2ts";
+  return test::sharedSamples() / "tsmuxer" / disc / "BDMV/STREAM/00000.m2ts";
 }
 
 Bytes exportPid(const fs::path& p, std::uint16_t pid, ExportMode mode, DemuxResult* res = nullptr) {

@@ -46,7 +46,7 @@ inline ByteBuilder soundFile(const std::string& version, const std::vector<Sound
 inline ByteBuilder& le16(ByteBuilder& b, std::uint32_t v) { return b.u8(v).u8(v >> 8); }
 inline ByteBuilder& le32(ByteBuilder& b, std::uint32_t v) { return le16(le16(b, v), v >> 16); }
 
-struct WavSpec {
+struct WavShape {
   std::uint16_t formatTag = 1;
   std::uint16_t channels = 1;
   std::uint32_t rate = 48000;
@@ -60,7 +60,7 @@ struct WavSpec {
   std::uint32_t claimedDataSize = 0;  // 0: the real size
 };
 
-inline ByteBuilder wavFile(const WavSpec& s) {
+inline ByteBuilder wavFile(const WavShape& s) {
   ByteBuilder b;
   b.str("RIFF");
   le32(b, 0).str("WAVE").str("fmt ");
