@@ -90,6 +90,10 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
   buildNavigation();
+  wirePlaylist();
+  wireClip();
+  wireMenu();
+  wireSound();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);
@@ -130,7 +134,7 @@ void TfMain::buildPages() {
   bdmv_ = new BdmvPage(ws_, ia_, pages_);
   playlist_ = new PlaylistPage(ws_, pages_);
   clip_ = new ClipPage(ws_, pages_);
-  menu_ = new MenuPage(ws_, pages_);
+  menu_ = new MenuPage(ws_, ia_, pages_);
   bdjo_ = new BdjoPage(ws_, pages_);
   options_ = new OptionsPage(ws_, ia_, pages_);
   status_ = new StatusPage(pages_);

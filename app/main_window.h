@@ -153,6 +153,12 @@ class TfMain : public QMainWindow {
  private:
   void buildPages();
   void buildNavigation();
+  // The links of each page's views to the shared controls and to the other
+  // pages, one file each (app/wire_*.cpp).
+  void wirePlaylist();
+  void wireClip();
+  void wireMenu();
+  void wireSound();
   void followToTitle(int title);
   void followToPlaylist(const QString& name);
   void openArgument(const QString& arg);

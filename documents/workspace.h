@@ -11,9 +11,12 @@
 #include "core/options.h"
 #include "documents/document.h"
 #include "formats/bdjo.h"
+#include "formats/clpi.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
+#include "formats/mpls.h"
 #include "formats/sound_bdmv.h"
+#include "menu/igs_model.h"
 #include "nav/command.h"
 #include "nav/interpreter.h"
 #include "nav/registers.h"
@@ -39,6 +42,11 @@ struct Workspace {
   // in BDJO (the document's file name has the extension).
   Document<TBDJO> bdjo{"BD-J object"};
   std::string bdjoName;
+  // The playlist and the clip information file last read on their pages,
+  // and the menu last loaded or created on the menu page.
+  Document<TMPLS> playlist{"playlist"};
+  Document<TCLPI> clip{"clip"};
+  Document<TMenu> menu{"menu"};
   // The order of the edits of all documents, for Undo and Redo.
   EditJournal journal;
 
@@ -55,7 +63,7 @@ struct Workspace {
   Workspace& operator=(const Workspace&) = delete;
 
   // Every document, in the order their pages come.
-  std::vector<DocumentBase*> documents() { return {&index, &mobj, &bdjo, &sound}; }
+  std::vector<DocumentBase*> documents() { return {&index, &mobj, &sound, &playlist, &clip, &menu, &bdjo}; }
 
   const NameSet& names() const { return nameSet(options.shortNames); }
   std::string pathOf(const std::string& relative) const {

@@ -52,7 +52,7 @@ RgbaPicture drawThroughPalette(const IndexImage& img, const TRGBApalettes& pal) 
 const RgbaPicture* Obj2Pic(TMenu& m, std::size_t object, std::size_t palette) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return nullptr;
   if (m.cache.size() < m.objects.size()) m.cache.resize(m.objects.size());
-  auto& slots = m.cache[object].slots;
+  auto& slots = m.cache[object].byPalette;
   if (slots.size() < m.palettes.size()) slots.resize(m.palettes.size());
   if (slots[palette]) return &*slots[palette];
   const bool showStatus = !progressState().visible;

@@ -16,10 +16,10 @@ void buildPageButtons(const TPage& page, TPageButton& index) {
     total += bog.buttons.size();
     for (const TIGbutton& b : bog.buttons) needed = std::max<std::size_t>(needed, std::size_t(b.button_id) + 1);
   }
-  index.slots.assign(std::max(total, needed), TPageButton::Slot{});
+  index.ids.assign(std::max(total, needed), TPageButton::Slot{});
   for (std::size_t g = 0; g < page.bogs.size(); ++g)
     for (std::size_t i = 0; i < page.bogs[g].buttons.size(); ++i)
-      index.slots[page.bogs[g].buttons[i].button_id] = {std::int32_t(g), std::int32_t(i)};
+      index.ids[page.bogs[g].buttons[i].button_id] = {std::int32_t(g), std::int32_t(i)};
 }
 
 void buildAllPageButtons(TMenu& m) {
@@ -29,7 +29,7 @@ void buildAllPageButtons(TMenu& m) {
 
 const TIGbutton* findButton(const TMenu& m, std::size_t page, std::uint16_t id) {
   if (page >= m.ics.pages.size() || page >= m.page_buttons.size()) return nullptr;
-  const auto& slots = m.page_buttons[page].slots;
+  const auto& slots = m.page_buttons[page].ids;
   if (id >= slots.size() || slots[id].bog < 0) return nullptr;
   const auto& bogs = m.ics.pages[page].bogs;
   const std::size_t g = std::size_t(slots[id].bog), i = std::size_t(slots[id].button);
@@ -38,12 +38,12 @@ const TIGbutton* findButton(const TMenu& m, std::size_t page, std::uint16_t id) 
 }
 
 void clearObjectCache(TMenu& m, std::size_t object) {
-  if (object < m.cache.size()) m.cache[object].slots.clear();
+  if (object < m.cache.size()) m.cache[object].byPalette.clear();
 }
 
 void clearPaletteCache(TMenu& m, std::size_t palette) {
   for (TObjectCache& c : m.cache)
-    if (palette < c.slots.size()) c.slots[palette].reset();
+    if (palette < c.byPalette.size()) c.byPalette[palette].reset();
 }
 
 }  // namespace mirdal

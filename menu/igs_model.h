@@ -97,7 +97,7 @@ struct TPageButton {
     std::int32_t button = -1;
     bool operator==(const Slot&) const = default;
   };
-  std::vector<Slot> slots;
+  std::vector<Slot> ids;
   bool operator==(const TPageButton&) const = default;
 };
 
@@ -193,7 +193,7 @@ struct RgbaPicture {
 
 // One slot per palette; a slot holds the object drawn through that palette.
 struct TObjectCache {
-  std::vector<std::optional<RgbaPicture>> slots;
+  std::vector<std::optional<RgbaPicture>> byPalette;
 };
 
 struct TMenu {

@@ -185,7 +185,7 @@ std::vector<std::uint16_t> objectWriteOrder(const TMenu& m) {
     const TPage& page = m.ics.pages[0];
     for (const Teffect& e : page.effects[0].effects)
       for (const TCompObject& c : e.comp_objects) addRange(order, placed, c.object_id, c.object_id);
-    const std::size_t indexLength = m.page_buttons.empty() ? 0 : m.page_buttons[0].slots.size();
+    const std::size_t indexLength = m.page_buttons.empty() ? 0 : m.page_buttons[0].ids.size();
     auto shown = [&](const TBOG& g) { return g.default_valid_button < indexLength; };
     for (const TBOG& g : page.bogs)
       if (shown(g))

@@ -34,7 +34,7 @@ void reindex(TMenu& m, std::size_t page) {
 }
 
 std::size_t indexLength(const TMenu& m, std::size_t page) {
-  return page < m.page_buttons.size() ? m.page_buttons[page].slots.size() : 0;
+  return page < m.page_buttons.size() ? m.page_buttons[page].ids.size() : 0;
 }
 
 // A button id reference after button b left: equal -> `whenEqual`, above ->
@@ -259,7 +259,7 @@ std::string getobjref(const TMenu& m, std::uint16_t object) {
     if (!seqs.empty()) text += std::to_string(pi) + seqs + " ";
     std::string list;
     const auto in = [object](std::uint16_t a, std::uint16_t b) { return a != kNoObjectId && a <= object && object <= b; };
-    const std::size_t slots = pi < m.page_buttons.size() ? m.page_buttons[pi].slots.size() : 0;
+    const std::size_t slots = pi < m.page_buttons.size() ? m.page_buttons[pi].ids.size() : 0;
     for (std::size_t id = 0; id < slots; ++id) {
       const TIGbutton* b = findButton(m, pi, std::uint16_t(id));
       if (!b) continue;
@@ -327,7 +327,7 @@ std::string deletePalettes(TMenu& m, std::vector<std::size_t> rows) {
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
     m.palettes.erase(m.palettes.begin() + std::ptrdiff_t(*it));
     for (TObjectCache& c : m.cache)
-      if (*it < c.slots.size()) c.slots.erase(c.slots.begin() + std::ptrdiff_t(*it));
+      if (*it < c.byPalette.size()) c.byPalette.erase(c.byPalette.begin() + std::ptrdiff_t(*it));
   }
   for (std::size_t i = 0; i < m.palettes.size(); ++i) m.palettes[i].palette_id = std::uint16_t(i);
   for (TPage& p : m.ics.pages) {

@@ -59,7 +59,7 @@ MenuEmulator::MenuEmulator(TMenu& menu, Registers& regs, RunState& run, PageRend
 }
 
 const TIGbutton* MenuEmulator::button(std::uint32_t id) const {
-  if (page_ >= m_.page_buttons.size() || id >= m_.page_buttons[page_].slots.size()) return nullptr;
+  if (page_ >= m_.page_buttons.size() || id >= m_.page_buttons[page_].ids.size()) return nullptr;
   return findButton(m_, page_, std::uint16_t(id));
 }
 
@@ -284,7 +284,7 @@ std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::
   const bool pageFlag = c.src >> 31, effectsOff = (c.src >> 30) & 1, buttonFlag = c.dst >> 31;
   if (pageFlag && (m & 0xFF) < m_.ics.pages.size()) regs_.psr[kPsrMenuPage] = m & 0xFF;
   const std::size_t page = regs_.psr[kPsrMenuPage];
-  if (buttonFlag && page < m_.page_buttons.size() && (n & 0xFFFF) < m_.page_buttons[page].slots.size())
+  if (buttonFlag && page < m_.page_buttons.size() && (n & 0xFFFF) < m_.page_buttons[page].ids.size())
     regs_.psr[kPsrSelectedButton] = n & 0xFFFF;
   if (page != oldPage && page < m_.ics.pages.size()) {
     SetButtonStates(rend(), page);

@@ -19,7 +19,7 @@ std::optional<Box> objectBox(const TMenu& m, const TIGbutton& b, std::uint16_t o
 }
 
 const TIGbutton* pageButton(const TMenu& m, std::size_t page, std::uint32_t id) {
-  if (page >= m.page_buttons.size() || id >= m.page_buttons[page].slots.size()) return nullptr;
+  if (page >= m.page_buttons.size() || id >= m.page_buttons[page].ids.size()) return nullptr;
   return findButton(m, page, std::uint16_t(id));
 }
 
@@ -94,9 +94,9 @@ DragStep dragMove(TMenu& m, std::size_t page, const std::vector<TButtonState>& s
                   std::uint32_t psr10, Point origin, Point pointer, DragMode mode, int grid) {
   DragStep step;
   step.origin = origin;
-  if (page >= m.ics.pages.size() || page >= m.page_buttons.size() || id >= m.page_buttons[page].slots.size())
+  if (page >= m.ics.pages.size() || page >= m.page_buttons.size() || id >= m.page_buttons[page].ids.size())
     return step;
-  const TPageButton::Slot slot = m.page_buttons[page].slots[id];
+  const TPageButton::Slot slot = m.page_buttons[page].ids[id];
   if (slot.bog < 0) return step;
   TIGbutton& b = m.ics.pages[page].bogs[std::size_t(slot.bog)].buttons[std::size_t(slot.button)];
   const std::uint16_t object = id == psr10 ? b.selected_start : b.normal_start;

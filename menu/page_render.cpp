@@ -52,7 +52,7 @@ void logOnce(PageRenderer& r, const std::string& text) {
 // The button in slot id of the current page, or null.
 const TIGbutton* slotButton(const PageRenderer& r, std::uint16_t id) {
   if (!r.menu || id >= r.states.size() || r.page >= r.menu->page_buttons.size()) return nullptr;
-  const TPageButton::Slot& s = r.menu->page_buttons[r.page].slots[id];
+  const TPageButton::Slot& s = r.menu->page_buttons[r.page].ids[id];
   if (s.bog < 0) return nullptr;
   const TPage& p = r.menu->ics.pages[r.page];
   if (std::size_t(s.bog) >= p.bogs.size() || std::size_t(s.button) >= p.bogs[std::size_t(s.bog)].buttons.size())
@@ -202,7 +202,7 @@ void SetButtonStates(PageRenderer& r, std::size_t page) {
   if (!r.menu || page >= r.menu->ics.pages.size()) return;
   if (r.menu->page_buttons.size() != r.menu->ics.pages.size()) buildAllPageButtons(*r.menu);
   const TPage& p = r.menu->ics.pages[page];
-  r.states.resize(r.menu->page_buttons[page].slots.size());
+  r.states.resize(r.menu->page_buttons[page].ids.size());
   for (std::size_t i = 0; i < p.bogs.size(); ++i)
     for (std::size_t j = 0; j < p.bogs[i].buttons.size(); ++j) {
       const TIGbutton& b = p.bogs[i].buttons[j];

@@ -4,20 +4,67 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "documents/workspace.h"
+#include "views/menu_bogs_tab.h"
+#include "views/menu_choice_box.h"
+#include "views/menu_composition_box.h"
+#include "views/menu_context.h"
+#include "views/menu_effects_tab.h"
+#include "views/menu_objects_tab.h"
+#include "views/menu_page_box.h"
+#include "views/menu_view_tab.h"
 #include "views/pane.h"
 
 namespace mirdal::gui {
 
-MenuPage::MenuPage(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+namespace {
+
+QGroupBox* framed(const char* name, const QString& caption, QWidget* inner, QWidget* parent) {
+  auto* g = new QGroupBox(caption, parent);
+  g->setObjectName(name);
+  auto* l = new QVBoxLayout(g);
+  l->setContentsMargins(4, 2, 4, 4);
+  l->addWidget(inner);
+  return g;
+}
+
+}  // namespace
+
+MenuPage::MenuPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ctx_(new MenuContext(ws, ia, this)) {
   setObjectName("tsMenu");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(6, 6, 6, 6);
   row->setSpacing(6);
   content_ = makePane("pMenuContent", this);
   row->addWidget(content_, 1);
+
+  // The header above the inner tabs: composition, page, object and palette.
+  auto* head = new QHBoxLayout;
+  head->setSpacing(6);
+  composition_ = new MenuCompositionBox(*ctx_);
+  pageBox_ = new MenuPageBox(*ctx_);
+  choice_ = new MenuChoiceBox(*ctx_);
+  head->addWidget(framed("gbIGSInfo", QString(), composition_, content_));
+  head->addWidget(framed("gbMenuHead", QString(), pageBox_, content_), 1);
+  head->addWidget(framed("gbObjPal", QString(), choice_, content_));
+  static_cast<QBoxLayout*>(content_->layout())->addLayout(head);
+
+  tabs_ = new QTabWidget(content_);
+  tabs_->setObjectName("pcMenu");
+  bogs_ = new MenuBogsTab(*ctx_);
+  effects_ = new MenuEffectsTab(*ctx_);
+  objects_ = new MenuObjectsTab(*ctx_);
+  view_ = new MenuViewTab(*ctx_);
+  tabs_->addTab(bogs_, tr("BOGs"));
+  tabs_->addTab(effects_, tr("Effects"));
+  tabs_->addTab(objects_, tr("Objects"));
+  tabs_->addTab(view_, tr("Page view"));
+  content_->layout()->addWidget(tabs_);
+  static_cast<QBoxLayout*>(content_->layout())->setStretchFactor(tabs_, 1);
 
   auto* group = new QGroupBox(this);
   group->setObjectName("gbMenuSwitches");
@@ -37,6 +84,8 @@ MenuPage::MenuPage(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   row->addWidget(group, 0, Qt::AlignTop);
   showOptions();
 }
+
+void MenuPage::showTab(MenuTab t) { tabs_->setCurrentIndex(int(t)); }
 
 void MenuPage::showOptions() {
   for (std::size_t i = 0; i < kDisplaySwitches.size(); ++i) {

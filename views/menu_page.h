@@ -10,6 +10,7 @@
 #include "views/page_view.h"
 
 class QCheckBox;
+class QTabWidget;
 
 namespace mirdal {
 struct Workspace;
@@ -17,10 +18,34 @@ struct Workspace;
 
 namespace mirdal::gui {
 
+class Interaction;
+class MenuContext;
+class MenuCompositionBox;
+class MenuPageBox;
+class MenuChoiceBox;
+class MenuBogsTab;
+class MenuEffectsTab;
+class MenuObjectsTab;
+class MenuViewTab;
+
+// The inner tabs, in order.
+enum class MenuTab { BOGs = 0, Effects, Objects, PageView };
+
 class MenuPage : public QWidget, public PageView {
   Q_OBJECT
  public:
-  MenuPage(mirdal::Workspace& ws, QWidget* parent = nullptr);
+  MenuPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
+
+  MenuContext& context() const { return *ctx_; }
+  MenuCompositionBox* compositionBox() const { return composition_; }
+  MenuPageBox* pageBox() const { return pageBox_; }
+  MenuChoiceBox* choiceBox() const { return choice_; }
+  QTabWidget* tabs() const { return tabs_; }
+  MenuBogsTab* bogsTab() const { return bogs_; }
+  MenuEffectsTab* effectsTab() const { return effects_; }
+  MenuObjectsTab* objectsTab() const { return objects_; }
+  MenuViewTab* viewTab() const { return view_; }
+  void showTab(MenuTab t);
 
   QWidget* contentPane() const { return content_; }
   QWidget* switchesPane() const { return switches_; }
@@ -33,6 +58,15 @@ class MenuPage : public QWidget, public PageView {
 
  private:
   mirdal::Workspace& ws_;
+  MenuContext* ctx_;
+  MenuCompositionBox* composition_;
+  MenuPageBox* pageBox_;
+  MenuChoiceBox* choice_;
+  QTabWidget* tabs_;
+  MenuBogsTab* bogs_;
+  MenuEffectsTab* effects_;
+  MenuObjectsTab* objects_;
+  MenuViewTab* view_;
   QWidget* content_;
   QWidget* switches_;
   std::array<QCheckBox*, kDisplaySwitches.size()> boxes_{};

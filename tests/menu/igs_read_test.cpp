@@ -89,7 +89,7 @@ TEST(LoadMnu, ReadsCompositionPalettesAndObjects) {
   EXPECT_EQ(b.commands, (TCommands{{0x21810000, 1, 0}, {0x50400001, 2, 3}}));
   // Index length: the larger of two buttons and the highest id + 1.
   ASSERT_EQ(m.page_buttons.size(), 1u);
-  EXPECT_EQ(m.page_buttons[0].slots.size(), 4u);
+  EXPECT_EQ(m.page_buttons[0].ids.size(), 4u);
   EXPECT_EQ(findButton(m, 0, 3), &b);
   EXPECT_EQ(findButton(m, 0, 2), nullptr);
   ASSERT_EQ(m.palettes.size(), 1u);

@@ -58,7 +58,7 @@ TEST(DeleteButton, KeepsIdsNeighboursDefaultsAndCommands) {
   const std::vector<Case> cases = {
       {"later ids close the gap", 0, 2, nullptr,
        [](TMenu& m) {
-         ASSERT_EQ(m.page_buttons[0].slots.size(), 4u);
+         ASSERT_EQ(m.page_buttons[0].ids.size(), 4u);
          EXPECT_EQ(m.ics.pages[0].bogs[1].buttons[0].button_id, 2);
          EXPECT_EQ(m.ics.pages[0].bogs[1].buttons[1].button_id, 3);
          for (std::uint16_t id = 0; id < 4; ++id) EXPECT_EQ(findButton(m, 0, id)->button_id, id);
@@ -146,7 +146,7 @@ TEST(DeleteBOG, RemovesItsButtonsWithTheirReferences) {
     std::vector<std::uint16_t> ids;
     for (const TIGbutton& b : m.ics.pages[0].bogs[0].buttons) ids.push_back(b.button_id);
     EXPECT_EQ(ids, c.remainingIds);
-    EXPECT_EQ(m.page_buttons[0].slots.size(), c.remainingIds.size());
+    EXPECT_EQ(m.page_buttons[0].ids.size(), c.remainingIds.size());
     EXPECT_EQ(m.ics.pages[0].bogs[0].buttons[0].upper, c.firstUpper);
     EXPECT_EQ(m.ics.pages[0].default_selected_button, c.selected);
     // Every neighbour names a button that exists.

@@ -1,0 +1,56 @@
+// What the views of the "&Menu" page share: the menu document, the
+// question and file dialogs, and the current choices (page, BOG, button,
+// object, palette). A view changes a choice through the setters, which
+// tell the other views; none of them knows its siblings.
+#pragma once
+
+#include <QObject>
+
+#include "documents/workspace.h"
+
+namespace mirdal::gui {
+
+class Interaction;
+class DocumentSignals;
+
+class MenuContext : public QObject {
+  Q_OBJECT
+ public:
+  MenuContext(mirdal::Workspace& ws, Interaction& ia, QObject* parent = nullptr);
+
+  mirdal::Workspace& workspace() const { return ws_; }
+  mirdal::Document<mirdal::TMenu>& document() const { return ws_.menu; }
+  const mirdal::TMenu& menu() const { return ws_.menu.model(); }
+  bool loaded() const { return ws_.menu.loaded(); }
+  Interaction& interaction() const { return ia_; }
+  // Change notices of the menu document.
+  DocumentSignals& changes() const { return *changes_; }
+
+  // -1 when nothing is chosen.
+  int page() const { return page_; }
+  int bog() const { return bog_; }
+  int button() const { return button_; }
+  int object() const { return object_; }
+  int palette() const { return palette_; }
+
+  void setPage(int page);
+  void setBog(int bog);
+  void setButton(int button);
+  void setObject(int object);
+  void setPalette(int palette);
+
+ signals:
+  void pageChanged(int page);
+  void bogChanged(int bog);
+  void buttonChanged(int button);
+  void objectChanged(int object);
+  void paletteChanged(int palette);
+
+ private:
+  mirdal::Workspace& ws_;
+  Interaction& ia_;
+  DocumentSignals* changes_;
+  int page_ = -1, bog_ = -1, button_ = -1, object_ = -1, palette_ = -1;
+};
+
+}  // namespace mirdal::gui
