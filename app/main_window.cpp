@@ -93,6 +93,8 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   wirePlaylist();
   wireClip();
   wireMenu();
+  wireMenuPlay();
+  wireMenuEdit();
   wireSound();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });

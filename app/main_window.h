@@ -158,6 +158,8 @@ class TfMain : public QMainWindow {
   void wirePlaylist();
   void wireClip();
   void wireMenu();
+  void wireMenuPlay();
+  void wireMenuEdit();
   void wireSound();
   void followToTitle(int title);
   void followToPlaylist(const QString& name);

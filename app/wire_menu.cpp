@@ -1,4 +1,4 @@
-// The links of the "&Menu" page to the shared controls and the other pages.
+// The links of the "&Menu" page (Load, Save, a menu file on the command line or dropped) to the shared controls.
 #include "app/main_window.h"
 
 namespace mirdal::gui {
