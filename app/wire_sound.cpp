@@ -1,8 +1,39 @@
 // The links of the "sound.bdmv" group of the "&BDMV" page to the shared controls and the other pages.
+#include <QPushButton>
+
+#include "app/audio.h"
 #include "app/main_window.h"
+#include "documents/disc_files.h"
+#include "views/availability.h"
+#include "views/bdmv_page.h"
+#include "views/document_signals.h"
+#include "views/options_page.h"
+#include "views/pane.h"
+#include "views/sound_view.h"
 
 namespace mirdal::gui {
 
-void TfMain::wireSound() {}
+void TfMain::wireSound() {
+  auto* view = new SoundView(ws_, ia_, bdmv_->soundPane());
+  placeInPane(bdmv_->soundPane(), view);
+  addPageView(Page::BDMV, view);
+  addDocument(Page::BDMV, ws_.sound, [this] { return mirdal::soundsave(ws_); });
+  connect(view, &SoundView::playRequested, this,
+          [this](std::size_t entry) { audio_->playSound(ws_.sound.model(), entry); });
+
+  // "Create sound.bdmv" starts a file on a disc that has none; a sound.bdmv
+  // that was found (even one that could not be read) is never replaced.
+  QPushButton* create = options_->bCreateSound();
+  auto follow = [this, create] {
+    setEnabledIfAvailable(create, ws_.disc.checkPassed && !ws_.disc.soundPresent && !ws_.sound.loaded());
+    if (currentPage() == Page::BDMV) PageControlChange();
+  };
+  connectAction(create, [this, view] {
+    showPage(Page::BDMV);
+    view->createSound();
+  }, false);
+  connect(view, &SoundView::shown, this, follow);
+  connect(new DocumentSignals(ws_.sound, this), &DocumentSignals::changed, this, follow);
+}
 
 }  // namespace mirdal::gui

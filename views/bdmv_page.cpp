@@ -137,6 +137,9 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   auto* mobjSignals = new DocumentSignals(ws_.mobj, this);
   connect(indexSignals, &DocumentSignals::changed, this, &BdmvPage::indexChanged);
   connect(mobjSignals, &DocumentSignals::changed, this, &BdmvPage::movieObjectsChanged);
+  // The sound group is there while a sound file is read or created.
+  connect(new DocumentSignals(ws_.sound, this), &DocumentSignals::changed, this,
+          [this] { gbSound_->setVisible(ws_.sound.loaded()); });
 
   auto* groups = new QHBoxLayout;
   groups->setSpacing(6);
@@ -277,7 +280,7 @@ void BdmvPage::keepCommandsPaneHeight() {
 
 void BdmvPage::refresh() {
   eBDMVdir_->setText(pathText(ws_.disc.folder));
-  gbSound_->setVisible(ws_.disc.checkPassed && ws_.disc.soundPresent);
+  gbSound_->setVisible(ws_.sound.loaded());
   const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
   if (runObject_) {
     setComboItems(runObject_, {});

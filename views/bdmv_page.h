@@ -1,6 +1,6 @@
 // The "&BDMV" page: the disc folder row, the "MovieObject.bdmv" group (movie
 // objects above the command list, with a splitter), the "index.bdmv" group
-// and the "sound.bdmv" group, shown only when that file was found.
+// and the "sound.bdmv" group, shown while a sound file is read or created.
 //
 // The grids and editors of these groups are separate views placed into the
 // panes this frame exposes (objectsPane, commandsPane, indexPane, soundPane);
