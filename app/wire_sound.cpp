@@ -24,13 +24,16 @@ void TfMain::wireSound() {
   // "Create sound.bdmv" starts a file on a disc that has none; a sound.bdmv
   // that was found (even one that could not be read) is never replaced.
   QPushButton* create = options_->bCreateSound();
+  // Loads and resets also come in the middle of a Read, while the other
+  // documents are half reset: only the button follows them here, and the
+  // Read sets the shared controls when it is done.
   auto follow = [this, create] {
     setEnabledIfAvailable(create, ws_.disc.checkPassed && !ws_.disc.soundPresent && !ws_.sound.loaded());
-    if (currentPage() == Page::BDMV) PageControlChange();
   };
   connectAction(create, [this, view] {
     showPage(Page::BDMV);
     view->createSound();
+    PageControlChange();  // Save follows the new file
   }, false);
   connect(view, &SoundView::shown, this, follow);
   connect(new DocumentSignals(ws_.sound, this), &DocumentSignals::changed, this, follow);

@@ -49,40 +49,36 @@ FileDialogRequest wavRequest(const char* title) {
 SoundView::SoundView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
     : QWidget(parent), ws_(ws), ia_(ia) {
   setObjectName("vSound");
-  auto* l = new QHBoxLayout(this);
+  // The grid above one row of buttons and the ExtensionData caption, so
+  // that the group fits beside the movie objects at the smallest window.
+  auto* l = new QVBoxLayout(this);
   l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(4);
+  l->setSpacing(2);
 
   grid_ = new StringGrid("sgSounds", this);
   grid_->setColumns(gridColumns(kSoundColumns));
   grid_->setWidthFollowsColumns(true);
   grid_->setToolTip(QString::fromLatin1(kSoundGridHint));
   grid_->installEventFilter(this);
-  l->addWidget(grid_);
+  l->addWidget(grid_, 1, Qt::AlignLeft);
 
-  auto* buttons = new QVBoxLayout;
-  buttons->setSpacing(1);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
   play_ = iconButton("bbSoundPlay", QStyle::SP_MediaPlay, QString::fromLatin1(kSoundPlayHint), this);
   export_ = iconButton("bbSaveSound", QStyle::SP_DialogSaveButton, QString::fromLatin1(kSoundSaveHint), this);
   ins_ = smallButton("bbSndIns", QStringLiteral("+"), tr("Insert sound (Ins)"), this);
   del_ = smallButton("bbSndDel", QStringLiteral("-"), tr("Delete sound (Shift+Del)"), this);
-  for (QToolButton* b : {play_, export_, ins_, del_}) buttons->addWidget(b);
-  buttons->addStretch(1);
-  l->addLayout(buttons);
-
-  auto* ext = new QVBoxLayout;
-  ext->setSpacing(2);
+  for (QToolButton* b : {play_, export_, ins_, del_}) row->addWidget(b);
+  row->addSpacing(8);
   extCaption_ = new QLabel(this);
   extCaption_->setObjectName("lSNDExtDat");
   extCaption_->setToolTip(tr("ExtensionData()"));
   extEdit_ = new QPushButton(tr("Edit"), this);
   extEdit_->setObjectName("bEditSndExtDat");
-  extEdit_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  ext->addWidget(extCaption_);
-  ext->addWidget(extEdit_);
-  ext->addStretch(1);
-  l->addLayout(ext);
-  l->addStretch(1);
+  row->addWidget(extCaption_);
+  row->addWidget(extEdit_);
+  row->addStretch(1);
+  l->addLayout(row);
 
   connect(play_, &QToolButton::clicked, this, &SoundView::playSelected);
   connect(export_, &QToolButton::clicked, this, &SoundView::exportSound);
