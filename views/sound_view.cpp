@@ -96,9 +96,13 @@ SoundView::SoundView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
 bool SoundView::loaded() const { return ws_.sound.loaded(); }
 
+// A Read ends with its own words on the status line (an error stays
+// there): showing the file again does not write over them.
 void SoundView::refresh() {
+  quiet_ = true;
   fillGrid();
   if (loaded() && !ws_.sound.model().entries.empty()) selectSound(0);
+  quiet_ = false;
   enableButtons();
   emit shown();
 }
@@ -107,9 +111,11 @@ void SoundView::refresh() {
 // selected; edits made here select their row themselves.
 void SoundView::soundChanged(const mirdal::ChangeNotice& n) {
   if (n.cause == ChangeNotice::Cause::Edit) return;
+  quiet_ = n.cause == ChangeNotice::Cause::Load;
   fillGrid();
   const int rows = grid_->dataRowCount();
   if (rows > 0) selectSound(n.first == kNoRow ? 0 : std::min(int(n.first), rows - 1));
+  quiet_ = false;
   enableButtons();
 }
 
@@ -145,6 +151,7 @@ void SoundView::selectSound(int i) {
 
 // The entry's place in the data area, for checking a file by hand.
 void SoundView::rowClicked(int row) {
+  if (quiet_) return;
   const TSND& snd = ws_.sound.model();
   if (!loaded() || snd.entries.empty()) {
     mirdal::slog("", 1);

@@ -89,6 +89,7 @@ class SoundView : public QWidget, public PageView {
   QToolButton* del_;
   QLabel* extCaption_;
   QPushButton* extEdit_;
+  bool quiet_ = false;  // selecting without the status-line text of a click
 };
 
 }  // namespace mirdal::gui

@@ -13,6 +13,7 @@
 #include "app/audio.h"
 #include "audio/sound_wav.h"
 #include "formats/sound_bdmv.h"
+#include "formats/sound_rows.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
@@ -20,6 +21,7 @@
 #include "views/options_page.h"
 #include "views/page_tabs.h"
 #include "views/sound_view.h"
+#include "views/status_bar.h"
 
 namespace mirdal::gui::test {
 
@@ -156,6 +158,15 @@ class SoundViewTest : public QObject {
     QCOMPARE(f.t.ia.fileRequests[0].fileName, QString("sound_001.wav"));
     const auto written = f.root.read("out.wav");
     QVERIFY(written == mkWav(f.ws().sound.model(), 1));
+  }
+
+  // A click on a row shows where the entry's data lies on the status line.
+  void rowClickShowsTheDataPlace() {
+    SAMPLE(f);
+    f.t.w->show();
+    clickCell(f.grid(), 2);
+    QCOMPARE(f.t.w->statusLine()->panelText(1),
+             " " + QString::fromStdString(soundRowStatus(f.ws().sound.model(), 2)) + " ");
   }
 
   // Without an audio device play is silent: one log line the first time,
