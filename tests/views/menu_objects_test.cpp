@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "gui_test.h"
@@ -136,6 +137,53 @@ class MenuObjectsTest : public QObject {
     QCOMPARE(t.w->workspace().menu.model().objects.size(), objects);
     QVERIFY(!t.w->workspace().menu.modified());
     QVERIFY(t.logLines().join('\n').contains("Not supported file format!"));
+  }
+
+  void imageAndPaletteFilesRoundTrip() {
+    mirdal::test::TempDir root;
+    Window t;
+    QVERIFY(loadSample(t, root));
+    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    QVERIFY(m.palettes.size() >= 2);
+    MenuObjectsTab* tab = t.w->menuPage()->objectsTab();
+    MenuContext& ctx = t.w->menuPage()->context();
+
+    // Palette 1 as an Adobe colour table, loaded back over palette 0 with
+    // Insert on the palette table.
+    ctx.setPalette(1);
+    t.ia.files << text(root.path() / "pal");
+    tab->bbSavePale()->click();
+    QCOMPARE(t.ia.fileRequests.last().fileName, QString("palette_001"));
+    const auto pxml = root.read("pal.pxml");
+    QCOMPARE(std::count(pxml.begin(), pxml.end(), '\n'), std::ptrdiff_t(2 + 256 * 10 + 2));
+    t.ia.files << text(root.path() / "pal.act");
+    tab->bbSavePale()->click();
+    QCOMPARE(std::filesystem::file_size(root.path() / "pal.act"), std::uintmax_t(768));
+    const std::size_t palettes = m.palettes.size();
+    ctx.setPalette(0);
+    tab->cbReplacePal()->setChecked(true);
+    t.ia.files << text(root.path() / "pal.act");
+    QTest::keyClick(tab->sgPalettes(), Qt::Key_Insert);
+    QCOMPARE(t.ia.fileRequests.last().title, QString("Replace palette"));
+    QCOMPARE(m.palettes.size(), palettes);
+    for (std::size_t e = 0; e < 256; ++e) {
+      QCOMPARE(m.palettes[0].colours[e].r, m.palettes[1].colours[e].r);
+      QCOMPARE(m.palettes[0].colours[e].b, m.palettes[1].colours[e].b);
+    }
+    QVERIFY(!tab->cbReplacePal()->isChecked());
+    QCOMPARE(menuTab(t), QString("&Menu*"));
+
+    // An object saved as a PNG holds the object's pixels.
+    ctx.setObject(2);
+    t.ia.files << text(root.path() / "object");
+    tab->bbSaveIGObj()->click();
+    QCOMPARE(t.ia.fileRequests.last().fileName, QString("IGobject_0002_pal_00"));
+    mirdal::Bytes png;
+    QVERIFY(mirdal::readFileBytes((root.path() / "object.png").string(), png));
+    mirdal::PalettePng decoded;
+    QVERIFY(mirdal::readPalettePng(png, 1920, 1080, decoded));
+    QVERIFY(decoded.image == mirdal::objectImage(m, 2));
+    QCOMPARE(decoded.alpha.size(), std::size_t(256));
   }
 
   void saveWritesWhatLoadsBack() {
