@@ -61,6 +61,10 @@ namespace {
 constexpr int kClientWidth = 897;
 constexpr int kClientHeight = 547;
 
+// A menu file given on the command line or dropped opens as a menu; any
+// other file (".MNU" too) names a disc folder.
+bool isMenuFileName(const QFileInfo& fi) { return fi.suffix() == QStringLiteral("mnu"); }
+
 QSettings userSettings() {
   return QSettings(QString::fromLatin1(kSettingsOrganization), QString::fromLatin1(kSettingsApplication));
 }
@@ -110,11 +114,6 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
     connect(a, &QCheckBox::toggled, b, &QCheckBox::setChecked);
     connect(b, &QCheckBox::toggled, a, &QCheckBox::setChecked);
   }
-
-  menuLoader_ = [](const QString& file) {
-    // The user is not on the Status page: the status line says it too.
-    mirdal::dlog(pathBytes(QFileInfo(file).fileName()) + ": menu files cannot be read in this version.");
-  };
 
   addDocument(Page::BDMV, ws_.index, [this] { return mirdal::indexsave(ws_); });
   addDocument(Page::BDMV, ws_.mobj, [this] { return mirdal::mobjsave(ws_); });
@@ -324,16 +323,17 @@ void TfMain::updateModifiedMarks() {
   setWindowTitle(caption_ + (any ? QStringLiteral(" *") : QString()));
 }
 
-bool TfMain::askToSaveChanges() {
+bool TfMain::askToSaveChanges(const mirdal::DocumentBase* only) {
+  const auto asked = [only](const PageDocument& d) { return (!only || d.doc == only) && d.doc->modified(); };
   QStringList names;
   for (const PageDocument& d : documents_)
-    if (d.doc->modified()) names << discText(d.doc->fileName());
+    if (asked(d)) names << discText(d.doc->fileName());
   if (names.isEmpty()) return true;
   const QString question = tr("Save the changes to %1?").arg(names.join(QStringLiteral(", ")));
   switch (ia_.ask(question, Choices::SaveDiscardCancel)) {
     case Answer::Yes:
       for (const PageDocument& d : documents_)
-        if (d.doc->modified() && !d.save()) return false;  // a failed save keeps the changes here
+        if (asked(d) && !d.save()) return false;  // a failed save keeps the changes here
       return true;
     case Answer::No:
       return true;
@@ -406,8 +406,13 @@ void TfMain::bbOpenDirClick() {
 }
 
 void TfMain::openDroppedFiles(const QStringList& paths) {
-  if (paths.isEmpty() || reading_ || !askToSaveChanges()) return;
+  if (paths.isEmpty() || reading_) return;
   const QFileInfo first(paths.first());
+  if (isMenuFileName(first)) {
+    if (menuLoader_) menuLoader_(first.absoluteFilePath());
+    return;
+  }
+  if (!askToSaveChanges()) return;
   // A dropped short-named index file ("INDEX.BDM") says the disc uses 8.3
   // names; any other file says it does not.
   ws_.options.shortNames = first.suffix() == QStringLiteral("BDM");
@@ -418,8 +423,8 @@ void TfMain::openDroppedFiles(const QStringList& paths) {
 
 void TfMain::openArgument(const QString& arg) {
   const QFileInfo fi(arg);
-  if (fi.suffix() == QStringLiteral("mnu")) {
-    menuLoader_(fi.absoluteFilePath());
+  if (isMenuFileName(fi)) {
+    if (menuLoader_) menuLoader_(fi.absoluteFilePath());
     return;
   }
   setDiscFolder(mirdal::discFolderFromArgument(pathBytes(fi.absoluteFilePath())));

@@ -99,8 +99,9 @@ class TfMain : public QMainWindow {
   void addDocument(Page page, mirdal::DocumentBase& doc, std::function<bool()> save);
   // Asks "Save / Discard / Cancel" when documents have unsaved changes,
   // naming their files; true when the caller may go on (nothing changed,
-  // saved, or discarded).
-  bool askToSaveChanges();
+  // saved, or discarded). With `only`, about that document alone (loading
+  // another menu replaces the menu and nothing else).
+  bool askToSaveChanges(const mirdal::DocumentBase* only = nullptr);
   // Undo / Redo of the last edit of any document (Ctrl+Z, Ctrl+Shift+Z
   // or Ctrl+Y); its page is shown.
   void undoEdit();

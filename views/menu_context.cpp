@@ -37,4 +37,10 @@ void MenuContext::setPalette(int palette) {
   emit paletteChanged(palette);
 }
 
+void MenuContext::setPaletteOnly(bool on) {
+  if (on == paletteOnly_) return;
+  paletteOnly_ = on;
+  emit paletteOnlyChanged(on);
+}
+
 }  // namespace mirdal::gui

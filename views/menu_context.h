@@ -39,18 +39,25 @@ class MenuContext : public QObject {
   void setObject(int object);
   void setPalette(int palette);
 
+  // "View palette only": the previews show the chosen palette's chart
+  // instead of the object.
+  bool paletteOnly() const { return paletteOnly_; }
+  void setPaletteOnly(bool on);
+
  signals:
   void pageChanged(int page);
   void bogChanged(int bog);
   void buttonChanged(int button);
   void objectChanged(int object);
   void paletteChanged(int palette);
+  void paletteOnlyChanged(bool on);
 
  private:
   mirdal::Workspace& ws_;
   Interaction& ia_;
   DocumentSignals* changes_;
   int page_ = -1, bog_ = -1, button_ = -1, object_ = -1, palette_ = -1;
+  bool paletteOnly_ = false;
 };
 
 }  // namespace mirdal::gui

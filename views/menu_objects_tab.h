@@ -1,19 +1,80 @@
-// The "Objects" tab of the menu page: the object and palette tables with their previews, image and palette files.
+// The "Objects" tab of the menu page: the object and palette tables with
+// where each is used, the preview of the chosen object through the chosen
+// palette (or the palette's chart), and the object image and palette files.
+//
+// Insert on a table loads (an object image, a palette), Shift+Delete
+// deletes the selected rows; every change goes through the menu document.
 #pragma once
 
 #include <QWidget>
+#include <vector>
+
+class QCheckBox;
+class QPushButton;
+class QScrollArea;
 
 namespace mirdal::gui {
 
 class MenuContext;
+class PictureView;
+class StringGrid;
+class VerticalLabel;
 
 class MenuObjectsTab : public QWidget {
   Q_OBJECT
  public:
   MenuObjectsTab(MenuContext& ctx, QWidget* parent = nullptr);
 
+  StringGrid* sgIGObjects() const { return objects_; }
+  StringGrid* sgPalettes() const { return palettes_; }
+  VerticalLabel* lObjectCount() const { return count_; }
+  QPushButton* bbLoadIGObj() const { return loadObj_; }
+  QPushButton* bbSaveIGObj() const { return saveObj_; }
+  QPushButton* bbLoadPale() const { return loadPal_; }
+  QPushButton* bbSavePale() const { return savePal_; }
+  QCheckBox* cbReplaceObj() const { return replaceObj_; }
+  QCheckBox* cbReplacePal() const { return replacePal_; }
+  PictureView* preview() const { return preview_; }
+
+  // The buttons' actions.
+  void bbLoadIGObjClick();
+  void bbSaveIGObjClick();
+  void bbLoadPaleClick();
+  void bbSavePaleClick();
+  // Shift+Delete on the tables.
+  void DelIGobj();
+  void DelPale();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
  private:
+  void refresh();
+  void fillObjects();
+  void fillPalettes();
+  void objectClicked(int row);
+  void paletteClicked(int row);
+  void showChoices();
+  void showPreview();
+  void clearPreview();
+  void enableControls();
+  std::vector<std::size_t> selectedRows(const StringGrid* g) const;
+  QString startFolder() const;
+
   MenuContext& ctx_;
+  StringGrid* objects_;
+  StringGrid* palettes_;
+  VerticalLabel* count_;
+  QPushButton* loadObj_;
+  QPushButton* saveObj_;
+  QPushButton* loadPal_;
+  QPushButton* savePal_;
+  QCheckBox* replaceObj_;
+  QCheckBox* replacePal_;
+  QScrollArea* scroll_;
+  PictureView* preview_;
+  bool showing_ = false;
 };
 
 }  // namespace mirdal::gui

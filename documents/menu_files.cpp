@@ -1,0 +1,84 @@
+#include "documents/menu_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "core/disc_folder.h"
+#include "core/report.h"
+#include "core/save.h"
+#include "menu/igs_read.h"
+#include "menu/igs_write.h"
+#include "stream/ig_extract.h"
+
+namespace mirdal {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lowerExtension(const std::string& path) {
+  std::string ext = fs::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return ext;
+}
+
+bool takeLoad(Workspace& ws, const MenuLoad& load, TMenu m, const std::string& path) {
+  if (load.cancelled) {
+    log("Loading the menu was cancelled; the menu shown before stays.");
+    return false;
+  }
+  if (!usable(load.status)) return false;  // the reader said why
+  ws.menu.load(std::move(m), fs::path(path).filename().string(), true);
+  return true;
+}
+
+}  // namespace
+
+MenuFileKind menuFileKind(const std::string& path) {
+  const std::string ext = lowerExtension(path);
+  if (ext == ".mnu") return MenuFileKind::Menu;
+  if (ext == ".m2ts" || ext == ".mts") return MenuFileKind::Stream;
+  return MenuFileKind::Other;
+}
+
+bool loadMenuFile(Workspace& ws, const std::string& path) {
+  switch (menuFileKind(path)) {
+    case MenuFileKind::Menu: {
+      TMenu m;
+      const MenuLoad load = loadMNU(path, m);
+      return takeLoad(ws, load, std::move(m), path);
+    }
+    case MenuFileKind::Stream:
+      return loadMenuFromStreamFile(ws, path, kDefaultIgPid);
+    case MenuFileKind::Other:
+      break;
+  }
+  erlog(fs::path(path).filename().string() + " is neither a menu file (.mnu) nor a stream file (.m2ts, .MTS).");
+  return false;
+}
+
+bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid) {
+  TMenu m;
+  const MenuLoad load = loadMenuFromStream(path, pid, m);
+  return takeLoad(ws, load, std::move(m), path);
+}
+
+bool saveMenuFile(Workspace& ws, const std::string& path) {
+  if (!ws.menu.loaded()) {
+    log("No menu is loaded: nothing saved.");
+    return false;
+  }
+  // The writer re-encodes the objects and rebuilds the fragment tables in
+  // the model it writes; the document keeps its own model and history.
+  TMenu copy = ws.menu.model();
+  SaveRequest req;
+  req.folder = folderOfFile(path);
+  req.name = fs::path(path).filename().string();
+  req.backup = ws.options.backup;
+  if (!saveMNU(copy, req)) return false;
+  ws.menu.markSaved();
+  return true;
+}
+
+}  // namespace mirdal

@@ -1,0 +1,43 @@
+// What the menu editors preview: an object drawn through a palette without
+// touching the menu's picture cache (the views hold the menu read-only), the
+// palette an object is first shown through, and the palette chart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "menu/colour.h"
+#include "menu/igs_model.h"
+#include "menu/page_render.h"
+
+namespace mirdal {
+
+// The palette an object is shown through when it is picked in the object
+// table, taken from the first place getobjref names: a button range of page
+// p gives page p's palette, page p's in-effects the palette of its last
+// in-effect, its out-effects the palette of its first out-effect. nullopt
+// when the object is not used or that palette is not in the table.
+std::optional<std::size_t> referencePalette(const TMenu& m, std::uint16_t object);
+
+// The object's palette indices: its picture when the menu holds one, else
+// decoded from its run-length code. Empty (0 x 0) for an index out of range
+// or an object without pixels.
+IndexImage objectImage(const TMenu& m, std::size_t object);
+
+// The object drawn through the palette, decoded from its run-length code
+// when the menu holds no picture of it. An empty picture (0 x 0) for an
+// index out of range or an object without pixels.
+RgbaPicture objectPicture(const TMenu& m, std::size_t object, std::size_t palette);
+
+// The palette chart, 350 x 180 on the background colour: two 16 x 16 grids
+// of 10-pixel cells, entry = row * 16 + column. The left one (from (10, 10))
+// has black cells with the entry's colour opaque; the right one (from
+// (180, 10)) has white cells whose colour is laid over the background with
+// the entry's T as alpha, so transparent entries show the background.
+// Cells are 9 x 9 and their 7 x 7 swatches have clipped corners.
+inline constexpr int kPaletteChartWidth = 350;
+inline constexpr int kPaletteChartHeight = 180;
+Canvas paletteChart(const TRGBApalettes& pal, Colour background);
+
+}  // namespace mirdal
