@@ -5,9 +5,22 @@
 #include <QLayout>
 #include <algorithm>
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+
+#include "documents/disc_files.h"
 #include "documents/workspace.h"
+#include "views/availability.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
+#include "views/playlist_app_info_view.h"
+#include "views/playlist_ext_data_view.h"
+#include "views/playlist_items_view.h"
+#include "views/playlist_marks_view.h"
+#include "views/playlist_stn_view.h"
+#include "views/playlist_subpath_view.h"
+#include "views/text.h"
 #include "views/ui_metrics.h"
 
 namespace mirdal::gui {
@@ -54,6 +67,69 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
 }
 
 const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.disc.playlists; }
+
+void PlaylistPage::attach(Interaction& ia) {
+  if (appInfoView_) return;
+  appInfoView_ = new PlaylistAppInfoView(ws_, appInfo_);
+  placeInPane(appInfo_, appInfoView_);
+  extDataView_ = new PlaylistExtDataView(ws_, ia, extData_);
+  placeInPane(extData_, extDataView_);
+
+  // "PlayList": the PlayItems with their angles, then the STN table of the
+  // selected one.
+  auto* row = new QHBoxLayout;
+  row->setSpacing(6);
+  itemsView_ = new PlaylistItemsView(ws_, ia, playList_);
+  stnView_ = new PlaylistStnView(ws_, playList_);
+  row->addWidget(itemsView_, 0);
+  row->addWidget(stnView_, 1);
+  static_cast<QBoxLayout*>(playList_->layout())->addLayout(row, 1);
+  subPathView_ = new PlaylistSubPathView(ws_, subPath_);
+  placeInPane(subPath_, subPathView_);
+  marksView_ = new PlaylistMarksView(ws_, ia, mark_);
+  placeInPane(mark_, marksView_);
+
+  connect(itemsView_, &PlaylistItemsView::playItemSelected, stnView_, &PlaylistStnView::setPlayItem);
+  connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
+  connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
+  stnView_->setPlayItem(itemsView_->selectedPlayItem());
+  connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
+  // A playlist chosen while Auto Read is off stays unread until "&Read";
+  // with Auto Read, FilePage reads it.
+}
+
+// A Read of the disc starts the page from nothing: a playlist of the disc
+// read before must never be saved into this one.
+void PlaylistPage::refresh() {
+  FilePage::refresh();
+  if (ws_.playlist.loaded() || !ws_.playlist.fileName().empty()) ws_.playlist.reset();
+}
+
+void PlaylistPage::bReadPLClick() {
+  const QString name = cbPlaylist()->currentText();
+  if (name.isEmpty()) return;
+  if (beforeRead_ && !beforeRead_()) {
+    // The playlist stays: so does its name in the choice.
+    const int shown = cbPlaylist()->findText(saveName());
+    if (shown >= 0) cbPlaylist()->setCurrentIndex(shown);
+    return;
+  }
+  mirdal::readPlaylist(ws_, pathBytes(name));
+  cbPlaylist()->setFocus();
+  emit playlistRead();
+}
+
+QString PlaylistPage::saveName() const {
+  const std::string& file = ws_.playlist.fileName();
+  if (file.empty()) return cbPlaylist()->currentText();
+  return QFileInfo(pathText(file)).completeBaseName();
+}
+
+int PlaylistPage::selectedPlayItem() const { return itemsView_ ? itemsView_->selectedPlayItem() : -1; }
+
+bool PlaylistPage::hasSomethingToSave() const { return ws_.playlist.loaded(); }
+
+void PlaylistPage::save() { mirdal::plsave(ws_); }
 
 int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }
 int PlaylistPage::subPathHeight() const { return split_->isVisible() ? split_->sizes().value(1) : wantSubPath_; }

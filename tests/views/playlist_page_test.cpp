@@ -1,0 +1,204 @@
+// The "&PLAYLIST" page on the sample disc's feature playlist: Auto Read on
+// the first entry, an edit marking the page and Save writing it, the IN-time
+// questions, the chapter buttons and the jump to the clip page.
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
+#include <fstream>
+
+#include "documents/workspace.h"
+#include "formats/disc_file.h"
+#include "formats/mpls.h"
+#include "formats/mpls_cells.h"
+#include "formats/mpls_edit.h"
+#include "formats/mpls_rows.h"
+#include "gui_test.h"
+#include "main_window_fixture.h"
+#include "sample_disc.h"
+#include "views/clip_page.h"
+#include "views/page_tabs.h"
+#include "views/playlist_page.h"
+#include "views/string_grid.h"
+
+namespace mirdal::gui::test {
+
+namespace {
+
+int linesWith(const QStringList& lines, const QString& part) {
+  int n = 0;
+  for (const QString& l : lines) n += l.contains(part) ? 1 : 0;
+  return n;
+}
+
+}  // namespace
+
+class PlaylistPageTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<mirdal::test::TempDir> root;
+  std::string disc;
+  std::unique_ptr<Window> t;
+
+  // The sample disc read, the "&PLAYLIST" page entered (Auto Read reads
+  // the first playlist, the feature).
+  bool open() {
+    root = std::make_unique<mirdal::test::TempDir>();
+    disc = copySampleDisc(*root);
+    if (disc.empty()) return false;
+    t = std::make_unique<Window>();
+    t->w->setDiscFolder(disc);
+    t->w->show();
+    t->w->bReadBDMVClick();
+    t->w->showPage(Page::Playlist);
+    return true;
+  }
+  const TMPLS& model() const { return t->w->workspace().playlist.model(); }
+  QString playlistTab() const { return t->w->pageControl()->tabText(int(Page::Playlist)); }
+
+ private slots:
+  void cleanup() {
+    t.reset();
+    root.reset();
+  }
+
+  void autoReadReadsOnceOnFirstEntry() {
+    root = std::make_unique<mirdal::test::TempDir>();
+    disc = copySampleDisc(*root);
+    if (disc.empty()) QSKIP("the sample disc is missing");
+    t = std::make_unique<Window>();
+    t->w->setDiscFolder(disc);
+    t->w->show();
+    t->w->bReadBDMVClick();
+    QVERIFY(!t->w->workspace().playlist.loaded());
+    t->w->showPage(Page::Playlist);
+    QVERIFY(t->w->workspace().playlist.loaded());
+    QCOMPARE(t->find<StringGrid>("sgPLitem")->dataRowCount(), int(model().playlist.items.size()));
+    QCOMPARE(t->find<QPushButton>("bSave")->toolTip(), QString("Save 00000.mpls"));
+    QVERIFY(t->find<QPushButton>("bSave")->isEnabled());
+    t->w->showPage(Page::BDMV);
+    t->w->showPage(Page::Playlist);
+    QCOMPARE(linesWith(t->logLines(), "Reading 00000.mpls"), 1);
+  }
+
+  void gridEditMarksThePageAndSaveWritesIt() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* items = t->find<StringGrid>("sgPLitem");
+    items->setEditMode(true);
+    // Only the named bit of the second word is kept.
+    emit items->cellEdited(1, int(PlayItemColumn::UO2), "40000001");
+    QCOMPARE(items->cell(1, int(PlayItemColumn::UO2)), QString("40000000"));
+    // A refused clip name (four digits) leaves the model and shows it again.
+    emit items->cellEdited(1, int(PlayItemColumn::File), "0001");
+    QCOMPARE(items->cell(1, int(PlayItemColumn::File)), QString("00001"));
+    QVERIFY(playlistTab().endsWith('*'));
+
+    QTest::mouseClick(t->find<QPushButton>("bSave"), Qt::LeftButton);
+    QVERIFY(!playlistTab().endsWith('*'));
+    TMPLS back;
+    QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, true)));
+    QCOMPARE(back.playlist.items[1].uo_mask2, 0x40000000u);
+    back.reserved = model().reserved;
+    QVERIFY(back == model());
+  }
+
+  void inTimeChangeAsksItsQuestions() {
+    if (!open()) QSKIP("the sample disc is missing");
+    const TMPLS before = model();
+    const TPlayItem& pi = before.playlist.items[0];
+    const std::uint32_t delta = 2 * 45000;
+    t->ia.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    auto* items = t->find<StringGrid>("sgPLitem");
+    items->setEditMode(true);
+    emit items->cellEdited(0, int(PlayItemColumn::InTime), QString::fromStdString(playlistTimeText(pi.in_time + delta)));
+    QCOMPARE(t->ia.questions,
+             QStringList({kAskMoveOut, kAskMoveSubPlayItems, kAskMoveMarks}));
+    QCOMPARE(model().playlist.items[0].in_time, pi.in_time + delta);
+    QCOMPARE(model().playlist.items[0].out_time, pi.out_time + delta);
+    QVERIFY(model().playlist.subpaths == before.playlist.subpaths);
+    bool moved = false;
+    for (std::size_t k = 0; k < before.marks.marks.size(); ++k) {
+      const TMark& m = before.marks.marks[k];
+      QCOMPARE(model().marks.marks[k].time, m.playitem_ref == 0 ? m.time + delta : m.time);
+      moved |= m.playitem_ref == 0;
+    }
+    QVERIFY(moved);
+    // The three changes are one step.
+    t->w->undoEdit();
+    QVERIFY(model() == before);
+    QVERIFY(!playlistTab().endsWith('*'));
+  }
+
+  void chaptersGoOutAndComeBackThroughTheButtons() {
+    if (!open()) QSKIP("the sample disc is missing");
+    t->w->workspace().options.chapterFormat = 2;  // Time
+    const std::vector<TMark> before = model().marks.marks;
+    QVERIFY(before.size() >= 2);
+    const QString file = QString::fromStdString(root->folder() + "chapters.txt");
+
+    t->ia.files << file;
+    QTest::mouseClick(t->find<QPushButton>("bbSaveChap"), Qt::LeftButton);
+    QCOMPARE(t->ia.fileRequests.last().title, QString("Save chapter file"));
+    QCOMPARE(t->ia.fileRequests.last().fileName, QString("chapter_00000_time.txt"));
+    std::ifstream in(file.toStdString(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    QCOMPARE(int(std::count(text.begin(), text.end(), '\n')), int(before.size()));
+
+    // Every mark selected and deleted, then the file loaded back.
+    auto* marks = t->find<StringGrid>("sgPlayListMark");
+    marks->setFocus();
+    QTest::keyClick(marks, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(marks, Qt::Key_Delete);
+    QVERIFY(model().marks.marks.empty());
+    QCOMPARE(marks->dataRowCount(), 0);
+
+    t->ia.files << file;
+    QTest::mouseClick(t->find<QPushButton>("bbLoadChap"), Qt::LeftButton);
+    QCOMPARE(t->ia.fileRequests.last().title, QString("Open chapter file"));
+    QCOMPARE(model().marks.marks.size(), before.size());
+    for (std::size_t k = 0; k < before.size(); ++k) {
+      QCOMPARE(model().marks.marks[k].playitem_ref, before[k].playitem_ref);
+      QCOMPARE(model().marks.marks[k].time / 45, before[k].time / 45);  // milliseconds in the file
+    }
+    QCOMPARE(marks->dataRowCount(), int(before.size()));
+    QCOMPARE(checkLayout(model()), std::string());
+  }
+
+  void doubleClickJumpsToTheClipOutsideEditMode() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* items = t->find<StringGrid>("sgPLitem");
+    items->setEditMode(true);
+    emit items->cellDoubleClicked(1, 1);
+    QCOMPARE(t->w->currentPage(), Page::Playlist);
+    items->setEditMode(false);
+    emit items->cellDoubleClicked(1, 1);
+    QCOMPARE(t->w->currentPage(), Page::Clipinf);
+    QCOMPARE(t->w->clipPage()->cbClipinf()->currentText(), QString::fromStdString(model().playlist.items[1].clip_name));
+  }
+
+  void streamInsertAndDeleteFollowTheCategory() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* counts = t->find<StringGrid>("sgSTN");
+    auto* streams = t->find<StringGrid>("sgStreamEntry");
+    const std::size_t audio = model().playlist.items[0].stn.primary_audio.size();
+    counts->setCurrentCell(0, 1);  // "Au"
+    QCOMPARE(streams->dataRowCount(), int(audio));
+    streams->setFocus();
+    QTest::keyClick(streams, Qt::Key_Insert);
+    QCOMPARE(model().playlist.items[0].stn.primary_audio.size(), audio + 1);
+    QCOMPARE(streams->dataRowCount(), int(audio + 1));
+    QCOMPARE(counts->cell(0, 1), QString::number(audio + 1));
+    QTest::keyClick(streams, Qt::Key_Delete);
+    QCOMPARE(model().playlist.items[0].stn.primary_audio.size(), audio);
+    // Primary video takes neither.
+    counts->setCurrentCell(0, 0);
+    QVERIFY(!t->find<QToolButton>("bStreamIns")->isEnabled());
+    QVERIFY(!t->find<QToolButton>("bStreamDel")->isEnabled());
+  }
+};
+
+}  // namespace mirdal::gui::test
+
+using mirdal::gui::test::PlaylistPageTest;
+MIRDAL_GUI_TEST(PlaylistPageTest)
+#include "playlist_page_test.moc"
