@@ -44,7 +44,7 @@ PlaylistItemsView::PlaylistItemsView(mirdal::Workspace& ws, Interaction& ia, QWi
   items_ = new StringGrid("sgPLitem", this);
   items_->setColumns(gridColumns(kPlayItemColumns));
   items_->setFixedFirstColumn(true);
-  items_->setWidthFollowsColumns(true);
+  items_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   items_->setToolTip(tr("PlayItems (Double click: Jump to Clip)"));
   items_->setEditModeKind(EditModeKind::CellSelectFirstColumn);
   items_->setOffersModeMenu(true);
@@ -105,6 +105,9 @@ void PlaylistItemsView::refresh() {
   if (items_->isEditMode()) items_->setEditMode(false);
   sync();
   items_->fitColumnsToContents();
+  // In a narrow window the grid keeps its clip and times in sight; the
+  // masks and the angle count scroll.
+  setFlexibleWidth(items_, int(PlayItemColumn::Length));
 }
 
 void PlaylistItemsView::sync() {
@@ -125,8 +128,12 @@ void PlaylistItemsView::showPlayItem(int i) {
   shown_ = i;
   const TPlayItem* pi = i >= 0 ? &pis[std::size_t(i)] : nullptr;
   const bool multi = pi && pi->is_multi_angle && !pi->angles.angles.empty();
-  if (multi) fillRows(angles_, int(pi->angles.angles.size()), [&](int a) { setGridRow(angles_, a, angleRow(*pi, std::size_t(a))); });
-  else angles_->clearGrid();
+  if (multi) {
+    fillRows(angles_, int(pi->angles.angles.size()), [&](int a) { setGridRow(angles_, a, angleRow(*pi, std::size_t(a))); });
+    angles_->fitColumnsToContents();
+  } else {
+    angles_->clearGrid();
+  }
   angles_->setVisible(multi);
   emit playItemSelected(i);
 }

@@ -7,6 +7,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -77,15 +79,25 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   grid_->setToolTip(tr("PlayListMark"));
   l->addWidget(grid_);
 
-  auto* side = new QVBoxLayout;
+  // The editors and buttons scroll when the pane is lower than they are
+  // (the pane may be as low as its minimum).
+  auto* sideArea = new QScrollArea(this);
+  sideArea->setFrameShape(QFrame::NoFrame);
+  sideArea->setWidgetResizable(true);
+  sideArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* sidePane = new QWidget(sideArea);
+  auto* side = new QVBoxLayout(sidePane);
+  side->setContentsMargins(0, 0, 0, 0);
   side->setSpacing(2);
-  type_ = namedChoice("cbMarkType", tr("Mark type"), this);
+  type_ = namedChoice("cbMarkType", tr("Mark type"), sidePane);
   type_->addItems({latin(markTypeText(1)), latin(markTypeText(2))});
-  pi_ = numberField("ieMarkPI", 3, tr("PlayItem the mark is on"), this);
-  h_ = numberField("ieMarkHours", 2, tr("Hours (0-25)"), this);
-  min_ = numberField("ieMarkMinutes", 2, tr("Minutes"), this);
-  s_ = numberField("ieMarkSeconds", 2, tr("Seconds"), this);
-  ms_ = numberField("ieMarkMs", 3, tr("Milliseconds"), this);
+  pi_ = numberField("ieMarkPI", 3, tr("PlayItem the mark is on"), sidePane);
+  h_ = numberField("ieMarkHours", 2, tr("Hours (0-25)"), sidePane);
+  min_ = numberField("ieMarkMinutes", 2, tr("Minutes"), sidePane);
+  s_ = numberField("ieMarkSeconds", 2, tr("Seconds"), sidePane);
+  ms_ = numberField("ieMarkMs", 3, tr("Milliseconds"), sidePane);
+  for (TIntEdit* e : {h_, min_, s_}) e->setDisplayDigits(2);
+  ms_->setDisplayDigits(3);
   auto* editors = new QGridLayout;
   editors->setHorizontalSpacing(2);
   editors->setVerticalSpacing(2);
@@ -127,7 +139,11 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   side->addWidget(saveChap_);
   side->addWidget(loadChap_);
   side->addStretch(1);
-  l->addLayout(side);
+  sideArea->setWidget(sidePane);
+  sideArea->viewport()->setAutoFillBackground(false);  // the group's own background
+  sidePane->setAutoFillBackground(false);
+  sideArea->setMinimumWidth(sidePane->sizeHint().width() + sideArea->verticalScrollBar()->sizeHint().width());
+  l->addWidget(sideArea);
   l->addStretch(1);
 
   connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {

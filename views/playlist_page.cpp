@@ -7,11 +7,14 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include "documents/disc_files.h"
 #include "documents/workspace.h"
 #include "views/availability.h"
+#include "views/document_signals.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
 #include "views/playlist_app_info_view.h"
@@ -42,7 +45,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
                   1);
   left->addWidget(makeGroup("gbPLExtensionData", QStringLiteral("ExtensionData"), content, &extData_,
                             "pPLExtensionData"));
-  row->addLayout(left, 2);
+  row->addLayout(left, 0);
 
   auto* split = new PaneSplitter(Qt::Vertical, "splPlaylist", content);
   split_ = split;
@@ -55,7 +58,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
   split_->setStretchFactor(0, 0);
   split_->setStretchFactor(1, 0);
   split_->setStretchFactor(2, 1);
-  row->addWidget(split_, 5);
+  row->addWidget(split_, 1);
 
   connect(split, &PaneSplitter::resized, this, &PlaylistPage::applyPaneRules);
   connect(split_, &QSplitter::splitterMoved, this, [this] {
@@ -77,13 +80,25 @@ void PlaylistPage::attach(Interaction& ia) {
 
   // "PlayList": the PlayItems with their angles, then the STN table of the
   // selected one.
-  auto* row = new QHBoxLayout;
+  // The user may make the pane lower or narrower than its content: it
+  // scrolls then.
+  auto* area = new QScrollArea(playList_);
+  area->setObjectName("saPlayList");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setMinimumHeight(1);
+  auto* inner = new QWidget(area);
+  auto* row = new QHBoxLayout(inner);
+  row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(6);
-  itemsView_ = new PlaylistItemsView(ws_, ia, playList_);
-  stnView_ = new PlaylistStnView(ws_, playList_);
+  itemsView_ = new PlaylistItemsView(ws_, ia, inner);
+  stnView_ = new PlaylistStnView(ws_, inner);
   row->addWidget(itemsView_, 0);
   row->addWidget(stnView_, 1);
-  static_cast<QBoxLayout*>(playList_->layout())->addLayout(row, 1);
+  area->setWidget(inner);
+  area->viewport()->setAutoFillBackground(false);  // the group's own background
+  inner->setAutoFillBackground(false);
+  placeInPane(playList_, area);
   subPathView_ = new PlaylistSubPathView(ws_, subPath_);
   placeInPane(subPath_, subPathView_);
   marksView_ = new PlaylistMarksView(ws_, ia, mark_);
@@ -93,6 +108,10 @@ void PlaylistPage::attach(Interaction& ia) {
   connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
   connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
   stnView_->setPlayItem(itemsView_->selectedPlayItem());
+  // The group is captioned with the playlist shown.
+  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] {
+    fileGroup()->setTitle(ws_.playlist.loaded() ? pathText(ws_.playlist.fileName()) : QString::fromLatin1(kNames.caption));
+  });
   connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
   // A playlist chosen while Auto Read is off stays unread until "&Read";
   // with Auto Read, FilePage reads it.

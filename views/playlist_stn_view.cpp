@@ -204,6 +204,7 @@ void PlaylistStnView::sync() {
   stream_ = fillRows(streams_, n,
                      [&](int i) { setGridRow(streams_, i, streamRow(pi->stn, category_, std::size_t(i))); },
                      std::max(stream_, 0));
+  streams_->fitColumnsToContents();
   showing_ = false;
   showStream(stream_);
 }

@@ -61,7 +61,7 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   items_ = new StringGrid("sgSubPlayItem", this);
   items_->setColumns(gridColumns(kSubPlayItemColumns));
   items_->setFixedFirstColumn(true);
-  items_->setWidthFollowsColumns(true);
+  items_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   items_->setToolTip(tr("SubPlayItems (Double click: Jump to Clip)"));
   items_->setEditModeKind(EditModeKind::CellSelectFirstColumn);
   items_->setOffersModeMenu(true);
@@ -84,6 +84,10 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   clips_->hide();
   l->addWidget(clips_);
   l->addStretch(1);
+
+  // The pane may be as low as its minimum: the grids then show a row and
+  // scroll.
+  for (StringGrid* g : {subPaths_, items_, clips_}) g->setMinimumHeight(g->fontMetrics().height() * 3);
 
   connect(subPaths_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
     if (!showing_ && row != subPath_) showSubPath(row);
@@ -122,6 +126,7 @@ void PlaylistSubPathView::refresh() {
   sync();
   subPaths_->fitColumnsToContents();
   items_->fitColumnsToContents();
+  setFlexibleWidth(items_, int(SubPlayItemColumn::OutTime) + 1);
 }
 
 void PlaylistSubPathView::selectSubPath(int i) {
@@ -185,9 +190,12 @@ void PlaylistSubPathView::showSubPlayItem(int k) {
     showing_ = false;
   }
   const bool multi = spi && spi->is_multi_clip && !spi->clips.empty();
-  if (multi)
+  if (multi) {
     fillRows(clips_, int(spi->clips.size()), [&](int c) { setGridRow(clips_, c, multiClipRow(*spi, std::size_t(c))); });
-  else clips_->clearGrid();
+    clips_->fitColumnsToContents();
+  } else {
+    clips_->clearGrid();
+  }
   clips_->setVisible(multi);
 }
 

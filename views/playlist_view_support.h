@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -28,6 +29,19 @@ int fillRows(StringGrid* g, int n, RowFn&& row, int select = -1) {
   const int want = std::clamp(select >= 0 ? select : std::max(was, 0), 0, n - 1);
   if (g->currentRow() != want || g->selectedRowRange().first < 0) g->selectDataRow(want);
   return want;
+}
+
+// A wide grid that gives way in a narrow window: as wide as its columns
+// while there is room, never narrower than its columns before `keepTo`,
+// scrolling the rest. Call after the columns were fitted.
+inline void setFlexibleWidth(StringGrid* g, int keepTo) {
+  const int frame = 2 * g->frameWidth();
+  int all = frame + g->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < g->columnCount(); ++c) all += g->columnWidth(c);
+  int kept = frame;
+  for (int c = 0; c < keepTo && c < g->columnCount(); ++c) kept += g->columnWidth(c);
+  g->setMinimumWidth(kept);
+  g->setMaximumWidth(all);
 }
 
 // Enter in one of the editors moves the focus to the next one of the list
