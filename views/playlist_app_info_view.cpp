@@ -106,18 +106,19 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   // Typing a word shows its bits at once; word 2 keeps only its named bit.
   connect(uo1_, &QLineEdit::textEdited, this, [this] {
     const auto v = std::uint32_t(uo1_->value());
+    typing_ = uo1_;
     ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask1 = v; });
+    typing_ = nullptr;
   });
   connect(uo2_, &QLineEdit::textEdited, this, [this] {
     const auto v = std::uint32_t(uo2_->value()) & kUOWord2Mask;
+    typing_ = uo2_;
     ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask2 = v; });
+    typing_ = nullptr;
   });
   // Leaving a word (or Enter) shows it as held: word 2 with its named bit only.
-  for (THexEdit* e : {uo1_, uo2_})
-    connect(e, &QLineEdit::editingFinished, this, [this, e] {
-      e->setModified(false);
-      showWords();
-    });
+  connect(uo1_, &QLineEdit::editingFinished, this, &PlaylistAppInfoView::showWords);
+  connect(uo2_, &QLineEdit::editingFinished, this, &PlaylistAppInfoView::showWords);
   for (int bit = 0; bit < 32; ++bit) {
     connect(bits_[std::size_t(bit)], &QCheckBox::clicked, this, [this, bit](bool on) {
       ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask1 = setBit(m.uo_mask1, bit, on); });
@@ -163,14 +164,14 @@ void PlaylistAppInfoView::refresh() {
   for (QWidget* w : findChildren<QWidget*>()) w->setEnabled(on);
 }
 
-// The words as held and every box from them; a word field being typed in
-// keeps its text.
+// The words as held and every box from them; the word being typed keeps
+// its text until it is left.
 void PlaylistAppInfoView::showWords() {
   const bool on = ws_.playlist.loaded();
   const TMPLS& m = ws_.playlist.model();
   for (THexEdit* e : {uo1_, uo2_}) {
     if (!on) e->clear();
-    else if (!e->hasFocus() || !e->isModified()) e->setValue(e == uo1_ ? m.uo_mask1 : m.uo_mask2);
+    else if (e != typing_) e->setValue(e == uo1_ ? m.uo_mask1 : m.uo_mask2);
   }
   for (int bit = 0; bit < 32; ++bit) {
     QCheckBox* b = bits_[std::size_t(bit)];

@@ -50,6 +50,7 @@ class PlaylistAppInfoView : public QWidget {
   std::array<QCheckBox*, 3> flags_{};
   std::array<QCheckBox*, 32> bits_{};
   QCheckBox* bit2_30_;
+  THexEdit* typing_ = nullptr;  // the word whose typing is being stored
 };
 
 }  // namespace mirdal::gui

@@ -1,6 +1,7 @@
 // The "&PLAYLIST" page on the sample disc's feature playlist: Auto Read on
 // the first entry, an edit marking the page and Save writing it, the IN-time
 // questions, the chapter buttons and the jump to the clip page.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -17,6 +18,8 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "views/clip_page.h"
+#include "views/hex_edit.h"
+#include "views/int_edit.h"
 #include "views/page_tabs.h"
 #include "views/playlist_page.h"
 #include "views/string_grid.h"
@@ -194,6 +197,71 @@ class PlaylistPageTest : public QObject {
     counts->setCurrentCell(0, 0);
     QVERIFY(!t->find<QToolButton>("bStreamIns")->isEnabled());
     QVERIFY(!t->find<QToolButton>("bStreamDel")->isEnabled());
+  }
+
+  void maskWordAndCheckBoxesShowTheSameBits() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* word1 = t->find<THexEdit>("heUO1");
+    word1->setFocus();
+    word1->selectAll();
+    QTest::keyClicks(word1, "80000001");
+    QCOMPARE(model().uo_mask1, 0x80000001u);
+    QVERIFY(t->find<QCheckBox>("cbUO31")->isChecked());
+    QVERIFY(t->find<QCheckBox>("cbUO0")->isChecked());
+    QVERIFY(!t->find<QCheckBox>("cbUO8")->isChecked());
+    QTest::mouseClick(t->find<QCheckBox>("cbUO2_30"), Qt::LeftButton);
+    QCOMPARE(model().uo_mask2, 0x40000000u);
+    QCOMPARE(t->find<THexEdit>("heUO2")->text(), QString("40000000"));
+  }
+
+  void markTimeEditorsKeepTheirLimits() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* marks = t->find<StringGrid>("sgPlayListMark");
+    clickCell(marks, 1);
+    auto* hours = t->find<TIntEdit>("ieMarkHours");
+    hours->setText("30");
+    emit hours->editingFinished();
+    // 25 hours is the most a mark time editor takes.
+    QCOMPARE(model().marks.marks[1].time / 45 / 3600000, 25u);
+    QCOMPARE(hours->text(), QString("25"));
+    QVERIFY(marks->cell(1, 3).startsWith("25:"));
+  }
+
+  void subPathInsertAndDeleteGiveTheFileBack() {
+    if (!open()) QSKIP("the sample disc is missing");
+    const TMPLS before = model();
+    auto* subPaths = t->find<StringGrid>("sgSubPath");
+    subPaths->setFocus();
+    QTest::keyClick(subPaths, Qt::Key_Insert);
+    QCOMPARE(model().playlist.subpaths.size(), before.playlist.subpaths.size() + 1);
+    QCOMPARE(t->find<StringGrid>("sgSubPlayItem")->dataRowCount(), 1);
+    // The new one is an IG menu: no repeat.
+    QVERIFY(!t->find<QComboBox>("cbSubPathRepeat")->isEnabled());
+    QTest::keyClick(subPaths, Qt::Key_Delete);
+    QVERIFY(composeMPLS(model()) == composeMPLS(before));
+  }
+
+  void anotherPlaylistOverAChangedOneAsksFirst() {
+    if (!open()) QSKIP("the sample disc is missing");
+    QTest::mouseClick(t->find<QCheckBox>("cbRandomAccess"), Qt::LeftButton);
+    auto* choice = t->find<QComboBox>("cbPlaylist");
+    t->ia.answers = {Answer::Cancel};
+    choose(choice, 1);
+    QCOMPARE(t->w->workspace().playlist.fileName(), std::string("00000.mpls"));
+    QCOMPARE(choice->currentText(), QString("00000"));
+    QVERIFY(t->w->workspace().playlist.modified());
+    t->ia.answers = {Answer::No};  // discard
+    choose(choice, 1);
+    QCOMPARE(t->w->workspace().playlist.fileName(), std::string("00001.mpls"));
+    QCOMPARE(t->find<QPushButton>("bSave")->toolTip(), QString("Save 00001.mpls"));
+  }
+
+  void aNewReadOfTheDiscLeavesNoPlaylistToSave() {
+    if (!open()) QSKIP("the sample disc is missing");
+    t->w->showPage(Page::BDMV);
+    t->w->readDiscNow();
+    QVERIFY(!t->w->workspace().playlist.loaded());
+    QCOMPARE(t->find<StringGrid>("sgPLitem")->dataRowCount(), 0);
   }
 };
 
