@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "documents/disc_files.h"
 #include "documents/workspace.h"
@@ -73,8 +74,20 @@ const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.dis
 
 void PlaylistPage::attach(Interaction& ia) {
   if (appInfoView_) return;
-  appInfoView_ = new PlaylistAppInfoView(ws_, appInfo_);
-  placeInPane(appInfo_, appInfoView_);
+  // The mask boxes need more height than the smallest window has: the
+  // group scrolls there.
+  auto* appArea = new QScrollArea(appInfo_);
+  appArea->setObjectName("saAppInfoPlayList");
+  appArea->setFrameShape(QFrame::NoFrame);
+  appArea->setWidgetResizable(true);
+  appArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  appArea->setMinimumHeight(1);
+  appInfoView_ = new PlaylistAppInfoView(ws_, appArea);
+  appArea->setWidget(appInfoView_);
+  appArea->viewport()->setAutoFillBackground(false);
+  appInfoView_->setAutoFillBackground(false);
+  appArea->setMinimumWidth(appInfoView_->sizeHint().width() + appArea->verticalScrollBar()->sizeHint().width());
+  placeInPane(appInfo_, appArea);
   extDataView_ = new PlaylistExtDataView(ws_, ia, extData_);
   placeInPane(extData_, extDataView_);
 

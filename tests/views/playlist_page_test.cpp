@@ -14,6 +14,7 @@
 #include "formats/mpls_cells.h"
 #include "formats/mpls_edit.h"
 #include "formats/mpls_rows.h"
+#include "formats/stream_codes.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
@@ -262,6 +263,57 @@ class PlaylistPageTest : public QObject {
     t->w->readDiscNow();
     QVERIFY(!t->w->workspace().playlist.loaded());
     QCOMPARE(t->find<StringGrid>("sgPLitem")->dataRowCount(), 0);
+  }
+
+  // Which stream editors show follows the category (the count column) and
+  // the stream's entry type.
+  void streamEditorsFollowCategoryAndEntryType() {
+    if (!open()) QSKIP("the sample disc is missing");
+    struct Row {
+      int column;
+      StreamCategory category;
+      bool video, audio, language;
+    };
+    const Row rows[] = {
+        {0, StreamCategory::PrimaryVideo, true, false, false},  {1, StreamCategory::PrimaryAudio, false, true, true},
+        {2, StreamCategory::PG, false, false, true},            {3, StreamCategory::IG, false, false, true},
+        {4, StreamCategory::SecondaryVideo, true, false, false}, {5, StreamCategory::SecondaryAudio, false, true, true},
+        {6, StreamCategory::PiPPG, false, false, false},
+    };
+    auto* counts = t->find<StringGrid>("sgSTN");
+    const TSTN& stn = model().playlist.items[0].stn;
+    for (const Row& r : rows) {
+      counts->setCurrentCell(0, r.column);
+      const QString where = QString("column %1").arg(r.column);
+      const TStreamRec* s = streamAt(stn, r.category, 0);
+      QVERIFY2(s, qPrintable(where));  // the feature has a stream of each category
+      const int type = s->entry.type;
+      QVERIFY2(!t->find<QComboBox>("cbEntryType")->isHidden(), qPrintable(where));
+      QCOMPARE(!t->find<QComboBox>("cbVideoCoding")->isHidden(), r.video);
+      QCOMPARE(!t->find<QComboBox>("cbFrameRate")->isHidden(), r.video);
+      QCOMPARE(!t->find<QComboBox>("cbAudioCoding")->isHidden(), r.audio);
+      QCOMPARE(!t->find<QComboBox>("cbFrequency")->isHidden(), r.audio);
+      QCOMPARE(!t->find<QComboBox>("cbLanguage")->isHidden(), r.language);
+      QCOMPARE(!t->find<THexEdit>("heMainPID")->isHidden(), type == 1 || type == 3);
+      QCOMPARE(!t->find<TIntEdit>("ieSubPathId")->isHidden(), type == 2 || type == 3);
+      QCOMPARE(!t->find<THexEdit>("heSubPID")->isHidden(), type == 2);
+    }
+  }
+
+  // A choice writes the selected stream; Undo brings grid and choice back.
+  void streamChoiceWritesTheStreamAndUndoShowsItBack() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* counts = t->find<StringGrid>("sgSTN");
+    auto* streams = t->find<StringGrid>("sgStreamEntry");
+    counts->setCurrentCell(0, 1);  // "Au"
+    const QString attrib = streams->cell(0, 6);
+    auto* coding = t->find<QComboBox>("cbAudioCoding");
+    choose(coding, 7);  // DD+ for secondary audio
+    QCOMPARE(int(model().playlist.items[0].stn.primary_audio[0].attributes.coding_type), 0xA1);
+    QVERIFY(streams->cell(0, 6) != attrib);
+    t->w->undoEdit();
+    QCOMPARE(streams->cell(0, 6), attrib);
+    QCOMPARE(coding->currentIndex(), audioCodingIndex(model().playlist.items[0].stn.primary_audio[0].attributes.coding_type));
   }
 };
 
