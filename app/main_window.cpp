@@ -257,7 +257,7 @@ void TfMain::applySharedControls(Page page) {
       setEnabledIfAvailable(sc.bStart(), anyView(page, &PageView::canStart));
       break;
     case Page::Playlist:
-      showSave(tr("Save ") + playlist_->cbPlaylist()->currentText() + pathText(names.playlistExt),
+      showSave(tr("Save ") + playlist_->saveName() + pathText(names.playlistExt),
                anyView(page, &PageView::hasSomethingToSave));
       sc.bFind()->show();
       break;

@@ -1,8 +1,35 @@
 // The links of the "&PLAYLIST" page to the shared controls and the other pages.
+#include <QComboBox>
+
 #include "app/main_window.h"
+#include "documents/disc_files.h"
+#include "views/clip_page.h"
+#include "views/playlist_page.h"
 
 namespace mirdal::gui {
 
-void TfMain::wirePlaylist() {}
+void TfMain::wirePlaylist() {
+  playlist_->attach(ia_);
+  addDocument(Page::Playlist, ws_.playlist, [this] { return mirdal::plsave(ws_); });
+  // Reading another playlist over a changed one asks first.
+  playlist_->setBeforeRead([this] { return askToSaveChanges(); });
+  // A Read changes what Save writes and whether it can: the shared
+  // controls follow while the page is shown.
+  connect(playlist_, &PlaylistPage::playlistRead, this, [this] {
+    if (currentPage() == Page::Playlist) applySharedControls(Page::Playlist);
+  });
+  // A clip name: the clip page with that clip chosen as the user chooses it
+  // (so Auto Read reads it there); a name the disc does not list only
+  // switches the page.
+  connect(playlist_, &PlaylistPage::clipRequested, this, [this](const QString& name) {
+    QComboBox* cb = clip_->cbClipinf();
+    const int i = cb->findText(name);
+    if (i >= 0) {
+      cb->setCurrentIndex(i);
+      emit cb->activated(i);
+    }
+    showPage(Page::Clipinf);
+  });
+}
 
 }  // namespace mirdal::gui

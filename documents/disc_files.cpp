@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/report.h"
+#include "formats/mpls.h"
 #include "formats/sound_bdmv.h"
 
 namespace mirdal {
@@ -108,6 +109,34 @@ bool soundsave(Workspace& ws) {
   req.backup = ws.options.backup;
   const bool saved = soundsave(ws.sound.model(), req);
   if (saved) ws.sound.markSaved();
+  return saved;
+}
+
+namespace {
+
+std::string playlistFolder(const Workspace& ws) { return ws.pathOf(std::string("PLAYLIST") + kSep); }
+
+}  // namespace
+
+bool readPlaylist(Workspace& ws, const std::string& name) {
+  const std::string file = name + ws.names().playlistExt;
+  TMPLS m;
+  const bool ok = usable(readPlaylistFile(playlistFolder(ws) + file, m));
+  ws.playlist.load(std::move(m), file, ok);
+  return ok;
+}
+
+bool plsave(Workspace& ws) {
+  const std::string& name = ws.playlist.fileName();
+  if (!ws.playlist.loaded()) {
+    log((name.empty() ? std::string("The playlist") : name) + " was not loaded: not saved.");
+    return false;
+  }
+  SaveRequest req = requestFor(ws, name);
+  req.folder = playlistFolder(ws);
+  req.copyToBackupDir = false;  // the BACKUP copies are of the index and movie-object files
+  const bool saved = plsave(ws.playlist.model(), req);
+  if (saved) ws.playlist.markSaved();
   return saved;
 }
 

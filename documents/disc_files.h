@@ -36,4 +36,14 @@ bool mobjsave(Workspace& ws);
 void readSound(Workspace& ws);
 bool soundsave(Workspace& ws);
 
+// The "&PLAYLIST" page's Read: "PLAYLIST/" + name + the playlist extension
+// in use into ws.playlist. A file that cannot be read whole leaves the
+// document empty and not loaded, so nothing of the playlist shown before
+// passes for this one. True when the playlist can be shown and edited.
+bool readPlaylist(Workspace& ws, const std::string& name);
+// Save of the "&PLAYLIST" page: the playlist read last, under its own name,
+// with the backup step; refused (false, nothing written) when it was not
+// loaded or its lengths do not fit its content.
+bool plsave(Workspace& ws);
+
 }  // namespace mirdal

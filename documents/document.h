@@ -15,9 +15,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/no_row.h"
+
 namespace mirdal {
 
-inline constexpr std::size_t kNoRow = std::size_t(-1);
 
 // What changed in a document: which collection, which rows, and whether
 // rows came or went. Views refresh what the notice names; a notice with an

@@ -391,4 +391,22 @@ bool setSubPathRepeat(TMPLS& m, std::size_t row, bool on) {
   return true;
 }
 
+void applyExtensionData(TMPLS& m, const TExtensionData& ed) {
+  if (ed.length == 0) {
+    if (m.ExtensionData_start_address != 0) m.tail = std::move(m.gap_before_ext);
+    m.gap_before_ext.clear();
+    m.extension_data = TExtensionData{};
+    m.ExtensionData_start_address = 0;
+    return;
+  }
+  if (m.ExtensionData_start_address == 0) {
+    m.gap_before_ext = std::move(m.tail);
+    m.tail.clear();
+  }
+  m.extension_data = ed;
+  std::uint32_t end = m.PlayList_start_address + 4 + m.playlist.length;
+  if (m.PlayListMark_start_address != 0) end = m.PlayListMark_start_address + 4 + m.marks.length;
+  m.ExtensionData_start_address = end + std::uint32_t(m.gap_before_ext.size());
+}
+
 }  // namespace mirdal

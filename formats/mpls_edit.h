@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "core/no_row.h"
 #include "formats/mpls.h"
 
 namespace mirdal {
 
-inline constexpr std::size_t kNoRow = std::size_t(-1);
 
 // Limits of the lists.
 inline constexpr std::size_t kMaxAudioStreams = 32;
@@ -102,5 +102,12 @@ inline std::uint32_t setBit(std::uint32_t word, int bit, bool on) {
 void setSubPathType(TMPLS& m, std::size_t row, std::uint8_t type);
 // The repeat choice only applies to type 2.
 bool setSubPathRepeat(TMPLS& m, std::size_t row, bool on);
+
+// The ExtensionData editor's OK: the block goes into the playlist, which
+// then has none (start address 0) when it is empty, and otherwise keeps it
+// after the last section, behind the bytes that stood there before. Bytes
+// kept after the last section move in front of a new block, and back behind
+// the sections when the block goes.
+void applyExtensionData(TMPLS& m, const TExtensionData& ed);
 
 }  // namespace mirdal

@@ -5,9 +5,26 @@
 #include <QLayout>
 #include <algorithm>
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "documents/disc_files.h"
 #include "documents/workspace.h"
+#include "views/availability.h"
+#include "views/document_signals.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
+#include "views/playlist_app_info_view.h"
+#include "views/playlist_ext_data_view.h"
+#include "views/playlist_items_view.h"
+#include "views/playlist_marks_view.h"
+#include "views/playlist_stn_view.h"
+#include "views/playlist_subpath_view.h"
+#include "views/text.h"
 #include "views/ui_metrics.h"
 
 namespace mirdal::gui {
@@ -29,7 +46,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
                   1);
   left->addWidget(makeGroup("gbPLExtensionData", QStringLiteral("ExtensionData"), content, &extData_,
                             "pPLExtensionData"));
-  row->addLayout(left, 2);
+  row->addLayout(left, 0);
 
   auto* split = new PaneSplitter(Qt::Vertical, "splPlaylist", content);
   split_ = split;
@@ -42,7 +59,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
   split_->setStretchFactor(0, 0);
   split_->setStretchFactor(1, 0);
   split_->setStretchFactor(2, 1);
-  row->addWidget(split_, 5);
+  row->addWidget(split_, 1);
 
   connect(split, &PaneSplitter::resized, this, &PlaylistPage::applyPaneRules);
   connect(split_, &QSplitter::splitterMoved, this, [this] {
@@ -54,6 +71,97 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
 }
 
 const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.disc.playlists; }
+
+void PlaylistPage::attach(Interaction& ia) {
+  if (appInfoView_) return;
+  // The mask boxes need more height than the smallest window has: the
+  // group scrolls there.
+  auto* appArea = new QScrollArea(appInfo_);
+  appArea->setObjectName("saAppInfoPlayList");
+  appArea->setFrameShape(QFrame::NoFrame);
+  appArea->setWidgetResizable(true);
+  appArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  appArea->setMinimumHeight(1);
+  appInfoView_ = new PlaylistAppInfoView(ws_, appArea);
+  appArea->setWidget(appInfoView_);
+  appArea->viewport()->setAutoFillBackground(false);
+  appInfoView_->setAutoFillBackground(false);
+  appArea->setMinimumWidth(appInfoView_->sizeHint().width() + appArea->verticalScrollBar()->sizeHint().width());
+  placeInPane(appInfo_, appArea);
+  extDataView_ = new PlaylistExtDataView(ws_, ia, extData_);
+  placeInPane(extData_, extDataView_);
+
+  // "PlayList": the PlayItems with their angles, then the STN table of the
+  // selected one.
+  // The user may make the pane lower or narrower than its content: it
+  // scrolls then.
+  auto* area = new QScrollArea(playList_);
+  area->setObjectName("saPlayList");
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setMinimumHeight(1);
+  auto* inner = new QWidget(area);
+  auto* row = new QHBoxLayout(inner);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(6);
+  itemsView_ = new PlaylistItemsView(ws_, ia, inner);
+  stnView_ = new PlaylistStnView(ws_, inner);
+  row->addWidget(itemsView_, 0);
+  row->addWidget(stnView_, 1);
+  area->setWidget(inner);
+  area->viewport()->setAutoFillBackground(false);  // the group's own background
+  inner->setAutoFillBackground(false);
+  placeInPane(playList_, area);
+  subPathView_ = new PlaylistSubPathView(ws_, subPath_);
+  placeInPane(subPath_, subPathView_);
+  marksView_ = new PlaylistMarksView(ws_, ia, mark_);
+  placeInPane(mark_, marksView_);
+
+  connect(itemsView_, &PlaylistItemsView::playItemSelected, stnView_, &PlaylistStnView::setPlayItem);
+  connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
+  connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
+  stnView_->setPlayItem(itemsView_->selectedPlayItem());
+  // The group is captioned with the playlist shown.
+  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] {
+    fileGroup()->setTitle(ws_.playlist.loaded() ? pathText(ws_.playlist.fileName()) : QString::fromLatin1(kNames.caption));
+  });
+  connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
+  // A playlist chosen while Auto Read is off stays unread until "&Read";
+  // with Auto Read, FilePage reads it.
+}
+
+// A Read of the disc starts the page from nothing: a playlist of the disc
+// read before must never be saved into this one.
+void PlaylistPage::refresh() {
+  FilePage::refresh();
+  if (ws_.playlist.loaded() || !ws_.playlist.fileName().empty()) ws_.playlist.reset();
+}
+
+void PlaylistPage::bReadPLClick() {
+  const QString name = cbPlaylist()->currentText();
+  if (name.isEmpty()) return;
+  if (beforeRead_ && !beforeRead_()) {
+    // The playlist stays: so does its name in the choice.
+    const int shown = cbPlaylist()->findText(saveName());
+    if (shown >= 0) cbPlaylist()->setCurrentIndex(shown);
+    return;
+  }
+  mirdal::readPlaylist(ws_, pathBytes(name));
+  cbPlaylist()->setFocus();
+  emit playlistRead();
+}
+
+QString PlaylistPage::saveName() const {
+  const std::string& file = ws_.playlist.fileName();
+  if (file.empty()) return cbPlaylist()->currentText();
+  return QFileInfo(pathText(file)).completeBaseName();
+}
+
+int PlaylistPage::selectedPlayItem() const { return itemsView_ ? itemsView_->selectedPlayItem() : -1; }
+
+bool PlaylistPage::hasSomethingToSave() const { return ws_.playlist.loaded(); }
+
+void PlaylistPage::save() { mirdal::plsave(ws_); }
 
 int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }
 int PlaylistPage::subPathHeight() const { return split_->isVisible() ? split_->sizes().value(1) : wantSubPath_; }

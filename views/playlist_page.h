@@ -6,13 +6,28 @@
 // "SubPath" pane at least 92; window resizes go to "PlayListMark"; the
 // heights of "PlayList" and "SubPath" are what the user set, as far as the
 // minimums allow.
+//
+// The views of the groups (views/playlist_*_view.h) come with attach(),
+// when the main window hands over its Interaction for their questions. They
+// show ws.playlist and edit it through its document; "&Read" loads the
+// chosen playlist into it and Save writes it back under its own name.
 #pragma once
+
+#include <functional>
 
 #include "views/file_page.h"
 
 class QSplitter;
 
 namespace mirdal::gui {
+
+class Interaction;
+class PlaylistAppInfoView;
+class PlaylistExtDataView;
+class PlaylistItemsView;
+class PlaylistMarksView;
+class PlaylistStnView;
+class PlaylistSubPathView;
 
 class PlaylistPage : public FilePage {
   Q_OBJECT
@@ -21,6 +36,29 @@ class PlaylistPage : public FilePage {
 
   QComboBox* cbPlaylist() const { return choice(); }
   QPushButton* bReadPL() const { return readButton(); }
+
+  // Builds the views of the groups; questions and file choices go to `ia`.
+  void attach(Interaction& ia);
+  PlaylistAppInfoView* appInfoView() const { return appInfoView_; }
+  PlaylistItemsView* itemsView() const { return itemsView_; }
+  PlaylistStnView* stnView() const { return stnView_; }
+  PlaylistSubPathView* subPathView() const { return subPathView_; }
+  PlaylistMarksView* marksView() const { return marksView_; }
+  PlaylistExtDataView* extDataView() const { return extDataView_; }
+
+  // Asked before a Read replaces a playlist with unsaved changes: true
+  // when the Read may go on.
+  void setBeforeRead(std::function<bool()> ask) { beforeRead_ = std::move(ask); }
+  // Reads the playlist chosen in cbPlaylist.
+  void bReadPLClick();
+  // The base name Save writes: the playlist read last, else the one chosen.
+  QString saveName() const;
+  // The selected PlayItem (-1: none), for the tools that work on it.
+  int selectedPlayItem() const;
+
+  void refresh() override;
+  bool hasSomethingToSave() const override;
+  void save() override;
 
   QWidget* appInfoPane() const { return appInfo_; }
   QWidget* extensionDataPane() const { return extData_; }
@@ -42,6 +80,11 @@ class PlaylistPage : public FilePage {
 
  signals:
   void paneHeightsChanged();
+  // A double click on a clip name of a PlayItem, angle, SubPlayItem or
+  // multi-clip entry.
+  void clipRequested(const QString& name);
+  // A Read of a playlist ended (read or not).
+  void playlistRead();
 
  protected:
   const std::vector<std::string>& fileNames() const override;
@@ -54,6 +97,13 @@ class PlaylistPage : public FilePage {
   QWidget* subPath_;
   QWidget* mark_;
   QSplitter* split_;
+  PlaylistAppInfoView* appInfoView_ = nullptr;
+  PlaylistItemsView* itemsView_ = nullptr;
+  PlaylistStnView* stnView_ = nullptr;
+  PlaylistSubPathView* subPathView_ = nullptr;
+  PlaylistMarksView* marksView_ = nullptr;
+  PlaylistExtDataView* extDataView_ = nullptr;
+  std::function<bool()> beforeRead_;
   int wantPlayList_ = 176;
   int wantSubPath_ = 92;
 };

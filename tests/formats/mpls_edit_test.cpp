@@ -88,6 +88,22 @@ TEST(PlaylistEdit, EveryEditKeepsLengthsAndAddressesRight) {
   }
 }
 
+// The ExtensionData editor's OK: removing the block and giving it back
+// leaves the file as it was; a block added to a playlist without one goes
+// after the marks.
+TEST(PlaylistEdit, ExtensionDataGoesAndComesBack) {
+  TMPLS m = sample();
+  const TMPLS before = m;
+  const Bytes original = composeMPLS(m);
+  applyExtensionData(m, TExtensionData{});
+  EXPECT_EQ(m.ExtensionData_start_address, 0u);
+  EXPECT_EQ(checkLayout(m), "");
+  EXPECT_LT(composeMPLS(m).size(), original.size());
+  applyExtensionData(m, before.extension_data);
+  EXPECT_EQ(checkLayout(m), "");
+  EXPECT_EQ(composeMPLS(m), original);
+}
+
 struct LimitCase {
   const char* name;
   std::function<void(TMPLS&)> fill;

@@ -184,7 +184,7 @@ class MainWindowTest : public QObject {
     QVERIFY(pl->isEnabled());
     QCOMPARE(t.find<QComboBox>("cbClipinf")->count(), 2);
     QVERIFY(!t.find<QComboBox>("cbBDJO")->isEnabled());
-    QVERIFY(!t.find<QPushButton>("bReadPL")->isEnabled());  // no playlist reader yet
+    QVERIFY(t.find<QPushButton>("bReadPL")->isEnabled());
     QVERIFY(t.find<QWidget>("pExecute")->isEnabled());
     QVERIFY(shown(t.find<QGroupBox>("gbSound")));
     QVERIFY(t.find<QPushButton>("bReadBDMV")->isEnabled());

@@ -1,0 +1,46 @@
+#include "views/playlist_ext_data_view.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "documents/workspace.h"
+#include "formats/mpls_edit.h"
+#include "views/document_signals.h"
+#include "views/ext_data_dialog.h"
+#include "views/text.h"
+
+namespace mirdal::gui {
+
+PlaylistExtDataView::PlaylistExtDataView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
+    : QWidget(parent), ws_(ws), ia_(ia) {
+  setObjectName("vPLExtensionData");
+  auto* l = new QHBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  caption_ = new QLabel(this);
+  caption_->setObjectName("lPLExtDat");
+  caption_->setToolTip(tr("ExtensionData()"));
+  caption_->setWordWrap(true);
+  edit_ = new QPushButton(tr("Edit"), this);
+  edit_->setObjectName("bPLExDatEdit");
+  l->addWidget(caption_, 1);
+  l->addWidget(edit_);
+  connect(edit_, &QPushButton::clicked, this, &PlaylistExtDataView::bPLExDatEditClick);
+  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] { refresh(); });
+  refresh();
+}
+
+void PlaylistExtDataView::refresh() {
+  const bool on = ws_.playlist.loaded();
+  caption_->setText(on ? discText(ExtDatCap(ws_.playlist.model().extension_data)) : QString());
+  edit_->setEnabled(on);
+}
+
+void PlaylistExtDataView::bPLExDatEditClick() {
+  if (!ws_.playlist.loaded()) return;
+  TExtensionData copy = ws_.playlist.model().extension_data;
+  if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.playlist.fileName(), copy)) return;
+  ws_.playlist.edit(ChangeNotice::rows("extension_data", 0), [&](TMPLS& m) { applyExtensionData(m, copy); });
+}
+
+}  // namespace mirdal::gui

@@ -1,0 +1,73 @@
+// The "PlayListMark" group: the mark grid (Ins, Del, Ctrl+A; several rows
+// can be selected), the editors of the selected mark (type, PlayItem and the
+// time in hours, minutes, seconds and milliseconds), the "+" / "-" buttons
+// and "Save chapters" / "Load chapters" with the "Chapter format" option.
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QPushButton;
+class QToolButton;
+
+namespace mirdal {
+struct Workspace;
+}
+
+namespace mirdal::gui {
+
+class Interaction;
+class StringGrid;
+class TIntEdit;
+
+class PlaylistMarksView : public QWidget {
+  Q_OBJECT
+ public:
+  PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
+
+  StringGrid* sgPlayListMark() const { return grid_; }
+  QComboBox* cbMarkType() const { return type_; }
+  TIntEdit* ieMarkPI() const { return pi_; }
+  TIntEdit* ieMarkHours() const { return h_; }
+  TIntEdit* ieMarkMinutes() const { return min_; }
+  TIntEdit* ieMarkSeconds() const { return s_; }
+  TIntEdit* ieMarkMs() const { return ms_; }
+  QToolButton* bMarkIns() const { return ins_; }
+  QToolButton* bMarkDel() const { return del_; }
+  QPushButton* bbSaveChap() const { return saveChap_; }
+  QPushButton* bbLoadChap() const { return loadChap_; }
+
+  int selectedMark() const { return mark_; }
+  void selectMark(int i);
+
+  void refresh();
+  void insertMark();
+  void deleteMarks();
+  void bbSaveChapClick();
+  void bbLoadChapClick();
+
+ private:
+  void sync();
+  void showMark(int i);
+  void timeEdited();
+  void playItemEdited();
+  void typeChosen(int index);
+
+  mirdal::Workspace& ws_;
+  Interaction& ia_;
+  StringGrid* grid_;
+  QComboBox* type_;
+  TIntEdit* pi_;
+  TIntEdit* h_;
+  TIntEdit* min_;
+  TIntEdit* s_;
+  TIntEdit* ms_;
+  QToolButton* ins_;
+  QToolButton* del_;
+  QPushButton* saveChap_;
+  QPushButton* loadChap_;
+  int mark_ = -1;
+  bool showing_ = false;
+};
+
+}  // namespace mirdal::gui

@@ -1,0 +1,302 @@
+#include "views/playlist_stn_view.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/report.h"
+#include "documents/workspace.h"
+#include "formats/mpls_cells.h"
+#include "formats/mpls_edit.h"
+#include "formats/mpls_rows.h"
+#include "formats/stream_codes.h"
+#include "views/combo_fill.h"
+#include "views/document_signals.h"
+#include "views/grid_rows.h"
+#include "views/hex_edit.h"
+#include "views/int_edit.h"
+#include "views/named_controls.h"
+#include "views/playlist_view_support.h"
+
+namespace mirdal::gui {
+
+namespace {
+
+QString latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+template <class TextFn>
+QStringList codeTexts(int count, TextFn text) {
+  QStringList out;
+  for (int v = 0; v < count; ++v) out << latin(text(std::uint8_t(v)));
+  return out;
+}
+
+// A hint from a table, or the hint as it was where the table has none.
+void setHintIfAny(QWidget* w, std::string_view hint) {
+  if (!hint.empty()) w->setToolTip(latin(hint));
+}
+
+int columnOf(StreamCategory c) {
+  for (int col = 0; col < kStreamCategories; ++col)
+    if (stnColumnCategory(std::size_t(col)) == c) return col;
+  return 0;
+}
+
+}  // namespace
+
+PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  setObjectName("vSTN");
+  auto* l = new QHBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+
+  auto* grids = new QVBoxLayout;
+  grids->setSpacing(2);
+  counts_ = new StringGrid("sgSTN", this);
+  counts_->setColumns(gridColumns(kSTNColumns));
+  counts_->setToolTip(tr("STN table (stream numbers)"));
+  counts_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  counts_->setWidthFollowsColumns(true);
+  counts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  counts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  counts_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  streams_ = new StringGrid("sgStreamEntry", this);
+  streams_->setColumns(gridColumns(kStreamColumns));
+  streams_->setFixedFirstColumn(true);
+  streams_->setLastColumnFills(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(2);
+  ins_ = smallButton("bStreamIns", QStringLiteral("+"), tr("Insert stream"), this);
+  del_ = smallButton("bStreamDel", QStringLiteral("-"), tr("Delete stream"), this);
+  buttons->addWidget(counts_);
+  buttons->addWidget(ins_, 0, Qt::AlignBottom);
+  buttons->addWidget(del_, 0, Qt::AlignBottom);
+  buttons->addStretch(1);
+  grids->addLayout(buttons);
+  grids->addWidget(streams_, 1);
+  l->addLayout(grids, 1);
+
+  entryType_ = namedChoice("cbEntryType", QString(), this);
+  entryType_->addItems({QStringLiteral("---"), latin(streamEntryTypeText(1)), latin(streamEntryTypeText(2)),
+                        latin(streamEntryTypeText(3))});
+  mainPid_ = new THexEdit(this, 4);
+  mainPid_->setObjectName("heMainPID");
+  mainPid_->setToolTip(tr("PID of mainClip"));
+  subPid_ = new THexEdit(this, 4);
+  subPid_->setObjectName("heSubPID");
+  subPid_->setToolTip(tr("PID of subClip"));
+  subPathId_ = new TIntEdit(this, 2);
+  subPathId_->setObjectName("ieSubPathId");
+  subPathId_->setMaxLength(2);
+  subPathId_->setToolTip(tr("SubPath id"));
+  subClipId_ = new TIntEdit(this, 2);
+  subClipId_->setObjectName("ieSubClipId");
+  subClipId_->setMaxLength(2);
+  subClipId_->setToolTip(tr("subClip entry id"));
+  videoCoding_ = namedChoice("cbVideoCoding", tr("Video coding type"), this);
+  for (std::uint8_t c : kVideoCodingChoices) videoCoding_->addItem(latin(codingTypeText(c)));
+  videoFormat_ = namedChoice("cbVideoFormat", tr("Video format"), this);
+  videoFormat_->addItems(codeTexts(8, videoFormatText));
+  frameRate_ = namedChoice("cbFrameRate", tr("Frame rate"), this);
+  frameRate_->addItems(codeTexts(8, frameRateText));
+  audioCoding_ = namedChoice("cbAudioCoding", tr("Audio coding type"), this);
+  for (std::uint8_t c : kAudioCodingChoices) audioCoding_->addItem(latin(codingTypeText(c)));
+  presentation_ = namedChoice("cbPresentation", tr("Audio presentation type"), this);
+  presentation_->addItems(codeTexts(13, presentationTypeText));
+  frequency_ = namedChoice("cbFrequency", tr("Sampling frequency"), this);
+  frequency_->addItems(codeTexts(15, samplingFrequencyText));
+  language_ = namedChoice("cbLanguage", tr("Language"), this);
+  for (std::string_view code : languageCodes()) language_->addItem(latin(code));
+  language_->setMaxVisibleItems(20);
+
+  // The editors stand in one column beside the grids; hidden ones take no room.
+  auto* editors = new QVBoxLayout;
+  editors->setSpacing(2);
+  auto* ids = new QHBoxLayout;
+  ids->setSpacing(2);
+  for (QWidget* w : {static_cast<QWidget*>(mainPid_), static_cast<QWidget*>(subPathId_),
+                     static_cast<QWidget*>(subClipId_), static_cast<QWidget*>(subPid_)})
+    ids->addWidget(w);
+  ids->addStretch(1);
+  editors->addWidget(entryType_);
+  editors->addLayout(ids);
+  for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_, audioCoding_, presentation_, frequency_, language_})
+    editors->addWidget(cb);
+  editors->addStretch(1);
+  l->addLayout(editors);
+
+  connect(counts_, &QTableWidget::currentCellChanged, this, [this](int, int column, int, int) {
+    if (!showing_ && column >= 0) showCategory(stnColumnCategory(std::size_t(column)));
+  });
+  connect(streams_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+    if (!showing_) showStream(row);
+  });
+  connect(ins_, &QToolButton::clicked, this, &PlaylistStnView::insertStream);
+  connect(del_, &QToolButton::clicked, this, &PlaylistStnView::deleteStream);
+  new GridKeys(streams_, [this] { insertStream(); }, [this] { deleteStream(); });
+
+  connect(entryType_, &QComboBox::activated, this,
+          [this](int i) { fieldChosen(StreamField::EntryType, std::uint32_t(std::max(i, 0))); });
+  connect(videoCoding_, &QComboBox::activated, this, [this](int i) {
+    if (i >= 0) fieldChosen(StreamField::Coding, kVideoCodingChoices[std::size_t(i)]);
+  });
+  connect(audioCoding_, &QComboBox::activated, this, [this](int i) {
+    if (i >= 0) fieldChosen(StreamField::Coding, kAudioCodingChoices[std::size_t(i)]);
+  });
+  connect(videoFormat_, &QComboBox::activated, this, [this](int i) { fieldChosen(StreamField::VideoFormat, std::uint32_t(i)); });
+  connect(frameRate_, &QComboBox::activated, this, [this](int i) { fieldChosen(StreamField::FrameRate, std::uint32_t(i)); });
+  connect(presentation_, &QComboBox::activated, this,
+          [this](int i) { fieldChosen(StreamField::Presentation, std::uint32_t(i)); });
+  connect(frequency_, &QComboBox::activated, this, [this](int i) { fieldChosen(StreamField::Frequency, std::uint32_t(i)); });
+  connect(language_, &QComboBox::activated, this, &PlaylistStnView::languageChosen);
+  connect(mainPid_, &QLineEdit::editingFinished, this,
+          [this] { fieldChosen(StreamField::MainPid, std::uint32_t(mainPid_->value())); });
+  connect(subPid_, &QLineEdit::editingFinished, this,
+          [this] { fieldChosen(StreamField::SubPid, std::uint32_t(subPid_->value())); });
+  connect(subPathId_, &QLineEdit::editingFinished, this,
+          [this] { fieldChosen(StreamField::SubPathId, std::uint32_t(std::clamp<std::int64_t>(subPathId_->value(), 0, 255))); });
+  connect(subClipId_, &QLineEdit::editingFinished, this,
+          [this] { fieldChosen(StreamField::SubClipId, std::uint32_t(std::clamp<std::int64_t>(subClipId_->value(), 0, 255))); });
+  new EnterMovesFocus({mainPid_, subPathId_, subClipId_, subPid_}, this);
+
+  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
+    if (n.cause != ChangeNotice::Cause::Load) sync();
+  });
+  setPlayItem(-1);
+}
+
+const TPlayItem* PlaylistStnView::playItemShown() const {
+  const auto& pis = ws_.playlist.model().playlist.items;
+  return ws_.playlist.loaded() && item_ >= 0 && std::size_t(item_) < pis.size() ? &pis[std::size_t(item_)] : nullptr;
+}
+
+void PlaylistStnView::setPlayItem(int item) {
+  item_ = item;
+  sync();
+}
+
+void PlaylistStnView::showCategory(StreamCategory c, int row) {
+  category_ = c;
+  stream_ = row;
+  sync();
+}
+
+int PlaylistStnView::selectedStream() const { return stream_; }
+
+// The counts, the streams of the category and the selected stream's
+// editors, from the model.
+void PlaylistStnView::sync() {
+  const TPlayItem* pi = playItemShown();
+  showing_ = true;
+  if (pi) {
+    counts_->setDataRowCount(1);
+    setGridRow(counts_, 0, stnRow(pi->stn));
+    counts_->setCurrentCell(0, columnOf(category_));
+  } else {
+    counts_->clearGrid();
+  }
+  counts_->setFixedHeight(counts_->horizontalHeader()->height() + counts_->rowHeight(0) + 2 * counts_->frameWidth());
+  const int n = pi ? int(streamCount(pi->stn, category_)) : 0;
+  stream_ = fillRows(streams_, n,
+                     [&](int i) { setGridRow(streams_, i, streamRow(pi->stn, category_, std::size_t(i))); },
+                     std::max(stream_, 0));
+  streams_->fitColumnsToContents();
+  showing_ = false;
+  showStream(stream_);
+}
+
+// The editors of the stream: those of its category and entry type.
+void PlaylistStnView::showStream(int row) {
+  const TPlayItem* pi = playItemShown();
+  const TStreamRec* s = pi && row >= 0 ? streamAt(pi->stn, category_, std::size_t(row)) : nullptr;
+  stream_ = s ? row : -1;
+  const StreamCategory c = category_;
+  const bool video = c == StreamCategory::PrimaryVideo || c == StreamCategory::SecondaryVideo;
+  const bool audio = c == StreamCategory::PrimaryAudio || c == StreamCategory::SecondaryAudio;
+  const int type = s ? s->entry.type : 0;
+  entryType_->setVisible(s);
+  mainPid_->setVisible(s && (type == 1 || type == 3));
+  subPathId_->setVisible(s && (type == 2 || type == 3));
+  subClipId_->setVisible(s && type == 2);
+  subPid_->setVisible(s && type == 2);
+  for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_}) cb->setVisible(s && video);
+  for (QComboBox* cb : {audioCoding_, presentation_, frequency_}) cb->setVisible(s && audio);
+  language_->setVisible(s && streamFieldApplies(c, StreamField::Language));
+  if (s) {
+    const TStreamEntry& e = s->entry;
+    const TStreamAttributes& a = s->attributes;
+    showComboItem(entryType_, type <= 3 ? type : -1);
+    entryType_->setToolTip(latin(entryTypeHint(std::uint8_t(type))));
+    mainPid_->setValue(e.main_pid);
+    subPid_->setValue(e.sub_pid);
+    subPathId_->setValue(e.subpath_id);
+    subClipId_->setValue(e.subclip_id);
+    if (video) {
+      const int i = videoCodingIndex(a.coding_type);
+      showComboItem(videoCoding_, i);
+      if (i >= 0) setHintIfAny(videoCoding_, videoCodingHint(std::size_t(i)));
+      showComboItem(videoFormat_, a.video_format);
+      showComboItem(frameRate_, a.frame_rate);
+    }
+    if (audio) {
+      const int i = audioCodingIndex(a.coding_type);
+      showComboItem(audioCoding_, i);
+      if (i >= 0) setHintIfAny(audioCoding_, audioCodingHint(std::size_t(i)));
+      showComboItem(presentation_, a.presentation_type);
+      setHintIfAny(presentation_, presentationTypeHint(a.presentation_type));
+      showComboItem(frequency_, a.sampling_frequency);
+    }
+    showComboItem(language_, languageIndex(a.language));
+  }
+  enableButtons();
+}
+
+void PlaylistStnView::enableButtons() {
+  const TPlayItem* pi = playItemShown();
+  ins_->setEnabled(pi && canInsertStream(*pi, category_));
+  del_->setEnabled(pi && stream_ >= 0 && canDeleteStream(*pi, category_));
+}
+
+void PlaylistStnView::fieldChosen(StreamField f, std::uint32_t value) {
+  if (!playItemShown() || stream_ < 0) return;
+  const auto item = std::size_t(item_), row = std::size_t(stream_);
+  const StreamCategory c = category_;
+  ws_.playlist.edit(ChangeNotice::rows("streams", row, 1, item),
+                    [&](TMPLS& m) { return setStreamField(m, item, c, row, f, value); });
+}
+
+void PlaylistStnView::languageChosen(int index) {
+  if (!playItemShown() || stream_ < 0 || index < 0) return;
+  const auto item = std::size_t(item_), row = std::size_t(stream_);
+  const StreamCategory c = category_;
+  const std::string code(languageCodes()[std::size_t(index)]);
+  ws_.playlist.edit(ChangeNotice::rows("streams", row, 1, item),
+                    [&](TMPLS& m) { return setStreamLanguage(m, item, c, row, code); });
+}
+
+void PlaylistStnView::insertStream() {
+  const TPlayItem* pi = playItemShown();
+  if (!pi || !canInsertStream(*pi, category_)) return;
+  const auto item = std::size_t(item_);
+  const std::size_t after = stream_ >= 0 ? std::size_t(stream_) : kNoRow;
+  const StreamCategory c = category_;
+  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("streams", after == kNoRow ? 0 : after + 1, item),
+                                            [&](TMPLS& m) { return mirdal::insertStream(m, item, c, after); });
+  if (row != kNoRow) showCategory(c, int(row));
+}
+
+void PlaylistStnView::deleteStream() {
+  const TPlayItem* pi = playItemShown();
+  if (!pi || stream_ < 0 || !canDeleteStream(*pi, category_)) return;
+  const auto item = std::size_t(item_), row = std::size_t(stream_);
+  const StreamCategory c = category_;
+  if (ws_.playlist.edit(ChangeNotice::resized("streams", row, item),
+                        [&](TMPLS& m) { return mirdal::deleteStream(m, item, c, row); }))
+    showCategory(c, int(row));  // the next stream, or the last when the deleted one was last
+}
+
+}  // namespace mirdal::gui
