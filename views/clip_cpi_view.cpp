@@ -23,10 +23,10 @@ ClipCpiView::ClipCpiView(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
                      this);
   fine_ = clipGrid("sgEPfine", tr("EP fine entries"),
                    {{"", 48}, {"is_angle_ch", 70}, {"I_end_pos", 60}, {"PTS_EP", 50}, {"SPN_EP", 60}}, this);
-  l->addWidget(map_);
-  l->addWidget(coarse_);
-  l->addWidget(fine_);
-  l->addStretch(1);
+  l->addWidget(map_, 1);
+  l->addWidget(coarse_, 1);
+  l->addWidget(fine_, 1);
+  l->setAlignment(Qt::AlignLeft);
 
   connect(map_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
     if (row != shown_ && !map_->isEmptyGrid()) showEntries(row);
@@ -42,7 +42,7 @@ void ClipCpiView::refresh() {
   const int n = ws_.clip.loaded() ? int(cpi.entries.size()) : 0;
   map_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(map_, i, QString::number(i), epStreamRow(cpi.entries[std::size_t(i)]));
-  map_->fitColumnsToContents();
+  fitClipGrid(map_);
   shown_ = -2;
   showEntries(n - 1);
   if (n > 0) {
@@ -60,11 +60,11 @@ void ClipCpiView::showEntries(int entry) {
   coarse_->setDataRowCount(int(m.coarse.size()));
   for (std::size_t i = 0; i < m.coarse.size(); ++i)
     setClipRow(coarse_, int(i), discText(epCoarseRowNumber(i)), epCoarseRow(m.coarse[i]));
-  coarse_->fitColumnsToContents();
+  fitClipGrid(coarse_);
   fine_->setDataRowCount(int(m.fine.size()));
   for (std::size_t i = 0; i < m.fine.size(); ++i)
     setClipRow(fine_, int(i), discText(epFineRowNumber(i)), epFineRow(m.fine[i]));
-  fine_->fitColumnsToContents();
+  fitClipGrid(fine_);
 }
 
 }  // namespace mirdal::gui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QStyle>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -17,8 +18,17 @@ struct ClipColumn {
   int width;
 };
 
-// A grid exactly as wide as its columns, unless its last column fills the
-// room it is given.
+// A grid is as wide as its columns when there is room and narrower, with a
+// scroll bar, in a small window; one whose last column fills takes the room
+// it is given.
+inline void fitClipGrid(StringGrid* g) {
+  g->fitColumnsToContents();
+  if (g->property("lastColumnFills").toBool()) return;
+  int w = 2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g);
+  for (int c = 0; c < g->columnCount(); ++c) w += g->columnWidth(c);
+  g->setMaximumWidth(w);
+}
+
 inline StringGrid* clipGrid(const char* name, const QString& hint, std::initializer_list<ClipColumn> columns,
                             QWidget* parent, bool lastColumnFills = false) {
   auto* g = new StringGrid(QString::fromLatin1(name), parent);
@@ -26,9 +36,12 @@ inline StringGrid* clipGrid(const char* name, const QString& hint, std::initiali
   for (const ClipColumn& c : columns) cols << GridColumn{QString::fromLatin1(c.header), c.width};
   g->setColumns(cols);
   g->setFixedFirstColumn(true);
-  if (lastColumnFills) g->setLastColumnFills(true);
-  else g->setWidthFollowsColumns(true);
+  g->setLastColumnFills(lastColumnFills);
+  g->setProperty("lastColumnFills", lastColumnFills);
+  g->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  g->setMinimumWidth(g->fontMetrics().averageCharWidth() * 12);
   if (!hint.isEmpty()) g->setToolTip(hint);
+  fitClipGrid(g);
   return g;
 }
 

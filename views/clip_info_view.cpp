@@ -57,7 +57,7 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
   for (int t = 0; t < mirdal::kApplicationTypeCount; ++t)
     appType_->addItem(QString::number(t) + QStringLiteral(": ") + discText(mirdal::applicationTypeText(std::uint8_t(t))));
   appType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  appType_->setMinimumContentsLength(24);
+  appType_->setMinimumContentsLength(16);
   l->addWidget(appType_);
 
   auto* fields = new QGridLayout;
@@ -111,9 +111,9 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
   fontPanel_ = captionedPanel("pFontFiles", tr("Font files"), fonts_, this);
 
   auto* lists = new QHBoxLayout;
-  lists->addWidget(atcPanel_);
-  lists->addWidget(fontPanel_);
-  lists->addStretch(1);
+  lists->addWidget(atcPanel_, 1);
+  lists->addWidget(fontPanel_, 1);
+  lists->setAlignment(Qt::AlignLeft);
   l->addLayout(lists, 1);
 
   connect(appType_, &QComboBox::activated, this, [this](int i) {
@@ -191,7 +191,7 @@ void ClipInfoView::fillATCDelta(int select) {
   const int n = ws_.clip.loaded() ? int(entries.size()) : 0;
   atcDelta_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(atcDelta_, i, QString::number(i), atcDeltaRow(entries[std::size_t(i)]));
-  atcDelta_->fitColumnsToContents();
+  fitClipGrid(atcDelta_);
   // The grid takes Ins on an empty list too, while the flag is set.
   atcDelta_->setEnabled(ws_.clip.loaded() && ci.is_ATC_delta);
   if (select >= 0 && select < n) atcDelta_->selectDataRow(select);
@@ -202,7 +202,7 @@ void ClipInfoView::fillFonts() {
   const int n = ws_.clip.loaded() ? int(fonts.size()) : 0;
   fonts_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(fonts_, i, QString::number(i), {fonts[std::size_t(i)]});
-  fonts_->fitColumnsToContents();
+  fitClipGrid(fonts_);
 }
 
 void ClipInfoView::showStreamFile() {

@@ -63,11 +63,11 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   top->setSpacing(6);
   top->addWidget(groupAround("gbProgramInfo", tr("ProgramInfo"), program_, pane), 3);
   top->addWidget(groupAround("gbClipInfo", tr("ClipInfo"), info_, pane), 2);
-  top->addWidget(groupAround("gbSequenceInfo", tr("SequenceInfo"), sequences_, pane), 0);
+  top->addWidget(groupAround("gbSequenceInfo", tr("SequenceInfo"), sequences_, pane), 2);
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(6);
-  bottom->addWidget(groupAround("gbCPI", tr("CPI"), cpi_, pane), 1);
-  bottom->addWidget(groupAround("gbReferencedBy", tr("Referenced by"), refs_, pane), 0);
+  bottom->addWidget(groupAround("gbCPI", tr("CPI"), cpi_, pane), 4);
+  bottom->addWidget(groupAround("gbReferencedBy", tr("Referenced by"), refs_, pane), 1);
 
   extCaption_ = new QLabel(pane);
   extCaption_->setObjectName("lClipExtDat");
@@ -103,6 +103,9 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.everythingChanged() || n.is("extension_data")) showExtensionData();
     if (n.everythingChanged()) {
+      // The group is captioned with the file shown.
+      const std::string& file = ws_.clip.fileName();
+      fileGroup()->setTitle(file.empty() ? QString::fromLatin1(kNames.caption) : pathText(file));
       info_->showStreamFile();
       program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
     }

@@ -84,7 +84,7 @@ void ClipProgramView::rewriteRows() {
       setClipRow(grid_, row, QString::number(row + 1), programStreamRow(s));
       ++row;
     }
-  grid_->fitColumnsToContents();
+  fitClipGrid(grid_);
 }
 
 void ClipProgramView::setStreamPresent(bool present) {

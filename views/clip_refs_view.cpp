@@ -31,7 +31,7 @@ void ClipRefsView::showClip(int clipRow) {
   grid_->setDataRowCount(n);
   for (int i = 0; i < n; ++i)
     setClipRow(grid_, i, QString::number(i + 1), ciRefRow(ws_.disc.ciRefs[std::size_t(clipRow)][std::size_t(i)]));
-  grid_->fitColumnsToContents();
+  fitClipGrid(grid_);
 }
 
 }  // namespace mirdal::gui

@@ -36,7 +36,7 @@ void ClipSequenceView::refresh() {
   const int n = ws_.clip.loaded() ? int(atcs.size()) : 0;
   atc_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(atc_, i, QString::number(i), atcSequenceRow(atcs[std::size_t(i)]));
-  atc_->fitColumnsToContents();
+  fitClipGrid(atc_);
   shown_ = -2;
   showSTC(n - 1);
   if (n > 0) {
@@ -53,7 +53,7 @@ void ClipSequenceView::showSTC(int atcSequence) {
   stc_->setDataRowCount(n);
   for (int i = 0; i < n; ++i)
     setClipRow(stc_, i, QString::number(i), stcSequenceRow(atcs[std::size_t(atcSequence)].STC_sequences[std::size_t(i)]));
-  stc_->fitColumnsToContents();
+  fitClipGrid(stc_);
   stc_->setVisible(n > 0);
 }
 
