@@ -326,6 +326,22 @@ class ClipPageTest : public QObject {
     QCOMPARE(f.clipTab(), QString("&CLIPINF*"));
   }
 
+  // Find on the playlist page lists the commands that play the chosen
+  // playlist and shows the log.
+  void findOnThePlaylistPage() {
+    SAMPLE(f);
+    f.ws().options.autoRead = false;
+    f.t.w->showPage(Page::Playlist);
+    QComboBox* cb = f.t.find<QComboBox>("cbPlaylist");
+    cb->setCurrentIndex(cb->findText("00001"));
+    f.t.w->shared()->bFind()->click();
+    QCOMPARE(f.t.w->currentPage(), Page::Status);
+    const QStringList lines = f.t.logLines();
+    const int at = lines.indexOf("PlayList 00001 found in:");
+    QVERIFY(at >= 0);
+    QVERIFY(lines.mid(at).contains("Object 0002, Command line 0000"));  // Play PL 1
+  }
+
   // Find on the clip page fills "Referenced by" of the chosen clip.
   void findFillsTheReferences() {
     SAMPLE(f);
