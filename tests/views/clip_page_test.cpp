@@ -336,7 +336,8 @@ class ClipPageTest : public QObject {
     cb->setCurrentIndex(cb->findText("00001"));
     f.t.w->shared()->bFind()->click();
     QCOMPARE(f.t.w->currentPage(), Page::Status);
-    const QStringList lines = f.t.logLines();
+    QStringList lines;
+    for (const QString& l : f.t.logLines()) lines << l.trimmed();
     const int at = lines.indexOf("PlayList 00001 found in:");
     QVERIFY(at >= 0);
     QVERIFY(lines.mid(at).contains("Object 0002, Command line 0000"));  // Play PL 1
