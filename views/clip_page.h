@@ -56,6 +56,11 @@ class ClipPage : public FilePage {
   // else PlayItem 0.
   void setSelectedPlayItem(std::function<std::optional<std::size_t>()> f) { selectedPlayItem_ = std::move(f); }
 
+  // The page asks for no more room than it needs: its grids would ask for
+  // far more, and the window's first layout (which the other pages' pane
+  // rules see) should not follow them.
+  QSize sizeHint() const override { return minimumSizeHint(); }
+
   void refresh() override;
   bool hasSomethingToSave() const override;
   void save() override;
