@@ -1,8 +1,104 @@
-// The links of the "&CLIPINF" page to the shared controls and the other pages.
+// The links of the "&CLIPINF" page to the shared controls and the other
+// pages: its document, the Save hint, Find (also on the "&PLAYLIST" page),
+// the menu taken from a stream, the playlists named in "Referenced by" and
+// the PlayItem that "Apply to clpi" uses.
+#include <QComboBox>
+#include <QPushButton>
+
 #include "app/main_window.h"
+#include "core/report.h"
+#include "documents/disc_files.h"
+#include "formats/find_tool.h"
+#include "views/availability.h"
+#include "views/clip_page.h"
+#include "views/document_signals.h"
+#include "views/interaction.h"
+#include "views/playlist_page.h"
+#include "views/shared_controls.h"
+#include "views/string_grid.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
-void TfMain::wireClip() {}
+namespace {
+
+// The PlayItem grid of the playlist page, once that page has one.
+StringGrid* playItemGrid(PlaylistPage* page) { return page->findChild<StringGrid*>(QStringLiteral("sgPLitem")); }
+
+}  // namespace
+
+void TfMain::wireClip() {
+  ClipPage* page = clip_;
+  page->setInteraction(&ia_);
+  addDocument(Page::Clipinf, ws_.clip, [this] { return mirdal::clipsave(ws_); });
+
+  // Before a changed clip or menu is replaced: the one document's question.
+  page->setAskToSave([this](mirdal::DocumentBase& doc) {
+    for (const PageDocument& d : documents_) {
+      if (d.doc != &doc) continue;
+      switch (ia_.ask(tr("Save the changes to %1?").arg(discText(doc.fileName())), Choices::SaveDiscardCancel)) {
+        case Answer::Yes: return d.save();
+        case Answer::No: return true;
+        case Answer::Cancel: return false;
+      }
+    }
+    return ia_.ask(tr("Discard the changes to %1?").arg(discText(doc.fileName())), Choices::YesCancel) == Answer::Yes;
+  });
+
+  // "Apply to clpi" takes the PlayItem selected on the playlist page.
+  page->setSelectedPlayItem([this]() -> std::optional<std::size_t> {
+    const StringGrid* g = playItemGrid(playlist_);
+    if (!g || g->isEmptyGrid()) return std::nullopt;
+    const int row = g->selectedRowRange().first;
+    if (row < 0) return std::nullopt;
+    return std::size_t(row);
+  });
+
+  // The Save button follows the clip read and the clip chosen.
+  const auto showClipControls = [this] {
+    if (currentPage() == Page::Clipinf) applySharedControls(Page::Clipinf);
+  };
+  connect(page, &ClipPage::clipChosen, this, showClipControls);
+  connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, showClipControls);
+
+  connect(page, &ClipPage::menuLoaded, this, [this] { showPage(Page::Menu); });
+
+  connect(page, &ClipPage::playlistRequested, this, [this](const QString& name, bool playItem, int item) {
+    QComboBox* cb = playlist_->cbPlaylist();
+    const int i = cb->findText(name);
+    if (i < 0) return;
+    cb->setCurrentIndex(i);
+    if (playlist_->bReadPL()->isEnabled()) playlist_->bReadPL()->click();
+    showPage(Page::Playlist);
+    StringGrid* g = playItemGrid(playlist_);
+    if (playItem && item > 0 && g && item < g->dataRowCount()) {
+      g->selectDataRow(item);
+      g->scrollToItem(g->item(item, 0));
+    }
+  });
+
+  // Find: on the playlist page the commands that play the chosen playlist,
+  // on the clip page the playlists that use each clip.
+  connectAction(
+      shared_->bFind(),
+      [this] {
+        if (currentPage() == Page::Playlist) {
+          const QString name = playlist_->cbPlaylist()->currentText();
+          bool number = false;
+          const unsigned playlist = name.toUInt(&number);
+          if (name.isEmpty()) return;
+          if (!number) {
+            mirdal::erlog(pathBytes(name) + " is not a playlist number.");
+            return;
+          }
+          mirdal::logPlaylistFind(pathBytes(name), mirdal::findPlaylistCommands(ws_.mobj.model(), playlist));
+          showPage(Page::Status);
+        } else if (currentPage() == Page::Clipinf) {
+          mirdal::findClipReferences(ws_.disc, ws_.names());
+          clip_->showReferences();
+        }
+      },
+      false);
+}
 
 }  // namespace mirdal::gui

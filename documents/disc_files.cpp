@@ -4,6 +4,8 @@
 
 #include "core/report.h"
 #include "formats/mpls.h"
+#include "formats/clip_packets.h"
+#include "formats/clpi.h"
 #include "formats/sound_bdmv.h"
 
 namespace mirdal {
@@ -138,6 +140,69 @@ bool plsave(Workspace& ws) {
   const bool saved = plsave(ws.playlist.model(), req);
   if (saved) ws.playlist.markSaved();
   return saved;
+}
+
+}  // namespace mirdal
+
+namespace mirdal {
+
+bool readClip(Workspace& ws, const std::string& name) {
+  const std::string file = name + ws.names().clipExt;
+  TCLPI c;
+  const bool ok = usable(readCLPIFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status);
+  ws.clip.load(std::move(c), file, ok);
+  return ok;
+}
+
+std::string clipName(const Workspace& ws) {
+  const std::string& file = ws.clip.fileName();
+  const std::string& ext = ws.names().clipExt;
+  if (file.size() > ext.size() && file.compare(file.size() - ext.size(), ext.size(), ext) == 0)
+    return file.substr(0, file.size() - ext.size());
+  return fs::path(file).stem().string();
+}
+
+int clipRow(const Workspace& ws) {
+  const std::string name = clipName(ws);
+  if (name.empty()) return -1;
+  for (std::size_t i = 0; i < ws.disc.clips.size(); ++i)
+    if (ws.disc.clips[i] == name) return int(i);
+  return -1;
+}
+
+std::string clipStreamPath(const Workspace& ws, const std::string& name) {
+  return ws.pathOf(std::string("STREAM") + kSep + name + ws.names().streamExt);
+}
+
+TAVStream clipStream(const Workspace& ws) {
+  const int row = clipRow(ws);
+  if (row < 0 || std::size_t(row) >= ws.disc.avStreams.size()) return {};
+  return ws.disc.avStreams[std::size_t(row)];
+}
+
+bool correctPacketCount(Workspace& ws, std::uint32_t packets) {
+  const std::string file = ws.clip.fileName();
+  if (file.empty()) return false;
+  TCLPI c = ws.clip.model();
+  if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c)) return false;
+  ws.clip.load(std::move(c), file, ws.clip.loaded());
+  return true;
+}
+
+bool clipsave(Workspace& ws) {
+  const std::string file = ws.clip.fileName();
+  if (!ws.clip.loaded()) {
+    log(file + " was not loaded: not saved.");
+    return false;
+  }
+  TCLPI c = ws.clip.model();
+  SaveRequest req = requestFor(ws, file);
+  req.folder = ws.pathOf(std::string("CLIPINF") + kSep);
+  req.copyToBackupDir = false;
+  if (!saveCLPI(c, req)) return false;
+  if (!(c == ws.clip.model())) ws.clip.edit(ChangeNotice::everything(), [&](TCLPI& m) { m = std::move(c); });
+  ws.clip.markSaved();
+  return true;
 }
 
 }  // namespace mirdal

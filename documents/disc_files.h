@@ -47,3 +47,29 @@ bool readPlaylist(Workspace& ws, const std::string& name);
 bool plsave(Workspace& ws);
 
 }  // namespace mirdal
+
+namespace mirdal {
+
+// The clip page. readClip reads "CLIPINF/" + name + clip extension into
+// ws.clip (a file that cannot be read leaves it not loaded). The clip's name
+// is its file name without the extension; its row in the disc lists
+// (ws.disc.clips, avStreams, ciRefs) is -1 when it is not listed.
+bool readClip(Workspace& ws, const std::string& name);
+std::string clipName(const Workspace& ws);
+int clipRow(const Workspace& ws);
+// "STREAM/" + name + stream extension in the disc folder.
+std::string clipStreamPath(const Workspace& ws, const std::string& name);
+// The stream file of the loaded clip as the Read found it (size 0: missing).
+TAVStream clipStream(const Workspace& ws);
+
+// The packet correction after a read: the 4 bytes of the count are written
+// into the file at once (no backup), and the model takes the count without
+// becoming modified, since file and model agree again.
+bool correctPacketCount(Workspace& ws, std::uint32_t packets);
+
+// Save of the "&CLIPINF" page with the backup step. What the writer changes
+// in the model (an ATC delta flag without entries is cleared) stays in the
+// document as an edit, so the model keeps showing what the file holds.
+bool clipsave(Workspace& ws);
+
+}  // namespace mirdal

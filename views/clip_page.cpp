@@ -1,16 +1,237 @@
 #include "views/clip_page.h"
 
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+#include "core/report.h"
+#include "core/temp_files.h"
+#include "documents/disc_files.h"
 #include "documents/workspace.h"
+#include "formats/apply_to_clpi.h"
+#include "formats/clip_packets.h"
+#include "formats/clpi_edit.h"
+#include "stream/ig_extract.h"
+#include "stream/pid_export.h"
+#include "views/availability.h"
+#include "views/clip_cpi_view.h"
+#include "views/clip_info_view.h"
+#include "views/clip_program_view.h"
+#include "views/clip_refs_view.h"
+#include "views/clip_sequence_view.h"
+#include "views/clip_text.h"
+#include "views/document_signals.h"
+#include "views/ext_data_dialog.h"
+#include "views/interaction.h"
+#include "views/pane.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
 namespace {
+
 constexpr FilePageNames kNames{"tsClipinf", "gbClipinf", "zzzzz.clpi", "cbClipinf", "bReadCI",
                                "Read the selected .clpi file", true};
+
+QGroupBox* groupAround(const char* name, const QString& caption, QWidget* view, QWidget* parent) {
+  auto* g = new QGroupBox(caption, parent);
+  g->setObjectName(QString::fromLatin1(name));
+  auto* l = new QVBoxLayout(g);
+  l->setContentsMargins(6, 4, 6, 6);
+  view->setParent(g);
+  l->addWidget(view);
+  return g;
 }
 
-ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {}
+std::string latin1(const QString& s) { return s.toLatin1().toStdString(); }
+
+}  // namespace
+
+ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+  QWidget* pane = contentPane();
+  program_ = new ClipProgramView(ws_, pane);
+  info_ = new ClipInfoView(ws_, pane);
+  sequences_ = new ClipSequenceView(ws_, pane);
+  cpi_ = new ClipCpiView(ws_, pane);
+  refs_ = new ClipRefsView(ws_, pane);
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(6);
+  top->addWidget(groupAround("gbProgramInfo", tr("ProgramInfo"), program_, pane), 3);
+  top->addWidget(groupAround("gbClipInfo", tr("ClipInfo"), info_, pane), 2);
+  top->addWidget(groupAround("gbSequenceInfo", tr("SequenceInfo"), sequences_, pane), 2);
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(6);
+  bottom->addWidget(groupAround("gbCPI", tr("CPI"), cpi_, pane), 4);
+  bottom->addWidget(groupAround("gbReferencedBy", tr("Referenced by"), refs_, pane), 1);
+
+  extCaption_ = new QLabel(pane);
+  extCaption_->setObjectName("lClipExtDat");
+  extCaption_->setToolTip(tr("ExtensionData()"));
+  extEdit_ = new QPushButton(tr("Edit"), pane);
+  extEdit_->setObjectName("bClipExDatEdit");
+  extEdit_->setEnabled(false);
+  auto* ext = new QHBoxLayout;
+  ext->addWidget(extCaption_);
+  ext->addWidget(extEdit_);
+  ext->addStretch(1);
+
+  auto* box = new QWidget(pane);
+  auto* l = new QVBoxLayout(box);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+  l->addLayout(top, 3);
+  l->addLayout(bottom, 2);
+  l->addLayout(ext);
+  placeInPane(pane, box);
+
+  connectAction(bReadCI(), [this] { bReadCIClick(); }, false);
+  connect(program_, &ClipProgramView::playRequested, this, &ClipPage::bPlayClick);
+  connect(program_, &ClipProgramView::savePidRequested, this, &ClipPage::bSavePIDClick);
+  connect(program_, &ClipProgramView::menuRequested, this, &ClipPage::bLoadToMenuClick);
+  connect(program_, &ClipProgramView::applyRequested, this, &ClipPage::bApplyToClpiClick);
+  connect(extEdit_, &QPushButton::clicked, this, &ClipPage::bClipExDatEditClick);
+  connect(refs_, &ClipRefsView::playlistRequested, this, &ClipPage::playlistRequested);
+  connect(cbClipinf(), &QComboBox::currentIndexChanged, this, [this] {
+    showReferences();
+    emit clipChosen();
+  });
+  connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
+    if (n.everythingChanged() || n.is("extension_data")) showExtensionData();
+    if (n.everythingChanged()) {
+      // The group is captioned with the file shown.
+      const std::string& file = ws_.clip.fileName();
+      fileGroup()->setTitle(file.empty() ? QString::fromLatin1(kNames.caption) : pathText(file));
+      info_->showStreamFile();
+      program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
+    }
+  });
+  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] { updateApply(); });
+  showExtensionData();
+}
 
 const std::vector<std::string>& ClipPage::fileNames() const { return ws_.disc.clips; }
+
+void ClipPage::refresh() {
+  // A Read starts from nothing: the clip of the disc read before goes.
+  ws_.clip.reset();
+  FilePage::refresh();
+  showReferences();
+  updateApply();
+}
+
+bool ClipPage::hasSomethingToSave() const { return ws_.clip.loaded(); }
+
+void ClipPage::save() { mirdal::clipsave(ws_); }
+
+void ClipPage::bReadCIClick() {
+  const QString name = cbClipinf()->currentText();
+  if (name.isEmpty()) return;
+  if (ws_.clip.modified() && askToSave_ && !askToSave_(ws_.clip)) return;
+  mirdal::readClip(ws_, pathBytes(name));
+  afterRead();
+}
+
+bool ClipPage::readClipNamed(const QString& name) {
+  const int i = cbClipinf()->findText(name);
+  if (i < 0 || !bReadCI()->isEnabled()) return false;
+  cbClipinf()->setCurrentIndex(i);
+  bReadCIClick();
+  return ws_.clip.loaded() && mirdal::clipName(ws_) == pathBytes(name);
+}
+
+void ClipPage::afterRead() {
+  updateApply();
+  packetCheck();
+  if (isVisible()) cbClipinf()->setFocus();
+}
+
+// The clip's count of source packets against its stream file; a correction
+// the user accepts is written into the file at once.
+void ClipPage::packetCheck() {
+  const mirdal::PacketCheck pc =
+      mirdal::checkPacketCount(ws_.clip.model(), mirdal::clipStream(ws_).size, thousandsSeparator());
+  if (!pc.ask || !ia_) return;
+  if (ia_->ask(QString::fromLatin1(pc.question), Choices::YesCancel) != Answer::Yes) return;
+  mirdal::correctPacketCount(ws_, std::uint32_t(pc.packets));
+}
+
+void ClipPage::showReferences() { refs_->showClip(cbClipinf()->currentIndex()); }
+
+void ClipPage::showExtensionData() {
+  const bool on = ws_.clip.loaded();
+  extCaption_->setText(on ? discText(ExtDatCap(ws_.clip.model().extension_data)) : QString());
+  extEdit_->setEnabled(on);
+}
+
+void ClipPage::bClipExDatEditClick() {
+  if (!ws_.clip.loaded() || !ia_) return;
+  TExtensionData ed = ws_.clip.model().extension_data;
+  if (!editExtensionData(this, *ia_, ws_.options.outputFolder, ws_.clip.fileName(), ed)) return;
+  ws_.clip.edit(ChangeNotice::rows("extension_data", 0), [&](TCLPI& c) { setClipExtensionData(c, ed); });
+}
+
+void ClipPage::bPlayClick() {
+  if (!ws_.clip.loaded() || mirdal::clipStream(ws_).size == 0) return;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(pathText(mirdal::clipStreamPath(ws_, mirdal::clipName(ws_)))));
+}
+
+// Runs on this thread: the export hands pending events to the event loop
+// between chunks, so the window stays responsive and Cancel can stop it.
+void ClipPage::bSavePIDClick() {
+  if (exporting_ || !ws_.clip.loaded()) return;
+  const QStringList t = program_->rowTexts(program_->selectedRow());
+  if (t.isEmpty()) return;
+  const std::string name = mirdal::clipName(ws_);
+  mirdal::DemuxOptions opt;
+  opt.pid = mirdal::parsePidText(latin1(t.at(0)));
+  opt.mode = mirdal::chooseExportMode(opt.pid, ws_.options.savePES, ws_.options.saveSUP, ws_.options.saveMNU);
+  const std::string output = mirdal::exportFileName(ws_.options.outputFolder, name, latin1(t.at(0)), latin1(t.at(1)),
+                                                    latin1(t.at(2)), opt.pid, opt.mode);
+  exporting_ = true;
+  program_->bSavePID()->setEnabled(false);
+  mirdal::SavePID(mirdal::clipStreamPath(ws_, name), output, opt);
+  exporting_ = false;
+  program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
+}
+
+void ClipPage::bLoadToMenuClick(std::uint16_t pid) {
+  if (!ws_.clip.loaded() || mirdal::clipStream(ws_).size == 0) return;
+  if (ws_.menu.modified() && askToSave_ && !askToSave_(ws_.menu)) return;
+  const std::string name = mirdal::clipName(ws_);
+  TMenu m;
+  const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m);
+  ws_.menu.load(std::move(m), name + ".mnu", mirdal::usable(r.status));
+  emit menuLoaded();
+}
+
+std::optional<std::size_t> ClipPage::defaultPlayItem() const {
+  const auto& items = ws_.playlist.model().playlist.items;
+  if (items.empty()) return std::nullopt;
+  const std::string name = pathBytes(cbClipinf()->currentText());
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i].clip_name == name) return i;
+  return 0;
+}
+
+void ClipPage::updateApply() {
+  program_->setApplyPossible(ws_.playlist.loaded() && !ws_.playlist.model().playlist.items.empty() &&
+                             !ws_.disc.clips.empty());
+}
+
+void ClipPage::bApplyToClpiClick() {
+  if (!ws_.playlist.loaded()) return;
+  std::optional<std::size_t> k = selectedPlayItem_ ? selectedPlayItem_() : std::nullopt;
+  if (!k) k = defaultPlayItem();
+  const auto& items = ws_.playlist.model().playlist.items;
+  if (!k || *k >= items.size()) return;
+  const TPlayItem item = items[*k];
+  if (!readClipNamed(discText(item.clip_name))) return;
+  ws_.clip.edit(ChangeNotice::rows("streams", 0), [&](TCLPI& c) { return !mirdal::applyToClpi(item, c).empty(); });
+}
 
 }  // namespace mirdal::gui

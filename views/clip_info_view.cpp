@@ -1,0 +1,268 @@
+#include "views/clip_info_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QSignalBlocker>
+#include <limits>
+#include <optional>
+
+#include "documents/disc_files.h"
+#include "documents/workspace.h"
+#include "formats/clpi_edit.h"
+#include "formats/clpi_rows.h"
+#include "views/clip_grid.h"
+#include "views/clip_text.h"
+#include "views/combo_fill.h"
+#include "views/document_signals.h"
+#include "views/int_edit.h"
+#include "views/named_controls.h"
+
+namespace mirdal::gui {
+
+namespace {
+
+constexpr const char* kClipInfo = "clip_info";
+constexpr const char* kATCDelta = "atc_delta";
+
+QWidget* captionedPanel(const char* name, const QString& caption, StringGrid* grid, QWidget* parent) {
+  auto* w = new QWidget(parent);
+  w->setObjectName(QString::fromLatin1(name));
+  auto* l = new QVBoxLayout(w);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(2);
+  l->addWidget(new QLabel(caption, w));
+  grid->setParent(w);
+  l->addWidget(grid, 1);
+  return w;
+}
+
+// A 32-bit field of the clip: a typed value outside the field is not kept.
+bool fitsU32(std::int64_t v) { return v >= 0 && v <= std::int64_t(std::numeric_limits<std::uint32_t>::max()); }
+
+}  // namespace
+
+ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  setObjectName("vClipInfo");
+  auto* l = new QVBoxLayout(this);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+
+  appType_ = namedChoice("cbAppType", tr("Application type"), this);
+  for (int t = 0; t < mirdal::kApplicationTypeCount; ++t)
+    appType_->addItem(QString::number(t) + QStringLiteral(": ") + discText(mirdal::applicationTypeText(std::uint8_t(t))));
+  appType_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  appType_->setMinimumContentsLength(16);
+  l->addWidget(appType_);
+
+  auto* fields = new QGridLayout;
+  fields->setHorizontalSpacing(6);
+  fields->setVerticalSpacing(2);
+  atcd_ = new QCheckBox(tr("ATCd"), this);
+  atcd_->setObjectName("cbATCd");
+  atcd_->setToolTip(tr("ATC delta entries present"));
+  rate_ = new TIntEdit(this, 10);
+  rate_->setObjectName("ieRecRate");
+  rate_->setToolTip(tr("TS recording rate"));
+  packets_ = new TIntEdit(this, 10);
+  packets_->setObjectName("iePackets");
+  packets_->setToolTip(tr("Number of source packets"));
+  auto* lRate = new QLabel(tr("Rec. rate"), this);
+  lRate->setBuddy(rate_);
+  auto* lPackets = new QLabel(tr("Packets"), this);
+  lPackets->setBuddy(packets_);
+  fields->addWidget(atcd_, 0, 0);
+  fields->addWidget(lRate, 0, 1);
+  fields->addWidget(rate_, 0, 2);
+  fields->addWidget(lPackets, 1, 1);
+  fields->addWidget(packets_, 1, 2);
+  fields->setColumnStretch(3, 1);
+  l->addLayout(fields);
+
+  streamName_ = new QLabel(this);
+  streamName_->setObjectName("lStreamName");
+  streamName_->setToolTip(tr("Stream file"));
+  streamSize_ = new QLabel(this);
+  streamSize_->setObjectName("lStreamSize");
+  streamSize_->setToolTip(tr("Size of the stream file in bytes"));
+  auto* streamRow = new QHBoxLayout;
+  streamRow->addWidget(streamName_);
+  streamRow->addSpacing(12);
+  streamRow->addWidget(streamSize_);
+  streamRow->addStretch(1);
+  l->addLayout(streamRow);
+
+  atcDelta_ = clipGrid("sgATCdelta", tr("ATC delta entries"),
+                       {{"", 28}, {"ATC_delta", 72}, {"following", 60}, {"clipcodec", 60}}, this);
+  atcDelta_->setOffersModeMenu(true);
+  atcDelta_->setEditModeKind(EditModeKind::CellSelectFirstColumn);
+  atcDelta_->setColumnEditMask(1, QStringLiteral(">AAAAAAAA"));
+  atcDelta_->setColumnEditMask(2, QStringLiteral("99999"));
+  atcDelta_->setColumnEditMask(3, QStringLiteral("m2ts"));
+  atcDelta_->installEventFilter(this);
+  atcPanel_ = captionedPanel("pATCdelta", tr("ATC_delta_entries"), atcDelta_, this);
+
+  fonts_ = clipGrid("sgFontFiles", tr("Font file names"), {{"", 28}, {"filename", 72}}, this);
+  fontPanel_ = captionedPanel("pFontFiles", tr("Font files"), fonts_, this);
+
+  auto* lists = new QHBoxLayout;
+  lists->addWidget(atcPanel_, 1);
+  lists->addWidget(fontPanel_, 1);
+  lists->setAlignment(Qt::AlignLeft);
+  l->addLayout(lists, 1);
+
+  connect(appType_, &QComboBox::activated, this, [this](int i) {
+    if (!ws_.clip.loaded() || i < 0) return;
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setApplicationType(c, std::uint8_t(i)); });
+  });
+  connect(atcd_, &QCheckBox::clicked, this, [this](bool on) {
+    if (!ws_.clip.loaded()) return;
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setATCDeltaFlag(c, on); });
+  });
+  connect(rate_, &QLineEdit::textEdited, this, [this] {
+    const std::int64_t v = rate_->value();
+    if (!ws_.clip.loaded() || !fitsU32(v)) return;
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { c.clip_info.TS_recording_rate = std::uint32_t(v); });
+  });
+  connect(packets_, &QLineEdit::textEdited, this, [this] {
+    const std::int64_t v = packets_->value();
+    if (!ws_.clip.loaded() || !fitsU32(v)) return;
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0),
+                  [&](TCLPI& c) { c.clip_info.number_of_source_packets = std::uint32_t(v); });
+  });
+  // A refused value (not a 32-bit number) is shown as the model holds it.
+  for (TIntEdit* e : {rate_, packets_}) connect(e, &QLineEdit::editingFinished, this, &ClipInfoView::showFields);
+  connect(atcDelta_, &StringGrid::cellEdited, this, &ClipInfoView::atcDeltaEdited);
+  connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, &ClipInfoView::changed);
+  refresh();
+}
+
+void ClipInfoView::changed(const ChangeNotice& n) {
+  if (n.everythingChanged() || n.is(kClipInfo)) {
+    refresh();
+  } else if (n.is(kATCDelta)) {
+    if (n.countChanged) fillATCDelta(int(n.first));
+    else if (n.first != kNoRow && int(n.first) < atcDelta_->dataRowCount())
+      setClipRow(atcDelta_, int(n.first), QString::number(n.first),
+                 atcDeltaRow(ws_.clip.model().clip_info.ATC_delta_entries[n.first]));
+  }
+}
+
+void ClipInfoView::refresh() {
+  showFields();
+  fillATCDelta(-1);
+  fillFonts();
+  showStreamFile();
+}
+
+void ClipInfoView::showFields() {
+  const bool on = ws_.clip.loaded();
+  const TClipInfo& ci = ws_.clip.model().clip_info;
+  showComboItem(appType_, on ? int(ci.application_type) : -1);
+  {
+    const QSignalBlocker quiet(atcd_);
+    atcd_->setChecked(on && ci.is_ATC_delta);
+  }
+  if (on) {
+    // A field being typed in keeps its text (and cursor) while it says the
+    // same number.
+    if (rate_->text().isEmpty() || rate_->value() != ci.TS_recording_rate) rate_->setValue(ci.TS_recording_rate);
+    if (packets_->text().isEmpty() || packets_->value() != ci.number_of_source_packets)
+      packets_->setValue(ci.number_of_source_packets);
+  } else {
+    rate_->clear();
+    packets_->clear();
+  }
+  for (QWidget* w : {static_cast<QWidget*>(appType_), static_cast<QWidget*>(atcd_), static_cast<QWidget*>(rate_),
+                     static_cast<QWidget*>(packets_)})
+    w->setEnabled(on);
+  atcPanel_->setVisible(on && ci.is_ATC_delta);
+  fontPanel_->setVisible(on && ci.application_type == kTextSubtitleApplication);
+}
+
+void ClipInfoView::fillATCDelta(int select) {
+  const TClipInfo& ci = ws_.clip.model().clip_info;
+  const auto& entries = ci.ATC_delta_entries;
+  const int n = ws_.clip.loaded() ? int(entries.size()) : 0;
+  atcDelta_->setDataRowCount(n);
+  for (int i = 0; i < n; ++i) setClipRow(atcDelta_, i, QString::number(i), atcDeltaRow(entries[std::size_t(i)]));
+  fitClipGrid(atcDelta_);
+  // The grid takes Ins on an empty list too, while the flag is set.
+  atcDelta_->setEnabled(ws_.clip.loaded() && ci.is_ATC_delta);
+  if (select >= 0 && select < n) atcDelta_->selectDataRow(select);
+}
+
+void ClipInfoView::fillFonts() {
+  const auto& fonts = ws_.clip.model().clip_info.font_files;
+  const int n = ws_.clip.loaded() ? int(fonts.size()) : 0;
+  fonts_->setDataRowCount(n);
+  for (int i = 0; i < n; ++i) setClipRow(fonts_, i, QString::number(i), {fonts[std::size_t(i)]});
+  fitClipGrid(fonts_);
+}
+
+void ClipInfoView::showStreamFile() {
+  if (!ws_.clip.loaded() && mirdal::clipName(ws_).empty()) {
+    streamName_->clear();
+    streamSize_->clear();
+    return;
+  }
+  const StreamFileLabels t = streamFileLabels(mirdal::clipStream(ws_), mirdal::clipName(ws_),
+                                              ws_.names().streamExt, thousandsSeparator());
+  streamName_->setText(pathText(t.name));
+  streamSize_->setText(discText(t.size));
+  streamName_->setEnabled(!t.missing);  // the dimmed colour of a missing file
+}
+
+void ClipInfoView::atcDeltaEdited(int row, int column, const QString& text) {
+  if (row < 0 || column < 1) return;
+  const bool changed = ws_.clip.edit(ChangeNotice::rows(kATCDelta, std::size_t(row)), [&](TCLPI& c) {
+    return setATCDeltaCell(c, std::size_t(row), column - 1, text.toLatin1().toStdString());
+  });
+  // A refused or unchanged value: the cell shows the model again.
+  if (!changed) fillATCDelta(row);
+}
+
+void ClipInfoView::insertATCDelta() {
+  if (!ws_.clip.loaded() || !ws_.clip.model().clip_info.is_ATC_delta) return;
+  const auto sel = atcDelta_->selectedRowRange();
+  std::optional<std::size_t> after;
+  if (sel.second >= 0 && !atcDelta_->isEmptyGrid()) after = std::size_t(sel.second);
+  std::optional<std::size_t> row;
+  ws_.clip.edit(ChangeNotice::resized(kATCDelta, after ? *after + 1 : 0), [&](TCLPI& c) {
+    row = mirdal::insertATCDelta(c, after);
+    return row.has_value();
+  });
+  if (row) fillATCDelta(int(*row));
+}
+
+void ClipInfoView::deleteATCDelta() {
+  if (!ws_.clip.loaded() || atcDelta_->isEmptyGrid()) return;
+  const int row = atcDelta_->selectedRowRange().first;
+  if (row < 0) return;
+  const bool done = ws_.clip.edit(ChangeNotice::resized(kATCDelta, std::size_t(row)),
+                                  [&](TCLPI& c) { return mirdal::deleteATCDelta(c, std::size_t(row)); });
+  if (done) fillATCDelta(std::min(row, atcDelta_->dataRowCount() - 1));
+}
+
+bool ClipInfoView::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == atcDelta_ && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    const auto mods = k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (k->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
+      insertATCDelta();
+      return true;
+    }
+    if (k->key() == Qt::Key_Delete && mods == Qt::ShiftModifier) {
+      deleteATCDelta();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace mirdal::gui
