@@ -103,7 +103,6 @@ class MainWindowTest : public QObject {
       const bool visible = inPanel ? shown(c) && shown(t.find<QWidget>("pExecute")) : shown(c);
       if (visible != shownControls.contains(name)) QFAIL(qPrintable(name + " shown: " + QString::number(visible)));
     }
-    // Controls whose actions are not built yet stay disabled on every page;
     // Start waits for a movie object with commands; Find works once a disc
     // was read; a menu can be loaded at any time.
     for (const char* name : {"bStart", "bMux", "bNavUp"})
