@@ -130,7 +130,6 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   l->setSpacing(4);
 
   // The groups: one column per group, the row titles in the fixed column.
-  auto* top = new QHBoxLayout;
   bogGrid_ = new StringGrid(QStringLiteral("sgBOG"), this);
   bogGrid_->setToolTip(tr("Button Overlap Group"));
   bogGrid_->setFixedFirstColumn(true);
@@ -141,18 +140,18 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   bogGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   bogGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   bogGrid_->installEventFilter(this);
-  top->addWidget(bogGrid_, 1);
+  l->addWidget(bogGrid_);
   preview_ = new PictureView(this);
   preview_->setObjectName("iBOG");
   preview_->setFitted(true);
   preview_->setMinimumSize(160, 90);
   previewCaption_ = new QLabel(this);
   previewCaption_->setObjectName("lBOGObject");
-  auto* pv = new QVBoxLayout;
+  auto* previewPane = new QWidget(this);
+  auto* pv = new QVBoxLayout(previewPane);
+  pv->setContentsMargins(0, 0, 0, 0);
   pv->addWidget(preview_, 1);
   pv->addWidget(previewCaption_);
-  top->addLayout(pv);
-  l->addLayout(top);
 
   auto* split = new QSplitter(Qt::Vertical, this);
   split->setObjectName("spBOGs");
@@ -186,7 +185,14 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   split->addWidget(cmdPane);
   split->setStretchFactor(0, 1);
   split->setStretchFactor(1, 1);
-  l->addWidget(split, 1);
+  auto* across = new QSplitter(Qt::Horizontal, this);
+  across->setObjectName("spBOGPreview");
+  across->addWidget(split);
+  across->addWidget(previewPane);
+  across->setStretchFactor(0, 3);
+  across->setStretchFactor(1, 1);
+  across->setSizes({3000, 1000});
+  l->addWidget(across, 1);
 
   timer_ = new QTimer(this);
   timer_->setObjectName("tmBOGAnimation");
@@ -297,8 +303,9 @@ void MenuBogsTab::buttonChosen() {
     showing_ = true;
     const int column = buttonGrid_->isEditMode() && buttonGrid_->currentColumn() > 0 ? buttonGrid_->currentColumn()
                                                                                        : int(kBtnNStart);
+    // In whole-row selection this selects the row too (selectRow would move
+    // the current cell to the first column).
     buttonGrid_->setCurrentCell(row, column);
-    if (!buttonGrid_->isEditMode()) buttonGrid_->selectRow(row);
     buttonGrid_->scrollToItem(buttonGrid_->item(row, column));
     showing_ = false;
   }

@@ -70,6 +70,8 @@ MenuCompositionBox::MenuCompositionBox(MenuContext& ctx, QWidget* parent) : QWid
   inTime_->setToolTip(tr("IN_time"));
   inTime_->setInputMask(QStringLiteral("9:99:99.999"));
   inTime_->setReadOnly(true);  // the in-time follows from the stream
+  // Wide enough for the whole time whatever the window's width.
+  for (QLineEdit* e : {timeout_, inTime_}) e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00.0000")) + 8);
   f->addRow(video_);
   f->addRow(frame_);
   f->addRow(tr("User timeout"), timeout_);
