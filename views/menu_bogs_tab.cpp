@@ -276,8 +276,9 @@ void MenuBogsTab::pageChosen() {
 void MenuBogsTab::bogChosen() {
   showing_ = true;
   if (ctx_.bog() >= 0 && ctx_.bog() + 1 < bogGrid_->columnCount()) {
+    // Selects the whole column (selectColumn would move the current cell
+    // to the first row and close an open editor).
     bogGrid_->setCurrentCell(1, ctx_.bog() + 1);
-    bogGrid_->selectColumn(ctx_.bog() + 1);
   }
   showing_ = false;
   showButtonRows();

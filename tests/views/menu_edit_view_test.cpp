@@ -194,6 +194,125 @@ class MenuEditViewTest : public QObject {
     QSKIP("the sample menu has no effects");
   }
 
+  void createMenuOverUnsavedChangesAsksFirst() {
+    MenuWindow f;
+    f.create();
+    QTest::keyClick(f.bogs()->sgButton(), Qt::Key_Insert);
+    f.t.ia.answers << Answer::No << Answer::Yes;
+    f.create();
+    QCOMPARE(f.t.ia.questions.size(), 1);
+    QCOMPARE(f.menu().ics.pages[0].bogs[0].buttons.size(), std::size_t(2));  // kept
+    f.create();
+    QCOMPARE(f.menu().ics.pages[0].bogs[0].buttons.size(), std::size_t(1));
+  }
+
+  void userTimeoutIsStoredInTicksAndRefusedPast24Bits() {
+    MenuWindow f;
+    f.create();
+    QLineEdit* uto = f.page()->compositionBox()->eUTO();
+    for (const auto& [typed, shown, ticks] : {std::tuple<QString, QString, std::uint32_t>{"0:01:05", "0:01:05", 65 * 90000},
+                                              {"0:05:00", "0:01:05", 65 * 90000}}) {
+      uto->setText(typed);
+      emit uto->editingFinished();
+      QCOMPARE(uto->text(), shown);
+      QCOMPARE(f.menu().ics.user_timeout, ticks);
+    }
+    choose(f.page()->compositionBox()->cbVideo(), 3);
+    QCOMPARE(f.menu().ics.video_width, std::uint16_t(720));
+    QCOMPARE(f.menu().ics.video_height, std::uint16_t(480));
+  }
+
+  void bogDefaultButtonStepsOnDoubleClickAndRefusesMissingIds() {
+    MenuWindow f;
+    f.create();
+    StringGrid* bogs = f.bogs()->sgBOG();
+    for (const char* shown : {"0000", "FFFF", "0000"}) {
+      emit bogs->cellDoubleClicked(1, 1);
+      QCOMPARE(bogs->cell(1, 1), QString(shown));
+    }
+    f.typeIntoCell(bogs, 1, 1, "0001");  // the page has one button
+    QCOMPARE(bogs->cell(1, 1), QString("0000"));
+    f.typeIntoCell(bogs, 1, 1, "FFFF");
+    QCOMPARE(bogs->cell(1, 1), QString("FFFF"));
+  }
+
+  void effectGridsInsertRowsAndRefuseValuesOutOfRange() {
+    MenuWindow f;
+    f.create();
+    MenuEffectsTab* fx = f.page()->effectsTab();
+    QTest::keyClick(fx->sgEffWindows(), Qt::Key_Insert);
+    QCOMPARE(f.page()->pageBox()->ieInEffWin()->value(), std::int64_t(1));
+    f.typeIntoCell(fx->sgEffWindows(), 0, 3, "2000");  // wider than the video
+    QCOMPARE(fx->sgEffWindows()->cell(0, 3), QString("0"));
+    f.typeIntoCell(fx->sgEffWindows(), 0, 3, "640");
+    QCOMPARE(fx->sgEffWindows()->cell(0, 3), QString("640"));
+    QTest::keyClick(fx->sgEffEffects(), Qt::Key_Insert);
+    f.typeIntoCell(fx->sgEffEffects(), 0, 1, "0:00:00.500");
+    QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].duration, 45000u);
+    QTest::keyClick(fx->sgEffCompObjects(), Qt::Key_Insert);  // no object to show yet
+    QCOMPARE(fx->sgEffEffects()->cell(0, 3), QString("0"));
+    f.t.w->workspace().menu.edit(ChangeNotice::rows("objects", 0), [](TMenu& m) {
+      TIGobject o;
+      o.width = o.height = 2;
+      m.objects.push_back(o);
+    });
+    QTest::keyClick(fx->sgEffCompObjects(), Qt::Key_Insert);
+    QCOMPARE(fx->sgEffEffects()->cell(0, 3), QString("1"));
+    f.typeIntoCell(fx->sgEffCompObjects(), 0, 3, "100");
+    QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].comp_objects[0].x, std::uint16_t(100));
+    f.typeIntoCell(fx->sgEffCompObjects(), 0, 1, "0001");  // the menu has object 0 only
+    QCOMPARE(fx->sgEffCompObjects()->cell(0, 1), QString("0000"));
+    fx->sgEffEffects()->setEditMode(false);
+    fx->sgEffEffects()->setCurrentCell(0, 1);
+    QTest::keyClick(fx->sgEffEffects(), Qt::Key_Delete);
+    QCOMPARE(f.page()->pageBox()->ieInEffEff()->value(), std::int64_t(0));
+  }
+
+  void doubleClickOnSetButtonPageFollowsToThePageAndButton() {
+    MenuWindow f;
+    f.create();
+    QTest::keyClick(f.page()->pageBox()->cbPage(), Qt::Key_Insert);  // page 1: button 0 in BOG 0
+    QTest::keyClick(f.bogs()->sgBOG(), Qt::Key_Insert);              // and button 1 in BOG 1
+    choose(f.page()->pageBox()->cbPage(), 0);
+    // SetButtonPage button 1, page 1, both immediate and flagged.
+    const TCommands program{{0x51C00003, 0x80000001, 0x80000001}};
+    f.t.w->workspace().menu.edit(ChangeNotice::rows("commands", 0, 1, 0),
+                                 [&](TMenu& m) { return setButtonCommands(m, 0, 0, 0, program); });
+    emit f.bogs()->sgMCommands()->cellDoubleClicked(0, 4);
+    QCOMPARE(f.page()->context().page(), 1);
+    QCOMPARE(f.page()->context().bog(), 1);
+    QCOMPARE(f.page()->pageBox()->cbPage()->currentIndex(), 1);
+    QCOMPARE(f.bogs()->sgButton()->cell(f.page()->context().button(), kBtnId), QString("0001"));
+  }
+
+  void repeatingAnimationRunsUntilCancel() {
+    MenuWindow f;
+    if (!f.loadSample()) QSKIP("the sample menu is missing");
+    MenuContext& ctx = f.page()->context();
+    const TIGSc& ics = f.menu().ics;
+    for (std::size_t p = 0; p < ics.pages.size(); ++p)
+      for (std::size_t g = 0; g < ics.pages[p].bogs.size(); ++g)
+        for (std::size_t i = 0; i < ics.pages[p].bogs[g].buttons.size(); ++i) {
+          const TIGbutton& b = ics.pages[p].bogs[g].buttons[i];
+          if (b.selected_repeat != 1 || b.selected_start >= b.selected_end) continue;
+          ctx.setPage(int(p));
+          ctx.setBog(int(g));
+          ctx.setButton(int(i));
+          f.t.w->showPage(Page::Menu);
+          emit f.bogs()->sgButton()->cellDoubleClicked(int(i), kBtnSEnd);
+          QVERIFY(f.bogs()->animating());
+          QPushButton* cancel = f.t.find<QPushButton>("bCancel");
+          QVERIFY(cancel->isEnabled());
+          cancel->click();
+          QVERIFY(!f.bogs()->animating());
+          QVERIFY(!cancel->isEnabled());
+          QCOMPARE(f.bogs()->findChild<QLabel*>("lBOGObject")->text(),
+                   QString("Object ") + QString("%1").arg(b.selected_end, 4, 16, QLatin1Char('0')).toUpper());
+          return;
+        }
+    QSKIP("the sample menu has no repeating selected range");
+  }
+
   void muxWritesAStreamThatLoadsBack() {
     MenuWindow f;
     f.create();
