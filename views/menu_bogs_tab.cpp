@@ -179,6 +179,12 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   });
   editor_ = new CommandFieldEditor(cmdPane);
   editor_->bbSaveCommands()->hide();  // the export is for movie-object programs
+  // The movie-object editor's controls keep their names to themselves:
+  // this one's are named with an "m" in front ("mheOCH", "mbbNCins").
+  editor_->setObjectName("pMCommandEditor");
+  for (QObject* o : editor_->findChildren<QObject*>())
+    if (!o->objectName().isEmpty() && !o->objectName().startsWith(QLatin1String("qt_")))
+      o->setObjectName(QLatin1Char('m') + o->objectName());
   cl->addWidget(commands_, 1);
   cl->addWidget(editor_);
   split->addWidget(buttonGrid_);

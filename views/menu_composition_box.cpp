@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <array>
@@ -71,9 +72,12 @@ MenuCompositionBox::MenuCompositionBox(MenuContext& ctx, QWidget* parent) : QWid
   inTime_->setInputMask(QStringLiteral("9:99:99.999"));
   inTime_->setReadOnly(true);  // the in-time follows from the stream
   // Wide enough for the whole time whatever the window's width.
-  for (QLineEdit* e : {timeout_, inTime_}) e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00.0000")) + 8);
-  f->addRow(video_);
-  f->addRow(frame_);
+  for (QLineEdit* e : {timeout_, inTime_}) e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00.000")) + 6);
+  auto* format = new QHBoxLayout;
+  format->setSpacing(3);
+  format->addWidget(video_);
+  format->addWidget(frame_);
+  f->addRow(format);
   f->addRow(tr("User timeout"), timeout_);
   f->addRow(tr("IN_time"), inTime_);
 

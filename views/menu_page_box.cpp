@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -64,30 +65,33 @@ MenuPageBox::MenuPageBox(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
     counts_[i]->installEventFilter(this);
   }
 
-  int col = 0;
-  const auto add = [&](const QString& caption, QWidget* w) {
-    g->addWidget(new QLabel(caption, this), 0, col);
-    g->addWidget(w, 1, col++);
+  // Three rows of captioned fields, so the box stays narrow beside the
+  // composition and object boxes.
+  const auto pair = [this](QWidget* a, QWidget* b) {
+    auto* w = new QWidget(this);
+    auto* l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(3);
+    l->addWidget(a);
+    if (b) l->addWidget(b);
+    l->addStretch(1);
+    return w;
   };
-  auto* pageRow = new QWidget(this);
-  auto* pl = new QHBoxLayout(pageRow);
-  pl->setContentsMargins(0, 0, 0, 0);
-  pl->setSpacing(3);
-  pl->addWidget(page_);
-  pl->addWidget(count_);
-  add(tr("Page ID"), pageRow);
-  add(tr("UO mask"), uo1_);
-  add(QString(), uo2_);
-  add(tr("Anim."), rate_);
-  add(tr("Def. sel."), defSel_);
-  add(tr("Def. act."), defAct_);
-  add(tr("Palette"), palette_);
-  add(tr("In win."), counts_[0]);
-  add(tr("In eff."), counts_[1]);
-  add(tr("Out win."), counts_[2]);
-  add(tr("Out eff."), counts_[3]);
-  add(tr("BOGs"), counts_[4]);
-  g->setColumnStretch(col, 1);
+  const auto add = [&](int row, int col, const QString& caption, QWidget* w) {
+    g->addWidget(new QLabel(caption, this), row, 2 * col);
+    g->addWidget(w, row, 2 * col + 1);
+  };
+  add(0, 0, tr("Page ID"), pair(page_, count_));
+  add(0, 1, tr("UO mask"), pair(uo1_, uo2_));
+  add(0, 2, tr("Anim."), rate_);
+  add(1, 0, tr("Def. sel."), defSel_);
+  add(1, 1, tr("Def. act."), defAct_);
+  add(1, 2, tr("Palette"), palette_);
+  add(2, 0, tr("In win./eff."), pair(counts_[0], counts_[1]));
+  add(2, 1, tr("Out win./eff."), pair(counts_[2], counts_[3]));
+  add(2, 2, tr("BOGs"), counts_[4]);
+  g->setColumnStretch(6, 1);
+  g->setRowStretch(3, 1);
 
   order_ = {uo1_, uo2_, rate_, defSel_, defAct_, palette_};
   for (std::size_t i = 0; i < order_.size(); ++i) {
