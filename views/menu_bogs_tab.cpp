@@ -145,6 +145,8 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   preview_->setObjectName("iBOG");
   preview_->setFitted(true);
   preview_->setMinimumSize(160, 90);
+  // The picture is drawn fitted: its size must not widen the page.
+  preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   previewCaption_ = new QLabel(this);
   previewCaption_->setObjectName("lBOGObject");
   auto* previewPane = new QWidget(this);

@@ -126,6 +126,8 @@ MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   preview_->setObjectName("iEffect");
   preview_->setFitted(true);
   preview_->setMinimumSize(320, 180);
+  // The picture is drawn fitted: its size must not widen the page.
+  preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   row->addWidget(preview_, 3);
 
   for (StringGrid* g : {windows_, effects_, compObjects_}) g->installEventFilter(this);
@@ -237,15 +239,19 @@ void MenuEffectsTab::showCrop() {
 // (framed when button frames are on).
 void MenuEffectsTab::drawPreview() {
   const mirdal::Teffectseq* s = current();
+  if (!s) {
+    preview_->clear();
+    return;
+  }
   const mirdal::TMenu& m = ctx_.menu();
   const mirdal::Options& o = ctx_.workspace().options;
   const mirdal::Colour background = colourOf(o.colours.objectBackground);
   mirdal::Canvas c;
-  c.width = ctx_.loaded() ? m.ics.video_width : 1920;
-  c.height = ctx_.loaded() ? m.ics.video_height : 1080;
+  c.width = m.ics.video_width;
+  c.height = m.ics.video_height;
   c.rgba.assign(std::size_t(c.width) * std::size_t(c.height) * 4, 255);
   mirdal::fillRect(c, {0, 0, c.width, c.height}, background);
-  if (s && effect_ < int(s->effects.size())) {
+  if (effect_ < int(s->effects.size())) {
     const mirdal::Teffect& e = s->effects[std::size_t(effect_)];
     for (const mirdal::TCompObject& co : e.comp_objects) {
       mirdal::Rect clip{0, 0, c.width, c.height};
