@@ -1,9 +1,117 @@
 // The links of the menu editors (Create Menu, Mux) to the shared controls
 // and the options page.
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+
 #include "app/main_window.h"
+#include "core/report.h"
+#include "menu/menu_edit.h"
+#include "stream/menu_mux.h"
+#include "views/availability.h"
+#include "views/document_signals.h"
+#include "views/interaction.h"
+#include "views/menu_bogs_tab.h"
+#include "views/menu_composition_box.h"
+#include "views/menu_context.h"
+#include "views/menu_effects_tab.h"
+#include "views/menu_page.h"
+#include "views/menu_page_box.h"
+#include "views/options_page.h"
+#include "views/shared_controls.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
-void TfMain::wireMenuEdit() {}
+namespace {
+
+// Tells the page change that a menu is there, so that "M&ux" and "Start"
+// are enabled on the menu page while one is loaded or created. Writing the
+// menu belongs to the menu file view.
+class MenuPresence : public QObject, public PageView {
+ public:
+  MenuPresence(const mirdal::Workspace& ws, QObject* parent) : QObject(parent), ws_(ws) {}
+  void refresh() override {}
+  bool hasSomethingToSave() const override { return ws_.menu.loaded(); }
+
+ private:
+  const mirdal::Workspace& ws_;
+};
+
+// "Create Menu": an empty composition of 1920x1080 at frame rate code 1,
+// then its first page (with one group and one button) as the first edit, so
+// the new menu counts as unsaved and Undo can take the page back.
+void createMenu(mirdal::Workspace& ws, Interaction& ia) {
+  if (ws.menu.modified() &&
+      ia.ask(QObject::tr("The menu has unsaved changes. Discard them?"), Choices::YesNo) != Answer::Yes)
+    return;
+  mirdal::TMenu empty = mirdal::createMenu();
+  empty.ics.pages.clear();
+  empty.page_buttons.clear();
+  ws.menu.load(std::move(empty), std::string(), true);
+  ws.menu.edit(mirdal::ChangeNotice::resized("pages", 0), [](mirdal::TMenu& m) { return mirdal::createPage(m); });
+}
+
+// "M&ux": the menu as a new menu-only stream file chosen in a save dialog.
+void muxMenu(mirdal::Workspace& ws, Interaction& ia) {
+  if (!ws.menu.loaded()) return;
+  const QString ext = QString::fromStdString(ws.names().streamExt);
+  FileDialogRequest r;
+  r.title = QObject::tr("Mux Menu");
+  r.fileName = QStringLiteral("mymenu");
+  r.defaultExt = ext;
+  r.filter = ext.mid(1) + QStringLiteral("|*") + ext;
+  if (!ws.options.outputFolder.empty()) r.folder = pathText(ws.options.outputFolder);
+  const QString path = ia.saveFile(r);
+  if (path.isEmpty()) return;
+  const QFileInfo fi(path);
+  mirdal::SaveRequest req;
+  req.folder = pathBytes(fi.absolutePath()) + "/";
+  req.name = pathBytes(fi.fileName());
+  req.noBackup = true;  // the user chose the file and agreed to replace it
+  mirdal::TMenu copy = ws.menu.model();  // writing decodes into the object cache
+  if (mirdal::muxMenuFile(copy, req)) mirdal::dlog(req.name + " written.");
+}
+
+}  // namespace
+
+void TfMain::wireMenuEdit() {
+  MenuPage* page = menu_;
+  MenuContext& ctx = page->context();
+  addPageView(Page::Menu, new MenuPresence(ws_, this));
+
+  connectAction(options_->bCreateMenu(), [this, page] {
+    createMenu(ws_, ia_);
+    if (!ws_.menu.loaded()) return;
+    page->showTab(MenuTab::BOGs);
+    showPage(Page::Menu);
+    PageControlChange();
+  });
+  connectAction(shared_->bMux(), [this] { muxMenu(ws_, ia_); }, false);
+  // A menu came or went: Mux follows it on the menu page.
+  connect(&ctx.changes(), &DocumentSignals::changed, this, [this](const mirdal::ChangeNotice& n) {
+    if (n.everythingChanged() && currentPage() == Page::Menu) PageControlChange();
+  });
+
+  // The effect counts open the Effects tab on their sequence.
+  connect(page->pageBox(), &MenuPageBox::effectsRequested, this, [page](int seq) {
+    page->effectsTab()->showSequence(seq);
+    page->showTab(MenuTab::Effects);
+  });
+  connect(page->pageBox(), &MenuPageBox::bogsRequested, this, [page] { page->showTab(MenuTab::BOGs); });
+  connect(page->compositionBox(), &MenuCompositionBox::timeoutEntered, this,
+          [page] { page->pageBox()->cbPage()->setFocus(); });
+
+  // A repeating button animation runs until Cancel; leaving the page stops it.
+  MenuBogsTab* bogs = page->bogsTab();
+  connect(bogs, &MenuBogsTab::animationRunning, this, [this](bool on) { shared_->bCancel()->setEnabled(on); });
+  connect(shared_->bCancel(), &QPushButton::clicked, bogs, &MenuBogsTab::stopAnimation);
+  connect(this, &TfMain::pageControlReset, bogs, &MenuBogsTab::stopAnimation);
+  // Sound ids are checked against the entries of the disc's sound file.
+  auto* sound = new DocumentSignals(ws_.sound, this);
+  const auto soundCount = [this, bogs] { bogs->setSoundCount(ws_.sound.loaded() ? ws_.sound.model().entries.size() : 0); };
+  connect(sound, &DocumentSignals::changed, this, soundCount);
+  soundCount();
+}
 
 }  // namespace mirdal::gui

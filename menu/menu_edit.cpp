@@ -387,6 +387,38 @@ bool deleteCompObject(TMenu& m, std::size_t page, int seq, std::size_t effect, s
   return true;
 }
 
+bool setEffectWindow(TMenu& m, std::size_t page, int seq, std::size_t window, const TEffectWindow& w) {
+  Teffectseq* s = seqAt(m, page, seq);
+  if (!s || window >= s->window_count) return false;
+  if (std::uint32_t(w.x) + w.width > m.ics.video_width || std::uint32_t(w.y) + w.height > m.ics.video_height) return false;
+  s->windows[window] = w;
+  return true;
+}
+
+bool setEffect(TMenu& m, std::size_t page, int seq, std::size_t effect, std::uint32_t duration, std::uint8_t palette) {
+  Teffectseq* s = seqAt(m, page, seq);
+  if (!s || effect >= s->effects.size() || duration > 0xFFFFFF) return false;
+  Teffect& e = s->effects[effect];
+  if (palette != e.palette_id && palette >= m.palettes.size()) return false;
+  e.duration = duration;
+  e.palette_id = palette;
+  return true;
+}
+
+bool setCompObject(TMenu& m, std::size_t page, int seq, std::size_t effect, std::size_t index, const TCompObject& c) {
+  Teffectseq* s = seqAt(m, page, seq);
+  if (!s || effect >= s->effects.size() || index >= s->effects[effect].comp_objects.size()) return false;
+  TCompObject& old = s->effects[effect].comp_objects[index];
+  if (c.object_id != old.object_id && c.object_id >= m.objects.size()) return false;
+  if (c.window_id != old.window_id && c.window_id >= s->window_count) return false;
+  if (c.x >= m.ics.video_width || c.y >= m.ics.video_height) return false;
+  if (std::uint32_t(c.crop_x) + c.crop_width > m.ics.video_width ||
+      std::uint32_t(c.crop_y) + c.crop_height > m.ics.video_height)
+    return false;
+  old = c;
+  return true;
+}
+
 bool setButtonField(TMenu& m, std::size_t page, std::size_t bog, std::size_t index, ButtonField f,
                     std::uint32_t value, std::size_t soundCount) {
   TIGbutton* b = buttonAt(m, page, bog, index);

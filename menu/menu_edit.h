@@ -70,6 +70,16 @@ bool deleteEffect(TMenu& m, std::size_t page, int seq, std::size_t effect);
 bool insertCompObject(TMenu& m, std::size_t page, int seq, std::size_t effect, const TCompObject& c);
 bool deleteCompObject(TMenu& m, std::size_t page, int seq, std::size_t effect, std::size_t index);
 
+// Field edits of an effect sequence; false, keeping the stored record, for a
+// value out of range. A window lies inside the video; an effect's palette
+// exists and its duration fits 24 bits; a composition object names an
+// existing object and a window of its sequence (a field left as stored is
+// not checked again, so a loaded stream's odd values can stay), and a crop
+// rectangle lies inside the video.
+bool setEffectWindow(TMenu& m, std::size_t page, int seq, std::size_t window, const TEffectWindow& w);
+bool setEffect(TMenu& m, std::size_t page, int seq, std::size_t effect, std::uint32_t duration, std::uint8_t palette);
+bool setCompObject(TMenu& m, std::size_t page, int seq, std::size_t effect, std::size_t index, const TCompObject& c);
+
 // Field edits with the rules of the menu editors. Each returns false,
 // keeping the stored value, for a value the rule refuses.
 enum class ButtonField {

@@ -1,9 +1,667 @@
 #include "views/menu_bogs_tab.h"
 
+#include <QHBoxLayout>
+#include <algorithm>
+#include <array>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "menu/colour.h"
+#include "menu/menu_edit.h"
+#include "menu/page_render.h"
+#include "menu/rle.h"
+#include "nav/command_follow.h"
+#include "nav/command_text.h"
+#include "views/command_field_editor.h"
+#include "views/document_signals.h"
 #include "views/menu_context.h"
+#include "views/picture_view.h"
+#include "views/string_grid.h"
 
 namespace mirdal::gui {
 
-MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) { setObjectName("tsBOGs"); }
+namespace {
+
+constexpr auto kContext = mirdal::CommandContext::ButtonCommands;
+
+QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
+QString yesNo(std::uint8_t v) { return v == 1 ? QStringLiteral("Yes") : QStringLiteral("No"); }
+
+// Hexadecimal text of a filled mask; any character outside 0-9, A-F makes
+// the value 0.
+std::uint32_t hexValue(const QString& text) {
+  bool ok = false;
+  const std::uint32_t v = text.toUInt(&ok, 16);
+  return ok ? v : 0;
+}
+
+mirdal::ButtonField fieldOf(int column) {
+  using F = mirdal::ButtonField;
+  static constexpr F fields[kBtnColumns] = {
+      F::Value, F::Value, F::AutoAction, F::X, F::Y, F::Upper, F::Lower, F::Left, F::Right,
+      F::NormalStart, F::NormalEnd, F::NormalRepeat, F::SelectedSound, F::SelectedStart, F::SelectedEnd,
+      F::SelectedRepeat, F::ActivatedSound, F::ActivatedStart, F::ActivatedEnd, F::Value};
+  return fields[column];
+}
+
+QString maskOf(int column) {
+  switch (column) {
+    case kBtnAutoAction:
+    case kBtnNRepeat:
+    case kBtnSRepeat: return QStringLiteral(">L");
+    case kBtnX:
+    case kBtnY: return QStringLiteral("0000");
+    case kBtnSSound:
+    case kBtnASound: return QStringLiteral(">NN");
+    default: return QStringLiteral(">NNNN");
+  }
+}
+
+QStringList buttonTexts(const mirdal::TIGbutton& b) {
+  return {hex(b.button_id, 4), hex(b.numeric_select_value, 4), yesNo(b.auto_action),
+          QString::number(b.x), QString::number(b.y), hex(b.upper, 4), hex(b.lower, 4), hex(b.left, 4),
+          hex(b.right, 4), hex(b.normal_start, 4), hex(b.normal_end, 4), yesNo(b.normal_repeat),
+          hex(b.selected_sound, 2), hex(b.selected_start, 4), hex(b.selected_end, 4), yesNo(b.selected_repeat),
+          hex(b.activated_sound, 2), hex(b.activated_start, 4), hex(b.activated_end, 4),
+          QString::number(b.commands.size())};
+}
+
+void makeReadOnly(StringGrid* g, int row, int column) {
+  if (QTableWidgetItem* it = g->item(row, column)) it->setFlags(it->flags() & ~Qt::ItemIsEditable);
+}
+
+}  // namespace
+
+std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::TMenu& m, std::size_t object, std::size_t palette) {
+  if (object >= m.objects.size()) return std::nullopt;
+  const mirdal::TIGobject& o = m.objects[object];
+  if (o.image) return mirdal::drawThroughPalette(*o.image, mirdal::id2pal(m, palette));
+  const mirdal::IndexImage img = mirdal::rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
+  return mirdal::drawThroughPalette(img, mirdal::id2pal(m, palette));
+}
+
+std::optional<std::uint16_t> objectOfCell(const mirdal::TIGbutton& b, int column) {
+  switch (column) {
+    case kBtnNStart: return b.normal_start;
+    case kBtnNEnd: return b.normal_end;
+    case kBtnSStart: return b.selected_start;
+    case kBtnSEnd: return b.selected_end;
+    case kBtnAStart: return b.activated_start;
+    case kBtnAEnd: return b.activated_end;
+    default: return std::nullopt;
+  }
+}
+
+std::optional<std::uint32_t> buttonCellValue(int column, const QString& text) {
+  if (column <= kBtnId || column >= kBtnCommands || text.contains(QLatin1Char(' '))) return std::nullopt;
+  switch (column) {
+    case kBtnAutoAction:
+    case kBtnNRepeat:
+    case kBtnSRepeat:
+      if (text.size() != 1) return std::nullopt;
+      return text == QStringLiteral("Y") ? 1u : 0u;
+    case kBtnX:
+    case kBtnY: {
+      bool ok = false;
+      const std::uint32_t v = text.toUInt(&ok);
+      if (!ok) return std::nullopt;
+      return v;
+    }
+    case kBtnSSound:
+    case kBtnASound:
+      if (text.size() != 2) return std::nullopt;
+      return hexValue(text);
+    default:
+      if (text.size() != 4) return std::nullopt;
+      return hexValue(text);
+  }
+}
+
+MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+  setObjectName("tsBOGs");
+  auto* l = new QVBoxLayout(this);
+  l->setContentsMargins(4, 4, 4, 4);
+  l->setSpacing(4);
+
+  // The groups: one column per group, the row titles in the fixed column.
+  bogGrid_ = new StringGrid(QStringLiteral("sgBOG"), this);
+  bogGrid_->setToolTip(tr("Button Overlap Group"));
+  bogGrid_->setFixedFirstColumn(true);
+  bogGrid_->horizontalHeader()->hide();
+  bogGrid_->setSelectionBehavior(QAbstractItemView::SelectColumns);
+  bogGrid_->setOffersModeMenu(true);
+  bogGrid_->setEditMaskFn([](int row, int) { return row == 1 ? QStringLiteral(">NNNN") : QString(); });
+  bogGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  bogGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  bogGrid_->installEventFilter(this);
+  l->addWidget(bogGrid_);
+  preview_ = new PictureView(this);
+  preview_->setObjectName("iBOG");
+  preview_->setFitted(true);
+  preview_->setMinimumSize(160, 90);
+  // The picture is drawn fitted: its size must not widen the page.
+  preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  previewCaption_ = new QLabel(this);
+  previewCaption_->setObjectName("lBOGObject");
+  auto* previewPane = new QWidget(this);
+  auto* pv = new QVBoxLayout(previewPane);
+  pv->setContentsMargins(0, 0, 0, 0);
+  pv->addWidget(preview_, 1);
+  pv->addWidget(previewCaption_);
+
+  auto* split = new QSplitter(Qt::Vertical, this);
+  split->setObjectName("spBOGs");
+  buttonGrid_ = new StringGrid(QStringLiteral("sgButton"), split);
+  buttonGrid_->setToolTip(tr("Buttons (Click to show object, Double click to animate)"));
+  QList<GridColumn> cols;
+  for (const char* h : {"id", "value", "a.act.", "X", "Y", "upper", "lower", "left", "right", "n.start", "n.end",
+                        "n.repeat", "s.sound", "s.start", "s.end", "s.repeat", "a.sound", "a.start", "a.end", "comm."})
+    cols << GridColumn{QString::fromLatin1(h), 44};
+  buttonGrid_->setColumns(cols);
+  buttonGrid_->setOffersModeMenu(true);
+  buttonGrid_->setEditMaskFn([](int, int column) { return maskOf(column); });
+  buttonGrid_->installEventFilter(this);
+
+  auto* cmdPane = new QWidget(split);
+  auto* cl = new QVBoxLayout(cmdPane);
+  cl->setContentsMargins(0, 0, 0, 0);
+  cl->setSpacing(3);
+  commands_ = new CommandGrid(QStringLiteral("sgMCommands"), cmdPane);
+  commands_->setToolTip(tr("Navigation commands"));
+  commands_->setEditModeKind(EditModeKind::CellSelectFirstColumn);
+  commands_->setOffersModeMenu(true);
+  commands_->setEditMaskFn([](int, int column) {
+    return column >= 1 && column <= 3 ? QStringLiteral(">NNNNNNNN") : QString();
+  });
+  editor_ = new CommandFieldEditor(cmdPane);
+  editor_->bbSaveCommands()->hide();  // the export is for movie-object programs
+  // The movie-object editor's controls keep their names to themselves:
+  // this one's are named with an "m" in front ("mheOCH", "mbbNCins").
+  editor_->setObjectName("pMCommandEditor");
+  for (QObject* o : editor_->findChildren<QObject*>())
+    if (!o->objectName().isEmpty() && !o->objectName().startsWith(QLatin1String("qt_")))
+      o->setObjectName(QLatin1Char('m') + o->objectName());
+  cl->addWidget(commands_, 1);
+  cl->addWidget(editor_);
+  split->addWidget(buttonGrid_);
+  split->addWidget(cmdPane);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 1);
+  auto* across = new QSplitter(Qt::Horizontal, this);
+  across->setObjectName("spBOGPreview");
+  across->addWidget(split);
+  across->addWidget(previewPane);
+  across->setStretchFactor(0, 3);
+  across->setStretchFactor(1, 1);
+  across->setSizes({3000, 1000});
+  l->addWidget(across, 1);
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName("tmBOGAnimation");
+  connect(timer_, &QTimer::timeout, this, &MenuBogsTab::animationStep);
+
+  connect(bogGrid_, &QTableWidget::currentCellChanged, this, [this](int, int column) {
+    if (!showing_ && column >= 1) ctx_.setBog(column - 1);
+  });
+  connect(bogGrid_, &StringGrid::cellEdited, this, &MenuBogsTab::bogCellEdited);
+  connect(bogGrid_, &QTableWidget::cellDoubleClicked, this, &MenuBogsTab::bogDoubleClicked);
+  connect(buttonGrid_, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+    if (showing_) return;
+    stopAnimation();
+    if (row >= 0 && row != ctx_.button()) ctx_.setButton(row);
+    else previewCell(column);
+  });
+  connect(buttonGrid_, &QTableWidget::cellClicked, this, [this](int, int column) { previewCell(column); });
+  connect(buttonGrid_, &StringGrid::cellEdited, this, &MenuBogsTab::buttonCellEdited);
+  connect(buttonGrid_, &QTableWidget::cellDoubleClicked, this, &MenuBogsTab::buttonDoubleClicked);
+  connect(commands_, &CommandGrid::commandKey, this, &MenuBogsTab::commandKey);
+  connect(commands_, &StringGrid::cellEdited, this, &MenuBogsTab::commandCellEdited);
+  connect(commands_, &QTableWidget::currentCellChanged, this, [this] { showEditor(); });
+  connect(commands_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+    if (!commands_->isEditMode()) follow(row);
+  });
+  connect(editor_, &CommandFieldEditor::commandEdited, this, &MenuBogsTab::editCurrentLine);
+  connect(editor_, &CommandFieldEditor::gridHintChanged, commands_, &QWidget::setToolTip);
+  connect(editor_, &CommandFieldEditor::backToGrid, commands_, [this] { commands_->setFocus(); });
+  connect(editor_->bbNCins(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
+  connect(editor_->bbNCdel(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
+
+  connect(&ctx_, &MenuContext::pageChanged, this, &MenuBogsTab::pageChosen);
+  connect(&ctx_, &MenuContext::bogChanged, this, &MenuBogsTab::bogChosen);
+  connect(&ctx_, &MenuContext::buttonChanged, this, &MenuBogsTab::buttonChosen);
+  connect(&ctx_.changes(), &DocumentSignals::changed, this, &MenuBogsTab::documentChanged);
+  pageChosen();
+}
+
+const mirdal::TPage* MenuBogsTab::page() const {
+  const int p = ctx_.page();
+  if (!ctx_.loaded() || p < 0 || p >= int(ctx_.menu().ics.pages.size())) return nullptr;
+  return &ctx_.menu().ics.pages[std::size_t(p)];
+}
+
+const mirdal::TBOG* MenuBogsTab::bog() const {
+  const mirdal::TPage* p = page();
+  const int b = ctx_.bog();
+  return p && b >= 0 && b < int(p->bogs.size()) ? &p->bogs[std::size_t(b)] : nullptr;
+}
+
+const mirdal::TIGbutton* MenuBogsTab::button() const {
+  const mirdal::TBOG* g = bog();
+  const int i = ctx_.button();
+  return g && i >= 0 && i < int(g->buttons.size()) ? &g->buttons[std::size_t(i)] : nullptr;
+}
+
+void MenuBogsTab::documentChanged(const mirdal::ChangeNotice& n) {
+  if (n.everythingChanged() && n.cause == mirdal::ChangeNotice::Cause::Load) return;  // the page box chooses page 0
+  if (n.is("composition") && !n.everythingChanged()) return;
+  if (n.collection == "page" || n.collection == "palettes") {
+    previewCell(buttonGrid_->currentColumn());
+    return;
+  }
+  // Groups, buttons or commands changed (or Undo took back any of them):
+  // show the page again, keeping the choices while they exist.
+  pageChosen();
+}
+
+void MenuBogsTab::pageChosen() {
+  stopAnimation();
+  showBogGrid();
+  const mirdal::TPage* p = page();
+  const int bogs = p ? int(p->bogs.size()) : 0;
+  int b = ctx_.bog();
+  if (b >= bogs) b = bogs - 1;
+  if (b < 0 && bogs > 0) b = 0;
+  if (b == ctx_.bog()) bogChosen();
+  else ctx_.setBog(b);
+}
+
+void MenuBogsTab::bogChosen() {
+  showing_ = true;
+  if (ctx_.bog() >= 0 && ctx_.bog() + 1 < bogGrid_->columnCount()) {
+    // Selects the whole column (selectColumn would move the current cell
+    // to the first row and close an open editor).
+    bogGrid_->setCurrentCell(1, ctx_.bog() + 1);
+  }
+  showing_ = false;
+  showButtonRows();
+  const mirdal::TBOG* g = bog();
+  int row = -1;
+  if (g && !g->buttons.empty()) {
+    row = ctx_.button();
+    if (row >= int(g->buttons.size()) || row < 0) {
+      // The group's default valid button, else its first.
+      row = 0;
+      for (std::size_t i = 0; i < g->buttons.size(); ++i)
+        if (g->buttons[i].button_id == g->default_valid_button) row = int(i);
+    }
+  }
+  if (row == ctx_.button()) buttonChosen();
+  else ctx_.setButton(row);
+}
+
+void MenuBogsTab::buttonChosen() {
+  stopAnimation();
+  const int row = ctx_.button();
+  if (button()) {
+    showing_ = true;
+    const int column = buttonGrid_->isEditMode() && buttonGrid_->currentColumn() > 0 ? buttonGrid_->currentColumn()
+                                                                                       : int(kBtnNStart);
+    // In whole-row selection this selects the row too (selectRow would move
+    // the current cell to the first column).
+    buttonGrid_->setCurrentCell(row, column);
+    buttonGrid_->scrollToItem(buttonGrid_->item(row, column));
+    showing_ = false;
+  }
+  showCommands();
+  previewCell(buttonGrid_->currentColumn());
+}
+
+void MenuBogsTab::showBogGrid() {
+  showing_ = true;
+  const mirdal::TPage* p = page();
+  const int bogs = p ? int(p->bogs.size()) : 0;
+  QList<GridColumn> cols{{QString(), 124}};
+  for (int i = 0; i < bogs; ++i) cols << GridColumn{QString::number(i), 44};
+  if (bogs == 0) cols << GridColumn{QString(), 44};
+  bogGrid_->setColumns(cols);
+  bogGrid_->setDataRowCount(3);
+  bogGrid_->setCell(0, 0, tr(" id"));
+  bogGrid_->setCell(1, 0, tr(" default valid button"));
+  bogGrid_->setCell(2, 0, tr(" number of buttons"));
+  for (int i = 0; i < bogs; ++i) {
+    const mirdal::TBOG& g = p->bogs[std::size_t(i)];
+    bogGrid_->setCell(0, i + 1, QString::number(i));
+    bogGrid_->setCell(1, i + 1, hex(g.default_valid_button, 4));
+    bogGrid_->setCell(2, i + 1, QString::number(g.buttons.size()));
+    makeReadOnly(bogGrid_, 0, i + 1);
+    makeReadOnly(bogGrid_, 2, i + 1);
+  }
+  bogGrid_->setEnabled(bogs > 0);
+  // Three rows, and one more for the scroll bar when the columns do not fit.
+  int h = 2 * bogGrid_->frameWidth();
+  for (int r = 0; r < 3; ++r) h += bogGrid_->rowHeight(r);
+  bogGrid_->setFixedHeight(h + bogGrid_->horizontalScrollBar()->sizeHint().height());
+  showing_ = false;
+}
+
+void MenuBogsTab::showButtonRows() {
+  showing_ = true;
+  const mirdal::TBOG* g = bog();
+  const int n = g ? int(g->buttons.size()) : 0;
+  buttonGrid_->setDataRowCount(n);
+  for (int r = 0; r < n; ++r) showButtonRow(r);
+  buttonGrid_->fitColumnsToContents();
+  showing_ = false;
+}
+
+void MenuBogsTab::showButtonRow(int row) {
+  const mirdal::TBOG* g = bog();
+  if (!g || row < 0 || row >= int(g->buttons.size())) return;
+  buttonGrid_->setRowTexts(row, buttonTexts(g->buttons[std::size_t(row)]));
+  makeReadOnly(buttonGrid_, row, kBtnId);
+  makeReadOnly(buttonGrid_, row, kBtnCommands);
+}
+
+void MenuBogsTab::showCommands() {
+  const mirdal::TIGbutton* b = button();
+  std::vector<mirdal::CommandRow> rows;
+  if (b) rows = mirdal::renderProgram(b->commands, kContext);
+  commands_->setRows(rows);
+  // A button without commands keeps its blank row usable: Insert gives it
+  // its first line.
+  commands_->setEnabled(b != nullptr);
+  editor_->bbNCins()->setEnabled(b != nullptr);
+  editor_->bbNCdel()->setEnabled(b && !b->commands.empty());
+  // The same button shown again (after an edit) keeps its line.
+  const std::array<int, 3> key{ctx_.page(), ctx_.bog(), ctx_.button()};
+  const int line = key == shownButton_ ? commands_->currentRow() : 0;
+  shownButton_ = key;
+  if (b && !b->commands.empty()) commands_->selectLine(std::clamp(line, 0, int(b->commands.size()) - 1));
+  showEditor();
+}
+
+void MenuBogsTab::showEditor() {
+  const mirdal::TIGbutton* b = button();
+  const int row = commands_->currentRow();
+  editor_->showCommand(b && row >= 0 && row < int(b->commands.size()) ? &b->commands[std::size_t(row)] : nullptr);
+}
+
+void MenuBogsTab::previewCell(int column) {
+  const mirdal::TIGbutton* b = button();
+  showObject(b ? objectOfCell(*b, column) : std::nullopt);
+}
+
+void MenuBogsTab::showObject(std::optional<std::uint16_t> object) {
+  const mirdal::TPage* p = page();
+  if (!p || !object || *object >= ctx_.menu().objects.size()) {
+    preview_->setText(tr("No object assigned"));
+    previewCaption_->clear();
+    return;
+  }
+  const std::optional<mirdal::RgbaPicture> pic = objectPicture(ctx_.menu(), *object, p->palette_id);
+  if (!pic) {
+    preview_->setText(tr("No object assigned"));
+    return;
+  }
+  preview_->setPicture(toQImage(*pic));
+  previewCaption_->setText(tr("Object %1").arg(hex(*object, 4)));
+}
+
+// ---- edits ----
+
+void MenuBogsTab::insertBog() {
+  const int p = ctx_.page();
+  if (!page()) return;
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("bogs", page()->bogs.size(), std::size_t(p)),
+                            [p](mirdal::TMenu& m) { return mirdal::createBOG(m, std::size_t(p)); }))
+    return;
+  ctx_.setBog(int(page()->bogs.size()) - 1);
+}
+
+void MenuBogsTab::deleteBog() {
+  const int p = ctx_.page(), b = ctx_.bog();
+  if (!bog()) return;
+  ctx_.document().edit(mirdal::ChangeNotice::resized("bogs", std::size_t(b), std::size_t(p)),
+                       [&](mirdal::TMenu& m) { return mirdal::deleteBOG(m, std::size_t(p), std::size_t(b)); });
+}
+
+void MenuBogsTab::insertButton() {
+  const int p = ctx_.page(), b = ctx_.bog();
+  if (!bog()) return;
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("buttons", bog()->buttons.size(), std::size_t(p)),
+                            [&](mirdal::TMenu& m) { return mirdal::createButton(m, std::size_t(p), std::size_t(b)); }))
+    return;
+  ctx_.setButton(int(bog()->buttons.size()) - 1);
+}
+
+void MenuBogsTab::deleteButton() {
+  const int p = ctx_.page(), b = ctx_.bog(), i = ctx_.button();
+  if (!button()) return;
+  ctx_.document().edit(mirdal::ChangeNotice::resized("buttons", std::size_t(i), std::size_t(p)), [&](mirdal::TMenu& m) {
+    return mirdal::deleteButton(m, std::size_t(p), std::size_t(b), std::size_t(i));
+  });
+}
+
+void MenuBogsTab::bogCellEdited(int row, int column, const QString& text) {
+  const int p = ctx_.page(), b = column - 1;
+  if (row == 1 && page() && b >= 0 && b < int(page()->bogs.size()) && text.size() == 4 && !text.contains(' '))
+    ctx_.document().edit(mirdal::ChangeNotice::rows("bogs", std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+      return mirdal::setDefaultValidButton(m, std::size_t(p), std::size_t(b), std::uint16_t(hexValue(text)));
+    });
+  showBogGrid();  // a refused value is shown as stored
+  bogChosen();
+}
+
+void MenuBogsTab::bogDoubleClicked(int row, int column) {
+  const int p = ctx_.page(), b = column - 1;
+  if (row != 1 || bogGrid_->isEditMode() || !page() || b < 0 || b >= int(page()->bogs.size())) return;
+  ctx_.document().edit(mirdal::ChangeNotice::rows("bogs", std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    return mirdal::stepDefaultValidButton(m, std::size_t(p), std::size_t(b));
+  });
+}
+
+void MenuBogsTab::buttonCellEdited(int row, int column, const QString& text) {
+  const int p = ctx_.page(), b = ctx_.bog();
+  const mirdal::TBOG* g = bog();
+  const std::optional<std::uint32_t> v = buttonCellValue(column, text);
+  if (g && v && row >= 0 && row < int(g->buttons.size()))
+    ctx_.document().edit(mirdal::ChangeNotice::rows("buttons", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+      return mirdal::setButtonField(m, std::size_t(p), std::size_t(b), std::size_t(row), fieldOf(column), *v, soundCount_);
+    });
+  showButtonRow(row);  // the stored value, whether the edit was taken or not
+  previewCell(column);
+}
+
+void MenuBogsTab::buttonDoubleClicked(int row, int column) {
+  const mirdal::TIGbutton* b = button();
+  if (buttonGrid_->isEditMode() || !b || row != ctx_.button()) return;
+  switch (column) {
+    case kBtnNStart:
+    case kBtnNEnd:
+      animate(b->normal_start, b->normal_end, b->normal_repeat == 1, column == kBtnNStart ? b->normal_start : b->normal_end);
+      break;
+    case kBtnSStart:
+    case kBtnSEnd:
+      animate(b->selected_start, b->selected_end, b->selected_repeat == 1,
+              column == kBtnSStart ? b->selected_start : b->selected_end);
+      break;
+    case kBtnAStart:
+    case kBtnAEnd:
+      animate(b->activated_start, b->activated_end, false, column == kBtnAStart ? b->activated_start : b->activated_end);
+      break;
+    case kBtnSSound:
+    case kBtnASound: {
+      const std::uint16_t id = column == kBtnSSound ? b->selected_sound : b->activated_sound;
+      if (id < soundCount_) emit soundRequested(id);
+      break;
+    }
+    default: break;
+  }
+}
+
+// ---- animation of a state's object range in the preview ----
+
+void MenuBogsTab::animate(std::uint16_t first, std::uint16_t last, bool repeat, std::uint16_t after) {
+  stopAnimation();
+  const mirdal::TPage* p = page();
+  const std::size_t objects = ctx_.menu().objects.size();
+  if (!p || first >= objects || last >= objects || last < first) {
+    showObject(after);
+    return;
+  }
+  anim_ = Animation{first, last, first, after, repeat};
+  timer_->setInterval(int(mirdal::animationIntervalMs(ctx_.menu().ics.frame_rate, p->animation_frame_rate_code)));
+  animationStep();
+  timer_->start();
+  if (repeat) emit animationRunning(true);
+}
+
+void MenuBogsTab::animationStep() {
+  if (anim_.next > anim_.last) {
+    if (anim_.repeat) {
+      anim_.next = anim_.first;
+    } else {
+      timer_->stop();
+      showObject(anim_.after);
+      return;
+    }
+  }
+  showObject(anim_.next++);
+}
+
+bool MenuBogsTab::animating() const { return timer_->isActive(); }
+
+void MenuBogsTab::stopAnimation() {
+  if (!timer_->isActive()) return;
+  timer_->stop();
+  showObject(anim_.after);
+  if (anim_.repeat) emit animationRunning(false);
+}
+
+// ---- the command list of the chosen button ----
+
+void MenuBogsTab::runCommandEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit) {
+  const mirdal::TIGbutton* b = button();
+  if (!b) return;
+  const int p = ctx_.page(), g = ctx_.bog(), i = ctx_.button();
+  mirdal::TCommands program = b->commands;
+  const mirdal::EditResult r = edit(program);
+  if (!r.changed) return;
+  ctx_.document().edit(mirdal::ChangeNotice::resized("commands", r.selection.first, std::size_t(p)), [&](mirdal::TMenu& m) {
+    return mirdal::setButtonCommands(m, std::size_t(p), std::size_t(g), std::size_t(i), program);
+  });
+  commands_->selectLines(int(r.selection.first), int(r.selection.last));
+  showEditor();
+}
+
+void MenuBogsTab::commandKey(CommandKey key) {
+  const mirdal::TIGbutton* b = button();
+  if (!b) return;
+  const mirdal::LineSelection sel = commands_->selection();
+  mirdal::TCommands& buffer = ctx_.workspace().copyBuffer;
+  switch (key) {
+    case CommandKey::Insert:
+      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
+      break;
+    case CommandKey::Paste:
+      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, buffer); });
+      break;
+    case CommandKey::Copy:
+      if (!b->commands.empty()) mirdal::copyToBuffer(buffer, b->commands, sel);
+      break;
+    case CommandKey::Cut:
+      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(buffer, prog, sel); });
+      break;
+    case CommandKey::Delete:
+      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
+      break;
+    case CommandKey::Nop:
+      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::nopcmd(prog, sel); });
+      break;
+    case CommandKey::SelectAll: {
+      const mirdal::LineSelection all = mirdal::selectAll(b->commands);
+      commands_->selectLines(int(all.first), int(all.last));
+      break;
+    }
+  }
+}
+
+void MenuBogsTab::editCurrentLine(const mirdal::TNavCommand& c) {
+  const mirdal::TIGbutton* b = button();
+  const int line = commands_->currentRow();
+  if (!b || line < 0 || line >= int(b->commands.size())) return;
+  runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(line), c); });
+  commands_->selectLine(line);
+  showEditor();
+}
+
+void MenuBogsTab::commandCellEdited(int row, int column, const QString& text) {
+  const mirdal::TIGbutton* b = button();
+  if (!b || b->commands.empty()) {
+    commands_->setCell(row, column, QString());  // no command to store into
+    return;
+  }
+  if (row < 0 || row >= int(b->commands.size())) return;
+  if (column >= 1 && column <= 3 && text.size() == 8 && !text.contains(' ')) {
+    mirdal::TNavCommand c = b->commands[std::size_t(row)];
+    const std::uint32_t v = hexValue(text);
+    (column == 1 ? c.opcode : column == 2 ? c.dst : c.src) = v;
+    runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(row), c); });
+  }
+  // The line as stored (editing the command text only renders it again).
+  if (const mirdal::TIGbutton* now = button(); now && row < int(now->commands.size()))
+    commands_->setRow(row, mirdal::comm2str(now->commands[std::size_t(row)], std::size_t(row), kContext));
+}
+
+void MenuBogsTab::follow(int line) {
+  const mirdal::TIGbutton* b = button();
+  if (!b || line < 0 || line >= int(b->commands.size())) return;
+  const mirdal::FollowAction a = mirdal::followCommand(b->commands, std::size_t(line));
+  if (a.kind == mirdal::FollowAction::Kind::SelectLine) {
+    if (a.line < b->commands.size()) commands_->selectLine(int(a.line));
+    return;
+  }
+  if (a.kind != mirdal::FollowAction::Kind::SetButtonPage) return;
+  if (a.selectPage && a.page < ctx_.menu().ics.pages.size()) ctx_.setPage(int(a.page));
+  if (!a.selectButton || !page()) return;
+  const mirdal::TPage& pg = *page();
+  for (std::size_t g = 0; g < pg.bogs.size(); ++g)
+    for (std::size_t i = 0; i < pg.bogs[g].buttons.size(); ++i)
+      if (pg.bogs[g].buttons[i].button_id == a.button) {
+        ctx_.setBog(int(g));
+        ctx_.setButton(int(i));
+        return;
+      }
+}
+
+bool MenuBogsTab::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    const auto* k = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers mods = k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (o == bogGrid_ && mods == Qt::NoModifier && k->key() == Qt::Key_Insert) {
+      insertBog();
+      return true;
+    }
+    if (o == bogGrid_ && mods == Qt::NoModifier && k->key() == Qt::Key_Delete) {
+      deleteBog();
+      return true;
+    }
+    if (o == buttonGrid_ && mods == Qt::NoModifier && k->key() == Qt::Key_Insert) {
+      insertButton();
+      return true;
+    }
+    if (o == buttonGrid_ && mods == Qt::ShiftModifier && k->key() == Qt::Key_Delete) {
+      deleteButton();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
 
 }  // namespace mirdal::gui

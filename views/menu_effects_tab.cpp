@@ -1,9 +1,403 @@
 #include "views/menu_effects_tab.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "menu/igs_model.h"
+#include "menu/menu_edit.h"
+#include "menu/menu_text.h"
+#include "menu/page_render.h"
+#include "views/document_signals.h"
+#include "views/menu_bogs_tab.h"
 #include "views/menu_context.h"
+#include "views/number_edit.h"
+#include "views/picture_view.h"
+#include "views/radio_group.h"
+#include "views/string_grid.h"
 
 namespace mirdal::gui {
 
-MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) { setObjectName("tsEffects"); }
+namespace {
+
+QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
+
+// An option colour, stored as 0x00BBGGRR.
+mirdal::Colour colourOf(std::uint32_t c) {
+  return {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8 & 0xFF), std::uint8_t(c >> 16 & 0xFF)};
+}
+
+std::optional<std::uint32_t> number(const QString& text, int base) {
+  bool ok = false;
+  const std::uint32_t v = text.trimmed().toUInt(&ok, base);
+  return ok ? std::optional<std::uint32_t>(v) : std::nullopt;
+}
+
+StringGrid* effectGrid(const char* name, const QString& hint, const QList<GridColumn>& cols, QWidget* parent) {
+  auto* g = new StringGrid(QString::fromLatin1(name), parent);
+  g->setToolTip(hint);
+  g->setColumns(cols);
+  g->setEditModeKind(EditModeKind::CellSelect);
+  g->setOffersModeMenu(true);
+  return g;
+}
+
+QWidget* titled(const QString& title, QWidget* w, QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* l = new QVBoxLayout(box);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(2);
+  l->addWidget(new QLabel(title, box));
+  l->addWidget(w, 1);
+  return box;
+}
+
+}  // namespace
+
+std::int64_t effectTicks(const QString& text) {
+  const QStringList hms = text.trimmed().split(QLatin1Char(':'));
+  if (hms.size() != 3) return -1;
+  const QStringList sms = hms[2].split(QLatin1Char('.'));
+  if (sms.size() != 2) return -1;
+  const auto h = number(hms[0], 10), m = number(hms[1], 10), s = number(sms[0], 10), ms = number(sms[1], 10);
+  if (!h || !m || !s || !ms || *m > 59 || *s > 59 || *ms > 999) return -1;
+  return ((std::int64_t(*h) * 3600 + *m * 60 + *s) * 1000 + *ms) * 90;
+}
+
+MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+  setObjectName("tsEffects");
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  row->setSpacing(6);
+  auto* left = new QVBoxLayout;
+  left->setSpacing(4);
+  sequenceChoice_ = new RadioGroup(QStringLiteral("rgEffects"), QString(), {tr("InEffects"), tr("OutEffects")},
+                                   Qt::Horizontal, this);
+  sequenceChoice_->setCheckedIndex(0);
+  left->addWidget(sequenceChoice_);
+
+  windows_ = effectGrid("sgEffWindows", tr("Windows"),
+                        {{tr("id"), 30}, {tr("X"), 44}, {tr("Y"), 44}, {tr("width"), 44}, {tr("height"), 44}}, this);
+  effects_ = effectGrid("sgEffEffects", tr("Effects"),
+                        {{QString(), 30}, {tr("duration"), 80}, {tr("palette"), 44}, {tr("c.obj."), 40}}, this);
+  compObjects_ = effectGrid("sgEffCompObjects", tr("Composition Objects"),
+                            {{QString(), 30}, {tr("object"), 44}, {tr("window"), 44}, {tr("X pos."), 44},
+                             {tr("Y pos."), 44}},
+                            this);
+  effects_->setFixedFirstColumn(true);
+  compObjects_->setFixedFirstColumn(true);
+  windows_->setEditMaskFn([](int, int c) { return c == 0 ? QStringLiteral("00") : QStringLiteral("0000"); });
+  effects_->setEditMaskFn([](int, int c) {
+    return c == 1 ? QStringLiteral("9:99:99.999") : c == 2 ? QStringLiteral(">HH") : QString();
+  });
+  compObjects_->setEditMaskFn([](int, int c) {
+    return c == 1 ? QStringLiteral(">HHHH") : c == 2 ? QStringLiteral(">HH") : QStringLiteral("0000");
+  });
+  left->addWidget(titled(tr("Windows"), windows_, this), 1);
+  left->addWidget(titled(tr("Effects"), effects_, this), 1);
+  left->addWidget(titled(tr("Composition Objects"), compObjects_, this), 1);
+
+  auto* cropLine = new QHBoxLayout;
+  cropLine->setSpacing(3);
+  cropLine->addWidget(new QLabel(tr("Crop"), this));
+  cropped_ = new QCheckBox(this);
+  cropped_->setObjectName("cbCropped");
+  cropped_->setToolTip(tr("Cropped"));
+  cropped_->setAttribute(Qt::WA_TransparentForMouseEvents);  // shows the flag only
+  cropped_->setFocusPolicy(Qt::NoFocus);
+  cropLine->addWidget(cropped_);
+  const char* names[4] = {"neCropX", "neCropY", "neCropW", "neCropH"};
+  const QString hints[4] = {tr("Object cropping horizontal position"), tr("Object cropping vertical position"),
+                            tr("Object cropping width"), tr("Object cropping height")};
+  for (int i = 0; i < 4; ++i) {
+    crop_[i] = new TumNumberEdit(this, 0, 1919);
+    crop_[i]->setObjectName(QString::fromLatin1(names[i]));
+    crop_[i]->setToolTip(hints[i]);
+    cropLine->addWidget(crop_[i]);
+    connect(crop_[i], &TumNumberEdit::valueCommitted, this, &MenuEffectsTab::cropCommitted);
+  }
+  cropLine->addStretch(1);
+  left->addLayout(cropLine);
+  row->addLayout(left, 2);
+
+  preview_ = new PictureView(this);
+  preview_->setObjectName("iEffect");
+  preview_->setFitted(true);
+  preview_->setMinimumSize(320, 180);
+  // The picture is drawn fitted: its size must not widen the page.
+  preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  row->addWidget(preview_, 3);
+
+  for (StringGrid* g : {windows_, effects_, compObjects_}) g->installEventFilter(this);
+  connect(sequenceChoice_, &RadioGroup::indexChosen, this, &MenuEffectsTab::showSequence);
+  connect(effects_, &QTableWidget::currentCellChanged, this, [this](int r) {
+    if (showing_ || r < 0 || r == effect_) return;
+    effect_ = r;
+    compObject_ = 0;
+    showCompObjects();
+  });
+  connect(compObjects_, &QTableWidget::currentCellChanged, this, [this](int r) {
+    if (showing_ || r < 0) return;
+    compObject_ = r;
+    showCrop();
+  });
+  connect(windows_, &StringGrid::cellEdited, this, &MenuEffectsTab::windowEdited);
+  connect(effects_, &StringGrid::cellEdited, this, &MenuEffectsTab::effectEdited);
+  connect(compObjects_, &StringGrid::cellEdited, this, &MenuEffectsTab::compObjectEdited);
+  connect(&ctx_, &MenuContext::pageChanged, this, [this] {
+    effect_ = compObject_ = 0;
+    showAll();
+  });
+  connect(&ctx_.changes(), &DocumentSignals::changed, this, &MenuEffectsTab::documentChanged);
+  showAll();
+}
+
+const mirdal::Teffectseq* MenuEffectsTab::current() const {
+  const int p = ctx_.page();
+  if (!ctx_.loaded() || p < 0 || p >= int(ctx_.menu().ics.pages.size())) return nullptr;
+  return &ctx_.menu().ics.pages[std::size_t(p)].effects[seq_];
+}
+
+void MenuEffectsTab::showSequence(int seq) {
+  seq_ = seq == 1 ? 1 : 0;
+  sequenceChoice_->setCheckedIndex(seq_);
+  effect_ = compObject_ = 0;
+  showAll();
+}
+
+void MenuEffectsTab::documentChanged(const mirdal::ChangeNotice& n) {
+  if (n.everythingChanged() || n.is("effects") || n.is("objects") || n.is("palettes") || n.is("composition"))
+    showAll();
+}
+
+void MenuEffectsTab::showAll() {
+  showing_ = true;
+  const mirdal::Teffectseq* s = current();
+  const int nw = s ? s->window_count : 0;
+  windows_->setDataRowCount(nw);
+  for (int i = 0; i < nw; ++i) {
+    const mirdal::TEffectWindow& w = s->windows[std::size_t(i)];
+    windows_->setRowTexts(i, {QStringLiteral("%1").arg(w.window_id, 2, 10, QLatin1Char('0')), QString::number(w.x),
+                              QString::number(w.y), QString::number(w.width), QString::number(w.height)});
+  }
+  const int ne = s ? int(s->effects.size()) : 0;
+  effects_->setDataRowCount(ne);
+  for (int i = 0; i < ne; ++i) {
+    const mirdal::Teffect& e = s->effects[std::size_t(i)];
+    effects_->setRowTexts(i, {QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')),
+                              QString::fromStdString(mirdal::igTimeText(e.duration)), hex(e.palette_id, 2),
+                              QString::number(e.comp_objects.size())});
+    if (QTableWidgetItem* it = effects_->item(i, 3)) it->setFlags(it->flags() & ~Qt::ItemIsEditable);
+  }
+  // Without a page the grids stay empty; a page without effects still
+  // takes Insert.
+  for (StringGrid* g : {windows_, effects_}) g->setEnabled(s != nullptr);
+  if (effect_ >= ne) effect_ = ne > 0 ? ne - 1 : 0;
+  if (ne > 0) effects_->selectDataRow(effect_);
+  showing_ = false;
+  showCompObjects();
+}
+
+void MenuEffectsTab::showCompObjects() {
+  showing_ = true;
+  const mirdal::Teffectseq* s = current();
+  const mirdal::Teffect* e = s && effect_ < int(s->effects.size()) ? &s->effects[std::size_t(effect_)] : nullptr;
+  const int n = e ? int(e->comp_objects.size()) : 0;
+  compObjects_->setDataRowCount(n);
+  for (int i = 0; i < n; ++i) {
+    const mirdal::TCompObject& c = e->comp_objects[std::size_t(i)];
+    compObjects_->setRowTexts(i, {QString::number(i + 1), hex(c.object_id, 4), hex(c.window_id, 2), QString::number(c.x),
+                                  QString::number(c.y)});
+  }
+  compObjects_->setEnabled(e != nullptr);
+  if (compObject_ >= n) compObject_ = n > 0 ? n - 1 : 0;
+  if (n > 0) compObjects_->selectDataRow(compObject_);
+  showing_ = false;
+  showCrop();
+  drawPreview();
+}
+
+void MenuEffectsTab::showCrop() {
+  const mirdal::Teffectseq* s = current();
+  const mirdal::TCompObject* c = nullptr;
+  if (s && effect_ < int(s->effects.size()) && compObject_ < int(s->effects[std::size_t(effect_)].comp_objects.size()))
+    c = &s->effects[std::size_t(effect_)].comp_objects[std::size_t(compObject_)];
+  const bool on = c && c->cropped();
+  cropped_->setChecked(on);
+  const int values[4] = {on ? c->crop_x : 0, on ? c->crop_y : 0, on ? c->crop_width : 0, on ? c->crop_height : 0};
+  for (int i = 0; i < 4; ++i) {
+    crop_[i]->setValue(values[i]);
+    crop_[i]->setEnabled(on);
+  }
+}
+
+// The chosen effect as the player draws it: each composition object's
+// window cleared to the object background (framed when window frames are
+// on), then the object, cropped as stored, through the effect's palette
+// (framed when button frames are on).
+void MenuEffectsTab::drawPreview() {
+  const mirdal::Teffectseq* s = current();
+  if (!s) {
+    preview_->clear();
+    return;
+  }
+  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::Options& o = ctx_.workspace().options;
+  const mirdal::Colour background = colourOf(o.colours.objectBackground);
+  mirdal::Canvas c;
+  c.width = m.ics.video_width;
+  c.height = m.ics.video_height;
+  c.rgba.assign(std::size_t(c.width) * std::size_t(c.height) * 4, 255);
+  mirdal::fillRect(c, {0, 0, c.width, c.height}, background);
+  if (effect_ < int(s->effects.size())) {
+    const mirdal::Teffect& e = s->effects[std::size_t(effect_)];
+    for (const mirdal::TCompObject& co : e.comp_objects) {
+      mirdal::Rect clip{0, 0, c.width, c.height};
+      if (co.window_id < s->window_count) {
+        const mirdal::TEffectWindow& w = s->windows[co.window_id];
+        clip = {w.x, w.y, w.width, w.height};
+        mirdal::fillRect(c, clip, background);
+        if (o.windowFrame) mirdal::frameRect(c, clip, colourOf(o.colours.window));
+      }
+      std::optional<mirdal::RgbaPicture> pic = objectPicture(m, co.object_id, e.palette_id);
+      if (!pic) continue;
+      if (co.cropped()) pic = mirdal::Obj2PicCr(*pic, co.crop_x, co.crop_y, co.crop_width, co.crop_height);
+      mirdal::blendPicture(c, *pic, co.x, co.y, clip);
+      if (o.buttonFrame) mirdal::frameRect(c, {co.x, co.y, pic->width, pic->height}, colourOf(o.colours.normalButton));
+    }
+  }
+  preview_->setPicture(toQImage(c));
+}
+
+void MenuEffectsTab::windowEdited(int row, int column, const QString& text) {
+  const mirdal::Teffectseq* s = current();
+  const auto v = number(text, 10);
+  if (s && v && row < s->window_count) {
+    mirdal::TEffectWindow w = s->windows[std::size_t(row)];
+    if (column == 0) w.window_id = std::uint8_t(std::min(*v, 255u));
+    else if (*v <= 0xFFFF) (column == 1 ? w.x : column == 2 ? w.y : column == 3 ? w.width : w.height) = std::uint16_t(*v);
+    const int p = ctx_.page();
+    ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+      return mirdal::setEffectWindow(m, std::size_t(p), seq_, std::size_t(row), w);
+    });
+  }
+  showAll();
+}
+
+void MenuEffectsTab::effectEdited(int row, int column, const QString& text) {
+  const mirdal::Teffectseq* s = current();
+  if (s && row < int(s->effects.size())) {
+    const mirdal::Teffect& e = s->effects[std::size_t(row)];
+    std::int64_t duration = e.duration;
+    std::int64_t palette = e.palette_id;
+    if (column == 1) duration = effectTicks(text);
+    if (column == 2) palette = text.size() == 2 ? std::int64_t(number(text, 16).value_or(0)) : -1;
+    if (duration >= 0 && duration <= 0xFFFFFFFF && palette >= 0 && palette <= 0xFF) {
+      const int p = ctx_.page();
+      ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+        return mirdal::setEffect(m, std::size_t(p), seq_, std::size_t(row), std::uint32_t(duration), std::uint8_t(palette));
+      });
+    }
+  }
+  showAll();
+}
+
+void MenuEffectsTab::compObjectEdited(int row, int column, const QString& text) {
+  const mirdal::Teffectseq* s = current();
+  if (s && effect_ < int(s->effects.size()) && row < int(s->effects[std::size_t(effect_)].comp_objects.size())) {
+    mirdal::TCompObject c = s->effects[std::size_t(effect_)].comp_objects[std::size_t(row)];
+    const auto v = number(text, column <= 2 ? 16 : 10);
+    const int digits = column == 1 ? 4 : column == 2 ? 2 : 0;
+    if (v && (digits == 0 || text.size() == digits)) {
+      if (column == 1) c.object_id = std::uint16_t(*v);
+      else if (column == 2) c.window_id = std::uint8_t(*v);
+      else if (*v <= 0xFFFF) (column == 3 ? c.x : c.y) = std::uint16_t(*v);
+      const int p = ctx_.page();
+      compObject_ = row;
+      ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(effect_), 1, std::size_t(p)),
+                           [&](mirdal::TMenu& m) {
+                             return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(row), c);
+                           });
+    }
+  }
+  showAll();
+}
+
+void MenuEffectsTab::cropCommitted() {
+  const mirdal::Teffectseq* s = current();
+  if (!s || effect_ >= int(s->effects.size()) ||
+      compObject_ >= int(s->effects[std::size_t(effect_)].comp_objects.size()))
+    return;
+  mirdal::TCompObject c = s->effects[std::size_t(effect_)].comp_objects[std::size_t(compObject_)];
+  if (!c.cropped()) return;
+  c.crop_x = std::uint16_t(crop_[0]->value());
+  c.crop_y = std::uint16_t(crop_[1]->value());
+  c.crop_width = std::uint16_t(crop_[2]->value());
+  c.crop_height = std::uint16_t(crop_[3]->value());
+  const int p = ctx_.page();
+  ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(effect_), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(compObject_), c);
+  });
+  showCrop();  // a refused rectangle shows the stored one
+}
+
+void MenuEffectsTab::insertRow(StringGrid* g) {
+  const mirdal::Teffectseq* s = current();
+  if (!s) return;
+  const std::size_t p = std::size_t(ctx_.page());
+  const auto notice = mirdal::ChangeNotice::resized("effects", 0, p);
+  if (g == windows_) {
+    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::insertEffectWindow(m, p, seq_); });
+  } else if (g == effects_) {
+    // After the chosen effect (as the first of an empty sequence).
+    const std::size_t at = s->effects.empty() ? 0 : std::size_t(effect_) + 1;
+    if (ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::insertEffect(m, p, seq_, at); })) {
+      effect_ = int(at);
+      compObject_ = 0;
+    }
+  } else if (effect_ < int(s->effects.size())) {
+    const std::size_t at = s->effects[std::size_t(effect_)].comp_objects.size();
+    if (ctx_.document().edit(notice, [&](mirdal::TMenu& m) {
+          return mirdal::insertCompObject(m, p, seq_, std::size_t(effect_), mirdal::TCompObject{});
+        }))
+      compObject_ = int(at);
+  }
+  showAll();
+}
+
+void MenuEffectsTab::deleteRow(StringGrid* g) {
+  const mirdal::Teffectseq* s = current();
+  const int row = g->currentRow();
+  if (!s || row < 0 || row >= g->dataRowCount()) return;
+  const std::size_t p = std::size_t(ctx_.page());
+  const auto notice = mirdal::ChangeNotice::resized("effects", std::size_t(row), p);
+  if (g == windows_)
+    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::deleteEffectWindow(m, p, seq_, std::size_t(row)); });
+  else if (g == effects_)
+    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::deleteEffect(m, p, seq_, std::size_t(row)); });
+  else
+    ctx_.document().edit(notice, [&](mirdal::TMenu& m) {
+      return mirdal::deleteCompObject(m, p, seq_, std::size_t(effect_), std::size_t(row));
+    });
+  showAll();
+}
+
+bool MenuEffectsTab::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* g = qobject_cast<StringGrid*>(o);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (g && k->modifiers() == Qt::NoModifier && k->key() == Qt::Key_Insert) {
+      insertRow(g);
+      return true;
+    }
+    if (g && k->modifiers() == Qt::NoModifier && k->key() == Qt::Key_Delete && !g->isEditMode()) {
+      deleteRow(g);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
 
 }  // namespace mirdal::gui

@@ -387,6 +387,52 @@ TEST(ButtonFields, CellRules) {
   EXPECT_FALSE(setButtonField(m, 0, 0, 1, ButtonField::X, 1, 0));
 }
 
+TEST(EffectFields, RefuseValuesOutOfRangeAndKeepTheRecord) {
+  // In-effects of page 0: one window, one effect with one composition
+  // object; three objects, two palettes.
+  const auto menu = [] {
+    TMenu m = createMenu();
+    m.objects.resize(3);
+    m.palettes.resize(2);
+    insertEffectWindow(m, 0, 0);
+    insertEffect(m, 0, 0, 0);
+    insertCompObject(m, 0, 0, 0, TCompObject{});
+    return m;
+  };
+  struct Case {
+    const char* name;
+    std::function<bool(TMenu&)> edit;
+    bool accepted;
+  };
+  const std::vector<Case> cases = {
+      {"window inside the video", [](TMenu& m) { return setEffectWindow(m, 0, 0, 0, {0, 1000, 80, 920, 1000}); }, true},
+      {"window past the right edge", [](TMenu& m) { return setEffectWindow(m, 0, 0, 0, {0, 1000, 0, 921, 10}); }, false},
+      {"window that does not exist", [](TMenu& m) { return setEffectWindow(m, 0, 0, 1, {}); }, false},
+      {"effect with palette 1", [](TMenu& m) { return setEffect(m, 0, 0, 0, 45000, 1); }, true},
+      {"effect with a missing palette", [](TMenu& m) { return setEffect(m, 0, 0, 0, 45000, 2); }, false},
+      {"duration past 24 bits", [](TMenu& m) { return setEffect(m, 0, 1, 0, 0x1000000, 0); }, false},
+      {"object 2 in window 0", [](TMenu& m) { return setCompObject(m, 0, 0, 0, 0, {2, 0, 0, 5, 5}); }, true},
+      {"a missing object", [](TMenu& m) { return setCompObject(m, 0, 0, 0, 0, {3, 0, 0, 5, 5}); }, false},
+      {"a missing window", [](TMenu& m) { return setCompObject(m, 0, 0, 0, 0, {0, 1, 0, 5, 5}); }, false},
+      {"crop past the video",
+       [](TMenu& m) { return setCompObject(m, 0, 0, 0, 0, {0, 0, 2, 0, 0, 1900, 0, 100, 10}); }, false},
+      {"out-effects have no effect 0", [](TMenu& m) { return setCompObject(m, 0, 1, 0, 0, {}); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMenu m = menu();
+    const TMenu before = m;
+    EXPECT_EQ(c.edit(m), c.accepted);
+    if (!c.accepted) EXPECT_TRUE(m.ics == before.ics);
+    else EXPECT_FALSE(m.ics == before.ics);
+  }
+  // A loaded stream's composition object may name a window its sequence
+  // lacks; its other fields stay editable.
+  TMenu m = menu();
+  m.ics.pages[0].effects[0].effects[0].comp_objects[0].window_id = 5;
+  EXPECT_TRUE(setCompObject(m, 0, 0, 0, 0, {1, 5, 0, 7, 7}));
+}
+
 TEST(BOGDefault, StepsThroughTheButtonsAndOff) {
   TMenu m = fiveButtons();
   std::vector<std::uint16_t> seen;

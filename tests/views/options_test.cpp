@@ -150,8 +150,8 @@ class OptionsTest : public QObject {
 
   void actionsOfLaterPartsAreDisabled() {
     Window t;
-    for (const char* name : {"bCreateSound", "bCreateMenu"})
-      QVERIFY2(!t.find<QPushButton>(name)->isEnabled(), name);
+    QVERIFY(!t.find<QPushButton>("bCreateSound")->isEnabled());
+    QVERIFY(t.find<QPushButton>("bCreateMenu")->isEnabled());  // the menu editors are built
     QVERIFY(t.find<QPushButton>("bClear")->isEnabled());
     QCOMPARE(t.find<QCheckBox>("cb83names")->toolTip(), QString("If you work with multiAVCHD output check this"));
   }

@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "views/command_field_editor.h"
+#include "views/object_program_view.h"
 #include "views/page_tabs.h"
 
 namespace mirdal::gui::test {
@@ -140,7 +141,7 @@ class UnsavedChangesTest : public QObject {
     } else {
       clickCell(objects, 6);
       clickCell(commands, 1);
-      emit f.t.w->findChild<CommandFieldEditor*>()->commandEdited(mirdal::TNavCommand{0x50400001, 3, 7});
+      emit f.t.w->objectProgram()->editor()->commandEdited(mirdal::TNavCommand{0x50400001, 3, 7});
       row = 1;
     }
     const TINDX editedIndex = f.ws().index.model();
