@@ -193,18 +193,53 @@ void MenuPlayer::start() {
 }
 
 void MenuPlayer::key(mirdal::MenuKey k) {
-  if (!running_ || !emu_ || ws().run.inRun()) return;
+  if (!running_ || !emu_ || ws().run.inRun() || pressing_) return;
+  if (k == mirdal::MenuKey::Select) showActivated();
+  if (!running_ || !emu_) return;  // the menu went away meanwhile
   emu_->key(k, now());
   settle(false);
 }
 
+// The activated state is shown before the button's commands run, for its
+// frames at the page's animation rate. The window keeps repainting and
+// handling events meanwhile (keys wait; Cancel cuts it short).
+void MenuPlayer::showActivated() {
+  const std::uint32_t id = selectedButton();
+  const std::size_t p = std::size_t(page());
+  const mirdal::TIGbutton* b =
+      id < r_.states.size() ? mirdal::findButton(menu_, p, std::uint16_t(id)) : nullptr;
+  if (!b || emu_->effectsPlaying() || b->activated_start == mirdal::kNoObjectId) return;
+  const int frames = b->activated_end >= b->activated_start ? b->activated_end - b->activated_start + 1 : 1;
+  const int interval = int(mirdal::animationIntervalMs(menu_.ics.frame_rate, menu_.ics.pages[p].animation_frame_rate_code));
+  pressing_ = true;
+  mirdal::DrawAButton(r_, std::uint16_t(id));
+  copyDirty();
+  QEventLoop wait;
+  pressWait_ = &wait;
+  for (int f = 0; f < frames && pressing_; ++f) {
+    if (f > 0) {
+      mirdal::DrawButtonStep(r_, std::uint16_t(id), mirdal::ButtonLook::Activated);
+      copyDirty();
+    }
+    QTimer::singleShot(std::max(interval, 40), &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  pressWait_ = nullptr;
+  pressing_ = false;
+}
+
 void MenuPlayer::advance() {
-  if (!running_ || !emu_) return;
+  if (!running_ || !emu_ || pressing_) return;
   emu_->advance(now());
   settle(false);
 }
 
 bool MenuPlayer::skipEffects() {
+  if (pressing_ && pressWait_) {
+    pressing_ = false;
+    pressWait_->quit();
+    return true;
+  }
   if (!running_ || !emu_ || !emu_->effectsPlaying()) return false;
   emu_->skipEffects();
   settle(false);

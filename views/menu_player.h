@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QEventLoop>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -105,6 +106,7 @@ class MenuPlayer : public QObject {
   void copyDirty();
   void schedule();
   void showRegistersLine();
+  void showActivated();
   std::uint64_t now() const { return clock_(); }
 
   MenuContext& ctx_;
@@ -117,6 +119,8 @@ class MenuPlayer : public QObject {
   QImage image_;
   bool running_ = false;
   bool effects_ = false;
+  bool pressing_ = false;  // the activated state is on screen
+  QEventLoop* pressWait_ = nullptr;
   int activeButton_ = -1;  // the button whose commands ran last
   int stillSelected_ = -1;  // the button choice before Start
   std::string backgroundPicture_;
