@@ -7,12 +7,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <filesystem>
 
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "menu/igs_read.h"
+#include "views/command_grid.h"
 #include "views/display_switches.h"
 #include "views/hex_edit.h"
 #include "views/int_edit.h"
@@ -245,6 +247,26 @@ class MenuViewTest : public QObject {
     // A right press on empty background starts nothing.
     sendMouse(c, QEvent::MouseButtonPress, {10, 10}, Qt::RightButton, Qt::RightButton);
     QVERIFY(!f.tab->player().dragging());
+  }
+
+  void aFollowedSetButtonPageOpensThePageView() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("the sample disc is missing");
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    f.t.w->setDiscFolder(disc);
+    f.t.w->bReadBDMVClick();
+    f.t.w->showPage(Page::BDMV);
+    auto* objects = f.t.find<StringGrid>("sgObject");
+    auto* grid = f.t.find<CommandGrid>("sgCommands");
+    objects->scrollToItem(objects->item(6, 1));
+    clickCell(objects, 6);
+    // Line 13 of object 6: SetButtonPage with button 1 and no page.
+    grid->scrollToItem(grid->item(13, 1));
+    doubleClickCell(grid, 13);
+    QCOMPARE(f.t.w->currentPage(), Page::Menu);
+    QCOMPARE(f.t.w->menuPage()->tabs()->currentIndex(), int(MenuTab::PageView));
   }
 };
 
