@@ -37,7 +37,9 @@ class MenuPlayView : public QObject, public PageView {
     // A menu runs without a disc folder: the panel, disabled until a Read,
     // opens for it.
     if (canStart()) sc_.pExecute()->setEnabled(true);
-    setEnabledIfAvailable(sc_.bStart(), canStart());
+    // Start and the five keys need a menu to act on.
+    for (QWidget* w : {sc_.bStart(), sc_.bNavUp(), sc_.bNavDown(), sc_.bNavLeft(), sc_.bNavRight(), sc_.bNavSel()})
+      setEnabledIfAvailable(w, canStart());
     // The page change stopped the timers; a page view still showing goes on.
     if (tab_.isVisible()) tab_.player().advance();
   }
@@ -96,11 +98,14 @@ void TfMain::wireMenuPlay() {
                                                            {sc.bNavRight(), mirdal::MenuKey::Right},
                                                            {sc.bNavSel(), mirdal::MenuKey::Select}};
   for (const auto& [button, key] : keys)
-    connectAction(button, [tab, &player, key] {
-      player.key(key);
-      // The keyboard stays with the picture.
-      if (tab->isVisible()) tab->canvas()->setFocus();
-    });
+    connectAction(
+        button,
+        [tab, &player, key] {
+          player.key(key);
+          // The keyboard stays with the picture.
+          if (tab->isVisible()) tab->canvas()->setFocus();
+        },
+        false);
   connect(this, &TfMain::pageControlReset, &player, &MenuPlayer::stop);
 
   // Cancel ends effects still playing.
