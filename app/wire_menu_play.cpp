@@ -20,6 +20,7 @@
 #include "views/object_program_view.h"
 #include "views/options_page.h"
 #include "views/register_panel.h"
+#include "views/run_panel.h"
 #include "views/shared_controls.h"
 
 namespace mirdal::gui {
@@ -108,9 +109,15 @@ void TfMain::wireMenuPlay() {
         false);
   connect(this, &TfMain::pageControlReset, &player, &MenuPlayer::stop);
 
-  // Cancel ends effects still playing.
-  connect(sc.bCancel(), &QPushButton::clicked, &player, [&player, onMenuPage] {
-    if (onMenuPage()) player.skipEffects();
+  // Cancel on the menu page ends the effects or the activated state still
+  // showing; during a trace it ends the trace and performs Start, which
+  // shows the page again and re-arms its timers.
+  setProgramCanceller([this, &player] {
+    if (currentPage() != Page::Menu) return runPanel_->cancelProgram();
+    if (player.skipEffects()) return true;
+    if (!runPanel_->cancelProgram()) return false;
+    player.start();
+    return true;
   });
   connect(&player, &MenuPlayer::effectsPlayingChanged, this, [this, &sc](bool playing) {
     sc.bCancel()->setEnabled(playing || ws_.run.running || ws_.run.inRun());
@@ -134,6 +141,7 @@ void TfMain::wireMenuPlay() {
   // A button's commands ran: the line, the registers, the trace display.
   connect(&player, &MenuPlayer::ranCommands, this, [this, &sc](const mirdal::ExecResult& r, int) {
     sc.ieProgramLine()->setValue(ws_.run.line);
+    sc.bCancel()->setEnabled(ws_.run.running || ws_.run.inRun());
     QFont f = sc.bStart()->font();
     f.setBold(ws_.run.traceInProgress());
     sc.bStart()->setFont(f);

@@ -48,6 +48,7 @@ class MenuPlayer : public QObject {
 
   bool canStart() const;
   bool running() const { return running_; }
+  bool effectsPlaying() const { return effects_; }
   // Start on the menu page: the page from its defaults, or the next step
   // of a trace in progress.
   void start();

@@ -122,6 +122,19 @@ class MenuViewTest : public QObject {
     QCOMPARE(f.selected(), 4u);
   }
 
+  void cancelEndsTheInEffects() {
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    f.click("bStart");
+    QVERIFY(f.tab->player().effectsPlaying());
+    const QImage during = f.picture();
+    QVERIFY(f.t.find<QPushButton>("bCancel")->isEnabled());
+    f.click("bCancel");
+    QVERIFY(!f.tab->player().effectsPlaying());
+    QVERIFY(f.picture() != during);
+    QCOMPARE(f.selected(), 1u);
+  }
+
   void everyKeyShowsItsCode() {
     MenuWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
