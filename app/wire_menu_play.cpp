@@ -1,9 +1,167 @@
 // The links of the menu emulation (the page view, the navigation panel and
 // the run panel's button choice) to the shared controls.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cstdio>
+
 #include "app/main_window.h"
+#include "core/report.h"
+#include "views/availability.h"
+#include "views/display_switches.h"
+#include "views/document_signals.h"
+#include "views/int_edit.h"
+#include "views/menu_context.h"
+#include "views/menu_page.h"
+#include "views/menu_player.h"
+#include "views/menu_view_canvas.h"
+#include "views/menu_view_tab.h"
+#include "views/object_program_view.h"
+#include "views/options_page.h"
+#include "views/register_panel.h"
+#include "views/run_panel.h"
+#include "views/shared_controls.h"
 
 namespace mirdal::gui {
 
-void TfMain::wireMenuPlay() {}
+namespace {
+
+// "Start" on the menu page is enabled while a menu with a page is loaded.
+class MenuPlayView : public QObject, public PageView {
+ public:
+  MenuPlayView(MenuViewTab& tab, SharedControls& sc, QObject* parent)
+      : QObject(parent), tab_(tab), sc_(sc) {}
+  void refresh() override {}
+  bool canStart() const override { return tab_.player().canStart(); }
+  void pageEntered() override {
+    // A menu runs without a disc folder: the panel, disabled until a Read,
+    // opens for it.
+    if (canStart()) sc_.pExecute()->setEnabled(true);
+    // Start and the five keys need a menu to act on.
+    for (QWidget* w : {sc_.bStart(), sc_.bNavUp(), sc_.bNavDown(), sc_.bNavLeft(), sc_.bNavRight(), sc_.bNavSel()})
+      setEnabledIfAvailable(w, canStart());
+    // The page change stopped the timers; a page view still showing goes on.
+    if (tab_.isVisible()) tab_.player().advance();
+  }
+
+ private:
+  MenuViewTab& tab_;
+  SharedControls& sc_;
+};
+
+// Where the display switch `name` sits in the list of switches.
+int switchIndex(const char* name) {
+  for (std::size_t i = 0; i < kDisplaySwitches.size(); ++i)
+    if (std::string_view(kDisplaySwitches[i].menuName) == name) return int(i);
+  return -1;
+}
+
+QColor colourOf(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+
+}  // namespace
+
+void TfMain::wireMenuPlay() {
+  MenuViewTab* tab = menu_->viewTab();
+  MenuPlayer& player = tab->player();
+  SharedControls& sc = *shared_;
+  auto* view = new MenuPlayView(*tab, sc, this);
+  addPageView(Page::Menu, view);
+  const auto onMenuPage = [this] { return currentPage() == Page::Menu; };
+
+  // The options the picture depends on.
+  const auto applyOptions = [this, tab, &player] {
+    tab->setSurround(colourOf(ws_.options.colours.background));
+    tab->setFitted(ws_.options.showFullScreen);
+    player.optionsChanged();
+  };
+  connect(this, &TfMain::settingsApplied, tab, applyOptions);
+  connect(options_, &OptionsPage::backgroundChanged, tab, applyOptions);
+  connect(options_, &OptionsPage::menuColoursChanged, tab, applyOptions);
+  const int fullScreen = switchIndex("cbFullScreen");
+  for (int i = 0; i < int(kDisplaySwitches.size()); ++i) {
+    if (i == fullScreen)
+      connect(menu_->displaySwitch(i), &QCheckBox::toggled, tab, &MenuViewTab::setFitted);
+    else
+      connect(menu_->displaySwitch(i), &QCheckBox::toggled, &player, &MenuPlayer::optionsChanged);
+  }
+  connect(&menu_->context().changes(), &DocumentSignals::changed, view, [this, view] {
+    if (currentPage() == Page::Menu) view->pageEntered();
+  });
+
+  // Start, the five keys and the page change.
+  connect(sc.bStart(), &QPushButton::clicked, &player, [&player, onMenuPage] {
+    if (onMenuPage()) player.start();
+  });
+  const std::pair<QPushButton*, mirdal::MenuKey> keys[] = {{sc.bNavUp(), mirdal::MenuKey::Up},
+                                                           {sc.bNavDown(), mirdal::MenuKey::Down},
+                                                           {sc.bNavLeft(), mirdal::MenuKey::Left},
+                                                           {sc.bNavRight(), mirdal::MenuKey::Right},
+                                                           {sc.bNavSel(), mirdal::MenuKey::Select}};
+  for (const auto& [button, key] : keys)
+    connectAction(
+        button,
+        [tab, &player, key] {
+          player.key(key);
+          // The keyboard stays with the picture.
+          if (tab->isVisible()) tab->canvas()->setFocus();
+        },
+        false);
+  connect(this, &TfMain::pageControlReset, &player, &MenuPlayer::stop);
+
+  // Cancel on the menu page ends the effects or the activated state still
+  // showing; during a trace it ends the trace and performs Start, which
+  // shows the page again and re-arms its timers.
+  setProgramCanceller([this, &player] {
+    if (currentPage() != Page::Menu) return runPanel_->cancelProgram();
+    if (player.skipEffects()) return true;
+    if (!runPanel_->cancelProgram()) return false;
+    player.start();
+    return true;
+  });
+  connect(&player, &MenuPlayer::effectsPlayingChanged, this, [this, &sc](bool playing) {
+    sc.bCancel()->setEnabled(playing || ws_.run.running || ws_.run.inRun());
+  });
+
+  // The run panel's button choice lists the buttons of the page shown.
+  QComboBox* cb = sc.cbButton();
+  makeAvailable(cb);
+  connect(&player, &MenuPlayer::buttonsChanged, cb, [cb, &player] {
+    const QSignalBlocker block(cb);
+    cb->clear();
+    for (int i = 0; i < player.buttonSlots(); ++i) cb->addItem(QString::asprintf("%04X", i));
+    if (cb->count() > 0) cb->setCurrentIndex(0);
+  });
+  connect(&player, &MenuPlayer::buttonShown, cb, [cb](int id) {
+    const QSignalBlocker block(cb);
+    if (id >= 0 && id < cb->count()) cb->setCurrentIndex(id);
+  });
+  connect(cb, &QComboBox::activated, &player, &MenuPlayer::chooseButton);
+
+  // A button's commands ran: the line, the registers, the trace display.
+  connect(&player, &MenuPlayer::ranCommands, this, [this, &sc](const mirdal::ExecResult& r, int) {
+    sc.ieProgramLine()->setValue(ws_.run.line);
+    sc.bCancel()->setEnabled(ws_.run.running || ws_.run.inRun());
+    QFont f = sc.bStart()->font();
+    f.setBold(ws_.run.traceInProgress());
+    sc.bStart()->setFont(f);
+    if (r.trace) {
+      registerPanel_->pointAt(r.trace->pointer);
+      mirdal::slog(r.trace->statusText, 1);
+    }
+    registerPanel_->showValues();
+  });
+
+  // A SetButtonPage command followed from the movie-object grid opens the
+  // page view at its page and button.
+  connect(objectProgram_, &ObjectProgramView::buttonPageRequested, this,
+          [this, &player](bool selectPage, int page, bool selectButton, int button) {
+            if (!ws_.menu.loaded()) return;
+            showPage(Page::Menu);
+            menu_->showTab(MenuTab::PageView);
+            if (selectPage && page < int(ws_.menu.model().ics.pages.size())) menu_->context().setPage(page);
+            if (selectButton) player.chooseButton(button);
+          });
+}
 
 }  // namespace mirdal::gui

@@ -43,7 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else if (k % 8 == 5) emu.advance(now += std::uint64_t(k) * 50);
     else if (k % 8 == 6) dragMove(m, emu.page(), emu.states(), k >> 3, regs.psr[kPsrSelectedButton], {0, 0},
                                   {int(k) - 128, int(k) % 17 - 8}, DragMode(k % 5), 15);
-    else hoverKey(m, emu.page(), regs.psr[kPsrSelectedButton], {k * 7, k * 4});
+    else if (k & 0x80) hoverKey(m, emu.page(), regs.psr[kPsrSelectedButton], {k * 7, k * 4});
+    else if (k & 0x40) emu.selectButton(std::uint16_t((k >> 3) & 7), now += 10);
+    else if (k & 0x20) emu.skipEffects();
+    else {
+      run.trace = !run.trace;  // a trace step of the button last shown
+      emu.continueTrace(std::uint16_t(regs.psr[kPsrSelectedButton]), now += 10);
+    }
     emu.events().clear();
   }
   FUZZ_CHECK(r.picture.width == 1920 && r.picture.height == 1080);

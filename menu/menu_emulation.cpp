@@ -97,15 +97,27 @@ void MenuEmulator::activate(std::uint16_t id) {
   if (!b) return;
   events_.push_back({MenuEvent::Kind::Activated, id, std::uint32_t(page_), {}});
   const TCommands program = b->commands;  // the run may change pages
+  run_.line = run_.trace ? -1 : 0;
+  runProgram(id, program);
+}
+
+void MenuEmulator::continueTrace(std::uint16_t id, std::uint64_t now) {
+  advance(now);
+  const TIGbutton* b = button(id);
+  if (!b || !run_.traceInProgress()) return;
+  const TCommands program = b->commands;
+  runProgram(id, program);
+}
+
+void MenuEmulator::runProgram(std::uint16_t id, const TCommands& program) {
   MenuHost* oldMenu = run_.menu;
   RunObserver* oldObserver = run_.observer;
   const std::uint64_t oldMax = run_.maxSteps;
   run_.menu = this;
   run_.observer = this;
   run_.maxSteps = options.maxSteps;
-  run_.line = run_.trace ? -1 : 0;
-  const ExecResult res = ExecComm(program, regs_, run_);
-  if (res.stepLimitReached)
+  last_ = ExecComm(program, regs_, run_);
+  if (last_.stepLimitReached)
     erlog("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
           " commands");
   run_.menu = oldMenu;
@@ -249,6 +261,23 @@ void MenuEmulator::timeOut() {
   drawActivated(id);
   activate(id);
   if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
+}
+
+void MenuEmulator::selectButton(std::uint16_t id, std::uint64_t now) {
+  advance(now);
+  if (!isSlot(id) || id == psr10()) return;
+  if (isSlot(psr10())) drawNormal(psr10());
+  regs_.psr[kPsrSelectedButton] = id;
+  table()[id].selectedAnimating = button(id)->selected_start != button(id)->selected_end;
+  drawSelected(id);
+}
+
+void MenuEmulator::skipEffects() {
+  // Every queued sequence ends now: its remaining effects count as shown.
+  for (int guard = 0; effect_.active && guard < 4096; ++guard) {
+    effect_.until = now_;
+    finishEffects();
+  }
 }
 
 void MenuEmulator::advance(std::uint64_t now) {

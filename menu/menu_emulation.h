@@ -70,6 +70,18 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   void key(MenuKey k, std::uint64_t now);
   // Lets time pass: animation steps, effect frames and the user time-out.
   void advance(std::uint64_t now);
+  // Start while a trace of a button's commands is in progress: runs the
+  // next command of button id's commands (from the run's line).
+  void continueTrace(std::uint16_t id, std::uint64_t now);
+  // The button choice of the run panel: button id becomes the selected
+  // one (no auto action: choosing from a list is no remote key).
+  void selectButton(std::uint16_t id, std::uint64_t now);
+  // Ends the effects still playing at once (Cancel), drawing the page as it
+  // is after them.
+  void skipEffects();
+  // What the last activation or trace step left: the next trace line, the
+  // line to select.
+  const ExecResult& lastRun() const { return last_; }
 
   std::vector<MenuEvent>& events() { return events_; }
   std::size_t page() const { return page_; }
@@ -103,6 +115,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   void drawSelected(std::uint16_t id);
   void drawActivated(std::uint16_t id);
   void activate(std::uint16_t id);
+  void runProgram(std::uint16_t id, const TCommands& program);
   void selectKey();
   void timeOut();
   void armTimeOut();
@@ -115,6 +128,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   PageRenderer own_;  // the state table when there is no renderer
   std::size_t page_ = 0;
   std::vector<MenuEvent> events_;
+  ExecResult last_;
   std::uint64_t now_ = 0;
   std::uint64_t nextFrame_ = 0;
   std::uint64_t timeoutAt_ = 0;  // 0: not armed

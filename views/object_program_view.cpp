@@ -204,7 +204,9 @@ void ObjectProgramView::follow(int line) {
     case mirdal::FollowAction::Kind::SelectPlaylist:
       emit playlistRequested(QString::fromLatin1(a.playlist.data(), qsizetype(a.playlist.size())));
       break;
-    case mirdal::FollowAction::Kind::SetButtonPage:  // belongs to the menu page
+    case mirdal::FollowAction::Kind::SetButtonPage:
+      emit buttonPageRequested(a.selectPage, int(a.page), a.selectButton, int(a.button));
+      break;
     case mirdal::FollowAction::Kind::None:
       break;
   }

@@ -61,6 +61,8 @@ class ObjectProgramView : public QWidget, public PageView {
   // Double click on Jump Title / Call Title N, on Play PL of playlist `name`.
   void titleRequested(int title);
   void playlistRequested(const QString& name);
+  // Double click on SetButtonPage: the menu's page and/or button.
+  void buttonPageRequested(bool selectPage, int page, bool selectButton, int button);
   // A mouse click on the row of `line` (a trace executes it).
   void lineClicked(int line);
 

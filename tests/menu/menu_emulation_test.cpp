@@ -166,6 +166,49 @@ TEST(MenuEmulation, OutEffectsPlayByTheClockThenThePageIsDrawn) {
   EXPECT_NE(e.rs.rep.text().find("names window 5"), std::string::npos) << e.rs.rep.text();
 }
 
+TEST(MenuEmulation, CancelEndsTheEffectsAtOnce) {
+  Emu e;
+  e.emu.key(MenuKey::Select, 10);
+  ASSERT_TRUE(e.emu.effectsPlaying());
+  e.emu.skipEffects();
+  EXPECT_FALSE(e.emu.effectsPlaying());
+  // The page after the effects, not the effect frame.
+  EXPECT_EQ(pixelAt(e.r.picture, 5, 5), pixelAt(e.r.background, 5, 5));
+  EXPECT_EQ(pixelAt(e.r.picture, 15, 15), 0x00FF00FFu);
+  e.emu.skipEffects();  // nothing playing: nothing happens
+  EXPECT_FALSE(e.emu.effectsPlaying());
+}
+
+TEST(MenuEmulation, ATraceStepsTheSelectedButtonOneCommandPerStart) {
+  Emu e;
+  e.run.trace = true;
+  e.emu.key(MenuKey::Up, 10);
+  e.emu.key(MenuKey::Select, 20);
+  // Activation with the trace on only prepares line 0.
+  ASSERT_TRUE(e.emu.lastRun().trace.has_value());
+  EXPECT_EQ(e.emu.lastRun().trace->line, 0u);
+  EXPECT_EQ(e.regs.gpr[0], 0u);
+  e.emu.continueTrace(0, 30);
+  EXPECT_EQ(e.regs.gpr[0], 7u);
+  EXPECT_EQ(e.take({K::Command}).size(), 1u);
+  // The program is over: a further step runs nothing.
+  e.emu.continueTrace(0, 40);
+  EXPECT_TRUE(e.take({K::Command}).empty());
+}
+
+TEST(MenuEmulation, ChoosingAButtonSelectsItWithoutRunningIt) {
+  Emu e;
+  e.take();
+  e.emu.selectButton(2, 10);  // the auto-action button: chosen, not run
+  EXPECT_EQ(e.take(), (std::vector<std::string>{"normal 0001", "selected 0002"}));
+  EXPECT_EQ(e.regs.psr[kPsrSelectedButton], 2u);
+  EXPECT_EQ(e.regs.gpr[1], 0u);
+  e.emu.selectButton(2, 20);  // already selected
+  e.emu.selectButton(9, 30);  // no such button
+  EXPECT_TRUE(e.take().empty());
+  EXPECT_EQ(e.regs.psr[kPsrSelectedButton], 2u);
+}
+
 TEST(MenuEmulation, WithoutARendererOnlyEvents) {
   TMenu m = test::tinyMenu();
   Registers regs;
