@@ -50,7 +50,6 @@ MenuPage::MenuPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   choice_ = new MenuChoiceBox(*ctx_);
   head->addWidget(framed("gbIGSInfo", QString(), composition_, content_));
   head->addWidget(framed("gbMenuHead", QString(), pageBox_, content_), 1);
-  head->addWidget(framed("gbObjPal", QString(), choice_, content_));
   static_cast<QBoxLayout*>(content_->layout())->addLayout(head);
 
   tabs_ = new QTabWidget(content_);
@@ -81,7 +80,15 @@ MenuPage::MenuPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
     boxes_[i] = b;
     connect(b, &QCheckBox::toggled, this, [this, i](bool on) { ws_.options.*kDisplaySwitches[i].option = on; });
   }
-  row->addWidget(group, 0, Qt::AlignTop);
+  // The object and palette choices sit above the switches, beside the
+  // tabs whose previews they drive, so that the header stays narrow enough
+  // for the smallest window.
+  auto* side = new QVBoxLayout;
+  side->setSpacing(6);
+  side->addWidget(framed("gbObjPal", QString(), choice_, this));
+  side->addWidget(group);
+  side->addStretch(1);
+  row->addLayout(side);
   showOptions();
 }
 

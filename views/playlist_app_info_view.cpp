@@ -50,10 +50,10 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   count_->setMaxLength(4);
   count_->setToolTip(tr("Playback count for random and shuffle play"));
   uo1_ = new THexEdit(this, 8);
-  uo1_->setObjectName("heUO1");
+  uo1_->setObjectName("hePLUO1");
   uo1_->setToolTip(tr("User Operation Mask Table"));
   uo2_ = new THexEdit(this, 8);
-  uo2_->setObjectName("heUO2");
+  uo2_->setObjectName("hePLUO2");
   uo2_->setToolTip(tr("User Operation Mask Table #2"));
   auto label = [this](const QString& text, QWidget* buddy) {
     auto* lb = new QLabel(text, this);

@@ -202,7 +202,7 @@ class PlaylistPageTest : public QObject {
 
   void maskWordAndCheckBoxesShowTheSameBits() {
     if (!open()) QSKIP("the sample disc is missing");
-    auto* word1 = t->find<THexEdit>("heUO1");
+    auto* word1 = t->find<THexEdit>("hePLUO1");
     word1->setFocus();
     word1->selectAll();
     QTest::keyClicks(word1, "80000001");
@@ -212,7 +212,7 @@ class PlaylistPageTest : public QObject {
     QVERIFY(!t->find<QCheckBox>("cbUO8")->isChecked());
     QTest::mouseClick(t->find<QCheckBox>("cbUO2_30"), Qt::LeftButton);
     QCOMPARE(model().uo_mask2, 0x40000000u);
-    QCOMPARE(t->find<THexEdit>("heUO2")->text(), QString("40000000"));
+    QCOMPARE(t->find<THexEdit>("hePLUO2")->text(), QString("40000000"));
   }
 
   void markTimeEditorsKeepTheirLimits() {
