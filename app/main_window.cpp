@@ -461,7 +461,10 @@ void TfMain::startUp(const QStringList& args) {
   // Keyboard work starts at the folder field, the top of the page.
   if (currentPage() == Page::BDMV) bdmv_->eBDMVdir()->setFocus();
   PageControlChange();
-  if (ws_.options.autoMenu && options_->bCreateMenu()->isEnabled()) options_->bCreateMenu()->click();
+  // A menu named on the command line is what the user asked for: the new
+  // menu of "Auto create" would only replace it.
+  if (ws_.options.autoMenu && !ws_.menu.loaded() && options_->bCreateMenu()->isEnabled())
+    options_->bCreateMenu()->click();
 }
 
 void TfMain::applySettings(const StoredSettings& st) {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "app/audio.h"
 #include "app/main_window.h"
 #include "core/report.h"
 #include "menu/menu_edit.h"
@@ -25,19 +26,6 @@ namespace mirdal::gui {
 
 namespace {
 
-// Tells the page change that a menu is there, so that "M&ux" and "Start"
-// are enabled on the menu page while one is loaded or created. Writing the
-// menu belongs to the menu file view.
-class MenuPresence : public QObject, public PageView {
- public:
-  MenuPresence(const mirdal::Workspace& ws, QObject* parent) : QObject(parent), ws_(ws) {}
-  void refresh() override {}
-  bool hasSomethingToSave() const override { return ws_.menu.loaded(); }
-
- private:
-  const mirdal::Workspace& ws_;
-};
-
 // "Create Menu": an empty composition of 1920x1080 at frame rate code 1,
 // then its first page (with one group and one button) as the first edit, so
 // the new menu counts as unsaved and Undo can take the page back.
@@ -48,7 +36,9 @@ void createMenu(mirdal::Workspace& ws, Interaction& ia) {
   mirdal::TMenu empty = mirdal::createMenu();
   empty.ics.pages.clear();
   empty.page_buttons.clear();
-  ws.menu.load(std::move(empty), std::string(), true);
+  // Named like the proposals of the Save and Mux dialogs, so that the
+  // unsaved-changes question has a file to name.
+  ws.menu.load(std::move(empty), "mymenu.mnu", true);
   ws.menu.edit(mirdal::ChangeNotice::resized("pages", 0), [](mirdal::TMenu& m) { return mirdal::createPage(m); });
 }
 
@@ -78,7 +68,6 @@ void muxMenu(mirdal::Workspace& ws, Interaction& ia) {
 void TfMain::wireMenuEdit() {
   MenuPage* page = menu_;
   MenuContext& ctx = page->context();
-  addPageView(Page::Menu, new MenuPresence(ws_, this));
 
   connectAction(options_->bCreateMenu(), [this, page] {
     createMenu(ws_, ia_);
@@ -111,6 +100,9 @@ void TfMain::wireMenuEdit() {
   auto* sound = new DocumentSignals(ws_.sound, this);
   const auto soundCount = [this, bogs] { bogs->setSoundCount(ws_.sound.loaded() ? ws_.sound.model().entries.size() : 0); };
   connect(sound, &DocumentSignals::changed, this, soundCount);
+  connect(bogs, &MenuBogsTab::soundRequested, this, [this](int id) {
+    if (ws_.sound.loaded() && id >= 0) audio().playSound(ws_.sound.model(), std::size_t(id));
+  });
   soundCount();
 }
 

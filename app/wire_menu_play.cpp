@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <cstdio>
 
+#include "app/audio.h"
 #include "app/main_window.h"
 #include "core/report.h"
 #include "views/availability.h"
@@ -64,6 +65,10 @@ QColor colourOf(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 
 void TfMain::wireMenuPlay() {
   MenuViewTab* tab = menu_->viewTab();
   MenuPlayer& player = tab->player();
+  // Button sounds go through the program's one audio output.
+  player.setSoundPlayer([this](int id) {
+    if (ws_.sound.loaded() && id >= 0) audio().playSound(ws_.sound.model(), std::size_t(id));
+  });
   SharedControls& sc = *shared_;
   auto* view = new MenuPlayView(*tab, sc, this);
   addPageView(Page::Menu, view);

@@ -13,6 +13,8 @@
 #include "core/save.h"
 #include "formats/clpi.h"
 #include "formats/clpi_edit.h"
+#include "menu/igs_write.h"
+#include "sample_menu.h"
 #include "tests/support/ts_builder.h"
 
 namespace mirdal::samples {
@@ -72,8 +74,23 @@ SampleStream makeStream(int frames, const std::vector<std::uint16_t>& audio, con
   TsBuilder ts;
   SampleStream out;
   if (menu) {
-    ts.pes(0x1400, 0xBF, segment(0x18, 60, 0x00), kStart, kStart - 9000);
-    ts.pes(0x1400, 0xBF, segment(0x80, 0, 0), kStart);
+    // The sample menu's segments, each in a private-stream-1 PES packet
+    // with the timestamps of its .mnu record ("IG", PTS, DTS, segment), so
+    // that the menu taken out of this stream is the sample menu.
+    TMenu m = sample::sampleMenu();
+    Bytes mnu;
+    if (saveIGS(m, SegmentFraming::Mnu, mnu)) {
+      for (std::size_t at = 0; at + 13 <= mnu.size();) {
+        const auto be32 = [&mnu](std::size_t o) {
+          return std::uint32_t(mnu[o]) << 24 | std::uint32_t(mnu[o + 1]) << 16 | std::uint32_t(mnu[o + 2]) << 8 | mnu[o + 3];
+        };
+        const std::uint32_t pts = be32(at + 2), dts = be32(at + 6);
+        const std::size_t length = 3 + ((std::size_t(mnu[at + 11]) << 8) | mnu[at + 12]);
+        const Bytes seg(mnu.begin() + long(at + 10), mnu.begin() + long(std::min(mnu.size(), at + 10 + length)));
+        ts.pes(0x1400, 0xBD, seg, pts, dts != 0 ? (long long)dts : -1);
+        at += 10 + length;
+      }
+    }
   }
   for (int s = 0; s < frames; ++s) {
     const std::uint32_t pts = kStart + std::uint32_t(s) * k90 * 3;

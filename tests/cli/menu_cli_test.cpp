@@ -136,5 +136,18 @@ TEST(MenuCli, ExtractMenu) {
   EXPECT_EQ(runCli("extract-menu " + shellQuote(m2ts) + " --pid 0x1011 -o " + shellQuote(out)).exitCode, 2);
 }
 
+// The sample disc's feature stream carries the sample menu as its IG stream:
+// what a user takes out of it is the committed .mnu, byte for byte.
+TEST(MenuCli, SampleStreamCarriesTheSampleMenu) {
+  test::TempDir d;
+  const std::string m2ts = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/BDMV/STREAM/00000.m2ts";
+  const std::string out = (d.path() / "menu.mnu").string();
+  const auto r = runCli("extract-menu " + shellQuote(m2ts) + " -o " + shellQuote(out));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  Bytes sample;
+  ASSERT_TRUE(readFileBytes(kSample, sample));
+  EXPECT_EQ(d.read("menu.mnu"), sample);
+}
+
 }  // namespace
 }  // namespace mirdal
