@@ -324,7 +324,17 @@ void TfMain::updateModifiedMarks() {
 }
 
 bool TfMain::askToSaveChanges(const mirdal::DocumentBase* only) {
-  const auto asked = [only](const PageDocument& d) { return (!only || d.doc == only) && d.doc->modified(); };
+  return askToSave([only](const mirdal::DocumentBase* d) { return !only || d == only; });
+}
+
+// A Read replaces the disc's files; the menu is a file of its own that
+// stays, so it is not asked about.
+bool TfMain::askToSaveDiscChanges() {
+  return askToSave([this](const mirdal::DocumentBase* d) { return d != &ws_.menu; });
+}
+
+bool TfMain::askToSave(const std::function<bool(const mirdal::DocumentBase*)>& which) {
+  const auto asked = [&which](const PageDocument& d) { return which(d.doc) && d.doc->modified(); };
   QStringList names;
   for (const PageDocument& d : documents_)
     if (asked(d)) names << discText(d.doc->fileName());
@@ -360,7 +370,7 @@ void TfMain::redoEdit() {
 }
 
 void TfMain::bReadBDMVClick() {
-  if (reading_ || !askToSaveChanges()) return;
+  if (reading_ || !askToSaveDiscChanges()) return;
   readDiscNow();
 }
 
@@ -400,7 +410,7 @@ void TfMain::bbOpenDirClick() {
   QString start;
   if (!ws_.disc.folder.empty()) start = QFileInfo(QDir::cleanPath(pathText(ws_.disc.folder))).path();
   const QString chosen = ia_.chooseFolder(tr("Select a directory"), start);
-  if (chosen.isEmpty() || !askToSaveChanges()) return;
+  if (chosen.isEmpty() || !askToSaveDiscChanges()) return;
   setDiscFolder(mirdal::discFolderFromChosen(pathBytes(QDir::toNativeSeparators(chosen))));
   if (ws_.options.autoRead) readDiscNow();
 }
@@ -412,7 +422,7 @@ void TfMain::openDroppedFiles(const QStringList& paths) {
     if (menuLoader_) menuLoader_(first.absoluteFilePath());
     return;
   }
-  if (!askToSaveChanges()) return;
+  if (!askToSaveDiscChanges()) return;
   // A dropped short-named index file ("INDEX.BDM") says the disc uses 8.3
   // names; any other file says it does not.
   ws_.options.shortNames = first.suffix() == QStringLiteral("BDM");

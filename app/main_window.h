@@ -102,6 +102,8 @@ class TfMain : public QMainWindow {
   // saved, or discarded). With `only`, about that document alone (loading
   // another menu replaces the menu and nothing else).
   bool askToSaveChanges(const mirdal::DocumentBase* only = nullptr);
+  // The same for what a disc Read replaces: every document but the menu.
+  bool askToSaveDiscChanges();
   // Undo / Redo of the last edit of any document (Ctrl+Z, Ctrl+Shift+Z
   // or Ctrl+Y); its page is shown.
   void undoEdit();
@@ -152,6 +154,7 @@ class TfMain : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
+  bool askToSave(const std::function<bool(const mirdal::DocumentBase*)>& which);
   void buildPages();
   void buildNavigation();
   // The links of each page's views to the shared controls and to the other

@@ -12,7 +12,7 @@ void TfMain::wirePlaylist() {
   playlist_->attach(ia_);
   addDocument(Page::Playlist, ws_.playlist, [this] { return mirdal::plsave(ws_); });
   // Reading another playlist over a changed one asks first.
-  playlist_->setBeforeRead([this] { return askToSaveChanges(); });
+  playlist_->setBeforeRead([this] { return askToSaveChanges(&ws_.playlist); });
   // A Read changes what Save writes and whether it can: the shared
   // controls follow while the page is shown.
   connect(playlist_, &PlaylistPage::playlistRead, this, [this] {

@@ -13,6 +13,7 @@
 #include "sample_disc.h"
 #include "views/command_field_editor.h"
 #include "views/object_program_view.h"
+#include "views/options_page.h"
 #include "views/page_tabs.h"
 
 namespace mirdal::gui::test {
@@ -111,6 +112,22 @@ class UnsavedChangesTest : public QObject {
     f.t.w->close();
     QVERIFY(f.t.ia.questions.isEmpty());
     QVERIFY(!f.t.w->isVisible());
+  }
+
+  // A Read replaces the disc's files, not the menu: an unsaved menu is not
+  // asked about there (it stays as it is), only when the window closes.
+  void readLeavesAnUnsavedMenuAlone() {
+    SAMPLE(f);
+    f.t.w->show();
+    f.t.w->optionsPage()->bCreateMenu()->click();
+    QVERIFY(f.ws().menu.modified());
+    f.t.w->bReadBDMVClick();
+    QVERIFY(f.t.ia.questions.isEmpty());
+    QVERIFY(f.ws().menu.modified());
+    f.t.ia.answers << Answer::No;
+    f.t.w->close();
+    QCOMPARE(f.t.ia.questions.size(), 1);
+    QVERIFY(f.t.ia.questions[0].contains("mymenu.mnu"));
   }
 
   // Undo gives back the files' bytes, with the page and the place of the
