@@ -1,6 +1,7 @@
 #include "menu/object_preview.h"
 
 #include <cctype>
+#include <cstdio>
 #include <string>
 
 #include "menu/menu_edit.h"
@@ -90,6 +91,39 @@ Canvas paletteChart(const TRGBApalettes& pal, Colour background) {
                   Colour{over(e.r, background.r, e.t), over(e.g, background.g, e.t), over(e.b, background.b, e.t)});
   }
   return c;
+}
+
+// Cells are 10 pixels from x and y 11 on; a point is in a grid from 11 to 170
+// (the 16th cell ends at 170: 171 would name the first cell of the next row).
+int paletteChartEntry(int x, int y) {
+  const auto cell = [](int v, int from) { return v >= from && v <= from + 159 ? (v - from) / 10 : -1; };
+  const int row = cell(y, 11);
+  if (row < 0) return -1;
+  int col = cell(x, 11);
+  if (col < 0) col = cell(x, 181);
+  return col < 0 ? -1 : row * 16 + col;
+}
+
+namespace {
+
+std::string hexDec(unsigned v) {
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%02X (%u)", v, v);
+  return buf;
+}
+
+}  // namespace
+
+std::string paletteInspectionText(std::size_t paletteId, const TRGBApalettes& pal, int entry) {
+  std::string s = "Palette: " + hexDec(unsigned(paletteId));
+  if (entry < 0 || entry > 255) return s;
+  const TRGBA& c = pal[std::size_t(entry)];
+  char rgb[48];
+  std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X  (%u,%u,%u)", c.r, c.g, c.b, c.r, c.g, c.b);
+  const unsigned clear = 255u - c.t;
+  s += "      Color: " + hexDec(unsigned(entry)) + "      RGB: " + rgb + "      Opacity: " + hexDec(c.t) +
+       "      Transparency: " + hexDec(clear) + "  " + std::to_string(clear * 100 / 255) + "%";
+  return s;
 }
 
 }  // namespace mirdal

@@ -3,6 +3,8 @@
 // palette an object is first shown through, and the palette chart.
 #pragma once
 
+#include <string>
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -39,5 +41,13 @@ RgbaPicture objectPicture(const TMenu& m, std::size_t object, std::size_t palett
 inline constexpr int kPaletteChartWidth = 350;
 inline constexpr int kPaletteChartHeight = 180;
 Canvas paletteChart(const TRGBApalettes& pal, Colour background);
+
+// The entry of the palette chart under the point (x, y) of the chart, or
+// -1 between and beside the grids.
+int paletteChartEntry(int x, int y);
+
+// What the status line says about the palette under inspection: its id,
+// and with an entry (>= 0) the entry's colour, opacity and transparency.
+std::string paletteInspectionText(std::size_t paletteId, const TRGBApalettes& pal, int entry);
 
 }  // namespace mirdal

@@ -101,6 +101,7 @@ MenuObjectsTab::MenuObjectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   scroll_->setObjectName("sbObject");
   preview_ = new PictureView(scroll_);
   preview_->setObjectName("iObject");
+  connect(preview_, &PictureView::pointerMoved, this, &MenuObjectsTab::inspectPalette);
   scroll_->setWidget(preview_);
   scroll_->setWidgetResizable(true);
   row->addWidget(scroll_, 1);
@@ -221,6 +222,21 @@ void MenuObjectsTab::paletteClicked(int row) {
 void MenuObjectsTab::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   showPreview();
+}
+
+// With "View palette only" the pointer over the chart names the palette
+// entry under it; a hand marks that there is one.
+void MenuObjectsTab::inspectPalette(QPoint at) {
+  const int p = ctx_.palette();
+  const mirdal::TMenu& m = ctx_.menu();
+  if (!ctx_.paletteOnly() || !ctx_.loaded() || p < 0 || std::size_t(p) >= m.palettes.size()) {
+    preview_->unsetCursor();
+    return;
+  }
+  const int entry = mirdal::paletteChartEntry(at.x(), at.y());
+  if (entry >= 0) preview_->setCursor(Qt::PointingHandCursor);
+  else preview_->unsetCursor();
+  mirdal::slog(mirdal::paletteInspectionText(std::size_t(p), mirdal::id2pal(m, std::size_t(p)), entry), 1);
 }
 
 void MenuObjectsTab::showPreview() {

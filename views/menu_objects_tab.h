@@ -57,6 +57,7 @@ class MenuObjectsTab : public QWidget {
   void paletteClicked(int row);
   void showChoices();
   void showPreview();
+  void inspectPalette(QPoint at);
   void clearPreview();
   void enableControls();
   std::vector<std::size_t> selectedRows(const StringGrid* g) const;

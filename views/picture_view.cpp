@@ -1,5 +1,6 @@
 #include "views/picture_view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <cstring>
 
@@ -23,7 +24,14 @@ QImage fromRgba(int width, int height, const mirdal::Bytes& rgba) {
 QImage toQImage(const mirdal::Canvas& c) { return fromRgba(c.width, c.height, c.rgba); }
 QImage toQImage(const mirdal::RgbaPicture& p) { return fromRgba(p.width, p.height, p.rgba); }
 
-PictureView::PictureView(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Window)) {}
+PictureView::PictureView(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Window)) {
+  setMouseTracking(true);
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* e) {
+  if (!fitted_ && !image_.isNull()) emit pointerMoved(e->position().toPoint());
+  QWidget::mouseMoveEvent(e);
+}
 
 void PictureView::setPicture(const QImage& image) {
   image_ = image;

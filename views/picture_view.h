@@ -34,8 +34,14 @@ class PictureView : public QWidget {
   const QImage& picture() const { return image_; }
   QSize sizeHint() const override;
 
+ signals:
+  // The pointer moved over the picture: the point in picture pixels (only
+  // at 1:1, where widget and picture pixels are the same).
+  void pointerMoved(QPoint at);
+
  protected:
   void paintEvent(QPaintEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
 
  private:
   QImage image_;

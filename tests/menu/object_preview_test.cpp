@@ -126,5 +126,22 @@ TEST(PaletteChart, CellsSwatchesAndTransparency) {
   for (const Probe& p : probes) EXPECT_EQ(pixelAt(c, p.x, p.y), p.want) << p.x << "," << p.y;
 }
 
+TEST(PaletteChart, EntryUnderThePointAndItsText) {
+  struct Case {
+    int x, y, entry;
+  } cases[] = {
+      {30, 25, 17},    {11, 11, 0},    {170, 170, 255}, {171, 20, -1},  // the grid ends at 170
+      {10, 20, -1},    {181, 11, 0},   {340, 170, 255}, {341, 20, -1},  {100, 175, -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(paletteChartEntry(c.x, c.y), c.entry) << c.x << "," << c.y;
+
+  TRGBApalettes pal{};
+  pal[17] = TRGBA{0x12, 0xAB, 0xFF, 64};
+  EXPECT_EQ(paletteInspectionText(2, pal, -1), "Palette: 02 (2)");
+  EXPECT_EQ(paletteInspectionText(2, pal, 17),
+            "Palette: 02 (2)      Color: 11 (17)      RGB: #12ABFF  (18,171,255)      Opacity: 40 (64)"
+            "      Transparency: BF (191)  74%");
+}
+
 }  // namespace
 }  // namespace mirdal

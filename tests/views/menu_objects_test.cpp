@@ -21,6 +21,7 @@
 #include "views/page_tabs.h"
 #include "views/picture_view.h"
 #include "views/shared_controls.h"
+#include "views/status_bar.h"
 #include "views/vertical_label.h"
 
 namespace mirdal::gui::test {
@@ -92,6 +93,12 @@ class MenuObjectsTest : public QObject {
     QVERIFY(!tab->preview()->picture().isNull());
     t.w->menuPage()->context().setPaletteOnly(true);
     QCOMPARE(tab->preview()->picture().size(), QSize(350, 180));
+
+    // The pointer over the chart names the entry under it.
+    t.w->show();
+    QTest::mouseMove(tab->preview(), QPoint(30, 25));
+    QVERIFY2(t.w->statusLine()->panelText(1).contains("Color: 11 (17)"), qPrintable(t.w->statusLine()->panelText(1)));
+    QCOMPARE(tab->preview()->cursor().shape(), Qt::PointingHandCursor);
   }
 
   void importReplacesTheChosenObject() {
