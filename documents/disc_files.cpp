@@ -151,6 +151,9 @@ bool readClip(Workspace& ws, const std::string& name) {
   TCLPI c;
   const bool ok = usable(readCLPIFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status);
   ws.clip.load(std::move(c), file, ok);
+  // The read is over: the status line leaves "Reading ..." as a playlist
+  // read does.
+  if (ok) slogR();
   return ok;
 }
 
