@@ -185,8 +185,12 @@ bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::
   pesBegin_ = out_.size();
   writing_ = false;
   left_ = 0;
-  const std::size_t dataStart = 9 + std::size_t(h.header_data_length);
-  if (isHeaderlessStreamId(h.stream_id) || dataStart > n ||
+  // Private stream 2 (text subtitles) carries its data right after the
+  // 6-byte start; the other header-less streams (padding, ECM, ...) are
+  // not part of the elementary stream.
+  const bool privateStream2 = h.stream_id == kPrivateStream2;
+  const std::size_t dataStart = privateStream2 ? 6 : 9 + std::size_t(h.header_data_length);
+  if ((isHeaderlessStreamId(h.stream_id) && !privateStream2) || dataStart > n ||
       (bounded_ && h.PES_packet_length < dataStart - 6)) {
     // Not exported, or a header that does not fit its packet: the PES
     // packet is passed over whole.

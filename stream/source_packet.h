@@ -75,7 +75,8 @@ inline bool isPesStart(const std::uint8_t* payload, std::size_t size) {
 }
 
 // Streams whose PES packets carry no optional header (padding, private
-// stream 2, ECM, EMM, DSM-CC, ...): their data is not exported.
+// stream 2, ECM, EMM, DSM-CC, ...).
+constexpr std::uint8_t kPrivateStream2 = 0xBF;
 inline bool isHeaderlessStreamId(std::uint8_t id) {
   return id == 0xBC || id == 0xBE || id == 0xBF || id == 0xF0 || id == 0xF1 || id == 0xF2 ||
          id == 0xF8 || id == 0xFF;

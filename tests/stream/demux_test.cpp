@@ -213,6 +213,18 @@ TEST(Demux, StreamsWithoutPesHeaderAreLeftOut) {
   EXPECT_EQ(run.out, cat({data(50, 1), data(60, 2)}));
 }
 
+// Text subtitles travel in private stream 2 packets, whose data follows the
+// 6-byte start directly.
+TEST(Demux, PrivateStream2DataIsExported) {
+  ReportScope rs;
+  TsBuilder ts;
+  ts.plainPes(0x1800, 0xBF, data(300, 3));  // over two packets
+  ts.rawPes(0x1800, 0xBE, 20);
+  ts.plainPes(0x1800, 0xBF, data(40, 4));
+  const Export run = demuxBytes(ts.data(), opts(0x1800, ExportMode::Elementary));
+  EXPECT_EQ(run.out, cat({data(300, 3), data(40, 4)}));
+}
+
 // 200 audio PES packets of 1000 bytes, 6 source packets each.
 TsBuilder longAudio() {
   TsBuilder ts;

@@ -70,6 +70,16 @@ class TsBuilder {
     return *this;
   }
 
+  // A PES packet without the optional header, carrying data (private
+  // stream 2, 0xBF, as text subtitles use it).
+  TsBuilder& plainPes(std::uint16_t pid, std::uint8_t streamId, const Bytes& data) {
+    Bytes h = {0, 0, 1, streamId, std::uint8_t(data.size() >> 8), std::uint8_t(data.size())};
+    h.insert(h.end(), data.begin(), data.end());
+    for (std::size_t off = 0; off < h.size(); off += 184)
+      packet(pid, off == 0, h.data() + off, std::min<std::size_t>(184, h.size() - off));
+    return *this;
+  }
+
   TsBuilder& nullPackets(std::size_t count) {
     const std::uint8_t z[184] = {};
     for (std::size_t i = 0; i < count; ++i) packet(0x1FFF, false, z, 184);
