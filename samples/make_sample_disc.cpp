@@ -311,20 +311,6 @@ Bytes emptyDatabaseFile(const char* type) {
   return o.takeFile();
 }
 
-// A stream of source packets holding only null packets (PID 0x1FFF).
-Bytes nullStream(int packets) {
-  OutputBuffer o;
-  for (int i = 0; i < packets; ++i) {
-    o.addlong(std::uint32_t(i) * 600);  // arrival time stamp
-    o.addbyte(0x47);
-    o.addword(0x1FFF);
-    o.addbyte(0x10);
-    for (int k = 0; k < 184; ++k) o.addbyte(0xFF);
-  }
-  o.flushadded();
-  return o.takeFile();
-}
-
 // The smallest valid zip file: an empty end-of-central-directory record.
 Bytes emptyJar() {
   Bytes b(22, 0);
@@ -359,9 +345,6 @@ int main(int argc, char** argv) {
     put(std::string("BACKUP/CLIPINF/") + name + ".clpi", emptyDatabaseFile("HDMV"));
   }
   mirdal::samples::writeSamplePlaylists((root / "BDMV").string());
-  // Clip 00002 has no stream file: the Read reports it missing.
-  put("STREAM/00000.m2ts", nullStream(32));
-  put("STREAM/00001.m2ts", nullStream(16));
   mirdal::samples::writeSampleClips((root / "BDMV").string());
 
   put("META/DL/bdmt_eng.xml",

@@ -115,6 +115,17 @@ SampleStream makeStream(int frames, const std::vector<std::uint16_t>& audio, con
   return out;
 }
 
+// A text-subtitle stream: one dialog style segment (0x81) and a dialog
+// presentation segment (0x82) for each of three lines, in private stream 2
+// PES packets on PID 0x1800.
+Bytes makeTextStream() {
+  TsBuilder ts;
+  ts.plainPes(0x1800, 0xBF, segment(0x81, 60, 0));
+  for (int line = 0; line < 3; ++line) ts.plainPes(0x1800, 0xBF, segment(0x82, 40, std::uint8_t(line)));
+  ts.nullPackets(2);
+  return ts.data();
+}
+
 TCPI epMap(const SampleStream& st) {
   TCPI cpi;
   cpi.length = 1;
@@ -195,10 +206,13 @@ void writeSampleClips(const std::string& bdmvFolder) {
   c1.cpi = epMap(trailer);
   saveClip(bdmvFolder, "00001", c1);
 
-  // The text subtitles: no stream file.
+  // The text subtitles.
+  const Bytes text = makeTextStream();
+  writeFile(bdmvFolder + "/STREAM/00002.m2ts", text);
   TCLPI c2;
   c2.clip_info.application_type = 6;
   c2.clip_info.TS_recording_rate = 1000000;
+  c2.clip_info.number_of_source_packets = std::uint32_t(text.size() / 192);
   c2.clip_info.font_files = {"00000", "00001"};
   c2.sequence_info.ATC_sequences = {{0, 0, {stc(0, start45, start45 + 20 * 45000)}}};
   ps.program_map_PID = 0x0100;
