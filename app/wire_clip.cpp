@@ -94,7 +94,11 @@ void TfMain::wireClip() {
           mirdal::logPlaylistFind(pathBytes(name), mirdal::findPlaylistCommands(ws_.mobj.model(), playlist));
           showPage(Page::Status);
         } else if (currentPage() == Page::Clipinf) {
+          // The status line ends on "Ready." or on the missing stream
+          // files, not on the last playlist read.
+          mirdal::resetErrorCount();
           mirdal::findClipReferences(ws_.disc, ws_.names());
+          mirdal::slogDone();
           clip_->showReferences();
         }
       },

@@ -17,6 +17,7 @@
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
+#include "core/report.h"
 #include "support/ts_builder.h"
 #include "views/clip_info_view.h"
 #include "views/clip_page.h"
@@ -354,6 +355,7 @@ class ClipPageTest : public QObject {
     find->click();
     QVERIFY(!refs->isEmptyGrid());
     QCOMPARE(refs->cell(0, 3).size(), 5);
+    QCOMPARE(mirdal::statusLine().panel[0], std::string(" Ready. "));
   }
 };
 
