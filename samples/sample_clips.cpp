@@ -56,8 +56,10 @@ TProgramStream graphicsStream(std::uint16_t pid, std::uint8_t coding, const char
 }
 
 Bytes segment(std::uint8_t type, std::size_t bodySize, std::uint8_t fill) {
-  Bytes s = {type, std::uint8_t(bodySize >> 8), std::uint8_t(bodySize)};
-  s.resize(3 + bodySize, fill);
+  Bytes s(3 + bodySize, fill);
+  s[0] = type;
+  s[1] = std::uint8_t(bodySize >> 8);
+  s[2] = std::uint8_t(bodySize);
   return s;
 }
 
