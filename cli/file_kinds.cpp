@@ -28,6 +28,9 @@ template <class... F>
 struct PerKind : F... {
   using F::operator()...;
 };
+// Clang 14 does not deduce aggregate template arguments by itself.
+template <class... F>
+PerKind(F...) -> PerKind<F...>;
 
 // Reads path into a model of the kind detected; nullopt for Unknown.
 std::optional<LoadedFile> readAs(FileKind kind, const std::string& path, ReadStatus& status) {
