@@ -56,18 +56,13 @@ class TsBuilder {
     const std::size_t len = length0 ? 0 : h.size() - 6;
     h[4] = std::uint8_t(len >> 8);
     h[5] = std::uint8_t(len);
-    for (std::size_t off = 0; off < h.size(); off += 184)
-      packet(pid, off == 0, h.data() + off, std::min<std::size_t>(184, h.size() - off));
-    return *this;
+    return split(pid, h);
   }
 
-  // A PES packet whose stream carries no optional header (padding, 0xBE).
+  // A PES packet whose stream carries no optional header (padding, 0xBE),
+  // with n filler bytes.
   TsBuilder& rawPes(std::uint16_t pid, std::uint8_t streamId, std::size_t n) {
-    Bytes h = {0, 0, 1, streamId, std::uint8_t(n >> 8), std::uint8_t(n)};
-    h.resize(6 + n, 0xAB);
-    for (std::size_t off = 0; off < h.size(); off += 184)
-      packet(pid, off == 0, h.data() + off, std::min<std::size_t>(184, h.size() - off));
-    return *this;
+    return plainPes(pid, streamId, Bytes(n, 0xAB));
   }
 
   // A PES packet without the optional header, carrying data (private
@@ -75,6 +70,12 @@ class TsBuilder {
   TsBuilder& plainPes(std::uint16_t pid, std::uint8_t streamId, const Bytes& data) {
     Bytes h = {0, 0, 1, streamId, std::uint8_t(data.size() >> 8), std::uint8_t(data.size())};
     h.insert(h.end(), data.begin(), data.end());
+    return split(pid, h);
+  }
+
+  // One PES packet (header and data) over as many source packets as it
+  // needs.
+  TsBuilder& split(std::uint16_t pid, const Bytes& h) {
     for (std::size_t off = 0; off < h.size(); off += 184)
       packet(pid, off == 0, h.data() + off, std::min<std::size_t>(184, h.size() - off));
     return *this;
