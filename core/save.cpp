@@ -15,8 +15,6 @@ namespace mirdal {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::string tempNameFor(const std::string& path) {
   static unsigned counter = 0;
   const fs::path p(path);
@@ -27,6 +25,8 @@ std::string tempNameFor(const std::string& path) {
                      std::to_string(++counter) + ".tmp";
   return (p.parent_path() / name).string();
 }
+
+namespace {
 
 bool writeWhole(const std::string& path, const Bytes& bytes, std::string* error) {
   std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -36,6 +36,10 @@ struct SaveRequest {
 // leaves the target as it was. Returns true when the file was written.
 bool saveFile(const SaveRequest& req, const Bytes& bytes);
 
+// The name of the temporary file that a save of `path` writes first: a
+// hidden file in the same folder, so that the rename stays on one device.
+std::string tempNameFor(const std::string& path);
+
 // Writes bytes to path through a temporary file and a rename, no backup.
 bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* error);
 
