@@ -599,7 +599,9 @@ void TfMain::bCancelClick() {
     mirdal::setCancelFlag(true);
     return;
   }
-  if (ia_.ask(tr("Are you sure to stop?"), Choices::YesNo) == Answer::Yes) mirdal::cancelConfirmed();
+  // The running operation chooses the question ("Stop saving this PID?").
+  if (ia_.ask(QString::fromStdString(mirdal::cancelQuestion()), Choices::YesNo) == Answer::Yes)
+    mirdal::cancelConfirmed();
 }
 
 void TfMain::onProgress(const mirdal::ProgressState& p) {

@@ -25,6 +25,7 @@ int errorsLogged = 0;
 std::string lastError;
 bool cancelOn = false;
 bool confirmOn = false;
+std::string confirmQuestion = kDefaultCancelQuestion;
 int actiDelay = 500;
 
 void publishStatus() { current->statusChanged(status); }
@@ -135,22 +136,27 @@ bool cancelFlag() { return cancelOn; }
 void setCancelFlag(bool on) { cancelOn = on; }
 bool confirmCancel() { return confirmOn; }
 void setConfirmCancel(bool on) { confirmOn = on; }
+const std::string& cancelQuestion() { return confirmQuestion; }
 int activationDelay() { return actiDelay; }
 void setActivationDelay(int ms) { actiDelay = ms < 0 ? 0 : ms; }
 
 void pumpEvents() { current->pumpEvents(); }
 void beepTone(int hz, int ms) { current->tone(hz, ms); }
 
-void PrBarOn(bool asksBeforeCancel) {
+void PrBarOn(bool asksBeforeCancel, std::string_view question) {
   cancelOn = false;
   confirmOn = asksBeforeCancel;
+  confirmQuestion = question;
   progress = ProgressState{true, 0};
   current->progressChanged(progress);
 }
 
 void PrBarOff() {
   progress = ProgressState{false, 0};
+  // The operation is over: a Cancel it took must not stop the next one.
+  cancelOn = false;
   confirmOn = false;
+  confirmQuestion = kDefaultCancelQuestion;
   current->progressChanged(progress);
 }
 

@@ -90,14 +90,27 @@ void resetErrorCount();
 // "N errors: see Status" on panel 1 and the last error in the tooltip.
 void slogDone();
 
-// Cancel flag, set by the Cancel button and polled by long loops.
+// Cancel flag, set by the Cancel button and polled by long loops. A cancel
+// belongs to the operation it stopped: every cancellable operation starts
+// with the flag clear and clears it again when it ends (CancelScope,
+// PrBarOn/PrBarOff), so that no later operation finds it set.
 bool cancelFlag();
 void setCancelFlag(bool on);
 
-// Whether Cancel must ask "Are you sure to stop?" before setting the flag;
-// chosen by the long operation that runs.
+// Clears the cancel flag for the lifetime of one cancellable operation.
+class CancelScope {
+ public:
+  CancelScope() { setCancelFlag(false); }
+  ~CancelScope() { setCancelFlag(false); }
+  CancelScope(const CancelScope&) = delete;
+  CancelScope& operator=(const CancelScope&) = delete;
+};
+
+// Whether Cancel must ask before setting the flag, and the question it
+// asks; chosen by the long operation that runs.
 bool confirmCancel();
 void setConfirmCancel(bool on);
+const std::string& cancelQuestion();
 
 // Activation delay of slogw in milliseconds (the "ActiDelay" option).
 int activationDelay();
@@ -106,8 +119,10 @@ void setActivationDelay(int ms);
 void pumpEvents();
 void beepTone(int hz, int ms);
 
-// Long operation with a progress bar.
-void PrBarOn(bool asksBeforeCancel);
+// Long operation with a progress bar. PrBarOn clears the cancel flag and
+// sets whether Cancel asks, with the question to ask; PrBarOff clears both.
+inline constexpr const char* kDefaultCancelQuestion = "Are you sure to stop?";
+void PrBarOn(bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
 void PrBarOff();
 const ProgressState& progressState();
 

@@ -91,6 +91,24 @@ TEST(Report, CancelConfirmedSetsFlagAndShowsCancelled) {
   EXPECT_FALSE(s.rep.progress.visible);
 }
 
+// The cancel flag and the question belong to the long operation: none of
+// them outlives it.
+TEST(Report, TheEndOfAnOperationClearsItsCancel) {
+  ReportScope s;
+  PrBarOn(true, "Stop saving this PID?");
+  EXPECT_EQ(cancelQuestion(), "Stop saving this PID?");
+  cancelConfirmed();
+  PrBarOff();
+  EXPECT_FALSE(cancelFlag());
+  EXPECT_FALSE(confirmCancel());
+  EXPECT_EQ(cancelQuestion(), "Are you sure to stop?");
+  {
+    const CancelScope op;
+    setCancelFlag(true);
+  }
+  EXPECT_FALSE(cancelFlag());
+}
+
 struct ProgressCase {
   std::uint64_t done, total;
   long elapsedMs;
