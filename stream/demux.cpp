@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "core/display_text.h"
 #include "core/report.h"
@@ -18,17 +17,17 @@ namespace mirdal {
 
 FileSink::FileSink() : buf_(1 << 20) {}
 
-FileSink::~FileSink() { close(); }
+FileSink::~FileSink() { abandon(); }
 
 bool FileSink::create(const std::string& path) {
-  close();
+  abandon();
   failed_ = false;
   error_.clear();
   written_ = 0;
   fill_ = 0;
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0) fail();
-  return fd_ >= 0;
+  if (file_.open(path, &error_)) return true;
+  failed_ = true;
+  return false;
 }
 
 void FileSink::fail() {
@@ -39,7 +38,7 @@ void FileSink::fail() {
 bool FileSink::flush() {
   std::size_t done = 0;
   while (!failed_ && done < fill_) {
-    const ssize_t n = ::write(fd_, buf_.data() + done, fill_ - done);
+    const ssize_t n = ::write(file_.fd(), buf_.data() + done, fill_ - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       if (n == 0) errno = ENOSPC;
@@ -54,7 +53,7 @@ bool FileSink::flush() {
 }
 
 bool FileSink::write(const std::uint8_t* p, std::size_t n) {
-  if (failed_ || fd_ < 0) return false;
+  if (failed_ || file_.fd() < 0) return false;
   while (n > 0) {
     const std::size_t take = std::min(n, buf_.size() - fill_);
     std::memcpy(buf_.data() + fill_, p, take);
@@ -67,14 +66,16 @@ bool FileSink::write(const std::uint8_t* p, std::size_t n) {
 }
 
 bool FileSink::truncate(std::uint64_t size) {
-  if (failed_ || fd_ < 0) return false;
+  if (failed_ || file_.fd() < 0) return false;
   if (size >= this->size()) return true;
   if (size >= written_) {
     fill_ = std::size_t(size - written_);
     return true;
   }
   fill_ = 0;
-  if (::ftruncate(fd_, off_t(size)) != 0 || ::lseek(fd_, off_t(size), SEEK_SET) < 0) {
+  // What a device or pipe was given cannot be taken back.
+  if (file_.direct()) return true;
+  if (::ftruncate(file_.fd(), off_t(size)) != 0 || ::lseek(file_.fd(), off_t(size), SEEK_SET) < 0) {
     fail();
     return false;
   }
@@ -83,11 +84,15 @@ bool FileSink::truncate(std::uint64_t size) {
 }
 
 bool FileSink::close() {
-  if (fd_ < 0) return !failed_;
-  flush();
-  if (::close(fd_) != 0) fail();
-  fd_ = -1;
+  if (file_.fd() < 0) return !failed_;
+  if (flush() && !file_.commit(&error_)) failed_ = true;
+  if (failed_) file_.abandon();
   return !failed_;
+}
+
+void FileSink::abandon() {
+  fill_ = 0;
+  file_.abandon();
 }
 
 // --- The export loop ---
@@ -158,12 +163,15 @@ bool PidExporter::packet(const std::uint8_t* sp, DemuxResult& res) {
   const std::uint8_t* pl = sp + p.offset;
   if (opt_.mode == ExportMode::PES) return pesPacket(sp, pl, p.size, res);
 
-  // A new PES packet: the classic rule for bounded packets (fewer than 184
-  // bytes left), the unit start flag for unbounded ones, whose length gives
-  // no end; anything when none is open.
-  const bool startCode = isPesStart(pl, p.size);
-  const bool start = startCode && (!inPes_ || (bounded_ ? left_ < 184 : payloadUnitStart(sp)));
-  if (start) return pesStart(sp, pl, p.size, res);
+  // The unit start flag ends the PES packet before, whatever its length
+  // says: after a lost packet that one is short, and counting on its
+  // length would take the next PES header for data. A unit start that
+  // brings no PES header begins nothing we can use.
+  if (payloadUnitStart(sp)) {
+    if (isPesStart(pl, p.size)) return pesStart(sp, pl, p.size, res);
+    inPes_ = false;
+    return true;
+  }
   if (!inPes_) return true;
   std::size_t n = p.size;
   if (bounded_) {
@@ -304,33 +312,75 @@ DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& o
   return res;
 }
 
-DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
-  SourcePacketReader in;
+namespace {
+
+// Opens the stream and says how its packets lie when that is not the
+// Blu-ray way; false, with the reason logged, when it cannot be read.
+bool openStream(SourcePacketReader& in, const std::string& input) {
   std::string why;
-  DemuxResult res;
   if (!in.open(input, &why)) {
     erlog("Cannot open " + input + " (" + why + ")");
+    return false;
+  }
+  const PacketLayout& l = in.layout();
+  if (!l.recognised) {
+    erlog(input + " is not a transport stream: no packets of 192 or 188 bytes with their sync byte found.");
+    return false;
+  }
+  if (l.packetSize != kSourcePacketSize)
+    log("  " + std::to_string(l.packetSize) + "-byte transport packets, read without arrival time stamps.");
+  if (l.offset) log("  " + std::to_string(l.offset) + " bytes before the first packet skipped.");
+  return true;
+}
+
+// The export over an open stream, with its input failures reported.
+DemuxResult runExport(SourcePacketReader& in, const std::string& input, ExportSink& out,
+                      const DemuxOptions& opt) {
+  DemuxResult res = Demux(in, out, opt);
+  if (in.failed()) {
+    erlog("Cannot read " + input + " (" + in.errorText() + ")");
+    res.failed = true;
+  } else if (!res.failed && !res.cancelled && res.pidPackets == 0 && opt.requirePid) {
+    erlog("The stream has no packets of PID 0x" + hexText(opt.pid, 4) + ": nothing written.");
+    res.failed = true;
+  }
+  return res;
+}
+
+}  // namespace
+
+DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions& opt) {
+  SourcePacketReader in;
+  if (!openStream(in, input)) {
+    DemuxResult res;
     res.failed = true;
     return res;
   }
+  return runExport(in, input, out, opt);
+}
+
+DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
+  DemuxResult res;
+  res.failed = true;
+  // Written through a temporary file or not, the stream would be gone
+  // before it was read.
+  if (sameFile(input, output)) {
+    erlog("Cannot write " + output + ": it is the stream being read.");
+    return res;
+  }
+  SourcePacketReader in;
+  if (!openStream(in, input)) return res;
   FileSink out;
   if (!out.create(output)) {
     erlog("Cannot create " + output + " (" + out.errorText() + ")");
-    res.failed = true;
     return res;
   }
-  res = Demux(in, out, opt);
-  const bool closed = out.close();
-  if (in.failed()) {
-    erlog("Cannot read " + input + " (" + in.errorText() + ")");
-  } else if (!closed || out.failed()) {
-    erlog("Cannot write " + output + " (" + out.errorText() + ")");
-  }
-  if (res.failed || !closed) {
-    res.failed = true;
-    std::error_code ec;
-    std::filesystem::remove(output, ec);
-  }
+  res = runExport(in, input, out, opt);
+  if (!res.failed && out.close()) return res;
+  if (out.failed()) erlog("Cannot write " + output + " (" + out.errorText() + ")");
+  // The file that was there stays; a device or pipe keeps what it got.
+  out.abandon();
+  res.failed = true;
   return res;
 }
 

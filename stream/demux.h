@@ -17,6 +17,7 @@
 #include <string>
 
 #include "core/fields.h"
+#include "core/output_file.h"
 #include "stream/source_packet.h"
 
 namespace mirdal {
@@ -48,19 +49,24 @@ class MemorySink final : public ExportSink {
   Bytes data;
 };
 
-// A file written through a large buffer. A failed create or write keeps the
-// system's reason in errorText().
+// A file written through a large buffer and the save routine's rules
+// (core/output_file.h): a regular file is written beside its place and put
+// there by close(); a device or pipe is written directly. A failed create or
+// write keeps the system's reason in errorText().
 class FileSink final : public ExportSink {
  public:
   FileSink();
-  ~FileSink() override;
+  ~FileSink() override;  // what was not closed is abandoned
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
 
-  // Creates the file anew (an existing file is overwritten).
   bool create(const std::string& path);
-  // Writes what is buffered and closes; false when that fails.
+  // Writes what is buffered and puts the file in place; false when that
+  // fails, which leaves the file that was there.
   bool close();
+  // Drops the output: the file that was there stays (a device or pipe
+  // keeps what it was given).
+  void abandon();
 
   bool write(const std::uint8_t* p, std::size_t n) override;
   std::uint64_t size() const override { return written_ + fill_; }
@@ -73,7 +79,7 @@ class FileSink final : public ExportSink {
   bool flush();
   void fail();
 
-  int fd_ = -1;
+  OutputFile file_;
   Bytes buf_;
   std::size_t fill_ = 0;
   std::uint64_t written_ = 0;
@@ -91,6 +97,9 @@ struct DemuxOptions {
   bool logPesLines = true;
   // The progress line and bar every 32,768 packets.
   bool progress = true;
+  // File exports: a stream without packets of the PID is an error and
+  // writes nothing (instead of an empty output).
+  bool requirePid = false;
 };
 
 struct DemuxResult {
@@ -108,14 +117,22 @@ struct DemuxResult {
 // looked at before each new PES packet of the PID. A cancelled export ends at
 // a PES packet boundary: a PES packet the loop is inside of is cut off the
 // output again. A packet whose sync byte is wrong is skipped alone and
-// counted in lostPackets. Reports nothing but the per-PES log lines and the
+// counted in lostPackets; a packet with the unit start flag and a PES
+// header always begins a new PES packet, so the one that lost a packet ends
+// short there and no header ever reaches an elementary output. Reports nothing but the per-PES log lines and the
 // progress; failures come back in the result (reader.failed(), sink state).
 DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt);
 
-// The export from one file into another. An input that cannot be opened, an
-// output that cannot be created and a failed read or write are reported
-// through erlog; after a failure the output file is removed. A cancelled
-// export keeps its output.
+// The export of one stream file into a sink. An input that cannot be opened
+// or read or is no transport stream is reported through erlog, and so is,
+// with requirePid, a stream without the PID; the result is then failed.
+DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions& opt);
+
+// The export from one file into another. An input that cannot be opened or
+// is no transport stream, an output that is the input or cannot be created,
+// and a failed read or write are reported through erlog. The output is
+// written as FileSink writes it: after a failure the file that was there
+// stays as it was. A cancelled export keeps its output.
 DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt);
 
 // The log line of one PES packet in SUP and MNU mode.

@@ -13,10 +13,14 @@ namespace mirdal {
 
 inline constexpr std::uint16_t kDefaultIgPid = 0x1400;
 
-// Exports the IG stream of `pid` from `m2ts` to `mnuPath`. A cancel flag
-// left set by an earlier operation is cleared first. A stream without the
-// PID gives an empty file.
-DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath);
+// Exports the IG stream of `pid` from `m2ts` to `mnuPath`, with a cancel
+// flag of its own (core/report.h). A stream without the PID gives an empty
+// file, or with requirePid an error and no file.
+DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath,
+                            bool requirePid = false);
+
+// The same into memory: the .mnu file's bytes.
+DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid);
 
 // Extracts into the temporary file "Mirdal_MENU.tmp" and loads it into m.
 // A failed extraction leaves an empty menu and an Unreadable status.

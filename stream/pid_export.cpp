@@ -35,8 +35,13 @@ std::string exportFileName(const std::string& outputFolder, const std::string& c
                            const std::string& detailsText, std::uint16_t pid, ExportMode mode) {
   std::string name = outputFolder;
   if (!name.empty() && name.back() != '/') name += '/';
+  // A row without a stream type or details (a stream outside a disc
+  // folder) leaves no empty part behind.
+  std::string joined = pidText;
+  for (const std::string* t : {&typeText, &detailsText})
+    if (!t->empty()) joined += "_" + *t;
   std::string texts;
-  for (char c : pidText + "_" + typeText + "_" + detailsText) {
+  for (char c : joined) {
     if (c == ',') continue;
     texts += c == ' ' || c == ':' ? '_' : c;
   }
@@ -63,11 +68,12 @@ std::string exportSummary(const DemuxResult& res) {
 }
 
 DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt) {
-  setCancelFlag(false);
-  PrBarOn(true);
+  PrBarOn(true, kStopSavingPid);
   log("");
   dlog0("Saving " + output + " ...");
-  const DemuxResult res = Demux(input, output, opt);
+  DemuxOptions o = opt;
+  o.requirePid = true;
+  const DemuxResult res = Demux(input, output, o);
   if (!res.failed) {
     if (res.cancelled) {
       log("Saving cancelled.");

@@ -21,8 +21,9 @@ std::string exportExtension(std::uint16_t pid, ExportMode mode);
 
 // Output folder (a separator added when it is not empty and has none at its
 // end) + clip name + "_PID" + the PID, stream type and details texts of the
-// ProgramInfo row joined with "_" (spaces and colons become "_", commas go)
-// + "." + the extension. Example: 00001_PID1200_PG_eng.sup.
+// ProgramInfo row joined with "_" (spaces and colons become "_", commas go;
+// an empty text is left out) + "." + the extension. Example:
+// 00001_PID1200_PG_eng.sup.
 std::string exportFileName(const std::string& outputFolder, const std::string& clipName,
                            const std::string& pidText, const std::string& typeText,
                            const std::string& detailsText, std::uint16_t pid, ExportMode mode);
@@ -34,10 +35,13 @@ std::uint16_t parsePidText(const std::string& text);
 // + ")", and the packets skipped for a wrong sync byte when there were any.
 std::string exportSummary(const DemuxResult& res);
 
-// The whole run: the progress bar on (Cancel asks first), an empty line,
-// "Saving " + output file name + " ...", the export, then "Saving
-// cancelled." or the summary (after Ready on the status line), and the bar
-// off. A failed export is reported by Demux and ends without a summary.
+inline constexpr const char* kStopSavingPid = "Stop saving this PID?";
+
+// The whole run: the progress bar on (Cancel asks kStopSavingPid first), an
+// empty line, "Saving " + output file name + " ...", the export, then
+// "Saving cancelled." or the summary (after Ready on the status line), and
+// the bar off. A failed export, and a stream without the PID, are reported
+// by Demux and end without a summary; they leave the file that was there.
 DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt);
 
 }  // namespace mirdal

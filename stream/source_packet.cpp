@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -28,6 +29,41 @@ PesHeader parsePesHeader(const std::uint8_t* payload, std::size_t size) {
   return h;
 }
 
+namespace {
+
+constexpr std::size_t kTsPacketSize = 188;
+constexpr std::size_t kLayoutPackets = 16;        // packets looked at per guess
+constexpr std::size_t kMaxJunkPrefix = 64 * 1024;  // offsets tried
+
+// Whether the packets of `packetSize` from `offset` carry their sync byte:
+// at most one in four missing, and the first one present unless `atStart`.
+bool syncRun(const std::uint8_t* head, std::size_t size, std::size_t offset, std::size_t packetSize,
+             bool atStart) {
+  const std::size_t syncAt = packetSize == kSourcePacketSize ? 4 : 0;
+  if (offset >= size) return false;
+  const std::size_t n = std::min(kLayoutPackets, (size - offset) / packetSize);
+  if (n == 0) return false;
+  if (!atStart && head[offset + syncAt] != kSyncByte) return false;
+  std::size_t hits = 0;
+  for (std::size_t k = 0; k < n; ++k) hits += head[offset + k * packetSize + syncAt] == kSyncByte ? 1 : 0;
+  return hits * 4 >= n * 3;
+}
+
+}  // namespace
+
+PacketLayout detectPacketLayout(const std::uint8_t* head, std::size_t size) {
+  if (size < kTsPacketSize || syncRun(head, size, 0, kSourcePacketSize, true)) return {};
+  const std::size_t last = std::min(size - 1, kMaxJunkPrefix);
+  for (std::size_t o = 0; o <= last; ++o) {
+    // A run that starts a multiple of 192 bytes in follows damaged packets
+    // of a source-packet file, not a prefix: they are read as lost packets.
+    if (syncRun(head, size, o, kSourcePacketSize, false))
+      return {kSourcePacketSize, o % kSourcePacketSize == 0 ? 0 : o, true};
+    if (syncRun(head, size, o, kTsPacketSize, false)) return {kTsPacketSize, o, true};
+  }
+  return {kSourcePacketSize, 0, false};
+}
+
 SourcePacketReader::SourcePacketReader(std::size_t bufferPackets)
     : buf_((bufferPackets ? bufferPackets : 1) * kSourcePacketSize) {}
 
@@ -37,6 +73,7 @@ bool SourcePacketReader::open(const std::string& path, std::string* error) {
   close();
   failed_ = false;
   error_.clear();
+  layout_ = {};
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     if (error) *error = std::strerror(errno);
@@ -50,6 +87,21 @@ bool SourcePacketReader::open(const std::string& path, std::string* error) {
   }
   size_ = std::uint64_t(st.st_size);
   pos_ = 0;
+  std::vector<std::uint8_t> head(std::size_t(std::min<std::uint64_t>(size_, kLayoutProbeBytes)));
+  std::size_t got = 0;
+  if (!readWhole(head.data(), head.size(), got)) {
+    if (error) *error = error_;
+    close();
+    return false;
+  }
+  layout_ = detectPacketLayout(head.data(), got);
+  if (::lseek(fd_, off_t(layout_.offset), SEEK_SET) < 0) {
+    if (error) *error = std::strerror(errno);
+    close();
+    return false;
+  }
+  pos_ = layout_.offset;
+  if (layout_.packetSize != kSourcePacketSize) raw_.resize(buf_.size() / kSourcePacketSize * layout_.packetSize);
 #ifdef POSIX_FADV_SEQUENTIAL
   ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -61,25 +113,41 @@ void SourcePacketReader::close() {
   fd_ = -1;
 }
 
-std::size_t SourcePacketReader::readPackets(const std::uint8_t*& packets) {
-  packets = buf_.data();
-  if (fd_ < 0 || failed_) return 0;
-  std::size_t filled = 0;
-  while (filled < buf_.size()) {
-    const ssize_t n = ::read(fd_, buf_.data() + filled, buf_.size() - filled);
-    if (n < 0) {
+bool SourcePacketReader::readWhole(std::uint8_t* into, std::size_t n, std::size_t& got) {
+  got = 0;
+  while (got < n) {
+    const ssize_t r = ::read(fd_, into + got, n - got);
+    if (r < 0) {
       if (errno == EINTR) continue;
       failed_ = true;
       error_ = std::strerror(errno);
-      break;
+      return false;
     }
-    if (n == 0) break;
-    filled += std::size_t(n);
+    if (r == 0) break;
+    got += std::size_t(r);
   }
+  return true;
+}
+
+std::size_t SourcePacketReader::readPackets(const std::uint8_t*& packets) {
+  packets = buf_.data();
+  if (fd_ < 0 || failed_) return 0;
+  const std::size_t size = layout_.packetSize;
+  std::uint8_t* into = size == kSourcePacketSize ? buf_.data() : raw_.data();
+  std::size_t filled = 0;
+  readWhole(into, buf_.size() / kSourcePacketSize * size, filled);
   pos_ += filled;
   // A file that grew or shrank while being read: only whole packets count,
   // and the bytes of a partial packet at the end are never handed out.
-  return filled / kSourcePacketSize;
+  const std::size_t n = filled / size;
+  if (size != kSourcePacketSize) {
+    for (std::size_t i = 0; i < n; ++i) {
+      std::uint8_t* sp = buf_.data() + i * kSourcePacketSize;
+      std::fill_n(sp, kSourcePacketSize - size, std::uint8_t(0));
+      std::copy_n(raw_.data() + i * size, size, sp + kSourcePacketSize - size);
+    }
+  }
+  return n;
 }
 
 }  // namespace mirdal

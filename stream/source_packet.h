@@ -88,6 +88,25 @@ PesHeader parsePesHeader(const std::uint8_t* payload, std::size_t size);
 
 // --- Reading a stream file ---
 
+// How the packets lie in a file: Blu-ray source packets (192 bytes) or
+// plain MPEG-2 transport packets (188 bytes, as broadcast recordings and
+// most other tools write them), and the bytes of junk before the first one.
+struct PacketLayout {
+  std::size_t packetSize = kSourcePacketSize;  // 192 or 188
+  std::uint64_t offset = 0;                    // bytes before the first packet
+  bool recognised = true;  // false: no run of sync bytes in either size found
+};
+
+// Finds the layout from the first bytes of a file: the first offset (up to
+// 64 KiB in) from which 16 packets of 192 or 188 bytes carry their sync byte,
+// the first of them included, with at most one in four missing. 192-byte
+// packets from offset 0 win when they pass without the first one, and a run
+// of them found a multiple of 192 bytes in means offset 0 too: damaged
+// packets of a source-packet file are lost packets, not junk. Nothing found:
+// 192 bytes from offset 0, not recognised.
+PacketLayout detectPacketLayout(const std::uint8_t* head, std::size_t size);
+inline constexpr std::size_t kLayoutProbeBytes = 64 * 1024 + 16 * kSourcePacketSize;
+
 class SourcePacketReader {
  public:
   // bufferPackets: whole packets fetched per read from the file.
@@ -96,27 +115,37 @@ class SourcePacketReader {
   SourcePacketReader(const SourcePacketReader&) = delete;
   SourcePacketReader& operator=(const SourcePacketReader&) = delete;
 
-  // Opens for reading only. On failure returns false with the system's reason.
+  // Opens for reading only and finds the packet layout. On failure returns
+  // false with the system's reason.
   bool open(const std::string& path, std::string* error);
   void close();
 
   std::uint64_t fileSize() const { return size_; }
-  // Whole source packets in the file; a trailing partial packet is ignored.
-  std::uint64_t packetCount() const { return size_ / kSourcePacketSize; }
+  const PacketLayout& layout() const { return layout_; }
+  // Whole packets in the file after the junk before the first one; a
+  // trailing partial packet is ignored.
+  std::uint64_t packetCount() const {
+    return size_ > layout_.offset ? (size_ - layout_.offset) / layout_.packetSize : 0;
+  }
 
   // Fetches the next buffer of whole packets and returns how many it holds
   // (0 at the end of the file or after a read error). `packets` points at
-  // them until the next call.
+  // them until the next call. They are always 192-byte source packets: a
+  // 188-byte packet is handed out behind a TP_extra_header of zeros.
   std::size_t readPackets(const std::uint8_t*& packets);
 
   bool failed() const { return failed_; }
   const std::string& errorText() const { return error_; }
 
  private:
+  bool readWhole(std::uint8_t* into, std::size_t n, std::size_t& got);
+
   int fd_ = -1;
   std::uint64_t size_ = 0;
   std::uint64_t pos_ = 0;
+  PacketLayout layout_;
   std::vector<std::uint8_t> buf_;
+  std::vector<std::uint8_t> raw_;  // 188-byte packets before they are widened
   bool failed_ = false;
   std::string error_;
 };

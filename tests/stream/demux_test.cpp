@@ -1,8 +1,13 @@
 #include "stream/demux.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <filesystem>
@@ -203,6 +208,96 @@ TEST(Demux, DamagedAndOddPacketsLoseOnlyThemselves) {
   }
 }
 
+// An elementary stream of PES packets (AC-3 frames, H.264 access units)
+// with the packets of each recorded, next to a second PID.
+struct LossyStream {
+  TsBuilder ts;
+  std::vector<B> data;                                   // per PES packet
+  std::vector<std::pair<std::size_t, std::size_t>> packets;  // its first and end packet
+};
+
+LossyStream elementaryStream(std::uint8_t streamId, bool unbounded, bool h264) {
+  LossyStream s;
+  for (int i = 0; i < 300; ++i) {
+    B d;
+    if (h264) {
+      // Access unit delimiter, then a slice: start codes inside the data.
+      d = cat({{0, 0, 0, 1, 0x09, 0xF0, 0, 0, 1, std::uint8_t(i % 5 ? 0x41 : 0x65)}, data(200 + 37 * (i % 11), 3)});
+    } else {
+      // Two AC-3 frames of 768 bytes, each behind its sync word.
+      for (int f = 0; f < 2; ++f) d = cat({d, {0x0B, 0x77}, data(766, std::uint8_t(i + f))});
+    }
+    const std::size_t first = s.ts.packetCount();
+    s.ts.pes(0x1100, streamId, d, 90000 + 2880 * i, -1, unbounded);
+    s.packets.push_back({first, s.ts.packetCount()});
+    s.data.push_back(d);
+    s.ts.pes(0x1200, 0xBD, data(100, std::uint8_t(i)), 90000 + 2880 * i);
+  }
+  return s;
+}
+
+// A lost packet shortens its PES packet; the next one still begins at its
+// unit start, so no PES header reaches the elementary stream, and every
+// PES packet that lost nothing comes out whole, in order.
+TEST(Demux, LostPacketsLeakNoPesHeadersIntoTheElementaryStream) {
+  struct Case {
+    const char* what;
+    std::uint8_t streamId;
+    bool unbounded, h264;
+    std::size_t every;  // one packet in `every` loses its sync byte
+  } cases[] = {
+      {"AC-3, 1 in 7", 0xBD, false, false, 7},     {"AC-3, 1 in 100", 0xBD, false, false, 100},
+      {"AC-3, 1 in 1000", 0xBD, false, false, 1000}, {"H.264 bounded, 1 in 7", 0xE0, false, true, 7},
+      {"H.264 bounded, 1 in 100", 0xE0, false, true, 100}, {"H.264 unbounded, 1 in 7", 0xE0, true, true, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReportScope rs;
+    LossyStream s = elementaryStream(c.streamId, c.unbounded, c.h264);
+    std::vector<bool> lost(s.ts.packetCount(), false);
+    for (std::size_t k = c.every / 2; k < lost.size(); k += c.every) {
+      s.ts.data()[k * 192 + 4] = 0x00;
+      lost[k] = true;
+    }
+    const Export run = demuxBytes(s.ts.data(), opts(0x1100, ExportMode::Elementary));
+    const B& out = run.out;
+    for (std::size_t k = 0; k + 3 < out.size(); ++k)
+      ASSERT_FALSE(out[k] == 0 && out[k + 1] == 0 && out[k + 2] == 1 && (out[k + 3] == 0xBD || out[k + 3] == 0xE0))
+          << "a PES header at " << k;
+    std::size_t begun = 0, whole = 0;
+    auto at = out.begin();
+    for (std::size_t i = 0; i < s.data.size(); ++i) {
+      const auto [first, end] = s.packets[i];
+      begun += lost[first] ? 0 : 1;
+      if (std::find(lost.begin() + long(first), lost.begin() + long(end), true) != lost.begin() + long(end)) continue;
+      at = std::search(at, out.end(), s.data[i].begin(), s.data[i].end());
+      ASSERT_NE(at, out.end()) << "PES packet " << i << " is not whole";
+      at += long(s.data[i].size());
+      ++whole;
+    }
+    EXPECT_EQ(run.res.pesPackets, begun);
+    if (c.every >= 100) EXPECT_GT(whole, s.data.size() / 2);
+    EXPECT_EQ(run.res.lostPackets, std::size_t(std::count(lost.begin(), lost.end(), true)));
+  }
+}
+
+// A unit start that brings no PES header ends the PES packet before it.
+TEST(Demux, AUnitStartWithoutPesHeaderEndsThePesPacketBefore) {
+  ReportScope rs;
+  TsBuilder ts;
+  ts.pes(0x1100, 0xBD, data(1000, 1), 1000);
+  const B junk(184, 0x55);
+  ts.packet(0x1100, true, junk.data(), junk.size());
+  ts.packet(0x1100, false, junk.data(), junk.size());
+  ts.pes(0x1100, 0xBD, data(100, 2), 2000);
+  B bytes = ts.data();
+  bytes[192 * 3 + 4] = 0;  // the first PES packet loses its fourth packet
+  const Export run = demuxBytes(bytes, opts(0x1100, ExportMode::Elementary));
+  B first = data(1000, 1);
+  first.erase(first.begin() + (184 * 3 - 14), first.begin() + (184 * 4 - 14));
+  EXPECT_EQ(run.out, cat({first, data(100, 2)}));
+}
+
 TEST(Demux, StreamsWithoutPesHeaderAreLeftOut) {
   ReportScope rs;
   TsBuilder ts;
@@ -315,6 +410,105 @@ TEST(Demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
     EXPECT_EQ(std::filesystem::exists(c.output), c.outputLeft);
   }
   EXPECT_EQ(std::filesystem::file_size(dir.path() / "ok.aus"), 200000u);
+}
+
+std::size_t filesIn(const std::filesystem::path& folder) {
+  return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// The stream written over itself would be emptied before it is read:
+// refused, under any name that leads to it.
+TEST(Demux, AnOutputThatIsTheInputIsRefused) {
+  TempDir dir;
+  const B ts = longAudio().data();
+  const std::string in = dir.write("s.m2ts", ts).string();
+  std::filesystem::create_symlink(in, dir.path() / "link.m2ts");
+  std::filesystem::create_hard_link(in, dir.path() / "hard.m2ts");
+  for (const char* name : {"s.m2ts", "link.m2ts", "hard.m2ts", "./s.m2ts"}) {
+    SCOPED_TRACE(name);
+    ReportScope rs;
+    const DemuxResult res = Demux(in, dir.folder() + name, opts(0x1100, ExportMode::Elementary));
+    EXPECT_TRUE(res.failed);
+    EXPECT_NE(rs.rep.text().find("it is the stream being read"), std::string::npos) << rs.rep.text();
+    EXPECT_EQ(dir.read("s.m2ts"), ts);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.m2ts"));
+  }
+  EXPECT_EQ(filesIn(dir.path()), 3u);
+}
+
+// A regular file is replaced only when the export is done: while it runs and
+// after it fails the file that was there is whole, and no temporary file is
+// left.
+TEST(Demux, TheOldFileStaysUntilTheExportIsDone) {
+  TempDir dir;
+  const B ts = longAudio().data();
+  const std::string in = dir.write("s.m2ts", ts).string();
+  const B old = {'o', 'l', 'd'};
+  const std::string out = dir.write("a.aus", old).string();
+  {
+    ReportScope rs;
+    B seen;
+    rs.rep.onPump = [&] { seen = dir.read("a.aus"); };
+    EXPECT_FALSE(Demux(in, out, opts(0x1100, ExportMode::Elementary)).failed);
+    EXPECT_EQ(seen, old);
+    EXPECT_EQ(dir.read("a.aus").size(), 200000u);
+  }
+  dir.write("a.aus", old);
+  {
+    ReportScope rs;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 50000;
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const DemuxResult res = Demux(in, out, opts(0x1100, ExportMode::Elementary));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(res.failed);
+    EXPECT_NE(rs.rep.text().find("Cannot write"), std::string::npos);
+    EXPECT_EQ(dir.read("a.aus"), old);
+  }
+  EXPECT_EQ(filesIn(dir.path()), 2u);
+}
+
+// A device or a pipe is written in place and is never removed, not even
+// when writing to it fails.
+TEST(Demux, DevicesAndPipesAreWrittenInPlace) {
+  TempDir dir;
+  TsBuilder small;
+  small.pes(0x1100, 0xBD, data(1000, 1), 1000);
+  const std::string in = dir.write("s.m2ts", small.data()).string();
+  {
+    ReportScope rs;
+    EXPECT_FALSE(Demux(in, "/dev/null", opts(0x1100, ExportMode::Elementary)).failed);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  }
+  {
+    // A pipe with a reader: the export arrives through it.
+    const std::string fifo = dir.folder() + "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ReportScope rs;
+    EXPECT_FALSE(Demux(in, fifo, opts(0x1100, ExportMode::Elementary)).failed);
+    B got(2000);
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    got.resize(std::size_t(std::max<ssize_t>(n, 0)));
+    EXPECT_EQ(got, data(1000, 1));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  }
+  // A device that is always full (as /dev/full), made here: the failed
+  // write is reported and the node stays.
+  const std::string full = dir.folder() + "full";
+  if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "no device nodes here";
+  ReportScope rs;
+  const DemuxResult res = Demux(in, full, opts(0x1100, ExportMode::Elementary));
+  EXPECT_TRUE(res.failed);
+  EXPECT_NE(rs.rep.text().find("Cannot write " + full + " (No space left on device)"), std::string::npos)
+      << rs.rep.text();
+  EXPECT_TRUE(std::filesystem::is_character_file(full));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "menu/igs_read.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 #include "support/ts_builder.h"
@@ -51,6 +52,9 @@ TEST(PidExport, FileNameJoinsTheRowTexts) {
        "/out/00001_PID1100_Dolby_Digital_Stereo_48_kHz_eng.aus"},
       {"/out/", "1011", "MPEG-4 AVC", "1080p, 23.976, 16:9", 0x1011, ExportMode::PES,
        "/out/00001_PID1011_MPEG-4_AVC_1080p_23.976_16_9.PES.vis"},
+      // A stream outside a disc folder has no row texts but the PID.
+      {"", "1100", "", "", 0x1100, ExportMode::PES, "00001_PID1100.PES.aus"},
+      {"", "1200", "PG", "", 0x1200, ExportMode::SUP, "00001_PID1200_PG.sup"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(exportFileName(c.folder, "00001", c.pid, c.type, c.details, c.pidValue, c.mode), c.name);
@@ -96,6 +100,65 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
     EXPECT_EQ(rs.rep.lines().back(), " Saving cancelled.");
     EXPECT_EQ(dir.read("b.aus").size(), 400u);  // PES packets before packet 341
   }
+}
+
+// A cancel belongs to the export it stopped: the menu loaded after a
+// cancelled Save PID is loaded, not "cancelled".
+TEST(PidExport, ACancelEndsWithTheExportItStopped) {
+  test::TempDir dir;
+  test::TsBuilder ts;
+  for (int i = 0; i < 2000; ++i) ts.pes(0x1100, 0xBD, std::vector<std::uint8_t>(100, std::uint8_t(i)), 90000 + i);
+  const std::string in = dir.write("s.m2ts", ts.data()).string();
+  test::ReportScope rs;
+  rs.rep.onPump = [] { cancelConfirmed(); };
+  DemuxOptions o;
+  o.pid = 0x1100;
+  EXPECT_TRUE(SavePID(in, dir.folder() + "a.aus", o).cancelled);
+  rs.rep.onPump = nullptr;
+  EXPECT_FALSE(cancelFlag());
+  TMenu m;
+  EXPECT_FALSE(loadMNUBytes({}, m).cancelled);
+}
+
+// Save PID asks its own question before a Cancel stops it, and no other
+// operation inherits it.
+TEST(PidExport, CancelAsksAboutThePid) {
+  test::TempDir dir;
+  test::TsBuilder ts;
+  ts.pes(0x1100, 0xBD, std::vector<std::uint8_t>(100, 1), 90000);
+  ts.nullPackets(400);
+  const std::string in = dir.write("s.m2ts", ts.data()).string();
+  test::ReportScope rs;
+  std::string asked;
+  rs.rep.onPump = [&] { asked = confirmCancel() ? cancelQuestion() : "no question"; };
+  DemuxOptions o;
+  o.pid = 0x1100;
+  SavePID(in, dir.folder() + "a.aus", o);
+  EXPECT_EQ(asked, "Stop saving this PID?");
+  EXPECT_FALSE(confirmCancel());
+  EXPECT_EQ(cancelQuestion(), kDefaultCancelQuestion);
+}
+
+// A stream without the PID writes nothing and says so; a file of that name
+// stays as it was.
+TEST(PidExport, AnAbsentPidWritesNothing) {
+  test::TempDir dir;
+  test::TsBuilder ts;
+  ts.pes(0x1100, 0xBD, std::vector<std::uint8_t>(100, 1), 90000);
+  const std::string in = dir.write("s.m2ts", ts.data()).string();
+  dir.write("old.aus", std::string("old"));
+  test::ReportScope rs;
+  DemuxOptions o;
+  o.pid = 0x1101;
+  for (const char* name : {"new.aus", "old.aus"}) {
+    SCOPED_TRACE(name);
+    const DemuxResult res = SavePID(in, dir.folder() + name, o);
+    EXPECT_TRUE(res.failed);
+    EXPECT_NE(rs.rep.text().find("The stream has no packets of PID 0x1101: nothing written."), std::string::npos);
+    EXPECT_EQ(rs.rep.text().find("source packets saved"), std::string::npos);
+  }
+  EXPECT_FALSE(dir.exists("new.aus"));
+  EXPECT_EQ(dir.read("old.aus"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
 }
 
 }  // namespace
