@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 #include "core/report.h"
 #include "menu/igs_write.h"
@@ -28,7 +29,8 @@ constexpr std::array<std::uint8_t, 29> kSit{0x00, 0x7F, 0xF0, 0x19, 0xFF, 0xFF, 
 
 class Muxer {
  public:
-  explicit Muxer(Bytes& out) : out_(out) {}
+  // clockStart: the system clock (27 MHz) at the first packet's arrival.
+  Muxer(Bytes& out, std::uint64_t clockStart) : out_(out), clockStart_(clockStart) {}
 
   void pat() { table(0x0000, cc_[0], kPat.data(), kPat.size()); }
   void pmt() { table(0x0100, cc_[1], kPmt.data(), kPmt.size()); }
@@ -37,8 +39,8 @@ class Muxer {
   // Adaptation field only: the counter does not advance.
   void pcr() {
     std::uint8_t* p = begin();
-    const std::uint64_t clock = std::uint64_t(ats_ - kMuxFirstArrival);
-    const std::uint64_t base = clock / 300, ext = clock % 300;
+    const std::uint64_t clock = clockStart_ + std::uint64_t(ats_ - kMuxFirstArrival);
+    const std::uint64_t base = clock / 300 % (std::uint64_t(1) << 33), ext = clock % 300;
     put(p, {0x10, 0x01, 0x20, 0xB7, 0x10, std::uint8_t(base >> 25), std::uint8_t(base >> 17),
             std::uint8_t(base >> 9), std::uint8_t(base >> 1),
             std::uint8_t(((base & 1) << 7) | 0x7E | ((ext >> 8) & 1)), std::uint8_t(ext)});
@@ -101,16 +103,32 @@ class Muxer {
   }
 
   Bytes& out_;
+  std::uint64_t clockStart_;
   std::uint32_t ats_ = kMuxFirstArrival;
   std::size_t count_ = 0;
   std::array<std::uint8_t, 4> cc_{};  // PAT, PMT, SIT, IG
 };
 
-}  // namespace
+// A 33-bit PTS or DTS field.
+std::uint64_t timeField(const std::uint8_t* b) {
+  return std::uint64_t(b[0] & 0x0E) << 29 | std::uint64_t(b[1]) << 22 | std::uint64_t(b[2] & 0xFE) << 14 |
+         std::uint64_t(b[3]) << 7 | std::uint64_t(b[4]) >> 1;
+}
 
-Bytes muxPes(const Bytes& pes) {
-  Bytes out;
-  Muxer mx(out);
+// When a PES packet must have arrived: its DTS, or its PTS when it has no
+// DTS, in 27 MHz ticks; none when it carries neither.
+std::optional<std::uint64_t> decodeTime(const std::uint8_t* pes, std::size_t n) {
+  if (n < 14) return std::nullopt;
+  const unsigned flags = pes[7] >> 6;
+  if (flags == 3 && n >= 19) return timeField(pes + 14) * 300;
+  if (flags >= 2) return timeField(pes + 9) * 300;
+  return std::nullopt;
+}
+
+// Cuts the PES packets into mx. `deadline` (when given) learns, per PES
+// packet with a time, how far its decoding time lies after the arrival of
+// its last packet; `report` logs a PES packet that ends early.
+void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* deadline) {
   mx.pat();
   mx.pmt();
   mx.sit();
@@ -124,14 +142,19 @@ Bytes muxPes(const Bytes& pes) {
       continue;
     }
     std::size_t left = ((std::size_t(pes[pos + 4]) << 8) | pes[pos + 5]) + 6;
+    const std::optional<std::uint64_t> due = decodeTime(pes.data() + pos, std::min(left, pes.size() - pos));
     bool first = true;
     while (left > 0) {
       const std::size_t n = std::min(left, kTsPayload);
       const std::size_t have = std::min(n, pes.size() - std::min(pos, pes.size()));
-      if (have < n) erlog("Mux error");
+      if (have < n && report) erlog("Mux error");
       mx.ig(first, pes.data() + std::min(pos, pes.size()), left, have);
       pos += n;
       left -= n;
+      if (left == 0 && due && deadline) {
+        const std::int64_t lead = std::int64_t(*due) - std::int64_t(mx.count() * kMuxArrivalStep);
+        if (!*deadline || lead < **deadline) *deadline = lead;
+      }
       if (!first) {
         const std::size_t c = mx.count();
         if (c % 2500 == 0) mx.pcr();
@@ -145,6 +168,22 @@ Bytes muxPes(const Bytes& pes) {
     }
   }
   while (mx.count() % kMuxAlignedUnit != 0) mx.null();
+}
+
+}  // namespace
+
+Bytes muxPes(const Bytes& pes) {
+  // A trial run finds the latest clock start at which every PES packet has
+  // arrived by its decoding time; the clock starts there, so the menu's
+  // first decoding time follows the first clock reference closely however
+  // late on its timeline the menu lies.
+  Bytes trial;
+  Muxer probe(trial, 0);
+  std::optional<std::int64_t> lead;
+  cut(pes, probe, false, &lead);
+  Bytes out;
+  Muxer mx(out, lead && *lead > 0 ? std::uint64_t(*lead) : 0);
+  cut(pes, mx, true, nullptr);
   return out;
 }
 

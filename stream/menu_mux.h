@@ -19,10 +19,14 @@ inline constexpr std::uint32_t kMuxArrivalStep = 846;          // per source pac
 inline constexpr std::size_t kMuxAlignedUnit = 32;             // packets
 
 // Cuts a run of PES packets into source packets. The clock reference
-// carried by the PCR packets is the arrival clock itself, counted from the
-// first packet: arrival time stamps and system clock are then the same
-// 27 MHz clock, as a player assumes. A PES packet that ends early gets
-// "Mux error" through erlog and the rest of its last packet stays 0xFF.
+// carried by the PCR packets runs with the arrival clock (arrival time
+// stamps and system clock are the same 27 MHz clock, as a player assumes)
+// and starts as late as lets every PES packet arrive by its decoding time
+// (DTS, else PTS): a menu whose times lie late on its timeline is decoded
+// right away, not minutes after the clock starts; the spacing of its times
+// is kept. Without times the clock starts at 0. A PES packet that ends
+// early gets "Mux error" through erlog and the rest of its last packet
+// stays 0xFF.
 Bytes muxPes(const Bytes& pes);
 
 // The whole menu: saveIGS in PES framing, then muxPes. False, with the

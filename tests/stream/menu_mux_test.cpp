@@ -149,6 +149,60 @@ TEST(MenuMux, PesEndingEarlyIsReported) {
   EXPECT_EQ(ts[second + kSp - 1], 0xFF);
 }
 
+// The 33-bit DTS (or PTS when there is no DTS) of the PES packet that
+// begins in IG packet k, in 27 MHz ticks.
+std::uint64_t decodeTime(const Bytes& ts, std::size_t k) {
+  const std::size_t at = k * kSp + ((ts[k * kSp + 7] & 0x20) ? 9 + ts[k * kSp + 8] : 8);
+  const std::uint8_t* h = ts.data() + at;
+  const std::uint8_t* t = (h[7] >> 6) == 3 ? h + 14 : h + 9;
+  const std::uint64_t v = std::uint64_t(t[0] & 0x0E) << 29 | std::uint64_t(t[1]) << 22 |
+                          std::uint64_t(t[2] & 0xFE) << 14 | std::uint64_t(t[3]) << 7 | t[4] >> 1;
+  return v * 300;
+}
+
+// A menu late on its timeline is decoded as soon as it has arrived: the
+// clock starts just before its first decoding time instead of at 0, every
+// PES packet has arrived by its own decoding time, and the times themselves
+// are those of the menu.
+TEST(MenuMux, TheClockStartsAtTheMenusFirstDecodingTime) {
+  for (const std::uint32_t inTime : {90000u * 2, 53937000u /* 599.3 s */}) {
+    SCOPED_TRACE(inTime);
+    test::ReportScope rs;
+    TMenu menu = sample::sampleMenu();
+    menu.in_time = inTime;
+    Bytes ts;
+    ASSERT_TRUE(muxMenu(menu, ts));
+    ASSERT_EQ(pid(ts, 3), 0x1001);
+    const std::uint64_t clock0 = pcr(ts, 3) - 3 * 846;  // the clock at the first packet
+    std::vector<std::uint64_t> times;
+    std::size_t lastIg = 0;
+    std::int64_t smallestLead = -1;
+    for (std::size_t k = 0; k < ts.size() / kSp; ++k) {
+      if (pid(ts, k) == 0x1001) EXPECT_EQ(pcr(ts, k), clock0 + std::uint64_t(ats(ts, k) - 0x10000000u)) << k;
+      if (pid(ts, k) != 0x1400) continue;
+      if (unitStart(ts, k)) {
+        if (!times.empty()) {
+          // The PES packet before has arrived when its last packet has.
+          const std::int64_t lead = std::int64_t(times.back()) - std::int64_t(clock0 + (lastIg + 1) * 846);
+          EXPECT_GE(lead, 0) << "PES packet " << times.size() - 1 << " arrives late";
+          smallestLead = smallestLead < 0 ? lead : std::min(smallestLead, lead);
+        }
+        times.push_back(decodeTime(ts, k));
+      }
+      lastIg = k;
+    }
+    ASSERT_FALSE(times.empty());
+    // The menu's own times: its first decoding time lies just before its
+    // in-time.
+    EXPECT_LE(times.front(), std::uint64_t(inTime) * 300);
+    EXPECT_GT(times.front(), std::uint64_t(inTime - 90000) * 300);
+    // Far less than a second of waiting for the first decoding time, and
+    // the PES packet that decides the start arrives just in time.
+    EXPECT_LT(times.front() - clock0, 27000000u / 10);
+    EXPECT_LT(smallestLead, 27000000 / 100);
+  }
+}
+
 TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
   test::ReportScope rs;
   test::TempDir d;
