@@ -84,6 +84,25 @@ ClipRow rowFor(const fs::path& stream, std::uint16_t pid) {
   return {hexText(pid, 4), "", ""};
 }
 
+// A stream named on the command line: a folder is no stream.
+void requireStreamFile(const std::string& path) {
+  requireInputFile(path);
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw InputError{"a folder, not a stream file: " + path};
+}
+
+// The PID in hexadecimal, "0x" allowed in front. Transport streams have
+// 13-bit PIDs, and 1FFF carries only null packets.
+std::uint16_t pidArgument(const std::string& text) {
+  const std::string digits = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0 ? text.substr(2) : text;
+  const std::uint16_t pid = parsePidText(digits);
+  if (digits.empty() || digits.size() > 4 || (pid == 0 && digits.find_first_not_of('0') != std::string::npos))
+    throw UsageError{"not a hexadecimal PID: " + text};
+  if (pid > kNullPid) throw UsageError{"not a PID: " + text + " (PIDs go from 0 to 1FFF)"};
+  if (pid == kNullPid) throw UsageError{"PID 1FFF holds only null packets: there is nothing to export"};
+  return pid;
+}
+
 void addExportPidCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("export-pid", "Save one PID of an .m2ts stream file (Save PID)");
   struct Args {
@@ -100,11 +119,8 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
                 "SUP: keep the stream's own times instead of times from the first video frame");
   cmd->add_option("-o,--output", a->output, "The file to write (default: named after clip, PID and stream)");
   cmd->callback([&ctx, a] {
-    std::error_code ec;
-    if (!fs::is_regular_file(a->stream, ec)) throw InputError{"no such file: " + a->stream};
-    const std::uint16_t pid = parsePidText(a->pid);
-    if (a->pid.empty() || a->pid.size() > 4 || (pid == 0 && a->pid.find_first_not_of('0') != std::string::npos))
-      throw UsageError{"not a hexadecimal PID: " + a->pid};
+    requireStreamFile(a->stream);
+    const std::uint16_t pid = pidArgument(a->pid);
     DemuxOptions opt;
     opt.pid = pid;
     opt.mode = chooseExportMode(pid, a->pes, !a->noSup, !a->noMnu);

@@ -1,11 +1,9 @@
 // mirdal-cli extract-menu <m2ts> [--pid 0x14nn] -o menu.mnu: the IG stream
 // of a stream file as a .mnu file, exactly as the stream carries it (every
 // display set), checked by loading it as a menu.
-#include <cstdio>
-#include <filesystem>
-
 #include "cli/cli_context.h"
 #include "cli/file_kinds.h"
+#include "core/output_file.h"
 #include "core/report.h"
 #include "menu/igs_read.h"
 #include "stream/ig_extract.h"
@@ -25,7 +23,6 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("-o,--output", a->out, "The .mnu file to write")->required();
   cmd->callback([&ctx, a] {
     requireInputFile(a->input);
-    std::error_code ec;
     std::size_t used = 0;
     unsigned long pid = 0;
     try {
@@ -35,15 +32,17 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
     }
     if (used == 0 || used != a->pid.size() || pid < 0x1400 || pid > 0x14FF)
       throw UsageError{"an IG stream's PID lies in 0x1400 to 0x14FF: " + a->pid};
-    const DemuxResult r = extractIGStream(a->input, std::uint16_t(pid), a->out);
-    if (r.failed) return void(ctx.exitCode = kFailed);
-    if (r.pidPackets == 0) {
-      std::fprintf(stderr, "mirdal-cli: the stream has no packets of PID 0x%04lX\n", pid);
-      std::filesystem::remove(a->out, ec);
+    // A stream without the PID is an error that writes nothing. The menu is
+    // checked from memory, so that a device or pipe can take it too.
+    Bytes mnu;
+    if (extractIGStream(a->input, std::uint16_t(pid), mnu, true).failed) return void(ctx.exitCode = kFailed);
+    std::string why;
+    if (!writeOutput(a->out, mnu, &why)) {
+      erlog("Cannot write " + a->out + " (" + why + ")");
       return void(ctx.exitCode = kFailed);
     }
     TMenu m;
-    const MenuLoad load = loadMNU(a->out, m);
+    const MenuLoad load = loadMNUBytes(mnu, m);
     ctx.exitCode = load.status == ReadStatus::Ok ? kOk : kFailed;
   });
 }
