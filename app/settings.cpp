@@ -116,6 +116,7 @@ const std::vector<Entry>& table() {
       boolean("SavePES", [](S& s) -> bool& { return s.options.savePES; }),
       boolean("SaveSUP", [](S& s) -> bool& { return s.options.saveSUP; }),
       boolean("SaveMNU", [](S& s) -> bool& { return s.options.saveMNU; }),
+      stdText("SavePIDFolder", [](S& s) -> std::string& { return s.options.savePidFolder; }),
       boolean("ButtonId", [](S& s) -> bool& { return s.options.buttonId; }),
       boolean("ObjectId", [](S& s) -> bool& { return s.options.objectId; }),
       boolean("ButtonFrame", [](S& s) -> bool& { return s.options.buttonFrame; }),

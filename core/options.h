@@ -62,6 +62,7 @@ struct Options {
   std::uint32_t countryCode = 0x5553;  // "US"
   MenuColours colours;
   std::string outputFolder;            // "Output folder": not stored, empty each run
+  std::string savePidFolder;           // where Save P&ID last saved without an output folder
 };
 
 }  // namespace mirdal

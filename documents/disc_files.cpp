@@ -185,7 +185,8 @@ TAVStream clipStream(const Workspace& ws) {
 
 bool correctPacketCount(Workspace& ws, std::uint32_t packets) {
   const std::string file = ws.clip.fileName();
-  if (file.empty()) return false;
+  // A clip that failed to read is no clip to patch.
+  if (file.empty() || !ws.clip.loaded()) return false;
   TCLPI c = ws.clip.model();
   if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c)) return false;
   ws.clip.load(std::move(c), file, ws.clip.loaded());

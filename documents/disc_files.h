@@ -64,7 +64,8 @@ TAVStream clipStream(const Workspace& ws);
 
 // The packet correction after a read: the 4 bytes of the count are written
 // into the file at once (no backup), and the model takes the count without
-// becoming modified, since file and model agree again.
+// becoming modified, since file and model agree again. Nothing is written
+// for a clip that failed to read.
 bool correctPacketCount(Workspace& ws, std::uint32_t packets);
 
 // Save of the "&CLIPINF" page with the backup step. What the writer changes

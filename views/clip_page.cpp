@@ -2,11 +2,14 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
+#include <filesystem>
 
 #include "core/report.h"
 #include "core/temp_files.h"
@@ -151,8 +154,10 @@ void ClipPage::afterRead() {
 }
 
 // The clip's count of source packets against its stream file; a correction
-// the user accepts is written into the file at once.
+// the user accepts is written into the file at once. A clip that could not
+// be read is nothing to correct: its count is no count.
 void ClipPage::packetCheck() {
+  if (!ws_.clip.loaded()) return;
   const mirdal::PacketCheck pc =
       mirdal::checkPacketCount(ws_.clip.model(), mirdal::clipStream(ws_).size, thousandsSeparator());
   if (!pc.ask || !ia_) return;
@@ -180,6 +185,36 @@ void ClipPage::bPlayClick() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(pathText(mirdal::clipStreamPath(ws_, mirdal::clipName(ws_)))));
 }
 
+// Where Save P&ID writes: in the options' output folder under the export
+// name, asking before a file of that name is replaced; without an output
+// folder, where the user says in a save dialog (which asks before replacing)
+// that starts in the folder chosen the last time. Empty when the user
+// stopped.
+std::string ClipPage::savePidOutput(const std::string& exportName, mirdal::ExportMode mode, std::uint16_t pid) {
+  if (!ia_) return {};
+  const std::string& folder = ws_.options.outputFolder;
+  if (!folder.empty()) {
+    const std::string path = (std::filesystem::path(folder) / exportName).string();
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) &&
+        ia_->ask(tr("%1 already exists.\nDo you want to replace it?").arg(pathText(path)), Choices::YesNo) !=
+            Answer::Yes)
+      return {};
+    return path;
+  }
+  const QString ext = QString::fromLatin1(mirdal::exportExtension(pid, mode));
+  FileDialogRequest r;
+  r.title = tr("Save PID");
+  r.filter = ext.isEmpty() ? tr("All files|*") : ext + QStringLiteral("|*.") + ext + tr("|All files|*");
+  r.defaultExt = ext.isEmpty() ? QString() : QStringLiteral(".") + ext;
+  r.folder = ws_.options.savePidFolder.empty() ? QDir::homePath() : pathText(ws_.options.savePidFolder);
+  r.fileName = pathText(exportName);
+  const QString chosen = ia_->saveFile(r);
+  if (chosen.isEmpty()) return {};
+  ws_.options.savePidFolder = pathBytes(QFileInfo(chosen).absolutePath());
+  return pathBytes(chosen);
+}
+
 // Runs on this thread: the export hands pending events to the event loop
 // between chunks, so the window stays responsive and Cancel can stop it.
 void ClipPage::bSavePIDClick() {
@@ -190,8 +225,10 @@ void ClipPage::bSavePIDClick() {
   mirdal::DemuxOptions opt;
   opt.pid = mirdal::parsePidText(latin1(t.at(0)));
   opt.mode = mirdal::chooseExportMode(opt.pid, ws_.options.savePES, ws_.options.saveSUP, ws_.options.saveMNU);
-  const std::string output = mirdal::exportFileName(ws_.options.outputFolder, name, latin1(t.at(0)), latin1(t.at(1)),
-                                                    latin1(t.at(2)), opt.pid, opt.mode);
+  const std::string exportName =
+      mirdal::exportFileName("", name, latin1(t.at(0)), latin1(t.at(1)), latin1(t.at(2)), opt.pid, opt.mode);
+  const std::string output = savePidOutput(exportName, opt.mode, opt.pid);
+  if (output.empty()) return;
   exporting_ = true;
   program_->bSavePID()->setEnabled(false);
   mirdal::SavePID(mirdal::clipStreamPath(ws_, name), output, opt);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "views/file_page.h"
 
@@ -20,6 +21,7 @@ class QLabel;
 
 namespace mirdal {
 class DocumentBase;
+enum class ExportMode;
 }
 
 namespace mirdal::gui {
@@ -91,6 +93,7 @@ class ClipPage : public FilePage {
  private:
   void afterRead();
   void packetCheck();
+  std::string savePidOutput(const std::string& exportName, mirdal::ExportMode mode, std::uint16_t pid);
   void showExtensionData();
   void updateApply();
   std::optional<std::size_t> defaultPlayItem() const;

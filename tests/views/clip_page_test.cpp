@@ -153,6 +153,23 @@ class ClipPageTest : public QObject {
     QCOMPARE(f.clipTab(), QString("&CLIPINF"));
   }
 
+  // A clip the program refused to read (a "0300" clip) is not checked, let
+  // alone patched, whatever its count says.
+  void noPacketQuestionAfterARefusedRead() {
+    Sample f;
+    if (f.disc.empty()) QSKIP("the sample disc is missing");
+    const std::string path = f.clipFile("00000");
+    std::vector<std::uint8_t> bytes = fileBytes(path);
+    bytes[59] ^= 0x01;                                  // a count the stream disagrees with
+    std::copy_n("0300", 4, bytes.begin() + 4);          // a version the reader refuses
+    writeBytes(path, bytes);
+    f.read();
+    f.openClip("00000");
+    QVERIFY(!f.ws().clip.loaded());
+    QVERIFY(f.t.ia.questions.isEmpty());
+    QCOMPARE(fileBytes(path), bytes);
+  }
+
   // Ins, a typed ATC delta and Shift+Del go through the engine; the page
   // carries "*" until Save, and the file then holds what the page shows.
   void atcDeltaEditsAreSaved() {
@@ -248,6 +265,61 @@ class ClipPageTest : public QObject {
     QVERIFY(save->isEnabled());
   }
 
+  // Without an output folder Save P&ID asks where to save, starting in the
+  // folder chosen the last time (which the settings keep); a cancelled
+  // dialog saves nothing. With an output folder a file of the export's name
+  // is replaced only after a Yes. A chosen file that is the stream itself is
+  // refused and the stream stays whole.
+  void savePidAsksWhereToSave() {
+    SAMPLE(f);
+    const QString out = QString::fromStdString(f.root.mkdir("out").string());
+    f.ws().options.outputFolder.clear();
+    f.ws().options.savePidFolder = out.toStdString();
+    f.openClip("00000");
+    QVERIFY(f.selectPid("1100"));
+    QPushButton* save = f.page()->programView()->bSavePID();
+
+    f.t.ia.files << QString();  // the dialog cancelled
+    save->click();
+    QCOMPARE(f.t.ia.fileRequests.size(), 1);
+    const FileDialogRequest r = f.t.ia.fileRequests.at(0);
+    QCOMPARE(r.title, QString("Save PID"));
+    QCOMPARE(r.folder, out);
+    QVERIFY(r.fileName.startsWith("00000_PID1100_") && r.fileName.endsWith(".aus"));
+    QCOMPARE(r.defaultExt, QString(".aus"));
+    QCOMPARE(f.logCount("Saving "), 0);
+
+    const QString other = QString::fromStdString(f.root.mkdir("other").string());
+    f.t.ia.files << other + "/audio";  // the default extension is added
+    save->click();
+    QVERIFY(QFileInfo(other + "/audio.aus").size() > 0);
+    QCOMPARE(f.ws().options.savePidFolder, other.toStdString());
+    QCOMPARE(f.t.ia.fileRequests.at(1).folder, out);
+
+    // Onto the stream itself.
+    const std::string stream = f.disc + "STREAM/00000.m2ts";
+    const std::vector<std::uint8_t> before = fileBytes(stream);
+    f.t.ia.files << QString::fromStdString(stream);
+    save->click();
+    QCOMPARE(fileBytes(stream), before);
+    QVERIFY(mirdal::statusLine().panel[1].find("it is the stream being read") != std::string::npos);
+
+    // An output folder: the name is the export's, a file of that name is
+    // replaced only after a Yes.
+    f.ws().options.outputFolder = out.toStdString();
+    const QString name = out + "/" + r.fileName;
+    writeBytes(name.toStdString(), {'o', 'l', 'd'});
+    f.t.ia.answers << Answer::No;
+    save->click();
+    QCOMPARE(f.t.ia.questions.last(), QString("%1 already exists.\nDo you want to replace it?").arg(name));
+    QCOMPARE(QFileInfo(name).size(), qint64(3));
+    f.t.ia.answers << Answer::Yes;
+    save->click();
+    QVERIFY(QFileInfo(name).size() > 3);
+    QCOMPARE(f.t.ia.fileRequests.size(), 3);
+    QVERIFY(f.t.ia.unexpected.isEmpty());
+  }
+
   // Cancel during an export asks first: Yes stops it at a PES packet's end,
   // No lets it finish.
   void cancelAsksBeforeStopping_data() {
@@ -275,7 +347,7 @@ class ClipPageTest : public QObject {
     QTimer::singleShot(0, f.t.w.get(), [&] { f.t.w->shared()->bCancel()->click(); });
     f.page()->programView()->bSavePID()->click();
     QCOMPARE(f.t.ia.questions.size(), 2);
-    QCOMPARE(f.t.ia.questions.at(1), QString("Are you sure to stop?"));
+    QCOMPARE(f.t.ia.questions.at(1), QString("Stop saving this PID?"));
     const QStringList files = filesEndingWith(out, ".aus");
     QCOMPARE(files.size(), 1);
     const qint64 size = QFileInfo(out + "/" + files.at(0)).size();

@@ -184,7 +184,7 @@ class SettingsTest : public QObject {
     const QStringList names = settingNames();
     QCOMPARE(names.mid(0, 6), (QStringList{"WindowState", "Top", "Left", "Width", "Height", "BDMVdir"}));
     QCOMPARE(names.last(), QString("CountryCode"));
-    QCOMPARE(names.size(), 51);
+    QCOMPARE(names.size(), 52);
     QSettings s = programSettings();
     s.clear();
     StoredSettings st;
