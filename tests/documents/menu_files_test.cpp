@@ -93,12 +93,25 @@ TEST(MenuFiles, StreamFileOpensItsIgStream) {
   Bytes ts;
   ASSERT_TRUE(muxMenu(m, ts));
   dir.write("STREAM/00007.m2ts", ts);
-  dir.write("STREAM/EMPTY.MTS", Bytes(192 * 32, 0));
+  // 32 null packets: a stream, but without an IG stream.
+  Bytes nulls;
+  for (int k = 0; k < 32; ++k) {
+    const Bytes packet = {0, 0, 0, 0, 0x47, 0x1F, 0xFF, 0x10};
+    nulls.insert(nulls.end(), packet.begin(), packet.end());
+    nulls.insert(nulls.end(), 184, 0xFF);
+  }
+  dir.write("STREAM/EMPTY.MTS", nulls);
+  dir.write("STREAM/ZEROS.MTS", Bytes(192 * 32, 0));
 
   Workspace ws;
   ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/00007.m2ts"));
   EXPECT_EQ(ws.menu.fileName(), "00007.m2ts");
   expectSameMenu(m, ws.menu.model());
+
+  // A file of zeros is no stream: refused, the menu shown before stays.
+  EXPECT_FALSE(loadMenuFile(ws, dir.folder() + "STREAM/ZEROS.MTS"));
+  EXPECT_NE(rec.text().find("is not a transport stream"), std::string::npos);
+  EXPECT_EQ(ws.menu.fileName(), "00007.m2ts");
 
   // A stream without the menu's PID: an empty menu, no pages to save.
   ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/EMPTY.MTS"));
