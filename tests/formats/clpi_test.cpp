@@ -308,6 +308,10 @@ TEST(ClpiSamples, RealClipsComeBackByteForByte) {
     Bytes data;
     ASSERT_TRUE(readFileBytes(e.path().string(), data));
     TCLPI c;
+    if (test::ultraHDFile(e.path())) {
+      EXPECT_EQ(parseCLPI(data, c).status, ReadStatus::Rejected) << e.path();
+      continue;
+    }
     ASSERT_EQ(parseCLPI(data, c).status, ReadStatus::Ok) << e.path();
     EXPECT_EQ(composeCLPI(c), data) << e.path();
     // ATC delta entries inserted and deleted again restore the bytes.
