@@ -43,8 +43,9 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
       return void(ctx.exitCode = kFailed);
     }
     TMenu m;
+    const int errors = errorCount();
     const MenuLoad load = loadMNU(a->out, m);
-    ctx.exitCode = load.status == ReadStatus::Ok ? kOk : kFailed;
+    ctx.exitCode = load.status == ReadStatus::Ok && errorCount() == errors ? kOk : kFailed;
   });
 }
 
