@@ -20,6 +20,7 @@
 #include "views/objects_view.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
+#include "views/read_error_banner.h"
 #include "views/text.h"
 #include "views/titles_view.h"
 #include "views/ui_metrics.h"
@@ -73,6 +74,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   lStartHint_->setWordWrap(true);
   lStartHint_->setVisible(eBDMVdir_->text().isEmpty());
   page->addWidget(lStartHint_);
+  page->addWidget(new ReadErrorBanner("lReadErrorsBDMV", {&ws_.index, &ws_.mobj, &ws_.sound}, this));
   connect(eBDMVdir_, &QLineEdit::textChanged, lStartHint_, [this](const QString& t) { lStartHint_->setVisible(t.isEmpty()); });
 
   // MovieObject.bdmv: objects above commands.
@@ -300,8 +302,8 @@ bool BdmvPage::hasSomethingToSave() const {
 }
 
 void BdmvPage::save() {
-  mirdal::indexsave(ws_);
-  mirdal::mobjsave(ws_);
+  mirdal::indexsave(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+  mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
   emit availabilityChanged();
 }
 
