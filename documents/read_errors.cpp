@@ -10,8 +10,11 @@ std::string ReadWatch::errors(ReadStatus status) const {
   // A count reset during the read counts from zero.
   const int now = errorCount();
   const int logged = now >= before_ ? now - before_ : now;
-  if (logged == 1) return lastErrorText();
-  if (logged > 1) return std::to_string(logged) + " errors, the last: " + lastErrorText();
+  // The text goes inside sentences of its own: without a closing full stop.
+  std::string last = lastErrorText();
+  while (!last.empty() && last.back() == '.') last.pop_back();
+  if (logged == 1) return last;
+  if (logged > 1) return std::to_string(logged) + " errors, the last: " + last;
   if (status == ReadStatus::Truncated) return "the file could not be read whole";
   return {};
 }
