@@ -74,7 +74,6 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   lStartHint_->setWordWrap(true);
   lStartHint_->setVisible(eBDMVdir_->text().isEmpty());
   page->addWidget(lStartHint_);
-  page->addWidget(new ReadErrorBanner("lReadErrorsBDMV", {&ws_.index, &ws_.mobj, &ws_.sound}, this));
   connect(eBDMVdir_, &QLineEdit::textChanged, lStartHint_, [this](const QString& t) { lStartHint_->setVisible(t.isEmpty()); });
 
   // MovieObject.bdmv: objects above commands.
@@ -147,7 +146,14 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   groups->setSpacing(6);
   // The index group takes the width its views need; the command list takes
   // all the rest.
-  groups->addWidget(gbMovieObject_, 1);
+  // The line about files read with errors stands above the movie objects,
+  // whose command list gives it room: the index side has none to spare in
+  // the smallest window.
+  auto* left = new QVBoxLayout;
+  left->setSpacing(6);
+  left->addWidget(new ReadErrorBanner("lReadErrorsBDMV", {&ws_.index, &ws_.mobj, &ws_.sound}, this));
+  left->addWidget(gbMovieObject_, 1);
+  groups->addLayout(left, 1);
   groups->addLayout(right, 0);
   page->addLayout(groups, 1);
 }

@@ -21,9 +21,6 @@ ReadErrorBanner::ReadErrorBanner(const char* objectName, std::vector<mirdal::Doc
   p.setColor(QPalette::Window, QColor(0xFF, 0xE4, 0xE1));
   p.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
   setPalette(p);
-  QFont f = font();
-  f.setBold(true);
-  setFont(f);
   for (mirdal::DocumentBase* d : docs_) {
     auto* s = new DocumentSignals(*d, this);
     connect(s, &DocumentSignals::changed, this, &ReadErrorBanner::update);
@@ -36,8 +33,9 @@ void ReadErrorBanner::update() {
   QStringList lines;
   for (const mirdal::DocumentBase* d : docs_) {
     if (!d->loaded() || !d->readWithErrors()) continue;
-    lines << tr("%1 was read with errors: %2. Where the file could not be read, this page shows guesses "
-                "(zeros and empty lists).")
+    // One short line per file, so that the smallest window keeps room for
+    // the page.
+    lines << tr("%1 was read with errors (%2): the page shows guesses where it could not be read.")
                  .arg(pathText(d->fileName()), messageText(d->readErrors()));
   }
   setText(lines.join(QLatin1Char('\n')));

@@ -74,7 +74,7 @@ class ReadErrorsViewTest : public QObject {
     QVERIFY(t->w->workspace().playlist.loaded());
     QLabel* line = banner("lReadErrorsPlaylist");
     QVERIFY(line && line->isVisible());
-    QVERIFY2(line->text().startsWith("00000.mpls was read with errors: 00000.mpls ends early at $"),
+    QVERIFY2(line->text().startsWith("00000.mpls was read with errors (00000.mpls ends early at $"),
              qPrintable(line->text()));
     // The status line shows the error mark with the file's error, not "Ready.".
     QVERIFY(mirdal::statusLine().errorMark);
@@ -113,7 +113,7 @@ class ReadErrorsViewTest : public QObject {
     t->w->showPage(Page::BDMV);
     QLabel* line = banner("lReadErrorsBDMV");
     QVERIFY(line->isVisible());
-    QVERIFY2(line->text().contains("index.bdmv was read with errors: index.bdmv ends early"), qPrintable(line->text()));
+    QVERIFY2(line->text().contains("index.bdmv was read with errors (index.bdmv ends early"), qPrintable(line->text()));
     QVERIFY2(line->text().contains("sound.bdmv was read with errors"), qPrintable(line->text()));
     QVERIFY(!line->text().contains("MovieObject.bdmv"));
     // Save asks for the index and the sound file; the movie objects, read
