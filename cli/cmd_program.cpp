@@ -25,13 +25,14 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--bin", a->binary, "Write the command words (12 bytes per command) instead of the list");
   cmd->add_option("-o,--output", a->output, "Write to this file (created or overwritten) instead of standard output");
   cmd->callback([&ctx, a] {
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
+    bool whole = true;
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;
     }
     if (!a->output.empty()) {
-      ctx.exitCode = saveProgram(a->output, *program, a->binary) ? kOk : kFailed;
+      ctx.exitCode = saveProgram(a->output, *program, a->binary) && whole ? kOk : kFailed;
       return;
     }
     if (a->binary && ::isatty(fileno(stdout)))
@@ -43,7 +44,8 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
       const std::string text = programList(*program);
       std::fwrite(text.data(), 1, text.size(), stdout);
     }
-    ctx.exitCode = kOk;
+    // A file read with errors: what was read is shown, and the exit says so.
+    ctx.exitCode = whole ? kOk : kFailed;
   });
 }
 

@@ -76,7 +76,8 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
         throw UsageError{"--country takes 4 hexadecimal digits (5553 is \"US\"): " + a->country};
       ws.options.countryCode = *code;
     }
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
+    bool whole = true;
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;
@@ -109,7 +110,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       logGPRs(ws.regs);
       if (r.stepLimitReached) erlog(limitMessage);
     }
-    ctx.exitCode = r.stepLimitReached ? kFailed : kOk;
+    ctx.exitCode = r.stepLimitReached || !whole ? kFailed : kOk;
   });
 }
 
