@@ -127,6 +127,8 @@ TMenu createMenu(std::uint16_t width, std::uint16_t height) {
   m.ics.user_timeout = 0;
   m.ics.composition_timeout_pts = m.ics.selection_timeout_pts = 0;
   m.has_composition = true;
+  // The palette the first page names; it defines no colour yet.
+  m.palettes.emplace_back();
   createPage(m);
   return m;
 }

@@ -25,7 +25,8 @@ TPage newPage(std::uint8_t id);  // no BOG yet: createPage adds one
 
 // "Create Menu": an empty composition of the given video size (frame rate
 // code 1, both model bits, no time-outs, in-time 2 s) with one page holding
-// one BOG with one button.
+// one BOG with one button, and palette 0, which that page names (without
+// colours).
 TMenu createMenu(std::uint16_t width = 1920, std::uint16_t height = 1080);
 
 // Inserts. Each returns false, changing nothing, at its limit or for an

@@ -136,6 +136,21 @@ TEST(MenuCli, ExtractMenu) {
   EXPECT_EQ(runCli("extract-menu " + shellQuote(m2ts) + " --pid 0x1011 -o " + shellQuote(out)).exitCode, 2);
 }
 
+// A new menu carries the palette its page names, through mux and extract.
+TEST(MenuCli, ANewMenuHasThePaletteItsPageUses) {
+  test::TempDir d;
+  const std::string mnu = (d.path() / "new.mnu").string(), m2ts = (d.path() / "new.m2ts").string(),
+                    back = (d.path() / "back.mnu").string();
+  ASSERT_EQ(runCli("menu new -o " + shellQuote(mnu)).exitCode, 0);
+  ASSERT_EQ(runCli("mux " + shellQuote(mnu) + " -o " + shellQuote(m2ts)).exitCode, 0);
+  ASSERT_EQ(runCli("extract-menu " + shellQuote(m2ts) + " -o " + shellQuote(back)).exitCode, 0);
+  for (const std::string& f : {mnu, back}) {
+    const auto r = runCli("dump " + shellQuote(f));
+    EXPECT_NE(r.out.find("1 pages, 0 objects, 1 palettes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("palette 0,"), std::string::npos) << r.out;
+  }
+}
+
 // The sample disc's feature stream carries the sample menu as its IG stream:
 // what a user takes out of it is the committed .mnu, byte for byte.
 TEST(MenuCli, SampleStreamCarriesTheSampleMenu) {

@@ -332,6 +332,17 @@ TEST(CreateEdits, DefaultsAndLimits) {
   EXPECT_EQ(b.numeric_select_value, 0xFFFF);
   EXPECT_EQ(b.selected_sound, 0xFF);
   EXPECT_EQ(m.ics.pages[0].animation_frame_rate_code, 1);
+  // The palette the page names exists (without colours), and a save keeps it.
+  ASSERT_EQ(m.palettes.size(), 1u);
+  EXPECT_EQ(m.ics.pages[0].palette_id, 0);
+  {
+    test::ReportScope rs;
+    TMenu copy = m, back;
+    Bytes out;
+    ASSERT_TRUE(saveIGS(copy, SegmentFraming::Mnu, out));
+    ASSERT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
+    EXPECT_EQ(back.palettes.size(), 1u);
+  }
 
   for (int i = 1; i < 32; ++i) ASSERT_TRUE(createButton(m, 0, 0));
   EXPECT_FALSE(createButton(m, 0, 0));  // a 33rd
@@ -443,7 +454,8 @@ TEST(BOGDefault, StepsThroughTheButtonsAndOff) {
   EXPECT_EQ(seen, (std::vector<std::uint16_t>{kNoButton, 3, 4, kNoButton}));
   EXPECT_FALSE(setDefaultValidButton(m, 0, 0, 5));
   EXPECT_TRUE(setDefaultValidButton(m, 0, 0, 4));
-  EXPECT_FALSE(setPageField(m, 0, PageField::Palette, 0));  // no palettes yet
+  EXPECT_TRUE(setPageField(m, 0, PageField::Palette, 0));   // the new menu's palette
+  EXPECT_FALSE(setPageField(m, 0, PageField::Palette, 1));  // no other palette yet
 }
 
 // Random edits of every kind, then save and load: the loaded model is the

@@ -90,6 +90,9 @@ class MenuEditViewTest : public QObject {
     QCOMPARE(f.bogs()->sgButton()->dataRowCount(), 1);
     QCOMPARE(f.bogs()->sgButton()->cell(0, kBtnUpper), QString("0000"));
     QVERIFY(f.t.find<QPushButton>("bMux")->isEnabled());
+    // The palette its page names comes with it.
+    QCOMPARE(f.menu().palettes.size(), std::size_t(1));
+    QCOMPARE(f.menu().ics.pages[0].palette_id, 0);
   }
 
   void keysInsertAndDeletePagesBogsAndButtons() {
