@@ -12,20 +12,64 @@ namespace {
 
 std::uint8_t clampByte(int v) { return std::uint8_t(std::clamp(v, 0, 255)); }
 
+// Thousandths of the studio-range matrices.
+struct Matrix {
+  int yScale;                     // Y to R, G and B
+  int crToR, cbToG, crToG, cbToB;  // subtracted for G
+  int rToY, gToY, bToY;
+  int rToCb, gToCb, bToCb;
+  int rToCr, gToCr, bToCr;
+};
+
+constexpr Matrix kBT601{1164, 1596, 391, 813, 2018, 257, 504, 98, -148, -291, 439, 439, -368, -71};
+constexpr Matrix kBT709{1164, 1793, 213, 533, 2112, 183, 614, 62, -101, -338, 439, 439, -399, -40};
+
+const Matrix& matrix(ColourMatrix mx) { return mx == ColourMatrix::BT709 ? kBT709 : kBT601; }
+
 }  // namespace
 
-TRGB ycrcb2rgb(TYCrCb c) {
-  const int y = c.y - 16, r = c.cr - 128, b = c.cb - 128;
-  return {clampByte((1164 * y + 1596 * r + 500) / 1000),
-          clampByte((1164 * y - 813 * r - 391 * b + 500) / 1000),
-          clampByte((1164 * y + 2018 * b + 500) / 1000)};
+ColourMatrix colourMatrixFor(std::uint16_t videoHeight) {
+  return videoHeight >= 720 ? ColourMatrix::BT709 : ColourMatrix::BT601;
 }
 
-TYCrCb rgb2ycrcb(TRGB c) {
+ColourMatrix colourMatrixOf(const TMenu& m) { return colourMatrixFor(m.ics.video_height); }
+
+const char* colourMatrixName(ColourMatrix mx) { return mx == ColourMatrix::BT709 ? "BT.709" : "BT.601"; }
+
+TRGB ycrcb2rgb(TYCrCb c, ColourMatrix mx) {
+  const Matrix& k = matrix(mx);
+  const int y = c.y - 16, r = c.cr - 128, b = c.cb - 128;
+  return {clampByte((k.yScale * y + k.crToR * r + 500) / 1000),
+          clampByte((k.yScale * y - k.crToG * r - k.cbToG * b + 500) / 1000),
+          clampByte((k.yScale * y + k.cbToB * b + 500) / 1000)};
+}
+
+TYCrCb rgb2ycrcb(TRGB c, ColourMatrix mx) {
+  const Matrix& k = matrix(mx);
   const int r = c.r, g = c.g, b = c.b;
-  return {clampByte((257 * r + 504 * g + 98 * b + 500) / 1000 + 16),
-          clampByte((439 * r - 368 * g - 71 * b + 500) / 1000 + 128),
-          clampByte((-148 * r - 291 * g + 439 * b + 500) / 1000 + 128)};
+  return {clampByte((k.rToY * r + k.gToY * g + k.bToY * b + 500) / 1000 + 16),
+          clampByte((k.rToCr * r + k.gToCr * g + k.bToCr * b + 500) / 1000 + 128),
+          clampByte((k.rToCb * r + k.gToCb * g + k.bToCb * b + 500) / 1000 + 128)};
+}
+
+bool reconvertPalettes(TMenu& m) {
+  const ColourMatrix mx = colourMatrixOf(m);
+  bool any = false;
+  for (std::size_t p = 0; p < m.palettes.size(); ++p) {
+    TIGpalette& pal = m.palettes[p];
+    bool changed = false;
+    for (std::size_t e = 0; e < 256; ++e) {
+      TRGBA& c = pal.colours[e];
+      if (c.unused() || pal.ycrcb[e].y == 0) continue;
+      const TRGB rgb = ycrcb2rgb(pal.ycrcb[e], mx);
+      if (rgb == TRGB{c.r, c.g, c.b}) continue;
+      c.r = rgb.r, c.g = rgb.g, c.b = rgb.b;
+      changed = true;
+    }
+    if (changed) clearPaletteCache(m, p);
+    any = any || changed;
+  }
+  return any;
 }
 
 TRGBApalettes id2pal(const TMenu& m, std::size_t index) {

@@ -1,6 +1,10 @@
-// Palette colours: Y/Cr/Cb of the stream to R/G/B and back (BT.601 studio
-// range, integer arithmetic), a palette as an RGBA table, and an object
-// drawn through a palette, cached per (object, palette).
+// Palette colours: Y/Cr/Cb of the stream to R/G/B and back (studio range,
+// integer arithmetic), a palette as an RGBA table, and an object drawn
+// through a palette, cached per (object, palette).
+//
+// Players convert the palettes of graphics of 720 lines and more with the
+// BT.709 matrix and smaller ones with BT.601, so every conversion takes the
+// matrix of the menu's video height.
 #pragma once
 
 #include <array>
@@ -15,8 +19,23 @@ struct TRGB {
   bool operator==(const TRGB&) const = default;
 };
 
-TRGB ycrcb2rgb(TYCrCb c);
-TYCrCb rgb2ycrcb(TRGB c);
+enum class ColourMatrix { BT601, BT709 };
+
+// The matrix a player uses for graphics of that height, and for a menu.
+ColourMatrix colourMatrixFor(std::uint16_t videoHeight);
+ColourMatrix colourMatrixOf(const TMenu& m);
+// "BT.601" or "BT.709".
+const char* colourMatrixName(ColourMatrix mx);
+
+TRGB ycrcb2rgb(TYCrCb c, ColourMatrix mx);
+TYCrCb rgb2ycrcb(TRGB c, ColourMatrix mx);
+
+// Gives every palette entry whose Y/Cr/Cb is stored (Y not 0) the R/G/B of
+// the menu's matrix again, keeping its transparency, and empties the
+// pictures of the palettes that changed. An entry with Y 0 holds colours
+// set as R/G/B, which stay. For a menu whose video height moved across 720
+// lines; returns whether anything changed.
+bool reconvertPalettes(TMenu& m);
 
 using TRGBApalettes = std::array<TRGBA, 256>;
 

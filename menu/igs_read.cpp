@@ -1,6 +1,7 @@
 #include "menu/igs_read.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "core/display_text.h"
 #include "core/report.h"
@@ -12,10 +13,14 @@ namespace {
 
 std::string at(std::size_t pos) { return " at $" + hexText(pos, 8); }
 
-void readPalette(FieldReader& b, std::size_t length, TMenu& m) {
+// Keeps Y, Cr, Cb and T of each entry; R, G and B follow once the whole
+// display set is read, since the matrix depends on the composition's video
+// height. `defined` marks the entries a definition gave.
+void readPalette(FieldReader& b, std::size_t length, TMenu& m, std::vector<std::bitset<256>>& defined) {
   const std::uint8_t id = b.readbyte();
   const std::uint8_t version = b.readbyte();
   if (m.palettes.size() <= id) m.palettes.resize(std::size_t(id) + 1);
+  if (defined.size() <= id) defined.resize(std::size_t(id) + 1);
   TIGpalette& p = m.palettes[id];
   p.palette_id = id;
   p.version = version;
@@ -23,17 +28,28 @@ void readPalette(FieldReader& b, std::size_t length, TMenu& m) {
   if (length <= 2) return;
   p.ycrcb.fill({});
   p.colours.fill({});
+  defined[id].reset();
   for (std::size_t i = 0, n = (length - 2) / 5; i < n && b.remaining() >= 5; ++i) {
     const std::uint8_t e = b.readbyte();
     TYCrCb c;
     c.y = b.readbyte();
     c.cr = b.readbyte();
     c.cb = b.readbyte();
-    const std::uint8_t t = b.readbyte();
     p.ycrcb[e] = c;
-    const TRGB rgb = ycrcb2rgb(c);
-    p.colours[e] = {rgb.r, rgb.g, rgb.b, t};
+    p.colours[e].t = b.readbyte();
+    defined[id].set(e);
   }
+}
+
+void convertPalettes(TMenu& m, const std::vector<std::bitset<256>>& defined) {
+  const ColourMatrix mx = colourMatrixOf(m);
+  for (std::size_t id = 0; id < defined.size() && id < m.palettes.size(); ++id)
+    for (std::size_t e = 0; e < 256; ++e) {
+      if (!defined[id].test(e)) continue;
+      TRGBA& c = m.palettes[id].colours[e];
+      const TRGB rgb = ycrcb2rgb(m.palettes[id].ycrcb[e], mx);
+      c.r = rgb.r, c.g = rgb.g, c.b = rgb.b;
+    }
 }
 
 // Returns false for an object too large to hold: its size is cleared.
@@ -231,6 +247,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
   FieldReader f(data);
   int pageCount = -1;
   bool sawComposition = false;
+  std::vector<std::bitset<256>> definedEntries;
   while (!f.atEnd()) {
     const std::size_t start = f.pos();
     if (f.remaining() < 13 || data[start] != 'I' || data[start + 1] != 'G') {
@@ -256,7 +273,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
     bool end = false;
     switch (SegmentType(type)) {
       case SegmentType::PDS:
-        readPalette(body, length, m);
+        readPalette(body, length, m, definedEntries);
         break;
       case SegmentType::ODS:
         if (!readObject(body, m)) result.status = ReadStatus::Truncated;
@@ -280,6 +297,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
     }
     if (end) break;
   }
+  convertPalettes(m, definedEntries);
   if (cancelFlag()) {
     result.cancelled = true;
     return result;

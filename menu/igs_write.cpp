@@ -311,6 +311,7 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
   m.ics_data = std::move(pages);
 
   slog("Writing palettes", 1);
+  const ColourMatrix mx = colourMatrixOf(m);
   for (std::size_t p = 0; p < m.palettes.size(); ++p) {
     TIGpalette& pal = m.palettes[p];
     std::vector<std::uint8_t> ids;
@@ -323,7 +324,7 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
     for (std::uint8_t e : ids) {
       if (pal.ycrcb[e].y == 0) {
         const TRGBA& col = pal.colours[e];
-        pal.ycrcb[e] = rgb2ycrcb({col.r, col.g, col.b});
+        pal.ycrcb[e] = rgb2ycrcb({col.r, col.g, col.b}, mx);
       }
       w.byte(e);
       w.byte(pal.ycrcb[e].y);

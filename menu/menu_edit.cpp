@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "menu/colour.h"
+
 namespace mirdal {
 
 namespace {
@@ -552,6 +554,8 @@ bool setCompositionField(TMenu& m, CompositionField f, std::uint32_t value) {
     case CompositionField::Height:
       if (value == 0 || value > 0xFFFF) return false;
       c.video_height = std::uint16_t(value);
+      // Across 720 lines a player converts the palettes with another matrix.
+      reconvertPalettes(m);
       return true;
     case CompositionField::FrameRate:
       if (value > 0x0F) return false;

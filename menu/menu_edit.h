@@ -102,6 +102,8 @@ bool stepDefaultValidButton(TMenu& m, std::size_t page, std::size_t bog);
 enum class PageField { PageId, Version, UoMask1, UoMask2, AnimationRate, DefaultSelected, DefaultActivated, Palette };
 bool setPageField(TMenu& m, std::size_t page, PageField f, std::uint32_t value);
 
+// A height across 720 lines converts the palettes' stored Y/Cr/Cb with the
+// other matrix (reconvertPalettes).
 enum class CompositionField { Width, Height, FrameRate, CompositionNumber, CompositionState, Model, UserTimeout, InTime };
 bool setCompositionField(TMenu& m, CompositionField f, std::uint32_t value);
 

@@ -192,6 +192,7 @@ std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& data, const O
   o.rle = std::move(code);
   o.fragments = {TObjFragment{0, kFirstFragment | kLastFragment, 0, o.rle_length}};
 
+  const ColourMatrix mx = colourMatrixOf(m);
   TIGpalette& p = m.palettes[r.palette];
   p.palette_id = std::uint16_t(r.palette);
   for (std::size_t e = 0; e < 256; ++e) {
@@ -207,7 +208,7 @@ std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& data, const O
     }
     const TRGB c = png.colours[e];
     p.colours[e] = {c.r, c.g, c.b, e < png.alpha.size() ? png.alpha[e] : std::uint8_t(255)};
-    p.ycrcb[e] = rgb2ycrcb(c);
+    p.ycrcb[e] = rgb2ycrcb(c, mx);
   }
   clearObjectCache(m, r.object);
   clearPaletteCache(m, r.palette);

@@ -32,7 +32,7 @@ std::optional<std::uint8_t> element(std::string_view block, const std::string& n
   return std::uint8_t(v);
 }
 
-bool readPxml(const Bytes& data, TIGpalette& out, std::string* why) {
+bool readPxml(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* why) {
   const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
   if (text.find("<PaletteDefinition") == std::string_view::npos) {
     if (why) *why = "it has no PaletteDefinition";
@@ -62,10 +62,10 @@ bool readPxml(const Bytes& data, TIGpalette& out, std::string* why) {
     if (rgb) c.r = *r, c.g = *g, c.b = *b;
     if (ycc) yc = {*y, *cr, *cb};
     if (!rgb) {
-      const TRGB conv = ycrcb2rgb(yc);
+      const TRGB conv = ycrcb2rgb(yc, mx);
       c.r = conv.r, c.g = conv.g, c.b = conv.b;
     }
-    if (!ycc) yc = rgb2ycrcb(TRGB{c.r, c.g, c.b});
+    if (!ycc) yc = rgb2ycrcb(TRGB{c.r, c.g, c.b}, mx);
     c.t = element(block, "T").value_or(255);
     ++entries;
   }
@@ -76,7 +76,7 @@ bool readPxml(const Bytes& data, TIGpalette& out, std::string* why) {
   return true;
 }
 
-bool readAct(const Bytes& data, TIGpalette& out, std::string* why) {
+bool readAct(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* why) {
   if (data.size() != 768 && data.size() != 772) {
     if (why) *why = "an Adobe colour table is 768 or 772 bytes long, this one " + std::to_string(data.size());
     return false;
@@ -84,7 +84,7 @@ bool readAct(const Bytes& data, TIGpalette& out, std::string* why) {
   for (std::size_t e = 0; e < 256; ++e) {
     const TRGB c{data[e * 3], data[e * 3 + 1], data[e * 3 + 2]};
     out.colours[e] = {c.r, c.g, c.b, 255};
-    out.ycrcb[e] = rgb2ycrcb(c);
+    out.ycrcb[e] = rgb2ycrcb(c, mx);
   }
   if (data.size() == 772) {
     const std::size_t transparent = std::size_t(data[770]) << 8 | data[771];
@@ -95,11 +95,11 @@ bool readAct(const Bytes& data, TIGpalette& out, std::string* why) {
 
 }  // namespace
 
-bool readPaletteFile(const Bytes& data, const std::string& path, TIGpalette& out, std::string* why) {
+bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, TIGpalette& out, std::string* why) {
   out = TIGpalette{};
   const std::string ext = lowerExtension(path);
-  if (ext == ".pxml") return readPxml(data, out, why);
-  if (ext == ".act") return readAct(data, out, why);
+  if (ext == ".pxml") return readPxml(data, mx, out, why);
+  if (ext == ".act") return readAct(data, mx, out, why);
   if (why) *why = "a palette file ends in .pxml or .act";
   return false;
 }

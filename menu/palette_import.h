@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/fields.h"
+#include "menu/colour.h"
 #include "menu/igs_model.h"
 
 namespace mirdal {
@@ -17,8 +18,11 @@ namespace mirdal {
 // a side the entry leaves out is computed from the other, a missing T is
 // 255, entries not listed stay unused (all zero). .act: 256 R, G, B
 // triples, all opaque, optionally followed by the colour count and the
-// transparent index (which gets T = 0). False, with why, for anything else.
-bool readPaletteFile(const Bytes& data, const std::string& path, TIGpalette& out, std::string* why = nullptr);
+// transparent index (which gets T = 0). The side computed uses mx, the
+// matrix of the menu the palette is for. False, with why, for anything
+// else.
+bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, TIGpalette& out,
+                     std::string* why = nullptr);
 
 // Puts a palette into the menu: over palette `replace`, or appended. The
 // palette takes its index as id; the pictures drawn through the replaced

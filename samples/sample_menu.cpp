@@ -91,9 +91,10 @@ std::uint16_t addObject(TMenu& m, IndexImage img) {
   return std::uint16_t(m.objects.size() - 1);
 }
 
+// The sample menus are HD, whose palettes players convert with BT.709.
 void setColour(TIGpalette& p, std::uint8_t e, TRGB c, std::uint8_t t) {
   p.colours[e] = {c.r, c.g, c.b, t};
-  p.ycrcb[e] = rgb2ycrcb(c);
+  p.ycrcb[e] = rgb2ycrcb(c, ColourMatrix::BT709);
 }
 
 // A palette of the sample in one tint; `fade` scales every transparency.

@@ -394,7 +394,7 @@ void MenuObjectsTab::bbLoadPaleClick() {
   std::string error;
   if (!mirdal::readFileBytes(file, data, &error)) return mirdal::erlog("Cannot read " + file + " (" + error + ")");
   mirdal::TIGpalette pal;
-  if (!mirdal::readPaletteFile(data, file, pal, &error)) return mirdal::erlog("Not a palette: " + error + ".");
+  if (!mirdal::readPaletteFile(data, file, mirdal::colourMatrixOf(doc.model()), pal, &error)) return mirdal::erlog("Not a palette: " + error + ".");
   std::optional<std::size_t> at;
   doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::TMenu& m) {
     at = mirdal::putPalette(m, pal, replace ? std::optional<std::size_t>(std::size_t(chosen)) : std::nullopt);

@@ -19,7 +19,9 @@
 #include "views/interaction.h"
 #include "core/report.h"
 #include "documents/workspace.h"
+#include "menu/colour.h"
 #include "views/availability.h"
+#include "views/document_signals.h"
 #include "views/hex_edit.h"
 #include "views/number_edit.h"
 #include "views/radio_group.h"
@@ -322,6 +324,15 @@ QWidget* OptionsPage::buildMenuGroup() {
   });
   connect(neGrid_, &TumNumberEdit::valueCommitted, this, [this](int v) { ws_.options.grid = v; });
 
+  // Which matrix turns the menu's palettes into colours (players choose it
+  // by the video height).
+  lColourMatrix_ = new QLabel(g);
+  lColourMatrix_->setObjectName("lColourMatrix");
+  lColourMatrix_->setWordWrap(true);
+  grid->addWidget(lColourMatrix_, r++, 0, 1, 2);
+  connect(new DocumentSignals(ws_.menu, this), &DocumentSignals::changed, this, &OptionsPage::showColourMatrix);
+  showColourMatrix();
+
   // Creating files belongs to the sound and menu editors.
   auto* create = new QHBoxLayout;
   bCreateSound_ = new QPushButton(tr("Create sound.bdmv"), g);
@@ -364,6 +375,19 @@ void OptionsPage::showOptions() {
   neGrid_->setValue(o.grid);
   for (auto& [box, field] : colours_) showColour(box, o.colours.*field);
 }
+
+QString colourMatrixText(const mirdal::Document<mirdal::TMenu>& menu) {
+  if (!menu.loaded())
+    return QObject::tr("Palette colours: BT.709 for menus of 720 lines and more, BT.601 below (as players convert "
+                       "them)");
+  const std::uint16_t h = menu.model().ics.video_height;
+  return QObject::tr("Palette colours: %1 (the menu is %2 lines high; players use BT.709 from 720 lines, "
+                     "BT.601 below)")
+      .arg(QString::fromLatin1(mirdal::colourMatrixName(mirdal::colourMatrixFor(h))))
+      .arg(h);
+}
+
+void OptionsPage::showColourMatrix() { lColourMatrix_->setText(colourMatrixText(ws_.menu)); }
 
 void OptionsPage::countryEdited() { countryLetters_->setText(countryLetters(std::uint32_t(country_->value()))); }
 

@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+#include "documents/document.h"
+#include "menu/igs_model.h"
 #include "views/display_switches.h"
 #include "views/page_view.h"
 
@@ -34,6 +36,10 @@ class TumNumberEdit;
 QColor colorFromNumber(std::uint32_t n);
 std::uint32_t numberFromColor(const QColor& c);
 
+// The line of the Options that says which matrix converts the palettes of
+// the menu loaded (or the rule, when none is).
+QString colourMatrixText(const mirdal::Document<mirdal::TMenu>& menu);
+
 // The two letters a 16-bit country code stands for ("US" for 0x5553).
 QString countryLetters(std::uint32_t code);
 // The code clamped to "AA".."ZZ" (0x4141..0x5A5A).
@@ -52,6 +58,7 @@ class OptionsPage : public QWidget, public PageView {
   QCheckBox* cb83names() const { return cb83names_; }
   THexEdit* heCountryCode() const { return country_; }
   QLabel* lCountry() const { return countryLetters_; }
+  QLabel* lColourMatrix() const { return lColourMatrix_; }
   QPushButton* bCreateSound() const { return bCreateSound_; }
   QPushButton* bCreateMenu() const { return bCreateMenu_; }
 
@@ -74,6 +81,7 @@ class OptionsPage : public QWidget, public PageView {
   void showColour(QToolButton* b, std::uint32_t colour);
   void countryEdited();
   void countryLeft();
+  void showColourMatrix();
 
   mirdal::Workspace& ws_;
   Interaction& ia_;
@@ -86,6 +94,7 @@ class OptionsPage : public QWidget, public PageView {
   QLineEdit* eBackPic_ = nullptr;
   THexEdit* country_ = nullptr;
   QLabel* countryLetters_ = nullptr;
+  QLabel* lColourMatrix_ = nullptr;
   QCheckBox* cb83names_ = nullptr;
   TumNumberEdit* neActiDelay_ = nullptr;
   TumNumberEdit* neGrid_ = nullptr;

@@ -7,34 +7,81 @@
 namespace mirdal {
 namespace {
 
+constexpr ColourMatrix SD = ColourMatrix::BT601, HD = ColourMatrix::BT709;
+
 TEST(Colour, YCrCbToRgb) {
   struct Case {
+    ColourMatrix mx;
     TYCrCb in;
     TRGB out;
   } cases[] = {
-      {{16, 128, 128}, {0, 0, 0}},
-      {{235, 128, 128}, {255, 255, 255}},
-      {{82, 240, 90}, {255, 1, 0}},
-      {{0, 128, 128}, {0, 0, 0}},        // below black clamps to 0
-      {{255, 255, 255}, {255, 125, 255}},  // clamps at 255
-      {{16, 16, 240}, {0, 47, 226}},
+      {SD, {16, 128, 128}, {0, 0, 0}},
+      {SD, {235, 128, 128}, {255, 255, 255}},
+      {SD, {82, 240, 90}, {255, 1, 0}},
+      {SD, {0, 128, 128}, {0, 0, 0}},        // below black clamps to 0
+      {SD, {255, 255, 255}, {255, 125, 255}},  // clamps at 255
+      {SD, {16, 16, 240}, {0, 47, 226}},
+      // BT.709: grey stays grey, the primaries come out where HD video puts them.
+      {HD, {16, 128, 128}, {0, 0, 0}},
+      {HD, {235, 128, 128}, {255, 255, 255}},
+      {HD, {63, 240, 102}, {255, 1, 0}},
+      {HD, {173, 27, 43}, {2, 255, 3}},
+      {HD, {32, 119, 240}, {2, 0, 255}},
+      // The same stored red through BT.601: the colours HD menus were shown
+      // in before.
+      {SD, {63, 240, 102}, {233, 0, 2}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ycrcb2rgb(c.in), c.out) << int(c.in.y) << "," << int(c.in.cr) << "," << int(c.in.cb);
+    EXPECT_EQ(ycrcb2rgb(c.in, c.mx), c.out)
+        << colourMatrixName(c.mx) << " " << int(c.in.y) << "," << int(c.in.cr) << "," << int(c.in.cb);
 }
 
 TEST(Colour, RgbToYCrCb) {
   struct Case {
+    ColourMatrix mx;
     TRGB in;
     TYCrCb out;
   } cases[] = {
-      {{0, 0, 0}, {16, 128, 128}},
-      {{255, 0, 0}, {82, 240, 91}},
-      {{255, 255, 255}, {235, 128, 128}},
-      {{0, 0, 255}, {41, 111, 240}},
-      {{0, 255, 0}, {145, 35, 55}},  // negative sums truncate toward zero,
+      {SD, {0, 0, 0}, {16, 128, 128}},
+      {SD, {255, 0, 0}, {82, 240, 91}},
+      {SD, {255, 255, 255}, {235, 128, 128}},
+      {SD, {0, 0, 255}, {41, 111, 240}},
+      {SD, {0, 255, 0}, {145, 35, 55}},  // negative sums truncate toward zero,
+      {HD, {0, 0, 0}, {16, 128, 128}},
+      {HD, {255, 255, 255}, {235, 128, 128}},
+      {HD, {255, 0, 0}, {63, 240, 103}},
+      {HD, {0, 255, 0}, {173, 27, 43}},
+      {HD, {0, 0, 255}, {32, 119, 240}},
   };
-  for (const auto& c : cases) EXPECT_EQ(rgb2ycrcb(c.in), c.out) << int(c.in.r) << "," << int(c.in.g) << "," << int(c.in.b);
+  for (const auto& c : cases)
+    EXPECT_EQ(rgb2ycrcb(c.in, c.mx), c.out)
+        << colourMatrixName(c.mx) << " " << int(c.in.r) << "," << int(c.in.g) << "," << int(c.in.b);
+}
+
+TEST(Colour, TheMatrixFollowsTheVideoHeight) {
+  EXPECT_EQ(colourMatrixFor(480), SD);
+  EXPECT_EQ(colourMatrixFor(576), SD);
+  EXPECT_EQ(colourMatrixFor(719), SD);
+  EXPECT_EQ(colourMatrixFor(720), HD);
+  EXPECT_EQ(colourMatrixFor(1080), HD);
+}
+
+// Changing the height across 720 lines shows the stored Y/Cr/Cb through
+// the other matrix; entries set as R/G/B (Y 0) keep their colour.
+TEST(Colour, ReconvertingKeepsWhatWasSetAsRgb) {
+  TMenu m;
+  m.ics.video_height = 1080;
+  m.palettes.resize(1);
+  TIGpalette& p = m.palettes[0];
+  p.ycrcb[1] = {63, 240, 102};
+  p.colours[1] = {255, 1, 0, 200};
+  p.colours[2] = {10, 20, 30, 255};  // Y 0: R/G/B is what was set
+  EXPECT_FALSE(reconvertPalettes(m));
+  m.ics.video_height = 576;
+  EXPECT_TRUE(reconvertPalettes(m));
+  EXPECT_EQ(p.colours[1], (TRGBA{233, 0, 2, 200}));
+  EXPECT_EQ(p.colours[2], (TRGBA{10, 20, 30, 255}));
+  EXPECT_TRUE(p.colours[3].unused());
 }
 
 TEST(Colour, Obj2PicConvertsOnceAndForgetsChangedPalettes) {

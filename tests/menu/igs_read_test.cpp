@@ -264,6 +264,38 @@ TEST(LoadMnu, EdgeCases) {
   }
 }
 
+// Players convert the palettes of graphics of 720 lines and more with
+// BT.709, smaller ones with BT.601; the composition may come after the
+// palette, so the colours follow the whole display set.
+TEST(LoadMnu, PaletteColoursFollowTheVideoHeight) {
+  struct Case {
+    std::uint16_t height;
+    bool paletteFirst;
+    TRGBA red;
+  } cases[] = {
+      {1080, false, {255, 1, 0, 255}},
+      {1080, true, {255, 1, 0, 255}},
+      {720, false, {255, 1, 0, 255}},
+      {576, false, {233, 0, 2, 255}},
+      {480, true, {233, 0, 2, 255}},
+  };
+  for (const Case& c : cases) {
+    test::ReportScope rs;
+    Bytes ics = icsBody(3, 1, simplePage(0, 0, {}));
+    ics[2] = std::uint8_t(c.height >> 8);
+    ics[3] = std::uint8_t(c.height);
+    ByteBuilder b;
+    if (!c.paletteFirst) addSegment(b, 0x18, ics);
+    addSegment(b, 0x14, pdsBody(0, {{7, 63, 240, 102, 255}}));
+    if (c.paletteFirst) addSegment(b, 0x18, ics);
+    TMenu m;
+    ASSERT_EQ(loadMNUBytes(b.data(), m).status, ReadStatus::Ok);
+    EXPECT_EQ(m.palettes.at(0).colours[7], c.red) << c.height << (c.paletteFirst ? " palette first" : "");
+    EXPECT_EQ(m.palettes[0].ycrcb[7], (TYCrCb{63, 240, 102}));
+    EXPECT_TRUE(m.palettes[0].colours[8].unused());
+  }
+}
+
 TEST(LoadMnu, ALoadReplacesTheWholeMenu) {
   test::ReportScope rs;
   TMenu m;

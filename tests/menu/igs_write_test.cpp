@@ -53,16 +53,34 @@ TEST(SaveIgs, WritesTheSegmentsByteForByte) {
   b.str("IG").u32(T).u32(T - d).u8(0x18).u16(38);
   b.u16(1920).u16(1080).u8(0x20).u16(0).u8(0x80).u8(0xC0).u24(26).u8(0xC0).u24(0).u8(1);
   b.u8(0).u8(0).u32(0).u32(0).u8(0).u8(0).u8(0).u8(0).u8(0).u16(0xFFFF).u16(0xFFFF).u8(0).u8(0);
-  // PDS: one entry, red with Y/Cr/Cb computed.
-  b.str("IG").u32(T - d).u32(0).u8(0x14).u16(7).u8(0).u8(0).u8(1).u8(82).u8(240).u8(91).u8(255);
+  // PDS: one entry, red with Y/Cr/Cb computed (BT.709: the menu is HD).
+  b.str("IG").u32(T - d).u32(0).u8(0x14).u16(7).u8(0).u8(0).u8(1).u8(63).u8(240).u8(103).u8(255);
   // ODS: 202 bytes of code.
   b.str("IG").u32(T).u32(T - d).u8(0x15).u16(213).u16(0).u8(0).u8(0xC0).u24(206).u16(200).u16(1);
   b.bytes(rleEncodeImage(alternating(200, 1)));
   // END.
   b.str("IG").u32(T - d).u32(0).u8(0x80).u16(0);
   EXPECT_EQ(out, b.data());
-  EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{82, 240, 91}));
+  EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{63, 240, 103}));
   EXPECT_EQ(m.ics.data_length, 26u);
+}
+// A colour set as R/G/B gets its Y/Cr/Cb from the matrix players use for
+// the menu's height, so that it shows as set.
+TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
+  const std::pair<std::uint16_t, TYCrCb> cases[] = {{1080, {63, 240, 103}}, {720, {63, 240, 103}}, {576, {82, 240, 91}}};
+  for (const auto& [height, red] : cases) {
+    test::ReportScope rs;
+    TMenu m = smallMenu();
+    m.ics.video_height = height;
+    Bytes out;
+    ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+    EXPECT_EQ(m.palettes[0].ycrcb[1], red) << height;
+    TMenu back;
+    ASSERT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
+    const TRGBA c = back.palettes[0].colours[1];
+    EXPECT_GE(c.r, 254) << height;
+    EXPECT_LE(c.g + c.b, 2) << height;
+  }
 }
 
 TEST(SaveIgs, PesFraming) {

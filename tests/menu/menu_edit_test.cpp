@@ -321,6 +321,19 @@ TEST(ReferenceTexts, NameEveryUse) {
   EXPECT_EQ(getpalref(m, 2), "0o 1 ");
 }
 
+// A height across 720 lines changes the matrix players convert the
+// palettes with: the colours shown follow.
+TEST(CompositionEdits, HeightAcross720LinesConvertsThePalettes) {
+  TMenu m = createMenu();
+  m.palettes[0].ycrcb[1] = {63, 240, 102};
+  m.palettes[0].colours[1] = {255, 1, 0, 255};
+  ASSERT_TRUE(setCompositionField(m, CompositionField::Height, 720));
+  EXPECT_EQ(m.palettes[0].colours[1], (TRGBA{255, 1, 0, 255}));
+  ASSERT_TRUE(setCompositionField(m, CompositionField::Height, 576));
+  EXPECT_EQ(m.palettes[0].colours[1], (TRGBA{233, 0, 2, 255}));
+  EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{63, 240, 102}));
+}
+
 TEST(CreateEdits, DefaultsAndLimits) {
   TMenu m = createMenu(720, 576);
   ASSERT_EQ(m.ics.pages.size(), 1u);

@@ -110,7 +110,15 @@ TEST(ObjectPng, ImportBuildsObjectAndPalette) {
   EXPECT_EQ(p.colours[1], (TRGBA{1, 2, 254, 11}));
   EXPECT_EQ(p.colours[2], (TRGBA{2, 4, 253, 255}));  // no tRNS value: opaque
   EXPECT_TRUE(p.colours[3].unused());
-  EXPECT_EQ(p.ycrcb[1], rgb2ycrcb({1, 2, 254}));
+  EXPECT_EQ(p.ycrcb[1], rgb2ycrcb({1, 2, 254}, ColourMatrix::BT601));  // 480 lines
+  {
+    // An HD menu stores the PNG's colours as BT.709, which its players use.
+    TMenu hd = menu720x480();
+    hd.ics.video_height = 720;
+    ASSERT_TRUE(importObjectPng(hd, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {}));
+    EXPECT_EQ(hd.palettes.back().ycrcb[1], rgb2ycrcb({1, 2, 254}, ColourMatrix::BT709));
+    EXPECT_NE(hd.palettes.back().ycrcb[1], p.ycrcb[1]);
+  }
 
   // Replacing both: the counts stay, the cached pictures go.
   ASSERT_NE(Obj2Pic(m, 2, 3), nullptr);

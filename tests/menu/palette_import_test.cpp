@@ -15,7 +15,7 @@ TIGpalette somePalette() {
   for (std::size_t e = 0; e < 255; e += 7) {
     const TRGB c{std::uint8_t(e), std::uint8_t(255 - e), std::uint8_t(e * 3)};
     p.colours[e] = {c.r, c.g, c.b, std::uint8_t(e % 2 ? 128 : 255)};
-    p.ycrcb[e] = rgb2ycrcb(c);
+    p.ycrcb[e] = rgb2ycrcb(c, ColourMatrix::BT709);
   }
   return p;
 }
@@ -25,11 +25,11 @@ Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
 TEST(PaletteImport, ExportedFilesLoadBack) {
   const TIGpalette p = somePalette();
   TIGpalette back;
-  ASSERT_TRUE(readPaletteFile(paletteToPxml(p), "x.pxml", back));
+  ASSERT_TRUE(readPaletteFile(paletteToPxml(p), "x.pxml", ColourMatrix::BT709, back));
   // Unused entries are listed as zeros: they come back as zeros with T 0.
   EXPECT_EQ(back, p);
 
-  ASSERT_TRUE(readPaletteFile(paletteToAct(p), "X.ACT", back));
+  ASSERT_TRUE(readPaletteFile(paletteToAct(p), "X.ACT", ColourMatrix::BT709, back));
   for (std::size_t e = 0; e < 256; ++e) {
     EXPECT_EQ((TRGB{back.colours[e].r, back.colours[e].g, back.colours[e].b}),
               (TRGB{p.colours[e].r, p.colours[e].g, p.colours[e].b}));
@@ -44,13 +44,21 @@ TEST(PaletteImport, PxmlWithOneColourForm) {
       "<PaletteData PaletteEntryId=\"4\"><R>0</R><G>0</G><B>255</B></PaletteData>\n"
       "<PaletteData PaletteEntryId=\"999\"><R>1</R><G>1</G><B>1</B></PaletteData>\n"
       "</PaletteDefinition>\n";
-  TIGpalette p;
-  ASSERT_TRUE(readPaletteFile(bytesOf(pxml), "a.pxml", p));
-  const TRGB red = ycrcb2rgb(TYCrCb{81, 240, 90});
-  EXPECT_EQ((TRGBA{red.r, red.g, red.b, 200}), p.colours[3]);
-  EXPECT_EQ((TRGBA{0, 0, 255, 255}), p.colours[4]);  // no T: opaque
-  EXPECT_EQ(p.ycrcb[4], rgb2ycrcb(TRGB{0, 0, 255}));
-  EXPECT_TRUE(p.colours[5].unused());
+  // The side an entry leaves out comes from the matrix of the menu's height.
+  for (ColourMatrix mx : {ColourMatrix::BT601, ColourMatrix::BT709}) {
+    TIGpalette p;
+    ASSERT_TRUE(readPaletteFile(bytesOf(pxml), "a.pxml", mx, p));
+    const TRGB red = ycrcb2rgb(TYCrCb{81, 240, 90}, mx);
+    EXPECT_EQ((TRGBA{red.r, red.g, red.b, 200}), p.colours[3]);
+    EXPECT_EQ((TRGBA{0, 0, 255, 255}), p.colours[4]);  // no T: opaque
+    EXPECT_EQ(p.ycrcb[4], rgb2ycrcb(TRGB{0, 0, 255}, mx));
+    EXPECT_TRUE(p.colours[5].unused());
+  }
+  TIGpalette sd, hd;
+  ASSERT_TRUE(readPaletteFile(bytesOf(pxml), "a.pxml", ColourMatrix::BT601, sd));
+  ASSERT_TRUE(readPaletteFile(bytesOf(pxml), "a.pxml", ColourMatrix::BT709, hd));
+  EXPECT_NE(sd.colours[3], hd.colours[3]);
+  EXPECT_NE(sd.ycrcb[4], hd.ycrcb[4]);
 }
 
 TEST(PaletteImport, RefusesWhatIsNoPalette) {
@@ -63,7 +71,7 @@ TEST(PaletteImport, RefusesWhatIsNoPalette) {
   for (const auto& [path, data] : cases) {
     TIGpalette p;
     std::string why;
-    EXPECT_FALSE(readPaletteFile(data, path, p, &why)) << path << " " << data.size();
+    EXPECT_FALSE(readPaletteFile(data, path, ColourMatrix::BT709, p, &why)) << path << " " << data.size();
     EXPECT_FALSE(why.empty());
   }
   // The 772-byte table names its transparent entry.
@@ -71,7 +79,7 @@ TEST(PaletteImport, RefusesWhatIsNoPalette) {
   act[770] = 0;
   act[771] = 7;
   TIGpalette p;
-  ASSERT_TRUE(readPaletteFile(act, "a.act", p));
+  ASSERT_TRUE(readPaletteFile(act, "a.act", ColourMatrix::BT709, p));
   EXPECT_EQ(p.colours[7].t, 0);
   EXPECT_EQ(p.colours[8].t, 255);
 }

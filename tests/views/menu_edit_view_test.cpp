@@ -332,6 +332,19 @@ class MenuEditViewTest : public QObject {
     QCOMPARE(loadMenuFromStream(out, 0x1400, back).status, ReadStatus::Ok);
     QVERIFY(back.ics.pages == f.menu().ics.pages);
   }
+
+  // The Options say which matrix turns the menu's palettes into colours.
+  void theOptionsNameThePaletteMatrix() {
+    MenuWindow f;
+    QLabel* line = f.t.find<QLabel>("lColourMatrix");
+    QVERIFY(line->text().contains("720 lines"));
+    f.create();
+    QVERIFY(line->text().startsWith("Palette colours: BT.709 (the menu is 1080 lines high"));
+    f.t.w->workspace().menu.edit(ChangeNotice::everything(), [](TMenu& m) {
+      return setCompositionField(m, CompositionField::Height, 576);
+    });
+    QVERIFY(line->text().startsWith("Palette colours: BT.601 (the menu is 576 lines high"));
+  }
 };
 
 MIRDAL_GUI_TEST(MenuEditViewTest)
