@@ -4,10 +4,13 @@
 #include <QPushButton>
 
 #include "app/main_window.h"
+#include "core/report.h"
 #include "documents/menu_files.h"
+#include "menu/igs_read.h"
 #include "views/availability.h"
 #include "views/document_signals.h"
 #include "views/interaction.h"
+#include "views/menu_context.h"
 #include "views/menu_page.h"
 #include "views/read_error_banner.h"
 #include "views/register_panel.h"
@@ -48,7 +51,8 @@ class MenuFiles final : public QObject, public PageView {
     win_.showPage(Page::Menu);
     win_.menuPage()->showTab(MenuTab::BOGs);
     current_ = QFileInfo(path).absoluteFilePath();
-    mirdal::loadMenuFile(ws_, pathBytes(current_));
+    if (mirdal::loadMenuFile(ws_, pathBytes(current_)))
+      if (const auto notes = mirdal::menuLoadNotes(ws_.menu.model()); !notes.empty()) mirdal::slog(notes.back(), 1);
     win_.PageControlChange();
   }
 
@@ -66,6 +70,7 @@ class MenuFiles final : public QObject, public PageView {
     // Asked before the file dialog: a No ends the save there.
     const mirdal::Guesses guesses = askAboutGuesses(win_.interaction(), ws_, ws_.menu);
     if (!mirdal::mayWrite(ws_.menu, guesses)) return false;
+    if (!mayDropDisplaySets(win_.interaction(), ws_.menu.model())) return false;
     const QFileInfo current(current_);
     FileDialogRequest r;
     r.title = QObject::tr("Save Menu");

@@ -44,7 +44,7 @@ void createMenu(mirdal::Workspace& ws, Interaction& ia) {
 
 // "M&ux": the menu as a new menu-only stream file chosen in a save dialog.
 void muxMenu(mirdal::Workspace& ws, Interaction& ia) {
-  if (!ws.menu.loaded()) return;
+  if (!ws.menu.loaded() || !mayDropDisplaySets(ia, ws.menu.model())) return;
   const QString ext = QString::fromStdString(ws.names().streamExt);
   FileDialogRequest r;
   r.title = QObject::tr("Mux Menu");

@@ -62,12 +62,14 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
 
   struct EditArgs {
     std::string menu, edits, out;
+    bool force = false;
   };
   auto e = std::make_shared<EditArgs>();
   auto* edit = cmd->add_subcommand("edit", "Apply a JSON list of edits to a menu and save it");
   edit->add_option("menu", e->menu, "The .mnu file")->required();
   edit->add_option("edits", e->edits, "A JSON file holding a list of edits")->required();
   edit->add_option("-o,--output", e->out, "The .mnu file to write")->required();
+  edit->add_flag("--force", e->force, "Write the menu even when its stream held display sets it drops");
   edit->callback([&ctx, e] {
     std::error_code ec;
     for (const std::string& f : {e->menu, e->edits})
@@ -85,6 +87,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
     }
     TMenu m;
     if (!loadMenuForCli(e->menu, m)) return void(ctx.exitCode = kFailed);
+    if (!mayDropDisplaySets(e->menu, m, e->force)) return void(ctx.exitCode = kFailed);
     const std::string base = std::filesystem::path(e->edits).parent_path().string();
     if (!applyMenuEdits(m, edits, base, error)) {
       std::fprintf(stderr, "mirdal-cli: %s: %s\n", e->edits.c_str(), error.c_str());

@@ -17,14 +17,17 @@ void addMuxCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("mux", "Write a menu as a new .m2ts stream file (IG stream on PID 0x1400)");
   struct Args {
     std::string menu, out;
+    bool force = false;
   };
   auto a = std::make_shared<Args>();
   cmd->add_option("menu", a->menu, "The .mnu file")->required();
   cmd->add_option("-o,--output", a->out, "The .m2ts file to write")->required();
+  cmd->add_flag("--force", a->force, "Write the menu even when its stream held display sets it drops");
   cmd->callback([&ctx, a] {
     requireInputFile(a->menu);
     TMenu m;
     if (!loadMenuForCli(a->menu, m)) return void(ctx.exitCode = kFailed);
+    if (!mayDropDisplaySets(a->menu, m, a->force)) return void(ctx.exitCode = kFailed);
     SaveRequest req;
     req.folder = folderOfFile(a->out);
     req.name = std::filesystem::path(a->out).filename().string();

@@ -70,6 +70,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
 
   struct ImportArgs {
     std::string menu, png, object, palette, out;
+    bool force = false;
   };
   auto i = std::make_shared<ImportArgs>();
   auto* imp = cmd->add_subcommand("import", "Add a PNG to a menu as an object and a palette (or replace them)");
@@ -78,6 +79,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
   imp->add_option("--replace-object", i->object, "Replace this object instead of adding one");
   imp->add_option("--replace-palette", i->palette, "Replace this palette instead of adding one");
   imp->add_option("-o,--output", i->out, "The .mnu file to write")->required();
+  imp->add_flag("--force", i->force, "Write the menu even when its stream held display sets it drops");
   imp->callback([&ctx, i] {
     requireInputFile(i->menu);
     requireInputFile(i->png);
@@ -86,6 +88,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     if (!i->palette.empty()) where.replacePalette = indexArgument(i->palette, "palette id");
     TMenu m;
     if (!loadMenuForCli(i->menu, m)) return void(ctx.exitCode = kFailed);
+    if (!mayDropDisplaySets(i->menu, m, i->force)) return void(ctx.exitCode = kFailed);
     if (where.replaceObject && *where.replaceObject >= m.objects.size())
       throw UsageError{"the menu has no object " + i->object + " to replace"};
     if (where.replacePalette && *where.replacePalette >= m.palettes.size())

@@ -10,6 +10,7 @@
 #include "cli/cli_context.h"
 #include "cli/cli_reporter.h"
 #include "cli/file_kinds.h"
+#include "cli/menu_cli.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
 
@@ -46,6 +47,10 @@ void resave(const ResaveArgs& a, CliContext& ctx) {
     ctx.exitCode = kFailed;
     return;
   }
+  if (const TMenu* menu = std::get_if<TMenu>(&*m.file); menu && !mayDropDisplaySets(a.path, *menu, a.force)) {
+    ctx.exitCode = kFailed;
+    return;
+  }
   SaveRequest req;
   req.folder = folderOfFile(a.out);
   req.name = std::filesystem::path(a.out).filename().string();
@@ -61,7 +66,8 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("file", a->path, "The file to read")->required();
   cmd->add_option("-o,--output", a->out, "The file to write")->required();
   cmd->add_flag("--force", a->force,
-                "Also write a file read with errors: what was read, and guesses where it could not be read");
+                "Also write a file read with errors (what was read, and guesses where it could not be read), or a "
+                "menu whose stream held display sets it drops");
   cmd->callback([&ctx, a] {
     CliReporter err(stderr, colorsFor(stderr), ctx.verbose);
     ScopedReporter scope(err);

@@ -172,6 +172,15 @@ bool loadMenuForCli(const std::string& path, TMenu& m) {
   return true;
 }
 
+bool mayDropDisplaySets(const std::string& path, const TMenu& m, bool force) {
+  if (m.display_sets <= 1 || force) return true;
+  std::fprintf(stderr,
+               "mirdal-cli: %s holds %zu display sets and a menu is written with its first one alone; nothing "
+               "written (--force drops the other %zu)\n",
+               path.c_str(), m.display_sets, m.display_sets - 1);
+  return false;
+}
+
 std::string dumpMenuText(const TMenu& m, const std::string& name) {
   const TIGSc& c = m.ics;
   std::string out = name + ": menu " + std::to_string(c.video_width) + "x" + std::to_string(c.video_height) + ", " +
@@ -197,6 +206,15 @@ std::string dumpMenuText(const TMenu& m, const std::string& name) {
   for (std::size_t i = 0; i < m.palettes.size(); ++i)
     palettes.add({hexText(i, 2), std::to_string(m.palettes[i].version), std::to_string(usedEntries(m.palettes[i]))});
   out += palettes.text("  ");
+  if (m.display_sets > 1)
+    out += "Display sets in the stream: " + std::to_string(m.display_sets) + " (only the first is loaded)\n";
+  if (!m.unknown_segments.empty()) {
+    out += "Segments of unknown type (kept as read):\n";
+    TextTable kept(std::vector<std::string>{"Type", "Offset", "Bytes"});
+    for (const TKeptSegment& k : m.unknown_segments)
+      kept.add({hexText(k.type, 2), hexText(k.offset, 8), std::to_string(k.body.size())});
+    out += kept.text("  ");
+  }
   return out;
 }
 
@@ -248,6 +266,9 @@ json menuToJson(const TMenu& m) {
     }
     palettes.push_back({{"palette_id", i}, {"version", m.palettes[i].version}, {"entries", entries}});
   }
+  json unknown = json::array();
+  for (const TKeptSegment& k : m.unknown_segments)
+    unknown.push_back({{"type", k.type}, {"offset", k.offset}, {"length", k.body.size()}});
   return {{"kind", "menu"},
           {"format_version", 1},
           {"in_time", m.in_time},
@@ -264,7 +285,9 @@ json menuToJson(const TMenu& m) {
             {"user_timeout", c.user_timeout},
             {"pages", pages}}},
           {"objects", objects},
-          {"palettes", palettes}};
+          {"palettes", palettes},
+          {"display_sets", m.display_sets},
+          {"unknown_segments", unknown}};
 }
 
 }  // namespace mirdal::cli

@@ -14,8 +14,15 @@ namespace mirdal::cli {
 bool isMenuFile(const std::string& path);
 
 // Loads a menu quietly; on failure the load's log goes to standard error.
-// Returns false when nothing usable was read or the read went wrong.
+// Returns false when nothing usable was read or the read went wrong. What
+// the load kept aside (segments of unknown type, later display sets) is
+// logged as warnings, so the log goes to standard error then too.
 bool loadMenuForCli(const std::string& path, TMenu& m);
+
+// Before a command writes a menu loaded from `path`: false, with the reason
+// on standard error, when the stream held display sets that the menu
+// model does not keep and `force` was not given.
+bool mayDropDisplaySets(const std::string& path, const TMenu& m, bool force);
 
 std::string dumpMenuText(const TMenu& m, const std::string& name);
 nlohmann::json menuToJson(const TMenu& m);

@@ -196,6 +196,16 @@ struct TObjectCache {
   std::vector<std::optional<RgbaPicture>> byPalette;
 };
 
+// A segment of a type the menu does not know, kept as it was read so that
+// a save writes it back unchanged (before the END segment).
+struct TKeptSegment {
+  std::uint32_t pts = 0, dts = 0;
+  std::uint8_t type = 0;
+  Bytes body;
+  std::size_t offset = 0;  // where it began in the file read
+  bool operator==(const TKeptSegment&) const = default;
+};
+
 struct TMenu {
   TIGSc ics;
   std::vector<TPageButton> page_buttons;  // one per page
@@ -205,6 +215,10 @@ struct TMenu {
   std::uint32_t in_time = 0;               // 90 kHz
   Bytes ics_data;                          // page bytes of the ICS fragments, in order
   bool has_composition = false;            // an ICS with the first-fragment flag was read
+  std::vector<TKeptSegment> unknown_segments;
+  // Display sets of the stream read; only the first one is loaded, and a
+  // save writes only that one.
+  std::size_t display_sets = 1;
 };
 
 // A menu with nothing in it: no pages, objects or palettes, in-time 2 s.

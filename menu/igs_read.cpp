@@ -52,6 +52,21 @@ void convertPalettes(TMenu& m, const std::vector<std::bitset<256>>& defined) {
     }
 }
 
+// The display sets after the one loaded: each ends with an END segment, and
+// segments after the last END make one more.
+std::size_t laterDisplaySets(const Bytes& data, std::size_t pos) {
+  std::size_t sets = 0;
+  bool open = false;
+  while (pos + 13 <= data.size() && data[pos] == 'I' && data[pos + 1] == 'G') {
+    const std::uint8_t type = data[pos + 10];
+    const std::size_t length = std::size_t(data[pos + 11]) << 8 | data[pos + 12];
+    open = type != std::uint8_t(SegmentType::END);
+    if (!open) ++sets;
+    pos += 13 + length;
+  }
+  return sets + (open ? 1 : 0);
+}
+
 // Returns false for an object too large to hold: its size is cleared.
 bool readObject(FieldReader& b, TMenu& m) {
   const std::uint16_t id = b.readword();
@@ -258,7 +273,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
     }
     f.skip(2);
     const std::uint32_t pts = f.readlong();
-    f.readlong();  // DTS: the writer derives it again
+    const std::uint32_t dts = f.readlong();  // the writer derives it again for known segments
     if (m.in_time == 0) m.in_time = pts;
     const std::uint8_t type = f.readbyte();
     const std::size_t length = f.readword();
@@ -291,11 +306,20 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
         end = true;
         break;
       default:
-        erlog("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
-        erslog("Unknow segment!");
+        // Kept whole, so that a save writes it back as it is; a segment the
+        // file cuts short is only reported.
+        if (avail == length)
+          m.unknown_segments.push_back({pts, dts, type, Bytes(data.begin() + std::ptrdiff_t(start + 13),
+                                                               data.begin() + std::ptrdiff_t(start + 13 + length)),
+                                        start});
+        else
+          erlog("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
         break;
     }
-    if (end) break;
+    if (end) {
+      m.display_sets += laterDisplaySets(data, f.pos());
+      break;
+    }
   }
   convertPalettes(m, definedEntries);
   if (cancelFlag()) {
@@ -311,7 +335,19 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
   }
   log("[b]" + std::to_string(m.has_composition ? 1 : 0) + "[/b] ICS, [b]" + std::to_string(m.objects.size()) +
       "[/b] OCS, [b]" + std::to_string(m.palettes.size()) + "[/b] PCS found.");
+  for (const std::string& note : menuLoadNotes(m)) warnlog(note);
   return result;
+}
+
+std::vector<std::string> menuLoadNotes(const TMenu& m) {
+  std::vector<std::string> notes;
+  for (const TKeptSegment& k : m.unknown_segments)
+    notes.push_back("Unknow segment! Type $" + hexText(k.type, 2) + at(k.offset) + " (" +
+                    std::to_string(k.body.size()) + " bytes) is kept as it is and saved unchanged.");
+  if (m.display_sets > 1)
+    notes.push_back("The stream holds " + std::to_string(m.display_sets) +
+                    " display sets; only the first is loaded and shown, and saving writes that one alone.");
+  return notes;
 }
 
 MenuLoad loadMNU(const std::string& path, TMenu& m) {

@@ -1,9 +1,11 @@
 // Loading a menu from a .mnu file: a sequence of IG segments, each behind a
 // 10-byte prefix "IG", PTS (32 bits), DTS (32 bits). Only the first display
-// set (up to the first END segment) is loaded.
+// set (up to the first END segment) is loaded; the display sets after it are
+// counted. Segments of a type the model does not know are kept as read.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/fields.h"
 #include "formats/disc_file.h"
@@ -27,6 +29,11 @@ struct MenuLoad {
 // Parses a whole .mnu image into m (which is reset first) and logs
 // "1 ICS, n OCS, p PCS found." with the counts.
 MenuLoad loadMNUBytes(const Bytes& data, TMenu& m);
+
+// What the user must hear about a menu loaded: each kept segment of unknown
+// type, and display sets after the first. Empty for an ordinary menu; the
+// load logs each as a warning.
+std::vector<std::string> menuLoadNotes(const TMenu& m);
 
 // Reads the file and loads it.
 MenuLoad loadMNU(const std::string& path, TMenu& m);

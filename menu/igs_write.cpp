@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/display_text.h"
 #include "core/report.h"
 #include "menu/colour.h"
 #include "menu/rle.h"
@@ -258,6 +259,17 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
     S += std::uint32_t(encoded[i].size());
   }
 
+  // A kept segment goes out as it came; a PES packet has room for less
+  // than a .mnu segment.
+  for (const TKeptSegment& k : m.unknown_segments)
+    if (framing == SegmentFraming::Pes && k.body.size() > kMaxSegmentLength) {
+      erlog("Cannot write the menu as a stream: the segment of unknown type $" + hexText(k.type, 2) + " holds " +
+            std::to_string(k.body.size()) + " bytes, more than a PES packet can carry (" +
+            std::to_string(kMaxSegmentLength) + ").");
+      slog("", 1);
+      return false;
+    }
+
   Bytes pages;
   if (!serializePages(m.ics, pages)) {
     slog("", 1);
@@ -365,6 +377,10 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
     lastR = R;
   }
 
+  for (const TKeptSegment& k : m.unknown_segments) {
+    w.begin(k.pts, k.dts, SegmentType(k.type), k.body.size());
+    w.bytes(k.body.data(), k.body.size());
+  }
   w.begin(before(lastR), 0, SegmentType::END, 0);
   slog("", 1);
   out = std::move(file);

@@ -33,9 +33,11 @@ bool serializePages(const TIGSc& ics, Bytes& out);
 
 // The whole stream. Re-encodes every object, rebuilds the fragment tables
 // and the composition's data length, and gives palette entries without
-// Y/Cr/Cb (stored Y of 0) the values computed from R, G, B. All timestamps
-// derive from the IG in-time. Returns false, writing nothing to out, when
-// the model cannot be written.
+// Y/Cr/Cb (stored Y of 0) the values computed from R, G, B with the matrix
+// of the menu's video height. All timestamps derive from the IG in-time;
+// segments of unknown type kept from a load go out as read (timestamps
+// included) just before the END segment. Returns false, writing nothing to
+// out, when the model cannot be written.
 bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out);
 
 // Saves the menu as a .mnu file through the save routine ("Saving IGS

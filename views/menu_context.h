@@ -60,4 +60,9 @@ class MenuContext : public QObject {
   bool paletteOnly_ = false;
 };
 
+// Before Save or Mux writes a menu whose stream held more display sets than
+// the one loaded: asks whether to write it and drop the others. True when
+// there is nothing to drop or the user agreed.
+bool mayDropDisplaySets(Interaction& ia, const mirdal::TMenu& m);
+
 }  // namespace mirdal::gui

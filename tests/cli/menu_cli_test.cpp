@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+
 #include "core/fields.h"
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
@@ -134,6 +136,86 @@ TEST(MenuCli, ExtractMenu) {
   EXPECT_NE(missing.out.find("no packets of PID 0x1400"), std::string::npos);
   EXPECT_FALSE(d.exists("menu.mnu2"));
   EXPECT_EQ(runCli("extract-menu " + shellQuote(m2ts) + " --pid 0x1011 -o " + shellQuote(out)).exitCode, 2);
+}
+
+// A segment of a type the menu does not know (0x81 in place of the END):
+// every command says it is kept, and a resave writes it back as it was,
+// before an END, instead of turning it into an END.
+TEST(MenuCli, UnknownSegmentsAreToldAndKept) {
+  test::TempDir d;
+  Bytes sample;
+  ASSERT_TRUE(readFileBytes(kSample, sample));
+  Bytes odd(sample.begin(), sample.end() - 13);
+  const Bytes kept = {'I', 'G', 0, 2, 0xBF, 0x20, 0, 0, 0, 0, 0x81, 0, 3, 'a', 'b', 'c'};
+  odd.insert(odd.end(), kept.begin(), kept.end());
+  const std::string file = d.write("odd.mnu", odd).string();
+  const std::string note = "Warning: Unknow segment! Type $81 at $";
+
+  const auto dump = runCli("dump " + shellQuote(file));
+  EXPECT_EQ(dump.exitCode, 0) << dump.out;
+  EXPECT_NE(dump.out.find(note), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("Segments of unknown type (kept as read):"), std::string::npos) << dump.out;
+  const auto js = runCli("dump --json " + shellQuote(file));
+  // The JSON (pretty printed: its last brace starts a line), then the log of
+  // the read on standard error.
+  const std::size_t from = js.out.find('{'), to = js.out.find("\n}", from);
+  ASSERT_NE(to, std::string::npos) << js.out;
+  const auto j = nlohmann::json::parse(js.out.substr(from, to + 2 - from));
+  ASSERT_EQ(j["unknown_segments"].size(), 1u);
+  EXPECT_EQ(j["unknown_segments"][0]["type"], 0x81);
+  EXPECT_EQ(j["unknown_segments"][0]["length"], 3);
+  for (const std::string& cmd : {"render " + shellQuote(file) + " -o " + shellQuote((d.path() / "r.png").string()),
+                                 "play " + shellQuote(file),
+                                 "resave " + shellQuote(file) + " -o " + shellQuote((d.path() / "again.mnu").string())}) {
+    const auto r = runCli(cmd);
+    EXPECT_EQ(r.exitCode, 0) << cmd << "\n" << r.out;
+    EXPECT_NE(r.out.find(note), std::string::npos) << cmd << "\n" << r.out;
+  }
+  Bytes expected = odd;
+  expected.insert(expected.end(), sample.end() - 13, sample.end());
+  EXPECT_EQ(d.read("again.mnu"), expected);
+}
+
+// A stream of several display sets: a command that writes the menu (its
+// first display set) refuses without --force, and says why; reading it
+// says how many there are.
+TEST(MenuCli, WritingAStreamOfSeveralDisplaySetsNeedsForce) {
+  test::TempDir d;
+  Bytes sample;
+  ASSERT_TRUE(readFileBytes(kSample, sample));
+  Bytes two = sample;
+  two.insert(two.end(), sample.begin(), sample.end());
+  const std::string file = d.write("two.mnu", two).string();
+  const std::string edits = d.write("e.json", std::string("[]")).string();
+  const std::string png = (d.path() / "o.png").string();
+  ASSERT_EQ(runCli("object export " + shellQuote(kSample) + " 1 -o " + shellQuote(png)).exitCode, 0);
+
+  const auto dump = runCli("dump " + shellQuote(file));
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_NE(dump.out.find("The stream holds 2 display sets; only the first is loaded and shown"), std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("Display sets in the stream: 2 (only the first is loaded)"), std::string::npos);
+
+  const std::string out = (d.path() / "out").string();
+  const std::string writers[] = {
+      "resave " + shellQuote(file) + " -o " + shellQuote(out),
+      "menu edit " + shellQuote(file) + " " + shellQuote(edits) + " -o " + shellQuote(out),
+      "object import " + shellQuote(file) + " " + shellQuote(png) + " -o " + shellQuote(out),
+      "mux " + shellQuote(file) + " -o " + shellQuote(out),
+  };
+  for (const std::string& cmd : writers) {
+    const auto refused = runCli(cmd);
+    EXPECT_EQ(refused.exitCode, 1) << cmd << "\n" << refused.out;
+    EXPECT_NE(refused.out.find("holds 2 display sets"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("--force"), std::string::npos) << refused.out;
+    EXPECT_FALSE(d.exists("out")) << cmd;
+    const auto forced = runCli(cmd + " --force");
+    EXPECT_EQ(forced.exitCode, 0) << cmd << "\n" << forced.out;
+    EXPECT_TRUE(d.exists("out")) << cmd;
+    std::filesystem::remove(out);
+  }
+  ASSERT_EQ(runCli("resave " + shellQuote(file) + " --force -o " + shellQuote(out)).exitCode, 0);
+  EXPECT_EQ(d.read("out"), sample);
 }
 
 // A new menu carries the palette its page names, through mux and extract.

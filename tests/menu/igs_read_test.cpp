@@ -119,13 +119,17 @@ TEST(LoadMnu, EdgeCases) {
   const EdgeCase cases[] = {
       {"no END: read to the end", [&](ByteBuilder& b) { addSegment(b, 0x18, onePage); }, ReadStatus::Ok, nullptr,
        [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
-      {"segments after END are ignored",
+      {"segments after END are ignored, and counted as a display set",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
          addSegment(b, 0x80, {});
          addSegment(b, 0x14, pdsBody(4, {{1, 16, 128, 128, 255}}));
        },
-       ReadStatus::Ok, nullptr, [](const TMenu& m) { EXPECT_TRUE(m.palettes.empty()); }},
+       ReadStatus::Ok, nullptr,
+       [](const TMenu& m) {
+         EXPECT_TRUE(m.palettes.empty());
+         EXPECT_EQ(m.display_sets, 2u);
+       }},
       {"in-time from the first non-zero PTS",
        [&](ByteBuilder& b) {
          addSegment(b, 0x14, pdsBody(0, {}), 0);
@@ -182,12 +186,27 @@ TEST(LoadMnu, EdgeCases) {
          b.str("XX").zeros(20);
        },
        ReadStatus::Truncated, "File format error", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
-      {"unknown segment is skipped",
+      {"unknown segment is kept as read",
        [&](ByteBuilder& b) {
-         addSegment(b, 0x16, {1, 2, 3});
+         addSegment(b, 0x16, {1, 2, 3}, 4000, 3000);
          addSegment(b, 0x18, onePage);
        },
-       ReadStatus::Ok, "Unknow segment!", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+       ReadStatus::Ok, "Warning: Unknow segment! Type $16 at $00000000 (3 bytes) is kept as it is",
+       [](const TMenu& m) {
+         EXPECT_EQ(m.ics.pages.size(), 1u);
+         ASSERT_EQ(m.unknown_segments.size(), 1u);
+         EXPECT_EQ(m.unknown_segments[0], (TKeptSegment{4000, 3000, 0x16, {1, 2, 3}, 0}));
+         ASSERT_EQ(menuLoadNotes(m).size(), 1u);
+         EXPECT_EQ(menuLoadNotes(m)[0],
+                   "Unknow segment! Type $16 at $00000000 (3 bytes) is kept as it is and saved unchanged.");
+       }},
+      {"an unknown segment cut short is reported and not kept",
+       [&](ByteBuilder& b) {
+         addSegment(b, 0x18, onePage);
+         b.str("IG").u32(1).u32(0).u8(0x81).u16(10).u8(1);
+       },
+       ReadStatus::Truncated, "Unknow segment! Type $81",
+       [](const TMenu& m) { EXPECT_TRUE(m.unknown_segments.empty()); }},
       {"segment length past the end of the file",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
@@ -294,6 +313,37 @@ TEST(LoadMnu, PaletteColoursFollowTheVideoHeight) {
     EXPECT_EQ(m.palettes[0].ycrcb[7], (TYCrCb{63, 240, 102}));
     EXPECT_TRUE(m.palettes[0].colours[8].unused());
   }
+}
+
+// A real IG stream carries a display set per menu change (17 on a real
+// disc); the menu is the first, and the load says what was left.
+TEST(LoadMnu, CountsTheDisplaySetsAfterTheFirst) {
+  const Bytes onePage = icsBody(3, 1, simplePage(0, 0, {}));
+  struct Case {
+    int later;          // complete display sets after the first
+    bool openTail;      // segments after the last END
+    std::size_t sets;
+  } cases[] = {{0, false, 1}, {1, false, 2}, {16, false, 17}, {2, true, 4}, {0, true, 2}};
+  for (const Case& c : cases) {
+    test::ReportScope rs;
+    ByteBuilder b;
+    addSegment(b, 0x18, onePage);
+    addSegment(b, 0x80, {});
+    for (int i = 0; i < c.later; ++i) {
+      addSegment(b, 0x18, onePage);
+      addSegment(b, 0x80, {});
+    }
+    if (c.openTail) addSegment(b, 0x18, onePage);
+    TMenu m;
+    ASSERT_EQ(loadMNUBytes(b.data(), m).status, ReadStatus::Ok);
+    EXPECT_EQ(m.display_sets, c.sets) << c.later << " " << c.openTail;
+    EXPECT_EQ(menuLoadNotes(m).size(), c.sets > 1 ? 1u : 0u);
+  }
+  TMenu m;
+  m.display_sets = 17;
+  ASSERT_EQ(menuLoadNotes(m).size(), 1u);
+  EXPECT_EQ(menuLoadNotes(m)[0],
+            "The stream holds 17 display sets; only the first is loaded and shown, and saving writes that one alone.");
 }
 
 TEST(LoadMnu, ALoadReplacesTheWholeMenu) {

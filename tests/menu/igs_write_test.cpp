@@ -64,6 +64,7 @@ TEST(SaveIgs, WritesTheSegmentsByteForByte) {
   EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{63, 240, 103}));
   EXPECT_EQ(m.ics.data_length, 26u);
 }
+
 // A colour set as R/G/B gets its Y/Cr/Cb from the matrix players use for
 // the menu's height, so that it shows as set.
 TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
@@ -81,6 +82,44 @@ TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
     EXPECT_GE(c.r, 254) << height;
     EXPECT_LE(c.g + c.b, 2) << height;
   }
+}
+
+// Segments of a type the menu does not know go back as they came: a file
+// the writer made, with such a segment before its END, saves unchanged; one
+// whose last segment is unknown (no END) gets an END after it.
+TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
+  test::ReportScope rs;
+  TMenu m = smallMenu();
+  Bytes written;
+  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, written));
+  const Bytes end(written.end() - 13, written.end());
+  ByteBuilder unknown;
+  test::addSegment(unknown, 0x81, {0xDE, 0xAD, 0xBE, 0xEF}, 12345, 678);
+  test::addSegment(unknown, 0x30, {}, 0, 0);
+
+  Bytes withUnknown(written.begin(), written.end() - 13);
+  withUnknown.insert(withUnknown.end(), unknown.data().begin(), unknown.data().end());
+  const Bytes noEnd = withUnknown;
+  withUnknown.insert(withUnknown.end(), end.begin(), end.end());
+  for (const Bytes& file : {withUnknown, noEnd}) {
+    TMenu back;
+    ASSERT_EQ(loadMNUBytes(file, back).status, ReadStatus::Ok);
+    ASSERT_EQ(back.unknown_segments.size(), 2u);
+    Bytes again;
+    ASSERT_TRUE(saveIGS(back, SegmentFraming::Mnu, again));
+    EXPECT_EQ(again, withUnknown) << (file == noEnd ? "without END" : "with END");
+  }
+
+  // A PES packet holds at most 65519 body bytes: a longer kept segment
+  // cannot go into a stream, and nothing is written.
+  TMenu big = smallMenu();
+  big.unknown_segments.push_back({0, 0, 0x81, Bytes(65535, 7), 0});
+  Bytes pes{1, 2, 3};
+  EXPECT_FALSE(saveIGS(big, SegmentFraming::Pes, pes));
+  EXPECT_EQ(pes, (Bytes{1, 2, 3}));
+  EXPECT_NE(rs.rep.text().find("segment of unknown type $81 holds 65535 bytes"), std::string::npos) << rs.rep.text();
+  Bytes mnu;
+  EXPECT_TRUE(saveIGS(big, SegmentFraming::Mnu, mnu));
 }
 
 TEST(SaveIgs, PesFraming) {

@@ -333,6 +333,33 @@ class MenuEditViewTest : public QObject {
     QVERIFY(back.ics.pages == f.menu().ics.pages);
   }
 
+  // A menu from a stream of several display sets holds the first alone:
+  // Save and Mux ask before the others are dropped, and write nothing on No.
+  void saveAndMuxAskBeforeDroppingDisplaySets() {
+    MenuWindow f;
+    if (!f.loadSample()) QSKIP("the sample menu is missing");
+    TMenu m = f.menu();
+    m.display_sets = 17;
+    f.t.w->workspace().menu.load(std::move(m), "stream.mnu", true);
+    f.t.w->showPage(Page::Menu);
+    mirdal::test::TempDir dir;
+    f.t.ia.answers << Answer::No;
+    f.t.w->bSaveClick();
+    QCOMPARE(f.t.ia.questions.size(), 1);
+    QVERIFY(f.t.ia.questions[0].contains("17 display sets"));
+    QVERIFY(f.t.ia.questions[0].contains("drop the other 16"));
+    QVERIFY(f.t.ia.fileRequests.isEmpty());
+    f.t.ia.answers << Answer::Yes;
+    f.t.ia.files << QString::fromStdString(dir.folder() + "first");
+    f.t.w->bSaveClick();
+    QVERIFY(std::filesystem::exists(dir.folder() + "first.mnu"));
+    f.t.ia.answers << Answer::No;
+    f.t.find<QPushButton>("bMux")->click();
+    QCOMPARE(f.t.ia.questions.size(), 3);
+    QCOMPARE(f.t.ia.fileRequests.size(), 1);  // only the Save's
+    QVERIFY(f.t.ia.unexpected.isEmpty());
+  }
+
   // The Options say which matrix turns the menu's palettes into colours.
   void theOptionsNameThePaletteMatrix() {
     MenuWindow f;
