@@ -16,7 +16,8 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("render", "Draw one frame of a menu page as a PNG image");
   struct Args {
     std::string path, out, select, state = "selected", overlays, background;
-    std::size_t page = 0, frame = 0;
+    std::size_t page = 0;
+    std::uint64_t frame = 0;
     bool json = false;
   };
   auto a = std::make_shared<Args>();
@@ -44,14 +45,14 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
     parseOverlays(a->overlays, r.options);
     setBackground(r, a->background);
     SetButtonStates(r, a->page);
-    std::uint32_t selected = m.ics.pages[a->page].default_selected_button;
-    if (!a->select.empty()) selected = parseNumber(a->select, "--select") & 0xFFFF;
-    if (selected >= r.states.size() || !findButton(m, a->page, std::uint16_t(selected))) {
-      if (!a->select.empty()) {
+    // The selection a player makes when the page comes up, unless one is asked for.
+    std::uint32_t selected = selectedOnPageShow(r, kNoButton);
+    if (!a->select.empty()) {
+      selected = parseNumber(a->select, "--select") & 0xFFFF;
+      if (selected >= r.states.size() || !findButton(m, a->page, std::uint16_t(selected))) {
         std::fprintf(stderr, "mirdal-cli: page %zu has no button %u\n", a->page, selected);
         return void(ctx.exitCode = kFailed);
       }
-      selected = kNoButton;
     }
     const ButtonLook look = a->state == "normal"      ? ButtonLook::Normal
                             : a->state == "activated" ? ButtonLook::Activated
@@ -61,18 +62,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
       if (look == ButtonLook::Normal) DrawButton(r, std::uint16_t(selected));
       if (look == ButtonLook::Activated) DrawAButton(r, std::uint16_t(selected));
     }
-    for (std::size_t k = 0; k < a->frame; ++k)
-      for (std::size_t id = 0; id < r.states.size(); ++id) {
-        const TButtonState& s = r.states[id];
-        if (id == selected) {
-          const bool animating = look == ButtonLook::Normal     ? s.normalAnimating
-                                 : look == ButtonLook::Selected ? s.selectedAnimating
-                                                                : s.activatedAnimating;
-          if (animating) DrawButtonStep(r, std::uint16_t(id), look);
-        } else if (s.shown && s.normalAnimating) {
-          DrawButtonStep(r, std::uint16_t(id), ButtonLook::Normal);
-        }
-      }
+    animateSteps(r, selected, look, a->frame);
     if (!writePagePng(a->out, r.picture)) return void(ctx.exitCode = kFailed);
     if (a->json) {
       nlohmann::json j{{"kind", "render"},
@@ -87,10 +77,10 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
                        {"output", a->out}};
       std::printf("%s\n", j.dump(2).c_str());
     } else {
-      std::printf("%s: page %zu, %s, frame %zu, %dx%d\n", a->out.c_str(), a->page,
+      std::printf("%s: page %zu, %s, frame %llu, %dx%d\n", a->out.c_str(), a->page,
                   selected == kNoButton ? "no button selected"
                                         : ("button " + std::to_string(selected) + " " + a->state).c_str(),
-                  a->frame, r.picture.width, r.picture.height);
+                  static_cast<unsigned long long>(a->frame), r.picture.width, r.picture.height);
     }
     ctx.exitCode = kOk;
   });

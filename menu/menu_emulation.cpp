@@ -195,25 +195,12 @@ void MenuEmulator::start(std::uint64_t now) {
   regs_.psr[kPsrMenuPage] = std::uint32_t(page_);
   SetButtonStates(rend(), page_);
   run_.line = 0;
-  const TPage& p = m_.ics.pages[page_];
-  // The default selected button is set before the page is drawn, which
-  // draws it selected.
-  const bool defaultSelected = isSlot(p.default_selected_button);
-  if (defaultSelected) regs_.psr[kPsrSelectedButton] = p.default_selected_button;
+  // The selection a player makes is set before the page is drawn, which
+  // draws it selected; an auto-action button runs at once.
+  const std::uint16_t selected = selectedOnPageShow(rend(), psr10());
+  regs_.psr[kPsrSelectedButton] = selected;
   showPage(page_);
-  if (defaultSelected) {
-    if (button(p.default_selected_button)->auto_action == 1) activate(p.default_selected_button);
-    return;
-  }
-  for (const TBOG& g : p.bogs) {
-    if (g.default_valid_button == kNoButton) continue;
-    for (const TIGbutton& b : g.buttons)
-      if (b.button_id == g.default_valid_button && b.auto_action == 1) {
-        activate(b.button_id);
-        break;
-      }
-    if (page_ != rend().page) break;  // the button changed the page
-  }
+  if (isSlot(selected) && button(selected)->auto_action == 1) activate(selected);
 }
 
 void MenuEmulator::selectKey() {

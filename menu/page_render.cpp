@@ -218,6 +218,18 @@ void SetButtonStates(PageRenderer& r, std::size_t page) {
     }
 }
 
+std::uint16_t selectedOnPageShow(const PageRenderer& r, std::uint32_t current) {
+  if (!r.menu || r.page >= r.menu->ics.pages.size()) return kNoButton;
+  const auto shown = [&](std::uint32_t id) { return slotButton(r, std::uint16_t(id)) && r.states[id].shown; };
+  const TPage& p = r.menu->ics.pages[r.page];
+  if (shown(p.default_selected_button)) return p.default_selected_button;
+  if (current < kNoButton && shown(current)) return std::uint16_t(current);
+  for (const TBOG& g : p.bogs)
+    for (const TIGbutton& b : g.buttons)
+      if (shown(b.button_id)) return b.button_id;
+  return kNoButton;
+}
+
 void LoadBmps(PageRenderer& r, std::size_t page) {
   if (!r.menu || page >= r.menu->ics.pages.size()) return;
   TMenu& m = *r.menu;
@@ -339,6 +351,42 @@ void animationTick(PageRenderer& r, std::uint32_t psr10) {
     } else if (s.shown && s.normalAnimating) {
       DrawButtonStep(r, std::uint16_t(id), ButtonLook::Normal);
     }
+  }
+}
+
+void animateSteps(PageRenderer& r, std::uint32_t psr10, ButtonLook look, std::uint64_t steps) {
+  if (steps == 0) return;
+  struct Draw {
+    std::uint64_t lastTick;  // the tick that drew it last: later draws cover earlier ones
+    std::uint16_t id, step;
+    ButtonLook look;
+  };
+  std::vector<Draw> draws;
+  for (std::size_t id = 0; id < r.states.size(); ++id) {
+    const TIGbutton* b = slotButton(r, std::uint16_t(id));
+    if (!b) continue;
+    const TButtonState& s = r.states[id];
+    const ButtonLook l = id == psr10 ? look : ButtonLook::Normal;
+    if (id != psr10 && !s.shown) continue;
+    bool animating = s.normalAnimating, repeat = s.normalRepeat;
+    std::uint16_t start = b->normal_start, end = b->normal_end;
+    if (l == ButtonLook::Selected)
+      animating = s.selectedAnimating, repeat = s.selectedRepeat, start = b->selected_start, end = b->selected_end;
+    else if (l == ButtonLook::Activated)
+      animating = s.activatedAnimating, repeat = false, start = b->activated_start, end = b->activated_end;
+    if (!animating) continue;
+    // Drawing the page showed step 0 and tick k shows step k: a repeat
+    // cycles through range + 1 objects, a single run stops on its last.
+    const std::uint64_t range = end > start ? std::uint64_t(end - start) : 0;
+    if (repeat)
+      draws.push_back({steps, std::uint16_t(id), std::uint16_t(steps % (range + 1)), l});
+    else
+      draws.push_back({std::min(steps, range), std::uint16_t(id), std::uint16_t(std::min(steps, range)), l});
+  }
+  std::stable_sort(draws.begin(), draws.end(), [](const Draw& a, const Draw& b) { return a.lastTick < b.lastTick; });
+  for (const Draw& d : draws) {
+    r.states[d.id].counter = d.step;
+    DrawButtonStep(r, d.id, d.look);
   }
 }
 

@@ -81,6 +81,14 @@ void DelRect(PageRenderer& r, Rect rc);
 
 // Rebuilds the state table for page index `page` and makes it current.
 void SetButtonStates(PageRenderer& r, std::size_t page);
+// The button a player selects when the current page comes up (shown anew,
+// or a pop-up menu opened): the page's default selected button when it is
+// the shown button of its BOG; else `current` (PSR 10) when it is a shown
+// button of the page; else the shown button of the first BOG that has
+// one; else none (0xFFFF). Start, SetButtonPage with a page and the still
+// picture all use this rule.
+std::uint16_t selectedOnPageShow(const PageRenderer& r, std::uint32_t current);
+
 // Converts every object the page's buttons and effects use into the cache.
 void LoadBmps(PageRenderer& r, std::size_t page);
 
@@ -96,6 +104,12 @@ void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look);
 void DelButton(PageRenderer& r, std::uint16_t id);
 // One animation timer tick over the whole table.
 void animationTick(PageRenderer& r, std::uint32_t psr10);
+// The picture after `steps` animation ticks from a page just drawn, drawn
+// at once: every animation is a cycle (repeat) or ends on its last object,
+// so each button's object is computed instead of stepped to. The selected
+// button (psr10) animates its `look`, every other shown button its normal
+// state.
+void animateSteps(PageRenderer& r, std::uint32_t psr10, ButtonLook look, std::uint64_t steps);
 
 // Milliseconds between animation steps: one video frame at the menu's
 // frame-rate code times the page's animation code. Codes without a frame

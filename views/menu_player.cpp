@@ -163,7 +163,7 @@ void MenuPlayer::showStill() {
     if (menu_.ics.pages.empty()) takeModel();
     const std::size_t p = std::size_t(page());
     mirdal::SetButtonStates(r_, p);
-    std::uint32_t sel = menu_.ics.pages[p].default_selected_button;
+    std::uint32_t sel = mirdal::selectedOnPageShow(r_, mirdal::kNoButton);
     if (stillSelected_ >= 0) sel = std::uint32_t(stillSelected_);
     if (sel >= r_.states.size() || !mirdal::findButton(menu_, p, std::uint16_t(sel))) sel = mirdal::kNoButton;
     mirdal::DrawPage(r_, sel);
@@ -318,14 +318,13 @@ void MenuPlayer::endDrag() {
 }
 
 std::uint32_t MenuPlayer::selectedOnStill() const {
-  const std::size_t p = std::size_t(page());
-  if (p >= menu_.ics.pages.size()) return mirdal::kNoButton;
-  const std::uint32_t sel = menu_.ics.pages[p].default_selected_button;
-  return sel < r_.states.size() && mirdal::findButton(menu_, p, std::uint16_t(sel)) ? sel : mirdal::kNoButton;
+  if (std::size_t(page()) >= menu_.ics.pages.size()) return mirdal::kNoButton;
+  return mirdal::selectedOnPageShow(r_, mirdal::kNoButton);
 }
 
 void MenuPlayer::settle(bool ran) {
   bool pageShown = false;
+  std::optional<bool> popUpShown;
   int selected = -1, activated = -1;
   const mirdal::TSND& snd = ws().sound.model();
   for (const mirdal::MenuEvent& e : emu_->events()) {

@@ -86,5 +86,48 @@ TEST(MenuPageCli, PlayFollowsKeysAndCommands) {
   EXPECT_NE(page.out.find("PSR"), std::string::npos) << page.out;
 }
 
+// The sample menu changed by `menu edit` into dir/name.
+std::string editedSample(const test::TempDir& dir, const std::string& name, const std::string& edits) {
+  const auto json = dir.path() / (name + ".json");
+  const auto out = dir.path() / name;
+  dir.write(json.filename().string(), Bytes(edits.begin(), edits.end()));
+  const test::CliResult r = test::runCli("menu edit " + test::shellQuote(kSample) + " " +
+                                         test::shellQuote(json.string()) + " -o " + test::shellQuote(out.string()));
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  return out.string();
+}
+
+// A page without a default selected button: render draws, and play
+// selects, the button a player selects (the first valid one, here 1).
+TEST(MenuPageCli, WithoutADefaultButtonRenderAndPlaySelectTheFirstValidOne) {
+  test::TempDir dir;
+  const std::string menu =
+      editedSample(dir, "none.mnu", R"([{"op": "set_page", "page": 0, "fields": {"default_selected_button": 65535}}])");
+  const auto noDefault = dir.path() / "none.png", one = dir.path() / "one.png";
+  const test::CliResult r = test::runCli("render --json " + test::shellQuote(menu) + " -o " + test::shellQuote(noDefault.string()));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["selected"], 1);
+  ASSERT_EQ(test::runCli("render " + test::shellQuote(kSample) + " --select 1 -o " + test::shellQuote(one.string())).exitCode, 0);
+  const std::optional<Canvas> a = readPng(noDefault), b = readPng(one);
+  ASSERT_TRUE(a && b);
+  EXPECT_TRUE(a->rgba == b->rgba);
+
+  const test::CliResult play = test::runCli("play " + test::shellQuote(menu));
+  ASSERT_EQ(play.exitCode, 0) << play.out;
+  EXPECT_NE(play.out.find("start: page 0, selected 0001"), std::string::npos) << play.out;
+}
+
+// Any frame number renders at once (the step is taken modulo the animation
+// cycle; before, the time grew with the number).
+TEST(MenuPageCli, RenderTakesAnyFrameAtOnce) {
+  test::TempDir dir;
+  const auto out = dir.path() / "f.png";
+  const test::CliResult r = test::runCli("render --json " + test::shellQuote(kSample) + " --frame 4294967295 -o " +
+                                         test::shellQuote(out.string()));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["frame"], 4294967295u);
+  EXPECT_TRUE(readPng(out));
+}
+
 }  // namespace
 }  // namespace mirdal

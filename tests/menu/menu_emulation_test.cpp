@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "core/options.h"
 #include "menu/igs_read.h"
@@ -27,9 +28,14 @@ struct Emu {
   PageRenderer r;
   MenuEmulator emu{m, regs, run, &r};
   test::ReportScope rs;
-  Emu() {
+  // setup changes the tiny menu before Start.
+  explicit Emu(const std::function<void(TMenu&)>& setup = {}) {
     ResetRegs(regs, Options{});
     regs.psr[kPsrMenuPage] = 0;
+    if (setup) {
+      setup(m);
+      buildAllPageButtons(m);
+    }
     backchange(r);
     emu.start(0);
   }
@@ -90,6 +96,22 @@ TEST(MenuEmulation, KeyRules) {
     EXPECT_EQ(e.regs.psr[kPsrMenuPage], c.psr11) << c.name;
     EXPECT_EQ(e.take(), c.lastEvents) << c.name;
   }
+}
+
+// Start picks the button as a player does: without a default selected
+// button, the first valid one, run at once when it has auto action.
+TEST(MenuEmulation, StartWithoutADefaultSelectsTheFirstValidButton) {
+  Emu first([](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; });
+  EXPECT_EQ(first.take(), (std::vector<std::string>{"page 0", "selected 0000"}));
+  EXPECT_EQ(first.regs.psr[kPsrSelectedButton], 0u);
+
+  Emu autoAction([](TMenu& m) {
+    m.ics.pages[0].default_selected_button = kNoButton;
+    m.ics.pages[0].bogs[0].default_valid_button = kNoButton;
+    m.ics.pages[0].bogs[1].default_valid_button = kNoButton;
+  });
+  EXPECT_EQ(autoAction.take(), (std::vector<std::string>{"page 0", "selected 0002", "activated 0002"}));
+  EXPECT_EQ(autoAction.regs.gpr[1], 9u);
 }
 
 TEST(MenuEmulation, CommandsRunThroughTheInterpreter) {

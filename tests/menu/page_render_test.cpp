@@ -2,6 +2,8 @@
 // animation sequence, clipping, cropping, overlays and the frame timing.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "menu/colour.h"
 #include "menu/page_render.h"
 #include "support/recording_reporter.h"
@@ -88,6 +90,96 @@ TEST(PageRender, NormalAnimationSequence) {
       seen.push_back(p.at(105, 305));
     }
     EXPECT_EQ(seen, c.colours) << "repeat " << int(c.repeat);
+  }
+}
+
+// `render --frame N` draws the picture after N ticks at once: the same
+// picture as N ticks, for single runs, repeats and overlapping buttons, and
+// a huge N costs no more than a small one.
+TEST(PageRender, AnimateStepsDrawsWhatTheTicksWouldHaveDrawn) {
+  struct Case {
+    const char* name;
+    std::uint32_t psr10;
+    std::function<void(TMenu&)> setup;
+  };
+  const Case cases[] = {
+      {"a single run ends on its last object", 0, [](TMenu&) {}},
+      {"a repeat cycles", 0, [](TMenu& m) { m.ics.pages[0].bogs[1].buttons[0].normal_repeat = 1; }},
+      {"the selected button animates its selected state", 1,
+       [](TMenu& m) {
+         TIGbutton& b = m.ics.pages[0].bogs[1].buttons[0];
+         b.selected_start = 4, b.selected_end = 6, b.selected_repeat = 1;
+       }},
+      {"a finished button under one still animating", 0,
+       [](TMenu& m) {
+         TIGbutton& b = m.ics.pages[0].bogs[2].buttons[0];  // button 2, over button 1's right half
+         b.x = 105, b.y = 300, b.normal_start = 5, b.normal_end = 6, b.normal_repeat = 1;
+       }},
+  };
+  for (const Case& c : cases) {
+    for (std::uint64_t steps : {0, 1, 2, 3, 4, 5, 7, 11, 12}) {
+      Page ticked(0, c.psr10), direct(0, c.psr10);
+      c.setup(ticked.m);
+      c.setup(direct.m);
+      for (Page* p : {&ticked, &direct}) {
+        SetButtonStates(p->r, 0);
+        DrawPage(p->r, c.psr10);
+      }
+      for (std::uint64_t k = 0; k < steps; ++k) animationTick(ticked.r, c.psr10);
+      animateSteps(direct.r, c.psr10, ButtonLook::Selected, steps);
+      EXPECT_TRUE(ticked.r.picture.rgba == direct.r.picture.rgba) << c.name << ", " << steps << " steps";
+    }
+  }
+  // Four billion steps of a 4-object cycle and of a 2-object cycle: the
+  // picture of 4294967295 mod 4 = 3 steps.
+  Page huge(0, 0), three(0, 0);
+  for (Page* p : {&huge, &three}) {
+    cases[3].setup(p->m);
+    p->m.ics.pages[0].bogs[1].buttons[0].normal_repeat = 1;
+    SetButtonStates(p->r, 0);
+    DrawPage(p->r, 0);
+  }
+  animateSteps(huge.r, 0, ButtonLook::Selected, 4294967295ull);
+  animateSteps(three.r, 0, ButtonLook::Selected, 3);
+  EXPECT_TRUE(huge.r.picture.rgba == three.r.picture.rgba);
+}
+
+// The selection a player makes when a page comes up, which Start, a page
+// change and the still picture all follow.
+TEST(PageRender, SelectionWhenAPageComesUp) {
+  struct Case {
+    const char* name;
+    std::function<void(TMenu&)> setup;
+    std::uint32_t current;
+    std::uint16_t selected;
+  };
+  const Case cases[] = {
+      {"the default selected button", [](TMenu&) {}, kNoButton, 1},
+      {"the default wins over PSR 10", [](TMenu&) {}, 2, 1},
+      {"no default: PSR 10 when it is shown", [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; }, 2,
+       2},
+      {"no default: the first shown button", [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; },
+       kNoButton, 0},
+      {"PSR 10 hidden in its BOG is not taken",
+       [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; }, 4, 0},
+      {"a default hidden in its BOG is not taken",
+       [](TMenu& m) {
+         m.ics.pages[0].default_selected_button = 4;
+         m.ics.pages[0].bogs[0].default_valid_button = kNoButton;
+       },
+       kNoButton, 1},
+      {"a default naming no button", [](TMenu& m) { m.ics.pages[0].default_selected_button = 77; }, kNoButton, 0},
+      {"nothing shown: none",
+       [](TMenu& m) {
+         for (TBOG& g : m.ics.pages[0].bogs) g.default_valid_button = kNoButton;
+       },
+       2, kNoButton},
+  };
+  for (const Case& c : cases) {
+    Page p;
+    c.setup(p.m);
+    SetButtonStates(p.r, 0);
+    EXPECT_EQ(selectedOnPageShow(p.r, c.current), c.selected) << c.name;
   }
 }
 
