@@ -295,36 +295,44 @@ std::uint64_t MenuEmulator::nextDue() const {
 }
 
 std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::uint32_t n, std::uint32_t m) {
-  const std::uint16_t oldPage = std::uint16_t(regs_.psr[kPsrMenuPage]);
+  const std::size_t oldPage = page_;
   const std::uint16_t oldButton = psr10();
   const bool pageFlag = c.src >> 31, effectsOff = (c.src >> 30) & 1, buttonFlag = c.dst >> 31;
-  if (pageFlag && (m & 0xFF) < m_.ics.pages.size()) regs_.psr[kPsrMenuPage] = m & 0xFF;
-  const std::size_t page = regs_.psr[kPsrMenuPage];
-  if (buttonFlag && page < m_.page_buttons.size() && (n & 0xFFFF) < m_.page_buttons[page].ids.size())
-    regs_.psr[kPsrSelectedButton] = n & 0xFFFF;
-  if (page != oldPage && page < m_.ics.pages.size()) {
+  const std::size_t page = pageFlag ? (m & 0xFF) : oldPage;
+  const std::uint16_t id = std::uint16_t(n & 0xFFFF);
+  // What a player ignores: no flag; a page the menu does not have or the
+  // page shown; without a page, a button the page does not have or the one
+  // selected.
+  if (!pageFlag && !buttonFlag) return std::nullopt;
+  if (pageFlag && (page >= m_.ics.pages.size() || page == oldPage)) return std::nullopt;
+  if (!pageFlag && (!isSlot(id) || id == oldButton)) return std::nullopt;
+
+  if (pageFlag) {
+    // The new page comes up with the selection a player makes for it; a
+    // button named too overrides it when the page has that button.
+    regs_.psr[kPsrMenuPage] = std::uint32_t(page);
     SetButtonStates(rend(), page);
     page_ = page;
+    regs_.psr[kPsrSelectedButton] = selectedOnPageShow(rend(), oldButton);
   }
-  if (isSlot(psr10())) {
+  if (buttonFlag && isSlot(id)) {
     std::vector<TButtonState>& st = table();
-    const std::uint8_t bog = st[psr10()].bog;
     for (std::size_t i = 0; i < st.size(); ++i)
-      if (button(std::uint32_t(i)) && st[i].bog == bog) st[i].shown = false;
-    st[psr10()].shown = true;
+      if (button(std::uint32_t(i)) && st[i].bog == st[id].bog) st[i].shown = false;
+    st[id].shown = true;
+    regs_.psr[kPsrSelectedButton] = id;
   }
-  if (pageFlag && page_ < m_.ics.pages.size()) {
-    if (!effectsOff && options.outEffects && oldPage < m_.ics.pages.size()) startEffects(oldPage, 1);
+  if (pageFlag) {
+    if (!effectsOff && options.outEffects) startEffects(oldPage, 1);
     showPage(page_);
+  } else {
+    if (isSlot(oldButton) && table()[oldButton].bog != table()[id].bog) drawNormal(oldButton);
+    drawSelected(id);
   }
-  if (buttonFlag && !pageFlag) {
-    if (isSlot(oldButton) && isSlot(psr10()) && table()[oldButton].bog != table()[psr10()].bog)
-      drawNormal(oldButton);
-    drawSelected(psr10());
-  }
-  if (const TIGbutton* b = button(psr10()); b && isSlot(psr10()) && b->auto_action == 1) {
+  // The program ends; an auto-action button selected now runs next.
+  if (isSlot(psr10()) && button(psr10())->auto_action == 1) {
     events_.push_back({MenuEvent::Kind::Activated, psr10(), std::uint32_t(page_), {}});
-    return b->commands;
+    return button(psr10())->commands;
   }
   return std::nullopt;
 }

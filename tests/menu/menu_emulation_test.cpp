@@ -98,6 +98,73 @@ TEST(MenuEmulation, KeyRules) {
   }
 }
 
+// Page 1 gains button 1 (its own BOG, shown) and an auto-action button 0;
+// button 1 of page 0 runs `command`.
+void secondPageWithButtonOne(TMenu& m, TNavCommand command) {
+  m.ics.pages[0].bogs[1].buttons[0].commands = {command};
+  TPage& p1 = m.ics.pages[1];
+  p1.bogs[0].buttons[0].auto_action = 1;
+  TIGbutton one = test::buttonAt(1, 30, 10);
+  one.commands = {{0x50400001, 3, 1}};
+  TBOG g;
+  g.default_valid_button = 1;
+  g.buttons.push_back(one);
+  p1.bogs.push_back(g);
+  p1.default_activated_button = kNoButton;
+}
+
+// SetButtonPage as a player runs it: a new page comes up with the button a
+// player selects there (not the old button number), which runs at once when
+// it is an auto-action button; what a player ignores changes nothing.
+TEST(MenuEmulation, SetButtonPageFollowsThePlayer) {
+  struct Case {
+    const char* name;
+    TNavCommand command;
+    std::function<void(TMenu&)> more;
+    std::uint32_t psr10, psr11;
+    std::vector<std::string> events;
+    std::uint32_t gpr2;
+  };
+  const Case cases[] = {
+      {"the page flag alone: the new page's default button, run (auto action)",
+       {0x51C00003, 0x00000000, 0x80000001}, {}, 0, 1,
+       {"activated 0001", "out-effects of page 0", "page 1", "selected 0000", "activated 0000"}, 5},
+      {"the page flag alone, no default: the first valid button",
+       {0x51C00003, 0x00000000, 0x80000001},
+       [](TMenu& m) {
+         m.ics.pages[1].default_selected_button = kNoButton;
+         m.ics.pages[1].bogs[0].default_valid_button = kNoButton;
+       },
+       1, 1, {"activated 0001", "out-effects of page 0", "page 1", "selected 0001"}, 0},
+      {"page and button: the button named", {0x51C00003, 0x80000001, 0x80000001}, {}, 1, 1,
+       {"activated 0001", "out-effects of page 0", "page 1", "selected 0001"}, 0},
+      {"page and a button the page lacks: the player's choice", {0x51C00003, 0x80000009, 0x80000001}, {}, 0, 1,
+       {"activated 0001", "out-effects of page 0", "page 1", "selected 0000", "activated 0000"}, 5},
+      {"the out-effect-off flag", {0x51C00003, 0x00000000, 0xC0000001}, {}, 0, 1,
+       {"activated 0001", "page 1", "selected 0000", "activated 0000"}, 5},
+      {"the page shown: ignored", {0x51C00003, 0x00000000, 0x80000000}, {}, 1, 0, {"activated 0001", "selected 0001"}, 0},
+      {"a page the menu lacks: ignored", {0x51C00003, 0x80000000, 0x80000007}, {}, 1, 0,
+       {"activated 0001", "selected 0001"}, 0},
+      {"a button the page lacks: ignored", {0x51C00003, 0x80000009, 0x00000000}, {}, 1, 0,
+       {"activated 0001", "selected 0001"}, 0},
+      {"the button alone", {0x51C00003, 0x80000000, 0x00000000}, {}, 0, 0,
+       {"activated 0001", "normal 0001", "selected 0000"}, 0},
+  };
+  for (const Case& c : cases) {
+    Emu e([&](TMenu& m) {
+      secondPageWithButtonOne(m, c.command);
+      if (c.more) c.more(m);
+    });
+    e.take();
+    e.emu.key(MenuKey::Select, 10);
+    e.emu.skipEffects();
+    EXPECT_EQ(e.regs.psr[kPsrSelectedButton], c.psr10) << c.name;
+    EXPECT_EQ(e.regs.psr[kPsrMenuPage], c.psr11) << c.name;
+    EXPECT_EQ(e.take(), c.events) << c.name;
+    EXPECT_EQ(e.regs.gpr[2], c.gpr2) << c.name;
+  }
+}
+
 // Start picks the button as a player does: without a default selected
 // button, the first valid one, run at once when it has auto action.
 TEST(MenuEmulation, StartWithoutADefaultSelectsTheFirstValidButton) {
