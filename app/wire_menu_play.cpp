@@ -39,9 +39,11 @@ class MenuPlayView : public QObject, public PageView {
     // A menu runs without a disc folder: the panel, disabled until a Read,
     // opens for it.
     if (canStart()) sc_.pExecute()->setEnabled(true);
-    // Start and the five keys need a menu to act on.
+    // Start and the five keys need a menu to act on, the Pop-up key a
+    // pop-up menu.
     for (QWidget* w : {sc_.bStart(), sc_.bNavUp(), sc_.bNavDown(), sc_.bNavLeft(), sc_.bNavRight(), sc_.bNavSel()})
       setEnabledIfAvailable(w, canStart());
+    setEnabledIfAvailable(sc_.bNavPopUp(), canStart() && tab_.player().popUpMenu());
     // The page change stopped the timers; a page view still showing goes on.
     if (tab_.isVisible()) tab_.player().advance();
   }
@@ -94,7 +96,7 @@ void TfMain::wireMenuPlay() {
     if (currentPage() == Page::Menu) view->pageEntered();
   });
 
-  // Start, the five keys and the page change.
+  // Start, the five keys, the Pop-up key and the page change.
   connect(sc.bStart(), &QPushButton::clicked, &player, [&player, onMenuPage] {
     if (onMenuPage()) player.start();
   });
@@ -102,7 +104,8 @@ void TfMain::wireMenuPlay() {
                                                            {sc.bNavDown(), mirdal::MenuKey::Down},
                                                            {sc.bNavLeft(), mirdal::MenuKey::Left},
                                                            {sc.bNavRight(), mirdal::MenuKey::Right},
-                                                           {sc.bNavSel(), mirdal::MenuKey::Select}};
+                                                           {sc.bNavSel(), mirdal::MenuKey::Select},
+                                                           {sc.bNavPopUp(), mirdal::MenuKey::PopUp}};
   for (const auto& [button, key] : keys)
     connectAction(
         button,

@@ -1,7 +1,7 @@
 // mirdal-cli play <menu> --keys "down,down,select" [--timeout-after S]
-// [--trace-log] [-o last.png]: runs the menu headless with the five keys
-// and prints, per key, the selection, the activation, every command run and
-// page changes, then the registers as run does.
+// [--trace-log] [-o last.png]: runs the menu headless with the five keys and
+// the Pop-up key, and prints, per key, the selection, the activation, every
+// command run and page changes, then the registers as run does.
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -26,7 +26,7 @@ constexpr std::uint64_t kKeyGapMs = 500;
 bool essential(const MenuEvent& e) {
   using K = MenuEvent::Kind;
   return e.kind == K::Page || e.kind == K::Selected || e.kind == K::Activated || e.kind == K::Command ||
-         e.kind == K::Announced || e.kind == K::TimeOut;
+         e.kind == K::Announced || e.kind == K::TimeOut || e.kind == K::PopUp;
 }
 
 std::string hexId(std::uint32_t v) {
@@ -44,7 +44,8 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
   };
   auto a = std::make_shared<Args>();
   cmd->add_option("menu", a->path, "The menu (.mnu) or stream file (.m2ts)")->required();
-  cmd->add_option("--keys", a->keys, "Comma-separated keys: up, down, left, right, select");
+  cmd->add_option("--keys", a->keys,
+                  "Comma-separated keys: up, down, left, right, select, and popup (opens and closes a pop-up menu)");
   cmd->add_option("--timeout-after", a->timeoutAfter, "Seconds to wait after the last key (the user time-out)")
       ->check(CLI::Range(0.0, 86400.0));
   cmd->add_flag("--trace-log", a->traceLog, "Also list every drawing event (normal states, sounds, effects)");
@@ -60,7 +61,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
       while (std::getline(in, word, ',')) {
         if (word.empty()) continue;
         const std::optional<MenuKey> k = parseMenuKey(word);
-        if (!k) throw UsageError{"--keys takes up, down, left, right and select: " + word};
+        if (!k) throw UsageError{"--keys takes up, down, left, right, select and popup: " + word};
         keys.push_back(*k);
         names.push_back(word);
       }

@@ -35,6 +35,7 @@ std::string eventText(const MenuEvent& e) {
     case K::Sound: return "sound " + std::to_string(e.id);
     case K::TimeOut: return "time-out";
     case K::Announced: return "announced " + e.text;
+    case K::PopUp: return e.id ? "pop-up shown" : "pop-up hidden";
   }
   return {};
 }
@@ -47,6 +48,7 @@ std::optional<MenuKey> parseMenuKey(std::string_view w) {
   if (s == "left" || s == "l") return MenuKey::Left;
   if (s == "right" || s == "r") return MenuKey::Right;
   if (s == "select" || s == "sel" || s == "s" || s == "enter") return MenuKey::Select;
+  if (s == "popup" || s == "pop-up" || s == "p") return MenuKey::PopUp;
   return std::nullopt;
 }
 
@@ -67,20 +69,20 @@ bool MenuEmulator::isSlot(std::uint32_t id) const { return id < states_().size()
 
 void MenuEmulator::drawNormal(std::uint16_t id) {
   events_.push_back({MenuEvent::Kind::Normal, id, std::uint32_t(page_), {}});
-  if (r_ && !effect_.active) DrawButton(*r_, id);
+  if (drawing()) DrawButton(*r_, id);
 }
 
 void MenuEmulator::drawSelected(std::uint16_t id) {
   events_.push_back({MenuEvent::Kind::Selected, id, std::uint32_t(page_), {}});
   if (const TIGbutton* b = button(id); b && b->selected_sound != 0xFF)
     events_.push_back({MenuEvent::Kind::Sound, b->selected_sound, std::uint32_t(page_), {}});
-  if (r_ && !effect_.active) DrawSButton(*r_, id);
+  if (drawing()) DrawSButton(*r_, id);
 }
 
 void MenuEmulator::drawActivated(std::uint16_t id) {
   if (const TIGbutton* b = button(id); b && b->activated_sound != 0xFF)
     events_.push_back({MenuEvent::Kind::Sound, b->activated_sound, std::uint32_t(page_), {}});
-  if (r_ && !effect_.active) DrawAButton(*r_, id);
+  if (drawing()) DrawAButton(*r_, id);
 }
 
 void MenuEmulator::executing(std::size_t line, const TNavCommand& c) {
@@ -182,25 +184,56 @@ void MenuEmulator::showPage(std::size_t page) {
   regs_.psr[43] = regs_.psr[kPsrMenuPage];
   if (options.inEffects && !p.effects[0].effects.empty()) {
     startEffects(page, 0);
-  } else if (r_ && !effect_.active) {
+  } else if (drawing()) {
     DrawPage(*r_, regs_.psr[kPsrSelectedButton]);
   }
   if (isSlot(psr10())) events_.push_back({MenuEvent::Kind::Selected, psr10(), std::uint32_t(page), {}});
+}
+
+// The page comes up as a player brings it up: the state table anew, the
+// selection by the player's rule, the page drawn, and the selected button
+// run at once when it is an auto-action button.
+void MenuEmulator::enterPage(std::size_t page) {
+  page_ = page;
+  regs_.psr[kPsrMenuPage] = std::uint32_t(page);
+  SetButtonStates(rend(), page);
+  run_.line = 0;
+  const std::uint16_t selected = selectedOnPageShow(rend(), psr10());
+  regs_.psr[kPsrSelectedButton] = selected;
+  showPage(page);
+  if (isSlot(selected) && button(selected)->auto_action == 1) activate(selected);
 }
 
 void MenuEmulator::start(std::uint64_t now) {
   now_ = now;
   if (m_.ics.pages.empty()) return;
   if (page_ >= m_.ics.pages.size()) page_ = 0;
-  regs_.psr[kPsrMenuPage] = std::uint32_t(page_);
-  SetButtonStates(rend(), page_);
-  run_.line = 0;
-  // The selection a player makes is set before the page is drawn, which
-  // draws it selected; an auto-action button runs at once.
-  const std::uint16_t selected = selectedOnPageShow(rend(), psr10());
-  regs_.psr[kPsrSelectedButton] = selected;
-  showPage(page_);
-  if (isSlot(selected) && button(selected)->auto_action == 1) activate(selected);
+  started_ = true;
+  startPage_ = page_;
+  queued_.clear();
+  effect_.active = false;
+  if (popUpMenu()) {
+    // A player shows a pop-up menu only on the Pop-up key; until then
+    // nothing of it runs.
+    popUpShown_ = false;
+    showPopUp(false);
+    return;
+  }
+  enterPage(page_);
+}
+
+void MenuEmulator::showPopUp(bool on) {
+  popUpShown_ = on;
+  events_.push_back({MenuEvent::Kind::PopUp, on ? 1u : 0u, std::uint32_t(page_), {}});
+  if (on) return enterPage(startPage_);
+  timeoutAt_ = 0;
+  queued_.clear();
+  effect_.active = false;
+  if (r_) DelPage(*r_);
+}
+
+void MenuEmulator::popUpOff() {
+  if (popUpMenu() && popUpShown_) showPopUp(false);
 }
 
 void MenuEmulator::selectKey() {
@@ -215,7 +248,12 @@ void MenuEmulator::selectKey() {
 
 void MenuEmulator::key(MenuKey k, std::uint64_t now) {
   advance(now);
-  if (page_ >= m_.ics.pages.size()) return;
+  if (page_ >= m_.ics.pages.size() || !started_) return;
+  if (k == MenuKey::PopUp) {
+    if (popUpMenu()) showPopUp(!popUpShown_);
+    return;
+  }
+  if (!shown()) return;
   armTimeOut();  // the time-out counts from the last key
   if (k == MenuKey::Select) return selectKey();
   const std::uint16_t id = psr10();
@@ -252,6 +290,7 @@ void MenuEmulator::timeOut() {
 
 void MenuEmulator::selectButton(std::uint16_t id, std::uint64_t now) {
   advance(now);
+  if (started_ && !shown()) return;
   if (!isSlot(id) || id == psr10()) return;
   if (isSlot(psr10())) drawNormal(psr10());
   regs_.psr[kPsrSelectedButton] = id;
@@ -272,6 +311,7 @@ void MenuEmulator::advance(std::uint64_t now) {
   now_ = now;
   finishEffects();
   if (page_ >= m_.ics.pages.size()) return;
+  if (started_ && !shown()) return;
   const std::uint32_t interval =
       animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code);
   if (options.animate && interval && now_ >= nextFrame_ && !effect_.active) {
@@ -287,6 +327,7 @@ void MenuEmulator::advance(std::uint64_t now) {
 std::uint64_t MenuEmulator::nextDue() const {
   std::uint64_t due = UINT64_MAX;
   if (effect_.active) due = std::min(due, effect_.until);
+  if (started_ && !shown()) return due;
   if (options.animate && page_ < m_.ics.pages.size() &&
       animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code))
     due = std::min(due, nextFrame_);
@@ -357,7 +398,7 @@ void MenuEmulator::disableButton(std::uint16_t id) {
   if (!isSlot(id)) return;
   table()[id].shown = false;
   events_.push_back({MenuEvent::Kind::Disabled, id, std::uint32_t(page_), {}});
-  if (r_ && !effect_.active) DelButton(*r_, id);
+  if (drawing()) DelButton(*r_, id);
 }
 
 void MenuEmulator::endOfRunSelection(std::uint16_t remembered) {

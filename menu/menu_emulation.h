@@ -21,7 +21,8 @@
 
 namespace mirdal {
 
-enum class MenuKey { Up, Down, Left, Right, Select };
+// PopUp is the remote's Pop-up key: it opens and closes a pop-up menu.
+enum class MenuKey { Up, Down, Left, Right, Select, PopUp };
 
 // What happened, in order; a view redraws from the renderer, a script
 // prints these.
@@ -39,6 +40,7 @@ struct MenuEvent {
     Sound,       // sound `id` is played
     TimeOut,     // the user time-out fired
     Announced,   // a playback command announced itself; text
+    PopUp,       // a pop-up menu was shown (id 1) or hidden (id 0)
   };
   Kind kind;
   std::uint32_t id = 0;
@@ -65,7 +67,8 @@ class MenuEmulator final : public MenuHost, private RunObserver {
 
   EmulationOptions options;
 
-  // Start on the menu page at time now.
+  // Start on the menu page at time now. A pop-up menu (user interface
+  // model bit set) stays hidden and runs nothing until the Pop-up key.
   void start(std::uint64_t now);
   void key(MenuKey k, std::uint64_t now);
   // Lets time pass: animation steps, effect frames and the user time-out.
@@ -87,6 +90,10 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   std::size_t page() const { return page_; }
   const std::vector<TButtonState>& states() const { return states_(); }
   bool effectsPlaying() const { return effect_.active; }
+  bool popUpMenu() const { return m_.ics.model & 1; }
+  // Whether the menu is on screen: always for an always-on menu once
+  // started, for a pop-up menu between two Pop-up keys.
+  bool shown() const { return started_ && (!popUpMenu() || popUpShown_); }
   // When advance() next has something to do (for a view's timer).
   std::uint64_t nextDue() const;
 
@@ -95,6 +102,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   std::optional<std::uint16_t> enableButton(std::uint16_t id) override;
   void disableButton(std::uint16_t id) override;
   void endOfRunSelection(std::uint16_t remembered) override;
+  void popUpOff() override;
 
  private:
   void executing(std::size_t line, const TNavCommand& c) override;
@@ -105,12 +113,16 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   const std::vector<TButtonState>& states_() const { return r_ ? r_->states : own_.states; }
   std::vector<TButtonState>& table() { return r_ ? r_->states : own_.states; }
   PageRenderer& rend() { return r_ ? *r_ : own_; }
+  // Buttons are drawn while the menu is on screen and no effect plays.
+  bool drawing() const { return r_ && !effect_.active && shown(); }
   bool isSlot(std::uint32_t id) const;
   const TIGbutton* button(std::uint32_t id) const;
   std::uint16_t psr10() const { return std::uint16_t(regs_.psr[kPsrSelectedButton]); }
   std::uint8_t psr11() const { return std::uint8_t(regs_.psr[kPsrMenuPage]); }
 
   void showPage(std::size_t page);
+  void enterPage(std::size_t page);
+  void showPopUp(bool on);
   void drawNormal(std::uint16_t id);
   void drawSelected(std::uint16_t id);
   void drawActivated(std::uint16_t id);
@@ -132,6 +144,9 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   std::uint64_t now_ = 0;
   std::uint64_t nextFrame_ = 0;
   std::uint64_t timeoutAt_ = 0;  // 0: not armed
+  bool started_ = false;
+  bool popUpShown_ = false;
+  std::size_t startPage_ = 0;  // the page a pop-up menu opens on
 
   struct EffectPlay {
     bool active = false;
@@ -144,7 +159,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
 };
 
 // Parses "up", "down", "left", "right", "select" (or u, d, l, r, s, sel,
-// enter); nothing for anything else.
+// enter) and "popup" (or pop-up, p); nothing for anything else.
 std::optional<MenuKey> parseMenuKey(std::string_view word);
 
 }  // namespace mirdal

@@ -170,7 +170,10 @@ void Run::dispatch(const TNavCommand& c) {
       announce("Link MK " + dec(n));
       psr[5] = n + 1;
       return;
-    case 0x11000007: announce("Pop up Menu Off"); return;
+    case 0x11000007:
+      announce("Pop up Menu Off");
+      if (st_.menu) st_.menu->popUpOff();
+      return;
     case 0x11000008: announce("Still On"); return;
     case 0x11000009: announce("Still Off"); return;
     case 0x51000001:

@@ -36,6 +36,8 @@ class MenuHost {
   virtual void disableButton(std::uint16_t id) = 0;
   // After the run, when a button was remembered during it.
   virtual void endOfRunSelection(std::uint16_t remembered) = 0;
+  // PopUpMenu Off: a pop-up menu closes; the program goes on.
+  virtual void popUpOff() {}
 };
 
 // What the run panel follows while a program runs. Every call is optional.

@@ -201,6 +201,7 @@ constexpr TNavCommand kSetButtonPage0{0x51C00003, 0x80000002, 0x80000000};  // p
 
 TMenu sampleMenu() {
   TMenu m = newMenu();
+  m.ics.model = 2;  // always on: the disc's top menu, shown at Start (not a pop-up menu)
   m.ics.frame_rate = 1;  // 23.976
   m.ics.composition_state = 2;
   m.ics.user_timeout = 0;

@@ -102,6 +102,8 @@ void MenuPlayer::setClock(std::function<std::uint64_t()> ms) { clock_ = std::mov
 
 bool MenuPlayer::canStart() const { return ctx_.loaded() && !ctx_.menu().ics.pages.empty(); }
 
+bool MenuPlayer::popUpMenu() const { return ctx_.loaded() && (ctx_.menu().ics.model & 1); }
+
 int MenuPlayer::page() const {
   if (running_ && emu_) return int(emu_->page());
   const int p = ctx_.page();
@@ -265,7 +267,7 @@ void MenuPlayer::hover(mirdal::Point p) {
 }
 
 bool MenuPlayer::overSelected(mirdal::Point p) const {
-  return running_ && mirdal::overSelectedButton(menu_, std::size_t(page()), selectedButton(), p);
+  return menuShown() && mirdal::overSelectedButton(menu_, std::size_t(page()), selectedButton(), p);
 }
 
 void MenuPlayer::click(mirdal::Point p) {
@@ -336,10 +338,12 @@ void MenuPlayer::settle(bool ran) {
       case mirdal::MenuEvent::Kind::Page: pageShown = true; break;
       case mirdal::MenuEvent::Kind::Selected: selected = int(e.id); break;
       case mirdal::MenuEvent::Kind::Activated: activated = int(e.id); break;
+      case mirdal::MenuEvent::Kind::PopUp: popUpShown = e.id != 0; break;
       default: break;
     }
   }
   emu_->events().clear();
+  if (popUpShown) emit popUpChanged(*popUpShown);
   if (pageShown) {
     emit buttonsChanged();
     ctx_.setPage(int(emu_->page()));

@@ -49,6 +49,11 @@ class MenuPlayer : public QObject {
   bool canStart() const;
   bool running() const { return running_; }
   bool effectsPlaying() const { return effects_; }
+  // Whether the menu is on screen while running (a pop-up menu only after
+  // the Pop-up key).
+  bool menuShown() const { return running_ && emu_ && emu_->shown(); }
+  // The menu loaded is a pop-up menu (user interface model bit set).
+  bool popUpMenu() const;
   // Start on the menu page: the page from its defaults, or the next step
   // of a trace in progress.
   void start();
@@ -96,6 +101,8 @@ class MenuPlayer : public QObject {
   void ranCommands(const mirdal::ExecResult& r, int button);
   // Effects started or ended (Cancel may end them).
   void effectsPlayingChanged(bool playing);
+  // A pop-up menu was opened or closed.
+  void popUpChanged(bool shown);
 
  private:
   mirdal::Workspace& ws() const;

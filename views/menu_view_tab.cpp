@@ -94,6 +94,7 @@ void MenuViewTab::keyPressed(QKeyEvent* e) {
     case Qt::Key_Right: player_->key(mirdal::MenuKey::Right); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: player_->key(mirdal::MenuKey::Select); break;
+    case Qt::Key_P: player_->key(mirdal::MenuKey::PopUp); break;
     default: return e->ignore();
   }
   e->accept();

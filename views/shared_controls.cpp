@@ -110,12 +110,20 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
              {&bNavDown_, "bNavDown", "&D"},
              {&bNavLeft_, "bNavLeft", "&L"},
              {&bNavRight_, "bNavRight", "&R"},
-             {&bNavSel_, "bNavSel", "S&el"}};
+             {&bNavSel_, "bNavSel", "S&el"},
+             {&bNavPopUp_, "bNavPopUp", "Pop-up"}};
+  // The six keys share the room five had at the smallest window: each
+  // keeps one letter's width of margin instead of two.
+  const QFontMetrics fm(font());
   for (const auto& n : nav) {
     *n.b = compactButton(n.name, tr(n.caption), pNavigate_);
+    QString plain = (*n.b)->text();
+    plain.remove(QLatin1Char('&'));
+    (*n.b)->setMinimumWidth(fm.horizontalAdvance(plain) + fm.horizontalAdvance(QStringLiteral("M")));
     l->addWidget(*n.b);
     markUnavailable(*n.b);
   }
+  bNavPopUp_->setToolTip(tr("The Pop-up key of the remote: opens and closes a pop-up menu (P in the page view)"));
 
   pRegisters_ = panel("pRegisters", this, l);
   iePSRnum_ = new TIntEdit(pRegisters_, 3);

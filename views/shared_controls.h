@@ -45,6 +45,8 @@ class SharedControls : public QWidget {
   QPushButton* bNavLeft() const { return bNavLeft_; }
   QPushButton* bNavRight() const { return bNavRight_; }
   QPushButton* bNavSel() const { return bNavSel_; }
+  // The remote's Pop-up key, for pop-up menus.
+  QPushButton* bNavPopUp() const { return bNavPopUp_; }
 
   // Register panel.
   QWidget* pRegisters() const { return pRegisters_; }
@@ -73,6 +75,7 @@ class SharedControls : public QWidget {
   QPushButton* bNavLeft_;
   QPushButton* bNavRight_;
   QPushButton* bNavSel_;
+  QPushButton* bNavPopUp_;
   QWidget* pRegisters_;
   TIntEdit* iePSRnum_;
   THexEdit* hePSRval_;

@@ -129,5 +129,27 @@ TEST(MenuPageCli, RenderTakesAnyFrameAtOnce) {
   EXPECT_TRUE(readPng(out));
 }
 
+// A pop-up menu runs nothing at Start and ignores the other keys until the
+// Pop-up key shows it; the next one hides it.
+TEST(MenuPageCli, PlayShowsAPopUpMenuOnlyAfterThePopUpKey) {
+  test::TempDir dir;
+  const std::string menu = editedSample(dir, "popup.mnu", R"([{"op": "set_composition", "fields": {"model": 3}}])");
+  const test::CliResult r = test::runCli("play " + test::shellQuote(menu) + " --keys down,popup,down,popup");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  const std::string expected =
+      "start: page 0, selected none, activated none\n"
+      "  pop-up hidden\n"
+      "key 1 down: page 0, selected none, activated none\n"
+      "key 2 popup: page 0, selected 0001, activated none\n"
+      "  pop-up shown\n"
+      "  page 0\n"
+      "  selected 0001\n"
+      "key 3 down: page 0, selected 0002, activated none\n"
+      "  selected 0002\n"
+      "key 4 popup: page 0, selected 0002, activated none\n"
+      "  pop-up hidden\n";
+  EXPECT_EQ(r.out.substr(0, expected.size()), expected) << r.out;
+}
+
 }  // namespace
 }  // namespace mirdal

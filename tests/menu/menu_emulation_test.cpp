@@ -181,6 +181,49 @@ TEST(MenuEmulation, StartWithoutADefaultSelectsTheFirstValidButton) {
   EXPECT_EQ(autoAction.regs.gpr[1], 9u);
 }
 
+// A pop-up menu (user interface model bit) shows nothing and runs nothing
+// until the Pop-up key; the next Pop-up key or PopUpMenu Off hides it.
+TEST(MenuEmulation, APopUpMenuWaitsForThePopUpKey) {
+  const auto popUp = [](TMenu& m) {
+    m.ics.model |= 1;
+    m.ics.pages[0].bogs[0].buttons[0].commands = {{0x11000007, 0, 0}, {0x50400001, 4, 3}};
+  };
+  Emu e(popUp);
+  EXPECT_EQ(e.take({K::Page, K::Selected, K::Activated, K::PopUp}), (std::vector<std::string>{"pop-up hidden"}));
+  EXPECT_EQ(e.regs.psr[kPsrSelectedButton], kNoButton);
+  EXPECT_FALSE(e.emu.shown());
+  EXPECT_TRUE(e.r.picture.rgba == e.r.background.rgba);
+  e.emu.key(MenuKey::Up, 10);
+  e.emu.key(MenuKey::Select, 20);
+  e.emu.advance(5000);
+  EXPECT_TRUE(e.take().empty());
+
+  e.emu.key(MenuKey::PopUp, 30);
+  EXPECT_TRUE(e.emu.shown());
+  EXPECT_EQ(e.take({K::Page, K::Selected, K::PopUp}),
+            (std::vector<std::string>{"pop-up shown", "page 0", "selected 0001"}));
+  EXPECT_EQ(pixelAt(e.r.picture, 105, 305), 0x00FF00FFu);  // button 1 selected
+  e.emu.key(MenuKey::PopUp, 40);
+  EXPECT_FALSE(e.emu.shown());
+  EXPECT_TRUE(e.r.picture.rgba == e.r.background.rgba);
+
+  // Button 0 closes the menu with PopUpMenu Off and goes on.
+  e.emu.key(MenuKey::PopUp, 50);
+  e.emu.key(MenuKey::Up, 60);
+  e.take();
+  e.emu.key(MenuKey::Select, 70);
+  EXPECT_FALSE(e.emu.shown());
+  EXPECT_EQ(e.regs.gpr[4], 3u);
+  EXPECT_EQ(e.take({K::PopUp}), (std::vector<std::string>{"pop-up hidden"}));
+
+  // An always-on menu has no use for the key.
+  Emu always;
+  always.take();
+  always.emu.key(MenuKey::PopUp, 10);
+  EXPECT_TRUE(always.emu.shown());
+  EXPECT_TRUE(always.take().empty());
+}
+
 TEST(MenuEmulation, CommandsRunThroughTheInterpreter) {
   Emu e;
   e.emu.key(MenuKey::Up, 10);
@@ -332,25 +375,33 @@ TEST(MenuEmulation, ParseKeys) {
   const std::pair<const char*, std::optional<MenuKey>> cases[] = {
       {"up", MenuKey::Up},     {"D", MenuKey::Down},          {"left", MenuKey::Left},
       {"r", MenuKey::Right},   {"select", MenuKey::Select},   {"enter", MenuKey::Select},
+      {"popup", MenuKey::PopUp}, {"Pop-Up", MenuKey::PopUp},  {"p", MenuKey::PopUp},
       {"jump", std::nullopt},  {"", std::nullopt}};
   for (const auto& [text, key] : cases) EXPECT_EQ(parseMenuKey(text), key) << text;
 }
 
-// Real compositions (shared samples, skipped when absent): a long key run
-// keeps the selection on a button of the current page and never hangs.
+// A real composition of the shared samples (skipped when absent) wrapped
+// into a .mnu image.
+bool loadRealMenu(const char* file, TMenu& m) {
+  const std::filesystem::path root = test::sharedSamples();
+  Bytes body;
+  if (root.empty() || !readFileBytes((root / file).string(), body)) return false;
+  test::ByteBuilder mnu;
+  test::addSegment(mnu, 0x18, body, 5400000, 5390000);
+  test::addSegment(mnu, 0x80, {}, 5400000);
+  return loadMNUBytes(mnu.data(), m).status == ReadStatus::Ok;
+}
+
+constexpr const char* kPopUpMenu = "commercial-metadata/disc24/ics_menu.bin";
+constexpr const char* kAlwaysOnMenu = "commercial-metadata/ics/disc10_ics_menu.bin";
+
+// Real compositions: a long key run keeps the selection on a button of the
+// current page and never hangs.
 TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
-  namespace fs = std::filesystem;
-  const fs::path root = test::sharedSamples();
-  if (root.empty()) GTEST_SKIP() << "no shared samples folder";
-  for (const char* file : {"commercial-metadata/disc24/ics_menu.bin", "commercial-metadata/ics/disc10_ics_menu.bin"}) {
-    Bytes body;
-    if (!readFileBytes((root / file).string(), body)) GTEST_SKIP() << "missing " << file;
+  for (const char* file : {kPopUpMenu, kAlwaysOnMenu}) {
     test::ReportScope rs;
-    test::ByteBuilder mnu;
-    test::addSegment(mnu, 0x18, body, 5400000, 5390000);
-    test::addSegment(mnu, 0x80, {}, 5400000);
     TMenu m;
-    ASSERT_EQ(loadMNUBytes(mnu.data(), m).status, ReadStatus::Ok) << file;
+    if (!loadRealMenu(file, m)) GTEST_SKIP() << "no shared sample " << file;
     Registers regs;
     RunState run;
     ResetRegs(regs, Options{});
@@ -358,8 +409,9 @@ TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
     MenuEmulator emu(m, regs, run);
     emu.options.maxSteps = 10000;
     emu.start(0);
-    const MenuKey keys[] = {MenuKey::Down, MenuKey::Right, MenuKey::Down, MenuKey::Left, MenuKey::Up, MenuKey::Select};
     std::uint64_t now = 0;
+    if (emu.popUpMenu()) emu.key(MenuKey::PopUp, now += 700);
+    const MenuKey keys[] = {MenuKey::Down, MenuKey::Right, MenuKey::Down, MenuKey::Left, MenuKey::Up, MenuKey::Select};
     std::size_t selections = 0;
     for (int i = 0; i < 3000; ++i) {
       emu.key(keys[i % 6], now += 700);
@@ -370,6 +422,32 @@ TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
     }
     EXPECT_GT(selections, 0u) << file;
   }
+}
+
+// The real pop-up menu: Start runs nothing (before, its 36 auto-action
+// commands ran at once); the Pop-up key shows page 0 and runs button 0,
+// which ends in SetButtonPage 5, 2 (button 5 of page 2).
+TEST(MenuEmulation, TheRealPopUpMenuRunsOnlyAfterThePopUpKey) {
+  test::ReportScope rs;
+  TMenu m;
+  if (!loadRealMenu(kPopUpMenu, m)) GTEST_SKIP() << "no shared sample " << kPopUpMenu;
+  ASSERT_EQ(m.ics.model & 1, 1);
+  Registers regs;
+  RunState run;
+  ResetRegs(regs, Options{});
+  regs.psr[kPsrMenuPage] = 0;
+  MenuEmulator emu(m, regs, run);
+  emu.start(0);
+  const auto count = [&](MenuEvent::Kind k) {
+    return std::count_if(emu.events().begin(), emu.events().end(), [k](const MenuEvent& e) { return e.kind == k; });
+  };
+  EXPECT_EQ(count(MenuEvent::Kind::Command), 0);
+  EXPECT_EQ(regs.psr[kPsrSelectedButton], kNoButton);
+  emu.events().clear();
+  emu.key(MenuKey::PopUp, 100);
+  EXPECT_GT(count(MenuEvent::Kind::Command), 0);
+  EXPECT_EQ(regs.psr[kPsrMenuPage], 2u);
+  EXPECT_EQ(regs.psr[kPsrSelectedButton], 5u);
 }
 
 }  // namespace

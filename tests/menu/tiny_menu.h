@@ -1,4 +1,5 @@
-// A small menu built in memory for the renderer and emulation tests.
+// A small menu built in memory for the renderer and emulation tests: an
+// always-on menu (user interface model bit clear).
 //
 // Page 0 (palette 0, animation code 1, default selected button 1):
 //   BOG 0: button 0 at (100,100)  normal 0, selected 1, activated 2; up 3,
@@ -51,6 +52,7 @@ inline TIGbutton buttonAt(std::uint16_t id, std::uint16_t x, std::uint16_t y) {
 
 inline TMenu tinyMenu() {
   TMenu m = newMenu();
+  m.ics.model = 2;  // an always-on menu: Start shows it
   m.ics.frame_rate = 2;  // 24 Hz
   m.ics.user_timeout = 90000;
   TIGpalette pal;

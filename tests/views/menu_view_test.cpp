@@ -262,6 +262,31 @@ class MenuViewTest : public QObject {
     QVERIFY(!f.tab->player().dragging());
   }
 
+  // The Pop-up key beside the five: a pop-up menu shows nothing at Start
+  // and comes up on the key; for an always-on menu the key is off.
+  void thePopUpKeyOpensAPopUpMenu() {
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    auto* popUp = f.t.find<QPushButton>("bNavPopUp");
+    QVERIFY(!popUp->isEnabled());
+    TMenu m = f.t.w->workspace().menu.model();
+    m.ics.model = 3;
+    f.t.w->workspace().menu.load(std::move(m), "popup.mnu", true);
+    QVERIFY(popUp->isEnabled());
+    f.start();
+    QCOMPARE(f.selected(), 0xFFFFu);
+    const QImage hidden = f.picture();
+    f.click("bNavDown");
+    QCOMPARE(f.selected(), 0xFFFFu);
+    f.click("bNavPopUp");
+    f.clock += 1000;
+    f.tab->player().advance();
+    QCOMPARE(f.selected(), 1u);
+    QVERIFY(f.picture() != hidden);
+    f.click("bNavPopUp");
+    QCOMPARE(f.picture(), hidden);
+  }
+
   void aFollowedSetButtonPageOpensThePageView() {
     mirdal::test::TempDir root;
     const std::string disc = copySampleDisc(root);
