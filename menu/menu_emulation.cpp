@@ -36,6 +36,7 @@ std::string eventText(const MenuEvent& e) {
     case K::TimeOut: return "time-out";
     case K::Announced: return "announced " + e.text;
     case K::PopUp: return e.id ? "pop-up shown" : "pop-up hidden";
+    case K::EffectShown: return e.text;
   }
   return {};
 }
@@ -142,7 +143,15 @@ void MenuEmulator::beginEffect() {
   effect_.which = which;
   effect_.index = 0;
   effect_.until = now_ + seq.effects[0].duration / 90;
+  effect_.shownAt = now_;
   if (r_) drawEffect(*r_, seq, 0);
+}
+
+void MenuEmulator::effectShown(const Teffectseq& seq) {
+  const std::size_t i = effect_.index;
+  events_.push_back({MenuEvent::Kind::EffectShown, std::uint32_t(i), std::uint32_t(effect_.page),
+                     "Effect: " + std::to_string(i) + "  duration: " + std::to_string(seq.effects[i].duration / 90) +
+                         "ms, displayed: " + std::to_string(now_ - effect_.shownAt) + " ms"});
 }
 
 void MenuEmulator::startEffects(std::size_t page, int which) {
@@ -159,8 +168,10 @@ void MenuEmulator::finishEffects() {
   // Steps through every effect whose time is over.
   while (effect_.active && now_ >= effect_.until) {
     const Teffectseq& seq = m_.ics.pages[effect_.page].effects[effect_.which];
+    effectShown(seq);
     if (++effect_.index < seq.effects.size()) {
       effect_.until += seq.effects[effect_.index].duration / 90;
+      effect_.shownAt = now_;
       if (r_) drawEffect(*r_, seq, effect_.index);
       continue;
     }

@@ -41,6 +41,7 @@ struct MenuEvent {
     TimeOut,     // the user time-out fired
     Announced,   // a playback command announced itself; text
     PopUp,       // a pop-up menu was shown (id 1) or hidden (id 0)
+    EffectShown, // an effect's time is over; text is the status line of it
   };
   Kind kind;
   std::uint32_t id = 0;
@@ -109,6 +110,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   void announced(std::string_view message) override;
   void finishEffects();
   void beginEffect();
+  void effectShown(const Teffectseq& seq);
 
   const std::vector<TButtonState>& states_() const { return r_ ? r_->states : own_.states; }
   std::vector<TButtonState>& table() { return r_ ? r_->states : own_.states; }
@@ -154,6 +156,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
     int which = 0;  // 0 in, 1 out
     std::size_t index = 0;
     std::uint64_t until = 0;
+    std::uint64_t shownAt = 0;  // when effect `index` was drawn
   } effect_;
   std::vector<std::pair<std::size_t, int>> queued_;  // effect sequences still to play
 };

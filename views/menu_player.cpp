@@ -338,6 +338,7 @@ void MenuPlayer::settle(bool ran) {
       case mirdal::MenuEvent::Kind::Page: pageShown = true; break;
       case mirdal::MenuEvent::Kind::Selected: selected = int(e.id); break;
       case mirdal::MenuEvent::Kind::Activated: activated = int(e.id); break;
+      case mirdal::MenuEvent::Kind::EffectShown: mirdal::slog(e.text, 1); break;
       case mirdal::MenuEvent::Kind::PopUp: popUpShown = e.id != 0; break;
       default: break;
     }

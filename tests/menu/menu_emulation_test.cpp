@@ -224,6 +224,16 @@ TEST(MenuEmulation, APopUpMenuWaitsForThePopUpKey) {
   EXPECT_TRUE(always.take().empty());
 }
 
+TEST(MenuEmulation, EachEffectTellsItsDurationAndTimeShown) {
+  Emu e;
+  e.emu.key(MenuKey::Select, 10);  // out-effects of page 0: one effect of 100 ms
+  e.take();
+  e.emu.advance(60);
+  EXPECT_TRUE(e.take({K::EffectShown}).empty());
+  e.emu.advance(125);
+  EXPECT_EQ(e.take({K::EffectShown}), (std::vector<std::string>{"Effect: 0  duration: 100ms, displayed: 115 ms"}));
+}
+
 TEST(MenuEmulation, CommandsRunThroughTheInterpreter) {
   Emu e;
   e.emu.key(MenuKey::Up, 10);

@@ -262,6 +262,22 @@ class MenuViewTest : public QObject {
     QVERIFY(!f.tab->player().dragging());
   }
 
+  // Each in-effect, once its time is over, says on the status line how long
+  // it was meant to show and how long it showed.
+  void effectsTellTheirTimesOnTheStatusLine() {
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    f.click("bStart");  // page 0's in-effects: two of 100 ms
+    QVERIFY(f.tab->player().effectsPlaying());
+    f.clock += 130;
+    f.tab->player().advance();
+    QCOMPARE(f.t.w->statusLine()->panelText(1).trimmed(), QString("Effect: 0  duration: 100ms, displayed: 130 ms"));
+    f.clock += 100;
+    f.tab->player().advance();
+    QCOMPARE(f.t.w->statusLine()->panelText(1).trimmed(), QString("Effect: 1  duration: 100ms, displayed: 100 ms"));
+    QVERIFY(!f.tab->player().effectsPlaying());
+  }
+
   // The Pop-up key beside the five: a pop-up menu shows nothing at Start
   // and comes up on the key; for an always-on menu the key is off.
   void thePopUpKeyOpensAPopUpMenu() {
