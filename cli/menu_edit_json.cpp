@@ -18,14 +18,16 @@ struct Refused {
   std::string why;
 };
 
-std::uint32_t number(const json& e, const char* key) {
-  if (!e.contains(key)) throw Refused{std::string("missing \"") + key + "\""};
-  const json& v = e[key];
+std::string quoted(const std::string& key) { return "\"" + key + "\""; }
+
+// A number given as a JSON number or as hex text ("0x1F", "1F"); `what`
+// names it in the message.
+std::uint32_t numberValue(const json& v, const std::string& what) {
   if (v.is_number_unsigned()) {
-    if (v.get<std::uint64_t>() > 0xFFFFFFFFull) throw Refused{std::string("\"") + key + "\" is too large"};
+    if (v.get<std::uint64_t>() > 0xFFFFFFFFull) throw Refused{what + " is larger than 4294967295"};
     return v.get<std::uint32_t>();
   }
-  // Hexadecimal as text: "0x1F" or "1F".
+  if (v.is_number_integer()) throw Refused{what + " is negative (" + v.dump() + ")"};
   if (v.is_string()) {
     const std::string s = v.get<std::string>();
     std::size_t used = 0;
@@ -37,10 +39,40 @@ std::uint32_t number(const json& e, const char* key) {
     }
     if (used == s.size() && used > 0 && n <= 0xFFFFFFFFull) return std::uint32_t(n);
   }
-  throw Refused{std::string("\"") + key + "\" is not a number from 0 to 4294967295 or a hex text"};
+  throw Refused{what + " is not a number from 0 to 4294967295 or a hex text: " + v.dump()};
+}
+
+std::uint32_t number(const json& e, const char* key) {
+  if (!e.contains(key)) throw Refused{"missing " + quoted(key)};
+  return numberValue(e[key], quoted(key));
 }
 
 std::size_t index(const json& e, const char* key) { return number(e, key); }
+
+std::string countOf(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// An index into a list of n things; `whose` says what holds the list.
+std::size_t indexIn(const json& e, const char* key, std::size_t n, const std::string& whose, const char* one,
+                    const char* many) {
+  const std::size_t i = index(e, key);
+  if (i >= n) throw Refused{quoted(key) + " " + std::to_string(i) + " does not exist: " + whose + " has " + countOf(n, one, many)};
+  return i;
+}
+
+std::size_t pageOf(const TMenu& m, const json& e) {
+  return indexIn(e, "page", m.ics.pages.size(), "the menu", "page", "pages");
+}
+
+std::size_t bogOf(const TMenu& m, const json& e, std::size_t p) {
+  return indexIn(e, "bog", m.ics.pages[p].bogs.size(), "page " + std::to_string(p), "BOG", "BOGs");
+}
+
+std::size_t buttonOf(const TMenu& m, const json& e, std::size_t p, std::size_t g) {
+  return indexIn(e, "button", m.ics.pages[p].bogs[g].buttons.size(),
+                 "BOG " + std::to_string(g) + " of page " + std::to_string(p), "button", "buttons");
+}
 
 int sequence(const json& e) {
   const std::string s = e.value("sequence", std::string("in"));
@@ -49,42 +81,53 @@ int sequence(const json& e) {
   throw Refused{"\"sequence\" is \"in\" or \"out\""};
 }
 
-std::vector<std::size_t> rows(const json& e, const char* key) {
-  if (!e.contains(key) || !e[key].is_array()) throw Refused{std::string("\"") + key + "\" is not a list"};
+const Teffectseq& sequenceOf(const TMenu& m, const json& e, std::size_t p) { return m.ics.pages[p].effects[sequence(e)]; }
+
+std::size_t effectOf(const TMenu& m, const json& e, const char* key, std::size_t p) {
+  return indexIn(e, key, sequenceOf(m, e, p).effects.size(),
+                 "the " + e.value("sequence", std::string("in")) + "-effects of page " + std::to_string(p), "effect",
+                 "effects");
+}
+
+// Indexes into a list of n rows; each must exist.
+std::vector<std::size_t> rows(const json& e, const char* key, std::size_t n, const char* one, const char* many) {
+  if (!e.contains(key) || !e[key].is_array()) throw Refused{quoted(key) + " is not a list"};
   std::vector<std::size_t> r;
-  for (const json& v : e[key]) {
-    if (!v.is_number_unsigned()) throw Refused{std::string("\"") + key + "\" holds a value that is not an index"};
-    r.push_back(v.get<std::size_t>());
+  for (std::size_t i = 0; i < e[key].size(); ++i) {
+    const json& v = e[key][i];
+    if (!v.is_number_unsigned())
+      throw Refused{quoted(key) + " entry " + std::to_string(i) + " is not an index: " + v.dump()};
+    const std::size_t row = v.get<std::size_t>();
+    if (row >= n)
+      throw Refused{quoted(key) + " entry " + std::to_string(i) + " names " + one + " " + std::to_string(row) +
+                    ", which does not exist: the menu has " + countOf(n, one, many)};
+    r.push_back(row);
   }
+  if (r.empty()) throw Refused{quoted(key) + " is empty"};
   return r;
 }
 
 // A command as three words: [opcode, dst, src] numbers or "51C00003 80000001 00000002".
-TNavCommand command(const json& v) {
-  TNavCommand c;
+TNavCommand command(const json& v, std::size_t n) {
+  const std::string what = "command " + std::to_string(n);
   std::uint32_t w[3] = {0, 0, 0};
+  const auto word = [&](int i) { return what + " word " + std::to_string(i + 1); };
   if (v.is_array() && v.size() == 3) {
-    for (int i = 0; i < 3; ++i) {
-      json one = {{"w", v[i]}};
-      w[i] = number(one, "w");
-    }
+    for (int i = 0; i < 3; ++i) w[i] = numberValue(v[std::size_t(i)], word(i));
   } else if (v.is_string()) {
     std::istringstream in(v.get<std::string>());
-    std::string word;
+    std::string text;
     int i = 0;
-    while (in >> word) {
-      if (i == 3) throw Refused{"a command has three words"};
-      json one = {{"w", word}};
-      w[i++] = number(one, "w");
+    while (in >> text) {
+      if (i == 3) throw Refused{what + " has more than three words"};
+      w[i] = numberValue(json(text), word(i));
+      ++i;
     }
-    if (i != 3) throw Refused{"a command has three words"};
+    if (i != 3) throw Refused{what + " has " + std::to_string(i) + " words, not three"};
   } else {
-    throw Refused{"a command is a list of three words or a text of three hex words"};
+    throw Refused{what + " is neither a list of three words nor a text of three hex words"};
   }
-  c.opcode = w[0];
-  c.dst = w[1];
-  c.src = w[2];
-  return c;
+  return {w[0], w[1], w[2]};
 }
 
 const std::map<std::string, ButtonField>& buttonFields() {
@@ -111,6 +154,36 @@ const std::map<std::string, ButtonField>& buttonFields() {
   return f;
 }
 
+// What a button field takes, for the message of a refused value.
+std::string buttonFieldRule(const TMenu& m, std::size_t p, ButtonField f, std::size_t sounds) {
+  const std::size_t ids = p < m.page_buttons.size() ? m.page_buttons[p].ids.size() : 0;
+  switch (f) {
+    case ButtonField::Value: return "it is at most 65535";
+    case ButtonField::X: return "it lies below the video width " + std::to_string(m.ics.video_width);
+    case ButtonField::Y: return "it lies below the video height " + std::to_string(m.ics.video_height);
+    case ButtonField::Upper:
+    case ButtonField::Lower:
+    case ButtonField::Left:
+    case ButtonField::Right:
+      return "it is a button id of page " + std::to_string(p) + ", below " + std::to_string(ids);
+    case ButtonField::NormalStart:
+    case ButtonField::NormalEnd:
+    case ButtonField::SelectedStart:
+    case ButtonField::SelectedEnd:
+    case ButtonField::ActivatedStart:
+    case ButtonField::ActivatedEnd:
+      return "it is an object id, below the menu's " + countOf(m.objects.size(), "object", "objects");
+    case ButtonField::SelectedSound:
+    case ButtonField::ActivatedSound:
+      return "it is 255 (no sound) or a sound id below \"sound_count\" (" + std::to_string(sounds) + ")";
+    case ButtonField::AutoAction:
+    case ButtonField::NormalRepeat:
+    case ButtonField::SelectedRepeat:
+      break;
+  }
+  return "it is 0 or 1";
+}
+
 const std::map<std::string, PageField>& pageFields() {
   static const std::map<std::string, PageField> f{
       {"page_id", PageField::PageId},
@@ -123,6 +196,20 @@ const std::map<std::string, PageField>& pageFields() {
       {"palette", PageField::Palette},
   };
   return f;
+}
+
+std::string pageFieldRule(const TMenu& m, PageField f) {
+  switch (f) {
+    case PageField::DefaultSelected:
+    case PageField::DefaultActivated: return "it is at most 65535";
+    case PageField::Palette: return "it is a palette id, below the menu's " + countOf(m.palettes.size(), "palette", "palettes");
+    case PageField::UoMask1:
+    case PageField::UoMask2: return "it is a 32-bit word";
+    case PageField::PageId:
+    case PageField::Version:
+    case PageField::AnimationRate: break;
+  }
+  return "it is at most 255";
 }
 
 const std::map<std::string, CompositionField>& compositionFields() {
@@ -139,34 +226,63 @@ const std::map<std::string, CompositionField>& compositionFields() {
   return f;
 }
 
-// Sets every key of e["fields"] through `set`.
-template <typename Field, typename Set>
-void setFields(const json& e, const std::map<std::string, Field>& names, Set set) {
+std::string compositionFieldRule(CompositionField f) {
+  switch (f) {
+    case CompositionField::Width:
+    case CompositionField::Height: return "it is 1 to 65535";
+    case CompositionField::FrameRate: return "it is 0 to 15";
+    case CompositionField::CompositionNumber: return "it is at most 65535";
+    case CompositionField::CompositionState:
+    case CompositionField::Model: return "it is 0 to 3";
+    case CompositionField::UserTimeout: return "it is at most 16777215 (24 bits of 90 kHz ticks)";
+    case CompositionField::InTime: break;
+  }
+  return "it is a 32-bit number";
+}
+
+// Sets every key of e["fields"] through `set`; `rule` says what a refused
+// field takes.
+template <typename Field, typename Set, typename Rule>
+void setFields(const json& e, const std::map<std::string, Field>& names, Set set, Rule rule) {
   if (!e.contains("fields") || !e["fields"].is_object()) throw Refused{"\"fields\" is not an object"};
   for (const auto& [key, value] : e["fields"].items()) {
     const auto it = names.find(key);
-    if (it == names.end()) throw Refused{"no field \"" + key + "\""};
-    json one = {{"v", value}};
-    if (!set(it->second, number(one, "v"))) throw Refused{"the value of \"" + key + "\" is refused"};
+    if (it == names.end()) throw Refused{"no field " + quoted(key)};
+    const std::uint32_t v = numberValue(value, "the value of " + quoted(key));
+    if (!set(it->second, v)) throw Refused{quoted(key) + ": " + std::to_string(v) + " is refused; " + rule(it->second)};
   }
 }
 
-void ok(bool done) {
-  if (!done) throw Refused{"refused (an index out of range or a limit reached)"};
+void ok(bool done, const std::string& why) {
+  if (!done) throw Refused{why};
 }
 
 void apply(TMenu& m, const json& e, const std::string& baseDir) {
   if (!e.is_object() || !e.contains("op") || !e["op"].is_string()) throw Refused{"an edit is an object with \"op\""};
   const std::string op = e["op"];
-  if (op == "create_page") return ok(createPage(m));
-  if (op == "create_bog") return ok(createBOG(m, index(e, "page")));
-  if (op == "create_button") return ok(createButton(m, index(e, "page"), index(e, "bog")));
-  if (op == "delete_page") return ok(deletePage(m, index(e, "page")));
-  if (op == "delete_bog") return ok(deleteBOG(m, index(e, "page"), index(e, "bog")));
-  if (op == "delete_button") return ok(deleteButton(m, index(e, "page"), index(e, "bog"), index(e, "button")));
+  if (op == "create_page") return ok(createPage(m), "the menu has the most pages it can hold (" + std::to_string(kMaxPages) + ")");
+  if (op == "create_bog") {
+    const std::size_t p = pageOf(m, e);
+    return ok(createBOG(m, p), "page " + std::to_string(p) + " has the most BOGs it can hold (" + std::to_string(kMaxBOGs) + ")");
+  }
+  if (op == "create_button") {
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
+    return ok(createButton(m, p, g), "BOG " + std::to_string(g) + " of page " + std::to_string(p) +
+                                         " has the most buttons it can hold (" + std::to_string(kMaxButtonsPerBOG) + ")");
+  }
+  if (op == "delete_page") return ok(deletePage(m, pageOf(m, e)), "a menu keeps at least one page");
+  if (op == "delete_bog") {
+    const std::size_t p = pageOf(m, e);
+    return ok(deleteBOG(m, p, bogOf(m, e, p)), "a page keeps at least one BOG");
+  }
+  if (op == "delete_button") {
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
+    return ok(deleteButton(m, p, g, buttonOf(m, e, p, g)), "a BOG keeps at least one button");
+  }
   if (op == "delete_objects" || op == "delete_palettes") {
-    const std::string why =
-        op == "delete_objects" ? deleteObjects(m, rows(e, "objects")) : deletePalettes(m, rows(e, "palettes"));
+    const std::string why = op == "delete_objects"
+                                ? deleteObjects(m, rows(e, "objects", m.objects.size(), "object", "objects"))
+                                : deletePalettes(m, rows(e, "palettes", m.palettes.size(), "palette", "palettes"));
     if (!why.empty()) throw Refused{why};
     return;
   }
@@ -178,53 +294,83 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
     std::string error;
     if (!readFileBytes(path.string(), png, &error)) throw Refused{"cannot read " + path.string() + " (" + error + ")"};
     ObjectImport where;
-    if (e.contains("replace_object")) {
-      where.replaceObject = index(e, "replace_object");
-      if (*where.replaceObject >= m.objects.size()) throw Refused{"no object to replace"};
-    }
-    if (e.contains("replace_palette")) {
-      where.replacePalette = index(e, "replace_palette");
-      if (*where.replacePalette >= m.palettes.size()) throw Refused{"no palette to replace"};
-    }
+    if (e.contains("replace_object"))
+      where.replaceObject = indexIn(e, "replace_object", m.objects.size(), "the menu", "object", "objects");
+    if (e.contains("replace_palette"))
+      where.replacePalette = indexIn(e, "replace_palette", m.palettes.size(), "the menu", "palette", "palettes");
     if (!importObjectPng(m, png, where)) throw Refused{"the image was not taken"};
     return;
   }
   if (op == "set_button") {
-    const std::size_t p = index(e, "page"), g = index(e, "bog"), b = index(e, "button");
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p), b = buttonOf(m, e, p, g);
     const std::size_t sounds = e.contains("sound_count") ? index(e, "sound_count") : 0;
-    return setFields(e, buttonFields(),
-                     [&](ButtonField f, std::uint32_t v) { return setButtonField(m, p, g, b, f, v, sounds); });
+    return setFields(
+        e, buttonFields(), [&](ButtonField f, std::uint32_t v) { return setButtonField(m, p, g, b, f, v, sounds); },
+        [&](ButtonField f) { return buttonFieldRule(m, p, f, sounds); });
   }
   if (op == "set_commands") {
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p), b = buttonOf(m, e, p, g);
     if (!e.contains("commands") || !e["commands"].is_array()) throw Refused{"\"commands\" is not a list"};
     TCommands list;
-    for (const json& c : e["commands"]) list.push_back(command(c));
-    return ok(setButtonCommands(m, index(e, "page"), index(e, "bog"), index(e, "button"), list));
+    for (std::size_t i = 0; i < e["commands"].size(); ++i) list.push_back(command(e["commands"][i], i));
+    return ok(setButtonCommands(m, p, g, b, list), "a button holds at most 65535 commands");
   }
-  if (op == "set_default_valid_button")
-    return ok(setDefaultValidButton(m, index(e, "page"), index(e, "bog"), std::uint16_t(number(e, "value"))));
+  if (op == "set_default_valid_button") {
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
+    const std::uint32_t v = number(e, "value");
+    const std::size_t ids = m.page_buttons[p].ids.size();
+    return ok(v <= 0xFFFF && setDefaultValidButton(m, p, g, std::uint16_t(v)),
+              "\"value\": " + std::to_string(v) + " is refused; it is 65535 (none) or a button id of page " +
+                  std::to_string(p) + ", below " + std::to_string(ids));
+  }
   if (op == "set_page") {
-    const std::size_t p = index(e, "page");
-    return setFields(e, pageFields(), [&](PageField f, std::uint32_t v) { return setPageField(m, p, f, v); });
+    const std::size_t p = pageOf(m, e);
+    return setFields(
+        e, pageFields(), [&](PageField f, std::uint32_t v) { return setPageField(m, p, f, v); },
+        [&](PageField f) { return pageFieldRule(m, f); });
   }
   if (op == "set_composition")
-    return setFields(e, compositionFields(),
-                     [&](CompositionField f, std::uint32_t v) { return setCompositionField(m, f, v); });
-  if (op == "insert_effect_window") return ok(insertEffectWindow(m, index(e, "page"), sequence(e)));
-  if (op == "delete_effect_window")
-    return ok(deleteEffectWindow(m, index(e, "page"), sequence(e), index(e, "window")));
-  if (op == "insert_effect") return ok(insertEffect(m, index(e, "page"), sequence(e), index(e, "at")));
-  if (op == "delete_effect") return ok(deleteEffect(m, index(e, "page"), sequence(e), index(e, "effect")));
+    return setFields(
+        e, compositionFields(), [&](CompositionField f, std::uint32_t v) { return setCompositionField(m, f, v); },
+        [](CompositionField f) { return compositionFieldRule(f); });
+  if (op == "insert_effect_window") {
+    const std::size_t p = pageOf(m, e);
+    return ok(insertEffectWindow(m, p, sequence(e)), "an effect sequence holds at most two windows");
+  }
+  if (op == "delete_effect_window") {
+    const std::size_t p = pageOf(m, e);
+    const std::size_t w = indexIn(e, "window", sequenceOf(m, e, p).window_count,
+                                  "that effect sequence of page " + std::to_string(p), "window", "windows");
+    return ok(deleteEffectWindow(m, p, sequence(e), w), "the window was not deleted");
+  }
+  if (op == "insert_effect") {
+    const std::size_t p = pageOf(m, e);
+    const std::size_t at = index(e, "at");
+    const std::size_t n = sequenceOf(m, e, p).effects.size();
+    if (at > n) throw Refused{"\"at\": " + std::to_string(at) + " is refused; it is at most the effect count " + std::to_string(n)};
+    return ok(insertEffect(m, p, sequence(e), at), "an effect sequence holds at most 255 effects");
+  }
+  if (op == "delete_effect") {
+    const std::size_t p = pageOf(m, e);
+    return ok(deleteEffect(m, p, sequence(e), effectOf(m, e, "effect", p)), "the effect was not deleted");
+  }
   if (op == "insert_comp_object") {
+    const std::size_t p = pageOf(m, e);
+    const std::size_t ef = effectOf(m, e, "effect", p);
     TCompObject c;
-    c.object_id = std::uint16_t(number(e, "object"));
+    c.object_id = std::uint16_t(indexIn(e, "object", m.objects.size(), "the menu", "object", "objects"));
     c.x = std::uint16_t(e.contains("x") ? number(e, "x") : 0);
     c.y = std::uint16_t(e.contains("y") ? number(e, "y") : 0);
     c.window_id = std::uint8_t(e.contains("window") ? number(e, "window") : 0);
-    return ok(insertCompObject(m, index(e, "page"), sequence(e), index(e, "effect"), c));
+    return ok(insertCompObject(m, p, sequence(e), ef, c), "an effect holds at most 255 composition objects");
   }
-  if (op == "delete_comp_object")
-    return ok(deleteCompObject(m, index(e, "page"), sequence(e), index(e, "effect"), index(e, "index")));
+  if (op == "delete_comp_object") {
+    const std::size_t p = pageOf(m, e);
+    const std::size_t ef = effectOf(m, e, "effect", p);
+    const std::size_t i = indexIn(e, "index", sequenceOf(m, e, p).effects[ef].comp_objects.size(),
+                                  "effect " + std::to_string(ef), "composition object", "composition objects");
+    return ok(deleteCompObject(m, p, sequence(e), ef, i), "the composition object was not deleted");
+  }
   throw Refused{"unknown op"};
 }
 
