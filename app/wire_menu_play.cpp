@@ -96,9 +96,12 @@ void TfMain::wireMenuPlay() {
     if (currentPage() == Page::Menu) view->pageEntered();
   });
 
-  // Start, the five keys, the Pop-up key and the page change.
-  connect(sc.bStart(), &QPushButton::clicked, &player, [&player, onMenuPage] {
-    if (onMenuPage()) player.start();
+  // Start, the five keys, the Pop-up key and the page change. Start hands
+  // the keyboard to the picture, where the arrow keys are the remote's.
+  connect(sc.bStart(), &QPushButton::clicked, &player, [tab, &player, onMenuPage] {
+    if (!onMenuPage()) return;
+    player.start();
+    if (tab->isVisible()) tab->canvas()->setFocus();
   });
   const std::pair<QPushButton*, mirdal::MenuKey> keys[] = {{sc.bNavUp(), mirdal::MenuKey::Up},
                                                            {sc.bNavDown(), mirdal::MenuKey::Down},

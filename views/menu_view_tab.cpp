@@ -1,10 +1,12 @@
 #include "views/menu_view_tab.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "core/report.h"
+#include "views/document_signals.h"
 #include "views/key_code.h"
 #include "views/menu_context.h"
 #include "views/menu_player.h"
@@ -39,7 +41,19 @@ MenuViewTab::MenuViewTab(MenuContext& ctx, QWidget* parent)
     if (b == Qt::RightButton) endDrag();
   });
   connect(canvas_, &MenuViewCanvas::pointerLeft, this, &MenuViewTab::endDrag);
+  // Another menu opens at the page's top-left corner too.
+  connect(&ctx_.changes(), &DocumentSignals::changed, this, [this](const mirdal::ChangeNotice& n) {
+    if (n.cause != mirdal::ChangeNotice::Cause::Load) return;
+    atTopLeft_ = true;
+    if (isVisible()) showTopLeft();
+  });
   applyMode();
+}
+
+void MenuViewTab::showTopLeft() {
+  scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->minimum());
+  scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->minimum());
+  atTopLeft_ = false;
 }
 
 void MenuViewTab::setFitted(bool fitted) {
@@ -63,16 +77,20 @@ void MenuViewTab::applyMode() {
   pal.setColor(QPalette::Window, around);
   scroll_->viewport()->setPalette(pal);
   canvas_->setSurround(around);
+  const bool wasFitted = scroll_->widgetResizable();
   scroll_->setWidgetResizable(fit);
   const Qt::ScrollBarPolicy bars = fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
   scroll_->setHorizontalScrollBarPolicy(bars);
   scroll_->setVerticalScrollBarPolicy(bars);
   if (!fit && !player_->image().isNull()) canvas_->resize(player_->image().size());
+  // Leaving the fitted view shows the 1:1 picture from its top-left corner.
+  if (!fit && wasFitted) showTopLeft();
   canvas_->update();
 }
 
 void MenuViewTab::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  if (atTopLeft_) showTopLeft();
   canvas_->setFocus();
   // Time went on while the view was hidden: the emulation catches up.
   player_->advance();

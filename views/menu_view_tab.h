@@ -42,12 +42,17 @@ class MenuViewTab : public QWidget {
   void pointerPressed(QPoint at, Qt::MouseButton button);
   void endDrag();
   void applyMode();
+  // The 1:1 picture from the page's top-left corner.
+  void showTopLeft();
 
   MenuContext& ctx_;
   MenuPlayer* player_;
   MenuViewCanvas* canvas_;
   QScrollArea* scroll_;
   unsigned surroundRgb_ = 0x000080;
+  // The view opens, and a menu loaded shows, from the top-left corner; later
+  // it stays where the user scrolled it.
+  bool atTopLeft_ = true;
 };
 
 }  // namespace mirdal::gui

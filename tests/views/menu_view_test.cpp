@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <filesystem>
 
@@ -260,6 +261,42 @@ class MenuViewTest : public QObject {
     // A right press on empty background starts nothing.
     sendMouse(c, QEvent::MouseButtonPress, {10, 10}, Qt::RightButton, Qt::RightButton);
     QVERIFY(!f.tab->player().dragging());
+  }
+
+  // After Start the arrow keys are the remote's: the picture has the
+  // keyboard, not the Start button.
+  void startHandsTheKeyboardToThePicture() {
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    f.t.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.t.w.get()));
+    auto* start = f.t.find<QPushButton>("bStart");
+    start->setFocus();
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.tab->canvas()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(f.selected(), 2u);
+  }
+
+  // The 1:1 view opens at the page's top-left corner, and a menu loaded
+  // later is shown from there too.
+  void theOneToOneViewOpensAtTheTopLeft() {
+    MenuWindow f;
+    if (!f.ok) QSKIP("the sample menu is missing");
+    f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"))->setChecked(false);
+    QScrollArea* area = f.tab->scrollArea();
+    QApplication::processEvents();
+    QVERIFY(area->horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(area->horizontalScrollBar()->value(), 0);
+    QCOMPARE(area->verticalScrollBar()->value(), 0);
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    TMenu m;
+    QCOMPARE(loadMNU(sampleMenuFile().string(), m).status, ReadStatus::Ok);
+    f.t.w->workspace().menu.load(std::move(m), "again.mnu", true);
+    QApplication::processEvents();
+    QCOMPARE(area->horizontalScrollBar()->value(), 0);
+    QCOMPARE(area->verticalScrollBar()->value(), 0);
   }
 
   // Each in-effect, once its time is over, says on the status line how long
