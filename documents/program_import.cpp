@@ -1,0 +1,46 @@
+#include "documents/program_import.h"
+
+#include "formats/object_program.h"
+#include "menu/menu_edit.h"
+
+namespace mirdal {
+
+ProgramImport importObjectProgram(Document<TMOBJ>& doc, std::size_t object, const TCommands& lines,
+                                  std::optional<std::size_t> insertAt) {
+  ProgramImport r;
+  const auto& objects = doc.model().movie_objects.objects;
+  if (!doc.loaded() || object >= objects.size()) {
+    r.refusal = "there is no movie object " + std::to_string(object);
+    return r;
+  }
+  r.refusal = importRefusal(objects[object].commands, lines, insertAt);
+  if (!r.refusal.empty()) return r;
+  const EditResult e = doc.edit(ChangeNotice::resized("commands", insertAt.value_or(0), object), [&](TMOBJ& m) {
+    return editObjectProgram(m, object, [&](TCommands& p) { return importcmd(p, lines, insertAt); });
+  });
+  r.done = true;
+  r.selection = e.selection;
+  return r;
+}
+
+ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
+                                  const TCommands& lines, std::optional<std::size_t> insertAt) {
+  ProgramImport r;
+  const auto& pages = doc.model().ics.pages;
+  if (page >= pages.size() || bog >= pages[page].bogs.size() || button >= pages[page].bogs[bog].buttons.size()) {
+    r.refusal = "there is no button " + std::to_string(button) + " in BOG " + std::to_string(bog) + " of page " +
+                std::to_string(page);
+    return r;
+  }
+  TCommands program = pages[page].bogs[bog].buttons[button].commands;
+  r.refusal = importRefusal(program, lines, insertAt);
+  if (!r.refusal.empty()) return r;
+  const EditResult e = importcmd(program, lines, insertAt);
+  doc.edit(ChangeNotice::resized("commands", e.selection.first, page),
+           [&](TMenu& m) { return setButtonCommands(m, page, bog, button, program); });
+  r.done = true;
+  r.selection = e.selection;
+  return r;
+}
+
+}  // namespace mirdal
