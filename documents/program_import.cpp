@@ -23,10 +23,10 @@ ProgramImport importObjectProgram(Document<TMOBJ>& doc, std::size_t object, cons
   return r;
 }
 
-ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
-                                  const TCommands& lines, std::optional<std::size_t> insertAt) {
+ProgramImport importButtonCommands(TMenu& m, std::size_t page, std::size_t bog, std::size_t button,
+                                   const TCommands& lines, std::optional<std::size_t> insertAt) {
   ProgramImport r;
-  const auto& pages = doc.model().ics.pages;
+  const auto& pages = m.ics.pages;
   if (page >= pages.size() || bog >= pages[page].bogs.size() || button >= pages[page].bogs[bog].buttons.size()) {
     r.refusal = "there is no button " + std::to_string(button) + " in BOG " + std::to_string(bog) + " of page " +
                 std::to_string(page);
@@ -35,11 +35,18 @@ ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::s
   TCommands program = pages[page].bogs[bog].buttons[button].commands;
   r.refusal = importRefusal(program, lines, insertAt);
   if (!r.refusal.empty()) return r;
-  const EditResult e = importcmd(program, lines, insertAt);
-  doc.edit(ChangeNotice::resized("commands", e.selection.first, page),
-           [&](TMenu& m) { return setButtonCommands(m, page, bog, button, program); });
-  r.done = true;
-  r.selection = e.selection;
+  r.selection = importcmd(program, lines, insertAt).selection;
+  r.done = setButtonCommands(m, page, bog, button, program);
+  return r;
+}
+
+ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
+                                  const TCommands& lines, std::optional<std::size_t> insertAt) {
+  ProgramImport r;
+  doc.edit(ChangeNotice::resized("commands", insertAt.value_or(0), page), [&](TMenu& m) {
+    r = importButtonCommands(m, page, bog, button, lines, insertAt);
+    return r.done;
+  });
   return r;
 }
 

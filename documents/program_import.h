@@ -30,5 +30,8 @@ ProgramImport importObjectProgram(Document<TMOBJ>& doc, std::size_t object, cons
 // `page`.
 ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
                                   const TCommands& lines, std::optional<std::size_t> insertAt);
+// On the menu model itself (mirdal-cli menu edit works on one).
+ProgramImport importButtonCommands(TMenu& m, std::size_t page, std::size_t bog, std::size_t button,
+                                   const TCommands& lines, std::optional<std::size_t> insertAt);
 
 }  // namespace mirdal
