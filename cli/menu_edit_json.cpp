@@ -7,6 +7,9 @@
 #include "core/fields.h"
 #include "menu/menu_edit.h"
 #include "menu/object_png.h"
+#include "documents/program_import.h"
+#include "nav/command_assembler.h"
+#include "nav/program_text.h"
 
 namespace mirdal::cli {
 
@@ -59,32 +62,40 @@ std::vector<std::size_t> rows(const json& e, const char* key) {
   return r;
 }
 
-// A command as three words: [opcode, dst, src] numbers or "51C00003 80000001 00000002".
-TNavCommand command(const json& v) {
-  TNavCommand c;
+// The number of an entry of "commands", for messages.
+std::string nth(std::size_t i) { return "command " + std::to_string(i); }
+
+// A command: three words ([opcode, dst, src] numbers or a text of three hex
+// words, "51C00003 80000001 00000002") or a command line as the grids show
+// it ("SetButtonPage 1, (2)").
+TNavCommand command(const json& v, std::size_t i) {
   std::uint32_t w[3] = {0, 0, 0};
   if (v.is_array() && v.size() == 3) {
-    for (int i = 0; i < 3; ++i) {
-      json one = {{"w", v[i]}};
-      w[i] = number(one, "w");
+    for (int k = 0; k < 3; ++k) {
+      json one = {{"w", v[k]}};
+      w[k] = number(one, "w");
     }
-  } else if (v.is_string()) {
-    std::istringstream in(v.get<std::string>());
-    std::string word;
-    int i = 0;
-    while (in >> word) {
-      if (i == 3) throw Refused{"a command has three words"};
-      json one = {{"w", word}};
-      w[i++] = number(one, "w");
-    }
-    if (i != 3) throw Refused{"a command has three words"};
-  } else {
-    throw Refused{"a command is a list of three words or a text of three hex words"};
+    return TNavCommand{w[0], w[1], w[2]};
   }
-  c.opcode = w[0];
-  c.dst = w[1];
-  c.src = w[2];
-  return c;
+  if (!v.is_string()) throw Refused{nth(i) + " is not a list of three words, a text of three hex words or a command line"};
+  const std::string text = v.get<std::string>();
+  std::istringstream in(text);
+  std::vector<std::string> tokens;
+  for (std::string word; in >> word;) tokens.push_back(word);
+  if (tokens.size() == 3) {
+    try {
+      for (int k = 0; k < 3; ++k) {
+        json one = {{"w", tokens[std::size_t(k)]}};
+        w[k] = number(one, "w");
+      }
+      return TNavCommand{w[0], w[1], w[2]};
+    } catch (const Refused&) {
+      // not three hex words: a command line
+    }
+  }
+  AssembledCommand a = assembleCommand(text, 0);
+  if (a.error) throw Refused{nth(i) + ": " + a.error->message()};
+  return a.command;
 }
 
 const std::map<std::string, ButtonField>& buttonFields() {
@@ -198,8 +209,24 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
   if (op == "set_commands") {
     if (!e.contains("commands") || !e["commands"].is_array()) throw Refused{"\"commands\" is not a list"};
     TCommands list;
-    for (const json& c : e["commands"]) list.push_back(command(c));
+    for (const json& c : e["commands"]) list.push_back(command(c, list.size()));
     return ok(setButtonCommands(m, index(e, "page"), index(e, "bog"), index(e, "button"), list));
+  }
+  if (op == "import_commands") {
+    if (!e.contains("list") || !e["list"].is_string()) throw Refused{"\"list\" is not a file name"};
+    std::filesystem::path path = e["list"].get<std::string>();
+    if (path.is_relative()) path = std::filesystem::path(baseDir) / path;
+    Bytes bytes;
+    std::string error;
+    if (!readFileBytes(path.string(), bytes, &error)) throw Refused{"cannot read " + path.string() + " (" + error + ")"};
+    const ProgramText text = assembleProgram(std::string(bytes.begin(), bytes.end()));
+    if (text.error) throw Refused{path.filename().string() + ": " + text.error->message()};
+    std::optional<std::size_t> at;
+    if (e.contains("insert_at")) at = index(e, "insert_at");
+    const ProgramImport r =
+        importButtonCommands(m, index(e, "page"), index(e, "bog"), index(e, "button"), text.commands, at);
+    if (!r.done) throw Refused{r.refusal};
+    return;
   }
   if (op == "set_default_valid_button")
     return ok(setDefaultValidButton(m, index(e, "page"), index(e, "bog"), std::uint16_t(number(e, "value"))));
