@@ -88,7 +88,9 @@ struct ParsedLine {
   bool invalidMark = false;
   std::size_t nameColumn = 0;
   std::string_view name;        // as written; empty when the line has none
-  std::vector<CommandSlot> slots;  // what the name names
+  // What the name names: one slot, two for "---"; none without a name.
+  std::array<CommandSlot, 2> slots{};
+  std::size_t slotCount = 0;
   std::array<Item, kMaxItems> items;
   std::size_t count = 0;
   std::size_t end = 0;  // where the operands end (a comment or the line's end)
@@ -128,9 +130,10 @@ class Assembler {
       const std::size_t n = matchName(t, s_.pos(), e.name);
       if (n > best) {
         best = n;
-        p_.slots.assign(1, e.slot);
+        p_.slots[0] = e.slot;
+        p_.slotCount = 1;
       } else if (n == best && n > 0) {
-        p_.slots.push_back(e.slot);
+        if (p_.slotCount < p_.slots.size()) p_.slots[p_.slotCount++] = e.slot;
       }
     }
     if (best > 0) {
@@ -190,7 +193,7 @@ class Assembler {
   TNavCommand invalidWord() const {
     if (p_.count > 2) s_.fail(p_.items[2].column, "expected the end of the line: a command has at most 2 operands");
     noParentheses();
-    const CommandSlot slot = p_.slots.empty() ? kGroup3 : p_.slots.front();
+    const CommandSlot slot = p_.slotCount == 0 ? kGroup3 : p_.slots[0];
     TNavCommand c;
     c.opcode = opcodeWord(int(p_.count), slot, p_.count >= 1 && p_.items[0].number(),
                           p_.count >= 2 && p_.items[1].number());
@@ -200,15 +203,18 @@ class Assembler {
     return c;
   }
 
-  std::vector<CommandSlot> candidates() const {
-    return p_.slots.empty() ? std::vector<CommandSlot>{kUnnamedSetSystem, {2, 1, 17}} : p_.slots;
+  // The slots a line may mean, with how many there are.
+  std::pair<std::array<CommandSlot, 2>, std::size_t> candidates() const {
+    if (p_.slotCount == 0) return {{kUnnamedSetSystem, CommandSlot{2, 1, 17}}, 2};
+    return {p_.slots, p_.slotCount};
   }
 
   TNavCommand plainWord() const {
     if (p_.count <= 2) {
       const bool d = p_.count >= 1 && p_.items[0].number(), s = p_.count >= 2 && p_.items[1].number();
-      for (const CommandSlot& slot : candidates()) {
-        const std::uint32_t w = opcodeWord(int(p_.count), slot, d, s);
+      const auto [slots, n] = candidates();
+      for (std::size_t k = 0; k < n; ++k) {
+        const std::uint32_t w = opcodeWord(int(p_.count), slots[k], d, s);
         if (!isValidOpcode(w)) continue;
         noParentheses();
         TNavCommand c{w, 0, 0};
@@ -228,15 +234,16 @@ class Assembler {
       bool d, s;
     };
     std::vector<Form> forms;
-    for (const CommandSlot& slot : candidates())
+    const auto [slots, slotCount] = candidates();
+    for (std::size_t k = 0; k < slotCount; ++k)
       for (std::size_t n = 0; n <= 2; ++n)
         for (int f = 0; f < 4; ++f) {
           const bool d = f & 1, s = f & 2;
           if ((d && n < 1) || (s && n < 2)) continue;
-          if (isValidOpcode(opcodeWord(int(n), slot, d, s))) forms.push_back({n, d, s});
+          if (isValidOpcode(opcodeWord(int(n), slots[k], d, s))) forms.push_back({n, d, s});
         }
     const std::size_t n = p_.count;
-    if (p_.slots.empty()) {
+    if (p_.slotCount == 0) {
       const std::size_t at = n > 0 ? p_.items[0].column : p_.nameColumn;
       s_.fail(at, "expected a command name, not '" + std::string(s_.wordAt(at)) + "'");
     }
@@ -272,8 +279,7 @@ class Assembler {
   }
 
   bool packed() const {
-    if (p_.slots.size() != 1) return false;
-    return isPackedSetSystem(opcodeWord(2, p_.slots.front(), false, false));
+    return p_.slotCount == 1 && isPackedSetSystem(opcodeWord(2, p_.slots[0], false, false));
   }
 
   // A value of a packed operand in its field: a number up to `max`, or a
@@ -312,7 +318,7 @@ class Assembler {
   }
 
   TNavCommand packedWord() const {
-    const CommandSlot slot = p_.slots.front();
+    const CommandSlot slot = p_.slots[0];
     const std::uint32_t base = opcodeWord(2, slot, false, false);
     const std::size_t need = base == kSetButtonPage ? 2 : 4;
     const std::string perOperand = base == kSetButtonPage ? "one" : "two";

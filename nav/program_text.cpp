@@ -64,7 +64,7 @@ TNavCommand programLine(std::string_view line, std::size_t lineNumber) {
   const std::size_t start = s.pos();
   AssembledCommand a = assembleCommand(line, lineNumber, start);
   if (a.error) throw *a.error;
-  if (!words) return a.command;
+  if (!words || a.command == *words) return words.value_or(a.command);
   const std::string said = shownLine(*words);
   if (shownLine(a.command) != said)
     s.fail(start, "the command line does not match the words [" + hex8(words->opcode) + "," + hex8(words->dst) +
