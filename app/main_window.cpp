@@ -45,6 +45,7 @@
 #include "views/options_page.h"
 #include "views/page_tabs.h"
 #include "views/playlist_page.h"
+#include "views/read_error_banner.h"
 #include "views/register_panel.h"
 #include "views/run_panel.h"
 #include "views/shared_controls.h"
@@ -115,8 +116,12 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
     connect(b, &QCheckBox::toggled, a, &QCheckBox::setChecked);
   }
 
-  addDocument(Page::BDMV, ws_.index, [this] { return mirdal::indexsave(ws_); });
-  addDocument(Page::BDMV, ws_.mobj, [this] { return mirdal::mobjsave(ws_); });
+  addDocument(Page::BDMV, ws_.index, [this] {
+    return mirdal::indexsave(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+  });
+  addDocument(Page::BDMV, ws_.mobj, [this] {
+    return mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
+  });
   addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
   // Undo: Ctrl+Z; Redo: Ctrl+Shift+Z and Ctrl+Y (one shortcut per key, or
   // Qt finds them ambiguous).

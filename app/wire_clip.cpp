@@ -14,6 +14,7 @@
 #include "views/document_signals.h"
 #include "views/interaction.h"
 #include "views/playlist_page.h"
+#include "views/read_error_banner.h"
 #include "views/shared_controls.h"
 #include "views/string_grid.h"
 #include "views/text.h"
@@ -30,7 +31,9 @@ StringGrid* playItemGrid(PlaylistPage* page) { return page->findChild<StringGrid
 void TfMain::wireClip() {
   ClipPage* page = clip_;
   page->setInteraction(&ia_);
-  addDocument(Page::Clipinf, ws_.clip, [this] { return mirdal::clipsave(ws_); });
+  addDocument(Page::Clipinf, ws_.clip, [this] {
+    return mirdal::clipsave(ws_, askAboutGuesses(ia_, ws_, ws_.clip));
+  });
 
   // Before a changed clip or menu is replaced: the one document's question.
   page->setAskToSave([this](mirdal::DocumentBase& doc) {

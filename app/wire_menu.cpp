@@ -9,6 +9,7 @@
 #include "views/document_signals.h"
 #include "views/interaction.h"
 #include "views/menu_page.h"
+#include "views/read_error_banner.h"
 #include "views/register_panel.h"
 #include "views/shared_controls.h"
 #include "views/text.h"
@@ -62,6 +63,9 @@ class MenuFiles final : public QObject, public PageView {
   // failed.
   bool saveMenu() {
     if (!ws_.menu.loaded()) return false;
+    // Asked before the file dialog: a No ends the save there.
+    const mirdal::Guesses guesses = askAboutGuesses(win_.interaction(), ws_, ws_.menu);
+    if (!mirdal::mayWrite(ws_.menu, guesses)) return false;
     const QFileInfo current(current_);
     FileDialogRequest r;
     r.title = QObject::tr("Save Menu");
@@ -74,7 +78,7 @@ class MenuFiles final : public QObject, public PageView {
                                                  : QString();
     const QString path = win_.interaction().saveFile(r);
     if (path.isEmpty()) return false;
-    const bool saved = mirdal::saveMenuFile(ws_, pathBytes(path));
+    const bool saved = mirdal::saveMenuFile(ws_, pathBytes(path), guesses);
     if (saved) current_ = QFileInfo(path).absoluteFilePath();
     win_.PageControlChange();
     return saved;

@@ -5,12 +5,15 @@
 #include "documents/disc_files.h"
 #include "views/clip_page.h"
 #include "views/playlist_page.h"
+#include "views/read_error_banner.h"
 
 namespace mirdal::gui {
 
 void TfMain::wirePlaylist() {
   playlist_->attach(ia_);
-  addDocument(Page::Playlist, ws_.playlist, [this] { return mirdal::plsave(ws_); });
+  addDocument(Page::Playlist, ws_.playlist, [this] {
+    return mirdal::plsave(ws_, askAboutGuesses(ia_, ws_, ws_.playlist));
+  });
   // Reading another playlist over a changed one asks first.
   playlist_->setBeforeRead([this] { return askToSaveChanges(&ws_.playlist); });
   // A Read changes what Save writes and whether it can: the shared

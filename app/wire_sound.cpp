@@ -9,6 +9,7 @@
 #include "views/document_signals.h"
 #include "views/options_page.h"
 #include "views/pane.h"
+#include "views/read_error_banner.h"
 #include "views/sound_view.h"
 
 namespace mirdal::gui {
@@ -17,7 +18,9 @@ void TfMain::wireSound() {
   auto* view = new SoundView(ws_, ia_, bdmv_->soundPane());
   placeInPane(bdmv_->soundPane(), view);
   addPageView(Page::BDMV, view);
-  addDocument(Page::BDMV, ws_.sound, [this] { return mirdal::soundsave(ws_); });
+  addDocument(Page::BDMV, ws_.sound, [this] {
+    return mirdal::soundsave(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+  });
   connect(view, &SoundView::playRequested, this,
           [this](std::size_t entry) { audio_->playSound(ws_.sound.model(), entry); });
 

@@ -1,8 +1,8 @@
 // Prints log paragraphs as plain lines (bold and colours as ANSI escapes when
 // the output is a terminal and NO_COLOR is not set), without the leading
-// space the log puts in front of every paragraph. Error lines go to standard
-// error, so that standard output holds the log alone; with --verbose,
-// status-line changes go there too.
+// space the log puts in front of every paragraph. Error and warning lines go
+// to standard error, so that standard output holds the log alone; with
+// --verbose, status-line changes go there too.
 #pragma once
 
 #include <cstdio>
@@ -23,6 +23,7 @@ class CliReporter final : public Reporter {
 
   void appendParagraph(const LogParagraph& p) override;
   void appendErrorParagraph(const LogParagraph& p) override;
+  void appendWarningParagraph(const LogParagraph& p) override { appendErrorParagraph(p); }
   void statusChanged(const StatusLine& s) override;
   void sleepMs(int) override {}  // scripts do not wait for announcements
   void setVerbose(bool on) { verbose_ = on; }

@@ -18,8 +18,9 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--json", *json, "Print the model as JSON");
   cmd->callback([&ctx, path, json] {
     requireInputFile(*path);
-    // The read's log stays off standard output; it is shown only when the
-    // read went wrong.
+    // The read's log stays off standard output; standard error gets it when
+    // the reader logged an error or a warning. A file read with errors
+    // shows what was read and exits 1.
     CaptureReporter capture;
     Loaded m;
     {
@@ -33,9 +34,11 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
     }
     const std::string out = *json ? jsonDump(*m.file).dump(2) + "\n" : textDump(*m.file, fileNameOf(*path));
     std::fputs(out.c_str(), stdout);
-    if (m.status == ReadStatus::Truncated) {
+    if (!m.whole()) {
       capture.replayToStderr();
       ctx.exitCode = kFailed;
+    } else {
+      capture.replayDiagnostics();
     }
   });
 }

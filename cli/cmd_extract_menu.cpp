@@ -42,8 +42,9 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
       return void(ctx.exitCode = kFailed);
     }
     TMenu m;
+    const int errors = errorCount();
     const MenuLoad load = loadMNUBytes(mnu, m);
-    ctx.exitCode = load.status == ReadStatus::Ok ? kOk : kFailed;
+    ctx.exitCode = load.status == ReadStatus::Ok && errorCount() == errors ? kOk : kFailed;
   });
 }
 

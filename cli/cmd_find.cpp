@@ -29,7 +29,8 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     if (*playlist < 0 && !*clips) throw UsageError{"find needs --playlist N or --clips"};
     Workspace ws;
     ws.disc.folder = discFolderFromArgument(*path);
-    // The Read's log is told only when the Read fails.
+    // The Read's log is told when the Read fails or logged an error or a
+    // warning (a file of the disc read with errors makes the exit 1).
     CaptureReporter capture;
     bool read = false;
     {
@@ -41,9 +42,12 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
       ctx.exitCode = kFailed;
       return;
     }
+    capture.replayDiagnostics();
+    const bool readWhole = capture.errors == 0;
     setErrorFlag(false);
     if (*playlist >= 0) {
       logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj.model(), std::uint32_t(*playlist)));
+      if (!readWhole) ctx.exitCode = kFailed;
       return;
     }
     // The playlists' read lines and the missing stream files go to standard
@@ -64,7 +68,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
       if (line.back() == ',') line.pop_back();
       std::printf("%s\n", line.c_str());
     }
-    ctx.exitCode = errorFlag() ? kFailed : kOk;
+    ctx.exitCode = errorFlag() || !readWhole ? kFailed : kOk;
   });
 }
 

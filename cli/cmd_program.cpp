@@ -32,13 +32,14 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
     if (import->parsed()) return;
     if (a->path.empty() || a->object.empty())
       throw UsageError{"program needs the MovieObject.bdmv file and the object's number (or: program import)"};
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
+    bool whole = true;
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;
     }
     if (!a->output.empty()) {
-      ctx.exitCode = saveProgram(a->output, *program, a->binary) ? kOk : kFailed;
+      ctx.exitCode = saveProgram(a->output, *program, a->binary) && whole ? kOk : kFailed;
       return;
     }
     if (a->binary && ::isatty(fileno(stdout)))
@@ -50,7 +51,8 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
       const std::string text = programList(*program);
       std::fwrite(text.data(), 1, text.size(), stdout);
     }
-    ctx.exitCode = kOk;
+    // A file read with errors: what was read is shown, and the exit says so.
+    ctx.exitCode = whole ? kOk : kFailed;
   });
 }
 

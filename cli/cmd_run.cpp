@@ -86,7 +86,8 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       if (r.error) throw UsageError{"--set " + text + ": " + r.error->message()};
       settings.insert(settings.end(), r.settings.begin(), r.settings.end());
     }
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object));
+    bool whole = true;
+    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;
@@ -120,7 +121,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       logGPRs(ws.regs);
       if (r.stepLimitReached) erlog(limitMessage);
     }
-    ctx.exitCode = r.stepLimitReached ? kFailed : kOk;
+    ctx.exitCode = r.stepLimitReached || !whole ? kFailed : kOk;
   });
 }
 

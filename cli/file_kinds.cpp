@@ -12,6 +12,7 @@
 #include "cli/menu_cli.h"
 #include "cli/playlist_cli.h"
 #include "cli/sound_file.h"
+#include "formats/clpi_edit.h"
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
 
@@ -101,7 +102,9 @@ Loaded loadFile(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
   for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
   if (kind == FileKind::Unknown && ext == ".mnu") kind = FileKind::Menu;
+  const int before = errorCount();
   l.file = readAs(kind, path, l.status);
+  l.errors = errorCount() >= before ? errorCount() - before : errorCount();
   return l;
 }
 
@@ -131,14 +134,20 @@ nlohmann::json jsonDump(const LoadedFile& f) {
                     f);
 }
 
-Resave resaveFile(LoadedFile& f, const SaveRequest& req) {
+Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses) {
   auto saved = [](bool ok) { return ok ? Resave::Saved : Resave::Failed; };
   return std::visit(PerKind{
                         [&](const TINDX& m) { return saved(indexsave(m, req)); },
                         [&](const TMOBJ& m) { return saved(mobjsave(m, req)); },
                         [](const TBDJO&) { return Resave::ReadOnly; },
-                        [&](const TMPLS& m) { return saved(plsave(m, req)); },
-                        [&](TCLPI& m) { return saved(saveCLPI(m, req)); },
+                        [&](TMPLS& m) {
+                          if (guesses) fitLayout(m);
+                          return saved(plsave(m, req));
+                        },
+                        [&](TCLPI& m) {
+                          if (guesses) fitClipLayout(m);
+                          return saved(saveCLPI(m, req));
+                        },
                         [&](const TSND& m) { return saved(soundsave(m, req)); },
                         [&](TMenu& m) { return saved(saveMNU(m, req)); },
                     },
@@ -165,7 +174,7 @@ std::string noSuchObjectMessage(const std::string& file, std::size_t count, std:
          "); there is no object " + n;
 }
 
-std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object) {
+std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) throw InputError{"no such file: " + path};
   CaptureReporter capture;
@@ -180,8 +189,10 @@ std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t 
     return std::nullopt;
   }
   const auto& objects = m.movie_objects.objects;
+  readWhole = parsed.status == ReadStatus::Ok && capture.errors == 0;
+  if (!readWhole) capture.replayToStderr();
+  else capture.replayDiagnostics();
   if (object >= objects.size()) throw InputError{noSuchObjectMessage(fileNameOf(path), objects.size(), object)};
-  if (parsed.status == ReadStatus::Truncated) capture.replayToStderr();
   return objects[object].commands;
 }
 

@@ -35,6 +35,10 @@ using LoadedFile = std::variant<TINDX, TMOBJ, TBDJO, TMPLS, TCLPI, TSND, TMenu>;
 struct Loaded {
   ReadStatus status = ReadStatus::Unreadable;
   std::optional<LoadedFile> file;  // empty for a file of no known kind
+  int errors = 0;                  // errors the reader logged
+
+  // Read to its end without an error: the model holds the file, no guess.
+  bool whole() const { return status == ReadStatus::Ok && errors == 0; }
 };
 
 // Reads path as the file its first bytes say it is. Files of no known kind
@@ -52,14 +56,17 @@ enum class Resave { Saved, Failed, ReadOnly };
 // Writes the model back through its format's saver; kinds Mirdal only
 // reads give ReadOnly and write nothing. Some savers bring derived fields
 // (the clip's ClipInfo length, the menu's fragments) up to date first, so
-// the model may change.
-Resave resaveFile(LoadedFile& f, const SaveRequest& req);
+// the model may change. Guesses of a file read with errors (`guesses`) are
+// laid out from the content first, as the GUI's save does.
+Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses = false);
 
 // The commands of movie object `object` of a MovieObject.bdmv, for the
 // program and run subcommands. A missing file or an object number the file
 // does not hold is an InputError; a file that cannot be read as movie
-// objects has its read log told on standard error and gives nothing.
-std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object);
+// objects has its read log told on standard error and gives nothing. A file
+// read with errors has its log told too and gives what was read, with
+// readWhole false.
+std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole);
 
 // A movie object number typed by the user: decimal digits, 0 to 65534 (an
 // object count is 16 bits). Anything else is bad usage (UsageError) with a
@@ -73,12 +80,28 @@ std::string noSuchObjectMessage(const std::string& file, std::size_t count, std:
 class CaptureReporter final : public Reporter {
  public:
   void appendParagraph(const LogParagraph& p) override { paragraphs.push_back(p); }
+  void appendErrorParagraph(const LogParagraph& p) override {
+    paragraphs.push_back(p);
+    ++errors;
+  }
+  void appendWarningParagraph(const LogParagraph& p) override {
+    paragraphs.push_back(p);
+    ++warnings;
+  }
   void statusChanged(const StatusLine&) override {}
   void sleepMs(int) override {}
   // Prints what was kept on standard error.
   void replayToStderr() const;
+  // A read's log goes to standard error when it holds an error or a
+  // warning (the whole log, so they come with the file's name); a clean
+  // read prints nothing there.
+  void replayDiagnostics() const {
+    if (errors || warnings) replayToStderr();
+  }
 
   std::vector<LogParagraph> paragraphs;
+  int errors = 0;
+  int warnings = 0;
 };
 
 }  // namespace mirdal::cli

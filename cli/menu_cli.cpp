@@ -163,10 +163,12 @@ bool loadMenuForCli(const std::string& path, TMenu& m) {
     ScopedReporter scope(capture);
     r = loadMNU(path, m);
   }
-  if (r.status != ReadStatus::Ok) {
+  // A menu read with errors is not used: it would show or write guesses.
+  if (r.status != ReadStatus::Ok || capture.errors) {
     capture.replayToStderr();
     return false;
   }
+  capture.replayDiagnostics();
   return true;
 }
 

@@ -20,10 +20,11 @@ bool loadMenuOrStream(const std::string& path, TMenu& m) {
     ScopedReporter scope(capture);
     r = loadMenuFromStream(path, kDefaultIgPid, m);
   }
-  if (r.status != ReadStatus::Ok) {
+  if (r.status != ReadStatus::Ok || capture.errors) {
     capture.replayToStderr();
     return false;
   }
+  capture.replayDiagnostics();
   return true;
 }
 

@@ -49,12 +49,13 @@ CLI::App* addProgramImport(CLI::App& program, CliContext& ctx) {
       ScopedReporter scope(capture);
       parsed = readMovieObjectFile(a->path, m);
     }
-    if (parsed.status != ReadStatus::Ok) {
-      // A file read only in part is not written back.
+    if (parsed.status != ReadStatus::Ok || capture.errors != 0) {
+      // A file read only in part or with errors is not written back.
       capture.replayToStderr();
       ctx.exitCode = kFailed;
       return;
     }
+    capture.replayDiagnostics();
     const std::size_t count = m.movie_objects.objects.size();
     if (object >= count) throw InputError{noSuchObjectMessage(fileNameOf(a->path), count, object)};
 

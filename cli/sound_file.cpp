@@ -73,7 +73,9 @@ ReadStatus loadSoundQuietly(const std::string& path, TSND& snd) {
     res = readSoundFile(path, snd);
   }
   if (res.status != ReadStatus::Ok) capture.replayToStderr();
-  return res.status;
+  else capture.replayDiagnostics();
+  // An error the reader logged makes the file one read with errors.
+  return res.status == ReadStatus::Ok && capture.errors ? ReadStatus::Truncated : res.status;
 }
 
 SaveRequest outputRequest(const std::string& out) {

@@ -19,7 +19,8 @@ std::string dumpSoundText(const TSND& snd, const std::string& name);
 nlohmann::json soundJson(const TSND& snd);
 
 // Reads path quietly; the read's log goes to standard error when the file
-// is not read whole. Returns the read status.
+// is not read whole or the reader logged an error or a warning. Returns the
+// read status (Truncated for a read that logged an error).
 ReadStatus loadSoundQuietly(const std::string& path, TSND& snd);
 
 // The request of a write to a file named on the command line: no backup.

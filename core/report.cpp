@@ -99,6 +99,12 @@ void erlog(std::string_view msg) {
   current->exclamation();
 }
 
+void warnlog(std::string_view msg) {
+  std::string line = "[b]Warning:[/b] ";
+  line += msg;
+  current->appendWarningParagraph(parseMarkup(line));
+}
+
 void erslog(std::string_view msg) {
   const std::string plain = stripTags(msg);
   status.errorMark = true;

@@ -35,6 +35,8 @@ class Reporter {
   virtual void appendParagraph(const LogParagraph& p) = 0;
   // The log line of an erlog; a command line prints it as a diagnostic.
   virtual void appendErrorParagraph(const LogParagraph& p) { appendParagraph(p); }
+  // The log line of a warnlog; a command line prints it as a diagnostic too.
+  virtual void appendWarningParagraph(const LogParagraph& p) { appendParagraph(p); }
   // Called after every change; a GUI repaints synchronously so that counters
   // show while a loop runs without returning to the event loop.
   virtual void statusChanged(const StatusLine& s) = 0;
@@ -71,6 +73,11 @@ void slogR();
 void slogw(std::string_view msg, int panel);
 void erlog(std::string_view msg);
 void erslog(std::string_view msg);
+// A warning: the file was read or written whole, but something in it
+// deserves a word (a part kept without being understood, ...). Logged as
+// "Warning: " + msg; it neither sets the error flag nor counts as an error,
+// and a command that reads a file shows it on standard error.
+void warnlog(std::string_view msg);
 
 const StatusLine& statusLine();
 

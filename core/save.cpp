@@ -8,6 +8,8 @@
 #include "core/report.h"
 
 #ifdef __unix__
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -28,7 +30,93 @@ std::string tempNameFor(const std::string& path) {
 
 namespace {
 
-bool writeWhole(const std::string& path, const Bytes& bytes, std::string* error) {
+// A save onto a symbolic link writes the file the link names (following a
+// chain of links), so the link stays a link and its target gets the new
+// content. A dangling link names the file to create.
+fs::path followLinks(const fs::path& path) {
+  fs::path p = path;
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(p, ec); ++hops) {
+    const fs::path to = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = to.is_absolute() ? to : p.parent_path() / to;
+  }
+  return p;
+}
+
+// What the file being replaced asks of its replacement: its permission bits
+// and owner, kept so that a 0444 or 0600 file does not come back 0644.
+struct Keep {
+  bool exists = false;
+#ifdef __unix__
+  mode_t mode = 0;
+  uid_t uid = 0;
+  gid_t gid = 0;
+#endif
+};
+
+Keep keepOf(const fs::path& target) {
+  Keep k;
+#ifdef __unix__
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    k.exists = true;
+    k.mode = st.st_mode & 07777;
+    k.uid = st.st_uid;
+    k.gid = st.st_gid;
+  }
+#else
+  std::error_code ec;
+  k.exists = fs::is_regular_file(target, ec);
+#endif
+  return k;
+}
+
+// The user may replace only a file he may write: the folder's write
+// permission alone would let the rename through. Empty when he may.
+std::string refusalFor(const fs::path& target, const Keep& keep) {
+#ifdef __unix__
+  if (keep.exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    return std::strerror(errno);
+#else
+  (void)target;
+  (void)keep;
+#endif
+  return {};
+}
+
+// Writes the temporary file. It is created readable by its owner only and
+// gets the kept mode when it is complete, so the content of a private file
+// is never readable by others on the way.
+bool writeWhole(const std::string& path, const Bytes& bytes, const Keep& keep, std::string* error) {
+#ifdef __unix__
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, keep.exists ? 0600 : 0666);
+  if (fd < 0) {
+    if (error) *error = std::strerror(errno);
+    return false;
+  }
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += std::size_t(n);
+  }
+  if (ok && keep.exists) {
+    // Only root may give the file to another owner; a failed chown leaves
+    // the user's own file, which is what a non-root save makes anyway.
+    if (::geteuid() == 0 && ::fchown(fd, keep.uid, keep.gid) != 0) {
+      // The file stays root's: still written, with the kept mode.
+    }
+    ok = ::fchmod(fd, keep.mode) == 0;
+  }
+  ok = ok && ::fsync(fd) == 0;
+  if (!ok && error) *error = std::strerror(errno ? errno : EIO);
+  ok = ::close(fd) == 0 && ok;
+  return ok;
+#else
+  (void)keep;
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) {
     if (error) *error = std::strerror(errno);
@@ -36,12 +124,10 @@ bool writeWhole(const std::string& path, const Bytes& bytes, std::string* error)
   }
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fflush(f) == 0 && ok;
-#ifdef __unix__
-  if (ok) ::fsync(fileno(f));
-#endif
   if (!ok && error) *error = std::strerror(errno);
   ok = std::fclose(f) == 0 && ok;
   return ok;
+#endif
 }
 
 }  // namespace
@@ -84,14 +170,20 @@ bool backupStep(const std::string& folder, const std::string& name, const Backup
 }
 
 bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* error) {
-  const std::string tmp = tempNameFor(path);
-  if (!writeWhole(tmp, bytes, error)) {
+  const fs::path target = followLinks(path);
+  const Keep keep = keepOf(target);
+  if (const std::string refused = refusalFor(target, keep); !refused.empty()) {
+    if (error) *error = refused;
+    return false;
+  }
+  const std::string tmp = tempNameFor(target.string());
+  if (!writeWhole(tmp, bytes, keep, error)) {
     std::error_code ec;
     fs::remove(tmp, ec);
     return false;
   }
   std::error_code ec;
-  fs::rename(tmp, path, ec);
+  fs::rename(tmp, target, ec);
   if (ec) {
     if (error) *error = ec.message();
     fs::remove(tmp, ec);
@@ -102,22 +194,32 @@ bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* e
 
 bool saveFile(const SaveRequest& req, const Bytes& bytes) {
   setErrorFlag(false);
-  const fs::path target = fs::path(req.folder) / req.name;
+  const fs::path named = fs::path(req.folder) / req.name;
+  // The file that is written: the one a link names. The backup step works
+  // beside it, so the old content is what gets backed up.
+  const fs::path target = followLinks(named);
+  const std::string folder = target.has_parent_path() ? target.parent_path().string() + "/" : std::string();
+  const std::string name = target.filename().string();
   const std::string tmp = tempNameFor(target.string());
   std::string err;
   std::error_code ec;
 
   if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
-    erlog("Cannot create " + target.string() + " (not a file)");
+    erlog("Cannot create " + named.string() + " (not a file)");
+    return false;
+  }
+  const Keep keep = keepOf(target);
+  if (const std::string refused = refusalFor(target, keep); !refused.empty()) {
+    erlog("Cannot write " + named.string() + " (" + refused + ")");
     return false;
   }
   // The new content goes to disk first: if that fails nothing has changed.
-  if (!writeWhole(tmp, bytes, &err)) {
+  if (!writeWhole(tmp, bytes, keep, &err)) {
     fs::remove(tmp, ec);
-    erlog("Cannot create " + target.string() + " (" + err + ")");
+    erlog("Cannot create " + named.string() + " (" + err + ")");
     return false;
   }
-  if (!req.noBackup) backupStep(req.folder, req.name, req.backup);
+  if (!req.noBackup) backupStep(folder, name, req.backup);
   if (errorFlag()) {
     fs::remove(tmp, ec);
     return false;
@@ -127,10 +229,10 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     const std::string msg = ec.message();
     fs::remove(tmp, ec);
     // The backup step may have moved the old file aside; bring it back.
-    const fs::path backup = fs::path(req.folder) / (req.name + ".backup");
+    const fs::path backup = fs::path(folder) / (name + ".backup");
     if (!req.noBackup && req.backup.createBackup && !fs::exists(target, ec) && fs::exists(backup, ec))
       fs::copy_file(backup, target, ec);
-    erlog("Cannot create " + target.string() + " (" + msg + ")");
+    erlog("Cannot create " + named.string() + " (" + msg + ")");
     return false;
   }
   if (req.copyToBackupDir && req.backup.saveToBackupDir && !req.noBackup) {

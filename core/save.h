@@ -34,13 +34,20 @@ struct SaveRequest {
 // target, runs the backup step and renames the temporary file over the
 // target. Any failure is logged through erlog, removes the temporary file and
 // leaves the target as it was. Returns true when the file was written.
+//
+// What is replaced keeps what it was: a target that is a symbolic link is
+// written through (the file it names is replaced, beside which the backup
+// step works; the link stays), the new file gets the old one's permission
+// bits (and, for root, its owner), and a file the user may not write is
+// refused even when its folder would let the rename through.
 bool saveFile(const SaveRequest& req, const Bytes& bytes);
 
 // The name of the temporary file that a save of `path` writes first: a
 // hidden file in the same folder, so that the rename stays on one device.
 std::string tempNameFor(const std::string& path);
 
-// Writes bytes to path through a temporary file and a rename, no backup.
+// Writes bytes to path through a temporary file and a rename, no backup,
+// keeping links, mode and write permission as saveFile does.
 bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* error);
 
 }  // namespace mirdal

@@ -3,9 +3,11 @@
 #include <filesystem>
 
 #include "core/report.h"
+#include "documents/read_errors.h"
 #include "formats/mpls.h"
 #include "formats/clip_packets.h"
 #include "formats/clpi.h"
+#include "formats/clpi_edit.h"
 #include "formats/sound_bdmv.h"
 
 namespace mirdal {
@@ -41,17 +43,21 @@ std::string bdjoPath(const Workspace& ws, const std::string& name) {
 void readMovieObjects(Workspace& ws) {
   const std::string& name = ws.names().movieObject;
   TMOBJ m;
+  const ReadWatch watch;
   const MobjParse res = readMovieObjectFile(ws.pathOf(name), m);
   const bool ok = usable(res.status);
   ws.mobjObjectsInFile = ok ? res.objectsRead : 0;
-  ws.mobj.load(std::move(m), name, ok);
+  ws.mobj.load(std::move(m), name, ok, watch.errors(res.status));
+  showReadErrors(ws.mobj);
 }
 
 void readIndex(Workspace& ws) {
   const std::string& name = ws.names().index;
   TINDX idx;
-  const bool ok = usable(readIndexFile(ws.pathOf(name), idx).status);
-  ws.index.load(std::move(idx), name, ok);
+  const ReadWatch watch;
+  const ReadStatus status = readIndexFile(ws.pathOf(name), idx).status;
+  ws.index.load(std::move(idx), name, usable(status), watch.errors(status));
+  showReadErrors(ws.index);
 }
 
 bool readBDJO(Workspace& ws, const std::string& name) {
@@ -59,28 +65,33 @@ bool readBDJO(Workspace& ws, const std::string& name) {
   const std::string file = fs::path(path).filename().string();
   ws.bdjoName = name;
   TBDJO b;
-  const bool ok = usable(readBDJOFile(path, file, b));
-  ws.bdjo.load(std::move(b), file, ok);
+  const ReadWatch watch;
+  const ReadStatus status = readBDJOFile(path, file, b);
+  const bool ok = usable(status);
+  ws.bdjo.load(std::move(b), file, ok, watch.errors(status));
+  showReadErrors(ws.bdjo);
   return ok;
 }
 
-bool indexsave(Workspace& ws) {
+bool indexsave(Workspace& ws, Guesses g) {
   const std::string& name = ws.names().index;
   if (!ws.index.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
+  if (!mayWrite(ws.index, g)) return false;
   const bool saved = indexsave(ws.index.model(), requestFor(ws, name));
   if (saved) ws.index.markSaved();
   return saved;
 }
 
-bool mobjsave(Workspace& ws) {
+bool mobjsave(Workspace& ws, Guesses g) {
   const std::string& name = ws.names().movieObject;
   if (!ws.mobj.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
+  if (!mayWrite(ws.mobj, g)) return false;
   const bool saved = mobjsave(ws.mobj.model(), requestFor(ws, name));
   if (saved) ws.mobj.markSaved();
   return saved;
@@ -94,15 +105,18 @@ std::string auxFolder(const Workspace& ws) { return ws.pathOf(std::string("AUXDA
 
 void readSound(Workspace& ws) {
   TSND snd;
-  const bool ok = usable(readSoundFile(auxFolder(ws) + kSoundFileName, snd).status);
-  ws.sound.load(std::move(snd), kSoundFileName, ok);
+  const ReadWatch watch;
+  const ReadStatus status = readSoundFile(auxFolder(ws) + kSoundFileName, snd).status;
+  ws.sound.load(std::move(snd), kSoundFileName, usable(status), watch.errors(status));
+  showReadErrors(ws.sound);
 }
 
-bool soundsave(Workspace& ws) {
+bool soundsave(Workspace& ws, Guesses g) {
   if (!ws.sound.loaded()) {
     log(std::string(kSoundFileName) + " was not read; not saved.");
     return false;
   }
+  if (!mayWrite(ws.sound, g)) return false;
   std::error_code ec;
   fs::create_directories(auxFolder(ws), ec);
   SaveRequest req;
@@ -123,17 +137,24 @@ std::string playlistFolder(const Workspace& ws) { return ws.pathOf(std::string("
 bool readPlaylist(Workspace& ws, const std::string& name) {
   const std::string file = name + ws.names().playlistExt;
   TMPLS m;
-  const bool ok = usable(readPlaylistFile(playlistFolder(ws) + file, m));
-  ws.playlist.load(std::move(m), file, ok);
+  const ReadWatch watch;
+  const ReadStatus status = readPlaylistFile(playlistFolder(ws) + file, m);
+  const bool ok = usable(status);
+  ws.playlist.load(std::move(m), file, ok, watch.errors(status));
+  showReadErrors(ws.playlist);
   return ok;
 }
 
-bool plsave(Workspace& ws) {
+bool plsave(Workspace& ws, Guesses g) {
   const std::string& name = ws.playlist.fileName();
   if (!ws.playlist.loaded()) {
     log((name.empty() ? std::string("The playlist") : name) + " was not loaded: not saved.");
     return false;
   }
+  if (!mayWrite(ws.playlist, g)) return false;
+  // Guesses keep the lengths of the file that was cut; they are written as
+  // a well-formed playlist, laid out from what the model holds.
+  if (ws.playlist.readWithErrors()) ws.playlist.edit(ChangeNotice::everything(), [](TMPLS& m) { fitLayout(m); });
   SaveRequest req = requestFor(ws, name);
   req.folder = playlistFolder(ws);
   req.copyToBackupDir = false;  // the BACKUP copies are of the index and movie-object files
@@ -149,11 +170,14 @@ namespace mirdal {
 bool readClip(Workspace& ws, const std::string& name) {
   const std::string file = name + ws.names().clipExt;
   TCLPI c;
-  const bool ok = usable(readCLPIFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status);
-  ws.clip.load(std::move(c), file, ok);
+  const ReadWatch watch;
+  const ReadStatus status = readCLPIFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status;
+  const bool ok = usable(status);
+  ws.clip.load(std::move(c), file, ok, watch.errors(status));
   // The read is over: the status line leaves "Reading ..." as a playlist
-  // read does.
+  // read does, or keeps what went wrong.
   if (ok) slogR();
+  showReadErrors(ws.clip);
   return ok;
 }
 
@@ -189,16 +213,19 @@ bool correctPacketCount(Workspace& ws, std::uint32_t packets) {
   if (file.empty() || !ws.clip.loaded()) return false;
   TCLPI c = ws.clip.model();
   if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c)) return false;
-  ws.clip.load(std::move(c), file, ws.clip.loaded());
+  ws.clip.load(std::move(c), file, ws.clip.loaded(), ws.clip.readErrors());
   return true;
 }
 
-bool clipsave(Workspace& ws) {
+bool clipsave(Workspace& ws, Guesses g) {
   const std::string file = ws.clip.fileName();
   if (!ws.clip.loaded()) {
     log(file + " was not loaded: not saved.");
     return false;
   }
+  if (!mayWrite(ws.clip, g)) return false;
+  // As for a playlist: the guesses are laid out from what the model holds.
+  if (ws.clip.readWithErrors()) ws.clip.edit(ChangeNotice::everything(), [](TCLPI& m) { fitClipLayout(m); });
   TCLPI c = ws.clip.model();
   SaveRequest req = requestFor(ws, file);
   req.folder = ws.pathOf(std::string("CLIPINF") + kSep);

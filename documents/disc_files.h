@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "documents/read_errors.h"
 #include "documents/workspace.h"
 
 namespace mirdal {
@@ -24,17 +25,18 @@ bool readBDJO(Workspace& ws, const std::string& name);
 
 // Save of the "&BDMV" page: each writes its file into the disc folder with
 // the backup step and the copy into BACKUP. A model that was not loaded is
-// never written over the file on disc (false, with a log line). A saved
-// document is no longer modified; its undo history stays.
-bool indexsave(Workspace& ws);
-bool mobjsave(Workspace& ws);
+// never written over the file on disc (false, with a log line), nor one
+// read with errors unless g says the user agreed. A saved document is no
+// longer modified; its undo history stays.
+bool indexsave(Workspace& ws, Guesses g = Guesses::Refuse);
+bool mobjsave(Workspace& ws, Guesses g = Guesses::Refuse);
 
 // AUXDATA/sound.bdmv, read in the disc Read when the file is there.
 // ws.sound.loaded() tells whether it could be read as a sound file: one of
 // another kind is neither shown nor saved over. Its save creates AUXDATA
 // when it is missing.
 void readSound(Workspace& ws);
-bool soundsave(Workspace& ws);
+bool soundsave(Workspace& ws, Guesses g = Guesses::Refuse);
 
 // The "&PLAYLIST" page's Read: "PLAYLIST/" + name + the playlist extension
 // in use into ws.playlist. A file that cannot be read whole leaves the
@@ -43,8 +45,10 @@ bool soundsave(Workspace& ws);
 bool readPlaylist(Workspace& ws, const std::string& name);
 // Save of the "&PLAYLIST" page: the playlist read last, under its own name,
 // with the backup step; refused (false, nothing written) when it was not
-// loaded or its lengths do not fit its content.
-bool plsave(Workspace& ws);
+// loaded, was read with errors (unless g: its guesses are then laid out
+// from the content first, as an edit), or its lengths do not fit its
+// content.
+bool plsave(Workspace& ws, Guesses g = Guesses::Refuse);
 
 }  // namespace mirdal
 
@@ -70,7 +74,9 @@ bool correctPacketCount(Workspace& ws, std::uint32_t packets);
 
 // Save of the "&CLIPINF" page with the backup step. What the writer changes
 // in the model (an ATC delta flag without entries is cleared) stays in the
-// document as an edit, so the model keeps showing what the file holds.
-bool clipsave(Workspace& ws);
+// document as an edit, so the model keeps showing what the file holds. A
+// clip read with errors is written only with g = Write, laid out from its
+// content first.
+bool clipsave(Workspace& ws, Guesses g = Guesses::Refuse);
 
 }  // namespace mirdal

@@ -21,8 +21,9 @@ void DocumentBase::notify(const ChangeNotice& n) {
 }
 
 void DocumentBase::markSaved() {
-  if (savedState_ == state_) return;
+  if (savedState_ == state_ && readErrors_.empty()) return;
   savedState_ = state_;
+  readErrors_.clear();
   ChangeNotice n = ChangeNotice::rows("modified", kNoRow, 0);
   n.cause = ChangeNotice::Cause::Edit;
   notify(n);
@@ -39,9 +40,10 @@ void DocumentBase::recordEdit(const ChangeNotice& n) {
   notify(undo_.back());
 }
 
-void DocumentBase::resetHistory(std::string fileName, bool loaded) {
+void DocumentBase::resetHistory(std::string fileName, bool loaded, std::string readErrors) {
   fileName_ = std::move(fileName);
   loaded_ = loaded;
+  readErrors_ = loaded ? std::move(readErrors) : std::string();
   undo_.clear();
   redo_.clear();
   undoStates_.clear();

@@ -72,6 +72,13 @@ class DocumentBase {
   // False after a failed or half-done read: the model is then neither
   // editable nor saved.
   bool loaded() const { return loaded_; }
+  // What went wrong when the file was read ("" after a clean read): the
+  // reader's error, or how many it logged. A model read with errors holds
+  // guesses where the file could not be read (zeros, empty lists); its page
+  // says so, and Save writes it only when the user agrees. A save clears it:
+  // the file then holds what the model holds.
+  const std::string& readErrors() const { return readErrors_; }
+  bool readWithErrors() const { return !readErrors_.empty(); }
   // The model differs from the file on disc (Undo back to the saved state
   // makes it unmodified again).
   bool modified() const { return loaded_ && state_ != savedState_; }
@@ -109,7 +116,7 @@ class DocumentBase {
   virtual void clearSnapshots() = 0;
 
   void recordEdit(const ChangeNotice& n);
-  void resetHistory(std::string fileName, bool loaded);
+  void resetHistory(std::string fileName, bool loaded, std::string readErrors);
   void notify(const ChangeNotice& n);
 
  private:
@@ -119,6 +126,7 @@ class DocumentBase {
   std::string kind_;
   std::string fileName_;
   bool loaded_ = false;
+  std::string readErrors_;
   std::uint64_t state_ = 0;       // the id of what the model holds now
   std::uint64_t savedState_ = 0;  // the id of what the file holds
   std::uint64_t nextState_ = 1;
@@ -140,10 +148,11 @@ class Document : public DocumentBase {
 
   // The model of a fresh read (or an empty one after a reset): the history
   // is cleared, the document is unmodified, subscribers hear "everything".
-  void load(Model m, std::string fileName, bool loaded) {
+  // readErrors: what went wrong in the read ("" when nothing did).
+  void load(Model m, std::string fileName, bool loaded, std::string readErrors = {}) {
     model_ = std::move(m);
     clearSnapshots();
-    resetHistory(std::move(fileName), loaded);
+    resetHistory(std::move(fileName), loaded, std::move(readErrors));
   }
   void reset() { load(Model{}, std::string(), false); }
 

@@ -7,6 +7,7 @@
 #include "core/disc_folder.h"
 #include "core/report.h"
 #include "core/save.h"
+#include "documents/read_errors.h"
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
 #include "stream/ig_extract.h"
@@ -23,13 +24,14 @@ std::string lowerExtension(const std::string& path) {
   return ext;
 }
 
-bool takeLoad(Workspace& ws, const MenuLoad& load, TMenu m, const std::string& path) {
+bool takeLoad(Workspace& ws, const ReadWatch& watch, const MenuLoad& load, TMenu m, const std::string& path) {
   if (load.cancelled) {
     log("Loading the menu was cancelled; the menu shown before stays.");
     return false;
   }
   if (!usable(load.status)) return false;  // the reader said why
-  ws.menu.load(std::move(m), fs::path(path).filename().string(), true);
+  ws.menu.load(std::move(m), fs::path(path).filename().string(), true, watch.errors(load.status));
+  showReadErrors(ws.menu);
   return true;
 }
 
@@ -46,8 +48,9 @@ bool loadMenuFile(Workspace& ws, const std::string& path) {
   switch (menuFileKind(path)) {
     case MenuFileKind::Menu: {
       TMenu m;
+      const ReadWatch watch;
       const MenuLoad load = loadMNU(path, m);
-      return takeLoad(ws, load, std::move(m), path);
+      return takeLoad(ws, watch, load, std::move(m), path);
     }
     case MenuFileKind::Stream:
       return loadMenuFromStreamFile(ws, path, kDefaultIgPid);
@@ -60,15 +63,17 @@ bool loadMenuFile(Workspace& ws, const std::string& path) {
 
 bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid) {
   TMenu m;
+  const ReadWatch watch;
   const MenuLoad load = loadMenuFromStream(path, pid, m);
-  return takeLoad(ws, load, std::move(m), path);
+  return takeLoad(ws, watch, load, std::move(m), path);
 }
 
-bool saveMenuFile(Workspace& ws, const std::string& path) {
+bool saveMenuFile(Workspace& ws, const std::string& path, Guesses g) {
   if (!ws.menu.loaded()) {
     log("No menu is loaded: nothing saved.");
     return false;
   }
+  if (!mayWrite(ws.menu, g)) return false;
   // The writer re-encodes the objects and rebuilds the fragment tables in
   // the model it writes; the document keeps its own model and history.
   TMenu copy = ws.menu.model();

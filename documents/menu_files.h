@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "documents/read_errors.h"
 #include "documents/workspace.h"
 
 namespace mirdal {
@@ -28,7 +29,8 @@ bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_
 
 // Writes ws.menu to path through the save routine (with the backup step of
 // the options). The document is then no longer modified; its model is not
-// changed (the file holds what it holds, re-encoded).
-bool saveMenuFile(Workspace& ws, const std::string& path);
+// changed (the file holds what it holds, re-encoded). A menu read with
+// errors is written only with g = Write.
+bool saveMenuFile(Workspace& ws, const std::string& path, Guesses g = Guesses::Refuse);
 
 }  // namespace mirdal

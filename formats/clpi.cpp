@@ -434,10 +434,19 @@ ClpiParse readCLPIFile(const std::string& path, TCLPI& c) {
   return res;
 }
 
-bool saveCLPI(TCLPI& c, const SaveRequest& req) {
+std::string prepareForSave(TCLPI& c) {
   if (c.clip_info.is_ATC_delta && c.clip_info.ATC_delta_entries.empty()) setATCDeltaFlag(c, false);
   c.clip_info.length = clipInfoLength(c.clip_info);
+  return checkLayout(c);
+}
+
+bool saveCLPI(TCLPI& c, const SaveRequest& req) {
+  const std::string broken = prepareForSave(c);
   dlog0("Saving [bl]" + req.name + "[/bl]");
+  if (!broken.empty()) {
+    erlog("Cannot save " + req.name + ": " + broken);
+    return false;
+  }
   if (!saveFile(req, composeCLPI(c))) return false;
   slogR();
   return true;

@@ -197,6 +197,23 @@ struct ClpiParse {
 // damaged count never makes the reader allocate more than the file holds.
 ClpiParse parseCLPI(const Bytes& data, TCLPI& out);
 
+// The content lengths the writer's layout gives SequenceInfo, ProgramInfo
+// and CPI (after their length fields); where EP map `entry` starts, counted
+// from the start of the EP map (the byte after the CPI type word), with each
+// fine table where its map holds it.
+std::uint32_t sequenceInfoContentLength(const TSequenceInfo& si);
+std::uint32_t programInfoContentLength(const TProgramInfo& pi);
+std::uint32_t cpiContentLength(const TCPI& cpi);
+std::uint64_t epMapStart(const TCPI& cpi, std::size_t entry);
+
+// Empty when the file the writer makes of c reads back as c: every length
+// agrees with the content, every start address lies at or after the end of
+// the section before it (a gap is written as zeros), every EP map where its
+// stream entry says; otherwise what does not hold, e.g. "ProgramInfo:
+// length 58, content 101" or "CPI start address 0, ProgramInfo ends at 308".
+// Call it after the writer's own fixes (ATC delta flag, ClipInfo length).
+std::string checkLayout(const TCLPI& c);
+
 // The file image, sections one after another with the addresses as held.
 // An ATC delta flag without entries writes no ATC delta block (the flag word
 // is written as 0).
@@ -206,9 +223,17 @@ Bytes composeCLPI(const TCLPI& c);
 // "[b]n[/b] Program stream(s) found." or "Invalid format: " + name.
 ClpiParse readCLPIFile(const std::string& path, TCLPI& c);
 
+// The writer's own fixes, made in c: an ATC delta flag without entries is
+// cleared (the addresses lose the 2 bytes of the block it no longer
+// writes) and the ClipInfo length follows its content. Returns
+// checkLayout(c): what Save would refuse, or empty.
+std::string prepareForSave(TCLPI& c);
+
 // The Save of the CLIPINF page: an ATC delta flag without entries is cleared
 // first, and the addresses lose the 2 bytes of the block it no longer
-// writes; then "Saving [bl]name[/bl]", the save routine and Ready.
+// writes; then "Saving [bl]name[/bl]", the layout check (a model whose
+// layout does not hold is refused: "Cannot save name: " + what, nothing
+// written), the save routine and Ready.
 bool saveCLPI(TCLPI& c, const SaveRequest& req);
 
 }  // namespace mirdal

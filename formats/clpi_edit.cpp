@@ -135,32 +135,23 @@ void fitClipLayout(TCLPI& c) {
   // As the writer does: a flag without entries writes no block.
   if (c.clip_info.ATC_delta_entries.empty()) c.clip_info.is_ATC_delta = false;
   c.clip_info.length = clipInfoLength(c.clip_info);
-  std::uint32_t seq = 2;
-  for (const TATC_sequences& a : c.sequence_info.ATC_sequences) seq += 6 + 14 * std::uint32_t(a.STC_sequences.size());
-  c.sequence_info.length = seq;
-  std::uint32_t prog = 2;
-  for (TProgram_sequences& ps : c.program_info.program_sequences) {
-    prog += 8;
-    for (TProgramStream& s : ps.streams) {
+  const std::uint32_t seq = c.sequence_info.length = sequenceInfoContentLength(c.sequence_info);
+  for (TProgram_sequences& ps : c.program_info.program_sequences)
+    for (TProgramStream& s : ps.streams)
       if (codingKind(s.stream_coding_type) != StreamKind::Unknown) s.coding_info_length = 21;
-      prog += 3 + std::max<std::uint32_t>(s.coding_info_length, 1);
-    }
-  }
-  c.program_info.length = prog;
+  const std::uint32_t prog = c.program_info.length = programInfoContentLength(c.program_info);
   TCPI& cpi = c.cpi;
   if (!cpi.entries.empty() || cpi.length != 0) {
     cpi.maps.resize(cpi.entries.size());
-    std::uint32_t at = 2 + 12 * std::uint32_t(cpi.entries.size());  // from the EP map's start
     for (std::size_t i = 0; i < cpi.entries.size(); ++i) {
       TEP_map_fosPID& m = cpi.maps[i];
       TEPStreamEntry& e = cpi.entries[i];
       e.number_of_EP_coarse_entries = std::uint16_t(m.coarse.size());
       e.number_of_EP_fine_entries = std::uint32_t(m.fine.size());
-      e.EP_map_start_address = at;
       m.EP_fine_table_start_address = 4 + 8 * std::uint32_t(m.coarse.size());
-      at += m.EP_fine_table_start_address + 4 * std::uint32_t(m.fine.size());
     }
-    cpi.length = 2 + at;  // the CPI type word, then the EP map
+    for (std::size_t i = 0; i < cpi.entries.size(); ++i) cpi.entries[i].EP_map_start_address = std::uint32_t(epMapStart(cpi, i));
+    cpi.length = cpiContentLength(cpi);  // the CPI type word, then the EP map
   }
   c.SequenceInfo_start_address = 44 + c.clip_info.length;
   c.ProgramInfo_start_address = c.SequenceInfo_start_address + 4 + seq;

@@ -19,6 +19,7 @@ constexpr FilePageNames kNames{"tsBDJO", "gbBDJO", "xxxxx.bdjo", "cbBDJO", "bRea
 BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
   view_ = new BdjoView(ws, contentPane());
   placeInPane(contentPane(), view_);
+  showDocument(ws.bdjo);
   connect(view_, &BdjoView::playListRequested, this, &BdjoPage::playListRequested);
   connectAction(bReadBDJO(), [this] { bReadBDJOClick(); }, false);
 }

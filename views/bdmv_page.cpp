@@ -20,6 +20,7 @@
 #include "views/objects_view.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
+#include "views/read_error_banner.h"
 #include "views/text.h"
 #include "views/titles_view.h"
 #include "views/ui_metrics.h"
@@ -145,7 +146,14 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   groups->setSpacing(6);
   // The index group takes the width its views need; the command list takes
   // all the rest.
-  groups->addWidget(gbMovieObject_, 1);
+  // The line about files read with errors stands above the movie objects,
+  // whose command list gives it room: the index side has none to spare in
+  // the smallest window.
+  auto* left = new QVBoxLayout;
+  left->setSpacing(6);
+  left->addWidget(new ReadErrorBanner("lReadErrorsBDMV", {&ws_.index, &ws_.mobj, &ws_.sound}, this));
+  left->addWidget(gbMovieObject_, 1);
+  groups->addLayout(left, 1);
   groups->addLayout(right, 0);
   page->addLayout(groups, 1);
 }
@@ -300,8 +308,8 @@ bool BdmvPage::hasSomethingToSave() const {
 }
 
 void BdmvPage::save() {
-  mirdal::indexsave(ws_);
-  mirdal::mobjsave(ws_);
+  mirdal::indexsave(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+  mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
   emit availabilityChanged();
 }
 

@@ -31,6 +31,7 @@
 #include "views/ext_data_dialog.h"
 #include "views/interaction.h"
 #include "views/pane.h"
+#include "views/read_error_banner.h"
 #include "views/text.h"
 
 namespace mirdal::gui {
@@ -91,6 +92,7 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   l->addLayout(bottom, 2);
   l->addLayout(ext);
   placeInPane(pane, box);
+  showDocument(ws_.clip);
 
   connectAction(bReadCI(), [this] { bReadCIClick(); }, false);
   connect(program_, &ClipProgramView::playRequested, this, &ClipPage::bPlayClick);
@@ -106,9 +108,6 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.everythingChanged() || n.is("extension_data")) showExtensionData();
     if (n.everythingChanged()) {
-      // The group is captioned with the file shown.
-      const std::string& file = ws_.clip.fileName();
-      fileGroup()->setTitle(file.empty() ? QString::fromLatin1(kNames.caption) : pathText(file));
       info_->showStreamFile();
       program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
     }
@@ -129,7 +128,9 @@ void ClipPage::refresh() {
 
 bool ClipPage::hasSomethingToSave() const { return ws_.clip.loaded(); }
 
-void ClipPage::save() { mirdal::clipsave(ws_); }
+void ClipPage::save() {
+  mirdal::clipsave(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.clip) : mirdal::Guesses::Refuse);
+}
 
 void ClipPage::bReadCIClick() {
   const QString name = cbClipinf()->currentText();
@@ -241,8 +242,10 @@ void ClipPage::bLoadToMenuClick(std::uint16_t pid) {
   if (ws_.menu.modified() && askToSave_ && !askToSave_(ws_.menu)) return;
   const std::string name = mirdal::clipName(ws_);
   TMenu m;
+  const mirdal::ReadWatch watch;
   const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m);
-  ws_.menu.load(std::move(m), name + ".mnu", mirdal::usable(r.status));
+  ws_.menu.load(std::move(m), name + ".mnu", mirdal::usable(r.status), watch.errors(r.status));
+  mirdal::showReadErrors(ws_.menu);
   emit menuLoaded();
 }
 

@@ -8,13 +8,15 @@
 
 #include "documents/workspace.h"
 #include "views/availability.h"
+#include "views/document_signals.h"
 #include "views/pane.h"
+#include "views/read_error_banner.h"
 #include "views/text.h"
 
 namespace mirdal::gui {
 
 FilePage::FilePage(mirdal::Workspace& ws, const FilePageNames& n, QWidget* parent)
-    : QWidget(parent), ws_(ws), needsIndex_(n.needsIndex) {
+    : QWidget(parent), ws_(ws), placeholder_(QString::fromLatin1(n.caption)), needsIndex_(n.needsIndex) {
   setObjectName(n.page);
   auto* page = new QVBoxLayout(this);
   page->setContentsMargins(6, 6, 6, 6);
@@ -48,6 +50,16 @@ FilePage::FilePage(mirdal::Workspace& ws, const FilePageNames& n, QWidget* paren
     if (ws_.options.autoRead) autoRead();
   });
   choice_->setEnabled(false);
+}
+
+void FilePage::showDocument(mirdal::DocumentBase& doc) {
+  // lReadErrorsPlaylist, lReadErrorsClipinf, lReadErrorsBDJO
+  const QString name = QStringLiteral("lReadErrors") + objectName().mid(2);
+  auto* banner = new ReadErrorBanner(qPrintable(name), {&doc}, content_);
+  static_cast<QBoxLayout*>(content_->layout())->insertWidget(0, banner);
+  connect(new DocumentSignals(doc, this), &DocumentSignals::changed, this, [this, &doc] {
+    group_->setTitle(doc.loaded() ? pathText(doc.fileName()) : placeholder_);
+  });
 }
 
 void FilePage::refresh() {

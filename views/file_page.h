@@ -21,6 +21,7 @@ class QGroupBox;
 class QPushButton;
 
 namespace mirdal {
+class DocumentBase;
 struct Workspace;
 }
 
@@ -55,6 +56,11 @@ class FilePage : public QWidget, public PageView {
   void pageEntered() override;
 
  protected:
+  // The document the page shows: the group is captioned with its file name
+  // while it is loaded (the placeholder caption otherwise), and a line above
+  // the content says when it was read with errors.
+  void showDocument(mirdal::DocumentBase& doc);
+
   // The names this page chooses from (without extension).
   virtual const std::vector<std::string>& fileNames() const = 0;
   mirdal::Workspace& ws_;
@@ -65,6 +71,7 @@ class FilePage : public QWidget, public PageView {
   QComboBox* choice_;
   QPushButton* read_;
   QWidget* content_;
+  QString placeholder_;
   bool readSinceLoad_ = false;
   bool needsIndex_;
 };

@@ -17,6 +17,7 @@
 #include "views/menu_page_box.h"
 #include "views/menu_view_tab.h"
 #include "views/pane.h"
+#include "views/read_error_banner.h"
 
 namespace mirdal::gui {
 
@@ -51,6 +52,7 @@ MenuPage::MenuPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   head->addWidget(framed("gbIGSInfo", QString(), composition_, content_));
   head->addWidget(framed("gbMenuHead", QString(), pageBox_, content_), 1);
   static_cast<QBoxLayout*>(content_->layout())->addLayout(head);
+  static_cast<QBoxLayout*>(content_->layout())->insertWidget(0, new ReadErrorBanner("lReadErrorsMenu", {&ws_.menu}, content_));
 
   tabs_ = new QTabWidget(content_);
   tabs_->setObjectName("pcMenu");

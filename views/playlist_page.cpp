@@ -15,7 +15,6 @@
 #include "documents/disc_files.h"
 #include "documents/workspace.h"
 #include "views/availability.h"
-#include "views/document_signals.h"
 #include "views/pane.h"
 #include "views/pane_splitter.h"
 #include "views/playlist_app_info_view.h"
@@ -24,6 +23,7 @@
 #include "views/playlist_marks_view.h"
 #include "views/playlist_stn_view.h"
 #include "views/playlist_subpath_view.h"
+#include "views/read_error_banner.h"
 #include "views/text.h"
 #include "views/ui_metrics.h"
 
@@ -60,6 +60,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
   split_->setStretchFactor(1, 0);
   split_->setStretchFactor(2, 1);
   row->addWidget(split_, 1);
+  showDocument(ws.playlist);
 
   connect(split, &PaneSplitter::resized, this, &PlaylistPage::applyPaneRules);
   connect(split_, &QSplitter::splitterMoved, this, [this] {
@@ -74,6 +75,7 @@ const std::vector<std::string>& PlaylistPage::fileNames() const { return ws_.dis
 
 void PlaylistPage::attach(Interaction& ia) {
   if (appInfoView_) return;
+  ia_ = &ia;
   // The mask boxes need more height than the smallest window has: the
   // group scrolls there.
   auto* appArea = new QScrollArea(appInfo_);
@@ -121,10 +123,6 @@ void PlaylistPage::attach(Interaction& ia) {
   connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
   connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
   stnView_->setPlayItem(itemsView_->selectedPlayItem());
-  // The group is captioned with the playlist shown.
-  connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] {
-    fileGroup()->setTitle(ws_.playlist.loaded() ? pathText(ws_.playlist.fileName()) : QString::fromLatin1(kNames.caption));
-  });
   connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
   // A playlist chosen while Auto Read is off stays unread until "&Read";
   // with Auto Read, FilePage reads it.
@@ -161,7 +159,9 @@ int PlaylistPage::selectedPlayItem() const { return itemsView_ ? itemsView_->sel
 
 bool PlaylistPage::hasSomethingToSave() const { return ws_.playlist.loaded(); }
 
-void PlaylistPage::save() { mirdal::plsave(ws_); }
+void PlaylistPage::save() {
+  mirdal::plsave(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.playlist) : mirdal::Guesses::Refuse);
+}
 
 int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }
 int PlaylistPage::subPathHeight() const { return split_->isVisible() ? split_->sizes().value(1) : wantSubPath_; }

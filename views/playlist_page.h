@@ -104,6 +104,7 @@ class PlaylistPage : public FilePage {
   PlaylistMarksView* marksView_ = nullptr;
   PlaylistExtDataView* extDataView_ = nullptr;
   std::function<bool()> beforeRead_;
+  Interaction* ia_ = nullptr;
   int wantPlayList_ = 176;
   int wantSubPath_ = 92;
 };

@@ -20,6 +20,7 @@
 #include "views/grid_rows.h"
 #include "views/interaction.h"
 #include "views/named_controls.h"
+#include "views/read_error_banner.h"
 
 namespace mirdal::gui {
 
@@ -218,7 +219,9 @@ bool SoundView::createSound() {
 
 bool SoundView::hasSomethingToSave() const { return loaded(); }
 
-void SoundView::save() { mirdal::soundsave(ws_); }
+void SoundView::save() {
+  mirdal::soundsave(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+}
 
 void SoundView::editExtensionData() {
   if (!loaded()) return;

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "core/fields.h"
@@ -138,7 +139,9 @@ TEST(CliResave, RoundTripsByteForByte) {
     const CliRun r = run("resave " + quote((d.path() / name).string()) + " -o " + quote(out));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(d.read("out-" + name), bytes);
-    EXPECT_EQ(r.out, "Reading " + name + "\n  Found 2 " + (name == "index.bdmv" ? "titles, 1" : "objects, 0") +
+    // The log is diagnostics: standard output stays empty.
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Reading " + name + "\n  Found 2 " + (name == "index.bdmv" ? "titles, 1" : "objects, 0") +
                          " extended entry.\nSaving out-" + name + "\nout-" + name + " saved.\n");
     EXPECT_FALSE(d.exists("out-" + name + ".backup")) << "no backup step with -o";
   }
@@ -161,10 +164,10 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
   };
   const std::vector<Case> cases = {
       // Error lines go to standard error, the rest of the log stays.
-      {"resave " + bad + " -o " + out, 1, "Reading bad\nversion 0300 (Ultra HD) is not supported\n",
-       "ERROR: bad format error at $00000008\n"},
+      {"resave " + bad + " -o " + out, 1, "",
+       "Reading bad\nERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
       {"dump " + bad, 1, "", "ERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
-      {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "Reading cut\n", "ERROR: cut ends early at $0000003C"},
+      {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "", "Reading cut\nERROR: cut ends early at $0000003C"},
       {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object, playlist, clip, sound or menu file"},
       {"dump " + quote((d.path() / "missing").string()), 1, "", "no such file"},
       {"resave " + bad, 2, "", "--output is required"},
@@ -177,6 +180,119 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
     EXPECT_NE(r.err.find(c.inErr), std::string::npos) << c.args << "\n" << r.err;
   }
   EXPECT_FALSE(d.exists("out")) << "a rejected file is never written";
+}
+
+}  // namespace
+}  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file read with errors, of every kind (the sample disc's files cut to
+// half their length): dump shows what was read, says why on standard error
+// and exits 1; resave writes nothing unless --force, which writes what was
+// read as a file that reads whole.
+TEST(CliFiles, EveryKindReadWithErrors) {
+  const fs::path disc = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc";
+  struct Case {
+    const char* file;
+    int forced;  // exit status of resave --force
+    const char* forcedErr;
+  };
+  const Case cases[] = {
+      {"BDMV/index.bdmv", 0, ""},
+      {"BDMV/MovieObject.bdmv", 0, ""},
+      {"BDMV/AUXDATA/sound.bdmv", 0, ""},
+      {"BDMV/PLAYLIST/00000.mpls", 0, ""},
+      {"BDMV/CLIPINF/00000.clpi", 0, ""},
+      {"BDMV/BDJO/00001.bdjo", 1, "read only"},
+      {"menu/sample.mnu", 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    TempDir d;
+    const fs::path from = disc / c.file;
+    Bytes bytes;
+    ASSERT_TRUE(readFileBytes(from.string(), bytes));
+    bytes.resize(bytes.size() / 2);
+    const fs::path name = fs::path(c.file).filename();
+    d.write(name.string(), bytes);
+    const std::string in = quote((d.path() / name).string());
+    const std::string out = quote((d.path() / "out").string());
+
+    const CliRun dump = run("dump " + in);
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_NE(dump.out.find(name.string()), std::string::npos) << "what was read is shown\n" << dump.out;
+    EXPECT_NE(dump.err.find("ERROR: "), std::string::npos) << dump.err;
+
+    const CliRun refused = run("resave " + in + " -o " + out);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_FALSE(d.exists("out"));
+    if (std::string(c.forcedErr) != "read only") {
+      EXPECT_NE(refused.err.find("was read with errors; nothing written (--force"), std::string::npos) << refused.err;
+    }
+
+    const CliRun forced = run("resave --force " + in + " -o " + out);
+    EXPECT_EQ(forced.status, c.forced) << forced.err;
+    EXPECT_NE(forced.err.find(c.forcedErr), std::string::npos) << forced.err;
+    if (c.forced == 0) {
+      EXPECT_EQ(run("dump " + out).status, 0) << "the forced file reads whole";
+    } else {
+      EXPECT_FALSE(d.exists("out"));
+    }
+  }
+}
+
+// What the reader says about a file comes on standard error in every
+// command that reads it: a segment of a kind the menu reader does not know
+// is told by dump as by resave, and an error line never ends in exit 0.
+TEST(CliFiles, ReaderMessagesReachStandardErrorInEveryCommand) {
+  Bytes menu;
+  ASSERT_TRUE(readFileBytes(std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu", menu));
+  // A segment of type 0x81 before the closing END segment.
+  const Bytes odd = {'I', 'G', 0, 0, 0, 0, 0, 0, 0, 0, 0x81, 0, 2, 0xAB, 0xCD};
+  ASSERT_EQ(menu[menu.size() - 3], 0x80);
+  menu.insert(menu.end() - 13, odd.begin(), odd.end());
+  TempDir d;
+  d.write("odd.mnu", menu);
+  const std::string in = quote((d.path() / "odd.mnu").string());
+  const CliRun resave = run("resave " + in + " -o " + quote((d.path() / "out.mnu").string()));
+  const CliRun dump = run("dump " + in);
+  const CliRun json = run("dump --json " + in);
+  // Every line resave's read said about the segment, dump says too.
+  std::size_t said = 0;
+  for (std::size_t at = 0, end; (end = resave.err.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = resave.err.substr(at, end - at);
+    if (line.find("$81") == std::string::npos) continue;
+    ++said;
+    EXPECT_NE(dump.err.find(line), std::string::npos) << line << "\n" << dump.err;
+    EXPECT_NE(json.err.find(line), std::string::npos) << line << "\n" << json.err;
+  }
+  EXPECT_GT(said, 0u) << resave.err;
+  for (const CliRun* r : {&resave, &dump, &json})
+    if (r->err.find("ERROR:") != std::string::npos) {
+      EXPECT_NE(r->status, 0) << r->err;
+    }
+  EXPECT_NE(dump.out.find("odd.mnu"), std::string::npos) << "the menu is still shown";
+}
+
+// The same file read whole: nothing on standard error for dump, and the
+// read's progress lines never on standard output of any command.
+TEST(CliFiles, DiagnosticsNeverOnStandardOutput) {
+  const std::string playlist = quote(std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/BDMV/PLAYLIST/00000.mpls");
+  TempDir d;
+  const CliRun dump = run("dump " + playlist);
+  EXPECT_EQ(dump.status, 0);
+  EXPECT_EQ(dump.err, "");
+  for (const std::string& args : {"resave " + playlist + " -o " + quote((d.path() / "o.mpls").string()),
+                                  "chapters export " + playlist}) {
+    const CliRun r = run(args);
+    EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
+    EXPECT_EQ(r.out.find("Reading"), std::string::npos) << args << "\n" << r.out;
+    EXPECT_NE(r.err.find("Reading 00000.mpls"), std::string::npos) << args << "\n" << r.err;
+  }
 }
 
 }  // namespace

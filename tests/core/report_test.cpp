@@ -138,3 +138,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace mirdal
+
+namespace mirdal {
+namespace {
+
+// A warning is told, but it is no error: the savers' error flag, the error
+// count of a Read and the status line's error mark stay as they were.
+TEST(Report, WarningIsToldWithoutBeingAnError) {
+  struct Warnings final : test::RecordingReporter {
+    void appendWarningParagraph(const LogParagraph& p) override {
+      warned.push_back(p.text);
+      RecordingReporter::appendWarningParagraph(p);
+    }
+    std::vector<std::string> warned;
+  } rep;
+  ScopedReporter scope(rep);
+  setErrorFlag(false);
+  resetErrorCount();
+  slogR();
+  warnlog("segment of type $81 kept as read");
+  EXPECT_EQ(rep.warned, std::vector<std::string>{" Warning: segment of type $81 kept as read"});
+  EXPECT_EQ(rep.lines(), rep.warned) << "in the log like any line";
+  EXPECT_FALSE(errorFlag());
+  EXPECT_EQ(errorCount(), 0);
+  EXPECT_FALSE(statusLine().errorMark);
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -184,3 +184,128 @@ TEST(Save, FailedBackupRenameStopsTheSave) {
 
 }  // namespace
 }  // namespace mirdal
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace mirdal {
+namespace {
+
+namespace fs = std::filesystem;
+
+unsigned modeOf(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? unsigned(st.st_mode & 07777) : 0u;
+}
+
+// Both routines that replace a file: the save with its backup step and the
+// plain write of exports.
+enum class Routine { Save, Atomic };
+
+bool replace(Routine how, const TempDir& d, const std::string& name, const std::string& text) {
+  if (how == Routine::Atomic) {
+    std::string error;
+    return writeFileAtomic(d.folder() + name, B(text), &error);
+  }
+  SaveRequest r;
+  r.folder = d.folder();
+  r.name = name;
+  r.backup.createBackup = true;
+  r.backup.mode = BackupMode::Overwrite;
+  return saveFile(r, B(text));
+}
+
+TEST(Save, KeepsThePermissionBitsOfTheFileItReplaces) {
+  ReportScope s;
+  for (Routine how : {Routine::Save, Routine::Atomic}) {
+    for (unsigned mode : {0444u, 0600u, 0640u, 0755u, 0664u}) {
+      TempDir d;
+      d.write("index.bdmv", "old");
+      fs::permissions(d.path() / "index.bdmv", fs::perms(mode));
+      SCOPED_TRACE(std::to_string(int(how)) + " mode " + std::to_string(mode));
+      // root may write a 0444 file; another user is refused (below).
+      if (::geteuid() != 0 && !(mode & 0200)) continue;
+      ASSERT_TRUE(replace(how, d, "index.bdmv", "new"));
+      EXPECT_EQ(d.read("index.bdmv"), B("new"));
+      EXPECT_EQ(modeOf(d.path() / "index.bdmv"), mode);
+    }
+  }
+}
+
+TEST(Save, WritesThroughASymbolicLink) {
+  ReportScope s;
+  struct Case {
+    const char* link;
+    const char* points;  // as the link holds it
+    const char* target;  // the file it names in the end
+  };
+  const Case cases[] = {
+      {"index.bdmv", "real/index.bdmv", "real/index.bdmv"},
+      {"index.bdmv", "hop", "real/index.bdmv"},  // hop -> real/index.bdmv
+  };
+  for (Routine how : {Routine::Save, Routine::Atomic}) {
+    for (const Case& c : cases) {
+      TempDir d;
+      d.write("real/index.bdmv", "old");
+      fs::permissions(d.path() / "real/index.bdmv", fs::perms(0640));
+      fs::create_symlink("real/index.bdmv", d.path() / "hop");
+      fs::create_symlink(c.points, d.path() / c.link);
+      SCOPED_TRACE(std::string(c.points) + (how == Routine::Save ? " save" : " atomic"));
+      ASSERT_TRUE(replace(how, d, c.link, "new"));
+      EXPECT_TRUE(fs::is_symlink(d.path() / c.link)) << "the link stays a link";
+      EXPECT_EQ(fs::read_symlink(d.path() / c.link), fs::path(c.points));
+      EXPECT_EQ(d.read(c.target), B("new"));
+      EXPECT_EQ(modeOf(d.path() / c.target), 0640u);
+      if (how == Routine::Save) EXPECT_EQ(d.read(std::string(c.target) + ".backup"), B("old"));
+      // No temporary file stays beside the target.
+      std::size_t files = 0;
+      for (auto& e : fs::directory_iterator(d.path() / "real")) files += e.is_regular_file();
+      EXPECT_EQ(files, how == Routine::Save ? 2u : 1u);
+    }
+  }
+}
+
+TEST(Save, ALinkToNothingCreatesTheFileItNames) {
+  ReportScope s;
+  TempDir d;
+  d.mkdir("real");
+  fs::create_symlink("real/new.mpls", d.path() / "00000.mpls");
+  SaveRequest r;
+  r.folder = d.folder();
+  r.name = "00000.mpls";
+  ASSERT_TRUE(saveFile(r, B("x")));
+  EXPECT_TRUE(fs::is_symlink(d.path() / "00000.mpls"));
+  EXPECT_EQ(d.read("real/new.mpls"), B("x"));
+}
+
+// A user who may not write a file must not replace it, even where the
+// folder lets him rename over it. Run as another user when the tests run as
+// root, which may write anything.
+TEST(Save, RefusesAFileTheUserMayNotWrite) {
+  for (Routine how : {Routine::Save, Routine::Atomic}) {
+    TempDir d;
+    d.write("index.bdmv", "old");
+    fs::permissions(d.path() / "index.bdmv", fs::perms(0444));
+    fs::permissions(d.path(), fs::perms::all);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+      ReportScope s;
+      const bool written = replace(how, d, "index.bdmv", "new");
+      const bool said = how == Routine::Atomic || (errorFlag() && s.rep.lines().back().find("Permission denied") !=
+                                                                        std::string::npos);
+      ::_exit(written ? 1 : said ? 0 : 2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: refused without the reason";
+    EXPECT_EQ(d.read("index.bdmv"), B("old"));
+    EXPECT_EQ(modeOf(d.path() / "index.bdmv"), 0444u);
+    EXPECT_FALSE(d.exists("index.bdmv.backup"));
+  }
+}
+
+}  // namespace
+}  // namespace mirdal

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "support/bdmv_files.h"
@@ -114,6 +115,152 @@ TEST(Robustness, RandomMutationsOfValidFiles) {
       exercise(b);
     }
   }
+}
+
+}  // namespace
+}  // namespace mirdal
+
+#include "core/report.h"
+#include "formats/clpi.h"
+#include "formats/mpls.h"
+#include "formats/sound_bdmv.h"
+#include "menu/igs_read.h"
+#include "menu/igs_write.h"
+#include "support/recording_reporter.h"
+#include "support/shared_samples.h"
+
+namespace mirdal {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Real files of one kind: those of the committed sample disc, and of the
+// shared samples when they are there (without the Ultra HD "0300" files,
+// which no reader here takes).
+std::vector<Bytes> realFiles(const std::vector<std::string>& extensions) {
+  std::vector<fs::path> roots = {fs::path(MIRDAL_SOURCE_DIR) / "samples/disc"};
+  if (!test::sharedSamples().empty()) roots.push_back(test::sharedSamples());
+  std::vector<Bytes> out;
+  for (const fs::path& root : roots)
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+      const std::string ext = e.path().extension().string();
+      const std::string name = e.path().filename().string();
+      bool wanted = false;
+      for (const std::string& x : extensions) wanted = wanted || ext == x || name == x;
+      if (!wanted || e.path().string().find("/BACKUP/") != std::string::npos || test::ultraHDFile(e.path())) continue;
+      Bytes b;
+      if (readFileBytes(e.path().string(), b) && b.size() >= 8) out.push_back(std::move(b));
+    }
+  return out;
+}
+
+// Each real file as it is, then mutated: three random bytes past the
+// header changed, `rounds` times.
+void overMutations(const std::vector<Bytes>& files, int rounds, const std::function<void(const Bytes&)>& check) {
+  std::mt19937 rng(2718);
+  for (const Bytes& full : files) {
+    check(full);
+    std::uniform_int_distribution<std::size_t> pos(8, full.size() - 1);
+    for (int round = 0; round < rounds; ++round) {
+      Bytes b = full;
+      for (int k = 0; k < 3; ++k) b[pos(rng)] = std::uint8_t(rng());
+      check(b);
+    }
+  }
+}
+
+// What a save writes reads back as the model that was saved. A writer that
+// refuses a model (its layout does not hold) writes nothing, which is fine;
+// one that writes must write what it was given.
+TEST(SaveThenRead, Clips) {
+  const auto files = realFiles({".clpi", ".CPI"});
+  ASSERT_GE(files.size(), 3u);
+  int written = 0;
+  overMutations(files, 400, [&](const Bytes& b) {
+    TCLPI c;
+    if (parseCLPI(b, c).status != ReadStatus::Ok) return;
+    if (!prepareForSave(c).empty()) return;
+    TCLPI again;
+    ASSERT_EQ(parseCLPI(composeCLPI(c), again).status, ReadStatus::Ok);
+    EXPECT_EQ(again, c);
+    ++written;
+  });
+  EXPECT_GE(written, int(files.size()));
+}
+
+TEST(SaveThenRead, Playlists) {
+  const auto files = realFiles({".mpls", ".MPL"});
+  ASSERT_GE(files.size(), 3u);
+  int written = 0;
+  overMutations(files, 150, [&](const Bytes& b) {
+    TMPLS m;
+    if (parseMPLS(b, m).status != ReadStatus::Ok || !checkLayout(m).empty()) return;
+    TMPLS again;
+    ASSERT_EQ(parseMPLS(composeMPLS(m), again).status, ReadStatus::Ok);
+    // The 20 reserved bytes of the header are held but written as zeros.
+    again.reserved = m.reserved;
+    EXPECT_EQ(again.type_indicator, m.type_indicator);
+    EXPECT_EQ(again.app_info_extra, m.app_info_extra);
+    EXPECT_EQ(again.gap_before_playlist, m.gap_before_playlist);
+    EXPECT_EQ(again.playlist, m.playlist);
+    EXPECT_EQ(again.gap_before_marks, m.gap_before_marks);
+    EXPECT_EQ(again.marks, m.marks);
+    EXPECT_EQ(again.gap_before_ext, m.gap_before_ext);
+    EXPECT_EQ(again.extension_data, m.extension_data);
+    EXPECT_EQ(again.tail, m.tail);
+    EXPECT_EQ(again, m);
+    ++written;
+  });
+  EXPECT_GE(written, int(files.size()));
+}
+
+TEST(SaveThenRead, SoundFiles) {
+  const auto files = realFiles({"sound.bdmv"});
+  ASSERT_GE(files.size(), 1u);
+  int written = 0;
+  overMutations(files, 1000, [&](const Bytes& b) {
+    TSND snd;
+    if (parseSound(b, snd).status != ReadStatus::Ok) return;
+    // The writer lays the entries out anew; what they hold comes back.
+    TSND again;
+    const Bytes out = composeSound(snd);
+    ASSERT_EQ(parseSound(out, again).status, ReadStatus::Ok);
+    EXPECT_EQ(again.entries.size(), snd.entries.size());
+    for (std::size_t i = 0; i < snd.entries.size() && i < again.entries.size(); ++i) {
+      EXPECT_EQ(again.entries[i].data, snd.entries[i].data);
+      EXPECT_EQ(again.entries[i].channel_configuration, snd.entries[i].channel_configuration);
+      EXPECT_EQ(again.entries[i].sampling_frequency, snd.entries[i].sampling_frequency);
+      EXPECT_EQ(again.entries[i].bits_per_sample, snd.entries[i].bits_per_sample);
+    }
+    if (snd.ExtensionData_start_address != 0) {
+      EXPECT_EQ(again.extension_data, snd.extension_data);
+    }
+    EXPECT_EQ(composeSound(again), out);
+    ++written;
+  });
+  EXPECT_GE(written, 1);
+}
+
+TEST(SaveThenRead, Menus) {
+  const auto files = realFiles({".mnu"});
+  ASSERT_GE(files.size(), 1u);
+  int written = 0;
+  overMutations(files, 150, [&](const Bytes& b) {
+    test::ReportScope s;
+    TMenu m;
+    const int before = errorCount();
+    if (loadMNUBytes(b, m).status != ReadStatus::Ok || errorCount() != before) return;
+    Bytes out;
+    if (!saveIGS(m, SegmentFraming::Mnu, out)) return;
+    TMenu again;
+    ASSERT_EQ(loadMNUBytes(out, again).status, ReadStatus::Ok) << s.rep.text();
+    EXPECT_EQ(errorCount(), before) << s.rep.text();
+    EXPECT_EQ(again.ics.pages, m.ics.pages);
+    EXPECT_EQ(again.palettes, m.palettes);
+    EXPECT_EQ(again.objects.size(), m.objects.size());
+    ++written;
+  });
+  EXPECT_GE(written, 1);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace mirdal::test {
 
@@ -18,6 +20,15 @@ inline std::filesystem::path sharedSamples() {
     if (fs::is_directory(p, ec)) return p;
   }
   return {};
+}
+
+// An Ultra HD database file (version "0300"), whose layout differs: the
+// readers refuse it with a note, so the round trips leave it out.
+inline bool ultraHDFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  char head[8] = {};
+  in.read(head, 8);
+  return in.gcount() == 8 && std::string(head + 4, 4) == "0300";
 }
 
 }  // namespace mirdal::test
