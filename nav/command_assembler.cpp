@@ -283,19 +283,19 @@ class Assembler {
   }
 
   // A value of a packed operand in its field: a number up to `max`, or a
-  // GPR when `registerForm`.
+  // GPR when `registerForm`. Errors point at the value, inside any "(".
   std::uint32_t field(const Item& it, bool registerForm, std::uint32_t max) const {
     if (it.v.kind == ScannedValue::Kind::PSR)
-      s_.fail(it.column, "expected a GPR or a number, not '" + std::string(s_.wordAt(it.column)) + "' (" +
+      s_.fail(it.v.column, "expected a GPR or a number, not '" + std::string(s_.wordAt(it.v.column)) + "' (" +
                              nameText() + " names no PSR)");
     if (registerForm && it.number())
-      s_.fail(it.column, "expected a GPR like the register before it, not '" +
-                             std::string(s_.wordAt(it.column)) + "'");
+      s_.fail(it.v.column, "expected a GPR like the register before it, not '" +
+                             std::string(s_.wordAt(it.v.column)) + "'");
     if (!registerForm && !it.number())
-      s_.fail(it.column, "expected a number like the value before it, not '" +
-                             std::string(s_.wordAt(it.column)) + "'");
+      s_.fail(it.v.column, "expected a number like the value before it, not '" +
+                             std::string(s_.wordAt(it.v.column)) + "'");
     if (!registerForm && it.v.value > max)
-      s_.fail(it.column, "number out of range: " + std::to_string(it.v.value) + " (0 to " + std::to_string(max) +
+      s_.fail(it.v.column, "number out of range: " + std::to_string(it.v.value) + " (0 to " + std::to_string(max) +
                              " here)");
     return it.v.value;
   }
@@ -310,8 +310,8 @@ class Assembler {
                      bool& immediate) const {
     immediate = firstAlwaysNumber ? b.number() : a.number();
     if (firstAlwaysNumber && !a.number())
-      s_.fail(a.column, "expected a number, not '" + std::string(s_.wordAt(a.column)) + "' (" + nameText() +
-                            " takes a number first)");
+      s_.fail(a.v.column, "expected a number, not '" + std::string(s_.wordAt(a.v.column)) + "' (" + nameText() +
+                              " takes a number first)");
     const std::uint32_t va = firstAlwaysNumber ? field(a, false, maxA) : field(a, !immediate, maxA);
     const std::uint32_t vb = field(b, !immediate, maxB);
     return flag(a, 0x80000000) | va << 16 | flag(b, 0x8000) | vb;

@@ -208,6 +208,8 @@ TEST(CommandAssembler, BadLinesSayWhereAndWhat) {
       {"SetStream 1, 2", 15, "expected ',' and another value: SetStream takes 4 values, two per operand"},
       {"SetButtonPage 65536, 1", 15, "number out of range: 65536 (0 to 65535 here)"},
       {"SetButtonPage 1, 256", 18, "number out of range: 256 (0 to 255 here)"},
+      {"SetButtonPage 1, ( 256)", 20, "number out of range: 256 (0 to 255 here)"},
+      {"SetSecondaryStream (GPR1), GPR2, 1, 1", 21, "expected a number, not 'GPR1'"},
       {"SetStream 256, 1, 1, 1", 11, "number out of range: 256 (0 to 255 here)"},
       {"SetStream 1, GPR2, 1, 1", 14, "expected a number like the value before it, not 'GPR2'"},
       {"SetStream GPR1, 2, 1, 1", 17, "expected a GPR like the register before it, not '2'"},
