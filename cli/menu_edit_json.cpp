@@ -82,20 +82,22 @@ TNavCommand command(const json& v, std::size_t i) {
   std::istringstream in(text);
   std::vector<std::string> tokens;
   for (std::string word; in >> word;) tokens.push_back(word);
-  if (tokens.size() == 3) {
+  std::size_t hexWords = 0;
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
     try {
-      for (int k = 0; k < 3; ++k) {
-        json one = {{"w", tokens[std::size_t(k)]}};
-        w[k] = number(one, "w");
-      }
-      return TNavCommand{w[0], w[1], w[2]};
+      json one = {{"w", tokens[k]}};
+      const std::uint32_t v = number(one, "w");
+      if (k < 3) w[k] = v;
+      ++hexWords;
     } catch (const Refused&) {
-      // not three hex words: a command line
+      break;  // not a hex word: a command line
     }
   }
+  if (tokens.size() == 3 && hexWords == 3) return TNavCommand{w[0], w[1], w[2]};
   AssembledCommand a = assembleCommand(text, 0);
-  if (a.error) throw Refused{nth(i) + ": " + a.error->message()};
-  return a.command;
+  if (!a.error) return a.command;  // "Add" and "BC" look like hex words too
+  if (hexWords == tokens.size()) throw Refused{nth(i) + ": a command has three words, or is a command line"};
+  throw Refused{nth(i) + ": " + a.error->message()};
 }
 
 const std::map<std::string, ButtonField>& buttonFields() {

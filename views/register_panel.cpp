@@ -39,9 +39,9 @@ RegisterPanel::RegisterPanel(mirdal::Workspace& ws, SharedControls& sc, StatusPa
     f->value->installEventFilter(this);
     connect(f->number, &TIntEdit::textChanged, this, [this, f] { numberChanged(*f); });
   }
-  makeAvailable(sc.leSetRegs());
-  connect(sc.leSetRegs(), &QLineEdit::returnPressed, this, &RegisterPanel::storeSettings);
-  setRegs_ = sc.leSetRegs();
+  setRegs_ = status.leSetRegs();
+  makeAvailable(setRegs_);
+  connect(setRegs_, &QLineEdit::returnPressed, this, &RegisterPanel::storeSettings);
   connectAction(status.bPSRs(), [this] { mirdal::logPSRs(ws_.regs); });
   connectAction(status.bGPRs(), [this] { mirdal::logGPRs(ws_.regs); });
   connectAction(status.bResetRegs(), [this] { resetRegs(); });

@@ -7,9 +7,9 @@
 // range turns into 0; entering shows the plain number, leaving shows it
 // with leading zeros; Enter goes to the value field. Value fields: leaving
 // stores the typed value into the register; Enter goes back to the number.
-// The settings field takes several registers at once ("GPR6=5, PSR10=0x400",
-// as mirdal-cli run --set); Enter stores them, a text that is no setting
-// changes nothing and the status line says why.
+// The settings field of the "S&tatus" page takes several registers at once
+// ("GPR6=5, PSR10=0x400", as mirdal-cli run --set); Enter stores them, a
+// text that is no setting changes nothing and the status line says why.
 #pragma once
 
 #include <QObject>

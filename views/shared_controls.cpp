@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -146,19 +145,11 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   l->addWidget(caption(tr("GPR"), ieGPRnum_, pRegisters_));
   l->addWidget(ieGPRnum_);
   l->addWidget(heGPRval_);
-  leSetRegs_ = new QLineEdit(pRegisters_);
-  leSetRegs_->setObjectName("leSetRegs");
-  leSetRegs_->setPlaceholderText(QStringLiteral("GPR6=5, PSR10=0x400"));
-  leSetRegs_->setToolTip(tr("Set registers before a run: GPR6=5, PSR10=0x400 (Enter sets them)"));
-  leSetRegs_->setFixedWidth(QFontMetrics(leSetRegs_->font()).horizontalAdvance(QStringLiteral("GPR6=5, PSR10=0x400MM")));
-  l->addSpacing(2);
-  l->addWidget(leSetRegs_);
   for (QWidget* w : {static_cast<QWidget*>(iePSRnum_), static_cast<QWidget*>(hePSRval_),
                      static_cast<QWidget*>(ieGPRnum_), static_cast<QWidget*>(heGPRval_)}) {
     w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     markUnavailable(w);
   }
-  markUnavailable(leSetRegs_);
   ieProgramLine_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
   bFind_ = compactButton("bFind", tr("Find"), this);

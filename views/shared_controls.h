@@ -12,7 +12,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QLabel;
@@ -53,8 +52,6 @@ class SharedControls : public QWidget {
   THexEdit* hePSRval() const { return hePSRval_; }
   TIntEdit* ieGPRnum() const { return ieGPRnum_; }
   THexEdit* heGPRval() const { return heGPRval_; }
-  // Several registers at once, as "GPR6=5, PSR10=0x400".
-  QLineEdit* leSetRegs() const { return leSetRegs_; }
 
   QPushButton* bFind() const { return bFind_; }
   QPushButton* bLoadMenu() const { return bLoadMenu_; }
@@ -81,7 +78,6 @@ class SharedControls : public QWidget {
   THexEdit* hePSRval_;
   TIntEdit* ieGPRnum_;
   THexEdit* heGPRval_;
-  QLineEdit* leSetRegs_;
   QPushButton* bFind_;
   QPushButton* bLoadMenu_;
   QPushButton* bMux_;
