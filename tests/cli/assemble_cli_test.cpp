@@ -139,7 +139,7 @@ TEST(AssembleCli, MenuEditTakesCommandLines) {
   dir.write("cmds.lst", std::string("Move GPR1, 2\nSetButtonPage 1, (0)\n"));
   dir.write("edits.json", std::string(R"([
     {"op": "set_commands", "page": 0, "bog": 0, "button": 0,
-     "commands": ["EnableButton 2", "51C00003 80000001 80000000"]},
+     "commands": ["EnableButton 2", "51C00003 80000001 80000000", "BC"]},
     {"op": "import_commands", "page": 0, "bog": 0, "button": 0, "list": "cmds.lst", "insert_at": 1}])"));
   const std::string out = shellQuote((dir.path() / "out.mnu").string());
   auto r = runCli("menu edit " + menu + " " + shellQuote((dir.path() / "edits.json").string()) + " -o " + out);
@@ -149,7 +149,8 @@ TEST(AssembleCli, MenuEditTakesCommandLines) {
                        "      0000  [31800004,00000002 ,00000000]  EnableButton 2\n"
                        "      0001  [50400001,00000001 ,00000002 ]  Move GPR1, 2\n"
                        "      0002  [51C00003,80000001 ,00000000 ]  SetButtonPage 1, (0)\n"
-                       "      0003  [51C00003,80000001 ,80000000 ]  SetButtonPage 1, 0\n"),
+                       "      0003  [51C00003,80000001 ,80000000 ]  SetButtonPage 1, 0\n"
+                       "      0004  [08000100,00000000,00000000]  BC\n"),  // a name that looks like a hex word
             std::string::npos)
       << r.out;
 
