@@ -1,11 +1,13 @@
 // mirdal-cli program <MovieObject.bdmv> <object> [--bin] [-o file]: a movie
-// object's program as the "Save program list" export writes it.
+// object's program as the "Save program list" export writes it; `program
+// import` (program_import_cli.h) takes one back.
 #include <unistd.h>
 
 #include <cstdio>
 
 #include "cli/cli_context.h"
 #include "cli/file_kinds.h"
+#include "cli/program_import_cli.h"
 #include "nav/program_export.h"
 
 namespace mirdal::cli {
@@ -20,11 +22,16 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
     bool binary = false;
   };
   auto a = std::make_shared<Args>();
-  cmd->add_option("file", a->path, "The MovieObject.bdmv file")->required();
-  cmd->add_option("object", a->object, "The movie object's number (from 0)")->required();
+  // Not required by CLI11: `program import ...` gives neither.
+  cmd->add_option("file", a->path, "The MovieObject.bdmv file");
+  cmd->add_option("object", a->object, "The movie object's number (from 0)");
   cmd->add_flag("--bin", a->binary, "Write the command words (12 bytes per command) instead of the list");
   cmd->add_option("-o,--output", a->output, "Write to this file (created or overwritten) instead of standard output");
-  cmd->callback([&ctx, a] {
+  const CLI::App* import = addProgramImport(*cmd, ctx);
+  cmd->callback([&ctx, a, import] {
+    if (import->parsed()) return;
+    if (a->path.empty() || a->object.empty())
+      throw UsageError{"program needs the MovieObject.bdmv file and the object's number (or: program import)"};
     bool whole = true;
     const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {

@@ -1,6 +1,7 @@
-// mirdal-cli run <MovieObject.bdmv> <object>: executes a movie object's
-// program against freshly reset registers, as Start on the "&BDMV" page does
-// without the announcement pauses, then lists the PSRs and GPRs.
+// mirdal-cli run <MovieObject.bdmv> <object> [--set GPR6=5,PSR10=0x400]:
+// executes a movie object's program against freshly reset registers (with
+// the values given), as Start on the "&BDMV" page does without the
+// announcement pauses, then lists the PSRs and GPRs.
 #include <nlohmann/json.hpp>
 
 #include <cctype>
@@ -11,6 +12,7 @@
 #include "cli/file_kinds.h"
 #include "documents/workspace.h"
 #include "nav/command_fields.h"
+#include "nav/register_settings.h"
 #include "nav/trace.h"
 
 namespace mirdal::cli {
@@ -46,6 +48,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
   struct Args {
     std::string path, region = "A", country;
     std::string object;
+    std::vector<std::string> set;
     bool traceLog = false, realPsrs = false, json = false;
     std::uint64_t maxSteps = 1000000;
   };
@@ -65,6 +68,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
                        : "a whole number of 1 or more is needed, not " + v;
           },
           "1 or more", "AtLeastOne"));
+  cmd->add_option("--set", a->set, "Register values after the reset, e.g. GPR6=5,PSR10=0x400 (may be repeated)");
   cmd->add_flag("--json", a->json, "Print announcements, executed lines and registers as JSON");
   cmd->callback([&ctx, a] {
     Workspace ws;
@@ -76,6 +80,12 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
         throw UsageError{"--country takes 4 hexadecimal digits (5553 is \"US\"): " + a->country};
       ws.options.countryCode = *code;
     }
+    std::vector<RegisterSetting> settings;
+    for (const std::string& text : a->set) {
+      const RegisterSettings r = parseRegisterSettings(text);
+      if (r.error) throw UsageError{"--set " + text + ": " + r.error->message()};
+      settings.insert(settings.end(), r.settings.begin(), r.settings.end());
+    }
     bool whole = true;
     const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
@@ -84,6 +94,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
     }
 
     ResetRegs(ws.regs, ws.options);
+    applyRegisterSettings(ws.regs, settings);
     RunPrinter printer(a->traceLog, a->json);
     ws.run.observer = &printer;
     ws.run.maxSteps = a->maxSteps;

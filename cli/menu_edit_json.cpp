@@ -7,6 +7,9 @@
 #include "core/fields.h"
 #include "menu/menu_edit.h"
 #include "menu/object_png.h"
+#include "documents/program_import.h"
+#include "nav/command_assembler.h"
+#include "nav/program_text.h"
 
 namespace mirdal::cli {
 
@@ -107,27 +110,37 @@ std::vector<std::size_t> rows(const json& e, const char* key, std::size_t n, con
   return r;
 }
 
-// A command as three words: [opcode, dst, src] numbers or "51C00003 80000001 00000002".
+// A command: three words ([opcode, dst, src] numbers or a text of three hex
+// words, "51C00003 80000001 00000002") or a command line as the grids show
+// it ("SetButtonPage 1, (2)").
 TNavCommand command(const json& v, std::size_t n) {
   const std::string what = "command " + std::to_string(n);
   std::uint32_t w[3] = {0, 0, 0};
   const auto word = [&](int i) { return what + " word " + std::to_string(i + 1); };
   if (v.is_array() && v.size() == 3) {
     for (int i = 0; i < 3; ++i) w[i] = numberValue(v[std::size_t(i)], word(i));
-  } else if (v.is_string()) {
-    std::istringstream in(v.get<std::string>());
-    std::string text;
-    int i = 0;
-    while (in >> text) {
-      if (i == 3) throw Refused{what + " has more than three words"};
-      w[i] = numberValue(json(text), word(i));
-      ++i;
-    }
-    if (i != 3) throw Refused{what + " has " + std::to_string(i) + " words, not three"};
-  } else {
-    throw Refused{what + " is neither a list of three words nor a text of three hex words"};
+    return {w[0], w[1], w[2]};
   }
-  return {w[0], w[1], w[2]};
+  if (!v.is_string()) throw Refused{what + " is not a list of three words, a text of three hex words or a command line"};
+  const std::string text = v.get<std::string>();
+  std::istringstream in(text);
+  std::vector<std::string> tokens;
+  for (std::string t; in >> t;) tokens.push_back(t);
+  std::size_t hexWords = 0;
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    try {
+      const std::uint32_t x = numberValue(json(tokens[k]), word(int(k)));
+      if (k < 3) w[k] = x;
+      ++hexWords;
+    } catch (const Refused&) {
+      break;  // not a hex word: a command line
+    }
+  }
+  if (tokens.size() == 3 && hexWords == 3) return {w[0], w[1], w[2]};
+  AssembledCommand a = assembleCommand(text, 0);
+  if (!a.error) return a.command;  // "Add" and "BC" look like hex words too
+  if (hexWords == tokens.size()) throw Refused{what + ": a command has three words, or is a command line"};
+  throw Refused{what + ": " + a.error->message()};
 }
 
 const std::map<std::string, ButtonField>& buttonFields() {
@@ -314,6 +327,22 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
     TCommands list;
     for (std::size_t i = 0; i < e["commands"].size(); ++i) list.push_back(command(e["commands"][i], i));
     return ok(setButtonCommands(m, p, g, b, list), "a button holds at most 65535 commands");
+  }
+  if (op == "import_commands") {
+    const std::size_t p = pageOf(m, e), g = bogOf(m, e, p), b = buttonOf(m, e, p, g);
+    if (!e.contains("list") || !e["list"].is_string()) throw Refused{"\"list\" is not a file name"};
+    std::filesystem::path path = e["list"].get<std::string>();
+    if (path.is_relative()) path = std::filesystem::path(baseDir) / path;
+    Bytes bytes;
+    std::string error;
+    if (!readFileBytes(path.string(), bytes, &error)) throw Refused{"cannot read " + path.string() + " (" + error + ")"};
+    const ProgramText text = assembleProgram(std::string(bytes.begin(), bytes.end()));
+    if (text.error) throw Refused{path.filename().string() + ": " + text.error->message()};
+    std::optional<std::size_t> at;
+    if (e.contains("insert_at")) at = index(e, "insert_at");
+    const ProgramImport r = importButtonCommands(m, p, g, b, text.commands, at);
+    if (!r.done) throw Refused{r.refusal};
+    return;
   }
   if (op == "set_default_valid_button") {
     const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);

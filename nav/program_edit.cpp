@@ -1,6 +1,7 @@
 #include "nav/program_edit.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/report.h"
 
@@ -113,6 +114,42 @@ EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c) {
   if (line >= program.size()) return {};
   program[line] = c;
   return EditResult{true, 0, {line, line}};
+}
+
+std::string importRefusal(const TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt) {
+  if (lines.empty()) return "no command to import";
+  if (insertAt && *insertAt > program.size())
+    return "line " + std::to_string(*insertAt) + " lies beyond the end of the program (" +
+           std::to_string(program.size()) + " commands; the last place to insert is line " +
+           std::to_string(program.size()) + ")";
+  const std::size_t total = lines.size() + (insertAt ? program.size() : 0);
+  if (total > kMaxProgramCommands)
+    return "the program would hold " + std::to_string(total) + " commands; at most " +
+           std::to_string(kMaxProgramCommands) + " can be edited";
+  return {};
+}
+
+EditResult importcmd(TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt) {
+  EditResult r;
+  if (!importRefusal(program, lines, insertAt).empty()) return r;
+  const std::size_t k = lines.size();
+  if (!insertAt) {
+    r.delta = int(k) - int(program.size());
+    program = lines;
+    r.selection = {0, k - 1};
+  } else if (program.empty()) {
+    program = lines;  // no target pointed into the empty program
+    r.delta = int(k);
+    r.selection = {0, k - 1};
+  } else {
+    const std::size_t at = *insertAt;
+    program.insert(program.begin() + std::ptrdiff_t(at), lines.begin(), lines.end());
+    updategotos(program, std::int64_t(at) - 1, std::int32_t(k));
+    r.delta = int(k);
+    r.selection = {at, at + k - 1};
+  }
+  r.changed = true;
+  return r;
 }
 
 }  // namespace mirdal

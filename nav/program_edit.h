@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "nav/command.h"
 
@@ -58,6 +60,15 @@ EditResult cutcmd(TCommands& buffer, TCommands& program, LineSelection sel);
 // The field editor's change of one line: line `line` becomes c (a line
 // past the program changes nothing).
 EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c);
+
+// Program import: `lines` replace the program (no insertAt) or are
+// inserted so that the first becomes line *insertAt (0 up to the program's
+// size), the GoTo targets moving as for a paste. Selects the imported
+// lines. importRefusal() says why an import would change nothing ("" when
+// it would not be refused): no lines, a line beyond the end, more than 9999
+// commands.
+EditResult importcmd(TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt);
+std::string importRefusal(const TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt);
 
 // Ctrl+A.
 LineSelection selectAll(const TCommands& program);

@@ -85,6 +85,8 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
   del_ = toolButton("bbNCdel", QStringLiteral("-"), tr("Delete the selected line(s)"), this);
   save_ = toolButton("bbSaveCommands", QString(), tr("Save program list"), this);
   save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  load_ = toolButton("bbLoadCommands", QString(), tr("Import program..."), this);
+  load_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
   top->addWidget(grp_);
   top->addWidget(sgrp_);
   top->addWidget(opt_);
@@ -93,6 +95,7 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
   top->addWidget(ins_);
   top->addWidget(del_);
   top->addWidget(save_);
+  top->addWidget(load_);
   rows->addLayout(top);
 
   auto* bottom = new QHBoxLayout;

@@ -1,8 +1,8 @@
 // The field editor beside the movie-object command grid: the command's
 // group, sub-group and option lists, its three words in hexadecimal, and
 // for each operand an "in use" box, a kind list (GPR, PSR, Imm) and a
-// number field; then the "+" and "-" line buttons and the program export
-// button.
+// number field; then the "+" and "-" line buttons, the program export
+// button and "Import program...".
 //
 // The editor changes a copy of the command shown through the actions of
 // nav/command_fields.h and reports the result with commandEdited; the
@@ -43,6 +43,7 @@ class CommandFieldEditor : public QWidget {
   QToolButton* bbNCins() const { return ins_; }
   QToolButton* bbNCdel() const { return del_; }
   QToolButton* bbSaveCommands() const { return save_; }
+  QToolButton* bbLoadCommands() const { return load_; }
 
  signals:
   void commandEdited(const mirdal::TNavCommand& c);
@@ -75,6 +76,7 @@ class CommandFieldEditor : public QWidget {
   QToolButton* ins_;
   QToolButton* del_;
   QToolButton* save_;
+  QToolButton* load_;
   mirdal::TNavCommand cmd_;
   bool hasCommand_ = false;
 };

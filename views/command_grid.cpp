@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -83,6 +84,17 @@ void CommandGridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   p->restore();
 }
 
+// The "Command line" cell of a command takes a typed line outside edit mode
+// too (F2); the other cells follow the grid's edit mode.
+QWidget* CommandGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+  if (grid_->isEditMode() || index.column() != mirdal::kColLine || index.row() >= grid_->dataRowCount())
+    return StringGridDelegate::createEditor(parent, option, index);
+  auto* e = new QLineEdit(parent);
+  e->setFrame(false);
+  return e;
+}
+
 CommandGrid::CommandGrid(const QString& name, QWidget* parent) : StringGrid(name, parent) {
   setColumns(kColumns);
   setFixedFirstColumn(true);
@@ -155,6 +167,12 @@ void CommandGrid::keyPressEvent(QKeyEvent* e) {
       case Qt::Key_A: return report(CommandKey::SelectAll);
       default: break;
     }
+  }
+  if (mods == Qt::NoModifier && k == Qt::Key_F2 && !isEditMode() && currentRow() >= 0 &&
+      currentRow() < dataRowCount()) {
+    e->accept();
+    edit(model()->index(currentRow(), mirdal::kColLine));
+    return;
   }
   if (mods == Qt::ShiftModifier) {
     if (k == Qt::Key_Delete) return report(CommandKey::Delete);

@@ -7,7 +7,9 @@
 //
 // The grid edits nothing itself: the edit keys (Ins, Ctrl+V/C/X, Shift+Del,
 // Shift+N, Ctrl+A) are reported through commandKey and the owner runs the
-// edit on the model and shows the rows again.
+// edit on the model and shows the rows again. F2 opens the "Command line"
+// cell of the current row for a typed command line (reported through
+// cellEdited), in edit mode or not.
 #pragma once
 
 #include <vector>
@@ -26,6 +28,8 @@ class CommandGridDelegate : public StringGridDelegate {
  public:
   explicit CommandGridDelegate(StringGrid* grid) : StringGridDelegate(grid) {}
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
 };
 
 class CommandGrid : public StringGrid {

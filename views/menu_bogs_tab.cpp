@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "documents/program_import.h"
 #include "menu/colour.h"
 #include "menu/menu_edit.h"
 #include "menu/page_render.h"
@@ -19,6 +20,8 @@
 #include "nav/command_follow.h"
 #include "nav/command_text.h"
 #include "views/command_field_editor.h"
+#include "views/command_text_io.h"
+#include "views/interaction.h"
 #include "views/document_signals.h"
 #include "views/menu_context.h"
 #include "views/picture_view.h"
@@ -181,6 +184,7 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   });
   editor_ = new CommandFieldEditor(cmdPane);
   editor_->bbSaveCommands()->hide();  // the export is for movie-object programs
+  connect(editor_->bbLoadCommands(), &QToolButton::clicked, this, &MenuBogsTab::importCommands);
   // The movie-object editor's controls keep their names to themselves:
   // this one's are named with an "m" in front ("mheOCH", "mbbNCins").
   editor_->setObjectName("pMCommandEditor");
@@ -378,6 +382,7 @@ void MenuBogsTab::showCommands() {
   commands_->setEnabled(b != nullptr);
   editor_->bbNCins()->setEnabled(b != nullptr);
   editor_->bbNCdel()->setEnabled(b && !b->commands.empty());
+  editor_->bbLoadCommands()->setEnabled(b != nullptr);
   // The same button shown again (after an edit) keeps its line.
   const std::array<int, 3> key{ctx_.page(), ctx_.bog(), ctx_.button()};
   const int line = key == shownButton_ ? commands_->currentRow() : 0;
@@ -570,13 +575,18 @@ void MenuBogsTab::commandKey(CommandKey key) {
       runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
       break;
     case CommandKey::Paste:
-      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, buffer); });
+      if (const std::optional<mirdal::TCommands> lines = linesToPaste(buffer))
+        runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, *lines); });
       break;
     case CommandKey::Copy:
-      if (!b->commands.empty()) mirdal::copyToBuffer(buffer, b->commands, sel);
+      if (b->commands.empty()) break;
+      mirdal::copyToBuffer(buffer, b->commands, sel);
+      putCommandLinesOnClipboard(buffer, kContext);
       break;
     case CommandKey::Cut:
+      if (b->commands.empty()) break;
       runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(buffer, prog, sel); });
+      putCommandLinesOnClipboard(buffer, kContext);
       break;
     case CommandKey::Delete:
       runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
@@ -613,10 +623,34 @@ void MenuBogsTab::commandCellEdited(int row, int column, const QString& text) {
     const std::uint32_t v = hexValue(text);
     (column == 1 ? c.opcode : column == 2 ? c.dst : c.src) = v;
     runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(row), c); });
+  } else if (column == mirdal::kColLine) {
+    if (const std::optional<mirdal::TNavCommand> c = typedCommand(text))
+      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(row), *c); });
   }
-  // The line as stored (editing the command text only renders it again).
+  // The line as stored (a refused command line shows the old one again).
   if (const mirdal::TIGbutton* now = button(); now && row < int(now->commands.size()))
     commands_->setRow(row, mirdal::comm2str(now->commands[std::size_t(row)], std::size_t(row), kContext));
+}
+
+void MenuBogsTab::importCommands() {
+  if (!button()) return;
+  Interaction& ia = ctx_.interaction();
+  const std::optional<mirdal::TCommands> lines = chooseProgramFile(ia, ctx_.workspace());
+  const mirdal::TIGbutton* b = button();
+  if (!lines || !b) return;
+  const ImportPlace place = askImportPlace(ia, b->commands.empty());
+  if (place == ImportPlace::Cancel) return;
+  std::optional<std::size_t> at;
+  if (place == ImportPlace::Insert) at = commands_->selection().last + 1;
+  const mirdal::ProgramImport r =
+      mirdal::importButtonProgram(ctx_.document(), std::size_t(ctx_.page()), std::size_t(ctx_.bog()),
+                                  std::size_t(ctx_.button()), *lines, at);
+  if (!r.done) {
+    ia.tell(QString::fromLatin1(r.refusal));
+    return;
+  }
+  commands_->selectLines(int(r.selection.first), int(r.selection.last));
+  showEditor();
 }
 
 void MenuBogsTab::follow(int line) {

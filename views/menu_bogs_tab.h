@@ -112,6 +112,8 @@ class MenuBogsTab : public QWidget {
   void bogDoubleClicked(int row, int column);
   void buttonDoubleClicked(int row, int column);
   void commandKey(CommandKey key);
+  // "Import program..." for the chosen button's commands.
+  void importCommands();
   void runCommandEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit);
   void editCurrentLine(const mirdal::TNavCommand& c);
   void follow(int line);

@@ -6,11 +6,13 @@
 
 #include "views/interaction.h"
 #include "core/report.h"
+#include "documents/program_import.h"
 #include "documents/workspace.h"
 #include "nav/command_follow.h"
 #include "formats/object_program.h"
 #include "nav/program_export.h"
 #include "views/command_field_editor.h"
+#include "views/command_text_io.h"
 #include "views/text.h"
 
 namespace mirdal::gui {
@@ -46,6 +48,8 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
   connect(editor_->bbNCins(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
   connect(editor_->bbNCdel(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
   connect(editor_->bbSaveCommands(), &QToolButton::clicked, this, &ObjectProgramView::bbSaveCommandsClick);
+  connect(editor_->bbLoadCommands(), &QToolButton::clicked, this, &ObjectProgramView::bbLoadCommandsClick);
+  connect(grid_, &StringGrid::cellEdited, this, &ObjectProgramView::commandLineTyped);
   updateButtons();
 }
 
@@ -110,6 +114,7 @@ void ObjectProgramView::updateButtons() {
   editor_->bbNCins()->setEnabled(p != nullptr);
   editor_->bbNCdel()->setEnabled(p && !p->empty());
   editor_->bbSaveCommands()->setEnabled(p && !p->empty());
+  editor_->bbLoadCommands()->setEnabled(p != nullptr);
 }
 
 void ObjectProgramView::showRows() {
@@ -156,13 +161,18 @@ void ObjectProgramView::commandKey(CommandKey key) {
       runEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
       break;
     case CommandKey::Paste:
-      runEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, ws_.copyBuffer); });
+      if (const std::optional<mirdal::TCommands> lines = linesToPaste(ws_.copyBuffer))
+        runEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, *lines); });
       break;
     case CommandKey::Copy:
-      if (!p->empty()) mirdal::copyToBuffer(ws_.copyBuffer, *p, sel);
+      if (p->empty()) break;
+      mirdal::copyToBuffer(ws_.copyBuffer, *p, sel);
+      putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
       break;
     case CommandKey::Cut:
+      if (p->empty()) break;
       runEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(ws_.copyBuffer, prog, sel); });
+      putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
       break;
     case CommandKey::Delete:
       runEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
@@ -188,6 +198,15 @@ void ObjectProgramView::editCurrentLine(const mirdal::TNavCommand& c) {
   });
   grid_->setRow(line, mirdal::comm2str(c, std::size_t(line), kContext));
   showEditor();
+}
+
+void ObjectProgramView::commandLineTyped(int row, int column, const QString& text) {
+  const mirdal::TCommands* p = program();
+  if (column != mirdal::kColLine || !p || row < 0 || row >= int(p->size())) return;
+  if (const std::optional<mirdal::TNavCommand> c = typedCommand(text)) {
+    grid_->selectLine(row);
+    editCurrentLine(*c);
+  }
 }
 
 void ObjectProgramView::follow(int line) {
@@ -229,6 +248,32 @@ void ObjectProgramView::bbSaveCommandsClick() {
   // gets the form of the "Program format" option.
   const bool binary = mirdal::binaryProgramFor(pathBytes(QFileInfo(path).fileName()), binaryOption);
   mirdal::saveProgram(pathBytes(path), *p, binary);
+}
+
+void ObjectProgramView::bbLoadCommandsClick() {
+  const mirdal::TCommands* p = program();
+  if (!p) return;
+  const std::optional<mirdal::TCommands> lines = chooseProgramFile(ia_, ws_);
+  if (!lines) return;
+  const ImportPlace place = askImportPlace(ia_, program()->empty());
+  if (place == ImportPlace::Cancel) return;
+  std::optional<std::size_t> at;
+  if (place == ImportPlace::Insert) at = grid_->selection().last + 1;
+  const mirdal::ProgramImport r = mirdal::importObjectProgram(ws_.mobj, std::size_t(object_), *lines, at);
+  if (!r.done) {
+    ia_.tell(QString::fromLatin1(r.refusal));
+    return;
+  }
+  showImport(r.selection);
+}
+
+void ObjectProgramView::showImport(const mirdal::LineSelection& imported) {
+  showRows();
+  updateButtons();
+  grid_->selectLines(int(imported.first), int(imported.last));
+  showEditor();
+  emit commandCountChanged(object_);
+  emit startableChanged();
 }
 
 }  // namespace mirdal::gui

@@ -1,6 +1,6 @@
 // The program of the selected movie object, in the commands pane of the
 // "&BDMV" page: the command grid `sgCommands` with its keys and double-click
-// follow, the field editor below it, and the program export.
+// follow, the field editor below it, the program export and import.
 //
 // The program lives in the Workspace (ws.mobj, a document); every edit goes through
 // editObjectProgram, which keeps MovieObject.bdmv's lengths in step, and the
@@ -51,6 +51,9 @@ class ObjectProgramView : public QWidget, public PageView {
 
   // The export ("Save program list").
   void bbSaveCommandsClick();
+  // "Import program...": a program list or command lines replace the
+  // program or go after the selected lines.
+  void bbLoadCommandsClick();
 
  signals:
   // Lines were inserted or deleted: the object's row in the objects grid
@@ -70,6 +73,8 @@ class ObjectProgramView : public QWidget, public PageView {
   void runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit);
   void commandKey(CommandKey key);
   void editCurrentLine(const mirdal::TNavCommand& c);
+  void commandLineTyped(int row, int column, const QString& text);
+  void showImport(const mirdal::LineSelection& imported);
   void showRows();
   void showEditor();
   void follow(int line);

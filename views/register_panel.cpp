@@ -2,11 +2,14 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "documents/workspace.h"
+#include "core/report.h"
 #include "nav/command_fields.h"
+#include "nav/register_settings.h"
 #include "nav/registers.h"
 #include "views/availability.h"
 #include "views/hex_edit.h"
@@ -36,6 +39,9 @@ RegisterPanel::RegisterPanel(mirdal::Workspace& ws, SharedControls& sc, StatusPa
     f->value->installEventFilter(this);
     connect(f->number, &TIntEdit::textChanged, this, [this, f] { numberChanged(*f); });
   }
+  setRegs_ = status.leSetRegs();
+  makeAvailable(setRegs_);
+  connect(setRegs_, &QLineEdit::returnPressed, this, &RegisterPanel::storeSettings);
   connectAction(status.bPSRs(), [this] { mirdal::logPSRs(ws_.regs); });
   connectAction(status.bGPRs(), [this] { mirdal::logGPRs(ws_.regs); });
   connectAction(status.bResetRegs(), [this] { resetRegs(); });
@@ -68,6 +74,17 @@ void RegisterPanel::storeValue(const Fields& f) {
     if (v) registerOf(f) = *v;
   }
   f.value->setText(textOf(mirdal::registerValueText(registerOf(f))));
+}
+
+void RegisterPanel::storeSettings() {
+  const mirdal::RegisterSettings r = mirdal::parseRegisterSettings(bytesOf(setRegs_->text()));
+  if (r.error) {
+    mirdal::slog("Registers not set: " + r.error->message(), 1);
+    return;
+  }
+  mirdal::applyRegisterSettings(ws_.regs, r.settings);
+  showValues();
+  mirdal::slog(std::to_string(r.settings.size()) + " register(s) set", 1);
 }
 
 void RegisterPanel::showValues() {

@@ -7,12 +7,16 @@
 // range turns into 0; entering shows the plain number, leaving shows it
 // with leading zeros; Enter goes to the value field. Value fields: leaving
 // stores the typed value into the register; Enter goes back to the number.
+// The settings field of the "S&tatus" page takes several registers at once
+// ("GPR6=5, PSR10=0x400", as mirdal-cli run --set); Enter stores them, a
+// text that is no setting changes nothing and the status line says why.
 #pragma once
 
 #include <QObject>
 
 #include "nav/interpreter.h"
 
+class QLineEdit;
 class QPushButton;
 
 namespace mirdal {
@@ -49,10 +53,12 @@ class RegisterPanel : public QObject {
   };
   void numberChanged(const Fields& f);
   void storeValue(const Fields& f);
+  void storeSettings();
   std::uint32_t& registerOf(const Fields& f);
   unsigned numberOf(const Fields& f) const;
 
   mirdal::Workspace& ws_;
+  QLineEdit* setRegs_ = nullptr;
   Fields psr_;
   Fields gpr_;
 };

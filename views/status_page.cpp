@@ -1,6 +1,7 @@
 #include "views/status_page.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,11 +33,19 @@ StatusPage::StatusPage(QWidget* parent) : QWidget(parent) {
   bPSRs_ = button("bPSRs", tr("PS&Rs"));
   bGPRs_ = button("bGPRs", tr("&GPRs"));
   bResetRegs_ = button("bResetRegs", tr("Re&set Regs"));
+  leSetRegs_ = new QLineEdit(this);
+  leSetRegs_->setObjectName("leSetRegs");
+  leSetRegs_->setPlaceholderText(QStringLiteral("GPR6=5, PSR10=0x400"));
+  leSetRegs_->setToolTip(tr("Set registers before a run: GPR6=5, PSR10=0x400 (Enter sets them)"));
+  leSetRegs_->setMinimumWidth(
+      QFontMetrics(leSetRegs_->font()).horizontalAdvance(leSetRegs_->placeholderText() + QStringLiteral("MM")));
+  buttons->addWidget(leSetRegs_);
   buttons->addStretch(1);
   row->addLayout(buttons);
 
   connect(bClear_, &QPushButton::clicked, log_, &MessageLog::clearLog);
   for (QPushButton* b : {bPSRs_, bGPRs_, bResetRegs_}) markUnavailable(b);
+  markUnavailable(leSetRegs_);
 }
 
 }  // namespace mirdal::gui

@@ -1,5 +1,6 @@
-// The "S&tatus" page: the message log with "Clear", and the register
-// listing buttons "PS&Rs", "&GPRs" and "Re&set Regs". The mouse wheel
+// The "S&tatus" page: the message log with "Clear", the register
+// listing buttons "PS&Rs", "&GPRs" and "Re&set Regs", and the field that
+// sets several registers before a run ("GPR6=5, PSR10=0x400"). The mouse wheel
 // scrolls the control under the pointer, whichever control has the focus.
 #pragma once
 
@@ -7,6 +8,7 @@
 
 #include "views/page_view.h"
 
+class QLineEdit;
 class QPushButton;
 
 namespace mirdal::gui {
@@ -23,6 +25,7 @@ class StatusPage : public QWidget, public PageView {
   QPushButton* bPSRs() const { return bPSRs_; }
   QPushButton* bGPRs() const { return bGPRs_; }
   QPushButton* bResetRegs() const { return bResetRegs_; }
+  QLineEdit* leSetRegs() const { return leSetRegs_; }
 
   void refresh() override {}
 
@@ -32,6 +35,7 @@ class StatusPage : public QWidget, public PageView {
   QPushButton* bPSRs_;
   QPushButton* bGPRs_;
   QPushButton* bResetRegs_;
+  QLineEdit* leSetRegs_;
 };
 
 }  // namespace mirdal::gui

@@ -46,6 +46,7 @@ TEST(CliJson, EveryKindParsesAndNamesItself) {
       {"dump --json " + sample("MovieObject.bdmv"), "movie_objects"},
       {"dump --json " + sample("BDJO/00001.bdjo"), "bdjo"},
       {"command 50000001 3 80000004 --json", "command"},
+      {"assemble 'Move GPR3, PSR4' --json", "assemble"},
       {"run --json " + sample("MovieObject.bdmv") + " 7", "run"},
   };
   for (const auto& c : cases) {

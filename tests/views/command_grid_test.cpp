@@ -2,6 +2,7 @@
 // editor's arithmetic through its widgets, the edit keys with GoTo
 // maintenance and the file's lengths, double-click follow and the export.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -257,7 +258,9 @@ class CommandGridTest : public QObject {
     QCOMPARE(counts.first().first().toInt(), 1);
     QVERIFY(t.find<QPushButton>("bStart")->isEnabled());
 
+    // Nothing copied and no text on the clipboard.
     t.ws().copyBuffer.clear();
+    QGuiApplication::clipboard()->clear();
     press(t.grid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(t.panel(1), QString(" Nothing to insert. "));
   }

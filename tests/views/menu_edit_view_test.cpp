@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <filesystem>
 
 #include "gui_test.h"
@@ -14,6 +15,7 @@
 #include "menu/igs_read.h"
 #include "menu/menu_edit.h"
 #include "stream/ig_extract.h"
+#include "support/temp_dir.h"
 #include "views/command_grid.h"
 #include "views/hex_edit.h"
 #include "views/int_edit.h"
@@ -154,6 +156,37 @@ class MenuEditViewTest : public QObject {
     f.typeIntoCell(cmds, 1, 1, "20810000");  // GoTo
     QCOMPARE(f.menu().ics.pages[0].bogs[0].buttons[0].commands[1].opcode, 0x20810000u);
     QVERIFY(cmds->cell(1, 4).startsWith("GoTo"));
+  }
+
+  void buttonCommandLinesAreTypedAndImported() {
+    MenuWindow f;
+    f.create();
+    CommandGrid* cmds = f.bogs()->sgMCommands();
+    const auto commands = [&] { return f.menu().ics.pages[0].bogs[0].buttons[0].commands; };
+    QTest::keyClick(cmds, Qt::Key_Insert);
+    f.typeIntoCell(cmds, 0, 4, "SetButtonPage 1, (0)");
+    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}}));
+    QCOMPARE(cmds->cell(0, 4), QString("SetButtonPage 1, (0)"));
+    f.typeIntoCell(cmds, 0, 4, "SetButtonPage 1, (256)");  // refused: the old command stays
+    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}}));
+    QCOMPARE(cmds->cell(0, 4), QString("SetButtonPage 1, (0)"));
+    QCOMPARE(QString::fromStdString(statusLine().panel[1]),
+             QString(" Command kept: column 19: number out of range: 256 (0 to 255 here) "));
+    cmds->setEditMode(false);
+
+    mirdal::test::TempDir dir;
+    dir.write("b.lst", std::string("EnableButton 2\nMove GPR1, 1\n"));
+    f.t.ia.files << QString::fromStdString((dir.path() / "b.lst").string());
+    f.t.ia.answers << Answer::No;  // after the selected line
+    QToolButton* import = f.t.find<QToolButton>("mbbLoadCommands");
+    QCOMPARE(import->toolTip(), QString("Import program..."));
+    import->click();
+    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}, {0x31800004, 2, 0}, {0x50400001, 1, 1}}));
+    QCOMPARE(f.bogs()->sgButton()->cell(0, kBtnCommands), QString("3"));
+    QCOMPARE(cmds->dataRowCount(), 3);
+    f.t.w->undoEdit();
+    QCOMPARE(commands().size(), std::size_t(1));
+    QVERIFY(f.t.ia.unexpected.isEmpty());
   }
 
   void undoBringsADeletedButtonBack() {
