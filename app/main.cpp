@@ -2,10 +2,12 @@
 #include <QApplication>
 
 #include "views/interaction.h"
+#include "app/info_options.h"
 #include "app/main_window.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
+  if (const int status = mirdal::gui::answerInfoOption(argc, argv); status >= 0) return status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(mirdal::kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(mirdal::kVersion));

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   using namespace mirdal::cli;
   CLI::App app{"Mirdal command line: check, dump and edit the files of a Blu-ray BDMV folder",
                "mirdal-cli"};
-  app.set_version_flag("--version", std::string("mirdal-cli ") + mirdal::kVersion);
+  app.set_version_flag("--version", std::string("mirdal-cli ") + mirdal::kBuildVersion);
   app.require_subcommand(1);
   CliContext ctx;
   app.add_flag("-v,--verbose", ctx.verbose, "Also print status-line messages (on standard error)");

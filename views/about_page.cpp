@@ -20,7 +20,7 @@ QString aboutText() {
              "navigation programs and menus the way a player would.</p>"
              "<p>Drop a file of a BDMV folder on the window, or choose the folder on the "
              "BDMV page and press Read. The log of every step is on the Status page.</p>")
-      .arg(QString::fromLatin1(mirdal::kVersion));
+      .arg(QString::fromLatin1(mirdal::kBuildVersion));
 }
 
 QString changeListText() {
