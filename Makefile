@@ -5,8 +5,11 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # make run opens a fresh copy of the sample disc, so that a Save in the GUI
 # never changes the committed one (which the tests read).
 RUN_DISC := $(BUILD)/sample-disc
+# make install [PREFIX=/usr] [DESTDIR=/tmp/stage]; the prefix is
+# CMAKE_INSTALL_PREFIX (/usr/local) unless PREFIX is given.
+PREFIX ?=
 
-.PHONY: all build run test bench sample fuzz clean bootstrap
+.PHONY: all build run test install bench sample fuzz clean bootstrap
 
 all: build
 
@@ -25,6 +28,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure --timeout 300
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
 
 bench: bootstrap
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIRDAL_BENCH=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null

@@ -19,16 +19,25 @@ bool writeText(const QString& path, const QString& text) {
   return f.commit();
 }
 
+// The installed files (dist/, built in as resources) are the source of
+// what is written here: one desktop entry and one MIME package for both.
+QString distText(const QString& name) {
+  QFile f(QStringLiteral(":/dist/") + name);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
 QString mimePackage(const FileAssociation& a) {
-  return QStringLiteral(
-             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-             "  <mime-type type=\"%1\">\n"
-             "    <comment>%2</comment>\n"
-             "    <glob pattern=\"*.%3\"/>\n"
-             "  </mime-type>\n"
-             "</mime-info>\n")
-      .arg(QString::fromLatin1(a.mimeType), QString::fromLatin1(a.comment), QString::fromLatin1(a.extension));
+  return distText(QStringLiteral("mime/mirdal-") + QString::fromLatin1(a.extension) + QStringLiteral(".xml"));
+}
+
+// The installed desktop entry with this program and these types.
+QString desktopEntry(const QString& program, const QString& types) {
+  QStringList lines = distText(QStringLiteral("mirdal.desktop")).split(u'\n');
+  for (QString& line : lines) {
+    if (line.startsWith(QStringLiteral("Exec="))) line = QStringLiteral("Exec=") + desktopExec(program);
+    if (line.startsWith(QStringLiteral("MimeType="))) line = QStringLiteral("MimeType=") + types;
+  }
+  return lines.join(u'\n');
 }
 
 void runIfInstalled(const QString& tool, const QString& folder) {
@@ -66,16 +75,7 @@ QStringList registerAssociations(const QString& dataHome, const QString& program
     types += QString::fromLatin1(a.mimeType) + QLatin1Char(';');
   }
   const QString desktop = dataHome + QStringLiteral("/applications/mirdal.desktop");
-  const QString entry = QStringLiteral(
-                            "[Desktop Entry]\n"
-                            "Type=Application\n"
-                            "Name=Mirdal\n"
-                            "Comment=Editor and viewer of Blu-ray navigation files and menus\n"
-                            "Exec=%1\n"
-                            "Terminal=false\n"
-                            "Categories=AudioVideo;Video;\n"
-                            "MimeType=%2\n")
-                            .arg(desktopExec(program), types);
+  const QString entry = desktopEntry(program, types);
   if (writeText(desktop, entry)) written << desktop;
 
   if (updateCaches) {

@@ -1,7 +1,9 @@
 // Registers Mirdal as the program for ".bdmv" and ".mnu" files in the
 // freedesktop way: a MIME type package per extension under
 // <data home>/mime/packages and a desktop entry under
-// <data home>/applications that names the types. The user's choice of
+// <data home>/applications that names the types. Both are the files a
+// package installs (dist/), with this program's path and the chosen types;
+// the desktop entry has the installed one's name, so it takes its place. The user's choice of
 // default applications (mimeapps.list) is left alone. Failures are not
 // reported; unchecking an option removes nothing.
 #pragma once
@@ -11,17 +13,15 @@
 
 namespace mirdal::gui {
 
+// The MIME package of an extension is dist/mime/mirdal-<extension>.xml.
 struct FileAssociation {
   const char* extension;  // "bdmv"
   const char* className;  // "BD.movie.info"
   const char* mimeType;   // "application/x-bd-movie-info"
-  const char* comment;
 };
 
-inline constexpr FileAssociation kBdmvAssociation{"bdmv", "BD.movie.info", "application/x-bd-movie-info",
-                                                  "Blu-ray movie information"};
-inline constexpr FileAssociation kMnuAssociation{"mnu", "BD.IGS.menu", "application/x-bd-igs-menu",
-                                                 "Blu-ray IGS menu"};
+inline constexpr FileAssociation kBdmvAssociation{"bdmv", "BD.movie.info", "application/x-bd-movie-info"};
+inline constexpr FileAssociation kMnuAssociation{"mnu", "BD.IGS.menu", "application/x-bd-igs-menu"};
 
 // Writes the files for the chosen extensions; with updateCaches, asks
 // update-mime-database and update-desktop-database (when installed) to
