@@ -1,8 +1,10 @@
 // mirdal-cli: the engine's features for scripts and batch work.
 #include <cstdio>
+#include <string_view>
 
 #include "cli/cli_context.h"
 #include "cli/cli_reporter.h"
+#include "cli/generated_docs.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
   app.parse_complete_callback([&] { rep.setVerbose(ctx.verbose); });
 
   addAllCommands(app, ctx);
+
+  // The build writes the manual pages and the completion script from this
+  // same tree (dist/CMakeLists.txt).
+  if (argc == 4 && std::string_view(argv[1]) == "--generate") return writeGeneratedDocument(app, argv[2], argv[3]);
 
   // Name an unknown subcommand instead of CLI11's "A subcommand is required".
   for (int i = 1; i < argc; ++i) {

@@ -1,5 +1,6 @@
-// The GUI's command line, said once: `mirdal --help` prints it. Plain data,
-// outside the GUI, so that other programs can read it too.
+// The GUI's command line, said once: `mirdal --help` prints it and the
+// manual page mirdal(1), written by `mirdal-cli --generate gui-man`, is
+// made from it. Plain data, so that both programs can read it.
 #pragma once
 
 namespace mirdal {
@@ -25,6 +26,31 @@ inline constexpr UsageEntry kGuiArguments[] = {
 inline constexpr UsageEntry kGuiOptions[] = {
     {"-h, --help", "Print this help and exit."},
     {"--version", "Print the version and exit."},
+};
+
+// For the manual page only: what the window holds and the files it keeps.
+inline constexpr const char* kGuiDescription[] = {
+    "Mirdal shows the navigation and database files of a Blu-ray movie disc as they lie in a BDMV "
+    "folder (index.bdmv, MovieObject.bdmv, playlists, clip information files, sound.bdmv, BD-J "
+    "objects and Interactive Graphics menus) field by field, lets you change them and writes them "
+    "back in their binary formats, with backups. It renders navigation commands as text, runs and "
+    "traces programs against a model of the player registers, and shows and runs menus the way a "
+    "player does.",
+    "The window has the pages BDMV (the disc folder, its titles, movie objects and sounds), "
+    "PLAYLIST, CLIPINF, Menu, BDJO, Options, Status (the log of every step) and About. Everything "
+    "it does can also be scripted with mirdal-cli(1).",
+};
+
+inline constexpr UsageEntry kGuiFiles[] = {
+    {"~/.config/Tervane Software/Mirdal.conf",
+     "Every option of the Options page, the disc folder and the window's place, size and panes; "
+     "read at start, written at exit."},
+    {"~/.local/share/applications/mirdal.desktop, ~/.local/share/mime/packages/mirdal-bdmv.xml, "
+     "~/.local/share/mime/packages/mirdal-mnu.xml",
+     "Written at every start while \"Associate Mirdal to .bdmv file extension\" or \"Associate Mirdal "
+     "to .mnu file extension\" is on: they make Mirdal one of the programs that open those files. "
+     "Unchecking an option removes nothing."},
+    {"$TMPDIR/Mirdal_*", "Temporary files (menus taken out of stream files, ...), removed at exit."},
 };
 
 }  // namespace mirdal

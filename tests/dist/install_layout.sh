@@ -2,7 +2,7 @@
 # `make install DESTDIR=...` (cmake --install of the built tree, nothing is
 # rebuilt) lays out exactly the files of installed-files.txt, and each of
 # them is what its readers accept: the desktop entry, the metainfo, the MIME
-# packages, the icons.
+# packages, the manual pages, the icons.
 #   install_layout.sh BUILD SOURCE
 set -euo pipefail
 build=$(cd "$1" && pwd) source=$(cd "$2" && pwd)
@@ -50,5 +50,11 @@ if command -v update-mime-database >/dev/null; then
   # index.bdmv and MovieObject.bdmv are told from the transport streams
   # shared-mime-info also gives *.bdmv by their first bytes.
   grep -aq '^\[60:application/x-bd-movie-info\]$' "$prefix/share/mime/magic" || fail "no magic for .bdmv files"
+fi
+if command -v groff >/dev/null; then
+  for page in mirdal mirdal-cli; do
+    zcat "$prefix/share/man/man1/$page.1.gz" | groff -man -ww -z 2>"$tmp/groff" || fail "groff $page"
+    [ ! -s "$tmp/groff" ] || { cat "$tmp/groff"; fail "groff warns about $page(1)"; }
+  done
 fi
 echo "installed: $(wc -l <"$tmp/files") files"
