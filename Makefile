@@ -9,7 +9,7 @@ RUN_DISC := $(BUILD)/sample-disc
 # CMAKE_INSTALL_PREFIX (/usr/local) unless PREFIX is given.
 PREFIX ?=
 
-.PHONY: all build run test install bench sample fuzz clean bootstrap
+.PHONY: all build run test install package bench sample fuzz clean bootstrap
 
 all: build
 
@@ -31,6 +31,10 @@ test: build
 
 install: build
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix "$(PREFIX)")
+
+# The Debian package, $(BUILD)/mirdal_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack
 
 bench: bootstrap
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIRDAL_BENCH=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
