@@ -28,19 +28,22 @@ std::vector<fs::path> samplePlaylists() {
   return out;
 }
 
-// A small playlist: two PlayItems of 10 s at 25 frames per second, marks.
-std::vector<std::uint8_t> smallPlaylist() {
+// A small playlist: two PlayItems of 10 s at 25 frames per second (or the
+// rate code given as the low nibble of formatRate), marks.
+std::vector<std::uint8_t> smallPlaylist(std::uint8_t formatRate = 0x63,
+                                        std::vector<MarkBytes> marks = {{1, 0, 0}, {1, 1, 1125000}}) {
   PlayItemBytes a;
   a.in = 0;
   a.out = 450000;
-  a.stnTable = stn({1, 1, 0, 0, 0, 0, 0}, cat({videoStream(0x1011, 0x63), plainStream(0x1100, 0x81, 0x61, "eng")}));
+  a.stnTable =
+      stn({1, 1, 0, 0, 0, 0, 0}, cat({videoStream(0x1011, formatRate), plainStream(0x1100, 0x81, 0x61, "eng")}));
   PlayItemBytes b = a;
   b.clip = "00002";
   b.in = 900000;
   b.out = 1350000;
   PlaylistBytes f;
   f.playList = playListSection({playItem(a), playItem(b)}, {});
-  f.marks = markSection({{1, 0, 0}, {1, 1, 1125000}});
+  f.marks = markSection(marks);
   return playlistFile(f).data();
 }
 
@@ -111,6 +114,56 @@ TEST(PlaylistCli, ChaptersExportAndImportBack) {
     ASSERT_EQ(r.exitCode, 0) << r.out;
     // The marks come back as they were, so the file does too.
     EXPECT_EQ(dir.read("out.mpls"), smallPlaylist());
+  }
+}
+
+// A mark on the first frame of PlayItem 1 at 23.976 frames per second:
+// the Frame file cannot tell it from the last tick of PlayItem 0.
+TEST(PlaylistCli, FrameChaptersAtAPlayItemStartComeBackOnIt) {
+  TempDir dir;
+  const auto playlist = smallPlaylist(0x61, {{1, 0, 0}, {1, 1, 900000}});
+  const auto path = dir.write("00001.mpls", playlist);
+  const std::string txt = (dir.path() / "ch.txt").string();
+  const std::string out = (dir.path() / "out.mpls").string();
+  CliResult r = runCli("chapters export " + shellQuote(path.string()) + " --format frame -o " + shellQuote(txt));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  r = runCli("chapters import " + shellQuote(path.string()) + " " + shellQuote(txt) + " --format frame -o " +
+             shellQuote(out));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(dir.read("out.mpls"), playlist);
+}
+
+struct ChapterFileCase {
+  const char* name;
+  std::string text;
+  const char* global;   // before the command
+  const char* options;  // of the command
+  int exitCode;
+  const char* shown;     // in the output
+  const char* notShown;  // nowhere in the output
+};
+
+// Chapter files as editors and users write them, and what the import says.
+TEST(PlaylistCli, ChapterImportTellsWhatTheUserNeeds) {
+  const ChapterFileCase cases[] = {
+      {"byte order mark", "\xEF\xBB\xBF" "00:00:15.000\r\n", "", "--format time", 0, "", "not a chapter time"},
+      {"trace only with -v", "675000\r\n", "", "", 0, "", "00:00:15.000 00:00:10.000"},
+      {"trace with -v", "675000\r\n", "-v", "", 0, "0: 00:00:15.000 00:00:10.000   000A4CB8 0006DDD0", ""},
+      {"61 minutes", "00:00:01.000\r\n00:61:01.000\r\n", "", "--format time", 1,
+       "Line 2 is not a chapter time: 00:61:01.000 (minutes and seconds run from 00 to 59)", ""},
+  };
+  for (const ChapterFileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const auto path = dir.write("00001.mpls", smallPlaylist());
+    const auto txt = dir.write("ch.txt", std::vector<std::uint8_t>(c.text.begin(), c.text.end()));
+    const std::string out = (dir.path() / "out.mpls").string();
+    const CliResult r = runCli(std::string(c.global) + " chapters import " + shellQuote(path.string()) + " " +
+                               shellQuote(txt.string()) + " " + c.options + " -o " + shellQuote(out));
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
+    if (*c.shown) EXPECT_NE(r.out.find(c.shown), std::string::npos) << r.out;
+    if (*c.notShown) EXPECT_EQ(r.out.find(c.notShown), std::string::npos) << r.out;
+    EXPECT_EQ(fs::exists(out), c.exitCode == 0);
   }
 }
 
