@@ -78,6 +78,9 @@ void PlaylistPage::attach(Interaction& ia) {
   // group scrolls there.
   auto* appArea = new QScrollArea(appInfo_);
   appArea->setObjectName("saAppInfoPlayList");
+  // The panes' scroll areas hold controls; a click beside them leaves the
+  // focus where it was.
+  appArea->setFocusPolicy(Qt::NoFocus);
   appArea->setFrameShape(QFrame::NoFrame);
   appArea->setWidgetResizable(true);
   appArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -97,6 +100,7 @@ void PlaylistPage::attach(Interaction& ia) {
   // scrolls then.
   auto* area = new QScrollArea(playList_);
   area->setObjectName("saPlayList");
+  area->setFocusPolicy(Qt::NoFocus);
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(true);
   area->setMinimumHeight(1);
@@ -118,9 +122,12 @@ void PlaylistPage::attach(Interaction& ia) {
   placeInPane(mark_, marksView_);
 
   connect(itemsView_, &PlaylistItemsView::playItemSelected, stnView_, &PlaylistStnView::setPlayItem);
+  connect(itemsView_, &PlaylistItemsView::playItemSelected, marksView_, &PlaylistMarksView::setPlayItem);
   connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
   connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
   stnView_->setPlayItem(itemsView_->selectedPlayItem());
+  marksView_->setPlayItem(itemsView_->selectedPlayItem());
+  marksView_->setPlayItemFocused([this] { return itemsView_->isAncestorOf(window()->focusWidget()); });
   // The group is captioned with the playlist shown.
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] {
     fileGroup()->setTitle(ws_.playlist.loaded() ? pathText(ws_.playlist.fileName()) : QString::fromLatin1(kNames.caption));

@@ -3,6 +3,7 @@
 // arithmetic with its worked examples.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "formats/chapters.h"
@@ -85,6 +86,45 @@ TEST(PlaylistEdit, EveryEditKeepsLengthsAndAddressesRight) {
     TMPLS back;
     ASSERT_EQ(parseMPLS(composeMPLS(m), back).status, ReadStatus::Ok);
     EXPECT_EQ(back, m);
+  }
+}
+
+struct NewMarkCase {
+  const char* name;
+  std::vector<TMark> marks;
+  std::size_t selectedMark, selectedItem;
+  std::uint16_t item;  // where the new mark is
+  std::uint32_t time;
+  std::size_t row;
+};
+
+// "+" puts the mark where the user is, never before a PlayItem's IN time,
+// and keeps marks in time order.
+TEST(PlaylistEdit, NewMarkGoesWhereTheUserIsInTimeOrder) {
+  const std::vector<TMark> ordered = {TMark{0, 1, 0, 450000, 0xFFFF, 0}, TMark{0, 1, 0, 500000, 0xFFFF, 0},
+                                      TMark{0, 1, 1, 1125000, 0xFFFF, 0}};
+  const NewMarkCase cases[] = {
+      {"at the selected mark", ordered, 1, kNoRow, 0, 500000, 2},
+      {"at the last mark", ordered, 2, 0, 1, 1125000, 3},
+      {"at the selected PlayItem", ordered, kNoRow, 1, 1, 900000, 2},
+      {"nothing selected", ordered, kNoRow, kNoRow, 0, 450000, 1},
+      {"no marks yet", {}, kNoRow, 1, 1, 900000, 0},
+      {"PlayItem that is not there", {}, kNoRow, 9, 0, 450000, 0},
+  };
+  for (const NewMarkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMPLS m = sample();
+    replaceMarks(m, c.marks);
+    ASSERT_EQ(insertMark(m, c.selectedMark, c.selectedItem), c.row);
+    const TMark& k = m.marks.marks[c.row];
+    EXPECT_EQ(k.playitem_ref, c.item);
+    EXPECT_EQ(k.time, c.time);
+    EXPECT_EQ(k.type, 1);
+    EXPECT_EQ(k.entry_pid, 0xFFFF);
+    EXPECT_TRUE(std::is_sorted(m.marks.marks.begin(), m.marks.marks.end(), [](const TMark& a, const TMark& b) {
+      return a.playitem_ref < b.playitem_ref || (a.playitem_ref == b.playitem_ref && a.time < b.time);
+    }));
+    EXPECT_EQ(checkLayout(m), "");
   }
 }
 
