@@ -484,7 +484,7 @@ void TfMain::applySettings(const StoredSettings& st) {
   setDiscFolder(dir.empty() ? dir : mirdal::withTrailingSeparator(dir));
   lastPassedFolder_ = ws_.disc.folder;
   bdmv_->setObjectHeight(st.panes.object);
-  playlist_->setPaneHeights(st.panes.playList, st.panes.subPath);
+  playlist_->setPaneHeights(st.panes.playList, st.panes.subPath, st.panes.playListMark);
   playListMarkHeight_ = st.panes.playListMark;
 
   normal_ = st.window;
