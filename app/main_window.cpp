@@ -26,6 +26,7 @@
 #include "app/audio.h"
 #include "app/file_association.h"
 #include "app/gui_reporter.h"
+#include "app/undo_keys.h"
 #include "app/window_fit.h"
 #include "documents/disc_files.h"
 #include "documents/disc_read.h"
@@ -118,18 +119,24 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   addDocument(Page::BDMV, ws_.index, [this] { return mirdal::indexsave(ws_); });
   addDocument(Page::BDMV, ws_.mobj, [this] { return mirdal::mobjsave(ws_); });
   addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
-  // Undo: Ctrl+Z; Redo: Ctrl+Shift+Z and Ctrl+Y (one shortcut per key, or
-  // Qt finds them ambiguous).
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &TfMain::undoEdit);
-  for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
-    connect(new QShortcut(k, this), &QShortcut::activated, this, &TfMain::redoEdit);
+  new UndoKeys(this, [this] { undoEdit(); }, [this] { redoEdit(); });
+  // Ctrl+Tab and Ctrl+Shift+Tab step through the pages wherever the focus
+  // is (a page's own controls would take them otherwise).
+  const auto step = [this](int by) { pages_->setCurrentIndex((pages_->currentIndex() + by + kPageCount) % kPageCount); };
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this, [step] { step(1); });
+  for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)})
+    connect(new QShortcut(k, this), &QShortcut::activated, this, [step] { step(-1); });
 
   updateMinimumSize();
   resize(kClientWidth, kClientHeight);
   PageControlChange();
 }
 
-TfMain::~TfMain() = default;
+TfMain::~TfMain() {
+  // Hidden now, while the Workspace lives: an open cell editor hands in its
+  // text when it loses the focus.
+  hide();
+}
 
 void TfMain::buildPages() {
   bdmv_ = new BdmvPage(ws_, ia_, pages_);

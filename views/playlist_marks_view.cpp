@@ -163,8 +163,15 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   new GridKeys(grid_, [this] { insertMark(); }, [this] { deleteMarks(); }, [this] { grid_->selectAll(); });
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Load) refresh();
-    else sync();
+    if (n.cause == ChangeNotice::Cause::Load) {
+      refresh();
+      return;
+    }
+    if (const int row = undoneRow(n, "marks"); row >= 0) {
+      grid_->clearSelection();
+      mark_ = row;
+    }
+    sync();
   });
   refresh();
 }
