@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/application.h"
 #include "app/audio.h"
 #include "app/file_association.h"
 #include "app/gui_reporter.h"
@@ -94,6 +95,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   reporter_ = std::make_unique<GuiReporter>(*status_->reMessage(), *statusBar_, *audio_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
+  Application::setUserActions(reporter_.get());
   buildNavigation();
   wirePlaylist();
   wireClip();
@@ -136,6 +138,7 @@ TfMain::~TfMain() {
   // Hidden now, while the Workspace lives: an open cell editor hands in its
   // text when it loses the focus.
   hide();
+  if (Application::userActions() == reporter_.get()) Application::setUserActions(nullptr);
 }
 
 void TfMain::buildPages() {
@@ -310,6 +313,7 @@ void TfMain::addDocument(Page page, mirdal::DocumentBase& doc, std::function<boo
   documents_.push_back({page, &doc, std::move(save)});
   auto* notices = new DocumentSignals(doc, this);
   connect(notices, &DocumentSignals::modifiedChanged, this, &TfMain::updateModifiedMarks);
+  connect(notices, &DocumentSignals::changed, this, [this] { reporter_->noteActivity(); });
 }
 
 void TfMain::setCaption(const QString& caption) {
@@ -596,8 +600,14 @@ void TfMain::syncShortNames() {
 
 void TfMain::bSaveClick() {
   const Page page = currentPage();
+  reporter_->takeSavedFiles();
+  const int errors = reporter_->errorsLogged();
   for (PageView* v : views_[std::size_t(page)])
     if (v->hasSomethingToSave()) v->save();
+  // The status line names what was written; an error stays there instead.
+  std::string saved;
+  for (const std::string& name : reporter_->takeSavedFiles()) saved += (saved.empty() ? "" : ", ") + name;
+  if (!saved.empty() && reporter_->errorsLogged() == errors) mirdal::slog(saved + " saved.", 1);
 }
 
 void TfMain::bCancelClick() {
