@@ -1,12 +1,11 @@
 // mirdal: the GUI.
-#include <QApplication>
-
-#include "views/interaction.h"
+#include "app/application.h"
 #include "app/main_window.h"
+#include "views/interaction.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  mirdal::gui::Application app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(mirdal::kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(mirdal::kVersion));
 
