@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # never changes the committed one (which the tests read).
 RUN_DISC := $(BUILD)/sample-disc
 
-.PHONY: all build run test bench sample fuzz clean bootstrap
+.PHONY: all build run test bench sample fuzz fuzz-run clean bootstrap
 
 all: build
 
@@ -37,7 +37,13 @@ sample: build
 fuzz:
 	@scripts/bootstrap fuzz
 	@cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRDAL_FUZZ=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
-	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@nice cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+# Every target in turn from its seeds (fuzz/corpus) for FUZZ_SECONDS each, or
+# only those named in FUZZ_TARGETS; see fuzz/run.
+FUZZ_SECONDS ?= 60
+fuzz-run: fuzz
+	@fuzz/run $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
