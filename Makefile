@@ -9,7 +9,7 @@ RUN_DISC := $(BUILD)/sample-disc
 # CMAKE_INSTALL_PREFIX (/usr/local) unless PREFIX is given.
 PREFIX ?=
 
-.PHONY: all build run test install package bench sample fuzz clean bootstrap
+.PHONY: all build run test install package bench sample fuzz fuzz-run clean bootstrap
 
 all: build
 
@@ -47,7 +47,13 @@ sample: build
 fuzz:
 	@scripts/bootstrap fuzz
 	@cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRDAL_FUZZ=ON -DMIRDAL_TESTS=OFF -DMIRDAL_GUI=OFF >/dev/null
-	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@nice cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+# Every target in turn from its seeds (fuzz/corpus) for FUZZ_SECONDS each, or
+# only those named in FUZZ_TARGETS; see fuzz/run.
+FUZZ_SECONDS ?= 60
+fuzz-run: fuzz
+	@fuzz/run $(BUILD)-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

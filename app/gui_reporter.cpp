@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <utility>
 
 #include "app/audio.h"
 #include "views/message_log.h"
@@ -13,13 +14,26 @@ namespace {
 constexpr int kRepaintIntervalMs = 16;
 }
 
-void GuiReporter::appendParagraph(const mirdal::LogParagraph& p) { log_.appendParagraph(p); }
+void GuiReporter::appendParagraph(const mirdal::LogParagraph& p) {
+  activity_ = true;
+  log_.appendParagraph(p);
+}
+
+void GuiReporter::appendErrorParagraph(const mirdal::LogParagraph& p) {
+  ++errors_;
+  log_.appendParagraph(p);
+}
 
 void GuiReporter::statusChanged(const mirdal::StatusLine& s) {
+  if (s.errorMark) {
+    markSet_ = true;
+    lastMarked_ = s.hint;
+  }
   status_.setStatus(s);
   // A loop that never returns to the event loop still shows its counters;
-  // between two repaints the newest text waits for the next one.
-  if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= kRepaintIntervalMs) {
+  // between two repaints the newest text waits for the next one. An error
+  // shows at once: the program may pause on it.
+  if (s.errorMark || !sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= kRepaintIntervalMs) {
     status_.repaint();
     sinceRepaint_.restart();
   }
@@ -36,5 +50,26 @@ void GuiReporter::tone(int hz, int ms) { audio_.tone(hz, ms); }
 void GuiReporter::pumpEvents() { QCoreApplication::processEvents(); }
 
 void GuiReporter::sleepMs(int ms) { QThread::msleep(ulong(ms)); }
+
+void GuiReporter::fileSaved(const std::string& name) { saved_.push_back(name); }
+
+std::vector<std::string> GuiReporter::takeSavedFiles() { return std::exchange(saved_, {}); }
+
+void GuiReporter::actionStarted() {
+  errorsAtStart_ = errors_;
+  activity_ = false;
+  markSet_ = false;
+}
+
+void GuiReporter::actionEnded() {
+  const int errors = errors_ - errorsAtStart_;
+  const bool marked = mirdal::statusLine().errorMark;
+  if (errors > 0) {
+    // A later message of the action (a row's details, "Ready.") covered it.
+    if (!marked) mirdal::erslog(errors == 1 ? lastMarked_ : std::to_string(errors) + " errors: see Status");
+  } else if (marked && !markSet_ && activity_) {
+    mirdal::slogR();
+  }
+}
 
 }  // namespace mirdal::gui

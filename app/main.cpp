@@ -1,14 +1,13 @@
 // mirdal: the GUI.
-#include <QApplication>
-
-#include "views/interaction.h"
+#include "app/application.h"
 #include "app/info_options.h"
 #include "app/main_window.h"
+#include "views/interaction.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
   if (const int status = mirdal::gui::answerInfoOption(argc, argv); status >= 0) return status;
-  QApplication app(argc, argv);
+  mirdal::gui::Application app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(mirdal::kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(mirdal::kVersion));
 

@@ -23,9 +23,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/application.h"
 #include "app/audio.h"
 #include "app/file_association.h"
 #include "app/gui_reporter.h"
+#include "app/undo_keys.h"
 #include "app/window_fit.h"
 #include "documents/disc_files.h"
 #include "documents/disc_read.h"
@@ -94,6 +96,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   reporter_ = std::make_unique<GuiReporter>(*status_->reMessage(), *statusBar_, *audio_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
+  Application::setUserActions(reporter_.get());
   buildNavigation();
   wirePlaylist();
   wireClip();
@@ -123,18 +126,25 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
     return mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
   });
   addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
-  // Undo: Ctrl+Z; Redo: Ctrl+Shift+Z and Ctrl+Y (one shortcut per key, or
-  // Qt finds them ambiguous).
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &TfMain::undoEdit);
-  for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
-    connect(new QShortcut(k, this), &QShortcut::activated, this, &TfMain::redoEdit);
+  new UndoKeys(this, [this] { undoEdit(); }, [this] { redoEdit(); });
+  // Ctrl+Tab and Ctrl+Shift+Tab step through the pages wherever the focus
+  // is (a page's own controls would take them otherwise).
+  const auto step = [this](int by) { pages_->setCurrentIndex((pages_->currentIndex() + by + kPageCount) % kPageCount); };
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this, [step] { step(1); });
+  for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)})
+    connect(new QShortcut(k, this), &QShortcut::activated, this, [step] { step(-1); });
 
   updateMinimumSize();
   resize(kClientWidth, kClientHeight);
   PageControlChange();
 }
 
-TfMain::~TfMain() = default;
+TfMain::~TfMain() {
+  // Hidden now, while the Workspace lives: an open cell editor hands in its
+  // text when it loses the focus.
+  hide();
+  if (Application::userActions() == reporter_.get()) Application::setUserActions(nullptr);
+}
 
 void TfMain::buildPages() {
   bdmv_ = new BdmvPage(ws_, ia_, pages_);
@@ -308,6 +318,7 @@ void TfMain::addDocument(Page page, mirdal::DocumentBase& doc, std::function<boo
   documents_.push_back({page, &doc, std::move(save)});
   auto* notices = new DocumentSignals(doc, this);
   connect(notices, &DocumentSignals::modifiedChanged, this, &TfMain::updateModifiedMarks);
+  connect(notices, &DocumentSignals::changed, this, [this] { reporter_->noteActivity(); });
 }
 
 void TfMain::setCaption(const QString& caption) {
@@ -489,7 +500,7 @@ void TfMain::applySettings(const StoredSettings& st) {
   setDiscFolder(dir.empty() ? dir : mirdal::withTrailingSeparator(dir));
   lastPassedFolder_ = ws_.disc.folder;
   bdmv_->setObjectHeight(st.panes.object);
-  playlist_->setPaneHeights(st.panes.playList, st.panes.subPath);
+  playlist_->setPaneHeights(st.panes.playList, st.panes.subPath, st.panes.playListMark);
   playListMarkHeight_ = st.panes.playListMark;
 
   normal_ = st.window;
@@ -594,8 +605,14 @@ void TfMain::syncShortNames() {
 
 void TfMain::bSaveClick() {
   const Page page = currentPage();
+  reporter_->takeSavedFiles();
+  const int errors = reporter_->errorsLogged();
   for (PageView* v : views_[std::size_t(page)])
     if (v->hasSomethingToSave()) v->save();
+  // The status line names what was written; an error stays there instead.
+  std::string saved;
+  for (const std::string& name : reporter_->takeSavedFiles()) saved += (saved.empty() ? "" : ", ") + name;
+  if (!saved.empty() && reporter_->errorsLogged() == errors) mirdal::slog(saved + " saved.", 1);
 }
 
 void TfMain::bCancelClick() {

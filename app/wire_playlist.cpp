@@ -1,11 +1,13 @@
 // The links of the "&PLAYLIST" page to the shared controls and the other pages.
 #include <QComboBox>
+#include <QPushButton>
 
 #include "app/main_window.h"
 #include "documents/disc_files.h"
 #include "views/clip_page.h"
 #include "views/playlist_page.h"
 #include "views/read_error_banner.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
@@ -21,15 +23,16 @@ void TfMain::wirePlaylist() {
   connect(playlist_, &PlaylistPage::playlistRead, this, [this] {
     if (currentPage() == Page::Playlist) applySharedControls(Page::Playlist);
   });
-  // A clip name: the clip page with that clip chosen as the user chooses it
-  // (so Auto Read reads it there); a name the disc does not list only
-  // switches the page.
+  // A clip name: the clip page with that clip read, whatever Auto Read says
+  // (the clip shown already is not read again); a name the disc does not
+  // list only switches the page.
   connect(playlist_, &PlaylistPage::clipRequested, this, [this](const QString& name) {
     QComboBox* cb = clip_->cbClipinf();
     const int i = cb->findText(name);
     if (i >= 0) {
       cb->setCurrentIndex(i);
-      emit cb->activated(i);
+      const bool shown = ws_.clip.loaded() && mirdal::clipName(ws_) == pathBytes(name);
+      if (!shown && clip_->bReadCI()->isEnabled()) clip_->bReadCI()->click();
     }
     showPage(Page::Clipinf);
   });

@@ -1,8 +1,8 @@
 // mirdal-cli chapters export <mpls> [--format pts|frame|time] [-o FILE]
 // mirdal-cli chapters import <mpls> <txt> [--format ...] -o <out.mpls>
 // The marks of a playlist to and from a chapter text file, as "Save
-// chapters" and "Load chapters" do. The log (trace lines, dropped chapters,
-// errors) goes to standard error.
+// chapters" and "Load chapters" do. The log (dropped chapters, errors, and
+// with -v the trace of the PlayItems passed) goes to standard error.
 #include <unistd.h>
 
 #include <cstdio>
@@ -77,7 +77,9 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
     ctx.exitCode = kFailed;
     return;
   }
-  const auto n = importChapters(m, std::string(text.begin(), text.end()), f);
+  // The trace of the PlayItems passed is for -v; dropped chapters and errors
+  // are always told.
+  const auto n = importChapters(m, std::string(text.begin(), text.end()), f, ctx.verbose);
   if (!n) {
     if (!errorFlag()) erlog(a.text + " holds no chapters; nothing written.");
     ctx.exitCode = kFailed;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "core/fields.h"
@@ -127,19 +128,24 @@ TNavCommand command(const json& v, std::size_t n) {
   std::vector<std::string> tokens;
   for (std::string t; in >> t;) tokens.push_back(t);
   std::size_t hexWords = 0;
+  std::optional<Refused> notANumber;
   for (std::size_t k = 0; k < tokens.size(); ++k) {
     try {
       const std::uint32_t x = numberValue(json(tokens[k]), word(int(k)));
       if (k < 3) w[k] = x;
       ++hexWords;
-    } catch (const Refused&) {
-      break;  // not a hex word: a command line
+    } catch (const Refused& r) {
+      notANumber = r;  // not a hex word: a command line, or a bad word
+      break;
     }
   }
   if (tokens.size() == 3 && hexWords == 3) return {w[0], w[1], w[2]};
   AssembledCommand a = assembleCommand(text, 0);
   if (!a.error) return a.command;  // "Add" and "BC" look like hex words too
-  if (hexWords == tokens.size()) throw Refused{what + ": a command has three words, or is a command line"};
+  // Text that starts as words was meant as words: say which word is wrong.
+  if (hexWords == tokens.size())
+    throw Refused{what + " has " + std::to_string(tokens.size()) + " words, not three"};
+  if (hexWords > 0 && notANumber) throw *notANumber;
   throw Refused{what + ": " + a.error->message()};
 }
 

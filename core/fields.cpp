@@ -2,39 +2,41 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 namespace mirdal {
 
+// The bytes that are left, then zeros.
 std::uint64_t FieldReader::takeSlow(std::size_t n) {
+  const std::size_t avail = remaining();
   std::uint64_t v = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    v <<= 8;
-    if (pos_ < size_) v |= data_[pos_];
-    else overrun_ = true;
-    ++pos_;
-  }
+  for (std::size_t i = 0; i < n; ++i) v = v << 8 | (i < avail ? data_[pos_ + i] : 0);
+  skip(n);
   return v;
 }
 
+// The data is only addressed while bytes are left: past the end (or over no
+// data at all, where data_ may be null) no pointer into it is formed.
 std::string FieldReader::readstring(std::size_t n) {
-  const std::size_t avail = pos_ < size_ ? std::min(n, size_ - pos_) : 0;
-  const char* p = reinterpret_cast<const char*>(data_ + pos_);
-  const void* zero = avail ? std::memchr(p, 0, avail) : nullptr;
-  std::string s(p, zero ? static_cast<const char*>(zero) - p : avail);
+  const std::size_t avail = std::min(n, remaining());
+  std::string s;
+  if (avail > 0) {
+    const char* p = reinterpret_cast<const char*>(data_ + pos_);
+    const void* zero = std::memchr(p, 0, avail);
+    s.assign(p, zero ? static_cast<const char*>(zero) - p : avail);
+  }
   skip(n);
   return s;
 }
 
 Bytes FieldReader::readbytes(std::size_t n) {
-  const std::size_t avail = remaining();
-  const std::size_t k = n < avail ? n : avail;
+  const std::size_t k = std::min(n, remaining());
   Bytes b;
   if (k > 0) b.assign(data_ + pos_, data_ + pos_ + k);
-  if (k < n) overrun_ = true;
-  pos_ += n;
+  skip(n);
   return b;
 }
 
@@ -47,7 +49,9 @@ Bytes FieldReader::readRest() {
 
 void FieldReader::skip(std::size_t n) {
   if (n > remaining()) overrun_ = true;
-  pos_ += n;
+  // A length field near the top of size_t must not wrap the position back
+  // into the data.
+  pos_ = n > SIZE_MAX - pos_ ? SIZE_MAX : pos_ + n;
 }
 
 void FieldReader::seek(std::size_t pos) {

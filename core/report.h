@@ -45,6 +45,8 @@ class Reporter {
   virtual void tone(int /*hz*/, int /*ms*/) {}  // a short sine tone
   virtual void pumpEvents() {}                  // handle pending UI events
   virtual void sleepMs(int ms);                 // defaults to a real sleep
+  // The save routine wrote a file (its name in its folder).
+  virtual void fileSaved(const std::string& /*name*/) {}
 };
 
 // The reporter in use; a silent one when none is installed. Installing

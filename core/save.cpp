@@ -240,6 +240,7 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     fs::copy_file(target, fs::path(req.folder) / "BACKUP" / req.name,
                   fs::copy_options::overwrite_existing, ec);
   }
+  reporter().fileSaved(req.name);
   return true;
 }
 

@@ -12,8 +12,6 @@ namespace mirdal {
 
 namespace {
 
-constexpr std::uint32_t kTicksPerMs = 45;
-
 std::string lower(std::string_view t) {
   std::string s(t);
   for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -61,6 +59,25 @@ std::optional<std::uint32_t> lineTime(std::string_view line, ChapterFormat f, Fr
       return parsePlaylistTime(line);
   }
   return std::nullopt;
+}
+
+// What a line that is no chapter time should have been, for its error line.
+std::string expected(std::string_view line, ChapterFormat f) {
+  if (f != ChapterFormat::Time) return "a whole number";
+  const auto twoDigits = [&](std::size_t at) {
+    return line.size() > at + 1 && std::isdigit(static_cast<unsigned char>(line[at])) &&
+           std::isdigit(static_cast<unsigned char>(line[at + 1])) && (line[at] - '0') * 10 + (line[at + 1] - '0') >= 60;
+  };
+  const bool clockShape = line.size() == 12 && line[2] == ':' && line[5] == ':' && line[8] == '.';
+  if (clockShape && (twoDigits(3) || twoDigits(6))) return "minutes and seconds run from 00 to 59";
+  return "hh:mm:ss.mmm";
+}
+
+// Where the file puts a time when it is written and read back: the Frame
+// and Time lines are coarser than the 45 kHz ticks, so a PlayItem boundary
+// comes back a little before itself.
+std::uint32_t readBack(std::uint32_t t, ChapterFormat f, FrameRateRatio rate) {
+  return lineTime(chapterLine(t, f, rate), f, rate).value_or(t);
 }
 
 }  // namespace
@@ -131,7 +148,7 @@ std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f) {
   return out;
 }
 
-std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f) {
+std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f, bool trace) {
   const auto& items = m.playlist.items;
   FrameRateRatio rate{25000, 1000};
   if (f == ChapterFormat::Frame) {
@@ -142,6 +159,9 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
     }
     rate = *r;
   }
+  // Editors that write UTF-8 often put a byte order mark in front.
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
   // Chapter times, each with its line number for messages.
   std::vector<std::pair<std::uint32_t, std::size_t>> times;
   std::size_t lineNo = 0;
@@ -153,7 +173,8 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
     if (line.empty()) continue;
     const auto t = lineTime(line, f, rate);
     if (!t) {
-      erlog("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)));
+      erlog("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)) + " (" +
+            expected(line, f) + ")");
       return std::nullopt;
     }
     times.emplace_back(*t, lineNo);
@@ -175,11 +196,13 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
     bool placed = false;
     for (; k < items.size(); ++k) {
       const std::uint32_t end = start + duration(items[k]);
-      log(std::to_string(k) + ": " + playlistTimeText(t) + " " + playlistTimeText(end) + "   " + hexText(t, 8) +
-          " " + hexText(end, 8));
+      if (trace)
+        log(std::to_string(k) + ": " + playlistTimeText(t) + " " + playlistTimeText(end) + "   " + hexText(t, 8) +
+            " " + hexText(end, 8));
       const bool last = k + 1 == items.size();
-      // Time-format chapters lie up to a millisecond early.
-      const bool justBefore = f == ChapterFormat::Time && !last && end - t < kTicksPerMs && t < end;
+      // A chapter the file cannot tell from the boundary (it reads back
+      // where the boundary reads back, or later) lies on it.
+      const bool justBefore = !last && t < end && t >= readBack(end, f, rate);
       if (t < end && !justBefore) {
         placed = true;
         break;
@@ -192,7 +215,7 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
           " lies beyond the last PlayItem; it is dropped.");
       continue;
     }
-    log(std::to_string(k) + ", " + playlistTimeText(start));
+    if (trace) log(std::to_string(k) + ", " + playlistTimeText(start));
     TMark mark;
     mark.playitem_ref = std::uint16_t(k);
     mark.time = items[k].in_time + (t > start ? t - start : 0);

@@ -46,12 +46,14 @@ std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f);
 // passed over; a text without chapters changes nothing. A line that is not
 // a chapter time of the format, Frame without a usable frame rate, a
 // playlist without PlayItems or PlayListMark section, or more than 999
-// chapters: an error line, and the marks stay as they were. Chapters past
-// the end of the last PlayItem are dropped with a log line. With the Time
-// format a time less than one millisecond before the start of a PlayItem
-// belongs to that PlayItem (the file cannot say it more precisely). Every
-// PlayItem passed while placing a chapter gets a trace line in the log.
-// Returns the number of marks now held, or nothing when nothing changed.
-std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f);
+// chapters: an error line, and the marks stay as they were. A UTF-8 byte
+// order mark at the start is passed over. Chapters past the end of the last
+// PlayItem are dropped with a log line. With the Time and Frame formats a
+// time that the file cannot tell from the start of a PlayItem (less than a
+// millisecond or a thousandth of a frame before it) belongs to that
+// PlayItem. With `trace`, every PlayItem passed while placing a chapter
+// gets a trace line in the log. Returns the number of marks now held, or
+// nothing when nothing changed.
+std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f, bool trace = true);
 
 }  // namespace mirdal

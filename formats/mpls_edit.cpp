@@ -315,13 +315,43 @@ bool deleteAngle(TMPLS& m, std::size_t item, std::size_t row) {
   return true;
 }
 
-std::size_t insertMark(TMPLS& m, std::size_t after) {
+TMark newMark(const TMPLS& m, std::size_t selectedMark, std::size_t selectedItem) {
+  TMark k;
+  const auto& marks = m.marks.marks;
+  const auto& items = m.playlist.items;
+  if (selectedMark < marks.size()) {
+    k.playitem_ref = marks[selectedMark].playitem_ref;
+    k.time = marks[selectedMark].time;
+  } else {
+    const std::size_t item = selectedItem < items.size() ? selectedItem : 0;
+    k.playitem_ref = std::uint16_t(item);
+    k.time = item < items.size() ? items[item].in_time : 0;
+  }
+  return k;
+}
+
+std::size_t markRowFor(const TMPLS& m, const TMark& mark) {
+  const auto& list = m.marks.marks;
+  const auto later = [&](const TMark& k) {
+    return k.playitem_ref > mark.playitem_ref || (k.playitem_ref == mark.playitem_ref && k.time > mark.time);
+  };
+  std::size_t row = 0;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (!later(list[i])) row = i + 1;
+  return row;
+}
+
+std::size_t insertMark(TMPLS& m, const TMark& mark) {
   auto& list = m.marks.marks;
   if (m.PlayListMark_start_address == 0 || list.size() >= kMaxMarks) return kNoRow;
-  const std::size_t at = insertPos(after, list.size());
-  list.insert(list.begin() + std::ptrdiff_t(at), TMark{});
+  const std::size_t at = markRowFor(m, mark);
+  list.insert(list.begin() + std::ptrdiff_t(at), mark);
   marksGrew(m, kMarkSize);
   return at;
+}
+
+std::size_t insertMark(TMPLS& m, std::size_t selectedMark, std::size_t selectedItem) {
+  return insertMark(m, newMark(m, selectedMark, selectedItem));
 }
 
 std::size_t deleteMarks(TMPLS& m, std::vector<std::size_t> rows) {

@@ -63,9 +63,17 @@ bool setMultiAngle(TMPLS& m, std::size_t item, bool on);
 std::size_t insertAngle(TMPLS& m, std::size_t item, std::size_t after);
 bool deleteAngle(TMPLS& m, std::size_t item, std::size_t row);
 
-// Marks: a new mark is an entry-mark on PlayItem 0 at time 0 with entry
-// PID 0xFFFF. A playlist without a PlayListMark section takes no marks.
-std::size_t insertMark(TMPLS& m, std::size_t after);
+// Marks. A new mark is an entry-mark with entry PID 0xFFFF where the user
+// is: at the PlayItem and time of mark `selectedMark`, else at the IN time
+// of PlayItem `selectedItem`, else at the IN time of PlayItem 0.
+TMark newMark(const TMPLS& m, std::size_t selectedMark, std::size_t selectedItem = kNoRow);
+// The row a mark takes: after every mark that does not lie later (by
+// PlayItem, then time), so that marks in time order stay so.
+std::size_t markRowFor(const TMPLS& m, const TMark& mark);
+// Inserts the mark at that row and returns the row. A playlist without a
+// PlayListMark section, or with 999 marks, takes none (kNoRow).
+std::size_t insertMark(TMPLS& m, const TMark& mark);
+std::size_t insertMark(TMPLS& m, std::size_t selectedMark, std::size_t selectedItem = kNoRow);
 // Removes the given rows (any order, duplicates ignored); returns how many.
 std::size_t deleteMarks(TMPLS& m, std::vector<std::size_t> rows);
 // Replaces every mark (chapter import).

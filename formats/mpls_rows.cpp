@@ -55,6 +55,8 @@ std::optional<std::uint32_t> parsePlaylistTime(std::string_view t) {
   };
   const auto h = num(0, 2), m = num(3, 2), s = num(6, 2), ms = num(9, 3);
   if (!h || !m || !s || !ms) return std::nullopt;
+  // "00:61:01.000" is no time of the clock, not 01:01:01.
+  if (*m >= 60 || *s >= 60) return std::nullopt;
   // 90 kHz halved to 45 kHz.
   const std::uint64_t ticks = (*h * 324000000 + *m * 5400000 + *s * 90000 + *ms * 90) / 2;
   if (ticks > 0xFFFFFFFFu) return std::nullopt;

@@ -18,8 +18,8 @@ namespace mirdal {
 // at 24; milliseconds = ticks div 45).
 std::string playlistTimeText(std::uint32_t ticks);
 // The inverse for entered text "hh:mm:ss.mmm": ':' at the third and sixth
-// and '.' at the ninth character, digits elsewhere. Nothing for other text
-// or a time that does not fit 32 bits.
+// and '.' at the ninth character, digits elsewhere, minutes and seconds
+// below 60. Nothing for other text or a time that does not fit 32 bits.
 std::optional<std::uint32_t> parsePlaylistTime(std::string_view text);
 
 inline constexpr std::array<GridColumn, 9> kPlayItemColumns{

@@ -52,5 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mode == ExportMode::SUP || mode == ExportMode::MNU)
       FUZZ_CHECK(sink.data.size() <= payload + 10 * res.pesPackets);
   }
+  std::remove(path.c_str());  // the seed replay of the tests leaves nothing behind
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 #include "views/ui_metrics.h"
 
@@ -30,6 +31,13 @@ QString PageTabBar::plainCaption(const QString& caption, int* accelerator) {
   }
   if (accelerator) *accelerator = acc;
   return out;
+}
+
+// One pixel below the baseline; below a letter that reaches lower (the "J"
+// of "BD&JO"), one pixel below the letter, or the line would vanish in it.
+int PageTabBar::underlineY(const QFontMetrics& fm, int top, QChar letter) {
+  const int baseline = top + fm.ascent();
+  return std::max(baseline + 1, baseline + fm.boundingRect(letter).bottom() + 2);
 }
 
 QFont PageTabBar::captionFont() const {
@@ -74,8 +82,7 @@ void PageTabBar::paintEvent(QPaintEvent*) {
     if (!active && acc >= 0) {
       const int ux = x + fm.horizontalAdvance(text.left(acc));
       const int uw = fm.horizontalAdvance(text.mid(acc, 1));
-      const int uy = y + fm.ascent() + 1;
-      p.drawLine(ux, uy, ux + uw - 1, uy);
+      p.drawLine(ux, underlineY(fm, y, text.at(acc)), ux + uw - 1, underlineY(fm, y, text.at(acc)));
     }
   }
 }

@@ -21,6 +21,9 @@ class PageTabBar : public QTabBar {
   // The caption without "&" and the position of its accelerator letter
   // (-1 when it has none); "&&" stands for one "&".
   static QString plainCaption(const QString& caption, int* accelerator = nullptr);
+  // Where the accelerator letter's line is drawn, for a caption drawn from
+  // `top`.
+  static int underlineY(const QFontMetrics& fm, int top, QChar letter);
 
  protected:
   QSize tabSizeHint(int index) const override;

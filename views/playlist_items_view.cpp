@@ -82,8 +82,14 @@ PlaylistItemsView::PlaylistItemsView(mirdal::Workspace& ws, Interaction& ia, QWi
     if (row >= 0 && std::size_t(row) < angles.size()) emit clipRequested(discText(angles[std::size_t(row)].clip_name));
   });
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Load) refresh();
-    else sync();
+    if (n.cause == ChangeNotice::Cause::Load) {
+      refresh();
+      return;
+    }
+    // Undo shows the PlayItem it changed, or whose streams it changed.
+    if (const int row = undoneRow(n, "playitems"); row >= 0) shown_ = row;
+    else if (undoneRow(n, "streams") >= 0 && n.parent != kNoRow) shown_ = int(n.parent);
+    sync();
   });
   refresh();
 }

@@ -82,6 +82,9 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   // The editors and buttons scroll when the pane is lower than they are
   // (the pane may be as low as its minimum).
   auto* sideArea = new QScrollArea(this);
+  // A click on a button leaves the focus where the user works (the mark
+  // or PlayItem grid): "+" goes by it.
+  sideArea->setFocusPolicy(Qt::NoFocus);
   sideArea->setFrameShape(QFrame::NoFrame);
   sideArea->setWidgetResizable(true);
   sideArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -160,8 +163,15 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   new GridKeys(grid_, [this] { insertMark(); }, [this] { deleteMarks(); }, [this] { grid_->selectAll(); });
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Load) refresh();
-    else sync();
+    if (n.cause == ChangeNotice::Cause::Load) {
+      refresh();
+      return;
+    }
+    if (const int row = undoneRow(n, "marks"); row >= 0) {
+      grid_->clearSelection();
+      mark_ = row;
+    }
+    sync();
   });
   refresh();
 }
@@ -255,11 +265,14 @@ void PlaylistMarksView::insertMark() {
     mirdal::dlog("A playlist holds at most " + std::to_string(kMaxMarks) + " marks.");
     return;
   }
-  // After the last selected row.
-  const auto [first, last] = grid_->selectedRowRange();
-  const std::size_t after = m.marks.marks.empty() || last < 0 ? kNoRow : std::size_t(last);
-  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("marks", after == kNoRow ? 0 : after + 1),
-                                            [&](TMPLS& mm) { return mirdal::insertMark(mm, after); });
+  // At the last selected mark, or at the selected PlayItem's IN time when
+  // the user works on the PlayItems; in time order among the others.
+  const int last = grid_->selectedRowRange().second;
+  const bool atPlayItem = playItem_ >= 0 && playItemFocused_ && playItemFocused_();
+  const std::size_t selected = atPlayItem || m.marks.marks.empty() || last < 0 ? kNoRow : std::size_t(last);
+  const TMark mark = newMark(m, selected, playItem_ >= 0 ? std::size_t(playItem_) : kNoRow);
+  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("marks", markRowFor(m, mark)),
+                                            [&](TMPLS& mm) { return mirdal::insertMark(mm, mark); });
   if (row != kNoRow) {
     grid_->clearSelection();
     selectMark(int(row));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -39,6 +40,11 @@ class PlaylistMarksView : public QWidget {
 
   int selectedMark() const { return mark_; }
   void selectMark(int i);
+  // The PlayItem selected on the page (-1: none) and whether the user is
+  // working there (the focus is in the PlayItem grid): a new mark goes to
+  // its IN time then, or when there is no mark to put it beside.
+  void setPlayItem(int i) { playItem_ = i; }
+  void setPlayItemFocused(std::function<bool()> f) { playItemFocused_ = std::move(f); }
 
   void refresh();
   void insertMark();
@@ -67,6 +73,8 @@ class PlaylistMarksView : public QWidget {
   QPushButton* saveChap_;
   QPushButton* loadChap_;
   int mark_ = -1;
+  int playItem_ = -1;
+  std::function<bool()> playItemFocused_;
   bool showing_ = false;
 };
 

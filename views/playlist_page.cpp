@@ -67,6 +67,7 @@ PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws
     const QList<int> s = split_->sizes();
     wantPlayList_ = s.value(0);
     wantSubPath_ = s.value(1);
+    setAtHeight_ = s.value(0) + s.value(1) + s.value(2);
     emit paneHeightsChanged();
   });
 }
@@ -80,6 +81,9 @@ void PlaylistPage::attach(Interaction& ia) {
   // group scrolls there.
   auto* appArea = new QScrollArea(appInfo_);
   appArea->setObjectName("saAppInfoPlayList");
+  // The panes' scroll areas hold controls; a click beside them leaves the
+  // focus where it was.
+  appArea->setFocusPolicy(Qt::NoFocus);
   appArea->setFrameShape(QFrame::NoFrame);
   appArea->setWidgetResizable(true);
   appArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,6 +103,7 @@ void PlaylistPage::attach(Interaction& ia) {
   // scrolls then.
   auto* area = new QScrollArea(playList_);
   area->setObjectName("saPlayList");
+  area->setFocusPolicy(Qt::NoFocus);
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(true);
   area->setMinimumHeight(1);
@@ -120,9 +125,12 @@ void PlaylistPage::attach(Interaction& ia) {
   placeInPane(mark_, marksView_);
 
   connect(itemsView_, &PlaylistItemsView::playItemSelected, stnView_, &PlaylistStnView::setPlayItem);
+  connect(itemsView_, &PlaylistItemsView::playItemSelected, marksView_, &PlaylistMarksView::setPlayItem);
   connect(itemsView_, &PlaylistItemsView::clipRequested, this, &PlaylistPage::clipRequested);
   connect(subPathView_, &PlaylistSubPathView::clipRequested, this, &PlaylistPage::clipRequested);
   stnView_->setPlayItem(itemsView_->selectedPlayItem());
+  marksView_->setPlayItem(itemsView_->selectedPlayItem());
+  marksView_->setPlayItemFocused([this] { return itemsView_->isAncestorOf(window()->focusWidget()); });
   connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
   // A playlist chosen while Auto Read is off stays unread until "&Read";
   // with Auto Read, FilePage reads it.
@@ -167,25 +175,32 @@ int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->
 int PlaylistPage::subPathHeight() const { return split_->isVisible() ? split_->sizes().value(1) : wantSubPath_; }
 int PlaylistPage::playListMarkHeight() const { return split_->isVisible() ? split_->sizes().value(2) : -1; }
 
-void PlaylistPage::setPaneHeights(int playList, int subPath) {
+void PlaylistPage::setPaneHeights(int playList, int subPath, int playListMark) {
   wantPlayList_ = std::max(0, playList);
   wantSubPath_ = std::max(0, subPath);
+  // Without the mark pane's height, the heights are for the panel as it is.
+  setAtHeight_ = playListMark >= 0 ? wantPlayList_ + wantSubPath_ + playListMark : -1;
   applyPaneRules();
 }
 
-// "PlayListMark" takes what the other two leave; when that is less than its
-// minimum, "SubPath" gives way first, then "PlayList".
+// The heights set hold at the panel height they were set at. A taller panel
+// shares its growth among the three panes, so that the SubPaths and the
+// PlayItems show more rows too on a large screen; in a lower one
+// "PlayListMark" gives way down to its minimum, then "SubPath", then
+// "PlayList".
 void PlaylistPage::applyPaneRules() {
   // Before the splitter is shown its size means nothing yet; the wanted
   // heights wait for the first real layout.
   if (!split_->isVisible()) return;
   const int total = split_->height() - 2 * split_->handleWidth();
   if (total <= 0) return;
+  if (setAtHeight_ < 0) setAtHeight_ = total;
   // A group cannot be smaller than its caption and frame either.
   const int minMark = std::max(px(this, kMinMarkHeight), split_->widget(2)->minimumSizeHint().height());
   const int minSub = std::max(px(this, kMinSubPathHeight), split_->widget(1)->minimumSizeHint().height());
-  int pl = wantPlayList_;
-  int sp = std::max(wantSubPath_, minSub);
+  const int share = std::max(0, total - setAtHeight_) / 3;
+  int pl = wantPlayList_ + share;
+  int sp = std::max(wantSubPath_ + share, minSub);
   if (total - pl - sp < minMark) {
     sp = total - pl - minMark;
     if (sp < minSub) {
@@ -195,9 +210,6 @@ void PlaylistPage::applyPaneRules() {
   }
   pl = std::max(pl, 0);
   split_->setSizes({pl, sp, total - pl - sp});
-  const QList<int> s = split_->sizes();
-  wantPlayList_ = s.value(0);
-  wantSubPath_ = s.value(1);
 }
 
 }  // namespace mirdal::gui

@@ -3,9 +3,9 @@
 // whose "PlayList", "SubPath" and "PlayListMark" groups share a splitter.
 //
 // Pane rules: the "PlayListMark" pane keeps at least 96 pixels and the
-// "SubPath" pane at least 92; window resizes go to "PlayListMark"; the
-// heights of "PlayList" and "SubPath" are what the user set, as far as the
-// minimums allow.
+// "SubPath" pane at least 92; the heights of "PlayList" and "SubPath" are
+// what the user set, as far as the minimums allow; a taller window than
+// the one they were set in shares its growth among the three panes.
 //
 // The views of the groups (views/playlist_*_view.h) come with attach(),
 // when the main window hands over its Interaction for their questions. They
@@ -72,11 +72,12 @@ class PlaylistPage : public FilePage {
 
   // Pane heights in pixels, as stored in the settings; while the page was
   // never shown, the heights set (and -1 for "PlayListMark", which takes
-  // what the others leave).
+  // what the others leave). The heights set are those of a panel as high
+  // as the three together; without "PlayListMark", of the panel as it is.
   int playListHeight() const;
   int subPathHeight() const;
   int playListMarkHeight() const;
-  void setPaneHeights(int playList, int subPath);
+  void setPaneHeights(int playList, int subPath, int playListMark = -1);
 
  signals:
   void paneHeightsChanged();
@@ -107,6 +108,7 @@ class PlaylistPage : public FilePage {
   Interaction* ia_ = nullptr;
   int wantPlayList_ = 176;
   int wantSubPath_ = 92;
+  int setAtHeight_ = -1;  // the panel height the heights were set at
 };
 
 }  // namespace mirdal::gui

@@ -164,7 +164,10 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   new EnterMovesFocus({mainPid_, subPathId_, subClipId_, subPid_}, this);
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause != ChangeNotice::Cause::Load) sync();
+    if (n.cause == ChangeNotice::Cause::Load) return;
+    // The PlayItems view has shown the PlayItem of an undone stream edit.
+    if (const int row = undoneRow(n, "streams"); row >= 0) stream_ = row;
+    sync();
   });
   setPlayItem(-1);
 }

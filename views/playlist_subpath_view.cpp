@@ -113,8 +113,18 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   new GridKeys(subPaths_, [this] { insertSubPath(); }, [this] { deleteSubPath(); });
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Load) refresh();
-    else sync();
+    if (n.cause == ChangeNotice::Cause::Load) {
+      refresh();
+      return;
+    }
+    if (const int row = undoneRow(n, "subpaths"); row >= 0) {
+      subPath_ = row;
+      item_ = 0;
+    } else if (const int item = undoneRow(n, "subplayitems"); item >= 0 && n.parent != kNoRow) {
+      subPath_ = int(n.parent);
+      item_ = item;
+    }
+    sync();
   });
   refresh();
 }

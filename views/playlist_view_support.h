@@ -1,6 +1,7 @@
 // What the views of the "&PLAYLIST" page share: filling a grid from the
-// engine's rows while keeping the selected row, the Enter key that moves the
-// focus on through a row of editors, and the grid keys Ins and Del.
+// engine's rows while keeping the selected row, the row an Undo names, the
+// Enter key that moves the focus on through a row of editors, and the grid
+// keys Ins and Del.
 #pragma once
 
 #include <QEvent>
@@ -12,7 +13,9 @@
 #include <QWidget>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
+#include "documents/document.h"
 #include "views/string_grid.h"
 
 namespace mirdal::gui {
@@ -29,6 +32,15 @@ int fillRows(StringGrid* g, int n, RowFn&& row, int select = -1) {
   const int want = std::clamp(select >= 0 ? select : std::max(was, 0), 0, n - 1);
   if (g->currentRow() != want || g->selectedRowRange().first < 0) g->selectDataRow(want);
   return want;
+}
+
+// The row of `collection` that an Undo or Redo gave back or took away: the
+// view selects it (fillRows brings it into its rows), so the user sees what
+// changed. -1 for any other notice.
+inline int undoneRow(const ChangeNotice& n, const char* collection) {
+  const bool step = n.cause == ChangeNotice::Cause::Undo || n.cause == ChangeNotice::Cause::Redo;
+  if (!step || n.collection != collection || n.first == kNoRow) return -1;
+  return int(std::min<std::size_t>(n.first, std::size_t(std::numeric_limits<int>::max())));
 }
 
 // A wide grid that gives way in a narrow window: as wide as its columns

@@ -1,6 +1,7 @@
 #include "views/string_grid.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelection>
@@ -53,6 +54,7 @@ StringGrid::StringGrid(const QString& name, QWidget* parent) : QTableWidget(pare
   setTabKeyNavigation(false);
   setItemDelegate(new StringGridDelegate(this));
   applyRowHeight();
+  applyUnfocusedColours();
   setDataRowCount(0);
 }
 
@@ -108,11 +110,13 @@ QTableWidgetItem* StringGrid::ensureItem(int row, int column) {
 }
 
 // Fixed cells look like the header and take no part in selection or editing.
+// Their colours are those of an enabled grid whenever they are made: rows
+// made while the grid was empty (and so disabled) would stay grey.
 void StringGrid::styleItem(QTableWidgetItem* it, int column) const {
   if (fixedFirst_ && column == 0) {
     it->setFlags(Qt::ItemIsEnabled);
-    it->setBackground(palette().button());
-    it->setForeground(palette().buttonText());
+    it->setBackground(palette().brush(QPalette::Active, QPalette::Button));
+    it->setForeground(palette().brush(QPalette::Active, QPalette::ButtonText));
   } else {
     it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
     it->setData(Qt::BackgroundRole, QVariant());
@@ -136,9 +140,13 @@ void StringGrid::setRowTexts(int row, const QStringList& texts) {
 
 void StringGrid::selectDataRow(int row) {
   if (row < 0 || row >= dataRows_) return;
-  const int col = std::max(firstDataColumn(), selectionBehavior() == SelectItems ? currentColumn() : 0);
-  setCurrentCell(row, std::min(col, columnCount() - 1));
-  if (selectionBehavior() == SelectRows) selectRow(row);
+  const int col = std::min(std::max(firstDataColumn(), selectionBehavior() == SelectItems ? currentColumn() : 0),
+                           columnCount() - 1);
+  // That row alone: a range the mouse began in a multi-row grid does not
+  // stretch to it.
+  const QItemSelectionModel::SelectionFlags rows =
+      selectionBehavior() == SelectRows ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate;
+  selectionModel()->setCurrentIndex(model()->index(row, col), QItemSelectionModel::ClearAndSelect | rows);
   scrollToItem(item(row, col));
 }
 
@@ -279,6 +287,35 @@ void StringGrid::applyRowHeight() {
   const int h = fontMetrics().height() + 4;
   verticalHeader()->setMinimumSectionSize(h);
   verticalHeader()->setDefaultSectionSize(h);
+}
+
+// A grid without the focus draws its cells as in an inactive window; that
+// colour group gets a selection halfway between highlight and background.
+void StringGrid::applyUnfocusedColours() {
+  QPalette p = palette();
+  const QColor on = p.color(QPalette::Active, QPalette::Highlight);
+  const QColor base = p.color(QPalette::Active, QPalette::Base);
+  const QColor half((on.red() + base.red()) / 2, (on.green() + base.green()) / 2, (on.blue() + base.blue()) / 2);
+  p.setColor(QPalette::Inactive, QPalette::Highlight, half);
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::Text));
+  setPalette(p);
+}
+
+void StringGrid::initViewItemOption(QStyleOptionViewItem* option) const {
+  QTableWidget::initViewItemOption(option);
+  // The grid keeps the focus while one of its cells is edited.
+  const QWidget* focus = QApplication::focusWidget();
+  if (!focus || (focus != this && !isAncestorOf(focus))) option->state &= ~QStyle::State_Active;
+}
+
+void StringGrid::focusInEvent(QFocusEvent* e) {
+  QTableWidget::focusInEvent(e);
+  viewport()->update();
+}
+
+void StringGrid::focusOutEvent(QFocusEvent* e) {
+  QTableWidget::focusOutEvent(e);
+  viewport()->update();
 }
 
 void StringGrid::changeEvent(QEvent* e) {

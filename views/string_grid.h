@@ -7,6 +7,10 @@
 // makes the cells editable and, for some grids, switches to single-cell
 // selection with the editor always open; "Read only" undoes it.
 //
+// The selection of the grid with the keyboard focus is drawn in the
+// highlight colour; that of the other grids paler, so the user sees where
+// the keys (Ins, Del, the arrows) go.
+//
 // Edits never change the grid by themselves: the grid reports the typed text
 // through cellEdited, the owner checks it, stores it in the model and
 // rewrites the row. A refused value is therefore simply shown again.
@@ -114,6 +118,9 @@ class StringGrid : public QTableWidget {
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void initViewItemOption(QStyleOptionViewItem* option) const override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
   friend class StringGridDelegate;
@@ -122,6 +129,7 @@ class StringGrid : public QTableWidget {
   void applyEditability();
   void applyColumnWidths();
   void applyRowHeight();
+  void applyUnfocusedColours();
   int baseColumnWidth(int column) const;
   void followColumns();
 

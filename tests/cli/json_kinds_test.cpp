@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <functional>
 #include <nlohmann/json.hpp>
 
@@ -73,6 +76,48 @@ TEST(CliJson, OptionsKeepTheKeys) {
   const auto traced = nlohmann::json::parse(runCli(base + " --trace-log 2>/dev/null").out);
   EXPECT_TRUE(plain["executed"].empty());
   EXPECT_FALSE(traced["executed"].empty());
+}
+
+// The keys that some object of `text` holds more than once.
+std::vector<std::string> repeatedKeys(const std::string& text) {
+  std::vector<std::set<std::string>> open;
+  std::vector<std::string> repeated;
+  nlohmann::json::parse(text, [&](int, nlohmann::json::parse_event_t e, nlohmann::json& parsed) {
+    if (e == nlohmann::json::parse_event_t::object_start) open.emplace_back();
+    else if (e == nlohmann::json::parse_event_t::object_end) open.pop_back();
+    else if (e == nlohmann::json::parse_event_t::key && !open.back().insert(parsed.get<std::string>()).second)
+      repeated.push_back(parsed.get<std::string>());
+    return true;
+  });
+  return repeated;
+}
+
+// The examples of docs/json.md are what the program prints: each parses,
+// names no key twice and has one kind; the clip example is the real dump.
+TEST(CliJson, DocumentedExamplesAreRealOutput) {
+  std::ifstream in(std::string(MIRDAL_SOURCE_DIR) + "/docs/json.md");
+  const std::string doc{std::istreambuf_iterator<char>(in), {}};
+  std::vector<std::string> blocks;
+  for (std::size_t at = doc.find("```json\n"); at != std::string::npos; at = doc.find("```json\n", at)) {
+    at += 8;
+    const std::size_t end = doc.find("```", at);
+    ASSERT_NE(end, std::string::npos);
+    blocks.push_back(doc.substr(at, end - at));
+  }
+  ASSERT_GE(blocks.size(), 10u);
+  std::string clip;
+  for (const std::string& b : blocks) {
+    SCOPED_TRACE(b.substr(0, 60));
+    const auto j = nlohmann::json::parse(b, nullptr, false);
+    ASSERT_FALSE(j.is_discarded());
+    EXPECT_EQ(repeatedKeys(b), std::vector<std::string>{});
+    if (j.is_object()) EXPECT_TRUE(j.contains("kind"));
+    if (j.is_object() && j.value("kind", "") == "clip") clip = b;
+  }
+  if (!std::filesystem::exists(sample("CLIPINF/00002.clpi"))) GTEST_SKIP() << "no sample disc";
+  const auto r = runCli("dump --json " + sample("CLIPINF/00002.clpi") + " 2>/dev/null");
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_EQ(nlohmann::json::parse(clip), nlohmann::json::parse(r.out));
 }
 
 }  // namespace

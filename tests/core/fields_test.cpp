@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+
 #include "core/section_reader.h"
 #include "support/byte_builder.h"
 
@@ -50,6 +53,64 @@ TEST(FieldReader, ReadBytesStopsAtTheEnd) {
   EXPECT_EQ(r.readbytes(5), (Bytes{2, 3}));
   EXPECT_TRUE(r.overrun());
   EXPECT_TRUE(r.readbytes(2).empty());
+}
+
+// Every kind of read from a reader without data (a null pointer, as an
+// empty file gives) or already past its end: nothing comes back, the
+// reader is overrun, and no pointer outside the data is formed (the fuzz
+// targets run this under the undefined-behaviour sanitizer).
+struct EmptyReadCase {
+  const char* name;
+  std::function<void(FieldReader&)> read;
+};
+
+class EmptyReadTest : public testing::TestWithParam<EmptyReadCase> {};
+
+TEST_P(EmptyReadTest, YieldsNothingAndMarksOverrun) {
+  const Bytes two{0x41, 0x42};
+  const Bytes none;
+  FieldReader null(nullptr, 0), empty(none), past(two);
+  past.seek(6);
+  for (FieldReader* r : {&null, &empty, &past}) {
+    GetParam().read(*r);
+    EXPECT_TRUE(r->overrun());
+    EXPECT_TRUE(r->atEnd());
+    EXPECT_EQ(r->readbyte(), 0);
+    EXPECT_EQ(r->readstring(4), "");
+    EXPECT_TRUE(r->readbytes(3).empty());
+    EXPECT_TRUE(r->readRest().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FieldReader, EmptyReadTest,
+    testing::Values(EmptyReadCase{"String", [](FieldReader& r) { EXPECT_EQ(r.readstring(4), ""); }},
+                    EmptyReadCase{"Bytes", [](FieldReader& r) { EXPECT_TRUE(r.readbytes(4).empty()); }},
+                    EmptyReadCase{"Long", [](FieldReader& r) { EXPECT_EQ(r.readlong(), 0u); }},
+                    EmptyReadCase{"FiveBytes", [](FieldReader& r) { EXPECT_EQ(r.read5byte(), 0u); }},
+                    EmptyReadCase{"Skip", [](FieldReader& r) { r.skip(1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A length taken from a file (or an address minus the position) can be
+// close to the top of size_t; adding it must not wrap the position back
+// into the data, where the next reads would take bytes again.
+TEST(FieldReader, AHugeSkipNeverWrapsBackIntoTheData) {
+  const Bytes b{1, 2, 3, 4, 5, 6, 7, 8};
+  for (std::size_t huge : {SIZE_MAX, SIZE_MAX - 1, SIZE_MAX - 3}) {
+    SCOPED_TRACE(huge);
+    FieldReader r(b);
+    r.skip(4);
+    r.skip(huge);
+    EXPECT_TRUE(r.overrun());
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(r.readword(), 0);
+    EXPECT_EQ(r.readstring(2), "");
+    FieldReader s(b);
+    s.skip(2);
+    EXPECT_EQ(s.readbytes(huge), (Bytes{3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(s.readlong(), 0u);
+    EXPECT_EQ(s.remaining(), 0u);
+  }
 }
 
 // A section: [len 4][a 2][b 2] inside the data; what its reads and the

@@ -3,6 +3,7 @@
 // arithmetic with its worked examples.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "formats/chapters.h"
@@ -85,6 +86,45 @@ TEST(PlaylistEdit, EveryEditKeepsLengthsAndAddressesRight) {
     TMPLS back;
     ASSERT_EQ(parseMPLS(composeMPLS(m), back).status, ReadStatus::Ok);
     EXPECT_EQ(back, m);
+  }
+}
+
+struct NewMarkCase {
+  const char* name;
+  std::vector<TMark> marks;
+  std::size_t selectedMark, selectedItem;
+  std::uint16_t item;  // where the new mark is
+  std::uint32_t time;
+  std::size_t row;
+};
+
+// "+" puts the mark where the user is, never before a PlayItem's IN time,
+// and keeps marks in time order.
+TEST(PlaylistEdit, NewMarkGoesWhereTheUserIsInTimeOrder) {
+  const std::vector<TMark> ordered = {TMark{0, 1, 0, 450000, 0xFFFF, 0}, TMark{0, 1, 0, 500000, 0xFFFF, 0},
+                                      TMark{0, 1, 1, 1125000, 0xFFFF, 0}};
+  const NewMarkCase cases[] = {
+      {"at the selected mark", ordered, 1, kNoRow, 0, 500000, 2},
+      {"at the last mark", ordered, 2, 0, 1, 1125000, 3},
+      {"at the selected PlayItem", ordered, kNoRow, 1, 1, 900000, 2},
+      {"nothing selected", ordered, kNoRow, kNoRow, 0, 450000, 1},
+      {"no marks yet", {}, kNoRow, 1, 1, 900000, 0},
+      {"PlayItem that is not there", {}, kNoRow, 9, 0, 450000, 0},
+  };
+  for (const NewMarkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMPLS m = sample();
+    replaceMarks(m, c.marks);
+    ASSERT_EQ(insertMark(m, c.selectedMark, c.selectedItem), c.row);
+    const TMark& k = m.marks.marks[c.row];
+    EXPECT_EQ(k.playitem_ref, c.item);
+    EXPECT_EQ(k.time, c.time);
+    EXPECT_EQ(k.type, 1);
+    EXPECT_EQ(k.entry_pid, 0xFFFF);
+    EXPECT_TRUE(std::is_sorted(m.marks.marks.begin(), m.marks.marks.end(), [](const TMark& a, const TMark& b) {
+      return a.playitem_ref < b.playitem_ref || (a.playitem_ref == b.playitem_ref && a.time < b.time);
+    }));
+    EXPECT_EQ(checkLayout(m), "");
   }
 }
 
@@ -220,6 +260,9 @@ TEST(PlaylistEdit, TimesAndMarkTimeEditors) {
   EXPECT_EQ(parsePlaylistTime("00:01:02.500"), 2812500u);
   EXPECT_EQ(parsePlaylistTime("00-01:02.500"), std::nullopt);
   EXPECT_EQ(parsePlaylistTime("99:00:00.000"), std::nullopt);  // past 32 bits
+  EXPECT_EQ(parsePlaylistTime("00:61:01.000"), std::nullopt);  // not 01:01:01
+  EXPECT_EQ(parsePlaylistTime("00:00:60.000"), std::nullopt);
+  EXPECT_EQ(parsePlaylistTime("00:59:59.999"), 161999955u);
   EXPECT_EQ(playlistTimeText(0xFFFFFFFF), "26:30:43.717");  // hours run past 24
   EXPECT_EQ(markTime({25, 59, 59, 999}), 4211999955u);
   const MarkTimeParts p = markTimeParts(4211999955u);
@@ -261,6 +304,30 @@ TEST(Chapters, WorkedExamples) {
   }
 }
 
+// A mark at the start of a PlayItem is where the file's coarse units (a
+// thousandth of a frame, a millisecond) meet the PlayItem boundary: it must
+// come back on its own PlayItem, at its IN time, at every frame rate.
+TEST(Chapters, MarksAtAPlayItemStartComeBackOnIt) {
+  for (const std::uint8_t rate : {1, 2, 3, 4, 6, 7}) {
+    for (const ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) {
+      SCOPED_TRACE("rate code " + std::to_string(rate) + ", format " + std::to_string(int(f)));
+      TMPLS m = sample();  // PlayItems 450000-900000 and 900000-1350000
+      m.playlist.items[0].stn.primary_video[0].attributes.frame_rate = rate;
+      m.marks.marks = {TMark{0, 1, 0, 450000, 0xFFFF, 0}, TMark{0, 1, 1, 900000, 0xFFFF, 0},
+                       TMark{0, 1, 1, 900001, 0xFFFF, 0}};
+      const auto text = exportChapters(m, f);
+      ASSERT_TRUE(text);
+      TMPLS back = m;
+      ASSERT_EQ(importChapters(back, *text, f), 3u);
+      EXPECT_EQ(back.marks.marks[0].playitem_ref, 0);
+      EXPECT_EQ(back.marks.marks[0].time, 450000u);
+      EXPECT_EQ(back.marks.marks[1].playitem_ref, 1);
+      EXPECT_EQ(back.marks.marks[1].time, 900000u);
+      EXPECT_EQ(back.marks.marks[2].playitem_ref, 1);
+    }
+  }
+}
+
 TEST(Chapters, FrameFormatRoundTripsUpToTruncation) {
   TMPLS m = sample();
   m.playlist.items[0].stn.primary_video[0].attributes.frame_rate = 1;  // 23.976
@@ -295,7 +362,21 @@ TEST(Chapters, ProblemsAreToldInTheLog) {
        "lies beyond the last PlayItem"},
       {"line that is not a number", [](TMPLS&) {},
        [](TMPLS& m) { return importChapters(m, "100\r\nabc\r\n", ChapterFormat::PTS).has_value(); }, false,
-       "Line 2 is not a chapter time: abc"},
+       "Line 2 is not a chapter time: abc (a whole number)"},
+      {"61 minutes", [](TMPLS&) {},
+       [](TMPLS& m) {
+         return importChapters(m, "00:00:01.000\r\n00:61:01.000\r\n", ChapterFormat::Time).has_value();
+       },
+       false, "Line 2 is not a chapter time: 00:61:01.000 (minutes and seconds run from 00 to 59)"},
+      {"60 seconds", [](TMPLS&) {},
+       [](TMPLS& m) { return importChapters(m, "00:00:60.000\r\n", ChapterFormat::Time).has_value(); }, false,
+       "Line 1 is not a chapter time: 00:00:60.000 (minutes and seconds run from 00 to 59)"},
+      {"time of another shape", [](TMPLS&) {},
+       [](TMPLS& m) { return importChapters(m, "0:00:01.000\r\n", ChapterFormat::Time).has_value(); }, false,
+       "Line 1 is not a chapter time: 0:00:01.000 (hh:mm:ss.mmm)"},
+      {"UTF-8 byte order mark", [](TMPLS&) {},
+       [](TMPLS& m) { return importChapters(m, "\xEF\xBB\xBF" "00:00:01.000\r\n", ChapterFormat::Time) == 1u; },
+       true, "0, 00:00:00.000"},
   };
   for (const ChapterProblem& c : cases) {
     SCOPED_TRACE(c.name);
@@ -321,6 +402,14 @@ TEST(Chapters, ImportTracesThePlayItemsPassed) {
   ASSERT_GE(lines.size(), 3u);
   EXPECT_NE(rec.text().find("0: 00:00:11.111 00:00:10.000   0007A120 0006DDD0"), std::string::npos) << rec.text();
   EXPECT_NE(rec.text().find("1, 00:00:10.000"), std::string::npos) << rec.text();
+
+  // Without the trace only what the user must know is logged.
+  RecordingReporter quiet;
+  ScopedReporter quietScope(quiet);
+  TMPLS n = sample();
+  ASSERT_EQ(importChapters(n, "500000\r\n900000\r\n", ChapterFormat::PTS, false), 1u);
+  EXPECT_EQ(quiet.text().find("00:00:11.111"), std::string::npos) << quiet.text();
+  EXPECT_NE(quiet.text().find("lies beyond the last PlayItem"), std::string::npos) << quiet.text();
 }
 
 }  // namespace

@@ -76,6 +76,19 @@ class StringGridTest : public QObject {
     QCOMPARE(selectedCells(*g), (Cells{{1, 1}, {1, 2}, {1, 3}}));
   }
 
+  // Rows added later (a mark inserted at the end) get the fixed column's
+  // look and rules too.
+  void grownRowsKeepTheFixedColumn() {
+    auto g = makeGrid(EditModeKind::EditableOnly, 2);
+    g->setDataRowCount(4);
+    g->setRowTexts(3, {"3", "a", "b", "c"});
+    for (int r : {0, 3}) {
+      QVERIFY(!(g->item(r, 0)->flags() & Qt::ItemIsSelectable));
+      QCOMPARE(g->item(r, 0)->background().color(), g->palette().color(QPalette::Active, QPalette::Button));
+      QCOMPARE(g->item(r, 0)->foreground().color(), g->palette().color(QPalette::Active, QPalette::ButtonText));
+    }
+  }
+
   void readOnlyGridOpensNoEditor() {
     auto g = makeGrid(EditModeKind::EditableOnly, 2);
     g->selectDataRow(0);

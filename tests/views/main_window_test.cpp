@@ -537,6 +537,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(p->subPathHeight(), 120);
     QVERIFY(p->playListMarkHeight() >= px(p, PlaylistPage::kMinMarkHeight));
   }
+
+  // The SubPath pane was one grid row high in a full-screen window: growth
+  // went to "PlayListMark" alone. A taller window shares it among the three
+  // panes; back in the window they were set in, the heights set return.
+  void playlistPanesShareATallerWindow() {
+    Window t;
+    t.w->showPage(Page::Playlist);
+    t.w->show();
+    PlaylistPage* p = t.w->playlistPage();
+    const PaneHeights defaults;
+    p->setPaneHeights(defaults.playList, defaults.subPath, defaults.playListMark);
+    const int setAt = defaults.playList + defaults.subPath + defaults.playListMark;
+    QSplitter* s = p->playlistSplitter();
+    const auto total = [&] { return s->height() - 2 * s->handleWidth(); };
+    t.w->resize(t.w->width(), t.w->height() + setAt + 600 - total());
+    QCoreApplication::processEvents();
+    QCOMPARE(total(), setAt + 600);
+    QCOMPARE(p->playListHeight(), defaults.playList + 200);
+    QCOMPARE(p->subPathHeight(), defaults.subPath + 200);
+    QCOMPARE(p->playListMarkHeight(), defaults.playListMark + 200);
+    // Dragged in the tall window, the heights hold there.
+    s->setSizes({300, 400, total() - 700});
+    emit s->splitterMoved(300, 1);
+    t.w->resize(t.w->width(), t.w->height() + 90);
+    QCoreApplication::processEvents();
+    QCOMPARE(p->playListHeight(), 330);
+    QCOMPARE(p->subPathHeight(), 430);
+    t.w->resize(t.w->width(), t.w->height() - 90);
+    QCoreApplication::processEvents();
+    QCOMPARE(p->playListHeight(), 300);
+    QCOMPARE(p->subPathHeight(), 400);
+  }
 };
 
 }  // namespace mirdal::gui::test

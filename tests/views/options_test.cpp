@@ -254,6 +254,42 @@ class OptionsTest : public QObject {
     QVERIFY(!has(inactive, PageTabBar::kActiveText));
   }
 
+  // Each inactive tab's accelerator letter has its line, apart from the
+  // letter: the "J" of "BD&JO" reaches below the baseline and hid it.
+  void everyAcceleratorLineShows() {
+    Window t;
+    t.w->show();
+    QTabBar* bar = t.w->pageControl()->tabBar();
+    for (int active : {0, 1}) {
+      t.w->showPage(Page(active));
+      const QImage img = bar->grab().toImage();
+      const qreal dpr = img.devicePixelRatio();
+      const auto isText = [&](int x, int y) {
+        return img.pixelColor(int(x * dpr), int(y * dpr)) == PageTabBar::kInactiveText;
+      };
+      for (int tab = 0; tab < bar->count(); ++tab) {
+        if (tab == active) continue;
+        const QRect r = bar->tabRect(tab);
+        // The line: the lowest row with the longest run of the text colour.
+        int lineY = -1, from = 0, length = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          for (int x = r.left(), run = 0; x <= r.right(); ++x) {
+            run = isText(x, y) ? run + 1 : 0;
+            if (run >= length) {
+              lineY = y;
+              length = run;
+              from = x - run + 1;
+            }
+          }
+        const QString name = bar->tabText(tab);
+        QVERIFY2(length >= 4, qPrintable(name + ": no line"));
+        bool gap = true;
+        for (int x = from; x < from + length; ++x) gap = gap && !isText(x, lineY - 1);
+        QVERIFY2(gap, qPrintable(name + ": the line touches its letter"));
+      }
+    }
+  }
+
   void acceleratorKeysSwitchPages() {
     Window t;
     t.w->show();

@@ -180,6 +180,69 @@ class PlaylistPageTest : public QObject {
     QCOMPARE(t->w->clipPage()->cbClipinf()->currentText(), QString::fromStdString(model().playlist.items[1].clip_name));
   }
 
+  // The clip is read whether Auto Read is on or not; the clip shown
+  // already is not read again.
+  void doubleClickReadsTheClip_data() {
+    QTest::addColumn<bool>("autoRead");
+    QTest::newRow("Auto Read off") << false;
+    QTest::newRow("Auto Read on") << true;
+  }
+  void doubleClickReadsTheClip() {
+    QFETCH(bool, autoRead);
+    if (!open()) QSKIP("the sample disc is missing");
+    t->w->workspace().options.autoRead = autoRead;
+    const std::string clip = model().playlist.items[1].clip_name;
+    t->ia.answers = {Answer::Cancel, Answer::Cancel};  // a packet count question, if any
+    emit t->find<StringGrid>("sgPLitem")->cellDoubleClicked(1, 1);
+    QCOMPARE(t->w->currentPage(), Page::Clipinf);
+    QVERIFY(t->w->workspace().clip.loaded());
+    QCOMPARE(t->w->workspace().clip.fileName(), clip + ".clpi");
+    t->w->showPage(Page::Playlist);
+    const int reads = linesWith(t->logLines(), QString::fromStdString("Reading " + clip + ".clpi"));
+    emit t->find<StringGrid>("sgPLitem")->cellDoubleClicked(1, 1);
+    QCOMPARE(t->w->currentPage(), Page::Clipinf);
+    QCOMPARE(linesWith(t->logLines(), QString::fromStdString("Reading " + clip + ".clpi")), reads);
+  }
+
+  // "+" puts the mark at the selected mark, or at the IN time of the
+  // selected PlayItem while the user works on the PlayItems, among the
+  // others in time order.
+  void newMarkGoesWhereTheUserIs() {
+    if (!open()) QSKIP("the sample disc is missing");
+    // Active and large enough to show the buttons unscrolled, so that a
+    // click moves the focus as it does for the user.
+    t->w->resize(1400, 900);
+    t->w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t->w.get()));
+    auto* marks = t->find<StringGrid>("sgPlayListMark");
+    auto* insert = t->find<QToolButton>("bMarkIns");
+    const std::vector<TMark> before = model().marks.marks;
+    QVERIFY(before.size() >= 2);
+    clickCell(marks, 1);
+    QCOMPARE(t->w->focusWidget(), marks);
+    QTest::mouseClick(insert, Qt::LeftButton);
+    QCOMPARE(model().marks.marks.size(), before.size() + 1);
+    QCOMPARE(model().marks.marks[2].playitem_ref, before[1].playitem_ref);
+    QCOMPARE(model().marks.marks[2].time, before[1].time);
+    QCOMPARE(marks->currentRow(), 2);
+
+    // A PlayItem chosen last: its IN time.
+    t->w->undoEdit();
+    clickCell(t->find<StringGrid>("sgPLitem"), 2);
+    QTest::mouseClick(insert, Qt::LeftButton);
+    const auto& now = model().marks.marks;
+    const auto at = std::find_if(now.begin(), now.end(), [&](const TMark& k) {
+      return std::find(before.begin(), before.end(), k) == before.end();
+    });
+    QVERIFY(at != now.end());
+    QCOMPARE(at->playitem_ref, std::uint16_t(2));
+    QCOMPARE(at->time, model().playlist.items[2].in_time);
+    QVERIFY(std::is_sorted(now.begin(), now.end(), [](const TMark& a, const TMark& b) {
+      return a.playitem_ref < b.playitem_ref || (a.playitem_ref == b.playitem_ref && a.time < b.time);
+    }));
+    QCOMPARE(marks->currentRow(), int(at - now.begin()));
+  }
+
   void streamInsertAndDeleteFollowTheCategory() {
     if (!open()) QSKIP("the sample disc is missing");
     auto* counts = t->find<StringGrid>("sgSTN");

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/application.h"
 #include "gui_test.h"
 
 namespace mirdal::gui::test {
@@ -42,7 +43,9 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root + "/config");
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + "/config");
 
-  QApplication app(argc, argv);
+  // The program's own application, so that user actions are marked as in
+  // the program.
+  mirdal::gui::Application app(argc, argv);
   int failures = 0;
   for (auto& [name, make] : mirdal::gui::test::registry()) {
     std::unique_ptr<QObject> t(make());

@@ -1,0 +1,67 @@
+// Chapter files: any text imports in each format without fault onto a
+// playlist of three PlayItems. The marks it gives lie inside their
+// PlayItems, the playlist stays consistent, and those marks exported as
+// PTS lines import back to the same marks.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "formats/chapters.h"
+#include "formats/mpls.h"
+#include "fuzz_check.h"
+
+using namespace mirdal;
+
+namespace {
+
+// 23.976 frames per second video in three PlayItems of 10 s, 0.5 s and
+// 3 hours (room for a film's chapters), the first on a timeline that starts
+// at 600 s as muxers write it.
+TMPLS playlist() {
+  TMPLS m;
+  for (const auto& [in, out] : {std::pair{27000000u, 27450000u}, {0u, 22500u}, {45000u, 486045000u}}) {
+    TPlayItem p;
+    p.clip_name = "00000";
+    p.in_time = in;
+    p.out_time = out;
+    TStreamRec video;
+    video.entry.type = 1;
+    video.entry.main_pid = 0x1011;
+    video.attributes.coding_type = 0x1B;
+    video.attributes.video_format = 6;
+    video.attributes.frame_rate = 1;
+    p.stn.primary_video.push_back(video);
+    m.playlist.items.push_back(p);
+  }
+  fitLayout(m);
+  return m;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const TMPLS base = playlist();
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  for (ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) {
+    TMPLS m = base;
+    const auto n = importChapters(m, text, f);
+    if (!n) {
+      FUZZ_CHECK(m == base);
+      continue;
+    }
+    FUZZ_CHECK(*n == m.marks.marks.size() && *n <= 999);
+    FUZZ_CHECK(checkLayout(m).empty());
+    for (const TMark& k : m.marks.marks) {
+      FUZZ_CHECK(k.playitem_ref < m.playlist.items.size());
+      const TPlayItem& p = m.playlist.items[k.playitem_ref];
+      FUZZ_CHECK(k.time >= p.in_time && k.time < p.out_time);
+    }
+    for (ChapterFormat g : {ChapterFormat::Frame, ChapterFormat::Time}) FUZZ_CHECK(exportChapters(m, g));
+    const auto pts = exportChapters(m, ChapterFormat::PTS);
+    FUZZ_CHECK(pts);
+    TMPLS again = base;
+    FUZZ_CHECK(importChapters(again, *pts, ChapterFormat::PTS) == n);
+    FUZZ_CHECK(again.marks == m.marks);
+  }
+  return 0;
+}
