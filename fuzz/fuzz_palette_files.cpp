@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "fuzz_check.h"
+#include "menu/colour.h"
 #include "menu/palette_files.h"
 #include "menu/palette_import.h"
 
@@ -13,16 +14,18 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
+  // The first byte picks the menu's colour matrix, so both are covered.
+  const ColourMatrix mx = size > 0 && (data[0] & 1) ? ColourMatrix::BT709 : ColourMatrix::BT601;
   for (const char* path : {"fuzz.pxml", "fuzz.act"}) {
     TIGpalette pal;
     std::string why;
-    if (!readPaletteFile(in, path, pal, &why)) {
+    if (!readPaletteFile(in, path, mx, pal, &why)) {
       FUZZ_CHECK(!why.empty());
       continue;
     }
     const Bytes file = paletteFile(pal, path);
     TIGpalette back;
-    FUZZ_CHECK(readPaletteFile(file, path, back));
+    FUZZ_CHECK(readPaletteFile(file, path, mx, back));
     if (path[5] == 'p') {
       FUZZ_CHECK(back == pal);
     } else {
