@@ -78,8 +78,14 @@ std::size_t buttonOf(const TMenu& m, const json& e, std::size_t p, std::size_t g
                  "BOG " + std::to_string(g) + " of page " + std::to_string(p), "button", "buttons");
 }
 
+std::string sequenceName(const json& e) {
+  if (!e.contains("sequence")) return "in";
+  if (!e["sequence"].is_string()) throw Refused{"\"sequence\" is \"in\" or \"out\", not " + e["sequence"].dump()};
+  return e["sequence"].get<std::string>();
+}
+
 int sequence(const json& e) {
-  const std::string s = e.value("sequence", std::string("in"));
+  const std::string s = sequenceName(e);
   if (s == "in") return 0;
   if (s == "out") return 1;
   throw Refused{"\"sequence\" is \"in\" or \"out\""};
@@ -89,7 +95,7 @@ const Teffectseq& sequenceOf(const TMenu& m, const json& e, std::size_t p) { ret
 
 std::size_t effectOf(const TMenu& m, const json& e, const char* key, std::size_t p) {
   return indexIn(e, key, sequenceOf(m, e, p).effects.size(),
-                 "the " + e.value("sequence", std::string("in")) + "-effects of page " + std::to_string(p), "effect",
+                 "the " + sequenceName(e) + "-effects of page " + std::to_string(p), "effect",
                  "effects");
 }
 
@@ -424,6 +430,11 @@ bool applyMenuEdits(TMenu& m, const nlohmann::json& edits, const std::string& ba
                                  ? edits[i]["op"].get<std::string>()
                                  : "?";
       error = "edit " + std::to_string(i) + " (" + op + "): " + r.why;
+      return false;
+    } catch (const json::exception& x) {
+      // A value of the wrong JSON type that no check above named: still a
+      // refusal of this edit, never an abort.
+      error = "edit " + std::to_string(i) + ": a value has the wrong type (" + x.what() + ")";
       return false;
     }
   }

@@ -111,6 +111,8 @@ TEST(MenuBuildCli, Refusals) {
        "Cannot delete object. Remove all reference first."},
       {"a short command", R"([{"op": "set_commands", "page": 0, "bog": 0, "button": 0, "commands": ["1 2"]}])", "",
        1, "edit 0 (set_commands): command 0 has 2 words, not three"},
+      {"a sequence given as a number", R"([{"op": "insert_effect_window", "page": 0, "sequence": 1}])", "", 1,
+       "edit 0 (insert_effect_window): \"sequence\" is \"in\" or \"out\", not 1"},
       {"the second edit fails", R"([{"op": "create_page"}, {"op": "delete_bog", "page": 2, "bog": 0}])", "", 1,
        "edit 1 (delete_bog)"},
   };
