@@ -7,6 +7,7 @@ set(MIRDAL_FUZZ_TARGETS
   bdjo
   ext_data
   commands
+  assembler
   mpls
   mpls_edit
   chapters
