@@ -192,6 +192,9 @@ void MenuPlayer::start() {
   emu_->start(now());
   emit buttonsChanged();
   settle(false);
+  // A pop-up menu shows nothing until the Pop-up key: say so, or Start
+  // looks as if it did nothing (a new menu is a pop-up menu).
+  if (emu_ && !emu_->shown()) mirdal::slog("Pop-up menu: press Pop-up (P) to show it.", 1);
 }
 
 void MenuPlayer::key(mirdal::MenuKey k) {

@@ -328,6 +328,7 @@ class MenuViewTest : public QObject {
     QVERIFY(popUp->isEnabled());
     f.start();
     QCOMPARE(f.selected(), 0xFFFFu);
+    QCOMPARE(f.t.w->statusLine()->panelText(1).trimmed(), QString("Pop-up menu: press Pop-up (P) to show it."));
     const QImage hidden = f.picture();
     f.click("bNavDown");
     QCOMPARE(f.selected(), 0xFFFFu);
