@@ -7,6 +7,7 @@
 #include "core/display_text.h"
 #include "core/tick_text.h"
 #include "formats/clip_packets.h"
+#include "formats/find_tool.h"
 
 namespace mirdal {
 
@@ -57,22 +58,20 @@ void checkClipStreams(const CheckContext& ctx, FindingSink& out) {
   for (std::size_t i = 0; i < ctx.files.clips.size(); ++i) {
     const auto& f = ctx.files.clips[i];
     if (ctx.files.streams[i].exists) continue;
-    // Who plays it, by Find's walk: PlayItems and SubPlayItems, per playlist.
+    // Who plays it, by Find's walk (the same uses Find on the clip page
+    // lists): PlayItems and SubPlayItems, per playlist.
     const std::string clip = baseName(f.name);
     std::string users;
     for (const auto& pl : ctx.files.playlists) {
       if (!pl.usable()) continue;
-      std::vector<std::string> where;
-      const auto& items = pl.model.playlist.items;
-      std::vector<std::string> playItems;
-      for (std::size_t k = 0; k < items.size(); ++k)
-        if (items[k].clip_name == clip) playItems.push_back(std::to_string(k));
-      if (!playItems.empty()) where.push_back((playItems.size() == 1 ? "PlayItem " : "PlayItems ") + listed(playItems));
-      const auto& subpaths = pl.model.playlist.subpaths;
-      for (std::size_t s = 0; s < subpaths.size(); ++s)
-        for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
-          if (subpaths[s].items[j].clip_name == clip)
-            where.push_back("SubPath " + std::to_string(s) + " SubPlayItem " + std::to_string(j));
+      std::vector<std::string> where, playItems;
+      for (const ClipUse& u : clipUsesOf(pl.model)) {
+        if (u.clip != clip) continue;
+        if (u.kind == 'p') playItems.push_back(std::to_string(u.item));
+        else where.push_back("SubPath " + std::to_string(u.subPath) + " SubPlayItem " + std::to_string(u.item));
+      }
+      if (!playItems.empty())
+        where.insert(where.begin(), (playItems.size() == 1 ? "PlayItem " : "PlayItems ") + listed(playItems));
       if (where.empty()) continue;
       users += (users.empty() ? "" : "; ") + pl.name + " plays it in " + listed(where);
     }
