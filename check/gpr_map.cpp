@@ -27,7 +27,12 @@ std::vector<RegisterAccess> gprAccesses(const TNavCommand& c) {
   const OpcodeFields f = decodeOpcode(c.opcode);
   if (f.operandCount == 0) return out;
   const auto plain = [&](std::uint32_t operand, bool immediate, Access a) {
-    if (!immediate && !namesPsr(operand)) out.push_back({gprNumberOf(operand), a, AccessForm::Direct});
+    if (immediate || namesPsr(operand)) return;
+    // Add GPR1, GPR1 reads GPR1 once.
+    const RegisterAccess r{gprNumberOf(operand), a, AccessForm::Direct};
+    for (const RegisterAccess& o : out)
+      if (o.gpr == r.gpr && o.access == r.access && o.form == r.form) return;
+    out.push_back(r);
   };
   if (isPackedSetSystem(c.opcode)) {
     // Register form: the operands hold GPR numbers, flags beside them.

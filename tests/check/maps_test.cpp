@@ -31,6 +31,8 @@ TEST(GprAccesses, FollowWhatEachCommandReadsAndWrites) {
       {{0x50000001, 1, 2}, "R2 W1"},                    // Move GPR1, GPR2: the destination is only written
       {{0x50400001, 1, 7}, "W1"},                       // Move GPR1, 7
       {{0x50000003, 1, 2}, "R1 R2 W1"},                 // Add GPR1, GPR2
+      {{0x50000003, 1, 1}, "R1 W1"},                    // Add GPR1, GPR1: one read, one write
+      {{0x50000002, 3, 3}, "R3 W3"},                    // Swap GPR3, GPR3
       {{0x50400008, 5, 6}, "W5"},                       // Rnd GPR5, 6
       {{0x50000002, 3, 4}, "R3 R4 W3 W4"},              // Swap GPR3, GPR4
       {{0x50000001, 4, 0x80000004}, "W4"},              // Move GPR4, PSR4: PSRs are not GPRs
