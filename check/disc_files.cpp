@@ -7,7 +7,7 @@
 #include "core/report.h"
 #include "formats/stream_codes.h"
 #include "menu/igs_read.h"
-#include "stream/ig_extract.h"
+#include "check/first_display_set.h"
 
 namespace mirdal {
 
@@ -85,7 +85,7 @@ void readMenusOfClip(DiscFiles& d, std::size_t clip) {
     {
       ScopedReporter scope(capture);
       Bytes mnu;
-      const DemuxResult r = extractIGStream(stream, s.PID, mnu, false);
+      const DemuxResult r = extractFirstDisplaySet(stream, s.PID, mnu);
       if (r.failed) {
         m.status = ReadStatus::Unreadable;
       } else {
