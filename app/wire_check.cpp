@@ -20,6 +20,7 @@
 #include "views/playlist_marks_view.h"
 #include "views/playlist_page.h"
 #include "views/playlist_subpath_view.h"
+#include "views/sound_view.h"
 #include "views/text.h"
 
 namespace mirdal::gui {
@@ -106,8 +107,18 @@ void TfMain::openCheckPlace(const mirdal::Place& p) {
       break;
     }
     case mirdal::PlaceFile::Sound:
-    case mirdal::PlaceFile::Disc:
-    case mirdal::PlaceFile::Register: showPage(Page::BDMV); break;
+      showPage(Page::BDMV);
+      if (auto* sounds = bdmv_->findChild<SoundView*>(); sounds && p.number(PlacePart::Entry))
+        sounds->selectSound(stepNumber(p, PlacePart::Entry));
+      break;
+    case mirdal::PlaceFile::Register:
+      // A register's place is its first use.
+      for (const mirdal::GprEntry& e : checkWindow_->report().gprs.registers)
+        if ("GPR" + std::to_string(e.gpr) == p.name && !e.uses.empty() && e.uses.front().place.file != p.file)
+          return openCheckPlace(e.uses.front().place);
+      showPage(Page::BDMV);
+      break;
+    case mirdal::PlaceFile::Disc: showPage(Page::BDMV); break;
     case mirdal::PlaceFile::Bdjo: showPage(Page::BDJO); break;
   }
 }

@@ -14,6 +14,7 @@
 #include "views/page_tabs.h"
 #include "views/playlist_items_view.h"
 #include "views/playlist_page.h"
+#include "views/sound_view.h"
 
 namespace mirdal::gui::test {
 
@@ -99,6 +100,21 @@ class CheckDiscTest : public QObject {
     QCOMPARE(f.t.w->currentPage(), Page::Playlist);
     QCOMPARE(f.t.w->workspace().playlist.loaded(), true);
     QCOMPARE(f.t.w->playlistPage()->itemsView()->selectedPlayItem(), 2);
+
+    // A register's finding opens its first use: GPR5 is written by object 7 line 12.
+    const int gpr = f.rowOf("GPR5");
+    QVERIFY(gpr >= 0);
+    emit f.window()->sgFindings()->cellDoubleClicked(gpr, 3);
+    QCOMPARE(f.t.w->currentPage(), Page::BDMV);
+    QCOMPARE(f.t.w->bdmvPage()->selectedMovieObject(), 7);
+    QCOMPARE(f.t.find<StringGrid>("sgCommands")->selectedRowRange(), (QPair<int, int>(12, 12)));
+
+    const int sound = f.rowOf("sound.bdmv entry 2");
+    QVERIFY(sound >= 0);
+    f.t.w->showPage(Page::Playlist);
+    emit f.window()->sgFindings()->cellDoubleClicked(sound, 0);
+    QCOMPARE(f.t.w->currentPage(), Page::BDMV);
+    QCOMPARE(f.t.w->bdmvPage()->findChild<SoundView*>()->selectedSound(), 2);
   }
 
   void aClickOnAMapNodeOpensItsPage() {
