@@ -104,6 +104,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   wireMenuPlay();
   wireMenuEdit();
   wireSound();
+  wireCheck();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);
@@ -417,6 +418,7 @@ void TfMain::readDiscNow() {
   }
   refreshAfterRead();
   PageControlChange();
+  emit discRead(passed);
   read->setEnabled(true);
   reading_ = false;
 }

@@ -27,6 +27,7 @@
 
 
 namespace mirdal {
+struct Place;
 class ScopedReporter;
 struct ProgressState;
 }  // namespace mirdal
@@ -37,6 +38,7 @@ class AboutPage;
 class Audio;
 class BdjoPage;
 class BdmvPage;
+class CheckDiscWindow;
 class ClipPage;
 class GuiReporter;
 class Interaction;
@@ -144,6 +146,8 @@ class TfMain : public QMainWindow {
   // Start-up has applied the settings: views that need the options at
   // start (the sound player, the register reset) set themselves up.
   void settingsApplied();
+  // A disc Read ended; passed says whether the disc's check passed.
+  void discRead(bool passed);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* e) override;
@@ -165,6 +169,9 @@ class TfMain : public QMainWindow {
   void wireMenuPlay();
   void wireMenuEdit();
   void wireSound();
+  void wireCheck();
+  // Opens the page of a finding's place and selects its row.
+  void openCheckPlace(const mirdal::Place& place);
   void followToTitle(int title);
   void followToPlaylist(const QString& name);
   void openArgument(const QString& arg);
@@ -200,6 +207,7 @@ class TfMain : public QMainWindow {
   RunPanel* runPanel_ = nullptr;
   RegisterPanel* registerPanel_ = nullptr;
   SharedControls* shared_ = nullptr;
+  CheckDiscWindow* checkWindow_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   std::unique_ptr<GuiReporter> reporter_;
   std::unique_ptr<mirdal::ScopedReporter> reporterScope_;

@@ -22,6 +22,11 @@ inline constexpr ManExample kManExamples[] = {
      "mirdal-cli chapters import Disc/BDMV/PLAYLIST/00000.mpls chapters.txt --format time -o 00000.mpls"},
     {"Read a file and write it back through the model (an unedited file comes back byte for byte):",
      "mirdal-cli resave Disc/BDMV/MovieObject.bdmv -o MovieObject.bdmv"},
+    {"Check the whole disc for errors only, then show which commands write and read each GPR, and draw the "
+     "navigation map with Graphviz:",
+     "mirdal-cli lint Disc --min-severity error --rule MO-UNREACHED\n"
+     "mirdal-cli gpr-map Disc\n"
+     "mirdal-cli navmap Disc --dot > navmap.dot"},
     {"List the commands that play playlist 00001, and the playlists that use each clip:",
      "mirdal-cli find Disc --playlist 1\n"
      "mirdal-cli find Disc --clips"},

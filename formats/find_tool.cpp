@@ -58,6 +58,22 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
   }
 }
 
+std::vector<ClipUse> clipUsesOf(const TMPLS& pl) {
+  std::vector<ClipUse> uses;
+  const auto& items = pl.playlist.items;
+  for (std::size_t k = 0; k < items.size(); ++k) uses.push_back({items[k].clip_name, 'p', std::uint16_t(k), 0});
+  const auto& subpaths = pl.playlist.subpaths;
+  for (std::size_t s = 0; s < subpaths.size(); ++s)
+    for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
+      uses.push_back({subpaths[s].items[j].clip_name, 's', std::uint16_t(j), std::uint16_t(s)});
+  return uses;
+}
+
+std::string clipUsePlace(const ClipUse& u) {
+  return u.kind == 'p' ? "PlayItem " + std::to_string(u.item)
+                       : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
+}
+
 std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
   disc.ciRefs.assign(disc.clips.size(), TCIRefs{});
   std::size_t missing = 0;
@@ -85,14 +101,7 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
     TMPLS pl;
     if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, true) != ReadStatus::Ok)
       continue;
-    const auto& items = pl.playlist.items;
-    for (std::size_t k = 0; k < items.size(); ++k)
-      refer(items[k].clip_name, {number, 'p', std::uint16_t(k)}, "PlayItem " + std::to_string(k));
-    const auto& subpaths = pl.playlist.subpaths;
-    for (std::size_t s = 0; s < subpaths.size(); ++s)
-      for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
-        refer(subpaths[s].items[j].clip_name, {number, 's', std::uint16_t(j)},
-              "SubPath " + std::to_string(s) + ", SubPlayItem " + std::to_string(j));
+    for (const ClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, clipUsePlace(u));
   }
   return missing;
 }

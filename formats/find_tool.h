@@ -30,6 +30,20 @@ std::string playlistUseLine(const PlaylistUse& u);
 // found in:" and the use lines as plain text.
 void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses);
 
+// A use of a clip by a playlist as Find walks it: each PlayItem ('p', item
+// k), then each SubPlayItem j of each SubPath s ('s', item j). The disc
+// check names the same uses.
+struct ClipUse {
+  std::string clip;
+  char kind = 'p';
+  std::uint16_t item = 0;
+  std::uint16_t subPath = 0;  // 's' only
+};
+struct TMPLS;
+std::vector<ClipUse> clipUsesOf(const TMPLS& pl);
+// "PlayItem 2", "SubPath 0, SubPlayItem 1".
+std::string clipUsePlace(const ClipUse& u);
+
 // Find on the clip page: empties every reference list of disc.ciRefs (one
 // per clip of disc.clips), reads each playlist of disc.playlists quietly into
 // a playlist model of its own, and adds (playlist number, 'p', k) for each

@@ -284,7 +284,7 @@ DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& o
         const std::uint16_t pid = packetPid(sp);
         if (pid < kNullPid) {
           if (findVideo && pid == kVideoPid) ex.noteVideoPts(sp);
-          if (pid == opt.pid && !ex.packet(sp, res)) {
+          if (pid == opt.pid && (!ex.packet(sp, res) || out.done())) {
             stop = true;
             break;
           }

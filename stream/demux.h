@@ -32,6 +32,9 @@ class ExportSink {
   virtual bool write(const std::uint8_t* p, std::size_t n) = 0;
   virtual std::uint64_t size() const = 0;
   virtual bool truncate(std::uint64_t size) = 0;
+  // True once the sink has all it wants: the demux stops reading there (a
+  // menu check needs only the first display set of a feature-long stream).
+  virtual bool done() const { return false; }
 };
 
 // The exported bytes in memory (tests, small IG streams).

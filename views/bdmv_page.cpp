@@ -67,6 +67,11 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   folderRow->addWidget(eBDMVdir_, 1);
   folderRow->addWidget(bbOpenDir_);
   folderRow->addWidget(bReadBDMV_);
+  bCheckDisc_ = new QPushButton(tr("Check disc"), this);
+  bCheckDisc_->setObjectName("bCheckDisc");
+  bCheckDisc_->setToolTip(tr("Check the whole disc: every reference, command operand and menu link"));
+  bCheckDisc_->setEnabled(false);
+  folderRow->addWidget(bCheckDisc_);
   page->addLayout(folderRow);
 
   lStartHint_ = new QLabel(startHint(), this);

@@ -41,6 +41,8 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir() const { return eBDMVdir_; }
   QToolButton* bbOpenDir() const { return bbOpenDir_; }
   QPushButton* bReadBDMV() const { return bReadBDMV_; }
+  // "Check disc": enabled after a Read; the main window runs the check.
+  QPushButton* bCheckDisc() const { return bCheckDisc_; }
 
   // Shown while no disc folder is chosen (a first start): where to begin.
   QLabel* lStartHint() const { return lStartHint_; }
@@ -122,6 +124,7 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir_;
   QToolButton* bbOpenDir_;
   QPushButton* bReadBDMV_;
+  QPushButton* bCheckDisc_;
   QLabel* lStartHint_;
   QGroupBox* gbMovieObject_;
   QGroupBox* gbIndex_;
