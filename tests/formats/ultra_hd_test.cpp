@@ -8,11 +8,13 @@
 #include <string>
 
 #include "core/fields.h"
+#include "formats/apply_to_clpi.h"
 #include "formats/clpi.h"
 #include "formats/index_app_info.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "formats/mpls.h"
+#include "formats/mpls_cells.h"
 
 #include "support/byte_builder.h"
 #include "support/clip_bytes.h"
@@ -393,6 +395,60 @@ TEST(UltraHD, DiscInfoAbsentWhenTheEntryCannotHoldIt) {
   ASSERT_EQ(parseIndex(uhdIndex(8, Bytes(8, 0)), past).status, ReadStatus::Ok);
   past.extension_data.entries[1].ext_data_start_address = 0x1000;
   EXPECT_FALSE(ultraHdInfo(past));
+}
+
+// Apply to clip: an HEVC playlist stream's attributes reach the clip's
+// stream of the same PID, and read back from the written clip.
+TEST(UltraHD, ApplyToClipCarriesTheHevcAttributes) {
+  for (const HevcCase& c : kHevcCases) {
+    SCOPED_TRACE(c.name);
+    TMPLS pl;
+    ASSERT_EQ(parseMPLS(hevcPlaylist(c.colourByte, c.flagsByte), pl).status, ReadStatus::Ok);
+    TCLPI clip;
+    ASSERT_EQ(parseCLPI(hevcClip(0x30, 0, 0), clip).status, ReadStatus::Ok);
+    ASSERT_EQ(applyToClpi(pl.playlist.items.at(0), clip), std::vector<std::size_t>{0});
+    TCLPI back;
+    ASSERT_EQ(parseCLPI(composeCLPI(clip), back).status, ReadStatus::Ok);
+    const TProgramStream& s = back.program_info.program_sequences.at(0).streams.at(0);
+    EXPECT_EQ(s.dynamicRangeType, c.dynamicRange);
+    EXPECT_EQ(s.colorSpace, c.colorSpace);
+    EXPECT_EQ(s.crFlag, c.cr);
+    EXPECT_EQ(s.hdrPlusFlag, c.hdrPlus);
+  }
+}
+
+// The stream editor's HEVC fields: taken by an HEVC stream only, cleared
+// when the coding type becomes another one.
+TEST(UltraHD, StreamEditorHevcFields) {
+  struct Case {
+    StreamField field;
+    std::uint32_t value;
+    std::uint8_t colourByte, flagsByte;  // written after the edit
+  };
+  const Case cases[] = {
+      {StreamField::DynamicRange, 2, 0x22, 0x00}, {StreamField::DynamicRange, 0x13, 0x32, 0x00},
+      {StreamField::ColorSpace, 1, 0x11, 0x00},   {StreamField::CrFlag, 1, 0x12, 0x80},
+      {StreamField::HdrPlusFlag, 1, 0x12, 0x40},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.field));
+    TMPLS m;
+    ASSERT_EQ(parseMPLS(hevcPlaylist(0x12, 0x00), m).status, ReadStatus::Ok);
+    EXPECT_TRUE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, c.field, c.value));
+    EXPECT_EQ(composeMPLS(m), hevcPlaylist(c.colourByte, c.flagsByte));
+    EXPECT_FALSE(setStreamField(m, 0, StreamCategory::PrimaryAudio, 0, c.field, c.value)) << "no audio stream";
+
+    // AVC: the fields go, and cannot be set.
+    ASSERT_TRUE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, StreamField::Coding, 0x1B));
+    const TStreamAttributes& a = m.playlist.items[0].stn.primary_video[0].attributes;
+    EXPECT_EQ(a.dynamicRangeType, 0);
+    EXPECT_EQ(a.colorSpace, 0);
+    EXPECT_FALSE(a.crFlag || a.hdrPlusFlag);
+    EXPECT_FALSE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, c.field, c.value));
+    TMPLS back;
+    ASSERT_EQ(parseMPLS(composeMPLS(m), back).status, ReadStatus::Ok);
+    EXPECT_EQ(back, m);
+  }
 }
 
 }  // namespace
