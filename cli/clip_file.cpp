@@ -138,6 +138,10 @@ json clipJson(const TCLPI& c) {
                          {"frame_rate", s.frame_rate},
                          {"aspect_ratio", s.aspect_ratio},
                          {"aspect_flag", s.aspect_flag},
+                         {"cr_flag", s.crFlag},
+                         {"dynamic_range_type", s.dynamicRangeType},
+                         {"color_space", s.colorSpace},
+                         {"hdr_plus_flag", s.hdrPlusFlag},
                          {"isrc", text(s.ISRC_country_code + s.ISRC_registrant_code + s.ISRC_recording_year +
                                        s.ISRC_recording_number)},
                          {"presentation_type", s.presentation_type},

@@ -6,6 +6,7 @@
 #include "formats/bdmv_rows.h"
 #include "core/display_text.h"
 #include "formats/ext_data_edit.h"
+#include "formats/hdr_text.h"
 #include "nav/program_export.h"
 
 namespace mirdal::cli {
@@ -44,6 +45,8 @@ std::string commandLine(std::size_t line, const TNavCommand& c) {
 std::string dumpIndexText(const TINDX& idx, const std::string& name) {
   std::string out = header(name, idx.type_indicator, idx.version_number);
   out += "Content: " + idx.content_provider_data + "\n";
+  if (idx.version_number == "0300") out += appInfoLine(idx) + "\n";
+  if (const std::string uhd = ultraHdLine(idx); !uhd.empty()) out += uhd + "\n";
   out += "First Playback: " + entryText(idx.indexes.first_playback, true) + "\n";
   out += "Top Menu: " + entryText(idx.indexes.top_menu, false) + "\n";
   out += titleCounter(idx) + "\n";

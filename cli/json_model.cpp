@@ -1,6 +1,7 @@
 #include "cli/json_model.h"
 
 #include "core/display_text.h"
+#include "formats/index_app_info.h"
 
 namespace mirdal::cli {
 
@@ -42,6 +43,25 @@ json entryJson(const TIndexEntry& e) {
           {"bdj_object_name", text(e.bdj_object_name)}};
 }
 
+json appInfoJson(const TINDX& idx) {
+  const AppInfoBdmv a = appInfoFields(idx);
+  return {{"initial_output_mode_preference", a.initialOutputModePreference},
+          {"ss_content_exist_flag", a.content3DExists},
+          {"initial_dynamic_range_type", a.initialDynamicRangeType},
+          {"video_format", a.videoFormat},
+          {"frame_rate", a.frameRate}};
+}
+
+json ultraHdJson(const TINDX& idx) {
+  const std::optional<UltraHdInfo> u = ultraHdInfo(idx);
+  if (!u) return nullptr;
+  return {{"disc_type", u->discType},
+          {"exist_4k_flag", u->exist4KFlag},
+          {"hdr_flags", u->hdrFlags},
+          {"hdr_plus_flag", u->hdrPlusFlag},
+          {"dolby_vision_flag", u->dolbyVisionFlag}};
+}
+
 }  // namespace
 
 json toJson(const TExtensionData& ed) {
@@ -77,6 +97,8 @@ json toJson(const TINDX& idx) {
           {"app_info_bdmv_length", idx.app_info_bdmv_length},
           {"app_info_bdmv_flags", idx.app_info_bdmv_flags},
           {"content_provider_data", text(idx.content_provider_data)},
+          {"app_info_bdmv", appInfoJson(idx)},
+          {"ultra_hd", ultraHdJson(idx)},
           {"indexes_gap", hexBytes(idx.indexes_gap)},
           {"indexes",
            {{"length", idx.indexes.length},

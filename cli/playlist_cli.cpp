@@ -70,6 +70,10 @@ json streamJson(const TStreamRec& s) {
             {"sampling_frequency", a.sampling_frequency},
             {"language", latin1ToUtf8(a.language)},
             {"character_code", a.character_code},
+            {"dynamic_range_type", a.dynamicRangeType},
+            {"color_space", a.colorSpace},
+            {"cr_flag", a.crFlag},
+            {"hdr_plus_flag", a.hdrPlusFlag},
             {"raw", hexBytes(a.raw)}}}};
 }
 

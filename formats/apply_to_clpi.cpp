@@ -22,6 +22,11 @@ std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip) {
       t->stream_coding_type = s.attributes.coding_type;
       t->video_format = s.attributes.video_format;
       t->frame_rate = s.attributes.frame_rate;
+      // HEVC only; every other coding type holds zero there on both sides.
+      t->dynamicRangeType = s.attributes.dynamicRangeType;
+      t->colorSpace = s.attributes.colorSpace;
+      t->crFlag = s.attributes.crFlag;
+      t->hdrPlusFlag = s.attributes.hdrPlusFlag;
     }
   }
   for (std::size_t k = 0; k < A; ++k) {

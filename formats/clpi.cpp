@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/report.h"
+#include "formats/database_version.h"
 #include "formats/clpi_edit.h"
 #include "formats/stream_codes.h"
 
@@ -94,7 +95,15 @@ void readStream(FieldReader& r, TProgramStream& s) {
       const std::uint8_t ar = r.readbyte();
       s.aspect_ratio = ar >> 4;
       s.aspect_flag = (ar >> 1) & 1;
-      r.skip(2);
+      if (s.stream_coding_type == std::uint8_t(CodingType::HEVC)) {
+        s.crFlag = ar & 1;
+        const std::uint8_t colour = r.readbyte();
+        s.dynamicRangeType = colour >> 4;
+        s.colorSpace = colour & 0x0F;
+        s.hdrPlusFlag = r.readbyte() & 0x80;
+      } else {
+        r.skip(2);
+      }
       readISRC(r, s);
       break;
     }
@@ -205,8 +214,14 @@ void addStream(OutputBuffer& o, const TProgramStream& s) {
   switch (codingKind(s.stream_coding_type)) {
     case StreamKind::Video:
       o.addbyte(std::uint32_t(s.video_format & 0x0F) << 4 | (s.frame_rate & 0x0F));
-      o.addbyte(std::uint32_t(s.aspect_ratio & 0x0F) << 4 | (s.aspect_flag & 1u) << 1);
-      o.addword(0);
+      if (s.stream_coding_type == std::uint8_t(CodingType::HEVC)) {
+        o.addbyte(std::uint32_t(s.aspect_ratio & 0x0F) << 4 | (s.aspect_flag & 1u) << 1 | (s.crFlag ? 1u : 0u));
+        o.addbyte(std::uint32_t(s.dynamicRangeType & 0x0F) << 4 | (s.colorSpace & 0x0F));
+        o.addbyte(s.hdrPlusFlag ? 0x80 : 0);
+      } else {
+        o.addbyte(std::uint32_t(s.aspect_ratio & 0x0F) << 4 | (s.aspect_flag & 1u) << 1);
+        o.addword(0);
+      }
       addISRC(o, s);
       break;
     case StreamKind::Audio:
@@ -262,7 +277,7 @@ ClpiParse parseCLPI(const Bytes& data, TCLPI& out) {
   const std::string version = r.readstring(4);
   out.type_indicator = type;
   out.version_number = version;
-  if (type != "HDMV" || (version != "0100" && version != "0200")) {
+  if (type != "HDMV" || !knownDatabaseVersion(version)) {
     res.status = ReadStatus::Rejected;
     return res;
   }

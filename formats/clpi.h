@@ -85,6 +85,11 @@ struct TProgramStream {
   std::uint8_t frame_rate = 0;
   std::uint8_t aspect_ratio = 0;  // 2 = 4:3, else 16:9
   std::uint8_t aspect_flag = 0;   // bit 1 of the aspect byte
+  // HEVC video only (Ultra HD); other coding types hold zero there.
+  bool crFlag = false;            // bit 0 of the aspect byte
+  std::uint8_t dynamicRangeType = 0;  // 0 SDR, 1 HDR10, 2 Dolby Vision
+  std::uint8_t colorSpace = 0;        // 1 BT.709, 2 BT.2020
+  bool hdrPlusFlag = false;
   std::string ISRC_country_code;     // 2
   std::string ISRC_registrant_code;  // 3
   std::string ISRC_recording_year;   // 2

@@ -5,6 +5,7 @@
 #include "core/display_text.h"
 #include "core/tick_text.h"
 #include "formats/clip_packets.h"
+#include "formats/hdr_text.h"
 #include "formats/stream_codes.h"
 
 namespace mirdal {
@@ -30,7 +31,10 @@ std::string streamDetails(const TProgramStream& s) {
   switch (codingKind(s.stream_coding_type)) {
     case StreamKind::Video:
       return std::string(videoFormatText(s.video_format)) + ", " + std::string(frameRateText(s.frame_rate)) +
-             ", " + (s.aspect_ratio == 2 ? "4:3" : "16:9");
+             ", " + (s.aspect_ratio == 2 ? "4:3" : "16:9") +
+             (s.stream_coding_type == std::uint8_t(CodingType::HEVC)
+                  ? hevcAttributesSuffix(s.dynamicRangeType, s.colorSpace, s.crFlag, s.hdrPlusFlag)
+                  : "");
     case StreamKind::Audio:
       return std::string(presentationTypeText(s.presentation_type)) + ", " +
              std::string(samplingFrequencyText(s.sampling_frequency)) + ", " + s.audio_language;

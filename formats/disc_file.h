@@ -36,7 +36,7 @@ bool saveDiscFile(const SaveRequest& req, const Bytes& bytes);
 // erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
 void reportEndsEarly(const std::string& name, std::size_t fileSize);
 
-// Ultra HD discs write their database files as version "0300", whose layout
+// Ultra HD discs write their BD-J objects as version "0300", whose layout
 // differs. After a rejected header, logs the plain line "version 0300 (Ultra
 // HD) is not supported" when the file's version (bytes 4 to 7) is "0300";
 // returns whether it did.

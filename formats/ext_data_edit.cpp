@@ -10,11 +10,9 @@ namespace {
 
 constexpr std::size_t kDumpWidth = 32;
 
-// Offset of the data part from the start of the block: length, data block
-// start address, 3 reserved bytes, the count, 12 bytes per entry.
-std::size_t dataPartStart(const TExtensionData& ed) { return 12 + 12 * ed.entries.size(); }
-
 }  // namespace
+
+std::size_t extDataPartStart(const TExtensionData& ed) { return 12 + 12 * ed.entries.size(); }
 
 std::string extDataSummary(const TExtensionData& ed) {
   if (ed.length == 0) return "None";
@@ -37,7 +35,7 @@ std::vector<ExtDataDumpLine> extDataDump(const TExtensionData& ed, std::size_t e
   // the entry table, which is where the data blocks begin in a well-formed
   // block (data_block_start_address). Counting from the table's end also
   // shows the right bytes when there is padding before the first data block.
-  const std::size_t base = dataPartStart(ed);
+  const std::size_t base = extDataPartStart(ed);
   std::size_t from = ed.data.size(), n = 0;
   if (e.ext_data_start_address >= base && e.ext_data_start_address - base < ed.data.size()) {
     from = e.ext_data_start_address - base;

@@ -22,6 +22,11 @@ inline constexpr std::array<GridColumn, 5> kExtDataColumns{
 // "64 bytes, 2 entries", "40 bytes, 1 entry", or "None" when length is 0.
 std::string extDataSummary(const TExtensionData& ed);
 
+// Offset of the data part from the start of the block: length, data block
+// start address, 3 reserved bytes, the count, 12 bytes per entry. An entry's
+// start address counts from the start of the block.
+std::size_t extDataPartStart(const TExtensionData& ed);
+
 // Delete and Save are possible only while length is not 0.
 inline bool extDataPresent(const TExtensionData& ed) { return ed.length != 0; }
 

@@ -12,6 +12,7 @@ namespace {
 constexpr std::uint32_t kINDX = 0x494E4458;  // "INDX"
 constexpr std::uint32_t k0100 = 0x30313030;
 constexpr std::uint32_t k0200 = 0x30323030;
+constexpr std::uint32_t k0300 = 0x30333030;
 
 std::string fourChars(std::uint32_t v) {
   return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
@@ -66,7 +67,7 @@ IndexParse parseIndex(const Bytes& data, TINDX& out,
   FieldReader r(data);
   const std::uint32_t type = r.readlong();
   const std::uint32_t version = r.readlong();
-  if (type != kINDX || (version != k0100 && version != k0200)) {
+  if (type != kINDX || (version != k0100 && version != k0200 && version != k0300)) {
     res.status = ReadStatus::Rejected;
     res.position = r.pos();
     return res;
@@ -187,7 +188,6 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx) {
   }
   if (res.status == ReadStatus::Rejected) {
     erlog(name + " format error at $" + hexText(res.position, 8));
-    noteUnsupportedVersion(data);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());

@@ -1,6 +1,7 @@
 #include "formats/movie_objects.h"
 
 #include "core/report.h"
+#include "formats/database_version.h"
 
 namespace mirdal {
 
@@ -20,7 +21,7 @@ MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
   FieldReader r(data);
   const std::string type = r.readstring(4);
   const std::string version = r.readstring(4);
-  if (type != "MOBJ" || (version != "0100" && version != "0200")) {
+  if (type != "MOBJ" || !knownDatabaseVersion(version)) {
     res.status = ReadStatus::Rejected;
     return res;
   }
@@ -120,7 +121,6 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
   });
   if (res.status == ReadStatus::Rejected) {
     erlog("Format error " + name);
-    noteUnsupportedVersion(data);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());

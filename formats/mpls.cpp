@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "core/report.h"
+#include "formats/database_version.h"
 #include "formats/stream_codes.h"
 
 namespace mirdal {
@@ -17,6 +18,14 @@ constexpr std::size_t kMarkSize = 14;
 bool knownEntryType(std::uint8_t t) { return t >= 1 && t <= 3; }
 
 std::size_t pad(std::size_t n) { return n + (n % 2); }
+
+// The two bytes after format and rate of an HEVC stream; other bits reserved.
+void readHevcBits(TStreamAttributes& a, std::uint8_t colour, std::uint8_t flags) {
+  a.dynamicRangeType = colour >> 4;
+  a.colorSpace = colour & 15;
+  a.crFlag = flags & 0x80;
+  a.hdrPlusFlag = flags & 0x40;
+}
 
 // The parse of one file: the reader and the whole image, so that the body
 // of a stream entry or attribute block can be read through a reader of its
@@ -80,6 +89,10 @@ class Parser {
         v = b.readbyte();
         a.video_format = v >> 4;
         a.frame_rate = v & 15;
+        if (a.coding_type == std::uint8_t(CodingType::HEVC)) {
+          const std::uint8_t colour = b.readbyte();
+          readHevcBits(a, colour, b.readbyte());
+        }
         break;
       case StreamKind::Audio:
         v = b.readbyte();
@@ -130,6 +143,7 @@ class Parser {
       case StreamKind::Video:
         a.video_format = p[12] >> 4;
         a.frame_rate = p[12] & 15;
+        if (a.coding_type == std::uint8_t(CodingType::HEVC)) readHevcBits(a, p[13], p[14]);
         break;
       case StreamKind::Audio:
         a.presentation_type = p[12] >> 4;
@@ -377,6 +391,10 @@ void writeAttributes(OutputBuffer& o, const TStreamAttributes& a) {
   switch (kind) {
     case StreamKind::Video:
       b[1] = std::uint8_t((a.video_format << 4) | (a.frame_rate & 15));
+      if (a.coding_type == std::uint8_t(CodingType::HEVC)) {
+        b[2] = std::uint8_t((a.dynamicRangeType << 4) | (a.colorSpace & 15));
+        b[3] = std::uint8_t((a.crFlag ? 0x80 : 0) | (a.hdrPlusFlag ? 0x40 : 0));
+      }
       break;
     case StreamKind::Audio:
       b[1] = std::uint8_t((a.presentation_type << 4) | (a.sampling_frequency & 15));
@@ -642,7 +660,7 @@ MplsParse parseMPLS(const Bytes& data, TMPLS& out,
   FieldReader& r = p.r;
   const std::string type = r.readstring(4);
   const std::string version = r.readstring(4);
-  if (type != "MPLS" || (version != "0100" && version != "0200")) {
+  if (type != "MPLS" || !knownDatabaseVersion(version)) {
     res.status = ReadStatus::Rejected;
     return res;
   }

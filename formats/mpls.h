@@ -60,6 +60,11 @@ struct TStreamAttributes {
   std::uint8_t coding_type = 0;
   std::uint8_t video_format = 0;        // video
   std::uint8_t frame_rate = 0;          // video
+  // HEVC video only (Ultra HD); other coding types hold zero there.
+  std::uint8_t dynamicRangeType = 0;    // 0 SDR, 1 HDR10, 2 Dolby Vision
+  std::uint8_t colorSpace = 0;          // 1 BT.709, 2 BT.2020
+  bool crFlag = false;
+  bool hdrPlusFlag = false;
   std::uint8_t presentation_type = 0;   // audio
   std::uint8_t sampling_frequency = 0;  // audio
   std::string language;                 // audio, PG, IG, text: ISO 639-2, 3 characters

@@ -4,6 +4,7 @@
 
 #include "core/display_text.h"
 #include "formats/mpls_rows.h"
+#include "formats/stream_codes.h"
 
 namespace mirdal {
 
@@ -155,6 +156,10 @@ bool streamFieldApplies(StreamCategory c, StreamField f) {
       return video || audio;
     case StreamField::VideoFormat:
     case StreamField::FrameRate:
+    case StreamField::DynamicRange:
+    case StreamField::ColorSpace:
+    case StreamField::CrFlag:
+    case StreamField::HdrPlusFlag:
       return video;
     case StreamField::Presentation:
     case StreamField::Frequency:
@@ -173,18 +178,29 @@ bool setStreamField(TMPLS& m, std::size_t item, StreamCategory c, std::size_t ro
   if (!s) return false;
   TStreamEntry& e = s->entry;
   TStreamAttributes& a = s->attributes;
+  const bool hevc = a.coding_type == std::uint8_t(CodingType::HEVC);
   switch (f) {
     case StreamField::EntryType: e.type = std::uint8_t(v); break;
     case StreamField::MainPid: e.main_pid = std::uint16_t(v); break;
     case StreamField::SubPid: e.sub_pid = std::uint16_t(v); break;
     case StreamField::SubPathId: e.subpath_id = std::uint8_t(v); break;
     case StreamField::SubClipId: e.subclip_id = std::uint8_t(v); break;
-    case StreamField::Coding: a.coding_type = std::uint8_t(v); break;
+    case StreamField::Coding:
+      a.coding_type = std::uint8_t(v);
+      if (a.coding_type != std::uint8_t(CodingType::HEVC)) {
+        a.dynamicRangeType = a.colorSpace = 0;
+        a.crFlag = a.hdrPlusFlag = false;
+      }
+      break;
     case StreamField::VideoFormat: a.video_format = std::uint8_t(v & 15); break;
     case StreamField::FrameRate: a.frame_rate = std::uint8_t(v & 15); break;
     case StreamField::Presentation: a.presentation_type = std::uint8_t(v & 15); break;
     case StreamField::Frequency: a.sampling_frequency = std::uint8_t(v & 15); break;
     case StreamField::Language: return false;
+    case StreamField::DynamicRange: if (!hevc) return false; a.dynamicRangeType = std::uint8_t(v & 15); break;
+    case StreamField::ColorSpace: if (!hevc) return false; a.colorSpace = std::uint8_t(v & 15); break;
+    case StreamField::CrFlag: if (!hevc) return false; a.crFlag = v != 0; break;
+    case StreamField::HdrPlusFlag: if (!hevc) return false; a.hdrPlusFlag = v != 0; break;
   }
   return true;
 }

@@ -40,8 +40,10 @@ MarkTimeParts markTimeParts(std::uint32_t time);
 std::uint32_t markTime(MarkTimeParts p);
 
 // The stream editors below the stream grid.
+// The last four belong to HEVC video only: setting them on another coding
+// type changes nothing, and a coding type other than HEVC clears them.
 enum class StreamField { EntryType, MainPid, SubPid, SubPathId, SubClipId, Coding, VideoFormat, FrameRate,
-                         Presentation, Frequency, Language };
+                         Presentation, Frequency, Language, DynamicRange, ColorSpace, CrFlag, HdrPlusFlag };
 // Whether a category has the editor at all (video fields for primary and
 // secondary video, audio fields for primary and secondary audio, language
 // for primary audio, PG, IG and secondary audio).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "formats/hdr_text.h"
 #include "formats/mpls_edit.h"
 #include "formats/stream_codes.h"
 
@@ -101,6 +102,9 @@ std::string streamAttributesText(const TStreamRec& s, StreamCategory c) {
   switch (c) {
     case StreamCategory::PrimaryVideo:
     case StreamCategory::SecondaryVideo:
+      if (a.coding_type == std::uint8_t(CodingType::HEVC))
+        return join({codingTypeText(a.coding_type), videoFormatText(a.video_format), frameRateText(a.frame_rate)}) +
+               hevcAttributesSuffix(a.dynamicRangeType, a.colorSpace, a.crFlag, a.hdrPlusFlag);
       return join({codingTypeText(a.coding_type), videoFormatText(a.video_format), frameRateText(a.frame_rate)});
     case StreamCategory::PrimaryAudio:
     case StreamCategory::SecondaryAudio:

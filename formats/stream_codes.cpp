@@ -13,8 +13,8 @@ std::string_view pick(const std::array<std::string_view, N>& texts, std::size_t 
   return v < N ? texts[v] : other;
 }
 
-constexpr std::array<std::string_view, 8> kVideoFormats{"-",     "480i",  "576i",  "480p",
-                                                        "1080i", "720p",  "1080p", "576p"};
+constexpr std::array<std::string_view, 9> kVideoFormats{"-",     "480i",  "576i",  "480p", "1080i",
+                                                        "720p",  "1080p", "576p",  "2160p"};
 constexpr std::array<std::string_view, 8> kFrameRates{"-",     "23.976", "24", "25",
                                                       "29.97", "-",      "50", "59.94"};
 constexpr std::array<std::string_view, 13> kPresentationTypes{
@@ -35,10 +35,11 @@ constexpr std::array<std::string_view, 4> kEntryTypeHints{
     "6 associated with the PlayItem.",
     "Identify an elementary stream of the Clip used by a SubPath with SubPath_type set to 7 (IM "
     "Sync) associated with the PlayItem."};
-constexpr std::array<std::string_view, 3> kVideoCodingHints{
+constexpr std::array<std::string_view, 4> kVideoCodingHints{
     "MPEG-2 video stream for Primary / Secondary video",
     "MPEG-4 AVC video stream for Primary / Secondary video",
-    "SMPTE VC-1 video stream for Primary / Secondary video"};
+    "SMPTE VC-1 video stream for Primary / Secondary video",
+    "HEVC video stream for Primary video (Ultra HD)"};
 constexpr std::array<std::string_view, 9> kAudioCodingHints{
     "HDMV LPCM audio stream for Primary audio",
     "Dolby Digital (AC-3) audio stream for Primary audio",
@@ -135,7 +136,7 @@ constexpr std::array<std::string_view, kLanguageCount> kLanguages{
 
 StreamKind codingKind(std::uint8_t coding) {
   switch (coding) {
-    case 0x02: case 0x1B: case 0xEA:
+    case 0x02: case 0x1B: case 0xEA: case 0x24:
       return StreamKind::Video;
     case 0x80: case 0x81: case 0x82: case 0x83: case 0x84: case 0x85: case 0x86: case 0xA1: case 0xA2:
       return StreamKind::Audio;
@@ -153,6 +154,7 @@ std::string_view codingTypeText(std::uint8_t coding) {
     case 0x02: return "MPEG-2";
     case 0x1B: return "AVC";
     case 0xEA: return "VC1";
+    case 0x24: return "HEVC";
     case 0x80: return "LPCM";
     case 0x81: return "DD";
     case 0x82: return "DTS";

@@ -22,6 +22,7 @@ enum class CodingType : std::uint8_t {
   MPEG2 = 0x02,
   AVC = 0x1B,
   VC1 = 0xEA,
+  HEVC = 0x24,
   LPCM = 0x80,
   DD = 0x81,
   DTS = 0x82,
@@ -46,7 +47,7 @@ enum class StreamKind {
 };
 
 enum class VideoFormat : std::uint8_t {
-  None = 0, i480 = 1, i576 = 2, p480 = 3, i1080 = 4, p720 = 5, p1080 = 6, p576 = 7,
+  None = 0, i480 = 1, i576 = 2, p480 = 3, i1080 = 4, p720 = 5, p1080 = 6, p576 = 7, p2160 = 8,
 };
 
 enum class FrameRate : std::uint8_t {
@@ -85,7 +86,7 @@ enum class StreamEntryType : std::uint8_t {
 StreamKind codingKind(std::uint8_t coding);
 // "MPEG-2", "AVC", ... ; empty for unknown codes.
 std::string_view codingTypeText(std::uint8_t coding);
-// Format codes 0-7 have texts, 8-15 are "res.".
+// Format codes 0-8 have texts, 9-15 are "res.".
 std::string_view videoFormatText(std::uint8_t format);
 std::string_view frameRateText(std::uint8_t rate);
 std::string_view presentationTypeText(std::uint8_t type);
@@ -108,7 +109,7 @@ struct FrameRateRatio {
 std::optional<FrameRateRatio> frameRateRatio(std::uint8_t rate);
 
 // The choice lists of the stream editors: index -> code.
-inline constexpr std::array<std::uint8_t, 3> kVideoCodingChoices{0x02, 0x1B, 0xEA};
+inline constexpr std::array<std::uint8_t, 4> kVideoCodingChoices{0x02, 0x1B, 0xEA, 0x24};
 inline constexpr std::array<std::uint8_t, 9> kAudioCodingChoices{0x80, 0x81, 0x82, 0x83, 0x84,
                                                                 0x85, 0x86, 0xA1, 0xA2};
 // The index of a code in a choice list, -1 when it is not there.

@@ -15,6 +15,7 @@
 #include "documents/disc_files.h"
 #include "formats/bdmv_rows.h"
 #include "views/document_signals.h"
+#include "views/index_app_info_view.h"
 #include "views/combo_fill.h"
 #include "views/object_program_view.h"
 #include "views/objects_view.h"
@@ -122,6 +123,8 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   auto* right = new QVBoxLayout;
   right->setSpacing(6);
   right->addWidget(gbIndex_, 3);
+  appInfo_ = new IndexAppInfoView(ws_, this);
+  right->addWidget(appInfo_);
   right->addWidget(gbSound_, 1);
 
   objects_ = new ObjectsView(ws_, ia_, objectsPane_);

@@ -29,6 +29,7 @@ namespace mirdal::gui {
 
 class Interaction;
 class ObjectProgramView;
+class IndexAppInfoView;
 class ObjectsView;
 class TitlesView;
 class VerticalLabel;
@@ -62,6 +63,7 @@ class BdmvPage : public QWidget, public PageView {
   QWidget* soundPane() const { return soundPane_; }
 
   TitlesView* titlesView() const { return titles_; }
+  IndexAppInfoView* appInfoView() const { return appInfo_; }
   ObjectsView* objectsView() const { return objects_; }
   ObjectProgramView* objectProgram() const { return commands_; }
 
@@ -137,6 +139,7 @@ class BdmvPage : public QWidget, public PageView {
   VerticalLabel* lTitlenum_;
   VerticalLabel* lObjects_;
   TitlesView* titles_;
+  IndexAppInfoView* appInfo_ = nullptr;
   ObjectsView* objects_;
   ObjectProgramView* commands_;
   QComboBox* runObject_ = nullptr;

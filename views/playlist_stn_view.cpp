@@ -1,5 +1,6 @@
 #include "views/playlist_stn_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 
 #include "core/report.h"
 #include "documents/workspace.h"
+#include "formats/hdr_text.h"
 #include "formats/mpls_cells.h"
 #include "formats/mpls_edit.h"
 #include "formats/mpls_rows.h"
@@ -27,6 +29,13 @@ namespace mirdal::gui {
 namespace {
 
 QString latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+// Every value of a 4-bit code: its name, or its number where it has none.
+QStringList hdrCodeTexts(std::string (*text)(std::uint8_t)) {
+  QStringList out;
+  for (int v = 0; v < 16; ++v) out << QString::fromStdString(text(std::uint8_t(v)));
+  return out;
+}
 
 template <class TextFn>
 QStringList codeTexts(int count, TextFn text) {
@@ -100,7 +109,7 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   videoCoding_ = namedChoice("cbVideoCoding", tr("Video coding type"), this);
   for (std::uint8_t c : kVideoCodingChoices) videoCoding_->addItem(latin(codingTypeText(c)));
   videoFormat_ = namedChoice("cbVideoFormat", tr("Video format"), this);
-  videoFormat_->addItems(codeTexts(8, videoFormatText));
+  videoFormat_->addItems(codeTexts(9, videoFormatText));
   frameRate_ = namedChoice("cbFrameRate", tr("Frame rate"), this);
   frameRate_->addItems(codeTexts(8, frameRateText));
   audioCoding_ = namedChoice("cbAudioCoding", tr("Audio coding type"), this);
@@ -112,6 +121,16 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   language_ = namedChoice("cbLanguage", tr("Language"), this);
   for (std::string_view code : languageCodes()) language_->addItem(latin(code));
   language_->setMaxVisibleItems(20);
+  dynamicRange_ = namedChoice("cbDynamicRange", tr("Dynamic range type (HEVC)"), this);
+  dynamicRange_->addItems(hdrCodeTexts(dynamicRangeText));
+  colorSpace_ = namedChoice("cbColorSpace", tr("Colour space (HEVC)"), this);
+  colorSpace_->addItems(hdrCodeTexts(colorSpaceText));
+  crFlag_ = new QCheckBox(tr("CR"), this);
+  crFlag_->setObjectName("chkCR");
+  crFlag_->setToolTip(tr("CR flag (HEVC)"));
+  hdrPlus_ = new QCheckBox(tr("HDR10+"), this);
+  hdrPlus_->setObjectName("chkHdrPlus");
+  hdrPlus_->setToolTip(tr("HDR10+ flag (HEVC)"));
 
   // The editors stand in one column beside the grids; hidden ones take no room.
   auto* editors = new QVBoxLayout;
@@ -124,8 +143,15 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   ids->addStretch(1);
   editors->addWidget(entryType_);
   editors->addLayout(ids);
-  for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_, audioCoding_, presentation_, frequency_, language_})
+  for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_, dynamicRange_, colorSpace_})
     editors->addWidget(cb);
+  auto* hevcFlags = new QHBoxLayout;
+  hevcFlags->setSpacing(4);
+  hevcFlags->addWidget(crFlag_);
+  hevcFlags->addWidget(hdrPlus_);
+  hevcFlags->addStretch(1);
+  editors->addLayout(hevcFlags);
+  for (QComboBox* cb : {audioCoding_, presentation_, frequency_, language_}) editors->addWidget(cb);
   editors->addStretch(1);
   l->addLayout(editors);
 
@@ -153,6 +179,12 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
           [this](int i) { fieldChosen(StreamField::Presentation, std::uint32_t(i)); });
   connect(frequency_, &QComboBox::activated, this, [this](int i) { fieldChosen(StreamField::Frequency, std::uint32_t(i)); });
   connect(language_, &QComboBox::activated, this, &PlaylistStnView::languageChosen);
+  connect(dynamicRange_, &QComboBox::activated, this,
+          [this](int i) { fieldChosen(StreamField::DynamicRange, std::uint32_t(std::max(i, 0))); });
+  connect(colorSpace_, &QComboBox::activated, this,
+          [this](int i) { fieldChosen(StreamField::ColorSpace, std::uint32_t(std::max(i, 0))); });
+  connect(crFlag_, &QCheckBox::clicked, this, [this](bool on) { fieldChosen(StreamField::CrFlag, on); });
+  connect(hdrPlus_, &QCheckBox::clicked, this, [this](bool on) { fieldChosen(StreamField::HdrPlusFlag, on); });
   connect(mainPid_, &QLineEdit::editingFinished, this,
           [this] { fieldChosen(StreamField::MainPid, std::uint32_t(mainPid_->value())); });
   connect(subPid_, &QLineEdit::editingFinished, this,
@@ -227,6 +259,11 @@ void PlaylistStnView::showStream(int row) {
   subClipId_->setVisible(s && type == 2);
   subPid_->setVisible(s && type == 2);
   for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_}) cb->setVisible(s && video);
+  const bool hevc = s && video && s->attributes.coding_type == std::uint8_t(CodingType::HEVC);
+  dynamicRange_->setVisible(hevc);
+  colorSpace_->setVisible(hevc);
+  crFlag_->setVisible(hevc);
+  hdrPlus_->setVisible(hevc);
   for (QComboBox* cb : {audioCoding_, presentation_, frequency_}) cb->setVisible(s && audio);
   language_->setVisible(s && streamFieldApplies(c, StreamField::Language));
   if (s) {
@@ -244,6 +281,10 @@ void PlaylistStnView::showStream(int row) {
       if (i >= 0) setHintIfAny(videoCoding_, videoCodingHint(std::size_t(i)));
       showComboItem(videoFormat_, a.video_format);
       showComboItem(frameRate_, a.frame_rate);
+      showComboItem(dynamicRange_, a.dynamicRangeType);
+      showComboItem(colorSpace_, a.colorSpace);
+      crFlag_->setChecked(a.crFlag);
+      hdrPlus_->setChecked(a.hdrPlusFlag);
     }
     if (audio) {
       const int i = audioCodingIndex(a.coding_type);

@@ -11,6 +11,7 @@
 #include "formats/mpls.h"
 #include "formats/mpls_cells.h"
 
+class QCheckBox;
 class QComboBox;
 class QToolButton;
 
@@ -43,6 +44,11 @@ class PlaylistStnView : public QWidget {
   QComboBox* cbPresentation() const { return presentation_; }
   QComboBox* cbFrequency() const { return frequency_; }
   QComboBox* cbLanguage() const { return language_; }
+  // HEVC video only.
+  QComboBox* cbDynamicRange() const { return dynamicRange_; }
+  QComboBox* cbColorSpace() const { return colorSpace_; }
+  QCheckBox* chkCR() const { return crFlag_; }
+  QCheckBox* chkHdrPlus() const { return hdrPlus_; }
   QToolButton* bStreamIns() const { return ins_; }
   QToolButton* bStreamDel() const { return del_; }
 
@@ -84,6 +90,10 @@ class PlaylistStnView : public QWidget {
   QComboBox* presentation_;
   QComboBox* frequency_;
   QComboBox* language_;
+  QComboBox* dynamicRange_;
+  QComboBox* colorSpace_;
+  QCheckBox* crFlag_;
+  QCheckBox* hdrPlus_;
   QToolButton* ins_;
   QToolButton* del_;
 };

@@ -149,7 +149,7 @@ TEST(CliResave, RoundTripsByteForByte) {
 
 TEST(CliFiles, RejectedAndUnknownFiles) {
   TempDir d;
-  d.write("bad", test::ByteBuilder().str("INDX0300").zeros(40));
+  d.write("bad", test::ByteBuilder().str("INDX0400").zeros(40));
   Bytes cut = sampleMovieObjects();
   cut.resize(60);
   d.write("cut", cut);
@@ -165,8 +165,8 @@ TEST(CliFiles, RejectedAndUnknownFiles) {
   const std::vector<Case> cases = {
       // Error lines go to standard error, the rest of the log stays.
       {"resave " + bad + " -o " + out, 1, "",
-       "Reading bad\nERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
-      {"dump " + bad, 1, "", "ERROR: bad format error at $00000008\nversion 0300 (Ultra HD) is not supported\n"},
+       "Reading bad\nERROR: bad format error at $00000008\n"},
+      {"dump " + bad, 1, "", "ERROR: bad format error at $00000008\n"},
       {"resave " + quote((d.path() / "cut").string()) + " -o " + out, 1, "", "Reading cut\nERROR: cut ends early at $0000003C"},
       {"dump " + quote((d.path() / "text").string()), 1, "", "not an index, movie object, BD-J object, playlist, clip, sound or menu file"},
       {"dump " + quote((d.path() / "missing").string()), 1, "", "no such file"},

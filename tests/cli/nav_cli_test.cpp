@@ -92,7 +92,7 @@ TEST_F(NavCliFile, ProgramBinaryToAFile) {
 // 2 for bad usage only (a malformed number), 1 for anything wrong with the
 // input; each with one short line.
 TEST_F(NavCliFile, ProgramExitCodesAndMessages) {
-  dir_.write("bad.bdmv", std::string("MOBJ0300") + std::string(50, '\0'));
+  dir_.write("bad.bdmv", std::string("MOBJ0400") + std::string(50, '\0'));
   const std::string bad = shellQuote((dir_.path() / "bad.bdmv").string());
   struct Case {
     std::string args;
@@ -101,7 +101,7 @@ TEST_F(NavCliFile, ProgramExitCodesAndMessages) {
   } cases[] = {
       {file() + " 3", 1, "mirdal-cli: MovieObject.bdmv holds 3 movie objects (0 to 2); there is no object 3\n"},
       {shellQuote(path_ + ".missing") + " 0", 1, "no such file"},
-      {bad + " 0", 1, "ERROR: Format error bad.bdmv\nversion 0300 (Ultra HD) is not supported\n"},
+      {bad + " 0", 1, "ERROR: Format error bad.bdmv\n"},
       {file() + " -1", 2, "mirdal-cli: object numbers count from 0; -1 is not one\n"},
       {file() + " x1", 2, "not a decimal number"},
       {file() + " 99999999999999999999999", 2, "too large"},

@@ -77,8 +77,8 @@ TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
   test::ReportScope s;
   test::TempDir d;
   makeDisc(d);
-  const Bytes badIndex = test::ByteBuilder().str("INDX0300").zeros(120);
-  const Bytes badObjects = test::ByteBuilder().str("MOBJ0300").zeros(120);
+  const Bytes badIndex = test::ByteBuilder().str("INDX0400").zeros(120);
+  const Bytes badObjects = test::ByteBuilder().str("MOBJ0400").zeros(120);
   d.write("BDMV/index.bdmv", badIndex);
   d.write("BDMV/MovieObject.bdmv", badObjects);
   Workspace ws;

@@ -122,7 +122,7 @@ std::size_t roundTripMovieObjects(const fs::path& file) {
   TMOBJ m;
   {
     test::ReportScope rs;
-    if (parseMovieObjects(bytes, m).status != ReadStatus::Ok) return 0;  // an Ultra HD file
+    if (parseMovieObjects(bytes, m).status != ReadStatus::Ok) return 0;  // an unreadable file
   }
   EXPECT_EQ(composeMovieObjects(m), bytes) << file;
   Document<TMOBJ> doc("movie objects");

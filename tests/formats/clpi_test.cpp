@@ -142,7 +142,7 @@ TEST(Clpi, BadFilesAreRejectedOrCutWithoutFault) {
     ReadStatus status;
   } cases[] = {
       {"wrong type", ByteBuilder().str("HDMX").str("0200").zeros(300), ReadStatus::Rejected},
-      {"wrong version", ByteBuilder().str("HDMV").str("0300").zeros(300), ReadStatus::Rejected},
+      {"wrong version", ByteBuilder().str("HDMV").str("0400").zeros(300), ReadStatus::Rejected},
       {"empty", {}, ReadStatus::Rejected},
   };
   for (const Case& c : cases) {
@@ -304,14 +304,10 @@ TEST(ClpiSamples, RealClipsComeBackByteForByte) {
   int count = 0;
   for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
     const std::string ext = e.path().extension().string();
-    if ((ext != ".clpi" && ext != ".CPI") || test::ultraHDFile(e.path())) continue;
+    if (ext != ".clpi" && ext != ".CPI") continue;
     Bytes data;
     ASSERT_TRUE(readFileBytes(e.path().string(), data));
     TCLPI c;
-    if (test::ultraHDFile(e.path())) {
-      EXPECT_EQ(parseCLPI(data, c).status, ReadStatus::Rejected) << e.path();
-      continue;
-    }
     ASSERT_EQ(parseCLPI(data, c).status, ReadStatus::Ok) << e.path();
     EXPECT_EQ(composeCLPI(c), data) << e.path();
     // ATC delta entries inserted and deleted again restore the bytes.
@@ -377,8 +373,7 @@ TEST(Clpi, MarkSectionBytesAreKeptAndACutOneIsReported) {
 namespace mirdal {
 namespace {
 
-// Real clip files: the sample disc's, and those of the shared samples that
-// this reader takes (not the Ultra HD "0300" ones).
+// Real clip files: the sample disc's and those of the shared samples.
 std::vector<std::filesystem::path> realClips() {
   std::vector<std::filesystem::path> out;
   std::vector<std::filesystem::path> roots = {std::filesystem::path(MIRDAL_SOURCE_DIR) / "samples/disc/BDMV/CLIPINF"};
@@ -387,7 +382,7 @@ std::vector<std::filesystem::path> realClips() {
     for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
       const std::string ext = e.path().extension().string();
       if (ext != ".clpi" && ext != ".CPI") continue;
-      if (!test::ultraHDFile(e.path())) out.push_back(e.path());
+      out.push_back(e.path());
     }
   return out;
 }

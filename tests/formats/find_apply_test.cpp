@@ -70,7 +70,7 @@ Bytes playlistUsing(const std::vector<std::string>& items, const std::vector<std
 TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
   TempDir d;
   d.write("BDMV/PLAYLIST/00001.mpls", playlistUsing({"00007", "00008", "00007"}, {}));
-  d.write("BDMV/PLAYLIST/00002.mpls", std::string("MPLS0300 not a playlist"));
+  d.write("BDMV/PLAYLIST/00002.mpls", std::string("MPLS0400 not a playlist"));
   d.write("BDMV/PLAYLIST/00003.mpls", playlistUsing({"00008"}, {"00007", "00009"}));
   d.write("BDMV/PLAYLIST/menu.mpls", playlistUsing({"00007"}, {}));
   d.write("BDMV/STREAM/00007.m2ts", std::string("x"));

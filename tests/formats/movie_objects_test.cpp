@@ -137,8 +137,8 @@ TEST(MovieObjectLoad, ErrorLines) {
     std::vector<std::string> log;
   };
   const std::vector<Case> cases = {
-      {ByteBuilder().str("MOBJ0300").zeros(60), ReadStatus::Rejected,
-       {" Reading MovieObject.bdmv", " ERROR: Format error MovieObject.bdmv", " version 0300 (Ultra HD) is not supported"}},
+      {ByteBuilder().str("MOBJ0400").zeros(60), ReadStatus::Rejected,
+       {" Reading MovieObject.bdmv", " ERROR: Format error MovieObject.bdmv"}},
       {ByteBuilder().str("MOBJ0000").zeros(60), ReadStatus::Rejected,
        {" Reading MovieObject.bdmv", " ERROR: Format error MovieObject.bdmv"}},
       {ByteBuilder().str("INDX0200").zeros(60), ReadStatus::Rejected,

@@ -37,8 +37,8 @@ Raw secondaryStreamsItem() {
 
 Raw unknownKindsItem() {
   PlayItemBytes p;
-  // Entry type 7 and coding type 0x24 are not taken apart; their bytes stay.
-  const Raw odd = ByteBuilder().u8(9).u8(7).bytes({1, 2, 3, 4, 5, 6, 7, 8}).u8(5).u8(0x24).bytes({0x61, 9, 8, 7}).data();
+  // Entry type 7 and coding type 0x25 are not taken apart; their bytes stay.
+  const Raw odd = ByteBuilder().u8(9).u8(7).bytes({1, 2, 3, 4, 5, 6, 7, 8}).u8(5).u8(0x25).bytes({0x61, 9, 8, 7}).data();
   // A longer entry (length 11) of a known type.
   const Raw longEntry = ByteBuilder().u8(11).u8(1).u16(0x1101).zeros(8).u8(5).u8(0x81).u8(0x31).str("eng", 3).data();
   p.stnTable = stn({0, 2, 0, 0, 0, 0, 0}, cat({odd, longEntry}));
@@ -185,13 +185,13 @@ struct BadFileCase {
 
 TEST(Playlist, FilesThatFailToReadLeaveAnEmptyModel) {
   PlaylistBytes v3;
-  v3.version = "0300";
+  v3.version = "0400";
   const Bytes good = playlistFile(PlaylistBytes{});
   const Bytes truncated(good.begin(), good.begin() + 80);
   Bytes wrongType = good;
   wrongType[3] = 'X';
   const BadFileCase cases[] = {
-      {"version 0300", playlistFile(v3), ReadStatus::Rejected, "ERROR: Invalid format: 00001.mpls"},
+      {"version 0400", playlistFile(v3), ReadStatus::Rejected, "ERROR: Invalid format: 00001.mpls"},
       {"wrong type", wrongType, ReadStatus::Rejected, "ERROR: Invalid format: 00001.mpls"},
       {"truncated", truncated, ReadStatus::Truncated, "ERROR: 00001.mpls ends early at $00000050"},
       {"garbage", Bytes(7, 0xFF), ReadStatus::Rejected, "ERROR: Invalid format: 00001.mpls"},

@@ -135,8 +135,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Real files of one kind: those of the committed sample disc, and of the
-// shared samples when they are there (without the Ultra HD "0300" files,
-// which no reader here takes).
+// shared samples when they are there.
 std::vector<Bytes> realFiles(const std::vector<std::string>& extensions) {
   std::vector<fs::path> roots = {fs::path(MIRDAL_SOURCE_DIR) / "samples/disc"};
   if (!test::sharedSamples().empty()) roots.push_back(test::sharedSamples());
@@ -147,7 +146,7 @@ std::vector<Bytes> realFiles(const std::vector<std::string>& extensions) {
       const std::string name = e.path().filename().string();
       bool wanted = false;
       for (const std::string& x : extensions) wanted = wanted || ext == x || name == x;
-      if (!wanted || e.path().string().find("/BACKUP/") != std::string::npos || test::ultraHDFile(e.path())) continue;
+      if (!wanted || e.path().string().find("/BACKUP/") != std::string::npos) continue;
       Bytes b;
       if (readFileBytes(e.path().string(), b) && b.size() >= 8) out.push_back(std::move(b));
     }

@@ -22,7 +22,7 @@ TEST(StreamCodes, CodingTypesTellTheirKindAndText) {
       {0x86, StreamKind::Audio, "DTS-HD XLL"}, {0xA1, StreamKind::Audio, "DD+"},
       {0xA2, StreamKind::Audio, "DTS-HD"},     {0x90, StreamKind::Graphics, "PG"},
       {0x91, StreamKind::Graphics, "IG"},      {0x92, StreamKind::Text, "Text"},
-      {0x24, StreamKind::Unknown, ""},         {0x87, StreamKind::Unknown, ""},
+      {0x24, StreamKind::Video, "HEVC"},       {0x87, StreamKind::Unknown, ""},
       {0x00, StreamKind::Unknown, ""},         {0xFF, StreamKind::Unknown, ""},
   };
   for (const CodeCase& c : cases) {
@@ -41,7 +41,8 @@ struct TextCase {
 TEST(StreamCodes, SmallCodesHaveTextsAndReservedRows) {
   const TextCase cases[] = {
       {videoFormatText, 6, "1080p"},          {videoFormatText, 7, "576p"},
-      {videoFormatText, 8, "res."},           {videoFormatText, 255, "res."},
+      {videoFormatText, 8, "2160p"},          {videoFormatText, 9, "res."},
+      {videoFormatText, 255, "res."},
       {frameRateText, 1, "23.976"},           {frameRateText, 5, "-"},
       {frameRateText, 15, "res."},            {presentationTypeText, 12, "St.+M-ch."},
       {presentationTypeText, 13, "res."},     {samplingFrequencyText, 14, "c:48, e:192 kHz"},

@@ -22,8 +22,7 @@ inline std::filesystem::path sharedSamples() {
   return {};
 }
 
-// An Ultra HD database file (version "0300"), whose layout differs: the
-// readers refuse it with a note, so the round trips leave it out.
+// An Ultra HD database file (version "0300").
 inline bool ultraHDFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   char head[8] = {};

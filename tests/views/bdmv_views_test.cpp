@@ -4,6 +4,7 @@
 // half-loaded state and the links to the BD-J page and the ExtensionData
 // editor.
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,10 +12,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "formats/index_app_info.h"
 #include "formats/index_bdmv.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
+#include "support/shared_samples.h"
+#include "views/index_app_info_view.h"
 #include "views/bdjo_page.h"
 #include "views/bdmv_page.h"
 #include "views/ext_data_dialog.h"
@@ -491,6 +495,41 @@ class BdmvViewsTest : public QObject {
              ok ? QString("no ExtensionData()") : QString("2 entries, 83 bytes"));
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
     QCOMPARE(bytesOf(f.disc + "index.bdmv").size(), ok ? std::size_t(108 + 5 * 12) : std::size_t(address + 83));
+  }
+
+  // The Ultra HD application fields: hidden for an index without them,
+  // shown for the real Ultra HD index; each change is an index edit that
+  // Undo takes back.
+  void ultraHdApplicationFields() {
+    READ_SAMPLE(f);
+    auto* box = f.t.find<IndexAppInfoView>("gbAppInfo");
+    QVERIFY(!box->isVisible());
+    const std::filesystem::path uhd = mirdal::test::sharedSamples() / "commercial-metadata/disc5_uhd/index.bdmv";
+    if (mirdal::test::sharedSamples().empty() || !std::filesystem::exists(uhd)) QSKIP("no Ultra HD sample disc");
+    writeBytes(f.disc + "index.bdmv", bytesOf(uhd.string()));
+    f.t.w->bReadBDMVClick();
+    QVERIFY(box->isVisible());
+    QVERIFY(f.t.find<QWidget>("wUltraHdInfo")->isEnabled());
+    QCOMPARE(f.t.find<QSpinBox>("sbDiscType")->value(), 5);
+    QCOMPARE(f.t.find<QSpinBox>("sbHdrFlags")->value(), 3);
+    QVERIFY(f.t.find<QCheckBox>("chk4K")->isChecked());
+    QCOMPARE(f.combo("cbInitialDynamicRange")->currentText(), QString("SDR"));
+    QCOMPARE(f.combo("cbAppVideoFormat")->itemText(8), QString("2160p"));
+
+    QComboBox* range = f.combo("cbInitialDynamicRange");
+    range->setCurrentIndex(1);
+    emit range->activated(1);
+    QCOMPARE(appInfoFields(f.ws().index.model()).initialDynamicRangeType, std::uint8_t(1));
+    QTest::mouseClick(f.t.find<QCheckBox>("chkDiscHdrPlus"), Qt::LeftButton);
+    QVERIFY(ultraHdInfo(f.ws().index.model())->hdrPlusFlag);
+    QVERIFY(f.ws().index.modified());
+
+    f.t.w->undoEdit();
+    QVERIFY(!ultraHdInfo(f.ws().index.model())->hdrPlusFlag);
+    QVERIFY(!f.t.find<QCheckBox>("chkDiscHdrPlus")->isChecked());
+    f.t.w->undoEdit();
+    QCOMPARE(range->currentText(), QString("SDR"));
+    QVERIFY(!f.ws().index.modified());
   }
 };
 

@@ -153,7 +153,7 @@ class ClipPageTest : public QObject {
     QCOMPARE(f.clipTab(), QString("&CLIPINF"));
   }
 
-  // A clip the program refused to read (a "0300" clip) is not checked, let
+  // A clip the program refused to read (a clip of an unknown version) is not checked, let
   // alone patched, whatever its count says.
   void noPacketQuestionAfterARefusedRead() {
     Sample f;
@@ -161,7 +161,7 @@ class ClipPageTest : public QObject {
     const std::string path = f.clipFile("00000");
     std::vector<std::uint8_t> bytes = fileBytes(path);
     bytes[59] ^= 0x01;                                  // a count the stream disagrees with
-    std::copy_n("0300", 4, bytes.begin() + 4);          // a version the reader refuses
+    std::copy_n("0400", 4, bytes.begin() + 4);          // a version the reader refuses
     writeBytes(path, bytes);
     f.read();
     f.openClip("00000");

@@ -450,7 +450,7 @@ class MainWindowTest : public QObject {
     t.w->setDiscFolder(disc);
     t.w->bReadBDMVClick();
     QVERIFY(t.find<QComboBox>("cbPlaylist")->isEnabled());
-    root.write("Sample/BDMV/index.bdmv", std::string("INDX0300") + std::string(100, '\0'));
+    root.write("Sample/BDMV/index.bdmv", std::string("INDX0400") + std::string(100, '\0'));
     t.w->bReadBDMVClick();
     QVERIFY(t.find<QComboBox>("cbPlaylist")->count() > 0);
     QVERIFY(!t.find<QComboBox>("cbPlaylist")->isEnabled());
@@ -459,7 +459,7 @@ class MainWindowTest : public QObject {
     // The Read's error stays on the status line.
     QVERIFY(t.w->statusLine()->errorMark());
     QCOMPARE(t.w->statusLine()->panelText(1), QString(" index.bdmv format error at $00000008"));
-    QVERIFY(t.logLines().contains(" version 0300 (Ultra HD) is not supported"));
+    QVERIFY(!t.logLines().contains(" version 0300 (Ultra HD) is not supported"));
   }
 
   // Objects behind the end of a truncated MovieObject.bdmv were never read:

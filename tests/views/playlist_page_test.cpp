@@ -363,6 +363,33 @@ class PlaylistPageTest : public QObject {
     }
   }
 
+  // HEVC in the video coding choice brings the dynamic range, colour space
+  // and flag editors; their choices write the stream and its cell.
+  void hevcEditorsWriteTheStream() {
+    if (!open()) QSKIP("the sample disc is missing");
+    auto* counts = t->find<StringGrid>("sgSTN");
+    auto* streams = t->find<StringGrid>("sgStreamEntry");
+    counts->setCurrentCell(0, 0);  // "Vi"
+    auto* range = t->find<QComboBox>("cbDynamicRange");
+    QVERIFY(range->isHidden());  // AVC
+    choose(t->find<QComboBox>("cbVideoCoding"), 3);
+    QCOMPARE(int(model().playlist.items[0].stn.primary_video[0].attributes.coding_type), 0x24);
+    QVERIFY(!range->isHidden());
+    QVERIFY(!t->find<QCheckBox>("chkHdrPlus")->isHidden());
+    choose(t->find<QComboBox>("cbVideoFormat"), 8);
+    choose(range, 1);
+    choose(t->find<QComboBox>("cbColorSpace"), 2);
+    QTest::mouseClick(t->find<QCheckBox>("chkHdrPlus"), Qt::LeftButton);
+    const TStreamAttributes& a = model().playlist.items[0].stn.primary_video[0].attributes;
+    QCOMPARE(int(a.dynamicRangeType), 1);
+    QCOMPARE(int(a.colorSpace), 2);
+    QVERIFY(a.hdrPlusFlag);
+    QVERIFY(streams->cell(0, 6).startsWith("HEVC, 2160p, "));
+    QVERIFY(streams->cell(0, 6).endsWith(", HDR10, BT.2020, HDR10+"));
+    t->w->undoEdit();
+    QVERIFY(!t->find<QCheckBox>("chkHdrPlus")->isChecked());
+  }
+
   // A choice writes the selected stream; Undo brings grid and choice back.
   void streamChoiceWritesTheStreamAndUndoShowsItBack() {
     if (!open()) QSKIP("the sample disc is missing");
