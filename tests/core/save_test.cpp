@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "core/output_file.h"
 #include "core/report.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -276,6 +277,30 @@ TEST(Save, ALinkToNothingCreatesTheFileItNames) {
   ASSERT_TRUE(saveFile(r, B("x")));
   EXPECT_TRUE(fs::is_symlink(d.path() / "00000.mpls"));
   EXPECT_EQ(d.read("real/new.mpls"), B("x"));
+}
+
+// A loop of links names no file: every way of writing refuses it and
+// leaves both links as they were (writing used to replace the link).
+TEST(Save, ALoopOfLinksIsRefused) {
+  ReportScope s;
+  for (int how = 0; how < 3; ++how) {
+    SCOPED_TRACE(how);
+    TempDir d;
+    fs::create_symlink("b.mpls", d.path() / "a.mpls");
+    fs::create_symlink("a.mpls", d.path() / "b.mpls");
+    bool written = true;
+    if (how < 2) {
+      written = replace(how == 0 ? Routine::Save : Routine::Atomic, d, "a.mpls", "new");
+    } else {
+      std::string error;
+      written = writeOutput(d.folder() + "a.mpls", B("new"), &error);
+      EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(fs::is_symlink(d.path() / "a.mpls"));
+    EXPECT_TRUE(fs::is_symlink(d.path() / "b.mpls"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.path()), fs::directory_iterator()), 2);
+  }
 }
 
 // A user who may not write a file must not replace it, even where the
