@@ -5,6 +5,7 @@
 #include "core/report.h"
 #include "formats/clpi_edit.h"
 #include "formats/stream_codes.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -258,11 +259,10 @@ ClpiParse parseCLPI(const Bytes& data, TCLPI& out) {
   out = TCLPI{};
   ClpiParse res;
   FieldReader r(data);
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  out.type_indicator = type;
-  out.version_number = version;
-  if (type != "HDMV" || (version != "0100" && version != "0200")) {
+  const FileHeader h = readFileHeader(r, "HDMV");
+  out.type_indicator = h.type;
+  out.version_number = h.version;
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }

@@ -1,6 +1,7 @@
 #include "formats/movie_objects.h"
 
 #include "core/report.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -18,14 +19,13 @@ MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
   out = TMOBJ{};
   MobjParse res;
   FieldReader r(data);
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  if (type != "MOBJ" || (version != "0100" && version != "0200")) {
+  const FileHeader h = readFileHeader(r, "MOBJ");
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.type_indicator = type;
-  out.version_number = version;
+  out.type_indicator = h.type;
+  out.version_number = h.version;
   out.ExtensionData_start_address = r.readlong();
   out.reserved = r.readbytes(28);
   TObjects& mo = out.movie_objects;

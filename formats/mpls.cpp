@@ -5,6 +5,7 @@
 
 #include "core/report.h"
 #include "formats/stream_codes.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -640,14 +641,13 @@ MplsParse parseMPLS(const Bytes& data, TMPLS& out,
   MplsParse res;
   Parser p(data, onProgress);
   FieldReader& r = p.r;
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  if (type != "MPLS" || (version != "0100" && version != "0200")) {
+  const FileHeader h = readFileHeader(r, "MPLS");
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.type_indicator = type;
-  out.version = version;
+  out.type_indicator = h.type;
+  out.version = h.version;
   out.PlayList_start_address = r.readlong();
   out.PlayListMark_start_address = r.readlong();
   out.ExtensionData_start_address = r.readlong();
