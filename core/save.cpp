@@ -119,7 +119,7 @@ bool writeWhole(const std::string& path, const Bytes& bytes, const Keep& keep, s
 
 }  // namespace
 
-bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt) {
+bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt, Reporter& rep) {
   if (!opt.createBackup) return true;
   const fs::path file = fs::path(folder) / name;
   const fs::path backup = fs::path(folder) / (name + ".backup");
@@ -152,7 +152,7 @@ bool backupStep(const std::string& folder, const std::string& name, const Backup
       }
       break;
   }
-  if (!ok) erlog("Cannot create backup file.");
+  if (!ok) rep.logError("Cannot create backup file.");
   return ok;
 }
 
@@ -181,14 +181,13 @@ bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* e
   return true;
 }
 
-bool saveFile(const SaveRequest& req, const Bytes& bytes) {
-  setErrorFlag(false);
+bool saveFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep) {
   const fs::path named = fs::path(req.folder) / req.name;
   // The file that is written: the one a link names. The backup step works
   // beside it, so the old content is what gets backed up.
   std::string linked, err;
   if (!followLinks(named.string(), linked, &err)) {
-    erlog("Cannot create " + named.string() + " (" + err + ")");
+    rep.logError("Cannot create " + named.string() + " (" + err + ")");
     return false;
   }
   const fs::path target = linked;
@@ -198,22 +197,21 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
   std::error_code ec;
 
   if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
-    erlog("Cannot create " + named.string() + " (not a file)");
+    rep.logError("Cannot create " + named.string() + " (not a file)");
     return false;
   }
   const Keep keep = keepOf(target);
   if (const std::string refused = refusalFor(target, keep); !refused.empty()) {
-    erlog("Cannot write " + named.string() + " (" + refused + ")");
+    rep.logError("Cannot write " + named.string() + " (" + refused + ")");
     return false;
   }
   // The new content goes to disk first: if that fails nothing has changed.
   if (!writeWhole(tmp, bytes, keep, &err)) {
     fs::remove(tmp, ec);
-    erlog("Cannot create " + named.string() + " (" + err + ")");
+    rep.logError("Cannot create " + named.string() + " (" + err + ")");
     return false;
   }
-  if (!req.noBackup) backupStep(folder, name, req.backup);
-  if (errorFlag()) {
+  if (!req.noBackup && !backupStep(folder, name, req.backup, rep)) {
     fs::remove(tmp, ec);
     return false;
   }
@@ -225,7 +223,7 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     const fs::path backup = fs::path(folder) / (name + ".backup");
     if (!req.noBackup && req.backup.createBackup && !fs::exists(target, ec) && fs::exists(backup, ec))
       fs::copy_file(backup, target, ec);
-    erlog("Cannot create " + named.string() + " (" + msg + ")");
+    rep.logError("Cannot create " + named.string() + " (" + msg + ")");
     return false;
   }
   if (req.copyToBackupDir && req.backup.saveToBackupDir && !req.noBackup) {
@@ -233,7 +231,7 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     fs::copy_file(target, fs::path(req.folder) / "BACKUP" / req.name,
                   fs::copy_options::overwrite_existing, ec);
   }
-  reporter().fileSaved(req.name);
+  rep.fileSaved(req.name);
   return true;
 }
 
