@@ -76,7 +76,7 @@ void addImport(CLI::App& sound, CliContext& ctx) {
       ctx.exitCode = kFailed;
       return;
     }
-    ctx.exitCode = soundsave(snd, outputRequest(a->output)) ? kOk : kFailed;
+    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 
@@ -100,7 +100,7 @@ void addDelete(CLI::App& sound, CliContext& ctx) {
     if (!deleteSoundEntry(snd, a->entry))
       throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
                        " sound entries; there is no entry " + std::to_string(a->entry)};
-    ctx.exitCode = soundsave(snd, outputRequest(a->output)) ? kOk : kFailed;
+    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 

@@ -440,16 +440,13 @@ std::string prepareForSave(TCLPI& c) {
   return checkLayout(c);
 }
 
-bool saveCLPI(TCLPI& c, const SaveRequest& req) {
+bool saveCLPI(TCLPI& c, const SaveRequest& req, Reporter& rep) {
   const std::string broken = prepareForSave(c);
-  dlog0("Saving [bl]" + req.name + "[/bl]");
   if (!broken.empty()) {
-    erlog("Cannot save " + req.name + ": " + broken);
+    refuseSave(req, broken, rep);
     return false;
   }
-  if (!saveFile(req, composeCLPI(c))) return false;
-  slogR();
-  return true;
+  return saveDiscFile(req, composeCLPI(c), rep);
 }
 
 }  // namespace mirdal

@@ -188,8 +188,8 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx) {
   return res;
 }
 
-bool indexsave(const TINDX& idx, const SaveRequest& req) {
-  return saveDiscFile(req, composeIndex(idx));
+bool indexsave(const TINDX& idx, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeIndex(idx), rep);
 }
 
 }  // namespace mirdal

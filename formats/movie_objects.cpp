@@ -129,8 +129,8 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
   return res;
 }
 
-bool mobjsave(const TMOBJ& m, const SaveRequest& req) {
-  return saveDiscFile(req, composeMovieObjects(m));
+bool mobjsave(const TMOBJ& m, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeMovieObjects(m), rep);
 }
 
 }  // namespace mirdal

@@ -764,17 +764,13 @@ ReadStatus readPlaylistFile(const std::string& path, TMPLS& m, bool quiet) {
   return res.status;
 }
 
-bool plsave(const TMPLS& m, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
+bool plsave(const TMPLS& m, const SaveRequest& req, Reporter& rep) {
   const std::string broken = checkLayout(m);
   if (!broken.empty()) {
-    erlog("Cannot save " + req.name + ": " + broken);
+    refuseSave(req, broken, rep);
     return false;
   }
-  if (!saveFile(req, composeMPLS(m))) return false;
-  log(req.name + " saved.");
-  slogR();
-  return true;
+  return saveDiscFile(req, composeMPLS(m), rep);
 }
 
 }  // namespace mirdal

@@ -180,11 +180,8 @@ SoundParse readSoundFile(const std::string& path, TSND& snd) {
   return res;
 }
 
-bool soundsave(const TSND& snd, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
-  if (!saveFile(req, composeSound(snd))) return false;
-  slogR();
-  return true;
+bool soundsave(const TSND& snd, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeSound(snd), rep);
 }
 
 TSND newSound() { return TSND{}; }
