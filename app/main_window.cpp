@@ -619,13 +619,14 @@ void TfMain::bSaveClick() {
 
 void TfMain::bCancelClick() {
   if (programCanceller_ && programCanceller_()) return;
-  if (!mirdal::confirmCancel()) {
-    mirdal::setCancelFlag(true);
+  // Cancel stops the operation that runs now, through its own token.
+  if (!reporter_->confirmCancel()) {
+    reporter_->stopRunning();
     return;
   }
   // The running operation chooses the question ("Stop saving this PID?").
-  if (ia_.ask(QString::fromStdString(mirdal::cancelQuestion()), Choices::YesNo) == Answer::Yes)
-    mirdal::cancelConfirmed();
+  if (ia_.ask(QString::fromStdString(reporter_->cancelQuestion()), Choices::YesNo) == Answer::Yes)
+    reporter_->cancelRunning();
 }
 
 void TfMain::onProgress(const mirdal::ProgressState& p) {

@@ -6,6 +6,10 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+namespace mirdal {
+class Reporter;
+}
+
 namespace mirdal::cli {
 
 // Exit statuses: 0 success, 1 anything wrong with the input (a missing file,
@@ -16,6 +20,9 @@ enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
 struct CliContext {
   bool verbose = false;
   int exitCode = kOk;
+  // Where messages go (standard error): the save step's lines and their
+  // errors. Standard output holds the results.
+  Reporter* messages = nullptr;
 };
 
 // Thrown by a subcommand for bad usage found after parsing (a malformed

@@ -50,7 +50,12 @@ void CliReporter::print(std::FILE* to, bool ansi, const LogParagraph& p) const {
   std::fputc('\n', to);
 }
 
-void CliReporter::appendParagraph(const LogParagraph& p) { print(out_, ansi_, p); }
+void CliReporter::appendParagraph(const LogParagraph& p) {
+  // A reporter of messages on standard error keeps them after the results
+  // printed before them.
+  if (out_ != stdout) std::fflush(stdout);
+  print(out_, ansi_, p);
+}
 
 void CliReporter::appendErrorParagraph(const LogParagraph& p) {
   // Keeps the order of the lines when both streams go to one place.

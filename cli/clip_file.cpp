@@ -18,7 +18,6 @@ using nlohmann::json;
 
 namespace {
 
-std::string yesNo(bool b) { return b ? "Yes" : "No"; }
 std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
 
 }  // namespace

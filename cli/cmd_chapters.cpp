@@ -79,9 +79,10 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
   }
   // The trace of the PlayItems passed is for -v; dropped chapters and errors
   // are always told.
+  const int errorsBefore = errorCount();
   const auto n = importChapters(m, std::string(text.begin(), text.end()), f, ctx.verbose);
   if (!n) {
-    if (!errorFlag()) erlog(a.text + " holds no chapters; nothing written.");
+    if (errorCount() == errorsBefore) erlog(a.text + " holds no chapters; nothing written.");
     ctx.exitCode = kFailed;
     return;
   }

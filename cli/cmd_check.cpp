@@ -22,9 +22,9 @@ void addCheckCommand(CLI::App& app, CliContext& ctx) {
     Workspace ws;
     ws.options.shortNames = *shortNames;
     ws.disc.folder = discFolderFromArgument(*path);
-    setErrorFlag(false);
+    const int errorsBefore = errorCount();
     const bool passed = readDisc(ws);
-    ctx.exitCode = passed && !errorFlag() ? kOk : kFailed;
+    ctx.exitCode = passed && errorCount() == errorsBefore ? kOk : kFailed;
   });
 }
 

@@ -31,8 +31,8 @@ void onInterrupt(int) {
 }
 
 // Log lines on standard output as everywhere; the progress line on standard
-// error, rewritten in place, when that is a terminal. Ctrl+C becomes the
-// cancel flag at the export's next look at pending events.
+// error, rewritten in place, when that is a terminal. Ctrl+C stops the
+// running export at its next look at pending events.
 class ExportReporter final : public Reporter {
  public:
   explicit ExportReporter(Reporter& lines) : lines_(lines), tty_(::isatty(fileno(stderr)) != 0) {}
@@ -52,11 +52,12 @@ class ExportReporter final : public Reporter {
     }
   }
   void pumpEvents() override {
-    if (interrupted && !cancelFlag()) cancelConfirmed();
+    if (interrupted && !stopped_) stopped_ = cancelRunning();
   }
   void sleepMs(int) override {}
 
  private:
+  bool stopped_ = false;
   void clearProgress() {
     if (!shown_) return;
     std::fputs("\r\x1b[K", stderr);
@@ -131,10 +132,11 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
       out = exportFileName("", fs::path(a->stream).stem().string(), row[0], row[1], row[2], pid, opt.mode);
     }
     ExportReporter rep(reporter());
-    ScopedReporter scope(rep);
+    opt.report = &rep;
+    CancelToken cancel;
     interrupted = 0;
     auto previous = std::signal(SIGINT, onInterrupt);
-    const DemuxResult res = SavePID(a->stream, out, opt);
+    const DemuxResult res = SavePID(a->stream, out, opt, cancel);
     std::signal(SIGINT, previous);
     ctx.exitCode = res.failed || res.cancelled ? kFailed : kOk;
   });

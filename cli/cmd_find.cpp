@@ -44,7 +44,6 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     }
     capture.replayDiagnostics();
     const bool readWhole = capture.errors == 0;
-    setErrorFlag(false);
     if (*playlist >= 0) {
       logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj.model(), std::uint32_t(*playlist)));
       if (!readWhole) ctx.exitCode = kFailed;
@@ -57,7 +56,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
       ScopedReporter scope(found);
       findClipReferences(ws.disc, ws.names());
     }
-    if (errorFlag() || ctx.verbose) found.replayToStderr();
+    if (found.errorCount() > 0 || ctx.verbose) found.replayToStderr();
     for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {
       std::string line = ws.disc.clips[i] + ws.names().clipExt + ":";
       if (ws.disc.ciRefs[i].empty()) line += " (not used)";
@@ -68,7 +67,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
       if (line.back() == ',') line.pop_back();
       std::printf("%s\n", line.c_str());
     }
-    ctx.exitCode = errorFlag() || !readWhole ? kFailed : kOk;
+    ctx.exitCode = found.errorCount() > 0 || !readWhole ? kFailed : kOk;
   });
 }
 

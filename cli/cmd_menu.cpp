@@ -34,12 +34,12 @@ bool parseSize(const std::string& text, std::uint16_t& w, std::uint16_t& h) {
   }
 }
 
-bool saveTo(TMenu& m, const std::string& out) {
+bool saveTo(TMenu& m, const std::string& out, Reporter& messages) {
   SaveRequest req;
   req.folder = folderOfFile(out);
   req.name = std::filesystem::path(out).filename().string();
   req.noBackup = true;
-  return saveMNU(m, req);
+  return saveMNU(m, req, messages);
 }
 
 void addMenuCommand(CLI::App& app, CliContext& ctx) {
@@ -57,7 +57,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
     std::uint16_t w = 0, h = 0;
     if (!parseSize(n->size, w, h)) throw UsageError{"a size is WIDTHxHEIGHT, e.g. 1920x1080: " + n->size};
     TMenu m = createMenu(w, h);
-    ctx.exitCode = saveTo(m, n->out) ? kOk : kFailed;
+    ctx.exitCode = saveTo(m, n->out, *ctx.messages) ? kOk : kFailed;
   });
 
   struct EditArgs {
@@ -93,7 +93,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
       std::fprintf(stderr, "mirdal-cli: %s: %s\n", e->edits.c_str(), error.c_str());
       return void(ctx.exitCode = kFailed);
     }
-    ctx.exitCode = saveTo(m, e->out) ? kOk : kFailed;
+    ctx.exitCode = saveTo(m, e->out, *ctx.messages) ? kOk : kFailed;
   });
 }
 

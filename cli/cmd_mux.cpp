@@ -32,7 +32,7 @@ void addMuxCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(a->out);
     req.name = std::filesystem::path(a->out).filename().string();
     req.noBackup = true;
-    ctx.exitCode = muxMenuFile(m, req) ? kOk : kFailed;
+    ctx.exitCode = muxMenuFile(m, req, *ctx.messages) ? kOk : kFailed;
   });
 }
 

@@ -105,7 +105,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(i->out);
     req.name = std::filesystem::path(i->out).filename().string();
     req.noBackup = true;
-    if (!saveMNU(m, req)) return void(ctx.exitCode = kFailed);
+    if (!saveMNU(m, req, *ctx.messages)) return void(ctx.exitCode = kFailed);
     std::printf("object %zu, palette %zu\n", r->object, r->palette);
     ctx.exitCode = kOk;
   });

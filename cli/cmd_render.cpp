@@ -58,10 +58,8 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
                             : a->state == "activated" ? ButtonLook::Activated
                                                       : ButtonLook::Selected;
     DrawPage(r, selected);
-    if (selected != kNoButton) {
-      if (look == ButtonLook::Normal) DrawButton(r, std::uint16_t(selected));
-      if (look == ButtonLook::Activated) DrawAButton(r, std::uint16_t(selected));
-    }
+    // DrawPage drew the selected look already.
+    if (selected != kNoButton && look != ButtonLook::Selected) drawButton(r, std::uint16_t(selected), look);
     animateSteps(r, selected, look, a->frame);
     if (!writePagePng(a->out, r.picture)) return void(ctx.exitCode = kFailed);
     if (a->json) {

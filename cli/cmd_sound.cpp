@@ -36,7 +36,6 @@ void addExport(CLI::App& sound, CliContext& ctx) {
     if (a->entry >= snd.entries.size())
       throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
                        " sound entries; there is no entry " + std::to_string(a->entry)};
-    setErrorFlag(false);
     const bool written = exportSound(snd, a->entry, a->output);
     ctx.exitCode = written && status == ReadStatus::Ok ? kOk : kFailed;
   });
@@ -65,7 +64,6 @@ void addImport(CLI::App& sound, CliContext& ctx) {
     if (at > snd.entries.size())
       throw UsageError{"--at " + std::to_string(at) + ": " + fileNameOf(a->path) + " holds " +
                        std::to_string(snd.entries.size()) + " sound entries"};
-    setErrorFlag(false);
     // A refused WAV file is told on standard error.
     CaptureReporter capture;
     bool inserted = false;
@@ -78,7 +76,7 @@ void addImport(CLI::App& sound, CliContext& ctx) {
       ctx.exitCode = kFailed;
       return;
     }
-    ctx.exitCode = soundsave(snd, outputRequest(a->output)) ? kOk : kFailed;
+    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 
@@ -102,7 +100,7 @@ void addDelete(CLI::App& sound, CliContext& ctx) {
     if (!deleteSoundEntry(snd, a->entry))
       throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
                        " sound entries; there is no entry " + std::to_string(a->entry)};
-    ctx.exitCode = soundsave(snd, outputRequest(a->output)) ? kOk : kFailed;
+    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 

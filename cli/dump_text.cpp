@@ -13,7 +13,6 @@ namespace mirdal::cli {
 
 namespace {
 
-std::string yesNo(bool b) { return b ? "Yes" : "No"; }
 
 std::string header(const std::string& name, const std::string& type, const std::string& version) {
   return name + ": " + type + " version " + version + "\n";

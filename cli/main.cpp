@@ -18,8 +18,13 @@ int main(int argc, char** argv) {
 
   CliReporter rep(stdout, colorsFor(stdout), false, stderr);
   mirdal::ScopedReporter scope(rep);
-  // The reporter must know about --verbose before any subcommand runs.
-  app.parse_complete_callback([&] { rep.setVerbose(ctx.verbose); });
+  CliReporter messages(stderr, colorsFor(stderr), false);
+  ctx.messages = &messages;
+  // The reporters must know about --verbose before any subcommand runs.
+  app.parse_complete_callback([&] {
+    rep.setVerbose(ctx.verbose);
+    messages.setVerbose(ctx.verbose);
+  });
 
   addAllCommands(app, ctx);
 

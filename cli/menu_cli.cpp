@@ -23,7 +23,6 @@ using nlohmann::json;
 namespace {
 
 std::string hex4(std::uint32_t v) { return hexText(v, 4); }
-std::string yesNo(bool b) { return b ? "Yes" : "No"; }
 
 std::string range(std::uint16_t start, std::uint16_t end) {
   if (start == kNoObjectId) return "-";

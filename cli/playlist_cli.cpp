@@ -18,7 +18,6 @@ constexpr const char* kCategoryNames[kStreamCategories] = {
 constexpr const char* kCategoryKeys[kStreamCategories] = {
     "primary_video", "primary_audio", "pg", "ig", "secondary_audio", "secondary_video", "pip_pg"};
 
-std::string yesNo(bool b) { return b ? "Yes" : "No"; }
 
 std::string hexBytes(const Bytes& b) {
   std::string s;

@@ -66,7 +66,7 @@ CLI::App* addProgramImport(CLI::App& program, CliContext& ctx) {
     std::printf("Object %zu: %zu commands %s, the program holds %zu\n", object, text.commands.size(),
                 a->insertAt ? ("inserted at line " + std::to_string(*a->insertAt)).c_str() : "imported",
                 doc.model().movie_objects.objects[object].commands.size());
-    ctx.exitCode = mobjsave(doc.model(), outputRequest(a->output)) ? kOk : kFailed;
+    ctx.exitCode = mobjsave(doc.model(), outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
   return cmd;
 }

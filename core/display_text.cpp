@@ -26,4 +26,14 @@ int hexDigitValue(char c) {
   return -1;
 }
 
+std::string groupedDecimal(std::uint64_t v, char separator) {
+  std::string digits = std::to_string(v);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+    out += digits[i];
+  }
+  return out;
+}
+
 }  // namespace mirdal

@@ -13,6 +13,12 @@ std::string hexText(std::uint64_t v, int digits);
 // v in decimal with at least `digits` digits ("007").
 std::string zeroPadded(std::uint64_t v, int digits);
 
+// A decimal number grouped by three digits: 1234567 -> "1,234,567".
+std::string groupedDecimal(std::uint64_t v, char separator = ',');
+
+// "Yes" or "No", as flags show in rows and dumps.
+inline std::string yesNo(bool v) { return v ? "Yes" : "No"; }
+
 // The value of one hexadecimal digit (either case), -1 for any other character.
 int hexDigitValue(char c);
 

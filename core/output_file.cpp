@@ -8,34 +8,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/follow_links.h"
 #include "core/save.h"
 
 namespace mirdal {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The file a path names once every link on it is followed; the path of the
-// last link's destination when that does not exist (it is created there).
-bool followLinks(const std::string& path, std::string& target, std::string* error) {
-  target = path;
-  for (int depth = 0; depth < 40; ++depth) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
-    std::error_code ec;
-    const fs::path dest = fs::read_symlink(target, ec);
-    if (ec) {
-      if (error) *error = ec.message();
-      return false;
-    }
-    target = (dest.is_absolute() ? dest : fs::path(target).parent_path() / dest).string();
-  }
-  if (error) *error = std::strerror(ELOOP);
-  return false;
-}
-
-}  // namespace
 
 bool sameFile(const std::string& a, const std::string& b) {
   struct stat sa {}, sb {};

@@ -18,21 +18,139 @@ class SilentReporter final : public Reporter {
 SilentReporter silent;
 Reporter* current = &silent;
 
-StatusLine status;
-ProgressState progress;
-bool errorOn = false;
-int errorsLogged = 0;
-std::string lastError;
-bool cancelOn = false;
-bool confirmOn = false;
-std::string confirmQuestion = kDefaultCancelQuestion;
 int actiDelay = 500;
-
-void publishStatus() { current->statusChanged(status); }
 
 }  // namespace
 
 void Reporter::sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void Reporter::log(std::string_view msg) { appendParagraph(parseMarkup(msg)); }
+
+void Reporter::logWithGap(std::string_view msg) {
+  log(msg);
+  log("");
+}
+
+void Reporter::logAndStatus(std::string_view msg) {
+  log(msg);
+  setStatusPanel(msg, 1);
+}
+
+void Reporter::logStep(std::string_view msg) {
+  log(msg);
+  // Both panels change at once, so publish one state.
+  status_.errorMark = false;
+  status_.panel[0] = " " + stripTags(msg) + " ";
+  status_.panel[1].clear();
+  publishStatus();
+}
+
+void Reporter::setStatusPanel(std::string_view msg, int panel) {
+  panel = panel == 0 ? 0 : 1;
+  const std::string plain = stripTags(msg);
+  status_.errorMark = false;
+  status_.panel[panel] = " " + plain + " ";
+  if (panel == 1) status_.hint = plain;
+  publishStatus();
+}
+
+void Reporter::setStatusReady() {
+  status_.errorMark = false;
+  status_.panel[0] = " Ready. ";
+  status_.panel[1].clear();
+  publishStatus();
+}
+
+void Reporter::setStatusPanelAndWait(std::string_view msg, int panel) {
+  setStatusPanel(msg, panel);
+  for (int i = 0; i < actiDelay; ++i) {
+    sleepMs(1);
+    pumpEvents();
+  }
+}
+
+void Reporter::logError(std::string_view msg) {
+  std::string line = "[re]ERROR:[/re] [b]";
+  line += msg;
+  line += "[/b]";
+  appendErrorParagraph(parseMarkup(line));
+  setStatusError(msg);
+  ++errorCount_;
+  lastError_ = stripTags(msg);
+  exclamation();
+}
+
+void Reporter::logWarning(std::string_view msg) {
+  std::string line = "[b]Warning:[/b] ";
+  line += msg;
+  appendWarningParagraph(parseMarkup(line));
+}
+
+void Reporter::setStatusError(std::string_view msg) {
+  const std::string plain = stripTags(msg);
+  status_.errorMark = true;
+  status_.panel[1] = " " + plain;
+  status_.hint = plain;
+  publishStatus();
+}
+
+void Reporter::resetErrorCount() {
+  errorCount_ = 0;
+  lastError_.clear();
+}
+
+void Reporter::setStatusStepEnd() {
+  if (errorCount_ == 0) {
+    setStatusReady();
+    return;
+  }
+  if (errorCount_ == 1) {
+    setStatusError(lastError_);
+    return;
+  }
+  setStatusError(std::to_string(errorCount_) + " errors: see Status");
+  status_.hint = lastError_;
+  publishStatus();
+}
+
+void Reporter::startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question) {
+  running_ = &cancel;
+  confirm_ = asksBeforeCancel;
+  question_ = question;
+  progress_ = ProgressState{true, 0};
+  progressChanged(progress_);
+}
+
+void Reporter::endProgress() {
+  progress_ = ProgressState{false, 0};
+  running_ = nullptr;
+  confirm_ = false;
+  question_ = kDefaultCancelQuestion;
+  progressChanged(progress_);
+}
+
+void Reporter::showProgress(std::uint64_t done, std::uint64_t total,
+                            std::chrono::steady_clock::time_point start) {
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  const ProgressReport r = progressReport(done, total, elapsed);
+  setStatusPanel(r.text, 1);
+  progress_.percent = r.percent;
+  progressChanged(progress_);
+}
+
+bool Reporter::stopRunning() {
+  if (!running_) return false;
+  running_->request();
+  return true;
+}
+
+bool Reporter::cancelRunning() {
+  const bool stopped = stopRunning();
+  logStep("");
+  setStatusPanel("Cancelled.", 1);
+  return stopped;
+}
 
 Reporter& reporter() { return *current; }
 
@@ -42,131 +160,37 @@ Reporter* setReporter(Reporter* r) {
   return prev == &silent ? nullptr : prev;
 }
 
-void log(std::string_view msg) { current->appendParagraph(parseMarkup(msg)); }
+void log(std::string_view msg) { current->log(msg); }
+void log2(std::string_view msg) { current->logWithGap(msg); }
+void dlog(std::string_view msg) { current->logAndStatus(msg); }
+void dlog0(std::string_view msg) { current->logStep(msg); }
+void slog(std::string_view msg, int panel) { current->setStatusPanel(msg, panel); }
+void slogR() { current->setStatusReady(); }
+void slogw(std::string_view msg, int panel) { current->setStatusPanelAndWait(msg, panel); }
+void erlog(std::string_view msg) { current->logError(msg); }
+void warnlog(std::string_view msg) { current->logWarning(msg); }
+void erslog(std::string_view msg) { current->setStatusError(msg); }
 
-void log2(std::string_view msg) {
-  log(msg);
-  log("");
-}
+const StatusLine& statusLine() { return current->status(); }
 
-void dlog(std::string_view msg) {
-  log(msg);
-  slog(msg, 1);
-}
+int errorCount() { return current->errorCount(); }
+const std::string& lastErrorText() { return current->lastErrorText(); }
+void resetErrorCount() { current->resetErrorCount(); }
+void slogDone() { current->setStatusStepEnd(); }
 
-void dlog0(std::string_view msg) {
-  log(msg);
-  // Both panels change at once, so publish one state.
-  status.errorMark = false;
-  status.panel[0] = " " + stripTags(msg) + " ";
-  status.panel[1].clear();
-  publishStatus();
-}
-
-void slog(std::string_view msg, int panel) {
-  panel = panel == 0 ? 0 : 1;
-  const std::string plain = stripTags(msg);
-  status.errorMark = false;
-  status.panel[panel] = " " + plain + " ";
-  if (panel == 1) status.hint = plain;
-  publishStatus();
-}
-
-void slogR() {
-  status.errorMark = false;
-  status.panel[0] = " Ready. ";
-  status.panel[1].clear();
-  publishStatus();
-}
-
-void slogw(std::string_view msg, int panel) {
-  slog(msg, panel);
-  for (int i = 0; i < actiDelay; ++i) {
-    current->sleepMs(1);
-    current->pumpEvents();
-  }
-}
-
-void erlog(std::string_view msg) {
-  std::string line = "[re]ERROR:[/re] [b]";
-  line += msg;
-  line += "[/b]";
-  current->appendErrorParagraph(parseMarkup(line));
-  erslog(msg);
-  errorOn = true;
-  ++errorsLogged;
-  lastError = stripTags(msg);
-  current->exclamation();
-}
-
-void warnlog(std::string_view msg) {
-  std::string line = "[b]Warning:[/b] ";
-  line += msg;
-  current->appendWarningParagraph(parseMarkup(line));
-}
-
-void erslog(std::string_view msg) {
-  const std::string plain = stripTags(msg);
-  status.errorMark = true;
-  status.panel[1] = " " + plain;
-  status.hint = plain;
-  publishStatus();
-}
-
-const StatusLine& statusLine() { return status; }
-
-int errorCount() { return errorsLogged; }
-const std::string& lastErrorText() { return lastError; }
-void resetErrorCount() {
-  errorsLogged = 0;
-  lastError.clear();
-}
-
-void slogDone() {
-  if (errorsLogged == 0) {
-    slogR();
-    return;
-  }
-  if (errorsLogged == 1) {
-    erslog(lastError);
-    return;
-  }
-  erslog(std::to_string(errorsLogged) + " errors: see Status");
-  status.hint = lastError;
-  publishStatus();
-}
-
-bool errorFlag() { return errorOn; }
-void setErrorFlag(bool on) { errorOn = on; }
-bool cancelFlag() { return cancelOn; }
-void setCancelFlag(bool on) { cancelOn = on; }
-bool confirmCancel() { return confirmOn; }
-void setConfirmCancel(bool on) { confirmOn = on; }
-const std::string& cancelQuestion() { return confirmQuestion; }
+bool confirmCancel() { return current->confirmCancel(); }
+const std::string& cancelQuestion() { return current->cancelQuestion(); }
 int activationDelay() { return actiDelay; }
 void setActivationDelay(int ms) { actiDelay = ms < 0 ? 0 : ms; }
 
 void pumpEvents() { current->pumpEvents(); }
 void beepTone(int hz, int ms) { current->tone(hz, ms); }
 
-void PrBarOn(bool asksBeforeCancel, std::string_view question) {
-  cancelOn = false;
-  confirmOn = asksBeforeCancel;
-  confirmQuestion = question;
-  progress = ProgressState{true, 0};
-  current->progressChanged(progress);
+void PrBarOn(CancelToken& cancel, bool asksBeforeCancel, std::string_view question) {
+  current->startProgress(cancel, asksBeforeCancel, question);
 }
-
-void PrBarOff() {
-  progress = ProgressState{false, 0};
-  // The operation is over: a Cancel it took must not stop the next one.
-  cancelOn = false;
-  confirmOn = false;
-  confirmQuestion = kDefaultCancelQuestion;
-  current->progressChanged(progress);
-}
-
-const ProgressState& progressState() { return progress; }
+void PrBarOff() { current->endProgress(); }
+const ProgressState& progressState() { return current->progress(); }
 
 ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
                               std::chrono::milliseconds elapsed) {
@@ -188,18 +212,9 @@ ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
 
 void showProgress(std::uint64_t done, std::uint64_t total,
                   std::chrono::steady_clock::time_point start) {
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - start);
-  const ProgressReport r = progressReport(done, total, elapsed);
-  slog(r.text, 1);
-  progress.percent = r.percent;
-  current->progressChanged(progress);
+  current->showProgress(done, total, start);
 }
 
-void cancelConfirmed() {
-  cancelOn = true;
-  dlog0("");
-  slog("Cancelled.", 1);
-}
+bool cancelConfirmed() { return current->cancelRunning(); }
 
 }  // namespace mirdal

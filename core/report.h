@@ -1,10 +1,13 @@
 // Reporting: the message log, the two-panel status line, the error mark,
-// the process-wide error and cancel flags, and the progress line.
+// the error count and the progress line.
 //
-// Every part of the engine reports through the free functions below; they
-// talk to the current Reporter, which the GUI, the command line or a test
-// installs. The functions hold the status-line rules; a Reporter only shows
-// what it is given.
+// A Reporter is one front end's log: the GUI's window, the command line's
+// standard error, a test's recorder. Operations that report take one and
+// call its members, which hold the status-line rules and keep the state
+// (status line, error count, progress) of that reporter only; a front end
+// implements the virtual part and shows what it is given. The free
+// functions below are the default path of code not yet handed a reporter:
+// they talk to the installed one.
 #pragma once
 
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/cancel_token.h"
 #include "core/markup.h"
 
 namespace mirdal {
@@ -23,6 +27,8 @@ struct StatusLine {
   std::string hint;
   bool errorMark = false;  // panel 0 drawn as the red "ERROR" mark, font bold
 };
+
+inline constexpr const char* kDefaultCancelQuestion = "Are you sure to stop?";
 
 struct ProgressState {
   bool visible = false;
@@ -47,6 +53,67 @@ class Reporter {
   virtual void sleepMs(int ms);                 // defaults to a real sleep
   // The save routine wrote a file (its name in its folder).
   virtual void fileSaved(const std::string& /*name*/) {}
+
+  // What operations call. Messages use the markup of markup.h.
+  void log(std::string_view msg);
+  void logWithGap(std::string_view msg);                   // the line, then an empty one
+  void logStep(std::string_view msg);                      // the line, on panel 0 alone
+  void logAndStatus(std::string_view msg);                 // the line, also on panel 1
+  void logError(std::string_view msg);                     // "ERROR: msg", counted
+  void logWarning(std::string_view msg);                   // "Warning: msg", not counted
+  void setStatusPanel(std::string_view msg, int panel);
+  void setStatusReady();                                   // " Ready. "
+  void setStatusError(std::string_view msg);               // the error mark and msg
+  void setStatusStepEnd();                                 // slogDone's rule
+  void setStatusPanelAndWait(std::string_view msg, int panel);
+
+  const StatusLine& status() const { return status_; }
+  const ProgressState& progress() const { return progress_; }
+  // Errors logged since the last resetErrorCount, and the last one's text.
+  int errorCount() const { return errorCount_; }
+  const std::string& lastErrorText() const { return lastError_; }
+  void resetErrorCount();
+
+  // A long operation with a progress bar: Cancel requests `cancel` (asking
+  // `question` first when asksBeforeCancel) until endProgress.
+  void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question);
+  void endProgress();
+  void showProgress(std::uint64_t done, std::uint64_t total, std::chrono::steady_clock::time_point start);
+
+  // The operation that Cancel stops while it runs, without a progress bar.
+  void setRunningOperation(CancelToken* cancel) { running_ = cancel; }
+  // Whether Cancel must ask first, and what.
+  bool confirmCancel() const { return confirm_ && running_; }
+  const std::string& cancelQuestion() const { return question_; }
+  // Asks the running operation, if any, to stop; false when nothing runs.
+  bool stopRunning();
+  // The confirmed Cancel: the running operation, if any, is asked to stop
+  // (false when nothing runs), an empty paragraph is added and the status
+  // line shows "Cancelled.".
+  bool cancelRunning();
+
+ private:
+  void publishStatus() { statusChanged(status_); }
+
+  StatusLine status_;
+  ProgressState progress_;
+  int errorCount_ = 0;
+  std::string lastError_;
+  CancelToken* running_ = nullptr;
+  bool confirm_ = false;
+  std::string question_ = kDefaultCancelQuestion;
+};
+
+// Marks `cancel` as the operation Cancel stops for the life of the scope.
+class RunningOperation {
+ public:
+  RunningOperation(Reporter& r, CancelToken& cancel) : r_(r) { r_.setRunningOperation(&cancel); }
+  ~RunningOperation() { r_.setRunningOperation(nullptr); }
+  RunningOperation(const RunningOperation&) = delete;
+  RunningOperation& operator=(const RunningOperation&) = delete;
+
+ private:
+  Reporter& r_;
 };
 
 // The reporter in use; a silent one when none is installed. Installing
@@ -77,15 +144,11 @@ void erlog(std::string_view msg);
 void erslog(std::string_view msg);
 // A warning: the file was read or written whole, but something in it
 // deserves a word (a part kept without being understood, ...). Logged as
-// "Warning: " + msg; it neither sets the error flag nor counts as an error,
+// "Warning: " + msg; it does not count as an error,
 // and a command that reads a file shows it on standard error.
 void warnlog(std::string_view msg);
 
 const StatusLine& statusLine();
-
-// Error flag: set by erlog; the savers clear it before their backup step.
-bool errorFlag();
-void setErrorFlag(bool on);
 
 // Errors logged by erlog since the last resetErrorCount, and the last one's
 // text without tags. A step that logs many lines (a Read) counts its errors
@@ -99,28 +162,6 @@ void resetErrorCount();
 // "N errors: see Status" on panel 1 and the last error in the tooltip.
 void slogDone();
 
-// Cancel flag, set by the Cancel button and polled by long loops. A cancel
-// belongs to the operation it stopped: every cancellable operation starts
-// with the flag clear and clears it again when it ends (CancelScope,
-// PrBarOn/PrBarOff), so that no later operation finds it set.
-bool cancelFlag();
-void setCancelFlag(bool on);
-
-// Clears the cancel flag for the lifetime of one cancellable operation.
-class CancelScope {
- public:
-  CancelScope() { setCancelFlag(false); }
-  ~CancelScope() { setCancelFlag(false); }
-  CancelScope(const CancelScope&) = delete;
-  CancelScope& operator=(const CancelScope&) = delete;
-};
-
-// Whether Cancel must ask before setting the flag, and the question it
-// asks; chosen by the long operation that runs.
-bool confirmCancel();
-void setConfirmCancel(bool on);
-const std::string& cancelQuestion();
-
 // Activation delay of slogw in milliseconds (the "ActiDelay" option).
 int activationDelay();
 void setActivationDelay(int ms);
@@ -128,10 +169,14 @@ void setActivationDelay(int ms);
 void pumpEvents();
 void beepTone(int hz, int ms);
 
-// Long operation with a progress bar. PrBarOn clears the cancel flag and
-// sets whether Cancel asks, with the question to ask; PrBarOff clears both.
-inline constexpr const char* kDefaultCancelQuestion = "Are you sure to stop?";
-void PrBarOn(bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
+// Whether Cancel must ask before stopping the running operation, and the
+// question it asks (the installed reporter's).
+bool confirmCancel();
+const std::string& cancelQuestion();
+
+// Long operation with a progress bar on the installed reporter (its
+// startProgress / endProgress).
+void PrBarOn(CancelToken& cancel, bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
 void PrBarOff();
 const ProgressState& progressState();
 
@@ -148,8 +193,8 @@ ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
 void showProgress(std::uint64_t done, std::uint64_t total,
                   std::chrono::steady_clock::time_point start);
 
-// The confirmed half of the Cancel button: sets the cancel flag, adds an
-// empty paragraph, empties both panels and shows "Cancelled.".
-void cancelConfirmed();
+// The confirmed half of the Cancel button on the installed reporter
+// (Reporter::cancelRunning).
+bool cancelConfirmed();
 
 }  // namespace mirdal

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/follow_links.h"
 #include "core/report.h"
 
 #ifdef __unix__
@@ -29,20 +30,6 @@ std::string tempNameFor(const std::string& path) {
 }
 
 namespace {
-
-// A save onto a symbolic link writes the file the link names (following a
-// chain of links), so the link stays a link and its target gets the new
-// content. A dangling link names the file to create.
-fs::path followLinks(const fs::path& path) {
-  fs::path p = path;
-  std::error_code ec;
-  for (int hops = 0; hops < 40 && fs::is_symlink(p, ec); ++hops) {
-    const fs::path to = fs::read_symlink(p, ec);
-    if (ec) break;
-    p = to.is_absolute() ? to : p.parent_path() / to;
-  }
-  return p;
-}
 
 // What the file being replaced asks of its replacement: its permission bits
 // and owner, kept so that a 0444 or 0600 file does not come back 0644.
@@ -132,7 +119,7 @@ bool writeWhole(const std::string& path, const Bytes& bytes, const Keep& keep, s
 
 }  // namespace
 
-bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt) {
+bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt, Reporter& rep) {
   if (!opt.createBackup) return true;
   const fs::path file = fs::path(folder) / name;
   const fs::path backup = fs::path(folder) / (name + ".backup");
@@ -165,12 +152,14 @@ bool backupStep(const std::string& folder, const std::string& name, const Backup
       }
       break;
   }
-  if (!ok) erlog("Cannot create backup file.");
+  if (!ok) rep.logError("Cannot create backup file.");
   return ok;
 }
 
 bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* error) {
-  const fs::path target = followLinks(path);
+  std::string linked;
+  if (!followLinks(path, linked, error)) return false;
+  const fs::path target = linked;
   const Keep keep = keepOf(target);
   if (const std::string refused = refusalFor(target, keep); !refused.empty()) {
     if (error) *error = refused;
@@ -192,35 +181,37 @@ bool writeFileAtomic(const std::string& path, const Bytes& bytes, std::string* e
   return true;
 }
 
-bool saveFile(const SaveRequest& req, const Bytes& bytes) {
-  setErrorFlag(false);
+bool saveFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep) {
   const fs::path named = fs::path(req.folder) / req.name;
   // The file that is written: the one a link names. The backup step works
   // beside it, so the old content is what gets backed up.
-  const fs::path target = followLinks(named);
+  std::string linked, err;
+  if (!followLinks(named.string(), linked, &err)) {
+    rep.logError("Cannot create " + named.string() + " (" + err + ")");
+    return false;
+  }
+  const fs::path target = linked;
   const std::string folder = target.has_parent_path() ? target.parent_path().string() + "/" : std::string();
   const std::string name = target.filename().string();
   const std::string tmp = tempNameFor(target.string());
-  std::string err;
   std::error_code ec;
 
   if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
-    erlog("Cannot create " + named.string() + " (not a file)");
+    rep.logError("Cannot create " + named.string() + " (not a file)");
     return false;
   }
   const Keep keep = keepOf(target);
   if (const std::string refused = refusalFor(target, keep); !refused.empty()) {
-    erlog("Cannot write " + named.string() + " (" + refused + ")");
+    rep.logError("Cannot write " + named.string() + " (" + refused + ")");
     return false;
   }
   // The new content goes to disk first: if that fails nothing has changed.
   if (!writeWhole(tmp, bytes, keep, &err)) {
     fs::remove(tmp, ec);
-    erlog("Cannot create " + named.string() + " (" + err + ")");
+    rep.logError("Cannot create " + named.string() + " (" + err + ")");
     return false;
   }
-  if (!req.noBackup) backupStep(folder, name, req.backup);
-  if (errorFlag()) {
+  if (!req.noBackup && !backupStep(folder, name, req.backup, rep)) {
     fs::remove(tmp, ec);
     return false;
   }
@@ -232,7 +223,7 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     const fs::path backup = fs::path(folder) / (name + ".backup");
     if (!req.noBackup && req.backup.createBackup && !fs::exists(target, ec) && fs::exists(backup, ec))
       fs::copy_file(backup, target, ec);
-    erlog("Cannot create " + named.string() + " (" + msg + ")");
+    rep.logError("Cannot create " + named.string() + " (" + msg + ")");
     return false;
   }
   if (req.copyToBackupDir && req.backup.saveToBackupDir && !req.noBackup) {
@@ -240,7 +231,7 @@ bool saveFile(const SaveRequest& req, const Bytes& bytes) {
     fs::copy_file(target, fs::path(req.folder) / "BACKUP" / req.name,
                   fs::copy_options::overwrite_existing, ec);
   }
-  reporter().fileSaved(req.name);
+  rep.fileSaved(req.name);
   return true;
 }
 

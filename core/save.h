@@ -7,6 +7,7 @@
 
 #include "core/fields.h"
 #include "core/options.h"
+#include "core/report.h"
 
 namespace mirdal {
 
@@ -16,8 +17,8 @@ namespace mirdal {
 //  - "Overwrite": delete B, then rename the file to B, so the previous
 //    version is always kept;
 //  - "Stop if exists": rename the file to B; fails when B is in the way.
-// A failed rename logs "Cannot create backup file." through erlog.
-bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt);
+// A failed rename logs "Cannot create backup file." as an error to rep.
+bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt, Reporter& rep = reporter());
 
 struct SaveRequest {
   std::string folder;  // ends with the path separator
@@ -30,9 +31,8 @@ struct SaveRequest {
   bool noBackup = false;
 };
 
-// Clears the error flag, writes the bytes to a temporary file beside the
-// target, runs the backup step and renames the temporary file over the
-// target. Any failure is logged through erlog, removes the temporary file and
+// Writes the bytes to a temporary file beside the target, runs the backup
+// step and renames the temporary file over the target. Any failure is logged as an error to rep, removes the temporary file and
 // leaves the target as it was. Returns true when the file was written.
 //
 // What is replaced keeps what it was: a target that is a symbolic link is
@@ -40,7 +40,7 @@ struct SaveRequest {
 // step works; the link stays), the new file gets the old one's permission
 // bits (and, for root, its owner), and a file the user may not write is
 // refused even when its folder would let the rename through.
-bool saveFile(const SaveRequest& req, const Bytes& bytes);
+bool saveFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep = reporter());
 
 // The name of the temporary file that a save of `path` writes first: a
 // hidden file in the same folder, so that the rename stays on one device.

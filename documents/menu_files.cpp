@@ -64,7 +64,10 @@ bool loadMenuFile(Workspace& ws, const std::string& path) {
 bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid) {
   TMenu m;
   const ReadWatch watch;
-  const MenuLoad load = loadMenuFromStream(path, pid, m);
+  // Cancel stops this read only: the token ends with it.
+  CancelToken cancel;
+  const RunningOperation running(reporter(), cancel);
+  const MenuLoad load = loadMenuFromStream(path, pid, m, cancel);
   return takeLoad(ws, watch, load, std::move(m), path);
 }
 

@@ -1,6 +1,7 @@
 #include "formats/bdjo.h"
 
 #include "core/report.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -144,11 +145,10 @@ void readApplications(FieldReader& r, TApplicationManagementTable& t) {
 ReadStatus parseBDJO(const Bytes& data, TBDJO& out) {
   out = TBDJO{};
   FieldReader r(data);
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  if (type != "BDJO" || (version != "0100" && version != "0200")) return ReadStatus::Rejected;
-  out.type_indicator = type;
-  out.version_number = version;
+  const FileHeader h = readFileHeader(r, "BDJO", kVersionsBeforeUltraHD);
+  if (!h.accepted) return ReadStatus::Rejected;
+  out.type_indicator = h.type;
+  out.version_number = h.version;
   for (std::uint32_t& a : out.start_addresses) a = r.readlong();
   r.skip(16);
   readTerminalInfo(r, out.terminal_info);

@@ -1,19 +1,10 @@
 #include "formats/clip_packets.h"
 
+#include "core/display_text.h"
 #include "core/report.h"
 #include "core/save.h"
 
 namespace mirdal {
-
-std::string thousandsText(std::uint64_t v, char separator) {
-  std::string digits = std::to_string(v);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-    out += digits[i];
-  }
-  return out;
-}
 
 PacketCheck checkPacketCount(const TCLPI& c, std::uint64_t streamFileSize, char thousands) {
   PacketCheck pc;
@@ -21,7 +12,7 @@ PacketCheck checkPacketCount(const TCLPI& c, std::uint64_t streamFileSize, char 
   pc.packets = streamFileSize / 192;
   if (pc.packets == c.clip_info.number_of_source_packets || pc.packets > 0xFFFFFFFFull) return pc;
   pc.ask = true;
-  pc.question = "The m2ts file contains " + thousandsText(pc.packets, thousands) +
+  pc.question = "The m2ts file contains " + groupedDecimal(pc.packets, thousands) +
                 " packets.\nDo you want to correct the packet value of ClipInfo?";
   return pc;
 }

@@ -20,8 +20,6 @@ struct PacketCheck {
 // the question has `thousands` between each group of three digits.
 PacketCheck checkPacketCount(const TCLPI& c, std::uint64_t streamFileSize, char thousands = ',');
 
-// "1,920,000": decimal with a separator between groups of three digits.
-std::string thousandsText(std::uint64_t v, char separator = ',');
 
 // Writes `packets` as the 4 bytes at offset 56 of the clip file and nothing
 // else: the file is read, those bytes changed and the result written through

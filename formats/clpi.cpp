@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/report.h"
-#include "formats/database_version.h"
 #include "formats/clpi_edit.h"
 #include "formats/stream_codes.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -273,11 +273,10 @@ ClpiParse parseCLPI(const Bytes& data, TCLPI& out) {
   out = TCLPI{};
   ClpiParse res;
   FieldReader r(data);
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  out.type_indicator = type;
-  out.version_number = version;
-  if (type != "HDMV" || !knownDatabaseVersion(version)) {
+  const FileHeader h = readFileHeader(r, "HDMV");
+  out.type_indicator = h.type;
+  out.version_number = h.version;
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
@@ -455,16 +454,13 @@ std::string prepareForSave(TCLPI& c) {
   return checkLayout(c);
 }
 
-bool saveCLPI(TCLPI& c, const SaveRequest& req) {
+bool saveCLPI(TCLPI& c, const SaveRequest& req, Reporter& rep) {
   const std::string broken = prepareForSave(c);
-  dlog0("Saving [bl]" + req.name + "[/bl]");
   if (!broken.empty()) {
-    erlog("Cannot save " + req.name + ": " + broken);
+    refuseSave(req, broken, rep);
     return false;
   }
-  if (!saveFile(req, composeCLPI(c))) return false;
-  slogR();
-  return true;
+  return saveDiscFile(req, composeCLPI(c), rep);
 }
 
 }  // namespace mirdal

@@ -236,9 +236,9 @@ std::string prepareForSave(TCLPI& c);
 
 // The Save of the CLIPINF page: an ATC delta flag without entries is cleared
 // first, and the addresses lose the 2 bytes of the block it no longer
-// writes; then "Saving [bl]name[/bl]", the layout check (a model whose
-// layout does not hold is refused: "Cannot save name: " + what, nothing
-// written), the save routine and Ready.
-bool saveCLPI(TCLPI& c, const SaveRequest& req);
+// writes; then the layout check (a model whose layout does not hold is
+// refused: "Cannot save name: " + what, nothing written) and the save step
+// of every writer (saveDiscFile).
+bool saveCLPI(TCLPI& c, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

@@ -90,7 +90,7 @@ ClipRow ciRefRow(const TCIRef& r) {
 StreamFileLabels streamFileLabels(const TAVStream& av, const std::string& clipName,
                                   const std::string& streamExt, char thousands) {
   if (av.name.empty()) return {clipName + streamExt, "missing file", true};
-  return {av.name, thousandsText(av.size, thousands), false};
+  return {av.name, groupedDecimal(av.size, thousands), false};
 }
 
 }  // namespace mirdal

@@ -19,12 +19,17 @@ bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& 
   return readDiscFile(path, out);
 }
 
-bool saveDiscFile(const SaveRequest& req, const Bytes& bytes) {
-  dlog0("Saving " + req.name);
-  if (!saveFile(req, bytes)) return false;
-  log(req.name + " saved.");
-  slogR();
+bool saveDiscFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep) {
+  rep.logStep("Saving " + req.name);
+  if (!saveFile(req, bytes, rep)) return false;
+  rep.log(req.name + " saved.");
+  rep.setStatusReady();
   return true;
+}
+
+void refuseSave(const SaveRequest& req, const std::string& why, Reporter& rep) {
+  rep.logStep("Saving " + req.name);
+  rep.logError("Cannot save " + req.name + ": " + why);
 }
 
 void reportEndsEarly(const std::string& name, std::size_t fileSize) {

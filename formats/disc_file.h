@@ -30,8 +30,13 @@ bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& 
 
 // The save step of every writer: "Saving " + name, the save routine (backup
 // step, temporary file, rename), then "name saved." and the status line
-// cleared. False, with the error logged, when the file could not be written.
-bool saveDiscFile(const SaveRequest& req, const Bytes& bytes);
+// cleared, all told to rep. False, with the error logged, when the file
+// could not be written.
+bool saveDiscFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep = reporter());
+
+// The same step for a model the writer refuses: "Saving " + name, then the
+// error "Cannot save " + name + ": " + why. Nothing is written.
+void refuseSave(const SaveRequest& req, const std::string& why, Reporter& rep = reporter());
 
 // erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
 void reportEndsEarly(const std::string& name, std::size_t fileSize);

@@ -4,19 +4,11 @@
 
 #include "core/report.h"
 #include "core/display_text.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
 namespace {
-
-constexpr std::uint32_t kINDX = 0x494E4458;  // "INDX"
-constexpr std::uint32_t k0100 = 0x30313030;
-constexpr std::uint32_t k0200 = 0x30323030;
-constexpr std::uint32_t k0300 = 0x30333030;
-
-std::string fourChars(std::uint32_t v) {
-  return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
 
 // First Playback, Top Menu and titles share one 12-byte layout: object type
 // (and, for titles, access type) in the top bits of a 32-bit word, playback
@@ -65,15 +57,14 @@ IndexParse parseIndex(const Bytes& data, TINDX& out,
   out = TINDX{};
   IndexParse res;
   FieldReader r(data);
-  const std::uint32_t type = r.readlong();
-  const std::uint32_t version = r.readlong();
-  if (type != kINDX || (version != k0100 && version != k0200 && version != k0300)) {
+  const FileHeader h = readFileHeader(r, "INDX");
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     res.position = r.pos();
     return res;
   }
-  out.type_indicator = fourChars(type);
-  out.version_number = fourChars(version);
+  out.type_indicator = h.type;
+  out.version_number = h.version;
   out.Indexes_start_address = r.readlong();
   out.ExtensionData_start_address = r.readlong();
   out.reserved = r.readbytes(24);
@@ -196,8 +187,8 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx) {
   return res;
 }
 
-bool indexsave(const TINDX& idx, const SaveRequest& req) {
-  return saveDiscFile(req, composeIndex(idx));
+bool indexsave(const TINDX& idx, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeIndex(idx), rep);
 }
 
 }  // namespace mirdal

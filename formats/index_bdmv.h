@@ -98,6 +98,6 @@ IndexParse readIndexFile(const std::string& path, TINDX& idx);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool indexsave(const TINDX& idx, const SaveRequest& req);
+bool indexsave(const TINDX& idx, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

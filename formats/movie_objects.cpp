@@ -1,7 +1,7 @@
 #include "formats/movie_objects.h"
 
 #include "core/report.h"
-#include "formats/database_version.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -19,14 +19,13 @@ MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
   out = TMOBJ{};
   MobjParse res;
   FieldReader r(data);
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  if (type != "MOBJ" || !knownDatabaseVersion(version)) {
+  const FileHeader h = readFileHeader(r, "MOBJ");
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.type_indicator = type;
-  out.version_number = version;
+  out.type_indicator = h.type;
+  out.version_number = h.version;
   out.ExtensionData_start_address = r.readlong();
   out.reserved = r.readbytes(28);
   TObjects& mo = out.movie_objects;
@@ -129,8 +128,8 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
   return res;
 }
 
-bool mobjsave(const TMOBJ& m, const SaveRequest& req) {
-  return saveDiscFile(req, composeMovieObjects(m));
+bool mobjsave(const TMOBJ& m, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeMovieObjects(m), rep);
 }
 
 }  // namespace mirdal

@@ -80,6 +80,6 @@ MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool mobjsave(const TMOBJ& m, const SaveRequest& req);
+bool mobjsave(const TMOBJ& m, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

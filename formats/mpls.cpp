@@ -4,8 +4,8 @@
 #include <type_traits>
 
 #include "core/report.h"
-#include "formats/database_version.h"
 #include "formats/stream_codes.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
@@ -658,14 +658,13 @@ MplsParse parseMPLS(const Bytes& data, TMPLS& out,
   MplsParse res;
   Parser p(data, onProgress);
   FieldReader& r = p.r;
-  const std::string type = r.readstring(4);
-  const std::string version = r.readstring(4);
-  if (type != "MPLS" || !knownDatabaseVersion(version)) {
+  const FileHeader h = readFileHeader(r, "MPLS");
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.type_indicator = type;
-  out.version = version;
+  out.type_indicator = h.type;
+  out.version = h.version;
   out.PlayList_start_address = r.readlong();
   out.PlayListMark_start_address = r.readlong();
   out.ExtensionData_start_address = r.readlong();
@@ -782,17 +781,13 @@ ReadStatus readPlaylistFile(const std::string& path, TMPLS& m, bool quiet) {
   return res.status;
 }
 
-bool plsave(const TMPLS& m, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
+bool plsave(const TMPLS& m, const SaveRequest& req, Reporter& rep) {
   const std::string broken = checkLayout(m);
   if (!broken.empty()) {
-    erlog("Cannot save " + req.name + ": " + broken);
+    refuseSave(req, broken, rep);
     return false;
   }
-  if (!saveFile(req, composeMPLS(m))) return false;
-  log(req.name + " saved.");
-  slogR();
-  return true;
+  return saveDiscFile(req, composeMPLS(m), rep);
 }
 
 }  // namespace mirdal

@@ -287,6 +287,6 @@ ReadStatus readPlaylistFile(const std::string& path, TMPLS& m, bool quiet = fals
 // "Saving name", then refuses with "Cannot save name: ..." when the model's
 // lengths or addresses do not fit its content, else saves through the
 // backup step and logs "name saved.". Returns false when nothing was written.
-bool plsave(const TMPLS& m, const SaveRequest& req);
+bool plsave(const TMPLS& m, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

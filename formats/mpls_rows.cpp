@@ -5,12 +5,12 @@
 #include "formats/hdr_text.h"
 #include "formats/mpls_edit.h"
 #include "formats/stream_codes.h"
+#include "core/display_text.h"
 
 namespace mirdal {
 
 namespace {
 
-std::string yesNo(bool v) { return v ? "Yes" : "No"; }
 
 // A code's table text, or its number when the table has none.
 std::string codeCell(std::string_view text, std::uint8_t v, std::uint8_t lastWithText) {

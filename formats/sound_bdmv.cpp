@@ -4,18 +4,11 @@
 
 #include "core/display_text.h"
 #include "core/report.h"
+#include "formats/file_header.h"
 
 namespace mirdal {
 
 namespace {
-
-constexpr std::uint32_t kBCLK = 0x42434C4B;  // "BCLK"
-constexpr std::uint32_t k0100 = 0x30313030;
-constexpr std::uint32_t k0200 = 0x30323030;
-
-std::string fourChars(std::uint32_t v) {
-  return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
 
 // Bytes of zero padding that bring `size` to a multiple of 4. Sample data
 // has an even length, so this is 0 or 2; an odd length read from a file
@@ -48,15 +41,14 @@ SoundParse parseSound(const Bytes& data, TSND& out) {
   out = TSND{};
   SoundParse res;
   FieldReader r(data);
-  const std::uint32_t type = r.readlong();
-  const std::uint32_t version = r.readlong();
-  if (r.overrun() || type != kBCLK || (version != k0100 && version != k0200)) {
+  const FileHeader h = readFileHeader(r, "BCLK", kVersionsBeforeUltraHD);
+  if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     res.position = r.pos();
     return res;
   }
-  out.type_indicator = fourChars(type);
-  out.version_number = fourChars(version);
+  out.type_indicator = h.type;
+  out.version_number = h.version;
   out.SoundData_start_address = r.readlong();
   out.ExtensionData_start_address = r.readlong();
   r.skip(24);
@@ -188,11 +180,8 @@ SoundParse readSoundFile(const std::string& path, TSND& snd) {
   return res;
 }
 
-bool soundsave(const TSND& snd, const SaveRequest& req) {
-  dlog0("Saving " + req.name);
-  if (!saveFile(req, composeSound(snd))) return false;
-  slogR();
-  return true;
+bool soundsave(const TSND& snd, const SaveRequest& req, Reporter& rep) {
+  return saveDiscFile(req, composeSound(snd), rep);
 }
 
 TSND newSound() { return TSND{}; }

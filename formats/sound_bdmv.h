@@ -82,9 +82,9 @@ void layoutSound(TSND& snd);
 // through erlog.
 SoundParse readSoundFile(const std::string& path, TSND& snd);
 
-// Logs "Saving " + name, saves through the backup step (req) and Ready.
-// Returns false when the file was not written.
-bool soundsave(const TSND& snd, const SaveRequest& req);
+// The save step of every writer (saveDiscFile). Returns false when the file
+// was not written.
+bool soundsave(const TSND& snd, const SaveRequest& req, Reporter& rep = reporter());
 
 // The model "Create sound.bdmv" starts from: "BCLK" "0200", no entries, no
 // ExtensionData.

@@ -47,16 +47,6 @@ std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry) {
           soundDurationText(e.length, e.channel_configuration)};
 }
 
-std::string groupedDecimal(std::uint64_t v, char separator) {
-  std::string digits = std::to_string(v);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-    out += digits[i];
-  }
-  return out;
-}
-
 std::string soundRowStatus(const TSND& snd, std::size_t entry, char separator) {
   if (snd.entries.empty() || entry >= snd.entries.size()) return "";
   const TSoundEntries& e = snd.entries[entry];

@@ -39,8 +39,6 @@ double soundDurationSeconds(std::uint64_t length, std::uint8_t channelConfigurat
 // code 1), bits per sample ("16" for code 1) and the duration.
 std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry);
 
-// A decimal number grouped by three digits: 1234567 -> "1,234,567".
-std::string groupedDecimal(std::uint64_t v, char separator = ',');
 
 // Status panel 1 after a click on row `entry`: "Data start: 000003E8 (1,000)
 // Length: ... Total data length: ...(...)"; empty when the file has no

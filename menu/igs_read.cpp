@@ -256,7 +256,7 @@ bool getIGS(TMenu& m, const Bytes& pageData, std::size_t pageCount) {
   return true;
 }
 
-MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
+MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
   m = TMenu{};
   MenuLoad result;
   FieldReader f(data);
@@ -322,7 +322,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m) {
     }
   }
   convertPalettes(m, definedEntries);
-  if (cancelFlag()) {
+  if (cancel.requested()) {
     result.cancelled = true;
     return result;
   }
@@ -350,7 +350,7 @@ std::vector<std::string> menuLoadNotes(const TMenu& m) {
   return notes;
 }
 
-MenuLoad loadMNU(const std::string& path, TMenu& m) {
+MenuLoad loadMNU(const std::string& path, TMenu& m, const CancelToken& cancel) {
   Bytes data;
   std::string error;
   if (!readFileBytes(path, data, &error, kMaxMenuFileSize)) {
@@ -358,7 +358,7 @@ MenuLoad loadMNU(const std::string& path, TMenu& m) {
     erlog("Cannot read " + path + " (" + error + ")");
     return {ReadStatus::Unreadable, false};
   }
-  return loadMNUBytes(data, m);
+  return loadMNUBytes(data, m, cancel);
 }
 
 }  // namespace mirdal

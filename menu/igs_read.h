@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cancel_token.h"
 #include "core/fields.h"
 #include "formats/disc_file.h"
 #include "menu/igs_model.h"
@@ -27,8 +28,9 @@ struct MenuLoad {
 };
 
 // Parses a whole .mnu image into m (which is reset first) and logs
-// "1 ICS, n OCS, p PCS found." with the counts.
-MenuLoad loadMNUBytes(const Bytes& data, TMenu& m);
+// "1 ICS, n OCS, p PCS found." with the counts. A requested `cancel` leaves
+// the pages unparsed and the load marked cancelled.
+MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel = neverCancelled());
 
 // What the user must hear about a menu loaded: each kept segment of unknown
 // type, and display sets after the first. Empty for an ordinary menu; the
@@ -36,7 +38,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m);
 std::vector<std::string> menuLoadNotes(const TMenu& m);
 
 // Reads the file and loads it.
-MenuLoad loadMNU(const std::string& path, TMenu& m);
+MenuLoad loadMNU(const std::string& path, TMenu& m, const CancelToken& cancel = neverCancelled());
 
 // Parses `pageCount` pages from the page bytes of the composition into
 // m.ics.pages and builds the page button index. Returns false when the data

@@ -6,6 +6,7 @@
 #include "core/report.h"
 #include "menu/colour.h"
 #include "menu/rle.h"
+#include "formats/disc_file.h"
 
 namespace mirdal {
 
@@ -387,11 +388,10 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
   return true;
 }
 
-bool saveMNU(TMenu& m, const SaveRequest& req) {
-  log("Saving IGS menu...");
+bool saveMNU(TMenu& m, const SaveRequest& req, Reporter& rep) {
   Bytes bytes;
   if (!saveIGS(m, SegmentFraming::Mnu, bytes)) return false;
-  return saveFile(req, bytes);
+  return saveDiscFile(req, bytes, rep);
 }
 
 }  // namespace mirdal

@@ -40,9 +40,9 @@ bool serializePages(const TIGSc& ics, Bytes& out);
 // out, when the model cannot be written.
 bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out);
 
-// Saves the menu as a .mnu file through the save routine ("Saving IGS
-// menu..." in the log).
-bool saveMNU(TMenu& m, const SaveRequest& req);
+// Saves the menu as a .mnu file through the save step of every writer
+// (saveDiscFile); a menu saveIGS cannot write is refused with its reason.
+bool saveMNU(TMenu& m, const SaveRequest& req, Reporter& rep = reporter());
 
 // The PES header that carries one segment of `segmentLength` body bytes; the
 // DTS is left out when it is 0.

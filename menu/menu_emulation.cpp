@@ -70,20 +70,20 @@ bool MenuEmulator::isSlot(std::uint32_t id) const { return id < states_().size()
 
 void MenuEmulator::drawNormal(std::uint16_t id) {
   events_.push_back({MenuEvent::Kind::Normal, id, std::uint32_t(page_), {}});
-  if (drawing()) DrawButton(*r_, id);
+  if (drawing()) drawButton(*r_, id, ButtonLook::Normal);
 }
 
 void MenuEmulator::drawSelected(std::uint16_t id) {
   events_.push_back({MenuEvent::Kind::Selected, id, std::uint32_t(page_), {}});
   if (const TIGbutton* b = button(id); b && b->selected_sound != 0xFF)
     events_.push_back({MenuEvent::Kind::Sound, b->selected_sound, std::uint32_t(page_), {}});
-  if (drawing()) DrawSButton(*r_, id);
+  if (drawing()) drawButton(*r_, id, ButtonLook::Selected);
 }
 
 void MenuEmulator::drawActivated(std::uint16_t id) {
   if (const TIGbutton* b = button(id); b && b->activated_sound != 0xFF)
     events_.push_back({MenuEvent::Kind::Sound, b->activated_sound, std::uint32_t(page_), {}});
-  if (drawing()) DrawAButton(*r_, id);
+  if (drawing()) drawButton(*r_, id, ButtonLook::Activated);
 }
 
 void MenuEmulator::executing(std::size_t line, const TNavCommand& c) {

@@ -250,18 +250,31 @@ void LoadBmps(PageRenderer& r, std::size_t page) {
         if (co.object_id < m.objects.size()) Obj2Pic(m, co.object_id, e.palette_id);
 }
 
+namespace {
+
+// A button's objects for one look and the state that animates them.
+struct LookObjects {
+  std::uint16_t start, end;
+  bool* animating;
+  bool repeat;
+};
+
+LookObjects lookObjects(const TIGbutton& b, TButtonState& s, ButtonLook look) {
+  switch (look) {
+    case ButtonLook::Selected: return {b.selected_start, b.selected_end, &s.selectedAnimating, s.selectedRepeat};
+    case ButtonLook::Activated: return {b.activated_start, b.activated_end, &s.activatedAnimating, false};
+    case ButtonLook::Normal: break;
+  }
+  return {b.normal_start, b.normal_end, &s.normalAnimating, s.normalRepeat};
+}
+
+}  // namespace
+
 void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
   const TIGbutton* b = slotButton(r, id);
   if (!b) return;
   TButtonState& s = r.states[id];
-  std::uint16_t start = b->normal_start, end = b->normal_end;
-  bool* animating = &s.normalAnimating;
-  bool repeat = s.normalRepeat;
-  if (look == ButtonLook::Selected) {
-    start = b->selected_start, end = b->selected_end, animating = &s.selectedAnimating, repeat = s.selectedRepeat;
-  } else if (look == ButtonLook::Activated) {
-    start = b->activated_start, end = b->activated_end, animating = &s.activatedAnimating, repeat = false;
-  }
+  const auto [start, end, animating, repeat] = lookObjects(*b, s, look);
   const std::uint32_t object = std::uint32_t(start) + s.counter;
   if (*animating) {
     ++s.counter;
@@ -297,28 +310,14 @@ void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
     frameRect(r.picture, rc, invalid ? o.invalidFrame : normal ? o.normalFrame : o.selectedFrame);
 }
 
-void DrawButton(PageRenderer& r, std::uint16_t id) {
+void drawButton(PageRenderer& r, std::uint16_t id, ButtonLook look) {
   const TIGbutton* b = slotButton(r, id);
   if (!b) return;
-  r.states[id].counter = 0;
-  r.states[id].normalAnimating = b->normal_start < b->normal_end;
-  DrawButtonStep(r, id, ButtonLook::Normal);
-}
-
-void DrawSButton(PageRenderer& r, std::uint16_t id) {
-  const TIGbutton* b = slotButton(r, id);
-  if (!b) return;
-  r.states[id].counter = 0;
-  r.states[id].selectedAnimating = b->selected_start < b->selected_end;
-  DrawButtonStep(r, id, ButtonLook::Selected);
-}
-
-void DrawAButton(PageRenderer& r, std::uint16_t id) {
-  const TIGbutton* b = slotButton(r, id);
-  if (!b) return;
-  r.states[id].counter = 0;
-  r.states[id].activatedAnimating = b->activated_start < b->activated_end;
-  DrawButtonStep(r, id, ButtonLook::Activated);
+  TButtonState& s = r.states[id];
+  s.counter = 0;
+  const LookObjects o = lookObjects(*b, s, look);
+  *o.animating = o.start < o.end;
+  DrawButtonStep(r, id, look);
 }
 
 void DelButton(PageRenderer& r, std::uint16_t id) {
@@ -338,8 +337,8 @@ void DrawPage(PageRenderer& r, std::uint32_t psr10) {
   if (r.background.rgba.empty()) backchange(r);
   DelPage(r);
   for (std::size_t id = 0; id < r.states.size(); ++id)
-    if (r.states[id].shown) DrawButton(r, std::uint16_t(id));
-  if (psr10 < kNoButton) DrawSButton(r, std::uint16_t(psr10));
+    if (r.states[id].shown) drawButton(r, std::uint16_t(id), ButtonLook::Normal);
+  if (psr10 < kNoButton) drawButton(r, std::uint16_t(psr10), ButtonLook::Selected);
 }
 
 void animationTick(PageRenderer& r, std::uint32_t psr10) {

@@ -94,10 +94,9 @@ void LoadBmps(PageRenderer& r, std::size_t page);
 
 // The whole current page: background, shown buttons, the selected one.
 void DrawPage(PageRenderer& r, std::uint32_t psr10);
-// Starts a state of button id (counter 0) and draws its first step.
-void DrawButton(PageRenderer& r, std::uint16_t id);
-void DrawSButton(PageRenderer& r, std::uint16_t id);
-void DrawAButton(PageRenderer& r, std::uint16_t id);
+// Starts a look of button id (counter 0, animating when the look has more
+// than one object) and draws its first step.
+void drawButton(PageRenderer& r, std::uint16_t id, ButtonLook look);
 // One animation step of a state.
 void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look);
 // Removes a disabled button unless another button of its BOG is shown.

@@ -105,6 +105,8 @@ std::string pesLogLine(std::uint32_t pts, std::uint32_t dts, std::uint8_t segmen
 
 namespace {
 
+Reporter& reportOf(const DemuxOptions& opt) { return opt.report ? *opt.report : reporter(); }
+
 constexpr std::uint64_t kProgressEvery = 32768;
 constexpr std::uint16_t kVideoPid = 0x1011;
 
@@ -183,7 +185,7 @@ bool PidExporter::packet(const std::uint8_t* sp, DemuxResult& res) {
 
 bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n,
                            DemuxResult& res) {
-  if (cancelFlag()) {
+  if (opt_.cancel && opt_.cancel->requested()) {
     res.cancelled = true;
     return false;
   }
@@ -220,7 +222,7 @@ bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::
       pts_ = h.pts - base;
       dts_ = h.hasDts ? h.dts - base : 0;
       if (opt_.logPesLines)
-        log(pesLogLine(pts_, dts_, d ? pl[dataStart] : 0, tpExtraHeader(sp)));
+        reportOf(opt_).log(pesLogLine(pts_, dts_, d ? pl[dataStart] : 0, tpExtraHeader(sp)));
     }
     const std::uint8_t head[10] = {std::uint8_t(opt_.mode == ExportMode::SUP ? 'P' : 'I'), 'G',
                                    std::uint8_t(pts_ >> 24), std::uint8_t(pts_ >> 16),
@@ -235,7 +237,7 @@ bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::
 bool PidExporter::pesPacket(const std::uint8_t* sp, const std::uint8_t* pl, std::size_t n,
                             DemuxResult& res) {
   if (payloadUnitStart(sp) && isPesStart(pl, n)) {
-    if (cancelFlag()) {
+    if (opt_.cancel && opt_.cancel->requested()) {
       res.cancelled = true;
       return false;
     }
@@ -262,6 +264,7 @@ void PidExporter::dropUnfinishedPes() {
 }  // namespace
 
 DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt) {
+  Reporter& rep = reportOf(opt);
   const auto start = std::chrono::steady_clock::now();
   DemuxResult res;
   PidExporter ex(out, opt);
@@ -292,12 +295,12 @@ DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& o
       }
       if (res.packets == nextProgress) {
         nextProgress += kProgressEvery;
-        if (opt.progress) showProgress(res.packets, total, start);
+        if (opt.progress) rep.showProgress(res.packets, total, start);
       }
       if (res.packets == nextStep) {
         nextStep += kPacketsPerStep;
-        pumpEvents();
-        if (cancelFlag()) {
+        rep.pumpEvents();
+        if (opt.cancel && opt.cancel->requested()) {
           res.cancelled = true;
           ex.dropUnfinishedPes();
           stop = true;
@@ -316,32 +319,33 @@ namespace {
 
 // Opens the stream and says how its packets lie when that is not the
 // Blu-ray way; false, with the reason logged, when it cannot be read.
-bool openStream(SourcePacketReader& in, const std::string& input) {
+bool openStream(SourcePacketReader& in, const std::string& input, Reporter& rep) {
   std::string why;
   if (!in.open(input, &why)) {
-    erlog("Cannot open " + input + " (" + why + ")");
+    rep.logError("Cannot open " + input + " (" + why + ")");
     return false;
   }
   const PacketLayout& l = in.layout();
   if (!l.recognised) {
-    erlog(input + " is not a transport stream: no packets of 192 or 188 bytes with their sync byte found.");
+    rep.logError(input + " is not a transport stream: no packets of 192 or 188 bytes with their sync byte found.");
     return false;
   }
   if (l.packetSize != kSourcePacketSize)
-    log("  " + std::to_string(l.packetSize) + "-byte transport packets, read without arrival time stamps.");
-  if (l.offset) log("  " + std::to_string(l.offset) + " bytes before the first packet skipped.");
+    rep.log("  " + std::to_string(l.packetSize) + "-byte transport packets, read without arrival time stamps.");
+  if (l.offset) rep.log("  " + std::to_string(l.offset) + " bytes before the first packet skipped.");
   return true;
 }
 
 // The export over an open stream, with its input failures reported.
 DemuxResult runExport(SourcePacketReader& in, const std::string& input, ExportSink& out,
                       const DemuxOptions& opt) {
+  Reporter& rep = reportOf(opt);
   DemuxResult res = Demux(in, out, opt);
   if (in.failed()) {
-    erlog("Cannot read " + input + " (" + in.errorText() + ")");
+    rep.logError("Cannot read " + input + " (" + in.errorText() + ")");
     res.failed = true;
   } else if (!res.failed && !res.cancelled && res.pidPackets == 0 && opt.requirePid) {
-    erlog("The stream has no packets of PID 0x" + hexText(opt.pid, 4) + ": nothing written.");
+    rep.logError("The stream has no packets of PID 0x" + hexText(opt.pid, 4) + ": nothing written.");
     res.failed = true;
   }
   return res;
@@ -351,7 +355,7 @@ DemuxResult runExport(SourcePacketReader& in, const std::string& input, ExportSi
 
 DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions& opt) {
   SourcePacketReader in;
-  if (!openStream(in, input)) {
+  if (!openStream(in, input, reportOf(opt))) {
     DemuxResult res;
     res.failed = true;
     return res;
@@ -360,24 +364,25 @@ DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions&
 }
 
 DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
+  Reporter& rep = reportOf(opt);
   DemuxResult res;
   res.failed = true;
   // Written through a temporary file or not, the stream would be gone
   // before it was read.
   if (sameFile(input, output)) {
-    erlog("Cannot write " + output + ": it is the stream being read.");
+    rep.logError("Cannot write " + output + ": it is the stream being read.");
     return res;
   }
   SourcePacketReader in;
-  if (!openStream(in, input)) return res;
+  if (!openStream(in, input, rep)) return res;
   FileSink out;
   if (!out.create(output)) {
-    erlog("Cannot create " + output + " (" + out.errorText() + ")");
+    rep.logError("Cannot create " + output + " (" + out.errorText() + ")");
     return res;
   }
   res = runExport(in, input, out, opt);
   if (!res.failed && out.close()) return res;
-  if (out.failed()) erlog("Cannot write " + output + " (" + out.errorText() + ")");
+  if (out.failed()) rep.logError("Cannot write " + output + " (" + out.errorText() + ")");
   // The file that was there stays; a device or pipe keeps what it got.
   out.abandon();
   res.failed = true;

@@ -16,8 +16,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/cancel_token.h"
 #include "core/fields.h"
 #include "core/output_file.h"
+#include "core/report.h"
 #include "stream/source_packet.h"
 
 namespace mirdal {
@@ -103,6 +105,11 @@ struct DemuxOptions {
   // File exports: a stream without packets of the PID is an error and
   // writes nothing (instead of an empty output).
   bool requirePid = false;
+  // The operation's stop request, polled at PES starts and every 341
+  // packets; none: the export runs to the end.
+  const CancelToken* cancel = nullptr;
+  // Where the export reports; none: the installed reporter.
+  Reporter* report = nullptr;
 };
 
 struct DemuxResult {
@@ -110,7 +117,7 @@ struct DemuxResult {
   std::uint64_t packets = 0;      // source packets read, lost ones included
   std::uint64_t lostPackets = 0;  // packets without sync byte, skipped
   std::uint64_t pesPackets = 0;   // PES packets begun in the output
-  bool cancelled = false;         // stopped by the cancel flag
+  bool cancelled = false;         // stopped by the cancel request
   bool failed = false;            // the input or the output failed
   std::chrono::milliseconds elapsed{0};
 };

@@ -21,27 +21,30 @@ DemuxOptions extractOptions(std::uint16_t pid, bool requirePid) {
 }  // namespace
 
 DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath,
-                            bool requirePid) {
-  const CancelScope cancel;
-  return Demux(m2ts, mnuPath, extractOptions(pid, requirePid));
+                            bool requirePid, const CancelToken& cancel) {
+  DemuxOptions opt = extractOptions(pid, requirePid);
+  opt.cancel = &cancel;
+  return Demux(m2ts, mnuPath, opt);
 }
 
-DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid) {
-  const CancelScope cancel;
+DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid,
+                            const CancelToken& cancel) {
+  DemuxOptions opt = extractOptions(pid, requirePid);
+  opt.cancel = &cancel;
   MemorySink sink;
-  const DemuxResult r = Demux(m2ts, sink, extractOptions(pid, requirePid));
+  const DemuxResult r = Demux(m2ts, sink, opt);
   mnu = std::move(sink.data);
   return r;
 }
 
-MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, TMenu& m) {
+MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, TMenu& m, const CancelToken& cancel) {
   const std::string tmp = tempFilePath(kMenuTemp);
-  const DemuxResult r = extractIGStream(m2ts, pid, tmp);
+  const DemuxResult r = extractIGStream(m2ts, pid, tmp, false, cancel);
   if (r.failed) {
     m = TMenu{};
     return {ReadStatus::Unreadable, false};
   }
-  return loadMNU(tmp, m);
+  return loadMNU(tmp, m, cancel);
 }
 
 }  // namespace mirdal

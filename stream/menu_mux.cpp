@@ -7,6 +7,7 @@
 
 #include "core/report.h"
 #include "menu/igs_write.h"
+#include "formats/disc_file.h"
 
 namespace mirdal {
 
@@ -194,11 +195,11 @@ bool muxMenu(TMenu& m, Bytes& out) {
   return true;
 }
 
-bool muxMenuFile(TMenu& m, const SaveRequest& req) {
-  dlog0("Muxing menu...");
+bool muxMenuFile(TMenu& m, const SaveRequest& req, Reporter& rep) {
+  rep.logStep("Muxing menu...");
   Bytes bytes;
   if (!muxMenu(m, bytes)) return false;
-  return saveFile(req, bytes);
+  return saveDiscFile(req, bytes, rep);
 }
 
 }  // namespace mirdal

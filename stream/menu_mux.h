@@ -33,7 +33,8 @@ Bytes muxPes(const Bytes& pes);
 // reason logged, when the menu cannot be written.
 bool muxMenu(TMenu& m, Bytes& out);
 
-// muxMenu written through the save routine ("Muxing menu..." in the log).
-bool muxMenuFile(TMenu& m, const SaveRequest& req);
+// muxMenu ("Muxing menu..." in the log) written through the save step of
+// every writer (saveDiscFile).
+bool muxMenuFile(TMenu& m, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

@@ -67,22 +67,26 @@ std::string exportSummary(const DemuxResult& res) {
   return s;
 }
 
-DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt) {
-  PrBarOn(true, kStopSavingPid);
-  log("");
-  dlog0("Saving " + output + " ...");
+DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt,
+                    CancelToken& cancel) {
+  Reporter& rep = opt.report ? *opt.report : reporter();
+  rep.startProgress(cancel, true, kStopSavingPid);
+  rep.log("");
+  rep.logStep("Saving " + output + " ...");
   DemuxOptions o = opt;
   o.requirePid = true;
+  o.cancel = &cancel;
+  o.report = &rep;
   const DemuxResult res = Demux(input, output, o);
   if (!res.failed) {
     if (res.cancelled) {
-      log("Saving cancelled.");
+      rep.log("Saving cancelled.");
     } else {
-      slogR();
-      log(exportSummary(res));
+      rep.setStatusReady();
+      rep.log(exportSummary(res));
     }
   }
-  PrBarOff();
+  rep.endProgress();
   return res;
 }
 

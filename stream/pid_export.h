@@ -37,11 +37,13 @@ std::string exportSummary(const DemuxResult& res);
 
 inline constexpr const char* kStopSavingPid = "Stop saving this PID?";
 
-// The whole run: the progress bar on (Cancel asks kStopSavingPid first), an
+// The whole run: the progress bar on (Cancel asks kStopSavingPid first and
+// then requests `cancel`, which stops the export), an
 // empty line, "Saving " + output file name + " ...", the export, then
 // "Saving cancelled." or the summary (after Ready on the status line), and
 // the bar off. A failed export, and a stream without the PID, are reported
 // by Demux and end without a summary; they leave the file that was there.
-DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt);
+DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt,
+                    CancelToken& cancel);
 
 }  // namespace mirdal

@@ -51,7 +51,6 @@ QGroupBox* groupAround(const char* name, const QString& caption, QWidget* view, 
   return g;
 }
 
-std::string latin1(const QString& s) { return s.toLatin1().toStdString(); }
 
 }  // namespace
 
@@ -224,15 +223,16 @@ void ClipPage::bSavePIDClick() {
   if (t.isEmpty()) return;
   const std::string name = mirdal::clipName(ws_);
   mirdal::DemuxOptions opt;
-  opt.pid = mirdal::parsePidText(latin1(t.at(0)));
+  opt.pid = mirdal::parsePidText(discBytes(t.at(0)));
   opt.mode = mirdal::chooseExportMode(opt.pid, ws_.options.savePES, ws_.options.saveSUP, ws_.options.saveMNU);
   const std::string exportName =
-      mirdal::exportFileName("", name, latin1(t.at(0)), latin1(t.at(1)), latin1(t.at(2)), opt.pid, opt.mode);
+      mirdal::exportFileName("", name, discBytes(t.at(0)), discBytes(t.at(1)), discBytes(t.at(2)), opt.pid, opt.mode);
   const std::string output = savePidOutput(exportName, opt.mode, opt.pid);
   if (output.empty()) return;
   exporting_ = true;
   program_->bSavePID()->setEnabled(false);
-  mirdal::SavePID(mirdal::clipStreamPath(ws_, name), output, opt);
+  mirdal::CancelToken cancel;
+  mirdal::SavePID(mirdal::clipStreamPath(ws_, name), output, opt, cancel);
   exporting_ = false;
   program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
 }
@@ -243,7 +243,9 @@ void ClipPage::bLoadToMenuClick(std::uint16_t pid) {
   const std::string name = mirdal::clipName(ws_);
   TMenu m;
   const mirdal::ReadWatch watch;
-  const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m);
+  mirdal::CancelToken cancel;
+  const mirdal::RunningOperation running(mirdal::reporter(), cancel);
+  const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m, cancel);
   ws_.menu.load(std::move(m), name + ".mnu", mirdal::usable(r.status), watch.errors(r.status));
   mirdal::showReadErrors(ws_.menu);
   emit menuLoaded();

@@ -18,7 +18,6 @@ namespace {
 
 QClipboard* clipboard() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr; }
 
-std::string latin1(const QString& s) { return s.toLatin1().toStdString(); }
 
 std::string linesOf(const mirdal::TCommands& lines, mirdal::CommandContext context) {
   return lines.empty() ? std::string() : mirdal::commandLinesText(lines, 0, lines.size() - 1, context);
@@ -34,7 +33,7 @@ std::optional<mirdal::TCommands> linesToPaste(const mirdal::TCommands& buffer) {
   QClipboard* c = clipboard();
   const QString text = c ? c->text() : QString();
   if (text.trimmed().isEmpty()) return buffer;
-  const std::string lines = latin1(text);
+  const std::string lines = discBytes(text);
   // Lines copied here come back as the words they were copied from, with
   // the bits a command line does not show.
   for (mirdal::CommandContext context : {mirdal::CommandContext::MovieObject, mirdal::CommandContext::ButtonCommands})
@@ -48,7 +47,7 @@ std::optional<mirdal::TCommands> linesToPaste(const mirdal::TCommands& buffer) {
 }
 
 std::optional<mirdal::TNavCommand> typedCommand(const QString& text) {
-  const mirdal::AssembledCommand a = mirdal::assembleCommand(latin1(text), 0);
+  const mirdal::AssembledCommand a = mirdal::assembleCommand(discBytes(text), 0);
   if (a.error) {
     mirdal::slog("Command kept: " + a.error->message(), 1);
     return std::nullopt;

@@ -217,7 +217,7 @@ void MenuPlayer::showActivated() {
   const int frames = b->activated_end >= b->activated_start ? b->activated_end - b->activated_start + 1 : 1;
   const int interval = int(mirdal::animationIntervalMs(menu_.ics.frame_rate, menu_.ics.pages[p].animation_frame_rate_code));
   pressing_ = true;
-  mirdal::DrawAButton(r_, std::uint16_t(id));
+  mirdal::drawButton(r_, std::uint16_t(id), ButtonLook::Activated);
   copyDirty();
   QEventLoop wait;
   pressWait_ = &wait;

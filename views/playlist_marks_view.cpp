@@ -36,7 +36,6 @@ namespace mirdal::gui {
 
 namespace {
 
-QString latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 TIntEdit* numberField(const char* name, int digits, const QString& hint, QWidget* parent) {
   auto* e = new TIntEdit(parent, digits);
@@ -93,7 +92,7 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   side->setContentsMargins(0, 0, 0, 0);
   side->setSpacing(2);
   type_ = namedChoice("cbMarkType", tr("Mark type"), sidePane);
-  type_->addItems({latin(markTypeText(1)), latin(markTypeText(2))});
+  type_->addItems({discText(markTypeText(1)), discText(markTypeText(2))});
   pi_ = numberField("ieMarkPI", 3, tr("PlayItem the mark is on"), sidePane);
   h_ = numberField("ieMarkHours", 2, tr("Hours (0-25)"), sidePane);
   min_ = numberField("ieMarkMinutes", 2, tr("Minutes"), sidePane);

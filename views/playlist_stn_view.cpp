@@ -23,12 +23,12 @@
 #include "views/int_edit.h"
 #include "views/named_controls.h"
 #include "views/playlist_view_support.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
 namespace {
 
-QString latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 // Every value of a 4-bit code: its name, or its number where it has none.
 QStringList hdrCodeTexts(std::string (*text)(std::uint8_t)) {
@@ -40,13 +40,13 @@ QStringList hdrCodeTexts(std::string (*text)(std::uint8_t)) {
 template <class TextFn>
 QStringList codeTexts(int count, TextFn text) {
   QStringList out;
-  for (int v = 0; v < count; ++v) out << latin(text(std::uint8_t(v)));
+  for (int v = 0; v < count; ++v) out << discText(text(std::uint8_t(v)));
   return out;
 }
 
 // A hint from a table, or the hint as it was where the table has none.
 void setHintIfAny(QWidget* w, std::string_view hint) {
-  if (!hint.empty()) w->setToolTip(latin(hint));
+  if (!hint.empty()) w->setToolTip(discText(hint));
 }
 
 int columnOf(StreamCategory c) {
@@ -90,8 +90,8 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   l->addLayout(grids, 1);
 
   entryType_ = namedChoice("cbEntryType", QString(), this);
-  entryType_->addItems({QStringLiteral("---"), latin(streamEntryTypeText(1)), latin(streamEntryTypeText(2)),
-                        latin(streamEntryTypeText(3))});
+  entryType_->addItems({QStringLiteral("---"), discText(streamEntryTypeText(1)), discText(streamEntryTypeText(2)),
+                        discText(streamEntryTypeText(3))});
   mainPid_ = new THexEdit(this, 4);
   mainPid_->setObjectName("heMainPID");
   mainPid_->setToolTip(tr("PID of mainClip"));
@@ -107,19 +107,19 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   subClipId_->setMaxLength(2);
   subClipId_->setToolTip(tr("subClip entry id"));
   videoCoding_ = namedChoice("cbVideoCoding", tr("Video coding type"), this);
-  for (std::uint8_t c : kVideoCodingChoices) videoCoding_->addItem(latin(codingTypeText(c)));
+  for (std::uint8_t c : kVideoCodingChoices) videoCoding_->addItem(discText(codingTypeText(c)));
   videoFormat_ = namedChoice("cbVideoFormat", tr("Video format"), this);
   videoFormat_->addItems(codeTexts(9, videoFormatText));
   frameRate_ = namedChoice("cbFrameRate", tr("Frame rate"), this);
   frameRate_->addItems(codeTexts(8, frameRateText));
   audioCoding_ = namedChoice("cbAudioCoding", tr("Audio coding type"), this);
-  for (std::uint8_t c : kAudioCodingChoices) audioCoding_->addItem(latin(codingTypeText(c)));
+  for (std::uint8_t c : kAudioCodingChoices) audioCoding_->addItem(discText(codingTypeText(c)));
   presentation_ = namedChoice("cbPresentation", tr("Audio presentation type"), this);
   presentation_->addItems(codeTexts(13, presentationTypeText));
   frequency_ = namedChoice("cbFrequency", tr("Sampling frequency"), this);
   frequency_->addItems(codeTexts(15, samplingFrequencyText));
   language_ = namedChoice("cbLanguage", tr("Language"), this);
-  for (std::string_view code : languageCodes()) language_->addItem(latin(code));
+  for (std::string_view code : languageCodes()) language_->addItem(discText(code));
   language_->setMaxVisibleItems(20);
   dynamicRange_ = namedChoice("cbDynamicRange", tr("Dynamic range type (HEVC)"), this);
   dynamicRange_->addItems(hdrCodeTexts(dynamicRangeText));
@@ -270,7 +270,7 @@ void PlaylistStnView::showStream(int row) {
     const TStreamEntry& e = s->entry;
     const TStreamAttributes& a = s->attributes;
     showComboItem(entryType_, type <= 3 ? type : -1);
-    entryType_->setToolTip(latin(entryTypeHint(std::uint8_t(type))));
+    entryType_->setToolTip(discText(entryTypeHint(std::uint8_t(type))));
     mainPid_->setValue(e.main_pid);
     subPid_->setValue(e.sub_pid);
     subPathId_->setValue(e.subpath_id);

@@ -24,7 +24,6 @@ namespace {
 
 constexpr const char* kTimeMask = "99:99:99.999";
 
-QString latin(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 }  // namespace
 
@@ -45,7 +44,7 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   auto* choices = new QHBoxLayout;
   choices->setSpacing(2);
   type_ = namedChoice("cbSubPathType", QString(), this);
-  for (std::uint8_t t = 0; t < 8; ++t) type_->addItem(latin(subPathTypeText(t)));
+  for (std::uint8_t t = 0; t < 8; ++t) type_->addItem(discText(subPathTypeText(t)));
   repeat_ = namedChoice("cbSubPathRepeat", tr("Repeat the SubPath (browsable slideshow audio)"), this);
   repeat_->addItems({tr("No"), tr("Yes")});
   ins_ = smallButton("bSubPathIns", QStringLiteral("+"), tr("Insert SubPath"), this);
@@ -177,7 +176,7 @@ void PlaylistSubPathView::showSubPath(int i, int item) {
   }
   const TSubPath& sp = sps[std::size_t(i)];
   showComboItem(type_, sp.type < 8 ? sp.type : -1);
-  if (const std::string_view hint = subPathTypeHint(sp.type); !hint.empty()) type_->setToolTip(latin(hint));
+  if (const std::string_view hint = subPathTypeHint(sp.type); !hint.empty()) type_->setToolTip(discText(hint));
   showComboItem(repeat_, sp.repeat != 0 ? 1 : 0);
   repeat_->setEnabled(sp.type == std::uint8_t(SubPathType::PrimaryAudio));
   showing_ = true;

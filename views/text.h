@@ -15,7 +15,10 @@
 
 namespace mirdal::gui {
 
-inline QString discText(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+inline QString discText(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+
+// The reverse: a text typed in the GUI as the 8-bit characters of a disc file.
+inline std::string discBytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 inline QString pathText(const std::string& s) {
   return QFile::decodeName(QByteArray(s.data(), qsizetype(s.size())));

@@ -36,9 +36,9 @@ struct Damage {
 
 const std::vector<Damage> kDamages = {
     {"index.bdmv", "", "error FILE-UNREADABLE index.bdmv: index.bdmv could not be read: it does not exist"},
-    {"MovieObject.bdmv", "MOBJ0300",
-     "error FILE-UNREADABLE MovieObject.bdmv: MovieObject.bdmv could not be read: version 0300 (Ultra HD) is not "
-     "supported"},
+    {"MovieObject.bdmv", "MOBJ0400",
+     "error FILE-UNREADABLE MovieObject.bdmv: MovieObject.bdmv could not be read: its header is not one of this file "
+     "kind (type and version \"MOBJ0400\")"},
     {"PLAYLIST/00000.mpls", "garbage",
      "error FILE-UNREADABLE 00000.mpls: 00000.mpls could not be read: its header is not one of this file kind (type "
      "and version \"garbage\")"},

@@ -38,7 +38,7 @@ TEST(Report, DlogAndDlog0) {
   EXPECT_EQ(s.rep.paragraphs.size(), 2u);
 }
 
-TEST(Report, ErlogShowsMarkSetsFlagAndBeeps) {
+TEST(Report, ErlogShowsMarkCountsAndBeeps) {
   ReportScope s;
   erlog("X");
   ASSERT_EQ(s.rep.paragraphs.size(), 1u);
@@ -49,13 +49,13 @@ TEST(Report, ErlogShowsMarkSetsFlagAndBeeps) {
   EXPECT_TRUE(statusLine().errorMark);
   EXPECT_EQ(statusLine().panel[1], " X");
   EXPECT_EQ(statusLine().hint, "X");
-  EXPECT_TRUE(errorFlag());
+  EXPECT_GT(errorCount(), 0);
   EXPECT_EQ(s.rep.exclamations, 1);
 
   slogR();
   EXPECT_FALSE(statusLine().errorMark);
   EXPECT_EQ(statusLine().panel[0], " Ready. ");
-  EXPECT_TRUE(errorFlag()) << "only savers clear the flag";
+  EXPECT_EQ(errorCount(), 1) << "Ready does not forget the error";
 }
 
 TEST(Report, ErslogTouchesOnlyTheStatusLine) {
@@ -64,7 +64,7 @@ TEST(Report, ErslogTouchesOnlyTheStatusLine) {
   EXPECT_TRUE(s.rep.paragraphs.empty());
   EXPECT_TRUE(statusLine().errorMark);
   EXPECT_EQ(statusLine().panel[1], " See Status");
-  EXPECT_FALSE(errorFlag());
+  EXPECT_EQ(errorCount(), 0);
 }
 
 TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
@@ -77,36 +77,60 @@ TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
   setActivationDelay(500);
 }
 
-TEST(Report, CancelConfirmedSetsFlagAndShowsCancelled) {
+TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
   ReportScope s;
-  PrBarOn(true);
+  CancelToken op;
+  PrBarOn(op, true);
   EXPECT_TRUE(confirmCancel());
-  EXPECT_FALSE(cancelFlag());
+  EXPECT_FALSE(op.requested());
   EXPECT_TRUE(s.rep.progress.visible);
-  cancelConfirmed();
-  EXPECT_TRUE(cancelFlag());
+  EXPECT_TRUE(cancelConfirmed());
+  EXPECT_TRUE(op.requested());
   EXPECT_EQ(s.rep.lines().back(), " ");
   EXPECT_EQ(statusLine().panel[1], " Cancelled. ");
   PrBarOff();
   EXPECT_FALSE(s.rep.progress.visible);
 }
 
-// The cancel flag and the question belong to the long operation: none of
-// them outlives it.
+// The cancel and the question belong to the long operation: none of them
+// outlives it, and a Cancel reaches only the operation that runs.
 TEST(Report, TheEndOfAnOperationClearsItsCancel) {
   ReportScope s;
-  PrBarOn(true, "Stop saving this PID?");
+  CancelToken first;
+  PrBarOn(first, true, "Stop saving this PID?");
   EXPECT_EQ(cancelQuestion(), "Stop saving this PID?");
   cancelConfirmed();
   PrBarOff();
-  EXPECT_FALSE(cancelFlag());
+  EXPECT_TRUE(first.requested());
   EXPECT_FALSE(confirmCancel());
   EXPECT_EQ(cancelQuestion(), "Are you sure to stop?");
+  EXPECT_FALSE(cancelConfirmed()) << "nothing runs";
+
+  CancelToken second;
   {
-    const CancelScope op;
-    setCancelFlag(true);
+    const RunningOperation running(s.rep, second);
+    EXPECT_FALSE(confirmCancel()) << "an operation without a bar does not ask";
   }
-  EXPECT_FALSE(cancelFlag());
+  EXPECT_FALSE(s.rep.stopRunning());
+  EXPECT_FALSE(second.requested());
+}
+
+// Each reporter keeps its own status line and error count: errors told to a
+// capture do not count for the log around it.
+TEST(Report, ReportersKeepTheirOwnErrorsAndStatus) {
+  ReportScope s;
+  test::RecordingReporter capture;
+  {
+    ScopedReporter scope(capture);
+    erlog("inner");
+    EXPECT_EQ(errorCount(), 1);
+  }
+  EXPECT_EQ(errorCount(), 0);
+  EXPECT_FALSE(statusLine().errorMark);
+  capture.logError("direct");
+  EXPECT_EQ(capture.errorCount(), 2);
+  EXPECT_EQ(capture.lastErrorText(), "direct");
+  EXPECT_TRUE(s.rep.paragraphs.empty());
 }
 
 struct ProgressCase {
@@ -153,13 +177,12 @@ TEST(Report, WarningIsToldWithoutBeingAnError) {
     std::vector<std::string> warned;
   } rep;
   ScopedReporter scope(rep);
-  setErrorFlag(false);
   resetErrorCount();
   slogR();
   warnlog("segment of type $81 kept as read");
   EXPECT_EQ(rep.warned, std::vector<std::string>{" Warning: segment of type $81 kept as read"});
   EXPECT_EQ(rep.lines(), rep.warned) << "in the log like any line";
-  EXPECT_FALSE(errorFlag());
+  EXPECT_EQ(errorCount(), 0);
   EXPECT_EQ(errorCount(), 0);
   EXPECT_FALSE(statusLine().errorMark);
 }

@@ -80,7 +80,7 @@ TEST(MenuFiles, AFailedLoadKeepsTheMenuShown) {
     EXPECT_EQ(ws.menu.fileName(), "sample.mnu") << path;
     EXPECT_EQ(ws.menu.model().ics.pages.size(), pages) << path;
   }
-  EXPECT_TRUE(errorFlag());
+  EXPECT_GT(errorCount(), 0);
 }
 
 TEST(MenuFiles, StreamFileOpensItsIgStream) {

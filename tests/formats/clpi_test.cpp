@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/display_text.h"
 #include "formats/clip_packets.h"
 #include "formats/clpi_edit.h"
 #include "formats/clpi_rows.h"
@@ -264,8 +265,8 @@ TEST(ClipPackets, QuestionAndInPlaceCorrection) {
     EXPECT_EQ(pc.ask, c.ask) << c.size;
     EXPECT_EQ(pc.question, c.question);
   }
-  EXPECT_EQ(thousandsText(1234567, '.'), "1.234.567");
-  EXPECT_EQ(thousandsText(999), "999");
+  EXPECT_EQ(groupedDecimal(1234567, '.'), "1.234.567");
+  EXPECT_EQ(groupedDecimal(999), "999");
 
   test::ReportScope rs;
   test::TempDir dir;

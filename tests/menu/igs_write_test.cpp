@@ -294,7 +294,7 @@ TEST(SaveIgs, RefusesListsLongerThanTheirCounts) {
     Bytes out;
     EXPECT_FALSE(saveIGS(m, SegmentFraming::Mnu, out)) << c.name;
     EXPECT_TRUE(out.empty()) << c.name;
-    EXPECT_TRUE(errorFlag()) << c.name;
+    EXPECT_GT(errorCount(), 0) << c.name;
   }
 }
 

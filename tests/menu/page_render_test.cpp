@@ -62,7 +62,7 @@ TEST(PageRender, HalfTransparentObjectsBlend) {
   Page p;
   TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
   b.normal_start = b.normal_end = 3;  // white, T = 128
-  DrawButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Normal);
   const std::uint32_t under = p.bg(100, 100);
   auto mix = [](unsigned s, unsigned d) { return (s * 128 + d * 127 + 127) / 255; };
   const std::uint32_t want = mix(255, under >> 24) << 24 | mix(255, (under >> 16) & 255) << 16 |
@@ -73,7 +73,7 @@ TEST(PageRender, HalfTransparentObjectsBlend) {
 TEST(PageRender, NormalAnimationSequence) {
   struct Case {
     std::uint8_t repeat;
-    std::vector<std::uint32_t> colours;  // at (105,305) after DrawButton and each tick
+    std::vector<std::uint32_t> colours;  // at (105,305) after drawButton and each tick
   };
   const Case cases[] = {
       {0, {kRed, kGreen, kBlue, kYellow, kYellow, kYellow}},
@@ -83,7 +83,7 @@ TEST(PageRender, NormalAnimationSequence) {
     Page p(0, 0);  // button 1 not selected: normal state 4..7
     p.m.ics.pages[0].bogs[1].buttons[0].normal_repeat = c.repeat;
     SetButtonStates(p.r, 0);
-    DrawButton(p.r, 1);
+    drawButton(p.r, 1, ButtonLook::Normal);
     std::vector<std::uint32_t> seen{p.at(105, 305)};
     for (int i = 0; i < 5; ++i) {
       animationTick(p.r, 0);
@@ -193,11 +193,11 @@ TEST(PageRender, AnimationStepRedrawsOnlyTheButton) {
 
 TEST(PageRender, SelectedAndActivatedStates) {
   Page p;
-  DrawSButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Selected);
   EXPECT_EQ(p.at(105, 105), kGreen);
-  DrawAButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Activated);
   EXPECT_EQ(p.at(105, 105), kBlue);
-  DrawButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Normal);
   EXPECT_EQ(p.at(105, 105), kRed);
   // No selection: nothing drawn selected.
   Page none(0, kNoButton);
@@ -210,13 +210,13 @@ TEST(PageRender, ButtonsOutsideThePageAreClipped) {
   b.x = 1915;
   b.y = 1075;
   p.r.dirty.clear();
-  DrawButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Normal);
   EXPECT_EQ(p.at(1919, 1079), kRed);
   EXPECT_EQ(p.at(1914, 1079), p.bg(1914, 1079));
   for (const Rect& rc : p.r.dirty) EXPECT_LE(rc.x + rc.w, 1920);
   b.x = 0xFFFF;
   b.y = 0xFFFF;
-  DrawButton(p.r, 0);  // wholly outside: nothing, no crash
+  drawButton(p.r, 0, ButtonLook::Normal);  // wholly outside: nothing, no crash
 }
 
 TEST(PageRender, MissingObjectsDrawNothingAndLogOnce) {
@@ -225,14 +225,14 @@ TEST(PageRender, MissingObjectsDrawNothingAndLogOnce) {
   b.normal_start = b.normal_end = 40;
   p.r.options.buttonId = true;
   const Canvas before = p.r.picture;
-  for (int i = 0; i < 3; ++i) DrawButton(p.r, 0);
+  for (int i = 0; i < 3; ++i) drawButton(p.r, 0, ButtonLook::Normal);
   EXPECT_EQ(p.r.picture.rgba, before.rgba);  // neither object nor overlay
   std::size_t count = 0;
   for (const std::string& l : p.rs.rep.lines()) count += l.find("object 0028 does not exist") != std::string::npos;
   EXPECT_EQ(count, 1u) << p.rs.rep.text();
   // 0xFFFF means "no object": silent.
   b.normal_start = b.normal_end = kNoObjectId;
-  DrawButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Normal);
   EXPECT_EQ(p.rs.rep.lines().size(), 1u);
 }
 
@@ -240,14 +240,14 @@ TEST(PageRender, Overlays) {
   Page p;
   p.r.options.buttonId = true;
   p.r.options.buttonFrame = true;
-  DrawButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Normal);
   // The id box at (x + 3, y + 3) in the normal button colour; the first
   // glyph cell (x + 4, y + 4) is a stroke of the "0" (black).
   EXPECT_EQ(p.at(103, 103), 0xFFFFFFFFu);
   EXPECT_EQ(p.at(105, 104), 0x000000FFu);
   // Normal frame silver on the rectangle's edge.
   EXPECT_EQ(p.at(100, 109), 0xC0C0C0FFu);
-  DrawSButton(p.r, 0);
+  drawButton(p.r, 0, ButtonLook::Selected);
   EXPECT_EQ(p.at(100, 109), 0xFF0000FFu);  // selected frame red
   EXPECT_EQ(p.at(103, 103), 0xFFFF00FFu);  // selected button yellow
 }

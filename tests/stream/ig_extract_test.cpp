@@ -27,8 +27,12 @@ TEST(IgExtract, StreamMenuIsTheMnuFile) {
   ts.pesStream(pes);
   const std::string m2ts = d.write("00000.m2ts", ts.bytes()).string();
 
-  // A cancel left from an earlier operation does not stop the extraction.
-  setCancelFlag(true);
+  // A cancel of an earlier extraction does not stop the next one.
+  {
+    CancelToken earlier;
+    earlier.request();
+    EXPECT_TRUE(extractIGStream(m2ts, 0x1400, (d.path() / "first.mnu").string(), false, earlier).cancelled);
+  }
   const std::string out = (d.path() / "menu.mnu").string();
   const DemuxResult r = extractIGStream(m2ts, 0x1400, out);
   EXPECT_FALSE(r.cancelled);

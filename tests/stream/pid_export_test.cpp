@@ -82,7 +82,8 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
   o.pid = 0x1100;
   {
     test::ReportScope rs;
-    const DemuxResult res = SavePID(in, dir.folder() + "a.aus", o);
+    CancelToken cancel;
+    const DemuxResult res = SavePID(in, dir.folder() + "a.aus", o, cancel);
     EXPECT_EQ(res.pidPackets, 10u);
     const auto lines = rs.rep.lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -94,9 +95,11 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
   }
   {
     test::ReportScope rs;
-    setCancelFlag(true);  // left over from an earlier run: cleared at the start
-    rs.rep.onPump = [] { setCancelFlag(true); };
-    SavePID(in, dir.folder() + "b.aus", o);
+    // The Cancel button's confirmed half stops the export that runs.
+    rs.rep.onPump = [] { cancelConfirmed(); };
+    CancelToken cancel;
+    SavePID(in, dir.folder() + "b.aus", o, cancel);
+    EXPECT_TRUE(cancel.requested());
     EXPECT_EQ(rs.rep.lines().back(), " Saving cancelled.");
     EXPECT_EQ(dir.read("b.aus").size(), 400u);  // PES packets before packet 341
   }
@@ -113,11 +116,16 @@ TEST(PidExport, ACancelEndsWithTheExportItStopped) {
   rs.rep.onPump = [] { cancelConfirmed(); };
   DemuxOptions o;
   o.pid = 0x1100;
-  EXPECT_TRUE(SavePID(in, dir.folder() + "a.aus", o).cancelled);
+  CancelToken cancel;
+  EXPECT_TRUE(SavePID(in, dir.folder() + "a.aus", o, cancel).cancelled);
   rs.rep.onPump = nullptr;
-  EXPECT_FALSE(cancelFlag());
+  // A Cancel after the export's end has nothing to stop.
+  EXPECT_FALSE(cancelConfirmed());
   TMenu m;
   EXPECT_FALSE(loadMNUBytes({}, m).cancelled);
+  // The next export runs to its end.
+  CancelToken next;
+  EXPECT_FALSE(SavePID(in, dir.folder() + "b.aus", o, next).cancelled);
 }
 
 // Save PID asks its own question before a Cancel stops it, and no other
@@ -133,7 +141,8 @@ TEST(PidExport, CancelAsksAboutThePid) {
   rs.rep.onPump = [&] { asked = confirmCancel() ? cancelQuestion() : "no question"; };
   DemuxOptions o;
   o.pid = 0x1100;
-  SavePID(in, dir.folder() + "a.aus", o);
+  CancelToken cancel;
+  SavePID(in, dir.folder() + "a.aus", o, cancel);
   EXPECT_EQ(asked, "Stop saving this PID?");
   EXPECT_FALSE(confirmCancel());
   EXPECT_EQ(cancelQuestion(), kDefaultCancelQuestion);
@@ -152,7 +161,8 @@ TEST(PidExport, AnAbsentPidWritesNothing) {
   o.pid = 0x1101;
   for (const char* name : {"new.aus", "old.aus"}) {
     SCOPED_TRACE(name);
-    const DemuxResult res = SavePID(in, dir.folder() + name, o);
+    CancelToken cancel;
+    const DemuxResult res = SavePID(in, dir.folder() + name, o, cancel);
     EXPECT_TRUE(res.failed);
     EXPECT_NE(rs.rep.text().find("The stream has no packets of PID 0x1101: nothing written."), std::string::npos);
     EXPECT_EQ(rs.rep.text().find("source packets saved"), std::string::npos);

@@ -374,7 +374,7 @@ class CommandGridTest : public QObject {
     ProgramWindow t({gotoProgram()});
     t.find<QToolButton>("bbSaveCommands")->click();  // no file chosen
     QCOMPARE(t.ia.unexpected, QStringList{"save: Save program list"});
-    QVERIFY(!mirdal::errorFlag());
+    QCOMPARE(mirdal::errorCount(), 0);
   }
 
   void painterColoursMarkedLines() {

@@ -50,15 +50,12 @@ inline QStringList rowOf(const StringGrid* g, int row) {
 
 inline QSettings programSettings() { return QSettings("Tervane Software", "Mirdal"); }
 
-// A main window with a scripted Interaction, empty settings; the engine's
-// flags start clear.
+// A main window with a scripted Interaction and empty settings; its
+// reporter starts with no errors and nothing running.
 struct Window {
   enum Settings { FreshSettings, KeepSettings };
   explicit Window(Settings settings = FreshSettings) {
     if (settings == FreshSettings) programSettings().clear();
-    mirdal::setErrorFlag(false);
-    mirdal::setCancelFlag(false);
-    mirdal::setConfirmCancel(false);
     w = std::make_unique<TfMain>(ia);
   }
   ScriptedInteraction ia;

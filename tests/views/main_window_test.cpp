@@ -266,18 +266,19 @@ class MainWindowTest : public QObject {
     auto* cancel = t.find<QPushButton>("bCancel");
     QVERIFY(!cancel->isEnabled());
 
-    mirdal::PrBarOn(true);
+    mirdal::CancelToken op;
+    mirdal::PrBarOn(op, true);
     QVERIFY(cancel->isEnabled());
     QVERIFY(shown(sc->progressBar()));
     QVERIFY(!shown(sc->pExecute()));
     t.ia.answers = {Answer::No};
     QTest::mouseClick(cancel, Qt::LeftButton);
     QCOMPARE(t.ia.questions, QStringList{"Are you sure to stop?"});
-    QVERIFY(!mirdal::cancelFlag());
+    QVERIFY(!op.requested());
 
     t.ia.answers = {Answer::Yes};
     QTest::mouseClick(cancel, Qt::LeftButton);
-    QVERIFY(mirdal::cancelFlag());
+    QVERIFY(op.requested());
     QCOMPARE(t.w->statusLine()->panelText(1), QString(" Cancelled. "));
     QCOMPARE(t.logLines().last(), QString(" "));
 
@@ -286,10 +287,11 @@ class MainWindowTest : public QObject {
     QVERIFY(!shown(sc->progressBar()));
     QVERIFY(shown(sc->pExecute()));  // the BDMV page's controls are back
 
-    // An operation that does not ask: Cancel sets the flag at once.
-    mirdal::PrBarOn(false);
+    // An operation that does not ask: Cancel stops it at once.
+    mirdal::CancelToken quiet;
+    mirdal::PrBarOn(quiet, false);
     QTest::mouseClick(cancel, Qt::LeftButton);
-    QVERIFY(mirdal::cancelFlag());
+    QVERIFY(quiet.requested());
     QCOMPARE(t.ia.questions.size(), 2);
     mirdal::PrBarOff();
     QVERIFY(t.ia.unexpected.isEmpty());
@@ -299,10 +301,11 @@ class MainWindowTest : public QObject {
     Window t;
     bool stopped = false;
     t.w->setProgramCanceller([&] { return stopped = true; });
-    mirdal::PrBarOn(true);
+    mirdal::CancelToken op;
+    mirdal::PrBarOn(op, true);
     QTest::mouseClick(t.find<QPushButton>("bCancel"), Qt::LeftButton);
     QVERIFY(stopped);
-    QVERIFY(!mirdal::cancelFlag());
+    QVERIFY(!op.requested());
     QVERIFY(t.ia.questions.isEmpty());
     mirdal::PrBarOff();
   }
