@@ -21,9 +21,9 @@ std::string header(const std::string& name, const std::string& type, const std::
 std::string entryText(const TIndexEntry& e, bool withPlaybackType) {
   if (!entryIsOn(e)) return "off";
   std::string s = "on  " + std::string(kObjectTypeItems[objectTypeItem(e.object_type)]);
-  if (withPlaybackType && e.object_type == 1)
+  if (withPlaybackType && e.object_type == std::uint8_t(ObjectType::HDMV))
     s += "  " + std::string(e.playback_type < 2 ? kPlaybackTypeItems[e.playback_type] : "");
-  if (e.object_type == 1) return s + "  object " + std::to_string(e.movie_object_reference);
+  if (e.object_type == std::uint8_t(ObjectType::HDMV)) return s + "  object " + std::to_string(e.movie_object_reference);
   return s + "  " + e.bdj_object_name;
 }
 

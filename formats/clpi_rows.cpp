@@ -30,7 +30,7 @@ std::string streamDetails(const TProgramStream& s) {
   switch (codingKind(s.stream_coding_type)) {
     case StreamKind::Video:
       return std::string(videoFormatText(s.video_format)) + ", " + std::string(frameRateText(s.frame_rate)) +
-             ", " + (s.aspect_ratio == 2 ? "4:3" : "16:9");
+             ", " + (s.aspect_ratio == std::uint8_t(AspectRatio::r4_3) ? "4:3" : "16:9");
     case StreamKind::Audio:
       return std::string(presentationTypeText(s.presentation_type)) + ", " +
              std::string(samplingFrequencyText(s.sampling_frequency)) + ", " + s.audio_language;

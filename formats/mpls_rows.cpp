@@ -116,16 +116,16 @@ std::array<std::string, 7> streamRow(const TSTN& stn, StreamCategory c, std::siz
   const TStreamEntry& e = s.entry;
   auto id = [&](std::uint8_t v) { return idsInDecimal(c) ? zeroPadded(v, 2) : hexText(v, 2); };
   std::array<std::string, 7> r{zeroPadded(row + 1, 3), entryTypeCell(e.type)};
-  switch (e.type) {
-    case 1:
+  switch (StreamEntryType(e.type)) {
+    case StreamEntryType::PlayItem:
       r[2] = hexText(e.main_pid, 4);
       break;
-    case 2:
+    case StreamEntryType::SubPath:
       r[3] = id(e.subpath_id);
       r[4] = id(e.subclip_id);
       r[5] = hexText(e.sub_pid, 4);
       break;
-    case 3:
+    case StreamEntryType::IMPiP:
       r[2] = hexText(e.main_pid, 4);
       r[3] = idsInDecimal(c) ? zeroPadded(e.subpath_id, 2) : hexText(e.subpath_id, 4);
       break;
