@@ -6,7 +6,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "formats/bdmv_values.h"
 #include "formats/clip_values.h"
 #include "formats/playlist_values.h"

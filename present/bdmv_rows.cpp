@@ -1,4 +1,4 @@
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 
 #include "formats/bdmv_edit.h"
 

@@ -1,4 +1,4 @@
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 
 #include <array>
 
