@@ -39,7 +39,7 @@ void createMenu(mirdal::Workspace& ws, Interaction& ia) {
   // Named like the proposals of the Save and Mux dialogs, so that the
   // unsaved-changes question has a file to name.
   ws.menu.load(std::move(empty), "mymenu.mnu", true);
-  ws.menu.edit(mirdal::ChangeNotice::resized("pages", 0), [](mirdal::TMenu& m) { return mirdal::createPage(m); });
+  ws.menu.edit(mirdal::ChangeNotice::resized(MenuPart::Pages, 0), [](mirdal::TMenu& m) { return mirdal::createPage(m); });
 }
 
 // "M&ux": the menu as a new menu-only stream file chosen in a save dialog.

@@ -5,7 +5,7 @@
 #include "check/context.h"
 #include "check/rule_set.h"
 #include "core/display_text.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "formats/stream_codes.h"
 
 namespace mirdal {

@@ -10,7 +10,7 @@
 #include "cli/text_table.h"
 #include "core/disc_folder.h"
 #include "core/display_text.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 
 namespace mirdal::cli {
 

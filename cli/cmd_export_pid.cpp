@@ -14,7 +14,7 @@
 #include "core/display_text.h"
 #include "core/report.h"
 #include "formats/clpi.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "stream/pid_export.h"
 
 namespace mirdal::cli {

@@ -7,7 +7,7 @@
 #include "cli/file_kinds.h"
 #include "documents/disc_read.h"
 #include "core/display_text.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "formats/find_tool.h"
 
 namespace mirdal::cli {

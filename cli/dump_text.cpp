@@ -1,13 +1,14 @@
 #include "cli/dump_text.h"
 
 #include "cli/text_table.h"
-#include "formats/bdjo_rows.h"
+#include "present/bdjo_rows.h"
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "core/display_text.h"
 #include "formats/ext_data_edit.h"
 #include "formats/hdr_text.h"
 #include "nav/program_export.h"
+#include "present/bdmv_rules.h"
 
 namespace mirdal::cli {
 
@@ -21,9 +22,11 @@ std::string header(const std::string& name, const std::string& type, const std::
 std::string entryText(const TIndexEntry& e, bool withPlaybackType) {
   if (!entryIsOn(e)) return "off";
   std::string s = "on  " + std::string(kObjectTypeItems[objectTypeItem(e.object_type)]);
-  if (withPlaybackType && e.object_type == 1)
-    s += "  " + std::string(e.playback_type < 2 ? kPlaybackTypeItems[e.playback_type] : "");
-  if (e.object_type == 1) return s + "  object " + std::to_string(e.movie_object_reference);
+  if (withPlaybackType && namesMovieObject(e.object_type)) {
+    const int item = playbackTypeItem(e.playback_type);
+    s += "  " + std::string(item >= 0 ? kPlaybackTypeItems[std::size_t(item)] : "");
+  }
+  if (namesMovieObject(e.object_type)) return s + "  object " + std::to_string(e.movie_object_reference);
   return s + "  " + e.bdj_object_name;
 }
 

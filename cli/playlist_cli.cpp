@@ -4,7 +4,7 @@
 #include "cli/text_table.h"
 #include "core/display_text.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "formats/stream_codes.h"
 
 namespace mirdal::cli {

@@ -11,7 +11,7 @@
 #include "cli/text_table.h"
 #include "core/disc_folder.h"
 #include "formats/ext_data_edit.h"
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 
 namespace mirdal::cli {
 

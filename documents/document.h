@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/no_row.h"
+#include "documents/change_parts.h"
 
 namespace mirdal {
 
@@ -49,8 +50,22 @@ struct ChangeNotice {
     n.countChanged = true;
     return n;
   }
+  template <DocumentPart P>
+  static ChangeNotice rows(P part, std::size_t first, std::size_t count = 1, std::size_t parent = kNoRow) {
+    return rows(std::string(partName(part)), first, count, parent);
+  }
+  template <DocumentPart P>
+  static ChangeNotice resized(P part, std::size_t first, std::size_t parent = kNoRow) {
+    return resized(std::string(partName(part)), first, parent);
+  }
   bool everythingChanged() const { return collection.empty(); }
   bool is(const char* name) const { return everythingChanged() || collection == name; }
+  // The part changed, or everything did.
+  template <DocumentPart P>
+  bool is(P part) const { return everythingChanged() || collection == partName(part); }
+  // The notice names exactly this part.
+  template <DocumentPart P>
+  bool names(P part) const { return collection == partName(part); }
 };
 
 class EditJournal;

@@ -15,7 +15,7 @@ ProgramImport importObjectProgram(Document<TMOBJ>& doc, std::size_t object, cons
   }
   r.refusal = importRefusal(objects[object].commands, lines, insertAt);
   if (!r.refusal.empty()) return r;
-  const EditResult e = doc.edit(ChangeNotice::resized("commands", insertAt.value_or(0), object), [&](TMOBJ& m) {
+  const EditResult e = doc.edit(ChangeNotice::resized(MovieObjectPart::Commands, insertAt.value_or(0), object), [&](TMOBJ& m) {
     return editObjectProgram(m, object, [&](TCommands& p) { return importcmd(p, lines, insertAt); });
   });
   r.done = true;
@@ -43,7 +43,7 @@ ProgramImport importButtonCommands(TMenu& m, std::size_t page, std::size_t bog, 
 ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
                                   const TCommands& lines, std::optional<std::size_t> insertAt) {
   ProgramImport r;
-  doc.edit(ChangeNotice::resized("commands", insertAt.value_or(0), page), [&](TMenu& m) {
+  doc.edit(ChangeNotice::resized(MenuPart::Commands, insertAt.value_or(0), page), [&](TMenu& m) {
     r = importButtonCommands(m, page, bog, button, lines, insertAt);
     return r.done;
   });

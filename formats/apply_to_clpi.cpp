@@ -1,5 +1,7 @@
 #include "formats/apply_to_clpi.h"
 
+#include "formats/playlist_values.h"
+
 namespace mirdal {
 
 std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip) {
@@ -44,7 +46,7 @@ std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip) {
   }
   for (std::size_t k = 0; k < stn.ig.size(); ++k) {
     const TStreamRec& s = stn.ig[k];
-    if (s.entry.type != 1) continue;
+    if (s.entry.type != std::uint8_t(StreamEntryType::PlayItem)) continue;
     if (TProgramStream* t = target(V + A + P + k, s)) t->IG_language = s.attributes.language;
   }
   return changed;

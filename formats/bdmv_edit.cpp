@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/report.h"
-#include "formats/bdmv_rows.h"
 
 namespace mirdal {
 
@@ -35,7 +34,7 @@ void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject) {
     e.movie_object_reference = chosenObject;
   } else {
     e.movie_object_reference = kNoObject;
-    e.object_type = 1;
+    e.object_type = std::uint8_t(ObjectType::HDMV);
   }
 }
 
@@ -124,7 +123,7 @@ ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::
 
   const std::size_t count = objects.size();
   for (TIndexesTitle& t : idx.indexes.titles) {
-    if (t.object_type != 1) continue;
+    if (t.object_type != std::uint8_t(ObjectType::HDMV)) continue;
     std::uint16_t& ref = t.movie_object_reference;
     // 0xFFFF already means "no object": it must not turn into a number.
     if (ref == kNoObject) {

@@ -1,6 +1,6 @@
 // The coded values of index entries, titles and movie objects, named as the
 // files hold them. Edits take these; which list item stands for which value
-// is decided where the lists are made (formats/bdmv_rows.h).
+// is decided where the lists are made (present/bdmv_rows.h).
 #pragma once
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "core/display_text.h"
 #include "core/report.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "formats/playlist_time.h"
 
 namespace mirdal {
 

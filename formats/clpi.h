@@ -19,6 +19,7 @@
 #include "core/extension_data.h"
 #include "core/fields.h"
 #include "core/save.h"
+#include "formats/clip_values.h"
 #include "formats/disc_file.h"
 
 namespace mirdal {
@@ -26,7 +27,7 @@ namespace mirdal {
 inline constexpr std::uint32_t kClipInfoFixedLength = 176;  // bytes after the length field
 inline constexpr std::uint32_t kATCDeltaEntrySize = 14;
 inline constexpr std::uint32_t kFontFileEntrySize = 6;
-inline constexpr std::uint8_t kTextSubtitleApplication = 6;
+inline constexpr std::uint8_t kTextSubtitleApplication = std::uint8_t(ApplicationType::SubTextSubtitle);
 inline constexpr std::size_t kNumberOfSourcePacketsOffset = 56;
 
 struct TATCDeltaEntry {

@@ -161,4 +161,8 @@ void fitClipLayout(TCLPI& c) {
   if (c.ExtensionData_start_address != 0) c.ExtensionData_start_address = c.ClipMark_start_address + 4 + c.ClipMark_length;
 }
 
+void setRecordingRate(TCLPI& c, std::uint32_t rate) { c.clip_info.TS_recording_rate = rate; }
+
+void setSourcePacketCount(TCLPI& c, std::uint32_t count) { c.clip_info.number_of_source_packets = count; }
+
 }  // namespace mirdal

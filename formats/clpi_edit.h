@@ -45,6 +45,10 @@ bool setFontFileName(TCLPI& c, std::size_t row, const std::string& name);
 // font-file block (2 + 6 × m bytes) and moves the addresses with it.
 void setApplicationType(TCLPI& c, std::uint8_t type);
 
+// The ClipInfo's 32-bit fields that the layout does not depend on.
+void setRecordingRate(TCLPI& c, std::uint32_t rate);
+void setSourcePacketCount(TCLPI& c, std::uint32_t count);
+
 // The ExtensionData editor's result: the block replaces the clip's, and its
 // start address becomes ClipMark start + ClipMark length + 4, or 0 when the
 // block is empty.

@@ -4,6 +4,7 @@
 
 #include "core/report.h"
 #include "core/display_text.h"
+#include "formats/bdmv_values.h"
 #include "formats/file_header.h"
 
 namespace mirdal {
@@ -21,7 +22,7 @@ void readEntry(FieldReader& r, std::uint8_t& objectType, std::uint8_t* accessTyp
   objectType = std::uint8_t(w >> 30);
   if (accessType) *accessType = std::uint8_t((w >> 28) & 3);
   playbackType = std::uint8_t(r.readword() >> 14);
-  if (objectType == 1) {
+  if (objectType == std::uint8_t(ObjectType::HDMV)) {
     reference = r.readword();
     r.skip(4);
   } else {
@@ -36,7 +37,7 @@ void putEntry(OutputBuffer& o, std::size_t off, std::uint8_t objectType, std::ui
               std::uint8_t playbackType, std::uint16_t reference, const std::string& name) {
   o.putlong((std::uint32_t(objectType & 3) << 30) | (std::uint32_t(accessType & 3) << 28), off);
   o.putword(std::uint32_t(playbackType & 3) << 14, off + 4);
-  if (objectType == 1) {
+  if (objectType == std::uint8_t(ObjectType::HDMV)) {
     o.putword(reference, off + 6);
     o.putlong(0, off + 8);
   } else {

@@ -15,7 +15,9 @@ constexpr std::size_t kStreamEntryKnown = 9;  // type + 8 bytes
 constexpr std::size_t kAttributesKnown = 5;   // coding type + 4 bytes
 constexpr std::size_t kMarkSize = 14;
 
-bool knownEntryType(std::uint8_t t) { return t >= 1 && t <= 3; }
+bool knownEntryType(std::uint8_t t) {
+  return t >= std::uint8_t(StreamEntryType::PlayItem) && t <= std::uint8_t(StreamEntryType::IMPiP);
+}
 
 std::size_t pad(std::size_t n) { return n + (n % 2); }
 
@@ -59,16 +61,16 @@ class Parser {
     e.length = r.readbyte();
     FieldReader b = body(e.length);
     e.type = e.length ? b.readbyte() : 0;
-    switch (e.type) {
-      case 1:
+    switch (StreamEntryType(e.type)) {
+      case StreamEntryType::PlayItem:
         e.main_pid = b.readword();
         break;
-      case 2:
+      case StreamEntryType::SubPath:
         e.subpath_id = b.readbyte();
         e.subclip_id = b.readbyte();
         e.sub_pid = b.readword();
         break;
-      case 3:
+      case StreamEntryType::IMPiP:
         e.subpath_id = b.readbyte();
         e.main_pid = b.readword();
         break;
@@ -126,11 +128,11 @@ class Parser {
     if (kind == StreamKind::Unknown) return false;
     TStreamEntry& e = s.entry;
     e.type = p[1];
-    if (e.type == 2) {
+    if (e.type == std::uint8_t(StreamEntryType::SubPath)) {
       e.subpath_id = p[2];
       e.subclip_id = p[3];
       e.sub_pid = std::uint16_t(p[4] << 8 | p[5]);
-    } else if (e.type == 3) {
+    } else if (e.type == std::uint8_t(StreamEntryType::IMPiP)) {
       e.subpath_id = p[2];
       e.main_pid = std::uint16_t(p[3] << 8 | p[4]);
     } else {
@@ -364,16 +366,16 @@ void putText(Bytes& b, std::size_t at, const std::string& s, std::size_t width) 
 void writeEntry(OutputBuffer& o, const TStreamEntry& e) {
   Bytes b = bodyOf(e.length, kStreamEntryKnown, knownEntryType(e.type) ? Bytes{} : e.raw);
   b[0] = e.type;
-  switch (e.type) {
-    case 1:
+  switch (StreamEntryType(e.type)) {
+    case StreamEntryType::PlayItem:
       put16(b, 1, e.main_pid);
       break;
-    case 2:
+    case StreamEntryType::SubPath:
       b[1] = e.subpath_id;
       b[2] = e.subclip_id;
       put16(b, 3, e.sub_pid);
       break;
-    case 3:
+    case StreamEntryType::IMPiP:
       b[1] = e.subpath_id;
       put16(b, 2, e.main_pid);
       break;

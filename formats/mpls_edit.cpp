@@ -58,21 +58,21 @@ TStreamRec newStream(StreamCategory c) {
   s.attributes.language = "eng";
   switch (c) {
     case StreamCategory::PrimaryAudio:
-      s.entry.type = 1;
+      s.entry.type = std::uint8_t(StreamEntryType::PlayItem);
       s.entry.main_pid = 0x1100;
-      s.attributes.coding_type = 0x81;
-      s.attributes.presentation_type = 6;
-      s.attributes.sampling_frequency = 1;
+      s.attributes.coding_type = std::uint8_t(CodingType::DD);
+      s.attributes.presentation_type = std::uint8_t(AudioPresentation::MultiChannel);
+      s.attributes.sampling_frequency = std::uint8_t(SamplingFrequency::k48);
       break;
     case StreamCategory::PG:
-      s.entry.type = 1;
+      s.entry.type = std::uint8_t(StreamEntryType::PlayItem);
       s.entry.main_pid = 0x1200;
-      s.attributes.coding_type = 0x90;
+      s.attributes.coding_type = std::uint8_t(CodingType::PG);
       break;
     default:  // IG
-      s.entry.type = 2;
+      s.entry.type = std::uint8_t(StreamEntryType::SubPath);
       s.entry.sub_pid = 0x1400;
-      s.attributes.coding_type = 0x91;
+      s.attributes.coding_type = std::uint8_t(CodingType::IG);
       break;
   }
   return s;
@@ -242,12 +242,12 @@ bool setMultiClip(TMPLS& m, std::size_t subpath, std::size_t item, bool on) {
   TSubPath& sp = m.playlist.subpaths[subpath];
   if (on) {
     if (spi->length + 2u > kMaxLength16) return false;
-    spi->is_multi_clip = 1;
+    spi->is_multi_clip = std::uint8_t(MultiClip::Multi);
     spi->clips = {TClipRef{spi->clip_name, spi->codec_id, spi->stc_id}};
     subPlayItemGrew(m, sp, *spi, 2);
   } else {
     const std::int64_t size = std::int64_t(blockSize(spi->clips.size()));
-    spi->is_multi_clip = 0;
+    spi->is_multi_clip = std::uint8_t(MultiClip::Single);
     spi->clips.clear();
     subPlayItemGrew(m, sp, *spi, -size);
   }

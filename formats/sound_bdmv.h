@@ -17,16 +17,17 @@
 #include "core/fields.h"
 #include "core/save.h"
 #include "formats/disc_file.h"
+#include "formats/sound_values.h"
 
 namespace mirdal {
 
 inline constexpr std::size_t kMaxSoundEntries = 255;  // the count is one byte
 inline constexpr std::uint32_t kSoundIndexOffset = 40;
 inline constexpr std::uint32_t kSoundEntrySize = 10;
-inline constexpr std::uint8_t kSoundMono = 1;    // channel configuration
-inline constexpr std::uint8_t kSoundStereo = 3;
-inline constexpr std::uint8_t kSound48kHz = 1;   // sampling frequency code
-inline constexpr std::uint8_t kSound16Bits = 1;  // bits-per-sample code
+inline constexpr std::uint8_t kSoundMono = std::uint8_t(ChannelConfiguration::Mono);
+inline constexpr std::uint8_t kSoundStereo = std::uint8_t(ChannelConfiguration::Stereo);
+inline constexpr std::uint8_t kSound48kHz = std::uint8_t(SoundSampling::k48);
+inline constexpr std::uint8_t kSound16Bits = std::uint8_t(SoundSampleBits::b16);
 inline constexpr const char* kSoundFileName = "sound.bdmv";
 
 struct TSoundEntries {

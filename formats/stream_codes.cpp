@@ -135,40 +135,42 @@ constexpr std::array<std::string_view, kLanguageCount> kLanguages{
 }  // namespace
 
 StreamKind codingKind(std::uint8_t coding) {
-  switch (coding) {
-    case 0x02: case 0x1B: case 0xEA: case 0x24:
+  using enum CodingType;
+  switch (CodingType(coding)) {
+    case MPEG2: case AVC: case VC1: case HEVC:
       return StreamKind::Video;
-    case 0x80: case 0x81: case 0x82: case 0x83: case 0x84: case 0x85: case 0x86: case 0xA1: case 0xA2:
+    case LPCM: case DD: case DTS: case DolbyLossless: case DDPlus: case DTSHD: case DTSHDXLL:
+    case DDPlusSecondary: case DTSHDSecondary:
       return StreamKind::Audio;
-    case 0x90: case 0x91:
+    case PG: case IG:
       return StreamKind::Graphics;
-    case 0x92:
+    case TextSubtitle:
       return StreamKind::Text;
-    default:
-      return StreamKind::Unknown;
   }
+  return StreamKind::Unknown;
 }
 
 std::string_view codingTypeText(std::uint8_t coding) {
-  switch (coding) {
-    case 0x02: return "MPEG-2";
-    case 0x1B: return "AVC";
-    case 0xEA: return "VC1";
-    case 0x24: return "HEVC";
-    case 0x80: return "LPCM";
-    case 0x81: return "DD";
-    case 0x82: return "DTS";
-    case 0x83: return "Dolby Lossless";
-    case 0x84: return "DD+";
-    case 0x85: return "DTS-HD ex. XLL";
-    case 0x86: return "DTS-HD XLL";
-    case 0xA1: return "DD+";
-    case 0xA2: return "DTS-HD";
-    case 0x90: return "PG";
-    case 0x91: return "IG";
-    case 0x92: return "Text";
-    default: return "";
+  using enum CodingType;
+  switch (CodingType(coding)) {
+    case MPEG2: return "MPEG-2";
+    case AVC: return "AVC";
+    case VC1: return "VC1";
+    case HEVC: return "HEVC";
+    case LPCM: return "LPCM";
+    case DD: return "DD";
+    case DTS: return "DTS";
+    case DolbyLossless: return "Dolby Lossless";
+    case DDPlus: return "DD+";
+    case DTSHD: return "DTS-HD ex. XLL";
+    case DTSHDXLL: return "DTS-HD XLL";
+    case DDPlusSecondary: return "DD+";
+    case DTSHDSecondary: return "DTS-HD";
+    case PG: return "PG";
+    case IG: return "IG";
+    case TextSubtitle: return "Text";
   }
+  return "";
 }
 
 std::string_view videoFormatText(std::uint8_t v) { return pick(kVideoFormats, v, "res."); }
@@ -181,15 +183,16 @@ std::string_view playbackTypeText(std::uint8_t v) { return pick(kPlaybackTypes, 
 std::string_view streamEntryTypeText(std::uint8_t v) { return pick(kEntryTypes, v); }
 
 std::optional<FrameRateRatio> frameRateRatio(std::uint8_t rate) {
-  switch (rate) {
-    case 1: return FrameRateRatio{24000, 1001};
-    case 2: return FrameRateRatio{24000, 1000};
-    case 3: return FrameRateRatio{25000, 1000};
-    case 4: return FrameRateRatio{30000, 1001};
-    case 6: return FrameRateRatio{50000, 1000};
-    case 7: return FrameRateRatio{60000, 1001};
-    default: return std::nullopt;
+  switch (FrameRate(rate)) {
+    case FrameRate::r23_976: return FrameRateRatio{24000, 1001};
+    case FrameRate::r24: return FrameRateRatio{24000, 1000};
+    case FrameRate::r25: return FrameRateRatio{25000, 1000};
+    case FrameRate::r29_97: return FrameRateRatio{30000, 1001};
+    case FrameRate::r50: return FrameRateRatio{50000, 1000};
+    case FrameRate::r59_94: return FrameRateRatio{60000, 1001};
+    case FrameRate::None: break;
   }
+  return std::nullopt;
 }
 
 int videoCodingIndex(std::uint8_t coding) {
@@ -207,13 +210,15 @@ std::string_view videoCodingHint(std::size_t index) { return pick(kVideoCodingHi
 std::string_view audioCodingHint(std::size_t index) { return pick(kAudioCodingHints, index); }
 
 std::string_view presentationTypeHint(std::uint8_t type) {
-  switch (type) {
-    case 1: return "single mono channel";
-    case 3: return "stereo (2-channel)";
-    case 6: return "multi-channel";
-    case 12: return "stereo (2-channel) and multi-channel for the DTS-HD/Dolby Lossless";
-    default: return "";
+  switch (AudioPresentation(type)) {
+    case AudioPresentation::Mono: return "single mono channel";
+    case AudioPresentation::Stereo: return "stereo (2-channel)";
+    case AudioPresentation::MultiChannel: return "multi-channel";
+    case AudioPresentation::StereoAndMultiChannel:
+      return "stereo (2-channel) and multi-channel for the DTS-HD/Dolby Lossless";
+    case AudioPresentation::None: break;
   }
+  return "";
 }
 
 std::string_view subPathTypeHint(std::uint8_t type) { return pick(kSubPathTypeHints, type); }

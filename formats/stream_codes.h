@@ -4,8 +4,8 @@
 // user-operation mask bits and the stream language list, each with the text
 // the grids and choices show.
 //
-// Model fields keep the raw byte (a file may hold any value); the enums name
-// the values the program itself writes or tests for. Every text function
+// Model fields keep the raw byte (a file may hold any value); the enums in
+// formats/stream_values.h and formats/playlist_values.h name the values. Every text function
 // accepts any value and returns the text of the "other values" row for codes
 // without a text of their own.
 #pragma once
@@ -16,72 +16,10 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/playlist_values.h"
+#include "formats/stream_values.h"
+
 namespace mirdal {
-
-enum class CodingType : std::uint8_t {
-  MPEG2 = 0x02,
-  AVC = 0x1B,
-  VC1 = 0xEA,
-  HEVC = 0x24,
-  LPCM = 0x80,
-  DD = 0x81,
-  DTS = 0x82,
-  DolbyLossless = 0x83,
-  DDPlus = 0x84,
-  DTSHD = 0x85,
-  DTSHDXLL = 0x86,
-  DDPlusSecondary = 0xA1,
-  DTSHDSecondary = 0xA2,
-  PG = 0x90,
-  IG = 0x91,
-  TextSubtitle = 0x92,
-};
-
-// What the attribute bytes after a coding type hold.
-enum class StreamKind {
-  Unknown,   // no attributes beyond the coding type
-  Video,     // format and rate
-  Audio,     // presentation type, sampling frequency, language
-  Graphics,  // PG and IG: language
-  Text,      // text subtitle: character code and language
-};
-
-enum class VideoFormat : std::uint8_t {
-  None = 0, i480 = 1, i576 = 2, p480 = 3, i1080 = 4, p720 = 5, p1080 = 6, p576 = 7, p2160 = 8,
-};
-
-enum class FrameRate : std::uint8_t {
-  None = 0, r23_976 = 1, r24 = 2, r25 = 3, r29_97 = 4, r50 = 6, r59_94 = 7,
-};
-
-enum class AudioPresentation : std::uint8_t {
-  None = 0, Mono = 1, Stereo = 3, MultiChannel = 6, StereoAndMultiChannel = 12,
-};
-
-enum class SamplingFrequency : std::uint8_t {
-  None = 0, k48 = 1, k96 = 4, k192 = 5, k48_96_192 = 12, k48_192 = 14,
-};
-
-enum class SubPathType : std::uint8_t {
-  PrimaryAudio = 2,   // browsable slideshow audio
-  IGMenu = 3,
-  TextSubtitle = 4,
-  OutOfMuxSync = 5,
-  OutOfMuxAsync = 6,  // out-of-mux picture-in-picture
-  InMuxSync = 7,      // in-mux picture-in-picture
-};
-
-enum class MarkType : std::uint8_t { EntryMark = 1, LinkPoint = 2 };
-
-enum class PlaybackType : std::uint8_t { Sequential = 1, Random = 2, Shuffle = 3 };
-
-// Where a stream of an STN table comes from.
-enum class StreamEntryType : std::uint8_t {
-  None = 0,
-  PlayItem = 1,  // the PlayItem's own clip
-  SubPath = 2,   // a clip of a SubPath
-  IMPiP = 3,     // the main clip, for an in-mux picture-in-picture SubPath
-};
 
 StreamKind codingKind(std::uint8_t coding);
 // "MPEG-2", "AVC", ... ; empty for unknown codes.

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "formats/bdjo.h"
-#include "formats/bdjo_rows.h"
+#include "present/bdjo_rows.h"
 
 using namespace mirdal;
 

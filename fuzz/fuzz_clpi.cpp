@@ -7,7 +7,7 @@
 #include "formats/clip_packets.h"
 #include "formats/clpi.h"
 #include "formats/clpi_edit.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

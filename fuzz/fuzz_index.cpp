@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "formats/ext_data_edit.h"
 #include "formats/index_bdmv.h"
 #include "fuzz_check.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "formats/movie_objects.h"
 #include "fuzz_check.h"
 

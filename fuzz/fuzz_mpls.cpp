@@ -8,7 +8,7 @@
 #include "formats/chapters.h"
 #include "formats/mpls.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -11,7 +11,7 @@
 
 #include "formats/chapters.h"
 #include "formats/mpls.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
 #include "fuzz_check.h"
 

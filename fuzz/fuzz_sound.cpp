@@ -6,7 +6,7 @@
 
 #include "audio/sound_wav.h"
 #include "formats/sound_bdmv.h"
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -16,6 +16,7 @@
 
 #include "core/fields.h"
 #include "nav/command.h"
+#include "menu/igs_values.h"
 
 namespace mirdal {
 
@@ -23,8 +24,6 @@ inline constexpr std::uint16_t kNoButton = 0xFFFF;
 inline constexpr std::uint16_t kNoObjectId = 0xFFFF;
 inline constexpr std::uint32_t kNewMenuInTime = 180000;  // 2 s at 90 kHz
 
-// Segment types of an IG stream.
-enum class SegmentType : std::uint8_t { PDS = 0x14, ODS = 0x15, ICS = 0x18, END = 0x80 };
 
 // Sequence flags of a fragment as the model keeps them.
 inline constexpr std::uint8_t kFirstFragment = 2;

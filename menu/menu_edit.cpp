@@ -101,7 +101,7 @@ TIGbutton newButton(std::uint16_t id) {
   TIGbutton b;
   b.button_id = id;
   b.numeric_select_value = 0xFFFF;
-  b.auto_action = 0;
+  b.auto_action = std::uint8_t(ButtonFlag::Off);
   b.upper = b.lower = b.left = b.right = id;
   b.normal_start = b.normal_end = kNoObjectId;
   b.selected_start = b.selected_end = kNoObjectId;
@@ -123,7 +123,7 @@ TMenu createMenu(std::uint16_t width, std::uint16_t height) {
   TMenu m = newMenu();
   m.ics.video_width = width;
   m.ics.video_height = height;
-  m.ics.frame_rate = 1;
+  m.ics.frame_rate = std::uint8_t(FrameRate::r23_976);
   m.ics.data_length = 67;
   m.ics.model = 3;
   m.ics.user_timeout = 0;

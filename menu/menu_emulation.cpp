@@ -212,7 +212,7 @@ void MenuEmulator::enterPage(std::size_t page) {
   const std::uint16_t selected = selectedOnPageShow(rend(), psr10());
   regs_.psr[kPsrSelectedButton] = selected;
   showPage(page);
-  if (isSlot(selected) && button(selected)->auto_action == 1) activate(selected);
+  if (isSlot(selected) && button(selected)->auto_action == std::uint8_t(ButtonFlag::On)) activate(selected);
 }
 
 void MenuEmulator::start(std::uint64_t now) {
@@ -251,7 +251,7 @@ void MenuEmulator::selectKey() {
   const std::uint16_t id = psr10();
   if (!isSlot(id)) return;
   const std::uint32_t page = regs_.psr[kPsrMenuPage];
-  const bool autoAction = button(id)->auto_action == 1;
+  const bool autoAction = button(id)->auto_action == std::uint8_t(ButtonFlag::On);
   drawActivated(id);
   activate(id);
   if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
@@ -279,7 +279,7 @@ void MenuEmulator::key(MenuKey k, std::uint64_t now) {
   if (target == id || !isSlot(target)) return;
   drawNormal(id);
   regs_.psr[kPsrSelectedButton] = target;
-  if (button(target)->auto_action == 1) return activate(target);
+  if (button(target)->auto_action == std::uint8_t(ButtonFlag::On)) return activate(target);
   table()[target].selectedAnimating = button(target)->selected_start != button(target)->selected_end;
   drawSelected(target);
 }
@@ -293,7 +293,7 @@ void MenuEmulator::timeOut() {
   if (psr10() < kNoButton) drawNormal(psr10());
   const std::uint32_t page = regs_.psr[kPsrMenuPage];
   regs_.psr[kPsrSelectedButton] = id;
-  const bool autoAction = button(id)->auto_action == 1;
+  const bool autoAction = button(id)->auto_action == std::uint8_t(ButtonFlag::On);
   drawActivated(id);
   activate(id);
   if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
@@ -382,7 +382,7 @@ std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::
     drawSelected(id);
   }
   // The program ends; an auto-action button selected now runs next.
-  if (isSlot(psr10()) && button(psr10())->auto_action == 1) {
+  if (isSlot(psr10()) && button(psr10())->auto_action == std::uint8_t(ButtonFlag::On)) {
     events_.push_back({MenuEvent::Kind::Activated, psr10(), std::uint32_t(page_), {}});
     return button(psr10())->commands;
   }

@@ -212,8 +212,8 @@ void SetButtonStates(PageRenderer& r, std::size_t page) {
       s.index = std::uint8_t(j);
       s.normalAnimating = b.normal_start != b.normal_end;
       s.selectedAnimating = b.selected_start != b.selected_end;
-      s.normalRepeat = b.normal_repeat == 1;
-      s.selectedRepeat = b.selected_repeat == 1;
+      s.normalRepeat = b.normal_repeat == std::uint8_t(ButtonFlag::On);
+      s.selectedRepeat = b.selected_repeat == std::uint8_t(ButtonFlag::On);
       s.shown = p.bogs[i].default_valid_button != kNoButton && p.bogs[i].default_valid_button == b.button_id;
     }
 }

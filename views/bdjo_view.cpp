@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "documents/workspace.h"
-#include "formats/bdjo_rows.h"
+#include "present/bdjo_rows.h"
 #include "views/grid_rows.h"
 #include "views/hex_edit.h"
 #include "views/ui_metrics.h"

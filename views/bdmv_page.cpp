@@ -13,7 +13,7 @@
 
 #include "documents/workspace.h"
 #include "documents/disc_files.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "views/document_signals.h"
 #include "views/index_app_info_view.h"
 #include "views/combo_fill.h"
@@ -231,7 +231,7 @@ void BdmvPage::indexChanged(const mirdal::ChangeNotice& n) {
   }
   if (!undoOrRedo(n)) return;
   titles_->refresh();
-  if (n.collection == "titles") titles_->selectTitle(rowToShow(n.first, ws_.index.model().indexes.titles.size()));
+  if (n.names(IndexPart::Titles)) titles_->selectTitle(rowToShow(n.first, ws_.index.model().indexes.titles.size()));
   BDMVlabels();
   emit availabilityChanged();
 }
@@ -239,7 +239,7 @@ void BdmvPage::indexChanged(const mirdal::ChangeNotice& n) {
 void BdmvPage::movieObjectsChanged(const mirdal::ChangeNotice& n) {
   const auto& objects = ws_.mobj.model().movie_objects.objects;
   if (n.cause == mirdal::ChangeNotice::Cause::Edit) {
-    if (n.countChanged && n.collection == "objects") objectCountChanged(int(objects.size()));
+    if (n.countChanged && n.names(MovieObjectPart::Objects)) objectCountChanged(int(objects.size()));
     else emit availabilityChanged();
   }
   if (!undoOrRedo(n)) return;
@@ -248,9 +248,9 @@ void BdmvPage::movieObjectsChanged(const mirdal::ChangeNotice& n) {
   commands_->setListingQuiet(false);
   titles_->setObjectCount(int(objects.size()));
   objectCountChanged(int(objects.size()));
-  if (n.collection == "objects") {
+  if (n.names(MovieObjectPart::Objects)) {
     objects_->selectObject(rowToShow(n.first, objects.size()));
-  } else if (n.collection == "commands" && n.parent < objects.size()) {
+  } else if (n.names(MovieObjectPart::Commands) && n.parent < objects.size()) {
     objects_->selectObject(int(n.parent));
     commands_->selectLine(rowToShow(n.first, objects[n.parent].commands.size()));
   }

@@ -1,5 +1,5 @@
 // The grids of the clip page: a fixed row-number column, then the engine's
-// cells (formats/clpi_rows.h) as Latin-1 texts.
+// cells (present/clpi_rows.h) as Latin-1 texts.
 #pragma once
 
 #include <QStringList>

@@ -15,7 +15,8 @@
 #include "documents/disc_files.h"
 #include "documents/workspace.h"
 #include "formats/clpi_edit.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
+#include "present/number_text.h"
 #include "views/clip_grid.h"
 #include "views/clip_text.h"
 #include "views/combo_fill.h"
@@ -27,8 +28,8 @@ namespace mirdal::gui {
 
 namespace {
 
-constexpr const char* kClipInfo = "clip_info";
-constexpr const char* kATCDelta = "atc_delta";
+constexpr auto kClipInfo = ClipPart::ClipInfo;
+constexpr auto kATCDelta = ClipPart::AtcDelta;
 
 QWidget* captionedPanel(const char* name, const QString& caption, StringGrid* grid, QWidget* parent) {
   auto* w = new QWidget(parent);
@@ -41,9 +42,6 @@ QWidget* captionedPanel(const char* name, const QString& caption, StringGrid* gr
   l->addWidget(grid, 1);
   return w;
 }
-
-// A 32-bit field of the clip: a typed value outside the field is not kept.
-bool fitsU32(std::int64_t v) { return v >= 0 && v <= std::int64_t(std::numeric_limits<std::uint32_t>::max()); }
 
 }  // namespace
 
@@ -127,13 +125,13 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
   connect(rate_, &QLineEdit::textEdited, this, [this] {
     const std::int64_t v = rate_->value();
     if (!ws_.clip.loaded() || !fitsU32(v)) return;
-    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { c.clip_info.TS_recording_rate = std::uint32_t(v); });
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setRecordingRate(c, std::uint32_t(v)); });
   });
   connect(packets_, &QLineEdit::textEdited, this, [this] {
     const std::int64_t v = packets_->value();
     if (!ws_.clip.loaded() || !fitsU32(v)) return;
     ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0),
-                  [&](TCLPI& c) { c.clip_info.number_of_source_packets = std::uint32_t(v); });
+                  [&](TCLPI& c) { setSourcePacketCount(c, std::uint32_t(v)); });
   });
   // A refused value (not a 32-bit number) is shown as the model holds it.
   for (TIntEdit* e : {rate_, packets_}) connect(e, &QLineEdit::editingFinished, this, &ClipInfoView::showFields);

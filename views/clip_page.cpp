@@ -105,7 +105,7 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
     emit clipChosen();
   });
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.everythingChanged() || n.is("extension_data")) showExtensionData();
+    if (n.everythingChanged() || n.is(ClipPart::ExtensionData)) showExtensionData();
     if (n.everythingChanged()) {
       info_->showStreamFile();
       program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
@@ -177,7 +177,7 @@ void ClipPage::bClipExDatEditClick() {
   if (!ws_.clip.loaded() || !ia_) return;
   TExtensionData ed = ws_.clip.model().extension_data;
   if (!editExtensionData(this, *ia_, ws_.options.outputFolder, ws_.clip.fileName(), ed)) return;
-  ws_.clip.edit(ChangeNotice::rows("extension_data", 0), [&](TCLPI& c) { setClipExtensionData(c, ed); });
+  ws_.clip.edit(ChangeNotice::rows(ClipPart::ExtensionData, 0), [&](TCLPI& c) { setClipExtensionData(c, ed); });
 }
 
 void ClipPage::bPlayClick() {
@@ -273,7 +273,7 @@ void ClipPage::bApplyToClpiClick() {
   if (!k || *k >= items.size()) return;
   const TPlayItem item = items[*k];
   if (!readClipNamed(discText(item.clip_name))) return;
-  ws_.clip.edit(ChangeNotice::rows("streams", 0), [&](TCLPI& c) { return !mirdal::applyToClpi(item, c).empty(); });
+  ws_.clip.edit(ChangeNotice::rows(ClipPart::Streams, 0), [&](TCLPI& c) { return !mirdal::applyToClpi(item, c).empty(); });
 }
 
 }  // namespace mirdal::gui

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "documents/workspace.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "stream/pid_export.h"
 #include "views/clip_grid.h"
 #include "views/document_signals.h"
@@ -62,7 +62,7 @@ ClipProgramView::ClipProgramView(mirdal::Workspace& ws, QWidget* parent) : QWidg
 
 void ClipProgramView::changed(const ChangeNotice& n) {
   if (n.everythingChanged()) refresh();
-  else if (n.is("streams")) rewriteRows();
+  else if (n.is(ClipPart::Streams)) rewriteRows();
 }
 
 void ClipProgramView::refresh() {

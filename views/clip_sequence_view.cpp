@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "documents/workspace.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "views/clip_grid.h"
 #include "views/document_signals.h"
 

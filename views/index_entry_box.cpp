@@ -5,7 +5,8 @@
 #include <QHBoxLayout>
 
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
+#include "present/bdmv_rules.h"
 #include "views/combo_fill.h"
 #include "views/named_controls.h"
 
@@ -59,7 +60,7 @@ const mirdal::TIndexEntry* IndexEntryBox::entry() const {
 
 void IndexEntryBox::editEntry(const std::function<void(mirdal::TIndexEntry&)>& edit) {
   const auto slot = slot_;
-  index_->edit(mirdal::ChangeNotice::rows("entries", std::size_t(slot)),
+  index_->edit(mirdal::ChangeNotice::rows(IndexPart::Entries, std::size_t(slot)),
                [&](mirdal::TINDX& m) { edit(mirdal::indexEntry(m, slot)); });
 }
 
@@ -87,7 +88,7 @@ void IndexEntryBox::showEntry() {
   on_->setChecked(entryIsOn(e));
   const bool hdmv = objectTypeItem(e.object_type) == 0;
   showComboItem(type_, objectTypeItem(e.object_type));
-  if (playback_) showComboItem(playback_, e.playback_type < 2 ? e.playback_type : -1);
+  if (playback_) showComboItem(playback_, mirdal::playbackTypeItem(e.playback_type));
   showComboItem(object_, e.movie_object_reference < object_->count() ? e.movie_object_reference : -1);
   // A BD-J entry shows its own name (nothing when the disc has no such
   // file); an HDMV entry leaves the name choice where it is.

@@ -19,6 +19,7 @@
 #include "menu/rle.h"
 #include "nav/command_follow.h"
 #include "nav/command_text.h"
+#include "present/number_text.h"
 #include "views/command_field_editor.h"
 #include "views/command_text_io.h"
 #include "views/interaction.h"
@@ -26,6 +27,7 @@
 #include "views/menu_context.h"
 #include "views/picture_view.h"
 #include "views/string_grid.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
@@ -34,45 +36,15 @@ namespace {
 constexpr auto kContext = mirdal::CommandContext::ButtonCommands;
 
 QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-QString yesNo(std::uint8_t v) { return v == 1 ? QStringLiteral("Yes") : QStringLiteral("No"); }
 
 // Hexadecimal text of a filled mask; any character outside 0-9, A-F makes
 // the value 0.
-std::uint32_t hexValue(const QString& text) {
-  bool ok = false;
-  const std::uint32_t v = text.toUInt(&ok, 16);
-  return ok ? v : 0;
-}
-
-mirdal::ButtonField fieldOf(int column) {
-  using F = mirdal::ButtonField;
-  static constexpr F fields[kBtnColumns] = {
-      F::Value, F::Value, F::AutoAction, F::X, F::Y, F::Upper, F::Lower, F::Left, F::Right,
-      F::NormalStart, F::NormalEnd, F::NormalRepeat, F::SelectedSound, F::SelectedStart, F::SelectedEnd,
-      F::SelectedRepeat, F::ActivatedSound, F::ActivatedStart, F::ActivatedEnd, F::Value};
-  return fields[column];
-}
-
-QString maskOf(int column) {
-  switch (column) {
-    case kBtnAutoAction:
-    case kBtnNRepeat:
-    case kBtnSRepeat: return QStringLiteral(">L");
-    case kBtnX:
-    case kBtnY: return QStringLiteral("0000");
-    case kBtnSSound:
-    case kBtnASound: return QStringLiteral(">NN");
-    default: return QStringLiteral(">NNNN");
-  }
-}
+std::uint32_t hexValue(const QString& text) { return mirdal::unsignedOfText(typedBytes(text), 16).value_or(0); }
 
 QStringList buttonTexts(const mirdal::TIGbutton& b) {
-  return {hex(b.button_id, 4), hex(b.numeric_select_value, 4), yesNo(b.auto_action),
-          QString::number(b.x), QString::number(b.y), hex(b.upper, 4), hex(b.lower, 4), hex(b.left, 4),
-          hex(b.right, 4), hex(b.normal_start, 4), hex(b.normal_end, 4), yesNo(b.normal_repeat),
-          hex(b.selected_sound, 2), hex(b.selected_start, 4), hex(b.selected_end, 4), yesNo(b.selected_repeat),
-          hex(b.activated_sound, 2), hex(b.activated_start, 4), hex(b.activated_end, 4),
-          QString::number(b.commands.size())};
+  QStringList out;
+  for (const std::string& t : mirdal::buttonCellTexts(b)) out << QString::fromStdString(t);
+  return out;
 }
 
 void makeReadOnly(StringGrid* g, int row, int column) {
@@ -87,43 +59,6 @@ std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::TMenu& m, std::si
   if (o.image) return mirdal::drawThroughPalette(*o.image, mirdal::id2pal(m, palette));
   const mirdal::IndexImage img = mirdal::rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
   return mirdal::drawThroughPalette(img, mirdal::id2pal(m, palette));
-}
-
-std::optional<std::uint16_t> objectOfCell(const mirdal::TIGbutton& b, int column) {
-  switch (column) {
-    case kBtnNStart: return b.normal_start;
-    case kBtnNEnd: return b.normal_end;
-    case kBtnSStart: return b.selected_start;
-    case kBtnSEnd: return b.selected_end;
-    case kBtnAStart: return b.activated_start;
-    case kBtnAEnd: return b.activated_end;
-    default: return std::nullopt;
-  }
-}
-
-std::optional<std::uint32_t> buttonCellValue(int column, const QString& text) {
-  if (column <= kBtnId || column >= kBtnCommands || text.contains(QLatin1Char(' '))) return std::nullopt;
-  switch (column) {
-    case kBtnAutoAction:
-    case kBtnNRepeat:
-    case kBtnSRepeat:
-      if (text.size() != 1) return std::nullopt;
-      return text == QStringLiteral("Y") ? 1u : 0u;
-    case kBtnX:
-    case kBtnY: {
-      bool ok = false;
-      const std::uint32_t v = text.toUInt(&ok);
-      if (!ok) return std::nullopt;
-      return v;
-    }
-    case kBtnSSound:
-    case kBtnASound:
-      if (text.size() != 2) return std::nullopt;
-      return hexValue(text);
-    default:
-      if (text.size() != 4) return std::nullopt;
-      return hexValue(text);
-  }
 }
 
 MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
@@ -168,7 +103,7 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
     cols << GridColumn{QString::fromLatin1(h), 44};
   buttonGrid_->setColumns(cols);
   buttonGrid_->setOffersModeMenu(true);
-  buttonGrid_->setEditMaskFn([](int, int column) { return maskOf(column); });
+  buttonGrid_->setEditMaskFn([](int, int column) { return QString::fromLatin1(mirdal::buttonCellMask(column)); });
   buttonGrid_->installEventFilter(this);
 
   auto* cmdPane = new QWidget(split);
@@ -263,8 +198,8 @@ const mirdal::TIGbutton* MenuBogsTab::button() const {
 
 void MenuBogsTab::documentChanged(const mirdal::ChangeNotice& n) {
   if (n.everythingChanged() && n.cause == mirdal::ChangeNotice::Cause::Load) return;  // the page box chooses page 0
-  if (n.is("composition") && !n.everythingChanged()) return;
-  if (n.collection == "page" || n.collection == "palettes") {
+  if (n.is(MenuPart::Composition) && !n.everythingChanged()) return;
+  if (n.names(MenuPart::Page) || n.names(MenuPart::Palettes)) {
     previewCell(buttonGrid_->currentColumn());
     return;
   }
@@ -423,7 +358,7 @@ void MenuBogsTab::showObject(std::optional<std::uint16_t> object) {
 void MenuBogsTab::insertBog() {
   const int p = ctx_.page();
   if (!page()) return;
-  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("bogs", page()->bogs.size(), std::size_t(p)),
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Bogs, page()->bogs.size(), std::size_t(p)),
                             [p](mirdal::TMenu& m) { return mirdal::createBOG(m, std::size_t(p)); }))
     return;
   ctx_.setBog(int(page()->bogs.size()) - 1);
@@ -432,14 +367,14 @@ void MenuBogsTab::insertBog() {
 void MenuBogsTab::deleteBog() {
   const int p = ctx_.page(), b = ctx_.bog();
   if (!bog()) return;
-  ctx_.document().edit(mirdal::ChangeNotice::resized("bogs", std::size_t(b), std::size_t(p)),
+  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Bogs, std::size_t(b), std::size_t(p)),
                        [&](mirdal::TMenu& m) { return mirdal::deleteBOG(m, std::size_t(p), std::size_t(b)); });
 }
 
 void MenuBogsTab::insertButton() {
   const int p = ctx_.page(), b = ctx_.bog();
   if (!bog()) return;
-  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("buttons", bog()->buttons.size(), std::size_t(p)),
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Buttons, bog()->buttons.size(), std::size_t(p)),
                             [&](mirdal::TMenu& m) { return mirdal::createButton(m, std::size_t(p), std::size_t(b)); }))
     return;
   ctx_.setButton(int(bog()->buttons.size()) - 1);
@@ -448,7 +383,7 @@ void MenuBogsTab::insertButton() {
 void MenuBogsTab::deleteButton() {
   const int p = ctx_.page(), b = ctx_.bog(), i = ctx_.button();
   if (!button()) return;
-  ctx_.document().edit(mirdal::ChangeNotice::resized("buttons", std::size_t(i), std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Buttons, std::size_t(i), std::size_t(p)), [&](mirdal::TMenu& m) {
     return mirdal::deleteButton(m, std::size_t(p), std::size_t(b), std::size_t(i));
   });
 }
@@ -456,7 +391,7 @@ void MenuBogsTab::deleteButton() {
 void MenuBogsTab::bogCellEdited(int row, int column, const QString& text) {
   const int p = ctx_.page(), b = column - 1;
   if (row == 1 && page() && b >= 0 && b < int(page()->bogs.size()) && text.size() == 4 && !text.contains(' '))
-    ctx_.document().edit(mirdal::ChangeNotice::rows("bogs", std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
       return mirdal::setDefaultValidButton(m, std::size_t(p), std::size_t(b), std::uint16_t(hexValue(text)));
     });
   showBogGrid();  // a refused value is shown as stored
@@ -466,7 +401,7 @@ void MenuBogsTab::bogCellEdited(int row, int column, const QString& text) {
 void MenuBogsTab::bogDoubleClicked(int row, int column) {
   const int p = ctx_.page(), b = column - 1;
   if (row != 1 || bogGrid_->isEditMode() || !page() || b < 0 || b >= int(page()->bogs.size())) return;
-  ctx_.document().edit(mirdal::ChangeNotice::rows("bogs", std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
     return mirdal::stepDefaultValidButton(m, std::size_t(p), std::size_t(b));
   });
 }
@@ -474,10 +409,10 @@ void MenuBogsTab::bogDoubleClicked(int row, int column) {
 void MenuBogsTab::buttonCellEdited(int row, int column, const QString& text) {
   const int p = ctx_.page(), b = ctx_.bog();
   const mirdal::TBOG* g = bog();
-  const std::optional<std::uint32_t> v = buttonCellValue(column, text);
+  const std::optional<std::uint32_t> v = buttonCellValue(column, typedBytes(text));
   if (g && v && row >= 0 && row < int(g->buttons.size()))
-    ctx_.document().edit(mirdal::ChangeNotice::rows("buttons", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
-      return mirdal::setButtonField(m, std::size_t(p), std::size_t(b), std::size_t(row), fieldOf(column), *v, soundCount_);
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Buttons, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+      return mirdal::setButtonField(m, std::size_t(p), std::size_t(b), std::size_t(row), mirdal::buttonFieldOf(column), *v, soundCount_);
     });
   showButtonRow(row);  // the stored value, whether the edit was taken or not
   previewCell(column);
@@ -558,7 +493,7 @@ void MenuBogsTab::runCommandEdit(const std::function<mirdal::EditResult(mirdal::
   mirdal::TCommands program = b->commands;
   const mirdal::EditResult r = edit(program);
   if (!r.changed) return;
-  ctx_.document().edit(mirdal::ChangeNotice::resized("commands", r.selection.first, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Commands, r.selection.first, std::size_t(p)), [&](mirdal::TMenu& m) {
     return mirdal::setButtonCommands(m, std::size_t(p), std::size_t(g), std::size_t(i), program);
   });
   commands_->selectLines(int(r.selection.first), int(r.selection.last));

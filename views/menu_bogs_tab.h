@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "menu/igs_model.h"
+#include "present/menu_cells.h"
 #include "nav/program_edit.h"
 #include "views/command_grid.h"
 
@@ -35,21 +36,6 @@ class CommandFieldEditor;
 class MenuContext;
 class PictureView;
 class StringGrid;
-
-// The columns of the button grid.
-enum ButtonColumn {
-  kBtnId = 0, kBtnValue, kBtnAutoAction, kBtnX, kBtnY, kBtnUpper, kBtnLower, kBtnLeft, kBtnRight,
-  kBtnNStart, kBtnNEnd, kBtnNRepeat, kBtnSSound, kBtnSStart, kBtnSEnd, kBtnSRepeat,
-  kBtnASound, kBtnAStart, kBtnAEnd, kBtnCommands, kBtnColumns
-};
-
-// The object shown for a cell of the button grid: the start or end object
-// of a state's range for the object columns; nullopt for other columns.
-std::optional<std::uint16_t> objectOfCell(const mirdal::TIGbutton& b, int column);
-
-// The value a typed cell text gives for a button column under its edit
-// mask; nullopt when the mask is not filled (the edit is ignored).
-std::optional<std::uint32_t> buttonCellValue(int column, const QString& text);
 
 // An object through a palette as the previews show it, decoded from its RLE
 // bytes when the model has not decoded it yet (the model stays as it is);

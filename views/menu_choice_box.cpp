@@ -42,7 +42,7 @@ MenuChoiceBox::MenuChoiceBox(MenuContext& ctx, QWidget* parent) : QWidget(parent
   connect(&ctx_, &MenuContext::paletteChanged, this, [this](int i) { showComboItem(palettes_, i); });
   connect(&ctx_, &MenuContext::paletteOnlyChanged, palOnly_, &QCheckBox::setChecked);
   connect(&ctx_.changes(), &DocumentSignals::changed, this, [this](const mirdal::ChangeNotice& n) {
-    if (n.is("objects") || n.is("palettes")) refill(n.cause == mirdal::ChangeNotice::Cause::Load);
+    if (n.is(MenuPart::Objects) || n.is(MenuPart::Palettes)) refill(n.cause == mirdal::ChangeNotice::Cause::Load);
   });
   refill(true);
 }

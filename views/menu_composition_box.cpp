@@ -9,10 +9,12 @@
 
 #include "menu/menu_edit.h"
 #include "menu/menu_text.h"
+#include "present/menu_cells.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/menu_context.h"
 #include "views/named_controls.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
@@ -27,31 +29,6 @@ constexpr std::array<VideoSize, 4> kVideoSizes = {{
 
 }  // namespace
 
-int videoItemOf(int width, int height) {
-  if (width == 1920) return 0;
-  if (width == 1280) return 1;
-  if (height == 576) return 2;
-  if (height == 480) return 3;
-  return -1;
-}
-
-QString timeoutText(std::uint32_t ticks) {
-  const std::uint32_t s = ticks / 90000;
-  return QStringLiteral("%1:%2:%3").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-
-std::int64_t timeoutTicks(const QString& text) {
-  const QStringList parts = text.trimmed().split(QLatin1Char(':'));
-  if (parts.size() != 3) return -1;
-  std::int64_t seconds = 0;
-  for (int i = 0; i < 3; ++i) {
-    bool ok = false;
-    const int v = parts[i].trimmed().toInt(&ok);
-    if (!ok || v < 0 || (i > 0 && v > 59)) return -1;
-    seconds = seconds * 60 + v;
-  }
-  return seconds * 90000;
-}
 
 MenuCompositionBox::MenuCompositionBox(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   setObjectName("pIGSInfo");
@@ -86,7 +63,7 @@ MenuCompositionBox::MenuCompositionBox(MenuContext& ctx, QWidget* parent) : QWid
   connect(timeout_, &QLineEdit::editingFinished, this, &MenuCompositionBox::storeTimeout);
   connect(timeout_, &QLineEdit::returnPressed, this, &MenuCompositionBox::timeoutEntered);
   connect(&ctx_.changes(), &DocumentSignals::changed, this, [this](const mirdal::ChangeNotice& n) {
-    if (n.is("composition")) showComposition();
+    if (n.is(MenuPart::Composition)) showComposition();
   });
   showComposition();
 }
@@ -106,14 +83,14 @@ void MenuCompositionBox::showComposition() {
   const mirdal::TIGSc& c = ctx_.menu().ics;
   showComboItem(video_, videoItemOf(c.video_width, c.video_height));
   showComboItem(frame_, c.frame_rate);
-  timeout_->setText(timeoutText(c.user_timeout));
+  timeout_->setText(QString::fromStdString(mirdal::timeoutText(c.user_timeout)));
   inTime_->setText(QString::fromStdString(mirdal::igTimeText(ctx_.menu().in_time)));
 }
 
 void MenuCompositionBox::videoChosen(int item) {
   if (!ctx_.loaded() || item < 0 || item >= int(kVideoSizes.size())) return;
   const VideoSize v = kVideoSizes[std::size_t(item)];
-  ctx_.document().edit(mirdal::ChangeNotice::rows("composition", 0), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
     return mirdal::setCompositionField(m, mirdal::CompositionField::Width, v.width) &&
            mirdal::setCompositionField(m, mirdal::CompositionField::Height, v.height);
   });
@@ -122,7 +99,7 @@ void MenuCompositionBox::videoChosen(int item) {
 
 void MenuCompositionBox::frameChosen(int item) {
   if (!ctx_.loaded()) return;
-  ctx_.document().edit(mirdal::ChangeNotice::rows("composition", 0), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
     return mirdal::setCompositionField(m, mirdal::CompositionField::FrameRate, std::uint32_t(item));
   });
   showComposition();
@@ -130,9 +107,9 @@ void MenuCompositionBox::frameChosen(int item) {
 
 void MenuCompositionBox::storeTimeout() {
   if (!ctx_.loaded()) return;
-  const std::int64_t ticks = timeoutTicks(timeout_->text());
-  if (ticks >= 0 && ticks <= 0xFFFFFFFF)
-    ctx_.document().edit(mirdal::ChangeNotice::rows("composition", 0), [&](mirdal::TMenu& m) {
+  const std::int64_t ticks = mirdal::timeoutTicks(typedBytes(timeout_->text()));
+  if (ticks >= 0 && ticks <= mirdal::kMaxUserTimeout)
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
       return mirdal::setCompositionField(m, mirdal::CompositionField::UserTimeout, std::uint32_t(ticks));
     });
   showComposition();  // a refused time shows the stored one again

@@ -40,12 +40,5 @@ class MenuCompositionBox : public QWidget {
   QLineEdit* inTime_;
 };
 
-// The item of the video list for a composition size: 1920 wide, 1280 wide,
-// 576 high, 480 high; -1 for any other size.
-int videoItemOf(int width, int height);
-// "h:mm:ss" of a time-out in 90 kHz ticks, and back (-1 for a text that is
-// not such a time).
-QString timeoutText(std::uint32_t ticks);
-std::int64_t timeoutTicks(const QString& text);
 
 }  // namespace mirdal::gui

@@ -9,6 +9,8 @@
 #include "menu/igs_model.h"
 #include "menu/menu_edit.h"
 #include "menu/menu_text.h"
+#include "present/effect_cells.h"
+#include "present/menu_cells.h"
 #include "menu/page_render.h"
 #include "views/document_signals.h"
 #include "views/menu_bogs_tab.h"
@@ -17,6 +19,7 @@
 #include "views/picture_view.h"
 #include "views/radio_group.h"
 #include "views/string_grid.h"
+#include "views/text.h"
 
 namespace mirdal::gui {
 
@@ -27,12 +30,6 @@ QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, di
 // An option colour, stored as 0x00BBGGRR.
 mirdal::Colour colourOf(std::uint32_t c) {
   return {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8 & 0xFF), std::uint8_t(c >> 16 & 0xFF)};
-}
-
-std::optional<std::uint32_t> number(const QString& text, int base) {
-  bool ok = false;
-  const std::uint32_t v = text.trimmed().toUInt(&ok, base);
-  return ok ? std::optional<std::uint32_t>(v) : std::nullopt;
 }
 
 StringGrid* effectGrid(const char* name, const QString& hint, const QList<GridColumn>& cols, QWidget* parent) {
@@ -55,16 +52,6 @@ QWidget* titled(const QString& title, QWidget* w, QWidget* parent) {
 }
 
 }  // namespace
-
-std::int64_t effectTicks(const QString& text) {
-  const QStringList hms = text.trimmed().split(QLatin1Char(':'));
-  if (hms.size() != 3) return -1;
-  const QStringList sms = hms[2].split(QLatin1Char('.'));
-  if (sms.size() != 2) return -1;
-  const auto h = number(hms[0], 10), m = number(hms[1], 10), s = number(sms[0], 10), ms = number(sms[1], 10);
-  if (!h || !m || !s || !ms || *m > 59 || *s > 59 || *ms > 999) return -1;
-  return ((std::int64_t(*h) * 3600 + *m * 60 + *s) * 1000 + *ms) * 90;
-}
 
 MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   setObjectName("tsEffects");
@@ -168,7 +155,7 @@ void MenuEffectsTab::showSequence(int seq) {
 }
 
 void MenuEffectsTab::documentChanged(const mirdal::ChangeNotice& n) {
-  if (n.everythingChanged() || n.is("effects") || n.is("objects") || n.is("palettes") || n.is("composition"))
+  if (n.everythingChanged() || n.is(MenuPart::Effects) || n.is(MenuPart::Objects) || n.is(MenuPart::Palettes) || n.is(MenuPart::Composition))
     showAll();
 }
 
@@ -273,14 +260,13 @@ void MenuEffectsTab::drawPreview() {
 
 void MenuEffectsTab::windowEdited(int row, int column, const QString& text) {
   const mirdal::Teffectseq* s = current();
-  const auto v = number(text, 10);
-  if (s && v && row < s->window_count) {
-    mirdal::TEffectWindow w = s->windows[std::size_t(row)];
-    if (column == 0) w.window_id = std::uint8_t(std::min(*v, 255u));
-    else if (*v <= 0xFFFF) (column == 1 ? w.x : column == 2 ? w.y : column == 3 ? w.width : w.height) = std::uint16_t(*v);
+  const auto w = s && row < s->window_count
+                     ? mirdal::editedWindow(s->windows[std::size_t(row)], column, typedBytes(text))
+                     : std::nullopt;
+  if (w) {
     const int p = ctx_.page();
-    ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
-      return mirdal::setEffectWindow(m, std::size_t(p), seq_, std::size_t(row), w);
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+      return mirdal::setEffectWindow(m, std::size_t(p), seq_, std::size_t(row), *w);
     });
   }
   showAll();
@@ -289,15 +275,10 @@ void MenuEffectsTab::windowEdited(int row, int column, const QString& text) {
 void MenuEffectsTab::effectEdited(int row, int column, const QString& text) {
   const mirdal::Teffectseq* s = current();
   if (s && row < int(s->effects.size())) {
-    const mirdal::Teffect& e = s->effects[std::size_t(row)];
-    std::int64_t duration = e.duration;
-    std::int64_t palette = e.palette_id;
-    if (column == 1) duration = effectTicks(text);
-    if (column == 2) palette = text.size() == 2 ? std::int64_t(number(text, 16).value_or(0)) : -1;
-    if (duration >= 0 && duration <= 0xFFFFFFFF && palette >= 0 && palette <= 0xFF) {
+    if (const auto e = mirdal::editedEffect(s->effects[std::size_t(row)], column, typedBytes(text))) {
       const int p = ctx_.page();
-      ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
-        return mirdal::setEffect(m, std::size_t(p), seq_, std::size_t(row), std::uint32_t(duration), std::uint8_t(palette));
+      ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+        return mirdal::setEffect(m, std::size_t(p), seq_, std::size_t(row), e->duration, e->palette_id);
       });
     }
   }
@@ -307,18 +288,14 @@ void MenuEffectsTab::effectEdited(int row, int column, const QString& text) {
 void MenuEffectsTab::compObjectEdited(int row, int column, const QString& text) {
   const mirdal::Teffectseq* s = current();
   if (s && effect_ < int(s->effects.size()) && row < int(s->effects[std::size_t(effect_)].comp_objects.size())) {
-    mirdal::TCompObject c = s->effects[std::size_t(effect_)].comp_objects[std::size_t(row)];
-    const auto v = number(text, column <= 2 ? 16 : 10);
-    const int digits = column == 1 ? 4 : column == 2 ? 2 : 0;
-    if (v && (digits == 0 || text.size() == digits)) {
-      if (column == 1) c.object_id = std::uint16_t(*v);
-      else if (column == 2) c.window_id = std::uint8_t(*v);
-      else if (*v <= 0xFFFF) (column == 3 ? c.x : c.y) = std::uint16_t(*v);
+    const auto c = mirdal::editedCompObject(s->effects[std::size_t(effect_)].comp_objects[std::size_t(row)], column,
+                                            typedBytes(text));
+    if (c) {
       const int p = ctx_.page();
       compObject_ = row;
-      ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(effect_), 1, std::size_t(p)),
+      ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(effect_), 1, std::size_t(p)),
                            [&](mirdal::TMenu& m) {
-                             return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(row), c);
+                             return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(row), *c);
                            });
     }
   }
@@ -337,7 +314,7 @@ void MenuEffectsTab::cropCommitted() {
   c.crop_width = std::uint16_t(crop_[2]->value());
   c.crop_height = std::uint16_t(crop_[3]->value());
   const int p = ctx_.page();
-  ctx_.document().edit(mirdal::ChangeNotice::rows("effects", std::size_t(effect_), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(effect_), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
     return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(compObject_), c);
   });
   showCrop();  // a refused rectangle shows the stored one
@@ -347,7 +324,7 @@ void MenuEffectsTab::insertRow(StringGrid* g) {
   const mirdal::Teffectseq* s = current();
   if (!s) return;
   const std::size_t p = std::size_t(ctx_.page());
-  const auto notice = mirdal::ChangeNotice::resized("effects", 0, p);
+  const auto notice = mirdal::ChangeNotice::resized(MenuPart::Effects, 0, p);
   if (g == windows_) {
     ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::insertEffectWindow(m, p, seq_); });
   } else if (g == effects_) {
@@ -372,7 +349,7 @@ void MenuEffectsTab::deleteRow(StringGrid* g) {
   const int row = g->currentRow();
   if (!s || row < 0 || row >= g->dataRowCount()) return;
   const std::size_t p = std::size_t(ctx_.page());
-  const auto notice = mirdal::ChangeNotice::resized("effects", std::size_t(row), p);
+  const auto notice = mirdal::ChangeNotice::resized(MenuPart::Effects, std::size_t(row), p);
   if (g == windows_)
     ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::deleteEffectWindow(m, p, seq_, std::size_t(row)); });
   else if (g == effects_)

@@ -74,7 +74,5 @@ class MenuEffectsTab : public QWidget {
   bool showing_ = false;
 };
 
-// Effect durations as "h:mm:ss.zzz" and back (-1 for another text).
-std::int64_t effectTicks(const QString& text);
 
 }  // namespace mirdal::gui

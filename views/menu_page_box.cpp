@@ -7,6 +7,7 @@
 #include <QLabel>
 
 #include "menu/menu_edit.h"
+#include "present/number_text.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/hex_edit.h"
@@ -116,7 +117,7 @@ void MenuPageBox::documentChanged(const mirdal::ChangeNotice& n) {
     ctx_.setPage(ctx_.menu().ics.pages.empty() ? -1 : 0);
     return;
   }
-  if (n.is("pages")) {
+  if (n.is(MenuPart::Pages)) {
     showPages();
     const int pages = int(ctx_.menu().ics.pages.size());
     if (ctx_.page() >= pages) ctx_.setPage(pages - 1);
@@ -175,9 +176,9 @@ void MenuPageBox::store(QWidget* field) {
         : field == defAct_ ? mirdal::PageField::DefaultActivated
                            : mirdal::PageField::Palette;
   }
-  if (value >= 0 && value <= 0xFFFFFFFF) {
+  if (mirdal::fitsU32(value)) {
     // The palette field changes the palette references shown elsewhere.
-    const char* what = f == mirdal::PageField::Palette ? "palettes" : "page";
+    const mirdal::MenuPart what = f == mirdal::PageField::Palette ? mirdal::MenuPart::Palettes : mirdal::MenuPart::Page;
     ctx_.document().edit(mirdal::ChangeNotice::rows(what, std::size_t(p)), [&](mirdal::TMenu& m) {
       return mirdal::setPageField(m, std::size_t(p), f, std::uint32_t(value));
     });
@@ -189,7 +190,7 @@ void MenuPageBox::store(QWidget* field) {
 void MenuPageBox::insertPage() {
   if (!ctx_.loaded()) return;
   // At 255 pages nothing happens and nothing is said.
-  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("pages", ctx_.menu().ics.pages.size()),
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Pages, ctx_.menu().ics.pages.size()),
                             [](mirdal::TMenu& m) { return mirdal::createPage(m); }))
     return;
   ctx_.setPage(int(ctx_.menu().ics.pages.size()) - 1);
@@ -198,7 +199,7 @@ void MenuPageBox::insertPage() {
 void MenuPageBox::deletePage() {
   const int p = ctx_.page();
   if (!ctx_.loaded() || p < 0) return;
-  if (!ctx_.document().edit(mirdal::ChangeNotice::resized("pages", std::size_t(p)),
+  if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Pages, std::size_t(p)),
                             [p](mirdal::TMenu& m) { return mirdal::deletePage(m, std::size_t(p)); }))
     return;
   // The previous page; page 0 when the first was deleted. The same index

@@ -312,7 +312,7 @@ void MenuPlayer::endDrag() {
   if (!was || (was->x == moved->x && was->y == moved->y)) return;
   const std::uint32_t x = moved->x, y = moved->y;
   const std::size_t sounds = ws().sound.model().entries.size();
-  ctx_.document().edit(mirdal::ChangeNotice::rows("buttons", std::size_t(slot.button), 1, std::size_t(slot.bog)),
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Buttons, std::size_t(slot.button), 1, std::size_t(slot.bog)),
                        [&](mirdal::TMenu& m) {
                          const bool a = mirdal::setButtonField(m, p, std::size_t(slot.bog), std::size_t(slot.button),
                                                                mirdal::ButtonField::X, x, sounds);

@@ -139,7 +139,7 @@ void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::T
   const std::size_t object = std::size_t(object_);
   const mirdal::LineSelection sel = grid_->selection();
   const mirdal::EditResult r =
-      ws_.mobj.edit(mirdal::ChangeNotice::resized("commands", sel.first, object),
+      ws_.mobj.edit(mirdal::ChangeNotice::resized(MovieObjectPart::Commands, sel.first, object),
                     [&](mirdal::TMOBJ& m) { return mirdal::editObjectProgram(m, object, edit); });
   if (!r.changed) return;
   showRows();
@@ -193,7 +193,7 @@ void ObjectProgramView::editCurrentLine(const mirdal::TNavCommand& c) {
   const int line = grid_->currentRow();
   if (!p || line < 0 || line >= int(p->size())) return;
   const std::size_t object = std::size_t(object_);
-  ws_.mobj.edit(mirdal::ChangeNotice::rows("commands", std::size_t(line), 1, object), [&](mirdal::TMOBJ& m) {
+  ws_.mobj.edit(mirdal::ChangeNotice::rows(MovieObjectPart::Commands, std::size_t(line), 1, object), [&](mirdal::TMOBJ& m) {
     return mirdal::editObjectProgram(m, object, [&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(line), c); });
   });
   grid_->setRow(line, mirdal::comm2str(c, std::size_t(line), kContext));

@@ -11,7 +11,7 @@
 #include "documents/bdmv_edits.h"
 #include "documents/workspace.h"
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "formats/ext_data_edit.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
@@ -87,7 +87,7 @@ ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
   connect(extEdit_, &QPushButton::clicked, this, &ObjectsView::bObjExtDatEditClick);
   // Lines inserted into or deleted from a program: its row shows the count.
   connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Edit && n.collection == "commands" && n.parent != kNoRow)
+    if (n.cause == ChangeNotice::Cause::Edit && n.names(MovieObjectPart::Commands) && n.parent != kNoRow)
       rewriteRow(int(n.parent));
   });
 
@@ -169,7 +169,7 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
   const auto resume = valueOfItem(kResumeValues, item);
   const auto mask = valueOfItem(kMaskValues, item);
   if (!resume || !mask) return;
-  ws_.mobj.edit(ChangeNotice::rows("objects", o), [&](TMOBJ& m) {
+  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::Objects, o), [&](TMOBJ& m) {
     if (cb == resume_) setResumeFlag(m, o, *resume);
     else if (cb == menuCall_) setMenuCallFlag(m, o, *mask);
     else setTitleSearchFlag(m, o, *mask);
@@ -181,7 +181,7 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
 void ObjectsView::insertObject() {
   if (!editable()) return;
   const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
-  if (!ws_.mobj.edit(ChangeNotice::resized("objects", pos), [&](TMOBJ& m) { return insertMovieObject(m, pos); }))
+  if (!ws_.mobj.edit(ChangeNotice::resized(MovieObjectPart::Objects, pos), [&](TMOBJ& m) { return insertMovieObject(m, pos); }))
     return;
   blank_.insert(blank_.begin() + std::ptrdiff_t(std::min(pos, blank_.size())), false);
   fillGrid(int(pos));
@@ -218,7 +218,7 @@ void ObjectsView::bObjExtDatEditClick() {
   if (!editable()) return;
   TExtensionData copy = ws_.mobj.model().extension_data;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().movieObject, copy)) return;
-  ws_.mobj.edit(ChangeNotice::rows("extension_data", 0), [&](TMOBJ& m) { applyExtensionData(m, copy); });
+  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::ExtensionData, 0), [&](TMOBJ& m) { applyExtensionData(m, copy); });
   extCaption_->setText(discText(ExtDatCap(ws_.mobj.model().extension_data)));
 }
 

@@ -10,7 +10,9 @@
 
 #include "documents/workspace.h"
 #include "formats/mpls_edit.h"
+#include "formats/playlist_field_edit.h"
 #include "formats/stream_codes.h"
+#include "present/playlist_rules.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/hex_edit.h"
@@ -96,24 +98,25 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   l->addStretch(1);
 
   connect(type_, &QComboBox::activated, this, [this](int i) {
-    if (i >= 0) ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.playback_type = std::uint8_t(i + 1); });
+    if (const auto type = playbackTypeOfItem(i))
+      ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { return setPlaybackType(m, *type); });
   });
   connect(count_, &QLineEdit::editingFinished, this, [this] {
-    const auto v = std::uint16_t(std::clamp<std::int64_t>(count_->value(), 0, 9999));
-    ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.playback_count = v; });
+    const std::uint16_t v = clampedPlaybackCount(count_->value());
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { return setPlaybackCount(m, v); });
     count_->setValue(ws_.playlist.model().playback_count);
   });
   // Typing a word shows its bits at once; word 2 keeps only its named bit.
   connect(uo1_, &QLineEdit::textEdited, this, [this] {
     const auto v = std::uint32_t(uo1_->value());
     typing_ = uo1_;
-    ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask1 = v; });
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setUoMask(m, UoWord::First, v); });
     typing_ = nullptr;
   });
   connect(uo2_, &QLineEdit::textEdited, this, [this] {
-    const auto v = std::uint32_t(uo2_->value()) & kUOWord2Mask;
+    const auto v = std::uint32_t(uo2_->value());
     typing_ = uo2_;
-    ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask2 = v; });
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setUoMask(m, UoWord::Second, v); });
     typing_ = nullptr;
   });
   // Leaving a word (or Enter) shows it as held: word 2 with its named bit only.
@@ -121,12 +124,13 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   connect(uo2_, &QLineEdit::editingFinished, this, &PlaylistAppInfoView::showWords);
   for (int bit = 0; bit < 32; ++bit) {
     connect(bits_[std::size_t(bit)], &QCheckBox::clicked, this, [this, bit](bool on) {
-      ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) { m.uo_mask1 = setBit(m.uo_mask1, bit, on); });
+      ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0),
+                        [&](TMPLS& m) { return setUoMaskBit(m, UoWord::First, bit, on); });
     });
   }
   connect(bit2_30_, &QCheckBox::clicked, this, [this](bool on) {
-    ws_.playlist.edit(ChangeNotice::rows("app_info", 0),
-                      [&](TMPLS& m) { m.uo_mask2 = setBit(m.uo_mask2, kUOWord2NamedBit, on); });
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0),
+                      [&](TMPLS& m) { return setUoMaskBit(m, UoWord::Second, kUOWord2NamedBit, on); });
   });
   for (int i = 0; i < 3; ++i)
     connect(flags_[std::size_t(i)], &QCheckBox::clicked, this, [this, i](bool on) { setFlag(i, on); });
@@ -135,17 +139,15 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   // model; a word being typed is left as the user types it.
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this,
           [this](const ChangeNotice& n) {
-            if (n.cause != ChangeNotice::Cause::Edit || n.collection != "app_info") refresh();
+            if (n.cause != ChangeNotice::Cause::Edit || !n.names(PlaylistPart::AppInfo)) refresh();
             else showWords();
           });
   refresh();
 }
 
 void PlaylistAppInfoView::setFlag(int which, bool on) {
-  ws_.playlist.edit(ChangeNotice::rows("app_info", 0), [&](TMPLS& m) {
-    std::uint8_t& f = which == 0 ? m.random_access_flag : which == 1 ? m.audio_mix_flag : m.bypass_mixer_flag;
-    f = on ? 1 : 0;
-  });
+  const AppInfoFlag flag = which == 0 ? AppInfoFlag::RandomAccess : which == 1 ? AppInfoFlag::AudioMix : AppInfoFlag::BypassMixer;
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setAppInfoFlag(m, flag, on); });
 }
 
 void PlaylistAppInfoView::refresh() {

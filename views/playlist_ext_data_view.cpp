@@ -40,7 +40,7 @@ void PlaylistExtDataView::bPLExDatEditClick() {
   if (!ws_.playlist.loaded()) return;
   TExtensionData copy = ws_.playlist.model().extension_data;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.playlist.fileName(), copy)) return;
-  ws_.playlist.edit(ChangeNotice::rows("extension_data", 0), [&](TMPLS& m) { applyExtensionData(m, copy); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::ExtensionData, 0), [&](TMPLS& m) { applyExtensionData(m, copy); });
 }
 
 }  // namespace mirdal::gui

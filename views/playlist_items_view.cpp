@@ -3,9 +3,9 @@
 #include <QHBoxLayout>
 
 #include "documents/workspace.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "views/document_signals.h"
 #include "views/grid_rows.h"
 #include "views/interaction.h"
@@ -87,8 +87,8 @@ PlaylistItemsView::PlaylistItemsView(mirdal::Workspace& ws, Interaction& ia, QWi
       return;
     }
     // Undo shows the PlayItem it changed, or whose streams it changed.
-    if (const int row = undoneRow(n, "playitems"); row >= 0) shown_ = row;
-    else if (undoneRow(n, "streams") >= 0 && n.parent != kNoRow) shown_ = int(n.parent);
+    if (const int row = undoneRow(n, PlaylistPart::PlayItems); row >= 0) shown_ = row;
+    else if (undoneRow(n, PlaylistPart::Streams) >= 0 && n.parent != kNoRow) shown_ = int(n.parent);
     sync();
   });
   refresh();
@@ -157,7 +157,7 @@ void PlaylistItemsView::cellEdited(int row, int column, const QString& text) {
     if (const auto t = parsePlaylistTime(typed))
       answers = askInTimeQuestions(ia_, inTimeQuestions(ws_.playlist.model(), std::size_t(row), *t));
   }
-  ws_.playlist.edit(ChangeNotice::rows("playitems", std::size_t(row)),
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::PlayItems, std::size_t(row)),
                     [&](TMPLS& m) { return editPlayItemCell(m, std::size_t(row), col, typed, answers); });
   // A refused text, and the columns that only redraw, show the model again.
   setGridRow(items_, row, playItemRow(ws_.playlist.model(), std::size_t(row)));

@@ -1,5 +1,5 @@
 // The PlayItems of the "PlayList" group: the PlayItem grid (editable in
-// "Edit mode" through the cell rules of formats/mpls_cells.h, with the three
+// "Edit mode" through the cell rules of present/mpls_cells.h, with the three
 // questions of the IN-time change) and the angle grid of the selected
 // PlayItem, shown only when it has multi-angle. A double click on a row
 // outside edit mode asks for the clip page of its clip.

@@ -19,10 +19,12 @@
 #include "documents/workspace.h"
 #include "formats/chapters.h"
 #include "formats/disc_file.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
+#include "formats/playlist_field_edit.h"
 #include "formats/stream_codes.h"
+#include "present/playlist_rules.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/grid_rows.h"
@@ -59,7 +61,7 @@ std::string playlistBase(const Workspace& ws) {
   return f.substr(0, f.find('.'));
 }
 
-unsigned partValue(const TIntEdit* e) { return unsigned(std::clamp<std::int64_t>(e->value(), 0, 999)); }
+unsigned partValue(const TIntEdit* e) { return clampedMarkTimePart(e->value()); }
 
 }  // namespace
 
@@ -166,7 +168,7 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
       refresh();
       return;
     }
-    if (const int row = undoneRow(n, "marks"); row >= 0) {
+    if (const int row = undoneRow(n, PlaylistPart::Marks); row >= 0) {
       grid_->clearSelection();
       mark_ = row;
     }
@@ -222,7 +224,7 @@ void PlaylistMarksView::showMark(int i) {
     return;
   }
   const TMark& k = marks[std::size_t(i)];
-  showComboItem(type_, k.type >= 1 && k.type <= 2 ? k.type - 1 : -1);
+  showComboItem(type_, markTypeItem(k.type));
   pi_->setValue(k.playitem_ref);
   const MarkTimeParts p = markTimeParts(k.time);
   h_->setValue(p.hours);
@@ -232,17 +234,17 @@ void PlaylistMarksView::showMark(int i) {
 }
 
 void PlaylistMarksView::typeChosen(int index) {
-  if (mark_ < 0 || index < 0) return;
+  const auto type = markTypeOfItem(index);
+  if (mark_ < 0 || !type) return;
   const auto row = std::size_t(mark_);
-  ws_.playlist.edit(ChangeNotice::rows("marks", row),
-                    [&](TMPLS& m) { m.marks.marks[row].type = std::uint8_t(index + 1); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkType(m, row, *type); });
 }
 
 void PlaylistMarksView::playItemEdited() {
   if (mark_ < 0) return;
   const auto row = std::size_t(mark_);
-  const auto pi = std::uint16_t(std::clamp<std::int64_t>(pi_->value(), 0, 999));
-  ws_.playlist.edit(ChangeNotice::rows("marks", row), [&](TMPLS& m) { m.marks.marks[row].playitem_ref = pi; });
+  const std::uint16_t pi = clampedMarkPlayItem(pi_->value());
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkPlayItem(m, row, pi); });
   showMark(mark_);
 }
 
@@ -252,7 +254,7 @@ void PlaylistMarksView::timeEdited() {
   if (mark_ < 0) return;
   const auto row = std::size_t(mark_);
   const std::uint32_t t = markTime({partValue(h_), partValue(min_), partValue(s_), partValue(ms_)});
-  ws_.playlist.edit(ChangeNotice::rows("marks", row), [&](TMPLS& m) { m.marks.marks[row].time = t; });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkTime(m, row, t); });
   showMark(mark_);
 }
 
@@ -270,7 +272,7 @@ void PlaylistMarksView::insertMark() {
   const bool atPlayItem = playItem_ >= 0 && playItemFocused_ && playItemFocused_();
   const std::size_t selected = atPlayItem || m.marks.marks.empty() || last < 0 ? kNoRow : std::size_t(last);
   const TMark mark = newMark(m, selected, playItem_ >= 0 ? std::size_t(playItem_) : kNoRow);
-  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("marks", markRowFor(m, mark)),
+  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, markRowFor(m, mark)),
                                             [&](TMPLS& mm) { return mirdal::insertMark(mm, mark); });
   if (row != kNoRow) {
     grid_->clearSelection();
@@ -287,7 +289,7 @@ void PlaylistMarksView::deleteMarks() {
   const std::size_t first = *rows.begin();
   grid_->clearSelection();
   mark_ = int(first);
-  ws_.playlist.edit(ChangeNotice::resized("marks", first), [&](TMPLS& m) {
+  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, first), [&](TMPLS& m) {
     return mirdal::deleteMarks(m, std::vector<std::size_t>(rows.begin(), rows.end()));
   });
 }
@@ -327,7 +329,7 @@ void PlaylistMarksView::bbLoadChapClick() {
   const std::string text(data.begin(), data.end());
   const ChapterFormat f = chapterFormat(ws_);
   mark_ = 0;
-  ws_.playlist.edit(ChangeNotice::resized("marks", 0), [&](TMPLS& m) { return importChapters(m, text, f); });
+  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, 0), [&](TMPLS& m) { return importChapters(m, text, f); });
 }
 
 }  // namespace mirdal::gui

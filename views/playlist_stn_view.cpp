@@ -12,10 +12,11 @@
 #include "core/report.h"
 #include "documents/workspace.h"
 #include "formats/hdr_text.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "formats/stream_codes.h"
+#include "present/playlist_rules.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/grid_rows.h"
@@ -190,15 +191,15 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   connect(subPid_, &QLineEdit::editingFinished, this,
           [this] { fieldChosen(StreamField::SubPid, std::uint32_t(subPid_->value())); });
   connect(subPathId_, &QLineEdit::editingFinished, this,
-          [this] { fieldChosen(StreamField::SubPathId, std::uint32_t(std::clamp<std::int64_t>(subPathId_->value(), 0, 255))); });
+          [this] { fieldChosen(StreamField::SubPathId, clampedStreamId(subPathId_->value())); });
   connect(subClipId_, &QLineEdit::editingFinished, this,
-          [this] { fieldChosen(StreamField::SubClipId, std::uint32_t(std::clamp<std::int64_t>(subClipId_->value(), 0, 255))); });
+          [this] { fieldChosen(StreamField::SubClipId, clampedStreamId(subClipId_->value())); });
   new EnterMovesFocus({mainPid_, subPathId_, subClipId_, subPid_}, this);
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.cause == ChangeNotice::Cause::Load) return;
     // The PlayItems view has shown the PlayItem of an undone stream edit.
-    if (const int row = undoneRow(n, "streams"); row >= 0) stream_ = row;
+    if (const int row = undoneRow(n, PlaylistPart::Streams); row >= 0) stream_ = row;
     sync();
   });
   setPlayItem(-1);
@@ -253,11 +254,12 @@ void PlaylistStnView::showStream(int row) {
   const bool video = c == StreamCategory::PrimaryVideo || c == StreamCategory::SecondaryVideo;
   const bool audio = c == StreamCategory::PrimaryAudio || c == StreamCategory::SecondaryAudio;
   const int type = s ? s->entry.type : 0;
+  const EntryFields fields = entryFields(std::uint8_t(type));
   entryType_->setVisible(s);
-  mainPid_->setVisible(s && (type == 1 || type == 3));
-  subPathId_->setVisible(s && (type == 2 || type == 3));
-  subClipId_->setVisible(s && type == 2);
-  subPid_->setVisible(s && type == 2);
+  mainPid_->setVisible(s && fields.mainPid);
+  subPathId_->setVisible(s && fields.subPathId);
+  subClipId_->setVisible(s && fields.subClipId);
+  subPid_->setVisible(s && fields.subPid);
   for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_}) cb->setVisible(s && video);
   const bool hevc = s && video && s->attributes.coding_type == std::uint8_t(CodingType::HEVC);
   dynamicRange_->setVisible(hevc);
@@ -269,7 +271,7 @@ void PlaylistStnView::showStream(int row) {
   if (s) {
     const TStreamEntry& e = s->entry;
     const TStreamAttributes& a = s->attributes;
-    showComboItem(entryType_, type <= 3 ? type : -1);
+    showComboItem(entryType_, entryTypeItem(std::uint8_t(type)));
     entryType_->setToolTip(discText(entryTypeHint(std::uint8_t(type))));
     mainPid_->setValue(e.main_pid);
     subPid_->setValue(e.sub_pid);
@@ -309,7 +311,7 @@ void PlaylistStnView::fieldChosen(StreamField f, std::uint32_t value) {
   if (!playItemShown() || stream_ < 0) return;
   const auto item = std::size_t(item_), row = std::size_t(stream_);
   const StreamCategory c = category_;
-  ws_.playlist.edit(ChangeNotice::rows("streams", row, 1, item),
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Streams, row, 1, item),
                     [&](TMPLS& m) { return setStreamField(m, item, c, row, f, value); });
 }
 
@@ -318,7 +320,7 @@ void PlaylistStnView::languageChosen(int index) {
   const auto item = std::size_t(item_), row = std::size_t(stream_);
   const StreamCategory c = category_;
   const std::string code(languageCodes()[std::size_t(index)]);
-  ws_.playlist.edit(ChangeNotice::rows("streams", row, 1, item),
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Streams, row, 1, item),
                     [&](TMPLS& m) { return setStreamLanguage(m, item, c, row, code); });
 }
 
@@ -328,7 +330,7 @@ void PlaylistStnView::insertStream() {
   const auto item = std::size_t(item_);
   const std::size_t after = stream_ >= 0 ? std::size_t(stream_) : kNoRow;
   const StreamCategory c = category_;
-  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("streams", after == kNoRow ? 0 : after + 1, item),
+  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Streams, after == kNoRow ? 0 : after + 1, item),
                                             [&](TMPLS& m) { return mirdal::insertStream(m, item, c, after); });
   if (row != kNoRow) showCategory(c, int(row));
 }
@@ -338,7 +340,7 @@ void PlaylistStnView::deleteStream() {
   if (!pi || stream_ < 0 || !canDeleteStream(*pi, category_)) return;
   const auto item = std::size_t(item_), row = std::size_t(stream_);
   const StreamCategory c = category_;
-  if (ws_.playlist.edit(ChangeNotice::resized("streams", row, item),
+  if (ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Streams, row, item),
                         [&](TMPLS& m) { return mirdal::deleteStream(m, item, c, row); }))
     showCategory(c, int(row));  // the next stream, or the last when the deleted one was last
 }

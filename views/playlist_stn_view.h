@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "formats/mpls.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,10 +7,11 @@
 
 #include "core/report.h"
 #include "documents/workspace.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "formats/stream_codes.h"
+#include "present/playlist_rules.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/grid_rows.h"
@@ -116,10 +117,10 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
       refresh();
       return;
     }
-    if (const int row = undoneRow(n, "subpaths"); row >= 0) {
+    if (const int row = undoneRow(n, PlaylistPart::SubPaths); row >= 0) {
       subPath_ = row;
       item_ = 0;
-    } else if (const int item = undoneRow(n, "subplayitems"); item >= 0 && n.parent != kNoRow) {
+    } else if (const int item = undoneRow(n, PlaylistPart::SubPlayItems); item >= 0 && n.parent != kNoRow) {
       subPath_ = int(n.parent);
       item_ = item;
     }
@@ -175,10 +176,10 @@ void PlaylistSubPathView::showSubPath(int i, int item) {
     return;
   }
   const TSubPath& sp = sps[std::size_t(i)];
-  showComboItem(type_, sp.type < 8 ? sp.type : -1);
+  showComboItem(type_, subPathTypeItem(sp.type));
   if (const std::string_view hint = subPathTypeHint(sp.type); !hint.empty()) type_->setToolTip(discText(hint));
   showComboItem(repeat_, sp.repeat != 0 ? 1 : 0);
-  repeat_->setEnabled(sp.type == std::uint8_t(SubPathType::PrimaryAudio));
+  repeat_->setEnabled(subPathRepeatApplies(sp.type));
   showing_ = true;
   const int k = fillRows(items_, int(sp.items.size()),
                          [&](int r) { setGridRow(items_, r, subPlayItemRow(sp.items[std::size_t(r)], std::size_t(r))); }, item);
@@ -211,20 +212,20 @@ void PlaylistSubPathView::showSubPlayItem(int k) {
 void PlaylistSubPathView::typeChosen(int type) {
   if (subPath_ < 0 || type < 0) return;
   const auto row = std::size_t(subPath_);
-  ws_.playlist.edit(ChangeNotice::rows("subpaths", row), [&](TMPLS& m) { setSubPathType(m, row, std::uint8_t(type)); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](TMPLS& m) { setSubPathType(m, row, std::uint8_t(type)); });
 }
 
 void PlaylistSubPathView::repeatChosen(int index) {
   if (subPath_ < 0 || index < 0) return;
   const auto row = std::size_t(subPath_);
-  ws_.playlist.edit(ChangeNotice::rows("subpaths", row), [&](TMPLS& m) { return setSubPathRepeat(m, row, index == 1); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](TMPLS& m) { return setSubPathRepeat(m, row, index == 1); });
 }
 
 void PlaylistSubPathView::cellEdited(int row, int column, const QString& text) {
   if (subPath_ < 0) return;
   const auto sp = std::size_t(subPath_);
   const std::string typed = text.toLatin1().toStdString();
-  ws_.playlist.edit(ChangeNotice::rows("subplayitems", std::size_t(row), 1, sp), [&](TMPLS& m) {
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPlayItems, std::size_t(row), 1, sp), [&](TMPLS& m) {
     return editSubPlayItemCell(m, sp, std::size_t(row), SubPlayItemColumn(column), typed);
   });
   // Refused text and the columns that only redraw show the model again.
@@ -239,7 +240,7 @@ void PlaylistSubPathView::insertSubPath() {
     return;
   }
   const std::size_t after = subPath_ >= 0 ? std::size_t(subPath_) : kNoRow;
-  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized("subpaths", after == kNoRow ? 0 : after + 1),
+  const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::SubPaths, after == kNoRow ? 0 : after + 1),
                                             [&](TMPLS& m) { return mirdal::insertSubPath(m, after); });
   if (row != kNoRow) selectSubPath(int(row));
 }
@@ -247,7 +248,7 @@ void PlaylistSubPathView::insertSubPath() {
 void PlaylistSubPathView::deleteSubPath() {
   if (!ws_.playlist.loaded() || subPath_ < 0) return;
   const auto row = std::size_t(subPath_);
-  if (ws_.playlist.edit(ChangeNotice::resized("subpaths", row), [&](TMPLS& m) { return mirdal::deleteSubPath(m, row); })) {
+  if (ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::SubPaths, row), [&](TMPLS& m) { return mirdal::deleteSubPath(m, row); })) {
     const int n = int(ws_.playlist.model().playlist.subpaths.size());
     selectSubPath(n == 0 ? -1 : std::min(int(row), n - 1));
   }

@@ -1,7 +1,7 @@
 // The "SubPath" group: the SubPath grid with its type and repeat choices
 // and the "+" / "-" buttons (also Ins and Del in the grid), the SubPlayItems
 // of the selected SubPath (editable in "Edit mode" through the cell rules of
-// formats/mpls_cells.h) and the multi-clip entries of the selected
+// present/mpls_cells.h) and the multi-clip entries of the selected
 // SubPlayItem, shown only when it has multi-clip. A double click on a
 // SubPlayItem outside edit mode, or on an entry, asks for its clip's page.
 #pragma once

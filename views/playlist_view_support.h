@@ -37,9 +37,9 @@ int fillRows(StringGrid* g, int n, RowFn&& row, int select = -1) {
 // The row of `collection` that an Undo or Redo gave back or took away: the
 // view selects it (fillRows brings it into its rows), so the user sees what
 // changed. -1 for any other notice.
-inline int undoneRow(const ChangeNotice& n, const char* collection) {
+inline int undoneRow(const ChangeNotice& n, PlaylistPart collection) {
   const bool step = n.cause == ChangeNotice::Cause::Undo || n.cause == ChangeNotice::Cause::Redo;
-  if (!step || n.collection != collection || n.first == kNoRow) return -1;
+  if (!step || !n.names(collection) || n.first == kNoRow) return -1;
   return int(std::min<std::size_t>(n.first, std::size_t(std::numeric_limits<int>::max())));
 }
 

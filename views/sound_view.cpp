@@ -14,7 +14,7 @@
 #include "core/report.h"
 #include "documents/disc_files.h"
 #include "documents/workspace.h"
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 #include "views/document_signals.h"
 #include "views/ext_data_dialog.h"
 #include "views/grid_rows.h"
@@ -26,7 +26,7 @@ namespace mirdal::gui {
 
 namespace {
 
-constexpr const char* kEntries = "entries";
+constexpr auto kEntries = SoundPart::Entries;
 
 QToolButton* iconButton(const char* name, QStyle::StandardPixmap icon, const QString& hint, QWidget* parent) {
   auto* b = new QToolButton(parent);
@@ -227,7 +227,7 @@ void SoundView::editExtensionData() {
   if (!loaded()) return;
   TExtensionData copy = ws_.sound.model().extension_data;
   if (!mirdal::gui::editExtensionData(this, ia_, ws_.options.outputFolder, kSoundFileName, copy)) return;
-  ws_.sound.edit(ChangeNotice::rows("extension_data", 0), [&](TSND& m) { applyExtensionData(m, copy); });
+  ws_.sound.edit(ChangeNotice::rows(SoundPart::ExtensionData, 0), [&](TSND& m) { applyExtensionData(m, copy); });
   const int selected = selectedSound();
   fillGrid();
   selectSound(selected);

@@ -26,6 +26,10 @@ inline QString pathText(const std::string& s) {
 
 inline std::string pathBytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
+// A typed text as the presentation rules read it: one byte per character
+// (a character outside Latin-1 becomes '?', which no rule accepts).
+inline std::string typedBytes(const QString& s) { return s.toLatin1().toStdString(); }
+
 inline bool isValidUtf8(std::string_view s) {
   QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   const QString out = d(QByteArrayView(s.data(), qsizetype(s.size())));

@@ -14,8 +14,9 @@
 #include "core/report.h"
 #include "documents/workspace.h"
 #include "formats/bdmv_edit.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "formats/ext_data_edit.h"
+#include "present/bdmv_rules.h"
 #include "views/combo_fill.h"
 #include "views/document_signals.h"
 #include "views/ext_data_dialog.h"
@@ -123,7 +124,7 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
   connect(content_, &QLineEdit::textEdited, this, [this](const QString& t) {
     if (loaded())
-      ws_.index.edit(ChangeNotice::rows("content", 0), [&](TINDX& m) { setContentProvider(m, t.toLatin1().toStdString()); });
+      ws_.index.edit(ChangeNotice::rows(IndexPart::Content, 0), [&](TINDX& m) { setContentProvider(m, t.toLatin1().toStdString()); });
   });
   for (IndexEntryBox* box : {fpb_, tm_}) {
     connect(box, &IndexEntryBox::edited, this, &TitlesView::countersChanged);
@@ -148,10 +149,10 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   // Edits made elsewhere: deleting movie objects changes title references;
   // the object choices follow the object count.
   connect(new DocumentSignals(ws_.index, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Edit && n.collection == "titles") rewriteRows();
+    if (n.cause == ChangeNotice::Cause::Edit && n.names(IndexPart::Titles)) rewriteRows();
   });
   connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
-    if (n.cause == ChangeNotice::Cause::Edit && n.countChanged && n.collection == "objects")
+    if (n.cause == ChangeNotice::Cause::Edit && n.countChanged && n.names(MovieObjectPart::Objects))
       setObjectCount(int(ws_.mobj.model().movie_objects.objects.size()));
   });
 
@@ -231,12 +232,12 @@ void TitlesView::titleClicked(int row) {
   showTitle(row);
   const TIndexesTitle& t = ws_.index.model().indexes.titles[std::size_t(row)];
   const std::size_t objects = ws_.mobj.model().movie_objects.objects.size();
-  if (t.object_type == 1 && t.movie_object_reference < objects) emit movieObjectChosen(t.movie_object_reference);
+  if (namesMovieObject(t.object_type) && t.movie_object_reference < objects) emit movieObjectChosen(t.movie_object_reference);
 }
 
 void TitlesView::titleDoubleClicked(int row) {
   if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.model().indexes.titles.size()) return;
-  if (ws_.index.model().indexes.titles[std::size_t(row)].object_type == 1) return;
+  if (namesMovieObject(ws_.index.model().indexes.titles[std::size_t(row)].object_type)) return;
   const QString name = titleFN_->currentText();
   if (!name.isEmpty()) emit bdjObjectRequested(name);
 }
@@ -251,7 +252,7 @@ void TitlesView::showTitle(int i) {
     showComboItem(titleNo_, i);
     showComboItem(titleOT_, objectTypeItem(t.object_type));
     showComboItem(titleAT_, accessTypeItem(t.access_type & 3));
-    showComboItem(titlePBT_, t.playback_type < 2 ? t.playback_type : -1);
+    showComboItem(titlePBT_, playbackTypeItem(t.playback_type));
     showComboItem(titleOID_, t.movie_object_reference < titleOID_->count() ? t.movie_object_reference : -1);
     // A BD-J title shows its own name; an HDMV title leaves the choice as is.
     if (!hdmv) showComboItem(titleFN_, titleFN_->findText(discText(t.bdj_object_name)));
@@ -265,7 +266,7 @@ void TitlesView::showTitle(int i) {
 void TitlesView::enableEditors() {
   const int i = selectedTitle();
   const bool has = i >= 0;
-  const bool hdmv = has && ws_.index.model().indexes.titles[std::size_t(i)].object_type == 1;
+  const bool hdmv = has && namesMovieObject(ws_.index.model().indexes.titles[std::size_t(i)].object_type);
   titleNo_->setEnabled(has);
   // The object type can only become BD-J when the disc has BD-J objects.
   titleOT_->setEnabled(has && !ws_.disc.bdjos.empty());
@@ -287,7 +288,7 @@ void TitlesView::objectTypeChosen(int item) {
   TypeSwitch s{*type, std::nullopt, std::nullopt};
   if (titleFN_->currentIndex() >= 0) s.bdjName = titleFN_->currentText().toLatin1().toStdString();
   if (titleOID_->currentIndex() >= 0) s.object = std::uint16_t(titleOID_->currentIndex());
-  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)),
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)),
                  [&](TINDX& m) { switchTitleObjectType(m, std::size_t(t), s); });
   rewriteRow(t);
   showTitle(t);
@@ -297,7 +298,7 @@ void TitlesView::accessTypeChosen(int item) {
   const int t = selectedTitle();
   const auto type = valueOfItem(kAccessTypeValues, item);
   if (t < 0 || !type) return;
-  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleAccessType(m, std::size_t(t), *type); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleAccessType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
@@ -305,14 +306,14 @@ void TitlesView::playbackTypeChosen(int item) {
   const int t = selectedTitle();
   const auto type = valueOfItem(kPlaybackTypeValues, item);
   if (t < 0 || !type) return;
-  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitlePlaybackType(m, std::size_t(t), *type); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitlePlaybackType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
 void TitlesView::objectChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
-  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleObject(m, std::size_t(t), std::uint16_t(item)); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleObject(m, std::size_t(t), std::uint16_t(item)); });
   rewriteRow(t);
   emit movieObjectChosen(item);
 }
@@ -321,7 +322,7 @@ void TitlesView::fileChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
   const std::string name = titleFN_->currentText().toLatin1().toStdString();
-  ws_.index.edit(ChangeNotice::rows("titles", std::size_t(t)), [&](TINDX& m) { setTitleBdjName(m, std::size_t(t), name); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleBdjName(m, std::size_t(t), name); });
   rewriteRow(t);
 }
 
@@ -329,7 +330,7 @@ void TitlesView::insertTitle() {
   if (!loaded()) return;
   const int selected = selectedTitle();
   const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
-  if (!ws_.index.edit(ChangeNotice::resized("titles", pos), [&](TINDX& m) { return mirdal::insertTitle(m, pos); })) {
+  if (!ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, pos), [&](TINDX& m) { return mirdal::insertTitle(m, pos); })) {
     mirdal::dlog("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
@@ -344,7 +345,7 @@ void TitlesView::deleteTitles() {
     auto [first, last] = grid_->selectedRowRange();
     if (first < 0) first = last = selectedTitle();
     if (first >= 0) {
-      const std::size_t next = ws_.index.edit(ChangeNotice::resized("titles", std::size_t(first)), [&](TINDX& m) {
+      const std::size_t next = ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, std::size_t(first)), [&](TINDX& m) {
         return mirdal::deleteTitles(m, std::size_t(first), std::size_t(last));
       });
       fillGrid(first);
@@ -360,7 +361,7 @@ void TitlesView::bIndExDatEditClick() {
   if (!loaded()) return;
   TExtensionData copy = ws_.index.model().extension_data;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().index, copy)) return;
-  ws_.index.edit(ChangeNotice::rows("extension_data", 0), [&](TINDX& m) { applyExtensionData(m, copy); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::ExtensionData, 0), [&](TINDX& m) { applyExtensionData(m, copy); });
   extCaption_->setText(discText(ExtDatCap(ws_.index.model().extension_data)));
 }
 

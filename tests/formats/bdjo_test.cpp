@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/report.h"
-#include "formats/bdjo_rows.h"
+#include "present/bdjo_rows.h"
 #include "support/byte_builder.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include "core/report.h"
 #include "support/bdmv_files.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "support/recording_reporter.h"
 
 namespace mirdal {

@@ -8,7 +8,7 @@
 #include "core/display_text.h"
 #include "formats/clip_packets.h"
 #include "formats/clpi_edit.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "support/shared_samples.h"
 #include "support/byte_builder.h"
 #include "support/clip_bytes.h"

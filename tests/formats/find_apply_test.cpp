@@ -2,7 +2,7 @@
 
 #include "core/disc_folder.h"
 #include "formats/apply_to_clpi.h"
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 #include "formats/find_tool.h"
 #include "formats/mpls_edit.h"
 #include "support/bdmv_files.h"

@@ -5,7 +5,7 @@
 #include "core/report.h"
 #include "support/bdmv_files.h"
 #include "support/round_trip_case.h"
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 

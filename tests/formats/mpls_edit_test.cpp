@@ -8,9 +8,9 @@
 
 #include "formats/chapters.h"
 #include "formats/mpls.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "support/bdmv_files.h"
 #include "support/mpls_bytes.h"
 #include "support/recording_reporter.h"

@@ -4,7 +4,7 @@
 
 #include "core/report.h"
 #include "formats/sound_bdmv.h"
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 #include "support/recording_reporter.h"
 #include "support/sound_files.h"
 #include "support/temp_dir.h"

@@ -14,7 +14,7 @@
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "formats/mpls.h"
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 
 #include "support/byte_builder.h"
 #include "support/clip_bytes.h"

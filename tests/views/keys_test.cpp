@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 #include "formats/mpls_edit.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"

@@ -210,7 +210,7 @@ class MenuEditViewTest : public QObject {
     MenuCompositionBox* comp = f.page()->compositionBox();
     QCOMPARE(comp->cbVideo()->currentIndex(), videoItemOf(ics.video_width, ics.video_height));
     QCOMPARE(comp->cbFrame()->currentIndex(), int(ics.frame_rate));
-    QCOMPARE(comp->eUTO()->text(), timeoutText(ics.user_timeout));
+    QCOMPARE(comp->eUTO()->text(), QString::fromStdString(timeoutText(ics.user_timeout)));
     QCOMPARE(f.page()->pageBox()->lPageCount()->text(), QString("(%1)").arg(ics.pages.size()));
     QCOMPARE(f.page()->context().page(), 0);
     QCOMPARE(f.page()->pageBox()->ieBOGs()->value(), std::int64_t(ics.pages[0].bogs.size()));

@@ -13,7 +13,7 @@
 #include "app/audio.h"
 #include "audio/sound_wav.h"
 #include "formats/sound_bdmv.h"
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"

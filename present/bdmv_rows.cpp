@@ -1,4 +1,4 @@
-#include "formats/bdmv_rows.h"
+#include "present/bdmv_rows.h"
 
 #include "formats/bdmv_edit.h"
 
@@ -7,12 +7,12 @@ namespace mirdal {
 int accessTypeItem(std::uint8_t accessType) { return accessType <= 1 ? 0 : accessType - 1; }
 
 
-int objectTypeItem(std::uint8_t objectType) { return objectType == 1 ? 0 : 1; }
+int objectTypeItem(std::uint8_t objectType) { return objectType == std::uint8_t(ObjectType::HDMV) ? 0 : 1; }
 
 std::array<std::string, 5> indline(const TINDX& idx, std::size_t title) {
   const TIndexesTitle& t = idx.indexes.titles.at(title);
   std::string target;
-  if (t.object_type != 1) target = t.bdj_object_name;
+  if (t.object_type != std::uint8_t(ObjectType::HDMV)) target = t.bdj_object_name;
   else if (t.movie_object_reference == kNoObject) target = "??";
   else target = std::to_string(t.movie_object_reference);
   return {zeroPadded(t.title_number, 3), kObjectTypeItems[objectTypeItem(t.object_type)],

@@ -1,4 +1,4 @@
-#include "formats/clpi_rows.h"
+#include "present/clpi_rows.h"
 
 #include <array>
 
@@ -31,7 +31,7 @@ std::string streamDetails(const TProgramStream& s) {
   switch (codingKind(s.stream_coding_type)) {
     case StreamKind::Video:
       return std::string(videoFormatText(s.video_format)) + ", " + std::string(frameRateText(s.frame_rate)) +
-             ", " + (s.aspect_ratio == 2 ? "4:3" : "16:9") +
+             ", " + (s.aspect_ratio == std::uint8_t(AspectRatio::r4_3) ? "4:3" : "16:9") +
              (s.stream_coding_type == std::uint8_t(CodingType::HEVC)
                   ? hevcAttributesSuffix(s.dynamicRangeType, s.colorSpace, s.crFlag, s.hdrPlusFlag)
                   : "");

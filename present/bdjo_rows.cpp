@@ -1,4 +1,4 @@
-#include "formats/bdjo_rows.h"
+#include "present/bdjo_rows.h"
 
 namespace mirdal {
 

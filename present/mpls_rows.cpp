@@ -1,4 +1,4 @@
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 
 #include <cstdio>
 
@@ -37,32 +37,6 @@ std::array<std::string, 4> clipRefRow(const TClipRef& c, std::size_t i) {
 
 }  // namespace
 
-std::string playlistTimeText(std::uint32_t ticks) {
-  const std::uint32_t ms = ticks / 45;
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02u:%02u:%02u.%03u", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
-  return buf;
-}
-
-std::optional<std::uint32_t> parsePlaylistTime(std::string_view t) {
-  if (t.size() != 12 || t[2] != ':' || t[5] != ':' || t[8] != '.') return std::nullopt;
-  auto num = [&](std::size_t at, std::size_t n) -> std::optional<std::uint64_t> {
-    std::uint64_t v = 0;
-    for (std::size_t i = at; i < at + n; ++i) {
-      if (t[i] < '0' || t[i] > '9') return std::nullopt;
-      v = v * 10 + std::uint64_t(t[i] - '0');
-    }
-    return v;
-  };
-  const auto h = num(0, 2), m = num(3, 2), s = num(6, 2), ms = num(9, 3);
-  if (!h || !m || !s || !ms) return std::nullopt;
-  // "00:61:01.000" is no time of the clock, not 01:01:01.
-  if (*m >= 60 || *s >= 60) return std::nullopt;
-  // 90 kHz halved to 45 kHz.
-  const std::uint64_t ticks = (*h * 324000000 + *m * 5400000 + *s * 90000 + *ms * 90) / 2;
-  if (ticks > 0xFFFFFFFFu) return std::nullopt;
-  return std::uint32_t(ticks);
-}
 
 StreamCategory stnColumnCategory(std::size_t column) {
   static constexpr StreamCategory kOrder[] = {
@@ -120,16 +94,16 @@ std::array<std::string, 7> streamRow(const TSTN& stn, StreamCategory c, std::siz
   const TStreamEntry& e = s.entry;
   auto id = [&](std::uint8_t v) { return idsInDecimal(c) ? zeroPadded(v, 2) : hexText(v, 2); };
   std::array<std::string, 7> r{zeroPadded(row + 1, 3), entryTypeCell(e.type)};
-  switch (e.type) {
-    case 1:
+  switch (StreamEntryType(e.type)) {
+    case StreamEntryType::PlayItem:
       r[2] = hexText(e.main_pid, 4);
       break;
-    case 2:
+    case StreamEntryType::SubPath:
       r[3] = id(e.subpath_id);
       r[4] = id(e.subclip_id);
       r[5] = hexText(e.sub_pid, 4);
       break;
-    case 3:
+    case StreamEntryType::IMPiP:
       r[2] = hexText(e.main_pid, 4);
       r[3] = idsInDecimal(c) ? zeroPadded(e.subpath_id, 2) : hexText(e.subpath_id, 4);
       break;

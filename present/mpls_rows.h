@@ -11,16 +11,10 @@
 
 #include "core/display_text.h"
 #include "formats/mpls.h"
+#include "formats/playlist_time.h"
 
 namespace mirdal {
 
-// 45 kHz ticks as "hh:mm:ss.mmm" (hours at least two digits, not wrapped
-// at 24; milliseconds = ticks div 45).
-std::string playlistTimeText(std::uint32_t ticks);
-// The inverse for entered text "hh:mm:ss.mmm": ':' at the third and sixth
-// and '.' at the ninth character, digits elsewhere, minutes and seconds
-// below 60. Nothing for other text or a time that does not fit 32 bits.
-std::optional<std::uint32_t> parsePlaylistTime(std::string_view text);
 
 inline constexpr std::array<GridColumn, 9> kPlayItemColumns{
     {{"", 26}, {"file", 42}, {"type", 38}, {"IN time", 80}, {"OUT time", 80}, {"length", 80},

@@ -1,9 +1,9 @@
-#include "formats/mpls_cells.h"
+#include "present/mpls_cells.h"
 
 #include <algorithm>
 
 #include "core/display_text.h"
-#include "formats/mpls_rows.h"
+#include "present/mpls_rows.h"
 #include "formats/stream_codes.h"
 
 namespace mirdal {

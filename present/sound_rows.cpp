@@ -1,4 +1,4 @@
-#include "formats/sound_rows.h"
+#include "present/sound_rows.h"
 
 namespace mirdal {
 

@@ -1,0 +1,55 @@
+// The coded values of a stream as playlists and clip information files
+// describe it: coding type, video format and frame rate, audio presentation
+// type and sampling frequency. Model fields keep the raw byte (a file may
+// hold any value); readers, writers and rows switch on these names.
+#pragma once
+
+#include <cstdint>
+
+namespace mirdal {
+
+enum class CodingType : std::uint8_t {
+  MPEG2 = 0x02,
+  AVC = 0x1B,
+  VC1 = 0xEA,
+  HEVC = 0x24,
+  LPCM = 0x80,
+  DD = 0x81,
+  DTS = 0x82,
+  DolbyLossless = 0x83,
+  DDPlus = 0x84,
+  DTSHD = 0x85,
+  DTSHDXLL = 0x86,
+  DDPlusSecondary = 0xA1,
+  DTSHDSecondary = 0xA2,
+  PG = 0x90,
+  IG = 0x91,
+  TextSubtitle = 0x92,
+};
+
+// What the attribute bytes after a coding type hold.
+enum class StreamKind {
+  Unknown,   // no attributes beyond the coding type
+  Video,     // format and rate
+  Audio,     // presentation type, sampling frequency, language
+  Graphics,  // PG and IG: language
+  Text,      // text subtitle: character code and language
+};
+
+enum class VideoFormat : std::uint8_t {
+  None = 0, i480 = 1, i576 = 2, p480 = 3, i1080 = 4, p720 = 5, p1080 = 6, p576 = 7, p2160 = 8,
+};
+
+enum class FrameRate : std::uint8_t {
+  None = 0, r23_976 = 1, r24 = 2, r25 = 3, r29_97 = 4, r50 = 6, r59_94 = 7,
+};
+
+enum class AudioPresentation : std::uint8_t {
+  None = 0, Mono = 1, Stereo = 3, MultiChannel = 6, StereoAndMultiChannel = 12,
+};
+
+enum class SamplingFrequency : std::uint8_t {
+  None = 0, k48 = 1, k96 = 4, k192 = 5, k48_96_192 = 12, k48_192 = 14,
+};
+
+}  // namespace mirdal
