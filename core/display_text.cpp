@@ -1,21 +1,26 @@
 #include "core/display_text.h"
 
+#include <algorithm>
+
 namespace mirdal {
 
+// Both write the digits into a string of the final width from the right:
+// the command grids render thousands of these per program, and building
+// the text a digit at a time at the front cost most of that time.
 std::string hexText(std::uint64_t v, int digits) {
-  static const char* kDigits = "0123456789ABCDEF";
-  std::string s;
-  do {
-    s.insert(s.begin(), kDigits[v & 0xF]);
-    v >>= 4;
-  } while (v != 0);
-  if (int(s.size()) < digits) s.insert(0, std::size_t(digits) - s.size(), '0');
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  int n = 1;
+  for (std::uint64_t rest = v >> 4; rest != 0; rest >>= 4) ++n;
+  std::string s(std::size_t(std::max(n, digits)), '0');
+  for (std::size_t i = s.size(); n-- > 0; v >>= 4) s[--i] = kDigits[v & 0xF];
   return s;
 }
 
 std::string zeroPadded(std::uint64_t v, int digits) {
-  std::string s = std::to_string(v);
-  if (int(s.size()) < digits) s.insert(0, std::size_t(digits) - s.size(), '0');
+  int n = 1;
+  for (std::uint64_t rest = v / 10; rest != 0; rest /= 10) ++n;
+  std::string s(std::size_t(std::max(n, digits)), '0');
+  for (std::size_t i = s.size(); n-- > 0; v /= 10) s[--i] = char('0' + v % 10);
   return s;
 }
 

@@ -1,5 +1,6 @@
 #include "nav/command_text.h"
 
+#include <charconv>
 
 #include "core/display_text.h"
 #include "core/report.h"
@@ -10,6 +11,11 @@ namespace mirdal {
 namespace {
 
 std::string dec(std::uint32_t v) { return std::to_string(v); }
+
+void appendDec(std::string& s, std::uint32_t v) {
+  char buf[10];
+  s.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
 
 // A packed value whose flag is 0 is not used by the command: shown in
 // parentheses.
@@ -53,25 +59,27 @@ std::string packedOperand(std::uint32_t base, int which, bool immediate, std::ui
   return flaggedGpr((w >> 16) & 0xFFF, f31) + ", " + flaggedGpr(w & 0xFFF, f15);
 }
 
-struct OperandText {
-  std::string text;
-  bool plainPsr = false;  // shown in the plain register form, naming a PSR
-};
-
-OperandText operandText(std::uint32_t opcode, int which, bool immediate, std::uint32_t w) {
-  OperandText t;
-  t.text = which == 1 ? " " : ", ";
+// Appends " x" (the first operand) or ", x" (the second) to s; true when x
+// is shown in the plain register form naming a PSR. Written straight into
+// the line: a program of thousands of lines is rendered at once.
+bool appendOperand(std::string& s, std::uint32_t opcode, int which, bool immediate, std::uint32_t w) {
+  s += which == 1 ? " " : ", ";
   if (isPackedSetSystem(opcode)) {
-    t.text += packedOperand(withoutImmediateFlags(opcode), which, immediate, w);
-  } else if (immediate) {
-    t.text += dec(w);
-  } else if (namesPsr(w)) {
-    t.text += "PSR" + dec(psrNumberOf(w));
-    t.plainPsr = true;
-  } else {
-    t.text += "GPR" + dec(gprNumberOf(w));
+    s += packedOperand(withoutImmediateFlags(opcode), which, immediate, w);
+    return false;
   }
-  return t;
+  if (immediate) {
+    appendDec(s, w);
+    return false;
+  }
+  if (namesPsr(w)) {
+    s += "PSR";
+    appendDec(s, psrNumberOf(w));
+    return true;
+  }
+  s += "GPR";
+  appendDec(s, gprNumberOf(w));
+  return false;
 }
 
 // The language or country code characters of a value: bits 23-16 (left out
@@ -101,27 +109,25 @@ std::string commandLine(const TNavCommand& c, CommandContext context) {
   const bool forbidden = valid && isForbiddenOpcode(c.opcode, context);
 
   std::string s;
+  s.reserve(48);  // most lines without a PSR comment fit
   if (!valid) s.push_back('!');
   else if (forbidden) s.push_back('*');
   s += commandName(c.opcode);
 
-  OperandText op1, op2;
-  if (f.operandCount != 0) op1 = operandText(c.opcode, 1, f.dstImmediate, c.dst);
-  if (f.operandCount >= 2) op2 = operandText(c.opcode, 2, f.srcImmediate, c.src);
-  s += op1.text;
-  s += op2.text;
+  const bool psr1 = f.operandCount != 0 && appendOperand(s, c.opcode, 1, f.dstImmediate, c.dst);
+  const bool psr2 = f.operandCount >= 2 && appendOperand(s, c.opcode, 2, f.srcImmediate, c.src);
 
   if (!valid) s += "  ; Invalid opcode";
   else if (forbidden) s += "  ; Forbidden opcode";
 
   if (!valid) return s;
   int p = -1;
-  if (op2.plainPsr) p = int(psrNumberOf(c.src));
-  else if (op1.plainPsr) p = int(psrNumberOf(c.dst));
+  if (psr2) p = int(psrNumberOf(c.src));
+  else if (psr1) p = int(psrNumberOf(c.dst));
   if (p < 0 || p >= int(kDescribedPsrs)) return s;
   s += "       ;PSR" + dec(std::uint32_t(p)) + ": ";
   s += psrDescription(unsigned(p));
-  if (p >= 16 && p <= 19) s += "  [" + codeCharacters(op1.plainPsr ? c.src : c.dst) + "]";
+  if (p >= 16 && p <= 19) s += "  [" + codeCharacters(psr1 ? c.src : c.dst) + "]";
   return s;
 }
 

@@ -33,6 +33,23 @@ void writeRegister(Registers& regs, std::uint32_t w, std::uint32_t value) {
   else regs.gpr[gprNumberOf(w)] = value;
 }
 
+// The value of operand word w (c.dst or c.src, its immediate flag bit
+// given) and the store into it: small enough to be inlined into the loop,
+// which spends most of its time fetching and storing operands.
+inline std::uint32_t operandValue(std::uint32_t opcode, std::uint32_t immediateBit, std::uint32_t w,
+                                  const Registers& regs) {
+  if (operandCountOfWord(opcode) == 0) return kNoOperand;
+  if (opcode & immediateBit) return w;
+  if (isPackedSetSystem(opcode)) return packedOperand(opcode, w, regs);
+  return readRegister(regs, w);
+}
+
+inline void storeOperand(std::uint32_t opcode, std::uint32_t immediateBit, std::uint32_t w, Registers& regs,
+                         std::uint32_t value) {
+  if (operandCountOfWord(opcode) == 0 || (opcode & immediateBit)) return;
+  writeRegister(regs, w, value);
+}
+
 bool compare(std::uint32_t opcode, std::uint32_t n, std::uint32_t m, bool previous) {
   switch ((opcode >> 8) & 7) {
     case 1: return (n & m) != 0;  // BC
@@ -51,8 +68,8 @@ void set(const TNavCommand& c, Registers& regs, std::mt19937& rng, std::uint32_t
   switch (c.opcode & 0xF) {
     case 1: r = m; break;
     case 2:  // Swap
-      setdst(c, regs, m);
-      setsrc(c, regs, n);
+      storeOperand(c.opcode, kDstImmediateBit, c.dst, regs, m);
+      storeOperand(c.opcode, kSrcImmediateBit, c.src, regs, n);
       return;
     case 3: r = n + m; break;
     case 4: r = n - m; break;
@@ -69,7 +86,7 @@ void set(const TNavCommand& c, Registers& regs, std::mt19937& rng, std::uint32_t
     case 15: r = n >> (m % 32); break;
     default: return;
   }
-  setdst(c, regs, r);
+  storeOperand(c.opcode, kDstImmediateBit, c.dst, regs, r);
 }
 
 void setStream(Registers& regs, std::uint32_t n, std::uint32_t m) {
@@ -111,7 +128,19 @@ class Run {
 
 void Run::dispatch(const TNavCommand& c) {
   const std::uint32_t op = c.opcode;
-  const std::uint32_t n = getop1(c, regs_), m = getop2(c, regs_);
+  const std::uint32_t n = operandValue(op, kDstImmediateBit, c.dst, regs_);
+  const std::uint32_t m = operandValue(op, kSrcImmediateBit, c.src, regs_);
+  // Set and Compare words, the bulk of any loop, first: no word below is
+  // one of them.
+  if (isSetWord(op)) {
+    set(c, regs_, st_.rng, n, m);
+    return;
+  }
+  if (isCompareWord(op)) {
+    compare_ = compare(op, n, m, compare_);
+    if (!compare_) ++line_;
+    return;
+  }
   auto& psr = regs_.psr;
   switch (op) {
     case 0x20010000:
@@ -204,15 +233,8 @@ void Run::dispatch(const TNavCommand& c) {
     case 0x31800005:
       if (st_.menu) st_.menu->disableButton(std::uint16_t(n & 0xFFFF));
       return;
-    default: break;
+    default: break;  // every other word has no effect
   }
-  if (isCompareWord(op)) {
-    compare_ = compare(op, n, m, compare_);
-    if (!compare_) ++line_;
-  } else if (isSetWord(op)) {
-    set(c, regs_, st_.rng, n, m);
-  }
-  // Every other word has no effect.
 }
 
 ExecResult Run::go() {
@@ -275,27 +297,19 @@ ExecResult Run::go() {
 }  // namespace
 
 std::uint32_t getop1(const TNavCommand& c, const Registers& regs) {
-  if (operandCountOfWord(c.opcode) == 0) return kNoOperand;
-  if (c.opcode & kDstImmediateBit) return c.dst;
-  if (isPackedSetSystem(c.opcode)) return packedOperand(c.opcode, c.dst, regs);
-  return readRegister(regs, c.dst);
+  return operandValue(c.opcode, kDstImmediateBit, c.dst, regs);
 }
 
 std::uint32_t getop2(const TNavCommand& c, const Registers& regs) {
-  if (operandCountOfWord(c.opcode) == 0) return kNoOperand;
-  if (c.opcode & kSrcImmediateBit) return c.src;
-  if (isPackedSetSystem(c.opcode)) return packedOperand(c.opcode, c.src, regs);
-  return readRegister(regs, c.src);
+  return operandValue(c.opcode, kSrcImmediateBit, c.src, regs);
 }
 
 void setdst(const TNavCommand& c, Registers& regs, std::uint32_t value) {
-  if (operandCountOfWord(c.opcode) == 0 || (c.opcode & kDstImmediateBit)) return;
-  writeRegister(regs, c.dst, value);
+  storeOperand(c.opcode, kDstImmediateBit, c.dst, regs, value);
 }
 
 void setsrc(const TNavCommand& c, Registers& regs, std::uint32_t value) {
-  if (operandCountOfWord(c.opcode) == 0 || (c.opcode & kSrcImmediateBit)) return;
-  writeRegister(regs, c.src, value);
+  storeOperand(c.opcode, kSrcImmediateBit, c.src, regs, value);
 }
 
 ExecResult ExecComm(const TCommands& program, Registers& regs, RunState& run) {

@@ -85,7 +85,7 @@ class FileSink final : public ExportSink {
   void fail();
 
   OutputFile file_;
-  Bytes buf_;
+  PageBuffer buf_;
   std::size_t fill_ = 0;
   std::uint64_t written_ = 0;
   bool failed_ = false;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "stream/page_buffer.h"
+
 namespace mirdal {
 
 inline constexpr std::size_t kSourcePacketSize = 192;
@@ -144,8 +146,8 @@ class SourcePacketReader {
   std::uint64_t size_ = 0;
   std::uint64_t pos_ = 0;
   PacketLayout layout_;
-  std::vector<std::uint8_t> buf_;
-  std::vector<std::uint8_t> raw_;  // 188-byte packets before they are widened
+  PageBuffer buf_;
+  PageBuffer raw_;  // 188-byte packets before they are widened
   bool failed_ = false;
   std::string error_;
 };
