@@ -1,0 +1,114 @@
+#include "player/disc_source.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "core/disc_folder.h"
+#include "core/fields.h"
+#include "menu/igs_read.h"
+#include "stream/ig_extract.h"
+
+namespace mirdal {
+
+std::string fiveDigits(unsigned n) {
+  char b[16];
+  std::snprintf(b, sizeof b, "%05u", n);
+  return b;
+}
+
+const TMPLS* ModelDisc::playlist(unsigned n, std::string& why) {
+  const auto it = playlists.find(n);
+  if (it != playlists.end()) return &it->second;
+  why = "no playlist " + fiveDigits(n) + ".mpls";
+  return nullptr;
+}
+
+const TMenu* ModelDisc::menu(const std::string& clip, std::uint16_t, std::string& why) {
+  const auto it = menus.find(clip);
+  if (it != menus.end()) return &it->second;
+  why = "no menu for clip " + clip;
+  return nullptr;
+}
+
+namespace {
+
+bool readWhole(const std::string& path, Bytes& data, std::string& why) {
+  std::string error;
+  if (readFileBytes(path, data, &error)) return true;
+  why = error.empty() ? "cannot read " + path : error;
+  return false;
+}
+
+}  // namespace
+
+bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
+  folder_ = withTrailingSeparator(bdmvFolder);
+  Bytes data;
+  if (!readWhole(folder_ + "index.bdmv", data, why)) return false;
+  if (parseIndex(data, index_).status != ReadStatus::Ok) {
+    why = "index.bdmv cannot be read whole";
+    return false;
+  }
+  if (!readWhole(folder_ + "MovieObject.bdmv", data, why)) return false;
+  if (parseMovieObjects(data, objects_).status != ReadStatus::Ok) {
+    why = "MovieObject.bdmv cannot be read whole";
+    return false;
+  }
+  return true;
+}
+
+const TMPLS* FolderDisc::playlist(unsigned n, std::string& why) {
+  auto [it, fresh] = playlists_.try_emplace(n);
+  const std::string name = fiveDigits(n) + ".mpls";
+  if (fresh) {
+    Bytes data;
+    std::string error;
+    TMPLS m;
+    if (readFileBytes(folder_ + "PLAYLIST" + kSep + name, data, &error) &&
+        parseMPLS(data, m).status == ReadStatus::Ok)
+      it->second = std::move(m);
+  }
+  if (it->second) return &*it->second;
+  why = "no playlist " + name + " (missing or unreadable)";
+  return nullptr;
+}
+
+const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::string& why) {
+  const auto key = std::make_pair(clip, pid);
+  if (const auto it = menus_.find(key); it != menus_.end()) return it->second.get();
+  if (const auto it = menuErrors_.find(key); it != menuErrors_.end()) {
+    why = it->second;
+    return nullptr;
+  }
+  Bytes mnu;
+  if (const auto a = attached_.find(clip); a != attached_.end()) {
+    if (!readWhole(a->second, mnu, why)) {
+      menuErrors_[key] = why;
+      return nullptr;
+    }
+  } else {
+    const std::string stream = folder_ + "STREAM" + kSep + clip + ".m2ts";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(stream, ec)) {
+      why = "no stream file for clip " + clip + ": no menu";
+      menuErrors_[key] = why;
+      return nullptr;
+    }
+    const DemuxResult r = extractIGStream(stream, pid, mnu, true);
+    if (r.failed || r.cancelled || mnu.empty()) {
+      why = "no IG stream in clip " + clip + ": no menu";
+      menuErrors_[key] = why;
+      return nullptr;
+    }
+  }
+  auto m = std::make_shared<TMenu>();
+  if (loadMNUBytes(mnu, *m).status != ReadStatus::Ok || m->ics.pages.empty()) {
+    why = "the menu of clip " + clip + " cannot be read whole";
+    menuErrors_[key] = why;
+    return nullptr;
+  }
+  menus_[key] = m;
+  return m.get();
+}
+
+}  // namespace mirdal
