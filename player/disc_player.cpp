@@ -339,6 +339,7 @@ bool DiscPlayer::startPlayback(unsigned n, std::optional<std::uint32_t> item, st
   play_->tl = makeTimeline(*pl);
   mode_ = Mode::Playing;
   regs_.psr[6] = n;
+  regs_.psr[5] = kNoChapter;  // the chapter of the new playlist is told anew
   if (item) {
     if (*item < play_->tl.items()) at = play_->tl.itemStart[*item];
     else event(DiscEvent::Kind::Skipped, "playlist " + fiveDigits(n) + " has no PlayItem " + std::to_string(*item) +

@@ -5,6 +5,7 @@
 
 #include "core/disc_folder.h"
 #include "core/fields.h"
+#include "core/report.h"
 #include "menu/igs_read.h"
 #include "stream/ig_extract.h"
 
@@ -31,6 +32,14 @@ const TMenu* ModelDisc::menu(const std::string& clip, std::uint16_t, std::string
 }
 
 namespace {
+
+// The player tells what it could not read through its events; the
+// extraction's own log lines would only repeat it.
+class QuietReporter final : public Reporter {
+ public:
+  void appendParagraph(const LogParagraph&) override {}
+  void statusChanged(const StatusLine&) override {}
+};
 
 bool readWhole(const std::string& path, Bytes& data, std::string& why) {
   std::string error;
@@ -94,6 +103,8 @@ const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::s
       menuErrors_[key] = why;
       return nullptr;
     }
+    QuietReporter quiet;
+    const ScopedReporter scope(quiet);
     const DemuxResult r = extractIGStream(stream, pid, mnu, true);
     if (r.failed || r.cancelled || mnu.empty()) {
       why = "no IG stream in clip " + clip + ": no menu";
@@ -102,6 +113,8 @@ const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::s
     }
   }
   auto m = std::make_shared<TMenu>();
+  QuietReporter quiet;
+  const ScopedReporter scope(quiet);
   if (loadMNUBytes(mnu, *m).status != ReadStatus::Ok || m->ics.pages.empty()) {
     why = "the menu of clip " + clip + " cannot be read whole";
     menuErrors_[key] = why;
