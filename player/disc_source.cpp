@@ -44,7 +44,7 @@ class QuietReporter final : public Reporter {
 bool readWhole(const std::string& path, Bytes& data, std::string& why) {
   std::string error;
   if (readFileBytes(path, data, &error)) return true;
-  why = error.empty() ? "cannot read " + path : error;
+  why = "cannot read " + std::filesystem::path(path).filename().string() + (error.empty() ? "" : ": " + error);
   return false;
 }
 
@@ -52,15 +52,18 @@ bool readWhole(const std::string& path, Bytes& data, std::string& why) {
 
 bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
   folder_ = withTrailingSeparator(bdmvFolder);
+  std::error_code ec;
+  names_ = &nameSet(!std::filesystem::exists(folder_ + nameSet(false).index, ec) &&
+                    std::filesystem::exists(folder_ + nameSet(true).index, ec));
   Bytes data;
-  if (!readWhole(folder_ + "index.bdmv", data, why)) return false;
+  if (!readWhole(folder_ + names_->index, data, why)) return false;
   if (parseIndex(data, index_).status != ReadStatus::Ok) {
-    why = "index.bdmv cannot be read whole";
+    why = names_->index + " cannot be read whole";
     return false;
   }
-  if (!readWhole(folder_ + "MovieObject.bdmv", data, why)) return false;
+  if (!readWhole(folder_ + names_->movieObject, data, why)) return false;
   if (parseMovieObjects(data, objects_).status != ReadStatus::Ok) {
-    why = "MovieObject.bdmv cannot be read whole";
+    why = names_->movieObject + " cannot be read whole";
     return false;
   }
   return true;
@@ -68,7 +71,7 @@ bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
 
 const TMPLS* FolderDisc::playlist(unsigned n, std::string& why) {
   auto [it, fresh] = playlists_.try_emplace(n);
-  const std::string name = fiveDigits(n) + ".mpls";
+  const std::string name = fiveDigits(n) + names_->playlistExt;
   if (fresh) {
     Bytes data;
     std::string error;
@@ -96,7 +99,7 @@ const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::s
       return nullptr;
     }
   } else {
-    const std::string stream = folder_ + "STREAM" + kSep + clip + ".m2ts";
+    const std::string stream = folder_ + "STREAM" + kSep + clip + names_->streamExt;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(stream, ec)) {
       why = "no stream file for clip " + clip + ": no menu";

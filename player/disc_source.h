@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "core/disc_folder.h"
 #include "formats/index_bdmv.h"
 #include "formats/movie_objects.h"
 #include "formats/mpls.h"
@@ -62,6 +63,7 @@ class FolderDisc : public DiscSource {
 
  private:
   std::string folder_;  // with the separator
+  const NameSet* names_ = &nameSet(false);  // the 8.3 names when the disc has them
   TINDX index_;
   TMOBJ objects_;
   std::map<unsigned, std::optional<TMPLS>> playlists_;
