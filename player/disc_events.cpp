@@ -1,16 +1,21 @@
 #include "player/disc_events.h"
 
-#include <cstdio>
 
 namespace mirdal {
 
 std::string clockText(std::uint64_t ticks) {
+  // Written by hand: a walk formats one for every playlist it starts.
   const std::uint64_t ms = ticks / 45;
-  char b[32];
-  std::snprintf(b, sizeof b, "%02llu:%02llu:%02llu.%03llu", (unsigned long long)(ms / 3600000),
-                (unsigned long long)(ms / 60000 % 60), (unsigned long long)(ms / 1000 % 60),
-                (unsigned long long)(ms % 1000));
-  return b;
+  const std::uint64_t parts[4] = {ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
+  std::string s = parts[0] < 10 ? "0" : "";
+  s += std::to_string(parts[0]);
+  for (int i = 1; i < 4; ++i) {
+    s += i == 3 ? '.' : ':';
+    if (i == 3) s += char('0' + parts[3] / 100);
+    s += char('0' + parts[i] / 10 % 10);
+    s += char('0' + parts[i] % 10);
+  }
+  return s;
 }
 
 std::string eventLine(const DiscEvent& e) { return "[" + clockText(e.time) + "] " + e.text; }

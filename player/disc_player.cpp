@@ -26,6 +26,7 @@ DiscPlayer::DiscPlayer(DiscSource& disc, Registers& regs, PlayerOptions options)
     : disc_(disc), regs_(regs), options_(options) {
   run_.player = this;
   run_.observer = this;
+  events_.reserve(64);
 }
 
 DiscPlayer::~DiscPlayer() { closeMenu(); }
@@ -57,6 +58,14 @@ const Tmobject* DiscPlayer::currentObject() const {
 // ---- titles and objects ----------------------------------------------
 
 void DiscPlayer::startTitle(unsigned n) {
+  // Starting again after a stop: the disc begins anew on the same
+  // registers, as a player does when it goes back to the disc's start.
+  stop_ = StopReason::None;
+  action_.reset();
+  suspended_.reset();
+  endPlayback("");
+  mode_ = Mode::Idle;
+  sinceWait_ = 0;
   if (!enterTitle(n, false) && stop_ == StopReason::None)
     stop(StopReason::NoStart, titleName(n) + " cannot be started");
   settle();
@@ -368,6 +377,7 @@ void DiscPlayer::seek(std::uint64_t pos) {
   p.still = false;
   p.stillDone = false;
   p.stillUntil = kNever;
+  p.chapter = pos == 0 ? kNoChapter : p.tl.chapterAt(pos - 1);  // the marks before pos
   p.nextMark = std::size_t(std::lower_bound(p.tl.marks.begin(), p.tl.marks.end(), pos,
                                             [](const TimelineMark& m, std::uint64_t t) { return m.at < t; }) -
                            p.tl.marks.begin());
@@ -395,10 +405,11 @@ void DiscPlayer::passMarks() {
     const TimelineMark& m = p.tl.marks[p.nextMark];
     if (m.at > p.pos) break;
     ++p.nextMark;
+    if (m.entry) p.chapter = m.chapter;
     event(DiscEvent::Kind::Mark, (m.entry ? "mark " : "link point ") + std::to_string(m.index));
     events_.back().mark = int(m.index);
   }
-  const std::uint32_t chapter = p.tl.chapterAt(p.pos);
+  const std::uint32_t chapter = p.chapter;
   if (chapter != regs_.psr[5]) {
     regs_.psr[5] = chapter;
     if (chapter != kNoChapter) event(DiscEvent::Kind::Chapter, "chapter " + std::to_string(chapter));

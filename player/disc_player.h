@@ -100,6 +100,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
     std::uint64_t pos = 0;
     std::size_t item = 0;
     std::size_t nextMark = 0;   // index into tl.marks of the next mark to pass
+    std::uint32_t chapter = kNoChapter;  // of the marks passed
     bool still = false;         // held at the end of the PlayItem
     bool stillDone = false;     // the still of this PlayItem's end is over
     std::uint64_t stillUntil = kNever;

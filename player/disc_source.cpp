@@ -12,9 +12,8 @@
 namespace mirdal {
 
 std::string fiveDigits(unsigned n) {
-  char b[16];
-  std::snprintf(b, sizeof b, "%05u", n);
-  return b;
+  std::string s = std::to_string(n);
+  return s.size() < 5 ? std::string(5 - s.size(), '0') + s : s;
 }
 
 const TMPLS* ModelDisc::playlist(unsigned n, std::string& why) {

@@ -63,26 +63,24 @@ std::uint32_t clipTimeAt(const TMPLS& pl, const Timeline& tl, std::uint64_t t) {
 
 namespace {
 
-std::uint32_t byLanguage(const std::vector<TStreamRec>& streams, std::uint32_t language) {
-  for (std::size_t i = 0; i < streams.size(); ++i) {
-    const std::string& l = streams[i].attributes.language;
+std::uint32_t byLanguage(const TStreamRec* first, std::size_t count, std::uint32_t language) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& l = first[i].attributes.language;
     if (l.size() == 3 && ((std::uint32_t(std::uint8_t(l[0])) << 16) | (std::uint32_t(std::uint8_t(l[1])) << 8) |
                           std::uint8_t(l[2])) == language)
       return std::uint32_t(i + 1);
   }
-  return streams.empty() ? 0 : 1;
+  return count == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 void chooseStreams(const TSTN& stn, Registers& regs) {
   auto& p = regs.psr;
-  if (p[1] == 0 || p[1] > stn.primary_audio.size()) p[1] = byLanguage(stn.primary_audio, p[16]);
+  if (p[1] == 0 || p[1] > stn.primary_audio.size())
+    p[1] = byLanguage(stn.primary_audio.data(), stn.primary_audio.size(), p[16]);
   const std::uint32_t pg = p[2] & 0xFFF;
-  if (pg == 0 || pg > numPG(stn)) {
-    const std::vector<TStreamRec> pgs(stn.pg.begin(), stn.pg.begin() + std::ptrdiff_t(numPG(stn)));
-    p[2] = (p[2] & ~0xFFFu) | byLanguage(pgs, p[17]);
-  }
+  if (pg == 0 || pg > numPG(stn)) p[2] = (p[2] & ~0xFFFu) | byLanguage(stn.pg.data(), numPG(stn), p[17]);
   if (p[0] == 0 || p[0] > stn.ig.size()) p[0] = stn.ig.empty() ? p[0] : 1;
 }
 

@@ -222,6 +222,19 @@ TEST(DiscPlayer, CallSavesAndResumeRestoresThePlaybackRegisters) {
   EXPECT_EQ(p.now(), 5 * kTicksPerSecond);
 }
 
+TEST(DiscPlayer, StartsAgainAfterAStopOnTheSameRegisters) {
+  ModelDisc disc = flowDisc({{"Add GPR1, 1\nPlay PL 1\nBreak"}});
+  Registers regs;
+  ResetRegs(regs, Options{});
+  DiscPlayer p(disc, regs);
+  for (std::uint32_t round = 1; round <= 3; ++round) {
+    runDisc(p, std::nullopt, {}, 1000);
+    EXPECT_EQ(p.stopped(), StopReason::ObjectEnded);
+    EXPECT_EQ(regs.gpr[1], round);
+    EXPECT_EQ(p.now(), round * 5 * kTicksPerSecond);  // the clock goes on
+  }
+}
+
 TEST(DiscPlayer, StartingAMissingTitleStopsCleanly) {
   ModelDisc disc = flowDisc({{"Break"}});
   Registers regs;
