@@ -104,6 +104,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   wireMenuPlay();
   wireMenuEdit();
   wireSound();
+  wirePlayer();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);

@@ -47,6 +47,7 @@ class OptionsPage;
 class PageControl;
 class PlaylistPage;
 class RegisterPanel;
+class PlayerPanel;
 class RunPanel;
 class SharedControls;
 class StatusBar;
@@ -165,6 +166,7 @@ class TfMain : public QMainWindow {
   void wireMenuPlay();
   void wireMenuEdit();
   void wireSound();
+  void wirePlayer();
   void followToTitle(int title);
   void followToPlaylist(const QString& name);
   void openArgument(const QString& arg);
@@ -199,6 +201,7 @@ class TfMain : public QMainWindow {
   ObjectProgramView* objectProgram_ = nullptr;
   RunPanel* runPanel_ = nullptr;
   RegisterPanel* registerPanel_ = nullptr;
+  PlayerPanel* playerPanel_ = nullptr;
   SharedControls* shared_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   std::unique_ptr<GuiReporter> reporter_;

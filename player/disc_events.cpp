@@ -1,5 +1,7 @@
 #include "player/disc_events.h"
 
+#include "player/disc_player.h"
+
 
 namespace mirdal {
 
@@ -16,6 +18,20 @@ std::string clockText(std::uint64_t ticks) {
     s += char('0' + parts[i] % 10);
   }
   return s;
+}
+
+std::array<std::string, 6> positionTexts(const PlayerPosition& p) {
+  const std::string none = "-";
+  std::string title = none;
+  if (p.title == 0) title = "Top Menu";
+  else if (p.title == int(kFirstPlaybackTitle)) title = "First Playback";
+  else if (p.title > 0) title = std::to_string(p.title);
+  return {title,
+          p.object < 0 ? none : std::to_string(p.object) + ", line " + std::to_string(p.line),
+          p.playlist < 0 ? none : fiveDigits(unsigned(p.playlist)),
+          p.item < 0 ? none : std::to_string(p.item),
+          p.chapter == kNoChapter || p.playlist < 0 ? none : std::to_string(p.chapter),
+          p.playlist < 0 ? none : clockText(p.time) + " / " + clockText(p.length) + (p.still ? " (still)" : "")};
 }
 
 std::string eventLine(const DiscEvent& e) { return "[" + clockText(e.time) + "] " + e.text; }

@@ -3,6 +3,7 @@
 // its buttons, keys refused, things passed over, and why the disc stopped.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -48,6 +49,11 @@ struct DiscEvent {
   int item = -1;
   int mark = -1;
 };
+
+struct PlayerPosition;
+// The player panel's fields: title, object and line, playlist, PlayItem,
+// chapter, time ("-" where nothing applies).
+std::array<std::string, 6> positionTexts(const PlayerPosition& p);
 
 // "hh:mm:ss.mmm" of session ticks.
 std::string clockText(std::uint64_t ticks);

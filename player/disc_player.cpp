@@ -438,7 +438,10 @@ std::uint64_t DiscPlayer::nextDue() const {
   }
   if (menu_) {
     const std::uint64_t ms = menu_->nextDue();
-    if (ms != std::numeric_limits<std::uint64_t>::max()) due = std::min(due, std::max(ms * 45, now_));
+    // advance() has handled everything due up to now; a menu timer that
+    // did not move (an animation frame while an effect plays) is no reason
+    // to stop the clock.
+    if (ms != std::numeric_limits<std::uint64_t>::max() && ms * 45 > now_) due = std::min(due, ms * 45);
   }
   return due;
 }

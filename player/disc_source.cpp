@@ -49,11 +49,15 @@ bool readWhole(const std::string& path, Bytes& data, std::string& why) {
 
 }  // namespace
 
-bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
+void FolderDisc::useFolder(const std::string& bdmvFolder) {
   folder_ = withTrailingSeparator(bdmvFolder);
   std::error_code ec;
   names_ = &nameSet(!std::filesystem::exists(folder_ + nameSet(false).index, ec) &&
                     std::filesystem::exists(folder_ + nameSet(true).index, ec));
+}
+
+bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
+  useFolder(bdmvFolder);
   Bytes data;
   if (!readWhole(folder_ + names_->index, data, why)) return false;
   if (parseIndex(data, index_).status != ReadStatus::Ok) {

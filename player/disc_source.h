@@ -53,6 +53,9 @@ class FolderDisc : public DiscSource {
   // False with the reason when index.bdmv or MovieObject.bdmv cannot be
   // read whole.
   bool open(const std::string& bdmvFolder, std::string& why);
+  // Playlists and menus from this folder only (the index and the movie
+  // objects come from elsewhere: EditedDisc).
+  void useFolder(const std::string& bdmvFolder);
   // --menu 00001=menu.mnu: the menu of clip 00001 comes from the file.
   void attachMenu(const std::string& clip, const std::string& mnuPath) { attached_[clip] = mnuPath; }
 
@@ -70,6 +73,28 @@ class FolderDisc : public DiscSource {
   std::map<std::string, std::string> attached_;
   std::map<std::pair<std::string, std::uint16_t>, std::shared_ptr<TMenu>> menus_;
   std::map<std::pair<std::string, std::uint16_t>, std::string> menuErrors_;
+};
+
+// The disc as the GUI holds it: the index and movie objects being edited
+// (unsaved edits play), playlists and menus from the disc folder.
+class EditedDisc : public DiscSource {
+ public:
+  EditedDisc(const TINDX& index, const TMOBJ& objects, const std::string& bdmvFolder)
+      : index_(index), objects_(objects) {
+    folder_.useFolder(bdmvFolder);
+  }
+  FolderDisc& folder() { return folder_; }
+  const TINDX& index() const override { return index_; }
+  const TMOBJ& movieObjects() const override { return objects_; }
+  const TMPLS* playlist(unsigned n, std::string& why) override { return folder_.playlist(n, why); }
+  const TMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override {
+    return folder_.menu(clip, pid, why);
+  }
+
+ private:
+  const TINDX& index_;
+  const TMOBJ& objects_;
+  FolderDisc folder_;
 };
 
 // "00042"

@@ -67,6 +67,10 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   folderRow->addWidget(eBDMVdir_, 1);
   folderRow->addWidget(bbOpenDir_);
   folderRow->addWidget(bReadBDMV_);
+  bPlayDisc_ = new QPushButton(tr("Play disc"), this);
+  bPlayDisc_->setObjectName("bPlayDisc");
+  bPlayDisc_->setToolTip(tr("Play the disc from First Playback as a player would"));
+  folderRow->addWidget(bPlayDisc_);
   page->addLayout(folderRow);
 
   lStartHint_ = new QLabel(startHint(), this);

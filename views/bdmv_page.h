@@ -41,6 +41,7 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir() const { return eBDMVdir_; }
   QToolButton* bbOpenDir() const { return bbOpenDir_; }
   QPushButton* bReadBDMV() const { return bReadBDMV_; }
+  QPushButton* bPlayDisc() const { return bPlayDisc_; }
 
   // Shown while no disc folder is chosen (a first start): where to begin.
   QLabel* lStartHint() const { return lStartHint_; }
@@ -122,6 +123,7 @@ class BdmvPage : public QWidget, public PageView {
   QLineEdit* eBDMVdir_;
   QToolButton* bbOpenDir_;
   QPushButton* bReadBDMV_;
+  QPushButton* bPlayDisc_;
   QLabel* lStartHint_;
   QGroupBox* gbMovieObject_;
   QGroupBox* gbIndex_;

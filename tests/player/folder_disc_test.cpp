@@ -106,3 +106,34 @@ TEST(FolderDisc, UnreadablePlaylistAndMenuAreSkipped) {
 }  // namespace
 
 }  // namespace mirdal::test
+
+namespace mirdal::test {
+namespace {
+
+// The sample menu (in-effects and animated buttons) drawn while the
+// playlist plays: the clock must move on through the effect, whose
+// animation timer does not advance meanwhile.
+TEST(FolderDisc, DrawnMenuLetsTimePass) {
+  ModelDisc model = menuDisc();
+  TempDir dir;
+  writeDisc(model, dir, false, false);
+  FolderDisc folder;
+  std::string why;
+  ASSERT_TRUE(folder.open(dir.folder() + "BDMV", why));
+  folder.attachMenu("00001", std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu");
+  Registers regs;
+  ResetRegs(regs, Options{});
+  PlayerOptions o;
+  o.draw = true;
+  DiscPlayer p(folder, regs, o);
+  p.start();
+  ASSERT_NE(p.menu(), nullptr);
+  p.advanceTo(kTicksPerSecond);
+  EXPECT_EQ(p.now(), kTicksPerSecond);
+  EXPECT_EQ(p.position().time, kTicksPerSecond);
+  EXPECT_FALSE(p.menu()->effectsPlaying());
+  EXPECT_FALSE(p.renderer()->picture.rgba.empty());
+}
+
+}  // namespace
+}  // namespace mirdal::test
