@@ -23,6 +23,8 @@ void TfMain::wirePlayer() {
       connect(playerPanel_, &PlayerPanel::registersChanged, this, [this] { registerPanel_->showValues(); });
       connect(playerPanel_, &PlayerPanel::objectLineRequested, this, [this](int object, int line) {
         showPage(Page::BDMV);
+        raise();
+        activateWindow();
         bdmv_->objectsView()->selectObject(object);
         objectProgram_->selectLine(line);
       });
