@@ -105,6 +105,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   wireMenuEdit();
   wireSound();
   wireCheck();
+  wirePlayer();
 
   connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
   connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);

@@ -49,6 +49,7 @@ class OptionsPage;
 class PageControl;
 class PlaylistPage;
 class RegisterPanel;
+class PlayerPanel;
 class RunPanel;
 class SharedControls;
 class StatusBar;
@@ -172,6 +173,7 @@ class TfMain : public QMainWindow {
   void wireCheck();
   // Opens the page of a finding's place and selects its row.
   void openCheckPlace(const mirdal::Place& place);
+  void wirePlayer();
   void followToTitle(int title);
   void followToPlaylist(const QString& name);
   void openArgument(const QString& arg);
@@ -206,6 +208,7 @@ class TfMain : public QMainWindow {
   ObjectProgramView* objectProgram_ = nullptr;
   RunPanel* runPanel_ = nullptr;
   RegisterPanel* registerPanel_ = nullptr;
+  PlayerPanel* playerPanel_ = nullptr;
   SharedControls* shared_ = nullptr;
   CheckDiscWindow* checkWindow_ = nullptr;
   StatusBar* statusBar_ = nullptr;

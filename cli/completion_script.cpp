@@ -41,6 +41,8 @@ constexpr KindRule kKinds[] = {
     {"--background", "files:png"},
     {"--format", "words:pts frame time"},
     {"--keys", "words:up down left right select popup"},
+    {"play-disc/--keys", "words:menu popup up down left right enter end chapter+ chapter- wait:1 title:1"},
+    {"--menu", "none"},
     {"--overlays", "words:ids objects frames windows"},
     {"--min-severity", "words:note warning error"},
     {"--menu", "files:mnu"},

@@ -42,6 +42,9 @@ inline constexpr ManExample kManExamples[] = {
     {"Draw a menu page with the button ids and frames over it, then drive the menu with keys:",
      "mirdal-cli render Disc/menu/sample.mnu --overlays ids,frames -o page.png\n"
      "mirdal-cli play Disc/menu/sample.mnu --keys down,select"},
+    {"Play the whole disc from First Playback, call the Top Menu with the menu of clip 00001 from a file, "
+     "press Down and Enter, and list what happens:",
+     "mirdal-cli play-disc Disc --menu 00001=Disc/menu/sample.mnu --keys menu,down,enter"},
     {"Start a new menu, mux it into a stream file, and take its menu stream out again:",
      "mirdal-cli menu new --size 1920x1080 -o menu.mnu\n"
      "mirdal-cli mux menu.mnu -o menu.m2ts\n"

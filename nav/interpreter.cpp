@@ -254,6 +254,7 @@ ExecResult Run::go() {
     const std::size_t at = std::size_t(line_);
     const TNavCommand c = prog_[at];
     if (st_.observer) st_.observer->executing(at, c);
+    const bool handOver = st_.player && st_.player->takesOver(c, getop1(c, regs_), getop2(c, regs_));
     dispatch(c);
     ++res.executed;
     ++line_;
@@ -261,6 +262,7 @@ ExecResult Run::go() {
       st_.line = line_;
       if (st_.observer) st_.observer->programLineChanged(line_);
     }
+    if (handOver) endProgram();
     if (line_ >= std::int64_t(prog_.size()) || st_.trace) break;
     if (st_.maxSteps && res.executed >= st_.maxSteps) {
       res.stepLimitReached = true;

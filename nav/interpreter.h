@@ -40,6 +40,17 @@ class MenuHost {
   virtual void popUpOff() {}
 };
 
+// The disc player's side of the navigation commands, attached to
+// RunState::player while a whole disc is emulated. Asked before each
+// command runs, with its operand values; true: the program ends once the
+// command's own effect is done, and the player goes on with what the
+// command named (an object, a title, a playlist, ...).
+class PlayerHost {
+ public:
+  virtual ~PlayerHost() = default;
+  virtual bool takesOver(const TNavCommand& c, std::uint32_t n, std::uint32_t m) = 0;
+};
+
 // What the run panel follows while a program runs. Every call is optional.
 class RunObserver {
  public:
@@ -72,6 +83,7 @@ struct RunState {
 
   MenuHost* menu = nullptr;
   RunObserver* observer = nullptr;
+  PlayerHost* player = nullptr;
   std::mt19937 rng{std::random_device{}()};  // Rnd
 
   bool traceInProgress() const { return trace && running; }

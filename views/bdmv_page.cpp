@@ -73,6 +73,10 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   bCheckDisc_->setToolTip(tr("Check the whole disc: every reference, command operand and menu link"));
   bCheckDisc_->setEnabled(false);
   folderRow->addWidget(bCheckDisc_);
+  bPlayDisc_ = new QPushButton(tr("Play disc"), this);
+  bPlayDisc_->setObjectName("bPlayDisc");
+  bPlayDisc_->setToolTip(tr("Play the disc from First Playback as a player would"));
+  folderRow->addWidget(bPlayDisc_);
   page->addLayout(folderRow);
 
   lStartHint_ = new QLabel(startHint(), this);

@@ -44,6 +44,7 @@ class BdmvPage : public QWidget, public PageView {
   QPushButton* bReadBDMV() const { return bReadBDMV_; }
   // "Check disc": enabled after a Read; the main window runs the check.
   QPushButton* bCheckDisc() const { return bCheckDisc_; }
+  QPushButton* bPlayDisc() const { return bPlayDisc_; }
 
   // Shown while no disc folder is chosen (a first start): where to begin.
   QLabel* lStartHint() const { return lStartHint_; }
@@ -127,6 +128,7 @@ class BdmvPage : public QWidget, public PageView {
   QToolButton* bbOpenDir_;
   QPushButton* bReadBDMV_;
   QPushButton* bCheckDisc_;
+  QPushButton* bPlayDisc_;
   QLabel* lStartHint_;
   QGroupBox* gbMovieObject_;
   QGroupBox* gbIndex_;

@@ -51,6 +51,7 @@ TEST(CliJson, EveryKindParsesAndNamesItself) {
       {"command 50000001 3 80000004 --json", "command"},
       {"assemble 'Move GPR3, PSR4' --json", "assemble"},
       {"run --json " + sample("MovieObject.bdmv") + " 7", "run"},
+      {"play-disc --json " + std::string(MIRDAL_SOURCE_DIR) + "/samples/disc --keys menu,down", "disc_run"},
   };
   for (const auto& c : cases) {
     const auto r = runCli(c.args + " 2>/dev/null");

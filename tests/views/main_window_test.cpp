@@ -435,7 +435,8 @@ class MainWindowTest : public QObject {
       visited << QApplication::focusWidget()->objectName();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited.mid(0, 5), (QStringList{"eBDMVdir", "bbOpenDir", "bReadBDMV", "bCheckDisc", "sgObject"}));
+    QCOMPARE(visited.mid(0, 6),
+             (QStringList{"eBDMVdir", "bbOpenDir", "bReadBDMV", "bCheckDisc", "bPlayDisc", "sgObject"}));
     QCOMPARE(visited.count("sgObject"), 1);
     QCOMPARE(objects->currentRow(), row);
     const auto at = [&](const char* name) { return visited.indexOf(QString::fromLatin1(name)); };

@@ -1,0 +1,38 @@
+// "Play disc" on the "&BDMV" page: the player panel, its trace leading back
+// to the object lines, and the register panel following its runs.
+#include <QPushButton>
+
+#include "app/main_window.h"
+#include "core/report.h"
+#include "views/bdmv_page.h"
+#include "views/object_program_view.h"
+#include "views/objects_view.h"
+#include "views/player_panel.h"
+#include "views/register_panel.h"
+
+namespace mirdal::gui {
+
+void TfMain::wirePlayer() {
+  connect(bdmv_->bPlayDisc(), &QPushButton::clicked, this, [this] {
+    if (!ws_.index.loaded() || !ws_.mobj.loaded()) {
+      erlog("Play disc: read a disc with index.bdmv and MovieObject.bdmv first");
+      return;
+    }
+    if (!playerPanel_) {
+      playerPanel_ = new PlayerPanel(ws_, this);
+      connect(playerPanel_, &PlayerPanel::registersChanged, this, [this] { registerPanel_->showValues(); });
+      connect(playerPanel_, &PlayerPanel::objectLineRequested, this, [this](int object, int line) {
+        showPage(Page::BDMV);
+        raise();
+        activateWindow();
+        bdmv_->objectsView()->selectObject(object);
+        objectProgram_->selectLine(line);
+      });
+    }
+    playerPanel_->show();
+    playerPanel_->raise();
+    playerPanel_->startDisc();
+  });
+}
+
+}  // namespace mirdal::gui

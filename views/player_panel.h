@@ -1,0 +1,89 @@
+// The player panel ("Play disc" on the "&BDMV" page): the disc played from
+// First Playback as a player would, with the place it has reached, a
+// timeline of the playing playlist with its marks, the menu on screen
+// (keys, mouse and the remote's buttons drive it), Start / Pause / Step,
+// the registers and the trace. A double-click on a trace line names the
+// object and line it came from.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+#include "player/disc_player.h"
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace mirdal {
+struct Workspace;
+}
+
+namespace mirdal::gui {
+
+class MenuViewCanvas;
+
+// PlayItems as segments, marks as ticks, the position as a line.
+class PlayerTimeline : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PlayerTimeline(QWidget* parent = nullptr);
+  void show(const mirdal::Timeline* tl, std::uint64_t position);
+  QSize sizeHint() const override { return {400, 28}; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  mirdal::Timeline tl_;
+  bool playing_ = false;
+  std::uint64_t position_ = 0;
+};
+
+class PlayerPanel : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PlayerPanel(mirdal::Workspace& ws, QWidget* parent = nullptr);
+  ~PlayerPanel() override;
+
+  // Starts the disc from First Playback on the workspace's registers.
+  void startDisc();
+  void press(const mirdal::UserOp& op);
+  mirdal::DiscPlayer* player() { return player_.get(); }
+  QListWidget* trace() const { return trace_; }
+
+ signals:
+  // A trace line of a movie object command was double-clicked.
+  void objectLineRequested(int object, int line);
+  // The registers changed (the register panel shows them again).
+  void registersChanged();
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void tick();
+  void step();
+  void showState();
+  void takeEvents();
+
+  mirdal::Workspace& ws_;
+  std::unique_ptr<mirdal::EditedDisc> disc_;
+  std::unique_ptr<mirdal::DiscPlayer> player_;
+  std::vector<mirdal::DiscEvent> shown_;  // the events in the trace list, in order
+  QLabel* fields_[6] = {};
+  QLabel* stop_ = nullptr;
+  PlayerTimeline* timeline_ = nullptr;
+  MenuViewCanvas* canvas_ = nullptr;
+  QImage image_;
+  QPlainTextEdit* registers_ = nullptr;
+  QListWidget* trace_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QTimer* timer_ = nullptr;
+  qint64 lastTick_ = 0;
+};
+
+}  // namespace mirdal::gui
