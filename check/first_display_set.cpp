@@ -36,7 +36,6 @@ bool FirstDisplaySetSink::truncate(std::uint64_t size) {
 }
 
 DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu) {
-  const CancelScope cancel;
   DemuxOptions opt;
   opt.pid = pid;
   opt.mode = ExportMode::MNU;
