@@ -92,7 +92,7 @@ bool Audio::outputMissing() {
   return true;
 }
 
-void Audio::playSound(const mirdal::TSND& snd, std::size_t index) {
+void Audio::playSound(const mirdal::SoundFile& snd, std::size_t index) {
   if (index >= snd.entries.size()) return;
   playWav(mirdal::mkWav(snd, index));
 }
@@ -104,13 +104,13 @@ bool Audio::playWav(mirdal::Bytes image) {
   if (!wave->load(std::move(image))) return false;
   const mirdal::WavFormat& wf = wave->format();
   QAudioFormat format;
-  format.setSampleRate(int(wf.sample_rate));
+  format.setSampleRate(int(wf.sampleRate));
   format.setChannelCount(wf.channels);
   format.setSampleFormat(QAudioFormat::Int16);
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  if (wf.format_tag != 1 || wf.bits_per_sample != 16 || !device.isFormatSupported(format)) {
+  if (wf.formatTag != 1 || wf.bitsPerSample != 16 || !device.isFormatSupported(format)) {
     mirdal::log("The audio output cannot play this sound (" + std::to_string(wf.channels) + " channels, " +
-                std::to_string(wf.sample_rate) + " Hz, " + std::to_string(wf.bits_per_sample) + " bits).");
+                std::to_string(wf.sampleRate) + " Hz, " + std::to_string(wf.bitsPerSample) + " bits).");
     return false;
   }
   wave_ = std::move(wave);

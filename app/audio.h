@@ -13,7 +13,7 @@ class QAudioSink;
 class QBuffer;
 
 namespace mirdal {
-struct TSND;
+struct SoundFile;
 }
 
 namespace mirdal::gui {
@@ -33,7 +33,7 @@ class Audio : public QObject {
   // Plays entry `index` of a sound file (the sound group's play button and
   // the button sounds of a menu) and returns at once. A new sound replaces
   // one still playing; an index the file does not hold plays nothing.
-  void playSound(const mirdal::TSND& snd, std::size_t index);
+  void playSound(const mirdal::SoundFile& snd, std::size_t index);
   // Plays a WAV image held in memory (16-bit PCM). False when nothing
   // plays: no audio device, a format the device refuses, or no samples.
   bool playWav(mirdal::Bytes image);

@@ -66,9 +66,9 @@ void GuiReporter::actionEnded() {
   const bool marked = mirdal::statusLine().errorMark;
   if (errors > 0) {
     // A later message of the action (a row's details, "Ready.") covered it.
-    if (!marked) mirdal::erslog(errors == 1 ? lastMarked_ : std::to_string(errors) + " errors: see Status");
+    if (!marked) mirdal::setStatusError(errors == 1 ? lastMarked_ : std::to_string(errors) + " errors: see Status");
   } else if (marked && !markSet_ && activity_) {
-    mirdal::slogR();
+    mirdal::setStatusReady();
   }
 }
 

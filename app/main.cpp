@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromLatin1(mirdal::kVersion));
 
   mirdal::gui::QtInteraction interaction;
-  mirdal::gui::TfMain w(interaction);
+  mirdal::gui::MainWindow w(interaction);
   interaction.setDialogParent(&w);
   QStringList args = QApplication::arguments();
   args.removeFirst();

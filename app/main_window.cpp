@@ -74,7 +74,7 @@ QSettings userSettings() {
 
 }  // namespace
 
-TfMain::TfMain(Interaction& interaction, QWidget* parent)
+MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     : QMainWindow(parent), ia_(interaction), audio_(std::make_unique<Audio>()) {
   setObjectName("fMain");
   setCaption(pathText(mirdal::baseCaption()));
@@ -93,7 +93,7 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   setCentralWidget(central);
   buildPages();
 
-  reporter_ = std::make_unique<GuiReporter>(*status_->reMessage(), *statusBar_, *audio_);
+  reporter_ = std::make_unique<GuiReporter>(*status_->messageLog(), *statusBar_, *audio_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
   Application::setUserActions(reporter_.get());
@@ -107,12 +107,12 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   wireCheck();
   wirePlayer();
 
-  connect(pages_, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
-  connect(bdmv_->bReadBDMV(), &QPushButton::clicked, this, &TfMain::bReadBDMVClick);
-  connect(bdmv_->bbOpenDir(), &QToolButton::clicked, this, &TfMain::bbOpenDirClick);
-  connect(shared_->bSave(), &QPushButton::clicked, this, &TfMain::bSaveClick);
-  connect(shared_->bCancel(), &QPushButton::clicked, this, &TfMain::bCancelClick);
-  connect(options_, &OptionsPage::shortNamesChanged, this, [this] { PageControlChange(); });
+  connect(pages_, &QTabWidget::currentChanged, this, [this] { pageControlChanged(); });
+  connect(bdmv_->readDiscButton(), &QPushButton::clicked, this, &MainWindow::readDiscClicked);
+  connect(bdmv_->openFolderButton(), &QToolButton::clicked, this, &MainWindow::openFolderClicked);
+  connect(shared_->saveButton(), &QPushButton::clicked, this, &MainWindow::saveClicked);
+  connect(shared_->cancelButton(), &QPushButton::clicked, this, &MainWindow::cancelClicked);
+  connect(options_, &OptionsPage::shortNamesChanged, this, [this] { pageControlChanged(); });
   // The menu page's display switches and their twins on the options page.
   for (int i = 0; i < int(kDisplaySwitches.size()); ++i) {
     QCheckBox* a = menu_->displaySwitch(i);
@@ -122,10 +122,10 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
   }
 
   addDocument(Page::BDMV, ws_.index, [this] {
-    return mirdal::indexsave(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+    return mirdal::saveIndex(ws_, askAboutGuesses(ia_, ws_, ws_.index));
   });
   addDocument(Page::BDMV, ws_.mobj, [this] {
-    return mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
+    return mirdal::saveMovieObjects(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
   });
   addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
   new UndoKeys(this, [this] { undoEdit(); }, [this] { redoEdit(); });
@@ -138,17 +138,17 @@ TfMain::TfMain(Interaction& interaction, QWidget* parent)
 
   updateMinimumSize();
   resize(kClientWidth, kClientHeight);
-  PageControlChange();
+  pageControlChanged();
 }
 
-TfMain::~TfMain() {
+MainWindow::~MainWindow() {
   // Hidden now, while the Workspace lives: an open cell editor hands in its
   // text when it loses the focus.
   hide();
   if (Application::userActions() == reporter_.get()) Application::setUserActions(nullptr);
 }
 
-void TfMain::buildPages() {
+void MainWindow::buildPages() {
   bdmv_ = new BdmvPage(ws_, ia_, pages_);
   playlist_ = new PlaylistPage(ws_, pages_);
   clip_ = new ClipPage(ws_, pages_);
@@ -168,7 +168,7 @@ void TfMain::buildPages() {
   for (int p = 0; p < kPageCount; ++p) tabTexts_[std::size_t(p)] = pages_->tabText(p);
   addPageView(Page::BDMV, bdmv_);
   addPageView(Page::Playlist, playlist_);
-  addPageView(Page::Clipinf, clip_);
+  addPageView(Page::ClipInfo, clip_);
   addPageView(Page::Menu, menu_);
   addPageView(Page::BDJO, bdjo_);
   addPageView(Page::Options, options_);
@@ -178,17 +178,17 @@ void TfMain::buildPages() {
   // Links between the pages: the run panel's object choice follows the
   // movie objects; a BD-J title opens its object on the BD-J page, an
   // accessible playlist of a BD-J object is chosen on the playlist page.
-  bdmv_->setRunObjectChoice(shared_->cbObject());
+  bdmv_->setRunObjectChoice(shared_->runObjectChoice());
   connect(bdmv_, &BdmvPage::availabilityChanged, this, [this] {
-    if (currentPage() == Page::BDMV) PageControlChange();
+    if (currentPage() == Page::BDMV) pageControlChanged();
   });
   connect(bdmv_, &BdmvPage::bdjObjectRequested, this, [this](const QString& name) {
     if (bdjo_->openObject(name)) showPage(Page::BDJO);
   });
-  connect(bdjo_, &BdjoPage::playListRequested, this, &TfMain::followToPlaylist);
+  connect(bdjo_, &BdjoPage::playListRequested, this, &MainWindow::followToPlaylist);
 }
 
-void TfMain::buildNavigation() {
+void MainWindow::buildNavigation() {
   objectProgram_ = bdmv_->objectProgram();
   registerPanel_ = new RegisterPanel(ws_, *shared_, *status_, this);
   runPanel_ = new RunPanel(ws_, *shared_, *objectProgram_, *registerPanel_,
@@ -196,65 +196,65 @@ void TfMain::buildNavigation() {
   addPageView(Page::BDMV, runPanel_);
   setProgramCanceller([this] { return runPanel_->cancelProgram(); });
   // The registers start from the options read at start-up.
-  connect(this, &TfMain::settingsApplied, registerPanel_, &RegisterPanel::resetRegs);
-  connect(objectProgram_, &ObjectProgramView::titleRequested, this, &TfMain::followToTitle);
-  connect(objectProgram_, &ObjectProgramView::playlistRequested, this, &TfMain::followToPlaylist);
+  connect(this, &MainWindow::settingsApplied, registerPanel_, &RegisterPanel::resetRegs);
+  connect(objectProgram_, &ObjectProgramView::titleRequested, this, &MainWindow::followToTitle);
+  connect(objectProgram_, &ObjectProgramView::playlistRequested, this, &MainWindow::followToPlaylist);
   connect(runPanel_, &RunPanel::objectChosen, bdmv_->objectsView(), &ObjectsView::selectObject);
 }
 
-void TfMain::followToTitle(int title) {
+void MainWindow::followToTitle(int title) {
   showPage(Page::BDMV);
   bdmv_->showTitle(title);
 }
 
 // A playlist named by a command or a BD-J object is chosen on its page.
-void TfMain::followToPlaylist(const QString& name) {
-  QComboBox* cb = playlist_->cbPlaylist();
+void MainWindow::followToPlaylist(const QString& name) {
+  QComboBox* cb = playlist_->playlistChoice();
   const int i = cb->findText(name);
   if (i < 0) return;
   cb->setCurrentIndex(i);
   showPage(Page::Playlist);
 }
 
-MessageLog* TfMain::messageLog() const { return status_->reMessage(); }
+MessageLog* MainWindow::messageLog() const { return status_->messageLog(); }
 
-Page TfMain::currentPage() const { return Page(pages_->currentIndex()); }
+Page MainWindow::currentPage() const { return Page(pages_->currentIndex()); }
 
-void TfMain::showPage(Page p) { pages_->setCurrentIndex(int(p)); }
+void MainWindow::showPage(Page p) { pages_->setCurrentIndex(int(p)); }
 
-void TfMain::addPageView(Page page, PageView* view) { views_[std::size_t(page)].push_back(view); }
+void MainWindow::addPageView(Page page, PageView* view) { views_[std::size_t(page)].push_back(view); }
 
-void TfMain::refreshAfterRead() {
+void MainWindow::refreshAfterRead() {
   for (auto& page : views_)
     for (PageView* v : page) v->refresh();
 }
 
-bool TfMain::anyView(Page page, bool (PageView::*query)() const) const {
+bool MainWindow::anyView(Page page, bool (PageView::*query)() const) const {
   for (const PageView* v : views_[std::size_t(page)])
     if ((v->*query)()) return true;
   return false;
 }
 
-void TfMain::showSave(const QString& hint, bool enabled) {
-  QPushButton* b = shared_->bSave();
+void MainWindow::showSave(const QString& hint, bool enabled) {
+  QPushButton* b = shared_->saveButton();
   b->show();
   b->setToolTip(hint);
   b->setEnabled(enabled);
 }
 
-void TfMain::PageControlChange() {
+void MainWindow::pageControlChanged() {
   applySharedControls(currentPage());
   for (PageView* v : views_[std::size_t(currentPage())]) v->pageEntered();
 }
 
-void TfMain::applySharedControls(Page page) {
+void MainWindow::applySharedControls(Page page) {
   SharedControls& sc = *shared_;
-  sc.bStart()->setEnabled(false);
-  sc.bSave()->hide();
-  sc.bSave()->setEnabled(false);
-  sc.bSave()->setToolTip(tr("Save"));
-  for (QWidget* w : {sc.pExecute(), sc.pNavigate(), sc.pRegisters(), static_cast<QWidget*>(sc.bFind()),
-                     static_cast<QWidget*>(sc.bLoadMenu()), static_cast<QWidget*>(sc.bMux())})
+  sc.startButton()->setEnabled(false);
+  sc.saveButton()->hide();
+  sc.saveButton()->setEnabled(false);
+  sc.saveButton()->setToolTip(tr("Save"));
+  for (QWidget* w : {sc.executePanel(), sc.navigatePanel(), sc.registersPanel(), static_cast<QWidget*>(sc.findButton()),
+                     static_cast<QWidget*>(sc.loadMenuButton()), static_cast<QWidget*>(sc.muxButton())})
     w->hide();
   emit pageControlReset();
 
@@ -266,36 +266,36 @@ void TfMain::applySharedControls(Page page) {
     case Page::BDMV:
       showSave(tr("Save the bdmv files"), anyView(page, &PageView::hasSomethingToSave));
       if (panels) {
-        sc.pExecute()->show();
-        sc.cbObject()->show();
-        sc.cbButton()->hide();
-        sc.pRegisters()->show();
+        sc.executePanel()->show();
+        sc.runObjectChoice()->show();
+        sc.runButtonChoice()->hide();
+        sc.registersPanel()->show();
       }
-      setEnabledIfAvailable(sc.bStart(), anyView(page, &PageView::canStart));
+      setEnabledIfAvailable(sc.startButton(), anyView(page, &PageView::canStart));
       break;
     case Page::Playlist:
       showSave(tr("Save ") + playlist_->saveName() + pathText(names.playlistExt),
                anyView(page, &PageView::hasSomethingToSave));
-      sc.bFind()->show();
+      sc.findButton()->show();
       break;
-    case Page::Clipinf:
-      showSave(tr("Save ") + clip_->cbClipinf()->currentText() + pathText(names.clipExt),
+    case Page::ClipInfo:
+      showSave(tr("Save ") + clip_->clipChoice()->currentText() + pathText(names.clipExt),
                anyView(page, &PageView::hasSomethingToSave));
-      sc.bFind()->show();
+      sc.findButton()->show();
       break;
     case Page::Menu: {
       const bool loaded = anyView(page, &PageView::hasSomethingToSave);
       showSave(tr("Save the IGS menu (*.mnu)"), loaded);
-      sc.bLoadMenu()->show();
-      sc.bMux()->show();
-      setEnabledIfAvailable(sc.bMux(), loaded);
-      setEnabledIfAvailable(sc.bStart(), loaded);
+      sc.loadMenuButton()->show();
+      sc.muxButton()->show();
+      setEnabledIfAvailable(sc.muxButton(), loaded);
+      setEnabledIfAvailable(sc.startButton(), loaded);
       if (panels) {
-        sc.pExecute()->show();
-        sc.cbObject()->hide();
-        sc.cbButton()->show();
-        sc.pNavigate()->show();
-        sc.pRegisters()->show();
+        sc.executePanel()->show();
+        sc.runObjectChoice()->hide();
+        sc.runButtonChoice()->show();
+        sc.navigatePanel()->show();
+        sc.registersPanel()->show();
       }
       break;
     }
@@ -303,7 +303,7 @@ void TfMain::applySharedControls(Page page) {
       showSave(tr("Save"), false);
       break;
     case Page::Status:
-      if (panels) sc.pRegisters()->show();
+      if (panels) sc.registersPanel()->show();
       break;
     case Page::Options:
     case Page::About:
@@ -311,26 +311,26 @@ void TfMain::applySharedControls(Page page) {
   }
 }
 
-void TfMain::setDiscFolder(const std::string& folder) {
+void MainWindow::setDiscFolder(const std::string& folder) {
   ws_.disc.folder = folder;
-  bdmv_->eBDMVdir()->setText(pathText(folder));
+  bdmv_->discFolderField()->setText(pathText(folder));
 }
 
-void TfMain::addDocument(Page page, mirdal::DocumentBase& doc, std::function<bool()> save) {
+void MainWindow::addDocument(Page page, mirdal::DocumentBase& doc, std::function<bool()> save) {
   documents_.push_back({page, &doc, std::move(save)});
   auto* notices = new DocumentSignals(doc, this);
-  connect(notices, &DocumentSignals::modifiedChanged, this, &TfMain::updateModifiedMarks);
+  connect(notices, &DocumentSignals::modifiedChanged, this, &MainWindow::updateModifiedMarks);
   connect(notices, &DocumentSignals::changed, this, [this] { reporter_->noteActivity(); });
 }
 
-void TfMain::setCaption(const QString& caption) {
+void MainWindow::setCaption(const QString& caption) {
   caption_ = caption;
   updateModifiedMarks();
 }
 
 // A page whose files have unsaved changes: "*" after its tab text and
 // after the window caption.
-void TfMain::updateModifiedMarks() {
+void MainWindow::updateModifiedMarks() {
   std::array<bool, kPageCount> modified{};
   bool any = false;
   for (const PageDocument& d : documents_)
@@ -341,17 +341,17 @@ void TfMain::updateModifiedMarks() {
   setWindowTitle(caption_ + (any ? QStringLiteral(" *") : QString()));
 }
 
-bool TfMain::askToSaveChanges(const mirdal::DocumentBase* only) {
+bool MainWindow::askToSaveChanges(const mirdal::DocumentBase* only) {
   return askToSave([only](const mirdal::DocumentBase* d) { return !only || d == only; });
 }
 
 // A Read replaces the disc's files; the menu is a file of its own that
 // stays, so it is not asked about.
-bool TfMain::askToSaveDiscChanges() {
+bool MainWindow::askToSaveDiscChanges() {
   return askToSave([this](const mirdal::DocumentBase* d) { return d != &ws_.menu; });
 }
 
-bool TfMain::askToSave(const std::function<bool(const mirdal::DocumentBase*)>& which) {
+bool MainWindow::askToSave(const std::function<bool(const mirdal::DocumentBase*)>& which) {
   const auto asked = [&which](const PageDocument& d) { return which(d.doc) && d.doc->modified(); };
   QStringList names;
   for (const PageDocument& d : documents_)
@@ -371,31 +371,31 @@ bool TfMain::askToSave(const std::function<bool(const mirdal::DocumentBase*)>& w
   return false;
 }
 
-void TfMain::undoEdit() {
+void MainWindow::undoEdit() {
   if (!ws_.journal.canUndo()) return;
   for (const PageDocument& d : documents_)
     if (d.doc == ws_.journal.nextUndo().front()) showPage(d.page);
   ws_.journal.undo();
-  PageControlChange();
+  pageControlChanged();
 }
 
-void TfMain::redoEdit() {
+void MainWindow::redoEdit() {
   if (!ws_.journal.canRedo()) return;
   for (const PageDocument& d : documents_)
     if (d.doc == ws_.journal.nextRedo().front()) showPage(d.page);
   ws_.journal.redo();
-  PageControlChange();
+  pageControlChanged();
 }
 
-void TfMain::bReadBDMVClick() {
+void MainWindow::readDiscClicked() {
   if (reading_ || !askToSaveDiscChanges()) return;
   readDiscNow();
 }
 
-void TfMain::readDiscNow() {
+void MainWindow::readDiscNow() {
   if (reading_) return;
   reading_ = true;
-  QPushButton* read = bdmv_->bReadBDMV();
+  QPushButton* read = bdmv_->readDiscButton();
   read->setEnabled(false);
 
   // Every Read starts from nothing: the pages empty their lists and grids,
@@ -414,17 +414,17 @@ void TfMain::readDiscNow() {
   }
   if (passed) {
     setCaption(pathText(ws_.disc.caption));
-    shared_->pExecute()->setEnabled(true);
-    setEnabledIfAvailable(shared_->bFind(), true);
+    shared_->executePanel()->setEnabled(true);
+    setEnabledIfAvailable(shared_->findButton(), true);
   }
   refreshAfterRead();
-  PageControlChange();
+  pageControlChanged();
   emit discRead(passed);
   read->setEnabled(true);
   reading_ = false;
 }
 
-void TfMain::bbOpenDirClick() {
+void MainWindow::openFolderClicked() {
   // The chooser starts at the folder above the BDMV folder.
   QString start;
   if (!ws_.disc.folder.empty()) start = QFileInfo(QDir::cleanPath(pathText(ws_.disc.folder))).path();
@@ -434,7 +434,7 @@ void TfMain::bbOpenDirClick() {
   if (ws_.options.autoRead) readDiscNow();
 }
 
-void TfMain::openDroppedFiles(const QStringList& paths) {
+void MainWindow::openDroppedFiles(const QStringList& paths) {
   if (paths.isEmpty() || reading_) return;
   const QFileInfo first(paths.first());
   if (isMenuFileName(first)) {
@@ -450,34 +450,34 @@ void TfMain::openDroppedFiles(const QStringList& paths) {
   readDiscNow();
 }
 
-void TfMain::openArgument(const QString& arg) {
+void MainWindow::openArgument(const QString& arg) {
   const QFileInfo fi(arg);
   if (isMenuFileName(fi)) {
     if (menuLoader_) menuLoader_(fi.absoluteFilePath());
     return;
   }
   setDiscFolder(mirdal::discFolderFromArgument(pathBytes(fi.absoluteFilePath())));
-  bReadBDMVClick();
+  readDiscClicked();
 }
 
-void TfMain::startUp(const QStringList& args) {
+void MainWindow::startUp(const QStringList& args) {
   // The settings: defaults for every value that is not stored.
   {
     QSettings s = userSettings();
     StoredSettings st;
-    if (RegRead(s, st)) writeVersion(s);
+    if (readSettings(s, st)) writeVersion(s);
     applySettings(st);
   }
-  if (ws_.options.associateBDMV || ws_.options.associateMNU)
+  if (ws_.options.associateBdmv || ws_.options.associateMnu)
     registerAssociations(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                         QCoreApplication::applicationFilePath(), ws_.options.associateBDMV,
-                         ws_.options.associateMNU, true);
+                         QCoreApplication::applicationFilePath(), ws_.options.associateBdmv,
+                         ws_.options.associateMnu, true);
 
   options_->showOptions();
   menu_->showOptions();
   mirdal::setActivationDelay(ws_.options.actiDelay);
   emit settingsApplied();
-  mirdal::slogR();
+  mirdal::setStatusReady();
   setCaption(pathText(mirdal::baseCaption()));
   if (normal_.state == 2) showMaximized();
   else show();
@@ -485,18 +485,18 @@ void TfMain::startUp(const QStringList& args) {
   // With no folder to read (a first start) the page shows where to begin
   // instead of a failed check of nothing.
   if (args.size() == 1) openArgument(args.first());
-  else if (ws_.disc.folder.empty()) mirdal::slog("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
-  else if (ws_.options.autoRead) bReadBDMVClick();
+  else if (ws_.disc.folder.empty()) mirdal::setStatusPanel("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
+  else if (ws_.options.autoRead) readDiscClicked();
   // Keyboard work starts at the folder field, the top of the page.
-  if (currentPage() == Page::BDMV) bdmv_->eBDMVdir()->setFocus();
-  PageControlChange();
+  if (currentPage() == Page::BDMV) bdmv_->discFolderField()->setFocus();
+  pageControlChanged();
   // A menu named on the command line is what the user asked for: the new
   // menu of "Auto create" would only replace it.
-  if (ws_.options.autoMenu && !ws_.menu.loaded() && options_->bCreateMenu()->isEnabled())
-    options_->bCreateMenu()->click();
+  if (ws_.options.autoMenu && !ws_.menu.loaded() && options_->createMenuButton()->isEnabled())
+    options_->createMenuButton()->click();
 }
 
-void TfMain::applySettings(const StoredSettings& st) {
+void MainWindow::applySettings(const StoredSettings& st) {
   ws_.options = st.options;
   ws_.options.outputFolder.clear();  // never stored: empty in every run
   const std::string dir = pathBytes(st.bdmvDir);
@@ -521,7 +521,7 @@ void TfMain::applySettings(const StoredSettings& st) {
   move(fitted.topLeft());
 }
 
-StoredSettings TfMain::currentSettings() const {
+StoredSettings MainWindow::currentSettings() const {
   StoredSettings st;
   st.window = normal_;
   st.window.state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
@@ -535,21 +535,21 @@ StoredSettings TfMain::currentSettings() const {
   return st;
 }
 
-std::string TfMain::folderToRemember() const {
+std::string MainWindow::folderToRemember() const {
   const std::string& shown = ws_.disc.folder;
   if (shown.empty() || shown != failedFolder_) return shown;
   return lastPassedFolder_ == failedFolder_ ? std::string() : lastPassedFolder_;
 }
 
-void TfMain::shutDown() {
+void MainWindow::shutDown() {
   if (shutDown_) return;
   shutDown_ = true;
   QSettings s = userSettings();
-  RegWrite(s, currentSettings());
+  writeSettings(s, currentSettings());
   mirdal::deleteTempFiles(mirdal::tempFolder());
 }
 
-void TfMain::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
   if (!shutDown_ && !askToSaveChanges()) {
     e->ignore();
     return;
@@ -560,7 +560,7 @@ void TfMain::closeEvent(QCloseEvent* e) {
 
 // Only a normal window's geometry is kept: a maximised or minimised window
 // stores the position and size it had before.
-void TfMain::rememberNormalGeometry() {
+void MainWindow::rememberNormalGeometry() {
   if (!isVisible() || windowState() != Qt::WindowNoState) return;
   normal_.left = x();
   normal_.top = y();
@@ -568,24 +568,24 @@ void TfMain::rememberNormalGeometry() {
   normal_.height = height();
 }
 
-void TfMain::moveEvent(QMoveEvent* e) {
+void MainWindow::moveEvent(QMoveEvent* e) {
   QMainWindow::moveEvent(e);
   rememberNormalGeometry();
 }
 
-void TfMain::resizeEvent(QResizeEvent* e) {
+void MainWindow::resizeEvent(QResizeEvent* e) {
   QMainWindow::resizeEvent(e);
   rememberNormalGeometry();
 }
 
-void TfMain::changeEvent(QEvent* e) {
+void MainWindow::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
   if (e->type() == QEvent::FontChange) updateMinimumSize();
 }
 
 // The layout's size at the desktop font, and never less than the client
 // area it was designed for.
-void TfMain::updateMinimumSize() {
+void MainWindow::updateMinimumSize() {
   ensurePolished();  // sizes follow the style and font only once polished
   // The shared controls take the most room on one of the pages.
   int sharedWidth = 0;
@@ -600,13 +600,13 @@ void TfMain::updateMinimumSize() {
   setMinimumSize(QSize(kClientWidth, kClientHeight).expandedTo(need));
 }
 
-void TfMain::syncShortNames() {
-  QCheckBox* b = options_->cb83names();
+void MainWindow::syncShortNames() {
+  QCheckBox* b = options_->shortNamesBox();
   const QSignalBlocker block(b);
   b->setChecked(ws_.options.shortNames);
 }
 
-void TfMain::bSaveClick() {
+void MainWindow::saveClicked() {
   const Page page = currentPage();
   reporter_->takeSavedFiles();
   const int errors = reporter_->errorsLogged();
@@ -615,10 +615,10 @@ void TfMain::bSaveClick() {
   // The status line names what was written; an error stays there instead.
   std::string saved;
   for (const std::string& name : reporter_->takeSavedFiles()) saved += (saved.empty() ? "" : ", ") + name;
-  if (!saved.empty() && reporter_->errorsLogged() == errors) mirdal::slog(saved + " saved.", 1);
+  if (!saved.empty() && reporter_->errorsLogged() == errors) mirdal::setStatusPanel(saved + " saved.", 1);
 }
 
-void TfMain::bCancelClick() {
+void MainWindow::cancelClicked() {
   if (programCanceller_ && programCanceller_()) return;
   // Cancel stops the operation that runs now, through its own token.
   if (!reporter_->confirmCancel()) {
@@ -630,24 +630,24 @@ void TfMain::bCancelClick() {
     reporter_->cancelRunning();
 }
 
-void TfMain::onProgress(const mirdal::ProgressState& p) {
+void MainWindow::onProgress(const mirdal::ProgressState& p) {
   SharedControls& sc = *shared_;
   if (p.visible) {
     sc.progressBar()->setValue(p.percent);
     if (progressShown_) return;
     progressShown_ = true;
-    for (QWidget* w : {sc.pExecute(), sc.pNavigate(), sc.pRegisters()}) w->hide();
+    for (QWidget* w : {sc.executePanel(), sc.navigatePanel(), sc.registersPanel()}) w->hide();
     sc.progressBar()->show();
-    sc.bCancel()->setEnabled(true);
+    sc.cancelButton()->setEnabled(true);
   } else if (progressShown_) {
     progressShown_ = false;
     sc.progressBar()->hide();
-    sc.bCancel()->setEnabled(false);
-    PageControlChange();
+    sc.cancelButton()->setEnabled(false);
+    pageControlChanged();
   }
 }
 
-void TfMain::dragEnterEvent(QDragEnterEvent* e) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
   for (const QUrl& u : e->mimeData()->urls())
     if (u.isLocalFile()) {
       e->acceptProposedAction();
@@ -655,7 +655,7 @@ void TfMain::dragEnterEvent(QDragEnterEvent* e) {
     }
 }
 
-void TfMain::dropEvent(QDropEvent* e) {
+void MainWindow::dropEvent(QDropEvent* e) {
   QStringList paths;
   for (const QUrl& u : e->mimeData()->urls())
     if (u.isLocalFile()) paths << u.toLocalFile();

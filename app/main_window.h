@@ -1,4 +1,4 @@
-// TfMain: the main window. It owns the Workspace (the options, the disc
+// MainWindow: the main window. It owns the Workspace (the options, the disc
 // folder and every file model of the run), the eight pages, the shared
 // controls along the bottom and the status line, and runs the Read, Save,
 // Cancel, the page change, start-up and shut-down.
@@ -55,11 +55,11 @@ class SharedControls;
 class StatusBar;
 class StatusPage;
 
-class TfMain : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TfMain(Interaction& interaction, QWidget* parent = nullptr);
-  ~TfMain() override;
+  explicit MainWindow(Interaction& interaction, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   mirdal::Workspace& workspace() { return ws_; }
   Interaction& interaction() { return ia_; }
@@ -93,7 +93,7 @@ class TfMain : public QMainWindow {
   // Every page shows what the Workspace holds now.
   void refreshAfterRead();
   // Shows and enables the shared controls for the current page.
-  void PageControlChange();
+  void pageControlChanged();
 
   // A document shown on a page: its page tab and the window caption carry a
   // "*" while it has unsaved changes; closing the window, Read and choosing
@@ -131,15 +131,15 @@ class TfMain : public QMainWindow {
   void applySettings(const StoredSettings& s);
 
   // The disc folder actions.
-  void bReadBDMVClick();
+  void readDiscClicked();
   // The Read without the question about unsaved changes.
   void readDiscNow();
-  void bbOpenDirClick();
+  void openFolderClicked();
   void openDroppedFiles(const QStringList& paths);
   void setDiscFolder(const std::string& folder);
 
-  void bSaveClick();
-  void bCancelClick();
+  void saveClicked();
+  void cancelClicked();
 
  signals:
   // The page change starts: the menu view stops its button animation.

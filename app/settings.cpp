@@ -113,9 +113,9 @@ const std::vector<Entry>& table() {
       integer("ChapterFormat", [](S& s) -> int& { return s.options.chapterFormat; }, 0, 2, false),
       integer("ProgramFormat", [](S& s) -> int& { return s.options.programFormat; }, 0, 1, false),
       {"Version", Kind::Version, {}, [](S&) { return QVariant(QString::fromLatin1(mirdal::kVersion)); }},
-      boolean("SavePES", [](S& s) -> bool& { return s.options.savePES; }),
-      boolean("SaveSUP", [](S& s) -> bool& { return s.options.saveSUP; }),
-      boolean("SaveMNU", [](S& s) -> bool& { return s.options.saveMNU; }),
+      boolean("SavePES", [](S& s) -> bool& { return s.options.savePes; }),
+      boolean("SaveSUP", [](S& s) -> bool& { return s.options.saveSup; }),
+      boolean("SaveMNU", [](S& s) -> bool& { return s.options.saveMnu; }),
       stdText("SavePIDFolder", [](S& s) -> std::string& { return s.options.savePidFolder; }),
       boolean("ButtonId", [](S& s) -> bool& { return s.options.buttonId; }),
       boolean("ObjectId", [](S& s) -> bool& { return s.options.objectId; }),
@@ -128,10 +128,10 @@ const std::vector<Entry>& table() {
       boolean("ShowButtonAnimation", [](S& s) -> bool& { return s.options.showButtonAnimation; }),
       boolean("ShowFullScreen", [](S& s) -> bool& { return s.options.showFullScreen; }),
       boolean("Background", [](S& s) -> bool& { return s.options.background; }),
-      boolean("RealPSRs", [](S& s) -> bool& { return s.options.realPSRs; }),
+      boolean("RealPSRs", [](S& s) -> bool& { return s.options.realPsrs; }),
       boolean("PlaySound", [](S& s) -> bool& { return s.options.playSound; }),
-      boolean("AssociateBDMV", [](S& s) -> bool& { return s.options.associateBDMV; }),
-      boolean("AssociateMNU", [](S& s) -> bool& { return s.options.associateMNU; }),
+      boolean("AssociateBDMV", [](S& s) -> bool& { return s.options.associateBdmv; }),
+      boolean("AssociateMNU", [](S& s) -> bool& { return s.options.associateMnu; }),
       boolean("8.3names", [](S& s) -> bool& { return s.options.shortNames; }),
       boolean("AutoMenu", [](S& s) -> bool& { return s.options.autoMenu; }),
       integer("ActiDelay", [](S& s) -> int& { return s.options.actiDelay; }, 0, 10000, true),
@@ -156,7 +156,7 @@ const std::vector<Entry>& table() {
 
 }  // namespace
 
-bool RegRead(QSettings& s, StoredSettings& out) {
+bool readSettings(QSettings& s, StoredSettings& out) {
   if (s.allKeys().isEmpty()) return false;
   for (const Entry& e : table()) {
     if (e.kind == Kind::Version) continue;  // written, never read
@@ -166,7 +166,7 @@ bool RegRead(QSettings& s, StoredSettings& out) {
   return true;
 }
 
-void RegWrite(QSettings& s, const StoredSettings& in) {
+void writeSettings(QSettings& s, const StoredSettings& in) {
   StoredSettings copy = in;
   for (const Entry& e : table()) s.setValue(QString::fromLatin1(e.name), e.write(copy));
   s.sync();

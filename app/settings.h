@@ -44,10 +44,10 @@ struct StoredSettings {
 // Reads every value that exists, in the table's order; values out of their
 // range keep the default (sizes and counts are clamped). Returns whether the
 // settings existed at all.
-bool RegRead(QSettings& s, StoredSettings& out);
+bool readSettings(QSettings& s, StoredSettings& out);
 
 // Writes every value, "Version" included.
-void RegWrite(QSettings& s, const StoredSettings& in);
+void writeSettings(QSettings& s, const StoredSettings& in);
 
 // Writes only "Version" (start-up does when settings exist).
 void writeVersion(QSettings& s);

@@ -31,7 +31,7 @@ int stepNumber(const mirdal::Place& p, mirdal::PlacePart part) { return int(p.nu
 
 }  // namespace
 
-void TfMain::wireCheck() {
+void MainWindow::wireCheck() {
   auto* window = new CheckDiscWindow(this);
   checkWindow_ = window;
   QPushButton* button = bdmv_->bCheckDisc();
@@ -42,10 +42,10 @@ void TfMain::wireCheck() {
     window->raise();
   }, false);
   connect(window, &CheckDiscWindow::checkRequested, this, run);
-  connect(window, &CheckDiscWindow::placeChosen, this, &TfMain::openCheckPlace);
+  connect(window, &CheckDiscWindow::placeChosen, this, &MainWindow::openCheckPlace);
   // The check after a Read: one line at the end of its log, and the window,
   // when it is open, shows the disc just read.
-  connect(this, &TfMain::discRead, this, [this, window, button](bool passed) {
+  connect(this, &MainWindow::discRead, this, [this, window, button](bool passed) {
     button->setEnabled(passed);
     if (!passed) return;
     mirdal::CheckReport report = mirdal::checkDisc(mirdal::discFilesOf(ws_));
@@ -54,7 +54,7 @@ void TfMain::wireCheck() {
   });
 }
 
-void TfMain::openCheckPlace(const mirdal::Place& p) {
+void MainWindow::openCheckPlace(const mirdal::Place& p) {
   using mirdal::PlacePart;
   const QString name = discText(p.name);
   switch (p.file) {
@@ -71,13 +71,13 @@ void TfMain::openCheckPlace(const mirdal::Place& p) {
       // The choices list the files by their base names.
       followToPlaylist(name.section(QLatin1Char('.'), 0, 0));
       if (currentPage() != Page::Playlist) break;  // the disc no longer has it
-      if (!ws_.playlist.loaded() || ws_.playlist.fileName() != p.name) playlist_->bReadPLClick();
+      if (!ws_.playlist.loaded() || ws_.playlist.fileName() != p.name) playlist_->readPlaylistClicked();
       if (p.number(PlacePart::PlayItem)) playlist_->itemsView()->selectPlayItem(stepNumber(p, PlacePart::PlayItem));
       if (p.number(PlacePart::SubPath)) playlist_->subPathView()->selectSubPath(stepNumber(p, PlacePart::SubPath));
       if (p.number(PlacePart::Mark)) playlist_->marksView()->selectMark(stepNumber(p, PlacePart::Mark));
       break;
     case mirdal::PlaceFile::Clip:
-      showPage(Page::Clipinf);
+      showPage(Page::ClipInfo);
       clip_->readClipNamed(name.section(QLatin1Char('.'), 0, 0));
       break;
     case mirdal::PlaceFile::Menu: {
@@ -92,13 +92,13 @@ void TfMain::openCheckPlace(const mirdal::Place& p) {
       if (!ws_.menu.loaded() || !p.number(PlacePart::Page)) break;
       const auto& pages = ws_.menu.model().ics.pages;
       for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (pages[i].page_id != stepNumber(p, PlacePart::Page)) continue;
+        if (pages[i].pageId != stepNumber(p, PlacePart::Page)) continue;
         MenuContext& ctx = menu_->context();
         ctx.setPage(int(i));
         if (!p.number(PlacePart::Button)) break;
         for (std::size_t b = 0; b < pages[i].bogs.size(); ++b)
           for (std::size_t k = 0; k < pages[i].bogs[b].buttons.size(); ++k)
-            if (pages[i].bogs[b].buttons[k].button_id == stepNumber(p, PlacePart::Button)) {
+            if (pages[i].bogs[b].buttons[k].buttonId == stepNumber(p, PlacePart::Button)) {
               ctx.setBog(int(b));
               ctx.setButton(int(k));
             }

@@ -28,11 +28,11 @@ StringGrid* playItemGrid(PlaylistPage* page) { return page->findChild<StringGrid
 
 }  // namespace
 
-void TfMain::wireClip() {
+void MainWindow::wireClip() {
   ClipPage* page = clip_;
   page->setInteraction(&ia_);
-  addDocument(Page::Clipinf, ws_.clip, [this] {
-    return mirdal::clipsave(ws_, askAboutGuesses(ia_, ws_, ws_.clip));
+  addDocument(Page::ClipInfo, ws_.clip, [this] {
+    return mirdal::saveClip(ws_, askAboutGuesses(ia_, ws_, ws_.clip));
   });
 
   // Before a changed clip or menu is replaced: the one document's question.
@@ -59,7 +59,7 @@ void TfMain::wireClip() {
 
   // The Save button follows the clip read and the clip chosen.
   const auto showClipControls = [this] {
-    if (currentPage() == Page::Clipinf) applySharedControls(Page::Clipinf);
+    if (currentPage() == Page::ClipInfo) applySharedControls(Page::ClipInfo);
   };
   connect(page, &ClipPage::clipChosen, this, showClipControls);
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, showClipControls);
@@ -67,11 +67,11 @@ void TfMain::wireClip() {
   connect(page, &ClipPage::menuLoaded, this, [this] { showPage(Page::Menu); });
 
   connect(page, &ClipPage::playlistRequested, this, [this](const QString& name, bool playItem, int item) {
-    QComboBox* cb = playlist_->cbPlaylist();
+    QComboBox* cb = playlist_->playlistChoice();
     const int i = cb->findText(name);
     if (i < 0) return;
     cb->setCurrentIndex(i);
-    if (playlist_->bReadPL()->isEnabled()) playlist_->bReadPL()->click();
+    if (playlist_->readPlaylistButton()->isEnabled()) playlist_->readPlaylistButton()->click();
     showPage(Page::Playlist);
     StringGrid* g = playItemGrid(playlist_);
     if (playItem && item > 0 && g && item < g->dataRowCount()) {
@@ -83,25 +83,25 @@ void TfMain::wireClip() {
   // Find: on the playlist page the commands that play the chosen playlist,
   // on the clip page the playlists that use each clip.
   connectAction(
-      shared_->bFind(),
+      shared_->findButton(),
       [this] {
         if (currentPage() == Page::Playlist) {
-          const QString name = playlist_->cbPlaylist()->currentText();
+          const QString name = playlist_->playlistChoice()->currentText();
           bool number = false;
           const unsigned playlist = name.toUInt(&number);
           if (name.isEmpty()) return;
           if (!number) {
-            mirdal::erlog(pathBytes(name) + " is not a playlist number.");
+            mirdal::logError(pathBytes(name) + " is not a playlist number.");
             return;
           }
           mirdal::logPlaylistFind(pathBytes(name), mirdal::findPlaylistCommands(ws_.mobj.model(), playlist));
           showPage(Page::Status);
-        } else if (currentPage() == Page::Clipinf) {
+        } else if (currentPage() == Page::ClipInfo) {
           // The status line ends on "Ready." or on the missing stream
           // files, not on the last playlist read.
           mirdal::resetErrorCount();
           mirdal::findClipReferences(ws_.disc, ws_.names());
-          mirdal::slogDone();
+          mirdal::setStatusStepEnd();
           clip_->showReferences();
         }
       },

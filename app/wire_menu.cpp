@@ -24,7 +24,7 @@ namespace {
 // The menu's files: the name the dialogs propose and Save on the page.
 class MenuFiles final : public QObject, public PageView {
  public:
-  MenuFiles(TfMain& win, QObject* parent) : QObject(parent), win_(win), ws_(win.workspace()) {}
+  MenuFiles(MainWindow& win, QObject* parent) : QObject(parent), win_(win), ws_(win.workspace()) {}
 
   void refresh() override {}
   // Save, Mux and Start need a menu with pages.
@@ -32,7 +32,7 @@ class MenuFiles final : public QObject, public PageView {
   void save() override { saveMenu(); }
 
   // "&Load": a menu file or the menu of a stream file.
-  void bLoadMenuClick() {
+  void loadMenuClicked() {
     FileDialogRequest r;
     r.title = QObject::tr("Load an IGS menu");
     r.filter = QStringLiteral("Menu|*.mnu|BD AV stream|*.m2ts|AVCHD stream|*.MTS");
@@ -52,8 +52,8 @@ class MenuFiles final : public QObject, public PageView {
     win_.menuPage()->showTab(MenuTab::BOGs);
     current_ = QFileInfo(path).absoluteFilePath();
     if (mirdal::loadMenuFile(ws_, pathBytes(current_)))
-      if (const auto notes = mirdal::menuLoadNotes(ws_.menu.model()); !notes.empty()) mirdal::slog(notes.back(), 1);
-    win_.PageControlChange();
+      if (const auto notes = mirdal::menuLoadNotes(ws_.menu.model()); !notes.empty()) mirdal::setStatusPanel(notes.back(), 1);
+    win_.pageControlChanged();
   }
 
   // A menu loaded elsewhere (a clip's stream) names the file the dialogs
@@ -85,12 +85,12 @@ class MenuFiles final : public QObject, public PageView {
     if (path.isEmpty()) return false;
     const bool saved = mirdal::saveMenuFile(ws_, pathBytes(path), guesses);
     if (saved) current_ = QFileInfo(path).absoluteFilePath();
-    win_.PageControlChange();
+    win_.pageControlChanged();
     return saved;
   }
 
  private:
-  TfMain& win_;
+  MainWindow& win_;
   mirdal::Workspace& ws_;
   // The menu file last loaded or saved here; the dialogs start from it.
   QString current_ = QStringLiteral("mymenu");
@@ -98,11 +98,11 @@ class MenuFiles final : public QObject, public PageView {
 
 }  // namespace
 
-void TfMain::wireMenu() {
+void MainWindow::wireMenu() {
   auto* files = new MenuFiles(*this, this);
   addPageView(Page::Menu, files);
   addDocument(Page::Menu, ws_.menu, [files] { return files->saveMenu(); });
-  connectAction(shared_->bLoadMenu(), [files] { files->bLoadMenuClick(); });
+  connectAction(shared_->loadMenuButton(), [files] { files->loadMenuClicked(); });
   setMenuLoader([files](const QString& file) { files->open(file); });
   // A menu shown anew (loaded here, from a clip's stream, or created)
   // starts from the registers' initial values.

@@ -33,13 +33,13 @@ void createMenu(mirdal::Workspace& ws, Interaction& ia) {
   if (ws.menu.modified() &&
       ia.ask(QObject::tr("The menu has unsaved changes. Discard them?"), Choices::YesNo) != Answer::Yes)
     return;
-  mirdal::TMenu empty = mirdal::createMenu();
+  mirdal::IgMenu empty = mirdal::createMenu();
   empty.ics.pages.clear();
-  empty.page_buttons.clear();
+  empty.pageButtons.clear();
   // Named like the proposals of the Save and Mux dialogs, so that the
   // unsaved-changes question has a file to name.
   ws.menu.load(std::move(empty), "mymenu.mnu", true);
-  ws.menu.edit(mirdal::ChangeNotice::resized(MenuPart::Pages, 0), [](mirdal::TMenu& m) { return mirdal::createPage(m); });
+  ws.menu.edit(mirdal::ChangeNotice::resized(MenuPart::Pages, 0), [](mirdal::IgMenu& m) { return mirdal::createPage(m); });
 }
 
 // "M&ux": the menu as a new menu-only stream file chosen in a save dialog.
@@ -59,27 +59,27 @@ void muxMenu(mirdal::Workspace& ws, Interaction& ia) {
   req.folder = pathBytes(fi.absolutePath()) + "/";
   req.name = pathBytes(fi.fileName());
   req.noBackup = true;  // the user chose the file and agreed to replace it
-  mirdal::TMenu copy = ws.menu.model();  // writing decodes into the object cache
-  if (mirdal::muxMenuFile(copy, req)) mirdal::dlog(req.name + " written.");
+  mirdal::IgMenu copy = ws.menu.model();  // writing decodes into the object cache
+  if (mirdal::muxMenuFile(copy, req)) mirdal::logAndStatus(req.name + " written.");
 }
 
 }  // namespace
 
-void TfMain::wireMenuEdit() {
+void MainWindow::wireMenuEdit() {
   MenuPage* page = menu_;
   MenuContext& ctx = page->context();
 
-  connectAction(options_->bCreateMenu(), [this, page] {
+  connectAction(options_->createMenuButton(), [this, page] {
     createMenu(ws_, ia_);
     if (!ws_.menu.loaded()) return;
     page->showTab(MenuTab::BOGs);
     showPage(Page::Menu);
-    PageControlChange();
+    pageControlChanged();
   });
-  connectAction(shared_->bMux(), [this] { muxMenu(ws_, ia_); }, false);
+  connectAction(shared_->muxButton(), [this] { muxMenu(ws_, ia_); }, false);
   // A menu came or went: Mux follows it on the menu page.
   connect(&ctx.changes(), &DocumentSignals::changed, this, [this](const mirdal::ChangeNotice& n) {
-    if (n.everythingChanged() && currentPage() == Page::Menu) PageControlChange();
+    if (n.everythingChanged() && currentPage() == Page::Menu) pageControlChanged();
   });
 
   // The effect counts open the Effects tab on their sequence.
@@ -89,13 +89,13 @@ void TfMain::wireMenuEdit() {
   });
   connect(page->pageBox(), &MenuPageBox::bogsRequested, this, [page] { page->showTab(MenuTab::BOGs); });
   connect(page->compositionBox(), &MenuCompositionBox::timeoutEntered, this,
-          [page] { page->pageBox()->cbPage()->setFocus(); });
+          [page] { page->pageBox()->pageChoice()->setFocus(); });
 
   // A repeating button animation runs until Cancel; leaving the page stops it.
   MenuBogsTab* bogs = page->bogsTab();
-  connect(bogs, &MenuBogsTab::animationRunning, this, [this](bool on) { shared_->bCancel()->setEnabled(on); });
-  connect(shared_->bCancel(), &QPushButton::clicked, bogs, &MenuBogsTab::stopAnimation);
-  connect(this, &TfMain::pageControlReset, bogs, &MenuBogsTab::stopAnimation);
+  connect(bogs, &MenuBogsTab::animationRunning, this, [this](bool on) { shared_->cancelButton()->setEnabled(on); });
+  connect(shared_->cancelButton(), &QPushButton::clicked, bogs, &MenuBogsTab::stopAnimation);
+  connect(this, &MainWindow::pageControlReset, bogs, &MenuBogsTab::stopAnimation);
   // Sound ids are checked against the entries of the disc's sound file.
   auto* sound = new DocumentSignals(ws_.sound, this);
   const auto soundCount = [this, bogs] { bogs->setSoundCount(ws_.sound.loaded() ? ws_.sound.model().entries.size() : 0); };

@@ -38,12 +38,12 @@ class MenuPlayView : public QObject, public PageView {
   void pageEntered() override {
     // A menu runs without a disc folder: the panel, disabled until a Read,
     // opens for it.
-    if (canStart()) sc_.pExecute()->setEnabled(true);
+    if (canStart()) sc_.executePanel()->setEnabled(true);
     // Start and the five keys need a menu to act on, the Pop-up key a
     // pop-up menu.
-    for (QWidget* w : {sc_.bStart(), sc_.bNavUp(), sc_.bNavDown(), sc_.bNavLeft(), sc_.bNavRight(), sc_.bNavSel()})
+    for (QWidget* w : {sc_.startButton(), sc_.navUpButton(), sc_.navDownButton(), sc_.navLeftButton(), sc_.navRightButton(), sc_.navSelectButton()})
       setEnabledIfAvailable(w, canStart());
-    setEnabledIfAvailable(sc_.bNavPopUp(), canStart() && tab_.player().popUpMenu());
+    setEnabledIfAvailable(sc_.navPopUpButton(), canStart() && tab_.player().popUpMenu());
     // The page change stopped the timers; a page view still showing goes on.
     if (tab_.isVisible()) tab_.player().advance();
   }
@@ -64,7 +64,7 @@ QColor colourOf(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 
 
 }  // namespace
 
-void TfMain::wireMenuPlay() {
+void MainWindow::wireMenuPlay() {
   MenuViewTab* tab = menu_->viewTab();
   MenuPlayer& player = tab->player();
   // Button sounds go through the program's one audio output.
@@ -82,7 +82,7 @@ void TfMain::wireMenuPlay() {
     tab->setFitted(ws_.options.showFullScreen);
     player.optionsChanged();
   };
-  connect(this, &TfMain::settingsApplied, tab, applyOptions);
+  connect(this, &MainWindow::settingsApplied, tab, applyOptions);
   connect(options_, &OptionsPage::backgroundChanged, tab, applyOptions);
   connect(options_, &OptionsPage::menuColoursChanged, tab, applyOptions);
   const int fullScreen = switchIndex("cbFullScreen");
@@ -98,17 +98,17 @@ void TfMain::wireMenuPlay() {
 
   // Start, the five keys, the Pop-up key and the page change. Start hands
   // the keyboard to the picture, where the arrow keys are the remote's.
-  connect(sc.bStart(), &QPushButton::clicked, &player, [tab, &player, onMenuPage] {
+  connect(sc.startButton(), &QPushButton::clicked, &player, [tab, &player, onMenuPage] {
     if (!onMenuPage()) return;
     player.start();
     if (tab->isVisible()) tab->canvas()->setFocus();
   });
-  const std::pair<QPushButton*, mirdal::MenuKey> keys[] = {{sc.bNavUp(), mirdal::MenuKey::Up},
-                                                           {sc.bNavDown(), mirdal::MenuKey::Down},
-                                                           {sc.bNavLeft(), mirdal::MenuKey::Left},
-                                                           {sc.bNavRight(), mirdal::MenuKey::Right},
-                                                           {sc.bNavSel(), mirdal::MenuKey::Select},
-                                                           {sc.bNavPopUp(), mirdal::MenuKey::PopUp}};
+  const std::pair<QPushButton*, mirdal::MenuKey> keys[] = {{sc.navUpButton(), mirdal::MenuKey::Up},
+                                                           {sc.navDownButton(), mirdal::MenuKey::Down},
+                                                           {sc.navLeftButton(), mirdal::MenuKey::Left},
+                                                           {sc.navRightButton(), mirdal::MenuKey::Right},
+                                                           {sc.navSelectButton(), mirdal::MenuKey::Select},
+                                                           {sc.navPopUpButton(), mirdal::MenuKey::PopUp}};
   for (const auto& [button, key] : keys)
     connectAction(
         button,
@@ -118,7 +118,7 @@ void TfMain::wireMenuPlay() {
           if (tab->isVisible()) tab->canvas()->setFocus();
         },
         false);
-  connect(this, &TfMain::pageControlReset, &player, &MenuPlayer::stop);
+  connect(this, &MainWindow::pageControlReset, &player, &MenuPlayer::stop);
 
   // Cancel on the menu page ends the effects or the activated state still
   // showing; during a trace it ends the trace and performs Start, which
@@ -131,11 +131,11 @@ void TfMain::wireMenuPlay() {
     return true;
   });
   connect(&player, &MenuPlayer::effectsPlayingChanged, this, [this, &sc](bool playing) {
-    sc.bCancel()->setEnabled(playing || ws_.run.running || ws_.run.inRun());
+    sc.cancelButton()->setEnabled(playing || ws_.run.running || ws_.run.inRun());
   });
 
   // The run panel's button choice lists the buttons of the page shown.
-  QComboBox* cb = sc.cbButton();
+  QComboBox* cb = sc.runButtonChoice();
   makeAvailable(cb);
   connect(&player, &MenuPlayer::buttonsChanged, cb, [cb, &player] {
     const QSignalBlocker block(cb);
@@ -151,14 +151,14 @@ void TfMain::wireMenuPlay() {
 
   // A button's commands ran: the line, the registers, the trace display.
   connect(&player, &MenuPlayer::ranCommands, this, [this, &sc](const mirdal::ExecResult& r, int) {
-    sc.ieProgramLine()->setValue(ws_.run.line);
-    sc.bCancel()->setEnabled(ws_.run.running || ws_.run.inRun());
-    QFont f = sc.bStart()->font();
+    sc.programLineField()->setValue(ws_.run.line);
+    sc.cancelButton()->setEnabled(ws_.run.running || ws_.run.inRun());
+    QFont f = sc.startButton()->font();
     f.setBold(ws_.run.traceInProgress());
-    sc.bStart()->setFont(f);
+    sc.startButton()->setFont(f);
     if (r.trace) {
       registerPanel_->pointAt(r.trace->pointer);
-      mirdal::slog(r.trace->statusText, 1);
+      mirdal::setStatusPanel(r.trace->statusText, 1);
     }
     registerPanel_->showValues();
   });

@@ -12,10 +12,10 @@
 
 namespace mirdal::gui {
 
-void TfMain::wirePlayer() {
+void MainWindow::wirePlayer() {
   connect(bdmv_->bPlayDisc(), &QPushButton::clicked, this, [this] {
     if (!ws_.index.loaded() || !ws_.mobj.loaded()) {
-      erlog("Play disc: read a disc with index.bdmv and MovieObject.bdmv first");
+      logError("Play disc: read a disc with index.bdmv and MovieObject.bdmv first");
       return;
     }
     if (!playerPanel_) {

@@ -11,10 +11,10 @@
 
 namespace mirdal::gui {
 
-void TfMain::wirePlaylist() {
+void MainWindow::wirePlaylist() {
   playlist_->attach(ia_);
   addDocument(Page::Playlist, ws_.playlist, [this] {
-    return mirdal::plsave(ws_, askAboutGuesses(ia_, ws_, ws_.playlist));
+    return mirdal::savePlaylist(ws_, askAboutGuesses(ia_, ws_, ws_.playlist));
   });
   // Reading another playlist over a changed one asks first.
   playlist_->setBeforeRead([this] { return askToSaveChanges(&ws_.playlist); });
@@ -27,14 +27,14 @@ void TfMain::wirePlaylist() {
   // (the clip shown already is not read again); a name the disc does not
   // list only switches the page.
   connect(playlist_, &PlaylistPage::clipRequested, this, [this](const QString& name) {
-    QComboBox* cb = clip_->cbClipinf();
+    QComboBox* cb = clip_->clipChoice();
     const int i = cb->findText(name);
     if (i >= 0) {
       cb->setCurrentIndex(i);
       const bool shown = ws_.clip.loaded() && mirdal::clipName(ws_) == pathBytes(name);
-      if (!shown && clip_->bReadCI()->isEnabled()) clip_->bReadCI()->click();
+      if (!shown && clip_->readClipButton()->isEnabled()) clip_->readClipButton()->click();
     }
-    showPage(Page::Clipinf);
+    showPage(Page::ClipInfo);
   });
 }
 

@@ -14,19 +14,19 @@
 
 namespace mirdal::gui {
 
-void TfMain::wireSound() {
+void MainWindow::wireSound() {
   auto* view = new SoundView(ws_, ia_, bdmv_->soundPane());
   placeInPane(bdmv_->soundPane(), view);
   addPageView(Page::BDMV, view);
   addDocument(Page::BDMV, ws_.sound, [this] {
-    return mirdal::soundsave(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+    return mirdal::saveSound(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
   });
   connect(view, &SoundView::playRequested, this,
           [this](std::size_t entry) { audio_->playSound(ws_.sound.model(), entry); });
 
   // "Create sound.bdmv" starts a file on a disc that has none; a sound.bdmv
   // that was found (even one that could not be read) is never replaced.
-  QPushButton* create = options_->bCreateSound();
+  QPushButton* create = options_->createSoundButton();
   // Loads and resets also come in the middle of a Read, while the other
   // documents are half reset: only the button follows them here, and the
   // Read sets the shared controls when it is done.
@@ -36,7 +36,7 @@ void TfMain::wireSound() {
   connectAction(create, [this, view] {
     showPage(Page::BDMV);
     view->createSound();
-    PageControlChange();  // Save follows the new file
+    pageControlChanged();  // Save follows the new file
   }, false);
   connect(view, &SoundView::shown, this, follow);
   connect(new DocumentSignals(ws_.sound, this), &DocumentSignals::changed, this, follow);

@@ -14,25 +14,25 @@ namespace mirdal {
 // The entry a checked WAV file gives: mono (1) for one channel, stereo (3)
 // for two; 48 kHz, 16 bits; the data chunk's samples turned big-endian. A
 // last odd byte (half a sample) is left out.
-TSoundEntries soundEntryFromWav(const Bytes& file, const WavData& wav);
+SoundEntry soundEntryFromWav(const Bytes& file, const WavData& wav);
 
 // Insert from WAV: shows the file name on status panel 1, checks the file
 // and inserts its sound at position `at` (0 .. n; the GUI passes the row
-// after the selected one). A failed check is logged through erlog, followed
+// after the selected one). A failed check is logged through logError, followed
 // by a 3-second pause, and leaves the model as it was. Returns true when a
 // sound was inserted.
-bool loadSound(TSND& snd, std::size_t at, const std::string& wavPath);
+bool loadSound(SoundFile& snd, std::size_t at, const std::string& wavPath);
 
 // The WAV image of entry `index` (empty when there is none): 2 channels for
 // stereo entries, 1 for any other configuration.
-Bytes mkWav(const TSND& snd, std::size_t index);
+Bytes mkWav(const SoundFile& snd, std::size_t index);
 
 // Save sound entry: writes the WAV image of entry `index` to path. Failures
-// are logged through erlog.
-bool exportSound(const TSND& snd, std::size_t index, const std::string& path);
+// are logged through logError.
+bool exportSound(const SoundFile& snd, std::size_t index, const std::string& path);
 
 // "Create sound.bdmv": a new model holding the sound of the WAV file, or
 // nothing when the file gave no sound (the group is then hidden again).
-std::optional<TSND> createSound(const std::string& wavPath);
+std::optional<SoundFile> createSound(const std::string& wavPath);
 
 }  // namespace mirdal

@@ -30,12 +30,12 @@ void putId(Bytes& b, std::size_t at, const char* id) { std::memcpy(b.data() + at
 // The format fields of a "fmt " chunk whose bytes begin at `at`.
 WavFormat formatAt(const Bytes& b, std::size_t at) {
   WavFormat f;
-  f.format_tag = le16(b, at);
+  f.formatTag = le16(b, at);
   f.channels = le16(b, at + 2);
-  f.sample_rate = le32(b, at + 4);
-  f.byte_rate = le32(b, at + 8);
-  f.block_align = le16(b, at + 12);
-  f.bits_per_sample = le16(b, at + 14);
+  f.sampleRate = le32(b, at + 4);
+  f.byteRate = le32(b, at + 8);
+  f.blockAlign = le16(b, at + 12);
+  f.bitsPerSample = le16(b, at + 14);
   return f;
 }
 
@@ -46,10 +46,10 @@ bool findChunk(const Bytes& b, std::uint64_t at, const char* id, WavData& out) {
   while (at + 8 <= b.size()) {
     const std::uint32_t size = le32(b, std::size_t(at) + 4);
     if (idAt(b, std::size_t(at), id)) {
-      out.data_offset = std::size_t(at + 8);
-      const std::uint64_t available = b.size() - out.data_offset;
-      out.data_cut = size > available;
-      out.data_length = std::size_t(std::min<std::uint64_t>(size, available));
+      out.dataOffset = std::size_t(at + 8);
+      const std::uint64_t available = b.size() - out.dataOffset;
+      out.dataCut = size > available;
+      out.dataLength = std::size_t(std::min<std::uint64_t>(size, available));
       return true;
     }
     at += 8 + std::uint64_t(size) + (size & 1);
@@ -64,7 +64,7 @@ WavCheck checkSoundWav(const Bytes& file, WavData& out) {
   if (file.size() < 38 || !idAt(file, 0, "RIFF") || !idAt(file, 8, "WAVE") || !idAt(file, 12, "fmt "))
     return WavCheck::FormatError;
   out.format = formatAt(file, 20);
-  if (out.format.format_tag != 1 || out.format.sample_rate != kWavSampleRate || out.format.bits_per_sample != 16)
+  if (out.format.formatTag != 1 || out.format.sampleRate != kWavSampleRate || out.format.bitsPerSample != 16)
     return WavCheck::FormatError;
   // Any other channel count would be stored as stereo and play as noise.
   if (out.format.channels != 1 && out.format.channels != 2) return WavCheck::Channels;
@@ -87,9 +87,9 @@ bool findWavData(const Bytes& file, WavData& out) {
   out = WavData{};
   if (file.size() < 12 || !idAt(file, 0, "RIFF") || !idAt(file, 8, "WAVE")) return false;
   WavData fmt;
-  if (!findChunk(file, 12, "fmt ", fmt) || fmt.data_length < 16) return false;
-  out.format = formatAt(file, fmt.data_offset);
-  const std::uint64_t next = fmt.data_offset + std::uint64_t(fmt.data_length) + (fmt.data_length & 1);
+  if (!findChunk(file, 12, "fmt ", fmt) || fmt.dataLength < 16) return false;
+  out.format = formatAt(file, fmt.dataOffset);
+  const std::uint64_t next = fmt.dataOffset + std::uint64_t(fmt.dataLength) + (fmt.dataLength & 1);
   return findChunk(file, next, "data", out);
 }
 

@@ -20,25 +20,25 @@ inline constexpr std::size_t kWavHeaderSize = 44;
 inline constexpr const char* kWaveFormatError = "Wave format error! (Mandatory 48 kHz, 16 bit, PCM)";
 
 struct WavFormat {
-  std::uint16_t format_tag = 1;  // 1: PCM
+  std::uint16_t formatTag = 1;  // 1: PCM
   std::uint16_t channels = 1;
-  std::uint32_t sample_rate = kWavSampleRate;
-  std::uint32_t byte_rate = 2 * kWavSampleRate;
-  std::uint16_t block_align = 2;
-  std::uint16_t bits_per_sample = 16;
+  std::uint32_t sampleRate = kWavSampleRate;
+  std::uint32_t byteRate = 2 * kWavSampleRate;
+  std::uint16_t blockAlign = 2;
+  std::uint16_t bitsPerSample = 16;
 
   bool operator==(const WavFormat&) const = default;
 };
 
-// Where the samples of a parsed file are: `data_length` bytes from
-// `data_offset`, always inside the file.
+// Where the samples of a parsed file are: `dataLength` bytes from
+// `dataOffset`, always inside the file.
 struct WavData {
   WavFormat format;
-  std::size_t data_offset = 0;
-  std::size_t data_length = 0;
+  std::size_t dataOffset = 0;
+  std::size_t dataLength = 0;
   // The data chunk claims more bytes than the file holds (a recording cut
-  // short); data_length is what is there.
-  bool data_cut = false;
+  // short); dataLength is what is there.
+  bool dataCut = false;
 };
 
 enum class WavCheck {

@@ -11,14 +11,14 @@ bool WaveSource::load(Bytes image) {
   loaded_ = findWavData(image_, wav_);
   // Whole sample frames only: a device given half a frame would shift the
   // channels of everything after it.
-  if (loaded_ && wav_.format.block_align > 1) wav_.data_length -= wav_.data_length % wav_.format.block_align;
+  if (loaded_ && wav_.format.blockAlign > 1) wav_.dataLength -= wav_.dataLength % wav_.format.blockAlign;
   if (!loaded_) image_.clear();
   return loaded_;
 }
 
 std::size_t WaveSource::bufferSize() const {
-  const std::size_t align = std::max<std::size_t>(wav_.format.block_align, 1);
-  const std::size_t size = std::size_t(wav_.format.block_align) * wav_.format.sample_rate / 64;
+  const std::size_t align = std::max<std::size_t>(wav_.format.blockAlign, 1);
+  const std::size_t size = std::size_t(wav_.format.blockAlign) * wav_.format.sampleRate / 64;
   return std::max(size - size % align, align);
 }
 
@@ -44,16 +44,16 @@ void WaveSource::pause() {
 std::size_t WaveSource::read(std::uint8_t* out, std::size_t max) {
   std::size_t copied = 0;
   while (state_ == State::Playing && copied < max) {
-    if (pos_ >= wav_.data_length) {
+    if (pos_ >= wav_.dataLength) {
       // An empty sound never loops forever.
-      if (!repeat_ || wav_.data_length == 0) {
+      if (!repeat_ || wav_.dataLength == 0) {
         stop();
         break;
       }
       pos_ = 0;
     }
-    const std::size_t n = std::min(max - copied, wav_.data_length - pos_);
-    std::memcpy(out + copied, image_.data() + wav_.data_offset + pos_, n);
+    const std::size_t n = std::min(max - copied, wav_.dataLength - pos_);
+    std::memcpy(out + copied, image_.data() + wav_.dataOffset + pos_, n);
     pos_ += n;
     copied += n;
   }

@@ -18,18 +18,18 @@ using namespace mirdal;
 
 constexpr std::size_t kLines = 100000;
 
-TCommands mixedProgram() {
-  const TNavCommand kinds[] = {
+CommandList mixedProgram() {
+  const NavCommand kinds[] = {
       {0x50000001, 3, 0x80000004},         {0x50400001, 0x80000010, 0x656E67}, {0x20810000, 5, 0},
       {0x48400200, 0, 1},                  {0x51C00003, 0x80000001, 2},        {0x22800000, 16, 0},
       {0x51400001, 0x80058006, 0x000000FF}, {0x21810000, 1, 0},                {0x42C10000, 7, 2},
       {0x5040000E, 12, 3},                 {0x00020000, 0, 0},                 {0x00000001, 0, 0},
       {0x51800006, 0x80018002, 0x80030004}, {0x31000005, 2, 0},                {0x11000008, 0, 0},
   };
-  TCommands p;
+  CommandList p;
   p.reserve(kLines);
   for (std::size_t i = 0; i < kLines; ++i) {
-    TNavCommand c = kinds[i % std::size(kinds)];
+    NavCommand c = kinds[i % std::size(kinds)];
     if (c.opcode == 0x20810000) c.dst = std::uint32_t(i % 4000);
     p.push_back(c);
   }
@@ -44,7 +44,7 @@ double cpuSeconds() {
 
 template <typename MakeText>
 void assembleLines(benchmark::State& state, MakeText makeText) {
-  const TCommands p = mixedProgram();
+  const CommandList p = mixedProgram();
   const std::string text = makeText(p);
   double assembling = 0, rendering = 0;
   for (auto _ : state) {
@@ -72,14 +72,14 @@ void assembleLines(benchmark::State& state, MakeText makeText) {
 }
 
 void BM_AssembleCommandLines(benchmark::State& state) {
-  assembleLines(state, [](const TCommands& p) {
+  assembleLines(state, [](const CommandList& p) {
     return commandLinesText(p, 0, p.size() - 1, CommandContext::MovieObject);
   });
 }
 BENCHMARK(BM_AssembleCommandLines)->Unit(benchmark::kMillisecond);
 
 void BM_AssembleProgramList(benchmark::State& state) {
-  assembleLines(state, [](const TCommands& p) { return programList(p); });
+  assembleLines(state, [](const CommandList& p) { return programList(p); });
 }
 BENCHMARK(BM_AssembleProgramList)->Unit(benchmark::kMillisecond);
 

@@ -29,72 +29,72 @@ void put(const fs::path& p, const Bytes& b) {
   std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
 }
 
-TMOBJ objects() {
-  TMOBJ m;
+MovieObjectFile objects() {
+  MovieObjectFile m;
   for (int o = 0; o < kObjects; ++o) {
-    Tmobject ob;
+    MovieObject ob;
     ob.commands.push_back({0x50400001, 1, std::uint32_t(o)});                   // Move GPR1, o
     ob.commands.push_back({0x22800000, std::uint32_t(o % kPlaylists), 0});      // Play PL
     ob.commands.push_back({0x42C10000, std::uint32_t((o + 1) % kPlaylists), 1});  // Play PL_PI
     ob.commands.push_back({0x48400200, 1, 5});                                  // LT GPR1, 5
     ob.commands.push_back({0x21810000, std::uint32_t(1 + o % kTitles), 0});     // Jump Title
     ob.commands.push_back({0x00020000, 0, 0});                                  // Break
-    m.movie_objects.objects.push_back(ob);
+    m.movieObjects.objects.push_back(ob);
   }
   std::uint32_t len = 6;
-  for (auto& ob : m.movie_objects.objects) len += 4 + 12 * std::uint32_t(ob.commands.size());
-  m.movie_objects.length = len;
+  for (auto& ob : m.movieObjects.objects) len += 4 + 12 * std::uint32_t(ob.commands.size());
+  m.movieObjects.length = len;
   return m;
 }
 
-TMPLS playlist(int p) {
-  TMPLS pl;
+Playlist playlist(int p) {
+  Playlist pl;
   for (int k = 0; k < 2; ++k) {
-    TPlayItem pi;
-    pi.clip_name = zeroPadded((2 * p + k) % kClips, 5);
-    pi.in_time = 27000000;
-    pi.out_time = 27000000 + 45000 * 60;
-    TStreamRec v;
-    v.entry.main_pid = 0x1011;
-    v.attributes.coding_type = 0x1B;
-    pi.stn.primary_video = {v};
-    TStreamRec a;
-    a.entry.main_pid = 0x1100;
-    a.attributes.coding_type = 0x81;
-    pi.stn.primary_audio = {a, a};
-    pi.stn.primary_audio[1].entry.main_pid = 0x1101;
+    PlayItem pi;
+    pi.clipName = zeroPadded((2 * p + k) % kClips, 5);
+    pi.inTime = 27000000;
+    pi.outTime = 27000000 + 45000 * 60;
+    StreamRecord v;
+    v.entry.mainPid = 0x1011;
+    v.attributes.codingType = 0x1B;
+    pi.stn.primaryVideo = {v};
+    StreamRecord a;
+    a.entry.mainPid = 0x1100;
+    a.attributes.codingType = 0x81;
+    pi.stn.primaryAudio = {a, a};
+    pi.stn.primaryAudio[1].entry.mainPid = 0x1101;
     pl.playlist.items.push_back(pi);
   }
   for (int k = 0; k < 6; ++k)
-    pl.marks.marks.push_back(TMark{0, 1, std::uint16_t(k / 3), std::uint32_t(27000000 + k % 3 * 45000), 0xFFFF, 0});
+    pl.marks.marks.push_back(Mark{0, 1, std::uint16_t(k / 3), std::uint32_t(27000000 + k % 3 * 45000), 0xFFFF, 0});
   fitLayout(pl);
   return pl;
 }
 
-TCLPI clip() {
-  TCLPI cl;
-  cl.clip_info.number_of_source_packets = 1000;
-  cl.sequence_info.ATC_sequences = {{0, 0, {TSTC_sequence{0x1001, 0, 27000000, 27000000 + 45000 * 120}}}};
-  TProgram_sequences ps;
-  ps.program_map_PID = 0x100;
-  TProgramStream v;
-  v.PID = 0x1011;
-  v.stream_coding_type = 0x1B;
-  TProgramStream a;
-  a.PID = 0x1100;
-  a.stream_coding_type = 0x81;
-  TProgramStream b = a;
-  b.PID = 0x1101;
+ClipInfoFile clip() {
+  ClipInfoFile cl;
+  cl.clipInfo.numberOfSourcePackets = 1000;
+  cl.sequenceInfo.atcSequences = {{0, 0, {StcSequence{0x1001, 0, 27000000, 27000000 + 45000 * 120}}}};
+  ProgramSequence ps;
+  ps.programMapPid = 0x100;
+  ProgramStream v;
+  v.pid = 0x1011;
+  v.streamCodingType = 0x1B;
+  ProgramStream a;
+  a.pid = 0x1100;
+  a.streamCodingType = 0x81;
+  ProgramStream b = a;
+  b.pid = 0x1101;
   ps.streams = {v, a, b};
-  cl.program_info.program_sequences = {ps};
-  TCPI cpi;
+  cl.programInfo.programSequences = {ps};
+  Cpi cpi;
   cpi.length = 1;
-  cpi.CPI_type = 1;
-  TEPStreamEntry e;
-  e.stream_PID = 0x1011;
-  e.EP_stream_type = 1;
+  cpi.cpiType = 1;
+  EpStreamEntry e;
+  e.streamPid = 0x1011;
+  e.epStreamType = 1;
   cpi.entries = {e};
-  TEP_map_fosPID map;
+  EpMapForPid map;
   for (int i = 0; i < 200; ++i) {
     const std::uint64_t pts = 54000000ull + std::uint64_t(i) * 90000ull;
     // A coarse entry wherever the PTS bits above the fine entry's change.
@@ -114,21 +114,21 @@ const fs::path& discRoot() {
     const fs::path bdmv = r / "BDMV";
     if (fs::exists(bdmv / "CLIPINF" / (zeroPadded(kClips - 1, 5) + ".clpi"))) return r;
     fs::remove_all(r);
-    TINDX idx;
-    idx.indexes.first_playback.movie_object_reference = 0;
-    idx.indexes.top_menu.movie_object_reference = 1;
+    IndexFile idx;
+    idx.indexes.firstPlayback.movieObjectReference = 0;
+    idx.indexes.topMenu.movieObjectReference = 1;
     for (int t = 0; t < kTitles; ++t) {
-      TIndexesTitle x;
-      x.title_number = std::uint16_t(t + 1);
-      x.movie_object_reference = std::uint16_t(2 + t);
+      IndexTitle x;
+      x.titleNumber = std::uint16_t(t + 1);
+      x.movieObjectReference = std::uint16_t(2 + t);
       idx.indexes.titles.push_back(x);
     }
     idx.indexes.length = 26 + 12 * kTitles;
     put(bdmv / "index.bdmv", composeIndex(idx));
     put(bdmv / "MovieObject.bdmv", composeMovieObjects(objects()));
-    for (int p = 0; p < kPlaylists; ++p) put(bdmv / "PLAYLIST" / (zeroPadded(p, 5) + ".mpls"), composeMPLS(playlist(p)));
+    for (int p = 0; p < kPlaylists; ++p) put(bdmv / "PLAYLIST" / (zeroPadded(p, 5) + ".mpls"), composePlaylist(playlist(p)));
     fs::create_directories(bdmv / "STREAM");
-    const Bytes clipBytes = composeCLPI(clip());
+    const Bytes clipBytes = composeClipInfo(clip());
     for (int c = 0; c < kClips; ++c) {
       put(bdmv / "CLIPINF" / (zeroPadded(c, 5) + ".clpi"), clipBytes);
       const fs::path stream = bdmv / "STREAM" / (zeroPadded(c, 5) + ".m2ts");

@@ -40,7 +40,7 @@ void BM_DiscWalk100kSteps(benchmark::State& state) {
   // One register file for the session, as a player keeps it when the disc
   // goes back to First Playback.
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs, PlayerOptions{kSteps});
   for (auto _ : state) {
     const std::uint64_t first = p.steps();

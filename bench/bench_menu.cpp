@@ -55,8 +55,8 @@ void BM_RleEncodeFullScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_RleEncodeFullScreen)->Unit(benchmark::kMillisecond);
 
-TMenu pageMenu() {
-  TMenu m;
+IgMenu pageMenu() {
+  IgMenu m;
   IndexImage img = menuLikePage();
   m.objects.resize(1);
   m.objects[0].width = img.width;
@@ -69,10 +69,10 @@ TMenu pageMenu() {
 
 // Cold: every draw converts the page through the palette.
 void BM_PageThroughPaletteCold(benchmark::State& state) {
-  TMenu m = pageMenu();
+  IgMenu m = pageMenu();
   for (auto _ : state) {
     clearPaletteCache(m, 0);
-    benchmark::DoNotOptimize(Obj2Pic(m, 0, 0));
+    benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0));
   }
   state.SetItemsProcessed(std::int64_t(state.iterations()) * 1920 * 1080);
 }
@@ -80,9 +80,9 @@ BENCHMARK(BM_PageThroughPaletteCold)->Unit(benchmark::kMillisecond);
 
 // Warm: the picture comes from the cache.
 void BM_PageThroughPaletteWarm(benchmark::State& state) {
-  TMenu m = pageMenu();
-  Obj2Pic(m, 0, 0);
-  for (auto _ : state) benchmark::DoNotOptimize(Obj2Pic(m, 0, 0));
+  IgMenu m = pageMenu();
+  cachedObjectPicture(m, 0, 0);
+  for (auto _ : state) benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0));
   state.SetItemsProcessed(std::int64_t(state.iterations()) * 1920 * 1080);
 }
 BENCHMARK(BM_PageThroughPaletteWarm);

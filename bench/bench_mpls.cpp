@@ -20,36 +20,36 @@ namespace {
 constexpr int kPlaylists = 2000;
 constexpr int kPlayItems = 60;
 
-TStreamRec stream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
-  TStreamRec s;
-  s.entry.main_pid = pid;
-  s.attributes.coding_type = coding;
+StreamRecord stream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
+  StreamRecord s;
+  s.entry.mainPid = pid;
+  s.attributes.codingType = coding;
   s.attributes.language = lang;
   return s;
 }
 
 // A feature-like playlist: every PlayItem with video, three audio and four
 // subtitle streams, one IG SubPath, a chapter mark per PlayItem.
-TMPLS benchPlaylist(int n) {
-  TMPLS m;
+Playlist benchPlaylist(int n) {
+  Playlist m;
   for (int i = 0; i < kPlayItems; ++i) {
-    TPlayItem p;
+    PlayItem p;
     char name[8];
     std::snprintf(name, sizeof name, "%05d", (n * kPlayItems + i) % 100000);
-    p.clip_name = name;
-    p.in_time = 45000u * std::uint32_t(i);
-    p.out_time = p.in_time + 45000u * 60;
-    p.stn.primary_video = {stream(0x1011, 0x1B, "")};
-    p.stn.primary_audio = {stream(0x1100, 0x81, "eng"), stream(0x1101, 0x86, "fra"), stream(0x1102, 0x81, "deu")};
+    p.clipName = name;
+    p.inTime = 45000u * std::uint32_t(i);
+    p.outTime = p.inTime + 45000u * 60;
+    p.stn.primaryVideo = {stream(0x1011, 0x1B, "")};
+    p.stn.primaryAudio = {stream(0x1100, 0x81, "eng"), stream(0x1101, 0x86, "fra"), stream(0x1102, 0x81, "deu")};
     p.stn.pg = {stream(0x1200, 0x90, "eng"), stream(0x1201, 0x90, "fra"), stream(0x1202, 0x90, "deu"),
                 stream(0x1203, 0x90, "spa")};
     m.playlist.items.push_back(p);
-    m.marks.marks.push_back(TMark{0, 1, std::uint16_t(i), p.in_time, 0xFFFF, 0});
+    m.marks.marks.push_back(Mark{0, 1, std::uint16_t(i), p.inTime, 0xFFFF, 0});
   }
-  TSubPath sp;
+  SubPath sp;
   sp.type = 3;
   sp.items.resize(1);
-  sp.items[0].clip_name = "00001";
+  sp.items[0].clipName = "00001";
   m.playlist.subpaths = {sp};
   fitLayout(m);
   return m;
@@ -66,7 +66,7 @@ const fs::path& playlistFolder() {
     for (int i = 0; i < kPlaylists; ++i) {
       std::snprintf(name, sizeof name, "%05d.mpls", i);
       std::string error;
-      writeFileAtomic((d / name).string(), composeMPLS(benchPlaylist(i)), &error);
+      writeFileAtomic((d / name).string(), composePlaylist(benchPlaylist(i)), &error);
     }
     return d;
   }();
@@ -96,7 +96,7 @@ void BM_QuietReadPlaylists(benchmark::State& state) {
     const double t0 = bench::threadCpuSeconds();
     std::size_t items = 0;
     for (const std::string& p : paths) {
-      TMPLS m;
+      Playlist m;
       readPlaylistFile(p, m, true);
       items += m.playlist.items.size();
     }

@@ -13,8 +13,8 @@ using namespace mirdal;
 
 // 10,000 commands: a body of Set and Compare commands on GPR 1-8, then a
 // counter in GPR 0 that sends the run back to line 0 `rounds` times.
-TCommands arithmeticLoop(std::uint32_t rounds) {
-  TCommands p;
+CommandList arithmeticLoop(std::uint32_t rounds) {
+  CommandList p;
   const std::uint32_t sets[] = {0x50400003, 0x50000004, 0x50400005, 0x50000009,
                                 0x5040000B, 0x5000000A, 0x5040000E, 0x5040000F};
   while (p.size() < 10000 - 3) {
@@ -31,13 +31,13 @@ TCommands arithmeticLoop(std::uint32_t rounds) {
 void BM_ExecArithmeticLoop(benchmark::State& state) {
   setActivationDelay(0);
   const std::uint32_t rounds = 100;
-  const TCommands p = arithmeticLoop(rounds);
+  const CommandList p = arithmeticLoop(rounds);
   std::uint64_t commands = 0;
   for (auto _ : state) {
     Registers regs;
     RunState run;
     run.line = 0;
-    const ExecResult r = ExecComm(p, regs, run);
+    const ExecResult r = executeProgram(p, regs, run);
     commands += r.executed;
     benchmark::DoNotOptimize(regs.gpr[1]);
   }
@@ -46,15 +46,15 @@ void BM_ExecArithmeticLoop(benchmark::State& state) {
 BENCHMARK(BM_ExecArithmeticLoop)->Unit(benchmark::kMillisecond);
 
 void BM_RenderFullProgram(benchmark::State& state) {
-  TCommands p;
-  const TNavCommand samples[] = {{0x50000001, 3, 0x80000004}, {0x50400001, 0x80000010, 0x656E67},
-                                 {0x20810000, 5, 0},          {0x51C00001, 0x80058000, 0x80038001},
-                                 {0x22800000, 16, 0},         {0x00000001, 0, 0}};
+  CommandList p;
+  const NavCommand samples[] = {{0x50000001, 3, 0x80000004}, {0x50400001, 0x80000010, 0x656E67},
+                                {0x20810000, 5, 0},          {0x51C00001, 0x80058000, 0x80038001},
+                                {0x22800000, 16, 0},         {0x00000001, 0, 0}};
   for (std::size_t i = 0; i < kMaxProgramCommands; ++i) p.push_back(samples[i % 6]);
   for (auto _ : state) {
     std::size_t chars = 0;
     for (std::size_t i = 0; i < p.size(); ++i)
-      chars += comm2str(p[i], i, CommandContext::MovieObject).cells[kColLine].size();
+      chars += commandRow(p[i], i, CommandContext::MovieObject).cells[kColLine].size();
     benchmark::DoNotOptimize(chars);
   }
   state.counters["lines/s"] =

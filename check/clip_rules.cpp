@@ -13,7 +13,7 @@ namespace mirdal {
 
 namespace {
 
-Place clipPlace(const DiscFile<TCLPI>& f) {
+Place clipPlace(const DiscFile<ClipInfoFile>& f) {
   Place p;
   p.file = PlaceFile::Clip;
   p.name = f.name;
@@ -26,16 +26,16 @@ std::unordered_set<std::string> playedClips(const CheckContext& ctx, bool findsW
   std::unordered_set<std::string> used;
   for (const auto& f : ctx.files.playlists) {
     if (!f.usable()) continue;
-    for (const TPlayItem& pi : f.model.playlist.items) {
-      used.insert(pi.clip_name);
+    for (const PlayItem& pi : f.model.playlist.items) {
+      used.insert(pi.clipName);
       if (!findsWalk)
-        for (const TClipRef& a : pi.angles.angles) used.insert(a.clip_name);
+        for (const ClipRef& a : pi.angles.angles) used.insert(a.clipName);
     }
-    for (const TSubPath& sp : f.model.playlist.subpaths)
-      for (const TSubPlayItem& spi : sp.items) {
-        used.insert(spi.clip_name);
+    for (const SubPath& sp : f.model.playlist.subpaths)
+      for (const SubPlayItem& spi : sp.items) {
+        used.insert(spi.clipName);
         if (!findsWalk)
-          for (const TClipRef& a : spi.clips) used.insert(a.clip_name);
+          for (const ClipRef& a : spi.clips) used.insert(a.clipName);
       }
   }
   return used;
@@ -65,7 +65,7 @@ void checkClipStreams(const CheckContext& ctx, FindingSink& out) {
     for (const auto& pl : ctx.files.playlists) {
       if (!pl.usable()) continue;
       std::vector<std::string> where, playItems;
-      for (const ClipUse& u : clipUsesOf(pl.model)) {
+      for (const PlaylistClipUse& u : clipUsesOf(pl.model)) {
         if (u.clip != clip) continue;
         if (u.kind == 'p') playItems.push_back(std::to_string(u.item));
         else where.push_back("SubPath " + std::to_string(u.subPath) + " SubPlayItem " + std::to_string(u.item));
@@ -87,7 +87,7 @@ void checkPacketCounts(const CheckContext& ctx, FindingSink& out) {
     if (!f.usable() || !s.exists) continue;
     const PacketCheck pc = checkPacketCount(f.model, s.size);
     if (!pc.ask) continue;
-    out(clipPlace(f), counted(f.model.clip_info.number_of_source_packets, "source packet", "source packets") + ", but " +
+    out(clipPlace(f), counted(f.model.clipInfo.numberOfSourcePackets, "source packet", "source packets") + ", but " +
                           s.name + " holds " + counted(pc.packets, "packet", "packets"));
   }
 }
@@ -95,21 +95,21 @@ void checkPacketCounts(const CheckContext& ctx, FindingSink& out) {
 void checkEpOrder(const CheckContext& ctx, FindingSink& out) {
   for (const auto& f : ctx.files.clips) {
     if (!f.usable()) continue;
-    const TCPI& cpi = f.model.cpi;
+    const Cpi& cpi = f.model.cpi;
     for (std::size_t e = 0; e < cpi.entries.size() && e < cpi.maps.size(); ++e) {
-      const TEP_map_fosPID& m = cpi.maps[e];
-      const Place map = clipPlace(f).then(PlacePart::EpMap, cpi.entries[e].stream_PID);
+      const EpMapForPid& m = cpi.maps[e];
+      const Place map = clipPlace(f).then(PlacePart::EpMap, cpi.entries[e].streamPid);
       // Coarse entries: increasing references to fine entries that exist.
       bool broken = false;
       for (std::size_t c = 0; c < m.coarse.size() && !broken; ++c) {
-        const TEPCoarse& k = m.coarse[c];
-        if (k.ref_to_EP_fine_id >= m.fine.size()) {
+        const EpCoarse& k = m.coarse[c];
+        if (k.refToEpFineId >= m.fine.size()) {
           out(map.then(PlacePart::EpEntry, std::uint32_t(c)),
-              "coarse entry " + std::to_string(c) + " refers to fine entry " + std::to_string(k.ref_to_EP_fine_id) +
+              "coarse entry " + std::to_string(c) + " refers to fine entry " + std::to_string(k.refToEpFineId) +
                   ", but the map has " + counted(m.fine.size(), "fine entry", "fine entries"));
           broken = true;
-        } else if (c > 0 && (k.ref_to_EP_fine_id <= m.coarse[c - 1].ref_to_EP_fine_id ||
-                             k.SPN_EP_coarse < m.coarse[c - 1].SPN_EP_coarse)) {
+        } else if (c > 0 && (k.refToEpFineId <= m.coarse[c - 1].refToEpFineId ||
+                             k.spnEpCoarse < m.coarse[c - 1].spnEpCoarse)) {
           out(map.then(PlacePart::EpEntry, std::uint32_t(c)),
               "coarse entry " + std::to_string(c) + " does not follow coarse entry " + std::to_string(c - 1));
           broken = true;
@@ -121,10 +121,10 @@ void checkEpOrder(const CheckContext& ctx, FindingSink& out) {
       std::size_t c = 0;
       std::uint64_t lastPts = 0, lastSpn = 0;
       for (std::size_t i = 0; i < m.fine.size(); ++i) {
-        while (c + 1 < m.coarse.size() && m.coarse[c + 1].ref_to_EP_fine_id <= i) ++c;
-        const std::uint64_t pts = (std::uint64_t(m.coarse[c].PTS_EP_coarse & ~1u) << 19) |
-                                  (std::uint64_t(m.fine[i].PTS_EP_fine) << 9);
-        const std::uint64_t spn = (m.coarse[c].SPN_EP_coarse & ~0x1FFFFu) | m.fine[i].SPN_EP_fine;
+        while (c + 1 < m.coarse.size() && m.coarse[c + 1].refToEpFineId <= i) ++c;
+        const std::uint64_t pts = (std::uint64_t(m.coarse[c].ptsEpCoarse & ~1u) << 19) |
+                                  (std::uint64_t(m.fine[i].ptsEpFine) << 9);
+        const std::uint64_t spn = (m.coarse[c].spnEpCoarse & ~0x1FFFFu) | m.fine[i].spnEpFine;
         if (i > 0 && (pts <= lastPts || spn <= lastSpn)) {
           out(map.then(PlacePart::EpEntry, std::uint32_t(i)),
               "PTS " + ptsText(pts) + " / SPN " + std::to_string(spn) + " does not follow entry " + std::to_string(i - 1) +

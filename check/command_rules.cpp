@@ -35,7 +35,7 @@ std::string perPlaylist(const CheckContext& ctx, const Program& p, const char* o
 
 }  // namespace
 
-std::string commandWords(const TNavCommand& c, CommandContext context) {
+std::string commandWords(const NavCommand& c, CommandContext context) {
   std::string s = commandLine(c, context);
   if (!s.empty() && (s.front() == '!' || s.front() == '*')) s.erase(0, 1);
   const std::size_t comment = s.find("  ;");
@@ -45,13 +45,13 @@ std::string commandWords(const TNavCommand& c, CommandContext context) {
 }
 
 void checkInvalidWords(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (!isValidOpcode(c.opcode)) out(at(p, line), hex8(c.opcode) + " is not a valid command word");
   });
 }
 
 void checkForbiddenWords(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (!isValidOpcode(c.opcode) || !isForbiddenOpcode(c.opcode, p.context)) return;
     out(at(p, line), std::string(commandName(c.opcode)) + " is not allowed in " +
                          (p.context == CommandContext::MovieObject ? "a movie object" : "a button"));
@@ -60,7 +60,7 @@ void checkForbiddenWords(const CheckContext& ctx, FindingSink& out) {
 
 void checkJumpTitle(const CheckContext& ctx, FindingSink& out) {
   if (!ctx.index) return;
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (c.opcode != 0x21810000 && c.opcode != 0x21830000) return;  // Jump Title, Call Title with a number
     if (ctx.titleExists(c.dst)) return;
     const std::string cmd = commandWords(c, p.context);
@@ -74,7 +74,7 @@ void checkJumpObject(const CheckContext& ctx, FindingSink& out) {
   if (!ctx.movieObjects) return;
   const std::size_t n = ctx.objectCount();
   const std::string has = ", but " + ctx.files.movieObjects.name + " has " + counted(n, "object", "objects");
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     // Jump Object and Call Object with a number; SetNVTimer with an object
     // number (its timeout 0 only stops the timer).
     const bool jump = c.opcode == 0x21800000 || c.opcode == 0x21820000;
@@ -85,7 +85,7 @@ void checkJumpObject(const CheckContext& ctx, FindingSink& out) {
 }
 
 void checkPlayPlaylist(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (c.opcode != 0x22800000 && c.opcode != 0x42810000 && c.opcode != 0x42C10000 && c.opcode != 0x42820000 &&
         c.opcode != 0x42C20000)
       return;
@@ -96,7 +96,7 @@ void checkPlayPlaylist(const CheckContext& ctx, FindingSink& out) {
 }
 
 void checkPlayItem(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     const bool item = c.opcode == 0x42C10000, mark = c.opcode == 0x42C20000;  // both numbers immediate
     if (!item && !mark) return;
     const long pl = ctx.playlistNumbered(c.dst);
@@ -110,10 +110,10 @@ void checkPlayItem(const CheckContext& ctx, FindingSink& out) {
 }
 
 void checkLink(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     const bool item = c.opcode == 0x22840000, mark = c.opcode == 0x22850000;  // immediate numbers
     if ((!item && !mark) || p.playlists.empty()) return;
-    const auto count = [&](const TMPLS& m) { return item ? m.playlist.items.size() : m.marks.marks.size(); };
+    const auto count = [&](const Playlist& m) { return item ? m.playlist.items.size() : m.marks.marks.size(); };
     for (std::size_t i : p.playlists)
       if (!ctx.files.playlists[i].usable() || c.dst < count(ctx.files.playlists[i].model)) return;
     out(at(p, line), commandWords(c, p.context) + ", but " +
@@ -122,7 +122,7 @@ void checkLink(const CheckContext& ctx, FindingSink& out) {
 }
 
 void checkGoto(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (c.opcode != 0x20810000 || c.dst < p.commands->size()) return;
     out(at(p, line), commandWords(c, p.context) + ", but the program has " +
                          counted(p.commands->size(), "line", "lines") + " (it ends the program)");
@@ -130,7 +130,7 @@ void checkGoto(const CheckContext& ctx, FindingSink& out) {
 }
 
 void checkSetStream(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (withoutImmediateFlags(c.opcode) != kSetStream || p.playlists.empty())
       return;
     for (std::size_t i : p.playlists)
@@ -139,7 +139,7 @@ void checkSetStream(const CheckContext& ctx, FindingSink& out) {
     const auto most = [&](auto count) {
       std::size_t m = 0;
       for (std::size_t i : p.playlists)
-        for (const TPlayItem& pi : ctx.files.playlists[i].model.playlist.items) m = std::max(m, count(pi));
+        for (const PlayItem& pi : ctx.files.playlists[i].model.playlist.items) m = std::max(m, count(pi));
       return m;
     };
     const auto names = [&] {
@@ -156,22 +156,22 @@ void checkSetStream(const CheckContext& ctx, FindingSink& out) {
     };
     const bool dstImm = c.opcode & kDstImmediateBit, srcImm = c.opcode & kSrcImmediateBit;
     if (dstImm && (c.dst & 0x80000000))
-      judge("audio", (c.dst >> 16) & 0xFF, most([](const TPlayItem& pi) { return pi.stn.primary_audio.size(); }),
+      judge("audio", (c.dst >> 16) & 0xFF, most([](const PlayItem& pi) { return pi.stn.primaryAudio.size(); }),
             "primary audio streams");
     // A PG number with the display flag off turns subtitles off, whatever it is.
     if (dstImm && (c.dst & 0x8000) && (c.dst & 0x4000) && (c.dst & 0xFFF) != 0xFFF)
-      judge("PG", c.dst & 0xFFF, most([](const TPlayItem& pi) { return numPG(pi.stn); }), "PG/text subtitle streams");
+      judge("PG", c.dst & 0xFFF, most([](const PlayItem& pi) { return pgStreamCount(pi.stn); }), "PG/text subtitle streams");
     if (srcImm && (c.src & 0x80000000))
-      judge("IG", (c.src >> 16) & 0xFF, most([](const TPlayItem& pi) { return pi.stn.ig.size(); }), "IG streams");
+      judge("IG", (c.src >> 16) & 0xFF, most([](const PlayItem& pi) { return pi.stn.ig.size(); }), "IG streams");
     if (srcImm && (c.src & 0x8000))
       judge("angle", c.src & 0xFF,
-            most([](const TPlayItem& pi) { return pi.is_multi_angle ? std::max<std::size_t>(1, pi.angles.angles.size()) : 1; }),
+            most([](const PlayItem& pi) { return pi.isMultiAngle ? std::max<std::size_t>(1, pi.angles.angles.size()) : 1; }),
             "angles");
   });
 }
 
 void checkPsrWrite(const CheckContext& ctx, FindingSink& out) {
-  forEachCommand(ctx, [&](const Program& p, std::size_t line, const TNavCommand& c) {
+  forEachCommand(ctx, [&](const Program& p, std::size_t line, const NavCommand& c) {
     if (!isValidOpcode(c.opcode)) return;
     const OpcodeFields f = decodeOpcode(c.opcode);
     if (f.group != 2 || f.subGroup != 0 || f.operandCount < 2) return;  // Set commands

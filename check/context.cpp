@@ -37,14 +37,14 @@ CheckContext::CheckContext(const DiscFiles& f) : files(f) {
   for (const std::string& s : f.streamNames) streams_[s] = true;
 
   if (movieObjects) {
-    const auto& objects = movieObjects->movie_objects.objects;
+    const auto& objects = movieObjects->movieObjects.objects;
     for (std::size_t o = 0; o < objects.size(); ++o) {
       Program p;
       p.place = movieObjectPlace(std::uint32_t(o));
       p.context = CommandContext::MovieObject;
       p.commands = &objects[o].commands;
       p.object = std::uint32_t(o);
-      for (const TNavCommand& c : objects[o].commands) {
+      for (const NavCommand& c : objects[o].commands) {
         if (!playsPlaylistImmediately(c.opcode)) continue;
         const long pl = playlistNumbered(c.dst);
         if (pl >= 0 && std::find(p.playlists.begin(), p.playlists.end(), std::size_t(pl)) == p.playlists.end())
@@ -57,12 +57,12 @@ CheckContext::CheckContext(const DiscFiles& f) : files(f) {
   for (std::size_t i = 0; i < f.clips.size(); ++i) {
     const auto& c = f.clips[i];
     if (!c.usable()) menusComplete_ = false;  // its program, and so its menus, are unknown
-    if (!c.usable() || c.model.program_info.program_sequences.empty()) continue;
-    for (const TProgramStream& s : c.model.program_info.program_sequences.front().streams) {
-      if (s.stream_coding_type != 0x91) continue;
+    if (!c.usable() || c.model.programInfo.programSequences.empty()) continue;
+    for (const ProgramStream& s : c.model.programInfo.programSequences.front().streams) {
+      if (s.streamCodingType != 0x91) continue;
       const std::string base = baseName(c.name);
       const bool read = std::any_of(f.menus.begin(), f.menus.end(), [&](const MenuFile& m) {
-        return m.clip == base && m.pid == s.PID && m.usable();
+        return m.clip == base && m.pid == s.pid && m.usable();
       });
       menusComplete_ = menusComplete_ && read;
     }
@@ -76,26 +76,26 @@ CheckContext::CheckContext(const DiscFiles& f) : files(f) {
     if (!menu.clip.empty())
       for (std::size_t i = 0; i < f.playlists.size(); ++i) {
         if (!f.playlists[i].usable()) continue;
-        const TMPLS& pl = f.playlists[i].model;
+        const Playlist& pl = f.playlists[i].model;
         bool uses = std::any_of(pl.playlist.items.begin(), pl.playlist.items.end(),
-                                [&](const TPlayItem& pi) { return pi.clip_name == menu.clip; });
-        for (const TSubPath& sp : pl.playlist.subpaths)
-          for (const TSubPlayItem& spi : sp.items) uses = uses || spi.clip_name == menu.clip;
+                                [&](const PlayItem& pi) { return pi.clipName == menu.clip; });
+        for (const SubPath& sp : pl.playlist.subpaths)
+          for (const SubPlayItem& spi : sp.items) uses = uses || spi.clipName == menu.clip;
         if (uses) with.push_back(i);
       }
     const auto& pages = menu.menu.ics.pages;
     for (std::size_t pg = 0; pg < pages.size(); ++pg)
-      for (const TBOG& bog : pages[pg].bogs)
-        for (const TIGbutton& b : bog.buttons) {
+      for (const Bog& bog : pages[pg].bogs)
+        for (const IgButton& b : bog.buttons) {
           Program p;
           p.place.file = PlaceFile::Menu;
           p.place.name = menu.name;
-          p.place = p.place.then(PlacePart::Page, pages[pg].page_id).then(PlacePart::Button, b.button_id);
+          p.place = p.place.then(PlacePart::Page, pages[pg].pageId).then(PlacePart::Button, b.buttonId);
           p.context = CommandContext::ButtonCommands;
           p.commands = &b.commands;
           p.menu = m;
           p.page = pg;
-          p.button = b.button_id;
+          p.button = b.buttonId;
           p.playlists = with;
           programs_.push_back(std::move(p));
         }
@@ -104,10 +104,10 @@ CheckContext::CheckContext(const DiscFiles& f) : files(f) {
 
 bool CheckContext::titleExists(std::uint32_t n) const {
   if (!index) return true;  // nothing to judge by
-  const TIndexes& x = index->indexes;
-  const auto on = [](const TIndexEntry& e) { return e.object_type != 1 || e.movie_object_reference != kNoObject; };
-  if (n == 0) return on(x.top_menu);
-  if (n == 0xFFFF) return on(x.first_playback);
+  const Indexes& x = index->indexes;
+  const auto on = [](const IndexEntry& e) { return e.objectType != 1 || e.movieObjectReference != kNoObject; };
+  if (n == 0) return on(x.topMenu);
+  if (n == 0xFFFF) return on(x.firstPlayback);
   return n <= x.titles.size();
 }
 
@@ -129,9 +129,9 @@ bool CheckContext::streamExists(const std::string& clip) const {
 
 bool CheckContext::hasBdjTitles() const {
   if (!index) return false;
-  const TIndexes& x = index->indexes;
-  if (x.first_playback.object_type == 2 || x.top_menu.object_type == 2) return true;
-  return std::any_of(x.titles.begin(), x.titles.end(), [](const TIndexesTitle& t) { return t.object_type != 1; });
+  const Indexes& x = index->indexes;
+  if (x.firstPlayback.objectType == 2 || x.topMenu.objectType == 2) return true;
+  return std::any_of(x.titles.begin(), x.titles.end(), [](const IndexTitle& t) { return t.objectType != 1; });
 }
 
 Place CheckContext::movieObjectPlace(std::uint32_t object) const {

@@ -22,7 +22,7 @@ struct Rule;
 struct Program {
   Place place;  // "MovieObject.bdmv object 3", "00000.m2ts page 1 button 5"
   CommandContext context = CommandContext::MovieObject;
-  const TCommands* commands = nullptr;
+  const CommandList* commands = nullptr;
   std::uint32_t object = 0;  // movie objects: the object number
   std::size_t menu = 0;      // buttons: the menu, page index and button id
   std::size_t page = 0;
@@ -41,10 +41,10 @@ class CheckContext {
 
   // Index and movie objects as the rules may use them (nullptr when the file
   // is not usable).
-  const TINDX* index = nullptr;
-  const TMOBJ* movieObjects = nullptr;
+  const IndexFile* index = nullptr;
+  const MovieObjectFile* movieObjects = nullptr;
   std::size_t titleCount() const { return index ? index->indexes.titles.size() : 0; }
-  std::size_t objectCount() const { return movieObjects ? movieObjects->movie_objects.objects.size() : 0; }
+  std::size_t objectCount() const { return movieObjects ? movieObjects->movieObjects.objects.size() : 0; }
   // Jump Title n finds a title: 1..count, 0 when the Top Menu is on, 65535
   // when First Playback is.
   bool titleExists(std::uint32_t n) const;

@@ -72,29 +72,29 @@ DiscFile<Model> readFile(const std::string& path, const std::string& name, Parse
 }
 
 void readMenusOfClip(DiscFiles& d, std::size_t clip) {
-  const DiscFile<TCLPI>& c = d.clips[clip];
-  if (!c.usable() || !d.streams[clip].exists || c.model.program_info.program_sequences.empty()) return;
+  const DiscFile<ClipInfoFile>& c = d.clips[clip];
+  if (!c.usable() || !d.streams[clip].exists || c.model.programInfo.programSequences.empty()) return;
   const std::string stream = d.folder + "STREAM" + kSep + d.streams[clip].name;
-  for (const TProgramStream& s : c.model.program_info.program_sequences.front().streams) {
-    if (s.stream_coding_type != std::uint8_t(CodingType::IG)) continue;
+  for (const ProgramStream& s : c.model.programInfo.programSequences.front().streams) {
+    if (s.streamCodingType != std::uint8_t(CodingType::IG)) continue;
     MenuFile m;
     m.name = d.streams[clip].name;
     m.clip = c.name.substr(0, c.name.find('.'));
-    m.pid = s.PID;
+    m.pid = s.pid;
     Capture capture;
     {
       ScopedReporter scope(capture);
       Bytes mnu;
-      const DemuxResult r = extractFirstDisplaySet(stream, s.PID, mnu);
+      const DemuxResult r = extractFirstDisplaySet(stream, s.pid, mnu);
       if (r.failed) {
         m.status = ReadStatus::Unreadable;
       } else {
-        m.status = loadMNUBytes(mnu, m.menu).status;
-        if (m.status == ReadStatus::Ok && !m.menu.has_composition) m.status = ReadStatus::Truncated;
+        m.status = parseMnu(mnu, m.menu).status;
+        if (m.status == ReadStatus::Ok && !m.menu.hasComposition) m.status = ReadStatus::Truncated;
       }
     }
     if (m.status != ReadStatus::Ok)
-      m.problem = "the IG stream on PID " + hexText(s.PID, 4) + " could not be read" +
+      m.problem = "the IG stream on PID " + hexText(s.pid, 4) + " could not be read" +
                   (capture.first.empty() ? std::string() : ": " + capture.first);
     d.menus.push_back(std::move(m));
   }
@@ -112,8 +112,8 @@ void readMenuFile(DiscFiles& d, const std::string& path) {
       m.status = ReadStatus::Unreadable;
       capture.first = error;
     } else {
-      m.status = loadMNUBytes(data, m.menu).status;
-      if (m.status == ReadStatus::Ok && !m.menu.has_composition) m.status = ReadStatus::Truncated;
+      m.status = parseMnu(data, m.menu).status;
+      if (m.status == ReadStatus::Ok && !m.menu.hasComposition) m.status = ReadStatus::Truncated;
     }
   }
   if (m.status != ReadStatus::Ok)
@@ -129,7 +129,7 @@ std::string readProblem(ReadStatus status, const Bytes& data, const std::string&
     case ReadStatus::Truncated: return "it ends early at $" + hexText(data.size(), 8);
     case ReadStatus::Unreadable: return systemError.empty() ? "it cannot be read" : systemError;
     case ReadStatus::Rejected:
-      if (data.size() >= 8 && std::string(data.begin() + 4, data.begin() + 8) == "0300") return kUltraHDNote;
+      if (data.size() >= 8 && std::string(data.begin() + 4, data.begin() + 8) == "0300") return kUltraHdNote;
       return "its header is not one of this file kind (type and version \"" +
              std::string(data.begin(), data.begin() + long(std::min<std::size_t>(8, data.size()))) + "\")";
   }
@@ -151,16 +151,16 @@ DiscFiles readDiscFiles(const std::string& folder, const DiscReadOptions& option
     std::sort(d.streamNames.begin(), d.streamNames.end());
   }
 
-  d.index = readFile<TINDX>(d.folder + n.index, n.index,
-                            [](const Bytes& b, TINDX& m) { return parseIndex(b, m).status; });
-  d.movieObjects = readFile<TMOBJ>(d.folder + n.movieObject, n.movieObject,
-                                   [](const Bytes& b, TMOBJ& m) { return parseMovieObjects(b, m).status; });
+  d.index = readFile<IndexFile>(d.folder + n.index, n.index,
+                                [](const Bytes& b, IndexFile& m) { return parseIndex(b, m).status; });
+  d.movieObjects = readFile<MovieObjectFile>(d.folder + n.movieObject, n.movieObject,
+                                             [](const Bytes& b, MovieObjectFile& m) { return parseMovieObjects(b, m).status; });
   for (const std::string& name : sortedNames(d.folder + "PLAYLIST", n.playlistExt))
-    d.playlists.push_back(readFile<TMPLS>(d.folder + "PLAYLIST" + kSep + name + n.playlistExt, name + n.playlistExt,
-                                          [](const Bytes& b, TMPLS& m) { return parseMPLS(b, m).status; }));
+    d.playlists.push_back(readFile<Playlist>(d.folder + "PLAYLIST" + kSep + name + n.playlistExt, name + n.playlistExt,
+                                             [](const Bytes& b, Playlist& m) { return parsePlaylist(b, m).status; }));
   for (const std::string& name : sortedNames(d.folder + "CLIPINF", n.clipExt)) {
-    d.clips.push_back(readFile<TCLPI>(d.folder + "CLIPINF" + kSep + name + n.clipExt, name + n.clipExt,
-                                      [](const Bytes& b, TCLPI& m) { return parseCLPI(b, m).status; }));
+    d.clips.push_back(readFile<ClipInfoFile>(d.folder + "CLIPINF" + kSep + name + n.clipExt, name + n.clipExt,
+                                             [](const Bytes& b, ClipInfoFile& m) { return parseClipInfo(b, m).status; }));
     StreamFile s;
     s.name = name + n.streamExt;
     std::error_code ec;
@@ -172,7 +172,7 @@ DiscFiles readDiscFiles(const std::string& folder, const DiscReadOptions& option
   if (d.bdjoFolder) d.bdjos = sortedNames(d.folder + "BDJO", ".bdjo");
   const std::string sound = d.folder + "AUXDATA" + kSep + kSoundFileName;
   if (isFile(sound))
-    d.sound = readFile<TSND>(sound, kSoundFileName, [](const Bytes& b, TSND& m) { return parseSound(b, m).status; });
+    d.sound = readFile<SoundFile>(sound, kSoundFileName, [](const Bytes& b, SoundFile& m) { return parseSound(b, m).status; });
   if (options.menusFromStreams && d.streamFolder)
     for (std::size_t i = 0; i < d.clips.size(); ++i) readMenusOfClip(d, i);
   for (const std::string& path : options.menuFiles) readMenuFile(d, path);

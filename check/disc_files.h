@@ -45,7 +45,7 @@ struct MenuFile {
   std::uint16_t pid = 0;
   ReadStatus status = ReadStatus::Unreadable;
   std::string problem;
-  TMenu menu;
+  IgMenu menu;
   bool usable() const { return status == ReadStatus::Ok; }
 };
 
@@ -54,14 +54,14 @@ struct DiscFiles {
   bool shortNames = false;
   bool streamFolder = false;
   bool bdjoFolder = false;
-  DiscFile<TINDX> index;
-  DiscFile<TMOBJ> movieObjects;
-  std::vector<DiscFile<TMPLS>> playlists;  // in name order
-  std::vector<DiscFile<TCLPI>> clips;      // in name order
-  std::vector<StreamFile> streams;         // one per clip, same order
-  std::vector<std::string> streamNames;    // every file of STREAM, sorted
-  std::vector<std::string> bdjos;          // BDJO names without extension
-  std::optional<DiscFile<TSND>> sound;     // when AUXDATA/sound.bdmv exists
+  DiscFile<IndexFile> index;
+  DiscFile<MovieObjectFile> movieObjects;
+  std::vector<DiscFile<Playlist>> playlists;  // in name order
+  std::vector<DiscFile<ClipInfoFile>> clips;  // in name order
+  std::vector<StreamFile> streams;            // one per clip, same order
+  std::vector<std::string> streamNames;       // every file of STREAM, sorted
+  std::vector<std::string> bdjos;             // BDJO names without extension
+  std::optional<DiscFile<SoundFile>> sound;   // when AUXDATA/sound.bdmv exists
   std::vector<MenuFile> menus;
 
   const NameSet& names() const { return nameSet(shortNames); }

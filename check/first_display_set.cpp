@@ -42,7 +42,7 @@ DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, B
   opt.logPesLines = false;
   opt.progress = false;
   FirstDisplaySetSink sink;
-  const DemuxResult r = Demux(m2ts, sink, opt);
+  const DemuxResult r = demux(m2ts, sink, opt);
   mnu = std::move(sink.data);
   return r;
 }

@@ -20,7 +20,7 @@ class FirstDisplaySetSink final : public ExportSink {
   bool done_ = false;
 };
 
-// The same as extractIGStream into memory, stopping after the first END
+// The same as extractIgStream into memory, stopping after the first END
 // segment.
 DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu);
 

@@ -2,7 +2,7 @@
 
 namespace mirdal {
 
-LineExit lineExit(const TNavCommand& c, CommandContext context) {
+LineExit lineExit(const NavCommand& c, CommandContext context) {
   const std::uint32_t op = c.opcode;
   if (op >= 0x48000100 && op <= 0x48C00700) return LineExit::Compare;
   switch (op) {
@@ -30,7 +30,7 @@ LineExit lineExit(const TNavCommand& c, CommandContext context) {
   return LineExit::Next;
 }
 
-ProgramFlow programFlow(const TCommands& program, CommandContext context) {
+ProgramFlow programFlow(const CommandList& program, CommandContext context) {
   ProgramFlow f;
   const std::size_t n = program.size();
   f.runs.assign(n, false);
@@ -44,7 +44,7 @@ ProgramFlow programFlow(const TCommands& program, CommandContext context) {
     todo.pop_back();
     if (f.runs[line]) continue;
     f.runs[line] = true;
-    const TNavCommand& c = program[line];
+    const NavCommand& c = program[line];
     switch (lineExit(c, context)) {
       case LineExit::Next: reach(line + 1); break;
       case LineExit::Compare:

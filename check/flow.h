@@ -23,10 +23,10 @@ enum class LineExit {
   Goto,     // the line the GoTo names
   Ends,     // the program ends (Break, Jump, Resume, ...)
 };
-LineExit lineExit(const TNavCommand& c, CommandContext context);
+LineExit lineExit(const NavCommand& c, CommandContext context);
 
-ProgramFlow programFlow(const TCommands& program, CommandContext context);
+ProgramFlow programFlow(const CommandList& program, CommandContext context);
 
-inline bool isNop(const TNavCommand& c) { return c.opcode == 0; }
+inline bool isNop(const NavCommand& c) { return c.opcode == 0; }
 
 }  // namespace mirdal

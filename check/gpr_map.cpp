@@ -21,7 +21,7 @@ const GprEntry* GprMap::find(unsigned gpr) const {
   return it != registers.end() && it->gpr == gpr ? &*it : nullptr;
 }
 
-std::vector<RegisterAccess> gprAccesses(const TNavCommand& c) {
+std::vector<RegisterAccess> gprAccesses(const NavCommand& c) {
   std::vector<RegisterAccess> out;
   if (!isValidOpcode(c.opcode)) return out;
   const OpcodeFields f = decodeOpcode(c.opcode);
@@ -83,7 +83,7 @@ GprMap buildGprMap(const std::vector<Program>& programs) {
   std::map<unsigned, GprEntry> m;
   for (const Program& p : programs)
     for (std::size_t line = 0; line < p.commands->size(); ++line) {
-      const TNavCommand& c = (*p.commands)[line];
+      const NavCommand& c = (*p.commands)[line];
       const std::vector<RegisterAccess> acc = gprAccesses(c);
       if (acc.empty()) continue;
       const std::string words = commandWords(c, p.context);

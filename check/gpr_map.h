@@ -49,6 +49,6 @@ struct RegisterAccess {
   Access access;
   AccessForm form;
 };
-std::vector<RegisterAccess> gprAccesses(const TNavCommand& c);
+std::vector<RegisterAccess> gprAccesses(const NavCommand& c);
 
 }  // namespace mirdal

@@ -19,16 +19,16 @@ void unreadable(const DiscFile<Model>& f, PlaceFile kind, FindingSink& out) {
 // First Playback, Top Menu and each title, with the place that names it.
 template <class Fn>
 void forEachEntry(const CheckContext& ctx, Fn fn) {
-  const TIndexes& x = ctx.index->indexes;
+  const Indexes& x = ctx.index->indexes;
   const Place base = ctx.indexPlace();
-  fn(base.then(PlacePart::FirstPlayback, 0), x.first_playback.object_type, x.first_playback.playback_type,
-     x.first_playback.movie_object_reference, x.first_playback.bdj_object_name, true);
-  fn(base.then(PlacePart::TopMenu, 0), x.top_menu.object_type, x.top_menu.playback_type,
-     x.top_menu.movie_object_reference, x.top_menu.bdj_object_name, true);
+  fn(base.then(PlacePart::FirstPlayback, 0), x.firstPlayback.objectType, x.firstPlayback.playbackType,
+     x.firstPlayback.movieObjectReference, x.firstPlayback.bdjObjectName, true);
+  fn(base.then(PlacePart::TopMenu, 0), x.topMenu.objectType, x.topMenu.playbackType,
+     x.topMenu.movieObjectReference, x.topMenu.bdjObjectName, true);
   for (std::size_t t = 0; t < x.titles.size(); ++t) {
-    const TIndexesTitle& e = x.titles[t];
-    fn(base.then(PlacePart::Title, std::uint32_t(t + 1)), e.object_type, e.playback_type, e.movie_object_reference,
-       e.bdj_object_name, false);
+    const IndexTitle& e = x.titles[t];
+    fn(base.then(PlacePart::Title, std::uint32_t(t + 1)), e.objectType, e.playbackType, e.movieObjectReference,
+       e.bdjObjectName, false);
   }
 }
 
@@ -93,7 +93,7 @@ void checkIndexAccessTypes(const CheckContext& ctx, FindingSink& out) {
   if (!ctx.index) return;
   const auto& titles = ctx.index->indexes.titles;
   for (std::size_t t = 0; t < titles.size(); ++t)
-    if (titles[t].access_type == 2)
+    if (titles[t].accessType == 2)
       out(ctx.indexPlace().then(PlacePart::Title, std::uint32_t(t + 1)),
           "access type 2 is not a value players know (0 permitted, 1 prohibited, 3 prohibited and hidden)");
 }

@@ -65,7 +65,7 @@ class Builder {
   // First Playback, Top Menu and titles to their objects.
   void entries() {
     if (!ctx_.index) return;
-    const TIndexes& x = ctx_.index->indexes;
+    const Indexes& x = ctx_.index->indexes;
     const auto lead = [&](std::size_t from, std::uint8_t type, std::uint16_t object, const std::string& bdjo) {
       if (type == 1) {
         if (object != kNoObject && object < ctx_.objectCount()) edge(from, objectNode(object));
@@ -76,21 +76,21 @@ class Builder {
         edge(from, node(NodeKind::BdjObject, 0, "bdjo" + bdjo, bdjo + ".bdjo", p));
       }
     };
-    const auto on = [](const TIndexEntry& e) { return e.object_type != 1 || e.movie_object_reference != kNoObject; };
-    if (on(x.first_playback))
-      lead(titleNode(0xFFFF), x.first_playback.object_type, x.first_playback.movie_object_reference,
-           x.first_playback.bdj_object_name);
-    if (on(x.top_menu))
-      lead(titleNode(0), x.top_menu.object_type, x.top_menu.movie_object_reference, x.top_menu.bdj_object_name);
+    const auto on = [](const IndexEntry& e) { return e.objectType != 1 || e.movieObjectReference != kNoObject; };
+    if (on(x.firstPlayback))
+      lead(titleNode(0xFFFF), x.firstPlayback.objectType, x.firstPlayback.movieObjectReference,
+           x.firstPlayback.bdjObjectName);
+    if (on(x.topMenu))
+      lead(titleNode(0), x.topMenu.objectType, x.topMenu.movieObjectReference, x.topMenu.bdjObjectName);
     for (std::size_t t = 0; t < x.titles.size(); ++t)
-      lead(titleNode(std::uint32_t(t + 1)), x.titles[t].object_type, x.titles[t].movie_object_reference,
-           x.titles[t].bdj_object_name);
+      lead(titleNode(std::uint32_t(t + 1)), x.titles[t].objectType, x.titles[t].movieObjectReference,
+           x.titles[t].bdjObjectName);
   }
 
   // What a command leads to, from the node of its program.
   void commandEdges(std::size_t from, const Program& p, long menuNode) {
     for (std::size_t line = 0; line < p.commands->size(); ++line) {
-      const TNavCommand& c = (*p.commands)[line];
+      const NavCommand& c = (*p.commands)[line];
       const std::string label = "line " + std::to_string(line) + ": " + commandWords(c, p.context);
       const Place at = p.place.then(PlacePart::Line, std::uint32_t(line));
       switch (c.opcode) {
@@ -120,9 +120,9 @@ class Builder {
       }
       // SetButtonPage to another page of the same menu.
       if (menuNode >= 0 && (c.opcode == 0x51400003 || c.opcode == 0x51C00003) && (c.src & 0x80000000)) {
-        const TMenu& m = ctx_.files.menus[p.menu].menu;
+        const IgMenu& m = ctx_.files.menus[p.menu].menu;
         for (std::size_t pg = 0; pg < m.ics.pages.size(); ++pg)
-          if (m.ics.pages[pg].page_id == (c.src & 0xFF) && pg != p.page)
+          if (m.ics.pages[pg].pageId == (c.src & 0xFF) && pg != p.page)
             edge(from, pageNode(p.menu, pg), label, at);
       }
     }
@@ -145,14 +145,14 @@ class Builder {
         const long c = ctx_.clipNamed(clip);
         if (c >= 0) edge(from, clipNode(std::size_t(c)));
       };
-      for (const TPlayItem& pi : f.model.playlist.items) {
-        to(pi.clip_name);
-        for (const TClipRef& a : pi.angles.angles) to(a.clip_name);
+      for (const PlayItem& pi : f.model.playlist.items) {
+        to(pi.clipName);
+        for (const ClipRef& a : pi.angles.angles) to(a.clipName);
       }
-      for (const TSubPath& sp : f.model.playlist.subpaths)
-        for (const TSubPlayItem& spi : sp.items) {
-          to(spi.clip_name);
-          for (const TClipRef& a : spi.clips) to(a.clip_name);
+      for (const SubPath& sp : f.model.playlist.subpaths)
+        for (const SubPlayItem& spi : sp.items) {
+          to(spi.clipName);
+          for (const ClipRef& a : spi.clips) to(a.clipName);
         }
     }
   }
@@ -165,12 +165,12 @@ class Builder {
     return node(NodeKind::Menu, 0, "m" + std::to_string(m), f.name + " menu", p);
   }
   std::size_t pageNode(std::size_t m, std::size_t pg) {
-    const TPage& page = ctx_.files.menus[m].menu.ics.pages[pg];
+    const IgPage& page = ctx_.files.menus[m].menu.ics.pages[pg];
     Place p;
     p.file = PlaceFile::Menu;
     p.name = ctx_.files.menus[m].name;
-    return node(NodeKind::Page, page.page_id, "m" + std::to_string(m) + ".p" + std::to_string(page.page_id),
-                "Page " + std::to_string(page.page_id), p.then(PlacePart::Page, page.page_id), long(menuNode(m)));
+    return node(NodeKind::Page, page.pageId, "m" + std::to_string(m) + ".p" + std::to_string(page.pageId),
+                "Page " + std::to_string(page.pageId), p.then(PlacePart::Page, page.pageId), long(menuNode(m)));
   }
 
   void menus() {

@@ -18,7 +18,7 @@ void checkUnreachedObjects(const CheckContext& ctx, FindingSink& out) {
 
 void checkDeadCode(const CheckContext& ctx, FindingSink& out) {
   for (const Program& p : ctx.programs()) {
-    const TCommands& cmds = *p.commands;
+    const CommandList& cmds = *p.commands;
     const ProgramFlow flow = programFlow(cmds, p.context);
     if (!flow.known) continue;
     for (std::size_t line = 0; line < cmds.size();) {
@@ -38,7 +38,7 @@ void checkDeadCode(const CheckContext& ctx, FindingSink& out) {
                                          : "lines " + std::to_string(first) + "-" + std::to_string(last) + " are";
         std::string why = "no path from line 0 leads here";
         if (line > 0) {
-          const TNavCommand& before = cmds[line - 1];
+          const NavCommand& before = cmds[line - 1];
           const LineExit e = lineExit(before, p.context);
           if (e == LineExit::Ends || e == LineExit::Goto)
             why = "line " + std::to_string(line - 1) + " (" + commandWords(before, p.context) + ") " +

@@ -40,11 +40,11 @@ void checkUnusedSounds(const CheckContext& ctx, FindingSink& out) {
   for (const MenuFile& f : ctx.files.menus) {
     if (!f.usable()) continue;
     anyMenu = true;
-    for (const TPage& page : f.menu.ics.pages)
-      for (const TBOG& bog : page.bogs)
-        for (const TIGbutton& b : bog.buttons) {
-          used.insert(b.selected_sound);
-          used.insert(b.activated_sound);
+    for (const IgPage& page : f.menu.ics.pages)
+      for (const Bog& bog : page.bogs)
+        for (const IgButton& b : bog.buttons) {
+          used.insert(b.selectedSound);
+          used.insert(b.activatedSound);
         }
   }
   if (!anyMenu) return;

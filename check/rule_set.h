@@ -13,7 +13,7 @@ class CheckContext;
 class FindingSink;
 
 // "Jump Title 9": a command's line without the grid's markers and comments.
-std::string commandWords(const TNavCommand& c, CommandContext context);
+std::string commandWords(const NavCommand& c, CommandContext context);
 
 #define MIRDAL_RULE(fn) void fn(const CheckContext&, FindingSink&);
 // files

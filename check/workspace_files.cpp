@@ -42,7 +42,7 @@ DiscFiles discFilesOf(const Workspace& ws, const DiscReadOptions& options) {
   takeOpenFile(d.playlists, ws.playlist);
   takeOpenFile(d.clips, ws.clip);
   if (ws.sound.loaded()) {
-    if (!d.sound) d.sound = DiscFile<TSND>{kSoundFileName, ReadStatus::Ok, {}, {}};
+    if (!d.sound) d.sound = DiscFile<SoundFile>{kSoundFileName, ReadStatus::Ok, {}, {}};
     takeDocument(*d.sound, ws.sound);
   }
   // A menu opened from a .mnu file is checked with the disc; one taken out of

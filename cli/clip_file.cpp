@@ -22,28 +22,28 @@ std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
 
 }  // namespace
 
-std::string dumpClipText(const TCLPI& c, const std::string& name) {
-  const TClipInfo& ci = c.clip_info;
-  std::string out = name + ": " + c.type_indicator + " version " + c.version_number + "\n";
-  out += "ClipInfo: application type " + std::to_string(ci.application_type) + " (" +
-         applicationTypeText(ci.application_type) + "), ATCd " + yesNo(ci.is_ATC_delta) + ", Rec. rate " +
-         std::to_string(ci.TS_recording_rate) + ", Packets " + std::to_string(ci.number_of_source_packets) + "\n";
-  if (ci.is_ATC_delta) {
+std::string dumpClipText(const ClipInfoFile& c, const std::string& name) {
+  const ClipInfo& ci = c.clipInfo;
+  std::string out = name + ": " + c.typeIndicator + " version " + c.versionNumber + "\n";
+  out += "ClipInfo: application type " + std::to_string(ci.applicationType) + " (" +
+         applicationTypeText(ci.applicationType) + "), ATCd " + yesNo(ci.isAtcDelta) + ", Rec. rate " +
+         std::to_string(ci.tsRecordingRate) + ", Packets " + std::to_string(ci.numberOfSourcePackets) + "\n";
+  if (ci.isAtcDelta) {
     TextTable t({"", "ATC_delta", "following", "clipcodec"});
-    for (std::size_t i = 0; i < ci.ATC_delta_entries.size(); ++i) {
-      ClipRow r = atcDeltaRow(ci.ATC_delta_entries[i]);
+    for (std::size_t i = 0; i < ci.atcDeltaEntries.size(); ++i) {
+      ClipRow r = atcDeltaRow(ci.atcDeltaEntries[i]);
       r.insert(r.begin(), std::to_string(i));
       t.add(r);
     }
     out += "ATC_delta_entries\n" + t.text("  ");
   }
-  if (ci.application_type == kTextSubtitleApplication) {
+  if (ci.applicationType == kTextSubtitleApplication) {
     TextTable t({"", "filename"});
-    for (std::size_t i = 0; i < ci.font_files.size(); ++i) t.add({std::to_string(i), ci.font_files[i]});
+    for (std::size_t i = 0; i < ci.fontFiles.size(); ++i) t.add({std::to_string(i), ci.fontFiles[i]});
     out += "Font files\n" + t.text("  ");
   }
   TextTable seq({"", "SPN_ATC_start", "num of STC", "offset STC"});
-  const auto& atcs = c.sequence_info.ATC_sequences;
+  const auto& atcs = c.sequenceInfo.atcSequences;
   for (std::size_t i = 0; i < atcs.size(); ++i) {
     ClipRow r = atcSequenceRow(atcs[i]);
     r.insert(r.begin(), std::to_string(i));
@@ -51,16 +51,16 @@ std::string dumpClipText(const TCLPI& c, const std::string& name) {
   }
   out += "Sequences\n" + seq.text("  ");
   for (std::size_t i = 0; i < atcs.size(); ++i) {
-    if (atcs[i].STC_sequences.empty()) continue;
+    if (atcs[i].stcSequences.empty()) continue;
     TextTable t({"", "PCR_PID", "SPN_STC_st", "present. st.", "present. end"});
-    for (std::size_t j = 0; j < atcs[i].STC_sequences.size(); ++j) {
-      ClipRow r = stcSequenceRow(atcs[i].STC_sequences[j]);
+    for (std::size_t j = 0; j < atcs[i].stcSequences.size(); ++j) {
+      ClipRow r = stcSequenceRow(atcs[i].stcSequences[j]);
       r.insert(r.begin(), std::to_string(j));
       t.add(r);
     }
     out += "STC sequences of ATC sequence " + std::to_string(i) + "\n" + t.text("  ");
   }
-  const auto& progs = c.program_info.program_sequences;
+  const auto& progs = c.programInfo.programSequences;
   for (std::size_t p = 0; p < progs.size(); ++p) {
     TextTable t({"", "PID", "Stream type", "Details"});
     for (std::size_t i = 0; i < progs[p].streams.size(); ++i) {
@@ -69,7 +69,7 @@ std::string dumpClipText(const TCLPI& c, const std::string& name) {
       t.add(r);
     }
     out += "ProgramInfo, program sequence " + std::to_string(p) + " (SPN " +
-           hexText(progs[p].SPN_program_sequence_start, 8) + ", PMT PID " + hexText(progs[p].program_map_PID, 4) +
+           hexText(progs[p].spnProgramSequenceStart, 8) + ", PMT PID " + hexText(progs[p].programMapPid, 4) +
            ")\n" + t.text("  ");
   }
   TextTable ep({"", "PID", "EP type", "EP coarse", "EP fine", "EP map st."});
@@ -80,7 +80,7 @@ std::string dumpClipText(const TCLPI& c, const std::string& name) {
   }
   out += "CPI, length " + std::to_string(c.cpi.length) + "\n" + ep.text("  ");
   for (std::size_t i = 0; i < c.cpi.maps.size() && i < c.cpi.entries.size(); ++i) {
-    const TEP_map_fosPID& m = c.cpi.maps[i];
+    const EpMapForPid& m = c.cpi.maps[i];
     TextTable co({"", "ref_to", "PTS_EP", "SPN_EP"});
     for (std::size_t j = 0; j < m.coarse.size(); ++j) {
       ClipRow r = epCoarseRow(m.coarse[j]);
@@ -93,122 +93,122 @@ std::string dumpClipText(const TCLPI& c, const std::string& name) {
       r.insert(r.begin(), epFineRowNumber(j));
       fi.add(r);
     }
-    const std::string pid = hexText(c.cpi.entries[i].stream_PID, 4);
+    const std::string pid = hexText(c.cpi.entries[i].streamPid, 4);
     out += "EP coarse entries of PID " + pid + "\n" + co.text("  ");
     out += "EP fine entries of PID " + pid + "\n" + fi.text("  ");
   }
-  out += "ClipMark length: " + std::to_string(c.ClipMark_length) + "\n";
+  out += "ClipMark length: " + std::to_string(c.clipMarkLength) + "\n";
   out += "ExtensionData: " +
-         (c.ExtensionData_start_address == 0 ? std::string("no ExtensionData()") : ExtDatCap(c.extension_data)) +
+         (c.extensionDataStartAddress == 0 ? std::string("no ExtensionData()") : extensionDataCaption(c.extensionData)) +
          "\n";
   return out;
 }
 
-json clipJson(const TCLPI& c) {
-  const TClipInfo& ci = c.clip_info;
+json clipJson(const ClipInfoFile& c) {
+  const ClipInfo& ci = c.clipInfo;
   json atc = json::array();
-  for (const TATCDeltaEntry& e : ci.ATC_delta_entries)
-    atc.push_back({{"atc_delta", e.ATC_delta},
-                   {"following_clip_name", text(e.following_clip_name)},
-                   {"following_clip_codec_id", text(e.following_clip_codec_id)}});
+  for (const AtcDeltaEntry& e : ci.atcDeltaEntries)
+    atc.push_back({{"atc_delta", e.atcDelta},
+                   {"following_clip_name", text(e.followingClipName)},
+                   {"following_clip_codec_id", text(e.followingClipCodecId)}});
   json fonts = json::array();
-  for (const std::string& f : ci.font_files) fonts.push_back(text(f));
+  for (const std::string& f : ci.fontFiles) fonts.push_back(text(f));
   json seqs = json::array();
-  for (const TATC_sequences& a : c.sequence_info.ATC_sequences) {
+  for (const AtcSequence& a : c.sequenceInfo.atcSequences) {
     json stcs = json::array();
-    for (const TSTC_sequence& s : a.STC_sequences)
-      stcs.push_back({{"pcr_pid", s.PCR_PID},
-                      {"spn_stc_start", s.SPN_STC_start},
-                      {"presentation_start_time", s.presentation_start_time},
-                      {"presentation_end_time", s.presentation_end_time}});
-    seqs.push_back({{"spn_atc_start", a.SPN_ATC_start}, {"offset_stc_id", a.offset_STC_id}, {"stc_sequences", stcs}});
+    for (const StcSequence& s : a.stcSequences)
+      stcs.push_back({{"pcr_pid", s.pcrPid},
+                      {"spn_stc_start", s.spnStcStart},
+                      {"presentation_start_time", s.presentationStartTime},
+                      {"presentation_end_time", s.presentationEndTime}});
+    seqs.push_back({{"spn_atc_start", a.spnAtcStart}, {"offset_stc_id", a.offsetStcId}, {"stc_sequences", stcs}});
   }
   json progs = json::array();
-  for (const TProgram_sequences& p : c.program_info.program_sequences) {
+  for (const ProgramSequence& p : c.programInfo.programSequences) {
     json streams = json::array();
-    for (const TProgramStream& s : p.streams) {
+    for (const ProgramStream& s : p.streams) {
       const ClipRow row = programStreamRow(s);
-      streams.push_back({{"pid", s.PID},
-                         {"coding_info_length", s.coding_info_length},
-                         {"stream_coding_type", s.stream_coding_type},
+      streams.push_back({{"pid", s.pid},
+                         {"coding_info_length", s.codingInfoLength},
+                         {"stream_coding_type", s.streamCodingType},
                          {"stream_type_text", row[1]},
                          {"details", text(row[2])},
-                         {"video_format", s.video_format},
-                         {"frame_rate", s.frame_rate},
-                         {"aspect_ratio", s.aspect_ratio},
-                         {"aspect_flag", s.aspect_flag},
+                         {"video_format", s.videoFormat},
+                         {"frame_rate", s.frameRate},
+                         {"aspect_ratio", s.aspectRatio},
+                         {"aspect_flag", s.aspectFlag},
                          {"cr_flag", s.crFlag},
                          {"dynamic_range_type", s.dynamicRangeType},
                          {"color_space", s.colorSpace},
                          {"hdr_plus_flag", s.hdrPlusFlag},
-                         {"isrc", text(s.ISRC_country_code + s.ISRC_registrant_code + s.ISRC_recording_year +
-                                       s.ISRC_recording_number)},
-                         {"presentation_type", s.presentation_type},
-                         {"sampling_frequency", s.sampling_frequency},
-                         {"audio_language", text(s.audio_language)},
-                         {"pg_language", text(s.PG_language)},
-                         {"ig_language", text(s.IG_language)},
-                         {"character_code", s.character_code},
-                         {"textst_language", text(s.textST_language)}});
+                         {"isrc", text(s.isrcCountryCode + s.isrcRegistrantCode + s.isrcRecordingYear +
+                                       s.isrcRecordingNumber)},
+                         {"presentation_type", s.presentationType},
+                         {"sampling_frequency", s.samplingFrequency},
+                         {"audio_language", text(s.audioLanguage)},
+                         {"pg_language", text(s.pgLanguage)},
+                         {"ig_language", text(s.igLanguage)},
+                         {"character_code", s.characterCode},
+                         {"textst_language", text(s.textStLanguage)}});
     }
-    progs.push_back({{"spn_program_sequence_start", p.SPN_program_sequence_start},
-                     {"program_map_pid", p.program_map_PID},
+    progs.push_back({{"spn_program_sequence_start", p.spnProgramSequenceStart},
+                     {"program_map_pid", p.programMapPid},
                      {"streams", streams}});
   }
   json entries = json::array();
   for (std::size_t i = 0; i < c.cpi.entries.size(); ++i) {
-    const TEPStreamEntry& e = c.cpi.entries[i];
+    const EpStreamEntry& e = c.cpi.entries[i];
     json coarse = json::array(), fine = json::array();
     std::uint32_t fineStart = 0;
     if (i < c.cpi.maps.size()) {
-      const TEP_map_fosPID& m = c.cpi.maps[i];
-      fineStart = m.EP_fine_table_start_address;
-      for (const TEPCoarse& ce : m.coarse)
-        coarse.push_back({{"ref_to_ep_fine_id", ce.ref_to_EP_fine_id},
-                          {"pts_ep_coarse", ce.PTS_EP_coarse},
-                          {"spn_ep_coarse", ce.SPN_EP_coarse}});
-      for (const TEPFine& f : m.fine)
-        fine.push_back({{"is_angle_change_point", f.is_angle_change_point},
-                        {"i_end_position_offset", f.I_end_position_offset},
-                        {"pts_ep_fine", f.PTS_EP_fine},
-                        {"spn_ep_fine", f.SPN_EP_fine}});
+      const EpMapForPid& m = c.cpi.maps[i];
+      fineStart = m.epFineTableStartAddress;
+      for (const EpCoarse& ce : m.coarse)
+        coarse.push_back({{"ref_to_ep_fine_id", ce.refToEpFineId},
+                          {"pts_ep_coarse", ce.ptsEpCoarse},
+                          {"spn_ep_coarse", ce.spnEpCoarse}});
+      for (const EpFine& f : m.fine)
+        fine.push_back({{"is_angle_change_point", f.isAngleChangePoint},
+                        {"i_end_position_offset", f.iEndPositionOffset},
+                        {"pts_ep_fine", f.ptsEpFine},
+                        {"spn_ep_fine", f.spnEpFine}});
     }
-    entries.push_back({{"stream_pid", e.stream_PID},
-                       {"ep_stream_type", e.EP_stream_type},
-                       {"number_of_ep_coarse_entries", e.number_of_EP_coarse_entries},
-                       {"number_of_ep_fine_entries", e.number_of_EP_fine_entries},
-                       {"ep_map_start_address", e.EP_map_start_address},
+    entries.push_back({{"stream_pid", e.streamPid},
+                       {"ep_stream_type", e.epStreamType},
+                       {"number_of_ep_coarse_entries", e.numberOfEpCoarseEntries},
+                       {"number_of_ep_fine_entries", e.numberOfEpFineEntries},
+                       {"ep_map_start_address", e.epMapStartAddress},
                        {"ep_fine_table_start_address", fineStart},
                        {"coarse", coarse},
                        {"fine", fine}});
   }
   return {{"kind", "clip"},
           {"format_version", 1},
-          {"type_indicator", text(c.type_indicator)},
-          {"version_number", text(c.version_number)},
-          {"sequence_info_start_address", c.SequenceInfo_start_address},
-          {"program_info_start_address", c.ProgramInfo_start_address},
-          {"cpi_start_address", c.CPI_start_address},
-          {"clip_mark_start_address", c.ClipMark_start_address},
-          {"extension_data_start_address", c.ExtensionData_start_address},
+          {"type_indicator", text(c.typeIndicator)},
+          {"version_number", text(c.versionNumber)},
+          {"sequence_info_start_address", c.sequenceInfoStartAddress},
+          {"program_info_start_address", c.programInfoStartAddress},
+          {"cpi_start_address", c.cpiStartAddress},
+          {"clip_mark_start_address", c.clipMarkStartAddress},
+          {"extension_data_start_address", c.extensionDataStartAddress},
           {"clip_info",
            {{"length", ci.length},
-            {"clip_stream_type", ci.clip_stream_type},
-            {"application_type", ci.application_type},
-            {"application_type_text", applicationTypeText(ci.application_type)},
-            {"is_atc_delta", ci.is_ATC_delta},
-            {"ts_recording_rate", ci.TS_recording_rate},
-            {"number_of_source_packets", ci.number_of_source_packets},
-            {"ts_type_info_length", ci.TS_type_info_length},
-            {"validity_flags", ci.validity_flags},
-            {"format_identifier", text(ci.format_identifier)},
+            {"clip_stream_type", ci.clipStreamType},
+            {"application_type", ci.applicationType},
+            {"application_type_text", applicationTypeText(ci.applicationType)},
+            {"is_atc_delta", ci.isAtcDelta},
+            {"ts_recording_rate", ci.tsRecordingRate},
+            {"number_of_source_packets", ci.numberOfSourcePackets},
+            {"ts_type_info_length", ci.tsTypeInfoLength},
+            {"validity_flags", ci.validityFlags},
+            {"format_identifier", text(ci.formatIdentifier)},
             {"atc_delta_entries", atc},
             {"font_files", fonts}}},
-          {"sequence_info", {{"length", c.sequence_info.length}, {"atc_sequences", seqs}}},
-          {"program_info", {{"length", c.program_info.length}, {"program_sequences", progs}}},
-          {"cpi", {{"length", c.cpi.length}, {"cpi_type", c.cpi.CPI_type}, {"entries", entries}}},
-          {"clip_mark_length", c.ClipMark_length},
-          {"extension_data", toJson(c.extension_data)}};
+          {"sequence_info", {{"length", c.sequenceInfo.length}, {"atc_sequences", seqs}}},
+          {"program_info", {{"length", c.programInfo.length}, {"program_sequences", progs}}},
+          {"cpi", {{"length", c.cpi.length}, {"cpi_type", c.cpi.cpiType}, {"entries", entries}}},
+          {"clip_mark_length", c.clipMarkLength},
+          {"extension_data", toJson(c.extensionData)}};
 }
 
 }  // namespace mirdal::cli

@@ -11,8 +11,8 @@
 namespace mirdal::cli {
 
 // What the clip page's grids show, as text tables.
-std::string dumpClipText(const TCLPI& c, const std::string& name);
+std::string dumpClipText(const ClipInfoFile& c, const std::string& name);
 // The whole model; top-level "kind": "clip" and "format_version": 1.
-nlohmann::json clipJson(const TCLPI& c);
+nlohmann::json clipJson(const ClipInfoFile& c);
 
 }  // namespace mirdal::cli

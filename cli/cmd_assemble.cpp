@@ -33,7 +33,7 @@ void addAssembleCommand(CLI::App& app, CliContext& ctx) {
     const CommandContext context = a->button ? CommandContext::ButtonCommands : CommandContext::MovieObject;
     if (a->json) {
       nlohmann::json list = nlohmann::json::array();
-      for (const TNavCommand& c : p.commands) {
+      for (const NavCommand& c : p.commands) {
         const bool valid = isValidOpcode(c.opcode);
         list.push_back({{"opcode", c.opcode},
                         {"dst", c.dst},
@@ -44,7 +44,7 @@ void addAssembleCommand(CLI::App& app, CliContext& ctx) {
       }
       std::printf("%s\n", jsonDocument("assemble", {{"commands", list}}).dump(2).c_str());
     } else {
-      for (const TNavCommand& c : p.commands)
+      for (const NavCommand& c : p.commands)
         std::printf("%s %s %s\n", hex8(c.opcode).c_str(), hex8(c.dst).c_str(), hex8(c.src).c_str());
     }
     ctx.exitCode = kOk;

@@ -31,14 +31,14 @@ ChapterFormat formatOf(const std::string& text) {
 
 // Reads the playlist with its log on standard error; false when it cannot
 // be used.
-bool readPlaylist(const std::string& path, TMPLS& m) {
+bool readPlaylist(const std::string& path, Playlist& m) {
   requireInputFile(path);
   return readPlaylistFile(path, m, true) == ReadStatus::Ok;
 }
 
 void exportCommand(const ChapterArgs& a, CliContext& ctx) {
   const ChapterFormat f = formatOf(a.format);
-  TMPLS m;
+  Playlist m;
   if (!readPlaylist(a.playlist, m)) {
     ctx.exitCode = kFailed;
     return;
@@ -55,7 +55,7 @@ void exportCommand(const ChapterArgs& a, CliContext& ctx) {
   }
   std::string error;
   if (!writeFileAtomic(a.output, Bytes(text->begin(), text->end()), &error)) {
-    erlog("Cannot write " + a.output + " (" + error + ")");
+    logError("Cannot write " + a.output + " (" + error + ")");
     ctx.exitCode = kFailed;
     return;
   }
@@ -65,7 +65,7 @@ void exportCommand(const ChapterArgs& a, CliContext& ctx) {
 void importCommand(const ChapterArgs& a, CliContext& ctx) {
   const ChapterFormat f = formatOf(a.format);
   requireInputFile(a.text);
-  TMPLS m;
+  Playlist m;
   if (!readPlaylist(a.playlist, m)) {
     ctx.exitCode = kFailed;
     return;
@@ -73,7 +73,7 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
   Bytes text;
   std::string error;
   if (!readFileBytes(a.text, text, &error)) {
-    erlog("Cannot read " + a.text + " (" + error + ")");
+    logError("Cannot read " + a.text + " (" + error + ")");
     ctx.exitCode = kFailed;
     return;
   }
@@ -82,7 +82,7 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
   const int errorsBefore = errorCount();
   const auto n = importChapters(m, std::string(text.begin(), text.end()), f, ctx.verbose);
   if (!n) {
-    if (errorCount() == errorsBefore) erlog(a.text + " holds no chapters; nothing written.");
+    if (errorCount() == errorsBefore) logError(a.text + " holds no chapters; nothing written.");
     ctx.exitCode = kFailed;
     return;
   }
@@ -90,7 +90,7 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
   req.folder = folderOfFile(a.output);
   req.name = std::filesystem::path(a.output).filename().string();
   req.noBackup = true;
-  ctx.exitCode = plsave(m, req) ? kOk : kFailed;
+  ctx.exitCode = savePlaylist(m, req) ? kOk : kFailed;
 }
 
 void addChaptersCommand(CLI::App& app, CliContext& ctx) {

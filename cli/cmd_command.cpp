@@ -34,10 +34,10 @@ void addCommandCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--row", a->row, "Print the whole grid row: No., Opcode, Destinat., Source, Command line");
   cmd->add_flag("--json", a->json, "Print the row cells and the word's validity as JSON");
   cmd->callback([&ctx, a] {
-    const TNavCommand c{hexArgument(a->opcode, "opcode"), hexArgument(a->dst, "dst"),
-                        hexArgument(a->src, "src")};
+    const NavCommand c{hexArgument(a->opcode, "opcode"), hexArgument(a->dst, "dst"),
+                       hexArgument(a->src, "src")};
     const CommandContext context = a->button ? CommandContext::ButtonCommands : CommandContext::MovieObject;
-    const CommandRow r = comm2str(c, 0, context);
+    const CommandRow r = commandRow(c, 0, context);
     if (a->json) {
       const bool valid = isValidOpcode(c.opcode);
       nlohmann::json j{{"opcode", c.opcode},

@@ -76,11 +76,11 @@ ClipRow rowFor(const fs::path& stream, std::uint16_t pid) {
     Bytes data;
     const fs::path p = clipinf / (stream.stem().string() + ext);
     if (!readFileBytes(p.string(), data)) continue;
-    TCLPI c;
-    if (!usable(parseCLPI(data, c).status)) continue;
-    for (const auto& ps : c.program_info.program_sequences)
+    ClipInfoFile c;
+    if (!usable(parseClipInfo(data, c).status)) continue;
+    for (const auto& ps : c.programInfo.programSequences)
       for (const auto& s : ps.streams)
-        if (s.PID == pid) return programStreamRow(s);
+        if (s.pid == pid) return programStreamRow(s);
   }
   return {hexText(pid, 4), "", ""};
 }
@@ -136,7 +136,7 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
     CancelToken cancel;
     interrupted = 0;
     auto previous = std::signal(SIGINT, onInterrupt);
-    const DemuxResult res = SavePID(a->stream, out, opt, cancel);
+    const DemuxResult res = exportPid(a->stream, out, opt, cancel);
     std::signal(SIGINT, previous);
     ctx.exitCode = res.failed || res.cancelled ? kFailed : kOk;
   });

@@ -35,15 +35,15 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
     // A stream without the PID is an error that writes nothing. The menu is
     // checked from memory, so that a device or pipe can take it too.
     Bytes mnu;
-    if (extractIGStream(a->input, std::uint16_t(pid), mnu, true).failed) return void(ctx.exitCode = kFailed);
+    if (extractIgStream(a->input, std::uint16_t(pid), mnu, true).failed) return void(ctx.exitCode = kFailed);
     std::string why;
     if (!writeOutput(a->out, mnu, &why)) {
-      erlog("Cannot write " + a->out + " (" + why + ")");
+      logError("Cannot write " + a->out + " (" + why + ")");
       return void(ctx.exitCode = kFailed);
     }
-    TMenu m;
+    IgMenu m;
     const int errors = errorCount();
-    const MenuLoad load = loadMNUBytes(mnu, m);
+    const MenuLoad load = parseMnu(mnu, m);
     ctx.exitCode = load.status == ReadStatus::Ok && errorCount() == errors ? kOk : kFailed;
   });
 }

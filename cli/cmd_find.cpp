@@ -60,7 +60,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {
       std::string line = ws.disc.clips[i] + ws.names().clipExt + ":";
       if (ws.disc.ciRefs[i].empty()) line += " (not used)";
-      for (const TCIRef& r : ws.disc.ciRefs[i]) {
+      for (const ClipUse& r : ws.disc.ciRefs[i]) {
         const ClipRow row = ciRefRow(r);
         line += " " + row[0] + " " + row[1] + " " + row[2] + ",";
       }

@@ -34,12 +34,12 @@ bool parseSize(const std::string& text, std::uint16_t& w, std::uint16_t& h) {
   }
 }
 
-bool saveTo(TMenu& m, const std::string& out, Reporter& messages) {
+bool saveTo(IgMenu& m, const std::string& out, Reporter& messages) {
   SaveRequest req;
   req.folder = folderOfFile(out);
   req.name = std::filesystem::path(out).filename().string();
   req.noBackup = true;
-  return saveMNU(m, req, messages);
+  return saveMnu(m, req, messages);
 }
 
 void addMenuCommand(CLI::App& app, CliContext& ctx) {
@@ -56,7 +56,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
   create->callback([&ctx, n] {
     std::uint16_t w = 0, h = 0;
     if (!parseSize(n->size, w, h)) throw UsageError{"a size is WIDTHxHEIGHT, e.g. 1920x1080: " + n->size};
-    TMenu m = createMenu(w, h);
+    IgMenu m = createMenu(w, h);
     ctx.exitCode = saveTo(m, n->out, *ctx.messages) ? kOk : kFailed;
   });
 
@@ -85,7 +85,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
       std::fprintf(stderr, "mirdal-cli: %s is not valid JSON\n", e->edits.c_str());
       return void(ctx.exitCode = kFailed);
     }
-    TMenu m;
+    IgMenu m;
     if (!loadMenuForCli(e->menu, m)) return void(ctx.exitCode = kFailed);
     if (!mayDropDisplaySets(e->menu, m, e->force)) return void(ctx.exitCode = kFailed);
     const std::string base = std::filesystem::path(e->edits).parent_path().string();

@@ -25,7 +25,7 @@ void addMuxCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--force", a->force, "Write the menu even when its stream held display sets it drops");
   cmd->callback([&ctx, a] {
     requireInputFile(a->menu);
-    TMenu m;
+    IgMenu m;
     if (!loadMenuForCli(a->menu, m)) return void(ctx.exitCode = kFailed);
     if (!mayDropDisplaySets(a->menu, m, a->force)) return void(ctx.exitCode = kFailed);
     SaveRequest req;

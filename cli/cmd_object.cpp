@@ -53,7 +53,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     requireInputFile(e->menu);
     const std::size_t id = indexArgument(e->id, "object id");
     const std::size_t pal = indexArgument(e->palette, "palette id");
-    TMenu m;
+    IgMenu m;
     if (!loadMenuForCli(e->menu, m)) return void(ctx.exitCode = kFailed);
     if (id >= m.objects.size())
       throw UsageError{"the menu has " + std::to_string(m.objects.size()) + " objects; there is no object " + e->id};
@@ -86,7 +86,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     ObjectImport where;
     if (!i->object.empty()) where.replaceObject = indexArgument(i->object, "object id");
     if (!i->palette.empty()) where.replacePalette = indexArgument(i->palette, "palette id");
-    TMenu m;
+    IgMenu m;
     if (!loadMenuForCli(i->menu, m)) return void(ctx.exitCode = kFailed);
     if (!mayDropDisplaySets(i->menu, m, i->force)) return void(ctx.exitCode = kFailed);
     if (where.replaceObject && *where.replaceObject >= m.objects.size())
@@ -105,7 +105,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     req.folder = folderOfFile(i->out);
     req.name = std::filesystem::path(i->out).filename().string();
     req.noBackup = true;
-    if (!saveMNU(m, req, *ctx.messages)) return void(ctx.exitCode = kFailed);
+    if (!saveMnu(m, req, *ctx.messages)) return void(ctx.exitCode = kFailed);
     std::printf("object %zu, palette %zu\n", r->object, r->palette);
     ctx.exitCode = kOk;
   });

@@ -35,7 +35,7 @@ void addPaletteCommand(CLI::App& app, CliContext& ctx) {
       used = 0;
     }
     if (used == 0 || used != a->id.size()) throw UsageError{"palette id is not a number: " + a->id};
-    TMenu m;
+    IgMenu m;
     if (!loadMenuForCli(a->menu, m)) return void(ctx.exitCode = kFailed);
     if (id >= m.palettes.size())
       throw UsageError{"the menu has " + std::to_string(m.palettes.size()) + " palettes; there is no palette " + a->id};

@@ -66,7 +66,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
         names.push_back(word);
       }
     }
-    TMenu m;
+    IgMenu m;
     if (!loadMenuOrStream(a->path, m)) return void(ctx.exitCode = kFailed);
     if (m.ics.pages.empty()) {
       std::fprintf(stderr, "mirdal-cli: %s has no pages\n", a->path.c_str());
@@ -74,11 +74,11 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
     }
 
     Registers regs;
-    ResetRegs(regs, Options{});
+    resetRegisters(regs, Options{});
     regs.psr[kPsrMenuPage] = 0;
     RunState run;
     PageRenderer renderer;
-    if (!a->out.empty()) backchange(renderer);
+    if (!a->out.empty()) drawBackground(renderer);
     MenuEmulator emu(m, regs, run, a->out.empty() ? nullptr : &renderer);
     const int delay = activationDelay();
     setActivationDelay(0);
@@ -146,8 +146,8 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
       j.update(registersJson(regs));
       std::printf("%s\n", j.dump(2).c_str());
     } else {
-      logPSRs(regs);
-      logGPRs(regs);
+      logPsrs(regs);
+      logGprs(regs);
     }
     ctx.exitCode = kOk;
   });

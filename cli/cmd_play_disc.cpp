@@ -79,7 +79,7 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
     if (!disc.open(discFolderFromArgument(a->disc), why)) throw InputError{why};
 
     Registers regs;
-    ResetRegs(regs, Options{});
+    resetRegisters(regs, Options{});
     applyRegisterSettings(regs, settings);
     PlayerOptions options;
     options.maxSteps = a->maxSteps;
@@ -112,8 +112,8 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
     } else {
       for (const DiscEvent& e : player.events()) std::printf("%s\n", eventLine(e).c_str());
       std::fflush(stdout);
-      logPSRs(regs);
-      logGPRs(regs);
+      logPsrs(regs);
+      logGprs(regs);
     }
     const bool ok = stop == StopReason::WaitingForKey || stop == StopReason::WaitingInStill ||
                     stop == StopReason::ObjectEnded;

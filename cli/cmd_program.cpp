@@ -33,7 +33,7 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
     if (a->path.empty() || a->object.empty())
       throw UsageError{"program needs the MovieObject.bdmv file and the object's number (or: program import)"};
     bool whole = true;
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
+    const std::optional<CommandList> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;

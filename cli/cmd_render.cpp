@@ -33,7 +33,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--json", a->json, "Describe the frame as JSON");
   cmd->callback([&ctx, a] {
     requireInputFile(a->path);
-    TMenu m;
+    IgMenu m;
     if (!loadMenuOrStream(a->path, m)) return void(ctx.exitCode = kFailed);
     if (a->page >= m.ics.pages.size()) {
       std::fprintf(stderr, "mirdal-cli: %s has %zu pages; there is no page %zu\n", a->path.c_str(),
@@ -44,7 +44,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
     r.menu = &m;
     parseOverlays(a->overlays, r.options);
     setBackground(r, a->background);
-    SetButtonStates(r, a->page);
+    resetButtonStates(r, a->page);
     // The selection a player makes when the page comes up, unless one is asked for.
     std::uint32_t selected = selectedOnPageShow(r, kNoButton);
     if (!a->select.empty()) {
@@ -57,8 +57,8 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
     const ButtonLook look = a->state == "normal"      ? ButtonLook::Normal
                             : a->state == "activated" ? ButtonLook::Activated
                                                       : ButtonLook::Selected;
-    DrawPage(r, selected);
-    // DrawPage drew the selected look already.
+    drawPage(r, selected);
+    // drawPage drew the selected look already.
     if (selected != kNoButton && look != ButtonLook::Selected) drawButton(r, std::uint16_t(selected), look);
     animateSteps(r, selected, look, a->frame);
     if (!writePagePng(a->out, r.picture)) return void(ctx.exitCode = kFailed);

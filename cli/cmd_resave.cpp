@@ -30,7 +30,7 @@ void resave(const ResaveArgs& a, CliContext& ctx) {
     ctx.exitCode = kFailed;
     return;
   }
-  if (usable(m.status) && std::holds_alternative<TBDJO>(*m.file)) {
+  if (usable(m.status) && std::holds_alternative<BdjoFile>(*m.file)) {
     std::fprintf(stderr, "mirdal-cli: BD-J object files are read only; nothing written\n");
     ctx.exitCode = kFailed;
     return;
@@ -47,7 +47,7 @@ void resave(const ResaveArgs& a, CliContext& ctx) {
     ctx.exitCode = kFailed;
     return;
   }
-  if (const TMenu* menu = std::get_if<TMenu>(&*m.file); menu && !mayDropDisplaySets(a.path, *menu, a.force)) {
+  if (const IgMenu* menu = std::get_if<IgMenu>(&*m.file); menu && !mayDropDisplaySets(a.path, *menu, a.force)) {
     ctx.exitCode = kFailed;
     return;
   }

@@ -24,9 +24,9 @@ class RunPrinter final : public RunObserver {
  public:
   RunPrinter(bool traceLog, bool json) : traceLog_(traceLog), json_(json) {}
 
-  void executing(std::size_t line, const TNavCommand& c) override {
+  void executing(std::size_t line, const NavCommand& c) override {
     if (!traceLog_) return;
-    const std::string text = traceDisplayText(comm2str(c, line, CommandContext::MovieObject), line);
+    const std::string text = traceDisplayText(commandRow(c, line, CommandContext::MovieObject), line);
     if (json_) executed.push_back(latin1ToUtf8(text));
     else std::printf("%s\n", text.c_str());
   }
@@ -72,7 +72,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--json", a->json, "Print announcements, executed lines and registers as JSON");
   cmd->callback([&ctx, a] {
     Workspace ws;
-    ws.options.realPSRs = a->realPsrs;
+    ws.options.realPsrs = a->realPsrs;
     ws.options.region = std::toupper(static_cast<unsigned char>(a->region[0])) - 'A';
     if (!a->country.empty()) {
       const std::optional<std::uint32_t> code = parseHexWord(a->country);
@@ -87,13 +87,13 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       settings.insert(settings.end(), r.settings.begin(), r.settings.end());
     }
     bool whole = true;
-    const std::optional<TCommands> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
+    const std::optional<CommandList> program = loadObjectProgram(a->path, objectArgument(a->object), whole);
     if (!program) {
       ctx.exitCode = kFailed;
       return;
     }
 
-    ResetRegs(ws.regs, ws.options);
+    resetRegisters(ws.regs, ws.options);
     applyRegisterSettings(ws.regs, settings);
     RunPrinter printer(a->traceLog, a->json);
     ws.run.observer = &printer;
@@ -101,7 +101,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
     ws.run.line = 0;
     const int delay = activationDelay();
     setActivationDelay(0);
-    const ExecResult r = ExecComm(*program, ws.regs, ws.run);
+    const ExecResult r = executeProgram(*program, ws.regs, ws.run);
     setActivationDelay(delay);
 
     const std::string limitMessage = "Object " + a->object + ": the program did not end within " +
@@ -117,9 +117,9 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       std::printf("%s\n", j.dump(2).c_str());
       if (r.stepLimitReached) std::fprintf(stderr, "mirdal-cli: %s\n", limitMessage.c_str());
     } else {
-      logPSRs(ws.regs);
-      logGPRs(ws.regs);
-      if (r.stepLimitReached) erlog(limitMessage);
+      logPsrs(ws.regs);
+      logGprs(ws.regs);
+      if (r.stepLimitReached) logError(limitMessage);
     }
     ctx.exitCode = r.stepLimitReached || !whole ? kFailed : kOk;
   });

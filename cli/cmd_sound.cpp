@@ -27,7 +27,7 @@ void addExport(CLI::App& sound, CliContext& ctx) {
   cmd->add_option("-o,--output", a->output, "The WAV file to write")->required();
   cmd->callback([&ctx, a] {
     requireInputFile(a->path);
-    TSND snd;
+    SoundFile snd;
     const ReadStatus status = loadSoundQuietly(a->path, snd);
     if (!usable(status)) {
       ctx.exitCode = kFailed;
@@ -55,7 +55,7 @@ void addImport(CLI::App& sound, CliContext& ctx) {
   cmd->callback([&ctx, a] {
     requireInputFile(a->path);
     requireInputFile(a->wav);
-    TSND snd;
+    SoundFile snd;
     if (loadSoundQuietly(a->path, snd) != ReadStatus::Ok) {
       ctx.exitCode = kFailed;
       return;
@@ -76,7 +76,7 @@ void addImport(CLI::App& sound, CliContext& ctx) {
       ctx.exitCode = kFailed;
       return;
     }
-    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
+    ctx.exitCode = saveSound(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 
@@ -92,7 +92,7 @@ void addDelete(CLI::App& sound, CliContext& ctx) {
   cmd->add_option("-o,--output", a->output, "The sound file to write")->required();
   cmd->callback([&ctx, a] {
     requireInputFile(a->path);
-    TSND snd;
+    SoundFile snd;
     if (loadSoundQuietly(a->path, snd) != ReadStatus::Ok) {
       ctx.exitCode = kFailed;
       return;
@@ -100,7 +100,7 @@ void addDelete(CLI::App& sound, CliContext& ctx) {
     if (!deleteSoundEntry(snd, a->entry))
       throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
                        " sound entries; there is no entry " + std::to_string(a->entry)};
-    ctx.exitCode = soundsave(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
+    ctx.exitCode = saveSound(snd, outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
 }
 

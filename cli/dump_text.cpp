@@ -19,19 +19,19 @@ std::string header(const std::string& name, const std::string& type, const std::
   return name + ": " + type + " version " + version + "\n";
 }
 
-std::string entryText(const TIndexEntry& e, bool withPlaybackType) {
+std::string entryText(const IndexEntry& e, bool withPlaybackType) {
   if (!entryIsOn(e)) return "off";
-  std::string s = "on  " + std::string(kObjectTypeItems[objectTypeItem(e.object_type)]);
-  if (withPlaybackType && namesMovieObject(e.object_type)) {
-    const int item = playbackTypeItem(e.playback_type);
+  std::string s = "on  " + std::string(kObjectTypeItems[objectTypeItem(e.objectType)]);
+  if (withPlaybackType && namesMovieObject(e.objectType)) {
+    const int item = playbackTypeItem(e.playbackType);
     s += "  " + std::string(item >= 0 ? kPlaybackTypeItems[std::size_t(item)] : "");
   }
-  if (namesMovieObject(e.object_type)) return s + "  object " + std::to_string(e.movie_object_reference);
-  return s + "  " + e.bdj_object_name;
+  if (namesMovieObject(e.objectType)) return s + "  object " + std::to_string(e.movieObjectReference);
+  return s + "  " + e.bdjObjectName;
 }
 
-std::string extensionDataText(const TExtensionData& ed) {
-  std::string out = "ExtensionData: " + ExtDatCap(ed) + "\n";
+std::string extensionDataText(const ExtensionData& ed) {
+  std::string out = "ExtensionData: " + extensionDataCaption(ed) + "\n";
   if (ed.entries.empty()) return out;
   TextTable t(kExtDataColumns);
   for (std::size_t i = 0; i < ed.entries.size(); ++i) t.add(extDataRow(ed, i));
@@ -40,32 +40,32 @@ std::string extensionDataText(const TExtensionData& ed) {
 
 }  // namespace
 
-std::string commandLine(std::size_t line, const TNavCommand& c) {
+std::string commandLine(std::size_t line, const NavCommand& c) {
   return programListLine(c, line);
 }
 
-std::string dumpIndexText(const TINDX& idx, const std::string& name) {
-  std::string out = header(name, idx.type_indicator, idx.version_number);
-  out += "Content: " + idx.content_provider_data + "\n";
-  if (idx.version_number == "0300") out += appInfoLine(idx) + "\n";
+std::string dumpIndexText(const IndexFile& idx, const std::string& name) {
+  std::string out = header(name, idx.typeIndicator, idx.versionNumber);
+  out += "Content: " + idx.contentProviderData + "\n";
+  if (idx.versionNumber == "0300") out += appInfoLine(idx) + "\n";
   if (const std::string uhd = ultraHdLine(idx); !uhd.empty()) out += uhd + "\n";
-  out += "First Playback: " + entryText(idx.indexes.first_playback, true) + "\n";
-  out += "Top Menu: " + entryText(idx.indexes.top_menu, false) + "\n";
+  out += "First Playback: " + entryText(idx.indexes.firstPlayback, true) + "\n";
+  out += "Top Menu: " + entryText(idx.indexes.topMenu, false) + "\n";
   out += titleCounter(idx) + "\n";
   TextTable t(kTitleColumns);
-  for (std::size_t i = 0; i < idx.indexes.titles.size(); ++i) t.add(indline(idx, i));
+  for (std::size_t i = 0; i < idx.indexes.titles.size(); ++i) t.add(titleRow(idx, i));
   out += t.text();
-  return out + extensionDataText(idx.extension_data);
+  return out + extensionDataText(idx.extensionData);
 }
 
-std::string dumpMovieObjectsText(const TMOBJ& m, const std::string& name) {
-  std::string out = header(name, m.type_indicator, m.version_number);
+std::string dumpMovieObjectsText(const MovieObjectFile& m, const std::string& name) {
+  std::string out = header(name, m.typeIndicator, m.versionNumber);
   out += objectCounter(m) + "\n";
   TextTable t(kObjectColumns);
-  const auto& objects = m.movie_objects.objects;
-  for (std::size_t i = 0; i < objects.size(); ++i) t.add(objline(m, i));
+  const auto& objects = m.movieObjects.objects;
+  for (std::size_t i = 0; i < objects.size(); ++i) t.add(objectRow(m, i));
   out += t.text();
-  out += extensionDataText(m.extension_data);
+  out += extensionDataText(m.extensionData);
   for (std::size_t i = 0; i < objects.size(); ++i) {
     if (objects[i].commands.empty()) continue;
     out += "\nObject " + zeroPadded(i, 3) + ":\n";
@@ -75,32 +75,32 @@ std::string dumpMovieObjectsText(const TMOBJ& m, const std::string& name) {
   return out;
 }
 
-std::string dumpBDJOText(const TBDJO& b, const std::string& name) {
-  std::string out = header(name, b.type_indicator, b.version_number);
-  const TTerminalInfo& ti = b.terminal_info;
-  out += "TerminalInfo: Default font " + ti.default_font_file_name + ", Initial HAVi configuration id " +
-         haviConfigurationText(b) + ", Menu call mask " + yesNo(ti.menu_call_mask) + ", Title search mask " +
-         yesNo(ti.title_search_mask) + "\n";
+std::string dumpBdjoText(const BdjoFile& b, const std::string& name) {
+  std::string out = header(name, b.typeIndicator, b.versionNumber);
+  const TerminalInfo& ti = b.terminalInfo;
+  out += "TerminalInfo: Default font " + ti.defaultFontFileName + ", Initial HAVi configuration id " +
+         haviConfigurationText(b) + ", Menu call mask " + yesNo(ti.menuCallMask) + ", Title search mask " +
+         yesNo(ti.titleSearchMask) + "\n";
 
   out += "AppCacheInfo:\n";
   TextTable cache(kAppCacheColumns);
-  for (std::size_t i = 0; i < b.app_cache_info.entries.size(); ++i) cache.add(appCacheRow(b, i));
+  for (std::size_t i = 0; i < b.appCacheInfo.entries.size(); ++i) cache.add(appCacheRow(b, i));
   out += cache.text("  ");
 
-  const TTableOfAccessiblePlayLists& pl = b.table_of_accessible_playlists;
-  out += "TableOfAccessiblePlayLists: Acces to all " + yesNo(pl.access_to_all_flag) + ", Autostart first PL " +
-         yesNo(pl.autostart_first_playlist_flag) + "\n";
+  const AccessiblePlayLists& pl = b.tableOfAccessiblePlaylists;
+  out += "TableOfAccessiblePlayLists: Acces to all " + yesNo(pl.accessToAllFlag) + ", Autostart first PL " +
+         yesNo(pl.autostartFirstPlaylistFlag) + "\n";
   TextTable lists(kAccessiblePlayListColumns);
   for (std::size_t i = 0; i < pl.playlists.size(); ++i) lists.add(accessiblePlayListRow(b, i));
   out += lists.text("  ");
 
   out += "ApplicationManagementTable:\n";
   TextTable apps(kApplicationColumns);
-  const auto& applications = b.application_management_table.applications;
+  const auto& applications = b.applicationManagementTable.applications;
   for (std::size_t i = 0; i < applications.size(); ++i) apps.add(applicationRow(b, i));
   out += apps.text("  ");
   for (std::size_t i = 0; i < applications.size(); ++i) {
-    const Tapplication& a = applications[i];
+    const Application& a = applications[i];
     out += "Application " + std::to_string(i) + ":\n";
     TextTable profiles(kProfileHeaders), names(kNameHeaders), params(kParameterHeaders);
     for (std::size_t k = 0; k < a.profiles.size(); ++k) profiles.add(profileRow(a, k));
@@ -111,8 +111,8 @@ std::string dumpBDJOText(const TBDJO& b, const std::string& name) {
 
   out += "KeyInterestTable:";
   for (std::size_t i = 0; i < kKeyInterestCount; ++i)
-    if (keyInterest(b.key_interest_table, i)) out += std::string(" ") + kKeyInterestCaptions[i];
-  out += "\nFileAccesInfo: Directory Path: " + b.file_access_info.directory_path + "\n";
+    if (keyInterest(b.keyInterestTable, i)) out += std::string(" ") + kKeyInterestCaptions[i];
+  out += "\nFileAccesInfo: Directory Path: " + b.fileAccessInfo.directoryPath + "\n";
   return out;
 }
 

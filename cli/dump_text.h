@@ -12,12 +12,12 @@
 
 namespace mirdal::cli {
 
-std::string dumpIndexText(const TINDX& idx, const std::string& name);
-std::string dumpMovieObjectsText(const TMOBJ& m, const std::string& name);
-std::string dumpBDJOText(const TBDJO& b, const std::string& name);
+std::string dumpIndexText(const IndexFile& idx, const std::string& name);
+std::string dumpMovieObjectsText(const MovieObjectFile& m, const std::string& name);
+std::string dumpBdjoText(const BdjoFile& b, const std::string& name);
 
 // One line of a command listing; the one place that decides how a command
 // is shown in the dumps.
-std::string commandLine(std::size_t line, const TNavCommand& c);
+std::string commandLine(std::size_t line, const NavCommand& c);
 
 }  // namespace mirdal::cli

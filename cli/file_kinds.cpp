@@ -37,40 +37,40 @@ PerKind(F...) -> PerKind<F...>;
 std::optional<LoadedFile> readAs(FileKind kind, const std::string& path, ReadStatus& status) {
   switch (kind) {
     case FileKind::Index: {
-      TINDX m;
+      IndexFile m;
       status = readIndexFile(path, m).status;
       return m;
     }
     case FileKind::MovieObject: {
-      TMOBJ m;
+      MovieObjectFile m;
       status = readMovieObjectFile(path, m).status;
       return m;
     }
     case FileKind::BDJObject: {
-      TBDJO m;
-      status = readBDJOFile(path, fileNameOf(path), m);
+      BdjoFile m;
+      status = readBdjoFile(path, fileNameOf(path), m);
       if (status == ReadStatus::Rejected)
         std::fprintf(stderr, "mirdal-cli: %s: not a BD-J object of version 0100 or 0200\n", path.c_str());
       return m;
     }
     case FileKind::Playlist: {
-      TMPLS m;
+      Playlist m;
       status = readPlaylistFile(path, m);
       return m;
     }
     case FileKind::Clip: {
-      TCLPI m;
-      status = readCLPIFile(path, m).status;
+      ClipInfoFile m;
+      status = readClipInfoFile(path, m).status;
       return m;
     }
     case FileKind::Sound: {
-      TSND m;
+      SoundFile m;
       status = readSoundFile(path, m).status;
       return m;
     }
     case FileKind::Menu: {
-      TMenu m;
-      status = loadMNU(path, m).status;
+      IgMenu m;
+      status = readMnuFile(path, m).status;
       return m;
     }
     case FileKind::Unknown:
@@ -110,26 +110,26 @@ Loaded loadFile(const std::string& path) {
 
 std::string textDump(const LoadedFile& f, const std::string& name) {
   return std::visit(PerKind{
-                        [&](const TINDX& m) { return dumpIndexText(m, name); },
-                        [&](const TMOBJ& m) { return dumpMovieObjectsText(m, name); },
-                        [&](const TBDJO& m) { return dumpBDJOText(m, name); },
-                        [&](const TMPLS& m) { return dumpPlaylistText(m, name); },
-                        [&](const TCLPI& m) { return dumpClipText(m, name); },
-                        [&](const TSND& m) { return dumpSoundText(m, name); },
-                        [&](const TMenu& m) { return dumpMenuText(m, name); },
+                        [&](const IndexFile& m) { return dumpIndexText(m, name); },
+                        [&](const MovieObjectFile& m) { return dumpMovieObjectsText(m, name); },
+                        [&](const BdjoFile& m) { return dumpBdjoText(m, name); },
+                        [&](const Playlist& m) { return dumpPlaylistText(m, name); },
+                        [&](const ClipInfoFile& m) { return dumpClipText(m, name); },
+                        [&](const SoundFile& m) { return dumpSoundText(m, name); },
+                        [&](const IgMenu& m) { return dumpMenuText(m, name); },
                     },
                     f);
 }
 
 nlohmann::json jsonDump(const LoadedFile& f) {
   return std::visit(PerKind{
-                        [](const TINDX& m) { return jsonDocument("index", toJson(m)); },
-                        [](const TMOBJ& m) { return jsonDocument("movie_objects", toJson(m)); },
-                        [](const TBDJO& m) { return jsonDocument("bdjo", toJson(m)); },
-                        [](const TMPLS& m) { return playlistJson(m); },
-                        [](const TCLPI& m) { return clipJson(m); },
-                        [](const TSND& m) { return soundJson(m); },
-                        [](const TMenu& m) { return menuToJson(m); },
+                        [](const IndexFile& m) { return jsonDocument("index", toJson(m)); },
+                        [](const MovieObjectFile& m) { return jsonDocument("movie_objects", toJson(m)); },
+                        [](const BdjoFile& m) { return jsonDocument("bdjo", toJson(m)); },
+                        [](const Playlist& m) { return playlistJson(m); },
+                        [](const ClipInfoFile& m) { return clipJson(m); },
+                        [](const SoundFile& m) { return soundJson(m); },
+                        [](const IgMenu& m) { return menuToJson(m); },
                     },
                     f);
 }
@@ -137,19 +137,19 @@ nlohmann::json jsonDump(const LoadedFile& f) {
 Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses) {
   auto saved = [](bool ok) { return ok ? Resave::Saved : Resave::Failed; };
   return std::visit(PerKind{
-                        [&](const TINDX& m) { return saved(indexsave(m, req)); },
-                        [&](const TMOBJ& m) { return saved(mobjsave(m, req)); },
-                        [](const TBDJO&) { return Resave::ReadOnly; },
-                        [&](TMPLS& m) {
+                        [&](const IndexFile& m) { return saved(saveIndex(m, req)); },
+                        [&](const MovieObjectFile& m) { return saved(saveMovieObjects(m, req)); },
+                        [](const BdjoFile&) { return Resave::ReadOnly; },
+                        [&](Playlist& m) {
                           if (guesses) fitLayout(m);
-                          return saved(plsave(m, req));
+                          return saved(savePlaylist(m, req));
                         },
-                        [&](TCLPI& m) {
+                        [&](ClipInfoFile& m) {
                           if (guesses) fitClipLayout(m);
-                          return saved(saveCLPI(m, req));
+                          return saved(saveClipInfo(m, req));
                         },
-                        [&](const TSND& m) { return saved(soundsave(m, req)); },
-                        [&](TMenu& m) { return saved(saveMNU(m, req)); },
+                        [&](const SoundFile& m) { return saved(saveSound(m, req)); },
+                        [&](IgMenu& m) { return saved(saveMnu(m, req)); },
                     },
                     f);
 }
@@ -174,12 +174,12 @@ std::string noSuchObjectMessage(const std::string& file, std::size_t count, std:
          "); there is no object " + n;
 }
 
-std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole) {
+std::optional<CommandList> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) throw InputError{"no such file: " + path};
   CaptureReporter capture;
-  TMOBJ m;
-  MobjParse parsed;
+  MovieObjectFile m;
+  MovieObjectsParse parsed;
   {
     ScopedReporter scope(capture);
     parsed = readMovieObjectFile(path, m);
@@ -188,7 +188,7 @@ std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t 
     capture.replayToStderr();
     return std::nullopt;
   }
-  const auto& objects = m.movie_objects.objects;
+  const auto& objects = m.movieObjects.objects;
   readWhole = parsed.status == ReadStatus::Ok && capture.errors == 0;
   if (!readWhole) capture.replayToStderr();
   else capture.replayDiagnostics();

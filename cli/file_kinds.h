@@ -30,7 +30,7 @@
 
 namespace mirdal::cli {
 
-using LoadedFile = std::variant<TINDX, TMOBJ, TBDJO, TMPLS, TCLPI, TSND, TMenu>;
+using LoadedFile = std::variant<IndexFile, MovieObjectFile, BdjoFile, Playlist, ClipInfoFile, SoundFile, IgMenu>;
 
 struct Loaded {
   ReadStatus status = ReadStatus::Unreadable;
@@ -66,7 +66,7 @@ Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses = false);
 // objects has its read log told on standard error and gives nothing. A file
 // read with errors has its log told too and gives what was read, with
 // readWhole false.
-std::optional<TCommands> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole);
+std::optional<CommandList> loadObjectProgram(const std::string& path, std::size_t object, bool& readWhole);
 
 // A movie object number typed by the user: decimal digits, 0 to 65534 (an
 // object count is 16 bits). Anything else is bad usage (UsageError) with a

@@ -36,14 +36,14 @@ std::string hexBytes(const Bytes& b) {
   return s;
 }
 
-json entryJson(const TIndexEntry& e) {
-  return {{"object_type", e.object_type},
-          {"playback_type", e.playback_type},
-          {"movie_object_reference", e.movie_object_reference},
-          {"bdj_object_name", text(e.bdj_object_name)}};
+json entryJson(const IndexEntry& e) {
+  return {{"object_type", e.objectType},
+          {"playback_type", e.playbackType},
+          {"movie_object_reference", e.movieObjectReference},
+          {"bdj_object_name", text(e.bdjObjectName)}};
 }
 
-json appInfoJson(const TINDX& idx) {
+json appInfoJson(const IndexFile& idx) {
   const AppInfoBdmv a = appInfoFields(idx);
   return {{"initial_output_mode_preference", a.initialOutputModePreference},
           {"ss_content_exist_flag", a.content3DExists},
@@ -52,7 +52,7 @@ json appInfoJson(const TINDX& idx) {
           {"frame_rate", a.frameRate}};
 }
 
-json ultraHdJson(const TINDX& idx) {
+json ultraHdJson(const IndexFile& idx) {
   const std::optional<UltraHdInfo> u = ultraHdInfo(idx);
   if (!u) return nullptr;
   return {{"disc_type", u->discType},
@@ -64,134 +64,134 @@ json ultraHdJson(const TINDX& idx) {
 
 }  // namespace
 
-json toJson(const TExtensionData& ed) {
+json toJson(const ExtensionData& ed) {
   json entries = json::array();
-  for (const TExtensionDataEntry& e : ed.entries) {
-    entries.push_back({{"id1", e.ID1},
-                       {"id2", e.ID2},
-                       {"ext_data_start_address", e.ext_data_start_address},
-                       {"ext_data_length", e.ext_data_length}});
+  for (const ExtensionDataEntry& e : ed.entries) {
+    entries.push_back({{"id1", e.id1},
+                       {"id2", e.id2},
+                       {"ext_data_start_address", e.extDataStartAddress},
+                       {"ext_data_length", e.extDataLength}});
   }
   return {{"length", ed.length},
-          {"data_block_start_address", ed.data_block_start_address},
-          {"number_of_ext_data_entries", ed.number_of_ext_data_entries},
+          {"data_block_start_address", ed.dataBlockStartAddress},
+          {"number_of_ext_data_entries", ed.numberOfExtDataEntries},
           {"entries", entries},
           {"data", hexBytes(ed.data)}};
 }
 
-json toJson(const TINDX& idx) {
+json toJson(const IndexFile& idx) {
   json titles = json::array();
-  for (const TIndexesTitle& t : idx.indexes.titles) {
-    titles.push_back({{"title_number", t.title_number},
-                      {"object_type", t.object_type},
-                      {"access_type", t.access_type},
-                      {"playback_type", t.playback_type},
-                      {"movie_object_reference", t.movie_object_reference},
-                      {"bdj_object_name", text(t.bdj_object_name)}});
+  for (const IndexTitle& t : idx.indexes.titles) {
+    titles.push_back({{"title_number", t.titleNumber},
+                      {"object_type", t.objectType},
+                      {"access_type", t.accessType},
+                      {"playback_type", t.playbackType},
+                      {"movie_object_reference", t.movieObjectReference},
+                      {"bdj_object_name", text(t.bdjObjectName)}});
   }
-  return {{"type_indicator", text(idx.type_indicator)},
-          {"version_number", text(idx.version_number)},
-          {"indexes_start_address", idx.Indexes_start_address},
-          {"extension_data_start_address", idx.ExtensionData_start_address},
+  return {{"type_indicator", text(idx.typeIndicator)},
+          {"version_number", text(idx.versionNumber)},
+          {"indexes_start_address", idx.indexesStartAddress},
+          {"extension_data_start_address", idx.extensionDataStartAddress},
           {"reserved", hexBytes(idx.reserved)},
-          {"app_info_bdmv_length", idx.app_info_bdmv_length},
-          {"app_info_bdmv_flags", idx.app_info_bdmv_flags},
-          {"content_provider_data", text(idx.content_provider_data)},
+          {"app_info_bdmv_length", idx.appInfoBdmvLength},
+          {"app_info_bdmv_flags", idx.appInfoBdmvFlags},
+          {"content_provider_data", text(idx.contentProviderData)},
           {"app_info_bdmv", appInfoJson(idx)},
           {"ultra_hd", ultraHdJson(idx)},
-          {"indexes_gap", hexBytes(idx.indexes_gap)},
+          {"indexes_gap", hexBytes(idx.indexesGap)},
           {"indexes",
            {{"length", idx.indexes.length},
-            {"first_playback", entryJson(idx.indexes.first_playback)},
-            {"top_menu", entryJson(idx.indexes.top_menu)},
+            {"first_playback", entryJson(idx.indexes.firstPlayback)},
+            {"top_menu", entryJson(idx.indexes.topMenu)},
             {"number_of_titles", idx.indexes.titles.size()},
             {"titles", titles}}},
-          {"extension_data", toJson(idx.extension_data)}};
+          {"extension_data", toJson(idx.extensionData)}};
 }
 
-json toJson(const TMOBJ& m) {
+json toJson(const MovieObjectFile& m) {
   json objects = json::array();
-  for (const Tmobject& o : m.movie_objects.objects) {
+  for (const MovieObject& o : m.movieObjects.objects) {
     json commands = json::array();
-    for (const TNavCommand& c : o.commands) commands.push_back({{"opcode", c.opcode}, {"dst", c.dst}, {"src", c.src}});
-    objects.push_back({{"resume_intention_flag", o.resume_intention_flag},
-                       {"menu_call_mask", o.menu_call_mask},
-                       {"title_search_mask", o.title_search_mask},
+    for (const NavCommand& c : o.commands) commands.push_back({{"opcode", c.opcode}, {"dst", c.dst}, {"src", c.src}});
+    objects.push_back({{"resume_intention_flag", o.resumeIntentionFlag},
+                       {"menu_call_mask", o.menuCallMask},
+                       {"title_search_mask", o.titleSearchMask},
                        {"number_of_navigation_commands", o.commands.size()},
                        {"commands", commands}});
   }
-  return {{"type_indicator", text(m.type_indicator)},
-          {"version_number", text(m.version_number)},
-          {"extension_data_start_address", m.ExtensionData_start_address},
+  return {{"type_indicator", text(m.typeIndicator)},
+          {"version_number", text(m.versionNumber)},
+          {"extension_data_start_address", m.extensionDataStartAddress},
           {"reserved", hexBytes(m.reserved)},
           {"movie_objects",
-           {{"length", m.movie_objects.length},
-            {"reserved", m.movie_objects.reserved},
-            {"number_of_movie_objects", m.movie_objects.objects.size()},
+           {{"length", m.movieObjects.length},
+            {"reserved", m.movieObjects.reserved},
+            {"number_of_movie_objects", m.movieObjects.objects.size()},
             {"objects", objects}}},
-          {"extension_data", toJson(m.extension_data)}};
+          {"extension_data", toJson(m.extensionData)}};
 }
 
-json toJson(const TBDJO& b) {
-  const TTerminalInfo& ti = b.terminal_info;
+json toJson(const BdjoFile& b) {
+  const TerminalInfo& ti = b.terminalInfo;
   json cache = json::array();
-  for (const TAppCacheEntry& e : b.app_cache_info.entries)
-    cache.push_back({{"entry_type", e.entry_type}, {"ref_to_name", text(e.ref_to_name)}, {"language", text(e.language)}});
+  for (const AppCacheEntry& e : b.appCacheInfo.entries)
+    cache.push_back({{"entry_type", e.entryType}, {"ref_to_name", text(e.refToName)}, {"language", text(e.language)}});
   json playlists = json::array();
-  for (const std::string& p : b.table_of_accessible_playlists.playlists) playlists.push_back(text(p));
+  for (const std::string& p : b.tableOfAccessiblePlaylists.playlists) playlists.push_back(text(p));
   json apps = json::array();
-  for (const Tapplication& a : b.application_management_table.applications) {
+  for (const Application& a : b.applicationManagementTable.applications) {
     json profiles = json::array(), names = json::array(), params = json::array();
-    for (const TAppProfile& p : a.profiles)
+    for (const AppProfile& p : a.profiles)
       profiles.push_back({{"profile", p.profile},
-                          {"major_version", p.major_version},
-                          {"minor_version", p.minor_version},
-                          {"micro_version", p.micro_version}});
-    for (const Tapplication_name& n : a.names) names.push_back({{"language", text(n.language)}, {"name", text(n.name)}});
+                          {"major_version", p.majorVersion},
+                          {"minor_version", p.minorVersion},
+                          {"micro_version", p.microVersion}});
+    for (const ApplicationName& n : a.names) names.push_back({{"language", text(n.language)}, {"name", text(n.name)}});
     for (const std::string& p : a.parameters) params.push_back(text(p));
-    apps.push_back({{"control_code", a.control_code},
-                    {"application_type", a.application_type},
-                    {"organization_id", a.organization_id},
-                    {"application_id", a.application_id},
-                    {"descriptor_tag", a.descriptor_tag},
-                    {"descriptor_length", a.descriptor_length},
+    apps.push_back({{"control_code", a.controlCode},
+                    {"application_type", a.applicationType},
+                    {"organization_id", a.organizationId},
+                    {"application_id", a.applicationId},
+                    {"descriptor_tag", a.descriptorTag},
+                    {"descriptor_length", a.descriptorLength},
                     {"profiles", profiles},
                     {"priority", a.priority},
                     {"binding", a.binding},
                     {"visibility", a.visibility},
                     {"names", names},
-                    {"icon_locator", text(a.icon_locator)},
-                    {"icon_flags", a.icon_flags},
-                    {"base_directory", text(a.base_directory)},
-                    {"classpath_extension", text(a.classpath_extension)},
-                    {"initial_class_name", text(a.initial_class_name)},
+                    {"icon_locator", text(a.iconLocator)},
+                    {"icon_flags", a.iconFlags},
+                    {"base_directory", text(a.baseDirectory)},
+                    {"classpath_extension", text(a.classpathExtension)},
+                    {"initial_class_name", text(a.initialClassName)},
                     {"parameters", params}});
   }
   json keys = json::array();
   for (std::size_t i = 0; i < kKeyInterestCount; ++i)
-    if (keyInterest(b.key_interest_table, i)) keys.push_back(kKeyInterestCaptions[i]);
-  return {{"type_indicator", text(b.type_indicator)},
-          {"version_number", text(b.version_number)},
-          {"start_addresses", b.start_addresses},
+    if (keyInterest(b.keyInterestTable, i)) keys.push_back(kKeyInterestCaptions[i]);
+  return {{"type_indicator", text(b.typeIndicator)},
+          {"version_number", text(b.versionNumber)},
+          {"start_addresses", b.startAddresses},
           {"terminal_info",
            {{"length", ti.length},
-            {"default_font_file_name", text(ti.default_font_file_name)},
-            {"menu_call_mask", ti.menu_call_mask},
-            {"title_search_mask", ti.title_search_mask},
-            {"initial_havi_configuration_id", ti.initial_havi_configuration_id}}},
-          {"app_cache_info", {{"length", b.app_cache_info.length}, {"entries", cache}}},
+            {"default_font_file_name", text(ti.defaultFontFileName)},
+            {"menu_call_mask", ti.menuCallMask},
+            {"title_search_mask", ti.titleSearchMask},
+            {"initial_havi_configuration_id", ti.initialHaviConfigurationId}}},
+          {"app_cache_info", {{"length", b.appCacheInfo.length}, {"entries", cache}}},
           {"table_of_accessible_playlists",
-           {{"length", b.table_of_accessible_playlists.length},
-            {"access_to_all_flag", b.table_of_accessible_playlists.access_to_all_flag},
-            {"autostart_first_playlist_flag", b.table_of_accessible_playlists.autostart_first_playlist_flag},
+           {{"length", b.tableOfAccessiblePlaylists.length},
+            {"access_to_all_flag", b.tableOfAccessiblePlaylists.accessToAllFlag},
+            {"autostart_first_playlist_flag", b.tableOfAccessiblePlaylists.autostartFirstPlaylistFlag},
             {"playlists", playlists}}},
           {"application_management_table",
-           {{"length", b.application_management_table.length}, {"applications", apps}}},
-          {"key_interest_table", b.key_interest_table},
+           {{"length", b.applicationManagementTable.length}, {"applications", apps}}},
+          {"key_interest_table", b.keyInterestTable},
           {"key_interest", keys},
           {"file_access_info",
-           {{"path_length", b.file_access_info.path_length},
-            {"directory_path", text(b.file_access_info.directory_path)}}}};
+           {{"path_length", b.fileAccessInfo.pathLength},
+            {"directory_path", text(b.fileAccessInfo.directoryPath)}}}};
 }
 
 nlohmann::json registersJson(const Registers& regs) {

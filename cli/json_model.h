@@ -27,10 +27,10 @@ nlohmann::json jsonDocument(const char* kind, nlohmann::json body);
 
 // The models of `mirdal-cli dump --json`, kinds "index", "movie_objects" and
 // "bdjo" (jsonDocument adds them).
-nlohmann::json toJson(const TExtensionData& ed);
-nlohmann::json toJson(const TINDX& idx);
-nlohmann::json toJson(const TMOBJ& m);
-nlohmann::json toJson(const TBDJO& b);
+nlohmann::json toJson(const ExtensionData& ed);
+nlohmann::json toJson(const IndexFile& idx);
+nlohmann::json toJson(const MovieObjectFile& m);
+nlohmann::json toJson(const BdjoFile& b);
 
 // The registers at the end of a run or a menu play: "psr" (all 128) and
 // "gpr" (those not 0, as {"number", "value"}, as the "GPRs" button lists).

@@ -17,14 +17,14 @@ bool isMenuFile(const std::string& path);
 // Returns false when nothing usable was read or the read went wrong. What
 // the load kept aside (segments of unknown type, later display sets) is
 // logged as warnings, so the log goes to standard error then too.
-bool loadMenuForCli(const std::string& path, TMenu& m);
+bool loadMenuForCli(const std::string& path, IgMenu& m);
 
 // Before a command writes a menu loaded from `path`: false, with the reason
 // on standard error, when the stream held display sets that the menu
 // model does not keep and `force` was not given.
-bool mayDropDisplaySets(const std::string& path, const TMenu& m, bool force);
+bool mayDropDisplaySets(const std::string& path, const IgMenu& m, bool force);
 
-std::string dumpMenuText(const TMenu& m, const std::string& name);
-nlohmann::json menuToJson(const TMenu& m);
+std::string dumpMenuText(const IgMenu& m, const std::string& name);
+nlohmann::json menuToJson(const IgMenu& m);
 
 }  // namespace mirdal::cli

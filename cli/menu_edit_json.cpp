@@ -65,15 +65,15 @@ std::size_t indexIn(const json& e, const char* key, std::size_t n, const std::st
   return i;
 }
 
-std::size_t pageOf(const TMenu& m, const json& e) {
+std::size_t pageOf(const IgMenu& m, const json& e) {
   return indexIn(e, "page", m.ics.pages.size(), "the menu", "page", "pages");
 }
 
-std::size_t bogOf(const TMenu& m, const json& e, std::size_t p) {
+std::size_t bogOf(const IgMenu& m, const json& e, std::size_t p) {
   return indexIn(e, "bog", m.ics.pages[p].bogs.size(), "page " + std::to_string(p), "BOG", "BOGs");
 }
 
-std::size_t buttonOf(const TMenu& m, const json& e, std::size_t p, std::size_t g) {
+std::size_t buttonOf(const IgMenu& m, const json& e, std::size_t p, std::size_t g) {
   return indexIn(e, "button", m.ics.pages[p].bogs[g].buttons.size(),
                  "BOG " + std::to_string(g) + " of page " + std::to_string(p), "button", "buttons");
 }
@@ -91,9 +91,9 @@ int sequence(const json& e) {
   throw Refused{"\"sequence\" is \"in\" or \"out\""};
 }
 
-const Teffectseq& sequenceOf(const TMenu& m, const json& e, std::size_t p) { return m.ics.pages[p].effects[sequence(e)]; }
+const EffectSequence& sequenceOf(const IgMenu& m, const json& e, std::size_t p) { return m.ics.pages[p].effects[sequence(e)]; }
 
-std::size_t effectOf(const TMenu& m, const json& e, const char* key, std::size_t p) {
+std::size_t effectOf(const IgMenu& m, const json& e, const char* key, std::size_t p) {
   return indexIn(e, key, sequenceOf(m, e, p).effects.size(),
                  "the " + sequenceName(e) + "-effects of page " + std::to_string(p), "effect",
                  "effects");
@@ -120,7 +120,7 @@ std::vector<std::size_t> rows(const json& e, const char* key, std::size_t n, con
 // A command: three words ([opcode, dst, src] numbers or a text of three hex
 // words, "51C00003 80000001 00000002") or a command line as the grids show
 // it ("SetButtonPage 1, (2)").
-TNavCommand command(const json& v, std::size_t n) {
+NavCommand command(const json& v, std::size_t n) {
   const std::string what = "command " + std::to_string(n);
   std::uint32_t w[3] = {0, 0, 0};
   const auto word = [&](int i) { return what + " word " + std::to_string(i + 1); };
@@ -180,12 +180,12 @@ const std::map<std::string, ButtonField>& buttonFields() {
 }
 
 // What a button field takes, for the message of a refused value.
-std::string buttonFieldRule(const TMenu& m, std::size_t p, ButtonField f, std::size_t sounds) {
-  const std::size_t ids = p < m.page_buttons.size() ? m.page_buttons[p].ids.size() : 0;
+std::string buttonFieldRule(const IgMenu& m, std::size_t p, ButtonField f, std::size_t sounds) {
+  const std::size_t ids = p < m.pageButtons.size() ? m.pageButtons[p].ids.size() : 0;
   switch (f) {
     case ButtonField::Value: return "it is at most 65535";
-    case ButtonField::X: return "it lies below the video width " + std::to_string(m.ics.video_width);
-    case ButtonField::Y: return "it lies below the video height " + std::to_string(m.ics.video_height);
+    case ButtonField::X: return "it lies below the video width " + std::to_string(m.ics.videoWidth);
+    case ButtonField::Y: return "it lies below the video height " + std::to_string(m.ics.videoHeight);
     case ButtonField::Upper:
     case ButtonField::Lower:
     case ButtonField::Left:
@@ -223,7 +223,7 @@ const std::map<std::string, PageField>& pageFields() {
   return f;
 }
 
-std::string pageFieldRule(const TMenu& m, PageField f) {
+std::string pageFieldRule(const IgMenu& m, PageField f) {
   switch (f) {
     case PageField::DefaultSelected:
     case PageField::DefaultActivated: return "it is at most 65535";
@@ -282,23 +282,23 @@ void ok(bool done, const std::string& why) {
   if (!done) throw Refused{why};
 }
 
-void apply(TMenu& m, const json& e, const std::string& baseDir) {
+void apply(IgMenu& m, const json& e, const std::string& baseDir) {
   if (!e.is_object() || !e.contains("op") || !e["op"].is_string()) throw Refused{"an edit is an object with \"op\""};
   const std::string op = e["op"];
   if (op == "create_page") return ok(createPage(m), "the menu has the most pages it can hold (" + std::to_string(kMaxPages) + ")");
   if (op == "create_bog") {
     const std::size_t p = pageOf(m, e);
-    return ok(createBOG(m, p), "page " + std::to_string(p) + " has the most BOGs it can hold (" + std::to_string(kMaxBOGs) + ")");
+    return ok(createBog(m, p), "page " + std::to_string(p) + " has the most BOGs it can hold (" + std::to_string(kMaxBogs) + ")");
   }
   if (op == "create_button") {
     const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
     return ok(createButton(m, p, g), "BOG " + std::to_string(g) + " of page " + std::to_string(p) +
-                                         " has the most buttons it can hold (" + std::to_string(kMaxButtonsPerBOG) + ")");
+                                         " has the most buttons it can hold (" + std::to_string(kMaxButtonsPerBog) + ")");
   }
   if (op == "delete_page") return ok(deletePage(m, pageOf(m, e)), "a menu keeps at least one page");
   if (op == "delete_bog") {
     const std::size_t p = pageOf(m, e);
-    return ok(deleteBOG(m, p, bogOf(m, e, p)), "a page keeps at least one BOG");
+    return ok(deleteBog(m, p, bogOf(m, e, p)), "a page keeps at least one BOG");
   }
   if (op == "delete_button") {
     const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
@@ -336,7 +336,7 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
   if (op == "set_commands") {
     const std::size_t p = pageOf(m, e), g = bogOf(m, e, p), b = buttonOf(m, e, p, g);
     if (!e.contains("commands") || !e["commands"].is_array()) throw Refused{"\"commands\" is not a list"};
-    TCommands list;
+    CommandList list;
     for (std::size_t i = 0; i < e["commands"].size(); ++i) list.push_back(command(e["commands"][i], i));
     return ok(setButtonCommands(m, p, g, b, list), "a button holds at most 65535 commands");
   }
@@ -359,7 +359,7 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
   if (op == "set_default_valid_button") {
     const std::size_t p = pageOf(m, e), g = bogOf(m, e, p);
     const std::uint32_t v = number(e, "value");
-    const std::size_t ids = m.page_buttons[p].ids.size();
+    const std::size_t ids = m.pageButtons[p].ids.size();
     return ok(v <= 0xFFFF && setDefaultValidButton(m, p, g, std::uint16_t(v)),
               "\"value\": " + std::to_string(v) + " is refused; it is 65535 (none) or a button id of page " +
                   std::to_string(p) + ", below " + std::to_string(ids));
@@ -380,7 +380,7 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
   }
   if (op == "delete_effect_window") {
     const std::size_t p = pageOf(m, e);
-    const std::size_t w = indexIn(e, "window", sequenceOf(m, e, p).window_count,
+    const std::size_t w = indexIn(e, "window", sequenceOf(m, e, p).windowCount,
                                   "that effect sequence of page " + std::to_string(p), "window", "windows");
     return ok(deleteEffectWindow(m, p, sequence(e), w), "the window was not deleted");
   }
@@ -398,17 +398,17 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
   if (op == "insert_comp_object") {
     const std::size_t p = pageOf(m, e);
     const std::size_t ef = effectOf(m, e, "effect", p);
-    TCompObject c;
-    c.object_id = std::uint16_t(indexIn(e, "object", m.objects.size(), "the menu", "object", "objects"));
+    CompositionObject c;
+    c.objectId = std::uint16_t(indexIn(e, "object", m.objects.size(), "the menu", "object", "objects"));
     c.x = std::uint16_t(e.contains("x") ? number(e, "x") : 0);
     c.y = std::uint16_t(e.contains("y") ? number(e, "y") : 0);
-    c.window_id = std::uint8_t(e.contains("window") ? number(e, "window") : 0);
+    c.windowId = std::uint8_t(e.contains("window") ? number(e, "window") : 0);
     return ok(insertCompObject(m, p, sequence(e), ef, c), "an effect holds at most 255 composition objects");
   }
   if (op == "delete_comp_object") {
     const std::size_t p = pageOf(m, e);
     const std::size_t ef = effectOf(m, e, "effect", p);
-    const std::size_t i = indexIn(e, "index", sequenceOf(m, e, p).effects[ef].comp_objects.size(),
+    const std::size_t i = indexIn(e, "index", sequenceOf(m, e, p).effects[ef].compObjects.size(),
                                   "effect " + std::to_string(ef), "composition object", "composition objects");
     return ok(deleteCompObject(m, p, sequence(e), ef, i), "the composition object was not deleted");
   }
@@ -417,7 +417,7 @@ void apply(TMenu& m, const json& e, const std::string& baseDir) {
 
 }  // namespace
 
-bool applyMenuEdits(TMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error) {
+bool applyMenuEdits(IgMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error) {
   if (!edits.is_array()) {
     error = "the edits are not a JSON list";
     return false;

@@ -13,6 +13,6 @@ namespace mirdal::cli {
 // taken relative to baseDir. On the first edit that is malformed or refused
 // it stops and returns false with `error` naming the edit ("edit 3
 // (delete_object): ..."); m may then hold the edits before it.
-bool applyMenuEdits(TMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error);
+bool applyMenuEdits(IgMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error);
 
 }  // namespace mirdal::cli

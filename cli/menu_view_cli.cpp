@@ -12,7 +12,7 @@
 
 namespace mirdal::cli {
 
-bool loadMenuOrStream(const std::string& path, TMenu& m) {
+bool loadMenuOrStream(const std::string& path, IgMenu& m) {
   if (isMenuFile(path)) return loadMenuForCli(path, m);
   CaptureReporter capture;
   MenuLoad r;
@@ -41,13 +41,13 @@ void parseOverlays(const std::string& list, RenderOptions& o) {
 }
 
 void setBackground(PageRenderer& r, const std::string& png) {
-  if (png.empty()) return backchange(r);
+  if (png.empty()) return drawBackground(r);
   Bytes bytes;
   if (!readFileBytes(png, bytes)) throw UsageError{"cannot read the background picture " + png};
   std::string why;
   const std::optional<Canvas> pic = readCanvasPng(bytes, &why);
   if (!pic) throw UsageError{"the background picture " + png + " is no PNG image (" + why + ")"};
-  backchange(r, &*pic);
+  drawBackground(r, &*pic);
 }
 
 bool writePagePng(const std::string& path, const Canvas& c) {

@@ -10,7 +10,7 @@
 namespace mirdal::cli {
 
 // Loads a .mnu file, or the IG stream (PID 0x1400) of any other file.
-bool loadMenuOrStream(const std::string& path, TMenu& m);
+bool loadMenuOrStream(const std::string& path, IgMenu& m);
 
 // "ids,objects,frames,windows" (any subset, comma separated) into the
 // overlay switches; throws UsageError for an unknown word.

@@ -25,11 +25,11 @@ std::string hexBytes(const Bytes& b) {
   return s;
 }
 
-std::string streamsText(const TSTN& stn) {
+std::string streamsText(const Stn& stn) {
   std::string out = "    STN: " + [&] {
     std::string s;
     const auto row = stnRow(stn);
-    for (std::size_t c = 0; c < row.size(); ++c) s += std::string(c ? "  " : "") + kSTNColumns[c].header + " " + row[c];
+    for (std::size_t c = 0; c < row.size(); ++c) s += std::string(c ? "  " : "") + kStnColumns[c].header + " " + row[c];
     return s;
   }() + "\n";
   for (int c = 0; c < kStreamCategories; ++c) {
@@ -44,31 +44,31 @@ std::string streamsText(const TSTN& stn) {
   return out;
 }
 
-json clipRefJson(const TClipRef& c) {
-  return {{"clip_name", latin1ToUtf8(c.clip_name)}, {"codec_id", latin1ToUtf8(c.codec_id)}, {"stc_id", c.stc_id}};
+json clipRefJson(const ClipRef& c) {
+  return {{"clip_name", latin1ToUtf8(c.clipName)}, {"codec_id", latin1ToUtf8(c.codecId)}, {"stc_id", c.stcId}};
 }
 
-json streamJson(const TStreamRec& s) {
-  const TStreamEntry& e = s.entry;
-  const TStreamAttributes& a = s.attributes;
+json streamJson(const StreamRecord& s) {
+  const StreamEntry& e = s.entry;
+  const StreamAttributes& a = s.attributes;
   return {{"entry",
            {{"length", e.length},
             {"type", e.type},
-            {"main_pid", e.main_pid},
-            {"sub_pid", e.sub_pid},
-            {"subpath_id", e.subpath_id},
-            {"subclip_id", e.subclip_id},
+            {"main_pid", e.mainPid},
+            {"sub_pid", e.subPid},
+            {"subpath_id", e.subPathId},
+            {"subclip_id", e.subClipId},
             {"raw", hexBytes(e.raw)}}},
           {"attributes",
            {{"length", a.length},
-            {"coding_type", a.coding_type},
-            {"coding_text", codingTypeText(a.coding_type)},
-            {"video_format", a.video_format},
-            {"frame_rate", a.frame_rate},
-            {"presentation_type", a.presentation_type},
-            {"sampling_frequency", a.sampling_frequency},
+            {"coding_type", a.codingType},
+            {"coding_text", codingTypeText(a.codingType)},
+            {"video_format", a.videoFormat},
+            {"frame_rate", a.frameRate},
+            {"presentation_type", a.presentationType},
+            {"sampling_frequency", a.samplingFrequency},
             {"language", latin1ToUtf8(a.language)},
-            {"character_code", a.character_code},
+            {"character_code", a.characterCode},
             {"dynamic_range_type", a.dynamicRangeType},
             {"color_space", a.colorSpace},
             {"cr_flag", a.crFlag},
@@ -76,17 +76,17 @@ json streamJson(const TStreamRec& s) {
             {"raw", hexBytes(a.raw)}}}};
 }
 
-json stnJson(const TSTN& t) {
+json stnJson(const Stn& t) {
   json j = {{"length", t.length}, {"reserved", t.reserved}, {"trailing", hexBytes(t.trailing)}};
   for (int c = 0; c < kStreamCategories; ++c) {
     const StreamCategory cat = StreamCategory(c);
     json list = json::array();
     for (std::size_t i = 0; i < streamCount(t, cat); ++i) {
       json s = streamJson(*streamAt(t, cat, i));
-      if (cat == StreamCategory::SecondaryAudio) s["primary_audio_refs"] = t.secondary_audio[i].primary_audio_refs;
+      if (cat == StreamCategory::SecondaryAudio) s["primary_audio_refs"] = t.secondaryAudio[i].primaryAudioRefs;
       if (cat == StreamCategory::SecondaryVideo) {
-        s["secondary_audio_refs"] = t.secondary_video[i].secondary_audio_refs;
-        s["pip_pg_refs"] = t.secondary_video[i].pip_pg_refs;
+        s["secondary_audio_refs"] = t.secondaryVideo[i].secondaryAudioRefs;
+        s["pip_pg_refs"] = t.secondaryVideo[i].pipPgRefs;
       }
       list.push_back(std::move(s));
     }
@@ -95,45 +95,45 @@ json stnJson(const TSTN& t) {
   return j;
 }
 
-json playItemJson(const TPlayItem& p) {
+json playItemJson(const PlayItem& p) {
   json angles = json::array();
-  for (const TClipRef& c : p.angles.angles) angles.push_back(clipRefJson(c));
+  for (const ClipRef& c : p.angles.angles) angles.push_back(clipRefJson(c));
   return {{"length", p.length},
-          {"clip_name", latin1ToUtf8(p.clip_name)},
-          {"codec_id", latin1ToUtf8(p.codec_id)},
-          {"is_multi_angle", p.is_multi_angle},
-          {"connection_condition", p.connection_condition},
-          {"stc_id", p.stc_id},
-          {"in_time", p.in_time},
-          {"out_time", p.out_time},
-          {"uo_mask1", p.uo_mask1},
-          {"uo_mask2", p.uo_mask2},
-          {"random_access_flag", p.random_access_flag},
-          {"still_mode", p.still_mode},
-          {"still_time", p.still_time},
-          {"is_different_audios", p.angles.is_different_audios},
-          {"is_seamless_angle_change", p.angles.is_seamless_angle_change},
+          {"clip_name", latin1ToUtf8(p.clipName)},
+          {"codec_id", latin1ToUtf8(p.codecId)},
+          {"is_multi_angle", p.isMultiAngle},
+          {"connection_condition", p.connectionCondition},
+          {"stc_id", p.stcId},
+          {"in_time", p.inTime},
+          {"out_time", p.outTime},
+          {"uo_mask1", p.uoMask1},
+          {"uo_mask2", p.uoMask2},
+          {"random_access_flag", p.randomAccessFlag},
+          {"still_mode", p.stillMode},
+          {"still_time", p.stillTime},
+          {"is_different_audios", p.angles.isDifferentAudios},
+          {"is_seamless_angle_change", p.angles.isSeamlessAngleChange},
           {"angles", angles},
           {"stn", stnJson(p.stn)},
           {"trailing", hexBytes(p.trailing)}};
 }
 
-json subPathJson(const TSubPath& s) {
+json subPathJson(const SubPath& s) {
   json items = json::array();
-  for (const TSubPlayItem& i : s.items) {
+  for (const SubPlayItem& i : s.items) {
     json clips = json::array();
-    for (const TClipRef& c : i.clips) clips.push_back(clipRefJson(c));
+    for (const ClipRef& c : i.clips) clips.push_back(clipRefJson(c));
     items.push_back({{"length", i.length},
-                     {"clip_name", latin1ToUtf8(i.clip_name)},
-                     {"codec_id", latin1ToUtf8(i.codec_id)},
-                     {"connection_condition", i.connection_condition},
-                     {"is_multi_clip", i.is_multi_clip},
-                     {"stc_id", i.stc_id},
-                     {"in_time", i.in_time},
-                     {"out_time", i.out_time},
-                     {"sync_playitem_id", i.sync_playitem_id},
-                     {"sync_start_pts", i.sync_start_pts},
-                     {"multi_clip_reserved", i.multi_clip_reserved},
+                     {"clip_name", latin1ToUtf8(i.clipName)},
+                     {"codec_id", latin1ToUtf8(i.codecId)},
+                     {"connection_condition", i.connectionCondition},
+                     {"is_multi_clip", i.isMultiClip},
+                     {"stc_id", i.stcId},
+                     {"in_time", i.inTime},
+                     {"out_time", i.outTime},
+                     {"sync_playitem_id", i.syncPlayItemId},
+                     {"sync_start_pts", i.syncStartPts},
+                     {"multi_clip_reserved", i.multiClipReserved},
                      {"clips", clips},
                      {"trailing", hexBytes(i.trailing)}});
   }
@@ -144,20 +144,20 @@ json subPathJson(const TSubPath& s) {
 
 }  // namespace
 
-std::string dumpPlaylistText(const TMPLS& m, const std::string& name) {
+std::string dumpPlaylistText(const Playlist& m, const std::string& name) {
   std::string out = name + ": playlist version " + m.version + "\n";
-  out += "AppInfoPlayList: " + std::string(playbackTypeText(m.playback_type)) + ", count " +
-         std::to_string(m.playback_count) + ", UO " + hexText(m.uo_mask1, 8) + " " + hexText(m.uo_mask2, 8) +
-         ", random access " + yesNo(m.random_access_flag) + ", audio mix " + yesNo(m.audio_mix_flag) +
-         ", bypass mixer " + yesNo(m.bypass_mixer_flag) + "\n";
+  out += "AppInfoPlayList: " + std::string(playbackTypeText(m.playbackType)) + ", count " +
+         std::to_string(m.playbackCount) + ", UO " + hexText(m.uoMask1, 8) + " " + hexText(m.uoMask2, 8) +
+         ", random access " + yesNo(m.randomAccessFlag) + ", audio mix " + yesNo(m.audioMixFlag) +
+         ", bypass mixer " + yesNo(m.bypassMixerFlag) + "\n";
   out += "PlayItems:\n";
   TextTable items(kPlayItemColumns);
   for (std::size_t i = 0; i < m.playlist.items.size(); ++i) items.add(playItemRow(m, i));
   out += items.text("  ");
   for (std::size_t i = 0; i < m.playlist.items.size(); ++i) {
-    const TPlayItem& p = m.playlist.items[i];
+    const PlayItem& p = m.playlist.items[i];
     out += "  PlayItem " + zeroPadded(i, 3) + ":\n";
-    if (p.is_multi_angle) {
+    if (p.isMultiAngle) {
       out += "    angles:\n";
       TextTable a(kAngleColumns);
       for (std::size_t k = 0; k < p.angles.angles.size(); ++k) a.add(angleRow(p, k));
@@ -170,20 +170,20 @@ std::string dumpPlaylistText(const TMPLS& m, const std::string& name) {
   for (std::size_t i = 0; i < m.playlist.subpaths.size(); ++i) sp.add(subPathRow(m.playlist.subpaths[i], i));
   out += sp.text("  ");
   for (std::size_t i = 0; i < m.playlist.subpaths.size(); ++i) {
-    const TSubPath& s = m.playlist.subpaths[i];
+    const SubPath& s = m.playlist.subpaths[i];
     out += "  SubPath " + zeroPadded(i, 3) + " SubPlayItems:\n";
     TextTable t(kSubPlayItemColumns);
     for (std::size_t k = 0; k < s.items.size(); ++k) t.add(subPlayItemRow(s.items[k], k));
     out += t.text("    ");
     for (std::size_t k = 0; k < s.items.size(); ++k) {
-      if (!s.items[k].is_multi_clip) continue;
+      if (!s.items[k].isMultiClip) continue;
       out += "    SubPlayItem " + zeroPadded(k, 3) + " clips:\n";
       TextTable c(kAngleColumns);
       for (std::size_t e = 0; e < s.items[k].clips.size(); ++e) c.add(multiClipRow(s.items[k], e));
       out += c.text("      ");
     }
   }
-  if (m.PlayListMark_start_address != 0) {
+  if (m.playListMarkStartAddress != 0) {
     out += "PlayListMarks:\n";
     TextTable t(kMarkColumns);
     for (std::size_t i = 0; i < m.marks.marks.size(); ++i) t.add(markRow(m.marks, i));
@@ -191,41 +191,41 @@ std::string dumpPlaylistText(const TMPLS& m, const std::string& name) {
   } else {
     out += "PlayListMarks: none (no PlayListMark section)\n";
   }
-  out += "ExtensionData: " + ExtDatCap(m.extension_data) + "\n";
+  out += "ExtensionData: " + extensionDataCaption(m.extensionData) + "\n";
   return out;
 }
 
-json playlistJson(const TMPLS& m) {
+json playlistJson(const Playlist& m) {
   json items = json::array();
-  for (const TPlayItem& p : m.playlist.items) items.push_back(playItemJson(p));
+  for (const PlayItem& p : m.playlist.items) items.push_back(playItemJson(p));
   json subpaths = json::array();
-  for (const TSubPath& s : m.playlist.subpaths) subpaths.push_back(subPathJson(s));
+  for (const SubPath& s : m.playlist.subpaths) subpaths.push_back(subPathJson(s));
   json marks = json::array();
-  for (const TMark& k : m.marks.marks)
-    marks.push_back({{"mark_id", k.mark_id},
+  for (const Mark& k : m.marks.marks)
+    marks.push_back({{"mark_id", k.markId},
                      {"type", k.type},
-                     {"playitem_ref", k.playitem_ref},
+                     {"playitem_ref", k.playItemRef},
                      {"time", k.time},
-                     {"entry_pid", k.entry_pid},
+                     {"entry_pid", k.entryPid},
                      {"duration", k.duration}});
   return {{"kind", "playlist"},
           {"format_version", 1},
-          {"type_indicator", latin1ToUtf8(m.type_indicator)},
+          {"type_indicator", latin1ToUtf8(m.typeIndicator)},
           {"version", latin1ToUtf8(m.version)},
-          {"playlist_start_address", m.PlayList_start_address},
-          {"playlist_mark_start_address", m.PlayListMark_start_address},
-          {"extension_data_start_address", m.ExtensionData_start_address},
+          {"playlist_start_address", m.playListStartAddress},
+          {"playlist_mark_start_address", m.playListMarkStartAddress},
+          {"extension_data_start_address", m.extensionDataStartAddress},
           {"app_info",
-           {{"length", m.app_info_length},
-            {"reserved", m.app_info_reserved},
-            {"playback_type", m.playback_type},
-            {"playback_count", m.playback_count},
-            {"uo_mask1", m.uo_mask1},
-            {"uo_mask2", m.uo_mask2},
-            {"random_access_flag", m.random_access_flag},
-            {"audio_mix_flag", m.audio_mix_flag},
-            {"bypass_mixer_flag", m.bypass_mixer_flag},
-            {"extra", hexBytes(m.app_info_extra)}}},
+           {{"length", m.appInfoLength},
+            {"reserved", m.appInfoReserved},
+            {"playback_type", m.playbackType},
+            {"playback_count", m.playbackCount},
+            {"uo_mask1", m.uoMask1},
+            {"uo_mask2", m.uoMask2},
+            {"random_access_flag", m.randomAccessFlag},
+            {"audio_mix_flag", m.audioMixFlag},
+            {"bypass_mixer_flag", m.bypassMixerFlag},
+            {"extra", hexBytes(m.appInfoExtra)}}},
           {"playlist",
            {{"length", m.playlist.length},
             {"reserved", m.playlist.reserved},
@@ -234,11 +234,11 @@ json playlistJson(const TMPLS& m) {
             {"trailing", hexBytes(m.playlist.trailing)}}},
           {"playlist_marks", {{"length", m.marks.length}, {"marks", marks}, {"trailing", hexBytes(m.marks.trailing)}}},
           {"gaps",
-           {{"before_playlist", hexBytes(m.gap_before_playlist)},
-            {"before_marks", hexBytes(m.gap_before_marks)},
-            {"before_extension_data", hexBytes(m.gap_before_ext)},
+           {{"before_playlist", hexBytes(m.gapBeforePlaylist)},
+            {"before_marks", hexBytes(m.gapBeforeMarks)},
+            {"before_extension_data", hexBytes(m.gapBeforeExt)},
             {"tail", hexBytes(m.tail)}}},
-          {"extension_data", toJson(m.extension_data)}};
+          {"extension_data", toJson(m.extensionData)}};
 }
 
 }  // namespace mirdal::cli

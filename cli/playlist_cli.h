@@ -9,7 +9,7 @@
 
 namespace mirdal::cli {
 
-std::string dumpPlaylistText(const TMPLS& m, const std::string& name);
-nlohmann::json playlistJson(const TMPLS& m);
+std::string dumpPlaylistText(const Playlist& m, const std::string& name);
+nlohmann::json playlistJson(const Playlist& m);
 
 }  // namespace mirdal::cli

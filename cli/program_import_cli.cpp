@@ -43,8 +43,8 @@ CLI::App* addProgramImport(CLI::App& program, CliContext& ctx) {
     if (text.error) throw InputError{fileNameOf(a->list) + ": " + text.error->message()};
 
     CaptureReporter capture;
-    TMOBJ m;
-    MobjParse parsed;
+    MovieObjectFile m;
+    MovieObjectsParse parsed;
     {
       ScopedReporter scope(capture);
       parsed = readMovieObjectFile(a->path, m);
@@ -56,17 +56,17 @@ CLI::App* addProgramImport(CLI::App& program, CliContext& ctx) {
       return;
     }
     capture.replayDiagnostics();
-    const std::size_t count = m.movie_objects.objects.size();
+    const std::size_t count = m.movieObjects.objects.size();
     if (object >= count) throw InputError{noSuchObjectMessage(fileNameOf(a->path), count, object)};
 
-    Document<TMOBJ> doc("movie objects");
+    Document<MovieObjectFile> doc("movie objects");
     doc.load(std::move(m), fileNameOf(a->path), true);
     const ProgramImport r = importObjectProgram(doc, object, text.commands, a->insertAt);
     if (!r.done) throw InputError{"object " + a->object + ": " + r.refusal};
     std::printf("Object %zu: %zu commands %s, the program holds %zu\n", object, text.commands.size(),
                 a->insertAt ? ("inserted at line " + std::to_string(*a->insertAt)).c_str() : "imported",
-                doc.model().movie_objects.objects[object].commands.size());
-    ctx.exitCode = mobjsave(doc.model(), outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
+                doc.model().movieObjects.objects[object].commands.size());
+    ctx.exitCode = saveMovieObjects(doc.model(), outputRequest(a->output), *ctx.messages) ? kOk : kFailed;
   });
   return cmd;
 }

@@ -15,9 +15,9 @@
 
 namespace mirdal::cli {
 
-std::string dumpSoundText(const TSND& snd, const std::string& name) {
+std::string dumpSoundText(const SoundFile& snd, const std::string& name) {
   const std::size_t n = snd.entries.size();
-  std::string out = name + ": " + snd.type_indicator + " version " + snd.version_number + "\n";
+  std::string out = name + ": " + snd.typeIndicator + " version " + snd.versionNumber + "\n";
   out += std::to_string(n) + " sound entr" + (n == 1 ? "y" : "ies") + "\n";
   std::vector<std::string> headers;
   for (const GridColumn& c : kSoundColumns) headers.push_back(c.header);
@@ -32,40 +32,40 @@ std::string dumpSoundText(const TSND& snd, const std::string& name) {
     t.add(cells);
   }
   out += t.text();
-  out += "ExtensionData: " + ExtDatCap(snd.extension_data) + "\n";
-  if (!snd.extension_data.entries.empty()) {
+  out += "ExtensionData: " + extensionDataCaption(snd.extensionData) + "\n";
+  if (!snd.extensionData.entries.empty()) {
     TextTable e(kExtDataColumns);
-    for (std::size_t i = 0; i < snd.extension_data.entries.size(); ++i) e.add(extDataRow(snd.extension_data, i));
+    for (std::size_t i = 0; i < snd.extensionData.entries.size(); ++i) e.add(extDataRow(snd.extensionData, i));
     out += e.text("  ");
   }
   return out;
 }
 
-nlohmann::json soundJson(const TSND& snd) {
+nlohmann::json soundJson(const SoundFile& snd) {
   nlohmann::json entries = nlohmann::json::array();
   for (std::size_t i = 0; i < snd.entries.size(); ++i) {
-    const TSoundEntries& e = snd.entries[i];
+    const SoundEntry& e = snd.entries[i];
     entries.push_back({{"index", i},
-                       {"channel_configuration", e.channel_configuration},
-                       {"sampling_frequency", e.sampling_frequency},
-                       {"bits_per_sample", e.bits_per_sample},
+                       {"channel_configuration", e.channelConfiguration},
+                       {"sampling_frequency", e.samplingFrequency},
+                       {"bits_per_sample", e.bitsPerSample},
                        {"start", e.start},
                        {"length", e.length},
-                       {"duration_seconds", soundDurationSeconds(e.length, e.channel_configuration)}});
+                       {"duration_seconds", soundDurationSeconds(e.length, e.channelConfiguration)}});
   }
   return {{"kind", "sound"},
           {"format_version", 1},
-          {"type_indicator", latin1ToUtf8(snd.type_indicator)},
-          {"version_number", latin1ToUtf8(snd.version_number)},
-          {"sound_data_start_address", snd.SoundData_start_address},
-          {"extension_data_start_address", snd.ExtensionData_start_address},
-          {"sound_index_length", snd.SoundIndex_length},
+          {"type_indicator", latin1ToUtf8(snd.typeIndicator)},
+          {"version_number", latin1ToUtf8(snd.versionNumber)},
+          {"sound_data_start_address", snd.soundDataStartAddress},
+          {"extension_data_start_address", snd.extensionDataStartAddress},
+          {"sound_index_length", snd.soundIndexLength},
           {"number_of_sound_entries", snd.entries.size()},
           {"entries", entries},
-          {"extension_data", toJson(snd.extension_data)}};
+          {"extension_data", toJson(snd.extensionData)}};
 }
 
-ReadStatus loadSoundQuietly(const std::string& path, TSND& snd) {
+ReadStatus loadSoundQuietly(const std::string& path, SoundFile& snd) {
   CaptureReporter capture;
   SoundParse res;
   {

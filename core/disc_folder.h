@@ -49,18 +49,18 @@ bool isMountRoot(const std::string& path);
 std::string systemVolumeLabel(const std::string& mountRoot);
 
 // One row per clip information file: its stream file as found.
-struct TAVStream {
+struct ClipStreamFile {
   std::string name;  // empty when the stream file is missing
   std::uint64_t size = 0;
 };
 
 // Where a clip is used: filled by the Find tool.
-struct TCIRef {
+struct ClipUse {
   std::uint16_t playlist = 0;
   char kind = 'p';  // 'p' PlayItem, 's' SubPlayItem
   std::uint16_t item = 0;
 };
-using TCIRefs = std::vector<TCIRef>;
+using ClipUses = std::vector<ClipUse>;
 
 // What a Read found in the folder.
 struct DiscState {
@@ -68,8 +68,8 @@ struct DiscState {
   std::vector<std::string> playlists;  // names without extension, in listing order
   std::vector<std::string> clips;
   std::vector<std::string> bdjos;
-  std::vector<TAVStream> avStreams;    // one row per clip name
-  std::vector<TCIRefs> ciRefs;         // one row per clip name
+  std::vector<ClipStreamFile> avStreams;    // one row per clip name
+  std::vector<ClipUses> ciRefs;             // one row per clip name
   bool checkPassed = false;
   bool soundPresent = false;  // AUXDATA/sound.bdmv exists
   std::string label;

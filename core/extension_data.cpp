@@ -2,58 +2,58 @@
 
 namespace mirdal {
 
-bool ReadExtensionData(FieldReader& r, TExtensionData& ed) {
-  ed = TExtensionData{};
-  ed.length = r.readlong();
+bool readExtensionData(FieldReader& r, ExtensionData& ed) {
+  ed = ExtensionData{};
+  ed.length = r.readU32();
   if (ed.length == 0) return !r.overrun();
-  ed.data_block_start_address = r.readlong();
-  r.readword();
-  r.readbyte();
-  ed.number_of_ext_data_entries = r.readbyte();
+  ed.dataBlockStartAddress = r.readU32();
+  r.readU16();
+  r.readU8();
+  ed.numberOfExtDataEntries = r.readU8();
   // The count is one byte, so the table is at most 255 entries; stop at the
   // end of the file all the same.
-  for (unsigned i = 0; i < ed.number_of_ext_data_entries && !r.overrun(); ++i) {
-    TExtensionDataEntry e;
-    e.ID1 = r.readword();
-    e.ID2 = r.readword();
-    e.ext_data_start_address = r.readlong();
-    e.ext_data_length = r.readlong();
+  for (unsigned i = 0; i < ed.numberOfExtDataEntries && !r.overrun(); ++i) {
+    ExtensionDataEntry e;
+    e.id1 = r.readU16();
+    e.id2 = r.readU16();
+    e.extDataStartAddress = r.readU32();
+    e.extDataLength = r.readU32();
     if (r.overrun()) break;
     ed.entries.push_back(e);
   }
   if (r.overrun()) {
-    ed.number_of_ext_data_entries = std::uint8_t(ed.entries.size());
+    ed.numberOfExtDataEntries = std::uint8_t(ed.entries.size());
     return false;
   }
   ed.data = r.readRest();
   return true;
 }
 
-void addExtensionDataHead(OutputBuffer& out, const TExtensionData& ed) {
-  out.addlong(ed.length);
-  out.addlong(ed.data_block_start_address);
-  out.add3byte(0);
-  out.addbyte(ed.number_of_ext_data_entries);
-  for (const TExtensionDataEntry& e : ed.entries) {
-    out.addword(e.ID1);
-    out.addword(e.ID2);
-    out.addlong(e.ext_data_start_address);
-    out.addlong(e.ext_data_length);
+void addExtensionDataHead(OutputBuffer& out, const ExtensionData& ed) {
+  out.addU32(ed.length);
+  out.addU32(ed.dataBlockStartAddress);
+  out.addU24(0);
+  out.addU8(ed.numberOfExtDataEntries);
+  for (const ExtensionDataEntry& e : ed.entries) {
+    out.addU16(e.id1);
+    out.addU16(e.id2);
+    out.addU32(e.extDataStartAddress);
+    out.addU32(e.extDataLength);
   }
 }
 
-void WriteExtensionData(OutputBuffer& out, const TExtensionData& ed) {
+void writeExtensionData(OutputBuffer& out, const ExtensionData& ed) {
   if (ed.length == 0) {
-    out.addlong(0);
+    out.addU32(0);
   } else {
     addExtensionDataHead(out, ed);
-    out.addbytes(ed.data);
+    out.addBytes(ed.data);
   }
-  out.flushadded();
+  out.flushAdded();
 }
 
-std::string ExtDatCap(const TExtensionData& ed) {
-  const unsigned n = ed.number_of_ext_data_entries;
+std::string extensionDataCaption(const ExtensionData& ed) {
+  const unsigned n = ed.numberOfExtDataEntries;
   if (n == 0) return "no ExtensionData()";
   return std::to_string(n) + (n == 1 ? " entry, " : " entries, ") +
          std::to_string(std::uint64_t(ed.length) + 4) + " bytes";

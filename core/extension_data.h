@@ -12,38 +12,38 @@
 
 namespace mirdal {
 
-struct TExtensionDataEntry {
-  std::uint16_t ID1 = 0;
-  std::uint16_t ID2 = 0;
-  std::uint32_t ext_data_start_address = 0;
-  std::uint32_t ext_data_length = 0;
+struct ExtensionDataEntry {
+  std::uint16_t id1 = 0;
+  std::uint16_t id2 = 0;
+  std::uint32_t extDataStartAddress = 0;
+  std::uint32_t extDataLength = 0;
 
-  bool operator==(const TExtensionDataEntry&) const = default;
+  bool operator==(const ExtensionDataEntry&) const = default;
 };
 
-struct TExtensionData {
+struct ExtensionData {
   std::uint32_t length = 0;  // 0: the file has no ExtensionData
-  std::uint32_t data_block_start_address = 0;
-  std::uint8_t number_of_ext_data_entries = 0;
-  std::vector<TExtensionDataEntry> entries;
+  std::uint32_t dataBlockStartAddress = 0;
+  std::uint8_t numberOfExtDataEntries = 0;
+  std::vector<ExtensionDataEntry> entries;
   Bytes data;  // from the end of the entry table to the end of the file
 
-  bool operator==(const TExtensionData&) const = default;
+  bool operator==(const ExtensionData&) const = default;
 };
 
 // Reads a block at the reader's position. Returns false when the file ends
 // inside the header or the entry table (the reader is then overrun; the block
 // holds what could be read).
-bool ReadExtensionData(FieldReader& r, TExtensionData& ed);
+bool readExtensionData(FieldReader& r, ExtensionData& ed);
 
 // Appends the block exactly as held: nothing is recomputed.
-void WriteExtensionData(OutputBuffer& out, const TExtensionData& ed);
+void writeExtensionData(OutputBuffer& out, const ExtensionData& ed);
 
 // Appends length, start address, the three zero bytes, the entry count and
 // the entry table (everything but the data part), without flushing.
-void addExtensionDataHead(OutputBuffer& out, const TExtensionData& ed);
+void addExtensionDataHead(OutputBuffer& out, const ExtensionData& ed);
 
 // Caption beside a file's ExtensionData button.
-std::string ExtDatCap(const TExtensionData& ed);
+std::string extensionDataCaption(const ExtensionData& ed);
 
 }  // namespace mirdal

@@ -22,7 +22,7 @@ std::uint64_t FieldReader::takeSlow(std::size_t n) {
 
 // The data is only addressed while bytes are left: past the end (or over no
 // data at all, where data_ may be null) no pointer into it is formed.
-std::string FieldReader::readstring(std::size_t n) {
+std::string FieldReader::readString(std::size_t n) {
   const std::size_t avail = std::min(n, remaining());
   std::string s;
   if (avail > 0) {
@@ -34,7 +34,7 @@ std::string FieldReader::readstring(std::size_t n) {
   return s;
 }
 
-Bytes FieldReader::readbytes(std::size_t n) {
+Bytes FieldReader::readBytes(std::size_t n) {
   const std::size_t k = std::min(n, remaining());
   Bytes b;
   if (k > 0) b.assign(data_ + pos_, data_ + pos_ + k);
@@ -67,47 +67,47 @@ void OutputBuffer::need(std::size_t end) {
   if (block_.size() < end) block_.resize(end, 0);
 }
 
-void OutputBuffer::putbyte(std::uint32_t v, std::size_t off) {
+void OutputBuffer::putU8(std::uint32_t v, std::size_t off) {
   need(off + 1);
   block_[off] = std::uint8_t(v);
 }
 
-void OutputBuffer::putword(std::uint32_t v, std::size_t off) {
+void OutputBuffer::putU16(std::uint32_t v, std::size_t off) {
   need(off + 2);
   block_[off] = std::uint8_t(v >> 8);
   block_[off + 1] = std::uint8_t(v);
 }
 
-void OutputBuffer::putlong(std::uint32_t v, std::size_t off) {
+void OutputBuffer::putU32(std::uint32_t v, std::size_t off) {
   need(off + 4);
   for (int i = 0; i < 4; ++i) block_[off + i] = std::uint8_t(v >> (24 - 8 * i));
 }
 
-void OutputBuffer::putstring(std::string_view text, std::size_t off, std::size_t width) {
+void OutputBuffer::putString(std::string_view text, std::size_t off, std::size_t width) {
   need(off + width);
   std::memset(block_.data() + off, 0, width);
   const std::size_t n = text.size() < width ? text.size() : width;
   std::memcpy(block_.data() + off, text.data(), n);
 }
 
-void OutputBuffer::putbytes(const Bytes& b, std::size_t off) {
+void OutputBuffer::putBytes(const Bytes& b, std::size_t off) {
   need(off + b.size());
   if (!b.empty()) std::memcpy(block_.data() + off, b.data(), b.size());
 }
 
-void OutputBuffer::writeblock() { file_.insert(file_.end(), block_.begin(), block_.end()); }
+void OutputBuffer::writeBlock() { file_.insert(file_.end(), block_.begin(), block_.end()); }
 
-void OutputBuffer::addbyte(std::uint32_t v) {
-  putbyte(v, fill_);
+void OutputBuffer::addU8(std::uint32_t v) {
+  putU8(v, fill_);
   fill_ += 1;
 }
 
-void OutputBuffer::addword(std::uint32_t v) {
-  putword(v, fill_);
+void OutputBuffer::addU16(std::uint32_t v) {
+  putU16(v, fill_);
   fill_ += 2;
 }
 
-void OutputBuffer::add3byte(std::uint32_t v) {
+void OutputBuffer::addU24(std::uint32_t v) {
   need(fill_ + 3);
   block_[fill_] = std::uint8_t(v >> 16);
   block_[fill_ + 1] = std::uint8_t(v >> 8);
@@ -115,31 +115,31 @@ void OutputBuffer::add3byte(std::uint32_t v) {
   fill_ += 3;
 }
 
-void OutputBuffer::addlong(std::uint32_t v) {
-  putlong(v, fill_);
+void OutputBuffer::addU32(std::uint32_t v) {
+  putU32(v, fill_);
   fill_ += 4;
 }
 
-void OutputBuffer::add5byte(std::uint64_t v) {
+void OutputBuffer::addU40(std::uint64_t v) {
   need(fill_ + 5);
   for (int i = 0; i < 5; ++i) block_[fill_ + i] = std::uint8_t(v >> (32 - 8 * i));
   fill_ += 5;
 }
 
-void OutputBuffer::addstring(std::string_view text, std::size_t width) {
-  putstring(text, fill_, width);
+void OutputBuffer::addString(std::string_view text, std::size_t width) {
+  putString(text, fill_, width);
   fill_ += width;
 }
 
-void OutputBuffer::addbytes(const Bytes& b) { addbytes(b.data(), b.size()); }
+void OutputBuffer::addBytes(const Bytes& b) { addBytes(b.data(), b.size()); }
 
-void OutputBuffer::addbytes(const std::uint8_t* p, std::size_t n) {
+void OutputBuffer::addBytes(const std::uint8_t* p, std::size_t n) {
   need(fill_ + n);
   if (n) std::memcpy(block_.data() + fill_, p, n);
   fill_ += n;
 }
 
-void OutputBuffer::flushadded() {
+void OutputBuffer::flushAdded() {
   file_.insert(file_.end(), block_.begin(), block_.begin() + std::ptrdiff_t(fill_));
   fill_ = 0;
 }

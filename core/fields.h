@@ -21,15 +21,15 @@ class FieldReader {
   explicit FieldReader(const Bytes& data) : data_(data.data()), size_(data.size()) {}
   FieldReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-  std::uint8_t readbyte() { return std::uint8_t(take(1)); }
-  std::uint16_t readword() { return std::uint16_t(take(2)); }
-  std::uint32_t read3byte() { return std::uint32_t(take(3)); }
-  std::uint32_t readlong() { return std::uint32_t(take(4)); }
-  std::uint64_t read5byte() { return take(5); }
+  std::uint8_t readU8() { return std::uint8_t(take(1)); }
+  std::uint16_t readU16() { return std::uint16_t(take(2)); }
+  std::uint32_t readU24() { return std::uint32_t(take(3)); }
+  std::uint32_t readU32() { return std::uint32_t(take(4)); }
+  std::uint64_t readU40() { return take(5); }
   // Exactly n bytes; the text is the bytes before the first zero byte.
-  std::string readstring(std::size_t n);
+  std::string readString(std::size_t n);
   // The next n bytes as they are (fewer when the file ends first).
-  Bytes readbytes(std::size_t n);
+  Bytes readBytes(std::size_t n);
   // Everything from the position to the end, in one piece.
   Bytes readRest();
 
@@ -68,31 +68,31 @@ class FieldReader {
 };
 
 // The output buffer of the savers. Block discipline: setBlock(size) clears a
-// block of that size, put* store fields at offsets, writeblock() appends the
+// block of that size, put* store fields at offsets, writeBlock() appends the
 // block to the file image. Append discipline: add* store fields one after
-// another at the fill count, flushadded() appends them and resets the count.
+// another at the fill count, flushAdded() appends them and resets the count.
 // The composed file is handed to the save routine with file().
 class OutputBuffer {
  public:
   void setBlock(std::size_t size);
 
-  void putbyte(std::uint32_t v, std::size_t off);
-  void putword(std::uint32_t v, std::size_t off);
-  void putlong(std::uint32_t v, std::size_t off);
+  void putU8(std::uint32_t v, std::size_t off);
+  void putU16(std::uint32_t v, std::size_t off);
+  void putU32(std::uint32_t v, std::size_t off);
   // Zero-fills width bytes at off, then stores at most width characters.
-  void putstring(std::string_view text, std::size_t off, std::size_t width);
-  void putbytes(const Bytes& b, std::size_t off);
-  void writeblock();
+  void putString(std::string_view text, std::size_t off, std::size_t width);
+  void putBytes(const Bytes& b, std::size_t off);
+  void writeBlock();
 
-  void addbyte(std::uint32_t v);
-  void addword(std::uint32_t v);
-  void add3byte(std::uint32_t v);
-  void addlong(std::uint32_t v);
-  void add5byte(std::uint64_t v);
-  void addstring(std::string_view text, std::size_t width);
-  void addbytes(const Bytes& b);
-  void addbytes(const std::uint8_t* p, std::size_t n);
-  void flushadded();
+  void addU8(std::uint32_t v);
+  void addU16(std::uint32_t v);
+  void addU24(std::uint32_t v);
+  void addU32(std::uint32_t v);
+  void addU40(std::uint64_t v);
+  void addString(std::string_view text, std::size_t width);
+  void addBytes(const Bytes& b);
+  void addBytes(const std::uint8_t* p, std::size_t n);
+  void flushAdded();
 
   std::size_t fillCount() const { return fill_; }
   const Bytes& block() const { return block_; }

@@ -36,9 +36,9 @@ struct Options {
   int region = 0;  // 0 "A", 1 "B", 2 "C"
   int chapterFormat = 0;
   int programFormat = 0;  // 0 "List (*.lst)", 1 "Binary (*.bin)"
-  bool savePES = false;
-  bool saveSUP = true;
-  bool saveMNU = true;
+  bool savePes = false;
+  bool saveSup = true;
+  bool saveMnu = true;
   bool buttonId = false;
   bool objectId = false;
   bool buttonFrame = false;
@@ -51,10 +51,10 @@ struct Options {
   bool showFullScreen = false;
   bool background = false;
   std::string backgroundPic;
-  bool realPSRs = false;
+  bool realPsrs = false;
   bool playSound = false;
-  bool associateBDMV = false;
-  bool associateMNU = false;
+  bool associateBdmv = false;
+  bool associateMnu = false;
   bool shortNames = false;  // "Use 8.3 filenames"
   bool autoMenu = false;
   int actiDelay = 500;

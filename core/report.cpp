@@ -161,22 +161,22 @@ Reporter* setReporter(Reporter* r) {
 }
 
 void log(std::string_view msg) { current->log(msg); }
-void log2(std::string_view msg) { current->logWithGap(msg); }
-void dlog(std::string_view msg) { current->logAndStatus(msg); }
-void dlog0(std::string_view msg) { current->logStep(msg); }
-void slog(std::string_view msg, int panel) { current->setStatusPanel(msg, panel); }
-void slogR() { current->setStatusReady(); }
-void slogw(std::string_view msg, int panel) { current->setStatusPanelAndWait(msg, panel); }
-void erlog(std::string_view msg) { current->logError(msg); }
-void warnlog(std::string_view msg) { current->logWarning(msg); }
-void erslog(std::string_view msg) { current->setStatusError(msg); }
+void logWithGap(std::string_view msg) { current->logWithGap(msg); }
+void logAndStatus(std::string_view msg) { current->logAndStatus(msg); }
+void logStep(std::string_view msg) { current->logStep(msg); }
+void setStatusPanel(std::string_view msg, int panel) { current->setStatusPanel(msg, panel); }
+void setStatusReady() { current->setStatusReady(); }
+void setStatusPanelAndWait(std::string_view msg, int panel) { current->setStatusPanelAndWait(msg, panel); }
+void logError(std::string_view msg) { current->logError(msg); }
+void logWarning(std::string_view msg) { current->logWarning(msg); }
+void setStatusError(std::string_view msg) { current->setStatusError(msg); }
 
 const StatusLine& statusLine() { return current->status(); }
 
 int errorCount() { return current->errorCount(); }
 const std::string& lastErrorText() { return current->lastErrorText(); }
 void resetErrorCount() { current->resetErrorCount(); }
-void slogDone() { current->setStatusStepEnd(); }
+void setStatusStepEnd() { current->setStatusStepEnd(); }
 
 bool confirmCancel() { return current->confirmCancel(); }
 const std::string& cancelQuestion() { return current->cancelQuestion(); }
@@ -186,10 +186,10 @@ void setActivationDelay(int ms) { actiDelay = ms < 0 ? 0 : ms; }
 void pumpEvents() { current->pumpEvents(); }
 void beepTone(int hz, int ms) { current->tone(hz, ms); }
 
-void PrBarOn(CancelToken& cancel, bool asksBeforeCancel, std::string_view question) {
+void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question) {
   current->startProgress(cancel, asksBeforeCancel, question);
 }
-void PrBarOff() { current->endProgress(); }
+void endProgress() { current->endProgress(); }
 const ProgressState& progressState() { return current->progress(); }
 
 ProgressReport progressReport(std::uint64_t done, std::uint64_t total,

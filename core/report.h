@@ -21,7 +21,7 @@
 namespace mirdal {
 
 // What the status line shows. panel[i] holds the text exactly as it is drawn
-// (" " + message + " " after slog); hint is the status line's tooltip.
+// (" " + message + " " after setStatusPanel); hint is the status line's tooltip.
 struct StatusLine {
   std::string panel[2];
   std::string hint;
@@ -39,9 +39,9 @@ class Reporter {
  public:
   virtual ~Reporter() = default;
   virtual void appendParagraph(const LogParagraph& p) = 0;
-  // The log line of an erlog; a command line prints it as a diagnostic.
+  // The log line of an logError; a command line prints it as a diagnostic.
   virtual void appendErrorParagraph(const LogParagraph& p) { appendParagraph(p); }
-  // The log line of a warnlog; a command line prints it as a diagnostic too.
+  // The log line of a logWarning; a command line prints it as a diagnostic too.
   virtual void appendWarningParagraph(const LogParagraph& p) { appendParagraph(p); }
   // Called after every change; a GUI repaints synchronously so that counters
   // show while a loop runs without returning to the event loop.
@@ -64,7 +64,7 @@ class Reporter {
   void setStatusPanel(std::string_view msg, int panel);
   void setStatusReady();                                   // " Ready. "
   void setStatusError(std::string_view msg);               // the error mark and msg
-  void setStatusStepEnd();                                 // slogDone's rule
+  void setStatusStepEnd();                                 // setStatusStepEnd's rule
   void setStatusPanelAndWait(std::string_view msg, int panel);
 
   const StatusLine& status() const { return status_; }
@@ -134,35 +134,35 @@ class ScopedReporter {
 
 // Log calls. Messages use the markup of markup.h.
 void log(std::string_view msg);
-void log2(std::string_view msg);
-void dlog(std::string_view msg);
-void dlog0(std::string_view msg);
-void slog(std::string_view msg, int panel);
-void slogR();
-void slogw(std::string_view msg, int panel);
-void erlog(std::string_view msg);
-void erslog(std::string_view msg);
+void logWithGap(std::string_view msg);
+void logAndStatus(std::string_view msg);
+void logStep(std::string_view msg);
+void setStatusPanel(std::string_view msg, int panel);
+void setStatusReady();
+void setStatusPanelAndWait(std::string_view msg, int panel);
+void logError(std::string_view msg);
+void setStatusError(std::string_view msg);
 // A warning: the file was read or written whole, but something in it
 // deserves a word (a part kept without being understood, ...). Logged as
 // "Warning: " + msg; it does not count as an error,
 // and a command that reads a file shows it on standard error.
-void warnlog(std::string_view msg);
+void logWarning(std::string_view msg);
 
 const StatusLine& statusLine();
 
-// Errors logged by erlog since the last resetErrorCount, and the last one's
+// Errors logged by logError since the last resetErrorCount, and the last one's
 // text without tags. A step that logs many lines (a Read) counts its errors
 // so that its end does not say "Ready." over them.
 int errorCount();
 const std::string& lastErrorText();
 void resetErrorCount();
 
-// Ends such a step: slogR when no error was logged since resetErrorCount;
+// Ends such a step: setStatusReady when no error was logged since resetErrorCount;
 // otherwise the error mark stays, with the last error's text (one error) or
 // "N errors: see Status" on panel 1 and the last error in the tooltip.
-void slogDone();
+void setStatusStepEnd();
 
-// Activation delay of slogw in milliseconds (the "ActiDelay" option).
+// Activation delay of setStatusPanelAndWait in milliseconds (the "ActiDelay" option).
 int activationDelay();
 void setActivationDelay(int ms);
 
@@ -176,8 +176,8 @@ const std::string& cancelQuestion();
 
 // Long operation with a progress bar on the installed reporter (its
 // startProgress / endProgress).
-void PrBarOn(CancelToken& cancel, bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
-void PrBarOff();
+void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
+void endProgress();
 const ProgressState& progressState();
 
 // Text of one progress report: "Packet: done/total   Elapsed: h:mm:ss

@@ -12,7 +12,7 @@ FieldReader readSection(const Bytes& data, FieldReader& r, std::size_t n) {
 }
 
 FieldReader readLengthSection(const Bytes& data, FieldReader& r) {
-  const std::uint32_t length = r.readlong();
+  const std::uint32_t length = r.readU32();
   return readSection(data, r, length);
 }
 

@@ -42,9 +42,9 @@ std::string bdjoPath(const Workspace& ws, const std::string& name) {
 
 void readMovieObjects(Workspace& ws) {
   const std::string& name = ws.names().movieObject;
-  TMOBJ m;
+  MovieObjectFile m;
   const ReadWatch watch;
-  const MobjParse res = readMovieObjectFile(ws.pathOf(name), m);
+  const MovieObjectsParse res = readMovieObjectFile(ws.pathOf(name), m);
   const bool ok = usable(res.status);
   ws.mobjObjectsInFile = ok ? res.objectsRead : 0;
   ws.mobj.load(std::move(m), name, ok, watch.errors(res.status));
@@ -53,46 +53,46 @@ void readMovieObjects(Workspace& ws) {
 
 void readIndex(Workspace& ws) {
   const std::string& name = ws.names().index;
-  TINDX idx;
+  IndexFile idx;
   const ReadWatch watch;
   const ReadStatus status = readIndexFile(ws.pathOf(name), idx).status;
   ws.index.load(std::move(idx), name, usable(status), watch.errors(status));
   showReadErrors(ws.index);
 }
 
-bool readBDJO(Workspace& ws, const std::string& name) {
+bool readBdjo(Workspace& ws, const std::string& name) {
   const std::string path = bdjoPath(ws, name);
   const std::string file = fs::path(path).filename().string();
   ws.bdjoName = name;
-  TBDJO b;
+  BdjoFile b;
   const ReadWatch watch;
-  const ReadStatus status = readBDJOFile(path, file, b);
+  const ReadStatus status = readBdjoFile(path, file, b);
   const bool ok = usable(status);
   ws.bdjo.load(std::move(b), file, ok, watch.errors(status));
   showReadErrors(ws.bdjo);
   return ok;
 }
 
-bool indexsave(Workspace& ws, Guesses g) {
+bool saveIndex(Workspace& ws, Guesses g) {
   const std::string& name = ws.names().index;
   if (!ws.index.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
   if (!mayWrite(ws.index, g)) return false;
-  const bool saved = indexsave(ws.index.model(), requestFor(ws, name));
+  const bool saved = saveIndex(ws.index.model(), requestFor(ws, name));
   if (saved) ws.index.markSaved();
   return saved;
 }
 
-bool mobjsave(Workspace& ws, Guesses g) {
+bool saveMovieObjects(Workspace& ws, Guesses g) {
   const std::string& name = ws.names().movieObject;
   if (!ws.mobj.loaded()) {
     log(name + " was not loaded: not saved.");
     return false;
   }
   if (!mayWrite(ws.mobj, g)) return false;
-  const bool saved = mobjsave(ws.mobj.model(), requestFor(ws, name));
+  const bool saved = saveMovieObjects(ws.mobj.model(), requestFor(ws, name));
   if (saved) ws.mobj.markSaved();
   return saved;
 }
@@ -104,14 +104,14 @@ std::string auxFolder(const Workspace& ws) { return ws.pathOf(std::string("AUXDA
 }  // namespace
 
 void readSound(Workspace& ws) {
-  TSND snd;
+  SoundFile snd;
   const ReadWatch watch;
   const ReadStatus status = readSoundFile(auxFolder(ws) + kSoundFileName, snd).status;
   ws.sound.load(std::move(snd), kSoundFileName, usable(status), watch.errors(status));
   showReadErrors(ws.sound);
 }
 
-bool soundsave(Workspace& ws, Guesses g) {
+bool saveSound(Workspace& ws, Guesses g) {
   if (!ws.sound.loaded()) {
     log(std::string(kSoundFileName) + " was not read; not saved.");
     return false;
@@ -123,7 +123,7 @@ bool soundsave(Workspace& ws, Guesses g) {
   req.folder = auxFolder(ws);
   req.name = kSoundFileName;
   req.backup = ws.options.backup;
-  const bool saved = soundsave(ws.sound.model(), req);
+  const bool saved = saveSound(ws.sound.model(), req);
   if (saved) ws.sound.markSaved();
   return saved;
 }
@@ -136,7 +136,7 @@ std::string playlistFolder(const Workspace& ws) { return ws.pathOf(std::string("
 
 bool readPlaylist(Workspace& ws, const std::string& name) {
   const std::string file = name + ws.names().playlistExt;
-  TMPLS m;
+  Playlist m;
   const ReadWatch watch;
   const ReadStatus status = readPlaylistFile(playlistFolder(ws) + file, m);
   const bool ok = usable(status);
@@ -145,7 +145,7 @@ bool readPlaylist(Workspace& ws, const std::string& name) {
   return ok;
 }
 
-bool plsave(Workspace& ws, Guesses g) {
+bool savePlaylist(Workspace& ws, Guesses g) {
   const std::string& name = ws.playlist.fileName();
   if (!ws.playlist.loaded()) {
     log((name.empty() ? std::string("The playlist") : name) + " was not loaded: not saved.");
@@ -154,11 +154,11 @@ bool plsave(Workspace& ws, Guesses g) {
   if (!mayWrite(ws.playlist, g)) return false;
   // Guesses keep the lengths of the file that was cut; they are written as
   // a well-formed playlist, laid out from what the model holds.
-  if (ws.playlist.readWithErrors()) ws.playlist.edit(ChangeNotice::everything(), [](TMPLS& m) { fitLayout(m); });
+  if (ws.playlist.readWithErrors()) ws.playlist.edit(ChangeNotice::everything(), [](Playlist& m) { fitLayout(m); });
   SaveRequest req = requestFor(ws, name);
   req.folder = playlistFolder(ws);
   req.copyToBackupDir = false;  // the BACKUP copies are of the index and movie-object files
-  const bool saved = plsave(ws.playlist.model(), req);
+  const bool saved = savePlaylist(ws.playlist.model(), req);
   if (saved) ws.playlist.markSaved();
   return saved;
 }
@@ -169,14 +169,14 @@ namespace mirdal {
 
 bool readClip(Workspace& ws, const std::string& name) {
   const std::string file = name + ws.names().clipExt;
-  TCLPI c;
+  ClipInfoFile c;
   const ReadWatch watch;
-  const ReadStatus status = readCLPIFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status;
+  const ReadStatus status = readClipInfoFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status;
   const bool ok = usable(status);
   ws.clip.load(std::move(c), file, ok, watch.errors(status));
   // The read is over: the status line leaves "Reading ..." as a playlist
   // read does, or keeps what went wrong.
-  if (ok) slogR();
+  if (ok) setStatusReady();
   showReadErrors(ws.clip);
   return ok;
 }
@@ -201,7 +201,7 @@ std::string clipStreamPath(const Workspace& ws, const std::string& name) {
   return ws.pathOf(std::string("STREAM") + kSep + name + ws.names().streamExt);
 }
 
-TAVStream clipStream(const Workspace& ws) {
+ClipStreamFile clipStream(const Workspace& ws) {
   const int row = clipRow(ws);
   if (row < 0 || std::size_t(row) >= ws.disc.avStreams.size()) return {};
   return ws.disc.avStreams[std::size_t(row)];
@@ -211,13 +211,13 @@ bool correctPacketCount(Workspace& ws, std::uint32_t packets) {
   const std::string file = ws.clip.fileName();
   // A clip that failed to read is no clip to patch.
   if (file.empty() || !ws.clip.loaded()) return false;
-  TCLPI c = ws.clip.model();
+  ClipInfoFile c = ws.clip.model();
   if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c)) return false;
   ws.clip.load(std::move(c), file, ws.clip.loaded(), ws.clip.readErrors());
   return true;
 }
 
-bool clipsave(Workspace& ws, Guesses g) {
+bool saveClip(Workspace& ws, Guesses g) {
   const std::string file = ws.clip.fileName();
   if (!ws.clip.loaded()) {
     log(file + " was not loaded: not saved.");
@@ -225,13 +225,13 @@ bool clipsave(Workspace& ws, Guesses g) {
   }
   if (!mayWrite(ws.clip, g)) return false;
   // As for a playlist: the guesses are laid out from what the model holds.
-  if (ws.clip.readWithErrors()) ws.clip.edit(ChangeNotice::everything(), [](TCLPI& m) { fitClipLayout(m); });
-  TCLPI c = ws.clip.model();
+  if (ws.clip.readWithErrors()) ws.clip.edit(ChangeNotice::everything(), [](ClipInfoFile& m) { fitClipLayout(m); });
+  ClipInfoFile c = ws.clip.model();
   SaveRequest req = requestFor(ws, file);
   req.folder = ws.pathOf(std::string("CLIPINF") + kSep);
   req.copyToBackupDir = false;
-  if (!saveCLPI(c, req)) return false;
-  if (!(c == ws.clip.model())) ws.clip.edit(ChangeNotice::everything(), [&](TCLPI& m) { m = std::move(c); });
+  if (!saveClipInfo(c, req)) return false;
+  if (!(c == ws.clip.model())) ws.clip.edit(ChangeNotice::everything(), [&](ClipInfoFile& m) { m = std::move(c); });
   ws.clip.markSaved();
   return true;
 }

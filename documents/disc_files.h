@@ -21,22 +21,22 @@ void readIndex(Workspace& ws);
 // The BD-J page's Read: "BDJO/" + name + ".bdjo" into ws.bdjo (a file of
 // that name with another extension when there is no ".bdjo" one, as 8.3
 // discs may have). ws.bdjo.loaded() is true when the object could be read.
-bool readBDJO(Workspace& ws, const std::string& name);
+bool readBdjo(Workspace& ws, const std::string& name);
 
 // Save of the "&BDMV" page: each writes its file into the disc folder with
 // the backup step and the copy into BACKUP. A model that was not loaded is
 // never written over the file on disc (false, with a log line), nor one
 // read with errors unless g says the user agreed. A saved document is no
 // longer modified; its undo history stays.
-bool indexsave(Workspace& ws, Guesses g = Guesses::Refuse);
-bool mobjsave(Workspace& ws, Guesses g = Guesses::Refuse);
+bool saveIndex(Workspace& ws, Guesses g = Guesses::Refuse);
+bool saveMovieObjects(Workspace& ws, Guesses g = Guesses::Refuse);
 
 // AUXDATA/sound.bdmv, read in the disc Read when the file is there.
 // ws.sound.loaded() tells whether it could be read as a sound file: one of
 // another kind is neither shown nor saved over. Its save creates AUXDATA
 // when it is missing.
 void readSound(Workspace& ws);
-bool soundsave(Workspace& ws, Guesses g = Guesses::Refuse);
+bool saveSound(Workspace& ws, Guesses g = Guesses::Refuse);
 
 // The "&PLAYLIST" page's Read: "PLAYLIST/" + name + the playlist extension
 // in use into ws.playlist. A file that cannot be read whole leaves the
@@ -48,7 +48,7 @@ bool readPlaylist(Workspace& ws, const std::string& name);
 // loaded, was read with errors (unless g: its guesses are then laid out
 // from the content first, as an edit), or its lengths do not fit its
 // content.
-bool plsave(Workspace& ws, Guesses g = Guesses::Refuse);
+bool savePlaylist(Workspace& ws, Guesses g = Guesses::Refuse);
 
 }  // namespace mirdal
 
@@ -64,7 +64,7 @@ int clipRow(const Workspace& ws);
 // "STREAM/" + name + stream extension in the disc folder.
 std::string clipStreamPath(const Workspace& ws, const std::string& name);
 // The stream file of the loaded clip as the Read found it (size 0: missing).
-TAVStream clipStream(const Workspace& ws);
+ClipStreamFile clipStream(const Workspace& ws);
 
 // The packet correction after a read: the 4 bytes of the count are written
 // into the file at once (no backup), and the model takes the count without
@@ -77,6 +77,6 @@ bool correctPacketCount(Workspace& ws, std::uint32_t packets);
 // document as an edit, so the model keeps showing what the file holds. A
 // clip read with errors is written only with g = Write, laid out from its
 // content first.
-bool clipsave(Workspace& ws, Guesses g = Guesses::Refuse);
+bool saveClip(Workspace& ws, Guesses g = Guesses::Refuse);
 
 }  // namespace mirdal

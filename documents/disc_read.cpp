@@ -34,7 +34,7 @@ bool checkFile(const Workspace& ws, const std::string& name) {
   return ok;
 }
 
-void checkingEach(const std::string& file) { slog("Checking " + file, 1); }
+void checkingEach(const std::string& file) { setStatusPanel("Checking " + file, 1); }
 
 // The first line of a Read says which folder it checks: a first start, a
 // mistyped path and an empty folder otherwise all fail alike.
@@ -65,7 +65,7 @@ void checkStreams(Workspace& ws) {
   checkFolder(ws, "STREAM");
   const NameSet& n = ws.names();
   std::size_t found = 0, missing = 0;
-  ws.disc.avStreams.assign(ws.disc.clips.size(), TAVStream{});
+  ws.disc.avStreams.assign(ws.disc.clips.size(), ClipStreamFile{});
   for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {
     const std::string file = ws.disc.clips[i] + n.streamExt;
     const std::string path = ws.pathOf(std::string("STREAM") + kSep + file);
@@ -73,7 +73,7 @@ void checkStreams(Workspace& ws) {
     std::error_code ec;
     const std::uint64_t size = path.empty() ? 0 : fs::file_size(path, ec);
     if (!path.empty() && !ec) {
-      ws.disc.avStreams[i] = TAVStream{file, size};
+      ws.disc.avStreams[i] = ClipStreamFile{file, size};
       ++found;
     } else {
       log("  Stream " + file + " [re]missing[/re]");
@@ -99,21 +99,21 @@ void resetDisc(Workspace& ws) {
   ws.sound.reset();
 }
 
-void readall(Workspace& ws) {
+void loadDiscFiles(Workspace& ws) {
   const NameSet& n = ws.names();
 
   // 1. Movie objects come first so that the titles can name them.
   readMovieObjects(ws);
 
   // 2.-3. Playlist and clip lists.
-  dlog0("Reading playlists");
+  logStep("Reading playlists");
   ws.disc.playlists = listNames(ws.pathOf("PLAYLIST"), n.playlistExt, checkingEach);
   log("  Found [b]" + std::to_string(ws.disc.playlists.size()) + "[/b] playlists.");
 
-  dlog0("Reading clipinfos");
+  logStep("Reading clipinfos");
   ws.disc.clips = listNames(ws.pathOf("CLIPINF"), n.clipExt, checkingEach);
   log("  Found [b]" + std::to_string(ws.disc.clips.size()) + "[/b] clipinfos.");
-  ws.disc.ciRefs.assign(ws.disc.clips.size(), TCIRefs{});
+  ws.disc.ciRefs.assign(ws.disc.clips.size(), ClipUses{});
 
   // 4. BD-J objects, when the folder exists.
   if (isDir(ws.pathOf("BDJO"))) ws.disc.bdjos = listNames(ws.pathOf("BDJO"), "", checkingEach);
@@ -121,7 +121,7 @@ void readall(Workspace& ws) {
   // 5. The index.
   readIndex(ws);
 
-  slogR();
+  setStatusReady();
 }
 
 bool readDisc(Workspace& ws) {
@@ -145,14 +145,14 @@ bool readDisc(Workspace& ws) {
   ok = checkFile(ws, n.index) && ok;
   ok = checkFile(ws, n.movieObject) && ok;
   if (!ok) {
-    erlog("[b]Check failed.[/b]");
+    logError("[b]Check failed.[/b]");
     explainCheckFailure(ws, missingFolders);
     return false;
   }
   ws.disc.checkPassed = true;
 
-  slog("", 1);
-  readall(ws);
+  setStatusPanel("", 1);
+  loadDiscFiles(ws);
 
   const bool aux = checkFolder(ws, "AUXDATA");
   const bool sound = checkFile(ws, std::string("AUXDATA") + kSep + "sound.bdmv");
@@ -169,7 +169,7 @@ bool readDisc(Workspace& ws) {
 
   log("");
   // Errors of the files read keep the error mark on the status line.
-  slogDone();
+  setStatusStepEnd();
   return true;
 }
 

@@ -13,7 +13,7 @@ bool readDisc(Workspace& ws);
 
 // The load sequence alone: movie objects, playlist, clip and BD-J object
 // lists, the index.
-void readall(Workspace& ws);
+void loadDiscFiles(Workspace& ws);
 
 // Forgets everything loaded from the disc (the first step of every Read).
 void resetDisc(Workspace& ws);

@@ -153,7 +153,7 @@ class DocumentBase {
   std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
 };
 
-// A document of one model type: TINDX, TMOBJ, TBDJO, ...
+// A document of one model type: IndexFile, MovieObjectFile, BdjoFile, ...
 template <class Model>
 class Document : public DocumentBase {
  public:

@@ -24,7 +24,7 @@ std::string lowerExtension(const std::string& path) {
   return ext;
 }
 
-bool takeLoad(Workspace& ws, const ReadWatch& watch, const MenuLoad& load, TMenu m, const std::string& path) {
+bool takeLoad(Workspace& ws, const ReadWatch& watch, const MenuLoad& load, IgMenu m, const std::string& path) {
   if (load.cancelled) {
     log("Loading the menu was cancelled; the menu shown before stays.");
     return false;
@@ -47,9 +47,9 @@ MenuFileKind menuFileKind(const std::string& path) {
 bool loadMenuFile(Workspace& ws, const std::string& path) {
   switch (menuFileKind(path)) {
     case MenuFileKind::Menu: {
-      TMenu m;
+      IgMenu m;
       const ReadWatch watch;
-      const MenuLoad load = loadMNU(path, m);
+      const MenuLoad load = readMnuFile(path, m);
       return takeLoad(ws, watch, load, std::move(m), path);
     }
     case MenuFileKind::Stream:
@@ -57,12 +57,12 @@ bool loadMenuFile(Workspace& ws, const std::string& path) {
     case MenuFileKind::Other:
       break;
   }
-  erlog(fs::path(path).filename().string() + " is neither a menu file (.mnu) nor a stream file (.m2ts, .MTS).");
+  logError(fs::path(path).filename().string() + " is neither a menu file (.mnu) nor a stream file (.m2ts, .MTS).");
   return false;
 }
 
 bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid) {
-  TMenu m;
+  IgMenu m;
   const ReadWatch watch;
   // Cancel stops this read only: the token ends with it.
   CancelToken cancel;
@@ -79,12 +79,12 @@ bool saveMenuFile(Workspace& ws, const std::string& path, Guesses g) {
   if (!mayWrite(ws.menu, g)) return false;
   // The writer re-encodes the objects and rebuilds the fragment tables in
   // the model it writes; the document keeps its own model and history.
-  TMenu copy = ws.menu.model();
+  IgMenu copy = ws.menu.model();
   SaveRequest req;
   req.folder = folderOfFile(path);
   req.name = fs::path(path).filename().string();
   req.backup = ws.options.backup;
-  if (!saveMNU(copy, req)) return false;
+  if (!saveMnu(copy, req)) return false;
   ws.menu.markSaved();
   return true;
 }

@@ -23,15 +23,15 @@ struct ProgramImport {
 // No insertAt: the lines replace the program; else the first becomes line
 // *insertAt (0 up to the program's size) and GoTo targets move as for a
 // paste. The MovieObjects length follows the command count.
-ProgramImport importObjectProgram(Document<TMOBJ>& doc, std::size_t object, const TCommands& lines,
+ProgramImport importObjectProgram(Document<MovieObjectFile>& doc, std::size_t object, const CommandList& lines,
                                   std::optional<std::size_t> insertAt);
 
 // The same for button `button` (index in its BOG) of BOG `bog` on page
 // `page`.
-ProgramImport importButtonProgram(Document<TMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
-                                  const TCommands& lines, std::optional<std::size_t> insertAt);
+ProgramImport importButtonProgram(Document<IgMenu>& doc, std::size_t page, std::size_t bog, std::size_t button,
+                                  const CommandList& lines, std::optional<std::size_t> insertAt);
 // On the menu model itself (mirdal-cli menu edit works on one).
-ProgramImport importButtonCommands(TMenu& m, std::size_t page, std::size_t bog, std::size_t button,
-                                   const TCommands& lines, std::optional<std::size_t> insertAt);
+ProgramImport importButtonCommands(IgMenu& m, std::size_t page, std::size_t bog, std::size_t button,
+                                   const CommandList& lines, std::optional<std::size_t> insertAt);
 
 }  // namespace mirdal

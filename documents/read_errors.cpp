@@ -20,7 +20,7 @@ std::string ReadWatch::errors(ReadStatus status) const {
 }
 
 void showReadErrors(const DocumentBase& doc) {
-  if (doc.readWithErrors()) erslog(doc.fileName() + " was read with errors: " + doc.readErrors());
+  if (doc.readWithErrors()) setStatusError(doc.fileName() + " was read with errors: " + doc.readErrors());
 }
 
 bool mayWrite(const DocumentBase& doc, Guesses g) {

@@ -26,34 +26,34 @@ Replacement replacementOf(const Workspace& ws, const DocumentBase& doc) {
   Replacement r;
   const std::string file = doc.fileName();
   if (&doc == &ws.index) {
-    const TINDX& m = ws.index.model();
+    const IndexFile& m = ws.index.model();
     r = {"index", count(m.indexes.titles.size(), "title(s)"), ws.pathOf(file), composeIndex(m).size()};
   } else if (&doc == &ws.mobj) {
-    const TMOBJ& m = ws.mobj.model();
-    r = {"movie object file", count(m.movie_objects.objects.size(), "movie object(s)"), ws.pathOf(file),
+    const MovieObjectFile& m = ws.mobj.model();
+    r = {"movie object file", count(m.movieObjects.objects.size(), "movie object(s)"), ws.pathOf(file),
          composeMovieObjects(m).size()};
   } else if (&doc == &ws.sound) {
-    const TSND& m = ws.sound.model();
+    const SoundFile& m = ws.sound.model();
     r = {"sound file", count(m.entries.size(), "sound entr(ies)"),
          ws.pathOf(std::string("AUXDATA") + kSep + file), composeSound(m).size()};
   } else if (&doc == &ws.playlist) {
-    TMPLS m = ws.playlist.model();
+    Playlist m = ws.playlist.model();
     fitLayout(m);  // as the save lays guesses out
     r = {"playlist",
          count(m.playlist.items.size(), "PlayItem(s), ") + count(m.playlist.subpaths.size(), "SubPath(s) and ") +
              count(m.marks.marks.size(), "PlayListMark(s)"),
-         ws.pathOf(std::string("PLAYLIST") + kSep + file), composeMPLS(m).size()};
+         ws.pathOf(std::string("PLAYLIST") + kSep + file), composePlaylist(m).size()};
   } else if (&doc == &ws.clip) {
-    TCLPI m = ws.clip.model();
+    ClipInfoFile m = ws.clip.model();
     fitClipLayout(m);
     std::size_t streams = 0;
-    for (const TProgram_sequences& p : m.program_info.program_sequences) streams += p.streams.size();
+    for (const ProgramSequence& p : m.programInfo.programSequences) streams += p.streams.size();
     r = {"clip information file",
-         count(streams, "program stream(s), ") + count(m.sequence_info.ATC_sequences.size(), "ATC sequence(s) and ") +
+         count(streams, "program stream(s), ") + count(m.sequenceInfo.atcSequences.size(), "ATC sequence(s) and ") +
              count(m.cpi.entries.size(), "EP map(s)"),
-         ws.pathOf(std::string("CLIPINF") + kSep + file), composeCLPI(m).size()};
+         ws.pathOf(std::string("CLIPINF") + kSep + file), composeClipInfo(m).size()};
   } else if (&doc == &ws.menu) {
-    const TMenu& m = ws.menu.model();
+    const IgMenu& m = ws.menu.model();
     r = {"menu", count(m.ics.pages.size(), "page(s), ") + count(m.objects.size(), "object(s) and ") +
                      count(m.palettes.size(), "palette(s)"),
          "", 0};

@@ -31,29 +31,29 @@ struct Workspace {
   // is not loaded after a wrong header or too many titles (the half-loaded
   // state): it is then neither shown editable nor saved.
   // documents/disc_files.h reads and saves them.
-  Document<TINDX> index{"index"};
-  Document<TMOBJ> mobj{"movie objects"};
+  Document<IndexFile> index{"index"};
+  Document<MovieObjectFile> mobj{"movie objects"};
   // How many objects the movie-object file really held: a file that ends
   // early lists more than it holds, and those rows are shown blank.
   std::size_t mobjObjectsInFile = 0;
   // AUXDATA/sound.bdmv of the last Read.
-  Document<TSND> sound{"sound"};
+  Document<SoundFile> sound{"sound"};
   // The BD-J object last read on the BD-J page; bdjoName is the name listed
   // in BDJO (the document's file name has the extension).
-  Document<TBDJO> bdjo{"BD-J object"};
+  Document<BdjoFile> bdjo{"BD-J object"};
   std::string bdjoName;
   // The playlist and the clip information file last read on their pages,
   // and the menu last loaded or created on the menu page.
-  Document<TMPLS> playlist{"playlist"};
-  Document<TCLPI> clip{"clip"};
-  Document<TMenu> menu{"menu"};
+  Document<Playlist> playlist{"playlist"};
+  Document<ClipInfoFile> clip{"clip"};
+  Document<IgMenu> menu{"menu"};
   // The order of the edits of all documents, for Undo and Redo.
   EditJournal journal;
 
   // The emulator: the register file, the copy buffer of both command grids
   // and the run state of the run panel.
   Registers regs;
-  TCommands copyBuffer;
+  CommandList copyBuffer;
   RunState run;
 
   Workspace() {

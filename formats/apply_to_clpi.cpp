@@ -4,26 +4,26 @@
 
 namespace mirdal {
 
-std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip) {
+std::vector<std::size_t> applyToClpi(const PlayItem& item, ClipInfoFile& clip) {
   std::vector<std::size_t> changed;
-  if (clip.program_info.program_sequences.empty()) return changed;
-  auto& streams = clip.program_info.program_sequences[0].streams;
-  const TSTN& stn = item.stn;
+  if (clip.programInfo.programSequences.empty()) return changed;
+  auto& streams = clip.programInfo.programSequences[0].streams;
+  const Stn& stn = item.stn;
   // The program stream at `at` when it carries the STN stream's PID.
-  auto target = [&](std::size_t at, const TStreamRec& s) -> TProgramStream* {
-    if (at >= streams.size() || streams[at].PID != s.entry.main_pid) return nullptr;
+  auto target = [&](std::size_t at, const StreamRecord& s) -> ProgramStream* {
+    if (at >= streams.size() || streams[at].pid != s.entry.mainPid) return nullptr;
     changed.push_back(at);
     return &streams[at];
   };
-  const std::size_t V = stn.primary_video.size();
-  const std::size_t A = stn.primary_audio.size();
-  const std::size_t P = numPG(stn);
-  for (std::size_t k = 0; k < V; ++k) {
-    const TStreamRec& s = stn.primary_video[k];
-    if (TProgramStream* t = target(k, s)) {
-      t->stream_coding_type = s.attributes.coding_type;
-      t->video_format = s.attributes.video_format;
-      t->frame_rate = s.attributes.frame_rate;
+  const std::size_t videoCount = stn.primaryVideo.size();
+  const std::size_t audioCount = stn.primaryAudio.size();
+  const std::size_t pgCount = pgStreamCount(stn);
+  for (std::size_t k = 0; k < videoCount; ++k) {
+    const StreamRecord& s = stn.primaryVideo[k];
+    if (ProgramStream* t = target(k, s)) {
+      t->streamCodingType = s.attributes.codingType;
+      t->videoFormat = s.attributes.videoFormat;
+      t->frameRate = s.attributes.frameRate;
       // HEVC only; every other coding type holds zero there on both sides.
       t->dynamicRangeType = s.attributes.dynamicRangeType;
       t->colorSpace = s.attributes.colorSpace;
@@ -31,23 +31,23 @@ std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip) {
       t->hdrPlusFlag = s.attributes.hdrPlusFlag;
     }
   }
-  for (std::size_t k = 0; k < A; ++k) {
-    const TStreamRec& s = stn.primary_audio[k];
-    if (TProgramStream* t = target(V + k, s)) {
-      t->stream_coding_type = s.attributes.coding_type;
-      t->presentation_type = s.attributes.presentation_type;
-      t->sampling_frequency = s.attributes.sampling_frequency;
-      t->audio_language = s.attributes.language;
+  for (std::size_t k = 0; k < audioCount; ++k) {
+    const StreamRecord& s = stn.primaryAudio[k];
+    if (ProgramStream* t = target(videoCount + k, s)) {
+      t->streamCodingType = s.attributes.codingType;
+      t->presentationType = s.attributes.presentationType;
+      t->samplingFrequency = s.attributes.samplingFrequency;
+      t->audioLanguage = s.attributes.language;
     }
   }
-  for (std::size_t k = 0; k < P; ++k) {
-    const TStreamRec& s = stn.pg[k];
-    if (TProgramStream* t = target(V + A + k, s)) t->PG_language = s.attributes.language;
+  for (std::size_t k = 0; k < pgCount; ++k) {
+    const StreamRecord& s = stn.pg[k];
+    if (ProgramStream* t = target(videoCount + audioCount + k, s)) t->pgLanguage = s.attributes.language;
   }
   for (std::size_t k = 0; k < stn.ig.size(); ++k) {
-    const TStreamRec& s = stn.ig[k];
+    const StreamRecord& s = stn.ig[k];
     if (s.entry.type != std::uint8_t(StreamEntryType::PlayItem)) continue;
-    if (TProgramStream* t = target(V + A + P + k, s)) t->IG_language = s.attributes.language;
+    if (ProgramStream* t = target(videoCount + audioCount + pgCount + k, s)) t->igLanguage = s.attributes.language;
   }
   return changed;
 }

@@ -18,6 +18,6 @@ namespace mirdal {
 // sampling frequency and language; PG the PG language; IG the IG language.
 // Secondary streams are not applied. Returns the indexes of the program
 // streams that were written to, in order.
-std::vector<std::size_t> applyToClpi(const TPlayItem& item, TCLPI& clip);
+std::vector<std::size_t> applyToClpi(const PlayItem& item, ClipInfoFile& clip);
 
 }  // namespace mirdal

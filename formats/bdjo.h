@@ -18,104 +18,104 @@
 
 namespace mirdal {
 
-struct TTerminalInfo {
+struct TerminalInfo {
   std::uint32_t length = 0;
-  std::string default_font_file_name;  // 5 characters
-  bool menu_call_mask = false;
-  bool title_search_mask = false;
-  std::uint8_t initial_havi_configuration_id = 0;  // 4 bits
+  std::string defaultFontFileName;  // 5 characters
+  bool menuCallMask = false;
+  bool titleSearchMask = false;
+  std::uint8_t initialHaviConfigurationId = 0;  // 4 bits
 
-  bool operator==(const TTerminalInfo&) const = default;
+  bool operator==(const TerminalInfo&) const = default;
 };
 
-struct TAppCacheEntry {
-  std::uint8_t entry_type = 0;
-  std::string ref_to_name;  // 5 characters
-  std::string language;     // 3 characters
+struct AppCacheEntry {
+  std::uint8_t entryType = 0;
+  std::string refToName;  // 5 characters
+  std::string language;   // 3 characters
 
-  bool operator==(const TAppCacheEntry&) const = default;
+  bool operator==(const AppCacheEntry&) const = default;
 };
 
-struct TAppCacheInfo {
+struct AppCacheInfo {
   std::uint32_t length = 0;
-  std::vector<TAppCacheEntry> entries;
+  std::vector<AppCacheEntry> entries;
 
-  bool operator==(const TAppCacheInfo&) const = default;
+  bool operator==(const AppCacheInfo&) const = default;
 };
 
-struct TTableOfAccessiblePlayLists {
+struct AccessiblePlayLists {
   std::uint32_t length = 0;
-  bool access_to_all_flag = false;
-  bool autostart_first_playlist_flag = false;
+  bool accessToAllFlag = false;
+  bool autostartFirstPlaylistFlag = false;
   std::vector<std::string> playlists;  // 5-character names
 
-  bool operator==(const TTableOfAccessiblePlayLists&) const = default;
+  bool operator==(const AccessiblePlayLists&) const = default;
 };
 
-struct TAppProfile {
+struct AppProfile {
   std::uint16_t profile = 0;
-  std::uint8_t major_version = 0;
-  std::uint8_t minor_version = 0;
-  std::uint8_t micro_version = 0;
+  std::uint8_t majorVersion = 0;
+  std::uint8_t minorVersion = 0;
+  std::uint8_t microVersion = 0;
 
-  bool operator==(const TAppProfile&) const = default;
+  bool operator==(const AppProfile&) const = default;
 };
 
-struct Tapplication_name {
+struct ApplicationName {
   std::string language;  // 3 characters
   std::string name;
 
-  bool operator==(const Tapplication_name&) const = default;
+  bool operator==(const ApplicationName&) const = default;
 };
 
-struct Tapplication {
-  std::uint8_t control_code = 0;
-  std::uint8_t application_type = 0;  // 4 bits
-  std::uint32_t organization_id = 0;
-  std::uint16_t application_id = 0;
-  std::uint8_t descriptor_tag = 0;
-  std::uint32_t descriptor_length = 0;
-  std::vector<TAppProfile> profiles;  // at most 15
+struct Application {
+  std::uint8_t controlCode = 0;
+  std::uint8_t applicationType = 0;  // 4 bits
+  std::uint32_t organizationId = 0;
+  std::uint16_t applicationId = 0;
+  std::uint8_t descriptorTag = 0;
+  std::uint32_t descriptorLength = 0;
+  std::vector<AppProfile> profiles;  // at most 15
   std::uint8_t priority = 0;
   std::uint8_t binding = 0;
   std::uint8_t visibility = 0;  // 2 bits
-  std::vector<Tapplication_name> names;
-  std::string icon_locator;
-  std::uint16_t icon_flags = 0;
-  std::string base_directory;
-  std::string classpath_extension;
-  std::string initial_class_name;
+  std::vector<ApplicationName> names;
+  std::string iconLocator;
+  std::uint16_t iconFlags = 0;
+  std::string baseDirectory;
+  std::string classpathExtension;
+  std::string initialClassName;
   std::vector<std::string> parameters;
 
-  bool operator==(const Tapplication&) const = default;
+  bool operator==(const Application&) const = default;
 };
 
-struct TApplicationManagementTable {
+struct ApplicationManagementTable {
   std::uint32_t length = 0;
-  std::vector<Tapplication> applications;
+  std::vector<Application> applications;
 
-  bool operator==(const TApplicationManagementTable&) const = default;
+  bool operator==(const ApplicationManagementTable&) const = default;
 };
 
-struct TFilAccesInfo {
-  std::uint16_t path_length = 0;
-  std::string directory_path;
+struct FileAccessInfo {
+  std::uint16_t pathLength = 0;
+  std::string directoryPath;
 
-  bool operator==(const TFilAccesInfo&) const = default;
+  bool operator==(const FileAccessInfo&) const = default;
 };
 
-struct TBDJO {
-  std::string type_indicator;
-  std::string version_number;
-  std::array<std::uint32_t, 6> start_addresses{};
-  TTerminalInfo terminal_info;
-  TAppCacheInfo app_cache_info;
-  TTableOfAccessiblePlayLists table_of_accessible_playlists;
-  TApplicationManagementTable application_management_table;
-  std::uint32_t key_interest_table = 0;
-  TFilAccesInfo file_access_info;
+struct BdjoFile {
+  std::string typeIndicator;
+  std::string versionNumber;
+  std::array<std::uint32_t, 6> startAddresses{};
+  TerminalInfo terminalInfo;
+  AppCacheInfo appCacheInfo;
+  AccessiblePlayLists tableOfAccessiblePlaylists;
+  ApplicationManagementTable applicationManagementTable;
+  std::uint32_t keyInterestTable = 0;
+  FileAccessInfo fileAccessInfo;
 
-  bool operator==(const TBDJO&) const = default;
+  bool operator==(const BdjoFile&) const = default;
 };
 
 // The key interest bits 31 to 21, in this order.
@@ -129,10 +129,10 @@ inline bool keyInterest(std::uint32_t table, std::size_t i) { return (table >> (
 // Every list stops at the end of the file; the name and parameter lists
 // stop at the end of their block, and reading goes on at the block's end as
 // its total length gives it, whatever the lengths inside say.
-ReadStatus parseBDJO(const Bytes& data, TBDJO& out);
+ReadStatus parseBdjo(const Bytes& data, BdjoFile& out);
 
 // The read of one object: "Reading [bl]" + shown name + "[/bl]", the parse,
 // "ends early" for a truncated file, Ready. A wrong header stops silently.
-ReadStatus readBDJOFile(const std::string& path, const std::string& shownName, TBDJO& out);
+ReadStatus readBdjoFile(const std::string& path, const std::string& shownName, BdjoFile& out);
 
 }  // namespace mirdal

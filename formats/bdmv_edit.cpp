@@ -17,99 +17,99 @@ void moveBy(std::uint32_t& length, std::uint32_t& extAddress, long delta) {
 
 }  // namespace
 
-TIndexEntry& indexEntry(TINDX& idx, EntrySlot slot) {
-  return slot == EntrySlot::TopMenu ? idx.indexes.top_menu : idx.indexes.first_playback;
+IndexEntry& indexEntry(IndexFile& idx, EntrySlot slot) {
+  return slot == EntrySlot::TopMenu ? idx.indexes.topMenu : idx.indexes.firstPlayback;
 }
 
-const TIndexEntry& indexEntry(const TINDX& idx, EntrySlot slot) {
-  return slot == EntrySlot::TopMenu ? idx.indexes.top_menu : idx.indexes.first_playback;
+const IndexEntry& indexEntry(const IndexFile& idx, EntrySlot slot) {
+  return slot == EntrySlot::TopMenu ? idx.indexes.topMenu : idx.indexes.firstPlayback;
 }
 
-void setContentProvider(TINDX& idx, const std::string& text) { idx.content_provider_data = text.substr(0, 32); }
+void setContentProvider(IndexFile& idx, const std::string& text) { idx.contentProviderData = text.substr(0, 32); }
 
-bool entryIsOn(const TIndexEntry& e) { return e.movie_object_reference != kNoObject; }
+bool entryIsOn(const IndexEntry& e) { return e.movieObjectReference != kNoObject; }
 
-void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject) {
+void setEntryOn(IndexEntry& e, bool on, std::uint16_t chosenObject) {
   if (on) {
-    e.movie_object_reference = chosenObject;
+    e.movieObjectReference = chosenObject;
   } else {
-    e.movie_object_reference = kNoObject;
-    e.object_type = std::uint8_t(ObjectType::HDMV);
+    e.movieObjectReference = kNoObject;
+    e.objectType = std::uint8_t(ObjectType::HDMV);
   }
 }
 
-void setEntryObjectType(TIndexEntry& e, ObjectType type) { e.object_type = std::uint8_t(type); }
-void setEntryPlaybackType(TIndexEntry& e, PlaybackType type) { e.playback_type = std::uint8_t(type); }
-void setEntryObject(TIndexEntry& e, std::uint16_t object) { e.movie_object_reference = object; }
-void setEntryBdjName(TIndexEntry& e, const std::string& name) { e.bdj_object_name = name.substr(0, 5); }
+void setEntryObjectType(IndexEntry& e, ObjectType type) { e.objectType = std::uint8_t(type); }
+void setEntryPlaybackType(IndexEntry& e, TitlePlaybackType type) { e.playbackType = std::uint8_t(type); }
+void setEntryObject(IndexEntry& e, std::uint16_t object) { e.movieObjectReference = object; }
+void setEntryBdjName(IndexEntry& e, const std::string& name) { e.bdjObjectName = name.substr(0, 5); }
 
 namespace {
 
 // Entries and titles hold the same three fields the type switch writes.
 template <typename Entry>
 void switchType(Entry& e, const TypeSwitch& s) {
-  e.object_type = std::uint8_t(s.type);
-  if (s.type == ObjectType::BDJ && s.bdjName) e.bdj_object_name = s.bdjName->substr(0, 5);
-  if (s.type == ObjectType::HDMV && s.object) e.movie_object_reference = *s.object;
+  e.objectType = std::uint8_t(s.type);
+  if (s.type == ObjectType::BDJ && s.bdjName) e.bdjObjectName = s.bdjName->substr(0, 5);
+  if (s.type == ObjectType::HDMV && s.object) e.movieObjectReference = *s.object;
 }
 
 }  // namespace
 
-void switchEntryObjectType(TIndexEntry& e, const TypeSwitch& s) { switchType(e, s); }
-void switchTitleObjectType(TINDX& idx, std::size_t title, const TypeSwitch& s) {
+void switchEntryObjectType(IndexEntry& e, const TypeSwitch& s) { switchType(e, s); }
+void switchTitleObjectType(IndexFile& idx, std::size_t title, const TypeSwitch& s) {
   switchType(idx.indexes.titles.at(title), s);
 }
 
-bool insertTitle(TINDX& idx, std::size_t pos) {
+bool insertTitle(IndexFile& idx, std::size_t pos) {
   auto& titles = idx.indexes.titles;
   if (titles.size() >= kMaxTitles) return false;
   pos = std::min(pos, titles.size());
-  titles.insert(titles.begin() + std::ptrdiff_t(pos), TIndexesTitle{});
-  for (std::size_t i = pos; i < titles.size(); ++i) titles[i].title_number = unsigned(i + 1);
-  moveBy(idx.indexes.length, idx.ExtensionData_start_address, 12);
+  titles.insert(titles.begin() + std::ptrdiff_t(pos), IndexTitle{});
+  for (std::size_t i = pos; i < titles.size(); ++i) titles[i].titleNumber = unsigned(i + 1);
+  moveBy(idx.indexes.length, idx.extensionDataStartAddress, 12);
   return true;
 }
 
-std::size_t deleteTitles(TINDX& idx, std::size_t first, std::size_t last) {
+std::size_t deleteTitles(IndexFile& idx, std::size_t first, std::size_t last) {
   auto& titles = idx.indexes.titles;
   if (titles.empty() || first > last || first >= titles.size()) return titles.empty() ? kNoSelection : 0;
   last = std::min(last, titles.size() - 1);
   const std::size_t k = last - first + 1;
   titles.erase(titles.begin() + std::ptrdiff_t(first), titles.begin() + std::ptrdiff_t(last + 1));
-  for (std::size_t i = first; i < titles.size(); ++i) titles[i].title_number = unsigned(i + 1);
-  moveBy(idx.indexes.length, idx.ExtensionData_start_address, -12 * long(k));
+  for (std::size_t i = first; i < titles.size(); ++i) titles[i].titleNumber = unsigned(i + 1);
+  moveBy(idx.indexes.length, idx.extensionDataStartAddress, -12 * long(k));
   if (titles.empty()) return kNoSelection;
   return first > 0 ? first - 1 : 0;
 }
 
-void setTitleObjectType(TINDX& idx, std::size_t title, ObjectType type) {
-  idx.indexes.titles.at(title).object_type = std::uint8_t(type);
+void setTitleObjectType(IndexFile& idx, std::size_t title, ObjectType type) {
+  idx.indexes.titles.at(title).objectType = std::uint8_t(type);
 }
-void setTitleAccessType(TINDX& idx, std::size_t title, AccessType type) {
-  idx.indexes.titles.at(title).access_type = std::uint8_t(type);
+void setTitleAccessType(IndexFile& idx, std::size_t title, AccessType type) {
+  idx.indexes.titles.at(title).accessType = std::uint8_t(type);
 }
-void setTitlePlaybackType(TINDX& idx, std::size_t title, PlaybackType type) {
-  idx.indexes.titles.at(title).playback_type = std::uint8_t(type);
+void setTitlePlaybackType(IndexFile& idx, std::size_t title, TitlePlaybackType type) {
+  idx.indexes.titles.at(title).playbackType = std::uint8_t(type);
 }
-void setTitleObject(TINDX& idx, std::size_t title, std::uint16_t object) {
-  idx.indexes.titles.at(title).movie_object_reference = object;
+void setTitleObject(IndexFile& idx, std::size_t title, std::uint16_t object) {
+  idx.indexes.titles.at(title).movieObjectReference = object;
 }
-void setTitleBdjName(TINDX& idx, std::size_t title, const std::string& name) {
-  idx.indexes.titles.at(title).bdj_object_name = name.substr(0, 5);
+void setTitleBdjName(IndexFile& idx, std::size_t title, const std::string& name) {
+  idx.indexes.titles.at(title).bdjObjectName = name.substr(0, 5);
 }
 
-bool insertMovieObject(TMOBJ& m, std::size_t pos) {
-  auto& objects = m.movie_objects.objects;
+bool insertMovieObject(MovieObjectFile& m, std::size_t pos) {
+  auto& objects = m.movieObjects.objects;
   if (objects.size() >= kMaxMovieObjects) return false;
   pos = std::min(pos, objects.size());
-  objects.insert(objects.begin() + std::ptrdiff_t(pos), Tmobject{});
-  moveBy(m.movie_objects.length, m.ExtensionData_start_address, 4);
+  objects.insert(objects.begin() + std::ptrdiff_t(pos), MovieObject{});
+  moveBy(m.movieObjects.length, m.extensionDataStartAddress, 4);
   return true;
 }
 
-ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::size_t last) {
+ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last) {
   ObjectDeletion res;
-  auto& objects = m.movie_objects.objects;
+  auto& objects = m.movieObjects.objects;
   if (objects.empty() || first > last || first >= objects.size()) {
     if (!objects.empty()) res.select = 0;
     return res;
@@ -119,12 +119,12 @@ ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::
   long commands = 0;
   for (std::size_t i = first; i <= last; ++i) commands += long(objects[i].commands.size());
   objects.erase(objects.begin() + std::ptrdiff_t(first), objects.begin() + std::ptrdiff_t(last + 1));
-  moveBy(m.movie_objects.length, m.ExtensionData_start_address, -(4 * long(k) + 12 * commands));
+  moveBy(m.movieObjects.length, m.extensionDataStartAddress, -(4 * long(k) + 12 * commands));
 
   const std::size_t count = objects.size();
-  for (TIndexesTitle& t : idx.indexes.titles) {
-    if (t.object_type != std::uint8_t(ObjectType::HDMV)) continue;
-    std::uint16_t& ref = t.movie_object_reference;
+  for (IndexTitle& t : idx.indexes.titles) {
+    if (t.objectType != std::uint8_t(ObjectType::HDMV)) continue;
+    std::uint16_t& ref = t.movieObjectReference;
     // 0xFFFF already means "no object": it must not turn into a number.
     if (ref == kNoObject) {
     } else if (ref >= first && ref <= last) {
@@ -133,27 +133,27 @@ ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::
       ref = std::uint16_t(ref - k);
     }
     if (ref >= count) {
-      erlog("Invalid object reference in Title " + std::to_string(t.title_number));
-      res.invalidTitles.push_back(t.title_number);
+      logError("Invalid object reference in Title " + std::to_string(t.titleNumber));
+      res.invalidTitles.push_back(t.titleNumber);
     }
   }
   if (count > 0) res.select = first > 0 ? first - 1 : 0;
-  if (!res.invalidTitles.empty()) erslog("See Status");
+  if (!res.invalidTitles.empty()) setStatusError("See Status");
   return res;
 }
 
-void commandsChanged(TMOBJ& m, long delta) {
-  moveBy(m.movie_objects.length, m.ExtensionData_start_address, 12 * delta);
+void commandsChanged(MovieObjectFile& m, long delta) {
+  moveBy(m.movieObjects.length, m.extensionDataStartAddress, 12 * delta);
 }
 
-void setResumeFlag(TMOBJ& m, std::size_t object, ResumeIntention r) {
-  m.movie_objects.objects.at(object).resume_intention_flag = std::uint8_t(r);
+void setResumeFlag(MovieObjectFile& m, std::size_t object, ResumeIntention r) {
+  m.movieObjects.objects.at(object).resumeIntentionFlag = std::uint8_t(r);
 }
-void setMenuCallFlag(TMOBJ& m, std::size_t object, Mask mask) {
-  m.movie_objects.objects.at(object).menu_call_mask = std::uint8_t(mask);
+void setMenuCallFlag(MovieObjectFile& m, std::size_t object, Mask mask) {
+  m.movieObjects.objects.at(object).menuCallMask = std::uint8_t(mask);
 }
-void setTitleSearchFlag(TMOBJ& m, std::size_t object, Mask mask) {
-  m.movie_objects.objects.at(object).title_search_mask = std::uint8_t(mask);
+void setTitleSearchFlag(MovieObjectFile& m, std::size_t object, Mask mask) {
+  m.movieObjects.objects.at(object).titleSearchMask = std::uint8_t(mask);
 }
 
 }  // namespace mirdal

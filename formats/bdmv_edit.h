@@ -21,23 +21,23 @@ inline constexpr std::size_t kNoSelection = std::size_t(-1);
 // --- First Playback and Top Menu ---------------------------------------
 
 enum class EntrySlot { FirstPlayback = 0, TopMenu = 1 };
-TIndexEntry& indexEntry(TINDX& idx, EntrySlot slot);
-const TIndexEntry& indexEntry(const TINDX& idx, EntrySlot slot);
+IndexEntry& indexEntry(IndexFile& idx, EntrySlot slot);
+const IndexEntry& indexEntry(const IndexFile& idx, EntrySlot slot);
 
 // The content provider text, cut to the 32 bytes its field holds.
-void setContentProvider(TINDX& idx, const std::string& text);
+void setContentProvider(IndexFile& idx, const std::string& text);
 
 // An entry is on while its reference is not 0xFFFF (a BD-J entry read from
 // a file holds 0).
-bool entryIsOn(const TIndexEntry& e);
+bool entryIsOn(const IndexEntry& e);
 // Off: reference 0xFFFF and object type HDMV, the only way the file can say
 // "none". On: the reference becomes the object chosen in the entry's object
 // number control.
-void setEntryOn(TIndexEntry& e, bool on, std::uint16_t chosenObject);
-void setEntryObjectType(TIndexEntry& e, ObjectType type);
-void setEntryPlaybackType(TIndexEntry& e, PlaybackType type);
-void setEntryObject(TIndexEntry& e, std::uint16_t object);
-void setEntryBdjName(TIndexEntry& e, const std::string& name);
+void setEntryOn(IndexEntry& e, bool on, std::uint16_t chosenObject);
+void setEntryObjectType(IndexEntry& e, ObjectType type);
+void setEntryPlaybackType(IndexEntry& e, TitlePlaybackType type);
+void setEntryObject(IndexEntry& e, std::uint16_t object);
+void setEntryBdjName(IndexEntry& e, const std::string& name);
 
 // The type choice of an entry or title: what the controls show is what it
 // holds, so switching to BD-J takes the name shown and switching to HDMV
@@ -47,8 +47,8 @@ struct TypeSwitch {
   std::optional<std::string> bdjName;
   std::optional<std::uint16_t> object;
 };
-void switchEntryObjectType(TIndexEntry& e, const TypeSwitch& s);
-void switchTitleObjectType(TINDX& idx, std::size_t title, const TypeSwitch& s);
+void switchEntryObjectType(IndexEntry& e, const TypeSwitch& s);
+void switchTitleObjectType(IndexFile& idx, std::size_t title, const TypeSwitch& s);
 
 // --- Titles ----------------------------------------------------------------
 
@@ -57,20 +57,20 @@ void switchTitleObjectType(TINDX& idx, std::size_t title, const TypeSwitch& s);
 // object 0, no BD-J name. The titles behind it move down and are
 // renumbered; Indexes length +12. Refused (false) at 999 titles, the most a
 // file may hold.
-bool insertTitle(TINDX& idx, std::size_t pos);
+bool insertTitle(IndexFile& idx, std::size_t pos);
 
 // Deletes titles first..last (0-based, inclusive); Indexes length −12 each.
 // Returns the title to select afterwards (the one before the deleted ones,
 // the first when title 1 was deleted), or kNoSelection when no title is left
 // or nothing was deleted.
-std::size_t deleteTitles(TINDX& idx, std::size_t first, std::size_t last);
+std::size_t deleteTitles(IndexFile& idx, std::size_t first, std::size_t last);
 
 // The title editors.
-void setTitleObjectType(TINDX& idx, std::size_t title, ObjectType type);
-void setTitleAccessType(TINDX& idx, std::size_t title, AccessType type);
-void setTitlePlaybackType(TINDX& idx, std::size_t title, PlaybackType type);
-void setTitleObject(TINDX& idx, std::size_t title, std::uint16_t object);
-void setTitleBdjName(TINDX& idx, std::size_t title, const std::string& name);
+void setTitleObjectType(IndexFile& idx, std::size_t title, ObjectType type);
+void setTitleAccessType(IndexFile& idx, std::size_t title, AccessType type);
+void setTitlePlaybackType(IndexFile& idx, std::size_t title, TitlePlaybackType type);
+void setTitleObject(IndexFile& idx, std::size_t title, std::uint16_t object);
+void setTitleBdjName(IndexFile& idx, std::size_t title, const std::string& name);
 
 // --- Movie objects -----------------------------------------------------------
 
@@ -78,7 +78,7 @@ void setTitleBdjName(TINDX& idx, std::size_t title, const std::string& name);
 // passes the selected object + 1, or 0 for an empty list); MovieObjects
 // length +4. References to objects keep their values. Refused (false) at
 // 65535 objects.
-bool insertMovieObject(TMOBJ& m, std::size_t pos);
+bool insertMovieObject(MovieObjectFile& m, std::size_t pos);
 
 struct ObjectDeletion {
   std::size_t select = kNoSelection;  // object to select afterwards
@@ -89,19 +89,19 @@ struct ObjectDeletion {
 // per object and −12 per command they held. HDMV titles that referred to a
 // deleted object get 0xFFFF; references behind the deleted range move down.
 // Every HDMV title whose reference is then not a valid object number is
-// reported with erlog "Invalid object reference in Title N", followed by
-// erslog "See Status". First Playback, Top Menu and commands are not
+// reported with logError "Invalid object reference in Title N", followed by
+// setStatusError "See Status". First Playback, Top Menu and commands are not
 // changed.
-ObjectDeletion deleteMovieObjects(TMOBJ& m, TINDX& idx, std::size_t first, std::size_t last);
+ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last);
 
 // Bookkeeping after commands were inserted into (delta > 0) or removed from
 // (delta < 0) an object's command list: MovieObjects length and a non-zero
 // ExtensionData start address move by 12 per command.
-void commandsChanged(TMOBJ& m, long delta);
+void commandsChanged(MovieObjectFile& m, long delta);
 
 // The flag editors.
-void setResumeFlag(TMOBJ& m, std::size_t object, ResumeIntention r);
-void setMenuCallFlag(TMOBJ& m, std::size_t object, Mask mask);
-void setTitleSearchFlag(TMOBJ& m, std::size_t object, Mask mask);
+void setResumeFlag(MovieObjectFile& m, std::size_t object, ResumeIntention r);
+void setMenuCallFlag(MovieObjectFile& m, std::size_t object, Mask mask);
+void setTitleSearchFlag(MovieObjectFile& m, std::size_t object, Mask mask);
 
 }  // namespace mirdal

@@ -8,7 +8,7 @@
 namespace mirdal {
 
 enum class ObjectType : std::uint8_t { HDMV = 1, BDJ = 2 };
-enum class PlaybackType : std::uint8_t { Movie = 0, Interactive = 1 };
+enum class TitlePlaybackType : std::uint8_t { Movie = 0, Interactive = 1 };
 // Access type 1 is read as Permitted too; an edit writes 0.
 enum class AccessType : std::uint8_t { Permitted = 0, Prohibited1 = 2, Prohibited2 = 3 };
 enum class ResumeIntention : std::uint8_t { Discard = 0, Suspend = 1 };

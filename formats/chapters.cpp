@@ -35,10 +35,10 @@ std::optional<std::uint64_t> decimal(std::string_view t) {
 }
 
 void noFrameRate() {
-  erlog("The Frame format needs the frame rate of the first PlayItem's primary video stream; this playlist has none usable.");
+  logError("The Frame format needs the frame rate of the first PlayItem's primary video stream; this playlist has none usable.");
 }
 
-std::uint32_t duration(const TPlayItem& p) { return p.out_time - p.in_time; }
+std::uint32_t duration(const PlayItem& p) { return p.outTime - p.inTime; }
 
 // A line's chapter time, nothing when the line is not one.
 std::optional<std::uint32_t> lineTime(std::string_view line, ChapterFormat f, FrameRateRatio rate) {
@@ -95,15 +95,15 @@ std::string chapterFileName(const std::string& base, ChapterFormat f) {
   return "chapter_" + base + suffix;
 }
 
-std::uint32_t playItemStart(const TMPLS& m, std::size_t k) {
+std::uint32_t playItemStart(const Playlist& m, std::size_t k) {
   std::uint32_t start = 0;
   for (std::size_t i = 0; i < k && i < m.playlist.items.size(); ++i) start += duration(m.playlist.items[i]);
   return start;
 }
 
-std::optional<FrameRateRatio> chapterFrameRate(const TMPLS& m) {
-  if (m.playlist.items.empty() || m.playlist.items[0].stn.primary_video.empty()) return std::nullopt;
-  return frameRateRatio(m.playlist.items[0].stn.primary_video[0].attributes.frame_rate);
+std::optional<FrameRateRatio> chapterFrameRate(const Playlist& m) {
+  if (m.playlist.items.empty() || m.playlist.items[0].stn.primaryVideo.empty()) return std::nullopt;
+  return frameRateRatio(m.playlist.items[0].stn.primaryVideo[0].attributes.frameRate);
 }
 
 std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate) {
@@ -118,7 +118,7 @@ std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate) {
   return {};
 }
 
-std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f) {
+std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f) {
   FrameRateRatio rate{25000, 1000};
   if (f == ChapterFormat::Frame) {
     const auto r = chapterFrameRate(m);
@@ -131,24 +131,24 @@ std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f) {
   std::string out;
   const auto& items = m.playlist.items;
   for (std::size_t i = 0; i < m.marks.marks.size(); ++i) {
-    const TMark& k = m.marks.marks[i];
-    if (k.playitem_ref >= items.size()) {
-      log("Mark " + zeroPadded(i, 3) + " names PlayItem " + std::to_string(k.playitem_ref) +
+    const Mark& k = m.marks.marks[i];
+    if (k.playItemRef >= items.size()) {
+      log("Mark " + zeroPadded(i, 3) + " names PlayItem " + std::to_string(k.playItemRef) +
           ", which this playlist does not have; it is left out.");
       continue;
     }
-    const TPlayItem& p = items[k.playitem_ref];
-    std::uint32_t into = k.time - p.in_time;
-    if (k.time < p.in_time) {
+    const PlayItem& p = items[k.playItemRef];
+    std::uint32_t into = k.time - p.inTime;
+    if (k.time < p.inTime) {
       log("Mark " + zeroPadded(i, 3) + " lies before the IN time of its PlayItem; it is saved at the IN time.");
       into = 0;
     }
-    out += chapterLine(playItemStart(m, k.playitem_ref) + into, f, rate) + "\r\n";
+    out += chapterLine(playItemStart(m, k.playItemRef) + into, f, rate) + "\r\n";
   }
   return out;
 }
 
-std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f, bool trace) {
+std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, bool trace) {
   const auto& items = m.playlist.items;
   FrameRateRatio rate{25000, 1000};
   if (f == ChapterFormat::Frame) {
@@ -173,23 +173,23 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
     if (line.empty()) continue;
     const auto t = lineTime(line, f, rate);
     if (!t) {
-      erlog("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)) + " (" +
-            expected(line, f) + ")");
+      logError("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)) + " (" +
+               expected(line, f) + ")");
       return std::nullopt;
     }
     times.emplace_back(*t, lineNo);
   }
   if (times.empty()) return std::nullopt;
   if (items.empty()) {
-    erlog("The playlist has no PlayItems to place chapters on.");
+    logError("The playlist has no PlayItems to place chapters on.");
     return std::nullopt;
   }
-  if (m.PlayListMark_start_address == 0) {
-    erlog("The playlist has no PlayListMark section.");
+  if (m.playListMarkStartAddress == 0) {
+    logError("The playlist has no PlayListMark section.");
     return std::nullopt;
   }
 
-  std::vector<TMark> marks;
+  std::vector<Mark> marks;
   for (const auto& [t, line] : times) {
     std::uint32_t start = 0;
     std::size_t k = 0;
@@ -216,13 +216,13 @@ std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, Chapt
       continue;
     }
     if (trace) log(std::to_string(k) + ", " + playlistTimeText(start));
-    TMark mark;
-    mark.playitem_ref = std::uint16_t(k);
-    mark.time = items[k].in_time + (t > start ? t - start : 0);
+    Mark mark;
+    mark.playItemRef = std::uint16_t(k);
+    mark.time = items[k].inTime + (t > start ? t - start : 0);
     marks.push_back(mark);
   }
   if (marks.size() > kMaxMarks) {
-    erlog("The file holds " + std::to_string(marks.size()) + " chapters; a playlist takes at most 999 marks.");
+    logError("The file holds " + std::to_string(marks.size()) + " chapters; a playlist takes at most 999 marks.");
     return std::nullopt;
   }
   if (marks.empty()) return std::nullopt;

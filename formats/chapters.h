@@ -27,11 +27,11 @@ std::optional<ChapterFormat> parseChapterFormat(std::string_view text);
 std::string chapterFileName(const std::string& playlistBase, ChapterFormat f);
 
 // Where PlayItem k starts on the timeline (32-bit, as the times on disc).
-std::uint32_t playItemStart(const TMPLS& m, std::size_t k);
+std::uint32_t playItemStart(const Playlist& m, std::size_t k);
 // The frame rate the Frame format uses: that of the first primary video
 // stream of the first PlayItem; nothing when there is none or it has no
 // usable rate.
-std::optional<FrameRateRatio> chapterFrameRate(const TMPLS& m);
+std::optional<FrameRateRatio> chapterFrameRate(const Playlist& m);
 
 // One chapter time as a line of the format (without the line end).
 std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate = {25000, 1000});
@@ -40,7 +40,7 @@ std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate = 
 // and a mark before its PlayItem's IN time counts from the IN time, each
 // with a line in the log. Frame without a usable frame rate writes nothing:
 // an error line, and no text.
-std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f);
+std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f);
 
 // Replaces the marks by the chapters of a file's text. Empty lines are
 // passed over; a text without chapters changes nothing. A line that is not
@@ -54,6 +54,6 @@ std::optional<std::string> exportChapters(const TMPLS& m, ChapterFormat f);
 // PlayItem. With `trace`, every PlayItem passed while placing a chapter
 // gets a trace line in the log. Returns the number of marks now held, or
 // nothing when nothing changed.
-std::optional<std::size_t> importChapters(TMPLS& m, std::string_view text, ChapterFormat f, bool trace = true);
+std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, bool trace = true);
 
 }  // namespace mirdal

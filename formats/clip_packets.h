@@ -18,14 +18,14 @@ struct PacketCheck {
 // No question for a missing or empty stream file (size 0), for a count that
 // already agrees, or for a file too large for the 32-bit count. The count in
 // the question has `thousands` between each group of three digits.
-PacketCheck checkPacketCount(const TCLPI& c, std::uint64_t streamFileSize, char thousands = ',');
+PacketCheck checkPacketCount(const ClipInfoFile& c, std::uint64_t streamFileSize, char thousands = ',');
 
 
 // Writes `packets` as the 4 bytes at offset 56 of the clip file and nothing
 // else: the file is read, those bytes changed and the result written through
 // a temporary file and a rename, so a failure leaves the old file. No backup
 // is made. The model's count changes only when the file was written. A file
-// that is not a clip information file is left alone; failures go to erlog.
-bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, TCLPI& c);
+// that is not a clip information file is left alone; failures go to logError.
+bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, ClipInfoFile& c);
 
 }  // namespace mirdal

@@ -13,184 +13,184 @@ namespace {
 
 constexpr std::size_t kClipInfoStart = 40;
 
-void readISRC(FieldReader& r, TProgramStream& s) {
-  s.ISRC_country_code = r.readstring(2);
-  s.ISRC_registrant_code = r.readstring(3);
-  s.ISRC_recording_year = r.readstring(2);
-  s.ISRC_recording_number = r.readstring(5);
+void readIsrc(FieldReader& r, ProgramStream& s) {
+  s.isrcCountryCode = r.readString(2);
+  s.isrcRegistrantCode = r.readString(3);
+  s.isrcRecordingYear = r.readString(2);
+  s.isrcRecordingNumber = r.readString(5);
 }
 
-void readClipInfo(FieldReader& r, TClipInfo& ci) {
+void readClipInfo(FieldReader& r, ClipInfo& ci) {
   r.seek(kClipInfoStart);
-  ci.length = r.readlong();
+  ci.length = r.readU32();
   r.skip(2);
-  ci.clip_stream_type = r.readbyte();
-  ci.application_type = r.readbyte();
-  ci.is_ATC_delta = (r.readlong() & 1) != 0;
-  ci.TS_recording_rate = r.readlong();
-  ci.number_of_source_packets = r.readlong();
+  ci.clipStreamType = r.readU8();
+  ci.applicationType = r.readU8();
+  ci.isAtcDelta = (r.readU32() & 1) != 0;
+  ci.tsRecordingRate = r.readU32();
+  ci.numberOfSourcePackets = r.readU32();
   r.skip(128);
-  ci.TS_type_info_length = r.readword();
-  ci.validity_flags = r.readbyte();
-  ci.format_identifier = r.readstring(4);
+  ci.tsTypeInfoLength = r.readU16();
+  ci.validityFlags = r.readU8();
+  ci.formatIdentifier = r.readString(4);
   r.skip(9 + 16);
-  ci.ATC_delta_entries.clear();
-  ci.font_files.clear();
-  if (ci.is_ATC_delta) {
+  ci.atcDeltaEntries.clear();
+  ci.fontFiles.clear();
+  if (ci.isAtcDelta) {
     r.skip(1);
-    const std::uint8_t n = r.readbyte();
+    const std::uint8_t n = r.readU8();
     for (unsigned i = 0; i < n && !r.overrun(); ++i) {
-      TATCDeltaEntry e;
-      e.ATC_delta = r.readlong();
-      e.following_clip_name = r.readstring(5);
-      e.following_clip_codec_id = r.readstring(4);
+      AtcDeltaEntry e;
+      e.atcDelta = r.readU32();
+      e.followingClipName = r.readString(5);
+      e.followingClipCodecId = r.readString(4);
       r.skip(1);
-      ci.ATC_delta_entries.push_back(e);
+      ci.atcDeltaEntries.push_back(e);
     }
   }
-  if (ci.application_type == kTextSubtitleApplication) {
+  if (ci.applicationType == kTextSubtitleApplication) {
     r.skip(1);
-    const std::uint8_t m = r.readbyte();
+    const std::uint8_t m = r.readU8();
     for (unsigned i = 0; i < m && !r.overrun(); ++i) {
-      ci.font_files.push_back(r.readstring(5));
+      ci.fontFiles.push_back(r.readString(5));
       r.skip(1);
     }
   }
 }
 
-void readSequenceInfo(FieldReader& r, TSequenceInfo& si) {
-  si.length = r.readlong();
+void readSequenceInfo(FieldReader& r, SequenceInfo& si) {
+  si.length = r.readU32();
   r.skip(1);
-  const std::uint8_t n = r.readbyte();
+  const std::uint8_t n = r.readU8();
   for (unsigned i = 0; i < n && !r.overrun(); ++i) {
-    TATC_sequences atc;
-    atc.SPN_ATC_start = r.readlong();
-    const std::uint8_t stc = r.readbyte();
-    atc.offset_STC_id = r.readbyte();
+    AtcSequence atc;
+    atc.spnAtcStart = r.readU32();
+    const std::uint8_t stc = r.readU8();
+    atc.offsetStcId = r.readU8();
     for (unsigned j = 0; j < stc && !r.overrun(); ++j) {
-      TSTC_sequence s;
-      s.PCR_PID = r.readword();
-      s.SPN_STC_start = r.readlong();
-      s.presentation_start_time = r.readlong();
-      s.presentation_end_time = r.readlong();
-      atc.STC_sequences.push_back(s);
+      StcSequence s;
+      s.pcrPid = r.readU16();
+      s.spnStcStart = r.readU32();
+      s.presentationStartTime = r.readU32();
+      s.presentationEndTime = r.readU32();
+      atc.stcSequences.push_back(s);
     }
-    si.ATC_sequences.push_back(std::move(atc));
+    si.atcSequences.push_back(std::move(atc));
   }
 }
 
-void readStream(FieldReader& r, TProgramStream& s) {
-  s.PID = r.readword();
-  s.coding_info_length = r.readbyte();
+void readStream(FieldReader& r, ProgramStream& s) {
+  s.pid = r.readU16();
+  s.codingInfoLength = r.readU8();
   const std::size_t typeAt = r.pos();
-  s.stream_coding_type = r.readbyte();
+  s.streamCodingType = r.readU8();
   // The coding info is skipped by its length whatever its type holds, so a
   // stream of an unknown type never shifts the streams behind it.
-  const std::size_t next = typeAt + std::max<std::size_t>(s.coding_info_length, 1);
-  switch (codingKind(s.stream_coding_type)) {
+  const std::size_t next = typeAt + std::max<std::size_t>(s.codingInfoLength, 1);
+  switch (codingKind(s.streamCodingType)) {
     case StreamKind::Video: {
-      const std::uint8_t fr = r.readbyte();
-      s.video_format = fr >> 4;
-      s.frame_rate = fr & 0x0F;
-      const std::uint8_t ar = r.readbyte();
-      s.aspect_ratio = ar >> 4;
-      s.aspect_flag = (ar >> 1) & 1;
-      if (s.stream_coding_type == std::uint8_t(CodingType::HEVC)) {
+      const std::uint8_t fr = r.readU8();
+      s.videoFormat = fr >> 4;
+      s.frameRate = fr & 0x0F;
+      const std::uint8_t ar = r.readU8();
+      s.aspectRatio = ar >> 4;
+      s.aspectFlag = (ar >> 1) & 1;
+      if (s.streamCodingType == std::uint8_t(CodingType::HEVC)) {
         s.crFlag = ar & 1;
-        const std::uint8_t colour = r.readbyte();
+        const std::uint8_t colour = r.readU8();
         s.dynamicRangeType = colour >> 4;
         s.colorSpace = colour & 0x0F;
-        s.hdrPlusFlag = r.readbyte() & 0x80;
+        s.hdrPlusFlag = r.readU8() & 0x80;
       } else {
         r.skip(2);
       }
-      readISRC(r, s);
+      readIsrc(r, s);
       break;
     }
     case StreamKind::Audio: {
-      const std::uint8_t pf = r.readbyte();
-      s.presentation_type = pf >> 4;
-      s.sampling_frequency = pf & 0x0F;
-      s.audio_language = r.readstring(3);
-      readISRC(r, s);
+      const std::uint8_t pf = r.readU8();
+      s.presentationType = pf >> 4;
+      s.samplingFrequency = pf & 0x0F;
+      s.audioLanguage = r.readString(3);
+      readIsrc(r, s);
       break;
     }
     case StreamKind::Graphics:
-      (s.stream_coding_type == std::uint8_t(CodingType::IG) ? s.IG_language : s.PG_language) = r.readstring(3);
+      (s.streamCodingType == std::uint8_t(CodingType::IG) ? s.igLanguage : s.pgLanguage) = r.readString(3);
       r.skip(1);
-      readISRC(r, s);
+      readIsrc(r, s);
       break;
     case StreamKind::Text:
-      s.character_code = r.readbyte();
-      s.textST_language = r.readstring(3);
-      readISRC(r, s);
+      s.characterCode = r.readU8();
+      s.textStLanguage = r.readString(3);
+      readIsrc(r, s);
       break;
     case StreamKind::Unknown:
-      s.unknown_coding_info = r.readbytes(next - r.pos());
+      s.unknownCodingInfo = r.readBytes(next - r.pos());
       break;
   }
   r.seek(std::min(next, r.size()));
   if (next > r.size()) r.skip(1);  // marks the overrun
 }
 
-void readProgramInfo(FieldReader& r, TProgramInfo& pi) {
-  pi.length = r.readlong();
+void readProgramInfo(FieldReader& r, ProgramInfo& pi) {
+  pi.length = r.readU32();
   r.skip(1);
-  const std::uint8_t n = r.readbyte();
+  const std::uint8_t n = r.readU8();
   for (unsigned i = 0; i < n && !r.overrun(); ++i) {
-    TProgram_sequences ps;
-    ps.SPN_program_sequence_start = r.readlong();
-    ps.program_map_PID = r.readword();
-    const std::uint8_t streams = r.readbyte();
+    ProgramSequence ps;
+    ps.spnProgramSequenceStart = r.readU32();
+    ps.programMapPid = r.readU16();
+    const std::uint8_t streams = r.readU8();
     r.skip(1);
     for (unsigned j = 0; j < streams && !r.overrun(); ++j) {
-      TProgramStream s;
+      ProgramStream s;
       readStream(r, s);
       ps.streams.push_back(std::move(s));
     }
-    pi.program_sequences.push_back(std::move(ps));
+    pi.programSequences.push_back(std::move(ps));
   }
 }
 
-void readCPI(FieldReader& r, TCPI& cpi) {
-  cpi.length = r.readlong();
+void readCpi(FieldReader& r, Cpi& cpi) {
+  cpi.length = r.readU32();
   if (cpi.length == 0) return;
-  cpi.CPI_type = r.readword();
+  cpi.cpiType = r.readU16();
   r.skip(1);
-  const std::uint8_t k = r.readbyte();
+  const std::uint8_t k = r.readU8();
   for (unsigned i = 0; i < k && !r.overrun(); ++i) {
-    TEPStreamEntry e;
-    e.stream_PID = r.readword();
-    const std::uint16_t w2 = r.readword();
-    const std::uint16_t w4 = r.readword();
-    const std::uint16_t w6 = r.readword();
-    e.EP_stream_type = (w2 >> 2) & 0x0F;
-    e.number_of_EP_coarse_entries = std::uint16_t((w2 & 3) << 14 | w4 >> 2);
-    e.number_of_EP_fine_entries = std::uint32_t(w4 & 3) << 16 | w6;
-    e.EP_map_start_address = r.readlong();
+    EpStreamEntry e;
+    e.streamPid = r.readU16();
+    const std::uint16_t w2 = r.readU16();
+    const std::uint16_t w4 = r.readU16();
+    const std::uint16_t w6 = r.readU16();
+    e.epStreamType = (w2 >> 2) & 0x0F;
+    e.numberOfEpCoarseEntries = std::uint16_t((w2 & 3) << 14 | w4 >> 2);
+    e.numberOfEpFineEntries = std::uint32_t(w4 & 3) << 16 | w6;
+    e.epMapStartAddress = r.readU32();
     cpi.entries.push_back(e);
   }
-  for (const TEPStreamEntry& e : cpi.entries) {
+  for (const EpStreamEntry& e : cpi.entries) {
     if (r.overrun()) break;
-    TEP_map_fosPID m;
-    m.EP_fine_table_start_address = r.readlong();
-    for (unsigned j = 0; j < e.number_of_EP_coarse_entries && !r.overrun(); ++j) {
-      const std::uint32_t w = r.readlong();
-      TEPCoarse c;
-      c.ref_to_EP_fine_id = w >> 14;
-      c.PTS_EP_coarse = std::uint16_t(w & 0x3FFF);
-      c.SPN_EP_coarse = r.readlong();
+    EpMapForPid m;
+    m.epFineTableStartAddress = r.readU32();
+    for (unsigned j = 0; j < e.numberOfEpCoarseEntries && !r.overrun(); ++j) {
+      const std::uint32_t w = r.readU32();
+      EpCoarse c;
+      c.refToEpFineId = w >> 14;
+      c.ptsEpCoarse = std::uint16_t(w & 0x3FFF);
+      c.spnEpCoarse = r.readU32();
       m.coarse.push_back(c);
     }
-    const std::uint64_t coarseEnd = 4 + 8ull * e.number_of_EP_coarse_entries;
-    if (m.EP_fine_table_start_address > coarseEnd) r.skip(m.EP_fine_table_start_address - coarseEnd);
-    for (std::uint32_t j = 0; j < e.number_of_EP_fine_entries && !r.overrun(); ++j) {
-      const std::uint32_t w = r.readlong();
-      TEPFine f;
-      f.is_angle_change_point = std::uint8_t(w >> 31);
-      f.I_end_position_offset = (w >> 28) & 7;
-      f.PTS_EP_fine = (w >> 17) & 0x7FF;
-      f.SPN_EP_fine = w & 0x1FFFF;
+    const std::uint64_t coarseEnd = 4 + 8ull * e.numberOfEpCoarseEntries;
+    if (m.epFineTableStartAddress > coarseEnd) r.skip(m.epFineTableStartAddress - coarseEnd);
+    for (std::uint32_t j = 0; j < e.numberOfEpFineEntries && !r.overrun(); ++j) {
+      const std::uint32_t w = r.readU32();
+      EpFine f;
+      f.isAngleChangePoint = std::uint8_t(w >> 31);
+      f.iEndPositionOffset = (w >> 28) & 7;
+      f.ptsEpFine = (w >> 17) & 0x7FF;
+      f.spnEpFine = w & 0x1FFFF;
       m.fine.push_back(f);
     }
     cpi.maps.push_back(std::move(m));
@@ -199,55 +199,55 @@ void readCPI(FieldReader& r, TCPI& cpi) {
 
 // --- Writing ---
 
-void addISRC(OutputBuffer& o, const TProgramStream& s) {
-  o.addstring(s.ISRC_country_code, 2);
-  o.addstring(s.ISRC_registrant_code, 3);
-  o.addstring(s.ISRC_recording_year, 2);
-  o.addstring(s.ISRC_recording_number, 5);
+void addIsrc(OutputBuffer& o, const ProgramStream& s) {
+  o.addString(s.isrcCountryCode, 2);
+  o.addString(s.isrcRegistrantCode, 3);
+  o.addString(s.isrcRecordingYear, 2);
+  o.addString(s.isrcRecordingNumber, 5);
 }
 
-void addStream(OutputBuffer& o, const TProgramStream& s) {
-  o.addword(s.PID);
-  o.addbyte(s.coding_info_length);
+void addStream(OutputBuffer& o, const ProgramStream& s) {
+  o.addU16(s.pid);
+  o.addU8(s.codingInfoLength);
   const std::size_t typeAt = o.fillCount();
-  o.addbyte(s.stream_coding_type);
-  switch (codingKind(s.stream_coding_type)) {
+  o.addU8(s.streamCodingType);
+  switch (codingKind(s.streamCodingType)) {
     case StreamKind::Video:
-      o.addbyte(std::uint32_t(s.video_format & 0x0F) << 4 | (s.frame_rate & 0x0F));
-      if (s.stream_coding_type == std::uint8_t(CodingType::HEVC)) {
-        o.addbyte(std::uint32_t(s.aspect_ratio & 0x0F) << 4 | (s.aspect_flag & 1u) << 1 | (s.crFlag ? 1u : 0u));
-        o.addbyte(std::uint32_t(s.dynamicRangeType & 0x0F) << 4 | (s.colorSpace & 0x0F));
-        o.addbyte(s.hdrPlusFlag ? 0x80 : 0);
+      o.addU8(std::uint32_t(s.videoFormat & 0x0F) << 4 | (s.frameRate & 0x0F));
+      if (s.streamCodingType == std::uint8_t(CodingType::HEVC)) {
+        o.addU8(std::uint32_t(s.aspectRatio & 0x0F) << 4 | (s.aspectFlag & 1u) << 1 | (s.crFlag ? 1u : 0u));
+        o.addU8(std::uint32_t(s.dynamicRangeType & 0x0F) << 4 | (s.colorSpace & 0x0F));
+        o.addU8(s.hdrPlusFlag ? 0x80 : 0);
       } else {
-        o.addbyte(std::uint32_t(s.aspect_ratio & 0x0F) << 4 | (s.aspect_flag & 1u) << 1);
-        o.addword(0);
+        o.addU8(std::uint32_t(s.aspectRatio & 0x0F) << 4 | (s.aspectFlag & 1u) << 1);
+        o.addU16(0);
       }
-      addISRC(o, s);
+      addIsrc(o, s);
       break;
     case StreamKind::Audio:
-      o.addbyte(std::uint32_t(s.presentation_type & 0x0F) << 4 | (s.sampling_frequency & 0x0F));
-      o.addstring(s.audio_language, 3);
-      addISRC(o, s);
+      o.addU8(std::uint32_t(s.presentationType & 0x0F) << 4 | (s.samplingFrequency & 0x0F));
+      o.addString(s.audioLanguage, 3);
+      addIsrc(o, s);
       break;
     case StreamKind::Graphics:
-      o.addstring(s.stream_coding_type == std::uint8_t(CodingType::IG) ? s.IG_language : s.PG_language, 3);
-      o.addbyte(0);
-      addISRC(o, s);
+      o.addString(s.streamCodingType == std::uint8_t(CodingType::IG) ? s.igLanguage : s.pgLanguage, 3);
+      o.addU8(0);
+      addIsrc(o, s);
       break;
     case StreamKind::Text:
-      o.addbyte(s.character_code);
-      o.addstring(s.textST_language, 3);
-      addISRC(o, s);
+      o.addU8(s.characterCode);
+      o.addString(s.textStLanguage, 3);
+      addIsrc(o, s);
       break;
     case StreamKind::Unknown:
-      o.addbytes(s.unknown_coding_info);
+      o.addBytes(s.unknownCodingInfo);
       break;
   }
-  if (codingKind(s.stream_coding_type) != StreamKind::Unknown) o.addlong(0);
-  // Exactly coding_info_length bytes from the coding type on, as the reader
+  if (codingKind(s.streamCodingType) != StreamKind::Unknown) o.addU32(0);
+  // Exactly codingInfoLength bytes from the coding type on, as the reader
   // skips them.
-  const std::size_t want = typeAt + std::max<std::size_t>(s.coding_info_length, 1);
-  while (o.fillCount() < want) o.addbyte(0);
+  const std::size_t want = typeAt + std::max<std::size_t>(s.codingInfoLength, 1);
+  while (o.fillCount() < want) o.addU8(0);
 }
 
 // Zero bytes up to a held start address that lies further on, so that the
@@ -255,212 +255,212 @@ void addStream(OutputBuffer& o, const TProgramStream& s) {
 // beyond any database file's size is not followed.
 void padTo(OutputBuffer& o, std::size_t fileSize, std::uint32_t address) {
   if (address > kMaxDatabaseFileSize) return;
-  while (fileSize + o.fillCount() < address) o.addbyte(0);
+  while (fileSize + o.fillCount() < address) o.addU8(0);
 }
 
 }  // namespace
 
-std::uint32_t clipInfoLength(const TClipInfo& ci) {
+std::uint32_t clipInfoLength(const ClipInfo& ci) {
   std::uint32_t len = kClipInfoFixedLength;
-  if (ci.is_ATC_delta && !ci.ATC_delta_entries.empty())
-    len += 2 + kATCDeltaEntrySize * std::uint32_t(ci.ATC_delta_entries.size());
-  if (ci.application_type == kTextSubtitleApplication)
-    len += 2 + kFontFileEntrySize * std::uint32_t(ci.font_files.size());
+  if (ci.isAtcDelta && !ci.atcDeltaEntries.empty())
+    len += 2 + kAtcDeltaEntrySize * std::uint32_t(ci.atcDeltaEntries.size());
+  if (ci.applicationType == kTextSubtitleApplication)
+    len += 2 + kFontFileEntrySize * std::uint32_t(ci.fontFiles.size());
   return len;
 }
 
-ClpiParse parseCLPI(const Bytes& data, TCLPI& out) {
-  out = TCLPI{};
-  ClpiParse res;
+ClipInfoParse parseClipInfo(const Bytes& data, ClipInfoFile& out) {
+  out = ClipInfoFile{};
+  ClipInfoParse res;
   FieldReader r(data);
   const FileHeader h = readFileHeader(r, "HDMV");
-  out.type_indicator = h.type;
-  out.version_number = h.version;
+  out.typeIndicator = h.type;
+  out.versionNumber = h.version;
   if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.SequenceInfo_start_address = r.readlong();
-  out.ProgramInfo_start_address = r.readlong();
-  out.CPI_start_address = r.readlong();
-  out.ClipMark_start_address = r.readlong();
-  out.ExtensionData_start_address = r.readlong();
-  readClipInfo(r, out.clip_info);
-  r.seek(out.SequenceInfo_start_address);
-  readSequenceInfo(r, out.sequence_info);
-  r.seek(out.ProgramInfo_start_address);
-  readProgramInfo(r, out.program_info);
-  r.seek(out.CPI_start_address);
-  readCPI(r, out.cpi);
-  r.seek(out.ClipMark_start_address);
-  out.ClipMark_length = r.readlong();
-  out.ClipMark_data = r.readbytes(std::min<std::size_t>(out.ClipMark_length, r.remaining()));
-  const bool marksCut = out.ClipMark_data.size() < out.ClipMark_length;
-  if (out.ExtensionData_start_address != 0 && !r.overrun()) {
-    r.seek(out.ExtensionData_start_address);
-    ReadExtensionData(r, out.extension_data);
+  out.sequenceInfoStartAddress = r.readU32();
+  out.programInfoStartAddress = r.readU32();
+  out.cpiStartAddress = r.readU32();
+  out.clipMarkStartAddress = r.readU32();
+  out.extensionDataStartAddress = r.readU32();
+  readClipInfo(r, out.clipInfo);
+  r.seek(out.sequenceInfoStartAddress);
+  readSequenceInfo(r, out.sequenceInfo);
+  r.seek(out.programInfoStartAddress);
+  readProgramInfo(r, out.programInfo);
+  r.seek(out.cpiStartAddress);
+  readCpi(r, out.cpi);
+  r.seek(out.clipMarkStartAddress);
+  out.clipMarkLength = r.readU32();
+  out.clipMarkData = r.readBytes(std::min<std::size_t>(out.clipMarkLength, r.remaining()));
+  const bool marksCut = out.clipMarkData.size() < out.clipMarkLength;
+  if (out.extensionDataStartAddress != 0 && !r.overrun()) {
+    r.seek(out.extensionDataStartAddress);
+    readExtensionData(r, out.extensionData);
   }
   if (r.overrun() || marksCut) res.status = ReadStatus::Truncated;
   return res;
 }
 
-Bytes composeCLPI(const TCLPI& c) {
+Bytes composeClipInfo(const ClipInfoFile& c) {
   OutputBuffer o;
-  const TClipInfo& ci = c.clip_info;
-  const bool atc = ci.is_ATC_delta && !ci.ATC_delta_entries.empty();
-  const bool fonts = ci.application_type == kTextSubtitleApplication;
+  const ClipInfo& ci = c.clipInfo;
+  const bool atc = ci.isAtcDelta && !ci.atcDeltaEntries.empty();
+  const bool fonts = ci.applicationType == kTextSubtitleApplication;
 
   o.setBlock(kClipInfoStart + 4 + kClipInfoFixedLength);
-  o.putstring(c.type_indicator, 0, 4);
-  o.putstring(c.version_number, 4, 4);
-  o.putlong(c.SequenceInfo_start_address, 8);
-  o.putlong(c.ProgramInfo_start_address, 12);
-  o.putlong(c.CPI_start_address, 16);
-  o.putlong(c.ClipMark_start_address, 20);
-  o.putlong(c.ExtensionData_start_address, 24);
-  o.putlong(clipInfoLength(ci), 40);
-  o.putbyte(ci.clip_stream_type, 46);
-  o.putbyte(ci.application_type, 47);
-  o.putlong(atc ? 1 : 0, 48);
-  o.putlong(ci.TS_recording_rate, 52);
-  o.putlong(ci.number_of_source_packets, 56);
-  o.putword(ci.TS_type_info_length, 188);
-  o.putbyte(ci.validity_flags, 190);
-  o.putstring(ci.format_identifier, 191, 4);
-  o.writeblock();
+  o.putString(c.typeIndicator, 0, 4);
+  o.putString(c.versionNumber, 4, 4);
+  o.putU32(c.sequenceInfoStartAddress, 8);
+  o.putU32(c.programInfoStartAddress, 12);
+  o.putU32(c.cpiStartAddress, 16);
+  o.putU32(c.clipMarkStartAddress, 20);
+  o.putU32(c.extensionDataStartAddress, 24);
+  o.putU32(clipInfoLength(ci), 40);
+  o.putU8(ci.clipStreamType, 46);
+  o.putU8(ci.applicationType, 47);
+  o.putU32(atc ? 1 : 0, 48);
+  o.putU32(ci.tsRecordingRate, 52);
+  o.putU32(ci.numberOfSourcePackets, 56);
+  o.putU16(ci.tsTypeInfoLength, 188);
+  o.putU8(ci.validityFlags, 190);
+  o.putString(ci.formatIdentifier, 191, 4);
+  o.writeBlock();
   if (atc) {
-    o.addbyte(0);
-    o.addbyte(std::uint32_t(ci.ATC_delta_entries.size()));
-    for (const TATCDeltaEntry& e : ci.ATC_delta_entries) {
-      o.addlong(e.ATC_delta);
-      o.addstring(e.following_clip_name, 5);
-      o.addstring(e.following_clip_codec_id, 4);
-      o.addbyte(0);
+    o.addU8(0);
+    o.addU8(std::uint32_t(ci.atcDeltaEntries.size()));
+    for (const AtcDeltaEntry& e : ci.atcDeltaEntries) {
+      o.addU32(e.atcDelta);
+      o.addString(e.followingClipName, 5);
+      o.addString(e.followingClipCodecId, 4);
+      o.addU8(0);
     }
   }
   if (fonts) {
-    o.addbyte(0);
-    o.addbyte(std::uint32_t(ci.font_files.size()));
-    for (const std::string& f : ci.font_files) {
-      o.addstring(f, 5);
-      o.addbyte(0);
+    o.addU8(0);
+    o.addU8(std::uint32_t(ci.fontFiles.size()));
+    for (const std::string& f : ci.fontFiles) {
+      o.addString(f, 5);
+      o.addU8(0);
     }
   }
-  o.flushadded();
+  o.flushAdded();
 
-  padTo(o, o.file().size(), c.SequenceInfo_start_address);
-  const TSequenceInfo& si = c.sequence_info;
-  o.addlong(si.length);
-  o.addbyte(0);
-  o.addbyte(std::uint32_t(si.ATC_sequences.size()));
-  for (const TATC_sequences& atcSeq : si.ATC_sequences) {
-    o.addlong(atcSeq.SPN_ATC_start);
-    o.addbyte(std::uint32_t(atcSeq.STC_sequences.size()));
-    o.addbyte(atcSeq.offset_STC_id);
-    for (const TSTC_sequence& s : atcSeq.STC_sequences) {
-      o.addword(s.PCR_PID);
-      o.addlong(s.SPN_STC_start);
-      o.addlong(s.presentation_start_time);
-      o.addlong(s.presentation_end_time);
+  padTo(o, o.file().size(), c.sequenceInfoStartAddress);
+  const SequenceInfo& si = c.sequenceInfo;
+  o.addU32(si.length);
+  o.addU8(0);
+  o.addU8(std::uint32_t(si.atcSequences.size()));
+  for (const AtcSequence& atcSeq : si.atcSequences) {
+    o.addU32(atcSeq.spnAtcStart);
+    o.addU8(std::uint32_t(atcSeq.stcSequences.size()));
+    o.addU8(atcSeq.offsetStcId);
+    for (const StcSequence& s : atcSeq.stcSequences) {
+      o.addU16(s.pcrPid);
+      o.addU32(s.spnStcStart);
+      o.addU32(s.presentationStartTime);
+      o.addU32(s.presentationEndTime);
     }
   }
-  o.flushadded();
+  o.flushAdded();
 
-  padTo(o, o.file().size(), c.ProgramInfo_start_address);
-  const TProgramInfo& pi = c.program_info;
-  o.addlong(pi.length);
-  o.addbyte(0);
-  o.addbyte(std::uint32_t(pi.program_sequences.size()));
-  for (const TProgram_sequences& ps : pi.program_sequences) {
-    o.addlong(ps.SPN_program_sequence_start);
-    o.addword(ps.program_map_PID);
-    o.addbyte(std::uint32_t(ps.streams.size()));
-    o.addbyte(0);
-    for (const TProgramStream& s : ps.streams) addStream(o, s);
+  padTo(o, o.file().size(), c.programInfoStartAddress);
+  const ProgramInfo& pi = c.programInfo;
+  o.addU32(pi.length);
+  o.addU8(0);
+  o.addU8(std::uint32_t(pi.programSequences.size()));
+  for (const ProgramSequence& ps : pi.programSequences) {
+    o.addU32(ps.spnProgramSequenceStart);
+    o.addU16(ps.programMapPid);
+    o.addU8(std::uint32_t(ps.streams.size()));
+    o.addU8(0);
+    for (const ProgramStream& s : ps.streams) addStream(o, s);
   }
-  o.flushadded();
+  o.flushAdded();
 
-  padTo(o, o.file().size(), c.CPI_start_address);
-  const TCPI& cpi = c.cpi;
-  o.addlong(cpi.length);
+  padTo(o, o.file().size(), c.cpiStartAddress);
+  const Cpi& cpi = c.cpi;
+  o.addU32(cpi.length);
   if (cpi.length != 0) {
-    o.addword(cpi.CPI_type);
-    o.addbyte(0);
-    o.addbyte(std::uint32_t(cpi.entries.size()));
+    o.addU16(cpi.cpiType);
+    o.addU8(0);
+    o.addU8(std::uint32_t(cpi.entries.size()));
     for (std::size_t i = 0; i < cpi.entries.size(); ++i) {
-      const TEPStreamEntry& e = cpi.entries[i];
+      const EpStreamEntry& e = cpi.entries[i];
       const std::uint32_t coarse = i < cpi.maps.size() ? std::uint32_t(cpi.maps[i].coarse.size()) : 0;
       const std::uint32_t fine = i < cpi.maps.size() ? std::uint32_t(cpi.maps[i].fine.size()) : 0;
-      o.addword(e.stream_PID);
-      o.addword((std::uint32_t(e.EP_stream_type & 0x0F) << 2) | (coarse >> 14 & 3));
-      o.addword((coarse & 0x3FFF) << 2 | (fine >> 16 & 3));
-      o.addword(fine & 0xFFFF);
-      o.addlong(e.EP_map_start_address);
+      o.addU16(e.streamPid);
+      o.addU16((std::uint32_t(e.epStreamType & 0x0F) << 2) | (coarse >> 14 & 3));
+      o.addU16((coarse & 0x3FFF) << 2 | (fine >> 16 & 3));
+      o.addU16(fine & 0xFFFF);
+      o.addU32(e.epMapStartAddress);
     }
     for (std::size_t i = 0; i < cpi.entries.size() && i < cpi.maps.size(); ++i) {
-      const TEP_map_fosPID& m = cpi.maps[i];
-      o.addlong(m.EP_fine_table_start_address);
-      for (const TEPCoarse& ce : m.coarse) {
-        o.addlong((ce.ref_to_EP_fine_id & 0x3FFFF) << 14 | (ce.PTS_EP_coarse & 0x3FFFu));
-        o.addlong(ce.SPN_EP_coarse);
+      const EpMapForPid& m = cpi.maps[i];
+      o.addU32(m.epFineTableStartAddress);
+      for (const EpCoarse& ce : m.coarse) {
+        o.addU32((ce.refToEpFineId & 0x3FFFF) << 14 | (ce.ptsEpCoarse & 0x3FFFu));
+        o.addU32(ce.spnEpCoarse);
       }
       const std::uint64_t coarseEnd = 4 + 8ull * m.coarse.size();
-      if (m.EP_fine_table_start_address <= kMaxDatabaseFileSize)
-        for (std::uint64_t g = coarseEnd; g < m.EP_fine_table_start_address; ++g) o.addbyte(0);
-      for (const TEPFine& f : m.fine)
-        o.addlong(std::uint32_t(f.is_angle_change_point & 1) << 31 |
-                  std::uint32_t(f.I_end_position_offset & 7) << 28 |
-                  std::uint32_t(f.PTS_EP_fine & 0x7FF) << 17 | (f.SPN_EP_fine & 0x1FFFF));
+      if (m.epFineTableStartAddress <= kMaxDatabaseFileSize)
+        for (std::uint64_t g = coarseEnd; g < m.epFineTableStartAddress; ++g) o.addU8(0);
+      for (const EpFine& f : m.fine)
+        o.addU32(std::uint32_t(f.isAngleChangePoint & 1) << 31 |
+                 std::uint32_t(f.iEndPositionOffset & 7) << 28 |
+                 std::uint32_t(f.ptsEpFine & 0x7FF) << 17 | (f.spnEpFine & 0x1FFFF));
     }
   }
-  o.flushadded();
+  o.flushAdded();
 
-  padTo(o, o.file().size(), c.ClipMark_start_address);
-  o.addlong(c.ClipMark_length);
-  o.addbytes(c.ClipMark_data);
-  o.flushadded();
+  padTo(o, o.file().size(), c.clipMarkStartAddress);
+  o.addU32(c.clipMarkLength);
+  o.addBytes(c.clipMarkData);
+  o.flushAdded();
 
-  if (c.ExtensionData_start_address != 0) {
-    padTo(o, o.file().size(), c.ExtensionData_start_address);
-    o.flushadded();
-    WriteExtensionData(o, c.extension_data);
+  if (c.extensionDataStartAddress != 0) {
+    padTo(o, o.file().size(), c.extensionDataStartAddress);
+    o.flushAdded();
+    writeExtensionData(o, c.extensionData);
   }
   return o.takeFile();
 }
 
-ClpiParse readCLPIFile(const std::string& path, TCLPI& c) {
+ClipInfoParse readClipInfoFile(const std::string& path, ClipInfoFile& c) {
   const std::string name = fileNameOf(path);
-  dlog0("Reading [bl]" + name + "[/bl]");
+  logStep("Reading [bl]" + name + "[/bl]");
   Bytes data;
   if (!readDiscFile(path, data)) {
-    c = TCLPI{};
+    c = ClipInfoFile{};
     return {ReadStatus::Unreadable};
   }
-  const ClpiParse res = parseCLPI(data, c);
+  const ClipInfoParse res = parseClipInfo(data, c);
   if (res.status == ReadStatus::Rejected) {
-    erlog("Invalid format: " + name);
+    logError("Invalid format: " + name);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
-  const auto& seqs = c.program_info.program_sequences;
-  log2("[b]" + std::to_string(seqs.empty() ? 0 : seqs[0].streams.size()) +
-       "[/b] Program stream(s) found.");
+  const auto& seqs = c.programInfo.programSequences;
+  logWithGap("[b]" + std::to_string(seqs.empty() ? 0 : seqs[0].streams.size()) +
+             "[/b] Program stream(s) found.");
   return res;
 }
 
-std::string prepareForSave(TCLPI& c) {
-  if (c.clip_info.is_ATC_delta && c.clip_info.ATC_delta_entries.empty()) setATCDeltaFlag(c, false);
-  c.clip_info.length = clipInfoLength(c.clip_info);
+std::string prepareForSave(ClipInfoFile& c) {
+  if (c.clipInfo.isAtcDelta && c.clipInfo.atcDeltaEntries.empty()) setAtcDeltaFlag(c, false);
+  c.clipInfo.length = clipInfoLength(c.clipInfo);
   return checkLayout(c);
 }
 
-bool saveCLPI(TCLPI& c, const SaveRequest& req, Reporter& rep) {
+bool saveClipInfo(ClipInfoFile& c, const SaveRequest& req, Reporter& rep) {
   const std::string broken = prepareForSave(c);
   if (!broken.empty()) {
     refuseSave(req, broken, rep);
     return false;
   }
-  return saveDiscFile(req, composeCLPI(c), rep);
+  return saveDiscFile(req, composeClipInfo(c), rep);
 }
 
 }  // namespace mirdal

@@ -13,12 +13,12 @@ constexpr std::size_t kMaxListEntries = 255;
 
 std::uint32_t moved(std::uint32_t v, std::int64_t delta) { return std::uint32_t(std::int64_t(v) + delta); }
 
-std::int64_t atcBlockSize(const TClipInfo& ci) {
-  return 2 + std::int64_t(kATCDeltaEntrySize) * std::int64_t(ci.ATC_delta_entries.size());
+std::int64_t atcBlockSize(const ClipInfo& ci) {
+  return 2 + std::int64_t(kAtcDeltaEntrySize) * std::int64_t(ci.atcDeltaEntries.size());
 }
 
-std::int64_t fontBlockSize(const TClipInfo& ci) {
-  return 2 + std::int64_t(kFontFileEntrySize) * std::int64_t(ci.font_files.size());
+std::int64_t fontBlockSize(const ClipInfo& ci) {
+  return 2 + std::int64_t(kFontFileEntrySize) * std::int64_t(ci.fontFiles.size());
 }
 
 std::size_t insertAt(std::size_t size, std::optional<std::size_t> after) {
@@ -28,45 +28,45 @@ std::size_t insertAt(std::size_t size, std::optional<std::size_t> after) {
 
 }  // namespace
 
-void moveSectionsAfterClipInfo(TCLPI& c, std::int64_t delta) {
-  c.clip_info.length = moved(c.clip_info.length, delta);
-  c.SequenceInfo_start_address = moved(c.SequenceInfo_start_address, delta);
-  c.ProgramInfo_start_address = moved(c.ProgramInfo_start_address, delta);
-  c.CPI_start_address = moved(c.CPI_start_address, delta);
-  c.ClipMark_start_address = moved(c.ClipMark_start_address, delta);
-  if (c.ExtensionData_start_address != 0)
-    c.ExtensionData_start_address = moved(c.ExtensionData_start_address, delta);
+void moveSectionsAfterClipInfo(ClipInfoFile& c, std::int64_t delta) {
+  c.clipInfo.length = moved(c.clipInfo.length, delta);
+  c.sequenceInfoStartAddress = moved(c.sequenceInfoStartAddress, delta);
+  c.programInfoStartAddress = moved(c.programInfoStartAddress, delta);
+  c.cpiStartAddress = moved(c.cpiStartAddress, delta);
+  c.clipMarkStartAddress = moved(c.clipMarkStartAddress, delta);
+  if (c.extensionDataStartAddress != 0)
+    c.extensionDataStartAddress = moved(c.extensionDataStartAddress, delta);
 }
 
-void setATCDeltaFlag(TCLPI& c, bool on) {
-  if (c.clip_info.is_ATC_delta == on) return;
-  c.clip_info.is_ATC_delta = on;
-  const std::int64_t size = atcBlockSize(c.clip_info);
+void setAtcDeltaFlag(ClipInfoFile& c, bool on) {
+  if (c.clipInfo.isAtcDelta == on) return;
+  c.clipInfo.isAtcDelta = on;
+  const std::int64_t size = atcBlockSize(c.clipInfo);
   moveSectionsAfterClipInfo(c, on ? size : -size);
 }
 
-std::optional<std::size_t> insertATCDelta(TCLPI& c, std::optional<std::size_t> after) {
-  auto& list = c.clip_info.ATC_delta_entries;
+std::optional<std::size_t> insertAtcDelta(ClipInfoFile& c, std::optional<std::size_t> after) {
+  auto& list = c.clipInfo.atcDeltaEntries;
   if (list.size() >= kMaxListEntries) return std::nullopt;
   const std::size_t at = insertAt(list.size(), after);
-  list.insert(list.begin() + std::ptrdiff_t(at), TATCDeltaEntry{0, "00000", "m2ts"});
-  if (c.clip_info.is_ATC_delta) moveSectionsAfterClipInfo(c, kATCDeltaEntrySize);
+  list.insert(list.begin() + std::ptrdiff_t(at), AtcDeltaEntry{0, "00000", "m2ts"});
+  if (c.clipInfo.isAtcDelta) moveSectionsAfterClipInfo(c, kAtcDeltaEntrySize);
   return at;
 }
 
-bool deleteATCDelta(TCLPI& c, std::size_t row) {
-  auto& list = c.clip_info.ATC_delta_entries;
+bool deleteAtcDelta(ClipInfoFile& c, std::size_t row) {
+  auto& list = c.clipInfo.atcDeltaEntries;
   if (row >= list.size()) return false;
   list.erase(list.begin() + std::ptrdiff_t(row));
-  if (c.clip_info.is_ATC_delta) moveSectionsAfterClipInfo(c, -std::int64_t(kATCDeltaEntrySize));
+  if (c.clipInfo.isAtcDelta) moveSectionsAfterClipInfo(c, -std::int64_t(kAtcDeltaEntrySize));
   return true;
 }
 
-bool setATCDeltaCell(TCLPI& c, std::size_t row, int column, const std::string& text) {
-  auto& list = c.clip_info.ATC_delta_entries;
+bool setAtcDeltaCell(ClipInfoFile& c, std::size_t row, int column, const std::string& text) {
+  auto& list = c.clipInfo.atcDeltaEntries;
   if (row >= list.size() || text.find(' ') != std::string::npos) return false;
-  TATCDeltaEntry& e = list[row];
-  const TATCDeltaEntry before = e;
+  AtcDeltaEntry& e = list[row];
+  const AtcDeltaEntry before = e;
   if (column == 0) {
     std::uint32_t v = 0;
     for (char ch : text) {
@@ -77,92 +77,92 @@ bool setATCDeltaCell(TCLPI& c, std::size_t row, int column, const std::string& t
       }
       v = v << 4 | unsigned(d);
     }
-    e.ATC_delta = v;
+    e.atcDelta = v;
   } else if (column == 1) {
-    e.following_clip_name = text.substr(0, 5);
+    e.followingClipName = text.substr(0, 5);
   }
   return !(e == before);
 }
 
-std::optional<std::size_t> insertFontFile(TCLPI& c, std::optional<std::size_t> after,
+std::optional<std::size_t> insertFontFile(ClipInfoFile& c, std::optional<std::size_t> after,
                                           const std::string& name) {
-  auto& list = c.clip_info.font_files;
+  auto& list = c.clipInfo.fontFiles;
   if (list.size() >= kMaxListEntries) return std::nullopt;
   const std::size_t at = insertAt(list.size(), after);
   list.insert(list.begin() + std::ptrdiff_t(at), name.substr(0, 5));
-  if (c.clip_info.application_type == kTextSubtitleApplication)
+  if (c.clipInfo.applicationType == kTextSubtitleApplication)
     moveSectionsAfterClipInfo(c, kFontFileEntrySize);
   return at;
 }
 
-bool deleteFontFile(TCLPI& c, std::size_t row) {
-  auto& list = c.clip_info.font_files;
+bool deleteFontFile(ClipInfoFile& c, std::size_t row) {
+  auto& list = c.clipInfo.fontFiles;
   if (row >= list.size()) return false;
   list.erase(list.begin() + std::ptrdiff_t(row));
-  if (c.clip_info.application_type == kTextSubtitleApplication)
+  if (c.clipInfo.applicationType == kTextSubtitleApplication)
     moveSectionsAfterClipInfo(c, -std::int64_t(kFontFileEntrySize));
   return true;
 }
 
-bool setFontFileName(TCLPI& c, std::size_t row, const std::string& name) {
-  auto& list = c.clip_info.font_files;
+bool setFontFileName(ClipInfoFile& c, std::size_t row, const std::string& name) {
+  auto& list = c.clipInfo.fontFiles;
   if (row >= list.size() || name.find(' ') != std::string::npos) return false;
   list[row] = name.substr(0, 5);
   return true;
 }
 
-void setApplicationType(TCLPI& c, std::uint8_t type) {
-  const bool wasText = c.clip_info.application_type == kTextSubtitleApplication;
+void setApplicationType(ClipInfoFile& c, std::uint8_t type) {
+  const bool wasText = c.clipInfo.applicationType == kTextSubtitleApplication;
   const bool isText = type == kTextSubtitleApplication;
-  c.clip_info.application_type = type;
+  c.clipInfo.applicationType = type;
   if (wasText != isText) {
-    const std::int64_t size = fontBlockSize(c.clip_info);
+    const std::int64_t size = fontBlockSize(c.clipInfo);
     moveSectionsAfterClipInfo(c, isText ? size : -size);
   }
 }
 
-void setClipExtensionData(TCLPI& c, const TExtensionData& ed) {
-  c.extension_data = ed;
+void setClipExtensionData(ClipInfoFile& c, const ExtensionData& ed) {
+  c.extensionData = ed;
   const bool empty = ed.length == 0 && ed.entries.empty();
-  c.ExtensionData_start_address = empty ? 0 : c.ClipMark_start_address + c.ClipMark_length + 4;
+  c.extensionDataStartAddress = empty ? 0 : c.clipMarkStartAddress + c.clipMarkLength + 4;
 }
 
 }  // namespace mirdal
 
 namespace mirdal {
 
-void fitClipLayout(TCLPI& c) {
+void fitClipLayout(ClipInfoFile& c) {
   // As the writer does: a flag without entries writes no block.
-  if (c.clip_info.ATC_delta_entries.empty()) c.clip_info.is_ATC_delta = false;
-  c.clip_info.length = clipInfoLength(c.clip_info);
-  const std::uint32_t seq = c.sequence_info.length = sequenceInfoContentLength(c.sequence_info);
-  for (TProgram_sequences& ps : c.program_info.program_sequences)
-    for (TProgramStream& s : ps.streams)
-      if (codingKind(s.stream_coding_type) != StreamKind::Unknown) s.coding_info_length = 21;
-  const std::uint32_t prog = c.program_info.length = programInfoContentLength(c.program_info);
-  TCPI& cpi = c.cpi;
+  if (c.clipInfo.atcDeltaEntries.empty()) c.clipInfo.isAtcDelta = false;
+  c.clipInfo.length = clipInfoLength(c.clipInfo);
+  const std::uint32_t seq = c.sequenceInfo.length = sequenceInfoContentLength(c.sequenceInfo);
+  for (ProgramSequence& ps : c.programInfo.programSequences)
+    for (ProgramStream& s : ps.streams)
+      if (codingKind(s.streamCodingType) != StreamKind::Unknown) s.codingInfoLength = 21;
+  const std::uint32_t prog = c.programInfo.length = programInfoContentLength(c.programInfo);
+  Cpi& cpi = c.cpi;
   if (!cpi.entries.empty() || cpi.length != 0) {
     cpi.maps.resize(cpi.entries.size());
     for (std::size_t i = 0; i < cpi.entries.size(); ++i) {
-      TEP_map_fosPID& m = cpi.maps[i];
-      TEPStreamEntry& e = cpi.entries[i];
-      e.number_of_EP_coarse_entries = std::uint16_t(m.coarse.size());
-      e.number_of_EP_fine_entries = std::uint32_t(m.fine.size());
-      m.EP_fine_table_start_address = 4 + 8 * std::uint32_t(m.coarse.size());
+      EpMapForPid& m = cpi.maps[i];
+      EpStreamEntry& e = cpi.entries[i];
+      e.numberOfEpCoarseEntries = std::uint16_t(m.coarse.size());
+      e.numberOfEpFineEntries = std::uint32_t(m.fine.size());
+      m.epFineTableStartAddress = 4 + 8 * std::uint32_t(m.coarse.size());
     }
-    for (std::size_t i = 0; i < cpi.entries.size(); ++i) cpi.entries[i].EP_map_start_address = std::uint32_t(epMapStart(cpi, i));
+    for (std::size_t i = 0; i < cpi.entries.size(); ++i) cpi.entries[i].epMapStartAddress = std::uint32_t(epMapStart(cpi, i));
     cpi.length = cpiContentLength(cpi);  // the CPI type word, then the EP map
   }
-  c.SequenceInfo_start_address = 44 + c.clip_info.length;
-  c.ProgramInfo_start_address = c.SequenceInfo_start_address + 4 + seq;
-  c.CPI_start_address = c.ProgramInfo_start_address + 4 + prog;
-  c.ClipMark_start_address = c.CPI_start_address + 4 + cpi.length;
-  c.ClipMark_length = std::uint32_t(c.ClipMark_data.size());
-  if (c.ExtensionData_start_address != 0) c.ExtensionData_start_address = c.ClipMark_start_address + 4 + c.ClipMark_length;
+  c.sequenceInfoStartAddress = 44 + c.clipInfo.length;
+  c.programInfoStartAddress = c.sequenceInfoStartAddress + 4 + seq;
+  c.cpiStartAddress = c.programInfoStartAddress + 4 + prog;
+  c.clipMarkStartAddress = c.cpiStartAddress + 4 + cpi.length;
+  c.clipMarkLength = std::uint32_t(c.clipMarkData.size());
+  if (c.extensionDataStartAddress != 0) c.extensionDataStartAddress = c.clipMarkStartAddress + 4 + c.clipMarkLength;
 }
 
-void setRecordingRate(TCLPI& c, std::uint32_t rate) { c.clip_info.TS_recording_rate = rate; }
+void setRecordingRate(ClipInfoFile& c, std::uint32_t rate) { c.clipInfo.tsRecordingRate = rate; }
 
-void setSourcePacketCount(TCLPI& c, std::uint32_t count) { c.clip_info.number_of_source_packets = count; }
+void setSourcePacketCount(ClipInfoFile& c, std::uint32_t count) { c.clipInfo.numberOfSourcePackets = count; }
 
 }  // namespace mirdal

@@ -10,12 +10,12 @@ namespace mirdal {
 bool readDiscFile(const std::string& path, Bytes& out) {
   std::string error;
   if (readFileBytes(path, out, &error)) return true;
-  erlog("Cannot read " + path + " (" + error + ")");
+  logError("Cannot read " + path + " (" + error + ")");
   return false;
 }
 
 bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& out) {
-  dlog0("Reading " + shownName);
+  logStep("Reading " + shownName);
   return readDiscFile(path, out);
 }
 
@@ -33,12 +33,12 @@ void refuseSave(const SaveRequest& req, const std::string& why, Reporter& rep) {
 }
 
 void reportEndsEarly(const std::string& name, std::size_t fileSize) {
-  erlog(name + " ends early at $" + hexText(fileSize, 8));
+  logError(name + " ends early at $" + hexText(fileSize, 8));
 }
 
 bool noteUnsupportedVersion(const Bytes& data) {
   if (data.size() < 8 || std::string(data.begin() + 4, data.begin() + 8) != "0300") return false;
-  log(kUltraHDNote);
+  log(kUltraHdNote);
   return true;
 }
 

@@ -20,7 +20,7 @@ enum class ReadStatus {
 // A model that was read whole or partly can be shown and edited.
 inline bool usable(ReadStatus s) { return s == ReadStatus::Ok || s == ReadStatus::Truncated; }
 
-// Reads a whole disc file; a failure is reported through erlog as
+// Reads a whole disc file; a failure is reported through logError as
 // "Cannot read " + path + " (" + reason + ")".
 bool readDiscFile(const std::string& path, Bytes& out);
 
@@ -38,7 +38,7 @@ bool saveDiscFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep = re
 // error "Cannot save " + name + ": " + why. Nothing is written.
 void refuseSave(const SaveRequest& req, const std::string& why, Reporter& rep = reporter());
 
-// erlog name + " ends early at $" + the file size in 8 hexadecimal digits.
+// logError name + " ends early at $" + the file size in 8 hexadecimal digits.
 void reportEndsEarly(const std::string& name, std::size_t fileSize);
 
 // Ultra HD discs write their BD-J objects as version "0300", whose layout
@@ -46,7 +46,7 @@ void reportEndsEarly(const std::string& name, std::size_t fileSize);
 // HD) is not supported" when the file's version (bytes 4 to 7) is "0300";
 // returns whether it did.
 bool noteUnsupportedVersion(const Bytes& data);
-inline constexpr const char* kUltraHDNote = "version 0300 (Ultra HD) is not supported";
+inline constexpr const char* kUltraHdNote = "version 0300 (Ultra HD) is not supported";
 
 // The file-name part of a path, for log lines.
 std::string fileNameOf(const std::string& path);

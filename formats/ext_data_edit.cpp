@@ -12,39 +12,39 @@ constexpr std::size_t kDumpWidth = 32;
 
 }  // namespace
 
-std::size_t extDataPartStart(const TExtensionData& ed) { return 12 + 12 * ed.entries.size(); }
+std::size_t extDataPartStart(const ExtensionData& ed) { return 12 + 12 * ed.entries.size(); }
 
-std::string extDataSummary(const TExtensionData& ed) {
+std::string extDataSummary(const ExtensionData& ed) {
   if (ed.length == 0) return "None";
-  const unsigned n = ed.number_of_ext_data_entries;
+  const unsigned n = ed.numberOfExtDataEntries;
   return std::to_string(std::uint64_t(ed.length) + 4) + " bytes, " + std::to_string(n) + " entr" +
          (n < 2 ? "y" : "ies");
 }
 
-std::array<std::string, 5> extDataRow(const TExtensionData& ed, std::size_t entry) {
-  const TExtensionDataEntry& e = ed.entries.at(entry);
-  return {zeroPadded(entry, 3), hexText(e.ID1, 4), hexText(e.ID2, 4),
-          hexText(e.ext_data_start_address, 8), hexText(e.ext_data_length, 8)};
+std::array<std::string, 5> extDataRow(const ExtensionData& ed, std::size_t entry) {
+  const ExtensionDataEntry& e = ed.entries.at(entry);
+  return {zeroPadded(entry, 3), hexText(e.id1, 4), hexText(e.id2, 4),
+          hexText(e.extDataStartAddress, 8), hexText(e.extDataLength, 8)};
 }
 
-std::vector<ExtDataDumpLine> extDataDump(const TExtensionData& ed, std::size_t entry) {
+std::vector<ExtDataDumpLine> extDataDump(const ExtensionData& ed, std::size_t entry) {
   std::vector<ExtDataDumpLine> lines;
   if (entry >= ed.entries.size()) return lines;
-  const TExtensionDataEntry& e = ed.entries[entry];
+  const ExtensionDataEntry& e = ed.entries[entry];
   // Addresses count from the start of the block; the data part starts after
   // the entry table, which is where the data blocks begin in a well-formed
-  // block (data_block_start_address). Counting from the table's end also
+  // block (dataBlockStartAddress). Counting from the table's end also
   // shows the right bytes when there is padding before the first data block.
   const std::size_t base = extDataPartStart(ed);
   std::size_t from = ed.data.size(), n = 0;
-  if (e.ext_data_start_address >= base && e.ext_data_start_address - base < ed.data.size()) {
-    from = e.ext_data_start_address - base;
-    n = std::min<std::size_t>(e.ext_data_length, ed.data.size() - from);
+  if (e.extDataStartAddress >= base && e.extDataStartAddress - base < ed.data.size()) {
+    from = e.extDataStartAddress - base;
+    n = std::min<std::size_t>(e.extDataLength, ed.data.size() - from);
   }
   const std::size_t count = n == 0 ? 1 : (n + kDumpWidth - 1) / kDumpWidth;
   for (std::size_t k = 0; k < count; ++k) {
     ExtDataDumpLine line;
-    line.address = hexText(std::uint64_t(e.ext_data_start_address) + kDumpWidth * k, 4);
+    line.address = hexText(std::uint64_t(e.extDataStartAddress) + kDumpWidth * k, 4);
     for (std::size_t i = 0; i < kDumpWidth; ++i) {
       const std::size_t at = kDumpWidth * k + i;
       if (at >= n) {
@@ -60,9 +60,9 @@ std::vector<ExtDataDumpLine> extDataDump(const TExtensionData& ed, std::size_t e
   return lines;
 }
 
-void extDataDelete(TExtensionData& ed) { ed = TExtensionData{}; }
+void deleteExtData(ExtensionData& ed) { ed = ExtensionData{}; }
 
-void setExtDataID1(TExtensionData& ed, std::size_t entry, const std::string& text) {
+void setExtDataId1(ExtensionData& ed, std::size_t entry, const std::string& text) {
   if (entry >= ed.entries.size()) return;
   std::uint32_t v = 0;
   for (char c : text) {
@@ -73,26 +73,26 @@ void setExtDataID1(TExtensionData& ed, std::size_t entry, const std::string& tex
     }
     v = v * 16 + std::uint32_t(d);
   }
-  ed.entries[entry].ID1 = std::uint16_t(v);
+  ed.entries[entry].id1 = std::uint16_t(v);
 }
 
-Bytes composeExd(const TExtensionData& ed) {
+Bytes composeExtDataFile(const ExtensionData& ed) {
   OutputBuffer o;
   addExtensionDataHead(o, ed);
   const std::uint64_t table = 8 + 12 * std::uint64_t(ed.entries.size());
   const std::uint64_t wanted = ed.length > table ? ed.length - table : 0;
   const std::size_t n = std::size_t(std::min<std::uint64_t>(wanted, ed.data.size()));
-  o.addbytes(ed.data.data(), n);
-  o.flushadded();
+  o.addBytes(ed.data.data(), n);
+  o.flushAdded();
   return o.takeFile();
 }
 
-bool loadExd(const std::string& path, TExtensionData& ed, std::string* error) {
+bool loadExtDataFile(const std::string& path, ExtensionData& ed, std::string* error) {
   Bytes data;
   if (!readFileBytes(path, data, error)) return false;
   FieldReader r(data);
-  TExtensionData loaded;
-  if (!ReadExtensionData(r, loaded)) {
+  ExtensionData loaded;
+  if (!readExtensionData(r, loaded)) {
     if (error) *error = "the file ends inside the ExtensionData header";
     return false;
   }
@@ -100,23 +100,23 @@ bool loadExd(const std::string& path, TExtensionData& ed, std::string* error) {
   return true;
 }
 
-bool saveExd(const std::string& path, const TExtensionData& ed, std::string* error) {
+bool saveExtDataFile(const std::string& path, const ExtensionData& ed, std::string* error) {
   if (!extDataPresent(ed)) {
     if (error) *error = "there is no ExtensionData to save";
     return false;
   }
-  return writeFileAtomic(path, composeExd(ed), error);
+  return writeFileAtomic(path, composeExtDataFile(ed), error);
 }
 
-void applyExtensionData(TINDX& idx, const TExtensionData& ed) {
-  idx.extension_data = ed;
-  idx.ExtensionData_start_address =
-      ed.length == 0 ? 0 : idx.Indexes_start_address + idx.indexes.length + 4;
+void applyExtensionData(IndexFile& idx, const ExtensionData& ed) {
+  idx.extensionData = ed;
+  idx.extensionDataStartAddress =
+      ed.length == 0 ? 0 : idx.indexesStartAddress + idx.indexes.length + 4;
 }
 
-void applyExtensionData(TMOBJ& m, const TExtensionData& ed) {
-  m.extension_data = ed;
-  m.ExtensionData_start_address = ed.length == 0 ? 0 : m.movie_objects.length + 44;
+void applyExtensionData(MovieObjectFile& m, const ExtensionData& ed) {
+  m.extensionData = ed;
+  m.extensionDataStartAddress = ed.length == 0 ? 0 : m.movieObjects.length + 44;
 }
 
 }  // namespace mirdal

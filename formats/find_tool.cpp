@@ -31,12 +31,12 @@ bool playlistNumber(const std::string& name, std::uint16_t& out) {
 
 }  // namespace
 
-std::vector<PlaylistUse> findPlaylistCommands(const TMOBJ& m, std::uint32_t playlist) {
+std::vector<PlaylistUse> findPlaylistCommands(const MovieObjectFile& m, std::uint32_t playlist) {
   std::vector<PlaylistUse> uses;
-  const auto& objects = m.movie_objects.objects;
+  const auto& objects = m.movieObjects.objects;
   for (std::size_t o = 0; o < objects.size(); ++o)
     for (std::size_t c = 0; c < objects[o].commands.size(); ++c) {
-      const TNavCommand& cmd = objects[o].commands[c];
+      const NavCommand& cmd = objects[o].commands[c];
       if (playsPlaylist(cmd.opcode) && cmd.dst == playlist) uses.push_back({o, c});
     }
   return uses;
@@ -58,31 +58,31 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
   }
 }
 
-std::vector<ClipUse> clipUsesOf(const TMPLS& pl) {
-  std::vector<ClipUse> uses;
+std::vector<PlaylistClipUse> clipUsesOf(const Playlist& pl) {
+  std::vector<PlaylistClipUse> uses;
   const auto& items = pl.playlist.items;
-  for (std::size_t k = 0; k < items.size(); ++k) uses.push_back({items[k].clip_name, 'p', std::uint16_t(k), 0});
+  for (std::size_t k = 0; k < items.size(); ++k) uses.push_back({items[k].clipName, 'p', std::uint16_t(k), 0});
   const auto& subpaths = pl.playlist.subpaths;
   for (std::size_t s = 0; s < subpaths.size(); ++s)
     for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
-      uses.push_back({subpaths[s].items[j].clip_name, 's', std::uint16_t(j), std::uint16_t(s)});
+      uses.push_back({subpaths[s].items[j].clipName, 's', std::uint16_t(j), std::uint16_t(s)});
   return uses;
 }
 
-std::string clipUsePlace(const ClipUse& u) {
+std::string clipUsePlace(const PlaylistClipUse& u) {
   return u.kind == 'p' ? "PlayItem " + std::to_string(u.item)
                        : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
 }
 
 std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
-  disc.ciRefs.assign(disc.clips.size(), TCIRefs{});
+  disc.ciRefs.assign(disc.clips.size(), ClipUses{});
   std::size_t missing = 0;
   // A disc can have thousands of clips and playlists: the clip list and the
   // stream files are looked up once per name.
   std::unordered_map<std::string, std::size_t> clipIndex;
   for (std::size_t i = disc.clips.size(); i-- > 0;) clipIndex[disc.clips[i]] = i;
   std::unordered_map<std::string, bool> streamExists;
-  auto refer = [&](const std::string& clip, TCIRef ref, const std::string& where) {
+  auto refer = [&](const std::string& clip, ClipUse ref, const std::string& where) {
     const auto it = clipIndex.find(clip);
     if (it != clipIndex.end()) disc.ciRefs[it->second].push_back(ref);
     auto st = streamExists.find(clip);
@@ -91,17 +91,17 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
       st = streamExists.emplace(clip, std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)).first;
     }
     if (!st->second) {
-      erlog("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
+      logError("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
       ++missing;
     }
   };
   for (const std::string& name : disc.playlists) {
     std::uint16_t number = 0;
     if (!playlistNumber(name, number)) continue;
-    TMPLS pl;
+    Playlist pl;
     if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, true) != ReadStatus::Ok)
       continue;
-    for (const ClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, clipUsePlace(u));
+    for (const PlaylistClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, clipUsePlace(u));
   }
   return missing;
 }

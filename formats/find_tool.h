@@ -21,7 +21,7 @@ struct PlaylistUse {
 // (0x42810000, 0x42C10000) or Play PL_MK (0x42820000, 0x42C20000), all with
 // an immediate playlist number, and whose dst is `playlist`; in object and
 // command order.
-std::vector<PlaylistUse> findPlaylistCommands(const TMOBJ& m, std::uint32_t playlist);
+std::vector<PlaylistUse> findPlaylistCommands(const MovieObjectFile& m, std::uint32_t playlist);
 
 // "Object 0003, Command line 0012".
 std::string playlistUseLine(const PlaylistUse& u);
@@ -33,23 +33,23 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
 // A use of a clip by a playlist as Find walks it: each PlayItem ('p', item
 // k), then each SubPlayItem j of each SubPath s ('s', item j). The disc
 // check names the same uses.
-struct ClipUse {
+struct PlaylistClipUse {
   std::string clip;
   char kind = 'p';
   std::uint16_t item = 0;
   std::uint16_t subPath = 0;  // 's' only
 };
-struct TMPLS;
-std::vector<ClipUse> clipUsesOf(const TMPLS& pl);
+struct Playlist;
+std::vector<PlaylistClipUse> clipUsesOf(const Playlist& pl);
 // "PlayItem 2", "SubPath 0, SubPlayItem 1".
-std::string clipUsePlace(const ClipUse& u);
+std::string clipUsePlace(const PlaylistClipUse& u);
 
 // Find on the clip page: empties every reference list of disc.ciRefs (one
 // per clip of disc.clips), reads each playlist of disc.playlists quietly into
 // a playlist model of its own, and adds (playlist number, 'p', k) for each
 // PlayItem k and (playlist number, 's', j) for each SubPlayItem j of each
 // SubPath to the list of the item's clip. A stream file that does not exist
-// is reported through erlog; a clip not in the clip list adds no reference.
+// is reported through logError; a clip not in the clip list adds no reference.
 // A playlist that cannot be read whole, or whose name is not a number, adds
 // no references. The playlist model of the page is never touched, so it
 // still agrees with the selected playlist (and keeps its unsaved edits).

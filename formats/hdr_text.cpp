@@ -36,7 +36,7 @@ std::string hevcAttributesSuffix(std::uint8_t dynamicRange, std::uint8_t colorSp
   return s;
 }
 
-std::string appInfoLine(const TINDX& idx) {
+std::string appInfoLine(const IndexFile& idx) {
   const AppInfoBdmv a = appInfoFields(idx);
   return "AppInfo: initial output mode " + std::string(a.initialOutputModePreference ? "3D" : "2D") +
          ", 3D content " + yesNo(a.content3DExists) + ", initial dynamic range " +
@@ -44,7 +44,7 @@ std::string appInfoLine(const TINDX& idx) {
          std::string(videoFormatText(a.videoFormat)) + ", frame rate " + std::string(frameRateText(a.frameRate));
 }
 
-std::string ultraHdLine(const TINDX& idx) {
+std::string ultraHdLine(const IndexFile& idx) {
   const std::optional<UltraHdInfo> u = ultraHdInfo(idx);
   if (!u) return "";
   return "Ultra HD: disc type " + std::to_string(u->discType) + ", 4K " + yesNo(u->exist4KFlag) + ", HDR flags " +

@@ -10,7 +10,7 @@
 
 namespace mirdal {
 
-struct TINDX;
+struct IndexFile;
 
 // 0 "SDR", 1 "HDR10", 2 "Dolby Vision", others their number.
 std::string dynamicRangeText(std::uint8_t type);
@@ -27,9 +27,9 @@ std::string hevcAttributesSuffix(std::uint8_t dynamicRange, std::uint8_t colorSp
 
 // "AppInfo: initial output mode 2D, 3D content No, initial dynamic range
 // SDR, video format -, frame rate -".
-std::string appInfoLine(const TINDX& idx);
+std::string appInfoLine(const IndexFile& idx);
 // "Ultra HD: disc type 5, 4K Yes, HDR flags 3, HDR10+ No, Dolby Vision No";
 // empty when the index has no Ultra HD disc info.
-std::string ultraHdLine(const TINDX& idx);
+std::string ultraHdLine(const IndexFile& idx);
 
 }  // namespace mirdal

@@ -46,29 +46,29 @@ constexpr std::size_t kUltraHdFieldBytes = 8;
 
 }  // namespace
 
-AppInfoBdmv appInfoFields(const TINDX& idx) {
-  const unsigned w = idx.app_info_bdmv_flags;
+AppInfoBdmv appInfoFields(const IndexFile& idx) {
+  const unsigned w = idx.appInfoBdmvFlags;
   auto get = [w](AppInfoField f) { return std::uint8_t((w >> appInfoBits(f).shift) & appInfoBits(f).mask); };
   return {get(AppInfoField::InitialOutputMode), get(AppInfoField::Content3D) != 0,
           get(AppInfoField::InitialDynamicRange), get(AppInfoField::VideoFormat), get(AppInfoField::FrameRate)};
 }
 
-bool setAppInfoField(TINDX& idx, AppInfoField field, unsigned value) {
+bool setAppInfoField(IndexFile& idx, AppInfoField field, unsigned value) {
   const BitField b = appInfoBits(field);
-  const std::uint16_t before = idx.app_info_bdmv_flags;
-  idx.app_info_bdmv_flags = std::uint16_t((before & ~(b.mask << b.shift)) | ((value & b.mask) << b.shift));
-  return idx.app_info_bdmv_flags != before;
+  const std::uint16_t before = idx.appInfoBdmvFlags;
+  idx.appInfoBdmvFlags = std::uint16_t((before & ~(b.mask << b.shift)) | ((value & b.mask) << b.shift));
+  return idx.appInfoBdmvFlags != before;
 }
 
-std::optional<std::size_t> ultraHdInfoOffset(const TINDX& idx) {
-  const TExtensionData& ed = idx.extension_data;
-  if (idx.ExtensionData_start_address == 0 || ed.length == 0) return std::nullopt;
+std::optional<std::size_t> ultraHdInfoOffset(const IndexFile& idx) {
+  const ExtensionData& ed = idx.extensionData;
+  if (idx.extensionDataStartAddress == 0 || ed.length == 0) return std::nullopt;
   const std::size_t base = extDataPartStart(ed);
-  for (const TExtensionDataEntry& e : ed.entries) {
-    if (e.ID1 != kUltraHdID1 || e.ID2 != kUltraHdID2) continue;
-    if (e.ext_data_start_address < base || e.ext_data_length < kUltraHdLengthField + kUltraHdFieldBytes)
+  for (const ExtensionDataEntry& e : ed.entries) {
+    if (e.id1 != kUltraHdID1 || e.id2 != kUltraHdID2) continue;
+    if (e.extDataStartAddress < base || e.extDataLength < kUltraHdLengthField + kUltraHdFieldBytes)
       return std::nullopt;
-    const std::size_t at = e.ext_data_start_address - base;
+    const std::size_t at = e.extDataStartAddress - base;
     if (at + kUltraHdLengthField + kUltraHdFieldBytes > ed.data.size()) return std::nullopt;
     const Bytes& d = ed.data;
     const std::uint32_t length = std::uint32_t(d[at]) << 24 | std::uint32_t(d[at + 1]) << 16 |
@@ -79,22 +79,22 @@ std::optional<std::size_t> ultraHdInfoOffset(const TINDX& idx) {
   return std::nullopt;
 }
 
-std::optional<UltraHdInfo> ultraHdInfo(const TINDX& idx) {
+std::optional<UltraHdInfo> ultraHdInfo(const IndexFile& idx) {
   const std::optional<std::size_t> at = ultraHdInfoOffset(idx);
   if (!at) return std::nullopt;
   auto get = [&](UltraHdField f) {
     const UhdBits u = ultraHdBits(f);
-    return std::uint8_t((idx.extension_data.data[*at + u.byte] >> u.bits.shift) & u.bits.mask);
+    return std::uint8_t((idx.extensionData.data[*at + u.byte] >> u.bits.shift) & u.bits.mask);
   };
   return UltraHdInfo{get(UltraHdField::DiscType), get(UltraHdField::Exist4K) != 0, get(UltraHdField::HdrFlags),
                      get(UltraHdField::HdrPlus) != 0, get(UltraHdField::DolbyVision) != 0};
 }
 
-bool setUltraHdField(TINDX& idx, UltraHdField field, unsigned value) {
+bool setUltraHdField(IndexFile& idx, UltraHdField field, unsigned value) {
   const std::optional<std::size_t> at = ultraHdInfoOffset(idx);
   if (!at) return false;
   const UhdBits u = ultraHdBits(field);
-  std::uint8_t& byte = idx.extension_data.data[*at + u.byte];
+  std::uint8_t& byte = idx.extensionData.data[*at + u.byte];
   const std::uint8_t before = byte;
   byte = std::uint8_t((before & ~(u.bits.mask << u.bits.shift)) | ((value & u.bits.mask) << u.bits.shift));
   return byte != before;

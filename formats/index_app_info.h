@@ -30,9 +30,9 @@ struct AppInfoBdmv {
   std::uint8_t frameRate = 0;
 };
 
-AppInfoBdmv appInfoFields(const TINDX& idx);
+AppInfoBdmv appInfoFields(const IndexFile& idx);
 // The value is cut to the field's width. False when nothing changed.
-bool setAppInfoField(TINDX& idx, AppInfoField field, unsigned value);
+bool setAppInfoField(IndexFile& idx, AppInfoField field, unsigned value);
 
 enum class UltraHdField { DiscType, Exist4K, HdrFlags, HdrPlus, DolbyVision };
 
@@ -49,10 +49,10 @@ struct UltraHdInfo {
 // Where the 8 field bytes of entry (3, 1) sit in the ExtensionData data
 // part; nothing when the file has no such entry, its length is below 8 or
 // its bytes are not all there.
-std::optional<std::size_t> ultraHdInfoOffset(const TINDX& idx);
-std::optional<UltraHdInfo> ultraHdInfo(const TINDX& idx);
+std::optional<std::size_t> ultraHdInfoOffset(const IndexFile& idx);
+std::optional<UltraHdInfo> ultraHdInfo(const IndexFile& idx);
 // Rewrites the field's bits in place. False when there is no Ultra HD disc
 // info or nothing changed.
-bool setUltraHdField(TINDX& idx, UltraHdField field, unsigned value);
+bool setUltraHdField(IndexFile& idx, UltraHdField field, unsigned value);
 
 }  // namespace mirdal

@@ -26,52 +26,52 @@ inline constexpr std::size_t kMaxTitles = 999;
 inline constexpr std::uint32_t kIndexesOffset = 78;
 
 // First Playback and Top Menu.
-struct TIndexEntry {
-  std::uint8_t object_type = 1;    // 1 HDMV, 2 BD-J
-  std::uint8_t playback_type = 0;  // HDMV: 0 Movie, 1 Interactive
+struct IndexEntry {
+  std::uint8_t objectType = 1;    // 1 HDMV, 2 BD-J
+  std::uint8_t playbackType = 0;  // HDMV: 0 Movie, 1 Interactive
   // 0xFFFF: the entry is off. A BD-J entry read from a file holds 0 (on).
-  std::uint16_t movie_object_reference = kNoObject;
-  std::string bdj_object_name;  // at most 5 characters
+  std::uint16_t movieObjectReference = kNoObject;
+  std::string bdjObjectName;  // at most 5 characters
 
-  bool operator==(const TIndexEntry&) const = default;
+  bool operator==(const IndexEntry&) const = default;
 };
 
-struct TIndexesTitle {
-  unsigned title_number = 1;        // position + 1, kept in step by every edit
-  std::uint8_t object_type = 1;     // 1 HDMV; any other value is handled as BD-J
-  std::uint8_t access_type = 0;     // 0/1 Permitted, 2 Prohibited1, 3 Prohibited2
-  std::uint8_t playback_type = 0;   // 0 Movie, 1 Interactive; others kept
-  std::uint16_t movie_object_reference = 0;
-  std::string bdj_object_name;
+struct IndexTitle {
+  unsigned titleNumber = 1;        // position + 1, kept in step by every edit
+  std::uint8_t objectType = 1;     // 1 HDMV; any other value is handled as BD-J
+  std::uint8_t accessType = 0;     // 0/1 Permitted, 2 Prohibited1, 3 Prohibited2
+  std::uint8_t playbackType = 0;   // 0 Movie, 1 Interactive; others kept
+  std::uint16_t movieObjectReference = 0;
+  std::string bdjObjectName;
 
-  bool operator==(const TIndexesTitle&) const = default;
+  bool operator==(const IndexTitle&) const = default;
 };
 
-struct TIndexes {
+struct Indexes {
   std::uint32_t length = 26;  // bytes after this field; ±12 per title edit
-  TIndexEntry first_playback;
-  TIndexEntry top_menu;
-  std::vector<TIndexesTitle> titles;  // the number of titles is titles.size()
+  IndexEntry firstPlayback;
+  IndexEntry topMenu;
+  std::vector<IndexTitle> titles;  // the number of titles is titles.size()
 
-  bool operator==(const TIndexes&) const = default;
+  bool operator==(const Indexes&) const = default;
 };
 
-struct TINDX {
-  std::string type_indicator = "INDX";
-  std::string version_number = "0200";
-  std::uint32_t Indexes_start_address = kIndexesOffset;
-  std::uint32_t ExtensionData_start_address = 0;  // 0: no ExtensionData
-  Bytes reserved = Bytes(24, 0);                  // kept verbatim
-  std::uint32_t app_info_bdmv_length = 34;
-  std::uint16_t app_info_bdmv_flags = 0;
-  std::string content_provider_data;  // at most 32 characters
+struct IndexFile {
+  std::string typeIndicator = "INDX";
+  std::string versionNumber = "0200";
+  std::uint32_t indexesStartAddress = kIndexesOffset;
+  std::uint32_t extensionDataStartAddress = 0;  // 0: no ExtensionData
+  Bytes reserved = Bytes(24, 0);                // kept verbatim
+  std::uint32_t appInfoBdmvLength = 34;
+  std::uint16_t appInfoBdmvFlags = 0;
+  std::string contentProviderData;  // at most 32 characters
   // Bytes between offset 78 and a later Indexes start address, kept so that
   // such a file is written back with its Indexes block where it was.
-  Bytes indexes_gap;
-  TIndexes indexes;
-  TExtensionData extension_data;
+  Bytes indexesGap;
+  Indexes indexes;
+  ExtensionData extensionData;
 
-  bool operator==(const TINDX&) const = default;
+  bool operator==(const IndexFile&) const = default;
 };
 
 struct IndexParse {
@@ -83,21 +83,21 @@ struct IndexParse {
 
 // Parses a whole file. Starts from an empty record; with a wrong header
 // nothing is taken over. onTitle(i, count) runs after each title (1-based).
-IndexParse parseIndex(const Bytes& data, TINDX& out,
+IndexParse parseIndex(const Bytes& data, IndexFile& out,
                       const std::function<void(std::size_t, std::size_t)>& onTitle = {});
 
 // The file image of the record: header and AppInfoBDMV, the Indexes block at
 // 78 (after any kept gap), the titles, then the ExtensionData when its start
 // address is not 0. Lengths and addresses are written as held.
-Bytes composeIndex(const TINDX& idx);
+Bytes composeIndex(const IndexFile& idx);
 
 // The load step: "Reading " + file name, the title counter on status panel
 // 1, then "  Found [b]N[/b] titles, [b]M[/b] extended entry." or the error
 // line of a rejected file.
-IndexParse readIndexFile(const std::string& path, TINDX& idx);
+IndexParse readIndexFile(const std::string& path, IndexFile& idx);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool indexsave(const TINDX& idx, const SaveRequest& req, Reporter& rep = reporter());
+bool saveIndex(const IndexFile& idx, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

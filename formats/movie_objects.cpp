@@ -9,48 +9,48 @@ namespace {
 
 // Exactly `width` bytes of a kept byte field, zero-padded or cut.
 void putKept(OutputBuffer& o, const Bytes& b, std::size_t off, std::size_t width) {
-  for (std::size_t i = 0; i < width; ++i) o.putbyte(i < b.size() ? b[i] : 0, off + i);
+  for (std::size_t i = 0; i < width; ++i) o.putU8(i < b.size() ? b[i] : 0, off + i);
 }
 
 }  // namespace
 
-MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
-                            const std::function<void(std::size_t, std::size_t)>& afterObject) {
-  out = TMOBJ{};
-  MobjParse res;
+MovieObjectsParse parseMovieObjects(const Bytes& data, MovieObjectFile& out,
+                                    const std::function<void(std::size_t, std::size_t)>& afterObject) {
+  out = MovieObjectFile{};
+  MovieObjectsParse res;
   FieldReader r(data);
   const FileHeader h = readFileHeader(r, "MOBJ");
   if (!h.accepted) {
     res.status = ReadStatus::Rejected;
     return res;
   }
-  out.type_indicator = h.type;
-  out.version_number = h.version;
-  out.ExtensionData_start_address = r.readlong();
-  out.reserved = r.readbytes(28);
-  TObjects& mo = out.movie_objects;
-  mo.length = r.readlong();
-  mo.reserved = r.readlong();
-  const std::uint16_t n = r.readword();
+  out.typeIndicator = h.type;
+  out.versionNumber = h.version;
+  out.extensionDataStartAddress = r.readU32();
+  out.reserved = r.readBytes(28);
+  MovieObjects& mo = out.movieObjects;
+  mo.length = r.readU32();
+  mo.reserved = r.readU32();
+  const std::uint16_t n = r.readU16();
   mo.objects.resize(n);
 
   bool complete = !r.overrun();
   for (std::size_t i = 0; i < n && complete; ++i) {
-    Tmobject& ob = mo.objects[i];
-    const std::uint16_t flags = r.readword();
-    ob.resume_intention_flag = (flags >> 15) & 1;
-    ob.menu_call_mask = (flags >> 14) & 1;
-    ob.title_search_mask = (flags >> 13) & 1;
-    const std::uint16_t count = r.readword();
+    MovieObject& ob = mo.objects[i];
+    const std::uint16_t flags = r.readU16();
+    ob.resumeIntentionFlag = (flags >> 15) & 1;
+    ob.menuCallMask = (flags >> 14) & 1;
+    ob.titleSearchMask = (flags >> 13) & 1;
+    const std::uint16_t count = r.readU16();
     if (!r.overrun()) ++res.objectsRead;
     // The count is 16 bits, and commands are read only while the file
     // lasts, so at most one object holds commands that are not in it.
     ob.commands.resize(count);
     for (std::size_t c = 0; c < count; ++c) {
-      TNavCommand& cmd = ob.commands[c];
-      cmd.opcode = r.readlong();
-      cmd.dst = r.readlong();
-      cmd.src = r.readlong();
+      NavCommand& cmd = ob.commands[c];
+      cmd.opcode = r.readU32();
+      cmd.dst = r.readU32();
+      cmd.src = r.readU32();
       if (r.atEnd()) {
         if (c + 1 < count) complete = false;
         break;
@@ -64,71 +64,71 @@ MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
   }
   if (r.overrun()) complete = false;
 
-  if (complete && out.ExtensionData_start_address != 0)
-    complete = ReadExtensionData(r, out.extension_data);
+  if (complete && out.extensionDataStartAddress != 0)
+    complete = readExtensionData(r, out.extensionData);
   if (!complete) res.status = ReadStatus::Truncated;
   return res;
 }
 
-Bytes composeMovieObjects(const TMOBJ& m) {
+Bytes composeMovieObjects(const MovieObjectFile& m) {
   OutputBuffer o;
   o.setBlock(40);
-  o.putstring(m.type_indicator, 0, 4);
-  o.putstring(m.version_number, 4, 4);
-  o.putlong(m.ExtensionData_start_address, 8);
+  o.putString(m.typeIndicator, 0, 4);
+  o.putString(m.versionNumber, 4, 4);
+  o.putU32(m.extensionDataStartAddress, 8);
   putKept(o, m.reserved, 12, 28);
-  o.writeblock();
+  o.writeBlock();
 
-  const TObjects& mo = m.movie_objects;
+  const MovieObjects& mo = m.movieObjects;
   o.setBlock(10);
-  o.putlong(mo.length, 0);
-  o.putlong(mo.reserved, 4);
-  o.putword(std::uint32_t(mo.objects.size()), 8);
-  o.writeblock();
+  o.putU32(mo.length, 0);
+  o.putU32(mo.reserved, 4);
+  o.putU16(std::uint32_t(mo.objects.size()), 8);
+  o.writeBlock();
 
-  for (const Tmobject& ob : mo.objects) {
+  for (const MovieObject& ob : mo.objects) {
     o.setBlock(4 + 12 * ob.commands.size());
     const std::uint32_t flags =
-        std::uint32_t((ob.resume_intention_flag & 1) * 4 + (ob.menu_call_mask & 1) * 2 +
-                      (ob.title_search_mask & 1))
+        std::uint32_t((ob.resumeIntentionFlag & 1) * 4 + (ob.menuCallMask & 1) * 2 +
+                      (ob.titleSearchMask & 1))
         << 13;
-    o.putword(flags, 0);
-    o.putword(std::uint32_t(ob.commands.size()), 2);
+    o.putU16(flags, 0);
+    o.putU16(std::uint32_t(ob.commands.size()), 2);
     for (std::size_t c = 0; c < ob.commands.size(); ++c) {
-      o.putlong(ob.commands[c].opcode, 4 + 12 * c);
-      o.putlong(ob.commands[c].dst, 8 + 12 * c);
-      o.putlong(ob.commands[c].src, 12 + 12 * c);
+      o.putU32(ob.commands[c].opcode, 4 + 12 * c);
+      o.putU32(ob.commands[c].dst, 8 + 12 * c);
+      o.putU32(ob.commands[c].src, 12 + 12 * c);
     }
-    o.writeblock();
+    o.writeBlock();
   }
 
-  if (m.ExtensionData_start_address != 0) WriteExtensionData(o, m.extension_data);
+  if (m.extensionDataStartAddress != 0) writeExtensionData(o, m.extensionData);
   return o.takeFile();
 }
 
-MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m) {
+MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m) {
   const std::string name = fileNameOf(path);
   Bytes data;
   if (!openDiscFile(path, name, data)) {
-    m = TMOBJ{};
-    MobjParse res;
+    m = MovieObjectFile{};
+    MovieObjectsParse res;
     res.status = ReadStatus::Unreadable;
     return res;
   }
-  const MobjParse res = parseMovieObjects(data, m, [](std::size_t pos, std::size_t size) {
-    slog(std::to_string(pos) + "/" + std::to_string(size), 1);
+  const MovieObjectsParse res = parseMovieObjects(data, m, [](std::size_t pos, std::size_t size) {
+    setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
   });
   if (res.status == ReadStatus::Rejected) {
-    erlog("Format error " + name);
+    logError("Format error " + name);
     return res;
   }
   if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
-  log("  Found [b]" + std::to_string(m.movie_objects.objects.size()) + "[/b] objects, [b]" +
-      std::to_string(m.extension_data.number_of_ext_data_entries) + "[/b] extended entry.");
+  log("  Found [b]" + std::to_string(m.movieObjects.objects.size()) + "[/b] objects, [b]" +
+      std::to_string(m.extensionData.numberOfExtDataEntries) + "[/b] extended entry.");
   return res;
 }
 
-bool mobjsave(const TMOBJ& m, const SaveRequest& req, Reporter& rep) {
+bool saveMovieObjects(const MovieObjectFile& m, const SaveRequest& req, Reporter& rep) {
   return saveDiscFile(req, composeMovieObjects(m), rep);
 }
 

@@ -26,38 +26,38 @@ namespace mirdal {
 inline constexpr std::size_t kMaxMovieObjects = 0xFFFF;
 inline constexpr std::size_t kMaxCommands = 0xFFFF;
 
-struct Tmobject {
-  std::uint8_t resume_intention_flag = 0;  // 0 discard, 1 suspend
-  std::uint8_t menu_call_mask = 0;         // 0 enable, 1 disable
-  std::uint8_t title_search_mask = 0;      // 0 enable, 1 disable
+struct MovieObject {
+  std::uint8_t resumeIntentionFlag = 0;  // 0 discard, 1 suspend
+  std::uint8_t menuCallMask = 0;         // 0 enable, 1 disable
+  std::uint8_t titleSearchMask = 0;      // 0 enable, 1 disable
   // The number of navigation commands is commands.size().
-  TCommands commands;
+  CommandList commands;
 
-  bool operator==(const Tmobject&) const = default;
+  bool operator==(const MovieObject&) const = default;
 };
 
-struct TObjects {
+struct MovieObjects {
   // Bytes after this field: 6 + the sum of (4 + 12 × commands) when the
   // file is well formed; held as read and moved by every edit.
   std::uint32_t length = 6;
   std::uint32_t reserved = 0;  // kept verbatim
-  std::vector<Tmobject> objects;  // object number = position
+  std::vector<MovieObject> objects;  // object number = position
 
-  bool operator==(const TObjects&) const = default;
+  bool operator==(const MovieObjects&) const = default;
 };
 
-struct TMOBJ {
-  std::string type_indicator = "MOBJ";
-  std::string version_number = "0200";
-  std::uint32_t ExtensionData_start_address = 0;  // 0: no ExtensionData
-  Bytes reserved = Bytes(28, 0);                  // kept verbatim
-  TObjects movie_objects;
-  TExtensionData extension_data;
+struct MovieObjectFile {
+  std::string typeIndicator = "MOBJ";
+  std::string versionNumber = "0200";
+  std::uint32_t extensionDataStartAddress = 0;  // 0: no ExtensionData
+  Bytes reserved = Bytes(28, 0);                // kept verbatim
+  MovieObjects movieObjects;
+  ExtensionData extensionData;
 
-  bool operator==(const TMOBJ&) const = default;
+  bool operator==(const MovieObjectFile&) const = default;
 };
 
-struct MobjParse {
+struct MovieObjectsParse {
   ReadStatus status = ReadStatus::Ok;
   std::size_t objectsRead = 0;  // objects whose header lies in the file
 };
@@ -66,20 +66,20 @@ struct MobjParse {
 // and objects behind it stay zero and no ExtensionData is read.
 // afterObject(position, fileSize) runs after each object that does not end
 // the file.
-MobjParse parseMovieObjects(const Bytes& data, TMOBJ& out,
-                            const std::function<void(std::size_t, std::size_t)>& afterObject = {});
+MovieObjectsParse parseMovieObjects(const Bytes& data, MovieObjectFile& out,
+                                    const std::function<void(std::size_t, std::size_t)>& afterObject = {});
 
 // The file image: header, MovieObjects block, the objects (flags bits 12-0
 // written as 0), then the ExtensionData when its start address is not 0.
-Bytes composeMovieObjects(const TMOBJ& m);
+Bytes composeMovieObjects(const MovieObjectFile& m);
 
 // The load step: "Reading " + file name, "pos/size" on status panel 1 after
 // each object, then "  Found [b]n[/b] objects, [b]e[/b] extended entry." or
 // "Format error " + file name.
-MobjParse readMovieObjectFile(const std::string& path, TMOBJ& m);
+MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool mobjsave(const TMOBJ& m, const SaveRequest& req, Reporter& rep = reporter());
+bool saveMovieObjects(const MovieObjectFile& m, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

@@ -4,9 +4,9 @@
 
 namespace mirdal {
 
-EditResult editObjectProgram(TMOBJ& m, std::size_t object,
-                             const std::function<EditResult(TCommands&)>& edit) {
-  auto& objects = m.movie_objects.objects;
+EditResult editObjectProgram(MovieObjectFile& m, std::size_t object,
+                             const std::function<EditResult(CommandList&)>& edit) {
+  auto& objects = m.movieObjects.objects;
   if (object >= objects.size()) return {};
   const EditResult r = edit(objects[object].commands);
   if (r.delta != 0) commandsChanged(m, r.delta);

@@ -11,10 +11,10 @@
 
 namespace mirdal {
 
-// Runs one edit (inscmd, delecmd, pastecmd, cutcmd, nopcmd, ...) on the
+// Runs one edit (insertCommands, deleteCommands, pasteCommands, cutCommands, nopCommands, ...) on the
 // commands of object `object` and applies its delta to the file's lengths.
 // An object number beyond the list changes nothing.
-EditResult editObjectProgram(TMOBJ& m, std::size_t object,
-                             const std::function<EditResult(TCommands&)>& edit);
+EditResult editObjectProgram(MovieObjectFile& m, std::size_t object,
+                             const std::function<EditResult(CommandList&)>& edit);
 
 }  // namespace mirdal

@@ -16,15 +16,15 @@ namespace mirdal {
 inline constexpr std::uint16_t kMaxPlaybackCount = 9999;
 inline constexpr std::uint16_t kMaxMarkPlayItem = 999;
 
-bool setPlaybackType(TMPLS& m, PlaylistPlaybackType type);
-bool setPlaybackCount(TMPLS& m, std::uint16_t count);
-// The second word keeps only its one named bit (kUOWord2Mask).
-void setUoMask(TMPLS& m, UoWord word, std::uint32_t value);
-bool setUoMaskBit(TMPLS& m, UoWord word, int bit, bool on);
-void setAppInfoFlag(TMPLS& m, AppInfoFlag flag, bool on);
+bool setPlaybackType(Playlist& m, PlaylistPlaybackType type);
+bool setPlaybackCount(Playlist& m, std::uint16_t count);
+// The second word keeps only its one named bit (kUoWord2Mask).
+void setUoMask(Playlist& m, UoWord word, std::uint32_t value);
+bool setUoMaskBit(Playlist& m, UoWord word, int bit, bool on);
+void setAppInfoFlag(Playlist& m, AppInfoFlag flag, bool on);
 
-bool setMarkType(TMPLS& m, std::size_t mark, MarkType type);
-bool setMarkPlayItem(TMPLS& m, std::size_t mark, std::uint16_t playItem);
-bool setMarkTime(TMPLS& m, std::size_t mark, std::uint32_t time);
+bool setMarkType(Playlist& m, std::size_t mark, MarkType type);
+bool setMarkPlayItem(Playlist& m, std::size_t mark, std::uint16_t playItem);
+bool setMarkTime(Playlist& m, std::size_t mark, std::uint32_t time);
 
 }  // namespace mirdal

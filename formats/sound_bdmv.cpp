@@ -15,30 +15,30 @@ namespace {
 // still puts the next entry on a multiple of 4.
 std::uint32_t padTo4(std::uint64_t size) { return std::uint32_t((4 - size % 4) % 4); }
 
-std::uint64_t extensionDataSize(const TSND& snd) {
-  const TExtensionData& ed = snd.extension_data;
-  if (snd.ExtensionData_start_address == 0) return 0;
+std::uint64_t extensionDataSize(const SoundFile& snd) {
+  const ExtensionData& ed = snd.extensionData;
+  if (snd.extensionDataStartAddress == 0) return 0;
   if (ed.length == 0) return 4;
   return 12 + 12 * std::uint64_t(ed.entries.size()) + ed.data.size();
 }
 
 // Size of the file composeSound writes.
-std::uint64_t composedSize(const TSND& snd) {
+std::uint64_t composedSize(const SoundFile& snd) {
   std::uint64_t size = 46 + std::uint64_t(kSoundEntrySize) * snd.entries.size();
-  for (const TSoundEntries& e : snd.entries) size += e.data.size() + padTo4(e.data.size());
+  for (const SoundEntry& e : snd.entries) size += e.data.size() + padTo4(e.data.size());
   return size + extensionDataSize(snd);
 }
 
-void followEntryCount(TSND& snd) {
+void followEntryCount(SoundFile& snd) {
   const auto n = std::uint32_t(snd.entries.size());
-  snd.SoundIndex_length = 2 + kSoundEntrySize * n;
-  snd.SoundData_start_address = kSoundIndexOffset + 4 + snd.SoundIndex_length;
+  snd.soundIndexLength = 2 + kSoundEntrySize * n;
+  snd.soundDataStartAddress = kSoundIndexOffset + 4 + snd.soundIndexLength;
 }
 
 }  // namespace
 
-SoundParse parseSound(const Bytes& data, TSND& out) {
-  out = TSND{};
+SoundParse parseSound(const Bytes& data, SoundFile& out) {
+  out = SoundFile{};
   SoundParse res;
   FieldReader r(data);
   const FileHeader h = readFileHeader(r, "BCLK", kVersionsBeforeUltraHD);
@@ -47,22 +47,22 @@ SoundParse parseSound(const Bytes& data, TSND& out) {
     res.position = r.pos();
     return res;
   }
-  out.type_indicator = h.type;
-  out.version_number = h.version;
-  out.SoundData_start_address = r.readlong();
-  out.ExtensionData_start_address = r.readlong();
+  out.typeIndicator = h.type;
+  out.versionNumber = h.version;
+  out.soundDataStartAddress = r.readU32();
+  out.extensionDataStartAddress = r.readU32();
   r.skip(24);
-  out.SoundIndex_length = r.readlong();
+  out.soundIndexLength = r.readU32();
   r.skip(1);
-  const std::uint8_t n = r.readbyte();
+  const std::uint8_t n = r.readU8();
   for (unsigned i = 0; i < n && !r.overrun(); ++i) {
-    TSoundEntries e;
-    const std::uint8_t a = r.readbyte();
-    e.channel_configuration = a >> 4;
-    e.sampling_frequency = a & 0x0F;
-    e.bits_per_sample = r.readbyte() >> 6;
-    e.start = r.readlong();
-    e.length = r.readlong();
+    SoundEntry e;
+    const std::uint8_t a = r.readU8();
+    e.channelConfiguration = a >> 4;
+    e.samplingFrequency = a & 0x0F;
+    e.bitsPerSample = r.readU8() >> 6;
+    e.start = r.readU32();
+    e.length = r.readU32();
     if (r.overrun()) break;
     out.entries.push_back(e);
   }
@@ -71,8 +71,8 @@ SoundParse parseSound(const Bytes& data, TSND& out) {
   // may overlap, so the copies together are also held to what a sound file
   // can hold: 255 entries over the same large area never take gigabytes.
   std::uint64_t budget = kMaxDatabaseFileSize;
-  for (TSoundEntries& e : out.entries) {
-    const std::uint64_t from = std::uint64_t(out.SoundData_start_address) + e.start;
+  for (SoundEntry& e : out.entries) {
+    const std::uint64_t from = std::uint64_t(out.soundDataStartAddress) + e.start;
     std::uint64_t end = std::min<std::uint64_t>(from + e.length, data.size());
     if (from + e.length > data.size()) truncated = true;
     if (from < end) {
@@ -86,22 +86,22 @@ SoundParse parseSound(const Bytes& data, TSND& out) {
     }
     e.length = std::uint32_t(e.data.size());
   }
-  if (out.ExtensionData_start_address != 0) {
-    if (out.ExtensionData_start_address >= data.size()) {
+  if (out.extensionDataStartAddress != 0) {
+    if (out.extensionDataStartAddress >= data.size()) {
       truncated = true;
     } else {
-      r.seek(out.ExtensionData_start_address);
-      if (!ReadExtensionData(r, out.extension_data)) truncated = true;
+      r.seek(out.extensionDataStartAddress);
+      if (!readExtensionData(r, out.extensionData)) truncated = true;
     }
   }
   if (truncated) res.status = ReadStatus::Truncated;
   return res;
 }
 
-std::vector<std::uint32_t> soundEntryStarts(const TSND& snd) {
+std::vector<std::uint32_t> soundEntryStarts(const SoundFile& snd) {
   std::vector<std::uint32_t> starts;
   std::uint64_t at = 0;
-  for (const TSoundEntries& e : snd.entries) {
+  for (const SoundEntry& e : snd.entries) {
     starts.push_back(std::uint32_t(at));
     at += e.data.size();
     at += padTo4(at);
@@ -109,62 +109,62 @@ std::vector<std::uint32_t> soundEntryStarts(const TSND& snd) {
   return starts;
 }
 
-void layoutSound(TSND& snd) {
+void layoutSound(SoundFile& snd) {
   followEntryCount(snd);
   const std::vector<std::uint32_t> starts = soundEntryStarts(snd);
-  std::uint64_t end = snd.SoundData_start_address;
+  std::uint64_t end = snd.soundDataStartAddress;
   for (std::size_t i = 0; i < snd.entries.size(); ++i) {
-    TSoundEntries& e = snd.entries[i];
+    SoundEntry& e = snd.entries[i];
     e.start = starts[i];
     e.length = std::uint32_t(e.data.size());
-    end = snd.SoundData_start_address + std::uint64_t(e.start) + e.length;
-    end += padTo4(end - snd.SoundData_start_address);
+    end = snd.soundDataStartAddress + std::uint64_t(e.start) + e.length;
+    end += padTo4(end - snd.soundDataStartAddress);
   }
-  if (snd.ExtensionData_start_address != 0) snd.ExtensionData_start_address = std::uint32_t(end);
+  if (snd.extensionDataStartAddress != 0) snd.extensionDataStartAddress = std::uint32_t(end);
 }
 
-Bytes composeSound(const TSND& snd) {
-  TSND laid = snd;
+Bytes composeSound(const SoundFile& snd) {
+  SoundFile laid = snd;
   layoutSound(laid);
   // The block starts where the data ends; a model with no block writes 0.
-  const std::uint32_t extAddress = laid.ExtensionData_start_address;
+  const std::uint32_t extAddress = laid.extensionDataStartAddress;
 
   OutputBuffer o;
   o.setBlock(46 + kSoundEntrySize * laid.entries.size());
-  o.putstring(laid.type_indicator, 0, 4);
-  o.putstring(laid.version_number, 4, 4);
-  o.putlong(laid.SoundData_start_address, 8);
-  o.putlong(extAddress, 12);
-  for (std::size_t i = 16; i < 40; ++i) o.putbyte(0, i);
-  o.putlong(laid.SoundIndex_length, 40);
-  o.putbyte(0, 44);
-  o.putbyte(std::uint32_t(laid.entries.size()), 45);
+  o.putString(laid.typeIndicator, 0, 4);
+  o.putString(laid.versionNumber, 4, 4);
+  o.putU32(laid.soundDataStartAddress, 8);
+  o.putU32(extAddress, 12);
+  for (std::size_t i = 16; i < 40; ++i) o.putU8(0, i);
+  o.putU32(laid.soundIndexLength, 40);
+  o.putU8(0, 44);
+  o.putU8(std::uint32_t(laid.entries.size()), 45);
   for (std::size_t i = 0; i < laid.entries.size(); ++i) {
-    const TSoundEntries& e = laid.entries[i];
+    const SoundEntry& e = laid.entries[i];
     const std::size_t off = 46 + kSoundEntrySize * i;
-    o.putbyte(std::uint32_t((e.channel_configuration & 0x0F) << 4) | (e.sampling_frequency & 0x0F), off);
-    o.putbyte(std::uint32_t(e.bits_per_sample & 3) << 6, off + 1);
-    o.putlong(e.start, off + 2);
-    o.putlong(e.length, off + 6);
+    o.putU8(std::uint32_t((e.channelConfiguration & 0x0F) << 4) | (e.samplingFrequency & 0x0F), off);
+    o.putU8(std::uint32_t(e.bitsPerSample & 3) << 6, off + 1);
+    o.putU32(e.start, off + 2);
+    o.putU32(e.length, off + 6);
   }
-  o.writeblock();
+  o.writeBlock();
 
   std::uint64_t written = 0;
-  for (const TSoundEntries& e : laid.entries) {
-    o.addbytes(e.data);
+  for (const SoundEntry& e : laid.entries) {
+    o.addBytes(e.data);
     written += e.data.size();
-    for (std::uint32_t k = padTo4(written); k > 0; --k, ++written) o.addbyte(0);
-    o.flushadded();
+    for (std::uint32_t k = padTo4(written); k > 0; --k, ++written) o.addU8(0);
+    o.flushAdded();
   }
-  if (extAddress != 0) WriteExtensionData(o, laid.extension_data);
+  if (extAddress != 0) writeExtensionData(o, laid.extensionData);
   return o.takeFile();
 }
 
-SoundParse readSoundFile(const std::string& path, TSND& snd) {
-  dlog0(std::string("Reading ") + kSoundFileName);
+SoundParse readSoundFile(const std::string& path, SoundFile& snd) {
+  logStep(std::string("Reading ") + kSoundFileName);
   Bytes data;
   if (!readDiscFile(path, data)) {
-    snd = TSND{};
+    snd = SoundFile{};
     SoundParse res;
     res.status = ReadStatus::Unreadable;
     return res;
@@ -173,31 +173,31 @@ SoundParse readSoundFile(const std::string& path, TSND& snd) {
   // A file of another kind is not taken as an empty sound file: saving that
   // would replace it.
   if (res.status == ReadStatus::Rejected)
-    erlog(fileNameOf(path) + " format error at $" + hexText(res.position, 8));
+    logError(fileNameOf(path) + " format error at $" + hexText(res.position, 8));
   if (res.status == ReadStatus::Truncated) reportEndsEarly(fileNameOf(path), data.size());
   const std::size_t n = snd.entries.size();
   log(" Found [b]" + std::to_string(n) + "[/b] sound entr" + (n > 1 ? "ies" : "y"));
   return res;
 }
 
-bool soundsave(const TSND& snd, const SaveRequest& req, Reporter& rep) {
+bool saveSound(const SoundFile& snd, const SaveRequest& req, Reporter& rep) {
   return saveDiscFile(req, composeSound(snd), rep);
 }
 
-TSND newSound() { return TSND{}; }
+SoundFile newSound() { return SoundFile{}; }
 
-bool insertSoundEntry(TSND& snd, std::size_t at, TSoundEntries entry) {
+bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry) {
   if (snd.entries.size() >= kMaxSoundEntries) {
-    erlog("sound.bdmv holds 255 sounds, no more can be added");
+    logError("sound.bdmv holds 255 sounds, no more can be added");
     return false;
   }
   entry.length = std::uint32_t(entry.data.size());
-  TSND grown = snd;
+  SoundFile grown = snd;
   grown.entries.insert(grown.entries.begin() + std::ptrdiff_t(std::min(at, grown.entries.size())),
                        std::move(entry));
   // A file the reader would refuse to load is never made.
   if (composedSize(grown) > kMaxDatabaseFileSize) {
-    erlog("sound.bdmv would grow past " + std::to_string(kMaxDatabaseFileSize >> 20) + " MiB");
+    logError("sound.bdmv would grow past " + std::to_string(kMaxDatabaseFileSize >> 20) + " MiB");
     return false;
   }
   snd = std::move(grown);
@@ -205,17 +205,17 @@ bool insertSoundEntry(TSND& snd, std::size_t at, TSoundEntries entry) {
   return true;
 }
 
-bool deleteSoundEntry(TSND& snd, std::size_t index) {
+bool deleteSoundEntry(SoundFile& snd, std::size_t index) {
   if (index >= snd.entries.size()) return false;
   snd.entries.erase(snd.entries.begin() + std::ptrdiff_t(index));
   layoutSound(snd);
   return true;
 }
 
-void applyExtensionData(TSND& snd, const TExtensionData& ed) {
-  snd.extension_data = ed;
+void applyExtensionData(SoundFile& snd, const ExtensionData& ed) {
+  snd.extensionData = ed;
   // Any non-zero value marks the block; layoutSound puts the real address.
-  snd.ExtensionData_start_address = ed.length == 0 ? 0 : 1;
+  snd.extensionDataStartAddress = ed.length == 0 ? 0 : 1;
   layoutSound(snd);
 }
 

@@ -7,7 +7,7 @@
 namespace mirdal {
 
 enum class ChannelConfiguration : std::uint8_t { Mono = 1, Stereo = 3 };
-enum class SoundSampling : std::uint8_t { k48 = 1 };
+enum class SoundSampling : std::uint8_t { Khz48 = 1 };
 enum class SoundSampleBits : std::uint8_t { b16 = 1 };
 
 }  // namespace mirdal

@@ -61,7 +61,7 @@ constexpr std::array<std::string_view, 8> kSubPathTypeHints{
     "In-mux and Synchronous type of Picture-in-Picture presentation path"};
 
 // Bit 31 first. The texts are shown as they are, odd spacing included.
-constexpr std::array<std::string_view, 32> kUOTexts{
+constexpr std::array<std::string_view, 32> kUoTexts{
     "UO31: reserved for menu call",
     "UO30: Reserved for title search",
     "UO29: Chapter search",
@@ -184,12 +184,12 @@ std::string_view streamEntryTypeText(std::uint8_t v) { return pick(kEntryTypes, 
 
 std::optional<FrameRateRatio> frameRateRatio(std::uint8_t rate) {
   switch (FrameRate(rate)) {
-    case FrameRate::r23_976: return FrameRateRatio{24000, 1001};
-    case FrameRate::r24: return FrameRateRatio{24000, 1000};
-    case FrameRate::r25: return FrameRateRatio{25000, 1000};
-    case FrameRate::r29_97: return FrameRateRatio{30000, 1001};
-    case FrameRate::r50: return FrameRateRatio{50000, 1000};
-    case FrameRate::r59_94: return FrameRateRatio{60000, 1001};
+    case FrameRate::Fps23976: return FrameRateRatio{24000, 1001};
+    case FrameRate::Fps24: return FrameRateRatio{24000, 1000};
+    case FrameRate::Fps25: return FrameRateRatio{25000, 1000};
+    case FrameRate::Fps2997: return FrameRateRatio{30000, 1001};
+    case FrameRate::Fps50: return FrameRateRatio{50000, 1000};
+    case FrameRate::Fps5994: return FrameRateRatio{60000, 1001};
     case FrameRate::None: break;
   }
   return std::nullopt;
@@ -224,7 +224,7 @@ std::string_view presentationTypeHint(std::uint8_t type) {
 std::string_view subPathTypeHint(std::uint8_t type) { return pick(kSubPathTypeHints, type); }
 
 std::string_view uoMaskText(int bit) {
-  return bit >= 0 && bit < 32 ? kUOTexts[std::size_t(31 - bit)] : std::string_view{};
+  return bit >= 0 && bit < 32 ? kUoTexts[std::size_t(31 - bit)] : std::string_view{};
 }
 
 std::string_view uoMask2Text() { return "UO230: PiP PG textST stream number change "; }

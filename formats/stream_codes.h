@@ -65,7 +65,7 @@ std::string_view subPathTypeHint(std::uint8_t type);
 // User-operation mask: the text of bit 31..0 of the first word, and of the
 // one named bit (30) of the second word.
 std::string_view uoMaskText(int bit);
-inline constexpr int kUOWord2NamedBit = 30;
+inline constexpr int kUoWord2NamedBit = 30;
 std::string_view uoMask2Text();
 
 // The stream language list: "eng" first, then the ISO 639-2 codes in

@@ -37,11 +37,11 @@ enum class StreamKind {
 };
 
 enum class VideoFormat : std::uint8_t {
-  None = 0, i480 = 1, i576 = 2, p480 = 3, i1080 = 4, p720 = 5, p1080 = 6, p576 = 7, p2160 = 8,
+  None = 0, I480 = 1, I576 = 2, P480 = 3, I1080 = 4, P720 = 5, P1080 = 6, P576 = 7, p2160 = 8,
 };
 
 enum class FrameRate : std::uint8_t {
-  None = 0, r23_976 = 1, r24 = 2, r25 = 3, r29_97 = 4, r50 = 6, r59_94 = 7,
+  None = 0, Fps23976 = 1, Fps24 = 2, Fps25 = 3, Fps2997 = 4, Fps50 = 6, Fps5994 = 7,
 };
 
 enum class AudioPresentation : std::uint8_t {
@@ -49,7 +49,7 @@ enum class AudioPresentation : std::uint8_t {
 };
 
 enum class SamplingFrequency : std::uint8_t {
-  None = 0, k48 = 1, k96 = 4, k192 = 5, k48_96_192 = 12, k48_192 = 14,
+  None = 0, Khz48 = 1, Khz96 = 4, Khz192 = 5, Khz192Core48Or96 = 12, Khz192Core48 = 14,
 };
 
 }  // namespace mirdal

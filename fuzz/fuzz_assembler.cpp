@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(!p.commands.empty());
   for (CommandContext c : {CommandContext::MovieObject, CommandContext::ButtonCommands}) {
-    const auto lines = [c](const TCommands& program) {
+    const auto lines = [c](const CommandList& program) {
       return commandLinesText(program, 0, program.size() - 1, c);
     };
     const ProgramText once = assembleProgram(lines(p.commands));

@@ -10,13 +10,13 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TBDJO b;
-  if (!usable(parseBDJO(in, b))) return 0;
-  for (std::size_t i = 0; i < b.app_cache_info.entries.size(); ++i) appCacheRow(b, i);
-  for (std::size_t i = 0; i < b.table_of_accessible_playlists.playlists.size(); ++i) accessiblePlayListRow(b, i);
-  for (std::size_t i = 0; i < b.application_management_table.applications.size(); ++i) {
+  BdjoFile b;
+  if (!usable(parseBdjo(in, b))) return 0;
+  for (std::size_t i = 0; i < b.appCacheInfo.entries.size(); ++i) appCacheRow(b, i);
+  for (std::size_t i = 0; i < b.tableOfAccessiblePlaylists.playlists.size(); ++i) accessiblePlayListRow(b, i);
+  for (std::size_t i = 0; i < b.applicationManagementTable.applications.size(); ++i) {
     applicationRow(b, i);
-    const Tapplication& a = b.application_management_table.applications[i];
+    const Application& a = b.applicationManagementTable.applications[i];
     for (std::size_t k = 0; k < a.profiles.size(); ++k) profileRow(a, k);
     for (std::size_t k = 0; k < a.names.size(); ++k) nameRow(a, k);
     for (std::size_t k = 0; k < a.parameters.size(); ++k) parameterRow(a, k);

@@ -17,20 +17,20 @@ namespace {
 // 23.976 frames per second video in three PlayItems of 10 s, 0.5 s and
 // 3 hours (room for a film's chapters), the first on a timeline that starts
 // at 600 s as muxers write it.
-TMPLS playlist() {
-  TMPLS m;
+Playlist playlist() {
+  Playlist m;
   for (const auto& [in, out] : {std::pair{27000000u, 27450000u}, {0u, 22500u}, {45000u, 486045000u}}) {
-    TPlayItem p;
-    p.clip_name = "00000";
-    p.in_time = in;
-    p.out_time = out;
-    TStreamRec video;
+    PlayItem p;
+    p.clipName = "00000";
+    p.inTime = in;
+    p.outTime = out;
+    StreamRecord video;
     video.entry.type = 1;
-    video.entry.main_pid = 0x1011;
-    video.attributes.coding_type = 0x1B;
-    video.attributes.video_format = 6;
-    video.attributes.frame_rate = 1;
-    p.stn.primary_video.push_back(video);
+    video.entry.mainPid = 0x1011;
+    video.attributes.codingType = 0x1B;
+    video.attributes.videoFormat = 6;
+    video.attributes.frameRate = 1;
+    p.stn.primaryVideo.push_back(video);
     m.playlist.items.push_back(p);
   }
   fitLayout(m);
@@ -40,10 +40,10 @@ TMPLS playlist() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const TMPLS base = playlist();
+  static const Playlist base = playlist();
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) {
-    TMPLS m = base;
+    Playlist m = base;
     const auto n = importChapters(m, text, f);
     if (!n) {
       FUZZ_CHECK(m == base);
@@ -51,15 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(*n == m.marks.marks.size() && *n <= 999);
     FUZZ_CHECK(checkLayout(m).empty());
-    for (const TMark& k : m.marks.marks) {
-      FUZZ_CHECK(k.playitem_ref < m.playlist.items.size());
-      const TPlayItem& p = m.playlist.items[k.playitem_ref];
-      FUZZ_CHECK(k.time >= p.in_time && k.time < p.out_time);
+    for (const Mark& k : m.marks.marks) {
+      FUZZ_CHECK(k.playItemRef < m.playlist.items.size());
+      const PlayItem& p = m.playlist.items[k.playItemRef];
+      FUZZ_CHECK(k.time >= p.inTime && k.time < p.outTime);
     }
     for (ChapterFormat g : {ChapterFormat::Frame, ChapterFormat::Time}) FUZZ_CHECK(exportChapters(m, g));
     const auto pts = exportChapters(m, ChapterFormat::PTS);
     FUZZ_CHECK(pts);
-    TMPLS again = base;
+    Playlist again = base;
     FUZZ_CHECK(importChapters(again, *pts, ChapterFormat::PTS) == n);
     FUZZ_CHECK(again.marks == m.marks);
   }

@@ -14,14 +14,14 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TCLPI c;
-  const ClpiParse res = parseCLPI(in, c);
+  ClipInfoFile c;
+  const ClipInfoParse res = parseClipInfo(in, c);
   if (!usable(res.status)) return 0;
-  for (const auto& ps : c.program_info.program_sequences)
+  for (const auto& ps : c.programInfo.programSequences)
     for (const auto& s : ps.streams) programStreamRow(s);
-  for (const auto& a : c.sequence_info.ATC_sequences) {
+  for (const auto& a : c.sequenceInfo.atcSequences) {
     atcSequenceRow(a);
-    for (const auto& s : a.STC_sequences) stcSequenceRow(s);
+    for (const auto& s : a.stcSequences) stcSequenceRow(s);
   }
   for (const auto& e : c.cpi.entries) epStreamRow(e);
   for (const auto& m : c.cpi.maps) {
@@ -33,25 +33,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A model whose lengths and addresses agree with its content is written
     // and read back to the same bytes. (A file whose addresses point into
     // other sections is written as held and reads back differently.)
-    TCLPI fitted = c;
+    ClipInfoFile fitted = c;
     fitClipLayout(fitted);
-    const Bytes out = composeCLPI(fitted);
-    TCLPI again;
-    FUZZ_CHECK(parseCLPI(out, again).status == ReadStatus::Ok);
-    FUZZ_CHECK(composeCLPI(again) == out);
+    const Bytes out = composeClipInfo(fitted);
+    ClipInfoFile again;
+    FUZZ_CHECK(parseClipInfo(out, again).status == ReadStatus::Ok);
+    FUZZ_CHECK(composeClipInfo(again) == out);
   }
   // Edits keep the sections where the addresses say.
   fitClipLayout(c);
-  setATCDeltaFlag(c, !c.clip_info.is_ATC_delta);
-  if (insertATCDelta(c, size % 3)) deleteATCDelta(c, size % 5);
+  setAtcDeltaFlag(c, !c.clipInfo.isAtcDelta);
+  if (insertAtcDelta(c, size % 3)) deleteAtcDelta(c, size % 5);
   setApplicationType(c, std::uint8_t(size % 11));
   insertFontFile(c, std::nullopt);
-  setATCDeltaCell(c, 0, int(size % 3), "1A2B");
-  if (c.clip_info.is_ATC_delta && c.clip_info.ATC_delta_entries.empty()) setATCDeltaFlag(c, false);
-  const Bytes edited = composeCLPI(c);
-  TCLPI back;
-  FUZZ_CHECK(parseCLPI(edited, back).status == ReadStatus::Ok);
-  FUZZ_CHECK(back.sequence_info == c.sequence_info);
+  setAtcDeltaCell(c, 0, int(size % 3), "1A2B");
+  if (c.clipInfo.isAtcDelta && c.clipInfo.atcDeltaEntries.empty()) setAtcDeltaFlag(c, false);
+  const Bytes edited = composeClipInfo(c);
+  ClipInfoFile back;
+  FUZZ_CHECK(parseClipInfo(edited, back).status == ReadStatus::Ok);
+  FUZZ_CHECK(back.sequenceInfo == c.sequenceInfo);
   FUZZ_CHECK(back.cpi.entries == c.cpi.entries);
   return 0;
 }

@@ -14,18 +14,18 @@
 using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TCommands p;
+  CommandList p;
   FieldReader r(data, size);
   while (r.remaining() >= 12) {
-    TNavCommand c;
-    c.opcode = r.readlong();
-    c.dst = r.readlong();
-    c.src = r.readlong();
+    NavCommand c;
+    c.opcode = r.readU32();
+    c.dst = r.readU32();
+    c.src = r.readU32();
     p.push_back(c);
   }
   for (std::size_t i = 0; i < p.size(); ++i) {
-    comm2str(p[i], i, CommandContext::MovieObject);
-    comm2str(p[i], i, CommandContext::ButtonCommands);
+    commandRow(p[i], i, CommandContext::MovieObject);
+    commandRow(p[i], i, CommandContext::ButtonCommands);
     editorViewOf(p[i]);
   }
   FUZZ_CHECK(programBinary(p).size() == 12 * p.size());
@@ -36,14 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   run.rng.seed(1);
   run.maxSteps = 10000;
   run.line = 0;
-  const ExecResult res = ExecComm(p, regs, run);
+  const ExecResult res = executeProgram(p, regs, run);
   FUZZ_CHECK(res.executed <= run.maxSteps);
   FUZZ_CHECK(!res.running || (run.line >= 0 && std::size_t(run.line) < p.size()));
 
-  TCommands copy = p;
+  CommandList copy = p;
   const std::size_t n = size % 7;
-  inscmd(copy, {n, n}, p);
-  delecmd(copy, {n, n + size % 3});
-  nopcmd(copy, {0, 0});
+  insertCommands(copy, {n, n}, p);
+  deleteCommands(copy, {n, n + size % 3});
+  nopCommands(copy, {0, 0});
   return 0;
 }

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     o.mode = mode;
     o.logPesLines = false;
     o.progress = false;
-    const DemuxResult res = Demux(r, sink, o);
+    const DemuxResult res = demux(r, sink, o);
     FUZZ_CHECK(res.packets == ts.size() / 192);
     if (mode == ExportMode::Elementary) FUZZ_CHECK(sink.data.size() <= payload);
     if (mode == ExportMode::PES) FUZZ_CHECK(sink.data.size() == payload);

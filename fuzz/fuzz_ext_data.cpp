@@ -13,18 +13,18 @@ using namespace mirdal;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
   FieldReader r(in);
-  TExtensionData ed;
-  if (!ReadExtensionData(r, ed)) return 0;
+  ExtensionData ed;
+  if (!readExtensionData(r, ed)) return 0;
   extDataSummary(ed);
   for (std::size_t i = 0; i < ed.entries.size(); ++i) {
     extDataRow(ed, i);
     for (const ExtDataDumpLine& l : extDataDump(ed, i)) FUZZ_CHECK(l.chars.size() <= 32);
   }
-  const Bytes exd = composeExd(ed);
+  const Bytes exd = composeExtDataFile(ed);
   FieldReader back(exd);
-  TExtensionData again;
-  FUZZ_CHECK(ReadExtensionData(back, again));
+  ExtensionData again;
+  FUZZ_CHECK(readExtensionData(back, again));
   FUZZ_CHECK(again.length == ed.length && again.entries == ed.entries);
-  if (!ed.entries.empty()) setExtDataID1(ed, 0, std::string(reinterpret_cast<const char*>(data), size % 8));
+  if (!ed.entries.empty()) setExtDataId1(ed, 0, std::string(reinterpret_cast<const char*>(data), size % 8));
   return 0;
 }

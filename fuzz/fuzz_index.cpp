@@ -14,22 +14,22 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TINDX idx;
+  IndexFile idx;
   const IndexParse res = parseIndex(in, idx);
   if (res.status == ReadStatus::Ok) {
-    TINDX again;
+    IndexFile again;
     FUZZ_CHECK(parseIndex(composeIndex(idx), again).status == ReadStatus::Ok);
     FUZZ_CHECK(again.indexes == idx.indexes);
-    if (idx.ExtensionData_start_address != 0) FUZZ_CHECK(again.extension_data == idx.extension_data);
+    if (idx.extensionDataStartAddress != 0) FUZZ_CHECK(again.extensionData == idx.extensionData);
   }
   if (!usable(res.status)) return 0;
-  for (std::size_t i = 0; i < idx.indexes.titles.size(); ++i) indline(idx, i);
+  for (std::size_t i = 0; i < idx.indexes.titles.size(); ++i) titleRow(idx, i);
   titleCounter(idx);
-  for (std::size_t i = 0; i < idx.extension_data.entries.size(); ++i) {
-    extDataRow(idx.extension_data, i);
-    extDataDump(idx.extension_data, i);
+  for (std::size_t i = 0; i < idx.extensionData.entries.size(); ++i) {
+    extDataRow(idx.extensionData, i);
+    extDataDump(idx.extensionData, i);
   }
-  composeExd(idx.extension_data);
+  composeExtDataFile(idx.extensionData);
   if (insertTitle(idx, size % 7)) FUZZ_CHECK(deleteTitles(idx, size % 7, size % 7) != kNoSelection || idx.indexes.titles.empty());
   composeIndex(idx);
   return 0;

@@ -19,11 +19,11 @@ using namespace mirdal;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto* zero = static_cast<const std::uint8_t*>(size ? std::memchr(data, 0, size) : nullptr);
   const std::uint8_t* jsonEnd = zero ? zero : data + size;
-  TMenu m = newMenu();
+  IgMenu m = newMenu();
   if (zero) {
-    if (loadMNUBytes(Bytes(zero + 1, data + size), m).status != ReadStatus::Ok) return 0;
+    if (parseMnu(Bytes(zero + 1, data + size), m).status != ReadStatus::Ok) return 0;
     std::size_t pixels = 0;
-    for (const TIGobject& o : m.objects) pixels += std::size_t(o.width) * o.height;
+    for (const IgObject& o : m.objects) pixels += std::size_t(o.width) * o.height;
     if (pixels > (4u << 20)) return 0;
   }
   const nlohmann::json edits = nlohmann::json::parse(data, jsonEnd, nullptr, false);
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool applied = cli::applyMenuEdits(m, edits, "/nonexistent/mirdal-fuzz", error);
   FUZZ_CHECK(applied == error.empty());
   Bytes out;
-  if (!saveIGS(m, SegmentFraming::Mnu, out)) return 0;
-  TMenu back;
-  FUZZ_CHECK(loadMNUBytes(out, back).status == ReadStatus::Ok);
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return 0;
+  IgMenu back;
+  FUZZ_CHECK(parseMnu(out, back).status == ReadStatus::Ok);
   FUZZ_CHECK(back.ics.pages == m.ics.pages);
   FUZZ_CHECK(back.objects.size() == m.objects.size() && back.palettes.size() == m.palettes.size());
   return 0;

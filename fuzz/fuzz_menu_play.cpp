@@ -17,19 +17,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first byte says how many bytes at the end are keys.
   const std::size_t keys = std::min<std::size_t>(data[0], size - 1);
   const Bytes in(data + 1, data + size - keys);
-  TMenu m;
-  if (loadMNUBytes(in, m).status != ReadStatus::Ok || m.ics.pages.empty()) return 0;
+  IgMenu m;
+  if (parseMnu(in, m).status != ReadStatus::Ok || m.ics.pages.empty()) return 0;
   std::size_t pixels = 0;
-  for (const TIGobject& o : m.objects) pixels += std::size_t(o.width) * o.height;
+  for (const IgObject& o : m.objects) pixels += std::size_t(o.width) * o.height;
   if (pixels > (4u << 20)) return 0;
 
   static PageRenderer r;  // the background is built once
   r.menu = &m;
   r.logged.clear();
   r.dirty.clear();
-  if (r.background.rgba.empty()) backchange(r);
+  if (r.background.rgba.empty()) drawBackground(r);
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
   RunState run;
   run.rng.seed(1);

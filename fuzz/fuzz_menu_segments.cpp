@@ -13,24 +13,24 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TMenu m;
-  const MenuLoad r = loadMNUBytes(in, m);
+  IgMenu m;
+  const MenuLoad r = parseMnu(in, m);
   if (r.status != ReadStatus::Ok) return 0;
   // Decoding allocates every object's pixels; keep the harness's memory small.
   std::size_t pixels = 0;
-  for (const TIGobject& o : m.objects) pixels += std::size_t(o.width) * o.height;
+  for (const IgObject& o : m.objects) pixels += std::size_t(o.width) * o.height;
   if (pixels > (8u << 20)) return 0;
   Bytes out;
-  if (!saveIGS(m, SegmentFraming::Mnu, out)) return 0;
-  TMenu back;
-  FUZZ_CHECK(loadMNUBytes(out, back).status == ReadStatus::Ok);
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return 0;
+  IgMenu back;
+  FUZZ_CHECK(parseMnu(out, back).status == ReadStatus::Ok);
   FUZZ_CHECK(back.ics.pages == m.ics.pages);
   FUZZ_CHECK(back.objects.size() == m.objects.size());
   for (std::size_t i = 0; i < back.objects.size(); ++i) {
-    rle_decode(back, i);
+    decodeObject(back, i);
     FUZZ_CHECK(back.objects[i].image == m.objects[i].image);
   }
   Bytes pes;
-  FUZZ_CHECK(saveIGS(back, SegmentFraming::Pes, pes));
+  FUZZ_CHECK(composeMenuSegments(back, SegmentFraming::Pes, pes));
   return 0;
 }

@@ -13,20 +13,20 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TMOBJ m;
-  const MobjParse res = parseMovieObjects(in, m);
+  MovieObjectFile m;
+  const MovieObjectsParse res = parseMovieObjects(in, m);
   if (res.status == ReadStatus::Ok) {
-    TMOBJ again;
+    MovieObjectFile again;
     FUZZ_CHECK(parseMovieObjects(composeMovieObjects(m), again).status == ReadStatus::Ok);
     FUZZ_CHECK(again == m);
   }
   if (!usable(res.status)) return 0;
-  for (std::size_t i = 0; i < m.movie_objects.objects.size(); ++i) objline(m, i);
+  for (std::size_t i = 0; i < m.movieObjects.objects.size(); ++i) objectRow(m, i);
   objectCounter(m);
-  TINDX idx;
+  IndexFile idx;
   insertTitle(idx, 0);
-  idx.indexes.titles[0].movie_object_reference = std::uint16_t(size);
-  if (!m.movie_objects.objects.empty()) deleteMovieObjects(m, idx, 0, size % 3);
+  idx.indexes.titles[0].movieObjectReference = std::uint16_t(size);
+  if (!m.movieObjects.objects.empty()) deleteMovieObjects(m, idx, 0, size % 3);
   insertMovieObject(m, size % 5);
   composeMovieObjects(m);
   return 0;

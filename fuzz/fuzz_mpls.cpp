@@ -15,29 +15,29 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TMPLS m;
-  const MplsParse res = parseMPLS(in, m);
+  Playlist m;
+  const PlaylistParse res = parsePlaylist(in, m);
   // A consistent model comes back whole; the reserved header bytes are the
   // only fields the writer changes. An inconsistent one (sections that
   // overlap, lengths that disagree) is never saved.
   if (res.status == ReadStatus::Ok && checkLayout(m).empty()) {
-    TMPLS again;
-    FUZZ_CHECK(parseMPLS(composeMPLS(m), again).status == ReadStatus::Ok);
-    TMPLS expected = m;
+    Playlist again;
+    FUZZ_CHECK(parsePlaylist(composePlaylist(m), again).status == ReadStatus::Ok);
+    Playlist expected = m;
     expected.reserved = Bytes(20, 0);
     FUZZ_CHECK(again == expected);
   }
   if (!usable(res.status)) return 0;
   for (std::size_t i = 0; i < m.playlist.items.size(); ++i) {
     playItemRow(m, i);
-    const TPlayItem& p = m.playlist.items[i];
+    const PlayItem& p = m.playlist.items[i];
     for (std::size_t k = 0; k < p.angles.angles.size(); ++k) angleRow(p, k);
     stnRow(p.stn);
     for (int c = 0; c < kStreamCategories; ++c)
       for (std::size_t r = 0; r < streamCount(p.stn, StreamCategory(c)); ++r) streamRow(p.stn, StreamCategory(c), r);
   }
   for (std::size_t i = 0; i < m.playlist.subpaths.size(); ++i) {
-    const TSubPath& s = m.playlist.subpaths[i];
+    const SubPath& s = m.playlist.subpaths[i];
     subPathRow(s, i);
     for (std::size_t k = 0; k < s.items.size(); ++k) {
       subPlayItemRow(s.items[k], k);

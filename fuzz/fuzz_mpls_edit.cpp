@@ -21,7 +21,7 @@ namespace {
 
 constexpr std::size_t kOps = 48;
 
-void apply(TMPLS& m, std::uint8_t op, std::uint8_t a, std::uint8_t b) {
+void apply(Playlist& m, std::uint8_t op, std::uint8_t a, std::uint8_t b) {
   const std::size_t items = m.playlist.items.size();
   const std::size_t item = items ? a % items : 0;
   const std::size_t subs = m.playlist.subpaths.size();
@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // appended still reads as itself.
   const std::size_t opBytes = std::min(size, kOps * 3);
   const std::uint8_t* ops = data + size - opBytes;
-  TMPLS m;
-  if (parseMPLS(Bytes(data, data + size), m).status != ReadStatus::Ok || !checkLayout(m).empty()) {
-    m = TMPLS{};
-    m.playlist.items.push_back(TPlayItem{});
-    TPlayItem& p = m.playlist.items[0];
-    p.stn.primary_video.push_back(TStreamRec{});
-    p.stn.primary_audio.push_back(TStreamRec{});
-    m.ExtensionData_start_address = size > 0 && (data[0] & 1);
+  Playlist m;
+  if (parsePlaylist(Bytes(data, data + size), m).status != ReadStatus::Ok || !checkLayout(m).empty()) {
+    m = Playlist{};
+    m.playlist.items.push_back(PlayItem{});
+    PlayItem& p = m.playlist.items[0];
+    p.stn.primaryVideo.push_back(StreamRecord{});
+    p.stn.primaryAudio.push_back(StreamRecord{});
+    m.extensionDataStartAddress = size > 0 && (data[0] & 1);
     fitLayout(m);
     FUZZ_CHECK(checkLayout(m).empty());
   }
@@ -80,9 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Edits may leave fields the file does not hold (a PID of another entry
   // type): the file, not the model, must come back the same.
-  const Bytes out = composeMPLS(m);
-  TMPLS back;
-  FUZZ_CHECK(parseMPLS(out, back).status == ReadStatus::Ok);
-  FUZZ_CHECK(composeMPLS(back) == out);
+  const Bytes out = composePlaylist(m);
+  Playlist back;
+  FUZZ_CHECK(parsePlaylist(out, back).status == ReadStatus::Ok);
+  FUZZ_CHECK(composePlaylist(back) == out);
   return 0;
 }

@@ -10,9 +10,9 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TMenu m = newMenu();
-  m.ics.video_width = 720;
-  m.ics.video_height = 576;
+  IgMenu m = newMenu();
+  m.ics.videoWidth = 720;
+  m.ics.videoHeight = 576;
   const auto r = importObjectPng(m, in, {});
   if (!r) {
     FUZZ_CHECK(m.objects.empty() && m.palettes.empty());

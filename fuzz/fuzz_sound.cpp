@@ -13,12 +13,12 @@ using namespace mirdal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
-  TSND snd;
+  SoundFile snd;
   const SoundParse res = parseSound(in, snd);
   if (!usable(res.status)) return 0;
-  for (const TSoundEntries& e : snd.entries) FUZZ_CHECK(e.data.size() == e.length && e.length <= size);
+  for (const SoundEntry& e : snd.entries) FUZZ_CHECK(e.data.size() == e.length && e.length <= size);
   const Bytes out = composeSound(snd);
-  TSND again;
+  SoundFile again;
   FUZZ_CHECK(parseSound(out, again).status == ReadStatus::Ok);
   FUZZ_CHECK(again.entries.size() == snd.entries.size());
   for (std::size_t i = 0; i < snd.entries.size(); ++i) {
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     soundRowStatus(snd, i);
     mkWav(snd, i);
   }
-  if (snd.ExtensionData_start_address != 0) FUZZ_CHECK(again.extension_data == snd.extension_data);
+  if (snd.extensionDataStartAddress != 0) FUZZ_CHECK(again.extensionData == snd.extensionData);
   FUZZ_CHECK(composeSound(again) == out);
   if (deleteSoundEntry(snd, size % 3)) FUZZ_CHECK(parseSound(composeSound(snd), again).status == ReadStatus::Ok);
   return 0;

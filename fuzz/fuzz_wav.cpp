@@ -13,7 +13,7 @@ using namespace mirdal;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Bytes in(data, data + size);
   WavData player;
-  if (findWavData(in, player)) FUZZ_CHECK(player.data_offset + player.data_length <= in.size());
+  if (findWavData(in, player)) FUZZ_CHECK(player.dataOffset + player.dataLength <= in.size());
   // The player reads any WAV image to its end, in buffers of any size.
   WaveSource source;
   if (source.load(in)) {
@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   WavData wav;
   if (checkSoundWav(in, wav) != WavCheck::Ok) return 0;
-  FUZZ_CHECK(wav.data_offset + wav.data_length <= in.size());
-  TSND snd = newSound();
+  FUZZ_CHECK(wav.dataOffset + wav.dataLength <= in.size());
+  SoundFile snd = newSound();
   FUZZ_CHECK(insertSoundEntry(snd, 0, soundEntryFromWav(in, wav)));
   const Bytes image = mkWav(snd, 0);
   WavData again;

@@ -21,10 +21,10 @@ struct Matrix {
   int rToCr, gToCr, bToCr;
 };
 
-constexpr Matrix kBT601{1164, 1596, 391, 813, 2018, 257, 504, 98, -148, -291, 439, 439, -368, -71};
-constexpr Matrix kBT709{1164, 1793, 213, 533, 2112, 183, 614, 62, -101, -338, 439, 439, -399, -40};
+constexpr Matrix kBt601{1164, 1596, 391, 813, 2018, 257, 504, 98, -148, -291, 439, 439, -368, -71};
+constexpr Matrix kBt709{1164, 1793, 213, 533, 2112, 183, 614, 62, -101, -338, 439, 439, -399, -40};
 
-const Matrix& matrix(ColourMatrix mx) { return mx == ColourMatrix::BT709 ? kBT709 : kBT601; }
+const Matrix& matrix(ColourMatrix mx) { return mx == ColourMatrix::BT709 ? kBt709 : kBt601; }
 
 }  // namespace
 
@@ -32,11 +32,11 @@ ColourMatrix colourMatrixFor(std::uint16_t videoHeight) {
   return videoHeight >= 720 ? ColourMatrix::BT709 : ColourMatrix::BT601;
 }
 
-ColourMatrix colourMatrixOf(const TMenu& m) { return colourMatrixFor(m.ics.video_height); }
+ColourMatrix colourMatrixOf(const IgMenu& m) { return colourMatrixFor(m.ics.videoHeight); }
 
 const char* colourMatrixName(ColourMatrix mx) { return mx == ColourMatrix::BT709 ? "BT.709" : "BT.601"; }
 
-TRGB ycrcb2rgb(TYCrCb c, ColourMatrix mx) {
+PaletteRgb yCrCbToRgb(YCrCb c, ColourMatrix mx) {
   const Matrix& k = matrix(mx);
   const int y = c.y - 16, r = c.cr - 128, b = c.cb - 128;
   return {clampByte((k.yScale * y + k.crToR * r + 500) / 1000),
@@ -44,7 +44,7 @@ TRGB ycrcb2rgb(TYCrCb c, ColourMatrix mx) {
           clampByte((k.yScale * y + k.cbToB * b + 500) / 1000)};
 }
 
-TYCrCb rgb2ycrcb(TRGB c, ColourMatrix mx) {
+YCrCb rgbToYCrCb(PaletteRgb c, ColourMatrix mx) {
   const Matrix& k = matrix(mx);
   const int r = c.r, g = c.g, b = c.b;
   return {clampByte((k.rToY * r + k.gToY * g + k.bToY * b + 500) / 1000 + 16),
@@ -52,17 +52,17 @@ TYCrCb rgb2ycrcb(TRGB c, ColourMatrix mx) {
           clampByte((k.rToCb * r + k.gToCb * g + k.bToCb * b + 500) / 1000 + 128)};
 }
 
-bool reconvertPalettes(TMenu& m) {
+bool reconvertPalettes(IgMenu& m) {
   const ColourMatrix mx = colourMatrixOf(m);
   bool any = false;
   for (std::size_t p = 0; p < m.palettes.size(); ++p) {
-    TIGpalette& pal = m.palettes[p];
+    IgPalette& pal = m.palettes[p];
     bool changed = false;
     for (std::size_t e = 0; e < 256; ++e) {
-      TRGBA& c = pal.colours[e];
+      Rgba& c = pal.colours[e];
       if (c.unused() || pal.ycrcb[e].y == 0) continue;
-      const TRGB rgb = ycrcb2rgb(pal.ycrcb[e], mx);
-      if (rgb == TRGB{c.r, c.g, c.b}) continue;
+      const PaletteRgb rgb = yCrCbToRgb(pal.ycrcb[e], mx);
+      if (rgb == PaletteRgb{c.r, c.g, c.b}) continue;
       c.r = rgb.r, c.g = rgb.g, c.b = rgb.b;
       changed = true;
     }
@@ -72,13 +72,13 @@ bool reconvertPalettes(TMenu& m) {
   return any;
 }
 
-TRGBApalettes id2pal(const TMenu& m, std::size_t index) {
-  TRGBApalettes p{};
+RgbaPalette paletteColours(const IgMenu& m, std::size_t index) {
+  RgbaPalette p{};
   if (index < m.palettes.size()) p = m.palettes[index].colours;
   return p;
 }
 
-RgbaPicture drawThroughPalette(const IndexImage& img, const TRGBApalettes& pal) {
+RgbaPicture drawThroughPalette(const IndexImage& img, const RgbaPalette& pal) {
   RgbaPicture pic;
   pic.width = img.width;
   pic.height = img.height;
@@ -93,17 +93,17 @@ RgbaPicture drawThroughPalette(const IndexImage& img, const TRGBApalettes& pal) 
   return pic;
 }
 
-const RgbaPicture* Obj2Pic(TMenu& m, std::size_t object, std::size_t palette) {
+const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return nullptr;
   if (m.cache.size() < m.objects.size()) m.cache.resize(m.objects.size());
   auto& slots = m.cache[object].byPalette;
   if (slots.size() < m.palettes.size()) slots.resize(m.palettes.size());
   if (slots[palette]) return &*slots[palette];
   const bool showStatus = !progressState().visible;
-  if (showStatus) slog("Decoding RLE pixel data and build bitmaps...", 1);
-  if (!m.objects[object].image) rle_decode(m, object);
-  slots[palette] = drawThroughPalette(*m.objects[object].image, id2pal(m, palette));
-  if (showStatus) slog("", 1);
+  if (showStatus) setStatusPanel("Decoding RLE pixel data and build bitmaps...", 1);
+  if (!m.objects[object].image) decodeObject(m, object);
+  slots[palette] = drawThroughPalette(*m.objects[object].image, paletteColours(m, palette));
+  if (showStatus) setStatusPanel("", 1);
   return &*slots[palette];
 }
 

@@ -14,41 +14,41 @@
 
 namespace mirdal {
 
-struct TRGB {
+struct PaletteRgb {
   std::uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const TRGB&) const = default;
+  bool operator==(const PaletteRgb&) const = default;
 };
 
 enum class ColourMatrix { BT601, BT709 };
 
 // The matrix a player uses for graphics of that height, and for a menu.
 ColourMatrix colourMatrixFor(std::uint16_t videoHeight);
-ColourMatrix colourMatrixOf(const TMenu& m);
+ColourMatrix colourMatrixOf(const IgMenu& m);
 // "BT.601" or "BT.709".
 const char* colourMatrixName(ColourMatrix mx);
 
-TRGB ycrcb2rgb(TYCrCb c, ColourMatrix mx);
-TYCrCb rgb2ycrcb(TRGB c, ColourMatrix mx);
+PaletteRgb yCrCbToRgb(YCrCb c, ColourMatrix mx);
+YCrCb rgbToYCrCb(PaletteRgb c, ColourMatrix mx);
 
 // Gives every palette entry whose Y/Cr/Cb is stored (Y not 0) the R/G/B of
 // the menu's matrix again, keeping its transparency, and empties the
 // pictures of the palettes that changed. An entry with Y 0 holds colours
 // set as R/G/B, which stay. For a menu whose video height moved across 720
 // lines; returns whether anything changed.
-bool reconvertPalettes(TMenu& m);
+bool reconvertPalettes(IgMenu& m);
 
-using TRGBApalettes = std::array<TRGBA, 256>;
+using RgbaPalette = std::array<Rgba, 256>;
 
 // The colour table of palette `index` (all zero for an index out of range).
-TRGBApalettes id2pal(const TMenu& m, std::size_t index);
+RgbaPalette paletteColours(const IgMenu& m, std::size_t index);
 
 // Draws the object's picture through a palette table.
-RgbaPicture drawThroughPalette(const IndexImage& img, const TRGBApalettes& pal);
+RgbaPicture drawThroughPalette(const IndexImage& img, const RgbaPalette& pal);
 
 // The object drawn through the palette, from the cache when it holds it;
 // otherwise decoded when needed, converted and kept in the cache. Returns
 // nullptr for an object or palette index out of range. The picture stays
 // valid until the cache slot is emptied.
-const RgbaPicture* Obj2Pic(TMenu& m, std::size_t object, std::size_t palette);
+const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette);
 
 }  // namespace mirdal

@@ -29,123 +29,123 @@ inline constexpr std::uint32_t kNewMenuInTime = 180000;  // 2 s at 90 kHz
 inline constexpr std::uint8_t kFirstFragment = 2;
 inline constexpr std::uint8_t kLastFragment = 1;
 
-struct TEffectWindow {
-  std::uint8_t window_id = 0;
+struct EffectWindow {
+  std::uint8_t windowId = 0;
   std::uint16_t x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const TEffectWindow&) const = default;
+  bool operator==(const EffectWindow&) const = default;
 };
 
-struct TCompObject {
-  std::uint16_t object_id = 0;
-  std::uint8_t window_id = 0;
+struct CompositionObject {
+  std::uint16_t objectId = 0;
+  std::uint8_t windowId = 0;
   std::uint8_t flags = 0;  // bit 1 cropped, bit 0 forced on
   std::uint16_t x = 0, y = 0;
   // Meaningful, and written, only when the cropped flag is set.
-  std::uint16_t crop_x = 0, crop_y = 0, crop_width = 0, crop_height = 0;
+  std::uint16_t cropX = 0, cropY = 0, cropWidth = 0, cropHeight = 0;
 
   bool cropped() const { return flags & 2; }
-  bool operator==(const TCompObject&) const = default;
+  bool operator==(const CompositionObject&) const = default;
 };
 
-struct Teffect {
+struct Effect {
   std::uint32_t duration = 0;  // 90 kHz ticks, 24 bits in the stream
-  std::uint8_t palette_id = 0;
-  std::vector<TCompObject> comp_objects;
-  bool operator==(const Teffect&) const = default;
+  std::uint8_t paletteId = 0;
+  std::vector<CompositionObject> compObjects;
+  bool operator==(const Effect&) const = default;
 };
 
 inline constexpr std::size_t kMaxEffectWindows = 2;
 
-struct Teffectseq {
-  std::uint8_t window_count = 0;  // at most kMaxEffectWindows
-  std::array<TEffectWindow, kMaxEffectWindows> windows{};
-  std::vector<Teffect> effects;
-  bool operator==(const Teffectseq&) const = default;
+struct EffectSequence {
+  std::uint8_t windowCount = 0;  // at most kMaxEffectWindows
+  std::array<EffectWindow, kMaxEffectWindows> windows{};
+  std::vector<Effect> effects;
+  bool operator==(const EffectSequence&) const = default;
 };
 
-struct TIGbutton {
-  std::uint16_t button_id = 0;
-  std::uint16_t numeric_select_value = 0;
-  std::uint8_t auto_action = 0;  // 0 or 1
+struct IgButton {
+  std::uint16_t buttonId = 0;
+  std::uint16_t numericSelectValue = 0;
+  std::uint8_t autoAction = 0;  // 0 or 1
   std::uint16_t x = 0, y = 0;
   std::uint16_t upper = 0, lower = 0, left = 0, right = 0;
-  std::uint16_t normal_start = kNoObjectId, normal_end = kNoObjectId;
-  std::uint8_t normal_repeat = 0;
-  std::uint16_t selected_sound = 0xFF;  // 0..255, one byte in the stream
-  std::uint16_t selected_start = kNoObjectId, selected_end = kNoObjectId;
-  std::uint8_t selected_repeat = 0;
-  std::uint16_t activated_sound = 0xFF;
-  std::uint16_t activated_start = kNoObjectId, activated_end = kNoObjectId;
-  TCommands commands;
-  bool operator==(const TIGbutton&) const = default;
+  std::uint16_t normalStart = kNoObjectId, normalEnd = kNoObjectId;
+  std::uint8_t normalRepeat = 0;
+  std::uint16_t selectedSound = 0xFF;  // 0..255, one byte in the stream
+  std::uint16_t selectedStart = kNoObjectId, selectedEnd = kNoObjectId;
+  std::uint8_t selectedRepeat = 0;
+  std::uint16_t activatedSound = 0xFF;
+  std::uint16_t activatedStart = kNoObjectId, activatedEnd = kNoObjectId;
+  CommandList commands;
+  bool operator==(const IgButton&) const = default;
 };
 
-struct TBOG {
-  std::uint16_t default_valid_button = kNoButton;
-  std::vector<TIGbutton> buttons;
-  bool operator==(const TBOG&) const = default;
+struct Bog {
+  std::uint16_t defaultValidButton = kNoButton;
+  std::vector<IgButton> buttons;
+  bool operator==(const Bog&) const = default;
 };
 
 // Where the button with a given id lives on its page: one slot per id, the
 // length being the larger of the page's button count and the highest id + 1.
 // Slots refer to the BOG's record instead of copying it, so an edit of a
 // button can never leave a stale copy behind.
-struct TPageButton {
+struct PageButtonIndex {
   struct Slot {
     std::int32_t bog = -1;  // -1: no button has this id
     std::int32_t button = -1;
     bool operator==(const Slot&) const = default;
   };
   std::vector<Slot> ids;
-  bool operator==(const TPageButton&) const = default;
+  bool operator==(const PageButtonIndex&) const = default;
 };
 
-struct TPage {
-  std::uint8_t page_id = 0;
-  std::uint8_t page_version = 0;
-  std::uint32_t uo_mask[2] = {0, 0};  // stream bits 63..32, then 31..0
-  Teffectseq effects[2];               // 0 in-effects, 1 out-effects
-  std::uint8_t animation_frame_rate_code = 0;
-  std::uint16_t default_selected_button = kNoButton;
-  std::uint16_t default_activated_button = kNoButton;
-  std::uint8_t palette_id = 0;
-  std::vector<TBOG> bogs;
-  bool operator==(const TPage&) const = default;
+struct IgPage {
+  std::uint8_t pageId = 0;
+  std::uint8_t pageVersion = 0;
+  std::uint32_t uoMask[2] = {0, 0};  // stream bits 63..32, then 31..0
+  EffectSequence effects[2];               // 0 in-effects, 1 out-effects
+  std::uint8_t animationFrameRateCode = 0;
+  std::uint16_t defaultSelectedButton = kNoButton;
+  std::uint16_t defaultActivatedButton = kNoButton;
+  std::uint8_t paletteId = 0;
+  std::vector<Bog> bogs;
+  bool operator==(const IgPage&) const = default;
 };
 
-struct TICSFragment {
-  std::uint8_t sequence_flags = 0;  // bit 1 first, bit 0 last
-  std::uint32_t offset = 0;         // into TMenu::ics_data
+struct IcsFragment {
+  std::uint8_t sequenceFlags = 0;  // bit 1 first, bit 0 last
+  std::uint32_t offset = 0;        // into IgMenu::icsData
   std::uint32_t length = 0;
-  bool operator==(const TICSFragment&) const = default;
+  bool operator==(const IcsFragment&) const = default;
 };
 
-struct TIGSc {
-  std::uint16_t video_width = 1920;
-  std::uint16_t video_height = 1080;
-  std::uint8_t frame_rate = 2;  // index into the frame-rate list, 4 bits
-  std::uint16_t composition_number = 0;
-  std::uint8_t composition_state = 0;  // 2 bits
-  std::uint32_t data_length = 0;       // 24 bits in the stream
-  std::uint8_t model = 3;              // bit 1 stream model, bit 0 user interface model
+struct InteractiveComposition {
+  std::uint16_t videoWidth = 1920;
+  std::uint16_t videoHeight = 1080;
+  std::uint8_t frameRate = 2;  // index into the frame-rate list, 4 bits
+  std::uint16_t compositionNumber = 0;
+  std::uint8_t compositionState = 0;  // 2 bits
+  std::uint32_t dataLength = 0;       // 24 bits in the stream
+  std::uint8_t model = 3;             // bit 1 stream model, bit 0 user interface model
   // Raw 40-bit fields, present in the stream only when the stream-model bit
   // is 0.
-  std::uint64_t composition_timeout_pts = 0;
-  std::uint64_t selection_timeout_pts = 0;
-  std::uint32_t user_timeout = 0;  // 90 kHz ticks, 24 bits in the stream
-  std::vector<TPage> pages;
-  std::vector<TICSFragment> fragments;
+  std::uint64_t compositionTimeoutPts = 0;
+  std::uint64_t selectionTimeoutPts = 0;
+  std::uint32_t userTimeout = 0;  // 90 kHz ticks, 24 bits in the stream
+  std::vector<IgPage> pages;
+  std::vector<IcsFragment> fragments;
 
   bool streamModel() const { return model & 2; }
-  bool operator==(const TIGSc&) const = default;
+  bool operator==(const InteractiveComposition&) const = default;
 };
 
-struct TObjFragment {
+struct ObjectFragment {
   std::uint8_t version = 0;
-  std::uint8_t sequence_flags = 0;  // bit 1 first, bit 0 last
-  std::uint32_t offset = 0;         // into the object's rle bytes
+  std::uint8_t sequenceFlags = 0;  // bit 1 first, bit 0 last
+  std::uint32_t offset = 0;        // into the object's rle bytes
   std::uint32_t length = 0;
-  bool operator==(const TObjFragment&) const = default;
+  bool operator==(const ObjectFragment&) const = default;
 };
 
 // An 8-bit palette-index picture, rows top to bottom.
@@ -155,32 +155,32 @@ struct IndexImage {
   bool operator==(const IndexImage&) const = default;
 };
 
-struct TIGobject {
-  std::uint16_t object_id = 0;
-  std::int32_t order_slot = -1;  // used while saving
-  std::uint32_t rle_length = 0;  // the stream's object data length minus 4
+struct IgObject {
+  std::uint16_t objectId = 0;
+  std::int32_t orderSlot = -1;  // used while saving
+  std::uint32_t rleLength = 0;  // the stream's object data length minus 4
   std::uint16_t width = 0, height = 0;
-  std::vector<TObjFragment> fragments;
+  std::vector<ObjectFragment> fragments;
   Bytes rle;  // the fragments' RLE bytes, in order
   std::optional<IndexImage> image;  // decoded on first need
 };
 
-struct TYCrCb {
+struct YCrCb {
   std::uint8_t y = 0, cr = 0, cb = 0;
-  bool operator==(const TYCrCb&) const = default;
+  bool operator==(const YCrCb&) const = default;
 };
-struct TRGBA {
+struct Rgba {
   std::uint8_t r = 0, g = 0, b = 0, t = 0;  // t: transparency used as alpha
   bool unused() const { return !r && !g && !b && !t; }
-  bool operator==(const TRGBA&) const = default;
+  bool operator==(const Rgba&) const = default;
 };
 
-struct TIGpalette {
-  std::uint16_t palette_id = 0;
+struct IgPalette {
+  std::uint16_t paletteId = 0;
   std::uint8_t version = 0;
-  std::array<TYCrCb, 256> ycrcb{};
-  std::array<TRGBA, 256> colours{};
-  bool operator==(const TIGpalette&) const = default;
+  std::array<YCrCb, 256> ycrcb{};
+  std::array<Rgba, 256> colours{};
+  bool operator==(const IgPalette&) const = default;
 };
 
 // A true-colour picture with alpha: R, G, B, A bytes per pixel.
@@ -191,47 +191,47 @@ struct RgbaPicture {
 };
 
 // One slot per palette; a slot holds the object drawn through that palette.
-struct TObjectCache {
+struct ObjectCache {
   std::vector<std::optional<RgbaPicture>> byPalette;
 };
 
 // A segment of a type the menu does not know, kept as it was read so that
 // a save writes it back unchanged (before the END segment).
-struct TKeptSegment {
+struct KeptSegment {
   std::uint32_t pts = 0, dts = 0;
   std::uint8_t type = 0;
   Bytes body;
   std::size_t offset = 0;  // where it began in the file read
-  bool operator==(const TKeptSegment&) const = default;
+  bool operator==(const KeptSegment&) const = default;
 };
 
-struct TMenu {
-  TIGSc ics;
-  std::vector<TPageButton> page_buttons;  // one per page
-  std::vector<TIGobject> objects;          // index = object id
-  std::vector<TIGpalette> palettes;        // index = palette id
-  std::vector<TObjectCache> cache;         // one per object, filled lazily
-  std::uint32_t in_time = 0;               // 90 kHz
-  Bytes ics_data;                          // page bytes of the ICS fragments, in order
-  bool has_composition = false;            // an ICS with the first-fragment flag was read
-  std::vector<TKeptSegment> unknown_segments;
+struct IgMenu {
+  InteractiveComposition ics;
+  std::vector<PageButtonIndex> pageButtons;  // one per page
+  std::vector<IgObject> objects;          // index = object id
+  std::vector<IgPalette> palettes;        // index = palette id
+  std::vector<ObjectCache> cache;         // one per object, filled lazily
+  std::uint32_t inTime = 0;               // 90 kHz
+  Bytes icsData;                          // page bytes of the ICS fragments, in order
+  bool hasComposition = false;            // an ICS with the first-fragment flag was read
+  std::vector<KeptSegment> unknownSegments;
   // Display sets of the stream read; only the first one is loaded, and a
   // save writes only that one.
-  std::size_t display_sets = 1;
+  std::size_t displaySets = 1;
 };
 
 // A menu with nothing in it: no pages, objects or palettes, in-time 2 s.
-TMenu newMenu();
+IgMenu newMenu();
 
 // Rebuilds the button index of page i from its BOGs.
-void buildPageButtons(const TPage& page, TPageButton& index);
-void buildAllPageButtons(TMenu& m);
+void buildPageButtons(const IgPage& page, PageButtonIndex& index);
+void buildAllPageButtons(IgMenu& m);
 
 // The button with that id on page i, or nullptr.
-const TIGbutton* findButton(const TMenu& m, std::size_t page, std::uint16_t id);
+const IgButton* findButton(const IgMenu& m, std::size_t page, std::uint16_t id);
 
 // Empties every cache slot of an object, or of a palette in every object.
-void clearObjectCache(TMenu& m, std::size_t object);
-void clearPaletteCache(TMenu& m, std::size_t palette);
+void clearObjectCache(IgMenu& m, std::size_t object);
+void clearPaletteCache(IgMenu& m, std::size_t palette);
 
 }  // namespace mirdal

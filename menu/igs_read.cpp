@@ -16,13 +16,13 @@ std::string at(std::size_t pos) { return " at $" + hexText(pos, 8); }
 // Keeps Y, Cr, Cb and T of each entry; R, G and B follow once the whole
 // display set is read, since the matrix depends on the composition's video
 // height. `defined` marks the entries a definition gave.
-void readPalette(FieldReader& b, std::size_t length, TMenu& m, std::vector<std::bitset<256>>& defined) {
-  const std::uint8_t id = b.readbyte();
-  const std::uint8_t version = b.readbyte();
+void readPalette(FieldReader& b, std::size_t length, IgMenu& m, std::vector<std::bitset<256>>& defined) {
+  const std::uint8_t id = b.readU8();
+  const std::uint8_t version = b.readU8();
   if (m.palettes.size() <= id) m.palettes.resize(std::size_t(id) + 1);
   if (defined.size() <= id) defined.resize(std::size_t(id) + 1);
-  TIGpalette& p = m.palettes[id];
-  p.palette_id = id;
+  IgPalette& p = m.palettes[id];
+  p.paletteId = id;
   p.version = version;
   // A definition without entries keeps the colours defined before.
   if (length <= 2) return;
@@ -30,24 +30,24 @@ void readPalette(FieldReader& b, std::size_t length, TMenu& m, std::vector<std::
   p.colours.fill({});
   defined[id].reset();
   for (std::size_t i = 0, n = (length - 2) / 5; i < n && b.remaining() >= 5; ++i) {
-    const std::uint8_t e = b.readbyte();
-    TYCrCb c;
-    c.y = b.readbyte();
-    c.cr = b.readbyte();
-    c.cb = b.readbyte();
+    const std::uint8_t e = b.readU8();
+    YCrCb c;
+    c.y = b.readU8();
+    c.cr = b.readU8();
+    c.cb = b.readU8();
     p.ycrcb[e] = c;
-    p.colours[e].t = b.readbyte();
+    p.colours[e].t = b.readU8();
     defined[id].set(e);
   }
 }
 
-void convertPalettes(TMenu& m, const std::vector<std::bitset<256>>& defined) {
+void convertPalettes(IgMenu& m, const std::vector<std::bitset<256>>& defined) {
   const ColourMatrix mx = colourMatrixOf(m);
   for (std::size_t id = 0; id < defined.size() && id < m.palettes.size(); ++id)
     for (std::size_t e = 0; e < 256; ++e) {
       if (!defined[id].test(e)) continue;
-      TRGBA& c = m.palettes[id].colours[e];
-      const TRGB rgb = ycrcb2rgb(m.palettes[id].ycrcb[e], mx);
+      Rgba& c = m.palettes[id].colours[e];
+      const PaletteRgb rgb = yCrCbToRgb(m.palettes[id].ycrcb[e], mx);
       c.r = rgb.r, c.g = rgb.g, c.b = rgb.b;
     }
 }
@@ -68,26 +68,26 @@ std::size_t laterDisplaySets(const Bytes& data, std::size_t pos) {
 }
 
 // Returns false for an object too large to hold: its size is cleared.
-bool readObject(FieldReader& b, TMenu& m) {
-  const std::uint16_t id = b.readword();
-  if (m.objects.empty() || m.objects.back().object_id != id) {
+bool readObject(FieldReader& b, IgMenu& m) {
+  const std::uint16_t id = b.readU16();
+  if (m.objects.empty() || m.objects.back().objectId != id) {
     if (m.objects.size() <= id) m.objects.resize(std::size_t(id) + 1);
-    m.objects[id].object_id = id;
+    m.objects[id].objectId = id;
   }
-  TIGobject& o = m.objects[id];
-  TObjFragment f;
-  f.version = b.readbyte();
-  f.sequence_flags = b.readbyte() >> 6;
-  if (f.sequence_flags & kFirstFragment) {
+  IgObject& o = m.objects[id];
+  ObjectFragment f;
+  f.version = b.readU8();
+  f.sequenceFlags = b.readU8() >> 6;
+  if (f.sequenceFlags & kFirstFragment) {
     // A new definition of the object replaces what came before, so the
     // pieces of two definitions are never run together.
     o.fragments.clear();
     o.rle.clear();
     o.image.reset();
-    const std::uint32_t length = b.read3byte();
-    o.rle_length = length >= 4 ? length - 4 : 0;
-    o.width = b.readword();
-    o.height = b.readword();
+    const std::uint32_t length = b.readU24();
+    o.rleLength = length >= 4 ? length - 4 : 0;
+    o.width = b.readU16();
+    o.height = b.readU16();
   }
   const Bytes data = b.readRest();
   f.offset = std::uint32_t(o.rle.size());
@@ -95,137 +95,137 @@ bool readObject(FieldReader& b, TMenu& m) {
   o.rle.insert(o.rle.end(), data.begin(), data.end());
   o.fragments.push_back(f);
   if (std::size_t(o.width) * o.height <= kMaxObjectPixels) return true;
-  erlog("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
-        " pixels, more than a menu object can have; it is kept empty.");
+  logError("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
+           " pixels, more than a menu object can have; it is kept empty.");
   o.width = o.height = 0;
   o.rle.clear();
-  o.rle_length = 0;
+  o.rleLength = 0;
   return false;
 }
 
 // Returns the page count of a first fragment, -1 for any other.
-int readComposition(FieldReader& b, TMenu& m) {
-  TIGSc& c = m.ics;
-  c.video_width = b.readword();
-  c.video_height = b.readword();
-  c.frame_rate = b.readbyte() >> 4;
-  c.composition_number = b.readword();
-  c.composition_state = b.readbyte() >> 6;
-  TICSFragment f;
-  f.sequence_flags = b.readbyte() >> 6;
+int readComposition(FieldReader& b, IgMenu& m) {
+  InteractiveComposition& c = m.ics;
+  c.videoWidth = b.readU16();
+  c.videoHeight = b.readU16();
+  c.frameRate = b.readU8() >> 4;
+  c.compositionNumber = b.readU16();
+  c.compositionState = b.readU8() >> 6;
+  IcsFragment f;
+  f.sequenceFlags = b.readU8() >> 6;
   int pages = -1;
-  if (f.sequence_flags & kFirstFragment) {
+  if (f.sequenceFlags & kFirstFragment) {
     // A new composition replaces the fragments of an earlier one.
-    m.ics_data.clear();
+    m.icsData.clear();
     c.fragments.clear();
-    c.data_length = b.read3byte();
-    c.model = b.readbyte() >> 6;
+    c.dataLength = b.readU24();
+    c.model = b.readU8() >> 6;
     if (!c.streamModel()) {
-      c.composition_timeout_pts = b.read5byte();
-      c.selection_timeout_pts = b.read5byte();
+      c.compositionTimeoutPts = b.readU40();
+      c.selectionTimeoutPts = b.readU40();
     }
-    c.user_timeout = b.read3byte();
-    pages = b.readbyte();
+    c.userTimeout = b.readU24();
+    pages = b.readU8();
   }
   const Bytes data = b.readRest();
-  f.offset = std::uint32_t(m.ics_data.size());
+  f.offset = std::uint32_t(m.icsData.size());
   f.length = std::uint32_t(data.size());
-  m.ics_data.insert(m.ics_data.end(), data.begin(), data.end());
+  m.icsData.insert(m.icsData.end(), data.begin(), data.end());
   c.fragments.push_back(f);
   return pages;
 }
 
-void readEffectSequence(FieldReader& r, Teffectseq& s, std::size_t pageIndex) {
-  const std::uint8_t windows = r.readbyte();
+void readEffectSequence(FieldReader& r, EffectSequence& s, std::size_t pageIndex) {
+  const std::uint8_t windows = r.readU8();
   if (windows > kMaxEffectWindows)
-    erlog("Page " + std::to_string(pageIndex) + ": an effect sequence declares " + std::to_string(windows) +
-          " windows; only the first two are kept.");
-  s.window_count = std::min<std::uint8_t>(windows, kMaxEffectWindows);
+    logError("Page " + std::to_string(pageIndex) + ": an effect sequence declares " + std::to_string(windows) +
+             " windows; only the first two are kept.");
+  s.windowCount = std::min<std::uint8_t>(windows, kMaxEffectWindows);
   for (std::size_t i = 0; i < windows; ++i) {
-    TEffectWindow w;
-    w.window_id = r.readbyte();
-    w.x = r.readword();
-    w.y = r.readword();
-    w.width = r.readword();
-    w.height = r.readword();
+    EffectWindow w;
+    w.windowId = r.readU8();
+    w.x = r.readU16();
+    w.y = r.readU16();
+    w.width = r.readU16();
+    w.height = r.readU16();
     if (i < kMaxEffectWindows) s.windows[i] = w;
   }
-  const std::uint8_t effects = r.readbyte();
+  const std::uint8_t effects = r.readU8();
   for (std::size_t e = 0; e < effects && !r.overrun(); ++e) {
-    Teffect ef;
-    ef.duration = r.read3byte();
-    ef.palette_id = r.readbyte();
-    const std::uint8_t objects = r.readbyte();
+    Effect ef;
+    ef.duration = r.readU24();
+    ef.paletteId = r.readU8();
+    const std::uint8_t objects = r.readU8();
     for (std::size_t k = 0; k < objects && !r.overrun(); ++k) {
-      TCompObject o;
-      o.object_id = r.readword();
-      o.window_id = r.readbyte();
-      o.flags = r.readbyte() >> 6;
-      o.x = r.readword();
-      o.y = r.readword();
+      CompositionObject o;
+      o.objectId = r.readU16();
+      o.windowId = r.readU8();
+      o.flags = r.readU8() >> 6;
+      o.x = r.readU16();
+      o.y = r.readU16();
       if (o.cropped()) {
-        o.crop_x = r.readword();
-        o.crop_y = r.readword();
-        o.crop_width = r.readword();
-        o.crop_height = r.readword();
+        o.cropX = r.readU16();
+        o.cropY = r.readU16();
+        o.cropWidth = r.readU16();
+        o.cropHeight = r.readU16();
       }
-      ef.comp_objects.push_back(o);
+      ef.compObjects.push_back(o);
     }
     s.effects.push_back(std::move(ef));
   }
 }
 
-void readButton(FieldReader& r, TIGbutton& b) {
-  b.button_id = r.readword();
-  b.numeric_select_value = r.readword();
-  b.auto_action = r.readbyte() >> 7;
-  b.x = r.readword();
-  b.y = r.readword();
-  b.upper = r.readword();
-  b.lower = r.readword();
-  b.left = r.readword();
-  b.right = r.readword();
-  b.normal_start = r.readword();
-  b.normal_end = r.readword();
-  b.normal_repeat = r.readbyte() >> 7;
-  b.selected_sound = r.readbyte();
-  b.selected_start = r.readword();
-  b.selected_end = r.readword();
-  b.selected_repeat = r.readbyte() >> 7;
-  b.activated_sound = r.readbyte();
-  b.activated_start = r.readword();
-  b.activated_end = r.readword();
-  const std::uint16_t commands = r.readword();
+void readButton(FieldReader& r, IgButton& b) {
+  b.buttonId = r.readU16();
+  b.numericSelectValue = r.readU16();
+  b.autoAction = r.readU8() >> 7;
+  b.x = r.readU16();
+  b.y = r.readU16();
+  b.upper = r.readU16();
+  b.lower = r.readU16();
+  b.left = r.readU16();
+  b.right = r.readU16();
+  b.normalStart = r.readU16();
+  b.normalEnd = r.readU16();
+  b.normalRepeat = r.readU8() >> 7;
+  b.selectedSound = r.readU8();
+  b.selectedStart = r.readU16();
+  b.selectedEnd = r.readU16();
+  b.selectedRepeat = r.readU8() >> 7;
+  b.activatedSound = r.readU8();
+  b.activatedStart = r.readU16();
+  b.activatedEnd = r.readU16();
+  const std::uint16_t commands = r.readU16();
   // Each command takes 12 bytes: a count the data cannot hold is cut to it.
   const std::size_t n = std::min<std::size_t>(commands, r.remaining() / 12 + 1);
   b.commands.resize(n);
-  for (TNavCommand& c : b.commands) {
-    c.opcode = r.readlong();
-    c.dst = r.readlong();
-    c.src = r.readlong();
+  for (NavCommand& c : b.commands) {
+    c.opcode = r.readU32();
+    c.dst = r.readU32();
+    c.src = r.readU32();
   }
   if (n < commands) r.skip(12 * std::size_t(commands - n));
 }
 
-bool readPage(FieldReader& r, TPage& p, std::size_t pageIndex) {
-  p.page_id = r.readbyte();
-  slog("Reading page " + std::to_string(p.page_id), 1);
-  p.page_version = r.readbyte();
-  p.uo_mask[0] = r.readlong();
-  p.uo_mask[1] = r.readlong();
+bool readPage(FieldReader& r, IgPage& p, std::size_t pageIndex) {
+  p.pageId = r.readU8();
+  setStatusPanel("Reading page " + std::to_string(p.pageId), 1);
+  p.pageVersion = r.readU8();
+  p.uoMask[0] = r.readU32();
+  p.uoMask[1] = r.readU32();
   readEffectSequence(r, p.effects[0], pageIndex);
   if (!r.overrun()) readEffectSequence(r, p.effects[1], pageIndex);
-  p.animation_frame_rate_code = r.readbyte();
-  p.default_selected_button = r.readword();
-  p.default_activated_button = r.readword();
-  p.palette_id = r.readbyte();
-  const std::uint8_t bogs = r.readbyte();
+  p.animationFrameRateCode = r.readU8();
+  p.defaultSelectedButton = r.readU16();
+  p.defaultActivatedButton = r.readU16();
+  p.paletteId = r.readU8();
+  const std::uint8_t bogs = r.readU8();
   for (std::size_t g = 0; g < bogs && !r.overrun(); ++g) {
-    TBOG bog;
-    bog.default_valid_button = r.readword();
-    const std::uint8_t buttons = r.readbyte();
+    Bog bog;
+    bog.defaultValidButton = r.readU16();
+    const std::uint8_t buttons = r.readU8();
     for (std::size_t i = 0; i < buttons && !r.overrun(); ++i) {
-      TIGbutton b;
+      IgButton b;
       readButton(r, b);
       bog.buttons.push_back(std::move(b));
     }
@@ -236,28 +236,28 @@ bool readPage(FieldReader& r, TPage& p, std::size_t pageIndex) {
 
 }  // namespace
 
-bool getIGS(TMenu& m, const Bytes& pageData, std::size_t pageCount) {
+bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount) {
   FieldReader r(pageData);
   m.ics.pages.clear();
   for (std::size_t i = 0; i < pageCount; ++i) {
     pumpEvents();
-    TPage p;
+    IgPage p;
     if (!readPage(r, p, i)) {
-      erlog("The page data of the interactive composition ends early in page " + std::to_string(i) +
-            "; that page and those after it are dropped.");
+      logError("The page data of the interactive composition ends early in page " + std::to_string(i) +
+               "; that page and those after it are dropped.");
       buildAllPageButtons(m);
-      slog("", 1);
+      setStatusPanel("", 1);
       return false;
     }
     m.ics.pages.push_back(std::move(p));
   }
   buildAllPageButtons(m);
-  slog("", 1);
+  setStatusPanel("", 1);
   return true;
 }
 
-MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
-  m = TMenu{};
+MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
+  m = IgMenu{};
   MenuLoad result;
   FieldReader f(data);
   int pageCount = -1;
@@ -266,23 +266,23 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
   while (!f.atEnd()) {
     const std::size_t start = f.pos();
     if (f.remaining() < 13 || data[start] != 'I' || data[start + 1] != 'G') {
-      erlog("File format error" + at(start) + ": no segment begins there; reading stops.");
-      erslog("File format error");
+      logError("File format error" + at(start) + ": no segment begins there; reading stops.");
+      setStatusError("File format error");
       result.status = ReadStatus::Truncated;
       break;
     }
     f.skip(2);
-    const std::uint32_t pts = f.readlong();
-    const std::uint32_t dts = f.readlong();  // the writer derives it again for known segments
-    if (m.in_time == 0) m.in_time = pts;
-    const std::uint8_t type = f.readbyte();
-    const std::size_t length = f.readword();
+    const std::uint32_t pts = f.readU32();
+    const std::uint32_t dts = f.readU32();  // the writer derives it again for known segments
+    if (m.inTime == 0) m.inTime = pts;
+    const std::uint8_t type = f.readU8();
+    const std::size_t length = f.readU16();
     const std::size_t avail = std::min(length, f.remaining());
     FieldReader body(data.data() + f.pos(), avail);
     f.skip(avail);
     if (avail < length) {
-      erlog("The segment" + at(start) + " claims " + std::to_string(length) + " bytes; the file holds " +
-            std::to_string(avail) + ".");
+      logError("The segment" + at(start) + " claims " + std::to_string(length) + " bytes; the file holds " +
+               std::to_string(avail) + ".");
       result.status = ReadStatus::Truncated;
     }
     bool end = false;
@@ -298,7 +298,7 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
         const int pages = readComposition(body, m);
         if (pages >= 0) {
           pageCount = pages;
-          m.has_composition = true;
+          m.hasComposition = true;
         }
         break;
       }
@@ -309,15 +309,15 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
         // Kept whole, so that a save writes it back as it is; a segment the
         // file cuts short is only reported.
         if (avail == length)
-          m.unknown_segments.push_back({pts, dts, type, Bytes(data.begin() + std::ptrdiff_t(start + 13),
+          m.unknownSegments.push_back({pts, dts, type, Bytes(data.begin() + std::ptrdiff_t(start + 13),
                                                                data.begin() + std::ptrdiff_t(start + 13 + length)),
-                                        start});
+                                       start});
         else
-          erlog("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
+          logError("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
         break;
     }
     if (end) {
-      m.display_sets += laterDisplaySets(data, f.pos());
+      m.displaySets += laterDisplaySets(data, f.pos());
       break;
     }
   }
@@ -326,39 +326,39 @@ MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel) {
     result.cancelled = true;
     return result;
   }
-  if (!m.has_composition) {
-    erlog(sawComposition ? "No interactive composition segment carries the first-fragment flag; the menu has no pages."
-                         : "No interactive composition segment found; the menu has no pages.");
+  if (!m.hasComposition) {
+    logError(sawComposition ? "No interactive composition segment carries the first-fragment flag; the menu has no pages."
+                            : "No interactive composition segment found; the menu has no pages.");
     if (result.status == ReadStatus::Ok) result.status = ReadStatus::Truncated;
-  } else if (!getIGS(m, m.ics_data, std::size_t(pageCount))) {
+  } else if (!parsePages(m, m.icsData, std::size_t(pageCount))) {
     result.status = ReadStatus::Truncated;
   }
-  log("[b]" + std::to_string(m.has_composition ? 1 : 0) + "[/b] ICS, [b]" + std::to_string(m.objects.size()) +
+  log("[b]" + std::to_string(m.hasComposition ? 1 : 0) + "[/b] ICS, [b]" + std::to_string(m.objects.size()) +
       "[/b] OCS, [b]" + std::to_string(m.palettes.size()) + "[/b] PCS found.");
-  for (const std::string& note : menuLoadNotes(m)) warnlog(note);
+  for (const std::string& note : menuLoadNotes(m)) logWarning(note);
   return result;
 }
 
-std::vector<std::string> menuLoadNotes(const TMenu& m) {
+std::vector<std::string> menuLoadNotes(const IgMenu& m) {
   std::vector<std::string> notes;
-  for (const TKeptSegment& k : m.unknown_segments)
+  for (const KeptSegment& k : m.unknownSegments)
     notes.push_back("Unknow segment! Type $" + hexText(k.type, 2) + at(k.offset) + " (" +
                     std::to_string(k.body.size()) + " bytes) is kept as it is and saved unchanged.");
-  if (m.display_sets > 1)
-    notes.push_back("The stream holds " + std::to_string(m.display_sets) +
+  if (m.displaySets > 1)
+    notes.push_back("The stream holds " + std::to_string(m.displaySets) +
                     " display sets; only the first is loaded and shown, and saving writes that one alone.");
   return notes;
 }
 
-MenuLoad loadMNU(const std::string& path, TMenu& m, const CancelToken& cancel) {
+MenuLoad readMnuFile(const std::string& path, IgMenu& m, const CancelToken& cancel) {
   Bytes data;
   std::string error;
   if (!readFileBytes(path, data, &error, kMaxMenuFileSize)) {
-    m = TMenu{};
-    erlog("Cannot read " + path + " (" + error + ")");
+    m = IgMenu{};
+    logError("Cannot read " + path + " (" + error + ")");
     return {ReadStatus::Unreadable, false};
   }
-  return loadMNUBytes(data, m, cancel);
+  return parseMnu(data, m, cancel);
 }
 
 }  // namespace mirdal

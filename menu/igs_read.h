@@ -30,19 +30,19 @@ struct MenuLoad {
 // Parses a whole .mnu image into m (which is reset first) and logs
 // "1 ICS, n OCS, p PCS found." with the counts. A requested `cancel` leaves
 // the pages unparsed and the load marked cancelled.
-MenuLoad loadMNUBytes(const Bytes& data, TMenu& m, const CancelToken& cancel = neverCancelled());
+MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel = neverCancelled());
 
 // What the user must hear about a menu loaded: each kept segment of unknown
 // type, and display sets after the first. Empty for an ordinary menu; the
 // load logs each as a warning.
-std::vector<std::string> menuLoadNotes(const TMenu& m);
+std::vector<std::string> menuLoadNotes(const IgMenu& m);
 
 // Reads the file and loads it.
-MenuLoad loadMNU(const std::string& path, TMenu& m, const CancelToken& cancel = neverCancelled());
+MenuLoad readMnuFile(const std::string& path, IgMenu& m, const CancelToken& cancel = neverCancelled());
 
 // Parses `pageCount` pages from the page bytes of the composition into
 // m.ics.pages and builds the page button index. Returns false when the data
 // ended early; the pages read whole are kept.
-bool getIGS(TMenu& m, const Bytes& pageData, std::size_t pageCount);
+bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount);
 
 }  // namespace mirdal

@@ -88,71 +88,71 @@ std::uint8_t sequenceFlags(std::size_t i, std::size_t n) {
 
 bool tooMany(std::size_t n, std::size_t max, const std::string& what) {
   if (n <= max) return false;
-  erlog("Cannot save the menu: " + what + " has " + std::to_string(n) + " entries, at most " +
-        std::to_string(max) + " fit.");
+  logError("Cannot save the menu: " + what + " has " + std::to_string(n) + " entries, at most " +
+           std::to_string(max) + " fit.");
   return true;
 }
 
-bool addEffectSequence(OutputBuffer& o, const Teffectseq& s, const std::string& where) {
-  if (tooMany(s.window_count, kMaxEffectWindows, where + " effect windows")) return false;
+bool addEffectSequence(OutputBuffer& o, const EffectSequence& s, const std::string& where) {
+  if (tooMany(s.windowCount, kMaxEffectWindows, where + " effect windows")) return false;
   if (tooMany(s.effects.size(), 255, where + " effects")) return false;
-  o.addbyte(s.window_count);
-  for (std::size_t i = 0; i < s.window_count; ++i) {
-    const TEffectWindow& w = s.windows[i];
-    o.addbyte(w.window_id);
-    o.addword(w.x);
-    o.addword(w.y);
-    o.addword(w.width);
-    o.addword(w.height);
+  o.addU8(s.windowCount);
+  for (std::size_t i = 0; i < s.windowCount; ++i) {
+    const EffectWindow& w = s.windows[i];
+    o.addU8(w.windowId);
+    o.addU16(w.x);
+    o.addU16(w.y);
+    o.addU16(w.width);
+    o.addU16(w.height);
   }
-  o.addbyte(std::uint32_t(s.effects.size()));
-  for (const Teffect& e : s.effects) {
-    if (tooMany(e.comp_objects.size(), 255, where + " effect objects")) return false;
-    o.add3byte(e.duration);
-    o.addbyte(e.palette_id);
-    o.addbyte(std::uint32_t(e.comp_objects.size()));
-    for (const TCompObject& c : e.comp_objects) {
-      o.addword(c.object_id);
-      o.addbyte(c.window_id);
-      o.addbyte(std::uint32_t(c.flags & 3) << 6);
-      o.addword(c.x);
-      o.addword(c.y);
+  o.addU8(std::uint32_t(s.effects.size()));
+  for (const Effect& e : s.effects) {
+    if (tooMany(e.compObjects.size(), 255, where + " effect objects")) return false;
+    o.addU24(e.duration);
+    o.addU8(e.paletteId);
+    o.addU8(std::uint32_t(e.compObjects.size()));
+    for (const CompositionObject& c : e.compObjects) {
+      o.addU16(c.objectId);
+      o.addU8(c.windowId);
+      o.addU8(std::uint32_t(c.flags & 3) << 6);
+      o.addU16(c.x);
+      o.addU16(c.y);
       if (c.cropped()) {
-        o.addword(c.crop_x);
-        o.addword(c.crop_y);
-        o.addword(c.crop_width);
-        o.addword(c.crop_height);
+        o.addU16(c.cropX);
+        o.addU16(c.cropY);
+        o.addU16(c.cropWidth);
+        o.addU16(c.cropHeight);
       }
     }
   }
   return true;
 }
 
-void addButton(OutputBuffer& o, const TIGbutton& b) {
-  o.addword(b.button_id);
-  o.addword(b.numeric_select_value);
-  o.addbyte(b.auto_action ? 0x80 : 0);
-  o.addword(b.x);
-  o.addword(b.y);
-  o.addword(b.upper);
-  o.addword(b.lower);
-  o.addword(b.left);
-  o.addword(b.right);
-  o.addword(b.normal_start);
-  o.addword(b.normal_end);
-  o.addbyte(b.normal_repeat ? 0x80 : 0);
-  o.addbyte(b.selected_sound);
-  o.addword(b.selected_start);
-  o.addword(b.selected_end);
-  o.addbyte(b.selected_repeat ? 0x80 : 0);
-  o.addbyte(b.activated_sound);
-  o.addword(b.activated_start);
-  o.addword(b.activated_end);
-  o.addword(std::uint32_t(b.commands.size()));
-  for (const TNavCommand& c : b.commands) {
-    o.addlong(c.opcode);
-    o.addlong(c.dst);
-    o.addlong(c.src);
+void addButton(OutputBuffer& o, const IgButton& b) {
+  o.addU16(b.buttonId);
+  o.addU16(b.numericSelectValue);
+  o.addU8(b.autoAction ? 0x80 : 0);
+  o.addU16(b.x);
+  o.addU16(b.y);
+  o.addU16(b.upper);
+  o.addU16(b.lower);
+  o.addU16(b.left);
+  o.addU16(b.right);
+  o.addU16(b.normalStart);
+  o.addU16(b.normalEnd);
+  o.addU8(b.normalRepeat ? 0x80 : 0);
+  o.addU8(b.selectedSound);
+  o.addU16(b.selectedStart);
+  o.addU16(b.selectedEnd);
+  o.addU8(b.selectedRepeat ? 0x80 : 0);
+  o.addU8(b.activatedSound);
+  o.addU16(b.activatedStart);
+  o.addU16(b.activatedEnd);
+  o.addU16(std::uint32_t(b.commands.size()));
+  for (const NavCommand& c : b.commands) {
+    o.addU32(c.opcode);
+    o.addU32(c.dst);
+    o.addU32(c.src);
   }
 }
 
@@ -180,30 +180,30 @@ Bytes pesHeader(std::uint32_t pts, std::uint32_t dts, std::size_t segmentLength)
   return h;
 }
 
-std::vector<std::uint16_t> objectWriteOrder(const TMenu& m) {
+std::vector<std::uint16_t> objectWriteOrder(const IgMenu& m) {
   std::vector<std::uint16_t> order;
   std::vector<bool> placed(m.objects.size(), false);
   if (!m.ics.pages.empty()) {
-    const TPage& page = m.ics.pages[0];
-    for (const Teffect& e : page.effects[0].effects)
-      for (const TCompObject& c : e.comp_objects) addRange(order, placed, c.object_id, c.object_id);
-    const std::size_t indexLength = m.page_buttons.empty() ? 0 : m.page_buttons[0].ids.size();
-    auto shown = [&](const TBOG& g) { return g.default_valid_button < indexLength; };
-    for (const TBOG& g : page.bogs)
+    const IgPage& page = m.ics.pages[0];
+    for (const Effect& e : page.effects[0].effects)
+      for (const CompositionObject& c : e.compObjects) addRange(order, placed, c.objectId, c.objectId);
+    const std::size_t indexLength = m.pageButtons.empty() ? 0 : m.pageButtons[0].ids.size();
+    auto shown = [&](const Bog& g) { return g.defaultValidButton < indexLength; };
+    for (const Bog& g : page.bogs)
       if (shown(g))
-        for (const TIGbutton& b : g.buttons) addRange(order, placed, b.normal_start, b.normal_end);
-    for (const TBOG& g : page.bogs)
+        for (const IgButton& b : g.buttons) addRange(order, placed, b.normalStart, b.normalEnd);
+    for (const Bog& g : page.bogs)
       if (shown(g))
-        for (const TIGbutton& b : g.buttons) addRange(order, placed, b.selected_start, b.selected_end);
-    for (const TBOG& g : page.bogs)
+        for (const IgButton& b : g.buttons) addRange(order, placed, b.selectedStart, b.selectedEnd);
+    for (const Bog& g : page.bogs)
       if (shown(g))
-        for (const TIGbutton& b : g.buttons) addRange(order, placed, b.activated_start, b.activated_end);
-    for (const TBOG& g : page.bogs)
+        for (const IgButton& b : g.buttons) addRange(order, placed, b.activatedStart, b.activatedEnd);
+    for (const Bog& g : page.bogs)
       if (!shown(g))
-        for (const TIGbutton& b : g.buttons) {
-          addRange(order, placed, b.normal_start, b.normal_end);
-          addRange(order, placed, b.selected_start, b.selected_end);
-          addRange(order, placed, b.activated_start, b.activated_end);
+        for (const IgButton& b : g.buttons) {
+          addRange(order, placed, b.normalStart, b.normalEnd);
+          addRange(order, placed, b.selectedStart, b.selectedEnd);
+          addRange(order, placed, b.activatedStart, b.activatedEnd);
         }
   }
   for (std::size_t id = 0; id < placed.size(); ++id)
@@ -211,133 +211,133 @@ std::vector<std::uint16_t> objectWriteOrder(const TMenu& m) {
   return order;
 }
 
-bool serializePages(const TIGSc& ics, Bytes& out) {
+bool serializePages(const InteractiveComposition& ics, Bytes& out) {
   if (tooMany(ics.pages.size(), 255, "the menu's page list")) return false;
   OutputBuffer o;
   for (std::size_t i = 0; i < ics.pages.size(); ++i) {
-    const TPage& p = ics.pages[i];
+    const IgPage& p = ics.pages[i];
     const std::string where = "page " + std::to_string(i) + ",";
-    o.addbyte(p.page_id);
-    o.addbyte(p.page_version);
-    o.addlong(p.uo_mask[0]);
-    o.addlong(p.uo_mask[1]);
+    o.addU8(p.pageId);
+    o.addU8(p.pageVersion);
+    o.addU32(p.uoMask[0]);
+    o.addU32(p.uoMask[1]);
     if (!addEffectSequence(o, p.effects[0], where + " in") || !addEffectSequence(o, p.effects[1], where + " out"))
       return false;
-    o.addbyte(p.animation_frame_rate_code);
-    o.addword(p.default_selected_button);
-    o.addword(p.default_activated_button);
-    o.addbyte(p.palette_id);
+    o.addU8(p.animationFrameRateCode);
+    o.addU16(p.defaultSelectedButton);
+    o.addU16(p.defaultActivatedButton);
+    o.addU8(p.paletteId);
     if (tooMany(p.bogs.size(), 255, where + " BOG list")) return false;
-    o.addbyte(std::uint32_t(p.bogs.size()));
-    for (const TBOG& g : p.bogs) {
+    o.addU8(std::uint32_t(p.bogs.size()));
+    for (const Bog& g : p.bogs) {
       if (tooMany(g.buttons.size(), 255, where + " BOG buttons")) return false;
-      o.addword(g.default_valid_button);
-      o.addbyte(std::uint32_t(g.buttons.size()));
-      for (const TIGbutton& b : g.buttons) {
-        if (tooMany(b.commands.size(), 0xFFFF, where + " button " + std::to_string(b.button_id) + " commands"))
+      o.addU16(g.defaultValidButton);
+      o.addU8(std::uint32_t(g.buttons.size()));
+      for (const IgButton& b : g.buttons) {
+        if (tooMany(b.commands.size(), 0xFFFF, where + " button " + std::to_string(b.buttonId) + " commands"))
           return false;
         addButton(o, b);
       }
     }
   }
-  o.flushadded();
+  o.flushAdded();
   out = o.takeFile();
   return true;
 }
 
-bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
-  slog("Preparing data", 1);
+bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
+  setStatusPanel("Preparing data", 1);
   const std::vector<std::uint16_t> order = objectWriteOrder(m);
 
-  slog("RLE decoding/encoding", 1);
+  setStatusPanel("RLE decoding/encoding", 1);
   std::vector<Bytes> encoded(m.objects.size());
-  std::uint32_t S = 0;
+  std::uint32_t objectDataTotal = 0;
   for (std::size_t i = 0; i < m.objects.size(); ++i) {
-    if (!rle_encode(m, i, encoded[i])) {
-      slog("", 1);
+    if (!encodeObject(m, i, encoded[i])) {
+      setStatusPanel("", 1);
       return false;
     }
-    S += std::uint32_t(encoded[i].size());
+    objectDataTotal += std::uint32_t(encoded[i].size());
   }
 
   // A kept segment goes out as it came; a PES packet has room for less
   // than a .mnu segment.
-  for (const TKeptSegment& k : m.unknown_segments)
+  for (const KeptSegment& k : m.unknownSegments)
     if (framing == SegmentFraming::Pes && k.body.size() > kMaxSegmentLength) {
-      erlog("Cannot write the menu as a stream: the segment of unknown type $" + hexText(k.type, 2) + " holds " +
-            std::to_string(k.body.size()) + " bytes, more than a PES packet can carry (" +
-            std::to_string(kMaxSegmentLength) + ").");
-      slog("", 1);
+      logError("Cannot write the menu as a stream: the segment of unknown type $" + hexText(k.type, 2) + " holds " +
+               std::to_string(k.body.size()) + " bytes, more than a PES packet can carry (" +
+               std::to_string(kMaxSegmentLength) + ").");
+      setStatusPanel("", 1);
       return false;
     }
 
   Bytes pages;
   if (!serializePages(m.ics, pages)) {
-    slog("", 1);
+    setStatusPanel("", 1);
     return false;
   }
-  const std::size_t L = pages.size();
+  const std::size_t pageDataLength = pages.size();
   const bool timeouts = !m.ics.streamModel();
-  const std::size_t dataLength = L + 5 + (timeouts ? kTimeoutFields : 0);
+  const std::size_t dataLength = pageDataLength + 5 + (timeouts ? kTimeoutFields : 0);
   if (dataLength > kMaxDataLength) {
-    erlog("Cannot save the menu: its page data of " + std::to_string(L) +
-          " bytes does not fit the 24-bit length field.");
-    slog("", 1);
+    logError("Cannot save the menu: its page data of " + std::to_string(pageDataLength) +
+             " bytes does not fit the 24-bit length field.");
+    setStatusPanel("", 1);
     return false;
   }
 
   Bytes file;
   SegmentWriter w(framing, file);
-  const std::uint32_t T = m.in_time;
-  auto before = [T](std::uint32_t bytes) { return std::uint32_t(T - std::uint32_t(9u * bytes) / 600u); };
+  const std::uint32_t startPts = m.inTime;
+  auto before = [startPts](std::uint32_t bytes) { return std::uint32_t(startPts - std::uint32_t(9u * bytes) / 600u); };
 
-  slog("Writing ICS", 1);
-  TIGSc& c = m.ics;
-  c.data_length = std::uint32_t(dataLength);
+  setStatusPanel("Writing ICS", 1);
+  InteractiveComposition& c = m.ics;
+  c.dataLength = std::uint32_t(dataLength);
   const std::size_t firstHeader = kIcsHeader + (timeouts ? kTimeoutFields : 0);
-  const auto icsSizes = splitSizes(L, kMaxSegmentLength - firstHeader, kMaxSegmentLength - kIcsNextHeader);
+  const auto icsSizes = splitSizes(pageDataLength, kMaxSegmentLength - firstHeader, kMaxSegmentLength - kIcsNextHeader);
   c.fragments.clear();
   for (std::size_t i = 0, off = 0; i < icsSizes.size(); off += icsSizes[i], ++i) {
     const std::uint8_t flags = sequenceFlags(i, icsSizes.size());
-    w.begin(T, before(S), SegmentType::ICS, icsSizes[i] + (i == 0 ? firstHeader : kIcsNextHeader));
-    w.word16(c.video_width);
-    w.word16(c.video_height);
-    w.byte(std::uint32_t(c.frame_rate & 0x0F) << 4);
-    w.word16(c.composition_number);
-    w.byte(std::uint32_t(c.composition_state & 3) << 6);
+    w.begin(startPts, before(objectDataTotal), SegmentType::ICS, icsSizes[i] + (i == 0 ? firstHeader : kIcsNextHeader));
+    w.word16(c.videoWidth);
+    w.word16(c.videoHeight);
+    w.byte(std::uint32_t(c.frameRate & 0x0F) << 4);
+    w.word16(c.compositionNumber);
+    w.byte(std::uint32_t(c.compositionState & 3) << 6);
     w.byte(std::uint32_t(flags) << 6);
     if (i == 0) {
-      w.word24(c.data_length);
+      w.word24(c.dataLength);
       w.byte(std::uint32_t(c.model & 3) << 6);
       // The stream model without its bit carries the two time-outs, and the
       // reader expects them; they are written as held.
       if (timeouts) {
-        w.word40(c.composition_timeout_pts);
-        w.word40(c.selection_timeout_pts);
+        w.word40(c.compositionTimeoutPts);
+        w.word40(c.selectionTimeoutPts);
       }
-      w.word24(c.user_timeout);
+      w.word24(c.userTimeout);
       w.byte(std::uint32_t(c.pages.size()));
     }
     w.bytes(pages.data() + off, icsSizes[i]);
     c.fragments.push_back({flags, std::uint32_t(off), std::uint32_t(icsSizes[i])});
   }
-  m.ics_data = std::move(pages);
+  m.icsData = std::move(pages);
 
-  slog("Writing palettes", 1);
+  setStatusPanel("Writing palettes", 1);
   const ColourMatrix mx = colourMatrixOf(m);
   for (std::size_t p = 0; p < m.palettes.size(); ++p) {
-    TIGpalette& pal = m.palettes[p];
+    IgPalette& pal = m.palettes[p];
     std::vector<std::uint8_t> ids;
     // Entry 255 is never written.
     for (std::size_t e = 0; e < 255; ++e)
       if (!pal.colours[e].unused()) ids.push_back(std::uint8_t(e));
-    w.begin(before(S), 0, SegmentType::PDS, 2 + 5 * ids.size());
+    w.begin(before(objectDataTotal), 0, SegmentType::PDS, 2 + 5 * ids.size());
     w.byte(std::uint32_t(p));
     w.byte(0);
     for (std::uint8_t e : ids) {
       if (pal.ycrcb[e].y == 0) {
-        const TRGBA& col = pal.colours[e];
-        pal.ycrcb[e] = rgb2ycrcb({col.r, col.g, col.b}, mx);
+        const Rgba& col = pal.colours[e];
+        pal.ycrcb[e] = rgbToYCrCb({col.r, col.g, col.b}, mx);
       }
       w.byte(e);
       w.byte(pal.ycrcb[e].y);
@@ -347,50 +347,50 @@ bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out) {
     }
   }
 
-  slog("Writing objects", 1);
-  std::uint32_t Rrem = S;
-  std::uint32_t lastR = std::uint32_t(L);
+  setStatusPanel("Writing objects", 1);
+  std::uint32_t objectDataLeft = objectDataTotal;
+  std::uint32_t lastObjectDataLength = std::uint32_t(pageDataLength);
   for (std::uint16_t id : order) {
-    TIGobject& o = m.objects[id];
+    IgObject& o = m.objects[id];
     Bytes& buf = encoded[id];
-    const std::uint32_t R = std::uint32_t(buf.size());
-    const auto sizes = splitSizes(R, kMaxSegmentLength - kOdsHeader, kMaxSegmentLength - kOdsNextHeader);
+    const std::uint32_t objectDataLength = std::uint32_t(buf.size());
+    const auto sizes = splitSizes(objectDataLength, kMaxSegmentLength - kOdsHeader, kMaxSegmentLength - kOdsNextHeader);
     o.fragments.clear();
     for (std::size_t i = 0, off = 0; i < sizes.size(); off += sizes[i], ++i) {
       const std::uint8_t flags = sequenceFlags(i, sizes.size());
-      w.begin(before(Rrem - R), before(Rrem), SegmentType::ODS,
+      w.begin(before(objectDataLeft - objectDataLength), before(objectDataLeft), SegmentType::ODS,
               sizes[i] + (i == 0 ? kOdsHeader : kOdsNextHeader));
       w.word16(id);
       w.byte(0);
       w.byte(std::uint32_t(flags) << 6);
       if (i == 0) {
-        w.word24(R + 4);
+        w.word24(objectDataLength + 4);
         w.word16(o.width);
         w.word16(o.height);
       }
       w.bytes(buf.data() + off, sizes[i]);
       o.fragments.push_back({0, flags, std::uint32_t(off), std::uint32_t(sizes[i])});
     }
-    o.object_id = id;
-    o.rle_length = R;
+    o.objectId = id;
+    o.rleLength = objectDataLength;
     o.rle = std::move(buf);
-    Rrem -= R;
-    lastR = R;
+    objectDataLeft -= objectDataLength;
+    lastObjectDataLength = objectDataLength;
   }
 
-  for (const TKeptSegment& k : m.unknown_segments) {
+  for (const KeptSegment& k : m.unknownSegments) {
     w.begin(k.pts, k.dts, SegmentType(k.type), k.body.size());
     w.bytes(k.body.data(), k.body.size());
   }
-  w.begin(before(lastR), 0, SegmentType::END, 0);
-  slog("", 1);
+  w.begin(before(lastObjectDataLength), 0, SegmentType::END, 0);
+  setStatusPanel("", 1);
   out = std::move(file);
   return true;
 }
 
-bool saveMNU(TMenu& m, const SaveRequest& req, Reporter& rep) {
+bool saveMnu(IgMenu& m, const SaveRequest& req, Reporter& rep) {
   Bytes bytes;
-  if (!saveIGS(m, SegmentFraming::Mnu, bytes)) return false;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes)) return false;
   return saveDiscFile(req, bytes, rep);
 }
 

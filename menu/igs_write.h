@@ -25,11 +25,11 @@ inline constexpr std::size_t kMaxSegmentLength = 65519;
 // in-effects, then the buttons' normal, selected and activated states),
 // then every other object by ascending id. Ids the table does not hold are
 // left out.
-std::vector<std::uint16_t> objectWriteOrder(const TMenu& m);
+std::vector<std::uint16_t> objectWriteOrder(const IgMenu& m);
 
-// The page block: every page in the stream layout. Refuses, with an erlog
+// The page block: every page in the stream layout. Refuses, with an logError
 // line, lists longer than their count fields allow.
-bool serializePages(const TIGSc& ics, Bytes& out);
+bool serializePages(const InteractiveComposition& ics, Bytes& out);
 
 // The whole stream. Re-encodes every object, rebuilds the fragment tables
 // and the composition's data length, and gives palette entries without
@@ -38,11 +38,11 @@ bool serializePages(const TIGSc& ics, Bytes& out);
 // segments of unknown type kept from a load go out as read (timestamps
 // included) just before the END segment. Returns false, writing nothing to
 // out, when the model cannot be written.
-bool saveIGS(TMenu& m, SegmentFraming framing, Bytes& out);
+bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out);
 
 // Saves the menu as a .mnu file through the save step of every writer
-// (saveDiscFile); a menu saveIGS cannot write is refused with its reason.
-bool saveMNU(TMenu& m, const SaveRequest& req, Reporter& rep = reporter());
+// (saveDiscFile); a menu composeMenuSegments cannot write is refused with its reason.
+bool saveMnu(IgMenu& m, const SaveRequest& req, Reporter& rep = reporter());
 
 // The PES header that carries one segment of `segmentLength` body bytes; the
 // DTS is left out when it is 0.

@@ -53,16 +53,16 @@ std::optional<MenuKey> parseMenuKey(std::string_view w) {
   return std::nullopt;
 }
 
-MenuEmulator::MenuEmulator(TMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer)
+MenuEmulator::MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer)
     : m_(menu), regs_(regs), run_(run), r_(renderer) {
   own_.menu = &m_;
   if (r_) r_->menu = &m_;
-  if (m_.page_buttons.size() != m_.ics.pages.size()) buildAllPageButtons(m_);
+  if (m_.pageButtons.size() != m_.ics.pages.size()) buildAllPageButtons(m_);
   if (psr11() < m_.ics.pages.size()) page_ = psr11();
 }
 
-const TIGbutton* MenuEmulator::button(std::uint32_t id) const {
-  if (page_ >= m_.page_buttons.size() || id >= m_.page_buttons[page_].ids.size()) return nullptr;
+const IgButton* MenuEmulator::button(std::uint32_t id) const {
+  if (page_ >= m_.pageButtons.size() || id >= m_.pageButtons[page_].ids.size()) return nullptr;
   return findButton(m_, page_, std::uint16_t(id));
 }
 
@@ -75,20 +75,20 @@ void MenuEmulator::drawNormal(std::uint16_t id) {
 
 void MenuEmulator::drawSelected(std::uint16_t id) {
   events_.push_back({MenuEvent::Kind::Selected, id, std::uint32_t(page_), {}});
-  if (const TIGbutton* b = button(id); b && b->selected_sound != 0xFF)
-    events_.push_back({MenuEvent::Kind::Sound, b->selected_sound, std::uint32_t(page_), {}});
+  if (const IgButton* b = button(id); b && b->selectedSound != 0xFF)
+    events_.push_back({MenuEvent::Kind::Sound, b->selectedSound, std::uint32_t(page_), {}});
   if (drawing()) drawButton(*r_, id, ButtonLook::Selected);
 }
 
 void MenuEmulator::drawActivated(std::uint16_t id) {
-  if (const TIGbutton* b = button(id); b && b->activated_sound != 0xFF)
-    events_.push_back({MenuEvent::Kind::Sound, b->activated_sound, std::uint32_t(page_), {}});
+  if (const IgButton* b = button(id); b && b->activatedSound != 0xFF)
+    events_.push_back({MenuEvent::Kind::Sound, b->activatedSound, std::uint32_t(page_), {}});
   if (drawing()) drawButton(*r_, id, ButtonLook::Activated);
 }
 
-void MenuEmulator::executing(std::size_t line, const TNavCommand& c) {
+void MenuEmulator::executing(std::size_t line, const NavCommand& c) {
   events_.push_back({MenuEvent::Kind::Command, 0, std::uint32_t(page_),
-                     traceDisplayText(comm2str(c, line, CommandContext::ButtonCommands), line)});
+                     traceDisplayText(commandRow(c, line, CommandContext::ButtonCommands), line)});
 }
 
 void MenuEmulator::announced(std::string_view message) {
@@ -96,48 +96,48 @@ void MenuEmulator::announced(std::string_view message) {
 }
 
 void MenuEmulator::activate(std::uint16_t id) {
-  const TIGbutton* b = button(id);
+  const IgButton* b = button(id);
   if (!b) return;
   events_.push_back({MenuEvent::Kind::Activated, id, std::uint32_t(page_), {}});
-  const TCommands program = b->commands;  // the run may change pages
+  const CommandList program = b->commands;  // the run may change pages
   run_.line = run_.trace ? -1 : 0;
   runProgram(id, program);
 }
 
 void MenuEmulator::continueTrace(std::uint16_t id, std::uint64_t now) {
   advance(now);
-  const TIGbutton* b = button(id);
+  const IgButton* b = button(id);
   if (!b || !run_.traceInProgress()) return;
-  const TCommands program = b->commands;
+  const CommandList program = b->commands;
   runProgram(id, program);
 }
 
-void MenuEmulator::runProgram(std::uint16_t id, const TCommands& program) {
+void MenuEmulator::runProgram(std::uint16_t id, const CommandList& program) {
   MenuHost* oldMenu = run_.menu;
   RunObserver* oldObserver = run_.observer;
   const std::uint64_t oldMax = run_.maxSteps;
   run_.menu = this;
   run_.observer = this;
   run_.maxSteps = options.maxSteps;
-  last_ = ExecComm(program, regs_, run_);
+  last_ = executeProgram(program, regs_, run_);
   if (last_.stepLimitReached)
-    erlog("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
-          " commands");
+    logError("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
+             " commands");
   run_.menu = oldMenu;
   run_.observer = oldObserver;
   run_.maxSteps = oldMax;
 }
 
 void MenuEmulator::armTimeOut() {
-  const TPage* p = page_ < m_.ics.pages.size() ? &m_.ics.pages[page_] : nullptr;
+  const IgPage* p = page_ < m_.ics.pages.size() ? &m_.ics.pages[page_] : nullptr;
   timeoutAt_ = 0;
-  if (p && p->default_activated_button != kNoButton && m_.ics.user_timeout > 0)
-    timeoutAt_ = now_ + std::max<std::uint64_t>(1, m_.ics.user_timeout / 90);
+  if (p && p->defaultActivatedButton != kNoButton && m_.ics.userTimeout > 0)
+    timeoutAt_ = now_ + std::max<std::uint64_t>(1, m_.ics.userTimeout / 90);
 }
 
 void MenuEmulator::beginEffect() {
   const auto [page, which] = queued_.front();
-  const Teffectseq& seq = m_.ics.pages[page].effects[which];
+  const EffectSequence& seq = m_.ics.pages[page].effects[which];
   effect_.active = true;
   effect_.page = page;
   effect_.which = which;
@@ -147,7 +147,7 @@ void MenuEmulator::beginEffect() {
   if (r_) drawEffect(*r_, seq, 0);
 }
 
-void MenuEmulator::effectShown(const Teffectseq& seq) {
+void MenuEmulator::effectShown(const EffectSequence& seq) {
   const std::size_t i = effect_.index;
   events_.push_back({MenuEvent::Kind::EffectShown, std::uint32_t(i), std::uint32_t(effect_.page),
                      "Effect: " + std::to_string(i) + "  duration: " + std::to_string(seq.effects[i].duration / 90) +
@@ -159,7 +159,7 @@ void MenuEmulator::startEffects(std::size_t page, int which) {
   events_.push_back({which ? MenuEvent::Kind::OutEffects : MenuEvent::Kind::InEffects, 0, std::uint32_t(page), {}});
   queued_.emplace_back(page, which);
   if (!effect_.active) {
-    if (r_) DelPage(*r_);
+    if (r_) clearPage(*r_);
     beginEffect();
   }
 }
@@ -167,7 +167,7 @@ void MenuEmulator::startEffects(std::size_t page, int which) {
 void MenuEmulator::finishEffects() {
   // Steps through every effect whose time is over.
   while (effect_.active && now_ >= effect_.until) {
-    const Teffectseq& seq = m_.ics.pages[effect_.page].effects[effect_.which];
+    const EffectSequence& seq = m_.ics.pages[effect_.page].effects[effect_.which];
     effectShown(seq);
     if (++effect_.index < seq.effects.size()) {
       effect_.until += seq.effects[effect_.index].duration / 90;
@@ -181,7 +181,7 @@ void MenuEmulator::finishEffects() {
     if (!queued_.empty()) {
       beginEffect();
     } else if (r_) {
-      DrawPage(*r_, regs_.psr[kPsrSelectedButton]);  // the buttons come after the effects
+      drawPage(*r_, regs_.psr[kPsrSelectedButton]);  // the buttons come after the effects
     }
   }
 }
@@ -190,13 +190,13 @@ void MenuEmulator::showPage(std::size_t page) {
   page_ = page;
   events_.push_back({MenuEvent::Kind::Page, 0, std::uint32_t(page), {}});
   armTimeOut();
-  const TPage& p = m_.ics.pages[page];
-  nextFrame_ = now_ + animationIntervalMs(m_.ics.frame_rate, p.animation_frame_rate_code);
+  const IgPage& p = m_.ics.pages[page];
+  nextFrame_ = now_ + animationIntervalMs(m_.ics.frameRate, p.animationFrameRateCode);
   regs_.psr[43] = regs_.psr[kPsrMenuPage];
   if (options.inEffects && !p.effects[0].effects.empty()) {
     startEffects(page, 0);
   } else if (drawing()) {
-    DrawPage(*r_, regs_.psr[kPsrSelectedButton]);
+    drawPage(*r_, regs_.psr[kPsrSelectedButton]);
   }
   if (isSlot(psr10())) events_.push_back({MenuEvent::Kind::Selected, psr10(), std::uint32_t(page), {}});
 }
@@ -207,12 +207,12 @@ void MenuEmulator::showPage(std::size_t page) {
 void MenuEmulator::enterPage(std::size_t page) {
   page_ = page;
   regs_.psr[kPsrMenuPage] = std::uint32_t(page);
-  SetButtonStates(rend(), page);
+  resetButtonStates(rend(), page);
   run_.line = 0;
   const std::uint16_t selected = selectedOnPageShow(rend(), psr10());
   regs_.psr[kPsrSelectedButton] = selected;
   showPage(page);
-  if (isSlot(selected) && button(selected)->auto_action == std::uint8_t(ButtonFlag::On)) activate(selected);
+  if (isSlot(selected) && button(selected)->autoAction == std::uint8_t(ButtonFlag::On)) activate(selected);
 }
 
 void MenuEmulator::start(std::uint64_t now) {
@@ -240,7 +240,7 @@ void MenuEmulator::showPopUp(bool on) {
   timeoutAt_ = 0;
   queued_.clear();
   effect_.active = false;
-  if (r_) DelPage(*r_);
+  if (r_) clearPage(*r_);
 }
 
 void MenuEmulator::popUpOff() {
@@ -251,7 +251,7 @@ void MenuEmulator::selectKey() {
   const std::uint16_t id = psr10();
   if (!isSlot(id)) return;
   const std::uint32_t page = regs_.psr[kPsrMenuPage];
-  const bool autoAction = button(id)->auto_action == std::uint8_t(ButtonFlag::On);
+  const bool autoAction = button(id)->autoAction == std::uint8_t(ButtonFlag::On);
   drawActivated(id);
   activate(id);
   if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
@@ -269,7 +269,7 @@ void MenuEmulator::key(MenuKey k, std::uint64_t now) {
   if (k == MenuKey::Select) return selectKey();
   const std::uint16_t id = psr10();
   if (!isSlot(id)) return;
-  const TIGbutton* b = button(id);
+  const IgButton* b = button(id);
   const std::uint16_t target = k == MenuKey::Up     ? b->upper
                                : k == MenuKey::Down ? b->lower
                                : k == MenuKey::Left ? b->left
@@ -279,21 +279,21 @@ void MenuEmulator::key(MenuKey k, std::uint64_t now) {
   if (target == id || !isSlot(target)) return;
   drawNormal(id);
   regs_.psr[kPsrSelectedButton] = target;
-  if (button(target)->auto_action == std::uint8_t(ButtonFlag::On)) return activate(target);
-  table()[target].selectedAnimating = button(target)->selected_start != button(target)->selected_end;
+  if (button(target)->autoAction == std::uint8_t(ButtonFlag::On)) return activate(target);
+  table()[target].selectedAnimating = button(target)->selectedStart != button(target)->selectedEnd;
   drawSelected(target);
 }
 
 void MenuEmulator::timeOut() {
   events_.push_back({MenuEvent::Kind::TimeOut, 0, std::uint32_t(page_), {}});
-  const TPage& p = m_.ics.pages[page_];
-  if (isSlot(psr10()) && p.default_activated_button == 0xFFFE) return selectKey();
-  const std::uint16_t id = p.default_activated_button;
+  const IgPage& p = m_.ics.pages[page_];
+  if (isSlot(psr10()) && p.defaultActivatedButton == 0xFFFE) return selectKey();
+  const std::uint16_t id = p.defaultActivatedButton;
   if (!isSlot(id) || !table()[id].shown) return;
   if (psr10() < kNoButton) drawNormal(psr10());
   const std::uint32_t page = regs_.psr[kPsrMenuPage];
   regs_.psr[kPsrSelectedButton] = id;
-  const bool autoAction = button(id)->auto_action == std::uint8_t(ButtonFlag::On);
+  const bool autoAction = button(id)->autoAction == std::uint8_t(ButtonFlag::On);
   drawActivated(id);
   activate(id);
   if (psr10() == id && regs_.psr[kPsrMenuPage] == page && !autoAction) drawSelected(id);
@@ -305,7 +305,7 @@ void MenuEmulator::selectButton(std::uint16_t id, std::uint64_t now) {
   if (!isSlot(id) || id == psr10()) return;
   if (isSlot(psr10())) drawNormal(psr10());
   regs_.psr[kPsrSelectedButton] = id;
-  table()[id].selectedAnimating = button(id)->selected_start != button(id)->selected_end;
+  table()[id].selectedAnimating = button(id)->selectedStart != button(id)->selectedEnd;
   drawSelected(id);
 }
 
@@ -324,7 +324,7 @@ void MenuEmulator::advance(std::uint64_t now) {
   if (page_ >= m_.ics.pages.size()) return;
   if (started_ && !shown()) return;
   const std::uint32_t interval =
-      animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code);
+      animationIntervalMs(m_.ics.frameRate, m_.ics.pages[page_].animationFrameRateCode);
   if (options.animate && interval && now_ >= nextFrame_ && !effect_.active) {
     if (r_) animationTick(*r_, regs_.psr[kPsrSelectedButton]);
     nextFrame_ = now_ + interval;  // a late tick is not made up, as with a timer
@@ -340,13 +340,13 @@ std::uint64_t MenuEmulator::nextDue() const {
   if (effect_.active) due = std::min(due, effect_.until);
   if (started_ && !shown()) return due;
   if (options.animate && page_ < m_.ics.pages.size() &&
-      animationIntervalMs(m_.ics.frame_rate, m_.ics.pages[page_].animation_frame_rate_code))
+      animationIntervalMs(m_.ics.frameRate, m_.ics.pages[page_].animationFrameRateCode))
     due = std::min(due, nextFrame_);
   if (timeoutAt_) due = std::min(due, timeoutAt_);
   return due;
 }
 
-std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::uint32_t n, std::uint32_t m) {
+std::optional<CommandList> MenuEmulator::setButtonPage(const NavCommand& c, std::uint32_t n, std::uint32_t m) {
   const std::size_t oldPage = page_;
   const std::uint16_t oldButton = psr10();
   const bool pageFlag = c.src >> 31, effectsOff = (c.src >> 30) & 1, buttonFlag = c.dst >> 31;
@@ -363,12 +363,12 @@ std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::
     // The new page comes up with the selection a player makes for it; a
     // button named too overrides it when the page has that button.
     regs_.psr[kPsrMenuPage] = std::uint32_t(page);
-    SetButtonStates(rend(), page);
+    resetButtonStates(rend(), page);
     page_ = page;
     regs_.psr[kPsrSelectedButton] = selectedOnPageShow(rend(), oldButton);
   }
   if (buttonFlag && isSlot(id)) {
-    std::vector<TButtonState>& st = table();
+    std::vector<ButtonState>& st = table();
     for (std::size_t i = 0; i < st.size(); ++i)
       if (button(std::uint32_t(i)) && st[i].bog == st[id].bog) st[i].shown = false;
     st[id].shown = true;
@@ -382,7 +382,7 @@ std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::
     drawSelected(id);
   }
   // The program ends; an auto-action button selected now runs next.
-  if (isSlot(psr10()) && button(psr10())->auto_action == std::uint8_t(ButtonFlag::On)) {
+  if (isSlot(psr10()) && button(psr10())->autoAction == std::uint8_t(ButtonFlag::On)) {
     events_.push_back({MenuEvent::Kind::Activated, psr10(), std::uint32_t(page_), {}});
     return button(psr10())->commands;
   }
@@ -392,7 +392,7 @@ std::optional<TCommands> MenuEmulator::setButtonPage(const TNavCommand& c, std::
 std::optional<std::uint16_t> MenuEmulator::enableButton(std::uint16_t id) {
   if (!isSlot(id)) return std::nullopt;
   std::optional<std::uint16_t> remember;
-  std::vector<TButtonState>& st = table();
+  std::vector<ButtonState>& st = table();
   if (isSlot(psr10()) && st[psr10()].bog == st[id].bog) {
     regs_.psr[kPsrSelectedButton] = kNoButton;
     remember = id;
@@ -409,7 +409,7 @@ void MenuEmulator::disableButton(std::uint16_t id) {
   if (!isSlot(id)) return;
   table()[id].shown = false;
   events_.push_back({MenuEvent::Kind::Disabled, id, std::uint32_t(page_), {}});
-  if (drawing()) DelButton(*r_, id);
+  if (drawing()) removeButton(*r_, id);
 }
 
 void MenuEmulator::endOfRunSelection(std::uint16_t remembered) {

@@ -64,7 +64,7 @@ struct EmulationOptions {
 class MenuEmulator final : public MenuHost, private RunObserver {
  public:
   // renderer may be null (no drawing, events only).
-  MenuEmulator(TMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer = nullptr);
+  MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer = nullptr);
 
   EmulationOptions options;
 
@@ -89,7 +89,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
 
   std::vector<MenuEvent>& events() { return events_; }
   std::size_t page() const { return page_; }
-  const std::vector<TButtonState>& states() const { return states_(); }
+  const std::vector<ButtonState>& states() const { return states_(); }
   bool effectsPlaying() const { return effect_.active; }
   bool popUpMenu() const { return m_.ics.model & 1; }
   // Whether the menu is on screen: always for an always-on menu once
@@ -99,26 +99,26 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   std::uint64_t nextDue() const;
 
   // MenuHost
-  std::optional<TCommands> setButtonPage(const TNavCommand& c, std::uint32_t n, std::uint32_t m) override;
+  std::optional<CommandList> setButtonPage(const NavCommand& c, std::uint32_t n, std::uint32_t m) override;
   std::optional<std::uint16_t> enableButton(std::uint16_t id) override;
   void disableButton(std::uint16_t id) override;
   void endOfRunSelection(std::uint16_t remembered) override;
   void popUpOff() override;
 
  private:
-  void executing(std::size_t line, const TNavCommand& c) override;
+  void executing(std::size_t line, const NavCommand& c) override;
   void announced(std::string_view message) override;
   void finishEffects();
   void beginEffect();
-  void effectShown(const Teffectseq& seq);
+  void effectShown(const EffectSequence& seq);
 
-  const std::vector<TButtonState>& states_() const { return r_ ? r_->states : own_.states; }
-  std::vector<TButtonState>& table() { return r_ ? r_->states : own_.states; }
+  const std::vector<ButtonState>& states_() const { return r_ ? r_->states : own_.states; }
+  std::vector<ButtonState>& table() { return r_ ? r_->states : own_.states; }
   PageRenderer& rend() { return r_ ? *r_ : own_; }
   // Buttons are drawn while the menu is on screen and no effect plays.
   bool drawing() const { return r_ && !effect_.active && shown(); }
   bool isSlot(std::uint32_t id) const;
-  const TIGbutton* button(std::uint32_t id) const;
+  const IgButton* button(std::uint32_t id) const;
   std::uint16_t psr10() const { return std::uint16_t(regs_.psr[kPsrSelectedButton]); }
   std::uint8_t psr11() const { return std::uint8_t(regs_.psr[kPsrMenuPage]); }
 
@@ -129,13 +129,13 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   void drawSelected(std::uint16_t id);
   void drawActivated(std::uint16_t id);
   void activate(std::uint16_t id);
-  void runProgram(std::uint16_t id, const TCommands& program);
+  void runProgram(std::uint16_t id, const CommandList& program);
   void selectKey();
   void timeOut();
   void armTimeOut();
   void startEffects(std::size_t page, int which);
 
-  TMenu& m_;
+  IgMenu& m_;
   Registers& regs_;
   RunState& run_;
   PageRenderer* r_;

@@ -118,7 +118,7 @@ bool readPalettePng(const Bytes& data, std::uint32_t maxWidth, std::uint32_t max
   return ok;
 }
 
-Bytes writePalettePng(const IndexImage& img, const TIGpalette& pal, const std::string& software) {
+Bytes writePalettePng(const IndexImage& img, const IgPalette& pal, const std::string& software) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, keepError, ignoreWarning);
   if (!png) return {};
@@ -157,22 +157,22 @@ Bytes writePalettePng(const IndexImage& img, const TIGpalette& pal, const std::s
   return out;
 }
 
-std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& data, const ObjectImport& where) {
+std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& data, const ObjectImport& where) {
   PalettePng png;
   std::string why;
-  if (!readPalettePng(data, m.ics.video_width, m.ics.video_height, png, &why)) {
-    erlog("Not supported file format! The image is " + why + ".");
-    erslog("Not supported file format!");
+  if (!readPalettePng(data, m.ics.videoWidth, m.ics.videoHeight, png, &why)) {
+    logError("Not supported file format! The image is " + why + ".");
+    setStatusError("Not supported file format!");
     return std::nullopt;
   }
   if ((where.replaceObject && *where.replaceObject >= m.objects.size()) ||
       (where.replacePalette && *where.replacePalette >= m.palettes.size())) {
-    erlog("There is no such object or palette to replace.");
+    logError("There is no such object or palette to replace.");
     return std::nullopt;
   }
   Bytes code = rleEncodeImage(png.image);
   if (code.size() > kMaxRleLength) {
-    erlog("The image needs more run-length code than an object can hold; not imported.");
+    logError("The image needs more run-length code than an object can hold; not imported.");
     return std::nullopt;
   }
 
@@ -183,18 +183,18 @@ std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& data, const O
   if (r.palette == m.palettes.size()) m.palettes.emplace_back();
   if (m.cache.size() < m.objects.size()) m.cache.resize(m.objects.size());
 
-  TIGobject& o = m.objects[r.object];
-  o.object_id = std::uint16_t(r.object);
+  IgObject& o = m.objects[r.object];
+  o.objectId = std::uint16_t(r.object);
   o.width = png.image.width;
   o.height = png.image.height;
   o.image = std::move(png.image);
-  o.rle_length = std::uint32_t(code.size());
+  o.rleLength = std::uint32_t(code.size());
   o.rle = std::move(code);
-  o.fragments = {TObjFragment{0, kFirstFragment | kLastFragment, 0, o.rle_length}};
+  o.fragments = {ObjectFragment{0, kFirstFragment | kLastFragment, 0, o.rleLength}};
 
   const ColourMatrix mx = colourMatrixOf(m);
-  TIGpalette& p = m.palettes[r.palette];
-  p.palette_id = std::uint16_t(r.palette);
+  IgPalette& p = m.palettes[r.palette];
+  p.paletteId = std::uint16_t(r.palette);
   for (std::size_t e = 0; e < 256; ++e) {
     p.colours[e].r = p.colours[e].g = p.colours[e].b = 0;
     p.ycrcb[e] = {};
@@ -206,18 +206,18 @@ std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& data, const O
       p.colours[e].t = 0;
       continue;
     }
-    const TRGB c = png.colours[e];
+    const PaletteRgb c = png.colours[e];
     p.colours[e] = {c.r, c.g, c.b, e < png.alpha.size() ? png.alpha[e] : std::uint8_t(255)};
-    p.ycrcb[e] = rgb2ycrcb(c, mx);
+    p.ycrcb[e] = rgbToYCrCb(c, mx);
   }
   clearObjectCache(m, r.object);
   clearPaletteCache(m, r.palette);
   return r;
 }
 
-Bytes exportObjectPng(TMenu& m, std::size_t object, std::size_t palette, const std::string& software) {
+Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return {};
-  if (!m.objects[object].image) rle_decode(m, object);
+  if (!m.objects[object].image) decodeObject(m, object);
   return writePalettePng(*m.objects[object].image, m.palettes[palette], software);
 }
 

@@ -17,7 +17,7 @@ namespace mirdal {
 // A decoded palette PNG.
 struct PalettePng {
   IndexImage image;
-  std::vector<TRGB> colours;         // the PLTE chunk, at most 256 entries
+  std::vector<PaletteRgb> colours;   // the PLTE chunk, at most 256 entries
   std::vector<std::uint8_t> alpha;   // the tRNS chunk, at most 256 entries
 };
 
@@ -28,7 +28,7 @@ bool readPalettePng(const Bytes& png, std::uint32_t maxWidth, std::uint32_t maxH
 
 // An 8-bit palette PNG of the picture with all 256 colours of the palette,
 // their 256 transparency values, and a "Software" text chunk.
-Bytes writePalettePng(const IndexImage& img, const TIGpalette& pal, const std::string& software);
+Bytes writePalettePng(const IndexImage& img, const IgPalette& pal, const std::string& software);
 
 struct ObjectImport {
   std::optional<std::size_t> replaceObject;   // else a new object is appended
@@ -44,10 +44,10 @@ struct ImportResult {
 // an 8-bit palette PNG or is larger than the menu's video size gets "Not
 // supported file format!" and leaves the model unchanged. Replaced slots
 // must exist.
-std::optional<ImportResult> importObjectPng(TMenu& m, const Bytes& png, const ObjectImport& where);
+std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& png, const ObjectImport& where);
 
 // The PNG of object `object` through palette `palette` (decoded first when
 // needed); empty for an index out of range.
-Bytes exportObjectPng(TMenu& m, std::size_t object, std::size_t palette, const std::string& software);
+Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software);
 
 }  // namespace mirdal

@@ -10,22 +10,22 @@
 
 namespace mirdal {
 
-std::optional<std::size_t> referencePalette(const TMenu& m, std::uint16_t object) {
+std::optional<std::size_t> referencePalette(const IgMenu& m, std::uint16_t object) {
   // The first reference begins with the page number, then ':' for buttons,
   // 'i' for in-effects (which come first when both are used) or 'o'.
-  const std::string ref = getobjref(m, object);
+  const std::string ref = objectUses(m, object);
   std::size_t i = 0;
   std::size_t page = 0;
   while (i < ref.size() && std::isdigit(static_cast<unsigned char>(ref[i]))) page = page * 10 + std::size_t(ref[i++] - '0');
   if (i == 0 || i >= ref.size() || page >= m.ics.pages.size()) return std::nullopt;
-  const TPage& p = m.ics.pages[page];
-  std::size_t palette = p.palette_id;
+  const IgPage& p = m.ics.pages[page];
+  std::size_t palette = p.paletteId;
   if (ref[i] == 'i') {
     if (p.effects[0].effects.empty()) return std::nullopt;
-    palette = p.effects[0].effects.back().palette_id;
+    palette = p.effects[0].effects.back().paletteId;
   } else if (ref[i] == 'o') {
     if (p.effects[1].effects.empty()) return std::nullopt;
-    palette = p.effects[1].effects.front().palette_id;
+    palette = p.effects[1].effects.front().paletteId;
   } else if (ref[i] != ':') {
     return std::nullopt;
   }
@@ -33,19 +33,19 @@ std::optional<std::size_t> referencePalette(const TMenu& m, std::uint16_t object
   return palette;
 }
 
-IndexImage objectImage(const TMenu& m, std::size_t object) {
+IndexImage objectImage(const IgMenu& m, std::size_t object) {
   if (object >= m.objects.size()) return {};
-  const TIGobject& o = m.objects[object];
+  const IgObject& o = m.objects[object];
   if (o.image) return o.image->pixels.empty() ? IndexImage{} : *o.image;
   if (o.width == 0 || o.height == 0 || o.rle.empty()) return {};
   if (std::size_t(o.width) * o.height > kMaxObjectPixels) return {};
   return rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
 }
 
-RgbaPicture objectPicture(const TMenu& m, std::size_t object, std::size_t palette) {
+RgbaPicture objectPicture(const IgMenu& m, std::size_t object, std::size_t palette) {
   const IndexImage img = objectImage(m, object);
   if (img.pixels.empty()) return {};
-  return drawThroughPalette(img, id2pal(m, palette));
+  return drawThroughPalette(img, paletteColours(m, palette));
 }
 
 namespace {
@@ -73,7 +73,7 @@ std::uint8_t over(std::uint8_t top, std::uint8_t under, std::uint8_t alpha) {
 
 }  // namespace
 
-Canvas paletteChart(const TRGBApalettes& pal, Colour background) {
+Canvas paletteChart(const RgbaPalette& pal, Colour background) {
   Canvas c;
   c.width = kPaletteChartWidth;
   c.height = kPaletteChartHeight;
@@ -81,7 +81,7 @@ Canvas paletteChart(const TRGBApalettes& pal, Colour background) {
   fillRect(c, Rect{0, 0, c.width, c.height}, background);
   for (int n = 0; n < 256; ++n) {
     const int col = n % 16, row = n / 16;
-    const TRGBA& e = pal[std::size_t(n)];
+    const Rgba& e = pal[std::size_t(n)];
     const int y = 10 + row * 10;
     const int left = 10 + col * 10, right = 180 + col * 10;
     clippedSquare(c, left, y, 9, Colour{0, 0, 0});
@@ -114,10 +114,10 @@ std::string hexDec(unsigned v) {
 
 }  // namespace
 
-std::string paletteInspectionText(std::size_t paletteId, const TRGBApalettes& pal, int entry) {
+std::string paletteInspectionText(std::size_t paletteId, const RgbaPalette& pal, int entry) {
   std::string s = "Palette: " + hexDec(unsigned(paletteId));
   if (entry < 0 || entry > 255) return s;
-  const TRGBA& c = pal[std::size_t(entry)];
+  const Rgba& c = pal[std::size_t(entry)];
   char rgb[48];
   std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X  (%u,%u,%u)", c.r, c.g, c.b, c.r, c.g, c.b);
   const unsigned clear = 255u - c.t;

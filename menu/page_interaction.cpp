@@ -12,14 +12,14 @@ struct Box {
 };
 
 // The rectangle of object `object` at the button's place, inclusive.
-std::optional<Box> objectBox(const TMenu& m, const TIGbutton& b, std::uint16_t object) {
+std::optional<Box> objectBox(const IgMenu& m, const IgButton& b, std::uint16_t object) {
   if (object == kNoObjectId || object >= m.objects.size()) return std::nullopt;
-  const TIGobject& o = m.objects[object];
+  const IgObject& o = m.objects[object];
   return Box{b.x, b.y, b.x + o.width, b.y + o.height};
 }
 
-const TIGbutton* pageButton(const TMenu& m, std::size_t page, std::uint32_t id) {
-  if (page >= m.page_buttons.size() || id >= m.page_buttons[page].ids.size()) return nullptr;
+const IgButton* pageButton(const IgMenu& m, std::size_t page, std::uint32_t id) {
+  if (page >= m.pageButtons.size() || id >= m.pageButtons[page].ids.size()) return nullptr;
   return findButton(m, page, std::uint16_t(id));
 }
 
@@ -30,23 +30,23 @@ Point viewToPage(Point p, int w, int h) {
   return {p.x * 1920 / w, p.y * 1080 / h};
 }
 
-bool overSelectedButton(const TMenu& m, std::size_t page, std::uint32_t psr10, Point p) {
-  const TIGbutton* b = pageButton(m, page, psr10);
+bool overSelectedButton(const IgMenu& m, std::size_t page, std::uint32_t psr10, Point p) {
+  const IgButton* b = pageButton(m, page, psr10);
   if (!b) return false;
-  const std::optional<Box> box = objectBox(m, *b, b->selected_start);
+  const std::optional<Box> box = objectBox(m, *b, b->selectedStart);
   return box && box->holds(p);
 }
 
-std::optional<MenuKey> hoverKey(const TMenu& m, std::size_t page, std::uint32_t psr10, Point p) {
-  const TIGbutton* b = pageButton(m, page, psr10);
+std::optional<MenuKey> hoverKey(const IgMenu& m, std::size_t page, std::uint32_t psr10, Point p) {
+  const IgButton* b = pageButton(m, page, psr10);
   if (!b) return std::nullopt;
   const std::pair<std::uint16_t, MenuKey> order[] = {
       {b->upper, MenuKey::Up}, {b->lower, MenuKey::Down}, {b->right, MenuKey::Right}, {b->left, MenuKey::Left}};
   for (const auto& [id, key] : order) {
-    if (id == b->button_id) continue;
-    const TIGbutton* n = pageButton(m, page, id);
+    if (id == b->buttonId) continue;
+    const IgButton* n = pageButton(m, page, id);
     if (!n) continue;
-    std::optional<Box> box = objectBox(m, *n, n->selected_start);
+    std::optional<Box> box = objectBox(m, *n, n->selectedStart);
     if (!box) continue;
     box->x0 += 5, box->y0 += 5, box->x1 -= 5, box->y1 -= 5;
     if (box->holds(p)) return key;
@@ -54,13 +54,13 @@ std::optional<MenuKey> hoverKey(const TMenu& m, std::size_t page, std::uint32_t 
   return std::nullopt;
 }
 
-std::optional<std::uint16_t> dragButtonAt(const TMenu& m, std::size_t page, const std::vector<TButtonState>& states,
+std::optional<std::uint16_t> dragButtonAt(const IgMenu& m, std::size_t page, const std::vector<ButtonState>& states,
                                           Point p) {
   for (std::size_t id = 0; id < states.size(); ++id) {
     if (!states[id].shown) continue;
-    const TIGbutton* b = pageButton(m, page, std::uint32_t(id));
+    const IgButton* b = pageButton(m, page, std::uint32_t(id));
     if (!b) continue;
-    const std::optional<Box> box = objectBox(m, *b, b->normal_start);
+    const std::optional<Box> box = objectBox(m, *b, b->normalStart);
     if (box && box->holds(p)) return std::uint16_t(id);
   }
   return std::nullopt;
@@ -90,16 +90,16 @@ int gridSnap(int v, int grid) {
   return (v + 5) / grid * grid;
 }
 
-DragStep dragMove(TMenu& m, std::size_t page, const std::vector<TButtonState>& states, std::uint16_t id,
+DragStep dragMove(IgMenu& m, std::size_t page, const std::vector<ButtonState>& states, std::uint16_t id,
                   std::uint32_t psr10, Point origin, Point pointer, DragMode mode, int grid) {
   DragStep step;
   step.origin = origin;
-  if (page >= m.ics.pages.size() || page >= m.page_buttons.size() || id >= m.page_buttons[page].ids.size())
+  if (page >= m.ics.pages.size() || page >= m.pageButtons.size() || id >= m.pageButtons[page].ids.size())
     return step;
-  const TPageButton::Slot slot = m.page_buttons[page].ids[id];
+  const PageButtonIndex::Slot slot = m.pageButtons[page].ids[id];
   if (slot.bog < 0) return step;
-  TIGbutton& b = m.ics.pages[page].bogs[std::size_t(slot.bog)].buttons[std::size_t(slot.button)];
-  const std::uint16_t object = id == psr10 ? b.selected_start : b.normal_start;
+  IgButton& b = m.ics.pages[page].bogs[std::size_t(slot.bog)].buttons[std::size_t(slot.button)];
+  const std::uint16_t object = id == psr10 ? b.selectedStart : b.normalStart;
   if (object >= m.objects.size()) return step;
   const int w = m.objects[object].width, h = m.objects[object].height;
 
@@ -120,9 +120,9 @@ DragStep dragMove(TMenu& m, std::size_t page, const std::vector<TButtonState>& s
     const Box mine{nx, ny, nx + w - 1, ny + h - 1};
     for (std::size_t other = 0; other < states.size(); ++other) {
       if (other == id || !states[other].shown) continue;
-      const TIGbutton* ob = pageButton(m, page, std::uint32_t(other));
+      const IgButton* ob = pageButton(m, page, std::uint32_t(other));
       if (!ob) continue;
-      const std::optional<Box> box = objectBox(m, *ob, ob->normal_start);
+      const std::optional<Box> box = objectBox(m, *ob, ob->normalStart);
       if (box && mine.x0 <= box->x1 && box->x0 <= mine.x1 && mine.y0 <= box->y1 && box->y0 <= mine.y1)
         moveX = moveY = false;
     }

@@ -25,16 +25,16 @@ Point viewToPage(Point p, int pictureWidth, int pictureHeight);
 
 // Whether the pointer lies over the selected button's selected object
 // (inclusive bounds): a left click there activates it.
-bool overSelectedButton(const TMenu& m, std::size_t page, std::uint32_t psr10, Point p);
+bool overSelectedButton(const IgMenu& m, std::size_t page, std::uint32_t psr10, Point p);
 
 // The navigation key a hovering pointer performs: the first of the selected
 // button's upper, lower, right and left neighbours whose selected object,
 // shrunk by 5 pixels on every side, holds the point.
-std::optional<MenuKey> hoverKey(const TMenu& m, std::size_t page, std::uint32_t psr10, Point p);
+std::optional<MenuKey> hoverKey(const IgMenu& m, std::size_t page, std::uint32_t psr10, Point p);
 
 // The first shown button, in ascending id, whose normal object holds the
 // point: the one a right-button drag takes.
-std::optional<std::uint16_t> dragButtonAt(const TMenu& m, std::size_t page, const std::vector<TButtonState>& states,
+std::optional<std::uint16_t> dragButtonAt(const IgMenu& m, std::size_t page, const std::vector<ButtonState>& states,
                                           Point p);
 
 enum class DragMode { Free, Grid, Double, VerticalOnly, HorizontalOnly };
@@ -53,7 +53,7 @@ struct DragStep {
 
 // One pointer move of a drag of button id: moves it in the model when the
 // new place stays on the page and overlaps no other shown button.
-DragStep dragMove(TMenu& m, std::size_t page, const std::vector<TButtonState>& states, std::uint16_t id,
+DragStep dragMove(IgMenu& m, std::size_t page, const std::vector<ButtonState>& states, std::uint16_t id,
                   std::uint32_t psr10, Point origin, Point pointer, DragMode mode, int grid);
 
 }  // namespace mirdal

@@ -50,17 +50,17 @@ void logOnce(PageRenderer& r, const std::string& text) {
 }
 
 // The button in slot id of the current page, or null.
-const TIGbutton* slotButton(const PageRenderer& r, std::uint16_t id) {
-  if (!r.menu || id >= r.states.size() || r.page >= r.menu->page_buttons.size()) return nullptr;
-  const TPageButton::Slot& s = r.menu->page_buttons[r.page].ids[id];
+const IgButton* slotButton(const PageRenderer& r, std::uint16_t id) {
+  if (!r.menu || id >= r.states.size() || r.page >= r.menu->pageButtons.size()) return nullptr;
+  const PageButtonIndex::Slot& s = r.menu->pageButtons[r.page].ids[id];
   if (s.bog < 0) return nullptr;
-  const TPage& p = r.menu->ics.pages[r.page];
+  const IgPage& p = r.menu->ics.pages[r.page];
   if (std::size_t(s.bog) >= p.bogs.size() || std::size_t(s.button) >= p.bogs[std::size_t(s.bog)].buttons.size())
     return nullptr;
   return &p.bogs[std::size_t(s.bog)].buttons[std::size_t(s.button)];
 }
 
-std::uint8_t pagePalette(const PageRenderer& r) { return r.menu->ics.pages[r.page].palette_id; }
+std::uint8_t pagePalette(const PageRenderer& r) { return r.menu->ics.pages[r.page].paletteId; }
 
 // 5 x 7 glyphs of the hexadecimal digits, one byte per row, bit 4 leftmost.
 constexpr std::uint8_t kGlyphs[16][7] = {
@@ -136,7 +136,7 @@ void drawHexText(Canvas& c, int x, int y, const std::string& text, Colour box, i
   }
 }
 
-RgbaPicture Obj2PicCr(const RgbaPicture& pic, int cropX, int cropY, int cropW, int cropH) {
+RgbaPicture cropPicture(const RgbaPicture& pic, int cropX, int cropY, int cropW, int cropH) {
   RgbaPicture out;
   const Rect rc = intersect({cropX, cropY, cropW, cropH}, {0, 0, pic.width, pic.height});
   if (rc.empty()) return out;
@@ -169,7 +169,7 @@ const Canvas& builtinBackground() {
   return pic;
 }
 
-void backchange(PageRenderer& r, const Canvas* pic) {
+void drawBackground(PageRenderer& r, const Canvas* pic) {
   if (!pic) pic = &builtinBackground();
   newCanvas(r.background, kPageWidth, kPageHeight);
   fillRect(r.background, whole(r.background), r.options.background);
@@ -178,15 +178,15 @@ void backchange(PageRenderer& r, const Canvas* pic) {
   p.height = std::uint16_t(std::min(pic->height, 0xFFFF));
   p.rgba = pic->rgba;
   blendPicture(r.background, p, 0, 0, whole(r.background));
-  DelPage(r);
+  clearPage(r);
 }
 
-void DelPage(PageRenderer& r) {
+void clearPage(PageRenderer& r) {
   r.picture = r.background;
   markDirty(r, whole(r.picture));
 }
 
-void DelRect(PageRenderer& r, Rect rc) {
+void clearRect(PageRenderer& r, Rect rc) {
   rc = intersect(rc, whole(r.picture));
   if (rc.empty() || r.background.width != r.picture.width || r.background.height != r.picture.height) return;
   for (int y = rc.y; y < rc.y + rc.h; ++y) {
@@ -196,58 +196,58 @@ void DelRect(PageRenderer& r, Rect rc) {
   markDirty(r, rc);
 }
 
-void SetButtonStates(PageRenderer& r, std::size_t page) {
+void resetButtonStates(PageRenderer& r, std::size_t page) {
   r.states.clear();
   r.page = page;
   if (!r.menu || page >= r.menu->ics.pages.size()) return;
-  if (r.menu->page_buttons.size() != r.menu->ics.pages.size()) buildAllPageButtons(*r.menu);
-  const TPage& p = r.menu->ics.pages[page];
-  r.states.resize(r.menu->page_buttons[page].ids.size());
+  if (r.menu->pageButtons.size() != r.menu->ics.pages.size()) buildAllPageButtons(*r.menu);
+  const IgPage& p = r.menu->ics.pages[page];
+  r.states.resize(r.menu->pageButtons[page].ids.size());
   for (std::size_t i = 0; i < p.bogs.size(); ++i)
     for (std::size_t j = 0; j < p.bogs[i].buttons.size(); ++j) {
-      const TIGbutton& b = p.bogs[i].buttons[j];
-      if (b.button_id >= r.states.size()) continue;
-      TButtonState& s = r.states[b.button_id];
+      const IgButton& b = p.bogs[i].buttons[j];
+      if (b.buttonId >= r.states.size()) continue;
+      ButtonState& s = r.states[b.buttonId];
       s.bog = std::uint8_t(i);
       s.index = std::uint8_t(j);
-      s.normalAnimating = b.normal_start != b.normal_end;
-      s.selectedAnimating = b.selected_start != b.selected_end;
-      s.normalRepeat = b.normal_repeat == std::uint8_t(ButtonFlag::On);
-      s.selectedRepeat = b.selected_repeat == std::uint8_t(ButtonFlag::On);
-      s.shown = p.bogs[i].default_valid_button != kNoButton && p.bogs[i].default_valid_button == b.button_id;
+      s.normalAnimating = b.normalStart != b.normalEnd;
+      s.selectedAnimating = b.selectedStart != b.selectedEnd;
+      s.normalRepeat = b.normalRepeat == std::uint8_t(ButtonFlag::On);
+      s.selectedRepeat = b.selectedRepeat == std::uint8_t(ButtonFlag::On);
+      s.shown = p.bogs[i].defaultValidButton != kNoButton && p.bogs[i].defaultValidButton == b.buttonId;
     }
 }
 
 std::uint16_t selectedOnPageShow(const PageRenderer& r, std::uint32_t current) {
   if (!r.menu || r.page >= r.menu->ics.pages.size()) return kNoButton;
   const auto shown = [&](std::uint32_t id) { return slotButton(r, std::uint16_t(id)) && r.states[id].shown; };
-  const TPage& p = r.menu->ics.pages[r.page];
-  if (shown(p.default_selected_button)) return p.default_selected_button;
+  const IgPage& p = r.menu->ics.pages[r.page];
+  if (shown(p.defaultSelectedButton)) return p.defaultSelectedButton;
   if (current < kNoButton && shown(current)) return std::uint16_t(current);
-  for (const TBOG& g : p.bogs)
-    for (const TIGbutton& b : g.buttons)
-      if (shown(b.button_id)) return b.button_id;
+  for (const Bog& g : p.bogs)
+    for (const IgButton& b : g.buttons)
+      if (shown(b.buttonId)) return b.buttonId;
   return kNoButton;
 }
 
-void LoadBmps(PageRenderer& r, std::size_t page) {
+void preparePictures(PageRenderer& r, std::size_t page) {
   if (!r.menu || page >= r.menu->ics.pages.size()) return;
-  TMenu& m = *r.menu;
-  const TPage& p = m.ics.pages[page];
+  IgMenu& m = *r.menu;
+  const IgPage& p = m.ics.pages[page];
   auto range = [&](std::uint16_t start, std::uint16_t end, std::size_t palette) {
     if (end < start) return;
-    for (std::uint32_t o = start; o <= end && o < m.objects.size(); ++o) Obj2Pic(m, o, palette);
+    for (std::uint32_t o = start; o <= end && o < m.objects.size(); ++o) cachedObjectPicture(m, o, palette);
   };
-  for (const TBOG& g : p.bogs)
-    for (const TIGbutton& b : g.buttons) {
-      range(b.normal_start, b.normal_end, p.palette_id);
-      range(b.selected_start, b.selected_end, p.palette_id);
-      range(b.activated_start, b.activated_end, p.palette_id);
+  for (const Bog& g : p.bogs)
+    for (const IgButton& b : g.buttons) {
+      range(b.normalStart, b.normalEnd, p.paletteId);
+      range(b.selectedStart, b.selectedEnd, p.paletteId);
+      range(b.activatedStart, b.activatedEnd, p.paletteId);
     }
-  for (const Teffectseq& seq : p.effects)
-    for (const Teffect& e : seq.effects)
-      for (const TCompObject& co : e.comp_objects)
-        if (co.object_id < m.objects.size()) Obj2Pic(m, co.object_id, e.palette_id);
+  for (const EffectSequence& seq : p.effects)
+    for (const Effect& e : seq.effects)
+      for (const CompositionObject& co : e.compObjects)
+        if (co.objectId < m.objects.size()) cachedObjectPicture(m, co.objectId, e.paletteId);
 }
 
 namespace {
@@ -259,21 +259,21 @@ struct LookObjects {
   bool repeat;
 };
 
-LookObjects lookObjects(const TIGbutton& b, TButtonState& s, ButtonLook look) {
+LookObjects lookObjects(const IgButton& b, ButtonState& s, ButtonLook look) {
   switch (look) {
-    case ButtonLook::Selected: return {b.selected_start, b.selected_end, &s.selectedAnimating, s.selectedRepeat};
-    case ButtonLook::Activated: return {b.activated_start, b.activated_end, &s.activatedAnimating, false};
+    case ButtonLook::Selected: return {b.selectedStart, b.selectedEnd, &s.selectedAnimating, s.selectedRepeat};
+    case ButtonLook::Activated: return {b.activatedStart, b.activatedEnd, &s.activatedAnimating, false};
     case ButtonLook::Normal: break;
   }
-  return {b.normal_start, b.normal_end, &s.normalAnimating, s.normalRepeat};
+  return {b.normalStart, b.normalEnd, &s.normalAnimating, s.normalRepeat};
 }
 
 }  // namespace
 
-void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
-  const TIGbutton* b = slotButton(r, id);
+void drawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
+  const IgButton* b = slotButton(r, id);
   if (!b) return;
-  TButtonState& s = r.states[id];
+  ButtonState& s = r.states[id];
   const auto [start, end, animating, repeat] = lookObjects(*b, s, look);
   const std::uint32_t object = std::uint32_t(start) + s.counter;
   if (*animating) {
@@ -283,20 +283,20 @@ void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
       if (!repeat) *animating = false;
     }
   }
-  TMenu& m = *r.menu;
+  IgMenu& m = *r.menu;
   if (object >= m.objects.size()) {
     if (start != kNoObjectId)
       logOnce(r, "Button " + hex4(id) + ": object " + hex4(object) + " does not exist, not drawn");
     return;
   }
-  const RgbaPicture* pic = Obj2Pic(m, object, pagePalette(r));
+  const RgbaPicture* pic = cachedObjectPicture(m, object, pagePalette(r));
   if (!pic) {
     logOnce(r, "Page " + std::to_string(r.page) + ": palette " + std::to_string(pagePalette(r)) +
                    " does not exist, buttons not drawn");
     return;
   }
   const Rect rc{b->x, b->y, m.objects[object].width, m.objects[object].height};
-  DelRect(r, rc);
+  clearRect(r, rc);
   blendPicture(r.picture, *pic, rc.x, rc.y, whole(r.picture));
 
   const bool invalid = b->commands.empty();
@@ -311,31 +311,31 @@ void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
 }
 
 void drawButton(PageRenderer& r, std::uint16_t id, ButtonLook look) {
-  const TIGbutton* b = slotButton(r, id);
+  const IgButton* b = slotButton(r, id);
   if (!b) return;
-  TButtonState& s = r.states[id];
+  ButtonState& s = r.states[id];
   s.counter = 0;
   const LookObjects o = lookObjects(*b, s, look);
   *o.animating = o.start < o.end;
-  DrawButtonStep(r, id, look);
+  drawButtonStep(r, id, look);
 }
 
-void DelButton(PageRenderer& r, std::uint16_t id) {
-  const TIGbutton* b = slotButton(r, id);
+void removeButton(PageRenderer& r, std::uint16_t id) {
+  const IgButton* b = slotButton(r, id);
   if (!b) return;
   const std::uint8_t bog = r.states[id].bog;
   for (std::size_t i = 0; i < r.states.size(); ++i)
     if (slotButton(r, std::uint16_t(i)) && r.states[i].bog == bog && r.states[i].shown) return;
-  if (b->normal_start >= r.menu->objects.size()) return;
-  const TIGobject& o = r.menu->objects[b->normal_start];
-  DelRect(r, {b->x, b->y, o.width, o.height});
+  if (b->normalStart >= r.menu->objects.size()) return;
+  const IgObject& o = r.menu->objects[b->normalStart];
+  clearRect(r, {b->x, b->y, o.width, o.height});
 }
 
-void DrawPage(PageRenderer& r, std::uint32_t psr10) {
+void drawPage(PageRenderer& r, std::uint32_t psr10) {
   if (!r.menu || r.page >= r.menu->ics.pages.size()) return;
-  if (r.options.preload) LoadBmps(r, r.page);
-  if (r.background.rgba.empty()) backchange(r);
-  DelPage(r);
+  if (r.options.preload) preparePictures(r, r.page);
+  if (r.background.rgba.empty()) drawBackground(r);
+  clearPage(r);
   for (std::size_t id = 0; id < r.states.size(); ++id)
     if (r.states[id].shown) drawButton(r, std::uint16_t(id), ButtonLook::Normal);
   if (psr10 < kNoButton) drawButton(r, std::uint16_t(psr10), ButtonLook::Selected);
@@ -343,12 +343,12 @@ void DrawPage(PageRenderer& r, std::uint32_t psr10) {
 
 void animationTick(PageRenderer& r, std::uint32_t psr10) {
   for (std::size_t id = 0; id < r.states.size(); ++id) {
-    const TButtonState& s = r.states[id];
+    const ButtonState& s = r.states[id];
     if (id == psr10) {
-      if (s.selectedAnimating) DrawButtonStep(r, std::uint16_t(id), ButtonLook::Selected);
-      if (r.states[id].activatedAnimating) DrawButtonStep(r, std::uint16_t(id), ButtonLook::Activated);
+      if (s.selectedAnimating) drawButtonStep(r, std::uint16_t(id), ButtonLook::Selected);
+      if (r.states[id].activatedAnimating) drawButtonStep(r, std::uint16_t(id), ButtonLook::Activated);
     } else if (s.shown && s.normalAnimating) {
-      DrawButtonStep(r, std::uint16_t(id), ButtonLook::Normal);
+      drawButtonStep(r, std::uint16_t(id), ButtonLook::Normal);
     }
   }
 }
@@ -362,17 +362,17 @@ void animateSteps(PageRenderer& r, std::uint32_t psr10, ButtonLook look, std::ui
   };
   std::vector<Draw> draws;
   for (std::size_t id = 0; id < r.states.size(); ++id) {
-    const TIGbutton* b = slotButton(r, std::uint16_t(id));
+    const IgButton* b = slotButton(r, std::uint16_t(id));
     if (!b) continue;
-    const TButtonState& s = r.states[id];
+    const ButtonState& s = r.states[id];
     const ButtonLook l = id == psr10 ? look : ButtonLook::Normal;
     if (id != psr10 && !s.shown) continue;
     bool animating = s.normalAnimating, repeat = s.normalRepeat;
-    std::uint16_t start = b->normal_start, end = b->normal_end;
+    std::uint16_t start = b->normalStart, end = b->normalEnd;
     if (l == ButtonLook::Selected)
-      animating = s.selectedAnimating, repeat = s.selectedRepeat, start = b->selected_start, end = b->selected_end;
+      animating = s.selectedAnimating, repeat = s.selectedRepeat, start = b->selectedStart, end = b->selectedEnd;
     else if (l == ButtonLook::Activated)
-      animating = s.activatedAnimating, repeat = false, start = b->activated_start, end = b->activated_end;
+      animating = s.activatedAnimating, repeat = false, start = b->activatedStart, end = b->activatedEnd;
     if (!animating) continue;
     // Drawing the page showed step 0 and tick k shows step k: a repeat
     // cycles through range + 1 objects, a single run stops on its last.
@@ -385,7 +385,7 @@ void animateSteps(PageRenderer& r, std::uint32_t psr10, ButtonLook look, std::ui
   std::stable_sort(draws.begin(), draws.end(), [](const Draw& a, const Draw& b) { return a.lastTick < b.lastTick; });
   for (const Draw& d : draws) {
     r.states[d.id].counter = d.step;
-    DrawButtonStep(r, d.id, d.look);
+    drawButtonStep(r, d.id, d.look);
   }
 }
 
@@ -402,34 +402,34 @@ std::uint32_t animationIntervalMs(std::uint8_t frameRateCode, std::uint8_t anima
 namespace {
 
 // The window a composition object names, or nothing (logged once).
-std::optional<Rect> windowOf(PageRenderer& r, const Teffectseq& seq, const TCompObject& co) {
-  if (co.window_id < seq.window_count && co.window_id < kMaxEffectWindows) {
-    const TEffectWindow& w = seq.windows[co.window_id];
+std::optional<Rect> windowOf(PageRenderer& r, const EffectSequence& seq, const CompositionObject& co) {
+  if (co.windowId < seq.windowCount && co.windowId < kMaxEffectWindows) {
+    const EffectWindow& w = seq.windows[co.windowId];
     return Rect{w.x, w.y, w.width, w.height};
   }
-  logOnce(r, "Page " + std::to_string(r.page) + ": composition object " + hex4(co.object_id) + " names window " +
-                 std::to_string(co.window_id) + ", which does not exist; drawn clipped to the page");
+  logOnce(r, "Page " + std::to_string(r.page) + ": composition object " + hex4(co.objectId) + " names window " +
+                 std::to_string(co.windowId) + ", which does not exist; drawn clipped to the page");
   return std::nullopt;
 }
 
 }  // namespace
 
-void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index) {
+void drawEffect(PageRenderer& r, const EffectSequence& seq, std::size_t index) {
   if (!r.menu || index >= seq.effects.size()) return;
-  const Teffect& e = seq.effects[index];
-  for (const TCompObject& co : e.comp_objects)
+  const Effect& e = seq.effects[index];
+  for (const CompositionObject& co : e.compObjects)
     if (std::optional<Rect> w = windowOf(r, seq, co)) {
-      DelRect(r, *w);
+      clearRect(r, *w);
       if (r.options.windowFrame) frameRect(r.picture, *w, r.options.window);
     }
-  for (const TCompObject& co : e.comp_objects) {
-    if (co.object_id >= r.menu->objects.size()) {
-      logOnce(r, "Effect object " + hex4(co.object_id) + " does not exist, not drawn");
+  for (const CompositionObject& co : e.compObjects) {
+    if (co.objectId >= r.menu->objects.size()) {
+      logOnce(r, "Effect object " + hex4(co.objectId) + " does not exist, not drawn");
       continue;
     }
-    const RgbaPicture* pic = Obj2Pic(*r.menu, co.object_id, e.palette_id);
+    const RgbaPicture* pic = cachedObjectPicture(*r.menu, co.objectId, e.paletteId);
     if (!pic) {
-      logOnce(r, "Effect palette " + std::to_string(e.palette_id) + " does not exist, object not drawn");
+      logOnce(r, "Effect palette " + std::to_string(e.paletteId) + " does not exist, object not drawn");
       continue;
     }
     // A player shows a composition object only inside its window.
@@ -437,9 +437,9 @@ void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index) {
     const Rect clip = w ? *w : whole(r.picture);
     Rect frame{co.x, co.y, pic->width, pic->height};
     if (co.cropped()) {
-      const RgbaPicture cut = Obj2PicCr(*pic, co.crop_x, co.crop_y, co.crop_width, co.crop_height);
+      const RgbaPicture cut = cropPicture(*pic, co.cropX, co.cropY, co.cropWidth, co.cropHeight);
       blendPicture(r.picture, cut, co.x, co.y, clip);
-      frame = {co.x, co.y, co.crop_width, co.crop_height};
+      frame = {co.x, co.y, co.cropWidth, co.cropHeight};
     } else {
       blendPicture(r.picture, *pic, co.x, co.y, clip);
     }
@@ -448,10 +448,10 @@ void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index) {
   }
 }
 
-void endEffects(PageRenderer& r, const Teffectseq& seq) {
-  for (std::size_t i = 0; i < seq.window_count && i < kMaxEffectWindows; ++i) {
-    const TEffectWindow& w = seq.windows[i];
-    DelRect(r, {w.x, w.y, w.width, w.height});
+void endEffects(PageRenderer& r, const EffectSequence& seq) {
+  for (std::size_t i = 0; i < seq.windowCount && i < kMaxEffectWindows; ++i) {
+    const EffectWindow& w = seq.windows[i];
+    clearRect(r, {w.x, w.y, w.width, w.height});
   }
 }
 

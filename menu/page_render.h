@@ -46,7 +46,7 @@ struct RenderOptions {
 };
 
 // Per button slot of the current page.
-struct TButtonState {
+struct ButtonState {
   bool shown = false;
   std::uint8_t bog = 0, index = 0;
   bool normalAnimating = false, selectedAnimating = false, activatedAnimating = false;
@@ -57,12 +57,12 @@ struct TButtonState {
 enum class ButtonLook { Normal, Selected, Activated };
 
 struct PageRenderer {
-  TMenu* menu = nullptr;
+  IgMenu* menu = nullptr;
   std::size_t page = 0;  // index into menu->ics.pages
   RenderOptions options;
   Canvas background;  // page background only
   Canvas picture;     // what is shown
-  std::vector<TButtonState> states;
+  std::vector<ButtonState> states;
   // Rectangles changed since the caller last took them (a view repaints
   // only these).
   std::vector<Rect> dirty;
@@ -75,12 +75,12 @@ const Canvas& builtinBackground();
 
 // Fills the background with the colour and draws pic (the built-in picture
 // when null) over it blended by alpha, then copies it into the picture.
-void backchange(PageRenderer& r, const Canvas* pic = nullptr);
-void DelPage(PageRenderer& r);
-void DelRect(PageRenderer& r, Rect rc);
+void drawBackground(PageRenderer& r, const Canvas* pic = nullptr);
+void clearPage(PageRenderer& r);
+void clearRect(PageRenderer& r, Rect rc);
 
 // Rebuilds the state table for page index `page` and makes it current.
-void SetButtonStates(PageRenderer& r, std::size_t page);
+void resetButtonStates(PageRenderer& r, std::size_t page);
 // The button a player selects when the current page comes up (shown anew,
 // or a pop-up menu opened): the page's default selected button when it is
 // the shown button of its BOG; else `current` (PSR 10) when it is a shown
@@ -90,17 +90,17 @@ void SetButtonStates(PageRenderer& r, std::size_t page);
 std::uint16_t selectedOnPageShow(const PageRenderer& r, std::uint32_t current);
 
 // Converts every object the page's buttons and effects use into the cache.
-void LoadBmps(PageRenderer& r, std::size_t page);
+void preparePictures(PageRenderer& r, std::size_t page);
 
 // The whole current page: background, shown buttons, the selected one.
-void DrawPage(PageRenderer& r, std::uint32_t psr10);
+void drawPage(PageRenderer& r, std::uint32_t psr10);
 // Starts a look of button id (counter 0, animating when the look has more
 // than one object) and draws its first step.
 void drawButton(PageRenderer& r, std::uint16_t id, ButtonLook look);
 // One animation step of a state.
-void DrawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look);
+void drawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look);
 // Removes a disabled button unless another button of its BOG is shown.
-void DelButton(PageRenderer& r, std::uint16_t id);
+void removeButton(PageRenderer& r, std::uint16_t id);
 // One animation timer tick over the whole table.
 void animationTick(PageRenderer& r, std::uint32_t psr10);
 // The picture after `steps` animation ticks from a page just drawn, drawn
@@ -118,11 +118,11 @@ std::uint32_t animationIntervalMs(std::uint8_t frameRateCode, std::uint8_t anima
 // Effects: draws effect `index` of a sequence (windows cleared, objects
 // drawn through the effect's palette, cropped as stored, clipped to their
 // window) and, after the last one, clears every window again.
-void drawEffect(PageRenderer& r, const Teffectseq& seq, std::size_t index);
-void endEffects(PageRenderer& r, const Teffectseq& seq);
+void drawEffect(PageRenderer& r, const EffectSequence& seq, std::size_t index);
+void endEffects(PageRenderer& r, const EffectSequence& seq);
 
 // The object cut to the crop rectangle (clipped to the object).
-RgbaPicture Obj2PicCr(const RgbaPicture& whole, int cropX, int cropY, int cropW, int cropH);
+RgbaPicture cropPicture(const RgbaPicture& whole, int cropX, int cropY, int cropW, int cropH);
 
 // Drawing primitives (clipped to the canvas; outside parts are dropped).
 void fillRect(Canvas& c, Rect rc, Colour col);

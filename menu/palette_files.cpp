@@ -14,13 +14,13 @@ std::string element(const char* name, int value) {
 
 }  // namespace
 
-Bytes paletteToPxml(const TIGpalette& pal) {
+Bytes paletteToPxml(const IgPalette& pal) {
   std::string s;
   line(s, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>");
   line(s, "<PaletteDefinition UseForm=\"YCrCb\">");
   for (int n = 0; n < 256; ++n) {
-    const TRGBA& c = pal.colours[std::size_t(n)];
-    const TYCrCb& y = pal.ycrcb[std::size_t(n)];
+    const Rgba& c = pal.colours[std::size_t(n)];
+    const YCrCb& y = pal.ycrcb[std::size_t(n)];
     line(s, "");
     line(s, "  <PaletteData PaletteEntryId=\"" + std::to_string(n) + "\" UseForm=\"YCrCb\">");
     line(s, element("R", c.r));
@@ -37,10 +37,10 @@ Bytes paletteToPxml(const TIGpalette& pal) {
   return Bytes(s.begin(), s.end());
 }
 
-Bytes paletteToAct(const TIGpalette& pal) {
+Bytes paletteToAct(const IgPalette& pal) {
   Bytes out;
   out.reserve(768);
-  for (const TRGBA& c : pal.colours) {
+  for (const Rgba& c : pal.colours) {
     out.push_back(c.r);
     out.push_back(c.g);
     out.push_back(c.b);
@@ -48,7 +48,7 @@ Bytes paletteToAct(const TIGpalette& pal) {
   return out;
 }
 
-Bytes paletteFile(const TIGpalette& pal, const std::string& path) {
+Bytes paletteFile(const IgPalette& pal, const std::string& path) {
   const std::string ext = std::filesystem::path(path).extension().string();
   if (ext == ".pxml") return paletteToPxml(pal);
   if (ext == ".act") return paletteToAct(pal);

@@ -10,11 +10,11 @@
 
 namespace mirdal {
 
-Bytes paletteToPxml(const TIGpalette& pal);
-Bytes paletteToAct(const TIGpalette& pal);
+Bytes paletteToPxml(const IgPalette& pal);
+Bytes paletteToAct(const IgPalette& pal);
 
 // The file for a path: .pxml or .act after its extension (exact
 // comparison); any other extension gives an empty file.
-Bytes paletteFile(const TIGpalette& pal, const std::string& path);
+Bytes paletteFile(const IgPalette& pal, const std::string& path);
 
 }  // namespace mirdal

@@ -32,7 +32,7 @@ std::optional<std::uint8_t> element(std::string_view block, const std::string& n
   return std::uint8_t(v);
 }
 
-bool readPxml(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* why) {
+bool readPxml(const Bytes& data, ColourMatrix mx, IgPalette& out, std::string* why) {
   const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
   if (text.find("<PaletteDefinition") == std::string_view::npos) {
     if (why) *why = "it has no PaletteDefinition";
@@ -57,15 +57,15 @@ bool readPxml(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* 
     const auto y = element(block, "Y"), cr = element(block, "Cr"), cb = element(block, "Cb");
     const bool rgb = r && g && b, ycc = y && cr && cb;
     if (!rgb && !ycc) continue;
-    TRGBA& c = out.colours[id];
-    TYCrCb& yc = out.ycrcb[id];
+    Rgba& c = out.colours[id];
+    YCrCb& yc = out.ycrcb[id];
     if (rgb) c.r = *r, c.g = *g, c.b = *b;
     if (ycc) yc = {*y, *cr, *cb};
     if (!rgb) {
-      const TRGB conv = ycrcb2rgb(yc, mx);
+      const PaletteRgb conv = yCrCbToRgb(yc, mx);
       c.r = conv.r, c.g = conv.g, c.b = conv.b;
     }
-    if (!ycc) yc = rgb2ycrcb(TRGB{c.r, c.g, c.b}, mx);
+    if (!ycc) yc = rgbToYCrCb(PaletteRgb{c.r, c.g, c.b}, mx);
     c.t = element(block, "T").value_or(255);
     ++entries;
   }
@@ -76,15 +76,15 @@ bool readPxml(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* 
   return true;
 }
 
-bool readAct(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* why) {
+bool readAct(const Bytes& data, ColourMatrix mx, IgPalette& out, std::string* why) {
   if (data.size() != 768 && data.size() != 772) {
     if (why) *why = "an Adobe colour table is 768 or 772 bytes long, this one " + std::to_string(data.size());
     return false;
   }
   for (std::size_t e = 0; e < 256; ++e) {
-    const TRGB c{data[e * 3], data[e * 3 + 1], data[e * 3 + 2]};
+    const PaletteRgb c{data[e * 3], data[e * 3 + 1], data[e * 3 + 2]};
     out.colours[e] = {c.r, c.g, c.b, 255};
-    out.ycrcb[e] = rgb2ycrcb(c, mx);
+    out.ycrcb[e] = rgbToYCrCb(c, mx);
   }
   if (data.size() == 772) {
     const std::size_t transparent = std::size_t(data[770]) << 8 | data[771];
@@ -95,8 +95,8 @@ bool readAct(const Bytes& data, ColourMatrix mx, TIGpalette& out, std::string* w
 
 }  // namespace
 
-bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, TIGpalette& out, std::string* why) {
-  out = TIGpalette{};
+bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, IgPalette& out, std::string* why) {
+  out = IgPalette{};
   const std::string ext = lowerExtension(path);
   if (ext == ".pxml") return readPxml(data, mx, out, why);
   if (ext == ".act") return readAct(data, mx, out, why);
@@ -104,11 +104,11 @@ bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx
   return false;
 }
 
-std::optional<std::size_t> putPalette(TMenu& m, TIGpalette pal, std::optional<std::size_t> replace) {
+std::optional<std::size_t> putPalette(IgMenu& m, IgPalette pal, std::optional<std::size_t> replace) {
   if (replace && *replace >= m.palettes.size()) return std::nullopt;
   if (!replace && m.palettes.size() >= 256) return std::nullopt;
   const std::size_t at = replace.value_or(m.palettes.size());
-  pal.palette_id = std::uint16_t(at);
+  pal.paletteId = std::uint16_t(at);
   if (replace) {
     m.palettes[at] = std::move(pal);
     clearPaletteCache(m, at);

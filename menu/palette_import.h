@@ -21,13 +21,13 @@ namespace mirdal {
 // transparent index (which gets T = 0). The side computed uses mx, the
 // matrix of the menu the palette is for. False, with why, for anything
 // else.
-bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, TIGpalette& out,
+bool readPaletteFile(const Bytes& data, const std::string& path, ColourMatrix mx, IgPalette& out,
                      std::string* why = nullptr);
 
 // Puts a palette into the menu: over palette `replace`, or appended. The
 // palette takes its index as id; the pictures drawn through the replaced
 // palette are dropped from the cache. Returns the index, or nullopt (the
 // menu unchanged) when `replace` does not exist or 256 palettes are there.
-std::optional<std::size_t> putPalette(TMenu& m, TIGpalette pal, std::optional<std::size_t> replace);
+std::optional<std::size_t> putPalette(IgMenu& m, IgPalette pal, std::optional<std::size_t> replace);
 
 }  // namespace mirdal

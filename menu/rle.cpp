@@ -93,12 +93,12 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
   return img;
 }
 
-bool rle_decode(TMenu& m, std::size_t index) {
+bool decodeObject(IgMenu& m, std::size_t index) {
   if (index >= m.objects.size()) return false;
-  TIGobject& o = m.objects[index];
+  IgObject& o = m.objects[index];
   // The declared length bounds the data; fragments that brought less give
   // only what they brought.
-  const std::size_t size = std::min<std::size_t>(o.rle_length, o.rle.size());
+  const std::size_t size = std::min<std::size_t>(o.rleLength, o.rle.size());
   std::vector<ShortLine> shortLines;
   o.image = rleDecodeBytes(o.rle.data(), size, o.width, o.height, &shortLines);
   for (const ShortLine& s : shortLines) log(std::to_string(s.x) + "," + std::to_string(s.y));
@@ -127,19 +127,19 @@ Bytes rleEncodeImage(const IndexImage& img) {
   return out;
 }
 
-bool rle_encode(TMenu& m, std::size_t index, Bytes& out) {
+bool encodeObject(IgMenu& m, std::size_t index, Bytes& out) {
   if (index >= m.objects.size()) return false;
-  TIGobject& o = m.objects[index];
-  if (!o.image) rle_decode(m, index);
+  IgObject& o = m.objects[index];
+  if (!o.image) decodeObject(m, index);
   if (o.image->pixels.size() != std::size_t(o.image->width) * o.image->height) {
-    erlog("Object " + std::to_string(index) + " has a picture of the wrong size; not encoded.");
+    logError("Object " + std::to_string(index) + " has a picture of the wrong size; not encoded.");
     return false;
   }
   out = rleEncodeImage(*o.image);
   if (out.size() > kMaxRleLength) {
-    erlog("Object " + std::to_string(index) + " needs " + std::to_string(out.size()) +
-          " bytes of run-length code, more than the stream's length field can hold (" +
-          std::to_string(kMaxRleLength) + "); not encoded.");
+    logError("Object " + std::to_string(index) + " needs " + std::to_string(out.size()) +
+             " bytes of run-length code, more than the stream's length field can hold (" +
+             std::to_string(kMaxRleLength) + "); not encoded.");
     out.clear();
     return false;
   }

@@ -39,7 +39,7 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
 // Decodes object `index` of the menu from its RLE bytes and attaches the
 // picture; each short line is logged as "x,y". Returns false for an index
 // out of range.
-bool rle_decode(TMenu& m, std::size_t index);
+bool decodeObject(IgMenu& m, std::size_t index);
 
 // Encodes a picture: every line separately, runs never cross lines, runs
 // longer than 16383 pixels are split. Deterministic: decoding the result
@@ -47,8 +47,8 @@ bool rle_decode(TMenu& m, std::size_t index);
 Bytes rleEncodeImage(const IndexImage& img);
 
 // Encodes object `index` (decoding it first when it has no picture) into
-// out. Refuses, with an erlog line, an object whose code does not fit the
+// out. Refuses, with an logError line, an object whose code does not fit the
 // 24-bit data length of the stream.
-bool rle_encode(TMenu& m, std::size_t index, Bytes& out);
+bool encodeObject(IgMenu& m, std::size_t index, Bytes& out);
 
 }  // namespace mirdal

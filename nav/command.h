@@ -8,15 +8,15 @@
 
 namespace mirdal {
 
-struct TNavCommand {
+struct NavCommand {
   std::uint32_t opcode = 0;
   std::uint32_t dst = 0;
   std::uint32_t src = 0;
 
-  bool operator==(const TNavCommand&) const = default;
+  bool operator==(const NavCommand&) const = default;
 };
 
 // One program; a command's line number is its index.
-using TCommands = std::vector<TNavCommand>;
+using CommandList = std::vector<NavCommand>;
 
 }  // namespace mirdal

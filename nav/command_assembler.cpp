@@ -105,7 +105,7 @@ class Assembler {
  public:
   Assembler(std::string_view line, std::size_t start) : s_(line, start) {}
 
-  TNavCommand run() {
+  NavCommand run() {
     parse();
     if (p_.invalidMark) return invalidWord();
     if (packed() && p_.count > 0) return packedWord();
@@ -190,11 +190,11 @@ class Assembler {
 
   // A word of the fields the line shows, made invalid where they would make
   // a valid one.
-  TNavCommand invalidWord() const {
+  NavCommand invalidWord() const {
     if (p_.count > 2) s_.fail(p_.items[2].column, "expected the end of the line: a command has at most 2 operands");
     noParentheses();
     const CommandSlot slot = p_.slotCount == 0 ? kGroup3 : p_.slots[0];
-    TNavCommand c;
+    NavCommand c;
     c.opcode = opcodeWord(int(p_.count), slot, p_.count >= 1 && p_.items[0].number(),
                           p_.count >= 2 && p_.items[1].number());
     if (isValidOpcode(c.opcode)) c.opcode |= kInvalidMarkBit;
@@ -209,7 +209,7 @@ class Assembler {
     return {p_.slots, p_.slotCount};
   }
 
-  TNavCommand plainWord() const {
+  NavCommand plainWord() const {
     if (p_.count <= 2) {
       const bool d = p_.count >= 1 && p_.items[0].number(), s = p_.count >= 2 && p_.items[1].number();
       const auto [slots, n] = candidates();
@@ -217,7 +217,7 @@ class Assembler {
         const std::uint32_t w = opcodeWord(int(p_.count), slots[k], d, s);
         if (!isValidOpcode(w)) continue;
         noParentheses();
-        TNavCommand c{w, 0, 0};
+        NavCommand c{w, 0, 0};
         if (p_.count >= 1) c.dst = p_.items[0].word();
         if (p_.count >= 2) c.src = p_.items[1].word();
         return c;
@@ -317,7 +317,7 @@ class Assembler {
     return flag(a, 0x80000000) | va << 16 | flag(b, 0x8000) | vb;
   }
 
-  TNavCommand packedWord() const {
+  NavCommand packedWord() const {
     const CommandSlot slot = p_.slots[0];
     const std::uint32_t base = opcodeWord(2, slot, false, false);
     const std::size_t need = base == kSetButtonPage ? 2 : 4;
@@ -330,7 +330,7 @@ class Assembler {
                                          std::to_string(need) + " values");
     const auto& it = p_.items;
     bool dImm = false, sImm = false;
-    TNavCommand c;
+    NavCommand c;
     if (base == kSetButtonPage) {
       dImm = it[0].number();
       sImm = it[1].number();

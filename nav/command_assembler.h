@@ -45,7 +45,7 @@
 namespace mirdal {
 
 struct AssembledCommand {
-  TNavCommand command;
+  NavCommand command;
   std::optional<TextError> error;  // set when the line is no command line
 };
 

@@ -16,13 +16,13 @@ bool isStreamCommand(std::uint32_t opcode) {
   return base == kSetStream || base == kSetSecondaryStream;
 }
 
-std::uint32_t& operandWord(TNavCommand& c, int operand) { return operand == 0 ? c.dst : c.src; }
+std::uint32_t& operandWord(NavCommand& c, int operand) { return operand == 0 ? c.dst : c.src; }
 std::uint32_t immediateBit(int operand) { return operand == 0 ? kDstImmediateBit : kSrcImmediateBit; }
 
 bool dstInUse(std::uint32_t opcode) { return (opcode >> 29) % 4 != 0; }
 bool srcInUse(std::uint32_t opcode) { return (opcode & 0x40000000) != 0; }
 
-void setOperandCount(TNavCommand& c, bool op1, bool op2) {
+void setOperandCount(NavCommand& c, bool op1, bool op2) {
   const std::uint32_t count = (op1 ? 1u : 0u) + (op2 ? 1u : 0u);
   c.opcode = (c.opcode & ~kCountMask) | (count << 29);
 }
@@ -34,7 +34,7 @@ const std::vector<std::string_view>& operandKindNames() {
   return k;
 }
 
-CommandEditorView editorViewOf(const TNavCommand& c) {
+CommandEditorView editorViewOf(const NavCommand& c) {
   CommandEditorView v;
   const OpcodeFields f = decodeOpcode(c.opcode);
   v.group = f.group;
@@ -71,16 +71,16 @@ CommandEditorView editorViewOf(const TNavCommand& c) {
   return v;
 }
 
-void chooseGroup(TNavCommand& c, int group) {
+void chooseGroup(NavCommand& c, int group) {
   // Operand count and immediate flags stay; sub-group and options restart.
   c.opcode = (std::uint32_t(group & 3) << 27) + (c.opcode & 0xE0C00000);
 }
 
-void chooseSubGroup(TNavCommand& c, int subGroup) {
+void chooseSubGroup(NavCommand& c, int subGroup) {
   c.opcode = (std::uint32_t(subGroup & 7) << 24) + (c.opcode & 0xF8C00000);
 }
 
-void chooseOption(TNavCommand& c, int option) {
+void chooseOption(NavCommand& c, int option) {
   const OpcodeFields f = decodeOpcode(c.opcode);
   std::uint32_t value;
   switch (f.group) {
@@ -94,7 +94,7 @@ void chooseOption(TNavCommand& c, int option) {
   setOperandCount(c, count >= 1, count == 2);
 }
 
-void setOperandInUse(TNavCommand& c, int operand, bool checked) {
+void setOperandInUse(NavCommand& c, int operand, bool checked) {
   bool op1 = dstInUse(c.opcode), op2 = srcInUse(c.opcode);
   if (operand == 0) {
     op1 = checked;
@@ -106,7 +106,7 @@ void setOperandInUse(TNavCommand& c, int operand, bool checked) {
   setOperandCount(c, op1, op2);
 }
 
-void chooseOperandKind(TNavCommand& c, int operand, OperandKind kind) {
+void chooseOperandKind(NavCommand& c, int operand, OperandKind kind) {
   const std::uint32_t imm = immediateBit(operand);
   if (kind == OperandKind::Imm) {
     c.opcode |= imm;
@@ -118,17 +118,17 @@ void chooseOperandKind(TNavCommand& c, int operand, OperandKind kind) {
   w = kind == OperandKind::PSR ? (w | kRegisterIsPsr) : (w & ~kRegisterIsPsr);
 }
 
-void enterOperandNumber(TNavCommand& c, int operand, std::uint32_t number) {
+void enterOperandNumber(NavCommand& c, int operand, std::uint32_t number) {
   const OperandKind kind = editorViewOf(c).op[operand].kind;
   operandWord(c, operand) = kind == OperandKind::PSR ? number - kRegisterIsPsr : number;
 }
 
-void enterOpcodeWord(TNavCommand& c, std::uint32_t opcode) {
+void enterOpcodeWord(NavCommand& c, std::uint32_t opcode) {
   c.opcode = opcode;
   if (opcode == 0) c.dst = c.src = 0;
 }
 
-void enterOperandWord(TNavCommand& c, int operand, std::uint32_t word) {
+void enterOperandWord(NavCommand& c, int operand, std::uint32_t word) {
   operandWord(c, operand) = word;
 }
 

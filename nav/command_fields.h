@@ -35,30 +35,30 @@ struct CommandEditorView {
   std::string gridHint;     // "Navigation commands" or "PSR<n>: <description>"
 };
 
-CommandEditorView editorViewOf(const TNavCommand& c);
+CommandEditorView editorViewOf(const NavCommand& c);
 
 // The three lists.
-void chooseGroup(TNavCommand& c, int group);
-void chooseSubGroup(TNavCommand& c, int subGroup);
+void chooseGroup(NavCommand& c, int group);
+void chooseSubGroup(NavCommand& c, int subGroup);
 // Also sets the operand check boxes (and so the operand count) from the
 // operand-count table.
-void chooseOption(TNavCommand& c, int option);
+void chooseOption(NavCommand& c, int option);
 
 // The "in use" check box of operand 0 (destination) or 1 (source): leaving
 // the destination unchecked also unchecks the source, checking the source
 // also checks the destination; the operand count follows the two boxes.
-void setOperandInUse(TNavCommand& c, int operand, bool checked);
+void setOperandInUse(NavCommand& c, int operand, bool checked);
 
 // The kind list of an operand.
-void chooseOperandKind(TNavCommand& c, int operand, OperandKind kind);
+void chooseOperandKind(NavCommand& c, int operand, OperandKind kind);
 
 // Leaving the number field: the number typed becomes the operand word; a PSR
 // number gets the PSR selector bit (0x80000000 subtracted modulo 2^32).
-void enterOperandNumber(TNavCommand& c, int operand, std::uint32_t number);
+void enterOperandNumber(NavCommand& c, int operand, std::uint32_t number);
 
 // Leaving the hex fields. An opcode of 0 clears both operands.
-void enterOpcodeWord(TNavCommand& c, std::uint32_t opcode);
-void enterOperandWord(TNavCommand& c, int operand, std::uint32_t word);
+void enterOpcodeWord(NavCommand& c, std::uint32_t opcode);
+void enterOperandWord(NavCommand& c, int operand, std::uint32_t word);
 
 // The number field accepts up to 10 decimal digits; a value beyond 32 bits
 // or anything else is refused (the field shows the old value again).

@@ -6,10 +6,10 @@ namespace mirdal {
 
 std::string playlistName(std::uint32_t number) { return zeroPadded(number, 5); }
 
-FollowAction followCommand(const TCommands& program, std::size_t line) {
+FollowAction followCommand(const CommandList& program, std::size_t line) {
   FollowAction a;
   if (line >= program.size()) return a;
-  const TNavCommand& c = program[line];
+  const NavCommand& c = program[line];
   switch (c.opcode) {
     case 0x20810000:  // GoTo an immediate line
       if (c.dst < program.size()) {

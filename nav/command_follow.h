@@ -30,7 +30,7 @@ struct FollowAction {
   std::uint32_t button = 0;
 };
 
-FollowAction followCommand(const TCommands& program, std::size_t line);
+FollowAction followCommand(const CommandList& program, std::size_t line);
 
 // Playlist names: the number with leading zeros to 5 digits.
 std::string playlistName(std::uint32_t number);

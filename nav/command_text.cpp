@@ -103,7 +103,7 @@ const std::array<std::string, 5>& commandGridHeader() {
   return h;
 }
 
-std::string commandLine(const TNavCommand& c, CommandContext context) {
+std::string commandLine(const NavCommand& c, CommandContext context) {
   const OpcodeFields f = decodeOpcode(c.opcode);
   const bool valid = isValidOpcode(c.opcode);
   const bool forbidden = valid && isForbiddenOpcode(c.opcode, context);
@@ -131,7 +131,7 @@ std::string commandLine(const TNavCommand& c, CommandContext context) {
   return s;
 }
 
-CommandRow comm2str(const TNavCommand& c, std::size_t line, CommandContext context) {
+CommandRow commandRow(const NavCommand& c, std::size_t line, CommandContext context) {
   const int count = operandCountOfWord(c.opcode);
   CommandRow r;
   r.cells[kColNo] = lineNumberText(line);
@@ -144,15 +144,15 @@ CommandRow comm2str(const TNavCommand& c, std::size_t line, CommandContext conte
   return r;
 }
 
-std::vector<CommandRow> renderProgram(const TCommands& program, CommandContext context) {
+std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context) {
   std::vector<CommandRow> rows;
   rows.reserve(program.size());
-  if (!program.empty()) slog("Building commands...", 0);
+  if (!program.empty()) setStatusPanel("Building commands...", 0);
   for (std::size_t i = 0; i < program.size(); ++i) {
-    if (i % 128 == 0) slog(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
-    rows.push_back(comm2str(program[i], i, context));
+    if (i % 128 == 0) setStatusPanel(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
+    rows.push_back(commandRow(program[i], i, context));
   }
-  slogR();
+  setStatusReady();
   return rows;
 }
 
@@ -160,7 +160,7 @@ bool invalidLineBeeps(std::string_view commandLine) {
   return !commandLine.empty() && commandLine.front() == '!';
 }
 
-bool renderBeeps(const TNavCommand& c, CommandContext context, bool forcedBeep) {
+bool renderBeeps(const NavCommand& c, CommandContext context, bool forcedBeep) {
   return forcedBeep && context == CommandContext::ButtonCommands && !isValidOpcode(c.opcode);
 }
 

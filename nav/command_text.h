@@ -25,10 +25,10 @@ const std::array<std::string, 5>& commandGridHeader();
 
 // The row of command c at line number `line`. Columns 2 and 3 end in a space
 // when the operand is in use.
-CommandRow comm2str(const TNavCommand& c, std::size_t line, CommandContext context);
+CommandRow commandRow(const NavCommand& c, std::size_t line, CommandContext context);
 
 // Column 4 alone: marker, name, operands, suffix and PSR comment.
-std::string commandLine(const TNavCommand& c, CommandContext context);
+std::string commandLine(const NavCommand& c, CommandContext context);
 
 // Line numbers as the grid shows them: at least 4 digits, leading zeros.
 std::string lineNumberText(std::size_t line);
@@ -36,11 +36,11 @@ std::string lineNumberText(std::size_t line);
 // Every row of a program, for filling a command grid: "Building commands..."
 // in status panel 0 and a counter ("1/300", "129/300", ...) in panel 1
 // before every 128th line; ends with "Ready.".
-std::vector<CommandRow> renderProgram(const TCommands& program, CommandContext context);
+std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context);
 
 // Whether rendering c sounds the 2000 Hz tone: an invalid word in a button
 // command list, and only while "Forced beep on invalid command" is on.
-bool renderBeeps(const TNavCommand& c, CommandContext context, bool forcedBeep);
+bool renderBeeps(const NavCommand& c, CommandContext context, bool forcedBeep);
 constexpr int kInvalidBeepHz = 2000;
 constexpr int kInvalidBeepMs = 40;
 

@@ -63,7 +63,7 @@ bool compare(std::uint32_t opcode, std::uint32_t n, std::uint32_t m, bool previo
   }
 }
 
-void set(const TNavCommand& c, Registers& regs, std::mt19937& rng, std::uint32_t n, std::uint32_t m) {
+void set(const NavCommand& c, Registers& regs, std::mt19937& rng, std::uint32_t n, std::uint32_t m) {
   std::uint32_t r;
   switch (c.opcode & 0xF) {
     case 1: r = m; break;
@@ -105,20 +105,20 @@ bool isSetWord(std::uint32_t op) { return (op & 0xFF3FFFF0) == 0x50000000 && (op
 
 class Run {
  public:
-  Run(const TCommands& program, Registers& regs, RunState& state)
+  Run(const CommandList& program, Registers& regs, RunState& state)
       : prog_(program), regs_(regs), st_(state) {}
 
   ExecResult go();
 
  private:
   void announce(const std::string& msg) {
-    slogw(msg, 1);
+    setStatusPanelAndWait(msg, 1);
     if (st_.observer) st_.observer->announced(msg);
   }
   void endProgram() { line_ = std::int64_t(prog_.size()); }
-  void dispatch(const TNavCommand& c);
+  void dispatch(const NavCommand& c);
 
-  TCommands prog_;  // own copy: edits made meanwhile do not change the run
+  CommandList prog_;  // own copy: edits made meanwhile do not change the run
   Registers& regs_;
   RunState& st_;
   std::int64_t line_ = 0;
@@ -126,7 +126,7 @@ class Run {
   std::uint16_t remembered_ = 0xFFFF;
 };
 
-void Run::dispatch(const TNavCommand& c) {
+void Run::dispatch(const NavCommand& c) {
   const std::uint32_t op = c.opcode;
   const std::uint32_t n = operandValue(op, kDstImmediateBit, c.dst, regs_);
   const std::uint32_t m = operandValue(op, kSrcImmediateBit, c.src, regs_);
@@ -216,7 +216,7 @@ void Run::dispatch(const TNavCommand& c) {
       if (!st_.menu) {
         announce("SetButtonPage ");
         endProgram();
-      } else if (std::optional<TCommands> next = st_.menu->setButtonPage(c, n, m)) {
+      } else if (std::optional<CommandList> next = st_.menu->setButtonPage(c, n, m)) {
         prog_ = std::move(*next);
         line_ = -1;  // goes on at line 0 of the auto-action button's commands
       } else {
@@ -252,9 +252,9 @@ ExecResult Run::go() {
       break;
     }
     const std::size_t at = std::size_t(line_);
-    const TNavCommand c = prog_[at];
+    const NavCommand c = prog_[at];
     if (st_.observer) st_.observer->executing(at, c);
-    const bool handOver = st_.player && st_.player->takesOver(c, getop1(c, regs_), getop2(c, regs_));
+    const bool handOver = st_.player && st_.player->takesOver(c, operand1Value(c, regs_), operand2Value(c, regs_));
     dispatch(c);
     ++res.executed;
     ++line_;
@@ -281,14 +281,14 @@ ExecResult Run::go() {
   res.running = st_.running;
   res.tracing = st_.running && st_.trace;
   if (res.tracing) {
-    slog("Running trace...", 0);
+    setStatusPanel("Running trace...", 0);
     const CommandContext ctx = st_.menu ? CommandContext::ButtonCommands : CommandContext::MovieObject;
     res.trace = traceStepAt(prog_, std::size_t(line_), ctx);
-    slog(res.trace->statusText, 1);
+    setStatusPanel(res.trace->statusText, 1);
   } else {
-    slog("Ready. ", 0);
+    setStatusPanel("Ready. ", 0);
   }
-  if (!st_.running) slog("", 1);
+  if (!st_.running) setStatusPanel("", 1);
   if (st_.line + 1 < line_ && st_.line >= 0 && st_.line < size) res.selectLine = std::size_t(st_.line);
 
   --st_.depth;
@@ -298,23 +298,23 @@ ExecResult Run::go() {
 
 }  // namespace
 
-std::uint32_t getop1(const TNavCommand& c, const Registers& regs) {
+std::uint32_t operand1Value(const NavCommand& c, const Registers& regs) {
   return operandValue(c.opcode, kDstImmediateBit, c.dst, regs);
 }
 
-std::uint32_t getop2(const TNavCommand& c, const Registers& regs) {
+std::uint32_t operand2Value(const NavCommand& c, const Registers& regs) {
   return operandValue(c.opcode, kSrcImmediateBit, c.src, regs);
 }
 
-void setdst(const TNavCommand& c, Registers& regs, std::uint32_t value) {
+void setDestinationValue(const NavCommand& c, Registers& regs, std::uint32_t value) {
   storeOperand(c.opcode, kDstImmediateBit, c.dst, regs, value);
 }
 
-void setsrc(const TNavCommand& c, Registers& regs, std::uint32_t value) {
+void setSourceValue(const NavCommand& c, Registers& regs, std::uint32_t value) {
   storeOperand(c.opcode, kSrcImmediateBit, c.src, regs, value);
 }
 
-ExecResult ExecComm(const TCommands& program, Registers& regs, RunState& run) {
+ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run) {
   return Run(program, regs, run).go();
 }
 

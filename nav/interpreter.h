@@ -28,8 +28,8 @@ class MenuHost {
   // and out-effect-off flags are read from c's own words. Returns the
   // commands of the auto-action button the run goes on with (from its line
   // 0), or nothing when the program ends.
-  virtual std::optional<TCommands> setButtonPage(const TNavCommand& c, std::uint32_t n,
-                                                 std::uint32_t m) = 0;
+  virtual std::optional<CommandList> setButtonPage(const NavCommand& c, std::uint32_t n,
+                                                   std::uint32_t m) = 0;
   // EnableButton of button id; returns the id to remember when it cleared
   // the selection (the end-of-run selection selects it again).
   virtual std::optional<std::uint16_t> enableButton(std::uint16_t id) = 0;
@@ -48,7 +48,7 @@ class MenuHost {
 class PlayerHost {
  public:
   virtual ~PlayerHost() = default;
-  virtual bool takesOver(const TNavCommand& c, std::uint32_t n, std::uint32_t m) = 0;
+  virtual bool takesOver(const NavCommand& c, std::uint32_t n, std::uint32_t m) = 0;
 };
 
 // What the run panel follows while a program runs. Every call is optional.
@@ -58,7 +58,7 @@ class RunObserver {
   // The current program line changed (the run panel's line field).
   virtual void programLineChanged(std::int64_t /*line*/) {}
   // A command is about to be executed.
-  virtual void executing(std::size_t /*line*/, const TNavCommand& /*c*/) {}
+  virtual void executing(std::size_t /*line*/, const NavCommand& /*c*/) {}
   // A playback command was announced (after its activation delay).
   virtual void announced(std::string_view /*message*/) {}
 };
@@ -73,12 +73,12 @@ struct RunState {
   // The trace option; read after every command, so switching it on stops a
   // run after the command being executed.
   bool trace = false;
-  // Cancel while a run is inside ExecComm: the run ends before its next
+  // Cancel while a run is inside executeProgram: the run ends before its next
   // command. Cleared when the outermost call returns.
   bool stopRequested = false;
   // Commands one call may execute before it stops (0: no limit).
   std::uint64_t maxSteps = 0;
-  // ExecComm calls in progress (a handler may start a run inside a run).
+  // executeProgram calls in progress (a handler may start a run inside a run).
   int depth = 0;
 
   MenuHost* menu = nullptr;
@@ -120,15 +120,15 @@ struct ExecResult {
 // Runs `program` from run.line: to its end, or one command with the trace
 // option. Ends with "Running trace..." or "Ready. " in status panel 0 and,
 // when no trace is in progress, an empty panel 1.
-ExecResult ExecComm(const TCommands& program, Registers& regs, RunState& run);
+ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run);
 
 // Operand values as a command sees them (0xDEADBEEF for an operand count of
 // 0), and stores into the register an operand names (nothing for an
 // immediate operand or an operand count of 0).
-std::uint32_t getop1(const TNavCommand& c, const Registers& regs);
-std::uint32_t getop2(const TNavCommand& c, const Registers& regs);
-void setdst(const TNavCommand& c, Registers& regs, std::uint32_t value);
-void setsrc(const TNavCommand& c, Registers& regs, std::uint32_t value);
+std::uint32_t operand1Value(const NavCommand& c, const Registers& regs);
+std::uint32_t operand2Value(const NavCommand& c, const Registers& regs);
+void setDestinationValue(const NavCommand& c, Registers& regs, std::uint32_t value);
+void setSourceValue(const NavCommand& c, Registers& regs, std::uint32_t value);
 
 constexpr std::uint32_t kNoOperand = 0xDEADBEEF;
 

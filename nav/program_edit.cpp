@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kGoToImmediate = 0x20810000;
 
 // The selection clipped to an existing program.
-LineSelection clip(const TCommands& program, LineSelection sel) {
+LineSelection clip(const CommandList& program, LineSelection sel) {
   if (sel.first > sel.last) std::swap(sel.first, sel.last);
   const std::size_t end = program.empty() ? 0 : program.size() - 1;
   sel.first = std::min(sel.first, end);
@@ -22,15 +22,15 @@ LineSelection clip(const TCommands& program, LineSelection sel) {
 
 }  // namespace
 
-void updategotos(TCommands& program, std::int64_t after, std::int32_t delta) {
-  for (TNavCommand& c : program) {
+void shiftGotoTargets(CommandList& program, std::int64_t after, std::int32_t delta) {
+  for (NavCommand& c : program) {
     if (c.opcode != kGoToImmediate) continue;
     if (after < 0 || std::int64_t(c.dst) > after) c.dst += std::uint32_t(delta);
   }
 }
 
-EditResult inscmd(TCommands& program, LineSelection sel, const TCommands& cmds) {
-  if (&cmds == &program) return inscmd(program, sel, TCommands(cmds));
+EditResult insertCommands(CommandList& program, LineSelection sel, const CommandList& cmds) {
+  if (&cmds == &program) return insertCommands(program, sel, CommandList(cmds));
   EditResult r;
   const std::size_t k = cmds.size();
   if (k == 0 || program.size() + k > kMaxProgramCommands) {
@@ -45,7 +45,7 @@ EditResult inscmd(TCommands& program, LineSelection sel, const TCommands& cmds) 
   } else {
     const std::size_t p = clip(program, sel).last;
     program.insert(program.begin() + std::ptrdiff_t(p + 1), cmds.begin(), cmds.end());
-    updategotos(program, std::int64_t(p), std::int32_t(k));
+    shiftGotoTargets(program, std::int64_t(p), std::int32_t(k));
     r.selection = {p + 1, p + 1};
   }
   r.changed = true;
@@ -53,14 +53,14 @@ EditResult inscmd(TCommands& program, LineSelection sel, const TCommands& cmds) 
   return r;
 }
 
-EditResult delecmd(TCommands& program, LineSelection sel) {
+EditResult deleteCommands(CommandList& program, LineSelection sel) {
   EditResult r;
   if (program.empty()) return r;
   sel = clip(program, sel);
   const std::size_t k = sel.last - sel.first + 1;
   program.erase(program.begin() + std::ptrdiff_t(sel.first),
                 program.begin() + std::ptrdiff_t(sel.last + 1));
-  if (!program.empty()) updategotos(program, std::int64_t(sel.first) - 1, -std::int32_t(k));
+  if (!program.empty()) shiftGotoTargets(program, std::int64_t(sel.first) - 1, -std::int32_t(k));
   const std::size_t at = sel.first == 0 ? 0 : sel.first - 1;
   r.changed = true;
   r.delta = -int(k);
@@ -68,55 +68,55 @@ EditResult delecmd(TCommands& program, LineSelection sel) {
   return r;
 }
 
-TCommands copycmd(const TCommands& program, std::size_t first, std::size_t last) {
+CommandList copyCommands(const CommandList& program, std::size_t first, std::size_t last) {
   if (program.empty()) return {};
   const LineSelection s = clip(program, {first, last});
-  return TCommands(program.begin() + std::ptrdiff_t(s.first),
-                   program.begin() + std::ptrdiff_t(s.last + 1));
+  return CommandList(program.begin() + std::ptrdiff_t(s.first),
+                     program.begin() + std::ptrdiff_t(s.last + 1));
 }
 
-EditResult nopcmd(TCommands& program, LineSelection sel) {
+EditResult nopCommands(CommandList& program, LineSelection sel) {
   EditResult r;
   if (program.empty()) return r;
   sel = clip(program, sel);
-  for (std::size_t i = sel.first; i <= sel.last; ++i) program[i] = TNavCommand{};
+  for (std::size_t i = sel.first; i <= sel.last; ++i) program[i] = NavCommand{};
   r.changed = true;
   r.selection = sel.last + 1 < program.size() ? LineSelection{sel.last + 1, sel.last + 1} : sel;
   return r;
 }
 
-void copyToBuffer(TCommands& buffer, const TCommands& program, LineSelection sel) {
-  buffer = copycmd(program, sel.first, sel.last);
-  slog("Command(s) copied", 1);
+void copyToBuffer(CommandList& buffer, const CommandList& program, LineSelection sel) {
+  buffer = copyCommands(program, sel.first, sel.last);
+  setStatusPanel("Command(s) copied", 1);
 }
 
-EditResult pastecmd(TCommands& program, LineSelection sel, const TCommands& buffer) {
+EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandList& buffer) {
   if (buffer.empty()) {
-    slog("Nothing to insert.", 1);
+    setStatusPanel("Nothing to insert.", 1);
     EditResult r;
     r.selection = clip(program, sel);
     return r;
   }
-  return inscmd(program, sel, buffer);
+  return insertCommands(program, sel, buffer);
 }
 
-EditResult cutcmd(TCommands& buffer, TCommands& program, LineSelection sel) {
+EditResult cutCommands(CommandList& buffer, CommandList& program, LineSelection sel) {
   if (program.empty()) return {};
   copyToBuffer(buffer, program, sel);
-  return delecmd(program, sel);
+  return deleteCommands(program, sel);
 }
 
-LineSelection selectAll(const TCommands& program) {
+LineSelection selectAll(const CommandList& program) {
   return {0, program.empty() ? 0 : program.size() - 1};
 }
 
-EditResult setcmd(TCommands& program, std::size_t line, const TNavCommand& c) {
+EditResult setCommand(CommandList& program, std::size_t line, const NavCommand& c) {
   if (line >= program.size()) return {};
   program[line] = c;
   return EditResult{true, 0, {line, line}};
 }
 
-std::string importRefusal(const TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt) {
+std::string importRefusal(const CommandList& program, const CommandList& lines, std::optional<std::size_t> insertAt) {
   if (lines.empty()) return "no command to import";
   if (insertAt && *insertAt > program.size())
     return "line " + std::to_string(*insertAt) + " lies beyond the end of the program (" +
@@ -129,7 +129,7 @@ std::string importRefusal(const TCommands& program, const TCommands& lines, std:
   return {};
 }
 
-EditResult importcmd(TCommands& program, const TCommands& lines, std::optional<std::size_t> insertAt) {
+EditResult importCommandLines(CommandList& program, const CommandList& lines, std::optional<std::size_t> insertAt) {
   EditResult r;
   if (!importRefusal(program, lines, insertAt).empty()) return r;
   const std::size_t k = lines.size();
@@ -144,7 +144,7 @@ EditResult importcmd(TCommands& program, const TCommands& lines, std::optional<s
   } else {
     const std::size_t at = *insertAt;
     program.insert(program.begin() + std::ptrdiff_t(at), lines.begin(), lines.end());
-    updategotos(program, std::int64_t(at) - 1, std::int32_t(k));
+    shiftGotoTargets(program, std::int64_t(at) - 1, std::int32_t(k));
     r.delta = int(k);
     r.selection = {at, at + k - 1};
   }

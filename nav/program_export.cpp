@@ -9,27 +9,27 @@
 
 namespace mirdal {
 
-std::string programListLine(const TNavCommand& c, std::size_t line, CommandContext context) {
-  const CommandRow r = comm2str(c, line, context);
+std::string programListLine(const NavCommand& c, std::size_t line, CommandContext context) {
+  const CommandRow r = commandRow(c, line, context);
   return r.cells[kColNo] + "  [" + r.cells[kColOpcode] + "," + r.cells[kColDst] + "," + r.cells[kColSrc] +
          "]  " + r.cells[kColLine];
 }
 
-std::string programList(const TCommands& program, CommandContext context) {
+std::string programList(const CommandList& program, CommandContext context) {
   const std::string rule = ";" + std::string(60, '-') + "\r\n";
   std::string out = rule + ";\r\n" + ";             MovieObject program list by Mirdal\r\n" + ";\r\n" + rule;
   for (std::size_t i = 0; i < program.size(); ++i) out += programListLine(program[i], i, context) + "\r\n";
   return out;
 }
 
-Bytes programBinary(const TCommands& program) {
+Bytes programBinary(const CommandList& program) {
   OutputBuffer out;
-  for (const TNavCommand& c : program) {
-    out.addlong(c.opcode);
-    out.addlong(c.dst);
-    out.addlong(c.src);
+  for (const NavCommand& c : program) {
+    out.addU32(c.opcode);
+    out.addU32(c.dst);
+    out.addU32(c.src);
   }
-  out.flushadded();
+  out.flushAdded();
   return out.takeFile();
 }
 
@@ -37,7 +37,7 @@ std::string programFileName(std::size_t objectIndex, bool binary) {
   return "program_" + zeroPadded(objectIndex, 3) + (binary ? ".bin" : ".lst");
 }
 
-bool saveProgram(const std::string& path, const TCommands& program, bool binary) {
+bool saveProgram(const std::string& path, const CommandList& program, bool binary) {
   Bytes bytes;
   if (binary) {
     bytes = programBinary(program);
@@ -47,7 +47,7 @@ bool saveProgram(const std::string& path, const TCommands& program, bool binary)
   }
   std::string error;
   if (!writeFileAtomic(path, bytes, &error)) {
-    erlog("Cannot write " + path + (error.empty() ? "" : ": " + error));
+    logError("Cannot write " + path + (error.empty() ? "" : ": " + error));
     return false;
   }
   return true;

@@ -27,8 +27,8 @@ std::uint32_t hexWord(LineScanner& s, const char* which) {
 }
 
 // "[opcode,dst,src]" at the scanner's position.
-TNavCommand bracketWords(LineScanner& s) {
-  TNavCommand c;
+NavCommand bracketWords(LineScanner& s) {
+  NavCommand c;
   c.opcode = hexWord(s, "the opcode word");
   if (!s.accept(',')) s.fail(s.pos(), "expected ',' after the opcode word");
   c.dst = hexWord(s, "the destination word");
@@ -39,7 +39,7 @@ TNavCommand bracketWords(LineScanner& s) {
 }
 
 // The command line of c without its comment, for messages.
-std::string shownLine(const TNavCommand& c) {
+std::string shownLine(const NavCommand& c) {
   std::string t = commandLine(c, CommandContext::MovieObject);
   t = t.substr(0, t.find(';'));
   while (!t.empty() && t.back() == ' ') t.pop_back();
@@ -47,7 +47,7 @@ std::string shownLine(const TNavCommand& c) {
 }
 
 // One line that is not blank and no comment.
-TNavCommand programLine(std::string_view line, std::size_t lineNumber) {
+NavCommand programLine(std::string_view line, std::size_t lineNumber) {
   LineScanner s(line);
   s.skipBlanks();
   if (isDigit(s.peek())) {
@@ -57,7 +57,7 @@ TNavCommand programLine(std::string_view line, std::size_t lineNumber) {
     if (next != ' ' && next != '\t' && next != '[')
       s.fail(s.pos(), "expected a blank after the line number, not '" + std::string(s.wordAt(s.pos())) + "'");
   }
-  std::optional<TNavCommand> words;
+  std::optional<NavCommand> words;
   if (s.accept('[')) words = bracketWords(s);
   s.skipBlanks();
   if (words && s.atLineEnd()) return *words;
@@ -134,7 +134,7 @@ ProgramText assembleProgram(std::string_view text) {
   return r;
 }
 
-std::string commandLinesText(const TCommands& program, std::size_t first, std::size_t last,
+std::string commandLinesText(const CommandList& program, std::size_t first, std::size_t last,
                              CommandContext context) {
   std::string out;
   for (std::size_t i = first; i <= last && i < program.size(); ++i) out += commandLine(program[i], context) + "\n";

@@ -15,7 +15,7 @@
 namespace mirdal {
 
 struct ProgramText {
-  TCommands commands;
+  CommandList commands;
   std::optional<TextError> error;  // the first line that is not understood
 };
 
@@ -34,7 +34,7 @@ ProgramText assembleProgram(std::string_view text);
 
 // The command lines (column 4 of the grid) of lines first..last, each
 // ending in a line feed.
-std::string commandLinesText(const TCommands& program, std::size_t first, std::size_t last,
+std::string commandLinesText(const CommandList& program, std::size_t first, std::size_t last,
                              CommandContext context);
 
 }  // namespace mirdal

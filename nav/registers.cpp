@@ -9,11 +9,11 @@
 
 namespace mirdal {
 
-void ResetRegs(Registers& regs, const Options& options) {
+void resetRegisters(Registers& regs, const Options& options) {
   regs.psr.fill(0);
   regs.gpr.fill(0);
   auto& p = regs.psr;
-  if (options.realPSRs) {
+  if (options.realPsrs) {
     p[0] = 1, p[1] = 1, p[2] = 0x0FFF0001, p[3] = 1, p[4] = 0, p[5] = 1;
   } else {
     p[0] = 1, p[1] = 0xFF, p[2] = 0x0FFF0FFF, p[3] = 1, p[4] = 0xFFFF, p[5] = 0xFFFF;
@@ -72,14 +72,14 @@ unsigned panelNumber(std::string_view text, unsigned max) {
 
 }  // namespace
 
-void logPSRs(const Registers& regs) {
+void logPsrs(const Registers& regs) {
   for (std::size_t n = 0; n <= 20; ++n) log(psrLine(n, regs.psr[n]));
   for (std::size_t n = 21; n <= 31; ++n)
     if (regs.psr[n]) log(psrLine(n, regs.psr[n]));
   logPacked("PSR", regs.psr, 32, 6);
 }
 
-void logGPRs(const Registers& regs) { logPacked("GPR", regs.gpr, 0, 5); }
+void logGprs(const Registers& regs) { logPacked("GPR", regs.gpr, 0, 5); }
 
 unsigned panelPsrNumber(std::string_view text) { return panelNumber(text, kPanelMaxPsr); }
 unsigned panelGprNumber(std::string_view text) { return panelNumber(text, kPanelMaxGpr); }

@@ -27,13 +27,13 @@ struct Registers {
 // Clears every register and sets the player's initial values: PSR 0-5 from
 // "Init PSRs with 'real' values", PSR 19 the country code, PSR 20 the region
 // (1, 2 or 4), and the fixed values of the other PSRs.
-void ResetRegs(Registers& regs, const Options& options);
+void resetRegisters(Registers& regs, const Options& options);
 
 // "PS&Rs": PSR 0-20 one line each, the nonzero PSRs 21-31 one line each,
 // the nonzero PSRs 32-127 six to a line; written through log.
-void logPSRs(const Registers& regs);
+void logPsrs(const Registers& regs);
 // "&GPRs": the nonzero GPRs, five to a line; nothing when all are zero.
-void logGPRs(const Registers& regs);
+void logGprs(const Registers& regs);
 
 // Register panel. Numbers outside 0-126 (PSR) or 0-4095 (GPR), and texts
 // that are no number, become 0. PSR 127 cannot be chosen in the panel.

@@ -28,7 +28,7 @@ std::string traceDisplayText(const CommandRow& row, std::size_t line) {
          " " + row.cells[kColSrc] + " : " + row.cells[kColLine];
 }
 
-RegisterPointer registerPointerFor(const TNavCommand& c) {
+RegisterPointer registerPointerFor(const NavCommand& c) {
   const OpcodeFields f = decodeOpcode(c.opcode);
   if (isPackedSetSystem(c.opcode)) return {};
   if (f.operandCount >= 1 && !f.dstImmediate) {
@@ -39,27 +39,27 @@ RegisterPointer registerPointerFor(const TNavCommand& c) {
   return {};
 }
 
-TraceStep traceStepAt(const TCommands& program, std::size_t line, CommandContext context) {
+TraceStep traceStepAt(const CommandList& program, std::size_t line, CommandContext context) {
   TraceStep t;
   t.line = line;
   if (line >= program.size()) return t;
-  t.row = comm2str(program[line], line, context);
+  t.row = commandRow(program[line], line, context);
   t.statusText = traceDisplayText(t.row, line);
   t.pointer = registerPointerFor(program[line]);
   return t;
 }
 
-ExecResult startObjectProgram(const TCommands& program, Registers& regs, RunState& run) {
+ExecResult startObjectProgram(const CommandList& program, Registers& regs, RunState& run) {
   if (!run.traceInProgress()) run.line = run.trace ? -1 : 0;
   if (run.observer) run.observer->programLineChanged(run.line);
-  return ExecComm(program, regs, run);
+  return executeProgram(program, regs, run);
 }
 
-ExecResult traceClickedLine(const TCommands& program, std::size_t line, Registers& regs,
+ExecResult traceClickedLine(const CommandList& program, std::size_t line, Registers& regs,
                             RunState& run) {
   run.line = std::int64_t(line);
   if (run.observer) run.observer->programLineChanged(run.line);
-  return ExecComm(program, regs, run);
+  return executeProgram(program, regs, run);
 }
 
 bool endTraceAfterRead(RunState& run) {
@@ -74,13 +74,13 @@ void cancelRun(RunState& run) {
   if (run.inRun()) run.stopRequested = true;
 }
 
-ExecResult cancelObjectTrace(const TCommands& program, Registers& regs, RunState& run) {
+ExecResult cancelObjectTrace(const CommandList& program, Registers& regs, RunState& run) {
   cancelRun(run);
   // The Start of a trace in progress: nothing executes from line 65535. A
   // plain Start would begin the program again when the running flag was left
   // set without the trace option (after a jump to a negative line).
   if (run.observer) run.observer->programLineChanged(run.line);
-  return ExecComm(program, regs, run);
+  return executeProgram(program, regs, run);
 }
 
 }  // namespace mirdal

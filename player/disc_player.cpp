@@ -50,8 +50,8 @@ void DiscPlayer::stop(StopReason r, const std::string& text) {
   event(DiscEvent::Kind::Stop, "stop: " + text);
 }
 
-const Tmobject* DiscPlayer::currentObject() const {
-  const auto& objects = disc_.movieObjects().movie_objects.objects;
+const MovieObject* DiscPlayer::currentObject() const {
+  const auto& objects = disc_.movieObjects().movieObjects.objects;
   return mode_ != Mode::Idle && object_ < objects.size() ? &objects[object_] : nullptr;
 }
 
@@ -72,20 +72,20 @@ void DiscPlayer::startTitle(unsigned n) {
 }
 
 bool DiscPlayer::enterTitle(unsigned n, bool keepSuspended) {
-  const TIndexes& ix = disc_.index().indexes;
+  const Indexes& ix = disc_.index().indexes;
   std::uint8_t type = 1;
   std::uint16_t ref = kNoObject;
   if (n == 0 || n == kFirstPlaybackTitle) {
-    const TIndexEntry& e = n == 0 ? ix.top_menu : ix.first_playback;
-    type = e.object_type;
-    ref = e.movie_object_reference;
+    const IndexEntry& e = n == 0 ? ix.topMenu : ix.firstPlayback;
+    type = e.objectType;
+    ref = e.movieObjectReference;
     if (type == 1 && ref == kNoObject) {
       event(DiscEvent::Kind::Skipped, "the disc has no " + titleName(n));
       return false;
     }
   } else if (n <= ix.titles.size()) {
-    type = ix.titles[n - 1].object_type;
-    ref = ix.titles[n - 1].movie_object_reference;
+    type = ix.titles[n - 1].objectType;
+    ref = ix.titles[n - 1].movieObjectReference;
   } else {
     event(DiscEvent::Kind::Skipped, "no title " + std::to_string(n) + " on the disc");
     return false;
@@ -95,7 +95,7 @@ bool DiscPlayer::enterTitle(unsigned n, bool keepSuspended) {
                                    " is a BD-J title: not emulated");
     return false;
   }
-  if (ref >= disc_.movieObjects().movie_objects.objects.size()) {
+  if (ref >= disc_.movieObjects().movieObjects.objects.size()) {
     event(DiscEvent::Kind::Skipped, titleName(n) + " names movie object " + std::to_string(ref) + ", which is missing");
     return false;
   }
@@ -118,18 +118,18 @@ void DiscPlayer::enterObject(unsigned n, const std::string& why) {
   event(DiscEvent::Kind::Object, "object " + std::to_string(n) + why);
 }
 
-void DiscPlayer::executing(std::size_t line, const TNavCommand& c) {
+void DiscPlayer::executing(std::size_t line, const NavCommand& c) {
   executingLine_ = line;
   ++steps_;
   ++sinceWait_;
   if (!options_.traceCommands) return;
   event(DiscEvent::Kind::Command,
         "object " + std::to_string(object_) + " " +
-            traceDisplayText(comm2str(c, line, CommandContext::MovieObject), line));
+            traceDisplayText(commandRow(c, line, CommandContext::MovieObject), line));
   events_.back().line = int(line);
 }
 
-bool DiscPlayer::takesOver(const TNavCommand& c, std::uint32_t n, std::uint32_t m) {
+bool DiscPlayer::takesOver(const NavCommand& c, std::uint32_t n, std::uint32_t m) {
   using K = Action::Kind;
   const std::uint32_t op = c.opcode & ~kImmediateFlags;
   std::optional<K> kind;
@@ -169,7 +169,7 @@ bool DiscPlayer::takesOver(const TNavCommand& c, std::uint32_t n, std::uint32_t 
 }
 
 void DiscPlayer::runObject() {
-  const Tmobject* o = currentObject();
+  const MovieObject* o = currentObject();
   if (!o) {
     stop(StopReason::NoStart, "movie object " + std::to_string(object_) + " is missing");
     return;
@@ -187,7 +187,7 @@ void DiscPlayer::runObject() {
   inButtons_ = false;
   const int delay = activationDelay();
   setActivationDelay(0);
-  const ExecResult r = ExecComm(o->commands, regs_, run_);
+  const ExecResult r = executeProgram(o->commands, regs_, run_);
   setActivationDelay(delay);
   if (action_) {
     line_ = executingLine_ + 1;
@@ -228,7 +228,7 @@ void DiscPlayer::skip(const std::string& text, const Action& a) {
 
 void DiscPlayer::apply(const Action& a) {
   using K = Action::Kind;
-  const auto& objects = disc_.movieObjects().movie_objects.objects;
+  const auto& objects = disc_.movieObjects().movieObjects.objects;
   switch (a.kind) {
     case K::Continue:
       if (!a.fromButton) mode_ = Mode::Object;
@@ -336,7 +336,7 @@ void DiscPlayer::resume() {
 bool DiscPlayer::startPlayback(unsigned n, std::optional<std::uint32_t> item, std::optional<std::uint32_t> mark,
                                std::uint64_t at) {
   std::string why;
-  const TMPLS* pl = disc_.playlist(n, why);
+  const Playlist* pl = disc_.playlist(n, why);
   if (!pl) {
     event(DiscEvent::Kind::Skipped, "Play PL " + std::to_string(n) + ": " + why + "; the command after it runs");
     return false;
@@ -389,12 +389,12 @@ void DiscPlayer::enterItem(std::size_t item) {
   Playback& p = *play_;
   const bool changed = item != p.item || events_.empty() || events_.back().kind == DiscEvent::Kind::Playlist;
   p.item = item;
-  const TPlayItem& pi = p.pl->playlist.items[item];
+  const PlayItem& pi = p.pl->playlist.items[item];
   regs_.psr[7] = std::uint32_t(item);
   regs_.psr[8] = clipTimeAt(*p.pl, p.tl, p.pos);
   chooseStreams(pi.stn, regs_);
   if (changed) {
-    event(DiscEvent::Kind::PlayItem, "PlayItem " + std::to_string(item) + " (clip " + pi.clip_name + ")");
+    event(DiscEvent::Kind::PlayItem, "PlayItem " + std::to_string(item) + " (clip " + pi.clipName + ")");
   }
   menuFor(item);
 }
@@ -474,14 +474,14 @@ void DiscPlayer::onDue() {
   } else {
     passMarks();
     if (p.pos < itemEnd) return;
-    const TPlayItem& pi = p.pl->playlist.items[p.item];
-    if (!p.stillDone && pi.still_mode == 1 && pi.still_time > 0) {
+    const PlayItem& pi = p.pl->playlist.items[p.item];
+    if (!p.stillDone && pi.stillMode == 1 && pi.stillTime > 0) {
       p.still = true;
-      p.stillUntil = now_ + std::uint64_t(pi.still_time) * kTicksPerSecond;
-      event(DiscEvent::Kind::PlayItem, "still picture for " + std::to_string(pi.still_time) + " s");
+      p.stillUntil = now_ + std::uint64_t(pi.stillTime) * kTicksPerSecond;
+      event(DiscEvent::Kind::PlayItem, "still picture for " + std::to_string(pi.stillTime) + " s");
       return;
     }
-    if (!p.stillDone && pi.still_mode == 2) {
+    if (!p.stillDone && pi.stillMode == 2) {
       p.still = true;
       event(DiscEvent::Kind::PlayItem, "still picture until Still Off");
       return;

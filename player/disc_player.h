@@ -76,7 +76,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
 
   MenuEmulator* menu() { return menu_.get(); }
   PageRenderer* renderer() { return renderer_.get(); }
-  const TMPLS* playlist() const { return play_ ? play_->pl : nullptr; }
+  const Playlist* playlist() const { return play_ ? play_->pl : nullptr; }
   const Timeline* timeline() const { return play_ ? &play_->tl : nullptr; }
   std::vector<DiscEvent>& events() { return events_; }
   RunState& runState() { return run_; }
@@ -95,7 +95,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   };
   struct Playback {
     unsigned number = 0;
-    const TMPLS* pl = nullptr;
+    const Playlist* pl = nullptr;
     Timeline tl;
     std::uint64_t pos = 0;
     std::size_t item = 0;
@@ -114,8 +114,8 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   };
 
   // PlayerHost, RunObserver
-  bool takesOver(const TNavCommand& c, std::uint32_t n, std::uint32_t m) override;
-  void executing(std::size_t line, const TNavCommand& c) override;
+  bool takesOver(const NavCommand& c, std::uint32_t n, std::uint32_t m) override;
+  void executing(std::size_t line, const NavCommand& c) override;
 
   void settle();
   void runObject();
@@ -140,7 +140,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   std::optional<std::string> maskedBy(int bit) const;
   bool refused(const UserOp& op, int bit);
   void event(DiscEvent::Kind k, std::string text);
-  const Tmobject* currentObject() const;
+  const MovieObject* currentObject() const;
 
   DiscSource& disc_;
   Registers& regs_;
@@ -160,7 +160,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   std::optional<Action> action_;
   std::optional<Playback> play_;
   std::optional<Suspended> suspended_;
-  TMenu menuModel_;
+  IgMenu menuModel_;
   std::pair<std::string, std::uint16_t> menuKey_;
   std::unique_ptr<PageRenderer> renderer_;
   std::unique_ptr<MenuEmulator> menu_;

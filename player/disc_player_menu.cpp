@@ -21,29 +21,29 @@ bool bitSet(std::uint32_t word, int bit) { return bit >= 0 && (word >> bit) & 1;
 }  // namespace
 
 void DiscPlayer::menuFor(std::size_t item) {
-  const TPlayItem& pi = play_->pl->playlist.items[item];
+  const PlayItem& pi = play_->pl->playlist.items[item];
   if (pi.stn.ig.empty()) {
     closeMenu();
     return;
   }
   std::uint32_t n = regs_.psr[0];
   if (n == 0 || n > pi.stn.ig.size()) n = 1;
-  const TStreamEntry& e = pi.stn.ig[n - 1].entry;
-  std::string clip = pi.clip_name;
-  std::uint16_t pid = e.main_pid;
+  const StreamEntry& e = pi.stn.ig[n - 1].entry;
+  std::string clip = pi.clipName;
+  std::uint16_t pid = e.mainPid;
   if (e.type == 2 || e.type == 3) {
     const auto& subpaths = play_->pl->playlist.subpaths;
-    if (e.subpath_id < subpaths.size() && !subpaths[e.subpath_id].items.empty()) {
-      const TSubPath& sp = subpaths[e.subpath_id];
-      clip = sp.items[0].clip_name;
-      if (e.type == 2) pid = e.sub_pid;
+    if (e.subPathId < subpaths.size() && !subpaths[e.subPathId].items.empty()) {
+      const SubPath& sp = subpaths[e.subPathId];
+      clip = sp.items[0].clipName;
+      if (e.type == 2) pid = e.subPid;
     }
   }
   const auto key = std::make_pair(clip, pid);
   if (menu_ && menuKey_ == key) return;  // the same menu goes on over the next PlayItem
   closeMenu();
   std::string why;
-  const TMenu* m = disc_.menu(clip, pid, why);
+  const IgMenu* m = disc_.menu(clip, pid, why);
   if (!m) {
     event(DiscEvent::Kind::Skipped, why);
     return;
@@ -52,7 +52,7 @@ void DiscPlayer::menuFor(std::size_t item) {
   menuKey_ = key;
   if (options_.draw) renderer_ = std::make_unique<PageRenderer>();
   menu_ = std::make_unique<MenuEmulator>(menuModel_, regs_, run_, renderer_.get());
-  if (renderer_) backchange(*renderer_, nullptr);  // the built-in background under the page
+  if (renderer_) drawBackground(*renderer_, nullptr);  // the built-in background under the page
   menu_->options.animate = options_.draw;
   menu_->options.maxSteps = std::max<std::uint64_t>(1, options_.maxSteps);
   inButtons_ = true;
@@ -104,12 +104,12 @@ void DiscPlayer::menuKey(MenuKey k) {
 // page on screen.
 std::optional<std::string> DiscPlayer::maskedBy(int bit) const {
   if (play_) {
-    if (bitSet(play_->pl->uo_mask1, bit)) return "playlist " + fiveDigits(play_->number);
-    if (bitSet(play_->pl->playlist.items[play_->item].uo_mask1, bit))
+    if (bitSet(play_->pl->uoMask1, bit)) return "playlist " + fiveDigits(play_->number);
+    if (bitSet(play_->pl->playlist.items[play_->item].uoMask1, bit))
       return "PlayItem " + std::to_string(play_->item) + " of playlist " + fiveDigits(play_->number);
   }
   if (menu_ && menu_->shown() && menu_->page() < menuModel_.ics.pages.size() &&
-      bitSet(menuModel_.ics.pages[menu_->page()].uo_mask[0], bit))
+      bitSet(menuModel_.ics.pages[menu_->page()].uoMask[0], bit))
     return "menu page " + std::to_string(menu_->page());
   return std::nullopt;
 }
@@ -149,28 +149,28 @@ void DiscPlayer::press(const UserOp& op) {
   }
   sinceWait_ = 0;
   const int bit = uoBit(op);
-  const Tmobject* o = currentObject();
+  const MovieObject* o = currentObject();
   switch (op.kind) {
     case K::TopMenu: {
       if (refused(op, bit)) return;
-      if (o && o->menu_call_mask) {
+      if (o && o->menuCallMask) {
         event(DiscEvent::Kind::Refused, "UO refused: Top Menu: masked by movie object " + std::to_string(object_));
         return;
       }
       const std::optional<Suspended> before = suspended_;
-      if (o && o->resume_intention_flag) suspend();
-      if (!enterTitle(0, o && o->resume_intention_flag)) suspended_ = before;
+      if (o && o->resumeIntentionFlag) suspend();
+      if (!enterTitle(0, o && o->resumeIntentionFlag)) suspended_ = before;
       break;
     }
     case K::Title: {
       if (refused(op, bit)) return;
-      if (o && o->title_search_mask) {
+      if (o && o->titleSearchMask) {
         event(DiscEvent::Kind::Refused, "UO refused: " + userOpName(op) + ": masked by movie object " +
                                             std::to_string(object_));
         return;
       }
       const auto& titles = disc_.index().indexes.titles;
-      if (op.value >= 1 && op.value <= titles.size() && titles[op.value - 1].access_type >= 2) {
+      if (op.value >= 1 && op.value <= titles.size() && titles[op.value - 1].accessType >= 2) {
         event(DiscEvent::Kind::Refused,
               "UO refused: " + userOpName(op) + ": the index prohibits title search into title " + std::to_string(op.value));
         return;
@@ -223,9 +223,9 @@ void DiscPlayer::press(const UserOp& op) {
         const std::size_t page = menu_->page();
         std::optional<std::uint16_t> id;
         if (page < menuModel_.ics.pages.size())
-          for (const TBOG& bog : menuModel_.ics.pages[page].bogs)
-            for (const TIGbutton& b : bog.buttons)
-              if (!id && b.numeric_select_value == op.value) id = b.button_id;
+          for (const Bog& bog : menuModel_.ics.pages[page].bogs)
+            for (const IgButton& b : bog.buttons)
+              if (!id && b.numericSelectValue == op.value) id = b.buttonId;
         if (!id) {
           event(DiscEvent::Kind::Refused, userOpName(op) + ": no button has that number");
           return;

@@ -16,14 +16,14 @@ std::string fiveDigits(unsigned n) {
   return s.size() < 5 ? std::string(5 - s.size(), '0') + s : s;
 }
 
-const TMPLS* ModelDisc::playlist(unsigned n, std::string& why) {
+const Playlist* ModelDisc::playlist(unsigned n, std::string& why) {
   const auto it = playlists.find(n);
   if (it != playlists.end()) return &it->second;
   why = "no playlist " + fiveDigits(n) + ".mpls";
   return nullptr;
 }
 
-const TMenu* ModelDisc::menu(const std::string& clip, std::uint16_t, std::string& why) {
+const IgMenu* ModelDisc::menu(const std::string& clip, std::uint16_t, std::string& why) {
   const auto it = menus.find(clip);
   if (it != menus.end()) return &it->second;
   why = "no menu for clip " + clip;
@@ -72,15 +72,15 @@ bool FolderDisc::open(const std::string& bdmvFolder, std::string& why) {
   return true;
 }
 
-const TMPLS* FolderDisc::playlist(unsigned n, std::string& why) {
+const Playlist* FolderDisc::playlist(unsigned n, std::string& why) {
   auto [it, fresh] = playlists_.try_emplace(n);
   const std::string name = fiveDigits(n) + names_->playlistExt;
   if (fresh) {
     Bytes data;
     std::string error;
-    TMPLS m;
+    Playlist m;
     if (readFileBytes(folder_ + "PLAYLIST" + kSep + name, data, &error) &&
-        parseMPLS(data, m).status == ReadStatus::Ok)
+        parsePlaylist(data, m).status == ReadStatus::Ok)
       it->second = std::move(m);
   }
   if (it->second) return &*it->second;
@@ -88,7 +88,7 @@ const TMPLS* FolderDisc::playlist(unsigned n, std::string& why) {
   return nullptr;
 }
 
-const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::string& why) {
+const IgMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::string& why) {
   const auto key = std::make_pair(clip, pid);
   if (const auto it = menus_.find(key); it != menus_.end()) return it->second.get();
   if (const auto it = menuErrors_.find(key); it != menuErrors_.end()) {
@@ -111,17 +111,17 @@ const TMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::s
     }
     QuietReporter quiet;
     const ScopedReporter scope(quiet);
-    const DemuxResult r = extractIGStream(stream, pid, mnu, true);
+    const DemuxResult r = extractIgStream(stream, pid, mnu, true);
     if (r.failed || r.cancelled || mnu.empty()) {
       why = "no IG stream in clip " + clip + ": no menu";
       menuErrors_[key] = why;
       return nullptr;
     }
   }
-  auto m = std::make_shared<TMenu>();
+  auto m = std::make_shared<IgMenu>();
   QuietReporter quiet;
   const ScopedReporter scope(quiet);
-  if (loadMNUBytes(mnu, *m).status != ReadStatus::Ok || m->ics.pages.empty()) {
+  if (parseMnu(mnu, *m).status != ReadStatus::Ok || m->ics.pages.empty()) {
     why = "the menu of clip " + clip + " cannot be read whole";
     menuErrors_[key] = why;
     return nullptr;

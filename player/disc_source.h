@@ -22,27 +22,27 @@ namespace mirdal {
 class DiscSource {
  public:
   virtual ~DiscSource() = default;
-  virtual const TINDX& index() const = 0;
-  virtual const TMOBJ& movieObjects() const = 0;
+  virtual const IndexFile& index() const = 0;
+  virtual const MovieObjectFile& movieObjects() const = 0;
   // Playlist n (00000.mpls is 0), or null with the reason in why.
-  virtual const TMPLS* playlist(unsigned n, std::string& why) = 0;
+  virtual const Playlist* playlist(unsigned n, std::string& why) = 0;
   // The menu of a clip's IG stream (PID pid), or null with the reason.
-  virtual const TMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) = 0;
+  virtual const IgMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) = 0;
 };
 
 // A disc held as models: discs built in code, and the GUI's loaded files so
 // that unsaved edits play.
 class ModelDisc : public DiscSource {
  public:
-  TINDX indexModel;
-  TMOBJ objectsModel;
-  std::map<unsigned, TMPLS> playlists;
-  std::map<std::string, TMenu> menus;  // by clip name, whatever the PID
+  IndexFile indexModel;
+  MovieObjectFile objectsModel;
+  std::map<unsigned, Playlist> playlists;
+  std::map<std::string, IgMenu> menus;  // by clip name, whatever the PID
 
-  const TINDX& index() const override { return indexModel; }
-  const TMOBJ& movieObjects() const override { return objectsModel; }
-  const TMPLS* playlist(unsigned n, std::string& why) override;
-  const TMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override;
+  const IndexFile& index() const override { return indexModel; }
+  const MovieObjectFile& movieObjects() const override { return objectsModel; }
+  const Playlist* playlist(unsigned n, std::string& why) override;
+  const IgMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override;
 };
 
 // A BDMV folder on disk. Playlists are read on first use; a clip's menu
@@ -59,19 +59,19 @@ class FolderDisc : public DiscSource {
   // --menu 00001=menu.mnu: the menu of clip 00001 comes from the file.
   void attachMenu(const std::string& clip, const std::string& mnuPath) { attached_[clip] = mnuPath; }
 
-  const TINDX& index() const override { return index_; }
-  const TMOBJ& movieObjects() const override { return objects_; }
-  const TMPLS* playlist(unsigned n, std::string& why) override;
-  const TMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override;
+  const IndexFile& index() const override { return index_; }
+  const MovieObjectFile& movieObjects() const override { return objects_; }
+  const Playlist* playlist(unsigned n, std::string& why) override;
+  const IgMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override;
 
  private:
   std::string folder_;  // with the separator
   const NameSet* names_ = &nameSet(false);  // the 8.3 names when the disc has them
-  TINDX index_;
-  TMOBJ objects_;
-  std::map<unsigned, std::optional<TMPLS>> playlists_;
+  IndexFile index_;
+  MovieObjectFile objects_;
+  std::map<unsigned, std::optional<Playlist>> playlists_;
   std::map<std::string, std::string> attached_;
-  std::map<std::pair<std::string, std::uint16_t>, std::shared_ptr<TMenu>> menus_;
+  std::map<std::pair<std::string, std::uint16_t>, std::shared_ptr<IgMenu>> menus_;
   std::map<std::pair<std::string, std::uint16_t>, std::string> menuErrors_;
 };
 
@@ -79,21 +79,21 @@ class FolderDisc : public DiscSource {
 // (unsaved edits play), playlists and menus from the disc folder.
 class EditedDisc : public DiscSource {
  public:
-  EditedDisc(const TINDX& index, const TMOBJ& objects, const std::string& bdmvFolder)
+  EditedDisc(const IndexFile& index, const MovieObjectFile& objects, const std::string& bdmvFolder)
       : index_(index), objects_(objects) {
     folder_.useFolder(bdmvFolder);
   }
   FolderDisc& folder() { return folder_; }
-  const TINDX& index() const override { return index_; }
-  const TMOBJ& movieObjects() const override { return objects_; }
-  const TMPLS* playlist(unsigned n, std::string& why) override { return folder_.playlist(n, why); }
-  const TMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override {
+  const IndexFile& index() const override { return index_; }
+  const MovieObjectFile& movieObjects() const override { return objects_; }
+  const Playlist* playlist(unsigned n, std::string& why) override { return folder_.playlist(n, why); }
+  const IgMenu* menu(const std::string& clip, std::uint16_t pid, std::string& why) override {
     return folder_.menu(clip, pid, why);
   }
 
  private:
-  const TINDX& index_;
-  const TMOBJ& objects_;
+  const IndexFile& index_;
+  const MovieObjectFile& objects_;
   FolderDisc folder_;
 };
 

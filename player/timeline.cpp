@@ -31,20 +31,20 @@ const TimelineMark* Timeline::markAfter(std::uint64_t t) const {
   return nullptr;
 }
 
-Timeline makeTimeline(const TMPLS& pl) {
+Timeline makeTimeline(const Playlist& pl) {
   Timeline tl;
   std::uint64_t t = 0;
-  for (const TPlayItem& pi : pl.playlist.items) {
+  for (const PlayItem& pi : pl.playlist.items) {
     tl.itemStart.push_back(t);
-    if (pi.out_time > pi.in_time) t += pi.out_time - pi.in_time;
+    if (pi.outTime > pi.inTime) t += pi.outTime - pi.inTime;
   }
   tl.itemStart.push_back(t);
   for (std::size_t i = 0; i < pl.marks.marks.size(); ++i) {
-    const TMark& m = pl.marks.marks[i];
-    if (m.playitem_ref >= pl.playlist.items.size()) continue;
-    const TPlayItem& pi = pl.playlist.items[m.playitem_ref];
-    const std::uint32_t time = std::clamp(m.time, pi.in_time, std::max(pi.in_time, pi.out_time));
-    tl.marks.push_back({i, tl.itemStart[m.playitem_ref] + (time - pi.in_time), m.type == 1, 0});
+    const Mark& m = pl.marks.marks[i];
+    if (m.playItemRef >= pl.playlist.items.size()) continue;
+    const PlayItem& pi = pl.playlist.items[m.playItemRef];
+    const std::uint32_t time = std::clamp(m.time, pi.inTime, std::max(pi.inTime, pi.outTime));
+    tl.marks.push_back({i, tl.itemStart[m.playItemRef] + (time - pi.inTime), m.type == 1, 0});
   }
   std::stable_sort(tl.marks.begin(), tl.marks.end(),
                    [](const TimelineMark& a, const TimelineMark& b) { return a.at < b.at; });
@@ -54,16 +54,16 @@ Timeline makeTimeline(const TMPLS& pl) {
   return tl;
 }
 
-std::uint32_t clipTimeAt(const TMPLS& pl, const Timeline& tl, std::uint64_t t) {
+std::uint32_t clipTimeAt(const Playlist& pl, const Timeline& tl, std::uint64_t t) {
   if (tl.items() == 0) return 0;
   const std::size_t i = tl.itemAt(t);
-  const TPlayItem& pi = pl.playlist.items[i];
-  return pi.in_time + std::uint32_t(std::min<std::uint64_t>(t, tl.itemStart[i + 1]) - tl.itemStart[i]);
+  const PlayItem& pi = pl.playlist.items[i];
+  return pi.inTime + std::uint32_t(std::min<std::uint64_t>(t, tl.itemStart[i + 1]) - tl.itemStart[i]);
 }
 
 namespace {
 
-std::uint32_t byLanguage(const TStreamRec* first, std::size_t count, std::uint32_t language) {
+std::uint32_t byLanguage(const StreamRecord* first, std::size_t count, std::uint32_t language) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::string& l = first[i].attributes.language;
     if (l.size() == 3 && ((std::uint32_t(std::uint8_t(l[0])) << 16) | (std::uint32_t(std::uint8_t(l[1])) << 8) |
@@ -75,12 +75,12 @@ std::uint32_t byLanguage(const TStreamRec* first, std::size_t count, std::uint32
 
 }  // namespace
 
-void chooseStreams(const TSTN& stn, Registers& regs) {
+void chooseStreams(const Stn& stn, Registers& regs) {
   auto& p = regs.psr;
-  if (p[1] == 0 || p[1] > stn.primary_audio.size())
-    p[1] = byLanguage(stn.primary_audio.data(), stn.primary_audio.size(), p[16]);
+  if (p[1] == 0 || p[1] > stn.primaryAudio.size())
+    p[1] = byLanguage(stn.primaryAudio.data(), stn.primaryAudio.size(), p[16]);
   const std::uint32_t pg = p[2] & 0xFFF;
-  if (pg == 0 || pg > numPG(stn)) p[2] = (p[2] & ~0xFFFu) | byLanguage(stn.pg.data(), numPG(stn), p[17]);
+  if (pg == 0 || pg > pgStreamCount(stn)) p[2] = (p[2] & ~0xFFFu) | byLanguage(stn.pg.data(), pgStreamCount(stn), p[17]);
   if (p[0] == 0 || p[0] > stn.ig.size()) p[0] = stn.ig.empty() ? p[0] : 1;
 }
 

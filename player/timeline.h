@@ -40,15 +40,15 @@ struct Timeline {
 
 // Marks naming a PlayItem that is not there, or a time outside their
 // PlayItem, are placed at the nearest end of it (or left out).
-Timeline makeTimeline(const TMPLS& pl);
+Timeline makeTimeline(const Playlist& pl);
 
 // The presentation time (PSR 8): the clip's own time at playlist time t.
-std::uint32_t clipTimeAt(const TMPLS& pl, const Timeline& tl, std::uint64_t t);
+std::uint32_t clipTimeAt(const Playlist& pl, const Timeline& tl, std::uint64_t t);
 
 // The stream choice a player makes when a PlayItem starts: a primary audio
 // (PSR 1), PG (PSR 2) or IG (PSR 0) number that the STN table does not hold
 // becomes the stream of the preferred language (PSR 16 audio, PSR 17 PG),
 // else stream 1 (0 when there is none).
-void chooseStreams(const TSTN& stn, Registers& regs);
+void chooseStreams(const Stn& stn, Registers& regs);
 
 }  // namespace mirdal

@@ -1,4 +1,4 @@
-// What the "BD&JO" page shows, as texts computed from a TBDJO: the rows of
+// What the "BD&JO" page shows, as texts computed from a BdjoFile: the rows of
 // its grids with their column headers and widths.
 #pragma once
 
@@ -27,17 +27,17 @@ inline constexpr std::array<const char*, 2> kParameterHeaders{"", "parameter"};
 
 // Row numbers count from 0 in the three tables and from 1 in the detail
 // grids, in plain decimal.
-std::array<std::string, 4> appCacheRow(const TBDJO& b, std::size_t i);
-std::array<std::string, 2> accessiblePlayListRow(const TBDJO& b, std::size_t i);
+std::array<std::string, 4> appCacheRow(const BdjoFile& b, std::size_t i);
+std::array<std::string, 2> accessiblePlayListRow(const BdjoFile& b, std::size_t i);
 // ctrl, type, prior, bind and visib in decimal; orgID 8, appID 4 and tag 2
 // hexadecimal digits; the counts of profiles, names and parameters.
-std::array<std::string, 16> applicationRow(const TBDJO& b, std::size_t i);
+std::array<std::string, 16> applicationRow(const BdjoFile& b, std::size_t i);
 // profile in 4 hexadecimal digits, version as major.minor.micro.
-std::array<std::string, 3> profileRow(const Tapplication& a, std::size_t i);
-std::array<std::string, 3> nameRow(const Tapplication& a, std::size_t i);
-std::array<std::string, 2> parameterRow(const Tapplication& a, std::size_t i);
+std::array<std::string, 3> profileRow(const Application& a, std::size_t i);
+std::array<std::string, 3> nameRow(const Application& a, std::size_t i);
+std::array<std::string, 2> parameterRow(const Application& a, std::size_t i);
 
 // "Initial HAVi configuration id" field text (hexadecimal).
-std::string haviConfigurationText(const TBDJO& b);
+std::string haviConfigurationText(const BdjoFile& b);
 
 }  // namespace mirdal

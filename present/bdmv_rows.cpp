@@ -9,39 +9,39 @@ int accessTypeItem(std::uint8_t accessType) { return accessType <= 1 ? 0 : acces
 
 int objectTypeItem(std::uint8_t objectType) { return objectType == std::uint8_t(ObjectType::HDMV) ? 0 : 1; }
 
-std::array<std::string, 5> indline(const TINDX& idx, std::size_t title) {
-  const TIndexesTitle& t = idx.indexes.titles.at(title);
+std::array<std::string, 5> titleRow(const IndexFile& idx, std::size_t title) {
+  const IndexTitle& t = idx.indexes.titles.at(title);
   std::string target;
-  if (t.object_type != std::uint8_t(ObjectType::HDMV)) target = t.bdj_object_name;
-  else if (t.movie_object_reference == kNoObject) target = "??";
-  else target = std::to_string(t.movie_object_reference);
-  return {zeroPadded(t.title_number, 3), kObjectTypeItems[objectTypeItem(t.object_type)],
-          kAccessTypeItems[accessTypeItem(t.access_type & 3)],
-          t.playback_type < kPlaybackTypeItems.size() ? kPlaybackTypeItems[t.playback_type] : "",
+  if (t.objectType != std::uint8_t(ObjectType::HDMV)) target = t.bdjObjectName;
+  else if (t.movieObjectReference == kNoObject) target = "??";
+  else target = std::to_string(t.movieObjectReference);
+  return {zeroPadded(t.titleNumber, 3), kObjectTypeItems[objectTypeItem(t.objectType)],
+          kAccessTypeItems[accessTypeItem(t.accessType & 3)],
+          t.playbackType < kPlaybackTypeItems.size() ? kPlaybackTypeItems[t.playbackType] : "",
           target};
 }
 
-std::array<std::string, 5> objline(const TMOBJ& m, std::size_t object) {
-  const Tmobject& o = m.movie_objects.objects.at(object);
-  return {zeroPadded(object, 3), kResumeItems[o.resume_intention_flag & 1],
-          kMaskItems[o.menu_call_mask & 1], kMaskItems[o.title_search_mask & 1],
+std::array<std::string, 5> objectRow(const MovieObjectFile& m, std::size_t object) {
+  const MovieObject& o = m.movieObjects.objects.at(object);
+  return {zeroPadded(object, 3), kResumeItems[o.resumeIntentionFlag & 1],
+          kMaskItems[o.menuCallMask & 1], kMaskItems[o.titleSearchMask & 1],
           std::to_string(o.commands.size())};
 }
 
-std::string titleCounter(const TINDX& idx) {
-  const int k = int(entryIsOn(idx.indexes.first_playback)) + int(entryIsOn(idx.indexes.top_menu));
+std::string titleCounter(const IndexFile& idx) {
+  const int k = int(entryIsOn(idx.indexes.firstPlayback)) + int(entryIsOn(idx.indexes.topMenu));
   std::string s = std::to_string(idx.indexes.titles.size());
   if (k > 0) s += " + " + std::to_string(k);
   return s + " titles";
 }
 
-std::string objectCounter(const TMOBJ& m) {
-  return std::to_string(m.movie_objects.objects.size()) + " objects";
+std::string objectCounter(const MovieObjectFile& m) {
+  return std::to_string(m.movieObjects.objects.size()) + " objects";
 }
 
-BDMVLabelTexts BDMVlabels(const TINDX& idx, const TMOBJ& m) { return {titleCounter(idx), objectCounter(m)}; }
+BdmvLabelTexts bdmvLabels(const IndexFile& idx, const MovieObjectFile& m) { return {titleCounter(idx), objectCounter(m)}; }
 
-std::string commandWords(const TNavCommand& c) {
+std::string commandWords(const NavCommand& c) {
   return hexText(c.opcode, 8) + " " + hexText(c.dst, 8) + " " + hexText(c.src, 8);
 }
 

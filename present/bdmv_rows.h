@@ -32,7 +32,7 @@ inline constexpr std::array<const char*, 2> kMaskItems{"enable", "disable"};  //
 inline constexpr std::array<ObjectType, 2> kObjectTypeValues{ObjectType::HDMV, ObjectType::BDJ};
 inline constexpr std::array<AccessType, 3> kAccessTypeValues{AccessType::Permitted, AccessType::Prohibited1,
                                                              AccessType::Prohibited2};
-inline constexpr std::array<PlaybackType, 2> kPlaybackTypeValues{PlaybackType::Movie, PlaybackType::Interactive};
+inline constexpr std::array<TitlePlaybackType, 2> kPlaybackTypeValues{TitlePlaybackType::Movie, TitlePlaybackType::Interactive};
 inline constexpr std::array<ResumeIntention, 2> kResumeValues{ResumeIntention::Discard, ResumeIntention::Suspend};
 inline constexpr std::array<Mask, 2> kMaskValues{Mask::Enable, Mask::Disable};
 
@@ -53,28 +53,28 @@ int objectTypeItem(std::uint8_t objectType);
 // and playback type captions (a playback type other than 0 and 1 shows
 // empty), and the movie object reference in decimal ("??" once its object
 // was deleted, 0xFFFF) or the BD-J object name.
-std::array<std::string, 5> indline(const TINDX& idx, std::size_t title);
+std::array<std::string, 5> titleRow(const IndexFile& idx, std::size_t title);
 
 // One row of the movie objects grid: "No." with 3 digits, the three flag
 // captions and the command count.
-std::array<std::string, 5> objline(const TMOBJ& m, std::size_t object);
+std::array<std::string, 5> objectRow(const MovieObjectFile& m, std::size_t object);
 
 // The counters beside the grids: "12 titles", "12 + 2 titles" (First
 // Playback and Top Menu count when their reference is not 0xFFFF),
 // "25 objects".
-std::string titleCounter(const TINDX& idx);
-std::string objectCounter(const TMOBJ& m);
+std::string titleCounter(const IndexFile& idx);
+std::string objectCounter(const MovieObjectFile& m);
 
 // Both counters, refreshed after every load and every edit that changes a
 // count or a First Playback / Top Menu reference.
-struct BDMVLabelTexts {
+struct BdmvLabelTexts {
   std::string titles;   // lTitlenum
   std::string objects;  // lObjects
 };
-BDMVLabelTexts BDMVlabels(const TINDX& idx, const TMOBJ& m);
+BdmvLabelTexts bdmvLabels(const IndexFile& idx, const MovieObjectFile& m);
 
 // A command as its three words in 8 hexadecimal digits, the command text of
 // the command grids until the navigation text renderer takes over.
-std::string commandWords(const TNavCommand& c);
+std::string commandWords(const NavCommand& c);
 
 }  // namespace mirdal

@@ -27,67 +27,67 @@ std::string applicationTypeText(std::uint8_t type) {
   return type < kTexts.size() ? kTexts[type] : "res.";
 }
 
-std::string streamDetails(const TProgramStream& s) {
-  switch (codingKind(s.stream_coding_type)) {
+std::string streamDetails(const ProgramStream& s) {
+  switch (codingKind(s.streamCodingType)) {
     case StreamKind::Video:
-      return std::string(videoFormatText(s.video_format)) + ", " + std::string(frameRateText(s.frame_rate)) +
-             ", " + (s.aspect_ratio == std::uint8_t(AspectRatio::r4_3) ? "4:3" : "16:9") +
-             (s.stream_coding_type == std::uint8_t(CodingType::HEVC)
+      return std::string(videoFormatText(s.videoFormat)) + ", " + std::string(frameRateText(s.frameRate)) +
+             ", " + (s.aspectRatio == std::uint8_t(AspectRatio::r4_3) ? "4:3" : "16:9") +
+             (s.streamCodingType == std::uint8_t(CodingType::HEVC)
                   ? hevcAttributesSuffix(s.dynamicRangeType, s.colorSpace, s.crFlag, s.hdrPlusFlag)
                   : "");
     case StreamKind::Audio:
-      return std::string(presentationTypeText(s.presentation_type)) + ", " +
-             std::string(samplingFrequencyText(s.sampling_frequency)) + ", " + s.audio_language;
+      return std::string(presentationTypeText(s.presentationType)) + ", " +
+             std::string(samplingFrequencyText(s.samplingFrequency)) + ", " + s.audioLanguage;
     case StreamKind::Graphics:
-      return s.stream_coding_type == std::uint8_t(CodingType::IG) ? s.IG_language : s.PG_language;
+      return s.streamCodingType == std::uint8_t(CodingType::IG) ? s.igLanguage : s.pgLanguage;
     case StreamKind::Text:
-      return std::to_string(s.character_code) + ", " + s.textST_language;
+      return std::to_string(s.characterCode) + ", " + s.textStLanguage;
     case StreamKind::Unknown:
       break;
   }
   return "";
 }
 
-ClipRow programStreamRow(const TProgramStream& s) {
-  return {hexText(s.PID, 4), std::string(codingTypeText(s.stream_coding_type)), streamDetails(s)};
+ClipRow programStreamRow(const ProgramStream& s) {
+  return {hexText(s.pid, 4), std::string(codingTypeText(s.streamCodingType)), streamDetails(s)};
 }
 
-ClipRow atcSequenceRow(const TATC_sequences& a) {
-  return {hexText(a.SPN_ATC_start, 8), std::to_string(a.STC_sequences.size()), std::to_string(a.offset_STC_id)};
+ClipRow atcSequenceRow(const AtcSequence& a) {
+  return {hexText(a.spnAtcStart, 8), std::to_string(a.stcSequences.size()), std::to_string(a.offsetStcId)};
 }
 
-ClipRow stcSequenceRow(const TSTC_sequence& s) {
-  return {hexText(s.PCR_PID, 4), hexText(s.SPN_STC_start, 8), tickTimeText(s.presentation_start_time, 45000),
-          tickTimeText(s.presentation_end_time, 45000)};
+ClipRow stcSequenceRow(const StcSequence& s) {
+  return {hexText(s.pcrPid, 4), hexText(s.spnStcStart, 8), tickTimeText(s.presentationStartTime, 45000),
+          tickTimeText(s.presentationEndTime, 45000)};
 }
 
-ClipRow atcDeltaRow(const TATCDeltaEntry& e) {
-  return {hexText(e.ATC_delta, 8), e.following_clip_name, e.following_clip_codec_id};
+ClipRow atcDeltaRow(const AtcDeltaEntry& e) {
+  return {hexText(e.atcDelta, 8), e.followingClipName, e.followingClipCodecId};
 }
 
-ClipRow epStreamRow(const TEPStreamEntry& e) {
-  return {hexText(e.stream_PID, 4), hexText(e.EP_stream_type, 1), hexText(e.number_of_EP_coarse_entries, 4),
-          hexText(e.number_of_EP_fine_entries, 5), hexText(e.EP_map_start_address, 8)};
+ClipRow epStreamRow(const EpStreamEntry& e) {
+  return {hexText(e.streamPid, 4), hexText(e.epStreamType, 1), hexText(e.numberOfEpCoarseEntries, 4),
+          hexText(e.numberOfEpFineEntries, 5), hexText(e.epMapStartAddress, 8)};
 }
 
-ClipRow epCoarseRow(const TEPCoarse& c) {
-  return {hexText(c.ref_to_EP_fine_id, 5), hexText(c.PTS_EP_coarse, 4), hexText(c.SPN_EP_coarse, 8)};
+ClipRow epCoarseRow(const EpCoarse& c) {
+  return {hexText(c.refToEpFineId, 5), hexText(c.ptsEpCoarse, 4), hexText(c.spnEpCoarse, 8)};
 }
 
 std::string epCoarseRowNumber(std::size_t i) { return hexText(i, 4); }
 
-ClipRow epFineRow(const TEPFine& f) {
-  return {f.is_angle_change_point ? "y" : "n", std::to_string(f.I_end_position_offset), hexText(f.PTS_EP_fine, 4),
-          hexText(f.SPN_EP_fine, 5)};
+ClipRow epFineRow(const EpFine& f) {
+  return {f.isAngleChangePoint ? "y" : "n", std::to_string(f.iEndPositionOffset), hexText(f.ptsEpFine, 4),
+          hexText(f.spnEpFine, 5)};
 }
 
 std::string epFineRowNumber(std::size_t i) { return hexText(i, 5); }
 
-ClipRow ciRefRow(const TCIRef& r) {
+ClipRow ciRefRow(const ClipUse& r) {
   return {zeroPadded(r.playlist, 5), std::string(1, r.kind), zeroPadded(r.item, 5)};
 }
 
-StreamFileLabels streamFileLabels(const TAVStream& av, const std::string& clipName,
+StreamFileLabels streamFileLabels(const ClipStreamFile& av, const std::string& clipName,
                                   const std::string& streamExt, char thousands) {
   if (av.name.empty()) return {clipName + streamExt, "missing file", true};
   return {av.name, groupedDecimal(av.size, thousands), false};

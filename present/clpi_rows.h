@@ -19,30 +19,30 @@ inline constexpr int kApplicationTypeCount = 11;
 std::string applicationTypeText(std::uint8_t type);
 
 // ProgramInfo: PID (4 hex digits), stream type (coding text), details.
-ClipRow programStreamRow(const TProgramStream& s);
+ClipRow programStreamRow(const ProgramStream& s);
 // video: "format, rate, 16:9" (or 4:3 for aspect 2); audio: "presentation,
 // frequency, language"; PG and IG: the language; text subtitle: "character
 // code, language"; nothing for unknown coding types.
-std::string streamDetails(const TProgramStream& s);
+std::string streamDetails(const ProgramStream& s);
 
-// Sequences: SPN_ATC_start (8 hex), number of STC sequences, offset STC id.
-ClipRow atcSequenceRow(const TATC_sequences& a);
-// STC sequences: PCR_PID (4 hex), SPN_STC_start (8 hex), start and end time
+// Sequences: spnAtcStart (8 hex), number of STC sequences, offset STC id.
+ClipRow atcSequenceRow(const AtcSequence& a);
+// STC sequences: pcrPid (4 hex), spnStcStart (8 hex), start and end time
 // as h:mm:ss.zzz.
-ClipRow stcSequenceRow(const TSTC_sequence& s);
-// ATC delta entries: ATC_delta (8 hex), following clip, codec id.
-ClipRow atcDeltaRow(const TATCDeltaEntry& e);
+ClipRow stcSequenceRow(const StcSequence& s);
+// ATC delta entries: atcDelta (8 hex), following clip, codec id.
+ClipRow atcDeltaRow(const AtcDeltaEntry& e);
 // CPI: PID (4 hex), EP type (1 hex), coarse count (4 hex), fine count (5 hex),
 // EP map start address (8 hex).
-ClipRow epStreamRow(const TEPStreamEntry& e);
+ClipRow epStreamRow(const EpStreamEntry& e);
 // EP coarse: ref_to (5 hex), PTS_EP (4 hex), SPN_EP (8 hex); row numbers 4 hex.
-ClipRow epCoarseRow(const TEPCoarse& c);
+ClipRow epCoarseRow(const EpCoarse& c);
 std::string epCoarseRowNumber(std::size_t i);
 // EP fine: "y"/"n", I_end_pos, PTS_EP (4 hex), SPN_EP (5 hex); row numbers 5 hex.
-ClipRow epFineRow(const TEPFine& f);
+ClipRow epFineRow(const EpFine& f);
 std::string epFineRowNumber(std::size_t i);
 // Playlist references: playlist (5 digits), "p" or "s", item (5 digits).
-ClipRow ciRefRow(const TCIRef& r);
+ClipRow ciRefRow(const ClipUse& r);
 
 // The stream file labels: its name and size with thousands separators, or,
 // when it is missing, the clip name with the stream extension and "missing
@@ -52,7 +52,7 @@ struct StreamFileLabels {
   std::string size;
   bool missing = false;
 };
-StreamFileLabels streamFileLabels(const TAVStream& av, const std::string& clipName,
+StreamFileLabels streamFileLabels(const ClipStreamFile& av, const std::string& clipName,
                                   const std::string& streamExt, char thousands = ',');
 
 }  // namespace mirdal

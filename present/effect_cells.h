@@ -13,11 +13,11 @@
 namespace mirdal {
 
 // Columns: 0 window id, 1 x, 2 y, 3 width, 4 height (decimal).
-std::optional<TEffectWindow> editedWindow(TEffectWindow w, int column, std::string_view text);
+std::optional<EffectWindow> editedWindow(EffectWindow w, int column, std::string_view text);
 // Columns: 1 duration "h:mm:ss.zzz", 2 palette id (two hexadecimal digits).
-std::optional<Teffect> editedEffect(Teffect e, int column, std::string_view text);
+std::optional<Effect> editedEffect(Effect e, int column, std::string_view text);
 // Columns: 1 object id (four hexadecimal digits), 2 window id (two), 3 x,
 // 4 y (decimal).
-std::optional<TCompObject> editedCompObject(TCompObject c, int column, std::string_view text);
+std::optional<CompositionObject> editedCompObject(CompositionObject c, int column, std::string_view text);
 
 }  // namespace mirdal

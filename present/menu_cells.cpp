@@ -45,23 +45,23 @@ std::string_view buttonCellMask(int column) {
   }
 }
 
-std::array<std::string, kBtnColumns> buttonCellTexts(const TIGbutton& b) {
-  return {hex(b.button_id, 4), hex(b.numeric_select_value, 4), yesNo(b.auto_action),
+std::array<std::string, kBtnColumns> buttonCellTexts(const IgButton& b) {
+  return {hex(b.buttonId, 4), hex(b.numericSelectValue, 4), yesNo(b.autoAction),
           std::to_string(b.x), std::to_string(b.y), hex(b.upper, 4), hex(b.lower, 4), hex(b.left, 4),
-          hex(b.right, 4), hex(b.normal_start, 4), hex(b.normal_end, 4), yesNo(b.normal_repeat),
-          hex(b.selected_sound, 2), hex(b.selected_start, 4), hex(b.selected_end, 4), yesNo(b.selected_repeat),
-          hex(b.activated_sound, 2), hex(b.activated_start, 4), hex(b.activated_end, 4),
+          hex(b.right, 4), hex(b.normalStart, 4), hex(b.normalEnd, 4), yesNo(b.normalRepeat),
+          hex(b.selectedSound, 2), hex(b.selectedStart, 4), hex(b.selectedEnd, 4), yesNo(b.selectedRepeat),
+          hex(b.activatedSound, 2), hex(b.activatedStart, 4), hex(b.activatedEnd, 4),
           std::to_string(b.commands.size())};
 }
 
-std::optional<std::uint16_t> objectOfCell(const TIGbutton& b, int column) {
+std::optional<std::uint16_t> objectOfCell(const IgButton& b, int column) {
   switch (column) {
-    case kBtnNStart: return b.normal_start;
-    case kBtnNEnd: return b.normal_end;
-    case kBtnSStart: return b.selected_start;
-    case kBtnSEnd: return b.selected_end;
-    case kBtnAStart: return b.activated_start;
-    case kBtnAEnd: return b.activated_end;
+    case kBtnNStart: return b.normalStart;
+    case kBtnNEnd: return b.normalEnd;
+    case kBtnSStart: return b.selectedStart;
+    case kBtnSEnd: return b.selectedEnd;
+    case kBtnAStart: return b.activatedStart;
+    case kBtnAEnd: return b.activatedEnd;
     default: return std::nullopt;
   }
 }

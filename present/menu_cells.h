@@ -29,11 +29,11 @@ ButtonField buttonFieldOf(int column);
 // (hexadecimal).
 std::string_view buttonCellMask(int column);
 // The texts of a button's row, one per column.
-std::array<std::string, kBtnColumns> buttonCellTexts(const TIGbutton& b);
+std::array<std::string, kBtnColumns> buttonCellTexts(const IgButton& b);
 
 // The object shown for a cell of the button grid: the start or end object
 // of a state's range for the object columns; nullopt for other columns.
-std::optional<std::uint16_t> objectOfCell(const TIGbutton& b, int column);
+std::optional<std::uint16_t> objectOfCell(const IgButton& b, int column);
 
 // The value a typed cell text gives for a button column under its edit
 // mask; nullopt when the mask is not filled (the edit is ignored). The text

@@ -47,13 +47,13 @@ std::optional<std::uint32_t> parseWordCell(std::string_view t) {
   return v;
 }
 
-bool editPlayItemCell(TMPLS& m, std::size_t row, PlayItemColumn col, std::string_view text,
+bool editPlayItemCell(Playlist& m, std::size_t row, PlayItemColumn col, std::string_view text,
                       const InTimeAnswers& answers) {
   if (row >= m.playlist.items.size()) return false;
-  TPlayItem& p = m.playlist.items[row];
+  PlayItem& p = m.playlist.items[row];
   switch (col) {
     case PlayItemColumn::File:
-      return clipNameCell(text, p.clip_name);
+      return clipNameCell(text, p.clipName);
     case PlayItemColumn::Type:
       return true;  // always "M2TS" on screen; the model keeps its codec id
     case PlayItemColumn::InTime:
@@ -64,19 +64,19 @@ bool editPlayItemCell(TMPLS& m, std::size_t row, PlayItemColumn col, std::string
       return false;
     case PlayItemColumn::OutTime:
       if (const auto t = timeCell(text)) {
-        p.out_time = *t;
+        p.outTime = *t;
         return true;
       }
       return false;
     case PlayItemColumn::UO1:
       if (const auto w = parseWordCell(text)) {
-        p.uo_mask1 = *w;
+        p.uoMask1 = *w;
         return true;
       }
       return false;
     case PlayItemColumn::UO2:
       if (const auto w = parseWordCell(text)) {
-        p.uo_mask2 = *w & kUOWord2Mask;
+        p.uoMask2 = *w & kUoWord2Mask;
         return true;
       }
       return false;
@@ -87,13 +87,13 @@ bool editPlayItemCell(TMPLS& m, std::size_t row, PlayItemColumn col, std::string
   return false;
 }
 
-bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlayItemColumn col,
+bool editSubPlayItemCell(Playlist& m, std::size_t subpath, std::size_t row, SubPlayItemColumn col,
                          std::string_view text) {
   if (subpath >= m.playlist.subpaths.size() || row >= m.playlist.subpaths[subpath].items.size()) return false;
-  TSubPlayItem& s = m.playlist.subpaths[subpath].items[row];
+  SubPlayItem& s = m.playlist.subpaths[subpath].items[row];
   switch (col) {
     case SubPlayItemColumn::File:
-      return clipNameCell(text, s.clip_name);
+      return clipNameCell(text, s.clipName);
     case SubPlayItemColumn::Type:
       return true;
     case SubPlayItemColumn::Conn:
@@ -101,7 +101,7 @@ bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlay
       if (const auto v = number(text)) {
         // Only seamless (5) and non-seamless with a clean break (6) are
         // kept; everything else is the plain connection 1.
-        s.connection_condition = (*v == 5 || *v == 6) ? std::uint8_t(*v) : 1;
+        s.connectionCondition = (*v == 5 || *v == 6) ? std::uint8_t(*v) : 1;
         return true;
       }
       return false;
@@ -111,7 +111,7 @@ bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlay
     case SubPlayItemColumn::STC:
       if (hasBlank(text)) return false;
       if (const auto v = number(text); v && *v <= 255) {
-        s.stc_id = std::uint8_t(*v);
+        s.stcId = std::uint8_t(*v);
         return true;
       }
       return false;
@@ -119,14 +119,14 @@ bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlay
     case SubPlayItemColumn::OutTime:
     case SubPlayItemColumn::SyncPTS:
       if (const auto t = timeCell(text)) {
-        (col == SubPlayItemColumn::InTime ? s.in_time : col == SubPlayItemColumn::OutTime ? s.out_time
-                                                                                          : s.sync_start_pts) = *t;
+        (col == SubPlayItemColumn::InTime ? s.inTime : col == SubPlayItemColumn::OutTime ? s.outTime
+                                                                                         : s.syncStartPts) = *t;
         return true;
       }
       return false;
     case SubPlayItemColumn::SyncPI:
       if (const auto v = number(text)) {
-        s.sync_playitem_id = std::uint16_t(*v % 999);
+        s.syncPlayItemId = std::uint16_t(*v % 999);
         return true;
       }
       return false;
@@ -171,31 +171,31 @@ bool streamFieldApplies(StreamCategory c, StreamField f) {
   }
 }
 
-bool setStreamField(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, StreamField f,
+bool setStreamField(Playlist& m, std::size_t item, StreamCategory c, std::size_t row, StreamField f,
                     std::uint32_t v) {
   if (item >= m.playlist.items.size() || !streamFieldApplies(c, f)) return false;
-  TStreamRec* s = streamAt(m.playlist.items[item].stn, c, row);
+  StreamRecord* s = streamAt(m.playlist.items[item].stn, c, row);
   if (!s) return false;
-  TStreamEntry& e = s->entry;
-  TStreamAttributes& a = s->attributes;
-  const bool hevc = a.coding_type == std::uint8_t(CodingType::HEVC);
+  StreamEntry& e = s->entry;
+  StreamAttributes& a = s->attributes;
+  const bool hevc = a.codingType == std::uint8_t(CodingType::HEVC);
   switch (f) {
     case StreamField::EntryType: e.type = std::uint8_t(v); break;
-    case StreamField::MainPid: e.main_pid = std::uint16_t(v); break;
-    case StreamField::SubPid: e.sub_pid = std::uint16_t(v); break;
-    case StreamField::SubPathId: e.subpath_id = std::uint8_t(v); break;
-    case StreamField::SubClipId: e.subclip_id = std::uint8_t(v); break;
+    case StreamField::MainPid: e.mainPid = std::uint16_t(v); break;
+    case StreamField::SubPid: e.subPid = std::uint16_t(v); break;
+    case StreamField::SubPathId: e.subPathId = std::uint8_t(v); break;
+    case StreamField::SubClipId: e.subClipId = std::uint8_t(v); break;
     case StreamField::Coding:
-      a.coding_type = std::uint8_t(v);
-      if (a.coding_type != std::uint8_t(CodingType::HEVC)) {
+      a.codingType = std::uint8_t(v);
+      if (a.codingType != std::uint8_t(CodingType::HEVC)) {
         a.dynamicRangeType = a.colorSpace = 0;
         a.crFlag = a.hdrPlusFlag = false;
       }
       break;
-    case StreamField::VideoFormat: a.video_format = std::uint8_t(v & 15); break;
-    case StreamField::FrameRate: a.frame_rate = std::uint8_t(v & 15); break;
-    case StreamField::Presentation: a.presentation_type = std::uint8_t(v & 15); break;
-    case StreamField::Frequency: a.sampling_frequency = std::uint8_t(v & 15); break;
+    case StreamField::VideoFormat: a.videoFormat = std::uint8_t(v & 15); break;
+    case StreamField::FrameRate: a.frameRate = std::uint8_t(v & 15); break;
+    case StreamField::Presentation: a.presentationType = std::uint8_t(v & 15); break;
+    case StreamField::Frequency: a.samplingFrequency = std::uint8_t(v & 15); break;
     case StreamField::Language: return false;
     case StreamField::DynamicRange: if (!hevc) return false; a.dynamicRangeType = std::uint8_t(v & 15); break;
     case StreamField::ColorSpace: if (!hevc) return false; a.colorSpace = std::uint8_t(v & 15); break;
@@ -205,9 +205,9 @@ bool setStreamField(TMPLS& m, std::size_t item, StreamCategory c, std::size_t ro
   return true;
 }
 
-bool setStreamLanguage(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, std::string_view code) {
+bool setStreamLanguage(Playlist& m, std::size_t item, StreamCategory c, std::size_t row, std::string_view code) {
   if (item >= m.playlist.items.size() || !streamFieldApplies(c, StreamField::Language)) return false;
-  TStreamRec* s = streamAt(m.playlist.items[item].stn, c, row);
+  StreamRecord* s = streamAt(m.playlist.items[item].stn, c, row);
   if (!s) return false;
   s->attributes.language = std::string(code.substr(0, 3));
   return true;

@@ -26,9 +26,9 @@ std::optional<std::uint32_t> parseWordCell(std::string_view text);
 // Applies typed text to a PlayItem cell. IN time: the cascade moves what
 // the answers say (ask inTimeQuestions first). Returns true when the model
 // changed or the cell only needs redrawing (the "type" column).
-bool editPlayItemCell(TMPLS& m, std::size_t row, PlayItemColumn col, std::string_view text,
+bool editPlayItemCell(Playlist& m, std::size_t row, PlayItemColumn col, std::string_view text,
                       const InTimeAnswers& answers = {});
-bool editSubPlayItemCell(TMPLS& m, std::size_t subpath, std::size_t row, SubPlayItemColumn col,
+bool editSubPlayItemCell(Playlist& m, std::size_t subpath, std::size_t row, SubPlayItemColumn col,
                          std::string_view text);
 
 // Mark time editors: hours 0-25, minutes and seconds 0-59, milliseconds
@@ -48,8 +48,8 @@ enum class StreamField { EntryType, MainPid, SubPid, SubPathId, SubClipId, Codin
 // secondary video, audio fields for primary and secondary audio, language
 // for primary audio, PG, IG and secondary audio).
 bool streamFieldApplies(StreamCategory c, StreamField f);
-bool setStreamField(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, StreamField f,
+bool setStreamField(Playlist& m, std::size_t item, StreamCategory c, std::size_t row, StreamField f,
                     std::uint32_t value);
-bool setStreamLanguage(TMPLS& m, std::size_t item, StreamCategory c, std::size_t row, std::string_view code);
+bool setStreamLanguage(Playlist& m, std::size_t item, StreamCategory c, std::size_t row, std::string_view code);
 
 }  // namespace mirdal

@@ -20,7 +20,7 @@ inline constexpr std::array<GridColumn, 9> kPlayItemColumns{
     {{"", 26}, {"file", 42}, {"type", 38}, {"IN time", 80}, {"OUT time", 80}, {"length", 80},
      {"UO1", 66}, {"UO2", 66}, {"An", 22}}};
 inline constexpr std::array<GridColumn, 4> kAngleColumns{{{"", 20}, {"file", 42}, {"type", 38}, {"STC", 30}}};
-inline constexpr std::array<GridColumn, 7> kSTNColumns{
+inline constexpr std::array<GridColumn, 7> kStnColumns{
     {{"Vi", 24}, {"Au", 24}, {"PG", 24}, {"IG", 24}, {"sV", 24}, {"sA", 24}, {"PIP", 26}}};
 inline constexpr std::array<GridColumn, 7> kStreamColumns{
     {{"", 26}, {"type", 60}, {"mPID", 40}, {"SPid", 36}, {"sCid", 36}, {"sPID", 40}, {"attrib", 200}}};
@@ -36,19 +36,19 @@ inline constexpr std::array<GridColumn, 6> kMarkColumns{
 // "IG", "sV", "sA", "PIP").
 StreamCategory stnColumnCategory(std::size_t column);
 
-std::array<std::string, 9> playItemRow(const TMPLS& m, std::size_t i);
+std::array<std::string, 9> playItemRow(const Playlist& m, std::size_t i);
 // Angle rows count from 1.
-std::array<std::string, 4> angleRow(const TPlayItem& pi, std::size_t i);
-std::array<std::string, 7> stnRow(const TSTN& stn);
+std::array<std::string, 4> angleRow(const PlayItem& pi, std::size_t i);
+std::array<std::string, 7> stnRow(const Stn& stn);
 // Stream rows count from 001.
-std::array<std::string, 7> streamRow(const TSTN& stn, StreamCategory c, std::size_t row);
-std::array<std::string, 4> subPathRow(const TSubPath& sp, std::size_t i);
-std::array<std::string, 11> subPlayItemRow(const TSubPlayItem& spi, std::size_t i);
-std::array<std::string, 4> multiClipRow(const TSubPlayItem& spi, std::size_t i);
-std::array<std::string, 6> markRow(const TPlayListMark& plm, std::size_t i);
+std::array<std::string, 7> streamRow(const Stn& stn, StreamCategory c, std::size_t row);
+std::array<std::string, 4> subPathRow(const SubPath& sp, std::size_t i);
+std::array<std::string, 11> subPlayItemRow(const SubPlayItem& spi, std::size_t i);
+std::array<std::string, 4> multiClipRow(const SubPlayItem& spi, std::size_t i);
+std::array<std::string, 6> markRow(const PlayListMarkSection& plm, std::size_t i);
 
 // The "attrib" cell of a stream of a category.
-std::string streamAttributesText(const TStreamRec& s, StreamCategory c);
+std::string streamAttributesText(const StreamRecord& s, StreamCategory c);
 
 // Texts of codes the tables have no text for: the number itself.
 std::string subPathTypeCell(std::uint8_t type);

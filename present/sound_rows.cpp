@@ -40,17 +40,17 @@ double soundDurationSeconds(std::uint64_t length, std::uint8_t channelConfigurat
   return double(hundredths(length, channelConfiguration)) / 100.0;
 }
 
-std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry) {
-  const TSoundEntries& e = snd.entries.at(entry);
-  return {zeroPadded(entry, 3), soundChannelText(e.channel_configuration),
-          e.sampling_frequency == kSound48kHz ? "48kHz" : "-", e.bits_per_sample == kSound16Bits ? "16" : "-",
-          soundDurationText(e.length, e.channel_configuration)};
+std::array<std::string, 5> soundRow(const SoundFile& snd, std::size_t entry) {
+  const SoundEntry& e = snd.entries.at(entry);
+  return {zeroPadded(entry, 3), soundChannelText(e.channelConfiguration),
+          e.samplingFrequency == kSound48kHz ? "48kHz" : "-", e.bitsPerSample == kSound16Bits ? "16" : "-",
+          soundDurationText(e.length, e.channelConfiguration)};
 }
 
-std::string soundRowStatus(const TSND& snd, std::size_t entry, char separator) {
+std::string soundRowStatus(const SoundFile& snd, std::size_t entry, char separator) {
   if (snd.entries.empty() || entry >= snd.entries.size()) return "";
-  const TSoundEntries& e = snd.entries[entry];
-  const TSoundEntries& last = snd.entries.back();
+  const SoundEntry& e = snd.entries[entry];
+  const SoundEntry& last = snd.entries.back();
   const std::uint64_t total = std::uint64_t(last.start) + last.length;
   return "Data start: " + hexText(e.start, 8) + " (" + groupedDecimal(e.start, separator) + ")  Length: " +
          hexText(e.length, 8) + " (" + groupedDecimal(e.length, separator) + ")  Total data length: " +

@@ -37,13 +37,13 @@ double soundDurationSeconds(std::uint64_t length, std::uint8_t channelConfigurat
 
 // One row of sgSounds: "No." with 3 digits, channel, frequency ("48kHz" for
 // code 1), bits per sample ("16" for code 1) and the duration.
-std::array<std::string, 5> soundRow(const TSND& snd, std::size_t entry);
+std::array<std::string, 5> soundRow(const SoundFile& snd, std::size_t entry);
 
 
 // Status panel 1 after a click on row `entry`: "Data start: 000003E8 (1,000)
 // Length: ... Total data length: ...(...)"; empty when the file has no
 // entries.
-std::string soundRowStatus(const TSND& snd, std::size_t entry, char separator = ',');
+std::string soundRowStatus(const SoundFile& snd, std::size_t entry, char separator = ',');
 
 // "sound_" + the index with 3 digits + ".wav".
 std::string soundEntryFileName(std::size_t entry);

@@ -108,14 +108,14 @@ struct TitleLayout {
 
 void addEntry(OutputBuffer& o, int objectType, int accessType, int playbackType, int object,
               const char* bdjo) {
-  o.addlong((std::uint32_t(objectType) << 30) | (std::uint32_t(accessType) << 28));
-  o.addword(std::uint32_t(playbackType) << 14);
+  o.addU32((std::uint32_t(objectType) << 30) | (std::uint32_t(accessType) << 28));
+  o.addU16(std::uint32_t(playbackType) << 14);
   if (objectType == 1) {
-    o.addword(std::uint32_t(object));
-    o.addlong(0);
+    o.addU16(std::uint32_t(object));
+    o.addU32(0);
   } else {
-    o.addstring(bdjo, 5);
-    o.addbyte(0);
+    o.addString(bdjo, 5);
+    o.addU8(0);
   }
 }
 
@@ -131,35 +131,35 @@ Bytes indexFile() {
 
   OutputBuffer o;
   const std::uint32_t indexesLength = 26 + 12 * std::uint32_t(titles.size());
-  o.addstring("INDX", 4);
-  o.addstring("0200", 4);
-  o.addlong(78);                      // Indexes start address
-  o.addlong(78 + 4 + indexesLength);  // ExtensionData start address
-  for (int i = 0; i < 24; ++i) o.addbyte(0);
-  o.addlong(34);  // AppInfoBDMV length
-  o.addword(0);
-  o.addstring("Mirdal sample disc", 32);
-  o.addlong(indexesLength);
+  o.addString("INDX", 4);
+  o.addString("0200", 4);
+  o.addU32(78);                      // Indexes start address
+  o.addU32(78 + 4 + indexesLength);  // ExtensionData start address
+  for (int i = 0; i < 24; ++i) o.addU8(0);
+  o.addU32(34);  // AppInfoBDMV length
+  o.addU16(0);
+  o.addString("Mirdal sample disc", 32);
+  o.addU32(indexesLength);
   addEntry(o, 1, 0, 0, 0, "");  // First Playback
   addEntry(o, 1, 0, 1, 1, "");  // Top Menu
-  o.addword(std::uint32_t(titles.size()));
+  o.addU16(std::uint32_t(titles.size()));
   for (const TitleLayout& t : titles) addEntry(o, t.objectType, t.accessType, t.playbackType, t.object, t.bdjo);
 
-  o.addlong(extLength);
-  o.addlong(table);
-  o.add3byte(0);
-  o.addbyte(2);
-  o.addword(0x1000);
-  o.addword(0x0100);
-  o.addlong(table);
-  o.addlong(std::uint32_t(first.size()));
-  o.addword(0x2000);
-  o.addword(0x0200);
-  o.addlong(table + std::uint32_t(first.size()));
-  o.addlong(std::uint32_t(second.size()));
-  o.addstring(first, first.size());
-  o.addbytes(second);
-  o.flushadded();
+  o.addU32(extLength);
+  o.addU32(table);
+  o.addU24(0);
+  o.addU8(2);
+  o.addU16(0x1000);
+  o.addU16(0x0100);
+  o.addU32(table);
+  o.addU32(std::uint32_t(first.size()));
+  o.addU16(0x2000);
+  o.addU16(0x0200);
+  o.addU32(table + std::uint32_t(first.size()));
+  o.addU32(std::uint32_t(second.size()));
+  o.addString(first, first.size());
+  o.addBytes(second);
+  o.flushAdded();
   return o.takeFile();
 }
 
@@ -170,23 +170,23 @@ Bytes movieObjectFile() {
   for (const auto& ob : objects) bodyLength += 4 + 12 * std::uint32_t(ob.program.size());
 
   OutputBuffer o;
-  o.addstring("MOBJ", 4);
-  o.addstring("0200", 4);
-  o.addlong(0);  // no ExtensionData
-  for (int i = 0; i < 28; ++i) o.addbyte(0);
-  o.addlong(bodyLength);
-  o.addlong(0);
-  o.addword(std::uint32_t(objects.size()));
+  o.addString("MOBJ", 4);
+  o.addString("0200", 4);
+  o.addU32(0);  // no ExtensionData
+  for (int i = 0; i < 28; ++i) o.addU8(0);
+  o.addU32(bodyLength);
+  o.addU32(0);
+  o.addU16(std::uint32_t(objects.size()));
   for (const auto& ob : objects) {
-    o.addword(std::uint32_t(ob.resume * 4 + ob.menuCall * 2 + ob.titleSearch) << 13);
-    o.addword(std::uint32_t(ob.program.size()));
+    o.addU16(std::uint32_t(ob.resume * 4 + ob.menuCall * 2 + ob.titleSearch) << 13);
+    o.addU16(std::uint32_t(ob.program.size()));
     for (const Cmd& c : ob.program) {
-      o.addlong(c.op);
-      o.addlong(c.dst);
-      o.addlong(c.src);
+      o.addU32(c.op);
+      o.addU32(c.dst);
+      o.addU32(c.src);
     }
   }
-  o.flushadded();
+  o.flushAdded();
   return o.takeFile();
 }
 
@@ -194,12 +194,12 @@ Bytes movieObjectFile() {
 // parameters. Texts that end at an odd position are followed by one byte so
 // that the next field starts at an even one.
 void padEven(OutputBuffer& o) {
-  if (o.fillCount() % 2) o.addbyte(0);
+  if (o.fillCount() % 2) o.addU8(0);
 }
 
 void addText8(OutputBuffer& o, const std::string& s) {
-  o.addbyte(std::uint32_t(s.size()));
-  o.addstring(s, s.size());
+  o.addU8(std::uint32_t(s.size()));
+  o.addString(s, s.size());
 }
 
 struct AppLayout {
@@ -212,32 +212,32 @@ struct AppLayout {
 };
 
 void addApplication(OutputBuffer& o, const AppLayout& a) {
-  o.addbyte(std::uint32_t(a.controlCode));
-  o.addbyte(0x10);  // application type 1 in the high 4 bits
-  o.addlong(0x7FFF0001);  // organization id
-  o.addword(a.appId);
-  o.addbyte(0x00);  // descriptor tag
-  o.addbyte(0);
-  o.addlong(0);  // descriptor length, not used by the reader
-  o.addlong(0);
-  o.addword(2u << 12);  // two profiles
-  o.addword(0x0001);
-  o.addbyte(1), o.addbyte(0), o.addbyte(2), o.addbyte(0);
-  o.addword(0x0002);
-  o.addbyte(2), o.addbyte(0), o.addbyte(0), o.addbyte(0);
-  o.addbyte(std::uint32_t(a.priority));
-  o.addbyte(0x70);  // binding 1, visibility bits 11
+  o.addU8(std::uint32_t(a.controlCode));
+  o.addU8(0x10);  // application type 1 in the high 4 bits
+  o.addU32(0x7FFF0001);  // organization id
+  o.addU16(a.appId);
+  o.addU8(0x00);  // descriptor tag
+  o.addU8(0);
+  o.addU32(0);  // descriptor length, not used by the reader
+  o.addU32(0);
+  o.addU16(2u << 12);  // two profiles
+  o.addU16(0x0001);
+  o.addU8(1), o.addU8(0), o.addU8(2), o.addU8(0);
+  o.addU16(0x0002);
+  o.addU8(2), o.addU8(0), o.addU8(0), o.addU8(0);
+  o.addU8(std::uint32_t(a.priority));
+  o.addU8(0x70);  // binding 1, visibility bits 11
   std::uint32_t namesLength = 0;
   for (const auto& n : a.names) namesLength += 4 + std::uint32_t(n.second.size());
-  o.addword(namesLength);
+  o.addU16(namesLength);
   for (const auto& n : a.names) {
-    o.addstring(n.first, 3);
+    o.addString(n.first, 3);
     addText8(o, n.second);
   }
   padEven(o);
   addText8(o, "");  // icon locator
   padEven(o);
-  o.addword(0);  // icon flags
+  o.addU16(0);  // icon flags
   addText8(o, "00001");  // base directory
   padEven(o);
   addText8(o, "");  // class path extension
@@ -246,7 +246,7 @@ void addApplication(OutputBuffer& o, const AppLayout& a) {
   padEven(o);
   std::uint32_t paramsLength = 0;
   for (const auto& p : a.parameters) paramsLength += 1 + std::uint32_t(p.size());
-  o.addbyte(paramsLength);
+  o.addU8(paramsLength);
   for (const auto& p : a.parameters) addText8(o, p);
   padEven(o);
 }
@@ -254,27 +254,27 @@ void addApplication(OutputBuffer& o, const AppLayout& a) {
 Bytes bdjoFile() {
   OutputBuffer o;
   std::uint32_t addr[6] = {0, 0, 0, 0, 0, 0};
-  o.addstring("BDJO", 4);
-  o.addstring("0200", 4);
-  for (int i = 0; i < 6; ++i) o.addlong(0);  // patched below
-  for (int i = 0; i < 16; ++i) o.addbyte(0);
+  o.addString("BDJO", 4);
+  o.addString("0200", 4);
+  for (int i = 0; i < 6; ++i) o.addU32(0);  // patched below
+  for (int i = 0; i < 16; ++i) o.addU8(0);
   // TerminalInfo: default font "00000", HAVi configuration 1, menu call mask.
-  o.addlong(10);
-  o.addstring("00000", 5);
-  o.addbyte((1u << 4) | (1u << 3));
-  o.addlong(0);
+  o.addU32(10);
+  o.addString("00000", 5);
+  o.addU8((1u << 4) | (1u << 3));
+  o.addU32(0);
   addr[1] = std::uint32_t(o.fillCount());
-  o.addlong(6 + 12 * 2);
-  o.addbyte(2);
-  o.addbyte(0);
-  o.addbyte(1), o.addstring("00001", 5), o.addstring("*", 3), o.add3byte(0);  // JAR file
-  o.addbyte(2), o.addstring("00001", 5), o.addstring("*", 3), o.add3byte(0);  // its directory
+  o.addU32(6 + 12 * 2);
+  o.addU8(2);
+  o.addU8(0);
+  o.addU8(1), o.addString("00001", 5), o.addString("*", 3), o.addU24(0);  // JAR file
+  o.addU8(2), o.addString("00001", 5), o.addString("*", 3), o.addU24(0);  // its directory
   addr[2] = std::uint32_t(o.fillCount());
-  o.addlong(4 + 6 * 2);
-  o.addword((2u << 5) | (1u << 3));  // two playlists, autostart the first
-  o.addword(0);
-  o.addstring("00000", 5), o.addbyte(0);
-  o.addstring("00001", 5), o.addbyte(0);
+  o.addU32(4 + 6 * 2);
+  o.addU16((2u << 5) | (1u << 3));  // two playlists, autostart the first
+  o.addU16(0);
+  o.addString("00000", 5), o.addU8(0);
+  o.addString("00001", 5), o.addU8(0);
   addr[3] = std::uint32_t(o.fillCount());
   const std::vector<AppLayout> apps = {
       {1, 0x4000, 5, {{"eng", "Mirdal sample menu"}, {"fra", "Menu"}}, "org.mirdal.sample.MenuXlet",
@@ -282,21 +282,21 @@ Bytes bdjoFile() {
       {2, 0x4001, 3, {{"eng", "Game"}}, "org.mirdal.sample.GameXlet", {"level=1"}},
   };
   const std::size_t amtStart = o.fillCount();
-  o.addlong(0);  // patched below
-  o.addbyte(std::uint32_t(apps.size()));
-  o.addbyte(0);
+  o.addU32(0);  // patched below
+  o.addU8(std::uint32_t(apps.size()));
+  o.addU8(0);
   for (const AppLayout& a : apps) addApplication(o, a);
   const std::uint32_t amtLength = std::uint32_t(o.fillCount() - amtStart - 4);
   addr[4] = std::uint32_t(o.fillCount());
-  o.addlong(0xFE000000);  // Play, Stop, FFW, REW, Next, Prev., Pause
+  o.addU32(0xFE000000);  // Play, Stop, FFW, REW, Next, Prev., Pause
   addr[5] = std::uint32_t(o.fillCount());
   const std::string dir = "00001";
-  o.addword(std::uint32_t(dir.size()));
-  o.addstring(dir, dir.size());
+  o.addU16(std::uint32_t(dir.size()));
+  o.addString(dir, dir.size());
   padEven(o);
-  for (int i = 0; i < 6; ++i) o.putlong(addr[i], 8 + 4 * std::size_t(i));
-  o.putlong(amtLength, amtStart);
-  o.flushadded();
+  for (int i = 0; i < 6; ++i) o.putU32(addr[i], 8 + 4 * std::size_t(i));
+  o.putU32(amtLength, amtStart);
+  o.flushAdded();
   return o.takeFile();
 }
 
@@ -304,10 +304,10 @@ Bytes bdjoFile() {
 // readers replace these with full files.
 Bytes emptyDatabaseFile(const char* type) {
   OutputBuffer o;
-  o.addstring(type, 4);
-  o.addstring("0200", 4);
-  for (int i = 0; i < 32; ++i) o.addbyte(0);
-  o.flushadded();
+  o.addString(type, 4);
+  o.addString("0200", 4);
+  for (int i = 0; i < 32; ++i) o.addU8(0);
+  o.flushAdded();
   return o.takeFile();
 }
 

@@ -26,32 +26,32 @@ using test::TsBuilder;
 constexpr std::uint32_t k90 = 90000;        // PES ticks per second
 constexpr std::uint32_t kStart = 600 * k90;  // timelines start at 600 s
 
-TProgramStream videoStream() {
-  TProgramStream s;
-  s.PID = 0x1011;
-  s.stream_coding_type = 0x1B;
-  s.video_format = 6;  // 1080p
-  s.frame_rate = 1;    // 23.976
-  s.aspect_ratio = 3;
+ProgramStream videoStream() {
+  ProgramStream s;
+  s.pid = 0x1011;
+  s.streamCodingType = 0x1B;
+  s.videoFormat = 6;  // 1080p
+  s.frameRate = 1;    // 23.976
+  s.aspectRatio = 3;
   return s;
 }
 
-TProgramStream audioStream(std::uint16_t pid, std::uint8_t coding, std::uint8_t presentation, const char* lang) {
-  TProgramStream s;
-  s.PID = pid;
-  s.stream_coding_type = coding;
-  s.presentation_type = presentation;
-  s.sampling_frequency = 1;  // 48 kHz
-  s.audio_language = lang;
+ProgramStream audioStream(std::uint16_t pid, std::uint8_t coding, std::uint8_t presentation, const char* lang) {
+  ProgramStream s;
+  s.pid = pid;
+  s.streamCodingType = coding;
+  s.presentationType = presentation;
+  s.samplingFrequency = 1;  // 48 kHz
+  s.audioLanguage = lang;
   return s;
 }
 
-TProgramStream graphicsStream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
-  TProgramStream s;
-  s.PID = pid;
-  s.stream_coding_type = coding;
-  (coding == 0x91 ? s.IG_language : coding == 0x92 ? s.textST_language : s.PG_language) = lang;
-  if (coding == 0x92) s.character_code = 1;
+ProgramStream graphicsStream(std::uint16_t pid, std::uint8_t coding, const char* lang) {
+  ProgramStream s;
+  s.pid = pid;
+  s.streamCodingType = coding;
+  (coding == 0x91 ? s.igLanguage : coding == 0x92 ? s.textStLanguage : s.pgLanguage) = lang;
+  if (coding == 0x92) s.characterCode = 1;
   return s;
 }
 
@@ -79,9 +79,9 @@ SampleStream makeStream(int frames, const std::vector<std::uint16_t>& audio, con
     // The sample menu's segments, each in a private-stream-1 PES packet
     // with the timestamps of its .mnu record ("IG", PTS, DTS, segment), so
     // that the menu taken out of this stream is the sample menu.
-    TMenu m = sample::sampleMenu();
+    IgMenu m = sample::sampleMenu();
     Bytes mnu;
-    if (saveIGS(m, SegmentFraming::Mnu, mnu)) {
+    if (composeMenuSegments(m, SegmentFraming::Mnu, mnu)) {
       for (std::size_t at = 0; at + 13 <= mnu.size();) {
         const auto be32 = [&mnu](std::size_t o) {
           return std::uint32_t(mnu[o]) << 24 | std::uint32_t(mnu[o + 1]) << 16 | std::uint32_t(mnu[o + 2]) << 8 | mnu[o + 3];
@@ -128,28 +128,28 @@ Bytes makeTextStream() {
   return ts.data();
 }
 
-TCPI epMap(const SampleStream& st) {
-  TCPI cpi;
+Cpi epMap(const SampleStream& st) {
+  Cpi cpi;
   cpi.length = 1;
-  cpi.CPI_type = 1;
-  TEPStreamEntry e;
-  e.stream_PID = 0x1011;
-  e.EP_stream_type = 1;
+  cpi.cpiType = 1;
+  EpStreamEntry e;
+  e.streamPid = 0x1011;
+  e.epStreamType = 1;
   cpi.entries = {e};
-  TEP_map_fosPID m;
+  EpMapForPid m;
   for (std::size_t i = 0; i < st.videoStarts.size(); ++i) {
     const auto [pts, spn] = st.videoStarts[i];
     const std::uint16_t coarsePts = std::uint16_t((pts >> 19) & 0x3FFF);
-    if (m.coarse.empty() || m.coarse.back().PTS_EP_coarse != coarsePts)
-      m.coarse.push_back(TEPCoarse{std::uint32_t(i), coarsePts, spn});
-    m.fine.push_back(TEPFine{0, 1, std::uint16_t((pts >> 9) & 0x7FF), spn & 0x1FFFF});
+    if (m.coarse.empty() || m.coarse.back().ptsEpCoarse != coarsePts)
+      m.coarse.push_back(EpCoarse{std::uint32_t(i), coarsePts, spn});
+    m.fine.push_back(EpFine{0, 1, std::uint16_t((pts >> 9) & 0x7FF), spn & 0x1FFFF});
   }
   cpi.maps = {m};
   return cpi;
 }
 
-TSTC_sequence stc(std::uint32_t spn, std::uint32_t from45, std::uint32_t to45) {
-  return TSTC_sequence{0x1001, spn, from45, to45};
+StcSequence stc(std::uint32_t spn, std::uint32_t from45, std::uint32_t to45) {
+  return StcSequence{0x1001, spn, from45, to45};
 }
 
 void writeFile(const std::string& path, const Bytes& b) {
@@ -157,14 +157,14 @@ void writeFile(const std::string& path, const Bytes& b) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
 }
 
-void saveClip(const std::string& bdmv, const std::string& name, TCLPI c) {
+void saveClip(const std::string& bdmv, const std::string& name, ClipInfoFile c) {
   fitClipLayout(c);
   for (const char* sub : {"CLIPINF/", "BACKUP/CLIPINF/"}) {
     SaveRequest req;
     req.folder = bdmv + "/" + sub;
     req.name = name + ".clpi";
     req.noBackup = true;
-    if (!saveCLPI(c, req)) std::fprintf(stderr, "cannot write %s%s\n", req.folder.c_str(), req.name.c_str());
+    if (!saveClipInfo(c, req)) std::fprintf(stderr, "cannot write %s%s\n", req.folder.c_str(), req.name.c_str());
   }
 }
 
@@ -176,50 +176,50 @@ void writeSampleClips(const std::string& bdmvFolder) {
   // The feature.
   const SampleStream feature = makeStream(12, {0x1100, 0x1101}, {0x1200, 0x1201}, true);
   writeFile(bdmvFolder + "/STREAM/00000.m2ts", feature.bytes);
-  TCLPI c0;
-  c0.clip_info.TS_recording_rate = 6000000;
-  c0.clip_info.number_of_source_packets = std::uint32_t(feature.bytes.size() / 192);
-  c0.clip_info.TS_type_info_length = 30;
-  c0.clip_info.validity_flags = 0x80;
-  c0.clip_info.is_ATC_delta = true;
-  c0.clip_info.ATC_delta_entries = {{0x00012000, "00001", "M2TS"}, {0x00FF0000, "00002", "M2TS"}};
-  const std::uint32_t third = c0.clip_info.number_of_source_packets / 3;
-  c0.sequence_info.ATC_sequences = {
+  ClipInfoFile c0;
+  c0.clipInfo.tsRecordingRate = 6000000;
+  c0.clipInfo.numberOfSourcePackets = std::uint32_t(feature.bytes.size() / 192);
+  c0.clipInfo.tsTypeInfoLength = 30;
+  c0.clipInfo.validityFlags = 0x80;
+  c0.clipInfo.isAtcDelta = true;
+  c0.clipInfo.atcDeltaEntries = {{0x00012000, "00001", "M2TS"}, {0x00FF0000, "00002", "M2TS"}};
+  const std::uint32_t third = c0.clipInfo.numberOfSourcePackets / 3;
+  c0.sequenceInfo.atcSequences = {
       {0, 0, {stc(0, start45, start45 + 12 * 45000), stc(third, 45000, 16 * 45000), stc(2 * third, 0, 4 * 45000)}}};
-  TProgram_sequences ps;
-  ps.program_map_PID = 0x0100;
+  ProgramSequence ps;
+  ps.programMapPid = 0x0100;
   ps.streams = {videoStream(), audioStream(0x1100, 0x81, 6, "eng"), audioStream(0x1101, 0x86, 12, "fra"),
                 graphicsStream(0x1200, 0x90, "eng"), graphicsStream(0x1201, 0x90, "deu"),
                 graphicsStream(0x1400, 0x91, "eng")};
-  c0.program_info.program_sequences = {ps};
+  c0.programInfo.programSequences = {ps};
   c0.cpi = epMap(feature);
   saveClip(bdmvFolder, "00000", c0);
 
   // The trailer.
   const SampleStream trailer = makeStream(4, {0x1100}, {}, false);
   writeFile(bdmvFolder + "/STREAM/00001.m2ts", trailer.bytes);
-  TCLPI c1;
-  c1.clip_info.TS_recording_rate = 4000000;
-  c1.clip_info.number_of_source_packets = std::uint32_t(trailer.bytes.size() / 192);
-  c1.clip_info.TS_type_info_length = 30;
-  c1.sequence_info.ATC_sequences = {{0, 0, {stc(0, start45, start45 + 4 * 45000)}}};
+  ClipInfoFile c1;
+  c1.clipInfo.tsRecordingRate = 4000000;
+  c1.clipInfo.numberOfSourcePackets = std::uint32_t(trailer.bytes.size() / 192);
+  c1.clipInfo.tsTypeInfoLength = 30;
+  c1.sequenceInfo.atcSequences = {{0, 0, {stc(0, start45, start45 + 4 * 45000)}}};
   ps.streams = {videoStream(), audioStream(0x1100, 0x81, 3, "eng")};
-  c1.program_info.program_sequences = {ps};
+  c1.programInfo.programSequences = {ps};
   c1.cpi = epMap(trailer);
   saveClip(bdmvFolder, "00001", c1);
 
   // The text subtitles.
   const Bytes text = makeTextStream();
   writeFile(bdmvFolder + "/STREAM/00002.m2ts", text);
-  TCLPI c2;
-  c2.clip_info.application_type = 6;
-  c2.clip_info.TS_recording_rate = 1000000;
-  c2.clip_info.number_of_source_packets = std::uint32_t(text.size() / 192);
-  c2.clip_info.font_files = {"00000", "00001"};
-  c2.sequence_info.ATC_sequences = {{0, 0, {stc(0, start45, start45 + 20 * 45000)}}};
-  ps.program_map_PID = 0x0100;
+  ClipInfoFile c2;
+  c2.clipInfo.applicationType = 6;
+  c2.clipInfo.tsRecordingRate = 1000000;
+  c2.clipInfo.numberOfSourcePackets = std::uint32_t(text.size() / 192);
+  c2.clipInfo.fontFiles = {"00000", "00001"};
+  c2.sequenceInfo.atcSequences = {{0, 0, {stc(0, start45, start45 + 20 * 45000)}}};
+  ps.programMapPid = 0x0100;
   ps.streams = {graphicsStream(0x1800, 0x92, "eng")};
-  c2.program_info.program_sequences = {ps};
+  c2.programInfo.programSequences = {ps};
   saveClip(bdmvFolder, "00002", c2);
 }
 

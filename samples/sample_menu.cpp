@@ -81,9 +81,9 @@ class Canvas {
   IndexImage img_;
 };
 
-std::uint16_t addObject(TMenu& m, IndexImage img) {
-  TIGobject o;
-  o.object_id = std::uint16_t(m.objects.size());
+std::uint16_t addObject(IgMenu& m, IndexImage img) {
+  IgObject o;
+  o.objectId = std::uint16_t(m.objects.size());
   o.width = img.width;
   o.height = img.height;
   o.image = std::move(img);
@@ -92,15 +92,15 @@ std::uint16_t addObject(TMenu& m, IndexImage img) {
 }
 
 // The sample menus are HD, whose palettes players convert with BT.709.
-void setColour(TIGpalette& p, std::uint8_t e, TRGB c, std::uint8_t t) {
+void setColour(IgPalette& p, std::uint8_t e, PaletteRgb c, std::uint8_t t) {
   p.colours[e] = {c.r, c.g, c.b, t};
-  p.ycrcb[e] = rgb2ycrcb(c, ColourMatrix::BT709);
+  p.ycrcb[e] = rgbToYCrCb(c, ColourMatrix::BT709);
 }
 
 // A palette of the sample in one tint; `fade` scales every transparency.
-TIGpalette palette(std::uint16_t id, TRGB panel, TRGB face, TRGB glow, int fade) {
-  TIGpalette p;
-  p.palette_id = id;
+IgPalette palette(std::uint16_t id, PaletteRgb panel, PaletteRgb face, PaletteRgb glow, int fade) {
+  IgPalette p;
+  p.paletteId = id;
   auto a = [fade](int t) { return std::uint8_t(t * fade / 100); };
   setColour(p, kPanel, panel, a(208));
   setColour(p, kText, {245, 245, 245}, a(255));
@@ -119,7 +119,7 @@ struct ButtonObjects {
 
 // Normal face, `frames` selected frames with a pulsing border, and the
 // pressed face.
-ButtonObjects buttonObjects(TMenu& m, const std::string& text, std::uint16_t w, std::uint16_t h, int frames) {
+ButtonObjects buttonObjects(IgMenu& m, const std::string& text, std::uint16_t w, std::uint16_t h, int frames) {
   ButtonObjects b{};
   Canvas normal(w, h);
   normal.box(kFace, kBorder, 2);
@@ -140,71 +140,71 @@ ButtonObjects buttonObjects(TMenu& m, const std::string& text, std::uint16_t w, 
   return b;
 }
 
-TIGbutton button(std::uint16_t id, std::uint16_t x, std::uint16_t y, const ButtonObjects& o,
-                 std::array<std::uint16_t, 4> neighbours, TCommands commands) {
-  TIGbutton b;
-  b.button_id = id;
-  b.numeric_select_value = id;
+IgButton button(std::uint16_t id, std::uint16_t x, std::uint16_t y, const ButtonObjects& o,
+                std::array<std::uint16_t, 4> neighbours, CommandList commands) {
+  IgButton b;
+  b.buttonId = id;
+  b.numericSelectValue = id;
   b.x = x;
   b.y = y;
   b.upper = neighbours[0];
   b.lower = neighbours[1];
   b.left = neighbours[2];
   b.right = neighbours[3];
-  b.normal_start = b.normal_end = o.normal;
-  b.selected_start = o.selectedStart;
-  b.selected_end = o.selectedEnd;
-  b.selected_repeat = 1;
-  b.selected_sound = 0;
-  b.activated_start = b.activated_end = o.activated;
-  b.activated_sound = 1;
+  b.normalStart = b.normalEnd = o.normal;
+  b.selectedStart = o.selectedStart;
+  b.selectedEnd = o.selectedEnd;
+  b.selectedRepeat = 1;
+  b.selectedSound = 0;
+  b.activatedStart = b.activatedEnd = o.activated;
+  b.activatedSound = 1;
   b.commands = std::move(commands);
   return b;
 }
 
-TBOG bog(TIGbutton b) {
-  TBOG g;
-  g.default_valid_button = b.button_id;
+Bog bog(IgButton b) {
+  Bog g;
+  g.defaultValidButton = b.buttonId;
   g.buttons.push_back(std::move(b));
   return g;
 }
 
-Teffect effect(std::uint32_t duration, std::uint8_t palette, std::vector<TCompObject> objects) {
-  Teffect e;
+Effect effect(std::uint32_t duration, std::uint8_t palette, std::vector<CompositionObject> objects) {
+  Effect e;
   e.duration = duration;
-  e.palette_id = palette;
-  e.comp_objects = std::move(objects);
+  e.paletteId = palette;
+  e.compObjects = std::move(objects);
   return e;
 }
 
-TCompObject placed(std::uint16_t object, std::uint8_t window, std::uint16_t x, std::uint16_t y) {
-  TCompObject c;
-  c.object_id = object;
-  c.window_id = window;
+CompositionObject placed(std::uint16_t object, std::uint8_t window, std::uint16_t x, std::uint16_t y) {
+  CompositionObject c;
+  c.objectId = object;
+  c.windowId = window;
   c.x = x;
   c.y = y;
   return c;
 }
 
-TCompObject cropped(std::uint16_t object, std::uint16_t x, std::uint16_t y, std::uint16_t w, std::uint16_t h) {
-  TCompObject c = placed(object, 0, x, y);
+CompositionObject cropped(std::uint16_t object, std::uint16_t x, std::uint16_t y, std::uint16_t w, std::uint16_t h) {
+  CompositionObject c = placed(object, 0, x, y);
   c.flags = 2;
-  c.crop_width = w;
-  c.crop_height = h;
+  c.cropWidth = w;
+  c.cropHeight = h;
   return c;
 }
 
-constexpr TNavCommand kSetButtonPage1{0x51C00003, 0x80000001, 0x80000001};  // page 1, button 1
-constexpr TNavCommand kSetButtonPage0{0x51C00003, 0x80000002, 0x80000000};  // page 0, button 2
+constexpr NavCommand kSetButtonPage1{0x51C00003, 0x80000001, 0x80000001};  // page 1, button 1
+constexpr NavCommand kSetButtonPage0{0x51C00003, 0x80000002, 0x80000000};  // page 0, button 2
 
 }  // namespace
 
-TMenu sampleMenu() {
-  TMenu m = newMenu();
+IgMenu sampleMenu() {
+  IgMenu m = newMenu();
   m.ics.model = 2;  // always on: the disc's top menu, shown at Start (not a pop-up menu)
-  m.ics.frame_rate = 1;  // 23.976
-  m.ics.composition_state = 2;
-  m.ics.user_timeout = 0;
+  m.ics.frameRate = 1;  // 23.976
+  m.ics.compositionState = 2;
+  m.ics.userTimeout = 0;
 
   m.palettes.push_back(palette(0, {20, 30, 90}, {60, 70, 140}, {120, 200, 255}, 100));
   m.palettes.push_back(palette(1, {70, 20, 60}, {130, 60, 110}, {255, 150, 220}, 100));
@@ -225,17 +225,17 @@ TMenu sampleMenu() {
   const ButtonObjects back = buttonObjects(m, "BACK", 240, 64, 3);
 
   // Page 0: three BOGs of one button each.
-  TPage main;
-  main.page_id = 0;
-  main.palette_id = 0;
-  main.animation_frame_rate_code = 2;
-  main.default_selected_button = 1;
-  main.default_activated_button = kNoButton;
-  main.effects[0].window_count = 1;
+  IgPage main;
+  main.pageId = 0;
+  main.paletteId = 0;
+  main.animationFrameRateCode = 2;
+  main.defaultSelectedButton = 1;
+  main.defaultActivatedButton = kNoButton;
+  main.effects[0].windowCount = 1;
   main.effects[0].windows[0] = {0, 640, 330, 640, 420};
   main.effects[0].effects = {effect(9000, 2, {placed(mainPanel, 0, 640, 330)}),
                              effect(9000, 0, {placed(mainPanel, 0, 640, 330)})};
-  main.effects[1].window_count = 1;
+  main.effects[1].windowCount = 1;
   main.effects[1].windows[0] = {0, 640, 330, 640, 420};
   main.effects[1].effects = {effect(6000, 0, {cropped(mainPanel, 640, 330, 640, 280)}),
                              effect(6000, 0, {cropped(mainPanel, 640, 330, 640, 140)})};
@@ -244,19 +244,19 @@ TMenu sampleMenu() {
   main.bogs.push_back(bog(button(3, 800, 600, setup, {2, 1, 3, 3}, {{0x50400001, 1, 3}, {0x21810000, 2, 0}})));
 
   // Page 1: the chapter buttons in one BOG, "BACK" in another.
-  TPage list;
-  list.page_id = 1;
-  list.palette_id = 1;
-  list.animation_frame_rate_code = 3;
-  list.default_selected_button = 1;
-  list.default_activated_button = kNoButton;
-  list.effects[0].window_count = 2;
+  IgPage list;
+  list.pageId = 1;
+  list.paletteId = 1;
+  list.animationFrameRateCode = 3;
+  list.defaultSelectedButton = 1;
+  list.defaultActivatedButton = kNoButton;
+  list.effects[0].windowCount = 2;
   list.effects[0].windows[0] = {0, 560, 280, 800, 260};
   list.effects[0].windows[1] = {1, 560, 540, 800, 260};
   list.effects[0].effects = {effect(4500, 1, {cropped(chapterPanel, 560, 280, 800, 260)}),
                              effect(4500, 1, {placed(chapterPanel, 0, 560, 280)})};
-  TBOG chapterBog;
-  chapterBog.default_valid_button = 1;
+  Bog chapterBog;
+  chapterBog.defaultValidButton = 1;
   for (std::uint16_t i = 1; i <= 4; ++i) {
     const std::uint16_t left = i == 1 ? 4 : i - 1, right = i == 4 ? 1 : i + 1;
     chapterBog.buttons.push_back(button(i, std::uint16_t(600 + 180 * (i - 1)), 420, chapter[i - 1],
@@ -271,9 +271,9 @@ TMenu sampleMenu() {
 }
 
 bool writeSampleMenu(const std::filesystem::path& path) {
-  TMenu m = sampleMenu();
+  IgMenu m = sampleMenu();
   Bytes bytes;
-  if (!saveIGS(m, SegmentFraming::Mnu, bytes)) return false;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes)) return false;
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
   std::string error;

@@ -9,7 +9,7 @@
 
 namespace mirdal::sample {
 
-TMenu sampleMenu();
+IgMenu sampleMenu();
 
 // Writes sampleMenu() to path; returns false when it cannot be written.
 bool writeSampleMenu(const std::filesystem::path& path);

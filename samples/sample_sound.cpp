@@ -9,7 +9,7 @@
 
 namespace {
 
-using mirdal::TSoundEntries;
+using mirdal::SoundEntry;
 
 struct Voice {
   double hz;
@@ -17,9 +17,9 @@ struct Voice {
 };
 
 // Frames of one sine voice per channel, big-endian samples interleaved.
-TSoundEntries tone(std::uint8_t configuration, double seconds, std::initializer_list<Voice> channels) {
-  TSoundEntries e;
-  e.channel_configuration = configuration;
+SoundEntry tone(std::uint8_t configuration, double seconds, std::initializer_list<Voice> channels) {
+  SoundEntry e;
+  e.channelConfiguration = configuration;
   const int frames = int(seconds * 48000);
   for (int i = 0; i < frames; ++i) {
     const double t = i / 48000.0;
@@ -37,7 +37,7 @@ TSoundEntries tone(std::uint8_t configuration, double seconds, std::initializer_
 }  // namespace
 
 mirdal::Bytes sampleSoundFile() {
-  mirdal::TSND snd = mirdal::newSound();
+  mirdal::SoundFile snd = mirdal::newSound();
   mirdal::insertSoundEntry(snd, 0, tone(mirdal::kSoundMono, 0.04, {{2000, 120}}));
   mirdal::insertSoundEntry(snd, 1, tone(mirdal::kSoundStereo, 0.3, {{880, 9}, {1320, 9}}));
   mirdal::insertSoundEntry(snd, 2, tone(mirdal::kSoundMono, 0.15, {{440, 12}}));

@@ -136,7 +136,7 @@ class PidExporter {
 
   // The PES packet the output is in.
   bool inPes_ = false;
-  bool bounded_ = false;       // a PES_packet_length other than 0
+  bool bounded_ = false;       // a pesPacketLength other than 0
   bool writing_ = false;       // its data goes to the output
   std::uint64_t left_ = 0;     // bytes of it still expected (bounded only)
   std::uint64_t pesBegin_ = 0; // output size where it began
@@ -191,26 +191,26 @@ bool PidExporter::pesStart(const std::uint8_t* sp, const std::uint8_t* pl, std::
   }
   const PesHeader h = parsePesHeader(pl, n);
   inPes_ = true;
-  bounded_ = h.PES_packet_length != 0;
+  bounded_ = h.pesPacketLength != 0;
   pesBegin_ = out_.size();
   writing_ = false;
   left_ = 0;
   // Private stream 2 (text subtitles) carries its data right after the
   // 6-byte start; the other header-less streams (padding, ECM, ...) are
   // not part of the elementary stream.
-  const bool privateStream2 = h.stream_id == kPrivateStream2;
-  const std::size_t dataStart = privateStream2 ? 6 : 9 + std::size_t(h.header_data_length);
-  if ((isHeaderlessStreamId(h.stream_id) && !privateStream2) || dataStart > n ||
-      (bounded_ && h.PES_packet_length < dataStart - 6)) {
+  const bool privateStream2 = h.streamId == kPrivateStream2;
+  const std::size_t dataStart = privateStream2 ? 6 : 9 + std::size_t(h.headerDataLength);
+  if ((isHeaderlessStreamId(h.streamId) && !privateStream2) || dataStart > n ||
+      (bounded_ && h.pesPacketLength < dataStart - 6)) {
     // Not exported, or a header that does not fit its packet: the PES
     // packet is passed over whole.
-    if (bounded_) left_ = std::uint64_t(h.PES_packet_length) - std::min<std::uint64_t>(h.PES_packet_length, n - 6);
+    if (bounded_) left_ = std::uint64_t(h.pesPacketLength) - std::min<std::uint64_t>(h.pesPacketLength, n - 6);
     return true;
   }
   writing_ = true;
   std::size_t d = n - dataStart;
   if (bounded_) {
-    const std::uint64_t total = h.PES_packet_length - (dataStart - 6);
+    const std::uint64_t total = h.pesPacketLength - (dataStart - 6);
     d = std::size_t(std::min<std::uint64_t>(d, total));
     left_ = total - d;
   }
@@ -243,9 +243,9 @@ bool PidExporter::pesPacket(const std::uint8_t* sp, const std::uint8_t* pl, std:
     }
     const PesHeader h = parsePesHeader(pl, n);
     inPes_ = writing_ = true;
-    bounded_ = h.PES_packet_length != 0;
+    bounded_ = h.pesPacketLength != 0;
     pesBegin_ = out_.size();
-    const std::uint64_t whole = 6 + std::uint64_t(h.PES_packet_length);
+    const std::uint64_t whole = 6 + std::uint64_t(h.pesPacketLength);
     left_ = whole - std::min<std::uint64_t>(whole, n);
     ++res.pesPackets;
   } else if (inPes_ && bounded_) {
@@ -263,7 +263,7 @@ void PidExporter::dropUnfinishedPes() {
 
 }  // namespace
 
-DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt) {
+DemuxResult demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt) {
   Reporter& rep = reportOf(opt);
   const auto start = std::chrono::steady_clock::now();
   DemuxResult res;
@@ -340,7 +340,7 @@ bool openStream(SourcePacketReader& in, const std::string& input, Reporter& rep)
 DemuxResult runExport(SourcePacketReader& in, const std::string& input, ExportSink& out,
                       const DemuxOptions& opt) {
   Reporter& rep = reportOf(opt);
-  DemuxResult res = Demux(in, out, opt);
+  DemuxResult res = demux(in, out, opt);
   if (in.failed()) {
     rep.logError("Cannot read " + input + " (" + in.errorText() + ")");
     res.failed = true;
@@ -353,7 +353,7 @@ DemuxResult runExport(SourcePacketReader& in, const std::string& input, ExportSi
 
 }  // namespace
 
-DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions& opt) {
+DemuxResult demux(const std::string& input, ExportSink& out, const DemuxOptions& opt) {
   SourcePacketReader in;
   if (!openStream(in, input, reportOf(opt))) {
     DemuxResult res;
@@ -363,7 +363,7 @@ DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions&
   return runExport(in, input, out, opt);
 }
 
-DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
+DemuxResult demux(const std::string& input, const std::string& output, const DemuxOptions& opt) {
   Reporter& rep = reportOf(opt);
   DemuxResult res;
   res.failed = true;

@@ -131,19 +131,19 @@ struct DemuxResult {
 // header always begins a new PES packet, so the one that lost a packet ends
 // short there and no header ever reaches an elementary output. Reports nothing but the per-PES log lines and the
 // progress; failures come back in the result (reader.failed(), sink state).
-DemuxResult Demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt);
+DemuxResult demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& opt);
 
 // The export of one stream file into a sink. An input that cannot be opened
-// or read or is no transport stream is reported through erlog, and so is,
+// or read or is no transport stream is reported through logError, and so is,
 // with requirePid, a stream without the PID; the result is then failed.
-DemuxResult Demux(const std::string& input, ExportSink& out, const DemuxOptions& opt);
+DemuxResult demux(const std::string& input, ExportSink& out, const DemuxOptions& opt);
 
 // The export from one file into another. An input that cannot be opened or
 // is no transport stream, an output that is the input or cannot be created,
-// and a failed read or write are reported through erlog. The output is
+// and a failed read or write are reported through logError. The output is
 // written as FileSink writes it: after a failure the file that was there
 // stays as it was. A cancelled export keeps its output.
-DemuxResult Demux(const std::string& input, const std::string& output, const DemuxOptions& opt);
+DemuxResult demux(const std::string& input, const std::string& output, const DemuxOptions& opt);
 
 // The log line of one PES packet in SUP and MNU mode.
 std::string pesLogLine(std::uint32_t pts, std::uint32_t dts, std::uint8_t segmentType,

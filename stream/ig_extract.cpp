@@ -20,31 +20,31 @@ DemuxOptions extractOptions(std::uint16_t pid, bool requirePid) {
 
 }  // namespace
 
-DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath,
+DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath,
                             bool requirePid, const CancelToken& cancel) {
   DemuxOptions opt = extractOptions(pid, requirePid);
   opt.cancel = &cancel;
-  return Demux(m2ts, mnuPath, opt);
+  return demux(m2ts, mnuPath, opt);
 }
 
-DemuxResult extractIGStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid,
+DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid,
                             const CancelToken& cancel) {
   DemuxOptions opt = extractOptions(pid, requirePid);
   opt.cancel = &cancel;
   MemorySink sink;
-  const DemuxResult r = Demux(m2ts, sink, opt);
+  const DemuxResult r = demux(m2ts, sink, opt);
   mnu = std::move(sink.data);
   return r;
 }
 
-MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, TMenu& m, const CancelToken& cancel) {
+MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, IgMenu& m, const CancelToken& cancel) {
   const std::string tmp = tempFilePath(kMenuTemp);
-  const DemuxResult r = extractIGStream(m2ts, pid, tmp, false, cancel);
+  const DemuxResult r = extractIgStream(m2ts, pid, tmp, false, cancel);
   if (r.failed) {
-    m = TMenu{};
+    m = IgMenu{};
     return {ReadStatus::Unreadable, false};
   }
-  return loadMNU(tmp, m, cancel);
+  return readMnuFile(tmp, m, cancel);
 }
 
 }  // namespace mirdal

@@ -148,7 +148,7 @@ void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* 
     while (left > 0) {
       const std::size_t n = std::min(left, kTsPayload);
       const std::size_t have = std::min(n, pes.size() - std::min(pos, pes.size()));
-      if (have < n && report) erlog("Mux error");
+      if (have < n && report) logError("Mux error");
       mx.ig(first, pes.data() + std::min(pos, pes.size()), left, have);
       pos += n;
       left -= n;
@@ -188,14 +188,14 @@ Bytes muxPes(const Bytes& pes) {
   return out;
 }
 
-bool muxMenu(TMenu& m, Bytes& out) {
+bool muxMenu(IgMenu& m, Bytes& out) {
   Bytes pes;
-  if (!saveIGS(m, SegmentFraming::Pes, pes)) return false;
+  if (!composeMenuSegments(m, SegmentFraming::Pes, pes)) return false;
   out = muxPes(pes);
   return true;
 }
 
-bool muxMenuFile(TMenu& m, const SaveRequest& req, Reporter& rep) {
+bool muxMenuFile(IgMenu& m, const SaveRequest& req, Reporter& rep) {
   rep.logStep("Muxing menu...");
   Bytes bytes;
   if (!muxMenu(m, bytes)) return false;

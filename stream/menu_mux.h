@@ -25,16 +25,16 @@ inline constexpr std::size_t kMuxAlignedUnit = 32;             // packets
 // (DTS, else PTS): a menu whose times lie late on its timeline is decoded
 // right away, not minutes after the clock starts; the spacing of its times
 // is kept. Without times the clock starts at 0. A PES packet that ends
-// early gets "Mux error" through erlog and the rest of its last packet
+// early gets "Mux error" through logError and the rest of its last packet
 // stays 0xFF.
 Bytes muxPes(const Bytes& pes);
 
-// The whole menu: saveIGS in PES framing, then muxPes. False, with the
+// The whole menu: composeMenuSegments in PES framing, then muxPes. False, with the
 // reason logged, when the menu cannot be written.
-bool muxMenu(TMenu& m, Bytes& out);
+bool muxMenu(IgMenu& m, Bytes& out);
 
 // muxMenu ("Muxing menu..." in the log) written through the save step of
 // every writer (saveDiscFile).
-bool muxMenuFile(TMenu& m, const SaveRequest& req, Reporter& rep = reporter());
+bool muxMenuFile(IgMenu& m, const SaveRequest& req, Reporter& rep = reporter());
 
 }  // namespace mirdal

@@ -6,11 +6,11 @@
 
 namespace mirdal {
 
-ExportMode chooseExportMode(std::uint16_t pid, bool savePES, bool saveSUP, bool saveMNU) {
+ExportMode chooseExportMode(std::uint16_t pid, bool savePes, bool saveSup, bool saveMnu) {
   const unsigned high = pid >> 8;
-  if (high == 0x12 && saveSUP) return ExportMode::SUP;
-  if (high == 0x14 && saveMNU && !savePES) return ExportMode::MNU;
-  return savePES ? ExportMode::PES : ExportMode::Elementary;
+  if (high == 0x12 && saveSup) return ExportMode::SUP;
+  if (high == 0x14 && saveMnu && !savePes) return ExportMode::MNU;
+  return savePes ? ExportMode::PES : ExportMode::Elementary;
 }
 
 std::string exportExtension(std::uint16_t pid, ExportMode mode) {
@@ -67,8 +67,8 @@ std::string exportSummary(const DemuxResult& res) {
   return s;
 }
 
-DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt,
-                    CancelToken& cancel) {
+DemuxResult exportPid(const std::string& input, const std::string& output, const DemuxOptions& opt,
+                      CancelToken& cancel) {
   Reporter& rep = opt.report ? *opt.report : reporter();
   rep.startProgress(cancel, true, kStopSavingPid);
   rep.log("");
@@ -77,7 +77,7 @@ DemuxResult SavePID(const std::string& input, const std::string& output, const D
   o.requirePid = true;
   o.cancel = &cancel;
   o.report = &rep;
-  const DemuxResult res = Demux(input, output, o);
+  const DemuxResult res = demux(input, output, o);
   if (!res.failed) {
     if (res.cancelled) {
       rep.log("Saving cancelled.");

@@ -9,10 +9,10 @@
 
 namespace mirdal {
 
-// PG streams (PID 0x12nn) become SUP files when saveSUP is on, even with the
-// PES option; IG streams (0x14nn) become MNU files when saveMNU is on and the
+// PG streams (PID 0x12nn) become SUP files when saveSup is on, even with the
+// PES option; IG streams (0x14nn) become MNU files when saveMnu is on and the
 // PES option is off; otherwise the PES option chooses PES or elementary.
-ExportMode chooseExportMode(std::uint16_t pid, bool savePES, bool saveSUP, bool saveMNU);
+ExportMode chooseExportMode(std::uint16_t pid, bool savePes, bool saveSup, bool saveMnu);
 
 // "vis" (exactly 0x1011), "aus" (0x11nn), "svs" (0x1Bnn), "sas" (0x1Ann),
 // "pgs" (0x12nn), "igs" (0x14nn), "txs" (0x18nn), "" otherwise; "PES." in
@@ -43,7 +43,7 @@ inline constexpr const char* kStopSavingPid = "Stop saving this PID?";
 // "Saving cancelled." or the summary (after Ready on the status line), and
 // the bar off. A failed export, and a stream without the PID, are reported
 // by Demux and end without a summary; they leave the file that was there.
-DemuxResult SavePID(const std::string& input, const std::string& output, const DemuxOptions& opt,
-                    CancelToken& cancel);
+DemuxResult exportPid(const std::string& input, const std::string& output, const DemuxOptions& opt,
+                      CancelToken& cancel);
 
 }  // namespace mirdal

@@ -13,11 +13,11 @@ namespace mirdal {
 PesHeader parsePesHeader(const std::uint8_t* payload, std::size_t size) {
   PesHeader h;
   if (size < 6) return h;
-  h.stream_id = payload[3];
-  h.PES_packet_length = std::uint16_t(payload[4] << 8 | payload[5]);
+  h.streamId = payload[3];
+  h.pesPacketLength = std::uint16_t(payload[4] << 8 | payload[5]);
   if (size < 9) return h;
   const std::uint8_t flags = payload[7] >> 6;
-  h.header_data_length = payload[8];
+  h.headerDataLength = payload[8];
   if (flags != 0 && size >= 14) {
     h.hasPts = true;
     h.pts = pesTime(payload + 9);

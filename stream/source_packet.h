@@ -61,16 +61,16 @@ inline std::uint32_t pesTime(const std::uint8_t* b) {
 }
 
 struct PesHeader {
-  std::uint8_t stream_id = 0;
-  std::uint16_t PES_packet_length = 0;  // bytes after this field; 0 = unbounded
+  std::uint8_t streamId = 0;
+  std::uint16_t pesPacketLength = 0;  // bytes after this field; 0 = unbounded
   bool hasPts = false;
   bool hasDts = false;
   std::uint32_t pts = 0;
   std::uint32_t dts = 0;
-  std::uint8_t header_data_length = 0;  // H: the packet data starts at 9 + H
+  std::uint8_t headerDataLength = 0;  // H: the packet data starts at 9 + H
 };
 
-// True when the payload begins with the start code 00 00 01 and a stream_id
+// True when the payload begins with the start code 00 00 01 and a streamId
 // above 0xB0 (the PES packets the stream tools handle).
 inline bool isPesStart(const std::uint8_t* payload, std::size_t size) {
   return size >= 4 && payload[0] == 0 && payload[1] == 0 && payload[2] == 1 && payload[3] > 0xB0;

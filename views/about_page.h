@@ -33,8 +33,8 @@ class AboutPage : public QWidget, public PageView {
   Q_OBJECT
  public:
   explicit AboutPage(QWidget* parent = nullptr);
-  QLabel* lAbout() const { return about_; }
-  ChangeList* reChanges() const { return changes_; }
+  QLabel* aboutLabel() const { return about_; }
+  ChangeList* changeList() const { return changes_; }
   void refresh() override {}
 
  private:

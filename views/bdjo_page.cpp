@@ -21,7 +21,7 @@ BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   placeInPane(contentPane(), view_);
   showDocument(ws.bdjo);
   connect(view_, &BdjoView::playListRequested, this, &BdjoPage::playListRequested);
-  connectAction(bReadBDJO(), [this] { bReadBDJOClick(); }, false);
+  connectAction(readBdjoButton(), [this] { readBdjoClicked(); }, false);
 }
 
 const std::vector<std::string>& BdjoPage::fileNames() const { return ws_.disc.bdjos; }
@@ -31,19 +31,19 @@ void BdjoPage::refresh() {
   view_->refresh();
 }
 
-void BdjoPage::bReadBDJOClick() {
-  const QString name = cbBDJO()->currentText();
+void BdjoPage::readBdjoClicked() {
+  const QString name = bdjoChoice()->currentText();
   if (name.isEmpty()) return;
-  mirdal::readBDJO(ws_, pathBytes(name));
+  mirdal::readBdjo(ws_, pathBytes(name));
   view_->refresh();
-  cbBDJO()->setFocus();
+  bdjoChoice()->setFocus();
 }
 
 bool BdjoPage::openObject(const QString& name) {
-  const int i = cbBDJO()->findText(name);
-  if (i < 0 || !bReadBDJO()->isEnabled()) return false;
-  cbBDJO()->setCurrentIndex(i);
-  bReadBDJO()->click();
+  const int i = bdjoChoice()->findText(name);
+  if (i < 0 || !readBdjoButton()->isEnabled()) return false;
+  bdjoChoice()->setCurrentIndex(i);
+  readBdjoButton()->click();
   return true;
 }
 

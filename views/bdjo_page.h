@@ -12,13 +12,13 @@ class BdjoPage : public FilePage {
   Q_OBJECT
  public:
   BdjoPage(mirdal::Workspace& ws, QWidget* parent = nullptr);
-  QComboBox* cbBDJO() const { return choice(); }
-  QPushButton* bReadBDJO() const { return readButton(); }
+  QComboBox* bdjoChoice() const { return choice(); }
+  QPushButton* readBdjoButton() const { return readButton(); }
   BdjoView* view() const { return view_; }
 
   void refresh() override;
   // Reads the object chosen in cbBDJO and shows it.
-  void bReadBDJOClick();
+  void readBdjoClicked();
   // Chooses the object `name` and reads it; false when the disc has none of
   // that name.
   bool openObject(const QString& name);

@@ -72,20 +72,20 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   l->setSpacing(6);
 
   // TerminalInfo above FileAccesInfo.
-  auto* gbTerminal = group("gbTerminalInfo", "TerminalInfo", this);
-  auto* tl = new QVBoxLayout(gbTerminal);
+  auto* terminalInfoGroup = group("gbTerminalInfo", "TerminalInfo", this);
+  auto* tl = new QVBoxLayout(terminalInfoGroup);
   tl->setSpacing(2);
-  font_ = textField("eDefaultFont", gbTerminal);
+  font_ = textField("eDefaultFont", terminalInfoGroup);
   font_->setToolTip(tr("Default language"));
   font_->setMaxLength(5);
   font_->setFixedWidth(font_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-  havi_ = new THexEdit(gbTerminal, 1);
+  havi_ = new HexEdit(terminalInfoGroup, 1);
   havi_->setObjectName("heHAVi");
   havi_->setReadOnly(true);
   // One row per field, each as wide as it needs.
   const auto fieldRow = [&](const QString& caption, QWidget* field) {
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(caption, gbTerminal);
+    auto* label = new QLabel(caption, terminalInfoGroup);
     label->setBuddy(field);
     row->addWidget(label);
     row->addWidget(field);
@@ -94,47 +94,47 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   };
   fieldRow(tr("Default font "), font_);
   fieldRow(tr("Initial HAVi configuration id"), havi_);
-  menuCall_ = flagBox("cbMenuCallMask", tr("Menu call mask"), gbTerminal);
-  titleSearch_ = flagBox("cbTitleSearchMask", tr("Title search mask"), gbTerminal);
+  menuCall_ = flagBox("cbMenuCallMask", tr("Menu call mask"), terminalInfoGroup);
+  titleSearch_ = flagBox("cbTitleSearchMask", tr("Title search mask"), terminalInfoGroup);
   tl->addWidget(menuCall_);
   tl->addWidget(titleSearch_);
 
-  auto* gbFile = group("gbFileAccesInfo", "FileAccesInfo", this);
-  auto* fl = new QHBoxLayout(gbFile);
-  path_ = textField("eDirectoryPath", gbFile);
-  auto* lPath = new QLabel(tr("Directory Path:"), gbFile);
-  lPath->setBuddy(path_);
-  fl->addWidget(lPath);
+  auto* fileAccessGroup = group("gbFileAccesInfo", "FileAccesInfo", this);
+  auto* fl = new QHBoxLayout(fileAccessGroup);
+  path_ = textField("eDirectoryPath", fileAccessGroup);
+  auto* directoryPathLabel = new QLabel(tr("Directory Path:"), fileAccessGroup);
+  directoryPathLabel->setBuddy(path_);
+  fl->addWidget(directoryPathLabel);
   fl->addWidget(path_, 1);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(gbTerminal);
-  left->addWidget(gbFile);
+  left->addWidget(terminalInfoGroup);
+  left->addWidget(fileAccessGroup);
   left->addStretch(1);
 
-  auto* gbCache = group("gbAppCacheInfo", "AppCacheInfo", this);
-  auto* cl = new QVBoxLayout(gbCache);
-  cache_ = grid("sgAppCacheInf", tr("CacheInfo"), gridColumns(kAppCacheColumns), gbCache);
+  auto* appCacheGroup = group("gbAppCacheInfo", "AppCacheInfo", this);
+  auto* cl = new QVBoxLayout(appCacheGroup);
+  cache_ = grid("sgAppCacheInf", tr("CacheInfo"), gridColumns(kAppCacheColumns), appCacheGroup);
   // As wide as its columns when there is room, narrower in a small window.
   cache_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   cl->addWidget(cache_);
 
-  auto* gbPlayLists = group("gbAccessiblePlayLists", "TableOfAccessiblePlayLists", this);
-  auto* pl = new QVBoxLayout(gbPlayLists);
-  accessAll_ = flagBox("cbAccessToAll", tr("Acces to all"), gbPlayLists);
-  autostart_ = flagBox("cbAutostartFirstPL", tr("Autostart first PL"), gbPlayLists);
-  playlists_ = grid("sgAccPLs", tr("Accessible PlayLists"), gridColumns(kAccessiblePlayListColumns), gbPlayLists);
+  auto* accessiblePlayListsGroup = group("gbAccessiblePlayLists", "TableOfAccessiblePlayLists", this);
+  auto* pl = new QVBoxLayout(accessiblePlayListsGroup);
+  accessAll_ = flagBox("cbAccessToAll", tr("Acces to all"), accessiblePlayListsGroup);
+  autostart_ = flagBox("cbAutostartFirstPL", tr("Autostart first PL"), accessiblePlayListsGroup);
+  playlists_ = grid("sgAccPLs", tr("Accessible PlayLists"), gridColumns(kAccessiblePlayListColumns), accessiblePlayListsGroup);
   playlists_->setWidthFollowsColumns(true);
   pl->addWidget(accessAll_);
   pl->addWidget(autostart_);
   pl->addWidget(playlists_, 1);
 
-  auto* gbKeys = group("gbKeyInterestTable", "KeyInterestTable", this);
-  auto* kl = new QGridLayout(gbKeys);
+  auto* keyInterestGroup = group("gbKeyInterestTable", "KeyInterestTable", this);
+  auto* kl = new QGridLayout(keyInterestGroup);
   kl->setVerticalSpacing(2);
   constexpr int kRows = 6;
   for (std::size_t i = 0; i < kKeyInterestCount; ++i) {
-    keys_[i] = flagBox(keyBoxName(kKeyInterestCaptions[i]), QString::fromLatin1(kKeyInterestCaptions[i]), gbKeys);
+    keys_[i] = flagBox(keyBoxName(kKeyInterestCaptions[i]), QString::fromLatin1(kKeyInterestCaptions[i]), keyInterestGroup);
     kl->addWidget(keys_[i], int(i) % kRows, int(i) / kRows);
   }
   kl->setRowStretch(kRows, 1);
@@ -142,21 +142,21 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   auto* top = new QHBoxLayout;
   top->setSpacing(4);
   top->addLayout(left, 0);
-  top->addWidget(gbCache, 0);
-  top->addWidget(gbPlayLists, 0);
-  top->addWidget(gbKeys, 0);
+  top->addWidget(appCacheGroup, 0);
+  top->addWidget(accessiblePlayListsGroup, 0);
+  top->addWidget(keyInterestGroup, 0);
   top->addStretch(1);
   l->addLayout(top, 2);
 
-  auto* gbApps = group("gbApplicationManagementTable", "ApplicationManagementTable", this);
-  auto* al = new QVBoxLayout(gbApps);
-  apps_ = grid("sgAppManage", QString(), gridColumns(kApplicationColumns), gbApps);
+  auto* applicationsGroup = group("gbApplicationManagementTable", "ApplicationManagementTable", this);
+  auto* al = new QVBoxLayout(applicationsGroup);
+  apps_ = grid("sgAppManage", QString(), gridColumns(kApplicationColumns), applicationsGroup);
   profiles_ = grid("sgProfiles", tr("Profiles"), detailColumns(kProfileHeaders, std::array<int, 3>{20, 50, 60}),
-                   gbApps);
-  names_ = grid("sgNames", tr("Names"), detailColumns(kNameHeaders, std::array<int, 3>{20, 35, 160}), gbApps);
+                   applicationsGroup);
+  names_ = grid("sgNames", tr("Names"), detailColumns(kNameHeaders, std::array<int, 3>{20, 35, 160}), applicationsGroup);
   names_->setLastColumnFills(true);
   params_ = grid("sgParams", tr("Parameters"), detailColumns(kParameterHeaders, std::array<int, 2>{20, 200}),
-                 gbApps);
+                 applicationsGroup);
   params_->setLastColumnFills(true);
   // A small window leaves these grids room for a header and two rows.
   for (StringGrid* g : {apps_, profiles_, names_, params_}) g->setMinimumHeight(px(g, 58));
@@ -166,7 +166,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   details->addWidget(params_, 2);
   al->addWidget(apps_, 1);
   al->addLayout(details, 1);
-  l->addWidget(gbApps, 3);
+  l->addWidget(applicationsGroup, 3);
 
   connect(apps_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
     if (row != previous) showApplication(row);
@@ -178,30 +178,30 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
 }
 
 void BdjoView::refresh() {
-  static const TBDJO kNone;
-  const TBDJO& b = ws_.bdjo.loaded() ? ws_.bdjo.model() : kNone;
+  static const BdjoFile kNone;
+  const BdjoFile& b = ws_.bdjo.loaded() ? ws_.bdjo.model() : kNone;
   const bool read = ws_.bdjo.loaded();
 
-  font_->setText(discText(b.terminal_info.default_font_file_name));
+  font_->setText(discText(b.terminalInfo.defaultFontFileName));
   if (read) havi_->setText(discText(haviConfigurationText(b)));
   else havi_->clear();
-  menuCall_->setChecked(b.terminal_info.menu_call_mask);
-  titleSearch_->setChecked(b.terminal_info.title_search_mask);
+  menuCall_->setChecked(b.terminalInfo.menuCallMask);
+  titleSearch_->setChecked(b.terminalInfo.titleSearchMask);
 
-  const int nCache = int(b.app_cache_info.entries.size());
+  const int nCache = int(b.appCacheInfo.entries.size());
   cache_->setDataRowCount(nCache);
   for (int i = 0; i < nCache; ++i) setGridRow(cache_, i, appCacheRow(b, std::size_t(i)));
   cache_->fitColumnsToContents();
 
-  const auto& t = b.table_of_accessible_playlists;
-  accessAll_->setChecked(t.access_to_all_flag);
-  autostart_->setChecked(t.autostart_first_playlist_flag);
+  const auto& t = b.tableOfAccessiblePlaylists;
+  accessAll_->setChecked(t.accessToAllFlag);
+  autostart_->setChecked(t.autostartFirstPlaylistFlag);
   const int nPl = int(t.playlists.size());
   playlists_->setDataRowCount(nPl);
   for (int i = 0; i < nPl; ++i) setGridRow(playlists_, i, accessiblePlayListRow(b, std::size_t(i)));
   playlists_->fitColumnsToContents();
 
-  const int nApps = int(b.application_management_table.applications.size());
+  const int nApps = int(b.applicationManagementTable.applications.size());
   {
     const QSignalBlocker quiet(apps_);
     apps_->setDataRowCount(nApps);
@@ -213,17 +213,17 @@ void BdjoView::refresh() {
   }
   showApplication(nApps > 0 ? 0 : -1);
 
-  for (std::size_t i = 0; i < kKeyInterestCount; ++i) keys_[i]->setChecked(mirdal::keyInterest(b.key_interest_table, i));
-  path_->setText(discText(b.file_access_info.directory_path));
+  for (std::size_t i = 0; i < kKeyInterestCount; ++i) keys_[i]->setChecked(mirdal::keyInterest(b.keyInterestTable, i));
+  path_->setText(discText(b.fileAccessInfo.directoryPath));
 }
 
 void BdjoView::showApplication(int i) {
-  const auto& apps = ws_.bdjo.model().application_management_table.applications;
+  const auto& apps = ws_.bdjo.model().applicationManagementTable.applications;
   if (!ws_.bdjo.loaded() || i < 0 || std::size_t(i) >= apps.size()) {
     for (StringGrid* g : {profiles_, names_, params_}) g->clearGrid();
     return;
   }
-  const Tapplication& a = apps[std::size_t(i)];
+  const Application& a = apps[std::size_t(i)];
   profiles_->setDataRowCount(int(a.profiles.size()));
   for (std::size_t k = 0; k < a.profiles.size(); ++k) setGridRow(profiles_, int(k), profileRow(a, k));
   names_->setDataRowCount(int(a.names.size()));

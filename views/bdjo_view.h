@@ -19,27 +19,27 @@ struct Workspace;
 namespace mirdal::gui {
 
 class StringGrid;
-class THexEdit;
+class HexEdit;
 
 class BdjoView : public QWidget {
   Q_OBJECT
  public:
   explicit BdjoView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  QLineEdit* eDefaultFont() const { return font_; }
-  THexEdit* heHAVi() const { return havi_; }
-  QCheckBox* cbMenuCallMask() const { return menuCall_; }
-  QCheckBox* cbTitleSearchMask() const { return titleSearch_; }
-  StringGrid* sgAppCacheInf() const { return cache_; }
-  QCheckBox* cbAccessToAll() const { return accessAll_; }
-  QCheckBox* cbAutostartFirstPL() const { return autostart_; }
-  StringGrid* sgAccPLs() const { return playlists_; }
-  StringGrid* sgAppManage() const { return apps_; }
-  StringGrid* sgProfiles() const { return profiles_; }
-  StringGrid* sgNames() const { return names_; }
-  StringGrid* sgParams() const { return params_; }
+  QLineEdit* defaultFontField() const { return font_; }
+  HexEdit* haviConfigurationField() const { return havi_; }
+  QCheckBox* menuCallMaskBox() const { return menuCall_; }
+  QCheckBox* titleSearchMaskBox() const { return titleSearch_; }
+  StringGrid* appCacheGrid() const { return cache_; }
+  QCheckBox* accessToAllBox() const { return accessAll_; }
+  QCheckBox* autostartFirstPlaylistBox() const { return autostart_; }
+  StringGrid* accessiblePlaylistGrid() const { return playlists_; }
+  StringGrid* applicationGrid() const { return apps_; }
+  StringGrid* profileGrid() const { return profiles_; }
+  StringGrid* applicationNameGrid() const { return names_; }
+  StringGrid* parameterGrid() const { return params_; }
   QCheckBox* keyInterest(std::size_t i) const { return keys_[i]; }
-  QLineEdit* eDirectoryPath() const { return path_; }
+  QLineEdit* directoryPathField() const { return path_; }
 
   // Shows the BD-J object of the Workspace (empty when none was read),
   // with the first application's details.
@@ -56,7 +56,7 @@ class BdjoView : public QWidget {
 
   mirdal::Workspace& ws_;
   QLineEdit* font_;
-  THexEdit* havi_;
+  HexEdit* havi_;
   QCheckBox* menuCall_;
   QCheckBox* titleSearch_;
   StringGrid* cache_;

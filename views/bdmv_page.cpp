@@ -53,21 +53,21 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
   // Disc folder row.
   auto* folderRow = new QHBoxLayout;
-  auto* lDir = new QLabel(tr("BDMV folder:"), this);
-  eBDMVdir_ = new QLineEdit(this);
-  eBDMVdir_->setObjectName("eBDMVdir");
-  eBDMVdir_->setReadOnly(true);
-  lDir->setBuddy(eBDMVdir_);
-  bbOpenDir_ = new QToolButton(this);
-  bbOpenDir_->setObjectName("bbOpenDir");
-  bbOpenDir_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-  bbOpenDir_->setToolTip(tr("Select a directory"));
-  bReadBDMV_ = new QPushButton(tr("&Read"), this);
-  bReadBDMV_->setObjectName("bReadBDMV");
-  folderRow->addWidget(lDir);
-  folderRow->addWidget(eBDMVdir_, 1);
-  folderRow->addWidget(bbOpenDir_);
-  folderRow->addWidget(bReadBDMV_);
+  auto* discFolderLabel = new QLabel(tr("BDMV folder:"), this);
+  discFolderField_ = new QLineEdit(this);
+  discFolderField_->setObjectName("eBDMVdir");
+  discFolderField_->setReadOnly(true);
+  discFolderLabel->setBuddy(discFolderField_);
+  openFolderButton_ = new QToolButton(this);
+  openFolderButton_->setObjectName("bbOpenDir");
+  openFolderButton_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+  openFolderButton_->setToolTip(tr("Select a directory"));
+  readDiscButton_ = new QPushButton(tr("&Read"), this);
+  readDiscButton_->setObjectName("bReadBDMV");
+  folderRow->addWidget(discFolderLabel);
+  folderRow->addWidget(discFolderField_, 1);
+  folderRow->addWidget(openFolderButton_);
+  folderRow->addWidget(readDiscButton_);
   bCheckDisc_ = new QPushButton(tr("Check disc"), this);
   bCheckDisc_->setObjectName("bCheckDisc");
   bCheckDisc_->setToolTip(tr("Check the whole disc: every reference, command operand and menu link"));
@@ -79,26 +79,26 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   folderRow->addWidget(bPlayDisc_);
   page->addLayout(folderRow);
 
-  lStartHint_ = new QLabel(startHint(), this);
-  lStartHint_->setObjectName("lStartHint");
-  lStartHint_->setWordWrap(true);
-  lStartHint_->setVisible(eBDMVdir_->text().isEmpty());
-  page->addWidget(lStartHint_);
-  connect(eBDMVdir_, &QLineEdit::textChanged, lStartHint_, [this](const QString& t) { lStartHint_->setVisible(t.isEmpty()); });
+  startHintLabel_ = new QLabel(startHint(), this);
+  startHintLabel_->setObjectName("lStartHint");
+  startHintLabel_->setWordWrap(true);
+  startHintLabel_->setVisible(discFolderField_->text().isEmpty());
+  page->addWidget(startHintLabel_);
+  connect(discFolderField_, &QLineEdit::textChanged, startHintLabel_, [this](const QString& t) { startHintLabel_->setVisible(t.isEmpty()); });
 
   // MovieObject.bdmv: objects above commands.
-  gbMovieObject_ = new QGroupBox(QStringLiteral("MovieObject.bdmv"), this);
-  gbMovieObject_->setObjectName("gbMovieObject");
-  auto* mo = new QVBoxLayout(gbMovieObject_);
+  movieObjectGroup_ = new QGroupBox(QStringLiteral("MovieObject.bdmv"), this);
+  movieObjectGroup_->setObjectName("gbMovieObject");
+  auto* mo = new QVBoxLayout(movieObjectGroup_);
   mo->setContentsMargins(6, 4, 6, 6);
-  auto* split = new PaneSplitter(Qt::Vertical, "splMovieObject", gbMovieObject_);
+  auto* split = new PaneSplitter(Qt::Vertical, "splMovieObject", movieObjectGroup_);
   split_ = split;
   objectsPane_ = makePane("pObjects", split_);
-  lObjects_ = new VerticalLabel("lObjects", split_);
-  lObjects_->setToolTip(tr("Number of movie objects in MovieObject.bdmv"));
+  objectCountLabel_ = new VerticalLabel("lObjects", split_);
+  objectCountLabel_->setToolTip(tr("Number of movie objects in MovieObject.bdmv"));
   commandsPane_ = makePane("pCommands", split_);
   commandsPane_->setMinimumHeight(px(this, kMinCommandsHeight));
-  split_->addWidget(paneWithCounter(split_, objectsPane_, lObjects_));
+  split_->addWidget(paneWithCounter(split_, objectsPane_, objectCountLabel_));
   split_->addWidget(commandsPane_);
   split_->setStretchFactor(0, 0);
   split_->setStretchFactor(1, 1);
@@ -111,25 +111,25 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   });
 
   // index.bdmv with the titles counter; sound.bdmv below it.
-  gbIndex_ = new QGroupBox(QStringLiteral("index.bdmv"), this);
-  gbIndex_->setObjectName("gbIndex");
-  auto* ix = new QVBoxLayout(gbIndex_);
+  indexGroup_ = new QGroupBox(QStringLiteral("index.bdmv"), this);
+  indexGroup_->setObjectName("gbIndex");
+  auto* ix = new QVBoxLayout(indexGroup_);
   ix->setContentsMargins(6, 4, 6, 6);
-  indexPane_ = makePane("pIndex", gbIndex_);
-  lTitlenum_ = new VerticalLabel("lTitlenum", gbIndex_);
-  lTitlenum_->setToolTip(tr("Number of titles; \"+ 2\" counts First Playback and Top Menu when they are "
-                            "on"));
-  ix->addWidget(paneWithCounter(gbIndex_, indexPane_, lTitlenum_));
+  indexPane_ = makePane("pIndex", indexGroup_);
+  titleCountLabel_ = new VerticalLabel("lTitlenum", indexGroup_);
+  titleCountLabel_->setToolTip(tr("Number of titles; \"+ 2\" counts First Playback and Top Menu when they are "
+                                  "on"));
+  ix->addWidget(paneWithCounter(indexGroup_, indexPane_, titleCountLabel_));
 
-  gbSound_ = makeGroup("gbSound", QStringLiteral("sound.bdmv"), this, &soundPane_, "pSound");
-  gbSound_->hide();
+  soundGroup_ = makeGroup("gbSound", QStringLiteral("sound.bdmv"), this, &soundPane_, "pSound");
+  soundGroup_->hide();
 
   auto* right = new QVBoxLayout;
   right->setSpacing(6);
-  right->addWidget(gbIndex_, 3);
+  right->addWidget(indexGroup_, 3);
   appInfo_ = new IndexAppInfoView(ws_, this);
   right->addWidget(appInfo_);
-  right->addWidget(gbSound_, 1);
+  right->addWidget(soundGroup_, 1);
 
   objects_ = new ObjectsView(ws_, ia_, objectsPane_);
   placeInPane(objectsPane_, objects_);
@@ -152,7 +152,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   connect(mobjSignals, &DocumentSignals::changed, this, &BdmvPage::movieObjectsChanged);
   // The sound group is there while a sound file is read or created.
   connect(new DocumentSignals(ws_.sound, this), &DocumentSignals::changed, this,
-          [this] { gbSound_->setVisible(ws_.sound.loaded()); });
+          [this] { soundGroup_->setVisible(ws_.sound.loaded()); });
 
   auto* groups = new QHBoxLayout;
   groups->setSpacing(6);
@@ -164,7 +164,7 @@ BdmvPage::BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   auto* left = new QVBoxLayout;
   left->setSpacing(6);
   left->addWidget(new ReadErrorBanner("lReadErrorsBDMV", {&ws_.index, &ws_.mobj, &ws_.sound}, this));
-  left->addWidget(gbMovieObject_, 1);
+  left->addWidget(movieObjectGroup_, 1);
   groups->addLayout(left, 1);
   groups->addLayout(right, 0);
   page->addLayout(groups, 1);
@@ -175,15 +175,15 @@ QString BdmvPage::startHint() {
             "on this window, or name one on the command line (mirdal /path/to/BDMV/index.bdmv).");
 }
 
-void BdmvPage::BDMVlabels() {
-  const BDMVLabelTexts t = mirdal::BDMVlabels(ws_.index.model(), ws_.mobj.model());
-  lTitlenum_->setText(ws_.index.loaded() ? discText(t.titles) : QString());
-  lObjects_->setText(ws_.mobj.loaded() ? discText(t.objects) : QString());
+void BdmvPage::bdmvLabels() {
+  const BdmvLabelTexts t = mirdal::bdmvLabels(ws_.index.model(), ws_.mobj.model());
+  titleCountLabel_->setText(ws_.index.loaded() ? discText(t.titles) : QString());
+  objectCountLabel_->setText(ws_.mobj.loaded() ? discText(t.objects) : QString());
 }
 
 void BdmvPage::setRunObjectChoice(QComboBox* cb) {
   runObject_ = cb;
-  objectCountChanged(ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0);
+  objectCountChanged(ws_.mobj.loaded() ? int(ws_.mobj.model().movieObjects.objects.size()) : 0);
 }
 
 int BdmvPage::selectedMovieObject() const { return objects_->selectedObject(); }
@@ -210,7 +210,7 @@ void BdmvPage::objectSelected(int object) {
 // title editor, First Playback and Top Menu follow the document).
 void BdmvPage::objectCountChanged(int count) {
   if (runObject_) setNumberItems(runObject_, count, 4);
-  BDMVlabels();
+  bdmvLabels();
   emit availabilityChanged();
 }
 
@@ -230,18 +230,18 @@ int rowToShow(std::size_t first, std::size_t n) {
 
 void BdmvPage::indexChanged(const mirdal::ChangeNotice& n) {
   if (n.cause == mirdal::ChangeNotice::Cause::Edit) {
-    BDMVlabels();
+    bdmvLabels();
     emit availabilityChanged();
   }
   if (!undoOrRedo(n)) return;
   titles_->refresh();
   if (n.names(IndexPart::Titles)) titles_->selectTitle(rowToShow(n.first, ws_.index.model().indexes.titles.size()));
-  BDMVlabels();
+  bdmvLabels();
   emit availabilityChanged();
 }
 
 void BdmvPage::movieObjectsChanged(const mirdal::ChangeNotice& n) {
-  const auto& objects = ws_.mobj.model().movie_objects.objects;
+  const auto& objects = ws_.mobj.model().movieObjects.objects;
   if (n.cause == mirdal::ChangeNotice::Cause::Edit) {
     if (n.countChanged && n.names(MovieObjectPart::Objects)) objectCountChanged(int(objects.size()));
     else emit availabilityChanged();
@@ -299,9 +299,9 @@ void BdmvPage::keepCommandsPaneHeight() {
 }
 
 void BdmvPage::refresh() {
-  eBDMVdir_->setText(pathText(ws_.disc.folder));
-  gbSound_->setVisible(ws_.sound.loaded());
-  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
+  discFolderField_->setText(pathText(ws_.disc.folder));
+  soundGroup_->setVisible(ws_.sound.loaded());
+  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movieObjects.objects.size()) : 0;
   if (runObject_) {
     setComboItems(runObject_, {});
     setNumberItems(runObject_, objects, 4);
@@ -312,22 +312,22 @@ void BdmvPage::refresh() {
   objects_->refresh();
   titles_->refresh();
   commands_->setListingQuiet(false);
-  BDMVlabels();
+  bdmvLabels();
 }
 
 bool BdmvPage::hasSomethingToSave() const {
-  return ws_.index.loaded() && (!ws_.index.model().indexes.titles.empty() || !ws_.mobj.model().movie_objects.objects.empty());
+  return ws_.index.loaded() && (!ws_.index.model().indexes.titles.empty() || !ws_.mobj.model().movieObjects.objects.empty());
 }
 
 void BdmvPage::save() {
-  mirdal::indexsave(ws_, askAboutGuesses(ia_, ws_, ws_.index));
-  mirdal::mobjsave(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
+  mirdal::saveIndex(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+  mirdal::saveMovieObjects(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
   emit availabilityChanged();
 }
 
 bool BdmvPage::canStart() const {
   const int o = objects_->selectedObject();
-  return o >= 0 && !ws_.mobj.model().movie_objects.objects[std::size_t(o)].commands.empty();
+  return o >= 0 && !ws_.mobj.model().movieObjects.objects[std::size_t(o)].commands.empty();
 }
 
 }  // namespace mirdal::gui

@@ -39,20 +39,20 @@ class BdmvPage : public QWidget, public PageView {
  public:
   BdmvPage(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  QLineEdit* eBDMVdir() const { return eBDMVdir_; }
-  QToolButton* bbOpenDir() const { return bbOpenDir_; }
-  QPushButton* bReadBDMV() const { return bReadBDMV_; }
+  QLineEdit* discFolderField() const { return discFolderField_; }
+  QToolButton* openFolderButton() const { return openFolderButton_; }
+  QPushButton* readDiscButton() const { return readDiscButton_; }
   // "Check disc": enabled after a Read; the main window runs the check.
   QPushButton* bCheckDisc() const { return bCheckDisc_; }
   QPushButton* bPlayDisc() const { return bPlayDisc_; }
 
   // Shown while no disc folder is chosen (a first start): where to begin.
-  QLabel* lStartHint() const { return lStartHint_; }
+  QLabel* startHintLabel() const { return startHintLabel_; }
   static QString startHint();
 
-  QGroupBox* gbMovieObject() const { return gbMovieObject_; }
-  QGroupBox* gbIndex() const { return gbIndex_; }
-  QGroupBox* gbSound() const { return gbSound_; }
+  QGroupBox* movieObjectGroup() const { return movieObjectGroup_; }
+  QGroupBox* indexGroup() const { return indexGroup_; }
+  QGroupBox* soundGroup() const { return soundGroup_; }
   QSplitter* movieObjectSplitter() const { return split_; }
 
   // Where the views go: the objects grid with its flag editors, the command
@@ -69,10 +69,10 @@ class BdmvPage : public QWidget, public PageView {
   ObjectProgramView* objectProgram() const { return commands_; }
 
   // The counters beside the titles and objects grids.
-  VerticalLabel* lTitlenum() const { return lTitlenum_; }
-  VerticalLabel* lObjects() const { return lObjects_; }
+  VerticalLabel* titleCountLabel() const { return titleCountLabel_; }
+  VerticalLabel* objectCountLabel() const { return objectCountLabel_; }
   // Refreshes both counters from the models (empty while a file is not loaded).
-  void BDMVlabels();
+  void bdmvLabels();
 
   // The run panel's object choice: filled with the object numbers and kept
   // on the selected movie object.
@@ -124,22 +124,22 @@ class BdmvPage : public QWidget, public PageView {
 
   mirdal::Workspace& ws_;
   Interaction& ia_;
-  QLineEdit* eBDMVdir_;
-  QToolButton* bbOpenDir_;
-  QPushButton* bReadBDMV_;
+  QLineEdit* discFolderField_;
+  QToolButton* openFolderButton_;
+  QPushButton* readDiscButton_;
   QPushButton* bCheckDisc_;
   QPushButton* bPlayDisc_;
-  QLabel* lStartHint_;
-  QGroupBox* gbMovieObject_;
-  QGroupBox* gbIndex_;
-  QGroupBox* gbSound_;
+  QLabel* startHintLabel_;
+  QGroupBox* movieObjectGroup_;
+  QGroupBox* indexGroup_;
+  QGroupBox* soundGroup_;
   QSplitter* split_;
   QWidget* objectsPane_;
   QWidget* commandsPane_;
   QWidget* indexPane_;
   QWidget* soundPane_;
-  VerticalLabel* lTitlenum_;
-  VerticalLabel* lObjects_;
+  VerticalLabel* titleCountLabel_;
+  VerticalLabel* objectCountLabel_;
   TitlesView* titles_;
   IndexAppInfoView* appInfo_ = nullptr;
   ObjectsView* objects_;

@@ -38,7 +38,7 @@ ClipCpiView::ClipCpiView(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
 }
 
 void ClipCpiView::refresh() {
-  const TCPI& cpi = ws_.clip.model().cpi;
+  const Cpi& cpi = ws_.clip.model().cpi;
   const int n = ws_.clip.loaded() ? int(cpi.entries.size()) : 0;
   map_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(map_, i, QString::number(i), epStreamRow(cpi.entries[std::size_t(i)]));
@@ -53,10 +53,10 @@ void ClipCpiView::refresh() {
 
 void ClipCpiView::showEntries(int entry) {
   shown_ = entry;
-  const TCPI& cpi = ws_.clip.model().cpi;
+  const Cpi& cpi = ws_.clip.model().cpi;
   const bool valid = ws_.clip.loaded() && entry >= 0 && std::size_t(entry) < cpi.maps.size();
-  const TEP_map_fosPID empty;
-  const TEP_map_fosPID& m = valid ? cpi.maps[std::size_t(entry)] : empty;
+  const EpMapForPid empty;
+  const EpMapForPid& m = valid ? cpi.maps[std::size_t(entry)] : empty;
   coarse_->setDataRowCount(int(m.coarse.size()));
   for (std::size_t i = 0; i < m.coarse.size(); ++i)
     setClipRow(coarse_, int(i), discText(epCoarseRowNumber(i)), epCoarseRow(m.coarse[i]));

@@ -18,9 +18,9 @@ class ClipCpiView : public QWidget {
  public:
   explicit ClipCpiView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgEPmap() const { return map_; }
-  StringGrid* sgEPCoarse() const { return coarse_; }
-  StringGrid* sgEPfine() const { return fine_; }
+  StringGrid* epMapGrid() const { return map_; }
+  StringGrid* epCoarseGrid() const { return coarse_; }
+  StringGrid* epFineGrid() const { return fine_; }
 
   void refresh();
   void showEntries(int entry);

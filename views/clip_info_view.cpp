@@ -29,7 +29,7 @@ namespace mirdal::gui {
 namespace {
 
 constexpr auto kClipInfo = ClipPart::ClipInfo;
-constexpr auto kATCDelta = ClipPart::AtcDelta;
+constexpr auto kAtcDelta = ClipPart::AtcDelta;
 
 QWidget* captionedPanel(const char* name, const QString& caption, StringGrid* grid, QWidget* parent) {
   auto* w = new QWidget(parent);
@@ -64,20 +64,20 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
   atcd_ = new QCheckBox(tr("ATCd"), this);
   atcd_->setObjectName("cbATCd");
   atcd_->setToolTip(tr("ATC delta entries present"));
-  rate_ = new TIntEdit(this, 10);
+  rate_ = new IntEdit(this, 10);
   rate_->setObjectName("ieRecRate");
   rate_->setToolTip(tr("TS recording rate"));
-  packets_ = new TIntEdit(this, 10);
+  packets_ = new IntEdit(this, 10);
   packets_->setObjectName("iePackets");
   packets_->setToolTip(tr("Number of source packets"));
-  auto* lRate = new QLabel(tr("Rec. rate"), this);
-  lRate->setBuddy(rate_);
-  auto* lPackets = new QLabel(tr("Packets"), this);
-  lPackets->setBuddy(packets_);
+  auto* recordingRateLabel = new QLabel(tr("Rec. rate"), this);
+  recordingRateLabel->setBuddy(rate_);
+  auto* packetCountLabel = new QLabel(tr("Packets"), this);
+  packetCountLabel->setBuddy(packets_);
   fields->addWidget(atcd_, 0, 0);
-  fields->addWidget(lRate, 0, 1);
+  fields->addWidget(recordingRateLabel, 0, 1);
   fields->addWidget(rate_, 0, 2);
-  fields->addWidget(lPackets, 1, 1);
+  fields->addWidget(packetCountLabel, 1, 1);
   fields->addWidget(packets_, 1, 2);
   fields->setColumnStretch(3, 1);
   l->addLayout(fields);
@@ -116,25 +116,25 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
 
   connect(appType_, &QComboBox::activated, this, [this](int i) {
     if (!ws_.clip.loaded() || i < 0) return;
-    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setApplicationType(c, std::uint8_t(i)); });
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](ClipInfoFile& c) { setApplicationType(c, std::uint8_t(i)); });
   });
   connect(atcd_, &QCheckBox::clicked, this, [this](bool on) {
     if (!ws_.clip.loaded()) return;
-    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setATCDeltaFlag(c, on); });
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](ClipInfoFile& c) { setAtcDeltaFlag(c, on); });
   });
   connect(rate_, &QLineEdit::textEdited, this, [this] {
     const std::int64_t v = rate_->value();
     if (!ws_.clip.loaded() || !fitsU32(v)) return;
-    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](TCLPI& c) { setRecordingRate(c, std::uint32_t(v)); });
+    ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0), [&](ClipInfoFile& c) { setRecordingRate(c, std::uint32_t(v)); });
   });
   connect(packets_, &QLineEdit::textEdited, this, [this] {
     const std::int64_t v = packets_->value();
     if (!ws_.clip.loaded() || !fitsU32(v)) return;
     ws_.clip.edit(ChangeNotice::rows(kClipInfo, 0),
-                  [&](TCLPI& c) { setSourcePacketCount(c, std::uint32_t(v)); });
+                  [&](ClipInfoFile& c) { setSourcePacketCount(c, std::uint32_t(v)); });
   });
   // A refused value (not a 32-bit number) is shown as the model holds it.
-  for (TIntEdit* e : {rate_, packets_}) connect(e, &QLineEdit::editingFinished, this, &ClipInfoView::showFields);
+  for (IntEdit* e : {rate_, packets_}) connect(e, &QLineEdit::editingFinished, this, &ClipInfoView::showFields);
   connect(atcDelta_, &StringGrid::cellEdited, this, &ClipInfoView::atcDeltaEdited);
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, &ClipInfoView::changed);
   refresh();
@@ -143,35 +143,35 @@ ClipInfoView::ClipInfoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
 void ClipInfoView::changed(const ChangeNotice& n) {
   if (n.everythingChanged() || n.is(kClipInfo)) {
     refresh();
-  } else if (n.is(kATCDelta)) {
-    if (n.countChanged) fillATCDelta(int(n.first));
+  } else if (n.is(kAtcDelta)) {
+    if (n.countChanged) fillAtcDelta(int(n.first));
     else if (n.first != kNoRow && int(n.first) < atcDelta_->dataRowCount())
       setClipRow(atcDelta_, int(n.first), QString::number(n.first),
-                 atcDeltaRow(ws_.clip.model().clip_info.ATC_delta_entries[n.first]));
+                 atcDeltaRow(ws_.clip.model().clipInfo.atcDeltaEntries[n.first]));
   }
 }
 
 void ClipInfoView::refresh() {
   showFields();
-  fillATCDelta(-1);
+  fillAtcDelta(-1);
   fillFonts();
   showStreamFile();
 }
 
 void ClipInfoView::showFields() {
   const bool on = ws_.clip.loaded();
-  const TClipInfo& ci = ws_.clip.model().clip_info;
-  showComboItem(appType_, on ? int(ci.application_type) : -1);
+  const ClipInfo& ci = ws_.clip.model().clipInfo;
+  showComboItem(appType_, on ? int(ci.applicationType) : -1);
   {
     const QSignalBlocker quiet(atcd_);
-    atcd_->setChecked(on && ci.is_ATC_delta);
+    atcd_->setChecked(on && ci.isAtcDelta);
   }
   if (on) {
     // A field being typed in keeps its text (and cursor) while it says the
     // same number.
-    if (rate_->text().isEmpty() || rate_->value() != ci.TS_recording_rate) rate_->setValue(ci.TS_recording_rate);
-    if (packets_->text().isEmpty() || packets_->value() != ci.number_of_source_packets)
-      packets_->setValue(ci.number_of_source_packets);
+    if (rate_->text().isEmpty() || rate_->value() != ci.tsRecordingRate) rate_->setValue(ci.tsRecordingRate);
+    if (packets_->text().isEmpty() || packets_->value() != ci.numberOfSourcePackets)
+      packets_->setValue(ci.numberOfSourcePackets);
   } else {
     rate_->clear();
     packets_->clear();
@@ -179,24 +179,24 @@ void ClipInfoView::showFields() {
   for (QWidget* w : {static_cast<QWidget*>(appType_), static_cast<QWidget*>(atcd_), static_cast<QWidget*>(rate_),
                      static_cast<QWidget*>(packets_)})
     w->setEnabled(on);
-  atcPanel_->setVisible(on && ci.is_ATC_delta);
-  fontPanel_->setVisible(on && ci.application_type == kTextSubtitleApplication);
+  atcPanel_->setVisible(on && ci.isAtcDelta);
+  fontPanel_->setVisible(on && ci.applicationType == kTextSubtitleApplication);
 }
 
-void ClipInfoView::fillATCDelta(int select) {
-  const TClipInfo& ci = ws_.clip.model().clip_info;
-  const auto& entries = ci.ATC_delta_entries;
+void ClipInfoView::fillAtcDelta(int select) {
+  const ClipInfo& ci = ws_.clip.model().clipInfo;
+  const auto& entries = ci.atcDeltaEntries;
   const int n = ws_.clip.loaded() ? int(entries.size()) : 0;
   atcDelta_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(atcDelta_, i, QString::number(i), atcDeltaRow(entries[std::size_t(i)]));
   fitClipGrid(atcDelta_);
   // The grid takes Ins on an empty list too, while the flag is set.
-  atcDelta_->setEnabled(ws_.clip.loaded() && ci.is_ATC_delta);
+  atcDelta_->setEnabled(ws_.clip.loaded() && ci.isAtcDelta);
   if (select >= 0 && select < n) atcDelta_->selectDataRow(select);
 }
 
 void ClipInfoView::fillFonts() {
-  const auto& fonts = ws_.clip.model().clip_info.font_files;
+  const auto& fonts = ws_.clip.model().clipInfo.fontFiles;
   const int n = ws_.clip.loaded() ? int(fonts.size()) : 0;
   fonts_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(fonts_, i, QString::number(i), {fonts[std::size_t(i)]});
@@ -218,33 +218,33 @@ void ClipInfoView::showStreamFile() {
 
 void ClipInfoView::atcDeltaEdited(int row, int column, const QString& text) {
   if (row < 0 || column < 1) return;
-  const bool changed = ws_.clip.edit(ChangeNotice::rows(kATCDelta, std::size_t(row)), [&](TCLPI& c) {
-    return setATCDeltaCell(c, std::size_t(row), column - 1, text.toLatin1().toStdString());
+  const bool changed = ws_.clip.edit(ChangeNotice::rows(kAtcDelta, std::size_t(row)), [&](ClipInfoFile& c) {
+    return setAtcDeltaCell(c, std::size_t(row), column - 1, text.toLatin1().toStdString());
   });
   // A refused or unchanged value: the cell shows the model again.
-  if (!changed) fillATCDelta(row);
+  if (!changed) fillAtcDelta(row);
 }
 
-void ClipInfoView::insertATCDelta() {
-  if (!ws_.clip.loaded() || !ws_.clip.model().clip_info.is_ATC_delta) return;
+void ClipInfoView::insertAtcDelta() {
+  if (!ws_.clip.loaded() || !ws_.clip.model().clipInfo.isAtcDelta) return;
   const auto sel = atcDelta_->selectedRowRange();
   std::optional<std::size_t> after;
   if (sel.second >= 0 && !atcDelta_->isEmptyGrid()) after = std::size_t(sel.second);
   std::optional<std::size_t> row;
-  ws_.clip.edit(ChangeNotice::resized(kATCDelta, after ? *after + 1 : 0), [&](TCLPI& c) {
-    row = mirdal::insertATCDelta(c, after);
+  ws_.clip.edit(ChangeNotice::resized(kAtcDelta, after ? *after + 1 : 0), [&](ClipInfoFile& c) {
+    row = mirdal::insertAtcDelta(c, after);
     return row.has_value();
   });
-  if (row) fillATCDelta(int(*row));
+  if (row) fillAtcDelta(int(*row));
 }
 
-void ClipInfoView::deleteATCDelta() {
+void ClipInfoView::deleteAtcDelta() {
   if (!ws_.clip.loaded() || atcDelta_->isEmptyGrid()) return;
   const int row = atcDelta_->selectedRowRange().first;
   if (row < 0) return;
-  const bool done = ws_.clip.edit(ChangeNotice::resized(kATCDelta, std::size_t(row)),
-                                  [&](TCLPI& c) { return mirdal::deleteATCDelta(c, std::size_t(row)); });
-  if (done) fillATCDelta(std::min(row, atcDelta_->dataRowCount() - 1));
+  const bool done = ws_.clip.edit(ChangeNotice::resized(kAtcDelta, std::size_t(row)),
+                                  [&](ClipInfoFile& c) { return mirdal::deleteAtcDelta(c, std::size_t(row)); });
+  if (done) fillAtcDelta(std::min(row, atcDelta_->dataRowCount() - 1));
 }
 
 bool ClipInfoView::eventFilter(QObject* watched, QEvent* e) {
@@ -252,11 +252,11 @@ bool ClipInfoView::eventFilter(QObject* watched, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     const auto mods = k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (k->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
-      insertATCDelta();
+      insertAtcDelta();
       return true;
     }
     if (k->key() == Qt::Key_Delete && mods == Qt::ShiftModifier) {
-      deleteATCDelta();
+      deleteAtcDelta();
       return true;
     }
   }

@@ -23,28 +23,28 @@ struct ChangeNotice;
 namespace mirdal::gui {
 
 class StringGrid;
-class TIntEdit;
+class IntEdit;
 
 class ClipInfoView : public QWidget {
   Q_OBJECT
  public:
   explicit ClipInfoView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  QComboBox* cbAppType() const { return appType_; }
-  QCheckBox* cbATCd() const { return atcd_; }
-  TIntEdit* ieRecRate() const { return rate_; }
-  TIntEdit* iePackets() const { return packets_; }
-  QLabel* lStreamName() const { return streamName_; }
-  QLabel* lStreamSize() const { return streamSize_; }
-  StringGrid* sgATCdelta() const { return atcDelta_; }
-  StringGrid* sgFontFiles() const { return fonts_; }
+  QComboBox* applicationTypeChoice() const { return appType_; }
+  QCheckBox* atcDeltaBox() const { return atcd_; }
+  IntEdit* recordingRateField() const { return rate_; }
+  IntEdit* packetCountField() const { return packets_; }
+  QLabel* streamNameLabel() const { return streamName_; }
+  QLabel* streamSizeLabel() const { return streamSize_; }
+  StringGrid* atcDeltaGrid() const { return atcDelta_; }
+  StringGrid* fontFileGrid() const { return fonts_; }
 
   void refresh();
   // The stream file labels (after a Read of the disc or of the clip).
   void showStreamFile();
 
-  void insertATCDelta();
-  void deleteATCDelta();
+  void insertAtcDelta();
+  void deleteAtcDelta();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -52,15 +52,15 @@ class ClipInfoView : public QWidget {
  private:
   void changed(const mirdal::ChangeNotice& n);
   void showFields();
-  void fillATCDelta(int select);
+  void fillAtcDelta(int select);
   void fillFonts();
   void atcDeltaEdited(int row, int column, const QString& text);
 
   mirdal::Workspace& ws_;
   QComboBox* appType_;
   QCheckBox* atcd_;
-  TIntEdit* rate_;
-  TIntEdit* packets_;
+  IntEdit* rate_;
+  IntEdit* packets_;
   QLabel* streamName_;
   QLabel* streamSize_;
   QWidget* atcPanel_;

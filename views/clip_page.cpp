@@ -93,14 +93,14 @@ ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames
   placeInPane(pane, box);
   showDocument(ws_.clip);
 
-  connectAction(bReadCI(), [this] { bReadCIClick(); }, false);
-  connect(program_, &ClipProgramView::playRequested, this, &ClipPage::bPlayClick);
-  connect(program_, &ClipProgramView::savePidRequested, this, &ClipPage::bSavePIDClick);
-  connect(program_, &ClipProgramView::menuRequested, this, &ClipPage::bLoadToMenuClick);
-  connect(program_, &ClipProgramView::applyRequested, this, &ClipPage::bApplyToClpiClick);
-  connect(extEdit_, &QPushButton::clicked, this, &ClipPage::bClipExDatEditClick);
+  connectAction(readClipButton(), [this] { readClipClicked(); }, false);
+  connect(program_, &ClipProgramView::playRequested, this, &ClipPage::playClicked);
+  connect(program_, &ClipProgramView::savePidRequested, this, &ClipPage::savePidClicked);
+  connect(program_, &ClipProgramView::menuRequested, this, &ClipPage::loadToMenuClicked);
+  connect(program_, &ClipProgramView::applyRequested, this, &ClipPage::applyToClipInfoClicked);
+  connect(extEdit_, &QPushButton::clicked, this, &ClipPage::clipExtDataClicked);
   connect(refs_, &ClipRefsView::playlistRequested, this, &ClipPage::playlistRequested);
-  connect(cbClipinf(), &QComboBox::currentIndexChanged, this, [this] {
+  connect(clipChoice(), &QComboBox::currentIndexChanged, this, [this] {
     showReferences();
     emit clipChosen();
   });
@@ -128,11 +128,11 @@ void ClipPage::refresh() {
 bool ClipPage::hasSomethingToSave() const { return ws_.clip.loaded(); }
 
 void ClipPage::save() {
-  mirdal::clipsave(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.clip) : mirdal::Guesses::Refuse);
+  mirdal::saveClip(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.clip) : mirdal::Guesses::Refuse);
 }
 
-void ClipPage::bReadCIClick() {
-  const QString name = cbClipinf()->currentText();
+void ClipPage::readClipClicked() {
+  const QString name = clipChoice()->currentText();
   if (name.isEmpty()) return;
   if (ws_.clip.modified() && askToSave_ && !askToSave_(ws_.clip)) return;
   mirdal::readClip(ws_, pathBytes(name));
@@ -140,17 +140,17 @@ void ClipPage::bReadCIClick() {
 }
 
 bool ClipPage::readClipNamed(const QString& name) {
-  const int i = cbClipinf()->findText(name);
-  if (i < 0 || !bReadCI()->isEnabled()) return false;
-  cbClipinf()->setCurrentIndex(i);
-  bReadCIClick();
+  const int i = clipChoice()->findText(name);
+  if (i < 0 || !readClipButton()->isEnabled()) return false;
+  clipChoice()->setCurrentIndex(i);
+  readClipClicked();
   return ws_.clip.loaded() && mirdal::clipName(ws_) == pathBytes(name);
 }
 
 void ClipPage::afterRead() {
   updateApply();
   packetCheck();
-  if (isVisible()) cbClipinf()->setFocus();
+  if (isVisible()) clipChoice()->setFocus();
 }
 
 // The clip's count of source packets against its stream file; a correction
@@ -165,22 +165,22 @@ void ClipPage::packetCheck() {
   mirdal::correctPacketCount(ws_, std::uint32_t(pc.packets));
 }
 
-void ClipPage::showReferences() { refs_->showClip(cbClipinf()->currentIndex()); }
+void ClipPage::showReferences() { refs_->showClip(clipChoice()->currentIndex()); }
 
 void ClipPage::showExtensionData() {
   const bool on = ws_.clip.loaded();
-  extCaption_->setText(on ? discText(ExtDatCap(ws_.clip.model().extension_data)) : QString());
+  extCaption_->setText(on ? discText(extensionDataCaption(ws_.clip.model().extensionData)) : QString());
   extEdit_->setEnabled(on);
 }
 
-void ClipPage::bClipExDatEditClick() {
+void ClipPage::clipExtDataClicked() {
   if (!ws_.clip.loaded() || !ia_) return;
-  TExtensionData ed = ws_.clip.model().extension_data;
+  ExtensionData ed = ws_.clip.model().extensionData;
   if (!editExtensionData(this, *ia_, ws_.options.outputFolder, ws_.clip.fileName(), ed)) return;
-  ws_.clip.edit(ChangeNotice::rows(ClipPart::ExtensionData, 0), [&](TCLPI& c) { setClipExtensionData(c, ed); });
+  ws_.clip.edit(ChangeNotice::rows(ClipPart::ExtensionData, 0), [&](ClipInfoFile& c) { setClipExtensionData(c, ed); });
 }
 
-void ClipPage::bPlayClick() {
+void ClipPage::playClicked() {
   if (!ws_.clip.loaded() || mirdal::clipStream(ws_).size == 0) return;
   QDesktopServices::openUrl(QUrl::fromLocalFile(pathText(mirdal::clipStreamPath(ws_, mirdal::clipName(ws_)))));
 }
@@ -217,31 +217,31 @@ std::string ClipPage::savePidOutput(const std::string& exportName, mirdal::Expor
 
 // Runs on this thread: the export hands pending events to the event loop
 // between chunks, so the window stays responsive and Cancel can stop it.
-void ClipPage::bSavePIDClick() {
+void ClipPage::savePidClicked() {
   if (exporting_ || !ws_.clip.loaded()) return;
   const QStringList t = program_->rowTexts(program_->selectedRow());
   if (t.isEmpty()) return;
   const std::string name = mirdal::clipName(ws_);
   mirdal::DemuxOptions opt;
   opt.pid = mirdal::parsePidText(discBytes(t.at(0)));
-  opt.mode = mirdal::chooseExportMode(opt.pid, ws_.options.savePES, ws_.options.saveSUP, ws_.options.saveMNU);
+  opt.mode = mirdal::chooseExportMode(opt.pid, ws_.options.savePes, ws_.options.saveSup, ws_.options.saveMnu);
   const std::string exportName =
       mirdal::exportFileName("", name, discBytes(t.at(0)), discBytes(t.at(1)), discBytes(t.at(2)), opt.pid, opt.mode);
   const std::string output = savePidOutput(exportName, opt.mode, opt.pid);
   if (output.empty()) return;
   exporting_ = true;
-  program_->bSavePID()->setEnabled(false);
+  program_->savePidButton()->setEnabled(false);
   mirdal::CancelToken cancel;
-  mirdal::SavePID(mirdal::clipStreamPath(ws_, name), output, opt, cancel);
+  mirdal::exportPid(mirdal::clipStreamPath(ws_, name), output, opt, cancel);
   exporting_ = false;
   program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
 }
 
-void ClipPage::bLoadToMenuClick(std::uint16_t pid) {
+void ClipPage::loadToMenuClicked(std::uint16_t pid) {
   if (!ws_.clip.loaded() || mirdal::clipStream(ws_).size == 0) return;
   if (ws_.menu.modified() && askToSave_ && !askToSave_(ws_.menu)) return;
   const std::string name = mirdal::clipName(ws_);
-  TMenu m;
+  IgMenu m;
   const mirdal::ReadWatch watch;
   mirdal::CancelToken cancel;
   const mirdal::RunningOperation running(mirdal::reporter(), cancel);
@@ -254,9 +254,9 @@ void ClipPage::bLoadToMenuClick(std::uint16_t pid) {
 std::optional<std::size_t> ClipPage::defaultPlayItem() const {
   const auto& items = ws_.playlist.model().playlist.items;
   if (items.empty()) return std::nullopt;
-  const std::string name = pathBytes(cbClipinf()->currentText());
+  const std::string name = pathBytes(clipChoice()->currentText());
   for (std::size_t i = 0; i < items.size(); ++i)
-    if (items[i].clip_name == name) return i;
+    if (items[i].clipName == name) return i;
   return 0;
 }
 
@@ -265,15 +265,15 @@ void ClipPage::updateApply() {
                              !ws_.disc.clips.empty());
 }
 
-void ClipPage::bApplyToClpiClick() {
+void ClipPage::applyToClipInfoClicked() {
   if (!ws_.playlist.loaded()) return;
   std::optional<std::size_t> k = selectedPlayItem_ ? selectedPlayItem_() : std::nullopt;
   if (!k) k = defaultPlayItem();
   const auto& items = ws_.playlist.model().playlist.items;
   if (!k || *k >= items.size()) return;
-  const TPlayItem item = items[*k];
-  if (!readClipNamed(discText(item.clip_name))) return;
-  ws_.clip.edit(ChangeNotice::rows(ClipPart::Streams, 0), [&](TCLPI& c) { return !mirdal::applyToClpi(item, c).empty(); });
+  const PlayItem item = items[*k];
+  if (!readClipNamed(discText(item.clipName))) return;
+  ws_.clip.edit(ChangeNotice::rows(ClipPart::Streams, 0), [&](ClipInfoFile& c) { return !mirdal::applyToClpi(item, c).empty(); });
 }
 
 }  // namespace mirdal::gui

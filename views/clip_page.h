@@ -37,16 +37,16 @@ class ClipPage : public FilePage {
   Q_OBJECT
  public:
   ClipPage(mirdal::Workspace& ws, QWidget* parent = nullptr);
-  QComboBox* cbClipinf() const { return choice(); }
-  QPushButton* bReadCI() const { return readButton(); }
+  QComboBox* clipChoice() const { return choice(); }
+  QPushButton* readClipButton() const { return readButton(); }
 
   ClipProgramView* programView() const { return program_; }
   ClipInfoView* infoView() const { return info_; }
   ClipSequenceView* sequenceView() const { return sequences_; }
   ClipCpiView* cpiView() const { return cpi_; }
   ClipRefsView* refsView() const { return refs_; }
-  QLabel* lClipExtDat() const { return extCaption_; }
-  QPushButton* bClipExDatEdit() const { return extEdit_; }
+  QLabel* clipExtDataLabel() const { return extCaption_; }
+  QPushButton* clipExtDataButton() const { return extEdit_; }
 
   // Questions (the packet count, the ExtensionData editor's files).
   void setInteraction(Interaction* ia) { ia_ = ia; }
@@ -67,15 +67,15 @@ class ClipPage : public FilePage {
   bool hasSomethingToSave() const override;
   void save() override;
 
-  void bReadCIClick();
+  void readClipClicked();
   // Reads clip `name` (chosen in the clip choice first); false when the disc
   // has no clip of that name or the user kept the changed clip.
   bool readClipNamed(const QString& name);
-  void bPlayClick();
-  void bSavePIDClick();
-  void bLoadToMenuClick(std::uint16_t pid);
-  void bApplyToClpiClick();
-  void bClipExDatEditClick();
+  void playClicked();
+  void savePidClicked();
+  void loadToMenuClicked(std::uint16_t pid);
+  void applyToClipInfoClicked();
+  void clipExtDataClicked();
   // The references of the chosen clip, after Find.
   void showReferences();
 

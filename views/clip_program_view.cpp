@@ -68,7 +68,7 @@ void ClipProgramView::changed(const ChangeNotice& n) {
 void ClipProgramView::refresh() {
   int n = 0;
   if (ws_.clip.loaded())
-    for (const TProgram_sequences& p : ws_.clip.model().program_info.program_sequences) n += int(p.streams.size());
+    for (const ProgramSequence& p : ws_.clip.model().programInfo.programSequences) n += int(p.streams.size());
   grid_->setDataRowCount(n);
   rewriteRows();
   if (n > 0) grid_->selectDataRow(0);
@@ -78,8 +78,8 @@ void ClipProgramView::refresh() {
 void ClipProgramView::rewriteRows() {
   if (!ws_.clip.loaded()) return;
   int row = 0;
-  for (const TProgram_sequences& p : ws_.clip.model().program_info.program_sequences)
-    for (const TProgramStream& s : p.streams) {
+  for (const ProgramSequence& p : ws_.clip.model().programInfo.programSequences)
+    for (const ProgramStream& s : p.streams) {
       if (row >= grid_->dataRowCount()) return;
       setClipRow(grid_, row, QString::number(row + 1), programStreamRow(s));
       ++row;

@@ -26,11 +26,11 @@ class ClipProgramView : public QWidget {
  public:
   explicit ClipProgramView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgCI() const { return grid_; }
-  QPushButton* bSavePID() const { return savePid_; }
-  QPushButton* bLoadToMenu() const { return toMenu_; }
-  QPushButton* bPlay() const { return play_; }
-  QPushButton* bApplyToClpi() const { return apply_; }
+  StringGrid* programStreamGrid() const { return grid_; }
+  QPushButton* savePidButton() const { return savePid_; }
+  QPushButton* loadToMenuButton() const { return toMenu_; }
+  QPushButton* playButton() const { return play_; }
+  QPushButton* applyToClipInfoButton() const { return apply_; }
 
   void refresh();
   // Whether the clip's stream file exists (size above 0): "Pla&y" and

@@ -16,9 +16,9 @@ ClipRefsView::ClipRefsView(mirdal::Workspace& ws, QWidget* parent) : QWidget(par
   l->addWidget(grid_, 1);
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     if (clip_ < 0 || std::size_t(clip_) >= ws_.disc.ciRefs.size()) return;
-    const TCIRefs& refs = ws_.disc.ciRefs[std::size_t(clip_)];
+    const ClipUses& refs = ws_.disc.ciRefs[std::size_t(clip_)];
     if (row < 0 || std::size_t(row) >= refs.size()) return;
-    const TCIRef& r = refs[std::size_t(row)];
+    const ClipUse& r = refs[std::size_t(row)];
     emit playlistRequested(discText(ciRefRow(r).at(0)), r.kind == 'p', r.item);
   });
   showClip(-1);

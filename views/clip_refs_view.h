@@ -19,7 +19,7 @@ class ClipRefsView : public QWidget {
  public:
   explicit ClipRefsView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgCIRef() const { return grid_; }
+  StringGrid* clipUseGrid() const { return grid_; }
 
   // The reference list of clip `clipRow` of the disc's clip list (-1: none).
   void showClip(int clipRow);

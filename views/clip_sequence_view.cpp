@@ -23,7 +23,7 @@ ClipSequenceView::ClipSequenceView(mirdal::Workspace& ws, QWidget* parent) : QWi
   l->addWidget(stc_, 2);
 
   connect(atc_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
-    if (row != shown_ && !atc_->isEmptyGrid()) showSTC(row);
+    if (row != shown_ && !atc_->isEmptyGrid()) showStc(row);
   });
   connect(new DocumentSignals(ws_.clip, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.everythingChanged()) refresh();
@@ -32,27 +32,27 @@ ClipSequenceView::ClipSequenceView(mirdal::Workspace& ws, QWidget* parent) : QWi
 }
 
 void ClipSequenceView::refresh() {
-  const auto& atcs = ws_.clip.model().sequence_info.ATC_sequences;
+  const auto& atcs = ws_.clip.model().sequenceInfo.atcSequences;
   const int n = ws_.clip.loaded() ? int(atcs.size()) : 0;
   atc_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setClipRow(atc_, i, QString::number(i), atcSequenceRow(atcs[std::size_t(i)]));
   fitClipGrid(atc_);
   shown_ = -2;
-  showSTC(n - 1);
+  showStc(n - 1);
   if (n > 0) {
     const QSignalBlocker quiet(atc_);
     atc_->selectDataRow(n - 1);
   }
 }
 
-void ClipSequenceView::showSTC(int atcSequence) {
+void ClipSequenceView::showStc(int atcSequence) {
   shown_ = atcSequence;
-  const auto& atcs = ws_.clip.model().sequence_info.ATC_sequences;
+  const auto& atcs = ws_.clip.model().sequenceInfo.atcSequences;
   const bool valid = ws_.clip.loaded() && atcSequence >= 0 && std::size_t(atcSequence) < atcs.size();
-  const int n = valid ? int(atcs[std::size_t(atcSequence)].STC_sequences.size()) : 0;
+  const int n = valid ? int(atcs[std::size_t(atcSequence)].stcSequences.size()) : 0;
   stc_->setDataRowCount(n);
   for (int i = 0; i < n; ++i)
-    setClipRow(stc_, i, QString::number(i), stcSequenceRow(atcs[std::size_t(atcSequence)].STC_sequences[std::size_t(i)]));
+    setClipRow(stc_, i, QString::number(i), stcSequenceRow(atcs[std::size_t(atcSequence)].stcSequences[std::size_t(i)]));
   fitClipGrid(stc_);
   stc_->setVisible(n > 0);
 }

@@ -19,11 +19,11 @@ class ClipSequenceView : public QWidget {
  public:
   explicit ClipSequenceView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgSequence() const { return atc_; }
-  StringGrid* sgSTCseq() const { return stc_; }
+  StringGrid* atcSequenceGrid() const { return atc_; }
+  StringGrid* stcSequenceGrid() const { return stc_; }
 
   void refresh();
-  void showSTC(int atcSequence);
+  void showStc(int atcSequence);
 
  private:
   mirdal::Workspace& ws_;

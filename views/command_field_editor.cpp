@@ -39,8 +39,8 @@ QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWid
   return c;
 }
 
-THexEdit* hexField(const char* name, QWidget* parent) {
-  auto* h = new THexEdit(parent, 8);
+HexEdit* hexField(const char* name, QWidget* parent) {
+  auto* h = new HexEdit(parent, 8);
   h->setObjectName(name);
   h->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   return h;
@@ -111,7 +111,7 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
     o.on->setObjectName(names[i].on);
     o.kind = combo(names[i].kind, tr(names[i].kindHint), 3, this);
     o.kind->addItems(itemsOf(mirdal::operandKindNames()));
-    o.number = new TIntEdit(this, 10);
+    o.number = new IntEdit(this, 10);
     o.number->setObjectName(names[i].number);
     o.number->setToolTip(tr(names[i].numberHint));
     o.number->setMaxLength(10);
@@ -126,28 +126,28 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
     bottom->addWidget(o.word);
 
     connect(o.on, &QCheckBox::toggled, this, [this, i](bool on) {
-      edit([&](mirdal::TNavCommand& c) { mirdal::setOperandInUse(c, i, on); });
+      edit([&](mirdal::NavCommand& c) { mirdal::setOperandInUse(c, i, on); });
     });
     connect(o.kind, &QComboBox::currentIndexChanged, this, [this, i](int k) {
-      if (k >= 0) edit([&](mirdal::TNavCommand& c) { mirdal::chooseOperandKind(c, i, mirdal::OperandKind(k)); });
+      if (k >= 0) edit([&](mirdal::NavCommand& c) { mirdal::chooseOperandKind(c, i, mirdal::OperandKind(k)); });
     });
-    connect(o.number, &TIntEdit::editingFinished, this, [this, i] { commitNumber(i); });
-    connect(o.word, &THexEdit::editingFinished, this, [this, w = o.word] { commitHex(w); });
+    connect(o.number, &IntEdit::editingFinished, this, [this, i] { commitNumber(i); });
+    connect(o.word, &HexEdit::editingFinished, this, [this, w = o.word] { commitHex(w); });
     o.word->installEventFilter(this);
   }
   bottom->addStretch(1);
   rows->addLayout(bottom);
 
   connect(grp_, &QComboBox::currentIndexChanged, this, [this](int g) {
-    if (g >= 0) edit([&](mirdal::TNavCommand& c) { mirdal::chooseGroup(c, g); });
+    if (g >= 0) edit([&](mirdal::NavCommand& c) { mirdal::chooseGroup(c, g); });
   });
   connect(sgrp_, &QComboBox::currentIndexChanged, this, [this](int s) {
-    if (s >= 0) edit([&](mirdal::TNavCommand& c) { mirdal::chooseSubGroup(c, s); });
+    if (s >= 0) edit([&](mirdal::NavCommand& c) { mirdal::chooseSubGroup(c, s); });
   });
   connect(opt_, &QComboBox::currentIndexChanged, this, [this](int o) {
-    if (o >= 0) edit([&](mirdal::TNavCommand& c) { mirdal::chooseOption(c, o); });
+    if (o >= 0) edit([&](mirdal::NavCommand& c) { mirdal::chooseOption(c, o); });
   });
-  connect(och_, &THexEdit::editingFinished, this, [this] { commitHex(och_); });
+  connect(och_, &HexEdit::editingFinished, this, [this] { commitHex(och_); });
   och_->installEventFilter(this);
 
   showCommand(nullptr);
@@ -164,7 +164,7 @@ void CommandFieldEditor::setAllEnabled(bool on) {
   }
 }
 
-void CommandFieldEditor::showCommand(const mirdal::TNavCommand* c) {
+void CommandFieldEditor::showCommand(const mirdal::NavCommand* c) {
   // The controls show the command; their change signals are the user's.
   const QList<QWidget*> controls = findChildren<QWidget*>();
   std::vector<QSignalBlocker> blocks;
@@ -207,20 +207,20 @@ void CommandFieldEditor::showCommand(const mirdal::TNavCommand* c) {
   emit gridHintChanged(QString::fromLatin1(v.gridHint.data(), qsizetype(v.gridHint.size())));
 }
 
-void CommandFieldEditor::edit(const std::function<void(mirdal::TNavCommand&)>& change) {
+void CommandFieldEditor::edit(const std::function<void(mirdal::NavCommand&)>& change) {
   if (!hasCommand_) return;
-  mirdal::TNavCommand c = cmd_;
+  mirdal::NavCommand c = cmd_;
   change(c);
   emit commandEdited(c);
 }
 
-void CommandFieldEditor::commitHex(THexEdit* field) {
+void CommandFieldEditor::commitHex(HexEdit* field) {
   if (!hasCommand_) return;
   const auto v = std::uint32_t(field->value());
   if (field == och_) {
     // Compared after the entry: an opcode of 0 clears the operands even
     // when the opcode already was 0.
-    mirdal::TNavCommand after = cmd_;
+    mirdal::NavCommand after = cmd_;
     mirdal::enterOpcodeWord(after, v);
     if (!(after == cmd_)) emit commandEdited(after);
     else och_->setValue(v);
@@ -228,17 +228,17 @@ void CommandFieldEditor::commitHex(THexEdit* field) {
   }
   const int i = field == op_[0].word ? 0 : 1;
   const std::uint32_t now = i == 0 ? cmd_.dst : cmd_.src;
-  if (v != now) edit([i, v](mirdal::TNavCommand& c) { mirdal::enterOperandWord(c, i, v); });
+  if (v != now) edit([i, v](mirdal::NavCommand& c) { mirdal::enterOperandWord(c, i, v); });
   else field->setValue(v);
 }
 
 void CommandFieldEditor::commitNumber(int operand) {
   if (!hasCommand_) return;
-  TIntEdit* field = op_[operand].number;
+  IntEdit* field = op_[operand].number;
   const QByteArray typed = field->text().toLatin1();
   const auto n = mirdal::parseOperandNumber(std::string_view(typed.constData(), std::size_t(typed.size())));
-  const mirdal::TNavCommand before = cmd_;
-  mirdal::TNavCommand after = cmd_;
+  const mirdal::NavCommand before = cmd_;
+  mirdal::NavCommand after = cmd_;
   if (n) mirdal::enterOperandNumber(after, operand, *n);
   if (n && !(after == before)) {
     emit commandEdited(after);
@@ -254,7 +254,7 @@ bool CommandFieldEditor::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
     const int k = static_cast<QKeyEvent*>(e)->key();
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-      commitHex(static_cast<THexEdit*>(o));
+      commitHex(static_cast<HexEdit*>(o));
       emit backToGrid();
       return true;
     }

@@ -20,8 +20,8 @@ class QToolButton;
 
 namespace mirdal::gui {
 
-class THexEdit;
-class TIntEdit;
+class HexEdit;
+class IntEdit;
 
 class CommandFieldEditor : public QWidget {
   Q_OBJECT
@@ -30,23 +30,23 @@ class CommandFieldEditor : public QWidget {
 
   // The command of the selected line; nullptr when no line is selected
   // (every field is disabled and empty).
-  void showCommand(const mirdal::TNavCommand* c);
+  void showCommand(const mirdal::NavCommand* c);
 
-  QComboBox* cbCmdGrp() const { return grp_; }
-  QComboBox* cbCmdSGrp() const { return sgrp_; }
-  QComboBox* cbCmd() const { return opt_; }
-  THexEdit* heOCH() const { return och_; }
-  QCheckBox* cbOPon(int operand) const { return op_[operand].on; }
-  QComboBox* cbOP(int operand) const { return op_[operand].kind; }
-  TIntEdit* ieOp(int operand) const { return op_[operand].number; }
-  THexEdit* heOperand(int operand) const { return op_[operand].word; }
-  QToolButton* bbNCins() const { return ins_; }
-  QToolButton* bbNCdel() const { return del_; }
-  QToolButton* bbSaveCommands() const { return save_; }
-  QToolButton* bbLoadCommands() const { return load_; }
+  QComboBox* groupChoice() const { return grp_; }
+  QComboBox* subGroupChoice() const { return sgrp_; }
+  QComboBox* optionChoice() const { return opt_; }
+  HexEdit* opcodeField() const { return och_; }
+  QCheckBox* operandOnBox(int operand) const { return op_[operand].on; }
+  QComboBox* operandKindChoice(int operand) const { return op_[operand].kind; }
+  IntEdit* operandNumberField(int operand) const { return op_[operand].number; }
+  HexEdit* operandWordField(int operand) const { return op_[operand].word; }
+  QToolButton* insertCommandButton() const { return ins_; }
+  QToolButton* deleteCommandButton() const { return del_; }
+  QToolButton* saveCommandsButton() const { return save_; }
+  QToolButton* loadCommandsButton() const { return load_; }
 
  signals:
-  void commandEdited(const mirdal::TNavCommand& c);
+  void commandEdited(const mirdal::NavCommand& c);
   // The hint the command grid shows: "Navigation commands" or the
   // description of a PSR operand.
   void gridHintChanged(const QString& hint);
@@ -60,24 +60,24 @@ class CommandFieldEditor : public QWidget {
   struct OperandControls {
     QCheckBox* on = nullptr;
     QComboBox* kind = nullptr;
-    TIntEdit* number = nullptr;
-    THexEdit* word = nullptr;
+    IntEdit* number = nullptr;
+    HexEdit* word = nullptr;
   };
-  void edit(const std::function<void(mirdal::TNavCommand&)>& change);
-  void commitHex(THexEdit* field);
+  void edit(const std::function<void(mirdal::NavCommand&)>& change);
+  void commitHex(HexEdit* field);
   void commitNumber(int operand);
   void setAllEnabled(bool on);
 
   QComboBox* grp_;
   QComboBox* sgrp_;
   QComboBox* opt_;
-  THexEdit* och_;
+  HexEdit* och_;
   OperandControls op_[2];
   QToolButton* ins_;
   QToolButton* del_;
   QToolButton* save_;
   QToolButton* load_;
-  mirdal::TNavCommand cmd_;
+  mirdal::NavCommand cmd_;
   bool hasCommand_ = false;
 };
 

@@ -19,17 +19,17 @@ namespace {
 QClipboard* clipboard() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr; }
 
 
-std::string linesOf(const mirdal::TCommands& lines, mirdal::CommandContext context) {
+std::string linesOf(const mirdal::CommandList& lines, mirdal::CommandContext context) {
   return lines.empty() ? std::string() : mirdal::commandLinesText(lines, 0, lines.size() - 1, context);
 }
 
 }  // namespace
 
-void putCommandLinesOnClipboard(const mirdal::TCommands& lines, mirdal::CommandContext context) {
+void putCommandLinesOnClipboard(const mirdal::CommandList& lines, mirdal::CommandContext context) {
   if (QClipboard* c = clipboard(); c && !lines.empty()) c->setText(QString::fromLatin1(linesOf(lines, context)));
 }
 
-std::optional<mirdal::TCommands> linesToPaste(const mirdal::TCommands& buffer) {
+std::optional<mirdal::CommandList> linesToPaste(const mirdal::CommandList& buffer) {
   QClipboard* c = clipboard();
   const QString text = c ? c->text() : QString();
   if (text.trimmed().isEmpty()) return buffer;
@@ -40,22 +40,22 @@ std::optional<mirdal::TCommands> linesToPaste(const mirdal::TCommands& buffer) {
     if (!buffer.empty() && lines == linesOf(buffer, context)) return buffer;
   const mirdal::ProgramText p = mirdal::assembleProgram(lines);
   if (p.error) {
-    mirdal::slog("Nothing pasted: " + p.error->message(), 1);
+    mirdal::setStatusPanel("Nothing pasted: " + p.error->message(), 1);
     return std::nullopt;
   }
   return p.commands;
 }
 
-std::optional<mirdal::TNavCommand> typedCommand(const QString& text) {
+std::optional<mirdal::NavCommand> typedCommand(const QString& text) {
   const mirdal::AssembledCommand a = mirdal::assembleCommand(discBytes(text), 0);
   if (a.error) {
-    mirdal::slog("Command kept: " + a.error->message(), 1);
+    mirdal::setStatusPanel("Command kept: " + a.error->message(), 1);
     return std::nullopt;
   }
   return a.command;
 }
 
-std::optional<mirdal::TCommands> chooseProgramFile(Interaction& ia, const mirdal::Workspace& ws) {
+std::optional<mirdal::CommandList> chooseProgramFile(Interaction& ia, const mirdal::Workspace& ws) {
   FileDialogRequest r;
   r.title = QObject::tr("Import program");
   r.filter = QStringLiteral("List|*.lst|Text|*.txt|All files|*");

@@ -34,26 +34,26 @@ constexpr int kDumpColumns = 1 + 4 + 3 * 32 + 1 + 32;
 
 }  // namespace
 
-TfExtDat::TfExtDat(Interaction& ia, const std::string& outputFolder, QWidget* parent)
+ExtDataDialog::ExtDataDialog(Interaction& ia, const std::string& outputFolder, QWidget* parent)
     : QDialog(parent), ia_(ia), folder_(pathText(outputFolder)) {
   setObjectName("fExtDat");
   setModal(true);
 
   auto* top = new QHBoxLayout;
-  auto* gbBlock = new QGroupBox(QStringLiteral("ExtensionData"), this);
-  gbBlock->setObjectName("gbExtensionData");
-  auto* bl = new QVBoxLayout(gbBlock);
-  summary_ = new QLabel(gbBlock);
+  auto* extensionDataGroup = new QGroupBox(QStringLiteral("ExtensionData"), this);
+  extensionDataGroup->setObjectName("gbExtensionData");
+  auto* bl = new QVBoxLayout(extensionDataGroup);
+  summary_ = new QLabel(extensionDataGroup);
   summary_->setObjectName("lExtDatSummary");
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  delete_ = button("bExtDatDelete", tr("Delete"), tr("Delete"), gbBlock);
-  load_ = button("bExtDatLoad", tr("Load..."), tr("Load ExtensionData()"), gbBlock);
+  delete_ = button("bExtDatDelete", tr("Delete"), tr("Delete"), extensionDataGroup);
+  load_ = button("bExtDatLoad", tr("Load..."), tr("Load ExtensionData()"), extensionDataGroup);
   load_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  save_ = button("bExtDatSave", tr("Save..."), tr("Save ExtensionData()"), gbBlock);
+  save_ = button("bExtDatSave", tr("Save..."), tr("Save ExtensionData()"), extensionDataGroup);
   save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  ok_ = button("bExtDatOK", tr("OK"), QString(), gbBlock);
+  ok_ = button("bExtDatOK", tr("OK"), QString(), extensionDataGroup);
   ok_->setDefault(true);
-  cancel_ = button("bExtDatCancel", tr("Cancel"), QString(), gbBlock);
+  cancel_ = button("bExtDatCancel", tr("Cancel"), QString(), extensionDataGroup);
   bl->addWidget(summary_);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(delete_);
@@ -67,23 +67,23 @@ TfExtDat::TfExtDat(Interaction& ia, const std::string& outputFolder, QWidget* pa
   closeRow->addWidget(cancel_);
   bl->addLayout(closeRow);
 
-  auto* gbEntries = new QGroupBox(QStringLiteral("Entries"), this);
-  gbEntries->setObjectName("gbEntries");
-  auto* el = new QVBoxLayout(gbEntries);
-  grid_ = new StringGrid("sgExtDatEntry", gbEntries);
+  auto* entriesGroup = new QGroupBox(QStringLiteral("Entries"), this);
+  entriesGroup->setObjectName("gbEntries");
+  auto* el = new QVBoxLayout(entriesGroup);
+  grid_ = new StringGrid("sgExtDatEntry", entriesGroup);
   grid_->setColumns(gridColumns(kExtDataColumns));
   grid_->setFixedFirstColumn(true);
   grid_->setEditMode(true);
   grid_->setWidthFollowsColumns(true);
   el->addWidget(grid_);
-  top->addWidget(gbBlock, 0);
-  top->addWidget(gbEntries, 0);
+  top->addWidget(extensionDataGroup, 0);
+  top->addWidget(entriesGroup, 0);
   top->addStretch(1);
 
-  auto* gbData = new QGroupBox(QStringLiteral("DataBlock"), this);
-  gbData->setObjectName("gbDataBlock");
-  auto* dl = new QVBoxLayout(gbData);
-  data_ = new QTextEdit(gbData);
+  auto* dataBlockGroup = new QGroupBox(QStringLiteral("DataBlock"), this);
+  dataBlockGroup->setObjectName("gbDataBlock");
+  auto* dl = new QVBoxLayout(dataBlockGroup);
+  data_ = new QTextEdit(dataBlockGroup);
   data_->setObjectName("reData");
   data_->setReadOnly(true);
   data_->setLineWrapMode(QTextEdit::NoWrap);
@@ -95,14 +95,14 @@ TfExtDat::TfExtDat(Interaction& ia, const std::string& outputFolder, QWidget* pa
 
   auto* l = new QVBoxLayout(this);
   l->addLayout(top, 2);
-  l->addWidget(gbData, 3);
+  l->addWidget(dataBlockGroup, 3);
 
-  connect(delete_, &QPushButton::clicked, this, &TfExtDat::deleteBlock);
-  connect(load_, &QPushButton::clicked, this, &TfExtDat::loadBlock);
-  connect(save_, &QPushButton::clicked, this, &TfExtDat::saveBlock);
+  connect(delete_, &QPushButton::clicked, this, &ExtDataDialog::deleteBlock);
+  connect(load_, &QPushButton::clicked, this, &ExtDataDialog::loadBlock);
+  connect(save_, &QPushButton::clicked, this, &ExtDataDialog::saveBlock);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  connect(grid_, &StringGrid::cellEdited, this, &TfExtDat::cellEdited);
+  connect(grid_, &StringGrid::cellEdited, this, &ExtDataDialog::cellEdited);
   connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
     if (row != previous) showEntry(grid_->isEmptyGrid() ? -1 : row);
   });
@@ -117,13 +117,13 @@ TfExtDat::TfExtDat(Interaction& ia, const std::string& outputFolder, QWidget* pa
   resize(minimumSize().width(), px(this, 400));
 }
 
-void TfExtDat::setBlock(const TExtensionData& ed, const QString& fileName) {
+void ExtDataDialog::setBlock(const ExtensionData& ed, const QString& fileName) {
   ed_ = ed;
   fileName_ = fileName;
   refresh();
 }
 
-void TfExtDat::refresh() {
+void ExtDataDialog::refresh() {
   setWindowTitle(fileName_ + QStringLiteral(" ExtensionData edit"));
   const bool present = extDataPresent(ed_);
   summary_->setText(discText(extDataSummary(ed_)));
@@ -140,7 +140,7 @@ void TfExtDat::refresh() {
   showEntry(n > 0 ? 0 : -1);
 }
 
-void TfExtDat::showEntry(int entry) {
+void ExtDataDialog::showEntry(int entry) {
   data_->clear();
   if (entry < 0) return;
   QTextCharFormat address, bytes, chars;
@@ -160,12 +160,12 @@ void TfExtDat::showEntry(int entry) {
   data_->moveCursor(QTextCursor::Start);
 }
 
-void TfExtDat::deleteBlock() {
-  extDataDelete(ed_);
+void ExtDataDialog::deleteBlock() {
+  deleteExtData(ed_);
   refresh();
 }
 
-void TfExtDat::loadBlock() {
+void ExtDataDialog::loadBlock() {
   FileDialogRequest r;
   r.title = tr("Load ExtensionData()");
   r.filter = kFilter;
@@ -173,14 +173,14 @@ void TfExtDat::loadBlock() {
   const QString path = ia_.openFile(r);
   if (path.isEmpty()) return;
   std::string error;
-  if (!loadExd(pathBytes(path), ed_, &error)) {
+  if (!loadExtDataFile(pathBytes(path), ed_, &error)) {
     ia_.tell(QFileInfo(path).fileName() + QStringLiteral(": ") + pathText(error));
     return;
   }
   refresh();
 }
 
-void TfExtDat::saveBlock() {
+void ExtDataDialog::saveBlock() {
   if (!extDataPresent(ed_)) return;
   FileDialogRequest r;
   r.title = tr("Save ExtensionData()");
@@ -191,20 +191,20 @@ void TfExtDat::saveBlock() {
   const QString path = ia_.saveFile(r);
   if (path.isEmpty()) return;
   std::string error;
-  if (!saveExd(pathBytes(path), ed_, &error))
+  if (!saveExtDataFile(pathBytes(path), ed_, &error))
     ia_.tell(QFileInfo(path).fileName() + QStringLiteral(": ") + pathText(error));
 }
 
 // Only ID1 is taken over; whatever was typed elsewhere is shown as before.
-void TfExtDat::cellEdited(int row, int column, const QString& text) {
+void ExtDataDialog::cellEdited(int row, int column, const QString& text) {
   if (row < 0 || std::size_t(row) >= ed_.entries.size()) return;
-  if (column == 1) setExtDataID1(ed_, std::size_t(row), text.toStdString());
+  if (column == 1) setExtDataId1(ed_, std::size_t(row), text.toStdString());
   setGridRow(grid_, row, extDataRow(ed_, std::size_t(row)));
 }
 
 bool editExtensionData(QWidget* parent, Interaction& ia, const std::string& outputFolder,
-                       const std::string& fileName, TExtensionData& ed) {
-  TfExtDat dialog(ia, outputFolder, parent);
+                       const std::string& fileName, ExtensionData& ed) {
+  ExtDataDialog dialog(ia, outputFolder, parent);
   dialog.setBlock(ed, pathText(fileName));
   if (dialog.exec() != QDialog::Accepted) return false;
   ed = dialog.block();

@@ -1,4 +1,4 @@
-// TfExtDat: the ExtensionData editor. It works on a copy of one file's block:
+// ExtDataDialog: the ExtensionData editor. It works on a copy of one file's block:
 // shows its size and entry table, dumps the data of the selected entry,
 // and lets the user delete the block, load or save it as an ".exd" side file
 // and change an entry's ID1. OK hands the copy back to the caller, which
@@ -19,19 +19,19 @@ namespace mirdal::gui {
 class Interaction;
 class StringGrid;
 
-class TfExtDat : public QDialog {
+class ExtDataDialog : public QDialog {
   Q_OBJECT
  public:
   // outputFolder: where Load and Save start (empty: the dialog's choice).
-  TfExtDat(Interaction& ia, const std::string& outputFolder, QWidget* parent = nullptr);
+  ExtDataDialog(Interaction& ia, const std::string& outputFolder, QWidget* parent = nullptr);
 
   // The working copy and the name of the file it belongs to (for the caption).
-  void setBlock(const TExtensionData& ed, const QString& fileName);
-  const TExtensionData& block() const { return ed_; }
+  void setBlock(const ExtensionData& ed, const QString& fileName);
+  const ExtensionData& block() const { return ed_; }
 
   QLabel* summary() const { return summary_; }
-  StringGrid* sgExtDatEntry() const { return grid_; }
-  QTextEdit* reData() const { return data_; }
+  StringGrid* entryGrid() const { return grid_; }
+  QTextEdit* dataText() const { return data_; }
   QPushButton* deleteButton() const { return delete_; }
   QPushButton* loadButton() const { return load_; }
   QPushButton* saveButton() const { return save_; }
@@ -51,7 +51,7 @@ class TfExtDat : public QDialog {
   Interaction& ia_;
   QString folder_;
   QString fileName_;
-  TExtensionData ed_;
+  ExtensionData ed_;
   QLabel* summary_;
   StringGrid* grid_;
   QTextEdit* data_;
@@ -65,6 +65,6 @@ class TfExtDat : public QDialog {
 // The caller's side of the editor: runs it modally on a copy of `ed`; on OK
 // `ed` becomes the edited copy and the result is true.
 bool editExtensionData(QWidget* parent, Interaction& ia, const std::string& outputFolder,
-                       const std::string& fileName, TExtensionData& ed);
+                       const std::string& fileName, ExtensionData& ed);
 
 }  // namespace mirdal::gui

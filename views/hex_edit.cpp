@@ -23,11 +23,11 @@ std::uint64_t hexDigitsValue(const QString& text) {
   return v;
 }
 
-THexEdit::THexEdit(QWidget* parent, int digits) : FilteredEdit(parent, QLatin1Char('D')) { setMaxLength(digits); }
+HexEdit::HexEdit(QWidget* parent, int digits) : FilteredEdit(parent, QLatin1Char('D')) { setMaxLength(digits); }
 
-std::uint64_t THexEdit::value() const { return hexDigitsValue(text()); }
+std::uint64_t HexEdit::value() const { return hexDigitsValue(text()); }
 
-void THexEdit::setValue(std::uint64_t v) {
+void HexEdit::setValue(std::uint64_t v) {
   const int n = maxLength();
   QString s = QString::number(v, 16).rightJustified(n, QLatin1Char('0'));
   // A value wider than the field keeps its low digits.
@@ -35,6 +35,6 @@ void THexEdit::setValue(std::uint64_t v) {
   setText(lower_ ? s.toLower() : s.toUpper());
 }
 
-bool THexEdit::accepts(QChar c) const { return hexValue(c) >= 0; }
+bool HexEdit::accepts(QChar c) const { return hexValue(c) >= 0; }
 
 }  // namespace mirdal::gui

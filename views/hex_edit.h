@@ -10,10 +10,10 @@
 
 namespace mirdal::gui {
 
-class THexEdit : public FilteredEdit {
+class HexEdit : public FilteredEdit {
   Q_OBJECT
  public:
-  explicit THexEdit(QWidget* parent = nullptr, int digits = 8);
+  explicit HexEdit(QWidget* parent = nullptr, int digits = 8);
 
   std::uint64_t value() const;
   void setValue(std::uint64_t v);

@@ -116,9 +116,9 @@ IndexAppInfoView::IndexAppInfoView(mirdal::Workspace& ws, QWidget* parent)
 }
 
 void IndexAppInfoView::refresh() {
-  const TINDX& idx = ws_.index.model();
+  const IndexFile& idx = ws_.index.model();
   const std::optional<UltraHdInfo> uhd = ultraHdInfo(idx);
-  const bool on = ws_.index.loaded() && (idx.version_number == "0300" || uhd);
+  const bool on = ws_.index.loaded() && (idx.versionNumber == "0300" || uhd);
   setVisible(on);
   if (!on) return;
   showing_ = true;
@@ -141,13 +141,13 @@ void IndexAppInfoView::refresh() {
 void IndexAppInfoView::appInfoChosen(int field, unsigned value) {
   if (showing_ || !ws_.index.loaded()) return;
   ws_.index.edit(ChangeNotice::rows("app_info", 0),
-                 [&](TINDX& m) { return setAppInfoField(m, AppInfoField(field), value); });
+                 [&](IndexFile& m) { return setAppInfoField(m, AppInfoField(field), value); });
 }
 
 void IndexAppInfoView::ultraHdChosen(int field, unsigned value) {
   if (showing_ || !ws_.index.loaded()) return;
   ws_.index.edit(ChangeNotice::rows("ultra_hd", 0),
-                 [&](TINDX& m) { return setUltraHdField(m, UltraHdField(field), value); });
+                 [&](IndexFile& m) { return setUltraHdField(m, UltraHdField(field), value); });
 }
 
 }  // namespace mirdal::gui

@@ -48,20 +48,20 @@ IndexEntryBox::IndexEntryBox(const IndexEntryNames& n, QWidget* parent)
   enableControls();
 }
 
-void IndexEntryBox::setEntry(mirdal::Document<mirdal::TINDX>* index, mirdal::EntrySlot slot) {
+void IndexEntryBox::setEntry(mirdal::Document<mirdal::IndexFile>* index, mirdal::EntrySlot slot) {
   index_ = index;
   slot_ = slot;
   showEntry();
 }
 
-const mirdal::TIndexEntry* IndexEntryBox::entry() const {
+const mirdal::IndexEntry* IndexEntryBox::entry() const {
   return index_ ? &mirdal::indexEntry(index_->model(), slot_) : nullptr;
 }
 
-void IndexEntryBox::editEntry(const std::function<void(mirdal::TIndexEntry&)>& edit) {
+void IndexEntryBox::editEntry(const std::function<void(mirdal::IndexEntry&)>& edit) {
   const auto slot = slot_;
   index_->edit(mirdal::ChangeNotice::rows(IndexPart::Entries, std::size_t(slot)),
-               [&](mirdal::TINDX& m) { edit(mirdal::indexEntry(m, slot)); });
+               [&](mirdal::IndexFile& m) { edit(mirdal::indexEntry(m, slot)); });
 }
 
 void IndexEntryBox::setObjectCount(int objectCount) {
@@ -84,24 +84,24 @@ void IndexEntryBox::showEntry() {
     enableControls();
     return;
   }
-  const mirdal::TIndexEntry& e = *entry();
+  const mirdal::IndexEntry& e = *entry();
   on_->setChecked(entryIsOn(e));
-  const bool hdmv = objectTypeItem(e.object_type) == 0;
-  showComboItem(type_, objectTypeItem(e.object_type));
-  if (playback_) showComboItem(playback_, mirdal::playbackTypeItem(e.playback_type));
-  showComboItem(object_, e.movie_object_reference < object_->count() ? e.movie_object_reference : -1);
+  const bool hdmv = objectTypeItem(e.objectType) == 0;
+  showComboItem(type_, objectTypeItem(e.objectType));
+  if (playback_) showComboItem(playback_, mirdal::playbackTypeItem(e.playbackType));
+  showComboItem(object_, e.movieObjectReference < object_->count() ? e.movieObjectReference : -1);
   // A BD-J entry shows its own name (nothing when the disc has no such
   // file); an HDMV entry leaves the name choice where it is.
-  if (!hdmv) showComboItem(file_, file_->findText(discText(e.bdj_object_name)));
+  if (!hdmv) showComboItem(file_, file_->findText(discText(e.bdjObjectName)));
   else if (file_->currentIndex() < 0 && file_->count() > 0) showComboItem(file_, 0);
   enableControls();
 }
 
 void IndexEntryBox::enableControls() {
-  const mirdal::TIndexEntry* e = entry();
+  const mirdal::IndexEntry* e = entry();
   const bool loaded = e != nullptr;
   const bool on = loaded && entryIsOn(*e);
-  const bool hdmv = loaded && objectTypeItem(e->object_type) == 0;
+  const bool hdmv = loaded && objectTypeItem(e->objectType) == 0;
   on_->setEnabled(loaded);
   // The type can only be changed when there are BD-J objects to choose.
   type_->setEnabled(on && file_->count() > 0);
@@ -113,7 +113,7 @@ void IndexEntryBox::enableControls() {
 void IndexEntryBox::onClicked(bool on) {
   if (!index_) return;
   const int chosen = object_->currentIndex();
-  editEntry([&](mirdal::TIndexEntry& e) { setEntryOn(e, on, std::uint16_t(chosen >= 0 ? chosen : 0)); });
+  editEntry([&](mirdal::IndexEntry& e) { setEntryOn(e, on, std::uint16_t(chosen >= 0 ? chosen : 0)); });
   showEntry();
   emit edited();
 }
@@ -126,7 +126,7 @@ void IndexEntryBox::typeChosen(int item) {
   mirdal::TypeSwitch s{*type, std::nullopt, std::nullopt};
   if (file_->currentIndex() >= 0) s.bdjName = file_->currentText().toLatin1().toStdString();
   if (object_->currentIndex() >= 0) s.object = std::uint16_t(object_->currentIndex());
-  editEntry([&](mirdal::TIndexEntry& e) { switchEntryObjectType(e, s); });
+  editEntry([&](mirdal::IndexEntry& e) { switchEntryObjectType(e, s); });
   showEntry();
   emit edited();
 }
@@ -134,13 +134,13 @@ void IndexEntryBox::typeChosen(int item) {
 void IndexEntryBox::playbackChosen(int item) {
   const auto type = mirdal::valueOfItem(mirdal::kPlaybackTypeValues, item);
   if (!index_ || !type) return;
-  editEntry([&](mirdal::TIndexEntry& e) { setEntryPlaybackType(e, *type); });
+  editEntry([&](mirdal::IndexEntry& e) { setEntryPlaybackType(e, *type); });
   emit edited();
 }
 
 void IndexEntryBox::objectChosen(int item) {
   if (!index_ || item < 0) return;
-  editEntry([&](mirdal::TIndexEntry& e) { setEntryObject(e, std::uint16_t(item)); });
+  editEntry([&](mirdal::IndexEntry& e) { setEntryObject(e, std::uint16_t(item)); });
   emit edited();
   emit movieObjectChosen(item);
 }
@@ -148,7 +148,7 @@ void IndexEntryBox::objectChosen(int item) {
 void IndexEntryBox::fileChosen(int item) {
   if (!index_ || item < 0) return;
   const std::string name = file_->currentText().toLatin1().toStdString();
-  editEntry([&](mirdal::TIndexEntry& e) { setEntryBdjName(e, name); });
+  editEntry([&](mirdal::IndexEntry& e) { setEntryBdjName(e, name); });
   emit edited();
 }
 

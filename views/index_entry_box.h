@@ -40,7 +40,7 @@ class IndexEntryBox : public QGroupBox {
 
   // The entry edited: First Playback or Top Menu of the index document;
   // nullptr while no index is loaded (everything disabled).
-  void setEntry(mirdal::Document<mirdal::TINDX>* index, mirdal::EntrySlot slot);
+  void setEntry(mirdal::Document<mirdal::IndexFile>* index, mirdal::EntrySlot slot);
   // The choices: movie object numbers 0 to objectCount - 1, the disc's BD-J
   // object names.
   void setObjectCount(int objectCount);
@@ -69,11 +69,11 @@ class IndexEntryBox : public QGroupBox {
   void enableControls();
 
   // The entry shown, nullptr for none.
-  const mirdal::TIndexEntry* entry() const;
+  const mirdal::IndexEntry* entry() const;
   // Runs an engine edit of the entry through the index document.
-  void editEntry(const std::function<void(mirdal::TIndexEntry&)>& edit);
+  void editEntry(const std::function<void(mirdal::IndexEntry&)>& edit);
 
-  mirdal::Document<mirdal::TINDX>* index_ = nullptr;
+  mirdal::Document<mirdal::IndexFile>* index_ = nullptr;
   mirdal::EntrySlot slot_ = mirdal::EntrySlot::FirstPlayback;
   QCheckBox* on_;
   QComboBox* type_;

@@ -4,20 +4,20 @@
 
 namespace mirdal::gui {
 
-TIntEdit::TIntEdit(QWidget* parent, int digits) : FilteredEdit(parent, QLatin1Char('0')), digits_(digits) {}
+IntEdit::IntEdit(QWidget* parent, int digits) : FilteredEdit(parent, QLatin1Char('0')), digits_(digits) {}
 
-std::int64_t TIntEdit::value() const {
+std::int64_t IntEdit::value() const {
   bool ok = false;
   const qlonglong v = text().trimmed().toLongLong(&ok);
   return ok ? v : 0;
 }
 
-void TIntEdit::setValue(std::int64_t v) {
+void IntEdit::setValue(std::int64_t v) {
   QString s = QString::number(v < 0 ? -v : v);
   if (displayDigits_ > 0) s = s.rightJustified(displayDigits_, QLatin1Char('0'));
   setText(v < 0 ? QLatin1Char('-') + s : s);
 }
 
-int TIntEdit::shownChars() const { return std::max(1, std::min(digits_, maxLength())); }
+int IntEdit::shownChars() const { return std::max(1, std::min(digits_, maxLength())); }
 
 }  // namespace mirdal::gui

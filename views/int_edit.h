@@ -9,10 +9,10 @@
 
 namespace mirdal::gui {
 
-class TIntEdit : public FilteredEdit {
+class IntEdit : public FilteredEdit {
   Q_OBJECT
  public:
-  explicit TIntEdit(QWidget* parent = nullptr, int digits = 10);
+  explicit IntEdit(QWidget* parent = nullptr, int digits = 10);
 
   std::int64_t value() const;
   // Shows the value in decimal, with leading zeros up to the display width

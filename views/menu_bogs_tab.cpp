@@ -41,7 +41,7 @@ QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, di
 // the value 0.
 std::uint32_t hexValue(const QString& text) { return mirdal::unsignedOfText(typedBytes(text), 16).value_or(0); }
 
-QStringList buttonTexts(const mirdal::TIGbutton& b) {
+QStringList buttonTexts(const mirdal::IgButton& b) {
   QStringList out;
   for (const std::string& t : mirdal::buttonCellTexts(b)) out << QString::fromStdString(t);
   return out;
@@ -53,12 +53,12 @@ void makeReadOnly(StringGrid* g, int row, int column) {
 
 }  // namespace
 
-std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::TMenu& m, std::size_t object, std::size_t palette) {
+std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::IgMenu& m, std::size_t object, std::size_t palette) {
   if (object >= m.objects.size()) return std::nullopt;
-  const mirdal::TIGobject& o = m.objects[object];
-  if (o.image) return mirdal::drawThroughPalette(*o.image, mirdal::id2pal(m, palette));
+  const mirdal::IgObject& o = m.objects[object];
+  if (o.image) return mirdal::drawThroughPalette(*o.image, mirdal::paletteColours(m, palette));
   const mirdal::IndexImage img = mirdal::rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
-  return mirdal::drawThroughPalette(img, mirdal::id2pal(m, palette));
+  return mirdal::drawThroughPalette(img, mirdal::paletteColours(m, palette));
 }
 
 MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
@@ -118,8 +118,8 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
     return column >= 1 && column <= 3 ? QStringLiteral(">NNNNNNNN") : QString();
   });
   editor_ = new CommandFieldEditor(cmdPane);
-  editor_->bbSaveCommands()->hide();  // the export is for movie-object programs
-  connect(editor_->bbLoadCommands(), &QToolButton::clicked, this, &MenuBogsTab::importCommands);
+  editor_->saveCommandsButton()->hide();  // the export is for movie-object programs
+  connect(editor_->loadCommandsButton(), &QToolButton::clicked, this, &MenuBogsTab::importCommands);
   // The movie-object editor's controls keep their names to themselves:
   // this one's are named with an "m" in front ("mheOCH", "mbbNCins").
   editor_->setObjectName("pMCommandEditor");
@@ -168,8 +168,8 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   connect(editor_, &CommandFieldEditor::commandEdited, this, &MenuBogsTab::editCurrentLine);
   connect(editor_, &CommandFieldEditor::gridHintChanged, commands_, &QWidget::setToolTip);
   connect(editor_, &CommandFieldEditor::backToGrid, commands_, [this] { commands_->setFocus(); });
-  connect(editor_->bbNCins(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
-  connect(editor_->bbNCdel(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
+  connect(editor_->insertCommandButton(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
+  connect(editor_->deleteCommandButton(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
 
   connect(&ctx_, &MenuContext::pageChanged, this, &MenuBogsTab::pageChosen);
   connect(&ctx_, &MenuContext::bogChanged, this, &MenuBogsTab::bogChosen);
@@ -178,20 +178,20 @@ MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   pageChosen();
 }
 
-const mirdal::TPage* MenuBogsTab::page() const {
+const mirdal::IgPage* MenuBogsTab::page() const {
   const int p = ctx_.page();
   if (!ctx_.loaded() || p < 0 || p >= int(ctx_.menu().ics.pages.size())) return nullptr;
   return &ctx_.menu().ics.pages[std::size_t(p)];
 }
 
-const mirdal::TBOG* MenuBogsTab::bog() const {
-  const mirdal::TPage* p = page();
+const mirdal::Bog* MenuBogsTab::bog() const {
+  const mirdal::IgPage* p = page();
   const int b = ctx_.bog();
   return p && b >= 0 && b < int(p->bogs.size()) ? &p->bogs[std::size_t(b)] : nullptr;
 }
 
-const mirdal::TIGbutton* MenuBogsTab::button() const {
-  const mirdal::TBOG* g = bog();
+const mirdal::IgButton* MenuBogsTab::button() const {
+  const mirdal::Bog* g = bog();
   const int i = ctx_.button();
   return g && i >= 0 && i < int(g->buttons.size()) ? &g->buttons[std::size_t(i)] : nullptr;
 }
@@ -211,7 +211,7 @@ void MenuBogsTab::documentChanged(const mirdal::ChangeNotice& n) {
 void MenuBogsTab::pageChosen() {
   stopAnimation();
   showBogGrid();
-  const mirdal::TPage* p = page();
+  const mirdal::IgPage* p = page();
   const int bogs = p ? int(p->bogs.size()) : 0;
   int b = ctx_.bog();
   if (b >= bogs) b = bogs - 1;
@@ -229,7 +229,7 @@ void MenuBogsTab::bogChosen() {
   }
   showing_ = false;
   showButtonRows();
-  const mirdal::TBOG* g = bog();
+  const mirdal::Bog* g = bog();
   int row = -1;
   if (g && !g->buttons.empty()) {
     row = ctx_.button();
@@ -237,7 +237,7 @@ void MenuBogsTab::bogChosen() {
       // The group's default valid button, else its first.
       row = 0;
       for (std::size_t i = 0; i < g->buttons.size(); ++i)
-        if (g->buttons[i].button_id == g->default_valid_button) row = int(i);
+        if (g->buttons[i].buttonId == g->defaultValidButton) row = int(i);
     }
   }
   if (row == ctx_.button()) buttonChosen();
@@ -263,7 +263,7 @@ void MenuBogsTab::buttonChosen() {
 
 void MenuBogsTab::showBogGrid() {
   showing_ = true;
-  const mirdal::TPage* p = page();
+  const mirdal::IgPage* p = page();
   const int bogs = p ? int(p->bogs.size()) : 0;
   QList<GridColumn> cols{{QString(), 124}};
   for (int i = 0; i < bogs; ++i) cols << GridColumn{QString::number(i), 44};
@@ -274,9 +274,9 @@ void MenuBogsTab::showBogGrid() {
   bogGrid_->setCell(1, 0, tr(" default valid button"));
   bogGrid_->setCell(2, 0, tr(" number of buttons"));
   for (int i = 0; i < bogs; ++i) {
-    const mirdal::TBOG& g = p->bogs[std::size_t(i)];
+    const mirdal::Bog& g = p->bogs[std::size_t(i)];
     bogGrid_->setCell(0, i + 1, QString::number(i));
-    bogGrid_->setCell(1, i + 1, hex(g.default_valid_button, 4));
+    bogGrid_->setCell(1, i + 1, hex(g.defaultValidButton, 4));
     bogGrid_->setCell(2, i + 1, QString::number(g.buttons.size()));
     makeReadOnly(bogGrid_, 0, i + 1);
     makeReadOnly(bogGrid_, 2, i + 1);
@@ -291,7 +291,7 @@ void MenuBogsTab::showBogGrid() {
 
 void MenuBogsTab::showButtonRows() {
   showing_ = true;
-  const mirdal::TBOG* g = bog();
+  const mirdal::Bog* g = bog();
   const int n = g ? int(g->buttons.size()) : 0;
   buttonGrid_->setDataRowCount(n);
   for (int r = 0; r < n; ++r) showButtonRow(r);
@@ -300,7 +300,7 @@ void MenuBogsTab::showButtonRows() {
 }
 
 void MenuBogsTab::showButtonRow(int row) {
-  const mirdal::TBOG* g = bog();
+  const mirdal::Bog* g = bog();
   if (!g || row < 0 || row >= int(g->buttons.size())) return;
   buttonGrid_->setRowTexts(row, buttonTexts(g->buttons[std::size_t(row)]));
   makeReadOnly(buttonGrid_, row, kBtnId);
@@ -308,16 +308,16 @@ void MenuBogsTab::showButtonRow(int row) {
 }
 
 void MenuBogsTab::showCommands() {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   std::vector<mirdal::CommandRow> rows;
   if (b) rows = mirdal::renderProgram(b->commands, kContext);
   commands_->setRows(rows);
   // A button without commands keeps its blank row usable: Insert gives it
   // its first line.
   commands_->setEnabled(b != nullptr);
-  editor_->bbNCins()->setEnabled(b != nullptr);
-  editor_->bbNCdel()->setEnabled(b && !b->commands.empty());
-  editor_->bbLoadCommands()->setEnabled(b != nullptr);
+  editor_->insertCommandButton()->setEnabled(b != nullptr);
+  editor_->deleteCommandButton()->setEnabled(b && !b->commands.empty());
+  editor_->loadCommandsButton()->setEnabled(b != nullptr);
   // The same button shown again (after an edit) keeps its line.
   const std::array<int, 3> key{ctx_.page(), ctx_.bog(), ctx_.button()};
   const int line = key == shownButton_ ? commands_->currentRow() : 0;
@@ -327,24 +327,24 @@ void MenuBogsTab::showCommands() {
 }
 
 void MenuBogsTab::showEditor() {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   const int row = commands_->currentRow();
   editor_->showCommand(b && row >= 0 && row < int(b->commands.size()) ? &b->commands[std::size_t(row)] : nullptr);
 }
 
 void MenuBogsTab::previewCell(int column) {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   showObject(b ? objectOfCell(*b, column) : std::nullopt);
 }
 
 void MenuBogsTab::showObject(std::optional<std::uint16_t> object) {
-  const mirdal::TPage* p = page();
+  const mirdal::IgPage* p = page();
   if (!p || !object || *object >= ctx_.menu().objects.size()) {
     preview_->setText(tr("No object assigned"));
     previewCaption_->clear();
     return;
   }
-  const std::optional<mirdal::RgbaPicture> pic = objectPicture(ctx_.menu(), *object, p->palette_id);
+  const std::optional<mirdal::RgbaPicture> pic = objectPicture(ctx_.menu(), *object, p->paletteId);
   if (!pic) {
     preview_->setText(tr("No object assigned"));
     return;
@@ -359,7 +359,7 @@ void MenuBogsTab::insertBog() {
   const int p = ctx_.page();
   if (!page()) return;
   if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Bogs, page()->bogs.size(), std::size_t(p)),
-                            [p](mirdal::TMenu& m) { return mirdal::createBOG(m, std::size_t(p)); }))
+                            [p](mirdal::IgMenu& m) { return mirdal::createBog(m, std::size_t(p)); }))
     return;
   ctx_.setBog(int(page()->bogs.size()) - 1);
 }
@@ -368,14 +368,14 @@ void MenuBogsTab::deleteBog() {
   const int p = ctx_.page(), b = ctx_.bog();
   if (!bog()) return;
   ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Bogs, std::size_t(b), std::size_t(p)),
-                       [&](mirdal::TMenu& m) { return mirdal::deleteBOG(m, std::size_t(p), std::size_t(b)); });
+                       [&](mirdal::IgMenu& m) { return mirdal::deleteBog(m, std::size_t(p), std::size_t(b)); });
 }
 
 void MenuBogsTab::insertButton() {
   const int p = ctx_.page(), b = ctx_.bog();
   if (!bog()) return;
   if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Buttons, bog()->buttons.size(), std::size_t(p)),
-                            [&](mirdal::TMenu& m) { return mirdal::createButton(m, std::size_t(p), std::size_t(b)); }))
+                            [&](mirdal::IgMenu& m) { return mirdal::createButton(m, std::size_t(p), std::size_t(b)); }))
     return;
   ctx_.setButton(int(bog()->buttons.size()) - 1);
 }
@@ -383,7 +383,7 @@ void MenuBogsTab::insertButton() {
 void MenuBogsTab::deleteButton() {
   const int p = ctx_.page(), b = ctx_.bog(), i = ctx_.button();
   if (!button()) return;
-  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Buttons, std::size_t(i), std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Buttons, std::size_t(i), std::size_t(p)), [&](mirdal::IgMenu& m) {
     return mirdal::deleteButton(m, std::size_t(p), std::size_t(b), std::size_t(i));
   });
 }
@@ -391,7 +391,7 @@ void MenuBogsTab::deleteButton() {
 void MenuBogsTab::bogCellEdited(int row, int column, const QString& text) {
   const int p = ctx_.page(), b = column - 1;
   if (row == 1 && page() && b >= 0 && b < int(page()->bogs.size()) && text.size() == 4 && !text.contains(' '))
-    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
       return mirdal::setDefaultValidButton(m, std::size_t(p), std::size_t(b), std::uint16_t(hexValue(text)));
     });
   showBogGrid();  // a refused value is shown as stored
@@ -401,17 +401,17 @@ void MenuBogsTab::bogCellEdited(int row, int column, const QString& text) {
 void MenuBogsTab::bogDoubleClicked(int row, int column) {
   const int p = ctx_.page(), b = column - 1;
   if (row != 1 || bogGrid_->isEditMode() || !page() || b < 0 || b >= int(page()->bogs.size())) return;
-  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Bogs, std::size_t(b), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
     return mirdal::stepDefaultValidButton(m, std::size_t(p), std::size_t(b));
   });
 }
 
 void MenuBogsTab::buttonCellEdited(int row, int column, const QString& text) {
   const int p = ctx_.page(), b = ctx_.bog();
-  const mirdal::TBOG* g = bog();
+  const mirdal::Bog* g = bog();
   const std::optional<std::uint32_t> v = buttonCellValue(column, typedBytes(text));
   if (g && v && row >= 0 && row < int(g->buttons.size()))
-    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Buttons, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Buttons, std::size_t(row), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
       return mirdal::setButtonField(m, std::size_t(p), std::size_t(b), std::size_t(row), mirdal::buttonFieldOf(column), *v, soundCount_);
     });
   showButtonRow(row);  // the stored value, whether the edit was taken or not
@@ -419,25 +419,25 @@ void MenuBogsTab::buttonCellEdited(int row, int column, const QString& text) {
 }
 
 void MenuBogsTab::buttonDoubleClicked(int row, int column) {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   if (buttonGrid_->isEditMode() || !b || row != ctx_.button()) return;
   switch (column) {
     case kBtnNStart:
     case kBtnNEnd:
-      animate(b->normal_start, b->normal_end, b->normal_repeat == 1, column == kBtnNStart ? b->normal_start : b->normal_end);
+      animate(b->normalStart, b->normalEnd, b->normalRepeat == 1, column == kBtnNStart ? b->normalStart : b->normalEnd);
       break;
     case kBtnSStart:
     case kBtnSEnd:
-      animate(b->selected_start, b->selected_end, b->selected_repeat == 1,
-              column == kBtnSStart ? b->selected_start : b->selected_end);
+      animate(b->selectedStart, b->selectedEnd, b->selectedRepeat == 1,
+              column == kBtnSStart ? b->selectedStart : b->selectedEnd);
       break;
     case kBtnAStart:
     case kBtnAEnd:
-      animate(b->activated_start, b->activated_end, false, column == kBtnAStart ? b->activated_start : b->activated_end);
+      animate(b->activatedStart, b->activatedEnd, false, column == kBtnAStart ? b->activatedStart : b->activatedEnd);
       break;
     case kBtnSSound:
     case kBtnASound: {
-      const std::uint16_t id = column == kBtnSSound ? b->selected_sound : b->activated_sound;
+      const std::uint16_t id = column == kBtnSSound ? b->selectedSound : b->activatedSound;
       if (id < soundCount_) emit soundRequested(id);
       break;
     }
@@ -449,14 +449,14 @@ void MenuBogsTab::buttonDoubleClicked(int row, int column) {
 
 void MenuBogsTab::animate(std::uint16_t first, std::uint16_t last, bool repeat, std::uint16_t after) {
   stopAnimation();
-  const mirdal::TPage* p = page();
+  const mirdal::IgPage* p = page();
   const std::size_t objects = ctx_.menu().objects.size();
   if (!p || first >= objects || last >= objects || last < first) {
     showObject(after);
     return;
   }
   anim_ = Animation{first, last, first, after, repeat};
-  timer_->setInterval(int(mirdal::animationIntervalMs(ctx_.menu().ics.frame_rate, p->animation_frame_rate_code)));
+  timer_->setInterval(int(mirdal::animationIntervalMs(ctx_.menu().ics.frameRate, p->animationFrameRateCode)));
   animationStep();
   timer_->start();
   if (repeat) emit animationRunning(true);
@@ -486,14 +486,14 @@ void MenuBogsTab::stopAnimation() {
 
 // ---- the command list of the chosen button ----
 
-void MenuBogsTab::runCommandEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit) {
-  const mirdal::TIGbutton* b = button();
+void MenuBogsTab::runCommandEdit(const std::function<mirdal::EditResult(mirdal::CommandList&)>& edit) {
+  const mirdal::IgButton* b = button();
   if (!b) return;
   const int p = ctx_.page(), g = ctx_.bog(), i = ctx_.button();
-  mirdal::TCommands program = b->commands;
+  mirdal::CommandList program = b->commands;
   const mirdal::EditResult r = edit(program);
   if (!r.changed) return;
-  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Commands, r.selection.first, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Commands, r.selection.first, std::size_t(p)), [&](mirdal::IgMenu& m) {
     return mirdal::setButtonCommands(m, std::size_t(p), std::size_t(g), std::size_t(i), program);
   });
   commands_->selectLines(int(r.selection.first), int(r.selection.last));
@@ -501,17 +501,17 @@ void MenuBogsTab::runCommandEdit(const std::function<mirdal::EditResult(mirdal::
 }
 
 void MenuBogsTab::commandKey(CommandKey key) {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   if (!b) return;
   const mirdal::LineSelection sel = commands_->selection();
-  mirdal::TCommands& buffer = ctx_.workspace().copyBuffer;
+  mirdal::CommandList& buffer = ctx_.workspace().copyBuffer;
   switch (key) {
     case CommandKey::Insert:
-      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
+      runCommandEdit([sel](mirdal::CommandList& prog) { return mirdal::insertCommands(prog, sel, {mirdal::NavCommand{}}); });
       break;
     case CommandKey::Paste:
-      if (const std::optional<mirdal::TCommands> lines = linesToPaste(buffer))
-        runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, *lines); });
+      if (const std::optional<mirdal::CommandList> lines = linesToPaste(buffer))
+        runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines); });
       break;
     case CommandKey::Copy:
       if (b->commands.empty()) break;
@@ -520,14 +520,14 @@ void MenuBogsTab::commandKey(CommandKey key) {
       break;
     case CommandKey::Cut:
       if (b->commands.empty()) break;
-      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(buffer, prog, sel); });
+      runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(buffer, prog, sel); });
       putCommandLinesOnClipboard(buffer, kContext);
       break;
     case CommandKey::Delete:
-      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
+      runCommandEdit([sel](mirdal::CommandList& prog) { return mirdal::deleteCommands(prog, sel); });
       break;
     case CommandKey::Nop:
-      runCommandEdit([sel](mirdal::TCommands& prog) { return mirdal::nopcmd(prog, sel); });
+      runCommandEdit([sel](mirdal::CommandList& prog) { return mirdal::nopCommands(prog, sel); });
       break;
     case CommandKey::SelectAll: {
       const mirdal::LineSelection all = mirdal::selectAll(b->commands);
@@ -537,41 +537,41 @@ void MenuBogsTab::commandKey(CommandKey key) {
   }
 }
 
-void MenuBogsTab::editCurrentLine(const mirdal::TNavCommand& c) {
-  const mirdal::TIGbutton* b = button();
+void MenuBogsTab::editCurrentLine(const mirdal::NavCommand& c) {
+  const mirdal::IgButton* b = button();
   const int line = commands_->currentRow();
   if (!b || line < 0 || line >= int(b->commands.size())) return;
-  runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(line), c); });
+  runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::setCommand(prog, std::size_t(line), c); });
   commands_->selectLine(line);
   showEditor();
 }
 
 void MenuBogsTab::commandCellEdited(int row, int column, const QString& text) {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   if (!b || b->commands.empty()) {
     commands_->setCell(row, column, QString());  // no command to store into
     return;
   }
   if (row < 0 || row >= int(b->commands.size())) return;
   if (column >= 1 && column <= 3 && text.size() == 8 && !text.contains(' ')) {
-    mirdal::TNavCommand c = b->commands[std::size_t(row)];
+    mirdal::NavCommand c = b->commands[std::size_t(row)];
     const std::uint32_t v = hexValue(text);
     (column == 1 ? c.opcode : column == 2 ? c.dst : c.src) = v;
-    runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(row), c); });
+    runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::setCommand(prog, std::size_t(row), c); });
   } else if (column == mirdal::kColLine) {
-    if (const std::optional<mirdal::TNavCommand> c = typedCommand(text))
-      runCommandEdit([&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(row), *c); });
+    if (const std::optional<mirdal::NavCommand> c = typedCommand(text))
+      runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::setCommand(prog, std::size_t(row), *c); });
   }
   // The line as stored (a refused command line shows the old one again).
-  if (const mirdal::TIGbutton* now = button(); now && row < int(now->commands.size()))
-    commands_->setRow(row, mirdal::comm2str(now->commands[std::size_t(row)], std::size_t(row), kContext));
+  if (const mirdal::IgButton* now = button(); now && row < int(now->commands.size()))
+    commands_->setRow(row, mirdal::commandRow(now->commands[std::size_t(row)], std::size_t(row), kContext));
 }
 
 void MenuBogsTab::importCommands() {
   if (!button()) return;
   Interaction& ia = ctx_.interaction();
-  const std::optional<mirdal::TCommands> lines = chooseProgramFile(ia, ctx_.workspace());
-  const mirdal::TIGbutton* b = button();
+  const std::optional<mirdal::CommandList> lines = chooseProgramFile(ia, ctx_.workspace());
+  const mirdal::IgButton* b = button();
   if (!lines || !b) return;
   const ImportPlace place = askImportPlace(ia, b->commands.empty());
   if (place == ImportPlace::Cancel) return;
@@ -589,7 +589,7 @@ void MenuBogsTab::importCommands() {
 }
 
 void MenuBogsTab::follow(int line) {
-  const mirdal::TIGbutton* b = button();
+  const mirdal::IgButton* b = button();
   if (!b || line < 0 || line >= int(b->commands.size())) return;
   const mirdal::FollowAction a = mirdal::followCommand(b->commands, std::size_t(line));
   if (a.kind == mirdal::FollowAction::Kind::SelectLine) {
@@ -599,10 +599,10 @@ void MenuBogsTab::follow(int line) {
   if (a.kind != mirdal::FollowAction::Kind::SetButtonPage) return;
   if (a.selectPage && a.page < ctx_.menu().ics.pages.size()) ctx_.setPage(int(a.page));
   if (!a.selectButton || !page()) return;
-  const mirdal::TPage& pg = *page();
+  const mirdal::IgPage& pg = *page();
   for (std::size_t g = 0; g < pg.bogs.size(); ++g)
     for (std::size_t i = 0; i < pg.bogs[g].buttons.size(); ++i)
-      if (pg.bogs[g].buttons[i].button_id == a.button) {
+      if (pg.bogs[g].buttons[i].buttonId == a.button) {
         ctx_.setBog(int(g));
         ctx_.setButton(int(i));
         return;

@@ -40,18 +40,18 @@ class StringGrid;
 // An object through a palette as the previews show it, decoded from its RLE
 // bytes when the model has not decoded it yet (the model stays as it is);
 // nullopt for an object that does not exist.
-std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::TMenu& m, std::size_t object, std::size_t palette);
+std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::IgMenu& m, std::size_t object, std::size_t palette);
 
 class MenuBogsTab : public QWidget {
   Q_OBJECT
  public:
   MenuBogsTab(MenuContext& ctx, QWidget* parent = nullptr);
 
-  StringGrid* sgBOG() const { return bogGrid_; }
-  StringGrid* sgButton() const { return buttonGrid_; }
-  CommandGrid* sgMCommands() const { return commands_; }
+  StringGrid* bogGrid() const { return bogGrid_; }
+  StringGrid* buttonGrid() const { return buttonGrid_; }
+  CommandGrid* buttonCommandGrid() const { return commands_; }
   CommandFieldEditor* editor() const { return editor_; }
-  PictureView* iBOG() const { return preview_; }
+  PictureView* bogPreview() const { return preview_; }
 
   // The key actions (also reachable without the keys).
   void insertBog();
@@ -76,9 +76,9 @@ class MenuBogsTab : public QWidget {
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
-  const mirdal::TPage* page() const;
-  const mirdal::TBOG* bog() const;
-  const mirdal::TIGbutton* button() const;
+  const mirdal::IgPage* page() const;
+  const mirdal::Bog* bog() const;
+  const mirdal::IgButton* button() const;
 
   void documentChanged(const mirdal::ChangeNotice& n);
   void pageChosen();
@@ -100,8 +100,8 @@ class MenuBogsTab : public QWidget {
   void commandKey(CommandKey key);
   // "Import program..." for the chosen button's commands.
   void importCommands();
-  void runCommandEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit);
-  void editCurrentLine(const mirdal::TNavCommand& c);
+  void runCommandEdit(const std::function<mirdal::EditResult(mirdal::CommandList&)>& edit);
+  void editCurrentLine(const mirdal::NavCommand& c);
   void follow(int line);
   void animate(std::uint16_t first, std::uint16_t last, bool repeat, std::uint16_t after);
   void animationStep();

@@ -48,12 +48,12 @@ MenuChoiceBox::MenuChoiceBox(MenuContext& ctx, QWidget* parent) : QWidget(parent
 }
 
 void MenuChoiceBox::refill(bool load) {
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const bool loaded = ctx_.loaded();
   QStringList objects, palettes;
   if (loaded) {
-    for (const mirdal::TIGobject& o : m.objects) objects << hex(o.object_id, 4);
-    for (const mirdal::TIGpalette& p : m.palettes) palettes << hex(p.palette_id, 2);
+    for (const mirdal::IgObject& o : m.objects) objects << hex(o.objectId, 4);
+    for (const mirdal::IgPalette& p : m.palettes) palettes << hex(p.paletteId, 2);
   }
   const int object = clamped(load ? 0 : ctx_.object(), int(objects.size()));
   const int palette = clamped(load ? 0 : ctx_.palette(), int(palettes.size()));

@@ -18,9 +18,9 @@ class MenuChoiceBox : public QWidget {
  public:
   MenuChoiceBox(MenuContext& ctx, QWidget* parent = nullptr);
 
-  QComboBox* cbObjects() const { return objects_; }
-  QComboBox* cbPalettes() const { return palettes_; }
-  QCheckBox* cbPalOnly() const { return palOnly_; }
+  QComboBox* objectsChoice() const { return objects_; }
+  QComboBox* palettesChoice() const { return palettes_; }
+  QCheckBox* paletteOnlyBox() const { return palOnly_; }
 
  private:
   // Refills the lists from the menu and keeps the context's choices inside

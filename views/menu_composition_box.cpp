@@ -80,17 +80,17 @@ void MenuCompositionBox::showComposition() {
     inTime_->clear();
     return;
   }
-  const mirdal::TIGSc& c = ctx_.menu().ics;
-  showComboItem(video_, videoItemOf(c.video_width, c.video_height));
-  showComboItem(frame_, c.frame_rate);
-  timeout_->setText(QString::fromStdString(mirdal::timeoutText(c.user_timeout)));
-  inTime_->setText(QString::fromStdString(mirdal::igTimeText(ctx_.menu().in_time)));
+  const mirdal::InteractiveComposition& c = ctx_.menu().ics;
+  showComboItem(video_, videoItemOf(c.videoWidth, c.videoHeight));
+  showComboItem(frame_, c.frameRate);
+  timeout_->setText(QString::fromStdString(mirdal::timeoutText(c.userTimeout)));
+  inTime_->setText(QString::fromStdString(mirdal::igTimeText(ctx_.menu().inTime)));
 }
 
 void MenuCompositionBox::videoChosen(int item) {
   if (!ctx_.loaded() || item < 0 || item >= int(kVideoSizes.size())) return;
   const VideoSize v = kVideoSizes[std::size_t(item)];
-  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::IgMenu& m) {
     return mirdal::setCompositionField(m, mirdal::CompositionField::Width, v.width) &&
            mirdal::setCompositionField(m, mirdal::CompositionField::Height, v.height);
   });
@@ -99,7 +99,7 @@ void MenuCompositionBox::videoChosen(int item) {
 
 void MenuCompositionBox::frameChosen(int item) {
   if (!ctx_.loaded()) return;
-  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::IgMenu& m) {
     return mirdal::setCompositionField(m, mirdal::CompositionField::FrameRate, std::uint32_t(item));
   });
   showComposition();
@@ -109,7 +109,7 @@ void MenuCompositionBox::storeTimeout() {
   if (!ctx_.loaded()) return;
   const std::int64_t ticks = mirdal::timeoutTicks(typedBytes(timeout_->text()));
   if (ticks >= 0 && ticks <= mirdal::kMaxUserTimeout)
-    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Composition, 0), [&](mirdal::IgMenu& m) {
       return mirdal::setCompositionField(m, mirdal::CompositionField::UserTimeout, std::uint32_t(ticks));
     });
   showComposition();  // a refused time shows the stored one again

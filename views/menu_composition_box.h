@@ -16,10 +16,10 @@ class MenuCompositionBox : public QWidget {
  public:
   MenuCompositionBox(MenuContext& ctx, QWidget* parent = nullptr);
 
-  QComboBox* cbVideo() const { return video_; }
-  QComboBox* cbFrame() const { return frame_; }
-  QLineEdit* eUTO() const { return timeout_; }
-  QLineEdit* meIGInTime() const { return inTime_; }
+  QComboBox* videoSizeChoice() const { return video_; }
+  QComboBox* compositionFrameRateChoice() const { return frame_; }
+  QLineEdit* userTimeoutField() const { return timeout_; }
+  QLineEdit* inTimeField() const { return inTime_; }
 
   // Shows what the menu holds (everything empty and disabled without one).
   void showComposition();

@@ -44,12 +44,12 @@ void MenuContext::setPaletteOnly(bool on) {
   emit paletteOnlyChanged(on);
 }
 
-bool mayDropDisplaySets(Interaction& ia, const mirdal::TMenu& m) {
-  if (m.display_sets <= 1) return true;
-  const QString others = m.display_sets == 2 ? QObject::tr("the other one") : QObject::tr("the other %1").arg(m.display_sets - 1);
+bool mayDropDisplaySets(Interaction& ia, const mirdal::IgMenu& m) {
+  if (m.displaySets <= 1) return true;
+  const QString others = m.displaySets == 2 ? QObject::tr("the other one") : QObject::tr("the other %1").arg(m.displaySets - 1);
   const QString q = QObject::tr("The stream this menu was loaded from holds %1 display sets; the menu holds the "
                                 "first one alone, and only that one is written. Write it and drop %2?")
-                        .arg(m.display_sets)
+                        .arg(m.displaySets)
                         .arg(others);
   return ia.ask(q, Choices::YesNo) == Answer::Yes;
 }

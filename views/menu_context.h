@@ -19,8 +19,8 @@ class MenuContext : public QObject {
   MenuContext(mirdal::Workspace& ws, Interaction& ia, QObject* parent = nullptr);
 
   mirdal::Workspace& workspace() const { return ws_; }
-  mirdal::Document<mirdal::TMenu>& document() const { return ws_.menu; }
-  const mirdal::TMenu& menu() const { return ws_.menu.model(); }
+  mirdal::Document<mirdal::IgMenu>& document() const { return ws_.menu; }
+  const mirdal::IgMenu& menu() const { return ws_.menu.model(); }
   bool loaded() const { return ws_.menu.loaded(); }
   Interaction& interaction() const { return ia_; }
   // Change notices of the menu document.
@@ -63,6 +63,6 @@ class MenuContext : public QObject {
 // Before Save or Mux writes a menu whose stream held more display sets than
 // the one loaded: asks whether to write it and drop the others. True when
 // there is nothing to drop or the user agreed.
-bool mayDropDisplaySets(Interaction& ia, const mirdal::TMenu& m);
+bool mayDropDisplaySets(Interaction& ia, const mirdal::IgMenu& m);
 
 }  // namespace mirdal::gui

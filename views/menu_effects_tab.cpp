@@ -99,11 +99,11 @@ MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   const QString hints[4] = {tr("Object cropping horizontal position"), tr("Object cropping vertical position"),
                             tr("Object cropping width"), tr("Object cropping height")};
   for (int i = 0; i < 4; ++i) {
-    crop_[i] = new TumNumberEdit(this, 0, 1919);
+    crop_[i] = new NumberEdit(this, 0, 1919);
     crop_[i]->setObjectName(QString::fromLatin1(names[i]));
     crop_[i]->setToolTip(hints[i]);
     cropLine->addWidget(crop_[i]);
-    connect(crop_[i], &TumNumberEdit::valueCommitted, this, &MenuEffectsTab::cropCommitted);
+    connect(crop_[i], &NumberEdit::valueCommitted, this, &MenuEffectsTab::cropCommitted);
   }
   cropLine->addStretch(1);
   left->addLayout(cropLine);
@@ -141,7 +141,7 @@ MenuEffectsTab::MenuEffectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   showAll();
 }
 
-const mirdal::Teffectseq* MenuEffectsTab::current() const {
+const mirdal::EffectSequence* MenuEffectsTab::current() const {
   const int p = ctx_.page();
   if (!ctx_.loaded() || p < 0 || p >= int(ctx_.menu().ics.pages.size())) return nullptr;
   return &ctx_.menu().ics.pages[std::size_t(p)].effects[seq_];
@@ -161,21 +161,21 @@ void MenuEffectsTab::documentChanged(const mirdal::ChangeNotice& n) {
 
 void MenuEffectsTab::showAll() {
   showing_ = true;
-  const mirdal::Teffectseq* s = current();
-  const int nw = s ? s->window_count : 0;
+  const mirdal::EffectSequence* s = current();
+  const int nw = s ? s->windowCount : 0;
   windows_->setDataRowCount(nw);
   for (int i = 0; i < nw; ++i) {
-    const mirdal::TEffectWindow& w = s->windows[std::size_t(i)];
-    windows_->setRowTexts(i, {QStringLiteral("%1").arg(w.window_id, 2, 10, QLatin1Char('0')), QString::number(w.x),
+    const mirdal::EffectWindow& w = s->windows[std::size_t(i)];
+    windows_->setRowTexts(i, {QStringLiteral("%1").arg(w.windowId, 2, 10, QLatin1Char('0')), QString::number(w.x),
                               QString::number(w.y), QString::number(w.width), QString::number(w.height)});
   }
   const int ne = s ? int(s->effects.size()) : 0;
   effects_->setDataRowCount(ne);
   for (int i = 0; i < ne; ++i) {
-    const mirdal::Teffect& e = s->effects[std::size_t(i)];
+    const mirdal::Effect& e = s->effects[std::size_t(i)];
     effects_->setRowTexts(i, {QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')),
-                              QString::fromStdString(mirdal::igTimeText(e.duration)), hex(e.palette_id, 2),
-                              QString::number(e.comp_objects.size())});
+                              QString::fromStdString(mirdal::igTimeText(e.duration)), hex(e.paletteId, 2),
+                              QString::number(e.compObjects.size())});
     if (QTableWidgetItem* it = effects_->item(i, 3)) it->setFlags(it->flags() & ~Qt::ItemIsEditable);
   }
   // Without a page the grids stay empty; a page without effects still
@@ -189,13 +189,13 @@ void MenuEffectsTab::showAll() {
 
 void MenuEffectsTab::showCompObjects() {
   showing_ = true;
-  const mirdal::Teffectseq* s = current();
-  const mirdal::Teffect* e = s && effect_ < int(s->effects.size()) ? &s->effects[std::size_t(effect_)] : nullptr;
-  const int n = e ? int(e->comp_objects.size()) : 0;
+  const mirdal::EffectSequence* s = current();
+  const mirdal::Effect* e = s && effect_ < int(s->effects.size()) ? &s->effects[std::size_t(effect_)] : nullptr;
+  const int n = e ? int(e->compObjects.size()) : 0;
   compObjects_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) {
-    const mirdal::TCompObject& c = e->comp_objects[std::size_t(i)];
-    compObjects_->setRowTexts(i, {QString::number(i + 1), hex(c.object_id, 4), hex(c.window_id, 2), QString::number(c.x),
+    const mirdal::CompositionObject& c = e->compObjects[std::size_t(i)];
+    compObjects_->setRowTexts(i, {QString::number(i + 1), hex(c.objectId, 4), hex(c.windowId, 2), QString::number(c.x),
                                   QString::number(c.y)});
   }
   compObjects_->setEnabled(e != nullptr);
@@ -207,13 +207,13 @@ void MenuEffectsTab::showCompObjects() {
 }
 
 void MenuEffectsTab::showCrop() {
-  const mirdal::Teffectseq* s = current();
-  const mirdal::TCompObject* c = nullptr;
-  if (s && effect_ < int(s->effects.size()) && compObject_ < int(s->effects[std::size_t(effect_)].comp_objects.size()))
-    c = &s->effects[std::size_t(effect_)].comp_objects[std::size_t(compObject_)];
+  const mirdal::EffectSequence* s = current();
+  const mirdal::CompositionObject* c = nullptr;
+  if (s && effect_ < int(s->effects.size()) && compObject_ < int(s->effects[std::size_t(effect_)].compObjects.size()))
+    c = &s->effects[std::size_t(effect_)].compObjects[std::size_t(compObject_)];
   const bool on = c && c->cropped();
   cropped_->setChecked(on);
-  const int values[4] = {on ? c->crop_x : 0, on ? c->crop_y : 0, on ? c->crop_width : 0, on ? c->crop_height : 0};
+  const int values[4] = {on ? c->cropX : 0, on ? c->cropY : 0, on ? c->cropWidth : 0, on ? c->cropHeight : 0};
   for (int i = 0; i < 4; ++i) {
     crop_[i]->setValue(values[i]);
     crop_[i]->setEnabled(on);
@@ -225,32 +225,32 @@ void MenuEffectsTab::showCrop() {
 // on), then the object, cropped as stored, through the effect's palette
 // (framed when button frames are on).
 void MenuEffectsTab::drawPreview() {
-  const mirdal::Teffectseq* s = current();
+  const mirdal::EffectSequence* s = current();
   if (!s) {
     preview_->clear();
     return;
   }
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const mirdal::Options& o = ctx_.workspace().options;
   const mirdal::Colour background = colourOf(o.colours.objectBackground);
   mirdal::Canvas c;
-  c.width = m.ics.video_width;
-  c.height = m.ics.video_height;
+  c.width = m.ics.videoWidth;
+  c.height = m.ics.videoHeight;
   c.rgba.assign(std::size_t(c.width) * std::size_t(c.height) * 4, 255);
   mirdal::fillRect(c, {0, 0, c.width, c.height}, background);
   if (effect_ < int(s->effects.size())) {
-    const mirdal::Teffect& e = s->effects[std::size_t(effect_)];
-    for (const mirdal::TCompObject& co : e.comp_objects) {
+    const mirdal::Effect& e = s->effects[std::size_t(effect_)];
+    for (const mirdal::CompositionObject& co : e.compObjects) {
       mirdal::Rect clip{0, 0, c.width, c.height};
-      if (co.window_id < s->window_count) {
-        const mirdal::TEffectWindow& w = s->windows[co.window_id];
+      if (co.windowId < s->windowCount) {
+        const mirdal::EffectWindow& w = s->windows[co.windowId];
         clip = {w.x, w.y, w.width, w.height};
         mirdal::fillRect(c, clip, background);
         if (o.windowFrame) mirdal::frameRect(c, clip, colourOf(o.colours.window));
       }
-      std::optional<mirdal::RgbaPicture> pic = objectPicture(m, co.object_id, e.palette_id);
+      std::optional<mirdal::RgbaPicture> pic = objectPicture(m, co.objectId, e.paletteId);
       if (!pic) continue;
-      if (co.cropped()) pic = mirdal::Obj2PicCr(*pic, co.crop_x, co.crop_y, co.crop_width, co.crop_height);
+      if (co.cropped()) pic = mirdal::cropPicture(*pic, co.cropX, co.cropY, co.cropWidth, co.cropHeight);
       mirdal::blendPicture(c, *pic, co.x, co.y, clip);
       if (o.buttonFrame) mirdal::frameRect(c, {co.x, co.y, pic->width, pic->height}, colourOf(o.colours.normalButton));
     }
@@ -259,13 +259,13 @@ void MenuEffectsTab::drawPreview() {
 }
 
 void MenuEffectsTab::windowEdited(int row, int column, const QString& text) {
-  const mirdal::Teffectseq* s = current();
-  const auto w = s && row < s->window_count
+  const mirdal::EffectSequence* s = current();
+  const auto w = s && row < s->windowCount
                      ? mirdal::editedWindow(s->windows[std::size_t(row)], column, typedBytes(text))
                      : std::nullopt;
   if (w) {
     const int p = ctx_.page();
-    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
       return mirdal::setEffectWindow(m, std::size_t(p), seq_, std::size_t(row), *w);
     });
   }
@@ -273,12 +273,12 @@ void MenuEffectsTab::windowEdited(int row, int column, const QString& text) {
 }
 
 void MenuEffectsTab::effectEdited(int row, int column, const QString& text) {
-  const mirdal::Teffectseq* s = current();
+  const mirdal::EffectSequence* s = current();
   if (s && row < int(s->effects.size())) {
     if (const auto e = mirdal::editedEffect(s->effects[std::size_t(row)], column, typedBytes(text))) {
       const int p = ctx_.page();
-      ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
-        return mirdal::setEffect(m, std::size_t(p), seq_, std::size_t(row), e->duration, e->palette_id);
+      ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(row), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
+        return mirdal::setEffect(m, std::size_t(p), seq_, std::size_t(row), e->duration, e->paletteId);
       });
     }
   }
@@ -286,15 +286,15 @@ void MenuEffectsTab::effectEdited(int row, int column, const QString& text) {
 }
 
 void MenuEffectsTab::compObjectEdited(int row, int column, const QString& text) {
-  const mirdal::Teffectseq* s = current();
-  if (s && effect_ < int(s->effects.size()) && row < int(s->effects[std::size_t(effect_)].comp_objects.size())) {
-    const auto c = mirdal::editedCompObject(s->effects[std::size_t(effect_)].comp_objects[std::size_t(row)], column,
+  const mirdal::EffectSequence* s = current();
+  if (s && effect_ < int(s->effects.size()) && row < int(s->effects[std::size_t(effect_)].compObjects.size())) {
+    const auto c = mirdal::editedCompObject(s->effects[std::size_t(effect_)].compObjects[std::size_t(row)], column,
                                             typedBytes(text));
     if (c) {
       const int p = ctx_.page();
       compObject_ = row;
       ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(effect_), 1, std::size_t(p)),
-                           [&](mirdal::TMenu& m) {
+                           [&](mirdal::IgMenu& m) {
                              return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(row), *c);
                            });
     }
@@ -303,41 +303,41 @@ void MenuEffectsTab::compObjectEdited(int row, int column, const QString& text) 
 }
 
 void MenuEffectsTab::cropCommitted() {
-  const mirdal::Teffectseq* s = current();
+  const mirdal::EffectSequence* s = current();
   if (!s || effect_ >= int(s->effects.size()) ||
-      compObject_ >= int(s->effects[std::size_t(effect_)].comp_objects.size()))
+      compObject_ >= int(s->effects[std::size_t(effect_)].compObjects.size()))
     return;
-  mirdal::TCompObject c = s->effects[std::size_t(effect_)].comp_objects[std::size_t(compObject_)];
+  mirdal::CompositionObject c = s->effects[std::size_t(effect_)].compObjects[std::size_t(compObject_)];
   if (!c.cropped()) return;
-  c.crop_x = std::uint16_t(crop_[0]->value());
-  c.crop_y = std::uint16_t(crop_[1]->value());
-  c.crop_width = std::uint16_t(crop_[2]->value());
-  c.crop_height = std::uint16_t(crop_[3]->value());
+  c.cropX = std::uint16_t(crop_[0]->value());
+  c.cropY = std::uint16_t(crop_[1]->value());
+  c.cropWidth = std::uint16_t(crop_[2]->value());
+  c.cropHeight = std::uint16_t(crop_[3]->value());
   const int p = ctx_.page();
-  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(effect_), 1, std::size_t(p)), [&](mirdal::TMenu& m) {
+  ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Effects, std::size_t(effect_), 1, std::size_t(p)), [&](mirdal::IgMenu& m) {
     return mirdal::setCompObject(m, std::size_t(p), seq_, std::size_t(effect_), std::size_t(compObject_), c);
   });
   showCrop();  // a refused rectangle shows the stored one
 }
 
 void MenuEffectsTab::insertRow(StringGrid* g) {
-  const mirdal::Teffectseq* s = current();
+  const mirdal::EffectSequence* s = current();
   if (!s) return;
   const std::size_t p = std::size_t(ctx_.page());
   const auto notice = mirdal::ChangeNotice::resized(MenuPart::Effects, 0, p);
   if (g == windows_) {
-    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::insertEffectWindow(m, p, seq_); });
+    ctx_.document().edit(notice, [&](mirdal::IgMenu& m) { return mirdal::insertEffectWindow(m, p, seq_); });
   } else if (g == effects_) {
     // After the chosen effect (as the first of an empty sequence).
     const std::size_t at = s->effects.empty() ? 0 : std::size_t(effect_) + 1;
-    if (ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::insertEffect(m, p, seq_, at); })) {
+    if (ctx_.document().edit(notice, [&](mirdal::IgMenu& m) { return mirdal::insertEffect(m, p, seq_, at); })) {
       effect_ = int(at);
       compObject_ = 0;
     }
   } else if (effect_ < int(s->effects.size())) {
-    const std::size_t at = s->effects[std::size_t(effect_)].comp_objects.size();
-    if (ctx_.document().edit(notice, [&](mirdal::TMenu& m) {
-          return mirdal::insertCompObject(m, p, seq_, std::size_t(effect_), mirdal::TCompObject{});
+    const std::size_t at = s->effects[std::size_t(effect_)].compObjects.size();
+    if (ctx_.document().edit(notice, [&](mirdal::IgMenu& m) {
+          return mirdal::insertCompObject(m, p, seq_, std::size_t(effect_), mirdal::CompositionObject{});
         }))
       compObject_ = int(at);
   }
@@ -345,17 +345,17 @@ void MenuEffectsTab::insertRow(StringGrid* g) {
 }
 
 void MenuEffectsTab::deleteRow(StringGrid* g) {
-  const mirdal::Teffectseq* s = current();
+  const mirdal::EffectSequence* s = current();
   const int row = g->currentRow();
   if (!s || row < 0 || row >= g->dataRowCount()) return;
   const std::size_t p = std::size_t(ctx_.page());
   const auto notice = mirdal::ChangeNotice::resized(MenuPart::Effects, std::size_t(row), p);
   if (g == windows_)
-    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::deleteEffectWindow(m, p, seq_, std::size_t(row)); });
+    ctx_.document().edit(notice, [&](mirdal::IgMenu& m) { return mirdal::deleteEffectWindow(m, p, seq_, std::size_t(row)); });
   else if (g == effects_)
-    ctx_.document().edit(notice, [&](mirdal::TMenu& m) { return mirdal::deleteEffect(m, p, seq_, std::size_t(row)); });
+    ctx_.document().edit(notice, [&](mirdal::IgMenu& m) { return mirdal::deleteEffect(m, p, seq_, std::size_t(row)); });
   else
-    ctx_.document().edit(notice, [&](mirdal::TMenu& m) {
+    ctx_.document().edit(notice, [&](mirdal::IgMenu& m) {
       return mirdal::deleteCompObject(m, p, seq_, std::size_t(effect_), std::size_t(row));
     });
   showAll();

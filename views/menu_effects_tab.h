@@ -13,7 +13,7 @@
 
 namespace mirdal {
 struct ChangeNotice;
-struct Teffectseq;
+struct EffectSequence;
 }  // namespace mirdal
 
 class QCheckBox;
@@ -24,20 +24,20 @@ class MenuContext;
 class PictureView;
 class RadioGroup;
 class StringGrid;
-class TumNumberEdit;
+class NumberEdit;
 
 class MenuEffectsTab : public QWidget {
   Q_OBJECT
  public:
   MenuEffectsTab(MenuContext& ctx, QWidget* parent = nullptr);
 
-  RadioGroup* rgEffects() const { return sequenceChoice_; }
-  StringGrid* sgEffWindows() const { return windows_; }
-  StringGrid* sgEffEffects() const { return effects_; }
-  StringGrid* sgEffCompObjects() const { return compObjects_; }
-  QCheckBox* cbCropped() const { return cropped_; }
-  TumNumberEdit* neCrop(int i) const { return crop_[i]; }  // x, y, width, height
-  PictureView* iEffect() const { return preview_; }
+  RadioGroup* sequenceChoice() const { return sequenceChoice_; }
+  StringGrid* effectWindowGrid() const { return windows_; }
+  StringGrid* effectsGrid() const { return effects_; }
+  StringGrid* compositionObjectGrid() const { return compObjects_; }
+  QCheckBox* croppedBox() const { return cropped_; }
+  NumberEdit* cropField(int i) const { return crop_[i]; }  // x, y, width, height
+  PictureView* effectPreview() const { return preview_; }
 
   // 0 in-effects, 1 out-effects.
   int sequence() const { return seq_; }
@@ -47,7 +47,7 @@ class MenuEffectsTab : public QWidget {
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
-  const mirdal::Teffectseq* current() const;
+  const mirdal::EffectSequence* current() const;
   void documentChanged(const mirdal::ChangeNotice& n);
   void showAll();
   void showCompObjects();
@@ -66,7 +66,7 @@ class MenuEffectsTab : public QWidget {
   StringGrid* effects_;
   StringGrid* compObjects_;
   QCheckBox* cropped_;
-  TumNumberEdit* crop_[4];
+  NumberEdit* crop_[4];
   PictureView* preview_;
   int seq_ = 0;
   int effect_ = 0;

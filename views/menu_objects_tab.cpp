@@ -106,10 +106,10 @@ MenuObjectsTab::MenuObjectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   scroll_->setWidgetResizable(true);
   row->addWidget(scroll_, 1);
 
-  connectAction(loadObj_, [this] { bbLoadIGObjClick(); }, false);
-  connectAction(saveObj_, [this] { bbSaveIGObjClick(); }, false);
-  connectAction(savePal_, [this] { bbSavePaleClick(); }, false);
-  connectAction(loadPal_, [this] { bbLoadPaleClick(); }, false);
+  connectAction(loadObj_, [this] { loadObjectClicked(); }, false);
+  connectAction(saveObj_, [this] { saveObjectClicked(); }, false);
+  connectAction(savePal_, [this] { savePaletteClicked(); }, false);
+  connectAction(loadPal_, [this] { loadPaletteClicked(); }, false);
   connect(objects_, &QTableWidget::cellClicked, this, [this](int r, int) { objectClicked(r); });
   connect(objects_, &QTableWidget::currentCellChanged, this, [this](int r, int, int previous, int) {
     if (!showing_ && r != previous) objectClicked(r);
@@ -145,13 +145,13 @@ void MenuObjectsTab::refresh() {
 
 void MenuObjectsTab::fillObjects() {
   showing_ = true;
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const int n = ctx_.loaded() ? int(m.objects.size()) : 0;
   objects_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) {
-    const mirdal::TIGobject& o = m.objects[std::size_t(i)];
-    objects_->setRowTexts(i, {hex(o.object_id, 4), QString::number(o.width), QString::number(o.height),
-                              discText(mirdal::getobjref(m, std::uint16_t(i)))});
+    const mirdal::IgObject& o = m.objects[std::size_t(i)];
+    objects_->setRowTexts(i, {hex(o.objectId, 4), QString::number(o.width), QString::number(o.height),
+                              discText(mirdal::objectUses(m, std::uint16_t(i)))});
     alignRight(objects_, i);
   }
   objects_->fitColumnsToContents();
@@ -161,11 +161,11 @@ void MenuObjectsTab::fillObjects() {
 
 void MenuObjectsTab::fillPalettes() {
   showing_ = true;
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const int n = ctx_.loaded() ? int(m.palettes.size()) : 0;
   palettes_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) {
-    palettes_->setRowTexts(i, {hex(unsigned(i), 2), discText(mirdal::getpalref(m, std::uint16_t(i)))});
+    palettes_->setRowTexts(i, {hex(unsigned(i), 2), discText(mirdal::paletteUses(m, std::uint16_t(i)))});
     alignRight(palettes_, i);
   }
   palettes_->fitColumnsToContents();
@@ -173,7 +173,7 @@ void MenuObjectsTab::fillPalettes() {
 }
 
 void MenuObjectsTab::enableControls() {
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const bool loaded = ctx_.loaded();
   const bool objects = loaded && !m.objects.empty();
   const bool palettes = loaded && !m.palettes.empty();
@@ -201,9 +201,9 @@ void MenuObjectsTab::showChoices() {
 }
 
 void MenuObjectsTab::objectClicked(int row) {
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   if (row < 0 || std::size_t(row) >= m.objects.size()) return;
-  const std::string ref = mirdal::getobjref(m, std::uint16_t(row));
+  const std::string ref = mirdal::objectUses(m, std::uint16_t(row));
   objects_->setToolTip(tr("Objects\nRef: ") + discText(ref));
   ctx_.setObject(row);
   if (const auto pal = mirdal::referencePalette(m, std::uint16_t(row))) ctx_.setPalette(int(*pal));
@@ -211,9 +211,9 @@ void MenuObjectsTab::objectClicked(int row) {
 }
 
 void MenuObjectsTab::paletteClicked(int row) {
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   if (row < 0 || std::size_t(row) >= m.palettes.size()) return;
-  const std::string ref = mirdal::getpalref(m, std::uint16_t(row));
+  const std::string ref = mirdal::paletteUses(m, std::uint16_t(row));
   palettes_->setToolTip(ref.empty() ? tr("Palettes") : tr("Palettes\nRef: ") + discText(ref));
   ctx_.setPalette(row);
   showPreview();
@@ -228,7 +228,7 @@ void MenuObjectsTab::showEvent(QShowEvent* e) {
 // entry under it; a hand marks that there is one.
 void MenuObjectsTab::inspectPalette(QPoint at) {
   const int p = ctx_.palette();
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   if (!ctx_.paletteOnly() || !ctx_.loaded() || p < 0 || std::size_t(p) >= m.palettes.size()) {
     preview_->unsetCursor();
     return;
@@ -236,11 +236,11 @@ void MenuObjectsTab::inspectPalette(QPoint at) {
   const int entry = mirdal::paletteChartEntry(at.x(), at.y());
   if (entry >= 0) preview_->setCursor(Qt::PointingHandCursor);
   else preview_->unsetCursor();
-  mirdal::slog(mirdal::paletteInspectionText(std::size_t(p), mirdal::id2pal(m, std::size_t(p)), entry), 1);
+  mirdal::setStatusPanel(mirdal::paletteInspectionText(std::size_t(p), mirdal::paletteColours(m, std::size_t(p)), entry), 1);
 }
 
 void MenuObjectsTab::showPreview() {
-  const mirdal::TMenu& m = ctx_.menu();
+  const mirdal::IgMenu& m = ctx_.menu();
   const auto& colours = ctx_.workspace().options.colours;
   preview_->setBackground(optionColour(colours.objectBackground));
   const int o = ctx_.object(), p = ctx_.palette();
@@ -251,15 +251,15 @@ void MenuObjectsTab::showPreview() {
     if (!palette) return clearPreview();
     const std::uint32_t bg = colours.objectBackground;
     const mirdal::Canvas chart = mirdal::paletteChart(
-        mirdal::id2pal(m, std::size_t(p)),
+        mirdal::paletteColours(m, std::size_t(p)),
         mirdal::Colour{std::uint8_t(bg), std::uint8_t(bg >> 8), std::uint8_t(bg >> 16)});
     preview_->setPicture(toQImage(chart));
     preview_->setMinimumSize(preview_->picture().size());
-    if (speak) mirdal::slog("Palette: " + hex(unsigned(p), 2).toStdString() + " (" + std::to_string(p) + ")", 1);
+    if (speak) mirdal::setStatusPanel("Palette: " + hex(unsigned(p), 2).toStdString() + " (" + std::to_string(p) + ")", 1);
     return;
   }
   if (!palette || o < 0 || std::size_t(o) >= m.objects.size()) return clearPreview();
-  const mirdal::TIGobject& obj = m.objects[std::size_t(o)];
+  const mirdal::IgObject& obj = m.objects[std::size_t(o)];
   const mirdal::RgbaPicture pic = mirdal::objectPicture(m, std::size_t(o), std::size_t(p));
   if (pic.width == 0 || pic.height == 0) return clearPreview();
   preview_->setPicture(toQImage(pic));
@@ -269,9 +269,9 @@ void MenuObjectsTab::showPreview() {
     const QString text = QStringLiteral("Size: %1x%2,  Object: %3,  Palette: %4,  RLE pixel data: %5 (%6)")
                              .arg(obj.width)
                              .arg(obj.height)
-                             .arg(hex(unsigned(o), 4), hex(unsigned(p), 2), here.toString(qulonglong(obj.rle_length)),
+                             .arg(hex(unsigned(o), 4), hex(unsigned(p), 2), here.toString(qulonglong(obj.rleLength)),
                                   here.toString(qulonglong(obj.width) * obj.height));
-    mirdal::slog(text.toStdString(), 1);
+    mirdal::setStatusPanel(text.toStdString(), 1);
   }
 }
 
@@ -300,18 +300,18 @@ bool MenuObjectsTab::eventFilter(QObject* watched, QEvent* e) {
       return true;
     }
     if (k->key() == Qt::Key_Delete && mods == Qt::ShiftModifier) {
-      if (objects) DelIGobj();
-      else DelPale();
+      if (objects) deleteChosenObjects();
+      else deleteChosenPalettes();
       return true;
     }
   }
   return QWidget::eventFilter(watched, e);
 }
 
-void MenuObjectsTab::bbLoadIGObjClick() {
-  mirdal::Document<mirdal::TMenu>& doc = ctx_.document();
+void MenuObjectsTab::loadObjectClicked() {
+  mirdal::Document<mirdal::IgMenu>& doc = ctx_.document();
   if (!doc.loaded()) return;
-  const mirdal::TMenu& m = doc.model();
+  const mirdal::IgMenu& m = doc.model();
   const bool replaceObject = replaceObj_->isChecked() && ctx_.object() >= 0 && std::size_t(ctx_.object()) < m.objects.size();
   const bool replacePalette =
       replacePal_->isChecked() && ctx_.palette() >= 0 && std::size_t(ctx_.palette()) < m.palettes.size();
@@ -332,14 +332,14 @@ void MenuObjectsTab::bbLoadIGObjClick() {
   mirdal::Bytes png;
   std::string error;
   if (!mirdal::readFileBytes(pathBytes(path), png, &error)) {
-    mirdal::erlog("Cannot read " + pathBytes(path) + " (" + error + ")");
+    mirdal::logError("Cannot read " + pathBytes(path) + " (" + error + ")");
     return done();
   }
   mirdal::ObjectImport where;
   if (replaceObject) where.replaceObject = std::size_t(ctx_.object());
   if (replacePalette) where.replacePalette = std::size_t(ctx_.palette());
   std::optional<mirdal::ImportResult> result;
-  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::TMenu& menu) {
+  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& menu) {
     result = mirdal::importObjectPng(menu, png, where);
     return result.has_value();
   });
@@ -350,8 +350,8 @@ void MenuObjectsTab::bbLoadIGObjClick() {
   showChoices();
 }
 
-void MenuObjectsTab::bbSaveIGObjClick() {
-  const mirdal::TMenu& m = ctx_.menu();
+void MenuObjectsTab::saveObjectClicked() {
+  const mirdal::IgMenu& m = ctx_.menu();
   const int o = ctx_.object(), p = ctx_.palette();
   if (o < 0 || p < 0 || std::size_t(o) >= m.objects.size() || std::size_t(p) >= m.palettes.size()) return;
   FileDialogRequest r;
@@ -364,19 +364,19 @@ void MenuObjectsTab::bbSaveIGObjClick() {
   if (path.isEmpty()) return;
   const mirdal::IndexImage img = mirdal::objectImage(m, std::size_t(o));
   if (img.pixels.empty()) {
-    mirdal::erlog("Object " + hex(unsigned(o), 4).toStdString() + " has no pixels: no image written.");
+    mirdal::logError("Object " + hex(unsigned(o), 4).toStdString() + " has no pixels: no image written.");
     return;
   }
   const mirdal::Bytes bytes = mirdal::writePalettePng(img, m.palettes[std::size_t(p)], mirdal::baseCaption());
   std::string error;
   if (!mirdal::writeFileAtomic(pathBytes(path), bytes, &error))
-    mirdal::erlog("Cannot write " + pathBytes(path) + " (" + error + ")");
+    mirdal::logError("Cannot write " + pathBytes(path) + " (" + error + ")");
   else
     mirdal::log("Object " + hex(unsigned(o), 4).toStdString() + " saved as " + pathBytes(path));
 }
 
-void MenuObjectsTab::bbLoadPaleClick() {
-  mirdal::Document<mirdal::TMenu>& doc = ctx_.document();
+void MenuObjectsTab::loadPaletteClicked() {
+  mirdal::Document<mirdal::IgMenu>& doc = ctx_.document();
   if (!doc.loaded()) return;
   const int chosen = ctx_.palette();
   const bool replace = replacePal_->isChecked() && chosen >= 0 && std::size_t(chosen) < doc.model().palettes.size();
@@ -392,21 +392,21 @@ void MenuObjectsTab::bbLoadPaleClick() {
   const std::string file = pathBytes(path);
   mirdal::Bytes data;
   std::string error;
-  if (!mirdal::readFileBytes(file, data, &error)) return mirdal::erlog("Cannot read " + file + " (" + error + ")");
-  mirdal::TIGpalette pal;
-  if (!mirdal::readPaletteFile(data, file, mirdal::colourMatrixOf(doc.model()), pal, &error)) return mirdal::erlog("Not a palette: " + error + ".");
+  if (!mirdal::readFileBytes(file, data, &error)) return mirdal::logError("Cannot read " + file + " (" + error + ")");
+  mirdal::IgPalette pal;
+  if (!mirdal::readPaletteFile(data, file, mirdal::colourMatrixOf(doc.model()), pal, &error)) return mirdal::logError("Not a palette: " + error + ".");
   std::optional<std::size_t> at;
-  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::TMenu& m) {
+  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& m) {
     at = mirdal::putPalette(m, pal, replace ? std::optional<std::size_t>(std::size_t(chosen)) : std::nullopt);
     return at.has_value();
   });
-  if (!at) return mirdal::erlog("A menu holds at most 256 palettes; the palette was not added.");
+  if (!at) return mirdal::logError("A menu holds at most 256 palettes; the palette was not added.");
   ctx_.setPalette(int(*at));
   showChoices();
 }
 
-void MenuObjectsTab::bbSavePaleClick() {
-  const mirdal::TMenu& m = ctx_.menu();
+void MenuObjectsTab::savePaletteClicked() {
+  const mirdal::IgMenu& m = ctx_.menu();
   const int p = ctx_.palette();
   if (p < 0 || std::size_t(p) >= m.palettes.size()) return;
   FileDialogRequest r;
@@ -420,23 +420,23 @@ void MenuObjectsTab::bbSavePaleClick() {
   const std::string file = pathBytes(path);
   const mirdal::Bytes bytes = mirdal::paletteFile(m.palettes[std::size_t(p)], file);
   std::string error;
-  if (!mirdal::writeFileAtomic(file, bytes, &error)) mirdal::erlog("Cannot write " + file + " (" + error + ")");
-  else if (bytes.empty()) mirdal::erlog(file + ": a palette is saved as .pxml or .act; the file is left empty.");
+  if (!mirdal::writeFileAtomic(file, bytes, &error)) mirdal::logError("Cannot write " + file + " (" + error + ")");
+  else if (bytes.empty()) mirdal::logError(file + ": a palette is saved as .pxml or .act; the file is left empty.");
   else mirdal::log("Palette " + hex(unsigned(p), 2).toStdString() + " saved as " + file);
 }
 
-void MenuObjectsTab::DelIGobj() {
-  mirdal::Document<mirdal::TMenu>& doc = ctx_.document();
+void MenuObjectsTab::deleteChosenObjects() {
+  mirdal::Document<mirdal::IgMenu>& doc = ctx_.document();
   std::vector<std::size_t> rows = selectedRows(objects_);
   if (!doc.loaded() || rows.empty()) return;
   std::string refused;
-  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::TMenu& m) {
+  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& m) {
     refused = mirdal::deleteObjects(m, rows);
     return refused.empty();
   });
   if (!refused.empty()) {
-    mirdal::erlog(refused);
-    mirdal::erslog(refused);
+    mirdal::logError(refused);
+    mirdal::setStatusError(refused);
     return;
   }
   const int n = int(doc.model().objects.size());
@@ -444,18 +444,18 @@ void MenuObjectsTab::DelIGobj() {
   showChoices();
 }
 
-void MenuObjectsTab::DelPale() {
-  mirdal::Document<mirdal::TMenu>& doc = ctx_.document();
+void MenuObjectsTab::deleteChosenPalettes() {
+  mirdal::Document<mirdal::IgMenu>& doc = ctx_.document();
   std::vector<std::size_t> rows = selectedRows(palettes_);
   if (!doc.loaded() || rows.empty()) return;
   std::string refused;
-  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::TMenu& m) {
+  doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& m) {
     refused = mirdal::deletePalettes(m, rows);
     return refused.empty();
   });
   if (!refused.empty()) {
-    mirdal::erlog(refused);
-    mirdal::erslog(refused);
+    mirdal::logError(refused);
+    mirdal::setStatusError(refused);
     return;
   }
   const int n = int(doc.model().palettes.size());

@@ -25,25 +25,25 @@ class MenuObjectsTab : public QWidget {
  public:
   MenuObjectsTab(MenuContext& ctx, QWidget* parent = nullptr);
 
-  StringGrid* sgIGObjects() const { return objects_; }
-  StringGrid* sgPalettes() const { return palettes_; }
-  VerticalLabel* lObjectCount() const { return count_; }
-  QPushButton* bbLoadIGObj() const { return loadObj_; }
-  QPushButton* bbSaveIGObj() const { return saveObj_; }
-  QPushButton* bbLoadPale() const { return loadPal_; }
-  QPushButton* bbSavePale() const { return savePal_; }
-  QCheckBox* cbReplaceObj() const { return replaceObj_; }
-  QCheckBox* cbReplacePal() const { return replacePal_; }
+  StringGrid* igObjectGrid() const { return objects_; }
+  StringGrid* paletteGrid() const { return palettes_; }
+  VerticalLabel* igObjectCountLabel() const { return count_; }
+  QPushButton* loadObjectButton() const { return loadObj_; }
+  QPushButton* saveObjectButton() const { return saveObj_; }
+  QPushButton* loadPaletteButton() const { return loadPal_; }
+  QPushButton* savePaletteButton() const { return savePal_; }
+  QCheckBox* replaceObjectBox() const { return replaceObj_; }
+  QCheckBox* replacePaletteBox() const { return replacePal_; }
   PictureView* preview() const { return preview_; }
 
   // The buttons' actions.
-  void bbLoadIGObjClick();
-  void bbSaveIGObjClick();
-  void bbLoadPaleClick();
-  void bbSavePaleClick();
+  void loadObjectClicked();
+  void saveObjectClicked();
+  void loadPaletteClicked();
+  void savePaletteClicked();
   // Shift+Delete on the tables.
-  void DelIGobj();
-  void DelPale();
+  void deleteChosenObjects();
+  void deleteChosenPalettes();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;

@@ -19,16 +19,16 @@ namespace mirdal::gui {
 
 namespace {
 
-THexEdit* hexField(const char* name, const QString& hint, int digits, QWidget* parent) {
-  auto* e = new THexEdit(parent, digits);
+HexEdit* hexField(const char* name, const QString& hint, int digits, QWidget* parent) {
+  auto* e = new HexEdit(parent, digits);
   e->setObjectName(QString::fromLatin1(name));
   e->setToolTip(hint);
   e->setAccessibleName(hint);
   return e;
 }
 
-TIntEdit* intField(const char* name, const QString& hint, int digits, QWidget* parent) {
-  auto* e = new TIntEdit(parent, digits);
+IntEdit* intField(const char* name, const QString& hint, int digits, QWidget* parent) {
+  auto* e = new IntEdit(parent, digits);
   e->setObjectName(QString::fromLatin1(name));
   e->setToolTip(hint);
   e->setAccessibleName(hint);
@@ -139,22 +139,22 @@ void MenuPageBox::showFields() {
   const bool on = ctx_.loaded() && p >= 0 && p < int(ctx_.menu().ics.pages.size());
   showComboItem(page_, on ? p : -1);
   for (QWidget* w : order_) w->setEnabled(on);
-  for (TIntEdit* c : counts_) c->setEnabled(on);
+  for (IntEdit* c : counts_) c->setEnabled(on);
   if (!on) {
     for (QWidget* w : order_) static_cast<QLineEdit*>(w)->clear();
-    for (TIntEdit* c : counts_) c->clear();
+    for (IntEdit* c : counts_) c->clear();
     return;
   }
-  const mirdal::TPage& pg = ctx_.menu().ics.pages[std::size_t(p)];
-  uo1_->setValue(pg.uo_mask[0]);
-  uo2_->setValue(pg.uo_mask[1]);
-  rate_->setValue(pg.animation_frame_rate_code);
-  defSel_->setValue(pg.default_selected_button);
-  defAct_->setValue(pg.default_activated_button);
-  palette_->setValue(pg.palette_id);
-  counts_[0]->setValue(pg.effects[0].window_count);
+  const mirdal::IgPage& pg = ctx_.menu().ics.pages[std::size_t(p)];
+  uo1_->setValue(pg.uoMask[0]);
+  uo2_->setValue(pg.uoMask[1]);
+  rate_->setValue(pg.animationFrameRateCode);
+  defSel_->setValue(pg.defaultSelectedButton);
+  defAct_->setValue(pg.defaultActivatedButton);
+  palette_->setValue(pg.paletteId);
+  counts_[0]->setValue(pg.effects[0].windowCount);
   counts_[1]->setValue(std::int64_t(pg.effects[0].effects.size()));
-  counts_[2]->setValue(pg.effects[1].window_count);
+  counts_[2]->setValue(pg.effects[1].windowCount);
   counts_[3]->setValue(std::int64_t(pg.effects[1].effects.size()));
   counts_[4]->setValue(std::int64_t(pg.bogs.size()));
 }
@@ -168,7 +168,7 @@ void MenuPageBox::store(QWidget* field) {
     f = mirdal::PageField::AnimationRate;
     value = rate_->value();
   } else {
-    auto* h = static_cast<THexEdit*>(field);
+    auto* h = static_cast<HexEdit*>(field);
     value = std::int64_t(h->value());
     f = field == uo1_      ? mirdal::PageField::UoMask1
         : field == uo2_    ? mirdal::PageField::UoMask2
@@ -179,7 +179,7 @@ void MenuPageBox::store(QWidget* field) {
   if (mirdal::fitsU32(value)) {
     // The palette field changes the palette references shown elsewhere.
     const mirdal::MenuPart what = f == mirdal::PageField::Palette ? mirdal::MenuPart::Palettes : mirdal::MenuPart::Page;
-    ctx_.document().edit(mirdal::ChangeNotice::rows(what, std::size_t(p)), [&](mirdal::TMenu& m) {
+    ctx_.document().edit(mirdal::ChangeNotice::rows(what, std::size_t(p)), [&](mirdal::IgMenu& m) {
       return mirdal::setPageField(m, std::size_t(p), f, std::uint32_t(value));
     });
   }
@@ -191,7 +191,7 @@ void MenuPageBox::insertPage() {
   if (!ctx_.loaded()) return;
   // At 255 pages nothing happens and nothing is said.
   if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Pages, ctx_.menu().ics.pages.size()),
-                            [](mirdal::TMenu& m) { return mirdal::createPage(m); }))
+                            [](mirdal::IgMenu& m) { return mirdal::createPage(m); }))
     return;
   ctx_.setPage(int(ctx_.menu().ics.pages.size()) - 1);
 }
@@ -200,7 +200,7 @@ void MenuPageBox::deletePage() {
   const int p = ctx_.page();
   if (!ctx_.loaded() || p < 0) return;
   if (!ctx_.document().edit(mirdal::ChangeNotice::resized(MenuPart::Pages, std::size_t(p)),
-                            [p](mirdal::TMenu& m) { return mirdal::deletePage(m, std::size_t(p)); }))
+                            [p](mirdal::IgMenu& m) { return mirdal::deletePage(m, std::size_t(p)); }))
     return;
   // The previous page; page 0 when the first was deleted. The same index
   // now names another page, so the views are told even when it stays.
@@ -224,9 +224,9 @@ bool MenuPageBox::eventFilter(QObject* o, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
     const int p = ctx_.page();
     if (ctx_.loaded() && p >= 0 && p < int(ctx_.menu().ics.pages.size())) {
-      const mirdal::TPage& pg = ctx_.menu().ics.pages[std::size_t(p)];
+      const mirdal::IgPage& pg = ctx_.menu().ics.pages[std::size_t(p)];
       for (int s = 0; s < 2; ++s) {
-        if ((o == counts_[2 * s] || o == counts_[2 * s + 1]) && pg.effects[s].window_count + pg.effects[s].effects.size() != 0)
+        if ((o == counts_[2 * s] || o == counts_[2 * s + 1]) && pg.effects[s].windowCount + pg.effects[s].effects.size() != 0)
           emit effectsRequested(s);
       }
       if (o == counts_[4]) emit bogsRequested();

@@ -21,27 +21,27 @@ struct ChangeNotice;
 namespace mirdal::gui {
 
 class MenuContext;
-class THexEdit;
-class TIntEdit;
+class HexEdit;
+class IntEdit;
 
 class MenuPageBox : public QWidget {
   Q_OBJECT
  public:
   MenuPageBox(MenuContext& ctx, QWidget* parent = nullptr);
 
-  QComboBox* cbPage() const { return page_; }
-  QLabel* lPageCount() const { return count_; }
-  THexEdit* heUO1() const { return uo1_; }
-  THexEdit* heUO2() const { return uo2_; }
-  TIntEdit* ieFramerate() const { return rate_; }
-  THexEdit* heDefSelButt() const { return defSel_; }
-  THexEdit* heDefActButt() const { return defAct_; }
-  THexEdit* hePalette() const { return palette_; }
-  TIntEdit* ieInEffWin() const { return counts_[0]; }
-  TIntEdit* ieInEffEff() const { return counts_[1]; }
-  TIntEdit* ieOutEffWin() const { return counts_[2]; }
-  TIntEdit* ieOutEffEff() const { return counts_[3]; }
-  TIntEdit* ieBOGs() const { return counts_[4]; }
+  QComboBox* pageChoice() const { return page_; }
+  QLabel* pageCountLabel() const { return count_; }
+  HexEdit* uoMask1Field() const { return uo1_; }
+  HexEdit* uoMask2Field() const { return uo2_; }
+  IntEdit* animationFrameRateField() const { return rate_; }
+  HexEdit* defaultSelectedButtonField() const { return defSel_; }
+  HexEdit* defaultActivatedButtonField() const { return defAct_; }
+  HexEdit* paletteField() const { return palette_; }
+  IntEdit* inEffectWindowCountField() const { return counts_[0]; }
+  IntEdit* inEffectCountField() const { return counts_[1]; }
+  IntEdit* outEffectWindowCountField() const { return counts_[2]; }
+  IntEdit* outEffectCountField() const { return counts_[3]; }
+  IntEdit* bogCountField() const { return counts_[4]; }
 
   // Insert and Delete of the page list.
   void insertPage();
@@ -66,13 +66,13 @@ class MenuPageBox : public QWidget {
   MenuContext& ctx_;
   QComboBox* page_;
   QLabel* count_;
-  THexEdit* uo1_;
-  THexEdit* uo2_;
-  TIntEdit* rate_;
-  THexEdit* defSel_;
-  THexEdit* defAct_;
-  THexEdit* palette_;
-  TIntEdit* counts_[5];
+  HexEdit* uo1_;
+  HexEdit* uo2_;
+  IntEdit* rate_;
+  HexEdit* defSel_;
+  HexEdit* defAct_;
+  HexEdit* palette_;
+  IntEdit* counts_[5];
   std::vector<QWidget*> order_;  // the Enter order of the fields
 };
 

@@ -75,15 +75,15 @@ MenuPlayer::MenuPlayer(MenuContext& ctx, QObject* parent) : QObject(parent), ctx
     // A new menu, or one whose pages or buttons are no longer those the
     // emulation runs on, starts again from the still page.
     const bool sameShape = pages == menu_.ics.pages.size() && running_ && emu_ &&
-                           emu_->page() < menu_.page_buttons.size() &&
-                           r_.states.size() == menu_.page_buttons[emu_->page()].ids.size();
+                           emu_->page() < menu_.pageButtons.size() &&
+                           r_.states.size() == menu_.pageButtons[emu_->page()].ids.size();
     if (n.cause == mirdal::ChangeNotice::Cause::Load || !sameShape) {
       running_ = false;
       timer_.stop();
       showStill();
       return;
     }
-    if (!emu_->effectsPlaying()) mirdal::DrawPage(r_, selectedButton());
+    if (!emu_->effectsPlaying()) mirdal::drawPage(r_, selectedButton());
     copyDirty();
   });
   connect(&ctx_, &MenuContext::pageChanged, this, [this](int p) {
@@ -114,7 +114,7 @@ std::uint32_t MenuPlayer::selectedButton() const { return ws().regs.psr[mirdal::
 
 void MenuPlayer::takeModel() {
   menu_ = ctx_.menu();
-  if (menu_.page_buttons.size() != menu_.ics.pages.size()) mirdal::buildAllPageButtons(menu_);
+  if (menu_.pageButtons.size() != menu_.ics.pages.size()) mirdal::buildAllPageButtons(menu_);
   r_.menu = &menu_;
 }
 
@@ -138,9 +138,9 @@ void MenuPlayer::optionsChanged() {
     std::optional<mirdal::Canvas> pic;
     if (!picture.empty()) {
       pic = loadPicture(picture);
-      if (!pic) mirdal::erlog("Cannot read the background picture " + picture);
+      if (!pic) mirdal::logError("Cannot read the background picture " + picture);
     }
-    mirdal::backchange(r_, pic ? &*pic : nullptr);
+    mirdal::drawBackground(r_, pic ? &*pic : nullptr);
   }
   if (emu_) {
     emu_->options.animate = o.showButtonAnimation;
@@ -148,7 +148,7 @@ void MenuPlayer::optionsChanged() {
     emu_->options.outEffects = o.showOutEffects;
   }
   if (running_) {
-    if (!emu_->effectsPlaying()) mirdal::DrawPage(r_, selectedButton());
+    if (!emu_->effectsPlaying()) mirdal::drawPage(r_, selectedButton());
     copyDirty();
     schedule();
   } else {
@@ -160,15 +160,15 @@ void MenuPlayer::showStill() {
   if (r_.background.rgba.empty()) optionsChanged();
   if (!canStart()) {
     r_.states.clear();
-    mirdal::DelPage(r_);
+    mirdal::clearPage(r_);
   } else {
     if (menu_.ics.pages.empty()) takeModel();
     const std::size_t p = std::size_t(page());
-    mirdal::SetButtonStates(r_, p);
+    mirdal::resetButtonStates(r_, p);
     std::uint32_t sel = mirdal::selectedOnPageShow(r_, mirdal::kNoButton);
     if (stillSelected_ >= 0) sel = std::uint32_t(stillSelected_);
     if (sel >= r_.states.size() || !mirdal::findButton(menu_, p, std::uint16_t(sel))) sel = mirdal::kNoButton;
-    mirdal::DrawPage(r_, sel);
+    mirdal::drawPage(r_, sel);
   }
   stillSelected_ = -1;
   r_.dirty.assign(1, mirdal::Rect{0, 0, r_.picture.width, r_.picture.height});
@@ -194,7 +194,7 @@ void MenuPlayer::start() {
   settle(false);
   // A pop-up menu shows nothing until the Pop-up key: say so, or Start
   // looks as if it did nothing (a new menu is a pop-up menu).
-  if (emu_ && !emu_->shown()) mirdal::slog("Pop-up menu: press Pop-up (P) to show it.", 1);
+  if (emu_ && !emu_->shown()) mirdal::setStatusPanel("Pop-up menu: press Pop-up (P) to show it.", 1);
 }
 
 void MenuPlayer::key(mirdal::MenuKey k) {
@@ -211,11 +211,11 @@ void MenuPlayer::key(mirdal::MenuKey k) {
 void MenuPlayer::showActivated() {
   const std::uint32_t id = selectedButton();
   const std::size_t p = std::size_t(page());
-  const mirdal::TIGbutton* b =
+  const mirdal::IgButton* b =
       id < r_.states.size() ? mirdal::findButton(menu_, p, std::uint16_t(id)) : nullptr;
-  if (!b || emu_->effectsPlaying() || b->activated_start == mirdal::kNoObjectId) return;
-  const int frames = b->activated_end >= b->activated_start ? b->activated_end - b->activated_start + 1 : 1;
-  const int interval = int(mirdal::animationIntervalMs(menu_.ics.frame_rate, menu_.ics.pages[p].animation_frame_rate_code));
+  if (!b || emu_->effectsPlaying() || b->activatedStart == mirdal::kNoObjectId) return;
+  const int frames = b->activatedEnd >= b->activatedStart ? b->activatedEnd - b->activatedStart + 1 : 1;
+  const int interval = int(mirdal::animationIntervalMs(menu_.ics.frameRate, menu_.ics.pages[p].animationFrameRateCode));
   pressing_ = true;
   mirdal::drawButton(r_, std::uint16_t(id), ButtonLook::Activated);
   copyDirty();
@@ -223,7 +223,7 @@ void MenuPlayer::showActivated() {
   pressWait_ = &wait;
   for (int f = 0; f < frames && pressing_; ++f) {
     if (f > 0) {
-      mirdal::DrawButtonStep(r_, std::uint16_t(id), mirdal::ButtonLook::Activated);
+      mirdal::drawButtonStep(r_, std::uint16_t(id), mirdal::ButtonLook::Activated);
       copyDirty();
     }
     QTimer::singleShot(std::max(interval, 40), &wait, &QEventLoop::quit);
@@ -291,7 +291,7 @@ std::string MenuPlayer::dragTo(mirdal::Point view, mirdal::DragMode mode) {
                                                  drag_->origin, view, mode, ws().options.grid);
   drag_->origin = step.origin;
   if (step.movedX || step.movedY) {
-    mirdal::DrawPage(r_, running_ ? selectedButton() : selectedOnStill());
+    mirdal::drawPage(r_, running_ ? selectedButton() : selectedOnStill());
     copyDirty();
   }
   return step.status;
@@ -303,17 +303,17 @@ void MenuPlayer::endDrag() {
   drag_.reset();
   if (documentAlive_.expired()) return;
   const std::size_t p = std::size_t(page());
-  const mirdal::TIGbutton* moved = mirdal::findButton(menu_, p, id);
-  const mirdal::TMenu& doc = ctx_.menu();
-  if (!moved || p >= doc.page_buttons.size() || id >= doc.page_buttons[p].ids.size()) return;
-  const auto& slot = doc.page_buttons[p].ids[id];
+  const mirdal::IgButton* moved = mirdal::findButton(menu_, p, id);
+  const mirdal::IgMenu& doc = ctx_.menu();
+  if (!moved || p >= doc.pageButtons.size() || id >= doc.pageButtons[p].ids.size()) return;
+  const auto& slot = doc.pageButtons[p].ids[id];
   if (slot.bog < 0 || slot.button < 0) return;
-  const mirdal::TIGbutton* was = mirdal::findButton(doc, p, id);
+  const mirdal::IgButton* was = mirdal::findButton(doc, p, id);
   if (!was || (was->x == moved->x && was->y == moved->y)) return;
   const std::uint32_t x = moved->x, y = moved->y;
   const std::size_t sounds = ws().sound.model().entries.size();
   ctx_.document().edit(mirdal::ChangeNotice::rows(MenuPart::Buttons, std::size_t(slot.button), 1, std::size_t(slot.bog)),
-                       [&](mirdal::TMenu& m) {
+                       [&](mirdal::IgMenu& m) {
                          const bool a = mirdal::setButtonField(m, p, std::size_t(slot.bog), std::size_t(slot.button),
                                                                mirdal::ButtonField::X, x, sounds);
                          const bool b = mirdal::setButtonField(m, p, std::size_t(slot.bog), std::size_t(slot.button),
@@ -331,7 +331,7 @@ void MenuPlayer::settle(bool ran) {
   bool pageShown = false;
   std::optional<bool> popUpShown;
   int selected = -1, activated = -1;
-  const mirdal::TSND& snd = ws().sound.model();
+  const mirdal::SoundFile& snd = ws().sound.model();
   for (const mirdal::MenuEvent& e : emu_->events()) {
     switch (e.kind) {
       case mirdal::MenuEvent::Kind::Sound:
@@ -341,7 +341,7 @@ void MenuPlayer::settle(bool ran) {
       case mirdal::MenuEvent::Kind::Page: pageShown = true; break;
       case mirdal::MenuEvent::Kind::Selected: selected = int(e.id); break;
       case mirdal::MenuEvent::Kind::Activated: activated = int(e.id); break;
-      case mirdal::MenuEvent::Kind::EffectShown: mirdal::slog(e.text, 1); break;
+      case mirdal::MenuEvent::Kind::EffectShown: mirdal::setStatusPanel(e.text, 1); break;
       case mirdal::MenuEvent::Kind::PopUp: popUpShown = e.id != 0; break;
       default: break;
     }
@@ -404,7 +404,7 @@ void MenuPlayer::showRegistersLine() {
   const std::uint32_t psr10 = selectedButton(), psr11 = ws().regs.psr[mirdal::kPsrMenuPage];
   char b[96];
   std::snprintf(b, sizeof b, "PSR10: %04X (%u), PSR11: %02X (%u)", psr10 & 0xFFFF, psr10, psr11 & 0xFF, psr11);
-  mirdal::slog(b, 1);
+  mirdal::setStatusPanel(b, 1);
 }
 
 }  // namespace mirdal::gui

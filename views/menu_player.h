@@ -118,7 +118,7 @@ class MenuPlayer : public QObject {
   std::uint64_t now() const { return clock_(); }
 
   MenuContext& ctx_;
-  mirdal::TMenu menu_;
+  mirdal::IgMenu menu_;
   mirdal::PageRenderer r_;
   std::unique_ptr<mirdal::MenuEmulator> emu_;
   std::function<std::uint64_t()> clock_;

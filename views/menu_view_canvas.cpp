@@ -7,13 +7,13 @@
 namespace mirdal::gui {
 
 QRect fittedPictureRect(QSize area, QSize picture) {
-  const long long W = std::max(0, area.width() - 2), H = std::max(0, area.height() - 2);
+  const long long areaWidth = std::max(0, area.width() - 2), areaHeight = std::max(0, area.height() - 2);
   const long long w = picture.width(), h = picture.height();
-  if (w <= 0 || h <= 0 || W <= 0 || H <= 0) return {};
-  long long width = W, height = H;
-  if (W * h < w * H) height = W * h / w;
-  if (w * H < W * h) width = w * H / h;
-  return QRect(int((W - width) / 2 + 1), int((H - height) / 2 + 1), int(width), int(height));
+  if (w <= 0 || h <= 0 || areaWidth <= 0 || areaHeight <= 0) return {};
+  long long width = areaWidth, height = areaHeight;
+  if (areaWidth * h < w * areaHeight) height = areaWidth * h / w;
+  if (w * areaHeight < areaWidth * h) width = w * areaHeight / h;
+  return QRect(int((areaWidth - width) / 2 + 1), int((areaHeight - height) / 2 + 1), int(width), int(height));
 }
 
 MenuViewCanvas::MenuViewCanvas(QWidget* parent) : QWidget(parent), surround_(Qt::black) {

@@ -103,7 +103,7 @@ void MenuViewTab::hideEvent(QHideEvent* e) {
 }
 
 void MenuViewTab::keyPressed(QKeyEvent* e) {
-  mirdal::slog(std::to_string(keyCodeOf(e)), 1);
+  mirdal::setStatusPanel(std::to_string(keyCodeOf(e)), 1);
   if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return e->ignore();  // accelerators
   switch (e->key()) {
     case Qt::Key_Up: player_->key(mirdal::MenuKey::Up); break;
@@ -123,7 +123,7 @@ void MenuViewTab::pointerMoved(QPoint at, Qt::MouseButtons buttons, Qt::Keyboard
     if (!(buttons & Qt::RightButton)) return endDrag();
     const mirdal::DragMode mode = mirdal::dragModeFor(mods & Qt::ControlModifier, mods & Qt::AltModifier,
                                                       mods & Qt::ShiftModifier);
-    mirdal::slog(player_->dragTo({at.x(), at.y()}, mode), 1);
+    mirdal::setStatusPanel(player_->dragTo({at.x(), at.y()}, mode), 1);
     return;
   }
   const mirdal::Point p = canvas_->toPage(at);

@@ -10,30 +10,30 @@
 
 namespace mirdal::gui {
 
-TumNumberEdit::TumNumberEdit(QWidget* parent, int minimum, int maximum)
+NumberEdit::NumberEdit(QWidget* parent, int minimum, int maximum)
     : QLineEdit(parent), min_(minimum), max_(maximum) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   setValue(minimum);
-  connect(this, &QLineEdit::editingFinished, this, &TumNumberEdit::commit);
+  connect(this, &QLineEdit::editingFinished, this, &NumberEdit::commit);
   applyColours();
 }
 
-int TumNumberEdit::value() const {
+int NumberEdit::value() const {
   bool ok = false;
   const qlonglong v = text().toLongLong(&ok);
   if (!ok) return min_;
   return int(std::clamp<qlonglong>(v, min_, max_));
 }
 
-void TumNumberEdit::setValue(int v) { setText(QString::number(std::clamp(v, min_, max_))); }
+void NumberEdit::setValue(int v) { setText(QString::number(std::clamp(v, min_, max_))); }
 
-void TumNumberEdit::setRange(int minimum, int maximum) {
+void NumberEdit::setRange(int minimum, int maximum) {
   min_ = minimum;
   max_ = std::max(minimum, maximum);
   setValue(value());
 }
 
-QSize TumNumberEdit::sizeHint() const {
+QSize NumberEdit::sizeHint() const {
   const QFontMetrics fm(font());
   QStyleOptionFrame opt;
   opt.initFrom(this);
@@ -42,13 +42,13 @@ QSize TumNumberEdit::sizeHint() const {
   return style()->sizeFromContents(QStyle::CT_LineEdit, &opt, content, this);
 }
 
-void TumNumberEdit::commit() {
+void NumberEdit::commit() {
   const int v = value();
   setValue(v);
   emit valueCommitted(v);
 }
 
-void TumNumberEdit::keyPressEvent(QKeyEvent* e) {
+void NumberEdit::keyPressEvent(QKeyEvent* e) {
   const bool negativeAllowed = min_ < 0;
   const auto allowed = [negativeAllowed](QChar c) { return c.isDigit() || (negativeAllowed && c == u'-'); };
   if (filterKey(e, allowed) == KeyVerdict::Swallow) {
@@ -58,14 +58,14 @@ void TumNumberEdit::keyPressEvent(QKeyEvent* e) {
   QLineEdit::keyPressEvent(e);
 }
 
-void TumNumberEdit::changeEvent(QEvent* e) {
+void NumberEdit::changeEvent(QEvent* e) {
   QLineEdit::changeEvent(e);
   if (e->type() == QEvent::EnabledChange || e->type() == QEvent::PaletteChange) applyColours();
 }
 
 // A disabled field takes the window colour with grey text, so it reads as
 // "not in use" rather than as an empty value.
-void TumNumberEdit::applyColours() {
+void NumberEdit::applyColours() {
   QPalette p = palette();
   const QColor bg = p.color(QPalette::Active, QPalette::Window);
   const QColor fg = p.color(QPalette::Disabled, QPalette::WindowText);

@@ -7,10 +7,10 @@
 
 namespace mirdal::gui {
 
-class TumNumberEdit : public QLineEdit {
+class NumberEdit : public QLineEdit {
   Q_OBJECT
  public:
-  explicit TumNumberEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = 100);
+  explicit NumberEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = 100);
 
   int value() const;
   void setValue(int v);

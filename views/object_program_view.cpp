@@ -34,21 +34,21 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
   l->addWidget(grid_, 1);
   l->addWidget(editor_);
 
-  connect(grid_, &CommandGrid::keyPressed, this, [](int code) { mirdal::slog(std::to_string(code), 1); });
+  connect(grid_, &CommandGrid::keyPressed, this, [](int code) { mirdal::setStatusPanel(std::to_string(code), 1); });
   connect(grid_, &CommandGrid::commandKey, this, &ObjectProgramView::commandKey);
   connect(grid_, &QTableWidget::currentCellChanged, this, [this] { showEditor(); });
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row) { follow(row); });
   connect(grid_, &QTableWidget::cellClicked, this, [this](int row) {
-    const mirdal::TCommands* p = program();
+    const mirdal::CommandList* p = program();
     if (p && row < int(p->size())) emit lineClicked(row);
   });
   connect(editor_, &CommandFieldEditor::commandEdited, this, &ObjectProgramView::editCurrentLine);
   connect(editor_, &CommandFieldEditor::gridHintChanged, grid_, &QWidget::setToolTip);
   connect(editor_, &CommandFieldEditor::backToGrid, grid_, [this] { grid_->setFocus(); });
-  connect(editor_->bbNCins(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
-  connect(editor_->bbNCdel(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
-  connect(editor_->bbSaveCommands(), &QToolButton::clicked, this, &ObjectProgramView::bbSaveCommandsClick);
-  connect(editor_->bbLoadCommands(), &QToolButton::clicked, this, &ObjectProgramView::bbLoadCommandsClick);
+  connect(editor_->insertCommandButton(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Insert); });
+  connect(editor_->deleteCommandButton(), &QToolButton::clicked, this, [this] { commandKey(CommandKey::Delete); });
+  connect(editor_->saveCommandsButton(), &QToolButton::clicked, this, &ObjectProgramView::saveCommandsClicked);
+  connect(editor_->loadCommandsButton(), &QToolButton::clicked, this, &ObjectProgramView::loadCommandsClicked);
   connect(grid_, &StringGrid::cellEdited, this, &ObjectProgramView::commandLineTyped);
   updateButtons();
 }
@@ -56,18 +56,18 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
 namespace {
 
 // The program of object `object`, when the file is loaded and has it.
-const mirdal::TCommands* programOf(const mirdal::Workspace& ws, int object) {
-  const auto& objects = ws.mobj.model().movie_objects.objects;
+const mirdal::CommandList* programOf(const mirdal::Workspace& ws, int object) {
+  const auto& objects = ws.mobj.model().movieObjects.objects;
   if (!ws.mobj.loaded() || object < 0 || object >= int(objects.size())) return nullptr;
   return &objects[std::size_t(object)].commands;
 }
 
 }  // namespace
 
-const mirdal::TCommands* ObjectProgramView::program() const { return programOf(ws_, object_); }
+const mirdal::CommandList* ObjectProgramView::program() const { return programOf(ws_, object_); }
 
 bool ObjectProgramView::canStart() const {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   return p && !p->empty();
 }
 
@@ -85,7 +85,7 @@ void ObjectProgramView::refresh() {
 
 void ObjectProgramView::showObject(int object) {
   object_ = object;
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   if (!p) {
     refresh();
     return;
@@ -94,9 +94,9 @@ void ObjectProgramView::showObject(int object) {
     showRows();
   } else if (p->empty()) {
     grid_->clearGrid();
-    mirdal::slogR();
+    mirdal::setStatusReady();
   } else {
-    grid_->setRows(mirdal::renderProgram(*p, kContext));  // ends with slogR
+    grid_->setRows(mirdal::renderProgram(*p, kContext));  // ends with setStatusReady
   }
   // An object without commands keeps its blank row usable: Ins and Ctrl+V
   // give it its first lines.
@@ -110,37 +110,37 @@ void ObjectProgramView::showObject(int object) {
 void ObjectProgramView::selectLine(int line) { grid_->selectLine(line); }
 
 void ObjectProgramView::updateButtons() {
-  const mirdal::TCommands* p = program();
-  editor_->bbNCins()->setEnabled(p != nullptr);
-  editor_->bbNCdel()->setEnabled(p && !p->empty());
-  editor_->bbSaveCommands()->setEnabled(p && !p->empty());
-  editor_->bbLoadCommands()->setEnabled(p != nullptr);
+  const mirdal::CommandList* p = program();
+  editor_->insertCommandButton()->setEnabled(p != nullptr);
+  editor_->deleteCommandButton()->setEnabled(p && !p->empty());
+  editor_->saveCommandsButton()->setEnabled(p && !p->empty());
+  editor_->loadCommandsButton()->setEnabled(p != nullptr);
 }
 
 void ObjectProgramView::showRows() {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   std::vector<mirdal::CommandRow> rows;
   if (p) {
     rows.reserve(p->size());
-    for (std::size_t i = 0; i < p->size(); ++i) rows.push_back(mirdal::comm2str((*p)[i], i, kContext));
+    for (std::size_t i = 0; i < p->size(); ++i) rows.push_back(mirdal::commandRow((*p)[i], i, kContext));
   }
   grid_->setRows(rows);
   grid_->setEnabled(p != nullptr);
 }
 
 void ObjectProgramView::showEditor() {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   const int row = grid_->currentRow();
   editor_->showCommand(p && row >= 0 && row < int(p->size()) ? &(*p)[std::size_t(row)] : nullptr);
 }
 
-void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit) {
+void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::CommandList&)>& edit) {
   if (!program()) return;
   const std::size_t object = std::size_t(object_);
   const mirdal::LineSelection sel = grid_->selection();
   const mirdal::EditResult r =
       ws_.mobj.edit(mirdal::ChangeNotice::resized(MovieObjectPart::Commands, sel.first, object),
-                    [&](mirdal::TMOBJ& m) { return mirdal::editObjectProgram(m, object, edit); });
+                    [&](mirdal::MovieObjectFile& m) { return mirdal::editObjectProgram(m, object, edit); });
   if (!r.changed) return;
   showRows();
   updateButtons();
@@ -153,16 +153,16 @@ void ObjectProgramView::runEdit(const std::function<mirdal::EditResult(mirdal::T
 }
 
 void ObjectProgramView::commandKey(CommandKey key) {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   if (!p) return;
   const mirdal::LineSelection sel = grid_->selection();
   switch (key) {
     case CommandKey::Insert:
-      runEdit([sel](mirdal::TCommands& prog) { return mirdal::inscmd(prog, sel, {mirdal::TNavCommand{}}); });
+      runEdit([sel](mirdal::CommandList& prog) { return mirdal::insertCommands(prog, sel, {mirdal::NavCommand{}}); });
       break;
     case CommandKey::Paste:
-      if (const std::optional<mirdal::TCommands> lines = linesToPaste(ws_.copyBuffer))
-        runEdit([&](mirdal::TCommands& prog) { return mirdal::pastecmd(prog, sel, *lines); });
+      if (const std::optional<mirdal::CommandList> lines = linesToPaste(ws_.copyBuffer))
+        runEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines); });
       break;
     case CommandKey::Copy:
       if (p->empty()) break;
@@ -171,14 +171,14 @@ void ObjectProgramView::commandKey(CommandKey key) {
       break;
     case CommandKey::Cut:
       if (p->empty()) break;
-      runEdit([&](mirdal::TCommands& prog) { return mirdal::cutcmd(ws_.copyBuffer, prog, sel); });
+      runEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(ws_.copyBuffer, prog, sel); });
       putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
       break;
     case CommandKey::Delete:
-      runEdit([sel](mirdal::TCommands& prog) { return mirdal::delecmd(prog, sel); });
+      runEdit([sel](mirdal::CommandList& prog) { return mirdal::deleteCommands(prog, sel); });
       break;
     case CommandKey::Nop:
-      runEdit([sel](mirdal::TCommands& prog) { return mirdal::nopcmd(prog, sel); });
+      runEdit([sel](mirdal::CommandList& prog) { return mirdal::nopCommands(prog, sel); });
       break;
     case CommandKey::SelectAll: {
       const mirdal::LineSelection all = mirdal::selectAll(*p);
@@ -188,29 +188,29 @@ void ObjectProgramView::commandKey(CommandKey key) {
   }
 }
 
-void ObjectProgramView::editCurrentLine(const mirdal::TNavCommand& c) {
-  const mirdal::TCommands* p = program();
+void ObjectProgramView::editCurrentLine(const mirdal::NavCommand& c) {
+  const mirdal::CommandList* p = program();
   const int line = grid_->currentRow();
   if (!p || line < 0 || line >= int(p->size())) return;
   const std::size_t object = std::size_t(object_);
-  ws_.mobj.edit(mirdal::ChangeNotice::rows(MovieObjectPart::Commands, std::size_t(line), 1, object), [&](mirdal::TMOBJ& m) {
-    return mirdal::editObjectProgram(m, object, [&](mirdal::TCommands& prog) { return mirdal::setcmd(prog, std::size_t(line), c); });
+  ws_.mobj.edit(mirdal::ChangeNotice::rows(MovieObjectPart::Commands, std::size_t(line), 1, object), [&](mirdal::MovieObjectFile& m) {
+    return mirdal::editObjectProgram(m, object, [&](mirdal::CommandList& prog) { return mirdal::setCommand(prog, std::size_t(line), c); });
   });
-  grid_->setRow(line, mirdal::comm2str(c, std::size_t(line), kContext));
+  grid_->setRow(line, mirdal::commandRow(c, std::size_t(line), kContext));
   showEditor();
 }
 
 void ObjectProgramView::commandLineTyped(int row, int column, const QString& text) {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   if (column != mirdal::kColLine || !p || row < 0 || row >= int(p->size())) return;
-  if (const std::optional<mirdal::TNavCommand> c = typedCommand(text)) {
+  if (const std::optional<mirdal::NavCommand> c = typedCommand(text)) {
     grid_->selectLine(row);
     editCurrentLine(*c);
   }
 }
 
 void ObjectProgramView::follow(int line) {
-  const mirdal::TCommands* p = program();
+  const mirdal::CommandList* p = program();
   if (!p || line < 0 || line >= int(p->size())) return;
   const mirdal::FollowAction a = mirdal::followCommand(*p, std::size_t(line));
   switch (a.kind) {
@@ -231,8 +231,8 @@ void ObjectProgramView::follow(int line) {
   }
 }
 
-void ObjectProgramView::bbSaveCommandsClick() {
-  const mirdal::TCommands* p = program();
+void ObjectProgramView::saveCommandsClicked() {
+  const mirdal::CommandList* p = program();
   if (!p || p->empty()) return;
   const bool binaryOption = ws_.options.programFormat == 1;
   FileDialogRequest r;
@@ -250,10 +250,10 @@ void ObjectProgramView::bbSaveCommandsClick() {
   mirdal::saveProgram(pathBytes(path), *p, binary);
 }
 
-void ObjectProgramView::bbLoadCommandsClick() {
-  const mirdal::TCommands* p = program();
+void ObjectProgramView::loadCommandsClicked() {
+  const mirdal::CommandList* p = program();
   if (!p) return;
-  const std::optional<mirdal::TCommands> lines = chooseProgramFile(ia_, ws_);
+  const std::optional<mirdal::CommandList> lines = chooseProgramFile(ia_, ws_);
   if (!lines) return;
   const ImportPlace place = askImportPlace(ia_, program()->empty());
   if (place == ImportPlace::Cancel) return;

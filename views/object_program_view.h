@@ -29,13 +29,13 @@ class ObjectProgramView : public QWidget, public PageView {
  public:
   ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  CommandGrid* sgCommands() const { return grid_; }
+  CommandGrid* programGrid() const { return grid_; }
   CommandFieldEditor* editor() const { return editor_; }
 
   // The movie object shown; -1 for none.
   int object() const { return object_; }
   // Its program; nullptr when no object is shown.
-  const mirdal::TCommands* program() const;
+  const mirdal::CommandList* program() const;
 
   // Lists the program of movie object `object` ("Building commands..."),
   // selects its first line; -1 or a number past the list empties the grid.
@@ -50,10 +50,10 @@ class ObjectProgramView : public QWidget, public PageView {
   bool canStart() const override;
 
   // The export ("Save program list").
-  void bbSaveCommandsClick();
+  void saveCommandsClicked();
   // "Import program...": a program list or command lines replace the
   // program or go after the selected lines.
-  void bbLoadCommandsClick();
+  void loadCommandsClicked();
 
  signals:
   // Lines were inserted or deleted: the object's row in the objects grid
@@ -70,9 +70,9 @@ class ObjectProgramView : public QWidget, public PageView {
   void lineClicked(int line);
 
  private:
-  void runEdit(const std::function<mirdal::EditResult(mirdal::TCommands&)>& edit);
+  void runEdit(const std::function<mirdal::EditResult(mirdal::CommandList&)>& edit);
   void commandKey(CommandKey key);
-  void editCurrentLine(const mirdal::TNavCommand& c);
+  void editCurrentLine(const mirdal::NavCommand& c);
   void commandLineTyped(int row, int column, const QString& text);
   void showImport(const mirdal::LineSelection& imported);
   void showRows();

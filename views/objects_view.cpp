@@ -84,7 +84,7 @@ ObjectsView::ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
     connect(cb, &QComboBox::activated, this, [this, cb](int item) { flagChosen(cb, item); });
   connect(ins_, &QToolButton::clicked, this, &ObjectsView::insertObject);
   connect(del_, &QToolButton::clicked, this, &ObjectsView::deleteObjects);
-  connect(extEdit_, &QPushButton::clicked, this, &ObjectsView::bObjExtDatEditClick);
+  connect(extEdit_, &QPushButton::clicked, this, &ObjectsView::objectExtDataClicked);
   // Lines inserted into or deleted from a program: its row shows the count.
   connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.cause == ChangeNotice::Cause::Edit && n.names(MovieObjectPart::Commands) && n.parent != kNoRow)
@@ -100,22 +100,22 @@ bool ObjectsView::editable() const { return ws_.mobj.loaded() && ws_.index.loade
 
 void ObjectsView::refresh() {
   const bool read = ws_.mobj.loaded();
-  blank_.assign(read ? ws_.mobj.model().movie_objects.objects.size() : 0, false);
+  blank_.assign(read ? ws_.mobj.model().movieObjects.objects.size() : 0, false);
   for (std::size_t i = ws_.mobjObjectsInFile; i < blank_.size(); ++i) blank_[i] = true;
   setComboItems(resume_, read ? itemTexts(kResumeItems) : QStringList());
   setComboItems(menuCall_, read ? itemTexts(kMaskItems) : QStringList());
   setComboItems(titleSearch_, read ? itemTexts(kMaskItems) : QStringList());
   fillGrid();
-  extCaption_->setText(read ? discText(ExtDatCap(ws_.mobj.model().extension_data)) : QString());
+  extCaption_->setText(read ? discText(extensionDataCaption(ws_.mobj.model().extensionData)) : QString());
   extEdit_->setEnabled(editable());
   ins_->setEnabled(editable());
   selected_ = -1;
-  selectObject(read && !ws_.mobj.model().movie_objects.objects.empty() ? 0 : -1);
+  selectObject(read && !ws_.mobj.model().movieObjects.objects.empty() ? 0 : -1);
 }
 
 void ObjectsView::fillGrid(int from) {
   showing_ = true;
-  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
+  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movieObjects.objects.size()) : 0;
   grid_->setDataRowCount(n);
   for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
@@ -125,13 +125,13 @@ void ObjectsView::fillGrid(int from) {
 }
 
 void ObjectsView::rewriteRow(int i) {
-  if (i < 0 || std::size_t(i) >= ws_.mobj.model().movie_objects.objects.size() || i >= grid_->dataRowCount()) return;
+  if (i < 0 || std::size_t(i) >= ws_.mobj.model().movieObjects.objects.size() || i >= grid_->dataRowCount()) return;
   if (std::size_t(i) < blank_.size() && blank_[std::size_t(i)]) setGridRow(grid_, i, std::array<std::string, 5>{});
-  else setGridRow(grid_, i, objline(ws_.mobj.model(), std::size_t(i)));
+  else setGridRow(grid_, i, objectRow(ws_.mobj.model(), std::size_t(i)));
 }
 
 void ObjectsView::selectObject(int i) {
-  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
+  const int n = ws_.mobj.loaded() ? int(ws_.mobj.model().movieObjects.objects.size()) : 0;
   if (i >= n) return;
   showing_ = true;
   if (i >= 0) grid_->selectDataRow(i);
@@ -152,15 +152,15 @@ void ObjectsView::showFlags() {
   const bool has = selected_ >= 0;
   const bool blank = has && std::size_t(selected_) < blank_.size() && blank_[std::size_t(selected_)];
   if (has && !blank) {
-    const Tmobject& o = ws_.mobj.model().movie_objects.objects[std::size_t(selected_)];
-    showComboItem(resume_, o.resume_intention_flag & 1);
-    showComboItem(menuCall_, o.menu_call_mask & 1);
-    showComboItem(titleSearch_, o.title_search_mask & 1);
+    const MovieObject& o = ws_.mobj.model().movieObjects.objects[std::size_t(selected_)];
+    showComboItem(resume_, o.resumeIntentionFlag & 1);
+    showComboItem(menuCall_, o.menuCallMask & 1);
+    showComboItem(titleSearch_, o.titleSearchMask & 1);
   } else {
     for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) showComboItem(cb, -1);
   }
   for (QComboBox* cb : {resume_, menuCall_, titleSearch_}) cb->setEnabled(has && editable());
-  del_->setEnabled(editable() && !ws_.mobj.model().movie_objects.objects.empty());
+  del_->setEnabled(editable() && !ws_.mobj.model().movieObjects.objects.empty());
 }
 
 void ObjectsView::flagChosen(QComboBox* cb, int item) {
@@ -169,7 +169,7 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
   const auto resume = valueOfItem(kResumeValues, item);
   const auto mask = valueOfItem(kMaskValues, item);
   if (!resume || !mask) return;
-  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::Objects, o), [&](TMOBJ& m) {
+  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::Objects, o), [&](MovieObjectFile& m) {
     if (cb == resume_) setResumeFlag(m, o, *resume);
     else if (cb == menuCall_) setMenuCallFlag(m, o, *mask);
     else setTitleSearchFlag(m, o, *mask);
@@ -181,45 +181,45 @@ void ObjectsView::flagChosen(QComboBox* cb, int item) {
 void ObjectsView::insertObject() {
   if (!editable()) return;
   const std::size_t pos = selected_ >= 0 ? std::size_t(selected_) + 1 : 0;
-  if (!ws_.mobj.edit(ChangeNotice::resized(MovieObjectPart::Objects, pos), [&](TMOBJ& m) { return insertMovieObject(m, pos); }))
+  if (!ws_.mobj.edit(ChangeNotice::resized(MovieObjectPart::Objects, pos), [&](MovieObjectFile& m) { return insertMovieObject(m, pos); }))
     return;
   blank_.insert(blank_.begin() + std::ptrdiff_t(std::min(pos, blank_.size())), false);
   fillGrid(int(pos));
-  emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
+  emit objectCountChanged(int(ws_.mobj.model().movieObjects.objects.size()));
   selected_ = -1;
   selectObject(int(pos));
 }
 
 void ObjectsView::deleteObjects() {
-  if (!editable() || ws_.mobj.model().movie_objects.objects.empty()) {
-    emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
+  if (!editable() || ws_.mobj.model().movieObjects.objects.empty()) {
+    emit objectCountChanged(int(ws_.mobj.model().movieObjects.objects.size()));
     return;
   }
   auto [first, last] = grid_->selectedRowRange();
   if (first < 0) first = last = selected_;
   if (first < 0) return;
   const ObjectDeletion d = deleteMovieObjects(ws_, std::size_t(first), std::size_t(last));
-  const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.model().movie_objects.objects.size());
+  const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.model().movieObjects.objects.size());
   if (std::size_t(first) < blank_.size())
     blank_.erase(blank_.begin() + first, blank_.begin() + std::ptrdiff_t(std::min(blank_.size(), std::size_t(first) + removed)));
   fillGrid(first);
   emit titleReferencesChanged();
-  emit objectCountChanged(int(ws_.mobj.model().movie_objects.objects.size()));
+  emit objectCountChanged(int(ws_.mobj.model().movieObjects.objects.size()));
   selected_ = -1;
   selectObject(d.select == kNoSelection ? -1 : int(d.select));
   // Listing the program of the object selected ends with "Ready."; the
   // error mark comes after it.
-  if (!d.invalidTitles.empty()) erslog("See Status");
+  if (!d.invalidTitles.empty()) setStatusError("See Status");
 }
 
 void ObjectsView::setExtensionDataShown(bool shown) { extPanel_->setVisible(shown); }
 
-void ObjectsView::bObjExtDatEditClick() {
+void ObjectsView::objectExtDataClicked() {
   if (!editable()) return;
-  TExtensionData copy = ws_.mobj.model().extension_data;
+  ExtensionData copy = ws_.mobj.model().extensionData;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().movieObject, copy)) return;
-  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::ExtensionData, 0), [&](TMOBJ& m) { applyExtensionData(m, copy); });
-  extCaption_->setText(discText(ExtDatCap(ws_.mobj.model().extension_data)));
+  ws_.mobj.edit(ChangeNotice::rows(MovieObjectPart::ExtensionData, 0), [&](MovieObjectFile& m) { applyExtensionData(m, copy); });
+  extCaption_->setText(discText(extensionDataCaption(ws_.mobj.model().extensionData)));
 }
 
 }  // namespace mirdal::gui

@@ -29,14 +29,14 @@ class ObjectsView : public QWidget {
  public:
   ObjectsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  StringGrid* sgObject() const { return grid_; }
-  QComboBox* cbResume() const { return resume_; }
-  QComboBox* cbMenuCall() const { return menuCall_; }
-  QComboBox* cbTitleSearch() const { return titleSearch_; }
-  QToolButton* bbObins() const { return ins_; }
-  QToolButton* bbObdel() const { return del_; }
-  QLabel* lObjExtDat() const { return extCaption_; }
-  QPushButton* bObjExtDatEdit() const { return extEdit_; }
+  StringGrid* objectGrid() const { return grid_; }
+  QComboBox* resumeChoice() const { return resume_; }
+  QComboBox* menuCallChoice() const { return menuCall_; }
+  QComboBox* titleSearchChoice() const { return titleSearch_; }
+  QToolButton* insertObjectButton() const { return ins_; }
+  QToolButton* deleteObjectButton() const { return del_; }
+  QLabel* objectExtDataLabel() const { return extCaption_; }
+  QPushButton* objectExtDataButton() const { return extEdit_; }
 
   // Shows the movie objects as the Workspace holds them, object 0 selected.
   void refresh();
@@ -66,7 +66,7 @@ class ObjectsView : public QWidget {
   // Rows from `from` on are rewritten; the rows before it did not move.
   void fillGrid(int from = 0);
   void showFlags();
-  void bObjExtDatEditClick();
+  void objectExtDataClicked();
   bool editable() const;
 
   mirdal::Workspace& ws_;

@@ -105,41 +105,41 @@ QWidget* OptionsPage::buildOptionsGroup() {
   using O = mirdal::Options;
 
   l->addWidget(check("cbOAutoRead", tr("Auto Read"), [](O& o) -> bool& { return o.autoRead; }, g));
-  cbOBackup_ = check("cbOBackup", tr("Create backup files"), [](O& o) -> bool& { return o.backup.createBackup; }, g);
-  l->addWidget(cbOBackup_);
-  rgOBackup_ = new RadioGroup("rgOBackup", QString(), {tr("Only first"), tr("Overwrite"), tr("Stop if exists")},
-                              Qt::Horizontal, g);
-  rgOBackup_->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6, 0, 0, 0);
-  l->addWidget(rgOBackup_);
-  connect(rgOBackup_, &RadioGroup::indexChosen, this,
+  backupBox_ = check("cbOBackup", tr("Create backup files"), [](O& o) -> bool& { return o.backup.createBackup; }, g);
+  l->addWidget(backupBox_);
+  backupModeChoice_ = new RadioGroup("rgOBackup", QString(), {tr("Only first"), tr("Overwrite"), tr("Stop if exists")},
+                                     Qt::Horizontal, g);
+  backupModeChoice_->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6, 0, 0, 0);
+  l->addWidget(backupModeChoice_);
+  connect(backupModeChoice_, &RadioGroup::indexChosen, this,
           [this](int i) { ws_.options.backup.mode = mirdal::BackupMode(i); });
-  connect(cbOBackup_, &QCheckBox::toggled, rgOBackup_, &QWidget::setEnabled);
+  connect(backupBox_, &QCheckBox::toggled, backupModeChoice_, &QWidget::setEnabled);
   l->addWidget(
       check("cbOSaveBACKUP", tr("Save to BACKUP dir"), [](O& o) -> bool& { return o.backup.saveToBackupDir; }, g));
 
-  rgRegion_ = new RadioGroup("rgRegion", tr("Region code"), {"A", "B", "C"}, Qt::Horizontal, g);
-  connect(rgRegion_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.region = i; });
-  l->addWidget(rgRegion_);
+  regionChoice_ = new RadioGroup("rgRegion", tr("Region code"), {"A", "B", "C"}, Qt::Horizontal, g);
+  connect(regionChoice_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.region = i; });
+  l->addWidget(regionChoice_);
 
   auto* outLabel = new QLabel(tr("Output folder"), g);
-  eWorkDir_ = new QLineEdit(g);
-  eWorkDir_->setObjectName("eWorkDir");
-  outLabel->setBuddy(eWorkDir_);
-  auto* bbWorkDir = folderButton("bbWorkDir", tr("Select a directory"), g);
+  outputFolderField_ = new QLineEdit(g);
+  outputFolderField_->setObjectName("eWorkDir");
+  outLabel->setBuddy(outputFolderField_);
+  auto* outputFolderButton = folderButton("bbWorkDir", tr("Select a directory"), g);
   auto* out = new QHBoxLayout;
   out->addWidget(outLabel);
-  out->addWidget(eWorkDir_, 1);
-  out->addWidget(bbWorkDir);
+  out->addWidget(outputFolderField_, 1);
+  out->addWidget(outputFolderButton);
   l->addLayout(out);
-  connect(eWorkDir_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { ws_.options.outputFolder = pathBytes(t); });
-  connect(bbWorkDir, &QToolButton::clicked, this, &OptionsPage::bbWorkDirClick);
+  connect(outputFolderField_, &QLineEdit::textEdited, this,
+                    [this](const QString& t) { ws_.options.outputFolder = pathBytes(t); });
+  connect(outputFolderButton, &QToolButton::clicked, this, &OptionsPage::outputFolderClicked);
 
   l->addWidget(check("cbForcedBeep", tr("Forced beep on invalid command"),
                      [](O& o) -> bool& { return o.forcedBeep; }, g));
 
   auto* country = new QHBoxLayout;
-  country_ = new THexEdit(g, 4);
+  country_ = new HexEdit(g, 4);
   country_->setObjectName("heCountryCode");
   country_->setLowerCase(true);
   countryLetters_ = new QLabel(g);
@@ -158,13 +158,13 @@ QWidget* OptionsPage::buildOptionsGroup() {
   connect(country_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
 
   l->addWidget(check("cbAssociateBDMV", tr("Associate Mirdal to .bdmv file extension"),
-                     [](O& o) -> bool& { return o.associateBDMV; }, g));
-  cb83names_ = check("cb83names", tr("Use 8.3 filenames"), [](O& o) -> bool& { return o.shortNames; }, g);
-  cb83names_->setToolTip(tr("If you work with multiAVCHD output check this"));
-  connect(cb83names_, &QCheckBox::toggled, this, &OptionsPage::shortNamesChanged);
-  l->addWidget(cb83names_);
+                     [](O& o) -> bool& { return o.associateBdmv; }, g));
+  shortNamesBox_ = check("cb83names", tr("Use 8.3 filenames"), [](O& o) -> bool& { return o.shortNames; }, g);
+  shortNamesBox_->setToolTip(tr("If you work with multiAVCHD output check this"));
+  connect(shortNamesBox_, &QCheckBox::toggled, this, &OptionsPage::shortNamesChanged);
+  l->addWidget(shortNamesBox_);
   l->addWidget(check("cbAssociateMNU", tr("Associate Mirdal to .mnu file extension"),
-                     [](O& o) -> bool& { return o.associateMNU; }, g));
+                     [](O& o) -> bool& { return o.associateMnu; }, g));
   l->addStretch(1);
   return g;
 }
@@ -175,10 +175,10 @@ QWidget* OptionsPage::buildFormatGroup() {
   l->setContentsMargins(6, 4, 6, 6);
   l->setSpacing(8);
   using O = mirdal::Options;
-  rgChapterFormat_ = new RadioGroup("rgChapterFormat", tr("Chapter format"), {"PTS", "Frame", "Time"},
-                                    Qt::Vertical, g);
-  connect(rgChapterFormat_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.chapterFormat = i; });
-  l->addWidget(rgChapterFormat_, 0, Qt::AlignTop);
+  chapterFormatChoice_ = new RadioGroup("rgChapterFormat", tr("Chapter format"), {"PTS", "Frame", "Time"},
+                                        Qt::Vertical, g);
+  connect(chapterFormatChoice_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.chapterFormat = i; });
+  l->addWidget(chapterFormatChoice_, 0, Qt::AlignTop);
 
   auto* pid = new QWidget(g);
   pid->setObjectName("gbSavePID");
@@ -190,16 +190,16 @@ QWidget* OptionsPage::buildFormatGroup() {
   boxes->setSpacing(2);
   boxes->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) / 2, 0, 0, 0);
   boxes->addWidget(
-      check("cbSavePES", tr("Save PES stream (not elementary)"), [](O& o) -> bool& { return o.savePES; }, pid));
-  boxes->addWidget(check("cbSaveSUP", tr("Save SUP if PG stream"), [](O& o) -> bool& { return o.saveSUP; }, pid));
-  boxes->addWidget(check("cbSaveIG", tr("Save MNU if IG stream"), [](O& o) -> bool& { return o.saveMNU; }, pid));
+      check("cbSavePES", tr("Save PES stream (not elementary)"), [](O& o) -> bool& { return o.savePes; }, pid));
+  boxes->addWidget(check("cbSaveSUP", tr("Save SUP if PG stream"), [](O& o) -> bool& { return o.saveSup; }, pid));
+  boxes->addWidget(check("cbSaveIG", tr("Save MNU if IG stream"), [](O& o) -> bool& { return o.saveMnu; }, pid));
   pl->addLayout(boxes);
   l->addWidget(pid, 0, Qt::AlignTop);
 
-  rgProgramFormat_ = new RadioGroup("rgProgramFormat", tr("Program format"),
-                                    {tr("List (*.lst)"), tr("Binary (*.bin)")}, Qt::Vertical, g);
-  connect(rgProgramFormat_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.programFormat = i; });
-  l->addWidget(rgProgramFormat_, 0, Qt::AlignTop);
+  programFormatChoice_ = new RadioGroup("rgProgramFormat", tr("Program format"),
+                                        {tr("List (*.lst)"), tr("Binary (*.bin)")}, Qt::Vertical, g);
+  connect(programFormatChoice_, &RadioGroup::indexChosen, this, [this](int i) { ws_.options.programFormat = i; });
+  l->addWidget(programFormatChoice_, 0, Qt::AlignTop);
   l->addStretch(1);
   return g;
 }
@@ -279,73 +279,73 @@ QWidget* OptionsPage::buildMenuGroup() {
   checks->addWidget(check("cbPreLoad", tr("Preload all bitmap of the page"), [](O& o) -> bool& { return o.preLoad; }, g));
   for (int i : {4, 5, 7, 6}) checks->addWidget(switches_[std::size_t(i)]);
   checks->addWidget(
-      check("cbRealPSRs", tr("Init PSRs with 'real' values"), [](O& o) -> bool& { return o.realPSRs; }, g));
+      check("cbRealPSRs", tr("Init PSRs with 'real' values"), [](O& o) -> bool& { return o.realPsrs; }, g));
   checks->addWidget(switches_[8]);
   checks->addStretch(1);
   grid->addLayout(checks, 0, 1);
 
   // Background picture.
   auto* back = new QHBoxLayout;
-  QCheckBox* cbBackground = check("cbBackground", tr("Background"), [](O& o) -> bool& { return o.background; }, g);
-  connect(cbBackground, &QCheckBox::toggled, this, &OptionsPage::backgroundChanged);
-  eBackPic_ = new QLineEdit(g);
-  eBackPic_->setObjectName("eBackPic");
-  eBackPic_->setReadOnly(true);
-  auto* bbBackPic = folderButton("bbBackPic", tr("Select a background picture"), g);
-  bbBackPic->setIcon(style()->standardIcon(QStyle::SP_FileDialogStart));
-  connect(bbBackPic, &QToolButton::clicked, this, &OptionsPage::bbBackPicClick);
-  back->addWidget(cbBackground);
-  back->addWidget(eBackPic_, 1);
-  back->addWidget(bbBackPic);
+  QCheckBox* backgroundBox = check("cbBackground", tr("Background"), [](O& o) -> bool& { return o.background; }, g);
+  connect(backgroundBox, &QCheckBox::toggled, this, &OptionsPage::backgroundChanged);
+  backgroundPictureField_ = new QLineEdit(g);
+  backgroundPictureField_->setObjectName("eBackPic");
+  backgroundPictureField_->setReadOnly(true);
+  auto* backgroundPictureButton = folderButton("bbBackPic", tr("Select a background picture"), g);
+  backgroundPictureButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogStart));
+  connect(backgroundPictureButton, &QToolButton::clicked, this, &OptionsPage::backgroundPictureClicked);
+  back->addWidget(backgroundBox);
+  back->addWidget(backgroundPictureField_, 1);
+  back->addWidget(backgroundPictureButton);
   grid->addLayout(back, r++, 0, 1, 2);
 
   // Numbers.
   auto* delay = new QHBoxLayout;
   auto* gridSize = new QHBoxLayout;
-  neActiDelay_ = new TumNumberEdit(g, 0, 10000);
-  neActiDelay_->setObjectName("neActiDelay");
-  neGrid_ = new TumNumberEdit(g, 0, 100);
-  neGrid_->setObjectName("neGrid");
-  auto* lDelay = new QLabel(tr("Activate command show delay (ms)"), g);
-  lDelay->setBuddy(neActiDelay_);
-  auto* lGrid = new QLabel(tr("Grid size"), g);
-  lGrid->setBuddy(neGrid_);
-  delay->addWidget(lDelay);
-  delay->addWidget(neActiDelay_);
+  activationDelayField_ = new NumberEdit(g, 0, 10000);
+  activationDelayField_->setObjectName("neActiDelay");
+  gridSizeField_ = new NumberEdit(g, 0, 100);
+  gridSizeField_->setObjectName("neGrid");
+  auto* delayLabel = new QLabel(tr("Activate command show delay (ms)"), g);
+  delayLabel->setBuddy(activationDelayField_);
+  auto* gridSizeLabel = new QLabel(tr("Grid size"), g);
+  gridSizeLabel->setBuddy(gridSizeField_);
+  delay->addWidget(delayLabel);
+  delay->addWidget(activationDelayField_);
   delay->addStretch(1);
-  gridSize->addWidget(lGrid);
-  gridSize->addWidget(neGrid_);
+  gridSize->addWidget(gridSizeLabel);
+  gridSize->addWidget(gridSizeField_);
   gridSize->addStretch(1);
   grid->addLayout(delay, r++, 0, 1, 2);
   grid->addLayout(gridSize, r++, 0, 1, 2);
-  connect(neActiDelay_, &TumNumberEdit::valueCommitted, this, [this](int v) {
+  connect(activationDelayField_, &NumberEdit::valueCommitted, this, [this](int v) {
     ws_.options.actiDelay = v;
     mirdal::setActivationDelay(v);
   });
-  connect(neGrid_, &TumNumberEdit::valueCommitted, this, [this](int v) { ws_.options.grid = v; });
+  connect(gridSizeField_, &NumberEdit::valueCommitted, this, [this](int v) { ws_.options.grid = v; });
 
   // Which matrix turns the menu's palettes into colours (players choose it
   // by the video height).
-  lColourMatrix_ = new QLabel(g);
-  lColourMatrix_->setObjectName("lColourMatrix");
-  lColourMatrix_->setWordWrap(true);
-  grid->addWidget(lColourMatrix_, r++, 0, 1, 2);
+  colourMatrixLabel_ = new QLabel(g);
+  colourMatrixLabel_->setObjectName("lColourMatrix");
+  colourMatrixLabel_->setWordWrap(true);
+  grid->addWidget(colourMatrixLabel_, r++, 0, 1, 2);
   connect(new DocumentSignals(ws_.menu, this), &DocumentSignals::changed, this, &OptionsPage::showColourMatrix);
   showColourMatrix();
 
   // Creating files belongs to the sound and menu editors.
   auto* create = new QHBoxLayout;
-  bCreateSound_ = new QPushButton(tr("Create sound.bdmv"), g);
-  bCreateSound_->setObjectName("bCreateSound");
-  bCreateMenu_ = new QPushButton(tr("Create Menu"), g);
-  bCreateMenu_->setObjectName("bCreateMenu");
-  for (QPushButton* b : {bCreateSound_, bCreateMenu_}) {
+  createSoundButton_ = new QPushButton(tr("Create sound.bdmv"), g);
+  createSoundButton_->setObjectName("bCreateSound");
+  createMenuButton_ = new QPushButton(tr("Create Menu"), g);
+  createMenuButton_->setObjectName("bCreateMenu");
+  for (QPushButton* b : {createSoundButton_, createMenuButton_}) {
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     b->setMinimumWidth(b->sizeHint().width() + QFontMetrics(b->font()).horizontalAdvance(QStringLiteral("MM")));
     markUnavailable(b);
   }
-  create->addWidget(bCreateSound_);
-  create->addWidget(bCreateMenu_);
+  create->addWidget(createSoundButton_);
+  create->addWidget(createMenuButton_);
   create->addWidget(check("cbAutoMenu", tr("Auto create"), [](O& o) -> bool& { return o.autoMenu; }, g));
   create->addStretch(1);
   grid->addLayout(create, r++, 0, 1, 2);
@@ -359,35 +359,35 @@ void OptionsPage::showOptions() {
     const QSignalBlocker block(box);
     box->setChecked(field(ws_.options));
   }
-  rgOBackup_->setCheckedIndex(int(o.backup.mode));
-  rgOBackup_->setEnabled(o.backup.createBackup);
-  rgRegion_->setCheckedIndex(o.region);
-  rgChapterFormat_->setCheckedIndex(o.chapterFormat);
-  rgProgramFormat_->setCheckedIndex(o.programFormat);
-  eWorkDir_->setText(pathText(o.outputFolder));
-  eBackPic_->setText(pathText(o.backgroundPic));
+  backupModeChoice_->setCheckedIndex(int(o.backup.mode));
+  backupModeChoice_->setEnabled(o.backup.createBackup);
+  regionChoice_->setCheckedIndex(o.region);
+  chapterFormatChoice_->setCheckedIndex(o.chapterFormat);
+  programFormatChoice_->setCheckedIndex(o.programFormat);
+  outputFolderField_->setText(pathText(o.outputFolder));
+  backgroundPictureField_->setText(pathText(o.backgroundPic));
   {
     const QSignalBlocker block(country_);
     country_->setValue(o.countryCode);
   }
   countryEdited();
-  neActiDelay_->setValue(o.actiDelay);
-  neGrid_->setValue(o.grid);
+  activationDelayField_->setValue(o.actiDelay);
+  gridSizeField_->setValue(o.grid);
   for (auto& [box, field] : colours_) showColour(box, o.colours.*field);
 }
 
-QString colourMatrixText(const mirdal::Document<mirdal::TMenu>& menu) {
+QString colourMatrixText(const mirdal::Document<mirdal::IgMenu>& menu) {
   if (!menu.loaded())
     return QObject::tr("Palette colours: BT.709 for menus of 720 lines and more, BT.601 below (as players convert "
                        "them)");
-  const std::uint16_t h = menu.model().ics.video_height;
+  const std::uint16_t h = menu.model().ics.videoHeight;
   return QObject::tr("Palette colours: %1 (the menu is %2 lines high; players use BT.709 from 720 lines, "
                      "BT.601 below)")
       .arg(QString::fromLatin1(mirdal::colourMatrixName(mirdal::colourMatrixFor(h))))
       .arg(h);
 }
 
-void OptionsPage::showColourMatrix() { lColourMatrix_->setText(colourMatrixText(ws_.menu)); }
+void OptionsPage::showColourMatrix() { colourMatrixLabel_->setText(colourMatrixText(ws_.menu)); }
 
 void OptionsPage::countryEdited() { countryLetters_->setText(countryLetters(std::uint32_t(country_->value()))); }
 
@@ -397,16 +397,16 @@ void OptionsPage::countryLeft() {
   country_->setValue(code);
 }
 
-void OptionsPage::bbWorkDirClick() {
-  const QString chosen = ia_.chooseFolder(tr("Select a directory"), eWorkDir_->text());
+void OptionsPage::outputFolderClicked() {
+  const QString chosen = ia_.chooseFolder(tr("Select a directory"), outputFolderField_->text());
   if (chosen.isEmpty()) return;
-  eWorkDir_->setText(QDir::toNativeSeparators(chosen));
-  ws_.options.outputFolder = pathBytes(eWorkDir_->text());
+  outputFolderField_->setText(QDir::toNativeSeparators(chosen));
+  ws_.options.outputFolder = pathBytes(outputFolderField_->text());
 }
 
 // The dialog starts in the disc folder, or in the output folder when one is
 // set, or in the current picture's folder when there is one.
-void OptionsPage::bbBackPicClick() {
+void OptionsPage::backgroundPictureClicked() {
   FileDialogRequest r;
   r.title = tr("Select a background picture");
   r.filter = QStringLiteral("BMP|*.bmp|PNG|*.png");
@@ -417,7 +417,7 @@ void OptionsPage::bbBackPicClick() {
   const QString chosen = ia_.openFile(r);
   if (chosen.isEmpty()) return;
   ws_.options.backgroundPic = pathBytes(chosen);
-  eBackPic_->setText(chosen);
+  backgroundPictureField_->setText(chosen);
   emit backgroundChanged();
 }
 

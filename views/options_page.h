@@ -1,7 +1,7 @@
 // The "&Options" page: the groups "Options", "Format options" and "Menu
 // options". Every control writes its option into the Workspace at once; the
 // settings store them at exit. The display switches here are the twins of
-// the menu page's switches (TfMain mirrors them).
+// the menu page's switches (MainWindow mirrors them).
 #pragma once
 
 #include <QWidget>
@@ -29,8 +29,8 @@ namespace mirdal::gui {
 
 class Interaction;
 class RadioGroup;
-class THexEdit;
-class TumNumberEdit;
+class HexEdit;
+class NumberEdit;
 
 // Colour numbers 0x00BBGGRR and colours.
 QColor colorFromNumber(std::uint32_t n);
@@ -38,7 +38,7 @@ std::uint32_t numberFromColor(const QColor& c);
 
 // The line of the Options that says which matrix converts the palettes of
 // the menu loaded (or the rule, when none is).
-QString colourMatrixText(const mirdal::Document<mirdal::TMenu>& menu);
+QString colourMatrixText(const mirdal::Document<mirdal::IgMenu>& menu);
 
 // The two letters a 16-bit country code stands for ("US" for 0x5553).
 QString countryLetters(std::uint32_t code);
@@ -55,15 +55,15 @@ class OptionsPage : public QWidget, public PageView {
   void refresh() override {}
 
   QCheckBox* displaySwitch(int i) const { return switches_[std::size_t(i)]; }
-  QCheckBox* cb83names() const { return cb83names_; }
-  THexEdit* heCountryCode() const { return country_; }
-  QLabel* lCountry() const { return countryLetters_; }
-  QLabel* lColourMatrix() const { return lColourMatrix_; }
-  QPushButton* bCreateSound() const { return bCreateSound_; }
-  QPushButton* bCreateMenu() const { return bCreateMenu_; }
+  QCheckBox* shortNamesBox() const { return shortNamesBox_; }
+  HexEdit* countryCodeField() const { return country_; }
+  QLabel* countryLabel() const { return countryLetters_; }
+  QLabel* colourMatrixLabel() const { return colourMatrixLabel_; }
+  QPushButton* createSoundButton() const { return createSoundButton_; }
+  QPushButton* createMenuButton() const { return createMenuButton_; }
 
-  void bbBackPicClick();
-  void bbWorkDirClick();
+  void backgroundPictureClicked();
+  void outputFolderClicked();
 
  signals:
   void shortNamesChanged(bool on);
@@ -85,21 +85,21 @@ class OptionsPage : public QWidget, public PageView {
 
   mirdal::Workspace& ws_;
   Interaction& ia_;
-  QCheckBox* cbOBackup_ = nullptr;
-  RadioGroup* rgOBackup_ = nullptr;
-  RadioGroup* rgRegion_ = nullptr;
-  RadioGroup* rgChapterFormat_ = nullptr;
-  RadioGroup* rgProgramFormat_ = nullptr;
-  QLineEdit* eWorkDir_ = nullptr;
-  QLineEdit* eBackPic_ = nullptr;
-  THexEdit* country_ = nullptr;
+  QCheckBox* backupBox_ = nullptr;
+  RadioGroup* backupModeChoice_ = nullptr;
+  RadioGroup* regionChoice_ = nullptr;
+  RadioGroup* chapterFormatChoice_ = nullptr;
+  RadioGroup* programFormatChoice_ = nullptr;
+  QLineEdit* outputFolderField_ = nullptr;
+  QLineEdit* backgroundPictureField_ = nullptr;
+  HexEdit* country_ = nullptr;
   QLabel* countryLetters_ = nullptr;
-  QLabel* lColourMatrix_ = nullptr;
-  QCheckBox* cb83names_ = nullptr;
-  TumNumberEdit* neActiDelay_ = nullptr;
-  TumNumberEdit* neGrid_ = nullptr;
-  QPushButton* bCreateSound_ = nullptr;
-  QPushButton* bCreateMenu_ = nullptr;
+  QLabel* colourMatrixLabel_ = nullptr;
+  QCheckBox* shortNamesBox_ = nullptr;
+  NumberEdit* activationDelayField_ = nullptr;
+  NumberEdit* gridSizeField_ = nullptr;
+  QPushButton* createSoundButton_ = nullptr;
+  QPushButton* createMenuButton_ = nullptr;
   std::array<QCheckBox*, kDisplaySwitches.size()> switches_{};
   // Every plain check box with the option it shows, for showOptions.
   std::vector<std::pair<QCheckBox*, BoolField>> checks_;

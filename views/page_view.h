@@ -5,7 +5,7 @@
 namespace mirdal::gui {
 
 // The eight pages, in tab order.
-enum class Page { BDMV = 0, Playlist, Clipinf, Menu, BDJO, Options, Status, About };
+enum class Page { BDMV = 0, Playlist, ClipInfo, Menu, BDJO, Options, Status, About };
 inline constexpr int kPageCount = 8;
 
 // A view on one page. The main window calls it:

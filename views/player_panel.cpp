@@ -157,7 +157,7 @@ void PlayerPanel::startDisc() {
   start_->setText(tr("&Start"));
   player_.reset();
   disc_ = std::make_unique<mirdal::EditedDisc>(ws_.index.model(), ws_.mobj.model(), ws_.disc.folder);
-  ResetRegs(ws_.regs, ws_.options);
+  resetRegisters(ws_.regs, ws_.options);
   mirdal::PlayerOptions o;
   o.traceCommands = true;
   o.draw = true;

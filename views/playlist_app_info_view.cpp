@@ -23,7 +23,7 @@ namespace mirdal::gui {
 
 namespace {
 
-constexpr int kUOColumns = 4;
+constexpr int kUoColumns = 4;
 
 QCheckBox* namedBox(const QString& name, const QString& caption, const QString& hint, QWidget* parent) {
   auto* b = new QCheckBox(caption, parent);
@@ -47,14 +47,14 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   fields->setVerticalSpacing(2);
   type_ = namedChoice("cbPlaybackType", tr("Playback type"), this);
   for (std::uint8_t t = 1; t <= 3; ++t) type_->addItem(codeText(playbackTypeText(t)));
-  count_ = new TIntEdit(this, 4);
+  count_ = new IntEdit(this, 4);
   count_->setObjectName("iePlaybackCount");
   count_->setMaxLength(4);
   count_->setToolTip(tr("Playback count for random and shuffle play"));
-  uo1_ = new THexEdit(this, 8);
+  uo1_ = new HexEdit(this, 8);
   uo1_->setObjectName("hePLUO1");
   uo1_->setToolTip(tr("User Operation Mask Table"));
-  uo2_ = new THexEdit(this, 8);
+  uo2_ = new HexEdit(this, 8);
   uo2_->setObjectName("hePLUO2");
   uo2_->setToolTip(tr("User Operation Mask Table #2"));
   auto label = [this](const QString& text, QWidget* buddy) {
@@ -89,34 +89,34 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
     QCheckBox* b = namedBox(QStringLiteral("cbUO%1").arg(bit), QString::number(bit), codeText(uoMaskText(bit)), this);
     bits_[std::size_t(bit)] = b;
     const int k = 31 - bit;
-    grid->addWidget(b, k / kUOColumns, k % kUOColumns);
+    grid->addWidget(b, k / kUoColumns, k % kUoColumns);
   }
-  bit2_30_ = namedBox("cbUO2_30", tr("2:30"), codeText(uoMask2Text()), this);
-  grid->addWidget(bit2_30_, 32 / kUOColumns, 0);
-  grid->setColumnStretch(kUOColumns, 1);
+  uoMask2Bit30_ = namedBox("cbUO2_30", tr("2:30"), codeText(uoMask2Text()), this);
+  grid->addWidget(uoMask2Bit30_, 32 / kUoColumns, 0);
+  grid->setColumnStretch(kUoColumns, 1);
   l->addLayout(grid);
   l->addStretch(1);
 
   connect(type_, &QComboBox::activated, this, [this](int i) {
     if (const auto type = playbackTypeOfItem(i))
-      ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { return setPlaybackType(m, *type); });
+      ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](Playlist& m) { return setPlaybackType(m, *type); });
   });
   connect(count_, &QLineEdit::editingFinished, this, [this] {
     const std::uint16_t v = clampedPlaybackCount(count_->value());
-    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { return setPlaybackCount(m, v); });
-    count_->setValue(ws_.playlist.model().playback_count);
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](Playlist& m) { return setPlaybackCount(m, v); });
+    count_->setValue(ws_.playlist.model().playbackCount);
   });
   // Typing a word shows its bits at once; word 2 keeps only its named bit.
   connect(uo1_, &QLineEdit::textEdited, this, [this] {
     const auto v = std::uint32_t(uo1_->value());
     typing_ = uo1_;
-    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setUoMask(m, UoWord::First, v); });
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](Playlist& m) { setUoMask(m, UoWord::First, v); });
     typing_ = nullptr;
   });
   connect(uo2_, &QLineEdit::textEdited, this, [this] {
     const auto v = std::uint32_t(uo2_->value());
     typing_ = uo2_;
-    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setUoMask(m, UoWord::Second, v); });
+    ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](Playlist& m) { setUoMask(m, UoWord::Second, v); });
     typing_ = nullptr;
   });
   // Leaving a word (or Enter) shows it as held: word 2 with its named bit only.
@@ -125,12 +125,12 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   for (int bit = 0; bit < 32; ++bit) {
     connect(bits_[std::size_t(bit)], &QCheckBox::clicked, this, [this, bit](bool on) {
       ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0),
-                        [&](TMPLS& m) { return setUoMaskBit(m, UoWord::First, bit, on); });
+                        [&](Playlist& m) { return setUoMaskBit(m, UoWord::First, bit, on); });
     });
   }
-  connect(bit2_30_, &QCheckBox::clicked, this, [this](bool on) {
+  connect(uoMask2Bit30_, &QCheckBox::clicked, this, [this](bool on) {
     ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0),
-                      [&](TMPLS& m) { return setUoMaskBit(m, UoWord::Second, kUOWord2NamedBit, on); });
+                      [&](Playlist& m) { return setUoMaskBit(m, UoWord::Second, kUoWord2NamedBit, on); });
   });
   for (int i = 0; i < 3; ++i)
     connect(flags_[std::size_t(i)], &QCheckBox::clicked, this, [this, i](bool on) { setFlag(i, on); });
@@ -147,17 +147,17 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
 
 void PlaylistAppInfoView::setFlag(int which, bool on) {
   const AppInfoFlag flag = which == 0 ? AppInfoFlag::RandomAccess : which == 1 ? AppInfoFlag::AudioMix : AppInfoFlag::BypassMixer;
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](TMPLS& m) { setAppInfoFlag(m, flag, on); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::AppInfo, 0), [&](Playlist& m) { setAppInfoFlag(m, flag, on); });
 }
 
 void PlaylistAppInfoView::refresh() {
   const bool on = ws_.playlist.loaded();
-  const TMPLS& m = ws_.playlist.model();
-  const int t = m.playback_type;
+  const Playlist& m = ws_.playlist.model();
+  const int t = m.playbackType;
   showComboItem(type_, on && t >= 1 && t <= 3 ? t - 1 : -1);
-  if (on) count_->setValue(m.playback_count);
+  if (on) count_->setValue(m.playbackCount);
   else count_->clear();
-  const std::uint8_t flags[] = {m.random_access_flag, m.audio_mix_flag, m.bypass_mixer_flag};
+  const std::uint8_t flags[] = {m.randomAccessFlag, m.audioMixFlag, m.bypassMixerFlag};
   for (int i = 0; i < 3; ++i) {
     const QSignalBlocker quiet(flags_[std::size_t(i)]);
     flags_[std::size_t(i)]->setChecked(on && flags[i] != 0);
@@ -170,18 +170,18 @@ void PlaylistAppInfoView::refresh() {
 // its text until it is left.
 void PlaylistAppInfoView::showWords() {
   const bool on = ws_.playlist.loaded();
-  const TMPLS& m = ws_.playlist.model();
-  for (THexEdit* e : {uo1_, uo2_}) {
+  const Playlist& m = ws_.playlist.model();
+  for (HexEdit* e : {uo1_, uo2_}) {
     if (!on) e->clear();
-    else if (e != typing_) e->setValue(e == uo1_ ? m.uo_mask1 : m.uo_mask2);
+    else if (e != typing_) e->setValue(e == uo1_ ? m.uoMask1 : m.uoMask2);
   }
   for (int bit = 0; bit < 32; ++bit) {
     QCheckBox* b = bits_[std::size_t(bit)];
     const QSignalBlocker quiet(b);
-    b->setChecked(on && (m.uo_mask1 >> bit & 1));
+    b->setChecked(on && (m.uoMask1 >> bit & 1));
   }
-  const QSignalBlocker quiet(bit2_30_);
-  bit2_30_->setChecked(on && (m.uo_mask2 >> kUOWord2NamedBit & 1));
+  const QSignalBlocker quiet(uoMask2Bit30_);
+  uoMask2Bit30_->setChecked(on && (m.uoMask2 >> kUoWord2NamedBit & 1));
 }
 
 }  // namespace mirdal::gui

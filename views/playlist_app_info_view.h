@@ -16,24 +16,24 @@ struct Workspace;
 
 namespace mirdal::gui {
 
-class THexEdit;
-class TIntEdit;
+class HexEdit;
+class IntEdit;
 
 class PlaylistAppInfoView : public QWidget {
   Q_OBJECT
  public:
   explicit PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  QComboBox* cbPlaybackType() const { return type_; }
-  TIntEdit* iePlaybackCount() const { return count_; }
-  THexEdit* heUO1() const { return uo1_; }
-  THexEdit* heUO2() const { return uo2_; }
-  QCheckBox* cbRandomAccess() const { return flags_[0]; }
-  QCheckBox* cbAudioMix() const { return flags_[1]; }
-  QCheckBox* cbBypassMixer() const { return flags_[2]; }
+  QComboBox* playbackTypeChoice() const { return type_; }
+  IntEdit* playbackCountField() const { return count_; }
+  HexEdit* uoMask1Field() const { return uo1_; }
+  HexEdit* uoMask2Field() const { return uo2_; }
+  QCheckBox* randomAccessBox() const { return flags_[0]; }
+  QCheckBox* audioMixBox() const { return flags_[1]; }
+  QCheckBox* bypassMixerBox() const { return flags_[2]; }
   // cbUO<bit> of the first word.
-  QCheckBox* cbUO(int bit) const { return bits_[std::size_t(bit)]; }
-  QCheckBox* cbUO2_30() const { return bit2_30_; }
+  QCheckBox* uoMaskBitBox(int bit) const { return bits_[std::size_t(bit)]; }
+  QCheckBox* uoMask2Bit30Box() const { return uoMask2Bit30_; }
 
   // Shows what the playlist holds (empty and disabled without one).
   void refresh();
@@ -44,13 +44,13 @@ class PlaylistAppInfoView : public QWidget {
 
   mirdal::Workspace& ws_;
   QComboBox* type_;
-  TIntEdit* count_;
-  THexEdit* uo1_;
-  THexEdit* uo2_;
+  IntEdit* count_;
+  HexEdit* uo1_;
+  HexEdit* uo2_;
   std::array<QCheckBox*, 3> flags_{};
   std::array<QCheckBox*, 32> bits_{};
-  QCheckBox* bit2_30_;
-  THexEdit* typing_ = nullptr;  // the word whose typing is being stored
+  QCheckBox* uoMask2Bit30_;
+  HexEdit* typing_ = nullptr;  // the word whose typing is being stored
 };
 
 }  // namespace mirdal::gui

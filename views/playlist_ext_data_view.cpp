@@ -25,22 +25,22 @@ PlaylistExtDataView::PlaylistExtDataView(mirdal::Workspace& ws, Interaction& ia,
   edit_->setObjectName("bPLExDatEdit");
   l->addWidget(caption_, 1);
   l->addWidget(edit_);
-  connect(edit_, &QPushButton::clicked, this, &PlaylistExtDataView::bPLExDatEditClick);
+  connect(edit_, &QPushButton::clicked, this, &PlaylistExtDataView::playlistExtDataClicked);
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this] { refresh(); });
   refresh();
 }
 
 void PlaylistExtDataView::refresh() {
   const bool on = ws_.playlist.loaded();
-  caption_->setText(on ? discText(ExtDatCap(ws_.playlist.model().extension_data)) : QString());
+  caption_->setText(on ? discText(extensionDataCaption(ws_.playlist.model().extensionData)) : QString());
   edit_->setEnabled(on);
 }
 
-void PlaylistExtDataView::bPLExDatEditClick() {
+void PlaylistExtDataView::playlistExtDataClicked() {
   if (!ws_.playlist.loaded()) return;
-  TExtensionData copy = ws_.playlist.model().extension_data;
+  ExtensionData copy = ws_.playlist.model().extensionData;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.playlist.fileName(), copy)) return;
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::ExtensionData, 0), [&](TMPLS& m) { applyExtensionData(m, copy); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::ExtensionData, 0), [&](Playlist& m) { applyExtensionData(m, copy); });
 }
 
 }  // namespace mirdal::gui

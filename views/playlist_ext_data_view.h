@@ -21,11 +21,11 @@ class PlaylistExtDataView : public QWidget {
  public:
   PlaylistExtDataView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  QLabel* lPLExtDat() const { return caption_; }
-  QPushButton* bPLExDatEdit() const { return edit_; }
+  QLabel* playlistExtDataLabel() const { return caption_; }
+  QPushButton* playlistExtDataButton() const { return edit_; }
 
   void refresh();
-  void bPLExDatEditClick();
+  void playlistExtDataClicked();
 
  private:
   mirdal::Workspace& ws_;

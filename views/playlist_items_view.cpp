@@ -73,13 +73,13 @@ PlaylistItemsView::PlaylistItemsView(mirdal::Workspace& ws, Interaction& ia, QWi
   connect(items_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     const auto& pis = ws_.playlist.model().playlist.items;
     if (!items_->isEditMode() && row >= 0 && std::size_t(row) < pis.size())
-      emit clipRequested(discText(pis[std::size_t(row)].clip_name));
+      emit clipRequested(discText(pis[std::size_t(row)].clipName));
   });
   connect(angles_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     const int i = selectedPlayItem();
     if (i < 0) return;
     const auto& angles = ws_.playlist.model().playlist.items[std::size_t(i)].angles.angles;
-    if (row >= 0 && std::size_t(row) < angles.size()) emit clipRequested(discText(angles[std::size_t(row)].clip_name));
+    if (row >= 0 && std::size_t(row) < angles.size()) emit clipRequested(discText(angles[std::size_t(row)].clipName));
   });
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.cause == ChangeNotice::Cause::Load) {
@@ -117,7 +117,7 @@ void PlaylistItemsView::refresh() {
 }
 
 void PlaylistItemsView::sync() {
-  const TMPLS& m = ws_.playlist.model();
+  const Playlist& m = ws_.playlist.model();
   const int n = ws_.playlist.loaded() ? int(m.playlist.items.size()) : 0;
   showing_ = true;
   const int row = fillRows(items_, n, [&](int i) { setGridRow(items_, i, playItemRow(m, std::size_t(i))); },
@@ -132,8 +132,8 @@ void PlaylistItemsView::showPlayItem(int i) {
   const auto& pis = ws_.playlist.model().playlist.items;
   if (!ws_.playlist.loaded() || i < 0 || std::size_t(i) >= pis.size()) i = -1;
   shown_ = i;
-  const TPlayItem* pi = i >= 0 ? &pis[std::size_t(i)] : nullptr;
-  const bool multi = pi && pi->is_multi_angle && !pi->angles.angles.empty();
+  const PlayItem* pi = i >= 0 ? &pis[std::size_t(i)] : nullptr;
+  const bool multi = pi && pi->isMultiAngle && !pi->angles.angles.empty();
   if (multi) {
     fillRows(angles_, int(pi->angles.angles.size()), [&](int a) { setGridRow(angles_, a, angleRow(*pi, std::size_t(a))); });
     angles_->fitColumnsToContents();
@@ -158,7 +158,7 @@ void PlaylistItemsView::cellEdited(int row, int column, const QString& text) {
       answers = askInTimeQuestions(ia_, inTimeQuestions(ws_.playlist.model(), std::size_t(row), *t));
   }
   ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::PlayItems, std::size_t(row)),
-                    [&](TMPLS& m) { return editPlayItemCell(m, std::size_t(row), col, typed, answers); });
+                    [&](Playlist& m) { return editPlayItemCell(m, std::size_t(row), col, typed, answers); });
   // A refused text, and the columns that only redraw, show the model again.
   setGridRow(items_, row, playItemRow(ws_.playlist.model(), std::size_t(row)));
   editing_ = false;

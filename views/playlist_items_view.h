@@ -21,8 +21,8 @@ class PlaylistItemsView : public QWidget {
  public:
   PlaylistItemsView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  StringGrid* sgPLitem() const { return items_; }
-  StringGrid* sgPIangles() const { return angles_; }
+  StringGrid* playItemGrid() const { return items_; }
+  StringGrid* angleGrid() const { return angles_; }
 
   // The selected PlayItem, -1 for none.
   int selectedPlayItem() const;

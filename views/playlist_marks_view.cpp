@@ -39,8 +39,8 @@ namespace mirdal::gui {
 namespace {
 
 
-TIntEdit* numberField(const char* name, int digits, const QString& hint, QWidget* parent) {
-  auto* e = new TIntEdit(parent, digits);
+IntEdit* numberField(const char* name, int digits, const QString& hint, QWidget* parent) {
+  auto* e = new IntEdit(parent, digits);
   e->setObjectName(QString::fromLatin1(name));
   e->setMaxLength(digits);
   e->setToolTip(hint);
@@ -61,7 +61,7 @@ std::string playlistBase(const Workspace& ws) {
   return f.substr(0, f.find('.'));
 }
 
-unsigned partValue(const TIntEdit* e) { return clampedMarkTimePart(e->value()); }
+unsigned partValue(const IntEdit* e) { return clampedMarkTimePart(e->value()); }
 
 }  // namespace
 
@@ -100,15 +100,15 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   min_ = numberField("ieMarkMinutes", 2, tr("Minutes"), sidePane);
   s_ = numberField("ieMarkSeconds", 2, tr("Seconds"), sidePane);
   ms_ = numberField("ieMarkMs", 3, tr("Milliseconds"), sidePane);
-  for (TIntEdit* e : {h_, min_, s_}) e->setDisplayDigits(2);
+  for (IntEdit* e : {h_, min_, s_}) e->setDisplayDigits(2);
   ms_->setDisplayDigits(3);
   auto* editors = new QGridLayout;
   editors->setHorizontalSpacing(2);
   editors->setVerticalSpacing(2);
-  auto* lPI = new QLabel(tr("PI"), this);
-  lPI->setBuddy(pi_);
-  auto* lTime = new QLabel(tr("Time"), this);
-  lTime->setBuddy(h_);
+  auto* playItemLabel = new QLabel(tr("PI"), this);
+  playItemLabel->setBuddy(pi_);
+  auto* timeLabel = new QLabel(tr("Time"), this);
+  timeLabel->setBuddy(h_);
   auto* time = new QHBoxLayout;
   time->setSpacing(1);
   time->addWidget(h_);
@@ -120,9 +120,9 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   time->addWidget(ms_);
   time->addStretch(1);
   editors->addWidget(type_, 0, 0, 1, 2, Qt::AlignLeft);
-  editors->addWidget(lPI, 1, 0);
+  editors->addWidget(playItemLabel, 1, 0);
   editors->addWidget(pi_, 1, 1, Qt::AlignLeft);
-  editors->addWidget(lTime, 2, 0);
+  editors->addWidget(timeLabel, 2, 0);
   editors->addLayout(time, 2, 1);
   side->addLayout(editors);
 
@@ -155,12 +155,12 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   });
   connect(type_, &QComboBox::activated, this, &PlaylistMarksView::typeChosen);
   connect(pi_, &QLineEdit::editingFinished, this, &PlaylistMarksView::playItemEdited);
-  for (TIntEdit* e : {h_, min_, s_, ms_}) connect(e, &QLineEdit::editingFinished, this, &PlaylistMarksView::timeEdited);
+  for (IntEdit* e : {h_, min_, s_, ms_}) connect(e, &QLineEdit::editingFinished, this, &PlaylistMarksView::timeEdited);
   new EnterMovesFocus({pi_, h_, min_, s_, ms_, type_}, this);
   connect(ins_, &QToolButton::clicked, this, &PlaylistMarksView::insertMark);
   connect(del_, &QToolButton::clicked, this, &PlaylistMarksView::deleteMarks);
-  connect(saveChap_, &QPushButton::clicked, this, &PlaylistMarksView::bbSaveChapClick);
-  connect(loadChap_, &QPushButton::clicked, this, &PlaylistMarksView::bbLoadChapClick);
+  connect(saveChap_, &QPushButton::clicked, this, &PlaylistMarksView::saveChaptersClicked);
+  connect(loadChap_, &QPushButton::clicked, this, &PlaylistMarksView::loadChaptersClicked);
   new GridKeys(grid_, [this] { insertMark(); }, [this] { deleteMarks(); }, [this] { grid_->selectAll(); });
 
   connect(new DocumentSignals(ws_.playlist, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
@@ -185,7 +185,7 @@ void PlaylistMarksView::refresh() {
 
 void PlaylistMarksView::sync() {
   const bool on = ws_.playlist.loaded();
-  const TMPLS& m = ws_.playlist.model();
+  const Playlist& m = ws_.playlist.model();
   const int n = on ? int(m.marks.marks.size()) : 0;
   showing_ = true;
   // Several selected rows stay selected (a redraw after an edit of the first).
@@ -196,7 +196,7 @@ void PlaylistMarksView::sync() {
     for (const QModelIndex& i : kept)
       if (i.row() < n) grid_->selectionModel()->select(i, QItemSelectionModel::Select | QItemSelectionModel::Rows);
   showing_ = false;
-  const bool marksSection = on && m.PlayListMark_start_address != 0;
+  const bool marksSection = on && m.playListMarkStartAddress != 0;
   ins_->setEnabled(marksSection && m.marks.marks.size() < kMaxMarks);
   del_->setEnabled(n > 0);
   saveChap_->setEnabled(marksSection);
@@ -220,12 +220,12 @@ void PlaylistMarksView::showMark(int i) {
     w->setEnabled(i >= 0);
   if (i < 0) {
     showComboItem(type_, -1);
-    for (TIntEdit* e : {pi_, h_, min_, s_, ms_}) e->clear();
+    for (IntEdit* e : {pi_, h_, min_, s_, ms_}) e->clear();
     return;
   }
-  const TMark& k = marks[std::size_t(i)];
+  const Mark& k = marks[std::size_t(i)];
   showComboItem(type_, markTypeItem(k.type));
-  pi_->setValue(k.playitem_ref);
+  pi_->setValue(k.playItemRef);
   const MarkTimeParts p = markTimeParts(k.time);
   h_->setValue(p.hours);
   min_->setValue(p.minutes);
@@ -237,14 +237,14 @@ void PlaylistMarksView::typeChosen(int index) {
   const auto type = markTypeOfItem(index);
   if (mark_ < 0 || !type) return;
   const auto row = std::size_t(mark_);
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkType(m, row, *type); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](Playlist& m) { return setMarkType(m, row, *type); });
 }
 
 void PlaylistMarksView::playItemEdited() {
   if (mark_ < 0) return;
   const auto row = std::size_t(mark_);
   const std::uint16_t pi = clampedMarkPlayItem(pi_->value());
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkPlayItem(m, row, pi); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](Playlist& m) { return setMarkPlayItem(m, row, pi); });
   showMark(mark_);
 }
 
@@ -254,16 +254,16 @@ void PlaylistMarksView::timeEdited() {
   if (mark_ < 0) return;
   const auto row = std::size_t(mark_);
   const std::uint32_t t = markTime({partValue(h_), partValue(min_), partValue(s_), partValue(ms_)});
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](TMPLS& m) { return setMarkTime(m, row, t); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Marks, row), [&](Playlist& m) { return setMarkTime(m, row, t); });
   showMark(mark_);
 }
 
 void PlaylistMarksView::insertMark() {
   if (!ws_.playlist.loaded()) return;
-  const TMPLS& m = ws_.playlist.model();
-  if (m.PlayListMark_start_address == 0) return;
+  const Playlist& m = ws_.playlist.model();
+  if (m.playListMarkStartAddress == 0) return;
   if (m.marks.marks.size() >= kMaxMarks) {
-    mirdal::dlog("A playlist holds at most " + std::to_string(kMaxMarks) + " marks.");
+    mirdal::logAndStatus("A playlist holds at most " + std::to_string(kMaxMarks) + " marks.");
     return;
   }
   // At the last selected mark, or at the selected PlayItem's IN time when
@@ -271,9 +271,9 @@ void PlaylistMarksView::insertMark() {
   const int last = grid_->selectedRowRange().second;
   const bool atPlayItem = playItem_ >= 0 && playItemFocused_ && playItemFocused_();
   const std::size_t selected = atPlayItem || m.marks.marks.empty() || last < 0 ? kNoRow : std::size_t(last);
-  const TMark mark = newMark(m, selected, playItem_ >= 0 ? std::size_t(playItem_) : kNoRow);
+  const Mark mark = newMark(m, selected, playItem_ >= 0 ? std::size_t(playItem_) : kNoRow);
   const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, markRowFor(m, mark)),
-                                            [&](TMPLS& mm) { return mirdal::insertMark(mm, mark); });
+                                            [&](Playlist& mm) { return mirdal::insertMark(mm, mark); });
   if (row != kNoRow) {
     grid_->clearSelection();
     selectMark(int(row));
@@ -289,12 +289,12 @@ void PlaylistMarksView::deleteMarks() {
   const std::size_t first = *rows.begin();
   grid_->clearSelection();
   mark_ = int(first);
-  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, first), [&](TMPLS& m) {
+  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, first), [&](Playlist& m) {
     return mirdal::deleteMarks(m, std::vector<std::size_t>(rows.begin(), rows.end()));
   });
 }
 
-void PlaylistMarksView::bbSaveChapClick() {
+void PlaylistMarksView::saveChaptersClicked() {
   if (!ws_.playlist.loaded()) return;
   const ChapterFormat f = chapterFormat(ws_);
   // Nothing to save (Frame without a frame rate) is said before a file is chosen.
@@ -310,13 +310,13 @@ void PlaylistMarksView::bbSaveChapClick() {
   if (path.isEmpty()) return;
   std::string error;
   if (!writeFileAtomic(pathBytes(path), Bytes(text->begin(), text->end()), &error)) {
-    mirdal::erlog("Cannot write " + pathBytes(QFileInfo(path).fileName()) + ": " + error);
+    mirdal::logError("Cannot write " + pathBytes(QFileInfo(path).fileName()) + ": " + error);
     return;
   }
   mirdal::log("Chapters saved to " + pathBytes(QFileInfo(path).fileName()) + ".");
 }
 
-void PlaylistMarksView::bbLoadChapClick() {
+void PlaylistMarksView::loadChaptersClicked() {
   if (!ws_.playlist.loaded()) return;
   FileDialogRequest r;
   r.title = tr("Open chapter file");
@@ -329,7 +329,7 @@ void PlaylistMarksView::bbLoadChapClick() {
   const std::string text(data.begin(), data.end());
   const ChapterFormat f = chapterFormat(ws_);
   mark_ = 0;
-  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, 0), [&](TMPLS& m) { return importChapters(m, text, f); });
+  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, 0), [&](Playlist& m) { return importChapters(m, text, f); });
 }
 
 }  // namespace mirdal::gui

@@ -19,24 +19,24 @@ namespace mirdal::gui {
 
 class Interaction;
 class StringGrid;
-class TIntEdit;
+class IntEdit;
 
 class PlaylistMarksView : public QWidget {
   Q_OBJECT
  public:
   PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  StringGrid* sgPlayListMark() const { return grid_; }
-  QComboBox* cbMarkType() const { return type_; }
-  TIntEdit* ieMarkPI() const { return pi_; }
-  TIntEdit* ieMarkHours() const { return h_; }
-  TIntEdit* ieMarkMinutes() const { return min_; }
-  TIntEdit* ieMarkSeconds() const { return s_; }
-  TIntEdit* ieMarkMs() const { return ms_; }
-  QToolButton* bMarkIns() const { return ins_; }
-  QToolButton* bMarkDel() const { return del_; }
-  QPushButton* bbSaveChap() const { return saveChap_; }
-  QPushButton* bbLoadChap() const { return loadChap_; }
+  StringGrid* markGrid() const { return grid_; }
+  QComboBox* markTypeChoice() const { return type_; }
+  IntEdit* markPlayItemField() const { return pi_; }
+  IntEdit* markHoursField() const { return h_; }
+  IntEdit* markMinutesField() const { return min_; }
+  IntEdit* markSecondsField() const { return s_; }
+  IntEdit* markMillisecondsField() const { return ms_; }
+  QToolButton* insertMarkButton() const { return ins_; }
+  QToolButton* deleteMarkButton() const { return del_; }
+  QPushButton* saveChaptersButton() const { return saveChap_; }
+  QPushButton* loadChaptersButton() const { return loadChap_; }
 
   int selectedMark() const { return mark_; }
   void selectMark(int i);
@@ -49,8 +49,8 @@ class PlaylistMarksView : public QWidget {
   void refresh();
   void insertMark();
   void deleteMarks();
-  void bbSaveChapClick();
-  void bbLoadChapClick();
+  void saveChaptersClicked();
+  void loadChaptersClicked();
 
  private:
   void sync();
@@ -63,11 +63,11 @@ class PlaylistMarksView : public QWidget {
   Interaction& ia_;
   StringGrid* grid_;
   QComboBox* type_;
-  TIntEdit* pi_;
-  TIntEdit* h_;
-  TIntEdit* min_;
-  TIntEdit* s_;
-  TIntEdit* ms_;
+  IntEdit* pi_;
+  IntEdit* h_;
+  IntEdit* min_;
+  IntEdit* s_;
+  IntEdit* ms_;
   QToolButton* ins_;
   QToolButton* del_;
   QPushButton* saveChap_;

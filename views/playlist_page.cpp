@@ -131,7 +131,7 @@ void PlaylistPage::attach(Interaction& ia) {
   stnView_->setPlayItem(itemsView_->selectedPlayItem());
   marksView_->setPlayItem(itemsView_->selectedPlayItem());
   marksView_->setPlayItemFocused([this] { return itemsView_->isAncestorOf(window()->focusWidget()); });
-  connectAction(bReadPL(), [this] { bReadPLClick(); }, false);
+  connectAction(readPlaylistButton(), [this] { readPlaylistClicked(); }, false);
   // A playlist chosen while Auto Read is off stays unread until "&Read";
   // with Auto Read, FilePage reads it.
 }
@@ -143,23 +143,23 @@ void PlaylistPage::refresh() {
   if (ws_.playlist.loaded() || !ws_.playlist.fileName().empty()) ws_.playlist.reset();
 }
 
-void PlaylistPage::bReadPLClick() {
-  const QString name = cbPlaylist()->currentText();
+void PlaylistPage::readPlaylistClicked() {
+  const QString name = playlistChoice()->currentText();
   if (name.isEmpty()) return;
   if (beforeRead_ && !beforeRead_()) {
     // The playlist stays: so does its name in the choice.
-    const int shown = cbPlaylist()->findText(saveName());
-    if (shown >= 0) cbPlaylist()->setCurrentIndex(shown);
+    const int shown = playlistChoice()->findText(saveName());
+    if (shown >= 0) playlistChoice()->setCurrentIndex(shown);
     return;
   }
   mirdal::readPlaylist(ws_, pathBytes(name));
-  cbPlaylist()->setFocus();
+  playlistChoice()->setFocus();
   emit playlistRead();
 }
 
 QString PlaylistPage::saveName() const {
   const std::string& file = ws_.playlist.fileName();
-  if (file.empty()) return cbPlaylist()->currentText();
+  if (file.empty()) return playlistChoice()->currentText();
   return QFileInfo(pathText(file)).completeBaseName();
 }
 
@@ -168,7 +168,7 @@ int PlaylistPage::selectedPlayItem() const { return itemsView_ ? itemsView_->sel
 bool PlaylistPage::hasSomethingToSave() const { return ws_.playlist.loaded(); }
 
 void PlaylistPage::save() {
-  mirdal::plsave(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.playlist) : mirdal::Guesses::Refuse);
+  mirdal::savePlaylist(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.playlist) : mirdal::Guesses::Refuse);
 }
 
 int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }

@@ -34,8 +34,8 @@ class PlaylistPage : public FilePage {
  public:
   PlaylistPage(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  QComboBox* cbPlaylist() const { return choice(); }
-  QPushButton* bReadPL() const { return readButton(); }
+  QComboBox* playlistChoice() const { return choice(); }
+  QPushButton* readPlaylistButton() const { return readButton(); }
 
   // Builds the views of the groups; questions and file choices go to `ia`.
   void attach(Interaction& ia);
@@ -50,7 +50,7 @@ class PlaylistPage : public FilePage {
   // when the Read may go on.
   void setBeforeRead(std::function<bool()> ask) { beforeRead_ = std::move(ask); }
   // Reads the playlist chosen in cbPlaylist.
-  void bReadPLClick();
+  void readPlaylistClicked();
   // The base name Save writes: the playlist read last, else the one chosen.
   QString saveName() const;
   // The selected PlayItem (-1: none), for the tools that work on it.

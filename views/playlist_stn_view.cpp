@@ -67,7 +67,7 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   auto* grids = new QVBoxLayout;
   grids->setSpacing(2);
   counts_ = new StringGrid("sgSTN", this);
-  counts_->setColumns(gridColumns(kSTNColumns));
+  counts_->setColumns(gridColumns(kStnColumns));
   counts_->setToolTip(tr("STN table (stream numbers)"));
   counts_->setSelectionBehavior(QAbstractItemView::SelectItems);
   counts_->setWidthFollowsColumns(true);
@@ -93,17 +93,17 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   entryType_ = namedChoice("cbEntryType", QString(), this);
   entryType_->addItems({QStringLiteral("---"), discText(streamEntryTypeText(1)), discText(streamEntryTypeText(2)),
                         discText(streamEntryTypeText(3))});
-  mainPid_ = new THexEdit(this, 4);
+  mainPid_ = new HexEdit(this, 4);
   mainPid_->setObjectName("heMainPID");
   mainPid_->setToolTip(tr("PID of mainClip"));
-  subPid_ = new THexEdit(this, 4);
+  subPid_ = new HexEdit(this, 4);
   subPid_->setObjectName("heSubPID");
   subPid_->setToolTip(tr("PID of subClip"));
-  subPathId_ = new TIntEdit(this, 2);
+  subPathId_ = new IntEdit(this, 2);
   subPathId_->setObjectName("ieSubPathId");
   subPathId_->setMaxLength(2);
   subPathId_->setToolTip(tr("SubPath id"));
-  subClipId_ = new TIntEdit(this, 2);
+  subClipId_ = new IntEdit(this, 2);
   subClipId_->setObjectName("ieSubClipId");
   subClipId_->setMaxLength(2);
   subClipId_->setToolTip(tr("subClip entry id"));
@@ -205,7 +205,7 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   setPlayItem(-1);
 }
 
-const TPlayItem* PlaylistStnView::playItemShown() const {
+const PlayItem* PlaylistStnView::playItemShown() const {
   const auto& pis = ws_.playlist.model().playlist.items;
   return ws_.playlist.loaded() && item_ >= 0 && std::size_t(item_) < pis.size() ? &pis[std::size_t(item_)] : nullptr;
 }
@@ -226,7 +226,7 @@ int PlaylistStnView::selectedStream() const { return stream_; }
 // The counts, the streams of the category and the selected stream's
 // editors, from the model.
 void PlaylistStnView::sync() {
-  const TPlayItem* pi = playItemShown();
+  const PlayItem* pi = playItemShown();
   showing_ = true;
   if (pi) {
     counts_->setDataRowCount(1);
@@ -247,8 +247,8 @@ void PlaylistStnView::sync() {
 
 // The editors of the stream: those of its category and entry type.
 void PlaylistStnView::showStream(int row) {
-  const TPlayItem* pi = playItemShown();
-  const TStreamRec* s = pi && row >= 0 ? streamAt(pi->stn, category_, std::size_t(row)) : nullptr;
+  const PlayItem* pi = playItemShown();
+  const StreamRecord* s = pi && row >= 0 ? streamAt(pi->stn, category_, std::size_t(row)) : nullptr;
   stream_ = s ? row : -1;
   const StreamCategory c = category_;
   const bool video = c == StreamCategory::PrimaryVideo || c == StreamCategory::SecondaryVideo;
@@ -261,7 +261,7 @@ void PlaylistStnView::showStream(int row) {
   subClipId_->setVisible(s && fields.subClipId);
   subPid_->setVisible(s && fields.subPid);
   for (QComboBox* cb : {videoCoding_, videoFormat_, frameRate_}) cb->setVisible(s && video);
-  const bool hevc = s && video && s->attributes.coding_type == std::uint8_t(CodingType::HEVC);
+  const bool hevc = s && video && s->attributes.codingType == std::uint8_t(CodingType::HEVC);
   dynamicRange_->setVisible(hevc);
   colorSpace_->setVisible(hevc);
   crFlag_->setVisible(hevc);
@@ -269,32 +269,32 @@ void PlaylistStnView::showStream(int row) {
   for (QComboBox* cb : {audioCoding_, presentation_, frequency_}) cb->setVisible(s && audio);
   language_->setVisible(s && streamFieldApplies(c, StreamField::Language));
   if (s) {
-    const TStreamEntry& e = s->entry;
-    const TStreamAttributes& a = s->attributes;
+    const StreamEntry& e = s->entry;
+    const StreamAttributes& a = s->attributes;
     showComboItem(entryType_, entryTypeItem(std::uint8_t(type)));
     entryType_->setToolTip(discText(entryTypeHint(std::uint8_t(type))));
-    mainPid_->setValue(e.main_pid);
-    subPid_->setValue(e.sub_pid);
-    subPathId_->setValue(e.subpath_id);
-    subClipId_->setValue(e.subclip_id);
+    mainPid_->setValue(e.mainPid);
+    subPid_->setValue(e.subPid);
+    subPathId_->setValue(e.subPathId);
+    subClipId_->setValue(e.subClipId);
     if (video) {
-      const int i = videoCodingIndex(a.coding_type);
+      const int i = videoCodingIndex(a.codingType);
       showComboItem(videoCoding_, i);
       if (i >= 0) setHintIfAny(videoCoding_, videoCodingHint(std::size_t(i)));
-      showComboItem(videoFormat_, a.video_format);
-      showComboItem(frameRate_, a.frame_rate);
+      showComboItem(videoFormat_, a.videoFormat);
+      showComboItem(frameRate_, a.frameRate);
       showComboItem(dynamicRange_, a.dynamicRangeType);
       showComboItem(colorSpace_, a.colorSpace);
       crFlag_->setChecked(a.crFlag);
       hdrPlus_->setChecked(a.hdrPlusFlag);
     }
     if (audio) {
-      const int i = audioCodingIndex(a.coding_type);
+      const int i = audioCodingIndex(a.codingType);
       showComboItem(audioCoding_, i);
       if (i >= 0) setHintIfAny(audioCoding_, audioCodingHint(std::size_t(i)));
-      showComboItem(presentation_, a.presentation_type);
-      setHintIfAny(presentation_, presentationTypeHint(a.presentation_type));
-      showComboItem(frequency_, a.sampling_frequency);
+      showComboItem(presentation_, a.presentationType);
+      setHintIfAny(presentation_, presentationTypeHint(a.presentationType));
+      showComboItem(frequency_, a.samplingFrequency);
     }
     showComboItem(language_, languageIndex(a.language));
   }
@@ -302,7 +302,7 @@ void PlaylistStnView::showStream(int row) {
 }
 
 void PlaylistStnView::enableButtons() {
-  const TPlayItem* pi = playItemShown();
+  const PlayItem* pi = playItemShown();
   ins_->setEnabled(pi && canInsertStream(*pi, category_));
   del_->setEnabled(pi && stream_ >= 0 && canDeleteStream(*pi, category_));
 }
@@ -312,7 +312,7 @@ void PlaylistStnView::fieldChosen(StreamField f, std::uint32_t value) {
   const auto item = std::size_t(item_), row = std::size_t(stream_);
   const StreamCategory c = category_;
   ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Streams, row, 1, item),
-                    [&](TMPLS& m) { return setStreamField(m, item, c, row, f, value); });
+                    [&](Playlist& m) { return setStreamField(m, item, c, row, f, value); });
 }
 
 void PlaylistStnView::languageChosen(int index) {
@@ -321,27 +321,27 @@ void PlaylistStnView::languageChosen(int index) {
   const StreamCategory c = category_;
   const std::string code(languageCodes()[std::size_t(index)]);
   ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::Streams, row, 1, item),
-                    [&](TMPLS& m) { return setStreamLanguage(m, item, c, row, code); });
+                    [&](Playlist& m) { return setStreamLanguage(m, item, c, row, code); });
 }
 
 void PlaylistStnView::insertStream() {
-  const TPlayItem* pi = playItemShown();
+  const PlayItem* pi = playItemShown();
   if (!pi || !canInsertStream(*pi, category_)) return;
   const auto item = std::size_t(item_);
   const std::size_t after = stream_ >= 0 ? std::size_t(stream_) : kNoRow;
   const StreamCategory c = category_;
   const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Streams, after == kNoRow ? 0 : after + 1, item),
-                                            [&](TMPLS& m) { return mirdal::insertStream(m, item, c, after); });
+                                            [&](Playlist& m) { return mirdal::insertStream(m, item, c, after); });
   if (row != kNoRow) showCategory(c, int(row));
 }
 
 void PlaylistStnView::deleteStream() {
-  const TPlayItem* pi = playItemShown();
+  const PlayItem* pi = playItemShown();
   if (!pi || stream_ < 0 || !canDeleteStream(*pi, category_)) return;
   const auto item = std::size_t(item_), row = std::size_t(stream_);
   const StreamCategory c = category_;
   if (ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Streams, row, item),
-                        [&](TMPLS& m) { return mirdal::deleteStream(m, item, c, row); }))
+                        [&](Playlist& m) { return mirdal::deleteStream(m, item, c, row); }))
     showCategory(c, int(row));  // the next stream, or the last when the deleted one was last
 }
 

@@ -22,35 +22,35 @@ struct Workspace;
 namespace mirdal::gui {
 
 class StringGrid;
-class THexEdit;
-class TIntEdit;
+class HexEdit;
+class IntEdit;
 
 class PlaylistStnView : public QWidget {
   Q_OBJECT
  public:
   explicit PlaylistStnView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgSTN() const { return counts_; }
-  StringGrid* sgStreamEntry() const { return streams_; }
-  QComboBox* cbEntryType() const { return entryType_; }
-  THexEdit* heMainPID() const { return mainPid_; }
-  THexEdit* heSubPID() const { return subPid_; }
-  TIntEdit* ieSubPathId() const { return subPathId_; }
-  TIntEdit* ieSubClipId() const { return subClipId_; }
-  QComboBox* cbVideoCoding() const { return videoCoding_; }
-  QComboBox* cbVideoFormat() const { return videoFormat_; }
-  QComboBox* cbFrameRate() const { return frameRate_; }
-  QComboBox* cbAudioCoding() const { return audioCoding_; }
-  QComboBox* cbPresentation() const { return presentation_; }
-  QComboBox* cbFrequency() const { return frequency_; }
-  QComboBox* cbLanguage() const { return language_; }
+  StringGrid* stnCountGrid() const { return counts_; }
+  StringGrid* streamGrid() const { return streams_; }
+  QComboBox* entryTypeChoice() const { return entryType_; }
+  HexEdit* mainPidField() const { return mainPid_; }
+  HexEdit* subPidField() const { return subPid_; }
+  IntEdit* subPathIdField() const { return subPathId_; }
+  IntEdit* subClipIdField() const { return subClipId_; }
+  QComboBox* videoCodingChoice() const { return videoCoding_; }
+  QComboBox* videoFormatChoice() const { return videoFormat_; }
+  QComboBox* frameRateChoice() const { return frameRate_; }
+  QComboBox* audioCodingChoice() const { return audioCoding_; }
+  QComboBox* presentationChoice() const { return presentation_; }
+  QComboBox* frequencyChoice() const { return frequency_; }
+  QComboBox* languageChoice() const { return language_; }
   // HEVC video only.
   QComboBox* cbDynamicRange() const { return dynamicRange_; }
   QComboBox* cbColorSpace() const { return colorSpace_; }
   QCheckBox* chkCR() const { return crFlag_; }
   QCheckBox* chkHdrPlus() const { return hdrPlus_; }
-  QToolButton* bStreamIns() const { return ins_; }
-  QToolButton* bStreamDel() const { return del_; }
+  QToolButton* insertStreamButton() const { return ins_; }
+  QToolButton* deleteStreamButton() const { return del_; }
 
   // The PlayItem whose table is shown (-1: none).
   void setPlayItem(int item);
@@ -64,7 +64,7 @@ class PlaylistStnView : public QWidget {
   void deleteStream();
 
  private:
-  const mirdal::TPlayItem* playItemShown() const;
+  const mirdal::PlayItem* playItemShown() const;
   void sync();
   void showStream(int row);
   void fieldChosen(mirdal::StreamField f, std::uint32_t value);
@@ -79,10 +79,10 @@ class PlaylistStnView : public QWidget {
   StringGrid* counts_;
   StringGrid* streams_;
   QComboBox* entryType_;
-  THexEdit* mainPid_;
-  THexEdit* subPid_;
-  TIntEdit* subPathId_;
-  TIntEdit* subClipId_;
+  HexEdit* mainPid_;
+  HexEdit* subPid_;
+  IntEdit* subPathId_;
+  IntEdit* subClipId_;
   QComboBox* videoCoding_;
   QComboBox* videoFormat_;
   QComboBox* frameRate_;

@@ -99,12 +99,12 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   connect(items_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     if (items_->isEditMode() || subPath_ < 0) return;
     const auto& spis = ws_.playlist.model().playlist.subpaths[std::size_t(subPath_)].items;
-    if (row >= 0 && std::size_t(row) < spis.size()) emit clipRequested(discText(spis[std::size_t(row)].clip_name));
+    if (row >= 0 && std::size_t(row) < spis.size()) emit clipRequested(discText(spis[std::size_t(row)].clipName));
   });
   connect(clips_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     if (subPath_ < 0 || item_ < 0) return;
     const auto& clips = ws_.playlist.model().playlist.subpaths[std::size_t(subPath_)].items[std::size_t(item_)].clips;
-    if (row >= 0 && std::size_t(row) < clips.size()) emit clipRequested(discText(clips[std::size_t(row)].clip_name));
+    if (row >= 0 && std::size_t(row) < clips.size()) emit clipRequested(discText(clips[std::size_t(row)].clipName));
   });
   connect(type_, &QComboBox::activated, this, &PlaylistSubPathView::typeChosen);
   connect(repeat_, &QComboBox::activated, this, &PlaylistSubPathView::repeatChosen);
@@ -175,7 +175,7 @@ void PlaylistSubPathView::showSubPath(int i, int item) {
     showSubPlayItem(-1);
     return;
   }
-  const TSubPath& sp = sps[std::size_t(i)];
+  const SubPath& sp = sps[std::size_t(i)];
   showComboItem(type_, subPathTypeItem(sp.type));
   if (const std::string_view hint = subPathTypeHint(sp.type); !hint.empty()) type_->setToolTip(discText(hint));
   showComboItem(repeat_, sp.repeat != 0 ? 1 : 0);
@@ -190,7 +190,7 @@ void PlaylistSubPathView::showSubPath(int i, int item) {
 // A SubPlayItem: its multi-clip entries when it has them.
 void PlaylistSubPathView::showSubPlayItem(int k) {
   const auto& sps = ws_.playlist.model().playlist.subpaths;
-  const TSubPlayItem* spi = nullptr;
+  const SubPlayItem* spi = nullptr;
   if (subPath_ >= 0 && k >= 0 && std::size_t(k) < sps[std::size_t(subPath_)].items.size())
     spi = &sps[std::size_t(subPath_)].items[std::size_t(k)];
   item_ = spi ? k : -1;
@@ -199,7 +199,7 @@ void PlaylistSubPathView::showSubPlayItem(int k) {
     items_->selectDataRow(k);
     showing_ = false;
   }
-  const bool multi = spi && spi->is_multi_clip && !spi->clips.empty();
+  const bool multi = spi && spi->isMultiClip && !spi->clips.empty();
   if (multi) {
     fillRows(clips_, int(spi->clips.size()), [&](int c) { setGridRow(clips_, c, multiClipRow(*spi, std::size_t(c))); });
     clips_->fitColumnsToContents();
@@ -212,20 +212,20 @@ void PlaylistSubPathView::showSubPlayItem(int k) {
 void PlaylistSubPathView::typeChosen(int type) {
   if (subPath_ < 0 || type < 0) return;
   const auto row = std::size_t(subPath_);
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](TMPLS& m) { setSubPathType(m, row, std::uint8_t(type)); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](Playlist& m) { setSubPathType(m, row, std::uint8_t(type)); });
 }
 
 void PlaylistSubPathView::repeatChosen(int index) {
   if (subPath_ < 0 || index < 0) return;
   const auto row = std::size_t(subPath_);
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](TMPLS& m) { return setSubPathRepeat(m, row, index == 1); });
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPaths, row), [&](Playlist& m) { return setSubPathRepeat(m, row, index == 1); });
 }
 
 void PlaylistSubPathView::cellEdited(int row, int column, const QString& text) {
   if (subPath_ < 0) return;
   const auto sp = std::size_t(subPath_);
   const std::string typed = text.toLatin1().toStdString();
-  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPlayItems, std::size_t(row), 1, sp), [&](TMPLS& m) {
+  ws_.playlist.edit(ChangeNotice::rows(PlaylistPart::SubPlayItems, std::size_t(row), 1, sp), [&](Playlist& m) {
     return editSubPlayItemCell(m, sp, std::size_t(row), SubPlayItemColumn(column), typed);
   });
   // Refused text and the columns that only redraw show the model again.
@@ -236,19 +236,19 @@ void PlaylistSubPathView::cellEdited(int row, int column, const QString& text) {
 void PlaylistSubPathView::insertSubPath() {
   if (!ws_.playlist.loaded()) return;
   if (ws_.playlist.model().playlist.subpaths.size() >= kMaxSubPaths) {
-    mirdal::dlog("A playlist holds at most " + std::to_string(kMaxSubPaths) + " SubPaths.");
+    mirdal::logAndStatus("A playlist holds at most " + std::to_string(kMaxSubPaths) + " SubPaths.");
     return;
   }
   const std::size_t after = subPath_ >= 0 ? std::size_t(subPath_) : kNoRow;
   const std::size_t row = ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::SubPaths, after == kNoRow ? 0 : after + 1),
-                                            [&](TMPLS& m) { return mirdal::insertSubPath(m, after); });
+                                            [&](Playlist& m) { return mirdal::insertSubPath(m, after); });
   if (row != kNoRow) selectSubPath(int(row));
 }
 
 void PlaylistSubPathView::deleteSubPath() {
   if (!ws_.playlist.loaded() || subPath_ < 0) return;
   const auto row = std::size_t(subPath_);
-  if (ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::SubPaths, row), [&](TMPLS& m) { return mirdal::deleteSubPath(m, row); })) {
+  if (ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::SubPaths, row), [&](Playlist& m) { return mirdal::deleteSubPath(m, row); })) {
     const int n = int(ws_.playlist.model().playlist.subpaths.size());
     selectSubPath(n == 0 ? -1 : std::min(int(row), n - 1));
   }

@@ -24,13 +24,13 @@ class PlaylistSubPathView : public QWidget {
  public:
   explicit PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent = nullptr);
 
-  StringGrid* sgSubPath() const { return subPaths_; }
-  StringGrid* sgSubPlayItem() const { return items_; }
-  StringGrid* sgAngles() const { return clips_; }
-  QComboBox* cbSubPathType() const { return type_; }
-  QComboBox* cbSubPathRepeat() const { return repeat_; }
-  QToolButton* bSubPathIns() const { return ins_; }
-  QToolButton* bSubPathDel() const { return del_; }
+  StringGrid* subPathGrid() const { return subPaths_; }
+  StringGrid* subPlayItemGrid() const { return items_; }
+  StringGrid* multiClipGrid() const { return clips_; }
+  QComboBox* subPathTypeChoice() const { return type_; }
+  QComboBox* subPathRepeatChoice() const { return repeat_; }
+  QToolButton* insertSubPathButton() const { return ins_; }
+  QToolButton* deleteSubPathButton() const { return del_; }
 
   int selectedSubPath() const { return subPath_; }
   int selectedSubPlayItem() const { return item_; }

@@ -30,21 +30,21 @@ QString textOf(const std::string& s) { return QString::fromLatin1(s.data(), qsiz
 RegisterPanel::RegisterPanel(mirdal::Workspace& ws, SharedControls& sc, StatusPage& status, QObject* parent)
     : QObject(parent),
       ws_(ws),
-      psr_{sc.iePSRnum(), sc.hePSRval(), true},
-      gpr_{sc.ieGPRnum(), sc.heGPRval(), false} {
+      psr_{sc.psrNumberField(), sc.psrValueField(), true},
+      gpr_{sc.gprNumberField(), sc.gprValueField(), false} {
   for (const Fields* f : {&psr_, &gpr_}) {
     makeAvailable(f->number);
     makeAvailable(f->value);
     f->number->installEventFilter(this);
     f->value->installEventFilter(this);
-    connect(f->number, &TIntEdit::textChanged, this, [this, f] { numberChanged(*f); });
+    connect(f->number, &IntEdit::textChanged, this, [this, f] { numberChanged(*f); });
   }
-  setRegs_ = status.leSetRegs();
+  setRegs_ = status.setRegistersField();
   makeAvailable(setRegs_);
   connect(setRegs_, &QLineEdit::returnPressed, this, &RegisterPanel::storeSettings);
-  connectAction(status.bPSRs(), [this] { mirdal::logPSRs(ws_.regs); });
-  connectAction(status.bGPRs(), [this] { mirdal::logGPRs(ws_.regs); });
-  connectAction(status.bResetRegs(), [this] { resetRegs(); });
+  connectAction(status.psrsButton(), [this] { mirdal::logPsrs(ws_.regs); });
+  connectAction(status.gprsButton(), [this] { mirdal::logGprs(ws_.regs); });
+  connectAction(status.resetRegistersButton(), [this] { resetRegs(); });
   resetRegs();
 }
 
@@ -79,12 +79,12 @@ void RegisterPanel::storeValue(const Fields& f) {
 void RegisterPanel::storeSettings() {
   const mirdal::RegisterSettings r = mirdal::parseRegisterSettings(bytesOf(setRegs_->text()));
   if (r.error) {
-    mirdal::slog("Registers not set: " + r.error->message(), 1);
+    mirdal::setStatusPanel("Registers not set: " + r.error->message(), 1);
     return;
   }
   mirdal::applyRegisterSettings(ws_.regs, r.settings);
   showValues();
-  mirdal::slog(std::to_string(r.settings.size()) + " register(s) set", 1);
+  mirdal::setStatusPanel(std::to_string(r.settings.size()) + " register(s) set", 1);
 }
 
 void RegisterPanel::showValues() {
@@ -103,7 +103,7 @@ void RegisterPanel::pointAt(const mirdal::RegisterPointer& p) {
 }
 
 void RegisterPanel::resetRegs() {
-  mirdal::ResetRegs(ws_.regs, ws_.options);
+  mirdal::resetRegisters(ws_.regs, ws_.options);
   for (const Fields* f : {&psr_, &gpr_}) {
     if (!f->number->hasFocus()) {
       const unsigned n = numberOf(*f);

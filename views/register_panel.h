@@ -27,8 +27,8 @@ namespace mirdal::gui {
 
 class SharedControls;
 class StatusPage;
-class THexEdit;
-class TIntEdit;
+class HexEdit;
+class IntEdit;
 
 class RegisterPanel : public QObject {
   Q_OBJECT
@@ -47,8 +47,8 @@ class RegisterPanel : public QObject {
 
  private:
   struct Fields {
-    TIntEdit* number;
-    THexEdit* value;
+    IntEdit* number;
+    HexEdit* value;
     bool psr;
   };
   void numberChanged(const Fields& f);

@@ -31,28 +31,28 @@ RunPanel::RunPanel(mirdal::Workspace& ws, SharedControls& sc, ObjectProgramView&
       onObjectPage_(std::move(onObjectPage)) {
   ws_.run.observer = this;
 
-  QPushButton* start = sc_.bStart();
+  QPushButton* start = sc_.startButton();
   // Room for the bold caption of a trace in progress.
   QFont bold = start->font();
   bold.setBold(true);
   start->setMinimumWidth(std::max(start->minimumWidth(), QFontMetrics(bold).horizontalAdvance(start->text()) +
                                                             QFontMetrics(bold).horizontalAdvance(QStringLiteral("MM"))));
-  connectAction(start, [this] { bStartClick(); }, false);
+  connectAction(start, [this] { startClicked(); }, false);
 
-  makeAvailable(sc_.cbTrace());
-  connect(sc_.cbTrace(), &QCheckBox::toggled, this, [this](bool on) {
+  makeAvailable(sc_.traceBox());
+  connect(sc_.traceBox(), &QCheckBox::toggled, this, [this](bool on) {
     ws_.run.trace = on;
     // The hint says what a plain Start does; a trace is explained by the
     // check box's own hint.
-    sc_.bStart()->setToolTip(on ? QString() : tr("Execute the button commands"));
+    sc_.startButton()->setToolTip(on ? QString() : tr("Execute the button commands"));
   });
 
-  makeAvailable(sc_.ieProgramLine());
-  connect(sc_.ieProgramLine(), &TIntEdit::editingFinished, this,
-          [this] { ws_.run.line = sc_.ieProgramLine()->value(); });
+  makeAvailable(sc_.programLineField());
+  connect(sc_.programLineField(), &IntEdit::editingFinished, this,
+          [this] { ws_.run.line = sc_.programLineField()->value(); });
 
-  makeAvailable(sc_.cbObject());
-  connect(sc_.cbObject(), &QComboBox::activated, this, &RunPanel::objectChosen);
+  makeAvailable(sc_.runObjectChoice());
+  connect(sc_.runObjectChoice(), &QComboBox::activated, this, &RunPanel::objectChosen);
 
   connect(&program_, &ObjectProgramView::startableChanged, this, &RunPanel::updateStart);
   connect(&program_, &ObjectProgramView::lineClicked, this, &RunPanel::traceClick);
@@ -67,55 +67,55 @@ RunPanel::~RunPanel() {
 }
 
 void RunPanel::updateStart() {
-  if (onObjectPage_()) setEnabledIfAvailable(sc_.bStart(), program_.canStart());
+  if (onObjectPage_()) setEnabledIfAvailable(sc_.startButton(), program_.canStart());
 }
 
 template <typename Run>
 void RunPanel::run(Run&& call) {
-  sc_.bCancel()->setEnabled(true);
+  sc_.cancelButton()->setEnabled(true);
   const mirdal::ExecResult r = call();
   showOutcome(r);
 }
 
-void RunPanel::bStartClick() {
+void RunPanel::startClicked() {
   // Start on the menu page belongs to the menu emulation. A Start pressed
   // while a run pauses for an announcement waits for that run to end.
   if (!onObjectPage_() || ws_.run.inRun()) return;
-  const mirdal::TCommands* p = program_.program();
+  const mirdal::CommandList* p = program_.program();
   if (!p) return;
-  if (!ws_.run.traceInProgress() && program_.object() < sc_.cbObject()->count())
-    sc_.cbObject()->setCurrentIndex(program_.object());
-  const mirdal::TCommands prog = *p;
+  if (!ws_.run.traceInProgress() && program_.object() < sc_.runObjectChoice()->count())
+    sc_.runObjectChoice()->setCurrentIndex(program_.object());
+  const mirdal::CommandList prog = *p;
   run([&] { return mirdal::startObjectProgram(prog, ws_.regs, ws_.run); });
 }
 
 void RunPanel::traceClick(int line) {
   if (!ws_.run.trace || ws_.run.inRun() || !onObjectPage_()) return;
-  const mirdal::TCommands* p = program_.program();
+  const mirdal::CommandList* p = program_.program();
   if (!p || line < 0 || line >= int(p->size())) return;
-  const mirdal::TCommands prog = *p;
+  const mirdal::CommandList prog = *p;
   run([&] { return mirdal::traceClickedLine(prog, std::size_t(line), ws_.regs, ws_.run); });
 }
 
 bool RunPanel::cancelProgram() {
   if (!ws_.run.running && !ws_.run.inRun()) return false;
-  const mirdal::TCommands* p = program_.program();
-  const mirdal::TCommands prog = p ? *p : mirdal::TCommands{};
+  const mirdal::CommandList* p = program_.program();
+  const mirdal::CommandList prog = p ? *p : mirdal::CommandList{};
   showOutcome(mirdal::cancelObjectTrace(prog, ws_.regs, ws_.run));
   return true;
 }
 
 void RunPanel::showTraceState() {
-  QPushButton* start = sc_.bStart();
+  QPushButton* start = sc_.startButton();
   QFont f = start->font();
   f.setBold(ws_.run.traceInProgress());
   start->setFont(f);
-  sc_.bCancel()->setEnabled(ws_.run.running || ws_.run.inRun());
+  sc_.cancelButton()->setEnabled(ws_.run.running || ws_.run.inRun());
 }
 
 void RunPanel::showOutcome(const mirdal::ExecResult& r) {
   showTraceState();
-  sc_.ieProgramLine()->setValue(ws_.run.line);
+  sc_.programLineField()->setValue(ws_.run.line);
   if (r.selectLine) program_.selectLine(int(*r.selectLine));
   if (r.trace) {
     program_.selectLine(int(r.trace->line));
@@ -126,7 +126,7 @@ void RunPanel::showOutcome(const mirdal::ExecResult& r) {
 
 void RunPanel::refresh() {
   // The registers stay; a trace of the disc read before does not.
-  if (mirdal::endTraceAfterRead(ws_.run)) sc_.ieProgramLine()->setValue(0);
+  if (mirdal::endTraceAfterRead(ws_.run)) sc_.programLineField()->setValue(0);
   showTraceState();
 }
 
@@ -137,7 +137,7 @@ void RunPanel::programLineChanged(std::int64_t line) {
                           (sinceLineShown_.isValid() && sinceLineShown_.elapsed() < kLineFieldIntervalMs)))
     return;
   sinceLineShown_.restart();
-  sc_.ieProgramLine()->setValue(line);
+  sc_.programLineField()->setValue(line);
 }
 
 bool RunPanel::eventFilter(QObject* o, QEvent* e) {

@@ -36,7 +36,7 @@ class RunPanel : public QObject, public PageView, public mirdal::RunObserver {
   ~RunPanel() override;
 
   // Start on the "&BDMV" page.
-  void bStartClick();
+  void startClicked();
   // Cancel while a program runs or is traced: true when it stopped one.
   bool cancelProgram();
   // The Start button's state after a change of object or page.

@@ -49,10 +49,10 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(4);
 
-  bSave_ = compactButton("bSave", tr("&Save"), this);
-  bSave_->setToolTip(tr("Save"));
-  bCancel_ = compactButton("bCancel", tr("Cancel"), this);
-  makeAvailable(bCancel_, false);  // the main window handles Cancel itself
+  saveButton_ = compactButton("bSave", tr("&Save"), this);
+  saveButton_->setToolTip(tr("Save"));
+  cancelButton_ = compactButton("bCancel", tr("Cancel"), this);
+  makeAvailable(cancelButton_, false);  // the main window handles Cancel itself
 
   progress_ = new QProgressBar(this);
   progress_->setObjectName("pbProgress");
@@ -67,116 +67,116 @@ SharedControls::SharedControls(QWidget* parent) : QWidget(parent) {
   progress_->hide();
 
   QHBoxLayout* l = nullptr;
-  pExecute_ = panel("pExecute", this, l);
-  bStart_ = compactButton("bStart", tr("Start"), pExecute_);
-  bStart_->setToolTip(tr("Execute the button commands"));
-  cbTrace_ = new QCheckBox(pExecute_);  // explained by its hint
-  cbTrace_->setObjectName("cbTrace");
-  cbTrace_->setToolTip(tr("Trace (execute commands step by step)"));
+  executePanel_ = panel("pExecute", this, l);
+  startButton_ = compactButton("bStart", tr("Start"), executePanel_);
+  startButton_->setToolTip(tr("Execute the button commands"));
+  traceBox_ = new QCheckBox(executePanel_);  // explained by its hint
+  traceBox_->setObjectName("cbTrace");
+  traceBox_->setToolTip(tr("Trace (execute commands step by step)"));
   // Four digits with leading zeros; room for a fifth, because Cancel leaves
   // the line at 65535, beyond any program.
-  ieProgramLine_ = new TIntEdit(pExecute_, 5);
-  ieProgramLine_->setObjectName("ieProgramLine");
-  ieProgramLine_->setToolTip(tr("Command line"));
-  ieProgramLine_->setMaxLength(5);
-  ieProgramLine_->setDisplayDigits(4);
-  ieProgramLine_->setValue(0);
-  cbObject_ = new QComboBox(pExecute_);
-  cbObject_->setObjectName("cbObject");
-  cbObject_->setToolTip(tr("Object"));
-  cbObject_->setMinimumContentsLength(4);
-  cbObject_->setIconSize(QSize(0, 0));  // numbers only, no room for icons
-  cbObject_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cbButton_ = new QComboBox(pExecute_);
-  cbButton_->setObjectName("cbButton");
-  cbButton_->setToolTip(tr("Button"));
-  cbButton_->setMinimumContentsLength(4);
-  cbButton_->setIconSize(QSize(0, 0));
-  cbButton_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  for (QWidget* w : {static_cast<QWidget*>(bStart_), static_cast<QWidget*>(cbTrace_),
-                     static_cast<QWidget*>(ieProgramLine_), static_cast<QWidget*>(cbObject_),
-                     static_cast<QWidget*>(cbButton_)}) {
+  programLineField_ = new IntEdit(executePanel_, 5);
+  programLineField_->setObjectName("ieProgramLine");
+  programLineField_->setToolTip(tr("Command line"));
+  programLineField_->setMaxLength(5);
+  programLineField_->setDisplayDigits(4);
+  programLineField_->setValue(0);
+  runObjectChoice_ = new QComboBox(executePanel_);
+  runObjectChoice_->setObjectName("cbObject");
+  runObjectChoice_->setToolTip(tr("Object"));
+  runObjectChoice_->setMinimumContentsLength(4);
+  runObjectChoice_->setIconSize(QSize(0, 0));  // numbers only, no room for icons
+  runObjectChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  runButtonChoice_ = new QComboBox(executePanel_);
+  runButtonChoice_->setObjectName("cbButton");
+  runButtonChoice_->setToolTip(tr("Button"));
+  runButtonChoice_->setMinimumContentsLength(4);
+  runButtonChoice_->setIconSize(QSize(0, 0));
+  runButtonChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  for (QWidget* w : {static_cast<QWidget*>(startButton_), static_cast<QWidget*>(traceBox_),
+                     static_cast<QWidget*>(programLineField_), static_cast<QWidget*>(runObjectChoice_),
+                     static_cast<QWidget*>(runButtonChoice_)}) {
     l->addWidget(w);
     markUnavailable(w);
   }
-  pExecute_->setEnabled(false);  // until a disc folder has been read
+  executePanel_->setEnabled(false);  // until a disc folder has been read
 
-  pNavigate_ = panel("pNavigate", this, l);
+  navigatePanel_ = panel("pNavigate", this, l);
   const struct {
     QPushButton** b;
     const char* name;
     const char* caption;
-  } nav[] = {{&bNavUp_, "bNavUp", "&U"},
-             {&bNavDown_, "bNavDown", "&D"},
-             {&bNavLeft_, "bNavLeft", "&L"},
-             {&bNavRight_, "bNavRight", "&R"},
-             {&bNavSel_, "bNavSel", "S&el"},
-             {&bNavPopUp_, "bNavPopUp", "Pop-up"}};
+  } nav[] = {{&navUpButton_, "bNavUp", "&U"},
+             {&navDownButton_, "bNavDown", "&D"},
+             {&navLeftButton_, "bNavLeft", "&L"},
+             {&navRightButton_, "bNavRight", "&R"},
+             {&navSelectButton_, "bNavSel", "S&el"},
+             {&navPopUpButton_, "bNavPopUp", "Pop-up"}};
   // The six keys share the room five had at the smallest window: each
   // keeps one letter's width of margin instead of two.
   const QFontMetrics fm(font());
   for (const auto& n : nav) {
-    *n.b = compactButton(n.name, tr(n.caption), pNavigate_);
+    *n.b = compactButton(n.name, tr(n.caption), navigatePanel_);
     QString plain = (*n.b)->text();
     plain.remove(QLatin1Char('&'));
     (*n.b)->setMinimumWidth(fm.horizontalAdvance(plain) + fm.horizontalAdvance(QStringLiteral("M")));
     l->addWidget(*n.b);
     markUnavailable(*n.b);
   }
-  bNavPopUp_->setToolTip(tr("The Pop-up key of the remote: opens and closes a pop-up menu (P in the page view)"));
+  navPopUpButton_->setToolTip(tr("The Pop-up key of the remote: opens and closes a pop-up menu (P in the page view)"));
 
-  pRegisters_ = panel("pRegisters", this, l);
-  iePSRnum_ = new TIntEdit(pRegisters_, 3);
-  iePSRnum_->setObjectName("iePSRnum");
-  iePSRnum_->setToolTip(tr("PSR number"));
-  iePSRnum_->setMaxLength(3);
-  iePSRnum_->setDisplayDigits(3);
-  iePSRnum_->setValue(0);
-  hePSRval_ = new THexEdit(pRegisters_, 8);
-  hePSRval_->setObjectName("hePSRval");
-  hePSRval_->setToolTip(tr("PSR value"));
-  hePSRval_->setValue(0);
-  ieGPRnum_ = new TIntEdit(pRegisters_, 4);
-  ieGPRnum_->setObjectName("ieGPRnum");
-  ieGPRnum_->setToolTip(tr("GPR number"));
-  ieGPRnum_->setMaxLength(4);
-  ieGPRnum_->setDisplayDigits(4);
-  ieGPRnum_->setValue(0);
-  heGPRval_ = new THexEdit(pRegisters_, 8);
-  heGPRval_->setObjectName("heGPRval");
-  heGPRval_->setToolTip(tr("GPR value"));
-  heGPRval_->setValue(0);
-  l->addWidget(caption(tr("PSR"), iePSRnum_, pRegisters_));
-  l->addWidget(iePSRnum_);
-  l->addWidget(hePSRval_);
+  registersPanel_ = panel("pRegisters", this, l);
+  psrNumberField_ = new IntEdit(registersPanel_, 3);
+  psrNumberField_->setObjectName("iePSRnum");
+  psrNumberField_->setToolTip(tr("PSR number"));
+  psrNumberField_->setMaxLength(3);
+  psrNumberField_->setDisplayDigits(3);
+  psrNumberField_->setValue(0);
+  psrValueField_ = new HexEdit(registersPanel_, 8);
+  psrValueField_->setObjectName("hePSRval");
+  psrValueField_->setToolTip(tr("PSR value"));
+  psrValueField_->setValue(0);
+  gprNumberField_ = new IntEdit(registersPanel_, 4);
+  gprNumberField_->setObjectName("ieGPRnum");
+  gprNumberField_->setToolTip(tr("GPR number"));
+  gprNumberField_->setMaxLength(4);
+  gprNumberField_->setDisplayDigits(4);
+  gprNumberField_->setValue(0);
+  gprValueField_ = new HexEdit(registersPanel_, 8);
+  gprValueField_->setObjectName("heGPRval");
+  gprValueField_->setToolTip(tr("GPR value"));
+  gprValueField_->setValue(0);
+  l->addWidget(caption(tr("PSR"), psrNumberField_, registersPanel_));
+  l->addWidget(psrNumberField_);
+  l->addWidget(psrValueField_);
   l->addSpacing(2);
-  l->addWidget(caption(tr("GPR"), ieGPRnum_, pRegisters_));
-  l->addWidget(ieGPRnum_);
-  l->addWidget(heGPRval_);
-  for (QWidget* w : {static_cast<QWidget*>(iePSRnum_), static_cast<QWidget*>(hePSRval_),
-                     static_cast<QWidget*>(ieGPRnum_), static_cast<QWidget*>(heGPRval_)}) {
+  l->addWidget(caption(tr("GPR"), gprNumberField_, registersPanel_));
+  l->addWidget(gprNumberField_);
+  l->addWidget(gprValueField_);
+  for (QWidget* w : {static_cast<QWidget*>(psrNumberField_), static_cast<QWidget*>(psrValueField_),
+                     static_cast<QWidget*>(gprNumberField_), static_cast<QWidget*>(gprValueField_)}) {
     w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     markUnavailable(w);
   }
-  ieProgramLine_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  programLineField_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-  bFind_ = compactButton("bFind", tr("Find"), this);
-  bLoadMenu_ = compactButton("bLoadMenu", tr("&Load"), this);
-  bLoadMenu_->setToolTip(tr("Load an IGS menu (*.mnu)"));
-  bMux_ = compactButton("bMux", tr("M&ux"), this);
-  bMux_->setToolTip(tr("Mux the IGS menu to a .m2ts"));
-  for (QWidget* w : {bFind_, bLoadMenu_, bMux_}) markUnavailable(w);
+  findButton_ = compactButton("bFind", tr("Find"), this);
+  loadMenuButton_ = compactButton("bLoadMenu", tr("&Load"), this);
+  loadMenuButton_->setToolTip(tr("Load an IGS menu (*.mnu)"));
+  muxButton_ = compactButton("bMux", tr("M&ux"), this);
+  muxButton_->setToolTip(tr("Mux the IGS menu to a .m2ts"));
+  for (QWidget* w : {findButton_, loadMenuButton_, muxButton_}) markUnavailable(w);
 
-  row->addWidget(bSave_);
-  row->addWidget(bCancel_);
+  row->addWidget(saveButton_);
+  row->addWidget(cancelButton_);
   row->addWidget(progress_, 1);
-  row->addWidget(pExecute_);
-  row->addWidget(pNavigate_);
-  row->addWidget(pRegisters_);
-  row->addWidget(bFind_);
+  row->addWidget(executePanel_);
+  row->addWidget(navigatePanel_);
+  row->addWidget(registersPanel_);
+  row->addWidget(findButton_);
   row->addStretch(1);
-  row->addWidget(bLoadMenu_);
-  row->addWidget(bMux_);
+  row->addWidget(loadMenuButton_);
+  row->addWidget(muxButton_);
 }
 
 }  // namespace mirdal::gui

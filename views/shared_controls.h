@@ -3,7 +3,7 @@
 // the register panel, Find, the menu Load and Mux buttons.
 //
 // Which of them are shown and enabled on which page is decided by the main
-// window (PageControlChange). A control whose behaviour belongs to a later
+// window (pageControlChanged). A control whose behaviour belongs to a later
 // part of the program is created unavailable (views/availability.h): it
 // stays disabled until that part connects its action.
 #pragma once
@@ -18,72 +18,72 @@ class QLabel;
 
 namespace mirdal::gui {
 
-class TIntEdit;
-class THexEdit;
+class IntEdit;
+class HexEdit;
 
 class SharedControls : public QWidget {
   Q_OBJECT
  public:
   explicit SharedControls(QWidget* parent = nullptr);
 
-  QPushButton* bSave() const { return bSave_; }
-  QPushButton* bCancel() const { return bCancel_; }
+  QPushButton* saveButton() const { return saveButton_; }
+  QPushButton* cancelButton() const { return cancelButton_; }
   QProgressBar* progressBar() const { return progress_; }
 
   // Program-run panel.
-  QWidget* pExecute() const { return pExecute_; }
-  QPushButton* bStart() const { return bStart_; }
-  QCheckBox* cbTrace() const { return cbTrace_; }
-  TIntEdit* ieProgramLine() const { return ieProgramLine_; }
-  QComboBox* cbObject() const { return cbObject_; }
-  QComboBox* cbButton() const { return cbButton_; }
+  QWidget* executePanel() const { return executePanel_; }
+  QPushButton* startButton() const { return startButton_; }
+  QCheckBox* traceBox() const { return traceBox_; }
+  IntEdit* programLineField() const { return programLineField_; }
+  QComboBox* runObjectChoice() const { return runObjectChoice_; }
+  QComboBox* runButtonChoice() const { return runButtonChoice_; }
 
   // Navigation panel.
-  QWidget* pNavigate() const { return pNavigate_; }
-  QPushButton* bNavUp() const { return bNavUp_; }
-  QPushButton* bNavDown() const { return bNavDown_; }
-  QPushButton* bNavLeft() const { return bNavLeft_; }
-  QPushButton* bNavRight() const { return bNavRight_; }
-  QPushButton* bNavSel() const { return bNavSel_; }
+  QWidget* navigatePanel() const { return navigatePanel_; }
+  QPushButton* navUpButton() const { return navUpButton_; }
+  QPushButton* navDownButton() const { return navDownButton_; }
+  QPushButton* navLeftButton() const { return navLeftButton_; }
+  QPushButton* navRightButton() const { return navRightButton_; }
+  QPushButton* navSelectButton() const { return navSelectButton_; }
   // The remote's Pop-up key, for pop-up menus.
-  QPushButton* bNavPopUp() const { return bNavPopUp_; }
+  QPushButton* navPopUpButton() const { return navPopUpButton_; }
 
   // Register panel.
-  QWidget* pRegisters() const { return pRegisters_; }
-  TIntEdit* iePSRnum() const { return iePSRnum_; }
-  THexEdit* hePSRval() const { return hePSRval_; }
-  TIntEdit* ieGPRnum() const { return ieGPRnum_; }
-  THexEdit* heGPRval() const { return heGPRval_; }
+  QWidget* registersPanel() const { return registersPanel_; }
+  IntEdit* psrNumberField() const { return psrNumberField_; }
+  HexEdit* psrValueField() const { return psrValueField_; }
+  IntEdit* gprNumberField() const { return gprNumberField_; }
+  HexEdit* gprValueField() const { return gprValueField_; }
 
-  QPushButton* bFind() const { return bFind_; }
-  QPushButton* bLoadMenu() const { return bLoadMenu_; }
-  QPushButton* bMux() const { return bMux_; }
+  QPushButton* findButton() const { return findButton_; }
+  QPushButton* loadMenuButton() const { return loadMenuButton_; }
+  QPushButton* muxButton() const { return muxButton_; }
 
  private:
-  QPushButton* bSave_;
-  QPushButton* bCancel_;
+  QPushButton* saveButton_;
+  QPushButton* cancelButton_;
   QProgressBar* progress_;
-  QWidget* pExecute_;
-  QPushButton* bStart_;
-  QCheckBox* cbTrace_;
-  TIntEdit* ieProgramLine_;
-  QComboBox* cbObject_;
-  QComboBox* cbButton_;
-  QWidget* pNavigate_;
-  QPushButton* bNavUp_;
-  QPushButton* bNavDown_;
-  QPushButton* bNavLeft_;
-  QPushButton* bNavRight_;
-  QPushButton* bNavSel_;
-  QPushButton* bNavPopUp_;
-  QWidget* pRegisters_;
-  TIntEdit* iePSRnum_;
-  THexEdit* hePSRval_;
-  TIntEdit* ieGPRnum_;
-  THexEdit* heGPRval_;
-  QPushButton* bFind_;
-  QPushButton* bLoadMenu_;
-  QPushButton* bMux_;
+  QWidget* executePanel_;
+  QPushButton* startButton_;
+  QCheckBox* traceBox_;
+  IntEdit* programLineField_;
+  QComboBox* runObjectChoice_;
+  QComboBox* runButtonChoice_;
+  QWidget* navigatePanel_;
+  QPushButton* navUpButton_;
+  QPushButton* navDownButton_;
+  QPushButton* navLeftButton_;
+  QPushButton* navRightButton_;
+  QPushButton* navSelectButton_;
+  QPushButton* navPopUpButton_;
+  QWidget* registersPanel_;
+  IntEdit* psrNumberField_;
+  HexEdit* psrValueField_;
+  IntEdit* gprNumberField_;
+  HexEdit* gprValueField_;
+  QPushButton* findButton_;
+  QPushButton* loadMenuButton_;
+  QPushButton* muxButton_;
 };
 
 // A push button no wider than its caption needs.

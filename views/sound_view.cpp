@@ -121,12 +121,12 @@ void SoundView::soundChanged(const mirdal::ChangeNotice& n) {
 }
 
 void SoundView::fillGrid() {
-  const TSND& snd = ws_.sound.model();
+  const SoundFile& snd = ws_.sound.model();
   const int n = loaded() ? int(snd.entries.size()) : 0;
   grid_->setDataRowCount(n);
   for (int i = 0; i < n; ++i) setGridRow(grid_, i, soundRow(snd, std::size_t(i)));
   grid_->fitColumnsToContents();
-  extCaption_->setText(loaded() ? discText(ExtDatCap(snd.extension_data)) : QString());
+  extCaption_->setText(loaded() ? discText(extensionDataCaption(snd.extensionData)) : QString());
 }
 
 void SoundView::enableButtons() {
@@ -153,13 +153,13 @@ void SoundView::selectSound(int i) {
 // The entry's place in the data area, for checking a file by hand.
 void SoundView::rowClicked(int row) {
   if (quiet_) return;
-  const TSND& snd = ws_.sound.model();
+  const SoundFile& snd = ws_.sound.model();
   if (!loaded() || snd.entries.empty()) {
-    mirdal::slog("", 1);
+    mirdal::setStatusPanel("", 1);
     return;
   }
   if (row < 0 || std::size_t(row) >= snd.entries.size()) return;
-  mirdal::slog(soundRowStatus(snd, std::size_t(row)), 1);
+  mirdal::setStatusPanel(soundRowStatus(snd, std::size_t(row)), 1);
 }
 
 bool SoundView::insertSound() {
@@ -170,7 +170,7 @@ bool SoundView::insertSound() {
   const std::size_t at = selected >= 0 ? std::size_t(selected) + 1 : 0;
   const std::string path = pathBytes(file);
   const bool inserted = ws_.sound.edit(ChangeNotice::resized(kEntries, at),
-                                       [&](TSND& m) { return mirdal::loadSound(m, at, path); });
+                                       [&](SoundFile& m) { return mirdal::loadSound(m, at, path); });
   fillGrid();
   if (inserted) selectSound(int(at));
   else selectSound(selected);
@@ -182,7 +182,7 @@ void SoundView::deleteSound() {
   const int i = selectedSound();
   if (i < 0) return;
   ws_.sound.edit(ChangeNotice::resized(kEntries, std::size_t(i)),
-                 [&](TSND& m) { return deleteSoundEntry(m, std::size_t(i)); });
+                 [&](SoundFile& m) { return deleteSoundEntry(m, std::size_t(i)); });
   fillGrid();
   const int rows = grid_->dataRowCount();
   if (rows > 0) selectSound(std::min(i, rows - 1));
@@ -220,14 +220,14 @@ bool SoundView::createSound() {
 bool SoundView::hasSomethingToSave() const { return loaded(); }
 
 void SoundView::save() {
-  mirdal::soundsave(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+  mirdal::saveSound(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
 }
 
 void SoundView::editExtensionData() {
   if (!loaded()) return;
-  TExtensionData copy = ws_.sound.model().extension_data;
+  ExtensionData copy = ws_.sound.model().extensionData;
   if (!mirdal::gui::editExtensionData(this, ia_, ws_.options.outputFolder, kSoundFileName, copy)) return;
-  ws_.sound.edit(ChangeNotice::rows(SoundPart::ExtensionData, 0), [&](TSND& m) { applyExtensionData(m, copy); });
+  ws_.sound.edit(ChangeNotice::rows(SoundPart::ExtensionData, 0), [&](SoundFile& m) { applyExtensionData(m, copy); });
   const int selected = selectedSound();
   fillGrid();
   selectSound(selected);

@@ -32,13 +32,13 @@ class SoundView : public QWidget, public PageView {
  public:
   SoundView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  StringGrid* sgSounds() const { return grid_; }
-  QToolButton* bbSoundPlay() const { return play_; }
-  QToolButton* bbSaveSound() const { return export_; }
-  QToolButton* bbSndIns() const { return ins_; }
-  QToolButton* bbSndDel() const { return del_; }
-  QLabel* lSNDExtDat() const { return extCaption_; }
-  QPushButton* bEditSndExtDat() const { return extEdit_; }
+  StringGrid* soundGrid() const { return grid_; }
+  QToolButton* playSoundButton() const { return play_; }
+  QToolButton* saveSoundButton() const { return export_; }
+  QToolButton* insertSoundButton() const { return ins_; }
+  QToolButton* deleteSoundButton() const { return del_; }
+  QLabel* soundExtDataLabel() const { return extCaption_; }
+  QPushButton* soundExtDataButton() const { return extEdit_; }
 
   // The selected entry, -1 for none.
   int selectedSound() const;

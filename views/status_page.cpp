@@ -28,24 +28,24 @@ StatusPage::StatusPage(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(b);
     return b;
   };
-  bClear_ = button("bClear", tr("Clear"));
+  clearButton_ = button("bClear", tr("Clear"));
   buttons->addSpacing(12);
-  bPSRs_ = button("bPSRs", tr("PS&Rs"));
-  bGPRs_ = button("bGPRs", tr("&GPRs"));
-  bResetRegs_ = button("bResetRegs", tr("Re&set Regs"));
-  leSetRegs_ = new QLineEdit(this);
-  leSetRegs_->setObjectName("leSetRegs");
-  leSetRegs_->setPlaceholderText(QStringLiteral("GPR6=5, PSR10=0x400"));
-  leSetRegs_->setToolTip(tr("Set registers before a run: GPR6=5, PSR10=0x400 (Enter sets them)"));
-  leSetRegs_->setMinimumWidth(
-      QFontMetrics(leSetRegs_->font()).horizontalAdvance(leSetRegs_->placeholderText() + QStringLiteral("MM")));
-  buttons->addWidget(leSetRegs_);
+  psrsButton_ = button("bPSRs", tr("PS&Rs"));
+  gprsButton_ = button("bGPRs", tr("&GPRs"));
+  resetRegistersButton_ = button("bResetRegs", tr("Re&set Regs"));
+  setRegistersField_ = new QLineEdit(this);
+  setRegistersField_->setObjectName("leSetRegs");
+  setRegistersField_->setPlaceholderText(QStringLiteral("GPR6=5, PSR10=0x400"));
+  setRegistersField_->setToolTip(tr("Set registers before a run: GPR6=5, PSR10=0x400 (Enter sets them)"));
+  setRegistersField_->setMinimumWidth(
+      QFontMetrics(setRegistersField_->font()).horizontalAdvance(setRegistersField_->placeholderText() + QStringLiteral("MM")));
+  buttons->addWidget(setRegistersField_);
   buttons->addStretch(1);
   row->addLayout(buttons);
 
-  connect(bClear_, &QPushButton::clicked, log_, &MessageLog::clearLog);
-  for (QPushButton* b : {bPSRs_, bGPRs_, bResetRegs_}) markUnavailable(b);
-  markUnavailable(leSetRegs_);
+  connect(clearButton_, &QPushButton::clicked, log_, &MessageLog::clearLog);
+  for (QPushButton* b : {psrsButton_, gprsButton_, resetRegistersButton_}) markUnavailable(b);
+  markUnavailable(setRegistersField_);
 }
 
 }  // namespace mirdal::gui

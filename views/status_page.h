@@ -20,22 +20,22 @@ class StatusPage : public QWidget, public PageView {
  public:
   explicit StatusPage(QWidget* parent = nullptr);
 
-  MessageLog* reMessage() const { return log_; }
-  QPushButton* bClear() const { return bClear_; }
-  QPushButton* bPSRs() const { return bPSRs_; }
-  QPushButton* bGPRs() const { return bGPRs_; }
-  QPushButton* bResetRegs() const { return bResetRegs_; }
-  QLineEdit* leSetRegs() const { return leSetRegs_; }
+  MessageLog* messageLog() const { return log_; }
+  QPushButton* clearButton() const { return clearButton_; }
+  QPushButton* psrsButton() const { return psrsButton_; }
+  QPushButton* gprsButton() const { return gprsButton_; }
+  QPushButton* resetRegistersButton() const { return resetRegistersButton_; }
+  QLineEdit* setRegistersField() const { return setRegistersField_; }
 
   void refresh() override {}
 
  private:
   MessageLog* log_;
-  QPushButton* bClear_;
-  QPushButton* bPSRs_;
-  QPushButton* bGPRs_;
-  QPushButton* bResetRegs_;
-  QLineEdit* leSetRegs_;
+  QPushButton* clearButton_;
+  QPushButton* psrsButton_;
+  QPushButton* gprsButton_;
+  QPushButton* resetRegistersButton_;
+  QLineEdit* setRegistersField_;
 };
 
 }  // namespace mirdal::gui

@@ -202,30 +202,30 @@ QMenu* StringGrid::modeMenu() {
     menu_ = new QMenu(this);
     menu_->setObjectName("pmEditMode");
     auto* group = new QActionGroup(menu_);
-    miEdit_ = menu_->addAction(tr("Edit mode"));
-    miEdit_->setObjectName("miEdit");
-    miReadonly_ = menu_->addAction(tr("Read only"));
-    miReadonly_->setObjectName("miReadonly");
-    for (QAction* a : {miEdit_, miReadonly_}) {
+    editModeAction_ = menu_->addAction(tr("Edit mode"));
+    editModeAction_->setObjectName("miEdit");
+    readOnlyAction_ = menu_->addAction(tr("Read only"));
+    readOnlyAction_->setObjectName("miReadonly");
+    for (QAction* a : {editModeAction_, readOnlyAction_}) {
       a->setCheckable(true);
       group->addAction(a);
     }
-    connect(miEdit_, &QAction::triggered, this, [this] { setEditMode(true); });
-    connect(miReadonly_, &QAction::triggered, this, [this] { setEditMode(false); });
+    connect(editModeAction_, &QAction::triggered, this, [this] { setEditMode(true); });
+    connect(readOnlyAction_, &QAction::triggered, this, [this] { setEditMode(false); });
   }
-  miEdit_->setChecked(editMode_);
-  miReadonly_->setChecked(!editMode_);
+  editModeAction_->setChecked(editMode_);
+  readOnlyAction_->setChecked(!editMode_);
   return menu_;
 }
 
 QAction* StringGrid::editModeAction() {
   modeMenu();
-  return miEdit_;
+  return editModeAction_;
 }
 
 QAction* StringGrid::readOnlyAction() {
   modeMenu();
-  return miReadonly_;
+  return readOnlyAction_;
 }
 
 void StringGrid::contextMenuEvent(QContextMenuEvent* e) {

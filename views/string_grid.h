@@ -145,8 +145,8 @@ class StringGrid : public QTableWidget {
   EditModeKind editKind_ = EditModeKind::EditableOnly;
   bool offersMenu_ = false;
   QMenu* menu_ = nullptr;
-  QAction* miEdit_ = nullptr;
-  QAction* miReadonly_ = nullptr;
+  QAction* editModeAction_ = nullptr;
+  QAction* readOnlyAction_ = nullptr;
 };
 
 }  // namespace mirdal::gui

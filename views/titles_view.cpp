@@ -50,13 +50,13 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   l->setSpacing(4);
 
   auto* contentRow = new QHBoxLayout;
-  auto* lContent = new QLabel(tr("Content:"), this);
+  auto* contentLabel = new QLabel(tr("Content:"), this);
   content_ = new QLineEdit(this);
   content_->setObjectName("eContent");
   content_->setMaxLength(32);
   content_->setToolTip(tr("Content provider data"));
-  lContent->setBuddy(content_);
-  contentRow->addWidget(lContent);
+  contentLabel->setBuddy(content_);
+  contentRow->addWidget(contentLabel);
   contentRow->addWidget(content_, 1);
   l->addLayout(contentRow);
 
@@ -81,34 +81,34 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   editors->setVerticalSpacing(2);
   titleNo_ = namedChoice("cbTitleNo", tr("Title number"), this);
   titleNo_->setMinimumContentsLength(3);
-  titleOT_ = namedChoice("cbTitleOT", tr("Title object type"), this);
-  titleOT_->addItems(itemTexts(kObjectTypeItems));
-  titleAT_ = namedChoice("cbTitleAT", tr("Title acces type: Title Search  (User Operation) into this title"), this);
-  titleAT_->addItems(itemTexts(kAccessTypeItems));
-  titlePBT_ = namedChoice("cbTitlePBT", tr("Title playback type"), this);
-  titlePBT_->addItems(itemTexts(kPlaybackTypeItems));
-  titleOID_ = namedChoice("cbTitleOID", tr("Title object id"), this);
-  titleOID_->setMinimumContentsLength(3);
-  titleFN_ = namedChoice("cbTitleFN", tr("BD-J object filename"), this);
-  titleFN_->setMinimumContentsLength(5);
-  titleFN_->setIconSize(QSize(0, 0));  // names only, no room for icons
-  titleFN_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  auto* lTitle = new QLabel(tr("Title"), this);
-  lTitle->setBuddy(titleNo_);
+  titleObjectType_ = namedChoice("cbTitleOT", tr("Title object type"), this);
+  titleObjectType_->addItems(itemTexts(kObjectTypeItems));
+  titleAccessType_ = namedChoice("cbTitleAT", tr("Title acces type: Title Search  (User Operation) into this title"), this);
+  titleAccessType_->addItems(itemTexts(kAccessTypeItems));
+  titlePlaybackType_ = namedChoice("cbTitlePBT", tr("Title playback type"), this);
+  titlePlaybackType_->addItems(itemTexts(kPlaybackTypeItems));
+  titleObject_ = namedChoice("cbTitleOID", tr("Title object id"), this);
+  titleObject_->setMinimumContentsLength(3);
+  titleBdjObject_ = namedChoice("cbTitleFN", tr("BD-J object filename"), this);
+  titleBdjObject_->setMinimumContentsLength(5);
+  titleBdjObject_->setIconSize(QSize(0, 0));  // names only, no room for icons
+  titleBdjObject_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto* titleLabel = new QLabel(tr("Title"), this);
+  titleLabel->setBuddy(titleNo_);
   ins_ = smallButton("bbTiins", QStringLiteral("+"), tr("Insert title"), this);
   del_ = smallButton("bbTidel", QStringLiteral("-"), tr("Delete title"), this);
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(2);
   buttons->addWidget(ins_);
   buttons->addWidget(del_);
-  editors->addWidget(lTitle, 0, 0);
+  editors->addWidget(titleLabel, 0, 0);
   editors->addWidget(titleNo_, 0, 1);
-  editors->addWidget(titleOT_, 0, 2);
-  editors->addWidget(titleAT_, 0, 3);
+  editors->addWidget(titleObjectType_, 0, 2);
+  editors->addWidget(titleAccessType_, 0, 3);
   editors->addLayout(buttons, 1, 0);
-  editors->addWidget(titlePBT_, 1, 1);
-  editors->addWidget(titleOID_, 1, 2);
-  editors->addWidget(titleFN_, 1, 3);
+  editors->addWidget(titlePlaybackType_, 1, 1);
+  editors->addWidget(titleObject_, 1, 2);
+  editors->addWidget(titleBdjObject_, 1, 3);
   editors->setColumnStretch(4, 1);
   l->addLayout(editors);
 
@@ -124,7 +124,7 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
 
   connect(content_, &QLineEdit::textEdited, this, [this](const QString& t) {
     if (loaded())
-      ws_.index.edit(ChangeNotice::rows(IndexPart::Content, 0), [&](TINDX& m) { setContentProvider(m, t.toLatin1().toStdString()); });
+      ws_.index.edit(ChangeNotice::rows(IndexPart::Content, 0), [&](IndexFile& m) { setContentProvider(m, t.toLatin1().toStdString()); });
   });
   for (IndexEntryBox* box : {fpb_, tm_}) {
     connect(box, &IndexEntryBox::edited, this, &TitlesView::countersChanged);
@@ -138,14 +138,14 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   });
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { titleDoubleClicked(row); });
   connect(titleNo_, &QComboBox::activated, this, &TitlesView::titleNoChosen);
-  connect(titleOT_, &QComboBox::activated, this, &TitlesView::objectTypeChosen);
-  connect(titleAT_, &QComboBox::activated, this, &TitlesView::accessTypeChosen);
-  connect(titlePBT_, &QComboBox::activated, this, &TitlesView::playbackTypeChosen);
-  connect(titleOID_, &QComboBox::activated, this, &TitlesView::objectChosen);
-  connect(titleFN_, &QComboBox::activated, this, &TitlesView::fileChosen);
+  connect(titleObjectType_, &QComboBox::activated, this, &TitlesView::objectTypeChosen);
+  connect(titleAccessType_, &QComboBox::activated, this, &TitlesView::accessTypeChosen);
+  connect(titlePlaybackType_, &QComboBox::activated, this, &TitlesView::playbackTypeChosen);
+  connect(titleObject_, &QComboBox::activated, this, &TitlesView::objectChosen);
+  connect(titleBdjObject_, &QComboBox::activated, this, &TitlesView::fileChosen);
   connect(ins_, &QToolButton::clicked, this, &TitlesView::insertTitle);
   connect(del_, &QToolButton::clicked, this, &TitlesView::deleteTitles);
-  connect(extEdit_, &QPushButton::clicked, this, &TitlesView::bIndExDatEditClick);
+  connect(extEdit_, &QPushButton::clicked, this, &TitlesView::indexExtDataClicked);
   // Edits made elsewhere: deleting movie objects changes title references;
   // the object choices follow the object count.
   connect(new DocumentSignals(ws_.index, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
@@ -153,7 +153,7 @@ TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
   });
   connect(new DocumentSignals(ws_.mobj, this), &DocumentSignals::changed, this, [this](const ChangeNotice& n) {
     if (n.cause == ChangeNotice::Cause::Edit && n.countChanged && n.names(MovieObjectPart::Objects))
-      setObjectCount(int(ws_.mobj.model().movie_objects.objects.size()));
+      setObjectCount(int(ws_.mobj.model().movieObjects.objects.size()));
   });
 
   refresh();
@@ -163,10 +163,10 @@ bool TitlesView::loaded() const { return ws_.index.loaded(); }
 
 void TitlesView::refresh() {
   const bool on = loaded();
-  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movie_objects.objects.size()) : 0;
+  const int objects = ws_.mobj.loaded() ? int(ws_.mobj.model().movieObjects.objects.size()) : 0;
   const QStringList bdjNames = itemTexts(ws_.disc.bdjos);
 
-  content_->setText(on ? discText(ws_.index.model().content_provider_data) : QString());
+  content_->setText(on ? discText(ws_.index.model().contentProviderData) : QString());
   content_->setEnabled(on);
   for (IndexEntryBox* box : {fpb_, tm_}) {
     box->setEntry(nullptr, EntrySlot::FirstPlayback);
@@ -177,11 +177,11 @@ void TitlesView::refresh() {
     fpb_->setEntry(&ws_.index, EntrySlot::FirstPlayback);
     tm_->setEntry(&ws_.index, EntrySlot::TopMenu);
   }
-  setComboItems(titleOID_, {});
-  setNumberItems(titleOID_, objects);
-  setComboItems(titleFN_, bdjNames, bdjNames.isEmpty() ? -1 : 0);
+  setComboItems(titleObject_, {});
+  setNumberItems(titleObject_, objects);
+  setComboItems(titleBdjObject_, bdjNames, bdjNames.isEmpty() ? -1 : 0);
   fillGrid();
-  extCaption_->setText(on ? discText(ExtDatCap(ws_.index.model().extension_data)) : QString());
+  extCaption_->setText(on ? discText(extensionDataCaption(ws_.index.model().extensionData)) : QString());
   extEdit_->setEnabled(on);
   ins_->setEnabled(on);
   if (on && !ws_.index.model().indexes.titles.empty()) selectTitle(0);
@@ -189,7 +189,7 @@ void TitlesView::refresh() {
 }
 
 void TitlesView::setObjectCount(int objectCount) {
-  setNumberItems(titleOID_, objectCount);
+  setNumberItems(titleObject_, objectCount);
   fpb_->setObjectCount(objectCount);
   tm_->setObjectCount(objectCount);
   showTitle(selectedTitle());
@@ -213,7 +213,7 @@ void TitlesView::rewriteRows() {
   showTitle(selectedTitle());
 }
 
-void TitlesView::rewriteRow(int i) { setGridRow(grid_, i, indline(ws_.index.model(), std::size_t(i))); }
+void TitlesView::rewriteRow(int i) { setGridRow(grid_, i, titleRow(ws_.index.model(), std::size_t(i))); }
 
 int TitlesView::selectedTitle() const {
   const int i = titleNo_->currentIndex();
@@ -230,33 +230,33 @@ void TitlesView::selectTitle(int i) {
 void TitlesView::titleClicked(int row) {
   if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.model().indexes.titles.size()) return;
   showTitle(row);
-  const TIndexesTitle& t = ws_.index.model().indexes.titles[std::size_t(row)];
-  const std::size_t objects = ws_.mobj.model().movie_objects.objects.size();
-  if (namesMovieObject(t.object_type) && t.movie_object_reference < objects) emit movieObjectChosen(t.movie_object_reference);
+  const IndexTitle& t = ws_.index.model().indexes.titles[std::size_t(row)];
+  const std::size_t objects = ws_.mobj.model().movieObjects.objects.size();
+  if (namesMovieObject(t.objectType) && t.movieObjectReference < objects) emit movieObjectChosen(t.movieObjectReference);
 }
 
 void TitlesView::titleDoubleClicked(int row) {
   if (!loaded() || row < 0 || std::size_t(row) >= ws_.index.model().indexes.titles.size()) return;
-  if (namesMovieObject(ws_.index.model().indexes.titles[std::size_t(row)].object_type)) return;
-  const QString name = titleFN_->currentText();
+  if (namesMovieObject(ws_.index.model().indexes.titles[std::size_t(row)].objectType)) return;
+  const QString name = titleBdjObject_->currentText();
   if (!name.isEmpty()) emit bdjObjectRequested(name);
 }
 
 void TitlesView::showTitle(int i) {
   showing_ = true;
   if (i < 0) {
-    for (QComboBox* cb : {titleNo_, titleOT_, titleAT_, titlePBT_, titleOID_}) showComboItem(cb, -1);
+    for (QComboBox* cb : {titleNo_, titleObjectType_, titleAccessType_, titlePlaybackType_, titleObject_}) showComboItem(cb, -1);
   } else {
-    const TIndexesTitle& t = ws_.index.model().indexes.titles[std::size_t(i)];
-    const bool hdmv = objectTypeItem(t.object_type) == 0;
+    const IndexTitle& t = ws_.index.model().indexes.titles[std::size_t(i)];
+    const bool hdmv = objectTypeItem(t.objectType) == 0;
     showComboItem(titleNo_, i);
-    showComboItem(titleOT_, objectTypeItem(t.object_type));
-    showComboItem(titleAT_, accessTypeItem(t.access_type & 3));
-    showComboItem(titlePBT_, playbackTypeItem(t.playback_type));
-    showComboItem(titleOID_, t.movie_object_reference < titleOID_->count() ? t.movie_object_reference : -1);
+    showComboItem(titleObjectType_, objectTypeItem(t.objectType));
+    showComboItem(titleAccessType_, accessTypeItem(t.accessType & 3));
+    showComboItem(titlePlaybackType_, playbackTypeItem(t.playbackType));
+    showComboItem(titleObject_, t.movieObjectReference < titleObject_->count() ? t.movieObjectReference : -1);
     // A BD-J title shows its own name; an HDMV title leaves the choice as is.
-    if (!hdmv) showComboItem(titleFN_, titleFN_->findText(discText(t.bdj_object_name)));
-    else if (titleFN_->currentIndex() < 0 && titleFN_->count() > 0) showComboItem(titleFN_, 0);
+    if (!hdmv) showComboItem(titleBdjObject_, titleBdjObject_->findText(discText(t.bdjObjectName)));
+    else if (titleBdjObject_->currentIndex() < 0 && titleBdjObject_->count() > 0) showComboItem(titleBdjObject_, 0);
     if (grid_->currentRow() != i || grid_->selectedRowRange().first != i) grid_->selectDataRow(i);
   }
   showing_ = false;
@@ -266,14 +266,14 @@ void TitlesView::showTitle(int i) {
 void TitlesView::enableEditors() {
   const int i = selectedTitle();
   const bool has = i >= 0;
-  const bool hdmv = has && namesMovieObject(ws_.index.model().indexes.titles[std::size_t(i)].object_type);
+  const bool hdmv = has && namesMovieObject(ws_.index.model().indexes.titles[std::size_t(i)].objectType);
   titleNo_->setEnabled(has);
   // The object type can only become BD-J when the disc has BD-J objects.
-  titleOT_->setEnabled(has && !ws_.disc.bdjos.empty());
-  titleAT_->setEnabled(has);
-  titlePBT_->setEnabled(has);
-  titleOID_->setEnabled(has && hdmv);
-  titleFN_->setEnabled(has && !hdmv);
+  titleObjectType_->setEnabled(has && !ws_.disc.bdjos.empty());
+  titleAccessType_->setEnabled(has);
+  titlePlaybackType_->setEnabled(has);
+  titleObject_->setEnabled(has && hdmv);
+  titleBdjObject_->setEnabled(has && !hdmv);
   del_->setEnabled(loaded() && !ws_.index.model().indexes.titles.empty());
 }
 
@@ -286,10 +286,10 @@ void TitlesView::objectTypeChosen(int item) {
   const auto type = valueOfItem(kObjectTypeValues, item);
   if (t < 0 || !type) return;
   TypeSwitch s{*type, std::nullopt, std::nullopt};
-  if (titleFN_->currentIndex() >= 0) s.bdjName = titleFN_->currentText().toLatin1().toStdString();
-  if (titleOID_->currentIndex() >= 0) s.object = std::uint16_t(titleOID_->currentIndex());
+  if (titleBdjObject_->currentIndex() >= 0) s.bdjName = titleBdjObject_->currentText().toLatin1().toStdString();
+  if (titleObject_->currentIndex() >= 0) s.object = std::uint16_t(titleObject_->currentIndex());
   ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)),
-                 [&](TINDX& m) { switchTitleObjectType(m, std::size_t(t), s); });
+                 [&](IndexFile& m) { switchTitleObjectType(m, std::size_t(t), s); });
   rewriteRow(t);
   showTitle(t);
 }
@@ -298,7 +298,7 @@ void TitlesView::accessTypeChosen(int item) {
   const int t = selectedTitle();
   const auto type = valueOfItem(kAccessTypeValues, item);
   if (t < 0 || !type) return;
-  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleAccessType(m, std::size_t(t), *type); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](IndexFile& m) { setTitleAccessType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
@@ -306,14 +306,14 @@ void TitlesView::playbackTypeChosen(int item) {
   const int t = selectedTitle();
   const auto type = valueOfItem(kPlaybackTypeValues, item);
   if (t < 0 || !type) return;
-  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitlePlaybackType(m, std::size_t(t), *type); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](IndexFile& m) { setTitlePlaybackType(m, std::size_t(t), *type); });
   rewriteRow(t);
 }
 
 void TitlesView::objectChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
-  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleObject(m, std::size_t(t), std::uint16_t(item)); });
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](IndexFile& m) { setTitleObject(m, std::size_t(t), std::uint16_t(item)); });
   rewriteRow(t);
   emit movieObjectChosen(item);
 }
@@ -321,8 +321,8 @@ void TitlesView::objectChosen(int item) {
 void TitlesView::fileChosen(int item) {
   const int t = selectedTitle();
   if (t < 0 || item < 0) return;
-  const std::string name = titleFN_->currentText().toLatin1().toStdString();
-  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](TINDX& m) { setTitleBdjName(m, std::size_t(t), name); });
+  const std::string name = titleBdjObject_->currentText().toLatin1().toStdString();
+  ws_.index.edit(ChangeNotice::rows(IndexPart::Titles, std::size_t(t)), [&](IndexFile& m) { setTitleBdjName(m, std::size_t(t), name); });
   rewriteRow(t);
 }
 
@@ -330,8 +330,8 @@ void TitlesView::insertTitle() {
   if (!loaded()) return;
   const int selected = selectedTitle();
   const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
-  if (!ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, pos), [&](TINDX& m) { return mirdal::insertTitle(m, pos); })) {
-    mirdal::dlog("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
+  if (!ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, pos), [&](IndexFile& m) { return mirdal::insertTitle(m, pos); })) {
+    mirdal::logAndStatus("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
   fillGrid(int(pos));
@@ -345,7 +345,7 @@ void TitlesView::deleteTitles() {
     auto [first, last] = grid_->selectedRowRange();
     if (first < 0) first = last = selectedTitle();
     if (first >= 0) {
-      const std::size_t next = ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, std::size_t(first)), [&](TINDX& m) {
+      const std::size_t next = ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, std::size_t(first)), [&](IndexFile& m) {
         return mirdal::deleteTitles(m, std::size_t(first), std::size_t(last));
       });
       fillGrid(first);
@@ -357,12 +357,12 @@ void TitlesView::deleteTitles() {
   emit countersChanged();
 }
 
-void TitlesView::bIndExDatEditClick() {
+void TitlesView::indexExtDataClicked() {
   if (!loaded()) return;
-  TExtensionData copy = ws_.index.model().extension_data;
+  ExtensionData copy = ws_.index.model().extensionData;
   if (!editExtensionData(this, ia_, ws_.options.outputFolder, ws_.names().index, copy)) return;
-  ws_.index.edit(ChangeNotice::rows(IndexPart::ExtensionData, 0), [&](TINDX& m) { applyExtensionData(m, copy); });
-  extCaption_->setText(discText(ExtDatCap(ws_.index.model().extension_data)));
+  ws_.index.edit(ChangeNotice::rows(IndexPart::ExtensionData, 0), [&](IndexFile& m) { applyExtensionData(m, copy); });
+  extCaption_->setText(discText(extensionDataCaption(ws_.index.model().extensionData)));
 }
 
 bool TitlesView::eventFilter(QObject* watched, QEvent* e) {

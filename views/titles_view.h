@@ -30,20 +30,20 @@ class TitlesView : public QWidget {
  public:
   TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
 
-  StringGrid* sgTitles() const { return grid_; }
-  QLineEdit* eContent() const { return content_; }
+  StringGrid* titleGrid() const { return grid_; }
+  QLineEdit* contentField() const { return content_; }
   IndexEntryBox* firstPlayback() const { return fpb_; }
   IndexEntryBox* topMenu() const { return tm_; }
-  QComboBox* cbTitleNo() const { return titleNo_; }
-  QComboBox* cbTitleOT() const { return titleOT_; }
-  QComboBox* cbTitleAT() const { return titleAT_; }
-  QComboBox* cbTitlePBT() const { return titlePBT_; }
-  QComboBox* cbTitleOID() const { return titleOID_; }
-  QComboBox* cbTitleFN() const { return titleFN_; }
-  QToolButton* bbTiins() const { return ins_; }
-  QToolButton* bbTidel() const { return del_; }
-  QLabel* lIndexExtDat() const { return extCaption_; }
-  QPushButton* bIndExDatEdit() const { return extEdit_; }
+  QComboBox* titleNumberChoice() const { return titleNo_; }
+  QComboBox* titleObjectTypeChoice() const { return titleObjectType_; }
+  QComboBox* titleAccessTypeChoice() const { return titleAccessType_; }
+  QComboBox* titlePlaybackTypeChoice() const { return titlePlaybackType_; }
+  QComboBox* titleObjectChoice() const { return titleObject_; }
+  QComboBox* titleBdjObjectChoice() const { return titleBdjObject_; }
+  QToolButton* insertTitleButton() const { return ins_; }
+  QToolButton* deleteTitleButton() const { return del_; }
+  QLabel* indexExtDataLabel() const { return extCaption_; }
+  QPushButton* indexExtDataButton() const { return extEdit_; }
 
   // Shows the index as the Workspace holds it, title 1 selected.
   void refresh();
@@ -87,7 +87,7 @@ class TitlesView : public QWidget {
   // Rows from `from` on are rewritten; the rows before it did not move.
   void fillGrid(int from = 0);
   void enableEditors();
-  void bIndExDatEditClick();
+  void indexExtDataClicked();
   bool loaded() const;
 
   mirdal::Workspace& ws_;
@@ -97,11 +97,11 @@ class TitlesView : public QWidget {
   IndexEntryBox* tm_;
   StringGrid* grid_;
   QComboBox* titleNo_;
-  QComboBox* titleOT_;
-  QComboBox* titleAT_;
-  QComboBox* titlePBT_;
-  QComboBox* titleOID_;
-  QComboBox* titleFN_;
+  QComboBox* titleObjectType_;
+  QComboBox* titleAccessType_;
+  QComboBox* titlePlaybackType_;
+  QComboBox* titleObject_;
+  QComboBox* titleBdjObject_;
   QToolButton* ins_;
   QToolButton* del_;
   QLabel* extCaption_;

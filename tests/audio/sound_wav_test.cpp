@@ -28,7 +28,7 @@ WavShape stereo(std::size_t bytes) {
 TEST(SoundImport, StereoWavOf96000BytesIsListedAsHalfASecond) {
   test::TempDir d;
   test::ReportScope scope;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "click.wav", stereo(96000))));
   EXPECT_EQ(soundRow(snd, 0), (std::array<std::string, 5>{"000", "Stereo", "48kHz", "16", "0.5 s"}));
   EXPECT_EQ(scope.rep.status.panel[1], " click.wav ");
@@ -58,9 +58,9 @@ TEST(SoundImport, RefusedFilesLeaveTheModelAsItWas) {
   };
   for (const Case& c : cases) {
     test::ReportScope scope;
-    TSND snd = newSound();
-    insertSoundEntry(snd, 0, TSoundEntries{});
-    const TSND before = snd;
+    SoundFile snd = newSound();
+    insertSoundEntry(snd, 0, SoundEntry{});
+    const SoundFile before = snd;
     EXPECT_FALSE(loadSound(snd, 1, d.write("x.wav", c.file).string())) << c.name;
     EXPECT_EQ(snd, before) << c.name;
     EXPECT_EQ(scope.rep.lines().back(), c.message) << c.name;
@@ -71,7 +71,7 @@ TEST(SoundImport, RefusedFilesLeaveTheModelAsItWas) {
 
 TEST(SoundImport, AMissingFileIsAnErrorWithoutThePause) {
   test::ReportScope scope;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   EXPECT_FALSE(loadSound(snd, 0, "/nonexistent/x.wav"));
   EXPECT_GT(errorCount(), 0);
   EXPECT_TRUE(snd.entries.empty());
@@ -84,7 +84,7 @@ TEST(SoundImport, DataCutShortIsTakenAsFarAsItGoes) {
   test::ReportScope scope;
   WavShape s = stereo(11);
   s.claimedDataSize = 4000;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "cut.wav", s)));
   EXPECT_EQ(snd.entries[0].length, 10u);
   EXPECT_EQ(errorCount(), 0);
@@ -95,14 +95,14 @@ TEST(SoundExport, ExportedWavImportsToTheSameBytes) {
   test::TempDir d;
   test::ReportScope scope;
   for (std::uint16_t channels : {1, 2}) {
-    TSND snd = newSound();
+    SoundFile snd = newSound();
     WavShape s = stereo(1200);
     s.channels = channels;
     ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "in.wav", s)));
     const std::string out = (d.path() / soundEntryFileName(0)).string();
     ASSERT_TRUE(exportSound(snd, 0, out));
     EXPECT_EQ(d.read(soundEntryFileName(0)), test::wavFile(s).data());
-    TSND again = newSound();
+    SoundFile again = newSound();
     ASSERT_TRUE(loadSound(again, 0, out));
     EXPECT_EQ(again.entries, snd.entries);
   }
@@ -110,9 +110,9 @@ TEST(SoundExport, ExportedWavImportsToTheSameBytes) {
 
 TEST(SoundExport, NoSuchEntryOrFolder) {
   test::ReportScope scope;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   EXPECT_FALSE(exportSound(snd, 0, "/tmp/never.wav"));
-  insertSoundEntry(snd, 0, TSoundEntries{});
+  insertSoundEntry(snd, 0, SoundEntry{});
   EXPECT_FALSE(exportSound(snd, 0, "/nonexistent/folder/x.wav"));
   EXPECT_GT(errorCount(), 0);
   EXPECT_TRUE(mkWav(snd, 1).empty());
@@ -121,12 +121,12 @@ TEST(SoundExport, NoSuchEntryOrFolder) {
 TEST(SoundCreate, ANewFileHoldsTheFirstSoundOrNothing) {
   test::TempDir d;
   test::ReportScope scope;
-  const std::optional<TSND> made = createSound(writeWav(d, "a.wav", stereo(400)));
+  const std::optional<SoundFile> made = createSound(writeWav(d, "a.wav", stereo(400)));
   ASSERT_TRUE(made);
-  EXPECT_EQ(made->version_number, "0200");
+  EXPECT_EQ(made->versionNumber, "0200");
   EXPECT_EQ(made->entries.size(), 1u);
-  EXPECT_EQ(made->SoundData_start_address, 56u);
-  EXPECT_EQ(made->ExtensionData_start_address, 0u);
+  EXPECT_EQ(made->soundDataStartAddress, 56u);
+  EXPECT_EQ(made->extensionDataStartAddress, 0u);
   WavShape bad = stereo(8);
   bad.bits = 8;
   EXPECT_FALSE(createSound(writeWav(d, "b.wav", bad)));

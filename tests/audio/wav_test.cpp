@@ -49,10 +49,10 @@ TEST_P(WavCheckTest, RefusesWhatIsNotMonoOrStereo48kHz16BitPcm) {
   WavData d;
   EXPECT_EQ(checkSoundWav(c.file, d), c.result);
   if (c.result != WavCheck::Ok) return;
-  EXPECT_EQ(d.data_offset, c.offset);
-  EXPECT_EQ(d.data_length, c.length);
-  EXPECT_EQ(d.data_cut, c.cut);
-  EXPECT_LE(d.data_offset + d.data_length, c.file.size());
+  EXPECT_EQ(d.dataOffset, c.offset);
+  EXPECT_EQ(d.dataLength, c.length);
+  EXPECT_EQ(d.dataCut, c.cut);
+  EXPECT_LE(d.dataOffset + d.dataLength, c.file.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,10 +126,10 @@ TEST(WavImage, PlayerFindsTheFormatAndTheSamples) {
   WavData d;
   ASSERT_TRUE(findWavData(image, d));
   EXPECT_EQ(d.format.channels, 1);
-  EXPECT_EQ(d.format.block_align, 2);
-  EXPECT_EQ(d.format.sample_rate, 48000u);
-  EXPECT_EQ(d.data_offset, 44u);
-  EXPECT_EQ(d.data_length, 6u);
+  EXPECT_EQ(d.format.blockAlign, 2);
+  EXPECT_EQ(d.format.sampleRate, 48000u);
+  EXPECT_EQ(d.dataOffset, 44u);
+  EXPECT_EQ(d.dataLength, 6u);
   EXPECT_FALSE(findWavData(Bytes(image.begin(), image.begin() + 30), d));
   EXPECT_FALSE(findWavData(patched(image, 8, "WAVX"), d));
 }

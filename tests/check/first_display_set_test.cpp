@@ -32,7 +32,7 @@ void addMenu(test::TsBuilder& ts, const Bytes& mnu, bool withEnd) {
 TEST(FirstDisplaySet, StopsAfterTheFirstEndSegment) {
   Bytes mnu;
   test::CleanDisc disc;
-  saveIGS(disc.menu, SegmentFraming::Mnu, mnu);
+  composeMenuSegments(disc.menu, SegmentFraming::Mnu, mnu);
   const struct {
     const char* what;
     int displaySets;
@@ -53,7 +53,7 @@ TEST(FirstDisplaySet, StopsAfterTheFirstEndSegment) {
     const std::string stream = dir.write("00001.m2ts", ts.data()).string();
 
     Bytes full, first;
-    const DemuxResult all = extractIGStream(stream, 0x1400, full, false);
+    const DemuxResult all = extractIgStream(stream, 0x1400, full, false);
     const DemuxResult r = extractFirstDisplaySet(stream, 0x1400, first);
     ASSERT_FALSE(r.failed);
     EXPECT_EQ(all.packets, ts.data().size() / 192);

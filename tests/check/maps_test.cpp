@@ -14,7 +14,7 @@ namespace mirdal {
 namespace {
 
 // "R2 W1": read GPR2, write GPR1; an "i" marks an indirect use.
-std::string accessText(const TNavCommand& c) {
+std::string accessText(const NavCommand& c) {
   std::string s;
   for (const RegisterAccess& a : gprAccesses(c)) {
     if (!s.empty()) s += ' ';
@@ -25,7 +25,7 @@ std::string accessText(const TNavCommand& c) {
 
 TEST(GprAccesses, FollowWhatEachCommandReadsAndWrites) {
   const struct {
-    TNavCommand c;
+    NavCommand c;
     const char* accesses;
   } cases[] = {
       {{0x50000001, 1, 2}, "R2 W1"},                    // Move GPR1, GPR2: the destination is only written
@@ -48,7 +48,7 @@ TEST(GprAccesses, FollowWhatEachCommandReadsAndWrites) {
   for (const auto& t : cases) EXPECT_EQ(accessText(t.c), t.accesses) << std::hex << t.c.opcode;
 }
 
-std::string runsText(const TCommands& p, CommandContext ctx = CommandContext::MovieObject) {
+std::string runsText(const CommandList& p, CommandContext ctx = CommandContext::MovieObject) {
   const ProgramFlow f = programFlow(p, ctx);
   std::string s;
   for (bool r : f.runs) s += r ? 'x' : '.';
@@ -56,8 +56,8 @@ std::string runsText(const TCommands& p, CommandContext ctx = CommandContext::Mo
 }
 
 TEST(ProgramFlow, FollowsCompareGotoAndTheCommandsThatEnd) {
-  const TNavCommand brk{0x00020000, 0, 0}, nop{0, 0, 0}, eq{0x48400200, 1, 1}, jumpTitle{0x21810000, 1, 0};
-  const TNavCommand move{0x50400001, 1, 1}, sbp{0x51C00003, 0x80000001, 0}, callTitle{0x21830000, 1, 0};
+  const NavCommand brk{0x00020000, 0, 0}, nop{0, 0, 0}, eq{0x48400200, 1, 1}, jumpTitle{0x21810000, 1, 0};
+  const NavCommand move{0x50400001, 1, 1}, sbp{0x51C00003, 0x80000001, 0}, callTitle{0x21830000, 1, 0};
   EXPECT_EQ(runsText({move, brk, move}), "xx.");
   EXPECT_EQ(runsText({eq, brk, move}), "xxx");                   // a compare may skip the Break
   EXPECT_EQ(runsText({{0x20810000, 2, 0}, move, move}), "x.x");  // GoTo 2
@@ -104,8 +104,8 @@ TEST(NavGraph, LeadsFromTheEntriesToTheMenusButtons) {
 
 TEST(NavGraph, AnObjectOnlyARegisterJumpReachesIsUnreachable) {
   const NavGraph g = checkClean([](test::CleanDisc& d) {
-                       d.objects.movie_objects.objects.push_back(Tmobject{0, 0, 0, {{0x00020000, 0, 0}}});
-                       d.objects.movie_objects.objects[1].commands.push_back({0x21000000, 0, 0});  // Jump Object GPR0
+                       d.objects.movieObjects.objects.push_back(MovieObject{0, 0, 0, {{0x00020000, 0, 0}}});
+                       d.objects.movieObjects.objects[1].commands.push_back({0x21000000, 0, 0});  // Jump Object GPR0
                      }).graph;
   EXPECT_FALSE(node(g, "obj4").reachable);
   EXPECT_TRUE(node(g, "obj3").reachable);

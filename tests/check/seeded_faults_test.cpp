@@ -39,18 +39,18 @@ std::vector<std::string> lintLines(const Seed& s) {
   return lines;
 }
 
-TNavCommand cmd(std::uint32_t op, std::uint32_t dst = 0, std::uint32_t src = 0) { return {op, dst, src}; }
-TCommands& program(CleanDisc& d, std::size_t object) { return d.objects.movie_objects.objects[object].commands; }
-TIGbutton& button(CleanDisc& d, std::size_t page, std::size_t bog) { return d.menu.ics.pages[page].bogs[bog].buttons[0]; }
+NavCommand cmd(std::uint32_t op, std::uint32_t dst = 0, std::uint32_t src = 0) { return {op, dst, src}; }
+CommandList& program(CleanDisc& d, std::size_t object) { return d.objects.movieObjects.objects[object].commands; }
+IgButton& button(CleanDisc& d, std::size_t page, std::size_t bog) { return d.menu.ics.pages[page].bogs[bog].buttons[0]; }
 
 void truncate(const fs::path& p, std::uintmax_t size) { fs::resize_file(p, size); }
 
-TIndexesTitle title(std::uint8_t type, std::uint16_t object, const char* bdjo = "", std::uint8_t playback = 0) {
-  TIndexesTitle t;
-  t.object_type = type;
-  t.movie_object_reference = object;
-  t.bdj_object_name = bdjo;
-  t.playback_type = playback;
+IndexTitle title(std::uint8_t type, std::uint16_t object, const char* bdjo = "", std::uint8_t playback = 0) {
+  IndexTitle t;
+  t.objectType = type;
+  t.movieObjectReference = object;
+  t.bdjObjectName = bdjo;
+  t.playbackType = playback;
   return t;
 }
 
@@ -60,8 +60,8 @@ const std::vector<Seed>& seeds() {
       {"DISC-NO-STREAM", {}, [](const fs::path& b) { fs::remove_all(b / "STREAM"); }},
       {"IDX-OBJECT", [](CleanDisc& d) { d.index.indexes.titles.push_back(title(1, 12)); }},
       {"IDX-OBJECT-TYPE", [](CleanDisc& d) { d.index.indexes.titles.push_back(title(3, 0)); }},
-      {"IDX-PLAYBACK-TYPE", [](CleanDisc& d) { d.index.indexes.titles[0].playback_type = 2; }},
-      {"IDX-ACCESS-TYPE", [](CleanDisc& d) { d.index.indexes.titles[1].access_type = 2; }},
+      {"IDX-PLAYBACK-TYPE", [](CleanDisc& d) { d.index.indexes.titles[0].playbackType = 2; }},
+      {"IDX-ACCESS-TYPE", [](CleanDisc& d) { d.index.indexes.titles[1].accessType = 2; }},
       {"BDJ-MISSING", [](CleanDisc& d) { d.index.indexes.titles.push_back(title(2, 0, "00002", 2)); }},
       {"MO-INVALID", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x00000001)); }},
       {"MO-FORBIDDEN", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x11000008)); }},
@@ -73,34 +73,34 @@ const std::vector<Seed>& seeds() {
       {"MO-GOTO", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x20810000, 40)); }},
       {"MO-SETSTREAM", [](CleanDisc& d) { program(d, 2)[1].dst = 0x8003C001; }},
       {"MO-PSR-WRITE", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x50400001, 0x80000004, 1)); }},
-      {"MO-UNREACHED", [](CleanDisc& d) { d.objects.movie_objects.objects.push_back(Tmobject{0, 0, 0, {cmd(0x00020000)}}); }},
+      {"MO-UNREACHED", [](CleanDisc& d) { d.objects.movieObjects.objects.push_back(MovieObject{0, 0, 0, {cmd(0x00020000)}}); }},
       {"MO-DEAD-CODE", [](CleanDisc& d) { program(d, 0).push_back(cmd(0x50400001, 0, 2)); }},
       {"PL-CLIP-MISSING",
        [](CleanDisc& d) {
-         TPlayItem& pi = d.feature.playlist.items[0];
-         pi.is_multi_angle = 1;
-         pi.angles.angles = {TClipRef{"00000", "M2TS", 0}, TClipRef{"00005", "M2TS", 0}};
+         PlayItem& pi = d.feature.playlist.items[0];
+         pi.isMultiAngle = 1;
+         pi.angles.angles = {ClipRef{"00000", "M2TS", 0}, ClipRef{"00005", "M2TS", 0}};
        }},
-      {"PL-IN-OUT", [](CleanDisc& d) { d.feature.playlist.items[1].out_time = d.feature.playlist.items[1].in_time; }},
-      {"PL-IN-OUT-RANGE", [](CleanDisc& d) { d.feature.playlist.items[1].out_time = 720 * 45000; }},
-      {"PL-MARK-ITEM", [](CleanDisc& d) { d.feature.marks.marks[2].playitem_ref = 2; }},
+      {"PL-IN-OUT", [](CleanDisc& d) { d.feature.playlist.items[1].outTime = d.feature.playlist.items[1].inTime; }},
+      {"PL-IN-OUT-RANGE", [](CleanDisc& d) { d.feature.playlist.items[1].outTime = 720 * 45000; }},
+      {"PL-MARK-ITEM", [](CleanDisc& d) { d.feature.marks.marks[2].playItemRef = 2; }},
       {"PL-MARK-RANGE", [](CleanDisc& d) { d.feature.marks.marks[2].time = 690 * 45000; }},
       {"PL-MARK-ORDER", [](CleanDisc& d) { std::swap(d.feature.marks.marks[0].time, d.feature.marks.marks[1].time); }},
-      {"PL-STN-PID", [](CleanDisc& d) { d.feature.playlist.items[0].stn.primary_audio[1].entry.main_pid = 0x1105; }},
-      {"PL-STN-CODING", [](CleanDisc& d) { d.feature.playlist.items[0].stn.primary_audio[0].attributes.coding_type = 0x82; }},
+      {"PL-STN-PID", [](CleanDisc& d) { d.feature.playlist.items[0].stn.primaryAudio[1].entry.mainPid = 0x1105; }},
+      {"PL-STN-CODING", [](CleanDisc& d) { d.feature.playlist.items[0].stn.primaryAudio[0].attributes.codingType = 0x82; }},
       {"PL-SUBPATH-REF",
        [](CleanDisc& d) {
-         TStreamRec s = d.feature.playlist.items[0].stn.pg[0];
+         StreamRecord s = d.feature.playlist.items[0].stn.pg[0];
          s.entry.type = 2;
-         s.entry.subpath_id = 3;
+         s.entry.subPathId = 3;
          d.feature.playlist.items[0].stn.pg.push_back(s);
        }},
-      {"PL-CONNECTION", [](CleanDisc& d) { d.feature.playlist.items[1].in_time += 45000; }},
+      {"PL-CONNECTION", [](CleanDisc& d) { d.feature.playlist.items[1].inTime += 45000; }},
       {"PL-UNUSED", {},
        [](const fs::path& b) { fs::copy_file(b / "PLAYLIST" / "00001.mpls", b / "PLAYLIST" / "00002.mpls"); }},
       {"CLIP-STREAM-MISSING", {}, [](const fs::path& b) { fs::remove(b / "STREAM" / "00000.m2ts"); }},
       {"CLIP-PACKETS", {}, [](const fs::path& b) { fs::resize_file(b / "STREAM" / "00000.m2ts", 1001 * 192); }},
-      {"CLIP-EP-ORDER", [](CleanDisc& d) { d.featureClip.cpi.maps[0].fine[5].SPN_EP_fine = 1; }},
+      {"CLIP-EP-ORDER", [](CleanDisc& d) { d.featureClip.cpi.maps[0].fine[5].spnEpFine = 1; }},
       {"CLIP-UNUSED", {},
        [](const fs::path& b) {
          fs::copy_file(b / "CLIPINF" / "00000.clpi", b / "CLIPINF" / "00002.clpi");
@@ -108,14 +108,14 @@ const std::vector<Seed>& seeds() {
        }},
       {"MENU-UNREADABLE", {}, [](const fs::path& b) { std::ofstream(b / "extra.mnu") << "not a menu"; }, {"extra.mnu"}},
       {"MENU-NEIGHBOUR", [](CleanDisc& d) { button(d, 0, 0).upper = 26; }},
-      {"MENU-OBJECT", [](CleanDisc& d) { button(d, 0, 1).selected_start = button(d, 0, 1).selected_end = 70; }},
-      {"MENU-PALETTE", [](CleanDisc& d) { d.menu.ics.pages[1].palette_id = 4; }},
+      {"MENU-OBJECT", [](CleanDisc& d) { button(d, 0, 1).selectedStart = button(d, 0, 1).selectedEnd = 70; }},
+      {"MENU-PALETTE", [](CleanDisc& d) { d.menu.ics.pages[1].paletteId = 4; }},
       {"MENU-PAGE", [](CleanDisc& d) { button(d, 1, 0).commands[0].src = 0x80000004; }},
-      {"MENU-DEFAULT", [](CleanDisc& d) { d.menu.ics.pages[1].default_selected_button = 9; }},
-      {"MENU-SOUND", [](CleanDisc& d) { button(d, 0, 1).activated_sound = 5; }},
+      {"MENU-DEFAULT", [](CleanDisc& d) { d.menu.ics.pages[1].defaultSelectedButton = 9; }},
+      {"MENU-SOUND", [](CleanDisc& d) { button(d, 0, 1).activatedSound = 5; }},
       {"MENU-OVERLAP", [](CleanDisc& d) { button(d, 0, 1).y = 430; }},
       {"MENU-OUTSIDE", [](CleanDisc& d) { button(d, 0, 1).x = 1800; }},
-      {"SOUND-UNUSED", [](CleanDisc& d) { insertSoundEntry(d.sound, 2, TSoundEntries{1, 1, 1, 0, 4, Bytes(4, 0)}); }},
+      {"SOUND-UNUSED", [](CleanDisc& d) { insertSoundEntry(d.sound, 2, SoundEntry{1, 1, 1, 0, 4, Bytes(4, 0)}); }},
       {"GPR-UNWRITTEN", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x48400300, 7, 0)); }},
       {"GPR-UNREAD", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x50400001, 9, 1)); }},
   };

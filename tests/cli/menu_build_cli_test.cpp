@@ -49,28 +49,28 @@ TEST(MenuBuildCli, NewEditMuxExtractGivesTheSameMenu) {
   ASSERT_EQ(ex.exitCode, 0) << ex.out;
 
   test::ReportScope rs;
-  TMenu built, back;
-  ASSERT_EQ(loadMNU((dir / "built.mnu").string(), built).status, ReadStatus::Ok);
-  ASSERT_EQ(loadMNU((dir / "back.mnu").string(), back).status, ReadStatus::Ok);
+  IgMenu built, back;
+  ASSERT_EQ(readMnuFile((dir / "built.mnu").string(), built).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile((dir / "back.mnu").string(), back).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics, built.ics);
   EXPECT_EQ(back.palettes, built.palettes);
-  EXPECT_EQ(back.in_time, built.in_time);
+  EXPECT_EQ(back.inTime, built.inTime);
   ASSERT_EQ(back.objects.size(), 1u);
-  ASSERT_TRUE(rle_decode(back, 0));
-  ASSERT_TRUE(rle_decode(built, 0));
+  ASSERT_TRUE(decodeObject(back, 0));
+  ASSERT_TRUE(decodeObject(built, 0));
   EXPECT_EQ(back.objects[0].image, built.objects[0].image);
 
-  const TPage& p = back.ics.pages.at(0);
-  EXPECT_EQ(back.ics.video_width, 1280);
-  EXPECT_EQ(back.ics.user_timeout, 900000u);
+  const IgPage& p = back.ics.pages.at(0);
+  EXPECT_EQ(back.ics.videoWidth, 1280);
+  EXPECT_EQ(back.ics.userTimeout, 900000u);
   ASSERT_EQ(p.bogs.at(0).buttons.size(), 2u);
-  const TIGbutton& b = p.bogs[0].buttons[0];
+  const IgButton& b = p.bogs[0].buttons[0];
   EXPECT_EQ(b.x, 100);
-  EXPECT_EQ(b.normal_start, 0);
-  EXPECT_EQ(b.normal_end, 0);
+  EXPECT_EQ(b.normalStart, 0);
+  EXPECT_EQ(b.normalEnd, 0);
   EXPECT_EQ(b.lower, 1);
-  EXPECT_EQ(b.commands, (TCommands{{0x51C00003, 0x80000001, 0x80000000}, {0x31000004, 1, 0}}));
-  EXPECT_EQ(p.bogs[0].default_valid_button, 0);
+  EXPECT_EQ(b.commands, (CommandList{{0x51C00003, 0x80000001, 0x80000000}, {0x31000004, 1, 0}}));
+  EXPECT_EQ(p.bogs[0].defaultValidButton, 0);
 }
 
 TEST(MenuBuildCli, Refusals) {

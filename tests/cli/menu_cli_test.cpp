@@ -115,10 +115,10 @@ TEST(MenuCli, ExitStatuses) {
 TEST(MenuCli, ExtractMenu) {
   test::ReportScope rs;
   test::TempDir d;
-  TMenu m;
-  ASSERT_EQ(loadMNU(kSample, m).status, ReadStatus::Ok);
+  IgMenu m;
+  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
   Bytes pes;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
   test::TsPacker ts(0x1402);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00001.m2ts", ts.bytes()).string();

@@ -104,10 +104,10 @@ TEST(CliStream, ExportPidWritesOnlyWhatItShould) {
 TEST(CliStream, ExtractMenuToADevice) {
   test::ReportScope rs;
   TempDir d;
-  TMenu m;
-  ASSERT_EQ(loadMNU(kSample, m).status, ReadStatus::Ok);
+  IgMenu m;
+  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
   Bytes pes;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
   test::TsPacker ts(0x1400);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00001.m2ts", ts.bytes()).string();
@@ -133,11 +133,11 @@ TEST(CliStream, MuxedMenuStartsAtItsClock) {
   if (run("command -v ffprobe").empty()) GTEST_SKIP() << "no ffprobe (scripts/install-ffprobe)";
   test::ReportScope rs;
   TempDir d;
-  TMenu m;
-  ASSERT_EQ(loadMNU(kSample, m).status, ReadStatus::Ok);
-  m.in_time = 53937000;  // 599.3 s, as on a real disc
+  IgMenu m;
+  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
+  m.inTime = 53937000;  // 599.3 s, as on a real disc
   Bytes mnu;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu));
   const std::string in = d.write("late.mnu", mnu).string();
   const std::string out = d.folder() + "late.m2ts";
   ASSERT_EQ(runCli("mux " + shellQuote(in) + " -o " + shellQuote(out)).exitCode, 0);

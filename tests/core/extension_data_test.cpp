@@ -9,21 +9,21 @@ namespace {
 
 using test::ByteBuilder;
 
-Bytes write(const TExtensionData& ed) {
+Bytes write(const ExtensionData& ed) {
   OutputBuffer o;
-  WriteExtensionData(o, ed);
+  writeExtensionData(o, ed);
   return o.file();
 }
 
 TEST(ExtensionData, ZeroLengthIsFourBytes) {
   const Bytes in = ByteBuilder().u32(0);
   FieldReader r(in);
-  TExtensionData ed;
+  ExtensionData ed;
   ed.length = 99;  // every read starts from an empty block
-  EXPECT_TRUE(ReadExtensionData(r, ed));
-  EXPECT_EQ(ed, TExtensionData{});
+  EXPECT_TRUE(readExtensionData(r, ed));
+  EXPECT_EQ(ed, ExtensionData{});
   EXPECT_EQ(write(ed), in);
-  EXPECT_EQ(ExtDatCap(ed), "no ExtensionData()");
+  EXPECT_EQ(extensionDataCaption(ed), "no ExtensionData()");
 }
 
 TEST(ExtensionData, RoundTripKeepsEntriesAndEveryTrailingByte) {
@@ -37,45 +37,45 @@ TEST(ExtensionData, RoundTripKeepsEntriesAndEveryTrailingByte) {
                        .bytes({9, 8, 7, 6, 5, 0, 0, 0xFF})  // data, padding, garbage
                        .zeros(20);
   FieldReader r(in);
-  TExtensionData ed;
-  ASSERT_TRUE(ReadExtensionData(r, ed));
-  EXPECT_EQ(ed.number_of_ext_data_entries, 2);
+  ExtensionData ed;
+  ASSERT_TRUE(readExtensionData(r, ed));
+  EXPECT_EQ(ed.numberOfExtDataEntries, 2);
   ASSERT_EQ(ed.entries.size(), 2u);
-  EXPECT_EQ(ed.entries[1].ID1, 0x2000);
-  EXPECT_EQ(ed.entries[1].ext_data_length, 0x0Cu);
+  EXPECT_EQ(ed.entries[1].id1, 0x2000);
+  EXPECT_EQ(ed.entries[1].extDataLength, 0x0Cu);
   EXPECT_EQ(ed.data.size(), 28u);
   EXPECT_EQ(write(ed), in);
-  EXPECT_EQ(ExtDatCap(ed), "2 entries, 64 bytes");
+  EXPECT_EQ(extensionDataCaption(ed), "2 entries, 64 bytes");
 }
 
 TEST(ExtensionData, NonZeroLengthWithoutEntriesIsKeptWhole) {
   const Bytes in = ByteBuilder().u32(12).u32(0x10).u24(0).u8(0).bytes({1, 2, 3, 4});
   FieldReader r(in);
-  TExtensionData ed;
-  ASSERT_TRUE(ReadExtensionData(r, ed));
+  ExtensionData ed;
+  ASSERT_TRUE(readExtensionData(r, ed));
   EXPECT_EQ(write(ed), in);
-  EXPECT_EQ(ExtDatCap(ed), "no ExtensionData()");
+  EXPECT_EQ(extensionDataCaption(ed), "no ExtensionData()");
 }
 
 TEST(ExtensionData, Captions) {
-  TExtensionData one;
+  ExtensionData one;
   one.length = 36;
-  one.number_of_ext_data_entries = 1;
-  EXPECT_EQ(ExtDatCap(one), "1 entry, 40 bytes");
-  TExtensionData three;
+  one.numberOfExtDataEntries = 1;
+  EXPECT_EQ(extensionDataCaption(one), "1 entry, 40 bytes");
+  ExtensionData three;
   three.length = 108;
-  three.number_of_ext_data_entries = 3;
-  EXPECT_EQ(ExtDatCap(three), "3 entries, 112 bytes");
+  three.numberOfExtDataEntries = 3;
+  EXPECT_EQ(extensionDataCaption(three), "3 entries, 112 bytes");
 }
 
 TEST(ExtensionData, TruncatedTableIsReportedNotTrusted) {
   // 255 entries promised, room for one.
   const Bytes in = ByteBuilder().u32(0xFFFFFFFF).u32(0).u24(0).u8(255).u16(1).u16(2).u32(3).u32(4).u16(5);
   FieldReader r(in);
-  TExtensionData ed;
-  EXPECT_FALSE(ReadExtensionData(r, ed));
+  ExtensionData ed;
+  EXPECT_FALSE(readExtensionData(r, ed));
   EXPECT_EQ(ed.entries.size(), 1u);
-  EXPECT_EQ(ed.number_of_ext_data_entries, 1);
+  EXPECT_EQ(ed.numberOfExtDataEntries, 1);
 }
 
 }  // namespace

@@ -16,13 +16,13 @@ using test::ByteBuilder;
 TEST(FieldReader, ReadsBigEndianUnsignedFields) {
   const Bytes b = ByteBuilder().bytes({0x12, 0x34, 0x56, 0x78, 0x9A, 0xFF, 0xFF, 0xFF, 0xFE, 1, 2, 3, 4, 5, 6});
   FieldReader r(b);
-  EXPECT_EQ(r.readbyte(), 0x12);
-  EXPECT_EQ(r.readword(), 0x3456);
-  EXPECT_EQ(r.read3byte(), 0x789AFFu);
+  EXPECT_EQ(r.readU8(), 0x12);
+  EXPECT_EQ(r.readU16(), 0x3456);
+  EXPECT_EQ(r.readU24(), 0x789AFFu);
   EXPECT_EQ(r.pos(), 6u);
   r.seek(5);
-  EXPECT_EQ(r.readlong(), 4294967294u);
-  EXPECT_EQ(r.read5byte(), 0x0102030405ull);
+  EXPECT_EQ(r.readU32(), 4294967294u);
+  EXPECT_EQ(r.readU40(), 0x0102030405ull);
   EXPECT_FALSE(r.overrun());
   EXPECT_EQ(r.remaining(), 1u);
 }
@@ -30,9 +30,9 @@ TEST(FieldReader, ReadsBigEndianUnsignedFields) {
 TEST(FieldReader, PastTheEndYieldsZerosAndMarksOverrun) {
   const Bytes b = ByteBuilder().bytes({0xAB, 0xCD});
   FieldReader r(b);
-  EXPECT_EQ(r.readlong(), 0xABCD0000u);
+  EXPECT_EQ(r.readU32(), 0xABCD0000u);
   EXPECT_TRUE(r.overrun());
-  EXPECT_EQ(r.readbyte(), 0);
+  EXPECT_EQ(r.readU8(), 0);
   EXPECT_TRUE(r.atEnd());
   EXPECT_TRUE(r.readRest().empty());
 
@@ -50,9 +50,9 @@ TEST(FieldReader, ReadBytesStopsAtTheEnd) {
   const Bytes b = ByteBuilder().bytes({1, 2, 3});
   FieldReader r(b);
   r.skip(1);
-  EXPECT_EQ(r.readbytes(5), (Bytes{2, 3}));
+  EXPECT_EQ(r.readBytes(5), (Bytes{2, 3}));
   EXPECT_TRUE(r.overrun());
-  EXPECT_TRUE(r.readbytes(2).empty());
+  EXPECT_TRUE(r.readBytes(2).empty());
 }
 
 // Every kind of read from a reader without data (a null pointer, as an
@@ -75,19 +75,19 @@ TEST_P(EmptyReadTest, YieldsNothingAndMarksOverrun) {
     GetParam().read(*r);
     EXPECT_TRUE(r->overrun());
     EXPECT_TRUE(r->atEnd());
-    EXPECT_EQ(r->readbyte(), 0);
-    EXPECT_EQ(r->readstring(4), "");
-    EXPECT_TRUE(r->readbytes(3).empty());
+    EXPECT_EQ(r->readU8(), 0);
+    EXPECT_EQ(r->readString(4), "");
+    EXPECT_TRUE(r->readBytes(3).empty());
     EXPECT_TRUE(r->readRest().empty());
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     FieldReader, EmptyReadTest,
-    testing::Values(EmptyReadCase{"String", [](FieldReader& r) { EXPECT_EQ(r.readstring(4), ""); }},
-                    EmptyReadCase{"Bytes", [](FieldReader& r) { EXPECT_TRUE(r.readbytes(4).empty()); }},
-                    EmptyReadCase{"Long", [](FieldReader& r) { EXPECT_EQ(r.readlong(), 0u); }},
-                    EmptyReadCase{"FiveBytes", [](FieldReader& r) { EXPECT_EQ(r.read5byte(), 0u); }},
+    testing::Values(EmptyReadCase{"String", [](FieldReader& r) { EXPECT_EQ(r.readString(4), ""); }},
+                    EmptyReadCase{"Bytes", [](FieldReader& r) { EXPECT_TRUE(r.readBytes(4).empty()); }},
+                    EmptyReadCase{"Long", [](FieldReader& r) { EXPECT_EQ(r.readU32(), 0u); }},
+                    EmptyReadCase{"FiveBytes", [](FieldReader& r) { EXPECT_EQ(r.readU40(), 0u); }},
                     EmptyReadCase{"Skip", [](FieldReader& r) { r.skip(1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -103,12 +103,12 @@ TEST(FieldReader, AHugeSkipNeverWrapsBackIntoTheData) {
     r.skip(huge);
     EXPECT_TRUE(r.overrun());
     EXPECT_TRUE(r.atEnd());
-    EXPECT_EQ(r.readword(), 0);
-    EXPECT_EQ(r.readstring(2), "");
+    EXPECT_EQ(r.readU16(), 0);
+    EXPECT_EQ(r.readString(2), "");
     FieldReader s(b);
     s.skip(2);
-    EXPECT_EQ(s.readbytes(huge), (Bytes{3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(s.readlong(), 0u);
+    EXPECT_EQ(s.readBytes(huge), (Bytes{3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(s.readU32(), 0u);
     EXPECT_EQ(s.remaining(), 0u);
   }
 }
@@ -136,10 +136,10 @@ TEST_P(SectionTest, StaysInsideAndTheOuterReaderGoesOnAtItsEnd) {
   data.resize(4 + c.dataAfterLength);
   FieldReader r(data);
   FieldReader s = readLengthSection(data, r);
-  EXPECT_EQ(s.readword(), 0x1111);
-  EXPECT_EQ(s.readword(), c.insideSecond);
+  EXPECT_EQ(s.readU16(), 0x1111);
+  EXPECT_EQ(s.readU16(), c.insideSecond);
   EXPECT_EQ(s.overrun(), c.sectionOverrun);
-  EXPECT_EQ(r.readword(), c.trailer);
+  EXPECT_EQ(r.readU16(), c.trailer);
   EXPECT_EQ(r.overrun(), c.outerOverrun);
 }
 
@@ -172,7 +172,7 @@ class ReadStringTest : public ::testing::TestWithParam<StringCase> {};
 TEST_P(ReadStringTest, CutsAtTheFirstZeroByte) {
   const auto& c = GetParam();
   FieldReader r(c.in);
-  EXPECT_EQ(r.readstring(c.width), c.text);
+  EXPECT_EQ(r.readString(c.width), c.text);
   EXPECT_EQ(r.pos(), c.width) << "always consumes the whole width";
 }
 
@@ -197,16 +197,16 @@ TEST_P(PutStringTest, ZeroFillsAndCuts) {
   const auto& c = GetParam();
   OutputBuffer o;
   o.setBlock(c.width + 2);
-  o.putbyte(0xEE, c.width);
-  o.putstring(c.text, 0, c.width);
+  o.putU8(0xEE, c.width);
+  o.putString(c.text, 0, c.width);
   Bytes want = c.out;
   want.push_back(0xEE);
   want.push_back(0);
   EXPECT_EQ(o.block(), want);
 
   OutputBuffer a;
-  a.addstring(c.text, c.width);
-  a.flushadded();
+  a.addString(c.text, c.width);
+  a.flushAdded();
   EXPECT_EQ(a.file(), c.out);
 }
 
@@ -220,44 +220,44 @@ TEST(OutputBuffer, TextFieldRoundTripDropsBytesAfterTheZero) {
   const Bytes in{0x41, 0x42, 0, 0x43, 0x44};
   FieldReader r(in);
   OutputBuffer o;
-  o.addstring(r.readstring(5), 5);
-  o.flushadded();
+  o.addString(r.readString(5), 5);
+  o.flushAdded();
   EXPECT_EQ(o.file(), (Bytes{0x41, 0x42, 0, 0, 0}));
 }
 
 TEST(OutputBuffer, PositionedWritersStoreBigEndian) {
   OutputBuffer o;
   o.setBlock(8);
-  o.putlong(4294967294u, 0);
-  o.putword(0x12345, 4);
-  o.putbyte(0x1FF, 6);
-  o.writeblock();
+  o.putU32(4294967294u, 0);
+  o.putU16(0x12345, 4);
+  o.putU8(0x1FF, 6);
+  o.writeBlock();
   EXPECT_EQ(o.file(), (Bytes{0xFF, 0xFF, 0xFF, 0xFE, 0x23, 0x45, 0xFF, 0}));
 }
 
 TEST(OutputBuffer, BlocksNeverLeakEarlierBytes) {
   OutputBuffer o;
   o.setBlock(78);
-  for (std::size_t i = 0; i < 78; ++i) o.putbyte(0xAA, i);
-  o.writeblock();
+  for (std::size_t i = 0; i < 78; ++i) o.putU8(0xAA, i);
+  o.writeBlock();
   o.setBlock(30);
-  o.putlong(1, 0);
-  o.writeblock();
+  o.putU32(1, 0);
+  o.writeBlock();
   ASSERT_EQ(o.file().size(), 108u);
   for (std::size_t i = 82; i < 108; ++i) EXPECT_EQ(o.file()[i], 0) << i;
 }
 
 TEST(OutputBuffer, AppendersAdvanceTheFillCount) {
   OutputBuffer o;
-  o.addbyte(1);
-  o.addword(0x0203);
-  o.add3byte(0x040506);
-  o.addlong(0x0708090A);
+  o.addU8(1);
+  o.addU16(0x0203);
+  o.addU24(0x040506);
+  o.addU32(0x0708090A);
   EXPECT_EQ(o.fillCount(), 10u);
-  o.flushadded();
+  o.flushAdded();
   EXPECT_EQ(o.fillCount(), 0u);
-  o.addbyte(0xFF);
-  o.flushadded();
+  o.addU8(0xFF);
+  o.flushAdded();
   EXPECT_EQ(o.file(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0xFF}));
 }
 

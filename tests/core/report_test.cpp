@@ -12,16 +12,16 @@ using test::ReportScope;
 TEST(Report, LogAppendsOneParagraphPerCall) {
   ReportScope s;
   log("a");
-  log2("b");
+  logWithGap("b");
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" a", " b", " "}));
 }
 
 TEST(Report, SlogSetsPanelAndTooltip) {
   ReportScope s;
-  slog("[b]abc[/b]", 1);
+  setStatusPanel("[b]abc[/b]", 1);
   EXPECT_EQ(statusLine().panel[1], " abc ");
   EXPECT_EQ(statusLine().hint, "abc");
-  slog("xyz", 0);
+  setStatusPanel("xyz", 0);
   EXPECT_EQ(statusLine().panel[0], " xyz ");
   EXPECT_EQ(statusLine().hint, "abc") << "panel 0 leaves the tooltip alone";
   EXPECT_EQ(s.rep.status.panel[0], " xyz ") << "the reporter sees every change";
@@ -29,10 +29,10 @@ TEST(Report, SlogSetsPanelAndTooltip) {
 
 TEST(Report, DlogAndDlog0) {
   ReportScope s;
-  slog("old", 1);
-  dlog("[b]Reading[/b] x");
+  setStatusPanel("old", 1);
+  logAndStatus("[b]Reading[/b] x");
   EXPECT_EQ(statusLine().panel[1], " Reading x ");
-  dlog0("Saving [bl]f[/bl]");
+  logStep("Saving [bl]f[/bl]");
   EXPECT_EQ(statusLine().panel[0], " Saving f ");
   EXPECT_EQ(statusLine().panel[1], "");
   EXPECT_EQ(s.rep.paragraphs.size(), 2u);
@@ -40,7 +40,7 @@ TEST(Report, DlogAndDlog0) {
 
 TEST(Report, ErlogShowsMarkCountsAndBeeps) {
   ReportScope s;
-  erlog("X");
+  logError("X");
   ASSERT_EQ(s.rep.paragraphs.size(), 1u);
   const LogParagraph& p = s.rep.paragraphs[0];
   EXPECT_EQ(p.text, " ERROR: X");
@@ -52,7 +52,7 @@ TEST(Report, ErlogShowsMarkCountsAndBeeps) {
   EXPECT_GT(errorCount(), 0);
   EXPECT_EQ(s.rep.exclamations, 1);
 
-  slogR();
+  setStatusReady();
   EXPECT_FALSE(statusLine().errorMark);
   EXPECT_EQ(statusLine().panel[0], " Ready. ");
   EXPECT_EQ(errorCount(), 1) << "Ready does not forget the error";
@@ -60,7 +60,7 @@ TEST(Report, ErlogShowsMarkCountsAndBeeps) {
 
 TEST(Report, ErslogTouchesOnlyTheStatusLine) {
   ReportScope s;
-  erslog("See [b]Status[/b]");
+  setStatusError("See [b]Status[/b]");
   EXPECT_TRUE(s.rep.paragraphs.empty());
   EXPECT_TRUE(statusLine().errorMark);
   EXPECT_EQ(statusLine().panel[1], " See Status");
@@ -70,7 +70,7 @@ TEST(Report, ErslogTouchesOnlyTheStatusLine) {
 TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
   ReportScope s;
   setActivationDelay(7);
-  slogw("Jump Title 2", 1);
+  setStatusPanelAndWait("Jump Title 2", 1);
   EXPECT_EQ(statusLine().panel[1], " Jump Title 2 ");
   EXPECT_EQ(s.rep.sleptMs, 7);
   EXPECT_EQ(s.rep.pumps, 7);
@@ -80,7 +80,7 @@ TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
 TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
   ReportScope s;
   CancelToken op;
-  PrBarOn(op, true);
+  startProgress(op, true);
   EXPECT_TRUE(confirmCancel());
   EXPECT_FALSE(op.requested());
   EXPECT_TRUE(s.rep.progress.visible);
@@ -88,7 +88,7 @@ TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
   EXPECT_TRUE(op.requested());
   EXPECT_EQ(s.rep.lines().back(), " ");
   EXPECT_EQ(statusLine().panel[1], " Cancelled. ");
-  PrBarOff();
+  endProgress();
   EXPECT_FALSE(s.rep.progress.visible);
 }
 
@@ -97,10 +97,10 @@ TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
 TEST(Report, TheEndOfAnOperationClearsItsCancel) {
   ReportScope s;
   CancelToken first;
-  PrBarOn(first, true, "Stop saving this PID?");
+  startProgress(first, true, "Stop saving this PID?");
   EXPECT_EQ(cancelQuestion(), "Stop saving this PID?");
   cancelConfirmed();
-  PrBarOff();
+  endProgress();
   EXPECT_TRUE(first.requested());
   EXPECT_FALSE(confirmCancel());
   EXPECT_EQ(cancelQuestion(), "Are you sure to stop?");
@@ -122,7 +122,7 @@ TEST(Report, ReportersKeepTheirOwnErrorsAndStatus) {
   test::RecordingReporter capture;
   {
     ScopedReporter scope(capture);
-    erlog("inner");
+    logError("inner");
     EXPECT_EQ(errorCount(), 1);
   }
   EXPECT_EQ(errorCount(), 0);
@@ -178,8 +178,8 @@ TEST(Report, WarningIsToldWithoutBeingAnError) {
   } rep;
   ScopedReporter scope(rep);
   resetErrorCount();
-  slogR();
-  warnlog("segment of type $81 kept as read");
+  setStatusReady();
+  logWarning("segment of type $81 kept as read");
   EXPECT_EQ(rep.warned, std::vector<std::string>{" Warning: segment of type $81 kept as read"});
   EXPECT_EQ(rep.lines(), rep.warned) << "in the log like any line";
   EXPECT_EQ(errorCount(), 0);

@@ -17,7 +17,7 @@ namespace {
 using test::ReportScope;
 using test::TempDir;
 
-Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 SaveRequest request(const TempDir& d, BackupMode mode, bool create = true) {
   SaveRequest r;
@@ -47,10 +47,10 @@ TEST_P(BackupModes, SaveWithBackup) {
   TempDir d;
   if (c.fileBefore) d.write("index.bdmv", "old");
   if (c.backupBefore) d.write("index.bdmv.backup", "older");
-  erlog("an earlier error");  // a saver is not stopped by errors that came before
+  logError("an earlier error");  // a saver is not stopped by errors that came before
   const int errorsBefore = errorCount();
 
-  EXPECT_EQ(saveFile(request(d, c.mode, c.create), B("new")), c.saved);
+  EXPECT_EQ(saveFile(request(d, c.mode, c.create), bytesOf("new")), c.saved);
 
   auto content = [&](const char* f) {
     if (!d.exists(f)) return std::string();
@@ -88,19 +88,19 @@ TEST(Save, SecondSaveWithOnlyFirstKeepsFirstBackup) {
   ReportScope s;
   TempDir d;
   d.write("index.bdmv", "v1");
-  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), B("v2")));
-  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), B("v3")));
-  EXPECT_EQ(d.read("index.bdmv"), B("v3"));
-  EXPECT_EQ(d.read("index.bdmv.backup"), B("v1"));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v2")));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v3")));
+  EXPECT_EQ(d.read("index.bdmv"), bytesOf("v3"));
+  EXPECT_EQ(d.read("index.bdmv.backup"), bytesOf("v1"));
 }
 
 TEST(Save, StopIfExistsSecondSaveReportsAndKeepsFile) {
   ReportScope s;
   TempDir d;
   d.write("index.bdmv", "v1");
-  ASSERT_TRUE(saveFile(request(d, BackupMode::StopIfExists), B("v2")));
-  EXPECT_FALSE(saveFile(request(d, BackupMode::StopIfExists), B("v3")));
-  EXPECT_EQ(d.read("index.bdmv"), B("v2"));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v2")));
+  EXPECT_FALSE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v3")));
+  EXPECT_EQ(d.read("index.bdmv"), bytesOf("v2"));
   EXPECT_TRUE(statusLine().errorMark);
   EXPECT_EQ(s.rep.exclamations, 1);
 }
@@ -111,12 +111,12 @@ TEST(Save, CopyIntoBackupFolderOnlyWhenAsked) {
   d.mkdir("BACKUP");
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.copyToBackupDir = true;
-  ASSERT_TRUE(saveFile(r, B("x")));
+  ASSERT_TRUE(saveFile(r, bytesOf("x")));
   EXPECT_FALSE(d.exists("BACKUP/index.bdmv"));
   r.backup.saveToBackupDir = true;
   d.write("BACKUP/index.bdmv", "stale");
-  ASSERT_TRUE(saveFile(r, B("y")));
-  EXPECT_EQ(d.read("BACKUP/index.bdmv"), B("y"));
+  ASSERT_TRUE(saveFile(r, bytesOf("y")));
+  EXPECT_EQ(d.read("BACKUP/index.bdmv"), bytesOf("y"));
 }
 
 TEST(Save, MissingBackupFolderIsNotAnError) {
@@ -125,7 +125,7 @@ TEST(Save, MissingBackupFolderIsNotAnError) {
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.copyToBackupDir = true;
   r.backup.saveToBackupDir = true;
-  EXPECT_TRUE(saveFile(r, B("x")));
+  EXPECT_TRUE(saveFile(r, bytesOf("x")));
   EXPECT_EQ(errorCount(), 0);
 }
 
@@ -135,9 +135,9 @@ TEST(Save, UnwritableFolderLeavesTargetUntouched) {
   TempDir d;
   d.write("index.bdmv", "old");
   std::filesystem::permissions(d.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_FALSE(saveFile(request(d, BackupMode::OnlyFirst), B("new")));
+  EXPECT_FALSE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("new")));
   std::filesystem::permissions(d.path(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(d.read("index.bdmv"), B("old"));
+  EXPECT_EQ(d.read("index.bdmv"), bytesOf("old"));
   EXPECT_FALSE(d.exists("index.bdmv.backup"));
   EXPECT_GT(errorCount(), 0);
 }
@@ -147,7 +147,7 @@ TEST(Save, MissingFolderFailsWithError) {
   TempDir d;
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.folder = d.folder() + "nope/";
-  EXPECT_FALSE(saveFile(r, B("x")));
+  EXPECT_FALSE(saveFile(r, bytesOf("x")));
   EXPECT_GT(errorCount(), 0);
   EXPECT_NE(s.rep.lines().back().find("ERROR: Cannot create"), std::string::npos);
 }
@@ -157,7 +157,7 @@ TEST(Save, TargetThatIsAFolderIsNotReplaced) {
   TempDir d;
   d.mkdir("index.bdmv/inner");
   SaveRequest r = request(d, BackupMode::OnlyFirst, false);
-  EXPECT_FALSE(saveFile(r, B("x")));
+  EXPECT_FALSE(saveFile(r, bytesOf("x")));
   EXPECT_TRUE(std::filesystem::is_directory(d.path() / "index.bdmv" / "inner"));
 }
 
@@ -207,14 +207,14 @@ enum class Routine { Save, Atomic };
 bool replace(Routine how, const TempDir& d, const std::string& name, const std::string& text) {
   if (how == Routine::Atomic) {
     std::string error;
-    return writeFileAtomic(d.folder() + name, B(text), &error);
+    return writeFileAtomic(d.folder() + name, bytesOf(text), &error);
   }
   SaveRequest r;
   r.folder = d.folder();
   r.name = name;
   r.backup.createBackup = true;
   r.backup.mode = BackupMode::Overwrite;
-  return saveFile(r, B(text));
+  return saveFile(r, bytesOf(text));
 }
 
 TEST(Save, KeepsThePermissionBitsOfTheFileItReplaces) {
@@ -228,7 +228,7 @@ TEST(Save, KeepsThePermissionBitsOfTheFileItReplaces) {
       // root may write a 0444 file; another user is refused (below).
       if (::geteuid() != 0 && !(mode & 0200)) continue;
       ASSERT_TRUE(replace(how, d, "index.bdmv", "new"));
-      EXPECT_EQ(d.read("index.bdmv"), B("new"));
+      EXPECT_EQ(d.read("index.bdmv"), bytesOf("new"));
       EXPECT_EQ(modeOf(d.path() / "index.bdmv"), mode);
     }
   }
@@ -256,9 +256,9 @@ TEST(Save, WritesThroughASymbolicLink) {
       ASSERT_TRUE(replace(how, d, c.link, "new"));
       EXPECT_TRUE(fs::is_symlink(d.path() / c.link)) << "the link stays a link";
       EXPECT_EQ(fs::read_symlink(d.path() / c.link), fs::path(c.points));
-      EXPECT_EQ(d.read(c.target), B("new"));
+      EXPECT_EQ(d.read(c.target), bytesOf("new"));
       EXPECT_EQ(modeOf(d.path() / c.target), 0640u);
-      if (how == Routine::Save) EXPECT_EQ(d.read(std::string(c.target) + ".backup"), B("old"));
+      if (how == Routine::Save) EXPECT_EQ(d.read(std::string(c.target) + ".backup"), bytesOf("old"));
       // No temporary file stays beside the target.
       std::size_t files = 0;
       for (auto& e : fs::directory_iterator(d.path() / "real")) files += e.is_regular_file();
@@ -275,9 +275,9 @@ TEST(Save, ALinkToNothingCreatesTheFileItNames) {
   SaveRequest r;
   r.folder = d.folder();
   r.name = "00000.mpls";
-  ASSERT_TRUE(saveFile(r, B("x")));
+  ASSERT_TRUE(saveFile(r, bytesOf("x")));
   EXPECT_TRUE(fs::is_symlink(d.path() / "00000.mpls"));
-  EXPECT_EQ(d.read("real/new.mpls"), B("x"));
+  EXPECT_EQ(d.read("real/new.mpls"), bytesOf("x"));
 }
 
 // A loop of links names no file: every way of writing refuses it and
@@ -294,7 +294,7 @@ TEST(Save, ALoopOfLinksIsRefused) {
       written = replace(how == 0 ? Routine::Save : Routine::Atomic, d, "a.mpls", "new");
     } else {
       std::string error;
-      written = writeOutput(d.folder() + "a.mpls", B("new"), &error);
+      written = writeOutput(d.folder() + "a.mpls", bytesOf("new"), &error);
       EXPECT_FALSE(error.empty());
     }
     EXPECT_FALSE(written);
@@ -327,7 +327,7 @@ TEST(Save, RefusesAFileTheUserMayNotWrite) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: refused without the reason";
-    EXPECT_EQ(d.read("index.bdmv"), B("old"));
+    EXPECT_EQ(d.read("index.bdmv"), bytesOf("old"));
     EXPECT_EQ(modeOf(d.path() / "index.bdmv"), 0444u);
     EXPECT_FALSE(d.exists("index.bdmv.backup"));
   }

@@ -112,9 +112,9 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
   EXPECT_FALSE(ws.disc.soundPresent);
   EXPECT_TRUE(ws.mobj.loaded());
   EXPECT_TRUE(ws.index.loaded());
-  ASSERT_EQ(ws.mobj.model().movie_objects.objects.size(), 1u);
+  ASSERT_EQ(ws.mobj.model().movieObjects.objects.size(), 1u);
   ASSERT_EQ(ws.index.model().indexes.titles.size(), 1u);
-  EXPECT_EQ(ws.index.model().indexes.top_menu.playback_type, 1);
+  EXPECT_EQ(ws.index.model().indexes.topMenu.playbackType, 1);
 }
 
 TEST(DiscRead, MarkupOfCheckLines) {
@@ -341,7 +341,7 @@ TEST(DiscRead, SoundIsReadAfterTheAuxdataChecks) {
     EXPECT_EQ(*(at + 1), " Reading sound.bdmv");
     EXPECT_NE(std::find(at, lines.end(), c.found), lines.end());
     // Save writes only what was read.
-    EXPECT_EQ(soundsave(ws), c.loaded);
+    EXPECT_EQ(saveSound(ws), c.loaded);
     EXPECT_EQ(d.read("BDMV/AUXDATA/sound.bdmv"), c.file);
     if (c.loaded) EXPECT_TRUE(d.exists("BDMV/AUXDATA/sound.bdmv.backup"));
   }

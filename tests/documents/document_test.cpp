@@ -165,20 +165,20 @@ TEST(EditJournal, UndoTakesBackTheLastEditOfAnyDocumentAndGroupsAsOne) {
 // back as they were.
 TEST(BdmvEdits, ObjectDeletionUndoesInBothDocuments) {
   Workspace ws;
-  TMOBJ m;
-  m.movie_objects.objects.resize(3);
-  m.movie_objects.length = 6 + 3 * 4;
-  TINDX idx;
+  MovieObjectFile m;
+  m.movieObjects.objects.resize(3);
+  m.movieObjects.length = 6 + 3 * 4;
+  IndexFile idx;
   idx.indexes.titles.resize(2);
-  idx.indexes.titles[0].movie_object_reference = 1;
-  idx.indexes.titles[1].movie_object_reference = 2;
+  idx.indexes.titles[0].movieObjectReference = 1;
+  idx.indexes.titles[1].movieObjectReference = 2;
   ws.mobj.load(m, "MovieObject.bdmv", true);
   ws.index.load(idx, "index.bdmv", true);
 
   deleteMovieObjects(ws, 1, 1);
-  EXPECT_EQ(ws.mobj.model().movie_objects.objects.size(), 2u);
-  EXPECT_EQ(ws.index.model().indexes.titles[0].movie_object_reference, 0xFFFF);
-  EXPECT_EQ(ws.index.model().indexes.titles[1].movie_object_reference, 1);
+  EXPECT_EQ(ws.mobj.model().movieObjects.objects.size(), 2u);
+  EXPECT_EQ(ws.index.model().indexes.titles[0].movieObjectReference, 0xFFFF);
+  EXPECT_EQ(ws.index.model().indexes.titles[1].movieObjectReference, 1);
   EXPECT_TRUE(ws.index.modified() && ws.mobj.modified());
 
   ASSERT_TRUE(ws.journal.undo());

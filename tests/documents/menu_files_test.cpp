@@ -22,11 +22,11 @@ bool haveSample() { return std::filesystem::is_regular_file(kSample); }
 
 // Everything a menu shows: composition and pages, palettes, every object's
 // size and pixels.
-void expectSameMenu(const TMenu& a, const TMenu& b) {
+void expectSameMenu(const IgMenu& a, const IgMenu& b) {
   EXPECT_EQ(a.ics.pages, b.ics.pages);
-  EXPECT_EQ(a.ics.video_width, b.ics.video_width);
-  EXPECT_EQ(a.ics.user_timeout, b.ics.user_timeout);
-  EXPECT_EQ(a.in_time, b.in_time);
+  EXPECT_EQ(a.ics.videoWidth, b.ics.videoWidth);
+  EXPECT_EQ(a.ics.userTimeout, b.ics.userTimeout);
+  EXPECT_EQ(a.inTime, b.inTime);
   EXPECT_EQ(a.palettes, b.palettes);
   ASSERT_EQ(a.objects.size(), b.objects.size());
   for (std::size_t i = 0; i < a.objects.size(); ++i) EXPECT_EQ(objectImage(a, i), objectImage(b, i)) << "object " << i;
@@ -53,14 +53,14 @@ TEST(MenuFiles, LoadSaveLoadGivesTheSameMenu) {
   EXPECT_EQ(ws.menu.fileName(), "sample.mnu");
   EXPECT_NE(rec.text().find("ICS, "), std::string::npos) << rec.text();
 
-  ws.menu.edit(ChangeNotice::everything(), [](TMenu& m) { m.ics.pages[0].palette_id = 1; });
+  ws.menu.edit(ChangeNotice::everything(), [](IgMenu& m) { m.ics.pages[0].paletteId = 1; });
   ASSERT_TRUE(ws.menu.modified());
   const std::string out = dir.folder() + "copy.mnu";
   ASSERT_TRUE(saveMenuFile(ws, out));
   EXPECT_FALSE(ws.menu.modified());
 
-  TMenu back;
-  ASSERT_EQ(loadMNU(out, back).status, ReadStatus::Ok);
+  IgMenu back;
+  ASSERT_EQ(readMnuFile(out, back).status, ReadStatus::Ok);
   expectSameMenu(ws.menu.model(), back);
 }
 
@@ -88,8 +88,8 @@ TEST(MenuFiles, StreamFileOpensItsIgStream) {
   test::RecordingReporter rec;
   ScopedReporter scope(rec);
   test::TempDir dir;
-  TMenu m;
-  ASSERT_EQ(loadMNU(kSample, m).status, ReadStatus::Ok);
+  IgMenu m;
+  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
   Bytes ts;
   ASSERT_TRUE(muxMenu(m, ts));
   dir.write("STREAM/00007.m2ts", ts);

@@ -23,24 +23,24 @@ namespace fs = std::filesystem;
 
 const fs::path kSampleDisc = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc";
 
-TCommands program(std::string_view text) {
+CommandList program(std::string_view text) {
   const ProgramText t = assembleProgram(text);
   EXPECT_FALSE(t.error) << (t.error ? t.error->message() : "");
   return t.commands;
 }
 
-TMOBJ objectsWith(std::vector<TCommands> programs) {
-  TMOBJ m;
-  m.movie_objects.objects.resize(programs.size());
-  for (std::size_t i = 0; i < programs.size(); ++i) m.movie_objects.objects[i].commands = programs[i];
+MovieObjectFile objectsWith(std::vector<CommandList> programs) {
+  MovieObjectFile m;
+  m.movieObjects.objects.resize(programs.size());
+  for (std::size_t i = 0; i < programs.size(); ++i) m.movieObjects.objects[i].commands = programs[i];
   return m;
 }
 
 TEST(ProgramImport, ReplacesOrInsertsAsOneUndoStep) {
-  const TCommands before = program("GoTo 2\nNOP\nBreak\n");
+  const CommandList before = program("GoTo 2\nNOP\nBreak\n");
   struct Case {
     std::optional<std::size_t> at;
-    TCommands after;
+    CommandList after;
     LineSelection selection;
   };
   const Case cases[] = {
@@ -51,14 +51,14 @@ TEST(ProgramImport, ReplacesOrInsertsAsOneUndoStep) {
       {3, program("GoTo 2\nNOP\nBreak\nMove GPR1, 2\nGoTo 0\n"), {3, 4}},
   };
   for (const Case& c : cases) {
-    Document<TMOBJ> doc("movie objects");
-    TMOBJ m = objectsWith({{}, before});
-    m.movie_objects.length = 6 + 4 + 4 + 12 * 3;
+    Document<MovieObjectFile> doc("movie objects");
+    MovieObjectFile m = objectsWith({{}, before});
+    m.movieObjects.length = 6 + 4 + 4 + 12 * 3;
     doc.load(m, "MovieObject.bdmv", true);
     const ProgramImport r = importObjectProgram(doc, 1, program("Move GPR1, 2\nGoTo 0"), c.at);
     ASSERT_TRUE(r.done) << r.refusal;
-    EXPECT_EQ(doc.model().movie_objects.objects[1].commands, c.after);
-    EXPECT_EQ(doc.model().movie_objects.length, 6 + 4 + 4 + 12 * c.after.size());
+    EXPECT_EQ(doc.model().movieObjects.objects[1].commands, c.after);
+    EXPECT_EQ(doc.model().movieObjects.length, 6 + 4 + 4 + 12 * c.after.size());
     EXPECT_EQ(r.selection.first, c.selection.first);
     EXPECT_EQ(r.selection.last, c.selection.last);
     EXPECT_TRUE(doc.modified());
@@ -69,19 +69,19 @@ TEST(ProgramImport, ReplacesOrInsertsAsOneUndoStep) {
 }
 
 TEST(ProgramImport, RefusalsChangeNothing) {
-  Document<TMOBJ> doc("movie objects");
+  Document<MovieObjectFile> doc("movie objects");
   doc.load(objectsWith({program("NOP\nNOP")}), "MovieObject.bdmv", true);
-  const TCommands one = program("NOP");
+  const CommandList one = program("NOP");
   struct Case {
     std::size_t object;
-    TCommands lines;
+    CommandList lines;
     std::optional<std::size_t> at;
     const char* refusal;
   };
   const Case cases[] = {
       {1, one, std::nullopt, "there is no movie object 1"},
       {0, one, 3, "line 3 lies beyond the end of the program (2 commands; the last place to insert is line 2)"},
-      {0, TCommands(9998, TNavCommand{}), 0, "the program would hold 10000 commands; at most 9999 can be edited"},
+      {0, CommandList(9998, NavCommand{}), 0, "the program would hold 10000 commands; at most 9999 can be edited"},
       {0, {}, std::nullopt, "no command to import"},
   };
   for (const Case& c : cases) {
@@ -92,12 +92,12 @@ TEST(ProgramImport, RefusalsChangeNothing) {
     EXPECT_FALSE(doc.canUndo());
   }
   // 9999 commands in all are still taken.
-  EXPECT_TRUE(importObjectProgram(doc, 0, TCommands(9997, TNavCommand{}), 2).done);
+  EXPECT_TRUE(importObjectProgram(doc, 0, CommandList(9997, NavCommand{}), 2).done);
 }
 
 TEST(ProgramImport, ButtonCommands) {
-  Document<TMenu> doc("menu");
-  TMenu m;
+  Document<IgMenu> doc("menu");
+  IgMenu m;
   m.ics.pages.resize(1);
   m.ics.pages[0].bogs.resize(2);
   m.ics.pages[0].bogs[1].buttons.resize(1);
@@ -119,21 +119,21 @@ TEST(ProgramImport, ButtonCommands) {
 std::size_t roundTripMovieObjects(const fs::path& file) {
   Bytes bytes;
   if (!readFileBytes(file.string(), bytes)) return 0;
-  TMOBJ m;
+  MovieObjectFile m;
   {
     test::ReportScope rs;
     if (parseMovieObjects(bytes, m).status != ReadStatus::Ok) return 0;  // an unreadable file
   }
   EXPECT_EQ(composeMovieObjects(m), bytes) << file;
-  Document<TMOBJ> doc("movie objects");
+  Document<MovieObjectFile> doc("movie objects");
   doc.load(m, file.filename().string(), true);
   std::size_t commands = 0, bitsLost = 0;
-  const auto& objects = m.movie_objects.objects;
+  const auto& objects = m.movieObjects.objects;
   for (std::size_t o = 0; o < objects.size(); ++o) {
-    const TCommands& p = objects[o].commands;
+    const CommandList& p = objects[o].commands;
     if (p.empty()) continue;
     commands += p.size();
-    const TCommands bare = program(commandLinesText(p, 0, p.size() - 1, CommandContext::MovieObject));
+    const CommandList bare = program(commandLinesText(p, 0, p.size() - 1, CommandContext::MovieObject));
     EXPECT_EQ(bare.size(), p.size()) << file << " object " << o;
     for (std::size_t i = 0; i < p.size() && i < bare.size(); ++i) {
       EXPECT_EQ(commandLine(bare[i], CommandContext::MovieObject), commandLine(p[i], CommandContext::MovieObject))
@@ -153,21 +153,21 @@ std::size_t roundTripMovieObjects(const fs::path& file) {
 }
 
 // Every button's commands of a menu, as bare lines and as a list.
-std::size_t roundTripButtons(const TMenu& m, const std::string& name) {
+std::size_t roundTripButtons(const IgMenu& m, const std::string& name) {
   std::size_t commands = 0;
-  for (const TPage& page : m.ics.pages)
-    for (const TBOG& g : page.bogs)
-      for (const TIGbutton& b : g.buttons) {
-        const TCommands& p = b.commands;
+  for (const IgPage& page : m.ics.pages)
+    for (const Bog& g : page.bogs)
+      for (const IgButton& b : g.buttons) {
+        const CommandList& p = b.commands;
         if (p.empty()) continue;
         commands += p.size();
-        const TCommands bare = program(commandLinesText(p, 0, p.size() - 1, CommandContext::ButtonCommands));
+        const CommandList bare = program(commandLinesText(p, 0, p.size() - 1, CommandContext::ButtonCommands));
         EXPECT_EQ(bare.size(), p.size()) << name;
         for (std::size_t i = 0; i < p.size() && i < bare.size(); ++i)
           EXPECT_EQ(commandLine(bare[i], CommandContext::ButtonCommands),
                     commandLine(p[i], CommandContext::ButtonCommands))
-              << name << " button " << b.button_id << " line " << i;
-        EXPECT_EQ(program(programList(p, CommandContext::ButtonCommands)), p) << name << " button " << b.button_id;
+              << name << " button " << b.buttonId << " line " << i;
+        EXPECT_EQ(program(programList(p, CommandContext::ButtonCommands)), p) << name << " button " << b.buttonId;
       }
   return commands;
 }
@@ -176,9 +176,9 @@ TEST(ProgramImport, SampleDiscRoundTrips) {
   EXPECT_GT(roundTripMovieObjects(kSampleDisc / "BDMV/MovieObject.bdmv"), 30u);
   Bytes mnu;
   ASSERT_TRUE(readFileBytes((kSampleDisc / "menu/sample.mnu").string(), mnu));
-  TMenu m;
+  IgMenu m;
   test::ReportScope rs;
-  ASSERT_EQ(loadMNUBytes(mnu, m).status, ReadStatus::Ok);
+  ASSERT_EQ(parseMnu(mnu, m).status, ReadStatus::Ok);
   EXPECT_GT(roundTripButtons(m, "sample.mnu"), 5u);
 }
 
@@ -197,9 +197,9 @@ TEST(ProgramImport, RealDiscsRoundTrip) {
     test::ByteBuilder mnu;
     test::addSegment(mnu, 0x18, body, 5400000, 5390000);
     test::addSegment(mnu, 0x80, {}, 5400000);
-    TMenu m;
+    IgMenu m;
     test::ReportScope rs;
-    ASSERT_EQ(loadMNUBytes(mnu.data(), m).status, ReadStatus::Ok) << file;
+    ASSERT_EQ(parseMnu(mnu.data(), m).status, ReadStatus::Ok) << file;
     commands += roundTripButtons(m, file);
   }
   EXPECT_GT(commands, 1000u);

@@ -36,32 +36,32 @@ const KindCase kKinds[] = {
        readDisc(ws);
        return ws.index;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return indexsave(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveIndex(ws, g); }},
     {"movie objects", "BDMV/MovieObject.bdmv", [](Workspace& ws, const std::string&) -> DocumentBase& {
        readDisc(ws);
        return ws.mobj;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return mobjsave(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveMovieObjects(ws, g); }},
     {"sound", "BDMV/AUXDATA/sound.bdmv", [](Workspace& ws, const std::string&) -> DocumentBase& {
        readDisc(ws);
        return ws.sound;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return soundsave(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveSound(ws, g); }},
     {"playlist", "BDMV/PLAYLIST/00000.mpls", [](Workspace& ws, const std::string&) -> DocumentBase& {
        readDisc(ws);
        readPlaylist(ws, "00000");
        return ws.playlist;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return plsave(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return savePlaylist(ws, g); }},
     {"clip", "BDMV/CLIPINF/00000.clpi", [](Workspace& ws, const std::string&) -> DocumentBase& {
        readDisc(ws);
        readClip(ws, "00000");
        return ws.clip;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return clipsave(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveClip(ws, g); }},
     {"BD-J object", "BDMV/BDJO/00001.bdjo", [](Workspace& ws, const std::string&) -> DocumentBase& {
        readDisc(ws);
-       readBDJO(ws, "00001");
+       readBdjo(ws, "00001");
        return ws.bdjo;
      },
      nullptr},
@@ -132,8 +132,8 @@ TEST(ReadErrors, AFileReadWholeIsNotMarkedAndSavesWithoutAsking) {
     EXPECT_FALSE(doc->readWithErrors()) << doc->kind() << ": " << doc->readErrors();
   }
   EXPECT_FALSE(statusLine().errorMark);
-  EXPECT_TRUE(plsave(ws));
-  EXPECT_TRUE(clipsave(ws));
+  EXPECT_TRUE(savePlaylist(ws));
+  EXPECT_TRUE(saveClip(ws));
 }
 
 TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
@@ -147,16 +147,16 @@ TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
   ws.disc.folder = d.folder() + "BDMV/";
   readDisc(ws);
   readPlaylist(ws, "00000");
-  const TMPLS& m = ws.playlist.model();
+  const Playlist& m = ws.playlist.model();
   const std::string q = writeGuessesQuestion(ws, ws.playlist);
   EXPECT_NE(q.find("00000.mpls was read with errors: 00000.mpls ends early at $00000082."), std::string::npos) << q;
   EXPECT_NE(q.find("00000.mpls (130 bytes now) is replaced by a playlist of " +
-                   std::to_string(composeMPLS(m).size()) + " bytes"),
+                   std::to_string(composePlaylist(m).size()) + " bytes"),
             std::string::npos)
       << q;
   EXPECT_NE(q.find(std::to_string(m.playlist.items.size()) + " PlayItem(s)"), std::string::npos) << q;
   // After the save the document is whole again, whatever the history.
-  ASSERT_TRUE(plsave(ws, Guesses::Write));
+  ASSERT_TRUE(savePlaylist(ws, Guesses::Write));
   EXPECT_FALSE(ws.playlist.readWithErrors());
   EXPECT_FALSE(ws.playlist.modified());
 }

@@ -73,25 +73,25 @@ TEST(UltraHDDisc, ReadsEveryFileAndLeavesTheOthersAlone) {
     const std::string file = std::string("BDMV/PLAYLIST/") + name + ".mpls";
     const Bytes pl = d.read(file);
     ASSERT_TRUE(readPlaylist(ws, name));
-    ASSERT_TRUE(plsave(ws));
+    ASSERT_TRUE(savePlaylist(ws));
     EXPECT_EQ(d.read(file), pl) << file;
   }
   for (const char* name : {"00002", "00019"}) {
     const std::string file = std::string("BDMV/CLIPINF/") + name + ".clpi";
     const Bytes clip = d.read(file);
     ASSERT_TRUE(readClip(ws, name));
-    ASSERT_TRUE(clipsave(ws));
+    ASSERT_TRUE(saveClip(ws));
     EXPECT_EQ(d.read(file), clip) << file;
   }
 
   // An edit saved, then undone and saved again, gives back the file.
   const Bytes before = d.read("BDMV/index.bdmv");
   ws.index.edit(ChangeNotice::rows("ultra_hd", 0),
-                [](TINDX& m) { return setUltraHdField(m, UltraHdField::HdrPlus, 1); });
-  ASSERT_TRUE(indexsave(ws));
+                [](IndexFile& m) { return setUltraHdField(m, UltraHdField::HdrPlus, 1); });
+  ASSERT_TRUE(saveIndex(ws));
   EXPECT_NE(d.read("BDMV/index.bdmv"), before);
   ws.index.undo();
-  ASSERT_TRUE(indexsave(ws));
+  ASSERT_TRUE(saveIndex(ws));
   EXPECT_EQ(d.read("BDMV/index.bdmv"), before);
   for (const char* f : kOtherFiles) {
     const std::string want = std::string("kept ") + f;

@@ -91,37 +91,37 @@ Bytes bdjoFile(const std::vector<AppLayout>& apps, std::uint32_t keys = 0xC00000
 }
 
 TEST(BDJO, ReadsEveryField) {
-  TBDJO o;
-  ASSERT_EQ(parseBDJO(bdjoFile({AppLayout{}, AppLayout{}}), o), ReadStatus::Ok);
-  EXPECT_EQ(o.version_number, "0200");
-  EXPECT_EQ(o.terminal_info.default_font_file_name, "00000");
-  EXPECT_TRUE(o.terminal_info.menu_call_mask);
-  EXPECT_FALSE(o.terminal_info.title_search_mask);
+  BdjoFile o;
+  ASSERT_EQ(parseBdjo(bdjoFile({AppLayout{}, AppLayout{}}), o), ReadStatus::Ok);
+  EXPECT_EQ(o.versionNumber, "0200");
+  EXPECT_EQ(o.terminalInfo.defaultFontFileName, "00000");
+  EXPECT_TRUE(o.terminalInfo.menuCallMask);
+  EXPECT_FALSE(o.terminalInfo.titleSearchMask);
   EXPECT_EQ(haviConfigurationText(o), "A");
 
-  ASSERT_EQ(o.app_cache_info.entries.size(), 2u);
+  ASSERT_EQ(o.appCacheInfo.entries.size(), 2u);
   EXPECT_EQ(appCacheRow(o, 0), (std::array<std::string, 4>{"0", "1", "00001", "eng"}));
   EXPECT_EQ(appCacheRow(o, 1), (std::array<std::string, 4>{"1", "2", "JAR01", "*"}));
 
-  EXPECT_TRUE(o.table_of_accessible_playlists.access_to_all_flag);
-  EXPECT_FALSE(o.table_of_accessible_playlists.autostart_first_playlist_flag);
-  EXPECT_EQ(o.table_of_accessible_playlists.playlists, (std::vector<std::string>{"00000", "00007"}));
+  EXPECT_TRUE(o.tableOfAccessiblePlaylists.accessToAllFlag);
+  EXPECT_FALSE(o.tableOfAccessiblePlaylists.autostartFirstPlaylistFlag);
+  EXPECT_EQ(o.tableOfAccessiblePlaylists.playlists, (std::vector<std::string>{"00000", "00007"}));
   EXPECT_EQ(accessiblePlayListRow(o, 1), (std::array<std::string, 2>{"1", "00007"}));
 
-  ASSERT_EQ(o.application_management_table.applications.size(), 2u);
-  const Tapplication& a = o.application_management_table.applications[1];
+  ASSERT_EQ(o.applicationManagementTable.applications.size(), 2u);
+  const Application& a = o.applicationManagementTable.applications[1];
   EXPECT_EQ(applicationRow(o, 1),
             (std::array<std::string, 16>{"1", "1", "1", "00ABCDEF", "4001", "00", "5", "3", "3", "ic",
                                          "00001", "", "org.example.Main", "2", "2", "2"}));
-  EXPECT_EQ(a.descriptor_length, 0x1234u);
-  EXPECT_EQ(a.icon_flags, 0xBEEF);
+  EXPECT_EQ(a.descriptorLength, 0x1234u);
+  EXPECT_EQ(a.iconFlags, 0xBEEF);
   EXPECT_EQ(profileRow(a, 0), (std::array<std::string, 3>{"1", "0001", "1.0.2"}));
   EXPECT_EQ(profileRow(a, 1), (std::array<std::string, 3>{"2", "0002", "2.1.0"}));
   EXPECT_EQ(nameRow(a, 0), (std::array<std::string, 3>{"1", "eng", "Hello"}));
   EXPECT_EQ(nameRow(a, 1), (std::array<std::string, 3>{"2", "fra", "Bon"}));
   EXPECT_EQ(parameterRow(a, 1), (std::array<std::string, 2>{"2", "bc"}));
 
-  EXPECT_EQ(o.file_access_info.directory_path, "ADIR");
+  EXPECT_EQ(o.fileAccessInfo.directoryPath, "ADIR");
 }
 
 TEST(BDJO, KeyInterestBits) {
@@ -133,11 +133,11 @@ TEST(BDJO, KeyInterestBits) {
                         Case{0xFFE00000, {"Play", "Stop", "FFW", "REW", "Next", "Prev.", "Pause",
                                           "Still off", "sec.audio", "sec.video", "PG TextST"}},
                         Case{0x001FFFFF, {}}}) {
-    TBDJO o;
-    ASSERT_EQ(parseBDJO(bdjoFile({AppLayout{}}, c.word), o), ReadStatus::Ok);
+    BdjoFile o;
+    ASSERT_EQ(parseBdjo(bdjoFile({AppLayout{}}, c.word), o), ReadStatus::Ok);
     std::vector<std::string> checked;
     for (std::size_t i = 0; i < kKeyInterestCount; ++i)
-      if (keyInterest(o.key_interest_table, i)) checked.push_back(kKeyInterestCaptions[i]);
+      if (keyInterest(o.keyInterestTable, i)) checked.push_back(kKeyInterestCaptions[i]);
     EXPECT_EQ(checked, c.checked);
   }
 }
@@ -151,16 +151,16 @@ TEST(BDJO, EvenPositionSkipsFollowTheFile) {
       AppLayout layout;
       layout.iconLocator = icon;
       layout.names = names;
-      TBDJO o;
-      ASSERT_EQ(parseBDJO(bdjoFile({layout, layout}), o), ReadStatus::Ok) << icon;
-      for (const Tapplication& a : o.application_management_table.applications) {
-        EXPECT_EQ(a.icon_locator, icon);
+      BdjoFile o;
+      ASSERT_EQ(parseBdjo(bdjoFile({layout, layout}), o), ReadStatus::Ok) << icon;
+      for (const Application& a : o.applicationManagementTable.applications) {
+        EXPECT_EQ(a.iconLocator, icon);
         EXPECT_EQ(a.names.size(), names.size());
-        EXPECT_EQ(a.icon_flags, 0xBEEF) << "icon " << icon << ", " << names.size() << " names";
-        EXPECT_EQ(a.initial_class_name, "org.example.Main");
+        EXPECT_EQ(a.iconFlags, 0xBEEF) << "icon " << icon << ", " << names.size() << " names";
+        EXPECT_EQ(a.initialClassName, "org.example.Main");
         EXPECT_EQ(a.parameters, (std::vector<std::string>{"a", "bc"}));
       }
-      EXPECT_EQ(o.key_interest_table, 0xC0000000u);
+      EXPECT_EQ(o.keyInterestTable, 0xC0000000u);
     }
   }
 }
@@ -172,10 +172,10 @@ TEST(BDJO, BindingAndVisibility) {
            {0xF0, 3, 3}, {0x40, 1, 0}, {0x10, 0, 1}, {0xA0, 2, 2}, {0x70, 1, 3}, {0x0F, 0, 0}}) {
     AppLayout layout;
     layout.bindingByte = std::uint8_t(byte);
-    TBDJO o;
-    ASSERT_EQ(parseBDJO(bdjoFile({layout}), o), ReadStatus::Ok);
-    EXPECT_EQ(o.application_management_table.applications[0].binding, binding);
-    EXPECT_EQ(o.application_management_table.applications[0].visibility, visibility);
+    BdjoFile o;
+    ASSERT_EQ(parseBdjo(bdjoFile({layout}), o), ReadStatus::Ok);
+    EXPECT_EQ(o.applicationManagementTable.applications[0].binding, binding);
+    EXPECT_EQ(o.applicationManagementTable.applications[0].visibility, visibility);
   }
 }
 
@@ -185,9 +185,9 @@ TEST(BDJO, ApplicationTypeIsTheHighNibble) {
   for (const auto& [byte, type] : std::vector<std::pair<int, int>>{{0x10, 1}, {0x20, 2}, {0x1F, 1}, {0x01, 0}}) {
     AppLayout layout;
     layout.typeByte = std::uint8_t(byte);
-    TBDJO o;
-    ASSERT_EQ(parseBDJO(bdjoFile({layout}), o), ReadStatus::Ok);
-    EXPECT_EQ(o.application_management_table.applications[0].application_type, type) << byte;
+    BdjoFile o;
+    ASSERT_EQ(parseBdjo(bdjoFile({layout}), o), ReadStatus::Ok);
+    EXPECT_EQ(o.applicationManagementTable.applications[0].applicationType, type) << byte;
   }
 }
 
@@ -196,32 +196,32 @@ TEST(BDJO, NameAndParameterBlocksWithWrongTotals) {
   // and reading goes on behind the block.
   AppLayout padded;
   padded.namesPadding = {0x65, 0x6E, 0x67};
-  TBDJO o;
-  ASSERT_EQ(parseBDJO(bdjoFile({padded, AppLayout{}}), o), ReadStatus::Ok);
-  ASSERT_EQ(o.application_management_table.applications.size(), 2u);
-  for (const Tapplication& a : o.application_management_table.applications) {
+  BdjoFile o;
+  ASSERT_EQ(parseBdjo(bdjoFile({padded, AppLayout{}}), o), ReadStatus::Ok);
+  ASSERT_EQ(o.applicationManagementTable.applications.size(), 2u);
+  for (const Application& a : o.applicationManagementTable.applications) {
     EXPECT_EQ(a.names.size(), 2u);
-    EXPECT_EQ(a.icon_flags, 0xBEEF);
+    EXPECT_EQ(a.iconFlags, 0xBEEF);
   }
 
   // A parameter total that undercounts ends the list where the block ends.
   AppLayout under;
   under.paramsTotal = 2;
-  ASSERT_EQ(parseBDJO(bdjoFile({under}), o), ReadStatus::Ok);
-  EXPECT_EQ(o.application_management_table.applications[0].parameters, (std::vector<std::string>{"a"}));
-  EXPECT_EQ(o.key_interest_table, 0xC0000000u);
+  ASSERT_EQ(parseBdjo(bdjoFile({under}), o), ReadStatus::Ok);
+  EXPECT_EQ(o.applicationManagementTable.applications[0].parameters, (std::vector<std::string>{"a"}));
+  EXPECT_EQ(o.keyInterestTable, 0xC0000000u);
 
   // A name total far beyond the file ends the read.
   AppLayout over;
   over.namesTotal = 0xFFFF;
-  EXPECT_EQ(parseBDJO(bdjoFile({over}), o), ReadStatus::Truncated);
+  EXPECT_EQ(parseBdjo(bdjoFile({over}), o), ReadStatus::Truncated);
 
   AppLayout none;
   none.names.clear();
   none.params.clear();
-  ASSERT_EQ(parseBDJO(bdjoFile({none}), o), ReadStatus::Ok);
-  EXPECT_TRUE(o.application_management_table.applications[0].names.empty());
-  EXPECT_TRUE(o.application_management_table.applications[0].parameters.empty());
+  ASSERT_EQ(parseBdjo(bdjoFile({none}), o), ReadStatus::Ok);
+  EXPECT_TRUE(o.applicationManagementTable.applications[0].names.empty());
+  EXPECT_TRUE(o.applicationManagementTable.applications[0].parameters.empty());
 }
 
 // A wrong header stops without an error; an Ultra HD object gets one plain
@@ -234,9 +234,9 @@ TEST(BDJO, WrongHeaderStopsSilently) {
     std::copy(head, head + std::strlen(head), file.begin());
     if (std::strlen(head) < 8) file.resize(std::strlen(head));
     d.write("00001.bdjo", file);
-    TBDJO o;
-    EXPECT_EQ(readBDJOFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Rejected);
-    EXPECT_EQ(o, TBDJO{});
+    BdjoFile o;
+    EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Rejected);
+    EXPECT_EQ(o, BdjoFile{});
     std::vector<std::string> log{" Reading 00001.bdjo"};
     if (std::string(head) == "BDJO0300") log.push_back(" version 0300 (Ultra HD) is not supported");
     EXPECT_EQ(s.rep.lines(), log) << head;
@@ -250,10 +250,10 @@ TEST(BDJO, TruncatedFileIsReadPartlyAndReported) {
   Bytes file = bdjoFile({AppLayout{}, AppLayout{}});
   file.resize(200);
   d.write("00001.bdjo", file);
-  TBDJO o;
-  EXPECT_EQ(readBDJOFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Truncated);
-  EXPECT_EQ(o.app_cache_info.entries.size(), 2u);
-  EXPECT_LE(o.application_management_table.applications.size(), 1u);
+  BdjoFile o;
+  EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Truncated);
+  EXPECT_EQ(o.appCacheInfo.entries.size(), 2u);
+  EXPECT_LE(o.applicationManagementTable.applications.size(), 1u);
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" Reading 00001.bdjo", " ERROR: 00001.bdjo ends early at $000000C8"}));
   EXPECT_EQ(statusLine().panel[0], " Ready. ");
 }

@@ -23,35 +23,35 @@ using test::ClipLayout;
 using test::clipBytes;
 using B = std::vector<std::uint8_t>;
 
-TCLPI parsed(const B& bytes) {
-  TCLPI c;
-  EXPECT_EQ(parseCLPI(bytes, c).status, ReadStatus::Ok);
+ClipInfoFile parsed(const B& bytes) {
+  ClipInfoFile c;
+  EXPECT_EQ(parseClipInfo(bytes, c).status, ReadStatus::Ok);
   return c;
 }
 
 TEST(Clpi, ReadsEveryRecordOfAHandLaidFile) {
-  const TCLPI c = parsed(clipBytes({.atcEntries = 2, .extensionData = true}));
-  EXPECT_EQ(c.clip_info.length, 176u + 2 + 28);
-  EXPECT_EQ(c.clip_info.TS_recording_rate, 48000000u);
-  EXPECT_EQ(c.clip_info.number_of_source_packets, 9999u);
-  EXPECT_EQ(c.clip_info.TS_type_info_length, 30);
-  EXPECT_EQ(c.clip_info.validity_flags, 0x80);
-  ASSERT_EQ(c.clip_info.ATC_delta_entries.size(), 2u);
-  EXPECT_EQ(c.clip_info.ATC_delta_entries[1], (TATCDeltaEntry{0x2000, "00003", "M2TS"}));
+  const ClipInfoFile c = parsed(clipBytes({.atcEntries = 2, .extensionData = true}));
+  EXPECT_EQ(c.clipInfo.length, 176u + 2 + 28);
+  EXPECT_EQ(c.clipInfo.tsRecordingRate, 48000000u);
+  EXPECT_EQ(c.clipInfo.numberOfSourcePackets, 9999u);
+  EXPECT_EQ(c.clipInfo.tsTypeInfoLength, 30);
+  EXPECT_EQ(c.clipInfo.validityFlags, 0x80);
+  ASSERT_EQ(c.clipInfo.atcDeltaEntries.size(), 2u);
+  EXPECT_EQ(c.clipInfo.atcDeltaEntries[1], (AtcDeltaEntry{0x2000, "00003", "M2TS"}));
 
-  ASSERT_EQ(c.sequence_info.ATC_sequences.size(), 2u);
-  EXPECT_EQ(c.sequence_info.ATC_sequences[1].STC_sequences.size(), 2u);
-  EXPECT_EQ(atcSequenceRow(c.sequence_info.ATC_sequences[1]), (ClipRow{"00000100", "2", "1"}));
-  EXPECT_EQ(stcSequenceRow(c.sequence_info.ATC_sequences[1].STC_sequences[1]),
+  ASSERT_EQ(c.sequenceInfo.atcSequences.size(), 2u);
+  EXPECT_EQ(c.sequenceInfo.atcSequences[1].stcSequences.size(), 2u);
+  EXPECT_EQ(atcSequenceRow(c.sequenceInfo.atcSequences[1]), (ClipRow{"00000100", "2", "1"}));
+  EXPECT_EQ(stcSequenceRow(c.sequenceInfo.atcSequences[1].stcSequences[1]),
             (ClipRow{"1001", "00000200", "0:00:02.000", "1:00:00.007"}));  // wraps at 24 h
 
-  const auto& streams = c.program_info.program_sequences.at(0).streams;
+  const auto& streams = c.programInfo.programSequences.at(0).streams;
   ASSERT_EQ(streams.size(), 7u);
-  EXPECT_EQ(streams[0].ISRC_country_code, "US");
-  EXPECT_EQ(streams[0].ISRC_recording_number, "12345");
-  EXPECT_EQ(streams[1].ISRC_registrant_code, "XYZ");
-  EXPECT_EQ(streams[5].unknown_coding_info, (B{1, 2, 3, 4}));
-  EXPECT_EQ(streams[6].audio_language, "spa");  // behind the unknown stream
+  EXPECT_EQ(streams[0].isrcCountryCode, "US");
+  EXPECT_EQ(streams[0].isrcRecordingNumber, "12345");
+  EXPECT_EQ(streams[1].isrcRegistrantCode, "XYZ");
+  EXPECT_EQ(streams[5].unknownCodingInfo, (B{1, 2, 3, 4}));
+  EXPECT_EQ(streams[6].audioLanguage, "spa");  // behind the unknown stream
   const std::vector<ClipRow> rows = {
       {"1011", "AVC", "1080p, 23.976, 4:3"}, {"1100", "AC3", "Stereo, 48 kHz, eng"},
       {"1200", "PG", "fra"}, {"1400", "IG", "deu"}, {"1800", "Text", "1, jpn"}, {"1FFE", "", ""},
@@ -66,7 +66,7 @@ TEST(Clpi, ReadsEveryRecordOfAHandLaidFile) {
   EXPECT_EQ(epStreamRow(c.cpi.entries[0]), (ClipRow{"1011", "1", "0003", "00005", "0000000E"}));
   EXPECT_EQ(epCoarseRow(c.cpi.maps[0].coarse[2]), (ClipRow{"00004", "0102", "00020000"}));
   EXPECT_EQ(epFineRow(c.cpi.maps[0].fine[2]), (ClipRow{"y", "2", "07F2", "1FF02"}));
-  EXPECT_EQ(c.extension_data.entries.size(), 1u);
+  EXPECT_EQ(c.extensionData.entries.size(), 1u);
 }
 
 TEST(Clpi, WritesBackTheBytesItRead) {
@@ -81,7 +81,7 @@ TEST(Clpi, WritesBackTheBytesItRead) {
   };
   for (const ClipLayout& l : layouts) {
     const B bytes = clipBytes(l);
-    EXPECT_EQ(composeCLPI(parsed(bytes)), bytes);
+    EXPECT_EQ(composeClipInfo(parsed(bytes)), bytes);
   }
 }
 
@@ -97,34 +97,34 @@ TEST(Clpi, ClipInfoLengthAndSequenceInfoPlace) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TCLPI clip = parsed(clipBytes(c.layout));
-    clip.clip_info.length = 1;  // recomputed by the writer whatever is held
-    const B out = composeCLPI(clip);
+    ClipInfoFile clip = parsed(clipBytes(c.layout));
+    clip.clipInfo.length = 1;  // recomputed by the writer whatever is held
+    const B out = composeClipInfo(clip);
     FieldReader r(out);
     r.seek(40);
-    EXPECT_EQ(r.readlong(), c.length);
+    EXPECT_EQ(r.readU32(), c.length);
     r.seek(8);
-    EXPECT_EQ(r.readlong(), 44 + c.length);
+    EXPECT_EQ(r.readU32(), 44 + c.length);
   }
 }
 
 TEST(Clpi, EpMapCountsSpanTwoWords) {
-  TCLPI c = parsed(clipBytes({}));
-  TEP_map_fosPID& m = c.cpi.maps[0];
-  m.coarse.assign(20000, TEPCoarse{1, 2, 3});
-  m.fine.assign(70000, TEPFine{0, 1, 2, 3});
-  m.EP_fine_table_start_address = 4 + 8 * 20000;
-  const B out = composeCLPI(c);
+  ClipInfoFile c = parsed(clipBytes({}));
+  EpMapForPid& m = c.cpi.maps[0];
+  m.coarse.assign(20000, EpCoarse{1, 2, 3});
+  m.fine.assign(70000, EpFine{0, 1, 2, 3});
+  m.epFineTableStartAddress = 4 + 8 * 20000;
+  const B out = composeClipInfo(c);
   FieldReader r(out);
-  r.seek(c.CPI_start_address + 8);  // length, type word, reserved, count
-  EXPECT_EQ(r.readword(), 0x1011);
-  EXPECT_EQ(r.readword(), (1u << 2) | (20000u >> 14));
-  EXPECT_EQ(r.readword(), ((20000u & 0x3FFF) << 2) | (70000u >> 16));
-  EXPECT_EQ(r.readword(), 70000u & 0xFFFF);
-  TCLPI back;
-  parseCLPI(out, back);
-  EXPECT_EQ(back.cpi.entries[0].number_of_EP_coarse_entries, 20000);
-  EXPECT_EQ(back.cpi.entries[0].number_of_EP_fine_entries, 70000u);
+  r.seek(c.cpiStartAddress + 8);  // length, type word, reserved, count
+  EXPECT_EQ(r.readU16(), 0x1011);
+  EXPECT_EQ(r.readU16(), (1u << 2) | (20000u >> 14));
+  EXPECT_EQ(r.readU16(), ((20000u & 0x3FFF) << 2) | (70000u >> 16));
+  EXPECT_EQ(r.readU16(), 70000u & 0xFFFF);
+  ClipInfoFile back;
+  parseClipInfo(out, back);
+  EXPECT_EQ(back.cpi.entries[0].numberOfEpCoarseEntries, 20000);
+  EXPECT_EQ(back.cpi.entries[0].numberOfEpFineEntries, 70000u);
   EXPECT_EQ(back.cpi.maps[0].fine.size(), 70000u);
 }
 
@@ -132,7 +132,7 @@ TEST(Clpi, IgnoredFieldsComeBackAsZeros) {
   B bytes = clipBytes({});
   for (std::size_t off : {28u, 39u, 44u, 45u, 60u, 187u, 195u, 219u}) bytes[off] = 0xEE;
   bytes[48] = 0xF0;  // flag word: only bit 0 counts
-  const B out = composeCLPI(parsed(bytes));
+  const B out = composeClipInfo(parsed(bytes));
   EXPECT_EQ(out, clipBytes({}));
 }
 
@@ -147,28 +147,28 @@ TEST(Clpi, BadFilesAreRejectedOrCutWithoutFault) {
       {"empty", {}, ReadStatus::Rejected},
   };
   for (const Case& c : cases) {
-    TCLPI clip;
-    EXPECT_EQ(parseCLPI(c.bytes, clip).status, c.status) << c.what;
+    ClipInfoFile clip;
+    EXPECT_EQ(parseClipInfo(c.bytes, clip).status, c.status) << c.what;
   }
-  TCLPI clip;
-  parseCLPI(ByteBuilder().str("HDMV").str("0300"), clip);
-  EXPECT_EQ(clip.version_number, "0300");
+  ClipInfoFile clip;
+  parseClipInfo(ByteBuilder().str("HDMV").str("0300"), clip);
+  EXPECT_EQ(clip.versionNumber, "0300");
 
   // Every cut of a good file reads as far as it goes (the last 4 bytes are
   // ExtensionData contents, which run to the end of the file whatever it is).
   const B full = clipBytes({.atcEntries = 2, .extensionData = true});
   for (std::size_t n = 8; n < full.size() - 4; ++n) {
-    TCLPI cut;
-    EXPECT_EQ(parseCLPI(B(full.begin(), full.begin() + std::ptrdiff_t(n)), cut).status, ReadStatus::Truncated) << n;
+    ClipInfoFile cut;
+    EXPECT_EQ(parseClipInfo(B(full.begin(), full.begin() + std::ptrdiff_t(n)), cut).status, ReadStatus::Truncated) << n;
   }
   // Counts far beyond the file never allocate beyond it.
   B big = clipBytes({});
-  TCLPI c = parsed(big);
-  big[c.CPI_start_address + 10] = 0xFF;
-  big[c.CPI_start_address + 11] = 0xFF;
-  big[c.CPI_start_address + 12] = 0xFF;
-  TCLPI huge;
-  EXPECT_EQ(parseCLPI(big, huge).status, ReadStatus::Truncated);
+  ClipInfoFile c = parsed(big);
+  big[c.cpiStartAddress + 10] = 0xFF;
+  big[c.cpiStartAddress + 11] = 0xFF;
+  big[c.cpiStartAddress + 12] = 0xFF;
+  ClipInfoFile huge;
+  EXPECT_EQ(parseClipInfo(big, huge).status, ReadStatus::Truncated);
   EXPECT_LT(huge.cpi.maps[0].fine.size(), big.size());
 }
 
@@ -176,76 +176,76 @@ TEST(Clpi, EditsKeepEveryStartAddressTrue) {
   struct Case {
     const char* what;
     ClipLayout from;
-    std::function<void(TCLPI&)> edit;
+    std::function<void(ClipInfoFile&)> edit;
     ClipLayout expected;  // the file the edit must give, byte for byte
   } cases[] = {
       {"insert two, delete one", {.atcEntries = 0, .extensionData = true},
-       [](TCLPI& c) {
-         insertATCDelta(c, std::nullopt);
-         insertATCDelta(c, 0);
-         deleteATCDelta(c, 1);
-         c.clip_info.ATC_delta_entries[0] = {0x1000, "00002", "M2TS"};
+       [](ClipInfoFile& c) {
+         insertAtcDelta(c, std::nullopt);
+         insertAtcDelta(c, 0);
+         deleteAtcDelta(c, 1);
+         c.clipInfo.atcDeltaEntries[0] = {0x1000, "00002", "M2TS"};
        },
        {.atcEntries = 1, .extensionData = true}},
       {"insert then delete", {.atcEntries = 3},
-       [](TCLPI& c) {
-         insertATCDelta(c, 1);
-         deleteATCDelta(c, 2);
+       [](ClipInfoFile& c) {
+         insertAtcDelta(c, 1);
+         deleteAtcDelta(c, 2);
        },
        {.atcEntries = 3}},
       {"ATCd on without entries, saved", {},
-       [](TCLPI& c) { setATCDeltaFlag(c, true); }, {}},
+       [](ClipInfoFile& c) { setAtcDeltaFlag(c, true); }, {}},
       {"ATCd off drops the block", {.atcEntries = 2, .extensionData = true},
-       [](TCLPI& c) { setATCDeltaFlag(c, false); }, {.extensionData = true}},
+       [](ClipInfoFile& c) { setAtcDeltaFlag(c, false); }, {.extensionData = true}},
       {"to type 6 and its fonts", {},
-       [](TCLPI& c) {
+       [](ClipInfoFile& c) {
          setApplicationType(c, 6);
          insertFontFile(c, std::nullopt, "00000");
          insertFontFile(c, 0, "00001");
        },
        {.appType = 6, .fonts = 2}},
       {"from type 6", {.appType = 6, .fonts = 2, .extensionData = true},
-       [](TCLPI& c) { setApplicationType(c, 1); }, {.extensionData = true}},
+       [](ClipInfoFile& c) { setApplicationType(c, 1); }, {.extensionData = true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     test::ReportScope rs;
     test::TempDir dir;
-    TCLPI clip = parsed(clipBytes(c.from));
+    ClipInfoFile clip = parsed(clipBytes(c.from));
     c.edit(clip);
     SaveRequest req{dir.folder(), "00001.clpi", {}, false, true};
-    ASSERT_TRUE(saveCLPI(clip, req));
+    ASSERT_TRUE(saveClipInfo(clip, req));
     EXPECT_EQ(dir.read("00001.clpi"), clipBytes(c.expected));
   }
 }
 
 TEST(Clpi, AddressesMoveAtTheMomentOfTheEdit) {
-  TCLPI c = parsed(clipBytes({.extensionData = true}));
-  const TCLPI before = c;
-  setATCDeltaFlag(c, true);
-  EXPECT_EQ(c.SequenceInfo_start_address, before.SequenceInfo_start_address + 2);
-  EXPECT_EQ(c.ExtensionData_start_address, before.ExtensionData_start_address + 2);
-  insertATCDelta(c, std::nullopt);
-  insertATCDelta(c, 0);
-  deleteATCDelta(c, 0);
-  EXPECT_EQ(c.ClipMark_start_address, before.ClipMark_start_address + 16);
-  EXPECT_FALSE(deleteATCDelta(c, 5));
+  ClipInfoFile c = parsed(clipBytes({.extensionData = true}));
+  const ClipInfoFile before = c;
+  setAtcDeltaFlag(c, true);
+  EXPECT_EQ(c.sequenceInfoStartAddress, before.sequenceInfoStartAddress + 2);
+  EXPECT_EQ(c.extensionDataStartAddress, before.extensionDataStartAddress + 2);
+  insertAtcDelta(c, std::nullopt);
+  insertAtcDelta(c, 0);
+  deleteAtcDelta(c, 0);
+  EXPECT_EQ(c.clipMarkStartAddress, before.clipMarkStartAddress + 16);
+  EXPECT_FALSE(deleteAtcDelta(c, 5));
   // Cell edits: hexadecimal, a bad digit makes 0, a blank is refused.
-  EXPECT_TRUE(setATCDeltaCell(c, 0, 0, "00ABCDEF"));
-  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].ATC_delta, 0xABCDEFu);
-  EXPECT_FALSE(setATCDeltaCell(c, 0, 0, "12 4"));
-  EXPECT_TRUE(setATCDeltaCell(c, 0, 0, "12X4"));
-  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].ATC_delta, 0u);
-  EXPECT_TRUE(setATCDeltaCell(c, 0, 1, "0123456"));
-  EXPECT_EQ(c.clip_info.ATC_delta_entries[0].following_clip_name, "01234");
-  EXPECT_FALSE(setATCDeltaCell(c, 0, 2, "XXXX"));
+  EXPECT_TRUE(setAtcDeltaCell(c, 0, 0, "00ABCDEF"));
+  EXPECT_EQ(c.clipInfo.atcDeltaEntries[0].atcDelta, 0xABCDEFu);
+  EXPECT_FALSE(setAtcDeltaCell(c, 0, 0, "12 4"));
+  EXPECT_TRUE(setAtcDeltaCell(c, 0, 0, "12X4"));
+  EXPECT_EQ(c.clipInfo.atcDeltaEntries[0].atcDelta, 0u);
+  EXPECT_TRUE(setAtcDeltaCell(c, 0, 1, "0123456"));
+  EXPECT_EQ(c.clipInfo.atcDeltaEntries[0].followingClipName, "01234");
+  EXPECT_FALSE(setAtcDeltaCell(c, 0, 2, "XXXX"));
   // ExtensionData replaced: behind the mark section, or 0 when empty.
-  setClipExtensionData(c, TExtensionData{});
-  EXPECT_EQ(c.ExtensionData_start_address, 0u);
-  TExtensionData ed;
+  setClipExtensionData(c, ExtensionData{});
+  EXPECT_EQ(c.extensionDataStartAddress, 0u);
+  ExtensionData ed;
   ed.length = 12;
   setClipExtensionData(c, ed);
-  EXPECT_EQ(c.ExtensionData_start_address, c.ClipMark_start_address + 4);
+  EXPECT_EQ(c.extensionDataStartAddress, c.clipMarkStartAddress + 4);
 }
 
 TEST(ClipPackets, QuestionAndInPlaceCorrection) {
@@ -259,7 +259,7 @@ TEST(ClipPackets, QuestionAndInPlaceCorrection) {
       {0, false, ""},
       {192ull * 0x100000000ull, false, ""},  // beyond the 32-bit count
   };
-  const TCLPI clip = parsed(clipBytes({}));
+  const ClipInfoFile clip = parsed(clipBytes({}));
   for (const Case& c : cases) {
     const PacketCheck pc = checkPacketCount(clip, c.size);
     EXPECT_EQ(pc.ask, c.ask) << c.size;
@@ -272,19 +272,19 @@ TEST(ClipPackets, QuestionAndInPlaceCorrection) {
   test::TempDir dir;
   const B bytes = clipBytes({});
   const auto path = dir.write("00001.clpi", bytes).string();
-  TCLPI c = parsed(bytes);
+  ClipInfoFile c = parsed(bytes);
   ASSERT_TRUE(patchPacketCount(path, 10000, c));
   B expected = bytes;
   expected[56] = 0x00, expected[57] = 0x00, expected[58] = 0x27, expected[59] = 0x10;
   EXPECT_EQ(dir.read("00001.clpi"), expected);
-  EXPECT_EQ(c.clip_info.number_of_source_packets, 10000u);
+  EXPECT_EQ(c.clipInfo.numberOfSourcePackets, 10000u);
   EXPECT_FALSE(dir.exists("00001.clpi.backup"));
 
   // Not a clip file, or a missing one: nothing written, the model unchanged.
   dir.write("x.clpi", std::string("MPLS0200"));
   EXPECT_FALSE(patchPacketCount((dir.path() / "x.clpi").string(), 5, c));
   EXPECT_FALSE(patchPacketCount((dir.path() / "none.clpi").string(), 5, c));
-  EXPECT_EQ(c.clip_info.number_of_source_packets, 10000u);
+  EXPECT_EQ(c.clipInfo.numberOfSourcePackets, 10000u);
   EXPECT_EQ(dir.read("x.clpi").size(), 8u);
 }
 
@@ -308,18 +308,18 @@ TEST(ClpiSamples, RealClipsComeBackByteForByte) {
     if (ext != ".clpi" && ext != ".CPI") continue;
     Bytes data;
     ASSERT_TRUE(readFileBytes(e.path().string(), data));
-    TCLPI c;
-    ASSERT_EQ(parseCLPI(data, c).status, ReadStatus::Ok) << e.path();
-    EXPECT_EQ(composeCLPI(c), data) << e.path();
+    ClipInfoFile c;
+    ASSERT_EQ(parseClipInfo(data, c).status, ReadStatus::Ok) << e.path();
+    EXPECT_EQ(composeClipInfo(c), data) << e.path();
     // ATC delta entries inserted and deleted again restore the bytes.
-    const bool flag = c.clip_info.is_ATC_delta;
-    setATCDeltaFlag(c, true);
-    insertATCDelta(c, std::nullopt);
-    insertATCDelta(c, 0);
-    deleteATCDelta(c, 1);
-    deleteATCDelta(c, 0);
-    setATCDeltaFlag(c, flag);
-    EXPECT_EQ(composeCLPI(c), data) << e.path();
+    const bool flag = c.clipInfo.isAtcDelta;
+    setAtcDeltaFlag(c, true);
+    insertAtcDelta(c, std::nullopt);
+    insertAtcDelta(c, 0);
+    deleteAtcDelta(c, 1);
+    deleteAtcDelta(c, 0);
+    setAtcDeltaFlag(c, flag);
+    EXPECT_EQ(composeClipInfo(c), data) << e.path();
     ++count;
   }
   EXPECT_GT(count, 0);
@@ -335,14 +335,14 @@ TEST(Clpi, FitLayoutSetsEveryLengthAndAddressFromTheContent) {
   for (const test::ClipLayout& l : {test::ClipLayout{}, test::ClipLayout{.appType = 6, .fonts = 2},
                                     test::ClipLayout{.atcEntries = 3, .extensionData = true}}) {
     const B bytes = test::clipBytes(l);
-    TCLPI c;
-    parseCLPI(bytes, c);
-    c.sequence_info.length = c.program_info.length = c.cpi.length = 7;
-    c.SequenceInfo_start_address = c.CPI_start_address = 3;
-    c.cpi.entries[0].EP_map_start_address = 1;
-    c.cpi.maps[0].EP_fine_table_start_address = 2;
+    ClipInfoFile c;
+    parseClipInfo(bytes, c);
+    c.sequenceInfo.length = c.programInfo.length = c.cpi.length = 7;
+    c.sequenceInfoStartAddress = c.cpiStartAddress = 3;
+    c.cpi.entries[0].epMapStartAddress = 1;
+    c.cpi.maps[0].epFineTableStartAddress = 2;
     fitClipLayout(c);
-    EXPECT_EQ(composeCLPI(c), bytes);
+    EXPECT_EQ(composeClipInfo(c), bytes);
   }
 }
 
@@ -354,18 +354,18 @@ namespace {
 
 TEST(Clpi, MarkSectionBytesAreKeptAndACutOneIsReported) {
   B bytes = test::clipBytes({});
-  TCLPI c = parsed(bytes);
+  ClipInfoFile c = parsed(bytes);
   // A mark section of 6 bytes instead of the empty one.
-  bytes.erase(bytes.begin() + c.ClipMark_start_address, bytes.end());
+  bytes.erase(bytes.begin() + c.clipMarkStartAddress, bytes.end());
   test::ByteBuilder marks;
   marks.u32(6).bytes({1, 2, 3, 4, 5, 6});
   bytes.insert(bytes.end(), marks.data().begin(), marks.data().end());
-  TCLPI withMarks = parsed(bytes);
-  EXPECT_EQ(withMarks.ClipMark_data, (B{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(composeCLPI(withMarks), bytes);
+  ClipInfoFile withMarks = parsed(bytes);
+  EXPECT_EQ(withMarks.clipMarkData, (B{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(composeClipInfo(withMarks), bytes);
   bytes.resize(bytes.size() - 2);
-  TCLPI cut;
-  EXPECT_EQ(parseCLPI(bytes, cut).status, ReadStatus::Truncated);
+  ClipInfoFile cut;
+  EXPECT_EQ(parseClipInfo(bytes, cut).status, ReadStatus::Truncated);
 }
 
 }  // namespace
@@ -393,10 +393,10 @@ TEST(ClpiLayout, EveryRealClipHoldsItsLayout) {
   for (const auto& p : realClips()) {
     Bytes data;
     ASSERT_TRUE(readFileBytes(p.string(), data));
-    TCLPI c;
-    ASSERT_EQ(parseCLPI(data, c).status, ReadStatus::Ok) << p;
+    ClipInfoFile c;
+    ASSERT_EQ(parseClipInfo(data, c).status, ReadStatus::Ok) << p;
     EXPECT_EQ(prepareForSave(c), "") << p;
-    TCLPI fitted = c;
+    ClipInfoFile fitted = c;
     fitClipLayout(fitted);
     EXPECT_EQ(checkLayout(fitted), "") << p;
     ++count;
@@ -417,13 +417,13 @@ TEST(ClpiLayout, ADamagedLayoutIsNeverWritten) {
     clip = std::filesystem::path(MIRDAL_SOURCE_DIR) / "samples/disc/BDMV/CLIPINF/00000.clpi";
   Bytes real;
   ASSERT_TRUE(readFileBytes(clip.string(), real));
-  const TCLPI ok = parsed(real);
-  ASSERT_GE(ok.program_info.program_sequences.at(0).streams.size(), 2u) << clip;
+  const ClipInfoFile ok = parsed(real);
+  ASSERT_GE(ok.programInfo.programSequences.at(0).streams.size(), 2u) << clip;
   ASSERT_FALSE(ok.cpi.entries.empty()) << clip;
-  const std::size_t prog = ok.ProgramInfo_start_address;
+  const std::size_t prog = ok.programInfoStartAddress;
   // The second stream's StreamCodingInfo length (byte 0x11E of a clip whose
   // ProgramInfo starts at 246).
-  const std::size_t secondLength = prog + 4 + 2 + 8 + 3 + ok.program_info.program_sequences[0].streams[0].coding_info_length + 2;
+  const std::size_t secondLength = prog + 4 + 2 + 8 + 3 + ok.programInfo.programSequences[0].streams[0].codingInfoLength + 2;
   struct Case {
     const char* name;
     std::function<void(Bytes&)> damage;
@@ -435,15 +435,15 @@ TEST(ClpiLayout, ADamagedLayoutIsNeverWritten) {
       // What the reader finds there is garbage that the check refuses first.
       {"ProgramInfo address 0", [](Bytes& b) { put32(b, 12, 0); }, ""},
       {"CPI address into ProgramInfo", [&](Bytes& b) { put32(b, 16, std::uint32_t(prog + 8)); }, ""},
-      {"SequenceInfo length", [&](Bytes& b) { b[ok.SequenceInfo_start_address + 3] ^= 0x10; }, "SequenceInfo: length"},
-      {"EP map start address", [&](Bytes& b) { b[ok.CPI_start_address + 4 + 4 + 11] ^= 0x40; }, "EP map 0: start address"},
+      {"SequenceInfo length", [&](Bytes& b) { b[ok.sequenceInfoStartAddress + 3] ^= 0x10; }, "SequenceInfo: length"},
+      {"EP map start address", [&](Bytes& b) { b[ok.cpiStartAddress + 4 + 4 + 11] ^= 0x40; }, "EP map 0: start address"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     Bytes bad = real;
     k.damage(bad);
-    TCLPI c;
-    const ReadStatus st = parseCLPI(bad, c).status;
+    ClipInfoFile c;
+    const ReadStatus st = parseClipInfo(bad, c).status;
     ASSERT_TRUE(usable(st));
     test::ReportScope s;
     test::TempDir d;
@@ -451,7 +451,7 @@ TEST(ClpiLayout, ADamagedLayoutIsNeverWritten) {
     req.folder = d.folder();
     req.name = "00000.clpi";
     req.noBackup = true;
-    EXPECT_FALSE(saveCLPI(c, req));
+    EXPECT_FALSE(saveClipInfo(c, req));
     EXPECT_FALSE(d.exists("00000.clpi"));
     EXPECT_NE(s.rep.text().find("Cannot save 00000.clpi: "), std::string::npos) << s.rep.text();
     EXPECT_NE(s.rep.text().find(k.refusal), std::string::npos) << s.rep.text();

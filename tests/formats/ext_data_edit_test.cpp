@@ -12,10 +12,10 @@ namespace {
 
 using test::ByteBuilder;
 
-TExtensionData blockOf(const Bytes& bytes) {
+ExtensionData blockOf(const Bytes& bytes) {
   FieldReader r(bytes);
-  TExtensionData ed;
-  EXPECT_TRUE(ReadExtensionData(r, ed));
+  ExtensionData ed;
+  EXPECT_TRUE(readExtensionData(r, ed));
   return ed;
 }
 
@@ -33,16 +33,16 @@ TEST(ExtDataEdit, Summary) {
   };
   for (const Case& c : {Case{60, 2, "64 bytes, 2 entries"}, Case{36, 1, "40 bytes, 1 entry"},
                         Case{12, 0, "16 bytes, 0 entry"}, Case{0, 0, "None"}}) {
-    TExtensionData ed;
+    ExtensionData ed;
     ed.length = c.length;
-    ed.number_of_ext_data_entries = c.entries;
+    ed.numberOfExtDataEntries = c.entries;
     EXPECT_EQ(extDataSummary(ed), c.text);
     EXPECT_EQ(extDataPresent(ed), c.length != 0);
   }
 }
 
 TEST(ExtDataEdit, EntryRows) {
-  const TExtensionData ed = blockOf(test::extensionData({{0x1000, 0x0100, range(0, 5)}, {0xABCD, 2, {}}}));
+  const ExtensionData ed = blockOf(test::extensionData({{0x1000, 0x0100, range(0, 5)}, {0xABCD, 2, {}}}));
   EXPECT_EQ(extDataRow(ed, 0), (std::array<std::string, 5>{"000", "1000", "0100", "00000024", "00000005"}));
   EXPECT_EQ(extDataRow(ed, 1), (std::array<std::string, 5>{"001", "ABCD", "0002", "00000029", "00000000"}));
 }
@@ -51,8 +51,8 @@ TEST(ExtDataEdit, DumpOfAFortyByteEntry) {
   Bytes data = range(0x41, 40);
   data[1] = 0x0A;
   data[39] = 0x00;
-  const TExtensionData ed = blockOf(test::extensionData({{1, 1, data}}));
-  ASSERT_EQ(ed.data_block_start_address, ed.entries[0].ext_data_start_address);
+  const ExtensionData ed = blockOf(test::extensionData({{1, 1, data}}));
+  ASSERT_EQ(ed.dataBlockStartAddress, ed.entries[0].extDataStartAddress);
   const std::vector<ExtDataDumpLine> lines = extDataDump(ed, 0);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].address, "0018");
@@ -63,19 +63,19 @@ TEST(ExtDataEdit, DumpOfAFortyByteEntry) {
 }
 
 TEST(ExtDataEdit, DumpShowsOnlyBytesThatExist) {
-  TExtensionData ed = blockOf(test::extensionData({{1, 1, range(1, 3)}, {2, 2, range(4, 3)}}));
+  ExtensionData ed = blockOf(test::extensionData({{1, 1, range(1, 3)}, {2, 2, range(4, 3)}}));
   EXPECT_EQ(extDataDump(ed, 1)[0].chars, "...") << "each entry starts at its own address";
   EXPECT_EQ(extDataDump(ed, 1)[0].bytes.substr(0, 9), " 04 05 06");
-  ed.entries[1].ext_data_length = 0xFFFFFFFF;  // claims far more than the block holds
+  ed.entries[1].extDataLength = 0xFFFFFFFF;  // claims far more than the block holds
   ASSERT_EQ(extDataDump(ed, 1).size(), 1u);
-  ed.entries[1].ext_data_start_address = 0xFFFFFFF0;
+  ed.entries[1].extDataStartAddress = 0xFFFFFFF0;
   const auto lines = extDataDump(ed, 1);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].chars, "");
   EXPECT_EQ(lines[0].address, "FFFFFFF0");
   EXPECT_TRUE(extDataDump(ed, 2).empty());
-  ed.entries[1].ext_data_length = 0;
-  ed.entries[1].ext_data_start_address = 0x1E;
+  ed.entries[1].extDataLength = 0;
+  ed.entries[1].extDataStartAddress = 0x1E;
   EXPECT_EQ(extDataDump(ed, 1).size(), 1u) << "an empty entry has one blank line";
 }
 
@@ -83,19 +83,19 @@ TEST(ExtDataEdit, DumpSkipsPaddingBeforeTheDataBlocks) {
   // The data blocks start 4 bytes after the entry table.
   const Bytes block =
       ByteBuilder().u32(26).u32(28).u24(0).u8(1).u16(1).u16(1).u32(28).u32(2).zeros(4).bytes({0x41, 0x42});
-  const TExtensionData ed = blockOf(block);
+  const ExtensionData ed = blockOf(block);
   EXPECT_EQ(extDataDump(ed, 0)[0].chars, "AB");
 }
 
 TEST(ExtDataEdit, ID1FromTypedText) {
   const std::vector<std::pair<std::string, std::uint16_t>> cases = {
       {"1g", 0}, {"ab", 0xAB}, {"FfFf", 0xFFFF}, {"", 0}, {"12 3", 0}, {"0100", 0x100}};
-  TExtensionData ed = blockOf(test::extensionData({{0x1234, 0x5678, {1}}}));
+  ExtensionData ed = blockOf(test::extensionData({{0x1234, 0x5678, {1}}}));
   for (const auto& [text, id] : cases) {
-    ed.entries[0].ID1 = 0x1234;
-    setExtDataID1(ed, 0, text);
-    EXPECT_EQ(ed.entries[0].ID1, id) << text;
-    EXPECT_EQ(ed.entries[0].ID2, 0x5678);
+    ed.entries[0].id1 = 0x1234;
+    setExtDataId1(ed, 0, text);
+    EXPECT_EQ(ed.entries[0].id1, id) << text;
+    EXPECT_EQ(ed.entries[0].id2, 0x5678);
   }
 }
 
@@ -106,35 +106,35 @@ TEST(ExtDataEdit, SideFileRoundTrip) {
   // takes only what length covers.
   Bytes inFile = block;
   inFile.insert(inFile.end(), {0xEE, 0xEE});
-  const TExtensionData ed = blockOf(inFile);
-  EXPECT_EQ(composeExd(ed), block);
+  const ExtensionData ed = blockOf(inFile);
+  EXPECT_EQ(composeExtDataFile(ed), block);
 
   std::string err;
-  ASSERT_TRUE(saveExd((d.path() / "a.exd").string(), ed, &err)) << err;
+  ASSERT_TRUE(saveExtDataFile((d.path() / "a.exd").string(), ed, &err)) << err;
   EXPECT_EQ(d.read("a.exd"), block);
-  TExtensionData loaded;
-  ASSERT_TRUE(loadExd((d.path() / "a.exd").string(), loaded, &err)) << err;
+  ExtensionData loaded;
+  ASSERT_TRUE(loadExtDataFile((d.path() / "a.exd").string(), loaded, &err)) << err;
   EXPECT_EQ(loaded, blockOf(block));
 }
 
 TEST(ExtDataEdit, SideFileWithInconsistentLength) {
-  TExtensionData ed = blockOf(test::extensionData({{1, 1, range(0, 4)}}));
+  ExtensionData ed = blockOf(test::extensionData({{1, 1, range(0, 4)}}));
   ed.length = 0xFFFFFFF0;  // more than there is: only the data held is written
-  EXPECT_EQ(composeExd(ed).size(), 24u + 4);
+  EXPECT_EQ(composeExtDataFile(ed).size(), 24u + 4);
   ed.length = 5;  // less than the entry table: no data
-  EXPECT_EQ(composeExd(ed).size(), 24u);
+  EXPECT_EQ(composeExtDataFile(ed).size(), 24u);
   std::string err;
-  EXPECT_FALSE(saveExd("/nonexistent/x.exd", TExtensionData{}, &err)) << "nothing to save";
+  EXPECT_FALSE(saveExtDataFile("/nonexistent/x.exd", ExtensionData{}, &err)) << "nothing to save";
 }
 
 TEST(ExtDataEdit, LoadFailuresKeepTheWorkingCopy) {
   test::TempDir d;
   d.write("cut.exd", ByteBuilder().u32(40).u32(24).u24(0).u8(3).u16(1));
-  TExtensionData ed = blockOf(test::extensionData({{9, 9, {9}}}));
-  const TExtensionData before = ed;
+  ExtensionData ed = blockOf(test::extensionData({{9, 9, {9}}}));
+  const ExtensionData before = ed;
   std::string err;
-  EXPECT_FALSE(loadExd((d.path() / "cut.exd").string(), ed, &err));
-  EXPECT_FALSE(loadExd((d.path() / "missing.exd").string(), ed, &err));
+  EXPECT_FALSE(loadExtDataFile((d.path() / "cut.exd").string(), ed, &err));
+  EXPECT_FALSE(loadExtDataFile((d.path() / "missing.exd").string(), ed, &err));
   EXPECT_FALSE(err.empty());
   EXPECT_EQ(ed, before);
 }
@@ -142,21 +142,21 @@ TEST(ExtDataEdit, LoadFailuresKeepTheWorkingCopy) {
 TEST(ExtDataEdit, OkSetsTheStartAddressOfEachFileKind) {
   const Bytes block = test::extensionData({{1, 1, {1, 2}}});
   const test::IndexEntryBytes off{1, 0, 0, 0xFFFF, ""};
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(test::indexFile("0200", off, off, {{1, 0, 0, 0, ""}}), idx).status, ReadStatus::Ok);
   applyExtensionData(idx, blockOf(block));
-  EXPECT_EQ(idx.ExtensionData_start_address, 78u + 4 + 38);
+  EXPECT_EQ(idx.extensionDataStartAddress, 78u + 4 + 38);
   EXPECT_EQ(composeIndex(idx), test::indexFile("0200", off, off, {{1, 0, 0, 0, ""}}, block).data());
-  TExtensionData deleted = idx.extension_data;
-  extDataDelete(deleted);
+  ExtensionData deleted = idx.extensionData;
+  deleteExtData(deleted);
   applyExtensionData(idx, deleted);
-  EXPECT_EQ(idx.ExtensionData_start_address, 0u);
+  EXPECT_EQ(idx.extensionDataStartAddress, 0u);
   EXPECT_EQ(composeIndex(idx), test::indexFile("0200", off, off, {{1, 0, 0, 0, ""}}).data());
 
-  TMOBJ m;
+  MovieObjectFile m;
   ASSERT_EQ(parseMovieObjects(test::movieObjectFile("0200", {{0, {{1, 2, 3}}}}), m).status, ReadStatus::Ok);
   applyExtensionData(m, blockOf(block));
-  EXPECT_EQ(m.ExtensionData_start_address, 44u + 6 + 16);
+  EXPECT_EQ(m.extensionDataStartAddress, 44u + 6 + 16);
   EXPECT_EQ(composeMovieObjects(m), test::movieObjectFile("0200", {{0, {{1, 2, 3}}}}, block).data());
 }
 

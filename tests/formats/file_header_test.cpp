@@ -31,12 +31,12 @@ struct Reader {
 };
 
 const Reader kReaders[] = {
-    {"BDJO", [](const Bytes& d) { TBDJO m; return parseBDJO(d, m); }, false},
-    {"HDMV", [](const Bytes& d) { TCLPI m; return parseCLPI(d, m).status; }},
-    {"INDX", [](const Bytes& d) { TINDX m; return parseIndex(d, m).status; }},
-    {"MOBJ", [](const Bytes& d) { TMOBJ m; return parseMovieObjects(d, m).status; }},
-    {"MPLS", [](const Bytes& d) { TMPLS m; return parseMPLS(d, m).status; }},
-    {"BCLK", [](const Bytes& d) { TSND m; return parseSound(d, m).status; }, false},
+    {"BDJO", [](const Bytes& d) { BdjoFile m; return parseBdjo(d, m); }, false},
+    {"HDMV", [](const Bytes& d) { ClipInfoFile m; return parseClipInfo(d, m).status; }},
+    {"INDX", [](const Bytes& d) { IndexFile m; return parseIndex(d, m).status; }},
+    {"MOBJ", [](const Bytes& d) { MovieObjectFile m; return parseMovieObjects(d, m).status; }},
+    {"MPLS", [](const Bytes& d) { Playlist m; return parsePlaylist(d, m).status; }},
+    {"BCLK", [](const Bytes& d) { SoundFile m; return parseSound(d, m).status; }, false},
 };
 
 TEST(FileHeader, EveryReaderTakesItsTypeWithAKnownVersionOnly) {

@@ -18,7 +18,7 @@ using test::ReportScope;
 using test::TempDir;
 
 TEST(FindPlaylist, OnlyImmediatePlayCommandsOfThePlaylistMatch) {
-  TMOBJ m;
+  MovieObjectFile m;
   parseMovieObjects(test::movieObjectFile(
                         "0200", {{0,
                                   {{0x22800000, 5, 0},     // Play PL 5
@@ -55,16 +55,16 @@ Bytes playlistUsing(const std::vector<std::string>& items, const std::vector<std
   for (const std::string& c : items) raw.push_back(test::playItem({.clip = c}));
   test::PlaylistBytes pb;
   pb.playList = test::playListSection(raw, {});
-  TMPLS m;
-  EXPECT_EQ(parseMPLS(test::playlistFile(pb).data(), m).status, ReadStatus::Ok);
+  Playlist m;
+  EXPECT_EQ(parsePlaylist(test::playlistFile(pb).data(), m).status, ReadStatus::Ok);
   if (!sub.empty()) {
     insertSubPath(m, kNoRow);
     auto& items = m.playlist.subpaths[0].items;
     while (items.size() < sub.size()) insertSubPlayItem(m, 0, items.empty() ? kNoRow : items.size() - 1);
     while (items.size() > sub.size()) deleteSubPlayItem(m, 0, items.size() - 1);
-    for (std::size_t j = 0; j < sub.size(); ++j) items[j].clip_name = sub[j];
+    for (std::size_t j = 0; j < sub.size(); ++j) items[j].clipName = sub[j];
   }
-  return composeMPLS(m);
+  return composePlaylist(m);
 }
 
 TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
@@ -85,7 +85,7 @@ TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
   const std::size_t missing = findClipReferences(disc, nameSet(false));
   auto rows = [&](std::size_t clip) {
     std::vector<ClipRow> out;
-    for (const TCIRef& r : disc.ciRefs[clip]) out.push_back(ciRefRow(r));
+    for (const ClipUse& r : disc.ciRefs[clip]) out.push_back(ciRefRow(r));
     return out;
   };
   EXPECT_EQ(rows(0), (std::vector<ClipRow>{{"00001", "p", "00000"}, {"00001", "p", "00002"}, {"00003", "s", "00000"}}));
@@ -98,16 +98,16 @@ TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
   EXPECT_NE(log.find("Invalid format: 00002.mpls"), std::string::npos) << log;
 }
 
-TProgramStream* streamOf(TCLPI& c, std::size_t i) { return &c.program_info.program_sequences[0].streams[i]; }
+ProgramStream* streamOf(ClipInfoFile& c, std::size_t i) { return &c.programInfo.programSequences[0].streams[i]; }
 
-TStreamRec rec(std::uint16_t pid, std::uint8_t coding, std::uint8_t a, std::uint8_t b, const std::string& lang,
-               std::uint8_t entryType = 1) {
-  TStreamRec s;
+StreamRecord rec(std::uint16_t pid, std::uint8_t coding, std::uint8_t a, std::uint8_t b, const std::string& lang,
+                 std::uint8_t entryType = 1) {
+  StreamRecord s;
   s.entry.type = entryType;
-  s.entry.main_pid = pid;
-  s.attributes.coding_type = coding;
-  s.attributes.video_format = s.attributes.presentation_type = a;
-  s.attributes.frame_rate = s.attributes.sampling_frequency = b;
+  s.entry.mainPid = pid;
+  s.attributes.codingType = coding;
+  s.attributes.videoFormat = s.attributes.presentationType = a;
+  s.attributes.frameRate = s.attributes.samplingFrequency = b;
   s.attributes.language = lang;
   return s;
 }
@@ -115,65 +115,65 @@ TStreamRec rec(std::uint16_t pid, std::uint8_t coding, std::uint8_t a, std::uint
 TEST(ApplyToClpi, StreamsAtTheirPlaceWithTheirPidTakeTheAttributes) {
   // The clip's program: 1011 AVC, 1100 DD, 1200 PG, 1400 IG, 1800 text,
   // 1FFE unknown, 1101 LPCM.
-  TCLPI base;
-  parseCLPI(test::clipBytes({}), base);
+  ClipInfoFile base;
+  parseClipInfo(test::clipBytes({}), base);
   struct Case {
     const char* what;
-    std::function<void(TSTN&)> stn;
+    std::function<void(Stn&)> stn;
     std::vector<std::size_t> changed;
-    std::function<void(TCLPI&)> check;
+    std::function<void(ClipInfoFile&)> check;
   } cases[] = {
       {"video, audio, PG and IG in program order",
-       [](TSTN& s) {
-         s.primary_video = {rec(0x1011, 0xEA, 5, 4, "")};
-         s.primary_audio = {rec(0x1100, 0x83, 12, 5, "ger")};
+       [](Stn& s) {
+         s.primaryVideo = {rec(0x1011, 0xEA, 5, 4, "")};
+         s.primaryAudio = {rec(0x1100, 0x83, 12, 5, "ger")};
          s.pg = {rec(0x1200, 0x90, 0, 0, "ita")};
          s.ig = {rec(0x1400, 0x91, 0, 0, "swe")};
        },
        {0, 1, 2, 3},
-       [](TCLPI& c) {
+       [](ClipInfoFile& c) {
          EXPECT_EQ(programStreamRow(*streamOf(c, 0))[1], "VC1");
-         EXPECT_EQ(streamOf(c, 0)->video_format, 5);
-         EXPECT_EQ(streamOf(c, 0)->frame_rate, 4);
-         EXPECT_EQ(streamOf(c, 1)->stream_coding_type, 0x83);
-         EXPECT_EQ(streamOf(c, 1)->audio_language, "ger");
-         EXPECT_EQ(streamOf(c, 1)->sampling_frequency, 5);
-         EXPECT_EQ(streamOf(c, 2)->PG_language, "ita");
-         EXPECT_EQ(streamOf(c, 3)->IG_language, "swe");
+         EXPECT_EQ(streamOf(c, 0)->videoFormat, 5);
+         EXPECT_EQ(streamOf(c, 0)->frameRate, 4);
+         EXPECT_EQ(streamOf(c, 1)->streamCodingType, 0x83);
+         EXPECT_EQ(streamOf(c, 1)->audioLanguage, "ger");
+         EXPECT_EQ(streamOf(c, 1)->samplingFrequency, 5);
+         EXPECT_EQ(streamOf(c, 2)->pgLanguage, "ita");
+         EXPECT_EQ(streamOf(c, 3)->igLanguage, "swe");
        }},
       {"audio listed before video: nothing matches",
-       [](TSTN& s) {
-         s.primary_video = {};
-         s.primary_audio = {rec(0x1100, 0x83, 12, 5, "ger"), rec(0x1011, 0x80, 1, 1, "xxx")};
+       [](Stn& s) {
+         s.primaryVideo = {};
+         s.primaryAudio = {rec(0x1100, 0x83, 12, 5, "ger"), rec(0x1011, 0x80, 1, 1, "xxx")};
        },
-       {}, [](TCLPI&) {}},
+       {}, [](ClipInfoFile&) {}},
       {"IG from a SubPath is not applied",
-       [](TSTN& s) {
-         s.primary_video = {rec(0x1011, 0x1B, 6, 1, "")};
-         s.primary_audio = {rec(0x1100, 0x81, 3, 1, "eng")};
+       [](Stn& s) {
+         s.primaryVideo = {rec(0x1011, 0x1B, 6, 1, "")};
+         s.primaryAudio = {rec(0x1100, 0x81, 3, 1, "eng")};
          s.pg = {rec(0x1200, 0x90, 0, 0, "fra")};
          s.ig = {rec(0x1400, 0x91, 0, 0, "swe", 2)};
        },
-       {0, 1, 2}, [](TCLPI& c) { EXPECT_EQ(streamOf(c, 3)->IG_language, "deu"); }},
+       {0, 1, 2}, [](ClipInfoFile& c) { EXPECT_EQ(streamOf(c, 3)->igLanguage, "deu"); }},
       {"PiP PG streams do not count as PG",
-       [](TSTN& s) {
-         s.primary_video = {rec(0x1011, 0x1B, 6, 1, "")};
-         s.primary_audio = {rec(0x1100, 0x81, 3, 1, "eng")};
+       [](Stn& s) {
+         s.primaryVideo = {rec(0x1011, 0x1B, 6, 1, "")};
+         s.primaryAudio = {rec(0x1100, 0x81, 3, 1, "eng")};
          s.pg = {rec(0x1200, 0x90, 0, 0, "nld"), rec(0x1400, 0x90, 0, 0, "pip")};
-         s.num_pip_pg = 1;
+         s.pipPgCount = 1;
        },
-       {0, 1, 2}, [](TCLPI& c) { EXPECT_EQ(streamOf(c, 3)->IG_language, "deu"); }},
+       {0, 1, 2}, [](ClipInfoFile& c) { EXPECT_EQ(streamOf(c, 3)->igLanguage, "deu"); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TCLPI clip = base;
-    TPlayItem item;
+    ClipInfoFile clip = base;
+    PlayItem item;
     c.stn(item.stn);
     EXPECT_EQ(applyToClpi(item, clip), c.changed);
     c.check(clip);
   }
-  TCLPI empty;
-  EXPECT_TRUE(applyToClpi(TPlayItem{}, empty).empty());
+  ClipInfoFile empty;
+  EXPECT_TRUE(applyToClpi(PlayItem{}, empty).empty());
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(HdrText, HevcSuffixNamesTheFlagsThatAreSet) {
 }
 
 TEST(HdrText, IndexLines) {
-  TINDX idx;
+  IndexFile idx;
   EXPECT_EQ(appInfoLine(idx),
             "AppInfo: initial output mode 2D, 3D content No, initial dynamic range SDR, video format -, frame rate -");
   EXPECT_EQ(ultraHdLine(idx), "") << "no Ultra HD disc info";

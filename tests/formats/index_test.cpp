@@ -31,7 +31,7 @@ using test::RoundTripCase;
 class IndexRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(IndexRoundTrip, UneditedFileComesBackByteForByte) {
-  TINDX idx;
+  IndexFile idx;
   const IndexParse res = parseIndex(GetParam().file, idx);
   ASSERT_EQ(res.status, ReadStatus::Ok);
   EXPECT_EQ(composeIndex(idx), GetParam().file);
@@ -73,14 +73,14 @@ TEST(Index, FieldsOfEveryEntryKind) {
   const Bytes file = indexFile("0200", hdmv(3, 1), bdj("00009"),
                                {hdmv(4, 1, 0), bdj("00001", 2, 1), hdmv(2, 0, 3), bdj("12345", 0, 2)},
                                {}, "provider");
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(file, idx).status, ReadStatus::Ok);
-  EXPECT_EQ(idx.version_number, "0200");
-  EXPECT_EQ(idx.content_provider_data, "provider");
-  const TIndexes& ix = idx.indexes;
+  EXPECT_EQ(idx.versionNumber, "0200");
+  EXPECT_EQ(idx.contentProviderData, "provider");
+  const Indexes& ix = idx.indexes;
   EXPECT_EQ(ix.length, 26u + 48u);
-  EXPECT_EQ(ix.first_playback, (TIndexEntry{1, 1, 3, ""}));
-  EXPECT_EQ(ix.top_menu, (TIndexEntry{2, 0, 0, "00009"})) << "a BD-J entry counts as on";
+  EXPECT_EQ(ix.firstPlayback, (IndexEntry{1, 1, 3, ""}));
+  EXPECT_EQ(ix.topMenu, (IndexEntry{2, 0, 0, "00009"})) << "a BD-J entry counts as on";
 
   const std::vector<std::array<std::string, 5>> rows = {
       {"001", "HDMV", "Permitted", "Interactive", "4"},
@@ -90,11 +90,11 @@ TEST(Index, FieldsOfEveryEntryKind) {
   };
   ASSERT_EQ(ix.titles.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(ix.titles[i].title_number, i + 1);
-    EXPECT_EQ(indline(idx, i), rows[i]) << "title " << i + 1;
+    EXPECT_EQ(ix.titles[i].titleNumber, i + 1);
+    EXPECT_EQ(titleRow(idx, i), rows[i]) << "title " << i + 1;
   }
-  EXPECT_EQ(ix.titles[1].access_type, 1) << "kept until edited";
-  EXPECT_EQ(ix.titles[1].playback_type, 2);
+  EXPECT_EQ(ix.titles[1].accessType, 1) << "kept until edited";
+  EXPECT_EQ(ix.titles[1].playbackType, 2);
   EXPECT_EQ(titleCounter(idx), "4 + 2 titles");
 }
 
@@ -115,9 +115,9 @@ TEST(Index, ReservedBitsAreDroppedAndTextsCutAtZero) {
   out.u32(0x80000000).u16(0).str("00001").u8(0);
   out.u16(1).u32(0x70000000).u16(0x4000).u16(9).u32(0);
 
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(in, idx).status, ReadStatus::Ok);
-  EXPECT_EQ(idx.app_info_bdmv_flags, 0xABCD) << "flags are kept, never interpreted";
+  EXPECT_EQ(idx.appInfoBdmvFlags, 0xABCD) << "flags are kept, never interpreted";
   EXPECT_EQ(composeIndex(idx), out.data());
 }
 
@@ -129,13 +129,13 @@ TEST(Index, IndexesAddressBeforeTheEndOfTheHeaderIsWrittenWhereTheBlockIs) {
   test::putIndexEntry(in, kOff);
   test::putIndexEntry(in, kOff);
   in.u16(0).u32(0);  // an empty ExtensionData
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(in, idx).status, ReadStatus::Ok);
   const Bytes out = composeIndex(idx);
-  TINDX again;
+  IndexFile again;
   ASSERT_EQ(parseIndex(out, again).status, ReadStatus::Ok);
-  EXPECT_EQ(again.Indexes_start_address, 78u);
-  EXPECT_EQ(again.ExtensionData_start_address, 78u + 4 + 26);
+  EXPECT_EQ(again.indexesStartAddress, 78u);
+  EXPECT_EQ(again.extensionDataStartAddress, 78u + 4 + 26);
   EXPECT_EQ(again.indexes, idx.indexes);
 }
 
@@ -154,7 +154,7 @@ TEST_P(IndexLoad, LogLines) {
   test::ReportScope s;
   test::TempDir d;
   d.write("index.bdmv", GetParam().file);
-  TINDX idx;
+  IndexFile idx;
   EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx).status, GetParam().status);
   EXPECT_EQ(s.rep.lines(), GetParam().log);
 }
@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(IndexLoad, MissingFileIsReported) {
   test::ReportScope s;
   test::TempDir d;
-  TINDX idx;
+  IndexFile idx;
   EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx).status, ReadStatus::Unreadable);
   ASSERT_EQ(s.rep.lines().size(), 2u);
   EXPECT_EQ(s.rep.lines()[1].rfind(" ERROR: Cannot read ", 0), 0u);
@@ -216,7 +216,7 @@ TEST(IndexLoad, TitleCounterOnStatusPanel) {
   ScopedReporter scope(rep);
   test::TempDir d;
   d.write("index.bdmv", indexFile("0200", kOff, kOff, {hdmv(0), hdmv(1), hdmv(2)}));
-  TINDX idx;
+  IndexFile idx;
   readIndexFile(d.folder() + "index.bdmv", idx);
   const std::vector<std::string> want = {"", " 1/3 ", " 2/3 ", " 3/3 "};
   EXPECT_EQ(rep.panel1, want);
@@ -228,16 +228,16 @@ TEST(IndexSave, WritesTheFileWithBackupAndLogLines) {
   d.mkdir("BACKUP");
   const Bytes original = indexFile("0200", kOff, hdmv(0), {hdmv(0)});
   d.write("index.bdmv", original);
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(original, idx).status, ReadStatus::Ok);
-  idx.content_provider_data = "changed";
+  idx.contentProviderData = "changed";
 
   SaveRequest req;
   req.folder = d.folder();
   req.name = "index.bdmv";
   req.backup.saveToBackupDir = true;
   req.copyToBackupDir = true;
-  ASSERT_TRUE(indexsave(idx, req));
+  ASSERT_TRUE(saveIndex(idx, req));
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" Saving index.bdmv", " index.bdmv saved."}));
   EXPECT_EQ(statusLine().panel[0], " Ready. ");
   EXPECT_EQ(d.read("index.bdmv"), composeIndex(idx));

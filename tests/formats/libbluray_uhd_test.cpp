@@ -72,26 +72,26 @@ struct ClpiFree {
 };
 using Clpi = std::unique_ptr<CLPI_CL, ClpiFree>;
 
-void expectSameStreams(const TCLPI& ours, const CLPI_CL& theirs, const std::string& where) {
-  ASSERT_EQ(ours.program_info.program_sequences.size(), theirs.program.num_prog) << where;
+void expectSameStreams(const ClipInfoFile& ours, const CLPI_CL& theirs, const std::string& where) {
+  ASSERT_EQ(ours.programInfo.programSequences.size(), theirs.program.num_prog) << where;
   for (std::size_t p = 0; p < theirs.program.num_prog; ++p) {
     const CLPI_PROG& tp = theirs.program.progs[p];
-    const auto& op = ours.program_info.program_sequences[p].streams;
+    const auto& op = ours.programInfo.programSequences[p].streams;
     ASSERT_EQ(op.size(), tp.num_streams) << where;
     for (std::size_t s = 0; s < tp.num_streams; ++s) {
       const CLPI_PROG_STREAM& t = tp.streams[s];
-      const TProgramStream& o = op[s];
+      const ProgramStream& o = op[s];
       SCOPED_TRACE(where + " stream " + std::to_string(s));
-      EXPECT_EQ(o.PID, t.pid);
-      EXPECT_EQ(o.stream_coding_type, t.coding_type);
-      if (o.stream_coding_type == 0x02 || o.stream_coding_type == 0x1B || o.stream_coding_type == 0xEA ||
-          o.stream_coding_type == 0x24) {
-        EXPECT_EQ(o.video_format, t.format);
-        EXPECT_EQ(o.frame_rate, t.rate);
-        EXPECT_EQ(o.aspect_ratio, t.aspect);
-        EXPECT_EQ(o.aspect_flag, t.oc_flag);
+      EXPECT_EQ(o.pid, t.pid);
+      EXPECT_EQ(o.streamCodingType, t.coding_type);
+      if (o.streamCodingType == 0x02 || o.streamCodingType == 0x1B || o.streamCodingType == 0xEA ||
+          o.streamCodingType == 0x24) {
+        EXPECT_EQ(o.videoFormat, t.format);
+        EXPECT_EQ(o.frameRate, t.rate);
+        EXPECT_EQ(o.aspectRatio, t.aspect);
+        EXPECT_EQ(o.aspectFlag, t.oc_flag);
       }
-      if (o.stream_coding_type == 0x24) {
+      if (o.streamCodingType == 0x24) {
         EXPECT_EQ(o.crFlag, t.cr_flag != 0);
         EXPECT_EQ(o.dynamicRangeType, t.dynamic_range_type);
         EXPECT_EQ(o.colorSpace, t.color_space);
@@ -106,8 +106,8 @@ TEST(LibblurayUltraHD, ClipStreamsAgree) {
   if (sample.empty()) GTEST_SKIP() << "no Ultra HD sample disc";
   int clips = 0;
   for (const auto& e : fs::directory_iterator(sample / "CLIPINF")) {
-    TCLPI ours;
-    ASSERT_EQ(parseCLPI(fileBytes(e.path()), ours).status, ReadStatus::Ok) << e.path();
+    ClipInfoFile ours;
+    ASSERT_EQ(parseClipInfo(fileBytes(e.path()), ours).status, ReadStatus::Ok) << e.path();
     const Clpi theirs(bd_read_clpi(e.path().c_str()));
     ASSERT_TRUE(theirs) << e.path();
     expectSameStreams(ours, *theirs, e.path().filename().string());
@@ -133,19 +133,19 @@ TEST(LibblurayUltraHD, WrittenHevcValuesReadBack) {
       {"all bits", 15, 15, true, true},
   };
   test::TempDir d;
-  TCLPI base;
-  ASSERT_EQ(parseCLPI(fileBytes(sample / "CLIPINF/00011.clpi"), base).status, ReadStatus::Ok);
+  ClipInfoFile base;
+  ASSERT_EQ(parseClipInfo(fileBytes(sample / "CLIPINF/00011.clpi"), base).status, ReadStatus::Ok);
   for (const ClipValueCase& c : cases) {
     SCOPED_TRACE(c.name);
-    TCLPI edited = base;
-    TProgramStream& s = edited.program_info.program_sequences.at(0).streams.at(0);
-    ASSERT_EQ(s.stream_coding_type, 0x24);
+    ClipInfoFile edited = base;
+    ProgramStream& s = edited.programInfo.programSequences.at(0).streams.at(0);
+    ASSERT_EQ(s.streamCodingType, 0x24);
     s.dynamicRangeType = c.dynamicRange;
     s.colorSpace = c.colorSpace;
     s.crFlag = c.cr;
     s.hdrPlusFlag = c.hdrPlus;
     const fs::path file = d.path() / "00011.clpi";
-    writeBytes(file, composeCLPI(edited));
+    writeBytes(file, composeClipInfo(edited));
     const Clpi theirs(bd_read_clpi(file.c_str()));
     ASSERT_TRUE(theirs);
     expectSameStreams(edited, *theirs, c.name);
@@ -165,27 +165,27 @@ TEST(LibblurayUltraHD, PlaylistVideoStreamsAgree) {
   for (const auto& e : fs::directory_iterator(sample / "PLAYLIST")) {
     const std::string name = e.path().stem().string();
     SCOPED_TRACE(name);
-    TMPLS ours;
-    ASSERT_EQ(parseMPLS(fileBytes(e.path()), ours).status, ReadStatus::Ok);
+    Playlist ours;
+    ASSERT_EQ(parsePlaylist(fileBytes(e.path()), ours).status, ReadStatus::Ok);
     BLURAY_TITLE_INFO* info = bd_get_playlist_info(bd, std::uint32_t(std::stoul(name)), 0);
     ASSERT_TRUE(info);
     ASSERT_EQ(info->clip_count, ours.playlist.items.size());
     for (std::size_t i = 0; i < info->clip_count; ++i) {
       const BLURAY_CLIP_INFO& clip = info->clips[i];
-      const auto& video = ours.playlist.items[i].stn.primary_video;
+      const auto& video = ours.playlist.items[i].stn.primaryVideo;
       ASSERT_EQ(video.size(), clip.video_stream_count);
-      const Clpi clpi(bd_read_clpi((disc.bdmv / "CLIPINF" / (ours.playlist.items[i].clip_name + ".clpi")).c_str()));
+      const Clpi clpi(bd_read_clpi((disc.bdmv / "CLIPINF" / (ours.playlist.items[i].clipName + ".clpi")).c_str()));
       ASSERT_TRUE(clpi);
       for (std::size_t v = 0; v < video.size(); ++v) {
-        const TStreamAttributes& a = video[v].attributes;
-        EXPECT_EQ(video[v].entry.main_pid, clip.video_streams[v].pid);
-        EXPECT_EQ(a.coding_type, clip.video_streams[v].coding_type);
-        EXPECT_EQ(a.video_format, clip.video_streams[v].format);
-        EXPECT_EQ(a.frame_rate, clip.video_streams[v].rate);
-        if (a.coding_type != 0x24) continue;
+        const StreamAttributes& a = video[v].attributes;
+        EXPECT_EQ(video[v].entry.mainPid, clip.video_streams[v].pid);
+        EXPECT_EQ(a.codingType, clip.video_streams[v].coding_type);
+        EXPECT_EQ(a.videoFormat, clip.video_streams[v].format);
+        EXPECT_EQ(a.frameRate, clip.video_streams[v].rate);
+        if (a.codingType != 0x24) continue;
         const CLPI_PROG& prog = clpi->program.progs[0];
         for (std::size_t s = 0; s < prog.num_streams; ++s) {
-          if (prog.streams[s].pid != video[v].entry.main_pid) continue;
+          if (prog.streams[s].pid != video[v].entry.mainPid) continue;
           EXPECT_EQ(a.dynamicRangeType, prog.streams[s].dynamic_range_type);
           EXPECT_EQ(a.colorSpace, prog.streams[s].color_space);
           ++streams;
@@ -215,12 +215,12 @@ TEST(LibblurayUltraHD, IndexApplicationFieldsAgree) {
       {AppInfoField::VideoFormat, 6},         {AppInfoField::VideoFormat, 8},
       {AppInfoField::FrameRate, 1},           {AppInfoField::FrameRate, 6},
   };
-  TINDX base;
+  IndexFile base;
   ASSERT_EQ(parseIndex(fileBytes(sample / "index.bdmv"), base).status, ReadStatus::Ok);
   for (const AppInfoCase& c : cases) {
     SCOPED_TRACE(int(c.field) * 100 + int(c.value));
     Disc disc(sample);
-    TINDX idx = base;
+    IndexFile idx = base;
     setAppInfoField(idx, c.field, c.value);
     writeBytes(disc.bdmv / "index.bdmv", composeIndex(idx));
     BLURAY* bd = bd_open(disc.dir.path().c_str(), nullptr);

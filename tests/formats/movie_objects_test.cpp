@@ -28,7 +28,7 @@ using test::RoundTripCase;
 class MovieObjectRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(MovieObjectRoundTrip, UneditedFileComesBackByteForByte) {
-  TMOBJ m;
+  MovieObjectFile m;
   ASSERT_EQ(parseMovieObjects(GetParam().file, m).status, ReadStatus::Ok);
   EXPECT_EQ(composeMovieObjects(m), GetParam().file);
 }
@@ -53,20 +53,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MovieObjects, FlagsAndRows) {
   const Bytes file = movieObjectFile("0200", kThreeObjects);
-  TMOBJ m;
+  MovieObjectFile m;
   ASSERT_EQ(parseMovieObjects(file, m).status, ReadStatus::Ok);
-  ASSERT_EQ(m.movie_objects.objects.size(), 3u);
-  EXPECT_EQ(m.movie_objects.length, 6u + 28 + 4 + 16);
-  EXPECT_EQ(objline(m, 0), (std::array<std::string, 5>{"000", "discard", "enable", "enable", "2"}));
-  EXPECT_EQ(objline(m, 1), (std::array<std::string, 5>{"001", "suspend", "enable", "disable", "0"}));
-  EXPECT_EQ(objline(m, 2), (std::array<std::string, 5>{"002", "discard", "disable", "disable", "1"}));
-  EXPECT_EQ(m.movie_objects.objects[0].commands[0], (TNavCommand{0x50400001, 0, 1}));
+  ASSERT_EQ(m.movieObjects.objects.size(), 3u);
+  EXPECT_EQ(m.movieObjects.length, 6u + 28 + 4 + 16);
+  EXPECT_EQ(objectRow(m, 0), (std::array<std::string, 5>{"000", "discard", "enable", "enable", "2"}));
+  EXPECT_EQ(objectRow(m, 1), (std::array<std::string, 5>{"001", "suspend", "enable", "disable", "0"}));
+  EXPECT_EQ(objectRow(m, 2), (std::array<std::string, 5>{"002", "discard", "disable", "disable", "1"}));
+  EXPECT_EQ(m.movieObjects.objects[0].commands[0], (NavCommand{0x50400001, 0, 1}));
   EXPECT_EQ(objectCounter(m), "3 objects");
-  EXPECT_EQ(commandWords(m.movie_objects.objects[2].commands[0]), "21810000 00000001 00000000");
+  EXPECT_EQ(commandWords(m.movieObjects.objects[2].commands[0]), "21810000 00000001 00000000");
 }
 
 TEST(MovieObjects, LowFlagBitsAreDropped) {
-  TMOBJ m;
+  MovieObjectFile m;
   ASSERT_EQ(parseMovieObjects(movieObjectFile("0200", {{0xFFFF, {}}, {0x1FFF, {}}}), m).status,
             ReadStatus::Ok);
   EXPECT_EQ(composeMovieObjects(m), movieObjectFile("0200", {{0xE000, {}}, {0x0000, {}}}).data());
@@ -85,17 +85,17 @@ class MovieObjectEarlyEnd : public ::testing::TestWithParam<EarlyEndCase> {};
 
 TEST_P(MovieObjectEarlyEnd, ReadsUpToTheEndAndLeavesTheRestZero) {
   const EarlyEndCase& c = GetParam();
-  TMOBJ m;
-  const MobjParse res = parseMovieObjects(c.file, m);
+  MovieObjectFile m;
+  const MovieObjectsParse res = parseMovieObjects(c.file, m);
   EXPECT_EQ(res.status, ReadStatus::Truncated);
   EXPECT_EQ(res.objectsRead, c.objectsRead);
-  ASSERT_EQ(m.movie_objects.objects.size(), c.commandCounts.size());
+  ASSERT_EQ(m.movieObjects.objects.size(), c.commandCounts.size());
   for (std::size_t i = 0; i < c.commandCounts.size(); ++i)
-    EXPECT_EQ(m.movie_objects.objects[i].commands.size(), c.commandCounts[i]) << "object " << i;
-  EXPECT_EQ(m.extension_data, TExtensionData{});
+    EXPECT_EQ(m.movieObjects.objects[i].commands.size(), c.commandCounts[i]) << "object " << i;
+  EXPECT_EQ(m.extensionData, ExtensionData{});
   // Objects behind the end are empty, with all flags 0.
-  for (std::size_t i = c.objectsRead; i < m.movie_objects.objects.size(); ++i)
-    EXPECT_EQ(m.movie_objects.objects[i], Tmobject{});
+  for (std::size_t i = c.objectsRead; i < m.movieObjects.objects.size(); ++i)
+    EXPECT_EQ(m.movieObjects.objects[i], MovieObject{});
 }
 
 Bytes cut(const Bytes& b, std::size_t size) { return Bytes(b.begin(), b.begin() + std::ptrdiff_t(size)); }
@@ -121,7 +121,7 @@ TEST(MovieObjectLoad, LogAndStatusLines) {
   ScopedReporter scope(rep);
   test::TempDir d;
   d.write("MovieObject.bdmv", movieObjectFile("0200", kThreeObjects, test::extensionData({{1, 1, {1}}})));
-  TMOBJ m;
+  MovieObjectFile m;
   EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m).status, ReadStatus::Ok);
   EXPECT_EQ(rep.lines(),
             (std::vector<std::string>{" Reading MovieObject.bdmv", "   Found 3 objects, 1 extended entry."}));
@@ -153,7 +153,7 @@ TEST(MovieObjectLoad, ErrorLines) {
     test::ReportScope s;
     test::TempDir d;
     d.write("MovieObject.bdmv", c.file);
-    TMOBJ m;
+    MovieObjectFile m;
     EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m).status, c.status);
     EXPECT_EQ(s.rep.lines(), c.log);
   }
@@ -162,12 +162,12 @@ TEST(MovieObjectLoad, ErrorLines) {
 TEST(MovieObjectSave, WritesTheFileAndLogLines) {
   test::ReportScope s;
   test::TempDir d;
-  TMOBJ m;
+  MovieObjectFile m;
   ASSERT_EQ(parseMovieObjects(movieObjectFile("0200", kThreeObjects), m).status, ReadStatus::Ok);
   SaveRequest req;
   req.folder = d.folder();
   req.name = "MovieObject.bdmv";
-  ASSERT_TRUE(mobjsave(m, req));
+  ASSERT_TRUE(saveMovieObjects(m, req));
   EXPECT_EQ(s.rep.lines(),
             (std::vector<std::string>{" Saving MovieObject.bdmv", " MovieObject.bdmv saved."}));
   EXPECT_EQ(d.read("MovieObject.bdmv"), movieObjectFile("0200", kThreeObjects).data());

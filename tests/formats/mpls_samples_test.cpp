@@ -42,10 +42,10 @@ TEST(PlaylistSamples, ReadAndWriteGiveTheFileBack) {
     SCOPED_TRACE(f.string());
     Bytes data;
     ASSERT_TRUE(readFileBytes(f.string(), data));
-    TMPLS m;
-    ASSERT_EQ(parseMPLS(data, m).status, ReadStatus::Ok);
+    Playlist m;
+    ASSERT_EQ(parsePlaylist(data, m).status, ReadStatus::Ok);
     EXPECT_EQ(checkLayout(m), "");
-    EXPECT_EQ(composeMPLS(m), withZeroReserved(data));
+    EXPECT_EQ(composePlaylist(m), withZeroReserved(data));
   }
 }
 
@@ -53,39 +53,39 @@ TEST(PlaylistSamples, ReadAndWriteGiveTheFileBack) {
 struct EditPair {
   const char* name;
   std::size_t bytes;
-  bool (*insert)(TMPLS&);  // false when the file offers no place for it
-  bool (*remove)(TMPLS&);
+  bool (*insert)(Playlist&);  // false when the file offers no place for it
+  bool (*remove)(Playlist&);
 };
 
 const EditPair kEditPairs[] = {
     {"primary audio stream", 16,
-     [](TMPLS& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::PrimaryAudio, 0) == 1; },
-     [](TMPLS& m) { return deleteStream(m, 0, StreamCategory::PrimaryAudio, 1); }},
+     [](Playlist& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::PrimaryAudio, 0) == 1; },
+     [](Playlist& m) { return deleteStream(m, 0, StreamCategory::PrimaryAudio, 1); }},
     {"PG stream", 16,
-     [](TMPLS& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::PG, kNoRow) == 0; },
-     [](TMPLS& m) { return deleteStream(m, 0, StreamCategory::PG, 0); }},
+     [](Playlist& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::PG, kNoRow) == 0; },
+     [](Playlist& m) { return deleteStream(m, 0, StreamCategory::PG, 0); }},
     {"IG stream", 16,
-     [](TMPLS& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::IG, 0) != kNoRow; },
-     [](TMPLS& m) { return deleteStream(m, 0, StreamCategory::IG, m.playlist.items[0].stn.ig.size() > 1 ? 1 : 0); }},
-    {"SubPath", 40, [](TMPLS& m) { return insertSubPath(m, kNoRow) == 0; },
-     [](TMPLS& m) { return deleteSubPath(m, 0); }},
+     [](Playlist& m) { return !m.playlist.items.empty() && insertStream(m, 0, StreamCategory::IG, 0) != kNoRow; },
+     [](Playlist& m) { return deleteStream(m, 0, StreamCategory::IG, m.playlist.items[0].stn.ig.size() > 1 ? 1 : 0); }},
+    {"SubPath", 40, [](Playlist& m) { return insertSubPath(m, kNoRow) == 0; },
+     [](Playlist& m) { return deleteSubPath(m, 0); }},
     {"SubPlayItem", 30,
-     [](TMPLS& m) { return !m.playlist.subpaths.empty() && insertSubPlayItem(m, 0, 0) == 1; },
-     [](TMPLS& m) { return deleteSubPlayItem(m, 0, 1); }},
+     [](Playlist& m) { return !m.playlist.subpaths.empty() && insertSubPlayItem(m, 0, 0) == 1; },
+     [](Playlist& m) { return deleteSubPlayItem(m, 0, 1); }},
     {"angle", 10,
-     [](TMPLS& m) {
+     [](Playlist& m) {
        // A PlayItem with an angle block, or the block turned on (2 bytes
        // more, undone below) when none has one.
        return !m.playlist.items.empty() && setMultiAngle(m, 0, true) && insertAngle(m, 0, 0) == 1;
      },
-     [](TMPLS& m) { return deleteAngle(m, 0, 1); }},
+     [](Playlist& m) { return deleteAngle(m, 0, 1); }},
     {"multi-clip entry", 10,
-     [](TMPLS& m) {
+     [](Playlist& m) {
        return !m.playlist.subpaths.empty() && setMultiClip(m, 0, 0, true) && insertMultiClipEntry(m, 0, 0, 0) == 1;
      },
-     [](TMPLS& m) { return deleteMultiClipEntry(m, 0, 0, 1); }},
-    {"mark", 14, [](TMPLS& m) { return insertMark(m, 0) != kNoRow; },
-     [](TMPLS& m) { return deleteMarks(m, {m.marks.marks.size() > 1 ? 1u : 0u}) == 1; }},
+     [](Playlist& m) { return deleteMultiClipEntry(m, 0, 0, 1); }},
+    {"mark", 14, [](Playlist& m) { return insertMark(m, 0) != kNoRow; },
+     [](Playlist& m) { return deleteMarks(m, {m.marks.marks.size() > 1 ? 1u : 0u}) == 1; }},
 };
 
 TEST(PlaylistSamples, InsertThenDeleteGivesTheBytesBack) {
@@ -95,27 +95,27 @@ TEST(PlaylistSamples, InsertThenDeleteGivesTheBytesBack) {
   for (const fs::path& f : files) {
     Bytes data;
     ASSERT_TRUE(readFileBytes(f.string(), data));
-    TMPLS original;
-    ASSERT_EQ(parseMPLS(data, original).status, ReadStatus::Ok);
-    const Bytes before = composeMPLS(original);
+    Playlist original;
+    ASSERT_EQ(parsePlaylist(data, original).status, ReadStatus::Ok);
+    const Bytes before = composePlaylist(original);
     for (const EditPair& e : kEditPairs) {
       SCOPED_TRACE(f.string() + ": " + e.name);
-      TMPLS m = original;
+      Playlist m = original;
       if (!e.insert(m)) continue;
       ++applied;
       EXPECT_EQ(checkLayout(m), "");
       // Turning an angle or multi-clip block on adds its own 2 bytes.
-      const bool blockAdded = (e.bytes == 10) && composeMPLS(m).size() == before.size() + 12;
-      EXPECT_EQ(composeMPLS(m).size(), before.size() + e.bytes + (blockAdded ? 2 : 0));
-      TMPLS back;
-      EXPECT_EQ(parseMPLS(composeMPLS(m), back).status, ReadStatus::Ok);
+      const bool blockAdded = (e.bytes == 10) && composePlaylist(m).size() == before.size() + 12;
+      EXPECT_EQ(composePlaylist(m).size(), before.size() + e.bytes + (blockAdded ? 2 : 0));
+      Playlist back;
+      EXPECT_EQ(parsePlaylist(composePlaylist(m), back).status, ReadStatus::Ok);
       EXPECT_EQ(back, m);
       ASSERT_TRUE(e.remove(m));
       if (blockAdded) {
         if (e.name == std::string("angle")) setMultiAngle(m, 0, false);
         else setMultiClip(m, 0, 0, false);
       }
-      EXPECT_EQ(composeMPLS(m), before);
+      EXPECT_EQ(composePlaylist(m), before);
     }
   }
   EXPECT_GT(applied, files.size());
@@ -129,16 +129,16 @@ TEST(PlaylistSamples, DeletingStreamsKeepsLengthsRight) {
   for (const fs::path& f : files) {
     Bytes data;
     ASSERT_TRUE(readFileBytes(f.string(), data));
-    TMPLS original;
-    ASSERT_EQ(parseMPLS(data, original).status, ReadStatus::Ok);
+    Playlist original;
+    ASSERT_EQ(parsePlaylist(data, original).status, ReadStatus::Ok);
     for (std::size_t i = 0; i < original.playlist.items.size(); ++i) {
       for (int c = 1; c < kStreamCategories; ++c) {
-        TMPLS m = original;
+        Playlist m = original;
         const std::size_t size = streamSize(m.playlist.items[i].stn, StreamCategory(c), 0);
         if (!deleteStream(m, i, StreamCategory(c), 0)) continue;
         SCOPED_TRACE(f.string() + " item " + std::to_string(i) + " category " + std::to_string(c));
         EXPECT_EQ(checkLayout(m), "");
-        EXPECT_EQ(composeMPLS(m).size() + size, data.size());
+        EXPECT_EQ(composePlaylist(m).size() + size, data.size());
       }
     }
   }

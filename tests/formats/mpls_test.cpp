@@ -90,10 +90,10 @@ std::vector<RoundTripCase> roundTripCases() {
 class PlaylistRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(PlaylistRoundTrip, WrittenBackByteForByteAndConsistent) {
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(GetParam().file, m).status, ReadStatus::Ok);
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(GetParam().file, m).status, ReadStatus::Ok);
   EXPECT_EQ(checkLayout(m), "");
-  EXPECT_EQ(composeMPLS(m), GetParam().file);
+  EXPECT_EQ(composePlaylist(m), GetParam().file);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PlaylistRoundTrip, ::testing::ValuesIn(roundTripCases()),
@@ -102,56 +102,56 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PlaylistRoundTrip, ::testing::ValuesIn(roundTr
 TEST(Playlist, MultiAngleItemRepeatsItsClipAsAngleZero) {
   PlaylistBytes f;
   f.playList = playListSection({multiAngleItem()}, {});
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(playlistFile(f), m).status, ReadStatus::Ok);
-  const TPlayItem& p = m.playlist.items[0];
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(playlistFile(f), m).status, ReadStatus::Ok);
+  const PlayItem& p = m.playlist.items[0];
   ASSERT_EQ(p.angles.angles.size(), 3u);
-  EXPECT_EQ(p.angles.angles[0].clip_name, "00001");
-  EXPECT_EQ(p.angles.angles[1].clip_name, "00002");
-  EXPECT_EQ(p.angles.angles[2].stc_id, 2);
-  EXPECT_EQ(p.angles.is_different_audios, 1);
-  EXPECT_EQ(p.angles.is_seamless_angle_change, 1);
+  EXPECT_EQ(p.angles.angles[0].clipName, "00001");
+  EXPECT_EQ(p.angles.angles[1].clipName, "00002");
+  EXPECT_EQ(p.angles.angles[2].stcId, 2);
+  EXPECT_EQ(p.angles.isDifferentAudios, 1);
+  EXPECT_EQ(p.angles.isSeamlessAngleChange, 1);
   // The STN table starts 22 bytes after offset 34.
-  EXPECT_EQ(p.stn.primary_video.size(), 1u);
-  EXPECT_EQ(p.stn.primary_video[0].entry.main_pid, 0x1011);
+  EXPECT_EQ(p.stn.primaryVideo.size(), 1u);
+  EXPECT_EQ(p.stn.primaryVideo[0].entry.mainPid, 0x1011);
 }
 
 TEST(Playlist, StreamsOfEveryCategoryAreTakenApart) {
   PlaylistBytes f;
   f.playList = playListSection({secondaryStreamsItem()}, {});
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(playlistFile(f), m).status, ReadStatus::Ok);
-  const TSTN& t = m.playlist.items[0].stn;
-  EXPECT_EQ(t.primary_video[0].attributes.video_format, 6);
-  EXPECT_EQ(t.primary_video[0].attributes.frame_rate, 1);
-  EXPECT_EQ(t.primary_audio[0].attributes.language, "eng");
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(playlistFile(f), m).status, ReadStatus::Ok);
+  const Stn& t = m.playlist.items[0].stn;
+  EXPECT_EQ(t.primaryVideo[0].attributes.videoFormat, 6);
+  EXPECT_EQ(t.primaryVideo[0].attributes.frameRate, 1);
+  EXPECT_EQ(t.primaryAudio[0].attributes.language, "eng");
   ASSERT_EQ(t.pg.size(), 2u);  // one PG, one PiP text subtitle
-  EXPECT_EQ(t.num_pip_pg, 1);
-  EXPECT_EQ(t.pg[0].entry.subpath_id, 1);
-  EXPECT_EQ(t.pg[0].entry.sub_pid, 0x1200);
+  EXPECT_EQ(t.pipPgCount, 1);
+  EXPECT_EQ(t.pg[0].entry.subPathId, 1);
+  EXPECT_EQ(t.pg[0].entry.subPid, 0x1200);
   EXPECT_EQ(t.pg[1].entry.type, 3);
-  EXPECT_EQ(t.pg[1].entry.main_pid, 0x1201);
-  EXPECT_EQ(t.pg[1].attributes.character_code, 1);
+  EXPECT_EQ(t.pg[1].entry.mainPid, 0x1201);
+  EXPECT_EQ(t.pg[1].attributes.characterCode, 1);
   EXPECT_EQ(t.pg[1].attributes.language, "fra");
   EXPECT_EQ(t.ig[0].attributes.language, "jpn");
-  EXPECT_EQ(t.secondary_audio[0].primary_audio_refs, (std::vector<std::uint8_t>{1, 2, 3}));
-  EXPECT_EQ(t.secondary_audio[1].primary_audio_refs, (std::vector<std::uint8_t>{1, 2}));
-  EXPECT_EQ(t.secondary_video[0].pip_pg_refs, (std::vector<std::uint8_t>{1}));
-  EXPECT_EQ(secAudioSize(t.secondary_audio[0]), 16u + 2 + 3 + 1);
-  EXPECT_EQ(secAudioSize(t.secondary_audio[1]), 16u + 2 + 2);
+  EXPECT_EQ(t.secondaryAudio[0].primaryAudioRefs, (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(t.secondaryAudio[1].primaryAudioRefs, (std::vector<std::uint8_t>{1, 2}));
+  EXPECT_EQ(t.secondaryVideo[0].pipPgRefs, (std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(secAudioSize(t.secondaryAudio[0]), 16u + 2 + 3 + 1);
+  EXPECT_EQ(secAudioSize(t.secondaryAudio[1]), 16u + 2 + 2);
 }
 
 TEST(Playlist, SubPlayItemKeepsTheUpperConnectionBits) {
   PlaylistBytes f;
   f.playList = playListSection({playItem({})}, {subPathWithMultiClip(5)});
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(playlistFile(f), m).status, ReadStatus::Ok);
-  const TSubPlayItem& s = m.playlist.subpaths[0].items[0];
-  EXPECT_EQ(s.connection_condition, 5);
-  EXPECT_EQ(s.is_multi_clip, 1);
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(playlistFile(f), m).status, ReadStatus::Ok);
+  const SubPlayItem& s = m.playlist.subpaths[0].items[0];
+  EXPECT_EQ(s.connectionCondition, 5);
+  EXPECT_EQ(s.isMultiClip, 1);
   ASSERT_EQ(s.clips.size(), 3u);
-  EXPECT_EQ(s.clips[0].clip_name, "00004");
-  EXPECT_EQ(s.clips[2].clip_name, "00006");
+  EXPECT_EQ(s.clips[0].clipName, "00004");
+  EXPECT_EQ(s.clips[2].clipName, "00006");
 }
 
 TEST(Playlist, ReservedBitsAndHeaderBytesComeBackAsZero) {
@@ -162,13 +162,13 @@ TEST(Playlist, ReservedBitsAndHeaderBytesComeBackAsZero) {
   f.appFlags = 0xA001;
   Bytes file = playlistFile(f);
   file[25] = 0x77;  // a reserved header byte
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(file, m).status, ReadStatus::Ok);
-  EXPECT_EQ(m.playlist.items[0].random_access_flag, 1);
-  EXPECT_EQ(m.random_access_flag, 1);
-  EXPECT_EQ(m.audio_mix_flag, 0);
-  EXPECT_EQ(m.bypass_mixer_flag, 1);
-  const Bytes out = composeMPLS(m);
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(file, m).status, ReadStatus::Ok);
+  EXPECT_EQ(m.playlist.items[0].randomAccessFlag, 1);
+  EXPECT_EQ(m.randomAccessFlag, 1);
+  EXPECT_EQ(m.audioMixFlag, 0);
+  EXPECT_EQ(m.bypassMixerFlag, 1);
+  const Bytes out = composePlaylist(m);
   EXPECT_EQ(out[25], 0);
   EXPECT_EQ(out[56], 0xA0);
   EXPECT_EQ(out[57], 0x00);
@@ -202,12 +202,12 @@ TEST(Playlist, FilesThatFailToReadLeaveAnEmptyModel) {
     const auto path = dir.write("00001.mpls", c.file);
     RecordingReporter rec;
     ScopedReporter scope(rec);
-    TMPLS m;
-    parseMPLS(good, m);  // the playlist shown before
+    Playlist m;
+    parsePlaylist(good, m);  // the playlist shown before
     EXPECT_EQ(readPlaylistFile(path.string(), m), c.status);
     EXPECT_NE(rec.text().find(c.logLine), std::string::npos) << rec.text();
     if (c.status == ReadStatus::Rejected) {
-      EXPECT_EQ(m, TMPLS{});
+      EXPECT_EQ(m, Playlist{});
     }
   }
 }
@@ -221,7 +221,7 @@ TEST(Playlist, ReadLogsTheCountsUnlessQuiet) {
   for (bool quiet : {false, true}) {
     RecordingReporter rec;
     ScopedReporter scope(rec);
-    TMPLS m;
+    Playlist m;
     EXPECT_EQ(readPlaylistFile(path.string(), m, quiet), ReadStatus::Ok);
     const std::string log = rec.text();
     EXPECT_NE(log.find("Reading 00002.mpls"), std::string::npos);
@@ -230,14 +230,14 @@ TEST(Playlist, ReadLogsTheCountsUnlessQuiet) {
 }
 
 TEST(Playlist, SaveRefusesAModelWhoseLengthsDoNotFit) {
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(playlistFile(PlaylistBytes{}), m).status, ReadStatus::Ok);
-  m.playlist.items[0].stn.primary_audio.push_back(TStreamRec{});  // without the length updates
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(playlistFile(PlaylistBytes{}), m).status, ReadStatus::Ok);
+  m.playlist.items[0].stn.primaryAudio.push_back(StreamRecord{});  // without the length updates
   TempDir dir;
   RecordingReporter rec;
   ScopedReporter scope(rec);
   SaveRequest req{dir.folder(), "00001.mpls", {}, false, true};
-  EXPECT_FALSE(plsave(m, req));
+  EXPECT_FALSE(savePlaylist(m, req));
   EXPECT_NE(rec.text().find("Cannot save 00001.mpls: PlayItem 0 STN table: length"), std::string::npos) << rec.text();
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "00001.mpls"));
 }
@@ -251,16 +251,16 @@ TEST(Playlist, FuzzerFindings) {
     SCOPED_TRACE(e.path().filename().string());
     Bytes b;
     ASSERT_TRUE(readFileBytes(e.path().string(), b));
-    TMPLS m;
-    if (parseMPLS(b, m).status != ReadStatus::Ok) continue;
+    Playlist m;
+    if (parsePlaylist(b, m).status != ReadStatus::Ok) continue;
     if (checkLayout(m).empty()) {
-      TMPLS again;
-      EXPECT_EQ(parseMPLS(composeMPLS(m), again).status, ReadStatus::Ok);
+      Playlist again;
+      EXPECT_EQ(parsePlaylist(composePlaylist(m), again).status, ReadStatus::Ok);
     } else {
       TempDir dir2;
       RecordingReporter rec;
       ScopedReporter scope(rec);
-      EXPECT_FALSE(plsave(m, SaveRequest{dir2.folder(), "x.mpls", {}, false, true}));
+      EXPECT_FALSE(savePlaylist(m, SaveRequest{dir2.folder(), "x.mpls", {}, false, true}));
     }
   }
 }

@@ -32,25 +32,25 @@ Bytes validMovieObjects() {
 // Parses with each reader and, where the model came out whole, checks that
 // writing it and reading it again gives the same model.
 void exercise(const Bytes& b) {
-  TINDX idx;
+  IndexFile idx;
   if (parseIndex(b, idx).status == ReadStatus::Ok) {
-    TINDX again;
+    IndexFile again;
     ASSERT_EQ(parseIndex(composeIndex(idx), again).status, ReadStatus::Ok);
     EXPECT_EQ(again.indexes, idx.indexes);
-    if (idx.ExtensionData_start_address != 0) {
-      EXPECT_EQ(again.extension_data, idx.extension_data);
+    if (idx.extensionDataStartAddress != 0) {
+      EXPECT_EQ(again.extensionData, idx.extensionData);
     }
-    for (std::size_t i = 0; i < idx.extension_data.entries.size(); ++i) extDataDump(idx.extension_data, i);
-    composeExd(idx.extension_data);
+    for (std::size_t i = 0; i < idx.extensionData.entries.size(); ++i) extDataDump(idx.extensionData, i);
+    composeExtDataFile(idx.extensionData);
   }
-  TMOBJ m;
+  MovieObjectFile m;
   if (parseMovieObjects(b, m).status == ReadStatus::Ok) {
-    TMOBJ again;
+    MovieObjectFile again;
     ASSERT_EQ(parseMovieObjects(composeMovieObjects(m), again).status, ReadStatus::Ok);
-    EXPECT_EQ(again.movie_objects, m.movie_objects);
+    EXPECT_EQ(again.movieObjects, m.movieObjects);
   }
-  TBDJO o;
-  parseBDJO(b, o);
+  BdjoFile o;
+  parseBdjo(b, o);
 }
 
 // Inputs the fuzzers found faults with, one file each.
@@ -81,11 +81,11 @@ TEST(Robustness, TruncatedFilesAreNeverReportedWhole) {
   // Up to the end of the entry table of the ExtensionData; past it every
   // byte belongs to the open-ended data part.
   for (std::size_t n = 8; n < idx.size() - 28 + 24; ++n) {
-    TINDX m;
+    IndexFile m;
     EXPECT_NE(parseIndex(Bytes(idx.begin(), idx.begin() + std::ptrdiff_t(n)), m).status, ReadStatus::Ok) << n;
   }
   for (std::size_t n = 8; n < mo.size() - 3; ++n) {
-    TMOBJ m;
+    MovieObjectFile m;
     EXPECT_NE(parseMovieObjects(Bytes(mo.begin(), mo.begin() + std::ptrdiff_t(n)), m).status, ReadStatus::Ok)
         << n;
   }
@@ -176,11 +176,11 @@ TEST(SaveThenRead, Clips) {
   ASSERT_GE(files.size(), 3u);
   int written = 0;
   overMutations(files, 400, [&](const Bytes& b) {
-    TCLPI c;
-    if (parseCLPI(b, c).status != ReadStatus::Ok) return;
+    ClipInfoFile c;
+    if (parseClipInfo(b, c).status != ReadStatus::Ok) return;
     if (!prepareForSave(c).empty()) return;
-    TCLPI again;
-    ASSERT_EQ(parseCLPI(composeCLPI(c), again).status, ReadStatus::Ok);
+    ClipInfoFile again;
+    ASSERT_EQ(parseClipInfo(composeClipInfo(c), again).status, ReadStatus::Ok);
     EXPECT_EQ(again, c);
     ++written;
   });
@@ -192,20 +192,20 @@ TEST(SaveThenRead, Playlists) {
   ASSERT_GE(files.size(), 3u);
   int written = 0;
   overMutations(files, 150, [&](const Bytes& b) {
-    TMPLS m;
-    if (parseMPLS(b, m).status != ReadStatus::Ok || !checkLayout(m).empty()) return;
-    TMPLS again;
-    ASSERT_EQ(parseMPLS(composeMPLS(m), again).status, ReadStatus::Ok);
+    Playlist m;
+    if (parsePlaylist(b, m).status != ReadStatus::Ok || !checkLayout(m).empty()) return;
+    Playlist again;
+    ASSERT_EQ(parsePlaylist(composePlaylist(m), again).status, ReadStatus::Ok);
     // The 20 reserved bytes of the header are held but written as zeros.
     again.reserved = m.reserved;
-    EXPECT_EQ(again.type_indicator, m.type_indicator);
-    EXPECT_EQ(again.app_info_extra, m.app_info_extra);
-    EXPECT_EQ(again.gap_before_playlist, m.gap_before_playlist);
+    EXPECT_EQ(again.typeIndicator, m.typeIndicator);
+    EXPECT_EQ(again.appInfoExtra, m.appInfoExtra);
+    EXPECT_EQ(again.gapBeforePlaylist, m.gapBeforePlaylist);
     EXPECT_EQ(again.playlist, m.playlist);
-    EXPECT_EQ(again.gap_before_marks, m.gap_before_marks);
+    EXPECT_EQ(again.gapBeforeMarks, m.gapBeforeMarks);
     EXPECT_EQ(again.marks, m.marks);
-    EXPECT_EQ(again.gap_before_ext, m.gap_before_ext);
-    EXPECT_EQ(again.extension_data, m.extension_data);
+    EXPECT_EQ(again.gapBeforeExt, m.gapBeforeExt);
+    EXPECT_EQ(again.extensionData, m.extensionData);
     EXPECT_EQ(again.tail, m.tail);
     EXPECT_EQ(again, m);
     ++written;
@@ -218,21 +218,21 @@ TEST(SaveThenRead, SoundFiles) {
   ASSERT_GE(files.size(), 1u);
   int written = 0;
   overMutations(files, 1000, [&](const Bytes& b) {
-    TSND snd;
+    SoundFile snd;
     if (parseSound(b, snd).status != ReadStatus::Ok) return;
     // The writer lays the entries out anew; what they hold comes back.
-    TSND again;
+    SoundFile again;
     const Bytes out = composeSound(snd);
     ASSERT_EQ(parseSound(out, again).status, ReadStatus::Ok);
     EXPECT_EQ(again.entries.size(), snd.entries.size());
     for (std::size_t i = 0; i < snd.entries.size() && i < again.entries.size(); ++i) {
       EXPECT_EQ(again.entries[i].data, snd.entries[i].data);
-      EXPECT_EQ(again.entries[i].channel_configuration, snd.entries[i].channel_configuration);
-      EXPECT_EQ(again.entries[i].sampling_frequency, snd.entries[i].sampling_frequency);
-      EXPECT_EQ(again.entries[i].bits_per_sample, snd.entries[i].bits_per_sample);
+      EXPECT_EQ(again.entries[i].channelConfiguration, snd.entries[i].channelConfiguration);
+      EXPECT_EQ(again.entries[i].samplingFrequency, snd.entries[i].samplingFrequency);
+      EXPECT_EQ(again.entries[i].bitsPerSample, snd.entries[i].bitsPerSample);
     }
-    if (snd.ExtensionData_start_address != 0) {
-      EXPECT_EQ(again.extension_data, snd.extension_data);
+    if (snd.extensionDataStartAddress != 0) {
+      EXPECT_EQ(again.extensionData, snd.extensionData);
     }
     EXPECT_EQ(composeSound(again), out);
     ++written;
@@ -246,13 +246,13 @@ TEST(SaveThenRead, Menus) {
   int written = 0;
   overMutations(files, 150, [&](const Bytes& b) {
     test::ReportScope s;
-    TMenu m;
+    IgMenu m;
     const int before = errorCount();
-    if (loadMNUBytes(b, m).status != ReadStatus::Ok || errorCount() != before) return;
+    if (parseMnu(b, m).status != ReadStatus::Ok || errorCount() != before) return;
     Bytes out;
-    if (!saveIGS(m, SegmentFraming::Mnu, out)) return;
-    TMenu again;
-    ASSERT_EQ(loadMNUBytes(out, again).status, ReadStatus::Ok) << s.rep.text();
+    if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return;
+    IgMenu again;
+    ASSERT_EQ(parseMnu(out, again).status, ReadStatus::Ok) << s.rep.text();
     EXPECT_EQ(errorCount(), before) << s.rep.text();
     EXPECT_EQ(again.ics.pages, m.ics.pages);
     EXPECT_EQ(again.palettes, m.palettes);

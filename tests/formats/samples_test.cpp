@@ -29,23 +29,23 @@ int roundTripAll(const fs::path& root) {
     Bytes data;
     EXPECT_TRUE(readFileBytes(e.path().string(), data)) << e.path();
     if (name == "index.bdmv" || name == "INDEX.BDM") {
-      TINDX idx;
+      IndexFile idx;
       EXPECT_EQ(parseIndex(data, idx).status, ReadStatus::Ok) << e.path();
       EXPECT_EQ(composeIndex(idx), data) << e.path();
       ++files;
     } else if (name == "MovieObject.bdmv" || name == "MOVIEOBJ.BDM") {
-      TMOBJ m;
+      MovieObjectFile m;
       EXPECT_EQ(parseMovieObjects(data, m).status, ReadStatus::Ok) << e.path();
       EXPECT_EQ(composeMovieObjects(m), data) << e.path();
       ++files;
     } else if (name == "sound.bdmv") {
-      TSND snd;
+      SoundFile snd;
       EXPECT_EQ(parseSound(data, snd).status, ReadStatus::Ok) << e.path();
       EXPECT_EQ(composeSound(snd), data) << e.path();
       ++files;
     } else if (e.path().extension() == ".bdjo") {
-      TBDJO o;
-      EXPECT_EQ(parseBDJO(data, o), ReadStatus::Ok) << e.path();
+      BdjoFile o;
+      EXPECT_EQ(parseBdjo(data, o), ReadStatus::Ok) << e.path();
       ++files;
     }
   }
@@ -64,26 +64,26 @@ TEST(Samples, CommittedSampleDisc) {
 
   Bytes data;
   ASSERT_TRUE(readFileBytes((bdmv / "index.bdmv").string(), data));
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(data, idx).status, ReadStatus::Ok);
   int hdmv = 0, bdj = 0;
-  for (const auto& t : idx.indexes.titles) (t.object_type == 1 ? hdmv : bdj)++;
+  for (const auto& t : idx.indexes.titles) (t.objectType == 1 ? hdmv : bdj)++;
   EXPECT_GE(hdmv, 2);
   EXPECT_GE(bdj, 2);
   for (const auto& t : idx.indexes.titles)
-    if (t.object_type != 1) {
-      EXPECT_TRUE(fs::exists(bdmv / "BDJO" / (t.bdj_object_name + ".bdjo")));
+    if (t.objectType != 1) {
+      EXPECT_TRUE(fs::exists(bdmv / "BDJO" / (t.bdjObjectName + ".bdjo")));
     }
 
   // Three sounds, mono and stereo, each a whole number of sample frames.
   ASSERT_TRUE(readFileBytes((bdmv / "AUXDATA/sound.bdmv").string(), data));
-  TSND snd;
+  SoundFile snd;
   ASSERT_EQ(parseSound(data, snd).status, ReadStatus::Ok);
   ASSERT_EQ(snd.entries.size(), 3u);
   int stereo = 0;
-  for (const TSoundEntries& e : snd.entries) {
-    stereo += e.channel_configuration == kSoundStereo;
-    EXPECT_EQ(e.length % (e.channel_configuration == kSoundStereo ? 4 : 2), 0u);
+  for (const SoundEntry& e : snd.entries) {
+    stereo += e.channelConfiguration == kSoundStereo;
+    EXPECT_EQ(e.length % (e.channelConfiguration == kSoundStereo ? 4 : 2), 0u);
   }
   EXPECT_EQ(stereo, 1);
 }

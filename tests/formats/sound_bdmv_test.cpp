@@ -15,16 +15,16 @@ namespace {
 using test::pattern;
 using test::soundFile;
 
-TSoundEntries entry(std::uint8_t channels, Bytes data) {
-  TSoundEntries e;
-  e.channel_configuration = channels;
+SoundEntry entry(std::uint8_t channels, Bytes data) {
+  SoundEntry e;
+  e.channelConfiguration = channels;
   e.length = std::uint32_t(data.size());
   e.data = std::move(data);
   return e;
 }
 
-TSND threeSounds() {
-  TSND snd = newSound();
+SoundFile threeSounds() {
+  SoundFile snd = newSound();
   insertSoundEntry(snd, 0, entry(kSoundMono, pattern(1000, 1)));
   insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(1002, 2)));
   insertSoundEntry(snd, 2, entry(kSoundMono, pattern(500, 3)));
@@ -51,34 +51,34 @@ TEST(SoundLayout, ExtensionDataFollowsTheDataAndItsAddressIsWhereItLands) {
   const Bytes ext = test::ByteBuilder().u32(24).u32(24).zeros(3).u8(1).u16(0x1000).u16(1).u32(24).u32(4)
                         .bytes({9, 8, 7, 6}).data();
   const Bytes file = soundFile("0100", {{1, 0, pattern(6, 1)}}, ext);
-  TSND snd;
+  SoundFile snd;
   ASSERT_EQ(parseSound(file, snd).status, ReadStatus::Ok);
-  EXPECT_EQ(snd.extension_data.entries.size(), 1u);
-  EXPECT_EQ(snd.ExtensionData_start_address, 56u + 6u);
+  EXPECT_EQ(snd.extensionData.entries.size(), 1u);
+  EXPECT_EQ(snd.extensionDataStartAddress, 56u + 6u);
   // The sound is 6 bytes: the block moves to 56 + 8 on save.
   const Bytes again = composeSound(snd);
   const Bytes expected = test::soundFile("0100", {{1, 0, pattern(6, 1)}}).bytes({0, 0}).bytes(ext).patch32(12, 64);
   EXPECT_EQ(again, expected);
-  TSND reread;
+  SoundFile reread;
   ASSERT_EQ(parseSound(again, reread).status, ReadStatus::Ok);
-  EXPECT_EQ(reread.extension_data, snd.extension_data);
+  EXPECT_EQ(reread.extensionData, snd.extensionData);
 
   // Removing the block writes address 0 and nothing behind the data.
-  applyExtensionData(snd, TExtensionData{});
+  applyExtensionData(snd, ExtensionData{});
   EXPECT_EQ(composeSound(snd).size(), 56u + 8u);
-  EXPECT_EQ(snd.ExtensionData_start_address, 0u);
+  EXPECT_EQ(snd.extensionDataStartAddress, 0u);
 }
 
 // An entry of odd length (never made by an import, possible in a file)
 // still puts the next entry on a multiple of 4.
 TEST(SoundLayout, OddLengthKeepsTheNextEntryAligned) {
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   insertSoundEntry(snd, 0, entry(kSoundMono, pattern(3, 1)));
   insertSoundEntry(snd, 1, entry(kSoundMono, pattern(2, 5)));
   EXPECT_EQ(soundEntryStarts(snd), (std::vector<std::uint32_t>{0, 4}));
   const Bytes file = composeSound(snd);
   EXPECT_EQ(file.size(), 66u + 8u);
-  TSND back;
+  SoundFile back;
   ASSERT_EQ(parseSound(file, back).status, ReadStatus::Ok);
   EXPECT_EQ(back.entries[1].data, pattern(2, 5));
 }
@@ -94,11 +94,11 @@ void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 class SoundParseTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(SoundParseTest, ReadsWhatTheFileHoldsAndNothingElse) {
-  TSND snd;
+  SoundFile snd;
   const SoundParse res = parseSound(GetParam().file, snd);
   EXPECT_EQ(res.status, GetParam().status);
   std::vector<std::size_t> lengths;
-  for (const TSoundEntries& e : snd.entries) {
+  for (const SoundEntry& e : snd.entries) {
     lengths.push_back(e.data.size());
     EXPECT_EQ(e.length, e.data.size());
   }
@@ -142,20 +142,20 @@ TEST(SoundFile, OverlappingEntriesAreHeldToTheSizeOfOneFile) {
   for (int i = 0; i < 255; ++i) entries.push_back({1, 0, i == 0 ? Bytes(area, 1) : Bytes{}});
   test::ByteBuilder b = soundFile("0200", entries);
   for (std::size_t i = 0; i < 255; ++i) b.patch32(52 + 10 * i, std::uint32_t(area));
-  TSND snd;
+  SoundFile snd;
   EXPECT_EQ(parseSound(b, snd).status, ReadStatus::Truncated);
   std::uint64_t total = 0;
-  for (const TSoundEntries& e : snd.entries) total += e.data.size();
+  for (const SoundEntry& e : snd.entries) total += e.data.size();
   EXPECT_EQ(total, kMaxDatabaseFileSize);
   EXPECT_EQ(snd.entries[99].length, area);
   EXPECT_LT(snd.entries[100].length, area);
 }
 
 TEST(SoundFile, ReadWriteReadKeepsEveryEntry) {
-  TSND snd;
+  SoundFile snd;
   ASSERT_EQ(parseSound(kTwo, snd).status, ReadStatus::Ok);
   EXPECT_EQ(composeSound(snd), kTwo);
-  EXPECT_EQ(snd.entries[1].channel_configuration, kSoundStereo);
+  EXPECT_EQ(snd.entries[1].channelConfiguration, kSoundStereo);
   EXPECT_EQ(snd.entries[1].data, pattern(12, 2));
 }
 
@@ -164,36 +164,36 @@ TEST(SoundFile, ReservedBitsAreWrittenAsZero) {
   file[20] = 0xAA;      // reserved header byte
   file[44] = 0x55;      // reserved byte before the count
   file[47] |= 0x3F;     // low bits of the bits-per-sample byte
-  TSND snd;
+  SoundFile snd;
   ASSERT_EQ(parseSound(file, snd).status, ReadStatus::Ok);
   EXPECT_EQ(composeSound(snd), kTwo);
 }
 
 TEST(SoundEdit, InsertAfterTheFirstRowKeepsTheFirstSound) {
-  TSND snd = threeSounds();
+  SoundFile snd = threeSounds();
   ASSERT_TRUE(insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(40, 9))));
   ASSERT_EQ(snd.entries.size(), 4u);
   EXPECT_EQ(snd.entries[0].data, pattern(1000, 1));
   EXPECT_EQ(snd.entries[1].data, pattern(40, 9));
   EXPECT_EQ(snd.entries[2].data, pattern(1002, 2));
-  EXPECT_EQ(snd.SoundIndex_length, 42u);
-  EXPECT_EQ(snd.SoundData_start_address, 86u);
+  EXPECT_EQ(snd.soundIndexLength, 42u);
+  EXPECT_EQ(snd.soundDataStartAddress, 86u);
   EXPECT_EQ(snd.entries[2].start, 1040u);
 }
 
 TEST(SoundEdit, DeletingTheOnlyEntryLeavesAFileWithNoEntries) {
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   insertSoundEntry(snd, 0, entry(kSoundMono, pattern(10, 1)));
   ASSERT_TRUE(deleteSoundEntry(snd, 0));
   EXPECT_FALSE(deleteSoundEntry(snd, 0));
-  EXPECT_EQ(snd.SoundIndex_length, 2u);
-  EXPECT_EQ(snd.SoundData_start_address, 46u);
+  EXPECT_EQ(snd.soundIndexLength, 2u);
+  EXPECT_EQ(snd.soundDataStartAddress, 46u);
   EXPECT_EQ(composeSound(snd), soundFile("0200", {}).data());
 }
 
 TEST(SoundEdit, The256thSoundIsRefused) {
   test::ReportScope scope;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   for (int i = 0; i < 255; ++i) ASSERT_TRUE(insertSoundEntry(snd, snd.entries.size(), entry(kSoundMono, {1, 2})));
   EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, {1, 2})));
   EXPECT_EQ(snd.entries.size(), 255u);
@@ -203,7 +203,7 @@ TEST(SoundEdit, The256thSoundIsRefused) {
 
 TEST(SoundEdit, AFileTheReaderWouldRefuseIsNeverMade) {
   test::ReportScope scope;
-  TSND snd = newSound();
+  SoundFile snd = newSound();
   EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, Bytes(kMaxDatabaseFileSize, 0))));
   EXPECT_TRUE(snd.entries.empty());
   EXPECT_GT(errorCount(), 0);
@@ -227,10 +227,10 @@ TEST(SoundRows, DurationInHundredthsHalvesToEven) {
 }
 
 TEST(SoundRows, GridRowsAndRowClickText) {
-  TSND snd = threeSounds();
-  snd.entries[2].channel_configuration = 2;
-  snd.entries[2].sampling_frequency = 2;
-  snd.entries[2].bits_per_sample = 2;
+  SoundFile snd = threeSounds();
+  snd.entries[2].channelConfiguration = 2;
+  snd.entries[2].samplingFrequency = 2;
+  snd.entries[2].bitsPerSample = 2;
   EXPECT_EQ(soundRow(snd, 1), (std::array<std::string, 5>{"001", "Stereo", "48kHz", "16", "0.01 s"}));
   EXPECT_EQ(soundRow(snd, 2), (std::array<std::string, 5>{"002", "-", "-", "-", "0 s"}));
   EXPECT_EQ(soundRowStatus(snd, 1),
@@ -256,7 +256,7 @@ TEST(SoundRead, LogLinesOfTheLoadStep) {
   for (const Case& c : cases) {
     test::ReportScope scope;
     d.write("sound.bdmv", c.file);
-    TSND snd;
+    SoundFile snd;
     readSoundFile((d.path() / "sound.bdmv").string(), snd);
     const auto lines = scope.rep.lines();
     ASSERT_FALSE(lines.empty());
@@ -273,7 +273,7 @@ TEST(SoundSave, BackupStepThenTheFile) {
   SaveRequest req;
   req.folder = d.folder() + "AUXDATA/";
   req.name = "sound.bdmv";
-  ASSERT_TRUE(soundsave(threeSounds(), req));
+  ASSERT_TRUE(saveSound(threeSounds(), req));
   EXPECT_EQ(d.read("AUXDATA/sound.bdmv"), composeSound(threeSounds()));
   EXPECT_EQ(d.read("AUXDATA/sound.bdmv.backup"), (Bytes{1, 2, 3}));
   EXPECT_EQ(scope.rep.lines().front(), " Saving sound.bdmv");

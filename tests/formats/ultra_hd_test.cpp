@@ -45,21 +45,21 @@ bool readsAndResaves(const fs::path& p, const Bytes& data, Bytes& out) {
   const std::string name = p.filename().string();
   const std::string ext = p.extension().string();
   if (name == "index.bdmv") {
-    TINDX m;
+    IndexFile m;
     if (parseIndex(data, m).status != ReadStatus::Ok) return false;
     out = composeIndex(m);
   } else if (name == "MovieObject.bdmv") {
-    TMOBJ m;
+    MovieObjectFile m;
     if (parseMovieObjects(data, m).status != ReadStatus::Ok) return false;
     out = composeMovieObjects(m);
   } else if (ext == ".mpls") {
-    TMPLS m;
-    if (parseMPLS(data, m).status != ReadStatus::Ok) return false;
-    out = composeMPLS(m);
+    Playlist m;
+    if (parsePlaylist(data, m).status != ReadStatus::Ok) return false;
+    out = composePlaylist(m);
   } else if (ext == ".clpi") {
-    TCLPI m;
-    if (parseCLPI(data, m).status != ReadStatus::Ok) return false;
-    out = composeCLPI(m);
+    ClipInfoFile m;
+    if (parseClipInfo(data, m).status != ReadStatus::Ok) return false;
+    out = composeClipInfo(m);
   } else {
     return false;
   }
@@ -71,7 +71,7 @@ TEST(UltraHD, EveryRealFileResavesByteForByte) {
   if (root.empty()) GTEST_SKIP() << "no shared samples";
   int files = 0;
   for (const auto& e : fs::recursive_directory_iterator(root)) {
-    if (!e.is_regular_file() || !test::ultraHDFile(e.path())) continue;
+    if (!e.is_regular_file() || !test::ultraHdFile(e.path())) continue;
     const Bytes data = fileBytes(e.path());
     Bytes out;
     if (!readsAndResaves(e.path(), data, out)) {
@@ -95,23 +95,23 @@ TEST(UltraHD, OtherVersionsAreStillRefused) {
       std::copy_n(version, 4, b.begin() + 4);
       return b;
     };
-    TINDX i;
-    TMOBJ o;
-    TMPLS m;
-    TCLPI c;
+    IndexFile i;
+    MovieObjectFile o;
+    Playlist m;
+    ClipInfoFile c;
     EXPECT_EQ(parseIndex(with(disc / "index.bdmv"), i).status, ReadStatus::Rejected);
     EXPECT_EQ(parseMovieObjects(with(disc / "MovieObject.bdmv"), o).status, ReadStatus::Rejected);
-    EXPECT_EQ(parseMPLS(with(disc / "PLAYLIST/00001.mpls"), m).status, ReadStatus::Rejected);
-    EXPECT_EQ(parseCLPI(with(disc / "CLIPINF/00002.clpi"), c).status, ReadStatus::Rejected);
+    EXPECT_EQ(parsePlaylist(with(disc / "PLAYLIST/00001.mpls"), m).status, ReadStatus::Rejected);
+    EXPECT_EQ(parseClipInfo(with(disc / "CLIPINF/00002.clpi"), c).status, ReadStatus::Rejected);
   }
 }
 
 TEST(UltraHD, RealDiscValues) {
   const fs::path disc = uhdDisc();
   if (disc.empty()) GTEST_SKIP() << "no Ultra HD sample disc";
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(fileBytes(disc / "index.bdmv"), idx).status, ReadStatus::Ok);
-  EXPECT_EQ(idx.version_number, "0300");
+  EXPECT_EQ(idx.versionNumber, "0300");
   const std::optional<UltraHdInfo> uhd = ultraHdInfo(idx);
   ASSERT_TRUE(uhd);
   EXPECT_EQ(uhd->discType, 5);
@@ -120,22 +120,22 @@ TEST(UltraHD, RealDiscValues) {
   EXPECT_FALSE(uhd->hdrPlusFlag);
   EXPECT_FALSE(uhd->dolbyVisionFlag);
 
-  TMPLS pl;
-  ASSERT_EQ(parseMPLS(fileBytes(disc / "PLAYLIST/00001.mpls"), pl).status, ReadStatus::Ok);
-  const TStreamAttributes& v = pl.playlist.items.at(0).stn.primary_video.at(0).attributes;
-  EXPECT_EQ(v.coding_type, 0x24);
-  EXPECT_EQ(v.video_format, 8);
-  EXPECT_EQ(v.frame_rate, 1);
+  Playlist pl;
+  ASSERT_EQ(parsePlaylist(fileBytes(disc / "PLAYLIST/00001.mpls"), pl).status, ReadStatus::Ok);
+  const StreamAttributes& v = pl.playlist.items.at(0).stn.primaryVideo.at(0).attributes;
+  EXPECT_EQ(v.codingType, 0x24);
+  EXPECT_EQ(v.videoFormat, 8);
+  EXPECT_EQ(v.frameRate, 1);
   EXPECT_EQ(v.dynamicRangeType, 1);
   EXPECT_EQ(v.colorSpace, 2);
 
-  TCLPI clip;
-  ASSERT_EQ(parseCLPI(fileBytes(disc / "CLIPINF/00001.clpi"), clip).status, ReadStatus::Ok);
-  const TProgramStream& s = clip.program_info.program_sequences.at(0).streams.at(0);
-  EXPECT_EQ(s.stream_coding_type, 0x24);
+  ClipInfoFile clip;
+  ASSERT_EQ(parseClipInfo(fileBytes(disc / "CLIPINF/00001.clpi"), clip).status, ReadStatus::Ok);
+  const ProgramStream& s = clip.programInfo.programSequences.at(0).streams.at(0);
+  EXPECT_EQ(s.streamCodingType, 0x24);
   EXPECT_EQ(s.dynamicRangeType, 0);
   EXPECT_EQ(s.colorSpace, 1);
-  EXPECT_EQ(s.aspect_ratio, 3);
+  EXPECT_EQ(s.aspectRatio, 3);
 }
 
 // The HEVC attribute values and where each lands: byte 2 after the coding
@@ -174,28 +174,28 @@ TEST(UltraHD, PlaylistHevcAttributesRoundTrip) {
     SCOPED_TRACE(c.name);
     // As read from a file holding them.
     const Bytes file = hevcPlaylist(c.colourByte, c.flagsByte);
-    TMPLS m;
-    ASSERT_EQ(parseMPLS(file, m).status, ReadStatus::Ok);
-    const TStreamAttributes& a = m.playlist.items.at(0).stn.primary_video.at(0).attributes;
-    EXPECT_EQ(a.video_format, 8);
-    EXPECT_EQ(a.frame_rate, 1);
+    Playlist m;
+    ASSERT_EQ(parsePlaylist(file, m).status, ReadStatus::Ok);
+    const StreamAttributes& a = m.playlist.items.at(0).stn.primaryVideo.at(0).attributes;
+    EXPECT_EQ(a.videoFormat, 8);
+    EXPECT_EQ(a.frameRate, 1);
     EXPECT_EQ(a.dynamicRangeType, c.dynamicRange);
     EXPECT_EQ(a.colorSpace, c.colorSpace);
     EXPECT_EQ(a.crFlag, c.cr);
     EXPECT_EQ(a.hdrPlusFlag, c.hdrPlus);
-    EXPECT_EQ(composeMPLS(m), file);
+    EXPECT_EQ(composePlaylist(m), file);
 
     // As set in a model that held none of them.
-    TMPLS blank;
-    ASSERT_EQ(parseMPLS(hevcPlaylist(0, 0), blank).status, ReadStatus::Ok);
-    TStreamAttributes& b = blank.playlist.items.at(0).stn.primary_video.at(0).attributes;
+    Playlist blank;
+    ASSERT_EQ(parsePlaylist(hevcPlaylist(0, 0), blank).status, ReadStatus::Ok);
+    StreamAttributes& b = blank.playlist.items.at(0).stn.primaryVideo.at(0).attributes;
     b.dynamicRangeType = c.dynamicRange;
     b.colorSpace = c.colorSpace;
     b.crFlag = c.cr;
     b.hdrPlusFlag = c.hdrPlus;
-    EXPECT_EQ(composeMPLS(blank), file);
-    TMPLS back;
-    ASSERT_EQ(parseMPLS(composeMPLS(blank), back).status, ReadStatus::Ok);
+    EXPECT_EQ(composePlaylist(blank), file);
+    Playlist back;
+    ASSERT_EQ(parsePlaylist(composePlaylist(blank), back).status, ReadStatus::Ok);
     EXPECT_EQ(back, blank);
   }
 }
@@ -208,14 +208,14 @@ TEST(UltraHD, PlaylistAvcKeepsTheBytesReserved) {
   const auto at = std::search(file.begin(), file.end(), hevc.begin(), hevc.end());
   ASSERT_NE(at, file.end());
   at[1] = 0x1B;
-  TMPLS m;
-  ASSERT_EQ(parseMPLS(file, m).status, ReadStatus::Ok);
-  const TStreamAttributes& a = m.playlist.items.at(0).stn.primary_video.at(0).attributes;
+  Playlist m;
+  ASSERT_EQ(parsePlaylist(file, m).status, ReadStatus::Ok);
+  const StreamAttributes& a = m.playlist.items.at(0).stn.primaryVideo.at(0).attributes;
   EXPECT_EQ(a.dynamicRangeType, 0);
   EXPECT_EQ(a.colorSpace, 0);
   EXPECT_FALSE(a.crFlag);
   EXPECT_FALSE(a.hdrPlusFlag);
-  const Bytes out = composeMPLS(m);
+  const Bytes out = composePlaylist(m);
   EXPECT_EQ(out[std::size_t(at - file.begin()) + 3], 0);
   EXPECT_EQ(out[std::size_t(at - file.begin()) + 4], 0);
 }
@@ -241,27 +241,27 @@ TEST(UltraHD, ClipHevcAttributesRoundTrip) {
     SCOPED_TRACE(c.name);
     const std::uint8_t aspect = std::uint8_t(0x30 | 0x02 | (c.cr ? 1 : 0));
     const Bytes file = hevcClip(aspect, c.colourByte, c.hdrPlus ? 0x80 : 0);
-    TCLPI m;
-    ASSERT_EQ(parseCLPI(file, m).status, ReadStatus::Ok);
-    const TProgramStream& s = m.program_info.program_sequences.at(0).streams.at(0);
-    EXPECT_EQ(s.stream_coding_type, 0x24);
-    EXPECT_EQ(s.video_format, 8);
-    EXPECT_EQ(s.aspect_ratio, 3);
-    EXPECT_EQ(s.aspect_flag, 1);
+    ClipInfoFile m;
+    ASSERT_EQ(parseClipInfo(file, m).status, ReadStatus::Ok);
+    const ProgramStream& s = m.programInfo.programSequences.at(0).streams.at(0);
+    EXPECT_EQ(s.streamCodingType, 0x24);
+    EXPECT_EQ(s.videoFormat, 8);
+    EXPECT_EQ(s.aspectRatio, 3);
+    EXPECT_EQ(s.aspectFlag, 1);
     EXPECT_EQ(s.crFlag, c.cr);
     EXPECT_EQ(s.dynamicRangeType, c.dynamicRange);
     EXPECT_EQ(s.colorSpace, c.colorSpace);
     EXPECT_EQ(s.hdrPlusFlag, c.hdrPlus);
-    EXPECT_EQ(composeCLPI(m), file);
+    EXPECT_EQ(composeClipInfo(m), file);
 
-    TCLPI blank;
-    ASSERT_EQ(parseCLPI(hevcClip(0x32, 0, 0), blank).status, ReadStatus::Ok);
-    TProgramStream& t = blank.program_info.program_sequences.at(0).streams.at(0);
+    ClipInfoFile blank;
+    ASSERT_EQ(parseClipInfo(hevcClip(0x32, 0, 0), blank).status, ReadStatus::Ok);
+    ProgramStream& t = blank.programInfo.programSequences.at(0).streams.at(0);
     t.crFlag = c.cr;
     t.dynamicRangeType = c.dynamicRange;
     t.colorSpace = c.colorSpace;
     t.hdrPlusFlag = c.hdrPlus;
-    EXPECT_EQ(composeCLPI(blank), file);
+    EXPECT_EQ(composeClipInfo(blank), file);
   }
 }
 
@@ -299,16 +299,16 @@ TEST(UltraHD, AppInfoFieldsTakeTheirOwnBits) {
     SCOPED_TRACE(int(c.field) * 100 + int(c.value));
     // Reserved bits 15 and 12 stay set through every edit.
     for (std::uint16_t start : {std::uint16_t(0), std::uint16_t(0x9000)}) {
-      TINDX idx;
-      idx.version_number = "0300";
-      idx.app_info_bdmv_flags = start;
+      IndexFile idx;
+      idx.versionNumber = "0300";
+      idx.appInfoBdmvFlags = start;
       EXPECT_TRUE(setAppInfoField(idx, c.field, c.value));
       EXPECT_FALSE(setAppInfoField(idx, c.field, c.value)) << "a second time changes nothing";
-      EXPECT_EQ(idx.app_info_bdmv_flags, start | c.bits);
-      TINDX back;
+      EXPECT_EQ(idx.appInfoBdmvFlags, start | c.bits);
+      IndexFile back;
       ASSERT_EQ(parseIndex(composeIndex(idx), back).status, ReadStatus::Ok);
       EXPECT_EQ(appInfoValue(appInfoFields(back), c.field), c.readBack);
-      EXPECT_EQ(back.app_info_bdmv_flags, idx.app_info_bdmv_flags);
+      EXPECT_EQ(back.appInfoBdmvFlags, idx.appInfoBdmvFlags);
     }
   }
 }
@@ -348,20 +348,20 @@ const UltraHdCase kUltraHdCases[] = {
 
 TEST(UltraHD, DiscInfoFieldsTakeTheirOwnBitsInPlace) {
   const Bytes plain = uhdIndex(8, Bytes(8, 0));
-  TINDX idx;
+  IndexFile idx;
   ASSERT_EQ(parseIndex(plain, idx).status, ReadStatus::Ok);
   ASSERT_EQ(composeIndex(idx), plain);
   ASSERT_TRUE(ultraHdInfo(idx));
   const std::size_t fieldsAt = plain.size() - 8;
   for (const UltraHdCase& c : kUltraHdCases) {
     SCOPED_TRACE(int(c.field) * 100 + int(c.value));
-    TINDX e = idx;
+    IndexFile e = idx;
     EXPECT_TRUE(setUltraHdField(e, c.field, c.value));
     const Bytes out = composeIndex(e);
     ASSERT_EQ(out.size(), plain.size());
     for (std::size_t i = 0; i < out.size(); ++i)
       EXPECT_EQ(out[i], i == fieldsAt + c.byte ? c.bits : plain[i]) << "byte " << i;
-    TINDX back;
+    IndexFile back;
     ASSERT_EQ(parseIndex(out, back).status, ReadStatus::Ok);
     const UltraHdInfo u = *ultraHdInfo(back);
     const unsigned got[] = {u.discType, u.exist4KFlag, u.hdrFlags, u.hdrPlusFlag, u.dolbyVisionFlag};
@@ -375,7 +375,7 @@ TEST(UltraHD, DiscInfoFieldsTakeTheirOwnBitsInPlace) {
   reserved[1] = 0xFF;
   reserved[2] = 0xE8;
   const Bytes withReserved = uhdIndex(8, reserved);
-  TINDX r;
+  IndexFile r;
   ASSERT_EQ(parseIndex(withReserved, r).status, ReadStatus::Ok);
   EXPECT_EQ(*ultraHdInfo(r), UltraHdInfo{});
   ASSERT_TRUE(setUltraHdField(r, UltraHdField::HdrFlags, 3));
@@ -383,17 +383,17 @@ TEST(UltraHD, DiscInfoFieldsTakeTheirOwnBitsInPlace) {
 }
 
 TEST(UltraHD, DiscInfoAbsentWhenTheEntryCannotHoldIt) {
-  TINDX none;
+  IndexFile none;
   ASSERT_EQ(parseIndex(uhdIndex(4, Bytes(4, 0)), none).status, ReadStatus::Ok);
   EXPECT_FALSE(ultraHdInfo(none)) << "length below 8";
   EXPECT_FALSE(setUltraHdField(none, UltraHdField::DiscType, 5));
   EXPECT_EQ(composeIndex(none), uhdIndex(4, Bytes(4, 0)));
-  TINDX noExt;
+  IndexFile noExt;
   EXPECT_FALSE(ultraHdInfo(noExt)) << "no ExtensionData";
   // An entry whose start address points past the data part.
-  TINDX past;
+  IndexFile past;
   ASSERT_EQ(parseIndex(uhdIndex(8, Bytes(8, 0)), past).status, ReadStatus::Ok);
-  past.extension_data.entries[1].ext_data_start_address = 0x1000;
+  past.extensionData.entries[1].extDataStartAddress = 0x1000;
   EXPECT_FALSE(ultraHdInfo(past));
 }
 
@@ -402,14 +402,14 @@ TEST(UltraHD, DiscInfoAbsentWhenTheEntryCannotHoldIt) {
 TEST(UltraHD, ApplyToClipCarriesTheHevcAttributes) {
   for (const HevcCase& c : kHevcCases) {
     SCOPED_TRACE(c.name);
-    TMPLS pl;
-    ASSERT_EQ(parseMPLS(hevcPlaylist(c.colourByte, c.flagsByte), pl).status, ReadStatus::Ok);
-    TCLPI clip;
-    ASSERT_EQ(parseCLPI(hevcClip(0x30, 0, 0), clip).status, ReadStatus::Ok);
+    Playlist pl;
+    ASSERT_EQ(parsePlaylist(hevcPlaylist(c.colourByte, c.flagsByte), pl).status, ReadStatus::Ok);
+    ClipInfoFile clip;
+    ASSERT_EQ(parseClipInfo(hevcClip(0x30, 0, 0), clip).status, ReadStatus::Ok);
     ASSERT_EQ(applyToClpi(pl.playlist.items.at(0), clip), std::vector<std::size_t>{0});
-    TCLPI back;
-    ASSERT_EQ(parseCLPI(composeCLPI(clip), back).status, ReadStatus::Ok);
-    const TProgramStream& s = back.program_info.program_sequences.at(0).streams.at(0);
+    ClipInfoFile back;
+    ASSERT_EQ(parseClipInfo(composeClipInfo(clip), back).status, ReadStatus::Ok);
+    const ProgramStream& s = back.programInfo.programSequences.at(0).streams.at(0);
     EXPECT_EQ(s.dynamicRangeType, c.dynamicRange);
     EXPECT_EQ(s.colorSpace, c.colorSpace);
     EXPECT_EQ(s.crFlag, c.cr);
@@ -432,21 +432,21 @@ TEST(UltraHD, StreamEditorHevcFields) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.field));
-    TMPLS m;
-    ASSERT_EQ(parseMPLS(hevcPlaylist(0x12, 0x00), m).status, ReadStatus::Ok);
+    Playlist m;
+    ASSERT_EQ(parsePlaylist(hevcPlaylist(0x12, 0x00), m).status, ReadStatus::Ok);
     EXPECT_TRUE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, c.field, c.value));
-    EXPECT_EQ(composeMPLS(m), hevcPlaylist(c.colourByte, c.flagsByte));
+    EXPECT_EQ(composePlaylist(m), hevcPlaylist(c.colourByte, c.flagsByte));
     EXPECT_FALSE(setStreamField(m, 0, StreamCategory::PrimaryAudio, 0, c.field, c.value)) << "no audio stream";
 
     // AVC: the fields go, and cannot be set.
     ASSERT_TRUE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, StreamField::Coding, 0x1B));
-    const TStreamAttributes& a = m.playlist.items[0].stn.primary_video[0].attributes;
+    const StreamAttributes& a = m.playlist.items[0].stn.primaryVideo[0].attributes;
     EXPECT_EQ(a.dynamicRangeType, 0);
     EXPECT_EQ(a.colorSpace, 0);
     EXPECT_FALSE(a.crFlag || a.hdrPlusFlag);
     EXPECT_FALSE(setStreamField(m, 0, StreamCategory::PrimaryVideo, 0, c.field, c.value));
-    TMPLS back;
-    ASSERT_EQ(parseMPLS(composeMPLS(m), back).status, ReadStatus::Ok);
+    Playlist back;
+    ASSERT_EQ(parsePlaylist(composePlaylist(m), back).status, ReadStatus::Ok);
     EXPECT_EQ(back, m);
   }
 }

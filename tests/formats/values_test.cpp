@@ -57,8 +57,8 @@ TEST(Values, PlaylistCodesHaveTheirTexts) {
 
 TEST(Values, FrameRatesAndPresentations) {
   const std::tuple<FrameRate, std::uint32_t, std::uint32_t> rates[] = {
-      {FrameRate::r23_976, 24000, 1001}, {FrameRate::r24, 24000, 1000}, {FrameRate::r25, 25000, 1000},
-      {FrameRate::r29_97, 30000, 1001},  {FrameRate::r50, 50000, 1000}, {FrameRate::r59_94, 60000, 1001},
+      {FrameRate::Fps23976, 24000, 1001}, {FrameRate::Fps24, 24000, 1000}, {FrameRate::Fps25, 25000, 1000},
+      {FrameRate::Fps2997, 30000, 1001},  {FrameRate::Fps50, 50000, 1000}, {FrameRate::Fps5994, 60000, 1001},
   };
   for (const auto& [rate, num, den] : rates) {
     const auto r = frameRateRatio(std::uint8_t(rate));
@@ -75,7 +75,7 @@ TEST(Values, FrameRatesAndPresentations) {
 
 TEST(Values, IndexPlaybackTypeIsNotThePlaylists) {
   // Both enums stand side by side; the index's is the list of its choice.
-  EXPECT_EQ(kPlaybackTypeValues[1], PlaybackType::Interactive);
+  EXPECT_EQ(kPlaybackTypeValues[1], TitlePlaybackType::Interactive);
   EXPECT_EQ(std::uint8_t(PlaylistPlaybackType::Sequential), 1);
   EXPECT_EQ(std::uint8_t(ApplicationType::SubTextSubtitle), 6);
   EXPECT_EQ(std::uint8_t(AspectRatio::r4_3), 2);

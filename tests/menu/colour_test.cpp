@@ -12,8 +12,8 @@ constexpr ColourMatrix SD = ColourMatrix::BT601, HD = ColourMatrix::BT709;
 TEST(Colour, YCrCbToRgb) {
   struct Case {
     ColourMatrix mx;
-    TYCrCb in;
-    TRGB out;
+    YCrCb in;
+    PaletteRgb out;
   } cases[] = {
       {SD, {16, 128, 128}, {0, 0, 0}},
       {SD, {235, 128, 128}, {255, 255, 255}},
@@ -32,15 +32,15 @@ TEST(Colour, YCrCbToRgb) {
       {SD, {63, 240, 102}, {233, 0, 2}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ycrcb2rgb(c.in, c.mx), c.out)
+    EXPECT_EQ(yCrCbToRgb(c.in, c.mx), c.out)
         << colourMatrixName(c.mx) << " " << int(c.in.y) << "," << int(c.in.cr) << "," << int(c.in.cb);
 }
 
 TEST(Colour, RgbToYCrCb) {
   struct Case {
     ColourMatrix mx;
-    TRGB in;
-    TYCrCb out;
+    PaletteRgb in;
+    YCrCb out;
   } cases[] = {
       {SD, {0, 0, 0}, {16, 128, 128}},
       {SD, {255, 0, 0}, {82, 240, 91}},
@@ -54,7 +54,7 @@ TEST(Colour, RgbToYCrCb) {
       {HD, {0, 0, 255}, {32, 119, 240}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(rgb2ycrcb(c.in, c.mx), c.out)
+    EXPECT_EQ(rgbToYCrCb(c.in, c.mx), c.out)
         << colourMatrixName(c.mx) << " " << int(c.in.r) << "," << int(c.in.g) << "," << int(c.in.b);
 }
 
@@ -69,47 +69,47 @@ TEST(Colour, TheMatrixFollowsTheVideoHeight) {
 // Changing the height across 720 lines shows the stored Y/Cr/Cb through
 // the other matrix; entries set as R/G/B (Y 0) keep their colour.
 TEST(Colour, ReconvertingKeepsWhatWasSetAsRgb) {
-  TMenu m;
-  m.ics.video_height = 1080;
+  IgMenu m;
+  m.ics.videoHeight = 1080;
   m.palettes.resize(1);
-  TIGpalette& p = m.palettes[0];
+  IgPalette& p = m.palettes[0];
   p.ycrcb[1] = {63, 240, 102};
   p.colours[1] = {255, 1, 0, 200};
   p.colours[2] = {10, 20, 30, 255};  // Y 0: R/G/B is what was set
   EXPECT_FALSE(reconvertPalettes(m));
-  m.ics.video_height = 576;
+  m.ics.videoHeight = 576;
   EXPECT_TRUE(reconvertPalettes(m));
-  EXPECT_EQ(p.colours[1], (TRGBA{233, 0, 2, 200}));
-  EXPECT_EQ(p.colours[2], (TRGBA{10, 20, 30, 255}));
+  EXPECT_EQ(p.colours[1], (Rgba{233, 0, 2, 200}));
+  EXPECT_EQ(p.colours[2], (Rgba{10, 20, 30, 255}));
   EXPECT_TRUE(p.colours[3].unused());
 }
 
 TEST(Colour, Obj2PicConvertsOnceAndForgetsChangedPalettes) {
   test::ReportScope rs;
-  TMenu m;
+  IgMenu m;
   m.objects.resize(1);
   m.objects[0].width = 2;
   m.objects[0].height = 1;
   m.objects[0].rle = {1, 2, 0, 0};
-  m.objects[0].rle_length = 4;
+  m.objects[0].rleLength = 4;
   m.palettes.resize(2);
   m.palettes[0].colours[1] = {10, 20, 30, 255};
   m.palettes[0].colours[2] = {40, 50, 60, 0};
   m.palettes[1].colours[1] = {1, 1, 1, 128};
 
-  const RgbaPicture* a = Obj2Pic(m, 0, 0);
+  const RgbaPicture* a = cachedObjectPicture(m, 0, 0);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->rgba, (Bytes{10, 20, 30, 255, 40, 50, 60, 0}));
   // A second call is served from the cache: the picture object is the same
   // even though the palette was changed behind the cache's back.
   m.palettes[0].colours[1] = {99, 99, 99, 99};
-  EXPECT_EQ(Obj2Pic(m, 0, 0), a);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 0), a);
   EXPECT_EQ(a->rgba[0], 10);
   clearPaletteCache(m, 0);
-  EXPECT_EQ(Obj2Pic(m, 0, 0)->rgba[0], 99);
-  EXPECT_EQ(Obj2Pic(m, 0, 1)->rgba, (Bytes{1, 1, 1, 128, 0, 0, 0, 0}));
-  EXPECT_EQ(Obj2Pic(m, 1, 0), nullptr);
-  EXPECT_EQ(Obj2Pic(m, 0, 2), nullptr);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 0)->rgba[0], 99);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 1)->rgba, (Bytes{1, 1, 1, 128, 0, 0, 0, 0}));
+  EXPECT_EQ(cachedObjectPicture(m, 1, 0), nullptr);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 2), nullptr);
   EXPECT_EQ(statusLine().panel[1], "  ");
 }
 

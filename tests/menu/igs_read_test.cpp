@@ -56,53 +56,53 @@ ByteBuilder fullStream() {
 
 TEST(LoadMnu, ReadsCompositionPalettesAndObjects) {
   test::ReportScope rs;
-  TMenu m;
-  const MenuLoad r = loadMNUBytes(fullStream(), m);
+  IgMenu m;
+  const MenuLoad r = parseMnu(fullStream(), m);
   EXPECT_EQ(r.status, ReadStatus::Ok);
   EXPECT_EQ(errorCount(), 0);
-  EXPECT_EQ(m.in_time, 180000u);
-  EXPECT_EQ(m.ics.video_width, 1920);
-  EXPECT_EQ(m.ics.frame_rate, 2);
-  EXPECT_EQ(m.ics.composition_number, 7);
-  EXPECT_EQ(m.ics.composition_state, 2);
+  EXPECT_EQ(m.inTime, 180000u);
+  EXPECT_EQ(m.ics.videoWidth, 1920);
+  EXPECT_EQ(m.ics.frameRate, 2);
+  EXPECT_EQ(m.ics.compositionNumber, 7);
+  EXPECT_EQ(m.ics.compositionState, 2);
   EXPECT_EQ(m.ics.model, 3);
-  EXPECT_EQ(m.ics.user_timeout, 900000u);
+  EXPECT_EQ(m.ics.userTimeout, 900000u);
   ASSERT_EQ(m.ics.pages.size(), 1u);
-  const TPage& p = m.ics.pages[0];
-  EXPECT_EQ(p.uo_mask[0], 0x11223344u);
-  EXPECT_EQ(p.uo_mask[1], 0x55667788u);
-  EXPECT_EQ(p.default_selected_button, 1);
+  const IgPage& p = m.ics.pages[0];
+  EXPECT_EQ(p.uoMask[0], 0x11223344u);
+  EXPECT_EQ(p.uoMask[1], 0x55667788u);
+  EXPECT_EQ(p.defaultSelectedButton, 1);
   ASSERT_EQ(p.bogs.size(), 1u);
   ASSERT_EQ(p.bogs[0].buttons.size(), 2u);
-  const TIGbutton& b = p.bogs[0].buttons[1];
-  EXPECT_EQ(b.button_id, 3);
-  EXPECT_EQ(b.numeric_select_value, 103);
-  EXPECT_EQ(b.auto_action, 1);
+  const IgButton& b = p.bogs[0].buttons[1];
+  EXPECT_EQ(b.buttonId, 3);
+  EXPECT_EQ(b.numericSelectValue, 103);
+  EXPECT_EQ(b.autoAction, 1);
   EXPECT_EQ(b.x, 30);
   EXPECT_EQ(b.y, 60);
   EXPECT_EQ(b.right, 4);
-  EXPECT_EQ(b.normal_repeat, 0);  // 0x40 carries no repeat bit
-  EXPECT_EQ(p.bogs[0].buttons[0].normal_repeat, 1);
-  EXPECT_EQ(b.selected_sound, 3);
-  EXPECT_EQ(b.activated_sound, 4);
-  EXPECT_EQ(b.activated_end, 3);
-  EXPECT_EQ(b.commands, (TCommands{{0x21810000, 1, 0}, {0x50400001, 2, 3}}));
+  EXPECT_EQ(b.normalRepeat, 0);  // 0x40 carries no repeat bit
+  EXPECT_EQ(p.bogs[0].buttons[0].normalRepeat, 1);
+  EXPECT_EQ(b.selectedSound, 3);
+  EXPECT_EQ(b.activatedSound, 4);
+  EXPECT_EQ(b.activatedEnd, 3);
+  EXPECT_EQ(b.commands, (CommandList{{0x21810000, 1, 0}, {0x50400001, 2, 3}}));
   // Index length: the larger of two buttons and the highest id + 1.
-  ASSERT_EQ(m.page_buttons.size(), 1u);
-  EXPECT_EQ(m.page_buttons[0].ids.size(), 4u);
+  ASSERT_EQ(m.pageButtons.size(), 1u);
+  EXPECT_EQ(m.pageButtons[0].ids.size(), 4u);
   EXPECT_EQ(findButton(m, 0, 3), &b);
   EXPECT_EQ(findButton(m, 0, 2), nullptr);
   ASSERT_EQ(m.palettes.size(), 1u);
   EXPECT_EQ(m.palettes[0].version, 3);
-  EXPECT_EQ(m.palettes[0].colours[1], (TRGBA{255, 255, 255, 255}));
-  EXPECT_EQ(m.palettes[0].ycrcb[2], (TYCrCb{16, 128, 128}));
+  EXPECT_EQ(m.palettes[0].colours[1], (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(m.palettes[0].ycrcb[2], (YCrCb{16, 128, 128}));
   ASSERT_EQ(m.objects.size(), 1u);
-  const TIGobject& o = m.objects[0];
-  EXPECT_EQ(o.rle_length, 4u);
+  const IgObject& o = m.objects[0];
+  EXPECT_EQ(o.rleLength, 4u);
   EXPECT_EQ(o.rle, (Bytes{1, 2, 0, 0}));
   ASSERT_EQ(o.fragments.size(), 2u);
   EXPECT_EQ(o.fragments[1].offset, 1u);
-  EXPECT_EQ(o.fragments[1].sequence_flags, kLastFragment);
+  EXPECT_EQ(o.fragments[1].sequenceFlags, kLastFragment);
   EXPECT_NE(rs.rep.text().find("1 ICS, 1 OCS, 1 PCS found."), std::string::npos);
 }
 
@@ -111,14 +111,14 @@ struct EdgeCase {
   std::function<void(ByteBuilder&)> build;
   ReadStatus status;
   const char* logText;  // expected somewhere in the log, or nullptr
-  std::function<void(const TMenu&)> check;
+  std::function<void(const IgMenu&)> check;
 };
 
 TEST(LoadMnu, EdgeCases) {
   const Bytes onePage = icsBody(3, 1, simplePage(0, 0, {}));
   const EdgeCase cases[] = {
       {"no END: read to the end", [&](ByteBuilder& b) { addSegment(b, 0x18, onePage); }, ReadStatus::Ok, nullptr,
-       [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+       [](const IgMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
       {"segments after END are ignored, and counted as a display set",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
@@ -126,9 +126,9 @@ TEST(LoadMnu, EdgeCases) {
          addSegment(b, 0x14, pdsBody(4, {{1, 16, 128, 128, 255}}));
        },
        ReadStatus::Ok, nullptr,
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          EXPECT_TRUE(m.palettes.empty());
-         EXPECT_EQ(m.display_sets, 2u);
+         EXPECT_EQ(m.displaySets, 2u);
        }},
       {"in-time from the first non-zero PTS",
        [&](ByteBuilder& b) {
@@ -136,16 +136,16 @@ TEST(LoadMnu, EdgeCases) {
          addSegment(b, 0x18, onePage, 5000);
          addSegment(b, 0x80, {}, 7000);
        },
-       ReadStatus::Ok, nullptr, [](const TMenu& m) { EXPECT_EQ(m.in_time, 5000u); }},
+       ReadStatus::Ok, nullptr, [](const IgMenu& m) { EXPECT_EQ(m.inTime, 5000u); }},
       {"object ids 0, 1, 5 leave empty slots",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
          for (int id : {0, 1, 5}) addSegment(b, 0x15, odsFirst(std::uint16_t(id), 0xC0, 2, 1, 1, {0x03, 0x00}));
        },
        ReadStatus::Ok, "1 ICS, 6 OCS, 0 PCS found.",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          ASSERT_EQ(m.objects.size(), 6u);
-         EXPECT_EQ(m.objects[5].object_id, 5);
+         EXPECT_EQ(m.objects[5].objectId, 5);
          EXPECT_EQ(m.objects[3].width, 0);
          EXPECT_TRUE(m.objects[3].fragments.empty());
        }},
@@ -156,46 +156,46 @@ TEST(LoadMnu, EdgeCases) {
          addSegment(b, 0x14, pdsBody(1, {}));
        },
        ReadStatus::Ok, nullptr,
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          ASSERT_EQ(m.palettes.size(), 2u);
-         EXPECT_EQ(m.palettes[1].colours[9], (TRGBA{255, 255, 255, 200}));
+         EXPECT_EQ(m.palettes[1].colours[9], (Rgba{255, 255, 255, 200}));
        }},
       {"stream model 0 carries the time-outs",
        [&](ByteBuilder& b) { addSegment(b, 0x18, icsBody(1, 1, simplePage(0, 1, bogWithButtons()))); },
        ReadStatus::Ok, nullptr,
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          EXPECT_EQ(m.ics.model, 1);
-         EXPECT_EQ(m.ics.composition_timeout_pts, 0x0123456789ull);
-         EXPECT_EQ(m.ics.selection_timeout_pts, 0x023456789Aull);
+         EXPECT_EQ(m.ics.compositionTimeoutPts, 0x0123456789ull);
+         EXPECT_EQ(m.ics.selectionTimeoutPts, 0x023456789Aull);
          ASSERT_EQ(m.ics.pages.size(), 1u);
          EXPECT_EQ(m.ics.pages[0].bogs[0].buttons.size(), 2u);
        }},
       {"no composition at all",
        [&](ByteBuilder& b) { addSegment(b, 0x14, pdsBody(0, {{1, 16, 128, 128, 255}})); },
        ReadStatus::Truncated, "No interactive composition segment found",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          EXPECT_TRUE(m.ics.pages.empty());
          EXPECT_EQ(m.palettes.size(), 1u);
        }},
       {"composition without the first-fragment flag",
        [&](ByteBuilder& b) { addSegment(b, 0x18, icsBody(3, 1, simplePage(0, 0, {}), 0x40)); },
-       ReadStatus::Truncated, "first-fragment flag", [](const TMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
+       ReadStatus::Truncated, "first-fragment flag", [](const IgMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
       {"prefix that is not IG stops reading",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
          b.str("XX").zeros(20);
        },
-       ReadStatus::Truncated, "File format error", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+       ReadStatus::Truncated, "File format error", [](const IgMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
       {"unknown segment is kept as read",
        [&](ByteBuilder& b) {
          addSegment(b, 0x16, {1, 2, 3}, 4000, 3000);
          addSegment(b, 0x18, onePage);
        },
        ReadStatus::Ok, "Warning: Unknow segment! Type $16 at $00000000 (3 bytes) is kept as it is",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          EXPECT_EQ(m.ics.pages.size(), 1u);
-         ASSERT_EQ(m.unknown_segments.size(), 1u);
-         EXPECT_EQ(m.unknown_segments[0], (TKeptSegment{4000, 3000, 0x16, {1, 2, 3}, 0}));
+         ASSERT_EQ(m.unknownSegments.size(), 1u);
+         EXPECT_EQ(m.unknownSegments[0], (KeptSegment{4000, 3000, 0x16, {1, 2, 3}, 0}));
          ASSERT_EQ(menuLoadNotes(m).size(), 1u);
          EXPECT_EQ(menuLoadNotes(m)[0],
                    "Unknow segment! Type $16 at $00000000 (3 bytes) is kept as it is and saved unchanged.");
@@ -206,14 +206,14 @@ TEST(LoadMnu, EdgeCases) {
          b.str("IG").u32(1).u32(0).u8(0x81).u16(10).u8(1);
        },
        ReadStatus::Truncated, "Unknow segment! Type $81",
-       [](const TMenu& m) { EXPECT_TRUE(m.unknown_segments.empty()); }},
+       [](const IgMenu& m) { EXPECT_TRUE(m.unknownSegments.empty()); }},
       {"segment length past the end of the file",
        [&](ByteBuilder& b) {
          addSegment(b, 0x18, onePage);
          b.str("IG").u32(1).u32(0).u8(0x15).u16(4000).u16(2).u8(0).u8(0xC0).u24(5000).u16(10).u16(10).u8(1);
        },
        ReadStatus::Truncated, "claims 4000 bytes",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          ASSERT_EQ(m.objects.size(), 3u);
          EXPECT_EQ(m.objects[2].rle, (Bytes{1}));
        }},
@@ -224,7 +224,7 @@ TEST(LoadMnu, EdgeCases) {
          pages.insert(pages.end(), second.begin(), second.end() - 30);
          addSegment(b, 0x18, icsBody(3, 2, pages));
        },
-       ReadStatus::Truncated, "ends early in page 1", [](const TMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
+       ReadStatus::Truncated, "ends early in page 1", [](const IgMenu& m) { EXPECT_EQ(m.ics.pages.size(), 1u); }},
       {"huge command count in short data",
        [&](ByteBuilder& b) {
          ByteBuilder bog;
@@ -233,7 +233,7 @@ TEST(LoadMnu, EdgeCases) {
          bog.u16(1).u8(1).bytes(button);
          addSegment(b, 0x18, icsBody(3, 1, simplePage(0, 1, bog.data())));
        },
-       ReadStatus::Truncated, "ends early", [](const TMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
+       ReadStatus::Truncated, "ends early", [](const IgMenu& m) { EXPECT_TRUE(m.ics.pages.empty()); }},
       {"three effect windows keep two",
        [&](ByteBuilder& b) {
          ByteBuilder page;
@@ -245,12 +245,12 @@ TEST(LoadMnu, EdgeCases) {
          addSegment(b, 0x18, icsBody(3, 1, page.data()));
        },
        ReadStatus::Ok, "only the first two are kept",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          ASSERT_EQ(m.ics.pages.size(), 1u);
-         const Teffectseq& s = m.ics.pages[0].effects[0];
-         EXPECT_EQ(s.window_count, 2);
+         const EffectSequence& s = m.ics.pages[0].effects[0];
+         EXPECT_EQ(s.windowCount, 2);
          EXPECT_EQ(s.windows[1].x, 10);
-         EXPECT_EQ(m.ics.pages[0].default_activated_button, 0xFFFF);
+         EXPECT_EQ(m.ics.pages[0].defaultActivatedButton, 0xFFFF);
        }},
       {"object too large to hold is kept empty",
        [&](ByteBuilder& b) {
@@ -258,19 +258,19 @@ TEST(LoadMnu, EdgeCases) {
          addSegment(b, 0x15, odsFirst(0, 0xC0, 2, 65535, 65535, {0x00, 0x00}));
        },
        ReadStatus::Truncated, "more than a menu object can have",
-       [](const TMenu& m) {
+       [](const IgMenu& m) {
          ASSERT_EQ(m.objects.size(), 1u);
          EXPECT_EQ(m.objects[0].width, 0);
        }},
       {"empty file", [](ByteBuilder&) {}, ReadStatus::Truncated, "No interactive composition",
-       [](const TMenu& m) { EXPECT_TRUE(m.objects.empty()); }},
+       [](const IgMenu& m) { EXPECT_TRUE(m.objects.empty()); }},
   };
   for (const auto& c : cases) {
     test::ReportScope rs;
     ByteBuilder b;
     c.build(b);
-    TMenu m;
-    const MenuLoad r = loadMNUBytes(b.data(), m);
+    IgMenu m;
+    const MenuLoad r = parseMnu(b.data(), m);
     EXPECT_EQ(r.status, c.status) << c.name;
     if (c.logText) {
       EXPECT_NE(rs.rep.text().find(c.logText), std::string::npos) << c.name << "\n" << rs.rep.text();
@@ -290,7 +290,7 @@ TEST(LoadMnu, PaletteColoursFollowTheVideoHeight) {
   struct Case {
     std::uint16_t height;
     bool paletteFirst;
-    TRGBA red;
+    Rgba red;
   } cases[] = {
       {1080, false, {255, 1, 0, 255}},
       {1080, true, {255, 1, 0, 255}},
@@ -307,10 +307,10 @@ TEST(LoadMnu, PaletteColoursFollowTheVideoHeight) {
     if (!c.paletteFirst) addSegment(b, 0x18, ics);
     addSegment(b, 0x14, pdsBody(0, {{7, 63, 240, 102, 255}}));
     if (c.paletteFirst) addSegment(b, 0x18, ics);
-    TMenu m;
-    ASSERT_EQ(loadMNUBytes(b.data(), m).status, ReadStatus::Ok);
+    IgMenu m;
+    ASSERT_EQ(parseMnu(b.data(), m).status, ReadStatus::Ok);
     EXPECT_EQ(m.palettes.at(0).colours[7], c.red) << c.height << (c.paletteFirst ? " palette first" : "");
-    EXPECT_EQ(m.palettes[0].ycrcb[7], (TYCrCb{63, 240, 102}));
+    EXPECT_EQ(m.palettes[0].ycrcb[7], (YCrCb{63, 240, 102}));
     EXPECT_TRUE(m.palettes[0].colours[8].unused());
   }
 }
@@ -334,13 +334,13 @@ TEST(LoadMnu, CountsTheDisplaySetsAfterTheFirst) {
       addSegment(b, 0x80, {});
     }
     if (c.openTail) addSegment(b, 0x18, onePage);
-    TMenu m;
-    ASSERT_EQ(loadMNUBytes(b.data(), m).status, ReadStatus::Ok);
-    EXPECT_EQ(m.display_sets, c.sets) << c.later << " " << c.openTail;
+    IgMenu m;
+    ASSERT_EQ(parseMnu(b.data(), m).status, ReadStatus::Ok);
+    EXPECT_EQ(m.displaySets, c.sets) << c.later << " " << c.openTail;
     EXPECT_EQ(menuLoadNotes(m).size(), c.sets > 1 ? 1u : 0u);
   }
-  TMenu m;
-  m.display_sets = 17;
+  IgMenu m;
+  m.displaySets = 17;
   ASSERT_EQ(menuLoadNotes(m).size(), 1u);
   EXPECT_EQ(menuLoadNotes(m)[0],
             "The stream holds 17 display sets; only the first is loaded and shown, and saving writes that one alone.");
@@ -348,11 +348,11 @@ TEST(LoadMnu, CountsTheDisplaySetsAfterTheFirst) {
 
 TEST(LoadMnu, ALoadReplacesTheWholeMenu) {
   test::ReportScope rs;
-  TMenu m;
-  loadMNUBytes(fullStream(), m);
+  IgMenu m;
+  parseMnu(fullStream(), m);
   ByteBuilder b;
   addSegment(b, 0x18, icsBody(3, 0, {}));
-  loadMNUBytes(b.data(), m);
+  parseMnu(b.data(), m);
   EXPECT_TRUE(m.ics.pages.empty());
   EXPECT_TRUE(m.objects.empty());
   EXPECT_TRUE(m.palettes.empty());
@@ -362,8 +362,8 @@ TEST(LoadMnu, CancelLeavesThePagesUnparsed) {
   test::ReportScope rs;
   CancelToken cancel;
   cancel.request();
-  TMenu m;
-  const MenuLoad r = loadMNUBytes(fullStream(), m, cancel);
+  IgMenu m;
+  const MenuLoad r = parseMnu(fullStream(), m, cancel);
   EXPECT_TRUE(r.cancelled);
   EXPECT_TRUE(m.ics.pages.empty());
 }
@@ -371,8 +371,8 @@ TEST(LoadMnu, CancelLeavesThePagesUnparsed) {
 TEST(LoadMnu, MissingFileIsUnreadable) {
   test::ReportScope rs;
   test::TempDir dir;
-  TMenu m;
-  EXPECT_EQ(loadMNU((dir.path() / "none.mnu").string(), m).status, ReadStatus::Unreadable);
+  IgMenu m;
+  EXPECT_EQ(readMnuFile((dir.path() / "none.mnu").string(), m).status, ReadStatus::Unreadable);
   EXPECT_GT(errorCount(), 0);
 }
 

@@ -18,9 +18,9 @@ IndexImage alternating(std::uint16_t w, std::uint16_t h) {
   return img;
 }
 
-void addObject(TMenu& m, IndexImage img) {
-  TIGobject o;
-  o.object_id = std::uint16_t(m.objects.size());
+void addObject(IgMenu& m, IndexImage img) {
+  IgObject o;
+  o.objectId = std::uint16_t(m.objects.size());
   o.width = img.width;
   o.height = img.height;
   o.image = std::move(img);
@@ -28,11 +28,11 @@ void addObject(TMenu& m, IndexImage img) {
 }
 
 // One page without effects or BOGs: 21 bytes of page data.
-TMenu smallMenu() {
-  TMenu m = newMenu();
-  m.ics.composition_state = 2;
-  TPage p;
-  p.default_selected_button = 0xFFFF;
+IgMenu smallMenu() {
+  IgMenu m = newMenu();
+  m.ics.compositionState = 2;
+  IgPage p;
+  p.defaultSelectedButton = 0xFFFF;
   m.ics.pages.push_back(p);
   buildAllPageButtons(m);
   m.palettes.resize(1);
@@ -44,9 +44,9 @@ TMenu smallMenu() {
 
 TEST(SaveIgs, WritesTheSegmentsByteForByte) {
   test::ReportScope rs;
-  TMenu m = smallMenu();
+  IgMenu m = smallMenu();
   Bytes out;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
   const std::uint32_t T = 180000, d = 9 * 202 / 600;  // 3 ticks
   ByteBuilder b;
   // ICS: 21 page bytes; data length 26.
@@ -61,24 +61,24 @@ TEST(SaveIgs, WritesTheSegmentsByteForByte) {
   // END.
   b.str("IG").u32(T - d).u32(0).u8(0x80).u16(0);
   EXPECT_EQ(out, b.data());
-  EXPECT_EQ(m.palettes[0].ycrcb[1], (TYCrCb{63, 240, 103}));
-  EXPECT_EQ(m.ics.data_length, 26u);
+  EXPECT_EQ(m.palettes[0].ycrcb[1], (YCrCb{63, 240, 103}));
+  EXPECT_EQ(m.ics.dataLength, 26u);
 }
 
 // A colour set as R/G/B gets its Y/Cr/Cb from the matrix players use for
 // the menu's height, so that it shows as set.
 TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
-  const std::pair<std::uint16_t, TYCrCb> cases[] = {{1080, {63, 240, 103}}, {720, {63, 240, 103}}, {576, {82, 240, 91}}};
+  const std::pair<std::uint16_t, YCrCb> cases[] = {{1080, {63, 240, 103}}, {720, {63, 240, 103}}, {576, {82, 240, 91}}};
   for (const auto& [height, red] : cases) {
     test::ReportScope rs;
-    TMenu m = smallMenu();
-    m.ics.video_height = height;
+    IgMenu m = smallMenu();
+    m.ics.videoHeight = height;
     Bytes out;
-    ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
     EXPECT_EQ(m.palettes[0].ycrcb[1], red) << height;
-    TMenu back;
-    ASSERT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
-    const TRGBA c = back.palettes[0].colours[1];
+    IgMenu back;
+    ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+    const Rgba c = back.palettes[0].colours[1];
     EXPECT_GE(c.r, 254) << height;
     EXPECT_LE(c.g + c.b, 2) << height;
   }
@@ -89,9 +89,9 @@ TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
 // whose last segment is unknown (no END) gets an END after it.
 TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
   test::ReportScope rs;
-  TMenu m = smallMenu();
+  IgMenu m = smallMenu();
   Bytes written;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, written));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, written));
   const Bytes end(written.end() - 13, written.end());
   ByteBuilder unknown;
   test::addSegment(unknown, 0x81, {0xDE, 0xAD, 0xBE, 0xEF}, 12345, 678);
@@ -102,24 +102,24 @@ TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
   const Bytes noEnd = withUnknown;
   withUnknown.insert(withUnknown.end(), end.begin(), end.end());
   for (const Bytes& file : {withUnknown, noEnd}) {
-    TMenu back;
-    ASSERT_EQ(loadMNUBytes(file, back).status, ReadStatus::Ok);
-    ASSERT_EQ(back.unknown_segments.size(), 2u);
+    IgMenu back;
+    ASSERT_EQ(parseMnu(file, back).status, ReadStatus::Ok);
+    ASSERT_EQ(back.unknownSegments.size(), 2u);
     Bytes again;
-    ASSERT_TRUE(saveIGS(back, SegmentFraming::Mnu, again));
+    ASSERT_TRUE(composeMenuSegments(back, SegmentFraming::Mnu, again));
     EXPECT_EQ(again, withUnknown) << (file == noEnd ? "without END" : "with END");
   }
 
   // A PES packet holds at most 65519 body bytes: a longer kept segment
   // cannot go into a stream, and nothing is written.
-  TMenu big = smallMenu();
-  big.unknown_segments.push_back({0, 0, 0x81, Bytes(65535, 7), 0});
+  IgMenu big = smallMenu();
+  big.unknownSegments.push_back({0, 0, 0x81, Bytes(65535, 7), 0});
   Bytes pes{1, 2, 3};
-  EXPECT_FALSE(saveIGS(big, SegmentFraming::Pes, pes));
+  EXPECT_FALSE(composeMenuSegments(big, SegmentFraming::Pes, pes));
   EXPECT_EQ(pes, (Bytes{1, 2, 3}));
   EXPECT_NE(rs.rep.text().find("segment of unknown type $81 holds 65535 bytes"), std::string::npos) << rs.rep.text();
   Bytes mnu;
-  EXPECT_TRUE(saveIGS(big, SegmentFraming::Mnu, mnu));
+  EXPECT_TRUE(composeMenuSegments(big, SegmentFraming::Mnu, mnu));
 }
 
 TEST(SaveIgs, PesFraming) {
@@ -136,10 +136,10 @@ TEST(SaveIgs, PesFraming) {
   for (const auto& c : cases) EXPECT_EQ(pesHeader(c.pts, c.dts, c.length), c.header) << c.pts;
 
   test::ReportScope rs;
-  TMenu m = smallMenu();
+  IgMenu m = smallMenu();
   Bytes pes, mnu;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Pes, pes));
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu));
   // Four segments: ICS and ODS with a DTS (19-byte header), PDS and END
   // without (14 bytes), each in place of a 10-byte prefix.
   EXPECT_EQ(pes.size(), mnu.size() + 9 + 4 + 9 + 4);
@@ -149,14 +149,14 @@ TEST(SaveIgs, PesFraming) {
 // A page whose serialized size is exactly `size`: one BOG with one button of
 // n commands (59 + 12n bytes), plus empty BOGs (3 bytes) and empty in-effects
 // (5 bytes) for the remainder.
-TPage pageOfSize(std::size_t size) {
+IgPage pageOfSize(std::size_t size) {
   for (std::size_t bogs = 0; bogs < 12; ++bogs)
     for (std::size_t effects = 0; effects < 12; ++effects) {
       const std::size_t fixed = 59 + 3 * bogs + 5 * effects;
       if (fixed > size || (size - fixed) % 12) continue;
-      TPage p;
+      IgPage p;
       p.effects[0].effects.resize(effects);
-      TBOG bog;
+      Bog bog;
       bog.buttons.resize(1);
       bog.buttons[0].commands.resize((size - fixed) / 12);
       p.bogs.push_back(bog);
@@ -194,56 +194,56 @@ TEST(SaveIgs, SegmentSplitting) {
   };
   for (const auto& c : cases) {
     test::ReportScope rs;
-    TMenu m = newMenu();
+    IgMenu m = newMenu();
     m.ics.model = c.model;
-    m.ics.pages.push_back(c.pageBytes == 21 ? TPage{} : pageOfSize(c.pageBytes));
+    m.ics.pages.push_back(c.pageBytes == 21 ? IgPage{} : pageOfSize(c.pageBytes));
     buildAllPageButtons(m);
     if (c.objectWidth > 1) addObject(m, alternating(c.objectWidth, 1));
     Bytes pages;
     ASSERT_TRUE(serializePages(m.ics, pages));
     ASSERT_EQ(pages.size(), c.pageBytes) << c.name;
     Bytes out;
-    ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out)) << c.name;
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out)) << c.name;
     Segs got = segmentsOf(out);
     EXPECT_EQ(got, c.segments) << c.name;
-    TMenu back;
-    loadMNUBytes(out, back);
+    IgMenu back;
+    parseMnu(out, back);
     ASSERT_EQ(back.ics.pages.size(), 1u) << c.name;
     EXPECT_EQ(back.ics.pages[0], m.ics.pages[0]) << c.name;
     if (c.objectWidth > 1) {
-      ASSERT_TRUE(rle_decode(back, 0));
+      ASSERT_TRUE(decodeObject(back, 0));
       EXPECT_EQ(back.objects[0].image, m.objects[0].image) << c.name;
     }
   }
 }
 
 TEST(SaveIgs, ObjectOrderFollowsTheFirstPage) {
-  TMenu m = newMenu();
+  IgMenu m = newMenu();
   for (int i = 0; i < 12; ++i) addObject(m, alternating(1, 1));
-  TPage p;
-  Teffect in;
-  in.comp_objects = {TCompObject{9}, TCompObject{0xFFFF}, TCompObject{9}};
+  IgPage p;
+  Effect in;
+  in.compObjects = {CompositionObject{9}, CompositionObject{0xFFFF}, CompositionObject{9}};
   p.effects[0].effects.push_back(in);
-  TBOG shown;
-  shown.default_valid_button = 1;
-  TIGbutton a;
-  a.button_id = 1;
-  a.normal_start = 4;
-  a.normal_end = 5;
-  a.selected_start = 2;
-  a.selected_end = 2;
-  a.activated_start = 7;
-  a.activated_end = 6;  // end below start: nothing
+  Bog shown;
+  shown.defaultValidButton = 1;
+  IgButton a;
+  a.buttonId = 1;
+  a.normalStart = 4;
+  a.normalEnd = 5;
+  a.selectedStart = 2;
+  a.selectedEnd = 2;
+  a.activatedStart = 7;
+  a.activatedEnd = 6;  // end below start: nothing
   shown.buttons.push_back(a);
-  TBOG hidden;  // default valid button 0xFFFF
-  TIGbutton b;
-  b.button_id = 2;
-  b.normal_start = 11;
-  b.normal_end = 11;
-  b.selected_start = 3;
-  b.selected_end = 3;
-  b.activated_start = 40;  // not in the table
-  b.activated_end = 40;
+  Bog hidden;  // default valid button 0xFFFF
+  IgButton b;
+  b.buttonId = 2;
+  b.normalStart = 11;
+  b.normalEnd = 11;
+  b.selectedStart = 3;
+  b.selectedEnd = 3;
+  b.activatedStart = 40;  // not in the table
+  b.activatedEnd = 40;
   hidden.buttons.push_back(b);
   p.bogs = {hidden, shown};
   m.ics.pages.push_back(p);
@@ -258,41 +258,41 @@ TEST(SaveIgs, RoundTripKeepsModelAndTimeouts) {
   bog.u16(1).u8(2).bytes(test::buttonBytes(1)).bytes(test::buttonBytes(3));
   test::addSegment(b, 0x18, test::icsBody(1, 1, test::simplePage(0, 1, bog.data())));
   test::addSegment(b, 0x80, {});
-  TMenu m;
-  loadMNUBytes(b.data(), m);
+  IgMenu m;
+  parseMnu(b.data(), m);
   Bytes out;
-  ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, out));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
   // The time-outs stand after the model byte, as they were read.
   const Bytes original = b.data();
   EXPECT_EQ(Bytes(out.begin() + 13, out.begin() + 13 + 27), Bytes(original.begin() + 13, original.begin() + 40));
-  TMenu back;
-  EXPECT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
+  IgMenu back;
+  EXPECT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics, m.ics);
-  EXPECT_EQ(back.ics_data, m.ics_data);
+  EXPECT_EQ(back.icsData, m.icsData);
 }
 
 TEST(SaveIgs, RefusesListsLongerThanTheirCounts) {
   struct Case {
     const char* name;
-    std::function<void(TMenu&)> grow;
+    std::function<void(IgMenu&)> grow;
   } cases[] = {
-      {"256 pages", [](TMenu& m) { m.ics.pages.resize(256); }},
-      {"three windows", [](TMenu& m) { m.ics.pages[0].effects[1].window_count = 3; }},
-      {"256 BOGs", [](TMenu& m) { m.ics.pages[0].bogs.resize(256); }},
-      {"256 buttons", [](TMenu& m) { m.ics.pages[0].bogs.resize(1); m.ics.pages[0].bogs[0].buttons.resize(256); }},
+      {"256 pages", [](IgMenu& m) { m.ics.pages.resize(256); }},
+      {"three windows", [](IgMenu& m) { m.ics.pages[0].effects[1].windowCount = 3; }},
+      {"256 BOGs", [](IgMenu& m) { m.ics.pages[0].bogs.resize(256); }},
+      {"256 buttons", [](IgMenu& m) { m.ics.pages[0].bogs.resize(1); m.ics.pages[0].bogs[0].buttons.resize(256); }},
       {"256 effect objects",
-       [](TMenu& m) {
+       [](IgMenu& m) {
          m.ics.pages[0].effects[0].effects.resize(1);
-         m.ics.pages[0].effects[0].effects[0].comp_objects.resize(256);
+         m.ics.pages[0].effects[0].effects[0].compObjects.resize(256);
        }},
   };
   for (const auto& c : cases) {
     test::ReportScope rs;
-    TMenu m = newMenu();
+    IgMenu m = newMenu();
     m.ics.pages.resize(1);
     c.grow(m);
     Bytes out;
-    EXPECT_FALSE(saveIGS(m, SegmentFraming::Mnu, out)) << c.name;
+    EXPECT_FALSE(composeMenuSegments(m, SegmentFraming::Mnu, out)) << c.name;
     EXPECT_TRUE(out.empty()) << c.name;
     EXPECT_GT(errorCount(), 0) << c.name;
   }

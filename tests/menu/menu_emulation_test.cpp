@@ -22,21 +22,21 @@ namespace {
 using K = MenuEvent::Kind;
 
 struct Emu {
-  TMenu m = test::tinyMenu();
+  IgMenu m = test::tinyMenu();
   Registers regs;
   RunState run;
   PageRenderer r;
   MenuEmulator emu{m, regs, run, &r};
   test::ReportScope rs;
   // setup changes the tiny menu before Start.
-  explicit Emu(const std::function<void(TMenu&)>& setup = {}) {
-    ResetRegs(regs, Options{});
+  explicit Emu(const std::function<void(IgMenu&)>& setup = {}) {
+    resetRegisters(regs, Options{});
     regs.psr[kPsrMenuPage] = 0;
     if (setup) {
       setup(m);
       buildAllPageButtons(m);
     }
-    backchange(r);
+    drawBackground(r);
     emu.start(0);
   }
   // The events of these kinds since the last call, as text.
@@ -100,17 +100,17 @@ TEST(MenuEmulation, KeyRules) {
 
 // Page 1 gains button 1 (its own BOG, shown) and an auto-action button 0;
 // button 1 of page 0 runs `command`.
-void secondPageWithButtonOne(TMenu& m, TNavCommand command) {
+void secondPageWithButtonOne(IgMenu& m, NavCommand command) {
   m.ics.pages[0].bogs[1].buttons[0].commands = {command};
-  TPage& p1 = m.ics.pages[1];
-  p1.bogs[0].buttons[0].auto_action = 1;
-  TIGbutton one = test::buttonAt(1, 30, 10);
+  IgPage& p1 = m.ics.pages[1];
+  p1.bogs[0].buttons[0].autoAction = 1;
+  IgButton one = test::buttonAt(1, 30, 10);
   one.commands = {{0x50400001, 3, 1}};
-  TBOG g;
-  g.default_valid_button = 1;
+  Bog g;
+  g.defaultValidButton = 1;
   g.buttons.push_back(one);
   p1.bogs.push_back(g);
-  p1.default_activated_button = kNoButton;
+  p1.defaultActivatedButton = kNoButton;
 }
 
 // SetButtonPage as a player runs it: a new page comes up with the button a
@@ -119,8 +119,8 @@ void secondPageWithButtonOne(TMenu& m, TNavCommand command) {
 TEST(MenuEmulation, SetButtonPageFollowsThePlayer) {
   struct Case {
     const char* name;
-    TNavCommand command;
-    std::function<void(TMenu&)> more;
+    NavCommand command;
+    std::function<void(IgMenu&)> more;
     std::uint32_t psr10, psr11;
     std::vector<std::string> events;
     std::uint32_t gpr2;
@@ -131,9 +131,9 @@ TEST(MenuEmulation, SetButtonPageFollowsThePlayer) {
        {"activated 0001", "out-effects of page 0", "page 1", "selected 0000", "activated 0000"}, 5},
       {"the page flag alone, no default: the first valid button",
        {0x51C00003, 0x00000000, 0x80000001},
-       [](TMenu& m) {
-         m.ics.pages[1].default_selected_button = kNoButton;
-         m.ics.pages[1].bogs[0].default_valid_button = kNoButton;
+       [](IgMenu& m) {
+         m.ics.pages[1].defaultSelectedButton = kNoButton;
+         m.ics.pages[1].bogs[0].defaultValidButton = kNoButton;
        },
        1, 1, {"activated 0001", "out-effects of page 0", "page 1", "selected 0001"}, 0},
       {"page and button: the button named", {0x51C00003, 0x80000001, 0x80000001}, {}, 1, 1,
@@ -151,7 +151,7 @@ TEST(MenuEmulation, SetButtonPageFollowsThePlayer) {
        {"activated 0001", "normal 0001", "selected 0000"}, 0},
   };
   for (const Case& c : cases) {
-    Emu e([&](TMenu& m) {
+    Emu e([&](IgMenu& m) {
       secondPageWithButtonOne(m, c.command);
       if (c.more) c.more(m);
     });
@@ -168,14 +168,14 @@ TEST(MenuEmulation, SetButtonPageFollowsThePlayer) {
 // Start picks the button as a player does: without a default selected
 // button, the first valid one, run at once when it has auto action.
 TEST(MenuEmulation, StartWithoutADefaultSelectsTheFirstValidButton) {
-  Emu first([](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; });
+  Emu first([](IgMenu& m) { m.ics.pages[0].defaultSelectedButton = kNoButton; });
   EXPECT_EQ(first.take(), (std::vector<std::string>{"page 0", "selected 0000"}));
   EXPECT_EQ(first.regs.psr[kPsrSelectedButton], 0u);
 
-  Emu autoAction([](TMenu& m) {
-    m.ics.pages[0].default_selected_button = kNoButton;
-    m.ics.pages[0].bogs[0].default_valid_button = kNoButton;
-    m.ics.pages[0].bogs[1].default_valid_button = kNoButton;
+  Emu autoAction([](IgMenu& m) {
+    m.ics.pages[0].defaultSelectedButton = kNoButton;
+    m.ics.pages[0].bogs[0].defaultValidButton = kNoButton;
+    m.ics.pages[0].bogs[1].defaultValidButton = kNoButton;
   });
   EXPECT_EQ(autoAction.take(), (std::vector<std::string>{"page 0", "selected 0002", "activated 0002"}));
   EXPECT_EQ(autoAction.regs.gpr[1], 9u);
@@ -184,7 +184,7 @@ TEST(MenuEmulation, StartWithoutADefaultSelectsTheFirstValidButton) {
 // A pop-up menu (user interface model bit) shows nothing and runs nothing
 // until the Pop-up key; the next Pop-up key or PopUpMenu Off hides it.
 TEST(MenuEmulation, APopUpMenuWaitsForThePopUpKey) {
-  const auto popUp = [](TMenu& m) {
+  const auto popUp = [](IgMenu& m) {
     m.ics.model |= 1;
     m.ics.pages[0].bogs[0].buttons[0].commands = {{0x11000007, 0, 0}, {0x50400001, 4, 3}};
   };
@@ -352,10 +352,10 @@ TEST(MenuEmulation, ChoosingAButtonSelectsItWithoutRunningIt) {
 }
 
 TEST(MenuEmulation, WithoutARendererOnlyEvents) {
-  TMenu m = test::tinyMenu();
+  IgMenu m = test::tinyMenu();
   Registers regs;
   RunState run;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
   MenuEmulator emu(m, regs, run);
   emu.start(0);
@@ -365,12 +365,12 @@ TEST(MenuEmulation, WithoutARendererOnlyEvents) {
 }
 
 TEST(MenuEmulation, ARunawayButtonProgramIsStopped) {
-  TMenu m = test::tinyMenu();
+  IgMenu m = test::tinyMenu();
   // Button 0 jumps to its own line 0 for ever (Goto 0).
   m.ics.pages[0].bogs[0].buttons[0].commands = {{0x20810000, 0, 0}};
   Registers regs;
   RunState run;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
   test::ReportScope rs;
   MenuEmulator emu(m, regs, run);
@@ -392,14 +392,14 @@ TEST(MenuEmulation, ParseKeys) {
 
 // A real composition of the shared samples (skipped when absent) wrapped
 // into a .mnu image.
-bool loadRealMenu(const char* file, TMenu& m) {
+bool loadRealMenu(const char* file, IgMenu& m) {
   const std::filesystem::path root = test::sharedSamples();
   Bytes body;
   if (root.empty() || !readFileBytes((root / file).string(), body)) return false;
   test::ByteBuilder mnu;
   test::addSegment(mnu, 0x18, body, 5400000, 5390000);
   test::addSegment(mnu, 0x80, {}, 5400000);
-  return loadMNUBytes(mnu.data(), m).status == ReadStatus::Ok;
+  return parseMnu(mnu.data(), m).status == ReadStatus::Ok;
 }
 
 constexpr const char* kPopUpMenu = "commercial-metadata/disc24/ics_menu.bin";
@@ -410,11 +410,11 @@ constexpr const char* kAlwaysOnMenu = "commercial-metadata/ics/disc10_ics_menu.b
 TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
   for (const char* file : {kPopUpMenu, kAlwaysOnMenu}) {
     test::ReportScope rs;
-    TMenu m;
+    IgMenu m;
     if (!loadRealMenu(file, m)) GTEST_SKIP() << "no shared sample " << file;
     Registers regs;
     RunState run;
-    ResetRegs(regs, Options{});
+    resetRegisters(regs, Options{});
     regs.psr[kPsrMenuPage] = 0;
     MenuEmulator emu(m, regs, run);
     emu.options.maxSteps = 10000;
@@ -439,12 +439,12 @@ TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
 // which ends in SetButtonPage 5, 2 (button 5 of page 2).
 TEST(MenuEmulation, TheRealPopUpMenuRunsOnlyAfterThePopUpKey) {
   test::ReportScope rs;
-  TMenu m;
+  IgMenu m;
   if (!loadRealMenu(kPopUpMenu, m)) GTEST_SKIP() << "no shared sample " << kPopUpMenu;
   ASSERT_EQ(m.ics.model & 1, 1);
   Registers regs;
   RunState run;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
   MenuEmulator emu(m, regs, run);
   emu.start(0);

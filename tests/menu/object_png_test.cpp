@@ -50,10 +50,10 @@ Bytes makePng(std::uint32_t w, std::uint32_t h, int colourType, int depth, int p
   return out;
 }
 
-TMenu menu720x480() {
-  TMenu m = newMenu();
-  m.ics.video_width = 720;
-  m.ics.video_height = 480;
+IgMenu menu720x480() {
+  IgMenu m = newMenu();
+  m.ics.videoWidth = 720;
+  m.ics.videoHeight = 480;
   return m;
 }
 
@@ -75,7 +75,7 @@ TEST(ObjectPng, ImportChecksTheImage) {
   truncated.resize(truncated.size() / 2);
   for (const auto& c : cases) {
     test::ReportScope rs;
-    TMenu m = menu720x480();
+    IgMenu m = menu720x480();
     const auto r = importObjectPng(m, c.png, {});
     EXPECT_EQ(r.has_value(), c.accepted) << c.name;
     EXPECT_EQ(m.objects.size(), c.accepted ? 1u : 0u) << c.name;
@@ -85,54 +85,54 @@ TEST(ObjectPng, ImportChecksTheImage) {
     }
   }
   test::ReportScope rs;
-  TMenu m = menu720x480();
+  IgMenu m = menu720x480();
   EXPECT_FALSE(importObjectPng(m, truncated, {}));
   EXPECT_TRUE(m.objects.empty());
 }
 
 TEST(ObjectPng, ImportBuildsObjectAndPalette) {
   test::ReportScope rs;
-  TMenu m = menu720x480();
+  IgMenu m = menu720x480();
   m.objects.resize(2);
   m.palettes.resize(3);
   const auto r = importObjectPng(m, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {});
   ASSERT_TRUE(r);
   EXPECT_EQ(r->object, 2u);
   EXPECT_EQ(r->palette, 3u);
-  const TIGobject& o = m.objects[2];
-  EXPECT_EQ(o.object_id, 2);
+  const IgObject& o = m.objects[2];
+  EXPECT_EQ(o.objectId, 2);
   EXPECT_EQ(o.width, 5);
   EXPECT_EQ(o.image->pixels, (Bytes{0, 1, 2, 0, 1, 2, 0, 1, 2, 0}));
-  EXPECT_EQ(o.rle_length, o.rle.size());
-  const TIGpalette& p = m.palettes[3];
-  EXPECT_EQ(p.palette_id, 3);
-  EXPECT_EQ(p.colours[0], (TRGBA{0, 0, 255, 10}));
-  EXPECT_EQ(p.colours[1], (TRGBA{1, 2, 254, 11}));
-  EXPECT_EQ(p.colours[2], (TRGBA{2, 4, 253, 255}));  // no tRNS value: opaque
+  EXPECT_EQ(o.rleLength, o.rle.size());
+  const IgPalette& p = m.palettes[3];
+  EXPECT_EQ(p.paletteId, 3);
+  EXPECT_EQ(p.colours[0], (Rgba{0, 0, 255, 10}));
+  EXPECT_EQ(p.colours[1], (Rgba{1, 2, 254, 11}));
+  EXPECT_EQ(p.colours[2], (Rgba{2, 4, 253, 255}));  // no tRNS value: opaque
   EXPECT_TRUE(p.colours[3].unused());
-  EXPECT_EQ(p.ycrcb[1], rgb2ycrcb({1, 2, 254}, ColourMatrix::BT601));  // 480 lines
+  EXPECT_EQ(p.ycrcb[1], rgbToYCrCb({1, 2, 254}, ColourMatrix::BT601));  // 480 lines
   {
     // An HD menu stores the PNG's colours as BT.709, which its players use.
-    TMenu hd = menu720x480();
-    hd.ics.video_height = 720;
+    IgMenu hd = menu720x480();
+    hd.ics.videoHeight = 720;
     ASSERT_TRUE(importObjectPng(hd, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {}));
-    EXPECT_EQ(hd.palettes.back().ycrcb[1], rgb2ycrcb({1, 2, 254}, ColourMatrix::BT709));
+    EXPECT_EQ(hd.palettes.back().ycrcb[1], rgbToYCrCb({1, 2, 254}, ColourMatrix::BT709));
     EXPECT_NE(hd.palettes.back().ycrcb[1], p.ycrcb[1]);
   }
 
   // Replacing both: the counts stay, the cached pictures go.
-  ASSERT_NE(Obj2Pic(m, 2, 3), nullptr);
+  ASSERT_NE(cachedObjectPicture(m, 2, 3), nullptr);
   const auto again = importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {2, 3});
   ASSERT_TRUE(again);
   EXPECT_EQ(m.objects.size(), 3u);
   EXPECT_EQ(m.palettes.size(), 4u);
-  EXPECT_EQ(Obj2Pic(m, 2, 3)->rgba, (Bytes{0, 0, 255, 255, 1, 2, 254, 255, 0, 0, 255, 255}));
+  EXPECT_EQ(cachedObjectPicture(m, 2, 3)->rgba, (Bytes{0, 0, 255, 255, 1, 2, 254, 255, 0, 0, 255, 255}));
   EXPECT_FALSE(importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {7, std::nullopt}));
 }
 
 TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
   test::ReportScope rs;
-  TMenu m = newMenu();
+  IgMenu m = newMenu();
   m.objects.resize(1);
   m.objects[0].image = IndexImage{4, 2, {0, 1, 2, 255, 9, 9, 9, 0}};
   m.objects[0].width = 4;
@@ -146,7 +146,7 @@ TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
   EXPECT_EQ(back.image, *m.objects[0].image);
   ASSERT_EQ(back.colours.size(), 256u);
   ASSERT_EQ(back.alpha.size(), 256u);
-  EXPECT_EQ(back.colours[200], (TRGB{200, 100, 7}));
+  EXPECT_EQ(back.colours[200], (PaletteRgb{200, 100, 7}));
   EXPECT_EQ(back.alpha[200], 55);
   const std::string_view text(reinterpret_cast<const char*>(png.data()), png.size());
   EXPECT_NE(text.find(std::string_view("tEXtSoftware\0Mirdal 0.34b", 25)), std::string_view::npos);
@@ -154,7 +154,7 @@ TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
 }
 
 TEST(PaletteFiles, PxmlAndAct) {
-  TIGpalette p;
+  IgPalette p;
   p.colours[1] = {255, 0, 0, 128};
   p.ycrcb[1] = {82, 240, 91};
   const Bytes act = paletteFile(p, "/tmp/x.act");

@@ -14,35 +14,35 @@ namespace {
 // palettes 2 then 3 showing object 0, out-effect with palette 0 showing
 // object 1; button 0 shows object 0 and 2. Page 1 (palette 2): button 0
 // selects object 3.
-TMenu referencedMenu() {
-  TMenu m = createMenu();
+IgMenu referencedMenu() {
+  IgMenu m = createMenu();
   createPage(m);
   m.palettes.resize(4);
   m.objects.resize(5);
-  TPage& p0 = m.ics.pages[0];
-  p0.palette_id = 1;
-  Teffect in1, in2, out;
-  in1.palette_id = 2;
-  in2.palette_id = 3;
-  in1.comp_objects.push_back(TCompObject{});
-  out.palette_id = 0;
-  TCompObject c1;
-  c1.object_id = 1;
-  out.comp_objects.push_back(c1);
+  IgPage& p0 = m.ics.pages[0];
+  p0.paletteId = 1;
+  Effect in1, in2, out;
+  in1.paletteId = 2;
+  in2.paletteId = 3;
+  in1.compObjects.push_back(CompositionObject{});
+  out.paletteId = 0;
+  CompositionObject c1;
+  c1.objectId = 1;
+  out.compObjects.push_back(c1);
   p0.effects[0].effects = {in1, in2};
   p0.effects[1].effects = {out};
-  TIGbutton& b0 = p0.bogs[0].buttons[0];
-  b0.normal_start = 0;
-  b0.normal_end = 2;
-  TPage& p1 = m.ics.pages[1];
-  p1.palette_id = 2;
-  p1.bogs[0].buttons[0].selected_start = p1.bogs[0].buttons[0].selected_end = 3;
+  IgButton& b0 = p0.bogs[0].buttons[0];
+  b0.normalStart = 0;
+  b0.normalEnd = 2;
+  IgPage& p1 = m.ics.pages[1];
+  p1.paletteId = 2;
+  p1.bogs[0].buttons[0].selectedStart = p1.bogs[0].buttons[0].selectedEnd = 3;
   buildAllPageButtons(m);
   return m;
 }
 
 TEST(ReferencePalette, FollowsTheFirstReference) {
-  const TMenu m = referencedMenu();
+  const IgMenu m = referencedMenu();
   struct Case {
     std::uint16_t object;
     std::optional<std::size_t> palette;
@@ -57,8 +57,8 @@ TEST(ReferencePalette, FollowsTheFirstReference) {
 }
 
 TEST(ReferencePalette, NoPaletteOutsideTheTable) {
-  TMenu m = referencedMenu();
-  m.ics.pages[1].palette_id = 9;
+  IgMenu m = referencedMenu();
+  m.ics.pages[1].paletteId = 9;
   EXPECT_EQ(referencePalette(m, 3), std::nullopt);
 }
 
@@ -67,8 +67,8 @@ TEST(ObjectImage, DecodesTheRunLengthCodeWhenNoPictureIsHeld) {
   img.width = 7;
   img.height = 3;
   for (int i = 0; i < 21; ++i) img.pixels.push_back(std::uint8_t(i % 4 ? 5 : 0));
-  TMenu m;
-  TIGobject o;
+  IgMenu m;
+  IgObject o;
   o.width = img.width;
   o.height = img.height;
   o.rle = rleEncodeImage(img);
@@ -85,7 +85,7 @@ TEST(ObjectImage, DecodesTheRunLengthCodeWhenNoPictureIsHeld) {
 }
 
 TEST(ObjectImage, EmptyForMissingOrPixelFreeObjects) {
-  TMenu m;
+  IgMenu m;
   m.objects.resize(2);
   m.objects[1].width = 4;  // no height, no code
   m.palettes.resize(1);
@@ -100,7 +100,7 @@ std::uint32_t rgba(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 TEST(PaletteChart, CellsSwatchesAndTransparency) {
-  TRGBApalettes pal{};
+  RgbaPalette pal{};
   pal[17] = {200, 100, 50, 255};  // row 1, column 1: cells at (20, 20) and (190, 20)
   pal[18] = {200, 100, 50, 0};    // fully transparent
   pal[255] = {1, 2, 3, 255};      // the last entry is drawn as stored
@@ -135,8 +135,8 @@ TEST(PaletteChart, EntryUnderThePointAndItsText) {
   };
   for (const Case& c : cases) EXPECT_EQ(paletteChartEntry(c.x, c.y), c.entry) << c.x << "," << c.y;
 
-  TRGBApalettes pal{};
-  pal[17] = TRGBA{0x12, 0xAB, 0xFF, 64};
+  RgbaPalette pal{};
+  pal[17] = Rgba{0x12, 0xAB, 0xFF, 64};
   EXPECT_EQ(paletteInspectionText(2, pal, -1), "Palette: 02 (2)");
   EXPECT_EQ(paletteInspectionText(2, pal, 17),
             "Palette: 02 (2)      Color: 11 (17)      RGB: #12ABFF  (18,171,255)      Opacity: 40 (64)"

@@ -9,13 +9,13 @@ namespace mirdal {
 namespace {
 
 struct Layout {
-  TMenu m = test::tinyMenu();
+  IgMenu m = test::tinyMenu();
   PageRenderer r;
   Layout() {
     r.menu = &m;
-    SetButtonStates(r, 0);
+    resetButtonStates(r, 0);
   }
-  TIGbutton& b(std::size_t bog, std::size_t i = 0) { return m.ics.pages[0].bogs[bog].buttons[i]; }
+  IgButton& b(std::size_t bog, std::size_t i = 0) { return m.ics.pages[0].bogs[bog].buttons[i]; }
 };
 
 TEST(PageInteraction, GridSnap) {
@@ -69,7 +69,7 @@ TEST(PageInteraction, DragMoves) {
 TEST(PageInteraction, DragStopsAtTheRightEdge) {
   Layout l;
   l.b(2).x = 1700;
-  l.b(2).normal_start = 8;  // 40 wide
+  l.b(2).normalStart = 8;  // 40 wide
   l.m.objects[8].width = 200;
   l.m.objects[8].image->width = 200;
   DragStep s = dragMove(l.m, 0, l.r.states, 2, 1, {0, 0}, {19, 0}, DragMode::Free, 15);

@@ -15,14 +15,14 @@ namespace {
 constexpr std::uint32_t kRed = 0xFF0000FF, kGreen = 0x00FF00FF, kBlue = 0x0000FFFF, kYellow = 0xFFFF00FF;
 
 struct Page {
-  TMenu m = test::tinyMenu();
+  IgMenu m = test::tinyMenu();
   PageRenderer r;
   test::ReportScope rs;
   explicit Page(std::size_t page = 0, std::uint32_t psr10 = 1) {
     r.menu = &m;
-    backchange(r);
-    SetButtonStates(r, page);
-    DrawPage(r, psr10);
+    drawBackground(r);
+    resetButtonStates(r, page);
+    drawPage(r, psr10);
   }
   std::uint32_t bg(int x, int y) const { return pixelAt(r.background, x, y); }
   std::uint32_t at(int x, int y) const { return pixelAt(r.picture, x, y); }
@@ -52,7 +52,7 @@ TEST(PageRender, BackgroundIsTheColourUnderTheBuiltInPicture) {
   // Row 1 of the built-in picture is fully transparent between grid lines.
   EXPECT_EQ(p.bg(5, 1), 0x000080FFu);
   p.r.options.background = {10, 20, 30};
-  backchange(p.r);
+  drawBackground(p.r);
   EXPECT_EQ(p.bg(5, 1), 0x0A141EFFu);
   EXPECT_EQ(p.r.background.width, 1920);
   EXPECT_EQ(p.r.background.height, 1080);
@@ -60,8 +60,8 @@ TEST(PageRender, BackgroundIsTheColourUnderTheBuiltInPicture) {
 
 TEST(PageRender, HalfTransparentObjectsBlend) {
   Page p;
-  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
-  b.normal_start = b.normal_end = 3;  // white, T = 128
+  IgButton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  b.normalStart = b.normalEnd = 3;  // white, T = 128
   drawButton(p.r, 0, ButtonLook::Normal);
   const std::uint32_t under = p.bg(100, 100);
   auto mix = [](unsigned s, unsigned d) { return (s * 128 + d * 127 + 127) / 255; };
@@ -81,8 +81,8 @@ TEST(PageRender, NormalAnimationSequence) {
   };
   for (const Case& c : cases) {
     Page p(0, 0);  // button 1 not selected: normal state 4..7
-    p.m.ics.pages[0].bogs[1].buttons[0].normal_repeat = c.repeat;
-    SetButtonStates(p.r, 0);
+    p.m.ics.pages[0].bogs[1].buttons[0].normalRepeat = c.repeat;
+    resetButtonStates(p.r, 0);
     drawButton(p.r, 1, ButtonLook::Normal);
     std::vector<std::uint32_t> seen{p.at(105, 305)};
     for (int i = 0; i < 5; ++i) {
@@ -100,20 +100,20 @@ TEST(PageRender, AnimateStepsDrawsWhatTheTicksWouldHaveDrawn) {
   struct Case {
     const char* name;
     std::uint32_t psr10;
-    std::function<void(TMenu&)> setup;
+    std::function<void(IgMenu&)> setup;
   };
   const Case cases[] = {
-      {"a single run ends on its last object", 0, [](TMenu&) {}},
-      {"a repeat cycles", 0, [](TMenu& m) { m.ics.pages[0].bogs[1].buttons[0].normal_repeat = 1; }},
+      {"a single run ends on its last object", 0, [](IgMenu&) {}},
+      {"a repeat cycles", 0, [](IgMenu& m) { m.ics.pages[0].bogs[1].buttons[0].normalRepeat = 1; }},
       {"the selected button animates its selected state", 1,
-       [](TMenu& m) {
-         TIGbutton& b = m.ics.pages[0].bogs[1].buttons[0];
-         b.selected_start = 4, b.selected_end = 6, b.selected_repeat = 1;
+       [](IgMenu& m) {
+         IgButton& b = m.ics.pages[0].bogs[1].buttons[0];
+         b.selectedStart = 4, b.selectedEnd = 6, b.selectedRepeat = 1;
        }},
       {"a finished button under one still animating", 0,
-       [](TMenu& m) {
-         TIGbutton& b = m.ics.pages[0].bogs[2].buttons[0];  // button 2, over button 1's right half
-         b.x = 105, b.y = 300, b.normal_start = 5, b.normal_end = 6, b.normal_repeat = 1;
+       [](IgMenu& m) {
+         IgButton& b = m.ics.pages[0].bogs[2].buttons[0];  // button 2, over button 1's right half
+         b.x = 105, b.y = 300, b.normalStart = 5, b.normalEnd = 6, b.normalRepeat = 1;
        }},
   };
   for (const Case& c : cases) {
@@ -122,8 +122,8 @@ TEST(PageRender, AnimateStepsDrawsWhatTheTicksWouldHaveDrawn) {
       c.setup(ticked.m);
       c.setup(direct.m);
       for (Page* p : {&ticked, &direct}) {
-        SetButtonStates(p->r, 0);
-        DrawPage(p->r, c.psr10);
+        resetButtonStates(p->r, 0);
+        drawPage(p->r, c.psr10);
       }
       for (std::uint64_t k = 0; k < steps; ++k) animationTick(ticked.r, c.psr10);
       animateSteps(direct.r, c.psr10, ButtonLook::Selected, steps);
@@ -135,9 +135,9 @@ TEST(PageRender, AnimateStepsDrawsWhatTheTicksWouldHaveDrawn) {
   Page huge(0, 0), three(0, 0);
   for (Page* p : {&huge, &three}) {
     cases[3].setup(p->m);
-    p->m.ics.pages[0].bogs[1].buttons[0].normal_repeat = 1;
-    SetButtonStates(p->r, 0);
-    DrawPage(p->r, 0);
+    p->m.ics.pages[0].bogs[1].buttons[0].normalRepeat = 1;
+    resetButtonStates(p->r, 0);
+    drawPage(p->r, 0);
   }
   animateSteps(huge.r, 0, ButtonLook::Selected, 4294967295ull);
   animateSteps(three.r, 0, ButtonLook::Selected, 3);
@@ -149,36 +149,36 @@ TEST(PageRender, AnimateStepsDrawsWhatTheTicksWouldHaveDrawn) {
 TEST(PageRender, SelectionWhenAPageComesUp) {
   struct Case {
     const char* name;
-    std::function<void(TMenu&)> setup;
+    std::function<void(IgMenu&)> setup;
     std::uint32_t current;
     std::uint16_t selected;
   };
   const Case cases[] = {
-      {"the default selected button", [](TMenu&) {}, kNoButton, 1},
-      {"the default wins over PSR 10", [](TMenu&) {}, 2, 1},
-      {"no default: PSR 10 when it is shown", [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; }, 2,
+      {"the default selected button", [](IgMenu&) {}, kNoButton, 1},
+      {"the default wins over PSR 10", [](IgMenu&) {}, 2, 1},
+      {"no default: PSR 10 when it is shown", [](IgMenu& m) { m.ics.pages[0].defaultSelectedButton = kNoButton; }, 2,
        2},
-      {"no default: the first shown button", [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; },
+      {"no default: the first shown button", [](IgMenu& m) { m.ics.pages[0].defaultSelectedButton = kNoButton; },
        kNoButton, 0},
       {"PSR 10 hidden in its BOG is not taken",
-       [](TMenu& m) { m.ics.pages[0].default_selected_button = kNoButton; }, 4, 0},
+       [](IgMenu& m) { m.ics.pages[0].defaultSelectedButton = kNoButton; }, 4, 0},
       {"a default hidden in its BOG is not taken",
-       [](TMenu& m) {
-         m.ics.pages[0].default_selected_button = 4;
-         m.ics.pages[0].bogs[0].default_valid_button = kNoButton;
+       [](IgMenu& m) {
+         m.ics.pages[0].defaultSelectedButton = 4;
+         m.ics.pages[0].bogs[0].defaultValidButton = kNoButton;
        },
        kNoButton, 1},
-      {"a default naming no button", [](TMenu& m) { m.ics.pages[0].default_selected_button = 77; }, kNoButton, 0},
+      {"a default naming no button", [](IgMenu& m) { m.ics.pages[0].defaultSelectedButton = 77; }, kNoButton, 0},
       {"nothing shown: none",
-       [](TMenu& m) {
-         for (TBOG& g : m.ics.pages[0].bogs) g.default_valid_button = kNoButton;
+       [](IgMenu& m) {
+         for (Bog& g : m.ics.pages[0].bogs) g.defaultValidButton = kNoButton;
        },
        2, kNoButton},
   };
   for (const Case& c : cases) {
     Page p;
     c.setup(p.m);
-    SetButtonStates(p.r, 0);
+    resetButtonStates(p.r, 0);
     EXPECT_EQ(selectedOnPageShow(p.r, c.current), c.selected) << c.name;
   }
 }
@@ -206,7 +206,7 @@ TEST(PageRender, SelectedAndActivatedStates) {
 
 TEST(PageRender, ButtonsOutsideThePageAreClipped) {
   Page p;
-  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  IgButton& b = p.m.ics.pages[0].bogs[0].buttons[0];
   b.x = 1915;
   b.y = 1075;
   p.r.dirty.clear();
@@ -221,8 +221,8 @@ TEST(PageRender, ButtonsOutsideThePageAreClipped) {
 
 TEST(PageRender, MissingObjectsDrawNothingAndLogOnce) {
   Page p;
-  TIGbutton& b = p.m.ics.pages[0].bogs[0].buttons[0];
-  b.normal_start = b.normal_end = 40;
+  IgButton& b = p.m.ics.pages[0].bogs[0].buttons[0];
+  b.normalStart = b.normalEnd = 40;
   p.r.options.buttonId = true;
   const Canvas before = p.r.picture;
   for (int i = 0; i < 3; ++i) drawButton(p.r, 0, ButtonLook::Normal);
@@ -231,7 +231,7 @@ TEST(PageRender, MissingObjectsDrawNothingAndLogOnce) {
   for (const std::string& l : p.rs.rep.lines()) count += l.find("object 0028 does not exist") != std::string::npos;
   EXPECT_EQ(count, 1u) << p.rs.rep.text();
   // 0xFFFF means "no object": silent.
-  b.normal_start = b.normal_end = kNoObjectId;
+  b.normalStart = b.normalEnd = kNoObjectId;
   drawButton(p.r, 0, ButtonLook::Normal);
   EXPECT_EQ(p.rs.rep.lines().size(), 1u);
 }
@@ -255,19 +255,19 @@ TEST(PageRender, Overlays) {
 TEST(PageRender, DisabledButtonIsRemovedUnlessItsBogShowsAnother) {
   Page p;
   p.r.states[4].shown = true;  // another button of BOG 3 is shown
-  DelButton(p.r, 3);
+  removeButton(p.r, 3);
   EXPECT_EQ(p.at(505, 105), kRed);
   p.r.states[4].shown = false;
   p.r.states[3].shown = false;
-  DelButton(p.r, 3);
+  removeButton(p.r, 3);
   EXPECT_EQ(p.at(505, 105), p.bg(505, 105));
 }
 
 TEST(PageRender, CroppedObject) {
-  TMenu m = test::tinyMenu();
-  const RgbaPicture* whole = Obj2Pic(m, 8, 0);
+  IgMenu m = test::tinyMenu();
+  const RgbaPicture* whole = cachedObjectPicture(m, 8, 0);
   ASSERT_TRUE(whole);
-  const RgbaPicture cut = Obj2PicCr(*whole, 10, 0, 20, 20);
+  const RgbaPicture cut = cropPicture(*whole, 10, 0, 20, 20);
   ASSERT_EQ(cut.width, 20);
   ASSERT_EQ(cut.height, 20);
   for (int col : {0, 1, 2, 19}) {
@@ -276,16 +276,16 @@ TEST(PageRender, CroppedObject) {
     EXPECT_EQ(std::vector<std::uint8_t>(px, px + 4), std::vector<std::uint8_t>(src, src + 4)) << col;
   }
   // A crop reaching past the object is cut to it.
-  EXPECT_EQ(Obj2PicCr(*whole, 30, 15, 20, 20).width, 10);
-  EXPECT_EQ(Obj2PicCr(*whole, 50, 0, 5, 5).width, 0);
+  EXPECT_EQ(cropPicture(*whole, 30, 15, 20, 20).width, 10);
+  EXPECT_EQ(cropPicture(*whole, 50, 0, 5, 5).width, 0);
 }
 
 TEST(PageRender, EffectsDrawInTheirWindowsAndClearAfterwards) {
   Page p;
-  Teffectseq seq = p.m.ics.pages[0].effects[1];
-  seq.effects[0].comp_objects[0].object_id = 8;  // 40 x 20, window 50 x 50
-  seq.effects[0].comp_objects[0].x = 30;         // half outside the window
-  seq.effects[0].comp_objects[0].flags = 0;
+  EffectSequence seq = p.m.ics.pages[0].effects[1];
+  seq.effects[0].compObjects[0].objectId = 8;  // 40 x 20, window 50 x 50
+  seq.effects[0].compObjects[0].x = 30;        // half outside the window
+  seq.effects[0].compObjects[0].flags = 0;
   drawEffect(p.r, seq, 0);
   EXPECT_EQ(p.at(30, 0), kRed);                 // column 0 of object 8
   EXPECT_EQ(p.at(55, 5), p.bg(55, 5));          // clipped at the window's edge
@@ -293,7 +293,7 @@ TEST(PageRender, EffectsDrawInTheirWindowsAndClearAfterwards) {
   endEffects(p.r, seq);
   EXPECT_EQ(p.at(30, 0), p.bg(30, 0));
   // Cropped: columns 10..29 of object 8 at (0, 0).
-  seq.effects[0].comp_objects[0] = {8, 0, 2, 0, 0, 10, 0, 20, 20};
+  seq.effects[0].compObjects[0] = {8, 0, 2, 0, 0, 10, 0, 20, 20};
   drawEffect(p.r, seq, 0);
   EXPECT_EQ(p.at(0, 0), 0x00FF00FFu);  // column 10: entry 1 + 10 % 3 = 2, green
   EXPECT_EQ(p.at(20, 0), p.bg(20, 0)); // past the crop width

@@ -105,23 +105,23 @@ TEST(RleRoundTrip, RandomImagesDecodeToThemselves) {
 
 TEST(RleDecode, ObjectLogsShortLinesAndUsesOnlyDeclaredData) {
   test::ReportScope rs;
-  TMenu m;
+  IgMenu m;
   m.objects.resize(1);
-  TIGobject& o = m.objects[0];
+  IgObject& o = m.objects[0];
   o.width = 3;
   o.height = 2;
   // Declared length 4: the trailing bytes of the buffer are not object data.
   o.rle = {1, 0, 0, 2, 9, 9, 9};
-  o.rle_length = 4;
-  ASSERT_TRUE(rle_decode(m, 0));
+  o.rleLength = 4;
+  ASSERT_TRUE(decodeObject(m, 0));
   EXPECT_EQ(o.image->pixels, (Bytes{1, 0, 0, 2, 0, 0}));
   EXPECT_EQ(rs.rep.lines(), (std::vector<std::string>{" 1,0"}));
-  EXPECT_FALSE(rle_decode(m, 1));
+  EXPECT_FALSE(decodeObject(m, 1));
 }
 
 TEST(RleEncode, RefusesObjectsBeyondTheLengthField) {
   test::ReportScope rs;
-  TMenu m;
+  IgMenu m;
   m.objects.resize(1);
   // Alternating pixels cost one byte each: 65535 x 260 is past 16 MiB.
   IndexImage img = image(65535, 260, Bytes(std::size_t(65535) * 260));
@@ -130,7 +130,7 @@ TEST(RleEncode, RefusesObjectsBeyondTheLengthField) {
   m.objects[0].height = img.height;
   m.objects[0].image = std::move(img);
   Bytes out;
-  EXPECT_FALSE(rle_encode(m, 0, out));
+  EXPECT_FALSE(encodeObject(m, 0, out));
   EXPECT_TRUE(out.empty());
   EXPECT_GT(errorCount(), 0);
   EXPECT_NE(rs.rep.text().find("length field"), std::string::npos);

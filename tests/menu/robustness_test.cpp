@@ -18,15 +18,15 @@ const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu
 
 // Loads, and when the load went well, saves, reloads and compares.
 void exercise(const Bytes& b) {
-  TMenu m;
-  if (loadMNUBytes(b, m).status != ReadStatus::Ok) return;
+  IgMenu m;
+  if (parseMnu(b, m).status != ReadStatus::Ok) return;
   Bytes out;
-  if (!saveIGS(m, SegmentFraming::Mnu, out)) return;
-  TMenu back;
-  ASSERT_EQ(loadMNUBytes(out, back).status, ReadStatus::Ok);
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return;
+  IgMenu back;
+  ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics.pages, m.ics.pages);
   for (std::size_t i = 0; i < back.objects.size(); ++i) {
-    rle_decode(back, i);
+    decodeObject(back, i);
     EXPECT_EQ(back.objects[i].image, m.objects[i].image);
   }
 }
@@ -36,14 +36,14 @@ TEST(MenuRobustness, PrefixesOfTheSampleMenu) {
   Bytes full;
   ASSERT_TRUE(readFileBytes(kSample, full));
   for (std::size_t n = 0; n < full.size(); n += n < 600 ? 1 : 211) {
-    TMenu m;
-    const MenuLoad r = loadMNUBytes(Bytes(full.begin(), full.begin() + std::ptrdiff_t(n)), m);
+    IgMenu m;
+    const MenuLoad r = parseMnu(Bytes(full.begin(), full.begin() + std::ptrdiff_t(n)), m);
     // A cut inside the composition leaves no pages; a cut inside an object
     // leaves its lines short, never an error beyond the log.
     if (r.status == ReadStatus::Ok) {
       EXPECT_EQ(m.ics.pages.size(), 2u) << n;
     }
-    for (std::size_t i = 0; i < m.objects.size(); ++i) ASSERT_TRUE(rle_decode(m, i));
+    for (std::size_t i = 0; i < m.objects.size(); ++i) ASSERT_TRUE(decodeObject(m, i));
   }
 }
 
@@ -65,7 +65,7 @@ TEST(MenuRobustness, FuzzerFindings) {
       const Bytes code = rleEncodeImage(img);
       EXPECT_EQ(rleDecodeBytes(code.data(), code.size(), img.width, img.height), img);
     } else if (name.rfind("png-", 0) == 0) {
-      TMenu m = newMenu();
+      IgMenu m = newMenu();
       importObjectPng(m, b, {});
     }
   }

@@ -39,18 +39,18 @@ TEST(RealMenus, LoadSaveReload) {
     test::ByteBuilder mnu;
     test::addSegment(mnu, 0x18, body, 5400000, 5390000);
     test::addSegment(mnu, 0x80, {}, 5400000);
-    TMenu m;
-    ASSERT_EQ(loadMNUBytes(mnu.data(), m).status, ReadStatus::Ok) << r.file << rs.rep.text();
+    IgMenu m;
+    ASSERT_EQ(parseMnu(mnu.data(), m).status, ReadStatus::Ok) << r.file << rs.rep.text();
     EXPECT_EQ(m.ics.streamModel(), r.streamModel) << r.file;
     EXPECT_EQ(m.ics.model, r.model) << r.file;
-    EXPECT_EQ(m.ics.video_width, 1920);
+    EXPECT_EQ(m.ics.videoWidth, 1920);
     ASSERT_EQ(m.ics.pages.size(), 5u) << r.file;
     std::size_t commands = 0;
-    for (const TPage& p : m.ics.pages)
-      for (const TBOG& g : p.bogs)
-        for (const TIGbutton& b : g.buttons) {
+    for (const IgPage& p : m.ics.pages)
+      for (const Bog& g : p.bogs)
+        for (const IgButton& b : g.buttons) {
           commands += b.commands.size();
-          EXPECT_EQ(findButton(m, &p - m.ics.pages.data(), b.button_id), &b);
+          EXPECT_EQ(findButton(m, &p - m.ics.pages.data(), b.buttonId), &b);
         }
     EXPECT_GT(commands, 100u) << r.file;
 
@@ -62,11 +62,11 @@ TEST(RealMenus, LoadSaveReload) {
     EXPECT_EQ(pages, Bytes(body.begin() + std::ptrdiff_t(header), body.end())) << r.file;
 
     Bytes saved;
-    ASSERT_TRUE(saveIGS(m, SegmentFraming::Mnu, saved));
-    TMenu back;
-    ASSERT_EQ(loadMNUBytes(saved, back).status, ReadStatus::Ok) << r.file;
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, saved));
+    IgMenu back;
+    ASSERT_EQ(parseMnu(saved, back).status, ReadStatus::Ok) << r.file;
     EXPECT_EQ(back.ics, m.ics) << r.file;
-    EXPECT_EQ(back.in_time, 5400000u);
+    EXPECT_EQ(back.inTime, 5400000u);
     // The first segment's body equals the original body with its sequence
     // flags and data length as written.
     const Bytes savedBody(saved.begin() + 13, saved.begin() + 13 + std::ptrdiff_t(body.size()));

@@ -31,31 +31,31 @@ inline IndexImage filled(std::uint16_t w, std::uint16_t h, std::uint8_t entry) {
   return img;
 }
 
-inline TIGobject objectOf(IndexImage img) {
-  TIGobject o;
+inline IgObject objectOf(IndexImage img) {
+  IgObject o;
   o.width = img.width;
   o.height = img.height;
   o.image = std::move(img);
   return o;
 }
 
-inline TIGbutton buttonAt(std::uint16_t id, std::uint16_t x, std::uint16_t y) {
-  TIGbutton b;
-  b.button_id = id;
+inline IgButton buttonAt(std::uint16_t id, std::uint16_t x, std::uint16_t y) {
+  IgButton b;
+  b.buttonId = id;
   b.x = x;
   b.y = y;
   b.upper = b.lower = b.left = b.right = id;
-  b.normal_start = b.normal_end = 0;
-  b.selected_start = b.selected_end = 1;
+  b.normalStart = b.normalEnd = 0;
+  b.selectedStart = b.selectedEnd = 1;
   return b;
 }
 
-inline TMenu tinyMenu() {
-  TMenu m = newMenu();
+inline IgMenu tinyMenu() {
+  IgMenu m = newMenu();
   m.ics.model = 2;  // an always-on menu: Start shows it
-  m.ics.frame_rate = 2;  // 24 Hz
-  m.ics.user_timeout = 90000;
-  TIGpalette pal;
+  m.ics.frameRate = 2;  // 24 Hz
+  m.ics.userTimeout = 90000;
+  IgPalette pal;
   pal.colours[1] = {255, 0, 0, 255};
   pal.colours[2] = {0, 255, 0, 255};
   pal.colours[3] = {0, 0, 255, 255};
@@ -67,61 +67,61 @@ inline TMenu tinyMenu() {
   IndexImage striped = filled(40, 20, 0);
   for (std::size_t i = 0; i < striped.pixels.size(); ++i) striped.pixels[i] = std::uint8_t(1 + (i % 40) % 3);
   m.objects.push_back(objectOf(striped));
-  for (std::size_t i = 0; i < m.objects.size(); ++i) m.objects[i].object_id = std::uint16_t(i);
+  for (std::size_t i = 0; i < m.objects.size(); ++i) m.objects[i].objectId = std::uint16_t(i);
 
-  TPage p0;
-  p0.animation_frame_rate_code = 1;
-  p0.default_selected_button = 1;
-  TIGbutton b0 = buttonAt(0, 100, 100);
-  b0.activated_start = b0.activated_end = 2;
+  IgPage p0;
+  p0.animationFrameRateCode = 1;
+  p0.defaultSelectedButton = 1;
+  IgButton b0 = buttonAt(0, 100, 100);
+  b0.activatedStart = b0.activatedEnd = 2;
   b0.upper = 3, b0.lower = 1, b0.left = 9, b0.right = 2;
   b0.commands = {{0x50400001, 0, 7}};
-  TIGbutton b1 = buttonAt(1, 100, 300);
-  b1.normal_start = 4, b1.normal_end = 7;
+  IgButton b1 = buttonAt(1, 100, 300);
+  b1.normalStart = 4, b1.normalEnd = 7;
   b1.upper = 0;
   b1.commands = {{0x51C00003, 0x80000000, 0x80000001}};
-  TIGbutton b2 = buttonAt(2, 300, 100);
-  b2.auto_action = 1;
+  IgButton b2 = buttonAt(2, 300, 100);
+  b2.autoAction = 1;
   b2.left = 0;
   b2.commands = {{0x50400001, 1, 9}};
-  TIGbutton b3 = buttonAt(3, 500, 100);
+  IgButton b3 = buttonAt(3, 500, 100);
   b3.lower = 0;
   b3.commands = {{0x31800004, 4, 0}};
-  TIGbutton b4 = buttonAt(4, 500, 100);
+  IgButton b4 = buttonAt(4, 500, 100);
   b4.lower = 0;
   b4.commands = {{0x31800005, 4, 0}};
-  for (TIGbutton* b : {&b0, &b1, &b2}) {
-    TBOG g;
-    g.default_valid_button = b->button_id;
+  for (IgButton* b : {&b0, &b1, &b2}) {
+    Bog g;
+    g.defaultValidButton = b->buttonId;
     g.buttons.push_back(*b);
     p0.bogs.push_back(g);
   }
-  TBOG g3;
-  g3.default_valid_button = 3;
+  Bog g3;
+  g3.defaultValidButton = 3;
   g3.buttons = {b3, b4};
   p0.bogs.push_back(g3);
-  Teffectseq& out = p0.effects[1];
-  out.window_count = 1;
+  EffectSequence& out = p0.effects[1];
+  out.windowCount = 1;
   out.windows[0] = {0, 0, 0, 50, 50};
-  Teffect e;
+  Effect e;
   e.duration = 9000;
-  TCompObject c0;
-  c0.object_id = 0;
-  TCompObject c1;
-  c1.object_id = 1;
-  c1.window_id = 5;
+  CompositionObject c0;
+  c0.objectId = 0;
+  CompositionObject c1;
+  c1.objectId = 1;
+  c1.windowId = 5;
   c1.x = 60;
-  e.comp_objects = {c0, c1};
+  e.compObjects = {c0, c1};
   out.effects.push_back(e);
 
-  TPage p1;
-  p1.page_id = 1;
-  p1.default_selected_button = 0;
-  p1.default_activated_button = 0;
-  TIGbutton c = buttonAt(0, 10, 10);
+  IgPage p1;
+  p1.pageId = 1;
+  p1.defaultSelectedButton = 0;
+  p1.defaultActivatedButton = 0;
+  IgButton c = buttonAt(0, 10, 10);
   c.commands = {{0x50400001, 2, 5}};
-  TBOG g;
-  g.default_valid_button = 0;
+  Bog g;
+  g.defaultValidButton = 0;
   g.buttons.push_back(c);
   p1.bogs.push_back(g);
   m.ics.pages = {p0, p1};

@@ -14,17 +14,17 @@ namespace {
 constexpr auto kMovie = CommandContext::MovieObject;
 constexpr auto kButton = CommandContext::ButtonCommands;
 
-TNavCommand assembled(std::string_view line) {
+NavCommand assembled(std::string_view line) {
   const AssembledCommand a = assembleCommand(line);
   EXPECT_FALSE(a.error) << line << ": " << (a.error ? a.error->message() : "");
   return a.command;
 }
 
-std::string words(const TNavCommand& c) { return hex8(c.opcode) + " " + hex8(c.dst) + " " + hex8(c.src); }
+std::string words(const NavCommand& c) { return hex8(c.opcode) + " " + hex8(c.dst) + " " + hex8(c.src); }
 
 struct LineCase {
   const char* line;
-  TNavCommand c;
+  NavCommand c;
 };
 
 TEST(CommandAssembler, LinesAsTheGridWritesThem) {
@@ -84,8 +84,8 @@ TEST(CommandAssembler, LinesAsTheGridWritesThem) {
 
 // The bits of a valid word that its command line shows (what the assembler
 // can give back); written from the operand layouts, not from the assembler.
-TNavCommand carried(const TNavCommand& c) {
-  TNavCommand r = c;
+NavCommand carried(const NavCommand& c) {
+  NavCommand r = c;
   if (r.opcode == 0x31000011) r.opcode = 0x31000010;  // options 16 and 17 read the same
   const int count = int(c.opcode >> 29);
   const bool dImm = c.opcode & kDstImmediateBit, sImm = c.opcode & kSrcImmediateBit;
@@ -138,7 +138,7 @@ TEST(CommandAssembler, GeneratedWordsComeBack) {
                 {0x8000007F, 0x00000FFF},
             };
             for (const auto& o : operands) {
-              const TNavCommand w{op, o[0], o[1]};
+              const NavCommand w{op, o[0], o[1]};
               for (CommandContext ctx : {kMovie, kButton}) {
                 const std::string text = commandLine(w, ctx);
                 const AssembledCommand a = assembleCommand(text);

@@ -23,7 +23,7 @@ TEST(CommandEditor, ViewOfACommand) {
 
 TEST(CommandEditor, ViewHints) {
   struct Case {
-    TNavCommand c;
+    NavCommand c;
     const char* hint;
   } cases[] = {
       {{0x50000001, 0x00000FFF, 0x00000001}, "Navigation commands"},
@@ -56,24 +56,24 @@ TEST(CommandEditor, CheckBoxesFollowTheOperandCount) {
 TEST(CommandEditor, ListChoices) {
   struct Case {
     std::uint32_t before;
-    void (*act)(TNavCommand&);
+    void (*act)(NavCommand&);
     std::uint32_t after;
   } cases[] = {
       // Group: count and immediate flags stay, sub-group and options restart.
-      {0x21810000, [](TNavCommand& c) { chooseGroup(c, 2); }, 0x30800000},
-      {0x51C00003, [](TNavCommand& c) { chooseGroup(c, 1); }, 0x48C00000},
+      {0x21810000, [](NavCommand& c) { chooseGroup(c, 2); }, 0x30800000},
+      {0x51C00003, [](NavCommand& c) { chooseGroup(c, 1); }, 0x48C00000},
       // Sub-group: bits 21-20 and the options are cleared.
-      {0x20B10000, [](TNavCommand& c) { chooseSubGroup(c, 2); }, 0x22800000},
+      {0x20B10000, [](NavCommand& c) { chooseSubGroup(c, 2); }, 0x22800000},
       // Option: bits 21-20 stay; the count follows the table.
-      {0x10000000, [](TNavCommand& c) { chooseOption(c, 1); }, 0x50000001},
-      {0x50400001, [](TNavCommand& c) { chooseOption(c, 0); }, 0x10400000},
-      {0x00300000, [](TNavCommand& c) { chooseOption(c, 1); }, 0x20310000},
-      {0x48000000, [](TNavCommand& c) { chooseOption(c, 7); }, 0x48000700},
-      {0x21000000, [](TNavCommand& c) { chooseOption(c, 4); }, 0x01040000},
-      {0x02000000, [](TNavCommand& c) { chooseOption(c, 1); }, 0x42010000},
+      {0x10000000, [](NavCommand& c) { chooseOption(c, 1); }, 0x50000001},
+      {0x50400001, [](NavCommand& c) { chooseOption(c, 0); }, 0x10400000},
+      {0x00300000, [](NavCommand& c) { chooseOption(c, 1); }, 0x20310000},
+      {0x48000000, [](NavCommand& c) { chooseOption(c, 7); }, 0x48000700},
+      {0x21000000, [](NavCommand& c) { chooseOption(c, 4); }, 0x01040000},
+      {0x02000000, [](NavCommand& c) { chooseOption(c, 1); }, 0x42010000},
   };
   for (const auto& c : cases) {
-    TNavCommand cmd{c.before, 1, 2};
+    NavCommand cmd{c.before, 1, 2};
     c.act(cmd);
     EXPECT_EQ(cmd.opcode, c.after) << std::hex << c.before;
     EXPECT_EQ(cmd.dst, 1u);
@@ -82,7 +82,7 @@ TEST(CommandEditor, ListChoices) {
 }
 
 TEST(CommandEditor, OperandCheckBoxesAreCoupled) {
-  TNavCommand c{0x50000001, 0, 0};
+  NavCommand c{0x50000001, 0, 0};
   setOperandInUse(c, 0, false);  // also clears the source
   EXPECT_EQ(c.opcode, 0x10000001u);
   setOperandInUse(c, 1, true);  // also sets the destination
@@ -94,7 +94,7 @@ TEST(CommandEditor, OperandCheckBoxesAreCoupled) {
 }
 
 TEST(CommandEditor, OperandKinds) {
-  TNavCommand c{0x50000001, 0x00000004, 0x00000005};
+  NavCommand c{0x50000001, 0x00000004, 0x00000005};
   chooseOperandKind(c, 0, OperandKind::PSR);
   EXPECT_EQ(c.dst, 0x80000004u);
   chooseOperandKind(c, 1, OperandKind::Imm);
@@ -106,7 +106,7 @@ TEST(CommandEditor, OperandKinds) {
   EXPECT_EQ(c.dst, 4u);
 
   // SetStream keeps its words: bit 31 is a flag there, PSR falls back to GPR.
-  TNavCommand s{0x51C00001, 0x00050000, 0};
+  NavCommand s{0x51C00001, 0x00050000, 0};
   chooseOperandKind(s, 0, OperandKind::PSR);
   EXPECT_EQ(s.opcode, 0x51400001u);
   EXPECT_EQ(s.dst, 0x00050000u);
@@ -114,7 +114,7 @@ TEST(CommandEditor, OperandKinds) {
 }
 
 TEST(CommandEditor, NumbersAndWords) {
-  TNavCommand c{0x50000001, 0x80000001, 0x00000002};
+  NavCommand c{0x50000001, 0x80000001, 0x00000002};
   enterOperandNumber(c, 0, 16);  // shown as a PSR: the selector bit is added
   EXPECT_EQ(c.dst, 0x80000010u);
   enterOperandNumber(c, 1, 7);
@@ -125,9 +125,9 @@ TEST(CommandEditor, NumbersAndWords) {
   enterOperandWord(c, 1, 0xABCD);
   EXPECT_EQ(c.src, 0xABCDu);
   enterOpcodeWord(c, 0x20810000);
-  EXPECT_EQ(c, (TNavCommand{0x20810000, 5, 0xABCD}));
+  EXPECT_EQ(c, (NavCommand{0x20810000, 5, 0xABCD}));
   enterOpcodeWord(c, 0);
-  EXPECT_EQ(c, TNavCommand{});
+  EXPECT_EQ(c, NavCommand{});
 }
 
 TEST(CommandEditor, FieldParsing) {

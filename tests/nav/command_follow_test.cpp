@@ -8,7 +8,7 @@ namespace {
 using K = FollowAction::Kind;
 
 TEST(CommandFollow, Actions) {
-  const TCommands p = {
+  const CommandList p = {
       {0x20810000, 3, 0},            // 0 GoTo 3
       {0x20810000, 99, 0},           // 1 GoTo beyond the program
       {0x21810000, 2, 0},            // 2 Jump Title 2

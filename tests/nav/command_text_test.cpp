@@ -11,7 +11,7 @@ constexpr auto kMovie = CommandContext::MovieObject;
 constexpr auto kButton = CommandContext::ButtonCommands;
 
 struct LineCase {
-  TNavCommand c;
+  NavCommand c;
   CommandContext ctx;
   const char* line;
 };
@@ -86,7 +86,7 @@ TEST(CommandText, PackedSetSystemForms) {
 
 TEST(CommandText, RowCells) {
   struct Case {
-    TNavCommand c;
+    NavCommand c;
     std::size_t line;
     std::array<const char*, 4> cells;  // columns 0-3
   } cases[] = {
@@ -96,7 +96,7 @@ TEST(CommandText, RowCells) {
       {{0x7000000A, 0xAB, 0xCD}, 9999, {"9999", "7000000A", "000000AB ", "000000CD"}},
   };
   for (const auto& c : cases) {
-    const CommandRow r = comm2str(c.c, c.line, kMovie);
+    const CommandRow r = commandRow(c.c, c.line, kMovie);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(r.cells[i], c.cells[i]) << "column " << i;
     EXPECT_EQ(r.cells[4], commandLine(c.c, kMovie));
   }
@@ -104,7 +104,7 @@ TEST(CommandText, RowCells) {
 }
 
 TEST(CommandText, BeepOnlyForInvalidButtonCommandsWhenForced) {
-  const TNavCommand bad{0x00000001, 0, 0}, good{0x00020000, 0, 0};
+  const NavCommand bad{0x00000001, 0, 0}, good{0x00020000, 0, 0};
   EXPECT_TRUE(renderBeeps(bad, kButton, true));
   EXPECT_FALSE(renderBeeps(bad, kButton, false));
   EXPECT_FALSE(renderBeeps(bad, kMovie, true));
@@ -119,7 +119,7 @@ namespace {
 
 TEST(CommandText, RenderProgramReportsProgress) {
   test::ReportScope rs;
-  const TCommands p(300, TNavCommand{0x00020000, 0, 0});
+  const CommandList p(300, NavCommand{0x00020000, 0, 0});
   std::vector<std::string> counters;
   struct Spy : test::RecordingReporter {
     std::vector<std::string>* seen;

@@ -7,17 +7,17 @@
 namespace mirdal {
 namespace {
 
-const TNavCommand kBreak{0x00020000, 0, 0};
-constexpr std::uint32_t GPR(std::uint32_t n) { return n; }
-constexpr std::uint32_t PSR(std::uint32_t n) { return 0x80000000 | n; }
+const NavCommand kBreak{0x00020000, 0, 0};
+constexpr std::uint32_t gprOperand(std::uint32_t n) { return n; }
+constexpr std::uint32_t psrOperand(std::uint32_t n) { return 0x80000000 | n; }
 
 // Runs a whole program from line 0.
 struct Machine {
   Registers regs;
   RunState run;
-  ExecResult exec(const TCommands& p, std::int64_t from = 0) {
+  ExecResult exec(const CommandList& p, std::int64_t from = 0) {
     run.line = from;
-    return ExecComm(p, regs, run);
+    return executeProgram(p, regs, run);
   }
 };
 
@@ -49,20 +49,20 @@ TEST(Interpreter, SetOperations) {
   for (const auto& c : cases) {
     Machine mc;
     mc.regs.gpr[3] = c.n;
-    mc.exec({{0x50400000 | c.op, GPR(3), c.m}});
+    mc.exec({{0x50400000 | c.op, gprOperand(3), c.m}});
     EXPECT_EQ(mc.regs.gpr[3], c.result) << "option " << c.op << " n=" << c.n << " m=" << c.m;
   }
 }
 
 TEST(Interpreter, RegisterOperandsAndWrapAround) {
   Machine mc;
-  mc.exec({{0x50400001, GPR(1), 5}, {0x50000003, GPR(1), GPR(1)}});
+  mc.exec({{0x50400001, gprOperand(1), 5}, {0x50000003, gprOperand(1), gprOperand(1)}});
   EXPECT_EQ(mc.regs.gpr[1], 10u);
-  mc.exec({{0x50400004, GPR(1), 11}});
+  mc.exec({{0x50400004, gprOperand(1), 11}});
   EXPECT_EQ(mc.regs.gpr[1], 0xFFFFFFFFu);
   // Stray bits of a register reference are ignored.
   mc.regs.gpr[1] = 9;
-  mc.exec({{0x50000001, PSR(0x7F00) | 0x7F, GPR(0xF001)}});
+  mc.exec({{0x50000001, psrOperand(0x7F00) | 0x7F, gprOperand(0xF001)}});
   EXPECT_EQ(mc.regs.psr[127], 9u);
 }
 
@@ -70,19 +70,19 @@ TEST(Interpreter, SwapAndImmediateDestinations) {
   Machine mc;
   mc.regs.gpr[1] = 1;
   mc.regs.gpr[2] = 2;
-  mc.exec({{0x50000002, GPR(1), GPR(2)}});
+  mc.exec({{0x50000002, gprOperand(1), gprOperand(2)}});
   EXPECT_EQ(mc.regs.gpr[1], 2u);
   EXPECT_EQ(mc.regs.gpr[2], 1u);
 
   const Registers before = mc.regs;
-  mc.exec({{0x50800001, 5, GPR(1)}, {0x50C00003, 5, 6}});  // Move 5, GPR1; Add 5, 6
+  mc.exec({{0x50800001, 5, gprOperand(1)}, {0x50C00003, 5, 6}});  // Move 5, GPR1; Add 5, 6
   EXPECT_EQ(mc.regs.gpr, before.gpr);
 
-  mc.exec({{0x50800002, 5, GPR(1)}});  // Swap 5, GPR1
+  mc.exec({{0x50800002, 5, gprOperand(1)}});  // Swap 5, GPR1
   EXPECT_EQ(mc.regs.gpr[1], 5u);
   EXPECT_EQ(mc.regs.gpr[2], 1u);
 
-  mc.exec({{0x50400002, GPR(4), 9}});  // Swap GPR4, 9: the immediate stays
+  mc.exec({{0x50400002, gprOperand(4), 9}});  // Swap GPR4, 9: the immediate stays
   EXPECT_EQ(mc.regs.gpr[4], 9u);
 }
 
@@ -90,10 +90,10 @@ TEST(Interpreter, Random) {
   Machine mc;
   mc.run.rng.seed(1);
   mc.regs.gpr[1] = 77;
-  mc.exec({{0x50400008, GPR(1), 0}});
+  mc.exec({{0x50400008, gprOperand(1), 0}});
   EXPECT_EQ(mc.regs.gpr[1], 0u);
   for (int i = 0; i < 200; ++i) {
-    mc.exec({{0x50400008, GPR(1), 10}, {0x50400008, GPR(2), 0xFFFFFFFF}});
+    mc.exec({{0x50400008, gprOperand(1), 10}, {0x50400008, gprOperand(2), 0xFFFFFFFF}});
     EXPECT_LT(mc.regs.gpr[1], 10u);
   }
 }
@@ -117,29 +117,29 @@ TEST(Interpreter, Compares) {
     Machine mc;
     mc.regs.gpr[0] = c.n;
     // The line after the compare runs only when it is true.
-    mc.exec({{c.opcode, GPR(0), c.m}, {0x50400001, GPR(9), 1}, kBreak});
+    mc.exec({{c.opcode, gprOperand(0), c.m}, {0x50400001, gprOperand(9), 1}, kBreak});
     EXPECT_EQ(mc.regs.gpr[9], c.result ? 1u : 0u) << std::hex << c.opcode << " " << c.n << " " << c.m;
   }
   // Compare option 0 keeps the previous result of the same call.
   Machine mc;
-  mc.exec({{0x48400200, GPR(0), 0}, {0x48400000, 0, 0}, {0x50400001, GPR(9), 1}});
+  mc.exec({{0x48400200, gprOperand(0), 0}, {0x48400000, 0, 0}, {0x50400001, gprOperand(9), 1}});
   EXPECT_EQ(mc.regs.gpr[9], 1u);
   // The immediate-destination form is invalid but runs by the same rules.
-  mc.exec({{0x48800200, 7, GPR(5)}, {0x50400001, GPR(8), 1}});
+  mc.exec({{0x48800200, 7, gprOperand(5)}, {0x50400001, gprOperand(8), 1}});
   EXPECT_EQ(mc.regs.gpr[8], 0u);
 }
 
 TEST(Interpreter, CompareOnTheLastLineEndsTheRun) {
   for (std::uint32_t m : {0u, 1u}) {
     Machine mc;
-    const ExecResult r = mc.exec({{0x50400001, GPR(1), 1}, {0x48400200, GPR(0), m}});
+    const ExecResult r = mc.exec({{0x50400001, gprOperand(1), 1}, {0x48400200, gprOperand(0), m}});
     EXPECT_FALSE(r.running);
     EXPECT_EQ(r.executed, 2u);
   }
 }
 
 TEST(Interpreter, GoTo) {
-  const TNavCommand inc{0x50400003, GPR(1), 1};
+  const NavCommand inc{0x50400003, gprOperand(1), 1};
   struct Case {
     std::uint32_t opcode, target;
     std::uint64_t executed;
@@ -166,7 +166,7 @@ TEST(Interpreter, StepLimitStopsAnEndlessLoop) {
   test::ReportScope rs;
   Machine mc;
   mc.run.maxSteps = 1000;
-  const ExecResult r = mc.exec({{0x50400003, GPR(1), 1}, {0x20810000, 0, 0}});
+  const ExecResult r = mc.exec({{0x50400003, gprOperand(1), 1}, {0x20810000, 0, 0}});
   EXPECT_TRUE(r.stepLimitReached);
   EXPECT_EQ(r.executed, 1000u);
   EXPECT_EQ(mc.regs.gpr[1], 500u);
@@ -182,7 +182,7 @@ TEST(Interpreter, TraceOptionOrStopStopsARunningLoop) {
     rs.rep.onPump = [&] {
       if (++pumps == 3) (byTrace ? mc.run.trace : mc.run.stopRequested) = true;
     };
-    const ExecResult r = mc.exec({{0x50400003, GPR(1), 1}, {0x20810000, 0, 0}});
+    const ExecResult r = mc.exec({{0x50400003, gprOperand(1), 1}, {0x20810000, 0, 0}});
     EXPECT_GT(r.executed, 256u);
     EXPECT_EQ(r.running, byTrace);
     EXPECT_EQ(r.tracing, byTrace);
@@ -194,7 +194,7 @@ TEST(Interpreter, TraceOptionOrStopStopsARunningLoop) {
 
 TEST(Interpreter, Announcements) {
   struct Case {
-    TNavCommand c;
+    NavCommand c;
     const char* message;
     int psr;
     std::uint32_t value;
@@ -215,7 +215,7 @@ TEST(Interpreter, Announcements) {
       {{0x11000008, 0, 0}, "Still On", -1, 0, false},
       {{0x11000009, 0, 0}, "Still Off", -1, 0, false},
       {{0x51C00003, 0x80000001, 0x80000002}, "SetButtonPage ", -1, 0, true},
-      {{0x22000000, GPR(7), 0}, "Play PL 4294967295", 6, 0xFFFFFFFF, false},
+      {{0x22000000, gprOperand(7), 0}, "Play PL 4294967295", 6, 0xFFFFFFFF, false},
   };
   for (const auto& c : cases) {
     test::ReportScope rs;
@@ -224,7 +224,7 @@ TEST(Interpreter, Announcements) {
     setActivationDelay(500);
     std::string shown;
     rs.rep.onPump = [&] { shown = rs.rep.status.panel[1]; };
-    const ExecResult r = mc.exec({c.c, {0x50400001, GPR(9), 1}});
+    const ExecResult r = mc.exec({c.c, {0x50400001, gprOperand(9), 1}});
     EXPECT_EQ(shown, " " + std::string(c.message) + " ");
     EXPECT_EQ(rs.rep.sleptMs, 500);
     if (c.psr >= 0) {
@@ -253,7 +253,7 @@ TEST(Interpreter, SilentWords) {
 
 TEST(Interpreter, SetStream) {
   struct Case {
-    TNavCommand c;
+    NavCommand c;
     std::array<std::uint32_t, 4> psr0to3;
   } cases[] = {
       // Start values: PSR0 11, PSR1 22, PSR2 0xF0F0F0F0, PSR3 44.
@@ -276,21 +276,21 @@ TEST(Interpreter, PackedOperandFetch) {
   Registers r;
   r.gpr[1] = 0x1234;
   r.gpr[2] = 0xABCDE;
-  EXPECT_EQ(getop1({0x51000003, 0x80000002, 0}, r), 0x8000BCDEu);
-  EXPECT_EQ(getop2({0x51800003, 0, 0x40000001}, r), 0x00001234u);
-  EXPECT_EQ(getop1({0x51400006, 0xC0FF8001, 0}, r), 0xC08F0034u);
-  EXPECT_EQ(getop1({0x51800006, 0xC0FF8001, 0}, r), 0xC0FF8001u);  // immediate
-  EXPECT_EQ(getop1({0x00020000, 1, 2}, r), kNoOperand);
-  EXPECT_EQ(getop2({0x00020000, 1, 2}, r), kNoOperand);
-  TNavCommand imm{0x50C00001, 1, 2};
-  setdst(imm, r, 5);
-  setsrc(imm, r, 5);
+  EXPECT_EQ(operand1Value({0x51000003, 0x80000002, 0}, r), 0x8000BCDEu);
+  EXPECT_EQ(operand2Value({0x51800003, 0, 0x40000001}, r), 0x00001234u);
+  EXPECT_EQ(operand1Value({0x51400006, 0xC0FF8001, 0}, r), 0xC08F0034u);
+  EXPECT_EQ(operand1Value({0x51800006, 0xC0FF8001, 0}, r), 0xC0FF8001u);  // immediate
+  EXPECT_EQ(operand1Value({0x00020000, 1, 2}, r), kNoOperand);
+  EXPECT_EQ(operand2Value({0x00020000, 1, 2}, r), kNoOperand);
+  NavCommand imm{0x50C00001, 1, 2};
+  setDestinationValue(imm, r, 5);
+  setSourceValue(imm, r, 5);
   EXPECT_EQ(r.gpr[1], 0x1234u);
 }
 
 TEST(Interpreter, UnknownWordsNeverReachOutsideTheRegisters) {
   std::mt19937 gen(7);
-  TCommands p;
+  CommandList p;
   for (int i = 0; i < 5000; ++i) {
     std::uint32_t op = gen();
     // Mostly Set and Compare words with random operands, some anything.
@@ -308,7 +308,7 @@ TEST(Interpreter, UnknownWordsNeverReachOutsideTheRegisters) {
 
 class FakeMenu : public MenuHost {
  public:
-  std::optional<TCommands> setButtonPage(const TNavCommand&, std::uint32_t n, std::uint32_t m) override {
+  std::optional<CommandList> setButtonPage(const NavCommand&, std::uint32_t n, std::uint32_t m) override {
     calls.push_back("page " + std::to_string(n) + "," + std::to_string(m));
     return next;
   }
@@ -318,7 +318,7 @@ class FakeMenu : public MenuHost {
   }
   void disableButton(std::uint16_t id) override { calls.push_back("disable " + std::to_string(id)); }
   void endOfRunSelection(std::uint16_t id) override { calls.push_back("end " + std::to_string(id)); }
-  std::optional<TCommands> next;
+  std::optional<CommandList> next;
   std::vector<std::string> calls;
 };
 
@@ -327,14 +327,14 @@ TEST(Interpreter, MenuCommandsGoToTheMenuPage) {
   Machine mc;
   mc.run.menu = &menu;
   mc.exec({{0x31800004, 0x10005, 0}, {0x31800005, 6, 0}, {0x51C00003, 0x80000001, 0x80000002},
-           {0x50400001, GPR(1), 1}});
+           {0x50400001, gprOperand(1), 1}});
   EXPECT_EQ(menu.calls, (std::vector<std::string>{"enable 5", "disable 6", "page 2147483649,2147483650", "end 5"}));
   EXPECT_EQ(mc.regs.gpr[1], 0u);  // SetButtonPage without an auto-action button ends the program
 
   // An auto-action button: the run goes on with its commands from line 0.
   menu.calls.clear();
-  menu.next = TCommands{{0x50400001, GPR(2), 7}};
-  mc.exec({{0x51C00003, 0x80000001, 0x80000002}, {0x50400001, GPR(1), 1}});
+  menu.next = CommandList{{0x50400001, gprOperand(2), 7}};
+  mc.exec({{0x51C00003, 0x80000001, 0x80000002}, {0x50400001, gprOperand(1), 1}});
   EXPECT_EQ(mc.regs.gpr[2], 7u);
   EXPECT_EQ(mc.regs.gpr[1], 0u);
   EXPECT_EQ(menu.calls.size(), 1u);

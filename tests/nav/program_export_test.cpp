@@ -8,7 +8,7 @@
 namespace mirdal {
 namespace {
 
-const TCommands kProgram = {
+const CommandList kProgram = {
     {0x50000001, 0x00000003, 0x80000004},
     {0x20810000, 0x00000000, 0x00000000},
     {0x00000001, 0x00000000, 0x00000000},

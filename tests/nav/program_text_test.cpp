@@ -15,7 +15,7 @@ TEST(ProgramText, ListLinesKeepTheirWords) {
   // Words with bits a command line cannot carry: the display flag of
   // SetStream, stray bits of a register reference, an unused source, an
   // invalid word.
-  const TCommands p = {
+  const CommandList p = {
       {0x51C00001, 0x8001C001, 0x00000000},
       {0x50000001, 0x0000F003, 0x80001234},
       {0x21810000, 0x00000001, 0x12345678},
@@ -30,11 +30,11 @@ TEST(ProgramText, ListLinesKeepTheirWords) {
 struct TextCase {
   const char* name;
   const char* text;
-  TCommands commands;
+  CommandList commands;
 };
 
 TEST(ProgramText, FormsOfALine) {
-  const TCommands move = {{0x50000001, 3, 0x80000004}};
+  const CommandList move = {{0x50000001, 3, 0x80000004}};
   const TextCase cases[] = {
       {"list line", "0000  [50000001,00000003 ,80000004 ]  Move GPR3, PSR4       ;PSR4: Title Number\r\n", move},
       {"without the line number", "[50000001,00000003 ,80000004 ]  Move GPR3, PSR4", move},
@@ -84,7 +84,7 @@ TEST(ProgramText, BadTextsSayWhereAndWhat) {
 }
 
 TEST(ProgramText, CommandLinesForTheClipboard) {
-  const TCommands p = {{0x20810000, 5, 0}, {0x22800000, 16, 0}, {0x00000001, 0, 0}};
+  const CommandList p = {{0x20810000, 5, 0}, {0x22800000, 16, 0}, {0x00000001, 0, 0}};
   EXPECT_EQ(commandLinesText(p, 0, 1, CommandContext::ButtonCommands), "GoTo 5\n*Play PL 16  ; Forbidden opcode\n");
   EXPECT_EQ(commandLinesText(p, 2, 7, kMovie), "!NOP  ; Invalid opcode\n");
   const ProgramText back = assembleProgram(commandLinesText(p, 0, 2, kMovie));
@@ -94,23 +94,23 @@ TEST(ProgramText, CommandLinesForTheClipboard) {
 }
 
 TEST(ProgramText, ImportPlacesTheLines) {
-  const TCommands base = {{0x20810000, 2, 0}, {0, 0, 0}, {0x00020000, 0, 0}};
-  const TCommands lines = {{0x20810000, 0, 0}};
-  TCommands p = base;
-  EditResult r = importcmd(p, lines, 1);
+  const CommandList base = {{0x20810000, 2, 0}, {0, 0, 0}, {0x00020000, 0, 0}};
+  const CommandList lines = {{0x20810000, 0, 0}};
+  CommandList p = base;
+  EditResult r = importCommandLines(p, lines, 1);
   EXPECT_TRUE(r.changed);
   EXPECT_EQ(r.delta, 1);
   // The old GoTo 2 moves to its line's new place; the new GoTo 0 stays.
-  EXPECT_EQ(p, (TCommands{{0x20810000, 3, 0}, {0x20810000, 0, 0}, {0, 0, 0}, {0x00020000, 0, 0}}));
+  EXPECT_EQ(p, (CommandList{{0x20810000, 3, 0}, {0x20810000, 0, 0}, {0, 0, 0}, {0x00020000, 0, 0}}));
   p = base;
-  r = importcmd(p, lines, std::nullopt);
+  r = importCommandLines(p, lines, std::nullopt);
   EXPECT_EQ(r.delta, -2);
   EXPECT_EQ(p, lines);
   p = {};
-  r = importcmd(p, {{0x20810000, 7, 0}}, 0);
-  EXPECT_EQ(p, (TCommands{{0x20810000, 7, 0}}));  // nothing pointed into the empty program
+  r = importCommandLines(p, {{0x20810000, 7, 0}}, 0);
+  EXPECT_EQ(p, (CommandList{{0x20810000, 7, 0}}));  // nothing pointed into the empty program
   p = base;
-  EXPECT_FALSE(importcmd(p, lines, 4).changed);
+  EXPECT_FALSE(importCommandLines(p, lines, 4).changed);
   EXPECT_EQ(p, base);
 }
 

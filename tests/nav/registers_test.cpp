@@ -24,10 +24,10 @@ TEST(Registers, ResetValues) {
     r.gpr[4095] = 7;
     r.psr[127] = 7;
     Options o;
-    o.realPSRs = c.real;
+    o.realPsrs = c.real;
     o.region = c.region;
     o.countryCode = c.country;
-    ResetRegs(r, o);
+    resetRegisters(r, o);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(r.psr[i], c.psr0to5[i]) << "PSR" << i;
     EXPECT_EQ(r.psr[19], c.country);
     EXPECT_EQ(r.psr[20], c.psr20);
@@ -44,9 +44,9 @@ TEST(Registers, ResetValues) {
 TEST(Registers, PsrListing) {
   test::ReportScope rs;
   Registers r;
-  ResetRegs(r, Options{});
+  resetRegisters(r, Options{});
   r.psr[25] = 5;
-  logPSRs(r);
+  logPsrs(r);
   const auto lines = rs.rep.lines();
   // 21 lines for PSR 0-20, PSR 25, 29, 30, 31, then 43 48 49 50 61 packed.
   ASSERT_EQ(lines.size(), 21u + 4u + 1u);
@@ -64,7 +64,7 @@ TEST(Registers, PackedPsrLinesHoldSixEntries) {
   test::ReportScope rs;
   Registers r;
   for (int n = 32; n < 39; ++n) r.psr[n] = 1;
-  logPSRs(r);
+  logPsrs(r);
   const auto lines = rs.rep.lines();
   ASSERT_EQ(lines.size(), 21u + 2u);
   EXPECT_EQ(lines[21].find("PSR38"), std::string::npos);
@@ -80,7 +80,7 @@ TEST(Registers, GprListing) {
     test::ReportScope rs;
     Registers r;
     for (int i = 0; i < c.nonzero; ++i) r.gpr[i * 300] = 0xFFFFFFFF;
-    logGPRs(r);
+    logGprs(r);
     const auto lines = rs.rep.lines();
     ASSERT_EQ(lines.size(), c.entriesPerLine.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -93,7 +93,7 @@ TEST(Registers, GprListing) {
   test::ReportScope rs;
   Registers r;
   r.gpr[4095] = 10;
-  logGPRs(r);
+  logGprs(r);
   EXPECT_EQ(rs.rep.lines().at(0), " GPR4095: 0000000A (10)   ");
 }
 

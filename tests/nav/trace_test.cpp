@@ -7,11 +7,11 @@
 namespace mirdal {
 namespace {
 
-constexpr std::uint32_t PSR(std::uint32_t n) { return 0x80000000 | n; }
+constexpr std::uint32_t psrOperand(std::uint32_t n) { return 0x80000000 | n; }
 
 // Line i adds 1 to GPR i.
-TCommands counters(int n) {
-  TCommands p;
+CommandList counters(int n) {
+  CommandList p;
   for (int i = 0; i < n; ++i) p.push_back({0x50400003, std::uint32_t(i), 1});
   return p;
 }
@@ -33,7 +33,7 @@ TEST(Trace, EachStartExecutesOneCommand) {
   Registers regs;
   RunState run;
   run.trace = true;
-  const TCommands p = counters(3);
+  const CommandList p = counters(3);
 
   ExecResult r = startObjectProgram(p, regs, run);  // prepares line 0
   EXPECT_EQ(r.executed, 0u);
@@ -64,7 +64,7 @@ TEST(Trace, ClickingARowExecutesThatLine) {
   Registers regs;
   RunState run;
   run.trace = true;
-  const TCommands p = counters(10);
+  const CommandList p = counters(10);
   startObjectProgram(p, regs, run);
   const ExecResult r = traceClickedLine(p, 5, regs, run);
   EXPECT_EQ(r.executed, 1u);
@@ -79,7 +79,7 @@ TEST(Trace, CancelEndsATrace) {
   Registers regs;
   RunState run;
   run.trace = true;
-  const TCommands p = counters(3);
+  const CommandList p = counters(3);
   startObjectProgram(p, regs, run);
   startObjectProgram(p, regs, run);
   const ExecResult r = cancelObjectTrace(p, regs, run);
@@ -102,18 +102,18 @@ TEST(Trace, CancelEndsATrace) {
 TEST(Trace, RegisterPointer) {
   using K = RegisterPointer::Kind;
   struct Case {
-    TNavCommand c;
+    NavCommand c;
     K kind;
     unsigned number;
   } cases[] = {
-      {{0x50000001, 0x00001234, PSR(4)}, K::GPR, 0x234},
-      {{0x50400001, PSR(16), 5}, K::PSR, 16},
-      {{0x50800001, 5, PSR(7)}, K::PSR, 7},          // immediate destination: the source
+      {{0x50000001, 0x00001234, psrOperand(4)}, K::GPR, 0x234},
+      {{0x50400001, psrOperand(16), 5}, K::PSR, 16},
+      {{0x50800001, 5, psrOperand(7)}, K::PSR, 7},          // immediate destination: the source
       {{0x50C00001, 5, 6}, K::None, 0},
-      {{0x50000001, PSR(127), 3}, K::GPR, 3},        // PSR 127 is out of the panel's range
+      {{0x50000001, psrOperand(127), 3}, K::GPR, 3},        // PSR 127 is out of the panel's range
       {{0x20810000, 3, 0}, K::None, 0},
-      {{0x00020000, 3, 4}, K::None, 0},              // no operands
-      {{0x51000003, PSR(4), 0}, K::None, 0},         // packed operands
+      {{0x00020000, 3, 4}, K::None, 0},                     // no operands
+      {{0x51000003, psrOperand(4), 0}, K::None, 0},         // packed operands
   };
   for (const auto& c : cases) {
     const RegisterPointer p = registerPointerFor(c.c);
@@ -123,7 +123,7 @@ TEST(Trace, RegisterPointer) {
 }
 
 TEST(Trace, ButtonCommandsUseTheirOwnForbiddenList) {
-  const TCommands p = {{0x22800000, 1, 0}};
+  const CommandList p = {{0x22800000, 1, 0}};
   EXPECT_EQ(traceStepAt(p, 0, CommandContext::ButtonCommands).statusText,
             "Line 0000 : 22800000 00000001  00000000 : *Play PL 1  ; Forbidden opcode");
 }

@@ -48,8 +48,8 @@ ModelDisc buildDisc(std::uint16_t firstPlayback, std::uint16_t topMenu, const st
                     const std::vector<ObjectSpec>& objects, const std::vector<std::pair<unsigned, PlaylistSpec>>& playlists);
 
 // A one-page menu; button i runs programs[i]. Pop-up when popUp.
-TMenu buildMenu(const std::vector<std::string>& programs, bool popUp);
+IgMenu buildMenu(const std::vector<std::string>& programs, bool popUp);
 
-TCommands program(const std::string& text);
+CommandList program(const std::string& text);
 
 }  // namespace mirdal::test

@@ -36,7 +36,7 @@ TEST_P(MenuTest, RunsTheMenuOfThePlayItem) {
                               {4, PlaylistSpec{{{1}}, {}, 0}}});
   disc.menus["00001"] = buildMenu(c.buttons, c.popUp);
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   std::string bad;
   const auto keys = parseKeyList(c.keys, bad);
@@ -81,7 +81,7 @@ TEST(DiscPlayerMenu, MissingMenuIsAnEventAndPlaybackGoesOn) {
   ModelDisc disc = buildDisc(0, kNoObject, {}, {{"Play PL 3\nMove GPR1, 1\nBreak"}},
                              {{3, PlaylistSpec{{{2, 0, 0, 0, true}}, {}, 0}}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   runDisc(p, std::nullopt, {}, 1000);
   EXPECT_EQ(kinds(p, {DiscEvent::Kind::Skipped}), "no menu for clip 00001");
@@ -105,7 +105,7 @@ TEST_P(MarkTest, PassesMarksInTimeOrder) {
   ModelDisc disc = buildDisc(0, kNoObject, {}, {{"Play PL 1\nBreak"}},
                              {{1, PlaylistSpec{{{2}, {3}}, {{1, 2, 1}, {0, 1, 2}, {0, 0, 1}, {1, 0, 1}}, 0}}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   p.start();
   p.advanceTo(std::uint64_t(c.waitSeconds * kTicksPerSecond));
@@ -128,7 +128,7 @@ TEST(DiscPlayerKeys, ChapterKeysMoveBetweenEntryMarks) {
   ModelDisc disc = buildDisc(0, kNoObject, {}, {{"Play PL 1\nBreak"}},
                              {{1, PlaylistSpec{{{2}, {3}}, {{0, 0, 1}, {1, 0, 1}, {1, 2, 1}}, 0}}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   p.start();
   const struct { const char* key; std::uint32_t chapter; std::uint64_t time; } steps[] = {
@@ -146,11 +146,11 @@ TEST(DiscPlayerKeys, StillsHoldThePlayItem) {
   ModelDisc disc = buildDisc(0, kNoObject, {}, {{"Play PL 1\nBreak"}, {"Play PL 2\nBreak"}},
                              {{1, PlaylistSpec{{{1, 0, 1, 2}, {1}}, {}, 0}}, {2, PlaylistSpec{{{1, 0, 2, 0}}, {}, 0}}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer timed(disc, regs);
   runDisc(timed, std::nullopt, {}, 1000);
   EXPECT_EQ(timed.now(), 4 * kTicksPerSecond);  // 1 s, held 2 s, 1 s
-  disc.indexModel.indexes.first_playback.movie_object_reference = 1;
+  disc.indexModel.indexes.firstPlayback.movieObjectReference = 1;
   DiscPlayer endless(disc, regs);
   runDisc(endless, std::nullopt, {}, 1000);
   EXPECT_EQ(endless.stopped(), StopReason::WaitingInStill);

@@ -53,7 +53,7 @@ TEST_P(FlowTest, WalksAsAPlayer) {
   const FlowCase& c = GetParam();
   ModelDisc disc = flowDisc(c.objects);
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs, PlayerOptions{c.maxSteps});
   std::string bad;
   std::string list;
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Discs, FlowTest, ::testing::ValuesIn(kFlows),
 TEST(DiscPlayer, PlaybackTakesThePlaylistsTime) {
   ModelDisc disc = flowDisc({{"Play PL 1\nBreak"}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   runDisc(p, std::nullopt, {}, 1000);
   EXPECT_EQ(p.now(), 5 * kTicksPerSecond);
@@ -213,7 +213,7 @@ TEST(DiscPlayer, PlaybackTakesThePlaylistsTime) {
 TEST(DiscPlayer, CallSavesAndResumeRestoresThePlaybackRegisters) {
   ModelDisc disc = flowDisc({{"Call Object 2\nBreak"}, {""}, {"Play PL 1\nResume"}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   regs.psr[6] = 1234;
   DiscPlayer p(disc, regs);
   runDisc(p, std::nullopt, {}, 1000);
@@ -225,7 +225,7 @@ TEST(DiscPlayer, CallSavesAndResumeRestoresThePlaybackRegisters) {
 TEST(DiscPlayer, StartsAgainAfterAStopOnTheSameRegisters) {
   ModelDisc disc = flowDisc({{"Add GPR1, 1\nPlay PL 1\nBreak"}});
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   for (std::uint32_t round = 1; round <= 3; ++round) {
     runDisc(p, std::nullopt, {}, 1000);
@@ -241,7 +241,7 @@ TEST(DiscPlayer, StartingAMissingTitleStopsCleanly) {
   DiscPlayer p(disc, regs);
   p.startTitle(3);
   EXPECT_EQ(p.stopped(), StopReason::NoStart);
-  disc.indexModel.indexes.first_playback.movie_object_reference = kNoObject;
+  disc.indexModel.indexes.firstPlayback.movieObjectReference = kNoObject;
   DiscPlayer q(disc, regs);
   q.start();
   EXPECT_EQ(q.stopped(), StopReason::NoStart);

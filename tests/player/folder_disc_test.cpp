@@ -15,7 +15,7 @@ namespace {
 
 std::string walk(DiscSource& disc, const std::string& keys) {
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   DiscPlayer p(disc, regs);
   std::string bad;
   runDisc(p, std::nullopt, *parseKeyList(keys, bad), 1000);
@@ -37,11 +37,11 @@ void writeDisc(ModelDisc& d, const TempDir& dir, bool shortNames, bool withMenu)
   dir.write("BDMV/" + names.movieObject, composeMovieObjects(d.objectsModel));
   for (auto& [n, pl] : d.playlists) {
     fitLayout(pl);
-    dir.write("BDMV/PLAYLIST/" + fiveDigits(n) + names.playlistExt, composeMPLS(pl));
+    dir.write("BDMV/PLAYLIST/" + fiveDigits(n) + names.playlistExt, composePlaylist(pl));
   }
   if (withMenu) {
     Bytes mnu;
-    ASSERT_TRUE(saveIGS(d.menus["00001"], SegmentFraming::Mnu, mnu));
+    ASSERT_TRUE(composeMenuSegments(d.menus["00001"], SegmentFraming::Mnu, mnu));
     dir.write("menu.mnu", mnu);
   }
 }
@@ -122,7 +122,7 @@ TEST(FolderDisc, DrawnMenuLetsTimePass) {
   ASSERT_TRUE(folder.open(dir.folder() + "BDMV", why));
   folder.attachMenu("00001", std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu");
   Registers regs;
-  ResetRegs(regs, Options{});
+  resetRegisters(regs, Options{});
   PlayerOptions o;
   o.draw = true;
   DiscPlayer p(folder, regs, o);

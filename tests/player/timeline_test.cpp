@@ -7,19 +7,19 @@ namespace mirdal::test {
 
 namespace {
 
-TMPLS twoItems() {
-  TMPLS pl;
+Playlist twoItems() {
+  Playlist pl;
   for (std::uint32_t len : {90000u, 135000u}) {
-    TPlayItem pi;
-    pi.in_time = 1000;
-    pi.out_time = 1000 + len;
+    PlayItem pi;
+    pi.inTime = 1000;
+    pi.outTime = 1000 + len;
     pl.playlist.items.push_back(pi);
   }
   // Out of time order, one beyond the PlayItems, one before its IN time.
   for (auto [type, item, time] : {std::tuple{1, 1, 1000u}, {2, 0, 46000u}, {1, 0, 0u}, {1, 5, 1000u}}) {
-    TMark m;
+    Mark m;
     m.type = std::uint8_t(type);
-    m.playitem_ref = std::uint16_t(item);
+    m.playItemRef = std::uint16_t(item);
     m.time = time;
     pl.marks.marks.push_back(m);
   }
@@ -27,7 +27,7 @@ TMPLS twoItems() {
 }
 
 TEST(Timeline, LaysOutItemsAndMarks) {
-  const TMPLS pl = twoItems();
+  const Playlist pl = twoItems();
   const Timeline tl = makeTimeline(pl);
   EXPECT_EQ(tl.length(), 225000u);
   ASSERT_EQ(tl.marks.size(), 3u);  // the mark naming PlayItem 5 is left out
@@ -43,17 +43,17 @@ TEST(Timeline, LaysOutItemsAndMarks) {
     EXPECT_EQ(tl.chapterAt(r.t), r.chapter) << r.t;
     EXPECT_EQ(clipTimeAt(pl, tl, r.t), r.clip) << r.t;
   }
-  TMPLS empty;
+  Playlist empty;
   EXPECT_EQ(makeTimeline(empty).length(), 0u);
   EXPECT_EQ(makeTimeline(empty).chapterAt(0), kNoChapter);
 }
 
 TEST(Timeline, ChoosesStreamsAPlayerWouldTake) {
-  TSTN stn;
+  Stn stn;
   for (const char* lang : {"eng", "fra"}) {
-    TStreamRec s;
+    StreamRecord s;
     s.attributes.language = lang;
-    stn.primary_audio.push_back(s);
+    stn.primaryAudio.push_back(s);
     stn.pg.push_back(s);
   }
   const std::uint32_t fra = ('f' << 16) | ('r' << 8) | 'a';

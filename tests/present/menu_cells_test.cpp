@@ -41,9 +41,9 @@ TEST(MenuCells, ButtonCellTextsGiveTheirValues) {
 }
 
 TEST(MenuCells, ObjectColumnsNameTheirRangeEnds) {
-  TIGbutton b;
-  b.normal_start = 1, b.normal_end = 2, b.selected_start = 3, b.selected_end = 4;
-  b.activated_start = 5, b.activated_end = 6;
+  IgButton b;
+  b.normalStart = 1, b.normalEnd = 2, b.selectedStart = 3, b.selectedEnd = 4;
+  b.activatedStart = 5, b.activatedEnd = 6;
   const std::pair<int, std::optional<std::uint16_t>> cases[] = {
       {kBtnNStart, 1}, {kBtnNEnd, 2}, {kBtnSStart, 3}, {kBtnSEnd, 4}, {kBtnAStart, 5}, {kBtnAEnd, 6},
       {kBtnNRepeat, std::nullopt}, {kBtnSSound, std::nullopt}, {kBtnX, std::nullopt}};
@@ -70,9 +70,9 @@ TEST(MenuCells, VideoListItemFollowsWidthThenHeight) {
 
 // The row texts and masks the grid shows, column by column.
 TEST(MenuCells, ButtonRowTextsAndMasksFollowTheColumns) {
-  TIGbutton b;
-  b.button_id = 0x12, b.numeric_select_value = 0xAB, b.auto_action = 1, b.x = 1919, b.y = 7;
-  b.selected_sound = 0x0F, b.normal_repeat = 0, b.activated_end = 0xFFFF;
+  IgButton b;
+  b.buttonId = 0x12, b.numericSelectValue = 0xAB, b.autoAction = 1, b.x = 1919, b.y = 7;
+  b.selectedSound = 0x0F, b.normalRepeat = 0, b.activatedEnd = 0xFFFF;
   const auto texts = buttonCellTexts(b);
   const std::tuple<int, std::string, std::string_view> cases[] = {
       {kBtnId, "0012", ">NNNN"},        {kBtnValue, "00AB", ">NNNN"}, {kBtnAutoAction, "Yes", ">L"},
@@ -91,25 +91,25 @@ TEST(MenuCells, ButtonRowTextsAndMasksFollowTheColumns) {
 
 // A typed cell of the effect grids gives the row to store, or nothing.
 TEST(EffectCells, TypedCellsGiveTheRowToStore) {
-  const TEffectWindow w0{1, 10, 20, 30, 40};
+  const EffectWindow w0{1, 10, 20, 30, 40};
   struct WindowCase {
     int column;
     std::string text;
-    std::optional<TEffectWindow> row;
+    std::optional<EffectWindow> row;
   };
   const WindowCase windows[] = {
-      {0, "7", TEffectWindow{7, 10, 20, 30, 40}},
-      {0, "300", TEffectWindow{255, 10, 20, 30, 40}},  // ids stop at 255
-      {1, "65535", TEffectWindow{1, 65535, 20, 30, 40}},
+      {0, "7", EffectWindow{7, 10, 20, 30, 40}},
+      {0, "300", EffectWindow{255, 10, 20, 30, 40}},  // ids stop at 255
+      {1, "65535", EffectWindow{1, 65535, 20, 30, 40}},
       {2, "65536", w0},                                  // past 16 bits: kept
-      {4, " 5 ", TEffectWindow{1, 10, 20, 30, 5}},
+      {4, " 5 ", EffectWindow{1, 10, 20, 30, 5}},
       {3, "x", std::nullopt},
       {3, "", std::nullopt},
   };
   for (const WindowCase& c : windows) EXPECT_EQ(editedWindow(w0, c.column, c.text), c.row) << c.column << " " << c.text;
 
-  Teffect e0;
-  e0.duration = 90, e0.palette_id = 3;
+  Effect e0;
+  e0.duration = 90, e0.paletteId = 3;
   const std::tuple<int, std::string, std::optional<std::pair<std::uint32_t, std::uint8_t>>> effects[] = {
       {1, "0:00:01.000", std::pair<std::uint32_t, std::uint8_t>{90000, 3}},
       {1, "0:00:01", std::nullopt},
@@ -121,11 +121,11 @@ TEST(EffectCells, TypedCellsGiveTheRowToStore) {
   for (const auto& [column, text, want] : effects) {
     const auto got = editedEffect(e0, column, text);
     ASSERT_EQ(got.has_value(), want.has_value()) << column << " " << text;
-    if (got) EXPECT_EQ(std::pair(got->duration, got->palette_id), *want) << column << " " << text;
+    if (got) EXPECT_EQ(std::pair(got->duration, got->paletteId), *want) << column << " " << text;
   }
 
-  TCompObject c0;
-  c0.object_id = 1, c0.window_id = 2, c0.x = 3, c0.y = 4;
+  CompositionObject c0;
+  c0.objectId = 1, c0.windowId = 2, c0.x = 3, c0.y = 4;
   const std::tuple<int, std::string, std::optional<std::uint32_t>> objects[] = {
       {1, "00A0", 0xA0}, {1, "A0", std::nullopt}, {2, "0F", 0x0F}, {2, "F", std::nullopt},
       {3, "1919", 1919}, {4, "65536", 4}, {4, "y", std::nullopt},
@@ -134,7 +134,7 @@ TEST(EffectCells, TypedCellsGiveTheRowToStore) {
     const auto got = editedCompObject(c0, column, text);
     ASSERT_EQ(got.has_value(), value.has_value()) << column << " " << text;
     if (!got) continue;
-    const std::uint32_t stored = column == 1 ? got->object_id : column == 2 ? got->window_id : column == 3 ? got->x : got->y;
+    const std::uint32_t stored = column == 1 ? got->objectId : column == 2 ? got->windowId : column == 3 ? got->x : got->y;
     EXPECT_EQ(stored, *value) << column << " " << text;
   }
 }

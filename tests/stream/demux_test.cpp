@@ -56,7 +56,7 @@ Export demuxBytes(const B& ts, const DemuxOptions& opt) {
   EXPECT_TRUE(r.open(in.string(), nullptr));
   MemorySink sink;
   Export run;
-  run.res = Demux(r, sink, opt);
+  run.res = demux(r, sink, opt);
   run.out = sink.data;
   return run;
 }
@@ -82,7 +82,7 @@ TsBuilder mixedStream() {
   return ts;
 }
 
-TEST(Demux, ElementaryAndPesOutputsHoldExactlyTheStreamsBytes) {
+TEST(demux, ElementaryAndPesOutputsHoldExactlyTheStreamsBytes) {
   ReportScope rs;
   const TsBuilder ts = mixedStream();
   TsBuilder onlyAudio;
@@ -120,7 +120,7 @@ TEST(Demux, ElementaryAndPesOutputsHoldExactlyTheStreamsBytes) {
   }
 }
 
-TEST(Demux, SupAndMnuHeadersCarryTheTimesOfEachPes) {
+TEST(demux, SupAndMnuHeadersCarryTheTimesOfEachPes) {
   const std::uint32_t V = 0x0001A000;
   struct Case {
     const char* what;
@@ -164,14 +164,14 @@ TEST(Demux, SupAndMnuHeadersCarryTheTimesOfEachPes) {
   }
 }
 
-TEST(Demux, LogLineShowsTimesSegmentTypeAndArrivalHeader) {
+TEST(demux, LogLineShowsTimesSegmentTypeAndArrivalHeader) {
   EXPECT_EQ(pesLogLine(0x5E0, 0, 0x16, 0x00001F40),
             "000005E0, 00000000 : 0:00:00.016, 0:00:00.000   16   00001F40");
   EXPECT_EQ(pesLogLine(90000u * 3661 + 45000, 90000, 0x80, 0x3FFFFFFF),
             "13A44E18, 00015F90 : 1:01:01.500, 0:00:01.000   80   3FFFFFFF");
 }
 
-TEST(Demux, DamagedAndOddPacketsLoseOnlyThemselves) {
+TEST(demux, DamagedAndOddPacketsLoseOnlyThemselves) {
   ReportScope rs;
   TsBuilder good = mixedStream();
   const Export clean = demuxBytes(good.data(), opts(0x1100, ExportMode::Elementary));
@@ -239,7 +239,7 @@ LossyStream elementaryStream(std::uint8_t streamId, bool unbounded, bool h264) {
 // A lost packet shortens its PES packet; the next one still begins at its
 // unit start, so no PES header reaches the elementary stream, and every
 // PES packet that lost nothing comes out whole, in order.
-TEST(Demux, LostPacketsLeakNoPesHeadersIntoTheElementaryStream) {
+TEST(demux, LostPacketsLeakNoPesHeadersIntoTheElementaryStream) {
   struct Case {
     const char* what;
     std::uint8_t streamId;
@@ -282,7 +282,7 @@ TEST(Demux, LostPacketsLeakNoPesHeadersIntoTheElementaryStream) {
 }
 
 // A unit start that brings no PES header ends the PES packet before it.
-TEST(Demux, AUnitStartWithoutPesHeaderEndsThePesPacketBefore) {
+TEST(demux, AUnitStartWithoutPesHeaderEndsThePesPacketBefore) {
   ReportScope rs;
   TsBuilder ts;
   ts.pes(0x1100, 0xBD, data(1000, 1), 1000);
@@ -298,7 +298,7 @@ TEST(Demux, AUnitStartWithoutPesHeaderEndsThePesPacketBefore) {
   EXPECT_EQ(run.out, cat({first, data(100, 2)}));
 }
 
-TEST(Demux, StreamsWithoutPesHeaderAreLeftOut) {
+TEST(demux, StreamsWithoutPesHeaderAreLeftOut) {
   ReportScope rs;
   TsBuilder ts;
   ts.pes(0x1100, 0xBD, data(50, 1), 1000);
@@ -310,7 +310,7 @@ TEST(Demux, StreamsWithoutPesHeaderAreLeftOut) {
 
 // Text subtitles travel in private stream 2 packets, whose data follows the
 // 6-byte start directly.
-TEST(Demux, PrivateStream2DataIsExported) {
+TEST(demux, PrivateStream2DataIsExported) {
   ReportScope rs;
   TsBuilder ts;
   ts.plainPes(0x1800, 0xBF, data(300, 3));  // over two packets
@@ -327,7 +327,7 @@ TsBuilder longAudio() {
   return ts;
 }
 
-TEST(Demux, CancelEndsTheOutputAtAPesBoundary) {
+TEST(demux, CancelEndsTheOutputAtAPesBoundary) {
   struct Case {
     const char* what;
     ExportMode mode;
@@ -363,7 +363,7 @@ TEST(Demux, CancelEndsTheOutputAtAPesBoundary) {
   }
 }
 
-TEST(Demux, ProgressEvery32768Packets) {
+TEST(demux, ProgressEvery32768Packets) {
   ReportScope rs;
   TsBuilder ts;
   ts.nullPackets(70000);
@@ -374,7 +374,7 @@ TEST(Demux, ProgressEvery32768Packets) {
   EXPECT_EQ(rs.rep.pumps, 70000 / 341);
 }
 
-TEST(Demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
+TEST(demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
   TempDir dir;
   TsBuilder ts = longAudio();
   const std::string in = dir.write("in.m2ts", ts.data()).string();
@@ -402,7 +402,7 @@ TEST(Demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
       small.rlim_cur = 50000;
       setrlimit(RLIMIT_FSIZE, &small);
     }
-    const DemuxResult res = Demux(c.input, c.output, opts(0x1100, ExportMode::Elementary));
+    const DemuxResult res = demux(c.input, c.output, opts(0x1100, ExportMode::Elementary));
     if (limit) setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(res.failed, !c.message.empty());
@@ -421,7 +421,7 @@ std::size_t filesIn(const std::filesystem::path& folder) {
 
 // The stream written over itself would be emptied before it is read:
 // refused, under any name that leads to it.
-TEST(Demux, AnOutputThatIsTheInputIsRefused) {
+TEST(demux, AnOutputThatIsTheInputIsRefused) {
   TempDir dir;
   const B ts = longAudio().data();
   const std::string in = dir.write("s.m2ts", ts).string();
@@ -430,7 +430,7 @@ TEST(Demux, AnOutputThatIsTheInputIsRefused) {
   for (const char* name : {"s.m2ts", "link.m2ts", "hard.m2ts", "./s.m2ts"}) {
     SCOPED_TRACE(name);
     ReportScope rs;
-    const DemuxResult res = Demux(in, dir.folder() + name, opts(0x1100, ExportMode::Elementary));
+    const DemuxResult res = demux(in, dir.folder() + name, opts(0x1100, ExportMode::Elementary));
     EXPECT_TRUE(res.failed);
     EXPECT_NE(rs.rep.text().find("it is the stream being read"), std::string::npos) << rs.rep.text();
     EXPECT_EQ(dir.read("s.m2ts"), ts);
@@ -442,7 +442,7 @@ TEST(Demux, AnOutputThatIsTheInputIsRefused) {
 // A regular file is replaced only when the export is done: while it runs and
 // after it fails the file that was there is whole, and no temporary file is
 // left.
-TEST(Demux, TheOldFileStaysUntilTheExportIsDone) {
+TEST(demux, TheOldFileStaysUntilTheExportIsDone) {
   TempDir dir;
   const B ts = longAudio().data();
   const std::string in = dir.write("s.m2ts", ts).string();
@@ -452,7 +452,7 @@ TEST(Demux, TheOldFileStaysUntilTheExportIsDone) {
     ReportScope rs;
     B seen;
     rs.rep.onPump = [&] { seen = dir.read("a.aus"); };
-    EXPECT_FALSE(Demux(in, out, opts(0x1100, ExportMode::Elementary)).failed);
+    EXPECT_FALSE(demux(in, out, opts(0x1100, ExportMode::Elementary)).failed);
     EXPECT_EQ(seen, old);
     EXPECT_EQ(dir.read("a.aus").size(), 200000u);
   }
@@ -465,7 +465,7 @@ TEST(Demux, TheOldFileStaysUntilTheExportIsDone) {
     small.rlim_cur = 50000;
     auto handler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const DemuxResult res = Demux(in, out, opts(0x1100, ExportMode::Elementary));
+    const DemuxResult res = demux(in, out, opts(0x1100, ExportMode::Elementary));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(res.failed);
@@ -477,14 +477,14 @@ TEST(Demux, TheOldFileStaysUntilTheExportIsDone) {
 
 // A device or a pipe is written in place and is never removed, not even
 // when writing to it fails.
-TEST(Demux, DevicesAndPipesAreWrittenInPlace) {
+TEST(demux, DevicesAndPipesAreWrittenInPlace) {
   TempDir dir;
   TsBuilder small;
   small.pes(0x1100, 0xBD, data(1000, 1), 1000);
   const std::string in = dir.write("s.m2ts", small.data()).string();
   {
     ReportScope rs;
-    EXPECT_FALSE(Demux(in, "/dev/null", opts(0x1100, ExportMode::Elementary)).failed);
+    EXPECT_FALSE(demux(in, "/dev/null", opts(0x1100, ExportMode::Elementary)).failed);
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   }
   {
@@ -494,7 +494,7 @@ TEST(Demux, DevicesAndPipesAreWrittenInPlace) {
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     ReportScope rs;
-    EXPECT_FALSE(Demux(in, fifo, opts(0x1100, ExportMode::Elementary)).failed);
+    EXPECT_FALSE(demux(in, fifo, opts(0x1100, ExportMode::Elementary)).failed);
     B got(2000);
     const ssize_t n = ::read(reader, got.data(), got.size());
     ::close(reader);
@@ -507,7 +507,7 @@ TEST(Demux, DevicesAndPipesAreWrittenInPlace) {
   const std::string full = dir.folder() + "full";
   if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "no device nodes here";
   ReportScope rs;
-  const DemuxResult res = Demux(in, full, opts(0x1100, ExportMode::Elementary));
+  const DemuxResult res = demux(in, full, opts(0x1100, ExportMode::Elementary));
   EXPECT_TRUE(res.failed);
   EXPECT_NE(rs.rep.text().find("Cannot write " + full + " (No space left on device)"), std::string::npos)
       << rs.rep.text();

@@ -19,10 +19,10 @@ namespace {
 TEST(IgExtract, StreamMenuIsTheMnuFile) {
   test::ReportScope rs;
   test::TempDir d;
-  TMenu menu = sample::sampleMenu();
+  IgMenu menu = sample::sampleMenu();
   Bytes pes, mnu;
-  ASSERT_TRUE(saveIGS(menu, SegmentFraming::Pes, pes));
-  ASSERT_TRUE(saveIGS(menu, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Mnu, mnu));
   test::TsPacker ts(0x1400);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00000.m2ts", ts.bytes()).string();
@@ -31,26 +31,26 @@ TEST(IgExtract, StreamMenuIsTheMnuFile) {
   {
     CancelToken earlier;
     earlier.request();
-    EXPECT_TRUE(extractIGStream(m2ts, 0x1400, (d.path() / "first.mnu").string(), false, earlier).cancelled);
+    EXPECT_TRUE(extractIgStream(m2ts, 0x1400, (d.path() / "first.mnu").string(), false, earlier).cancelled);
   }
   const std::string out = (d.path() / "menu.mnu").string();
-  const DemuxResult r = extractIGStream(m2ts, 0x1400, out);
+  const DemuxResult r = extractIgStream(m2ts, 0x1400, out);
   EXPECT_FALSE(r.cancelled);
   EXPECT_EQ(d.read("menu.mnu"), mnu);
 
-  TMenu loaded;
+  IgMenu loaded;
   EXPECT_EQ(loadMenuFromStream(m2ts, 0x1400, loaded).status, ReadStatus::Ok);
   EXPECT_EQ(loaded.ics, menu.ics);
   ASSERT_EQ(loaded.objects.size(), menu.objects.size());
   for (std::size_t i = 0; i < loaded.objects.size(); ++i) {
-    rle_decode(loaded, i);
+    decodeObject(loaded, i);
     EXPECT_EQ(loaded.objects[i].image, menu.objects[i].image) << i;
   }
   for (std::size_t p = 0; p < menu.palettes.size(); ++p)
     for (std::size_t e = 0; e < 255; ++e) EXPECT_EQ(loaded.palettes[p].ycrcb[e], menu.palettes[p].ycrcb[e]);
 
   // A PID the stream does not have: an empty file, read as an empty menu.
-  TMenu none;
+  IgMenu none;
   EXPECT_EQ(loadMenuFromStream(m2ts, 0x1401, none).status, ReadStatus::Truncated);
   EXPECT_TRUE(none.ics.pages.empty());
   EXPECT_TRUE(none.objects.empty());

@@ -168,8 +168,8 @@ TEST(MenuMux, TheClockStartsAtTheMenusFirstDecodingTime) {
   for (const std::uint32_t inTime : {90000u * 2, 53937000u /* 599.3 s */}) {
     SCOPED_TRACE(inTime);
     test::ReportScope rs;
-    TMenu menu = sample::sampleMenu();
-    menu.in_time = inTime;
+    IgMenu menu = sample::sampleMenu();
+    menu.inTime = inTime;
     Bytes ts;
     ASSERT_TRUE(muxMenu(menu, ts));
     ASSERT_EQ(pid(ts, 3), 0x1001);
@@ -206,11 +206,11 @@ TEST(MenuMux, TheClockStartsAtTheMenusFirstDecodingTime) {
 TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
   test::ReportScope rs;
   test::TempDir d;
-  TMenu menu = sample::sampleMenu();
+  IgMenu menu = sample::sampleMenu();
   Bytes ts;
   ASSERT_TRUE(muxMenu(menu, ts));
   const std::string m2ts = d.write("00001.m2ts", ts).string();
-  TMenu loaded;
+  IgMenu loaded;
   ASSERT_EQ(loadMenuFromStream(m2ts, kMuxIgPid, loaded).status, ReadStatus::Ok);
   EXPECT_EQ(loaded.ics, menu.ics);
   // Colours are kept as Y, Cr, Cb and transparency; entry 255 is never
@@ -223,8 +223,8 @@ TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
     }
   ASSERT_EQ(loaded.objects.size(), menu.objects.size());
   for (std::size_t i = 0; i < menu.objects.size(); ++i) {
-    ASSERT_TRUE(rle_decode(loaded, i));
-    ASSERT_TRUE(rle_decode(menu, i));
+    ASSERT_TRUE(decodeObject(loaded, i));
+    ASSERT_TRUE(decodeObject(menu, i));
     EXPECT_EQ(loaded.objects[i].image, menu.objects[i].image) << i;
   }
 }

@@ -83,7 +83,7 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
   {
     test::ReportScope rs;
     CancelToken cancel;
-    const DemuxResult res = SavePID(in, dir.folder() + "a.aus", o, cancel);
+    const DemuxResult res = exportPid(in, dir.folder() + "a.aus", o, cancel);
     EXPECT_EQ(res.pidPackets, 10u);
     const auto lines = rs.rep.lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -98,7 +98,7 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
     // The Cancel button's confirmed half stops the export that runs.
     rs.rep.onPump = [] { cancelConfirmed(); };
     CancelToken cancel;
-    SavePID(in, dir.folder() + "b.aus", o, cancel);
+    exportPid(in, dir.folder() + "b.aus", o, cancel);
     EXPECT_TRUE(cancel.requested());
     EXPECT_EQ(rs.rep.lines().back(), " Saving cancelled.");
     EXPECT_EQ(dir.read("b.aus").size(), 400u);  // PES packets before packet 341
@@ -117,15 +117,15 @@ TEST(PidExport, ACancelEndsWithTheExportItStopped) {
   DemuxOptions o;
   o.pid = 0x1100;
   CancelToken cancel;
-  EXPECT_TRUE(SavePID(in, dir.folder() + "a.aus", o, cancel).cancelled);
+  EXPECT_TRUE(exportPid(in, dir.folder() + "a.aus", o, cancel).cancelled);
   rs.rep.onPump = nullptr;
   // A Cancel after the export's end has nothing to stop.
   EXPECT_FALSE(cancelConfirmed());
-  TMenu m;
-  EXPECT_FALSE(loadMNUBytes({}, m).cancelled);
+  IgMenu m;
+  EXPECT_FALSE(parseMnu({}, m).cancelled);
   // The next export runs to its end.
   CancelToken next;
-  EXPECT_FALSE(SavePID(in, dir.folder() + "b.aus", o, next).cancelled);
+  EXPECT_FALSE(exportPid(in, dir.folder() + "b.aus", o, next).cancelled);
 }
 
 // Save PID asks its own question before a Cancel stops it, and no other
@@ -142,7 +142,7 @@ TEST(PidExport, CancelAsksAboutThePid) {
   DemuxOptions o;
   o.pid = 0x1100;
   CancelToken cancel;
-  SavePID(in, dir.folder() + "a.aus", o, cancel);
+  exportPid(in, dir.folder() + "a.aus", o, cancel);
   EXPECT_EQ(asked, "Stop saving this PID?");
   EXPECT_FALSE(confirmCancel());
   EXPECT_EQ(cancelQuestion(), kDefaultCancelQuestion);
@@ -162,7 +162,7 @@ TEST(PidExport, AnAbsentPidWritesNothing) {
   for (const char* name : {"new.aus", "old.aus"}) {
     SCOPED_TRACE(name);
     CancelToken cancel;
-    const DemuxResult res = SavePID(in, dir.folder() + name, o, cancel);
+    const DemuxResult res = exportPid(in, dir.folder() + name, o, cancel);
     EXPECT_TRUE(res.failed);
     EXPECT_NE(rs.rep.text().find("The stream has no packets of PID 0x1101: nothing written."), std::string::npos);
     EXPECT_EQ(rs.rep.text().find("source packets saved"), std::string::npos);

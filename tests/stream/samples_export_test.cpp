@@ -25,7 +25,7 @@ Bytes exportPid(const fs::path& p, std::uint16_t pid, ExportMode mode, DemuxResu
   o.pid = pid;
   o.mode = mode;
   o.logPesLines = false;
-  const DemuxResult d = Demux(r, sink, o);
+  const DemuxResult d = demux(r, sink, o);
   if (res) *res = d;
   return sink.data;
 }

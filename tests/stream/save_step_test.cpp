@@ -44,42 +44,42 @@ std::vector<Kind> kinds() {
   return {
       {"playlist", "00000.mpls",
        [](const SaveRequest& r, Reporter& rep) {
-         TMPLS m;
-         EXPECT_EQ(parseMPLS(sampleBytes("PLAYLIST/00000.mpls"), m).status, ReadStatus::Ok);
-         return plsave(m, r, rep);
+         Playlist m;
+         EXPECT_EQ(parsePlaylist(sampleBytes("PLAYLIST/00000.mpls"), m).status, ReadStatus::Ok);
+         return savePlaylist(m, r, rep);
        }, {}},
       {"clip", "00000.clpi",
        [](const SaveRequest& r, Reporter& rep) {
-         TCLPI c;
-         EXPECT_EQ(parseCLPI(sampleBytes("CLIPINF/00000.clpi"), c).status, ReadStatus::Ok);
-         return saveCLPI(c, r, rep);
+         ClipInfoFile c;
+         EXPECT_EQ(parseClipInfo(sampleBytes("CLIPINF/00000.clpi"), c).status, ReadStatus::Ok);
+         return saveClipInfo(c, r, rep);
        }, {}},
       {"sound", "sound.bdmv",
        [](const SaveRequest& r, Reporter& rep) {
-         TSND s;
+         SoundFile s;
          EXPECT_EQ(parseSound(sampleBytes("AUXDATA/sound.bdmv"), s).status, ReadStatus::Ok);
-         return soundsave(s, r, rep);
+         return saveSound(s, r, rep);
        }, {}},
       {"index", "index.bdmv",
        [](const SaveRequest& r, Reporter& rep) {
-         TINDX i;
+         IndexFile i;
          EXPECT_EQ(parseIndex(sampleBytes("index.bdmv"), i).status, ReadStatus::Ok);
-         return indexsave(i, r, rep);
+         return saveIndex(i, r, rep);
        }, {}},
       {"movie objects", "MovieObject.bdmv",
        [](const SaveRequest& r, Reporter& rep) {
-         TMOBJ m;
+         MovieObjectFile m;
          EXPECT_EQ(parseMovieObjects(sampleBytes("MovieObject.bdmv"), m).status, ReadStatus::Ok);
-         return mobjsave(m, r, rep);
+         return saveMovieObjects(m, r, rep);
        }, {}},
       {"menu", "menu.mnu",
        [](const SaveRequest& r, Reporter& rep) {
-         TMenu m = sample::sampleMenu();
-         return saveMNU(m, r, rep);
+         IgMenu m = sample::sampleMenu();
+         return saveMnu(m, r, rep);
        }, {}},
       {"muxed menu", "menu.m2ts",
        [](const SaveRequest& r, Reporter& rep) {
-         TMenu m = sample::sampleMenu();
+         IgMenu m = sample::sampleMenu();
          return muxMenuFile(m, r, rep);
        }, {" Muxing menu..."}},
   };

@@ -29,14 +29,14 @@
 namespace mirdal::test {
 
 struct CleanDisc {
-  TINDX index;
-  TMOBJ objects;
-  TMPLS feature;    // 00000.mpls
-  TMPLS menuList;   // 00001.mpls
-  TCLPI featureClip;  // 00000.clpi
-  TCLPI menuClip;     // 00001.clpi
-  TSND sound;
-  TMenu menu;       // muxed into STREAM/00001.m2ts on PID 1400
+  IndexFile index;
+  MovieObjectFile objects;
+  Playlist feature;    // 00000.mpls
+  Playlist menuList;   // 00001.mpls
+  ClipInfoFile featureClip;  // 00000.clpi
+  ClipInfoFile menuClip;     // 00001.clpi
+  SoundFile sound;
+  IgMenu menu;       // muxed into STREAM/00001.m2ts on PID 1400
 
   CleanDisc();
 

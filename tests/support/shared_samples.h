@@ -23,7 +23,7 @@ inline std::filesystem::path sharedSamples() {
 }
 
 // An Ultra HD database file (version "0300").
-inline bool ultraHDFile(const std::filesystem::path& p) {
+inline bool ultraHdFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   char head[8] = {};
   in.read(head, 8);

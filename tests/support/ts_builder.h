@@ -42,7 +42,7 @@ class TsBuilder {
   }
 
   // A PES packet split over as many packets as it needs. length0 writes a
-  // PES_packet_length of 0 (unbounded, as video streams do).
+  // pesPacketLength of 0 (unbounded, as video streams do).
   TsBuilder& pes(std::uint16_t pid, std::uint8_t streamId, const Bytes& data, long long pts = -1,
                  long long dts = -1, bool length0 = false) {
     Bytes h = {0, 0, 1, streamId, 0, 0, 0x80, 0, 0};

@@ -30,7 +30,7 @@ class BdjoViewTest : public QObject {
     Window t;
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QVERIFY(!t.w->workspace().bdjo.loaded());
     t.w->showPage(Page::BDJO);
     QVERIFY(t.w->workspace().bdjo.loaded());
@@ -38,7 +38,7 @@ class BdjoViewTest : public QObject {
     QVERIFY(!t.find<QPushButton>("bSave")->isHidden());
 
     QCOMPARE(t.find<QLineEdit>("eDefaultFont")->text(), QString("00000"));
-    QCOMPARE(t.find<THexEdit>("heHAVi")->text(), QString("1"));
+    QCOMPARE(t.find<HexEdit>("heHAVi")->text(), QString("1"));
     QVERIFY(t.find<QCheckBox>("cbMenuCallMask")->isChecked());
     QVERIFY(!t.find<QCheckBox>("cbTitleSearchMask")->isChecked());
 
@@ -78,7 +78,7 @@ class BdjoViewTest : public QObject {
 
     // A second Read empties the page until the object is read again.
     t.w->showPage(Page::BDMV);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QCOMPARE(apps->dataRowCount(), 0);
     QVERIFY(!apps->isEnabled());
     QCOMPARE(t.find<StringGrid>("sgParams")->dataRowCount(), 0);
@@ -89,16 +89,16 @@ class BdjoViewTest : public QObject {
   // details are shown, the grid stays disabled.
   void singleApplication() {
     Workspace ws;
-    Tapplication a;
+    Application a;
     a.parameters = {"x=1"};
-    TBDJO b;
-    b.application_management_table.applications = {a};
+    BdjoFile b;
+    b.applicationManagementTable.applications = {a};
     ws.bdjo.load(b, "00001.bdjo", true);
     BdjoView view(ws);
-    QCOMPARE(view.sgAppManage()->dataRowCount(), 1);
-    QVERIFY(!view.sgAppManage()->isEnabled());
-    QCOMPARE(view.sgParams()->cell(0, 1), QString("x=1"));
-    QVERIFY(!view.sgAppCacheInf()->isEnabled());
+    QCOMPARE(view.applicationGrid()->dataRowCount(), 1);
+    QVERIFY(!view.applicationGrid()->isEnabled());
+    QCOMPARE(view.parameterGrid()->cell(0, 1), QString("x=1"));
+    QVERIFY(!view.appCacheGrid()->isEnabled());
   }
 
   void autoReadOffWaitsForTheReadButton() {
@@ -108,7 +108,7 @@ class BdjoViewTest : public QObject {
     Window t;
     t.w->workspace().options.autoRead = false;
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->showPage(Page::BDJO);
     QVERIFY(!t.w->workspace().bdjo.loaded());
     QCOMPARE(t.find<StringGrid>("sgAppManage")->dataRowCount(), 0);
@@ -125,7 +125,7 @@ class BdjoViewTest : public QObject {
     Window t;
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->showPage(Page::BDJO);
     auto* playlists = t.find<StringGrid>("sgAccPLs");
     auto* choice = t.find<QComboBox>("cbPlaylist");
@@ -143,7 +143,7 @@ class BdjoViewTest : public QObject {
     Window t;
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->showPage(Page::BDJO);
     doubleClickCell(t.find<StringGrid>("sgAccPLs"), 1);
     QCOMPARE(t.w->currentPage(), Page::BDJO);

@@ -72,11 +72,11 @@ struct SampleFixture {
     if (disc.empty()) return false;
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     return true;
   }
   Workspace& ws() { return t.w->workspace(); }
-  std::size_t objectCount() { return ws().mobj.model().movie_objects.objects.size(); }
+  std::size_t objectCount() { return ws().mobj.model().movieObjects.objects.size(); }
   StringGrid* grid(const char* name) { return t.find<StringGrid>(name); }
   QComboBox* combo(const char* name) { return t.find<QComboBox>(name); }
   QString counter(const char* name) { return t.find<VerticalLabel>(name)->text(); }
@@ -88,9 +88,9 @@ struct SampleFixture {
   f.read()
 
 // Runs `act` on the ExtensionData editor as soon as it is shown modally.
-void onEditor(std::function<void(TfExtDat*)> act) {
+void onEditor(std::function<void(ExtDataDialog*)> act) {
   QTimer::singleShot(0, [act] {
-    auto* d = qobject_cast<TfExtDat*>(QApplication::activeModalWidget());
+    auto* d = qobject_cast<ExtDataDialog*>(QApplication::activeModalWidget());
     QVERIFY(d);
     act(d);
   });
@@ -207,13 +207,13 @@ class BdmvViewsTest : public QObject {
     QVERIFY(i >= 0);
     choose(cb, i);
     QCOMPARE(rowOf(f.grid("sgTitles"), title), row);
-    const TIndexesTitle& t = f.ws().index.model().indexes.titles[std::size_t(title)];
-    if (field == "type") QCOMPARE(int(t.object_type), value);
-    if (field == "access") QCOMPARE(int(t.access_type), value);
-    if (field == "playback") QCOMPARE(int(t.playback_type), value);
-    if (field == "reference") QCOMPARE(int(t.movie_object_reference), value);
-    if (field == "name") QCOMPARE(t.bdj_object_name, std::string("0000") + char('0' + value));
-    QCOMPARE(int(t.title_number), title + 1);
+    const IndexTitle& t = f.ws().index.model().indexes.titles[std::size_t(title)];
+    if (field == "type") QCOMPARE(int(t.objectType), value);
+    if (field == "access") QCOMPARE(int(t.accessType), value);
+    if (field == "playback") QCOMPARE(int(t.playbackType), value);
+    if (field == "reference") QCOMPARE(int(t.movieObjectReference), value);
+    if (field == "name") QCOMPARE(t.bdjObjectName, std::string("0000") + char('0' + value));
+    QCOMPARE(int(t.titleNumber), title + 1);
   }
 
   void objectFlagsWriteTheModelAndTheRow_data() {
@@ -233,9 +233,9 @@ class BdmvViewsTest : public QObject {
     clickCell(f.grid("sgObject"), 0);
     choose(f.combo(editor.toLatin1().constData()), item);
     QCOMPARE(rowOf(f.grid("sgObject"), 0), row);
-    const Tmobject& o = f.ws().mobj.model().movie_objects.objects[0];
-    QCOMPARE(QStringList({"000", o.resume_intention_flag ? "suspend" : "discard",
-                          o.menu_call_mask ? "disable" : "enable", o.title_search_mask ? "disable" : "enable", "1"}),
+    const MovieObject& o = f.ws().mobj.model().movieObjects.objects[0];
+    QCOMPARE(QStringList({"000", o.resumeIntentionFlag ? "suspend" : "discard",
+                          o.menuCallMask ? "disable" : "enable", o.titleSearchMask ? "disable" : "enable", "1"}),
              row);
   }
 
@@ -243,28 +243,28 @@ class BdmvViewsTest : public QObject {
     READ_SAMPLE(f);
     auto* on = f.t.find<QCheckBox>("cbFPBon");
     on->click();
-    const TIndexEntry& fp = f.ws().index.model().indexes.first_playback;
-    QCOMPARE(fp.movie_object_reference, std::uint16_t(0xFFFF));
+    const IndexEntry& fp = f.ws().index.model().indexes.firstPlayback;
+    QCOMPARE(fp.movieObjectReference, std::uint16_t(0xFFFF));
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 1 titles"));
     QVERIFY(!f.combo("cbFPBtype")->isEnabled());
     QVERIFY(!f.combo("cbFPBObject")->isEnabled());
     QVERIFY(!f.combo("cbFPBTitlePBtype")->isEnabled());
 
     on->click();
-    QCOMPARE(fp.movie_object_reference, std::uint16_t(0));
+    QCOMPARE(fp.movieObjectReference, std::uint16_t(0));
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 2 titles"));
     QVERIFY(f.combo("cbFPBObject")->isEnabled());
     choose(f.combo("cbFPBObject"), 3);
-    QCOMPARE(fp.movie_object_reference, std::uint16_t(3));
+    QCOMPARE(fp.movieObjectReference, std::uint16_t(3));
     QCOMPARE(selectedRow(f.grid("sgObject")), 3);
     choose(f.combo("cbFPBTitlePBtype"), 1);
-    QCOMPARE(int(fp.playback_type), 1);
+    QCOMPARE(int(fp.playbackType), 1);
 
     // The Top Menu type sets its object type like First Playback's.
     choose(f.combo("cbTMtype"), 1);
-    const TIndexEntry& tm = f.ws().index.model().indexes.top_menu;
-    QCOMPARE(int(tm.object_type), 2);
-    QCOMPARE(tm.bdj_object_name, std::string("00001"));
+    const IndexEntry& tm = f.ws().index.model().indexes.topMenu;
+    QCOMPARE(int(tm.objectType), 2);
+    QCOMPARE(tm.bdjObjectName, std::string("00001"));
     QVERIFY(f.combo("cbTMFile")->isEnabled());
     QVERIFY(!f.combo("cbTMObject")->isEnabled());
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 2 titles"));
@@ -273,8 +273,8 @@ class BdmvViewsTest : public QObject {
   void titlesInsertAndDelete() {
     READ_SAMPLE(f);
     StringGrid* titles = f.grid("sgTitles");
-    const TINDX& idx = f.ws().index.model();
-    const std::uint32_t length = idx.indexes.length, ext = idx.ExtensionData_start_address;
+    const IndexFile& idx = f.ws().index.model();
+    const std::uint32_t length = idx.indexes.length, ext = idx.extensionDataStartAddress;
     clickCell(titles, 1);
     f.t.find<QToolButton>("bbTiins")->click();
     QCOMPARE(titles->dataRowCount(), 6);
@@ -283,7 +283,7 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(f.combo("cbTitleNo")->count(), 6);
     QCOMPARE(f.combo("cbTitleNo")->currentText(), QString("3"));
     QCOMPARE(idx.indexes.length, length + 12);
-    QCOMPARE(idx.ExtensionData_start_address, ext + 12);
+    QCOMPARE(idx.extensionDataStartAddress, ext + 12);
     QCOMPARE(f.counter("lTitlenum"), QString("6 + 2 titles"));
 
     // Delete removes the selected title and selects the one before.
@@ -314,7 +314,7 @@ class BdmvViewsTest : public QObject {
 
   void objectInsertKeepsReferences() {
     READ_SAMPLE(f);
-    const std::uint32_t length = f.ws().mobj.model().movie_objects.length;
+    const std::uint32_t length = f.ws().mobj.model().movieObjects.length;
     const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 0);
     f.t.find<QToolButton>("bbObins")->click();
@@ -327,7 +327,7 @@ class BdmvViewsTest : public QObject {
       QVERIFY2(f.combo(name)->count() == n + 1, name);
     QCOMPARE(f.combo("cbObject")->currentText(), QString("0001"));
     QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) + 1));
-    QCOMPARE(f.ws().mobj.model().movie_objects.length, length + 4);
+    QCOMPARE(f.ws().mobj.model().movieObjects.length, length + 4);
     QCOMPARE(f.grid("sgTitles")->cell(0, 4), QString("2"));
     QCOMPARE(f.grid("sgCommands")->dataRowCount(), 0);
     QVERIFY(!f.t.w->bdmvPage()->canStart());
@@ -335,7 +335,7 @@ class BdmvViewsTest : public QObject {
 
   void deletingAReferencedObject() {
     READ_SAMPLE(f);
-    const std::uint32_t length = f.ws().mobj.model().movie_objects.length;
+    const std::uint32_t length = f.ws().mobj.model().movieObjects.length;
     const int n = int(f.objectCount());
     clickCell(f.grid("sgObject"), 2);
     f.t.find<QToolButton>("bbObdel")->click();
@@ -343,16 +343,16 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(titles->cell(0, 4), QString("??"));
     QCOMPARE(titles->cell(1, 4), QString("2"));
     QCOMPARE(titles->cell(3, 4), QString("3"));
-    QCOMPARE(f.ws().index.model().indexes.titles[0].movie_object_reference, std::uint16_t(0xFFFF));
+    QCOMPARE(f.ws().index.model().indexes.titles[0].movieObjectReference, std::uint16_t(0xFFFF));
     QVERIFY(f.t.logLines().contains(" ERROR: Invalid object reference in Title 1"));
     QCOMPARE(f.t.w->statusLine()->panelText(1), QString(" See Status"));
     for (const char* name : {"cbTitleOID", "cbFPBObject", "cbTMObject", "cbObject"})
       QVERIFY2(f.combo(name)->count() == n - 1, name);
     QCOMPARE(f.counter("lObjects"), objects(std::size_t(n) - 1));
     QCOMPARE(selectedRow(f.grid("sgObject")), 1);
-    QCOMPARE(f.ws().mobj.model().movie_objects.length, length - 4 - 2 * 12);
-    QCOMPARE(f.ws().index.model().indexes.first_playback.movie_object_reference, std::uint16_t(0));
-    QCOMPARE(f.ws().index.model().indexes.top_menu.movie_object_reference, std::uint16_t(1));
+    QCOMPARE(f.ws().mobj.model().movieObjects.length, length - 4 - 2 * 12);
+    QCOMPARE(f.ws().index.model().indexes.firstPlayback.movieObjectReference, std::uint16_t(0));
+    QCOMPARE(f.ws().index.model().indexes.topMenu.movieObjectReference, std::uint16_t(1));
 
     // The title without its object selects nothing.
     clickCell(titles, 0);
@@ -371,7 +371,7 @@ class BdmvViewsTest : public QObject {
     bytes[89] = 200;  // First Playback: movie object 200, past the last
     writeBytes(index, bytes);
     f.read();
-    QCOMPARE(f.ws().index.model().indexes.first_playback.movie_object_reference, std::uint16_t(200));
+    QCOMPARE(f.ws().index.model().indexes.firstPlayback.movieObjectReference, std::uint16_t(200));
     QVERIFY(f.t.find<QCheckBox>("cbFPBon")->isChecked());
     QCOMPARE(f.combo("cbFPBObject")->currentIndex(), -1);
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
@@ -411,7 +411,7 @@ class BdmvViewsTest : public QObject {
     QVERIFY(bytesOf(f.disc + "MovieObject.bdmv") == mobj);
     QVERIFY(f.root.exists("Sample/BDMV/MovieObject.bdmv.backup"));
 
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     QCOMPARE(content->text(), QString("Edited disc"));
     QCOMPARE(f.grid("sgTitles")->cell(0, 2), QString("Prohibited1"));
     QCOMPARE(f.grid("sgObject")->dataRowCount(), int(n) + 1);
@@ -437,12 +437,12 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(f.counter("lObjects"), objects(f.objectCount()));
     QCOMPARE(f.counter("lTitlenum"), QString());
     // Save writes what was read well (the disc's sound file), never the index.
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QVERIFY(bytesOf(index) == bad);
 
     // The next Read starts from nothing.
     writeBytes(index, good);
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     for (const char* name : {"sgTitles", "eContent", "cbTitleNo", "sgObject", "cbResume", "bbObins"})
       QVERIFY2(f.t.find<QWidget>(name)->isEnabled(), name);
     QCOMPARE(f.counter("lTitlenum"), QString("5 + 2 titles"));
@@ -479,9 +479,9 @@ class BdmvViewsTest : public QObject {
   void indexExtensionDataEditor() {
     QFETCH(bool, ok);
     READ_SAMPLE(f);
-    const std::uint32_t address = f.ws().index.model().ExtensionData_start_address;
+    const std::uint32_t address = f.ws().index.model().extensionDataStartAddress;
     QString caption, summary;
-    onEditor([&](TfExtDat* d) {
+    onEditor([&](ExtDataDialog* d) {
       caption = d->windowTitle();
       summary = d->summary()->text();
       d->deleteButton()->click();
@@ -490,7 +490,7 @@ class BdmvViewsTest : public QObject {
     f.t.find<QPushButton>("bIndExDatEdit")->click();
     QCOMPARE(caption, QString("index.bdmv ExtensionData edit"));
     QCOMPARE(summary, QString("83 bytes, 2 entries"));
-    QCOMPARE(f.ws().index.model().ExtensionData_start_address, ok ? 0u : address);
+    QCOMPARE(f.ws().index.model().extensionDataStartAddress, ok ? 0u : address);
     QCOMPARE(f.t.find<QLabel>("lIndexExtDat")->text(),
              ok ? QString("no ExtensionData()") : QString("2 entries, 83 bytes"));
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
@@ -507,7 +507,7 @@ class BdmvViewsTest : public QObject {
     const std::filesystem::path uhd = mirdal::test::sharedSamples() / "commercial-metadata/disc5_uhd/index.bdmv";
     if (mirdal::test::sharedSamples().empty() || !std::filesystem::exists(uhd)) QSKIP("no Ultra HD sample disc");
     writeBytes(f.disc + "index.bdmv", bytesOf(uhd.string()));
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     QVERIFY(box->isVisible());
     QVERIFY(f.t.find<QWidget>("wUltraHdInfo")->isEnabled());
     QCOMPARE(f.t.find<QSpinBox>("sbDiscType")->value(), 5);

@@ -28,7 +28,7 @@ struct Sample {
   void read() {
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
   }
   CheckDiscWindow* window() { return t.w->findChild<CheckDiscWindow*>("wCheckDisc"); }
   void openCheck() { t.w->bdmvPage()->bCheckDisc()->click(); }

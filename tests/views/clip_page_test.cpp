@@ -37,11 +37,11 @@ struct Sample {
 
   void read() {
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
   }
   Workspace& ws() { return t.w->workspace(); }
   ClipPage* page() { return t.w->clipPage(); }
-  QString clipTab() { return t.w->pageControl()->tabText(int(Page::Clipinf)); }
+  QString clipTab() { return t.w->pageControl()->tabText(int(Page::ClipInfo)); }
   std::string clipFile(const char* name) { return disc + "CLIPINF/" + name + ".clpi"; }
   int logCount(const QString& part) {
     int n = 0;
@@ -52,14 +52,14 @@ struct Sample {
   // order the file system lists the folder).
   void openClip(const char* name) {
     ws().options.autoRead = false;
-    t.w->showPage(Page::Clipinf);
-    QComboBox* cb = page()->cbClipinf();
+    t.w->showPage(Page::ClipInfo);
+    QComboBox* cb = page()->clipChoice();
     cb->setCurrentIndex(cb->findText(QString::fromLatin1(name)));
-    page()->bReadCI()->click();
+    page()->readClipButton()->click();
   }
   // Chooses the ProgramInfo row whose PID cell is `pid`.
   bool selectPid(const QString& pid) {
-    StringGrid* g = page()->programView()->sgCI();
+    StringGrid* g = page()->programView()->programStreamGrid();
     for (int r = 0; r < g->dataRowCount(); ++r)
       if (g->cell(r, 1) == pid) {
         g->selectDataRow(r);
@@ -105,12 +105,12 @@ class ClipPageTest : public QObject {
     SAMPLE(f);
     QVERIFY(!f.ws().clip.loaded());
     const QString first = QString::fromStdString(f.ws().disc.clips.at(0));
-    f.t.w->showPage(Page::Clipinf);
+    f.t.w->showPage(Page::ClipInfo);
     QVERIFY(f.ws().clip.loaded());
     QCOMPARE(f.logCount("Reading " + first + ".clpi"), 1);
-    QVERIFY(!f.page()->programView()->sgCI()->isEmptyGrid());
+    QVERIFY(!f.page()->programView()->programStreamGrid()->isEmptyGrid());
     f.t.w->showPage(Page::BDMV);
-    f.t.w->showPage(Page::Clipinf);
+    f.t.w->showPage(Page::ClipInfo);
     QCOMPARE(f.logCount("Reading " + first + ".clpi"), 1);
     QCOMPARE(f.t.find<QPushButton>("bSave")->toolTip(), "Save " + first + ".clpi");
     QVERIFY(f.t.find<QPushButton>("bSave")->isEnabled());
@@ -147,8 +147,8 @@ class ClipPageTest : public QObject {
     for (std::size_t i = 0; i < after.size(); ++i)
       if (i < 56 || i > 59) QCOMPARE(after[i], before[i]);
     QCOMPARE(be32(after, 56), yes ? packets : wrong);
-    QCOMPARE(f.ws().clip.model().clip_info.number_of_source_packets, yes ? packets : wrong);
-    QCOMPARE(f.page()->infoView()->iePackets()->text(), QString::number(yes ? packets : wrong));
+    QCOMPARE(f.ws().clip.model().clipInfo.numberOfSourcePackets, yes ? packets : wrong);
+    QCOMPARE(f.page()->infoView()->packetCountField()->text(), QString::number(yes ? packets : wrong));
     // The file and the model agree: nothing is left to save.
     QCOMPARE(f.clipTab(), QString("&CLIPINF"));
   }
@@ -175,16 +175,16 @@ class ClipPageTest : public QObject {
   void atcDeltaEditsAreSaved() {
     SAMPLE(f);
     f.openClip("00000");
-    StringGrid* g = f.page()->infoView()->sgATCdelta();
+    StringGrid* g = f.page()->infoView()->atcDeltaGrid();
     QVERIFY(g->isVisibleTo(f.t.w.get()));
     QCOMPARE(g->dataRowCount(), 2);
-    const std::uint32_t cpi = f.ws().clip.model().CPI_start_address;
+    const std::uint32_t cpi = f.ws().clip.model().cpiStartAddress;
 
     g->selectDataRow(0);
     QTest::keyClick(g, Qt::Key_Insert);
     QCOMPARE(g->dataRowCount(), 3);
     QCOMPARE(g->cell(1, 3), QString("m2ts"));
-    QCOMPARE(f.ws().clip.model().CPI_start_address, cpi + 14);
+    QCOMPARE(f.ws().clip.model().cpiStartAddress, cpi + 14);
     QCOMPARE(f.clipTab(), QString("&CLIPINF*"));
     emit g->cellEdited(1, 1, QStringLiteral("0000ABCD"));
     emit g->cellEdited(1, 2, QStringLiteral("00007"));
@@ -194,13 +194,13 @@ class ClipPageTest : public QObject {
     QCOMPARE(g->dataRowCount(), 2);
     QCOMPARE(g->cell(0, 2), QString("00007"));
 
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QCOMPARE(f.clipTab(), QString("&CLIPINF"));
-    TCLPI onDisc;
-    QVERIFY(mirdal::usable(mirdal::parseCLPI(fileBytes(f.clipFile("00000")), onDisc).status));
-    QCOMPARE(onDisc.clip_info.ATC_delta_entries.size(), std::size_t(2));
-    QCOMPARE(onDisc.clip_info.ATC_delta_entries[0].ATC_delta, 0xABCDu);
-    QCOMPARE(onDisc.clip_info.ATC_delta_entries[0].following_clip_name, std::string("00007"));
+    ClipInfoFile onDisc;
+    QVERIFY(mirdal::usable(mirdal::parseClipInfo(fileBytes(f.clipFile("00000")), onDisc).status));
+    QCOMPARE(onDisc.clipInfo.atcDeltaEntries.size(), std::size_t(2));
+    QCOMPARE(onDisc.clipInfo.atcDeltaEntries[0].atcDelta, 0xABCDu);
+    QCOMPARE(onDisc.clipInfo.atcDeltaEntries[0].followingClipName, std::string("00007"));
     QVERIFY(onDisc == f.ws().clip.model());
     QVERIFY(QFile::exists(QString::fromStdString(f.clipFile("00000") + ".backup")));
   }
@@ -210,14 +210,14 @@ class ClipPageTest : public QObject {
   void atcFlagMovesAddressesAndUndoes() {
     SAMPLE(f);
     f.openClip("00000");
-    QCheckBox* atcd = f.page()->infoView()->cbATCd();
-    const std::uint32_t seq = f.ws().clip.model().SequenceInfo_start_address;
+    QCheckBox* atcd = f.page()->infoView()->atcDeltaBox();
+    const std::uint32_t seq = f.ws().clip.model().sequenceInfoStartAddress;
     atcd->click();
-    QVERIFY(!f.page()->infoView()->sgATCdelta()->isVisibleTo(f.t.w.get()));
-    QCOMPARE(f.ws().clip.model().SequenceInfo_start_address, seq - (2 + 2 * 14));
+    QVERIFY(!f.page()->infoView()->atcDeltaGrid()->isVisibleTo(f.t.w.get()));
+    QCOMPARE(f.ws().clip.model().sequenceInfoStartAddress, seq - (2 + 2 * 14));
     f.t.w->undoEdit();
     QVERIFY(atcd->isChecked());
-    QCOMPARE(f.ws().clip.model().SequenceInfo_start_address, seq);
+    QCOMPARE(f.ws().clip.model().sequenceInfoStartAddress, seq);
     QCOMPARE(f.clipTab(), QString("&CLIPINF"));
   }
 
@@ -225,7 +225,7 @@ class ClipPageTest : public QObject {
   // the options; the progress bar is gone and the button back afterwards.
   void savePidWritesTheFile_data() {
     QTest::addColumn<QString>("pid");
-    QTest::addColumn<bool>("savePES");
+    QTest::addColumn<bool>("savePes");
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QByteArray>("head");
     QTest::newRow("PG as SUP") << "1200" << false << "_PID1200_PG_eng.sup" << QByteArray("PG");
@@ -239,16 +239,16 @@ class ClipPageTest : public QObject {
   }
   void savePidWritesTheFile() {
     QFETCH(QString, pid);
-    QFETCH(bool, savePES);
+    QFETCH(bool, savePes);
     QFETCH(QString, suffix);
     QFETCH(QByteArray, head);
     SAMPLE(f);
     const QString out = QString::fromStdString(f.root.mkdir("out").string());
     f.ws().options.outputFolder = out.toStdString();
-    f.ws().options.savePES = savePES;
+    f.ws().options.savePes = savePes;
     f.openClip("00000");
     QVERIFY(f.selectPid(pid));
-    QPushButton* save = f.page()->programView()->bSavePID();
+    QPushButton* save = f.page()->programView()->savePidButton();
     QVERIFY(save->isEnabled());
     save->click();
     const QStringList files = filesEndingWith(out, suffix);
@@ -277,7 +277,7 @@ class ClipPageTest : public QObject {
     f.ws().options.savePidFolder = out.toStdString();
     f.openClip("00000");
     QVERIFY(f.selectPid("1100"));
-    QPushButton* save = f.page()->programView()->bSavePID();
+    QPushButton* save = f.page()->programView()->savePidButton();
 
     f.t.ia.files << QString();  // the dialog cancelled
     save->click();
@@ -344,8 +344,8 @@ class ClipPageTest : public QObject {
     QVERIFY(f.selectPid("1100"));
 
     f.t.ia.answers << Answer(answer);
-    QTimer::singleShot(0, f.t.w.get(), [&] { f.t.w->shared()->bCancel()->click(); });
-    f.page()->programView()->bSavePID()->click();
+    QTimer::singleShot(0, f.t.w.get(), [&] { f.t.w->shared()->cancelButton()->click(); });
+    f.page()->programView()->savePidButton()->click();
     QCOMPARE(f.t.ia.questions.size(), 2);
     QCOMPARE(f.t.ia.questions.at(1), QString("Stop saving this PID?"));
     const QStringList files = filesEndingWith(out, ".aus");
@@ -366,7 +366,7 @@ class ClipPageTest : public QObject {
   void menuFromTheStream() {
     SAMPLE(f);
     f.openClip("00000");
-    QPushButton* toMenu = f.page()->programView()->bLoadToMenu();
+    QPushButton* toMenu = f.page()->programView()->loadToMenuButton();
     QVERIFY(f.selectPid("1100"));
     QVERIFY(!toMenu->isEnabled());
     QVERIFY(f.selectPid("1400"));
@@ -380,22 +380,22 @@ class ClipPageTest : public QObject {
   // attributes into it; the clip page then has something to save.
   void applyCopiesThePlayItemsAttributes() {
     SAMPLE(f);
-    TMPLS pl;
-    QVERIFY(mirdal::usable(mirdal::parseMPLS(fileBytes(f.disc + "PLAYLIST/00000.mpls"), pl).status));
-    QVERIFY(!pl.playlist.items.empty() && !pl.playlist.items[0].stn.primary_audio.empty());
-    QCOMPARE(pl.playlist.items[0].clip_name, std::string("00000"));
-    pl.playlist.items[0].stn.primary_audio[0].attributes.language = "jpn";
+    Playlist pl;
+    QVERIFY(mirdal::usable(mirdal::parsePlaylist(fileBytes(f.disc + "PLAYLIST/00000.mpls"), pl).status));
+    QVERIFY(!pl.playlist.items.empty() && !pl.playlist.items[0].stn.primaryAudio.empty());
+    QCOMPARE(pl.playlist.items[0].clipName, std::string("00000"));
+    pl.playlist.items[0].stn.primaryAudio[0].attributes.language = "jpn";
     f.ws().playlist.load(pl, "00000.mpls", true);
     f.openClip("00001");
     QCOMPARE(mirdal::clipName(f.ws()), std::string("00001"));
     // PlayItem 0 selected on the playlist page.
     f.page()->setSelectedPlayItem([] { return std::optional<std::size_t>(0); });
-    QPushButton* apply = f.page()->programView()->bApplyToClpi();
+    QPushButton* apply = f.page()->programView()->applyToClipInfoButton();
     QVERIFY(apply->isEnabled());
     apply->click();
     QCOMPARE(mirdal::clipName(f.ws()), std::string("00000"));
-    QCOMPARE(f.ws().clip.model().program_info.program_sequences[0].streams[1].audio_language, std::string("jpn"));
-    QVERIFY(f.page()->programView()->sgCI()->cell(1, 3).endsWith("jpn"));
+    QCOMPARE(f.ws().clip.model().programInfo.programSequences[0].streams[1].audioLanguage, std::string("jpn"));
+    QVERIFY(f.page()->programView()->programStreamGrid()->cell(1, 3).endsWith("jpn"));
     QCOMPARE(f.clipTab(), QString("&CLIPINF*"));
   }
 
@@ -407,7 +407,7 @@ class ClipPageTest : public QObject {
     f.t.w->showPage(Page::Playlist);
     QComboBox* cb = f.t.find<QComboBox>("cbPlaylist");
     cb->setCurrentIndex(cb->findText("00001"));
-    f.t.w->shared()->bFind()->click();
+    f.t.w->shared()->findButton()->click();
     QCOMPARE(f.t.w->currentPage(), Page::Status);
     QStringList lines;
     for (const QString& l : f.t.logLines()) lines << l.trimmed();
@@ -422,7 +422,7 @@ class ClipPageTest : public QObject {
     f.openClip("00000");
     StringGrid* refs = f.t.find<StringGrid>("sgCIRef");
     QVERIFY(refs->isEmptyGrid());
-    QPushButton* find = f.t.w->shared()->bFind();
+    QPushButton* find = f.t.w->shared()->findButton();
     QVERIFY(!find->isHidden() && find->isEnabled());
     find->click();
     QVERIFY(!refs->isEmptyGrid());

@@ -20,14 +20,14 @@
 #include "views/int_edit.h"
 #include "views/playlist_page.h"
 
-Q_DECLARE_METATYPE(mirdal::TNavCommand)
+Q_DECLARE_METATYPE(mirdal::NavCommand)
 
 namespace mirdal::gui::test {
 
 namespace {
 
 // GoTo 3, NOP, NOP, Break.
-mirdal::TCommands gotoProgram() {
+mirdal::CommandList gotoProgram() {
   return {cmd(0x20810000, 3), cmd(0), cmd(0), cmd(0x00020000)};
 }
 
@@ -55,7 +55,7 @@ class CommandGridTest : public QObject {
     QCOMPARE(t.lineText(1), QString("!NOP  ; Invalid opcode"));
     QVERIFY(g->isEnabled());
     QCOMPARE(g->selection().first, std::size_t(0));
-    QCOMPARE(t.find<THexEdit>("heOCH")->text(), QString("50000001"));
+    QCOMPARE(t.find<HexEdit>("heOCH")->text(), QString("50000001"));
     QVERIFY(t.find<QToolButton>("bbSaveCommands")->isEnabled());
     QVERIFY(t.find<QPushButton>("bStart")->isEnabled());
     QCOMPARE(t.panel(0), QString(" Ready. "));
@@ -75,7 +75,7 @@ class CommandGridTest : public QObject {
     QVERIFY(!t.find<QToolButton>("bbNCdel")->isEnabled());
     QVERIFY(t.find<QToolButton>("bbNCins")->isEnabled());
     QVERIFY(!t.find<QPushButton>("bStart")->isEnabled());
-    QVERIFY(!t.find<THexEdit>("heOCH")->isEnabled());
+    QVERIFY(!t.find<HexEdit>("heOCH")->isEnabled());
 
     t.view->showObject(-1);
     QVERIFY(!g->isEnabled());
@@ -83,10 +83,10 @@ class CommandGridTest : public QObject {
   }
 
   void editorArithmetic_data() {
-    QTest::addColumn<mirdal::TNavCommand>("before");
+    QTest::addColumn<mirdal::NavCommand>("before");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");  // item index, 0/1 for boxes, or the typed text
-    QTest::addColumn<mirdal::TNavCommand>("after");
+    QTest::addColumn<mirdal::NavCommand>("after");
     QTest::addColumn<bool>("op1on");
     QTest::addColumn<bool>("op2on");
     QTest::newRow("group keeps count and flags") << cmd(0x50400001, 1, 2) << "cbCmdGrp" << "0"
@@ -128,10 +128,10 @@ class CommandGridTest : public QObject {
   }
 
   void editorArithmetic() {
-    QFETCH(mirdal::TNavCommand, before);
+    QFETCH(mirdal::NavCommand, before);
     QFETCH(QString, control);
     QFETCH(QString, value);
-    QFETCH(mirdal::TNavCommand, after);
+    QFETCH(mirdal::NavCommand, after);
     QFETCH(bool, op1on);
     QFETCH(bool, op2on);
     ProgramWindow t({{before, cmd(0x00020000)}});
@@ -150,12 +150,12 @@ class CommandGridTest : public QObject {
     // The row and the editor show the stored command.
     QCOMPARE(t.grid->cell(0, 1), hexText(after.opcode));
     QCOMPARE(t.lineText(0), QString::fromStdString(mirdal::commandLine(after, mirdal::CommandContext::MovieObject)));
-    QCOMPARE(t.find<THexEdit>("heOCH")->text(), hexText(after.opcode));
-    QCOMPARE(t.find<THexEdit>("heDEH")->text(), hexText(after.dst));
+    QCOMPARE(t.find<HexEdit>("heOCH")->text(), hexText(after.opcode));
+    QCOMPARE(t.find<HexEdit>("heDEH")->text(), hexText(after.dst));
     QCOMPARE(t.find<QCheckBox>("cbOP1on")->isChecked(), op1on);
     QCOMPARE(t.find<QCheckBox>("cbOP2on")->isChecked(), op2on);
-    QCOMPARE(t.find<TIntEdit>("ieOp1")->isEnabled(), op1on);
-    QCOMPARE(t.find<THexEdit>("heSOH")->isEnabled(), op2on);
+    QCOMPARE(t.find<IntEdit>("ieOp1")->isEnabled(), op1on);
+    QCOMPARE(t.find<HexEdit>("heSOH")->isEnabled(), op2on);
   }
 
   void editorShowsRegisterKindsAndTheHint() {
@@ -164,12 +164,12 @@ class CommandGridTest : public QObject {
     QCOMPARE(t.find<QComboBox>("cbCmdSGrp")->currentText(), QString("Set"));
     QCOMPARE(t.find<QComboBox>("cbCmd")->currentText(), QString("Move"));
     QCOMPARE(t.find<QComboBox>("cbOP1")->currentText(), QString("PSR"));
-    QCOMPARE(t.find<TIntEdit>("ieOp1")->text(), QString("16"));
+    QCOMPARE(t.find<IntEdit>("ieOp1")->text(), QString("16"));
     QCOMPARE(t.find<QComboBox>("cbOp2")->currentText(), QString("GPR"));
     QCOMPARE(t.grid->toolTip(), QString("PSR16: Language Code for Audio (b23-b0)"));
     t.grid->selectLine(1);
     QCOMPARE(t.find<QComboBox>("cbOp2")->currentText(), QString("Imm"));
-    QCOMPARE(t.find<TIntEdit>("ieOp2")->text(), QString("5"));
+    QCOMPARE(t.find<IntEdit>("ieOp2")->text(), QString("5"));
     QCOMPARE(t.grid->toolTip(), QString("Navigation commands"));
     QCOMPARE(t.find<QComboBox>("cbCmd")->toolTip(), QString("Command Option"));
     QCOMPARE(t.find<QToolButton>("bbNCins")->toolTip(), QString("Insert a line after selected line(s)"));
@@ -180,7 +180,7 @@ class CommandGridTest : public QObject {
     t.w->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.w.get()));
     t.w->activateWindow();
-    auto* dst = t.find<THexEdit>("heDEH");
+    auto* dst = t.find<HexEdit>("heDEH");
     dst->setFocus();
     dst->setText("00000002");
     press(dst, Qt::Key_Return);
@@ -232,8 +232,8 @@ class CommandGridTest : public QObject {
     // 12 bytes per command in the MovieObjects length and the ExtensionData
     // start address.
     const std::uint32_t length = 6 + 4 + 12 * std::uint32_t(lines.size());
-    QCOMPARE(t.ws().mobj.model().movie_objects.length, length);
-    QCOMPARE(t.ws().mobj.model().ExtensionData_start_address, 44 + length);
+    QCOMPARE(t.ws().mobj.model().movieObjects.length, length);
+    QCOMPARE(t.ws().mobj.model().extensionDataStartAddress, 44 + length);
   }
 
   void copyAndPasteThroughTheBuffer() {
@@ -283,7 +283,7 @@ class CommandGridTest : public QObject {
     QVERIFY(t.program().empty());
     QCOMPARE(t.grid->dataRowCount(), 0);
     QVERIFY(!t.find<QPushButton>("bStart")->isEnabled());
-    QCOMPARE(t.ws().mobj.model().movie_objects.length, std::uint32_t(10));
+    QCOMPARE(t.ws().mobj.model().movieObjects.length, std::uint32_t(10));
   }
 
   void movingOntoAnInvalidLineBeeps() {
@@ -299,9 +299,9 @@ class CommandGridTest : public QObject {
 
   void doubleClickFollows() {
     mirdal::test::TempDir root;
-    ProgramWindow t({mirdal::TCommands{}});
+    ProgramWindow t({mirdal::CommandList{}});
     t.w->setDiscFolder(makeDisc(root));  // playlists 00000 and 00001
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.loadPrograms({{cmd(0x20810000, 2), cmd(0x21810000, 3), cmd(0x22800000, 1), cmd(0)}});
     t.view->showObject(0);
 

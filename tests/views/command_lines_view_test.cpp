@@ -15,7 +15,7 @@ namespace mirdal::gui::test {
 namespace {
 
 // GoTo 2, NOP, Break.
-mirdal::TCommands smallProgram() { return {cmd(0x20810000, 2), cmd(0), cmd(0x00020000)}; }
+mirdal::CommandList smallProgram() { return {cmd(0x20810000, 2), cmd(0), cmd(0x00020000)}; }
 
 QLineEdit* openCellEditor(CommandGrid* g) {
   for (QLineEdit* e : g->viewport()->findChildren<QLineEdit*>())
@@ -61,8 +61,8 @@ class CommandLinesViewTest : public QObject {
     QGuiApplication::clipboard()->setText("Move GPR1, 0x10\r\nJump Title 2\r\n");
     t.grid->selectLine(0);
     QTest::keyClick(t.grid, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(t.program(), (mirdal::TCommands{cmd(0x20810000, 4), cmd(0x50400001, 1, 16), cmd(0x21810000, 2), cmd(0),
-                                             cmd(0x00020000)}));
+    QCOMPARE(t.program(), (mirdal::CommandList{cmd(0x20810000, 4), cmd(0x50400001, 1, 16), cmd(0x21810000, 2), cmd(0),
+                                               cmd(0x00020000)}));
     QCOMPARE(t.grid->currentRow(), 1);
 
     // Text that is no program changes nothing and says why.
@@ -104,11 +104,11 @@ class CommandLinesViewTest : public QObject {
     t.ia.answers << Answer::No;
     import->click();
     QCOMPARE(t.ia.fileRequests.value(0).title, QString("Import program"));
-    QCOMPARE(t.program(), (mirdal::TCommands{cmd(0x20810000, 4), cmd(0x50400001, 1, 5), cmd(0x20810000, 0), cmd(0),
-                                             cmd(0x00020000)}));
+    QCOMPARE(t.program(), (mirdal::CommandList{cmd(0x20810000, 4), cmd(0x50400001, 1, 5), cmd(0x20810000, 0), cmd(0),
+                                               cmd(0x00020000)}));
     QCOMPARE(t.grid->selection().first, std::size_t(1));
     QCOMPARE(t.grid->selection().last, std::size_t(2));
-    QCOMPARE(t.ws().mobj.model().movie_objects.length, std::uint32_t(6 + 4 + 12 * 5));
+    QCOMPARE(t.ws().mobj.model().movieObjects.length, std::uint32_t(6 + 4 + 12 * 5));
     t.w->undoEdit();
     QCOMPARE(t.program(), smallProgram());
     QCOMPARE(t.grid->dataRowCount(), 3);
@@ -117,8 +117,8 @@ class CommandLinesViewTest : public QObject {
     t.ia.files << list;
     t.ia.answers << Answer::Yes;
     import->click();
-    QCOMPARE(t.program(), (mirdal::TCommands{cmd(0x50400001, 1, 5), cmd(0x20810000, 0)}));
-    QCOMPARE(t.ws().mobj.model().movie_objects.length, std::uint32_t(6 + 4 + 12 * 2));
+    QCOMPARE(t.program(), (mirdal::CommandList{cmd(0x50400001, 1, 5), cmd(0x20810000, 0)}));
+    QCOMPARE(t.ws().mobj.model().movieObjects.length, std::uint32_t(6 + 4 + 12 * 2));
 
     // A file that is no program: the user is told, nothing changes.
     dir.write("bad.lst", std::string("NOP\nFrob 1\n"));

@@ -19,11 +19,11 @@ namespace {
 
 // A block as a file holds it: n entries, their data one after another
 // right behind the entry table.
-TExtensionData block(const std::vector<std::vector<std::uint8_t>>& datas) {
-  TExtensionData ed;
-  ed.number_of_ext_data_entries = std::uint8_t(datas.size());
-  ed.data_block_start_address = std::uint32_t(12 + 12 * datas.size());
-  std::uint32_t at = ed.data_block_start_address;
+ExtensionData block(const std::vector<std::vector<std::uint8_t>>& datas) {
+  ExtensionData ed;
+  ed.numberOfExtDataEntries = std::uint8_t(datas.size());
+  ed.dataBlockStartAddress = std::uint32_t(12 + 12 * datas.size());
+  std::uint32_t at = ed.dataBlockStartAddress;
   std::uint16_t id = 0x1000;
   for (const auto& d : datas) {
     ed.entries.push_back({id, 0x0100, at, std::uint32_t(d.size())});
@@ -66,38 +66,38 @@ class ExtDataDialogTest : public QObject {
     QFETCH(int, entries);
     QFETCH(QString, summary);
     QFETCH(int, rows);
-    TExtensionData ed;
+    ExtensionData ed;
     // length 60 with two entries, 36 with one.
     if (entries == 2) ed = block({std::vector<std::uint8_t>(14, 1), std::vector<std::uint8_t>(14, 2)});
     if (entries == 1) ed = block({std::vector<std::uint8_t>(16, 1)});
     ScriptedInteraction ia;
-    TfExtDat d(ia, "");
+    ExtDataDialog d(ia, "");
     d.setBlock(ed, "MovieObject.bdmv");
     QCOMPARE(d.windowTitle(), QString("MovieObject.bdmv ExtensionData edit"));
     QCOMPARE(d.summary()->text(), summary);
-    QCOMPARE(d.sgExtDatEntry()->dataRowCount(), rows);
+    QCOMPARE(d.entryGrid()->dataRowCount(), rows);
     QCOMPARE(d.deleteButton()->isEnabled(), entries > 0);
     QCOMPARE(d.saveButton()->isEnabled(), entries > 0);
     QVERIFY(d.okButton()->isDefault());
     QVERIFY(d.minimumWidth() >= 890 && d.minimumHeight() >= 360);
     if (entries == 2) {
-      QCOMPARE(d.sgExtDatEntry()->cell(1, 0), QString("001"));
-      QCOMPARE(d.sgExtDatEntry()->cell(1, 1), QString("2000"));
-      QCOMPARE(d.sgExtDatEntry()->cell(1, 3), QString("00000032"));
-      QCOMPARE(d.sgExtDatEntry()->cell(1, 4), QString("0000000E"));
+      QCOMPARE(d.entryGrid()->cell(1, 0), QString("001"));
+      QCOMPARE(d.entryGrid()->cell(1, 1), QString("2000"));
+      QCOMPARE(d.entryGrid()->cell(1, 3), QString("00000032"));
+      QCOMPARE(d.entryGrid()->cell(1, 4), QString("0000000E"));
     }
   }
 
   void dumpLinesAndColours() {
     std::vector<std::uint8_t> data(40, 0x41);
     data[1] = 0x0A;
-    const TExtensionData ed = block({{0x42}, data});
+    const ExtensionData ed = block({{0x42}, data});
     ScriptedInteraction ia;
-    TfExtDat d(ia, "");
+    ExtDataDialog d(ia, "");
     d.setBlock(ed, "index.bdmv");
-    QCOMPARE(d.reData()->document()->blockCount(), 1);  // the first entry: one byte
-    d.sgExtDatEntry()->selectDataRow(1);
-    QTextDocument* doc = d.reData()->document();
+    QCOMPARE(d.dataText()->document()->blockCount(), 1);  // the first entry: one byte
+    d.entryGrid()->selectDataRow(1);
+    QTextDocument* doc = d.dataText()->document();
     QCOMPARE(doc->blockCount(), 2);
     const QString first = doc->findBlockByNumber(0).text();
     QVERIFY(first.startsWith(" 0025 41 0A 41"));
@@ -105,14 +105,14 @@ class ExtDataDialogTest : public QObject {
     const QString second = doc->findBlockByNumber(1).text();
     QVERIFY(second.startsWith(" 0045 41 41 41 41 41 41 41 41" + QString(24 * 3, QLatin1Char(' ')) + " AAAAAAAA"));
 
-    const QList<Run> runs = runsOfLine(d.reData(), 0);
+    const QList<Run> runs = runsOfLine(d.dataText(), 0);
     QCOMPARE(runs.size(), 4);
     QCOMPARE(runs[1].text, QString("0025"));
     QCOMPARE(runs[1].colour, QColor(0, 0, 255));
     QCOMPARE(runs[2].colour, d.palette().color(QPalette::WindowText));
     QCOMPARE(runs[3].text, QString("A.AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"));
     QCOMPARE(runs[3].colour, QColor(255, 0, 0));
-    QCOMPARE(d.reData()->font().pointSize(), 8);
+    QCOMPARE(d.dataText()->font().pointSize(), 8);
   }
 
   void onlyID1IsTakenOver_data() {
@@ -131,31 +131,31 @@ class ExtDataDialogTest : public QObject {
     QFETCH(int, id1);
     QFETCH(QString, shown);
     ScriptedInteraction ia;
-    TfExtDat d(ia, "");
+    ExtDataDialog d(ia, "");
     d.setBlock(block({{1, 2, 3}}), "index.bdmv");
-    emit d.sgExtDatEntry()->cellEdited(0, column, typed);
-    QCOMPARE(int(d.block().entries[0].ID1), id1);
-    QCOMPARE(int(d.block().entries[0].ID2), 0x0100);
-    QCOMPARE(d.sgExtDatEntry()->cell(0, column), shown);
+    emit d.entryGrid()->cellEdited(0, column, typed);
+    QCOMPARE(int(d.block().entries[0].id1), id1);
+    QCOMPARE(int(d.block().entries[0].id2), 0x0100);
+    QCOMPARE(d.entryGrid()->cell(0, column), shown);
   }
 
   void deleteEmptiesTheCopy() {
     ScriptedInteraction ia;
-    TfExtDat d(ia, "");
+    ExtDataDialog d(ia, "");
     d.setBlock(block({{1, 2, 3}}), "index.bdmv");
     d.deleteButton()->click();
-    QCOMPARE(d.block(), TExtensionData{});
+    QCOMPARE(d.block(), ExtensionData{});
     QCOMPARE(d.summary()->text(), QString("None"));
     QVERIFY(!d.saveButton()->isEnabled());
-    QCOMPARE(d.reData()->toPlainText(), QString());
+    QCOMPARE(d.dataText()->toPlainText(), QString());
   }
 
   void sideFileRoundTrip() {
     mirdal::test::TempDir dir;
-    const TExtensionData ed = block({{1, 2, 3}, {'a', 'b'}});
+    const ExtensionData ed = block({{1, 2, 3}, {'a', 'b'}});
     ScriptedInteraction ia;
     ia.files = {QString::fromStdString(dir.folder()) + "saved"};
-    TfExtDat d(ia, dir.folder());
+    ExtDataDialog d(ia, dir.folder());
     d.setBlock(ed, "index.bdmv");
     d.saveButton()->click();
     QVERIFY(dir.exists("saved.exd"));
@@ -165,8 +165,8 @@ class ExtDataDialogTest : public QObject {
     QCOMPARE(ia.fileRequests[0].defaultExt, QString(".exd"));
     QCOMPARE(ia.fileRequests[0].folder, QString::fromStdString(dir.folder()));
 
-    TfExtDat other(ia, dir.folder());
-    other.setBlock(TExtensionData{}, "MovieObject.bdmv");
+    ExtDataDialog other(ia, dir.folder());
+    other.setBlock(ExtensionData{}, "MovieObject.bdmv");
     ia.files = {QString::fromStdString(dir.folder()) + "saved.exd"};
     other.loadButton()->click();
     QCOMPARE(ia.fileRequests.last().title, QString("Load ExtensionData()"));

@@ -35,11 +35,11 @@ struct Sample {
     t.w->show();
     t.w->activateWindow();
     if (!QTest::qWaitForWindowActive(t.w.get())) return false;
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     return true;
   }
   Workspace& ws() { return t.w->workspace(); }
-  const TMPLS& playlist() { return ws().playlist.model(); }
+  const Playlist& playlist() { return ws().playlist.model(); }
   // A key as the user presses it where the focus is.
   void press(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     QWidget* focus = QApplication::focusWidget();
@@ -63,18 +63,18 @@ class KeysTest : public QObject {
   void undoAfterAnInTimeEditInTheGrid() {
     SAMPLE(f);
     f.t.w->showPage(Page::Playlist);
-    const TMPLS before = f.playlist();
+    const Playlist before = f.playlist();
     auto* items = f.t.find<StringGrid>("sgPLitem");
     items->setFocus();
     items->setEditMode(true);
     items->setCurrentCell(0, int(PlayItemColumn::InTime));
     QLineEdit* editor = f.focusField();
     QVERIFY(editor);
-    editor->setText(QString::fromStdString(playlistTimeText(before.playlist.items[0].in_time + 45000)));
+    editor->setText(QString::fromStdString(playlistTimeText(before.playlist.items[0].inTime + 45000)));
     f.t.ia.answers = {Answer::No, Answer::No, Answer::No};
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the grid stores what its editor holds after the key
-    QCOMPARE(f.playlist().playlist.items[0].in_time, before.playlist.items[0].in_time + 45000);
+    QCOMPARE(f.playlist().playlist.items[0].inTime, before.playlist.items[0].inTime + 45000);
     // In edit mode the cell's editor stays open (after the questions the
     // focus comes back to it).
     if (!f.focusField()) items->edit(items->currentIndex());
@@ -83,7 +83,7 @@ class KeysTest : public QObject {
     f.press(Qt::Key_Z);
     QVERIFY(f.playlist() == before);
     f.press(Qt::Key_Y);
-    QCOMPARE(f.playlist().playlist.items[0].in_time, before.playlist.items[0].in_time + 45000);
+    QCOMPARE(f.playlist().playlist.items[0].inTime, before.playlist.items[0].inTime + 45000);
   }
 
   // An operand number typed into its field and stored with Enter: the focus
@@ -92,13 +92,13 @@ class KeysTest : public QObject {
     SAMPLE(f);
     clickCell(f.t.find<StringGrid>("sgObject"), 6);
     clickCell(f.t.find<StringGrid>("sgCommands"), 5);  // Move GPR1, 2
-    TIntEdit* operand = f.t.w->objectProgram()->editor()->ieOp(1);
+    IntEdit* operand = f.t.w->objectProgram()->editor()->operandNumberField(1);
     QCOMPARE(operand->text(), QString("2"));
     operand->setFocus();
     operand->selectAll();
     QTest::keyClicks(operand, "9");
     QTest::keyClick(operand, Qt::Key_Return);
-    const auto command = [&] { return f.ws().mobj.model().movie_objects.objects[6].commands[5]; };
+    const auto command = [&] { return f.ws().mobj.model().movieObjects.objects[6].commands[5]; };
     QCOMPARE(command().src, 9u);
     QCOMPARE(QApplication::focusWidget(), operand);
 
@@ -114,7 +114,7 @@ class KeysTest : public QObject {
     SAMPLE(f);
     clickCell(f.t.find<StringGrid>("sgObject"), 6);
     clickCell(f.t.find<StringGrid>("sgCommands"), 5);
-    TIntEdit* operand = f.t.w->objectProgram()->editor()->ieOp(1);
+    IntEdit* operand = f.t.w->objectProgram()->editor()->operandNumberField(1);
     operand->setFocus();
     operand->selectAll();
     QTest::keyClicks(operand, "9");
@@ -123,7 +123,7 @@ class KeysTest : public QObject {
     QCOMPARE(operand->text(), QString("94"));
     f.press(Qt::Key_Z);
     QCOMPARE(operand->text(), QString("9"));
-    QCOMPARE(f.ws().mobj.model().movie_objects.objects[6].commands[5].src, 9u);
+    QCOMPARE(f.ws().mobj.model().movieObjects.objects[6].commands[5].src, 9u);
   }
 
   // Undo from another page shows the page of the edit and selects the row
@@ -147,9 +147,9 @@ class KeysTest : public QObject {
                                             : grid == "sgPLitem"     ? "playitems"
                                                                      : "subpaths",
                                             std::size_t(row)),
-                         [&](TMPLS& m) {
+                         [&](Playlist& m) {
                            if (grid == "sgPlayListMark") m.marks.marks[std::size_t(row)].time += 45000;
-                           else if (grid == "sgPLitem") m.playlist.items[std::size_t(row)].uo_mask1 ^= 1;
+                           else if (grid == "sgPLitem") m.playlist.items[std::size_t(row)].uoMask1 ^= 1;
                            else m.playlist.subpaths[std::size_t(row)].repeat ^= 1;
                          });
     // Undo, then Redo, each after the first row was chosen and another page
@@ -175,7 +175,7 @@ class KeysTest : public QObject {
     QCOMPARE(f.t.w->currentPage(), Page::Playlist);
     f.t.find<StringGrid>("sgPLitem")->setFocus();
     f.press(Qt::Key_Tab);
-    QCOMPARE(f.t.w->currentPage(), Page::Clipinf);
+    QCOMPARE(f.t.w->currentPage(), Page::ClipInfo);
     f.press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(f.t.w->currentPage(), Page::Playlist);
     f.t.w->showPage(Page::BDMV);

@@ -56,10 +56,10 @@ struct Window {
   enum Settings { FreshSettings, KeepSettings };
   explicit Window(Settings settings = FreshSettings) {
     if (settings == FreshSettings) programSettings().clear();
-    w = std::make_unique<TfMain>(ia);
+    w = std::make_unique<MainWindow>(ia);
   }
   ScriptedInteraction ia;
-  std::unique_ptr<TfMain> w;
+  std::unique_ptr<MainWindow> w;
 
   template <typename T>
   T* find(const char* name) const {

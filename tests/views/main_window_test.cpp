@@ -69,7 +69,7 @@ class MainWindowTest : public QObject {
     const QStringList menu{"pExecute", "cbButton", "pNavigate", "pRegisters", "bLoadMenu", "bMux"};
     QTest::newRow("BDMV") << int(Page::BDMV) << "Save the bdmv files" << bdmv;
     QTest::newRow("PLAYLIST") << int(Page::Playlist) << "Save %1.mpls" << QStringList{"bFind"};
-    QTest::newRow("CLIPINF") << int(Page::Clipinf) << "Save %1.clpi" << QStringList{"bFind"};
+    QTest::newRow("CLIPINF") << int(Page::ClipInfo) << "Save %1.clpi" << QStringList{"bFind"};
     QTest::newRow("Menu") << int(Page::Menu) << "Save the IGS menu (*.mnu)" << menu;
     QTest::newRow("BDJO") << int(Page::BDJO) << "Save" << QStringList{};
     QTest::newRow("Options") << int(Page::Options) << "" << QStringList{};
@@ -84,12 +84,12 @@ class MainWindowTest : public QObject {
     mirdal::test::TempDir root;
     Window t;
     t.w->setDiscFolder(makeDisc(root));
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->showPage(Page(page));
 
     // The hint names the file selected in the page's choice.
     if (page == int(Page::Playlist)) saveHint = saveHint.arg(t.find<QComboBox>("cbPlaylist")->currentText());
-    if (page == int(Page::Clipinf)) saveHint = saveHint.arg(t.find<QComboBox>("cbClipinf")->currentText());
+    if (page == int(Page::ClipInfo)) saveHint = saveHint.arg(t.find<QComboBox>("cbClipinf")->currentText());
     QVERIFY(!saveHint.contains("Save ."));
     auto* save = t.find<QPushButton>("bSave");
     QCOMPARE(shown(save), !saveHint.isEmpty());
@@ -121,7 +121,7 @@ class MainWindowTest : public QObject {
     t.w->addPageView(Page::Playlist, &playlist);
     index.saveable = mobj.saveable = true;
     t.w->showPage(Page::BDMV);
-    t.w->PageControlChange();
+    t.w->pageControlChanged();
     auto* save = t.find<QPushButton>("bSave");
     QVERIFY(save->isEnabled());
     QTest::mouseClick(save, Qt::LeftButton);
@@ -131,7 +131,7 @@ class MainWindowTest : public QObject {
     t.w->showPage(Page::Playlist);
     QVERIFY(!save->isEnabled());
     playlist.saveable = true;
-    t.w->PageControlChange();
+    t.w->pageControlChanged();
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(calls, QStringList{"pl"});
     QVERIFY(playlist.entered >= 2);
@@ -148,18 +148,18 @@ class MainWindowTest : public QObject {
     mirdal::test::TempDir root;
     Window t;
     t.w->setDiscFolder(makeDisc(root));
-    t.w->bReadBDMVClick();  // the program-run panel is enabled by a Read
+    t.w->readDiscClicked();  // the program-run panel is enabled by a Read
     QStringList calls;
     FakeView objects("objects", &calls);
     t.w->addPageView(Page::BDMV, &objects);
     auto* start = t.find<QPushButton>("bStart");
-    t.w->PageControlChange();
+    t.w->pageControlChanged();
     QVERIFY(!start->isEnabled());
     objects.startable = true;
-    t.w->PageControlChange();
+    t.w->pageControlChanged();
     QVERIFY(start->isEnabled());
     objects.startable = false;
-    t.w->PageControlChange();
+    t.w->pageControlChanged();
     QVERIFY(!start->isEnabled());
   }
 
@@ -169,7 +169,7 @@ class MainWindowTest : public QObject {
     Window t;
     QStringList calls;
     FakeView view("v", &calls);
-    t.w->addPageView(Page::Clipinf, &view);
+    t.w->addPageView(Page::ClipInfo, &view);
     t.w->setDiscFolder(disc);
     QTest::mouseClick(t.find<QPushButton>("bReadBDMV"), Qt::LeftButton);
 
@@ -196,9 +196,9 @@ class MainWindowTest : public QObject {
     mirdal::test::TempDir root;
     Window t;
     t.w->setDiscFolder(makeDisc(root, false, true));
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->setDiscFolder(root.folder() + "Nowhere/BDMV/");
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QCOMPARE(t.w->windowTitle(), QString("Mirdal v0.34b"));
     QCOMPARE(t.find<QComboBox>("cbPlaylist")->count(), 0);
     QVERIFY(!t.find<QComboBox>("cbPlaylist")->isEnabled());
@@ -242,21 +242,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(last.begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
 
     StatusBar* sb = t.w->statusLine();
-    mirdal::erlog("X");
+    mirdal::logError("X");
     QVERIFY(sb->errorMark());
     QVERIFY(sb->font().bold());
     QCOMPARE(sb->panelText(1), QString(" X"));
     QCOMPARE(sb->toolTip(), QString("X"));
     QVERIFY(sb->panelWidth(0) >= px(sb, 55));
     QCOMPARE(t.logLines().last(), QString(" ERROR: X"));
-    mirdal::slogR();
+    mirdal::setStatusReady();
     QVERIFY(!sb->errorMark());
     QVERIFY(!sb->font().bold());
     QCOMPARE(sb->panelText(0), QString(" Ready. "));
-    mirdal::slog("abc", 0);
+    mirdal::setStatusPanel("abc", 0);
     QCOMPARE(sb->toolTip(), QString("X"));
     QCOMPARE(sb->panelWidth(0), sb->fontMetrics().horizontalAdvance(" abc m"));
-    mirdal::slog("abc", 1);
+    mirdal::setStatusPanel("abc", 1);
     QCOMPARE(sb->toolTip(), QString("abc"));
   }
 
@@ -267,10 +267,10 @@ class MainWindowTest : public QObject {
     QVERIFY(!cancel->isEnabled());
 
     mirdal::CancelToken op;
-    mirdal::PrBarOn(op, true);
+    mirdal::startProgress(op, true);
     QVERIFY(cancel->isEnabled());
     QVERIFY(shown(sc->progressBar()));
-    QVERIFY(!shown(sc->pExecute()));
+    QVERIFY(!shown(sc->executePanel()));
     t.ia.answers = {Answer::No};
     QTest::mouseClick(cancel, Qt::LeftButton);
     QCOMPARE(t.ia.questions, QStringList{"Are you sure to stop?"});
@@ -282,18 +282,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(t.w->statusLine()->panelText(1), QString(" Cancelled. "));
     QCOMPARE(t.logLines().last(), QString(" "));
 
-    mirdal::PrBarOff();
+    mirdal::endProgress();
     QVERIFY(!cancel->isEnabled());
     QVERIFY(!shown(sc->progressBar()));
-    QVERIFY(shown(sc->pExecute()));  // the BDMV page's controls are back
+    QVERIFY(shown(sc->executePanel()));  // the BDMV page's controls are back
 
     // An operation that does not ask: Cancel stops it at once.
     mirdal::CancelToken quiet;
-    mirdal::PrBarOn(quiet, false);
+    mirdal::startProgress(quiet, false);
     QTest::mouseClick(cancel, Qt::LeftButton);
     QVERIFY(quiet.requested());
     QCOMPARE(t.ia.questions.size(), 2);
-    mirdal::PrBarOff();
+    mirdal::endProgress();
     QVERIFY(t.ia.unexpected.isEmpty());
   }
 
@@ -302,12 +302,12 @@ class MainWindowTest : public QObject {
     bool stopped = false;
     t.w->setProgramCanceller([&] { return stopped = true; });
     mirdal::CancelToken op;
-    mirdal::PrBarOn(op, true);
+    mirdal::startProgress(op, true);
     QTest::mouseClick(t.find<QPushButton>("bCancel"), Qt::LeftButton);
     QVERIFY(stopped);
     QVERIFY(!op.requested());
     QVERIFY(t.ia.questions.isEmpty());
-    mirdal::PrBarOff();
+    mirdal::endProgress();
   }
 
   void dropChoosesTheNameSet_data() {
@@ -385,7 +385,7 @@ class MainWindowTest : public QObject {
     QVERIFY(t.w->workspace().disc.checkPassed);  // Auto Read ran
 
     // Cancelling the chooser changes nothing.
-    t.w->bbOpenDirClick();
+    t.w->openFolderClicked();
     QCOMPARE(QString::fromStdString(t.w->workspace().disc.folder), QString::fromStdString(disc));
   }
 
@@ -404,14 +404,14 @@ class MainWindowTest : public QObject {
     int count = 0;
     connectAction(t.find<QPushButton>("bReadPL"), [&] { ++count; }, false);
     t.w->setDiscFolder(makeDisc(root));
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     t.w->workspace().options.autoRead = autoRead;
     t.w->showPage(Page::Playlist);
     t.w->showPage(Page::BDMV);
     t.w->showPage(Page::Playlist);
     QCOMPARE(count, reads);
     // A new Read allows one more.
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QCOMPARE(count, 2 * reads);
   }
 
@@ -426,7 +426,7 @@ class MainWindowTest : public QObject {
     t.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(t.w.get()));
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     auto* objects = t.find<StringGrid>("sgObject");
     const int row = objects->currentRow();
     t.find<QWidget>("eBDMVdir")->setFocus();
@@ -452,10 +452,10 @@ class MainWindowTest : public QObject {
     if (disc.empty()) QSKIP("no sample disc");
     Window t;
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QVERIFY(t.find<QComboBox>("cbPlaylist")->isEnabled());
     root.write("Sample/BDMV/index.bdmv", std::string("INDX0400") + std::string(100, '\0'));
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QVERIFY(t.find<QComboBox>("cbPlaylist")->count() > 0);
     QVERIFY(!t.find<QComboBox>("cbPlaylist")->isEnabled());
     QVERIFY(!t.find<QComboBox>("cbClipinf")->isEnabled());
@@ -482,7 +482,7 @@ class MainWindowTest : public QObject {
     root.write("Sample/BDMV/MovieObject.bdmv", bytes);
     Window t;
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     auto* g = t.find<StringGrid>("sgObject");
     QVERIFY(g->dataRowCount() > 2);
     QCOMPARE(g->cell(0, 0), QString("000"));

@@ -37,14 +37,14 @@ struct MenuWindow {
   Window t;
   MenuPage* page() const { return t.w->menuPage(); }
   MenuBogsTab* bogs() const { return page()->bogsTab(); }
-  const TMenu& menu() { return t.w->workspace().menu.model(); }
-  void create() { t.w->optionsPage()->bCreateMenu()->click(); }
+  const IgMenu& menu() { return t.w->workspace().menu.model(); }
+  void create() { t.w->optionsPage()->createMenuButton()->click(); }
   // The menu file of the sample disc, loaded as the Load button would.
   bool loadSample() {
     const auto path = std::filesystem::path(MIRDAL_SOURCE_DIR) / "samples/disc/menu/sample.mnu";
     if (!std::filesystem::exists(path)) return false;
-    TMenu m;
-    if (loadMNU(path.string(), m).status != ReadStatus::Ok) return false;
+    IgMenu m;
+    if (readMnuFile(path.string(), m).status != ReadStatus::Ok) return false;
     t.w->workspace().menu.load(std::move(m), "sample.mnu", true);
     return true;
   }
@@ -84,30 +84,30 @@ class MenuEditViewTest : public QObject {
     QCOMPARE(f.menu().ics.pages.size(), std::size_t(1));
     QVERIFY(f.t.w->workspace().menu.modified());
     QCOMPARE(f.t.w->currentPage(), Page::Menu);
-    QCOMPARE(f.page()->pageBox()->lPageCount()->text(), QString("(1)"));
-    QCOMPARE(f.page()->compositionBox()->cbVideo()->currentText(), QString("1920x1080"));
-    QCOMPARE(f.page()->compositionBox()->cbFrame()->currentText(), QString("23.97"));
-    QCOMPARE(f.page()->compositionBox()->meIGInTime()->text(), QString("0:00:02.000"));
-    QCOMPARE(f.bogs()->sgBOG()->columnCount(), 2);  // the row titles and BOG 0
-    QCOMPARE(f.bogs()->sgButton()->dataRowCount(), 1);
-    QCOMPARE(f.bogs()->sgButton()->cell(0, kBtnUpper), QString("0000"));
+    QCOMPARE(f.page()->pageBox()->pageCountLabel()->text(), QString("(1)"));
+    QCOMPARE(f.page()->compositionBox()->videoSizeChoice()->currentText(), QString("1920x1080"));
+    QCOMPARE(f.page()->compositionBox()->compositionFrameRateChoice()->currentText(), QString("23.97"));
+    QCOMPARE(f.page()->compositionBox()->inTimeField()->text(), QString("0:00:02.000"));
+    QCOMPARE(f.bogs()->bogGrid()->columnCount(), 2);  // the row titles and BOG 0
+    QCOMPARE(f.bogs()->buttonGrid()->dataRowCount(), 1);
+    QCOMPARE(f.bogs()->buttonGrid()->cell(0, kBtnUpper), QString("0000"));
     QVERIFY(f.t.find<QPushButton>("bMux")->isEnabled());
     // The palette its page names comes with it.
     QCOMPARE(f.menu().palettes.size(), std::size_t(1));
-    QCOMPARE(f.menu().ics.pages[0].palette_id, 0);
+    QCOMPARE(f.menu().ics.pages[0].paletteId, 0);
   }
 
   void keysInsertAndDeletePagesBogsAndButtons() {
     MenuWindow f;
     f.create();
-    QComboBox* pages = f.page()->pageBox()->cbPage();
+    QComboBox* pages = f.page()->pageBox()->pageChoice();
     QTest::keyClick(pages, Qt::Key_Insert);
-    QCOMPARE(f.page()->pageBox()->lPageCount()->text(), QString("(2)"));
+    QCOMPARE(f.page()->pageBox()->pageCountLabel()->text(), QString("(2)"));
     QCOMPARE(pages->currentIndex(), 1);
-    QTest::keyClick(f.bogs()->sgBOG(), Qt::Key_Insert);
+    QTest::keyClick(f.bogs()->bogGrid(), Qt::Key_Insert);
     QCOMPARE(f.menu().ics.pages[1].bogs.size(), std::size_t(2));
     QCOMPARE(f.page()->context().bog(), 1);
-    StringGrid* buttons = f.bogs()->sgButton();
+    StringGrid* buttons = f.bogs()->buttonGrid();
     QTest::keyClick(buttons, Qt::Key_Insert);
     QCOMPARE(buttons->dataRowCount(), 2);
     QCOMPARE(buttons->cell(1, kBtnId), QString("0002"));  // BOG 0 holds 0000, BOG 1 0001
@@ -120,14 +120,14 @@ class MenuEditViewTest : public QObject {
     QTest::keyClick(buttons, Qt::Key_Delete, Qt::ShiftModifier);  // the last button stays
     QCOMPARE(buttons->dataRowCount(), 1);
     QTest::keyClick(pages, Qt::Key_Delete);
-    QCOMPARE(f.page()->pageBox()->lPageCount()->text(), QString("(1)"));
+    QCOMPARE(f.page()->pageBox()->pageCountLabel()->text(), QString("(1)"));
     QCOMPARE(pages->currentIndex(), 0);
   }
 
   void refusedCellValuesShowTheStoredValue() {
     MenuWindow f;
     f.create();
-    StringGrid* buttons = f.bogs()->sgButton();
+    StringGrid* buttons = f.bogs()->buttonGrid();
     struct Case {
       int column;
       QString typed, shown;
@@ -139,7 +139,7 @@ class MenuEditViewTest : public QObject {
       QCOMPARE(buttons->cell(0, c.column), c.shown);
     }
     // The page's palette field: no palette 05 in a new menu.
-    THexEdit* palette = f.page()->pageBox()->hePalette();
+    HexEdit* palette = f.page()->pageBox()->paletteField();
     palette->setText("05");
     emit palette->editingFinished();
     QCOMPARE(palette->text(), QString("00"));
@@ -148,11 +148,11 @@ class MenuEditViewTest : public QObject {
   void buttonCommandsAreInsertedAndEdited() {
     MenuWindow f;
     f.create();
-    CommandGrid* cmds = f.bogs()->sgMCommands();
+    CommandGrid* cmds = f.bogs()->buttonCommandGrid();
     QTest::keyClick(cmds, Qt::Key_Insert);
     QTest::keyClick(cmds, Qt::Key_Insert);
     QCOMPARE(f.menu().ics.pages[0].bogs[0].buttons[0].commands.size(), std::size_t(2));
-    QCOMPARE(f.bogs()->sgButton()->cell(0, kBtnCommands), QString("2"));
+    QCOMPARE(f.bogs()->buttonGrid()->cell(0, kBtnCommands), QString("2"));
     f.typeIntoCell(cmds, 1, 1, "20810000");  // GoTo
     QCOMPARE(f.menu().ics.pages[0].bogs[0].buttons[0].commands[1].opcode, 0x20810000u);
     QVERIFY(cmds->cell(1, 4).startsWith("GoTo"));
@@ -161,14 +161,14 @@ class MenuEditViewTest : public QObject {
   void buttonCommandLinesAreTypedAndImported() {
     MenuWindow f;
     f.create();
-    CommandGrid* cmds = f.bogs()->sgMCommands();
+    CommandGrid* cmds = f.bogs()->buttonCommandGrid();
     const auto commands = [&] { return f.menu().ics.pages[0].bogs[0].buttons[0].commands; };
     QTest::keyClick(cmds, Qt::Key_Insert);
     f.typeIntoCell(cmds, 0, 4, "SetButtonPage 1, (0)");
-    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}}));
+    QCOMPARE(commands(), (CommandList{{0x51C00003, 0x80000001, 0}}));
     QCOMPARE(cmds->cell(0, 4), QString("SetButtonPage 1, (0)"));
     f.typeIntoCell(cmds, 0, 4, "SetButtonPage 1, (256)");  // refused: the old command stays
-    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}}));
+    QCOMPARE(commands(), (CommandList{{0x51C00003, 0x80000001, 0}}));
     QCOMPARE(cmds->cell(0, 4), QString("SetButtonPage 1, (0)"));
     QCOMPARE(QString::fromStdString(statusLine().panel[1]),
              QString(" Command kept: column 19: number out of range: 256 (0 to 255 here) "));
@@ -181,8 +181,8 @@ class MenuEditViewTest : public QObject {
     QToolButton* import = f.t.find<QToolButton>("mbbLoadCommands");
     QCOMPARE(import->toolTip(), QString("Import program..."));
     import->click();
-    QCOMPARE(commands(), (TCommands{{0x51C00003, 0x80000001, 0}, {0x31800004, 2, 0}, {0x50400001, 1, 1}}));
-    QCOMPARE(f.bogs()->sgButton()->cell(0, kBtnCommands), QString("3"));
+    QCOMPARE(commands(), (CommandList{{0x51C00003, 0x80000001, 0}, {0x31800004, 2, 0}, {0x50400001, 1, 1}}));
+    QCOMPARE(f.bogs()->buttonGrid()->cell(0, kBtnCommands), QString("3"));
     QCOMPARE(cmds->dataRowCount(), 3);
     f.t.w->undoEdit();
     QCOMPARE(commands().size(), std::size_t(1));
@@ -192,7 +192,7 @@ class MenuEditViewTest : public QObject {
   void undoBringsADeletedButtonBack() {
     MenuWindow f;
     f.create();
-    StringGrid* buttons = f.bogs()->sgButton();
+    StringGrid* buttons = f.bogs()->buttonGrid();
     QTest::keyClick(buttons, Qt::Key_Insert);
     f.typeIntoCell(buttons, 1, kBtnX, "100");
     buttons->setEditMode(false);
@@ -206,25 +206,25 @@ class MenuEditViewTest : public QObject {
   void loadedMenuIsShownAndEffectCountsOpenTheirSequence() {
     MenuWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
-    const TIGSc& ics = f.menu().ics;
+    const InteractiveComposition& ics = f.menu().ics;
     MenuCompositionBox* comp = f.page()->compositionBox();
-    QCOMPARE(comp->cbVideo()->currentIndex(), videoItemOf(ics.video_width, ics.video_height));
-    QCOMPARE(comp->cbFrame()->currentIndex(), int(ics.frame_rate));
-    QCOMPARE(comp->eUTO()->text(), QString::fromStdString(timeoutText(ics.user_timeout)));
-    QCOMPARE(f.page()->pageBox()->lPageCount()->text(), QString("(%1)").arg(ics.pages.size()));
+    QCOMPARE(comp->videoSizeChoice()->currentIndex(), videoItemOf(ics.videoWidth, ics.videoHeight));
+    QCOMPARE(comp->compositionFrameRateChoice()->currentIndex(), int(ics.frameRate));
+    QCOMPARE(comp->userTimeoutField()->text(), QString::fromStdString(timeoutText(ics.userTimeout)));
+    QCOMPARE(f.page()->pageBox()->pageCountLabel()->text(), QString("(%1)").arg(ics.pages.size()));
     QCOMPARE(f.page()->context().page(), 0);
-    QCOMPARE(f.page()->pageBox()->ieBOGs()->value(), std::int64_t(ics.pages[0].bogs.size()));
+    QCOMPARE(f.page()->pageBox()->bogCountField()->value(), std::int64_t(ics.pages[0].bogs.size()));
     // The first sequence of any page that has effects.
     for (std::size_t p = 0; p < ics.pages.size(); ++p)
       for (int s = 0; s < 2; ++s) {
-        const Teffectseq& seq = ics.pages[p].effects[s];
+        const EffectSequence& seq = ics.pages[p].effects[s];
         if (seq.effects.empty()) continue;
-        choose(f.page()->pageBox()->cbPage(), int(p));
-        TIntEdit* count = s == 0 ? f.page()->pageBox()->ieInEffEff() : f.page()->pageBox()->ieOutEffEff();
+        choose(f.page()->pageBox()->pageChoice(), int(p));
+        IntEdit* count = s == 0 ? f.page()->pageBox()->inEffectCountField() : f.page()->pageBox()->outEffectCountField();
         QTest::mouseClick(count, Qt::LeftButton);
         QCOMPARE(f.page()->tabs()->currentIndex(), int(MenuTab::Effects));
-        QCOMPARE(f.page()->effectsTab()->rgEffects()->checkedIndex(), s);
-        QCOMPARE(f.page()->effectsTab()->sgEffEffects()->dataRowCount(), int(seq.effects.size()));
+        QCOMPARE(f.page()->effectsTab()->sequenceChoice()->checkedIndex(), s);
+        QCOMPARE(f.page()->effectsTab()->effectsGrid()->dataRowCount(), int(seq.effects.size()));
         return;
       }
     QSKIP("the sample menu has no effects");
@@ -233,7 +233,7 @@ class MenuEditViewTest : public QObject {
   void createMenuOverUnsavedChangesAsksFirst() {
     MenuWindow f;
     f.create();
-    QTest::keyClick(f.bogs()->sgButton(), Qt::Key_Insert);
+    QTest::keyClick(f.bogs()->buttonGrid(), Qt::Key_Insert);
     f.t.ia.answers << Answer::No << Answer::Yes;
     f.create();
     QCOMPARE(f.t.ia.questions.size(), 1);
@@ -245,23 +245,23 @@ class MenuEditViewTest : public QObject {
   void userTimeoutIsStoredInTicksAndRefusedPast24Bits() {
     MenuWindow f;
     f.create();
-    QLineEdit* uto = f.page()->compositionBox()->eUTO();
+    QLineEdit* uto = f.page()->compositionBox()->userTimeoutField();
     for (const auto& [typed, shown, ticks] : {std::tuple<QString, QString, std::uint32_t>{"0:01:05", "0:01:05", 65 * 90000},
                                               {"0:05:00", "0:01:05", 65 * 90000}}) {
       uto->setText(typed);
       emit uto->editingFinished();
       QCOMPARE(uto->text(), shown);
-      QCOMPARE(f.menu().ics.user_timeout, ticks);
+      QCOMPARE(f.menu().ics.userTimeout, ticks);
     }
-    choose(f.page()->compositionBox()->cbVideo(), 3);
-    QCOMPARE(f.menu().ics.video_width, std::uint16_t(720));
-    QCOMPARE(f.menu().ics.video_height, std::uint16_t(480));
+    choose(f.page()->compositionBox()->videoSizeChoice(), 3);
+    QCOMPARE(f.menu().ics.videoWidth, std::uint16_t(720));
+    QCOMPARE(f.menu().ics.videoHeight, std::uint16_t(480));
   }
 
   void bogDefaultButtonStepsOnDoubleClickAndRefusesMissingIds() {
     MenuWindow f;
     f.create();
-    StringGrid* bogs = f.bogs()->sgBOG();
+    StringGrid* bogs = f.bogs()->bogGrid();
     for (const char* shown : {"0000", "FFFF", "0000"}) {
       emit bogs->cellDoubleClicked(1, 1);
       QCOMPARE(bogs->cell(1, 1), QString(shown));
@@ -276,66 +276,66 @@ class MenuEditViewTest : public QObject {
     MenuWindow f;
     f.create();
     MenuEffectsTab* fx = f.page()->effectsTab();
-    QTest::keyClick(fx->sgEffWindows(), Qt::Key_Insert);
-    QCOMPARE(f.page()->pageBox()->ieInEffWin()->value(), std::int64_t(1));
-    f.typeIntoCell(fx->sgEffWindows(), 0, 3, "2000");  // wider than the video
-    QCOMPARE(fx->sgEffWindows()->cell(0, 3), QString("0"));
-    f.typeIntoCell(fx->sgEffWindows(), 0, 3, "640");
-    QCOMPARE(fx->sgEffWindows()->cell(0, 3), QString("640"));
-    QTest::keyClick(fx->sgEffEffects(), Qt::Key_Insert);
-    f.typeIntoCell(fx->sgEffEffects(), 0, 1, "0:00:00.500");
+    QTest::keyClick(fx->effectWindowGrid(), Qt::Key_Insert);
+    QCOMPARE(f.page()->pageBox()->inEffectWindowCountField()->value(), std::int64_t(1));
+    f.typeIntoCell(fx->effectWindowGrid(), 0, 3, "2000");  // wider than the video
+    QCOMPARE(fx->effectWindowGrid()->cell(0, 3), QString("0"));
+    f.typeIntoCell(fx->effectWindowGrid(), 0, 3, "640");
+    QCOMPARE(fx->effectWindowGrid()->cell(0, 3), QString("640"));
+    QTest::keyClick(fx->effectsGrid(), Qt::Key_Insert);
+    f.typeIntoCell(fx->effectsGrid(), 0, 1, "0:00:00.500");
     QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].duration, 45000u);
-    QTest::keyClick(fx->sgEffCompObjects(), Qt::Key_Insert);  // no object to show yet
-    QCOMPARE(fx->sgEffEffects()->cell(0, 3), QString("0"));
-    f.t.w->workspace().menu.edit(ChangeNotice::rows("objects", 0), [](TMenu& m) {
-      TIGobject o;
+    QTest::keyClick(fx->compositionObjectGrid(), Qt::Key_Insert);  // no object to show yet
+    QCOMPARE(fx->effectsGrid()->cell(0, 3), QString("0"));
+    f.t.w->workspace().menu.edit(ChangeNotice::rows("objects", 0), [](IgMenu& m) {
+      IgObject o;
       o.width = o.height = 2;
       m.objects.push_back(o);
     });
-    QTest::keyClick(fx->sgEffCompObjects(), Qt::Key_Insert);
-    QCOMPARE(fx->sgEffEffects()->cell(0, 3), QString("1"));
-    f.typeIntoCell(fx->sgEffCompObjects(), 0, 3, "100");
-    QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].comp_objects[0].x, std::uint16_t(100));
-    f.typeIntoCell(fx->sgEffCompObjects(), 0, 1, "0001");  // the menu has object 0 only
-    QCOMPARE(fx->sgEffCompObjects()->cell(0, 1), QString("0000"));
-    fx->sgEffEffects()->setEditMode(false);
-    fx->sgEffEffects()->setCurrentCell(0, 1);
-    QTest::keyClick(fx->sgEffEffects(), Qt::Key_Delete);
-    QCOMPARE(f.page()->pageBox()->ieInEffEff()->value(), std::int64_t(0));
+    QTest::keyClick(fx->compositionObjectGrid(), Qt::Key_Insert);
+    QCOMPARE(fx->effectsGrid()->cell(0, 3), QString("1"));
+    f.typeIntoCell(fx->compositionObjectGrid(), 0, 3, "100");
+    QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].compObjects[0].x, std::uint16_t(100));
+    f.typeIntoCell(fx->compositionObjectGrid(), 0, 1, "0001");  // the menu has object 0 only
+    QCOMPARE(fx->compositionObjectGrid()->cell(0, 1), QString("0000"));
+    fx->effectsGrid()->setEditMode(false);
+    fx->effectsGrid()->setCurrentCell(0, 1);
+    QTest::keyClick(fx->effectsGrid(), Qt::Key_Delete);
+    QCOMPARE(f.page()->pageBox()->inEffectCountField()->value(), std::int64_t(0));
   }
 
   void doubleClickOnSetButtonPageFollowsToThePageAndButton() {
     MenuWindow f;
     f.create();
-    QTest::keyClick(f.page()->pageBox()->cbPage(), Qt::Key_Insert);  // page 1: button 0 in BOG 0
-    QTest::keyClick(f.bogs()->sgBOG(), Qt::Key_Insert);              // and button 1 in BOG 1
-    choose(f.page()->pageBox()->cbPage(), 0);
+    QTest::keyClick(f.page()->pageBox()->pageChoice(), Qt::Key_Insert);  // page 1: button 0 in BOG 0
+    QTest::keyClick(f.bogs()->bogGrid(), Qt::Key_Insert);                // and button 1 in BOG 1
+    choose(f.page()->pageBox()->pageChoice(), 0);
     // SetButtonPage button 1, page 1, both immediate and flagged.
-    const TCommands program{{0x51C00003, 0x80000001, 0x80000001}};
+    const CommandList program{{0x51C00003, 0x80000001, 0x80000001}};
     f.t.w->workspace().menu.edit(ChangeNotice::rows("commands", 0, 1, 0),
-                                 [&](TMenu& m) { return setButtonCommands(m, 0, 0, 0, program); });
-    emit f.bogs()->sgMCommands()->cellDoubleClicked(0, 4);
+                                 [&](IgMenu& m) { return setButtonCommands(m, 0, 0, 0, program); });
+    emit f.bogs()->buttonCommandGrid()->cellDoubleClicked(0, 4);
     QCOMPARE(f.page()->context().page(), 1);
     QCOMPARE(f.page()->context().bog(), 1);
-    QCOMPARE(f.page()->pageBox()->cbPage()->currentIndex(), 1);
-    QCOMPARE(f.bogs()->sgButton()->cell(f.page()->context().button(), kBtnId), QString("0001"));
+    QCOMPARE(f.page()->pageBox()->pageChoice()->currentIndex(), 1);
+    QCOMPARE(f.bogs()->buttonGrid()->cell(f.page()->context().button(), kBtnId), QString("0001"));
   }
 
   void repeatingAnimationRunsUntilCancel() {
     MenuWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
     MenuContext& ctx = f.page()->context();
-    const TIGSc& ics = f.menu().ics;
+    const InteractiveComposition& ics = f.menu().ics;
     for (std::size_t p = 0; p < ics.pages.size(); ++p)
       for (std::size_t g = 0; g < ics.pages[p].bogs.size(); ++g)
         for (std::size_t i = 0; i < ics.pages[p].bogs[g].buttons.size(); ++i) {
-          const TIGbutton& b = ics.pages[p].bogs[g].buttons[i];
-          if (b.selected_repeat != 1 || b.selected_start >= b.selected_end) continue;
+          const IgButton& b = ics.pages[p].bogs[g].buttons[i];
+          if (b.selectedRepeat != 1 || b.selectedStart >= b.selectedEnd) continue;
           ctx.setPage(int(p));
           ctx.setBog(int(g));
           ctx.setButton(int(i));
           f.t.w->showPage(Page::Menu);
-          emit f.bogs()->sgButton()->cellDoubleClicked(int(i), kBtnSEnd);
+          emit f.bogs()->buttonGrid()->cellDoubleClicked(int(i), kBtnSEnd);
           QVERIFY(f.bogs()->animating());
           QPushButton* cancel = f.t.find<QPushButton>("bCancel");
           QVERIFY(cancel->isEnabled());
@@ -343,7 +343,7 @@ class MenuEditViewTest : public QObject {
           QVERIFY(!f.bogs()->animating());
           QVERIFY(!cancel->isEnabled());
           QCOMPARE(f.bogs()->findChild<QLabel*>("lBOGObject")->text(),
-                   QString("Object ") + QString("%1").arg(b.selected_end, 4, 16, QLatin1Char('0')).toUpper());
+                   QString("Object ") + QString("%1").arg(b.selectedEnd, 4, 16, QLatin1Char('0')).toUpper());
           return;
         }
     QSKIP("the sample menu has no repeating selected range");
@@ -352,7 +352,7 @@ class MenuEditViewTest : public QObject {
   void muxWritesAStreamThatLoadsBack() {
     MenuWindow f;
     f.create();
-    QTest::keyClick(f.bogs()->sgButton(), Qt::Key_Insert);
+    QTest::keyClick(f.bogs()->buttonGrid(), Qt::Key_Insert);
     mirdal::test::TempDir dir;
     f.t.ia.files << QString::fromStdString(dir.folder() + "out");
     f.t.find<QPushButton>("bMux")->click();
@@ -361,7 +361,7 @@ class MenuEditViewTest : public QObject {
     QCOMPARE(f.t.ia.fileRequests[0].filter, QString("m2ts|*.m2ts"));
     const std::string out = dir.folder() + "out.m2ts";
     QCOMPARE(std::filesystem::file_size(out) % (192 * 32), std::uintmax_t(0));
-    TMenu back;
+    IgMenu back;
     QCOMPARE(loadMenuFromStream(out, 0x1400, back).status, ReadStatus::Ok);
     QVERIFY(back.ics.pages == f.menu().ics.pages);
   }
@@ -371,20 +371,20 @@ class MenuEditViewTest : public QObject {
   void saveAndMuxAskBeforeDroppingDisplaySets() {
     MenuWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
-    TMenu m = f.menu();
-    m.display_sets = 17;
+    IgMenu m = f.menu();
+    m.displaySets = 17;
     f.t.w->workspace().menu.load(std::move(m), "stream.mnu", true);
     f.t.w->showPage(Page::Menu);
     mirdal::test::TempDir dir;
     f.t.ia.answers << Answer::No;
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QCOMPARE(f.t.ia.questions.size(), 1);
     QVERIFY(f.t.ia.questions[0].contains("17 display sets"));
     QVERIFY(f.t.ia.questions[0].contains("drop the other 16"));
     QVERIFY(f.t.ia.fileRequests.isEmpty());
     f.t.ia.answers << Answer::Yes;
     f.t.ia.files << QString::fromStdString(dir.folder() + "first");
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QVERIFY(std::filesystem::exists(dir.folder() + "first.mnu"));
     f.t.ia.answers << Answer::No;
     f.t.find<QPushButton>("bMux")->click();
@@ -400,7 +400,7 @@ class MenuEditViewTest : public QObject {
     QVERIFY(line->text().contains("720 lines"));
     f.create();
     QVERIFY(line->text().startsWith("Palette colours: BT.709 (the menu is 1080 lines high"));
-    f.t.w->workspace().menu.edit(ChangeNotice::everything(), [](TMenu& m) {
+    f.t.w->workspace().menu.edit(ChangeNotice::everything(), [](IgMenu& m) {
       return setCompositionField(m, CompositionField::Height, 576);
     });
     QVERIFY(line->text().startsWith("Palette colours: BT.601 (the menu is 576 lines high"));

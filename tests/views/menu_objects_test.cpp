@@ -40,7 +40,7 @@ mirdal::Bytes smallPng() {
   img.width = 5;
   img.height = 4;
   for (int i = 0; i < 20; ++i) img.pixels.push_back(std::uint8_t(1 + i % 2));
-  mirdal::TIGpalette pal;
+  mirdal::IgPalette pal;
   pal.colours[1] = {255, 0, 0, 255};
   pal.colours[2] = {0, 0, 255, 128};
   return mirdal::writePalettePng(img, pal, "test");
@@ -57,7 +57,7 @@ class MenuObjectsTest : public QObject {
     std::filesystem::copy_file(sampleMenu(), root.path() / "sample.mnu", ec);
     if (ec) return false;
     t.ia.files << text(root.path() / "sample.mnu");
-    t.w->shared()->bLoadMenu()->click();
+    t.w->shared()->loadMenuButton()->click();
     return t.w->workspace().menu.loaded();
   }
 
@@ -75,18 +75,18 @@ class MenuObjectsTest : public QObject {
     QCOMPARE(r.fileName, QString("mymenu"));
     QCOMPARE(t.w->currentPage(), Page::Menu);
 
-    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    const mirdal::IgMenu& m = t.w->workspace().menu.model();
     MenuObjectsTab* tab = t.w->menuPage()->objectsTab();
-    QCOMPARE(tab->sgIGObjects()->dataRowCount(), int(m.objects.size()));
-    QCOMPARE(tab->sgPalettes()->dataRowCount(), int(m.palettes.size()));
-    QCOMPARE(tab->lObjectCount()->text(), QString("%1 objects").arg(m.objects.size()));
-    const mirdal::TIGobject& last = m.objects.back();
-    QCOMPARE(rowOf(tab->sgIGObjects(), int(m.objects.size()) - 1),
-             (QStringList{QString("%1").arg(last.object_id, 4, 16, QChar('0')).toUpper(), QString::number(last.width),
+    QCOMPARE(tab->igObjectGrid()->dataRowCount(), int(m.objects.size()));
+    QCOMPARE(tab->paletteGrid()->dataRowCount(), int(m.palettes.size()));
+    QCOMPARE(tab->igObjectCountLabel()->text(), QString("%1 objects").arg(m.objects.size()));
+    const mirdal::IgObject& last = m.objects.back();
+    QCOMPARE(rowOf(tab->igObjectGrid(), int(m.objects.size()) - 1),
+             (QStringList{QString("%1").arg(last.objectId, 4, 16, QChar('0')).toUpper(), QString::number(last.width),
                           QString::number(last.height),
-                          QString::fromStdString(mirdal::getobjref(m, std::uint16_t(m.objects.size() - 1)))}));
+                          QString::fromStdString(mirdal::objectUses(m, std::uint16_t(m.objects.size() - 1)))}));
     QCOMPARE(menuTab(t), QString("&Menu"));
-    QVERIFY(t.w->shared()->bSave()->isEnabled());
+    QVERIFY(t.w->shared()->saveButton()->isEnabled());
 
     // The first object is previewed, and the palette chart on request.
     t.w->menuPage()->showTab(MenuTab::Objects);
@@ -106,30 +106,30 @@ class MenuObjectsTest : public QObject {
     Window t;
     QVERIFY(loadSample(t, root));
     const auto png = root.write("button.png", smallPng());
-    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    const mirdal::IgMenu& m = t.w->workspace().menu.model();
     const std::size_t objects = m.objects.size(), palettes = m.palettes.size();
     const std::uint16_t width = m.objects[1].width;
     t.w->menuPage()->showTab(MenuTab::Objects);
     MenuObjectsTab* tab = t.w->menuPage()->objectsTab();
-    clickCell(tab->sgIGObjects(), 1, 0);
+    clickCell(tab->igObjectGrid(), 1, 0);
     QCOMPARE(t.w->menuPage()->context().object(), 1);
 
-    tab->cbReplaceObj()->setChecked(true);
+    tab->replaceObjectBox()->setChecked(true);
     t.ia.files << text(png);
-    tab->bbLoadIGObj()->click();
+    tab->loadObjectButton()->click();
     QCOMPARE(t.ia.fileRequests.last().title, QString("Replace object, insert palette"));
     QCOMPARE(m.objects.size(), objects);
     QCOMPARE(m.palettes.size(), palettes + 1);
     QCOMPARE(m.objects[1].width, std::uint16_t(5));
-    QCOMPARE(rowOf(tab->sgIGObjects(), 1).mid(1, 2), (QStringList{"5", "4"}));
+    QCOMPARE(rowOf(tab->igObjectGrid(), 1).mid(1, 2), (QStringList{"5", "4"}));
     QCOMPARE(t.w->menuPage()->context().palette(), int(palettes));
-    QVERIFY(!tab->cbReplaceObj()->isChecked());
+    QVERIFY(!tab->replaceObjectBox()->isChecked());
     QCOMPARE(menuTab(t), QString("&Menu*"));
     QCOMPARE(tab->preview()->picture().size(), QSize(5, 4));
 
     t.w->undoEdit();
     QCOMPARE(m.objects[1].width, width);
-    QCOMPARE(tab->sgPalettes()->dataRowCount(), int(palettes));
+    QCOMPARE(tab->paletteGrid()->dataRowCount(), int(palettes));
     QCOMPARE(menuTab(t), QString("&Menu"));
   }
 
@@ -140,7 +140,7 @@ class MenuObjectsTest : public QObject {
     const auto bad = root.write("bad.png", std::string("not a picture"));
     const std::size_t objects = t.w->workspace().menu.model().objects.size();
     t.ia.files << text(bad);
-    t.w->menuPage()->objectsTab()->bbLoadIGObj()->click();
+    t.w->menuPage()->objectsTab()->loadObjectButton()->click();
     QCOMPARE(t.w->workspace().menu.model().objects.size(), objects);
     QVERIFY(!t.w->workspace().menu.modified());
     QVERIFY(t.logLines().join('\n').contains("Not supported file format!"));
@@ -150,7 +150,7 @@ class MenuObjectsTest : public QObject {
     mirdal::test::TempDir root;
     Window t;
     QVERIFY(loadSample(t, root));
-    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    const mirdal::IgMenu& m = t.w->workspace().menu.model();
     QVERIFY(m.palettes.size() >= 2);
     MenuObjectsTab* tab = t.w->menuPage()->objectsTab();
     MenuContext& ctx = t.w->menuPage()->context();
@@ -159,31 +159,31 @@ class MenuObjectsTest : public QObject {
     // Insert on the palette table.
     ctx.setPalette(1);
     t.ia.files << text(root.path() / "pal");
-    tab->bbSavePale()->click();
+    tab->savePaletteButton()->click();
     QCOMPARE(t.ia.fileRequests.last().fileName, QString("palette_001"));
     const auto pxml = root.read("pal.pxml");
     QCOMPARE(std::count(pxml.begin(), pxml.end(), '\n'), std::ptrdiff_t(2 + 256 * 10 + 2));
     t.ia.files << text(root.path() / "pal.act");
-    tab->bbSavePale()->click();
+    tab->savePaletteButton()->click();
     QCOMPARE(std::filesystem::file_size(root.path() / "pal.act"), std::uintmax_t(768));
     const std::size_t palettes = m.palettes.size();
     ctx.setPalette(0);
-    tab->cbReplacePal()->setChecked(true);
+    tab->replacePaletteBox()->setChecked(true);
     t.ia.files << text(root.path() / "pal.act");
-    QTest::keyClick(tab->sgPalettes(), Qt::Key_Insert);
+    QTest::keyClick(tab->paletteGrid(), Qt::Key_Insert);
     QCOMPARE(t.ia.fileRequests.last().title, QString("Replace palette"));
     QCOMPARE(m.palettes.size(), palettes);
     for (std::size_t e = 0; e < 256; ++e) {
       QCOMPARE(m.palettes[0].colours[e].r, m.palettes[1].colours[e].r);
       QCOMPARE(m.palettes[0].colours[e].b, m.palettes[1].colours[e].b);
     }
-    QVERIFY(!tab->cbReplacePal()->isChecked());
+    QVERIFY(!tab->replacePaletteBox()->isChecked());
     QCOMPARE(menuTab(t), QString("&Menu*"));
 
     // An object saved as a PNG holds the object's pixels.
     ctx.setObject(2);
     t.ia.files << text(root.path() / "object");
-    tab->bbSaveIGObj()->click();
+    tab->saveObjectButton()->click();
     QCOMPARE(t.ia.fileRequests.last().fileName, QString("IGobject_0002_pal_00"));
     mirdal::Bytes png;
     QVERIFY(mirdal::readFileBytes((root.path() / "object.png").string(), png));
@@ -198,20 +198,20 @@ class MenuObjectsTest : public QObject {
     Window t;
     QVERIFY(loadSample(t, root));
     t.w->workspace().menu.edit(mirdal::ChangeNotice::everything(),
-                               [](mirdal::TMenu& m) { return mirdal::createPage(m); });
+                               [](mirdal::IgMenu& m) { return mirdal::createPage(m); });
     QCOMPARE(menuTab(t), QString("&Menu*"));
     const QString out = text(root.path() / "out" / "saved");
     std::filesystem::create_directories(root.path() / "out");
     t.ia.files << out;
-    t.w->bSaveClick();
+    t.w->saveClicked();
     const FileDialogRequest& r = t.ia.fileRequests.last();
     QCOMPARE(r.title, QString("Save Menu"));
     QCOMPARE(r.fileName, QString("sample"));
     QCOMPARE(menuTab(t), QString("&Menu"));
 
-    mirdal::TMenu back;
-    QCOMPARE(mirdal::loadMNU((root.path() / "out" / "saved.mnu").string(), back).status, mirdal::ReadStatus::Ok);
-    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    mirdal::IgMenu back;
+    QCOMPARE(mirdal::readMnuFile((root.path() / "out" / "saved.mnu").string(), back).status, mirdal::ReadStatus::Ok);
+    const mirdal::IgMenu& m = t.w->workspace().menu.model();
     QVERIFY(back.ics.pages == m.ics.pages);
     QVERIFY(back.palettes == m.palettes);
     QCOMPARE(back.objects.size(), m.objects.size());
@@ -232,7 +232,7 @@ class MenuObjectsTest : public QObject {
 
       // Over a changed menu the user is asked first; Cancel keeps it.
       t.w->workspace().menu.edit(mirdal::ChangeNotice::everything(),
-                                 [](mirdal::TMenu& m) { return mirdal::createPage(m); });
+                                 [](mirdal::IgMenu& m) { return mirdal::createPage(m); });
       const std::size_t pages = t.w->workspace().menu.model().ics.pages.size();
       t.ia.answers << Answer::Cancel;
       t.w->openDroppedFiles({text(root.path() / "drop.mnu")});
@@ -249,14 +249,14 @@ class MenuObjectsTest : public QObject {
     mirdal::test::TempDir root;
     Window t;
     QVERIFY(loadSample(t, root));
-    const mirdal::TMenu& m = t.w->workspace().menu.model();
+    const mirdal::IgMenu& m = t.w->workspace().menu.model();
     int used = -1;
     for (std::size_t i = 0; i < m.objects.size() && used < 0; ++i)
-      if (!mirdal::getobjref(m, std::uint16_t(i)).empty()) used = int(i);
+      if (!mirdal::objectUses(m, std::uint16_t(i)).empty()) used = int(i);
     QVERIFY(used >= 0);
     const std::size_t objects = m.objects.size();
     t.w->menuPage()->showTab(MenuTab::Objects);
-    StringGrid* g = t.w->menuPage()->objectsTab()->sgIGObjects();
+    StringGrid* g = t.w->menuPage()->objectsTab()->igObjectGrid();
     clickCell(g, used, 0);
     QTest::keyClick(g, Qt::Key_Delete, Qt::ShiftModifier);
     QCOMPARE(m.objects.size(), objects);

@@ -54,9 +54,9 @@ struct MenuWindow {
 
   MenuWindow() {
     mirdal::setActivationDelay(0);
-    TMenu m;
+    IgMenu m;
     if (!std::filesystem::exists(sampleMenuFile()) ||
-        loadMNU(sampleMenuFile().string(), m).status != ReadStatus::Ok)
+        readMnuFile(sampleMenuFile().string(), m).status != ReadStatus::Ok)
       return;
     t.w->resize(1400, 900);
     t.w->show();
@@ -96,13 +96,13 @@ class MenuViewTest : public QObject {
     QCOMPARE(f.selected(), 3u);
     QCOMPARE(f.t.find<QComboBox>("cbButton")->currentText(), QString("0003"));
     // SETUP stores 3 in GPR1; the register panel shows it.
-    auto* n = f.t.find<TIntEdit>("ieGPRnum");
+    auto* n = f.t.find<IntEdit>("ieGPRnum");
     n->setText("1");
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(n, &out);
     f.click("bNavSel");
     QCOMPARE(f.regs().gpr[1], 3u);
-    QCOMPARE(f.t.find<THexEdit>("heGPRval")->text().toUInt(nullptr, 16), 3u);
+    QCOMPARE(f.t.find<HexEdit>("heGPRval")->text().toUInt(nullptr, 16), 3u);
   }
 
   void aButtonChangesThePageAndTheChoiceFollows() {
@@ -240,7 +240,7 @@ class MenuViewTest : public QObject {
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"))->setChecked(false);
     MenuViewCanvas* c = f.tab->canvas();
-    Document<TMenu>& doc = f.t.w->workspace().menu;
+    Document<IgMenu>& doc = f.t.w->workspace().menu;
     auto x = [&] { return doc.model().ics.pages[0].bogs[0].buttons[0].x; };
     auto y = [&] { return doc.model().ics.pages[0].bogs[0].buttons[0].y; };
     QCOMPARE(x(), 800);
@@ -291,8 +291,8 @@ class MenuViewTest : public QObject {
     QCOMPARE(area->verticalScrollBar()->value(), 0);
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-    TMenu m;
-    QCOMPARE(loadMNU(sampleMenuFile().string(), m).status, ReadStatus::Ok);
+    IgMenu m;
+    QCOMPARE(readMnuFile(sampleMenuFile().string(), m).status, ReadStatus::Ok);
     f.t.w->workspace().menu.load(std::move(m), "again.mnu", true);
     QApplication::processEvents();
     QCOMPARE(area->horizontalScrollBar()->value(), 0);
@@ -322,7 +322,7 @@ class MenuViewTest : public QObject {
     if (!f.ok) QSKIP("the sample menu is missing");
     auto* popUp = f.t.find<QPushButton>("bNavPopUp");
     QVERIFY(!popUp->isEnabled());
-    TMenu m = f.t.w->workspace().menu.model();
+    IgMenu m = f.t.w->workspace().menu.model();
     m.ics.model = 3;
     f.t.w->workspace().menu.load(std::move(m), "popup.mnu", true);
     QVERIFY(popUp->isEnabled());
@@ -348,7 +348,7 @@ class MenuViewTest : public QObject {
     MenuWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->setDiscFolder(disc);
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     f.t.w->showPage(Page::BDMV);
     auto* objects = f.t.find<StringGrid>("sgObject");
     auto* grid = f.t.find<CommandGrid>("sgCommands");

@@ -170,7 +170,7 @@ class OptionsTest : public QObject {
     Window t;
     t.w->showPage(Page::About);
     t.w->show();
-    ChangeList* list = t.w->aboutPage()->reChanges();
+    ChangeList* list = t.w->aboutPage()->changeList();
     list->setPlainText(QString("line\n").repeated(200));
     QCoreApplication::processEvents();
     QScrollBar* bar = list->verticalScrollBar();

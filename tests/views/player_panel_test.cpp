@@ -22,7 +22,7 @@ class PlayerPanelTest : public QObject {
     if (disc.empty()) QSKIP("no sample disc");
     Window t;
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
     auto* panel = t.w->findChild<QWidget*>("wPlayerPanel");
     QVERIFY(panel);

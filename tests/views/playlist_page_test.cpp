@@ -53,11 +53,11 @@ class PlaylistPageTest : public QObject {
     t = std::make_unique<Window>();
     t->w->setDiscFolder(disc);
     t->w->show();
-    t->w->bReadBDMVClick();
+    t->w->readDiscClicked();
     t->w->showPage(Page::Playlist);
     return true;
   }
-  const TMPLS& model() const { return t->w->workspace().playlist.model(); }
+  const Playlist& model() const { return t->w->workspace().playlist.model(); }
   QString playlistTab() const { return t->w->pageControl()->tabText(int(Page::Playlist)); }
 
  private slots:
@@ -73,7 +73,7 @@ class PlaylistPageTest : public QObject {
     t = std::make_unique<Window>();
     t->w->setDiscFolder(disc);
     t->w->show();
-    t->w->bReadBDMVClick();
+    t->w->readDiscClicked();
     QVERIFY(!t->w->workspace().playlist.loaded());
     t->w->showPage(Page::Playlist);
     QVERIFY(t->w->workspace().playlist.loaded());
@@ -99,32 +99,32 @@ class PlaylistPageTest : public QObject {
 
     QTest::mouseClick(t->find<QPushButton>("bSave"), Qt::LeftButton);
     QVERIFY(!playlistTab().endsWith('*'));
-    TMPLS back;
+    Playlist back;
     QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, true)));
-    QCOMPARE(back.playlist.items[1].uo_mask2, 0x40000000u);
+    QCOMPARE(back.playlist.items[1].uoMask2, 0x40000000u);
     back.reserved = model().reserved;
     QVERIFY(back == model());
   }
 
   void inTimeChangeAsksItsQuestions() {
     if (!open()) QSKIP("the sample disc is missing");
-    const TMPLS before = model();
-    const TPlayItem& pi = before.playlist.items[0];
+    const Playlist before = model();
+    const PlayItem& pi = before.playlist.items[0];
     const std::uint32_t delta = 2 * 45000;
     t->ia.answers = {Answer::Yes, Answer::No, Answer::Yes};
     auto* items = t->find<StringGrid>("sgPLitem");
     items->setEditMode(true);
-    emit items->cellEdited(0, int(PlayItemColumn::InTime), QString::fromStdString(playlistTimeText(pi.in_time + delta)));
+    emit items->cellEdited(0, int(PlayItemColumn::InTime), QString::fromStdString(playlistTimeText(pi.inTime + delta)));
     QCOMPARE(t->ia.questions,
              QStringList({kAskMoveOut, kAskMoveSubPlayItems, kAskMoveMarks}));
-    QCOMPARE(model().playlist.items[0].in_time, pi.in_time + delta);
-    QCOMPARE(model().playlist.items[0].out_time, pi.out_time + delta);
+    QCOMPARE(model().playlist.items[0].inTime, pi.inTime + delta);
+    QCOMPARE(model().playlist.items[0].outTime, pi.outTime + delta);
     QVERIFY(model().playlist.subpaths == before.playlist.subpaths);
     bool moved = false;
     for (std::size_t k = 0; k < before.marks.marks.size(); ++k) {
-      const TMark& m = before.marks.marks[k];
-      QCOMPARE(model().marks.marks[k].time, m.playitem_ref == 0 ? m.time + delta : m.time);
-      moved |= m.playitem_ref == 0;
+      const Mark& m = before.marks.marks[k];
+      QCOMPARE(model().marks.marks[k].time, m.playItemRef == 0 ? m.time + delta : m.time);
+      moved |= m.playItemRef == 0;
     }
     QVERIFY(moved);
     // The three changes are one step.
@@ -136,7 +136,7 @@ class PlaylistPageTest : public QObject {
   void chaptersGoOutAndComeBackThroughTheButtons() {
     if (!open()) QSKIP("the sample disc is missing");
     t->w->workspace().options.chapterFormat = 2;  // Time
-    const std::vector<TMark> before = model().marks.marks;
+    const std::vector<Mark> before = model().marks.marks;
     QVERIFY(before.size() >= 2);
     const QString file = QString::fromStdString(root->folder() + "chapters.txt");
 
@@ -161,7 +161,7 @@ class PlaylistPageTest : public QObject {
     QCOMPARE(t->ia.fileRequests.last().title, QString("Open chapter file"));
     QCOMPARE(model().marks.marks.size(), before.size());
     for (std::size_t k = 0; k < before.size(); ++k) {
-      QCOMPARE(model().marks.marks[k].playitem_ref, before[k].playitem_ref);
+      QCOMPARE(model().marks.marks[k].playItemRef, before[k].playItemRef);
       QCOMPARE(model().marks.marks[k].time / 45, before[k].time / 45);  // milliseconds in the file
     }
     QCOMPARE(marks->dataRowCount(), int(before.size()));
@@ -176,8 +176,8 @@ class PlaylistPageTest : public QObject {
     QCOMPARE(t->w->currentPage(), Page::Playlist);
     items->setEditMode(false);
     emit items->cellDoubleClicked(1, 1);
-    QCOMPARE(t->w->currentPage(), Page::Clipinf);
-    QCOMPARE(t->w->clipPage()->cbClipinf()->currentText(), QString::fromStdString(model().playlist.items[1].clip_name));
+    QCOMPARE(t->w->currentPage(), Page::ClipInfo);
+    QCOMPARE(t->w->clipPage()->clipChoice()->currentText(), QString::fromStdString(model().playlist.items[1].clipName));
   }
 
   // The clip is read whether Auto Read is on or not; the clip shown
@@ -191,16 +191,16 @@ class PlaylistPageTest : public QObject {
     QFETCH(bool, autoRead);
     if (!open()) QSKIP("the sample disc is missing");
     t->w->workspace().options.autoRead = autoRead;
-    const std::string clip = model().playlist.items[1].clip_name;
+    const std::string clip = model().playlist.items[1].clipName;
     t->ia.answers = {Answer::Cancel, Answer::Cancel};  // a packet count question, if any
     emit t->find<StringGrid>("sgPLitem")->cellDoubleClicked(1, 1);
-    QCOMPARE(t->w->currentPage(), Page::Clipinf);
+    QCOMPARE(t->w->currentPage(), Page::ClipInfo);
     QVERIFY(t->w->workspace().clip.loaded());
     QCOMPARE(t->w->workspace().clip.fileName(), clip + ".clpi");
     t->w->showPage(Page::Playlist);
     const int reads = linesWith(t->logLines(), QString::fromStdString("Reading " + clip + ".clpi"));
     emit t->find<StringGrid>("sgPLitem")->cellDoubleClicked(1, 1);
-    QCOMPARE(t->w->currentPage(), Page::Clipinf);
+    QCOMPARE(t->w->currentPage(), Page::ClipInfo);
     QCOMPARE(linesWith(t->logLines(), QString::fromStdString("Reading " + clip + ".clpi")), reads);
   }
 
@@ -216,13 +216,13 @@ class PlaylistPageTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(t->w.get()));
     auto* marks = t->find<StringGrid>("sgPlayListMark");
     auto* insert = t->find<QToolButton>("bMarkIns");
-    const std::vector<TMark> before = model().marks.marks;
+    const std::vector<Mark> before = model().marks.marks;
     QVERIFY(before.size() >= 2);
     clickCell(marks, 1);
     QCOMPARE(t->w->focusWidget(), marks);
     QTest::mouseClick(insert, Qt::LeftButton);
     QCOMPARE(model().marks.marks.size(), before.size() + 1);
-    QCOMPARE(model().marks.marks[2].playitem_ref, before[1].playitem_ref);
+    QCOMPARE(model().marks.marks[2].playItemRef, before[1].playItemRef);
     QCOMPARE(model().marks.marks[2].time, before[1].time);
     QCOMPARE(marks->currentRow(), 2);
 
@@ -231,14 +231,14 @@ class PlaylistPageTest : public QObject {
     clickCell(t->find<StringGrid>("sgPLitem"), 2);
     QTest::mouseClick(insert, Qt::LeftButton);
     const auto& now = model().marks.marks;
-    const auto at = std::find_if(now.begin(), now.end(), [&](const TMark& k) {
+    const auto at = std::find_if(now.begin(), now.end(), [&](const Mark& k) {
       return std::find(before.begin(), before.end(), k) == before.end();
     });
     QVERIFY(at != now.end());
-    QCOMPARE(at->playitem_ref, std::uint16_t(2));
-    QCOMPARE(at->time, model().playlist.items[2].in_time);
-    QVERIFY(std::is_sorted(now.begin(), now.end(), [](const TMark& a, const TMark& b) {
-      return a.playitem_ref < b.playitem_ref || (a.playitem_ref == b.playitem_ref && a.time < b.time);
+    QCOMPARE(at->playItemRef, std::uint16_t(2));
+    QCOMPARE(at->time, model().playlist.items[2].inTime);
+    QVERIFY(std::is_sorted(now.begin(), now.end(), [](const Mark& a, const Mark& b) {
+      return a.playItemRef < b.playItemRef || (a.playItemRef == b.playItemRef && a.time < b.time);
     }));
     QCOMPARE(marks->currentRow(), int(at - now.begin()));
   }
@@ -247,16 +247,16 @@ class PlaylistPageTest : public QObject {
     if (!open()) QSKIP("the sample disc is missing");
     auto* counts = t->find<StringGrid>("sgSTN");
     auto* streams = t->find<StringGrid>("sgStreamEntry");
-    const std::size_t audio = model().playlist.items[0].stn.primary_audio.size();
+    const std::size_t audio = model().playlist.items[0].stn.primaryAudio.size();
     counts->setCurrentCell(0, 1);  // "Au"
     QCOMPARE(streams->dataRowCount(), int(audio));
     streams->setFocus();
     QTest::keyClick(streams, Qt::Key_Insert);
-    QCOMPARE(model().playlist.items[0].stn.primary_audio.size(), audio + 1);
+    QCOMPARE(model().playlist.items[0].stn.primaryAudio.size(), audio + 1);
     QCOMPARE(streams->dataRowCount(), int(audio + 1));
     QCOMPARE(counts->cell(0, 1), QString::number(audio + 1));
     QTest::keyClick(streams, Qt::Key_Delete);
-    QCOMPARE(model().playlist.items[0].stn.primary_audio.size(), audio);
+    QCOMPARE(model().playlist.items[0].stn.primaryAudio.size(), audio);
     // Primary video takes neither.
     counts->setCurrentCell(0, 0);
     QVERIFY(!t->find<QToolButton>("bStreamIns")->isEnabled());
@@ -265,24 +265,24 @@ class PlaylistPageTest : public QObject {
 
   void maskWordAndCheckBoxesShowTheSameBits() {
     if (!open()) QSKIP("the sample disc is missing");
-    auto* word1 = t->find<THexEdit>("hePLUO1");
+    auto* word1 = t->find<HexEdit>("hePLUO1");
     word1->setFocus();
     word1->selectAll();
     QTest::keyClicks(word1, "80000001");
-    QCOMPARE(model().uo_mask1, 0x80000001u);
+    QCOMPARE(model().uoMask1, 0x80000001u);
     QVERIFY(t->find<QCheckBox>("cbUO31")->isChecked());
     QVERIFY(t->find<QCheckBox>("cbUO0")->isChecked());
     QVERIFY(!t->find<QCheckBox>("cbUO8")->isChecked());
     QTest::mouseClick(t->find<QCheckBox>("cbUO2_30"), Qt::LeftButton);
-    QCOMPARE(model().uo_mask2, 0x40000000u);
-    QCOMPARE(t->find<THexEdit>("hePLUO2")->text(), QString("40000000"));
+    QCOMPARE(model().uoMask2, 0x40000000u);
+    QCOMPARE(t->find<HexEdit>("hePLUO2")->text(), QString("40000000"));
   }
 
   void markTimeEditorsKeepTheirLimits() {
     if (!open()) QSKIP("the sample disc is missing");
     auto* marks = t->find<StringGrid>("sgPlayListMark");
     clickCell(marks, 1);
-    auto* hours = t->find<TIntEdit>("ieMarkHours");
+    auto* hours = t->find<IntEdit>("ieMarkHours");
     hours->setText("30");
     emit hours->editingFinished();
     // 25 hours is the most a mark time editor takes.
@@ -293,7 +293,7 @@ class PlaylistPageTest : public QObject {
 
   void subPathInsertAndDeleteGiveTheFileBack() {
     if (!open()) QSKIP("the sample disc is missing");
-    const TMPLS before = model();
+    const Playlist before = model();
     auto* subPaths = t->find<StringGrid>("sgSubPath");
     subPaths->setFocus();
     QTest::keyClick(subPaths, Qt::Key_Insert);
@@ -302,7 +302,7 @@ class PlaylistPageTest : public QObject {
     // The new one is an IG menu: no repeat.
     QVERIFY(!t->find<QComboBox>("cbSubPathRepeat")->isEnabled());
     QTest::keyClick(subPaths, Qt::Key_Delete);
-    QVERIFY(composeMPLS(model()) == composeMPLS(before));
+    QVERIFY(composePlaylist(model()) == composePlaylist(before));
   }
 
   void anotherPlaylistOverAChangedOneAsksFirst() {
@@ -344,11 +344,11 @@ class PlaylistPageTest : public QObject {
         {6, StreamCategory::PiPPG, false, false, false},
     };
     auto* counts = t->find<StringGrid>("sgSTN");
-    const TSTN& stn = model().playlist.items[0].stn;
+    const Stn& stn = model().playlist.items[0].stn;
     for (const Row& r : rows) {
       counts->setCurrentCell(0, r.column);
       const QString where = QString("column %1").arg(r.column);
-      const TStreamRec* s = streamAt(stn, r.category, 0);
+      const StreamRecord* s = streamAt(stn, r.category, 0);
       QVERIFY2(s, qPrintable(where));  // the feature has a stream of each category
       const int type = s->entry.type;
       QVERIFY2(!t->find<QComboBox>("cbEntryType")->isHidden(), qPrintable(where));
@@ -357,9 +357,9 @@ class PlaylistPageTest : public QObject {
       QCOMPARE(!t->find<QComboBox>("cbAudioCoding")->isHidden(), r.audio);
       QCOMPARE(!t->find<QComboBox>("cbFrequency")->isHidden(), r.audio);
       QCOMPARE(!t->find<QComboBox>("cbLanguage")->isHidden(), r.language);
-      QCOMPARE(!t->find<THexEdit>("heMainPID")->isHidden(), type == 1 || type == 3);
-      QCOMPARE(!t->find<TIntEdit>("ieSubPathId")->isHidden(), type == 2 || type == 3);
-      QCOMPARE(!t->find<THexEdit>("heSubPID")->isHidden(), type == 2);
+      QCOMPARE(!t->find<HexEdit>("heMainPID")->isHidden(), type == 1 || type == 3);
+      QCOMPARE(!t->find<IntEdit>("ieSubPathId")->isHidden(), type == 2 || type == 3);
+      QCOMPARE(!t->find<HexEdit>("heSubPID")->isHidden(), type == 2);
     }
   }
 
@@ -373,14 +373,14 @@ class PlaylistPageTest : public QObject {
     auto* range = t->find<QComboBox>("cbDynamicRange");
     QVERIFY(range->isHidden());  // AVC
     choose(t->find<QComboBox>("cbVideoCoding"), 3);
-    QCOMPARE(int(model().playlist.items[0].stn.primary_video[0].attributes.coding_type), 0x24);
+    QCOMPARE(int(model().playlist.items[0].stn.primaryVideo[0].attributes.codingType), 0x24);
     QVERIFY(!range->isHidden());
     QVERIFY(!t->find<QCheckBox>("chkHdrPlus")->isHidden());
     choose(t->find<QComboBox>("cbVideoFormat"), 8);
     choose(range, 1);
     choose(t->find<QComboBox>("cbColorSpace"), 2);
     QTest::mouseClick(t->find<QCheckBox>("chkHdrPlus"), Qt::LeftButton);
-    const TStreamAttributes& a = model().playlist.items[0].stn.primary_video[0].attributes;
+    const StreamAttributes& a = model().playlist.items[0].stn.primaryVideo[0].attributes;
     QCOMPARE(int(a.dynamicRangeType), 1);
     QCOMPARE(int(a.colorSpace), 2);
     QVERIFY(a.hdrPlusFlag);
@@ -399,11 +399,11 @@ class PlaylistPageTest : public QObject {
     const QString attrib = streams->cell(0, 6);
     auto* coding = t->find<QComboBox>("cbAudioCoding");
     choose(coding, 7);  // DD+ for secondary audio
-    QCOMPARE(int(model().playlist.items[0].stn.primary_audio[0].attributes.coding_type), 0xA1);
+    QCOMPARE(int(model().playlist.items[0].stn.primaryAudio[0].attributes.codingType), 0xA1);
     QVERIFY(streams->cell(0, 6) != attrib);
     t->w->undoEdit();
     QCOMPARE(streams->cell(0, 6), attrib);
-    QCOMPARE(coding->currentIndex(), audioCodingIndex(model().playlist.items[0].stn.primary_audio[0].attributes.coding_type));
+    QCOMPARE(coding->currentIndex(), audioCodingIndex(model().playlist.items[0].stn.primaryAudio[0].attributes.codingType));
   }
 };
 

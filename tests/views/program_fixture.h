@@ -14,33 +14,33 @@
 namespace mirdal::gui::test {
 
 struct ProgramWindow : Window {
-  explicit ProgramWindow(const std::vector<mirdal::TCommands>& programs, bool extensionData = false) {
+  explicit ProgramWindow(const std::vector<mirdal::CommandList>& programs, bool extensionData = false) {
     mirdal::setActivationDelay(0);
     loadPrograms(programs, extensionData);
-    w->shared()->pExecute()->setEnabled(true);
+    w->shared()->executePanel()->setEnabled(true);
     view = w->objectProgram();
-    grid = view->sgCommands();
+    grid = view->programGrid();
     view->showObject(0);
   }
 
   // The movie objects document holds these programs, as after a Read.
-  void loadPrograms(const std::vector<mirdal::TCommands>& programs, bool extensionData = false) {
-    mirdal::TMOBJ m;
+  void loadPrograms(const std::vector<mirdal::CommandList>& programs, bool extensionData = false) {
+    mirdal::MovieObjectFile m;
     std::uint32_t length = 6;
-    for (const mirdal::TCommands& p : programs) {
-      mirdal::Tmobject o;
+    for (const mirdal::CommandList& p : programs) {
+      mirdal::MovieObject o;
       o.commands = p;
-      m.movie_objects.objects.push_back(o);
+      m.movieObjects.objects.push_back(o);
       length += 4 + 12 * std::uint32_t(p.size());
     }
-    m.movie_objects.length = length;
-    m.ExtensionData_start_address = extensionData ? 44 + length : 0;
+    m.movieObjects.length = length;
+    m.extensionDataStartAddress = extensionData ? 44 + length : 0;
     ws().mobj.load(std::move(m), "MovieObject.bdmv", true);
   }
 
   mirdal::Workspace& ws() { return w->workspace(); }
-  const mirdal::TCommands& program(int object = 0) {
-    return ws().mobj.model().movie_objects.objects[std::size_t(object)].commands;
+  const mirdal::CommandList& program(int object = 0) {
+    return ws().mobj.model().movieObjects.objects[std::size_t(object)].commands;
   }
   QString lineText(int line) const { return grid->cell(line, mirdal::kColLine); }
   QString panel(int i) const { return QString::fromStdString(mirdal::statusLine().panel[i]); }
@@ -49,7 +49,7 @@ struct ProgramWindow : Window {
   CommandGrid* grid = nullptr;
 };
 
-inline mirdal::TNavCommand cmd(std::uint32_t op, std::uint32_t dst = 0, std::uint32_t src = 0) {
+inline mirdal::NavCommand cmd(std::uint32_t op, std::uint32_t dst = 0, std::uint32_t src = 0) {
   return {op, dst, src};
 }
 

@@ -54,7 +54,7 @@ class ReadErrorsViewTest : public QObject {
     t = std::make_unique<Window>();
     t->w->setDiscFolder(disc);
     t->w->show();
-    t->w->bReadBDMVClick();
+    t->w->readDiscClicked();
     return true;
   }
   QLabel* banner(const char* name) const { return t->find<QLabel>(name); }
@@ -109,7 +109,7 @@ class ReadErrorsViewTest : public QObject {
   void theBdmvPageNamesEachFileReadWithErrors() {
     if (!open("index.bdmv")) QSKIP("the sample disc is missing");
     cutInHalf(disc + "AUXDATA/sound.bdmv");
-    t->w->bReadBDMVClick();
+    t->w->readDiscClicked();
     t->w->showPage(Page::BDMV);
     QLabel* line = banner("lReadErrorsBDMV");
     QVERIFY(line->isVisible());

@@ -50,8 +50,8 @@ class RegisterPanelTest : public QObject {
     Window t;
     t.w->workspace().regs.psr[20] = 4;
     t.w->workspace().regs.gpr[7] = 0xABC;
-    auto* n = t.find<TIntEdit>(number.toLatin1().constData());
-    auto* v = t.find<THexEdit>(value.toLatin1().constData());
+    auto* n = t.find<IntEdit>(number.toLatin1().constData());
+    auto* v = t.find<HexEdit>(value.toLatin1().constData());
     enter(n);
     n->setText(typed);
     QCOMPARE(n->text(), shownWhileTyping);
@@ -66,16 +66,16 @@ class RegisterPanelTest : public QObject {
 
   void registerValueIsStoredOnLeaving() {
     Window t;
-    auto* n = t.find<TIntEdit>("ieGPRnum");
-    auto* v = t.find<THexEdit>("heGPRval");
+    auto* n = t.find<IntEdit>("ieGPRnum");
+    auto* v = t.find<HexEdit>("heGPRval");
     n->setText("5");
     v->setText("abcd");
     v->setModified(true);
     leave(v);
     QCOMPARE(t.w->workspace().regs.gpr[5], 0xABCDu);
     QCOMPARE(v->text(), QString("0000ABCD"));
-    auto* pn = t.find<TIntEdit>("iePSRnum");
-    auto* pv = t.find<THexEdit>("hePSRval");
+    auto* pn = t.find<IntEdit>("iePSRnum");
+    auto* pv = t.find<HexEdit>("hePSRval");
     pn->setText("12");
     pv->setText("7");
     pv->setModified(true);
@@ -92,15 +92,15 @@ class RegisterPanelTest : public QObject {
     t.find<QPushButton>("bPSRs")->click();
     QVERIFY(t.logLines().contains(" PSR0: 00000007 (7) - Interactive Graphics Stream Number (b7-b0) {1-32,$ff}"));
 
-    t.w->workspace().options.realPSRs = true;
+    t.w->workspace().options.realPsrs = true;
     t.w->workspace().options.region = 2;
     t.find<QPushButton>("bResetRegs")->click();
     QCOMPARE(t.w->workspace().regs.psr[0], 1u);
     QCOMPARE(t.w->workspace().regs.psr[1], 1u);  // the 'real' value
     QCOMPARE(t.w->workspace().regs.psr[20], 4u);
     QCOMPARE(t.w->workspace().regs.gpr[3], 0u);
-    QCOMPARE(t.find<THexEdit>("hePSRval")->text(), QString("00000001"));
-    QCOMPARE(t.find<THexEdit>("heGPRval")->text(), QString("00000000"));
+    QCOMPARE(t.find<HexEdit>("hePSRval")->text(), QString("00000001"));
+    QCOMPARE(t.find<HexEdit>("heGPRval")->text(), QString("00000000"));
   }
 
   void startUpResetsWithTheStoredOptions() {

@@ -12,7 +12,7 @@ namespace mirdal::gui::test {
 namespace {
 
 // GPR0 counts to 10 (lines 1-3 loop), then GPR1 = GPR0.
-mirdal::TCommands countingLoop() {
+mirdal::CommandList countingLoop() {
   return {cmd(0x50400001, 0, 0), cmd(0x50400003, 0, 1), cmd(0x48400700, 0, 10), cmd(0x20810000, 1),
           cmd(0x50000001, 1, 0)};
 }
@@ -44,7 +44,7 @@ class RunPanelTest : public QObject {
     QCOMPARE(t.ws().regs.psr[4], 2u);
     QCOMPARE(t.ws().regs.gpr[2], 7u);  // the line after Jump Title never ran
     QCOMPARE(t.grid->currentRow(), 1);
-    QCOMPARE(t.find<TIntEdit>("ieProgramLine")->text(), QString("0001"));
+    QCOMPARE(t.find<IntEdit>("ieProgramLine")->text(), QString("0001"));
   }
 
   void traceStepsOneCommandPerStart() {
@@ -60,20 +60,20 @@ class RunPanelTest : public QObject {
     QCOMPARE(t.grid->currentRow(), 0);
     QCOMPARE(t.panel(0), QString(" Running trace... "));
     QCOMPARE(t.panel(1), QString(" Line 0000 : 50400001 00000000  00000000  : Move GPR0, 0 "));
-    QCOMPARE(t.find<TIntEdit>("ieProgramLine")->text(), QString("0000"));
+    QCOMPARE(t.find<IntEdit>("ieProgramLine")->text(), QString("0000"));
 
     t.ws().regs.gpr[0] = 99;
     start->click();  // line 0
     QCOMPARE(t.ws().regs.gpr[0], 0u);
     QCOMPARE(t.grid->currentRow(), 1);
-    QCOMPARE(t.find<TIntEdit>("ieProgramLine")->text(), QString("0001"));
+    QCOMPARE(t.find<IntEdit>("ieProgramLine")->text(), QString("0001"));
     start->click();  // line 1: GPR0 = 1
     start->click();  // line 2: 1 < 10, no skip
     QCOMPARE(t.grid->currentRow(), 3);
     // The register panel points at the next command's register.
     t.ws().regs.gpr[5] = 0;
-    QCOMPARE(t.find<TIntEdit>("ieGPRnum")->text(), QString("0000"));
-    QCOMPARE(t.find<THexEdit>("heGPRval")->text(), QString("00000001"));
+    QCOMPARE(t.find<IntEdit>("ieGPRnum")->text(), QString("0000"));
+    QCOMPARE(t.find<HexEdit>("heGPRval")->text(), QString("00000001"));
 
     cancel->click();
     QVERIFY(!t.ws().run.running);
@@ -123,7 +123,7 @@ class RunPanelTest : public QObject {
   void closingTheWindowEndsARun() {
     ProgramWindow t({{cmd(0x50400003, 20, 1), cmd(0x20810000, 0)}});
     t.w->show();
-    TfMain* w = t.w.get();
+    MainWindow* w = t.w.get();
     QTimer::singleShot(0, w, [w] { w->close(); });
     t.find<QPushButton>("bStart")->click();
     QVERIFY(!t.ws().run.inRun());
@@ -151,7 +151,7 @@ class RunPanelTest : public QObject {
     t.find<QCheckBox>("cbTrace")->setChecked(true);
     auto* start = t.find<QPushButton>("bStart");
     start->click();
-    auto* line = t.find<TIntEdit>("ieProgramLine");
+    auto* line = t.find<IntEdit>("ieProgramLine");
     line->setText("2");
     emit line->editingFinished();
     start->click();

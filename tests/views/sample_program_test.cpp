@@ -30,7 +30,7 @@ class SampleProgramTest : public QObject {
     mirdal::setActivationDelay(0);
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
     Workspace& ws = t.w->workspace();
     auto* objects = t.find<StringGrid>("sgObject");
     auto* grid = t.find<CommandGrid>("sgCommands");
@@ -38,7 +38,7 @@ class SampleProgramTest : public QObject {
     // The counting loop: GPR0 counts to 10, GPR1 sums 1..10, then Play PL_PI
     // and Jump Title 1 end it.
     clickRow(objects, 7);
-    QCOMPARE(grid->dataRowCount(), int(ws.mobj.model().movie_objects.objects[7].commands.size()));
+    QCOMPARE(grid->dataRowCount(), int(ws.mobj.model().movieObjects.objects[7].commands.size()));
     QCOMPARE(t.find<QComboBox>("cbObject")->currentText(), QString("0007"));
     t.find<QPushButton>("bStart")->click();
     QCOMPARE(ws.regs.gpr[0], 10u);
@@ -52,18 +52,18 @@ class SampleProgramTest : public QObject {
     // Following Jump Title 1 selects title 1 and its movie object.
     emit grid->cellDoubleClicked(jump, 4);
     QCOMPARE(t.find<StringGrid>("sgTitles")->selectedRowRange().first, 0);
-    const int titleObject = ws.index.model().indexes.titles[0].movie_object_reference;
+    const int titleObject = ws.index.model().indexes.titles[0].movieObjectReference;
     QCOMPARE(objects->selectedRowRange().first, titleObject);
     QCOMPARE(grid->currentRow(), 0);
 
     // An inserted line: the objects grid shows the new count.
     clickRow(objects, 6);
-    const std::size_t count = ws.mobj.model().movie_objects.objects[6].commands.size();
-    const std::uint32_t length = ws.mobj.model().movie_objects.length;
+    const std::size_t count = ws.mobj.model().movieObjects.objects[6].commands.size();
+    const std::uint32_t length = ws.mobj.model().movieObjects.length;
     grid->selectLine(2);
     QTest::keyClick(grid, Qt::Key_Insert);
     QCOMPARE(objects->cell(6, 4), QString::number(count + 1));
-    QCOMPARE(ws.mobj.model().movie_objects.length, length + 12);
+    QCOMPARE(ws.mobj.model().movieObjects.length, length + 12);
     QCOMPARE(grid->currentRow(), 3);
     QVERIFY(t.find<QPushButton>("bSave")->isEnabled());
   }

@@ -119,7 +119,7 @@ class SettingsTest : public QObject {
     QCOMPARE(o.region, 2);
     QCOMPARE(o.chapterFormat, 1);
     QCOMPARE(o.programFormat, 1);
-    QVERIFY(o.savePES && o.showButtonAnimation && o.shortNames && o.autoMenu);
+    QVERIFY(o.savePes && o.showButtonAnimation && o.shortNames && o.autoMenu);
     QCOMPARE(o.grid, 42);
     QCOMPARE(o.countryCode, 0x4652u);
     QCOMPARE(o.colours.selectedFrame, 0x030201u);
@@ -168,7 +168,7 @@ class SettingsTest : public QObject {
     s.setValue("CountryCode", 0x123456);
     s.sync();
     StoredSettings st;
-    QVERIFY(RegRead(s, st));
+    QVERIFY(readSettings(s, st));
     QCOMPARE(st.options.backup.mode, mirdal::BackupMode::OnlyFirst);
     QCOMPARE(st.options.region, 0);
     QCOMPARE(st.options.chapterFormat, 0);
@@ -188,9 +188,9 @@ class SettingsTest : public QObject {
     QSettings s = programSettings();
     s.clear();
     StoredSettings st;
-    QVERIFY(!RegRead(s, st));  // no settings: nothing read
+    QVERIFY(!readSettings(s, st));  // no settings: nothing read
     s.setValue("Grid", 7);
-    QVERIFY(RegRead(s, st));
+    QVERIFY(readSettings(s, st));
     QCOMPARE(st.options.grid, 7);
     s.clear();
   }
@@ -264,7 +264,7 @@ class SettingsTest : public QObject {
         t.w->startUp({});
         for (const QString& folder : c.reads) {
           t.w->setDiscFolder(folder.toStdString());
-          t.w->bReadBDMVClick();
+          t.w->readDiscClicked();
         }
         t.w->close();
       }

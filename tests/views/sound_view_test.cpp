@@ -46,11 +46,11 @@ struct Disc {
   explicit Disc(bool sample = true) { disc = sample ? copySampleDisc(root) : makeDisc(root); }
   void read() {
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
   }
   Workspace& ws() { return t.w->workspace(); }
   StringGrid* grid() { return t.find<StringGrid>("sgSounds"); }
-  QGroupBox* group() { return t.w->bdmvPage()->gbSound(); }
+  QGroupBox* group() { return t.w->bdmvPage()->soundGroup(); }
   QString bdmvTab() { return t.w->pageControl()->tabText(int(Page::BDMV)); }
   QString wav(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     return QString::fromStdString(root.write(name, bytes).string());
@@ -81,7 +81,7 @@ class SoundViewTest : public QObject {
     QVERIFY(f.group()->isVisibleTo(f.t.w.get()));
     const std::size_t before = f.ws().sound.model().entries.size();
     QVERIFY(before >= 1);
-    const TSoundEntries first = f.ws().sound.model().entries[0];
+    const SoundEntry first = f.ws().sound.model().entries[0];
     f.grid()->setFocus();
     f.t.w->bdmvPage()->findChild<SoundView*>()->selectSound(0);
     f.t.ia.files << f.wav("half.wav", halfSecondStereo());
@@ -96,9 +96,9 @@ class SoundViewTest : public QObject {
     QCOMPARE(f.bdmvTab(), QString("&BDMV*"));
 
     f.t.w->showPage(Page::BDMV);
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
-    TSND back;
+    SoundFile back;
     QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), before + 1);
     QVERIFY(back.entries[0] == first);
@@ -107,7 +107,7 @@ class SoundViewTest : public QObject {
     QCOMPARE(back.entries[1].data.size(), wavSamples.size());
     QCOMPARE(back.entries[1].data[0], wavSamples[1]);
     QCOMPARE(back.entries[1].data[1], wavSamples[0]);
-    QCOMPARE(back.entries[1].channel_configuration, kSoundStereo);
+    QCOMPARE(back.entries[1].channelConfiguration, kSoundStereo);
   }
 
   // Undo takes the inserted sound back out, with its row.
@@ -140,8 +140,8 @@ class SoundViewTest : public QObject {
     QVERIFY(f.grid()->isEmptyGrid());
     QVERIFY(!play->isEnabled() && !save->isEnabled());
     QCOMPARE(f.bdmvTab(), QString("&BDMV*"));
-    f.t.w->bSaveClick();
-    TSND back;
+    f.t.w->saveClicked();
+    SoundFile back;
     QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
     QVERIFY(back.entries.empty());
   }
@@ -195,7 +195,7 @@ class SoundViewTest : public QObject {
     QFETCH(bool, chosen);
     Disc f(false);
     f.read();
-    auto* create = f.t.w->optionsPage()->bCreateSound();
+    auto* create = f.t.w->optionsPage()->createSoundButton();
     QVERIFY(!f.group()->isVisibleTo(f.t.w.get()));
     QVERIFY(create->isEnabled());
     f.t.w->showPage(Page::Options);
@@ -209,17 +209,17 @@ class SoundViewTest : public QObject {
     QCOMPARE(f.grid()->dataRowCount(), chosen ? 1 : 0);
     QCOMPARE(f.bdmvTab(), chosen ? QString("&BDMV*") : QString("&BDMV"));
     if (!chosen) return;
-    f.t.w->bSaveClick();
-    TSND back;
+    f.t.w->saveClicked();
+    SoundFile back;
     QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), std::size_t(1));
-    QCOMPARE(back.version_number, std::string("0200"));
+    QCOMPARE(back.versionNumber, std::string("0200"));
   }
 
   // A disc whose sound.bdmv is there is never given a new one.
   void createDisabledWhenTheDiscHasSounds() {
     SAMPLE(f);
-    QVERIFY(!f.t.w->optionsPage()->bCreateSound()->isEnabled());
+    QVERIFY(!f.t.w->optionsPage()->createSoundButton()->isEnabled());
   }
 };
 

@@ -26,7 +26,7 @@ struct Sample {
   void read() {
     t.w->setDiscFolder(disc);
     t.w->show();
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
   }
   Workspace& ws() { return t.w->workspace(); }
   StatusBar* status() { return t.w->statusLine(); }

@@ -32,7 +32,7 @@ struct Sample {
 
   void read() {
     t.w->setDiscFolder(disc);
-    t.w->bReadBDMVClick();
+    t.w->readDiscClicked();
   }
   Workspace& ws() { return t.w->workspace(); }
   QString bdmvTab() { return t.w->pageControl()->tabText(int(Page::BDMV)); }
@@ -58,7 +58,7 @@ class UnsavedChangesTest : public QObject {
     QCOMPARE(f.bdmvTab(), QString("&BDMV*"));
     QVERIFY(f.t.w->windowTitle().endsWith(" *"));
     QCOMPARE(f.t.w->pageControl()->tabText(int(Page::BDJO)), QString("BD&JO"));
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
     QVERIFY(!f.t.w->windowTitle().endsWith('*'));
     // Undo back past the save: the page differs from the file again.
@@ -92,7 +92,7 @@ class UnsavedChangesTest : public QObject {
     f.insertTitle();
     f.t.ia.answers = {Answer(answer)};
     if (action == "close") f.t.w->close();
-    else f.t.w->bReadBDMVClick();
+    else f.t.w->readDiscClicked();
 
     QCOMPARE(f.t.ia.questions, QStringList{"Save the changes to index.bdmv?"});
     QCOMPARE(bytesOf(f.disc + "index.bdmv") != before, fileWritten);
@@ -108,7 +108,7 @@ class UnsavedChangesTest : public QObject {
   void nothingChangedAsksNothing() {
     SAMPLE(f);
     f.t.w->show();
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     f.t.w->close();
     QVERIFY(f.t.ia.questions.isEmpty());
     QVERIFY(!f.t.w->isVisible());
@@ -119,9 +119,9 @@ class UnsavedChangesTest : public QObject {
   void readLeavesAnUnsavedMenuAlone() {
     SAMPLE(f);
     f.t.w->show();
-    f.t.w->optionsPage()->bCreateMenu()->click();
+    f.t.w->optionsPage()->createMenuButton()->click();
     QVERIFY(f.ws().menu.modified());
-    f.t.w->bReadBDMVClick();
+    f.t.w->readDiscClicked();
     QVERIFY(f.t.ia.questions.isEmpty());
     QVERIFY(f.ws().menu.modified());
     f.t.ia.answers << Answer::No;
@@ -158,11 +158,11 @@ class UnsavedChangesTest : public QObject {
     } else {
       clickCell(objects, 6);
       clickCell(commands, 1);
-      emit f.t.w->objectProgram()->editor()->commandEdited(mirdal::TNavCommand{0x50400001, 3, 7});
+      emit f.t.w->objectProgram()->editor()->commandEdited(mirdal::NavCommand{0x50400001, 3, 7});
       row = 1;
     }
-    const TINDX editedIndex = f.ws().index.model();
-    const TMOBJ editedObjects = f.ws().mobj.model();
+    const IndexFile editedIndex = f.ws().index.model();
+    const MovieObjectFile editedObjects = f.ws().mobj.model();
     f.t.w->showPage(Page::Status);
 
     f.t.w->undoEdit();
@@ -174,7 +174,7 @@ class UnsavedChangesTest : public QObject {
       QCOMPARE(commands->currentRow(), row);
     }
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
-    f.t.w->bSaveClick();
+    f.t.w->saveClicked();
     QVERIFY(bytesOf(f.disc + "index.bdmv") == index);
     QVERIFY(bytesOf(f.disc + "MovieObject.bdmv") == mobj);
 
@@ -188,8 +188,8 @@ class UnsavedChangesTest : public QObject {
   void readClearsTheHistory() {
     SAMPLE(f);
     f.insertTitle();
-    f.t.w->bSaveClick();
-    f.t.w->bReadBDMVClick();
+    f.t.w->saveClicked();
+    f.t.w->readDiscClicked();
     const std::size_t titles = f.titles();
     f.t.w->undoEdit();
     QCOMPARE(f.titles(), titles);

@@ -34,9 +34,9 @@ class NumericFieldsTest : public QObject {
     QFETCH(int, beeps);
     mirdal::test::ReportScope scope;
     std::unique_ptr<QLineEdit> e;
-    if (field == "hex") e = std::make_unique<THexEdit>(nullptr, 8);
-    else if (field == "int") e = std::make_unique<TIntEdit>();
-    else e = std::make_unique<TumNumberEdit>(nullptr, 0, 1000);
+    if (field == "hex") e = std::make_unique<HexEdit>(nullptr, 8);
+    else if (field == "int") e = std::make_unique<IntEdit>();
+    else e = std::make_unique<NumberEdit>(nullptr, 0, 1000);
     e->clear();
     QTest::keyClicks(e.get(), typed);
     QCOMPARE(e->text(), shown);
@@ -45,7 +45,7 @@ class NumericFieldsTest : public QObject {
 
   void editingKeysPassWithoutBeep() {
     mirdal::test::ReportScope scope;
-    THexEdit e;
+    HexEdit e;
     e.setText("ABC");
     e.setCursorPosition(3);
     QTest::keyClick(&e, Qt::Key_Backspace);
@@ -77,7 +77,7 @@ class NumericFieldsTest : public QObject {
     QFETCH(bool, lower);
     QFETCH(qulonglong, value);
     QFETCH(QString, shown);
-    THexEdit e(nullptr, length);
+    HexEdit e(nullptr, length);
     e.setLowerCase(lower);
     e.setValue(value);
     QCOMPARE(e.text(), shown);
@@ -104,13 +104,13 @@ class NumericFieldsTest : public QObject {
   void intValue() {
     QFETCH(QString, text);
     QFETCH(qlonglong, value);
-    TIntEdit e;
+    IntEdit e;
     e.setText(text);
     QCOMPARE(e.value(), value);
   }
 
   void intDisplayDigits() {
-    TIntEdit e(nullptr, 4);
+    IntEdit e(nullptr, 4);
     e.setValue(12);
     QCOMPARE(e.text(), QString("12"));
     e.setDisplayDigits(4);
@@ -121,8 +121,8 @@ class NumericFieldsTest : public QObject {
   }
 
   void numberClampsWhenLeft() {
-    TumNumberEdit e(nullptr, 0, 100);
-    QSignalSpy committed(&e, &TumNumberEdit::valueCommitted);
+    NumberEdit e(nullptr, 0, 100);
+    QSignalSpy committed(&e, &NumberEdit::valueCommitted);
     e.setText("150");
     emit e.editingFinished();
     QCOMPARE(e.text(), QString("100"));
@@ -134,7 +134,7 @@ class NumericFieldsTest : public QObject {
   }
 
   void numberHasItsOwnDisabledColour() {
-    TumNumberEdit e;
+    NumberEdit e;
     e.setEnabled(false);
     QCOMPARE(e.palette().color(QPalette::Disabled, QPalette::Base),
              e.palette().color(QPalette::Active, QPalette::Window));
