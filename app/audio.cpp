@@ -14,7 +14,7 @@
 #include "audio/sound_wav.h"
 #include "audio/wave_source.h"
 #include "core/report.h"
-#include "formats/sound_bdmv.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal::gui {
 

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/audio.h"
-#include "views/message_log.h"
-#include "views/status_bar.h"
+#include "views/shell/message_log.h"
+#include "views/shell/status_bar.h"
 
 namespace mirdal::gui {
 

@@ -2,7 +2,7 @@
 #include "app/application.h"
 #include "app/info_options.h"
 #include "app/main_window.h"
-#include "views/interaction.h"
+#include "views/common/interaction.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {

@@ -23,7 +23,7 @@
 
 #include "app/settings.h"
 #include "documents/workspace.h"
-#include "views/page_view.h"
+#include "views/common/page_view.h"
 
 
 namespace mirdal {

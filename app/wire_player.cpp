@@ -4,11 +4,11 @@
 
 #include "app/main_window.h"
 #include "core/report.h"
-#include "views/bdmv_page.h"
-#include "views/object_program_view.h"
-#include "views/objects_view.h"
-#include "views/player_panel.h"
-#include "views/register_panel.h"
+#include "views/bdmv/bdmv_page.h"
+#include "views/bdmv/object_program_view.h"
+#include "views/bdmv/objects_view.h"
+#include "views/player/player_panel.h"
+#include "views/shell/register_panel.h"
 
 namespace mirdal::gui {
 

@@ -4,10 +4,10 @@
 
 #include "app/main_window.h"
 #include "documents/disc_files.h"
-#include "views/clip_page.h"
-#include "views/playlist_page.h"
-#include "views/read_error_banner.h"
-#include "views/text.h"
+#include "views/clip/clip_page.h"
+#include "views/playlist/playlist_page.h"
+#include "views/common/read_error_banner.h"
+#include "views/common/text.h"
 
 namespace mirdal::gui {
 

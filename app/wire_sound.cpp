@@ -4,13 +4,13 @@
 #include "app/audio.h"
 #include "app/main_window.h"
 #include "documents/disc_files.h"
-#include "views/availability.h"
-#include "views/bdmv_page.h"
-#include "views/document_signals.h"
-#include "views/options_page.h"
-#include "views/pane.h"
-#include "views/read_error_banner.h"
-#include "views/sound_view.h"
+#include "views/common/availability.h"
+#include "views/bdmv/bdmv_page.h"
+#include "views/common/document_signals.h"
+#include "views/shell/options_page.h"
+#include "views/common/pane.h"
+#include "views/common/read_error_banner.h"
+#include "views/sound/sound_view.h"
 
 namespace mirdal::gui {
 

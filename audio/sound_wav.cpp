@@ -2,7 +2,7 @@
 
 #include "core/report.h"
 #include "core/save.h"
-#include "formats/disc_file.h"
+#include "formats/common/disc_file.h"
 
 namespace mirdal {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "audio/wav.h"
-#include "formats/sound_bdmv.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal {
 

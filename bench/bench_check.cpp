@@ -11,11 +11,11 @@
 
 #include "check/check_disc.h"
 #include "core/display_text.h"
-#include "formats/clpi.h"
-#include "formats/clpi_edit.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
-#include "formats/mpls.h"
+#include "formats/clip/clpi.h"
+#include "formats/clip/clpi_edit.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/mpls.h"
 
 namespace fs = std::filesystem;
 using namespace mirdal;

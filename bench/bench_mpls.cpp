@@ -10,7 +10,7 @@
 #include "core/fields.h"
 #include "core/report.h"
 #include "core/save.h"
-#include "formats/mpls.h"
+#include "formats/playlist/mpls.h"
 
 namespace fs = std::filesystem;
 using namespace mirdal;

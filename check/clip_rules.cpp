@@ -6,8 +6,8 @@
 #include "check/rule_set.h"
 #include "core/display_text.h"
 #include "core/tick_text.h"
-#include "formats/clip_packets.h"
-#include "formats/find_tool.h"
+#include "formats/clip/clip_packets.h"
+#include "formats/common/find_tool.h"
 
 namespace mirdal {
 

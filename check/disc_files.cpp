@@ -5,7 +5,7 @@
 
 #include "core/display_text.h"
 #include "core/report.h"
-#include "formats/stream_codes.h"
+#include "formats/common/stream_codes.h"
 #include "menu/igs_read.h"
 #include "check/first_display_set.h"
 

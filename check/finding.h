@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/mpls.h"
+#include "formats/playlist/mpls.h"
 
 namespace mirdal {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/fields.h"
-#include "formats/clpi.h"
+#include "formats/clip/clpi.h"
 
 namespace mirdal::cli {
 

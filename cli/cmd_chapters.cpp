@@ -12,8 +12,8 @@
 #include "cli/cli_reporter.h"
 #include "core/disc_folder.h"
 #include "core/save.h"
-#include "formats/chapters.h"
-#include "formats/mpls.h"
+#include "formats/playlist/chapters.h"
+#include "formats/playlist/mpls.h"
 
 namespace mirdal::cli {
 

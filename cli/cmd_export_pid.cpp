@@ -13,7 +13,7 @@
 #include "cli/cli_reporter.h"
 #include "core/display_text.h"
 #include "core/report.h"
-#include "formats/clpi.h"
+#include "formats/clip/clpi.h"
 #include "present/clpi_rows.h"
 #include "stream/pid_export.h"
 

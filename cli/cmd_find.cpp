@@ -8,7 +8,7 @@
 #include "documents/disc_read.h"
 #include "core/display_text.h"
 #include "present/clpi_rows.h"
-#include "formats/find_tool.h"
+#include "formats/common/find_tool.h"
 
 namespace mirdal::cli {
 

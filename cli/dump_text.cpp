@@ -2,11 +2,11 @@
 
 #include "cli/text_table.h"
 #include "present/bdjo_rows.h"
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 #include "present/bdmv_rows.h"
 #include "core/display_text.h"
-#include "formats/ext_data_edit.h"
-#include "formats/hdr_text.h"
+#include "formats/common/ext_data_edit.h"
+#include "formats/common/hdr_text.h"
 #include "nav/program_export.h"
 #include "present/bdmv_rules.h"
 

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
-#include "formats/bdjo.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
+#include "formats/bdjo/bdjo.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
 #include "nav/command.h"
 
 namespace mirdal::cli {

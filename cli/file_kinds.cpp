@@ -12,7 +12,7 @@
 #include "cli/menu_cli.h"
 #include "cli/playlist_cli.h"
 #include "cli/sound_file.h"
-#include "formats/clpi_edit.h"
+#include "formats/clip/clpi_edit.h"
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
 

@@ -17,16 +17,16 @@
 
 #include "core/report.h"
 #include "core/save.h"
-#include "formats/bdjo.h"
-#include "formats/disc_file.h"
-#include "formats/file_kind.h"
-#include "formats/index_bdmv.h"
-#include "formats/clpi.h"
-#include "formats/movie_objects.h"
-#include "formats/mpls.h"
-#include "formats/sound_bdmv.h"
+#include "formats/bdjo/bdjo.h"
+#include "formats/common/disc_file.h"
+#include "formats/common/file_kind.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/clip/clpi.h"
+#include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/mpls.h"
+#include "formats/sound/sound_bdmv.h"
 #include "menu/igs_model.h"
-#include "formats/mpls.h"
+#include "formats/playlist/mpls.h"
 
 namespace mirdal::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/json_model.h"
 
 #include "core/display_text.h"
-#include "formats/index_app_info.h"
+#include "formats/bdmv/index_app_info.h"
 
 namespace mirdal::cli {
 

@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include "core/extension_data.h"
-#include "formats/bdjo.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
+#include "formats/bdjo/bdjo.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
 #include "nav/registers.h"
 
 namespace mirdal::cli {

@@ -3,9 +3,9 @@
 #include "cli/json_model.h"
 #include "cli/text_table.h"
 #include "core/display_text.h"
-#include "formats/mpls_edit.h"
+#include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
-#include "formats/stream_codes.h"
+#include "formats/common/stream_codes.h"
 
 namespace mirdal::cli {
 

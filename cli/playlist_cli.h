@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "formats/mpls.h"
+#include "formats/playlist/mpls.h"
 
 namespace mirdal::cli {
 

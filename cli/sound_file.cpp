@@ -10,7 +10,7 @@
 #include "cli/file_kinds.h"
 #include "cli/text_table.h"
 #include "core/disc_folder.h"
-#include "formats/ext_data_edit.h"
+#include "formats/common/ext_data_edit.h"
 #include "present/sound_rows.h"
 
 namespace mirdal::cli {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/fields.h"
-#include "formats/disc_file.h"
-#include "formats/sound_bdmv.h"
+#include "formats/common/disc_file.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal::cli {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "documents/workspace.h"
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 
 namespace mirdal {
 

@@ -4,11 +4,11 @@
 
 #include "core/report.h"
 #include "documents/read_errors.h"
-#include "formats/mpls.h"
-#include "formats/clip_packets.h"
-#include "formats/clpi.h"
-#include "formats/clpi_edit.h"
-#include "formats/sound_bdmv.h"
+#include "formats/playlist/mpls.h"
+#include "formats/clip/clip_packets.h"
+#include "formats/clip/clpi.h"
+#include "formats/clip/clpi_edit.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal {
 

@@ -1,6 +1,6 @@
 #include "documents/program_import.h"
 
-#include "formats/object_program.h"
+#include "formats/bdmv/object_program.h"
 #include "menu/menu_edit.h"
 
 namespace mirdal {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "documents/document.h"
-#include "formats/movie_objects.h"
+#include "formats/bdmv/movie_objects.h"
 #include "menu/igs_model.h"
 #include "nav/program_edit.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "documents/document.h"
-#include "formats/disc_file.h"
+#include "formats/common/disc_file.h"
 
 namespace mirdal {
 

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "formats/clpi.h"
-#include "formats/clpi_edit.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
-#include "formats/mpls.h"
-#include "formats/sound_bdmv.h"
+#include "formats/clip/clpi.h"
+#include "formats/clip/clpi_edit.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/mpls.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "formats/bdjo.h"
+#include "formats/bdjo/bdjo.h"
 #include "present/bdjo_rows.h"
 
 using namespace mirdal;

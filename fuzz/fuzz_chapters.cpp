@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "formats/chapters.h"
-#include "formats/mpls.h"
+#include "formats/playlist/chapters.h"
+#include "formats/playlist/mpls.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "formats/clip_packets.h"
-#include "formats/clpi.h"
-#include "formats/clpi_edit.h"
+#include "formats/clip/clip_packets.h"
+#include "formats/clip/clpi.h"
+#include "formats/clip/clpi_edit.h"
 #include "present/clpi_rows.h"
 #include "fuzz_check.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/extension_data.h"
-#include "formats/ext_data_edit.h"
+#include "formats/common/ext_data_edit.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 #include "present/bdmv_rows.h"
-#include "formats/ext_data_edit.h"
-#include "formats/index_bdmv.h"
+#include "formats/common/ext_data_edit.h"
+#include "formats/bdmv/index_bdmv.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 #include "present/bdmv_rows.h"
-#include "formats/movie_objects.h"
+#include "formats/bdmv/movie_objects.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "core/report.h"
-#include "formats/chapters.h"
-#include "formats/mpls.h"
-#include "formats/mpls_edit.h"
+#include "formats/playlist/chapters.h"
+#include "formats/playlist/mpls.h"
+#include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
 #include "fuzz_check.h"
 

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "formats/chapters.h"
-#include "formats/mpls.h"
+#include "formats/playlist/chapters.h"
+#include "formats/playlist/mpls.h"
 #include "present/mpls_cells.h"
-#include "formats/mpls_edit.h"
+#include "formats/playlist/mpls_edit.h"
 #include "fuzz_check.h"
 
 using namespace mirdal;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "audio/sound_wav.h"
-#include "formats/sound_bdmv.h"
+#include "formats/sound/sound_bdmv.h"
 #include "present/sound_rows.h"
 #include "fuzz_check.h"
 

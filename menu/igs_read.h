@@ -9,7 +9,7 @@
 
 #include "core/cancel_token.h"
 #include "core/fields.h"
-#include "formats/disc_file.h"
+#include "formats/common/disc_file.h"
 #include "menu/igs_model.h"
 
 namespace mirdal {

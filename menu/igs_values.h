@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "formats/stream_values.h"
+#include "formats/common/stream_values.h"
 
 namespace mirdal {
 

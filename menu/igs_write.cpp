@@ -6,7 +6,7 @@
 #include "core/report.h"
 #include "menu/colour.h"
 #include "menu/rle.h"
-#include "formats/disc_file.h"
+#include "formats/common/disc_file.h"
 
 namespace mirdal {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/report.h"
-#include "formats/stream_codes.h"
+#include "formats/common/stream_codes.h"
 #include "nav/command_text.h"
 #include "nav/trace.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "formats/stream_codes.h"
+#include "formats/common/stream_codes.h"
 #include "player/disc_player.h"
 
 namespace mirdal {

@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "core/disc_folder.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
-#include "formats/mpls.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/mpls.h"
 #include "menu/igs_model.h"
 
 namespace mirdal {

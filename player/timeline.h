@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/mpls.h"
+#include "formats/playlist/mpls.h"
 #include "nav/registers.h"
 
 namespace mirdal {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/bdjo.h"
+#include "formats/bdjo/bdjo.h"
 #include "core/display_text.h"
 
 namespace mirdal {

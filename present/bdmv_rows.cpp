@@ -1,6 +1,6 @@
 #include "present/bdmv_rows.h"
 
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 
 namespace mirdal {
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/display_text.h"
-#include "formats/bdmv_values.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
+#include "formats/bdmv/bdmv_values.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
 #include "nav/command.h"
 
 namespace mirdal {

@@ -1,7 +1,7 @@
 #include "present/bdmv_rules.h"
 
 #include "present/bdmv_rows.h"
-#include "formats/bdmv_values.h"
+#include "formats/bdmv/bdmv_values.h"
 
 namespace mirdal {
 

@@ -4,9 +4,9 @@
 
 #include "core/display_text.h"
 #include "core/tick_text.h"
-#include "formats/clip_packets.h"
-#include "formats/hdr_text.h"
-#include "formats/stream_codes.h"
+#include "formats/clip/clip_packets.h"
+#include "formats/common/hdr_text.h"
+#include "formats/common/stream_codes.h"
 
 namespace mirdal {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/disc_folder.h"
-#include "formats/clpi.h"
+#include "formats/clip/clpi.h"
 
 namespace mirdal {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "formats/mpls.h"
-#include "formats/mpls_edit.h"
+#include "formats/playlist/mpls.h"
+#include "formats/playlist/mpls_edit.h"
 
 namespace mirdal {
 

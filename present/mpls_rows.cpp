@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "formats/hdr_text.h"
-#include "formats/mpls_edit.h"
-#include "formats/stream_codes.h"
+#include "formats/common/hdr_text.h"
+#include "formats/playlist/mpls_edit.h"
+#include "formats/common/stream_codes.h"
 #include "core/display_text.h"
 
 namespace mirdal {

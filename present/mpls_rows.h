@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "core/display_text.h"
-#include "formats/mpls.h"
-#include "formats/playlist_time.h"
+#include "formats/playlist/mpls.h"
+#include "formats/playlist/playlist_time.h"
 
 namespace mirdal {
 

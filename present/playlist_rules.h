@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "formats/playlist_field_edit.h"
-#include "formats/playlist_values.h"
+#include "formats/playlist/playlist_field_edit.h"
+#include "formats/playlist/playlist_values.h"
 
 namespace mirdal {
 

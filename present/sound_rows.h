@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/display_text.h"
-#include "formats/sound_bdmv.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace mirdal {
 

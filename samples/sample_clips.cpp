@@ -11,8 +11,8 @@
 #include <fstream>
 
 #include "core/save.h"
-#include "formats/clpi.h"
-#include "formats/clpi_edit.h"
+#include "formats/clip/clpi.h"
+#include "formats/clip/clpi_edit.h"
 #include "menu/igs_write.h"
 #include "sample_menu.h"
 #include "tests/support/ts_builder.h"

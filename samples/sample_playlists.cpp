@@ -6,8 +6,8 @@
 #include "sample_playlists.h"
 
 #include "core/save.h"
-#include "formats/mpls.h"
-#include "formats/mpls_edit.h"
+#include "formats/playlist/mpls.h"
+#include "formats/playlist/mpls_edit.h"
 
 namespace mirdal::samples {
 

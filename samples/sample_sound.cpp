@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "formats/sound_bdmv.h"
+#include "formats/sound/sound_bdmv.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "core/report.h"
 #include "menu/igs_write.h"
-#include "formats/disc_file.h"
+#include "formats/common/disc_file.h"
 
 namespace mirdal {
 

@@ -5,7 +5,7 @@
 #include "documents/disc_read.h"
 #include "core/report.h"
 #include "documents/bdmv_edits.h"
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 #include "support/bdmv_files.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"

@@ -7,7 +7,7 @@
 
 #include "documents/bdmv_edits.h"
 #include "documents/workspace.h"
-#include "formats/bdmv_edit.h"
+#include "formats/bdmv/bdmv_edit.h"
 
 namespace mirdal {
 namespace {

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "core/fields.h"
-#include "formats/movie_objects.h"
+#include "formats/bdmv/movie_objects.h"
 #include "menu/igs_read.h"
 #include "menu/mnu_builder.h"
 #include "nav/command_text.h"

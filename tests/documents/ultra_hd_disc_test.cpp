@@ -9,7 +9,7 @@
 #include "core/report.h"
 #include "documents/disc_files.h"
 #include "documents/disc_read.h"
-#include "formats/index_app_info.h"
+#include "formats/bdmv/index_app_info.h"
 
 #include "support/recording_reporter.h"
 #include "support/shared_samples.h"

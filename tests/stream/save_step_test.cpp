@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "formats/clpi.h"
-#include "formats/index_bdmv.h"
-#include "formats/movie_objects.h"
-#include "formats/mpls.h"
-#include "formats/sound_bdmv.h"
+#include "formats/clip/clpi.h"
+#include "formats/bdmv/index_bdmv.h"
+#include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/mpls.h"
+#include "formats/sound/sound_bdmv.h"
 #include "menu/igs_write.h"
 #include "samples/sample_menu.h"
 #include "stream/menu_mux.h"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "formats/clpi_edit.h"
+#include "formats/clip/clpi_edit.h"
 #include "menu/igs_write.h"
 #include "tests/support/ts_builder.h"
 

@@ -16,8 +16,8 @@
 #include "support/bdmv_files.h"
 #include "support/sound_files.h"
 #include "support/temp_dir.h"
-#include "views/message_log.h"
-#include "views/string_grid.h"
+#include "views/shell/message_log.h"
+#include "views/common/string_grid.h"
 
 namespace mirdal::gui::test {
 

@@ -7,9 +7,9 @@
 
 #include "core/report.h"
 #include "main_window_fixture.h"
-#include "views/command_grid.h"
-#include "views/object_program_view.h"
-#include "views/shared_controls.h"
+#include "views/common/command_grid.h"
+#include "views/bdmv/object_program_view.h"
+#include "views/shell/shared_controls.h"
 
 namespace mirdal::gui::test {
 

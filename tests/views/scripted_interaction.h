@@ -6,7 +6,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "views/interaction.h"
+#include "views/common/interaction.h"
 
 namespace mirdal::gui::test {
 
