@@ -93,11 +93,15 @@ std::vector<std::string> repeatedKeys(const std::string& text) {
   return repeated;
 }
 
-// The examples of docs/json.md are what the program prints: each parses,
+// The examples of docs/json*.md are what the program prints: each parses,
 // names no key twice and has one kind; the clip example is the real dump.
 TEST(CliJson, DocumentedExamplesAreRealOutput) {
-  std::ifstream in(std::string(MIRDAL_SOURCE_DIR) + "/docs/json.md");
-  const std::string doc{std::istreambuf_iterator<char>(in), {}};
+  std::string doc;
+  for (const char* name : {"/docs/json.md", "/docs/json-menus-and-checks.md"}) {
+    std::ifstream in(std::string(MIRDAL_SOURCE_DIR) + name);
+    ASSERT_TRUE(in) << name;
+    doc.append(std::istreambuf_iterator<char>(in), {});
+  }
   std::vector<std::string> blocks;
   for (std::size_t at = doc.find("```json\n"); at != std::string::npos; at = doc.find("```json\n", at)) {
     at += 8;

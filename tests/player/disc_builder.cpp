@@ -37,10 +37,10 @@ ModelDisc buildDisc(std::uint16_t firstPlayback, std::uint16_t topMenu, const st
     d.objectsModel.movieObjects.objects.push_back(m);
   }
   constexpr std::uint32_t kBase = 27000000;  // clips start at 600 s
-  for (const auto& [n, spec] : playlists) {
+  for (const auto& [n, plan] : playlists) {
     Playlist pl;
-    pl.uoMask1 = spec.uoMask;
-    for (const ItemSpec& it : spec.items) {
+    pl.uoMask1 = plan.uoMask;
+    for (const ItemSpec& it : plan.items) {
       PlayItem pi;
       pi.clipName = it.clip;
       pi.inTime = kBase;
@@ -56,7 +56,7 @@ ModelDisc buildDisc(std::uint16_t firstPlayback, std::uint16_t topMenu, const st
       }
       pl.playlist.items.push_back(pi);
     }
-    for (const MarkSpec& m : spec.marks) {
+    for (const MarkSpec& m : plan.marks) {
       Mark mark;
       mark.type = m.type;
       mark.playItemRef = m.item;
