@@ -6,7 +6,7 @@
 #include "present/bdmv_rows.h"
 #include "core/display_text.h"
 #include "formats/common/ext_data_edit.h"
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 #include "nav/program_export.h"
 #include "present/bdmv_rules.h"
 

@@ -5,7 +5,7 @@
 #include "core/display_text.h"
 #include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 
 namespace mirdal::cli {
 

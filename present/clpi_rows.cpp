@@ -5,8 +5,8 @@
 #include "core/display_text.h"
 #include "core/tick_text.h"
 #include "formats/clip/clip_packets.h"
-#include "formats/common/hdr_text.h"
-#include "formats/common/stream_codes.h"
+#include "present/hdr_text.h"
+#include "present/stream_texts.h"
 
 namespace mirdal {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 #include "formats/playlist/mpls_edit.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "core/display_text.h"
 
 namespace mirdal {

@@ -1,17 +1,14 @@
-// The coded values shared by playlists and clip information files: stream
-// coding types, video formats and frame rates, audio presentation types and
-// sampling frequencies, SubPath, mark, playback and stream-entry types, the
-// user-operation mask bits and the stream language list, each with the text
-// the grids and choices show.
+// The coded values shared by playlists and clip information files that the
+// readers and the player need beyond their names: which attribute bytes a
+// stream coding type has, the frame rate a video code stands for, and the
+// user-operation mask bits.
 //
 // Model fields keep the raw byte (a file may hold any value); the enums in
-// formats/stream_values.h and formats/playlist_values.h name the values. Every text function
-// accepts any value and returns the text of the "other values" row for codes
-// without a text of their own.
+// formats/common/stream_values.h and formats/playlist/playlist_values.h name
+// the values. The texts the grids and choices show for them are in
+// present/stream_texts.h.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,21 +19,6 @@
 namespace mirdal {
 
 StreamKind codingKind(std::uint8_t coding);
-// "MPEG-2", "AVC", ... ; empty for unknown codes.
-std::string_view codingTypeText(std::uint8_t coding);
-// Format codes 0-8 have texts, 9-15 are "res.".
-std::string_view videoFormatText(std::uint8_t format);
-std::string_view frameRateText(std::uint8_t rate);
-std::string_view presentationTypeText(std::uint8_t type);
-std::string_view samplingFrequencyText(std::uint8_t freq);
-// Types 0-7 have texts; others are empty.
-std::string_view subPathTypeText(std::uint8_t type);
-// 1 "entry-mark", 2 "link point", others empty.
-std::string_view markTypeText(std::uint8_t type);
-// 1-3 "Sequential", "Random", "Shuffle", others empty.
-std::string_view playbackTypeText(std::uint8_t type);
-// 1-3 "PlayItem", "SubPath", "IM PIP", others empty.
-std::string_view streamEntryTypeText(std::uint8_t type);
 
 // The video frame rate as numerator / denominator (24000/1001 for 23.976);
 // nothing for codes without a rate.
@@ -46,33 +28,11 @@ struct FrameRateRatio {
 };
 std::optional<FrameRateRatio> frameRateRatio(std::uint8_t rate);
 
-// The choice lists of the stream editors: index -> code.
-inline constexpr std::array<std::uint8_t, 4> kVideoCodingChoices{0x02, 0x1B, 0xEA, 0x24};
-inline constexpr std::array<std::uint8_t, 9> kAudioCodingChoices{0x80, 0x81, 0x82, 0x83, 0x84,
-                                                                0x85, 0x86, 0xA1, 0xA2};
-// The index of a code in a choice list, -1 when it is not there.
-int videoCodingIndex(std::uint8_t coding);
-int audioCodingIndex(std::uint8_t coding);
-
-// Long descriptions used as hints of the choices; empty where a value has
-// none (the hint then stays as it was).
-std::string_view entryTypeHint(std::uint8_t type);
-std::string_view videoCodingHint(std::size_t index);
-std::string_view audioCodingHint(std::size_t index);
-std::string_view presentationTypeHint(std::uint8_t type);
-std::string_view subPathTypeHint(std::uint8_t type);
-
 // User-operation mask: the text of bit 31..0 of the first word, and of the
-// one named bit (30) of the second word.
+// one named bit (30) of the second word. The texts stay beside the bits
+// because the player names the operation in its "UO refused" event.
 std::string_view uoMaskText(int bit);
 inline constexpr int kUoWord2NamedBit = 30;
 std::string_view uoMask2Text();
-
-// The stream language list: "eng" first, then the ISO 639-2 codes in
-// alphabetical order ("eng" appears twice; "nzi" stands before "nya").
-inline constexpr std::size_t kLanguageCount = 431;
-const std::array<std::string_view, kLanguageCount>& languageCodes();
-// The first entry equal to code, -1 when the code is not in the list.
-int languageIndex(std::string_view code);
 
 }  // namespace mirdal

@@ -8,9 +8,9 @@
 #include <QSpinBox>
 
 #include "documents/workspace.h"
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 #include "formats/bdmv/index_app_info.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "views/common/combo_fill.h"
 #include "views/common/document_signals.h"
 #include "views/common/named_controls.h"

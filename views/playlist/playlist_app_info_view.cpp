@@ -11,7 +11,7 @@
 #include "documents/workspace.h"
 #include "formats/playlist/mpls_edit.h"
 #include "formats/playlist/playlist_field_edit.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "present/playlist_rules.h"
 #include "views/common/combo_fill.h"
 #include "views/common/document_signals.h"

@@ -23,7 +23,7 @@
 #include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
 #include "formats/playlist/playlist_field_edit.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "present/playlist_rules.h"
 #include "views/common/combo_fill.h"
 #include "views/common/document_signals.h"

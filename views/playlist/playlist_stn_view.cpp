@@ -11,11 +11,11 @@
 
 #include "core/report.h"
 #include "documents/workspace.h"
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 #include "present/mpls_cells.h"
 #include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "present/playlist_rules.h"
 #include "views/common/combo_fill.h"
 #include "views/common/document_signals.h"

@@ -10,7 +10,7 @@
 #include "formats/bdmv/bdmv_values.h"
 #include "formats/clip/clip_values.h"
 #include "formats/playlist/playlist_values.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "formats/common/stream_values.h"
 
 namespace mirdal {

@@ -14,7 +14,7 @@
 #include "present/mpls_cells.h"
 #include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"

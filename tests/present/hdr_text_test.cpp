@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 #include "formats/bdmv/index_app_info.h"
 #include "formats/bdmv/index_bdmv.h"
 

@@ -1,7 +1,7 @@
-#include "formats/common/hdr_text.h"
+#include "present/hdr_text.h"
 
 #include "formats/bdmv/index_app_info.h"
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 
 namespace mirdal {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "formats/common/stream_codes.h"
+#include "present/stream_texts.h"
 
 namespace mirdal {
 namespace {
