@@ -1,5 +1,6 @@
 #include "present/menu_cells.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -124,5 +125,7 @@ std::int64_t effectTicks(std::string_view text) {
   if (!h || !m || !s || !ms || *m > 59 || *s > 59 || *ms > 999) return -1;
   return ((std::int64_t(*h) * 3600 + *m * 60 + *s) * 1000 + *ms) * 90;
 }
+
+int keptChoice(int item, int count) { return count <= 0 ? -1 : std::clamp(item, 0, count - 1); }
 
 }  // namespace mirdal

@@ -55,4 +55,9 @@ inline constexpr std::int64_t kMaxEffectDuration = 0xFFFFFFFF;
 inline constexpr std::int64_t kMaxPaletteId = 0xFF;
 inline constexpr std::int64_t kMaxUserTimeout = 0xFFFFFFFF;
 
+// The object or palette chosen once its list holds `count` items: the item
+// as it was, or the nearest one when the list got shorter; -1 for an empty
+// list.
+int keptChoice(int item, int count);
+
 }  // namespace mirdal

@@ -22,6 +22,12 @@ int markTypeItem(std::uint8_t type) {
   return type >= std::uint8_t(MarkType::EntryMark) && type <= std::uint8_t(MarkType::LinkPoint) ? type - 1 : -1;
 }
 
+int playlistPlaybackTypeItem(std::uint8_t type) {
+  return type >= std::uint8_t(PlaylistPlaybackType::Sequential) && type <= std::uint8_t(PlaylistPlaybackType::Shuffle)
+             ? type - 1
+             : -1;
+}
+
 std::optional<MarkType> markTypeOfItem(int item) {
   if (item < 0 || item > 1) return std::nullopt;
   return MarkType(item + 1);

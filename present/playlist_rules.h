@@ -27,6 +27,7 @@ EntryFields entryFields(std::uint8_t entryType);
 int entryTypeItem(std::uint8_t type);
 int subPathTypeItem(std::uint8_t type);
 int markTypeItem(std::uint8_t type);
+int playlistPlaybackTypeItem(std::uint8_t type);
 // The coded value of a list item; nothing for an item past the list.
 std::optional<MarkType> markTypeOfItem(int item);
 std::optional<PlaylistPlaybackType> playbackTypeOfItem(int item);

@@ -90,6 +90,14 @@ TEST(MenuCells, ButtonRowTextsAndMasksFollowTheColumns) {
 
 
 // A typed cell of the effect grids gives the row to store, or nothing.
+TEST(MenuCells, ChoiceIsKeptInsideItsList) {
+  // item, list length, item kept
+  const std::tuple<int, int, int> cases[] = {
+      {0, 0, -1}, {3, 0, -1}, {-1, 0, -1}, {0, 1, 0}, {-1, 4, 0}, {2, 4, 2}, {4, 4, 3}, {9, 4, 3},
+  };
+  for (const auto& [item, count, kept] : cases) EXPECT_EQ(keptChoice(item, count), kept) << item << " of " << count;
+}
+
 TEST(EffectCells, TypedCellsGiveTheRowToStore) {
   const EffectWindow w0{1, 10, 20, 30, 40};
   struct WindowCase {

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "present/bdmv_rules.h"
 #include "present/number_text.h"
@@ -51,6 +54,18 @@ TEST(PlaylistRules, CodesAndListItems) {
   for (std::uint8_t type = 0; type < 9; ++type) EXPECT_EQ(subPathRepeatApplies(type), type == 2) << int(type);
 }
 
+TEST(PlaylistRules, PlaybackTypeCodesAndTheirItems) {
+  // Sequential, Random and Shuffle are items 0-2; other codes show no item,
+  // and each item gives its code back.
+  const std::pair<std::uint8_t, int> cases[] = {{0, -1}, {1, 0}, {2, 1}, {3, 2}, {4, -1}, {255, -1}};
+  for (const auto& [code, item] : cases) {
+    EXPECT_EQ(playlistPlaybackTypeItem(code), item) << int(code);
+    if (item >= 0) {
+      EXPECT_EQ(playbackTypeOfItem(item), PlaylistPlaybackType(code)) << int(code);
+    }
+  }
+}
+
 TEST(PlaylistRules, TypedValuesAreBroughtToTheirLimits) {
   // typed, stream id, playback count, mark PlayItem, mark time part
   const std::tuple<std::int64_t, int, int, int, unsigned> cases[] = {
@@ -78,6 +93,15 @@ TEST(BdmvRules, ObjectAndPlaybackTypes) {
     EXPECT_EQ(namesMovieObject(code), hdmv) << int(code);
     EXPECT_EQ(playbackTypeItem(code), item) << int(code);
   }
+}
+
+TEST(BdmvRules, TitleNumbers) {
+  EXPECT_TRUE(titleNumberTexts(0).empty());
+  EXPECT_EQ(titleNumberTexts(3), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(titleNumberTexts(999).back(), "999");
+  // A followed command selects titles a disc can hold; others show the page.
+  const std::pair<std::uint32_t, int> followed[] = {{0, 0}, {1, 1}, {999, 999}, {1000, 0}, {0xFFFF, 0}, {0xFFFFFFFF, 0}};
+  for (const auto& [title, shown] : followed) EXPECT_EQ(followedTitle(title), shown) << title;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "nav/command_follow.h"
 #include "formats/bdmv/object_program.h"
 #include "nav/program_export.h"
+#include "present/bdmv_rules.h"
 #include "views/common/command_field_editor.h"
 #include "views/common/command_text_io.h"
 #include "views/common/text.h"
@@ -218,7 +219,7 @@ void ObjectProgramView::follow(int line) {
       if (a.line < p->size()) grid_->selectLine(int(a.line));
       break;
     case mirdal::FollowAction::Kind::ShowTitle:
-      emit titleRequested(a.title >= 1 && a.title <= 999 ? int(a.title) : 0);
+      emit titleRequested(mirdal::followedTitle(a.title));
       break;
     case mirdal::FollowAction::Kind::SelectPlaylist:
       emit playlistRequested(QString::fromLatin1(a.playlist.data(), qsizetype(a.playlist.size())));

@@ -34,12 +34,6 @@ constexpr IndexEntryNames kFirstPlayback{"gbFirstPlayback", "First Playback", "c
 constexpr IndexEntryNames kTopMenu{"gbTopMenu", "Top Menu",  "cbTMon",     "Top menu on/off", "cbTMtype",
                                    "Top menu object type", nullptr, nullptr, "cbTMObject", "cbTMFile"};
 
-QStringList titleNumbers(std::size_t count) {
-  QStringList out;
-  for (std::size_t i = 1; i <= count; ++i) out << QString::number(i);
-  return out;
-}
-
 }  // namespace
 
 TitlesView::TitlesView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
@@ -202,7 +196,7 @@ void TitlesView::fillGrid(int from) {
   grid_->setDataRowCount(n);
   for (int i = std::max(0, from); i < n; ++i) rewriteRow(i);
   grid_->fitColumnsToContents();
-  setComboItems(titleNo_, titleNumbers(std::size_t(n)));
+  setComboItems(titleNo_, itemTexts(titleNumberTexts(std::size_t(n))));
   showing_ = false;
 }
 

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "documents/workspace.h"
+#include "present/clip_rules.h"
 #include "present/clpi_rows.h"
 #include "stream/pid_export.h"
 #include "views/clip/clip_grid.h"
@@ -21,9 +22,6 @@ QPushButton* button(const char* name, const QString& caption, const QString& hin
   b->setEnabled(false);
   return b;
 }
-
-// The IG streams a menu can be taken from.
-bool isMenuPid(std::uint16_t pid) { return (pid & 0xFF00) == 0x1400; }
 
 }  // namespace
 
@@ -124,7 +122,7 @@ void ClipProgramView::doubleClicked(int row) {
   if (!play_->isEnabled()) return;
   const QStringList t = rowTexts(row);
   if (t.isEmpty()) return;
-  if (t.at(0) == QStringLiteral("1400")) emit menuRequested(0x1400);
+  if (const std::uint16_t pid = parsePidText(t.at(0).toStdString()); doubleClickOpensMenu(pid)) emit menuRequested(pid);
   else emit playRequested();
 }
 

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QVBoxLayout>
-#include <algorithm>
 
+#include "present/menu_cells.h"
 #include "views/common/combo_fill.h"
 #include "views/common/document_signals.h"
 #include "views/menu/menu_context.h"
@@ -15,9 +15,6 @@ namespace mirdal::gui {
 namespace {
 
 QString hex(unsigned v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-
-// A choice kept inside a list of n items: -1 when there are none.
-int clamped(int i, int n) { return n == 0 ? -1 : std::clamp(i, 0, n - 1); }
 
 }  // namespace
 
@@ -55,8 +52,8 @@ void MenuChoiceBox::refill(bool load) {
     for (const mirdal::IgObject& o : m.objects) objects << hex(o.objectId, 4);
     for (const mirdal::IgPalette& p : m.palettes) palettes << hex(p.paletteId, 2);
   }
-  const int object = clamped(load ? 0 : ctx_.object(), int(objects.size()));
-  const int palette = clamped(load ? 0 : ctx_.palette(), int(palettes.size()));
+  const int object = keptChoice(load ? 0 : ctx_.object(), int(objects.size()));
+  const int palette = keptChoice(load ? 0 : ctx_.palette(), int(palettes.size()));
   setComboItems(objects_, objects, object);
   setComboItems(palettes_, palettes, palette);
   objects_->setToolTip(tr("%1 objects").arg(objects.size()));

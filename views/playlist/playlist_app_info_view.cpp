@@ -153,8 +153,7 @@ void PlaylistAppInfoView::setFlag(int which, bool on) {
 void PlaylistAppInfoView::refresh() {
   const bool on = ws_.playlist.loaded();
   const Playlist& m = ws_.playlist.model();
-  const int t = m.playbackType;
-  showComboItem(type_, on && t >= 1 && t <= 3 ? t - 1 : -1);
+  showComboItem(type_, on ? playlistPlaybackTypeItem(m.playbackType) : -1);
   if (on) count_->setValue(m.playbackCount);
   else count_->clear();
   const std::uint8_t flags[] = {m.randomAccessFlag, m.audioMixFlag, m.bypassMixerFlag};

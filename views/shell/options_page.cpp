@@ -20,6 +20,7 @@
 #include "core/report.h"
 #include "documents/workspace.h"
 #include "menu/colour.h"
+#include "present/country_code.h"
 #include "views/common/availability.h"
 #include "views/common/document_signals.h"
 #include "views/common/hex_edit.h"
@@ -34,16 +35,6 @@ QColor colorFromNumber(std::uint32_t n) { return QColor(int(n & 0xFF), int((n >>
 std::uint32_t numberFromColor(const QColor& c) {
   return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
 }
-
-QString countryLetters(std::uint32_t code) {
-  const auto letter = [](std::uint32_t b) {
-    const QChar c = QChar::fromLatin1(char(b & 0xFF));
-    return c.isPrint() ? c : QChar(u'?');
-  };
-  return QString(letter(code >> 8)) + letter(code);
-}
-
-std::uint32_t clampCountryCode(std::uint32_t code) { return std::clamp<std::uint32_t>(code, 0x4141, 0x5A5A); }
 
 namespace {
 
@@ -389,7 +380,7 @@ QString colourMatrixText(const mirdal::Document<mirdal::IgMenu>& menu) {
 
 void OptionsPage::showColourMatrix() { colourMatrixLabel_->setText(colourMatrixText(ws_.menu)); }
 
-void OptionsPage::countryEdited() { countryLetters_->setText(countryLetters(std::uint32_t(country_->value()))); }
+void OptionsPage::countryEdited() { countryLetters_->setText(discText(countryLetters(std::uint32_t(country_->value())))); }
 
 void OptionsPage::countryLeft() {
   const std::uint32_t code = clampCountryCode(std::uint32_t(country_->value() & 0xFFFF));

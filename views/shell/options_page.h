@@ -40,11 +40,6 @@ std::uint32_t numberFromColor(const QColor& c);
 // the menu loaded (or the rule, when none is).
 QString colourMatrixText(const mirdal::Document<mirdal::IgMenu>& menu);
 
-// The two letters a 16-bit country code stands for ("US" for 0x5553).
-QString countryLetters(std::uint32_t code);
-// The code clamped to "AA".."ZZ" (0x4141..0x5A5A).
-std::uint32_t clampCountryCode(std::uint32_t code);
-
 class OptionsPage : public QWidget, public PageView {
   Q_OBJECT
  public:
