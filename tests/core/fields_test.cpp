@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/section_reader.h"
 #include "support/byte_builder.h"
 
 namespace mirdal {
@@ -112,44 +111,6 @@ TEST(FieldReader, AHugeSkipNeverWrapsBackIntoTheData) {
     EXPECT_EQ(s.remaining(), 0u);
   }
 }
-
-// A section: [len 4][a 2][b 2] inside the data; what its reads and the
-// outer reader's next read give when the length is right, short, or runs
-// past the end of the data.
-struct SectionCase {
-  const char* name;
-  std::uint32_t length;         // the length field
-  std::size_t dataAfterLength;  // bytes present after the length field
-  std::uint32_t insideSecond;   // the second word read inside the section
-  bool sectionOverrun;
-  bool outerOverrun;            // after the section, reading the trailer
-  std::uint16_t trailer;        // the outer reader's word after the section
-};
-
-class SectionTest : public testing::TestWithParam<SectionCase> {};
-
-TEST_P(SectionTest, StaysInsideAndTheOuterReaderGoesOnAtItsEnd) {
-  const SectionCase& c = GetParam();
-  test::ByteBuilder b;
-  b.u32(c.length).u16(0x1111).u16(0x2222).u16(0x3333).u16(0x4444);
-  Bytes data = b.data();
-  data.resize(4 + c.dataAfterLength);
-  FieldReader r(data);
-  FieldReader s = readLengthSection(data, r);
-  EXPECT_EQ(s.readU16(), 0x1111);
-  EXPECT_EQ(s.readU16(), c.insideSecond);
-  EXPECT_EQ(s.overrun(), c.sectionOverrun);
-  EXPECT_EQ(r.readU16(), c.trailer);
-  EXPECT_EQ(r.overrun(), c.outerOverrun);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FieldReader, SectionTest,
-    testing::Values(SectionCase{"Exact", 4, 8, 0x2222, false, false, 0x3333},
-                    SectionCase{"LongerThanRead", 6, 8, 0x2222, false, false, 0x4444},
-                    SectionCase{"ShorterThanRead", 2, 8, 0, true, false, 0x2222},
-                    SectionCase{"PastTheEnd", 100, 8, 0x2222, false, true, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FieldReader, AlignEvenSkipsOnlyFromOddPositions) {
   const Bytes b(8, 0);
