@@ -1,6 +1,7 @@
 #include "present/stream_texts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace mirdal {
 
@@ -130,6 +131,54 @@ std::string_view subPathTypeText(std::uint8_t v) { return pick(kSubPathTypes, v)
 std::string_view markTypeText(std::uint8_t v) { return pick(kMarkTypes, v); }
 std::string_view playbackTypeText(std::uint8_t v) { return pick(kPlaybackTypes, v); }
 std::string_view streamEntryTypeText(std::uint8_t v) { return pick(kEntryTypes, v); }
+
+namespace {
+
+std::vector<std::string> itemsOf(int first, int last, std::string_view (*text)(std::uint8_t)) {
+  std::vector<std::string> out;
+  for (int v = first; v <= last; ++v) out.emplace_back(text(std::uint8_t(v)));
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> entryTypeItems() {
+  std::vector<std::string> out{"---"};
+  for (std::string& t : itemsOf(int(StreamEntryType::PlayItem), int(StreamEntryType::IMPiP), streamEntryTypeText))
+    out.push_back(std::move(t));
+  return out;
+}
+
+std::vector<std::string> subPathTypeItems() { return itemsOf(0, int(SubPathType::InMuxSync), subPathTypeText); }
+
+std::vector<std::string> markTypeItems() {
+  return itemsOf(int(MarkType::EntryMark), int(MarkType::LinkPoint), markTypeText);
+}
+
+std::vector<std::string> playlistPlaybackTypeItems() {
+  return itemsOf(int(PlaylistPlaybackType::Sequential), int(PlaylistPlaybackType::Shuffle), playbackTypeText);
+}
+
+std::vector<std::string> videoFormatItems() { return itemsOf(0, int(VideoFormat::p2160), videoFormatText); }
+std::vector<std::string> frameRateItems() { return itemsOf(0, int(FrameRate::Fps5994), frameRateText); }
+
+std::vector<std::string> presentationTypeItems() {
+  return itemsOf(0, int(AudioPresentation::StereoAndMultiChannel), presentationTypeText);
+}
+
+std::vector<std::string> samplingFrequencyItems() {
+  return itemsOf(0, int(SamplingFrequency::Khz192Core48), samplingFrequencyText);
+}
+
+std::vector<std::string> fourBitItems(std::string_view (*text)(std::uint8_t)) {
+  std::vector<std::string> out;
+  for (int v = 0; v < 16; ++v) {
+    const std::string_view t = text(std::uint8_t(v));
+    const bool named = v == 0 || (t != "-" && t != "res.");
+    out.push_back(named ? std::string(t) : std::to_string(v));
+  }
+  return out;
+}
 
 int videoCodingIndex(std::uint8_t coding) {
   const auto* it = std::find(kVideoCodingChoices.begin(), kVideoCodingChoices.end(), coding);

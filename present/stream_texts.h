@@ -11,7 +11,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/common/stream_codes.h"
 
@@ -32,6 +34,21 @@ std::string_view markTypeText(std::uint8_t type);
 std::string_view playbackTypeText(std::uint8_t type);
 // 1-3 "PlayItem", "SubPath", "IM PIP", others empty.
 std::string_view streamEntryTypeText(std::uint8_t type);
+
+// The items of the editors' choice lists, item i standing for code i (the
+// entry-type list starts with "---" for code 0; the mark and playlist
+// playback lists start at code 1, see present/playlist_rules.h).
+std::vector<std::string> entryTypeItems();         // "---", codes 1-3
+std::vector<std::string> subPathTypeItems();       // codes 0-7
+std::vector<std::string> markTypeItems();          // codes 1-2
+std::vector<std::string> playlistPlaybackTypeItems();  // codes 1-3
+std::vector<std::string> videoFormatItems();       // codes 0-8
+std::vector<std::string> frameRateItems();         // codes 0-7
+std::vector<std::string> presentationTypeItems();  // codes 0-12
+std::vector<std::string> samplingFrequencyItems(); // codes 0-14
+// All 16 values of a 4-bit code (the index's video format and frame rate):
+// the name where the code has one, else the number; code 0 keeps its "-".
+std::vector<std::string> fourBitItems(std::string_view (*text)(std::uint8_t));
 
 // The choice lists of the stream editors: index -> code.
 inline constexpr std::array<std::uint8_t, 4> kVideoCodingChoices{0x02, 0x1B, 0xEA, 0x24};

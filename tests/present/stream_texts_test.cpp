@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "present/playlist_rules.h"
 #include "present/stream_texts.h"
 
 namespace mirdal {
@@ -54,6 +57,60 @@ TEST(StreamCodes, SmallCodesHaveTextsAndReservedRows) {
   for (const TextCase& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.value));
     EXPECT_EQ(c.fn(c.value), c.text);
+  }
+}
+
+// Every list item shows the text of the code its item rule gives it, for
+// every code of the byte; the lists hold exactly the codes with an item.
+TEST(StreamCodes, ChoiceItemsShowTheTextOfTheirCode) {
+  struct ListCase {
+    const char* name;
+    std::vector<std::string> items;
+    int (*itemOf)(std::uint8_t);
+    std::string_view (*text)(std::uint8_t);
+    std::size_t size;
+  };
+  const auto same = [](std::uint8_t code) { return code < 16 ? int(code) : -1; };
+  const ListCase lists[] = {
+      {"entry types", entryTypeItems(), entryTypeItem, streamEntryTypeText, 4},
+      {"SubPath types", subPathTypeItems(), subPathTypeItem, subPathTypeText, 8},
+      {"mark types", markTypeItems(), markTypeItem, markTypeText, 2},
+      {"playback types", playlistPlaybackTypeItems(), playlistPlaybackTypeItem, playbackTypeText, 3},
+      {"video formats", videoFormatItems(), same, videoFormatText, 9},
+      {"frame rates", frameRateItems(), same, frameRateText, 8},
+      {"presentation types", presentationTypeItems(), same, presentationTypeText, 13},
+      {"sampling frequencies", samplingFrequencyItems(), same, samplingFrequencyText, 15},
+  };
+  for (const ListCase& l : lists) {
+    SCOPED_TRACE(l.name);
+    EXPECT_EQ(l.items.size(), l.size);
+    std::size_t shown = 0;
+    for (int code = 0; code < 256; ++code) {
+      const int item = l.itemOf(std::uint8_t(code));
+      if (item < 0 || std::size_t(item) >= l.items.size()) continue;
+      ++shown;
+      if (l.items[std::size_t(item)] != "---") {
+        EXPECT_EQ(l.items[std::size_t(item)], l.text(std::uint8_t(code))) << code;
+      }
+    }
+    EXPECT_EQ(shown, l.size);
+  }
+  EXPECT_EQ(entryTypeItems().front(), "---");
+}
+
+TEST(StreamCodes, FourBitItemsNameOrNumberEveryValue) {
+  const std::vector<std::string> formats = fourBitItems(videoFormatText);
+  const std::vector<std::string> rates = fourBitItems(frameRateText);
+  ASSERT_EQ(formats.size(), 16u);
+  ASSERT_EQ(rates.size(), 16u);
+  // code, video format item, frame rate item
+  const std::tuple<int, const char*, const char*> cases[] = {
+      {0, "-", "-"},      {1, "480i", "23.976"}, {5, "720p", "5"},  {6, "1080p", "50"},
+      {8, "2160p", "8"}, {9, "9", "9"},          {15, "15", "15"},
+  };
+  for (const auto& [code, format, rate] : cases) {
+    EXPECT_EQ(formats[std::size_t(code)], format) << code;
+    EXPECT_EQ(rates[std::size_t(code)], rate) << code;
   }
 }
 

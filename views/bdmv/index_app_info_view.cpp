@@ -19,18 +19,6 @@ namespace mirdal::gui {
 
 namespace {
 
-// The 16 values of a 4-bit code: the name where the code has one, else
-// the number.
-QStringList fourBitTexts(std::string_view (*text)(std::uint8_t)) {
-  QStringList out;
-  for (int v = 0; v < 16; ++v) {
-    const std::string_view t = text(std::uint8_t(v));
-    const bool named = v == 0 || (t != "-" && t != "res.");
-    out << (named ? QString::fromLatin1(t.data(), qsizetype(t.size())) : QString::number(v));
-  }
-  return out;
-}
-
 QCheckBox* namedCheck(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
   auto* c = new QCheckBox(caption, parent);
   c->setObjectName(QString::fromLatin1(name));
@@ -63,9 +51,9 @@ IndexAppInfoView::IndexAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   dynamicRange_ = namedChoice("cbInitialDynamicRange", tr("Initial dynamic range type"), this);
   for (int v = 0; v < 16; ++v) dynamicRange_->addItem(QString::fromStdString(dynamicRangeText(std::uint8_t(v))));
   videoFormat_ = namedChoice("cbAppVideoFormat", tr("Video format (0: none)"), this);
-  videoFormat_->addItems(fourBitTexts(videoFormatText));
+  videoFormat_->addItems(itemTexts(fourBitItems(videoFormatText)));
   frameRate_ = namedChoice("cbAppFrameRate", tr("Frame rate (0: none)"), this);
-  frameRate_->addItems(fourBitTexts(frameRateText));
+  frameRate_->addItems(itemTexts(fourBitItems(frameRateText)));
   g->addWidget(outputMode_, 0, 0);
   g->addWidget(dynamicRange_, 0, 1);
   g->addWidget(videoFormat_, 0, 2);

@@ -46,7 +46,7 @@ PlaylistAppInfoView::PlaylistAppInfoView(mirdal::Workspace& ws, QWidget* parent)
   fields->setHorizontalSpacing(4);
   fields->setVerticalSpacing(2);
   type_ = namedChoice("cbPlaybackType", tr("Playback type"), this);
-  for (std::uint8_t t = 1; t <= 3; ++t) type_->addItem(codeText(playbackTypeText(t)));
+  type_->addItems(itemTexts(playlistPlaybackTypeItems()));
   count_ = new IntEdit(this, 4);
   count_->setObjectName("iePlaybackCount");
   count_->setMaxLength(4);

@@ -94,7 +94,7 @@ PlaylistMarksView::PlaylistMarksView(mirdal::Workspace& ws, Interaction& ia, QWi
   side->setContentsMargins(0, 0, 0, 0);
   side->setSpacing(2);
   type_ = namedChoice("cbMarkType", tr("Mark type"), sidePane);
-  type_->addItems({discText(markTypeText(1)), discText(markTypeText(2))});
+  type_->addItems(itemTexts(markTypeItems()));
   pi_ = numberField("ieMarkPI", 3, tr("PlayItem the mark is on"), sidePane);
   h_ = numberField("ieMarkHours", 2, tr("Hours (0-25)"), sidePane);
   min_ = numberField("ieMarkMinutes", 2, tr("Minutes"), sidePane);

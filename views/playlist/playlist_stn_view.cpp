@@ -38,12 +38,6 @@ QStringList hdrCodeTexts(std::string (*text)(std::uint8_t)) {
   return out;
 }
 
-template <class TextFn>
-QStringList codeTexts(int count, TextFn text) {
-  QStringList out;
-  for (int v = 0; v < count; ++v) out << discText(text(std::uint8_t(v)));
-  return out;
-}
 
 // A hint from a table, or the hint as it was where the table has none.
 void setHintIfAny(QWidget* w, std::string_view hint) {
@@ -91,8 +85,7 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   l->addLayout(grids, 1);
 
   entryType_ = namedChoice("cbEntryType", QString(), this);
-  entryType_->addItems({QStringLiteral("---"), discText(streamEntryTypeText(1)), discText(streamEntryTypeText(2)),
-                        discText(streamEntryTypeText(3))});
+  entryType_->addItems(itemTexts(entryTypeItems()));
   mainPid_ = new HexEdit(this, 4);
   mainPid_->setObjectName("heMainPID");
   mainPid_->setToolTip(tr("PID of mainClip"));
@@ -110,15 +103,15 @@ PlaylistStnView::PlaylistStnView(mirdal::Workspace& ws, QWidget* parent) : QWidg
   videoCoding_ = namedChoice("cbVideoCoding", tr("Video coding type"), this);
   for (std::uint8_t c : kVideoCodingChoices) videoCoding_->addItem(discText(codingTypeText(c)));
   videoFormat_ = namedChoice("cbVideoFormat", tr("Video format"), this);
-  videoFormat_->addItems(codeTexts(9, videoFormatText));
+  videoFormat_->addItems(itemTexts(videoFormatItems()));
   frameRate_ = namedChoice("cbFrameRate", tr("Frame rate"), this);
-  frameRate_->addItems(codeTexts(8, frameRateText));
+  frameRate_->addItems(itemTexts(frameRateItems()));
   audioCoding_ = namedChoice("cbAudioCoding", tr("Audio coding type"), this);
   for (std::uint8_t c : kAudioCodingChoices) audioCoding_->addItem(discText(codingTypeText(c)));
   presentation_ = namedChoice("cbPresentation", tr("Audio presentation type"), this);
-  presentation_->addItems(codeTexts(13, presentationTypeText));
+  presentation_->addItems(itemTexts(presentationTypeItems()));
   frequency_ = namedChoice("cbFrequency", tr("Sampling frequency"), this);
-  frequency_->addItems(codeTexts(15, samplingFrequencyText));
+  frequency_->addItems(itemTexts(samplingFrequencyItems()));
   language_ = namedChoice("cbLanguage", tr("Language"), this);
   for (std::string_view code : languageCodes()) language_->addItem(discText(code));
   language_->setMaxVisibleItems(20);

@@ -45,7 +45,7 @@ PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent)
   auto* choices = new QHBoxLayout;
   choices->setSpacing(2);
   type_ = namedChoice("cbSubPathType", QString(), this);
-  for (std::uint8_t t = 0; t < 8; ++t) type_->addItem(discText(subPathTypeText(t)));
+  type_->addItems(itemTexts(subPathTypeItems()));
   repeat_ = namedChoice("cbSubPathRepeat", tr("Repeat the SubPath (browsable slideshow audio)"), this);
   repeat_->addItems({tr("No"), tr("Yes")});
   ins_ = smallButton("bSubPathIns", QStringLiteral("+"), tr("Insert SubPath"), this);
