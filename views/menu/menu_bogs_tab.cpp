@@ -15,8 +15,8 @@
 #include "documents/program_import.h"
 #include "menu/colour.h"
 #include "menu/menu_edit.h"
+#include "menu/object_preview.h"
 #include "menu/page_render.h"
-#include "menu/rle.h"
 #include "nav/command_follow.h"
 #include "nav/command_text.h"
 #include "present/number_text.h"
@@ -52,14 +52,6 @@ void makeReadOnly(StringGrid* g, int row, int column) {
 }
 
 }  // namespace
-
-std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::IgMenu& m, std::size_t object, std::size_t palette) {
-  if (object >= m.objects.size()) return std::nullopt;
-  const mirdal::IgObject& o = m.objects[object];
-  if (o.image) return mirdal::drawThroughPalette(*o.image, mirdal::paletteColours(m, palette));
-  const mirdal::IndexImage img = mirdal::rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
-  return mirdal::drawThroughPalette(img, mirdal::paletteColours(m, palette));
-}
 
 MenuBogsTab::MenuBogsTab(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   setObjectName("tsBOGs");
@@ -344,12 +336,13 @@ void MenuBogsTab::showObject(std::optional<std::uint16_t> object) {
     previewCaption_->clear();
     return;
   }
-  const std::optional<mirdal::RgbaPicture> pic = objectPicture(ctx_.menu(), *object, p->paletteId);
-  if (!pic) {
+  // An object without pixels (or too large to decode) has nothing to show.
+  const mirdal::RgbaPicture pic = mirdal::objectPicture(ctx_.menu(), *object, p->paletteId);
+  if (pic.rgba.empty()) {
     preview_->setText(tr("No object assigned"));
     return;
   }
-  preview_->setPicture(toQImage(*pic));
+  preview_->setPicture(toQImage(pic));
   previewCaption_->setText(tr("Object %1").arg(hex(*object, 4)));
 }
 

@@ -37,11 +37,6 @@ class MenuContext;
 class PictureView;
 class StringGrid;
 
-// An object through a palette as the previews show it, decoded from its RLE
-// bytes when the model has not decoded it yet (the model stays as it is);
-// nullopt for an object that does not exist.
-std::optional<mirdal::RgbaPicture> objectPicture(const mirdal::IgMenu& m, std::size_t object, std::size_t palette);
-
 class MenuBogsTab : public QWidget {
   Q_OBJECT
  public:

@@ -11,9 +11,9 @@
 #include "menu/menu_text.h"
 #include "present/effect_cells.h"
 #include "present/menu_cells.h"
+#include "menu/object_preview.h"
 #include "menu/page_render.h"
 #include "views/common/document_signals.h"
-#include "views/menu/menu_bogs_tab.h"
 #include "views/menu/menu_context.h"
 #include "views/common/number_edit.h"
 #include "views/menu/picture_view.h"
@@ -248,11 +248,11 @@ void MenuEffectsTab::drawPreview() {
         mirdal::fillRect(c, clip, background);
         if (o.windowFrame) mirdal::frameRect(c, clip, colourOf(o.colours.window));
       }
-      std::optional<mirdal::RgbaPicture> pic = objectPicture(m, co.objectId, e.paletteId);
-      if (!pic) continue;
-      if (co.cropped()) pic = mirdal::cropPicture(*pic, co.cropX, co.cropY, co.cropWidth, co.cropHeight);
-      mirdal::blendPicture(c, *pic, co.x, co.y, clip);
-      if (o.buttonFrame) mirdal::frameRect(c, {co.x, co.y, pic->width, pic->height}, colourOf(o.colours.normalButton));
+      mirdal::RgbaPicture pic = mirdal::objectPicture(m, co.objectId, e.paletteId);
+      if (pic.rgba.empty()) continue;
+      if (co.cropped()) pic = mirdal::cropPicture(pic, co.cropX, co.cropY, co.cropWidth, co.cropHeight);
+      mirdal::blendPicture(c, pic, co.x, co.y, clip);
+      if (o.buttonFrame) mirdal::frameRect(c, {co.x, co.y, pic.width, pic.height}, colourOf(o.colours.normalButton));
     }
   }
   preview_->setPicture(toQImage(c));

@@ -298,6 +298,13 @@ class MenuEditViewTest : public QObject {
     QCOMPARE(f.menu().ics.pages[0].effects[0].effects[0].compObjects[0].x, std::uint16_t(100));
     f.typeIntoCell(fx->compositionObjectGrid(), 0, 1, "0001");  // the menu has object 0 only
     QCOMPARE(fx->compositionObjectGrid()->cell(0, 1), QString("0000"));
+    // An object claiming 65535 x 65535 pixels is not decoded for the preview
+    // (it took 21 GB and aborted the program).
+    f.t.w->workspace().menu.edit(ChangeNotice::rows("objects", 0), [](IgMenu& m) {
+      m.objects[0].width = m.objects[0].height = 65535;
+      m.objects[0].rle = {0, 0};
+    });
+    QCOMPARE(fx->compositionObjectGrid()->cell(0, 1), QString("0000"));
     fx->effectsGrid()->setEditMode(false);
     fx->effectsGrid()->setCurrentCell(0, 1);
     QTest::keyClick(fx->effectsGrid(), Qt::Key_Delete);
