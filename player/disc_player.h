@@ -125,6 +125,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   void executing(std::size_t line, const NavCommand& c) override;
 
   void settle();
+  void setNavigationTimer(std::uint32_t object, std::uint32_t seconds);
   void runObject();
   void apply(const Action& a);
   void skip(const std::string& text, const Action& a);
