@@ -375,6 +375,9 @@ bool DiscPlayer::startPlayback(unsigned n, std::optional<std::uint32_t> item, st
   play_->tl = makeTimeline(*pl);
   mode_ = Mode::Playing;
   regs_.psr[6] = n;
+  // A playlist starts at angle 1 whatever PSR3 held (libbluray opens every
+  // playlist at its first angle and writes PSR3 so).
+  regs_.psr[3] = 1;
   regs_.psr[5] = kNoChapter;  // the chapter of the new playlist is told anew
   if (item) {
     if (*item < play_->tl.items()) at = play_->tl.itemStart[*item];
