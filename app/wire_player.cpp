@@ -19,7 +19,7 @@ void MainWindow::wirePlayer() {
       return;
     }
     if (!playerPanel_) {
-      playerPanel_ = new PlayerPanel(ws_, this);
+      playerPanel_ = new PlayerPanel(ws_, ia_, this);
       connect(playerPanel_, &PlayerPanel::registersChanged, this, [this] { registerPanel_->showValues(); });
       connect(playerPanel_, &PlayerPanel::objectLineRequested, this, [this](int object, int line) {
         showPage(Page::BDMV);

@@ -16,6 +16,7 @@
 #include "core/report.h"
 #include "nav/register_settings.h"
 #include "player/disc_script.h"
+#include "player/player_setup.h"
 
 namespace mirdal::cli {
 
@@ -70,7 +71,7 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
     FolderDisc disc;
     for (const std::string& m : a->menus) {
       const std::size_t eq = m.find('=');
-      if (eq != 5 || m.find_first_not_of("0123456789") < 5)
+      if (eq == std::string::npos || !isClipName(m.substr(0, eq)))
         throw UsageError{"--menu takes CLIP=FILE with a five-digit clip name, e.g. 00001=menu.mnu: " + m};
       requireInputFile(m.substr(eq + 1));
       disc.attachMenu(m.substr(0, eq), m.substr(eq + 1));

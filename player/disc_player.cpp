@@ -11,6 +11,9 @@ namespace mirdal {
 
 namespace {
 
+constexpr unsigned kPsrNavigationTimer = 9;
+constexpr std::uint32_t kMaxNavigationTimer = 300;  // seconds
+
 // The immediate-operand flags do not change what a navigation command is.
 constexpr std::uint32_t kImmediateFlags = 0x00C00000;
 
@@ -146,6 +149,9 @@ bool DiscPlayer::takesOver(const NavCommand& c, std::uint32_t n, std::uint32_t m
     case 0x22040000: kind = K::LinkItem; break;
     case 0x22050000: kind = K::LinkMark; break;
     case 0x11000009: kind = K::StillOff; break;
+    case 0x51000002:
+      setNavigationTimer(n & 0xFFFF, m & 0xFFFF);
+      return false;
     case 0x51000003:
       if (inButtons_) return false;  // the menu emulation has it
       // A movie object sets the selected button and the page a menu will
@@ -166,6 +172,27 @@ bool DiscPlayer::takesOver(const NavCommand& c, std::uint32_t n, std::uint32_t m
   if (action_) return true;  // a second one in the same run cannot happen; keep the first
   action_ = Action{*kind, n, m, inButtons_};
   return true;
+}
+
+// SetNVTimer as libbluray takes it: a time of 0 clears PSR9; a missing
+// object or a time over 300 s is passed over; otherwise PSR9 holds the
+// time. Like libbluray, the timer is not run: no jump happens when it
+// would expire, so that walks stay comparable with it.
+void DiscPlayer::setNavigationTimer(std::uint32_t object, std::uint32_t seconds) {
+  const std::string where = inButtons_ ? std::string("button command") : "line " + std::to_string(executingLine_);
+  if (seconds == 0) {
+    regs_.psr[kPsrNavigationTimer] = 0;
+  } else if (object >= disc_.movieObjects().movieObjects.objects.size()) {
+    event(DiscEvent::Kind::Skipped,
+          where + ": SetNVTimer names movie object " + std::to_string(object) + ", which is missing");
+  } else if (seconds > kMaxNavigationTimer) {
+    event(DiscEvent::Kind::Skipped, where + ": SetNVTimer of " + std::to_string(seconds) + " s: at most " +
+                                        std::to_string(kMaxNavigationTimer) + " s");
+  } else {
+    regs_.psr[kPsrNavigationTimer] = seconds;
+    event(DiscEvent::Kind::Skipped, where + ": navigation timer " + std::to_string(seconds) + " s for movie object " +
+                                        std::to_string(object) + " set in PSR9, not run");
+  }
 }
 
 void DiscPlayer::runObject() {
@@ -348,6 +375,9 @@ bool DiscPlayer::startPlayback(unsigned n, std::optional<std::uint32_t> item, st
   play_->tl = makeTimeline(*pl);
   mode_ = Mode::Playing;
   regs_.psr[6] = n;
+  // A playlist starts at angle 1 whatever PSR3 held (libbluray opens every
+  // playlist at its first angle and writes PSR3 so).
+  regs_.psr[3] = 1;
   regs_.psr[5] = kNoChapter;  // the chapter of the new playlist is told anew
   if (item) {
     if (*item < play_->tl.items()) at = play_->tl.itemStart[*item];

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "menu/menu_emulation.h"
+#include "menu/page_interaction.h"
 #include "menu/page_render.h"
 #include "nav/interpreter.h"
 #include "player/disc_events.h"
@@ -59,6 +60,11 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   void startTitle(unsigned n);
   // A key at the current time; refused with an event when masked.
   void press(const UserOp& op);
+  // The pointer over the menu on screen, in page pixels: a hover over a
+  // neighbour of the selected button selects it (silently nothing when the
+  // move is masked), a click on the selected button activates it.
+  void hover(Point p);
+  void click(Point p);
   // Lets time pass to t (45 kHz ticks), handling everything due on the way.
   void advanceTo(std::uint64_t t);
   // One command of the running object, or the next thing due.
@@ -75,6 +81,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   std::uint64_t steps() const { return steps_; }
 
   MenuEmulator* menu() { return menu_.get(); }
+  const IgMenu* menuModel() const { return menu_ ? &menuModel_ : nullptr; }
   PageRenderer* renderer() { return renderer_.get(); }
   const Playlist* playlist() const { return play_ ? play_->pl : nullptr; }
   const Timeline* timeline() const { return play_ ? &play_->tl : nullptr; }
@@ -118,6 +125,7 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
   void executing(std::size_t line, const NavCommand& c) override;
 
   void settle();
+  void setNavigationTimer(std::uint32_t object, std::uint32_t seconds);
   void runObject();
   void apply(const Action& a);
   void skip(const std::string& text, const Action& a);

@@ -114,6 +114,24 @@ std::optional<std::string> DiscPlayer::maskedBy(int bit) const {
   return std::nullopt;
 }
 
+void DiscPlayer::hover(Point p) {
+  if (stop_ != StopReason::None || !menu_ || !menu_->shown() || menu_->effectsPlaying()) return;
+  const std::optional<MenuKey> k = hoverKey(menuModel_, menu_->page(), regs_.psr[kPsrSelectedButton], p);
+  if (!k) return;
+  static const UserOp::Kind kinds[] = {UserOp::Kind::Up, UserOp::Kind::Down, UserOp::Kind::Left, UserOp::Kind::Right};
+  const UserOp op{kinds[int(*k)], 0};
+  // A pointer passing over a masked neighbour is no key the viewer pressed:
+  // no refusal event for every move.
+  if (maskedBy(uoBit(op))) return;
+  press(op);
+}
+
+void DiscPlayer::click(Point p) {
+  if (stop_ != StopReason::None || !menu_ || !menu_->shown()) return;
+  if (overSelectedButton(menuModel_, menu_->page(), regs_.psr[kPsrSelectedButton], p))
+    press({UserOp::Kind::Enter, 0});
+}
+
 bool DiscPlayer::refused(const UserOp& op, int bit) {
   const std::optional<std::string> where = maskedBy(bit);
   if (!where) return false;

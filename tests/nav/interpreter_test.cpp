@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/interpreter_cases.h"
 #include "support/recording_reporter.h"
 
 namespace mirdal {
@@ -21,37 +22,18 @@ struct Machine {
   }
 };
 
+// Runs a case of the shared register tables on a bare register file.
+void runRegisterCase(const test::RegisterCase& c) {
+  Machine mc;
+  applyRegisterSettings(mc.regs, c.before);
+  mc.exec(c.program);
+  for (const RegisterSetting& r : c.after)
+    EXPECT_EQ(r.psr ? mc.regs.psr[r.number] : mc.regs.gpr[r.number], r.value)
+        << c.name << (r.psr ? " PSR" : " GPR") << r.number;
+}
+
 TEST(Interpreter, SetOperations) {
-  struct Case {
-    std::uint32_t op;  // set option, register destination, immediate source
-    std::uint32_t n, m, result;
-  } cases[] = {
-      {0x1, 7, 5, 5},
-      {0x3, 0xFFFFFFFF, 2, 1},
-      {0x4, 10, 11, 0xFFFFFFFF},
-      {0x5, 0x10000, 0x10001, 0x10000},
-      {0x6, 7, 2, 3},
-      {0x6, 7, 0, 0xFFFFFFFF},
-      {0x7, 7, 2, 1},
-      {0x7, 7, 0, 0xFFFFFFFF},
-      {0x9, 0xF0F0, 0xFF00, 0xF000},
-      {0xA, 0xF0F0, 0xFF00, 0xFFF0},
-      {0xB, 0xF0F0, 0xFF00, 0x0FF0},
-      {0xC, 0, 33, 2},
-      {0xC, 0, 31, 0x80000000},
-      {0xD, 0xFFFFFFFF, 32, 0xFFFFFFFE},
-      {0xD, 0x4, 0, 0x4},
-      {0xE, 3, 33, 6},
-      {0xE, 3, 31, 0x80000000},
-      {0xF, 0x80000000, 31, 1},
-      {0xF, 0x80000000, 64, 0x80000000},
-  };
-  for (const auto& c : cases) {
-    Machine mc;
-    mc.regs.gpr[3] = c.n;
-    mc.exec({{0x50400000 | c.op, gprOperand(3), c.m}});
-    EXPECT_EQ(mc.regs.gpr[3], c.result) << "option " << c.op << " n=" << c.n << " m=" << c.m;
-  }
+  for (const test::RegisterCase& c : test::setOperationCases()) runRegisterCase(c);
 }
 
 TEST(Interpreter, RegisterOperandsAndWrapAround) {
@@ -99,34 +81,7 @@ TEST(Interpreter, Random) {
 }
 
 TEST(Interpreter, Compares) {
-  struct Case {
-    std::uint32_t opcode, n, m;
-    bool result;
-  } cases[] = {
-      {0x48400100, 6, 3, true},   {0x48400100, 4, 3, false},
-      {0x48400200, 3, 3, true},   {0x48400200, 3, 4, false},
-      {0x48400300, 3, 4, true},   {0x48400300, 4, 4, false},
-      {0x48400400, 4, 4, true},   {0x48400400, 3, 4, false},
-      {0x48400500, 5, 4, true},   {0x48400500, 4, 4, false},
-      {0x48400600, 4, 4, true},   {0x48400600, 5, 4, false},
-      {0x48400700, 3, 4, true},   {0x48400700, 0xFFFFFFFF, 1, false},
-      {0x48400000, 0, 0, false},  // no comparison: the false start value
-      {0x48400A00, 3, 3, true},   // bits 10-8 choose the comparison
-  };
-  for (const auto& c : cases) {
-    Machine mc;
-    mc.regs.gpr[0] = c.n;
-    // The line after the compare runs only when it is true.
-    mc.exec({{c.opcode, gprOperand(0), c.m}, {0x50400001, gprOperand(9), 1}, kBreak});
-    EXPECT_EQ(mc.regs.gpr[9], c.result ? 1u : 0u) << std::hex << c.opcode << " " << c.n << " " << c.m;
-  }
-  // Compare option 0 keeps the previous result of the same call.
-  Machine mc;
-  mc.exec({{0x48400200, gprOperand(0), 0}, {0x48400000, 0, 0}, {0x50400001, gprOperand(9), 1}});
-  EXPECT_EQ(mc.regs.gpr[9], 1u);
-  // The immediate-destination form is invalid but runs by the same rules.
-  mc.exec({{0x48800200, 7, gprOperand(5)}, {0x50400001, gprOperand(8), 1}});
-  EXPECT_EQ(mc.regs.gpr[8], 0u);
+  for (const test::RegisterCase& c : test::compareCases()) runRegisterCase(c);
 }
 
 TEST(Interpreter, CompareOnTheLastLineEndsTheRun) {
@@ -252,24 +207,7 @@ TEST(Interpreter, SilentWords) {
 }
 
 TEST(Interpreter, SetStream) {
-  struct Case {
-    NavCommand c;
-    std::array<std::uint32_t, 4> psr0to3;
-  } cases[] = {
-      // Start values: PSR0 11, PSR1 22, PSR2 0xF0F0F0F0, PSR3 44.
-      {{0x51C00001, 0x80058000, 0x00000000}, {11, 5, 0x00F00000, 44}},
-      {{0x51C00001, 0x0005C123, 0x80078009}, {7, 22, 0x80F00123, 9}},
-      {{0x51C00001, 0x00000000, 0x00070009}, {11, 22, 0xF0F0F0F0, 44}},
-      // Register forms: the GPR numbers in the packed fields give the values.
-      {{0x51000001, 0x80018002, 0x80038004}, {0x33, 0x11, 0x00F00222, 0x44}},
-  };
-  for (const auto& c : cases) {
-    Machine mc;
-    mc.regs.psr[0] = 11, mc.regs.psr[1] = 22, mc.regs.psr[2] = 0xF0F0F0F0, mc.regs.psr[3] = 44;
-    mc.regs.gpr[1] = 0x111, mc.regs.gpr[2] = 0xF222, mc.regs.gpr[3] = 0x133, mc.regs.gpr[4] = 0x144;
-    mc.exec({c.c});
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(mc.regs.psr[i], c.psr0to3[i]) << std::hex << c.c.dst << " PSR" << i;
-  }
+  for (const test::RegisterCase& c : test::setStreamCases()) runRegisterCase(c);
 }
 
 TEST(Interpreter, PackedOperandFetch) {

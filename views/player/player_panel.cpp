@@ -1,10 +1,13 @@
 #include "views/player/player_panel.h"
 
 #include <QDateTime>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -17,6 +20,7 @@
 #include "nav/registers.h"
 #include "views/menu/menu_view_canvas.h"
 #include "views/menu/picture_view.h"
+#include "views/player/player_setup_bar.h"
 
 namespace mirdal::gui {
 
@@ -56,7 +60,7 @@ void PlayerTimeline::paintEvent(QPaintEvent*) {
   p.drawLine(x(position_), rect().top(), x(position_), rect().bottom());
 }
 
-PlayerPanel::PlayerPanel(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent, Qt::Window), ws_(ws) {
+PlayerPanel::PlayerPanel(mirdal::Workspace& ws, Interaction& ia, QWidget* parent) : QWidget(parent, Qt::Window), ws_(ws) {
   setObjectName("wPlayerPanel");
   setWindowTitle(tr("Play disc"));
   auto* top = new QVBoxLayout(this);
@@ -73,6 +77,8 @@ PlayerPanel::PlayerPanel(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
     grid->addWidget(fields_[i], i / 3, (i % 3) * 2 + 1);
   }
   top->addLayout(grid);
+  setup_ = new PlayerSetupBar(ia, this);
+  top->addWidget(setup_);
   timeline_ = new PlayerTimeline(this);
   top->addWidget(timeline_);
 
@@ -97,6 +103,39 @@ PlayerPanel::PlayerPanel(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
   for (const auto& k : keys)
     connect(button(tr(k.text), k.name), &QPushButton::clicked, this, [this, kind = k.kind] { press({kind, 0}); });
   QPushButton* end = button(tr("To the end"), "bPlayerEnd");
+  buttons->addStretch(1);
+  top->addLayout(buttons);
+
+  // The remote's other keys: chapters, title search, digits and waiting.
+  buttons = new QHBoxLayout;
+  connect(button(tr("Chapter -"), "bPlayerChapterPrev"), &QPushButton::clicked, this,
+          [this] { press({UserOp::Kind::ChapterPrevious, 0}); });
+  connect(button(tr("Chapter +"), "bPlayerChapterNext"), &QPushButton::clicked, this,
+          [this] { press({UserOp::Kind::ChapterNext, 0}); });
+  buttons->addSpacing(12);
+  auto* titleNumber = new QSpinBox(this);
+  titleNumber->setObjectName("sbPlayerTitle");
+  titleNumber->setRange(1, 999);
+  buttons->addWidget(titleNumber);
+  connect(button(tr("Title search"), "bPlayerTitleSearch"), &QPushButton::clicked, this,
+          [this, titleNumber] { press({UserOp::Kind::Title, std::uint32_t(titleNumber->value())}); });
+  buttons->addSpacing(12);
+  for (unsigned d = 0; d <= 9; ++d) {
+    QPushButton* b = button(QString::number(d), QString("bPlayerDigit%1").arg(d).toLatin1().constData());
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance("00") + 16);
+    connect(b, &QPushButton::clicked, this, [this, d] { press({UserOp::Kind::Digit, d}); });
+  }
+  buttons->addSpacing(12);
+  auto* waitSeconds = new QDoubleSpinBox(this);
+  waitSeconds->setObjectName("sbPlayerWait");
+  waitSeconds->setRange(0.001, 36000);
+  waitSeconds->setDecimals(3);
+  waitSeconds->setValue(1);
+  waitSeconds->setSuffix(" s");
+  buttons->addWidget(waitSeconds);
+  connect(button(tr("Wait"), "bPlayerWait"), &QPushButton::clicked, this, [this, waitSeconds] {
+    press({UserOp::Kind::Wait, std::uint32_t(waitSeconds->value() * 1000 + 0.5)});
+  });
   buttons->addStretch(1);
   top->addLayout(buttons);
 
@@ -138,10 +177,29 @@ PlayerPanel::PlayerPanel(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
   });
   connect(step, &QPushButton::clicked, this, &PlayerPanel::step);
   connect(restart, &QPushButton::clicked, this, &PlayerPanel::startDisc);
+  connect(setup_, &PlayerSetupBar::restartRequested, this, &PlayerPanel::restartDisc);
+  connect(setup_, &PlayerSetupBar::registersSet, this, [this](const std::vector<mirdal::RegisterSetting>& settings) {
+    if (!player_) return;
+    mirdal::applyRegisterSettings(ws_.regs, settings);  // the player's own register file
+    showState();
+  });
   connect(topMenu, &QPushButton::clicked, this, [this] { press({UserOp::Kind::TopMenu, 0}); });
   connect(popUp, &QPushButton::clicked, this, [this] { press({UserOp::Kind::PopUp, 0}); });
   connect(end, &QPushButton::clicked, this, [this] { press({UserOp::Kind::End, 0}); });
   connect(canvas_, &MenuViewCanvas::keyPressed, this, [this](QKeyEvent* e) { keyPressEvent(e); });
+  // The pointer rules are the Menu page's own (hover selects a neighbour, a
+  // click on the selected button activates it), applied by the player so
+  // that the masks of the playlist and the page hold for them too.
+  connect(canvas_, &MenuViewCanvas::pointerMoved, this, [this](QPoint at, Qt::MouseButtons, Qt::KeyboardModifiers) {
+    if (!player_ || !player_->menu()) return;
+    player_->hover(canvas_->toPage(at));
+    if (!player_->events().empty()) showState();
+  });
+  connect(canvas_, &MenuViewCanvas::pointerPressed, this, [this](QPoint at, Qt::MouseButton b, Qt::KeyboardModifiers) {
+    if (!player_ || !player_->menu() || b != Qt::LeftButton) return;
+    player_->click(canvas_->toPage(at));
+    showState();
+  });
   connect(trace_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = trace_->row(item);
     if (row >= 0 && std::size_t(row) < shown_.size() && shown_[std::size_t(row)].object >= 0)
@@ -153,18 +211,30 @@ PlayerPanel::PlayerPanel(mirdal::Workspace& ws, QWidget* parent) : QWidget(paren
 PlayerPanel::~PlayerPanel() = default;
 
 void PlayerPanel::startDisc() {
+  mirdal::PlayerSetup s = setup_->setup();
+  s.title.reset();
+  startAt(s);
+}
+
+void PlayerPanel::restartDisc() { startAt(setup_->setup()); }
+
+void PlayerPanel::startAt(const mirdal::PlayerSetup& setup) {
+  setup_->showChoices(ws_.index.model());
   timer_->stop();
   start_->setText(tr("&Start"));
   player_.reset();
   disc_ = std::make_unique<mirdal::EditedDisc>(ws_.index.model(), ws_.mobj.model(), ws_.disc.folder);
+  mirdal::attachSetupMenus(disc_->folder(), setup);
   resetRegisters(ws_.regs, ws_.options);
+  mirdal::applyRegisterSettings(ws_.regs, setup.registers);
   mirdal::PlayerOptions o;
   o.traceCommands = true;
   o.draw = true;
   player_ = std::make_unique<mirdal::DiscPlayer>(*disc_, ws_.regs, o);
   trace_->clear();
   shown_.clear();
-  player_->start();
+  if (setup.title) player_->startTitle(*setup.title);
+  else player_->start();
   showState();
   canvas_->setFocus();  // the remote's keys go to the menu
 }
@@ -194,6 +264,10 @@ void PlayerPanel::tick() {
 }
 
 void PlayerPanel::keyPressEvent(QKeyEvent* e) {
+  // A text or number field lets Return and digits it does not take come up
+  // here: they are the field's, not the remote's.
+  if (qobject_cast<QLineEdit*>(focusWidget()) || qobject_cast<QAbstractSpinBox*>(focusWidget()))
+    return QWidget::keyPressEvent(e);
   std::optional<UserOp> op;
   switch (e->key()) {
     case Qt::Key_Up: op = UserOp{UserOp::Kind::Up, 0}; break;
@@ -204,6 +278,8 @@ void PlayerPanel::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Enter: op = UserOp{UserOp::Kind::Enter, 0}; break;
     case Qt::Key_M: op = UserOp{UserOp::Kind::TopMenu, 0}; break;
     case Qt::Key_P: op = UserOp{UserOp::Kind::PopUp, 0}; break;
+    case Qt::Key_PageUp: op = UserOp{UserOp::Kind::ChapterPrevious, 0}; break;
+    case Qt::Key_PageDown: op = UserOp{UserOp::Kind::ChapterNext, 0}; break;
     default:
       if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9) op = UserOp{UserOp::Kind::Digit, std::uint32_t(e->key() - Qt::Key_0)};
   }

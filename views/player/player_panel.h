@@ -2,7 +2,8 @@
 // First Playback as a player would, with the place it has reached, a
 // timeline of the playing playlist with its marks, the menu on screen
 // (keys, mouse and the remote's buttons drive it), Start / Pause / Step,
-// the registers and the trace. A double-click on a trace line names the
+// the setup row (start place, register list, .mnu files of clips), the
+// registers and the trace. A double-click on a trace line names the
 // object and line it came from.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "player/disc_player.h"
+#include "player/player_setup.h"
 
 class QLabel;
 class QListWidget;
@@ -24,7 +26,9 @@ struct Workspace;
 
 namespace mirdal::gui {
 
+class Interaction;
 class MenuViewCanvas;
+class PlayerSetupBar;
 
 // PlayItems as segments, marks as ticks, the position as a line.
 class PlayerTimeline : public QWidget {
@@ -46,11 +50,14 @@ class PlayerTimeline : public QWidget {
 class PlayerPanel : public QWidget {
   Q_OBJECT
  public:
-  explicit PlayerPanel(mirdal::Workspace& ws, QWidget* parent = nullptr);
+  PlayerPanel(mirdal::Workspace& ws, Interaction& ia, QWidget* parent = nullptr);
   ~PlayerPanel() override;
 
   // Starts the disc from First Playback on the workspace's registers.
   void startDisc();
+  // Starts it at the place chosen in the setup row, with its registers and
+  // menus.
+  void restartDisc();
   void press(const mirdal::UserOp& op);
   mirdal::DiscPlayer* player() { return player_.get(); }
   QListWidget* trace() const { return trace_; }
@@ -69,6 +76,7 @@ class PlayerPanel : public QWidget {
   void step();
   void showState();
   void takeEvents();
+  void startAt(const mirdal::PlayerSetup& setup);
 
   mirdal::Workspace& ws_;
   std::unique_ptr<mirdal::EditedDisc> disc_;
@@ -76,6 +84,7 @@ class PlayerPanel : public QWidget {
   std::vector<mirdal::DiscEvent> shown_;  // the events in the trace list, in order
   QLabel* fields_[6] = {};
   QLabel* stop_ = nullptr;
+  PlayerSetupBar* setup_ = nullptr;
   PlayerTimeline* timeline_ = nullptr;
   MenuViewCanvas* canvas_ = nullptr;
   QImage image_;

@@ -1,7 +1,11 @@
 // The player panel: Play disc on the sample disc, the fields following the
 // walk, the remote's buttons, and a double-click on a trace line showing
 // that object line on the BDMV page.
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -9,7 +13,11 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include <QTableWidget>
+#include "menu/igs_model.h"
+#include "nav/registers.h"
 #include "views/bdmv/objects_view.h"
+#include "views/menu/menu_view_canvas.h"
+#include "views/player/player_panel.h"
 
 namespace mirdal::gui::test {
 
@@ -50,6 +58,101 @@ class PlayerPanelTest : public QObject {
     QCOMPARE(t.w->currentPage(), Page::BDMV);
     QCOMPARE(t.find<ObjectsView>("vObjects")->selectedObject(), 1);
     QCOMPARE(t.find<QTableWidget>("sgCommands")->currentRow(), 1);
+  }
+
+  // The Top Menu with the sample .mnu attached to its clip through the
+  // setup row: moving onto the button below the selected one selects it, a
+  // click activates it, and the trace says so.
+  void pointerDrivesTheAttachedMenu() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("no sample disc");
+    Window t;
+    t.w->setDiscFolder(disc);
+    t.w->readDiscClicked();
+    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
+    auto* panel = t.w->findChild<PlayerPanel*>("wPlayerPanel");
+    QVERIFY(panel);
+    mirdal::DiscPlayer* p = panel->player();
+    QVERIFY(!p->menu());  // the sample's stream files hold no menu
+
+    t.ia.files << QString::fromStdString((sampleDisc().parent_path() / "menu" / "sample.mnu").string());
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerAttachMenu"), Qt::LeftButton);
+    QCOMPARE(panel->findChild<QLabel*>("lPlayerMenus")->text(), QString("00001=sample.mnu"));
+    auto* startAt = panel->findChild<QComboBox*>("cbPlayerStartAt");
+    QCOMPARE(startAt->itemText(1), QString("Top Menu"));
+    choose(startAt, 1);
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerRestartAt"), Qt::LeftButton);
+    p = panel->player();
+    QCOMPARE(panel->findChild<QLabel*>("lPlayerTitle")->text(), QString("Top Menu"));
+    p->advanceTo(p->now() + 5 * mirdal::kTicksPerSecond);  // past the page's in-effects
+    QVERIFY(p->menu() && p->menu()->shown() && !p->menu()->effectsPlaying());
+
+    auto& regs = t.w->workspace().regs;
+    const mirdal::IgMenu* menu = p->menuModel();
+    const auto* selected = mirdal::findButton(*menu, p->menu()->page(), std::uint16_t(regs.psr[mirdal::kPsrSelectedButton]));
+    QVERIFY(selected && selected->lower != selected->buttonId);
+    const auto* below = mirdal::findButton(*menu, p->menu()->page(), selected->lower);
+    QVERIFY(below);
+    auto* canvas = panel->findChild<MenuViewCanvas*>("iPlayerMenu");
+    const QRect r = canvas->pictureRect();
+    const mirdal::IgObject& o = menu->objects[below->selectedStart];
+    const QPoint at(r.left() + (below->x + o.width / 2) * r.width() / 1920,
+                    r.top() + (below->y + o.height / 2) * r.height() / 1080);
+
+    QTest::mouseMove(canvas, at);
+    QCOMPARE(regs.psr[mirdal::kPsrSelectedButton], std::uint32_t(below->buttonId));
+    auto* trace = panel->trace();
+    const QString id = QString("%1").arg(below->buttonId, 4, 16, QChar('0'));
+    QVERIFY(trace->item(trace->count() - 1)->text().endsWith("selected " + id));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, at);
+    bool activated = false;
+    for (int i = 0; i < trace->count(); ++i) activated |= trace->item(i)->text().endsWith("activated " + id);
+    QVERIFY(activated);
+  }
+
+  // Register lists: taken at each start after the reset, into the run at
+  // once when set during it; a bad list changes nothing and says why.
+  void registersSetBeforeAndDuringARun() {
+    mirdal::test::TempDir root;
+    const std::string disc = copySampleDisc(root);
+    if (disc.empty()) QSKIP("no sample disc");
+    Window t;
+    t.w->setDiscFolder(disc);
+    t.w->readDiscClicked();
+    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
+    auto* panel = t.w->findChild<PlayerPanel*>("wPlayerPanel");
+    QVERIFY(panel);
+    auto& regs = t.w->workspace().regs;
+    auto* text = panel->findChild<QLineEdit*>("ePlayerSetRegs");
+    auto* message = panel->findChild<QLabel*>("lPlayerMessage");
+    auto* shown = panel->findChild<QPlainTextEdit*>("mPlayerRegisters");
+
+    text->setText("GPR7=0x2A");
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerSetRegs"), Qt::LeftButton);
+    QCOMPARE(regs.gpr[7], 42u);  // into the run going on
+    QVERIFY(shown->toPlainText().contains("GPR7 0000002A"));
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerRestart"), Qt::LeftButton);
+    QCOMPARE(regs.gpr[7], 42u);  // and again after the reset of the next start
+
+    text->setText("GPR7=1, GPR9=");
+    text->setFocus();  // typed into as a user does
+    QTest::keyClick(text, Qt::Key_Return);
+    QVERIFY(message->text().startsWith("Registers: "));
+    QCOMPARE(regs.gpr[7], 42u);
+    // Return in the field is the field's: no Enter key for the disc.
+    for (int i = 0; i < panel->trace()->count(); ++i) QVERIFY(!panel->trace()->item(i)->text().contains("Enter"));
+    text->clear();
+    QTest::keyClick(text, Qt::Key_Return);  // an empty list sets nothing from the next start on
+    QVERIFY(message->text().isEmpty());
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerRestart"), Qt::LeftButton);
+    QCOMPARE(regs.gpr[7], 0u);
+
+    // A title search beyond the disc's titles is an event, the run goes on.
+    panel->findChild<QSpinBox*>("sbPlayerTitle")->setValue(99);
+    QTest::mouseClick(panel->findChild<QPushButton*>("bPlayerTitleSearch"), Qt::LeftButton);
+    QVERIFY(panel->trace()->item(panel->trace()->count() - 1)->text().endsWith("no title 99 on the disc"));
+    QCOMPARE(panel->player()->stopped(), mirdal::StopReason::None);
   }
 };
 
