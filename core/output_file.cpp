@@ -60,7 +60,12 @@ bool OutputFile::open(const std::string& path, std::string* error) {
 bool OutputFile::commit(std::string* error) {
   if (fd_ < 0) return temp_.empty();
   int failure = 0;
-  if (!direct_ && ::fsync(fd_) != 0 && errno != EINVAL) failure = errno;
+  // The sync makes sure the data is on the disk before the rename puts it
+  // in place of a file that was there: a crash between the two must not
+  // leave an empty file instead of the old one. A new file replaces
+  // nothing, so it has nothing to lose and is not synced: syncing the
+  // gigabytes of a stream export cost more than reading its input.
+  if (!direct_ && keepMode_ && ::fsync(fd_) != 0 && errno != EINVAL) failure = errno;
   if (::close(fd_) != 0 && failure == 0) failure = errno;
   fd_ = -1;
   if (direct_) {

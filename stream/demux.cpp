@@ -15,7 +15,9 @@ namespace mirdal {
 
 // --- FileSink ---
 
-FileSink::FileSink() : buf_(1 << 20) {}
+// A quarter megabyte: large enough for few writes, small enough to stay in
+// the cache until the kernel copies it.
+FileSink::FileSink() : buf_(256 << 10) {}
 
 FileSink::~FileSink() { abandon(); }
 

@@ -30,10 +30,10 @@ TEST(ReadBuffer, PacketsStartOnAPage) {
     B file;
     std::size_t bufferPackets;
   } cases[] = {
-      {"source packets, the default buffer", sp, 16 * kPacketsPerStep},
+      {"source packets, the default buffer", sp, 2 * kPacketsPerStep},
       {"source packets, one packet at a time", sp, 1},
       {"source packets, an odd buffer", sp, 7},
-      {"transport packets, the default buffer", transportPackets(sp), 16 * kPacketsPerStep},
+      {"transport packets, the default buffer", transportPackets(sp), 2 * kPacketsPerStep},
       {"transport packets, an odd buffer", transportPackets(sp), 5},
   };
   for (const Case& c : cases) {
