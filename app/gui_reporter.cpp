@@ -1,10 +1,10 @@
 #include "app/gui_reporter.h"
 
 #include <QCoreApplication>
-#include <QThread>
 #include <utility>
 
 #include "app/audio.h"
+#include "views/common/interaction.h"
 #include "views/shell/message_log.h"
 #include "views/shell/status_bar.h"
 
@@ -49,7 +49,7 @@ void GuiReporter::tone(int hz, int ms) { audio_.tone(hz, ms); }
 
 void GuiReporter::pumpEvents() { QCoreApplication::processEvents(); }
 
-void GuiReporter::sleepMs(int ms) { QThread::msleep(ulong(ms)); }
+void GuiReporter::sleepMs(int ms) { pauses_.pause(ms); }
 
 void GuiReporter::fileSaved(const std::string& name) { saved_.push_back(name); }
 

@@ -23,12 +23,15 @@
 namespace mirdal::gui {
 
 class Audio;
+class Interaction;
 class MessageLog;
 class StatusBar;
 
 class GuiReporter final : public mirdal::Reporter, public UserActions {
  public:
-  GuiReporter(MessageLog& log, StatusBar& status, Audio& audio) : log_(log), status_(status), audio_(audio) {}
+  // Its pauses go through `pauses` (the user's Interaction).
+  GuiReporter(MessageLog& log, StatusBar& status, Audio& audio, Interaction& pauses)
+      : log_(log), status_(status), audio_(audio), pauses_(pauses) {}
 
   void appendParagraph(const mirdal::LogParagraph& p) override;
   void appendErrorParagraph(const mirdal::LogParagraph& p) override;
@@ -56,6 +59,7 @@ class GuiReporter final : public mirdal::Reporter, public UserActions {
   MessageLog& log_;
   StatusBar& status_;
   Audio& audio_;
+  Interaction& pauses_;
   QElapsedTimer sinceRepaint_;
   int errors_ = 0;
   int errorsAtStart_ = 0;

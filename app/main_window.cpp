@@ -93,7 +93,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
   setCentralWidget(central);
   buildPages();
 
-  reporter_ = std::make_unique<GuiReporter>(*status_->messageLog(), *statusBar_, *audio_);
+  reporter_ = std::make_unique<GuiReporter>(*status_->messageLog(), *statusBar_, *audio_, ia_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
   reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
   Application::setUserActions(reporter_.get());

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliUsage,
                                            UsageCase{"frobnicate", 2, "frobnicate"}));
 
 TEST(CliCheck, SampleDiscPasses) {
-  const auto r = runCli(std::string("check ") + MIRDAL_SOURCE_DIR "/samples/disc/BDMV/index.bdmv");
+  const auto r = runCli(std::string("check ") + MIRDAL_SOURCE_DIR + "/samples/disc/BDMV/index.bdmv");
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_NE(r.out.find("Found 3 AV streams\n"), std::string::npos) << r.out;
 }

@@ -42,6 +42,8 @@ class ScriptedInteraction final : public Interaction {
     return std::nullopt;
   }
   void tell(const QString& message) override { told << message; }
+  // The tests never wait: a pause is only counted.
+  void pause(int ms) override { pausedMs += ms; }
 
   // What the user will answer or choose, in order.
   QList<Answer> answers;
@@ -55,6 +57,7 @@ class ScriptedInteraction final : public Interaction {
   QStringList folderRequests;  // "title|start folder"
   QStringList told;
   QStringList unexpected;
+  int pausedMs = 0;
 };
 
 }  // namespace mirdal::gui::test

@@ -1,4 +1,6 @@
-// Runs every registered test class; the exit status counts the failures.
+// Runs every registered test class, or with a class's name as the first
+// argument only that class (each CTest entry runs one); the exit status
+// counts the failures.
 //
 // The tests never touch the user's own settings, data or temporary files:
 // settings, the data folders and the temporary folder all lie in a fresh
@@ -8,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -46,10 +49,16 @@ int main(int argc, char** argv) {
   // The program's own application, so that user actions are marked as in
   // the program.
   mirdal::gui::Application app(argc, argv);
+  std::vector<char*> args(argv, argv + argc);
+  const char* only = nullptr;
+  for (const auto& entry : mirdal::gui::test::registry())
+    if (args.size() > 1 && std::strcmp(entry.first, args[1]) == 0) only = entry.first;
+  if (only) args.erase(args.begin() + 1);
   int failures = 0;
   for (auto& [name, make] : mirdal::gui::test::registry()) {
+    if (only && std::strcmp(name, only) != 0) continue;
     std::unique_ptr<QObject> t(make());
-    failures += QTest::qExec(t.get(), argc, argv);
+    failures += QTest::qExec(t.get(), int(args.size()), args.data());
   }
   return failures;
 }

@@ -5,10 +5,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QThread>
 
 #include "core/version.h"
 
 namespace mirdal::gui {
+
+void Interaction::pause(int ms) {
+  if (ms > 0) QThread::msleep(ulong(ms));
+}
 
 QStringList qtFilters(const QString& pairs) {
   QStringList out;

@@ -39,6 +39,10 @@ class Interaction {
   // A message the user has to see before going on (a side file that cannot
   // be opened, ...).
   virtual void tell(const QString& message) = 0;
+  // The program stops for `ms` milliseconds so that the user can read what
+  // it shows (an error before it goes on, a status text for the activation
+  // delay).
+  virtual void pause(int ms);
 };
 
 class QtInteraction final : public Interaction {

@@ -66,6 +66,9 @@ class StatusLineTest : public QObject {
     QCOMPARE(f.ws().sound.model().entries.size(), sounds);
     QVERIFY(f.status()->errorMark());
     QVERIFY2(f.panel(1).startsWith("Wave format error"), qPrintable(f.panel(1)));
+    // The program stops three seconds on the error, through the
+    // Interaction: here it is counted, not waited.
+    QCOMPARE(f.t.ia.pausedMs, 3000);
   }
 
   // Showing another page does nothing: the error stays for the user to
