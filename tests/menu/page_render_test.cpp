@@ -265,7 +265,7 @@ TEST(PageRender, DisabledButtonIsRemovedUnlessItsBogShowsAnother) {
 
 TEST(PageRender, CroppedObject) {
   IgMenu m = test::tinyMenu();
-  const RgbaPicture* whole = cachedObjectPicture(m, 8, 0);
+  const RgbaPicture* whole = cachedObjectPicture(m, 8, 0, mirdal::test::testReporter());
   ASSERT_TRUE(whole);
   const RgbaPicture cut = cropPicture(*whole, 10, 0, 20, 20);
   ASSERT_EQ(cut.width, 20);

@@ -406,7 +406,7 @@ TEST(demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
     if (limit) setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(res.failed, !c.message.empty());
-    EXPECT_EQ(errorCount() > 0, !c.message.empty());
+    EXPECT_EQ(mirdal::test::testReporter().errorCount() > 0, !c.message.empty());
     if (!c.message.empty()) {
       EXPECT_NE(rs.rep.text().find(c.message), std::string::npos) << rs.rep.text();
     }

@@ -17,6 +17,7 @@
 #include "nav/registers.h"
 #include "views/menu/menu_view_canvas.h"
 #include "views/menu/picture_view.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -161,6 +162,7 @@ void PlayerPanel::startDisc() {
   mirdal::PlayerOptions o;
   o.traceCommands = true;
   o.draw = true;
+  o.report = &guiReporter();
   player_ = std::make_unique<mirdal::DiscPlayer>(*disc_, ws_.regs, o);
   trace_->clear();
   shown_.clear();

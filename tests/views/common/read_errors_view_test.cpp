@@ -77,9 +77,9 @@ class ReadErrorsViewTest : public QObject {
     QVERIFY2(line->text().startsWith("00000.mpls was read with errors (00000.mpls ends early at $"),
              qPrintable(line->text()));
     // The status line shows the error mark with the file's error, not "Ready.".
-    QVERIFY(mirdal::statusLine().errorMark);
-    QVERIFY2(QString::fromStdString(mirdal::statusLine().panel[1]).contains("00000.mpls was read with errors"),
-             mirdal::statusLine().panel[1].c_str());
+    QVERIFY(mirdal::gui::guiReporter().status().errorMark);
+    QVERIFY2(QString::fromStdString(mirdal::gui::guiReporter().status().panel[1]).contains("00000.mpls was read with errors"),
+             mirdal::gui::guiReporter().status().panel[1].c_str());
 
     // No: nothing is written. The question says what would be.
     t->ia.answers = {Answer::No};
@@ -157,3 +157,4 @@ class ReadErrorsViewTest : public QObject {
 using mirdal::gui::test::ReadErrorsViewTest;
 MIRDAL_GUI_TEST(ReadErrorsViewTest)
 #include "read_errors_view_test.moc"
+#include "views/common/gui_reporter_access.h"

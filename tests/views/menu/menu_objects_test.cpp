@@ -210,7 +210,7 @@ class MenuObjectsTest : public QObject {
     QCOMPARE(menuTab(t), QString("&Menu"));
 
     mirdal::IgMenu back;
-    QCOMPARE(mirdal::readMnuFile((root.path() / "out" / "saved.mnu").string(), back).status, mirdal::ReadStatus::Ok);
+    QCOMPARE(mirdal::readMnuFile((root.path() / "out" / "saved.mnu").string(), back, mirdal::gui::guiReporter()).status, mirdal::ReadStatus::Ok);
     const mirdal::IgMenu& m = t.w->workspace().menu.model();
     QVERIFY(back.ics.pages == m.ics.pages);
     QVERIFY(back.palettes == m.palettes);
@@ -270,3 +270,4 @@ class MenuObjectsTest : public QObject {
 using mirdal::gui::test::MenuObjectsTest;
 MIRDAL_GUI_TEST(MenuObjectsTest)
 #include "menu_objects_test.moc"
+#include "views/common/gui_reporter_access.h"

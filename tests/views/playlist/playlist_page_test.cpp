@@ -100,7 +100,7 @@ class PlaylistPageTest : public QObject {
     QTest::mouseClick(t->find<QPushButton>("bSave"), Qt::LeftButton);
     QVERIFY(!playlistTab().endsWith('*'));
     Playlist back;
-    QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, true)));
+    QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, mirdal::gui::guiReporter(), true)));
     QCOMPARE(back.playlist.items[1].uoMask2, 0x40000000u);
     back.reserved = model().reserved;
     QVERIFY(back == model());
@@ -412,3 +412,4 @@ class PlaylistPageTest : public QObject {
 using mirdal::gui::test::PlaylistPageTest;
 MIRDAL_GUI_TEST(PlaylistPageTest)
 #include "playlist_page_test.moc"
+#include "views/common/gui_reporter_access.h"

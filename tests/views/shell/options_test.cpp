@@ -158,11 +158,11 @@ class OptionsTest : public QObject {
 
   void clearEmptiesTheLog() {
     Window t;
-    mirdal::log("one");
+    mirdal::gui::guiReporter().log("one");
     QCOMPARE(t.logLines().size(), 1);
     t.find<QPushButton>("bClear")->click();
     QVERIFY(t.logLines().isEmpty());
-    mirdal::log("");
+    mirdal::gui::guiReporter().log("");
     QCOMPARE(t.logLines(), QStringList{" "});
   }
 
@@ -209,7 +209,7 @@ class OptionsTest : public QObject {
     t.w->showPage(Page::Status);
     t.w->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.w.get()));
-    for (int i = 0; i < 300; ++i) mirdal::log("line " + std::to_string(i));
+    for (int i = 0; i < 300; ++i) mirdal::gui::guiReporter().log("line " + std::to_string(i));
     QCoreApplication::processEvents();
     MessageLog* log = t.w->messageLog();
     QScrollBar* bar = log->verticalScrollBar();
@@ -363,3 +363,4 @@ class OptionsTest : public QObject {
 using mirdal::gui::test::OptionsTest;
 MIRDAL_GUI_TEST(OptionsTest)
 #include "options_test.moc"
+#include "views/common/gui_reporter_access.h"

@@ -27,7 +27,7 @@ class SampleProgramTest : public QObject {
     const std::string disc = copySampleDisc(root);
     if (disc.empty()) QSKIP("the sample disc is missing");
     Window t;
-    mirdal::setActivationDelay(0);
+    mirdal::gui::guiReporter().setActivationDelay(0);
     t.w->setDiscFolder(disc);
     t.w->show();
     t.w->readDiscClicked();
@@ -74,3 +74,4 @@ MIRDAL_GUI_TEST(SampleProgramTest)
 }  // namespace mirdal::gui::test
 
 #include "sample_program_test.moc"
+#include "views/common/gui_reporter_access.h"

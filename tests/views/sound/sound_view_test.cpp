@@ -99,7 +99,7 @@ class SoundViewTest : public QObject {
     f.t.w->saveClicked();
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), before + 1);
     QVERIFY(back.entries[0] == first);
     // The samples are stored big-endian: each pair of the WAV's bytes swapped.
@@ -142,7 +142,7 @@ class SoundViewTest : public QObject {
     QCOMPARE(f.bdmvTab(), QString("&BDMV*"));
     f.t.w->saveClicked();
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QVERIFY(back.entries.empty());
   }
 
@@ -211,7 +211,7 @@ class SoundViewTest : public QObject {
     if (!chosen) return;
     f.t.w->saveClicked();
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), std::size_t(1));
     QCOMPARE(back.versionNumber, std::string("0200"));
   }
@@ -228,3 +228,4 @@ class SoundViewTest : public QObject {
 using mirdal::gui::test::SoundViewTest;
 MIRDAL_GUI_TEST(SoundViewTest)
 #include "sound_view_test.moc"
+#include "views/common/gui_reporter_access.h"
