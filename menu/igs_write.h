@@ -29,7 +29,7 @@ std::vector<std::uint16_t> objectWriteOrder(const IgMenu& m);
 
 // The page block: every page in the stream layout. Refuses, with an logError
 // line, lists longer than their count fields allow.
-bool serializePages(const InteractiveComposition& ics, Bytes& out);
+bool serializePages(const InteractiveComposition& ics, Bytes& out, Reporter& rep);
 
 // The whole stream. Re-encodes every object, rebuilds the fragment tables
 // and the composition's data length, and gives palette entries without

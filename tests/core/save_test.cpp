@@ -48,7 +48,7 @@ TEST_P(BackupModes, SaveWithBackup) {
   if (c.fileBefore) d.write("index.bdmv", "old");
   if (c.backupBefore) d.write("index.bdmv.backup", "older");
   mirdal::test::testReporter().logError("an earlier error");  // a saver is not stopped by errors that came before
-  const int errorsBefore = errorCount();
+  const int errorsBefore = mirdal::test::testReporter().errorCount();
 
   EXPECT_EQ(saveFile(request(d, c.mode, c.create), bytesOf("new"), mirdal::test::testReporter()), c.saved);
 

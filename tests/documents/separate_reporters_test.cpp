@@ -88,8 +88,8 @@ TEST(SeparateReporters, ErrorCountsAndTheWaitOfOneReporterStayItsOwn) {
   EXPECT_EQ(a.errorCount(), 1);
   EXPECT_EQ(b.errorCount(), 0);
   EXPECT_EQ(b.sleptMs, 500) << "the other reporter keeps the default activation delay";
-  EXPECT_TRUE(a.status().errorMark);
-  EXPECT_FALSE(b.status().errorMark);
+  EXPECT_TRUE(a.status.errorMark);
+  EXPECT_FALSE(b.status.errorMark);
 }
 
 }  // namespace

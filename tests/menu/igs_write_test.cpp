@@ -200,7 +200,7 @@ TEST(SaveIgs, SegmentSplitting) {
     buildAllPageButtons(m);
     if (c.objectWidth > 1) addObject(m, alternating(c.objectWidth, 1));
     Bytes pages;
-    ASSERT_TRUE(serializePages(m.ics, pages));
+    ASSERT_TRUE(serializePages(m.ics, pages, mirdal::test::testReporter()));
     ASSERT_EQ(pages.size(), c.pageBytes) << c.name;
     Bytes out;
     ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) << c.name;

@@ -20,6 +20,7 @@ struct Page {
   test::ReportScope rs;
   explicit Page(std::size_t page = 0, std::uint32_t psr10 = 1) {
     r.menu = &m;
+    r.report = &rs.rep;
     drawBackground(r);
     resetButtonStates(r, page);
     drawPage(r, psr10);

@@ -58,7 +58,7 @@ TEST(RealMenus, LoadSaveReload) {
     // the two time-outs.
     const std::size_t header = r.streamModel ? 17 : 27;
     Bytes pages;
-    ASSERT_TRUE(serializePages(m.ics, pages));
+    ASSERT_TRUE(serializePages(m.ics, pages, mirdal::test::testReporter()));
     EXPECT_EQ(pages, Bytes(body.begin() + std::ptrdiff_t(header), body.end())) << r.file;
 
     Bytes saved;

@@ -64,6 +64,7 @@ Export demuxBytes(const B& ts, const DemuxOptions& opt) {
 DemuxOptions opts(std::uint16_t pid, ExportMode mode) {
   DemuxOptions o;
   o.pid = pid;
+  o.report = &mirdal::test::testReporter();
   o.mode = mode;
   return o;
 }

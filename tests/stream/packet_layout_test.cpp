@@ -109,6 +109,7 @@ TEST(PacketLayout, EveryLayoutExportsTheSameStream) {
     const std::string out = d.folder() + "out.aus";
     DemuxOptions o;
     o.pid = 0x1100;
+    o.report = &mirdal::test::testReporter();
     const DemuxResult res = demux(in, out, o);
     const bool refused = c.logLine.find("not a transport") != std::string::npos;
     EXPECT_EQ(res.failed, refused);

@@ -247,7 +247,7 @@ TEST(SaveThenRead, Menus) {
   overMutations(files, 150, [&](const Bytes& b) {
     test::ReportScope s;
     IgMenu m;
-    const int before = errorCount();
+    const int before = mirdal::test::testReporter().errorCount();
     if (parseMnu(b, m, mirdal::test::testReporter()).status != ReadStatus::Ok || mirdal::test::testReporter().errorCount() != before) return;
     Bytes out;
     if (!composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) return;
