@@ -243,7 +243,7 @@ void ClipPage::loadToMenuClicked(std::uint16_t pid) {
   if (ws_.menu.modified() && askToSave_ && !askToSave_(ws_.menu)) return;
   const std::string name = mirdal::clipName(ws_);
   IgMenu m;
-  const mirdal::ReadWatch watch;
+  const mirdal::ReadWatch watch(guiReporter());
   mirdal::CancelToken cancel;
   const mirdal::RunningOperation running(guiReporter(), cancel);
   const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m, guiReporter(), cancel);

@@ -25,6 +25,7 @@
 #include "views/common/int_edit.h"
 #include "views/shell/page_tabs.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -436,4 +437,3 @@ class ClipPageTest : public QObject {
 using mirdal::gui::test::ClipPageTest;
 MIRDAL_GUI_TEST(ClipPageTest)
 #include "clip_page_test.moc"
-#include "views/common/gui_reporter_access.h"

@@ -19,6 +19,7 @@
 #include "views/common/hex_edit.h"
 #include "views/common/int_edit.h"
 #include "views/playlist/playlist_page.h"
+#include "views/common/gui_reporter_access.h"
 
 Q_DECLARE_METATYPE(mirdal::NavCommand)
 
@@ -405,4 +406,3 @@ MIRDAL_GUI_TEST(CommandGridTest)
 }  // namespace mirdal::gui::test
 
 #include "command_grid_test.moc"
-#include "views/common/gui_reporter_access.h"

@@ -16,6 +16,7 @@
 #include "sample_disc.h"
 #include "views/bdjo/bdjo_page.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -157,4 +158,3 @@ class ReadErrorsViewTest : public QObject {
 using mirdal::gui::test::ReadErrorsViewTest;
 MIRDAL_GUI_TEST(ReadErrorsViewTest)
 #include "read_errors_view_test.moc"
-#include "views/common/gui_reporter_access.h"

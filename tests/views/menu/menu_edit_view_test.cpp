@@ -28,6 +28,7 @@
 #include "views/shell/options_page.h"
 #include "views/common/radio_group.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -412,4 +413,3 @@ MIRDAL_GUI_TEST(MenuEditViewTest)
 }  // namespace mirdal::gui::test
 
 #include "menu_edit_view_test.moc"
-#include "views/common/gui_reporter_access.h"

@@ -23,6 +23,7 @@
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_bar.h"
 #include "views/common/vertical_label.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -270,4 +271,3 @@ class MenuObjectsTest : public QObject {
 using mirdal::gui::test::MenuObjectsTest;
 MIRDAL_GUI_TEST(MenuObjectsTest)
 #include "menu_objects_test.moc"
-#include "views/common/gui_reporter_access.h"

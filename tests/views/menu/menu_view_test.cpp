@@ -25,6 +25,7 @@
 #include "views/menu/menu_view_canvas.h"
 #include "views/menu/menu_view_tab.h"
 #include "views/shell/status_bar.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -367,4 +368,3 @@ MIRDAL_GUI_TEST(MenuViewTest)
 }  // namespace mirdal::gui::test
 
 #include "menu_view_test.moc"
-#include "views/common/gui_reporter_access.h"

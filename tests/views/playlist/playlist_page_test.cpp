@@ -24,6 +24,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/playlist/playlist_page.h"
 #include "views/common/string_grid.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -412,4 +413,3 @@ class PlaylistPageTest : public QObject {
 using mirdal::gui::test::PlaylistPageTest;
 MIRDAL_GUI_TEST(PlaylistPageTest)
 #include "playlist_page_test.moc"
-#include "views/common/gui_reporter_access.h"

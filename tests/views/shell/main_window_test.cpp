@@ -23,6 +23,7 @@
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_bar.h"
 #include "views/common/ui_metrics.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -580,4 +581,3 @@ class MainWindowTest : public QObject {
 using mirdal::gui::test::MainWindowTest;
 MIRDAL_GUI_TEST(MainWindowTest)
 #include "main_window_test.moc"
-#include "views/common/gui_reporter_access.h"

@@ -24,6 +24,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_page.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -363,4 +364,3 @@ class OptionsTest : public QObject {
 using mirdal::gui::test::OptionsTest;
 MIRDAL_GUI_TEST(OptionsTest)
 #include "options_test.moc"
-#include "views/common/gui_reporter_access.h"

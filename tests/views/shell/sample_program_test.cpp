@@ -7,6 +7,7 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "views/common/command_grid.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -74,4 +75,3 @@ MIRDAL_GUI_TEST(SampleProgramTest)
 }  // namespace mirdal::gui::test
 
 #include "sample_program_test.moc"
-#include "views/common/gui_reporter_access.h"

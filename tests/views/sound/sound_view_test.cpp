@@ -22,6 +22,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/sound/sound_view.h"
 #include "views/shell/status_bar.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -228,4 +229,3 @@ class SoundViewTest : public QObject {
 using mirdal::gui::test::SoundViewTest;
 MIRDAL_GUI_TEST(SoundViewTest)
 #include "sound_view_test.moc"
-#include "views/common/gui_reporter_access.h"
