@@ -15,6 +15,7 @@
 #include "audio/wave_source.h"
 #include "core/report.h"
 #include "formats/sound/sound_bdmv.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -87,7 +88,7 @@ bool Audio::outputMissing() {
   if (!QMediaDevices::defaultAudioOutput().isNull()) return false;
   if (!missingLogged_) {
     missingLogged_ = true;
-    mirdal::log("No audio output device: sounds are not played.");
+    guiReporter().log("No audio output device: sounds are not played.");
   }
   return true;
 }
@@ -109,7 +110,7 @@ bool Audio::playWav(mirdal::Bytes image) {
   format.setSampleFormat(QAudioFormat::Int16);
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   if (wf.formatTag != 1 || wf.bitsPerSample != 16 || !device.isFormatSupported(format)) {
-    mirdal::log("The audio output cannot play this sound (" + std::to_string(wf.channels) + " channels, " +
+    guiReporter().log("The audio output cannot play this sound (" + std::to_string(wf.channels) + " channels, " +
                 std::to_string(wf.sampleRate) + " Hz, " + std::to_string(wf.bitsPerSample) + " bits).");
     return false;
   }

@@ -63,12 +63,12 @@ void GuiReporter::actionStarted() {
 
 void GuiReporter::actionEnded() {
   const int errors = errors_ - errorsAtStart_;
-  const bool marked = mirdal::statusLine().errorMark;
+  const bool marked = status().errorMark;
   if (errors > 0) {
     // A later message of the action (a row's details, "Ready.") covered it.
-    if (!marked) mirdal::setStatusError(errors == 1 ? lastMarked_ : std::to_string(errors) + " errors: see Status");
+    if (!marked) setStatusError(errors == 1 ? lastMarked_ : std::to_string(errors) + " errors: see Status");
   } else if (marked && !markSet_ && activity_) {
-    mirdal::setStatusReady();
+    setStatusReady();
   }
 }
 

@@ -54,6 +54,7 @@
 #include "views/shell/status_bar.h"
 #include "views/shell/status_page.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -95,7 +96,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
 
   reporter_ = std::make_unique<GuiReporter>(*status_->messageLog(), *statusBar_, *audio_, ia_);
   reporter_->onProgress = [this](const mirdal::ProgressState& p) { onProgress(p); };
-  reporterScope_ = std::make_unique<mirdal::ScopedReporter>(*reporter_);
+  reporterScope_ = std::make_unique<ScopedGuiReporter>(*reporter_);
   Application::setUserActions(reporter_.get());
   buildNavigation();
   wirePlaylist();
@@ -122,10 +123,10 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
   }
 
   addDocument(Page::BDMV, ws_.index, [this] {
-    return mirdal::saveIndex(ws_, askAboutGuesses(ia_, ws_, ws_.index));
+    return mirdal::saveIndex(ws_, *reporter_, askAboutGuesses(ia_, ws_, ws_.index));
   });
   addDocument(Page::BDMV, ws_.mobj, [this] {
-    return mirdal::saveMovieObjects(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
+    return mirdal::saveMovieObjects(ws_, *reporter_, askAboutGuesses(ia_, ws_, ws_.mobj));
   });
   addDocument(Page::BDJO, ws_.bdjo, [] { return false; });  // read only: never modified
   new UndoKeys(this, [this] { undoEdit(); }, [this] { redoEdit(); });
@@ -404,7 +405,7 @@ void MainWindow::readDiscNow() {
   setCaption(pathText(mirdal::baseCaption()));
   refreshAfterRead();
 
-  const bool passed = mirdal::readDisc(ws_);
+  const bool passed = mirdal::readDisc(ws_, *reporter_);
   syncShortNames();  // the Read may have switched to the other name set
   if (passed) {
     lastPassedFolder_ = ws_.disc.folder;
@@ -475,9 +476,9 @@ void MainWindow::startUp(const QStringList& args) {
 
   options_->showOptions();
   menu_->showOptions();
-  mirdal::setActivationDelay(ws_.options.actiDelay);
+  reporter_->setActivationDelay(ws_.options.actiDelay);
   emit settingsApplied();
-  mirdal::setStatusReady();
+  reporter_->setStatusReady();
   setCaption(pathText(mirdal::baseCaption()));
   if (normal_.state == 2) showMaximized();
   else show();
@@ -485,7 +486,7 @@ void MainWindow::startUp(const QStringList& args) {
   // With no folder to read (a first start) the page shows where to begin
   // instead of a failed check of nothing.
   if (args.size() == 1) openArgument(args.first());
-  else if (ws_.disc.folder.empty()) mirdal::setStatusPanel("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
+  else if (ws_.disc.folder.empty()) guiReporter().setStatusPanel("Choose a disc folder to begin: folder button, drop a file, or command line", 1);
   else if (ws_.options.autoRead) readDiscClicked();
   // Keyboard work starts at the folder field, the top of the page.
   if (currentPage() == Page::BDMV) bdmv_->discFolderField()->setFocus();
@@ -615,7 +616,7 @@ void MainWindow::saveClicked() {
   // The status line names what was written; an error stays there instead.
   std::string saved;
   for (const std::string& name : reporter_->takeSavedFiles()) saved += (saved.empty() ? "" : ", ") + name;
-  if (!saved.empty() && reporter_->errorsLogged() == errors) mirdal::setStatusPanel(saved + " saved.", 1);
+  if (!saved.empty() && reporter_->errorsLogged() == errors) guiReporter().setStatusPanel(saved + " saved.", 1);
 }
 
 void MainWindow::cancelClicked() {

@@ -28,7 +28,6 @@
 
 namespace mirdal {
 struct Place;
-class ScopedReporter;
 struct ProgressState;
 }  // namespace mirdal
 
@@ -41,6 +40,7 @@ class BdmvPage;
 class CheckDiscWindow;
 class ClipPage;
 class GuiReporter;
+class ScopedGuiReporter;
 class Interaction;
 class MenuPage;
 class MessageLog;
@@ -213,7 +213,7 @@ class MainWindow : public QMainWindow {
   CheckDiscWindow* checkWindow_ = nullptr;
   StatusBar* statusBar_ = nullptr;
   std::unique_ptr<GuiReporter> reporter_;
-  std::unique_ptr<mirdal::ScopedReporter> reporterScope_;
+  std::unique_ptr<ScopedGuiReporter> reporterScope_;
   std::array<std::vector<PageView*>, kPageCount> views_;
   std::vector<PageDocument> documents_;
   std::array<QString, kPageCount> tabTexts_;

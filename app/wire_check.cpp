@@ -22,6 +22,7 @@
 #include "views/playlist/playlist_subpath_view.h"
 #include "views/sound/sound_view.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -49,7 +50,7 @@ void MainWindow::wireCheck() {
     button->setEnabled(passed);
     if (!passed) return;
     mirdal::CheckReport report = mirdal::checkDisc(mirdal::discFilesOf(ws_));
-    mirdal::log(mirdal::readSummaryLine(report));
+    guiReporter().log(mirdal::readSummaryLine(report));
     window->setReport(std::move(report));
   });
 }

@@ -18,6 +18,7 @@
 #include "views/shell/shared_controls.h"
 #include "views/common/string_grid.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -32,7 +33,7 @@ void MainWindow::wireClip() {
   ClipPage* page = clip_;
   page->setInteraction(&ia_);
   addDocument(Page::ClipInfo, ws_.clip, [this] {
-    return mirdal::saveClip(ws_, askAboutGuesses(ia_, ws_, ws_.clip));
+    return mirdal::saveClip(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.clip));
   });
 
   // Before a changed clip or menu is replaced: the one document's question.
@@ -91,17 +92,17 @@ void MainWindow::wireClip() {
           const unsigned playlist = name.toUInt(&number);
           if (name.isEmpty()) return;
           if (!number) {
-            mirdal::logError(pathBytes(name) + " is not a playlist number.");
+            guiReporter().logError(pathBytes(name) + " is not a playlist number.");
             return;
           }
-          mirdal::logPlaylistFind(pathBytes(name), mirdal::findPlaylistCommands(ws_.mobj.model(), playlist));
+          mirdal::logPlaylistFind(pathBytes(name), mirdal::findPlaylistCommands(ws_.mobj.model(), playlist), guiReporter());
           showPage(Page::Status);
         } else if (currentPage() == Page::ClipInfo) {
           // The status line ends on "Ready." or on the missing stream
           // files, not on the last playlist read.
-          mirdal::resetErrorCount();
-          mirdal::findClipReferences(ws_.disc, ws_.names());
-          mirdal::setStatusStepEnd();
+          guiReporter().resetErrorCount();
+          mirdal::findClipReferences(ws_.disc, ws_.names(), guiReporter());
+          guiReporter().setStatusStepEnd();
           clip_->showReferences();
         }
       },

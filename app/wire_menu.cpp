@@ -16,6 +16,7 @@
 #include "views/shell/register_panel.h"
 #include "views/shell/shared_controls.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -51,8 +52,8 @@ class MenuFiles final : public QObject, public PageView {
     win_.showPage(Page::Menu);
     win_.menuPage()->showTab(MenuTab::BOGs);
     current_ = QFileInfo(path).absoluteFilePath();
-    if (mirdal::loadMenuFile(ws_, pathBytes(current_)))
-      if (const auto notes = mirdal::menuLoadNotes(ws_.menu.model()); !notes.empty()) mirdal::setStatusPanel(notes.back(), 1);
+    if (mirdal::loadMenuFile(ws_, pathBytes(current_), guiReporter()))
+      if (const auto notes = mirdal::menuLoadNotes(ws_.menu.model()); !notes.empty()) guiReporter().setStatusPanel(notes.back(), 1);
     win_.pageControlChanged();
   }
 
@@ -69,7 +70,7 @@ class MenuFiles final : public QObject, public PageView {
     if (!ws_.menu.loaded()) return false;
     // Asked before the file dialog: a No ends the save there.
     const mirdal::Guesses guesses = askAboutGuesses(win_.interaction(), ws_, ws_.menu);
-    if (!mirdal::mayWrite(ws_.menu, guesses)) return false;
+    if (!mirdal::mayWrite(ws_.menu, guesses, guiReporter())) return false;
     if (!mayDropDisplaySets(win_.interaction(), ws_.menu.model())) return false;
     const QFileInfo current(current_);
     FileDialogRequest r;
@@ -83,7 +84,7 @@ class MenuFiles final : public QObject, public PageView {
                                                  : QString();
     const QString path = win_.interaction().saveFile(r);
     if (path.isEmpty()) return false;
-    const bool saved = mirdal::saveMenuFile(ws_, pathBytes(path), guesses);
+    const bool saved = mirdal::saveMenuFile(ws_, pathBytes(path), guiReporter(), guesses);
     if (saved) current_ = QFileInfo(path).absoluteFilePath();
     win_.pageControlChanged();
     return saved;

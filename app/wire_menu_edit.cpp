@@ -21,6 +21,7 @@
 #include "views/shell/options_page.h"
 #include "views/shell/shared_controls.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -60,7 +61,7 @@ void muxMenu(mirdal::Workspace& ws, Interaction& ia) {
   req.name = pathBytes(fi.fileName());
   req.noBackup = true;  // the user chose the file and agreed to replace it
   mirdal::IgMenu copy = ws.menu.model();  // writing decodes into the object cache
-  if (mirdal::muxMenuFile(copy, req)) mirdal::logAndStatus(req.name + " written.");
+  if (mirdal::muxMenuFile(copy, req, guiReporter())) guiReporter().logAndStatus(req.name + " written.");
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "views/shell/register_panel.h"
 #include "views/shell/run_panel.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -158,7 +159,7 @@ void MainWindow::wireMenuPlay() {
     sc.startButton()->setFont(f);
     if (r.trace) {
       registerPanel_->pointAt(r.trace->pointer);
-      mirdal::setStatusPanel(r.trace->statusText, 1);
+      guiReporter().setStatusPanel(r.trace->statusText, 1);
     }
     registerPanel_->showValues();
   });

@@ -9,13 +9,14 @@
 #include "views/bdmv/objects_view.h"
 #include "views/player/player_panel.h"
 #include "views/shell/register_panel.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
 void MainWindow::wirePlayer() {
   connect(bdmv_->bPlayDisc(), &QPushButton::clicked, this, [this] {
     if (!ws_.index.loaded() || !ws_.mobj.loaded()) {
-      logError("Play disc: read a disc with index.bdmv and MovieObject.bdmv first");
+      guiReporter().logError("Play disc: read a disc with index.bdmv and MovieObject.bdmv first");
       return;
     }
     if (!playerPanel_) {

@@ -8,13 +8,14 @@
 #include "views/playlist/playlist_page.h"
 #include "views/common/read_error_banner.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
 void MainWindow::wirePlaylist() {
   playlist_->attach(ia_);
   addDocument(Page::Playlist, ws_.playlist, [this] {
-    return mirdal::savePlaylist(ws_, askAboutGuesses(ia_, ws_, ws_.playlist));
+    return mirdal::savePlaylist(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.playlist));
   });
   // Reading another playlist over a changed one asks first.
   playlist_->setBeforeRead([this] { return askToSaveChanges(&ws_.playlist); });

@@ -11,6 +11,7 @@
 #include "views/common/pane.h"
 #include "views/common/read_error_banner.h"
 #include "views/sound/sound_view.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -19,7 +20,7 @@ void MainWindow::wireSound() {
   placeInPane(bdmv_->soundPane(), view);
   addPageView(Page::BDMV, view);
   addDocument(Page::BDMV, ws_.sound, [this] {
-    return mirdal::saveSound(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+    return mirdal::saveSound(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.sound));
   });
   connect(view, &SoundView::playRequested, this,
           [this](std::size_t entry) { audio_->playSound(ws_.sound.model(), entry); });

@@ -19,21 +19,21 @@ SoundEntry soundEntryFromWav(const Bytes& file, const WavData& wav) {
   return e;
 }
 
-bool loadSound(SoundFile& snd, std::size_t at, const std::string& wavPath) {
-  setStatusPanel(fileNameOf(wavPath), 1);
+bool loadSound(SoundFile& snd, std::size_t at, const std::string& wavPath, Reporter& rep) {
+  rep.setStatusPanel(fileNameOf(wavPath), 1);
   Bytes file;
-  if (!readDiscFile(wavPath, file)) return false;
+  if (!readDiscFile(wavPath, file, rep)) return false;
   WavData wav;
   const WavCheck check = checkSoundWav(file, wav);
   if (check != WavCheck::Ok) {
-    logError(wavCheckMessage(check));
-    reporter().sleepMs(3000);
+    rep.logError(wavCheckMessage(check));
+    rep.sleepMs(3000);
     return false;
   }
   if (wav.dataCut)
-    log("  " + fileNameOf(wavPath) + ": the data chunk ends early; " + std::to_string(wav.dataLength) +
+    rep.log("  " + fileNameOf(wavPath) + ": the data chunk ends early; " + std::to_string(wav.dataLength) +
         " bytes taken");
-  return insertSoundEntry(snd, at, soundEntryFromWav(file, wav));
+  return insertSoundEntry(snd, at, soundEntryFromWav(file, wav), rep);
 }
 
 Bytes mkWav(const SoundFile& snd, std::size_t index) {
@@ -42,22 +42,22 @@ Bytes mkWav(const SoundFile& snd, std::size_t index) {
   return wavImage(e.channelConfiguration == kSoundStereo ? 2 : 1, e.data);
 }
 
-bool exportSound(const SoundFile& snd, std::size_t index, const std::string& path) {
+bool exportSound(const SoundFile& snd, std::size_t index, const std::string& path, Reporter& rep) {
   if (index >= snd.entries.size()) {
-    logError("There is no sound entry " + std::to_string(index));
+    rep.logError("There is no sound entry " + std::to_string(index));
     return false;
   }
   std::string error;
   if (!writeFileAtomic(path, mkWav(snd, index), &error)) {
-    logError("Cannot write " + path + " (" + error + ")");
+    rep.logError("Cannot write " + path + " (" + error + ")");
     return false;
   }
   return true;
 }
 
-std::optional<SoundFile> createSound(const std::string& wavPath) {
+std::optional<SoundFile> createSound(const std::string& wavPath, Reporter& rep) {
   SoundFile snd = newSound();
-  if (!loadSound(snd, 0, wavPath)) return std::nullopt;
+  if (!loadSound(snd, 0, wavPath, rep)) return std::nullopt;
   return snd;
 }
 

@@ -11,6 +11,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // The entry a checked WAV file gives: mono (1) for one channel, stereo (3)
 // for two; 48 kHz, 16 bits; the data chunk's samples turned big-endian. A
 // last odd byte (half a sample) is left out.
@@ -21,7 +23,7 @@ SoundEntry soundEntryFromWav(const Bytes& file, const WavData& wav);
 // after the selected one). A failed check is logged through logError, followed
 // by a 3-second pause, and leaves the model as it was. Returns true when a
 // sound was inserted.
-bool loadSound(SoundFile& snd, std::size_t at, const std::string& wavPath);
+bool loadSound(SoundFile& snd, std::size_t at, const std::string& wavPath, Reporter& rep);
 
 // The WAV image of entry `index` (empty when there is none): 2 channels for
 // stereo entries, 1 for any other configuration.
@@ -29,10 +31,10 @@ Bytes mkWav(const SoundFile& snd, std::size_t index);
 
 // Save sound entry: writes the WAV image of entry `index` to path. Failures
 // are logged through logError.
-bool exportSound(const SoundFile& snd, std::size_t index, const std::string& path);
+bool exportSound(const SoundFile& snd, std::size_t index, const std::string& path, Reporter& rep);
 
 // "Create sound.bdmv": a new model holding the sound of the WAV file, or
 // nothing when the file gave no sound (the group is then hidden again).
-std::optional<SoundFile> createSound(const std::string& wavPath);
+std::optional<SoundFile> createSound(const std::string& wavPath, Reporter& rep);
 
 }  // namespace mirdal

@@ -12,6 +12,7 @@
 #include "core/options.h"
 #include "core/report.h"
 #include "player/disc_script.h"
+#include "tests/support/recording_reporter.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ std::string discFolder() {
 }
 
 void BM_DiscWalk100kSteps(benchmark::State& state) {
-  setActivationDelay(0);
+  mirdal::test::testReporter().setActivationDelay(0);
   FolderDisc disc;
   std::string why;
   if (!disc.open(discFolder(), why)) {

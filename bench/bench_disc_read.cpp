@@ -9,6 +9,7 @@
 #include "bench/child_process.h"
 #include "documents/disc_read.h"
 #include "core/report.h"
+#include "tests/support/recording_reporter.h"
 
 namespace fs = std::filesystem;
 
@@ -46,7 +47,7 @@ void BM_ReadDisc(benchmark::State& state) {
   for (auto _ : state) {
     mirdal::Workspace ws;
     ws.disc.folder = folder;
-    benchmark::DoNotOptimize(mirdal::readDisc(ws));
+    benchmark::DoNotOptimize(mirdal::readDisc(ws, mirdal::test::testReporter()));
   }
 }
 BENCHMARK(BM_ReadDisc)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 
 #include "menu/colour.h"
 #include "menu/rle.h"
+#include "tests/support/recording_reporter.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void BM_PageThroughPaletteCold(benchmark::State& state) {
   IgMenu m = pageMenu();
   for (auto _ : state) {
     clearPaletteCache(m, 0);
-    benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0));
+    benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0, mirdal::test::testReporter()));
   }
   state.SetItemsProcessed(std::int64_t(state.iterations()) * 1920 * 1080);
 }
@@ -81,8 +82,8 @@ BENCHMARK(BM_PageThroughPaletteCold)->Unit(benchmark::kMillisecond);
 // Warm: the picture comes from the cache.
 void BM_PageThroughPaletteWarm(benchmark::State& state) {
   IgMenu m = pageMenu();
-  cachedObjectPicture(m, 0, 0);
-  for (auto _ : state) benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0));
+  cachedObjectPicture(m, 0, 0, mirdal::test::testReporter());
+  for (auto _ : state) benchmark::DoNotOptimize(cachedObjectPicture(m, 0, 0, mirdal::test::testReporter()));
   state.SetItemsProcessed(std::int64_t(state.iterations()) * 1920 * 1080);
 }
 BENCHMARK(BM_PageThroughPaletteWarm);

@@ -11,6 +11,7 @@
 #include "core/report.h"
 #include "core/save.h"
 #include "formats/playlist/mpls.h"
+#include "tests/support/recording_reporter.h"
 
 namespace fs = std::filesystem;
 using namespace mirdal;
@@ -97,7 +98,7 @@ void BM_QuietReadPlaylists(benchmark::State& state) {
     std::size_t items = 0;
     for (const std::string& p : paths) {
       Playlist m;
-      readPlaylistFile(p, m, true);
+      readPlaylistFile(p, m, mirdal::test::testReporter(), true);
       items += m.playlist.items.size();
     }
     const double t1 = bench::threadCpuSeconds();

@@ -6,6 +6,7 @@
 #include "nav/command_text.h"
 #include "nav/program_edit.h"
 #include "nav/interpreter.h"
+#include "tests/support/recording_reporter.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ CommandList arithmeticLoop(std::uint32_t rounds) {
 }
 
 void BM_ExecArithmeticLoop(benchmark::State& state) {
-  setActivationDelay(0);
+  mirdal::test::testReporter().setActivationDelay(0);
   const std::uint32_t rounds = 100;
   const CommandList p = arithmeticLoop(rounds);
   std::uint64_t commands = 0;
@@ -37,7 +38,7 @@ void BM_ExecArithmeticLoop(benchmark::State& state) {
     Registers regs;
     RunState run;
     run.line = 0;
-    const ExecResult r = executeProgram(p, regs, run);
+    const ExecResult r = executeProgram(p, regs, run, mirdal::test::testReporter());
     commands += r.executed;
     benchmark::DoNotOptimize(regs.gpr[1]);
   }

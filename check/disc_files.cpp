@@ -83,13 +83,12 @@ void readMenusOfClip(DiscFiles& d, std::size_t clip) {
     m.pid = s.pid;
     Capture capture;
     {
-      ScopedReporter scope(capture);
       Bytes mnu;
-      const DemuxResult r = extractFirstDisplaySet(stream, s.pid, mnu);
+      const DemuxResult r = extractFirstDisplaySet(stream, s.pid, mnu, capture);
       if (r.failed) {
         m.status = ReadStatus::Unreadable;
       } else {
-        m.status = parseMnu(mnu, m.menu).status;
+        m.status = parseMnu(mnu, m.menu, capture).status;
         if (m.status == ReadStatus::Ok && !m.menu.hasComposition) m.status = ReadStatus::Truncated;
       }
     }
@@ -105,14 +104,13 @@ void readMenuFile(DiscFiles& d, const std::string& path) {
   m.name = fileNameOf(path);
   Capture capture;
   {
-    ScopedReporter scope(capture);
     Bytes data;
     std::string error;
     if (!readFileBytes(path, data, &error, kMaxMenuFileSize)) {
       m.status = ReadStatus::Unreadable;
       capture.first = error;
     } else {
-      m.status = parseMnu(data, m.menu).status;
+      m.status = parseMnu(data, m.menu, capture).status;
       if (m.status == ReadStatus::Ok && !m.menu.hasComposition) m.status = ReadStatus::Truncated;
     }
   }

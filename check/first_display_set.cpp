@@ -35,8 +35,9 @@ bool FirstDisplaySetSink::truncate(std::uint64_t size) {
   return true;
 }
 
-DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu) {
+DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, Reporter& rep) {
   DemuxOptions opt;
+  opt.report = &rep;
   opt.pid = pid;
   opt.mode = ExportMode::MNU;
   opt.logPesLines = false;

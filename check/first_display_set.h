@@ -7,6 +7,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 class FirstDisplaySetSink final : public ExportSink {
  public:
   bool write(const std::uint8_t* p, std::size_t n) override;
@@ -22,6 +24,6 @@ class FirstDisplaySetSink final : public ExportSink {
 
 // The same as extractIgStream into memory, stopping after the first END
 // segment.
-DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu);
+DemuxResult extractFirstDisplaySet(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, Reporter& rep);
 
 }  // namespace mirdal

@@ -23,6 +23,9 @@ struct CliContext {
   // Where messages go (standard error): the save step's lines and their
   // errors. Standard output holds the results.
   Reporter* messages = nullptr;
+  // The log of the commands that print it: its paragraphs on standard
+  // output, its errors and warnings on standard error.
+  Reporter* report = nullptr;
 };
 
 // Thrown by a subcommand for bad usage found after parsing (a malformed

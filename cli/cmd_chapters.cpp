@@ -31,19 +31,19 @@ ChapterFormat formatOf(const std::string& text) {
 
 // Reads the playlist with its log on standard error; false when it cannot
 // be used.
-bool readPlaylist(const std::string& path, Playlist& m) {
+bool readPlaylist(const std::string& path, Playlist& m, Reporter& rep) {
   requireInputFile(path);
-  return readPlaylistFile(path, m, true) == ReadStatus::Ok;
+  return readPlaylistFile(path, m, rep, true) == ReadStatus::Ok;
 }
 
-void exportCommand(const ChapterArgs& a, CliContext& ctx) {
+void exportCommand(const ChapterArgs& a, CliContext& ctx, Reporter& rep) {
   const ChapterFormat f = formatOf(a.format);
   Playlist m;
-  if (!readPlaylist(a.playlist, m)) {
+  if (!readPlaylist(a.playlist, m, rep)) {
     ctx.exitCode = kFailed;
     return;
   }
-  const auto text = exportChapters(m, f);
+  const auto text = exportChapters(m, f, rep);
   if (!text) {
     ctx.exitCode = kFailed;
     return;
@@ -55,34 +55,34 @@ void exportCommand(const ChapterArgs& a, CliContext& ctx) {
   }
   std::string error;
   if (!writeFileAtomic(a.output, Bytes(text->begin(), text->end()), &error)) {
-    logError("Cannot write " + a.output + " (" + error + ")");
+    rep.logError("Cannot write " + a.output + " (" + error + ")");
     ctx.exitCode = kFailed;
     return;
   }
   ctx.exitCode = kOk;
 }
 
-void importCommand(const ChapterArgs& a, CliContext& ctx) {
+void importCommand(const ChapterArgs& a, CliContext& ctx, Reporter& rep) {
   const ChapterFormat f = formatOf(a.format);
   requireInputFile(a.text);
   Playlist m;
-  if (!readPlaylist(a.playlist, m)) {
+  if (!readPlaylist(a.playlist, m, rep)) {
     ctx.exitCode = kFailed;
     return;
   }
   Bytes text;
   std::string error;
   if (!readFileBytes(a.text, text, &error)) {
-    logError("Cannot read " + a.text + " (" + error + ")");
+    rep.logError("Cannot read " + a.text + " (" + error + ")");
     ctx.exitCode = kFailed;
     return;
   }
   // The trace of the PlayItems passed is for -v; dropped chapters and errors
   // are always told.
-  const int errorsBefore = errorCount();
-  const auto n = importChapters(m, std::string(text.begin(), text.end()), f, ctx.verbose);
+  const int errorsBefore = rep.errorCount();
+  const auto n = importChapters(m, std::string(text.begin(), text.end()), f, rep, ctx.verbose);
   if (!n) {
-    if (errorCount() == errorsBefore) logError(a.text + " holds no chapters; nothing written.");
+    if (rep.errorCount() == errorsBefore) rep.logError(a.text + " holds no chapters; nothing written.");
     ctx.exitCode = kFailed;
     return;
   }
@@ -90,7 +90,7 @@ void importCommand(const ChapterArgs& a, CliContext& ctx) {
   req.folder = folderOfFile(a.output);
   req.name = std::filesystem::path(a.output).filename().string();
   req.noBackup = true;
-  ctx.exitCode = savePlaylist(m, req) ? kOk : kFailed;
+  ctx.exitCode = savePlaylist(m, req, rep) ? kOk : kFailed;
 }
 
 void addChaptersCommand(CLI::App& app, CliContext& ctx) {
@@ -103,8 +103,7 @@ void addChaptersCommand(CLI::App& app, CliContext& ctx) {
   exp->add_option("-o,--output", ex->output, "Write to this file (created or overwritten)");
   exp->callback([&ctx, ex] {
     CliReporter err(stderr, ::isatty(fileno(stderr)) != 0, ctx.verbose);
-    ScopedReporter scope(err);
-    exportCommand(*ex, ctx);
+    exportCommand(*ex, ctx, err);
   });
 
   auto im = std::make_shared<ChapterArgs>();
@@ -115,8 +114,7 @@ void addChaptersCommand(CLI::App& app, CliContext& ctx) {
   imp->add_option("-o,--output", im->output, "The playlist file to write")->required();
   imp->callback([&ctx, im] {
     CliReporter err(stderr, ::isatty(fileno(stderr)) != 0, ctx.verbose);
-    ScopedReporter scope(err);
-    importCommand(*im, ctx);
+    importCommand(*im, ctx, err);
   });
 }
 

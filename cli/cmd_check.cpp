@@ -22,9 +22,9 @@ void addCheckCommand(CLI::App& app, CliContext& ctx) {
     Workspace ws;
     ws.options.shortNames = *shortNames;
     ws.disc.folder = discFolderFromArgument(*path);
-    const int errorsBefore = errorCount();
-    const bool passed = readDisc(ws);
-    ctx.exitCode = passed && errorCount() == errorsBefore ? kOk : kFailed;
+    const int errorsBefore = ctx.report->errorCount();
+    const bool passed = readDisc(ws, *ctx.report);
+    ctx.exitCode = passed && ctx.report->errorCount() == errorsBefore ? kOk : kFailed;
   });
 }
 

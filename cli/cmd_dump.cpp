@@ -24,8 +24,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
     CaptureReporter capture;
     Loaded m;
     {
-      ScopedReporter scope(capture);
-      m = loadFile(*path);
+      m = loadFile(*path, capture);
     }
     if (!usable(m.status) || !m.file) {
       capture.replayToStderr();

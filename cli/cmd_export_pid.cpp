@@ -131,12 +131,12 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
       const ClipRow row = rowFor(fs::path(a->stream), pid);
       out = exportFileName("", fs::path(a->stream).stem().string(), row[0], row[1], row[2], pid, opt.mode);
     }
-    ExportReporter rep(reporter());
+    ExportReporter rep(*ctx.report);
     opt.report = &rep;
     CancelToken cancel;
     interrupted = 0;
     auto previous = std::signal(SIGINT, onInterrupt);
-    const DemuxResult res = exportPid(a->stream, out, opt, cancel);
+    const DemuxResult res = exportPid(a->stream, out, opt, cancel, rep);
     std::signal(SIGINT, previous);
     ctx.exitCode = res.failed || res.cancelled ? kFailed : kOk;
   });

@@ -35,16 +35,16 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
     // A stream without the PID is an error that writes nothing. The menu is
     // checked from memory, so that a device or pipe can take it too.
     Bytes mnu;
-    if (extractIgStream(a->input, std::uint16_t(pid), mnu, true).failed) return void(ctx.exitCode = kFailed);
+    if (extractIgStream(a->input, std::uint16_t(pid), mnu, true, *ctx.report).failed) return void(ctx.exitCode = kFailed);
     std::string why;
     if (!writeOutput(a->out, mnu, &why)) {
-      logError("Cannot write " + a->out + " (" + why + ")");
+      ctx.report->logError("Cannot write " + a->out + " (" + why + ")");
       return void(ctx.exitCode = kFailed);
     }
     IgMenu m;
-    const int errors = errorCount();
-    const MenuLoad load = parseMnu(mnu, m);
-    ctx.exitCode = load.status == ReadStatus::Ok && errorCount() == errors ? kOk : kFailed;
+    const int errors = ctx.report->errorCount();
+    const MenuLoad load = parseMnu(mnu, m, *ctx.report);
+    ctx.exitCode = load.status == ReadStatus::Ok && ctx.report->errorCount() == errors ? kOk : kFailed;
   });
 }
 

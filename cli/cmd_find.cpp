@@ -34,8 +34,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     CaptureReporter capture;
     bool read = false;
     {
-      ScopedReporter scope(capture);
-      read = readDisc(ws);
+      read = readDisc(ws, capture);
     }
     if (!read) {
       capture.replayToStderr();
@@ -45,7 +44,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     capture.replayDiagnostics();
     const bool readWhole = capture.errors == 0;
     if (*playlist >= 0) {
-      logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj.model(), std::uint32_t(*playlist)));
+      logPlaylistFind(zeroPadded(std::uint64_t(*playlist), 5), findPlaylistCommands(ws.mobj.model(), std::uint32_t(*playlist)), *ctx.report);
       if (!readWhole) ctx.exitCode = kFailed;
       return;
     }
@@ -53,8 +52,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
     // error; the references are the result.
     CaptureReporter found;
     {
-      ScopedReporter scope(found);
-      findClipReferences(ws.disc, ws.names());
+      findClipReferences(ws.disc, ws.names(), found);
     }
     if (found.errorCount() > 0 || ctx.verbose) found.replayToStderr();
     for (std::size_t i = 0; i < ws.disc.clips.size(); ++i) {

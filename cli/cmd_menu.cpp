@@ -89,7 +89,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
     if (!loadMenuForCli(e->menu, m)) return void(ctx.exitCode = kFailed);
     if (!mayDropDisplaySets(e->menu, m, e->force)) return void(ctx.exitCode = kFailed);
     const std::string base = std::filesystem::path(e->edits).parent_path().string();
-    if (!applyMenuEdits(m, edits, base, error)) {
+    if (!applyMenuEdits(m, edits, base, error, *ctx.report)) {
       std::fprintf(stderr, "mirdal-cli: %s: %s\n", e->edits.c_str(), error.c_str());
       return void(ctx.exitCode = kFailed);
     }

@@ -60,7 +60,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
     if (pal >= m.palettes.size())
       throw UsageError{"the menu has " + std::to_string(m.palettes.size()) + " palettes; there is no palette " +
                        e->palette};
-    const Bytes png = exportObjectPng(m, id, pal, baseCaption());
+    const Bytes png = exportObjectPng(m, id, pal, baseCaption(), *ctx.report);
     if (png.empty()) {
       std::fprintf(stderr, "mirdal-cli: object %zu has no pixels; a PNG needs at least one\n", id);
       return void(ctx.exitCode = kFailed);
@@ -99,7 +99,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
       std::fprintf(stderr, "mirdal-cli: cannot read %s (%s)\n", i->png.c_str(), error.c_str());
       return void(ctx.exitCode = kFailed);
     }
-    const auto r = importObjectPng(m, png, where);
+    const auto r = importObjectPng(m, png, where, *ctx.report);
     if (!r) return void(ctx.exitCode = kFailed);
     SaveRequest req;
     req.folder = folderOfFile(i->out);

@@ -79,9 +79,9 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
     RunState run;
     PageRenderer renderer;
     if (!a->out.empty()) drawBackground(renderer);
-    MenuEmulator emu(m, regs, run, a->out.empty() ? nullptr : &renderer);
-    const int delay = activationDelay();
-    setActivationDelay(0);
+    MenuEmulator emu(m, regs, run, *ctx.report, a->out.empty() ? nullptr : &renderer);
+    const int delay = ctx.report->activationDelay();
+    ctx.report->setActivationDelay(0);
 
     nlohmann::json steps = nlohmann::json::array();
     auto report = [&](const std::string& what) {
@@ -138,7 +138,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
       report("after " + std::to_string(a->timeoutAfter) + " s");
     }
     waitForEffects();
-    setActivationDelay(delay);
+    ctx.report->setActivationDelay(delay);
 
     if (!a->out.empty() && !writePagePng(a->out, renderer.picture)) return void(ctx.exitCode = kFailed);
     if (a->json) {
@@ -146,8 +146,8 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
       j.update(registersJson(regs));
       std::printf("%s\n", j.dump(2).c_str());
     } else {
-      logPsrs(regs);
-      logGprs(regs);
+      logPsrs(regs, *ctx.report);
+      logGprs(regs, *ctx.report);
     }
     ctx.exitCode = kOk;
   });

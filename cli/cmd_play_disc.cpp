@@ -85,6 +85,7 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
     PlayerOptions options;
     options.maxSteps = a->maxSteps;
     options.traceCommands = a->traceLog;
+    options.report = ctx.report;
     DiscPlayer player(disc, regs, options);
     std::optional<unsigned> title;
     if (a->title >= 0) title = unsigned(a->title);
@@ -113,8 +114,8 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
     } else {
       for (const DiscEvent& e : player.events()) std::printf("%s\n", eventLine(e).c_str());
       std::fflush(stdout);
-      logPsrs(regs);
-      logGprs(regs);
+      logPsrs(regs, *ctx.report);
+      logGprs(regs, *ctx.report);
     }
     const bool ok = stop == StopReason::WaitingForKey || stop == StopReason::WaitingInStill ||
                     stop == StopReason::ObjectEnded;

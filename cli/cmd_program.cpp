@@ -39,7 +39,7 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
       return;
     }
     if (!a->output.empty()) {
-      ctx.exitCode = saveProgram(a->output, *program, a->binary) && whole ? kOk : kFailed;
+      ctx.exitCode = saveProgram(a->output, *program, a->binary, *ctx.report) && whole ? kOk : kFailed;
       return;
     }
     if (a->binary && ::isatty(fileno(stdout)))

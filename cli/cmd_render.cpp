@@ -41,6 +41,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
       return void(ctx.exitCode = kFailed);
     }
     PageRenderer r;
+    r.report = ctx.report;
     r.menu = &m;
     parseOverlays(a->overlays, r.options);
     setBackground(r, a->background);

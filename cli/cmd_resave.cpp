@@ -23,9 +23,9 @@ struct ResaveArgs {
   bool force = false;
 };
 
-void resave(const ResaveArgs& a, CliContext& ctx) {
+void resave(const ResaveArgs& a, CliContext& ctx, Reporter& rep) {
   requireInputFile(a.path);
-  Loaded m = loadFile(a.path);
+  Loaded m = loadFile(a.path, rep);
   if (!m.file) {
     ctx.exitCode = kFailed;
     return;
@@ -55,7 +55,7 @@ void resave(const ResaveArgs& a, CliContext& ctx) {
   req.folder = folderOfFile(a.out);
   req.name = std::filesystem::path(a.out).filename().string();
   req.noBackup = true;
-  const Resave r = resaveFile(*m.file, req, !m.whole());
+  const Resave r = resaveFile(*m.file, req, rep, !m.whole());
   if (r == Resave::ReadOnly) std::fprintf(stderr, "mirdal-cli: %s: read only; nothing written\n", a.path.c_str());
   ctx.exitCode = r == Resave::Saved ? kOk : kFailed;
 }
@@ -70,8 +70,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
                 "menu whose stream held display sets it drops");
   cmd->callback([&ctx, a] {
     CliReporter err(stderr, colorsFor(stderr), ctx.verbose);
-    ScopedReporter scope(err);
-    resave(*a, ctx);
+    resave(*a, ctx, err);
   });
 }
 

@@ -99,10 +99,10 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
     ws.run.observer = &printer;
     ws.run.maxSteps = a->maxSteps;
     ws.run.line = 0;
-    const int delay = activationDelay();
-    setActivationDelay(0);
-    const ExecResult r = executeProgram(*program, ws.regs, ws.run);
-    setActivationDelay(delay);
+    const int delay = ctx.report->activationDelay();
+    ctx.report->setActivationDelay(0);
+    const ExecResult r = executeProgram(*program, ws.regs, ws.run, *ctx.report);
+    ctx.report->setActivationDelay(delay);
 
     const std::string limitMessage = "Object " + a->object + ": the program did not end within " +
                                      std::to_string(a->maxSteps) + " commands (--max-steps)";
@@ -117,9 +117,9 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
       std::printf("%s\n", j.dump(2).c_str());
       if (r.stepLimitReached) std::fprintf(stderr, "mirdal-cli: %s\n", limitMessage.c_str());
     } else {
-      logPsrs(ws.regs);
-      logGprs(ws.regs);
-      if (r.stepLimitReached) logError(limitMessage);
+      logPsrs(ws.regs, *ctx.report);
+      logGprs(ws.regs, *ctx.report);
+      if (r.stepLimitReached) ctx.report->logError(limitMessage);
     }
     ctx.exitCode = r.stepLimitReached || !whole ? kFailed : kOk;
   });

@@ -36,7 +36,7 @@ void addExport(CLI::App& sound, CliContext& ctx) {
     if (a->entry >= snd.entries.size())
       throw UsageError{fileNameOf(a->path) + " holds " + std::to_string(snd.entries.size()) +
                        " sound entries; there is no entry " + std::to_string(a->entry)};
-    const bool written = exportSound(snd, a->entry, a->output);
+    const bool written = exportSound(snd, a->entry, a->output, *ctx.report);
     ctx.exitCode = written && status == ReadStatus::Ok ? kOk : kFailed;
   });
 }
@@ -68,8 +68,7 @@ void addImport(CLI::App& sound, CliContext& ctx) {
     CaptureReporter capture;
     bool inserted = false;
     {
-      ScopedReporter scope(capture);
-      inserted = loadSound(snd, at, a->wav);
+      inserted = loadSound(snd, at, a->wav, capture);
     }
     if (!inserted) {
       capture.replayToStderr();

@@ -34,43 +34,43 @@ template <class... F>
 PerKind(F...) -> PerKind<F...>;
 
 // Reads path into a model of the kind detected; nullopt for Unknown.
-std::optional<LoadedFile> readAs(FileKind kind, const std::string& path, ReadStatus& status) {
+std::optional<LoadedFile> readAs(FileKind kind, const std::string& path, ReadStatus& status, Reporter& rep) {
   switch (kind) {
     case FileKind::Index: {
       IndexFile m;
-      status = readIndexFile(path, m).status;
+      status = readIndexFile(path, m, rep).status;
       return m;
     }
     case FileKind::MovieObject: {
       MovieObjectFile m;
-      status = readMovieObjectFile(path, m).status;
+      status = readMovieObjectFile(path, m, rep).status;
       return m;
     }
     case FileKind::BDJObject: {
       BdjoFile m;
-      status = readBdjoFile(path, fileNameOf(path), m);
+      status = readBdjoFile(path, fileNameOf(path), m, rep);
       if (status == ReadStatus::Rejected)
         std::fprintf(stderr, "mirdal-cli: %s: not a BD-J object of version 0100 or 0200\n", path.c_str());
       return m;
     }
     case FileKind::Playlist: {
       Playlist m;
-      status = readPlaylistFile(path, m);
+      status = readPlaylistFile(path, m, rep);
       return m;
     }
     case FileKind::Clip: {
       ClipInfoFile m;
-      status = readClipInfoFile(path, m).status;
+      status = readClipInfoFile(path, m, rep).status;
       return m;
     }
     case FileKind::Sound: {
       SoundFile m;
-      status = readSoundFile(path, m).status;
+      status = readSoundFile(path, m, rep).status;
       return m;
     }
     case FileKind::Menu: {
       IgMenu m;
-      status = readMnuFile(path, m).status;
+      status = readMnuFile(path, m, rep).status;
       return m;
     }
     case FileKind::Unknown:
@@ -88,7 +88,7 @@ void CaptureReporter::replayToStderr() const {
   for (const LogParagraph& p : paragraphs) err.appendParagraph(p);
 }
 
-Loaded loadFile(const std::string& path) {
+Loaded loadFile(const std::string& path, Reporter& rep) {
   Loaded l;
   Bytes data;
   std::string error;
@@ -102,9 +102,9 @@ Loaded loadFile(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
   for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
   if (kind == FileKind::Unknown && ext == ".mnu") kind = FileKind::Menu;
-  const int before = errorCount();
-  l.file = readAs(kind, path, l.status);
-  l.errors = errorCount() >= before ? errorCount() - before : errorCount();
+  const int before = rep.errorCount();
+  l.file = readAs(kind, path, l.status, rep);
+  l.errors = rep.errorCount() >= before ? rep.errorCount() - before : rep.errorCount();
   return l;
 }
 
@@ -134,22 +134,22 @@ nlohmann::json jsonDump(const LoadedFile& f) {
                     f);
 }
 
-Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses) {
+Resave resaveFile(LoadedFile& f, const SaveRequest& req, Reporter& rep, bool guesses) {
   auto saved = [](bool ok) { return ok ? Resave::Saved : Resave::Failed; };
   return std::visit(PerKind{
-                        [&](const IndexFile& m) { return saved(saveIndex(m, req)); },
-                        [&](const MovieObjectFile& m) { return saved(saveMovieObjects(m, req)); },
+                        [&](const IndexFile& m) { return saved(saveIndex(m, req, rep)); },
+                        [&](const MovieObjectFile& m) { return saved(saveMovieObjects(m, req, rep)); },
                         [](const BdjoFile&) { return Resave::ReadOnly; },
                         [&](Playlist& m) {
                           if (guesses) fitLayout(m);
-                          return saved(savePlaylist(m, req));
+                          return saved(savePlaylist(m, req, rep));
                         },
                         [&](ClipInfoFile& m) {
                           if (guesses) fitClipLayout(m);
-                          return saved(saveClipInfo(m, req));
+                          return saved(saveClipInfo(m, req, rep));
                         },
-                        [&](const SoundFile& m) { return saved(saveSound(m, req)); },
-                        [&](IgMenu& m) { return saved(saveMnu(m, req)); },
+                        [&](const SoundFile& m) { return saved(saveSound(m, req, rep)); },
+                        [&](IgMenu& m) { return saved(saveMnu(m, req, rep)); },
                     },
                     f);
 }
@@ -181,8 +181,7 @@ std::optional<CommandList> loadObjectProgram(const std::string& path, std::size_
   MovieObjectFile m;
   MovieObjectsParse parsed;
   {
-    ScopedReporter scope(capture);
-    parsed = readMovieObjectFile(path, m);
+    parsed = readMovieObjectFile(path, m, capture);
   }
   if (!usable(parsed.status)) {
     capture.replayToStderr();

@@ -45,7 +45,7 @@ struct Loaded {
 // and unreadable files are told on standard error (no file / status
 // Unreadable); a BD-J object with a wrong version, which its reader passes
 // over silently, gets a message too.
-Loaded loadFile(const std::string& path);
+Loaded loadFile(const std::string& path, Reporter& rep);
 
 // What the grids show of the file; name is the file name shown.
 std::string textDump(const LoadedFile& f, const std::string& name);
@@ -58,7 +58,7 @@ enum class Resave { Saved, Failed, ReadOnly };
 // (the clip's ClipInfo length, the menu's fragments) up to date first, so
 // the model may change. Guesses of a file read with errors (`guesses`) are
 // laid out from the content first, as the GUI's save does.
-Resave resaveFile(LoadedFile& f, const SaveRequest& req, bool guesses = false);
+Resave resaveFile(LoadedFile& f, const SaveRequest& req, Reporter& rep, bool guesses = false);
 
 // The commands of movie object `object` of a MovieObject.bdmv, for the
 // program and run subcommands. A missing file or an object number the file

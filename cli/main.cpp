@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   app.add_flag("-v,--verbose", ctx.verbose, "Also print status-line messages (on standard error)");
 
   CliReporter rep(stdout, colorsFor(stdout), false, stderr);
-  mirdal::ScopedReporter scope(rep);
+  ctx.report = &rep;
   CliReporter messages(stderr, colorsFor(stderr), false);
   ctx.messages = &messages;
   // The reporters must know about --verbose before any subcommand runs.

@@ -159,8 +159,7 @@ bool loadMenuForCli(const std::string& path, IgMenu& m) {
   CaptureReporter capture;
   MenuLoad r;
   {
-    ScopedReporter scope(capture);
-    r = readMnuFile(path, m);
+    r = readMnuFile(path, m, capture);
   }
   // A menu read with errors is not used: it would show or write guesses.
   if (r.status != ReadStatus::Ok || capture.errors) {

@@ -282,7 +282,7 @@ void ok(bool done, const std::string& why) {
   if (!done) throw Refused{why};
 }
 
-void apply(IgMenu& m, const json& e, const std::string& baseDir) {
+void apply(IgMenu& m, const json& e, const std::string& baseDir, Reporter& rep) {
   if (!e.is_object() || !e.contains("op") || !e["op"].is_string()) throw Refused{"an edit is an object with \"op\""};
   const std::string op = e["op"];
   if (op == "create_page") return ok(createPage(m), "the menu has the most pages it can hold (" + std::to_string(kMaxPages) + ")");
@@ -323,7 +323,7 @@ void apply(IgMenu& m, const json& e, const std::string& baseDir) {
       where.replaceObject = indexIn(e, "replace_object", m.objects.size(), "the menu", "object", "objects");
     if (e.contains("replace_palette"))
       where.replacePalette = indexIn(e, "replace_palette", m.palettes.size(), "the menu", "palette", "palettes");
-    if (!importObjectPng(m, png, where)) throw Refused{"the image was not taken"};
+    if (!importObjectPng(m, png, where, rep)) throw Refused{"the image was not taken"};
     return;
   }
   if (op == "set_button") {
@@ -417,14 +417,15 @@ void apply(IgMenu& m, const json& e, const std::string& baseDir) {
 
 }  // namespace
 
-bool applyMenuEdits(IgMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error) {
+bool applyMenuEdits(IgMenu& m, const nlohmann::json& edits, const std::string& baseDir, std::string& error,
+                    Reporter& rep) {
   if (!edits.is_array()) {
     error = "the edits are not a JSON list";
     return false;
   }
   for (std::size_t i = 0; i < edits.size(); ++i) {
     try {
-      apply(m, edits[i], baseDir);
+      apply(m, edits[i], baseDir, rep);
     } catch (const Refused& r) {
       const std::string op = edits[i].is_object() && edits[i].contains("op") && edits[i]["op"].is_string()
                                  ? edits[i]["op"].get<std::string>()

@@ -17,8 +17,7 @@ bool loadMenuOrStream(const std::string& path, IgMenu& m) {
   CaptureReporter capture;
   MenuLoad r;
   {
-    ScopedReporter scope(capture);
-    r = loadMenuFromStream(path, kDefaultIgPid, m);
+    r = loadMenuFromStream(path, kDefaultIgPid, m, capture);
   }
   if (r.status != ReadStatus::Ok || capture.errors) {
     capture.replayToStderr();

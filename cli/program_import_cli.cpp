@@ -46,8 +46,7 @@ CLI::App* addProgramImport(CLI::App& program, CliContext& ctx) {
     MovieObjectFile m;
     MovieObjectsParse parsed;
     {
-      ScopedReporter scope(capture);
-      parsed = readMovieObjectFile(a->path, m);
+      parsed = readMovieObjectFile(a->path, m, capture);
     }
     if (parsed.status != ReadStatus::Ok || capture.errors != 0) {
       // A file read only in part or with errors is not written back.

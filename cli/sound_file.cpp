@@ -69,8 +69,7 @@ ReadStatus loadSoundQuietly(const std::string& path, SoundFile& snd) {
   CaptureReporter capture;
   SoundParse res;
   {
-    ScopedReporter scope(capture);
-    res = readSoundFile(path, snd);
+    res = readSoundFile(path, snd, capture);
   }
   if (res.status != ReadStatus::Ok) capture.replayToStderr();
   else capture.replayDiagnostics();

@@ -6,22 +6,6 @@
 
 namespace mirdal {
 
-namespace {
-
-class SilentReporter final : public Reporter {
- public:
-  void appendParagraph(const LogParagraph&) override {}
-  void statusChanged(const StatusLine&) override {}
-  void sleepMs(int) override {}
-};
-
-SilentReporter silent;
-Reporter* current = &silent;
-
-int actiDelay = 500;
-
-}  // namespace
-
 void Reporter::sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 void Reporter::log(std::string_view msg) { appendParagraph(parseMarkup(msg)); }
@@ -63,7 +47,7 @@ void Reporter::setStatusReady() {
 
 void Reporter::setStatusPanelAndWait(std::string_view msg, int panel) {
   setStatusPanel(msg, panel);
-  for (int i = 0; i < actiDelay; ++i) {
+  for (int i = 0; i < actiDelay_; ++i) {
     sleepMs(1);
     pumpEvents();
   }
@@ -152,46 +136,6 @@ bool Reporter::cancelRunning() {
   return stopped;
 }
 
-Reporter& reporter() { return *current; }
-
-Reporter* setReporter(Reporter* r) {
-  Reporter* prev = current;
-  current = r ? r : &silent;
-  return prev == &silent ? nullptr : prev;
-}
-
-void log(std::string_view msg) { current->log(msg); }
-void logWithGap(std::string_view msg) { current->logWithGap(msg); }
-void logAndStatus(std::string_view msg) { current->logAndStatus(msg); }
-void logStep(std::string_view msg) { current->logStep(msg); }
-void setStatusPanel(std::string_view msg, int panel) { current->setStatusPanel(msg, panel); }
-void setStatusReady() { current->setStatusReady(); }
-void setStatusPanelAndWait(std::string_view msg, int panel) { current->setStatusPanelAndWait(msg, panel); }
-void logError(std::string_view msg) { current->logError(msg); }
-void logWarning(std::string_view msg) { current->logWarning(msg); }
-void setStatusError(std::string_view msg) { current->setStatusError(msg); }
-
-const StatusLine& statusLine() { return current->status(); }
-
-int errorCount() { return current->errorCount(); }
-const std::string& lastErrorText() { return current->lastErrorText(); }
-void resetErrorCount() { current->resetErrorCount(); }
-void setStatusStepEnd() { current->setStatusStepEnd(); }
-
-bool confirmCancel() { return current->confirmCancel(); }
-const std::string& cancelQuestion() { return current->cancelQuestion(); }
-int activationDelay() { return actiDelay; }
-void setActivationDelay(int ms) { actiDelay = ms < 0 ? 0 : ms; }
-
-void pumpEvents() { current->pumpEvents(); }
-void beepTone(int hz, int ms) { current->tone(hz, ms); }
-
-void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question) {
-  current->startProgress(cancel, asksBeforeCancel, question);
-}
-void endProgress() { current->endProgress(); }
-const ProgressState& progressState() { return current->progress(); }
-
 ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
                               std::chrono::milliseconds elapsed) {
   using std::chrono::milliseconds;
@@ -209,12 +153,5 @@ ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
   r.percent = total ? int(done * 100 / total) : 0;
   return r;
 }
-
-void showProgress(std::uint64_t done, std::uint64_t total,
-                  std::chrono::steady_clock::time_point start) {
-  current->showProgress(done, total, start);
-}
-
-bool cancelConfirmed() { return current->cancelRunning(); }
 
 }  // namespace mirdal

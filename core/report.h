@@ -5,9 +5,17 @@
 // standard error, a test's recorder. Operations that report take one and
 // call its members, which hold the status-line rules and keep the state
 // (status line, error count, progress) of that reporter only; a front end
-// implements the virtual part and shows what it is given. The free
-// functions below are the default path of code not yet handed a reporter:
-// they talk to the installed one.
+// implements the virtual part and shows what it is given.
+//
+// There is no process-wide reporter: an engine operation that reports
+// takes the caller's `Reporter& rep` as a parameter (after its inputs and
+// outputs, before any defaulted ones) and passes it on to what it calls; a
+// long operation's options struct may carry it instead (`Reporter* report`
+// beside its `CancelToken*`), and an object that reports over its life
+// (an emulator, a renderer) is given it when made. The GUI's log window and
+// the command line's standard error are two such reporters, a test's
+// recorder another; scripts/check-layers keeps the engine from calling a
+// free log function.
 #pragma once
 
 #include <chrono>
@@ -64,8 +72,14 @@ class Reporter {
   void setStatusPanel(std::string_view msg, int panel);
   void setStatusReady();                                   // " Ready. "
   void setStatusError(std::string_view msg);               // the error mark and msg
-  void setStatusStepEnd();                                 // setStatusStepEnd's rule
+  // Ends a step: Ready when no error was logged since resetErrorCount;
+  // otherwise the error mark stays, with the last error's text (one error)
+  // or "N errors: see Status" on panel 1 and the last error in the tooltip.
+  void setStatusStepEnd();
   void setStatusPanelAndWait(std::string_view msg, int panel);
+  // The wait of setStatusPanelAndWait in milliseconds (the "ActiDelay" option).
+  int activationDelay() const { return actiDelay_; }
+  void setActivationDelay(int ms) { actiDelay_ = ms < 0 ? 0 : ms; }
 
   const StatusLine& status() const { return status_; }
   const ProgressState& progress() const { return progress_; }
@@ -76,7 +90,7 @@ class Reporter {
 
   // A long operation with a progress bar: Cancel requests `cancel` (asking
   // `question` first when asksBeforeCancel) until endProgress.
-  void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question);
+  void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
   void endProgress();
   void showProgress(std::uint64_t done, std::uint64_t total, std::chrono::steady_clock::time_point start);
 
@@ -102,6 +116,7 @@ class Reporter {
   CancelToken* running_ = nullptr;
   bool confirm_ = false;
   std::string question_ = kDefaultCancelQuestion;
+  int actiDelay_ = 500;
 };
 
 // Marks `cancel` as the operation Cancel stops for the life of the scope.
@@ -116,69 +131,14 @@ class RunningOperation {
   Reporter& r_;
 };
 
-// The reporter in use; a silent one when none is installed. Installing
-// returns the previous one so that scopes can restore it.
-Reporter& reporter();
-Reporter* setReporter(Reporter* r);
-
-class ScopedReporter {
+// A reporter that tells nobody: for an operation whose caller wants no
+// messages (a trial run, a renderer without a log).
+class SilentReporter final : public Reporter {
  public:
-  explicit ScopedReporter(Reporter& r) : prev_(setReporter(&r)) {}
-  ~ScopedReporter() { setReporter(prev_); }
-  ScopedReporter(const ScopedReporter&) = delete;
-  ScopedReporter& operator=(const ScopedReporter&) = delete;
-
- private:
-  Reporter* prev_;
+  void appendParagraph(const LogParagraph&) override {}
+  void statusChanged(const StatusLine&) override {}
+  void sleepMs(int) override {}
 };
-
-// Log calls. Messages use the markup of markup.h.
-void log(std::string_view msg);
-void logWithGap(std::string_view msg);
-void logAndStatus(std::string_view msg);
-void logStep(std::string_view msg);
-void setStatusPanel(std::string_view msg, int panel);
-void setStatusReady();
-void setStatusPanelAndWait(std::string_view msg, int panel);
-void logError(std::string_view msg);
-void setStatusError(std::string_view msg);
-// A warning: the file was read or written whole, but something in it
-// deserves a word (a part kept without being understood, ...). Logged as
-// "Warning: " + msg; it does not count as an error,
-// and a command that reads a file shows it on standard error.
-void logWarning(std::string_view msg);
-
-const StatusLine& statusLine();
-
-// Errors logged by logError since the last resetErrorCount, and the last one's
-// text without tags. A step that logs many lines (a Read) counts its errors
-// so that its end does not say "Ready." over them.
-int errorCount();
-const std::string& lastErrorText();
-void resetErrorCount();
-
-// Ends such a step: setStatusReady when no error was logged since resetErrorCount;
-// otherwise the error mark stays, with the last error's text (one error) or
-// "N errors: see Status" on panel 1 and the last error in the tooltip.
-void setStatusStepEnd();
-
-// Activation delay of setStatusPanelAndWait in milliseconds (the "ActiDelay" option).
-int activationDelay();
-void setActivationDelay(int ms);
-
-void pumpEvents();
-void beepTone(int hz, int ms);
-
-// Whether Cancel must ask before stopping the running operation, and the
-// question it asks (the installed reporter's).
-bool confirmCancel();
-const std::string& cancelQuestion();
-
-// Long operation with a progress bar on the installed reporter (its
-// startProgress / endProgress).
-void startProgress(CancelToken& cancel, bool asksBeforeCancel, std::string_view question = kDefaultCancelQuestion);
-void endProgress();
-const ProgressState& progressState();
 
 // Text of one progress report: "Packet: done/total   Elapsed: h:mm:ss
 // Remaining: h:mm:ss" and the bar value done*100/total.
@@ -188,13 +148,5 @@ struct ProgressReport {
 };
 ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
                               std::chrono::milliseconds elapsed);
-
-// Shows a progress report on panel 1 and the bar.
-void showProgress(std::uint64_t done, std::uint64_t total,
-                  std::chrono::steady_clock::time_point start);
-
-// The confirmed half of the Cancel button on the installed reporter
-// (Reporter::cancelRunning).
-bool cancelConfirmed();
 
 }  // namespace mirdal

@@ -18,7 +18,7 @@ namespace mirdal {
 //    version is always kept;
 //  - "Stop if exists": rename the file to B; fails when B is in the way.
 // A failed rename logs "Cannot create backup file." as an error to rep.
-bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt, Reporter& rep = reporter());
+bool backupStep(const std::string& folder, const std::string& name, const BackupOptions& opt, Reporter& rep);
 
 struct SaveRequest {
   std::string folder;  // ends with the path separator
@@ -40,7 +40,7 @@ struct SaveRequest {
 // step works; the link stays), the new file gets the old one's permission
 // bits (and, for root, its owner), and a file the user may not write is
 // refused even when its folder would let the rename through.
-bool saveFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep = reporter());
+bool saveFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep);
 
 // The name of the temporary file that a save of `path` writes first: a
 // hidden file in the same folder, so that the rename stays on one device.

@@ -10,6 +10,6 @@ namespace mirdal {
 
 // Deletes movie objects first..last; the titles that referred to them are
 // changed in the index document (see deleteMovieObjects on the models).
-ObjectDeletion deleteMovieObjects(Workspace& ws, std::size_t first, std::size_t last);
+ObjectDeletion deleteMovieObjects(Workspace& ws, std::size_t first, std::size_t last, Reporter& rep);
 
 }  // namespace mirdal

@@ -40,59 +40,59 @@ std::string bdjoPath(const Workspace& ws, const std::string& name) {
 
 }  // namespace
 
-void readMovieObjects(Workspace& ws) {
+void readMovieObjects(Workspace& ws, Reporter& rep) {
   const std::string& name = ws.names().movieObject;
   MovieObjectFile m;
-  const ReadWatch watch;
-  const MovieObjectsParse res = readMovieObjectFile(ws.pathOf(name), m);
+  const ReadWatch watch(rep);
+  const MovieObjectsParse res = readMovieObjectFile(ws.pathOf(name), m, rep);
   const bool ok = usable(res.status);
   ws.mobjObjectsInFile = ok ? res.objectsRead : 0;
   ws.mobj.load(std::move(m), name, ok, watch.errors(res.status));
-  showReadErrors(ws.mobj);
+  showReadErrors(ws.mobj, rep);
 }
 
-void readIndex(Workspace& ws) {
+void readIndex(Workspace& ws, Reporter& rep) {
   const std::string& name = ws.names().index;
   IndexFile idx;
-  const ReadWatch watch;
-  const ReadStatus status = readIndexFile(ws.pathOf(name), idx).status;
+  const ReadWatch watch(rep);
+  const ReadStatus status = readIndexFile(ws.pathOf(name), idx, rep).status;
   ws.index.load(std::move(idx), name, usable(status), watch.errors(status));
-  showReadErrors(ws.index);
+  showReadErrors(ws.index, rep);
 }
 
-bool readBdjo(Workspace& ws, const std::string& name) {
+bool readBdjo(Workspace& ws, const std::string& name, Reporter& rep) {
   const std::string path = bdjoPath(ws, name);
   const std::string file = fs::path(path).filename().string();
   ws.bdjoName = name;
   BdjoFile b;
-  const ReadWatch watch;
-  const ReadStatus status = readBdjoFile(path, file, b);
+  const ReadWatch watch(rep);
+  const ReadStatus status = readBdjoFile(path, file, b, rep);
   const bool ok = usable(status);
   ws.bdjo.load(std::move(b), file, ok, watch.errors(status));
-  showReadErrors(ws.bdjo);
+  showReadErrors(ws.bdjo, rep);
   return ok;
 }
 
-bool saveIndex(Workspace& ws, Guesses g) {
+bool saveIndex(Workspace& ws, Reporter& rep, Guesses g) {
   const std::string& name = ws.names().index;
   if (!ws.index.loaded()) {
-    log(name + " was not loaded: not saved.");
+    rep.log(name + " was not loaded: not saved.");
     return false;
   }
-  if (!mayWrite(ws.index, g)) return false;
-  const bool saved = saveIndex(ws.index.model(), requestFor(ws, name));
+  if (!mayWrite(ws.index, g, rep)) return false;
+  const bool saved = saveIndex(ws.index.model(), requestFor(ws, name), rep);
   if (saved) ws.index.markSaved();
   return saved;
 }
 
-bool saveMovieObjects(Workspace& ws, Guesses g) {
+bool saveMovieObjects(Workspace& ws, Reporter& rep, Guesses g) {
   const std::string& name = ws.names().movieObject;
   if (!ws.mobj.loaded()) {
-    log(name + " was not loaded: not saved.");
+    rep.log(name + " was not loaded: not saved.");
     return false;
   }
-  if (!mayWrite(ws.mobj, g)) return false;
-  const bool saved = saveMovieObjects(ws.mobj.model(), requestFor(ws, name));
+  if (!mayWrite(ws.mobj, g, rep)) return false;
+  const bool saved = saveMovieObjects(ws.mobj.model(), requestFor(ws, name), rep);
   if (saved) ws.mobj.markSaved();
   return saved;
 }
@@ -103,27 +103,27 @@ std::string auxFolder(const Workspace& ws) { return ws.pathOf(std::string("AUXDA
 
 }  // namespace
 
-void readSound(Workspace& ws) {
+void readSound(Workspace& ws, Reporter& rep) {
   SoundFile snd;
-  const ReadWatch watch;
-  const ReadStatus status = readSoundFile(auxFolder(ws) + kSoundFileName, snd).status;
+  const ReadWatch watch(rep);
+  const ReadStatus status = readSoundFile(auxFolder(ws) + kSoundFileName, snd, rep).status;
   ws.sound.load(std::move(snd), kSoundFileName, usable(status), watch.errors(status));
-  showReadErrors(ws.sound);
+  showReadErrors(ws.sound, rep);
 }
 
-bool saveSound(Workspace& ws, Guesses g) {
+bool saveSound(Workspace& ws, Reporter& rep, Guesses g) {
   if (!ws.sound.loaded()) {
-    log(std::string(kSoundFileName) + " was not read; not saved.");
+    rep.log(std::string(kSoundFileName) + " was not read; not saved.");
     return false;
   }
-  if (!mayWrite(ws.sound, g)) return false;
+  if (!mayWrite(ws.sound, g, rep)) return false;
   std::error_code ec;
   fs::create_directories(auxFolder(ws), ec);
   SaveRequest req;
   req.folder = auxFolder(ws);
   req.name = kSoundFileName;
   req.backup = ws.options.backup;
-  const bool saved = saveSound(ws.sound.model(), req);
+  const bool saved = saveSound(ws.sound.model(), req, rep);
   if (saved) ws.sound.markSaved();
   return saved;
 }
@@ -134,31 +134,31 @@ std::string playlistFolder(const Workspace& ws) { return ws.pathOf(std::string("
 
 }  // namespace
 
-bool readPlaylist(Workspace& ws, const std::string& name) {
+bool readPlaylist(Workspace& ws, const std::string& name, Reporter& rep) {
   const std::string file = name + ws.names().playlistExt;
   Playlist m;
-  const ReadWatch watch;
-  const ReadStatus status = readPlaylistFile(playlistFolder(ws) + file, m);
+  const ReadWatch watch(rep);
+  const ReadStatus status = readPlaylistFile(playlistFolder(ws) + file, m, rep);
   const bool ok = usable(status);
   ws.playlist.load(std::move(m), file, ok, watch.errors(status));
-  showReadErrors(ws.playlist);
+  showReadErrors(ws.playlist, rep);
   return ok;
 }
 
-bool savePlaylist(Workspace& ws, Guesses g) {
+bool savePlaylist(Workspace& ws, Reporter& rep, Guesses g) {
   const std::string& name = ws.playlist.fileName();
   if (!ws.playlist.loaded()) {
-    log((name.empty() ? std::string("The playlist") : name) + " was not loaded: not saved.");
+    rep.log((name.empty() ? std::string("The playlist") : name) + " was not loaded: not saved.");
     return false;
   }
-  if (!mayWrite(ws.playlist, g)) return false;
+  if (!mayWrite(ws.playlist, g, rep)) return false;
   // Guesses keep the lengths of the file that was cut; they are written as
   // a well-formed playlist, laid out from what the model holds.
   if (ws.playlist.readWithErrors()) ws.playlist.edit(ChangeNotice::everything(), [](Playlist& m) { fitLayout(m); });
   SaveRequest req = requestFor(ws, name);
   req.folder = playlistFolder(ws);
   req.copyToBackupDir = false;  // the BACKUP copies are of the index and movie-object files
-  const bool saved = savePlaylist(ws.playlist.model(), req);
+  const bool saved = savePlaylist(ws.playlist.model(), req, rep);
   if (saved) ws.playlist.markSaved();
   return saved;
 }
@@ -167,17 +167,17 @@ bool savePlaylist(Workspace& ws, Guesses g) {
 
 namespace mirdal {
 
-bool readClip(Workspace& ws, const std::string& name) {
+bool readClip(Workspace& ws, const std::string& name, Reporter& rep) {
   const std::string file = name + ws.names().clipExt;
   ClipInfoFile c;
-  const ReadWatch watch;
-  const ReadStatus status = readClipInfoFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c).status;
+  const ReadWatch watch(rep);
+  const ReadStatus status = readClipInfoFile(ws.pathOf(std::string("CLIPINF") + kSep + file), c, rep).status;
   const bool ok = usable(status);
   ws.clip.load(std::move(c), file, ok, watch.errors(status));
   // The read is over: the status line leaves "Reading ..." as a playlist
   // read does, or keeps what went wrong.
-  if (ok) setStatusReady();
-  showReadErrors(ws.clip);
+  if (ok) rep.setStatusReady();
+  showReadErrors(ws.clip, rep);
   return ok;
 }
 
@@ -207,30 +207,30 @@ ClipStreamFile clipStream(const Workspace& ws) {
   return ws.disc.avStreams[std::size_t(row)];
 }
 
-bool correctPacketCount(Workspace& ws, std::uint32_t packets) {
+bool correctPacketCount(Workspace& ws, std::uint32_t packets, Reporter& rep) {
   const std::string file = ws.clip.fileName();
   // A clip that failed to read is no clip to patch.
   if (file.empty() || !ws.clip.loaded()) return false;
   ClipInfoFile c = ws.clip.model();
-  if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c)) return false;
+  if (!patchPacketCount(ws.pathOf(std::string("CLIPINF") + kSep + file), packets, c, rep)) return false;
   ws.clip.load(std::move(c), file, ws.clip.loaded(), ws.clip.readErrors());
   return true;
 }
 
-bool saveClip(Workspace& ws, Guesses g) {
+bool saveClip(Workspace& ws, Reporter& rep, Guesses g) {
   const std::string file = ws.clip.fileName();
   if (!ws.clip.loaded()) {
-    log(file + " was not loaded: not saved.");
+    rep.log(file + " was not loaded: not saved.");
     return false;
   }
-  if (!mayWrite(ws.clip, g)) return false;
+  if (!mayWrite(ws.clip, g, rep)) return false;
   // As for a playlist: the guesses are laid out from what the model holds.
   if (ws.clip.readWithErrors()) ws.clip.edit(ChangeNotice::everything(), [](ClipInfoFile& m) { fitClipLayout(m); });
   ClipInfoFile c = ws.clip.model();
   SaveRequest req = requestFor(ws, file);
   req.folder = ws.pathOf(std::string("CLIPINF") + kSep);
   req.copyToBackupDir = false;
-  if (!saveClipInfo(c, req)) return false;
+  if (!saveClipInfo(c, req, rep)) return false;
   if (!(c == ws.clip.model())) ws.clip.edit(ChangeNotice::everything(), [&](ClipInfoFile& m) { m = std::move(c); });
   ws.clip.markSaved();
   return true;

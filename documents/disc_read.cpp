@@ -22,47 +22,50 @@ bool isFile(const std::string& path) {
   return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-bool checkFolder(const Workspace& ws, const std::string& name) {
+bool checkFolder(const Workspace& ws, const std::string& name, Reporter& rep) {
   const bool ok = isDir(ws.pathOf(name));
-  log("[bl]" + name + "[/bl] folder: " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
+  rep.log("[bl]" + name + "[/bl] folder: " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
   return ok;
 }
 
-bool checkFile(const Workspace& ws, const std::string& name) {
+bool checkFile(const Workspace& ws, const std::string& name, Reporter& rep) {
   const bool ok = isFile(ws.pathOf(name));
-  log(name + ": " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
+  rep.log(name + ": " + (ok ? "[b]OK[/b]" : "[re]missing[/re]"));
   return ok;
 }
 
-void checkingEach(const std::string& file) { setStatusPanel("Checking " + file, 1); }
+// The status line names each file of a folder as it is listed.
+auto checkingEach(Reporter& rep) {
+  return [&rep](const std::string& file) { rep.setStatusPanel("Checking " + file, 1); };
+}
 
 // The first line of a Read says which folder it checks: a first start, a
 // mistyped path and an empty folder otherwise all fail alike.
-void logCheckedFolder(const Workspace& ws) {
+void logCheckedFolder(const Workspace& ws, Reporter& rep) {
   const std::string& folder = ws.disc.folder;
-  log("Checking required files and directories... " + (folder.empty() ? std::string("(no folder chosen)") : folder));
+  rep.log("Checking required files and directories... " + (folder.empty() ? std::string("(no folder chosen)") : folder));
 }
 
 // After "Check failed.": why, in plain words. A missing folder is the usual
 // case for metadata copied off a disc (BACKUP is often left out), and an
 // empty folder of that name is all the Read needs.
-void explainCheckFailure(const Workspace& ws, const std::vector<std::string>& missingFolders) {
+void explainCheckFailure(const Workspace& ws, const std::vector<std::string>& missingFolders, Reporter& rep) {
   const std::string& folder = ws.disc.folder;
   if (folder.empty()) {
-    log("No disc folder is chosen: choose its BDMV folder with the folder button, drop a file of it on the window "
+    rep.log("No disc folder is chosen: choose its BDMV folder with the folder button, drop a file of it on the window "
         "or name one on the command line.");
     return;
   }
   if (!isDir(folder)) {
-    log("The folder " + folder + " does not exist.");
+    rep.log("The folder " + folder + " does not exist.");
     return;
   }
   for (const std::string& name : missingFolders)
-    log("The folder " + name + " is missing in " + folder + "; creating it (it may stay empty) lets this folder be read.");
+    rep.log("The folder " + name + " is missing in " + folder + "; creating it (it may stay empty) lets this folder be read.");
 }
 
-void checkStreams(Workspace& ws) {
-  checkFolder(ws, "STREAM");
+void checkStreams(Workspace& ws, Reporter& rep) {
+  checkFolder(ws, "STREAM", rep);
   const NameSet& n = ws.names();
   std::size_t found = 0, missing = 0;
   ws.disc.avStreams.assign(ws.disc.clips.size(), ClipStreamFile{});
@@ -76,13 +79,13 @@ void checkStreams(Workspace& ws) {
       ws.disc.avStreams[i] = ClipStreamFile{file, size};
       ++found;
     } else {
-      log("  Stream " + file + " [re]missing[/re]");
+      rep.log("  Stream " + file + " [re]missing[/re]");
       ++missing;
     }
   }
   std::string line = "  Found [b]" + std::to_string(found) + "[/b] AV streams";
   if (missing) line += ", [re]missing[/re] [b]" + std::to_string(missing) + "[/b]";
-  log(line);
+  rep.log(line);
 }
 
 }  // namespace
@@ -99,35 +102,35 @@ void resetDisc(Workspace& ws) {
   ws.sound.reset();
 }
 
-void loadDiscFiles(Workspace& ws) {
+void loadDiscFiles(Workspace& ws, Reporter& rep) {
   const NameSet& n = ws.names();
 
   // 1. Movie objects come first so that the titles can name them.
-  readMovieObjects(ws);
+  readMovieObjects(ws, rep);
 
   // 2.-3. Playlist and clip lists.
-  logStep("Reading playlists");
-  ws.disc.playlists = listNames(ws.pathOf("PLAYLIST"), n.playlistExt, checkingEach);
-  log("  Found [b]" + std::to_string(ws.disc.playlists.size()) + "[/b] playlists.");
+  rep.logStep("Reading playlists");
+  ws.disc.playlists = listNames(ws.pathOf("PLAYLIST"), n.playlistExt, checkingEach(rep));
+  rep.log("  Found [b]" + std::to_string(ws.disc.playlists.size()) + "[/b] playlists.");
 
-  logStep("Reading clipinfos");
-  ws.disc.clips = listNames(ws.pathOf("CLIPINF"), n.clipExt, checkingEach);
-  log("  Found [b]" + std::to_string(ws.disc.clips.size()) + "[/b] clipinfos.");
+  rep.logStep("Reading clipinfos");
+  ws.disc.clips = listNames(ws.pathOf("CLIPINF"), n.clipExt, checkingEach(rep));
+  rep.log("  Found [b]" + std::to_string(ws.disc.clips.size()) + "[/b] clipinfos.");
   ws.disc.ciRefs.assign(ws.disc.clips.size(), ClipUses{});
 
   // 4. BD-J objects, when the folder exists.
-  if (isDir(ws.pathOf("BDJO"))) ws.disc.bdjos = listNames(ws.pathOf("BDJO"), "", checkingEach);
+  if (isDir(ws.pathOf("BDJO"))) ws.disc.bdjos = listNames(ws.pathOf("BDJO"), "", checkingEach(rep));
 
   // 5. The index.
-  readIndex(ws);
+  readIndex(ws, rep);
 
-  setStatusReady();
+  rep.setStatusReady();
 }
 
-bool readDisc(Workspace& ws) {
+bool readDisc(Workspace& ws, Reporter& rep) {
   resetDisc(ws);
-  resetErrorCount();
-  logCheckedFolder(ws);
+  rep.resetErrorCount();
+  logCheckedFolder(ws, rep);
 
   // The index file decides which name set the folder uses.
   if (!isFile(ws.pathOf(ws.names().index))) {
@@ -139,37 +142,37 @@ bool readDisc(Workspace& ws) {
   std::vector<std::string> missingFolders;
   for (const char* folder : {"PLAYLIST", "CLIPINF", "BACKUP"}) {
     if (std::string(folder) == "BACKUP" && ws.options.shortNames) continue;
-    if (!checkFolder(ws, folder)) missingFolders.push_back(folder);
+    if (!checkFolder(ws, folder, rep)) missingFolders.push_back(folder);
   }
   bool ok = missingFolders.empty();
-  ok = checkFile(ws, n.index) && ok;
-  ok = checkFile(ws, n.movieObject) && ok;
+  ok = checkFile(ws, n.index, rep) && ok;
+  ok = checkFile(ws, n.movieObject, rep) && ok;
   if (!ok) {
-    logError("[b]Check failed.[/b]");
-    explainCheckFailure(ws, missingFolders);
+    rep.logError("[b]Check failed.[/b]");
+    explainCheckFailure(ws, missingFolders, rep);
     return false;
   }
   ws.disc.checkPassed = true;
 
-  setStatusPanel("", 1);
-  loadDiscFiles(ws);
+  rep.setStatusPanel("", 1);
+  loadDiscFiles(ws, rep);
 
-  const bool aux = checkFolder(ws, "AUXDATA");
-  const bool sound = checkFile(ws, std::string("AUXDATA") + kSep + "sound.bdmv");
+  const bool aux = checkFolder(ws, "AUXDATA", rep);
+  const bool sound = checkFile(ws, std::string("AUXDATA") + kSep + "sound.bdmv", rep);
   ws.disc.soundPresent = aux && sound;
-  if (ws.disc.soundPresent) readSound(ws);
+  if (ws.disc.soundPresent) readSound(ws, rep);
 
   ws.disc.label = discLabel(ws.disc.folder);
   ws.disc.caption = baseCaption() + " [" + ws.disc.label + "]";
 
-  checkStreams(ws);
-  checkFolder(ws, "META");
-  checkFolder(ws, "BDJO");
-  checkFolder(ws, "JAR");
+  checkStreams(ws, rep);
+  checkFolder(ws, "META", rep);
+  checkFolder(ws, "BDJO", rep);
+  checkFolder(ws, "JAR", rep);
 
-  log("");
+  rep.log("");
   // Errors of the files read keep the error mark on the status line.
-  setStatusStepEnd();
+  rep.setStatusStepEnd();
   return true;
 }
 

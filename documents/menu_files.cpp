@@ -24,14 +24,15 @@ std::string lowerExtension(const std::string& path) {
   return ext;
 }
 
-bool takeLoad(Workspace& ws, const ReadWatch& watch, const MenuLoad& load, IgMenu m, const std::string& path) {
+bool takeLoad(Workspace& ws, const ReadWatch& watch, const MenuLoad& load, IgMenu m, const std::string& path,
+              Reporter& rep) {
   if (load.cancelled) {
-    log("Loading the menu was cancelled; the menu shown before stays.");
+    rep.log("Loading the menu was cancelled; the menu shown before stays.");
     return false;
   }
   if (!usable(load.status)) return false;  // the reader said why
   ws.menu.load(std::move(m), fs::path(path).filename().string(), true, watch.errors(load.status));
-  showReadErrors(ws.menu);
+  showReadErrors(ws.menu, rep);
   return true;
 }
 
@@ -44,39 +45,39 @@ MenuFileKind menuFileKind(const std::string& path) {
   return MenuFileKind::Other;
 }
 
-bool loadMenuFile(Workspace& ws, const std::string& path) {
+bool loadMenuFile(Workspace& ws, const std::string& path, Reporter& rep) {
   switch (menuFileKind(path)) {
     case MenuFileKind::Menu: {
       IgMenu m;
-      const ReadWatch watch;
-      const MenuLoad load = readMnuFile(path, m);
-      return takeLoad(ws, watch, load, std::move(m), path);
+      const ReadWatch watch(rep);
+      const MenuLoad load = readMnuFile(path, m, rep);
+      return takeLoad(ws, watch, load, std::move(m), path, rep);
     }
     case MenuFileKind::Stream:
-      return loadMenuFromStreamFile(ws, path, kDefaultIgPid);
+      return loadMenuFromStreamFile(ws, path, kDefaultIgPid, rep);
     case MenuFileKind::Other:
       break;
   }
-  logError(fs::path(path).filename().string() + " is neither a menu file (.mnu) nor a stream file (.m2ts, .MTS).");
+  rep.logError(fs::path(path).filename().string() + " is neither a menu file (.mnu) nor a stream file (.m2ts, .MTS).");
   return false;
 }
 
-bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid) {
+bool loadMenuFromStreamFile(Workspace& ws, const std::string& path, std::uint16_t pid, Reporter& rep) {
   IgMenu m;
-  const ReadWatch watch;
+  const ReadWatch watch(rep);
   // Cancel stops this read only: the token ends with it.
   CancelToken cancel;
-  const RunningOperation running(reporter(), cancel);
-  const MenuLoad load = loadMenuFromStream(path, pid, m, cancel);
-  return takeLoad(ws, watch, load, std::move(m), path);
+  const RunningOperation running(rep, cancel);
+  const MenuLoad load = loadMenuFromStream(path, pid, m, rep, cancel);
+  return takeLoad(ws, watch, load, std::move(m), path, rep);
 }
 
-bool saveMenuFile(Workspace& ws, const std::string& path, Guesses g) {
+bool saveMenuFile(Workspace& ws, const std::string& path, Reporter& rep, Guesses g) {
   if (!ws.menu.loaded()) {
-    log("No menu is loaded: nothing saved.");
+    rep.log("No menu is loaded: nothing saved.");
     return false;
   }
-  if (!mayWrite(ws.menu, g)) return false;
+  if (!mayWrite(ws.menu, g, rep)) return false;
   // The writer re-encodes the objects and rebuilds the fragment tables in
   // the model it writes; the document keeps its own model and history.
   IgMenu copy = ws.menu.model();
@@ -84,7 +85,7 @@ bool saveMenuFile(Workspace& ws, const std::string& path, Guesses g) {
   req.folder = folderOfFile(path);
   req.name = fs::path(path).filename().string();
   req.backup = ws.options.backup;
-  if (!saveMnu(copy, req)) return false;
+  if (!saveMnu(copy, req, rep)) return false;
   ws.menu.markSaved();
   return true;
 }

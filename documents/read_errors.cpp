@@ -4,14 +4,14 @@
 
 namespace mirdal {
 
-ReadWatch::ReadWatch() : before_(errorCount()) {}
+ReadWatch::ReadWatch(Reporter& rep) : rep_(rep), before_(rep.errorCount()) {}
 
 std::string ReadWatch::errors(ReadStatus status) const {
   // A count reset during the read counts from zero.
-  const int now = errorCount();
+  const int now = rep_.errorCount();
   const int logged = now >= before_ ? now - before_ : now;
   // The text goes inside sentences of its own: without a closing full stop.
-  std::string last = lastErrorText();
+  std::string last = rep_.lastErrorText();
   while (!last.empty() && last.back() == '.') last.pop_back();
   if (logged == 1) return last;
   if (logged > 1) return std::to_string(logged) + " errors, the last: " + last;
@@ -19,13 +19,13 @@ std::string ReadWatch::errors(ReadStatus status) const {
   return {};
 }
 
-void showReadErrors(const DocumentBase& doc) {
-  if (doc.readWithErrors()) setStatusError(doc.fileName() + " was read with errors: " + doc.readErrors());
+void showReadErrors(const DocumentBase& doc, Reporter& rep) {
+  if (doc.readWithErrors()) rep.setStatusError(doc.fileName() + " was read with errors: " + doc.readErrors());
 }
 
-bool mayWrite(const DocumentBase& doc, Guesses g) {
+bool mayWrite(const DocumentBase& doc, Guesses g, Reporter& rep) {
   if (!doc.readWithErrors() || g == Guesses::Write) return true;
-  log(doc.fileName() + " was read with errors: not saved.");
+  rep.log(doc.fileName() + " was read with errors: not saved.");
   return false;
 }
 

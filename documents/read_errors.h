@@ -18,23 +18,24 @@ enum class Guesses { Refuse, Write };
 
 class ReadWatch {
  public:
-  ReadWatch();
+  explicit ReadWatch(Reporter& rep);
   // "" when the read logged no error and read the file whole; else the
   // reader's error ("00000.mpls ends early at $00000082"), or how many it
   // logged and the last one.
   std::string errors(ReadStatus status) const;
 
  private:
+  Reporter& rep_;
   int before_;
 };
 
 // After a document was loaded: a read with errors keeps the error mark on
 // the status line with what went wrong (the reader's own closing "Ready."
 // would hide it).
-void showReadErrors(const DocumentBase& doc);
+void showReadErrors(const DocumentBase& doc, Reporter& rep);
 
 // False, with the log line "<file> was read with errors: not saved.", for a
 // document read with errors that the user did not agree to write.
-bool mayWrite(const DocumentBase& doc, Guesses g);
+bool mayWrite(const DocumentBase& doc, Guesses g, Reporter& rep);
 
 }  // namespace mirdal

@@ -9,6 +9,7 @@
 #include "formats/playlist/chapters.h"
 #include "formats/playlist/mpls.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   for (ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) {
     Playlist m = base;
-    const auto n = importChapters(m, text, f);
+    const auto n = importChapters(m, text, f, mirdal::test::testReporter());
     if (!n) {
       FUZZ_CHECK(m == base);
       continue;
@@ -56,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const PlayItem& p = m.playlist.items[k.playItemRef];
       FUZZ_CHECK(k.time >= p.inTime && k.time < p.outTime);
     }
-    for (ChapterFormat g : {ChapterFormat::Frame, ChapterFormat::Time}) FUZZ_CHECK(exportChapters(m, g));
-    const auto pts = exportChapters(m, ChapterFormat::PTS);
+    for (ChapterFormat g : {ChapterFormat::Frame, ChapterFormat::Time}) FUZZ_CHECK(exportChapters(m, g, mirdal::test::testReporter()));
+    const auto pts = exportChapters(m, ChapterFormat::PTS, mirdal::test::testReporter());
     FUZZ_CHECK(pts);
     Playlist again = base;
-    FUZZ_CHECK(importChapters(again, *pts, ChapterFormat::PTS) == n);
+    FUZZ_CHECK(importChapters(again, *pts, ChapterFormat::PTS, mirdal::test::testReporter()) == n);
     FUZZ_CHECK(again.marks == m.marks);
   }
   return 0;

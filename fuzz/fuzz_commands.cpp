@@ -10,6 +10,7 @@
 #include "nav/interpreter.h"
 #include "nav/program_export.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -30,13 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(programBinary(p).size() == 12 * p.size());
 
-  setActivationDelay(0);
+  mirdal::test::testReporter().setActivationDelay(0);
   Registers regs;
   RunState run;
   run.rng.seed(1);
   run.maxSteps = 10000;
   run.line = 0;
-  const ExecResult res = executeProgram(p, regs, run);
+  const ExecResult res = executeProgram(p, regs, run, mirdal::test::testReporter());
   FUZZ_CHECK(res.executed <= run.maxSteps);
   FUZZ_CHECK(!res.running || (run.line >= 0 && std::size_t(run.line) < p.size()));
 

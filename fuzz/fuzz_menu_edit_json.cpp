@@ -13,6 +13,7 @@
 #include "fuzz_check.h"
 #include "menu/igs_read.h"
 #include "menu/igs_write.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t* jsonEnd = zero ? zero : data + size;
   IgMenu m = newMenu();
   if (zero) {
-    if (parseMnu(Bytes(zero + 1, data + size), m).status != ReadStatus::Ok) return 0;
+    if (parseMnu(Bytes(zero + 1, data + size), m, mirdal::test::testReporter()).status != ReadStatus::Ok) return 0;
     std::size_t pixels = 0;
     for (const IgObject& o : m.objects) pixels += std::size_t(o.width) * o.height;
     if (pixels > (4u << 20)) return 0;
@@ -30,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (edits.is_discarded()) return 0;
   std::string error;
   // Pictures named by import_object are looked for in a folder that is not there.
-  const bool applied = cli::applyMenuEdits(m, edits, "/nonexistent/mirdal-fuzz", error);
+  const bool applied = cli::applyMenuEdits(m, edits, "/nonexistent/mirdal-fuzz", error, mirdal::test::testReporter());
   FUZZ_CHECK(applied == error.empty());
   Bytes out;
-  if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return 0;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) return 0;
   IgMenu back;
-  FUZZ_CHECK(parseMnu(out, back).status == ReadStatus::Ok);
+  FUZZ_CHECK(parseMnu(out, back, mirdal::test::testReporter()).status == ReadStatus::Ok);
   FUZZ_CHECK(back.ics.pages == m.ics.pages);
   FUZZ_CHECK(back.objects.size() == m.objects.size() && back.palettes.size() == m.palettes.size());
   return 0;

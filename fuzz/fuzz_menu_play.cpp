@@ -9,6 +9,7 @@
 #include "menu/igs_read.h"
 #include "menu/menu_emulation.h"
 #include "menu/page_interaction.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t keys = std::min<std::size_t>(data[0], size - 1);
   const Bytes in(data + 1, data + size - keys);
   IgMenu m;
-  if (parseMnu(in, m).status != ReadStatus::Ok || m.ics.pages.empty()) return 0;
+  if (parseMnu(in, m, mirdal::test::testReporter()).status != ReadStatus::Ok || m.ics.pages.empty()) return 0;
   std::size_t pixels = 0;
   for (const IgObject& o : m.objects) pixels += std::size_t(o.width) * o.height;
   if (pixels > (4u << 20)) return 0;
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   regs.psr[kPsrMenuPage] = 0;
   RunState run;
   run.rng.seed(1);
-  MenuEmulator emu(m, regs, run, &r);
+  MenuEmulator emu(m, regs, run, mirdal::test::testReporter(), &r);
   emu.options.maxSteps = 2000;
   std::uint64_t now = 0;
   emu.start(now);

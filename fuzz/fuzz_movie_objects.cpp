@@ -8,6 +8,7 @@
 #include "present/bdmv_rows.h"
 #include "formats/bdmv/movie_objects.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   IndexFile idx;
   insertTitle(idx, 0);
   idx.indexes.titles[0].movieObjectReference = std::uint16_t(size);
-  if (!m.movieObjects.objects.empty()) deleteMovieObjects(m, idx, 0, size % 3);
+  if (!m.movieObjects.objects.empty()) deleteMovieObjects(m, idx, 0, size % 3, mirdal::test::testReporter());
   insertMovieObject(m, size % 5);
   composeMovieObjects(m);
   return 0;

@@ -10,6 +10,7 @@
 #include "formats/playlist/mpls_edit.h"
 #include "present/mpls_rows.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -45,6 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   for (std::size_t i = 0; i < m.marks.marks.size(); ++i) markRow(m.marks, i);
-  for (ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) exportChapters(m, f);
+  for (ChapterFormat f : {ChapterFormat::PTS, ChapterFormat::Frame, ChapterFormat::Time}) exportChapters(m, f, mirdal::test::testReporter());
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "present/mpls_cells.h"
 #include "formats/playlist/mpls_edit.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -46,7 +47,7 @@ void apply(Playlist& m, std::uint8_t op, std::uint8_t a, std::uint8_t b) {
     case 14: setPlayItemInTime(m, item, std::uint32_t(a) << 16 | b, {bool(a & 1), bool(a & 2), bool(a & 4)}); break;
     case 15: editSubPlayItemCell(m, sub, b % 4, SubPlayItemColumn::Multi, a & 1 ? "Y" : "N"); break;
     case 16: importChapters(m, std::to_string(a * 100000u) + "\r\n" + std::to_string(b * 45000u) + "\r\n",
-                            ChapterFormat(b % 3)); break;
+                            ChapterFormat(b % 3), mirdal::test::testReporter()); break;
     case 17: setStreamField(m, item, cat, row, StreamField(a % 10), b); break;
     case 18: setSubPathType(m, sub, b); break;
     case 19: editPlayItemCell(m, item, PlayItemColumn(1 + a % 8), "00:00:0" + std::to_string(b % 10) + ".000"); break;

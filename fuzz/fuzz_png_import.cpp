@@ -5,6 +5,7 @@
 
 #include "fuzz_check.h"
 #include "menu/object_png.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -13,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   IgMenu m = newMenu();
   m.ics.videoWidth = 720;
   m.ics.videoHeight = 576;
-  const auto r = importObjectPng(m, in, {});
+  const auto r = importObjectPng(m, in, {}, mirdal::test::testReporter());
   if (!r) {
     FUZZ_CHECK(m.objects.empty() && m.palettes.empty());
     return 0;
   }
-  const Bytes png = exportObjectPng(m, r->object, r->palette, "fuzz");
+  const Bytes png = exportObjectPng(m, r->object, r->palette, "fuzz", mirdal::test::testReporter());
   PalettePng back;
   FUZZ_CHECK(readPalettePng(png, 720, 576, back));
   FUZZ_CHECK(back.image == *m.objects[r->object].image);

@@ -7,6 +7,7 @@
 #include "audio/sound_wav.h"
 #include "audio/wave_source.h"
 #include "fuzz_check.h"
+#include "tests/support/recording_reporter.h"
 
 using namespace mirdal;
 
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (checkSoundWav(in, wav) != WavCheck::Ok) return 0;
   FUZZ_CHECK(wav.dataOffset + wav.dataLength <= in.size());
   SoundFile snd = newSound();
-  FUZZ_CHECK(insertSoundEntry(snd, 0, soundEntryFromWav(in, wav)));
+  FUZZ_CHECK(insertSoundEntry(snd, 0, soundEntryFromWav(in, wav), mirdal::test::testReporter()));
   const Bytes image = mkWav(snd, 0);
   WavData again;
   FUZZ_CHECK(checkSoundWav(image, again) == WavCheck::Ok);

@@ -93,17 +93,17 @@ RgbaPicture drawThroughPalette(const IndexImage& img, const RgbaPalette& pal) {
   return pic;
 }
 
-const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette) {
+const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette, Reporter& rep) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return nullptr;
   if (m.cache.size() < m.objects.size()) m.cache.resize(m.objects.size());
   auto& slots = m.cache[object].byPalette;
   if (slots.size() < m.palettes.size()) slots.resize(m.palettes.size());
   if (slots[palette]) return &*slots[palette];
-  const bool showStatus = !progressState().visible;
-  if (showStatus) setStatusPanel("Decoding RLE pixel data and build bitmaps...", 1);
-  if (!m.objects[object].image) decodeObject(m, object);
+  const bool showStatus = !rep.progress().visible;
+  if (showStatus) rep.setStatusPanel("Decoding RLE pixel data and build bitmaps...", 1);
+  if (!m.objects[object].image) decodeObject(m, object, rep);
   slots[palette] = drawThroughPalette(*m.objects[object].image, paletteColours(m, palette));
-  if (showStatus) setStatusPanel("", 1);
+  if (showStatus) rep.setStatusPanel("", 1);
   return &*slots[palette];
 }
 

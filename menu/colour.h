@@ -14,6 +14,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 struct PaletteRgb {
   std::uint8_t r = 0, g = 0, b = 0;
   bool operator==(const PaletteRgb&) const = default;
@@ -49,6 +51,6 @@ RgbaPicture drawThroughPalette(const IndexImage& img, const RgbaPalette& pal);
 // otherwise decoded when needed, converted and kept in the cache. Returns
 // nullptr for an object or palette index out of range. The picture stays
 // valid until the cache slot is emptied.
-const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette);
+const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_t palette, Reporter& rep);
 
 }  // namespace mirdal

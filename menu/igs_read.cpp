@@ -68,7 +68,7 @@ std::size_t laterDisplaySets(const Bytes& data, std::size_t pos) {
 }
 
 // Returns false for an object too large to hold: its size is cleared.
-bool readObject(FieldReader& b, IgMenu& m) {
+bool readObject(FieldReader& b, IgMenu& m, Reporter& rep) {
   const std::uint16_t id = b.readU16();
   if (m.objects.empty() || m.objects.back().objectId != id) {
     if (m.objects.size() <= id) m.objects.resize(std::size_t(id) + 1);
@@ -95,7 +95,7 @@ bool readObject(FieldReader& b, IgMenu& m) {
   o.rle.insert(o.rle.end(), data.begin(), data.end());
   o.fragments.push_back(f);
   if (std::size_t(o.width) * o.height <= kMaxObjectPixels) return true;
-  logError("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
+  rep.logError("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
            " pixels, more than a menu object can have; it is kept empty.");
   o.width = o.height = 0;
   o.rle.clear();
@@ -135,10 +135,10 @@ int readComposition(FieldReader& b, IgMenu& m) {
   return pages;
 }
 
-void readEffectSequence(FieldReader& r, EffectSequence& s, std::size_t pageIndex) {
+void readEffectSequence(FieldReader& r, EffectSequence& s, std::size_t pageIndex, Reporter& rep) {
   const std::uint8_t windows = r.readU8();
   if (windows > kMaxEffectWindows)
-    logError("Page " + std::to_string(pageIndex) + ": an effect sequence declares " + std::to_string(windows) +
+    rep.logError("Page " + std::to_string(pageIndex) + ": an effect sequence declares " + std::to_string(windows) +
              " windows; only the first two are kept.");
   s.windowCount = std::min<std::uint8_t>(windows, kMaxEffectWindows);
   for (std::size_t i = 0; i < windows; ++i) {
@@ -207,14 +207,14 @@ void readButton(FieldReader& r, IgButton& b) {
   if (n < commands) r.skip(12 * std::size_t(commands - n));
 }
 
-bool readPage(FieldReader& r, IgPage& p, std::size_t pageIndex) {
+bool readPage(FieldReader& r, IgPage& p, std::size_t pageIndex, Reporter& rep) {
   p.pageId = r.readU8();
-  setStatusPanel("Reading page " + std::to_string(p.pageId), 1);
+  rep.setStatusPanel("Reading page " + std::to_string(p.pageId), 1);
   p.pageVersion = r.readU8();
   p.uoMask[0] = r.readU32();
   p.uoMask[1] = r.readU32();
-  readEffectSequence(r, p.effects[0], pageIndex);
-  if (!r.overrun()) readEffectSequence(r, p.effects[1], pageIndex);
+  readEffectSequence(r, p.effects[0], pageIndex, rep);
+  if (!r.overrun()) readEffectSequence(r, p.effects[1], pageIndex, rep);
   p.animationFrameRateCode = r.readU8();
   p.defaultSelectedButton = r.readU16();
   p.defaultActivatedButton = r.readU16();
@@ -236,27 +236,27 @@ bool readPage(FieldReader& r, IgPage& p, std::size_t pageIndex) {
 
 }  // namespace
 
-bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount) {
+bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount, Reporter& rep) {
   FieldReader r(pageData);
   m.ics.pages.clear();
   for (std::size_t i = 0; i < pageCount; ++i) {
-    pumpEvents();
+    rep.pumpEvents();
     IgPage p;
-    if (!readPage(r, p, i)) {
-      logError("The page data of the interactive composition ends early in page " + std::to_string(i) +
+    if (!readPage(r, p, i, rep)) {
+      rep.logError("The page data of the interactive composition ends early in page " + std::to_string(i) +
                "; that page and those after it are dropped.");
       buildAllPageButtons(m);
-      setStatusPanel("", 1);
+      rep.setStatusPanel("", 1);
       return false;
     }
     m.ics.pages.push_back(std::move(p));
   }
   buildAllPageButtons(m);
-  setStatusPanel("", 1);
+  rep.setStatusPanel("", 1);
   return true;
 }
 
-MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
+MenuLoad parseMnu(const Bytes& data, IgMenu& m, Reporter& rep, const CancelToken& cancel) {
   m = IgMenu{};
   MenuLoad result;
   FieldReader f(data);
@@ -266,8 +266,8 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
   while (!f.atEnd()) {
     const std::size_t start = f.pos();
     if (f.remaining() < 13 || data[start] != 'I' || data[start + 1] != 'G') {
-      logError("File format error" + at(start) + ": no segment begins there; reading stops.");
-      setStatusError("File format error");
+      rep.logError("File format error" + at(start) + ": no segment begins there; reading stops.");
+      rep.setStatusError("File format error");
       result.status = ReadStatus::Truncated;
       break;
     }
@@ -281,7 +281,7 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
     FieldReader body(data.data() + f.pos(), avail);
     f.skip(avail);
     if (avail < length) {
-      logError("The segment" + at(start) + " claims " + std::to_string(length) + " bytes; the file holds " +
+      rep.logError("The segment" + at(start) + " claims " + std::to_string(length) + " bytes; the file holds " +
                std::to_string(avail) + ".");
       result.status = ReadStatus::Truncated;
     }
@@ -291,7 +291,7 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
         readPalette(body, length, m, definedEntries);
         break;
       case SegmentType::ODS:
-        if (!readObject(body, m)) result.status = ReadStatus::Truncated;
+        if (!readObject(body, m, rep)) result.status = ReadStatus::Truncated;
         break;
       case SegmentType::ICS: {
         sawComposition = true;
@@ -313,7 +313,7 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
                                                                data.begin() + std::ptrdiff_t(start + 13 + length)),
                                        start});
         else
-          logError("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
+          rep.logError("Unknow segment! Type $" + hexText(type, 2) + at(start) + " skipped.");
         break;
     }
     if (end) {
@@ -327,15 +327,15 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel) {
     return result;
   }
   if (!m.hasComposition) {
-    logError(sawComposition ? "No interactive composition segment carries the first-fragment flag; the menu has no pages."
+    rep.logError(sawComposition ? "No interactive composition segment carries the first-fragment flag; the menu has no pages."
                             : "No interactive composition segment found; the menu has no pages.");
     if (result.status == ReadStatus::Ok) result.status = ReadStatus::Truncated;
-  } else if (!parsePages(m, m.icsData, std::size_t(pageCount))) {
+  } else if (!parsePages(m, m.icsData, std::size_t(pageCount), rep)) {
     result.status = ReadStatus::Truncated;
   }
-  log("[b]" + std::to_string(m.hasComposition ? 1 : 0) + "[/b] ICS, [b]" + std::to_string(m.objects.size()) +
+  rep.log("[b]" + std::to_string(m.hasComposition ? 1 : 0) + "[/b] ICS, [b]" + std::to_string(m.objects.size()) +
       "[/b] OCS, [b]" + std::to_string(m.palettes.size()) + "[/b] PCS found.");
-  for (const std::string& note : menuLoadNotes(m)) logWarning(note);
+  for (const std::string& note : menuLoadNotes(m)) rep.logWarning(note);
   return result;
 }
 
@@ -350,15 +350,15 @@ std::vector<std::string> menuLoadNotes(const IgMenu& m) {
   return notes;
 }
 
-MenuLoad readMnuFile(const std::string& path, IgMenu& m, const CancelToken& cancel) {
+MenuLoad readMnuFile(const std::string& path, IgMenu& m, Reporter& rep, const CancelToken& cancel) {
   Bytes data;
   std::string error;
   if (!readFileBytes(path, data, &error, kMaxMenuFileSize)) {
     m = IgMenu{};
-    logError("Cannot read " + path + " (" + error + ")");
+    rep.logError("Cannot read " + path + " (" + error + ")");
     return {ReadStatus::Unreadable, false};
   }
-  return parseMnu(data, m, cancel);
+  return parseMnu(data, m, rep, cancel);
 }
 
 }  // namespace mirdal

@@ -14,6 +14,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 inline constexpr std::uint64_t kMaxMenuFileSize = 1ull << 30;
 // Menus are at most 1920x1080; an object larger than 4096x4096 pixels can
 // only come from a damaged stream, and decoding it would take gigabytes.
@@ -30,7 +32,7 @@ struct MenuLoad {
 // Parses a whole .mnu image into m (which is reset first) and logs
 // "1 ICS, n OCS, p PCS found." with the counts. A requested `cancel` leaves
 // the pages unparsed and the load marked cancelled.
-MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel = neverCancelled());
+MenuLoad parseMnu(const Bytes& data, IgMenu& m, Reporter& rep, const CancelToken& cancel = neverCancelled());
 
 // What the user must hear about a menu loaded: each kept segment of unknown
 // type, and display sets after the first. Empty for an ordinary menu; the
@@ -38,11 +40,11 @@ MenuLoad parseMnu(const Bytes& data, IgMenu& m, const CancelToken& cancel = neve
 std::vector<std::string> menuLoadNotes(const IgMenu& m);
 
 // Reads the file and loads it.
-MenuLoad readMnuFile(const std::string& path, IgMenu& m, const CancelToken& cancel = neverCancelled());
+MenuLoad readMnuFile(const std::string& path, IgMenu& m, Reporter& rep, const CancelToken& cancel = neverCancelled());
 
 // Parses `pageCount` pages from the page bytes of the composition into
 // m.ics.pages and builds the page button index. Returns false when the data
 // ended early; the pages read whole are kept.
-bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount);
+bool parsePages(IgMenu& m, const Bytes& pageData, std::size_t pageCount, Reporter& rep);
 
 }  // namespace mirdal

@@ -86,16 +86,16 @@ std::uint8_t sequenceFlags(std::size_t i, std::size_t n) {
   return std::uint8_t((i == 0 ? kFirstFragment : 0) | (i + 1 == n ? kLastFragment : 0));
 }
 
-bool tooMany(std::size_t n, std::size_t max, const std::string& what) {
+bool tooMany(std::size_t n, std::size_t max, const std::string& what, Reporter& rep) {
   if (n <= max) return false;
-  logError("Cannot save the menu: " + what + " has " + std::to_string(n) + " entries, at most " +
+  rep.logError("Cannot save the menu: " + what + " has " + std::to_string(n) + " entries, at most " +
            std::to_string(max) + " fit.");
   return true;
 }
 
-bool addEffectSequence(OutputBuffer& o, const EffectSequence& s, const std::string& where) {
-  if (tooMany(s.windowCount, kMaxEffectWindows, where + " effect windows")) return false;
-  if (tooMany(s.effects.size(), 255, where + " effects")) return false;
+bool addEffectSequence(OutputBuffer& o, const EffectSequence& s, const std::string& where, Reporter& rep) {
+  if (tooMany(s.windowCount, kMaxEffectWindows, where + " effect windows", rep)) return false;
+  if (tooMany(s.effects.size(), 255, where + " effects", rep)) return false;
   o.addU8(s.windowCount);
   for (std::size_t i = 0; i < s.windowCount; ++i) {
     const EffectWindow& w = s.windows[i];
@@ -107,7 +107,7 @@ bool addEffectSequence(OutputBuffer& o, const EffectSequence& s, const std::stri
   }
   o.addU8(std::uint32_t(s.effects.size()));
   for (const Effect& e : s.effects) {
-    if (tooMany(e.compObjects.size(), 255, where + " effect objects")) return false;
+    if (tooMany(e.compObjects.size(), 255, where + " effect objects", rep)) return false;
     o.addU24(e.duration);
     o.addU8(e.paletteId);
     o.addU8(std::uint32_t(e.compObjects.size()));
@@ -211,8 +211,8 @@ std::vector<std::uint16_t> objectWriteOrder(const IgMenu& m) {
   return order;
 }
 
-bool serializePages(const InteractiveComposition& ics, Bytes& out) {
-  if (tooMany(ics.pages.size(), 255, "the menu's page list")) return false;
+bool serializePages(const InteractiveComposition& ics, Bytes& out, Reporter& rep) {
+  if (tooMany(ics.pages.size(), 255, "the menu's page list", rep)) return false;
   OutputBuffer o;
   for (std::size_t i = 0; i < ics.pages.size(); ++i) {
     const IgPage& p = ics.pages[i];
@@ -221,20 +221,20 @@ bool serializePages(const InteractiveComposition& ics, Bytes& out) {
     o.addU8(p.pageVersion);
     o.addU32(p.uoMask[0]);
     o.addU32(p.uoMask[1]);
-    if (!addEffectSequence(o, p.effects[0], where + " in") || !addEffectSequence(o, p.effects[1], where + " out"))
+    if (!addEffectSequence(o, p.effects[0], where + " in", rep) || !addEffectSequence(o, p.effects[1], where + " out", rep))
       return false;
     o.addU8(p.animationFrameRateCode);
     o.addU16(p.defaultSelectedButton);
     o.addU16(p.defaultActivatedButton);
     o.addU8(p.paletteId);
-    if (tooMany(p.bogs.size(), 255, where + " BOG list")) return false;
+    if (tooMany(p.bogs.size(), 255, where + " BOG list", rep)) return false;
     o.addU8(std::uint32_t(p.bogs.size()));
     for (const Bog& g : p.bogs) {
-      if (tooMany(g.buttons.size(), 255, where + " BOG buttons")) return false;
+      if (tooMany(g.buttons.size(), 255, where + " BOG buttons", rep)) return false;
       o.addU16(g.defaultValidButton);
       o.addU8(std::uint32_t(g.buttons.size()));
       for (const IgButton& b : g.buttons) {
-        if (tooMany(b.commands.size(), 0xFFFF, where + " button " + std::to_string(b.buttonId) + " commands"))
+        if (tooMany(b.commands.size(), 0xFFFF, where + " button " + std::to_string(b.buttonId) + " commands", rep))
           return false;
         addButton(o, b);
       }
@@ -245,16 +245,16 @@ bool serializePages(const InteractiveComposition& ics, Bytes& out) {
   return true;
 }
 
-bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
-  setStatusPanel("Preparing data", 1);
+bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out, Reporter& rep) {
+  rep.setStatusPanel("Preparing data", 1);
   const std::vector<std::uint16_t> order = objectWriteOrder(m);
 
-  setStatusPanel("RLE decoding/encoding", 1);
+  rep.setStatusPanel("RLE decoding/encoding", 1);
   std::vector<Bytes> encoded(m.objects.size());
   std::uint32_t objectDataTotal = 0;
   for (std::size_t i = 0; i < m.objects.size(); ++i) {
-    if (!encodeObject(m, i, encoded[i])) {
-      setStatusPanel("", 1);
+    if (!encodeObject(m, i, encoded[i], rep)) {
+      rep.setStatusPanel("", 1);
       return false;
     }
     objectDataTotal += std::uint32_t(encoded[i].size());
@@ -264,25 +264,25 @@ bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
   // than a .mnu segment.
   for (const KeptSegment& k : m.unknownSegments)
     if (framing == SegmentFraming::Pes && k.body.size() > kMaxSegmentLength) {
-      logError("Cannot write the menu as a stream: the segment of unknown type $" + hexText(k.type, 2) + " holds " +
+      rep.logError("Cannot write the menu as a stream: the segment of unknown type $" + hexText(k.type, 2) + " holds " +
                std::to_string(k.body.size()) + " bytes, more than a PES packet can carry (" +
                std::to_string(kMaxSegmentLength) + ").");
-      setStatusPanel("", 1);
+      rep.setStatusPanel("", 1);
       return false;
     }
 
   Bytes pages;
-  if (!serializePages(m.ics, pages)) {
-    setStatusPanel("", 1);
+  if (!serializePages(m.ics, pages, rep)) {
+    rep.setStatusPanel("", 1);
     return false;
   }
   const std::size_t pageDataLength = pages.size();
   const bool timeouts = !m.ics.streamModel();
   const std::size_t dataLength = pageDataLength + 5 + (timeouts ? kTimeoutFields : 0);
   if (dataLength > kMaxDataLength) {
-    logError("Cannot save the menu: its page data of " + std::to_string(pageDataLength) +
+    rep.logError("Cannot save the menu: its page data of " + std::to_string(pageDataLength) +
              " bytes does not fit the 24-bit length field.");
-    setStatusPanel("", 1);
+    rep.setStatusPanel("", 1);
     return false;
   }
 
@@ -291,7 +291,7 @@ bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
   const std::uint32_t startPts = m.inTime;
   auto before = [startPts](std::uint32_t bytes) { return std::uint32_t(startPts - std::uint32_t(9u * bytes) / 600u); };
 
-  setStatusPanel("Writing ICS", 1);
+  rep.setStatusPanel("Writing ICS", 1);
   InteractiveComposition& c = m.ics;
   c.dataLength = std::uint32_t(dataLength);
   const std::size_t firstHeader = kIcsHeader + (timeouts ? kTimeoutFields : 0);
@@ -323,7 +323,7 @@ bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
   }
   m.icsData = std::move(pages);
 
-  setStatusPanel("Writing palettes", 1);
+  rep.setStatusPanel("Writing palettes", 1);
   const ColourMatrix mx = colourMatrixOf(m);
   for (std::size_t p = 0; p < m.palettes.size(); ++p) {
     IgPalette& pal = m.palettes[p];
@@ -347,7 +347,7 @@ bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
     }
   }
 
-  setStatusPanel("Writing objects", 1);
+  rep.setStatusPanel("Writing objects", 1);
   std::uint32_t objectDataLeft = objectDataTotal;
   std::uint32_t lastObjectDataLength = std::uint32_t(pageDataLength);
   for (std::uint16_t id : order) {
@@ -383,14 +383,14 @@ bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out) {
     w.bytes(k.body.data(), k.body.size());
   }
   w.begin(before(lastObjectDataLength), 0, SegmentType::END, 0);
-  setStatusPanel("", 1);
+  rep.setStatusPanel("", 1);
   out = std::move(file);
   return true;
 }
 
 bool saveMnu(IgMenu& m, const SaveRequest& req, Reporter& rep) {
   Bytes bytes;
-  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes)) return false;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes, rep)) return false;
   return saveDiscFile(req, bytes, rep);
 }
 

@@ -29,7 +29,7 @@ std::vector<std::uint16_t> objectWriteOrder(const IgMenu& m);
 
 // The page block: every page in the stream layout. Refuses, with an logError
 // line, lists longer than their count fields allow.
-bool serializePages(const InteractiveComposition& ics, Bytes& out);
+bool serializePages(const InteractiveComposition& ics, Bytes& out, Reporter& rep);
 
 // The whole stream. Re-encodes every object, rebuilds the fragment tables
 // and the composition's data length, and gives palette entries without
@@ -38,11 +38,11 @@ bool serializePages(const InteractiveComposition& ics, Bytes& out);
 // segments of unknown type kept from a load go out as read (timestamps
 // included) just before the END segment. Returns false, writing nothing to
 // out, when the model cannot be written.
-bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out);
+bool composeMenuSegments(IgMenu& m, SegmentFraming framing, Bytes& out, Reporter& rep);
 
 // Saves the menu as a .mnu file through the save step of every writer
 // (saveDiscFile); a menu composeMenuSegments cannot write is refused with its reason.
-bool saveMnu(IgMenu& m, const SaveRequest& req, Reporter& rep = reporter());
+bool saveMnu(IgMenu& m, const SaveRequest& req, Reporter& rep);
 
 // The PES header that carries one segment of `segmentLength` body bytes; the
 // DTS is left out when it is 0.

@@ -53,10 +53,12 @@ std::optional<MenuKey> parseMenuKey(std::string_view w) {
   return std::nullopt;
 }
 
-MenuEmulator::MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer)
-    : m_(menu), regs_(regs), run_(run), r_(renderer) {
+MenuEmulator::MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, Reporter& rep, PageRenderer* renderer)
+    : m_(menu), regs_(regs), run_(run), rep_(rep), r_(renderer) {
   own_.menu = &m_;
+  own_.report = &rep_;
   if (r_) r_->menu = &m_;
+  if (r_) r_->report = &rep_;
   if (m_.pageButtons.size() != m_.ics.pages.size()) buildAllPageButtons(m_);
   if (psr11() < m_.ics.pages.size()) page_ = psr11();
 }
@@ -119,9 +121,9 @@ void MenuEmulator::runProgram(std::uint16_t id, const CommandList& program) {
   run_.menu = this;
   run_.observer = this;
   run_.maxSteps = options.maxSteps;
-  last_ = executeProgram(program, regs_, run_);
+  last_ = executeProgram(program, regs_, run_, rep_);
   if (last_.stepLimitReached)
-    logError("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
+    rep_.logError("Button " + hex4(id) + ": the program did not end within " + std::to_string(options.maxSteps) +
              " commands");
   run_.menu = oldMenu;
   run_.observer = oldObserver;

@@ -63,8 +63,8 @@ struct EmulationOptions {
 
 class MenuEmulator final : public MenuHost, private RunObserver {
  public:
-  // renderer may be null (no drawing, events only).
-  MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, PageRenderer* renderer = nullptr);
+  // renderer may be null (no drawing, events only); it reports to rep too.
+  MenuEmulator(IgMenu& menu, Registers& regs, RunState& run, Reporter& rep, PageRenderer* renderer = nullptr);
 
   EmulationOptions options;
 
@@ -138,6 +138,7 @@ class MenuEmulator final : public MenuHost, private RunObserver {
   IgMenu& m_;
   Registers& regs_;
   RunState& run_;
+  Reporter& rep_;
   PageRenderer* r_;
   PageRenderer own_;  // the state table when there is no renderer
   std::size_t page_ = 0;

@@ -157,22 +157,22 @@ Bytes writePalettePng(const IndexImage& img, const IgPalette& pal, const std::st
   return out;
 }
 
-std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& data, const ObjectImport& where) {
+std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& data, const ObjectImport& where, Reporter& rep) {
   PalettePng png;
   std::string why;
   if (!readPalettePng(data, m.ics.videoWidth, m.ics.videoHeight, png, &why)) {
-    logError("Not supported file format! The image is " + why + ".");
-    setStatusError("Not supported file format!");
+    rep.logError("Not supported file format! The image is " + why + ".");
+    rep.setStatusError("Not supported file format!");
     return std::nullopt;
   }
   if ((where.replaceObject && *where.replaceObject >= m.objects.size()) ||
       (where.replacePalette && *where.replacePalette >= m.palettes.size())) {
-    logError("There is no such object or palette to replace.");
+    rep.logError("There is no such object or palette to replace.");
     return std::nullopt;
   }
   Bytes code = rleEncodeImage(png.image);
   if (code.size() > kMaxRleLength) {
-    logError("The image needs more run-length code than an object can hold; not imported.");
+    rep.logError("The image needs more run-length code than an object can hold; not imported.");
     return std::nullopt;
   }
 
@@ -215,9 +215,9 @@ std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& data, const 
   return r;
 }
 
-Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software) {
+Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software, Reporter& rep) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return {};
-  if (!m.objects[object].image) decodeObject(m, object);
+  if (!m.objects[object].image) decodeObject(m, object, rep);
   return writePalettePng(*m.objects[object].image, m.palettes[palette], software);
 }
 

@@ -14,6 +14,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // A decoded palette PNG.
 struct PalettePng {
   IndexImage image;
@@ -44,10 +46,10 @@ struct ImportResult {
 // an 8-bit palette PNG or is larger than the menu's video size gets "Not
 // supported file format!" and leaves the model unchanged. Replaced slots
 // must exist.
-std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& png, const ObjectImport& where);
+std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& png, const ObjectImport& where, Reporter& rep);
 
 // The PNG of object `object` through palette `palette` (decoded first when
 // needed); empty for an index out of range.
-Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software);
+Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software, Reporter& rep);
 
 }  // namespace mirdal

@@ -45,8 +45,13 @@ void markDirty(PageRenderer& r, Rect rc) {
   r.dirty.push_back(rc);
 }
 
+Reporter& reportOf(PageRenderer& r) {
+  static SilentReporter nobody;
+  return r.report ? *r.report : nobody;
+}
+
 void logOnce(PageRenderer& r, const std::string& text) {
-  if (r.logged.insert(text).second) log(text);
+  if (r.logged.insert(text).second) reportOf(r).log(text);
 }
 
 // The button in slot id of the current page, or null.
@@ -236,7 +241,7 @@ void preparePictures(PageRenderer& r, std::size_t page) {
   const IgPage& p = m.ics.pages[page];
   auto range = [&](std::uint16_t start, std::uint16_t end, std::size_t palette) {
     if (end < start) return;
-    for (std::uint32_t o = start; o <= end && o < m.objects.size(); ++o) cachedObjectPicture(m, o, palette);
+    for (std::uint32_t o = start; o <= end && o < m.objects.size(); ++o) cachedObjectPicture(m, o, palette, reportOf(r));
   };
   for (const Bog& g : p.bogs)
     for (const IgButton& b : g.buttons) {
@@ -247,7 +252,7 @@ void preparePictures(PageRenderer& r, std::size_t page) {
   for (const EffectSequence& seq : p.effects)
     for (const Effect& e : seq.effects)
       for (const CompositionObject& co : e.compObjects)
-        if (co.objectId < m.objects.size()) cachedObjectPicture(m, co.objectId, e.paletteId);
+        if (co.objectId < m.objects.size()) cachedObjectPicture(m, co.objectId, e.paletteId, reportOf(r));
 }
 
 namespace {
@@ -289,7 +294,7 @@ void drawButtonStep(PageRenderer& r, std::uint16_t id, ButtonLook look) {
       logOnce(r, "Button " + hex4(id) + ": object " + hex4(object) + " does not exist, not drawn");
     return;
   }
-  const RgbaPicture* pic = cachedObjectPicture(m, object, pagePalette(r));
+  const RgbaPicture* pic = cachedObjectPicture(m, object, pagePalette(r), reportOf(r));
   if (!pic) {
     logOnce(r, "Page " + std::to_string(r.page) + ": palette " + std::to_string(pagePalette(r)) +
                    " does not exist, buttons not drawn");
@@ -427,7 +432,7 @@ void drawEffect(PageRenderer& r, const EffectSequence& seq, std::size_t index) {
       logOnce(r, "Effect object " + hex4(co.objectId) + " does not exist, not drawn");
       continue;
     }
-    const RgbaPicture* pic = cachedObjectPicture(*r.menu, co.objectId, e.paletteId);
+    const RgbaPicture* pic = cachedObjectPicture(*r.menu, co.objectId, e.paletteId, reportOf(r));
     if (!pic) {
       logOnce(r, "Effect palette " + std::to_string(e.paletteId) + " does not exist, object not drawn");
       continue;

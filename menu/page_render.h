@@ -14,6 +14,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // A true-colour picture, 4 bytes per pixel (R, G, B, A), rows top down.
 struct Canvas {
   int width = 0, height = 0;
@@ -68,6 +70,8 @@ struct PageRenderer {
   std::vector<Rect> dirty;
   // Problems already logged, so a timer tick does not repeat them.
   std::set<std::string> logged;
+  // Where problems and the decoding of pictures are told; none: nowhere.
+  Reporter* report = nullptr;
 };
 
 // The built-in 1920 x 1080 background with alpha, generated once.

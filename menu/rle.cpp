@@ -93,7 +93,7 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
   return img;
 }
 
-bool decodeObject(IgMenu& m, std::size_t index) {
+bool decodeObject(IgMenu& m, std::size_t index, Reporter& rep) {
   if (index >= m.objects.size()) return false;
   IgObject& o = m.objects[index];
   // The declared length bounds the data; fragments that brought less give
@@ -101,7 +101,7 @@ bool decodeObject(IgMenu& m, std::size_t index) {
   const std::size_t size = std::min<std::size_t>(o.rleLength, o.rle.size());
   std::vector<ShortLine> shortLines;
   o.image = rleDecodeBytes(o.rle.data(), size, o.width, o.height, &shortLines);
-  for (const ShortLine& s : shortLines) log(std::to_string(s.x) + "," + std::to_string(s.y));
+  for (const ShortLine& s : shortLines) rep.log(std::to_string(s.x) + "," + std::to_string(s.y));
   return true;
 }
 
@@ -127,17 +127,17 @@ Bytes rleEncodeImage(const IndexImage& img) {
   return out;
 }
 
-bool encodeObject(IgMenu& m, std::size_t index, Bytes& out) {
+bool encodeObject(IgMenu& m, std::size_t index, Bytes& out, Reporter& rep) {
   if (index >= m.objects.size()) return false;
   IgObject& o = m.objects[index];
-  if (!o.image) decodeObject(m, index);
+  if (!o.image) decodeObject(m, index, rep);
   if (o.image->pixels.size() != std::size_t(o.image->width) * o.image->height) {
-    logError("Object " + std::to_string(index) + " has a picture of the wrong size; not encoded.");
+    rep.logError("Object " + std::to_string(index) + " has a picture of the wrong size; not encoded.");
     return false;
   }
   out = rleEncodeImage(*o.image);
   if (out.size() > kMaxRleLength) {
-    logError("Object " + std::to_string(index) + " needs " + std::to_string(out.size()) +
+    rep.logError("Object " + std::to_string(index) + " needs " + std::to_string(out.size()) +
              " bytes of run-length code, more than the stream's length field can hold (" +
              std::to_string(kMaxRleLength) + "); not encoded.");
     out.clear();

@@ -21,6 +21,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 inline constexpr std::uint32_t kMaxRunLength = 0x3FFF;
 // The object data length field is 24 bits and counts 4 bytes of its own.
 inline constexpr std::uint32_t kMaxRleLength = 0xFFFFFF - 4;
@@ -39,7 +41,7 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
 // Decodes object `index` of the menu from its RLE bytes and attaches the
 // picture; each short line is logged as "x,y". Returns false for an index
 // out of range.
-bool decodeObject(IgMenu& m, std::size_t index);
+bool decodeObject(IgMenu& m, std::size_t index, Reporter& rep);
 
 // Encodes a picture: every line separately, runs never cross lines, runs
 // longer than 16383 pixels are split. Deterministic: decoding the result
@@ -49,6 +51,6 @@ Bytes rleEncodeImage(const IndexImage& img);
 // Encodes object `index` (decoding it first when it has no picture) into
 // out. Refuses, with an logError line, an object whose code does not fit the
 // 24-bit data length of the stream.
-bool encodeObject(IgMenu& m, std::size_t index, Bytes& out);
+bool encodeObject(IgMenu& m, std::size_t index, Bytes& out, Reporter& rep);
 
 }  // namespace mirdal

@@ -159,15 +159,15 @@ CommandRow commandRow(const NavCommand& c, std::size_t line, CommandContext cont
                      hexCell(c.src, count == 2), commandLine(c, context)}};
 }
 
-std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context) {
+std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context, Reporter& rep) {
   std::vector<CommandRow> rows;
   rows.reserve(program.size());
-  if (!program.empty()) setStatusPanel("Building commands...", 0);
+  if (!program.empty()) rep.setStatusPanel("Building commands...", 0);
   for (std::size_t i = 0; i < program.size(); ++i) {
-    if (i % 128 == 0) setStatusPanel(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
+    if (i % 128 == 0) rep.setStatusPanel(std::to_string(i + 1) + "/" + std::to_string(program.size()), 1);
     rows.push_back(commandRow(program[i], i, context));
   }
-  setStatusReady();
+  rep.setStatusReady();
   return rows;
 }
 

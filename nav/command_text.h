@@ -14,6 +14,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 enum CommandColumn { kColNo = 0, kColOpcode = 1, kColDst = 2, kColSrc = 3, kColLine = 4 };
 
 struct CommandRow {
@@ -36,7 +38,7 @@ std::string lineNumberText(std::size_t line);
 // Every row of a program, for filling a command grid: "Building commands..."
 // in status panel 0 and a counter ("1/300", "129/300", ...) in panel 1
 // before every 128th line; ends with "Ready.".
-std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context);
+std::vector<CommandRow> renderProgram(const CommandList& program, CommandContext context, Reporter& rep);
 
 // Whether rendering c sounds the 2000 Hz tone: an invalid word in a button
 // command list, and only while "Forced beep on invalid command" is on.

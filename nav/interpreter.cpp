@@ -105,14 +105,14 @@ bool isSetWord(std::uint32_t op) { return (op & 0xFF3FFFF0) == 0x50000000 && (op
 
 class Run {
  public:
-  Run(const CommandList& program, Registers& regs, RunState& state)
-      : prog_(program), regs_(regs), st_(state) {}
+  Run(const CommandList& program, Registers& regs, RunState& state, Reporter& rep)
+      : prog_(program), regs_(regs), st_(state), rep_(rep) {}
 
   ExecResult go();
 
  private:
   void announce(const std::string& msg) {
-    setStatusPanelAndWait(msg, 1);
+    rep_.setStatusPanelAndWait(msg, 1);
     if (st_.observer) st_.observer->announced(msg);
   }
   void endProgram() { line_ = std::int64_t(prog_.size()); }
@@ -121,6 +121,7 @@ class Run {
   CommandList prog_;  // own copy: edits made meanwhile do not change the run
   Registers& regs_;
   RunState& st_;
+  Reporter& rep_;
   std::int64_t line_ = 0;
   bool compare_ = false;
   std::uint16_t remembered_ = 0xFFFF;
@@ -245,7 +246,7 @@ ExecResult Run::go() {
   ++st_.depth;
 
   while (line_ >= 0 && line_ < std::int64_t(prog_.size())) {
-    if (res.executed % kPumpEvery == 0) pumpEvents();
+    if (res.executed % kPumpEvery == 0) rep_.pumpEvents();
     if (st_.stopRequested) {
       res.stopped = true;
       endProgram();
@@ -281,14 +282,14 @@ ExecResult Run::go() {
   res.running = st_.running;
   res.tracing = st_.running && st_.trace;
   if (res.tracing) {
-    setStatusPanel("Running trace...", 0);
+    rep_.setStatusPanel("Running trace...", 0);
     const CommandContext ctx = st_.menu ? CommandContext::ButtonCommands : CommandContext::MovieObject;
     res.trace = traceStepAt(prog_, std::size_t(line_), ctx);
-    setStatusPanel(res.trace->statusText, 1);
+    rep_.setStatusPanel(res.trace->statusText, 1);
   } else {
-    setStatusPanel("Ready. ", 0);
+    rep_.setStatusPanel("Ready. ", 0);
   }
-  if (!st_.running) setStatusPanel("", 1);
+  if (!st_.running) rep_.setStatusPanel("", 1);
   if (st_.line + 1 < line_ && st_.line >= 0 && st_.line < size) res.selectLine = std::size_t(st_.line);
 
   --st_.depth;
@@ -314,8 +315,8 @@ void setSourceValue(const NavCommand& c, Registers& regs, std::uint32_t value) {
   storeOperand(c.opcode, kSrcImmediateBit, c.src, regs, value);
 }
 
-ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run) {
-  return Run(program, regs, run).go();
+ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run, Reporter& rep) {
+  return Run(program, regs, run, rep).go();
 }
 
 }  // namespace mirdal

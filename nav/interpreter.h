@@ -17,6 +17,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // The menu page's side of the menu commands; attached to RunState::menu
 // while the menu page is the active page. Without one, SetButtonPage only
 // announces itself and ends the program, and EnableButton and DisableButton
@@ -120,7 +122,7 @@ struct ExecResult {
 // Runs `program` from run.line: to its end, or one command with the trace
 // option. Ends with "Running trace..." or "Ready. " in status panel 0 and,
 // when no trace is in progress, an empty panel 1.
-ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run);
+ExecResult executeProgram(const CommandList& program, Registers& regs, RunState& run, Reporter& rep);
 
 // Operand values as a command sees them (0xDEADBEEF for an operand count of
 // 0), and stores into the register an operand names (nothing for an

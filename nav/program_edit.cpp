@@ -85,14 +85,14 @@ EditResult nopCommands(CommandList& program, LineSelection sel) {
   return r;
 }
 
-void copyToBuffer(CommandList& buffer, const CommandList& program, LineSelection sel) {
+void copyToBuffer(CommandList& buffer, const CommandList& program, LineSelection sel, Reporter& rep) {
   buffer = copyCommands(program, sel.first, sel.last);
-  setStatusPanel("Command(s) copied", 1);
+  rep.setStatusPanel("Command(s) copied", 1);
 }
 
-EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandList& buffer) {
+EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandList& buffer, Reporter& rep) {
   if (buffer.empty()) {
-    setStatusPanel("Nothing to insert.", 1);
+    rep.setStatusPanel("Nothing to insert.", 1);
     EditResult r;
     r.selection = clip(program, sel);
     return r;
@@ -100,9 +100,9 @@ EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandL
   return insertCommands(program, sel, buffer);
 }
 
-EditResult cutCommands(CommandList& buffer, CommandList& program, LineSelection sel) {
+EditResult cutCommands(CommandList& buffer, CommandList& program, LineSelection sel, Reporter& rep) {
   if (program.empty()) return {};
-  copyToBuffer(buffer, program, sel);
+  copyToBuffer(buffer, program, sel, rep);
   return deleteCommands(program, sel);
 }
 

@@ -12,6 +12,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // A program may hold at most this many commands when it is edited.
 constexpr std::size_t kMaxProgramCommands = 9999;
 
@@ -51,11 +53,11 @@ EditResult nopCommands(CommandList& program, LineSelection sel);
 
 // The key actions around the copy buffer, with their status-line messages.
 // Ctrl+C: "Command(s) copied".
-void copyToBuffer(CommandList& buffer, const CommandList& program, LineSelection sel);
+void copyToBuffer(CommandList& buffer, const CommandList& program, LineSelection sel, Reporter& rep);
 // Ctrl+V: inserts the buffer; "Nothing to insert." when it is empty.
-EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandList& buffer);
+EditResult pasteCommands(CommandList& program, LineSelection sel, const CommandList& buffer, Reporter& rep);
 // Ctrl+X: copy, then delete.
-EditResult cutCommands(CommandList& buffer, CommandList& program, LineSelection sel);
+EditResult cutCommands(CommandList& buffer, CommandList& program, LineSelection sel, Reporter& rep);
 
 // The field editor's change of one line: line `line` becomes c (a line
 // past the program changes nothing).

@@ -37,7 +37,7 @@ std::string programFileName(std::size_t objectIndex, bool binary) {
   return "program_" + zeroPadded(objectIndex, 3) + (binary ? ".bin" : ".lst");
 }
 
-bool saveProgram(const std::string& path, const CommandList& program, bool binary) {
+bool saveProgram(const std::string& path, const CommandList& program, bool binary, Reporter& rep) {
   Bytes bytes;
   if (binary) {
     bytes = programBinary(program);
@@ -47,7 +47,7 @@ bool saveProgram(const std::string& path, const CommandList& program, bool binar
   }
   std::string error;
   if (!writeFileAtomic(path, bytes, &error)) {
-    logError("Cannot write " + path + (error.empty() ? "" : ": " + error));
+    rep.logError("Cannot write " + path + (error.empty() ? "" : ": " + error));
     return false;
   }
   return true;

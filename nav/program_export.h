@@ -10,6 +10,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // The listing: five header lines, then one line per command:
 // "0000  [50000001,00000003 ,80000004 ]  Move GPR3, PSR4 ...", CR LF after
 // every line.
@@ -27,7 +29,7 @@ std::string programFileName(std::size_t objectIndex, bool binary);
 
 // Writes the chosen form to path (created or overwritten); failures are
 // logged through logError.
-bool saveProgram(const std::string& path, const CommandList& program, bool binary);
+bool saveProgram(const std::string& path, const CommandList& program, bool binary, Reporter& rep);
 
 // Which form a chosen file name asks for: ".bin" the command words, ".lst"
 // the list (either case), any other extension the form of the "Program

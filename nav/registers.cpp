@@ -50,19 +50,19 @@ std::string psrLine(std::size_t n, std::uint32_t v) {
 // for the rest.
 template <std::size_t N>
 void logPacked(const char* kind, const std::array<std::uint32_t, N>& regs, std::size_t from,
-               int perLine) {
+               int perLine, Reporter& rep) {
   std::string line;
   int inLine = 0;
   for (std::size_t n = from; n < N; ++n) {
     if (regs[n] == 0) continue;
     line += entry(kind, n, regs[n]) + "   ";
     if (++inLine == perLine) {
-      log(line);
+      rep.log(line);
       line.clear();
       inLine = 0;
     }
   }
-  if (inLine) log(line);
+  if (inLine) rep.log(line);
 }
 
 unsigned panelNumber(std::string_view text, unsigned max) {
@@ -72,14 +72,14 @@ unsigned panelNumber(std::string_view text, unsigned max) {
 
 }  // namespace
 
-void logPsrs(const Registers& regs) {
-  for (std::size_t n = 0; n <= 20; ++n) log(psrLine(n, regs.psr[n]));
+void logPsrs(const Registers& regs, Reporter& rep) {
+  for (std::size_t n = 0; n <= 20; ++n) rep.log(psrLine(n, regs.psr[n]));
   for (std::size_t n = 21; n <= 31; ++n)
-    if (regs.psr[n]) log(psrLine(n, regs.psr[n]));
-  logPacked("PSR", regs.psr, 32, 6);
+    if (regs.psr[n]) rep.log(psrLine(n, regs.psr[n]));
+  logPacked("PSR", regs.psr, 32, 6, rep);
 }
 
-void logGprs(const Registers& regs) { logPacked("GPR", regs.gpr, 0, 5); }
+void logGprs(const Registers& regs, Reporter& rep) { logPacked("GPR", regs.gpr, 0, 5, rep); }
 
 unsigned panelPsrNumber(std::string_view text) { return panelNumber(text, kPanelMaxPsr); }
 unsigned panelGprNumber(std::string_view text) { return panelNumber(text, kPanelMaxGpr); }

@@ -13,6 +13,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 constexpr std::size_t kPsrCount = 128;
 constexpr std::size_t kGprCount = 4096;
 
@@ -31,9 +33,9 @@ void resetRegisters(Registers& regs, const Options& options);
 
 // "PS&Rs": PSR 0-20 one line each, the nonzero PSRs 21-31 one line each,
 // the nonzero PSRs 32-127 six to a line; written through log.
-void logPsrs(const Registers& regs);
+void logPsrs(const Registers& regs, Reporter& rep);
 // "&GPRs": the nonzero GPRs, five to a line; nothing when all are zero.
-void logGprs(const Registers& regs);
+void logGprs(const Registers& regs, Reporter& rep);
 
 // Register panel. Numbers outside 0-126 (PSR) or 0-4095 (GPR), and texts
 // that are no number, become 0. PSR 127 cannot be chosen in the panel.

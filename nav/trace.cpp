@@ -49,17 +49,17 @@ TraceStep traceStepAt(const CommandList& program, std::size_t line, CommandConte
   return t;
 }
 
-ExecResult startObjectProgram(const CommandList& program, Registers& regs, RunState& run) {
+ExecResult startObjectProgram(const CommandList& program, Registers& regs, RunState& run, Reporter& rep) {
   if (!run.traceInProgress()) run.line = run.trace ? -1 : 0;
   if (run.observer) run.observer->programLineChanged(run.line);
-  return executeProgram(program, regs, run);
+  return executeProgram(program, regs, run, rep);
 }
 
 ExecResult traceClickedLine(const CommandList& program, std::size_t line, Registers& regs,
-                            RunState& run) {
+                            RunState& run, Reporter& rep) {
   run.line = std::int64_t(line);
   if (run.observer) run.observer->programLineChanged(run.line);
-  return executeProgram(program, regs, run);
+  return executeProgram(program, regs, run, rep);
 }
 
 bool endTraceAfterRead(RunState& run) {
@@ -74,13 +74,13 @@ void cancelRun(RunState& run) {
   if (run.inRun()) run.stopRequested = true;
 }
 
-ExecResult cancelObjectTrace(const CommandList& program, Registers& regs, RunState& run) {
+ExecResult cancelObjectTrace(const CommandList& program, Registers& regs, RunState& run, Reporter& rep) {
   cancelRun(run);
   // The Start of a trace in progress: nothing executes from line 65535. A
   // plain Start would begin the program again when the running flag was left
   // set without the trace option (after a jump to a negative line).
   if (run.observer) run.observer->programLineChanged(run.line);
-  return executeProgram(program, regs, run);
+  return executeProgram(program, regs, run, rep);
 }
 
 }  // namespace mirdal

@@ -10,6 +10,8 @@
 
 namespace mirdal {
 
+class Reporter;
+
 // "Line " + line with 4 digits + " : " + opcode + " " + dst + " " + src +
 // " : " + command line, the cells as the grid shows them.
 std::string traceDisplayText(const CommandRow& row, std::size_t line);
@@ -26,11 +28,11 @@ TraceStep traceStepAt(const CommandList& program, std::size_t line, CommandConte
 // Start on the movie-object page: unless a trace is in progress the run
 // begins at line 0, or prepares line 0 without executing when tracing (the
 // first Start of a trace only shows line 0).
-ExecResult startObjectProgram(const CommandList& program, Registers& regs, RunState& run);
+ExecResult startObjectProgram(const CommandList& program, Registers& regs, RunState& run, Reporter& rep);
 
 // A click on the row of `line` while tracing: that line alone is executed.
 ExecResult traceClickedLine(const CommandList& program, std::size_t line, Registers& regs,
-                            RunState& run);
+                            RunState& run, Reporter& rep);
 
 // Cancel while a program runs or is traced: a trace ends (line 65535, beyond
 // any program, so the following Start executes nothing and ends it with
@@ -38,7 +40,7 @@ ExecResult traceClickedLine(const CommandList& program, std::size_t line, Regist
 // The menu page then performs its own Start; the movie-object page calls
 // cancelObjectTrace, which does both.
 void cancelRun(RunState& run);
-ExecResult cancelObjectTrace(const CommandList& program, Registers& regs, RunState& run);
+ExecResult cancelObjectTrace(const CommandList& program, Registers& regs, RunState& run, Reporter& rep);
 
 // A new disc was read: a trace of the programs read before ends (the next
 // Start begins at line 0); a run in progress is left alone. Returns true

@@ -25,6 +25,11 @@ std::string titleName(unsigned n) {
 
 }  // namespace
 
+Reporter& playerReport(const PlayerOptions& options) {
+  static SilentReporter nobody;
+  return options.report ? *options.report : nobody;
+}
+
 DiscPlayer::DiscPlayer(DiscSource& disc, Registers& regs, PlayerOptions options)
     : disc_(disc), regs_(regs), options_(options) {
   run_.player = this;
@@ -212,10 +217,11 @@ void DiscPlayer::runObject() {
   run_.maxSteps = singleStep_ ? 1 : budget;
   run_.line = std::int64_t(line_);
   inButtons_ = false;
-  const int delay = activationDelay();
-  setActivationDelay(0);
-  const ExecResult r = executeProgram(o->commands, regs_, run_);
-  setActivationDelay(delay);
+  Reporter& rep = playerReport(options_);
+  const int delay = rep.activationDelay();
+  rep.setActivationDelay(0);
+  const ExecResult r = executeProgram(o->commands, regs_, run_, rep);
+  rep.setActivationDelay(delay);
   if (action_) {
     line_ = executingLine_ + 1;
     return;

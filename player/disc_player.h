@@ -36,7 +36,12 @@ struct PlayerOptions {
   std::uint64_t maxSteps = 1000000;
   bool traceCommands = false;  // a Command event for every command run
   bool draw = false;           // keep a page renderer for the menu on screen
+  // Where the programs' status lines and the menu's problems go; none: nowhere.
+  Reporter* report = nullptr;
 };
+
+// options.report, or a reporter that tells nobody.
+Reporter& playerReport(const PlayerOptions& options);
 
 struct PlayerPosition {
   int title = -1;  // 0 Top Menu, kFirstPlaybackTitle, -1 none

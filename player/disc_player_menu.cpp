@@ -51,7 +51,7 @@ void DiscPlayer::menuFor(std::size_t item) {
   menuModel_ = *m;
   menuKey_ = key;
   if (options_.draw) renderer_ = std::make_unique<PageRenderer>();
-  menu_ = std::make_unique<MenuEmulator>(menuModel_, regs_, run_, renderer_.get());
+  menu_ = std::make_unique<MenuEmulator>(menuModel_, regs_, run_, playerReport(options_), renderer_.get());
   if (renderer_) drawBackground(*renderer_, nullptr);  // the built-in background under the page
   menu_->options.animate = options_.draw;
   menu_->options.maxSteps = std::max<std::uint64_t>(1, options_.maxSteps);

@@ -110,8 +110,7 @@ const IgMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::
       return nullptr;
     }
     QuietReporter quiet;
-    const ScopedReporter scope(quiet);
-    const DemuxResult r = extractIgStream(stream, pid, mnu, true);
+    const DemuxResult r = extractIgStream(stream, pid, mnu, true, quiet);
     if (r.failed || r.cancelled || mnu.empty()) {
       why = "no IG stream in clip " + clip + ": no menu";
       menuErrors_[key] = why;
@@ -120,8 +119,7 @@ const IgMenu* FolderDisc::menu(const std::string& clip, std::uint16_t pid, std::
   }
   auto m = std::make_shared<IgMenu>();
   QuietReporter quiet;
-  const ScopedReporter scope(quiet);
-  if (parseMnu(mnu, *m).status != ReadStatus::Ok || m->ics.pages.empty()) {
+  if (parseMnu(mnu, *m, quiet).status != ReadStatus::Ok || m->ics.pages.empty()) {
     why = "the menu of clip " + clip + " cannot be read whole";
     menuErrors_[key] = why;
     return nullptr;

@@ -81,7 +81,8 @@ SampleStream makeStream(int frames, const std::vector<std::uint16_t>& audio, con
     // that the menu taken out of this stream is the sample menu.
     IgMenu m = sample::sampleMenu();
     Bytes mnu;
-    if (composeMenuSegments(m, SegmentFraming::Mnu, mnu)) {
+    SilentReporter quiet;
+    if (composeMenuSegments(m, SegmentFraming::Mnu, mnu, quiet)) {
       for (std::size_t at = 0; at + 13 <= mnu.size();) {
         const auto be32 = [&mnu](std::size_t o) {
           return std::uint32_t(mnu[o]) << 24 | std::uint32_t(mnu[o + 1]) << 16 | std::uint32_t(mnu[o + 2]) << 8 | mnu[o + 3];
@@ -164,7 +165,8 @@ void saveClip(const std::string& bdmv, const std::string& name, ClipInfoFile c) 
     req.folder = bdmv + "/" + sub;
     req.name = name + ".clpi";
     req.noBackup = true;
-    if (!saveClipInfo(c, req)) std::fprintf(stderr, "cannot write %s%s\n", req.folder.c_str(), req.name.c_str());
+    SilentReporter quiet;
+    if (!saveClipInfo(c, req, quiet)) std::fprintf(stderr, "cannot write %s%s\n", req.folder.c_str(), req.name.c_str());
   }
 }
 

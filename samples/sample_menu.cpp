@@ -273,7 +273,8 @@ IgMenu sampleMenu() {
 bool writeSampleMenu(const std::filesystem::path& path) {
   IgMenu m = sampleMenu();
   Bytes bytes;
-  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes)) return false;
+  SilentReporter quiet;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, bytes, quiet)) return false;
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
   std::string error;

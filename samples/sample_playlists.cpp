@@ -162,7 +162,8 @@ void writeSamplePlaylists(const std::string& bdmvFolder) {
       req.folder = bdmvFolder + "/" + sub;
       req.name = std::string(name) + ".mpls";
       req.noBackup = true;
-      savePlaylist(m, req);
+      SilentReporter quiet;
+      savePlaylist(m, req, quiet);
     }
   }
 }

@@ -38,8 +38,9 @@ SoundEntry tone(std::uint8_t configuration, double seconds, std::initializer_lis
 
 mirdal::Bytes sampleSoundFile() {
   mirdal::SoundFile snd = mirdal::newSound();
-  mirdal::insertSoundEntry(snd, 0, tone(mirdal::kSoundMono, 0.04, {{2000, 120}}));
-  mirdal::insertSoundEntry(snd, 1, tone(mirdal::kSoundStereo, 0.3, {{880, 9}, {1320, 9}}));
-  mirdal::insertSoundEntry(snd, 2, tone(mirdal::kSoundMono, 0.15, {{440, 12}}));
+  mirdal::SilentReporter quiet;
+  mirdal::insertSoundEntry(snd, 0, tone(mirdal::kSoundMono, 0.04, {{2000, 120}}), quiet);
+  mirdal::insertSoundEntry(snd, 1, tone(mirdal::kSoundStereo, 0.3, {{880, 9}, {1320, 9}}), quiet);
+  mirdal::insertSoundEntry(snd, 2, tone(mirdal::kSoundMono, 0.15, {{440, 12}}), quiet);
   return mirdal::composeSound(snd);
 }

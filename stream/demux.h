@@ -108,7 +108,7 @@ struct DemuxOptions {
   // The operation's stop request, polled at PES starts and every 341
   // packets; none: the export runs to the end.
   const CancelToken* cancel = nullptr;
-  // Where the export reports; none: the installed reporter.
+  // Where the export reports; none: nowhere (a trial run).
   Reporter* report = nullptr;
 };
 

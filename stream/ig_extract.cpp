@@ -20,31 +20,34 @@ DemuxOptions extractOptions(std::uint16_t pid, bool requirePid) {
 
 }  // namespace
 
-DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath,
+DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, const std::string& mnuPath, Reporter& rep,
                             bool requirePid, const CancelToken& cancel) {
   DemuxOptions opt = extractOptions(pid, requirePid);
   opt.cancel = &cancel;
+  opt.report = &rep;
   return demux(m2ts, mnuPath, opt);
 }
 
-DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid,
+DemuxResult extractIgStream(const std::string& m2ts, std::uint16_t pid, Bytes& mnu, bool requirePid, Reporter& rep,
                             const CancelToken& cancel) {
   DemuxOptions opt = extractOptions(pid, requirePid);
   opt.cancel = &cancel;
+  opt.report = &rep;
   MemorySink sink;
   const DemuxResult r = demux(m2ts, sink, opt);
   mnu = std::move(sink.data);
   return r;
 }
 
-MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, IgMenu& m, const CancelToken& cancel) {
+MenuLoad loadMenuFromStream(const std::string& m2ts, std::uint16_t pid, IgMenu& m, Reporter& rep,
+                             const CancelToken& cancel) {
   const std::string tmp = tempFilePath(kMenuTemp);
-  const DemuxResult r = extractIgStream(m2ts, pid, tmp, false, cancel);
+  const DemuxResult r = extractIgStream(m2ts, pid, tmp, rep, false, cancel);
   if (r.failed) {
     m = IgMenu{};
     return {ReadStatus::Unreadable, false};
   }
-  return readMnuFile(tmp, m, cancel);
+  return readMnuFile(tmp, m, rep, cancel);
 }
 
 }  // namespace mirdal

@@ -129,7 +129,7 @@ std::optional<std::uint64_t> decodeTime(const std::uint8_t* pes, std::size_t n) 
 // Cuts the PES packets into mx. `deadline` (when given) learns, per PES
 // packet with a time, how far its decoding time lies after the arrival of
 // its last packet; `report` logs a PES packet that ends early.
-void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* deadline) {
+void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* deadline, Reporter& rep) {
   mx.pat();
   mx.pmt();
   mx.sit();
@@ -148,7 +148,7 @@ void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* 
     while (left > 0) {
       const std::size_t n = std::min(left, kTsPayload);
       const std::size_t have = std::min(n, pes.size() - std::min(pos, pes.size()));
-      if (have < n && report) logError("Mux error");
+      if (have < n && report) rep.logError("Mux error");
       mx.ig(first, pes.data() + std::min(pos, pes.size()), left, have);
       pos += n;
       left -= n;
@@ -173,7 +173,7 @@ void cut(const Bytes& pes, Muxer& mx, bool report, std::optional<std::int64_t>* 
 
 }  // namespace
 
-Bytes muxPes(const Bytes& pes) {
+Bytes muxPes(const Bytes& pes, Reporter& rep) {
   // A trial run finds the latest clock start at which every PES packet has
   // arrived by its decoding time; the clock starts there, so the menu's
   // first decoding time follows the first clock reference closely however
@@ -181,24 +181,24 @@ Bytes muxPes(const Bytes& pes) {
   Bytes trial;
   Muxer probe(trial, 0);
   std::optional<std::int64_t> lead;
-  cut(pes, probe, false, &lead);
+  cut(pes, probe, false, &lead, rep);
   Bytes out;
   Muxer mx(out, lead && *lead > 0 ? std::uint64_t(*lead) : 0);
-  cut(pes, mx, true, nullptr);
+  cut(pes, mx, true, nullptr, rep);
   return out;
 }
 
-bool muxMenu(IgMenu& m, Bytes& out) {
+bool muxMenu(IgMenu& m, Bytes& out, Reporter& rep) {
   Bytes pes;
-  if (!composeMenuSegments(m, SegmentFraming::Pes, pes)) return false;
-  out = muxPes(pes);
+  if (!composeMenuSegments(m, SegmentFraming::Pes, pes, rep)) return false;
+  out = muxPes(pes, rep);
   return true;
 }
 
 bool muxMenuFile(IgMenu& m, const SaveRequest& req, Reporter& rep) {
   rep.logStep("Muxing menu...");
   Bytes bytes;
-  if (!muxMenu(m, bytes)) return false;
+  if (!muxMenu(m, bytes, rep)) return false;
   return saveDiscFile(req, bytes, rep);
 }
 

@@ -27,14 +27,14 @@ inline constexpr std::size_t kMuxAlignedUnit = 32;             // packets
 // is kept. Without times the clock starts at 0. A PES packet that ends
 // early gets "Mux error" through logError and the rest of its last packet
 // stays 0xFF.
-Bytes muxPes(const Bytes& pes);
+Bytes muxPes(const Bytes& pes, Reporter& rep);
 
 // The whole menu: composeMenuSegments in PES framing, then muxPes. False, with the
 // reason logged, when the menu cannot be written.
-bool muxMenu(IgMenu& m, Bytes& out);
+bool muxMenu(IgMenu& m, Bytes& out, Reporter& rep);
 
 // muxMenu ("Muxing menu..." in the log) written through the save step of
 // every writer (saveDiscFile).
-bool muxMenuFile(IgMenu& m, const SaveRequest& req, Reporter& rep = reporter());
+bool muxMenuFile(IgMenu& m, const SaveRequest& req, Reporter& rep);
 
 }  // namespace mirdal

@@ -68,8 +68,7 @@ std::string exportSummary(const DemuxResult& res) {
 }
 
 DemuxResult exportPid(const std::string& input, const std::string& output, const DemuxOptions& opt,
-                      CancelToken& cancel) {
-  Reporter& rep = opt.report ? *opt.report : reporter();
+                      CancelToken& cancel, Reporter& rep) {
   rep.startProgress(cancel, true, kStopSavingPid);
   rep.log("");
   rep.logStep("Saving " + output + " ...");

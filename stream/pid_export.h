@@ -44,6 +44,6 @@ inline constexpr const char* kStopSavingPid = "Stop saving this PID?";
 // the bar off. A failed export, and a stream without the PID, are reported
 // by Demux and end without a summary; they leave the file that was there.
 DemuxResult exportPid(const std::string& input, const std::string& output, const DemuxOptions& opt,
-                      CancelToken& cancel);
+                      CancelToken& cancel, Reporter& rep);
 
 }  // namespace mirdal

@@ -168,18 +168,18 @@ ReadStatus parseBdjo(const Bytes& data, BdjoFile& out) {
   return r.overrun() ? ReadStatus::Truncated : ReadStatus::Ok;
 }
 
-ReadStatus readBdjoFile(const std::string& path, const std::string& shownName, BdjoFile& out) {
+ReadStatus readBdjoFile(const std::string& path, const std::string& shownName, BdjoFile& out, Reporter& rep) {
   out = BdjoFile{};
   Bytes data;
   ReadStatus st = ReadStatus::Unreadable;
-  if (openDiscFile(path, "[bl]" + shownName + "[/bl]", data)) {
+  if (openDiscFile(path, "[bl]" + shownName + "[/bl]", data, rep)) {
     st = parseBdjo(data, out);
-    if (st == ReadStatus::Truncated) reportEndsEarly(shownName, data.size());
+    if (st == ReadStatus::Truncated) reportEndsEarly(shownName, data.size(), rep);
   }
-  setStatusReady();
+  rep.setStatusReady();
   // A wrong header stops silently, but an Ultra HD object deserves a word,
   // on the status line too since the user is on the BD-J page.
-  if (st == ReadStatus::Rejected && noteUnsupportedVersion(data)) setStatusPanel(kUltraHdNote, 1);
+  if (st == ReadStatus::Rejected && noteUnsupportedVersion(data, rep)) rep.setStatusPanel(kUltraHdNote, 1);
   return st;
 }
 

@@ -133,6 +133,6 @@ ReadStatus parseBdjo(const Bytes& data, BdjoFile& out);
 
 // The read of one object: "Reading [bl]" + shown name + "[/bl]", the parse,
 // "ends early" for a truncated file, Ready. A wrong header stops silently.
-ReadStatus readBdjoFile(const std::string& path, const std::string& shownName, BdjoFile& out);
+ReadStatus readBdjoFile(const std::string& path, const std::string& shownName, BdjoFile& out, Reporter& rep);
 
 }  // namespace mirdal

@@ -107,7 +107,7 @@ bool insertMovieObject(MovieObjectFile& m, std::size_t pos) {
   return true;
 }
 
-ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last) {
+ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last, Reporter& rep) {
   ObjectDeletion res;
   auto& objects = m.movieObjects.objects;
   if (objects.empty() || first > last || first >= objects.size()) {
@@ -133,12 +133,12 @@ ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_
       ref = std::uint16_t(ref - k);
     }
     if (ref >= count) {
-      logError("Invalid object reference in Title " + std::to_string(t.titleNumber));
+      rep.logError("Invalid object reference in Title " + std::to_string(t.titleNumber));
       res.invalidTitles.push_back(t.titleNumber);
     }
   }
   if (count > 0) res.select = first > 0 ? first - 1 : 0;
-  if (!res.invalidTitles.empty()) setStatusError("See Status");
+  if (!res.invalidTitles.empty()) rep.setStatusError("See Status");
   return res;
 }
 

@@ -92,7 +92,7 @@ struct ObjectDeletion {
 // reported with logError "Invalid object reference in Title N", followed by
 // setStatusError "See Status". First Playback, Top Menu and commands are not
 // changed.
-ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last);
+ObjectDeletion deleteMovieObjects(MovieObjectFile& m, IndexFile& idx, std::size_t first, std::size_t last, Reporter& rep);
 
 // Bookkeeping after commands were inserted into (delta > 0) or removed from
 // (delta < 0) an object's command list: MovieObjects length and a non-zero

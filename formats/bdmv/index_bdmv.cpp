@@ -162,28 +162,28 @@ Bytes composeIndex(const IndexFile& idx) {
   return o.takeFile();
 }
 
-IndexParse readIndexFile(const std::string& path, IndexFile& idx) {
+IndexParse readIndexFile(const std::string& path, IndexFile& idx, Reporter& rep) {
   const std::string name = fileNameOf(path);
   Bytes data;
-  if (!openDiscFile(path, name, data)) {
+  if (!openDiscFile(path, name, data, rep)) {
     idx = IndexFile{};
     IndexParse res;
     res.status = ReadStatus::Unreadable;
     return res;
   }
-  const IndexParse res = parseIndex(data, idx, [](std::size_t i, std::size_t n) {
-    setStatusPanel(std::to_string(i) + "/" + std::to_string(n), 1);
+  const IndexParse res = parseIndex(data, idx, [&rep](std::size_t i, std::size_t n) {
+    rep.setStatusPanel(std::to_string(i) + "/" + std::to_string(n), 1);
   });
   if (res.tooManyTitles) {
-    log("Error in " + name + " (number of title: " + std::to_string(res.numberOfTitles) + ")");
+    rep.log("Error in " + name + " (number of title: " + std::to_string(res.numberOfTitles) + ")");
     return res;
   }
   if (res.status == ReadStatus::Rejected) {
-    logError(name + " format error at $" + hexText(res.position, 8));
+    rep.logError(name + " format error at $" + hexText(res.position, 8));
     return res;
   }
-  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
-  log("  Found [b]" + std::to_string(idx.indexes.titles.size()) + "[/b] titles, [b]" +
+  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size(), rep);
+  rep.log("  Found [b]" + std::to_string(idx.indexes.titles.size()) + "[/b] titles, [b]" +
       std::to_string(idx.extensionData.numberOfExtDataEntries) + "[/b] extended entry.");
   return res;
 }

@@ -94,10 +94,10 @@ Bytes composeIndex(const IndexFile& idx);
 // The load step: "Reading " + file name, the title counter on status panel
 // 1, then "  Found [b]N[/b] titles, [b]M[/b] extended entry." or the error
 // line of a rejected file.
-IndexParse readIndexFile(const std::string& path, IndexFile& idx);
+IndexParse readIndexFile(const std::string& path, IndexFile& idx, Reporter& rep);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool saveIndex(const IndexFile& idx, const SaveRequest& req, Reporter& rep = reporter());
+bool saveIndex(const IndexFile& idx, const SaveRequest& req, Reporter& rep);
 
 }  // namespace mirdal

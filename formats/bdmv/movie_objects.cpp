@@ -106,24 +106,24 @@ Bytes composeMovieObjects(const MovieObjectFile& m) {
   return o.takeFile();
 }
 
-MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m) {
+MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m, Reporter& rep) {
   const std::string name = fileNameOf(path);
   Bytes data;
-  if (!openDiscFile(path, name, data)) {
+  if (!openDiscFile(path, name, data, rep)) {
     m = MovieObjectFile{};
     MovieObjectsParse res;
     res.status = ReadStatus::Unreadable;
     return res;
   }
-  const MovieObjectsParse res = parseMovieObjects(data, m, [](std::size_t pos, std::size_t size) {
-    setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
+  const MovieObjectsParse res = parseMovieObjects(data, m, [&rep](std::size_t pos, std::size_t size) {
+    rep.setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
   });
   if (res.status == ReadStatus::Rejected) {
-    logError("Format error " + name);
+    rep.logError("Format error " + name);
     return res;
   }
-  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
-  log("  Found [b]" + std::to_string(m.movieObjects.objects.size()) + "[/b] objects, [b]" +
+  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size(), rep);
+  rep.log("  Found [b]" + std::to_string(m.movieObjects.objects.size()) + "[/b] objects, [b]" +
       std::to_string(m.extensionData.numberOfExtDataEntries) + "[/b] extended entry.");
   return res;
 }

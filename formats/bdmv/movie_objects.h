@@ -76,10 +76,10 @@ Bytes composeMovieObjects(const MovieObjectFile& m);
 // The load step: "Reading " + file name, "pos/size" on status panel 1 after
 // each object, then "  Found [b]n[/b] objects, [b]e[/b] extended entry." or
 // "Format error " + file name.
-MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m);
+MovieObjectsParse readMovieObjectFile(const std::string& path, MovieObjectFile& m, Reporter& rep);
 
 // Logs "Saving " + name, saves through the backup step and logs
 // name + " saved." and Ready. Returns false when the file was not written.
-bool saveMovieObjects(const MovieObjectFile& m, const SaveRequest& req, Reporter& rep = reporter());
+bool saveMovieObjects(const MovieObjectFile& m, const SaveRequest& req, Reporter& rep);
 
 }  // namespace mirdal

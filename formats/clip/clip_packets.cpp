@@ -17,22 +17,22 @@ PacketCheck checkPacketCount(const ClipInfoFile& c, std::uint64_t streamFileSize
   return pc;
 }
 
-bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, ClipInfoFile& c) {
+bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, ClipInfoFile& c, Reporter& rep) {
   Bytes data;
   std::string error;
   if (!readFileBytes(clpiPath, data, &error)) {
-    logError("Cannot read " + clpiPath + " (" + error + ")");
+    rep.logError("Cannot read " + clpiPath + " (" + error + ")");
     return false;
   }
   if (data.size() < kNumberOfSourcePacketsOffset + 4 || data[0] != 'H' || data[1] != 'D' ||
       data[2] != 'M' || data[3] != 'V') {
-    logError("Invalid format: " + clpiPath);
+    rep.logError("Invalid format: " + clpiPath);
     return false;
   }
   for (int i = 0; i < 4; ++i)
     data[kNumberOfSourcePacketsOffset + std::size_t(i)] = std::uint8_t(packets >> (24 - 8 * i));
   if (!writeFileAtomic(clpiPath, data, &error)) {
-    logError("Cannot write " + clpiPath + " (" + error + ")");
+    rep.logError("Cannot write " + clpiPath + " (" + error + ")");
     return false;
   }
   c.clipInfo.numberOfSourcePackets = packets;

@@ -26,6 +26,6 @@ PacketCheck checkPacketCount(const ClipInfoFile& c, std::uint64_t streamFileSize
 // a temporary file and a rename, so a failure leaves the old file. No backup
 // is made. The model's count changes only when the file was written. A file
 // that is not a clip information file is left alone; failures go to logError.
-bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, ClipInfoFile& c);
+bool patchPacketCount(const std::string& clpiPath, std::uint32_t packets, ClipInfoFile& c, Reporter& rep);
 
 }  // namespace mirdal

@@ -428,22 +428,22 @@ Bytes composeClipInfo(const ClipInfoFile& c) {
   return o.takeFile();
 }
 
-ClipInfoParse readClipInfoFile(const std::string& path, ClipInfoFile& c) {
+ClipInfoParse readClipInfoFile(const std::string& path, ClipInfoFile& c, Reporter& rep) {
   const std::string name = fileNameOf(path);
-  logStep("Reading [bl]" + name + "[/bl]");
+  rep.logStep("Reading [bl]" + name + "[/bl]");
   Bytes data;
-  if (!readDiscFile(path, data)) {
+  if (!readDiscFile(path, data, rep)) {
     c = ClipInfoFile{};
     return {ReadStatus::Unreadable};
   }
   const ClipInfoParse res = parseClipInfo(data, c);
   if (res.status == ReadStatus::Rejected) {
-    logError("Invalid format: " + name);
+    rep.logError("Invalid format: " + name);
     return res;
   }
-  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
+  if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size(), rep);
   const auto& seqs = c.programInfo.programSequences;
-  logWithGap("[b]" + std::to_string(seqs.empty() ? 0 : seqs[0].streams.size()) +
+  rep.logWithGap("[b]" + std::to_string(seqs.empty() ? 0 : seqs[0].streams.size()) +
              "[/b] Program stream(s) found.");
   return res;
 }

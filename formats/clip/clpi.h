@@ -227,7 +227,7 @@ Bytes composeClipInfo(const ClipInfoFile& c);
 
 // "Reading [bl]name[/bl]", then the stream count line
 // "[b]n[/b] Program stream(s) found." or "Invalid format: " + name.
-ClipInfoParse readClipInfoFile(const std::string& path, ClipInfoFile& c);
+ClipInfoParse readClipInfoFile(const std::string& path, ClipInfoFile& c, Reporter& rep);
 
 // The writer's own fixes, made in c: an ATC delta flag without entries is
 // cleared (the addresses lose the 2 bytes of the block it no longer
@@ -240,6 +240,6 @@ std::string prepareForSave(ClipInfoFile& c);
 // writes; then the layout check (a model whose layout does not hold is
 // refused: "Cannot save name: " + what, nothing written) and the save step
 // of every writer (saveDiscFile).
-bool saveClipInfo(ClipInfoFile& c, const SaveRequest& req, Reporter& rep = reporter());
+bool saveClipInfo(ClipInfoFile& c, const SaveRequest& req, Reporter& rep);
 
 }  // namespace mirdal

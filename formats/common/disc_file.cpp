@@ -7,16 +7,16 @@
 
 namespace mirdal {
 
-bool readDiscFile(const std::string& path, Bytes& out) {
+bool readDiscFile(const std::string& path, Bytes& out, Reporter& rep) {
   std::string error;
   if (readFileBytes(path, out, &error)) return true;
-  logError("Cannot read " + path + " (" + error + ")");
+  rep.logError("Cannot read " + path + " (" + error + ")");
   return false;
 }
 
-bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& out) {
-  logStep("Reading " + shownName);
-  return readDiscFile(path, out);
+bool openDiscFile(const std::string& path, const std::string& shownName, Bytes& out, Reporter& rep) {
+  rep.logStep("Reading " + shownName);
+  return readDiscFile(path, out, rep);
 }
 
 bool saveDiscFile(const SaveRequest& req, const Bytes& bytes, Reporter& rep) {
@@ -32,13 +32,13 @@ void refuseSave(const SaveRequest& req, const std::string& why, Reporter& rep) {
   rep.logError("Cannot save " + req.name + ": " + why);
 }
 
-void reportEndsEarly(const std::string& name, std::size_t fileSize) {
-  logError(name + " ends early at $" + hexText(fileSize, 8));
+void reportEndsEarly(const std::string& name, std::size_t fileSize, Reporter& rep) {
+  rep.logError(name + " ends early at $" + hexText(fileSize, 8));
 }
 
-bool noteUnsupportedVersion(const Bytes& data) {
+bool noteUnsupportedVersion(const Bytes& data, Reporter& rep) {
   if (data.size() < 8 || std::string(data.begin() + 4, data.begin() + 8) != "0300") return false;
-  log(kUltraHdNote);
+  rep.log(kUltraHdNote);
   return true;
 }
 

@@ -46,15 +46,15 @@ std::string playlistUseLine(const PlaylistUse& u) {
   return "Object " + zeroPadded(u.object, 4) + ", Command line " + zeroPadded(u.command, 4);
 }
 
-void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses) {
-  log("");
-  log("PlayList [b]" + playlistName + "[/b] found in:");
+void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses, Reporter& rep) {
+  rep.log("");
+  rep.log("PlayList [b]" + playlistName + "[/b] found in:");
   for (const PlaylistUse& u : uses) {
     // Plain lines: the text goes in as it is, without markup.
     LogParagraph p;
     p.text = " " + playlistUseLine(u);
     p.runs.push_back(LogRun{});
-    reporter().appendParagraph(p);
+    rep.appendParagraph(p);
   }
 }
 
@@ -74,7 +74,7 @@ std::string clipUsePlace(const PlaylistClipUse& u) {
                        : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
 }
 
-std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
+std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& rep) {
   disc.ciRefs.assign(disc.clips.size(), ClipUses{});
   std::size_t missing = 0;
   // A disc can have thousands of clips and playlists: the clip list and the
@@ -91,7 +91,7 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
       st = streamExists.emplace(clip, std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)).first;
     }
     if (!st->second) {
-      logError("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
+      rep.logError("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
       ++missing;
     }
   };
@@ -99,7 +99,7 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names) {
     std::uint16_t number = 0;
     if (!playlistNumber(name, number)) continue;
     Playlist pl;
-    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, true) != ReadStatus::Ok)
+    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, rep, true) != ReadStatus::Ok)
       continue;
     for (const PlaylistClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, clipUsePlace(u));
   }

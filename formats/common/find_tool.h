@@ -28,7 +28,7 @@ std::string playlistUseLine(const PlaylistUse& u);
 
 // The log of Find on the playlist page: an empty line, "PlayList [b]name[/b]
 // found in:" and the use lines as plain text.
-void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses);
+void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses, Reporter& rep);
 
 // A use of a clip by a playlist as Find walks it: each PlayItem ('p', item
 // k), then each SubPlayItem j of each SubPath s ('s', item j). The disc
@@ -54,6 +54,6 @@ std::string clipUsePlace(const PlaylistClipUse& u);
 // no references. The playlist model of the page is never touched, so it
 // still agrees with the selected playlist (and keeps its unsaved edits).
 // Returns the number of missing stream files reported.
-std::size_t findClipReferences(DiscState& disc, const NameSet& names);
+std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& rep);
 
 }  // namespace mirdal

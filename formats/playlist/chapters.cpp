@@ -34,8 +34,8 @@ std::optional<std::uint64_t> decimal(std::string_view t) {
   return v;
 }
 
-void noFrameRate() {
-  logError("The Frame format needs the frame rate of the first PlayItem's primary video stream; this playlist has none usable.");
+void noFrameRate(Reporter& rep) {
+  rep.logError("The Frame format needs the frame rate of the first PlayItem's primary video stream; this playlist has none usable.");
 }
 
 std::uint32_t duration(const PlayItem& p) { return p.outTime - p.inTime; }
@@ -118,12 +118,12 @@ std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate) {
   return {};
 }
 
-std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f) {
+std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f, Reporter& rep) {
   FrameRateRatio rate{25000, 1000};
   if (f == ChapterFormat::Frame) {
     const auto r = chapterFrameRate(m);
     if (!r) {
-      noFrameRate();
+      noFrameRate(rep);
       return std::nullopt;
     }
     rate = *r;
@@ -133,14 +133,14 @@ std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f) {
   for (std::size_t i = 0; i < m.marks.marks.size(); ++i) {
     const Mark& k = m.marks.marks[i];
     if (k.playItemRef >= items.size()) {
-      log("Mark " + zeroPadded(i, 3) + " names PlayItem " + std::to_string(k.playItemRef) +
+      rep.log("Mark " + zeroPadded(i, 3) + " names PlayItem " + std::to_string(k.playItemRef) +
           ", which this playlist does not have; it is left out.");
       continue;
     }
     const PlayItem& p = items[k.playItemRef];
     std::uint32_t into = k.time - p.inTime;
     if (k.time < p.inTime) {
-      log("Mark " + zeroPadded(i, 3) + " lies before the IN time of its PlayItem; it is saved at the IN time.");
+      rep.log("Mark " + zeroPadded(i, 3) + " lies before the IN time of its PlayItem; it is saved at the IN time.");
       into = 0;
     }
     out += chapterLine(playItemStart(m, k.playItemRef) + into, f, rate) + "\r\n";
@@ -148,13 +148,13 @@ std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f) {
   return out;
 }
 
-std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, bool trace) {
+std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, Reporter& rep, bool trace) {
   const auto& items = m.playlist.items;
   FrameRateRatio rate{25000, 1000};
   if (f == ChapterFormat::Frame) {
     const auto r = chapterFrameRate(m);
     if (!r) {
-      noFrameRate();
+      noFrameRate(rep);
       return std::nullopt;
     }
     rate = *r;
@@ -173,7 +173,7 @@ std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, Ch
     if (line.empty()) continue;
     const auto t = lineTime(line, f, rate);
     if (!t) {
-      logError("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)) + " (" +
+      rep.logError("Line " + std::to_string(lineNo) + " is not a chapter time: " + std::string(line.substr(0, 40)) + " (" +
                expected(line, f) + ")");
       return std::nullopt;
     }
@@ -181,11 +181,11 @@ std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, Ch
   }
   if (times.empty()) return std::nullopt;
   if (items.empty()) {
-    logError("The playlist has no PlayItems to place chapters on.");
+    rep.logError("The playlist has no PlayItems to place chapters on.");
     return std::nullopt;
   }
   if (m.playListMarkStartAddress == 0) {
-    logError("The playlist has no PlayListMark section.");
+    rep.logError("The playlist has no PlayListMark section.");
     return std::nullopt;
   }
 
@@ -197,7 +197,7 @@ std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, Ch
     for (; k < items.size(); ++k) {
       const std::uint32_t end = start + duration(items[k]);
       if (trace)
-        log(std::to_string(k) + ": " + playlistTimeText(t) + " " + playlistTimeText(end) + "   " + hexText(t, 8) +
+        rep.log(std::to_string(k) + ": " + playlistTimeText(t) + " " + playlistTimeText(end) + "   " + hexText(t, 8) +
             " " + hexText(end, 8));
       const bool last = k + 1 == items.size();
       // A chapter the file cannot tell from the boundary (it reads back
@@ -211,18 +211,18 @@ std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, Ch
       start = end;
     }
     if (!placed) {
-      log("Chapter of line " + std::to_string(line) + " at " + playlistTimeText(t) +
+      rep.log("Chapter of line " + std::to_string(line) + " at " + playlistTimeText(t) +
           " lies beyond the last PlayItem; it is dropped.");
       continue;
     }
-    if (trace) log(std::to_string(k) + ", " + playlistTimeText(start));
+    if (trace) rep.log(std::to_string(k) + ", " + playlistTimeText(start));
     Mark mark;
     mark.playItemRef = std::uint16_t(k);
     mark.time = items[k].inTime + (t > start ? t - start : 0);
     marks.push_back(mark);
   }
   if (marks.size() > kMaxMarks) {
-    logError("The file holds " + std::to_string(marks.size()) + " chapters; a playlist takes at most 999 marks.");
+    rep.logError("The file holds " + std::to_string(marks.size()) + " chapters; a playlist takes at most 999 marks.");
     return std::nullopt;
   }
   if (marks.empty()) return std::nullopt;

@@ -40,7 +40,7 @@ std::string chapterLine(std::uint32_t t, ChapterFormat f, FrameRateRatio rate = 
 // and a mark before its PlayItem's IN time counts from the IN time, each
 // with a line in the log. Frame without a usable frame rate writes nothing:
 // an error line, and no text.
-std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f);
+std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f, Reporter& rep);
 
 // Replaces the marks by the chapters of a file's text. Empty lines are
 // passed over; a text without chapters changes nothing. A line that is not
@@ -54,6 +54,6 @@ std::optional<std::string> exportChapters(const Playlist& m, ChapterFormat f);
 // PlayItem. With `trace`, every PlayItem passed while placing a chapter
 // gets a trace line in the log. Returns the number of marks now held, or
 // nothing when nothing changed.
-std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, bool trace = true);
+std::optional<std::size_t> importChapters(Playlist& m, std::string_view text, ChapterFormat f, Reporter& rep, bool trace = true);
 
 }  // namespace mirdal

@@ -762,31 +762,31 @@ Bytes composePlaylist(const Playlist& m) {
   return o.takeFile();
 }
 
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, bool quiet) {
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet) {
   const std::string name = fileNameOf(path);
-  logStep("Reading [bl]" + name + "[/bl]");
+  rep.logStep("Reading [bl]" + name + "[/bl]");
   Bytes data;
-  if (!readDiscFile(path, data)) {
+  if (!readDiscFile(path, data, rep)) {
     m = Playlist{};
-    setStatusReady();
+    rep.setStatusReady();
     return ReadStatus::Unreadable;
   }
   // A loop over every playlist of a disc reads quietly; there the position
   // flashes by too fast to read, so it is shown for every 16th element only.
   std::size_t calls = 0;
-  const PlaylistParse res = parsePlaylist(data, m, [&calls, quiet](std::size_t pos, std::size_t size) {
-    if (!quiet || calls++ % 16 == 0) setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
+  const PlaylistParse res = parsePlaylist(data, m, [&calls, &rep, quiet](std::size_t pos, std::size_t size) {
+    if (!quiet || calls++ % 16 == 0) rep.setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
   });
   if (res.status == ReadStatus::Rejected) {
-    logError("Invalid format: " + name);
+    rep.logError("Invalid format: " + name);
   } else {
-    if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size());
+    if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size(), rep);
     if (!quiet)
-      logWithGap("[b]" + std::to_string(m.playlist.items.size()) + "[/b] PlayItem(s), [b]" +
+      rep.logWithGap("[b]" + std::to_string(m.playlist.items.size()) + "[/b] PlayItem(s), [b]" +
                  std::to_string(m.playlist.subpaths.size()) + "[/b] SubPath(s) and [b]" +
                  std::to_string(m.marks.marks.size()) + "[/b] PlayListMark(s) found.");
   }
-  if (!quiet) setStatusReady();
+  if (!quiet) rep.setStatusReady();
   return res.status;
 }
 

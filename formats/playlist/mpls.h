@@ -282,11 +282,11 @@ Bytes composePlaylist(const Playlist& m);
 // line, and unless quiet the line with the counts and Ready. A file that
 // cannot be read whole leaves `m` empty (an unusable status), so nothing
 // of the playlist shown before stays as if it were this one.
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, bool quiet = false);
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet = false);
 
 // "Saving name", then refuses with "Cannot save name: ..." when the model's
 // lengths or addresses do not fit its content, else saves through the
 // backup step and logs "name saved.". Returns false when nothing was written.
-bool savePlaylist(const Playlist& m, const SaveRequest& req, Reporter& rep = reporter());
+bool savePlaylist(const Playlist& m, const SaveRequest& req, Reporter& rep);
 
 }  // namespace mirdal

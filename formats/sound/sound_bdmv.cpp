@@ -160,10 +160,10 @@ Bytes composeSound(const SoundFile& snd) {
   return o.takeFile();
 }
 
-SoundParse readSoundFile(const std::string& path, SoundFile& snd) {
-  logStep(std::string("Reading ") + kSoundFileName);
+SoundParse readSoundFile(const std::string& path, SoundFile& snd, Reporter& rep) {
+  rep.logStep(std::string("Reading ") + kSoundFileName);
   Bytes data;
-  if (!readDiscFile(path, data)) {
+  if (!readDiscFile(path, data, rep)) {
     snd = SoundFile{};
     SoundParse res;
     res.status = ReadStatus::Unreadable;
@@ -173,10 +173,10 @@ SoundParse readSoundFile(const std::string& path, SoundFile& snd) {
   // A file of another kind is not taken as an empty sound file: saving that
   // would replace it.
   if (res.status == ReadStatus::Rejected)
-    logError(fileNameOf(path) + " format error at $" + hexText(res.position, 8));
-  if (res.status == ReadStatus::Truncated) reportEndsEarly(fileNameOf(path), data.size());
+    rep.logError(fileNameOf(path) + " format error at $" + hexText(res.position, 8));
+  if (res.status == ReadStatus::Truncated) reportEndsEarly(fileNameOf(path), data.size(), rep);
   const std::size_t n = snd.entries.size();
-  log(" Found [b]" + std::to_string(n) + "[/b] sound entr" + (n > 1 ? "ies" : "y"));
+  rep.log(" Found [b]" + std::to_string(n) + "[/b] sound entr" + (n > 1 ? "ies" : "y"));
   return res;
 }
 
@@ -186,9 +186,9 @@ bool saveSound(const SoundFile& snd, const SaveRequest& req, Reporter& rep) {
 
 SoundFile newSound() { return SoundFile{}; }
 
-bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry) {
+bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry, Reporter& rep) {
   if (snd.entries.size() >= kMaxSoundEntries) {
-    logError("sound.bdmv holds 255 sounds, no more can be added");
+    rep.logError("sound.bdmv holds 255 sounds, no more can be added");
     return false;
   }
   entry.length = std::uint32_t(entry.data.size());
@@ -197,7 +197,7 @@ bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry) {
                        std::move(entry));
   // A file the reader would refuse to load is never made.
   if (composedSize(grown) > kMaxDatabaseFileSize) {
-    logError("sound.bdmv would grow past " + std::to_string(kMaxDatabaseFileSize >> 20) + " MiB");
+    rep.logError("sound.bdmv would grow past " + std::to_string(kMaxDatabaseFileSize >> 20) + " MiB");
     return false;
   }
   snd = std::move(grown);

@@ -81,11 +81,11 @@ void layoutSound(SoundFile& snd);
 // The load step: "Reading sound.bdmv", then " Found [b]n[/b] sound entries"
 // (or "entry" for one or none); a wrong header or a short file is reported
 // through logError.
-SoundParse readSoundFile(const std::string& path, SoundFile& snd);
+SoundParse readSoundFile(const std::string& path, SoundFile& snd, Reporter& rep);
 
 // The save step of every writer (saveDiscFile). Returns false when the file
 // was not written.
-bool saveSound(const SoundFile& snd, const SaveRequest& req, Reporter& rep = reporter());
+bool saveSound(const SoundFile& snd, const SaveRequest& req, Reporter& rep);
 
 // The model "Create sound.bdmv" starts from: "BCLK" "0200", no entries, no
 // ExtensionData.
@@ -94,7 +94,7 @@ SoundFile newSound();
 // Inserts an entry at position `at` (0 .. n); the counts and addresses of
 // the header follow. Refused with an logError line when the file already holds
 // 255 sounds or would grow past what a reader loads.
-bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry);
+bool insertSoundEntry(SoundFile& snd, std::size_t at, SoundEntry entry, Reporter& rep);
 
 // Removes entry `index`; the counts and addresses follow. False when there
 // is no such entry.

@@ -29,7 +29,7 @@ TEST(SoundImport, StereoWavOf96000BytesIsListedAsHalfASecond) {
   test::TempDir d;
   test::ReportScope scope;
   SoundFile snd = newSound();
-  ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "click.wav", stereo(96000))));
+  ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "click.wav", stereo(96000)), mirdal::test::testReporter()));
   EXPECT_EQ(soundRow(snd, 0), (std::array<std::string, 5>{"000", "Stereo", "48kHz", "16", "0.5 s"}));
   EXPECT_EQ(scope.rep.status.panel[1], " click.wav ");
   // Samples are stored big-endian.
@@ -59,21 +59,21 @@ TEST(SoundImport, RefusedFilesLeaveTheModelAsItWas) {
   for (const Case& c : cases) {
     test::ReportScope scope;
     SoundFile snd = newSound();
-    insertSoundEntry(snd, 0, SoundEntry{});
+    insertSoundEntry(snd, 0, SoundEntry{}, mirdal::test::testReporter());
     const SoundFile before = snd;
-    EXPECT_FALSE(loadSound(snd, 1, d.write("x.wav", c.file).string())) << c.name;
+    EXPECT_FALSE(loadSound(snd, 1, d.write("x.wav", c.file).string(), mirdal::test::testReporter())) << c.name;
     EXPECT_EQ(snd, before) << c.name;
     EXPECT_EQ(scope.rep.lines().back(), c.message) << c.name;
     EXPECT_EQ(scope.rep.sleptMs, 3000) << c.name;
-    EXPECT_GT(errorCount(), 0);
+    EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   }
 }
 
 TEST(SoundImport, AMissingFileIsAnErrorWithoutThePause) {
   test::ReportScope scope;
   SoundFile snd = newSound();
-  EXPECT_FALSE(loadSound(snd, 0, "/nonexistent/x.wav"));
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_FALSE(loadSound(snd, 0, "/nonexistent/x.wav", mirdal::test::testReporter()));
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_TRUE(snd.entries.empty());
 }
 
@@ -85,9 +85,9 @@ TEST(SoundImport, DataCutShortIsTakenAsFarAsItGoes) {
   WavShape s = stereo(11);
   s.claimedDataSize = 4000;
   SoundFile snd = newSound();
-  ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "cut.wav", s)));
+  ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "cut.wav", s), mirdal::test::testReporter()));
   EXPECT_EQ(snd.entries[0].length, 10u);
-  EXPECT_EQ(errorCount(), 0);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_NE(scope.rep.text().find("ends early"), std::string::npos);
 }
 
@@ -98,12 +98,12 @@ TEST(SoundExport, ExportedWavImportsToTheSameBytes) {
     SoundFile snd = newSound();
     WavShape s = stereo(1200);
     s.channels = channels;
-    ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "in.wav", s)));
+    ASSERT_TRUE(loadSound(snd, 0, writeWav(d, "in.wav", s), mirdal::test::testReporter()));
     const std::string out = (d.path() / soundEntryFileName(0)).string();
-    ASSERT_TRUE(exportSound(snd, 0, out));
+    ASSERT_TRUE(exportSound(snd, 0, out, mirdal::test::testReporter()));
     EXPECT_EQ(d.read(soundEntryFileName(0)), test::wavFile(s).data());
     SoundFile again = newSound();
-    ASSERT_TRUE(loadSound(again, 0, out));
+    ASSERT_TRUE(loadSound(again, 0, out, mirdal::test::testReporter()));
     EXPECT_EQ(again.entries, snd.entries);
   }
 }
@@ -111,17 +111,17 @@ TEST(SoundExport, ExportedWavImportsToTheSameBytes) {
 TEST(SoundExport, NoSuchEntryOrFolder) {
   test::ReportScope scope;
   SoundFile snd = newSound();
-  EXPECT_FALSE(exportSound(snd, 0, "/tmp/never.wav"));
-  insertSoundEntry(snd, 0, SoundEntry{});
-  EXPECT_FALSE(exportSound(snd, 0, "/nonexistent/folder/x.wav"));
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_FALSE(exportSound(snd, 0, "/tmp/never.wav", mirdal::test::testReporter()));
+  insertSoundEntry(snd, 0, SoundEntry{}, mirdal::test::testReporter());
+  EXPECT_FALSE(exportSound(snd, 0, "/nonexistent/folder/x.wav", mirdal::test::testReporter()));
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_TRUE(mkWav(snd, 1).empty());
 }
 
 TEST(SoundCreate, ANewFileHoldsTheFirstSoundOrNothing) {
   test::TempDir d;
   test::ReportScope scope;
-  const std::optional<SoundFile> made = createSound(writeWav(d, "a.wav", stereo(400)));
+  const std::optional<SoundFile> made = createSound(writeWav(d, "a.wav", stereo(400)), mirdal::test::testReporter());
   ASSERT_TRUE(made);
   EXPECT_EQ(made->versionNumber, "0200");
   EXPECT_EQ(made->entries.size(), 1u);
@@ -129,7 +129,7 @@ TEST(SoundCreate, ANewFileHoldsTheFirstSoundOrNothing) {
   EXPECT_EQ(made->extensionDataStartAddress, 0u);
   WavShape bad = stereo(8);
   bad.bits = 8;
-  EXPECT_FALSE(createSound(writeWav(d, "b.wav", bad)));
+  EXPECT_FALSE(createSound(writeWav(d, "b.wav", bad), mirdal::test::testReporter()));
 }
 
 }  // namespace

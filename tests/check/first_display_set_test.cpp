@@ -9,6 +9,7 @@
 #include "tests/support/clean_disc.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/ts_builder.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal {
 namespace {
@@ -32,7 +33,7 @@ void addMenu(test::TsBuilder& ts, const Bytes& mnu, bool withEnd) {
 TEST(FirstDisplaySet, StopsAfterTheFirstEndSegment) {
   Bytes mnu;
   test::CleanDisc disc;
-  composeMenuSegments(disc.menu, SegmentFraming::Mnu, mnu);
+  composeMenuSegments(disc.menu, SegmentFraming::Mnu, mnu, mirdal::test::testReporter());
   const struct {
     const char* what;
     int displaySets;
@@ -53,8 +54,8 @@ TEST(FirstDisplaySet, StopsAfterTheFirstEndSegment) {
     const std::string stream = dir.write("00001.m2ts", ts.data()).string();
 
     Bytes full, first;
-    const DemuxResult all = extractIgStream(stream, 0x1400, full, false);
-    const DemuxResult r = extractFirstDisplaySet(stream, 0x1400, first);
+    const DemuxResult all = extractIgStream(stream, 0x1400, full, false, mirdal::test::testReporter());
+    const DemuxResult r = extractFirstDisplaySet(stream, 0x1400, first, mirdal::test::testReporter());
     ASSERT_FALSE(r.failed);
     EXPECT_EQ(all.packets, ts.data().size() / 192);
     if (c.stopsEarly) {

@@ -12,6 +12,7 @@
 #include "check/rules.h"
 #include "tests/support/clean_disc.h"
 #include "tests/support/temp_dir.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal {
 namespace {
@@ -115,7 +116,7 @@ const std::vector<Seed>& seeds() {
       {"MENU-SOUND", [](CleanDisc& d) { button(d, 0, 1).activatedSound = 5; }},
       {"MENU-OVERLAP", [](CleanDisc& d) { button(d, 0, 1).y = 430; }},
       {"MENU-OUTSIDE", [](CleanDisc& d) { button(d, 0, 1).x = 1800; }},
-      {"SOUND-UNUSED", [](CleanDisc& d) { insertSoundEntry(d.sound, 2, SoundEntry{1, 1, 1, 0, 4, Bytes(4, 0)}); }},
+      {"SOUND-UNUSED", [](CleanDisc& d) { insertSoundEntry(d.sound, 2, SoundEntry{1, 1, 1, 0, 4, Bytes(4, 0)}, mirdal::test::testReporter()); }},
       {"GPR-UNWRITTEN", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x48400300, 7, 0)); }},
       {"GPR-UNREAD", [](CleanDisc& d) { program(d, 1).push_back(cmd(0x50400001, 9, 1)); }},
   };

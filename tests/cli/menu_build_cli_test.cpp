@@ -50,14 +50,14 @@ TEST(MenuBuildCli, NewEditMuxExtractGivesTheSameMenu) {
 
   test::ReportScope rs;
   IgMenu built, back;
-  ASSERT_EQ(readMnuFile((dir / "built.mnu").string(), built).status, ReadStatus::Ok);
-  ASSERT_EQ(readMnuFile((dir / "back.mnu").string(), back).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile((dir / "built.mnu").string(), built, mirdal::test::testReporter()).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile((dir / "back.mnu").string(), back, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics, built.ics);
   EXPECT_EQ(back.palettes, built.palettes);
   EXPECT_EQ(back.inTime, built.inTime);
   ASSERT_EQ(back.objects.size(), 1u);
-  ASSERT_TRUE(decodeObject(back, 0));
-  ASSERT_TRUE(decodeObject(built, 0));
+  ASSERT_TRUE(decodeObject(back, 0, mirdal::test::testReporter()));
+  ASSERT_TRUE(decodeObject(built, 0, mirdal::test::testReporter()));
   EXPECT_EQ(back.objects[0].image, built.objects[0].image);
 
   const IgPage& p = back.ics.pages.at(0);

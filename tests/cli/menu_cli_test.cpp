@@ -116,9 +116,9 @@ TEST(MenuCli, ExtractMenu) {
   test::ReportScope rs;
   test::TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   Bytes pes;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
   test::TsPacker ts(0x1402);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00001.m2ts", ts.bytes()).string();

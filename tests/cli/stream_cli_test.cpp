@@ -105,9 +105,9 @@ TEST(CliStream, ExtractMenuToADevice) {
   test::ReportScope rs;
   TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   Bytes pes;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
   test::TsPacker ts(0x1400);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00001.m2ts", ts.bytes()).string();
@@ -134,10 +134,10 @@ TEST(CliStream, MuxedMenuStartsAtItsClock) {
   test::ReportScope rs;
   TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   m.inTime = 53937000;  // 599.3 s, as on a real disc
   Bytes mnu;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
   const std::string in = d.write("late.mnu", mnu).string();
   const std::string out = d.folder() + "late.m2ts";
   ASSERT_EQ(runCli("mux " + shellQuote(in) + " -o " + shellQuote(out)).exitCode, 0);

@@ -11,84 +11,84 @@ using test::ReportScope;
 
 TEST(Report, LogAppendsOneParagraphPerCall) {
   ReportScope s;
-  log("a");
-  logWithGap("b");
+  mirdal::test::testReporter().log("a");
+  mirdal::test::testReporter().logWithGap("b");
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" a", " b", " "}));
 }
 
 TEST(Report, SlogSetsPanelAndTooltip) {
   ReportScope s;
-  setStatusPanel("[b]abc[/b]", 1);
-  EXPECT_EQ(statusLine().panel[1], " abc ");
-  EXPECT_EQ(statusLine().hint, "abc");
-  setStatusPanel("xyz", 0);
-  EXPECT_EQ(statusLine().panel[0], " xyz ");
-  EXPECT_EQ(statusLine().hint, "abc") << "panel 0 leaves the tooltip alone";
+  mirdal::test::testReporter().setStatusPanel("[b]abc[/b]", 1);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " abc ");
+  EXPECT_EQ(mirdal::test::testReporter().status().hint, "abc");
+  mirdal::test::testReporter().setStatusPanel("xyz", 0);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " xyz ");
+  EXPECT_EQ(mirdal::test::testReporter().status().hint, "abc") << "panel 0 leaves the tooltip alone";
   EXPECT_EQ(s.rep.status.panel[0], " xyz ") << "the reporter sees every change";
 }
 
 TEST(Report, DlogAndDlog0) {
   ReportScope s;
-  setStatusPanel("old", 1);
-  logAndStatus("[b]Reading[/b] x");
-  EXPECT_EQ(statusLine().panel[1], " Reading x ");
-  logStep("Saving [bl]f[/bl]");
-  EXPECT_EQ(statusLine().panel[0], " Saving f ");
-  EXPECT_EQ(statusLine().panel[1], "");
+  mirdal::test::testReporter().setStatusPanel("old", 1);
+  mirdal::test::testReporter().logAndStatus("[b]Reading[/b] x");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " Reading x ");
+  mirdal::test::testReporter().logStep("Saving [bl]f[/bl]");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Saving f ");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], "");
   EXPECT_EQ(s.rep.paragraphs.size(), 2u);
 }
 
 TEST(Report, ErlogShowsMarkCountsAndBeeps) {
   ReportScope s;
-  logError("X");
+  mirdal::test::testReporter().logError("X");
   ASSERT_EQ(s.rep.paragraphs.size(), 1u);
   const LogParagraph& p = s.rep.paragraphs[0];
   EXPECT_EQ(p.text, " ERROR: X");
   EXPECT_EQ(p.runs[1].color, LogColor::Red);
   EXPECT_TRUE(p.runs.back().bold);
-  EXPECT_TRUE(statusLine().errorMark);
-  EXPECT_EQ(statusLine().panel[1], " X");
-  EXPECT_EQ(statusLine().hint, "X");
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " X");
+  EXPECT_EQ(mirdal::test::testReporter().status().hint, "X");
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_EQ(s.rep.exclamations, 1);
 
-  setStatusReady();
-  EXPECT_FALSE(statusLine().errorMark);
-  EXPECT_EQ(statusLine().panel[0], " Ready. ");
-  EXPECT_EQ(errorCount(), 1) << "Ready does not forget the error";
+  mirdal::test::testReporter().setStatusReady();
+  EXPECT_FALSE(mirdal::test::testReporter().status().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Ready. ");
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 1) << "Ready does not forget the error";
 }
 
 TEST(Report, ErslogTouchesOnlyTheStatusLine) {
   ReportScope s;
-  setStatusError("See [b]Status[/b]");
+  mirdal::test::testReporter().setStatusError("See [b]Status[/b]");
   EXPECT_TRUE(s.rep.paragraphs.empty());
-  EXPECT_TRUE(statusLine().errorMark);
-  EXPECT_EQ(statusLine().panel[1], " See Status");
-  EXPECT_EQ(errorCount(), 0);
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " See Status");
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
 }
 
 TEST(Report, SlogwWaitsTheActivationDelayPumpingEvents) {
   ReportScope s;
-  setActivationDelay(7);
-  setStatusPanelAndWait("Jump Title 2", 1);
-  EXPECT_EQ(statusLine().panel[1], " Jump Title 2 ");
+  mirdal::test::testReporter().setActivationDelay(7);
+  mirdal::test::testReporter().setStatusPanelAndWait("Jump Title 2", 1);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " Jump Title 2 ");
   EXPECT_EQ(s.rep.sleptMs, 7);
   EXPECT_EQ(s.rep.pumps, 7);
-  setActivationDelay(500);
+  mirdal::test::testReporter().setActivationDelay(500);
 }
 
 TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
   ReportScope s;
   CancelToken op;
-  startProgress(op, true);
-  EXPECT_TRUE(confirmCancel());
+  mirdal::test::testReporter().startProgress(op, true);
+  EXPECT_TRUE(mirdal::test::testReporter().confirmCancel());
   EXPECT_FALSE(op.requested());
   EXPECT_TRUE(s.rep.progress.visible);
-  EXPECT_TRUE(cancelConfirmed());
+  EXPECT_TRUE(mirdal::test::testReporter().cancelRunning());
   EXPECT_TRUE(op.requested());
   EXPECT_EQ(s.rep.lines().back(), " ");
-  EXPECT_EQ(statusLine().panel[1], " Cancelled. ");
-  endProgress();
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " Cancelled. ");
+  mirdal::test::testReporter().endProgress();
   EXPECT_FALSE(s.rep.progress.visible);
 }
 
@@ -97,19 +97,19 @@ TEST(Report, CancelConfirmedStopsTheOperationAndShowsCancelled) {
 TEST(Report, TheEndOfAnOperationClearsItsCancel) {
   ReportScope s;
   CancelToken first;
-  startProgress(first, true, "Stop saving this PID?");
-  EXPECT_EQ(cancelQuestion(), "Stop saving this PID?");
-  cancelConfirmed();
-  endProgress();
+  mirdal::test::testReporter().startProgress(first, true, "Stop saving this PID?");
+  EXPECT_EQ(mirdal::test::testReporter().cancelQuestion(), "Stop saving this PID?");
+  mirdal::test::testReporter().cancelRunning();
+  mirdal::test::testReporter().endProgress();
   EXPECT_TRUE(first.requested());
-  EXPECT_FALSE(confirmCancel());
-  EXPECT_EQ(cancelQuestion(), "Are you sure to stop?");
-  EXPECT_FALSE(cancelConfirmed()) << "nothing runs";
+  EXPECT_FALSE(mirdal::test::testReporter().confirmCancel());
+  EXPECT_EQ(mirdal::test::testReporter().cancelQuestion(), "Are you sure to stop?");
+  EXPECT_FALSE(mirdal::test::testReporter().cancelRunning()) << "nothing runs";
 
   CancelToken second;
   {
     const RunningOperation running(s.rep, second);
-    EXPECT_FALSE(confirmCancel()) << "an operation without a bar does not ask";
+    EXPECT_FALSE(mirdal::test::testReporter().confirmCancel()) << "an operation without a bar does not ask";
   }
   EXPECT_FALSE(s.rep.stopRunning());
   EXPECT_FALSE(second.requested());
@@ -121,12 +121,12 @@ TEST(Report, ReportersKeepTheirOwnErrorsAndStatus) {
   ReportScope s;
   test::RecordingReporter capture;
   {
-    ScopedReporter scope(capture);
-    logError("inner");
-    EXPECT_EQ(errorCount(), 1);
+    mirdal::test::ScopedTestReporter scope(capture);
+    mirdal::test::testReporter().logError("inner");
+    EXPECT_EQ(mirdal::test::testReporter().errorCount(), 1);
   }
-  EXPECT_EQ(errorCount(), 0);
-  EXPECT_FALSE(statusLine().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
+  EXPECT_FALSE(mirdal::test::testReporter().status().errorMark);
   capture.logError("direct");
   EXPECT_EQ(capture.errorCount(), 2);
   EXPECT_EQ(capture.lastErrorText(), "direct");
@@ -176,15 +176,15 @@ TEST(Report, WarningIsToldWithoutBeingAnError) {
     }
     std::vector<std::string> warned;
   } rep;
-  ScopedReporter scope(rep);
-  resetErrorCount();
-  setStatusReady();
-  logWarning("segment of type $81 kept as read");
+  mirdal::test::ScopedTestReporter scope(rep);
+  mirdal::test::testReporter().resetErrorCount();
+  mirdal::test::testReporter().setStatusReady();
+  mirdal::test::testReporter().logWarning("segment of type $81 kept as read");
   EXPECT_EQ(rep.warned, std::vector<std::string>{" Warning: segment of type $81 kept as read"});
   EXPECT_EQ(rep.lines(), rep.warned) << "in the log like any line";
-  EXPECT_EQ(errorCount(), 0);
-  EXPECT_EQ(errorCount(), 0);
-  EXPECT_FALSE(statusLine().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
+  EXPECT_FALSE(mirdal::test::testReporter().status().errorMark);
 }
 
 }  // namespace

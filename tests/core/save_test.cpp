@@ -47,10 +47,10 @@ TEST_P(BackupModes, SaveWithBackup) {
   TempDir d;
   if (c.fileBefore) d.write("index.bdmv", "old");
   if (c.backupBefore) d.write("index.bdmv.backup", "older");
-  logError("an earlier error");  // a saver is not stopped by errors that came before
-  const int errorsBefore = errorCount();
+  mirdal::test::testReporter().logError("an earlier error");  // a saver is not stopped by errors that came before
+  const int errorsBefore = mirdal::test::testReporter().errorCount();
 
-  EXPECT_EQ(saveFile(request(d, c.mode, c.create), bytesOf("new")), c.saved);
+  EXPECT_EQ(saveFile(request(d, c.mode, c.create), bytesOf("new"), mirdal::test::testReporter()), c.saved);
 
   auto content = [&](const char* f) {
     if (!d.exists(f)) return std::string();
@@ -59,7 +59,7 @@ TEST_P(BackupModes, SaveWithBackup) {
   };
   EXPECT_EQ(content("index.bdmv"), c.fileAfter);
   EXPECT_EQ(content("index.bdmv.backup"), c.backupAfter);
-  EXPECT_EQ(errorCount() > errorsBefore, !c.saved);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount() > errorsBefore, !c.saved);
   if (!c.saved) {
     EXPECT_EQ(s.rep.lines().back(), " ERROR: Cannot create backup file.");
   }
@@ -88,8 +88,8 @@ TEST(Save, SecondSaveWithOnlyFirstKeepsFirstBackup) {
   ReportScope s;
   TempDir d;
   d.write("index.bdmv", "v1");
-  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v2")));
-  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v3")));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v2"), mirdal::test::testReporter()));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("v3"), mirdal::test::testReporter()));
   EXPECT_EQ(d.read("index.bdmv"), bytesOf("v3"));
   EXPECT_EQ(d.read("index.bdmv.backup"), bytesOf("v1"));
 }
@@ -98,10 +98,10 @@ TEST(Save, StopIfExistsSecondSaveReportsAndKeepsFile) {
   ReportScope s;
   TempDir d;
   d.write("index.bdmv", "v1");
-  ASSERT_TRUE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v2")));
-  EXPECT_FALSE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v3")));
+  ASSERT_TRUE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v2"), mirdal::test::testReporter()));
+  EXPECT_FALSE(saveFile(request(d, BackupMode::StopIfExists), bytesOf("v3"), mirdal::test::testReporter()));
   EXPECT_EQ(d.read("index.bdmv"), bytesOf("v2"));
-  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
   EXPECT_EQ(s.rep.exclamations, 1);
 }
 
@@ -111,11 +111,11 @@ TEST(Save, CopyIntoBackupFolderOnlyWhenAsked) {
   d.mkdir("BACKUP");
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.copyToBackupDir = true;
-  ASSERT_TRUE(saveFile(r, bytesOf("x")));
+  ASSERT_TRUE(saveFile(r, bytesOf("x"), mirdal::test::testReporter()));
   EXPECT_FALSE(d.exists("BACKUP/index.bdmv"));
   r.backup.saveToBackupDir = true;
   d.write("BACKUP/index.bdmv", "stale");
-  ASSERT_TRUE(saveFile(r, bytesOf("y")));
+  ASSERT_TRUE(saveFile(r, bytesOf("y"), mirdal::test::testReporter()));
   EXPECT_EQ(d.read("BACKUP/index.bdmv"), bytesOf("y"));
 }
 
@@ -125,8 +125,8 @@ TEST(Save, MissingBackupFolderIsNotAnError) {
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.copyToBackupDir = true;
   r.backup.saveToBackupDir = true;
-  EXPECT_TRUE(saveFile(r, bytesOf("x")));
-  EXPECT_EQ(errorCount(), 0);
+  EXPECT_TRUE(saveFile(r, bytesOf("x"), mirdal::test::testReporter()));
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
 }
 
 TEST(Save, UnwritableFolderLeavesTargetUntouched) {
@@ -135,11 +135,11 @@ TEST(Save, UnwritableFolderLeavesTargetUntouched) {
   TempDir d;
   d.write("index.bdmv", "old");
   std::filesystem::permissions(d.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_FALSE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("new")));
+  EXPECT_FALSE(saveFile(request(d, BackupMode::OnlyFirst), bytesOf("new"), mirdal::test::testReporter()));
   std::filesystem::permissions(d.path(), std::filesystem::perms::owner_all);
   EXPECT_EQ(d.read("index.bdmv"), bytesOf("old"));
   EXPECT_FALSE(d.exists("index.bdmv.backup"));
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
 }
 
 TEST(Save, MissingFolderFailsWithError) {
@@ -147,8 +147,8 @@ TEST(Save, MissingFolderFailsWithError) {
   TempDir d;
   SaveRequest r = request(d, BackupMode::OnlyFirst);
   r.folder = d.folder() + "nope/";
-  EXPECT_FALSE(saveFile(r, bytesOf("x")));
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_FALSE(saveFile(r, bytesOf("x"), mirdal::test::testReporter()));
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_NE(s.rep.lines().back().find("ERROR: Cannot create"), std::string::npos);
 }
 
@@ -157,7 +157,7 @@ TEST(Save, TargetThatIsAFolderIsNotReplaced) {
   TempDir d;
   d.mkdir("index.bdmv/inner");
   SaveRequest r = request(d, BackupMode::OnlyFirst, false);
-  EXPECT_FALSE(saveFile(r, bytesOf("x")));
+  EXPECT_FALSE(saveFile(r, bytesOf("x"), mirdal::test::testReporter()));
   EXPECT_TRUE(std::filesystem::is_directory(d.path() / "index.bdmv" / "inner"));
 }
 
@@ -178,10 +178,10 @@ TEST(Save, FailedBackupRenameStopsTheSave) {
   r.folder = d.folder();
   r.name = "index.bdmv";
   r.backup.mode = BackupMode::Overwrite;
-  EXPECT_FALSE(saveFile(r, Bytes{'n', 'e', 'w'}));
+  EXPECT_FALSE(saveFile(r, Bytes{'n', 'e', 'w'}, mirdal::test::testReporter()));
   EXPECT_EQ(d.read("index.bdmv"), (Bytes{'o', 'l', 'd'}));
   EXPECT_EQ(s.rep.lines().back(), " ERROR: Cannot create backup file.");
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
 }
 
 }  // namespace
@@ -214,7 +214,7 @@ bool replace(Routine how, const TempDir& d, const std::string& name, const std::
   r.name = name;
   r.backup.createBackup = true;
   r.backup.mode = BackupMode::Overwrite;
-  return saveFile(r, bytesOf(text));
+  return saveFile(r, bytesOf(text), mirdal::test::testReporter());
 }
 
 TEST(Save, KeepsThePermissionBitsOfTheFileItReplaces) {
@@ -275,7 +275,7 @@ TEST(Save, ALinkToNothingCreatesTheFileItNames) {
   SaveRequest r;
   r.folder = d.folder();
   r.name = "00000.mpls";
-  ASSERT_TRUE(saveFile(r, bytesOf("x")));
+  ASSERT_TRUE(saveFile(r, bytesOf("x"), mirdal::test::testReporter()));
   EXPECT_TRUE(fs::is_symlink(d.path() / "00000.mpls"));
   EXPECT_EQ(d.read("real/new.mpls"), bytesOf("x"));
 }
@@ -319,7 +319,7 @@ TEST(Save, RefusesAFileTheUserMayNotWrite) {
       if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
       ReportScope s;
       const bool written = replace(how, d, "index.bdmv", "new");
-      const bool said = how == Routine::Atomic || ((errorCount() > 0) && s.rep.lines().back().find("Permission denied") !=
+      const bool said = how == Routine::Atomic || ((mirdal::test::testReporter().errorCount() > 0) && s.rep.lines().back().find("Permission denied") !=
                                                                         std::string::npos);
       ::_exit(written ? 1 : said ? 0 : 2);
     }

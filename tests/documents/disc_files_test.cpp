@@ -43,16 +43,16 @@ TEST(BdmvFiles, ReadEditSaveReread) {
   makeDisc(d);
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   ASSERT_TRUE(ws.index.loaded() && ws.mobj.loaded());
 
   // Object 1 goes; title 4 loses its object, title 2 follows object 2 to 1.
-  const ObjectDeletion del = deleteMovieObjects(ws, 1, 1);
+  const ObjectDeletion del = deleteMovieObjects(ws, 1, 1, mirdal::test::testReporter());
   EXPECT_EQ(del.invalidTitles, (std::vector<unsigned>{4}));
   ASSERT_TRUE(ws.index.edit(ChangeNotice::resized("titles", 1), [](IndexFile& m) { return insertTitle(m, 1); }));
   ws.index.edit(ChangeNotice::rows("titles", 1), [](IndexFile& m) { setTitleObject(m, 1, 1); });
-  ASSERT_TRUE(saveIndex(ws));
-  ASSERT_TRUE(saveMovieObjects(ws));
+  ASSERT_TRUE(saveIndex(ws, mirdal::test::testReporter()));
+  ASSERT_TRUE(saveMovieObjects(ws, mirdal::test::testReporter()));
 
   const Bytes index = test::indexFile("0200", {1, 0, 0, 0, ""}, kOff,
                                       {{1, 0, 0, 0, ""}, {1, 0, 0, 1, ""}, {1, 0, 0, 1, ""},
@@ -68,7 +68,7 @@ TEST(BdmvFiles, ReadEditSaveReread) {
 
   const IndexFile edited = ws.index.model();
   const MovieObjectFile editedObjects = ws.mobj.model();
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_EQ(ws.index.model(), edited);
   EXPECT_EQ(ws.mobj.model(), editedObjects);
 }
@@ -83,10 +83,10 @@ TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
   d.write("BDMV/MovieObject.bdmv", badObjects);
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   s.rep.paragraphs.clear();
-  EXPECT_FALSE(saveIndex(ws));
-  EXPECT_FALSE(saveMovieObjects(ws));
+  EXPECT_FALSE(saveIndex(ws, mirdal::test::testReporter()));
+  EXPECT_FALSE(saveMovieObjects(ws, mirdal::test::testReporter()));
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" index.bdmv was not loaded: not saved.",
                                                       " MovieObject.bdmv was not loaded: not saved."}));
   EXPECT_EQ(d.read("BDMV/index.bdmv"), badIndex);
@@ -118,12 +118,12 @@ TEST(BdmvFiles, ReadBDJO) {
   for (const Case& c : {Case{"00001", true, " Reading 00001.bdjo"}, Case{"00002", true, " Reading 00002.BDJ"},
                         Case{"00003", false, " Reading 00003.bdjo"}}) {
     test::ReportScope s;
-    EXPECT_EQ(readBdjo(ws, c.name), c.loaded) << c.name;
+    EXPECT_EQ(readBdjo(ws, c.name, mirdal::test::testReporter()), c.loaded) << c.name;
     EXPECT_EQ(ws.bdjo.loaded(), c.loaded);
     EXPECT_EQ(ws.bdjoName, c.name);
     ASSERT_FALSE(s.rep.lines().empty());
     EXPECT_EQ(s.rep.lines()[0], c.firstLine);
-    EXPECT_EQ(errorCount() > 0, !c.loaded);
+    EXPECT_EQ(mirdal::test::testReporter().errorCount() > 0, !c.loaded);
     if (c.loaded) {
       EXPECT_EQ(ws.bdjo.model().fileAccessInfo.directoryPath, "ab");
     }

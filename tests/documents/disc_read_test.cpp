@@ -64,7 +64,7 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
   makeDisc(d);
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
 
   const std::vector<std::string> expected = {
       " Checking required files and directories... " + ws.disc.folder,
@@ -92,8 +92,8 @@ TEST(DiscRead, FullLogOfACompleteFolder) {
       " ",
   };
   EXPECT_EQ(s.rep.lines(), expected);
-  EXPECT_EQ(errorCount(), 0);
-  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Ready. ");
 
   EXPECT_EQ(ws.disc.playlists.size(), 2u);
   ASSERT_EQ(ws.disc.clips.size(), 3u);
@@ -123,7 +123,7 @@ TEST(DiscRead, MarkupOfCheckLines) {
   makeDisc(d);
   Workspace ws;
   workspaceFor(ws, d);
-  readDisc(ws);
+  readDisc(ws, mirdal::test::testReporter());
   const LogParagraph& folderLine = s.rep.paragraphs[1];
   ASSERT_GE(folderLine.runs.size(), 4u);
   EXPECT_EQ(folderLine.runs[1].color, LogColor::Blue);
@@ -139,7 +139,7 @@ TEST(DiscRead, MissingPiecesFailTheCheck) {
   d.write("BDMV/MovieObject.bdmv");
   Workspace ws;
   workspaceFor(ws, d);
-  EXPECT_FALSE(readDisc(ws));
+  EXPECT_FALSE(readDisc(ws, mirdal::test::testReporter()));
   const std::vector<std::string> expected = {
       " Checking required files and directories... " + ws.disc.folder,
       " PLAYLIST folder: missing",
@@ -152,8 +152,8 @@ TEST(DiscRead, MissingPiecesFailTheCheck) {
       " The folder BACKUP is missing in " + ws.disc.folder + "; creating it (it may stay empty) lets this folder be read.",
   };
   EXPECT_EQ(s.rep.lines(), expected);
-  EXPECT_GT(errorCount(), 0);
-  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
   EXPECT_FALSE(ws.disc.checkPassed);
   EXPECT_TRUE(ws.disc.clips.empty());
 }
@@ -176,7 +176,7 @@ TEST(DiscRead, FailedCheckSaysWhereAndWhy) {
     ReportScope s;
     Workspace ws;
     ws.disc.folder = c.folder;
-    EXPECT_FALSE(readDisc(ws));
+    EXPECT_FALSE(readDisc(ws, mirdal::test::testReporter()));
     const std::vector<std::string> lines = s.rep.lines();
     EXPECT_EQ(lines.front(), c.first);
     ASSERT_GE(lines.size(), 2u);
@@ -207,11 +207,11 @@ TEST(DiscRead, ErrorsOfTheReadStayOnTheStatusLine) {
     if (c.objects) d.write("BDMV/MovieObject.bdmv", badObjects);
     Workspace ws;
     workspaceFor(ws, d);
-    ASSERT_TRUE(readDisc(ws));
-    EXPECT_EQ(statusLine().errorMark, c.mark);
-    EXPECT_EQ(statusLine().panel[0], c.mark ? statusLine().panel[0] : std::string(" Ready. "));
-    EXPECT_EQ(statusLine().panel[1], c.panel1);
-    if (c.mark) EXPECT_EQ(statusLine().hint, c.hint);
+    ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
+    EXPECT_EQ(mirdal::test::testReporter().status().errorMark, c.mark);
+    EXPECT_EQ(mirdal::test::testReporter().status().panel[0], c.mark ? mirdal::test::testReporter().status().panel[0] : std::string(" Ready. "));
+    EXPECT_EQ(mirdal::test::testReporter().status().panel[1], c.panel1);
+    if (c.mark) EXPECT_EQ(mirdal::test::testReporter().status().hint, c.hint);
     // An unknown version is no Ultra HD file: no note follows its error line.
     const std::string log = s.rep.text();
     EXPECT_EQ(log.find("version 0300 (Ultra HD) is not supported"), std::string::npos);
@@ -221,8 +221,8 @@ TEST(DiscRead, ErrorsOfTheReadStayOnTheStatusLine) {
 TEST(DiscRead, EmptyFolderTextReportsEverythingMissing) {
   ReportScope s;
   Workspace ws;
-  EXPECT_FALSE(readDisc(ws));
-  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_FALSE(readDisc(ws, mirdal::test::testReporter()));
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
 }
 
 TEST(DiscRead, ShortNamesAreChosenAutomatically) {
@@ -232,7 +232,7 @@ TEST(DiscRead, ShortNamesAreChosenAutomatically) {
   std::filesystem::remove(d.path() / "BDMV/BACKUP");  // not checked with short names
   Workspace ws;
   workspaceFor(ws, d, false);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_TRUE(ws.options.shortNames) << "the option stays on afterwards";
   const std::string log = s.rep.text();
   EXPECT_NE(log.find(" INDEX.BDM: OK"), std::string::npos);
@@ -247,7 +247,7 @@ TEST(DiscRead, NameSetSwitchesBackWhenNeitherIndexExists) {
   d.mkdir("BDMV/PLAYLIST");
   Workspace ws;
   workspaceFor(ws, d, false);
-  EXPECT_FALSE(readDisc(ws));
+  EXPECT_FALSE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_FALSE(ws.options.shortNames);
 }
 
@@ -257,9 +257,9 @@ TEST(DiscRead, SecondReadStartsFromScratch) {
   makeDisc(d);
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   std::filesystem::remove(d.path() / "BDMV/CLIPINF/00001.clpi");
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_EQ(ws.disc.clips.size(), 2u);
   EXPECT_EQ(ws.disc.avStreams.size(), 2u);
 }
@@ -270,11 +270,11 @@ TEST(DiscRead, BadIndexHeaderLeavesTheDiscHalfLoaded) {
   makeDisc(d);
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   ASSERT_TRUE(ws.index.loaded());
   d.write("BDMV/index.bdmv", test::ByteBuilder().str("INDX0400").zeros(100));
   s.rep.paragraphs.clear();
-  ASSERT_TRUE(readDisc(ws)) << "a header mismatch does not fail the check";
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter())) << "a header mismatch does not fail the check";
   EXPECT_FALSE(ws.index.loaded());
   EXPECT_TRUE(ws.index.model().indexes.titles.empty()) << "nothing of the first Read is kept";
   EXPECT_TRUE(ws.mobj.loaded());
@@ -291,7 +291,7 @@ TEST(DiscRead, BadMovieObjectHeaderIsReportedAndLoadingGoesOn) {
   d.write("BDMV/MovieObject.bdmv", test::ByteBuilder().str("MOBJ0000").zeros(20));
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_FALSE(ws.mobj.loaded());
   EXPECT_TRUE(ws.index.loaded());
   const std::vector<std::string> lines = s.rep.lines();
@@ -307,7 +307,7 @@ TEST(DiscRead, SoundIsPresentWithFolderAndFile) {
   d.write("BDMV/AUXDATA/sound.bdmv");
   Workspace ws;
   workspaceFor(ws, d);
-  ASSERT_TRUE(readDisc(ws));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   EXPECT_TRUE(ws.disc.soundPresent);
 }
 
@@ -332,7 +332,7 @@ TEST(DiscRead, SoundIsReadAfterTheAuxdataChecks) {
     d.write("BDMV/AUXDATA/sound.bdmv", c.file);
     Workspace ws;
     workspaceFor(ws, d);
-    ASSERT_TRUE(readDisc(ws));
+    ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
     EXPECT_EQ(ws.sound.loaded(), c.loaded);
     EXPECT_EQ(ws.sound.model().entries.size(), c.entries);
     const std::vector<std::string> lines = s.rep.lines();
@@ -341,7 +341,7 @@ TEST(DiscRead, SoundIsReadAfterTheAuxdataChecks) {
     EXPECT_EQ(*(at + 1), " Reading sound.bdmv");
     EXPECT_NE(std::find(at, lines.end(), c.found), lines.end());
     // Save writes only what was read.
-    EXPECT_EQ(saveSound(ws), c.loaded);
+    EXPECT_EQ(saveSound(ws, mirdal::test::testReporter()), c.loaded);
     EXPECT_EQ(d.read("BDMV/AUXDATA/sound.bdmv"), c.file);
     if (c.loaded) EXPECT_TRUE(d.exists("BDMV/AUXDATA/sound.bdmv.backup"));
   }
@@ -362,8 +362,8 @@ TEST(DiscRead, StatusShowsEachListedFile) {
     }
   } spy;
   spy.out = &panel1;
-  ScopedReporter scope(spy);
-  readDisc(ws);
+  mirdal::test::ScopedTestReporter scope(spy);
+  readDisc(ws, mirdal::test::testReporter());
   EXPECT_NE(std::find(panel1.begin(), panel1.end(), " Checking 00001.mpls "), panel1.end());
   EXPECT_NE(std::find(panel1.begin(), panel1.end(), " Checking 00000.bdjo "), panel1.end());
 }

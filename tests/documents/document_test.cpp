@@ -8,6 +8,7 @@
 #include "documents/bdmv_edits.h"
 #include "documents/workspace.h"
 #include "formats/bdmv/bdmv_edit.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal {
 namespace {
@@ -175,7 +176,7 @@ TEST(BdmvEdits, ObjectDeletionUndoesInBothDocuments) {
   ws.mobj.load(m, "MovieObject.bdmv", true);
   ws.index.load(idx, "index.bdmv", true);
 
-  deleteMovieObjects(ws, 1, 1);
+  deleteMovieObjects(ws, 1, 1, mirdal::test::testReporter());
   EXPECT_EQ(ws.mobj.model().movieObjects.objects.size(), 2u);
   EXPECT_EQ(ws.index.model().indexes.titles[0].movieObjectReference, 0xFFFF);
   EXPECT_EQ(ws.index.model().indexes.titles[1].movieObjectReference, 1);

@@ -44,10 +44,10 @@ TEST(MenuFiles, KindByExtension) {
 TEST(MenuFiles, LoadSaveLoadGivesTheSameMenu) {
   if (!haveSample()) GTEST_SKIP() << "no sample menu";
   test::RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   test::TempDir dir;
   Workspace ws;
-  ASSERT_TRUE(loadMenuFile(ws, kSample));
+  ASSERT_TRUE(loadMenuFile(ws, kSample, mirdal::test::testReporter()));
   EXPECT_TRUE(ws.menu.loaded());
   EXPECT_FALSE(ws.menu.modified());
   EXPECT_EQ(ws.menu.fileName(), "sample.mnu");
@@ -56,42 +56,42 @@ TEST(MenuFiles, LoadSaveLoadGivesTheSameMenu) {
   ws.menu.edit(ChangeNotice::everything(), [](IgMenu& m) { m.ics.pages[0].paletteId = 1; });
   ASSERT_TRUE(ws.menu.modified());
   const std::string out = dir.folder() + "copy.mnu";
-  ASSERT_TRUE(saveMenuFile(ws, out));
+  ASSERT_TRUE(saveMenuFile(ws, out, mirdal::test::testReporter()));
   EXPECT_FALSE(ws.menu.modified());
 
   IgMenu back;
-  ASSERT_EQ(readMnuFile(out, back).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
   expectSameMenu(ws.menu.model(), back);
 }
 
 TEST(MenuFiles, AFailedLoadKeepsTheMenuShown) {
   if (!haveSample()) GTEST_SKIP() << "no sample menu";
   test::RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   test::TempDir dir;
   dir.write("index.bdmv", "INDX0200");
   Workspace ws;
-  ASSERT_TRUE(loadMenuFile(ws, kSample));
+  ASSERT_TRUE(loadMenuFile(ws, kSample, mirdal::test::testReporter()));
   const std::size_t pages = ws.menu.model().ics.pages.size();
   for (const std::string& path : {dir.folder() + "missing.mnu", dir.folder() + "index.bdmv",
                                   dir.folder() + "missing.m2ts"}) {
-    EXPECT_FALSE(loadMenuFile(ws, path)) << path;
+    EXPECT_FALSE(loadMenuFile(ws, path, mirdal::test::testReporter())) << path;
     EXPECT_TRUE(ws.menu.loaded()) << path;
     EXPECT_EQ(ws.menu.fileName(), "sample.mnu") << path;
     EXPECT_EQ(ws.menu.model().ics.pages.size(), pages) << path;
   }
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
 }
 
 TEST(MenuFiles, StreamFileOpensItsIgStream) {
   if (!haveSample()) GTEST_SKIP() << "no sample menu";
   test::RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   test::TempDir dir;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   Bytes ts;
-  ASSERT_TRUE(muxMenu(m, ts));
+  ASSERT_TRUE(muxMenu(m, ts, mirdal::test::testReporter()));
   dir.write("STREAM/00007.m2ts", ts);
   // 32 null packets: a stream, but without an IG stream.
   Bytes nulls;
@@ -104,27 +104,27 @@ TEST(MenuFiles, StreamFileOpensItsIgStream) {
   dir.write("STREAM/ZEROS.MTS", Bytes(192 * 32, 0));
 
   Workspace ws;
-  ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/00007.m2ts"));
+  ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/00007.m2ts", mirdal::test::testReporter()));
   EXPECT_EQ(ws.menu.fileName(), "00007.m2ts");
   expectSameMenu(m, ws.menu.model());
 
   // A file of zeros is no stream: refused, the menu shown before stays.
-  EXPECT_FALSE(loadMenuFile(ws, dir.folder() + "STREAM/ZEROS.MTS"));
+  EXPECT_FALSE(loadMenuFile(ws, dir.folder() + "STREAM/ZEROS.MTS", mirdal::test::testReporter()));
   EXPECT_NE(rec.text().find("is not a transport stream"), std::string::npos);
   EXPECT_EQ(ws.menu.fileName(), "00007.m2ts");
 
   // A stream without the menu's PID: an empty menu, no pages to save.
-  ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/EMPTY.MTS"));
+  ASSERT_TRUE(loadMenuFile(ws, dir.folder() + "STREAM/EMPTY.MTS", mirdal::test::testReporter()));
   EXPECT_TRUE(ws.menu.model().ics.pages.empty());
   EXPECT_TRUE(ws.menu.model().objects.empty());
 }
 
 TEST(MenuFiles, NothingToSaveWithoutAMenu) {
   test::RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   test::TempDir dir;
   Workspace ws;
-  EXPECT_FALSE(saveMenuFile(ws, dir.folder() + "x.mnu"));
+  EXPECT_FALSE(saveMenuFile(ws, dir.folder() + "x.mnu", mirdal::test::testReporter()));
   EXPECT_FALSE(std::filesystem::exists(dir.folder() + "x.mnu"));
 }
 

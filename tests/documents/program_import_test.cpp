@@ -178,7 +178,7 @@ TEST(ProgramImport, SampleDiscRoundTrips) {
   ASSERT_TRUE(readFileBytes((kSampleDisc / "menu/sample.mnu").string(), mnu));
   IgMenu m;
   test::ReportScope rs;
-  ASSERT_EQ(parseMnu(mnu, m).status, ReadStatus::Ok);
+  ASSERT_EQ(parseMnu(mnu, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_GT(roundTripButtons(m, "sample.mnu"), 5u);
 }
 
@@ -199,7 +199,7 @@ TEST(ProgramImport, RealDiscsRoundTrip) {
     test::addSegment(mnu, 0x80, {}, 5400000);
     IgMenu m;
     test::ReportScope rs;
-    ASSERT_EQ(parseMnu(mnu.data(), m).status, ReadStatus::Ok) << file;
+    ASSERT_EQ(parseMnu(mnu.data(), m, mirdal::test::testReporter()).status, ReadStatus::Ok) << file;
     commands += roundTripButtons(m, file);
   }
   EXPECT_GT(commands, 1000u);

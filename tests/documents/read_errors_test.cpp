@@ -33,43 +33,43 @@ struct KindCase {
 
 const KindCase kKinds[] = {
     {"index", "BDMV/index.bdmv", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
+       readDisc(ws, mirdal::test::testReporter());
        return ws.index;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return saveIndex(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveIndex(ws, mirdal::test::testReporter(), g); }},
     {"movie objects", "BDMV/MovieObject.bdmv", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
+       readDisc(ws, mirdal::test::testReporter());
        return ws.mobj;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return saveMovieObjects(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveMovieObjects(ws, mirdal::test::testReporter(), g); }},
     {"sound", "BDMV/AUXDATA/sound.bdmv", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
+       readDisc(ws, mirdal::test::testReporter());
        return ws.sound;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return saveSound(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveSound(ws, mirdal::test::testReporter(), g); }},
     {"playlist", "BDMV/PLAYLIST/00000.mpls", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
-       readPlaylist(ws, "00000");
+       readDisc(ws, mirdal::test::testReporter());
+       readPlaylist(ws, "00000", mirdal::test::testReporter());
        return ws.playlist;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return savePlaylist(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return savePlaylist(ws, mirdal::test::testReporter(), g); }},
     {"clip", "BDMV/CLIPINF/00000.clpi", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
-       readClip(ws, "00000");
+       readDisc(ws, mirdal::test::testReporter());
+       readClip(ws, "00000", mirdal::test::testReporter());
        return ws.clip;
      },
-     [](Workspace& ws, Guesses g, const std::string&) { return saveClip(ws, g); }},
+     [](Workspace& ws, Guesses g, const std::string&) { return saveClip(ws, mirdal::test::testReporter(), g); }},
     {"BD-J object", "BDMV/BDJO/00001.bdjo", [](Workspace& ws, const std::string&) -> DocumentBase& {
-       readDisc(ws);
-       readBdjo(ws, "00001");
+       readDisc(ws, mirdal::test::testReporter());
+       readBdjo(ws, "00001", mirdal::test::testReporter());
        return ws.bdjo;
      },
      nullptr},
     {"menu", "menu/sample.mnu", [](Workspace& ws, const std::string& root) -> DocumentBase& {
-       loadMenuFile(ws, root + "menu/sample.mnu");
+       loadMenuFile(ws, root + "menu/sample.mnu", mirdal::test::testReporter());
        return ws.menu;
      },
-     [](Workspace& ws, Guesses g, const std::string& root) { return saveMenuFile(ws, root + "menu/sample.mnu", g); }},
+     [](Workspace& ws, Guesses g, const std::string& root) { return saveMenuFile(ws, root + "menu/sample.mnu", mirdal::test::testReporter(), g); }},
 };
 
 Bytes fileBytes(const fs::path& p) {
@@ -97,7 +97,7 @@ TEST(ReadErrors, EveryKindCutInHalfIsShownAsReadWithErrorsAndNotSavedUnlessAgree
     EXPECT_TRUE(doc.readWithErrors());
     EXPECT_FALSE(doc.modified());
     // The status line keeps the error, not "Ready.".
-    EXPECT_TRUE(statusLine().errorMark) << statusLine().panel[0] << "|" << statusLine().panel[1];
+    EXPECT_TRUE(mirdal::test::testReporter().status().errorMark) << mirdal::test::testReporter().status().panel[0] << "|" << mirdal::test::testReporter().status().panel[1];
 
     const std::string q = writeGuessesQuestion(ws, doc);
     EXPECT_NE(q.find(doc.fileName() + " was read with errors: " + doc.readErrors()), std::string::npos) << q;
@@ -124,16 +124,16 @@ TEST(ReadErrors, AFileReadWholeIsNotMarkedAndSavesWithoutAsking) {
   fs::copy(kSampleDisc, d.path(), fs::copy_options::recursive);
   Workspace ws;
   ws.disc.folder = d.folder() + "BDMV/";
-  ASSERT_TRUE(readDisc(ws));
-  ASSERT_TRUE(readPlaylist(ws, "00000"));
-  ASSERT_TRUE(readClip(ws, "00000"));
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
+  ASSERT_TRUE(readPlaylist(ws, "00000", mirdal::test::testReporter()));
+  ASSERT_TRUE(readClip(ws, "00000", mirdal::test::testReporter()));
   for (const DocumentBase* doc : ws.documents()) {
     if (!doc->loaded()) continue;
     EXPECT_FALSE(doc->readWithErrors()) << doc->kind() << ": " << doc->readErrors();
   }
-  EXPECT_FALSE(statusLine().errorMark);
-  EXPECT_TRUE(savePlaylist(ws));
-  EXPECT_TRUE(saveClip(ws));
+  EXPECT_FALSE(mirdal::test::testReporter().status().errorMark);
+  EXPECT_TRUE(savePlaylist(ws, mirdal::test::testReporter()));
+  EXPECT_TRUE(saveClip(ws, mirdal::test::testReporter()));
 }
 
 TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
@@ -145,8 +145,8 @@ TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
   d.write("BDMV/PLAYLIST/00000.mpls", cut);
   Workspace ws;
   ws.disc.folder = d.folder() + "BDMV/";
-  readDisc(ws);
-  readPlaylist(ws, "00000");
+  readDisc(ws, mirdal::test::testReporter());
+  readPlaylist(ws, "00000", mirdal::test::testReporter());
   const Playlist& m = ws.playlist.model();
   const std::string q = writeGuessesQuestion(ws, ws.playlist);
   EXPECT_NE(q.find("00000.mpls was read with errors: 00000.mpls ends early at $00000082."), std::string::npos) << q;
@@ -156,7 +156,7 @@ TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
       << q;
   EXPECT_NE(q.find(std::to_string(m.playlist.items.size()) + " PlayItem(s)"), std::string::npos) << q;
   // After the save the document is whole again, whatever the history.
-  ASSERT_TRUE(savePlaylist(ws, Guesses::Write));
+  ASSERT_TRUE(savePlaylist(ws, mirdal::test::testReporter(), Guesses::Write));
   EXPECT_FALSE(ws.playlist.readWithErrors());
   EXPECT_FALSE(ws.playlist.modified());
 }

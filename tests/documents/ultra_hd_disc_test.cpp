@@ -45,7 +45,7 @@ TEST(UltraHDDisc, ReadsEveryFileAndLeavesTheOthersAlone) {
   for (const char* f : kOtherFiles) d.write(f, std::string("kept ") + f);
   Workspace ws;
   ws.disc.folder = d.folder() + "BDMV/";
-  ASSERT_TRUE(readDisc(ws)) << s.rep.text();
+  ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter())) << s.rep.text();
   EXPECT_TRUE(ws.index.loaded());
   EXPECT_EQ(ws.index.readErrors(), "");
   EXPECT_TRUE(ws.mobj.loaded());
@@ -59,12 +59,12 @@ TEST(UltraHDDisc, ReadsEveryFileAndLeavesTheOthersAlone) {
   EXPECT_EQ(log.find("Invalid format"), std::string::npos) << log;
   for (const std::string& name : ws.disc.playlists) {
     SCOPED_TRACE(name);
-    EXPECT_TRUE(readPlaylist(ws, name));
+    EXPECT_TRUE(readPlaylist(ws, name, mirdal::test::testReporter()));
     EXPECT_TRUE(ws.playlist.loaded());
   }
   for (const std::string& name : ws.disc.clips) {
     SCOPED_TRACE(name);
-    EXPECT_TRUE(readClip(ws, name));
+    EXPECT_TRUE(readClip(ws, name, mirdal::test::testReporter()));
     EXPECT_TRUE(ws.clip.loaded());
   }
 
@@ -72,15 +72,15 @@ TEST(UltraHDDisc, ReadsEveryFileAndLeavesTheOthersAlone) {
   for (const char* name : {"00001", "01000"}) {
     const std::string file = std::string("BDMV/PLAYLIST/") + name + ".mpls";
     const Bytes pl = d.read(file);
-    ASSERT_TRUE(readPlaylist(ws, name));
-    ASSERT_TRUE(savePlaylist(ws));
+    ASSERT_TRUE(readPlaylist(ws, name, mirdal::test::testReporter()));
+    ASSERT_TRUE(savePlaylist(ws, mirdal::test::testReporter()));
     EXPECT_EQ(d.read(file), pl) << file;
   }
   for (const char* name : {"00002", "00019"}) {
     const std::string file = std::string("BDMV/CLIPINF/") + name + ".clpi";
     const Bytes clip = d.read(file);
-    ASSERT_TRUE(readClip(ws, name));
-    ASSERT_TRUE(saveClip(ws));
+    ASSERT_TRUE(readClip(ws, name, mirdal::test::testReporter()));
+    ASSERT_TRUE(saveClip(ws, mirdal::test::testReporter()));
     EXPECT_EQ(d.read(file), clip) << file;
   }
 
@@ -88,10 +88,10 @@ TEST(UltraHDDisc, ReadsEveryFileAndLeavesTheOthersAlone) {
   const Bytes before = d.read("BDMV/index.bdmv");
   ws.index.edit(ChangeNotice::rows("ultra_hd", 0),
                 [](IndexFile& m) { return setUltraHdField(m, UltraHdField::HdrPlus, 1); });
-  ASSERT_TRUE(saveIndex(ws));
+  ASSERT_TRUE(saveIndex(ws, mirdal::test::testReporter()));
   EXPECT_NE(d.read("BDMV/index.bdmv"), before);
   ws.index.undo();
-  ASSERT_TRUE(saveIndex(ws));
+  ASSERT_TRUE(saveIndex(ws, mirdal::test::testReporter()));
   EXPECT_EQ(d.read("BDMV/index.bdmv"), before);
   for (const char* f : kOtherFiles) {
     const std::string want = std::string("kept ") + f;

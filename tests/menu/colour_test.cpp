@@ -97,20 +97,20 @@ TEST(Colour, Obj2PicConvertsOnceAndForgetsChangedPalettes) {
   m.palettes[0].colours[2] = {40, 50, 60, 0};
   m.palettes[1].colours[1] = {1, 1, 1, 128};
 
-  const RgbaPicture* a = cachedObjectPicture(m, 0, 0);
+  const RgbaPicture* a = cachedObjectPicture(m, 0, 0, mirdal::test::testReporter());
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->rgba, (Bytes{10, 20, 30, 255, 40, 50, 60, 0}));
   // A second call is served from the cache: the picture object is the same
   // even though the palette was changed behind the cache's back.
   m.palettes[0].colours[1] = {99, 99, 99, 99};
-  EXPECT_EQ(cachedObjectPicture(m, 0, 0), a);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 0, mirdal::test::testReporter()), a);
   EXPECT_EQ(a->rgba[0], 10);
   clearPaletteCache(m, 0);
-  EXPECT_EQ(cachedObjectPicture(m, 0, 0)->rgba[0], 99);
-  EXPECT_EQ(cachedObjectPicture(m, 0, 1)->rgba, (Bytes{1, 1, 1, 128, 0, 0, 0, 0}));
-  EXPECT_EQ(cachedObjectPicture(m, 1, 0), nullptr);
-  EXPECT_EQ(cachedObjectPicture(m, 0, 2), nullptr);
-  EXPECT_EQ(statusLine().panel[1], "  ");
+  EXPECT_EQ(cachedObjectPicture(m, 0, 0, mirdal::test::testReporter())->rgba[0], 99);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 1, mirdal::test::testReporter())->rgba, (Bytes{1, 1, 1, 128, 0, 0, 0, 0}));
+  EXPECT_EQ(cachedObjectPicture(m, 1, 0, mirdal::test::testReporter()), nullptr);
+  EXPECT_EQ(cachedObjectPicture(m, 0, 2, mirdal::test::testReporter()), nullptr);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], "  ");
 }
 
 }  // namespace

@@ -57,9 +57,9 @@ ByteBuilder fullStream() {
 TEST(LoadMnu, ReadsCompositionPalettesAndObjects) {
   test::ReportScope rs;
   IgMenu m;
-  const MenuLoad r = parseMnu(fullStream(), m);
+  const MenuLoad r = parseMnu(fullStream(), m, mirdal::test::testReporter());
   EXPECT_EQ(r.status, ReadStatus::Ok);
-  EXPECT_EQ(errorCount(), 0);
+  EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_EQ(m.inTime, 180000u);
   EXPECT_EQ(m.ics.videoWidth, 1920);
   EXPECT_EQ(m.ics.frameRate, 2);
@@ -270,7 +270,7 @@ TEST(LoadMnu, EdgeCases) {
     ByteBuilder b;
     c.build(b);
     IgMenu m;
-    const MenuLoad r = parseMnu(b.data(), m);
+    const MenuLoad r = parseMnu(b.data(), m, mirdal::test::testReporter());
     EXPECT_EQ(r.status, c.status) << c.name;
     if (c.logText) {
       EXPECT_NE(rs.rep.text().find(c.logText), std::string::npos) << c.name << "\n" << rs.rep.text();
@@ -308,7 +308,7 @@ TEST(LoadMnu, PaletteColoursFollowTheVideoHeight) {
     addSegment(b, 0x14, pdsBody(0, {{7, 63, 240, 102, 255}}));
     if (c.paletteFirst) addSegment(b, 0x18, ics);
     IgMenu m;
-    ASSERT_EQ(parseMnu(b.data(), m).status, ReadStatus::Ok);
+    ASSERT_EQ(parseMnu(b.data(), m, mirdal::test::testReporter()).status, ReadStatus::Ok);
     EXPECT_EQ(m.palettes.at(0).colours[7], c.red) << c.height << (c.paletteFirst ? " palette first" : "");
     EXPECT_EQ(m.palettes[0].ycrcb[7], (YCrCb{63, 240, 102}));
     EXPECT_TRUE(m.palettes[0].colours[8].unused());
@@ -335,7 +335,7 @@ TEST(LoadMnu, CountsTheDisplaySetsAfterTheFirst) {
     }
     if (c.openTail) addSegment(b, 0x18, onePage);
     IgMenu m;
-    ASSERT_EQ(parseMnu(b.data(), m).status, ReadStatus::Ok);
+    ASSERT_EQ(parseMnu(b.data(), m, mirdal::test::testReporter()).status, ReadStatus::Ok);
     EXPECT_EQ(m.displaySets, c.sets) << c.later << " " << c.openTail;
     EXPECT_EQ(menuLoadNotes(m).size(), c.sets > 1 ? 1u : 0u);
   }
@@ -349,10 +349,10 @@ TEST(LoadMnu, CountsTheDisplaySetsAfterTheFirst) {
 TEST(LoadMnu, ALoadReplacesTheWholeMenu) {
   test::ReportScope rs;
   IgMenu m;
-  parseMnu(fullStream(), m);
+  parseMnu(fullStream(), m, mirdal::test::testReporter());
   ByteBuilder b;
   addSegment(b, 0x18, icsBody(3, 0, {}));
-  parseMnu(b.data(), m);
+  parseMnu(b.data(), m, mirdal::test::testReporter());
   EXPECT_TRUE(m.ics.pages.empty());
   EXPECT_TRUE(m.objects.empty());
   EXPECT_TRUE(m.palettes.empty());
@@ -363,7 +363,7 @@ TEST(LoadMnu, CancelLeavesThePagesUnparsed) {
   CancelToken cancel;
   cancel.request();
   IgMenu m;
-  const MenuLoad r = parseMnu(fullStream(), m, cancel);
+  const MenuLoad r = parseMnu(fullStream(), m, mirdal::test::testReporter(), cancel);
   EXPECT_TRUE(r.cancelled);
   EXPECT_TRUE(m.ics.pages.empty());
 }
@@ -372,8 +372,8 @@ TEST(LoadMnu, MissingFileIsUnreadable) {
   test::ReportScope rs;
   test::TempDir dir;
   IgMenu m;
-  EXPECT_EQ(readMnuFile((dir.path() / "none.mnu").string(), m).status, ReadStatus::Unreadable);
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_EQ(readMnuFile((dir.path() / "none.mnu").string(), m, mirdal::test::testReporter()).status, ReadStatus::Unreadable);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
 }
 
 }  // namespace

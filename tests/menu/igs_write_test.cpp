@@ -46,7 +46,7 @@ TEST(SaveIgs, WritesTheSegmentsByteForByte) {
   test::ReportScope rs;
   IgMenu m = smallMenu();
   Bytes out;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter()));
   const std::uint32_t T = 180000, d = 9 * 202 / 600;  // 3 ticks
   ByteBuilder b;
   // ICS: 21 page bytes; data length 26.
@@ -74,10 +74,10 @@ TEST(SaveIgs, PaletteEntriesTakeTheMatrixOfTheHeight) {
     IgMenu m = smallMenu();
     m.ics.videoHeight = height;
     Bytes out;
-    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter()));
     EXPECT_EQ(m.palettes[0].ycrcb[1], red) << height;
     IgMenu back;
-    ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+    ASSERT_EQ(parseMnu(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
     const Rgba c = back.palettes[0].colours[1];
     EXPECT_GE(c.r, 254) << height;
     EXPECT_LE(c.g + c.b, 2) << height;
@@ -91,7 +91,7 @@ TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
   test::ReportScope rs;
   IgMenu m = smallMenu();
   Bytes written;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, written));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, written, mirdal::test::testReporter()));
   const Bytes end(written.end() - 13, written.end());
   ByteBuilder unknown;
   test::addSegment(unknown, 0x81, {0xDE, 0xAD, 0xBE, 0xEF}, 12345, 678);
@@ -103,10 +103,10 @@ TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
   withUnknown.insert(withUnknown.end(), end.begin(), end.end());
   for (const Bytes& file : {withUnknown, noEnd}) {
     IgMenu back;
-    ASSERT_EQ(parseMnu(file, back).status, ReadStatus::Ok);
+    ASSERT_EQ(parseMnu(file, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
     ASSERT_EQ(back.unknownSegments.size(), 2u);
     Bytes again;
-    ASSERT_TRUE(composeMenuSegments(back, SegmentFraming::Mnu, again));
+    ASSERT_TRUE(composeMenuSegments(back, SegmentFraming::Mnu, again, mirdal::test::testReporter()));
     EXPECT_EQ(again, withUnknown) << (file == noEnd ? "without END" : "with END");
   }
 
@@ -115,11 +115,11 @@ TEST(SaveIgs, KeepsUnknownSegmentsByteForByte) {
   IgMenu big = smallMenu();
   big.unknownSegments.push_back({0, 0, 0x81, Bytes(65535, 7), 0});
   Bytes pes{1, 2, 3};
-  EXPECT_FALSE(composeMenuSegments(big, SegmentFraming::Pes, pes));
+  EXPECT_FALSE(composeMenuSegments(big, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
   EXPECT_EQ(pes, (Bytes{1, 2, 3}));
   EXPECT_NE(rs.rep.text().find("segment of unknown type $81 holds 65535 bytes"), std::string::npos) << rs.rep.text();
   Bytes mnu;
-  EXPECT_TRUE(composeMenuSegments(big, SegmentFraming::Mnu, mnu));
+  EXPECT_TRUE(composeMenuSegments(big, SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
 }
 
 TEST(SaveIgs, PesFraming) {
@@ -138,8 +138,8 @@ TEST(SaveIgs, PesFraming) {
   test::ReportScope rs;
   IgMenu m = smallMenu();
   Bytes pes, mnu;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes));
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
   // Four segments: ICS and ODS with a DTS (19-byte header), PDS and END
   // without (14 bytes), each in place of a 10-byte prefix.
   EXPECT_EQ(pes.size(), mnu.size() + 9 + 4 + 9 + 4);
@@ -200,18 +200,18 @@ TEST(SaveIgs, SegmentSplitting) {
     buildAllPageButtons(m);
     if (c.objectWidth > 1) addObject(m, alternating(c.objectWidth, 1));
     Bytes pages;
-    ASSERT_TRUE(serializePages(m.ics, pages));
+    ASSERT_TRUE(serializePages(m.ics, pages, mirdal::test::testReporter()));
     ASSERT_EQ(pages.size(), c.pageBytes) << c.name;
     Bytes out;
-    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out)) << c.name;
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) << c.name;
     Segs got = segmentsOf(out);
     EXPECT_EQ(got, c.segments) << c.name;
     IgMenu back;
-    parseMnu(out, back);
+    parseMnu(out, back, mirdal::test::testReporter());
     ASSERT_EQ(back.ics.pages.size(), 1u) << c.name;
     EXPECT_EQ(back.ics.pages[0], m.ics.pages[0]) << c.name;
     if (c.objectWidth > 1) {
-      ASSERT_TRUE(decodeObject(back, 0));
+      ASSERT_TRUE(decodeObject(back, 0, mirdal::test::testReporter()));
       EXPECT_EQ(back.objects[0].image, m.objects[0].image) << c.name;
     }
   }
@@ -259,14 +259,14 @@ TEST(SaveIgs, RoundTripKeepsModelAndTimeouts) {
   test::addSegment(b, 0x18, test::icsBody(1, 1, test::simplePage(0, 1, bog.data())));
   test::addSegment(b, 0x80, {});
   IgMenu m;
-  parseMnu(b.data(), m);
+  parseMnu(b.data(), m, mirdal::test::testReporter());
   Bytes out;
-  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
+  ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter()));
   // The time-outs stand after the model byte, as they were read.
   const Bytes original = b.data();
   EXPECT_EQ(Bytes(out.begin() + 13, out.begin() + 13 + 27), Bytes(original.begin() + 13, original.begin() + 40));
   IgMenu back;
-  EXPECT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+  EXPECT_EQ(parseMnu(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics, m.ics);
   EXPECT_EQ(back.icsData, m.icsData);
 }
@@ -292,9 +292,9 @@ TEST(SaveIgs, RefusesListsLongerThanTheirCounts) {
     m.ics.pages.resize(1);
     c.grow(m);
     Bytes out;
-    EXPECT_FALSE(composeMenuSegments(m, SegmentFraming::Mnu, out)) << c.name;
+    EXPECT_FALSE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) << c.name;
     EXPECT_TRUE(out.empty()) << c.name;
-    EXPECT_GT(errorCount(), 0) << c.name;
+    EXPECT_GT(mirdal::test::testReporter().errorCount(), 0) << c.name;
   }
 }
 

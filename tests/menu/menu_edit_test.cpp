@@ -352,8 +352,8 @@ TEST(CreateEdits, DefaultsAndLimits) {
     test::ReportScope rs;
     IgMenu copy = m, back;
     Bytes out;
-    ASSERT_TRUE(composeMenuSegments(copy, SegmentFraming::Mnu, out));
-    ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+    ASSERT_TRUE(composeMenuSegments(copy, SegmentFraming::Mnu, out, mirdal::test::testReporter()));
+    ASSERT_EQ(parseMnu(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
     EXPECT_EQ(back.palettes.size(), 1u);
   }
 
@@ -511,14 +511,14 @@ TEST(RandomEdits, SaveAndLoadBackToTheEditedModel) {
       }
     }
     Bytes out;
-    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out));
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter()));
     IgMenu back;
-    ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+    ASSERT_EQ(parseMnu(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
     EXPECT_EQ(back.ics, m.ics);
     EXPECT_EQ(back.palettes, m.palettes);
     ASSERT_EQ(back.objects.size(), m.objects.size());
     for (std::size_t i = 0; i < m.objects.size(); ++i) {
-      ASSERT_TRUE(decodeObject(back, i));
+      ASSERT_TRUE(decodeObject(back, i, mirdal::test::testReporter()));
       EXPECT_EQ(back.objects[i].image, m.objects[i].image) << "object " << i;
     }
     // The button index matches the BOGs on every page.

@@ -26,7 +26,7 @@ struct Emu {
   Registers regs;
   RunState run;
   PageRenderer r;
-  MenuEmulator emu{m, regs, run, &r};
+  MenuEmulator emu{m, regs, run, rs.rep, &r};
   test::ReportScope rs;
   // setup changes the tiny menu before Start.
   explicit Emu(const std::function<void(IgMenu&)>& setup = {}) {
@@ -357,7 +357,7 @@ TEST(MenuEmulation, WithoutARendererOnlyEvents) {
   RunState run;
   resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
-  MenuEmulator emu(m, regs, run);
+  MenuEmulator emu(m, regs, run, mirdal::test::testReporter());
   emu.start(0);
   emu.key(MenuKey::Up, 1);
   emu.key(MenuKey::Select, 2);
@@ -373,7 +373,7 @@ TEST(MenuEmulation, ARunawayButtonProgramIsStopped) {
   resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
   test::ReportScope rs;
-  MenuEmulator emu(m, regs, run);
+  MenuEmulator emu(m, regs, run, mirdal::test::testReporter());
   emu.options.maxSteps = 1000;
   emu.start(0);
   emu.key(MenuKey::Up, 1);
@@ -399,7 +399,7 @@ bool loadRealMenu(const char* file, IgMenu& m) {
   test::ByteBuilder mnu;
   test::addSegment(mnu, 0x18, body, 5400000, 5390000);
   test::addSegment(mnu, 0x80, {}, 5400000);
-  return parseMnu(mnu.data(), m).status == ReadStatus::Ok;
+  return parseMnu(mnu.data(), m, mirdal::test::testReporter()).status == ReadStatus::Ok;
 }
 
 constexpr const char* kPopUpMenu = "commercial-metadata/disc24/ics_menu.bin";
@@ -416,7 +416,7 @@ TEST(MenuEmulation, RealMenusSurviveLongKeyRuns) {
     RunState run;
     resetRegisters(regs, Options{});
     regs.psr[kPsrMenuPage] = 0;
-    MenuEmulator emu(m, regs, run);
+    MenuEmulator emu(m, regs, run, mirdal::test::testReporter());
     emu.options.maxSteps = 10000;
     emu.start(0);
     std::uint64_t now = 0;
@@ -446,7 +446,7 @@ TEST(MenuEmulation, TheRealPopUpMenuRunsOnlyAfterThePopUpKey) {
   RunState run;
   resetRegisters(regs, Options{});
   regs.psr[kPsrMenuPage] = 0;
-  MenuEmulator emu(m, regs, run);
+  MenuEmulator emu(m, regs, run, mirdal::test::testReporter());
   emu.start(0);
   const auto count = [&](MenuEvent::Kind k) {
     return std::count_if(emu.events().begin(), emu.events().end(), [k](const MenuEvent& e) { return e.kind == k; });

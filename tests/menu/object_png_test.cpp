@@ -76,7 +76,7 @@ TEST(ObjectPng, ImportChecksTheImage) {
   for (const auto& c : cases) {
     test::ReportScope rs;
     IgMenu m = menu720x480();
-    const auto r = importObjectPng(m, c.png, {});
+    const auto r = importObjectPng(m, c.png, {}, mirdal::test::testReporter());
     EXPECT_EQ(r.has_value(), c.accepted) << c.name;
     EXPECT_EQ(m.objects.size(), c.accepted ? 1u : 0u) << c.name;
     EXPECT_EQ(m.palettes.size(), c.accepted ? 1u : 0u) << c.name;
@@ -86,7 +86,7 @@ TEST(ObjectPng, ImportChecksTheImage) {
   }
   test::ReportScope rs;
   IgMenu m = menu720x480();
-  EXPECT_FALSE(importObjectPng(m, truncated, {}));
+  EXPECT_FALSE(importObjectPng(m, truncated, {}, mirdal::test::testReporter()));
   EXPECT_TRUE(m.objects.empty());
 }
 
@@ -95,7 +95,7 @@ TEST(ObjectPng, ImportBuildsObjectAndPalette) {
   IgMenu m = menu720x480();
   m.objects.resize(2);
   m.palettes.resize(3);
-  const auto r = importObjectPng(m, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {});
+  const auto r = importObjectPng(m, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {}, mirdal::test::testReporter());
   ASSERT_TRUE(r);
   EXPECT_EQ(r->object, 2u);
   EXPECT_EQ(r->palette, 3u);
@@ -115,19 +115,19 @@ TEST(ObjectPng, ImportBuildsObjectAndPalette) {
     // An HD menu stores the PNG's colours as BT.709, which its players use.
     IgMenu hd = menu720x480();
     hd.ics.videoHeight = 720;
-    ASSERT_TRUE(importObjectPng(hd, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {}));
+    ASSERT_TRUE(importObjectPng(hd, makePng(5, 2, PNG_COLOR_TYPE_PALETTE, 8, 3, 2), {}, mirdal::test::testReporter()));
     EXPECT_EQ(hd.palettes.back().ycrcb[1], rgbToYCrCb({1, 2, 254}, ColourMatrix::BT709));
     EXPECT_NE(hd.palettes.back().ycrcb[1], p.ycrcb[1]);
   }
 
   // Replacing both: the counts stay, the cached pictures go.
-  ASSERT_NE(cachedObjectPicture(m, 2, 3), nullptr);
-  const auto again = importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {2, 3});
+  ASSERT_NE(cachedObjectPicture(m, 2, 3, mirdal::test::testReporter()), nullptr);
+  const auto again = importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {2, 3}, mirdal::test::testReporter());
   ASSERT_TRUE(again);
   EXPECT_EQ(m.objects.size(), 3u);
   EXPECT_EQ(m.palettes.size(), 4u);
-  EXPECT_EQ(cachedObjectPicture(m, 2, 3)->rgba, (Bytes{0, 0, 255, 255, 1, 2, 254, 255, 0, 0, 255, 255}));
-  EXPECT_FALSE(importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {7, std::nullopt}));
+  EXPECT_EQ(cachedObjectPicture(m, 2, 3, mirdal::test::testReporter())->rgba, (Bytes{0, 0, 255, 255, 1, 2, 254, 255, 0, 0, 255, 255}));
+  EXPECT_FALSE(importObjectPng(m, makePng(3, 1, PNG_COLOR_TYPE_PALETTE, 8, 2), {7, std::nullopt}, mirdal::test::testReporter()));
 }
 
 TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
@@ -140,7 +140,7 @@ TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
   m.palettes.resize(1);
   for (int i = 0; i < 256; ++i)
     m.palettes[0].colours[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(i / 2), 7, std::uint8_t(255 - i)};
-  const Bytes png = exportObjectPng(m, 0, 0, "Mirdal 0.34b");
+  const Bytes png = exportObjectPng(m, 0, 0, "Mirdal 0.34b", mirdal::test::testReporter());
   PalettePng back;
   ASSERT_TRUE(readPalettePng(png, 100, 100, back));
   EXPECT_EQ(back.image, *m.objects[0].image);
@@ -150,7 +150,7 @@ TEST(ObjectPng, ExportReadsBackWithAllColoursAndSoftware) {
   EXPECT_EQ(back.alpha[200], 55);
   const std::string_view text(reinterpret_cast<const char*>(png.data()), png.size());
   EXPECT_NE(text.find(std::string_view("tEXtSoftware\0Mirdal 0.34b", 25)), std::string_view::npos);
-  EXPECT_TRUE(exportObjectPng(m, 1, 0, "x").empty());
+  EXPECT_TRUE(exportObjectPng(m, 1, 0, "x", mirdal::test::testReporter()).empty());
 }
 
 TEST(PaletteFiles, PxmlAndAct) {

@@ -20,6 +20,7 @@ struct Page {
   test::ReportScope rs;
   explicit Page(std::size_t page = 0, std::uint32_t psr10 = 1) {
     r.menu = &m;
+    r.report = &rs.rep;
     drawBackground(r);
     resetButtonStates(r, page);
     drawPage(r, psr10);
@@ -265,7 +266,7 @@ TEST(PageRender, DisabledButtonIsRemovedUnlessItsBogShowsAnother) {
 
 TEST(PageRender, CroppedObject) {
   IgMenu m = test::tinyMenu();
-  const RgbaPicture* whole = cachedObjectPicture(m, 8, 0);
+  const RgbaPicture* whole = cachedObjectPicture(m, 8, 0, mirdal::test::testReporter());
   ASSERT_TRUE(whole);
   const RgbaPicture cut = cropPicture(*whole, 10, 0, 20, 20);
   ASSERT_EQ(cut.width, 20);

@@ -113,10 +113,10 @@ TEST(RleDecode, ObjectLogsShortLinesAndUsesOnlyDeclaredData) {
   // Declared length 4: the trailing bytes of the buffer are not object data.
   o.rle = {1, 0, 0, 2, 9, 9, 9};
   o.rleLength = 4;
-  ASSERT_TRUE(decodeObject(m, 0));
+  ASSERT_TRUE(decodeObject(m, 0, mirdal::test::testReporter()));
   EXPECT_EQ(o.image->pixels, (Bytes{1, 0, 0, 2, 0, 0}));
   EXPECT_EQ(rs.rep.lines(), (std::vector<std::string>{" 1,0"}));
-  EXPECT_FALSE(decodeObject(m, 1));
+  EXPECT_FALSE(decodeObject(m, 1, mirdal::test::testReporter()));
 }
 
 TEST(RleEncode, RefusesObjectsBeyondTheLengthField) {
@@ -130,9 +130,9 @@ TEST(RleEncode, RefusesObjectsBeyondTheLengthField) {
   m.objects[0].height = img.height;
   m.objects[0].image = std::move(img);
   Bytes out;
-  EXPECT_FALSE(encodeObject(m, 0, out));
+  EXPECT_FALSE(encodeObject(m, 0, out, mirdal::test::testReporter()));
   EXPECT_TRUE(out.empty());
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_NE(rs.rep.text().find("length field"), std::string::npos);
 }
 

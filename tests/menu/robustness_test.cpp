@@ -19,14 +19,14 @@ const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu
 // Loads, and when the load went well, saves, reloads and compares.
 void exercise(const Bytes& b) {
   IgMenu m;
-  if (parseMnu(b, m).status != ReadStatus::Ok) return;
+  if (parseMnu(b, m, mirdal::test::testReporter()).status != ReadStatus::Ok) return;
   Bytes out;
-  if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return;
+  if (!composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) return;
   IgMenu back;
-  ASSERT_EQ(parseMnu(out, back).status, ReadStatus::Ok);
+  ASSERT_EQ(parseMnu(out, back, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(back.ics.pages, m.ics.pages);
   for (std::size_t i = 0; i < back.objects.size(); ++i) {
-    decodeObject(back, i);
+    decodeObject(back, i, mirdal::test::testReporter());
     EXPECT_EQ(back.objects[i].image, m.objects[i].image);
   }
 }
@@ -37,13 +37,13 @@ TEST(MenuRobustness, PrefixesOfTheSampleMenu) {
   ASSERT_TRUE(readFileBytes(kSample, full));
   for (std::size_t n = 0; n < full.size(); n += n < 600 ? 1 : 211) {
     IgMenu m;
-    const MenuLoad r = parseMnu(Bytes(full.begin(), full.begin() + std::ptrdiff_t(n)), m);
+    const MenuLoad r = parseMnu(Bytes(full.begin(), full.begin() + std::ptrdiff_t(n)), m, mirdal::test::testReporter());
     // A cut inside the composition leaves no pages; a cut inside an object
     // leaves its lines short, never an error beyond the log.
     if (r.status == ReadStatus::Ok) {
       EXPECT_EQ(m.ics.pages.size(), 2u) << n;
     }
-    for (std::size_t i = 0; i < m.objects.size(); ++i) ASSERT_TRUE(decodeObject(m, i));
+    for (std::size_t i = 0; i < m.objects.size(); ++i) ASSERT_TRUE(decodeObject(m, i, mirdal::test::testReporter()));
   }
 }
 
@@ -66,7 +66,7 @@ TEST(MenuRobustness, FuzzerFindings) {
       EXPECT_EQ(rleDecodeBytes(code.data(), code.size(), img.width, img.height), img);
     } else if (name.rfind("png-", 0) == 0) {
       IgMenu m = newMenu();
-      importObjectPng(m, b, {});
+      importObjectPng(m, b, {}, mirdal::test::testReporter());
     }
   }
 }

@@ -40,7 +40,7 @@ TEST(RealMenus, LoadSaveReload) {
     test::addSegment(mnu, 0x18, body, 5400000, 5390000);
     test::addSegment(mnu, 0x80, {}, 5400000);
     IgMenu m;
-    ASSERT_EQ(parseMnu(mnu.data(), m).status, ReadStatus::Ok) << r.file << rs.rep.text();
+    ASSERT_EQ(parseMnu(mnu.data(), m, mirdal::test::testReporter()).status, ReadStatus::Ok) << r.file << rs.rep.text();
     EXPECT_EQ(m.ics.streamModel(), r.streamModel) << r.file;
     EXPECT_EQ(m.ics.model, r.model) << r.file;
     EXPECT_EQ(m.ics.videoWidth, 1920);
@@ -58,13 +58,13 @@ TEST(RealMenus, LoadSaveReload) {
     // the two time-outs.
     const std::size_t header = r.streamModel ? 17 : 27;
     Bytes pages;
-    ASSERT_TRUE(serializePages(m.ics, pages));
+    ASSERT_TRUE(serializePages(m.ics, pages, mirdal::test::testReporter()));
     EXPECT_EQ(pages, Bytes(body.begin() + std::ptrdiff_t(header), body.end())) << r.file;
 
     Bytes saved;
-    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, saved));
+    ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, saved, mirdal::test::testReporter()));
     IgMenu back;
-    ASSERT_EQ(parseMnu(saved, back).status, ReadStatus::Ok) << r.file;
+    ASSERT_EQ(parseMnu(saved, back, mirdal::test::testReporter()).status, ReadStatus::Ok) << r.file;
     EXPECT_EQ(back.ics, m.ics) << r.file;
     EXPECT_EQ(back.inTime, 5400000u);
     // The first segment's body equals the original body with its sequence

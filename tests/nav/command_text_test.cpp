@@ -128,12 +128,12 @@ TEST(CommandText, RenderProgramReportsProgress) {
     }
   } spy;
   spy.seen = &counters;
-  ScopedReporter scope(spy);
-  const auto rows = renderProgram(p, CommandContext::MovieObject);
+  mirdal::test::ScopedTestReporter scope(spy);
+  const auto rows = renderProgram(p, CommandContext::MovieObject, mirdal::test::testReporter());
   ASSERT_EQ(rows.size(), 300u);
   EXPECT_EQ(rows[299].cells[kColNo], "0299");
   EXPECT_EQ(counters, (std::vector<std::string>{" 1/300 ", " 129/300 ", " 257/300 "}));
-  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Ready. ");
 }
 
 TEST(CommandText, MovingOntoAnInvalidLineBeeps) {

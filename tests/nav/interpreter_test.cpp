@@ -18,7 +18,7 @@ struct Machine {
   RunState run;
   ExecResult exec(const CommandList& p, std::int64_t from = 0) {
     run.line = from;
-    return executeProgram(p, regs, run);
+    return executeProgram(p, regs, run, mirdal::test::testReporter());
   }
 };
 
@@ -176,7 +176,7 @@ TEST(Interpreter, Announcements) {
     test::ReportScope rs;
     Machine mc;
     mc.regs.gpr[7] = 0xFFFFFFFF;
-    setActivationDelay(500);
+    mirdal::test::testReporter().setActivationDelay(500);
     std::string shown;
     rs.rep.onPump = [&] { shown = rs.rep.status.panel[1]; };
     const ExecResult r = mc.exec({c.c, {0x50400001, gprOperand(9), 1}});
@@ -238,9 +238,9 @@ TEST(Interpreter, UnknownWordsNeverReachOutsideTheRegisters) {
   }
   Machine mc;
   mc.run.maxSteps = 100000;
-  setActivationDelay(0);
+  mirdal::test::testReporter().setActivationDelay(0);
   const ExecResult r = mc.exec(p);
-  setActivationDelay(500);
+  mirdal::test::testReporter().setActivationDelay(500);
   EXPECT_GT(r.executed, 0u);
 }
 

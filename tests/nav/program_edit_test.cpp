@@ -63,7 +63,7 @@ TEST(CommandEdit, DeletingEverythingLeavesAnEmptyProgram) {
 TEST(CommandEdit, PasteIntoAnEmptyProgramKeepsTargets) {
   CommandList p;
   const CommandList buffer = {goTo(2), kNop, kBreak};
-  const EditResult r = pasteCommands(p, {0, 0}, buffer);
+  const EditResult r = pasteCommands(p, {0, 0}, buffer, mirdal::test::testReporter());
   EXPECT_EQ(p, buffer);
   EXPECT_EQ(r.selection.first, 0u);
   EXPECT_EQ(r.delta, 3);
@@ -71,13 +71,13 @@ TEST(CommandEdit, PasteIntoAnEmptyProgramKeepsTargets) {
 
 TEST(CommandEdit, PastedGoToBeyondTheInsertionPointIsShifted) {
   CommandList p(10, kNop);
-  pasteCommands(p, {2, 2}, {goTo(5)});
+  pasteCommands(p, {2, 2}, {goTo(5)}, mirdal::test::testReporter());
   EXPECT_EQ(p[3], goTo(6));
 }
 
 TEST(CommandEdit, ProgramsStopAt9999Commands) {
   CommandList p(9998, kNop);
-  EXPECT_FALSE(pasteCommands(p, {0, 0}, {kNop, kNop, kNop}).changed);
+  EXPECT_FALSE(pasteCommands(p, {0, 0}, {kNop, kNop, kNop}, mirdal::test::testReporter()).changed);
   EXPECT_EQ(p.size(), 9998u);
   EXPECT_TRUE(insertCommands(p, {9997, 9997}, {kBreak}).changed);
   EXPECT_EQ(p.size(), 9999u);
@@ -88,16 +88,16 @@ TEST(CommandEdit, CopyCutPasteAndTheirMessages) {
   test::ReportScope rs;
   CommandList buffer;
   CommandList p = sample();
-  copyToBuffer(buffer, p, {1, 3});
+  copyToBuffer(buffer, p, {1, 3}, mirdal::test::testReporter());
   EXPECT_EQ(buffer, (CommandList{kNop, kNop, kBreak}));
   EXPECT_EQ(rs.rep.status.panel[1], " Command(s) copied ");
 
-  cutCommands(buffer, p, {0, 0});
+  cutCommands(buffer, p, {0, 0}, mirdal::test::testReporter());
   EXPECT_EQ(buffer, (CommandList{goTo(3)}));
   EXPECT_EQ(p.size(), 3u);
 
   CommandList empty;
-  EXPECT_FALSE(pasteCommands(p, {0, 0}, empty).changed);
+  EXPECT_FALSE(pasteCommands(p, {0, 0}, empty, mirdal::test::testReporter()).changed);
   EXPECT_EQ(rs.rep.status.panel[1], " Nothing to insert. ");
 
   // A program pasted into itself.

@@ -4,6 +4,7 @@
 
 #include "support/byte_builder.h"
 #include "support/temp_dir.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal {
 namespace {
@@ -53,7 +54,7 @@ TEST(ProgramExport, FileNamesAndSaving) {
   test::TempDir dir;
   const std::string path = (dir.path() / "p.bin").string();
   dir.write("p.bin", std::string("old content that is longer"));
-  ASSERT_TRUE(saveProgram(path, kProgram, true));
+  ASSERT_TRUE(saveProgram(path, kProgram, true, mirdal::test::testReporter()));
   EXPECT_EQ(dir.read("p.bin"), programBinary(kProgram));
 }
 

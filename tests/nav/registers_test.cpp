@@ -46,7 +46,7 @@ TEST(Registers, PsrListing) {
   Registers r;
   resetRegisters(r, Options{});
   r.psr[25] = 5;
-  logPsrs(r);
+  logPsrs(r, mirdal::test::testReporter());
   const auto lines = rs.rep.lines();
   // 21 lines for PSR 0-20, PSR 25, 29, 30, 31, then 43 48 49 50 61 packed.
   ASSERT_EQ(lines.size(), 21u + 4u + 1u);
@@ -64,7 +64,7 @@ TEST(Registers, PackedPsrLinesHoldSixEntries) {
   test::ReportScope rs;
   Registers r;
   for (int n = 32; n < 39; ++n) r.psr[n] = 1;
-  logPsrs(r);
+  logPsrs(r, mirdal::test::testReporter());
   const auto lines = rs.rep.lines();
   ASSERT_EQ(lines.size(), 21u + 2u);
   EXPECT_EQ(lines[21].find("PSR38"), std::string::npos);
@@ -80,7 +80,7 @@ TEST(Registers, GprListing) {
     test::ReportScope rs;
     Registers r;
     for (int i = 0; i < c.nonzero; ++i) r.gpr[i * 300] = 0xFFFFFFFF;
-    logGprs(r);
+    logGprs(r, mirdal::test::testReporter());
     const auto lines = rs.rep.lines();
     ASSERT_EQ(lines.size(), c.entriesPerLine.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -93,7 +93,7 @@ TEST(Registers, GprListing) {
   test::ReportScope rs;
   Registers r;
   r.gpr[4095] = 10;
-  logGprs(r);
+  logGprs(r, mirdal::test::testReporter());
   EXPECT_EQ(rs.rep.lines().at(0), " GPR4095: 0000000A (10)   ");
 }
 

@@ -21,7 +21,7 @@ TEST(Trace, StartWithoutTraceRunsTheWholeProgram) {
   Registers regs;
   RunState run;
   run.line = 7;
-  const ExecResult r = startObjectProgram(counters(4), regs, run);
+  const ExecResult r = startObjectProgram(counters(4), regs, run, mirdal::test::testReporter());
   EXPECT_EQ(r.executed, 4u);
   EXPECT_FALSE(r.running);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(regs.gpr[i], 1u);
@@ -35,7 +35,7 @@ TEST(Trace, EachStartExecutesOneCommand) {
   run.trace = true;
   const CommandList p = counters(3);
 
-  ExecResult r = startObjectProgram(p, regs, run);  // prepares line 0
+  ExecResult r = startObjectProgram(p, regs, run, mirdal::test::testReporter());  // prepares line 0
   EXPECT_EQ(r.executed, 0u);
   EXPECT_TRUE(r.running && r.tracing);
   ASSERT_TRUE(r.trace);
@@ -44,7 +44,7 @@ TEST(Trace, EachStartExecutesOneCommand) {
   EXPECT_EQ(rs.rep.status.panel[1], " Line 0000 : 50400003 00000000  00000001  : Add GPR0, 1 ");
 
   for (std::size_t step = 1; step <= 2; ++step) {
-    r = startObjectProgram(p, regs, run);
+    r = startObjectProgram(p, regs, run, mirdal::test::testReporter());
     EXPECT_EQ(r.executed, 1u);
     ASSERT_TRUE(r.trace);
     EXPECT_EQ(r.trace->line, step);
@@ -52,7 +52,7 @@ TEST(Trace, EachStartExecutesOneCommand) {
     EXPECT_EQ(regs.gpr[step - 1], 1u);
     EXPECT_EQ(regs.gpr[step], 0u);
   }
-  r = startObjectProgram(p, regs, run);  // the last line ends the trace
+  r = startObjectProgram(p, regs, run, mirdal::test::testReporter());  // the last line ends the trace
   EXPECT_FALSE(r.running);
   EXPECT_FALSE(r.trace);
   EXPECT_EQ(regs.gpr[2], 1u);
@@ -65,8 +65,8 @@ TEST(Trace, ClickingARowExecutesThatLine) {
   RunState run;
   run.trace = true;
   const CommandList p = counters(10);
-  startObjectProgram(p, regs, run);
-  const ExecResult r = traceClickedLine(p, 5, regs, run);
+  startObjectProgram(p, regs, run, mirdal::test::testReporter());
+  const ExecResult r = traceClickedLine(p, 5, regs, run, mirdal::test::testReporter());
   EXPECT_EQ(r.executed, 1u);
   EXPECT_EQ(regs.gpr[5], 1u);
   EXPECT_EQ(regs.gpr[0], 0u);
@@ -80,9 +80,9 @@ TEST(Trace, CancelEndsATrace) {
   RunState run;
   run.trace = true;
   const CommandList p = counters(3);
-  startObjectProgram(p, regs, run);
-  startObjectProgram(p, regs, run);
-  const ExecResult r = cancelObjectTrace(p, regs, run);
+  startObjectProgram(p, regs, run, mirdal::test::testReporter());
+  startObjectProgram(p, regs, run, mirdal::test::testReporter());
+  const ExecResult r = cancelObjectTrace(p, regs, run, mirdal::test::testReporter());
   EXPECT_EQ(r.executed, 0u);
   EXPECT_FALSE(r.running || r.tracing);
   EXPECT_FALSE(run.running);
@@ -92,9 +92,9 @@ TEST(Trace, CancelEndsATrace) {
   // Cancel after a jump to a negative line left the running flag set
   // without a trace: the program does not start again.
   run.trace = false;
-  startObjectProgram({{0x50400003, 9, 1}, {0x20810000, 0xFFFFFFFF, 0}}, regs, run);
+  startObjectProgram({{0x50400003, 9, 1}, {0x20810000, 0xFFFFFFFF, 0}}, regs, run, mirdal::test::testReporter());
   EXPECT_TRUE(run.running);
-  cancelObjectTrace({{0x50400003, 9, 1}}, regs, run);
+  cancelObjectTrace({{0x50400003, 9, 1}}, regs, run, mirdal::test::testReporter());
   EXPECT_EQ(regs.gpr[9], 1u);
   EXPECT_FALSE(run.running);
 }

@@ -8,6 +8,7 @@
 #include "menu/igs_read.h"
 #include "player/disc_player.h"
 #include "player/user_ops.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal::test {
 
@@ -40,7 +41,7 @@ TEST_P(PointerTest, DrivesTheMenuOnScreen) {
   ModelDisc disc = buildDisc(0, kNoObject, {{1}}, {{"Play PL 1\nBreak"}},
                              {{1, PlaylistSpec{{{60, c.itemMask, 0, 0, true}}, {}, 0}}});
   IgMenu menu;
-  ASSERT_TRUE(readMnuFile(std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu", menu).status == ReadStatus::Ok);
+  ASSERT_TRUE(readMnuFile(std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu", menu, mirdal::test::testReporter()).status == ReadStatus::Ok);
   disc.menus["00001"] = menu;
   Registers regs;
   resetRegisters(regs, Options{});

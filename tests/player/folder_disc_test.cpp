@@ -8,6 +8,7 @@
 #include "menu/igs_write.h"
 #include "player/disc_script.h"
 #include "support/temp_dir.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal::test {
 
@@ -41,7 +42,7 @@ void writeDisc(ModelDisc& d, const TempDir& dir, bool shortNames, bool withMenu)
   }
   if (withMenu) {
     Bytes mnu;
-    ASSERT_TRUE(composeMenuSegments(d.menus["00001"], SegmentFraming::Mnu, mnu));
+    ASSERT_TRUE(composeMenuSegments(d.menus["00001"], SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
     dir.write("menu.mnu", mnu);
   }
 }

@@ -64,6 +64,7 @@ Export demuxBytes(const B& ts, const DemuxOptions& opt) {
 DemuxOptions opts(std::uint16_t pid, ExportMode mode) {
   DemuxOptions o;
   o.pid = pid;
+  o.report = &mirdal::test::testReporter();
   o.mode = mode;
   return o;
 }
@@ -406,7 +407,7 @@ TEST(demux, FilesThatCannotBeOpenedOrWrittenAreReported) {
     if (limit) setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(res.failed, !c.message.empty());
-    EXPECT_EQ(errorCount() > 0, !c.message.empty());
+    EXPECT_EQ(mirdal::test::testReporter().errorCount() > 0, !c.message.empty());
     if (!c.message.empty()) {
       EXPECT_NE(rs.rep.text().find(c.message), std::string::npos) << rs.rep.text();
     }

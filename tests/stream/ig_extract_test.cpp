@@ -21,8 +21,8 @@ TEST(IgExtract, StreamMenuIsTheMnuFile) {
   test::TempDir d;
   IgMenu menu = sample::sampleMenu();
   Bytes pes, mnu;
-  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Pes, pes));
-  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Mnu, mnu));
+  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
+  ASSERT_TRUE(composeMenuSegments(menu, SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
   test::TsPacker ts(0x1400);
   ts.pesStream(pes);
   const std::string m2ts = d.write("00000.m2ts", ts.bytes()).string();
@@ -31,19 +31,19 @@ TEST(IgExtract, StreamMenuIsTheMnuFile) {
   {
     CancelToken earlier;
     earlier.request();
-    EXPECT_TRUE(extractIgStream(m2ts, 0x1400, (d.path() / "first.mnu").string(), false, earlier).cancelled);
+    EXPECT_TRUE(extractIgStream(m2ts, 0x1400, (d.path() / "first.mnu").string(), mirdal::test::testReporter(), false, earlier).cancelled);
   }
   const std::string out = (d.path() / "menu.mnu").string();
-  const DemuxResult r = extractIgStream(m2ts, 0x1400, out);
+  const DemuxResult r = extractIgStream(m2ts, 0x1400, out, mirdal::test::testReporter());
   EXPECT_FALSE(r.cancelled);
   EXPECT_EQ(d.read("menu.mnu"), mnu);
 
   IgMenu loaded;
-  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1400, loaded).status, ReadStatus::Ok);
+  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1400, loaded, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(loaded.ics, menu.ics);
   ASSERT_EQ(loaded.objects.size(), menu.objects.size());
   for (std::size_t i = 0; i < loaded.objects.size(); ++i) {
-    decodeObject(loaded, i);
+    decodeObject(loaded, i, mirdal::test::testReporter());
     EXPECT_EQ(loaded.objects[i].image, menu.objects[i].image) << i;
   }
   for (std::size_t p = 0; p < menu.palettes.size(); ++p)
@@ -51,7 +51,7 @@ TEST(IgExtract, StreamMenuIsTheMnuFile) {
 
   // A PID the stream does not have: an empty file, read as an empty menu.
   IgMenu none;
-  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1401, none).status, ReadStatus::Truncated);
+  EXPECT_EQ(loadMenuFromStream(m2ts, 0x1401, none, mirdal::test::testReporter()).status, ReadStatus::Truncated);
   EXPECT_TRUE(none.ics.pages.empty());
   EXPECT_TRUE(none.objects.empty());
 }

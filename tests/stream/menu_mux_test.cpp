@@ -43,7 +43,7 @@ Bytes pesOf(std::size_t n) {
 
 TEST(MenuMux, OneSmallPesPacket) {
   const Bytes pes = pesOf(100);
-  const Bytes ts = muxPes(pes);
+  const Bytes ts = muxPes(pes, mirdal::test::testReporter());
   ASSERT_EQ(ts.size(), 32 * kSp);
   const std::vector<std::uint16_t> pids{0x0000, 0x0100, 0x001F, 0x1001, 0x1400};
   for (std::size_t k = 0; k < 32; ++k) {
@@ -90,7 +90,7 @@ TEST(MenuMux, PesPacketsOverSeveralPackets) {
       const Bytes one = pesOf(n);
       pes.insert(pes.end(), one.begin(), one.end());
     }
-    const Bytes ts = muxPes(pes);
+    const Bytes ts = muxPes(pes, mirdal::test::testReporter());
     Bytes payload;
     std::vector<bool> starts;
     std::vector<std::uint8_t> adaptation;
@@ -118,7 +118,7 @@ TEST(MenuMux, ClockReferencesFollowTheArrivalClock) {
     const Bytes one = pesOf(9000);
     pes.insert(pes.end(), one.begin(), one.end());
   }
-  const Bytes ts = muxPes(pes);
+  const Bytes ts = muxPes(pes, mirdal::test::testReporter());
   std::vector<std::size_t> pcrs, pats;
   for (std::size_t k = 0; k < ts.size() / kSp; ++k) {
     if (pid(ts, k) == 0x1001) pcrs.push_back(k);
@@ -137,7 +137,7 @@ TEST(MenuMux, PesEndingEarlyIsReported) {
   test::ReportScope rs;
   Bytes pes = pesOf(300);
   pes.resize(250);
-  const Bytes ts = muxPes(pes);
+  const Bytes ts = muxPes(pes, mirdal::test::testReporter());
   ASSERT_EQ(ts.size(), 32 * kSp);
   bool reported = false;
   for (const std::string& line : rs.rep.lines()) reported = reported || line.find("Mux error") != std::string::npos;
@@ -171,7 +171,7 @@ TEST(MenuMux, TheClockStartsAtTheMenusFirstDecodingTime) {
     IgMenu menu = sample::sampleMenu();
     menu.inTime = inTime;
     Bytes ts;
-    ASSERT_TRUE(muxMenu(menu, ts));
+    ASSERT_TRUE(muxMenu(menu, ts, mirdal::test::testReporter()));
     ASSERT_EQ(pid(ts, 3), 0x1001);
     const std::uint64_t clock0 = pcr(ts, 3) - 3 * 846;  // the clock at the first packet
     std::vector<std::uint64_t> times;
@@ -208,10 +208,10 @@ TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
   test::TempDir d;
   IgMenu menu = sample::sampleMenu();
   Bytes ts;
-  ASSERT_TRUE(muxMenu(menu, ts));
+  ASSERT_TRUE(muxMenu(menu, ts, mirdal::test::testReporter()));
   const std::string m2ts = d.write("00001.m2ts", ts).string();
   IgMenu loaded;
-  ASSERT_EQ(loadMenuFromStream(m2ts, kMuxIgPid, loaded).status, ReadStatus::Ok);
+  ASSERT_EQ(loadMenuFromStream(m2ts, kMuxIgPid, loaded, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(loaded.ics, menu.ics);
   // Colours are kept as Y, Cr, Cb and transparency; entry 255 is never
   // written.
@@ -223,8 +223,8 @@ TEST(MenuMux, MuxedMenuLoadsBackFromTheStream) {
     }
   ASSERT_EQ(loaded.objects.size(), menu.objects.size());
   for (std::size_t i = 0; i < menu.objects.size(); ++i) {
-    ASSERT_TRUE(decodeObject(loaded, i));
-    ASSERT_TRUE(decodeObject(menu, i));
+    ASSERT_TRUE(decodeObject(loaded, i, mirdal::test::testReporter()));
+    ASSERT_TRUE(decodeObject(menu, i, mirdal::test::testReporter()));
     EXPECT_EQ(loaded.objects[i].image, menu.objects[i].image) << i;
   }
 }

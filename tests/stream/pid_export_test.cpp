@@ -83,7 +83,7 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
   {
     test::ReportScope rs;
     CancelToken cancel;
-    const DemuxResult res = exportPid(in, dir.folder() + "a.aus", o, cancel);
+    const DemuxResult res = exportPid(in, dir.folder() + "a.aus", o, cancel, mirdal::test::testReporter());
     EXPECT_EQ(res.pidPackets, 10u);
     const auto lines = rs.rep.lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -96,9 +96,9 @@ TEST(PidExport, RunLogsTheCountOrTheCancel) {
   {
     test::ReportScope rs;
     // The Cancel button's confirmed half stops the export that runs.
-    rs.rep.onPump = [] { cancelConfirmed(); };
+    rs.rep.onPump = [] { mirdal::test::testReporter().cancelRunning(); };
     CancelToken cancel;
-    exportPid(in, dir.folder() + "b.aus", o, cancel);
+    exportPid(in, dir.folder() + "b.aus", o, cancel, mirdal::test::testReporter());
     EXPECT_TRUE(cancel.requested());
     EXPECT_EQ(rs.rep.lines().back(), " Saving cancelled.");
     EXPECT_EQ(dir.read("b.aus").size(), 400u);  // PES packets before packet 341
@@ -113,19 +113,19 @@ TEST(PidExport, ACancelEndsWithTheExportItStopped) {
   for (int i = 0; i < 2000; ++i) ts.pes(0x1100, 0xBD, std::vector<std::uint8_t>(100, std::uint8_t(i)), 90000 + i);
   const std::string in = dir.write("s.m2ts", ts.data()).string();
   test::ReportScope rs;
-  rs.rep.onPump = [] { cancelConfirmed(); };
+  rs.rep.onPump = [] { mirdal::test::testReporter().cancelRunning(); };
   DemuxOptions o;
   o.pid = 0x1100;
   CancelToken cancel;
-  EXPECT_TRUE(exportPid(in, dir.folder() + "a.aus", o, cancel).cancelled);
+  EXPECT_TRUE(exportPid(in, dir.folder() + "a.aus", o, cancel, mirdal::test::testReporter()).cancelled);
   rs.rep.onPump = nullptr;
   // A Cancel after the export's end has nothing to stop.
-  EXPECT_FALSE(cancelConfirmed());
+  EXPECT_FALSE(mirdal::test::testReporter().cancelRunning());
   IgMenu m;
-  EXPECT_FALSE(parseMnu({}, m).cancelled);
+  EXPECT_FALSE(parseMnu({}, m, mirdal::test::testReporter()).cancelled);
   // The next export runs to its end.
   CancelToken next;
-  EXPECT_FALSE(exportPid(in, dir.folder() + "b.aus", o, next).cancelled);
+  EXPECT_FALSE(exportPid(in, dir.folder() + "b.aus", o, next, mirdal::test::testReporter()).cancelled);
 }
 
 // Save PID asks its own question before a Cancel stops it, and no other
@@ -138,14 +138,14 @@ TEST(PidExport, CancelAsksAboutThePid) {
   const std::string in = dir.write("s.m2ts", ts.data()).string();
   test::ReportScope rs;
   std::string asked;
-  rs.rep.onPump = [&] { asked = confirmCancel() ? cancelQuestion() : "no question"; };
+  rs.rep.onPump = [&] { asked = mirdal::test::testReporter().confirmCancel() ? mirdal::test::testReporter().cancelQuestion() : "no question"; };
   DemuxOptions o;
   o.pid = 0x1100;
   CancelToken cancel;
-  exportPid(in, dir.folder() + "a.aus", o, cancel);
+  exportPid(in, dir.folder() + "a.aus", o, cancel, mirdal::test::testReporter());
   EXPECT_EQ(asked, "Stop saving this PID?");
-  EXPECT_FALSE(confirmCancel());
-  EXPECT_EQ(cancelQuestion(), kDefaultCancelQuestion);
+  EXPECT_FALSE(mirdal::test::testReporter().confirmCancel());
+  EXPECT_EQ(mirdal::test::testReporter().cancelQuestion(), kDefaultCancelQuestion);
 }
 
 // A stream without the PID writes nothing and says so; a file of that name
@@ -162,7 +162,7 @@ TEST(PidExport, AnAbsentPidWritesNothing) {
   for (const char* name : {"new.aus", "old.aus"}) {
     SCOPED_TRACE(name);
     CancelToken cancel;
-    const DemuxResult res = exportPid(in, dir.folder() + name, o, cancel);
+    const DemuxResult res = exportPid(in, dir.folder() + name, o, cancel, mirdal::test::testReporter());
     EXPECT_TRUE(res.failed);
     EXPECT_NE(rs.rep.text().find("The stream has no packets of PID 0x1101: nothing written."), std::string::npos);
     EXPECT_EQ(rs.rep.text().find("source packets saved"), std::string::npos);

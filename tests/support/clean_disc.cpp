@@ -5,6 +5,7 @@
 #include "formats/clip/clpi_edit.h"
 #include "menu/igs_write.h"
 #include "tests/support/ts_builder.h"
+#include "support/recording_reporter.h"
 
 namespace mirdal::test {
 
@@ -161,7 +162,7 @@ std::uint32_t be32(const Bytes& b, std::size_t at) {
 // their .mnu prefixes, as a disc's menu stream carries them.
 Bytes menuStream(IgMenu menu) {
   Bytes mnu;
-  composeMenuSegments(menu, SegmentFraming::Mnu, mnu);
+  composeMenuSegments(menu, SegmentFraming::Mnu, mnu, mirdal::test::testReporter());
   TsBuilder ts;
   for (std::size_t at = 0; at + 13 <= mnu.size();) {
     const std::size_t length = 3 + ((std::size_t(mnu[at + 11]) << 8) | mnu[at + 12]);
@@ -231,7 +232,7 @@ CleanDisc::CleanDisc() {
     SoundEntry e;
     e.data = Bytes(1920 * (i + 1), 0);
     e.length = std::uint32_t(e.data.size());
-    insertSoundEntry(sound, i, e);
+    insertSoundEntry(sound, i, e, mirdal::test::testReporter());
   }
 
   // The menu.

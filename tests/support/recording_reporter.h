@@ -49,6 +49,29 @@ class RecordingReporter : public Reporter {
   std::function<void()> onPump;
 };
 
+// The reporter a test hands to the operations it runs: the one of the
+// innermost ScopedTestReporter (a ReportScope's recorder), else one that
+// tells nobody. The test harness's own, as the GUI has its log window's.
+inline Reporter*& installedTestReporter() {
+  static Reporter* installed = nullptr;
+  return installed;
+}
+inline Reporter& testReporter() {
+  static SilentReporter nobody;
+  return installedTestReporter() ? *installedTestReporter() : nobody;
+}
+
+class ScopedTestReporter {
+ public:
+  explicit ScopedTestReporter(Reporter& r) : prev_(installedTestReporter()) { installedTestReporter() = &r; }
+  ~ScopedTestReporter() { installedTestReporter() = prev_; }
+  ScopedTestReporter(const ScopedTestReporter&) = delete;
+  ScopedTestReporter& operator=(const ScopedTestReporter&) = delete;
+
+ private:
+  Reporter* prev_;
+};
+
 // Installs a fresh recording reporter (no errors counted) for one test.
 class ReportScope {
  public:
@@ -56,7 +79,7 @@ class ReportScope {
   RecordingReporter rep;
 
  private:
-  ScopedReporter scope_;
+  ScopedTestReporter scope_;
 };
 
 }  // namespace mirdal::test

@@ -10,12 +10,13 @@
 #include "views/common/command_grid.h"
 #include "views/bdmv/object_program_view.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
 struct ProgramWindow : Window {
   explicit ProgramWindow(const std::vector<mirdal::CommandList>& programs, bool extensionData = false) {
-    mirdal::setActivationDelay(0);
+    mirdal::gui::guiReporter().setActivationDelay(0);
     loadPrograms(programs, extensionData);
     w->shared()->executePanel()->setEnabled(true);
     view = w->objectProgram();
@@ -43,7 +44,7 @@ struct ProgramWindow : Window {
     return ws().mobj.model().movieObjects.objects[std::size_t(object)].commands;
   }
   QString lineText(int line) const { return grid->cell(line, mirdal::kColLine); }
-  QString panel(int i) const { return QString::fromStdString(mirdal::statusLine().panel[i]); }
+  QString panel(int i) const { return QString::fromStdString(mirdal::gui::guiReporter().status().panel[i]); }
 
   ObjectProgramView* view = nullptr;
   CommandGrid* grid = nullptr;

@@ -9,6 +9,7 @@
 #include "views/bdjo/bdjo_view.h"
 #include "views/common/pane.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -34,7 +35,7 @@ void BdjoPage::refresh() {
 void BdjoPage::readBdjoClicked() {
   const QString name = bdjoChoice()->currentText();
   if (name.isEmpty()) return;
-  mirdal::readBdjo(ws_, pathBytes(name));
+  mirdal::readBdjo(ws_, pathBytes(name), guiReporter());
   view_->refresh();
   bdjoChoice()->setFocus();
 }

@@ -26,6 +26,7 @@
 #include "views/bdmv/titles_view.h"
 #include "views/common/ui_metrics.h"
 #include "views/common/vertical_label.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -320,8 +321,8 @@ bool BdmvPage::hasSomethingToSave() const {
 }
 
 void BdmvPage::save() {
-  mirdal::saveIndex(ws_, askAboutGuesses(ia_, ws_, ws_.index));
-  mirdal::saveMovieObjects(ws_, askAboutGuesses(ia_, ws_, ws_.mobj));
+  mirdal::saveIndex(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.index));
+  mirdal::saveMovieObjects(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.mobj));
   emit availabilityChanged();
 }
 

@@ -15,6 +15,7 @@
 #include "views/common/command_field_editor.h"
 #include "views/common/command_text_io.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -35,7 +36,7 @@ ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWi
   l->addWidget(grid_, 1);
   l->addWidget(editor_);
 
-  connect(grid_, &CommandGrid::keyPressed, this, [](int code) { mirdal::setStatusPanel(std::to_string(code), 1); });
+  connect(grid_, &CommandGrid::keyPressed, this, [](int code) { guiReporter().setStatusPanel(std::to_string(code), 1); });
   connect(grid_, &CommandGrid::commandKey, this, &ObjectProgramView::commandKey);
   connect(grid_, &QTableWidget::currentCellChanged, this, [this] { showEditor(); });
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row) { follow(row); });
@@ -95,9 +96,9 @@ void ObjectProgramView::showObject(int object) {
     showRows();
   } else if (p->empty()) {
     grid_->clearGrid();
-    mirdal::setStatusReady();
+    guiReporter().setStatusReady();
   } else {
-    grid_->setRows(mirdal::renderProgram(*p, kContext));  // ends with setStatusReady
+    grid_->setRows(mirdal::renderProgram(*p, kContext, guiReporter()));  // ends with setStatusReady
   }
   // An object without commands keeps its blank row usable: Ins and Ctrl+V
   // give it its first lines.
@@ -163,16 +164,16 @@ void ObjectProgramView::commandKey(CommandKey key) {
       break;
     case CommandKey::Paste:
       if (const std::optional<mirdal::CommandList> lines = linesToPaste(ws_.copyBuffer))
-        runEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines); });
+        runEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines, guiReporter()); });
       break;
     case CommandKey::Copy:
       if (p->empty()) break;
-      mirdal::copyToBuffer(ws_.copyBuffer, *p, sel);
+      mirdal::copyToBuffer(ws_.copyBuffer, *p, sel, guiReporter());
       putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
       break;
     case CommandKey::Cut:
       if (p->empty()) break;
-      runEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(ws_.copyBuffer, prog, sel); });
+      runEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(ws_.copyBuffer, prog, sel, guiReporter()); });
       putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
       break;
     case CommandKey::Delete:
@@ -248,7 +249,7 @@ void ObjectProgramView::saveCommandsClicked() {
   // The name's extension says which form the user chose; another extension
   // gets the form of the "Program format" option.
   const bool binary = mirdal::binaryProgramFor(pathBytes(QFileInfo(path).fileName()), binaryOption);
-  mirdal::saveProgram(pathBytes(path), *p, binary);
+  mirdal::saveProgram(pathBytes(path), *p, binary, guiReporter());
 }
 
 void ObjectProgramView::loadCommandsClicked() {

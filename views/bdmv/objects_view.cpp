@@ -19,6 +19,7 @@
 #include "views/common/grid_rows.h"
 #include "views/common/ui_metrics.h"
 #include "views/common/named_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -198,7 +199,7 @@ void ObjectsView::deleteObjects() {
   auto [first, last] = grid_->selectedRowRange();
   if (first < 0) first = last = selected_;
   if (first < 0) return;
-  const ObjectDeletion d = deleteMovieObjects(ws_, std::size_t(first), std::size_t(last));
+  const ObjectDeletion d = deleteMovieObjects(ws_, std::size_t(first), std::size_t(last), guiReporter());
   const std::size_t removed = blank_.size() - std::min(blank_.size(), ws_.mobj.model().movieObjects.objects.size());
   if (std::size_t(first) < blank_.size())
     blank_.erase(blank_.begin() + first, blank_.begin() + std::ptrdiff_t(std::min(blank_.size(), std::size_t(first) + removed)));
@@ -209,7 +210,7 @@ void ObjectsView::deleteObjects() {
   selectObject(d.select == kNoSelection ? -1 : int(d.select));
   // Listing the program of the object selected ends with "Ready."; the
   // error mark comes after it.
-  if (!d.invalidTitles.empty()) setStatusError("See Status");
+  if (!d.invalidTitles.empty()) guiReporter().setStatusError("See Status");
 }
 
 void ObjectsView::setExtensionDataShown(bool shown) { extPanel_->setVisible(shown); }

@@ -23,6 +23,7 @@
 #include "views/common/grid_rows.h"
 #include "views/bdmv/index_entry_box.h"
 #include "views/common/named_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -325,7 +326,7 @@ void TitlesView::insertTitle() {
   const int selected = selectedTitle();
   const std::size_t pos = selected >= 0 ? std::size_t(selected) + 1 : 0;
   if (!ws_.index.edit(ChangeNotice::resized(IndexPart::Titles, pos), [&](IndexFile& m) { return mirdal::insertTitle(m, pos); })) {
-    mirdal::logAndStatus("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
+    guiReporter().logAndStatus("An index holds at most " + std::to_string(kMaxTitles) + " titles.");
     return;
   }
   fillGrid(int(pos));

@@ -33,6 +33,7 @@
 #include "views/common/pane.h"
 #include "views/common/read_error_banner.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -128,14 +129,14 @@ void ClipPage::refresh() {
 bool ClipPage::hasSomethingToSave() const { return ws_.clip.loaded(); }
 
 void ClipPage::save() {
-  mirdal::saveClip(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.clip) : mirdal::Guesses::Refuse);
+  mirdal::saveClip(ws_, guiReporter(), ia_ ? askAboutGuesses(*ia_, ws_, ws_.clip) : mirdal::Guesses::Refuse);
 }
 
 void ClipPage::readClipClicked() {
   const QString name = clipChoice()->currentText();
   if (name.isEmpty()) return;
   if (ws_.clip.modified() && askToSave_ && !askToSave_(ws_.clip)) return;
-  mirdal::readClip(ws_, pathBytes(name));
+  mirdal::readClip(ws_, pathBytes(name), guiReporter());
   afterRead();
 }
 
@@ -162,7 +163,7 @@ void ClipPage::packetCheck() {
       mirdal::checkPacketCount(ws_.clip.model(), mirdal::clipStream(ws_).size, thousandsSeparator());
   if (!pc.ask || !ia_) return;
   if (ia_->ask(QString::fromLatin1(pc.question), Choices::YesCancel) != Answer::Yes) return;
-  mirdal::correctPacketCount(ws_, std::uint32_t(pc.packets));
+  mirdal::correctPacketCount(ws_, std::uint32_t(pc.packets), guiReporter());
 }
 
 void ClipPage::showReferences() { refs_->showClip(clipChoice()->currentIndex()); }
@@ -232,7 +233,7 @@ void ClipPage::savePidClicked() {
   exporting_ = true;
   program_->savePidButton()->setEnabled(false);
   mirdal::CancelToken cancel;
-  mirdal::exportPid(mirdal::clipStreamPath(ws_, name), output, opt, cancel);
+  mirdal::exportPid(mirdal::clipStreamPath(ws_, name), output, opt, cancel, guiReporter());
   exporting_ = false;
   program_->setStreamPresent(ws_.clip.loaded() && mirdal::clipStream(ws_).size > 0);
 }
@@ -242,12 +243,12 @@ void ClipPage::loadToMenuClicked(std::uint16_t pid) {
   if (ws_.menu.modified() && askToSave_ && !askToSave_(ws_.menu)) return;
   const std::string name = mirdal::clipName(ws_);
   IgMenu m;
-  const mirdal::ReadWatch watch;
+  const mirdal::ReadWatch watch(guiReporter());
   mirdal::CancelToken cancel;
-  const mirdal::RunningOperation running(mirdal::reporter(), cancel);
-  const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m, cancel);
+  const mirdal::RunningOperation running(guiReporter(), cancel);
+  const mirdal::MenuLoad r = mirdal::loadMenuFromStream(mirdal::clipStreamPath(ws_, name), pid, m, guiReporter(), cancel);
   ws_.menu.load(std::move(m), name + ".mnu", mirdal::usable(r.status), watch.errors(r.status));
-  mirdal::showReadErrors(ws_.menu);
+  mirdal::showReadErrors(ws_.menu, guiReporter());
   emit menuLoaded();
 }
 

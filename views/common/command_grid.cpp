@@ -9,6 +9,7 @@
 #include "core/report.h"
 #include "nav/command_paint.h"
 #include "views/common/key_code.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -181,7 +182,7 @@ void CommandGrid::keyPressEvent(QKeyEvent* e) {
   StringGrid::keyPressEvent(e);
   if (beepInvalid_ && mods == Qt::NoModifier && (k == Qt::Key_Up || k == Qt::Key_Down) && currentRow() >= 0 &&
       mirdal::invalidLineBeeps(bytesOf(cell(currentRow(), mirdal::kColLine))))
-    mirdal::beepTone(2000, mirdal::kInvalidLineBeepMs);
+    guiReporter().tone(2000, mirdal::kInvalidLineBeepMs);
 }
 
 }  // namespace mirdal::gui

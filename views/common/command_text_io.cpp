@@ -11,6 +11,7 @@
 #include "nav/program_text.h"
 #include "views/common/interaction.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -40,7 +41,7 @@ std::optional<mirdal::CommandList> linesToPaste(const mirdal::CommandList& buffe
     if (!buffer.empty() && lines == linesOf(buffer, context)) return buffer;
   const mirdal::ProgramText p = mirdal::assembleProgram(lines);
   if (p.error) {
-    mirdal::setStatusPanel("Nothing pasted: " + p.error->message(), 1);
+    guiReporter().setStatusPanel("Nothing pasted: " + p.error->message(), 1);
     return std::nullopt;
   }
   return p.commands;
@@ -49,7 +50,7 @@ std::optional<mirdal::CommandList> linesToPaste(const mirdal::CommandList& buffe
 std::optional<mirdal::NavCommand> typedCommand(const QString& text) {
   const mirdal::AssembledCommand a = mirdal::assembleCommand(discBytes(text), 0);
   if (a.error) {
-    mirdal::setStatusPanel("Command kept: " + a.error->message(), 1);
+    guiReporter().setStatusPanel("Command kept: " + a.error->message(), 1);
     return std::nullopt;
   }
   return a.command;

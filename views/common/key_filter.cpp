@@ -1,6 +1,7 @@
 #include "views/common/key_filter.h"
 
 #include "core/report.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -23,7 +24,7 @@ KeyVerdict filterKey(const QKeyEvent* e, const std::function<bool(QChar)>& allow
 
 void refuseKey(QKeyEvent* e) {
   e->accept();
-  mirdal::reporter().exclamation();
+  guiReporter().exclamation();
 }
 
 }  // namespace mirdal::gui

@@ -28,6 +28,7 @@
 #include "views/menu/picture_view.h"
 #include "views/common/string_grid.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -302,7 +303,7 @@ void MenuBogsTab::showButtonRow(int row) {
 void MenuBogsTab::showCommands() {
   const mirdal::IgButton* b = button();
   std::vector<mirdal::CommandRow> rows;
-  if (b) rows = mirdal::renderProgram(b->commands, kContext);
+  if (b) rows = mirdal::renderProgram(b->commands, kContext, guiReporter());
   commands_->setRows(rows);
   // A button without commands keeps its blank row usable: Insert gives it
   // its first line.
@@ -504,16 +505,16 @@ void MenuBogsTab::commandKey(CommandKey key) {
       break;
     case CommandKey::Paste:
       if (const std::optional<mirdal::CommandList> lines = linesToPaste(buffer))
-        runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines); });
+        runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::pasteCommands(prog, sel, *lines, guiReporter()); });
       break;
     case CommandKey::Copy:
       if (b->commands.empty()) break;
-      mirdal::copyToBuffer(buffer, b->commands, sel);
+      mirdal::copyToBuffer(buffer, b->commands, sel, guiReporter());
       putCommandLinesOnClipboard(buffer, kContext);
       break;
     case CommandKey::Cut:
       if (b->commands.empty()) break;
-      runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(buffer, prog, sel); });
+      runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(buffer, prog, sel, guiReporter()); });
       putCommandLinesOnClipboard(buffer, kContext);
       break;
     case CommandKey::Delete:

@@ -25,6 +25,7 @@
 #include "views/common/string_grid.h"
 #include "views/common/text.h"
 #include "views/common/vertical_label.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -236,7 +237,7 @@ void MenuObjectsTab::inspectPalette(QPoint at) {
   const int entry = mirdal::paletteChartEntry(at.x(), at.y());
   if (entry >= 0) preview_->setCursor(Qt::PointingHandCursor);
   else preview_->unsetCursor();
-  mirdal::setStatusPanel(mirdal::paletteInspectionText(std::size_t(p), mirdal::paletteColours(m, std::size_t(p)), entry), 1);
+  guiReporter().setStatusPanel(mirdal::paletteInspectionText(std::size_t(p), mirdal::paletteColours(m, std::size_t(p)), entry), 1);
 }
 
 void MenuObjectsTab::showPreview() {
@@ -246,7 +247,7 @@ void MenuObjectsTab::showPreview() {
   const int o = ctx_.object(), p = ctx_.palette();
   const bool palette = ctx_.loaded() && p >= 0 && std::size_t(p) < m.palettes.size();
   // The status line speaks for the tab the user looks at.
-  const bool speak = isVisible() && !mirdal::progressState().visible;
+  const bool speak = isVisible() && !guiReporter().progress().visible;
   if (ctx_.paletteOnly()) {
     if (!palette) return clearPreview();
     const std::uint32_t bg = colours.objectBackground;
@@ -255,7 +256,7 @@ void MenuObjectsTab::showPreview() {
         mirdal::Colour{std::uint8_t(bg), std::uint8_t(bg >> 8), std::uint8_t(bg >> 16)});
     preview_->setPicture(toQImage(chart));
     preview_->setMinimumSize(preview_->picture().size());
-    if (speak) mirdal::setStatusPanel("Palette: " + hex(unsigned(p), 2).toStdString() + " (" + std::to_string(p) + ")", 1);
+    if (speak) guiReporter().setStatusPanel("Palette: " + hex(unsigned(p), 2).toStdString() + " (" + std::to_string(p) + ")", 1);
     return;
   }
   if (!palette || o < 0 || std::size_t(o) >= m.objects.size()) return clearPreview();
@@ -271,7 +272,7 @@ void MenuObjectsTab::showPreview() {
                              .arg(obj.height)
                              .arg(hex(unsigned(o), 4), hex(unsigned(p), 2), here.toString(qulonglong(obj.rleLength)),
                                   here.toString(qulonglong(obj.width) * obj.height));
-    mirdal::setStatusPanel(text.toStdString(), 1);
+    guiReporter().setStatusPanel(text.toStdString(), 1);
   }
 }
 
@@ -332,7 +333,7 @@ void MenuObjectsTab::loadObjectClicked() {
   mirdal::Bytes png;
   std::string error;
   if (!mirdal::readFileBytes(pathBytes(path), png, &error)) {
-    mirdal::logError("Cannot read " + pathBytes(path) + " (" + error + ")");
+    guiReporter().logError("Cannot read " + pathBytes(path) + " (" + error + ")");
     return done();
   }
   mirdal::ObjectImport where;
@@ -340,7 +341,7 @@ void MenuObjectsTab::loadObjectClicked() {
   if (replacePalette) where.replacePalette = std::size_t(ctx_.palette());
   std::optional<mirdal::ImportResult> result;
   doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& menu) {
-    result = mirdal::importObjectPng(menu, png, where);
+    result = mirdal::importObjectPng(menu, png, where, guiReporter());
     return result.has_value();
   });
   done();
@@ -364,15 +365,15 @@ void MenuObjectsTab::saveObjectClicked() {
   if (path.isEmpty()) return;
   const mirdal::IndexImage img = mirdal::objectImage(m, std::size_t(o));
   if (img.pixels.empty()) {
-    mirdal::logError("Object " + hex(unsigned(o), 4).toStdString() + " has no pixels: no image written.");
+    guiReporter().logError("Object " + hex(unsigned(o), 4).toStdString() + " has no pixels: no image written.");
     return;
   }
   const mirdal::Bytes bytes = mirdal::writePalettePng(img, m.palettes[std::size_t(p)], mirdal::baseCaption());
   std::string error;
   if (!mirdal::writeFileAtomic(pathBytes(path), bytes, &error))
-    mirdal::logError("Cannot write " + pathBytes(path) + " (" + error + ")");
+    guiReporter().logError("Cannot write " + pathBytes(path) + " (" + error + ")");
   else
-    mirdal::log("Object " + hex(unsigned(o), 4).toStdString() + " saved as " + pathBytes(path));
+    guiReporter().log("Object " + hex(unsigned(o), 4).toStdString() + " saved as " + pathBytes(path));
 }
 
 void MenuObjectsTab::loadPaletteClicked() {
@@ -392,15 +393,15 @@ void MenuObjectsTab::loadPaletteClicked() {
   const std::string file = pathBytes(path);
   mirdal::Bytes data;
   std::string error;
-  if (!mirdal::readFileBytes(file, data, &error)) return mirdal::logError("Cannot read " + file + " (" + error + ")");
+  if (!mirdal::readFileBytes(file, data, &error)) return guiReporter().logError("Cannot read " + file + " (" + error + ")");
   mirdal::IgPalette pal;
-  if (!mirdal::readPaletteFile(data, file, mirdal::colourMatrixOf(doc.model()), pal, &error)) return mirdal::logError("Not a palette: " + error + ".");
+  if (!mirdal::readPaletteFile(data, file, mirdal::colourMatrixOf(doc.model()), pal, &error)) return guiReporter().logError("Not a palette: " + error + ".");
   std::optional<std::size_t> at;
   doc.edit(mirdal::ChangeNotice::everything(), [&](mirdal::IgMenu& m) {
     at = mirdal::putPalette(m, pal, replace ? std::optional<std::size_t>(std::size_t(chosen)) : std::nullopt);
     return at.has_value();
   });
-  if (!at) return mirdal::logError("A menu holds at most 256 palettes; the palette was not added.");
+  if (!at) return guiReporter().logError("A menu holds at most 256 palettes; the palette was not added.");
   ctx_.setPalette(int(*at));
   showChoices();
 }
@@ -420,9 +421,9 @@ void MenuObjectsTab::savePaletteClicked() {
   const std::string file = pathBytes(path);
   const mirdal::Bytes bytes = mirdal::paletteFile(m.palettes[std::size_t(p)], file);
   std::string error;
-  if (!mirdal::writeFileAtomic(file, bytes, &error)) mirdal::logError("Cannot write " + file + " (" + error + ")");
-  else if (bytes.empty()) mirdal::logError(file + ": a palette is saved as .pxml or .act; the file is left empty.");
-  else mirdal::log("Palette " + hex(unsigned(p), 2).toStdString() + " saved as " + file);
+  if (!mirdal::writeFileAtomic(file, bytes, &error)) guiReporter().logError("Cannot write " + file + " (" + error + ")");
+  else if (bytes.empty()) guiReporter().logError(file + ": a palette is saved as .pxml or .act; the file is left empty.");
+  else guiReporter().log("Palette " + hex(unsigned(p), 2).toStdString() + " saved as " + file);
 }
 
 void MenuObjectsTab::deleteChosenObjects() {
@@ -435,8 +436,8 @@ void MenuObjectsTab::deleteChosenObjects() {
     return refused.empty();
   });
   if (!refused.empty()) {
-    mirdal::logError(refused);
-    mirdal::setStatusError(refused);
+    guiReporter().logError(refused);
+    guiReporter().setStatusError(refused);
     return;
   }
   const int n = int(doc.model().objects.size());
@@ -454,8 +455,8 @@ void MenuObjectsTab::deleteChosenPalettes() {
     return refused.empty();
   });
   if (!refused.empty()) {
-    mirdal::logError(refused);
-    mirdal::setStatusError(refused);
+    guiReporter().logError(refused);
+    guiReporter().setStatusError(refused);
     return;
   }
   const int n = int(doc.model().palettes.size());

@@ -12,6 +12,7 @@
 #include "views/common/document_signals.h"
 #include "views/menu/menu_context.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -119,7 +120,7 @@ void MenuPlayer::takeModel() {
 }
 
 void MenuPlayer::restartEmulator() {
-  emu_ = std::make_unique<mirdal::MenuEmulator>(menu_, ws().regs, ws().run, &r_);
+  emu_ = std::make_unique<mirdal::MenuEmulator>(menu_, ws().regs, ws().run, guiReporter(), &r_);
   const mirdal::Options& o = ws().options;
   emu_->options.animate = o.showButtonAnimation;
   emu_->options.inEffects = o.showInEffects;
@@ -138,7 +139,7 @@ void MenuPlayer::optionsChanged() {
     std::optional<mirdal::Canvas> pic;
     if (!picture.empty()) {
       pic = loadPicture(picture);
-      if (!pic) mirdal::logError("Cannot read the background picture " + picture);
+      if (!pic) guiReporter().logError("Cannot read the background picture " + picture);
     }
     mirdal::drawBackground(r_, pic ? &*pic : nullptr);
   }
@@ -157,6 +158,7 @@ void MenuPlayer::optionsChanged() {
 }
 
 void MenuPlayer::showStill() {
+  r_.report = &guiReporter();
   if (r_.background.rgba.empty()) optionsChanged();
   if (!canStart()) {
     r_.states.clear();
@@ -194,7 +196,7 @@ void MenuPlayer::start() {
   settle(false);
   // A pop-up menu shows nothing until the Pop-up key: say so, or Start
   // looks as if it did nothing (a new menu is a pop-up menu).
-  if (emu_ && !emu_->shown()) mirdal::setStatusPanel("Pop-up menu: press Pop-up (P) to show it.", 1);
+  if (emu_ && !emu_->shown()) guiReporter().setStatusPanel("Pop-up menu: press Pop-up (P) to show it.", 1);
 }
 
 void MenuPlayer::key(mirdal::MenuKey k) {
@@ -341,7 +343,7 @@ void MenuPlayer::settle(bool ran) {
       case mirdal::MenuEvent::Kind::Page: pageShown = true; break;
       case mirdal::MenuEvent::Kind::Selected: selected = int(e.id); break;
       case mirdal::MenuEvent::Kind::Activated: activated = int(e.id); break;
-      case mirdal::MenuEvent::Kind::EffectShown: mirdal::setStatusPanel(e.text, 1); break;
+      case mirdal::MenuEvent::Kind::EffectShown: guiReporter().setStatusPanel(e.text, 1); break;
       case mirdal::MenuEvent::Kind::PopUp: popUpShown = e.id != 0; break;
       default: break;
     }
@@ -404,7 +406,7 @@ void MenuPlayer::showRegistersLine() {
   const std::uint32_t psr10 = selectedButton(), psr11 = ws().regs.psr[mirdal::kPsrMenuPage];
   char b[96];
   std::snprintf(b, sizeof b, "PSR10: %04X (%u), PSR11: %02X (%u)", psr10 & 0xFFFF, psr10, psr11 & 0xFF, psr11);
-  mirdal::setStatusPanel(b, 1);
+  guiReporter().setStatusPanel(b, 1);
 }
 
 }  // namespace mirdal::gui

@@ -11,6 +11,7 @@
 #include "views/menu/menu_context.h"
 #include "views/menu/menu_player.h"
 #include "views/menu/menu_view_canvas.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -103,7 +104,7 @@ void MenuViewTab::hideEvent(QHideEvent* e) {
 }
 
 void MenuViewTab::keyPressed(QKeyEvent* e) {
-  mirdal::setStatusPanel(std::to_string(keyCodeOf(e)), 1);
+  guiReporter().setStatusPanel(std::to_string(keyCodeOf(e)), 1);
   if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return e->ignore();  // accelerators
   switch (e->key()) {
     case Qt::Key_Up: player_->key(mirdal::MenuKey::Up); break;
@@ -123,7 +124,7 @@ void MenuViewTab::pointerMoved(QPoint at, Qt::MouseButtons buttons, Qt::Keyboard
     if (!(buttons & Qt::RightButton)) return endDrag();
     const mirdal::DragMode mode = mirdal::dragModeFor(mods & Qt::ControlModifier, mods & Qt::AltModifier,
                                                       mods & Qt::ShiftModifier);
-    mirdal::setStatusPanel(player_->dragTo({at.x(), at.y()}, mode), 1);
+    guiReporter().setStatusPanel(player_->dragTo({at.x(), at.y()}, mode), 1);
     return;
   }
   const mirdal::Point p = canvas_->toPage(at);

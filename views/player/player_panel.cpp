@@ -20,6 +20,7 @@
 #include "nav/registers.h"
 #include "views/menu/menu_view_canvas.h"
 #include "views/menu/picture_view.h"
+#include "views/common/gui_reporter_access.h"
 #include "views/player/player_setup_bar.h"
 
 namespace mirdal::gui {
@@ -230,6 +231,7 @@ void PlayerPanel::startAt(const mirdal::PlayerSetup& setup) {
   mirdal::PlayerOptions o;
   o.traceCommands = true;
   o.draw = true;
+  o.report = &guiReporter();
   player_ = std::make_unique<mirdal::DiscPlayer>(*disc_, ws_.regs, o);
   trace_->clear();
   shown_.clear();

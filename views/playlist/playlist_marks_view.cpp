@@ -33,6 +33,7 @@
 #include "views/common/named_controls.h"
 #include "views/playlist/playlist_view_support.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -263,7 +264,7 @@ void PlaylistMarksView::insertMark() {
   const Playlist& m = ws_.playlist.model();
   if (m.playListMarkStartAddress == 0) return;
   if (m.marks.marks.size() >= kMaxMarks) {
-    mirdal::logAndStatus("A playlist holds at most " + std::to_string(kMaxMarks) + " marks.");
+    guiReporter().logAndStatus("A playlist holds at most " + std::to_string(kMaxMarks) + " marks.");
     return;
   }
   // At the last selected mark, or at the selected PlayItem's IN time when
@@ -298,7 +299,7 @@ void PlaylistMarksView::saveChaptersClicked() {
   if (!ws_.playlist.loaded()) return;
   const ChapterFormat f = chapterFormat(ws_);
   // Nothing to save (Frame without a frame rate) is said before a file is chosen.
-  const std::optional<std::string> text = exportChapters(ws_.playlist.model(), f);
+  const std::optional<std::string> text = exportChapters(ws_.playlist.model(), f, guiReporter());
   if (!text) return;
   FileDialogRequest r;
   r.title = tr("Save chapter file");
@@ -310,10 +311,10 @@ void PlaylistMarksView::saveChaptersClicked() {
   if (path.isEmpty()) return;
   std::string error;
   if (!writeFileAtomic(pathBytes(path), Bytes(text->begin(), text->end()), &error)) {
-    mirdal::logError("Cannot write " + pathBytes(QFileInfo(path).fileName()) + ": " + error);
+    guiReporter().logError("Cannot write " + pathBytes(QFileInfo(path).fileName()) + ": " + error);
     return;
   }
-  mirdal::log("Chapters saved to " + pathBytes(QFileInfo(path).fileName()) + ".");
+  guiReporter().log("Chapters saved to " + pathBytes(QFileInfo(path).fileName()) + ".");
 }
 
 void PlaylistMarksView::loadChaptersClicked() {
@@ -325,11 +326,11 @@ void PlaylistMarksView::loadChaptersClicked() {
   const QString path = ia_.openFile(r);
   if (path.isEmpty()) return;
   Bytes data;
-  if (!readDiscFile(pathBytes(path), data)) return;
+  if (!readDiscFile(pathBytes(path), data, guiReporter())) return;
   const std::string text(data.begin(), data.end());
   const ChapterFormat f = chapterFormat(ws_);
   mark_ = 0;
-  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, 0), [&](Playlist& m) { return importChapters(m, text, f); });
+  ws_.playlist.edit(ChangeNotice::resized(PlaylistPart::Marks, 0), [&](Playlist& m) { return importChapters(m, text, f, guiReporter()); });
 }
 
 }  // namespace mirdal::gui

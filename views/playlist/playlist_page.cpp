@@ -26,6 +26,7 @@
 #include "views/common/read_error_banner.h"
 #include "views/common/text.h"
 #include "views/common/ui_metrics.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -152,7 +153,7 @@ void PlaylistPage::readPlaylistClicked() {
     if (shown >= 0) playlistChoice()->setCurrentIndex(shown);
     return;
   }
-  mirdal::readPlaylist(ws_, pathBytes(name));
+  mirdal::readPlaylist(ws_, pathBytes(name), guiReporter());
   playlistChoice()->setFocus();
   emit playlistRead();
 }
@@ -168,7 +169,7 @@ int PlaylistPage::selectedPlayItem() const { return itemsView_ ? itemsView_->sel
 bool PlaylistPage::hasSomethingToSave() const { return ws_.playlist.loaded(); }
 
 void PlaylistPage::save() {
-  mirdal::savePlaylist(ws_, ia_ ? askAboutGuesses(*ia_, ws_, ws_.playlist) : mirdal::Guesses::Refuse);
+  mirdal::savePlaylist(ws_, guiReporter(), ia_ ? askAboutGuesses(*ia_, ws_, ws_.playlist) : mirdal::Guesses::Refuse);
 }
 
 int PlaylistPage::playListHeight() const { return split_->isVisible() ? split_->sizes().value(0) : wantPlayList_; }

@@ -18,6 +18,7 @@
 #include "views/common/named_controls.h"
 #include "views/playlist/playlist_view_support.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -236,7 +237,7 @@ void PlaylistSubPathView::cellEdited(int row, int column, const QString& text) {
 void PlaylistSubPathView::insertSubPath() {
   if (!ws_.playlist.loaded()) return;
   if (ws_.playlist.model().playlist.subpaths.size() >= kMaxSubPaths) {
-    mirdal::logAndStatus("A playlist holds at most " + std::to_string(kMaxSubPaths) + " SubPaths.");
+    guiReporter().logAndStatus("A playlist holds at most " + std::to_string(kMaxSubPaths) + " SubPaths.");
     return;
   }
   const std::size_t after = subPath_ >= 0 ? std::size_t(subPath_) : kNoRow;

@@ -27,6 +27,7 @@
 #include "views/common/number_edit.h"
 #include "views/common/radio_group.h"
 #include "views/common/text.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -311,7 +312,7 @@ QWidget* OptionsPage::buildMenuGroup() {
   grid->addLayout(gridSize, r++, 0, 1, 2);
   connect(activationDelayField_, &NumberEdit::valueCommitted, this, [this](int v) {
     ws_.options.actiDelay = v;
-    mirdal::setActivationDelay(v);
+    guiReporter().setActivationDelay(v);
   });
   connect(gridSizeField_, &NumberEdit::valueCommitted, this, [this](int v) { ws_.options.grid = v; });
 

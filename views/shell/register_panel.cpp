@@ -16,6 +16,7 @@
 #include "views/common/int_edit.h"
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_page.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -42,8 +43,8 @@ RegisterPanel::RegisterPanel(mirdal::Workspace& ws, SharedControls& sc, StatusPa
   setRegs_ = status.setRegistersField();
   makeAvailable(setRegs_);
   connect(setRegs_, &QLineEdit::returnPressed, this, &RegisterPanel::storeSettings);
-  connectAction(status.psrsButton(), [this] { mirdal::logPsrs(ws_.regs); });
-  connectAction(status.gprsButton(), [this] { mirdal::logGprs(ws_.regs); });
+  connectAction(status.psrsButton(), [this] { mirdal::logPsrs(ws_.regs, guiReporter()); });
+  connectAction(status.gprsButton(), [this] { mirdal::logGprs(ws_.regs, guiReporter()); });
   connectAction(status.resetRegistersButton(), [this] { resetRegs(); });
   resetRegs();
 }
@@ -79,12 +80,12 @@ void RegisterPanel::storeValue(const Fields& f) {
 void RegisterPanel::storeSettings() {
   const mirdal::RegisterSettings r = mirdal::parseRegisterSettings(bytesOf(setRegs_->text()));
   if (r.error) {
-    mirdal::setStatusPanel("Registers not set: " + r.error->message(), 1);
+    guiReporter().setStatusPanel("Registers not set: " + r.error->message(), 1);
     return;
   }
   mirdal::applyRegisterSettings(ws_.regs, r.settings);
   showValues();
-  mirdal::setStatusPanel(std::to_string(r.settings.size()) + " register(s) set", 1);
+  guiReporter().setStatusPanel(std::to_string(r.settings.size()) + " register(s) set", 1);
 }
 
 void RegisterPanel::showValues() {

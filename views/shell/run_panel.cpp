@@ -12,6 +12,7 @@
 #include "views/bdmv/object_program_view.h"
 #include "views/shell/register_panel.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -86,7 +87,7 @@ void RunPanel::startClicked() {
   if (!ws_.run.traceInProgress() && program_.object() < sc_.runObjectChoice()->count())
     sc_.runObjectChoice()->setCurrentIndex(program_.object());
   const mirdal::CommandList prog = *p;
-  run([&] { return mirdal::startObjectProgram(prog, ws_.regs, ws_.run); });
+  run([&] { return mirdal::startObjectProgram(prog, ws_.regs, ws_.run, guiReporter()); });
 }
 
 void RunPanel::traceClick(int line) {
@@ -94,14 +95,14 @@ void RunPanel::traceClick(int line) {
   const mirdal::CommandList* p = program_.program();
   if (!p || line < 0 || line >= int(p->size())) return;
   const mirdal::CommandList prog = *p;
-  run([&] { return mirdal::traceClickedLine(prog, std::size_t(line), ws_.regs, ws_.run); });
+  run([&] { return mirdal::traceClickedLine(prog, std::size_t(line), ws_.regs, ws_.run, guiReporter()); });
 }
 
 bool RunPanel::cancelProgram() {
   if (!ws_.run.running && !ws_.run.inRun()) return false;
   const mirdal::CommandList* p = program_.program();
   const mirdal::CommandList prog = p ? *p : mirdal::CommandList{};
-  showOutcome(mirdal::cancelObjectTrace(prog, ws_.regs, ws_.run));
+  showOutcome(mirdal::cancelObjectTrace(prog, ws_.regs, ws_.run, guiReporter()));
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include "views/common/interaction.h"
 #include "views/common/named_controls.h"
 #include "views/common/read_error_banner.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
 
@@ -155,11 +156,11 @@ void SoundView::rowClicked(int row) {
   if (quiet_) return;
   const SoundFile& snd = ws_.sound.model();
   if (!loaded() || snd.entries.empty()) {
-    mirdal::setStatusPanel("", 1);
+    guiReporter().setStatusPanel("", 1);
     return;
   }
   if (row < 0 || std::size_t(row) >= snd.entries.size()) return;
-  mirdal::setStatusPanel(soundRowStatus(snd, std::size_t(row)), 1);
+  guiReporter().setStatusPanel(soundRowStatus(snd, std::size_t(row)), 1);
 }
 
 bool SoundView::insertSound() {
@@ -170,7 +171,7 @@ bool SoundView::insertSound() {
   const std::size_t at = selected >= 0 ? std::size_t(selected) + 1 : 0;
   const std::string path = pathBytes(file);
   const bool inserted = ws_.sound.edit(ChangeNotice::resized(kEntries, at),
-                                       [&](SoundFile& m) { return mirdal::loadSound(m, at, path); });
+                                       [&](SoundFile& m) { return mirdal::loadSound(m, at, path, guiReporter()); });
   fillGrid();
   if (inserted) selectSound(int(at));
   else selectSound(selected);
@@ -198,8 +199,8 @@ void SoundView::exportSound() {
   r.folder = pathText(ws_.options.outputFolder);
   const QString file = ia_.saveFile(r);
   if (file.isEmpty()) return;
-  if (mirdal::exportSound(ws_.sound.model(), std::size_t(i), pathBytes(file)))
-    mirdal::log("Sound entry " + std::to_string(i) + " saved as " + pathBytes(file));
+  if (mirdal::exportSound(ws_.sound.model(), std::size_t(i), pathBytes(file), guiReporter()))
+    guiReporter().log("Sound entry " + std::to_string(i) + " saved as " + pathBytes(file));
 }
 
 void SoundView::playSelected() {
@@ -220,7 +221,7 @@ bool SoundView::createSound() {
 bool SoundView::hasSomethingToSave() const { return loaded(); }
 
 void SoundView::save() {
-  mirdal::saveSound(ws_, askAboutGuesses(ia_, ws_, ws_.sound));
+  mirdal::saveSound(ws_, guiReporter(), askAboutGuesses(ia_, ws_, ws_.sound));
 }
 
 void SoundView::editExtensionData() {

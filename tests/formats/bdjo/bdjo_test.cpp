@@ -235,12 +235,12 @@ TEST(BDJO, WrongHeaderStopsSilently) {
     if (std::strlen(head) < 8) file.resize(std::strlen(head));
     d.write("00001.bdjo", file);
     BdjoFile o;
-    EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Rejected);
+    EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o, mirdal::test::testReporter()), ReadStatus::Rejected);
     EXPECT_EQ(o, BdjoFile{});
     std::vector<std::string> log{" Reading 00001.bdjo"};
     if (std::string(head) == "BDJO0300") log.push_back(" version 0300 (Ultra HD) is not supported");
     EXPECT_EQ(s.rep.lines(), log) << head;
-    EXPECT_EQ(errorCount(), 0);
+    EXPECT_EQ(mirdal::test::testReporter().errorCount(), 0);
   }
 }
 
@@ -251,11 +251,11 @@ TEST(BDJO, TruncatedFileIsReadPartlyAndReported) {
   file.resize(200);
   d.write("00001.bdjo", file);
   BdjoFile o;
-  EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o), ReadStatus::Truncated);
+  EXPECT_EQ(readBdjoFile(d.folder() + "00001.bdjo", "00001.bdjo", o, mirdal::test::testReporter()), ReadStatus::Truncated);
   EXPECT_EQ(o.appCacheInfo.entries.size(), 2u);
   EXPECT_LE(o.applicationManagementTable.applications.size(), 1u);
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" Reading 00001.bdjo", " ERROR: 00001.bdjo ends early at $000000C8"}));
-  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Ready. ");
 }
 
 }  // namespace

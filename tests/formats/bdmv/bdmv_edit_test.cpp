@@ -164,7 +164,7 @@ TEST(ObjectEdit, DeleteMaintainsTitleReferences) {
   IndexFile idx = indexOf({hdmv(5), hdmv(2), hdmv(1), bdj("00002"), hdmv(0xFFFF)});
   const std::uint32_t length = m.movieObjects.length, ext = m.extensionDataStartAddress;
 
-  const ObjectDeletion del = deleteMovieObjects(m, idx, 2, 2);
+  const ObjectDeletion del = deleteMovieObjects(m, idx, 2, 2, mirdal::test::testReporter());
   EXPECT_EQ(m.movieObjects.objects.size(), 5u);
   EXPECT_EQ(refs(idx), (std::vector<std::uint16_t>{4, 0xFFFF, 1, 0, 0xFFFF}));
   EXPECT_EQ(titleRow(idx, 1)[4], "??");
@@ -174,8 +174,8 @@ TEST(ObjectEdit, DeleteMaintainsTitleReferences) {
   EXPECT_EQ(m.extensionDataStartAddress, ext - 28);
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" ERROR: Invalid object reference in Title 2",
                                                       " ERROR: Invalid object reference in Title 5"}));
-  EXPECT_EQ(statusLine().panel[1], " See Status");
-  EXPECT_TRUE(statusLine().errorMark);
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[1], " See Status");
+  EXPECT_TRUE(mirdal::test::testReporter().status().errorMark);
 }
 
 TEST(ObjectEdit, DeletingTheOnlyObjectReportsEveryHdmvTitle) {
@@ -183,7 +183,7 @@ TEST(ObjectEdit, DeletingTheOnlyObjectReportsEveryHdmvTitle) {
   MovieObjectFile m = objectsOf({{0, {}}});
   IndexFile idx = indexOf({hdmv(0), bdj("00001"), hdmv(7)});
   idx.indexes.firstPlayback.movieObjectReference = 0;
-  const ObjectDeletion del = deleteMovieObjects(m, idx, 0, 0);
+  const ObjectDeletion del = deleteMovieObjects(m, idx, 0, 0, mirdal::test::testReporter());
   EXPECT_EQ(del.select, kNoSelection);
   EXPECT_EQ(del.invalidTitles, (std::vector<unsigned>{1, 3}));
   EXPECT_EQ(refs(idx), (std::vector<std::uint16_t>{0xFFFF, 0, 6}));
@@ -195,7 +195,7 @@ TEST(ObjectEdit, NothingToDelete) {
   test::ReportScope s;
   MovieObjectFile m = objectsOf({});
   IndexFile idx = indexOf({hdmv(0)});
-  EXPECT_EQ(deleteMovieObjects(m, idx, 0, 0).select, kNoSelection);
+  EXPECT_EQ(deleteMovieObjects(m, idx, 0, 0, mirdal::test::testReporter()).select, kNoSelection);
   EXPECT_TRUE(s.rep.lines().empty());
   EXPECT_EQ(m.movieObjects.length, 6u);
 }

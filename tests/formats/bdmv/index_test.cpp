@@ -155,7 +155,7 @@ TEST_P(IndexLoad, LogLines) {
   test::TempDir d;
   d.write("index.bdmv", GetParam().file);
   IndexFile idx;
-  EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx).status, GetParam().status);
+  EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx, mirdal::test::testReporter()).status, GetParam().status);
   EXPECT_EQ(s.rep.lines(), GetParam().log);
 }
 
@@ -203,7 +203,7 @@ TEST(IndexLoad, MissingFileIsReported) {
   test::ReportScope s;
   test::TempDir d;
   IndexFile idx;
-  EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx).status, ReadStatus::Unreadable);
+  EXPECT_EQ(readIndexFile(d.folder() + "index.bdmv", idx, mirdal::test::testReporter()).status, ReadStatus::Unreadable);
   ASSERT_EQ(s.rep.lines().size(), 2u);
   EXPECT_EQ(s.rep.lines()[1].rfind(" ERROR: Cannot read ", 0), 0u);
 }
@@ -213,11 +213,11 @@ TEST(IndexLoad, TitleCounterOnStatusPanel) {
     std::vector<std::string> panel1;
     void statusChanged(const StatusLine& st) override { panel1.push_back(st.panel[1]); }
   } rep;
-  ScopedReporter scope(rep);
+  mirdal::test::ScopedTestReporter scope(rep);
   test::TempDir d;
   d.write("index.bdmv", indexFile("0200", kOff, kOff, {hdmv(0), hdmv(1), hdmv(2)}));
   IndexFile idx;
-  readIndexFile(d.folder() + "index.bdmv", idx);
+  readIndexFile(d.folder() + "index.bdmv", idx, mirdal::test::testReporter());
   const std::vector<std::string> want = {"", " 1/3 ", " 2/3 ", " 3/3 "};
   EXPECT_EQ(rep.panel1, want);
 }
@@ -237,9 +237,9 @@ TEST(IndexSave, WritesTheFileWithBackupAndLogLines) {
   req.name = "index.bdmv";
   req.backup.saveToBackupDir = true;
   req.copyToBackupDir = true;
-  ASSERT_TRUE(saveIndex(idx, req));
+  ASSERT_TRUE(saveIndex(idx, req, mirdal::test::testReporter()));
   EXPECT_EQ(s.rep.lines(), (std::vector<std::string>{" Saving index.bdmv", " index.bdmv saved."}));
-  EXPECT_EQ(statusLine().panel[0], " Ready. ");
+  EXPECT_EQ(mirdal::test::testReporter().status().panel[0], " Ready. ");
   EXPECT_EQ(d.read("index.bdmv"), composeIndex(idx));
   EXPECT_EQ(d.read("index.bdmv.backup"), original);
   EXPECT_EQ(d.read("BACKUP/index.bdmv"), composeIndex(idx));

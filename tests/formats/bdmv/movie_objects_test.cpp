@@ -118,11 +118,11 @@ TEST(MovieObjectLoad, LogAndStatusLines) {
     std::vector<std::string> panel1;
     void statusChanged(const StatusLine& st) override { panel1.push_back(st.panel[1]); }
   } rep;
-  ScopedReporter scope(rep);
+  mirdal::test::ScopedTestReporter scope(rep);
   test::TempDir d;
   d.write("MovieObject.bdmv", movieObjectFile("0200", kThreeObjects, test::extensionData({{1, 1, {1}}})));
   MovieObjectFile m;
-  EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m).status, ReadStatus::Ok);
+  EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   EXPECT_EQ(rep.lines(),
             (std::vector<std::string>{" Reading MovieObject.bdmv", "   Found 3 objects, 1 extended entry."}));
   // After each object the position and the file size; the ExtensionData
@@ -154,7 +154,7 @@ TEST(MovieObjectLoad, ErrorLines) {
     test::TempDir d;
     d.write("MovieObject.bdmv", c.file);
     MovieObjectFile m;
-    EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m).status, c.status);
+    EXPECT_EQ(readMovieObjectFile(d.folder() + "MovieObject.bdmv", m, mirdal::test::testReporter()).status, c.status);
     EXPECT_EQ(s.rep.lines(), c.log);
   }
 }
@@ -167,7 +167,7 @@ TEST(MovieObjectSave, WritesTheFileAndLogLines) {
   SaveRequest req;
   req.folder = d.folder();
   req.name = "MovieObject.bdmv";
-  ASSERT_TRUE(saveMovieObjects(m, req));
+  ASSERT_TRUE(saveMovieObjects(m, req, mirdal::test::testReporter()));
   EXPECT_EQ(s.rep.lines(),
             (std::vector<std::string>{" Saving MovieObject.bdmv", " MovieObject.bdmv saved."}));
   EXPECT_EQ(d.read("MovieObject.bdmv"), movieObjectFile("0200", kThreeObjects).data());

@@ -214,7 +214,7 @@ TEST(Clpi, EditsKeepEveryStartAddressTrue) {
     ClipInfoFile clip = parsed(clipBytes(c.from));
     c.edit(clip);
     SaveRequest req{dir.folder(), "00001.clpi", {}, false, true};
-    ASSERT_TRUE(saveClipInfo(clip, req));
+    ASSERT_TRUE(saveClipInfo(clip, req, mirdal::test::testReporter()));
     EXPECT_EQ(dir.read("00001.clpi"), clipBytes(c.expected));
   }
 }
@@ -273,7 +273,7 @@ TEST(ClipPackets, QuestionAndInPlaceCorrection) {
   const B bytes = clipBytes({});
   const auto path = dir.write("00001.clpi", bytes).string();
   ClipInfoFile c = parsed(bytes);
-  ASSERT_TRUE(patchPacketCount(path, 10000, c));
+  ASSERT_TRUE(patchPacketCount(path, 10000, c, mirdal::test::testReporter()));
   B expected = bytes;
   expected[56] = 0x00, expected[57] = 0x00, expected[58] = 0x27, expected[59] = 0x10;
   EXPECT_EQ(dir.read("00001.clpi"), expected);
@@ -282,8 +282,8 @@ TEST(ClipPackets, QuestionAndInPlaceCorrection) {
 
   // Not a clip file, or a missing one: nothing written, the model unchanged.
   dir.write("x.clpi", std::string("MPLS0200"));
-  EXPECT_FALSE(patchPacketCount((dir.path() / "x.clpi").string(), 5, c));
-  EXPECT_FALSE(patchPacketCount((dir.path() / "none.clpi").string(), 5, c));
+  EXPECT_FALSE(patchPacketCount((dir.path() / "x.clpi").string(), 5, c, mirdal::test::testReporter()));
+  EXPECT_FALSE(patchPacketCount((dir.path() / "none.clpi").string(), 5, c, mirdal::test::testReporter()));
   EXPECT_EQ(c.clipInfo.numberOfSourcePackets, 10000u);
   EXPECT_EQ(dir.read("x.clpi").size(), 8u);
 }
@@ -451,7 +451,7 @@ TEST(ClpiLayout, ADamagedLayoutIsNeverWritten) {
     req.folder = d.folder();
     req.name = "00000.clpi";
     req.noBackup = true;
-    EXPECT_FALSE(saveClipInfo(c, req));
+    EXPECT_FALSE(saveClipInfo(c, req, mirdal::test::testReporter()));
     EXPECT_FALSE(d.exists("00000.clpi"));
     EXPECT_NE(s.rep.text().find("Cannot save 00000.clpi: "), std::string::npos) << s.rep.text();
     EXPECT_NE(s.rep.text().find(k.refusal), std::string::npos) << s.rep.text();

@@ -43,7 +43,7 @@ TEST(FindPlaylist, OnlyImmediatePlayCommandsOfThePlaylistMatch) {
     EXPECT_EQ(got, c.lines) << c.playlist;
   }
   ReportScope rs;
-  logPlaylistFind("00005", findPlaylistCommands(m, 6));
+  logPlaylistFind("00005", findPlaylistCommands(m, 6), mirdal::test::testReporter());
   EXPECT_EQ(rs.rep.lines(), (std::vector<std::string>{" ", " PlayList 00005 found in:", " Object 0000, Command line 0003"}));
   EXPECT_TRUE(rs.rep.paragraphs[1].runs.size() > 1);  // the name in bold
 }
@@ -82,7 +82,7 @@ TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
   disc.ciRefs = {{{9, 'p', 9}}, {}};  // an earlier Find's rows go
 
   ReportScope rs;
-  const std::size_t missing = findClipReferences(disc, nameSet(false));
+  const std::size_t missing = findClipReferences(disc, nameSet(false), mirdal::test::testReporter());
   auto rows = [&](std::size_t clip) {
     std::vector<ClipRow> out;
     for (const ClipUse& r : disc.ciRefs[clip]) out.push_back(ciRefRow(r));

@@ -247,13 +247,13 @@ TEST(SaveThenRead, Menus) {
   overMutations(files, 150, [&](const Bytes& b) {
     test::ReportScope s;
     IgMenu m;
-    const int before = errorCount();
-    if (parseMnu(b, m).status != ReadStatus::Ok || errorCount() != before) return;
+    const int before = mirdal::test::testReporter().errorCount();
+    if (parseMnu(b, m, mirdal::test::testReporter()).status != ReadStatus::Ok || mirdal::test::testReporter().errorCount() != before) return;
     Bytes out;
-    if (!composeMenuSegments(m, SegmentFraming::Mnu, out)) return;
+    if (!composeMenuSegments(m, SegmentFraming::Mnu, out, mirdal::test::testReporter())) return;
     IgMenu again;
-    ASSERT_EQ(parseMnu(out, again).status, ReadStatus::Ok) << s.rep.text();
-    EXPECT_EQ(errorCount(), before) << s.rep.text();
+    ASSERT_EQ(parseMnu(out, again, mirdal::test::testReporter()).status, ReadStatus::Ok) << s.rep.text();
+    EXPECT_EQ(mirdal::test::testReporter().errorCount(), before) << s.rep.text();
     EXPECT_EQ(again.ics.pages, m.ics.pages);
     EXPECT_EQ(again.palettes, m.palettes);
     EXPECT_EQ(again.objects.size(), m.objects.size());

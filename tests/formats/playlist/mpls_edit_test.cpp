@@ -71,7 +71,7 @@ TEST(PlaylistEdit, EveryEditKeepsLengthsAndAddressesRight) {
       {"insert mark", [](Playlist& m) { return insertMark(m, 2) == 3; }, 14, true},
       {"delete three marks", [](Playlist& m) { return deleteMarks(m, {0, 1, 2}) == 3; }, -42, true},
       {"three chapters for three marks",
-       [](Playlist& m) { return importChapters(m, "0\r\n1\r\n2\r\n", ChapterFormat::PTS) == 3u; }, 0, true},
+       [](Playlist& m) { return importChapters(m, "0\r\n1\r\n2\r\n", ChapterFormat::PTS, mirdal::test::testReporter()) == 3u; }, 0, true},
   };
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -273,10 +273,10 @@ TEST(PlaylistEdit, TimesAndMarkTimeEditors) {
 TEST(Chapters, WorkedExamples) {
   Playlist m = sample();  // PlayItems 450000-900000 and 900000-1350000
   m.marks.marks = {Mark{0, 1, 1, 1125000, 0xFFFF, 0}};
-  EXPECT_EQ(exportChapters(m, ChapterFormat::PTS), "675000\r\n");
-  EXPECT_EQ(exportChapters(m, ChapterFormat::Time), "00:00:15.000\r\n");
+  EXPECT_EQ(exportChapters(m, ChapterFormat::PTS, mirdal::test::testReporter()), "675000\r\n");
+  EXPECT_EQ(exportChapters(m, ChapterFormat::Time, mirdal::test::testReporter()), "00:00:15.000\r\n");
   // The primary video runs at 25 frames per second (code 3).
-  EXPECT_EQ(exportChapters(m, ChapterFormat::Frame), "375000\r\n");
+  EXPECT_EQ(exportChapters(m, ChapterFormat::Frame, mirdal::test::testReporter()), "375000\r\n");
   EXPECT_EQ(chapterLine(45000, ChapterFormat::Frame, {25000, 1000}), "25000");
   EXPECT_EQ(chapterFileName("00001", ChapterFormat::Frame), "chapter_00001_frame.txt");
 
@@ -296,7 +296,7 @@ TEST(Chapters, WorkedExamples) {
   for (const ImportCase& c : cases) {
     SCOPED_TRACE(c.line);
     Playlist n = sample();
-    ASSERT_EQ(importChapters(n, std::string(c.line) + "\r\n", c.format), 1u);
+    ASSERT_EQ(importChapters(n, std::string(c.line) + "\r\n", c.format, mirdal::test::testReporter()), 1u);
     EXPECT_EQ(n.marks.marks[0].playItemRef, c.item);
     EXPECT_EQ(n.marks.marks[0].time, c.time);
     EXPECT_EQ(n.marks.marks[0].entryPid, 0xFFFF);
@@ -315,10 +315,10 @@ TEST(Chapters, MarksAtAPlayItemStartComeBackOnIt) {
       m.playlist.items[0].stn.primaryVideo[0].attributes.frameRate = rate;
       m.marks.marks = {Mark{0, 1, 0, 450000, 0xFFFF, 0}, Mark{0, 1, 1, 900000, 0xFFFF, 0},
                        Mark{0, 1, 1, 900001, 0xFFFF, 0}};
-      const auto text = exportChapters(m, f);
+      const auto text = exportChapters(m, f, mirdal::test::testReporter());
       ASSERT_TRUE(text);
       Playlist back = m;
-      ASSERT_EQ(importChapters(back, *text, f), 3u);
+      ASSERT_EQ(importChapters(back, *text, f, mirdal::test::testReporter()), 3u);
       EXPECT_EQ(back.marks.marks[0].playItemRef, 0);
       EXPECT_EQ(back.marks.marks[0].time, 450000u);
       EXPECT_EQ(back.marks.marks[1].playItemRef, 1);
@@ -332,10 +332,10 @@ TEST(Chapters, FrameFormatRoundTripsUpToTruncation) {
   Playlist m = sample();
   m.playlist.items[0].stn.primaryVideo[0].attributes.frameRate = 1;  // 23.976
   m.marks.marks = {Mark{0, 1, 0, 450000 + 12345, 0xFFFF, 0}, Mark{0, 1, 1, 1000000, 0xFFFF, 0}};
-  const auto text = exportChapters(m, ChapterFormat::Frame);
+  const auto text = exportChapters(m, ChapterFormat::Frame, mirdal::test::testReporter());
   ASSERT_TRUE(text);
   Playlist back = m;
-  ASSERT_EQ(importChapters(back, *text, ChapterFormat::Frame), 2u);
+  ASSERT_EQ(importChapters(back, *text, ChapterFormat::Frame, mirdal::test::testReporter()), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(back.marks.marks[i].playItemRef, m.marks.marks[i].playItemRef);
     EXPECT_NEAR(double(back.marks.marks[i].time), double(m.marks.marks[i].time), 2);
@@ -353,35 +353,35 @@ struct ChapterProblem {
 TEST(Chapters, ProblemsAreToldInTheLog) {
   const ChapterProblem cases[] = {
       {"Frame without a frame rate", [](Playlist& m) { m.playlist.items[0].stn.primaryVideo[0].attributes.frameRate = 5; },
-       [](Playlist& m) { return exportChapters(m, ChapterFormat::Frame).has_value(); }, false, "Frame format needs"},
+       [](Playlist& m) { return exportChapters(m, ChapterFormat::Frame, mirdal::test::testReporter()).has_value(); }, false, "Frame format needs"},
       {"mark naming no PlayItem", [](Playlist& m) { m.marks.marks[1].playItemRef = 7; },
-       [](Playlist& m) { return exportChapters(m, ChapterFormat::PTS) == "0\r\n50000\r\n"; }, true,
+       [](Playlist& m) { return exportChapters(m, ChapterFormat::PTS, mirdal::test::testReporter()) == "0\r\n50000\r\n"; }, true,
        "names PlayItem 7, which this playlist does not have"},
       {"chapter past the end", [](Playlist&) {},
-       [](Playlist& m) { return importChapters(m, "100\r\n900000\r\n", ChapterFormat::PTS) == 1u; }, true,
+       [](Playlist& m) { return importChapters(m, "100\r\n900000\r\n", ChapterFormat::PTS, mirdal::test::testReporter()) == 1u; }, true,
        "lies beyond the last PlayItem"},
       {"line that is not a number", [](Playlist&) {},
-       [](Playlist& m) { return importChapters(m, "100\r\nabc\r\n", ChapterFormat::PTS).has_value(); }, false,
+       [](Playlist& m) { return importChapters(m, "100\r\nabc\r\n", ChapterFormat::PTS, mirdal::test::testReporter()).has_value(); }, false,
        "Line 2 is not a chapter time: abc (a whole number)"},
       {"61 minutes", [](Playlist&) {},
        [](Playlist& m) {
-         return importChapters(m, "00:00:01.000\r\n00:61:01.000\r\n", ChapterFormat::Time).has_value();
+         return importChapters(m, "00:00:01.000\r\n00:61:01.000\r\n", ChapterFormat::Time, mirdal::test::testReporter()).has_value();
        },
        false, "Line 2 is not a chapter time: 00:61:01.000 (minutes and seconds run from 00 to 59)"},
       {"60 seconds", [](Playlist&) {},
-       [](Playlist& m) { return importChapters(m, "00:00:60.000\r\n", ChapterFormat::Time).has_value(); }, false,
+       [](Playlist& m) { return importChapters(m, "00:00:60.000\r\n", ChapterFormat::Time, mirdal::test::testReporter()).has_value(); }, false,
        "Line 1 is not a chapter time: 00:00:60.000 (minutes and seconds run from 00 to 59)"},
       {"time of another shape", [](Playlist&) {},
-       [](Playlist& m) { return importChapters(m, "0:00:01.000\r\n", ChapterFormat::Time).has_value(); }, false,
+       [](Playlist& m) { return importChapters(m, "0:00:01.000\r\n", ChapterFormat::Time, mirdal::test::testReporter()).has_value(); }, false,
        "Line 1 is not a chapter time: 0:00:01.000 (hh:mm:ss.mmm)"},
       {"UTF-8 byte order mark", [](Playlist&) {},
-       [](Playlist& m) { return importChapters(m, "\xEF\xBB\xBF" "00:00:01.000\r\n", ChapterFormat::Time) == 1u; },
+       [](Playlist& m) { return importChapters(m, "\xEF\xBB\xBF" "00:00:01.000\r\n", ChapterFormat::Time, mirdal::test::testReporter()) == 1u; },
        true, "0, 00:00:00.000"},
   };
   for (const ChapterProblem& c : cases) {
     SCOPED_TRACE(c.name);
     RecordingReporter rec;
-    ScopedReporter scope(rec);
+    mirdal::test::ScopedTestReporter scope(rec);
     Playlist m = sample();
     c.prepare(m);
     const Playlist before = m;
@@ -395,9 +395,9 @@ TEST(Chapters, ProblemsAreToldInTheLog) {
 
 TEST(Chapters, ImportTracesThePlayItemsPassed) {
   RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   Playlist m = sample();
-  ASSERT_EQ(importChapters(m, "500000\r\n", ChapterFormat::PTS), 1u);
+  ASSERT_EQ(importChapters(m, "500000\r\n", ChapterFormat::PTS, mirdal::test::testReporter()), 1u);
   const auto lines = rec.lines();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_NE(rec.text().find("0: 00:00:11.111 00:00:10.000   0007A120 0006DDD0"), std::string::npos) << rec.text();
@@ -405,9 +405,9 @@ TEST(Chapters, ImportTracesThePlayItemsPassed) {
 
   // Without the trace only what the user must know is logged.
   RecordingReporter quiet;
-  ScopedReporter quietScope(quiet);
+  mirdal::test::ScopedTestReporter quietScope(quiet);
   Playlist n = sample();
-  ASSERT_EQ(importChapters(n, "500000\r\n900000\r\n", ChapterFormat::PTS, false), 1u);
+  ASSERT_EQ(importChapters(n, "500000\r\n900000\r\n", ChapterFormat::PTS, mirdal::test::testReporter(), false), 1u);
   EXPECT_EQ(quiet.text().find("00:00:11.111"), std::string::npos) << quiet.text();
   EXPECT_NE(quiet.text().find("lies beyond the last PlayItem"), std::string::npos) << quiet.text();
 }

@@ -201,10 +201,10 @@ TEST(Playlist, FilesThatFailToReadLeaveAnEmptyModel) {
     TempDir dir;
     const auto path = dir.write("00001.mpls", c.file);
     RecordingReporter rec;
-    ScopedReporter scope(rec);
+    mirdal::test::ScopedTestReporter scope(rec);
     Playlist m;
     parsePlaylist(good, m);  // the playlist shown before
-    EXPECT_EQ(readPlaylistFile(path.string(), m), c.status);
+    EXPECT_EQ(readPlaylistFile(path.string(), m, mirdal::test::testReporter()), c.status);
     EXPECT_NE(rec.text().find(c.logLine), std::string::npos) << rec.text();
     if (c.status == ReadStatus::Rejected) {
       EXPECT_EQ(m, Playlist{});
@@ -220,9 +220,9 @@ TEST(Playlist, ReadLogsTheCountsUnlessQuiet) {
   const auto path = dir.write("00002.mpls", playlistFile(f));
   for (bool quiet : {false, true}) {
     RecordingReporter rec;
-    ScopedReporter scope(rec);
+    mirdal::test::ScopedTestReporter scope(rec);
     Playlist m;
-    EXPECT_EQ(readPlaylistFile(path.string(), m, quiet), ReadStatus::Ok);
+    EXPECT_EQ(readPlaylistFile(path.string(), m, mirdal::test::testReporter(), quiet), ReadStatus::Ok);
     const std::string log = rec.text();
     EXPECT_NE(log.find("Reading 00002.mpls"), std::string::npos);
     EXPECT_EQ(log.find("2 PlayItem(s), 1 SubPath(s) and 1 PlayListMark(s) found.") != std::string::npos, !quiet);
@@ -235,9 +235,9 @@ TEST(Playlist, SaveRefusesAModelWhoseLengthsDoNotFit) {
   m.playlist.items[0].stn.primaryAudio.push_back(StreamRecord{});  // without the length updates
   TempDir dir;
   RecordingReporter rec;
-  ScopedReporter scope(rec);
+  mirdal::test::ScopedTestReporter scope(rec);
   SaveRequest req{dir.folder(), "00001.mpls", {}, false, true};
-  EXPECT_FALSE(savePlaylist(m, req));
+  EXPECT_FALSE(savePlaylist(m, req, mirdal::test::testReporter()));
   EXPECT_NE(rec.text().find("Cannot save 00001.mpls: PlayItem 0 STN table: length"), std::string::npos) << rec.text();
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "00001.mpls"));
 }
@@ -259,8 +259,8 @@ TEST(Playlist, FuzzerFindings) {
     } else {
       TempDir dir2;
       RecordingReporter rec;
-      ScopedReporter scope(rec);
-      EXPECT_FALSE(savePlaylist(m, SaveRequest{dir2.folder(), "x.mpls", {}, false, true}));
+      mirdal::test::ScopedTestReporter scope(rec);
+      EXPECT_FALSE(savePlaylist(m, SaveRequest{dir2.folder(), "x.mpls", {}, false, true}, mirdal::test::testReporter()));
     }
   }
 }

@@ -25,9 +25,9 @@ SoundEntry entry(std::uint8_t channels, Bytes data) {
 
 SoundFile threeSounds() {
   SoundFile snd = newSound();
-  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(1000, 1)));
-  insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(1002, 2)));
-  insertSoundEntry(snd, 2, entry(kSoundMono, pattern(500, 3)));
+  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(1000, 1)), mirdal::test::testReporter());
+  insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(1002, 2)), mirdal::test::testReporter());
+  insertSoundEntry(snd, 2, entry(kSoundMono, pattern(500, 3)), mirdal::test::testReporter());
   return snd;
 }
 
@@ -73,8 +73,8 @@ TEST(SoundLayout, ExtensionDataFollowsTheDataAndItsAddressIsWhereItLands) {
 // still puts the next entry on a multiple of 4.
 TEST(SoundLayout, OddLengthKeepsTheNextEntryAligned) {
   SoundFile snd = newSound();
-  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(3, 1)));
-  insertSoundEntry(snd, 1, entry(kSoundMono, pattern(2, 5)));
+  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(3, 1)), mirdal::test::testReporter());
+  insertSoundEntry(snd, 1, entry(kSoundMono, pattern(2, 5)), mirdal::test::testReporter());
   EXPECT_EQ(soundEntryStarts(snd), (std::vector<std::uint32_t>{0, 4}));
   const Bytes file = composeSound(snd);
   EXPECT_EQ(file.size(), 66u + 8u);
@@ -171,7 +171,7 @@ TEST(SoundFile, ReservedBitsAreWrittenAsZero) {
 
 TEST(SoundEdit, InsertAfterTheFirstRowKeepsTheFirstSound) {
   SoundFile snd = threeSounds();
-  ASSERT_TRUE(insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(40, 9))));
+  ASSERT_TRUE(insertSoundEntry(snd, 1, entry(kSoundStereo, pattern(40, 9)), mirdal::test::testReporter()));
   ASSERT_EQ(snd.entries.size(), 4u);
   EXPECT_EQ(snd.entries[0].data, pattern(1000, 1));
   EXPECT_EQ(snd.entries[1].data, pattern(40, 9));
@@ -183,7 +183,7 @@ TEST(SoundEdit, InsertAfterTheFirstRowKeepsTheFirstSound) {
 
 TEST(SoundEdit, DeletingTheOnlyEntryLeavesAFileWithNoEntries) {
   SoundFile snd = newSound();
-  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(10, 1)));
+  insertSoundEntry(snd, 0, entry(kSoundMono, pattern(10, 1)), mirdal::test::testReporter());
   ASSERT_TRUE(deleteSoundEntry(snd, 0));
   EXPECT_FALSE(deleteSoundEntry(snd, 0));
   EXPECT_EQ(snd.soundIndexLength, 2u);
@@ -194,19 +194,19 @@ TEST(SoundEdit, DeletingTheOnlyEntryLeavesAFileWithNoEntries) {
 TEST(SoundEdit, The256thSoundIsRefused) {
   test::ReportScope scope;
   SoundFile snd = newSound();
-  for (int i = 0; i < 255; ++i) ASSERT_TRUE(insertSoundEntry(snd, snd.entries.size(), entry(kSoundMono, {1, 2})));
-  EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, {1, 2})));
+  for (int i = 0; i < 255; ++i) ASSERT_TRUE(insertSoundEntry(snd, snd.entries.size(), entry(kSoundMono, {1, 2}), mirdal::test::testReporter()));
+  EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, {1, 2}), mirdal::test::testReporter()));
   EXPECT_EQ(snd.entries.size(), 255u);
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_EQ(composeSound(snd)[45], 255);
 }
 
 TEST(SoundEdit, AFileTheReaderWouldRefuseIsNeverMade) {
   test::ReportScope scope;
   SoundFile snd = newSound();
-  EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, Bytes(kMaxDatabaseFileSize, 0))));
+  EXPECT_FALSE(insertSoundEntry(snd, 0, entry(kSoundMono, Bytes(kMaxDatabaseFileSize, 0)), mirdal::test::testReporter()));
   EXPECT_TRUE(snd.entries.empty());
-  EXPECT_GT(errorCount(), 0);
+  EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
 }
 
 struct DurationCase {
@@ -257,12 +257,12 @@ TEST(SoundRead, LogLinesOfTheLoadStep) {
     test::ReportScope scope;
     d.write("sound.bdmv", c.file);
     SoundFile snd;
-    readSoundFile((d.path() / "sound.bdmv").string(), snd);
+    readSoundFile((d.path() / "sound.bdmv").string(), snd, mirdal::test::testReporter());
     const auto lines = scope.rep.lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), " Reading sound.bdmv");
     EXPECT_EQ(lines.back(), c.found);
-    EXPECT_EQ(errorCount() > 0, c.error);
+    EXPECT_EQ(mirdal::test::testReporter().errorCount() > 0, c.error);
   }
 }
 
@@ -273,7 +273,7 @@ TEST(SoundSave, BackupStepThenTheFile) {
   SaveRequest req;
   req.folder = d.folder() + "AUXDATA/";
   req.name = "sound.bdmv";
-  ASSERT_TRUE(saveSound(threeSounds(), req));
+  ASSERT_TRUE(saveSound(threeSounds(), req, mirdal::test::testReporter()));
   EXPECT_EQ(d.read("AUXDATA/sound.bdmv"), composeSound(threeSounds()));
   EXPECT_EQ(d.read("AUXDATA/sound.bdmv.backup"), (Bytes{1, 2, 3}));
   EXPECT_EQ(scope.rep.lines().front(), " Saving sound.bdmv");

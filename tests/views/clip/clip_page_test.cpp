@@ -25,6 +25,7 @@
 #include "views/common/int_edit.h"
 #include "views/shell/page_tabs.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -302,7 +303,7 @@ class ClipPageTest : public QObject {
     f.t.ia.files << QString::fromStdString(stream);
     save->click();
     QCOMPARE(fileBytes(stream), before);
-    QVERIFY(mirdal::statusLine().panel[1].find("it is the stream being read") != std::string::npos);
+    QVERIFY(mirdal::gui::guiReporter().status().panel[1].find("it is the stream being read") != std::string::npos);
 
     // An output folder: the name is the export's, a file of that name is
     // replaced only after a Yes.
@@ -427,7 +428,7 @@ class ClipPageTest : public QObject {
     find->click();
     QVERIFY(!refs->isEmptyGrid());
     QCOMPARE(refs->cell(0, 3).size(), 5);
-    QCOMPARE(mirdal::statusLine().panel[0], std::string(" Ready. "));
+    QCOMPARE(mirdal::gui::guiReporter().status().panel[0], std::string(" Ready. "));
   }
 };
 

@@ -19,6 +19,7 @@
 #include "views/common/hex_edit.h"
 #include "views/common/int_edit.h"
 #include "views/playlist/playlist_page.h"
+#include "views/common/gui_reporter_access.h"
 
 Q_DECLARE_METATYPE(mirdal::NavCommand)
 
@@ -289,6 +290,7 @@ class CommandGridTest : public QObject {
   void movingOntoAnInvalidLineBeeps() {
     ProgramWindow t({{cmd(0), cmd(0x00000001), cmd(0x02030000), cmd(0)}});
     mirdal::test::ReportScope scope;
+    const mirdal::gui::ScopedGuiReporter gui(scope.rep);
     press(t.grid, Qt::Key_Down);  // onto "!NOP"
     QCOMPARE(scope.rep.tones, (std::vector<std::pair<int, int>>{{2000, 30}}));
     press(t.grid, Qt::Key_Down);  // a forbidden line is no fault
@@ -374,7 +376,7 @@ class CommandGridTest : public QObject {
     ProgramWindow t({gotoProgram()});
     t.find<QToolButton>("bbSaveCommands")->click();  // no file chosen
     QCOMPARE(t.ia.unexpected, QStringList{"save: Save program list"});
-    QCOMPARE(mirdal::errorCount(), 0);
+    QCOMPARE(mirdal::gui::guiReporter().errorCount(), 0);
   }
 
   void painterColoursMarkedLines() {

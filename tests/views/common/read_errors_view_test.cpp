@@ -16,6 +16,7 @@
 #include "sample_disc.h"
 #include "views/bdjo/bdjo_page.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -77,9 +78,9 @@ class ReadErrorsViewTest : public QObject {
     QVERIFY2(line->text().startsWith("00000.mpls was read with errors (00000.mpls ends early at $"),
              qPrintable(line->text()));
     // The status line shows the error mark with the file's error, not "Ready.".
-    QVERIFY(mirdal::statusLine().errorMark);
-    QVERIFY2(QString::fromStdString(mirdal::statusLine().panel[1]).contains("00000.mpls was read with errors"),
-             mirdal::statusLine().panel[1].c_str());
+    QVERIFY(mirdal::gui::guiReporter().status().errorMark);
+    QVERIFY2(QString::fromStdString(mirdal::gui::guiReporter().status().panel[1]).contains("00000.mpls was read with errors"),
+             mirdal::gui::guiReporter().status().panel[1].c_str());
 
     // No: nothing is written. The question says what would be.
     t->ia.answers = {Answer::No};

@@ -3,6 +3,7 @@
 
 #include "gui_test.h"
 #include "support/recording_reporter.h"
+#include "views/common/gui_reporter_access.h"
 #include "views/common/hex_edit.h"
 #include "views/common/int_edit.h"
 #include "views/common/number_edit.h"
@@ -33,6 +34,7 @@ class NumericFieldsTest : public QObject {
     QFETCH(QString, shown);
     QFETCH(int, beeps);
     mirdal::test::ReportScope scope;
+    const mirdal::gui::ScopedGuiReporter gui(scope.rep);
     std::unique_ptr<QLineEdit> e;
     if (field == "hex") e = std::make_unique<HexEdit>(nullptr, 8);
     else if (field == "int") e = std::make_unique<IntEdit>();
@@ -45,6 +47,7 @@ class NumericFieldsTest : public QObject {
 
   void editingKeysPassWithoutBeep() {
     mirdal::test::ReportScope scope;
+    const mirdal::gui::ScopedGuiReporter gui(scope.rep);
     HexEdit e;
     e.setText("ABC");
     e.setCursorPosition(3);

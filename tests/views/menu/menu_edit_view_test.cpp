@@ -28,6 +28,7 @@
 #include "views/shell/options_page.h"
 #include "views/common/radio_group.h"
 #include "views/shell/shared_controls.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -44,7 +45,7 @@ struct MenuWindow {
     const auto path = std::filesystem::path(MIRDAL_SOURCE_DIR) / "samples/disc/menu/sample.mnu";
     if (!std::filesystem::exists(path)) return false;
     IgMenu m;
-    if (readMnuFile(path.string(), m).status != ReadStatus::Ok) return false;
+    if (readMnuFile(path.string(), m, mirdal::gui::guiReporter()).status != ReadStatus::Ok) return false;
     t.w->workspace().menu.load(std::move(m), "sample.mnu", true);
     return true;
   }
@@ -170,7 +171,7 @@ class MenuEditViewTest : public QObject {
     f.typeIntoCell(cmds, 0, 4, "SetButtonPage 1, (256)");  // refused: the old command stays
     QCOMPARE(commands(), (CommandList{{0x51C00003, 0x80000001, 0}}));
     QCOMPARE(cmds->cell(0, 4), QString("SetButtonPage 1, (0)"));
-    QCOMPARE(QString::fromStdString(statusLine().panel[1]),
+    QCOMPARE(QString::fromStdString(mirdal::gui::guiReporter().status().panel[1]),
              QString(" Command kept: column 19: number out of range: 256 (0 to 255 here) "));
     cmds->setEditMode(false);
 
@@ -369,7 +370,7 @@ class MenuEditViewTest : public QObject {
     const std::string out = dir.folder() + "out.m2ts";
     QCOMPARE(std::filesystem::file_size(out) % (192 * 32), std::uintmax_t(0));
     IgMenu back;
-    QCOMPARE(loadMenuFromStream(out, 0x1400, back).status, ReadStatus::Ok);
+    QCOMPARE(loadMenuFromStream(out, 0x1400, back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QVERIFY(back.ics.pages == f.menu().ics.pages);
   }
 

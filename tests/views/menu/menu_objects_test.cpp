@@ -23,6 +23,7 @@
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_bar.h"
 #include "views/common/vertical_label.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -210,7 +211,7 @@ class MenuObjectsTest : public QObject {
     QCOMPARE(menuTab(t), QString("&Menu"));
 
     mirdal::IgMenu back;
-    QCOMPARE(mirdal::readMnuFile((root.path() / "out" / "saved.mnu").string(), back).status, mirdal::ReadStatus::Ok);
+    QCOMPARE(mirdal::readMnuFile((root.path() / "out" / "saved.mnu").string(), back, mirdal::gui::guiReporter()).status, mirdal::ReadStatus::Ok);
     const mirdal::IgMenu& m = t.w->workspace().menu.model();
     QVERIFY(back.ics.pages == m.ics.pages);
     QVERIFY(back.palettes == m.palettes);

@@ -25,6 +25,7 @@
 #include "views/menu/menu_view_canvas.h"
 #include "views/menu/menu_view_tab.h"
 #include "views/shell/status_bar.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -53,10 +54,10 @@ struct MenuWindow {
   bool ok = false;
 
   MenuWindow() {
-    mirdal::setActivationDelay(0);
+    mirdal::gui::guiReporter().setActivationDelay(0);
     IgMenu m;
     if (!std::filesystem::exists(sampleMenuFile()) ||
-        readMnuFile(sampleMenuFile().string(), m).status != ReadStatus::Ok)
+        readMnuFile(sampleMenuFile().string(), m, mirdal::gui::guiReporter()).status != ReadStatus::Ok)
       return;
     t.w->resize(1400, 900);
     t.w->show();
@@ -292,7 +293,7 @@ class MenuViewTest : public QObject {
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
     IgMenu m;
-    QCOMPARE(readMnuFile(sampleMenuFile().string(), m).status, ReadStatus::Ok);
+    QCOMPARE(readMnuFile(sampleMenuFile().string(), m, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     f.t.w->workspace().menu.load(std::move(m), "again.mnu", true);
     QApplication::processEvents();
     QCOMPARE(area->horizontalScrollBar()->value(), 0);

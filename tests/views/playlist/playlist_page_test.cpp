@@ -24,6 +24,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/playlist/playlist_page.h"
 #include "views/common/string_grid.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -100,7 +101,7 @@ class PlaylistPageTest : public QObject {
     QTest::mouseClick(t->find<QPushButton>("bSave"), Qt::LeftButton);
     QVERIFY(!playlistTab().endsWith('*'));
     Playlist back;
-    QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, true)));
+    QVERIFY(usable(readPlaylistFile(disc + "PLAYLIST/00000.mpls", back, mirdal::gui::guiReporter(), true)));
     QCOMPARE(back.playlist.items[1].uoMask2, 0x40000000u);
     back.reserved = model().reserved;
     QVERIFY(back == model());

@@ -23,6 +23,7 @@
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_bar.h"
 #include "views/common/ui_metrics.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -210,7 +211,7 @@ class MainWindowTest : public QObject {
 
   void logRunsAndErrorMark() {
     Window t;
-    mirdal::log("[b]A[/b]B[re]C[/re]");
+    mirdal::gui::guiReporter().log("[b]A[/b]B[re]C[/re]");
     const QTextBlock b = t.w->messageLog()->document()->lastBlock();
     QCOMPARE(b.text(), QString(" ABC"));
     struct Frag {
@@ -236,27 +237,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(frags[3].color, QColor(255, 0, 0));
 
     // Formatting never carries over to the next paragraph.
-    mirdal::log("[b]open bold");
-    mirdal::log("plain");
+    mirdal::gui::guiReporter().log("[b]open bold");
+    mirdal::gui::guiReporter().log("plain");
     const QTextBlock last = t.w->messageLog()->document()->lastBlock();
     QCOMPARE(last.begin().fragment().charFormat().fontWeight(), int(QFont::Normal));
 
     StatusBar* sb = t.w->statusLine();
-    mirdal::logError("X");
+    mirdal::gui::guiReporter().logError("X");
     QVERIFY(sb->errorMark());
     QVERIFY(sb->font().bold());
     QCOMPARE(sb->panelText(1), QString(" X"));
     QCOMPARE(sb->toolTip(), QString("X"));
     QVERIFY(sb->panelWidth(0) >= px(sb, 55));
     QCOMPARE(t.logLines().last(), QString(" ERROR: X"));
-    mirdal::setStatusReady();
+    mirdal::gui::guiReporter().setStatusReady();
     QVERIFY(!sb->errorMark());
     QVERIFY(!sb->font().bold());
     QCOMPARE(sb->panelText(0), QString(" Ready. "));
-    mirdal::setStatusPanel("abc", 0);
+    mirdal::gui::guiReporter().setStatusPanel("abc", 0);
     QCOMPARE(sb->toolTip(), QString("X"));
     QCOMPARE(sb->panelWidth(0), sb->fontMetrics().horizontalAdvance(" abc m"));
-    mirdal::setStatusPanel("abc", 1);
+    mirdal::gui::guiReporter().setStatusPanel("abc", 1);
     QCOMPARE(sb->toolTip(), QString("abc"));
   }
 
@@ -267,7 +268,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!cancel->isEnabled());
 
     mirdal::CancelToken op;
-    mirdal::startProgress(op, true);
+    mirdal::gui::guiReporter().startProgress(op, true);
     QVERIFY(cancel->isEnabled());
     QVERIFY(shown(sc->progressBar()));
     QVERIFY(!shown(sc->executePanel()));
@@ -282,18 +283,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(t.w->statusLine()->panelText(1), QString(" Cancelled. "));
     QCOMPARE(t.logLines().last(), QString(" "));
 
-    mirdal::endProgress();
+    mirdal::gui::guiReporter().endProgress();
     QVERIFY(!cancel->isEnabled());
     QVERIFY(!shown(sc->progressBar()));
     QVERIFY(shown(sc->executePanel()));  // the BDMV page's controls are back
 
     // An operation that does not ask: Cancel stops it at once.
     mirdal::CancelToken quiet;
-    mirdal::startProgress(quiet, false);
+    mirdal::gui::guiReporter().startProgress(quiet, false);
     QTest::mouseClick(cancel, Qt::LeftButton);
     QVERIFY(quiet.requested());
     QCOMPARE(t.ia.questions.size(), 2);
-    mirdal::endProgress();
+    mirdal::gui::guiReporter().endProgress();
     QVERIFY(t.ia.unexpected.isEmpty());
   }
 
@@ -302,12 +303,12 @@ class MainWindowTest : public QObject {
     bool stopped = false;
     t.w->setProgramCanceller([&] { return stopped = true; });
     mirdal::CancelToken op;
-    mirdal::startProgress(op, true);
+    mirdal::gui::guiReporter().startProgress(op, true);
     QTest::mouseClick(t.find<QPushButton>("bCancel"), Qt::LeftButton);
     QVERIFY(stopped);
     QVERIFY(!op.requested());
     QVERIFY(t.ia.questions.isEmpty());
-    mirdal::endProgress();
+    mirdal::gui::guiReporter().endProgress();
   }
 
   void dropChoosesTheNameSet_data() {

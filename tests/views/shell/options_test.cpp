@@ -24,6 +24,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_page.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -158,11 +159,11 @@ class OptionsTest : public QObject {
 
   void clearEmptiesTheLog() {
     Window t;
-    mirdal::log("one");
+    mirdal::gui::guiReporter().log("one");
     QCOMPARE(t.logLines().size(), 1);
     t.find<QPushButton>("bClear")->click();
     QVERIFY(t.logLines().isEmpty());
-    mirdal::log("");
+    mirdal::gui::guiReporter().log("");
     QCOMPARE(t.logLines(), QStringList{" "});
   }
 
@@ -209,7 +210,7 @@ class OptionsTest : public QObject {
     t.w->showPage(Page::Status);
     t.w->show();
     QVERIFY(QTest::qWaitForWindowExposed(t.w.get()));
-    for (int i = 0; i < 300; ++i) mirdal::log("line " + std::to_string(i));
+    for (int i = 0; i < 300; ++i) mirdal::gui::guiReporter().log("line " + std::to_string(i));
     QCoreApplication::processEvents();
     MessageLog* log = t.w->messageLog();
     QScrollBar* bar = log->verticalScrollBar();

@@ -7,6 +7,7 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "views/common/command_grid.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -27,7 +28,7 @@ class SampleProgramTest : public QObject {
     const std::string disc = copySampleDisc(root);
     if (disc.empty()) QSKIP("the sample disc is missing");
     Window t;
-    mirdal::setActivationDelay(0);
+    mirdal::gui::guiReporter().setActivationDelay(0);
     t.w->setDiscFolder(disc);
     t.w->show();
     t.w->readDiscClicked();

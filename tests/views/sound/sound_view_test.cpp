@@ -22,6 +22,7 @@
 #include "views/shell/page_tabs.h"
 #include "views/sound/sound_view.h"
 #include "views/shell/status_bar.h"
+#include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui::test {
 
@@ -99,7 +100,7 @@ class SoundViewTest : public QObject {
     f.t.w->saveClicked();
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), before + 1);
     QVERIFY(back.entries[0] == first);
     // The samples are stored big-endian: each pair of the WAV's bytes swapped.
@@ -142,7 +143,7 @@ class SoundViewTest : public QObject {
     QCOMPARE(f.bdmvTab(), QString("&BDMV*"));
     f.t.w->saveClicked();
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QVERIFY(back.entries.empty());
   }
 
@@ -211,7 +212,7 @@ class SoundViewTest : public QObject {
     if (!chosen) return;
     f.t.w->saveClicked();
     SoundFile back;
-    QCOMPARE(readSoundFile(f.soundPath(), back).status, ReadStatus::Ok);
+    QCOMPARE(readSoundFile(f.soundPath(), back, mirdal::gui::guiReporter()).status, ReadStatus::Ok);
     QCOMPARE(back.entries.size(), std::size_t(1));
     QCOMPARE(back.versionNumber, std::string("0200"));
   }
