@@ -7,6 +7,8 @@
 #include "views/bdmv/bdmv_page.h"
 #include "views/bdmv/object_program_view.h"
 #include "views/bdmv/objects_view.h"
+#include "views/menu/menu_context.h"
+#include "views/menu/menu_page.h"
 #include "views/player/player_panel.h"
 #include "views/shell/register_panel.h"
 #include "views/common/gui_reporter_access.h"
@@ -22,6 +24,18 @@ void MainWindow::wirePlayer() {
     if (!playerPanel_) {
       playerPanel_ = new PlayerPanel(ws_, ia_, this);
       connect(playerPanel_, &PlayerPanel::registersChanged, this, [this] { registerPanel_->showValues(); });
+      // The menu of a button's trace line opens on the Menu page, as the
+      // clip page opens a clip's menu, with that page and button chosen.
+      connect(playerPanel_, &PlayerPanel::menuButtonRequested, this,
+              [this](const mirdal::IgMenu& menu, const QString& clip, int page, int button) {
+                if (!askToSaveChanges(&ws_.menu)) return;
+                ws_.menu.load(menu, clip.toStdString() + ".mnu", true);
+                showPage(Page::Menu);
+                raise();
+                activateWindow();
+                menuPage()->showTab(MenuTab::BOGs);
+                menuPage()->context().showButton(page, std::uint16_t(button));
+              });
       connect(playerPanel_, &PlayerPanel::objectLineRequested, this, [this](int object, int line) {
         showPage(Page::BDMV);
         raise();

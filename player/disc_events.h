@@ -48,6 +48,9 @@ struct DiscEvent {
   int playlist = -1;
   int item = -1;
   int mark = -1;
+  // Events of a menu: the clip and PID its IG stream came from.
+  std::string menuClip;
+  int menuPid = -1;
 };
 
 struct PlayerPosition;

@@ -89,6 +89,8 @@ void DiscPlayer::takeMenuEvents() {
       default: continue;
     }
     events_.back().page = int(e.page);
+    events_.back().menuClip = menuKey_.first;
+    events_.back().menuPid = int(menuKey_.second);
     if (e.kind != MK::Page && e.kind != MK::PopUp && e.kind != MK::TimeOut) events_.back().button = int(e.id);
   }
 }

@@ -592,15 +592,7 @@ void MenuBogsTab::follow(int line) {
   }
   if (a.kind != mirdal::FollowAction::Kind::SetButtonPage) return;
   if (a.selectPage && a.page < ctx_.menu().ics.pages.size()) ctx_.setPage(int(a.page));
-  if (!a.selectButton || !page()) return;
-  const mirdal::IgPage& pg = *page();
-  for (std::size_t g = 0; g < pg.bogs.size(); ++g)
-    for (std::size_t i = 0; i < pg.bogs[g].buttons.size(); ++i)
-      if (pg.bogs[g].buttons[i].buttonId == a.button) {
-        ctx_.setBog(int(g));
-        ctx_.setButton(int(i));
-        return;
-      }
+  if (a.selectButton && a.button <= 0xFFFF) ctx_.showButton(ctx_.page(), std::uint16_t(a.button));
 }
 
 bool MenuBogsTab::eventFilter(QObject* o, QEvent* e) {

@@ -26,6 +26,21 @@ void MenuContext::setButton(int button) {
   emit buttonChanged(button);
 }
 
+bool MenuContext::showButton(int page, std::uint16_t id) {
+  const auto& pages = menu().ics.pages;
+  if (page < 0 || std::size_t(page) >= pages.size()) return false;
+  setPage(page);
+  const mirdal::IgPage& pg = pages[std::size_t(page)];
+  for (std::size_t g = 0; g < pg.bogs.size(); ++g)
+    for (std::size_t i = 0; i < pg.bogs[g].buttons.size(); ++i)
+      if (pg.bogs[g].buttons[i].buttonId == id) {
+        setBog(int(g));
+        setButton(int(i));
+        return true;
+      }
+  return false;
+}
+
 void MenuContext::setObject(int object) {
   if (object == object_) return;
   object_ = object;

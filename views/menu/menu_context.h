@@ -38,6 +38,9 @@ class MenuContext : public QObject {
   void setButton(int button);
   void setObject(int object);
   void setPalette(int palette);
+  // Chooses the BOG and button of the page's button `id`; false (and only
+  // the page chosen) when the page has no such button.
+  bool showButton(int page, std::uint16_t id);
 
   // "View palette only": the previews show the chosen palette's chart
   // instead of the object.

@@ -203,8 +203,17 @@ PlayerPanel::PlayerPanel(mirdal::Workspace& ws, Interaction& ia, QWidget* parent
   });
   connect(trace_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int row = trace_->row(item);
-    if (row >= 0 && std::size_t(row) < shown_.size() && shown_[std::size_t(row)].object >= 0)
-      emit objectLineRequested(shown_[std::size_t(row)].object, std::max(0, shown_[std::size_t(row)].line));
+    if (row < 0 || std::size_t(row) >= shown_.size()) return;
+    const mirdal::DiscEvent& e = shown_[std::size_t(row)];
+    // A menu's line names the object that played the menu too; the button is
+    // what the line is about.
+    if (e.button >= 0 && e.page >= 0 && disc_ && !e.menuClip.empty()) {
+      std::string why;
+      if (const mirdal::IgMenu* m = disc_->menu(e.menuClip, std::uint16_t(e.menuPid), why))
+        emit menuButtonRequested(*m, QString::fromStdString(e.menuClip), e.page, e.button);
+    } else if (e.object >= 0) {
+      emit objectLineRequested(e.object, std::max(0, e.line));
+    }
   });
   resize(1100, 760);
 }

@@ -65,6 +65,9 @@ class PlayerPanel : public QWidget {
  signals:
   // A trace line of a movie object command was double-clicked.
   void objectLineRequested(int object, int line);
+  // A trace line of a menu's button was double-clicked: the menu of clip
+  // `clip`, its page and button id.
+  void menuButtonRequested(const mirdal::IgMenu& menu, const QString& clip, int page, int button);
   // The registers changed (the register panel shows them again).
   void registersChanged();
 

@@ -16,6 +16,8 @@
 #include "menu/igs_model.h"
 #include "nav/registers.h"
 #include "views/bdmv/objects_view.h"
+#include "views/menu/menu_context.h"
+#include "views/menu/menu_page.h"
 #include "views/menu/menu_view_canvas.h"
 #include "views/player/player_panel.h"
 
@@ -100,6 +102,7 @@ class PlayerPanelTest : public QObject {
     const QPoint at(r.left() + (below->x + o.width / 2) * r.width() / 1920,
                     r.top() + (below->y + o.height / 2) * r.height() / 1080);
 
+    const int shownPage = int(p->menu()->page());
     QTest::mouseMove(canvas, at);
     QCOMPARE(regs.psr[mirdal::kPsrSelectedButton], std::uint32_t(below->buttonId));
     auto* trace = panel->trace();
@@ -109,6 +112,23 @@ class PlayerPanelTest : public QObject {
     bool activated = false;
     for (int i = 0; i < trace->count(); ++i) activated |= trace->item(i)->text().endsWith("activated " + id);
     QVERIFY(activated);
+
+    // A double-click on the button's line opens that menu on the Menu page
+    // with the button chosen.
+    QListWidgetItem* line = nullptr;
+    for (int i = 0; i < trace->count() && !line; ++i)
+      if (trace->item(i)->text().endsWith("selected " + id)) line = trace->item(i);
+    QVERIFY(line);
+    trace->scrollToItem(line);
+    const QPoint lineAt = trace->visualItemRect(line).center();
+    QTest::mouseClick(trace->viewport(), Qt::LeftButton, {}, lineAt);
+    QTest::mouseDClick(trace->viewport(), Qt::LeftButton, {}, lineAt);
+    QCOMPARE(t.w->currentPage(), Page::Menu);
+    QCOMPARE(t.w->workspace().menu.fileName(), std::string("00001.mnu"));
+    const MenuContext& ctx = t.w->menuPage()->context();
+    QCOMPARE(ctx.page(), shownPage);
+    const mirdal::IgPage& pg = t.w->workspace().menu.model().ics.pages[std::size_t(ctx.page())];
+    QCOMPARE(pg.bogs[std::size_t(ctx.bog())].buttons[std::size_t(ctx.button())].buttonId, below->buttonId);
   }
 
   // Register lists: taken at each start after the reset, into the run at
