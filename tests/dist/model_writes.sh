@@ -2,22 +2,7 @@
 # scripts/check-model-writes finds a view that writes a model field inside an
 # edit, and lets engine calls, reads and writes outside edits pass.
 #   model_writes.sh SOURCE
-set -uo pipefail
-source=$(cd "$1" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-
-# expect FLAGGED|PASSES  CODE
-check() {
-  local expect=$1 code=$2
-  mkdir -p "$tmp/v" && printf '%s\n' "$code" >"$tmp/v/view.cpp"
-  if python3 "$source/scripts/check-model-writes" "$tmp/v" 2>/dev/null; then got=PASSES; else got=FLAGGED; fi
-  if [ "$got" != "$expect" ]; then
-    echo "FAIL: expected $expect, got $got: $code" >&2
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/snippet_checks.sh" "$1" check-model-writes view.cpp
 
 check FLAGGED 'void f() { ws.playlist.edit(n, [&](TMPLS& m) { m.playback_type = 1; }); }'
 check FLAGGED 'void f() { doc.edit(n, [&](TMPLS& m) { m.marks.marks[row].type = std::uint8_t(i + 1); }); }'
@@ -36,5 +21,5 @@ check PASSES 'void f() { ws.options.autoFit = true; m.x = 2; }'
 check PASSES 'void f() { doc.edit(n, [&](TMPLS& m) { /* m.playback_type = 1; */ return setPlaybackType(m, t); }); }'
 
 # The tree itself has no such write.
-python3 "$source/scripts/check-model-writes" || { echo "FAIL: the tree writes model fields in views" >&2; failures=$((failures + 1)); }
+checkTree "the tree writes model fields in views"
 exit $((failures > 0))

@@ -3,22 +3,7 @@
 # compares a coded value with a number, and lets bindings, list bounds and
 # layout arithmetic pass.
 #   view_rules.sh SOURCE
-set -uo pipefail
-source=$(cd "$1" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-
-# expect FLAGGED|PASSES  CODE
-check() {
-  local expect=$1 code=$2
-  mkdir -p "$tmp/v" && printf '%s\n' "$code" >"$tmp/v/view.cpp"
-  if python3 "$source/scripts/check-view-rules" "$tmp/v" 2>/dev/null; then got=PASSES; else got=FLAGGED; fi
-  if [ "$got" != "$expect" ]; then
-    echo "FAIL: expected $expect, got $got: $code" >&2
-    failures=$((failures + 1))
-  fi
-}
+. "$(dirname "$0")/snippet_checks.sh" "$1" check-view-rules view.cpp
 
 check FLAGGED 'std::uint32_t f(std::uint32_t c) { return std::clamp<std::uint32_t>(c, 0x4141, 0x5A5A); }'
 check FLAGGED 'int f(int v) { return std::clamp(v, 0, 999); }'
@@ -37,5 +22,5 @@ check PASSES 'bool f(const Page& p) { return p.displaySets <= 1 && p.count > 2; 
 check PASSES 'void f() { /* std::clamp(v, 0, 999); t.objectType == 1 */ log("type == 1"); }'
 
 # The tree itself has no such rule in a view.
-python3 "$source/scripts/check-view-rules" || { echo "FAIL: a view holds a rule of its own" >&2; failures=$((failures + 1)); }
+checkTree "a view holds a rule of its own"
 exit $((failures > 0))
