@@ -23,19 +23,37 @@
 
 namespace mirdal::gui::test {
 
+namespace {
+
+// A copy of the sample disc read in the main window, "Play disc" pressed.
+struct PlayingDisc {
+  mirdal::test::TempDir root;
+  std::string disc = copySampleDisc(root);
+  Window t;
+  PlayerPanel* panel = nullptr;
+
+  // False when the sample disc is not there.
+  bool open() {
+    if (disc.empty()) return false;
+    t.w->setDiscFolder(disc);
+    t.w->readDiscClicked();
+    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
+    panel = t.w->findChild<PlayerPanel*>("wPlayerPanel");
+    return true;
+  }
+};
+
+}  // namespace
+
 class PlayerPanelTest : public QObject {
   Q_OBJECT
  private slots:
   void playsTheDiscAndLeadsBackToTheObjectLine() {
-    mirdal::test::TempDir root;
-    const std::string disc = copySampleDisc(root);
-    if (disc.empty()) QSKIP("no sample disc");
-    Window t;
-    t.w->setDiscFolder(disc);
-    t.w->readDiscClicked();
-    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
-    auto* panel = t.w->findChild<QWidget*>("wPlayerPanel");
-    QVERIFY(panel);
+    PlayingDisc d;
+    if (!d.open()) QSKIP("no sample disc");
+    QVERIFY(d.panel);
+    Window& t = d.t;
+    PlayerPanel* panel = d.panel;
     const auto field = [&](const char* name) { return panel->findChild<QLabel*>(name)->text(); };
     // First Playback jumps to title 1, whose object 2 plays playlist 00001.
     QCOMPARE(field("lPlayerTitle"), QString("1"));
@@ -66,15 +84,11 @@ class PlayerPanelTest : public QObject {
   // setup row: moving onto the button below the selected one selects it, a
   // click activates it, and the trace says so.
   void pointerDrivesTheAttachedMenu() {
-    mirdal::test::TempDir root;
-    const std::string disc = copySampleDisc(root);
-    if (disc.empty()) QSKIP("no sample disc");
-    Window t;
-    t.w->setDiscFolder(disc);
-    t.w->readDiscClicked();
-    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
-    auto* panel = t.w->findChild<PlayerPanel*>("wPlayerPanel");
-    QVERIFY(panel);
+    PlayingDisc d;
+    if (!d.open()) QSKIP("no sample disc");
+    QVERIFY(d.panel);
+    Window& t = d.t;
+    PlayerPanel* panel = d.panel;
     mirdal::DiscPlayer* p = panel->player();
     QVERIFY(!p->menu());  // the sample's stream files hold no menu
 
@@ -134,15 +148,11 @@ class PlayerPanelTest : public QObject {
   // Register lists: taken at each start after the reset, into the run at
   // once when set during it; a bad list changes nothing and says why.
   void registersSetBeforeAndDuringARun() {
-    mirdal::test::TempDir root;
-    const std::string disc = copySampleDisc(root);
-    if (disc.empty()) QSKIP("no sample disc");
-    Window t;
-    t.w->setDiscFolder(disc);
-    t.w->readDiscClicked();
-    QTest::mouseClick(t.find<QPushButton>("bPlayDisc"), Qt::LeftButton);
-    auto* panel = t.w->findChild<PlayerPanel*>("wPlayerPanel");
-    QVERIFY(panel);
+    PlayingDisc d;
+    if (!d.open()) QSKIP("no sample disc");
+    QVERIFY(d.panel);
+    Window& t = d.t;
+    PlayerPanel* panel = d.panel;
     auto& regs = t.w->workspace().regs;
     auto* text = panel->findChild<QLineEdit*>("ePlayerSetRegs");
     auto* message = panel->findChild<QLabel*>("lPlayerMessage");
