@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "app/main_window.h"
+#include "core/display_text.h"
 #include "core/report.h"
 #include "views/bdmv/bdmv_page.h"
 #include "views/bdmv/object_program_view.h"
@@ -30,6 +31,8 @@ void MainWindow::wirePlayer() {
               [this](const mirdal::IgMenu& menu, const QString& clip, int page, int button) {
                 if (!askToSaveChanges(&ws_.menu)) return;
                 ws_.menu.load(menu, clip.toStdString() + ".mnu", true);
+                guiReporter().logAndStatus("Menu of clip [b]" + clip.toStdString() + "[/b] opened from the player: page " +
+                                           std::to_string(page) + ", button " + mirdal::hexText(std::uint64_t(button), 4));
                 showPage(Page::Menu);
                 raise();
                 activateWindow();
