@@ -5,7 +5,7 @@
 
 namespace mirdal {
 
-std::string clockText(std::uint64_t ticks) {
+std::string sessionTimeText(std::uint64_t ticks) {
   // Written by hand: a walk formats one for every playlist it starts.
   const std::uint64_t ms = ticks / 45;
   const std::uint64_t parts[4] = {ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
@@ -31,10 +31,10 @@ std::array<std::string, 6> positionTexts(const PlayerPosition& p) {
           p.playlist < 0 ? none : fiveDigits(unsigned(p.playlist)),
           p.item < 0 ? none : std::to_string(p.item),
           p.chapter == kNoChapter || p.playlist < 0 ? none : std::to_string(p.chapter),
-          p.playlist < 0 ? none : clockText(p.time) + " / " + clockText(p.length) + (p.still ? " (still)" : "")};
+          p.playlist < 0 ? none : sessionTimeText(p.time) + " / " + sessionTimeText(p.length) + (p.still ? " (still)" : "")};
 }
 
-std::string eventLine(const DiscEvent& e) { return "[" + clockText(e.time) + "] " + e.text; }
+std::string eventLine(const DiscEvent& e) { return "[" + sessionTimeText(e.time) + "] " + e.text; }
 
 const char* eventKindName(DiscEvent::Kind k) {
   using K = DiscEvent::Kind;

@@ -59,7 +59,7 @@ struct PlayerPosition;
 std::array<std::string, 6> positionTexts(const PlayerPosition& p);
 
 // "hh:mm:ss.mmm" of session ticks.
-std::string clockText(std::uint64_t ticks);
+std::string sessionTimeText(std::uint64_t ticks);
 // "[00:00:05.005] title 1 (movie object 0)"
 std::string eventLine(const DiscEvent& e);
 // "title", "object", "command", ... for the JSON output.

@@ -397,7 +397,7 @@ bool DiscPlayer::startPlayback(unsigned n, std::optional<std::uint32_t> item, st
     else event(DiscEvent::Kind::Skipped, "playlist " + fiveDigits(n) + " has no mark " + std::to_string(*mark) +
                                              ": played from the start");
   }
-  event(DiscEvent::Kind::Playlist, "playlist " + fiveDigits(n) + " starts at " + clockText(at));
+  event(DiscEvent::Kind::Playlist, "playlist " + fiveDigits(n) + " starts at " + sessionTimeText(at));
   if (play_->tl.items() == 0) {
     endPlayback("ended");
     mode_ = Mode::Object;
