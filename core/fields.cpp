@@ -49,7 +49,7 @@ Bytes FieldReader::readRest() {
   return b;
 }
 
-void FieldReader::skip(std::size_t n) {
+void FieldReader::skipSlow(std::size_t n) {
   if (n > remaining()) overrun_ = true;
   // A length field near the top of size_t must not wrap the position back
   // into the data.

@@ -188,24 +188,23 @@ class Parser {
   }
 
   // n records; those after the end of the file keep their defaults. Each
-  // record is built on its own and moved in: resize() would zero-fill every
-  // record before constructing it, which was half the time of a read.
+  // record is parsed where it lies in the list: resize() would zero-fill
+  // every record before constructing it, and a record built aside costs a
+  // move and a destruction (a read is mostly these records).
   template <class T>
   void streams(std::vector<T>& list, std::size_t n) {
     list.clear();
     list.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-      T s;
-      if (!r.overrun()) {
-        stream(s);
-        if constexpr (std::is_same_v<T, SecondaryAudioStream>) {
-          s.primaryAudioRefs = refs();
-        } else if constexpr (std::is_same_v<T, SecondaryVideoStream>) {
-          s.secondaryAudioRefs = refs();
-          s.pipPgRefs = refs();
-        }
+      T& s = list.emplace_back();
+      if (r.overrun()) continue;
+      stream(s);
+      if constexpr (std::is_same_v<T, SecondaryAudioStream>) {
+        s.primaryAudioRefs = refs();
+      } else if constexpr (std::is_same_v<T, SecondaryVideoStream>) {
+        s.secondaryAudioRefs = refs();
+        s.pipPgRefs = refs();
       }
-      list.push_back(std::move(s));
     }
   }
 

@@ -75,6 +75,11 @@ struct StreamAttributes {
 };
 
 struct StreamRecord {
+  // Provided, so that a list's new record (emplace_back(), resize()) is
+  // built from the member defaults without being zero-filled first: a read
+  // is mostly these records.
+  StreamRecord() noexcept {}
+
   StreamEntry entry;
   StreamAttributes attributes;
 
@@ -82,12 +87,14 @@ struct StreamRecord {
 };
 
 struct SecondaryAudioStream : StreamRecord {
+  SecondaryAudioStream() noexcept {}
   std::vector<std::uint8_t> primaryAudioRefs;  // primary audio stream numbers
 
   bool operator==(const SecondaryAudioStream&) const = default;
 };
 
 struct SecondaryVideoStream : StreamRecord {
+  SecondaryVideoStream() noexcept {}
   std::vector<std::uint8_t> secondaryAudioRefs;
   std::vector<std::uint8_t> pipPgRefs;  // PiP PG/text subtitle stream numbers
 
