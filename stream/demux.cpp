@@ -279,38 +279,44 @@ DemuxResult demux(SourcePacketReader& in, ExportSink& out, const DemuxOptions& o
   std::uint64_t nextProgress = kProgressEvery;
   bool stop = false;
 
-  const std::uint8_t* buf = nullptr;
+  // Null packets carry nothing to save: the null PID is never picked.
+  PacketPick pick;
+  if (opt.pid < kNullPid) pick.pid = opt.pid;
+  if (findVideo) pick.alsoPid = kVideoPid;
+  PickedPackets picked;
   while (!stop) {
-    const std::size_t n = in.readPackets(buf);
+    // Up to the next look at the user interface or the next progress.
+    const std::uint64_t until = std::min(nextStep, nextProgress);
+    const std::size_t n = in.pickPackets(std::size_t(until - res.packets), pick, picked);
     if (n == 0) break;
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::uint8_t* sp = buf + i * kSourcePacketSize;
-      ++res.packets;
-      if (!hasSyncByte(sp)) {
+    std::size_t stepped = n;
+    for (std::size_t k = 0; k < picked.count; ++k) {
+      const PickedPacket& p = picked.list[k];
+      if (!p.packet) {
         ++res.lostPackets;
-      } else {
-        const std::uint16_t pid = packetPid(sp);
-        if (pid < kNullPid) {
-          if (findVideo && pid == kVideoPid) ex.noteVideoPts(sp);
-          if (pid == opt.pid && (!ex.packet(sp, res) || out.done())) {
-            stop = true;
-            break;
-          }
-        }
+        continue;
       }
-      if (res.packets == nextProgress) {
-        nextProgress += kProgressEvery;
-        if (opt.progress) rep.showProgress(res.packets, total, start);
+      const std::uint16_t pid = packetPid(p.packet);
+      if (findVideo && pid == kVideoPid) ex.noteVideoPts(p.packet);
+      if (pid == opt.pid && (!ex.packet(p.packet, res) || out.done())) {
+        stepped = p.index + 1;
+        stop = true;
+        break;
       }
-      if (res.packets == nextStep) {
-        nextStep += kPacketsPerStep;
-        rep.pumpEvents();
-        if (opt.cancel && opt.cancel->requested()) {
-          res.cancelled = true;
-          ex.dropUnfinishedPes();
-          stop = true;
-          break;
-        }
+    }
+    res.packets += stepped;
+    if (stop) break;
+    if (res.packets == nextProgress) {
+      nextProgress += kProgressEvery;
+      if (opt.progress) rep.showProgress(res.packets, total, start);
+    }
+    if (res.packets == nextStep) {
+      nextStep += kPacketsPerStep;
+      rep.pumpEvents();
+      if (opt.cancel && opt.cancel->requested()) {
+        res.cancelled = true;
+        ex.dropUnfinishedPes();
+        stop = true;
       }
     }
   }

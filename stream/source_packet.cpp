@@ -101,6 +101,8 @@ bool SourcePacketReader::open(const std::string& path, std::string* error) {
     return false;
   }
   pos_ = layout_.offset;
+  mapping_ = allowMapping_ && layout_.packetSize == kSourcePacketSize;
+  bufNext_ = bufCount_ = 0;
   if (layout_.packetSize != kSourcePacketSize) raw_.resize(buf_.size() / kSourcePacketSize * layout_.packetSize);
 #ifdef POSIX_FADV_SEQUENTIAL
   ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -109,6 +111,7 @@ bool SourcePacketReader::open(const std::string& path, std::string* error) {
 }
 
 void SourcePacketReader::close() {
+  unmap();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "stream/page_buffer.h"
+#include "stream/packet_pick.h"
 
 namespace mirdal {
 
@@ -138,11 +139,27 @@ class SourcePacketReader {
   // 188-byte packet is handed out behind a TP_extra_header of zeros.
   std::size_t readPackets(const std::uint8_t*& packets);
 
+  // The next packets, at most maxPackets (and at most a buffer) of them,
+  // with those the pick wants in `picked`. Returns how many packets were
+  // stepped over (0 at the end of the file or after a read error). A
+  // regular file of 192-byte packets is mapped rather than read
+  // (stream/packet_pick.h). A reader is read either with this or with
+  // readPackets, not both.
+  std::size_t pickPackets(std::size_t maxPackets, const PacketPick& pick, PickedPackets& picked);
+  // pickPackets reads as readPackets does, never through a mapping.
+  void readWithoutMapping() {
+    allowMapping_ = false;
+    mapping_ = false;
+  }
+
   bool failed() const { return failed_; }
   const std::string& errorText() const { return error_; }
 
  private:
   bool readWhole(std::uint8_t* into, std::size_t n, std::size_t& got);
+  enum class MapResult { Mapped, End, Failed };
+  MapResult mapFrom();  // maps the window that starts with the packet at pos_
+  void unmap();
 
   int fd_ = -1;
   std::uint64_t size_ = 0;
@@ -152,6 +169,14 @@ class SourcePacketReader {
   PageBuffer raw_;  // 188-byte packets before they are widened
   bool failed_ = false;
   std::string error_;
+  // pickPackets: the mapped window, or the packets of buf_ not yet stepped over.
+  bool allowMapping_ = true;
+  bool mapping_ = false;
+  const std::uint8_t* map_ = nullptr;
+  std::size_t mapLength_ = 0;
+  std::uint64_t mapOffset_ = 0;
+  std::size_t bufNext_ = 0;
+  std::size_t bufCount_ = 0;
 };
 
 }  // namespace mirdal

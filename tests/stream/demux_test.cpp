@@ -49,15 +49,36 @@ struct Export {
   B out;
 };
 
-Export demuxBytes(const B& ts, const DemuxOptions& opt) {
-  TempDir dir;
-  const auto in = dir.write("in.m2ts", ts);
+Export demuxFile(const std::string& in, const DemuxOptions& opt, bool mapped) {
   SourcePacketReader r;
-  EXPECT_TRUE(r.open(in.string(), nullptr));
+  if (!mapped) r.readWithoutMapping();
+  EXPECT_TRUE(r.open(in, nullptr));
   MemorySink sink;
   Export run;
   run.res = demux(r, sink, opt);
   run.out = sink.data;
+  return run;
+}
+
+// Every export here runs through the mapped file; one without a cancel
+// request runs a second time through read(), quietly, and must come out
+// the same.
+Export demuxBytes(const B& ts, const DemuxOptions& opt) {
+  TempDir dir;
+  const std::string in = dir.write("in.m2ts", ts).string();
+  const Export run = demuxFile(in, opt, true);
+  if (!opt.cancel) {
+    SilentReporter quiet;
+    DemuxOptions o = opt;
+    o.report = &quiet;
+    const Export read = demuxFile(in, o, false);
+    EXPECT_EQ(read.out, run.out);
+    EXPECT_EQ(read.res.packets, run.res.packets);
+    EXPECT_EQ(read.res.pidPackets, run.res.pidPackets);
+    EXPECT_EQ(read.res.lostPackets, run.res.lostPackets);
+    EXPECT_EQ(read.res.pesPackets, run.res.pesPackets);
+    EXPECT_EQ(read.res.failed, run.res.failed);
+  }
   return run;
 }
 
