@@ -82,7 +82,7 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& 
   std::unordered_map<std::string, std::size_t> clipIndex;
   for (std::size_t i = disc.clips.size(); i-- > 0;) clipIndex[disc.clips[i]] = i;
   std::unordered_map<std::string, bool> streamExists;
-  auto refer = [&](const std::string& clip, ClipUse ref, const std::string& where) {
+  auto refer = [&](const std::string& clip, ClipUse ref, const PlaylistClipUse& use) {
     const auto it = clipIndex.find(clip);
     if (it != clipIndex.end()) disc.ciRefs[it->second].push_back(ref);
     auto st = streamExists.find(clip);
@@ -91,7 +91,8 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& 
       st = streamExists.emplace(clip, std::filesystem::exists(disc.folder + "STREAM/" + clip + names.streamExt, ec)).first;
     }
     if (!st->second) {
-      rep.logError("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " + where);
+      rep.logError("Missing stream file referenced by " + zeroPadded(ref.playlist, 5) + names.playlistExt + ", " +
+                   clipUsePlace(use));
       ++missing;
     }
   };
@@ -99,9 +100,10 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& 
     std::uint16_t number = 0;
     if (!playlistNumber(name, number)) continue;
     Playlist pl;
-    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, rep, true) != ReadStatus::Ok)
+    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, rep, true,
+                         PlaylistParts::ClipNames) != ReadStatus::Ok)
       continue;
-    for (const PlaylistClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, clipUsePlace(u));
+    for (const PlaylistClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, u);
   }
   return missing;
 }

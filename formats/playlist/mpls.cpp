@@ -31,8 +31,8 @@ void readHevcBits(StreamAttributes& a, std::uint8_t colour, std::uint8_t flags) 
 // own, limited to what its length byte covers.
 class Parser {
  public:
-  Parser(const Bytes& data, const std::function<void(std::size_t, std::size_t)>& progress)
-      : data_(data), r(data), progress_(progress) {}
+  Parser(const Bytes& data, const std::function<void(std::size_t, std::size_t)>& progress, PlaylistParts parts)
+      : data_(data), r(data), progress_(progress), clipNamesOnly_(parts == PlaylistParts::ClipNames) {}
 
   void progress() {
     if (progress_) progress_(r.pos(), data_.size());
@@ -250,6 +250,11 @@ class Parser {
       if (n > 0) p.angles.angles[0] = ClipRef{p.clipName, p.codecId, p.stcId};
       for (std::size_t i = 1; i < n && !r.overrun(); ++i) clipRef(p.angles.angles[i]);
     }
+    if (clipNamesOnly_) {
+      const std::size_t end = start + 2 + p.length;
+      if (end > r.pos()) r.skip(end - r.pos());
+      return;
+    }
     stn(p.stn);
     p.trailing = upTo(start + 2 + p.length);
   }
@@ -339,6 +344,7 @@ class Parser {
   const Bytes& data_;
   FieldReader r;
   const std::function<void(std::size_t, std::size_t)>& progress_;
+  const bool clipNamesOnly_;
 };
 
 // ---- writing ----
@@ -523,10 +529,10 @@ std::size_t streamCount(const Stn& stn, StreamCategory c) {
 }
 
 PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
-                            const std::function<void(std::size_t, std::size_t)>& onProgress) {
+                            const std::function<void(std::size_t, std::size_t)>& onProgress, PlaylistParts parts) {
   out = Playlist{};
   PlaylistParse res;
-  Parser p(data, onProgress);
+  Parser p(data, onProgress, parts);
   FieldReader& r = p.r;
   const FileHeader h = readFileHeader(r, "MPLS");
   if (!h.accepted) {
@@ -554,6 +560,10 @@ PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
 
   out.gapBeforePlaylist = p.toSection(out.playListStartAddress);
   p.playList(out.playlist);
+  if (parts == PlaylistParts::ClipNames) {
+    if (r.overrun()) res.status = ReadStatus::Truncated;
+    return res;
+  }
 
   if (out.playListMarkStartAddress != 0 && !r.overrun()) {
     out.gapBeforeMarks = p.toSection(out.playListMarkStartAddress);
@@ -623,7 +633,7 @@ Bytes composePlaylist(const Playlist& m) {
   return o.takeFile();
 }
 
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet) {
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet, PlaylistParts parts) {
   const std::string name = fileNameOf(path);
   rep.logStep("Reading [bl]" + name + "[/bl]");
   Bytes data;
@@ -637,7 +647,7 @@ ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep,
   std::size_t calls = 0;
   const PlaylistParse res = parsePlaylist(data, m, [&calls, &rep, quiet](std::size_t pos, std::size_t size) {
     if (!quiet || calls++ % 16 == 0) rep.setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
-  });
+  }, parts);
   if (res.status == ReadStatus::Rejected) {
     rep.logError("Invalid format: " + name);
   } else {

@@ -273,12 +273,20 @@ struct PlaylistParse {
   ReadStatus status = ReadStatus::Ok;
 };
 
+// How much of a playlist a read takes apart: all of it, or only what names
+// its clips (the PlayItems without their STN tables, and the SubPaths;
+// no marks or ExtensionData), for a loop over every playlist of a disc
+// that asks which clips they use. ClipNames takes each PlayItem's length
+// on trust to step over its STN table.
+enum class PlaylistParts { Whole, ClipNames };
+
 // Parses a whole file into a fresh record. A wrong type or version leaves
 // `out` empty and gives Rejected; a file that ends early gives Truncated
 // with what could be read. onProgress(position, size) runs before each
 // PlayItem, SubPath and mark.
 PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
-                            const std::function<void(std::size_t, std::size_t)>& onProgress = {});
+                            const std::function<void(std::size_t, std::size_t)>& onProgress = {},
+                            PlaylistParts parts = PlaylistParts::Whole);
 
 // The file image; sections follow one another with their kept gaps. Lengths,
 // counts and addresses are written as held; use checkLayout first.
@@ -289,7 +297,8 @@ Bytes composePlaylist(const Playlist& m);
 // line, and unless quiet the line with the counts and Ready. A file that
 // cannot be read whole leaves `m` empty (an unusable status), so nothing
 // of the playlist shown before stays as if it were this one.
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet = false);
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet = false,
+                            PlaylistParts parts = PlaylistParts::Whole);
 
 // "Saving name", then refuses with "Cannot save name: ..." when the model's
 // lengths or addresses do not fit its content, else saves through the

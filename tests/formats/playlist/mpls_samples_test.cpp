@@ -46,6 +46,16 @@ TEST(PlaylistSamples, ReadAndWriteGiveTheFileBack) {
     ASSERT_EQ(parsePlaylist(data, m).status, ReadStatus::Ok);
     EXPECT_EQ(checkLayout(m), "");
     EXPECT_EQ(composePlaylist(m), withZeroReserved(data));
+    // Find's read of the clip names alone, stepping over the STN tables,
+    // names the same clips at the same places.
+    Playlist names;
+    ASSERT_EQ(parsePlaylist(data, names, {}, PlaylistParts::ClipNames).status, ReadStatus::Ok);
+    ASSERT_EQ(names.playlist.items.size(), m.playlist.items.size());
+    for (std::size_t k = 0; k < m.playlist.items.size(); ++k) {
+      EXPECT_EQ(names.playlist.items[k].clipName, m.playlist.items[k].clipName);
+      EXPECT_EQ(names.playlist.items[k].angles, m.playlist.items[k].angles);
+    }
+    EXPECT_EQ(names.playlist.subpaths, m.playlist.subpaths);
   }
 }
 
