@@ -22,7 +22,7 @@ std::uint64_t FieldReader::takeSlow(std::size_t n) {
 
 // The data is only addressed while bytes are left: past the end (or over no
 // data at all, where data_ may be null) no pointer into it is formed.
-std::string FieldReader::readString(std::size_t n) {
+std::string FieldReader::readStringSlow(std::size_t n) {
   const std::size_t avail = std::min(n, remaining());
   std::string s;
   if (avail > 0) {
