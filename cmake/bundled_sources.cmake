@@ -62,4 +62,10 @@ function(mirdal_bundle_sources target files_per_bundle)
   set_source_files_properties(${bundled} PROPERTIES HEADER_FILE_ONLY ON)
   target_sources(${target} PRIVATE ${bundle_files})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  # GCC takes an included file's anonymous namespace for a header's and
+  # warns when a lambda captures one of its types; in a bundle it is a
+  # source file's own.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  endif()
 endfunction()
