@@ -11,7 +11,8 @@
 
 namespace mirdal {
 
-struct Point {
+// A point of the drawn map (menu/page_interaction.h's Point is a page pixel).
+struct MapPoint {
   double x = 0, y = 0;
 };
 
@@ -23,7 +24,7 @@ struct NodeBox {
 // its second (or around, for an edge that runs back to a column on the left
 // or stays in its column).
 struct EdgeCurve {
-  Point from, control1, control2, to;
+  MapPoint from, control1, control2, to;
 };
 
 struct NavLayout {

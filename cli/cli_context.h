@@ -49,8 +49,9 @@ inline void requireInputFile(const std::string& path) {
 }
 
 // Each subcommand lives in its own file cmd_<name>.cpp and registers itself
-// with a static Subcommand object:
-//   static Subcommand reg{"check", addCheckCommand};
+// with a Subcommand object in its anonymous namespace, named after it (the
+// files are compiled in bundles, where those namespaces are one):
+//   Subcommand checkRegistration{"check", addCheckCommand};
 using AddCommandFn = void (*)(CLI::App& app, CliContext& ctx);
 struct Subcommand {
   Subcommand(const char* name, AddCommandFn add);

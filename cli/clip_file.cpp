@@ -16,12 +16,6 @@ namespace mirdal::cli {
 
 using nlohmann::json;
 
-namespace {
-
-std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
-
-}  // namespace
-
 std::string dumpClipText(const ClipInfoFile& c, const std::string& name) {
   const ClipInfo& ci = c.clipInfo;
   std::string out = name + ": " + c.typeIndicator + " version " + c.versionNumber + "\n";
@@ -109,10 +103,10 @@ json clipJson(const ClipInfoFile& c) {
   json atc = json::array();
   for (const AtcDeltaEntry& e : ci.atcDeltaEntries)
     atc.push_back({{"atc_delta", e.atcDelta},
-                   {"following_clip_name", text(e.followingClipName)},
-                   {"following_clip_codec_id", text(e.followingClipCodecId)}});
+                   {"following_clip_name", latin1ToUtf8(e.followingClipName)},
+                   {"following_clip_codec_id", latin1ToUtf8(e.followingClipCodecId)}});
   json fonts = json::array();
-  for (const std::string& f : ci.fontFiles) fonts.push_back(text(f));
+  for (const std::string& f : ci.fontFiles) fonts.push_back(latin1ToUtf8(f));
   json seqs = json::array();
   for (const AtcSequence& a : c.sequenceInfo.atcSequences) {
     json stcs = json::array();
@@ -132,7 +126,7 @@ json clipJson(const ClipInfoFile& c) {
                          {"coding_info_length", s.codingInfoLength},
                          {"stream_coding_type", s.streamCodingType},
                          {"stream_type_text", row[1]},
-                         {"details", text(row[2])},
+                         {"details", latin1ToUtf8(row[2])},
                          {"video_format", s.videoFormat},
                          {"frame_rate", s.frameRate},
                          {"aspect_ratio", s.aspectRatio},
@@ -141,15 +135,15 @@ json clipJson(const ClipInfoFile& c) {
                          {"dynamic_range_type", s.dynamicRangeType},
                          {"color_space", s.colorSpace},
                          {"hdr_plus_flag", s.hdrPlusFlag},
-                         {"isrc", text(s.isrcCountryCode + s.isrcRegistrantCode + s.isrcRecordingYear +
+                         {"isrc", latin1ToUtf8(s.isrcCountryCode + s.isrcRegistrantCode + s.isrcRecordingYear +
                                        s.isrcRecordingNumber)},
                          {"presentation_type", s.presentationType},
                          {"sampling_frequency", s.samplingFrequency},
-                         {"audio_language", text(s.audioLanguage)},
-                         {"pg_language", text(s.pgLanguage)},
-                         {"ig_language", text(s.igLanguage)},
+                         {"audio_language", latin1ToUtf8(s.audioLanguage)},
+                         {"pg_language", latin1ToUtf8(s.pgLanguage)},
+                         {"ig_language", latin1ToUtf8(s.igLanguage)},
                          {"character_code", s.characterCode},
-                         {"textst_language", text(s.textStLanguage)}});
+                         {"textst_language", latin1ToUtf8(s.textStLanguage)}});
     }
     progs.push_back({{"spn_program_sequence_start", p.spnProgramSequenceStart},
                      {"program_map_pid", p.programMapPid},
@@ -184,8 +178,8 @@ json clipJson(const ClipInfoFile& c) {
   }
   return {{"kind", "clip"},
           {"format_version", 1},
-          {"type_indicator", text(c.typeIndicator)},
-          {"version_number", text(c.versionNumber)},
+          {"type_indicator", latin1ToUtf8(c.typeIndicator)},
+          {"version_number", latin1ToUtf8(c.versionNumber)},
           {"sequence_info_start_address", c.sequenceInfoStartAddress},
           {"program_info_start_address", c.programInfoStartAddress},
           {"cpi_start_address", c.cpiStartAddress},
@@ -201,7 +195,7 @@ json clipJson(const ClipInfoFile& c) {
             {"number_of_source_packets", ci.numberOfSourcePackets},
             {"ts_type_info_length", ci.tsTypeInfoLength},
             {"validity_flags", ci.validityFlags},
-            {"format_identifier", text(ci.formatIdentifier)},
+            {"format_identifier", latin1ToUtf8(ci.formatIdentifier)},
             {"atc_delta_entries", atc},
             {"font_files", fonts}}},
           {"sequence_info", {{"length", c.sequenceInfo.length}, {"atc_sequences", seqs}}},

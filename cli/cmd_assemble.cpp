@@ -51,7 +51,7 @@ void addAssembleCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"assemble", addAssembleCommand};
+Subcommand assembleRegistration{"assemble", addAssembleCommand};
 
 }  // namespace
 

@@ -118,7 +118,7 @@ void addChaptersCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"chapters", addChaptersCommand};
+Subcommand chaptersRegistration{"chapters", addChaptersCommand};
 
 }  // namespace
 

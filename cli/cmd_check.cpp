@@ -28,7 +28,7 @@ void addCheckCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"check", addCheckCommand};
+Subcommand checkRegistration{"check", addCheckCommand};
 
 }  // namespace
 

@@ -61,7 +61,7 @@ void addCommandCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"command", addCommandCommand};
+Subcommand commandRegistration{"command", addCommandCommand};
 
 }  // namespace
 

@@ -42,7 +42,7 @@ void addDumpCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"dump", addDumpCommand};
+Subcommand dumpRegistration{"dump", addDumpCommand};
 
 }  // namespace
 

@@ -142,7 +142,7 @@ void addExportPidCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"export-pid", addExportPidCommand};
+Subcommand exportPidRegistration{"export-pid", addExportPidCommand};
 
 }  // namespace
 

@@ -48,7 +48,7 @@ void addExtractMenuCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"extract-menu", addExtractMenuCommand};
+Subcommand extractMenuRegistration{"extract-menu", addExtractMenuCommand};
 
 }  // namespace
 

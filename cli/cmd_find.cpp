@@ -69,7 +69,7 @@ void addFindCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"find", addFindCommand};
+Subcommand findRegistration{"find", addFindCommand};
 
 }  // namespace
 

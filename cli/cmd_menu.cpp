@@ -97,7 +97,7 @@ void addMenuCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"menu", addMenuCommand};
+Subcommand menuRegistration{"menu", addMenuCommand};
 
 }  // namespace
 

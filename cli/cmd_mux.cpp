@@ -36,7 +36,7 @@ void addMuxCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"mux", addMuxCommand};
+Subcommand muxRegistration{"mux", addMuxCommand};
 
 }  // namespace
 

@@ -111,7 +111,7 @@ void addObjectCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"object", addObjectCommand};
+Subcommand objectRegistration{"object", addObjectCommand};
 
 }  // namespace
 

@@ -48,7 +48,7 @@ void addPaletteCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"palette", addPaletteCommand};
+Subcommand paletteRegistration{"palette", addPaletteCommand};
 
 }  // namespace
 

@@ -153,7 +153,7 @@ void addPlayCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"play", addPlayCommand};
+Subcommand playRegistration{"play", addPlayCommand};
 
 }  // namespace
 

@@ -124,7 +124,7 @@ void addPlayDiscCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"play-disc", addPlayDiscCommand};
+Subcommand playDiscRegistration{"play-disc", addPlayDiscCommand};
 
 }  // namespace
 

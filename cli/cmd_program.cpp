@@ -56,7 +56,7 @@ void addProgramCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"program", addProgramCommand};
+Subcommand programRegistration{"program", addProgramCommand};
 
 }  // namespace
 

@@ -85,7 +85,7 @@ void addRenderCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"render", addRenderCommand};
+Subcommand renderRegistration{"render", addRenderCommand};
 
 }  // namespace
 

@@ -74,7 +74,7 @@ void addResaveCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"resave", addResaveCommand};
+Subcommand resaveRegistration{"resave", addResaveCommand};
 
 }  // namespace
 

@@ -125,7 +125,7 @@ void addRunCommand(CLI::App& app, CliContext& ctx) {
   });
 }
 
-Subcommand reg{"run", addRunCommand};
+Subcommand runRegistration{"run", addRunCommand};
 
 }  // namespace
 

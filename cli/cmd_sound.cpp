@@ -111,7 +111,7 @@ void addSoundCommand(CLI::App& app, CliContext& ctx) {
   addDelete(*sound, ctx);
 }
 
-Subcommand reg{"sound", addSoundCommand};
+Subcommand soundRegistration{"sound", addSoundCommand};
 
 }  // namespace
 

@@ -26,15 +26,15 @@ nlohmann::json jsonDocument(const char* kind, nlohmann::json body) {
   return body;
 }
 
-namespace {
-
-std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
-
 std::string hexBytes(const Bytes& b) {
   std::string s;
   for (std::uint8_t v : b) s += hexText(v, 2);
   return s;
 }
+
+namespace {
+
+std::string text(const std::string& latin1) { return latin1ToUtf8(latin1); }
 
 json entryJson(const IndexEntry& e) {
   return {{"object_type", e.objectType},

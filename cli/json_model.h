@@ -19,6 +19,10 @@ namespace mirdal::cli {
 // JSON wants UTF-8.
 std::string latin1ToUtf8(const std::string& latin1);
 
+// Kept byte fields (reserved, trailing, gaps) as hexadecimal text, two
+// digits a byte.
+std::string hexBytes(const Bytes& b);
+
 // The version of the JSON shape itself, raised when a key changes meaning.
 inline constexpr int kJsonFormatVersion = 1;
 

@@ -182,7 +182,7 @@ bool mayDropDisplaySets(const std::string& path, const IgMenu& m, bool force) {
 std::string dumpMenuText(const IgMenu& m, const std::string& name) {
   const InteractiveComposition& c = m.ics;
   std::string out = name + ": menu " + std::to_string(c.videoWidth) + "x" + std::to_string(c.videoHeight) + ", " +
-                    frameRateText(c.frameRate) + " fps\n";
+                    menuFrameRateText(c.frameRate) + " fps\n";
   out += "Composition number " + std::to_string(c.compositionNumber) + ", state " +
          std::to_string(c.compositionState) + ", stream model " + yesNo(c.model & 2) + ", user interface model " +
          yesNo(c.model & 1) + "\n";

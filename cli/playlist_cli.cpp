@@ -19,12 +19,6 @@ constexpr const char* kCategoryKeys[kStreamCategories] = {
     "primary_video", "primary_audio", "pg", "ig", "secondary_audio", "secondary_video", "pip_pg"};
 
 
-std::string hexBytes(const Bytes& b) {
-  std::string s;
-  for (std::uint8_t v : b) s += hexText(v, 2);
-  return s;
-}
-
 std::string streamsText(const Stn& stn) {
   std::string out = "    STN: " + [&] {
     std::string s;

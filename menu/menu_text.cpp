@@ -4,7 +4,7 @@
 
 namespace mirdal {
 
-std::string frameRateText(std::uint8_t code) { return code < kMenuFrameRates.size() ? kMenuFrameRates[code] : "-"; }
+std::string menuFrameRateText(std::uint8_t code) { return code < kMenuFrameRates.size() ? kMenuFrameRates[code] : "-"; }
 
 std::string igTimeText(std::uint64_t ticks) {
   const std::uint64_t ms = ticks / 90;

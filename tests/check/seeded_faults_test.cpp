@@ -27,7 +27,7 @@ struct Seed {
   std::vector<const char*> menus = {};                   // .mnu files to check, from BDMV/
 };
 
-std::vector<std::string> lintLines(const Seed& s) {
+std::vector<std::string> seededLintLines(const Seed& s) {
   test::TempDir dir;
   CleanDisc disc;
   if (s.edit) s.edit(disc);
@@ -124,7 +124,7 @@ const std::vector<Seed>& seeds() {
 }
 
 TEST(CleanDisc, BreaksNoRule) {
-  EXPECT_EQ(lintLines(Seed{"", {}}), std::vector<std::string>{});
+  EXPECT_EQ(seededLintLines(Seed{"", {}}), std::vector<std::string>{});
 }
 
 class SeededFault : public testing::TestWithParam<Seed> {};
@@ -133,7 +133,7 @@ TEST_P(SeededFault, GivesExactlyTheRulesExample) {
   const Seed& s = GetParam();
   const Rule* rule = ruleById(s.rule);
   ASSERT_NE(rule, nullptr) << s.rule;
-  EXPECT_EQ(lintLines(s), std::vector<std::string>{std::string(rule->example)});
+  EXPECT_EQ(seededLintLines(s), std::vector<std::string>{std::string(rule->example)});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRule, SeededFault, testing::ValuesIn(seeds()),

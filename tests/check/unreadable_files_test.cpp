@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> lintLines(const std::string& folder, const std::vector<std::string>& menus = {}) {
+std::vector<std::string> unreadableLintLines(const std::string& folder, const std::vector<std::string>& menus = {}) {
   DiscReadOptions o;
   o.menuFiles = menus;
   std::vector<std::string> lines;
@@ -56,7 +56,7 @@ TEST_P(DamagedFile, IsOneFindingAndTheCheckGoesOn) {
   const Damage& d = GetParam();
   if (d.bytes.empty()) fs::remove(fs::path(folder) / d.file);
   else overwrite(fs::path(folder) / d.file, d.bytes);
-  EXPECT_EQ(lintLines(folder), std::vector<std::string>{d.finding});
+  EXPECT_EQ(unreadableLintLines(folder), std::vector<std::string>{d.finding});
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKind, DamagedFile, testing::ValuesIn(kDamages), [](const testing::TestParamInfo<Damage>& i) {
@@ -88,7 +88,7 @@ TEST(DamagedFile, FuzzSeedsNeverStopTheCheck) {
     if (p.file[0]) fs::copy_file(target, keep, fs::copy_options::overwrite_existing);
     for (const auto& e : fs::directory_iterator(corpus)) {
       fs::copy_file(e.path(), target, fs::copy_options::overwrite_existing);
-      const std::vector<std::string> lines = lintLines(folder, p.file[0] ? std::vector<std::string>{} : std::vector<std::string>{target.string()});
+      const std::vector<std::string> lines = unreadableLintLines(folder, p.file[0] ? std::vector<std::string>{} : std::vector<std::string>{target.string()});
       ++seeds;
       SUCCEED() << e.path() << ": " << lines.size() << " findings";
     }

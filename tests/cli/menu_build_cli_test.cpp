@@ -17,7 +17,7 @@ namespace {
 using test::runCli;
 using test::shellQuote;
 
-const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+using test::kSampleMenu;
 
 std::string q(const std::filesystem::path& p) { return shellQuote(p.string()); }
 
@@ -25,7 +25,7 @@ TEST(MenuBuildCli, NewEditMuxExtractGivesTheSameMenu) {
   test::TempDir d;
   const auto dir = d.path();
   ASSERT_EQ(runCli("menu new --size 1280x720 -o " + q(dir / "new.mnu")).exitCode, 0);
-  ASSERT_EQ(runCli("object export " + shellQuote(kSample) + " 0x13 --palette 1 -o " + q(dir / "pic.png")).exitCode, 0);
+  ASSERT_EQ(runCli("object export " + shellQuote(kSampleMenu) + " 0x13 --palette 1 -o " + q(dir / "pic.png")).exitCode, 0);
   d.write("edits.json", [] {
     const std::string j = R"([
       {"op": "import_object", "png": "pic.png"},
@@ -122,7 +122,7 @@ TEST(MenuBuildCli, Refusals) {
     std::string args = c.args;
     if (args.empty()) {
       d.write("e.json", Bytes(c.edits.begin(), c.edits.end()));
-      args = "menu edit " + shellQuote(kSample) + " " + q(d.path() / "e.json") + " -o @/x.mnu";
+      args = "menu edit " + shellQuote(kSampleMenu) + " " + q(d.path() / "e.json") + " -o @/x.mnu";
     }
     args.replace(args.find('@'), 1, d.path().string());
     const auto r = runCli(args);

@@ -20,16 +20,16 @@ namespace {
 using test::runCli;
 using test::shellQuote;
 
-const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+using test::kSampleMenu;
 
 TEST(MenuCli, DumpTextAndJson) {
-  const auto text = runCli("dump " + shellQuote(kSample));
+  const auto text = runCli("dump " + shellQuote(kSampleMenu));
   EXPECT_EQ(text.exitCode, 0) << text.out;
   EXPECT_NE(text.out.find("sample.mnu: menu 1920x1080, 23.97 fps"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("2 pages, 39 objects, 3 palettes"), std::string::npos);
   EXPECT_NE(text.out.find("SetButtonPage 1, 1"), std::string::npos);
 
-  const auto js = runCli("dump --json " + shellQuote(kSample));
+  const auto js = runCli("dump --json " + shellQuote(kSampleMenu));
   ASSERT_EQ(js.exitCode, 0);
   const auto j = nlohmann::json::parse(js.out);
   EXPECT_EQ(j["kind"], "menu");
@@ -44,16 +44,16 @@ TEST(MenuCli, DumpTextAndJson) {
 TEST(MenuCli, ResaveObjectAndPaletteFiles) {
   test::TempDir d;
   const std::string out = (d.path() / "again.mnu").string();
-  ASSERT_EQ(runCli("resave " + shellQuote(kSample) + " -o " + shellQuote(out)).exitCode, 0);
+  ASSERT_EQ(runCli("resave " + shellQuote(kSampleMenu) + " -o " + shellQuote(out)).exitCode, 0);
   // The sample was written by the same writer: the resave is identical.
   Bytes sample;
-  ASSERT_TRUE(readFileBytes(kSample, sample));
+  ASSERT_TRUE(readFileBytes(kSampleMenu, sample));
   EXPECT_EQ(d.read("again.mnu"), sample);
 
   const std::string png = (d.path() / "o.png").string();
-  ASSERT_EQ(runCli("object export " + shellQuote(kSample) + " 0x13 --palette 1 -o " + shellQuote(png)).exitCode, 0);
+  ASSERT_EQ(runCli("object export " + shellQuote(kSampleMenu) + " 0x13 --palette 1 -o " + shellQuote(png)).exitCode, 0);
   const std::string imported = (d.path() / "imported.mnu").string();
-  const auto imp = runCli("object import " + shellQuote(kSample) + " " + shellQuote(png) +
+  const auto imp = runCli("object import " + shellQuote(kSampleMenu) + " " + shellQuote(png) +
                           " --replace-object 2 -o " + shellQuote(imported));
   EXPECT_EQ(imp.exitCode, 0) << imp.out;
   EXPECT_NE(imp.out.find("object 2, palette 3"), std::string::npos) << imp.out;
@@ -64,11 +64,11 @@ TEST(MenuCli, ResaveObjectAndPaletteFiles) {
   ASSERT_EQ(runCli("object export " + shellQuote(imported) + " 0x13 --palette 1 -o " + shellQuote(b)).exitCode, 0);
   EXPECT_EQ(d.read("a.png"), d.read("b.png"));
 
-  ASSERT_EQ(runCli("palette export " + shellQuote(kSample) + " 2 -o " + shellQuote((d.path() / "p.act").string()))
+  ASSERT_EQ(runCli("palette export " + shellQuote(kSampleMenu) + " 2 -o " + shellQuote((d.path() / "p.act").string()))
                 .exitCode,
             0);
   EXPECT_EQ(d.read("p.act").size(), 768u);
-  ASSERT_EQ(runCli("palette export " + shellQuote(kSample) + " 0 -o " + shellQuote((d.path() / "p.pxml").string()))
+  ASSERT_EQ(runCli("palette export " + shellQuote(kSampleMenu) + " 0 -o " + shellQuote((d.path() / "p.pxml").string()))
                 .exitCode,
             0);
   EXPECT_GT(d.read("p.pxml").size(), 256u * 100);
@@ -87,17 +87,17 @@ TEST(MenuCli, ExitStatuses) {
   } cases[] = {
       {"segment past the end", "dump " + shellQuote(broken), 1, "claims 64 bytes"},
       {"resave refuses a damaged file", "resave " + shellQuote(broken) + " -o " + shellQuote(out), 1, nullptr},
-      {"object that is not there", "object export " + shellQuote(kSample) + " 39 -o " + shellQuote(out + ".png"), 2,
+      {"object that is not there", "object export " + shellQuote(kSampleMenu) + " 39 -o " + shellQuote(out + ".png"), 2,
        "no object 39"},
-      {"palette that is not there", "palette export " + shellQuote(kSample) + " 3 -o " + shellQuote(out + ".act"), 2,
+      {"palette that is not there", "palette export " + shellQuote(kSampleMenu) + " 3 -o " + shellQuote(out + ".act"), 2,
        "no palette 3"},
-      {"palette file of another kind", "palette export " + shellQuote(kSample) + " 0 -o " + shellQuote(out + ".txt"),
+      {"palette file of another kind", "palette export " + shellQuote(kSampleMenu) + " 0 -o " + shellQuote(out + ".txt"),
        2, ".pxml or .act"},
       {"import of a file that is no PNG",
-       "object import " + shellQuote(kSample) + " " + shellQuote(notPng) + " -o " + shellQuote(out + ".mnu"), 1,
+       "object import " + shellQuote(kSampleMenu) + " " + shellQuote(notPng) + " -o " + shellQuote(out + ".mnu"), 1,
        "Not supported file format!"},
       {"replacing a palette that is not there",
-       "object import " + shellQuote(kSample) + " " + shellQuote(notPng) + " --replace-palette 9 -o " +
+       "object import " + shellQuote(kSampleMenu) + " " + shellQuote(notPng) + " --replace-palette 9 -o " +
            shellQuote(out + ".mnu"),
        2, "no palette 9"},
   };
@@ -116,7 +116,7 @@ TEST(MenuCli, ExtractMenu) {
   test::ReportScope rs;
   test::TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSampleMenu, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   Bytes pes;
   ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
   test::TsPacker ts(0x1402);
@@ -128,7 +128,7 @@ TEST(MenuCli, ExtractMenu) {
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_NE(r.out.find("1 ICS, 39 OCS, 3 PCS found."), std::string::npos) << r.out;
   Bytes sample;
-  ASSERT_TRUE(readFileBytes(kSample, sample));
+  ASSERT_TRUE(readFileBytes(kSampleMenu, sample));
   EXPECT_EQ(d.read("menu.mnu"), sample);
 
   const auto missing = runCli("extract-menu " + shellQuote(m2ts) + " -o " + shellQuote(out + "2"));
@@ -144,7 +144,7 @@ TEST(MenuCli, ExtractMenu) {
 TEST(MenuCli, UnknownSegmentsAreToldAndKept) {
   test::TempDir d;
   Bytes sample;
-  ASSERT_TRUE(readFileBytes(kSample, sample));
+  ASSERT_TRUE(readFileBytes(kSampleMenu, sample));
   Bytes odd(sample.begin(), sample.end() - 13);
   const Bytes kept = {'I', 'G', 0, 2, 0xBF, 0x20, 0, 0, 0, 0, 0x81, 0, 3, 'a', 'b', 'c'};
   odd.insert(odd.end(), kept.begin(), kept.end());
@@ -182,13 +182,13 @@ TEST(MenuCli, UnknownSegmentsAreToldAndKept) {
 TEST(MenuCli, WritingAStreamOfSeveralDisplaySetsNeedsForce) {
   test::TempDir d;
   Bytes sample;
-  ASSERT_TRUE(readFileBytes(kSample, sample));
+  ASSERT_TRUE(readFileBytes(kSampleMenu, sample));
   Bytes two = sample;
   two.insert(two.end(), sample.begin(), sample.end());
   const std::string file = d.write("two.mnu", two).string();
   const std::string edits = d.write("e.json", std::string("[]")).string();
   const std::string png = (d.path() / "o.png").string();
-  ASSERT_EQ(runCli("object export " + shellQuote(kSample) + " 1 -o " + shellQuote(png)).exitCode, 0);
+  ASSERT_EQ(runCli("object export " + shellQuote(kSampleMenu) + " 1 -o " + shellQuote(png)).exitCode, 0);
 
   const auto dump = runCli("dump " + shellQuote(file));
   EXPECT_EQ(dump.exitCode, 0);
@@ -242,7 +242,7 @@ TEST(MenuCli, SampleStreamCarriesTheSampleMenu) {
   const auto r = runCli("extract-menu " + shellQuote(m2ts) + " -o " + shellQuote(out));
   ASSERT_EQ(r.exitCode, 0) << r.out;
   Bytes sample;
-  ASSERT_TRUE(readFileBytes(kSample, sample));
+  ASSERT_TRUE(readFileBytes(kSampleMenu, sample));
   EXPECT_EQ(d.read("menu.mnu"), sample);
 }
 

@@ -14,7 +14,7 @@
 namespace mirdal {
 namespace {
 
-const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+using test::kSampleMenu;
 
 std::optional<Canvas> readPng(const std::filesystem::path& p) {
   Bytes b;
@@ -27,7 +27,7 @@ TEST(MenuPageCli, RenderWritesTheStatesOfAButton) {
   std::map<std::string, Canvas> pictures;
   for (const char* state : {"normal", "selected", "activated"}) {
     const auto out = dir.path() / (std::string(state) + ".png");
-    const test::CliResult r = test::runCli("render " + test::shellQuote(kSample) + " --select 1 --state " + state +
+    const test::CliResult r = test::runCli("render " + test::shellQuote(kSampleMenu) + " --select 1 --state " + state +
                                            " -o " + test::shellQuote(out.string()));
     ASSERT_EQ(r.exitCode, 0) << r.out;
     std::optional<Canvas> c = readPng(out);
@@ -52,12 +52,12 @@ TEST(MenuPageCli, RenderUsageAndInputErrors) {
     int exitCode;
   };
   const Case cases[] = {
-      {"render " + test::shellQuote(kSample) + " --overlays bogus -o " + out, 2},
-      {"render " + test::shellQuote(kSample) + " --state pressed -o " + out, 2},
-      {"render " + test::shellQuote(kSample) + " --page 9 -o " + out, 1},
-      {"render " + test::shellQuote(kSample) + " --select 40 -o " + out, 1},
+      {"render " + test::shellQuote(kSampleMenu) + " --overlays bogus -o " + out, 2},
+      {"render " + test::shellQuote(kSampleMenu) + " --state pressed -o " + out, 2},
+      {"render " + test::shellQuote(kSampleMenu) + " --page 9 -o " + out, 1},
+      {"render " + test::shellQuote(kSampleMenu) + " --select 40 -o " + out, 1},
       {"render /no/such/menu.mnu -o " + out, 1},
-      {"play " + test::shellQuote(kSample) + " --keys up,jump", 2},
+      {"play " + test::shellQuote(kSampleMenu) + " --keys up,jump", 2},
   };
   for (const Case& c : cases) EXPECT_EQ(test::runCli(c.args).exitCode, c.exitCode) << c.args;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.png"));
@@ -67,7 +67,7 @@ TEST(MenuPageCli, PlayFollowsKeysAndCommands) {
   // Down twice reaches SETUP (button 3), which sets GPR1 = 3 and jumps to
   // title 2; down once and select goes to page 1 through SetButtonPage.
   const test::CliResult r =
-      test::runCli("play --json " + test::shellQuote(kSample) + " --keys down,down,select");
+      test::runCli("play --json " + test::shellQuote(kSampleMenu) + " --keys down,down,select");
   ASSERT_EQ(r.exitCode, 0) << r.out;
   const nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["kind"], "play");
@@ -79,7 +79,7 @@ TEST(MenuPageCli, PlayFollowsKeysAndCommands) {
   EXPECT_EQ(j["steps"][3]["activated"], 3);
   EXPECT_EQ(j["gpr"], nlohmann::json::parse(R"([{"number": 1, "value": 3}])"));
 
-  const test::CliResult page = test::runCli("play " + test::shellQuote(kSample) + " --keys down,select");
+  const test::CliResult page = test::runCli("play " + test::shellQuote(kSampleMenu) + " --keys down,select");
   ASSERT_EQ(page.exitCode, 0) << page.out;
   EXPECT_NE(page.out.find("key 2 select: page 1, selected 0001, activated 0002"), std::string::npos) << page.out;
   EXPECT_NE(page.out.find("  page 1"), std::string::npos) << page.out;
@@ -91,7 +91,7 @@ std::string editedSample(const test::TempDir& dir, const std::string& name, cons
   const auto json = dir.path() / (name + ".json");
   const auto out = dir.path() / name;
   dir.write(json.filename().string(), Bytes(edits.begin(), edits.end()));
-  const test::CliResult r = test::runCli("menu edit " + test::shellQuote(kSample) + " " +
+  const test::CliResult r = test::runCli("menu edit " + test::shellQuote(kSampleMenu) + " " +
                                          test::shellQuote(json.string()) + " -o " + test::shellQuote(out.string()));
   EXPECT_EQ(r.exitCode, 0) << r.out;
   return out.string();
@@ -107,7 +107,7 @@ TEST(MenuPageCli, WithoutADefaultButtonRenderAndPlaySelectTheFirstValidOne) {
   const test::CliResult r = test::runCli("render --json " + test::shellQuote(menu) + " -o " + test::shellQuote(noDefault.string()));
   ASSERT_EQ(r.exitCode, 0) << r.out;
   EXPECT_EQ(nlohmann::json::parse(r.out)["selected"], 1);
-  ASSERT_EQ(test::runCli("render " + test::shellQuote(kSample) + " --select 1 -o " + test::shellQuote(one.string())).exitCode, 0);
+  ASSERT_EQ(test::runCli("render " + test::shellQuote(kSampleMenu) + " --select 1 -o " + test::shellQuote(one.string())).exitCode, 0);
   const std::optional<Canvas> a = readPng(noDefault), b = readPng(one);
   ASSERT_TRUE(a && b);
   EXPECT_TRUE(a->rgba == b->rgba);
@@ -122,7 +122,7 @@ TEST(MenuPageCli, WithoutADefaultButtonRenderAndPlaySelectTheFirstValidOne) {
 TEST(MenuPageCli, RenderTakesAnyFrameAtOnce) {
   test::TempDir dir;
   const auto out = dir.path() / "f.png";
-  const test::CliResult r = test::runCli("render --json " + test::shellQuote(kSample) + " --frame 4294967295 -o " +
+  const test::CliResult r = test::runCli("render --json " + test::shellQuote(kSampleMenu) + " --frame 4294967295 -o " +
                                          test::shellQuote(out.string()));
   ASSERT_EQ(r.exitCode, 0) << r.out;
   EXPECT_EQ(nlohmann::json::parse(r.out)["frame"], 4294967295u);

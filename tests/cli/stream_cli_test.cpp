@@ -23,7 +23,7 @@ using test::runCli;
 using test::shellQuote;
 using test::TempDir;
 
-const std::string kSample = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+using test::kSampleMenu;
 
 Bytes streamBytes() {
   test::TsBuilder ts;
@@ -106,7 +106,7 @@ TEST(CliStream, ExtractMenuToADevice) {
   test::ReportScope rs;
   TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSampleMenu, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   Bytes pes;
   ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Pes, pes, mirdal::test::testReporter()));
   test::TsPacker ts(0x1400);
@@ -118,7 +118,7 @@ TEST(CliStream, ExtractMenuToADevice) {
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
-std::string run(const std::string& cmd) {
+std::string shellOutput(const std::string& cmd) {
   std::string out;
   if (FILE* p = ::popen(cmd.c_str(), "r")) {
     char buf[4096];
@@ -131,11 +131,11 @@ std::string run(const std::string& cmd) {
 // ffprobe, an independent demuxer, finds the menu's first decoding time
 // just after the clock reference the mux wrote, not ten minutes later.
 TEST(CliStream, MuxedMenuStartsAtItsClock) {
-  if (run("command -v ffprobe").empty()) GTEST_SKIP() << "no ffprobe (scripts/install-ffprobe)";
+  if (shellOutput("command -v ffprobe").empty()) GTEST_SKIP() << "no ffprobe (scripts/install-ffprobe)";
   test::ReportScope rs;
   TempDir d;
   IgMenu m;
-  ASSERT_EQ(readMnuFile(kSample, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
+  ASSERT_EQ(readMnuFile(kSampleMenu, m, mirdal::test::testReporter()).status, ReadStatus::Ok);
   m.inTime = 53937000;  // 599.3 s, as on a real disc
   Bytes mnu;
   ASSERT_TRUE(composeMenuSegments(m, SegmentFraming::Mnu, mnu, mirdal::test::testReporter()));
@@ -143,7 +143,7 @@ TEST(CliStream, MuxedMenuStartsAtItsClock) {
   const std::string out = d.folder() + "late.m2ts";
   ASSERT_EQ(runCli("mux " + shellQuote(in) + " -o " + shellQuote(out)).exitCode, 0);
 
-  const std::string dts = run("ffprobe -v quiet -f mpegts -show_packets -read_intervals %+#1 -of csv=p=0 "
+  const std::string dts = shellOutput("ffprobe -v quiet -f mpegts -show_packets -read_intervals %+#1 -of csv=p=0 "
                               "-show_entries packet=dts " + shellQuote(out));
   ASSERT_FALSE(dts.empty());
   const double firstDts = std::stod(dts) / 90000.0;

@@ -15,9 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes textBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-unsigned modeOf(const fs::path& p) {
+unsigned permissionsOf(const fs::path& p) {
   struct stat st {};
   ::stat(p.c_str(), &st);
   return unsigned(st.st_mode & 07777);
@@ -50,9 +50,9 @@ TEST(OutputFile, ReplacesTheFileALinkNamesAndKeepsItsMode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::string why;
-    ASSERT_TRUE(writeOutput(d.folder() + c.written, B("new"), &why)) << why;
-    EXPECT_EQ(d.read(c.changed), B("new"));
-    if (c.mode) EXPECT_EQ(modeOf(d.path() / c.changed), c.mode);
+    ASSERT_TRUE(writeOutput(d.folder() + c.written, textBytes("new"), &why)) << why;
+    EXPECT_EQ(d.read(c.changed), textBytes("new"));
+    if (c.mode) EXPECT_EQ(permissionsOf(d.path() / c.changed), c.mode);
   }
   EXPECT_TRUE(fs::is_symlink(d.path() / "link.bin"));
   EXPECT_TRUE(fs::is_symlink(d.path() / "dangling.bin"));
@@ -65,20 +65,20 @@ TEST(OutputFile, RefusesWhatItCannotReplaceAndAbandonsCleanly) {
   d.mkdir("folder");
   d.write("old.bin", std::string("old"));
   std::string why;
-  EXPECT_FALSE(writeOutput(d.folder() + "folder", B("new"), &why));
+  EXPECT_FALSE(writeOutput(d.folder() + "folder", textBytes("new"), &why));
   EXPECT_EQ(why, "is a folder");
-  EXPECT_FALSE(writeOutput(d.folder() + "no/such/x.bin", B("new"), &why));
+  EXPECT_FALSE(writeOutput(d.folder() + "no/such/x.bin", textBytes("new"), &why));
   EXPECT_EQ(why, "No such file or directory");
   {
     OutputFile f;
     ASSERT_TRUE(f.open(d.folder() + "old.bin", &why));
     ASSERT_EQ(::write(f.fd(), "new", 3), 3);
-    EXPECT_EQ(d.read("old.bin"), B("old"));
+    EXPECT_EQ(d.read("old.bin"), textBytes("old"));
     f.abandon();
   }
-  EXPECT_EQ(d.read("old.bin"), B("old"));
+  EXPECT_EQ(d.read("old.bin"), textBytes("old"));
   EXPECT_EQ(std::distance(fs::directory_iterator(d.path()), {}), 2);
-  EXPECT_TRUE(writeOutput("/dev/null", B("new"), &why)) << why;
+  EXPECT_TRUE(writeOutput("/dev/null", textBytes("new"), &why)) << why;
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
@@ -90,9 +90,9 @@ TEST(OutputFile, AReadOnlyFileIsRefused) {
   d.write("ro.bin", std::string("old"));
   fs::permissions(d.path() / "ro.bin", fs::perms(0444));
   std::string why;
-  EXPECT_FALSE(writeOutput(d.folder() + "ro.bin", B("new"), &why));
+  EXPECT_FALSE(writeOutput(d.folder() + "ro.bin", textBytes("new"), &why));
   EXPECT_EQ(why, "Permission denied");
-  EXPECT_EQ(d.read("ro.bin"), B("old"));
+  EXPECT_EQ(d.read("ro.bin"), textBytes("old"));
 }
 
 TEST(OutputFile, SameFileFollowsLinks) {

@@ -20,7 +20,7 @@ const IndexEntryBytes kOff{1, 0, 0, 0xFFFF, ""};
 const std::vector<std::uint8_t> kExt = test::extensionData({{0x1000, 1, {1, 2, 3, 4}}});
 
 // A disc with three objects, titles on objects 0, 2 and 1, and a BD-J title.
-void makeDisc(const test::TempDir& d) {
+void makeFilesDisc(const test::TempDir& d) {
   d.mkdir("BDMV/BACKUP");
   d.mkdir("BDMV/PLAYLIST");
   d.mkdir("BDMV/CLIPINF");
@@ -32,7 +32,7 @@ void makeDisc(const test::TempDir& d) {
           test::movieObjectFile("0200", {{0, {{1, 1, 1}}}, {0x8000, {{2, 2, 2}, {3, 3, 3}}}, {0, {}}}, kExt));
 }
 
-void workspaceFor(Workspace& ws, const test::TempDir& d) {
+void filesWorkspaceFor(Workspace& ws, const test::TempDir& d) {
   ws.disc.folder = d.folder() + "BDMV/";
   ws.options.backup.saveToBackupDir = true;
 }
@@ -40,9 +40,9 @@ void workspaceFor(Workspace& ws, const test::TempDir& d) {
 TEST(BdmvFiles, ReadEditSaveReread) {
   test::ReportScope s;
   test::TempDir d;
-  makeDisc(d);
+  makeFilesDisc(d);
   Workspace ws;
-  workspaceFor(ws, d);
+  filesWorkspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   ASSERT_TRUE(ws.index.loaded() && ws.mobj.loaded());
 
@@ -76,13 +76,13 @@ TEST(BdmvFiles, ReadEditSaveReread) {
 TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
   test::ReportScope s;
   test::TempDir d;
-  makeDisc(d);
+  makeFilesDisc(d);
   const Bytes badIndex = test::ByteBuilder().str("INDX0400").zeros(120);
   const Bytes badObjects = test::ByteBuilder().str("MOBJ0400").zeros(120);
   d.write("BDMV/index.bdmv", badIndex);
   d.write("BDMV/MovieObject.bdmv", badObjects);
   Workspace ws;
-  workspaceFor(ws, d);
+  filesWorkspaceFor(ws, d);
   ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
   s.rep.paragraphs.clear();
   EXPECT_FALSE(saveIndex(ws, mirdal::test::testReporter()));
@@ -95,7 +95,7 @@ TEST(BdmvFiles, ModelsThatWereNotLoadedAreNeverSaved) {
 
 TEST(BdmvFiles, ReadBDJO) {
   test::TempDir d;
-  makeDisc(d);
+  makeFilesDisc(d);
   // Enough of an object for the reader: header, addresses of empty sections.
   test::ByteBuilder b;
   b.str("BDJO0200").u32(0).u32(62).u32(68).u32(76).u32(82).u32(86).zeros(16);
@@ -108,7 +108,7 @@ TEST(BdmvFiles, ReadBDJO) {
   d.write("BDMV/BDJO/00001.bdjo", b);
   d.write("BDMV/BDJO/00002.BDJ", b);  // an 8.3 disc's name
   Workspace ws;
-  workspaceFor(ws, d);
+  filesWorkspaceFor(ws, d);
 
   struct Case {
     const char* name;

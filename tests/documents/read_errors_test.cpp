@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSampleDisc = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc";
+const fs::path kSampleDiscFolder = fs::path(MIRDAL_SOURCE_DIR) / "samples/disc";
 
 struct KindCase {
   const char* name;
@@ -83,7 +83,7 @@ TEST(ReadErrors, EveryKindCutInHalfIsShownAsReadWithErrorsAndNotSavedUnlessAgree
     SCOPED_TRACE(k.name);
     test::ReportScope s;
     test::TempDir d;
-    fs::copy(kSampleDisc, d.path(), fs::copy_options::recursive);
+    fs::copy(kSampleDiscFolder, d.path(), fs::copy_options::recursive);
     const fs::path file = d.path() / k.file;
     Bytes cut = fileBytes(file);
     ASSERT_GT(cut.size(), 40u);
@@ -121,7 +121,7 @@ TEST(ReadErrors, EveryKindCutInHalfIsShownAsReadWithErrorsAndNotSavedUnlessAgree
 TEST(ReadErrors, AFileReadWholeIsNotMarkedAndSavesWithoutAsking) {
   test::ReportScope s;
   test::TempDir d;
-  fs::copy(kSampleDisc, d.path(), fs::copy_options::recursive);
+  fs::copy(kSampleDiscFolder, d.path(), fs::copy_options::recursive);
   Workspace ws;
   ws.disc.folder = d.folder() + "BDMV/";
   ASSERT_TRUE(readDisc(ws, mirdal::test::testReporter()));
@@ -139,7 +139,7 @@ TEST(ReadErrors, AFileReadWholeIsNotMarkedAndSavesWithoutAsking) {
 TEST(ReadErrors, TheQuestionSaysWhatWouldBeWritten) {
   test::ReportScope s;
   test::TempDir d;
-  fs::copy(kSampleDisc, d.path(), fs::copy_options::recursive);
+  fs::copy(kSampleDiscFolder, d.path(), fs::copy_options::recursive);
   Bytes cut = fileBytes(d.path() / "BDMV/PLAYLIST/00000.mpls");
   cut.resize(130);
   d.write("BDMV/PLAYLIST/00000.mpls", cut);

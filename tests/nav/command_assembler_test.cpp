@@ -7,12 +7,13 @@
 
 #include "nav/command_text.h"
 #include "nav/opcode.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
-constexpr auto kMovie = CommandContext::MovieObject;
-constexpr auto kButton = CommandContext::ButtonCommands;
+using test::kButton;
+using test::kMovie;
 
 NavCommand assembled(std::string_view line) {
   const AssembledCommand a = assembleCommand(line);
@@ -22,13 +23,13 @@ NavCommand assembled(std::string_view line) {
 
 std::string words(const NavCommand& c) { return hex8(c.opcode) + " " + hex8(c.dst) + " " + hex8(c.src); }
 
-struct LineCase {
+struct AssembleCase {
   const char* line;
   NavCommand c;
 };
 
 TEST(CommandAssembler, LinesAsTheGridWritesThem) {
-  const LineCase cases[] = {
+  const AssembleCase cases[] = {
       {"NOP", {0x00000000, 0, 0}},
       {"GoTo 5", {0x20810000, 5, 0}},
       {"GoTo GPR5", {0x20010000, 5, 0}},
@@ -79,7 +80,7 @@ TEST(CommandAssembler, LinesAsTheGridWritesThem) {
       {"jump  title\t7 ; the menu", {0x21810000, 7, 0}},
       {"setbuttonpage ( 1 ) , 0x2", {0x51C00003, 1, 0x80000002}},
   };
-  for (const LineCase& c : cases) EXPECT_EQ(words(assembled(c.line)), words(c.c)) << c.line;
+  for (const AssembleCase& c : cases) EXPECT_EQ(words(assembled(c.line)), words(c.c)) << c.line;
 }
 
 // The bits of a valid word that its command line shows (what the assembler

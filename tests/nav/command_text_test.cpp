@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/recording_reporter.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
-constexpr auto kMovie = CommandContext::MovieObject;
-constexpr auto kButton = CommandContext::ButtonCommands;
+using test::kButton;
+using test::kMovie;
 
 struct LineCase {
   NavCommand c;

@@ -4,13 +4,14 @@
 
 #include "support/interpreter_cases.h"
 #include "support/recording_reporter.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
-const NavCommand kBreak{0x00020000, 0, 0};
+using test::kBreak;
+using test::psrOperand;
 constexpr std::uint32_t gprOperand(std::uint32_t n) { return n; }
-constexpr std::uint32_t psrOperand(std::uint32_t n) { return 0x80000000 | n; }
 
 // Runs a whole program from line 0.
 struct Machine {

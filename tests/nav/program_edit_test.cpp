@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/recording_reporter.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
 const NavCommand kNop{};
-const NavCommand kBreak{0x00020000, 0, 0};
+using test::kBreak;
 NavCommand goTo(std::uint32_t target) { return {0x20810000, target, 0}; }
 
 // GoTo 3, NOP, NOP, Break

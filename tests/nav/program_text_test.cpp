@@ -5,11 +5,12 @@
 #include "nav/command_text.h"
 #include "nav/program_edit.h"
 #include "nav/program_export.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
-constexpr auto kMovie = CommandContext::MovieObject;
+using test::kMovie;
 
 TEST(ProgramText, ListLinesKeepTheirWords) {
   // Words with bits a command line cannot carry: the display flag of

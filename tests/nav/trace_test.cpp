@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "support/recording_reporter.h"
+#include "support/nav_names.h"
 
 namespace mirdal {
 namespace {
 
-constexpr std::uint32_t psrOperand(std::uint32_t n) { return 0x80000000 | n; }
+using test::psrOperand;
 
 // Line i adds 1 to GPR i.
 CommandList counters(int n) {

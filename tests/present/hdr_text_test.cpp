@@ -10,19 +10,19 @@
 namespace mirdal {
 namespace {
 
-struct TextCase {
+struct HdrTextCase {
   std::string (*fn)(std::uint8_t);
   std::uint8_t value;
   const char* text;
 };
 
 TEST(HdrText, NamedValuesAndNumbers) {
-  const TextCase cases[] = {
+  const HdrTextCase cases[] = {
       {dynamicRangeText, 0, "SDR"},   {dynamicRangeText, 1, "HDR10"},   {dynamicRangeText, 2, "Dolby Vision"},
       {dynamicRangeText, 3, "3"},     {dynamicRangeText, 15, "15"},     {colorSpaceText, 0, "-"},
       {colorSpaceText, 1, "BT.709"},  {colorSpaceText, 2, "BT.2020"},   {colorSpaceText, 9, "9"},
   };
-  for (const TextCase& c : cases) {
+  for (const HdrTextCase& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(c.fn(c.value), c.text);
   }

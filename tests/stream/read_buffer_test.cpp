@@ -14,7 +14,7 @@ namespace {
 
 using B = std::vector<std::uint8_t>;
 
-B transportPackets(const B& sp) {
+B tsPacketsOf(const B& sp) {
   B out;
   for (std::size_t p = 0; p + 192 <= sp.size(); p += 192) out.insert(out.end(), sp.begin() + long(p) + 4, sp.begin() + long(p) + 192);
   return out;
@@ -33,8 +33,8 @@ TEST(ReadBuffer, PacketsStartOnAPage) {
       {"source packets, the default buffer", sp, 2 * kPacketsPerStep},
       {"source packets, one packet at a time", sp, 1},
       {"source packets, an odd buffer", sp, 7},
-      {"transport packets, the default buffer", transportPackets(sp), 2 * kPacketsPerStep},
-      {"transport packets, an odd buffer", transportPackets(sp), 5},
+      {"transport packets, the default buffer", tsPacketsOf(sp), 2 * kPacketsPerStep},
+      {"transport packets, an odd buffer", tsPacketsOf(sp), 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -35,4 +35,7 @@ inline CliResult runCli(const std::string& args) {
   return r;
 }
 
+// The sample disc's menu, the input of many command tests.
+inline const std::string kSampleMenu = std::string(MIRDAL_SOURCE_DIR) + "/samples/disc/menu/sample.mnu";
+
 }  // namespace mirdal::test

@@ -14,10 +14,10 @@
 namespace mirdal::gui {
 
 namespace {
-constexpr FilePageNames kNames{"tsBDJO", "gbBDJO", "xxxxx.bdjo", "cbBDJO", "bReadBDJO", ""};
+constexpr FilePageNames kBdjoNames{"tsBDJO", "gbBDJO", "xxxxx.bdjo", "cbBDJO", "bReadBDJO", ""};
 }
 
-BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+BdjoPage::BdjoPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kBdjoNames, parent) {
   view_ = new BdjoView(ws, contentPane());
   placeInPane(contentPane(), view_);
   showDocument(ws.bdjo);

@@ -18,7 +18,7 @@ namespace mirdal::gui {
 
 namespace {
 
-QGroupBox* group(const char* name, const char* caption, QWidget* parent) {
+QGroupBox* bdjoGroup(const char* name, const char* caption, QWidget* parent) {
   auto* g = new QGroupBox(QString::fromLatin1(caption), parent);
   g->setObjectName(QString::fromLatin1(name));
   return g;
@@ -72,7 +72,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   l->setSpacing(6);
 
   // TerminalInfo above FileAccesInfo.
-  auto* terminalInfoGroup = group("gbTerminalInfo", "TerminalInfo", this);
+  auto* terminalInfoGroup = bdjoGroup("gbTerminalInfo", "TerminalInfo", this);
   auto* tl = new QVBoxLayout(terminalInfoGroup);
   tl->setSpacing(2);
   font_ = textField("eDefaultFont", terminalInfoGroup);
@@ -99,7 +99,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   tl->addWidget(menuCall_);
   tl->addWidget(titleSearch_);
 
-  auto* fileAccessGroup = group("gbFileAccesInfo", "FileAccesInfo", this);
+  auto* fileAccessGroup = bdjoGroup("gbFileAccesInfo", "FileAccesInfo", this);
   auto* fl = new QHBoxLayout(fileAccessGroup);
   path_ = textField("eDirectoryPath", fileAccessGroup);
   auto* directoryPathLabel = new QLabel(tr("Directory Path:"), fileAccessGroup);
@@ -112,14 +112,14 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   left->addWidget(fileAccessGroup);
   left->addStretch(1);
 
-  auto* appCacheGroup = group("gbAppCacheInfo", "AppCacheInfo", this);
+  auto* appCacheGroup = bdjoGroup("gbAppCacheInfo", "AppCacheInfo", this);
   auto* cl = new QVBoxLayout(appCacheGroup);
   cache_ = grid("sgAppCacheInf", tr("CacheInfo"), gridColumns(kAppCacheColumns), appCacheGroup);
   // As wide as its columns when there is room, narrower in a small window.
   cache_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   cl->addWidget(cache_);
 
-  auto* accessiblePlayListsGroup = group("gbAccessiblePlayLists", "TableOfAccessiblePlayLists", this);
+  auto* accessiblePlayListsGroup = bdjoGroup("gbAccessiblePlayLists", "TableOfAccessiblePlayLists", this);
   auto* pl = new QVBoxLayout(accessiblePlayListsGroup);
   accessAll_ = flagBox("cbAccessToAll", tr("Acces to all"), accessiblePlayListsGroup);
   autostart_ = flagBox("cbAutostartFirstPL", tr("Autostart first PL"), accessiblePlayListsGroup);
@@ -129,7 +129,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   pl->addWidget(autostart_);
   pl->addWidget(playlists_, 1);
 
-  auto* keyInterestGroup = group("gbKeyInterestTable", "KeyInterestTable", this);
+  auto* keyInterestGroup = bdjoGroup("gbKeyInterestTable", "KeyInterestTable", this);
   auto* kl = new QGridLayout(keyInterestGroup);
   kl->setVerticalSpacing(2);
   constexpr int kRows = 6;
@@ -148,7 +148,7 @@ BdjoView::BdjoView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws
   top->addStretch(1);
   l->addLayout(top, 2);
 
-  auto* applicationsGroup = group("gbApplicationManagementTable", "ApplicationManagementTable", this);
+  auto* applicationsGroup = bdjoGroup("gbApplicationManagementTable", "ApplicationManagementTable", this);
   auto* al = new QVBoxLayout(applicationsGroup);
   apps_ = grid("sgAppManage", QString(), gridColumns(kApplicationColumns), applicationsGroup);
   profiles_ = grid("sgProfiles", tr("Profiles"), detailColumns(kProfileHeaders, std::array<int, 3>{20, 50, 60}),

@@ -20,7 +20,7 @@
 namespace mirdal::gui {
 
 namespace {
-constexpr auto kContext = mirdal::CommandContext::MovieObject;
+constexpr auto kObjectContext = mirdal::CommandContext::MovieObject;
 }
 
 ObjectProgramView::ObjectProgramView(mirdal::Workspace& ws, Interaction& ia, QWidget* parent)
@@ -98,7 +98,7 @@ void ObjectProgramView::showObject(int object) {
     grid_->clearGrid();
     guiReporter().setStatusReady();
   } else {
-    grid_->setRows(mirdal::renderProgram(*p, kContext, guiReporter()));  // ends with setStatusReady
+    grid_->setRows(mirdal::renderProgram(*p, kObjectContext, guiReporter()));  // ends with setStatusReady
   }
   // An object without commands keeps its blank row usable: Ins and Ctrl+V
   // give it its first lines.
@@ -124,7 +124,7 @@ void ObjectProgramView::showRows() {
   std::vector<mirdal::CommandRow> rows;
   if (p) {
     rows.reserve(p->size());
-    for (std::size_t i = 0; i < p->size(); ++i) rows.push_back(mirdal::commandRow((*p)[i], i, kContext));
+    for (std::size_t i = 0; i < p->size(); ++i) rows.push_back(mirdal::commandRow((*p)[i], i, kObjectContext));
   }
   grid_->setRows(rows);
   grid_->setEnabled(p != nullptr);
@@ -169,12 +169,12 @@ void ObjectProgramView::commandKey(CommandKey key) {
     case CommandKey::Copy:
       if (p->empty()) break;
       mirdal::copyToBuffer(ws_.copyBuffer, *p, sel, guiReporter());
-      putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
+      putCommandLinesOnClipboard(ws_.copyBuffer, kObjectContext);
       break;
     case CommandKey::Cut:
       if (p->empty()) break;
       runEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(ws_.copyBuffer, prog, sel, guiReporter()); });
-      putCommandLinesOnClipboard(ws_.copyBuffer, kContext);
+      putCommandLinesOnClipboard(ws_.copyBuffer, kObjectContext);
       break;
     case CommandKey::Delete:
       runEdit([sel](mirdal::CommandList& prog) { return mirdal::deleteCommands(prog, sel); });
@@ -198,7 +198,7 @@ void ObjectProgramView::editCurrentLine(const mirdal::NavCommand& c) {
   ws_.mobj.edit(mirdal::ChangeNotice::rows(MovieObjectPart::Commands, std::size_t(line), 1, object), [&](mirdal::MovieObjectFile& m) {
     return mirdal::editObjectProgram(m, object, [&](mirdal::CommandList& prog) { return mirdal::setCommand(prog, std::size_t(line), c); });
   });
-  grid_->setRow(line, mirdal::commandRow(c, std::size_t(line), kContext));
+  grid_->setRow(line, mirdal::commandRow(c, std::size_t(line), kObjectContext));
   showEditor();
 }
 

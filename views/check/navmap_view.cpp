@@ -15,7 +15,7 @@ namespace mirdal::gui {
 
 namespace {
 
-QPointF point(const mirdal::Point& p) { return {p.x, p.y}; }
+QPointF point(const mirdal::MapPoint& p) { return {p.x, p.y}; }
 
 // Entries and menus stand out from the objects and files between them.
 QColor fillOf(mirdal::NodeKind k) {

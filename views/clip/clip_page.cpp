@@ -39,8 +39,8 @@ namespace mirdal::gui {
 
 namespace {
 
-constexpr FilePageNames kNames{"tsClipinf", "gbClipinf", "zzzzz.clpi", "cbClipinf", "bReadCI",
-                               "Read the selected .clpi file", true};
+constexpr FilePageNames kClipNames{"tsClipinf", "gbClipinf", "zzzzz.clpi", "cbClipinf", "bReadCI",
+                                   "Read the selected .clpi file", true};
 
 QGroupBox* groupAround(const char* name, const QString& caption, QWidget* view, QWidget* parent) {
   auto* g = new QGroupBox(caption, parent);
@@ -55,7 +55,7 @@ QGroupBox* groupAround(const char* name, const QString& caption, QWidget* view, 
 
 }  // namespace
 
-ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+ClipPage::ClipPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kClipNames, parent) {
   QWidget* pane = contentPane();
   program_ = new ClipProgramView(ws_, pane);
   info_ = new ClipInfoView(ws_, pane);

@@ -15,7 +15,7 @@ namespace mirdal::gui {
 
 namespace {
 
-QPushButton* button(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
+QPushButton* actionButton(const char* name, const QString& caption, const QString& hint, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
   if (!hint.isEmpty()) b->setToolTip(hint);
@@ -34,10 +34,10 @@ ClipProgramView::ClipProgramView(mirdal::Workspace& ws, QWidget* parent) : QWidg
                    {{"", 24}, {"PID", 40}, {"Stream type", 80}, {"Details", 150}}, this, true);
   l->addWidget(grid_, 1);
 
-  savePid_ = button("bSavePID", tr("Save P&ID"), tr("Save the selected PID"), this);
-  toMenu_ = button("bLoadToMenu", tr("-> M&enu"), tr("Load to Menu"), this);
-  play_ = button("bPlay", tr("Pla&y"), tr("Play the m2ts file"), this);
-  apply_ = button("bApplyToClpi", tr("Apply to clpi"),
+  savePid_ = actionButton("bSavePID", tr("Save P&ID"), tr("Save the selected PID"), this);
+  toMenu_ = actionButton("bLoadToMenu", tr("-> M&enu"), tr("Load to Menu"), this);
+  play_ = actionButton("bPlay", tr("Pla&y"), tr("Play the m2ts file"), this);
+  apply_ = actionButton("bApplyToClpi", tr("Apply to clpi"),
                   tr("Copy the stream attributes of the PlayItem selected on the PLAYLIST page into its clip"), this);
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(4);

@@ -39,7 +39,7 @@ QComboBox* combo(const char* name, const QString& hint, int contentsLength, QWid
   return c;
 }
 
-HexEdit* hexField(const char* name, QWidget* parent) {
+HexEdit* commandHexField(const char* name, QWidget* parent) {
   auto* h = new HexEdit(parent, 8);
   h->setObjectName(name);
   h->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -80,7 +80,7 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
   grp_->addItems(itemsOf(mirdal::groupNames()));
   sgrp_ = combo("cbCmdSGrp", tr("Command Sub-Group"), 9, this);
   opt_ = combo("cbCmd", tr("Command Option"), 15, this, true);
-  och_ = hexField("heOCH", this);
+  och_ = commandHexField("heOCH", this);
   ins_ = toolButton("bbNCins", QStringLiteral("+"), tr("Insert a line after selected line(s)"), this);
   del_ = toolButton("bbNCdel", QStringLiteral("-"), tr("Delete the selected line(s)"), this);
   save_ = toolButton("bbSaveCommands", QString(), tr("Save program list"), this);
@@ -118,7 +118,7 @@ CommandFieldEditor::CommandFieldEditor(QWidget* parent) : QWidget(parent) {
     // Ten digits when there is room; register numbers need four.
     o.number->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     o.number->setMinimumWidth(o.number->sizeHint().width() * 3 / 5);
-    o.word = hexField(names[i].word, this);
+    o.word = commandHexField(names[i].word, this);
     if (i == 1) bottom->addSpacing(6);
     bottom->addWidget(o.on);
     bottom->addWidget(o.kind);

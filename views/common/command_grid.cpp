@@ -9,6 +9,7 @@
 #include "core/report.h"
 #include "nav/command_paint.h"
 #include "views/common/key_code.h"
+#include "views/common/text.h"
 #include "views/common/gui_reporter_access.h"
 
 namespace mirdal::gui {
@@ -40,17 +41,12 @@ QColor colorOf(mirdal::PaintColor c, const QPalette& pal, QPalette::ColorGroup g
   }
 }
 
-std::string bytesOf(const QString& s) {
-  const QByteArray b = s.toLatin1();
-  return std::string(b.constData(), std::size_t(b.size()));
-}
-
 }  // namespace
 
 void CommandGridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-  const std::string text = bytesOf(index.data().toString());
-  const std::string line = bytesOf(index.sibling(index.row(), mirdal::kColLine).data().toString());
+  const std::string text = typedBytes(index.data().toString());
+  const std::string line = typedBytes(index.sibling(index.row(), mirdal::kColLine).data().toString());
   mirdal::CellState st;
   st.column = index.column();
   st.fixed = grid_->hasFixedFirstColumn() && index.column() == 0;
@@ -181,7 +177,7 @@ void CommandGrid::keyPressEvent(QKeyEvent* e) {
   }
   StringGrid::keyPressEvent(e);
   if (beepInvalid_ && mods == Qt::NoModifier && (k == Qt::Key_Up || k == Qt::Key_Down) && currentRow() >= 0 &&
-      mirdal::invalidLineBeeps(bytesOf(cell(currentRow(), mirdal::kColLine))))
+      mirdal::invalidLineBeeps(typedBytes(cell(currentRow(), mirdal::kColLine))))
     guiReporter().tone(2000, mirdal::kInvalidLineBeepMs);
 }
 

@@ -22,7 +22,7 @@ namespace {
 
 const QString kFilter = QStringLiteral("ExtensionData|*.exd");
 
-QPushButton* button(const QString& name, const QString& caption, const QString& hint, QWidget* parent) {
+QPushButton* dialogButton(const QString& name, const QString& caption, const QString& hint, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
   if (!hint.isEmpty()) b->setToolTip(hint);
@@ -46,14 +46,14 @@ ExtDataDialog::ExtDataDialog(Interaction& ia, const std::string& outputFolder, Q
   summary_ = new QLabel(extensionDataGroup);
   summary_->setObjectName("lExtDatSummary");
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  delete_ = button("bExtDatDelete", tr("Delete"), tr("Delete"), extensionDataGroup);
-  load_ = button("bExtDatLoad", tr("Load..."), tr("Load ExtensionData()"), extensionDataGroup);
+  delete_ = dialogButton("bExtDatDelete", tr("Delete"), tr("Delete"), extensionDataGroup);
+  load_ = dialogButton("bExtDatLoad", tr("Load..."), tr("Load ExtensionData()"), extensionDataGroup);
   load_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  save_ = button("bExtDatSave", tr("Save..."), tr("Save ExtensionData()"), extensionDataGroup);
+  save_ = dialogButton("bExtDatSave", tr("Save..."), tr("Save ExtensionData()"), extensionDataGroup);
   save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  ok_ = button("bExtDatOK", tr("OK"), QString(), extensionDataGroup);
+  ok_ = dialogButton("bExtDatOK", tr("OK"), QString(), extensionDataGroup);
   ok_->setDefault(true);
-  cancel_ = button("bExtDatCancel", tr("Cancel"), QString(), extensionDataGroup);
+  cancel_ = dialogButton("bExtDatCancel", tr("Cancel"), QString(), extensionDataGroup);
   bl->addWidget(summary_);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(delete_);

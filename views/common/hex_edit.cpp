@@ -4,7 +4,7 @@ namespace mirdal::gui {
 
 namespace {
 
-int hexValue(QChar c) {
+int hexDigitValue(QChar c) {
   const char16_t u = c.unicode();
   if (u >= '0' && u <= '9') return u - '0';
   if (u >= 'a' && u <= 'f') return u - 'a' + 10;
@@ -17,7 +17,7 @@ int hexValue(QChar c) {
 std::uint64_t hexDigitsValue(const QString& text) {
   std::uint64_t v = 0;
   for (QChar c : text) {
-    const int d = hexValue(c);
+    const int d = hexDigitValue(c);
     if (d >= 0) v = (v << 4) | std::uint64_t(d);
   }
   return v;
@@ -35,6 +35,6 @@ void HexEdit::setValue(std::uint64_t v) {
   setText(lower_ ? s.toLower() : s.toUpper());
 }
 
-bool HexEdit::accepts(QChar c) const { return hexValue(c) >= 0; }
+bool HexEdit::accepts(QChar c) const { return hexDigitValue(c) >= 0; }
 
 }  // namespace mirdal::gui

@@ -29,14 +29,13 @@
 #include "views/common/string_grid.h"
 #include "views/common/text.h"
 #include "views/common/gui_reporter_access.h"
+#include "views/menu/menu_values.h"
 
 namespace mirdal::gui {
 
 namespace {
 
-constexpr auto kContext = mirdal::CommandContext::ButtonCommands;
-
-QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
+constexpr auto kButtonContext = mirdal::CommandContext::ButtonCommands;
 
 // Hexadecimal text of a filled mask; any character outside 0-9, A-F makes
 // the value 0.
@@ -303,7 +302,7 @@ void MenuBogsTab::showButtonRow(int row) {
 void MenuBogsTab::showCommands() {
   const mirdal::IgButton* b = button();
   std::vector<mirdal::CommandRow> rows;
-  if (b) rows = mirdal::renderProgram(b->commands, kContext, guiReporter());
+  if (b) rows = mirdal::renderProgram(b->commands, kButtonContext, guiReporter());
   commands_->setRows(rows);
   // A button without commands keeps its blank row usable: Insert gives it
   // its first line.
@@ -510,12 +509,12 @@ void MenuBogsTab::commandKey(CommandKey key) {
     case CommandKey::Copy:
       if (b->commands.empty()) break;
       mirdal::copyToBuffer(buffer, b->commands, sel, guiReporter());
-      putCommandLinesOnClipboard(buffer, kContext);
+      putCommandLinesOnClipboard(buffer, kButtonContext);
       break;
     case CommandKey::Cut:
       if (b->commands.empty()) break;
       runCommandEdit([&](mirdal::CommandList& prog) { return mirdal::cutCommands(buffer, prog, sel, guiReporter()); });
-      putCommandLinesOnClipboard(buffer, kContext);
+      putCommandLinesOnClipboard(buffer, kButtonContext);
       break;
     case CommandKey::Delete:
       runCommandEdit([sel](mirdal::CommandList& prog) { return mirdal::deleteCommands(prog, sel); });
@@ -558,7 +557,7 @@ void MenuBogsTab::commandCellEdited(int row, int column, const QString& text) {
   }
   // The line as stored (a refused command line shows the old one again).
   if (const mirdal::IgButton* now = button(); now && row < int(now->commands.size()))
-    commands_->setRow(row, mirdal::commandRow(now->commands[std::size_t(row)], std::size_t(row), kContext));
+    commands_->setRow(row, mirdal::commandRow(now->commands[std::size_t(row)], std::size_t(row), kButtonContext));
 }
 
 void MenuBogsTab::importCommands() {

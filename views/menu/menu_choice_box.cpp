@@ -9,14 +9,9 @@
 #include "views/common/document_signals.h"
 #include "views/menu/menu_context.h"
 #include "views/common/named_controls.h"
+#include "views/menu/menu_values.h"
 
 namespace mirdal::gui {
-
-namespace {
-
-QString hex(unsigned v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-
-}  // namespace
 
 MenuChoiceBox::MenuChoiceBox(MenuContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
   setObjectName("pObjPal");

@@ -15,6 +15,7 @@
 #include "menu/page_render.h"
 #include "views/common/document_signals.h"
 #include "views/menu/menu_context.h"
+#include "views/menu/menu_values.h"
 #include "views/common/number_edit.h"
 #include "views/menu/picture_view.h"
 #include "views/common/radio_group.h"
@@ -24,13 +25,6 @@
 namespace mirdal::gui {
 
 namespace {
-
-QString hex(std::uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-
-// An option colour, stored as 0x00BBGGRR.
-mirdal::Colour colourOf(std::uint32_t c) {
-  return {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8 & 0xFF), std::uint8_t(c >> 16 & 0xFF)};
-}
 
 StringGrid* effectGrid(const char* name, const QString& hint, const QList<GridColumn>& cols, QWidget* parent) {
   auto* g = new StringGrid(QString::fromLatin1(name), parent);

@@ -26,17 +26,16 @@
 #include "views/common/text.h"
 #include "views/common/vertical_label.h"
 #include "views/common/gui_reporter_access.h"
+#include "views/menu/menu_values.h"
 
 namespace mirdal::gui {
 
 namespace {
 
-QString hex(unsigned v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-
 // Colour numbers of the options are 0x00BBGGRR.
 QColor optionColour(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+QPushButton* objectsButton(const char* name, const QString& caption, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
   return b;
@@ -79,12 +78,12 @@ MenuObjectsTab::MenuObjectsTab(MenuContext& ctx, QWidget* parent) : QWidget(pare
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(palettes_, 1, Qt::AlignLeft);
   buttons->setSpacing(2);
-  loadObj_ = button("bbLoadIGObj", tr("Load object image"), this);
+  loadObj_ = objectsButton("bbLoadIGObj", tr("Load object image"), this);
   replaceObj_ = check("cbReplaceObj", tr("Replace the selected object"), this);
-  saveObj_ = button("bbSaveIGObj", tr("Save object image"), this);
-  loadPal_ = button("bbLoadPale", tr("Load palette"), this);
+  saveObj_ = objectsButton("bbSaveIGObj", tr("Save object image"), this);
+  loadPal_ = objectsButton("bbLoadPale", tr("Load palette"), this);
   replacePal_ = check("cbReplacePal", tr("Replace the selected palette"), this);
-  savePal_ = button("bbSavePale", tr("Save palette"), this);
+  savePal_ = objectsButton("bbSavePale", tr("Save palette"), this);
   loadObj_->setToolTip(tr("Insert or replace an object and its palette from an 8-bit palette PNG image"));
   saveObj_->setToolTip(tr("Save the selected object through the selected palette as a PNG image"));
   savePal_->setToolTip(tr("Save the selected palette as .pxml or .act"));

@@ -19,7 +19,7 @@ namespace mirdal::gui {
 
 namespace {
 
-HexEdit* hexField(const char* name, const QString& hint, int digits, QWidget* parent) {
+HexEdit* pageHexField(const char* name, const QString& hint, int digits, QWidget* parent) {
   auto* e = new HexEdit(parent, digits);
   e->setObjectName(QString::fromLatin1(name));
   e->setToolTip(hint);
@@ -49,12 +49,12 @@ MenuPageBox::MenuPageBox(MenuContext& ctx, QWidget* parent) : QWidget(parent), c
   page_->installEventFilter(this);
   count_ = new QLabel(QStringLiteral("(0)"), this);
   count_->setObjectName("lPageCount");
-  uo1_ = hexField("heUO1", tr("User Operation Mask 1"), 8, this);
-  uo2_ = hexField("heUO2", tr("User Operation Mask 2"), 1, this);
+  uo1_ = pageHexField("heUO1", tr("User Operation Mask 1"), 8, this);
+  uo2_ = pageHexField("heUO2", tr("User Operation Mask 2"), 1, this);
   rate_ = intField("ieFramerate", tr("Animation Frame Rate Code (divider)"), 3, this);
-  defSel_ = hexField("heDefSelButt", tr("Default Selected Button"), 4, this);
-  defAct_ = hexField("heDefActButt", tr("Default Activated Button"), 4, this);
-  palette_ = hexField("hePalette", tr("Palette"), 2, this);
+  defSel_ = pageHexField("heDefSelButt", tr("Default Selected Button"), 4, this);
+  defAct_ = pageHexField("heDefActButt", tr("Default Activated Button"), 4, this);
+  palette_ = pageHexField("hePalette", tr("Palette"), 2, this);
   const char* countNames[5] = {"ieInEffWin", "ieInEffEff", "ieOutEffWin", "ieOutEffEff", "ieBOGs"};
   const QString countHints[5] = {tr("Number of In effects windows"), tr("Number of In effects effects"),
                                  tr("Number of Out effects windows"), tr("Number of Out effects effects"),

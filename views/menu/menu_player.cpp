@@ -13,15 +13,11 @@
 #include "views/menu/menu_context.h"
 #include "views/common/text.h"
 #include "views/common/gui_reporter_access.h"
+#include "views/menu/menu_values.h"
 
 namespace mirdal::gui {
 
 namespace {
-
-// Colour numbers are stored as 0x00BBGGRR.
-mirdal::Colour colourOf(std::uint32_t c) {
-  return {std::uint8_t(c & 0xFF), std::uint8_t((c >> 8) & 0xFF), std::uint8_t((c >> 16) & 0xFF)};
-}
 
 // A chosen background picture at the view's edge: any format Qt reads,
 // as RGBA (a picture without alpha is opaque and covers the colour).

@@ -17,7 +17,6 @@ namespace mirdal::gui {
 namespace {
 
 // Edit masks: '9' a digit, 'N' a letter or digit, '>' upper case.
-constexpr const char* kTimeMask = "99:99:99.999";
 constexpr const char* kClipMask = "99999";
 constexpr const char* kWordMask = ">NNNNNNNN";
 

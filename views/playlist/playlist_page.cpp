@@ -31,10 +31,10 @@
 namespace mirdal::gui {
 
 namespace {
-constexpr FilePageNames kNames{"tsPlaylist", "gbPlaylist", "xxxxx.mpls", "cbPlaylist", "bReadPL", "", true};
+constexpr FilePageNames kPlaylistNames{"tsPlaylist", "gbPlaylist", "xxxxx.mpls", "cbPlaylist", "bReadPL", "", true};
 }
 
-PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kNames, parent) {
+PlaylistPage::PlaylistPage(mirdal::Workspace& ws, QWidget* parent) : FilePage(ws, kPlaylistNames, parent) {
   QWidget* content = contentPane();
   auto* row = new QHBoxLayout;
   row->setSpacing(6);

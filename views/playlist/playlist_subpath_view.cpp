@@ -22,13 +22,6 @@
 
 namespace mirdal::gui {
 
-namespace {
-
-constexpr const char* kTimeMask = "99:99:99.999";
-
-
-}  // namespace
-
 PlaylistSubPathView::PlaylistSubPathView(mirdal::Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
   setObjectName("vSubPaths");
   auto* l = new QHBoxLayout(this);

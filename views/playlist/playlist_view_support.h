@@ -20,6 +20,9 @@
 
 namespace mirdal::gui {
 
+// The edit mask of a time cell (h:mm:ss.mmm).
+inline constexpr const char* kTimeMask = "99:99:99.999";
+
 // Sets the grid to n rows, each written by row(i), and selects `select`
 // (clamped to the rows; -1 keeps the row selected before, clamped). Returns
 // the selected row, -1 when the grid is empty.

@@ -39,7 +39,7 @@ std::uint32_t numberFromColor(const QColor& c) {
 
 namespace {
 
-QGroupBox* group(const char* name, const QString& caption, QWidget* parent) {
+QGroupBox* optionsGroup(const char* name, const QString& caption, QWidget* parent) {
   auto* g = new QGroupBox(caption, parent);
   g->setObjectName(name);
   return g;
@@ -92,7 +92,7 @@ QCheckBox* OptionsPage::check(const char* name, const QString& text, BoolField f
 }
 
 QWidget* OptionsPage::buildOptionsGroup() {
-  QGroupBox* g = group("gbOptions", tr("Options"), this);
+  QGroupBox* g = optionsGroup("gbOptions", tr("Options"), this);
   QVBoxLayout* l = column(g);
   using O = mirdal::Options;
 
@@ -162,7 +162,7 @@ QWidget* OptionsPage::buildOptionsGroup() {
 }
 
 QWidget* OptionsPage::buildFormatGroup() {
-  QGroupBox* g = group("gbFormatOptions", tr("Format options"), this);
+  QGroupBox* g = optionsGroup("gbFormatOptions", tr("Format options"), this);
   auto* l = new QHBoxLayout(g);
   l->setContentsMargins(6, 4, 6, 6);
   l->setSpacing(8);
@@ -229,7 +229,7 @@ void OptionsPage::showColour(QToolButton* b, std::uint32_t colour) {
 }
 
 QWidget* OptionsPage::buildMenuGroup() {
-  QGroupBox* g = group("gbMenuOptions", tr("Menu options"), this);
+  QGroupBox* g = optionsGroup("gbMenuOptions", tr("Menu options"), this);
   auto* grid = new QGridLayout(g);
   grid->setContentsMargins(6, 4, 6, 6);
   grid->setHorizontalSpacing(8);

@@ -14,6 +14,7 @@
 #include "views/common/availability.h"
 #include "views/common/hex_edit.h"
 #include "views/common/int_edit.h"
+#include "views/common/text.h"
 #include "views/shell/shared_controls.h"
 #include "views/shell/status_page.h"
 #include "views/common/gui_reporter_access.h"
@@ -21,8 +22,6 @@
 namespace mirdal::gui {
 
 namespace {
-
-std::string bytesOf(const QString& s) { return s.toLatin1().toStdString(); }
 
 QString textOf(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
@@ -50,7 +49,7 @@ RegisterPanel::RegisterPanel(mirdal::Workspace& ws, SharedControls& sc, StatusPa
 }
 
 unsigned RegisterPanel::numberOf(const Fields& f) const {
-  const std::string t = bytesOf(f.number->text());
+  const std::string t = typedBytes(f.number->text());
   return f.psr ? mirdal::panelPsrNumber(t) : mirdal::panelGprNumber(t);
 }
 
@@ -60,7 +59,7 @@ std::uint32_t& RegisterPanel::registerOf(const Fields& f) {
 
 void RegisterPanel::numberChanged(const Fields& f) {
   // A number the panel cannot show turns into 0 (PSR 127 included).
-  const std::string t = bytesOf(f.number->text());
+  const std::string t = typedBytes(f.number->text());
   const auto typed = mirdal::parseOperandNumber(t);
   if (!typed || *typed != numberOf(f)) {
     f.number->setText(QStringLiteral("0"));  // comes back here
@@ -71,14 +70,14 @@ void RegisterPanel::numberChanged(const Fields& f) {
 
 void RegisterPanel::storeValue(const Fields& f) {
   if (f.value->isModified()) {
-    const auto v = mirdal::parseRegisterValue(bytesOf(f.value->text()));
+    const auto v = mirdal::parseRegisterValue(typedBytes(f.value->text()));
     if (v) registerOf(f) = *v;
   }
   f.value->setText(textOf(mirdal::registerValueText(registerOf(f))));
 }
 
 void RegisterPanel::storeSettings() {
-  const mirdal::RegisterSettings r = mirdal::parseRegisterSettings(bytesOf(setRegs_->text()));
+  const mirdal::RegisterSettings r = mirdal::parseRegisterSettings(typedBytes(setRegs_->text()));
   if (r.error) {
     guiReporter().setStatusPanel("Registers not set: " + r.error->message(), 1);
     return;

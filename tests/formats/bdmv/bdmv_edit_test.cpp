@@ -13,13 +13,13 @@ namespace {
 using test::ByteBuilder;
 using test::IndexEntryBytes;
 
-IndexEntryBytes hdmv(std::uint16_t ref) { return {1, 0, 0, ref, ""}; }
-IndexEntryBytes bdj(const std::string& name) { return {2, 0, 0, 0, name}; }
-const IndexEntryBytes kOff{1, 0, 0, 0xFFFF, ""};
+IndexEntryBytes hdmvEntry(std::uint16_t ref) { return {1, 0, 0, ref, ""}; }
+IndexEntryBytes bdjEntry(const std::string& name) { return {2, 0, 0, 0, name}; }
+const IndexEntryBytes kOffEntry{1, 0, 0, 0xFFFF, ""};
 
 IndexFile indexOf(const std::vector<IndexEntryBytes>& titles, bool withExtensionData = false) {
   IndexFile idx;
-  const Bytes file = test::indexFile("0200", kOff, kOff, titles,
+  const Bytes file = test::indexFile("0200", kOffEntry, kOffEntry, titles,
                                      withExtensionData ? test::extensionData({{1, 1, {7}}}) : Bytes{});
   EXPECT_EQ(parseIndex(file, idx).status, ReadStatus::Ok);
   return idx;
@@ -40,7 +40,7 @@ std::vector<std::uint16_t> refs(const IndexFile& idx) {
 }
 
 TEST(TitleEdit, InsertAfterTheSelectedTitle) {
-  IndexFile idx = indexOf({hdmv(5), hdmv(6), hdmv(7)}, true);
+  IndexFile idx = indexOf({hdmvEntry(5), hdmvEntry(6), hdmvEntry(7)}, true);
   const std::uint32_t length = idx.indexes.length, ext = idx.extensionDataStartAddress;
   ASSERT_TRUE(insertTitle(idx, 2));  // title 2 selected
   ASSERT_EQ(idx.indexes.titles.size(), 4u);
@@ -54,16 +54,16 @@ TEST(TitleEdit, InsertAfterTheSelectedTitle) {
 TEST(TitleEdit, EditedIndexIsWrittenWithConsistentLengthsAndAddresses) {
   // Insert into one file, delete from another: the results must be the
   // files laid out with those titles from the start.
-  IndexFile idx = indexOf({hdmv(1), bdj("00001")}, true);
+  IndexFile idx = indexOf({hdmvEntry(1), bdjEntry("00001")}, true);
   ASSERT_TRUE(insertTitle(idx, 0));
   idx.indexes.titles[0].movieObjectReference = 4;
   EXPECT_EQ(composeIndex(idx),
-            test::indexFile("0200", kOff, kOff, {hdmv(4), hdmv(1), bdj("00001")},
+            test::indexFile("0200", kOffEntry, kOffEntry, {hdmvEntry(4), hdmvEntry(1), bdjEntry("00001")},
                             test::extensionData({{1, 1, {7}}}))
                 .data());
   EXPECT_EQ(deleteTitles(idx, 1, 2), 0u);
   EXPECT_EQ(composeIndex(idx),
-            test::indexFile("0200", kOff, kOff, {hdmv(4)}, test::extensionData({{1, 1, {7}}})).data());
+            test::indexFile("0200", kOffEntry, kOffEntry, {hdmvEntry(4)}, test::extensionData({{1, 1, {7}}})).data());
 }
 
 TEST(TitleEdit, InsertIntoAnEmptyTableAndAtTheLimit) {
@@ -87,7 +87,7 @@ TEST(TitleEdit, DeleteRenumbersAndSelects) {
                                          {2, 2, 1, {1, 2}},
                                          {1, 2, 0, {1}},
                                          {0, 2, kNoSelection, {}}}) {
-    IndexFile idx = indexOf({hdmv(1), hdmv(2), hdmv(3)}, true);
+    IndexFile idx = indexOf({hdmvEntry(1), hdmvEntry(2), hdmvEntry(3)}, true);
     const std::uint32_t length = idx.indexes.length, ext = idx.extensionDataStartAddress;
     EXPECT_EQ(deleteTitles(idx, c.first, c.last), c.select);
     EXPECT_EQ(refs(idx), c.left);
@@ -102,7 +102,7 @@ TEST(TitleEdit, DeleteRenumbersAndSelects) {
 }
 
 TEST(TitleEdit, EditorsWriteTheTitle) {
-  IndexFile idx = indexOf({hdmv(1)});
+  IndexFile idx = indexOf({hdmvEntry(1)});
   setTitleObjectType(idx, 0, ObjectType::BDJ);
   setTitleBdjName(idx, 0, "00002x");
   setTitleAccessType(idx, 0, AccessType::Prohibited2);
@@ -118,7 +118,7 @@ TEST(TitleEdit, EditorsWriteTheTitle) {
 }
 
 TEST(FirstPlaybackTopMenu, OnOffTypeAndCounter) {
-  IndexFile idx = indexOf({hdmv(0), hdmv(1)});
+  IndexFile idx = indexOf({hdmvEntry(0), hdmvEntry(1)});
   EXPECT_EQ(titleCounter(idx), "2 titles");
   setEntryOn(idx.indexes.firstPlayback, true, 3);
   EXPECT_EQ(idx.indexes.firstPlayback.movieObjectReference, 3);
@@ -141,7 +141,7 @@ TEST(FirstPlaybackTopMenu, OnOffTypeAndCounter) {
 
 TEST(ObjectEdit, InsertKeepsReferencesAndAddsFourBytes) {
   MovieObjectFile m = objectsOf({{0, {{1, 2, 3}}}, {0x8000, {}}}, true);
-  IndexFile idx = indexOf({hdmv(1)});
+  IndexFile idx = indexOf({hdmvEntry(1)});
   const std::uint32_t length = m.movieObjects.length, ext = m.extensionDataStartAddress;
   ASSERT_TRUE(insertMovieObject(m, 1));  // after object 0
   ASSERT_EQ(m.movieObjects.objects.size(), 3u);
@@ -161,7 +161,7 @@ TEST(ObjectEdit, DeleteMaintainsTitleReferences) {
   std::vector<test::ObjectBytes> six(6);
   six[2].commands = {{1, 1, 1}, {2, 2, 2}};
   MovieObjectFile m = objectsOf(six, true);
-  IndexFile idx = indexOf({hdmv(5), hdmv(2), hdmv(1), bdj("00002"), hdmv(0xFFFF)});
+  IndexFile idx = indexOf({hdmvEntry(5), hdmvEntry(2), hdmvEntry(1), bdjEntry("00002"), hdmvEntry(0xFFFF)});
   const std::uint32_t length = m.movieObjects.length, ext = m.extensionDataStartAddress;
 
   const ObjectDeletion del = deleteMovieObjects(m, idx, 2, 2, mirdal::test::testReporter());
@@ -181,7 +181,7 @@ TEST(ObjectEdit, DeleteMaintainsTitleReferences) {
 TEST(ObjectEdit, DeletingTheOnlyObjectReportsEveryHdmvTitle) {
   test::ReportScope s;
   MovieObjectFile m = objectsOf({{0, {}}});
-  IndexFile idx = indexOf({hdmv(0), bdj("00001"), hdmv(7)});
+  IndexFile idx = indexOf({hdmvEntry(0), bdjEntry("00001"), hdmvEntry(7)});
   idx.indexes.firstPlayback.movieObjectReference = 0;
   const ObjectDeletion del = deleteMovieObjects(m, idx, 0, 0, mirdal::test::testReporter());
   EXPECT_EQ(del.select, kNoSelection);
@@ -194,7 +194,7 @@ TEST(ObjectEdit, DeletingTheOnlyObjectReportsEveryHdmvTitle) {
 TEST(ObjectEdit, NothingToDelete) {
   test::ReportScope s;
   MovieObjectFile m = objectsOf({});
-  IndexFile idx = indexOf({hdmv(0)});
+  IndexFile idx = indexOf({hdmvEntry(0)});
   EXPECT_EQ(deleteMovieObjects(m, idx, 0, 0, mirdal::test::testReporter()).select, kNoSelection);
   EXPECT_TRUE(s.rep.lines().empty());
   EXPECT_EQ(m.movieObjects.length, 6u);

@@ -109,7 +109,7 @@ Bytes withByte(Bytes b, std::size_t at, std::uint8_t v) {
   b.at(at) = v;
   return b;
 }
-Bytes cut(Bytes b, std::size_t size) {
+Bytes cutTo(Bytes b, std::size_t size) {
   b.resize(size);
   return b;
 }
@@ -124,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"wrong_type", withByte(kTwo, 0, 'X'), ReadStatus::Rejected, {}},
         ParseCase{"wrong_version", withByte(kTwo, 5, '3'), ReadStatus::Rejected, {}},
         ParseCase{"empty_file", {}, ReadStatus::Rejected, {}},
-        ParseCase{"ends_in_the_second_index_entry", cut(kTwo, 60), ReadStatus::Truncated, {0}},
-        ParseCase{"ends_in_the_second_sound", cut(kTwo, 66 + 8 + 5), ReadStatus::Truncated, {8, 5}},
+        ParseCase{"ends_in_the_second_index_entry", cutTo(kTwo, 60), ReadStatus::Truncated, {0}},
+        ParseCase{"ends_in_the_second_sound", cutTo(kTwo, 66 + 8 + 5), ReadStatus::Truncated, {8, 5}},
         ParseCase{"start_far_past_the_end", test::ByteBuilder(soundFile("0200", {{1, 0, pattern(4, 1)}})).patch32(48, 0xFFFFFFF0),
                   ReadStatus::Truncated, {0}},
         ParseCase{"length_of_4_GiB", test::ByteBuilder(soundFile("0200", {{1, 0, pattern(4, 1)}})).patch32(52, 0xFFFFFFFF),

@@ -17,6 +17,7 @@
 #include "gui_test.h"
 #include "main_window_fixture.h"
 #include "sample_disc.h"
+#include "support/file_bytes.h"
 #include "support/shared_samples.h"
 #include "views/bdmv/index_app_info_view.h"
 #include "views/bdjo/bdjo_page.h"
@@ -34,19 +35,9 @@ namespace {
 
 int selectedRow(const StringGrid* g) { return g->selectedRowRange().first; }
 
-std::vector<std::uint8_t> bytesOf(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::vector<std::uint8_t>& b) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
-
-std::uint32_t be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
-}
+using mirdal::test::be32;
+using mirdal::test::fileBytes;
+using mirdal::test::writeBytes;
 
 void putBe32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (24 - 8 * i));
@@ -366,7 +357,7 @@ class BdmvViewsTest : public QObject {
     SampleFixture f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
     const std::string index = f.disc + "index.bdmv";
-    std::vector<std::uint8_t> bytes = bytesOf(index);
+    std::vector<std::uint8_t> bytes = fileBytes(index);
     bytes[88] = 0;
     bytes[89] = 200;  // First Playback: movie object 200, past the last
     writeBytes(index, bytes);
@@ -375,15 +366,15 @@ class BdmvViewsTest : public QObject {
     QVERIFY(f.t.find<QCheckBox>("cbFPBon")->isChecked());
     QCOMPARE(f.combo("cbFPBObject")->currentIndex(), -1);
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
-    QVERIFY(bytesOf(index) == bytes);
+    QVERIFY(fileBytes(index) == bytes);
     QVERIFY(f.root.exists("Sample/BDMV/index.bdmv.backup"));
   }
 
   void readEditSaveReread() {
     SampleFixture f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
-    std::vector<std::uint8_t> index = bytesOf(f.disc + "index.bdmv");
-    std::vector<std::uint8_t> mobj = bytesOf(f.disc + "MovieObject.bdmv");
+    std::vector<std::uint8_t> index = fileBytes(f.disc + "index.bdmv");
+    std::vector<std::uint8_t> mobj = fileBytes(f.disc + "MovieObject.bdmv");
     f.read();
 
     auto* content = f.t.find<QLineEdit>("eContent");
@@ -400,7 +391,7 @@ class BdmvViewsTest : public QObject {
     const std::string text = "Edited disc";
     for (std::size_t i = 0; i < 32; ++i) index[46 + i] = i < text.size() ? std::uint8_t(text[i]) : 0;
     index[108] = 0x60;
-    QVERIFY(bytesOf(f.disc + "index.bdmv") == index);
+    QVERIFY(fileBytes(f.disc + "index.bdmv") == index);
     // MovieObject.bdmv: length +4, one more object, object 0's flags
     // 0x6000 -> 0x4000, and the new object's 4 bytes after object 5.
     const std::size_t n = f.objectCount() - 1;
@@ -408,7 +399,7 @@ class BdmvViewsTest : public QObject {
     mobj[49] += 1;
     mobj[50] = 0x40;
     mobj.insert(mobj.begin() + std::ptrdiff_t(objectEnd(mobj, 5)), 4, 0);
-    QVERIFY(bytesOf(f.disc + "MovieObject.bdmv") == mobj);
+    QVERIFY(fileBytes(f.disc + "MovieObject.bdmv") == mobj);
     QVERIFY(f.root.exists("Sample/BDMV/MovieObject.bdmv.backup"));
 
     f.t.w->readDiscClicked();
@@ -423,7 +414,7 @@ class BdmvViewsTest : public QObject {
     SampleFixture f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
     const std::string index = f.disc + "index.bdmv";
-    const std::vector<std::uint8_t> good = bytesOf(index);
+    const std::vector<std::uint8_t> good = fileBytes(index);
     std::vector<std::uint8_t> bad = good;
     bad[0] = 'X';
     writeBytes(index, bad);
@@ -438,7 +429,7 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(f.counter("lTitlenum"), QString());
     // Save writes what was read well (the disc's sound file), never the index.
     f.t.w->saveClicked();
-    QVERIFY(bytesOf(index) == bad);
+    QVERIFY(fileBytes(index) == bad);
 
     // The next Read starts from nothing.
     writeBytes(index, good);
@@ -494,7 +485,7 @@ class BdmvViewsTest : public QObject {
     QCOMPARE(f.t.find<QLabel>("lIndexExtDat")->text(),
              ok ? QString("no ExtensionData()") : QString("2 entries, 83 bytes"));
     QTest::mouseClick(f.t.find<QPushButton>("bSave"), Qt::LeftButton);
-    QCOMPARE(bytesOf(f.disc + "index.bdmv").size(), ok ? std::size_t(108 + 5 * 12) : std::size_t(address + 83));
+    QCOMPARE(fileBytes(f.disc + "index.bdmv").size(), ok ? std::size_t(108 + 5 * 12) : std::size_t(address + 83));
   }
 
   // The Ultra HD application fields: hidden for an index without them,
@@ -506,7 +497,7 @@ class BdmvViewsTest : public QObject {
     QVERIFY(!box->isVisible());
     const std::filesystem::path uhd = mirdal::test::sharedSamples() / "commercial-metadata/disc5_uhd/index.bdmv";
     if (mirdal::test::sharedSamples().empty() || !std::filesystem::exists(uhd)) QSKIP("no Ultra HD sample disc");
-    writeBytes(f.disc + "index.bdmv", bytesOf(uhd.string()));
+    writeBytes(f.disc + "index.bdmv", fileBytes(uhd.string()));
     f.t.w->readDiscClicked();
     QVERIFY(box->isVisible());
     QVERIFY(f.t.find<QWidget>("wUltraHdInfo")->isEnabled());

@@ -20,12 +20,12 @@ namespace mirdal::gui::test {
 
 namespace {
 
-std::vector<char> bytesOf(const std::string& path) {
+std::vector<char> fileChars(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-struct Sample {
+struct UnsavedSample {
   mirdal::test::TempDir root;
   std::string disc = copySampleDisc(root);
   Window t;
@@ -41,7 +41,7 @@ struct Sample {
 };
 
 #define SAMPLE(f)         \
-  Sample f;               \
+  UnsavedSample f;               \
   if (f.disc.empty()) QSKIP("the sample disc is missing"); \
   f.read()
 
@@ -87,7 +87,7 @@ class UnsavedChangesTest : public QObject {
     QFETCH(bool, fileWritten);
     SAMPLE(f);
     f.t.w->show();
-    const std::vector<char> before = bytesOf(f.disc + "index.bdmv");
+    const std::vector<char> before = fileChars(f.disc + "index.bdmv");
     const std::size_t titles = f.titles();
     f.insertTitle();
     f.t.ia.answers = {Answer(answer)};
@@ -95,7 +95,7 @@ class UnsavedChangesTest : public QObject {
     else f.t.w->readDiscClicked();
 
     QCOMPARE(f.t.ia.questions, QStringList{"Save the changes to index.bdmv?"});
-    QCOMPARE(bytesOf(f.disc + "index.bdmv") != before, fileWritten);
+    QCOMPARE(fileChars(f.disc + "index.bdmv") != before, fileWritten);
     if (action == "close") {
       QCOMPARE(f.t.w->isVisible(), !goesOn);
     } else {
@@ -141,8 +141,8 @@ class UnsavedChangesTest : public QObject {
   void undoAndRedo() {
     QFETCH(QString, edit);
     SAMPLE(f);
-    const std::vector<char> index = bytesOf(f.disc + "index.bdmv");
-    const std::vector<char> mobj = bytesOf(f.disc + "MovieObject.bdmv");
+    const std::vector<char> index = fileChars(f.disc + "index.bdmv");
+    const std::vector<char> mobj = fileChars(f.disc + "MovieObject.bdmv");
     auto* titles = f.t.find<StringGrid>("sgTitles");
     auto* objects = f.t.find<StringGrid>("sgObject");
     auto* commands = f.t.find<StringGrid>("sgCommands");
@@ -175,8 +175,8 @@ class UnsavedChangesTest : public QObject {
     }
     QCOMPARE(f.bdmvTab(), QString("&BDMV"));
     f.t.w->saveClicked();
-    QVERIFY(bytesOf(f.disc + "index.bdmv") == index);
-    QVERIFY(bytesOf(f.disc + "MovieObject.bdmv") == mobj);
+    QVERIFY(fileChars(f.disc + "index.bdmv") == index);
+    QVERIFY(fileChars(f.disc + "MovieObject.bdmv") == mobj);
 
     f.t.w->redoEdit();
     QVERIFY(f.ws().index.model() == editedIndex);
@@ -202,3 +202,6 @@ class UnsavedChangesTest : public QObject {
 using mirdal::gui::test::UnsavedChangesTest;
 MIRDAL_GUI_TEST(UnsavedChangesTest)
 #include "unsaved_changes_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE

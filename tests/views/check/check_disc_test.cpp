@@ -20,7 +20,7 @@ namespace mirdal::gui::test {
 
 namespace {
 
-struct Sample {
+struct CheckDiscSample {
   mirdal::test::TempDir root;
   std::string disc = copySampleDisc(root);
   Window t;
@@ -42,7 +42,7 @@ struct Sample {
 };
 
 #define SAMPLE(f)                                           \
-  Sample f;                                                 \
+  CheckDiscSample f;                                                 \
   if (f.disc.empty()) QSKIP("the sample disc is missing"); \
   f.read()
 
@@ -138,3 +138,6 @@ MIRDAL_GUI_TEST(CheckDiscTest)
 }  // namespace mirdal::gui::test
 
 #include "check_disc_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE

@@ -18,6 +18,7 @@
 #include "main_window_fixture.h"
 #include "sample_disc.h"
 #include "core/report.h"
+#include "support/file_bytes.h"
 #include "support/ts_builder.h"
 #include "views/clip/clip_info_view.h"
 #include "views/clip/clip_page.h"
@@ -31,7 +32,7 @@ namespace mirdal::gui::test {
 
 namespace {
 
-struct Sample {
+struct ClipSample {
   mirdal::test::TempDir root;
   std::string disc = copySampleDisc(root);
   Window t;
@@ -71,23 +72,13 @@ struct Sample {
 };
 
 #define SAMPLE(f)                                          \
-  Sample f;                                                \
+  ClipSample f;                                                \
   if (f.disc.empty()) QSKIP("the sample disc is missing"); \
   f.read()
 
-std::vector<std::uint8_t> fileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const std::string& path, const std::vector<std::uint8_t>& b) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b.data()),
-                                                                std::streamsize(b.size()));
-}
-
-std::uint32_t be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
-}
+using mirdal::test::be32;
+using mirdal::test::fileBytes;
+using mirdal::test::writeBytes;
 
 // The files of `folder` whose names end with `suffix`.
 QStringList filesEndingWith(const QString& folder, const QString& suffix) {
@@ -127,7 +118,7 @@ class ClipPageTest : public QObject {
   }
   void packetQuestion() {
     QFETCH(int, answer);
-    Sample f;
+    ClipSample f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
     const std::string path = f.clipFile("00000");
     std::vector<std::uint8_t> before = fileBytes(path);
@@ -157,7 +148,7 @@ class ClipPageTest : public QObject {
   // A clip the program refused to read (a clip of an unknown version) is not checked, let
   // alone patched, whatever its count says.
   void noPacketQuestionAfterARefusedRead() {
-    Sample f;
+    ClipSample f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
     const std::string path = f.clipFile("00000");
     std::vector<std::uint8_t> bytes = fileBytes(path);
@@ -330,7 +321,7 @@ class ClipPageTest : public QObject {
   }
   void cancelAsksBeforeStopping() {
     QFETCH(int, answer);
-    Sample f;
+    ClipSample f;
     if (f.disc.empty()) QSKIP("the sample disc is missing");
     // A stream long enough for several reads: 2000 audio PES packets of 100
     // bytes, one transport packet each.
@@ -437,3 +428,6 @@ class ClipPageTest : public QObject {
 using mirdal::gui::test::ClipPageTest;
 MIRDAL_GUI_TEST(ClipPageTest)
 #include "clip_page_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE

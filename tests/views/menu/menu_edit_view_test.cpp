@@ -34,7 +34,7 @@ namespace mirdal::gui::test {
 
 namespace {
 
-struct MenuWindow {
+struct MenuEditWindow {
   Window t;
   MenuPage* page() const { return t.w->menuPage(); }
   MenuBogsTab* bogs() const { return page()->bogsTab(); }
@@ -80,7 +80,7 @@ class MenuEditViewTest : public QObject {
   Q_OBJECT
  private slots:
   void createMenuGivesOnePageBogAndButtonUnsaved() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QCOMPARE(f.menu().ics.pages.size(), std::size_t(1));
     QVERIFY(f.t.w->workspace().menu.modified());
@@ -99,7 +99,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void keysInsertAndDeletePagesBogsAndButtons() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QComboBox* pages = f.page()->pageBox()->pageChoice();
     QTest::keyClick(pages, Qt::Key_Insert);
@@ -126,7 +126,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void refusedCellValuesShowTheStoredValue() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     StringGrid* buttons = f.bogs()->buttonGrid();
     struct Case {
@@ -147,7 +147,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void buttonCommandsAreInsertedAndEdited() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     CommandGrid* cmds = f.bogs()->buttonCommandGrid();
     QTest::keyClick(cmds, Qt::Key_Insert);
@@ -160,7 +160,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void buttonCommandLinesAreTypedAndImported() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     CommandGrid* cmds = f.bogs()->buttonCommandGrid();
     const auto commands = [&] { return f.menu().ics.pages[0].bogs[0].buttons[0].commands; };
@@ -191,7 +191,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void undoBringsADeletedButtonBack() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     StringGrid* buttons = f.bogs()->buttonGrid();
     QTest::keyClick(buttons, Qt::Key_Insert);
@@ -205,7 +205,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void loadedMenuIsShownAndEffectCountsOpenTheirSequence() {
-    MenuWindow f;
+    MenuEditWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
     const InteractiveComposition& ics = f.menu().ics;
     MenuCompositionBox* comp = f.page()->compositionBox();
@@ -232,7 +232,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void createMenuOverUnsavedChangesAsksFirst() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QTest::keyClick(f.bogs()->buttonGrid(), Qt::Key_Insert);
     f.t.ia.answers << Answer::No << Answer::Yes;
@@ -244,7 +244,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void userTimeoutIsStoredInTicksAndRefusedPast24Bits() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QLineEdit* uto = f.page()->compositionBox()->userTimeoutField();
     for (const auto& [typed, shown, ticks] : {std::tuple<QString, QString, std::uint32_t>{"0:01:05", "0:01:05", 65 * 90000},
@@ -260,7 +260,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void bogDefaultButtonStepsOnDoubleClickAndRefusesMissingIds() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     StringGrid* bogs = f.bogs()->bogGrid();
     for (const char* shown : {"0000", "FFFF", "0000"}) {
@@ -274,7 +274,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void effectGridsInsertRowsAndRefuseValuesOutOfRange() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     MenuEffectsTab* fx = f.page()->effectsTab();
     QTest::keyClick(fx->effectWindowGrid(), Qt::Key_Insert);
@@ -313,7 +313,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void doubleClickOnSetButtonPageFollowsToThePageAndButton() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QTest::keyClick(f.page()->pageBox()->pageChoice(), Qt::Key_Insert);  // page 1: button 0 in BOG 0
     QTest::keyClick(f.bogs()->bogGrid(), Qt::Key_Insert);                // and button 1 in BOG 1
@@ -330,7 +330,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void repeatingAnimationRunsUntilCancel() {
-    MenuWindow f;
+    MenuEditWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
     MenuContext& ctx = f.page()->context();
     const InteractiveComposition& ics = f.menu().ics;
@@ -358,7 +358,7 @@ class MenuEditViewTest : public QObject {
   }
 
   void muxWritesAStreamThatLoadsBack() {
-    MenuWindow f;
+    MenuEditWindow f;
     f.create();
     QTest::keyClick(f.bogs()->buttonGrid(), Qt::Key_Insert);
     mirdal::test::TempDir dir;
@@ -377,7 +377,7 @@ class MenuEditViewTest : public QObject {
   // A menu from a stream of several display sets holds the first alone:
   // Save and Mux ask before the others are dropped, and write nothing on No.
   void saveAndMuxAskBeforeDroppingDisplaySets() {
-    MenuWindow f;
+    MenuEditWindow f;
     if (!f.loadSample()) QSKIP("the sample menu is missing");
     IgMenu m = f.menu();
     m.displaySets = 17;
@@ -403,7 +403,7 @@ class MenuEditViewTest : public QObject {
 
   // The Options say which matrix turns the menu's palettes into colours.
   void theOptionsNameThePaletteMatrix() {
-    MenuWindow f;
+    MenuEditWindow f;
     QLabel* line = f.t.find<QLabel>("lColourMatrix");
     QVERIFY(line->text().contains("720 lines"));
     f.create();

@@ -47,13 +47,13 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
 
 // A main window with the sample menu loaded, the menu page and its page view
 // shown, and a clock the test moves.
-struct MenuWindow {
+struct MenuViewWindow {
   Window t;
   std::uint64_t clock = 1000;
   MenuViewTab* tab = nullptr;
   bool ok = false;
 
-  MenuWindow() {
+  MenuViewWindow() {
     mirdal::gui::guiReporter().setActivationDelay(0);
     IgMenu m;
     if (!std::filesystem::exists(sampleMenuFile()) ||
@@ -86,7 +86,7 @@ class MenuViewTest : public QObject {
   Q_OBJECT
  private slots:
   void startAndTheNavigationButtonsRunAButton() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     QVERIFY(f.t.find<QPushButton>("bStart")->isEnabled());
     f.start();
@@ -107,7 +107,7 @@ class MenuViewTest : public QObject {
   }
 
   void aButtonChangesThePageAndTheChoiceFollows() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.start();
     f.click("bNavDown");  // CHAPTERS: SetButtonPage page 1, button 1
@@ -125,7 +125,7 @@ class MenuViewTest : public QObject {
   }
 
   void cancelEndsTheInEffects() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.click("bStart");
     QVERIFY(f.tab->player().effectsPlaying());
@@ -138,7 +138,7 @@ class MenuViewTest : public QObject {
   }
 
   void everyKeyShowsItsCode() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.start();
     struct Case {
@@ -155,7 +155,7 @@ class MenuViewTest : public QObject {
   }
 
   void anOverlaySwitchRedrawsThePage() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.start();
     const QImage before = f.picture();
@@ -168,7 +168,7 @@ class MenuViewTest : public QObject {
   }
 
   void theSelectedButtonAnimatesByTheClock() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     QCheckBox* animate = f.t.w->menuPage()->displaySwitch(switchIndex("cbAnimate"));
     animate->setChecked(true);
@@ -183,7 +183,7 @@ class MenuViewTest : public QObject {
   }
 
   void fittedAndOneToOne() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     QCheckBox* full = f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"));
     full->setChecked(false);
@@ -215,7 +215,7 @@ class MenuViewTest : public QObject {
   }
 
   void hoverSelectsTheNeighbourAndAClickActivates() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"))->setChecked(false);
     f.start();
@@ -237,7 +237,7 @@ class MenuViewTest : public QObject {
   }
 
   void aRightDragMovesAButtonAsOneEdit() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"))->setChecked(false);
     MenuViewCanvas* c = f.tab->canvas();
@@ -267,7 +267,7 @@ class MenuViewTest : public QObject {
   // After Start the arrow keys are the remote's: the picture has the
   // keyboard, not the Start button.
   void startHandsTheKeyboardToThePicture() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.t.w.get()));
@@ -282,7 +282,7 @@ class MenuViewTest : public QObject {
   // The 1:1 view opens at the page's top-left corner, and a menu loaded
   // later is shown from there too.
   void theOneToOneViewOpensAtTheTopLeft() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->menuPage()->displaySwitch(switchIndex("cbFullScreen"))->setChecked(false);
     QScrollArea* area = f.tab->scrollArea();
@@ -303,7 +303,7 @@ class MenuViewTest : public QObject {
   // Each in-effect, once its time is over, says on the status line how long
   // it was meant to show and how long it showed.
   void effectsTellTheirTimesOnTheStatusLine() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.click("bStart");  // page 0's in-effects: two of 100 ms
     QVERIFY(f.tab->player().effectsPlaying());
@@ -319,7 +319,7 @@ class MenuViewTest : public QObject {
   // The Pop-up key beside the five: a pop-up menu shows nothing at Start
   // and comes up on the key; for an always-on menu the key is off.
   void thePopUpKeyOpensAPopUpMenu() {
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     auto* popUp = f.t.find<QPushButton>("bNavPopUp");
     QVERIFY(!popUp->isEnabled());
@@ -346,7 +346,7 @@ class MenuViewTest : public QObject {
     mirdal::test::TempDir root;
     const std::string disc = copySampleDisc(root);
     if (disc.empty()) QSKIP("the sample disc is missing");
-    MenuWindow f;
+    MenuViewWindow f;
     if (!f.ok) QSKIP("the sample menu is missing");
     f.t.w->setDiscFolder(disc);
     f.t.w->readDiscClicked();

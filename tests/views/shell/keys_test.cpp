@@ -23,7 +23,7 @@ namespace mirdal::gui::test {
 
 namespace {
 
-struct Sample {
+struct KeysSample {
   mirdal::test::TempDir root;
   std::string disc = copySampleDisc(root);
   Window t;
@@ -50,7 +50,7 @@ struct Sample {
 };
 
 #define SAMPLE(f) \
-  Sample f;       \
+  KeysSample f;       \
   if (!f.open()) QSKIP("the sample disc is missing or the window cannot be made active")
 
 }  // namespace
@@ -210,3 +210,6 @@ class KeysTest : public QObject {
 using mirdal::gui::test::KeysTest;
 MIRDAL_GUI_TEST(KeysTest)
 #include "keys_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE

@@ -18,7 +18,7 @@ namespace mirdal::gui::test {
 
 namespace {
 
-struct Sample {
+struct StatusLineSample {
   mirdal::test::TempDir root;
   std::string disc = copySampleDisc(root);
   Window t;
@@ -48,7 +48,7 @@ struct Sample {
 };
 
 #define SAMPLE(f)                                           \
-  Sample f;                                                 \
+  StatusLineSample f;                                                 \
   if (f.disc.empty()) QSKIP("the sample disc is missing"); \
   f.read()
 
@@ -116,3 +116,6 @@ class StatusLineTest : public QObject {
 using mirdal::gui::test::StatusLineTest;
 MIRDAL_GUI_TEST(StatusLineTest)
 #include "status_line_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE

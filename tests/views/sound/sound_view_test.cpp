@@ -229,3 +229,6 @@ class SoundViewTest : public QObject {
 using mirdal::gui::test::SoundViewTest;
 MIRDAL_GUI_TEST(SoundViewTest)
 #include "sound_view_test.moc"
+
+// Other test files, compiled in the same bundle, define their own.
+#undef SAMPLE
