@@ -61,17 +61,29 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
 std::vector<PlaylistClipUse> clipUsesOf(const Playlist& pl) {
   std::vector<PlaylistClipUse> uses;
   const auto& items = pl.playlist.items;
-  for (std::size_t k = 0; k < items.size(); ++k) uses.push_back({items[k].clipName, 'p', std::uint16_t(k), 0});
+  // Entry 0 of an angle or clip list repeats the item's own clip.
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    uses.push_back({items[k].clipName, 'p', std::uint16_t(k), 0, 0});
+    const auto& angles = items[k].angles.angles;
+    for (std::size_t a = 1; a < angles.size(); ++a)
+      uses.push_back({angles[a].clipName, 'p', std::uint16_t(k), 0, std::uint8_t(a)});
+  }
   const auto& subpaths = pl.playlist.subpaths;
   for (std::size_t s = 0; s < subpaths.size(); ++s)
-    for (std::size_t j = 0; j < subpaths[s].items.size(); ++j)
-      uses.push_back({subpaths[s].items[j].clipName, 's', std::uint16_t(j), std::uint16_t(s)});
+    for (std::size_t j = 0; j < subpaths[s].items.size(); ++j) {
+      const SubPlayItem& item = subpaths[s].items[j];
+      uses.push_back({item.clipName, 's', std::uint16_t(j), std::uint16_t(s), 0});
+      for (std::size_t a = 1; a < item.clips.size(); ++a)
+        uses.push_back({item.clips[a].clipName, 's', std::uint16_t(j), std::uint16_t(s), std::uint8_t(a)});
+    }
   return uses;
 }
 
 std::string clipUsePlace(const PlaylistClipUse& u) {
-  return u.kind == 'p' ? "PlayItem " + std::to_string(u.item)
-                       : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
+  std::string place = u.kind == 'p' ? "PlayItem " + std::to_string(u.item)
+                                    : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
+  if (u.angle) place += ", angle " + std::to_string(u.angle);
+  return place;
 }
 
 std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& rep) {

@@ -73,12 +73,21 @@ TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
   d.write("BDMV/PLAYLIST/00002.mpls", std::string("MPLS0400 not a playlist"));
   d.write("BDMV/PLAYLIST/00003.mpls", playlistUsing({"00008"}, {"00007", "00009"}));
   d.write("BDMV/PLAYLIST/menu.mpls", playlistUsing({"00007"}, {}));
+  {
+    // PlayItem 0 plays 00008, and 00010 as its second angle.
+    Playlist m;
+    parsePlaylist(playlistUsing({"00008"}, {}), m);
+    setMultiAngle(m, 0, true);
+    insertAngle(m, 0, 0);
+    m.playlist.items[0].angles.angles[1].clipName = "00010";
+    d.write("BDMV/PLAYLIST/00004.mpls", composePlaylist(m));
+  }
   d.write("BDMV/STREAM/00007.m2ts", std::string("x"));
   d.write("BDMV/STREAM/00009.m2ts", std::string("x"));
   DiscState disc;
   disc.folder = d.folder() + "BDMV/";
-  disc.playlists = {"00001", "00002", "00003", "menu"};
-  disc.clips = {"00007", "00008"};
+  disc.playlists = {"00001", "00002", "00003", "00004", "menu"};
+  disc.clips = {"00007", "00008", "00010"};
   disc.ciRefs = {{{9, 'p', 9}}, {}};  // an earlier Find's rows go
 
   ReportScope rs;
@@ -89,11 +98,14 @@ TEST(FindClips, EveryUseIsListedAndMissingStreamsReported) {
     return out;
   };
   EXPECT_EQ(rows(0), (std::vector<ClipRow>{{"00001", "p", "00000"}, {"00001", "p", "00002"}, {"00003", "s", "00000"}}));
-  EXPECT_EQ(rows(1), (std::vector<ClipRow>{{"00001", "p", "00001"}, {"00003", "p", "00000"}}));
-  EXPECT_EQ(missing, 2u);
+  EXPECT_EQ(rows(1), (std::vector<ClipRow>{{"00001", "p", "00001"}, {"00003", "p", "00000"}, {"00004", "p", "00000"}}));
+  // A clip played only as an angle is used, by its PlayItem.
+  EXPECT_EQ(rows(2), (std::vector<ClipRow>{{"00004", "p", "00000"}}));
+  EXPECT_EQ(missing, 4u);
   const std::string log = rs.rep.text();
   EXPECT_NE(log.find("Missing stream file referenced by 00001.mpls, PlayItem 1"), std::string::npos) << log;
   EXPECT_NE(log.find("Missing stream file referenced by 00003.mpls, PlayItem 0"), std::string::npos) << log;
+  EXPECT_NE(log.find("Missing stream file referenced by 00004.mpls, PlayItem 0, angle 1"), std::string::npos) << log;
   EXPECT_EQ(log.find("SubPlayItem 1"), std::string::npos);  // 00009's stream exists; the clip is unlisted
   EXPECT_NE(log.find("Invalid format: 00002.mpls"), std::string::npos) << log;
 }
