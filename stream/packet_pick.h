@@ -1,7 +1,8 @@
 // Picking the packets an export needs out of a stream file. An export of
 // one audio PID needs a few packets in a hundred; the others are looked at
 // (sync byte and PID) and left where they lie. A regular file of source
-// packets is read through a memory mapping, so those others are never
+// packets is read through a memory mapping (SourcePacketReader::pickPackets,
+// in stream/source_packet.cpp), so those others are never
 // copied at all: the kernel's copy into a read buffer is most of the cost of
 // reading a stream that is already in memory.
 #pragma once
