@@ -101,8 +101,12 @@ const RgbaPicture* cachedObjectPicture(IgMenu& m, std::size_t object, std::size_
   if (slots[palette]) return &*slots[palette];
   const bool showStatus = !rep.progress().visible;
   if (showStatus) rep.setStatusPanel("Decoding RLE pixel data and build bitmaps...", 1);
-  if (!m.objects[object].image) decodeObject(m, object, rep);
-  slots[palette] = drawThroughPalette(*m.objects[object].image, paletteColours(m, palette));
+  // An object refused by the decoder is kept as an empty picture, so that
+  // every redraw does not try (and log) again.
+  if (m.objects[object].image || decodeObject(m, object, rep))
+    slots[palette] = drawThroughPalette(*m.objects[object].image, paletteColours(m, palette));
+  else
+    slots[palette] = RgbaPicture{};
   if (showStatus) rep.setStatusPanel("", 1);
   return &*slots[palette];
 }

@@ -155,6 +155,10 @@ struct IndexImage {
   bool operator==(const IndexImage&) const = default;
 };
 
+// Menus are at most 1920x1080; an object larger than 4096x4096 pixels can
+// only come from a damaged stream, and decoding it would take gigabytes.
+inline constexpr std::size_t kMaxObjectPixels = 4096u * 4096u;
+
 struct IgObject {
   std::uint16_t objectId = 0;
   std::int32_t orderSlot = -1;  // used while saving
@@ -164,6 +168,8 @@ struct IgObject {
   Bytes rle;  // the fragments' RLE bytes, in order
   std::optional<IndexImage> image;  // decoded on first need
 };
+
+inline bool tooLargeToDecode(const IgObject& o) { return std::size_t(o.width) * o.height > kMaxObjectPixels; }
 
 struct YCrCb {
   std::uint8_t y = 0, cr = 0, cb = 0;

@@ -94,7 +94,7 @@ bool readObject(FieldReader& b, IgMenu& m, Reporter& rep) {
   f.length = std::uint32_t(data.size());
   o.rle.insert(o.rle.end(), data.begin(), data.end());
   o.fragments.push_back(f);
-  if (std::size_t(o.width) * o.height <= kMaxObjectPixels) return true;
+  if (!tooLargeToDecode(o)) return true;
   rep.logError("Object " + std::to_string(id) + " declares " + std::to_string(o.width) + "x" + std::to_string(o.height) +
            " pixels, more than a menu object can have; it is kept empty.");
   o.width = o.height = 0;

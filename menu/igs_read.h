@@ -17,9 +17,6 @@ namespace mirdal {
 class Reporter;
 
 inline constexpr std::uint64_t kMaxMenuFileSize = 1ull << 30;
-// Menus are at most 1920x1080; an object larger than 4096x4096 pixels can
-// only come from a damaged stream, and decoding it would take gigabytes.
-inline constexpr std::size_t kMaxObjectPixels = 4096u * 4096u;
 
 struct MenuLoad {
   // Ok; Truncated when a segment or the page data ended early or a prefix

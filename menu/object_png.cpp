@@ -217,7 +217,7 @@ std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& data, const 
 
 Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software, Reporter& rep) {
   if (object >= m.objects.size() || palette >= m.palettes.size()) return {};
-  if (!m.objects[object].image) decodeObject(m, object, rep);
+  if (!m.objects[object].image && !decodeObject(m, object, rep)) return {};
   return writePalettePng(*m.objects[object].image, m.palettes[palette], software);
 }
 

@@ -49,7 +49,8 @@ struct ImportResult {
 std::optional<ImportResult> importObjectPng(IgMenu& m, const Bytes& png, const ObjectImport& where, Reporter& rep);
 
 // The PNG of object `object` through palette `palette` (decoded first when
-// needed); empty for an index out of range.
+// needed); empty for an index out of range or an object too large to
+// decode.
 Bytes exportObjectPng(IgMenu& m, std::size_t object, std::size_t palette, const std::string& software, Reporter& rep);
 
 }  // namespace mirdal

@@ -38,7 +38,7 @@ IndexImage objectImage(const IgMenu& m, std::size_t object) {
   const IgObject& o = m.objects[object];
   if (o.image) return o.image->pixels.empty() ? IndexImage{} : *o.image;
   if (o.width == 0 || o.height == 0 || o.rle.empty()) return {};
-  if (std::size_t(o.width) * o.height > kMaxObjectPixels) return {};
+  if (tooLargeToDecode(o)) return {};
   return rleDecodeBytes(o.rle.data(), o.rle.size(), o.width, o.height);
 }
 

@@ -96,6 +96,11 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
 bool decodeObject(IgMenu& m, std::size_t index, Reporter& rep) {
   if (index >= m.objects.size()) return false;
   IgObject& o = m.objects[index];
+  if (tooLargeToDecode(o)) {
+    rep.logError("Object " + std::to_string(index) + " declares " + std::to_string(o.width) + "x" +
+                 std::to_string(o.height) + " pixels, more than a menu object can have; it is not decoded.");
+    return false;
+  }
   // The declared length bounds the data; fragments that brought less give
   // only what they brought.
   const std::size_t size = std::min<std::size_t>(o.rleLength, o.rle.size());
@@ -130,7 +135,7 @@ Bytes rleEncodeImage(const IndexImage& img) {
 bool encodeObject(IgMenu& m, std::size_t index, Bytes& out, Reporter& rep) {
   if (index >= m.objects.size()) return false;
   IgObject& o = m.objects[index];
-  if (!o.image) decodeObject(m, index, rep);
+  if (!o.image && !decodeObject(m, index, rep)) return false;
   if (o.image->pixels.size() != std::size_t(o.image->width) * o.image->height) {
     rep.logError("Object " + std::to_string(index) + " has a picture of the wrong size; not encoded.");
     return false;

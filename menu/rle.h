@@ -40,7 +40,8 @@ IndexImage rleDecodeBytes(const std::uint8_t* data, std::size_t size, std::uint1
 
 // Decodes object `index` of the menu from its RLE bytes and attaches the
 // picture; each short line is logged as "x,y". Returns false for an index
-// out of range.
+// out of range, and with an error line for an object over kMaxObjectPixels,
+// which is left without a picture.
 bool decodeObject(IgMenu& m, std::size_t index, Reporter& rep);
 
 // Encodes a picture: every line separately, runs never cross lines, runs

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
 
+#include "menu/colour.h"
+#include "menu/object_png.h"
 #include "support/recording_reporter.h"
 
 namespace mirdal {
@@ -134,6 +138,50 @@ TEST(RleEncode, RefusesObjectsBeyondTheLengthField) {
   EXPECT_TRUE(out.empty());
   EXPECT_GT(mirdal::test::testReporter().errorCount(), 0);
   EXPECT_NE(rs.rep.text().find("length field"), std::string::npos);
+}
+
+// An object that claims more pixels than a menu object can have (only a
+// damaged stream or an edit in code gives one) is refused by every path that
+// would decode it, instead of taking gigabytes.
+TEST(RleDecode, ObjectsTooLargeToHoldAreRefusedEverywhere) {
+  const auto menu = [] {
+    IgMenu m;
+    m.objects.resize(1);
+    m.objects[0].width = m.objects[0].height = 65535;
+    m.objects[0].rle = {0, 0};
+    m.objects[0].rleLength = 2;
+    m.palettes.resize(1);
+    return m;
+  };
+  const std::vector<std::pair<const char*, std::function<bool(IgMenu&)>>> paths = {
+      {"decode", [](IgMenu& m) { return decodeObject(m, 0, mirdal::test::testReporter()); }},
+      {"encode",
+       [](IgMenu& m) {
+         Bytes out;
+         return encodeObject(m, 0, out, mirdal::test::testReporter());
+       }},
+      {"png", [](IgMenu& m) { return !exportObjectPng(m, 0, 0, "t", mirdal::test::testReporter()).empty(); }},
+      {"picture",
+       [](IgMenu& m) {
+         const RgbaPicture* p = cachedObjectPicture(m, 0, 0, mirdal::test::testReporter());
+         return p && !p->rgba.empty();
+       }},
+  };
+  for (const auto& [name, run] : paths) {
+    SCOPED_TRACE(name);
+    test::ReportScope rs;
+    IgMenu m = menu();
+    EXPECT_FALSE(run(m));
+    EXPECT_FALSE(m.objects[0].image);
+    EXPECT_NE(rs.rep.text().find("Object 0 declares 65535x65535 pixels"), std::string::npos);
+  }
+  // A page drawn again does not decode (and log) again.
+  test::ReportScope rs;
+  IgMenu m = menu();
+  cachedObjectPicture(m, 0, 0, mirdal::test::testReporter());
+  cachedObjectPicture(m, 0, 0, mirdal::test::testReporter());
+  const std::string log = rs.rep.text();
+  EXPECT_EQ(log.find("declares"), log.rfind("declares"));
 }
 
 }  // namespace
