@@ -106,6 +106,9 @@ class DiscPlayer final : private PlayerHost, private RunObserver {
     bool fromButton = false;
   };
   struct Playback {
+    // Declared, so that clang sees the type as default-constructible
+    // inside the enclosing class (std::optional<Playback> below).
+    Playback() {}
     unsigned number = 0;
     const Playlist* pl = nullptr;
     Timeline tl;
