@@ -1,6 +1,7 @@
 // Playlists: any input parses without fault; a file read whole is written
-// and read back to the same model; the grid rows, the chapter export and the
-// layout check work on whatever was read.
+// and read back to the same model; Find's walk over the clip names gives the
+// model's uses; the grid rows, the chapter export and the layout check work
+// on whatever was read.
 #include <cstddef>
 #include <cstdint>
 
@@ -8,6 +9,7 @@
 #include "formats/playlist/chapters.h"
 #include "formats/playlist/mpls.h"
 #include "formats/playlist/mpls_edit.h"
+#include "formats/playlist/playlist_clip_uses.h"
 #include "present/mpls_rows.h"
 #include "fuzz_check.h"
 #include "tests/support/recording_reporter.h"
@@ -21,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A consistent model comes back whole; the reserved header bytes are the
   // only fields the writer changes. An inconsistent one (sections that
   // overlap, lengths that disagree) is never saved.
+  std::vector<PlaylistClipUse> uses;
+  const ReadStatus walked = walkClipUses(in, uses);
   if (res.status == ReadStatus::Ok && checkLayout(m).empty()) {
+    // Lengths that agree with the content: the walk steps where the parse does.
+    FUZZ_CHECK(walked == ReadStatus::Ok && uses == clipUsesOf(m));
     Playlist again;
     FUZZ_CHECK(parsePlaylist(composePlaylist(m), again).status == ReadStatus::Ok);
     Playlist expected = m;

@@ -7,7 +7,6 @@
 #include "core/display_text.h"
 #include "core/markup.h"
 #include "core/report.h"
-#include "formats/playlist/mpls.h"
 
 namespace mirdal {
 
@@ -58,34 +57,6 @@ void logPlaylistFind(const std::string& playlistName, const std::vector<Playlist
   }
 }
 
-std::vector<PlaylistClipUse> clipUsesOf(const Playlist& pl) {
-  std::vector<PlaylistClipUse> uses;
-  const auto& items = pl.playlist.items;
-  // Entry 0 of an angle or clip list repeats the item's own clip.
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    uses.push_back({items[k].clipName, 'p', std::uint16_t(k), 0, 0});
-    const auto& angles = items[k].angles.angles;
-    for (std::size_t a = 1; a < angles.size(); ++a)
-      uses.push_back({angles[a].clipName, 'p', std::uint16_t(k), 0, std::uint8_t(a)});
-  }
-  const auto& subpaths = pl.playlist.subpaths;
-  for (std::size_t s = 0; s < subpaths.size(); ++s)
-    for (std::size_t j = 0; j < subpaths[s].items.size(); ++j) {
-      const SubPlayItem& item = subpaths[s].items[j];
-      uses.push_back({item.clipName, 's', std::uint16_t(j), std::uint16_t(s), 0});
-      for (std::size_t a = 1; a < item.clips.size(); ++a)
-        uses.push_back({item.clips[a].clipName, 's', std::uint16_t(j), std::uint16_t(s), std::uint8_t(a)});
-    }
-  return uses;
-}
-
-std::string clipUsePlace(const PlaylistClipUse& u) {
-  std::string place = u.kind == 'p' ? "PlayItem " + std::to_string(u.item)
-                                    : "SubPath " + std::to_string(u.subPath) + ", SubPlayItem " + std::to_string(u.item);
-  if (u.angle) place += ", angle " + std::to_string(u.angle);
-  return place;
-}
-
 std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& rep) {
   disc.ciRefs.assign(disc.clips.size(), ClipUses{});
   std::size_t missing = 0;
@@ -108,14 +79,14 @@ std::size_t findClipReferences(DiscState& disc, const NameSet& names, Reporter& 
       ++missing;
     }
   };
+  // Each playlist is read quietly for the clips it names only (the model
+  // Find would fill is never shown).
+  std::vector<PlaylistClipUse> uses;
   for (const std::string& name : disc.playlists) {
     std::uint16_t number = 0;
     if (!playlistNumber(name, number)) continue;
-    Playlist pl;
-    if (readPlaylistFile(disc.folder + "PLAYLIST/" + name + names.playlistExt, pl, rep, true,
-                         PlaylistParts::ClipNames) != ReadStatus::Ok)
-      continue;
-    for (const PlaylistClipUse& u : clipUsesOf(pl)) refer(u.clip, {number, u.kind, u.item}, u);
+    if (readClipUses(disc.folder + "PLAYLIST/" + name + names.playlistExt, uses, rep) != ReadStatus::Ok) continue;
+    for (const PlaylistClipUse& u : uses) refer(u.clip, {number, u.kind, u.item}, u);
   }
   return missing;
 }

@@ -8,6 +8,7 @@
 
 #include "core/disc_folder.h"
 #include "formats/bdmv/movie_objects.h"
+#include "formats/playlist/playlist_clip_uses.h"
 
 namespace mirdal {
 
@@ -30,23 +31,6 @@ std::string playlistUseLine(const PlaylistUse& u);
 // found in:" and the use lines as plain text.
 void logPlaylistFind(const std::string& playlistName, const std::vector<PlaylistUse>& uses, Reporter& rep);
 
-// A use of a clip by a playlist as Find walks it: each PlayItem ('p', item
-// k), then each SubPlayItem j of each SubPath s ('s', item j). The disc
-// check names the same uses.
-// A clip a playlist plays: a PlayItem's or SubPlayItem's own clip, or the
-// clip of one of its other angles (a multi-angle PlayItem's angles, a
-// multi-clip SubPlayItem's clips), which counts as a use of that item.
-struct PlaylistClipUse {
-  std::string clip;
-  char kind = 'p';
-  std::uint16_t item = 0;
-  std::uint16_t subPath = 0;  // 's' only
-  std::uint8_t angle = 0;     // 0: the item's own clip
-};
-struct Playlist;
-std::vector<PlaylistClipUse> clipUsesOf(const Playlist& pl);
-// "PlayItem 2", "SubPath 0, SubPlayItem 1", "PlayItem 2, angle 1".
-std::string clipUsePlace(const PlaylistClipUse& u);
 
 // Find on the clip page: empties every reference list of disc.ciRefs (one
 // per clip of disc.clips), reads each playlist of disc.playlists quietly into

@@ -31,8 +31,8 @@ void readHevcBits(StreamAttributes& a, std::uint8_t colour, std::uint8_t flags) 
 // own, limited to what its length byte covers.
 class Parser {
  public:
-  Parser(const Bytes& data, const std::function<void(std::size_t, std::size_t)>& progress, PlaylistParts parts)
-      : data_(data), r(data), progress_(progress), clipNamesOnly_(parts == PlaylistParts::ClipNames) {}
+  Parser(const Bytes& data, const std::function<void(std::size_t, std::size_t)>& progress)
+      : data_(data), r(data), progress_(progress) {}
 
   void progress() {
     if (progress_) progress_(r.pos(), data_.size());
@@ -250,11 +250,6 @@ class Parser {
       if (n > 0) p.angles.angles[0] = ClipRef{p.clipName, p.codecId, p.stcId};
       for (std::size_t i = 1; i < n && !r.overrun(); ++i) clipRef(p.angles.angles[i]);
     }
-    if (clipNamesOnly_) {
-      const std::size_t end = start + 2 + p.length;
-      if (end > r.pos()) r.skip(end - r.pos());
-      return;
-    }
     stn(p.stn);
     p.trailing = upTo(start + 2 + p.length);
   }
@@ -344,7 +339,6 @@ class Parser {
   const Bytes& data_;
   FieldReader r;
   const std::function<void(std::size_t, std::size_t)>& progress_;
-  const bool clipNamesOnly_;
 };
 
 // ---- writing ----
@@ -529,10 +523,10 @@ std::size_t streamCount(const Stn& stn, StreamCategory c) {
 }
 
 PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
-                            const std::function<void(std::size_t, std::size_t)>& onProgress, PlaylistParts parts) {
+                            const std::function<void(std::size_t, std::size_t)>& onProgress) {
   out = Playlist{};
   PlaylistParse res;
-  Parser p(data, onProgress, parts);
+  Parser p(data, onProgress);
   FieldReader& r = p.r;
   const FileHeader h = readFileHeader(r, "MPLS");
   if (!h.accepted) {
@@ -560,10 +554,6 @@ PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
 
   out.gapBeforePlaylist = p.toSection(out.playListStartAddress);
   p.playList(out.playlist);
-  if (parts == PlaylistParts::ClipNames) {
-    if (r.overrun()) res.status = ReadStatus::Truncated;
-    return res;
-  }
 
   if (out.playListMarkStartAddress != 0 && !r.overrun()) {
     out.gapBeforeMarks = p.toSection(out.playListMarkStartAddress);
@@ -633,30 +623,38 @@ Bytes composePlaylist(const Playlist& m) {
   return o.takeFile();
 }
 
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet, PlaylistParts parts) {
-  const std::string name = fileNameOf(path);
-  rep.logStep("Reading [bl]" + name + "[/bl]");
-  Bytes data;
-  if (!readDiscFile(path, data, rep)) {
-    m = Playlist{};
-    rep.setStatusReady();
-    return ReadStatus::Unreadable;
-  }
+std::function<void(std::size_t, std::size_t)> playlistProgress(Reporter& rep, bool quiet) {
   // A loop over every playlist of a disc reads quietly; there the position
   // flashes by too fast to read, so it is shown for every 16th element only.
-  std::size_t calls = 0;
-  const PlaylistParse res = parsePlaylist(data, m, [&calls, &rep, quiet](std::size_t pos, std::size_t size) {
+  return [&rep, quiet, calls = std::size_t(0)](std::size_t pos, std::size_t size) mutable {
     if (!quiet || calls++ % 16 == 0) rep.setStatusPanel(std::to_string(pos) + "/" + std::to_string(size), 1);
-  }, parts);
-  if (res.status == ReadStatus::Rejected) {
-    rep.logError("Invalid format: " + name);
-  } else {
-    if (res.status == ReadStatus::Truncated) reportEndsEarly(name, data.size(), rep);
-    if (!quiet)
-      rep.logWithGap("[b]" + std::to_string(m.playlist.items.size()) + "[/b] PlayItem(s), [b]" +
-                 std::to_string(m.playlist.subpaths.size()) + "[/b] SubPath(s) and [b]" +
-                 std::to_string(m.marks.marks.size()) + "[/b] PlayListMark(s) found.");
+  };
+}
+
+bool openPlaylistFile(const std::string& path, const std::string& name, Bytes& data, Reporter& rep) {
+  if (openDiscFile(path, "[bl]" + name + "[/bl]", data, rep)) return true;
+  rep.setStatusReady();
+  return false;
+}
+
+void reportPlaylistStatus(const std::string& name, ReadStatus status, std::size_t fileSize, Reporter& rep) {
+  if (status == ReadStatus::Rejected) rep.logError("Invalid format: " + name);
+  if (status == ReadStatus::Truncated) reportEndsEarly(name, fileSize, rep);
+}
+
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet) {
+  const std::string name = fileNameOf(path);
+  Bytes data;
+  if (!openPlaylistFile(path, name, data, rep)) {
+    m = Playlist{};
+    return ReadStatus::Unreadable;
   }
+  const PlaylistParse res = parsePlaylist(data, m, playlistProgress(rep, quiet));
+  reportPlaylistStatus(name, res.status, data.size(), rep);
+  if (res.status != ReadStatus::Rejected && !quiet)
+    rep.logWithGap("[b]" + std::to_string(m.playlist.items.size()) + "[/b] PlayItem(s), [b]" +
+                   std::to_string(m.playlist.subpaths.size()) + "[/b] SubPath(s) and [b]" +
+                   std::to_string(m.marks.marks.size()) + "[/b] PlayListMark(s) found.");
   if (!quiet) rep.setStatusReady();
   return res.status;
 }

@@ -273,20 +273,12 @@ struct PlaylistParse {
   ReadStatus status = ReadStatus::Ok;
 };
 
-// How much of a playlist a read takes apart: all of it, or only what names
-// its clips (the PlayItems without their STN tables, and the SubPaths;
-// no marks or ExtensionData), for a loop over every playlist of a disc
-// that asks which clips they use. ClipNames takes each PlayItem's length
-// on trust to step over its STN table.
-enum class PlaylistParts { Whole, ClipNames };
-
 // Parses a whole file into a fresh record. A wrong type or version leaves
 // `out` empty and gives Rejected; a file that ends early gives Truncated
 // with what could be read. onProgress(position, size) runs before each
 // PlayItem, SubPath and mark.
 PlaylistParse parsePlaylist(const Bytes& data, Playlist& out,
-                            const std::function<void(std::size_t, std::size_t)>& onProgress = {},
-                            PlaylistParts parts = PlaylistParts::Whole);
+                            const std::function<void(std::size_t, std::size_t)>& onProgress = {});
 
 // The file image; sections follow one another with their kept gaps. Lengths,
 // counts and addresses are written as held; use checkLayout first.
@@ -297,8 +289,16 @@ Bytes composePlaylist(const Playlist& m);
 // line, and unless quiet the line with the counts and Ready. A file that
 // cannot be read whole leaves `m` empty (an unusable status), so nothing
 // of the playlist shown before stays as if it were this one.
-ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet = false,
-                            PlaylistParts parts = PlaylistParts::Whole);
+ReadStatus readPlaylistFile(const std::string& path, Playlist& m, Reporter& rep, bool quiet = false);
+
+// The steps every read of a playlist file shares (readPlaylistFile, and
+// Find's read of the clip uses): "Reading [bl]name[/bl]" and the bytes, or
+// Ready when the file cannot be read; the position on status panel 1 as
+// the parse goes (quietly for every 16th element only); after the parse
+// "Invalid format: name" or the ends-early line.
+bool openPlaylistFile(const std::string& path, const std::string& name, Bytes& data, Reporter& rep);
+std::function<void(std::size_t, std::size_t)> playlistProgress(Reporter& rep, bool quiet);
+void reportPlaylistStatus(const std::string& name, ReadStatus status, std::size_t fileSize, Reporter& rep);
 
 // "Saving name", then refuses with "Cannot save name: ..." when the model's
 // lengths or addresses do not fit its content, else saves through the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/playlist/mpls.h"
+#include "formats/playlist/playlist_clip_uses.h"
 #include "formats/playlist/mpls_edit.h"
 
 #include "support/shared_samples.h"
@@ -46,16 +47,10 @@ TEST(PlaylistSamples, ReadAndWriteGiveTheFileBack) {
     ASSERT_EQ(parsePlaylist(data, m).status, ReadStatus::Ok);
     EXPECT_EQ(checkLayout(m), "");
     EXPECT_EQ(composePlaylist(m), withZeroReserved(data));
-    // Find's read of the clip names alone, stepping over the STN tables,
-    // names the same clips at the same places.
-    Playlist names;
-    ASSERT_EQ(parsePlaylist(data, names, {}, PlaylistParts::ClipNames).status, ReadStatus::Ok);
-    ASSERT_EQ(names.playlist.items.size(), m.playlist.items.size());
-    for (std::size_t k = 0; k < m.playlist.items.size(); ++k) {
-      EXPECT_EQ(names.playlist.items[k].clipName, m.playlist.items[k].clipName);
-      EXPECT_EQ(names.playlist.items[k].angles, m.playlist.items[k].angles);
-    }
-    EXPECT_EQ(names.playlist.subpaths, m.playlist.subpaths);
+    // Find's walk over the clip names gives the uses the model lists.
+    std::vector<PlaylistClipUse> uses;
+    EXPECT_EQ(walkClipUses(data, uses), ReadStatus::Ok);
+    EXPECT_EQ(uses, clipUsesOf(m));
   }
 }
 
