@@ -79,15 +79,19 @@ class Walk {
     }
   }
 
-  void playItem(std::uint16_t k) {
+  // A PlayItem or SubPlayItem: its length, clip name and codec id, a flags
+  // word of flagBytes whose bit flagBit says that other angles (other
+  // clips) follow the fixed fields, those fixed fields (fixedBytes), and
+  // then the list when there is one.
+  void item(PlaylistClipUse use, std::size_t flagBytes, unsigned flagBit, std::size_t fixedBytes) {
     const std::size_t start = r.pos();
     const std::uint16_t length = r.readU16();
-    PlaylistClipUse use{r.readString(5), 'p', k, 0, 0};
+    use.clip = r.readString(5);
     r.skip(4);
-    const bool multiAngle = (r.readU16() >> 4) & 1;
-    r.skip(1 + 4 + 4 + 4 + 4 + 1 + 1 + 2);  // STC id to still time
+    const std::uint32_t flags = flagBytes == 2 ? r.readU16() : r.readU32();
+    r.skip(fixedBytes);
     out_.push_back(use);
-    if (multiAngle) {
+    if ((flags >> flagBit) & 1) {
       const std::uint8_t n = r.readU8();
       r.skip(1);
       otherAngles(n, use);
@@ -95,21 +99,13 @@ class Walk {
     skipTo(start + 2 + length);
   }
 
-  void subPlayItem(std::uint16_t s, std::uint16_t j) {
-    const std::size_t start = r.pos();
-    const std::uint16_t length = r.readU16();
-    PlaylistClipUse use{r.readString(5), 's', j, s, 0};
-    r.skip(4);
-    const bool multiClip = r.readU32() & 1;
-    r.skip(1 + 4 + 4 + 2 + 4);  // STC id to the sync start time
-    out_.push_back(use);
-    if (multiClip) {
-      const std::uint8_t n = r.readU8();
-      r.skip(1);
-      otherAngles(n, use);
-    }
-    skipTo(start + 2 + length);
-  }
+  // The multi-angle flag is bit 4 of two bytes; then the STC id, IN and OUT
+  // times, UO mask, random access flag, still mode and still time.
+  void playItem(std::uint16_t k) { item({{}, 'p', k, 0, 0}, 2, 4, 1 + 4 + 4 + 8 + 1 + 1 + 2); }
+
+  // The multi-clip flag is bit 0 of four bytes; then the STC id, IN and OUT
+  // times, the sync PlayItem id and the sync start time.
+  void subPlayItem(std::uint16_t s, std::uint16_t j) { item({{}, 's', j, s, 0}, 4, 0, 1 + 4 + 4 + 2 + 4); }
 
   void subPath(std::uint16_t s) {
     const std::size_t start = r.pos();
