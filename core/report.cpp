@@ -154,4 +154,9 @@ ProgressReport progressReport(std::uint64_t done, std::uint64_t total,
   return r;
 }
 
+Reporter& reporterOrSilent(Reporter* r) {
+  thread_local SilentReporter nobody;
+  return r ? *r : nobody;
+}
+
 }  // namespace mirdal

@@ -140,6 +140,11 @@ class SilentReporter final : public Reporter {
   void sleepMs(int) override {}
 };
 
+// r, or a silent reporter when r is null: for an operation whose report
+// is optional. One per thread, since even a silent reporter keeps a status
+// line and counts.
+Reporter& reporterOrSilent(Reporter* r);
+
 // Text of one progress report: "Packet: done/total   Elapsed: h:mm:ss
 // Remaining: h:mm:ss" and the bar value done*100/total.
 struct ProgressReport {

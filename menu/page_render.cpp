@@ -45,10 +45,7 @@ void markDirty(PageRenderer& r, Rect rc) {
   r.dirty.push_back(rc);
 }
 
-Reporter& reportOf(PageRenderer& r) {
-  static SilentReporter nobody;
-  return r.report ? *r.report : nobody;
-}
+Reporter& reportOf(PageRenderer& r) { return reporterOrSilent(r.report); }
 
 void logOnce(PageRenderer& r, const std::string& text) {
   if (r.logged.insert(text).second) reportOf(r).log(text);

@@ -25,10 +25,7 @@ std::string titleName(unsigned n) {
 
 }  // namespace
 
-Reporter& playerReport(const PlayerOptions& options) {
-  static SilentReporter nobody;
-  return options.report ? *options.report : nobody;
-}
+Reporter& playerReport(const PlayerOptions& options) { return reporterOrSilent(options.report); }
 
 DiscPlayer::DiscPlayer(DiscSource& disc, Registers& regs, PlayerOptions options)
     : disc_(disc), regs_(regs), options_(options) {

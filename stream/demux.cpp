@@ -107,10 +107,7 @@ std::string pesLogLine(std::uint32_t pts, std::uint32_t dts, std::uint8_t segmen
 
 namespace {
 
-Reporter& reportOf(const DemuxOptions& opt) {
-  static SilentReporter nobody;
-  return opt.report ? *opt.report : nobody;
-}
+Reporter& reportOf(const DemuxOptions& opt) { return reporterOrSilent(opt.report); }
 
 constexpr std::uint64_t kProgressEvery = 32768;
 constexpr std::uint16_t kVideoPid = 0x1011;

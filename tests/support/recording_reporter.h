@@ -56,10 +56,7 @@ inline Reporter*& installedTestReporter() {
   static Reporter* installed = nullptr;
   return installed;
 }
-inline Reporter& testReporter() {
-  static SilentReporter nobody;
-  return installedTestReporter() ? *installedTestReporter() : nobody;
-}
+inline Reporter& testReporter() { return reporterOrSilent(installedTestReporter()); }
 
 class ScopedTestReporter {
  public:

@@ -4,12 +4,11 @@ namespace mirdal::gui {
 
 namespace {
 
-SilentReporter nobody;
 Reporter* installed = nullptr;
 
 }  // namespace
 
-Reporter& guiReporter() { return installed ? *installed : nobody; }
+Reporter& guiReporter() { return reporterOrSilent(installed); }
 
 Reporter* setGuiReporter(Reporter* r) {
   Reporter* prev = installed;
